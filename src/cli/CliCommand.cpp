@@ -1,0 +1,59 @@
+#include "CliCommand.h"
+
+#include "model/DatabaseFile.h"
+
+namespace {
+QList<CliCommand> &registry()
+{
+    static QList<CliCommand> commands;
+    return commands;
+}
+} // namespace
+
+void CliRegistry::add(const CliCommand &command)
+{
+    registry().append(command);
+}
+
+const QList<CliCommand> &CliRegistry::commands()
+{
+    return registry();
+}
+
+const CliCommand *CliRegistry::find(const QString &name)
+{
+    for (const CliCommand &command : registry()) {
+        if (command.name == name)
+            return &command;
+    }
+    return nullptr;
+}
+
+namespace Cli {
+
+int usage(const QString &command, QTextStream &err)
+{
+    if (const CliCommand *found = CliRegistry::find(command))
+        err << "usage: quillmarsh-cli " << found->name << ' ' << found->usage << Qt::endl;
+    return ExitUsage;
+}
+
+bool openDatabase(const QString &path, CollectionManager &store, QTextStream &err)
+{
+    QString error;
+    if (DatabaseFile::read(path, store, &error))
+        return true;
+    err << path << ": " << error << Qt::endl;
+    return false;
+}
+
+bool saveDatabase(CollectionManager &store, const QString &path, QTextStream &err)
+{
+    QString error;
+    if (DatabaseFile::write(store, path, &error))
+        return true;
+    err << path << ": cannot write (" << error << ")" << Qt::endl;
+    return false;
+}
+
+} // namespace Cli

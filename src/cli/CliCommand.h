@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <QTextStream>
+
+class CollectionManager;
+
+// Exit statuses of the command-line tool.
+inline constexpr int ExitOk = 0;
+inline constexpr int ExitUsage = 1;
+inline constexpr int ExitBadFile = 2;
+
+// One command of quillmarsh-cli. Commands register themselves, so adding one touches only its file.
+struct CliCommand
+{
+    QString name;
+    QString usage; // the arguments after the name, as printed in the usage message
+    QString summary;
+    int (*run)(const QStringList &arguments, QTextStream &out, QTextStream &err);
+};
+
+class CliRegistry
+{
+public:
+    static void add(const CliCommand &command);
+    static const QList<CliCommand> &commands();
+    static const CliCommand *find(const QString &name);
+};
+
+struct CliRegistration
+{
+    explicit CliRegistration(const CliCommand &command) { CliRegistry::add(command); }
+};
+
+namespace Cli {
+// Prints the usage line of `command` to err and returns ExitUsage.
+int usage(const QString &command, QTextStream &err);
+// Reads a database; on failure prints "FILE: why" to err and returns false.
+bool openDatabase(const QString &path, CollectionManager &store, QTextStream &err);
+// Writes a database atomically; on failure prints "FILE: why" to err and returns false.
+bool saveDatabase(CollectionManager &store, const QString &path, QTextStream &err);
+} // namespace Cli

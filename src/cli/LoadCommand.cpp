@@ -1,0 +1,41 @@
+#include "CliCommand.h"
+
+#include "model/CollectionManager.h"
+#include "model/DatabaseJson.h"
+
+#include <QFile>
+#include <QJsonDocument>
+
+namespace {
+
+int runLoad(const QStringList &arguments, QTextStream &, QTextStream &err)
+{
+    if (arguments.size() != 2)
+        return Cli::usage(QStringLiteral("load"), err);
+    const QString &input = arguments.at(0);
+    QFile file(input);
+    if (!file.open(QIODevice::ReadOnly)) {
+        err << input << ": cannot open (" << file.errorString() << ")" << Qt::endl;
+        return ExitBadFile;
+    }
+    QJsonParseError parseError;
+    const QJsonDocument json = QJsonDocument::fromJson(file.readAll(), &parseError);
+    if (!json.isObject()) {
+        err << input << ": not a links database in JSON ("
+            << (parseError.error ? parseError.errorString() : QStringLiteral("no object")) << ")" << Qt::endl;
+        return ExitBadFile;
+    }
+    CollectionManager store;
+    QString error;
+    if (!DatabaseJson::fromJson(json.object(), store, &error)) {
+        err << input << ": " << error << Qt::endl;
+        return ExitBadFile;
+    }
+    return Cli::saveDatabase(store, arguments.at(1), err) ? ExitOk : ExitBadFile;
+}
+
+const CliRegistration registration({QStringLiteral("load"), QStringLiteral("FILE.json OUT.site"),
+                                    QStringLiteral("Write a database from JSON in the form that dump prints."),
+                                    runLoad});
+
+} // namespace

@@ -1,0 +1,72 @@
+#include "Category.h"
+
+#include "ByteFields.h"
+#include "Codes.h"
+#include "RecordIdentifier.h"
+#include "TextUtils.h"
+
+#include <cstring>
+
+using namespace ByteFields;
+
+Category::Category()
+    : m_ID(RecordIdentifier::next(RecordIdentifier::CategoryKind)), m_createdOn(QDateTime::currentDateTime())
+{
+}
+
+void Category::setName(const QString &name, const QString &anchor)
+{
+    m_name = TextUtils::oneLineString(name);
+    m_anchor = anchor;
+}
+
+void Category::setNone()
+{
+    m_ID = NoneCategoryID;
+}
+
+bool Category::isNone() const
+{
+    return m_ID == NoneCategoryID;
+}
+
+QString Category::HTMLName() const
+{
+    return TextUtils::HTMLString(m_name);
+}
+
+void Category::loadDataRepresentation(const char *b)
+{
+    m_ID = readByteText(b + 0, 50);
+    m_createdOn = QDateTime(readDateText(b + 506), QTime(0, 0));
+    setName(readFixedText(b + 50, 200, b + 452), readByteText(b + 456, 50));
+}
+
+char *Category::getDataRepresentation(char *b) const
+{
+    std::memset(b, 0, RecordSize);
+    writeByteText(b + 0, 50, m_ID);
+    writeFixedText(b + 50, 200, b + 452, m_name);
+    writeByteText(b + 456, 50, m_anchor);
+    writeDateText(b + 506, m_createdOn.date());
+    return b;
+}
+
+bool Category::containsString(const QString &text) const
+{
+    return m_name.contains(text, Qt::CaseInsensitive) || m_anchor.contains(text, Qt::CaseInsensitive);
+}
+
+bool Category::equals(const Attachment &other) const
+{
+    return m_ID == other.ID();
+}
+
+int Category::compare(const Attachment &other) const
+{
+    if (isNone())
+        return -1;
+    if (other.ID() == NoneCategoryID)
+        return 1;
+    return QString::compare(m_name, other.nodeTitle(), Qt::CaseInsensitive);
+}

@@ -1,0 +1,757 @@
+#include "CollectionManager.h"
+
+#include "ByteFields.h"
+#include "TextUtils.h"
+
+#include <QCoreApplication>
+#include <QHash>
+#include <QSet>
+#include <algorithm>
+
+namespace {
+
+const QString WindowFrameKey = QStringLiteral("WindowFrame");
+const QString SplitterPositionKey = QStringLiteral("SplitterPosition");
+const QString ColumnWidthsKey = QStringLiteral("ColumnWidths");
+const QString DetailsCollapsedKey = QStringLiteral("DetailsCollapsed");
+const QString TargetNewKey = QStringLiteral("TargetNew");
+
+QString generalTitle()
+{
+    return QCoreApplication::translate("CollectionManager", "General");
+}
+
+// A URL with one trailing slash removed, where there is one.
+QStringView withoutTrailingSlash(const QString &url)
+{
+    QStringView view(url);
+    if (view.endsWith(u'/'))
+        view.chop(1);
+    return view;
+}
+
+// The header's four bytes read as a decimal number, the way a text-to-integer conversion does.
+int headerValue(const char *bytes)
+{
+    int i = 0;
+    while (i < 4 && (bytes[i] == ' ' || bytes[i] == '\t'))
+        ++i;
+    bool negative = false;
+    if (i < 4 && (bytes[i] == '+' || bytes[i] == '-'))
+        negative = bytes[i++] == '-';
+    int value = 0;
+    while (i < 4 && bytes[i] >= '0' && bytes[i] <= '9')
+        value = value * 10 + (bytes[i++] - '0');
+    return negative ? -value : value;
+}
+
+} // namespace
+
+CollectionManager::CollectionManager()
+{
+    resetToEmptyDatabase();
+    SelfInfo &info = m_selfInfo;
+    info.setTitle(SiteProfileTexts{"", "", "", "", "", "", "", ""});
+    info.setRenderMode(RenderModePagePerCategory);
+    NotificationSettings settings;
+    settings.notifyNegotiationNotStarted = false;
+    settings.negotiationStartTimeout = 2;
+    info.setNotifyNegotiationNotStarted(settings);
+    info.setExportNewLinks(true, true);
+
+    auto category = std::make_unique<Category>();
+    category->setNone();
+    category->setName(generalTitle(), NoneCategoryID);
+    m_categoryRoot->addOrderedChild(new TreeNode(std::move(category)));
+}
+
+CollectionManager::~CollectionManager() = default;
+
+void CollectionManager::resetToEmptyDatabase()
+{
+    m_categoryRoot = std::make_unique<TreeNode>();
+    m_selfInfo = SelfInfo();
+    m_namedStrings.clear();
+    m_emailTemplates.clear();
+    m_windowFrame = QRectF();
+    m_splitterPosition = 0.0;
+    m_detailsCollapsed = false;
+    m_columnWidths.reset();
+}
+
+// ---------------------------------------------------------------- categories
+
+TreeNode *CollectionManager::defaultCategoryNode() const
+{
+    for (TreeNode *node : m_categoryRoot->children()) {
+        if (const Category *category = node->category(); category && category->isNone())
+            return node;
+    }
+    return nullptr;
+}
+
+TreeNode *CollectionManager::addCategoryWithName(const QString &name, const QString &anchor)
+{
+    auto category = std::make_unique<Category>();
+    category->setName(name, anchor);
+    auto *node = new TreeNode(std::move(category));
+    node->setTitle(name);
+    return m_categoryRoot->addOrderedChild(node);
+}
+
+TreeNode *CollectionManager::renameCategory(TreeNode *categoryNode, const QString &name, const QString &anchor)
+{
+    Category *category = categoryNode->category();
+    if (!category)
+        return categoryNode;
+    category->setName(name, anchor);
+    categoryNode->isolate();
+    m_categoryRoot->addOrderedChild(categoryNode);
+    categoryNode->refreshObjectValueFromNativeTitle();
+    return categoryNode;
+}
+
+void CollectionManager::deleteCategoryNode(TreeNode *categoryNode)
+{
+    delete categoryNode;
+}
+
+Category *CollectionManager::categoryWithID(const QString &id) const
+{
+    TreeNode *node = categoryNodeWithID(id);
+    return node ? node->category() : nullptr;
+}
+
+TreeNode *CollectionManager::categoryNodeWithID(const QString &id) const
+{
+    for (TreeNode *node : m_categoryRoot->children()) {
+        if (const Category *category = node->category(); category && category->ID() == id)
+            return node;
+    }
+    return nullptr;
+}
+
+TreeNode *CollectionManager::categoryWithName(const QString &name) const
+{
+    for (TreeNode *node : m_categoryRoot->children()) {
+        if (const Category *category = node->category(); category && category->name() == name)
+            return node;
+    }
+    return nullptr;
+}
+
+TreeNode *CollectionManager::categoryWithAnchor(const QString &anchor) const
+{
+    for (TreeNode *node : m_categoryRoot->children()) {
+        if (const Category *category = node->category(); category && category->anchor() == anchor)
+            return node;
+    }
+    return nullptr;
+}
+
+int CollectionManager::indexOfCategoryWithID(const QString &id) const
+{
+    return m_categoryRoot->indexOfChild(categoryNodeWithID(id));
+}
+
+QString CollectionManager::IDOfCategoryWithIndex(int index) const
+{
+    TreeNode *node = m_categoryRoot->childAtIndex(index);
+    return node ? node->attachmentID() : QString();
+}
+
+// ---------------------------------------------------------------- links
+
+TreeNode *CollectionManager::insertLinkNode(std::unique_ptr<Link> link)
+{
+    TreeNode *categoryNode = categoryNodeWithID(link->categoryID());
+    if (!categoryNode)
+        return nullptr;
+    return categoryNode->addOrderedChild(new TreeNode(std::move(link)));
+}
+
+TreeNode *CollectionManager::addLinkFromLink(const Link &form)
+{
+    return addLinkFromFields(form.fields());
+}
+
+TreeNode *CollectionManager::addLinkFromFields(const LinkFields &fields)
+{
+    auto link = std::make_unique<Link>();
+    link->setTitle(fields);
+    return insertLinkNode(std::move(link));
+}
+
+TreeNode *CollectionManager::editLinkNode(TreeNode *linkNode, const Link &form)
+{
+    return editLinkNode(linkNode, form.fields());
+}
+
+TreeNode *CollectionManager::editLinkNode(TreeNode *linkNode, const LinkFields &fields)
+{
+    Link *link = linkNode->link();
+    if (!link)
+        return linkNode;
+    TreeNode *target = categoryNodeWithID(fields.categoryID);
+    if (!target)
+        return linkNode; // an unknown category would orphan the link: keep it where it is
+    link->setTitle(fields);
+    linkNode->isolate();
+    target->addOrderedChild(linkNode);
+    linkNode->refreshObjectValueFromTitle();
+    return linkNode;
+}
+
+void CollectionManager::deleteLinkNodesWithIDs(const QStringList &ids)
+{
+    QHash<QString, TreeNode *> nodes;
+    for (TreeNode *node : allLinkNodes())
+        if (!nodes.contains(node->attachmentID()))
+            nodes.insert(node->attachmentID(), node);
+    for (const QString &id : ids) {
+        auto it = nodes.find(id);
+        if (it == nodes.end())
+            continue;
+        delete it.value();
+        nodes.erase(it);
+    }
+}
+
+TreeNode *CollectionManager::moveLinkWithID(const QString &id, TreeNode *categoryNode)
+{
+    TreeNode *node = linkNodeWithID(id);
+    const Category *category = categoryNode ? categoryNode->category() : nullptr;
+    if (!node || !category)
+        return node;
+    node->isolate();
+    node->link()->setCategoryID(category->ID());
+    categoryNode->addOrderedChild(node);
+    node->refreshObjectValueFromTitle();
+    return node;
+}
+
+TreeNode *CollectionManager::linkNodeWithID(const QString &id) const
+{
+    for (TreeNode *categoryNode : m_categoryRoot->children()) {
+        for (TreeNode *node : categoryNode->children()) {
+            if (const Link *link = node->link(); link && link->ID() == id)
+                return node;
+        }
+    }
+    return nullptr;
+}
+
+Link *CollectionManager::linkWithID(const QString &id) const
+{
+    TreeNode *node = linkNodeWithID(id);
+    return node ? node->link() : nullptr;
+}
+
+std::vector<TreeNode *> CollectionManager::allLinkNodes() const
+{
+    std::vector<TreeNode *> nodes;
+    for (TreeNode *categoryNode : m_categoryRoot->children()) {
+        for (TreeNode *node : categoryNode->children()) {
+            if (node->link())
+                nodes.push_back(node);
+        }
+    }
+    return nodes;
+}
+
+bool CollectionManager::linkWithURLAlreadyExists(const QString &url, const QString &referenceLinkID) const
+{
+    const QStringView trimmedURL = withoutTrailingSlash(url);
+    for (TreeNode *node : allLinkNodes()) {
+        const Link *link = node->link();
+        if (!referenceLinkID.isNull() && link->ID() == referenceLinkID)
+            continue;
+        if (link->URL().compare(url, Qt::CaseInsensitive) == 0)
+            return true;
+        if (withoutTrailingSlash(link->URL()).compare(trimmedURL, Qt::CaseInsensitive) == 0)
+            return true;
+    }
+    return false;
+}
+
+bool CollectionManager::setStatus(LinkStatus status, const QStringList &ids)
+{
+    if (ids.isEmpty())
+        return false;
+    const QSet<QString> wanted(ids.begin(), ids.end());
+    for (TreeNode *node : allLinkNodes()) {
+        if (wanted.contains(node->attachmentID()))
+            node->link()->setStatus(status);
+    }
+    computeNotifications();
+    return true;
+}
+
+bool CollectionManager::setVerificationResult(VerificationResult result, const QStringList &ids)
+{
+    if (ids.isEmpty())
+        return false;
+    const QSet<QString> wanted(ids.begin(), ids.end());
+    const QDate today = QDate::currentDate();
+    for (TreeNode *node : allLinkNodes()) {
+        if (wanted.contains(node->attachmentID()))
+            node->link()->setLastVerifiedOn(today, result);
+    }
+    computeNotifications();
+    return true;
+}
+
+// ---------------------------------------------------------------- rules and counts
+
+bool CollectionManager::verifiableLink(const Link &link) const
+{
+    return link.status() != LinkStatusBlocked;
+}
+
+bool CollectionManager::publishableLink(const Link &link) const
+{
+    switch (link.status()) {
+    case LinkStatusApproved:
+        return true;
+    case LinkStatusNew:
+        return m_selfInfo.exportNewLinks();
+    case LinkStatusNegotiating:
+        return m_selfInfo.exportNegotiatingLinks();
+    default:
+        return false;
+    }
+}
+
+QList<Link *> CollectionManager::verifiableLinks() const
+{
+    QList<Link *> links;
+    for (TreeNode *node : allLinkNodes()) {
+        if (verifiableLink(*node->link()))
+            links.append(node->link());
+    }
+    return links;
+}
+
+int CollectionManager::numberOfCategories() const
+{
+    return m_categoryRoot->numberOfChildren();
+}
+
+int CollectionManager::numberOfNonEmptyCategories() const
+{
+    return int(std::count_if(m_categoryRoot->children().begin(), m_categoryRoot->children().end(),
+                             [](const TreeNode *node) { return node->isExpandable(); }));
+}
+
+int CollectionManager::numberOfLinks() const
+{
+    int count = 0;
+    for (const TreeNode *node : m_categoryRoot->children())
+        count += node->numberOfChildren();
+    return count;
+}
+
+int CollectionManager::numberOfPublishableLinksInCategory(const TreeNode *categoryNode) const
+{
+    int count = 0;
+    for (const TreeNode *node : categoryNode->children()) {
+        if (const Link *link = node->link(); link && publishableLink(*link))
+            ++count;
+    }
+    return count;
+}
+
+int CollectionManager::numberOfPublishableLinks() const
+{
+    int count = 0;
+    for (const TreeNode *node : m_categoryRoot->children())
+        count += numberOfPublishableLinksInCategory(node);
+    return count;
+}
+
+// ---------------------------------------------------------------- sorting
+
+int CollectionManager::compareLink(const TreeNode *a, const TreeNode *b, LinkSortCriterion criterion)
+{
+    const Link *first = a->link();
+    const Link *second = b->link();
+    if (!first || !second)
+        return 0;
+    switch (criterion) {
+    case LinkSortCriterion::Status:
+        return first->status() == second->status() ? 0 : (first->status() < second->status() ? -1 : 1);
+    case LinkSortCriterion::Title:
+        return QString::compare(first->title(), second->title(), Qt::CaseInsensitive);
+    case LinkSortCriterion::Description:
+        return QString::compare(first->description(), second->description(), Qt::CaseInsensitive);
+    default:
+        return 0;
+    }
+}
+
+int CollectionManager::compareLink(const TreeNode *a, const TreeNode *b, int sortColumn)
+{
+    using C = LinkSortCriterion;
+    static constexpr C chains[4][3] = {
+        {C::Status, C::Title, C::Description}, // column 0: none first, which is always equal
+        {C::Status, C::Title, C::Description},
+        {C::Title, C::Status, C::Description},
+        {C::Description, C::Status, C::Title},
+    };
+    const C *chain = chains[(sortColumn >= 0 && sortColumn <= 3) ? sortColumn : 1];
+    for (int i = 0; i < 3; ++i) {
+        if (const int result = compareLink(a, b, chain[i]))
+            return result;
+    }
+    return 0;
+}
+
+void CollectionManager::sortLinkNodes(std::vector<TreeNode *> &nodes, int sortColumn)
+{
+    // Inserting each node before the first it sorts before is exactly a stable sort.
+    std::stable_sort(nodes.begin(), nodes.end(), [sortColumn](const TreeNode *a, const TreeNode *b) {
+        return compareLink(a, b, sortColumn) < 0;
+    });
+}
+
+void CollectionManager::buildSortedLinkList(std::vector<TreeNode *> &list, const TreeNode *categoryNode,
+                                            int sortColumn) const
+{
+    list.clear();
+    if (!categoryNode)
+        return;
+    for (TreeNode *node : categoryNode->children()) {
+        if (node->link())
+            list.push_back(node);
+    }
+    sortLinkNodes(list, sortColumn);
+}
+
+QList<Attachment *> CollectionManager::printObjects() const
+{
+    QList<Attachment *> objects;
+    for (const TreeNode *categoryNode : m_categoryRoot->children()) {
+        if (!categoryNode->isExpandable())
+            continue;
+        objects.append(categoryNode->attachment());
+        for (const TreeNode *node : categoryNode->children())
+            objects.append(node->attachment());
+    }
+    return objects;
+}
+
+// ---------------------------------------------------------------- e-mail templates
+
+int CollectionManager::indexOfEmailTemplate(const EmailTemplate *emailTemplate) const
+{
+    for (size_t i = 0; i < m_emailTemplates.size(); ++i) {
+        if (m_emailTemplates[i].get() == emailTemplate)
+            return int(i);
+    }
+    return -1;
+}
+
+int CollectionManager::insertEmailTemplate(std::unique_ptr<EmailTemplate> emailTemplate)
+{
+    const EmailTemplate *added = emailTemplate.get();
+    m_emailTemplates.push_back(std::move(emailTemplate));
+    sortEmailTemplates();
+    return indexOfEmailTemplate(added);
+}
+
+int CollectionManager::addEmailTemplateFromEmailTemplate(const EmailTemplate &form)
+{
+    auto emailTemplate = std::make_unique<EmailTemplate>();
+    emailTemplate->setName(form.name(), form.subject(), form.body());
+    return insertEmailTemplate(std::move(emailTemplate));
+}
+
+int CollectionManager::editEmailTemplate(EmailTemplate *emailTemplate, const EmailTemplate &form)
+{
+    emailTemplate->setName(form.name(), form.subject(), form.body());
+    sortEmailTemplates();
+    return indexOfEmailTemplate(emailTemplate);
+}
+
+int CollectionManager::duplicateEmailTemplate(EmailTemplate *emailTemplate)
+{
+    auto copy = std::make_unique<EmailTemplate>();
+    copy->setName(validDuplicateNameForEmailTemplate(*emailTemplate), emailTemplate->subject(),
+                  emailTemplate->body());
+    return insertEmailTemplate(std::move(copy));
+}
+
+QString CollectionManager::validDuplicateNameForEmailTemplate(const EmailTemplate &emailTemplate) const
+{
+    QString name = QCoreApplication::translate("CollectionManager", "%1 copy").arg(emailTemplate.name());
+    for (int number = 1; emailTemplateWithName(name); ++number)
+        name = QCoreApplication::translate("CollectionManager", "%1 copy %2").arg(emailTemplate.name()).arg(number);
+    return name;
+}
+
+void CollectionManager::deleteEmailTemplateAtIndex(int index)
+{
+    if (index < 0 || size_t(index) >= m_emailTemplates.size())
+        return;
+    m_emailTemplates.erase(m_emailTemplates.begin() + index);
+}
+
+std::unique_ptr<EmailTemplate> CollectionManager::takeEmailTemplateAtIndex(int index)
+{
+    if (index < 0 || size_t(index) >= m_emailTemplates.size())
+        return nullptr;
+    std::unique_ptr<EmailTemplate> taken = std::move(m_emailTemplates[size_t(index)]);
+    m_emailTemplates.erase(m_emailTemplates.begin() + index);
+    return taken;
+}
+
+int CollectionManager::indexOfEmailTemplateWithID(const QString &id) const
+{
+    return indexOfEmailTemplate(emailTemplateWithID(id));
+}
+
+EmailTemplate *CollectionManager::emailTemplateWithID(const QString &id) const
+{
+    for (const auto &emailTemplate : m_emailTemplates) {
+        if (emailTemplate->ID() == id)
+            return emailTemplate.get();
+    }
+    return nullptr;
+}
+
+EmailTemplate *CollectionManager::emailTemplateWithName(const QString &name) const
+{
+    for (const auto &emailTemplate : m_emailTemplates) {
+        if (emailTemplate->name() == name)
+            return emailTemplate.get();
+    }
+    return nullptr;
+}
+
+void CollectionManager::sortEmailTemplates()
+{
+    std::stable_sort(m_emailTemplates.begin(), m_emailTemplates.end(),
+                     [](const auto &a, const auto &b) { return a->compare(*b) < 0; });
+}
+
+// ---------------------------------------------------------------- named strings
+
+void CollectionManager::setString(const QString &value, const QString &name)
+{
+    if (value.isNull() || name.isNull())
+        return;
+    for (qsizetype i = 0; i < m_namedStrings.size(); ++i) {
+        if (m_namedStrings.at(i).name() == name) {
+            m_namedStrings.removeAt(i);
+            break;
+        }
+    }
+    m_namedStrings.append(NamedString(name, value));
+}
+
+QString CollectionManager::stringForName(const QString &name) const
+{
+    for (const NamedString &entry : m_namedStrings) {
+        if (entry.name() == name)
+            return entry.value();
+    }
+    return QString();
+}
+
+void CollectionManager::setNamedStrings(const QList<NamedString> &namedStrings)
+{
+    for (const NamedString &entry : namedStrings)
+        setString(entry.value(), entry.name());
+}
+
+int CollectionManager::targetNew() const
+{
+    return stringForName(TargetNewKey) == QLatin1String("NO") ? 2 : 1;
+}
+
+void CollectionManager::setTargetNew(int targetNew)
+{
+    setString(targetNew == 2 ? QStringLiteral("NO") : QStringLiteral("YES"), TargetNewKey);
+}
+
+void CollectionManager::editSiteInfoFromSiteInfo(const SelfInfo &form)
+{
+    m_selfInfo.setTitle(form.texts());
+}
+
+// ---------------------------------------------------------------- file
+
+void CollectionManager::encodeWindowState()
+{
+    const QRectF &f = m_windowFrame;
+    setString(QStringLiteral("%1,%2,%3,%4")
+                  .arg(int(f.x()))
+                  .arg(int(f.y()))
+                  .arg(int(f.width()))
+                  .arg(int(f.height())),
+              WindowFrameKey);
+    setString(QString::number(int(m_splitterPosition)), SplitterPositionKey);
+    if (m_columnWidths && m_columnWidths->size() == 2) {
+        setString(QStringLiteral("%1,%2").arg(int(m_columnWidths->at(0))).arg(int(m_columnWidths->at(1))),
+                  ColumnWidthsKey);
+    }
+    setString(m_detailsCollapsed ? QStringLiteral("YES") : QStringLiteral("NO"), DetailsCollapsedKey);
+}
+
+void CollectionManager::decodeWindowState()
+{
+    const QStringList frame = TextUtils::splitWithDelimiter(stringForName(WindowFrameKey), u',');
+    m_windowFrame = frame.size() == 4 ? QRectF(frame[0].toDouble(), frame[1].toDouble(), frame[2].toDouble(),
+                                               frame[3].toDouble())
+                                      : QRectF();
+    m_splitterPosition = stringForName(SplitterPositionKey).toDouble();
+    const QStringList widths = TextUtils::splitWithDelimiter(stringForName(ColumnWidthsKey), u',');
+    if (widths.size() == 2)
+        m_columnWidths = QList<double>{widths[0].toDouble(), widths[1].toDouble()};
+    else
+        m_columnWidths.reset();
+    const QString collapsed = stringForName(DetailsCollapsedKey);
+    m_detailsCollapsed = !collapsed.isNull() && collapsed != QLatin1String("NO");
+}
+
+QByteArray CollectionManager::dataRepresentation()
+{
+    const std::vector<TreeNode *> links = allLinkNodes();
+    QByteArray out;
+    out.reserve(4 + SelfInfo::RecordSize + 12 + qsizetype(m_emailTemplates.size()) * EmailTemplate::RecordSize +
+                m_categoryRoot->numberOfChildren() * Category::RecordSize +
+                qsizetype(links.size()) * Link::RecordSize + 1024);
+    char word[4];
+    auto appendCount = [&](size_t count) {
+        ByteFields::writeWord(word, uint32_t(count));
+        out.append(word, 4);
+    };
+    auto appendRecord = [&](qsizetype size, auto &&write) {
+        const qsizetype at = out.size();
+        out.resize(at + size);
+        write(out.data() + at);
+    };
+
+    out.append("0102", 4);
+    appendRecord(SelfInfo::RecordSize, [&](char *p) { m_selfInfo.getDataRepresentation(p); });
+    appendCount(m_emailTemplates.size());
+    for (const auto &emailTemplate : m_emailTemplates)
+        appendRecord(EmailTemplate::RecordSize, [&](char *p) { emailTemplate->getDataRepresentation(p); });
+    appendCount(m_categoryRoot->children().size());
+    for (const TreeNode *node : m_categoryRoot->children()) {
+        const Attachment *record = node->attachment();
+        appendRecord(record->sizeOfDataRepresentation(), [&](char *p) { record->getDataRepresentation(p); });
+    }
+    appendCount(links.size());
+    for (const TreeNode *node : links)
+        appendRecord(Link::RecordSize, [&](char *p) { node->link()->getDataRepresentation(p); });
+
+    encodeWindowState();
+    appendCount(size_t(m_namedStrings.size()));
+    for (const NamedString &entry : m_namedStrings)
+        entry.appendDataRepresentation(out);
+    return out;
+}
+
+bool CollectionManager::loadDataRepresentation(const QByteArray &data, QString *error)
+{
+    // Decode into a fresh store and take it over only when the whole file was accepted.
+    CollectionManager loaded;
+    if (!loaded.decode(data, error))
+        return false;
+    m_categoryRoot = std::move(loaded.m_categoryRoot);
+    m_selfInfo = loaded.m_selfInfo;
+    m_namedStrings = std::move(loaded.m_namedStrings);
+    m_emailTemplates = std::move(loaded.m_emailTemplates);
+    m_windowFrame = loaded.m_windowFrame;
+    m_splitterPosition = loaded.m_splitterPosition;
+    m_detailsCollapsed = loaded.m_detailsCollapsed;
+    m_columnWidths = loaded.m_columnWidths;
+    loaded.resetToEmptyDatabase();
+    return true;
+}
+
+bool CollectionManager::decode(const QByteArray &data, QString *error)
+{
+    auto fail = [error](const char *why) {
+        if (error)
+            *error = QString::fromLatin1(why);
+        return false;
+    };
+    resetToEmptyDatabase();
+    const char *p = data.constData();
+    const int64_t size = data.size();
+    int64_t at = 0;
+    auto fits = [&](int64_t bytes) { return bytes >= 0 && size - at >= bytes; };
+    auto readCount = [&]() {
+        const int32_t count = ByteFields::readSignedWord(p + at);
+        at += 4;
+        return count;
+    };
+
+    if (size < 4)
+        return fail(size == 0 ? "empty file" : "not a links database");
+    if (headerValue(p) != 102)
+        return fail("not a links database");
+    at = 4;
+
+    if (!fits(SelfInfo::RecordSize))
+        return fail("truncated");
+    m_selfInfo.loadDataRepresentation(p + at);
+    at += SelfInfo::RecordSize;
+
+    if (!fits(4))
+        return fail("truncated");
+    for (int32_t i = 0, count = readCount(); i < count; ++i) {
+        if (!fits(EmailTemplate::RecordSize))
+            return fail("truncated");
+        auto emailTemplate = std::make_unique<EmailTemplate>();
+        emailTemplate->loadDataRepresentation(p + at);
+        at += EmailTemplate::RecordSize;
+        m_emailTemplates.push_back(std::move(emailTemplate));
+    }
+    sortEmailTemplates();
+
+    // The first category read with a given ID receives that ID's links.
+    QHash<QString, TreeNode *> categoriesByID;
+    if (!fits(4))
+        return fail("truncated");
+    for (int32_t i = 0, count = readCount(); i < count; ++i) {
+        if (!fits(Category::RecordSize))
+            return fail("truncated");
+        auto category = std::make_unique<Category>();
+        category->loadDataRepresentation(p + at);
+        at += Category::RecordSize;
+        const QString title = category->isNone() ? generalTitle() : category->name();
+        auto *node = new TreeNode(std::move(category));
+        node->setTitle(title);
+        if (!categoriesByID.contains(node->attachmentID()))
+            categoriesByID.insert(node->attachmentID(), node);
+        m_categoryRoot->addOrderedChild(node);
+    }
+
+    if (!fits(4))
+        return fail("truncated");
+    for (int32_t i = 0, count = readCount(); i < count; ++i) {
+        if (!fits(Link::RecordSize))
+            return fail("truncated");
+        auto link = std::make_unique<Link>();
+        link->loadDataRepresentation(p + at);
+        at += Link::RecordSize;
+        if (TreeNode *categoryNode = categoriesByID.value(link->categoryID()))
+            categoryNode->addOrderedChild(new TreeNode(std::move(link)));
+    }
+
+    if (!fits(4))
+        return fail("truncated");
+    for (int32_t i = 0, count = readCount(); i < count; ++i) {
+        NamedString entry;
+        const int64_t used = entry.loadDataRepresentation(p + at, size - at);
+        if (used < 0)
+            return fail("truncated");
+        at += used;
+        m_namedStrings.append(entry);
+    }
+    decodeWindowState();
+    return true;
+}

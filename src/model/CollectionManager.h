@@ -1,0 +1,144 @@
+#pragma once
+
+#include "Category.h"
+#include "Codes.h"
+#include "EmailTemplate.h"
+#include "Link.h"
+#include "NamedString.h"
+#include "SelfInfo.h"
+#include "TreeNode.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QRectF>
+#include <QStringList>
+#include <memory>
+#include <optional>
+#include <vector>
+
+// One criterion of a link comparison.
+enum class LinkSortCriterion { None = 0, Status = 1, Title = 2, Description = 3 };
+
+// The in-memory links database of one document: the category tree with its links, the site
+// profile, the e-mail templates, the named strings and the window state that travels in the file.
+class CollectionManager
+{
+public:
+    CollectionManager(); // a new, empty database
+    ~CollectionManager();
+    CollectionManager(const CollectionManager &) = delete;
+    CollectionManager &operator=(const CollectionManager &) = delete;
+
+    // --- Categories
+    TreeNode *categoryRoot() const { return m_categoryRoot.get(); }
+    TreeNode *defaultCategoryNode() const;
+    TreeNode *addCategoryWithName(const QString &name, const QString &anchor);
+    TreeNode *renameCategory(TreeNode *categoryNode, const QString &name, const QString &anchor);
+    void deleteCategoryNode(TreeNode *categoryNode);
+    Category *categoryWithID(const QString &id) const;
+    TreeNode *categoryNodeWithID(const QString &id) const;
+    TreeNode *categoryWithName(const QString &name) const;
+    TreeNode *categoryWithAnchor(const QString &anchor) const;
+    int indexOfCategoryWithID(const QString &id) const;
+    QString IDOfCategoryWithIndex(int index) const;
+
+    // --- Links
+    TreeNode *addLinkFromLink(const Link &form);             // null when the form's category is unknown
+    TreeNode *addLinkFromFields(const LinkFields &fields);   // the same, from a plain set of fields
+    TreeNode *editLinkNode(TreeNode *linkNode, const Link &form);
+    TreeNode *editLinkNode(TreeNode *linkNode, const LinkFields &fields);
+    void deleteLinkNodesWithIDs(const QStringList &ids);
+    TreeNode *moveLinkWithID(const QString &id, TreeNode *categoryNode);
+    Link *linkWithID(const QString &id) const;
+    TreeNode *linkNodeWithID(const QString &id) const;
+    bool linkWithURLAlreadyExists(const QString &url, const QString &referenceLinkID = QString()) const;
+    bool setStatus(LinkStatus status, const QStringList &ids);
+    bool setVerificationResult(VerificationResult result, const QStringList &ids);
+    // Every link node in category order, then link order.
+    std::vector<TreeNode *> allLinkNodes() const;
+
+    // --- Rules
+    bool verifiableLink(const Link &link) const;
+    bool publishableLink(const Link &link) const;
+    QList<Link *> verifiableLinks() const;
+
+    // --- Counts
+    int numberOfCategories() const;
+    int numberOfNonEmptyCategories() const;
+    int numberOfLinks() const;
+    int numberOfPublishableLinksInCategory(const TreeNode *categoryNode) const;
+    int numberOfPublishableLinks() const;
+
+    // --- Sorting (negative: a before b)
+    static int compareLink(const TreeNode *a, const TreeNode *b, LinkSortCriterion criterion);
+    static int compareLink(const TreeNode *a, const TreeNode *b, int sortColumn);
+    static void sortLinkNodes(std::vector<TreeNode *> &nodes, int sortColumn); // stable
+    void buildSortedLinkList(std::vector<TreeNode *> &list, const TreeNode *categoryNode, int sortColumn) const;
+    // For printing: each category holding links, followed by its links.
+    QList<Attachment *> printObjects() const;
+
+    // --- E-mail templates (kept sorted by name, ignoring case)
+    const std::vector<std::unique_ptr<EmailTemplate>> &emailTemplates() const { return m_emailTemplates; }
+    int addEmailTemplateFromEmailTemplate(const EmailTemplate &form);
+    int editEmailTemplate(EmailTemplate *emailTemplate, const EmailTemplate &form);
+    int duplicateEmailTemplate(EmailTemplate *emailTemplate);
+    QString validDuplicateNameForEmailTemplate(const EmailTemplate &emailTemplate) const;
+    void deleteEmailTemplateAtIndex(int index);
+    int indexOfEmailTemplateWithID(const QString &id) const;
+    int indexOfEmailTemplate(const EmailTemplate *emailTemplate) const;
+    EmailTemplate *emailTemplateWithID(const QString &id) const;
+    EmailTemplate *emailTemplateWithName(const QString &name) const;
+    void sortEmailTemplates();
+    // Appends a finished record as it stands (its ID kept), then sorts; for readers of stored templates.
+    int insertEmailTemplate(std::unique_ptr<EmailTemplate> emailTemplate);
+    std::unique_ptr<EmailTemplate> takeEmailTemplateAtIndex(int index);
+
+    // --- Named strings
+    void setString(const QString &value, const QString &name);
+    QString stringForName(const QString &name) const; // null when missing
+    const QList<NamedString> &namedStrings() const { return m_namedStrings; }
+    void setNamedStrings(const QList<NamedString> &namedStrings);
+    int targetNew() const;
+    void setTargetNew(int targetNew);
+
+    // --- Site profile and window state
+    SelfInfo &selfInfo() { return m_selfInfo; }
+    const SelfInfo &selfInfo() const { return m_selfInfo; }
+    void editSiteInfoFromSiteInfo(const SelfInfo &form);
+    const QRectF &windowFrame() const { return m_windowFrame; }
+    void setWindowFrame(const QRectF &frame) { m_windowFrame = frame; }
+    double splitterPosition() const { return m_splitterPosition; }
+    void setSplitterPosition(double position) { m_splitterPosition = position; }
+    bool detailsCollapsed() const { return m_detailsCollapsed; }
+    void setDetailsCollapsed(bool collapsed) { m_detailsCollapsed = collapsed; }
+    const std::optional<QList<double>> &columnWidths() const { return m_columnWidths; }
+    void setColumnWidths(const std::optional<QList<double>> &widths) { m_columnWidths = widths; }
+
+    // --- File
+    // The whole database file; moves the window state into the named strings first.
+    QByteArray dataRepresentation();
+    // Replaces the whole database with the file's content. On failure the store is left as it
+    // was and `error` says why ("not a links database", "truncated").
+    bool loadDataRepresentation(const QByteArray &data, QString *error = nullptr);
+
+    // Reads the window state back from the named strings (done by every load).
+    void decodeWindowState();
+
+    // --- Reminders: rebuilds every link's notifications (the workflow layer does the work).
+    void computeNotifications();
+
+private:
+    void resetToEmptyDatabase();
+    bool decode(const QByteArray &data, QString *error);
+    void encodeWindowState();
+    TreeNode *insertLinkNode(std::unique_ptr<Link> link);
+
+    std::unique_ptr<TreeNode> m_categoryRoot;
+    SelfInfo m_selfInfo;
+    QList<NamedString> m_namedStrings;
+    std::vector<std::unique_ptr<EmailTemplate>> m_emailTemplates;
+    QRectF m_windowFrame;
+    double m_splitterPosition = 0.0;
+    bool m_detailsCollapsed = false;
+    std::optional<QList<double>> m_columnWidths;
+};

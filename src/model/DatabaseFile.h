@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QString>
+
+class CollectionManager;
+
+// Reading and writing a whole database file on disk.
+namespace DatabaseFile {
+
+// Fills `store` from the file; on failure the store is unchanged and `error` says why
+// ("cannot open", "not a links database", "truncated").
+bool read(const QString &path, CollectionManager &store, QString *error = nullptr);
+// Writes atomically: the old file stays whole if anything fails. With `backup`, the previous
+// file is kept beside it as "NAME~.site".
+bool write(CollectionManager &store, const QString &path, QString *error = nullptr, bool backup = false);
+// Writes bytes atomically; shared by every exporter that replaces a user's file.
+bool writeAtomically(const QString &path, const QByteArray &bytes, QString *error = nullptr);
+QString backupPath(const QString &path);
+
+// Largest file accepted; a bigger one cannot be a links database of any realistic size.
+inline constexpr qint64 MaximumFileSize = qint64(1) << 31;
+
+} // namespace DatabaseFile

@@ -1,0 +1,250 @@
+#include "DatabaseJson.h"
+
+#include "CollectionManager.h"
+
+#include <QJsonArray>
+
+namespace {
+
+QJsonValue dateValue(const QDate &date)
+{
+    return date.isValid() ? QJsonValue(date.toString(Qt::ISODate)) : QJsonValue(QJsonValue::Null);
+}
+
+QDate dateFrom(const QJsonValue &value)
+{
+    return value.isString() ? QDate::fromString(value.toString(), Qt::ISODate) : QDate();
+}
+
+QJsonValue codeValue(char code)
+{
+    return code ? QJsonValue(QString(QLatin1Char(code))) : QJsonValue(QString());
+}
+
+char codeFrom(const QJsonValue &value, char fallback)
+{
+    const QString text = value.toString();
+    return text.isEmpty() ? fallback : char(text.at(0).toLatin1());
+}
+
+QString textFrom(const QJsonObject &object, const char *key)
+{
+    const QJsonValue value = object.value(QLatin1String(key));
+    return value.isString() ? value.toString() : QStringLiteral("");
+}
+
+bool flagFrom(const QJsonObject &object, const char *key, bool fallback)
+{
+    const QJsonValue value = object.value(QLatin1String(key));
+    return value.isBool() ? value.toBool() : fallback;
+}
+
+int intFrom(const QJsonObject &object, const char *key, int fallback)
+{
+    const QJsonValue value = object.value(QLatin1String(key));
+    return value.isDouble() ? value.toInt(fallback) : fallback;
+}
+
+QJsonObject linkToJson(const Link &link)
+{
+    return QJsonObject{
+        {"ID", link.ID()},
+        {"categoryID", link.categoryID()},
+        {"title", link.title()},
+        {"URL", link.URL()},
+        {"description", link.description()},
+        {"keywords", link.keywords()},
+        {"counterpartURL", link.counterpartURL()},
+        {"counterpartCategoryName", link.counterpartCategoryName()},
+        {"contactFirstName", link.contactFirstName()},
+        {"contactLastName", link.contactLastName()},
+        {"contactEmail", link.contactEmail()},
+        {"status", codeValue(link.status())},
+        {"type", codeValue(link.type())},
+        {"draft", codeValue(link.draft())},
+        {"createdOn", dateValue(link.createdOn().date())},
+        {"lastVerifiedOn", dateValue(link.lastVerifiedOn())},
+        {"lastVerificationResult", codeValue(link.lastVerificationResult())},
+        {"lastStatusChangedOn", dateValue(link.lastStatusChangedOn())},
+        {"notes", link.notes()},
+    };
+}
+
+QDateTime createdFrom(const QJsonValue &value)
+{
+    const QDate date = dateFrom(value);
+    return date.isValid() ? QDateTime(date, QTime(0, 0)) : QDateTime::currentDateTime();
+}
+
+} // namespace
+
+namespace DatabaseJson {
+
+QJsonObject toJson(const CollectionManager &store)
+{
+    const SelfInfo &info = store.selfInfo();
+    QJsonObject self{
+        {"title", info.title()},
+        {"URL", info.URL()},
+        {"description", info.description()},
+        {"keywords", info.keywords()},
+        {"linksURL", info.linksURL()},
+        {"contactFirstName", info.contactFirstName()},
+        {"contactLastName", info.contactLastName()},
+        {"contactEmail", info.contactEmail()},
+        {"createdOn", dateValue(info.createdOn().date())},
+        {"notifyNegotiationNotStarted", info.notifyNegotiationNotStarted()},
+        {"negotiationStartTimeout", info.negotiationStartTimeout()},
+        {"notifyLastingNegotiation", info.notifyLastingNegotiation()},
+        {"lastingNegotiationTimeout", info.lastingNegotiationTimeout()},
+        {"notifyLinkVerification", info.notifyLinkVerification()},
+        {"linkVerificationTimeout", info.linkVerificationTimeout()},
+        {"notifyLinksInCategory", info.notifyLinksInCategory()},
+        {"linksInCategoryNumber", info.linksInCategoryNumber()},
+        {"notifyVerificationUnsuccessful", info.notifyVerificationUnsuccessful()},
+        {"exportNewLinks", info.exportNewLinks()},
+        {"exportNegotiatingLinks", info.exportNegotiatingLinks()},
+        {"renderMode", info.renderMode()},
+    };
+
+    QJsonArray templates;
+    for (const auto &t : store.emailTemplates()) {
+        templates.append(QJsonObject{{"ID", t->ID()},
+                                     {"name", t->name()},
+                                     {"subject", t->subject()},
+                                     {"body", t->body()},
+                                     {"createdOn", dateValue(t->createdOn().date())}});
+    }
+
+    QJsonArray categories;
+    for (const TreeNode *categoryNode : store.categoryRoot()->children()) {
+        const Category *category = categoryNode->category();
+        if (!category)
+            continue;
+        QJsonArray links;
+        for (const TreeNode *node : categoryNode->children()) {
+            if (const Link *link = node->link())
+                links.append(linkToJson(*link));
+        }
+        categories.append(QJsonObject{{"ID", category->ID()},
+                                      {"name", category->name()},
+                                      {"anchor", category->anchor()},
+                                      {"createdOn", dateValue(category->createdOn().date())},
+                                      {"links", links}});
+    }
+
+    QJsonArray namedStrings;
+    for (const NamedString &entry : store.namedStrings())
+        namedStrings.append(QJsonObject{{"name", entry.name()}, {"value", entry.value()}});
+
+    return QJsonObject{{"version", "0102"},
+                       {"selfInfo", self},
+                       {"emailTemplates", templates},
+                       {"categories", categories},
+                       {"namedStrings", namedStrings}};
+}
+
+bool fromJson(const QJsonObject &json, CollectionManager &store, QString *error)
+{
+    auto fail = [error](const QString &why) {
+        if (error)
+            *error = why;
+        return false;
+    };
+    if (json.contains("version") && json.value("version").toString() != QLatin1String("0102"))
+        return fail(QStringLiteral("unsupported version"));
+
+    const QJsonObject self = json.value("selfInfo").toObject();
+    SelfInfo &info = store.selfInfo();
+    const SelfInfo defaults;
+    info.setTitle({textFrom(self, "title"), textFrom(self, "URL"), textFrom(self, "description"),
+                   textFrom(self, "keywords"), textFrom(self, "linksURL"), textFrom(self, "contactFirstName"),
+                   textFrom(self, "contactLastName"), textFrom(self, "contactEmail")});
+    if (self.contains("createdOn"))
+        info.setCreatedOn(createdFrom(self.value("createdOn")));
+    const NotificationSettings d = info.notificationSettings();
+    NotificationSettings s;
+    s.notifyNegotiationNotStarted = flagFrom(self, "notifyNegotiationNotStarted", d.notifyNegotiationNotStarted);
+    s.negotiationStartTimeout = intFrom(self, "negotiationStartTimeout", d.negotiationStartTimeout);
+    s.notifyLastingNegotiation = flagFrom(self, "notifyLastingNegotiation", d.notifyLastingNegotiation);
+    s.lastingNegotiationTimeout = intFrom(self, "lastingNegotiationTimeout", d.lastingNegotiationTimeout);
+    s.notifyLinkVerification = flagFrom(self, "notifyLinkVerification", d.notifyLinkVerification);
+    s.linkVerificationTimeout = intFrom(self, "linkVerificationTimeout", d.linkVerificationTimeout);
+    s.notifyLinksInCategory = flagFrom(self, "notifyLinksInCategory", d.notifyLinksInCategory);
+    s.linksInCategoryNumber = intFrom(self, "linksInCategoryNumber", d.linksInCategoryNumber);
+    s.notifyVerificationUnsuccessful =
+        flagFrom(self, "notifyVerificationUnsuccessful", d.notifyVerificationUnsuccessful);
+    info.setNotifyNegotiationNotStarted(s);
+    info.setExportNewLinks(flagFrom(self, "exportNewLinks", info.exportNewLinks()),
+                           flagFrom(self, "exportNegotiatingLinks", info.exportNegotiatingLinks()));
+    info.setRenderMode(intFrom(self, "renderMode", info.renderMode()));
+
+    for (const QJsonValue &value : json.value("emailTemplates").toArray()) {
+        const QJsonObject object = value.toObject();
+        auto emailTemplate = std::make_unique<EmailTemplate>();
+        emailTemplate->setName(textFrom(object, "name"), textFrom(object, "subject"), textFrom(object, "body"));
+        if (object.value("ID").isString())
+            emailTemplate->setID(object.value("ID").toString());
+        if (object.contains("createdOn"))
+            emailTemplate->setCreatedOn(createdFrom(object.value("createdOn")));
+        store.insertEmailTemplate(std::move(emailTemplate));
+    }
+
+    const QJsonArray categories = json.value("categories").toArray();
+    for (const QJsonValue &value : categories) {
+        const QJsonObject object = value.toObject();
+        const QString id = object.value("ID").toString();
+        TreeNode *node = id == NoneCategoryID ? store.defaultCategoryNode() : nullptr;
+        if (!node) {
+            node = store.addCategoryWithName(textFrom(object, "name"), textFrom(object, "anchor"));
+            if (!id.isEmpty())
+                node->category()->setID(id);
+        }
+        if (object.contains("createdOn"))
+            node->category()->setCreatedOn(createdFrom(object.value("createdOn")));
+    }
+    for (const QJsonValue &value : categories) {
+        const QJsonObject categoryObject = value.toObject();
+        for (const QJsonValue &linkValue : categoryObject.value("links").toArray()) {
+            const QJsonObject object = linkValue.toObject();
+            LinkFields f;
+            f.title = textFrom(object, "title");
+            f.categoryID = object.contains("categoryID") ? object.value("categoryID").toString()
+                                                         : categoryObject.value("ID").toString();
+            f.URL = textFrom(object, "URL");
+            f.description = textFrom(object, "description");
+            f.keywords = textFrom(object, "keywords");
+            f.counterpartURL = textFrom(object, "counterpartURL");
+            f.counterpartCategoryName = textFrom(object, "counterpartCategoryName");
+            f.contactFirstName = textFrom(object, "contactFirstName");
+            f.contactLastName = textFrom(object, "contactLastName");
+            f.contactEmail = textFrom(object, "contactEmail");
+            f.status = codeFrom(object.value("status"), LinkStatusNew);
+            f.type = codeFrom(object.value("type"), LinkTypeReceived);
+            f.draft = codeFrom(object.value("draft"), DraftMarkerFinal);
+            f.lastVerifiedOn = dateFrom(object.value("lastVerifiedOn"));
+            f.lastVerificationResult = codeFrom(object.value("lastVerificationResult"), VerificationNotVerified);
+            f.lastStatusChangedOn = object.contains("lastStatusChangedOn")
+                                        ? dateFrom(object.value("lastStatusChangedOn"))
+                                        : QDate::currentDate();
+            f.notes = textFrom(object, "notes");
+            TreeNode *node = store.addLinkFromFields(f);
+            if (!node)
+                return fail(QStringLiteral("link \"%1\" names the unknown category %2").arg(f.title, f.categoryID));
+            Link *link = node->link();
+            if (object.value("ID").isString())
+                link->setID(object.value("ID").toString());
+            if (object.contains("createdOn"))
+                link->setCreatedOn(createdFrom(object.value("createdOn")));
+        }
+    }
+
+    for (const QJsonValue &value : json.value("namedStrings").toArray()) {
+        const QJsonObject object = value.toObject();
+        store.setString(object.value("value").toString(), object.value("name").toString());
+    }
+    store.decodeWindowState();
+    return true;
+}
+
+} // namespace DatabaseJson

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <cstdint>
+
+// A stored name/value setting (link-page styles, window state).
+class NamedString
+{
+public:
+    NamedString() = default;
+    NamedString(const QString &name, const QString &value) : m_name(name), m_value(value) {}
+
+    const QString &name() const { return m_name; }
+    const QString &value() const { return m_value; }
+    void setName(const QString &name) { m_name = name; }
+    void setValue(const QString &value) { m_value = value; }
+
+    // 8 + 2 × (name units + value units); 0 when either is absent.
+    int64_t sizeOfDataRepresentation() const;
+    void appendDataRepresentation(QByteArray &out) const;
+    // Reads one record from `available` bytes; returns the bytes used, or -1 when it runs past the end.
+    int64_t loadDataRepresentation(const char *bytes, int64_t available);
+
+    bool operator==(const NamedString &other) const = default;
+
+private:
+    QString m_name;
+    QString m_value;
+};
