@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QSettings>
+#include <QString>
+#include <QVariant>
+
+// The user's preferences: one table of keys with registered defaults. Every read goes to the
+// settings store at the moment of use, so a change takes effect at the next read.
+class Preferences
+{
+public:
+    // Keys, exactly as stored.
+    static inline const QString AutoSaveDocuments = QStringLiteral("AutoSaveDocuments");
+    static inline const QString AutoSaveInterval = QStringLiteral("AutoSaveInterval");
+    static inline const QString CreateBackupFiles = QStringLiteral("CreateBackupFiles");
+    static inline const QString EmailEncoding = QStringLiteral("EmailEncoding");
+    static inline const QString FileExportEncoding = QStringLiteral("FileExportEncoding");
+    static inline const QString StartupAction = QStringLiteral("StartupAction");
+    static inline const QString ShowNewSiteCreatedMessage = QStringLiteral("ShowNewSiteCreatedMessage");
+    static inline const QString InstantLinkRequestType = QStringLiteral("InstantLinkRequestType");
+    static inline const QString InstantLinkSendMessage = QStringLiteral("InstantLinkSendMessage");
+    static inline const QString InstantLinkTemplateIndex = QStringLiteral("InstantLinkTemplateIndex");
+    static inline const QString VerificationTimeout = QStringLiteral("VerificationTimeout");
+    static inline const QString VerificationUserAgent = QStringLiteral("VerificationUserAgent");
+
+    // The registered default of a key (an invalid QVariant for unknown keys).
+    static QVariant defaultValue(const QString &key);
+
+    static bool boolValue(const QString &key);
+    static int intValue(const QString &key);
+    static QString stringValue(const QString &key);
+    static void setValue(const QString &key, const QVariant &value);
+    static void remove(const QString &key);
+
+    // Tests point the store at a private file so they never touch the user's settings.
+    static void useSettingsFile(const QString &path);
+
+private:
+    static QVariant value(const QString &key);
+};
