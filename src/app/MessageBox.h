@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+class QWidget;
+
+// Every alert and question of the application goes through here, so tests can script the
+// answers and no test ever waits on a modal box.
+class MessageBox
+{
+public:
+    enum Icon { Information, Warning, Critical, Question };
+
+    struct Shown
+    {
+        QString title;
+        QString message;
+        QStringList buttons;
+    };
+
+    // Shows an alert: the title is the bold text, the message the smaller text below it.
+    // Buttons are given left to right in reading order, the first being the default; the
+    // result is the index of the pressed button (Escape presses the last one when there are
+    // several, else the first). With a parent the alert is modal to that window only.
+    static int alert(QWidget *parent, const QString &title, const QString &message,
+                     const QStringList &buttons = {}, Icon icon = Warning);
+
+    // --- For tests
+    // From now on alerts are never shown: each takes the next queued answer, or 0.
+    static void setScripted(bool scripted);
+    static bool isScripted();
+    static void setNextAnswer(int buttonIndex);
+    static const QList<Shown> &shownAlerts();
+    static void clearShownAlerts();
+};
