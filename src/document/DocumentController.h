@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QList>
+#include <QObject>
+#include <QPointer>
+#include <QStringList>
+
+class MyDocument;
+class QWidget;
+
+// The document layer of the application: creates, opens and closes the database windows and
+// keeps the list of recently opened files. Exactly one exists, made in main().
+class DocumentController : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit DocumentController(QObject *parent = nullptr);
+    ~DocumentController() override;
+
+    static DocumentController *instance();
+
+    // An untitled document; it takes the application's global site info into its site profile
+    // when its window first becomes active.
+    MyDocument *newDocument();
+    // Null, after a clear alert, on failure; an already open file just raises its window.
+    MyDocument *openDocument(const QString &path, QWidget *parent = nullptr);
+    // The open-file panel (filters *.site).
+    void openDocumentWithPanel(QWidget *parent = nullptr);
+
+    QList<MyDocument *> documents() const;
+    MyDocument *frontDocument() const;
+    MyDocument *documentForFile(const QString &path) const;
+
+    // Restarts every open document's autosave timer with the current preference.
+    void updateAutoSaveTimers();
+    // Asks to save each edited document; false if the user cancelled.
+    bool closeAllDocuments();
+
+    QStringList recentFiles() const;
+    void noteRecentFile(const QString &path);
+    void clearRecentFiles();
+
+    static constexpr int MaximumRecentFiles = 10;
+
+signals:
+    void documentsChanged();
+    void recentFilesChanged();
+
+private:
+    void adopt(MyDocument *document);
+
+    QList<QPointer<MyDocument>> m_documents;
+};
