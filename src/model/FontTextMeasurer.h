@@ -1,0 +1,20 @@
+#pragma once
+
+#include "TextMeasurer.h"
+
+#include <QFont>
+#include <QFontMetricsF>
+
+class QPaintDevice;
+
+// Measures with a font, for the screen or for a paint device such as a printer (its resolution
+// changes the widths). Needs a QGuiApplication.
+class FontTextMeasurer : public TextMeasurer
+{
+public:
+    explicit FontTextMeasurer(const QFont &font, const QPaintDevice *device = nullptr);
+    qreal width(const QString &text) const override;
+
+private:
+    QFontMetricsF m_metrics;
+};
