@@ -1,0 +1,117 @@
+#include "model/Category.h"
+#include "model/EmailTemplate.h"
+#include "model/Link.h"
+#include "model/RecordIdentifier.h"
+
+#include <QDateTime>
+#include <QTest>
+
+class TestRecords : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void identifiersIncreaseWithinOneSecond()
+    {
+        Link first;
+        QList<qint64> numbers;
+        for (int i = 0; i < 10; ++i)
+            numbers.append(Link().ID().mid(3).toLongLong());
+        for (int i = 1; i < numbers.size(); ++i)
+            QCOMPARE(numbers[i], numbers[i - 1] + 1);
+        QVERIFY(first.ID().startsWith("LNK"));
+        QVERIFY(numbers.first() > first.ID().mid(3).toLongLong());
+        // Each kind counts on its own and starts near the current time.
+        const qint64 category = Category().ID().mid(3).toLongLong();
+        QVERIFY(category >= QDateTime::currentSecsSinceEpoch() - 1);
+        QVERIFY(EmailTemplate().ID().startsWith("EMT"));
+    }
+
+    void fullSetterFlattensOneLineFieldsOnly()
+    {
+        Link link;
+        LinkFields f;
+        f.title = "Line\r\nbreak\tand tab";
+        f.description = "a\nb";
+        f.notes = "keeps\nbreaks";
+        f.categoryID = "CAT\t1";
+        f.lastStatusChangedOn = QDate(2024, 5, 1);
+        link.setTitle(f);
+        QCOMPARE(link.title(), QString("Line  break and tab"));
+        QCOMPARE(link.description(), QString("a b"));
+        QCOMPARE(link.notes(), QString("keeps\nbreaks"));
+        QCOMPARE(link.categoryID(), QString("CAT\t1"));
+    }
+
+    void statusDateFollowsStatusChanges()
+    {
+        Link link;
+        LinkFields f;
+        f.status = LinkStatusNew;
+        f.lastStatusChangedOn = QDate(2024, 1, 10);
+        link.setTitle(f);
+        QCOMPARE(link.lastStatusChangedOn(), QDate(2024, 1, 10));
+
+        // Same status, another date: the held date stays.
+        f.lastStatusChangedOn = QDate(2024, 2, 1);
+        link.setTitle(f);
+        QCOMPARE(link.lastStatusChangedOn(), QDate(2024, 1, 10));
+
+        // A different status takes the given date.
+        f.status = LinkStatusApproved;
+        link.setTitle(f);
+        QCOMPARE(link.lastStatusChangedOn(), QDate(2024, 2, 1));
+
+        // setStatus with the same status and a held date changes nothing.
+        link.setStatus(LinkStatusApproved);
+        QCOMPARE(link.lastStatusChangedOn(), QDate(2024, 2, 1));
+        link.setStatus(LinkStatusBlocked);
+        QCOMPARE(link.lastStatusChangedOn(), QDate::currentDate());
+
+        // Same status but never dated: today.
+        Link undated;
+        undated.setStatus(0);
+        QCOMPARE(undated.lastStatusChangedOn(), QDate::currentDate());
+    }
+
+    void comparisonRules()
+    {
+        Category none;
+        none.setNone();
+        none.setName("General", NoneCategoryID);
+        Category aardvark;
+        aardvark.setName("Aardvark", "a");
+        Category apple, Apple;
+        apple.setName("apple", "x");
+        Apple.setName("Apple", "y");
+        QVERIFY(none.compare(aardvark) < 0);
+        QVERIFY(aardvark.compare(none) > 0);
+        QVERIFY(none.compare(none) < 0); // the default category answers "before" even against itself
+        QCOMPARE(apple.compare(Apple), 0);
+        QVERIFY(none.isNone());
+
+        Link a, b;
+        LinkFields f;
+        f.title = "zebra";
+        a.setTitle(f);
+        f.title = "Zebra";
+        b.setTitle(f);
+        QCOMPARE(a.compare(b), 0);
+        QVERIFY(!a.equals(b));
+        QVERIFY(a.containsString("EBR"));
+    }
+
+    void htmlTexts()
+    {
+        Link link;
+        LinkFields f;
+        f.title = "Tom & Jerry <3";
+        f.description = "\"quoted\" &lt;";
+        link.setTitle(f);
+        QCOMPARE(link.HTMLTitle(), QString("Tom &amp; Jerry &lt;3"));
+        QCOMPARE(link.HTMLDescription(), QString("\"quoted\" &amp;lt;"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestRecords)
+#include "tst_records.moc"
