@@ -8,6 +8,17 @@ namespace RtfWriter {
 
 namespace {
 
+// What readers without Unicode show: Latin 1 letters are the same in code page 1252.
+void appendFallback(QByteArray &out, char16_t unit)
+{
+    if (unit >= 0xA0 && unit <= 0xFF) {
+        static const char Hex[] = "0123456789abcdef";
+        out.append("\\'").append(Hex[unit >> 4]).append(Hex[unit & 0xF]);
+    } else {
+        out.append('?');
+    }
+}
+
 void appendEscaped(QByteArray &out, const QString &text)
 {
     const qsizetype n = text.size();
@@ -46,7 +57,7 @@ void appendEscaped(QByteArray &out, const QString &text)
             } else {
                 out.append("\\u");
                 out.append(QByteArray::number(static_cast<qint16>(u)));
-                out.append('?');
+                appendFallback(out, u);
             }
         }
     }
