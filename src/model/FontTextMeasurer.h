@@ -4,6 +4,7 @@
 
 #include <QFont>
 #include <QFontMetricsF>
+#include <QHash>
 
 class QPaintDevice;
 
@@ -17,4 +18,6 @@ public:
 
 private:
     QFontMetricsF m_metrics;
+    // Cutting to a width measures one character at a time, the same few characters over and over.
+    mutable QHash<char32_t, qreal> m_characterWidths;
 };

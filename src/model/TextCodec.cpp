@@ -7,19 +7,14 @@
 
 namespace TextCodec {
 
-namespace {
-
-// The 8-bit tables hold precomposed letters only.
-QString composed(const QString &text)
+QString precomposed(const QString &text)
 {
     for (const QChar c : text) {
         if (c.unicode() >= 0x0300)
             return text.normalized(QString::NormalizationForm_C);
     }
-    return text;
+    return text; // nothing below U+0300 combines
 }
-
-} // namespace
 
 QString encodingName(TextEncoding encoding)
 {
@@ -38,7 +33,7 @@ QString encodingName(TextEncoding encoding)
 
 QByteArray latin1WithReplacement(const QString &text, char replacement, bool *ok)
 {
-    const QString source = composed(text);
+    const QString source = precomposed(text);
     QByteArray bytes;
     bytes.reserve(source.size());
     bool lossless = true;
@@ -63,7 +58,7 @@ QByteArray encodeWithReplacement(const QString &text, TextEncoding encoding, cha
 {
     switch (encoding) {
     case TextEncoding::MacOSRoman:
-        return MacRomanCodec::encodeWithReplacement(composed(text), replacement, ok);
+        return MacRomanCodec::encodeWithReplacement(precomposed(text), replacement, ok);
     case TextEncoding::ISOLatin1:
         return latin1WithReplacement(text, replacement, ok);
     case TextEncoding::UTF16: {

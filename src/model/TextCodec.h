@@ -18,6 +18,10 @@ namespace TextCodec {
 // The name shown to users and used in settings ("UTF-8", "UTF-16", "Mac OS Roman", "ISO Latin 1").
 QString encodingName(TextEncoding encoding);
 
+// The text in Unicode normalisation form C, as the 8-bit tables need; cheap for text that holds no
+// character from U+0300 up.
+QString precomposed(const QString &text);
+
 // The bytes of text in the encoding. UTF-8 has no byte order mark; UTF-16 starts with the mark FF FE
 // and is little-endian, which spreadsheet programs on every platform read. The 8-bit encodings put
 // `replacement` in place of each character (not each UTF-16 unit) they cannot hold and clear *ok when

@@ -261,7 +261,7 @@ QString stringByAddingPercentEscapesWithEncoding(const QString &text, TextEncodi
     QString source = mailLineBreaks(text, encoding);
     const bool eightBit = encoding == TextEncoding::MacOSRoman || encoding == TextEncoding::ISOLatin1;
     if (eightBit)
-        source = source.normalized(QString::NormalizationForm_C);
+        source = TextCodec::precomposed(source);
 
     bool allKept = true;
     QString out;
