@@ -6,12 +6,10 @@ namespace DateTexts {
 
 namespace {
 
-constexpr const char *Context = "DateTexts";
-
 QString formatDate(QDate date, const QString &monthName, const QString &day)
 {
     // Replaced in this order so that a translated pattern may put the tokens anywhere.
-    QString text = QCoreApplication::translate(Context, "MM DD, YYYY");
+    QString text = QCoreApplication::translate("DateTexts", "MM DD, YYYY");
     text.replace(QLatin1String("MM"), monthName);
     text.replace(QLatin1String("YYYY"), QString::number(date.year()));
     text.replace(QLatin1String("DD"), day);
@@ -24,29 +22,29 @@ QString stringForMonth(int month)
 {
     switch (month) {
     case 1:
-        return QCoreApplication::translate(Context, "January");
+        return QCoreApplication::translate("DateTexts", "January");
     case 2:
-        return QCoreApplication::translate(Context, "February");
+        return QCoreApplication::translate("DateTexts", "February");
     case 3:
-        return QCoreApplication::translate(Context, "March");
+        return QCoreApplication::translate("DateTexts", "March");
     case 4:
-        return QCoreApplication::translate(Context, "April");
+        return QCoreApplication::translate("DateTexts", "April");
     case 5:
-        return QCoreApplication::translate(Context, "May");
+        return QCoreApplication::translate("DateTexts", "May");
     case 6:
-        return QCoreApplication::translate(Context, "June");
+        return QCoreApplication::translate("DateTexts", "June");
     case 7:
-        return QCoreApplication::translate(Context, "July");
+        return QCoreApplication::translate("DateTexts", "July");
     case 8:
-        return QCoreApplication::translate(Context, "August");
+        return QCoreApplication::translate("DateTexts", "August");
     case 9:
-        return QCoreApplication::translate(Context, "September");
+        return QCoreApplication::translate("DateTexts", "September");
     case 10:
-        return QCoreApplication::translate(Context, "October");
+        return QCoreApplication::translate("DateTexts", "October");
     case 11:
-        return QCoreApplication::translate(Context, "November");
+        return QCoreApplication::translate("DateTexts", "November");
     case 12:
-        return QCoreApplication::translate(Context, "December");
+        return QCoreApplication::translate("DateTexts", "December");
     }
     return QStringLiteral("");
 }
@@ -55,29 +53,29 @@ QString shortStringForMonth(int month)
 {
     switch (month) {
     case 1:
-        return QCoreApplication::translate(Context, "Jan");
+        return QCoreApplication::translate("DateTexts", "Jan");
     case 2:
-        return QCoreApplication::translate(Context, "Feb");
+        return QCoreApplication::translate("DateTexts", "Feb");
     case 3:
-        return QCoreApplication::translate(Context, "Mar");
+        return QCoreApplication::translate("DateTexts", "Mar");
     case 4:
-        return QCoreApplication::translate(Context, "Apr");
+        return QCoreApplication::translate("DateTexts", "Apr");
     case 5:
-        return QCoreApplication::translate(Context, "May", "short month name");
+        return QCoreApplication::translate("DateTexts", "May", "short month name");
     case 6:
-        return QCoreApplication::translate(Context, "Jun");
+        return QCoreApplication::translate("DateTexts", "Jun");
     case 7:
-        return QCoreApplication::translate(Context, "Jul");
+        return QCoreApplication::translate("DateTexts", "Jul");
     case 8:
-        return QCoreApplication::translate(Context, "Aug");
+        return QCoreApplication::translate("DateTexts", "Aug");
     case 9:
-        return QCoreApplication::translate(Context, "Sep");
+        return QCoreApplication::translate("DateTexts", "Sep");
     case 10:
-        return QCoreApplication::translate(Context, "Oct");
+        return QCoreApplication::translate("DateTexts", "Oct");
     case 11:
-        return QCoreApplication::translate(Context, "Nov");
+        return QCoreApplication::translate("DateTexts", "Nov");
     case 12:
-        return QCoreApplication::translate(Context, "Dec");
+        return QCoreApplication::translate("DateTexts", "Dec");
     }
     return QStringLiteral("");
 }

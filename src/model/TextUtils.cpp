@@ -79,7 +79,7 @@ int replaceOccurencesOfString(QString &text, const QString &target, const QStrin
         if (found < 0)
             break;
         if (count == 0)
-            result.reserve(text.size() + qMax<qsizetype>(0, replacement.size() - target.size()) * 8);
+            result.reserve(text.size());
         result.append(QStringView(text).mid(from, found - from));
         result.append(replacement);
         from = found + target.size();
