@@ -1,6 +1,8 @@
 #include "CollectionManager.h"
 
-// Reminders are computed by the workflow layer; until it is wired in there is nothing to do.
+#include "workflow/NotificationComputer.h"
+
 void CollectionManager::computeNotifications()
 {
+    NotificationComputer::computeNotifications(*this);
 }

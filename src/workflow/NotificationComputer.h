@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QDate>
+#include <QList>
+#include <memory>
+
+class CollectionManager;
+class Link;
+class Notification;
+class TreeNode;
+
+// Derives each link's reminders from its status, dates and last verification under the database's
+// settings. The reminders hang under each link node in one container node without a record.
+class NotificationComputer
+{
+public:
+    enum Type : int32_t
+    {
+        NegotiationNotStarted = 1,
+        LastingNegotiation = 2,
+        VerificationDue = 3,
+        CategoryTooLarge = 4,
+        VerificationUnsuccessful = 5,
+    };
+
+    // Replaces the container of every link node. Each category's publishable links are counted
+    // once, so the whole run is linear in the number of links.
+    static void computeNotifications(CollectionManager &store, const QDate &today = QDate::currentDate());
+
+    // A new container (owned by the caller) with the link's reminders; empty without a link.
+    // With a category node the size rule uses it as it stands; without one the category is
+    // looked up by the link's category ID and the link counts as one more of its links.
+    static std::unique_ptr<TreeNode> computeNotificationsForLink(const CollectionManager &store,
+                                                                 const Link *link,
+                                                                 const TreeNode *categoryNode,
+                                                                 const QDate &today = QDate::currentDate());
+
+    static bool linkHasNotifications(const TreeNode *linkNode);
+    static bool categoryHasNotifications(const TreeNode *categoryNode);
+    // The reminders under a link node in their order (type 1 first); empty if never computed.
+    static QList<const Notification *> notificationsOfLinkNode(const TreeNode *linkNode);
+};
