@@ -1,0 +1,97 @@
+#include "LinksPageSetup.h"
+
+#include "LinksPageStyle.h"
+#include "Themes.h"
+
+#include "model/CollectionManager.h"
+#include "model/TextUtils.h"
+
+void LinksPageSetup::initializeFields(int layout, int targetNew, const QList<NamedString> &namedStrings,
+                                      bool exportNewLinks, bool exportNegotiatingLinks)
+{
+    m_namedStrings.clear();
+    loadTheme(Themes::Default);
+    for (const NamedString &entry : namedStrings)
+        setString(entry.value(), entry.name());
+    setLayout(layout);
+    setTargetNew(targetNew);
+    m_exportNewLinks = exportNewLinks;
+    m_exportNegotiatingLinks = exportNegotiatingLinks;
+}
+
+void LinksPageSetup::initializeFromCollectionManager(const CollectionManager &collectionManager)
+{
+    const SelfInfo &profile = collectionManager.selfInfo();
+    initializeFields(profile.renderMode(), collectionManager.targetNew(), collectionManager.namedStrings(),
+                     profile.exportNewLinks(), profile.exportNegotiatingLinks());
+}
+
+void LinksPageSetup::setString(const QString &value, const QString &name)
+{
+    if (value.isNull() || name.isNull())
+        return;
+    for (qsizetype i = 0; i < m_namedStrings.size(); ++i) {
+        if (m_namedStrings.at(i).name() == name) {
+            m_namedStrings.removeAt(i);
+            break;
+        }
+    }
+    m_namedStrings.append(NamedString(name, value));
+}
+
+QString LinksPageSetup::stringForName(const QString &name) const
+{
+    for (const NamedString &entry : m_namedStrings) {
+        if (entry.name() == name)
+            return entry.value();
+    }
+    return QString();
+}
+
+QString LinksPageSetup::styleTextForTag(int tag) const
+{
+    const LinksPageStyle::Style *style = LinksPageStyle::styleWithTag(tag);
+    if (!style)
+        return QString();
+    const QString value = stringForName(style->key);
+    return value.isNull() ? style->defaultText : value;
+}
+
+void LinksPageSetup::saveStyleText(int tag, const QString &text)
+{
+    const QString key = LinksPageStyle::keyForTag(tag);
+    if (key.isNull())
+        return;
+    // A text view may hand back a null string when empty; an emptied style is still a stored "".
+    setString(text.isNull() ? QStringLiteral("") : TextUtils::oneLineString(text), key);
+}
+
+bool LinksPageSetup::loadTheme(int theme)
+{
+    const QList<NamedString> styles = Themes::stylesOfTheme(theme);
+    if (styles.isEmpty())
+        return false;
+    for (const NamedString &entry : styles)
+        setString(entry.value(), entry.name());
+    return true;
+}
+
+QString LinksPageSetup::previewHTML(const QString &samplePage) const
+{
+    QString page = samplePage;
+    for (const LinksPageStyle::Style &style : LinksPageStyle::styles()) {
+        const QString value = stringForName(style.key);
+        TextUtils::replaceOccurencesOfString(page, QStringLiteral("#%1#").arg(style.key),
+                                             value.isNull() ? style.defaultText : value);
+    }
+    return page;
+}
+
+void LinksPageSetup::applyTo(CollectionManager &collectionManager) const
+{
+    collectionManager.setNamedStrings(m_namedStrings);
+    collectionManager.setTargetNew(m_targetNew);
+    SelfInfo &profile = collectionManager.selfInfo();
+    profile.setRenderMode(m_layout);
+    profile.setExportNewLinks(m_exportNewLinks, m_exportNegotiatingLinks);
+}
