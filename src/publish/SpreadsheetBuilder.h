@@ -1,0 +1,43 @@
+#pragma once
+
+#include "model/Codes.h"
+#include "model/TextCodec.h"
+
+#include <QByteArray>
+#include <QDate>
+#include <QString>
+
+class CollectionManager;
+
+// Every link of the database, whatever its status, as tab-delimited text under a header line:
+// fourteen fields, no quoting (tabs and line breaks inside a field become spaces), one line feed
+// after every line.
+class SpreadsheetBuilder
+{
+public:
+    explicit SpreadsheetBuilder(const CollectionManager &collectionManager);
+
+    // --- Entry points for the document's commands
+    static bool exportSpreadsheetWithCollectionManager(const CollectionManager &collectionManager,
+                                                       const QString &path, QString *error = nullptr);
+    static void copySpreadsheetToClipboardWithCollectionManager(const CollectionManager &collectionManager);
+
+    QString string() const;
+    QString clipboardString() const { return string(); }
+    QString headerLine() const;
+    static QString stringForStatus(LinkStatus status);
+    // "MM/DD/YYYY" (a localised template may reorder the parts); "" for no date.
+    static QString stringForDate(const QDate &date);
+
+    // The encoding of the "FileExportEncoding" preference: 0 UTF-16 with a byte order mark,
+    // 2 ISO Latin 1, anything else Mac OS Roman.
+    static TextEncoding encodingForPreference(int value);
+    // The text in the encoding; characters it cannot hold are replaced, never an error.
+    QByteArray data(TextEncoding encoding) const;
+    // Writes the file atomically in the preferred encoding.
+    bool exportSiteAtPath(const QString &path, QString *error = nullptr) const;
+    bool exportSiteAtPath(const QString &path, TextEncoding encoding, QString *error = nullptr) const;
+
+private:
+    const CollectionManager &m_collectionManager;
+};
