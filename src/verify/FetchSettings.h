@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QString>
+#include <QtGlobal>
+
+// How one page is fetched: limits that keep a slow or hostile server from stalling a run or
+// exhausting memory, and the pauses between retries of transient failures.
+struct FetchSettings
+{
+    static constexpr qint64 DefaultMaximumBodySize = 10 * 1024 * 1024;
+
+    int timeoutMs = 30000; // per attempt; a time-out ends the fetch as a failure
+    QString userAgent;     // empty: the HTTP client's own
+    int maximumRedirects = 10;
+    qint64 maximumBodySize = DefaultMaximumBodySize; // a longer body is cut here
+    int maximumRetries = 2;
+    int retryDelayMs = 500;         // the pause before the first retry; doubles for the next
+    int maximumRetryAfterMs = 5000; // a longer Retry-After is not waited for
+
+    // The time-out and user agent of the user's preferences, read now.
+    static FetchSettings fromPreferences();
+};

@@ -1,0 +1,258 @@
+#include "PageFetcher.h"
+
+#include "RetryPolicy.h"
+
+#include <QFileInfo>
+#include <QNetworkAccessManager>
+#include <QNetworkReply>
+#include <QNetworkRequest>
+
+namespace {
+
+bool isWebScheme(const QUrl &url)
+{
+    const QString scheme = url.scheme().toLower();
+    return scheme == QLatin1String("http") || scheme == QLatin1String("https");
+}
+
+bool isTransientError(QNetworkReply::NetworkError error)
+{
+    switch (error) {
+    case QNetworkReply::RemoteHostClosedError:
+    case QNetworkReply::TemporaryNetworkFailureError:
+    case QNetworkReply::NetworkSessionFailedError:
+    case QNetworkReply::ProxyConnectionClosedError:
+        return true;
+    default:
+        return false;
+    }
+}
+
+FetchOutcome failure(const QString &why)
+{
+    FetchOutcome outcome;
+    outcome.kind = FetchOutcome::Kind::Failed;
+    outcome.errorText = why;
+    return outcome;
+}
+
+} // namespace
+
+PageFetcher::PageFetcher(QNetworkAccessManager *network, QObject *parent)
+    : QObject(parent), m_network(network)
+{
+    m_timeout.setSingleShot(true);
+    m_retryPause.setSingleShot(true);
+    connect(&m_timeout, &QTimer::timeout, this, &PageFetcher::timedOut);
+    connect(&m_retryPause, &QTimer::timeout, this, &PageFetcher::startAttempt);
+}
+
+PageFetcher::~PageFetcher()
+{
+    cancel();
+}
+
+void PageFetcher::start(const QUrl &url, const FetchSettings &settings, const QSet<int> &retryStatuses,
+                        Body body)
+{
+    cancel();
+    m_url = url;
+    m_settings = settings;
+    m_retryStatuses = retryStatuses;
+    m_bodyMode = body;
+    m_attempt = 0;
+    m_running = true;
+
+    QString refusal;
+    if (!url.isValid())
+        refusal = tr("The address is not valid.");
+    else if (url.isLocalFile() && !QFileInfo(url.toLocalFile()).isFile())
+        // Devices and pipes could block or never end; only plain files are read.
+        refusal = tr("The file does not exist.");
+    else if (!url.isLocalFile() && !isWebScheme(url))
+        refusal = tr("Only web and file addresses can be loaded.");
+    if (!refusal.isEmpty()) {
+        // Reported from the event loop all the same, so callers see one kind of ending.
+        QTimer::singleShot(0, this, [this, refusal] {
+            if (m_running)
+                complete(failure(refusal));
+        });
+        return;
+    }
+    startAttempt();
+}
+
+void PageFetcher::cancel()
+{
+    m_running = false;
+    m_timeout.stop();
+    m_retryPause.stop();
+    releaseReply();
+}
+
+qint64 PageFetcher::bodyLimit() const
+{
+    return m_bodyMode == Body::Keep ? m_settings.maximumBodySize
+                                    : qMin(DiscardedBodyLimit, m_settings.maximumBodySize);
+}
+
+void PageFetcher::startAttempt()
+{
+    ++m_attempt;
+    m_redirects = 0;
+    // One time-out for the whole attempt, redirects included.
+    m_timeout.start(qMax(1, m_settings.timeoutMs));
+    sendRequest(m_url);
+}
+
+void PageFetcher::sendRequest(const QUrl &url)
+{
+    m_body.clear();
+    m_bodyBytesSeen = 0;
+    m_truncated = false;
+
+    QNetworkRequest request(url);
+    // The client's own redirect following repeats requests on a reused connection; redirects are
+    // followed here instead.
+    request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::ManualRedirectPolicy);
+    request.setAttribute(QNetworkRequest::CacheLoadControlAttribute, QNetworkRequest::AlwaysNetwork);
+    request.setAttribute(QNetworkRequest::CacheSaveControlAttribute, false);
+    if (!m_settings.userAgent.isEmpty())
+        request.setHeader(QNetworkRequest::UserAgentHeader, m_settings.userAgent);
+    request.setRawHeader("Accept", "text/html,application/xhtml+xml,application/xml;q=0.9,*/*;q=0.8");
+
+    m_reply = m_network->get(request);
+    connect(m_reply, &QNetworkReply::readyRead, this, &PageFetcher::readBody);
+    connect(m_reply, &QNetworkReply::finished, this, &PageFetcher::replyFinished);
+}
+
+bool PageFetcher::isRedirect() const
+{
+    const int status = m_reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+    const bool redirectStatus =
+        status == 301 || status == 302 || status == 303 || status == 307 || status == 308;
+    return redirectStatus && m_reply->hasRawHeader("Location");
+}
+
+// Starts the request to the redirect target; false (with the attempt ended) when it is refused.
+bool PageFetcher::followRedirect()
+{
+    const QUrl target = m_reply->url().resolved(QUrl::fromEncoded(m_reply->rawHeader("Location").trimmed()));
+    if (m_redirects >= m_settings.maximumRedirects) {
+        endAttempt(failure(tr("Too many redirects.")));
+        return false;
+    }
+    // A partner may move from https to http, as browsers follow; other schemes (file, ftp...) are refused.
+    if (!target.isValid() || !isWebScheme(target)) {
+        endAttempt(failure(tr("Redirected to an address that cannot be loaded.")));
+        return false;
+    }
+    ++m_redirects;
+    releaseReply();
+    sendRequest(target);
+    return true;
+}
+
+void PageFetcher::readBody()
+{
+    if (!m_reply)
+        return;
+    if (isRedirect()) {
+        m_reply->readAll(); // the body of a redirect is not the page
+        return;
+    }
+    const qint64 limit = bodyLimit();
+    while (m_reply->bytesAvailable() > 0) {
+        const QByteArray chunk =
+            m_reply->read(qMax<qint64>(1, qMin<qint64>(m_reply->bytesAvailable(), 1 << 20)));
+        if (chunk.isEmpty())
+            break;
+        const qint64 room = limit - m_bodyBytesSeen;
+        m_bodyBytesSeen += chunk.size();
+        if (m_bodyMode == Body::Keep)
+            m_body.append(chunk.constData(), qMin<qint64>(room, chunk.size()));
+        if (m_bodyBytesSeen > limit) {
+            // Enough read: the page is judged by its beginning.
+            m_truncated = true;
+            FetchOutcome outcome = outcomeFromReply();
+            outcome.kind = FetchOutcome::Kind::Loaded;
+            endAttempt(outcome);
+            return;
+        }
+    }
+}
+
+void PageFetcher::replyFinished()
+{
+    if (!m_reply)
+        return;
+    if (isRedirect() && m_reply->error() == QNetworkReply::NoError) {
+        followRedirect();
+        return;
+    }
+    readBody();
+    if (!m_reply) // the body reached its cap and ended the attempt
+        return;
+    endAttempt(outcomeFromReply());
+}
+
+void PageFetcher::timedOut()
+{
+    FetchOutcome outcome = failure(tr("No answer within %1 seconds.").arg(m_settings.timeoutMs / 1000.0));
+    outcome.timedOut = true;
+    if (m_reply)
+        outcome.finalURL = m_reply->url();
+    endAttempt(outcome);
+}
+
+FetchOutcome PageFetcher::outcomeFromReply() const
+{
+    FetchOutcome outcome;
+    outcome.finalURL = m_reply->url();
+    outcome.body = m_body;
+    outcome.truncated = m_truncated;
+    const QVariant status = m_reply->attribute(QNetworkRequest::HttpStatusCodeAttribute);
+    outcome.httpStatus = status.isValid() ? status.toInt() : 0;
+    outcome.robotsTag = m_reply->rawHeader("X-Robots-Tag");
+    outcome.retryAfter = m_reply->rawHeader("Retry-After");
+    const QNetworkReply::NetworkError error = m_reply->error();
+    if (m_truncated || outcome.httpStatus > 0 || error == QNetworkReply::NoError) {
+        outcome.kind = FetchOutcome::Kind::Loaded;
+    } else {
+        outcome.kind = FetchOutcome::Kind::Failed;
+        outcome.errorText = m_reply->errorString();
+        outcome.transientFailure = isTransientError(error);
+    }
+    return outcome;
+}
+
+void PageFetcher::endAttempt(FetchOutcome outcome)
+{
+    m_timeout.stop();
+    releaseReply();
+    outcome.attempts = m_attempt;
+    const RetryPolicy policy(m_settings, m_retryStatuses);
+    if (const std::optional<int> pause = policy.delayBeforeRetry(outcome, m_attempt)) {
+        m_retryPause.start(*pause);
+        return;
+    }
+    complete(outcome);
+}
+
+void PageFetcher::complete(const FetchOutcome &outcome)
+{
+    m_running = false;
+    emit finished(outcome);
+}
+
+void PageFetcher::releaseReply()
+{
+    if (!m_reply)
+        return;
+    QNetworkReply *reply = m_reply;
+    m_reply = nullptr;
+    reply->disconnect(this);
+    if (reply->isRunning())
+        reply->abort();
+    reply->deleteLater();
+}

@@ -1,0 +1,72 @@
+#pragma once
+
+#include "FetchOutcome.h"
+#include "FetchSettings.h"
+
+#include <QObject>
+#include <QPointer>
+#include <QSet>
+#include <QTimer>
+#include <QUrl>
+
+class QNetworkAccessManager;
+class QNetworkReply;
+
+// One GET of one address on the shared HTTP client, with a time-out per attempt, a cap on the body,
+// a bounded number of redirects (followed here, to http and https only) and retries of transient
+// failures. It ends in exactly one
+// `finished` (always from the event loop, never inside `start`) unless it is cancelled first.
+class PageFetcher : public QObject
+{
+    Q_OBJECT
+public:
+    // Whether the body is wanted: a page to search, or only proof that the server answers.
+    enum class Body
+    {
+        Keep,
+        Discard
+    };
+
+    // Without a body to keep, reading stops here: enough to see the server answer.
+    static constexpr qint64 DiscardedBodyLimit = 1024 * 1024;
+
+    explicit PageFetcher(QNetworkAccessManager *network, QObject *parent = nullptr);
+    ~PageFetcher() override;
+
+    void start(const QUrl &url, const FetchSettings &settings, const QSet<int> &retryStatuses, Body body);
+    // Stops the fetch; `finished` is not emitted afterwards.
+    void cancel();
+    bool isRunning() const { return m_running; }
+
+signals:
+    void finished(const FetchOutcome &outcome);
+
+private:
+    void startAttempt();
+    void sendRequest(const QUrl &url);
+    bool followRedirect();
+    bool isRedirect() const;
+    void readBody();
+    void replyFinished();
+    void timedOut();
+    void endAttempt(FetchOutcome outcome);
+    void complete(const FetchOutcome &outcome);
+    FetchOutcome outcomeFromReply() const;
+    void releaseReply();
+    qint64 bodyLimit() const;
+
+    QNetworkAccessManager *m_network;
+    QPointer<QNetworkReply> m_reply;
+    QUrl m_url;
+    int m_redirects = 0; // followed in this attempt
+    FetchSettings m_settings;
+    QSet<int> m_retryStatuses;
+    Body m_bodyMode = Body::Keep;
+    QByteArray m_body;
+    qint64 m_bodyBytesSeen = 0;
+    bool m_truncated = false;
+    int m_attempt = 0;
+    bool m_running = false;
+    QTimer m_timeout;
+    QTimer m_retryPause;
+};

@@ -1,0 +1,170 @@
+#include "VerificationManager.h"
+
+#include "PageDecoder.h"
+#include "PageFetcher.h"
+#include "PageInspector.h"
+#include "ReciprocalLinkMatcher.h"
+#include "RetryPolicy.h"
+#include "VerificationTarget.h"
+#include "model/Link.h"
+#include "model/TemporaryFolder.h"
+#include "model/TextUtils.h"
+
+#include <QUrl>
+
+namespace {
+
+QUrl urlFromText(const QString &text)
+{
+    return QUrl(text.trimmed(), QUrl::TolerantMode);
+}
+
+} // namespace
+
+VerificationManager::VerificationManager(QNetworkAccessManager *network, QObject *parent)
+    : QObject(parent), m_network(network)
+{}
+
+VerificationManager::~VerificationManager()
+{
+    releaseHandles();
+}
+
+bool VerificationManager::verifyLink(const Link *link, int index, const QString &ownURL,
+                                     VerificationTarget *target)
+{
+    releaseHandles();
+    m_link = link;
+    m_index = index;
+    m_target = target;
+    m_ownURL = ownURL;
+    m_details = VerificationDetails();
+    return startBrokenLinkDetection();
+}
+
+bool VerificationManager::isRunning() const
+{
+    return (m_download1 && m_download1->isRunning()) || (m_download2 && m_download2->isRunning());
+}
+
+FetchSettings VerificationManager::fetchSettings() const
+{
+    return m_settings ? *m_settings : FetchSettings::fromPreferences();
+}
+
+bool VerificationManager::startBrokenLinkDetection()
+{
+    const QString url = m_link->URL();
+    if (!TextUtils::isValidURL(url)) {
+        report(VerificationNoResponse);
+        return false;
+    }
+    m_verifyingBrokenLink = true;
+    m_download1 = new PageFetcher(m_network, this);
+    connect(m_download1, &PageFetcher::finished, this, &VerificationManager::brokenLinkDetectionFinished);
+    // Any answer proves the site is up, so no status is worth another try here.
+    m_download1->start(urlFromText(url), fetchSettings(), {}, PageFetcher::Body::Discard);
+    return true;
+}
+
+void VerificationManager::brokenLinkDetectionFinished(const FetchOutcome &outcome)
+{
+    m_details.retries += outcome.attempts - 1;
+    m_details.siteFinalURL = outcome.finalURL;
+    if (!outcome.loaded()) {
+        m_details.failure = outcome.errorText;
+        releaseHandles();
+        report(VerificationNoResponse);
+        return;
+    }
+    m_details.siteStatus = outcome.httpStatus;
+    releaseHandles();
+    startPartnerLinkVerification();
+}
+
+bool VerificationManager::startPartnerLinkVerification()
+{
+    const QString url = m_link->counterpartURL();
+    if (url.isEmpty() || url == QLatin1String("http://")) {
+        report(VerificationNoLinksPageURL);
+        return false;
+    }
+    if (!TextUtils::isValidURL(url)) {
+        report(VerificationLinksPageNotLoaded);
+        return false;
+    }
+    m_verifyingBrokenLink = false;
+    m_download2 = new PageFetcher(m_network, this);
+    connect(m_download2, &PageFetcher::finished, this, &VerificationManager::partnerLinkVerificationFinished);
+    m_download2->start(urlFromText(url), fetchSettings(), RetryPolicy::transientStatuses(),
+                       PageFetcher::Body::Keep);
+    return true;
+}
+
+void VerificationManager::partnerLinkVerificationFinished(const FetchOutcome &outcome)
+{
+    m_details.retries += outcome.attempts - 1;
+    m_details.pageFinalURL = outcome.finalURL;
+    m_details.pageStatus = outcome.httpStatus;
+    releaseHandles();
+    if (!outcome.loaded()) {
+        m_details.failure = outcome.errorText;
+        report(VerificationLinksPageNotLoaded);
+        return;
+    }
+    if (outcome.httpStatus >= 400) {
+        report(VerificationLinksPageNotLoaded);
+        return;
+    }
+    m_details.pageTruncated = outcome.truncated;
+    // The page is kept for the user to look at; the search works on the bytes in memory, so a
+    // failure to write it changes nothing.
+    TemporaryFolder::writeFile(QStringLiteral("verify%1.html").arg(m_index), outcome.body);
+
+    const QString text = PageDecoder::decode(outcome.body);
+    const ReciprocalLinkMatcher::Match match = ReciprocalLinkMatcher(m_ownURL).find(text);
+    m_details.addressFound = match.found;
+    m_details.foundString = match.searchString;
+    if (match.found) {
+        const PageInspector::Anchor anchor = PageInspector::anchorAt(text, match.position);
+        m_details.inAnchor = anchor.inAnchor;
+        m_details.rel = anchor.rel;
+    }
+    m_details.noindex = PageInspector::saysNoindex(text, outcome.robotsTag);
+    report(match.found ? VerificationSucceeded : VerificationLinkNotFound);
+}
+
+void VerificationManager::report(VerificationResult result)
+{
+    m_result = result;
+    if (m_target)
+        m_target->verificationCompleted(this);
+}
+
+void VerificationManager::cancel()
+{
+    releaseHandles();
+}
+
+void VerificationManager::releaseHandles()
+{
+    for (QPointer<PageFetcher> *handle : {&m_download1, &m_download2}) {
+        if (PageFetcher *fetcher = *handle) {
+            *handle = nullptr;
+            fetcher->disconnect(this);
+            fetcher->cancel();
+            // It may be inside its own signal right now.
+            fetcher->deleteLater();
+        }
+    }
+}
+
+bool VerificationManager::data(const QByteArray &bytes, const QString &string)
+{
+    return PageDecoder::decode(bytes).contains(string);
+}
+
+QString VerificationManager::tempFilePath() const
+{
+    return TemporaryFolder::filePath(QStringLiteral("verify%1.html").arg(m_index));
+}

@@ -1,0 +1,67 @@
+#pragma once
+
+#include "FetchOutcome.h"
+#include "FetchSettings.h"
+#include "VerificationDetails.h"
+#include "model/Codes.h"
+
+#include <QObject>
+#include <QPointer>
+#include <optional>
+
+class Link;
+class PageFetcher;
+class QNetworkAccessManager;
+class VerificationTarget;
+
+// Checks one link partner in two steps: the partner's site must answer, then the partner's links
+// page must hold the user's own address. Reports one result code to its target, once, unless it is
+// cancelled. One manager serves one check and is never restarted.
+class VerificationManager : public QObject
+{
+    Q_OBJECT
+public:
+    explicit VerificationManager(QNetworkAccessManager *network, QObject *parent = nullptr);
+    ~VerificationManager() override;
+
+    // True when a fetch is under way and the result comes later; false when the result was decided
+    // from the addresses alone and has already been reported. `link` must outlive the check.
+    bool verifyLink(const Link *link, int index, const QString &ownURL, VerificationTarget *target);
+    bool startBrokenLinkDetection();
+    bool startPartnerLinkVerification();
+    // Stops whatever fetch runs; nothing is reported.
+    void cancel();
+
+    int index() const { return m_index; }
+    VerificationResult result() const { return m_result; }
+    const VerificationDetails &details() const { return m_details; }
+    bool isRunning() const;
+
+    // Settings for both fetches; without them the preferences are read when each fetch starts.
+    void setFetchSettings(const std::optional<FetchSettings> &settings) { m_settings = settings; }
+
+    // Whether the decoded page text contains `string`.
+    static bool data(const QByteArray &bytes, const QString &string);
+    // Where this check leaves the links page it loaded ("verify<index>.html"); empty when the
+    // private temporary folder cannot be made.
+    QString tempFilePath() const;
+
+private:
+    void brokenLinkDetectionFinished(const FetchOutcome &outcome);
+    void partnerLinkVerificationFinished(const FetchOutcome &outcome);
+    void report(VerificationResult result);
+    void releaseHandles();
+    FetchSettings fetchSettings() const;
+
+    QNetworkAccessManager *m_network;
+    QPointer<PageFetcher> m_download1;
+    QPointer<PageFetcher> m_download2;
+    const Link *m_link = nullptr;
+    QString m_ownURL;
+    VerificationTarget *m_target = nullptr;
+    int m_index = -1;
+    VerificationResult m_result = VerificationNotVerified;
+    bool m_verifyingBrokenLink = false;
+    VerificationDetails m_details;
+    std::optional<FetchSettings> m_settings;
+};

@@ -1,0 +1,421 @@
+#include "VerificationRun.h"
+
+#include "VerificationManager.h"
+#include "model/CollectionManager.h"
+
+#include <QFile>
+#include <QHash>
+#include <QIcon>
+#include <QSet>
+
+namespace {
+
+bool isEmptyAddress(const QString &url)
+{
+    return url.isEmpty() || url == QLatin1String("http://");
+}
+
+} // namespace
+
+VerificationRun::VerificationRun(CollectionManager *store, QObject *parent)
+    : QAbstractTableModel(parent), m_collectionManager(store)
+{}
+
+VerificationRun::~VerificationRun()
+{
+    for (const std::unique_ptr<VerificationManager> &verifier : m_verifiers)
+        verifier->cancel();
+}
+
+void VerificationRun::releaseVerifiers()
+{
+    // A listener of our signals may get here from inside a manager's report; the managers are
+    // deleted once that call has returned.
+    for (std::unique_ptr<VerificationManager> &verifier : m_verifiers) {
+        verifier->cancel();
+        verifier.release()->deleteLater();
+    }
+    m_verifiers.clear();
+}
+
+bool VerificationRun::initializeFieldsWithSelectedLinkIDs(const std::optional<QStringList> &ids)
+{
+    beginResetModel();
+    releaseVerifiers();
+    m_linkInfos.clear();
+    m_verificationStarted = false;
+    m_verificationStopped = false;
+    m_inProgressCount = 0;
+    m_nextCandidate = 0;
+    m_firstRowToShow = -1;
+
+    const QList<Link *> links = m_collectionManager->verifiableLinks();
+    QHash<QString, Category *> categories;
+    for (const TreeNode *node : m_collectionManager->categoryRoot()->children()) {
+        if (Category *category = node->category())
+            categories.insert(category->ID(), category);
+    }
+    QSet<QString> wanted;
+    if (ids)
+        wanted = QSet<QString>(ids->begin(), ids->end());
+
+    m_linkInfos.reserve(size_t(links.size()));
+    for (Link *link : links) {
+        const VerificationResult preset =
+            isEmptyAddress(link->counterpartURL()) ? VerificationNoLinksPageURL : VerificationNotVerified;
+        const VerificationResult stored = link->lastVerificationResult();
+        VerificationResult code = preset;
+        bool ticked = true;
+        if (ids) {
+            if (!wanted.contains(link->ID())) {
+                ticked = false;
+            } else if (stored == VerificationMarkedVerified) {
+                code = VerificationMarkedVerified;
+                ticked = false;
+            } else if (stored == VerificationNoLinksPageURL || preset == VerificationNoLinksPageURL) {
+                code = VerificationNoLinksPageURL;
+            } else if (m_firstRowToShow < 0) {
+                m_firstRowToShow = int(m_linkInfos.size());
+            }
+        } else if (stored == VerificationMarkedVerified) {
+            code = VerificationMarkedVerified;
+            ticked = false;
+        }
+        m_linkInfos.emplace_back(link, categories.value(link->categoryID()), code, ticked);
+    }
+    endResetModel();
+    updateLinkCount();
+    return !m_linkInfos.empty();
+}
+
+void VerificationRun::updateLinkCount()
+{
+    int count = 0;
+    for (const LinkInfo &info : m_linkInfos)
+        count += info.selected() ? 1 : 0;
+    m_selectedCount = count;
+    emit buttonsChanged();
+}
+
+QString VerificationRun::verifyButtonTitle() const
+{
+    if (m_verificationStopped)
+        return tr("Save Result");
+    if (m_selectedCount == 0)
+        return tr("Verify Links");
+    const QString format = m_selectedCount == 1 ? tr("Verify %d Link") : tr("Verify %d Links");
+    return QString(format).replace(QLatin1String("%d"), QString::number(m_selectedCount));
+}
+
+bool VerificationRun::verifyButtonEnabled() const
+{
+    if (!m_verificationStarted)
+        return m_selectedCount > 0;
+    return m_verificationStopped;
+}
+
+QString VerificationRun::cancelButtonTitle() const
+{
+    return m_verificationStarted && !m_verificationStopped ? tr("Stop") : tr("Cancel");
+}
+
+VerificationRun::Outcome VerificationRun::confirm()
+{
+    if (!m_verificationStarted) {
+        start();
+        return Outcome::StayOpen;
+    }
+    if (!m_verificationStopped)
+        return Outcome::StayOpen;
+    save();
+    return Outcome::Saved;
+}
+
+VerificationRun::Outcome VerificationRun::cancel()
+{
+    if (m_verificationStarted && !m_verificationStopped) {
+        stop();
+        return Outcome::StayOpen;
+    }
+    releaseVerifiers();
+    return Outcome::Cancelled;
+}
+
+void VerificationRun::selectAll()
+{
+    if (!ticksEditable())
+        return;
+    for (LinkInfo &info : m_linkInfos)
+        info.setSelected(true);
+    refreshTable();
+    updateLinkCount();
+}
+
+void VerificationRun::selectNone()
+{
+    if (!ticksEditable())
+        return;
+    for (LinkInfo &info : m_linkInfos)
+        info.setSelected(false);
+    refreshTable();
+    updateLinkCount();
+}
+
+void VerificationRun::setSelected(int row, bool selected)
+{
+    if (!ticksEditable() || row < 0 || row >= numLinks())
+        return;
+    m_linkInfos[size_t(row)].setSelected(selected);
+    emit dataChanged(index(row, VerifyColumn), index(row, VerifyColumn), {Qt::CheckStateRole});
+    updateLinkCount();
+}
+
+void VerificationRun::start()
+{
+    if (m_verificationStarted || m_selectedCount == 0)
+        return;
+    m_verificationStarted = true;
+    m_nextCandidate = 0;
+    emit buttonsChanged();
+    refreshTable(); // the ticks turn read-only
+    for (int i = 0; i < MaximumChecks; ++i) {
+        if (assignVerifier() < 0)
+            break;
+    }
+    checkVerificationEnded();
+}
+
+int VerificationRun::assignVerifier()
+{
+    // A check decided from the addresses alone reports inside verifyLink; rather than starting
+    // the next row from inside that report (a recursion as deep as a run of such rows), this loop
+    // goes on until one check is under way or no ticked row is left.
+    int started = -1;
+    const QString ownURL = m_collectionManager->selfInfo().URL();
+    while (m_nextCandidate < numLinks()) {
+        const int row = m_nextCandidate++;
+        const LinkInfo &info = m_linkInfos[size_t(row)];
+        if (!info.selected() || info.verified())
+            continue;
+        auto verifier = std::make_unique<VerificationManager>(&m_network);
+        verifier->setFetchSettings(m_fetchSettings);
+        VerificationManager *manager = verifier.get();
+        m_verifiers.push_back(std::move(verifier));
+        const bool wasAssigning = m_assigning;
+        m_assigning = true;
+        const bool underWay = manager->verifyLink(info.link(), row, ownURL, this);
+        m_assigning = wasAssigning;
+        setResult(underWay ? VerificationInProgress : manager->result(), row);
+        started = row;
+        if (underWay)
+            break;
+    }
+    return started;
+}
+
+void VerificationRun::verificationCompleted(VerificationManager *manager)
+{
+    const int row = manager->index();
+    if (row < 0 || row >= numLinks())
+        return;
+    m_linkInfos[size_t(row)].setDetails(manager->details());
+    setResult(manager->result(), row);
+    emit rowCompleted(row);
+    if (m_assigning)
+        return;
+    const int next = assignVerifier();
+    if (next >= 0)
+        emit scrollToRow(next);
+    checkVerificationEnded();
+}
+
+void VerificationRun::setResult(VerificationResult result, int index)
+{
+    if (index < 0 || index >= numLinks())
+        return;
+    LinkInfo &info = m_linkInfos[size_t(index)];
+    if (info.result() == VerificationInProgress && result != VerificationInProgress)
+        --m_inProgressCount;
+    else if (info.result() != VerificationInProgress && result == VerificationInProgress)
+        ++m_inProgressCount;
+    info.setResult(result);
+    emitRowChanged(index);
+}
+
+void VerificationRun::checkVerificationEnded()
+{
+    if (!m_verificationStarted || m_verificationStopped || verifiersAreRunning())
+        return;
+    m_verificationStopped = true;
+    emit buttonsChanged();
+    emit runEnded();
+}
+
+void VerificationRun::stop()
+{
+    if (!m_verificationStarted || m_verificationStopped)
+        return;
+    for (const std::unique_ptr<VerificationManager> &verifier : m_verifiers)
+        verifier->cancel();
+    for (int row = 0; row < numLinks(); ++row) {
+        if (m_linkInfos[size_t(row)].result() == VerificationInProgress)
+            setResult(VerificationNotVerified, row);
+    }
+    checkVerificationEnded();
+}
+
+bool VerificationRun::save()
+{
+    if (!m_verificationStopped)
+        return false;
+    const QDate today = QDate::currentDate();
+    for (const LinkInfo &info : m_linkInfos) {
+        if (!info.selected() || info.result() == VerificationNotVerified)
+            continue;
+        Link *link = info.link();
+        const LinkStatus status = link->status();
+        link->setLastVerifiedOn(today, info.result());
+        if (info.result() == VerificationSucceeded &&
+            (status == LinkStatusNew || status == LinkStatusNegotiating))
+            link->setStatus(LinkStatusApproved);
+    }
+    releaseVerifiers();
+    return true;
+}
+
+QString VerificationRun::imageNameForResult(VerificationResult result)
+{
+    switch (result) {
+    case VerificationInProgress:
+        return QStringLiteral("verifyprogress");
+    case VerificationSucceeded:
+        return QStringLiteral("verifysuccess");
+    case VerificationNoResponse:
+    case VerificationLinksPageNotLoaded:
+    case VerificationLinkNotFound:
+    case VerificationNoLinksPageURL:
+        return QStringLiteral("warning");
+    default:
+        return QString();
+    }
+}
+
+void VerificationRun::refreshTable()
+{
+    if (!m_linkInfos.empty())
+        emit dataChanged(index(0, 0), index(numLinks() - 1, ColumnCount - 1));
+}
+
+void VerificationRun::emitRowChanged(int row)
+{
+    emit dataChanged(index(row, StatusColumn), index(row, WarningColumn));
+}
+
+int VerificationRun::rowCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : numLinks();
+}
+
+int VerificationRun::columnCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : ColumnCount;
+}
+
+QVariant VerificationRun::data(const QModelIndex &index, int role) const
+{
+    if (!checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid))
+        return QVariant();
+    const LinkInfo &info = m_linkInfos[size_t(index.row())];
+    switch (role) {
+    case ResultCodeRole:
+        return int(info.result());
+    case ImageNameRole:
+        return imageNameForResult(info.result());
+    case DetailsRole:
+        return info.details().summary();
+    case LinkIDRole:
+        return info.link()->ID();
+    default:
+        break;
+    }
+    switch (index.column()) {
+    case VerifyColumn:
+        if (role == Qt::CheckStateRole)
+            return info.selected() ? Qt::Checked : Qt::Unchecked;
+        break;
+    case StatusColumn:
+        if (role == Qt::DecorationRole) {
+            // The images are the application's; a window-less user of the run has none.
+            const QString path = QStringLiteral(":/images/%1.svg").arg(imageNameForResult(info.result()));
+            if (!imageNameForResult(info.result()).isEmpty() && QFile::exists(path))
+                return QIcon(path);
+        }
+        if (role == Qt::ToolTipRole)
+            return Codes::verificationRunText(info.result());
+        break;
+    case LinkColumn:
+        if (role == Qt::DisplayRole)
+            return info.link()->title();
+        if (role == Qt::ToolTipRole)
+            return info.link()->URL();
+        break;
+    case CategoryColumn:
+        if (role == Qt::DisplayRole)
+            return info.category() ? info.category()->name() : QString();
+        break;
+    case WarningColumn:
+        if (role == Qt::DisplayRole)
+            return Codes::verificationRunText(info.result());
+        if (role == Qt::ToolTipRole) {
+            const QString details = info.details().summary();
+            return details.isEmpty() ? QVariant() : QVariant(details);
+        }
+        break;
+    default:
+        break;
+    }
+    return QVariant();
+}
+
+bool VerificationRun::setData(const QModelIndex &index, const QVariant &value, int role)
+{
+    if (!checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid) ||
+        index.column() != VerifyColumn || role != Qt::CheckStateRole || !ticksEditable())
+        return false;
+    setSelected(index.row(), value.toInt() == Qt::Checked);
+    return true;
+}
+
+Qt::ItemFlags VerificationRun::flags(const QModelIndex &index) const
+{
+    if (!index.isValid())
+        return Qt::NoItemFlags;
+    Qt::ItemFlags flags = Qt::ItemNeverHasChildren | Qt::ItemIsSelectable | Qt::ItemIsEnabled;
+    if (index.column() == VerifyColumn) {
+        flags |= Qt::ItemIsUserCheckable;
+        // Read-only once the run starts: the check box stays visible but greyed.
+        if (!ticksEditable())
+            flags &= ~Qt::ItemIsEnabled;
+    }
+    return flags;
+}
+
+QVariant VerificationRun::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
+        return QVariant();
+    switch (section) {
+    case VerifyColumn:
+        return tr("Verify");
+    case StatusColumn:
+        return QString();
+    case LinkColumn:
+        return tr("Link");
+    case CategoryColumn:
+        return tr("Category");
+    case WarningColumn:
+        return tr("Result");
+    default:
+        return QVariant();
+    }
+}

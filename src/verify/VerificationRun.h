@@ -1,0 +1,131 @@
+#pragma once
+
+#include "FetchSettings.h"
+#include "LinkInfo.h"
+#include "VerificationTarget.h"
+
+#include <QAbstractTableModel>
+#include <QNetworkAccessManager>
+#include <QStringList>
+#include <memory>
+#include <optional>
+#include <vector>
+
+class CollectionManager;
+class VerificationManager;
+
+// The verification sheet without its widgets: the rows of every verifiable link with their ticks,
+// a run that checks the ticked rows in row order with at most four checks under way, stop, and
+// saving the outcomes into the links. A table view shows it directly (five columns: the tick, the
+// status image, the link's title, its category, the result text); the button titles and states
+// are read from it and change with `buttonsChanged`.
+class VerificationRun : public QAbstractTableModel, public VerificationTarget
+{
+    Q_OBJECT
+public:
+    enum Column
+    {
+        VerifyColumn,
+        StatusColumn,
+        LinkColumn,
+        CategoryColumn,
+        WarningColumn,
+        ColumnCount
+    };
+    enum Role
+    {
+        ResultCodeRole = Qt::UserRole + 1, // the row's VerificationResult as an int
+        ImageNameRole,                     // "verifysuccess", "warning", "verifyprogress" or empty
+        DetailsRole,                       // the one-line details of the check
+        LinkIDRole,
+    };
+    // What the sheet does after a button: stay, close with 1 (results saved) or with 0.
+    enum class Outcome
+    {
+        StayOpen,
+        Saved,
+        Cancelled
+    };
+
+    static constexpr int MaximumChecks = 4;
+
+    explicit VerificationRun(CollectionManager *store, QObject *parent = nullptr);
+    ~VerificationRun() override;
+
+    // Builds the rows for the given link IDs (ticked) or, without a list, for every link; false
+    // when the database holds no verifiable link.
+    bool initializeFieldsWithSelectedLinkIDs(const std::optional<QStringList> &ids = std::nullopt);
+
+    // The verify button: starts the run, or saves once it has ended; nothing while it runs.
+    Outcome confirm();
+    // The cancel button: stops a running run, else closes without saving.
+    Outcome cancel();
+    void selectAll();
+    void selectNone();
+    void setSelected(int row, bool selected);
+
+    // Button titles and states.
+    QString verifyButtonTitle() const;
+    bool verifyButtonEnabled() const;
+    QString cancelButtonTitle() const;
+    bool selectButtonsEnabled() const { return !m_verificationStarted; }
+    bool ticksEditable() const { return !m_verificationStarted; }
+    // The row to scroll into view after the rows were built (-1: the first).
+    int firstRowToShow() const { return m_firstRowToShow; }
+
+    // Run control.
+    void start();
+    void stop();
+    // Writes date and result into every ticked row's link that has a result; false unless the run
+    // has ended. The caller recomputes notifications and marks the document edited.
+    bool save();
+    int assignVerifier();
+    void verificationCompleted(VerificationManager *manager) override;
+    void setResult(VerificationResult result, int index);
+    void checkVerificationEnded();
+    bool verifiersAreRunning() const { return m_inProgressCount > 0; }
+    int checksUnderWay() const { return m_inProgressCount; }
+    bool verificationStarted() const { return m_verificationStarted; }
+    bool verificationStopped() const { return m_verificationStopped; }
+    void updateLinkCount();
+    int selectedCount() const { return m_selectedCount; }
+
+    int numLinks() const { return int(m_linkInfos.size()); }
+    const LinkInfo &linkInfo(int row) const { return m_linkInfos.at(size_t(row)); }
+
+    // Fetch settings for every check; without them each fetch reads the preferences.
+    void setFetchSettings(const std::optional<FetchSettings> &settings) { m_fetchSettings = settings; }
+
+    static QString imageNameForResult(VerificationResult result);
+
+    int rowCount(const QModelIndex &parent = QModelIndex()) const override;
+    int columnCount(const QModelIndex &parent = QModelIndex()) const override;
+    QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
+    bool setData(const QModelIndex &index, const QVariant &value, int role = Qt::EditRole) override;
+    Qt::ItemFlags flags(const QModelIndex &index) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
+
+signals:
+    void buttonsChanged();
+    void scrollToRow(int row);
+    void rowCompleted(int row);
+    void runEnded();
+
+private:
+    void releaseVerifiers();
+    void refreshTable();
+    void emitRowChanged(int row);
+
+    CollectionManager *m_collectionManager;
+    QNetworkAccessManager m_network;
+    std::vector<LinkInfo> m_linkInfos;
+    std::vector<std::unique_ptr<VerificationManager>> m_verifiers;
+    std::optional<FetchSettings> m_fetchSettings;
+    bool m_verificationStarted = false;
+    bool m_verificationStopped = false;
+    int m_selectedCount = 0;
+    int m_inProgressCount = 0;
+    int m_nextCandidate = 0;  // rows before it are not waiting for a check
+    bool m_assigning = false; // inside assignVerifier: reports only record their result
+    int m_firstRowToShow = -1;
+};
