@@ -1,0 +1,164 @@
+#include "EmailTemplateFile.h"
+
+#include "ImportFileReader.h"
+#include "model/ByteFields.h"
+#include "model/CollectionManager.h"
+#include "model/DatabaseFile.h"
+
+#include <QCoreApplication>
+#include <QHash>
+
+namespace EmailTemplateFile {
+
+namespace {
+
+QString tr(const char *text)
+{
+    return QCoreApplication::translate("EmailTemplateFile", text);
+}
+
+bool fail(QString *error, const QString &why)
+{
+    if (error)
+        *error = why;
+    return false;
+}
+
+} // namespace
+
+QByteArray dataRepresentation(const CollectionManager &store)
+{
+    const auto &templates = store.emailTemplates();
+    QByteArray bytes(4 + qsizetype(templates.size()) * EmailTemplate::RecordSize, '\0');
+    ByteFields::writeWord(bytes.data(), uint32_t(templates.size()));
+    char *record = bytes.data() + 4;
+    for (const auto &emailTemplate : templates) {
+        emailTemplate->getDataRepresentation(record);
+        record += EmailTemplate::RecordSize;
+    }
+    return bytes;
+}
+
+bool exportEmailTemplatesToFileAtPath(const CollectionManager &store, const QString &path, bool,
+                                      QString *error)
+{
+    if (store.emailTemplates().empty())
+        return fail(error, QStringLiteral("no e-mail templates to export"));
+    return DatabaseFile::writeAtomically(path, dataRepresentation(store), error);
+}
+
+bool importEmailTemplatesFromFileAtPath(CollectionManager &store, const QString &path,
+                                        const DuplicateQuestion &askAboutDuplicates, ImportSummary *summary,
+                                        QString *error)
+{
+    QByteArray data;
+    if (!ImportFileReader::readWholeFile(path, &data, error))
+        return false;
+    return importEmailTemplatesFromData(store, data, askAboutDuplicates, summary, error);
+}
+
+bool importEmailTemplatesFromData(CollectionManager &store, const QByteArray &data,
+                                  const DuplicateQuestion &askAboutDuplicates, ImportSummary *summary,
+                                  QString *error)
+{
+    ImportSummary done;
+    if (summary)
+        *summary = done;
+    if (data.size() < 4)
+        return fail(error, QStringLiteral("not an e-mail templates file (too short)"));
+    const int64_t count = ByteFields::readWord(data.constData());
+    if (count == 0)
+        return fail(error, QStringLiteral("holds no e-mail templates"));
+    if (int64_t(data.size()) - 4 < count * EmailTemplate::RecordSize)
+        return fail(error, QStringLiteral("truncated"));
+
+    std::vector<std::unique_ptr<EmailTemplate>> imported;
+    imported.reserve(size_t(count));
+    for (int64_t i = 0; i < count; ++i) {
+        auto emailTemplate = std::make_unique<EmailTemplate>();
+        emailTemplate->loadDataRepresentation(data.constData() + 4 + i * EmailTemplate::RecordSize);
+        imported.push_back(std::move(emailTemplate));
+    }
+
+    // Existing IDs; the first template with an ID is the one an ID lookup finds.
+    QHash<QString, size_t> positions;
+    for (size_t i = 0; i < store.emailTemplates().size(); ++i) {
+        if (!positions.contains(store.emailTemplates()[i]->ID()))
+            positions.insert(store.emailTemplates()[i]->ID(), i);
+    }
+    positions.reserve(positions.size() + qsizetype(imported.size()));
+    bool replace = false;
+    for (const auto &emailTemplate : imported) {
+        if (!positions.contains(emailTemplate->ID()))
+            continue;
+        done.asked = true;
+        const DuplicateAnswer answer = askAboutDuplicates ? askAboutDuplicates() : DuplicateAnswer::Keep;
+        if (answer == DuplicateAnswer::Cancel) {
+            done.cancelled = true;
+            done.skipped = int(imported.size());
+            if (summary)
+                *summary = done;
+            return true;
+        }
+        replace = answer == DuplicateAnswer::Replace;
+        break;
+    }
+
+    // Removed templates leave a hole until the list goes back in one piece; a template of the file
+    // whose ID came earlier in the file meets that earlier one here.
+    std::vector<std::unique_ptr<EmailTemplate>> merged = store.replaceEmailTemplates({});
+    for (auto &emailTemplate : imported) {
+        const auto found = positions.constFind(emailTemplate->ID());
+        if (found != positions.constEnd()) {
+            if (!replace) {
+                ++done.skipped;
+                continue;
+            }
+            merged[*found].reset();
+            ++done.replaced;
+        } else {
+            ++done.added;
+        }
+        positions.insert(emailTemplate->ID(), merged.size());
+        merged.push_back(std::move(emailTemplate));
+    }
+    merged.erase(std::remove(merged.begin(), merged.end(), nullptr), merged.end());
+    store.replaceEmailTemplates(std::move(merged));
+    if (summary)
+        *summary = done;
+    return true;
+}
+
+QString duplicateQuestionTitle()
+{
+    return tr("Some e-mail templates with the same ID already exist.");
+}
+
+QString duplicateQuestionMessage()
+{
+    return tr(
+        "You can choose to keep your existing templates or to replace them with the ones in the imported "
+        "file.");
+}
+
+QString importFailedTitle()
+{
+    return tr("The file could not be imported.");
+}
+
+QString importFailedMessage()
+{
+    return tr("An error occured while opening the file.");
+}
+
+QString exportFailedTitle()
+{
+    return tr("The e-mail templates could not be exported.");
+}
+
+QString exportFailedMessage()
+{
+    return tr("An error occured while saving the file.");
+}
+
+} // namespace EmailTemplateFile

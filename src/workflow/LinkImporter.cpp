@@ -1,0 +1,194 @@
+#include "LinkImporter.h"
+
+#include "ImportFileReader.h"
+#include "model/ByteFields.h"
+#include "model/CollectionManager.h"
+
+#include <QCoreApplication>
+#include <QHash>
+#include <cstring>
+
+namespace LinkImporter {
+
+namespace {
+
+QString tr(const char *text)
+{
+    return QCoreApplication::translate("LinkImporter", text);
+}
+
+bool fail(QString *error, const QString &why)
+{
+    if (error)
+        *error = why;
+    return false;
+}
+
+// The records of the file, read completely before the store is touched.
+struct ImportedRecords
+{
+    std::vector<std::unique_ptr<Category>> categories;
+    std::vector<std::unique_ptr<Link>> links;
+};
+
+// Every section is checked against the bytes that remain before it is read.
+bool readRecords(const QByteArray &data, ImportedRecords &records, QString *error)
+{
+    const char *p = data.constData();
+    const int64_t size = data.size();
+    int64_t at = 0;
+    auto fits = [&](int64_t bytes) { return size - at >= bytes; };
+    auto readCount = [&](int64_t *count) {
+        if (!fits(4))
+            return false;
+        *count = ByteFields::readWord(p + at);
+        at += 4;
+        return true;
+    };
+
+    if (size < 4 || std::memcmp(p, "0102", 4) != 0)
+        return fail(error, QStringLiteral("not a links database"));
+    at = 4;
+    if (!fits(SelfInfo::RecordSize))
+        return fail(error, QStringLiteral("truncated"));
+    at += SelfInfo::RecordSize;
+
+    int64_t templates = 0;
+    if (!readCount(&templates) || !fits(templates * EmailTemplate::RecordSize))
+        return fail(error, QStringLiteral("truncated"));
+    at += templates * EmailTemplate::RecordSize;
+
+    int64_t categories = 0;
+    if (!readCount(&categories) || !fits(categories * Category::RecordSize))
+        return fail(error, QStringLiteral("truncated"));
+    if (categories == 0)
+        return fail(error, QStringLiteral("holds no category"));
+    records.categories.reserve(size_t(categories));
+    for (int64_t i = 0; i < categories; ++i, at += Category::RecordSize) {
+        auto category = std::make_unique<Category>();
+        category->loadDataRepresentation(p + at);
+        records.categories.push_back(std::move(category));
+    }
+
+    int64_t links = 0;
+    if (!readCount(&links) || !fits(links * Link::RecordSize))
+        return fail(error, QStringLiteral("truncated"));
+    records.links.reserve(size_t(links));
+    for (int64_t i = 0; i < links; ++i, at += Link::RecordSize) {
+        auto link = std::make_unique<Link>();
+        link->loadDataRepresentation(p + at);
+        records.links.push_back(std::move(link));
+    }
+    return true;
+}
+
+} // namespace
+
+bool importLinksFromFileAtPath(CollectionManager &store, const QString &path,
+                               const DuplicateQuestion &askAboutDuplicates, ImportSummary *summary,
+                               QString *error)
+{
+    QByteArray data;
+    if (!ImportFileReader::readWholeFile(path, &data, error))
+        return false;
+    return importLinksFromData(store, data, askAboutDuplicates, summary, error);
+}
+
+bool importLinksFromData(CollectionManager &store, const QByteArray &data,
+                         const DuplicateQuestion &askAboutDuplicates, ImportSummary *summary, QString *error)
+{
+    ImportSummary done;
+    if (summary)
+        *summary = done;
+    ImportedRecords records;
+    if (!readRecords(data, records, error))
+        return false;
+
+    // The first node with an ID is the one the store's lookups find.
+    QHash<QString, TreeNode *> linksByID;
+    QHash<QString, TreeNode *> categoriesByID;
+    TreeNode *root = store.categoryRoot();
+    for (TreeNode *categoryNode : root->children()) {
+        if (!categoriesByID.contains(categoryNode->attachmentID()))
+            categoriesByID.insert(categoryNode->attachmentID(), categoryNode);
+        for (TreeNode *linkNode : categoryNode->children()) {
+            if (linkNode->link() && !linksByID.contains(linkNode->attachmentID()))
+                linksByID.insert(linkNode->attachmentID(), linkNode);
+        }
+    }
+
+    // One question, about links that existed before the import.
+    bool replace = false;
+    for (const auto &link : records.links) {
+        if (!linksByID.contains(link->ID()))
+            continue;
+        done.asked = true;
+        const DuplicateAnswer answer = askAboutDuplicates ? askAboutDuplicates() : DuplicateAnswer::Keep;
+        if (answer == DuplicateAnswer::Cancel) {
+            done.cancelled = true;
+            done.skipped = int(records.links.size());
+            if (summary)
+                *summary = done;
+            return true;
+        }
+        replace = answer == DuplicateAnswer::Replace;
+        break;
+    }
+
+    for (auto &category : records.categories) {
+        if (categoriesByID.contains(category->ID()))
+            continue; // its links go into the existing category with that ID
+        // The default category's node shows the same title as when a database is opened.
+        const QString title = category->isNone() ? QCoreApplication::translate("CollectionManager", "General")
+                                                 : category->name();
+        auto *node = new TreeNode(std::move(category));
+        node->setTitle(title);
+        root->addOrderedChild(node);
+        categoriesByID.insert(node->attachmentID(), node);
+        ++done.categoriesAdded;
+    }
+
+    for (auto &link : records.links) {
+        TreeNode *target = categoriesByID.value(link->categoryID());
+        TreeNode *existing = linksByID.value(link->ID());
+        // A link whose category is nowhere is left out, and then it replaces nothing either.
+        if (!target || (existing && !replace)) {
+            ++done.skipped;
+            continue;
+        }
+        if (existing) {
+            delete existing;
+            ++done.replaced;
+        } else {
+            ++done.added;
+        }
+        TreeNode *node = target->addOrderedChild(new TreeNode(std::move(link)));
+        linksByID.insert(node->attachmentID(), node);
+    }
+    if (summary)
+        *summary = done;
+    return true;
+}
+
+QString duplicateQuestionTitle()
+{
+    return tr("Some links with the same ID already exist.");
+}
+
+QString duplicateQuestionMessage()
+{
+    return tr(
+        "You can choose to keep your existing links or to replace them with the ones in the imported file.");
+}
+
+QString importFailedTitle()
+{
+    return tr("The file could not be imported.");
+}
+
+QString importFailedMessage()
+{
+    return tr("An error occured while opening the file.");
+}
+
+} // namespace LinkImporter

@@ -1,0 +1,220 @@
+#include "support/DatabaseBuilder.h"
+#include "workflow/LinkImporter.h"
+
+#include <QtTest>
+
+namespace {
+
+// The tree as text: each category with its links, in order.
+QStringList tree(const CollectionManager &store)
+{
+    QStringList lines;
+    for (TreeNode *category : store.categoryRoot()->children()) {
+        lines.append(category->category()->name() + u'=' + category->attachmentID());
+        for (TreeNode *link : category->children())
+            lines.append(QStringLiteral("  ") + link->link()->title() + u'=' + link->attachmentID());
+    }
+    return lines;
+}
+
+struct Answer
+{
+    DuplicateAnswer answer;
+    int asked = 0;
+    DuplicateQuestion question()
+    {
+        return [this] {
+            ++asked;
+            return answer;
+        };
+    }
+};
+
+LinkFields stored(const QString &title)
+{
+    LinkFields f;
+    f.title = title;
+    f.categoryID = NoneCategoryID;
+    f.URL = QStringLiteral("http://%1.example/").arg(title);
+    f.status = LinkStatusNegotiating;
+    f.type = LinkTypeSent;
+    f.lastStatusChangedOn = QDate(2021, 2, 3);
+    f.lastVerifiedOn = QDate(2021, 4, 5);
+    f.lastVerificationResult = VerificationLinkNotFound;
+    f.notes = QStringLiteral("line one\nline two");
+    return f;
+}
+
+// Offset of link record `index` in a database file with the given section counts.
+qsizetype linkRecordAt(int templates, int categories, int index)
+{
+    return 4 + SelfInfo::RecordSize + 4 + templates * EmailTemplate::RecordSize + 4 +
+           categories * Category::RecordSize + 4 + index * Link::RecordSize;
+}
+
+} // namespace
+
+class TestLinkImport : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void importIntoItself()
+    {
+        DatabaseBuilder db;
+        db.emailTemplate("T", "S", "B"); // a template section that must be skipped
+        db.link(stored("alpha")).category("Shop").link(stored("beta")).link(stored("gamma"));
+        CollectionManager &store = db.store();
+        const QByteArray file = store.dataRepresentation();
+        const QStringList before = tree(store);
+        const TreeNode *firstLink = store.allLinkNodes().front();
+
+        for (const DuplicateAnswer choice : {DuplicateAnswer::Cancel, DuplicateAnswer::Keep}) {
+            Answer answer{choice};
+            ImportSummary summary;
+            QVERIFY(LinkImporter::importLinksFromData(store, file, answer.question(), &summary));
+            QCOMPARE(answer.asked, 1);
+            QVERIFY(!summary.changed());
+            QCOMPARE(tree(store), before);
+            QCOMPARE(store.allLinkNodes().front(), firstLink);
+        }
+
+        Answer replace{DuplicateAnswer::Replace};
+        ImportSummary summary;
+        QVERIFY(LinkImporter::importLinksFromData(store, file, replace.question(), &summary));
+        QCOMPARE(summary.replaced, 3);
+        QCOMPARE(summary.categoriesAdded, 0);
+        QCOMPARE(tree(store), before);
+        // Every field comes in as stored.
+        const Link *imported = store.allLinkNodes().front()->link();
+        QVERIFY(imported);
+        QCOMPARE(imported->status(), LinkStatusNegotiating);
+        QCOMPARE(imported->type(), LinkTypeSent);
+        QCOMPARE(imported->lastStatusChangedOn(), QDate(2021, 2, 3));
+        QCOMPARE(imported->lastVerifiedOn(), QDate(2021, 4, 5));
+        QCOMPARE(imported->lastVerificationResult(), VerificationLinkNotFound);
+        QCOMPARE(imported->notes(), QStringLiteral("line one\nline two"));
+    }
+
+    void categoriesAreMatchedByIDOnly()
+    {
+        DatabaseBuilder source;
+        source.link(stored("general link")).category("Shop").link(stored("shop link"));
+        const QByteArray file = source.store().dataRepresentation();
+
+        DatabaseBuilder db;
+        db.link(stored("own")).category("Shop").link(stored("own shop"));
+        ImportSummary summary;
+        QVERIFY(LinkImporter::importLinksFromData(db.store(), file, nullptr, &summary));
+        // One default category receiving both links; a second "Shop" with its own ID.
+        QCOMPARE(db.store().numberOfCategories(), 3);
+        QCOMPARE(db.store().defaultCategoryNode()->numberOfChildren(), 2);
+        QCOMPARE(summary.categoriesAdded, 1);
+        QCOMPARE(summary.added, 2);
+        int shops = 0;
+        for (TreeNode *category : db.store().categoryRoot()->children())
+            shops += category->category()->name() == QLatin1String("Shop") ? 1 : 0;
+        QCOMPARE(shops, 2);
+    }
+
+    void keepAddsACategoryEvenWhenAllItsLinksExist()
+    {
+        DatabaseBuilder db;
+        db.link(stored("existing"));
+        CollectionManager &store = db.store();
+
+        CollectionManager other;
+        TreeNode *shop = other.addCategoryWithName(QStringLiteral("Shop"), QStringLiteral("shop"));
+        LinkFields f = stored("copy");
+        f.categoryID = shop->attachmentID();
+        other.addLinkFromFields(f)->link()->setID(db.lastLink()->ID());
+
+        Answer keep{DuplicateAnswer::Keep};
+        QVERIFY(LinkImporter::importLinksFromData(store, other.dataRepresentation(), keep.question()));
+        QCOMPARE(keep.asked, 1);
+        TreeNode *added = store.categoryNodeWithID(shop->attachmentID());
+        QVERIFY(added);
+        QCOMPARE(added->numberOfChildren(), 0);
+        QCOMPARE(store.numberOfLinks(), 1);
+    }
+
+    void linksWhoseCategoryIsNowhere()
+    {
+        DatabaseBuilder db;
+        db.link(stored("existing"));
+        CollectionManager &store = db.store();
+        const QStringList before = tree(store);
+
+        // The file's copy of the link names a category that neither side has.
+        CollectionManager other;
+        TreeNode *node = other.addLinkFromFields(stored("orphan"));
+        node->link()->setID(db.lastLink()->ID());
+        node->link()->setCategoryID(QStringLiteral("CAT42"));
+        other.addLinkFromFields(stored("homeless"))->link()->setCategoryID(QStringLiteral("CAT43"));
+
+        Answer replace{DuplicateAnswer::Replace};
+        ImportSummary summary;
+        QVERIFY(LinkImporter::importLinksFromData(store, other.dataRepresentation(), replace.question(),
+                                                  &summary));
+        QCOMPARE(summary.skipped, 2);
+        QVERIFY(!summary.changed());
+        // The existing link is not deleted for a replacement that cannot be added.
+        QCOMPARE(tree(store), before);
+    }
+
+    void twoLinksOfTheFileWithTheSameID()
+    {
+        CollectionManager other;
+        TreeNode *first = other.addLinkFromFields(stored("first"));
+        other.addLinkFromFields(stored("second"))->link()->setID(first->attachmentID());
+        const QByteArray file = other.dataRepresentation();
+
+        DatabaseBuilder keep;
+        QVERIFY(LinkImporter::importLinksFromData(keep.store(), file, nullptr));
+        QCOMPARE(keep.store().numberOfLinks(), 1);
+        QCOMPARE(keep.store().linkWithID(first->attachmentID())->title(), QStringLiteral("first"));
+
+        // Replace applies only after a question about an existing link: the database holds a third copy.
+        DatabaseBuilder replace;
+        replace.link(stored("own"));
+        replace.lastLink()->setID(first->attachmentID());
+        Answer answer{DuplicateAnswer::Replace};
+        QVERIFY(LinkImporter::importLinksFromData(replace.store(), file, answer.question()));
+        QCOMPARE(answer.asked, 1);
+        QCOMPARE(replace.store().numberOfLinks(), 1);
+        QCOMPARE(replace.store().linkWithID(first->attachmentID())->title(), QStringLiteral("second"));
+    }
+
+    void unusableFilesChangeNothing()
+    {
+        DatabaseBuilder source;
+        source.emailTemplate("T", "S", "B").link(stored("a")).link(stored("b"));
+        const QByteArray good = source.store().dataRepresentation();
+
+        QByteArray cutInLinks = good.left(linkRecordAt(1, 1, 1) + 100);
+        QByteArray otherVersion = good;
+        otherVersion.replace(0, 4, QByteArray("0103"));
+        QByteArray noCategory = good.left(linkRecordAt(1, 0, 0) - 4 - 4);
+        noCategory.append(QByteArray(8, '\0')); // zero categories, zero links
+        QByteArray hugeCount = good.left(4 + SelfInfo::RecordSize);
+        hugeCount.append("\xff\xff\xff\xff", 4);
+
+        DatabaseBuilder db;
+        db.link(stored("own"));
+        const QStringList before = tree(db.store());
+        for (const QByteArray &bytes : {cutInLinks, otherVersion, noCategory, hugeCount, good.left(3)}) {
+            Answer answer{DuplicateAnswer::Replace};
+            QString error;
+            QVERIFY(
+                !LinkImporter::importLinksFromData(db.store(), bytes, answer.question(), nullptr, &error));
+            QVERIFY(!error.isEmpty());
+            QCOMPARE(answer.asked, 0);
+            QCOMPARE(tree(db.store()), before);
+        }
+        QVERIFY(LinkImporter::importLinksFromData(db.store(), good, nullptr));
+        QCOMPARE(db.store().numberOfLinks(), 3);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestLinkImport)
+#include "tst_linkimport.moc"
