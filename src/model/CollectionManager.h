@@ -125,19 +125,16 @@ public:
     // was and `error` says why ("not a links database", "truncated").
     bool loadDataRepresentation(const QByteArray &data, QString *error = nullptr);
 
-    // Writes the window state into the named strings (done before every save) and reads it back
-    // from them (done by every load).
-    void encodeWindowState();
+    // Reads the window state back from the named strings (done by every load).
     void decodeWindowState();
-    // Takes over the whole database of `other`, which is left empty.
-    void takeContentsOf(CollectionManager &other);
 
     // --- Reminders: rebuilds every link's notifications (the workflow layer does the work).
     void computeNotifications();
 
 private:
-    friend class DatabaseCodec;
     void resetToEmptyDatabase();
+    bool decode(const QByteArray &data, QString *error);
+    void encodeWindowState();
     TreeNode *insertLinkNode(std::unique_ptr<Link> link);
 
     std::unique_ptr<TreeNode> m_categoryRoot;
