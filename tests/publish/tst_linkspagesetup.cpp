@@ -2,12 +2,16 @@
 
 #include "model/CollectionManager.h"
 #include "model/TextUtils.h"
+#include "model/UrlOpener.h"
 #include "publish/HTMLBuilder.h"
 #include "publish/LinksPageSetup.h"
 #include "publish/LinksPageStyle.h"
+#include "publish/PreviewPage.h"
 #include "publish/Themes.h"
 
+#include <QFileInfo>
 #include <QRegularExpression>
+#include <QStandardPaths>
 #include <QTest>
 
 namespace {
@@ -182,6 +186,29 @@ private slots:
             setup.previewHTML("#TextStyle##TextStyle#"),
             QString("font-family: Verdana,sans-serif; color: #000; font-size: 12px; font-style: oblique;")
                 .repeated(2));
+    }
+
+    void previewIsWrittenPrivatelyAndOpened()
+    {
+        QStandardPaths::setTestModeEnabled(true);
+        RecordingUrlOpener opener;
+        UrlOpener::setInstance(&opener);
+        LinksPageSetup setup;
+        setup.initializeFields(1, 1, {}, true, true);
+        setup.loadTheme(Themes::Candy);
+        QString error;
+        QVERIFY2(PreviewPage::show(setup, &error), qPrintable(error));
+        UrlOpener::setInstance(nullptr);
+        const QString path = PreviewPage::tempFilePath();
+        QCOMPARE(QFileInfo(path).fileName(), QString("preview.html"));
+        QCOMPARE(QFileInfo(path).dir().dirName(), QString("Quillmarsh Temporary Files"));
+        QCOMPARE(QFile::permissions(QFileInfo(path).path()) &
+                     (QFile::ReadOther | QFile::WriteOther | QFile::ReadGroup),
+                 QFile::Permissions());
+        QCOMPARE(opener.urls(), QList<QUrl>({QUrl::fromLocalFile(path)}));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(QString::fromUtf8(file.readAll()), setup.previewHTML(PreviewPage::samplePage()));
     }
 };
 
