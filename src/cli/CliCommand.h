@@ -18,6 +18,8 @@ struct CliCommand
     QString usage; // the arguments after the name, as printed in the usage message
     QString summary;
     int (*run)(const QStringList &arguments, QTextStream &out, QTextStream &err);
+    // Draws text or images (fonts need a QGuiApplication, run on the offscreen platform).
+    bool needsGuiApplication = false;
 };
 
 class CliRegistry

@@ -1,8 +1,10 @@
 #include "CliCommand.h"
 
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QTextStream>
 #include <algorithm>
+#include <memory>
 
 namespace {
 
@@ -24,7 +26,16 @@ void printHelp(QTextStream &stream)
 
 int main(int argc, char *argv[])
 {
-    QCoreApplication app(argc, argv);
+    // Commands that draw need fonts, hence a QGuiApplication; it never opens a window.
+    const CliCommand *drawing = argc > 1 ? CliRegistry::find(QString::fromLocal8Bit(argv[1])) : nullptr;
+    std::unique_ptr<QCoreApplication> app;
+    if (drawing && drawing->needsGuiApplication) {
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        app = std::make_unique<QGuiApplication>(argc, argv);
+    } else {
+        app = std::make_unique<QCoreApplication>(argc, argv);
+    }
     QCoreApplication::setApplicationName(QStringLiteral("Quillmarsh"));
     QCoreApplication::setOrganizationName(QStringLiteral("Quillmarsh"));
     QTextStream out(stdout);

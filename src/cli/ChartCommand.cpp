@@ -1,0 +1,51 @@
+#include "CliCommand.h"
+
+#include "model/CollectionManager.h"
+#include "publish/StatisticsChartPainter.h"
+
+namespace {
+
+int runChart(const QStringList &arguments, QTextStream &out, QTextStream &err)
+{
+    QStringList files;
+    int view = -1;
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        if (arguments.at(i) == QLatin1String("--view")) {
+            bool ok = false;
+            view = i + 1 < arguments.size() ? arguments.at(i + 1).toInt(&ok) : -1;
+            if (!ok || view < 0 || view > 2)
+                return Cli::usage(QStringLiteral("chart"), err);
+            ++i;
+        } else {
+            files.append(arguments.at(i));
+        }
+    }
+    const QString output = files.value(1);
+    const bool pdf = output.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive);
+    const bool png = output.endsWith(QLatin1String(".png"), Qt::CaseInsensitive);
+    if (files.size() != 2 || view < 0 || !(pdf || png))
+        return Cli::usage(QStringLiteral("chart"), err);
+    CollectionManager store;
+    if (!Cli::openDatabase(files.at(0), store, err))
+        return ExitBadFile;
+    const StatisticsChartPainter painter(store, view);
+    QString error;
+    // The PDF is the printed page; the image is the chart as the statistics sheet shows it.
+    const bool written = pdf ? painter.writePagePdf(output, QPageSize(QPageSize::A4), &error)
+                             : painter.writeImage(output, QSize(560, 300), &error);
+    if (!written) {
+        err << output << ": " << error << Qt::endl;
+        return ExitBadFile;
+    }
+    out << output << Qt::endl;
+    return ExitOk;
+}
+
+const CliRegistration
+    registration({QStringLiteral("chart"), QStringLiteral("FILE.site --view 0|1|2 OUT.pdf|OUT.png"),
+                  QStringLiteral("Draw a statistics chart (0 latest verification results, 1 link "
+                                 "statuses, 2 original requests): a printed A4 page as PDF, or "
+                                 "the chart alone as PNG."),
+                  runChart, true});
+
+} // namespace

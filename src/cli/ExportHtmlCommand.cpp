@@ -1,0 +1,39 @@
+#include "CliCommand.h"
+
+#include "model/CollectionManager.h"
+#include "publish/HTMLBuilder.h"
+
+namespace {
+
+int runExportHtml(const QStringList &arguments, QTextStream &out, QTextStream &err)
+{
+    if (arguments.size() != 2)
+        return Cli::usage(QStringLiteral("export-html"), err);
+    CollectionManager store;
+    if (!Cli::openDatabase(arguments.at(0), store, err))
+        return ExitBadFile;
+    if (store.numberOfPublishableLinks() == 0) {
+        err << arguments.at(0)
+            << ": The links page cannot be exported. There are no exportable links in this "
+            << "database." << Qt::endl;
+        return ExitBadFile;
+    }
+    QString error;
+    if (!HTMLBuilder::exportHTMLWithCollectionManager(store, arguments.at(1), &error)) {
+        err << arguments.at(1) << ": The links could not be exported. " << error << Qt::endl;
+        return ExitBadFile;
+    }
+    const int files = HTMLBuilder::numberOfHTMLFilesForCollectionManager(store);
+    out << (files == 1 ? QStringLiteral("%1 file was created.") : QStringLiteral("%1 files were created."))
+               .arg(files)
+        << Qt::endl;
+    return ExitOk;
+}
+
+const CliRegistration
+    registration({QStringLiteral("export-html"), QStringLiteral("FILE.site OUT/index.html"),
+                  QStringLiteral("Write the links page: one page, or an index page and one page "
+                                 "per category beside it, as the database's layout says."),
+                  runExportHtml});
+
+} // namespace

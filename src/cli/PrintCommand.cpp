@@ -1,0 +1,31 @@
+#include "CliCommand.h"
+
+#include "model/CollectionManager.h"
+#include "publish/PrintPainter.h"
+
+namespace {
+
+int runPrint(const QStringList &arguments, QTextStream &out, QTextStream &err)
+{
+    if (arguments.size() != 2 || !arguments.at(1).endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive))
+        return Cli::usage(QStringLiteral("print"), err);
+    CollectionManager store;
+    if (!Cli::openDatabase(arguments.at(0), store, err))
+        return ExitBadFile;
+    QString error;
+    int pages = 0;
+    if (!PrintPainter(store).writePdf(arguments.at(1), QPageSize(QPageSize::A4), &error, &pages)) {
+        err << arguments.at(1) << ": " << error << Qt::endl;
+        return ExitBadFile;
+    }
+    out << (pages == 1 ? QStringLiteral("%1 page was printed.") : QStringLiteral("%1 pages were printed."))
+               .arg(pages)
+        << Qt::endl;
+    return ExitOk;
+}
+
+const CliRegistration registration({QStringLiteral("print"), QStringLiteral("FILE.site OUT.pdf"),
+                                    QStringLiteral("Print the link list to a PDF file (A4 pages)."), runPrint,
+                                    true});
+
+} // namespace
