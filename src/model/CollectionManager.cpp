@@ -1,8 +1,9 @@
 #include "CollectionManager.h"
 
-#include "ByteFields.h"
+#include "DatabaseCodec.h"
 #include "TextUtils.h"
 
+#include <QBuffer>
 #include <QCoreApplication>
 #include <QHash>
 #include <QSet>
@@ -28,21 +29,6 @@ QStringView withoutTrailingSlash(const QString &url)
     if (view.endsWith(u'/'))
         view.chop(1);
     return view;
-}
-
-// The header's four bytes read as a decimal number, the way a text-to-integer conversion does.
-int headerValue(const char *bytes)
-{
-    int i = 0;
-    while (i < 4 && (bytes[i] == ' ' || bytes[i] == '\t'))
-        ++i;
-    bool negative = false;
-    if (i < 4 && (bytes[i] == '+' || bytes[i] == '-'))
-        negative = bytes[i++] == '-';
-    int value = 0;
-    while (i < 4 && bytes[i] >= '0' && bytes[i] <= '9')
-        value = value * 10 + (bytes[i++] - '0');
-    return negative ? -value : value;
 }
 
 } // namespace
@@ -505,14 +491,6 @@ std::unique_ptr<EmailTemplate> CollectionManager::takeEmailTemplateAtIndex(int i
     return taken;
 }
 
-std::vector<std::unique_ptr<EmailTemplate>> CollectionManager::replaceEmailTemplates(
-    std::vector<std::unique_ptr<EmailTemplate>> emailTemplates)
-{
-    std::swap(m_emailTemplates, emailTemplates);
-    sortEmailTemplates();
-    return emailTemplates;
-}
-
 int CollectionManager::indexOfEmailTemplateWithID(const QString &id) const
 {
     return indexOfEmailTemplate(emailTemplateWithID(id));
@@ -624,142 +602,29 @@ void CollectionManager::decodeWindowState()
 
 QByteArray CollectionManager::dataRepresentation()
 {
-    const std::vector<TreeNode *> links = allLinkNodes();
-    QByteArray out;
-    out.reserve(4 + SelfInfo::RecordSize + 12 + qsizetype(m_emailTemplates.size()) * EmailTemplate::RecordSize +
-                m_categoryRoot->numberOfChildren() * Category::RecordSize +
-                qsizetype(links.size()) * Link::RecordSize + 1024);
-    char word[4];
-    auto appendCount = [&](size_t count) {
-        ByteFields::writeWord(word, uint32_t(count));
-        out.append(word, 4);
-    };
-    auto appendRecord = [&](qsizetype size, auto &&write) {
-        const qsizetype at = out.size();
-        out.resize(at + size);
-        write(out.data() + at);
-    };
-
-    out.append("0102", 4);
-    appendRecord(SelfInfo::RecordSize, [&](char *p) { m_selfInfo.getDataRepresentation(p); });
-    appendCount(m_emailTemplates.size());
-    for (const auto &emailTemplate : m_emailTemplates)
-        appendRecord(EmailTemplate::RecordSize, [&](char *p) { emailTemplate->getDataRepresentation(p); });
-    appendCount(m_categoryRoot->children().size());
-    for (const TreeNode *node : m_categoryRoot->children()) {
-        const Attachment *record = node->attachment();
-        appendRecord(record->sizeOfDataRepresentation(), [&](char *p) { record->getDataRepresentation(p); });
-    }
-    appendCount(links.size());
-    for (const TreeNode *node : links)
-        appendRecord(Link::RecordSize, [&](char *p) { node->link()->getDataRepresentation(p); });
-
-    encodeWindowState();
-    appendCount(size_t(m_namedStrings.size()));
-    for (const NamedString &entry : m_namedStrings)
-        entry.appendDataRepresentation(out);
-    return out;
+    QByteArray data;
+    QBuffer buffer(&data);
+    buffer.open(QIODevice::WriteOnly);
+    DatabaseCodec::write(*this, buffer);
+    return data;
 }
 
 bool CollectionManager::loadDataRepresentation(const QByteArray &data, QString *error)
 {
-    // Decode into a fresh store and take it over only when the whole file was accepted.
-    CollectionManager loaded;
-    if (!loaded.decode(data, error))
-        return false;
-    m_categoryRoot = std::move(loaded.m_categoryRoot);
-    m_selfInfo = loaded.m_selfInfo;
-    m_namedStrings = std::move(loaded.m_namedStrings);
-    m_emailTemplates = std::move(loaded.m_emailTemplates);
-    m_windowFrame = loaded.m_windowFrame;
-    m_splitterPosition = loaded.m_splitterPosition;
-    m_detailsCollapsed = loaded.m_detailsCollapsed;
-    m_columnWidths = loaded.m_columnWidths;
-    loaded.resetToEmptyDatabase();
-    return true;
+    QBuffer buffer(const_cast<QByteArray *>(&data));
+    buffer.open(QIODevice::ReadOnly);
+    return DatabaseCodec::read(buffer, *this, error);
 }
 
-bool CollectionManager::decode(const QByteArray &data, QString *error)
+void CollectionManager::takeContentsOf(CollectionManager &other)
 {
-    auto fail = [error](const char *why) {
-        if (error)
-            *error = QString::fromLatin1(why);
-        return false;
-    };
-    resetToEmptyDatabase();
-    const char *p = data.constData();
-    const int64_t size = data.size();
-    int64_t at = 0;
-    auto fits = [&](int64_t bytes) { return bytes >= 0 && size - at >= bytes; };
-    auto readCount = [&]() {
-        const int32_t count = ByteFields::readSignedWord(p + at);
-        at += 4;
-        return count;
-    };
-
-    if (size < 4)
-        return fail(size == 0 ? "empty file" : "not a links database");
-    if (headerValue(p) != 102)
-        return fail("not a links database");
-    at = 4;
-
-    if (!fits(SelfInfo::RecordSize))
-        return fail("truncated");
-    m_selfInfo.loadDataRepresentation(p + at);
-    at += SelfInfo::RecordSize;
-
-    if (!fits(4))
-        return fail("truncated");
-    for (int32_t i = 0, count = readCount(); i < count; ++i) {
-        if (!fits(EmailTemplate::RecordSize))
-            return fail("truncated");
-        auto emailTemplate = std::make_unique<EmailTemplate>();
-        emailTemplate->loadDataRepresentation(p + at);
-        at += EmailTemplate::RecordSize;
-        m_emailTemplates.push_back(std::move(emailTemplate));
-    }
-    sortEmailTemplates();
-
-    // The first category read with a given ID receives that ID's links.
-    QHash<QString, TreeNode *> categoriesByID;
-    if (!fits(4))
-        return fail("truncated");
-    for (int32_t i = 0, count = readCount(); i < count; ++i) {
-        if (!fits(Category::RecordSize))
-            return fail("truncated");
-        auto category = std::make_unique<Category>();
-        category->loadDataRepresentation(p + at);
-        at += Category::RecordSize;
-        const QString title = category->isNone() ? generalTitle() : category->name();
-        auto *node = new TreeNode(std::move(category));
-        node->setTitle(title);
-        if (!categoriesByID.contains(node->attachmentID()))
-            categoriesByID.insert(node->attachmentID(), node);
-        m_categoryRoot->addOrderedChild(node);
-    }
-
-    if (!fits(4))
-        return fail("truncated");
-    for (int32_t i = 0, count = readCount(); i < count; ++i) {
-        if (!fits(Link::RecordSize))
-            return fail("truncated");
-        auto link = std::make_unique<Link>();
-        link->loadDataRepresentation(p + at);
-        at += Link::RecordSize;
-        if (TreeNode *categoryNode = categoriesByID.value(link->categoryID()))
-            categoryNode->addOrderedChild(new TreeNode(std::move(link)));
-    }
-
-    if (!fits(4))
-        return fail("truncated");
-    for (int32_t i = 0, count = readCount(); i < count; ++i) {
-        NamedString entry;
-        const int64_t used = entry.loadDataRepresentation(p + at, size - at);
-        if (used < 0)
-            return fail("truncated");
-        at += used;
-        m_namedStrings.append(entry);
-    }
-    decodeWindowState();
-    return true;
+    m_categoryRoot = std::move(other.m_categoryRoot);
+    m_selfInfo = other.m_selfInfo;
+    m_namedStrings = std::move(other.m_namedStrings);
+    m_emailTemplates = std::move(other.m_emailTemplates);
+    m_windowFrame = other.m_windowFrame;
+    m_splitterPosition = other.m_splitterPosition;
+    m_detailsCollapsed = other.m_detailsCollapsed;
+    m_columnWidths = other.m_columnWidths;
+    other.resetToEmptyDatabase();
 }

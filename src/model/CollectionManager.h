@@ -92,10 +92,6 @@ public:
     // Appends a finished record as it stands (its ID kept), then sorts; for readers of stored templates.
     int insertEmailTemplate(std::unique_ptr<EmailTemplate> emailTemplate);
     std::unique_ptr<EmailTemplate> takeEmailTemplateAtIndex(int index);
-    // Swaps in a whole list of finished records (IDs kept), sorts it and returns the previous list;
-    // lets an import merge many templates in one pass.
-    std::vector<std::unique_ptr<EmailTemplate>> replaceEmailTemplates(
-        std::vector<std::unique_ptr<EmailTemplate>> emailTemplates);
 
     // --- Named strings
     void setString(const QString &value, const QString &name);
@@ -125,16 +121,19 @@ public:
     // was and `error` says why ("not a links database", "truncated").
     bool loadDataRepresentation(const QByteArray &data, QString *error = nullptr);
 
-    // Reads the window state back from the named strings (done by every load).
+    // Writes the window state into the named strings (done before every save) and reads it back
+    // from them (done by every load).
+    void encodeWindowState();
     void decodeWindowState();
+    // Takes over the whole database of `other`, which is left empty.
+    void takeContentsOf(CollectionManager &other);
 
     // --- Reminders: rebuilds every link's notifications (the workflow layer does the work).
     void computeNotifications();
 
 private:
+    friend class DatabaseCodec;
     void resetToEmptyDatabase();
-    bool decode(const QByteArray &data, QString *error);
-    void encodeWindowState();
     TreeNode *insertLinkNode(std::unique_ptr<Link> link);
 
     std::unique_ptr<TreeNode> m_categoryRoot;

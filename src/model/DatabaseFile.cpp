@@ -1,6 +1,7 @@
 #include "DatabaseFile.h"
 
 #include "CollectionManager.h"
+#include "DatabaseCodec.h"
 
 #include <QFile>
 #include <QDir>
@@ -17,18 +18,11 @@ bool read(const QString &path, CollectionManager &store, QString *error)
             *error = QStringLiteral("cannot open (%1)").arg(file.errorString());
         return false;
     }
-    if (file.size() > MaximumFileSize) {
-        if (error)
-            *error = QStringLiteral("not a links database (too large)");
-        return false;
-    }
-    const QByteArray data = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        if (error)
-            *error = QStringLiteral("cannot open (%1)").arg(file.errorString());
-        return false;
-    }
-    return store.loadDataRepresentation(data, error);
+    if (DatabaseCodec::read(file, store, error))
+        return true;
+    if (error && file.error() != QFileDevice::NoError)
+        *error = QStringLiteral("cannot read (%1)").arg(file.errorString());
+    return false;
 }
 
 QString backupPath(const QString &path)
@@ -53,7 +47,6 @@ bool writeAtomically(const QString &path, const QByteArray &bytes, QString *erro
 
 bool write(CollectionManager &store, const QString &path, QString *error, bool backup)
 {
-    const QByteArray bytes = store.dataRepresentation();
     if (backup && QFile::exists(path)) {
         const QString copy = backupPath(path);
         QFile::remove(copy);
@@ -63,7 +56,14 @@ bool write(CollectionManager &store, const QString &path, QString *error, bool b
             return false;
         }
     }
-    return writeAtomically(path, bytes, error);
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || !DatabaseCodec::write(store, file) || !file.commit()) {
+        if (error)
+            *error = file.errorString();
+        file.cancelWriting();
+        return false;
+    }
+    return true;
 }
 
 } // namespace DatabaseFile

@@ -17,7 +17,7 @@ bool write(CollectionManager &store, const QString &path, QString *error = nullp
 bool writeAtomically(const QString &path, const QByteArray &bytes, QString *error = nullptr);
 QString backupPath(const QString &path);
 
-// Largest file accepted; a bigger one cannot be a links database of any realistic size.
+// Largest file a reader that needs the whole file in memory accepts; no realistic database comes near it.
 inline constexpr qint64 MaximumFileSize = qint64(1) << 31;
 
 } // namespace DatabaseFile

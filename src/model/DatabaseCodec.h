@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QString>
+
+class CollectionManager;
+class QIODevice;
+
+// Encodes a whole store into the database file format and decodes it back, record by record
+// through a small reusable buffer, so that a file of tens of megabytes never has to be held
+// twice in memory.
+class DatabaseCodec
+{
+public:
+    // Writes the whole database; moves the window state into the named strings first.
+    static bool write(CollectionManager &store, QIODevice &device, QString *error = nullptr);
+    // Reads a whole database into `store`, which is replaced only when the file was accepted;
+    // otherwise `error` says why ("not a links database", "truncated", ...).
+    static bool read(QIODevice &device, CollectionManager &store, QString *error = nullptr);
+};
