@@ -491,6 +491,14 @@ std::unique_ptr<EmailTemplate> CollectionManager::takeEmailTemplateAtIndex(int i
     return taken;
 }
 
+std::vector<std::unique_ptr<EmailTemplate>> CollectionManager::replaceEmailTemplates(
+    std::vector<std::unique_ptr<EmailTemplate>> emailTemplates)
+{
+    std::swap(m_emailTemplates, emailTemplates);
+    sortEmailTemplates();
+    return emailTemplates;
+}
+
 int CollectionManager::indexOfEmailTemplateWithID(const QString &id) const
 {
     return indexOfEmailTemplate(emailTemplateWithID(id));

@@ -92,6 +92,10 @@ public:
     // Appends a finished record as it stands (its ID kept), then sorts; for readers of stored templates.
     int insertEmailTemplate(std::unique_ptr<EmailTemplate> emailTemplate);
     std::unique_ptr<EmailTemplate> takeEmailTemplateAtIndex(int index);
+    // Swaps in a whole list of finished records (IDs kept), sorts it and returns the previous list;
+    // lets an import merge many templates in one pass.
+    std::vector<std::unique_ptr<EmailTemplate>> replaceEmailTemplates(
+        std::vector<std::unique_ptr<EmailTemplate>> emailTemplates);
 
     // --- Named strings
     void setString(const QString &value, const QString &name);
