@@ -14,8 +14,9 @@ struct FetchOutcome
     };
 
     Kind kind = Kind::Failed;
-    int httpStatus = 0;     // of the final response; 0 when there was none or the address is a file
-    QUrl finalURL;          // after redirects
+    int httpStatus = 0; // of the final response; 0 when there was none or the address is a file
+    QUrl finalURL;      // after redirects
+    bool redirected = false;
     QByteArray body;        // at most the settings' maximum; empty unless asked for
     bool truncated = false; // the body was longer and was cut
     QByteArray robotsTag;   // the X-Robots-Tag header

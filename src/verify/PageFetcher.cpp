@@ -198,7 +198,7 @@ void PageFetcher::replyFinished()
 
 void PageFetcher::timedOut()
 {
-    FetchOutcome outcome = failure(tr("No answer within %1 seconds.").arg(m_settings.timeoutMs / 1000.0));
+    FetchOutcome outcome = failure(tr("No answer after %1 s.").arg(m_settings.timeoutMs / 1000.0));
     outcome.timedOut = true;
     if (m_reply)
         outcome.finalURL = m_reply->url();
@@ -209,6 +209,7 @@ FetchOutcome PageFetcher::outcomeFromReply() const
 {
     FetchOutcome outcome;
     outcome.finalURL = m_reply->url();
+    outcome.redirected = m_redirects > 0;
     outcome.body = m_body;
     outcome.truncated = m_truncated;
     const QVariant status = m_reply->attribute(QNetworkRequest::HttpStatusCodeAttribute);

@@ -16,14 +16,14 @@ QString VerificationDetails::summary() const
         parts << tr("site: HTTP %1").arg(siteStatus);
     if (pageStatus > 0)
         parts << tr("links page: HTTP %1").arg(pageStatus);
-    if (!pageFinalURL.isEmpty())
-        parts << tr("final address: %1").arg(pageFinalURL.toString());
+    if (pageRedirected)
+        parts << tr("redirected to %1").arg(pageFinalURL.toString());
     if (!failure.isEmpty())
         parts << failure;
     if (retries > 0)
         parts << tr("retried %1 times").arg(retries);
     if (pageTruncated)
-        parts << tr("only the first 10 MB searched");
+        parts << tr("only the beginning of the page searched");
     if (addressFound && !rel.isEmpty())
         parts << tr("link marked %1").arg(rel.join(QStringLiteral(", ")));
     if (addressFound && !inAnchor)

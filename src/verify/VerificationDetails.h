@@ -7,10 +7,11 @@
 // What a check learned beyond its result code, shown beside the result and never stored.
 struct VerificationDetails
 {
-    int siteStatus = 0;         // HTTP status of the partner's site; 0 when none came
-    int pageStatus = 0;         // HTTP status of the links page
-    QUrl siteFinalURL;          // the partner's site after redirects
-    QUrl pageFinalURL;          // the links page after redirects
+    int siteStatus = 0; // HTTP status of the partner's site; 0 when none came
+    int pageStatus = 0; // HTTP status of the links page
+    QUrl siteFinalURL;  // the partner's site after redirects
+    QUrl pageFinalURL;  // the links page after redirects
+    bool pageRedirected = false;
     QString failure;            // why a fetch failed ("Connection refused", a time-out...)
     int retries = 0;            // transient failures tried again, both steps together
     bool pageTruncated = false; // the links page was longer than the body cap and was cut

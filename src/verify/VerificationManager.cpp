@@ -56,6 +56,7 @@ bool VerificationManager::startBrokenLinkDetection()
 {
     const QString url = m_link->URL();
     if (!TextUtils::isValidURL(url)) {
+        m_details.failure = tr("The partner's address is not a valid web address.");
         report(VerificationNoResponse);
         return false;
     }
@@ -90,6 +91,7 @@ bool VerificationManager::startPartnerLinkVerification()
         return false;
     }
     if (!TextUtils::isValidURL(url)) {
+        m_details.failure = tr("The links page address is not a valid web address.");
         report(VerificationLinksPageNotLoaded);
         return false;
     }
@@ -105,6 +107,7 @@ void VerificationManager::partnerLinkVerificationFinished(const FetchOutcome &ou
 {
     m_details.retries += outcome.attempts - 1;
     m_details.pageFinalURL = outcome.finalURL;
+    m_details.pageRedirected = outcome.redirected;
     m_details.pageStatus = outcome.httpStatus;
     releaseHandles();
     if (!outcome.loaded()) {

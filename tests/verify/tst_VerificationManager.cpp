@@ -281,9 +281,11 @@ void TestVerificationManager::detailsBesideTheResult()
     QVERIFY(result.details.inAnchor);
     QCOMPARE(result.details.rel, QStringList({"nofollow", "sponsored"}));
     QVERIFY(result.details.noindex);
+    QVERIFY(result.details.pageRedirected);
     QVERIFY(result.details.summary().contains(QStringLiteral("nofollow")));
 
     result = check("/ok", "/header-noindex");
+    QVERIFY(!result.details.pageRedirected);
     QVERIFY(result.details.noindex);
     QVERIFY(result.details.rel.isEmpty());
 
