@@ -1,0 +1,171 @@
+#include "EmailComposer.h"
+
+#include "model/CollectionManager.h"
+#include "model/DateTexts.h"
+#include "model/Preferences.h"
+#include "model/TextUtils.h"
+#include "model/UrlOpener.h"
+
+#include <QCoreApplication>
+#include <QUrl>
+#include <utility>
+#include <vector>
+
+namespace EmailComposer {
+
+namespace {
+
+using Substitutions = std::vector<std::pair<QLatin1String, QString>>;
+
+QString tr(const char *text)
+{
+    return QCoreApplication::translate("EmailComposer", text);
+}
+
+// Reserved names (RFC 2606), so a preview can never reach a real party.
+const QString SampleURL = QStringLiteral("http://www.example.com/");
+const QString SampleLinksPageURL = QStringLiteral("http://www.example.com/links.html");
+
+Substitutions profileValues(const SelfInfo &p)
+{
+    return {
+        {QLatin1String("#MY_CONTACT_EMAIL#"), p.contactEmail()},
+        {QLatin1String("#MY_CONTACT_FIRST_NAME#"), p.contactFirstName()},
+        {QLatin1String("#MY_CONTACT_LAST_NAME#"), p.contactLastName()},
+        {QLatin1String("#MY_DESCRIPTION#"), p.description()},
+        {QLatin1String("#MY_KEYWORDS#"), p.keywords()},
+        {QLatin1String("#MY_LINKS_PAGE_URL#"), p.linksURL()},
+        {QLatin1String("#MY_TITLE#"), p.title()},
+        {QLatin1String("#MY_URL#"), p.URL()},
+    };
+}
+
+// The link's values after its counterpart category, in substitution order.
+Substitutions linkValues(const CollectionManager &store, const Link &link)
+{
+    const Category *category = store.categoryWithID(link.categoryID());
+    return {
+        {QLatin1String("#LAST_STATUS_CHANGE_DATE#"), DateTexts::stringForDate(link.lastStatusChangedOn())},
+        {QLatin1String("#CATEGORY#"), category ? category->name() : QString()},
+        {QLatin1String("#CONTACT_EMAIL#"), link.contactEmail()},
+        {QLatin1String("#CONTACT_FIRST_NAME#"), link.contactFirstName()},
+        {QLatin1String("#CONTACT_LAST_NAME#"), link.contactLastName()},
+        {QLatin1String("#DESCRIPTION#"), link.description()},
+        {QLatin1String("#LINKS_PAGE_URL#"), link.counterpartURL()},
+        {QLatin1String("#TITLE#"), link.title()},
+        {QLatin1String("#URL#"), link.URL()},
+        {QLatin1String("#NOTES#"), link.notes()},
+    };
+}
+
+const QLatin1String MyCategory("#MY_CATEGORY#");
+
+Substitutions sampleValues()
+{
+    return {
+        {QLatin1String("#LAST_STATUS_CHANGE_DATE#"), DateTexts::stringForDate(QDate(2004, 1, 1))},
+        {QLatin1String("#CATEGORY#"), tr("General")},
+        {QLatin1String("#CONTACT_EMAIL#"), sampleRecipient()},
+        {QLatin1String("#CONTACT_FIRST_NAME#"), tr("John")},
+        {QLatin1String("#CONTACT_LAST_NAME#"), tr("Smith")},
+        {QLatin1String("#DESCRIPTION#"), tr("John Smith's web site.")},
+        {QLatin1String("#LINKS_PAGE_URL#"), SampleLinksPageURL},
+        {QLatin1String("#TITLE#"), tr("Some Site")},
+        {QLatin1String("#URL#"), SampleURL},
+        {QLatin1String("#NOTES#"), tr("This is John Smith's web site.")},
+    };
+}
+
+void substitute(QString &text, const Substitutions &substitutions)
+{
+    for (const auto &[placeholder, value] : substitutions)
+        TextUtils::replaceOccurencesOfString(text, placeholder, value);
+}
+
+// One field of the URL: escaped, then "&" kept from splitting the query.
+QString field(const QString &text, TextEncoding encoding)
+{
+    return TextUtils::stringByAddingPercentEscapesForControlCharacters(
+        TextUtils::stringByAddingPercentEscapesWithEncoding(text, encoding));
+}
+
+bool open(const QByteArray &url)
+{
+    return UrlOpener::instance().openUrl(QUrl::fromEncoded(url));
+}
+
+} // namespace
+
+void replaceEmailTemplatePlaceholdersInString(const CollectionManager &store, QString &text, const Link &link)
+{
+    TextUtils::replaceOccurencesOfString(text, MyCategory, link.counterpartCategoryName());
+    substitute(text, profileValues(store.selfInfo()));
+    substitute(text, linkValues(store, link));
+}
+
+QString previewString(const CollectionManager &store, const QString &text, const Link *link)
+{
+    QString result = text;
+    if (link) {
+        TextUtils::replaceOccurencesOfString(result, MyCategory, link->counterpartCategoryName());
+        substitute(result, linkValues(store, *link));
+    } else {
+        TextUtils::replaceOccurencesOfString(result, MyCategory, tr("Greatest Sites"));
+        substitute(result, sampleValues());
+    }
+    substitute(result, profileValues(store.selfInfo()));
+    return result;
+}
+
+TextEncoding emailEncoding()
+{
+    return Preferences::intValue(Preferences::EmailEncoding) == 0 ? TextEncoding::UTF8
+                                                                  : TextEncoding::MacOSRoman;
+}
+
+QByteArray mailtoURL(const QString &recipient, const QString &subject, const QString &body,
+                     TextEncoding encoding)
+{
+    const QString url = QStringLiteral("mailto:%1?%2&%3")
+                            .arg(field(recipient, encoding),
+                                 QStringLiteral("SUBJECT=%1").arg(field(subject, TextEncoding::UTF8)),
+                                 QStringLiteral("BODY=%1").arg(field(body, encoding)));
+    return url.toLatin1(); // every character left is 7-bit ASCII
+}
+
+bool sendEmailWithRecipient(CollectionManager &store, const QString &recipient, const QString &subject,
+                            const QString &body, Link &link)
+{
+    const bool accepted = open(mailtoURL(recipient, subject, body, emailEncoding()));
+    if (link.status() == LinkStatusNew) {
+        link.setStatus(LinkStatusNegotiating);
+        store.computeNotifications();
+    }
+    return accepted;
+}
+
+bool sendEmailWithRecipient(CollectionManager &store, const QString &recipient, int32_t templateIndex,
+                            Link &link)
+{
+    const auto &templates = store.emailTemplates();
+    if (templateIndex < 0 || size_t(templateIndex) >= templates.size())
+        return false;
+    QString subject = templates[size_t(templateIndex)]->subject();
+    QString body = templates[size_t(templateIndex)]->body();
+    replaceEmailTemplatePlaceholdersInString(store, subject, link);
+    replaceEmailTemplatePlaceholdersInString(store, body, link);
+    return sendEmailWithRecipient(store, recipient, subject, body, link);
+}
+
+bool preview(const CollectionManager &store, const QString &subject, const QString &body, const Link *link)
+{
+    return open(mailtoURL(sampleRecipient(), previewString(store, subject, link),
+                          previewString(store, body, link), emailEncoding()));
+}
+
+QString sampleRecipient()
+{
+    return QStringLiteral("john.smith@example.com");
+}
+
+} // namespace EmailComposer

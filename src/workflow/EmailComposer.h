@@ -1,0 +1,48 @@
+#pragma once
+
+#include "model/TextCodec.h"
+
+#include <QByteArray>
+#include <QString>
+#include <cstdint>
+
+class CollectionManager;
+class Link;
+
+// Composes messages to partner webmasters: fills in template placeholders and hands a mailto:
+// address to the system's mail client through UrlOpener.
+namespace EmailComposer {
+
+// Substitutes every placeholder in place, one pass per placeholder in a fixed order (site profile
+// first, then the link). A pass never searches the text it inserted, but later passes do.
+void replaceEmailTemplatePlaceholdersInString(const CollectionManager &store, QString &text,
+                                              const Link &link);
+
+// The template editor's preview: with a link its values, without one sample values, then the site
+// profile's values (link passes first, profile last).
+QString previewString(const CollectionManager &store, const QString &text, const Link *link);
+
+// The encoding of recipient and body chosen by the "EmailEncoding" preference (0 UTF-8, else Mac OS Roman).
+TextEncoding emailEncoding();
+
+// "mailto:R?SUBJECT=S&BODY=B": recipient and body escaped in `encoding`, the subject always in UTF-8,
+// line feeds sent as carriage returns and "&" as "%26" inside every field.
+QByteArray mailtoURL(const QString &recipient, const QString &subject, const QString &body,
+                     TextEncoding encoding);
+
+// Hands the message to the mail client; the answer is whether the system took it. A New link
+// becomes Negotiating whatever the answer (writing to a partner starts the negotiation), and the
+// notifications are recomputed.
+bool sendEmailWithRecipient(CollectionManager &store, const QString &recipient, const QString &subject,
+                            const QString &body, Link &link);
+// The same with the template at `templateIndex`, placeholders filled in for the link; false without
+// doing anything when there is no such template.
+bool sendEmailWithRecipient(CollectionManager &store, const QString &recipient, int32_t templateIndex,
+                            Link &link);
+
+// The editor's preview message, addressed to the sample recipient; changes no link.
+bool preview(const CollectionManager &store, const QString &subject, const QString &body, const Link *link);
+// A sample address of a mailbox that does not exist, for previews.
+QString sampleRecipient();
+
+} // namespace EmailComposer
