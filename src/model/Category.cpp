@@ -1,6 +1,7 @@
 #include "Category.h"
 
 #include "ByteFields.h"
+#include "LocalTime.h"
 #include "Codes.h"
 #include "RecordIdentifier.h"
 #include "TextUtils.h"
@@ -10,7 +11,7 @@
 using namespace ByteFields;
 
 Category::Category()
-    : m_ID(RecordIdentifier::next(RecordIdentifier::CategoryKind)), m_createdOn(QDateTime::currentDateTime())
+    : m_ID(RecordIdentifier::next(RecordIdentifier::CategoryKind)), m_createdOn(LocalTime::now())
 {
 }
 
@@ -38,7 +39,7 @@ QString Category::HTMLName() const
 void Category::loadDataRepresentation(const char *b)
 {
     m_ID = readByteText(b + 0, 50);
-    m_createdOn = QDateTime(readDateText(b + 506), QTime(0, 0));
+    m_createdOn = LocalTime::dayStart(readDateText(b + 506));
     setName(readFixedText(b + 50, 200, b + 452), readByteText(b + 456, 50));
 }
 

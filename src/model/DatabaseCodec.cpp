@@ -59,7 +59,10 @@ private:
 class RecordReader
 {
 public:
-    explicit RecordReader(QIODevice &device) : m_device(device) {}
+    // A file's size is asked once: asking the device again would ask the file system every time.
+    explicit RecordReader(QIODevice &device)
+        : m_device(device), m_end(device.isSequential() ? -1 : device.size()), m_position(device.pos())
+    {}
 
     // The next `size` bytes, or null when fewer remain.
     const char *next(qint64 size)
@@ -69,6 +72,7 @@ public:
         m_buffer.resize(qsizetype(size));
         if (m_device.read(m_buffer.data(), size) != size)
             return nullptr;
+        m_position += size;
         return m_buffer.constData();
     }
     bool count(int32_t &value)
@@ -78,13 +82,12 @@ public:
             value = ByteFields::readSignedWord(p);
         return p != nullptr;
     }
-    qint64 remaining() const
-    {
-        return m_device.isSequential() ? m_device.bytesAvailable() : m_device.size() - m_device.pos();
-    }
+    qint64 remaining() const { return m_end < 0 ? m_device.bytesAvailable() : m_end - m_position; }
 
 private:
     QIODevice &m_device;
+    const qint64 m_end;
+    qint64 m_position;
     QByteArray m_buffer;
 };
 
@@ -129,7 +132,8 @@ bool DatabaseCodec::write(CollectionManager &store, QIODevice &device, QString *
     out.count(size_t(store.numberOfLinks()));
     for (const TreeNode *categoryNode : categories) {
         for (const TreeNode *node : categoryNode->children())
-            node->attachment()->getDataRepresentation(out.next(node->attachment()->sizeOfDataRepresentation()));
+            node->attachment()->getDataRepresentation(
+                out.next(node->attachment()->sizeOfDataRepresentation()));
     }
     store.encodeWindowState();
     out.count(size_t(store.namedStrings().size()));

@@ -62,7 +62,7 @@ QJsonObject linkToJson(const Link &link)
         {"status", codeValue(link.status())},
         {"type", codeValue(link.type())},
         {"draft", codeValue(link.draft())},
-        {"createdOn", dateValue(link.createdOn().date())},
+        {"createdOn", dateValue(link.createdOnDay())},
         {"lastVerifiedOn", dateValue(link.lastVerifiedOn())},
         {"lastVerificationResult", codeValue(link.lastVerificationResult())},
         {"lastStatusChangedOn", dateValue(link.lastStatusChangedOn())},

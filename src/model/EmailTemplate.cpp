@@ -1,6 +1,7 @@
 #include "EmailTemplate.h"
 
 #include "ByteFields.h"
+#include "LocalTime.h"
 #include "RecordIdentifier.h"
 #include "TextUtils.h"
 
@@ -10,7 +11,7 @@ using namespace ByteFields;
 
 EmailTemplate::EmailTemplate()
     : m_ID(RecordIdentifier::next(RecordIdentifier::EmailTemplateKind)),
-      m_createdOn(QDateTime::currentDateTime())
+      m_createdOn(LocalTime::now())
 {
 }
 
@@ -26,7 +27,7 @@ void EmailTemplate::loadDataRepresentation(const char *b)
     setName(readFixedText(b + 50, 100, b + 252), readFixedText(b + 256, 200, b + 656),
             readFixedText(b + 660, 2000, b + 4660));
     m_ID = readByteText(b + 0, 50);
-    m_createdOn = QDateTime(readDateText(b + 4664), QTime(0, 0));
+    m_createdOn = LocalTime::dayStart(readDateText(b + 4664));
 }
 
 char *EmailTemplate::getDataRepresentation(char *b) const

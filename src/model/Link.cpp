@@ -1,6 +1,7 @@
 #include "Link.h"
 
 #include "ByteFields.h"
+#include "LocalTime.h"
 #include "RecordIdentifier.h"
 #include "TextUtils.h"
 
@@ -9,8 +10,9 @@
 using namespace ByteFields;
 using TextUtils::oneLineString;
 
-Link::Link() : m_ID(RecordIdentifier::next(RecordIdentifier::LinkKind)), m_createdOn(QDateTime::currentDateTime())
+Link::Link() : m_ID(RecordIdentifier::next(RecordIdentifier::LinkKind))
 {
+    setCreatedOn(LocalTime::now());
 }
 
 void Link::setTitle(const LinkFields &f)
@@ -85,7 +87,8 @@ QString Link::HTMLDescription() const
 void Link::loadDataRepresentation(const char *b)
 {
     m_ID = readByteText(b + 0, 50);
-    m_createdOn = QDateTime(readDateText(b + 2830), QTime(0, 0));
+    m_createdOnDay = readDateText(b + 2830);
+    m_createdOnTime = m_createdOnDay.isValid() ? QTime(0, 0) : QTime();
     LinkFields f;
     f.categoryID = readByteText(b + 50, 50);
     f.title = readFixedText(b + 100, 100, b + 300);
@@ -123,7 +126,7 @@ char *Link::getDataRepresentation(char *b) const
     writeByteText(b + 2728, 100, m_contactEmail);
     b[2828] = m_status;
     b[2829] = m_type;
-    writeDateText(b + 2830, m_createdOn.date());
+    writeDateText(b + 2830, m_createdOnDay);
     writeDateText(b + 2840, m_lastVerifiedOn);
     b[2850] = m_lastVerificationResult;
     writeDateText(b + 2851, m_lastStatusChangedOn);

@@ -60,7 +60,10 @@ public:
     LinkStatus status() const { return m_status; }
     LinkType type() const { return m_type; }
     char draft() const { return m_draft; }
-    const QDateTime &createdOn() const { return m_createdOn; }
+    // Kept as day and time: the day is read for every link on saving and searching, and a
+    // local date-time would consult the time zone each time.
+    QDateTime createdOn() const { return QDateTime(m_createdOnDay, m_createdOnTime); }
+    const QDate &createdOnDay() const { return m_createdOnDay; }
     const QDate &lastVerifiedOn() const { return m_lastVerifiedOn; }
     VerificationResult lastVerificationResult() const { return m_lastVerificationResult; }
     const QDate &lastStatusChangedOn() const { return m_lastStatusChangedOn; }
@@ -68,7 +71,11 @@ public:
 
     // Used by the file reader and by `load` from JSON, which keep stored identities.
     void setID(const QString &id) { m_ID = id; }
-    void setCreatedOn(const QDateTime &createdOn) { m_createdOn = createdOn; }
+    void setCreatedOn(const QDateTime &createdOn)
+    {
+        m_createdOnDay = createdOn.date();
+        m_createdOnTime = createdOn.time();
+    }
 
     Kind kind() const override { return Kind::Link; }
     QString nodeTitle() const override { return m_title; }
@@ -95,7 +102,8 @@ private:
     LinkStatus m_status = 0;
     LinkType m_type = 0;
     char m_draft = 0;
-    QDateTime m_createdOn;
+    QDate m_createdOnDay;
+    QTime m_createdOnTime;
     QDate m_lastVerifiedOn;
     VerificationResult m_lastVerificationResult = 0;
     QDate m_lastStatusChangedOn;

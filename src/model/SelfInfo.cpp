@@ -1,6 +1,7 @@
 #include "SelfInfo.h"
 
 #include "ByteFields.h"
+#include "LocalTime.h"
 #include "TextUtils.h"
 
 #include <cstring>
@@ -8,7 +9,7 @@
 using namespace ByteFields;
 using TextUtils::oneLineString;
 
-SelfInfo::SelfInfo() : m_createdOn(QDateTime::currentDateTime())
+SelfInfo::SelfInfo() : m_createdOn(LocalTime::now())
 {
 }
 
@@ -77,7 +78,7 @@ void SelfInfo::loadDataRepresentation(const char *b)
     s.linksInCategoryNumber = readSignedWord(b + 2364);
     s.notifyVerificationUnsuccessful = readWord(b + 2368) != 0;
     m_settings = s;
-    m_createdOn = QDateTime(readDateText(b + 2324), QTime(0, 0));
+    m_createdOn = LocalTime::dayStart(readDateText(b + 2324));
 }
 
 char *SelfInfo::getDataRepresentation(char *b) const

@@ -12,12 +12,17 @@ namespace TextUtils {
 
 QString oneLineString(const QString &text)
 {
-    if (text.isNull())
+    // Most texts hold no line break: hand back the shared text without copying it.
+    const qsizetype first = std::find_if(text.cbegin(), text.cend(),
+                                         [](QChar c) { return c == u'\n' || c == u'\r' || c == u'\t'; }) -
+                            text.cbegin();
+    if (first == text.size())
         return text;
     QString result = text;
-    for (QChar &c : result) {
+    for (qsizetype i = first; i < result.size(); ++i) {
+        const QChar c = result.at(i);
         if (c == u'\n' || c == u'\r' || c == u'\t')
-            c = u' ';
+            result[i] = u' ';
     }
     return result;
 }

@@ -36,7 +36,7 @@ std::optional<bool> matchesField(const SearchCriterion &c, const Link &link)
     case S::Type:
         return matchesType(c, link.type());
     case S::CreatedOn:
-        return matchesDate(c, link.createdOn().date());
+        return matchesDate(c, link.createdOnDay());
     case S::Notes:
         return matchesString(c, link.notes());
     case S::LastStatusChangedOn:
