@@ -183,10 +183,18 @@ QString HTMLBuilder::stylesClipboardString() const
 }
 
 // ---------------------------------------------------------------- pages
+//
+// Every piece is appended to one growing string: a page of tens of thousands of links is never
+// copied into a temporary on its way to the file.
 
 QString HTMLBuilder::HTMLForSinglePage() const
 {
-    return HTMLHeaderForCategory(nullptr) + HTMLForSinglePageContentWithIndent(true) + HTMLFooter();
+    QString html;
+    html.reserve(4096 + 320 * qsizetype(m_collectionManager.numberOfLinks()));
+    appendHeader(html, nullptr);
+    appendSinglePageContent(html, true);
+    html += HTMLFooter();
+    return html;
 }
 
 QString HTMLBuilder::HTMLForCategoryPageWithCategory(const TreeNode *categoryNode) const
@@ -194,84 +202,130 @@ QString HTMLBuilder::HTMLForCategoryPageWithCategory(const TreeNode *categoryNod
     const Category *category = categoryNode ? categoryNode->category() : nullptr;
     if (!category)
         return QString();
-    return HTMLHeaderForCategory(category) + HTMLForCategoryPageContentWithCategory(categoryNode, true) +
-           HTMLFooter();
+    QString html;
+    html.reserve(4096 + 320 * qsizetype(categoryNode->numberOfChildren()));
+    appendHeader(html, category);
+    appendCategoryPageContent(html, categoryNode, true);
+    html += HTMLFooter();
+    return html;
 }
 
 QString HTMLBuilder::HTMLForSinglePageContentWithIndent(bool indent) const
 {
-    const TreeNode *root = m_collectionManager.categoryRoot();
     QString html;
-    html.reserve(256 + 256 * m_collectionManager.numberOfLinks());
-    html += indentText(indent) + TableLine;
+    html.reserve(2048 + 320 * qsizetype(m_collectionManager.numberOfLinks()));
+    appendSinglePageContent(html, indent);
+    return html;
+}
+
+void HTMLBuilder::appendSinglePageContent(QString &html, bool indent) const
+{
+    const TreeNode *root = m_collectionManager.categoryRoot();
+    html += indentText(indent);
+    html += TableLine;
     if (root->numberOfChildren() > 1) {
         const QString contents = HTMLForTableOfContentsWithSinglePage(true, indent, true);
-        if (!contents.isEmpty())
-            html += HTMLForSeparatorWithIndent(indent, tr("Categories")) + contents;
+        if (!contents.isEmpty()) {
+            appendSeparator(html, indent, tr("Categories"));
+            html += contents;
+        }
     }
-    html += HTMLForSeparatorWithIndent(indent, tr("Site Listings"));
-    QString listings;
+    appendSeparator(html, indent, tr("Site Listings"));
+    const QString listings = tr("Listings");
+    appendBlockMarker(html, tr("<!-- Begin %1 -->"), listings, indent);
     for (const TreeNode *node : root->children())
-        listings += HTMLForCategory(node, true, indent);
-    html += markedBlock(tr("Listings"), listings, indent);
-    html += indentText(indent) + QStringLiteral("</TABLE>\n");
-    return html;
+        appendCategory(html, node, true, indent);
+    appendBlockMarker(html, tr("<!-- End %1 -->"), listings, indent);
+    html += indentText(indent);
+    html += QStringLiteral("</TABLE>\n");
 }
 
 QString HTMLBuilder::HTMLForCategoryPageContentWithCategory(const TreeNode *categoryNode, bool indent) const
 {
+    QString html;
+    if (categoryNode)
+        html.reserve(2048 + 320 * qsizetype(categoryNode->numberOfChildren()));
+    appendCategoryPageContent(html, categoryNode, indent);
+    return html;
+}
+
+void HTMLBuilder::appendCategoryPageContent(QString &html, const TreeNode *categoryNode, bool indent) const
+{
     const Category *category = categoryNode ? categoryNode->category() : nullptr;
     if (!category)
-        return QString();
+        return;
     const bool hasLinks = categoryNode->isExpandable();
-    QString html;
-    html.reserve(256 + 256 * categoryNode->numberOfChildren());
-    html += indentText(indent) + TableLine;
+    html += indentText(indent);
+    html += TableLine;
     if (!category->isNone())
         html += HTMLForBreadcrumbWithCategory(category, indent);
     if (category->isNone() && m_collectionManager.categoryRoot()->numberOfChildren() > 1) {
         const QString contents = HTMLForTableOfContentsWithSinglePage(false, indent, hasLinks);
-        if (!contents.isEmpty())
-            html += HTMLForSeparatorWithIndent(indent, tr("Categories")) + contents;
+        if (!contents.isEmpty()) {
+            appendSeparator(html, indent, tr("Categories"));
+            html += contents;
+        }
     }
     if (hasLinks) {
-        html += HTMLForSeparatorWithIndent(indent, tr("Site Listings"));
-        html += markedBlock(tr("Listings"), HTMLForCategory(categoryNode, false, indent), indent);
+        appendSeparator(html, indent, tr("Site Listings"));
+        const QString listings = tr("Listings");
+        appendBlockMarker(html, tr("<!-- Begin %1 -->"), listings, indent);
+        appendCategory(html, categoryNode, false, indent);
+        appendBlockMarker(html, tr("<!-- End %1 -->"), listings, indent);
     }
-    html += indentText(indent) + QStringLiteral("</TABLE>\n");
-    return html;
+    html += indentText(indent);
+    html += QStringLiteral("</TABLE>\n");
 }
 
 QString HTMLBuilder::HTMLHeaderForCategory(const Category *category) const
 {
     QString html;
+    appendHeader(html, category);
+    return html;
+}
+
+void HTMLBuilder::appendHeader(QString &html, const Category *category) const
+{
     html += QStringLiteral("<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.01 Transitional//EN\"\n\t\""
                            "http://www.w3.org/TR/1999/REC-html401-19991224/loose.dtd\">\n");
     html += QStringLiteral("<HTML>\n\t<HEAD>\n");
     html += QStringLiteral("\t\t<META http-equiv=\"Content-Type\" content=\"text/html; charset=UTF-8\">\n");
     html += QStringLiteral("\t\t<META name=\"generator\" content=\"Quillmarsh for Mac OS X\">\n\t\t<TITLE>");
     html += m_collectionManager.selfInfo().HTMLTitle();
-    if (category && !category->isNone())
-        html += QStringLiteral(" - ") + category->HTMLName();
+    if (category && !category->isNone()) {
+        html += QStringLiteral(" - ");
+        html += category->HTMLName();
+    }
     html += QStringLiteral("</TITLE>\n");
     html += QStringLiteral("\n\n\t\t%1\n\n\n").arg(tr("<!-- Begin %1 -->").arg(tr("Styles")));
-    html += HTMLStylesWithIndent(true);
+    appendStyles(html, true);
     html += QStringLiteral("\n\n\t\t%1\n\n\n").arg(tr("<!-- End %1 -->").arg(tr("Styles")));
     html += QStringLiteral("\t</HEAD>\n\t<BODY>\n");
-    return html;
 }
 
 QString HTMLBuilder::HTMLStylesWithIndent(bool indent) const
 {
+    QString html;
+    appendStyles(html, indent);
+    return html;
+}
+
+void HTMLBuilder::appendStyles(QString &html, bool indent) const
+{
     const QString lead = indentText(indent);
-    QString html = lead + QStringLiteral("<STYLE type=\"text/css\">\n");
+    html += lead;
+    html += QStringLiteral("<STYLE type=\"text/css\">\n");
     for (const LinksPageStyle::Style &style : LinksPageStyle::styles()) {
         const QString stored = m_collectionManager.stringForName(style.key);
-        html += lead + QStringLiteral("\t.") + style.className + QStringLiteral(" { ") +
-                (stored.isNull() ? style.defaultText : stored) + QStringLiteral(" }\n");
+        html += lead;
+        html += QStringLiteral("\t.");
+        html += style.className;
+        html += QStringLiteral(" { ");
+        html += stored.isNull() ? style.defaultText : stored;
+        html += QStringLiteral(" }\n");
     }
-    html += lead + QStringLiteral("</STYLE>\n");
-    return html;
+    html += lead;
+    html += QStringLiteral("</STYLE>\n");
 }
 
 QString HTMLBuilder::HTMLFooter() const
@@ -283,39 +337,74 @@ QString HTMLBuilder::HTMLFooter() const
 
 QString HTMLBuilder::HTMLForSeparatorWithIndent(bool indent, const QString &title) const
 {
-    const QString lead = indentText(indent);
     QString html;
-    if (!title.isNull())
-        html += lead + QStringLiteral("\t<TR><TD colspan=\"2\" class=\"qm_section_title\">") + title +
-                QStringLiteral("</TD></TR>\n");
-    html += lead + QStringLiteral("\t<TR class=\"qm_separator\"><TD colspan=\"2\" height=\"1\">") +
-            SpacerCell + QStringLiteral("</TD></TR>\n");
-    html += lead + QStringLiteral("\t<TR><TD colspan=\"2\" height=\"5\">") + SpacerCell +
-            QStringLiteral("</TD></TR>\n");
+    appendSeparator(html, indent, title);
     return html;
+}
+
+void HTMLBuilder::appendSeparator(QString &html, bool indent, const QString &title) const
+{
+    const QString lead = indentText(indent);
+    if (!title.isNull()) {
+        html += lead;
+        html += QStringLiteral("\t<TR><TD colspan=\"2\" class=\"qm_section_title\">");
+        html += title;
+        html += QStringLiteral("</TD></TR>\n");
+    }
+    html += lead;
+    html += QStringLiteral("\t<TR class=\"qm_separator\"><TD colspan=\"2\" height=\"1\">");
+    html += SpacerCell;
+    html += QStringLiteral("</TD></TR>\n");
+    html += lead;
+    html += QStringLiteral("\t<TR><TD colspan=\"2\" height=\"5\">");
+    html += SpacerCell;
+    html += QStringLiteral("</TD></TR>\n");
 }
 
 QString HTMLBuilder::HTMLForRowStartWithIndent(bool indent, bool border, const QString &style) const
 {
+    QString html;
+    appendRowStart(html, indent, border, style);
+    return html;
+}
+
+void HTMLBuilder::appendRowStart(QString &html, bool indent, bool border, const QString &style) const
+{
     const QString lead = indentText(indent);
-    QString html = lead + QStringLiteral("\t<TR>\n") + lead + QStringLiteral("\t\t<TD colspan=\"2\"");
+    html += lead;
+    html += QStringLiteral("\t<TR>\n");
+    html += lead;
+    html += QStringLiteral("\t\t<TD colspan=\"2\"");
     if (border)
         html += QStringLiteral(" valign=\"bottom\"");
-    html += QStringLiteral(" class=\"%1\">\n").arg(style);
-    return html;
+    html += QStringLiteral(" class=\"");
+    html += style;
+    html += QStringLiteral("\">\n");
 }
 
 QString HTMLBuilder::HTMLForRowEndWithIndent(bool indent) const
 {
-    const QString lead = indentText(indent);
-    return lead + QStringLiteral("\t\t</TD>\n") + lead + QStringLiteral("\t</TR>\n");
+    QString html;
+    appendRowEnd(html, indent);
+    return html;
 }
 
-QString HTMLBuilder::markedBlock(const QString &name, const QString &block, bool indent,
-                                 const QString &lead) const
+void HTMLBuilder::appendRowEnd(QString &html, bool indent) const
 {
-    return lead + indentText(indent) + tr("<!-- Begin %1 -->").arg(name) + QStringLiteral("\n\n\n") + block +
-           lead + indentText(indent) + tr("<!-- End %1 -->").arg(name) + QStringLiteral("\n\n\n");
+    const QString lead = indentText(indent);
+    html += lead;
+    html += QStringLiteral("\t\t</TD>\n");
+    html += lead;
+    html += QStringLiteral("\t</TR>\n");
+}
+
+void HTMLBuilder::appendBlockMarker(QString &html, const QString &format, const QString &name, bool indent,
+                                    const QString &lead) const
+{
+    html += lead;
+    html += indentText(indent);
+    html += format.arg(name);
+    html += QStringLiteral("\n\n\n");
 }
 
 QString HTMLBuilder::breadcrumbTarget() const
@@ -327,20 +416,30 @@ QString HTMLBuilder::breadcrumbTarget() const
 QString HTMLBuilder::HTMLForBreadcrumbWithCategory(const Category *category, bool indent) const
 {
     const QString lead = indentText(indent);
-    QString html = HTMLForSeparatorWithIndent(indent, tr("Category"));
-    html += HTMLForRowStartWithIndent(indent, true, QStringLiteral("qm_text"));
-    QString crumbs =
-        lead +
-        QStringLiteral("\t\t\t<A href=\"%1\" class=\"qm_link\">").arg(attributeString(breadcrumbTarget())) +
-        tr("Top") + QStringLiteral("</A>");
-    if (category && !category->isNone())
-        crumbs += QStringLiteral(" &gt; <FONT class=\"qm_emphasized_text\">") + category->HTMLName() +
-                  QStringLiteral("</FONT>");
-    crumbs += QStringLiteral("\n");
-    html += markedBlock(tr("Breadcrumb"), crumbs, indent, QStringLiteral("\n\n\t\t\t"));
-    html += HTMLForRowEndWithIndent(indent);
-    html += lead + QStringLiteral("\t<TR><TD colspan=\"2\" height=\"15\">") + SpacerCell +
-            QStringLiteral("</TD></TR>\n");
+    const QString blockLead = QStringLiteral("\n\n\t\t\t");
+    const QString name = tr("Breadcrumb");
+    QString html;
+    appendSeparator(html, indent, tr("Category"));
+    appendRowStart(html, indent, true, QStringLiteral("qm_text"));
+    appendBlockMarker(html, tr("<!-- Begin %1 -->"), name, indent, blockLead);
+    html += lead;
+    html += QStringLiteral("\t\t\t<A href=\"");
+    html += attributeString(breadcrumbTarget());
+    html += QStringLiteral("\" class=\"qm_link\">");
+    html += tr("Top");
+    html += QStringLiteral("</A>");
+    if (category && !category->isNone()) {
+        html += QStringLiteral(" &gt; <FONT class=\"qm_emphasized_text\">");
+        html += category->HTMLName();
+        html += QStringLiteral("</FONT>");
+    }
+    html += QStringLiteral("\n");
+    appendBlockMarker(html, tr("<!-- End %1 -->"), name, indent, blockLead);
+    appendRowEnd(html, indent);
+    html += lead;
+    html += QStringLiteral("\t<TR><TD colspan=\"2\" height=\"15\">");
+    html += SpacerCell;
+    html += QStringLiteral("</TD></TR>\n");
     return html;
 }
 
@@ -363,19 +462,29 @@ QString HTMLBuilder::HTMLForTableOfContentsWithSinglePage(bool singlePage, bool 
     const QString columnStart = lead + QStringLiteral("\t\t<TD valign=\"top\" width=\"50%\">\n") + lead +
                                 QStringLiteral("\t\t\t<UL class=\"qm_ul\">\n");
     const QString columnEnd = lead + QStringLiteral("\t\t\t</UL>\n") + lead + QStringLiteral("\t\t</TD>\n");
+    const QString name = tr("Table of contents");
     const size_t left = (listed.size() + 1) / 2;
-    QString block = lead + QStringLiteral("\t<TR>\n") + columnStart;
+    QString html;
+    appendBlockMarker(html, tr("<!-- Begin %1 -->"), name, indent);
+    html += lead;
+    html += QStringLiteral("\t<TR>\n");
+    html += columnStart;
     for (size_t i = 0; i < left; ++i)
-        block += HTMLForCategoryLinkWithCategory(listed[i], singlePage, indent);
-    block += columnEnd + columnStart;
+        html += HTMLForCategoryLinkWithCategory(listed[i], singlePage, indent);
+    html += columnEnd;
+    html += columnStart;
     for (size_t i = left; i < listed.size(); ++i)
-        block += HTMLForCategoryLinkWithCategory(listed[i], singlePage, indent);
-    block += columnEnd + lead + QStringLiteral("\t</TR>\n");
-
-    QString html = markedBlock(tr("Table of contents"), block, indent);
-    if (addSpacingAtEnd)
-        html += lead + QStringLiteral("\t<TR><TD colspan=\"2\" height=\"5\">") + SpacerCell +
-                QStringLiteral("</TD></TR>\n");
+        html += HTMLForCategoryLinkWithCategory(listed[i], singlePage, indent);
+    html += columnEnd;
+    html += lead;
+    html += QStringLiteral("\t</TR>\n");
+    appendBlockMarker(html, tr("<!-- End %1 -->"), name, indent);
+    if (addSpacingAtEnd) {
+        html += lead;
+        html += QStringLiteral("\t<TR><TD colspan=\"2\" height=\"5\">");
+        html += SpacerCell;
+        html += QStringLiteral("</TD></TR>\n");
+    }
     return html;
 }
 
@@ -393,64 +502,90 @@ QString HTMLBuilder::HTMLForCategoryLinkWithCategory(const Category *category, b
 
 QString HTMLBuilder::HTMLForCategory(const TreeNode *categoryNode, bool includeTitle, bool indent) const
 {
+    QString html;
+    appendCategory(html, categoryNode, includeTitle, indent);
+    return html;
+}
+
+void HTMLBuilder::appendCategory(QString &html, const TreeNode *categoryNode, bool includeTitle,
+                                 bool indent) const
+{
     const Category *category = categoryNode ? categoryNode->category() : nullptr;
     if (!category || !categoryNode->isExpandable() ||
         m_collectionManager.numberOfPublishableLinksInCategory(categoryNode) == 0)
-        return QString();
+        return;
     const QString lead = indentText(indent);
-    QString html;
-    html.reserve(256 + 256 * categoryNode->numberOfChildren());
     if (includeTitle && !category->isNone()) {
-        html += HTMLForRowStartWithIndent(indent, false, QStringLiteral("qm_emphasized_text"));
-        html += lead + QStringLiteral("\t\t\t<A name=\"") + attributeString(category->anchor()) +
-                QStringLiteral("\"></A>") + category->HTMLName() + QStringLiteral("\n");
-        html += HTMLForRowEndWithIndent(indent);
+        appendRowStart(html, indent, false, QStringLiteral("qm_emphasized_text"));
+        html += lead;
+        html += QStringLiteral("\t\t\t<A name=\"");
+        html += attributeString(category->anchor());
+        html += QStringLiteral("\"></A>");
+        html += category->HTMLName();
+        html += QStringLiteral("\n");
+        appendRowEnd(html, indent);
     }
-    html += HTMLForRowStartWithIndent(indent, false, QStringLiteral("qm_text"));
-    html += lead + QStringLiteral("\t\t\t<UL class=\"qm_ul\">\n");
+    appendRowStart(html, indent, false, QStringLiteral("qm_text"));
+    html += lead;
+    html += QStringLiteral("\t\t\t<UL class=\"qm_ul\">\n");
     for (const TreeNode *node : categoryNode->children()) {
         if (const Link *link = node->link())
-            html += HTMLForLink(*link, indent);
+            appendLink(html, *link, indent);
     }
-    html += lead + QStringLiteral("\t\t\t</UL>\n");
-    html += HTMLForRowEndWithIndent(indent);
-    return html;
+    html += lead;
+    html += QStringLiteral("\t\t\t</UL>\n");
+    appendRowEnd(html, indent);
 }
 
 QString HTMLBuilder::HTMLForLink(const Link &link, bool indent) const
 {
+    QString html;
+    appendLink(html, link, indent);
+    return html;
+}
+
+void HTMLBuilder::appendLink(QString &html, const Link &link, bool indent) const
+{
     if (!m_collectionManager.publishableLink(link))
-        return QString();
-    QString html = indentText(indent) + QStringLiteral("\t\t\t\t<LI class=\"qm_li\"><A href=\"") +
-                   attributeString(link.URL());
+        return;
+    html += indentText(indent);
+    html += QStringLiteral("\t\t\t\t<LI class=\"qm_li\"><A href=\"");
+    appendAttribute(html, link.URL());
     if (m_targetNew)
         html += QStringLiteral("\" target=\"_new");
-    html += QStringLiteral("\" class=\"qm_link\">") + link.HTMLTitle() +
-            QStringLiteral("</A><FONT class=\"qm_text\">");
-    if (!link.description().isEmpty())
-        html += QStringLiteral(" - ") + link.HTMLDescription();
+    html += QStringLiteral("\" class=\"qm_link\">");
+    html += link.HTMLTitle();
+    html += QStringLiteral("</A><FONT class=\"qm_text\">");
+    if (!link.description().isEmpty()) {
+        html += QStringLiteral(" - ");
+        html += link.HTMLDescription();
+    }
     html += QStringLiteral("</FONT></LI>\n");
-    return html;
 }
 
 QString HTMLBuilder::attributeString(const QString &text)
 {
     QString result;
     result.reserve(text.size());
+    appendAttribute(result, text);
+    return result;
+}
+
+void HTMLBuilder::appendAttribute(QString &html, const QString &text)
+{
     for (const QChar c : text) {
         switch (c.unicode()) {
         case u'"':
-            result += QStringLiteral("&quot;");
+            html += QStringLiteral("&quot;");
             break;
         case u'<':
-            result += QStringLiteral("&lt;");
+            html += QStringLiteral("&lt;");
             break;
         case u'>':
-            result += QStringLiteral("&gt;");
+            html += QStringLiteral("&gt;");
             break;
         default:
-            result += c;
+            html += c;
         }
     }
-    return result;
 }

@@ -66,8 +66,19 @@ public:
     const QString &indexFileName() const { return m_indexFileName; }
 
 private:
-    QString markedBlock(const QString &name, const QString &block, bool indent,
-                        const QString &lead = QStringLiteral("\n\n\t")) const;
+    void appendHeader(QString &html, const Category *category) const;
+    void appendStyles(QString &html, bool indent) const;
+    void appendSinglePageContent(QString &html, bool indent) const;
+    void appendCategoryPageContent(QString &html, const TreeNode *categoryNode, bool indent) const;
+    void appendSeparator(QString &html, bool indent, const QString &title) const;
+    void appendRowStart(QString &html, bool indent, bool border, const QString &style) const;
+    void appendRowEnd(QString &html, bool indent) const;
+    // One comment of a marked block ("<!-- Begin %1 -->" or "<!-- End %1 -->") with its spacing.
+    void appendBlockMarker(QString &html, const QString &format, const QString &name, bool indent,
+                           const QString &lead = QStringLiteral("\n\n\t")) const;
+    void appendCategory(QString &html, const TreeNode *categoryNode, bool includeTitle, bool indent) const;
+    void appendLink(QString &html, const Link &link, bool indent) const;
+    static void appendAttribute(QString &html, const QString &text);
     QString breadcrumbTarget() const;
 
     const CollectionManager &m_collectionManager;

@@ -9,6 +9,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <algorithm>
 
 namespace {
 
@@ -17,9 +18,20 @@ QString tr(const char *text)
     return QCoreApplication::translate("SpreadsheetBuilder", text);
 }
 
+// Most cells hold no delimiter; those are appended without making a cleaned copy.
+inline void appendCell(QString &line, const QString &text)
+{
+    const bool clean = std::none_of(text.cbegin(), text.cend(),
+                                    [](QChar c) { return c == u'\t' || c == u'\n' || c == u'\r'; });
+    if (clean)
+        line += text;
+    else
+        line += TextUtils::stringByRemovingTabDelimiters(text);
+}
+
 inline void appendField(QString &line, const QString &text)
 {
-    line += TextUtils::stringByRemovingTabDelimiters(text);
+    appendCell(line, text);
     line += u'\t';
 }
 
@@ -68,9 +80,14 @@ QString SpreadsheetBuilder::stringForStatus(LinkStatus status)
 
 QString SpreadsheetBuilder::stringForDate(const QDate &date)
 {
+    return dateText(date, tr("MM/DD/YYYY"));
+}
+
+QString SpreadsheetBuilder::dateText(const QDate &date, const QString &pattern)
+{
     if (!date.isValid())
         return QStringLiteral("");
-    QString text = tr("MM/DD/YYYY");
+    QString text = pattern;
     text.replace(QStringLiteral("YYYY"), QString::number(date.year()));
     text.replace(QStringLiteral("MM"), QStringLiteral("%1").arg(date.month(), 2, 10, QLatin1Char('0')));
     text.replace(QStringLiteral("DD"), QStringLiteral("%1").arg(date.day(), 2, 10, QLatin1Char('0')));
@@ -82,9 +99,12 @@ QString SpreadsheetBuilder::string() const
     // Anything but a received request counts as sent.
     const QString received = Codes::typeText(LinkTypeReceived);
     const QString sent = Codes::typeText(LinkTypeSent);
+    // Looked up once, not once per link.
+    const QString datePattern = tr("MM/DD/YYYY");
+    const QString statusTexts[] = {stringForStatus(LinkStatusNew), stringForStatus(LinkStatusNegotiating),
+                                   stringForStatus(LinkStatusApproved), stringForStatus(LinkStatusBlocked)};
     QString text = headerLine();
-    text.reserve(text.size() + 256 * m_collectionManager.numberOfLinks());
-    QString line;
+    text.reserve(text.size() + 320 * qsizetype(m_collectionManager.numberOfLinks()));
     for (const TreeNode *categoryNode : m_collectionManager.categoryRoot()->children()) {
         const Category *category = categoryNode->category();
         if (!category)
@@ -95,28 +115,28 @@ QString SpreadsheetBuilder::string() const
             const Link *link = node->link();
             if (!link)
                 continue;
-            line.clear();
-            appendField(line, link->title());
-            line += categoryText;
-            line += u'\t';
-            appendField(line, link->description());
-            appendField(line, link->URL());
-            appendField(line, link->counterpartURL());
-            appendField(line, link->counterpartCategoryName());
-            appendField(line, link->contactFirstName());
-            appendField(line, link->contactLastName());
-            appendField(line, link->contactEmail());
-            line += link->type() == LinkTypeReceived ? received : sent;
-            line += u'\t';
-            line += stringForStatus(link->status());
-            line += u'\t';
-            line += stringForDate(link->lastStatusChangedOn());
-            line += u'\t';
-            line += stringForDate(link->lastVerifiedOn());
-            line += u'\t';
-            line += TextUtils::stringByRemovingTabDelimiters(link->notes());
-            line += u'\n';
-            text += line;
+            appendField(text, link->title());
+            text += categoryText;
+            text += u'\t';
+            appendField(text, link->description());
+            appendField(text, link->URL());
+            appendField(text, link->counterpartURL());
+            appendField(text, link->counterpartCategoryName());
+            appendField(text, link->contactFirstName());
+            appendField(text, link->contactLastName());
+            appendField(text, link->contactEmail());
+            text += link->type() == LinkTypeReceived ? received : sent;
+            text += u'\t';
+            const int status = link->status() - LinkStatusNew;
+            if (status >= 0 && status < 4)
+                text += statusTexts[status];
+            text += u'\t';
+            text += dateText(link->lastStatusChangedOn(), datePattern);
+            text += u'\t';
+            text += dateText(link->lastVerifiedOn(), datePattern);
+            text += u'\t';
+            appendCell(text, link->notes());
+            text += u'\n';
         }
     }
     return text;

@@ -39,5 +39,7 @@ public:
     bool exportSiteAtPath(const QString &path, TextEncoding encoding, QString *error = nullptr) const;
 
 private:
+    static QString dateText(const QDate &date, const QString &pattern);
+
     const CollectionManager &m_collectionManager;
 };
