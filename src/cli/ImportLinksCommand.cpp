@@ -1,0 +1,54 @@
+#include "CliCommand.h"
+
+#include "model/CollectionManager.h"
+#include "workflow/LinkImporter.h"
+
+namespace {
+
+int runImportLinks(const QStringList &arguments, QTextStream &out, QTextStream &err)
+{
+    QStringList files;
+    std::optional<DuplicateAnswer> answer;
+    for (const QString &argument : arguments) {
+        std::optional<DuplicateAnswer> given;
+        if (argument == QLatin1String("--keep"))
+            given = DuplicateAnswer::Keep;
+        else if (argument == QLatin1String("--replace"))
+            given = DuplicateAnswer::Replace;
+        else if (argument.startsWith(QLatin1String("--")))
+            return Cli::usage(QStringLiteral("import-links"), err);
+        if (given && answer && *given != *answer)
+            return Cli::usage(QStringLiteral("import-links"), err);
+        if (given)
+            answer = given;
+        else
+            files.append(argument);
+    }
+    if (files.size() != 2 || !answer)
+        return Cli::usage(QStringLiteral("import-links"), err);
+
+    CollectionManager store;
+    if (!Cli::openDatabase(files.at(0), store, err))
+        return ExitBadFile;
+    ImportSummary summary;
+    QString error;
+    if (!LinkImporter::importLinksFromFileAtPath(
+            store, files.at(1), [&] { return *answer; }, &summary, &error)) {
+        err << files.at(1) << ": " << error << Qt::endl;
+        return ExitBadFile;
+    }
+    out << "links added: " << summary.added << ", replaced: " << summary.replaced
+        << ", skipped: " << summary.skipped << "; categories added: " << summary.categoriesAdded << Qt::endl;
+    if (summary.changed() && !Cli::saveDatabase(store, files.at(0), err))
+        return ExitBadFile;
+    return ExitOk;
+}
+
+const CliRegistration
+    registration({QStringLiteral("import-links"), QStringLiteral("FILE.site OTHER.site --keep|--replace"),
+                  QStringLiteral("Merge the categories and links of another database; links "
+                                 "whose IDs exist are kept or replaced. FILE.site is written "
+                                 "only when something changed."),
+                  runImportLinks});
+
+} // namespace
