@@ -3,7 +3,7 @@
 #include "model/CollectionManager.h"
 #include "model/DatabaseJson.h"
 
-#include <QJsonDocument>
+#include <QFile>
 
 namespace {
 
@@ -14,7 +14,12 @@ int runDump(const QStringList &arguments, QTextStream &out, QTextStream &err)
     CollectionManager store;
     if (!Cli::openDatabase(arguments.at(0), store, err))
         return ExitBadFile;
-    out << QJsonDocument(DatabaseJson::toJson(store)).toJson(QJsonDocument::Indented);
+    out.flush();
+    QFile standardOutput;
+    if (!standardOutput.open(stdout, QIODevice::WriteOnly) || !DatabaseJson::write(store, standardOutput)) {
+        err << arguments.at(0) << ": cannot write the JSON text" << Qt::endl;
+        return ExitBadFile;
+    }
     return ExitOk;
 }
 

@@ -2,7 +2,9 @@
 
 #include "CollectionManager.h"
 
+#include <QIODevice>
 #include <QJsonArray>
+#include <QJsonDocument>
 
 namespace {
 
@@ -78,12 +80,11 @@ QDateTime createdFrom(const QJsonValue &value)
 
 } // namespace
 
-namespace DatabaseJson {
+namespace {
 
-QJsonObject toJson(const CollectionManager &store)
+QJsonObject selfInfoToJson(const SelfInfo &info)
 {
-    const SelfInfo &info = store.selfInfo();
-    QJsonObject self{
+    return QJsonObject{
         {"title", info.title()},
         {"URL", info.URL()},
         {"description", info.description()},
@@ -106,7 +107,10 @@ QJsonObject toJson(const CollectionManager &store)
         {"exportNegotiatingLinks", info.exportNegotiatingLinks()},
         {"renderMode", info.renderMode()},
     };
+}
 
+QJsonArray templatesToJson(const CollectionManager &store)
+{
     QJsonArray templates;
     for (const auto &t : store.emailTemplates()) {
         templates.append(QJsonObject{{"ID", t->ID()},
@@ -115,7 +119,41 @@ QJsonObject toJson(const CollectionManager &store)
                                      {"body", t->body()},
                                      {"createdOn", dateValue(t->createdOn().date())}});
     }
+    return templates;
+}
 
+QJsonObject categoryToJson(const Category &category)
+{
+    return QJsonObject{{"ID", category.ID()},
+                       {"name", category.name()},
+                       {"anchor", category.anchor()},
+                       {"createdOn", dateValue(category.createdOn().date())}};
+}
+
+QJsonArray namedStringsToJson(const CollectionManager &store)
+{
+    QJsonArray namedStrings;
+    for (const NamedString &entry : store.namedStrings())
+        namedStrings.append(QJsonObject{{"name", entry.name()}, {"value", entry.value()}});
+    return namedStrings;
+}
+
+QByteArray compact(const QJsonObject &object)
+{
+    return QJsonDocument(object).toJson(QJsonDocument::Compact);
+}
+
+QByteArray compact(const QJsonArray &array)
+{
+    return QJsonDocument(array).toJson(QJsonDocument::Compact);
+}
+
+} // namespace
+
+namespace DatabaseJson {
+
+QJsonObject toJson(const CollectionManager &store)
+{
     QJsonArray categories;
     for (const TreeNode *categoryNode : store.categoryRoot()->children()) {
         const Category *category = categoryNode->category();
@@ -126,22 +164,51 @@ QJsonObject toJson(const CollectionManager &store)
             if (const Link *link = node->link())
                 links.append(linkToJson(*link));
         }
-        categories.append(QJsonObject{{"ID", category->ID()},
-                                      {"name", category->name()},
-                                      {"anchor", category->anchor()},
-                                      {"createdOn", dateValue(category->createdOn().date())},
-                                      {"links", links}});
+        QJsonObject object = categoryToJson(*category);
+        object.insert("links", links);
+        categories.append(object);
     }
-
-    QJsonArray namedStrings;
-    for (const NamedString &entry : store.namedStrings())
-        namedStrings.append(QJsonObject{{"name", entry.name()}, {"value", entry.value()}});
-
     return QJsonObject{{"version", "0102"},
-                       {"selfInfo", self},
-                       {"emailTemplates", templates},
+                       {"selfInfo", selfInfoToJson(store.selfInfo())},
+                       {"emailTemplates", templatesToJson(store)},
                        {"categories", categories},
-                       {"namedStrings", namedStrings}};
+                       {"namedStrings", namedStringsToJson(store)}};
+}
+
+bool write(const CollectionManager &store, QIODevice &device)
+{
+    // The same document as toJson, written piece by piece (one link a line) so that a large
+    // database is never held twice in memory as a JSON tree.
+    QByteArray text =
+        "{\n\"version\": \"0102\",\n\"selfInfo\": " + compact(selfInfoToJson(store.selfInfo())) +
+        ",\n\"emailTemplates\": " + compact(templatesToJson(store)) + ",\n\"categories\": [";
+    bool ok = device.write(text) == text.size();
+    bool firstCategory = true;
+    for (const TreeNode *categoryNode : store.categoryRoot()->children()) {
+        const Category *category = categoryNode->category();
+        if (!category)
+            continue;
+        text = compact(categoryToJson(*category));
+        text.chop(1); // reopen the object to append its links
+        text.prepend(firstCategory ? "\n" : ",\n");
+        text += ",\"links\": [";
+        firstCategory = false;
+        bool firstLink = true;
+        for (const TreeNode *node : categoryNode->children()) {
+            if (const Link *link = node->link()) {
+                text += (firstLink ? "\n  " : ",\n  ") + compact(linkToJson(*link));
+                firstLink = false;
+            }
+            if (text.size() > 64 * 1024) {
+                ok = ok && device.write(text) == text.size();
+                text.clear();
+            }
+        }
+        text += "]}";
+        ok = ok && device.write(text) == text.size();
+    }
+    text = "\n],\n\"namedStrings\": " + compact(namedStringsToJson(store)) + "\n}\n";
+    return ok && device.write(text) == text.size();
 }
 
 bool fromJson(const QJsonObject &json, CollectionManager &store, QString *error)
@@ -164,7 +231,8 @@ bool fromJson(const QJsonObject &json, CollectionManager &store, QString *error)
         info.setCreatedOn(createdFrom(self.value("createdOn")));
     const NotificationSettings d = info.notificationSettings();
     NotificationSettings s;
-    s.notifyNegotiationNotStarted = flagFrom(self, "notifyNegotiationNotStarted", d.notifyNegotiationNotStarted);
+    s.notifyNegotiationNotStarted =
+        flagFrom(self, "notifyNegotiationNotStarted", d.notifyNegotiationNotStarted);
     s.negotiationStartTimeout = intFrom(self, "negotiationStartTimeout", d.negotiationStartTimeout);
     s.notifyLastingNegotiation = flagFrom(self, "notifyLastingNegotiation", d.notifyLastingNegotiation);
     s.lastingNegotiationTimeout = intFrom(self, "lastingNegotiationTimeout", d.lastingNegotiationTimeout);
@@ -182,7 +250,8 @@ bool fromJson(const QJsonObject &json, CollectionManager &store, QString *error)
     for (const QJsonValue &value : json.value("emailTemplates").toArray()) {
         const QJsonObject object = value.toObject();
         auto emailTemplate = std::make_unique<EmailTemplate>();
-        emailTemplate->setName(textFrom(object, "name"), textFrom(object, "subject"), textFrom(object, "body"));
+        emailTemplate->setName(textFrom(object, "name"), textFrom(object, "subject"),
+                               textFrom(object, "body"));
         if (object.value("ID").isString())
             emailTemplate->setID(object.value("ID").toString());
         if (object.contains("createdOn"))
@@ -223,14 +292,16 @@ bool fromJson(const QJsonObject &json, CollectionManager &store, QString *error)
             f.type = codeFrom(object.value("type"), LinkTypeReceived);
             f.draft = codeFrom(object.value("draft"), DraftMarkerFinal);
             f.lastVerifiedOn = dateFrom(object.value("lastVerifiedOn"));
-            f.lastVerificationResult = codeFrom(object.value("lastVerificationResult"), VerificationNotVerified);
+            f.lastVerificationResult =
+                codeFrom(object.value("lastVerificationResult"), VerificationNotVerified);
             f.lastStatusChangedOn = object.contains("lastStatusChangedOn")
                                         ? dateFrom(object.value("lastStatusChangedOn"))
                                         : QDate::currentDate();
             f.notes = textFrom(object, "notes");
             TreeNode *node = store.addLinkFromFields(f);
             if (!node)
-                return fail(QStringLiteral("link \"%1\" names the unknown category %2").arg(f.title, f.categoryID));
+                return fail(
+                    QStringLiteral("link \"%1\" names the unknown category %2").arg(f.title, f.categoryID));
             Link *link = node->link();
             if (object.value("ID").isString())
                 link->setID(object.value("ID").toString());

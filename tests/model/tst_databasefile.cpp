@@ -1,6 +1,11 @@
 #include "DatabaseBuilder.h"
 #include "model/ByteFields.h"
 #include "model/CollectionManager.h"
+#include "model/DatabaseJson.h"
+
+#include <QBuffer>
+#include <QJsonDocument>
+#include <QJsonObject>
 
 #include <QTest>
 #include <QtEndian>
@@ -245,6 +250,24 @@ private slots:
         QVERIFY(loaded.loadDataRepresentation(data));
         QCOMPARE(loaded.numberOfLinks(), 1);
         QCOMPARE(loaded.defaultCategoryNode()->childAtIndex(0)->link()->title(), QString("Kept"));
+    }
+
+    void streamedJsonEqualsTheJsonTree()
+    {
+        CollectionManager store;
+        fill(store);
+        const QByteArray file = store.dataRepresentation(); // puts the window state into the named strings
+        QBuffer buffer;
+        buffer.open(QIODevice::WriteOnly);
+        QVERIFY(DatabaseJson::write(store, buffer));
+        QJsonParseError error;
+        const QJsonDocument streamed = QJsonDocument::fromJson(buffer.data(), &error);
+        QCOMPARE(error.error, QJsonParseError::NoError);
+        QCOMPARE(streamed.object(), DatabaseJson::toJson(store));
+
+        CollectionManager loaded;
+        QVERIFY(DatabaseJson::fromJson(streamed.object(), loaded));
+        QCOMPARE(loaded.dataRepresentation(), file);
     }
 
     void loadingConsumesOneIdentifierPerRecord()
