@@ -5,6 +5,7 @@
 #include "model/Preferences.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 
@@ -32,19 +33,38 @@ DocumentController *DocumentController::instance()
 void DocumentController::adopt(MyDocument *document)
 {
     m_documents.append(document);
-    connect(document, &QObject::destroyed, this, [this] {
-        m_documents.removeIf([](const QPointer<MyDocument> &d) { return d.isNull(); });
+    auto forget = [this](MyDocument *closed) {
+        m_documents.removeIf([closed](const QPointer<MyDocument> &d) { return d.isNull() || d == closed; });
         emit documentsChanged();
-    });
+    };
+    connect(document, &MyDocument::documentClosed, this, forget);
+    connect(document, &QObject::destroyed, this, [forget] { forget(nullptr); });
     emit documentsChanged();
 }
 
 MyDocument *DocumentController::newDocument()
 {
     auto *document = new MyDocument;
+    document->setUntitledNumber(++m_untitledCount);
     adopt(document);
     document->show();
+    document->raise();
+    document->activateWindow();
     return document;
+}
+
+QString DocumentController::openFailureMessage(const QString &path, const QString &reason)
+{
+    QString why;
+    if (reason.startsWith(QLatin1String("cannot open")))
+        why = tr("The file cannot be read %1.").arg(reason.mid(int(qstrlen("cannot open "))));
+    else if (reason.startsWith(QLatin1String("truncated")))
+        why = tr("The file is damaged: it ends before its data does.");
+    else if (reason.startsWith(QLatin1String("not a links database")))
+        why = tr("The file is not a Quillmarsh links database.");
+    else
+        why = reason;
+    return tr("%1\n\nFile: %2").arg(why, QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath()));
 }
 
 MyDocument *DocumentController::openDocument(const QString &path, QWidget *parent)
@@ -55,13 +75,19 @@ MyDocument *DocumentController::openDocument(const QString &path, QWidget *paren
         open->activateWindow();
         return open;
     }
+    if (MyDocument::isTemplatesFile(path)) {
+        MessageBox::alert(parent, tr("This file only contains e-mail templates."),
+                          tr("In order to use this file, you must import it into an open links database by "
+                             "selecting Tools: E-mail Templates."));
+        return nullptr;
+    }
     auto *document = new MyDocument;
     QString error;
     if (!document->readFromFile(path, &error)) {
         delete document;
         MessageBox::alert(parent,
                           tr("The document \"%1\" could not be opened.").arg(QFileInfo(path).fileName()),
-                          error, {}, MessageBox::Critical);
+                          openFailureMessage(path, error), {}, MessageBox::Critical);
         return nullptr;
     }
     adopt(document);
@@ -72,9 +98,9 @@ MyDocument *DocumentController::openDocument(const QString &path, QWidget *paren
 
 void DocumentController::openDocumentWithPanel(QWidget *parent)
 {
-    const QString path = QFileDialog::getOpenFileName(parent, tr("Open"), QString(),
-                                                      tr("Links databases (*.site);;All files (*)"));
-    if (!path.isEmpty())
+    const QStringList paths = QFileDialog::getOpenFileNames(parent, tr("Open"), QString(),
+                                                            tr("Links databases (*.site);;All files (*)"));
+    for (const QString &path : paths)
         openDocument(path, parent);
 }
 
@@ -108,7 +134,11 @@ MyDocument *DocumentController::documentForFile(const QString &path) const
     return nullptr;
 }
 
-void DocumentController::updateAutoSaveTimers() {}
+void DocumentController::updateAutoSaveTimers()
+{
+    for (MyDocument *document : documents())
+        document->updateAutoSaveTimer();
+}
 
 bool DocumentController::closeAllDocuments()
 {

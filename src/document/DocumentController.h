@@ -43,6 +43,9 @@ public:
 
     static constexpr int MaximumRecentFiles = 10;
 
+    // The alert message for a file that cannot be opened, from the reader's reason.
+    static QString openFailureMessage(const QString &path, const QString &reason);
+
 signals:
     void documentsChanged();
     void recentFilesChanged();
@@ -51,4 +54,5 @@ private:
     void adopt(MyDocument *document);
 
     QList<QPointer<MyDocument>> m_documents;
+    int m_untitledCount = 0;
 };

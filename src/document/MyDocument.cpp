@@ -1,32 +1,269 @@
 #include "MyDocument.h"
 
+#include "AskStringDialogController.h"
+#include "CategoryListController.h"
+#include "DetailsView.h"
+#include "DocumentController.h"
+#include "DocumentMenus.h"
+#include "LinkDragPayload.h"
+#include "LinkListController.h"
+#include "RightClickTableView.h"
+#include "StatusBarController.h"
+#include "app/ApplicationController.h"
+#include "app/MessageBox.h"
 #include "model/DatabaseFile.h"
+#include "model/Notification.h"
 #include "model/Preferences.h"
+#include "workflow/NotificationComputer.h"
 
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDir>
+#include <QFileDialog>
 #include <QFileInfo>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLayout>
+#include <QMenu>
+#include <QScreen>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QTimer>
+#include <chrono>
+
+namespace {
+
+constexpr QSize DefaultWindowSize(900, 640);
+constexpr int NewWindowMargin = 2;
+
+QRect mainScreenGeometry()
+{
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    return screen ? screen->geometry() : QRect();
+}
+
+} // namespace
 
 MyDocument::MyDocument(QWidget *parent) : QMainWindow(parent)
 {
     setAttribute(Qt::WA_DeleteOnClose);
+    setObjectName(QStringLiteral("MyDocument"));
+    // The object's address is unique among the open documents of this run.
+    m_uniqueID = QString::number(quintptr(this));
+    buildWindow();
+    connectCommands();
     updateTitle();
 }
 
-MyDocument::~MyDocument() = default;
+MyDocument::~MyDocument()
+{
+    m_computeNotificationsTimer->stop();
+    m_autoSaveTimer->stop();
+    // The lists hold nodes of the store, which goes first among the members.
+    m_linkListController->setCategory(nullptr);
+    m_categoryListController->clear();
+}
+
+// ---------------------------------------------------------------- window set-up
+
+void MyDocument::buildWindow()
+{
+    m_categoriesTable = new RightClickTableView;
+    m_categoriesTable->setObjectName(QStringLiteral("categoriesTable"));
+    m_categoriesTable->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_categoriesTable->setAlternatingRowColors(false);
+    m_categoriesTable->setMinimumWidth(CategoryListMinimumWidth);
+    m_categoriesTable->horizontalHeader()->setStretchLastSection(true);
+    m_categoriesTable->setIconSize(QSize(16, 16));
+
+    m_linksTable = new RightClickTableView;
+    m_linksTable->setObjectName(QStringLiteral("linksTable"));
+    m_linksTable->setIconSize(QSize(16, 16));
+    m_detailsView = new DetailsView;
+    m_detailsView->setObjectName(QStringLiteral("detailsView"));
+
+    // The details pane keeps its height; only collapsing it gives its room to the link list.
+    m_secondarySplitView = new QSplitter(Qt::Vertical);
+    m_secondarySplitView->setObjectName(QStringLiteral("secondarySplitView"));
+    m_secondarySplitView->addWidget(m_linksTable);
+    m_secondarySplitView->addWidget(m_detailsView);
+    m_secondarySplitView->setCollapsible(0, false);
+    m_secondarySplitView->setCollapsible(1, true);
+    m_secondarySplitView->setStretchFactor(0, 1);
+    m_secondarySplitView->setStretchFactor(1, 0);
+    m_secondarySplitView->setMinimumWidth(LinkSideMinimumWidth);
+
+    // Growing the window widens the link side; shrinking it narrows the link side first.
+    m_splitView = new QSplitter(Qt::Horizontal);
+    m_splitView->setObjectName(QStringLiteral("splitView"));
+    m_splitView->addWidget(m_categoriesTable);
+    m_splitView->addWidget(m_secondarySplitView);
+    m_splitView->setCollapsible(0, false);
+    m_splitView->setCollapsible(1, false);
+    m_splitView->setStretchFactor(0, 0);
+    m_splitView->setStretchFactor(1, 1);
+    m_splitView->setSizes({200, DefaultWindowSize.width() - 200});
+    setCentralWidget(m_splitView);
+
+    m_countField = new QLabel;
+    m_countField->setObjectName(QStringLiteral("countField"));
+    statusBar()->addWidget(m_countField, 1);
+    statusBar()->setSizeGripEnabled(true);
+
+    m_menus = new DocumentMenus(this);
+    m_categoriesTable->setContextMenu(m_menus->categoryContextMenu);
+    m_linksTable->setContextMenu(m_menus->linkContextMenu);
+    DocumentMenus::fillSendMessageMenu(m_detailsView->sendMessageMenu(), m_menus->newCustomEmail,
+                                       m_menus->newEmailTemplate);
+
+    m_categoryListController = new CategoryListController(&m_collectionManager, linkPboardType(), this);
+    m_categoryListController->setTableView(m_categoriesTable);
+    m_linkListController = new LinkListController(&m_collectionManager, linkPboardType(), this);
+    m_linkListController->setTableView(m_linksTable);
+    m_statusBarController = new StatusBarController(&m_collectionManager, m_countField, this);
+
+    connect(m_categoriesTable->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &MyDocument::tableViewSelectionDidChange);
+    connect(m_categoryListController, &CategoryListController::linksDropped, this,
+            &MyDocument::linksWereDropped);
+    connect(m_linkListController, &LinkListController::selectionDidChange, this, [this] {
+        refreshDetails();
+        validateMenuItems();
+    });
+    connect(m_splitView, &QSplitter::splitterMoved, this, &MyDocument::splitViewDidResizeSubviews);
+    connect(m_secondarySplitView, &QSplitter::splitterMoved, this, &MyDocument::splitViewDidResizeSubviews);
+
+    m_categoryListController->refreshList();
+    TreeNode *first = m_collectionManager.categoryRoot()->firstChild();
+    m_linkListController->setCategory(first);
+    m_statusBarController->setCategory(first);
+
+    m_computeNotificationsTimer = new QTimer(this);
+    m_computeNotificationsTimer->setInterval(std::chrono::seconds(NotificationInterval));
+    connect(m_computeNotificationsTimer, &QTimer::timeout, this, &MyDocument::computeNotificationsWithTimer);
+    m_computeNotificationsTimer->start();
+    m_autoSaveTimer = new QTimer(this);
+    connect(m_autoSaveTimer, &QTimer::timeout, this, &MyDocument::autoSaveWithTimer);
+    updateAutoSaveTimer();
+
+    resize(DefaultWindowSize);
+    setMinimumSize(CategoryListMinimumWidth + LinkSideMinimumWidth + 40, 480);
+    validateMenuItems();
+}
+
+void MyDocument::showEvent(QShowEvent *event)
+{
+    QMainWindow::showEvent(event);
+    if (!m_windowStateApplied) {
+        m_windowStateApplied = true;
+        applySavedWindowState();
+        m_recordingWindowState = true;
+        updateWindowFrame();
+    }
+}
+
+void MyDocument::placeNewWindow()
+{
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    // Left edge at the screen's x = 2, top edge just under the top of the usable area.
+    move(screen->geometry().x() + NewWindowMargin, screen->availableGeometry().y() + NewWindowMargin);
+}
+
+void MyDocument::applySavedWindowState()
+{
+    if (m_savedFrame.isNull()) {
+        placeNewWindow();
+    } else {
+        const QRect frame = windowFrameFromSavedFrame(m_savedFrame, mainScreenGeometry());
+        bool visible = false;
+        QRect area;
+        for (const QScreen *screen : QGuiApplication::screens()) {
+            if (screen->availableGeometry().intersects(frame)) {
+                visible = true;
+                area = screen->availableGeometry();
+                break;
+            }
+        }
+        // A frame on a screen that is no longer attached keeps the default frame.
+        if (visible) {
+            resize(frame.size().boundedTo(area.size()).expandedTo(minimumSize()));
+            move(frame.topLeft());
+        }
+    }
+    if (QLayout *windowLayout = layout())
+        windowLayout->activate();
+    if (m_savedSplitterPosition > 0)
+        setSplitterPosition(m_savedSplitterPosition);
+    if (m_savedColumnWidths)
+        m_linkListController->setColumnWidths(m_savedColumnWidths);
+    // The collapsed state is kept in the file, but the pane always opens expanded.
+}
+
+// ---------------------------------------------------------------- the file
+
+QString MyDocument::displayName() const
+{
+    if (!m_filePath.isEmpty())
+        return QFileInfo(m_filePath).fileName();
+    return m_untitledNumber <= 1 ? tr("Untitled") : tr("Untitled %1").arg(m_untitledNumber);
+}
+
+void MyDocument::setUntitledNumber(int number)
+{
+    m_untitledNumber = number;
+    updateTitle();
+}
+
+void MyDocument::updateTitle()
+{
+    setWindowTitle(displayName() + QStringLiteral("[*]"));
+    setWindowFilePath(m_filePath);
+}
+
+bool MyDocument::isTemplatesFile(const QString &path)
+{
+    return QFileInfo(path).suffix().compare(QLatin1String("emlt"), Qt::CaseInsensitive) == 0;
+}
+
+bool MyDocument::keepBackupFile() const
+{
+    return Preferences::boolValue(Preferences::CreateBackupFiles);
+}
 
 bool MyDocument::readFromFile(const QString &path, QString *error)
 {
-    if (!DatabaseFile::read(path, m_collectionManager, error))
+    if (isTemplatesFile(path)) {
+        if (error)
+            *error = QStringLiteral("an e-mail templates file");
         return false;
-    m_filePath = path;
-    m_collectionManager.computeNotifications();
+    }
+    // The lists let go of the old nodes before the store replaces its tree.
+    m_linkListController->setCategory(nullptr);
+    m_categoryListController->clear();
+    const bool read = DatabaseFile::read(path, m_collectionManager, error);
+    if (read) {
+        m_filePath = path;
+        m_editedSiteInfo = true;
+        m_savedFrame = m_collectionManager.windowFrame();
+        m_savedSplitterPosition = m_collectionManager.splitterPosition();
+        m_savedDetailsCollapsed = m_collectionManager.detailsCollapsed();
+        m_savedColumnWidths = m_collectionManager.columnWidths();
+        m_collectionManager.computeNotifications();
+    }
+    m_categoryListController->refreshList();
+    showAndSelectCategoryNode(m_collectionManager.categoryRoot()->firstChild());
+    refreshUI();
+    buildSendMessageMenu();
     updateTitle();
-    return true;
+    return read;
 }
 
 bool MyDocument::saveToFile(const QString &path, QString *error)
 {
-    if (!DatabaseFile::write(m_collectionManager, path, error,
-                             Preferences::boolValue(Preferences::CreateBackupFiles)))
+    if (!DatabaseFile::write(m_collectionManager, path, error, keepBackupFile()))
         return false;
     m_filePath = path;
     setWindowModified(false);
@@ -34,13 +271,565 @@ bool MyDocument::saveToFile(const QString &path, QString *error)
     return true;
 }
 
+void MyDocument::reportSaveFailure(const QString &path, const QString &error)
+{
+    MessageBox::alert(this, tr("The document \"%1\" could not be saved.").arg(QFileInfo(path).fileName()),
+                      tr("%1 (%2). The previous version of the file, if any, was left as it was.")
+                          .arg(error, QDir::toNativeSeparators(path)),
+                      {}, MessageBox::Critical);
+}
+
+bool MyDocument::save()
+{
+    if (m_filePath.isEmpty())
+        return saveAs();
+    QString error;
+    if (!saveToFile(m_filePath, &error)) {
+        reportSaveFailure(m_filePath, error);
+        return false;
+    }
+    return true;
+}
+
+bool MyDocument::saveAs()
+{
+    const QString proposed =
+        m_filePath.isEmpty() ? QDir::home().filePath(displayName() + QStringLiteral(".site")) : m_filePath;
+    QString path =
+        QFileDialog::getSaveFileName(this, tr("Save As"), proposed, tr("Links databases (*.site)"));
+    if (path.isEmpty())
+        return false;
+    if (QFileInfo(path).suffix().isEmpty())
+        path += QStringLiteral(".site");
+    QString error;
+    if (!saveToFile(path, &error)) {
+        reportSaveFailure(path, error);
+        return false;
+    }
+    if (DocumentController *controller = DocumentController::instance())
+        controller->noteRecentFile(path);
+    return true;
+}
+
+void MyDocument::revertToSaved()
+{
+    if (m_filePath.isEmpty())
+        return;
+    const int answer = MessageBox::alert(
+        this,
+        tr("Do you want to revert to the most recently saved version of the document \"%1\"?")
+            .arg(displayName()),
+        tr("Your current changes will be lost."), {tr("Revert"), tr("Cancel")});
+    if (answer != 0)
+        return;
+    const QString previousCategoryID =
+        selectedCategoryNode() ? selectedCategoryNode()->attachmentID() : QString();
+    m_linkListController->setCategory(nullptr);
+    m_categoryListController->clear();
+    QString error;
+    const bool read = DatabaseFile::read(m_filePath, m_collectionManager, &error);
+    if (read) {
+        m_collectionManager.computeNotifications();
+        setWindowModified(false);
+    }
+    m_categoryListController->refreshList();
+    TreeNode *category = m_collectionManager.categoryNodeWithID(previousCategoryID);
+    showAndSelectCategoryNode(category ? category : m_collectionManager.categoryRoot()->firstChild());
+    refreshUI();
+    buildSendMessageMenu();
+    if (!read) {
+        MessageBox::alert(this, tr("The document \"%1\" could not be reverted.").arg(displayName()),
+                          tr("The saved file cannot be read (%1). Your current version is kept.").arg(error),
+                          {}, MessageBox::Critical);
+    }
+}
+
 void MyDocument::updateChangeCount()
 {
     setWindowModified(true);
+    validateMenuItems();
 }
 
-void MyDocument::updateTitle()
+bool MyDocument::askToSaveChanges()
 {
-    const QString name = m_filePath.isEmpty() ? tr("Untitled") : QFileInfo(m_filePath).fileName();
-    setWindowTitle(name + QStringLiteral("[*]"));
+    const int answer = MessageBox::alert(
+        this, tr("Do you want to save the changes you made in the document \"%1\"?").arg(displayName()),
+        tr("Your changes will be lost if you don't save them."),
+        {tr("Save"), tr("Don't Save"), tr("Cancel")});
+    if (answer == 0)
+        return save();
+    return answer == 1;
+}
+
+void MyDocument::closeEvent(QCloseEvent *event)
+{
+    if (isEdited() && !askToSaveChanges()) {
+        event->ignore();
+        return;
+    }
+    m_computeNotificationsTimer->stop();
+    m_autoSaveTimer->stop();
+    resetSendMessageMenu();
+    event->accept();
+    emit documentClosed(this);
+}
+
+// ---------------------------------------------------------------- timers
+
+void MyDocument::updateAutoSaveTimer()
+{
+    // A period of zero or less would fire without pause: one minute is the shortest.
+    constexpr int LongestMinutes = std::numeric_limits<int>::max() / 60000;
+    const int minutes = qBound(1, Preferences::intValue(Preferences::AutoSaveInterval), LongestMinutes);
+    m_autoSaveTimer->stop();
+    m_autoSaveTimer->setInterval(std::chrono::minutes(minutes));
+    m_autoSaveTimer->start();
+}
+
+bool MyDocument::hasAttachedSheet() const
+{
+    for (const QWidget *window : QApplication::topLevelWidgets()) {
+        if (window != this && window->isVisible() && window->windowModality() == Qt::WindowModal &&
+            window->parentWidget() && window->parentWidget()->window() == this)
+            return true;
+    }
+    return false;
+}
+
+bool MyDocument::canRunTimerAction() const
+{
+    if (!isVisible() || hasAttachedSheet())
+        return false;
+    for (const QWidget *window : QApplication::topLevelWidgets()) {
+        if (window->isVisible() && window->windowModality() == Qt::ApplicationModal)
+            return false;
+    }
+    return true;
+}
+
+void MyDocument::computeNotificationsWithTimer()
+{
+    if (!canRunTimerAction())
+        return;
+    m_collectionManager.computeNotifications();
+    refreshUI();
+}
+
+void MyDocument::autoSaveWithTimer()
+{
+    // Never saved yet: there is no file to write to. The preferences switch turns it off.
+    if (!canRunTimerAction() || m_filePath.isEmpty() || !isEdited() ||
+        !Preferences::boolValue(Preferences::AutoSaveDocuments))
+        return;
+    QString error;
+    if (!saveToFile(m_filePath, &error))
+        reportSaveFailure(m_filePath, error);
+}
+
+// ---------------------------------------------------------------- first activation
+
+void MyDocument::changeEvent(QEvent *event)
+{
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        windowDidBecomeKey();
+}
+
+void MyDocument::windowDidBecomeKey()
+{
+    buildSendMessageMenu();
+    if (m_firstBecomeKeyWasProcessed)
+        return;
+    m_firstBecomeKeyWasProcessed = true;
+    if (m_editedSiteInfo)
+        return;
+    ApplicationController *application = ApplicationController::instance();
+    const QVariantMap values = application ? application->globalSiteInfo() : QVariantMap();
+    SiteProfileTexts texts;
+    texts.title = values.value(QStringLiteral("Title")).toString();
+    texts.URL = values.value(QStringLiteral("MainPageURL")).toString();
+    texts.description = values.value(QStringLiteral("Description")).toString();
+    texts.keywords = values.value(QStringLiteral("Keywords")).toString();
+    texts.linksURL = values.value(QStringLiteral("LinksPageURL")).toString();
+    texts.contactFirstName = values.value(QStringLiteral("ContactFirstName")).toString();
+    texts.contactLastName = values.value(QStringLiteral("ContactLastName")).toString();
+    texts.contactEmail = values.value(QStringLiteral("ContactEmail")).toString();
+    m_collectionManager.selfInfo().setTitle(texts);
+    m_collectionManager.selfInfo().setRenderMode(values.value(QStringLiteral("PageLayout"), true).toBool()
+                                                     ? RenderModeSinglePage
+                                                     : RenderModePagePerCategory);
+    m_editedSiteInfo = true;
+    m_collectionManager.computeNotifications();
+    refreshUI();
+    updateChangeCount();
+    raise();
+    activateWindow();
+    // Not from inside the activation event: the message may run a modal loop of its own.
+    if (application)
+        QTimer::singleShot(0, application, &ApplicationController::showNewSiteCreated);
+}
+
+// ---------------------------------------------------------------- window state
+
+QRectF MyDocument::savedFrameFromWindowFrame(const QRect &frame, const QRect &mainScreen)
+{
+    if (frame.isNull())
+        return QRectF();
+    // Stored as the distance from the top of the main screen, so it survives a change of
+    // screen height.
+    return QRectF(frame.x(), frame.y() - mainScreen.y(), frame.width(), frame.height());
+}
+
+QRect MyDocument::windowFrameFromSavedFrame(const QRectF &saved, const QRect &mainScreen)
+{
+    if (saved.isNull())
+        return QRect();
+    return QRect(qRound(saved.x()), mainScreen.y() + qRound(saved.y()), qRound(saved.width()),
+                 qRound(saved.height()));
+}
+
+void MyDocument::updateWindowFrame()
+{
+    if (!m_recordingWindowState || !isVisible() || isMinimized() || isMaximized() || isFullScreen())
+        return;
+    m_collectionManager.setWindowFrame(savedFrameFromWindowFrame(QRect(pos(), size()), mainScreenGeometry()));
+}
+
+void MyDocument::moveEvent(QMoveEvent *event)
+{
+    QMainWindow::moveEvent(event);
+    updateWindowFrame();
+}
+
+void MyDocument::resizeEvent(QResizeEvent *event)
+{
+    QMainWindow::resizeEvent(event);
+    updateWindowFrame();
+    splitViewDidResizeSubviews();
+}
+
+double MyDocument::splitterPosition() const
+{
+    const QList<int> sizes = m_splitView->sizes();
+    return sizes.isEmpty() ? 0.0 : sizes.first();
+}
+
+void MyDocument::setSplitterPosition(double position)
+{
+    const int total = m_splitView->width();
+    const int p = int(position);
+    if (total > m_splitView->handleWidth() + p)
+        m_splitView->setSizes({p, total - p - m_splitView->handleWidth()});
+}
+
+bool MyDocument::isDetailsCollapsed() const
+{
+    const QList<int> sizes = m_secondarySplitView->sizes();
+    return sizes.size() == 2 && sizes.at(1) == 0;
+}
+
+void MyDocument::setDetailsCollapsed(bool collapsed)
+{
+    const int total = m_secondarySplitView->height() - m_secondarySplitView->handleWidth();
+    if (collapsed)
+        m_secondarySplitView->setSizes({total, 0});
+    else
+        m_secondarySplitView->setSizes({qMax(0, total - DetailsView::PaneHeight), DetailsView::PaneHeight});
+    splitViewDidResizeSubviews();
+}
+
+void MyDocument::splitViewDidResizeSubviews()
+{
+    if (!m_recordingWindowState)
+        return;
+    m_collectionManager.setSplitterPosition(splitterPosition());
+    m_savedDetailsCollapsed = isDetailsCollapsed();
+    m_collectionManager.setDetailsCollapsed(m_savedDetailsCollapsed);
+    m_menus->toggleDetails->setChecked(!m_savedDetailsCollapsed);
+}
+
+// ---------------------------------------------------------------- lists and selection
+
+QString MyDocument::linkPboardType() const
+{
+    return LinkDragPayload::typeForDocument(m_uniqueID);
+}
+
+void MyDocument::refreshUI()
+{
+    m_categoryListController->refreshList();
+    m_linkListController->refreshTable();
+    m_statusBarController->refresh();
+}
+
+void MyDocument::refreshDetails()
+{
+    const TreeNode *node = selectedLinkNode();
+    const Link *link = node ? node->link() : nullptr;
+    QString firstNotification;
+    if (link && NotificationComputer::linkHasNotifications(node)) {
+        const QList<const Notification *> notifications = NotificationComputer::notificationsOfLinkNode(node);
+        firstNotification =
+            notifications.isEmpty() ? QString(QLatin1String("")) : notifications.first()->text();
+    }
+    if (!link) {
+        const int count = numberOfSelectedLinks();
+        m_detailsView->setPlaceholderText(count > 1 ? tr("%1 links selected").arg(count)
+                                                    : tr("No link selected"));
+    }
+    m_detailsView->showLink(link, firstNotification);
+    if (link)
+        updateDetailsButtons();
+}
+
+void MyDocument::updateDetailsButtons()
+{
+    // The pane's buttons follow the commands they run.
+    const DocumentMenus &m = *m_menus;
+    m_detailsView->setButtonsEnabled(m.editLink->isEnabled(), m.showLinkExchangeInfo->isEnabled(),
+                                     m.showLinkNotifications->isEnabled(), true, true,
+                                     m.showLinkNotes->isEnabled(), m.newCustomEmail->isEnabled());
+}
+
+TreeNode *MyDocument::selectedCategoryNode() const
+{
+    return m_categoryListController->selectedCategoryNode();
+}
+
+TreeNode *MyDocument::selectedLinkNode() const
+{
+    return m_linkListController->selectedLinkNode();
+}
+
+Link *MyDocument::selectedLink() const
+{
+    const TreeNode *node = selectedLinkNode();
+    return node ? node->link() : nullptr;
+}
+
+QStringList MyDocument::selectedLinkIDs() const
+{
+    return m_linkListController->selectedLinkIDs();
+}
+
+int MyDocument::numberOfSelectedLinks() const
+{
+    return m_linkListController->numberOfSelectedLinks();
+}
+
+void MyDocument::tableViewSelectionDidChange()
+{
+    TreeNode *node = selectedCategoryNode();
+    if (node != m_linkListController->category()) {
+        m_linkListController->setCategory(node);
+        m_statusBarController->setCategory(node);
+    }
+    validateMenuItems();
+}
+
+void MyDocument::showAndSelectCategoryNode(TreeNode *node)
+{
+    if (!node)
+        return;
+    m_categoryListController->showAndSelectCategoryNode(node);
+    if (m_linkListController->category() != node)
+        m_linkListController->setCategory(node);
+    m_statusBarController->setCategory(node);
+    m_linkListController->showAndSelectLinkNode(nullptr);
+    m_categoriesTable->setFocus();
+}
+
+void MyDocument::showAndSelectLinkNode(TreeNode *node, bool focus)
+{
+    if (!node || !node->parent())
+        return;
+    TreeNode *category = node->parent();
+    m_categoryListController->showAndSelectCategoryNode(category);
+    if (m_linkListController->category() != category)
+        m_linkListController->setCategory(category);
+    m_statusBarController->setCategory(category);
+    m_linkListController->showAndSelectLinkNode(node);
+    if (focus)
+        m_linksTable->setFocus();
+}
+
+void MyDocument::selectLinksWithIDs(const QStringList &ids)
+{
+    m_linkListController->selectLinksWithIDs(ids);
+}
+
+void MyDocument::linksWereDropped()
+{
+    m_collectionManager.computeNotifications();
+    refreshUI();
+    updateChangeCount();
+}
+
+// ---------------------------------------------------------------- menus
+
+void MyDocument::resetSendMessageMenu()
+{
+    const QList<QMenu *> menus = {m_menus->sendMessageMenu, m_menus->linkSendMessageMenu,
+                                  m_detailsView->sendMessageMenu()};
+    for (QMenu *menu : menus) {
+        // Three fixed items stay: the blank message, a separator and the new-template item.
+        while (menu->actions().size() >= 4) {
+            QAction *item = menu->actions().at(2);
+            menu->removeAction(item);
+            if (item->isSeparator() && item->parent() == menu)
+                delete item;
+        }
+    }
+    qDeleteAll(m_templateActions);
+    m_templateActions.clear();
+}
+
+void MyDocument::buildSendMessageMenu()
+{
+    resetSendMessageMenu();
+    const auto &templates = m_collectionManager.emailTemplates();
+    for (size_t i = 0; i < templates.size(); ++i) {
+        QString name = templates[i]->name();
+        auto *item = new QAction(name.replace(QLatin1Char('&'), QStringLiteral("&&")), this);
+        item->setData(int(i));
+        const int index = int(i);
+        connect(item, &QAction::triggered, this, [this, index] { newTemplateEmail(index); });
+        m_templateActions.append(item);
+    }
+    const QList<QMenu *> menus = {m_menus->sendMessageMenu, m_menus->linkSendMessageMenu,
+                                  m_detailsView->sendMessageMenu()};
+    for (QMenu *menu : menus) {
+        QAction *last = menu->actions().constLast();
+        for (QAction *item : std::as_const(m_templateActions))
+            menu->insertAction(last, item);
+        if (!m_templateActions.isEmpty())
+            menu->insertSeparator(last);
+    }
+    validateMenuItems();
+}
+
+void MyDocument::validateMenuItems()
+{
+    const DocumentMenus &m = *m_menus;
+    const QList<QAction *> unavailable = m.unavailableActions();
+    auto enable = [&unavailable](QAction *action, bool enabled) {
+        action->setEnabled(enabled && !unavailable.contains(action));
+    };
+    const TreeNode *linkNode = selectedLinkNode();
+    const Link *link = linkNode ? linkNode->link() : nullptr;
+    const bool oneLink = link != nullptr;
+    const bool someLinks = numberOfSelectedLinks() > 0;
+    const bool category = isCategorySelected();
+    const bool linksHaveFocus = focusWidget() == m_linksTable;
+
+    for (QAction *action :
+         {m.editLink, m.showLinkNotifications, m.visitLinkWebsite, m.showLinkExchangeInfo, m.newCustomEmail})
+        enable(action, oneLink);
+    for (QAction *action : std::as_const(m_templateActions))
+        action->setEnabled(oneLink);
+    for (QAction *action : {m.verifyLink, m.deleteLink, m.markAsVerified})
+        enable(action, someLinks);
+    const struct
+    {
+        QAction *action;
+        LinkStatus status;
+    } statuses[] = {{m.setStatusNew, LinkStatusNew},
+                    {m.setStatusNegotiating, LinkStatusNegotiating},
+                    {m.setStatusApproved, LinkStatusApproved},
+                    {m.setStatusBlocked, LinkStatusBlocked}};
+    for (const auto &item : statuses) {
+        enable(item.action, someLinks);
+        item.action->setChecked(oneLink && link->status() == item.status);
+    }
+    enable(m.renameCategory, category);
+    enable(m.deleteCategory, category);
+    enable(m.editSelectedObject, linksHaveFocus ? m.editLink->isEnabled() : category);
+    enable(m.deleteSelectedObject, linksHaveFocus ? someLinks : category);
+    enable(m.selectAllLinks, m_linkListController->rowCount() > 0);
+    enable(m.revertDocument, !m_filePath.isEmpty() && isEdited());
+    if (oneLink)
+        updateDetailsButtons();
+}
+
+void MyDocument::rebuildWindowMenu()
+{
+    QMenu *menu = m_menus->windowMenu;
+    for (QAction *action : std::as_const(m_windowListActions)) {
+        menu->removeAction(action);
+        delete action;
+    }
+    m_windowListActions.clear();
+    const DocumentController *controller = DocumentController::instance();
+    if (!controller)
+        return;
+    for (MyDocument *document : controller->documents()) {
+        auto *item = new QAction(document->displayName(), menu);
+        item->setCheckable(true);
+        item->setChecked(document == this);
+        const QPointer<MyDocument> target(document);
+        connect(item, &QAction::triggered, this, [target] {
+            if (!target)
+                return;
+            target->showNormal();
+            target->raise();
+            target->activateWindow();
+        });
+        menu->addAction(item);
+        m_windowListActions.append(item);
+    }
+}
+
+void MyDocument::rebuildRecentFilesMenu()
+{
+    QMenu *menu = m_menus->recentFilesMenu;
+    menu->clear();
+    DocumentController *controller = DocumentController::instance();
+    const QStringList files = controller ? controller->recentFiles() : QStringList();
+    for (const QString &path : files) {
+        QAction *item =
+            menu->addAction(QFileInfo(path).fileName().replace(QLatin1Char('&'), QStringLiteral("&&")));
+        item->setToolTip(QDir::toNativeSeparators(path));
+        item->setStatusTip(QDir::toNativeSeparators(path));
+        connect(item, &QAction::triggered, this, [this, path] {
+            if (DocumentController *c = DocumentController::instance())
+                c->openDocument(path, this);
+        });
+    }
+    if (!files.isEmpty())
+        menu->addSeparator();
+    QAction *clear = menu->addAction(tr("Clear Menu"));
+    clear->setEnabled(!files.isEmpty());
+    connect(clear, &QAction::triggered, this, [] {
+        if (DocumentController *c = DocumentController::instance())
+            c->clearRecentFiles();
+    });
+}
+
+// ---------------------------------------------------------------- focus commands
+
+void MyDocument::switchActiveList()
+{
+    if (focusWidget() == m_linksTable)
+        m_categoriesTable->setFocus(Qt::OtherFocusReason);
+    else
+        m_linksTable->setFocus(Qt::OtherFocusReason);
+    validateMenuItems();
+}
+
+void MyDocument::editSelectedObject()
+{
+    if (focusWidget() == m_linksTable) {
+        if (m_menus->editLink->isEnabled())
+            m_menus->editLink->trigger();
+    } else {
+        renameCategory();
+    }
+}
+
+void MyDocument::deleteSelectedObject()
+{
+    if (focusWidget() == m_linksTable)
+        deleteLink();
+    else
+        deleteCategory();
 }

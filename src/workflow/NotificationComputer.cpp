@@ -4,6 +4,7 @@
 #include "model/Notification.h"
 
 #include <QCoreApplication>
+#include <array>
 
 namespace {
 
@@ -41,43 +42,82 @@ struct Rules
     QString linkNotFoundText;
 };
 
-void append(TreeNode &container, int32_t type, const QDate &date, const QString &text)
+// The reminders of one link before they become records: at most one of each of the five types.
+struct Due
 {
-    container.addChild(new TreeNode(std::make_unique<Notification>(type, date, text)));
-}
+    struct Entry
+    {
+        int32_t type;
+        QDate date;
+        const QString *text;
+    };
+    std::array<Entry, 5> entries;
+    size_t count = 0;
 
-// A reminder is due once the stored day plus N calendar days lies strictly before today.
-void appendIfOverdue(TreeNode &container, const Rules &rules, int32_t type, const QDate &since, int32_t days,
-                     const QString &text)
-{
-    if (!since.isValid())
-        return;
-    const QDate due = since.addDays(days);
-    if (due.isValid() && due < rules.today)
-        append(container, type, due, text);
-}
+    void append(int32_t type, const QDate &date, const QString &text)
+    {
+        entries[count++] = {type, date, &text};
+    }
+
+    // A reminder is due once the stored day plus N calendar days lies strictly before today.
+    void appendIfOverdue(const Rules &rules, int32_t type, const QDate &since, int32_t days,
+                         const QString &text)
+    {
+        if (!since.isValid())
+            return;
+        const QDate due = since.addDays(days);
+        if (due.isValid() && due < rules.today)
+            append(type, due, text);
+    }
+
+    std::unique_ptr<TreeNode> container() const
+    {
+        auto node = std::make_unique<TreeNode>();
+        for (size_t i = 0; i < count; ++i)
+            node->addChild(new TreeNode(
+                std::make_unique<Notification>(entries[i].type, entries[i].date, *entries[i].text)));
+        return node;
+    }
+
+    // True when `container` already holds exactly these reminders.
+    bool isHeldBy(const TreeNode *container) const
+    {
+        if (!container || container->attachment() || container->children().size() != count)
+            return false;
+        for (size_t i = 0; i < count; ++i) {
+            const Attachment *record = container->children()[i]->attachment();
+            if (!record || record->kind() != Attachment::Kind::Notification)
+                return false;
+            const auto *held = static_cast<const Notification *>(record);
+            if (held->type() != entries[i].type || held->date() != entries[i].date ||
+                held->text() != *entries[i].text)
+                return false;
+        }
+        return true;
+    }
+};
 
 // `categoryTooLarge` is the outcome of the size rule, which the callers decide per category.
-std::unique_ptr<TreeNode> buildContainer(const Rules &rules, const Link *link, bool categoryTooLarge)
+Due dueFor(const Rules &rules, const Link *link, bool categoryTooLarge)
 {
-    auto container = std::make_unique<TreeNode>();
+    Due due;
     if (!link)
-        return container;
+        return due;
     const NotificationSettings &s = rules.settings;
     const LinkStatus status = link->status();
     using N = NotificationComputer;
 
     if (s.notifyNegotiationNotStarted && status == LinkStatusNew)
-        appendIfOverdue(*container, rules, N::NegotiationNotStarted, link->lastStatusChangedOn(),
-                        s.negotiationStartTimeout, rules.negotiationNotStartedText);
+        due.appendIfOverdue(rules, N::NegotiationNotStarted, link->lastStatusChangedOn(),
+                            s.negotiationStartTimeout, rules.negotiationNotStartedText);
     if (s.notifyLastingNegotiation && status == LinkStatusNegotiating)
-        appendIfOverdue(*container, rules, N::LastingNegotiation, link->lastStatusChangedOn(),
-                        s.lastingNegotiationTimeout, rules.lastingNegotiationText);
+        due.appendIfOverdue(rules, N::LastingNegotiation, link->lastStatusChangedOn(),
+                            s.lastingNegotiationTimeout, rules.lastingNegotiationText);
     if (s.notifyLinkVerification && status == LinkStatusApproved)
-        appendIfOverdue(*container, rules, N::VerificationDue, link->lastVerifiedOn(),
-                        s.linkVerificationTimeout, rules.verificationDueText);
+        due.appendIfOverdue(rules, N::VerificationDue, link->lastVerifiedOn(), s.linkVerificationTimeout,
+                            rules.verificationDueText);
     if (categoryTooLarge)
-        append(*container, N::CategoryTooLarge, rules.today, rules.categoryTooLargeText);
+        due.append(N::CategoryTooLarge, rules.today, rules.categoryTooLargeText);
     if (s.notifyVerificationUnsuccessful && status == LinkStatusApproved &&
         link->lastVerifiedOn().isValid()) {
         const QString *text = nullptr;
@@ -95,9 +135,9 @@ std::unique_ptr<TreeNode> buildContainer(const Rules &rules, const Link *link, b
             break;
         }
         if (text)
-            append(*container, N::VerificationUnsuccessful, link->lastVerifiedOn(), *text);
+            due.append(N::VerificationUnsuccessful, link->lastVerifiedOn(), *text);
     }
-    return container;
+    return due;
 }
 
 // The size rule: more than `limit` publishable links, compared without overflow.
@@ -119,8 +159,13 @@ void NotificationComputer::computeNotifications(CollectionManager &store, const 
             const Link *link = linkNode->link();
             if (!link)
                 continue;
-            delete linkNode->firstChild();
-            linkNode->addChild(buildContainer(rules, link, tooLarge).release());
+            // An unchanged container stays: the hourly run then allocates nothing.
+            const Due due = dueFor(rules, link, tooLarge);
+            if (linkNode->numberOfChildren() == 1 && due.isHeldBy(linkNode->firstChild()))
+                continue;
+            while (TreeNode *old = linkNode->firstChild())
+                delete old;
+            linkNode->addChild(due.container().release());
         }
     }
 }
@@ -141,7 +186,7 @@ std::unique_ptr<TreeNode> NotificationComputer::computeNotificationsForLink(cons
         }
         tooLarge = categoryNode && exceeds(store.numberOfPublishableLinksInCategory(categoryNode), limit);
     }
-    return buildContainer(rules, link, tooLarge);
+    return dueFor(rules, link, tooLarge).container();
 }
 
 bool NotificationComputer::linkHasNotifications(const TreeNode *linkNode)

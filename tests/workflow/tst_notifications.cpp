@@ -165,6 +165,9 @@ private slots:
             QCOMPARE(s.texts.first(), QStringLiteral("Category contains more than 100 links."));
         }
         QVERIFY(!NotificationComputer::categoryHasNotifications(store.defaultCategoryNode()));
+        // A later run dates them with its own day.
+        NotificationComputer::computeNotifications(store, today.addDays(1));
+        QCOMPARE(seen(category->children().front()).dates, QList<QDate>{today.addDays(1)});
 
         // New links stop counting when they are not published.
         store.selfInfo().setExportNewLinks(false, true);

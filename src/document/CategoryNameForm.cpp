@@ -1,0 +1,72 @@
+#include "CategoryNameForm.h"
+
+#include "model/CollectionManager.h"
+
+#include <QCoreApplication>
+
+namespace CategoryNameForm {
+
+namespace {
+QString tr(const char *text)
+{
+    return QCoreApplication::translate("AskStringDialog", text);
+}
+} // namespace
+
+bool isValidAnchor(const QString &anchor)
+{
+    for (const QChar c : anchor) {
+        const char16_t u = c.unicode();
+        if (!((u >= 'a' && u <= 'z') || (u >= 'A' && u <= 'Z') || (u >= '0' && u <= '9')))
+            return false;
+    }
+    return true;
+}
+
+Problem check(const CollectionManager &store, const QString &name, const QString &anchor,
+              const TreeNode *originalCategory)
+{
+    if (name.isEmpty() || anchor.isEmpty())
+        return Problem::MissingField;
+    if (!isValidAnchor(anchor))
+        return Problem::InvalidAnchor;
+    if (const TreeNode *same = store.categoryWithName(name); same && same != originalCategory)
+        return Problem::DuplicateName;
+    if (const TreeNode *same = store.categoryWithAnchor(anchor); same && same != originalCategory)
+        return Problem::DuplicateAnchor;
+    return Problem::None;
+}
+
+Alert alertFor(Problem problem)
+{
+    switch (problem) {
+    case Problem::MissingField:
+        return {tr("Some required fields are missing."),
+                tr("All required fields must be specified. Required fields are marked with an asterisk.")};
+    case Problem::InvalidAnchor:
+        return {tr("The Category ID field contains invalid characters."),
+                tr("You can only enter letters (without accents) and numbers in this field.")};
+    case Problem::DuplicateName:
+        return {tr("A category with the same name already exists."),
+                tr("Choose another name for the category.")};
+    case Problem::DuplicateAnchor:
+        return {tr("A category with the same ID already exists."), tr("Choose another ID for the category.")};
+    case Problem::None:
+        break;
+    }
+    return {};
+}
+
+Alert nameTooLongAlert()
+{
+    return {tr("The category name is too long."),
+            tr("The category name can only contain up to %1 characters.").arg(MaximumNameLength)};
+}
+
+Alert anchorTooLongAlert()
+{
+    return {tr("The category ID is too long."),
+            tr("The category ID can only contain up to %1 characters.").arg(MaximumAnchorLength)};
+}
+
+} // namespace CategoryNameForm

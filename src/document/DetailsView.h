@@ -1,0 +1,94 @@
+#pragma once
+
+#include <QPixmap>
+#include <QWidget>
+
+class FittedLabel;
+class Link;
+class QLabel;
+class QMenu;
+class QPushButton;
+class QStackedLayout;
+class QToolButton;
+
+// The pane under the link list that shows the one selected link at a glance.
+class DetailsView : public QWidget
+{
+    Q_OBJECT
+
+public:
+    // Its height when expanded; the split view keeps it fixed.
+    static constexpr int PaneHeight = 270;
+
+    explicit DetailsView(QWidget *parent = nullptr);
+
+    // Fills the pane from the link (null: empties it). `firstNotification` is the text of the
+    // link's first reminder, null when it has none.
+    void showLink(const Link *link, const QString &firstNotification);
+    // The buttons whose commands exist are enabled by the document.
+    void setButtonsEnabled(bool linkInfo, bool exchangeInfo, bool notifications, bool visitSite,
+                           bool visitLinksPage, bool notes, bool sendMessage);
+
+    // What the pane says while it shows no link ("No link selected"...).
+    void setPlaceholderText(const QString &text);
+
+    QMenu *sendMessageMenu() const { return m_sendMessageMenu; }
+
+    FittedLabel *titleField() const { return m_titleField; }
+    FittedLabel *statusField() const { return m_statusField; }
+    FittedLabel *notificationsField() const { return m_notificationsField; }
+    QLabel *descriptionField() const { return m_descriptionField; }
+    FittedLabel *mainPageURLField() const { return m_mainPageURLField; }
+    FittedLabel *linksPageURLField() const { return m_linksPageURLField; }
+    FittedLabel *myCategoryField() const { return m_myCategoryField; }
+    FittedLabel *contactField() const { return m_contactField; }
+    QLabel *notesField() const { return m_notesField; }
+    QLabel *statusImage() const { return m_statusImage; }
+    QLabel *notificationsImage() const { return m_notificationsImage; }
+    QPushButton *showLinkInfoButton() const { return m_showLinkInfoButton; }
+    QPushButton *showExchangeInfoButton() const { return m_showExchangeInfoButton; }
+    QPushButton *showAllNotificationsButton() const { return m_showAllNotificationsButton; }
+    QPushButton *testMainPageURLButton() const { return m_testMainPageURLButton; }
+    QPushButton *testLinksPageURLButton() const { return m_testLinksPageURLButton; }
+    QPushButton *showAllNotesButton() const { return m_showAllNotesButton; }
+    QToolButton *sendMessagePopup() const { return m_sendMessagePopup; }
+
+signals:
+    void showLinkInfoClicked();
+    void showExchangeInfoClicked();
+    void showAllNotificationsClicked();
+    void testMainPageURLClicked();
+    void testLinksPageURLClicked();
+    void showAllNotesClicked();
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    QPushButton *makeButton(const QString &text, const QString &toolTip, void (DetailsView::*signal)());
+    QLabel *makeCaption(const QString &text);
+
+    FittedLabel *m_titleField;
+    FittedLabel *m_statusField;
+    FittedLabel *m_notificationsField;
+    QLabel *m_descriptionField;
+    FittedLabel *m_mainPageURLField;
+    FittedLabel *m_linksPageURLField;
+    FittedLabel *m_myCategoryField;
+    FittedLabel *m_contactField;
+    QLabel *m_notesField;
+    QLabel *m_statusImage;
+    QLabel *m_notificationsImage;
+    QPushButton *m_showLinkInfoButton;
+    QPushButton *m_showExchangeInfoButton;
+    QPushButton *m_showAllNotificationsButton;
+    QPushButton *m_testMainPageURLButton;
+    QPushButton *m_testLinksPageURLButton;
+    QPushButton *m_showAllNotesButton;
+    QToolButton *m_sendMessagePopup;
+    QMenu *m_sendMessageMenu;
+    QWidget *m_content;
+    QLabel *m_placeholder;
+    QStackedLayout *m_pages;
+    QPixmap m_background; // the "details" image, drawn once at the screen's resolution
+};

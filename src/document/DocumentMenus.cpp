@@ -1,0 +1,443 @@
+#include "DocumentMenus.h"
+
+#include "DocumentImages.h"
+#include "model/Preferences.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QMainWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QToolBar>
+#include <QToolButton>
+
+namespace {
+
+const QString ToolbarStyleKey = QStringLiteral("MainToolbar/Style");
+const QString ToolbarHiddenKey = QStringLiteral("MainToolbar/HiddenItems");
+
+// The identifiers the user took off the toolbar; help is off until asked for.
+QStringList hiddenToolbarItems()
+{
+    const QString stored = Preferences::stringValue(ToolbarHiddenKey);
+    return stored.isNull() ? QStringList{QStringLiteral("MyHelp")}
+                           : stored.split(QLatin1Char(','), Qt::SkipEmptyParts);
+}
+
+// Stored as the style + 1, so that "never chosen" (0) differs from icons only.
+Qt::ToolButtonStyle toolbarStyle()
+{
+    const int stored = Preferences::intValue(ToolbarStyleKey);
+    return stored >= 1 && stored <= 4 ? Qt::ToolButtonStyle(stored - 1) : Qt::ToolButtonTextUnderIcon;
+}
+
+struct ToolbarItem
+{
+    const char *identifier;
+    const char *label;
+    const char *toolTip;
+    const char *image;
+    bool shownByDefault;
+};
+
+} // namespace
+
+DocumentMenus::DocumentMenus(QMainWindow *window) : QObject(window), m_window(window)
+{
+    QMenuBar *bar = window->menuBar();
+
+    // --- File
+    QMenu *file = bar->addMenu(tr("&File"));
+    newSite = makeAction(QStringLiteral("newSite"), tr("&New Links Database..."));
+    newSite->setShortcut(QKeySequence::New);
+    openDocument = makeAction(QStringLiteral("openDocument"), tr("&Open..."));
+    openDocument->setShortcut(QKeySequence::Open);
+    closeDocument = makeAction(QStringLiteral("closeDocument"), tr("&Close"));
+    closeDocument->setShortcut(QKeySequence::Close);
+    saveDocument = makeAction(QStringLiteral("saveDocument"), tr("&Save"));
+    saveDocument->setShortcut(QKeySequence::Save);
+    saveDocumentAs = makeAction(QStringLiteral("saveDocumentAs"), tr("Save &As..."));
+    saveDocumentAs->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+    revertDocument = makeAction(QStringLiteral("revertDocument"), tr("&Revert to Saved"));
+    print = makeAction(QStringLiteral("print"), tr("&Print..."));
+    print->setShortcut(QKeySequence::Print);
+    quit = makeAction(QStringLiteral("quit"), tr("&Quit"));
+    quit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+    quit->setMenuRole(QAction::QuitRole);
+    file->addAction(newSite);
+    file->addAction(openDocument);
+    recentFilesMenu = file->addMenu(tr("Open &Recent"));
+    recentFilesMenu->setObjectName(QStringLiteral("recentFilesMenu"));
+    file->addSeparator();
+    file->addAction(closeDocument);
+    file->addAction(saveDocument);
+    file->addAction(saveDocumentAs);
+    file->addAction(revertDocument);
+    file->addSeparator();
+    file->addAction(print);
+    file->addSeparator();
+    file->addAction(quit);
+
+    // --- Edit
+    QMenu *edit = bar->addMenu(tr("&Edit"));
+    editSelectedObject = makeAction(QStringLiteral("editSelectedObject"), tr("&Edit Selection"));
+    deleteSelectedObject = makeAction(QStringLiteral("deleteSelectedObject"), tr("&Delete Selection"));
+    selectAllLinks = makeAction(QStringLiteral("selectAllLinks"), tr("Select &All Links"));
+    selectAllLinks->setShortcut(QKeySequence::SelectAll);
+    findLink = makeAction(QStringLiteral("findLink"), tr("&Find..."));
+    findLink->setShortcut(QKeySequence::Find);
+    findNextLink = makeAction(QStringLiteral("findNextLink"), tr("Find &Next"));
+    findNextLink->setShortcut(QKeySequence::FindNext);
+    preferences = makeAction(QStringLiteral("preferences"), tr("P&references..."));
+    preferences->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Comma));
+    preferences->setMenuRole(QAction::PreferencesRole);
+    edit->addAction(editSelectedObject);
+    edit->addAction(deleteSelectedObject);
+    edit->addAction(selectAllLinks);
+    edit->addSeparator();
+    edit->addAction(findLink);
+    edit->addAction(findNextLink);
+    edit->addSeparator();
+    edit->addAction(preferences);
+
+    // --- View
+    QMenu *view = bar->addMenu(tr("&View"));
+    switchActiveList = makeAction(QStringLiteral("switchActiveList"), tr("S&witch Between Lists"));
+    toggleDetails = makeAction(QStringLiteral("toggleDetails"), tr("&Details Pane"));
+    toggleDetails->setCheckable(true);
+    toggleDetails->setChecked(true);
+    toggleDetails->setShortcut(QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_D));
+    view->addAction(switchActiveList);
+    view->addAction(toggleDetails);
+
+    // --- Category
+    QMenu *category = bar->addMenu(tr("&Category"));
+    newCategory =
+        makeAction(QStringLiteral("newCategory"), tr("&New Category..."), tr("Create a new category"));
+    newCategory->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_N));
+    renameCategory = makeAction(QStringLiteral("renameCategory"), tr("&Edit Category..."));
+    deleteCategory = makeAction(QStringLiteral("deleteCategory"), tr("&Delete Category..."));
+    category->addAction(newCategory);
+    category->addAction(renameCategory);
+    category->addAction(deleteCategory);
+
+    // --- Link
+    QMenu *link = bar->addMenu(tr("&Link"));
+    newLink = makeAction(QStringLiteral("newLink"), tr("&New Link..."), tr("Create a new link"));
+    newLink->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
+    instantLink =
+        makeAction(QStringLiteral("instantLink"), tr("&Instant Link..."), tr("Quickly create a new link"));
+    instantLink->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_L));
+    editLink = makeAction(QStringLiteral("editLink"), tr("&Edit Link..."));
+    editLink->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
+    showLinkExchangeInfo =
+        makeAction(QStringLiteral("showLinkExchangeInfo"), tr("Show E&xchange Information..."));
+    showLinkNotifications = makeAction(QStringLiteral("showLinkNotifications"), tr("Show N&otifications..."));
+    showLinkNotes = makeAction(QStringLiteral("showLinkNotes"), tr("Show No&tes..."));
+    setStatusNew = makeAction(QStringLiteral("setStatusNew"), tr("New"));
+    setStatusNew->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_1));
+    setStatusNegotiating = makeAction(QStringLiteral("setStatusNegotiating"), tr("Negotiating"));
+    setStatusNegotiating->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_2));
+    setStatusApproved = makeAction(QStringLiteral("setStatusApproved"), tr("Approved"));
+    setStatusApproved->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_3));
+    setStatusBlocked = makeAction(QStringLiteral("setStatusBlocked"), tr("Blocked"));
+    setStatusBlocked->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_4));
+    const struct
+    {
+        QAction *action;
+        const char *image;
+    } statuses[] = {{setStatusNew, "new"},
+                    {setStatusNegotiating, "negotiating"},
+                    {setStatusApproved, "verified"},
+                    {setStatusBlocked, "blocked"}};
+    for (const auto &status : statuses) {
+        status.action->setCheckable(true);
+        status.action->setIcon(DocumentImages::icon(QString::fromLatin1(status.image)));
+    }
+    markAsVerified = makeAction(QStringLiteral("markAsVerified"), tr("&Mark as Verified"));
+    markAsVerified->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_K));
+    verifyLink = makeAction(QStringLiteral("verifyLink"), tr("&Verify Link..."));
+    verifyLink->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Y));
+    verifyAllLinks =
+        makeAction(QStringLiteral("verifyAllLinks"), tr("Verify &All Links..."), tr("Verify link exchanges"));
+    verifyAllLinks->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Y));
+    visitLinkWebsite = makeAction(QStringLiteral("visitLinkWebsite"), tr("Visit &Web Site"));
+    visitLinkPartnerWebsite = makeAction(QStringLiteral("visitLinkPartnerWebsite"), tr("Visit &Links Page"));
+    newCustomEmail = makeAction(QStringLiteral("newCustomEmail"), tr("&Blank Message"));
+    newEmailTemplate = makeAction(QStringLiteral("newEmailTemplate"), tr("New E-mail &Template..."));
+    deleteLink = makeAction(QStringLiteral("deleteLink"), tr("&Delete Link..."));
+
+    link->addAction(newLink);
+    link->addAction(instantLink);
+    link->addAction(editLink);
+    link->addAction(showLinkExchangeInfo);
+    link->addAction(showLinkNotifications);
+    link->addAction(showLinkNotes);
+    link->addSeparator();
+    QMenu *statusMenu = link->addMenu(tr("&Status"));
+    statusMenu->setObjectName(QStringLiteral("statusMenu"));
+    link->addAction(markAsVerified);
+    link->addAction(verifyLink);
+    link->addAction(verifyAllLinks);
+    link->addSeparator();
+    link->addAction(visitLinkWebsite);
+    link->addAction(visitLinkPartnerWebsite);
+    sendMessageMenu = link->addMenu(tr("Send &Message"));
+    sendMessageMenu->setObjectName(QStringLiteral("sendMessageMenu"));
+    link->addSeparator();
+    link->addAction(deleteLink);
+
+    // --- Tools
+    QMenu *tools = bar->addMenu(tr("&Tools"));
+    editSiteInfo = makeAction(QStringLiteral("editSiteInfo"), tr("&Site Info..."),
+                              tr("Edit information about your web site"));
+    editSiteInfo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_I));
+    notificationSetup = makeAction(QStringLiteral("notificationSetup"), tr("&Notification Settings..."));
+    showEmailTemplates = makeAction(QStringLiteral("showEmailTemplates"), tr("&E-mail Templates..."));
+    HTMLSetup = makeAction(QStringLiteral("HTMLSetup"), tr("Links &Page Setup..."));
+    importLinks = makeAction(QStringLiteral("importLinks"), tr("&Import Links..."));
+    copyHTML = makeAction(QStringLiteral("copyHTML"), tr("&Copy Links Page"));
+    copyCategoryHTML = makeAction(QStringLiteral("copyCategoryHTML"), tr("Copy Ca&tegory Page"));
+    copyHTMLStyles = makeAction(QStringLiteral("copyHTMLStyles"), tr("Copy St&yles"));
+    exportLinksToHTML = makeAction(QStringLiteral("exportLinksToHTML"), tr("E&xport Links Page..."),
+                                   tr("Generate HTML code for your links page"));
+    copySpreadsheet = makeAction(QStringLiteral("copySpreadsheet"), tr("Copy Sp&readsheet"));
+    exportLinksToSpreadsheet =
+        makeAction(QStringLiteral("exportLinksToSpreadsheet"), tr("Export Spreads&heet..."));
+    countLinks = makeAction(QStringLiteral("countLinks"), tr("C&ount Links..."));
+    showStatistics = makeAction(QStringLiteral("showStatistics"), tr("Stat&istics..."),
+                                tr("Show statistics about this links database"));
+    tools->addAction(editSiteInfo);
+    tools->addAction(notificationSetup);
+    tools->addAction(showEmailTemplates);
+    tools->addAction(HTMLSetup);
+    tools->addSeparator();
+    tools->addAction(importLinks);
+    tools->addSeparator();
+    tools->addAction(copyHTML);
+    tools->addAction(copyCategoryHTML);
+    tools->addAction(copyHTMLStyles);
+    tools->addAction(exportLinksToHTML);
+    tools->addSeparator();
+    tools->addAction(copySpreadsheet);
+    tools->addAction(exportLinksToSpreadsheet);
+    tools->addSeparator();
+    tools->addAction(countLinks);
+    tools->addAction(showStatistics);
+
+    // --- Window
+    windowMenu = bar->addMenu(tr("&Window"));
+    windowMenu->setObjectName(QStringLiteral("windowMenu"));
+    minimizeWindow = makeAction(QStringLiteral("minimizeWindow"), tr("&Minimize"));
+    minimizeWindow->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_M));
+    showStartingPoints = makeAction(QStringLiteral("showStartingPoints"), tr("&Welcome Window..."));
+    windowMenu->addAction(minimizeWindow);
+    windowMenu->addAction(showStartingPoints);
+    windowListSeparator = windowMenu->addSeparator();
+
+    // --- Help
+    QMenu *help = bar->addMenu(tr("&Help"));
+    doHelp = makeAction(QStringLiteral("doHelp"), tr("Quillmarsh &Help"), tr("Quillmarsh Help"));
+    doHelp->setShortcut(QKeySequence::HelpContents);
+    showShortcuts = makeAction(QStringLiteral("showShortcuts"), tr("&Keyboard Shortcuts"));
+    showTutorial = makeAction(QStringLiteral("showTutorial"), tr("&Tutorial"));
+    showReadMe = makeAction(QStringLiteral("showReadMe"), tr("&Read Me"));
+    doAbout = makeAction(QStringLiteral("doAbout"), tr("&About Quillmarsh"));
+    doAbout->setMenuRole(QAction::AboutRole);
+    help->addAction(doHelp);
+    help->addAction(showShortcuts);
+    help->addAction(showTutorial);
+    help->addAction(showReadMe);
+    help->addSeparator();
+    help->addAction(doAbout);
+
+    // --- Status items: the Link menu's and the context menu's submenus share the actions.
+    QMenu *statusContextMenu = new QMenu(tr("&Status"), window);
+    statusContextMenu->setObjectName(QStringLiteral("statusContextMenu"));
+    for (const auto &status : statuses) {
+        statusMenu->addAction(status.action);
+        statusContextMenu->addAction(status.action);
+    }
+
+    linkSendMessageMenu = new QMenu(tr("Send &Message"), window);
+    linkSendMessageMenu->setObjectName(QStringLiteral("linkSendMessageMenu"));
+    fillSendMessageMenu(sendMessageMenu, newCustomEmail, newEmailTemplate);
+    fillSendMessageMenu(linkSendMessageMenu, newCustomEmail, newEmailTemplate);
+
+    linkContextMenu = new QMenu(window);
+    linkContextMenu->setObjectName(QStringLiteral("linkContextMenu"));
+    linkContextMenu->addAction(editLink);
+    linkContextMenu->addAction(showLinkExchangeInfo);
+    linkContextMenu->addAction(showLinkNotifications);
+    linkContextMenu->addAction(showLinkNotes);
+    linkContextMenu->addSeparator();
+    linkContextMenu->addMenu(statusContextMenu);
+    linkContextMenu->addAction(markAsVerified);
+    linkContextMenu->addAction(verifyLink);
+    linkContextMenu->addSeparator();
+    linkContextMenu->addAction(visitLinkWebsite);
+    linkContextMenu->addAction(visitLinkPartnerWebsite);
+    linkContextMenu->addMenu(linkSendMessageMenu);
+    linkContextMenu->addSeparator();
+    linkContextMenu->addAction(deleteLink);
+
+    categoryContextMenu = new QMenu(window);
+    categoryContextMenu->setObjectName(QStringLiteral("categoryContextMenu"));
+    categoryContextMenu->addAction(newCategory);
+    categoryContextMenu->addAction(renameCategory);
+    categoryContextMenu->addAction(deleteCategory);
+    categoryContextMenu->addSeparator();
+    categoryContextMenu->addAction(newLink);
+    categoryContextMenu->addAction(copyCategoryHTML);
+    categoryContextMenu->addAction(countLinks);
+
+    buildToolbar(window);
+    toggleToolbar = toolbar->toggleViewAction();
+    toggleToolbar->setText(tr("&Toolbar"));
+    view->addAction(toggleToolbar);
+
+    for (QAction *action : unavailableActions())
+        action->setEnabled(false);
+}
+
+void DocumentMenus::fillSendMessageMenu(QMenu *menu, QAction *blankMessage, QAction *newTemplate)
+{
+    // Two fixed items before the templates and one after them.
+    menu->addAction(blankMessage);
+    menu->addSeparator();
+    menu->addAction(newTemplate);
+}
+
+QAction *DocumentMenus::makeAction(const QString &name, const QString &text, const QString &toolTip)
+{
+    auto *action = new QAction(text, m_window);
+    action->setObjectName(name);
+    if (!toolTip.isEmpty())
+        action->setToolTip(toolTip);
+    // Shortcuts work whatever list has the focus, and also while a menu is closed.
+    action->setShortcutContext(Qt::WindowShortcut);
+    m_window->addAction(action);
+    return action;
+}
+
+QList<QAction *> DocumentMenus::unavailableActions() const
+{
+    return {editSiteInfo,
+            print,
+            findLink,
+            findNextLink,
+            newLink,
+            instantLink,
+            editLink,
+            showLinkExchangeInfo,
+            showLinkNotifications,
+            showLinkNotes,
+            verifyLink,
+            verifyAllLinks,
+            newEmailTemplate,
+            notificationSetup,
+            showEmailTemplates,
+            HTMLSetup,
+            copyHTML,
+            copyCategoryHTML,
+            copyHTMLStyles,
+            exportLinksToHTML,
+            copySpreadsheet,
+            exportLinksToSpreadsheet,
+            countLinks,
+            showStatistics};
+}
+
+void DocumentMenus::buildToolbar(QMainWindow *window)
+{
+    toolbar = new QToolBar(tr("Toolbar"), window);
+    toolbar->setObjectName(QStringLiteral("MainToolbar"));
+    toolbar->setMovable(false);
+    toolbar->setIconSize(QSize(32, 32));
+    toolbar->setToolButtonStyle(toolbarStyle());
+    window->addToolBar(Qt::TopToolBarArea, toolbar);
+
+    static const ToolbarItem items[] = {
+        {"MySiteInfo", QT_TR_NOOP("Site Info"), QT_TR_NOOP("Edit information about your web site"),
+         "toolbar_getinfo", true},
+        {"MyNewCategory", QT_TR_NOOP("New Category"), QT_TR_NOOP("Create a new category"),
+         "toolbar_newcategory", true},
+        {"MyNewLink", QT_TR_NOOP("New Link"), QT_TR_NOOP("Create a new link"), "toolbar_newlink", true},
+        {"MyVerify", QT_TR_NOOP("Verify Links"), QT_TR_NOOP("Verify link exchanges"), "toolbar_verify", true},
+        {"MyFind", QT_TR_NOOP("Find"), QT_TR_NOOP("Find a link"), "toolbar_find", true},
+        {"MyStatistics", QT_TR_NOOP("Show Statistics"),
+         QT_TR_NOOP("Show statistics about this links database"), "toolbar_statistics", true},
+        {"MyPrint", QT_TR_NOOP("Print"), QT_TR_NOOP("Print the link list"), "toolbar_print", true},
+        {"MyExportHTML", QT_TR_NOOP("Export Links Page"),
+         QT_TR_NOOP("Generate HTML code for your links page"), "toolbar_exporthtml", true},
+        {"MyFlexibleSpace", "", "", "", true},
+        {"MyInstantLink", QT_TR_NOOP("Instant Link"), QT_TR_NOOP("Quickly create a new link"),
+         "toolbar_instantlink", true},
+        {"MyHelp", QT_TR_NOOP("Help"), QT_TR_NOOP("Quillmarsh Help"), "toolbar_help", false},
+    };
+    QAction *const targets[] = {editSiteInfo, newCategory,    newLink, verifyAllLinks,
+                                findLink,     showStatistics, print,   exportLinksToHTML,
+                                nullptr,      instantLink,    doHelp};
+
+    const QStringList hidden = hiddenToolbarItems();
+    auto *customize = new QMenu(window);
+    for (size_t i = 0; i < std::size(items); ++i) {
+        const ToolbarItem &item = items[i];
+        QAction *placed;
+        if (!targets[i]) {
+            auto *spacer = new QWidget(toolbar);
+            spacer->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+            placed = toolbar->addWidget(spacer);
+        } else {
+            auto *button =
+                new QAction(DocumentImages::icon(QString::fromLatin1(item.image)), tr(item.label), toolbar);
+            button->setToolTip(tr(item.toolTip));
+            QAction *target = targets[i];
+            connect(button, &QAction::triggered, target, &QAction::trigger);
+            button->setEnabled(target->isEnabled());
+            connect(target, &QAction::changed, button,
+                    [button, target] { button->setEnabled(target->isEnabled()); });
+            toolbar->addAction(button);
+            placed = button;
+        }
+        placed->setObjectName(QString::fromLatin1(item.identifier));
+        const QString identifier = QString::fromLatin1(item.identifier);
+        placed->setVisible(!hidden.contains(identifier));
+        if (!targets[i])
+            continue;
+        QAction *toggle = customize->addAction(tr(item.label));
+        toggle->setCheckable(true);
+        toggle->setChecked(placed->isVisible());
+        connect(toggle, &QAction::toggled, this, [placed, identifier](bool shown) {
+            placed->setVisible(shown);
+            QStringList now = hiddenToolbarItems();
+            now.removeAll(identifier);
+            if (!shown)
+                now.append(identifier);
+            Preferences::setValue(ToolbarHiddenKey, now.join(QLatin1Char(',')));
+        });
+    }
+    customize->addSeparator();
+    auto *styles = new QActionGroup(customize);
+    const struct
+    {
+        Qt::ToolButtonStyle style;
+        const char *text;
+    } choices[] = {{Qt::ToolButtonTextUnderIcon, QT_TR_NOOP("Icon and Text")},
+                   {Qt::ToolButtonIconOnly, QT_TR_NOOP("Icon Only")},
+                   {Qt::ToolButtonTextOnly, QT_TR_NOOP("Text Only")}};
+    for (const auto &choice : choices) {
+        QAction *styleAction = customize->addAction(tr(choice.text));
+        styleAction->setCheckable(true);
+        styleAction->setChecked(toolbar->toolButtonStyle() == choice.style);
+        styles->addAction(styleAction);
+        const Qt::ToolButtonStyle style = choice.style;
+        connect(styleAction, &QAction::triggered, this, [this, style] {
+            toolbar->setToolButtonStyle(style);
+            Preferences::setValue(ToolbarStyleKey, int(style) + 1);
+        });
+    }
+    toolbar->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(toolbar, &QWidget::customContextMenuRequested, customize,
+            [this, customize](const QPoint &position) { customize->popup(toolbar->mapToGlobal(position)); });
+}

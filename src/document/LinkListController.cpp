@@ -1,0 +1,387 @@
+#include "LinkListController.h"
+
+#include "DetailsTexts.h"
+#include "DocumentImages.h"
+#include "LinkDragPayload.h"
+#include "model/CollectionManager.h"
+#include "model/Link.h"
+#include "model/Notification.h"
+#include "workflow/NotificationComputer.h"
+
+#include <QHeaderView>
+#include <QItemSelectionModel>
+#include <QMimeData>
+#include <QSet>
+#include <QTableView>
+#include <QTimer>
+#include <algorithm>
+
+namespace {
+constexpr int ImageColumnWidth = 24;
+}
+
+LinkListController::LinkListController(CollectionManager *collectionManager, const QString &linkDragType,
+                                       QObject *parent)
+    : QAbstractTableModel(parent), m_collectionManager(collectionManager), m_linkDragType(linkDragType)
+{}
+
+void LinkListController::setTableView(QTableView *tableView)
+{
+    m_tableView = tableView;
+    m_tableView->setModel(this);
+    m_tableView->setDragEnabled(true);
+    m_tableView->setDragDropMode(QAbstractItemView::DragOnly);
+    m_tableView->setDefaultDropAction(Qt::MoveAction);
+
+    QHeaderView *header = m_tableView->horizontalHeader();
+    header->setSectionsClickable(true);
+    header->setSectionsMovable(false); // the column position is the sort key
+    header->setSortIndicatorShown(true);
+    header->setSortIndicator(StatusColumn, Qt::AscendingOrder);
+    header->setStretchLastSection(true);
+    header->setMinimumSectionSize(ImageColumnWidth);
+    header->setSectionResizeMode(NotificationColumn, QHeaderView::Fixed);
+    header->setSectionResizeMode(StatusColumn, QHeaderView::Fixed);
+    header->resizeSection(NotificationColumn, ImageColumnWidth);
+    header->resizeSection(StatusColumn, ImageColumnWidth);
+    header->resizeSection(NameColumn, 220);
+    connect(header, &QHeaderView::sectionClicked, this, &LinkListController::headerClicked);
+    connect(header, &QHeaderView::sectionResized, this, [this](int section) {
+        if (section == NameColumn || section == DescriptionColumn)
+            recordColumnWidths();
+    });
+    connect(m_tableView->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &LinkListController::selectionDidChange);
+    connect(m_tableView, &QAbstractItemView::doubleClicked, this, [this](const QModelIndex &index) {
+        if (index.isValid() && index.row() >= 0 && index.column() >= 0)
+            emit doubleClicked(index.column());
+    });
+}
+
+void LinkListController::setCategory(TreeNode *categoryNode)
+{
+    if (m_tableView)
+        m_tableView->selectionModel()->clearSelection();
+    m_category = categoryNode;
+    refreshTable();
+    if (m_tableView && rowCount() > 0) {
+        m_tableView->scrollToTop();
+        m_tableView->selectionModel()->setCurrentIndex(index(0, 0), QItemSelectionModel::ClearAndSelect |
+                                                                        QItemSelectionModel::Rows);
+    }
+    emit selectionDidChange();
+}
+
+void LinkListController::rebuildSortedLinks()
+{
+    m_sortedLinks.clear();
+    m_childIndexes.clear();
+    if (!m_category)
+        return;
+    std::vector<TreeNode *> nodes;
+    m_collectionManager->buildSortedLinkList(nodes, m_category, m_selectedColumn);
+    m_sortedLinks.reserve(qsizetype(nodes.size()));
+    m_childIndexes.reserve(nodes.size());
+    for (const TreeNode *node : nodes) {
+        m_sortedLinks.append(node->attachmentID());
+        m_childIndexes.push_back(m_category->indexOfChild(node));
+    }
+}
+
+void LinkListController::refreshTable()
+{
+    const QStringList selected = m_tableView ? selectedLinkIDs() : QStringList();
+    const QString current = m_tableView ? linkIDAtRow(m_tableView->currentIndex().row()) : QString();
+    beginResetModel();
+    rebuildSortedLinks();
+    endResetModel();
+    if (m_tableView && !selected.isEmpty()) {
+        const QSignalBlocker blocker(m_tableView->selectionModel());
+        selectLinksWithIDs(selected);
+        const int row = rowOfLinkID(current);
+        if (row >= 0) {
+            m_tableView->selectionModel()->setCurrentIndex(index(row, 0), QItemSelectionModel::NoUpdate);
+            m_tableView->scrollTo(index(row, 0));
+        }
+    }
+    emit selectionDidChange();
+}
+
+void LinkListController::sortLinksByColumn(int column)
+{
+    m_selectedColumn = column;
+    refreshTable();
+}
+
+void LinkListController::headerClicked(int column)
+{
+    if (column < 0 || column >= ColumnCount)
+        return;
+    m_tableView->horizontalHeader()->setSortIndicator(column, Qt::AscendingOrder);
+    sortLinksByColumn(column);
+}
+
+TreeNode *LinkListController::linkNodeAtRow(int row) const
+{
+    if (!m_category || row < 0 || row >= m_sortedLinks.size())
+        return nullptr;
+    const QString &id = m_sortedLinks.at(row);
+    TreeNode *node = m_category->childAtIndex(m_childIndexes[size_t(row)]);
+    if (node && node->link() && node->link()->ID() == id)
+        return node;
+    // The category changed since the last sort: look the link up by its ID.
+    for (TreeNode *child : m_category->children()) {
+        if (child->link() && child->link()->ID() == id)
+            return child;
+    }
+    return nullptr;
+}
+
+QString LinkListController::linkIDAtRow(int row) const
+{
+    return row >= 0 && row < m_sortedLinks.size() ? m_sortedLinks.at(row) : QString();
+}
+
+int LinkListController::rowOfLinkID(const QString &id) const
+{
+    return id.isNull() ? -1 : int(m_sortedLinks.indexOf(id));
+}
+
+int LinkListController::numberOfSelectedLinks() const
+{
+    return m_tableView ? int(m_tableView->selectionModel()->selectedRows().size()) : 0;
+}
+
+TreeNode *LinkListController::selectedLinkNode() const
+{
+    if (!m_tableView)
+        return nullptr;
+    const QModelIndexList rows = m_tableView->selectionModel()->selectedRows();
+    return rows.size() == 1 ? linkNodeAtRow(rows.first().row()) : nullptr;
+}
+
+QStringList LinkListController::selectedLinkIDs() const
+{
+    QStringList ids;
+    if (!m_tableView)
+        return ids;
+    QModelIndexList rows = m_tableView->selectionModel()->selectedRows();
+    std::sort(rows.begin(), rows.end(),
+              [](const QModelIndex &a, const QModelIndex &b) { return a.row() < b.row(); });
+    for (const QModelIndex &row : rows) {
+        if (row.row() < m_sortedLinks.size())
+            ids.append(m_sortedLinks.at(row.row()));
+    }
+    return ids;
+}
+
+void LinkListController::selectLinksWithIDs(const QStringList &ids)
+{
+    if (!m_tableView)
+        return;
+    const QSet<QString> wanted(ids.cbegin(), ids.cend());
+    QItemSelection selection;
+    int first = -1;
+    for (int row = 0; row < m_sortedLinks.size(); ++row) {
+        if (!wanted.contains(m_sortedLinks.at(row)))
+            continue;
+        // Neighbouring rows join one range, so the selection stays small.
+        if (!selection.isEmpty() && selection.last().bottom() == row - 1)
+            selection.last() = QItemSelectionRange(selection.last().topLeft(), index(row, ColumnCount - 1));
+        else
+            selection.select(index(row, 0), index(row, ColumnCount - 1));
+        if (first < 0)
+            first = row;
+    }
+    QItemSelectionModel *model = m_tableView->selectionModel();
+    model->select(selection, QItemSelectionModel::ClearAndSelect);
+    if (first >= 0)
+        model->setCurrentIndex(index(first, 0), QItemSelectionModel::NoUpdate);
+    emit selectionDidChange();
+}
+
+void LinkListController::showAndSelectLinkNode(TreeNode *linkNode)
+{
+    if (!m_tableView)
+        return;
+    if (!linkNode) {
+        m_tableView->selectionModel()->clearSelection();
+        m_tableView->viewport()->update();
+    } else if (const int row = rowOfLinkID(linkNode->attachmentID()); row >= 0) {
+        m_tableView->scrollTo(index(row, 0));
+        m_tableView->selectionModel()->setCurrentIndex(index(row, 0), QItemSelectionModel::ClearAndSelect |
+                                                                          QItemSelectionModel::Rows);
+    }
+    emit selectionDidChange();
+}
+
+void LinkListController::flashSelectedItem()
+{
+    if (!m_tableView || numberOfSelectedLinks() != 1 || m_flashStep > 0)
+        return;
+    const int row = m_tableView->selectionModel()->selectedRows().first().row();
+    // Six steps of 50 ms: off, on, off, on, off, on. The event loop keeps running meanwhile.
+    m_flashStep = 6;
+    auto *timer = new QTimer(this);
+    timer->setInterval(50);
+    connect(timer, &QTimer::timeout, this, [this, timer, row] {
+        if (!m_tableView || row >= rowCount()) {
+            m_flashStep = 0;
+        } else {
+            const QSignalBlocker blocker(m_tableView->selectionModel());
+            const auto flag =
+                m_flashStep % 2 == 0 ? QItemSelectionModel::Deselect : QItemSelectionModel::Select;
+            m_tableView->selectionModel()->select(index(row, 0), flag | QItemSelectionModel::Rows);
+            --m_flashStep;
+        }
+        if (m_flashStep == 0)
+            timer->deleteLater();
+    });
+    timer->start();
+}
+
+void LinkListController::setColumnWidths(const std::optional<QList<double>> &widths)
+{
+    if (!m_tableView || !widths || widths->size() != 2)
+        return;
+    m_applyingWidths = true;
+    QHeaderView *header = m_tableView->horizontalHeader();
+    header->resizeSection(NameColumn, qMax(header->minimumSectionSize(), int(widths->at(0))));
+    header->resizeSection(DescriptionColumn, qMax(header->minimumSectionSize(), int(widths->at(1))));
+    m_applyingWidths = false;
+}
+
+void LinkListController::recordColumnWidths()
+{
+    if (m_applyingWidths || !m_tableView)
+        return;
+    const QHeaderView *header = m_tableView->horizontalHeader();
+    m_collectionManager->setColumnWidths(QList<double>{double(header->sectionSize(NameColumn)),
+                                                       double(header->sectionSize(DescriptionColumn))});
+}
+
+int LinkListController::rowCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : int(m_sortedLinks.size());
+}
+
+int LinkListController::columnCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : ColumnCount;
+}
+
+QVariant LinkListController::data(const QModelIndex &index, int role) const
+{
+    if (!index.isValid())
+        return QVariant();
+    const TreeNode *node = linkNodeAtRow(index.row());
+    const Link *link = node ? node->link() : nullptr;
+    if (!link)
+        return QVariant();
+    switch (index.column()) {
+    case NotificationColumn:
+        if (!NotificationComputer::linkHasNotifications(node))
+            return QVariant();
+        if (role == Qt::DecorationRole)
+            return DocumentImages::icon(QStringLiteral("warning"));
+        if (role == Qt::ToolTipRole) {
+            QStringList texts;
+            for (const Notification *notification : NotificationComputer::notificationsOfLinkNode(node))
+                texts.append(notification->text());
+            return texts.join(QLatin1Char('\n'));
+        }
+        return QVariant();
+    case StatusColumn:
+        if (role == Qt::DecorationRole) {
+            const QString image = DetailsTexts::statusImage(link->status());
+            return image.isEmpty() ? QVariant() : QVariant(DocumentImages::icon(image));
+        }
+        if (role == Qt::ToolTipRole)
+            return DetailsTexts::statusName(link->status());
+        return QVariant();
+    case NameColumn:
+        if (role == Qt::DisplayRole || role == Qt::ToolTipRole)
+            return link->title();
+        return QVariant();
+    case DescriptionColumn:
+        if (role == Qt::DisplayRole)
+            return link->description();
+        if (role == Qt::ToolTipRole && !link->description().isEmpty())
+            return link->description();
+        return QVariant();
+    default:
+        return QVariant();
+    }
+}
+
+QVariant LinkListController::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation != Qt::Horizontal)
+        return QVariant();
+    switch (section) {
+    case NotificationColumn:
+        if (role == Qt::DecorationRole)
+            return DocumentImages::icon(QStringLiteral("warningheader"));
+        if (role == Qt::ToolTipRole)
+            return tr("Notifications");
+        break;
+    case StatusColumn:
+        if (role == Qt::DecorationRole)
+            return DocumentImages::icon(QStringLiteral("statusheader"));
+        if (role == Qt::ToolTipRole)
+            return tr("Status");
+        break;
+    case NameColumn:
+        if (role == Qt::DisplayRole)
+            return tr("Name");
+        break;
+    case DescriptionColumn:
+        if (role == Qt::DisplayRole)
+            return tr("Description");
+        break;
+    default:
+        break;
+    }
+    return QVariant();
+}
+
+Qt::ItemFlags LinkListController::flags(const QModelIndex &index) const
+{
+    if (!index.isValid())
+        return Qt::NoItemFlags;
+    return Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsDragEnabled | Qt::ItemNeverHasChildren;
+}
+
+QStringList LinkListController::mimeTypes() const
+{
+    return {m_linkDragType};
+}
+
+QMimeData *LinkListController::mimeData(const QModelIndexList &indexes) const
+{
+    QSet<int> distinct;
+    for (const QModelIndex &index : indexes) {
+        if (index.isValid())
+            distinct.insert(index.row());
+    }
+    if (distinct.isEmpty())
+        return nullptr;
+    QList<int> rows(distinct.cbegin(), distinct.cend());
+    std::sort(rows.begin(), rows.end());
+    QStringList ids;
+    for (const int row : rows)
+        ids.append(linkIDAtRow(row));
+    auto *data = new QMimeData;
+    data->setData(m_linkDragType, LinkDragPayload::encode(ids));
+    return data;
+}
+
+Qt::DropActions LinkListController::supportedDragActions() const
+{
+    return Qt::MoveAction;
+}
+
+Qt::DropActions LinkListController::supportedDropActions() const
+{
+    return Qt::IgnoreAction; // links are dropped on categories, never on the link list
+}

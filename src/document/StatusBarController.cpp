@@ -1,0 +1,29 @@
+#include "StatusBarController.h"
+
+#include "model/CollectionManager.h"
+
+#include <QLabel>
+
+StatusBarController::StatusBarController(CollectionManager *collectionManager, QLabel *countField,
+                                         QObject *parent)
+    : QObject(parent), m_collectionManager(collectionManager), m_countField(countField)
+{}
+
+void StatusBarController::setCategory(TreeNode *categoryNode)
+{
+    m_category = categoryNode;
+    refresh();
+}
+
+QString StatusBarController::countText(int total)
+{
+    return total == 1 ? tr("%1 link in database").arg(total) : tr("%1 links in database").arg(total);
+}
+
+void StatusBarController::refresh()
+{
+    int total = 0;
+    for (const TreeNode *categoryNode : m_collectionManager->categoryRoot()->children())
+        total += categoryNode->numberOfChildren();
+    m_countField->setText(countText(total));
+}

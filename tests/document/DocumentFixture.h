@@ -1,0 +1,97 @@
+#pragma once
+
+// Shared set-up of the document window tests: private settings, scripted alerts, a recording
+// URL opener, and databases written to a temporary folder.
+
+#include "DatabaseBuilder.h"
+#include "app/MessageBox.h"
+#include "document/CategoryListController.h"
+#include "document/DocumentController.h"
+#include "document/LinkListController.h"
+#include "document/MyDocument.h"
+#include "document/RightClickTableView.h"
+#include "model/DatabaseFile.h"
+#include "model/Preferences.h"
+#include "model/UrlOpener.h"
+
+#include <QItemSelectionModel>
+#include <QLabel>
+#include <QTemporaryDir>
+#include <QTest>
+#include <memory>
+
+class DocumentFixture
+{
+public:
+    DocumentFixture()
+    {
+        Preferences::useSettingsFile(m_folder.filePath(QStringLiteral("settings.ini")));
+        MessageBox::setScripted(true);
+        MessageBox::clearShownAlerts();
+        UrlOpener::setInstance(&m_opener);
+    }
+    ~DocumentFixture()
+    {
+        UrlOpener::setInstance(nullptr);
+        for (MyDocument *document : m_controller.documents()) {
+            document->setWindowModified(false);
+            delete document;
+        }
+    }
+
+    QString path(const QString &name) const { return m_folder.filePath(name); }
+
+    // Writes the builder's database to a file of the temporary folder.
+    QString write(DatabaseBuilder &builder, const QString &name = QStringLiteral("test.site"))
+    {
+        const QString file = path(name);
+        QString error;
+        if (!DatabaseFile::write(builder.store(), file, &error))
+            qWarning("cannot write %s: %s", qPrintable(file), qPrintable(error));
+        return file;
+    }
+
+    MyDocument *open(DatabaseBuilder &builder, const QString &name = QStringLiteral("test.site"))
+    {
+        MyDocument *document = m_controller.openDocument(write(builder, name));
+        if (document)
+            (void)QTest::qWaitForWindowExposed(document);
+        return document;
+    }
+
+    DocumentController &controller() { return m_controller; }
+    RecordingUrlOpener &opener() { return m_opener; }
+
+    // Selects the rows of the link list that show these titles.
+    static void selectLinks(MyDocument *document, const QStringList &titles)
+    {
+        LinkListController *links = document->linkListController();
+        QStringList ids;
+        for (int row = 0; row < links->rowCount(); ++row) {
+            if (titles.contains(links->linkNodeAtRow(row)->link()->title()))
+                ids.append(links->linkIDAtRow(row));
+        }
+        document->selectLinksWithIDs(ids);
+    }
+
+    static QStringList shownTitles(MyDocument *document)
+    {
+        LinkListController *links = document->linkListController();
+        QStringList titles;
+        for (int row = 0; row < links->rowCount(); ++row)
+            titles.append(
+                links->data(links->index(row, LinkListController::NameColumn), Qt::DisplayRole).toString());
+        return titles;
+    }
+
+    static void selectCategory(MyDocument *document, const QString &name)
+    {
+        CollectionManager &store = document->collectionManager();
+        document->showAndSelectCategoryNode(store.categoryWithName(name));
+    }
+
+private:
+    QTemporaryDir m_folder;
+    RecordingUrlOpener m_opener;
+    DocumentController m_controller;
+};
