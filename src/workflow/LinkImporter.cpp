@@ -6,6 +6,9 @@
 
 #include <QCoreApplication>
 #include <QHash>
+#include <QSet>
+#include <algorithm>
+#include <unordered_map>
 #include <cstring>
 
 namespace LinkImporter {
@@ -82,6 +85,62 @@ bool readRecords(const QByteArray &data, ImportedRecords &records, QString *erro
     return true;
 }
 
+// What the import does to one category: links taken out and links put in, applied in one pass so
+// that replacing every link of a large category stays linear.
+struct CategoryChanges
+{
+    QSet<TreeNode *> removed;
+    std::vector<std::unique_ptr<TreeNode>> added; // in file order; null once replaced by a later record
+};
+
+bool childrenInOrder(const TreeNode *parent)
+{
+    const std::vector<TreeNode *> &children = parent->children();
+    for (size_t i = 0; i < children.size(); ++i) {
+        const Attachment *record = children[i]->attachment();
+        if (!record || (i > 0 && record->compare(*children[i - 1]->attachment()) < 0))
+            return false;
+    }
+    return true;
+}
+
+// The outcome of deleting the removed nodes and inserting the added ones one by one in order: in a
+// category kept in order each insertion goes behind the equal records, which a stable sort of the
+// remaining children followed by the added ones reproduces.
+void apply(TreeNode *category, CategoryChanges &changes)
+{
+    const bool inOrder = childrenInOrder(category);
+    const std::vector<TreeNode *> children = category->children();
+    for (auto it = children.rbegin(); it != children.rend(); ++it)
+        (*it)->isolate(); // from the end, so nothing shifts
+    std::vector<TreeNode *> kept;
+    kept.reserve(children.size() + changes.added.size());
+    for (TreeNode *child : children) {
+        if (changes.removed.contains(child))
+            delete child;
+        else
+            kept.push_back(child);
+    }
+    std::vector<TreeNode *> added;
+    for (auto &node : changes.added) {
+        if (node)
+            added.push_back(node.release());
+    }
+    if (inOrder) {
+        kept.insert(kept.end(), added.begin(), added.end());
+        std::stable_sort(kept.begin(), kept.end(), [](const TreeNode *a, const TreeNode *b) {
+            return a->attachment()->compare(*b->attachment()) < 0;
+        });
+        for (TreeNode *node : kept)
+            category->addChild(node);
+    } else {
+        for (TreeNode *node : kept)
+            category->addChild(node);
+        for (TreeNode *node : added)
+            category->addOrderedChild(node);
+    }
+}
+
 } // namespace
 
 bool importLinksFromFileAtPath(CollectionManager &store, const QString &path,
@@ -148,23 +207,50 @@ bool importLinksFromData(CollectionManager &store, const QByteArray &data,
         ++done.categoriesAdded;
     }
 
+    // Where each ID lives now: an existing node, or a node this import is adding.
+    struct Place
+    {
+        TreeNode *node;
+        TreeNode *category;
+        qsizetype added = -1; // position in that category's added list, for nodes of this import
+    };
+    QHash<QString, Place> places;
+    places.reserve(linksByID.size() + qsizetype(records.links.size()));
+    for (auto it = linksByID.cbegin(); it != linksByID.cend(); ++it)
+        places.insert(it.key(), Place{it.value(), it.value()->parent()});
+    std::vector<TreeNode *> touched;
+    std::unordered_map<TreeNode *, CategoryChanges> changes;
+    auto changesOf = [&](TreeNode *category) -> CategoryChanges & {
+        if (changes.find(category) == changes.end())
+            touched.push_back(category);
+        return changes[category];
+    };
+
     for (auto &link : records.links) {
         TreeNode *target = categoriesByID.value(link->categoryID());
-        TreeNode *existing = linksByID.value(link->ID());
+        const auto existing = places.find(link->ID());
         // A link whose category is nowhere is left out, and then it replaces nothing either.
-        if (!target || (existing && !replace)) {
+        if (!target || (existing != places.end() && !replace)) {
             ++done.skipped;
             continue;
         }
-        if (existing) {
-            delete existing;
+        if (existing != places.end()) {
+            CategoryChanges &old = changesOf(existing->category);
+            if (existing->added >= 0)
+                old.added[size_t(existing->added)].reset(); // an earlier record of the same file
+            else
+                old.removed.insert(existing->node);
             ++done.replaced;
         } else {
             ++done.added;
         }
-        TreeNode *node = target->addOrderedChild(new TreeNode(std::move(link)));
-        linksByID.insert(node->attachmentID(), node);
+        CategoryChanges &into = changesOf(target);
+        auto node = std::make_unique<TreeNode>(std::move(link));
+        places.insert(node->attachmentID(), Place{node.get(), target, qsizetype(into.added.size())});
+        into.added.push_back(std::move(node));
     }
+    for (TreeNode *category : touched)
+        apply(category, changes[category]);
     if (summary)
         *summary = done;
     return true;

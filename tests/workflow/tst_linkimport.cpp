@@ -1,6 +1,7 @@
 #include "support/DatabaseBuilder.h"
 #include "workflow/LinkImporter.h"
 
+#include <QRandomGenerator>
 #include <QtTest>
 
 namespace {
@@ -50,6 +51,34 @@ qsizetype linkRecordAt(int templates, int categories, int index)
 {
     return 4 + SelfInfo::RecordSize + 4 + templates * EmailTemplate::RecordSize + 4 +
            categories * Category::RecordSize + 4 + index * Link::RecordSize;
+}
+
+// The merge exactly as first described: one link at a time, deleting and inserting in place.
+void literalImport(CollectionManager &store, const CollectionManager &source, bool replace)
+{
+    for (TreeNode *categoryNode : source.categoryRoot()->children()) {
+        const Category *category = categoryNode->category();
+        if (store.categoryNodeWithID(category->ID()))
+            continue;
+        auto copy = std::make_unique<Category>();
+        copy->setName(category->name(), category->anchor());
+        copy->setID(category->ID());
+        auto *node = new TreeNode(std::move(copy));
+        node->setTitle(category->isNone() ? QStringLiteral("General") : category->name());
+        store.categoryRoot()->addOrderedChild(node);
+    }
+    for (TreeNode *node : source.allLinkNodes()) {
+        const Link *link = node->link();
+        TreeNode *target = store.categoryNodeWithID(link->categoryID());
+        TreeNode *existing = store.linkNodeWithID(link->ID());
+        if (!target || (existing && !replace))
+            continue;
+        delete existing;
+        auto copy = std::make_unique<Link>();
+        copy->setTitle(link->fields());
+        copy->setID(link->ID());
+        target->addOrderedChild(new TreeNode(std::move(copy)));
+    }
 }
 
 } // namespace
@@ -183,6 +212,67 @@ private slots:
         QCOMPARE(answer.asked, 1);
         QCOMPARE(replace.store().numberOfLinks(), 1);
         QCOMPARE(replace.store().linkWithID(first->attachmentID())->title(), QStringLiteral("second"));
+    }
+
+    // Applying each category's changes in one pass gives what one link at a time gives.
+    void mergeEqualsTheLiteralDefinition()
+    {
+        QRandomGenerator random(11);
+        const QStringList titles{"a", "A", "b", "c"};
+        for (int round = 0; round < 40; ++round) {
+            CollectionManager store;
+            QStringList categoryIDs{NoneCategoryID};
+            for (int c = 0; c < 2; ++c)
+                categoryIDs.append(
+                    store.addCategoryWithName(QStringLiteral("C%1").arg(c), "c")->attachmentID());
+            QStringList linkIDs;
+            for (int i = 0; i < 12; ++i) {
+                LinkFields f = stored(titles[random.bounded(titles.size())]);
+                f.categoryID = categoryIDs[random.bounded(categoryIDs.size())];
+                linkIDs.append(store.addLinkFromFields(f)->attachmentID());
+            }
+            CollectionManager source;
+            source.defaultCategoryNode()->category()->setName(QStringLiteral("General"), NoneCategoryID);
+            QStringList sourceCategories{NoneCategoryID};
+            sourceCategories.append(
+                source.addCategoryWithName(QStringLiteral("C0"), "c")->category()->ID()); // new ID, same name
+            TreeNode *shared = source.addCategoryWithName(QStringLiteral("Shared"), "s");
+            shared->category()->setID(categoryIDs[2]);
+            sourceCategories.append(categoryIDs[2]);
+            for (int i = 0; i < 14; ++i) {
+                LinkFields f = stored(titles[random.bounded(titles.size())]);
+                f.categoryID = sourceCategories[random.bounded(sourceCategories.size())];
+                Link *link = source.addLinkFromFields(f)->link();
+                const int kind = random.bounded(5);
+                if (kind == 0 || kind == 1)
+                    link->setID(linkIDs[random.bounded(linkIDs.size())]); // replaces an existing link
+                else if (kind == 2 && i > 0)
+                    link->setID(source.allLinkNodes().front()->attachmentID()); // twice in the file
+                else if (kind == 3)
+                    link->setCategoryID(QStringLiteral("CAT9")); // its category is nowhere
+            }
+            const QByteArray file = source.dataRepresentation();
+            for (const bool replace : {false, true}) {
+                CollectionManager expected;
+                QVERIFY(expected.loadDataRepresentation(store.dataRepresentation()));
+                CollectionManager actual;
+                QVERIFY(actual.loadDataRepresentation(store.dataRepresentation()));
+                if (round % 2) { // a title changed in place leaves its category out of order
+                    for (CollectionManager *copy : {&expected, &actual}) {
+                        TreeNode *node = copy->linkNodeWithID(linkIDs.first());
+                        LinkFields f = node->link()->fields();
+                        f.title = QStringLiteral("zz");
+                        node->link()->setTitle(f);
+                        node->parent()->childOrderMayHaveChanged();
+                    }
+                }
+                literalImport(expected, source, replace);
+                QVERIFY(LinkImporter::importLinksFromData(actual, file, [replace] {
+                    return replace ? DuplicateAnswer::Replace : DuplicateAnswer::Keep;
+                }));
+                QCOMPARE(tree(actual), tree(expected));
+            }
+        }
     }
 
     void unusableFilesChangeNothing()
