@@ -44,6 +44,18 @@ QVariant SearchCriterion::objectValue() const
     }
 }
 
+int SearchCriterion::popupIndexOfCategoryWithIndex(int categoryIndex, int numberOfCategories)
+{
+    return numberOfCategories >= 2 && categoryIndex >= 1 ? categoryIndex + 1 : categoryIndex;
+}
+
+int SearchCriterion::indexOfSelectedCategoryInPopup(int popupIndex, int numberOfCategories)
+{
+    if (numberOfCategories < 2 || popupIndex < 1)
+        return popupIndex;
+    return popupIndex == 1 ? -1 : popupIndex - 1;
+}
+
 bool SearchCriterion::isValid() const
 {
     switch (kind()) {

@@ -98,6 +98,12 @@ public:
     void setIntValue(int32_t value) { m_intValue = value; }
     void setManager(const CollectionManager *manager) { m_manager = manager; }
 
+    // The category pop-up lists the categories in tree order with a separator after the first one
+    // when there are two or more, so later categories sit one item further down.
+    static int popupIndexOfCategoryWithIndex(int categoryIndex, int numberOfCategories);
+    // The category index of a pop-up item; -1 for the separator.
+    static int indexOfSelectedCategoryInPopup(int popupIndex, int numberOfCategories);
+
     // False when the criterion can never match anything by itself (an empty "contains", no date).
     bool isValid() const;
     // True when both test the same object and can never hold together.

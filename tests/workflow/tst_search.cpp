@@ -69,6 +69,18 @@ private slots:
         QCOMPARE(S(S::LastStatusChangedOn, 1, QDate(2024, 1, 2)).objectValue(), QVariant(QDate(2024, 1, 2)));
     }
 
+    void categoryPopupIndices()
+    {
+        QCOMPARE(S::popupIndexOfCategoryWithIndex(0, 1), 0);
+        QCOMPARE(S::popupIndexOfCategoryWithIndex(0, 3), 0);
+        QCOMPARE(S::popupIndexOfCategoryWithIndex(2, 3), 3);
+        QCOMPARE(S::indexOfSelectedCategoryInPopup(0, 3), 0);
+        QCOMPARE(S::indexOfSelectedCategoryInPopup(1, 3), -1); // the separator
+        QCOMPARE(S::indexOfSelectedCategoryInPopup(3, 3), 2);
+        for (int i = 0; i < 5; ++i)
+            QCOMPARE(S::indexOfSelectedCategoryInPopup(S::popupIndexOfCategoryWithIndex(i, 5), 5), i);
+    }
+
     void conflicts_data()
     {
         QTest::addColumn<S>("a");
