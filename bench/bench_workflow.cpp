@@ -3,6 +3,7 @@
 // whether both grow linearly. The sort-then-scan search is timed beside the linear walk.
 #include "model/CollectionManager.h"
 #include "workflow/LinkFinder.h"
+#include "workflow/LinkImporter.h"
 #include "workflow/NotificationComputer.h"
 
 #include <QCoreApplication>
@@ -10,6 +11,7 @@
 #include <QRandomGenerator>
 #include <algorithm>
 #include <cstdio>
+#include <memory>
 #include <vector>
 
 namespace {
@@ -82,12 +84,19 @@ struct Result
     double find = 0;
     double coldFind = 0;
     double sortThenScan = 0;
+    double importIntoEmpty = 0;
+    double importReplacingAll = 0;
 };
 
 Result measure(int links, int categories)
 {
     CollectionManager store;
-    generate(store, links, categories);
+    {
+        // Saved and opened again, so the records lie in memory as in a database the user opened.
+        CollectionManager generated;
+        generate(generated, links, categories);
+        store.loadDataRepresentation(generated.dataRepresentation());
+    }
     const QDate today(2024, 9, 1);
     auto nothing = [] {};
     auto compute = [&] { NotificationComputer::computeNotifications(store, today); };
@@ -109,6 +118,16 @@ Result measure(int links, int categories)
     // For comparison: sorting each category, then scanning (every sorted list is built).
     r.sortThenScan =
         medianOf(5, nothing, [&] { LinkFinder::findAllLinksWithSearchCriteria(store, criteria, false, 1); });
+
+    // Importing the database's own file: into an empty database, and into itself replacing every link.
+    const QByteArray file = store.dataRepresentation();
+    std::unique_ptr<CollectionManager> empty;
+    r.importIntoEmpty = medianOf(
+        3, [&] { empty = std::make_unique<CollectionManager>(); },
+        [&] { LinkImporter::importLinksFromData(*empty, file, nullptr); });
+    r.importReplacingAll = medianOf(3, nothing, [&] {
+        LinkImporter::importLinksFromData(store, file, [] { return DuplicateAnswer::Replace; });
+    });
     return r;
 }
 
@@ -129,5 +148,8 @@ int main(int argc, char *argv[])
     row("findLinkWithSearchCriteria, last link (warm)", small.find, large.find);
     row("findLinkWithSearchCriteria, last link (cold)", small.coldFind, large.coldFind);
     row("for comparison: sort every category, then scan", small.sortThenScan, large.sortThenScan);
+    row("importLinks of its own file into an empty database", small.importIntoEmpty, large.importIntoEmpty);
+    row("importLinks of its own file, replacing every link", small.importReplacingAll,
+        large.importReplacingAll);
     return 0;
 }
