@@ -60,9 +60,12 @@ MyDocument::~MyDocument()
 {
     m_computeNotificationsTimer->stop();
     m_autoSaveTimer->stop();
-    // The lists hold nodes of the store, which goes first among the members.
+    // The lists hold nodes of the store, which goes before the child widgets and models.
     m_linkListController->setCategory(nullptr);
     m_categoryListController->clear();
+    // Children dying after this point must not call back into the half-destroyed document.
+    for (QObject *child : findChildren<QObject *>())
+        QObject::disconnect(child, nullptr, this, nullptr);
 }
 
 // ---------------------------------------------------------------- window set-up

@@ -133,6 +133,40 @@ private slots:
         QVERIFY(document->size() != QSize(700, 500));
     }
 
+    void splitViewsKeepTheirLimits()
+    {
+        DatabaseBuilder db;
+        MyDocument *document = m_fixture->open(db);
+        document->resize(800, 560);
+        QSplitter *split = document->splitView();
+        const int handle = split->handleWidth();
+        // The category list keeps 100 points, the link side 380.
+        split->setSizes({10, split->width() - 10 - handle});
+        QCOMPARE(split->sizes().first(), int(MyDocument::CategoryListMinimumWidth));
+        split->setSizes({split->width(), 0});
+        QCOMPARE(split->sizes().last(), int(MyDocument::LinkSideMinimumWidth));
+
+        // A narrower window takes the room from the link side first, then from the categories.
+        document->setSplitterPosition(250);
+        document->resize(document->minimumWidth() + 60, 560);
+        QTRY_COMPARE(split->sizes().last(), int(MyDocument::LinkSideMinimumWidth));
+        QVERIFY(split->sizes().first() < 250);
+        document->resize(1000, 560);
+        QTRY_COMPARE(split->sizes().last(), 1000 - handle - split->sizes().first());
+
+        // The details pane keeps its height whatever the window's, unless it is collapsed.
+        QSplitter *secondary = document->secondarySplitView();
+        QCOMPARE(secondary->sizes().last(), int(DetailsView::PaneHeight));
+        document->resize(1000, 700);
+        QTRY_COMPARE(document->linksTable()->height() + handle + DetailsView::PaneHeight,
+                     secondary->height());
+        secondary->setSizes({secondary->height(), 0});
+        QVERIFY(document->isDetailsCollapsed());
+        document->setDetailsCollapsed(false);
+        QCOMPARE(secondary->sizes().last(), int(DetailsView::PaneHeight));
+        QVERIFY(!document->isEdited());
+    }
+
     void frameConvention()
     {
         const QRect screen(0, 100, 1920, 1080);
