@@ -24,6 +24,12 @@ AskStringDialogController::AskStringDialogController(QWidget *parent) : QDialog(
     m_anchorNameField->setToolTip(
         tr("Letters and digits only; it names the category's part of the links page."));
 
+    auto *prompt =
+        new QLabel(tr("The name is shown in the lists and on the links page. The ID, made of letters "
+                      "and digits only, names the category's part of the links page."),
+                   this);
+    prompt->setWordWrap(true);
+
     auto *form = new QFormLayout;
     form->addRow(tr("Category name*:"), m_categoryNameField);
     form->addRow(tr("Category ID*:"), m_anchorNameField);
@@ -39,6 +45,7 @@ AskStringDialogController::AskStringDialogController(QWidget *parent) : QDialog(
     connect(buttons, &QDialogButtonBox::helpRequested, this, &AskStringDialogController::doHelp);
 
     auto *layout = new QVBoxLayout(this);
+    layout->addWidget(prompt);
     layout->addLayout(form);
     layout->addWidget(note);
     layout->addWidget(buttons);
@@ -56,6 +63,7 @@ void AskStringDialogController::initializeWithCategoryName(const QString &name, 
     m_collectionManager = collectionManager;
     m_originalCategory = originalCategory;
     m_returnCode = 0;
+    setWindowTitle(originalCategory ? tr("Edit Category") : tr("New Category"));
     m_anchorNameField->setText(anchor);
     m_categoryNameField->setText(name);
     m_categoryNameField->selectAll();
