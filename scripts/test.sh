@@ -3,5 +3,5 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
-bash scripts/build.sh build
+bash scripts/build.sh build -DQM_BUILD_BENCH=OFF
 ctest --test-dir build --output-on-failure -j2
