@@ -1,17 +1,63 @@
 #include "ApplicationController.h"
 
+#include "AboutDialogController.h"
+#include "HelpWindow.h"
 #include "MessageBox.h"
+#include "PreferencesDialogController.h"
+#include "PreferencesForm.h"
+#include "ReadMeController.h"
+#include "WelcomeDialogController.h"
+#include "document/DocumentController.h"
+#include "document/MyDocument.h"
+#include "model/Preferences.h"
+#include "model/TemporaryFolder.h"
+#include "model/UrlOpener.h"
+#include "publish/SiteProfileForm.h"
+#include "publish/ui/NewSiteCreatedDialogController.h"
+#include "publish/ui/NewSiteDialogController.h"
 
 #include <QApplication>
+#include <QFile>
+#include <QTimer>
+#include <QUrl>
 #include <QWidget>
+#include <QWindow>
 
 namespace {
+
 ApplicationController *s_instance = nullptr;
+
+// Keeps the application from quitting while a command moves from one window to the next.
+class BusyScope
+{
+public:
+    explicit BusyScope(int &counter) : m_counter(counter) { ++m_counter; }
+    ~BusyScope() { --m_counter; }
+    BusyScope(const BusyScope &) = delete;
+    BusyScope &operator=(const BusyScope &) = delete;
+
+private:
+    int &m_counter;
+};
+
+QWidget *applicationModalWidget()
+{
+    const QList<QWidget *> windows = QApplication::topLevelWidgets();
+    for (QWidget *window : windows) {
+        if (window->isVisible() && window->windowModality() == Qt::ApplicationModal)
+            return window;
+    }
+    return nullptr;
 }
+
+} // namespace
 
 ApplicationController::ApplicationController(QObject *parent) : QObject(parent)
 {
     s_instance = this;
+    if (qApp)
+        connect(qApp, &QGuiApplication::lastWindowClosed, this,
+                [this] { QTimer::singleShot(0, this, &ApplicationController::quitIfNoWindowIsLeft); });
 }
 
 ApplicationController::~ApplicationController()
@@ -25,6 +71,276 @@ ApplicationController *ApplicationController::instance()
     return s_instance;
 }
 
+// --- Start-up
+
+void ApplicationController::finishLaunching(const QStringList &files)
+{
+    m_launching = true;
+    AboutDialogController *about = aboutDialog();
+    about->showSplash();
+    QCoreApplication::processEvents(); // paint the splash before the files are read
+
+    if (DocumentController *documents = DocumentController::instance()) {
+        for (const QString &file : files)
+            documents->openDocument(file);
+    }
+
+    if (!about->isVisible()) {
+        continueLaunching();
+        return;
+    }
+    connect(about, &QDialog::finished, this, &ApplicationController::continueLaunching,
+            Qt::SingleShotConnection);
+    about->requestClose();
+}
+
+void ApplicationController::continueLaunching()
+{
+    m_launching = false;
+    DocumentController *documents = DocumentController::instance();
+    if (documents && documents->documents().isEmpty()) {
+        switch (Preferences::intValue(Preferences::StartupAction)) {
+        case 1: {
+            BusyScope busy(m_busy);
+            documents->openDocumentWithPanel();
+            break;
+        }
+        case 2:
+            showStartingPoints();
+            break;
+        default:
+            break;
+        }
+    }
+    // With nothing open there is nothing to work with: a desktop without a global menu bar leaves
+    // the user no way back into a program that has no window.
+    quitIfNoWindowIsLeft();
+}
+
+void ApplicationController::quitIfNoWindowIsLeft()
+{
+    if (m_launching || m_busy > 0 || isModalDialogRunning())
+        return;
+    const QList<QWindow *> windows = QGuiApplication::topLevelWindows();
+    for (QWindow *window : windows) {
+        if (window->isVisible() && window->type() != Qt::Popup && window->type() != Qt::ToolTip)
+            return;
+    }
+    QCoreApplication::quit();
+}
+
+void ApplicationController::terminate()
+{
+    if (DocumentController *documents = DocumentController::instance()) {
+        if (!documents->closeAllDocuments())
+            return;
+    }
+    for (QWidget *window : QApplication::topLevelWidgets()) {
+        if (window->isVisible() && !window->isModal())
+            window->close();
+    }
+    QCoreApplication::quit();
+}
+
+// --- The shared windows
+
+WelcomeDialogController *ApplicationController::welcomeDialog()
+{
+    if (!m_welcomeDialog)
+        m_welcomeDialog = std::make_unique<WelcomeDialogController>();
+    return m_welcomeDialog.get();
+}
+
+PreferencesDialogController *ApplicationController::preferencesDialog()
+{
+    if (!m_preferencesDialog)
+        m_preferencesDialog = std::make_unique<PreferencesDialogController>();
+    return m_preferencesDialog.get();
+}
+
+NewSiteDialogController *ApplicationController::newSiteDialog()
+{
+    if (!m_newSiteDialog)
+        m_newSiteDialog = std::make_unique<NewSiteDialogController>();
+    return m_newSiteDialog.get();
+}
+
+NewSiteCreatedDialogController *ApplicationController::newSiteCreatedDialog()
+{
+    if (!m_newSiteCreatedDialog)
+        m_newSiteCreatedDialog = std::make_unique<NewSiteCreatedDialogController>();
+    return m_newSiteCreatedDialog.get();
+}
+
+AboutDialogController *ApplicationController::aboutDialog()
+{
+    if (!m_aboutDialog)
+        m_aboutDialog = std::make_unique<AboutDialogController>();
+    return m_aboutDialog.get();
+}
+
+ReadMeController *ApplicationController::readMeDialog()
+{
+    if (!m_readMeDialog)
+        m_readMeDialog = std::make_unique<ReadMeController>();
+    return m_readMeDialog.get();
+}
+
+HelpWindow *ApplicationController::helpWindow()
+{
+    if (!m_helpWindow)
+        m_helpWindow = std::make_unique<HelpWindow>();
+    return m_helpWindow.get();
+}
+
+// --- Commands
+
+void ApplicationController::newSite()
+{
+    BusyScope busy(m_busy);
+    NewSiteDialogController *dialog = newSiteDialog();
+    dialog->initializeFields();
+    dialog->exec();
+    if (!dialog->userConfirmed())
+        return;
+    const QVariantMap values = SiteProfileForm::globalSiteInfo(dialog->texts(), dialog->singlePageLayout());
+    for (auto it = values.constBegin(); it != values.constEnd(); ++it)
+        m_globalSiteInfo.insert(it.key(), it.value());
+    if (DocumentController *documents = DocumentController::instance())
+        documents->newDocument();
+}
+
+void ApplicationController::showStartingPoints()
+{
+    BusyScope busy(m_busy);
+    WelcomeDialogController *dialog = welcomeDialog();
+    dialog->initializeFields();
+    dialog->exec();
+    switch (dialog->actionCode()) {
+    case WelcomeDialogController::NewDocument:
+        newSite();
+        break;
+    case WelcomeDialogController::OpenDocument:
+        if (DocumentController *documents = DocumentController::instance())
+            documents->openDocumentWithPanel();
+        break;
+    case WelcomeDialogController::Quit:
+        terminate();
+        break;
+    default:
+        break;
+    }
+}
+
+void ApplicationController::doPreferences()
+{
+    PreferencesDialogController *dialog = preferencesDialog();
+    dialog->initializeFields(PreferencesForm::current());
+    dialog->exec();
+    if (!dialog->userConfirmed())
+        return;
+    dialog->values().write();
+    // A new interval takes effect at once in every open document.
+    if (DocumentController *documents = DocumentController::instance())
+        documents->updateAutoSaveTimers();
+}
+
+void ApplicationController::showNewSiteCreated()
+{
+    if (!Preferences::boolValue(Preferences::ShowNewSiteCreatedMessage) || m_newSiteCreatedVisible)
+        return;
+    m_newSiteCreatedVisible = true;
+    NewSiteCreatedDialogController *dialog = newSiteCreatedDialog();
+    dialog->initializeFields();
+    dialog->exec();
+    m_newSiteCreatedVisible = false;
+}
+
+void ApplicationController::doHelp()
+{
+    showHelp(QStringLiteral("QuillmarshIntro"));
+}
+
+void ApplicationController::showHelp(const QString &anchor)
+{
+    HelpWindow *window = helpWindow();
+    // Over an application-modal dialog the help must be modal too, or it could not be used
+    // until the dialog closes.
+    const Qt::WindowModality modality =
+        applicationModalWidget() && applicationModalWidget() != window ? Qt::ApplicationModal : Qt::NonModal;
+    if (window->windowModality() != modality) {
+        window->hide();
+        window->setWindowModality(modality);
+    }
+    window->showAnchor(anchor);
+    window->show();
+    window->raise();
+    window->activateWindow();
+}
+
+void ApplicationController::showShortcuts()
+{
+    showHelp(QStringLiteral("QuillmarshShortcuts"));
+}
+
+void ApplicationController::showEULA()
+{
+    showHelp(QStringLiteral("QuillmarshEULA"));
+}
+
+void ApplicationController::showTutorial()
+{
+    // The browser gets a file of its own in the private temporary folder: it cannot read the
+    // application's compiled-in resources.
+    QFile resource(QStringLiteral(":/tutorial/tutorial.html"));
+    QString error;
+    QString path;
+    if (!resource.open(QIODevice::ReadOnly))
+        error = tr("The tutorial is missing from this installation.");
+    else if (TemporaryFolder::writeFile(QStringLiteral("tutorial.html"), resource.readAll(), &error))
+        path = TemporaryFolder::filePath(QStringLiteral("tutorial.html"), &error);
+    if (path.isEmpty() || !UrlOpener::instance().openUrl(QUrl::fromLocalFile(path))) {
+        if (error.isEmpty())
+            error = tr("No web browser could be started to show it.");
+        MessageBox::alert(QApplication::activeWindow(), tr("The tutorial could not be opened."), error);
+    }
+}
+
+void ApplicationController::showReadMe()
+{
+    readMeDialog()->showWindow();
+}
+
+void ApplicationController::doAbout()
+{
+    AboutDialogController *about = aboutDialog();
+    if (about->isVisible()) // still up as the splash
+        return;
+    about->exec();
+}
+
+bool ApplicationController::isInstantLinkAvailable() const
+{
+    const DocumentController *documents = DocumentController::instance();
+    return documents && !documents->documents().isEmpty() && !isModalDialogRunning();
+}
+
+void ApplicationController::instantLink()
+{
+    DocumentController *documents = DocumentController::instance();
+    MyDocument *front = documents ? documents->frontDocument() : nullptr;
+    if (!front)
+        return;
+    front->raise();
+    front->activateWindow();
+    // The document's instant-link dialog comes with a later issue; until the document offers the
+    // command, there is nothing to hand it to.
+    if (front->metaObject()->indexOfMethod("instantLink()") >= 0)
+        QMetaObject::invokeMethod(front, "instantLink");
+}
+
+// --- The length question shared by the dialogs
+
 bool ApplicationController::checkLengthOfString(const QString &text, int maxLength)
 {
     return text.size() <= maxLength;
@@ -32,32 +348,16 @@ bool ApplicationController::checkLengthOfString(const QString &text, int maxLeng
 
 bool ApplicationController::askTrimWithFieldName(QWidget *parent, const QString &fieldName, int maxLength)
 {
+    // Modal to the dialog being confirmed (and so to everything that dialog blocks), placed over it.
+    // Escape answers "OK": nothing is cut unless the user asks for it.
     const int answer =
-        MessageBox::alert(parent, tr("The field \"%1\" is too long.").arg(fieldName),
-                          tr("It may hold at most %1 characters. Trim it to that length?").arg(maxLength),
-                          {tr("Trim"), tr("Cancel")});
-    return answer == 0;
+        MessageBox::alert(parent, tr("The %1 field contains too many characters.").arg(fieldName),
+                          tr("This field can only contain up to %1 characters.").arg(maxLength),
+                          {tr("OK"), tr("Trim")}, MessageBox::Warning, 0);
+    return answer == 1;
 }
 
 bool ApplicationController::isModalDialogRunning()
 {
-    return QApplication::activeModalWidget() != nullptr;
+    return applicationModalWidget() != nullptr;
 }
-
-void ApplicationController::newSite() {}
-void ApplicationController::showStartingPoints() {}
-void ApplicationController::doPreferences() {}
-void ApplicationController::doHelp()
-{
-    showHelp(QStringLiteral("QuillmarshIntro"));
-}
-void ApplicationController::showHelp(const QString &) {}
-void ApplicationController::showShortcuts()
-{
-    showHelp(QStringLiteral("QuillmarshShortcuts"));
-}
-void ApplicationController::showTutorial() {}
-void ApplicationController::showReadMe() {}
-void ApplicationController::doAbout() {}
-void ApplicationController::instantLink() {}
-void ApplicationController::showNewSiteCreated() {}

@@ -1,13 +1,24 @@
 #pragma once
 
 #include <QObject>
+#include <QPointer>
 #include <QString>
+#include <QStringList>
 #include <QVariantMap>
+#include <memory>
 
+class AboutDialogController;
+class HelpWindow;
+class NewSiteCreatedDialogController;
+class NewSiteDialogController;
+class PreferencesDialogController;
 class QWidget;
+class ReadMeController;
+class WelcomeDialogController;
 
-// The application's own commands (the ones that need no document) and the values the new-site
-// assistant keeps for the next new document. Exactly one, made in main() after QApplication.
+// The application's own commands (the ones that need no document), its start-up, and the values
+// the new-site assistant keeps for the next new document. Exactly one, made in main() after
+// QApplication; it owns the application-wide windows, each made on first use and then kept.
 class ApplicationController : public QObject
 {
     Q_OBJECT
@@ -18,8 +29,14 @@ public:
 
     static ApplicationController *instance();
 
-    // The site profile the assistant gathered: "Title", "URL", "Description", "Keywords",
-    // "LinksURL", "FirstName", "LastName", "Email" (strings) and "PageLayout" (bool).
+    // Start-up after the main loop runs: the about box as a splash, the files asked for, then (when
+    // no document opened) what "StartupAction" says. Until it is done no closing window quits.
+    void finishLaunching(const QStringList &files);
+    bool isLaunching() const { return m_launching; }
+
+    // The values of the last confirmed new-site assistant (SiteProfileForm's keys: "Title",
+    // "Description", "Keywords", "MainPageURL", "LinksPageURL", "ContactFirstName",
+    // "ContactLastName", "ContactEmail" as strings, "PageLayout" as a bool). Empty until then.
     const QVariantMap &globalSiteInfo() const { return m_globalSiteInfo; }
 
     // True when the text fits; the limit counts UTF-16 units like the file format.
@@ -28,6 +45,17 @@ public:
     static bool askTrimWithFieldName(QWidget *parent, const QString &fieldName, int maxLength);
     // An application-modal window is up, so timers and background work wait.
     static bool isModalDialogRunning();
+    // The instant-link command can run: a document is open and no application-modal window is up.
+    bool isInstantLinkAvailable() const;
+
+    // The shared windows, made on first use (for the commands below and for tests).
+    WelcomeDialogController *welcomeDialog();
+    PreferencesDialogController *preferencesDialog();
+    NewSiteDialogController *newSiteDialog();
+    NewSiteCreatedDialogController *newSiteCreatedDialog();
+    AboutDialogController *aboutDialog();
+    ReadMeController *readMeDialog();
+    HelpWindow *helpWindow();
 
 public slots:
     void newSite();
@@ -36,12 +64,28 @@ public slots:
     void doHelp();
     void showHelp(const QString &anchor);
     void showShortcuts();
+    void showEULA();
     void showTutorial();
     void showReadMe();
     void doAbout();
     void instantLink();
     void showNewSiteCreated();
+    // Closes every document (each may ask to save) and ends the application unless one refused.
+    void terminate();
 
 private:
+    void continueLaunching();
+    void quitIfNoWindowIsLeft();
+
     QVariantMap m_globalSiteInfo;
+    std::unique_ptr<WelcomeDialogController> m_welcomeDialog;
+    std::unique_ptr<PreferencesDialogController> m_preferencesDialog;
+    std::unique_ptr<NewSiteDialogController> m_newSiteDialog;
+    std::unique_ptr<NewSiteCreatedDialogController> m_newSiteCreatedDialog;
+    std::unique_ptr<AboutDialogController> m_aboutDialog;
+    std::unique_ptr<ReadMeController> m_readMeDialog;
+    std::unique_ptr<HelpWindow> m_helpWindow;
+    bool m_newSiteCreatedVisible = false;
+    bool m_launching = false;
+    int m_busy = 0; // commands between two windows, during which no window is up for a moment
 };

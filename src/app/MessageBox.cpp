@@ -27,8 +27,8 @@ QMessageBox::Icon iconFor(MessageBox::Icon icon)
 
 } // namespace
 
-int MessageBox::alert(QWidget *parent, const QString &title, const QString &message, const QStringList &buttons,
-                      Icon icon)
+int MessageBox::alert(QWidget *parent, const QString &title, const QString &message,
+                      const QStringList &buttons, Icon icon, int escapeIndex)
 {
     const QStringList titles =
         buttons.isEmpty() ? QStringList{QCoreApplication::translate("MessageBox", "OK")} : buttons;
@@ -47,16 +47,17 @@ int MessageBox::alert(QWidget *parent, const QString &title, const QString &mess
         box.setWindowModality(Qt::WindowModal);
     QList<QAbstractButton *> made;
     for (int i = 0; i < titles.size(); ++i) {
-        const QMessageBox::ButtonRole role = i == 0 ? QMessageBox::AcceptRole
-                                             : (i == titles.size() - 1 ? QMessageBox::RejectRole
-                                                                       : QMessageBox::DestructiveRole);
+        const QMessageBox::ButtonRole role =
+            i == 0 ? QMessageBox::AcceptRole
+                   : (i == titles.size() - 1 ? QMessageBox::RejectRole : QMessageBox::DestructiveRole);
         made.append(box.addButton(titles.at(i), role));
     }
     box.setDefaultButton(qobject_cast<QPushButton *>(made.first()));
-    box.setEscapeButton(made.last());
+    const int escape = escapeIndex >= 0 && escapeIndex < made.size() ? escapeIndex : int(made.size()) - 1;
+    box.setEscapeButton(made.at(escape));
     box.exec();
     const int index = int(made.indexOf(box.clickedButton()));
-    return index < 0 ? int(made.size()) - 1 : index;
+    return index < 0 ? escape : index;
 }
 
 void MessageBox::setScripted(bool scripted)

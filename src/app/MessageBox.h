@@ -11,7 +11,13 @@ class QWidget;
 class MessageBox
 {
 public:
-    enum Icon { Information, Warning, Critical, Question };
+    enum Icon
+    {
+        Information,
+        Warning,
+        Critical,
+        Question
+    };
 
     struct Shown
     {
@@ -23,9 +29,10 @@ public:
     // Shows an alert: the title is the bold text, the message the smaller text below it.
     // Buttons are given left to right in reading order, the first being the default; the
     // result is the index of the pressed button (Escape presses the last one when there are
-    // several, else the first). With a parent the alert is modal to that window only.
+    // several, else the first, unless escapeIndex names another). With a parent the alert is
+    // modal to that window only.
     static int alert(QWidget *parent, const QString &title, const QString &message,
-                     const QStringList &buttons = {}, Icon icon = Warning);
+                     const QStringList &buttons = {}, Icon icon = Warning, int escapeIndex = -1);
 
     // --- For tests
     // From now on alerts are never shown: each takes the next queued answer, or 0.

@@ -1,0 +1,59 @@
+#include "PreferencesDialogController.h"
+
+#include "ApplicationController.h"
+#include "ui_PreferencesDialog.h"
+
+#include <QPushButton>
+
+PreferencesDialogController::PreferencesDialogController(QWidget *parent)
+    : QDialog(parent), m_ui(std::make_unique<Ui::PreferencesDialog>())
+{
+    m_ui->setupUi(this);
+    m_ui->autoSaveIntervalField->setRange(PreferencesForm::MinimumAutoSaveInterval,
+                                          PreferencesForm::MaximumAutoSaveInterval);
+    connect(m_ui->buttonBox, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(m_ui->buttonBox, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    connect(m_ui->buttonBox, &QDialogButtonBox::helpRequested, this, &PreferencesDialogController::doHelp);
+    // The interval only matters while documents are saved automatically.
+    connect(m_ui->autoSaveDocumentsCheckbox, &QCheckBox::toggled, m_ui->autoSaveIntervalField,
+            &QWidget::setEnabled);
+    connect(m_ui->autoSaveDocumentsCheckbox, &QCheckBox::toggled, m_ui->autoSaveIntervalLabel,
+            &QWidget::setEnabled);
+    m_ui->buttonBox->button(QDialogButtonBox::Ok)->setDefault(true);
+    setWindowModality(Qt::ApplicationModal);
+}
+
+PreferencesDialogController::~PreferencesDialogController() = default;
+
+void PreferencesDialogController::initializeFields(const PreferencesForm &values)
+{
+    m_ui->autoSaveDocumentsCheckbox->setChecked(values.autoSaveDocuments);
+    m_ui->autoSaveIntervalField->setValue(values.autoSaveInterval);
+    m_ui->autoSaveIntervalField->setEnabled(values.autoSaveDocuments);
+    m_ui->autoSaveIntervalLabel->setEnabled(values.autoSaveDocuments);
+    m_ui->createBackupFilesCheckbox->setChecked(values.createBackupFiles);
+    m_ui->emailEncodingPopup->setCurrentIndex(values.emailEncoding);
+    m_ui->fileExportEncodingPopup->setCurrentIndex(values.fileExportEncoding);
+    m_ui->startupActionPopup->setCurrentIndex(values.startupAction);
+    m_ui->showNewSiteCreatedCheckbox->setChecked(values.showNewSiteCreatedAssistant);
+    m_ui->autoSaveDocumentsCheckbox->setFocus();
+}
+
+PreferencesForm PreferencesDialogController::values() const
+{
+    PreferencesForm values;
+    values.autoSaveDocuments = m_ui->autoSaveDocumentsCheckbox->isChecked();
+    values.autoSaveInterval = m_ui->autoSaveIntervalField->value();
+    values.createBackupFiles = m_ui->createBackupFilesCheckbox->isChecked();
+    values.emailEncoding = m_ui->emailEncodingPopup->currentIndex();
+    values.fileExportEncoding = m_ui->fileExportEncodingPopup->currentIndex();
+    values.startupAction = m_ui->startupActionPopup->currentIndex();
+    values.showNewSiteCreatedAssistant = m_ui->showNewSiteCreatedCheckbox->isChecked();
+    return values;
+}
+
+void PreferencesDialogController::doHelp()
+{
+    if (ApplicationController *application = ApplicationController::instance())
+        application->showHelp(QStringLiteral("QuillmarshPreferences"));
+}

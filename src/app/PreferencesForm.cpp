@@ -1,0 +1,41 @@
+#include "PreferencesForm.h"
+
+#include "model/Preferences.h"
+
+#include <QtGlobal>
+
+namespace {
+
+int itemIndex(int value, int count, int fallback)
+{
+    return value >= 0 && value < count ? value : fallback;
+}
+
+} // namespace
+
+PreferencesForm PreferencesForm::current()
+{
+    PreferencesForm form;
+    form.autoSaveDocuments = Preferences::boolValue(Preferences::AutoSaveDocuments);
+    form.autoSaveInterval =
+        qBound(MinimumAutoSaveInterval, Preferences::intValue(Preferences::AutoSaveInterval),
+               MaximumAutoSaveInterval);
+    form.createBackupFiles = Preferences::boolValue(Preferences::CreateBackupFiles);
+    form.emailEncoding = itemIndex(Preferences::intValue(Preferences::EmailEncoding), EmailEncodingCount, 1);
+    form.fileExportEncoding =
+        itemIndex(Preferences::intValue(Preferences::FileExportEncoding), FileExportEncodingCount, 1);
+    form.startupAction = itemIndex(Preferences::intValue(Preferences::StartupAction), StartupActionCount, 0);
+    form.showNewSiteCreatedAssistant = Preferences::boolValue(Preferences::ShowNewSiteCreatedMessage);
+    return form;
+}
+
+void PreferencesForm::write() const
+{
+    Preferences::setValue(Preferences::AutoSaveDocuments, autoSaveDocuments);
+    Preferences::setValue(Preferences::AutoSaveInterval, autoSaveInterval);
+    Preferences::setValue(Preferences::CreateBackupFiles, createBackupFiles);
+    Preferences::setValue(Preferences::EmailEncoding, emailEncoding);
+    Preferences::setValue(Preferences::FileExportEncoding, fileExportEncoding);
+    Preferences::setValue(Preferences::StartupAction, startupAction);
+    Preferences::setValue(Preferences::ShowNewSiteCreatedMessage, showNewSiteCreatedAssistant);
+}

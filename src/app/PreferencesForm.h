@@ -1,0 +1,32 @@
+#pragma once
+
+// The seven preferences the preferences dialog edits, read from and written to the store as one
+// set. No widgets: the dialog shows these values and hands them back.
+struct PreferencesForm
+{
+    static constexpr int MinimumAutoSaveInterval = 1;
+    static constexpr int MaximumAutoSaveInterval = 999;
+    static constexpr int EmailEncodingCount = 2;      // UTF-8, Mac OS Roman
+    static constexpr int FileExportEncodingCount = 3; // UTF-16, Mac OS Roman, ISO Latin 1
+    static constexpr int StartupActionCount = 3;      // nothing, open panel, welcome window
+
+    bool autoSaveDocuments = false;
+    int autoSaveInterval = 5;
+    bool createBackupFiles = false;
+    int emailEncoding = 0;
+    int fileExportEncoding = 1;
+    int startupAction = 2;
+    bool showNewSiteCreatedAssistant = true;
+
+    // The current values of the store, each pop-up value brought into its item range the way its
+    // readers understand an unknown value (an unknown encoding is Mac OS Roman, an unknown start-up
+    // action does nothing) and the interval into the range the dialog offers.
+    static PreferencesForm current();
+    // Writes all seven keys.
+    void write() const;
+
+    // What the welcome window stores in "StartupAction" when it closes.
+    static int startupActionForWelcomeWindow(bool showAtStartup) { return showAtStartup ? 2 : 0; }
+
+    bool operator==(const PreferencesForm &) const = default;
+};

@@ -1,0 +1,209 @@
+#include "SiteProfileForm.h"
+
+#include "model/TextUtils.h"
+
+#include <QCoreApplication>
+
+namespace SiteProfileForm {
+
+namespace {
+
+QString tr(const char *text)
+{
+    return QCoreApplication::translate("SiteProfileForm", text);
+}
+
+CheckResult stop(Field field, const QString &title = {}, const QString &message = {})
+{
+    return {false, field, title, message};
+}
+
+CheckResult missingRequired(Field field)
+{
+    return stop(field, tr("Some required fields are missing."),
+                tr("All required fields must be specified. Required fields are marked with an asterisk."));
+}
+
+void completeAddresses(SiteProfileTexts &texts)
+{
+    texts.URL = completedURL(texts.URL);
+    texts.linksURL = completedURL(texts.linksURL);
+}
+
+} // namespace
+
+QString fieldName(Field field)
+{
+    switch (field) {
+    case Title:
+        return tr("Title");
+    case Description:
+        return tr("Description");
+    case Keywords:
+        return tr("Keywords");
+    case MainPageURL:
+        return tr("Main Page URL");
+    case LinksPageURL:
+        return tr("Links Page URL");
+    case ContactFirstName:
+        return tr("Contact First Name");
+    case ContactLastName:
+        return tr("Contact Last Name");
+    case ContactEmail:
+        return tr("Contact E-mail");
+    }
+    return {};
+}
+
+int maxLength(Field field)
+{
+    switch (field) {
+    case Title:
+        return 99;
+    case Description:
+        return 399;
+    case Keywords:
+    case MainPageURL:
+    case LinksPageURL:
+        return 249;
+    case ContactFirstName:
+    case ContactLastName:
+        return 49;
+    case ContactEmail:
+        return 99;
+    }
+    return 0;
+}
+
+QString &text(SiteProfileTexts &texts, Field field)
+{
+    switch (field) {
+    case Title:
+        return texts.title;
+    case Description:
+        return texts.description;
+    case Keywords:
+        return texts.keywords;
+    case MainPageURL:
+        return texts.URL;
+    case LinksPageURL:
+        return texts.linksURL;
+    case ContactFirstName:
+        return texts.contactFirstName;
+    case ContactLastName:
+        return texts.contactLastName;
+    case ContactEmail:
+        break;
+    }
+    return texts.contactEmail;
+}
+
+QString completedURL(const QString &address)
+{
+    if (address.contains(QLatin1String("://")))
+        return address;
+    return QStringLiteral("http://%1").arg(address);
+}
+
+bool isMissingURL(const QString &address)
+{
+    return address.isEmpty() || address == QLatin1String("http://");
+}
+
+CheckResult checkLengths(SiteProfileTexts &texts, std::initializer_list<Field> fields,
+                         const TrimQuestion &askTrim)
+{
+    for (const Field field : fields) {
+        QString &value = text(texts, field);
+        const int limit = maxLength(field);
+        if (value.size() <= limit)
+            continue;
+        if (!askTrim || !askTrim(fieldName(field), limit))
+            return stop(field);
+        // Never leave half of a surrogate pair at the end.
+        const bool splitsPair = limit > 0 && value.at(limit - 1).isHighSurrogate();
+        value.truncate(splitsPair ? limit - 1 : limit);
+    }
+    return {};
+}
+
+CheckResult checkAssistantStep(int step, SiteProfileTexts &texts, const TrimQuestion &askTrim)
+{
+    switch (step) {
+    case 2:
+        if (texts.title.isEmpty())
+            return stop(Title, tr("The title must be specified."),
+                        tr("Enter your web site's title in the Title field."));
+        // The keywords are checked here too: the file keeps only 249 characters of them, and
+        // losing the rest silently at the first save would surprise the user.
+        return checkLengths(texts, {Title, Description, Keywords}, askTrim);
+    case 3:
+        if (isMissingURL(texts.URL))
+            return stop(MainPageURL, tr("The address of the main page must be specified."),
+                        tr("Enter your web site's URL in the Main Page URL field."));
+        completeAddresses(texts);
+        return checkLengths(texts, {MainPageURL, LinksPageURL}, askTrim);
+    case 4:
+        return checkLengths(texts, {ContactFirstName, ContactLastName, ContactEmail}, askTrim);
+    default:
+        return {};
+    }
+}
+
+std::optional<Field> focusFieldOfStep(int step)
+{
+    switch (step) {
+    case 2:
+        return Title;
+    case 3:
+        return MainPageURL;
+    case 4:
+        return ContactFirstName;
+    default:
+        return std::nullopt;
+    }
+}
+
+CheckResult checkSiteInfo(SiteProfileTexts &texts, const TrimQuestion &askTrim)
+{
+    if (texts.title.isEmpty())
+        return missingRequired(Title);
+    if (isMissingURL(texts.URL))
+        return missingRequired(MainPageURL);
+    completeAddresses(texts);
+    return checkLengths(texts,
+                        {Title, Description, Keywords, MainPageURL, LinksPageURL, ContactFirstName,
+                         ContactLastName, ContactEmail},
+                        askTrim);
+}
+
+QVariantMap globalSiteInfo(const SiteProfileTexts &texts, bool singlePageLayout)
+{
+    return {
+        {TitleKey, texts.title},
+        {DescriptionKey, texts.description},
+        {KeywordsKey, TextUtils::oneLineString(texts.keywords)},
+        {MainPageURLKey, completedURL(texts.URL)},
+        {LinksPageURLKey, completedURL(texts.linksURL)},
+        {ContactFirstNameKey, texts.contactFirstName},
+        {ContactLastNameKey, texts.contactLastName},
+        {ContactEmailKey, texts.contactEmail},
+        {PageLayoutKey, singlePageLayout},
+    };
+}
+
+SiteProfileTexts textsFromGlobalSiteInfo(const QVariantMap &values)
+{
+    SiteProfileTexts texts;
+    texts.title = values.value(TitleKey).toString();
+    texts.URL = values.value(MainPageURLKey).toString();
+    texts.description = values.value(DescriptionKey).toString();
+    texts.keywords = values.value(KeywordsKey).toString();
+    texts.linksURL = values.value(LinksPageURLKey).toString();
+    texts.contactFirstName = values.value(ContactFirstNameKey).toString();
+    texts.contactLastName = values.value(ContactLastNameKey).toString();
+    texts.contactEmail = values.value(ContactEmailKey).toString();
+    return texts;
+}
+
+} // namespace SiteProfileForm

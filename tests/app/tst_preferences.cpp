@@ -1,0 +1,255 @@
+// The preferences dialog, the welcome window and the start-up choice they feed.
+#include "app/ApplicationController.h"
+#include "app/MessageBox.h"
+#include "app/PreferencesDialogController.h"
+#include "app/PreferencesForm.h"
+#include "app/WelcomeDialogController.h"
+#include "document/DocumentController.h"
+#include "model/Preferences.h"
+#include "model/UrlOpener.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QElapsedTimer>
+#include <QPushButton>
+#include <QSettings>
+#include <QSpinBox>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+class TestPreferences : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void formReadsDefaultsAndWritesAllSevenKeys();
+    void formBringsStrayValuesIntoRange();
+    void dialogShowsAndReturnsTheValues();
+    void confirmedPreferencesAreWrittenCancelledAreNot();
+    void welcomeTicksOnlyForTheWelcomeWindow();
+    void welcomeClosingUntickedTurnsOpenPanelIntoNothing();
+    void welcomeClosingTickedStoresWelcome();
+    void welcomeActionCodes();
+    void startupShowsWelcomeAfterTheSplash();
+
+private:
+    QString m_settingsPath;
+    QTemporaryDir m_dir;
+    RecordingUrlOpener m_opener;
+    ApplicationController *m_application = nullptr;
+};
+
+void TestPreferences::initTestCase()
+{
+    QVERIFY(m_dir.isValid());
+    MessageBox::setScripted(true);
+    UrlOpener::setInstance(&m_opener);
+}
+
+void TestPreferences::init()
+{
+    static int run = 0;
+    m_settingsPath = m_dir.filePath(QStringLiteral("settings%1.ini").arg(++run));
+    Preferences::useSettingsFile(m_settingsPath);
+    MessageBox::clearShownAlerts();
+    m_application = new ApplicationController;
+}
+
+void TestPreferences::cleanup()
+{
+    delete m_application;
+    m_application = nullptr;
+}
+
+void TestPreferences::formReadsDefaultsAndWritesAllSevenKeys()
+{
+    const PreferencesForm defaults = PreferencesForm::current();
+    QCOMPARE(defaults, PreferencesForm());
+    QCOMPARE(defaults.startupAction, 2);
+    QCOMPARE(defaults.fileExportEncoding, 1);
+
+    PreferencesForm changed;
+    changed.autoSaveDocuments = true;
+    changed.autoSaveInterval = 10;
+    changed.createBackupFiles = true;
+    changed.emailEncoding = 1;
+    changed.fileExportEncoding = 2;
+    changed.startupAction = 0;
+    changed.showNewSiteCreatedAssistant = false;
+    changed.write();
+    QCOMPARE(PreferencesForm::current(), changed);
+
+    // Stored under the keys the rest of the program reads.
+    QSettings file(m_settingsPath, QSettings::IniFormat);
+    QCOMPARE(file.value(QStringLiteral("AutoSaveInterval")).toInt(), 10);
+    QCOMPARE(file.value(QStringLiteral("FileExportEncoding")).toInt(), 2);
+    QCOMPARE(file.value(QStringLiteral("ShowNewSiteCreatedMessage")).toBool(), false);
+    QCOMPARE(file.value(QStringLiteral("StartupAction")).toInt(), 0);
+    QCOMPARE(file.allKeys().size(), 7);
+}
+
+void TestPreferences::formBringsStrayValuesIntoRange()
+{
+    Preferences::setValue(Preferences::EmailEncoding, 5);       // read as Mac OS Roman
+    Preferences::setValue(Preferences::FileExportEncoding, -3); // read as Mac OS Roman
+    Preferences::setValue(Preferences::StartupAction, 9);       // does nothing
+    Preferences::setValue(Preferences::AutoSaveInterval, 0);
+    const PreferencesForm form = PreferencesForm::current();
+    QCOMPARE(form.emailEncoding, 1);
+    QCOMPARE(form.fileExportEncoding, 1);
+    QCOMPARE(form.startupAction, 0);
+    QCOMPARE(form.autoSaveInterval, PreferencesForm::MinimumAutoSaveInterval);
+}
+
+void TestPreferences::dialogShowsAndReturnsTheValues()
+{
+    PreferencesDialogController dialog;
+    PreferencesForm values;
+    values.autoSaveDocuments = true;
+    values.autoSaveInterval = 42;
+    values.emailEncoding = 1;
+    values.fileExportEncoding = 0;
+    values.startupAction = 1;
+    values.showNewSiteCreatedAssistant = false;
+    dialog.initializeFields(values);
+    QCOMPARE(dialog.values(), values);
+
+    // The interval field follows the switch.
+    auto *autoSave = dialog.findChild<QCheckBox *>(QStringLiteral("autoSaveDocumentsCheckbox"));
+    auto *interval = dialog.findChild<QSpinBox *>(QStringLiteral("autoSaveIntervalField"));
+    QVERIFY(interval->isEnabled());
+    autoSave->setChecked(false);
+    QVERIFY(!interval->isEnabled());
+    interval->setValue(100000);
+    QCOMPARE(dialog.values().autoSaveInterval, PreferencesForm::MaximumAutoSaveInterval);
+
+    // Each pop-up lists its values in the order of the stored numbers.
+    QCOMPARE(dialog.findChild<QComboBox *>(QStringLiteral("emailEncodingPopup"))->count(),
+             PreferencesForm::EmailEncodingCount);
+    QCOMPARE(dialog.findChild<QComboBox *>(QStringLiteral("fileExportEncodingPopup"))->count(),
+             PreferencesForm::FileExportEncodingCount);
+    QCOMPARE(dialog.findChild<QComboBox *>(QStringLiteral("startupActionPopup"))->count(),
+             PreferencesForm::StartupActionCount);
+}
+
+void TestPreferences::confirmedPreferencesAreWrittenCancelledAreNot()
+{
+    QTimer::singleShot(0, this, [this] {
+        PreferencesDialogController *dialog = m_application->preferencesDialog();
+        QVERIFY(dialog->isVisible());
+        QVERIFY(ApplicationController::isModalDialogRunning());
+        dialog->findChild<QSpinBox *>(QStringLiteral("autoSaveIntervalField"))->setValue(30);
+        dialog->reject();
+    });
+    m_application->doPreferences();
+    QCOMPARE(Preferences::intValue(Preferences::AutoSaveInterval), 5);
+    QVERIFY(!QSettings(m_settingsPath, QSettings::IniFormat).contains(QStringLiteral("AutoSaveInterval")));
+
+    QTimer::singleShot(0, this, [this] {
+        PreferencesDialogController *dialog = m_application->preferencesDialog();
+        // Re-initialised from the store: the cancelled 30 is gone.
+        QCOMPARE(dialog->values().autoSaveInterval, 5);
+        dialog->findChild<QSpinBox *>(QStringLiteral("autoSaveIntervalField"))->setValue(10);
+        dialog->findChild<QCheckBox *>(QStringLiteral("createBackupFilesCheckbox"))->setChecked(true);
+        dialog->accept();
+    });
+    m_application->doPreferences();
+    QCOMPARE(Preferences::intValue(Preferences::AutoSaveInterval), 10);
+    QVERIFY(Preferences::boolValue(Preferences::CreateBackupFiles));
+    QVERIFY(!ApplicationController::isModalDialogRunning());
+}
+
+void TestPreferences::welcomeTicksOnlyForTheWelcomeWindow()
+{
+    WelcomeDialogController dialog;
+    auto *box = dialog.findChild<QCheckBox *>(QStringLiteral("showAtStartupCheckbox"));
+    for (int action : {0, 1, 2}) {
+        Preferences::setValue(Preferences::StartupAction, action);
+        dialog.initializeFields();
+        QCOMPARE(box->isChecked(), action == 2);
+    }
+}
+
+void TestPreferences::welcomeClosingUntickedTurnsOpenPanelIntoNothing()
+{
+    Preferences::setValue(Preferences::StartupAction, 1);
+    QTimer::singleShot(0, this, [this] {
+        WelcomeDialogController *dialog = m_application->welcomeDialog();
+        QVERIFY(!dialog->findChild<QCheckBox *>(QStringLiteral("showAtStartupCheckbox"))->isChecked());
+        dialog->close(); // the window's close box
+    });
+    m_application->showStartingPoints();
+    QCOMPARE(m_application->welcomeDialog()->actionCode(), 0);
+    QCOMPARE(Preferences::intValue(Preferences::StartupAction), 0);
+}
+
+void TestPreferences::welcomeClosingTickedStoresWelcome()
+{
+    Preferences::setValue(Preferences::StartupAction, 0);
+    QTimer::singleShot(0, this, [this] {
+        WelcomeDialogController *dialog = m_application->welcomeDialog();
+        dialog->findChild<QCheckBox *>(QStringLiteral("showAtStartupCheckbox"))->setChecked(true);
+        QTest::keyClick(dialog, Qt::Key_Escape);
+    });
+    m_application->showStartingPoints();
+    QCOMPARE(Preferences::intValue(Preferences::StartupAction), 2);
+}
+
+void TestPreferences::welcomeActionCodes()
+{
+    WelcomeDialogController dialog;
+    const QList<QPair<QString, int>> buttons{{QStringLiteral("newDocButton"), 1},
+                                             {QStringLiteral("openDocButton"), 2}};
+    for (const auto &[name, code] : buttons) {
+        dialog.initializeFields();
+        dialog.show();
+        dialog.findChild<QPushButton *>(name)->click();
+        QVERIFY(!dialog.isVisible());
+        QCOMPARE(dialog.actionCode(), code);
+    }
+    // The tutorial opens in the browser and leaves the window up.
+    dialog.initializeFields();
+    dialog.show();
+    dialog.findChild<QPushButton *>(QStringLiteral("tutorialButton"))->click();
+    QVERIFY(dialog.isVisible());
+    QCOMPARE(dialog.actionCode(), 0);
+    QVERIFY(!m_opener.urls().isEmpty());
+    QVERIFY(m_opener.urls().last().isLocalFile());
+    dialog.reject();
+}
+
+void TestPreferences::startupShowsWelcomeAfterTheSplash()
+{
+    DocumentController documents;
+    bool welcomed = false;
+    bool splashWasGone = false;
+    // The welcome window comes up in its own modal run once the splash has faded out.
+    QTimer *watch = new QTimer(this);
+    connect(watch, &QTimer::timeout, this, [&] {
+        WelcomeDialogController *dialog = m_application->welcomeDialog();
+        if (!dialog->isVisible())
+            return;
+        welcomed = true;
+        splashWasGone = !m_application->isLaunching();
+        watch->stop();
+        dialog->findChild<QCheckBox *>(QStringLiteral("showAtStartupCheckbox"))->setChecked(true);
+        dialog->reject();
+    });
+    watch->start(20);
+    QElapsedTimer clock;
+    clock.start();
+    m_application->finishLaunching({});
+    QTRY_VERIFY_WITH_TIMEOUT(welcomed, 5000);
+    QVERIFY(splashWasGone);
+    QVERIFY(clock.elapsed() >= 670);
+    QVERIFY(documents.documents().isEmpty());
+    delete watch;
+}
+
+QTEST_MAIN(TestPreferences)
+#include "tst_preferences.moc"
