@@ -322,8 +322,7 @@ QAction *DocumentMenus::makeAction(const QString &name, const QString &text, con
 
 QList<QAction *> DocumentMenus::unavailableActions() const
 {
-    return {editSiteInfo,
-            print,
+    return {print,
             findLink,
             findNextLink,
             newLink,

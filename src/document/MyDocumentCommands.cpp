@@ -11,6 +11,7 @@
 #include "app/ApplicationController.h"
 #include "app/MessageBox.h"
 #include "model/UrlOpener.h"
+#include "publish/ui/SiteInfoDialogController.h"
 #include "workflow/EmailComposer.h"
 #include "workflow/LinkImporter.h"
 
@@ -301,10 +302,29 @@ bool MyDocument::importLinksFromFile(const QString &path)
 
 void MyDocument::editSiteInfo()
 {
-    // TODO(app): show the site profile sheet once SiteInfoDialogController is in; disabled until then.
+    if (!m_siteInfoDialog) {
+        m_siteInfoDialog = new SiteInfoDialogController(this);
+        connect(m_siteInfoDialog, &QDialog::finished, this, &MyDocument::editSiteInfoSheetDidEnd);
+    }
+    m_siteInfoDialog->initializeFields(m_collectionManager.selfInfo());
+    m_siteInfoDialog->setFirstTimeMode(!m_editedSiteInfo);
+    m_siteInfoDialog->open();
 }
 
-void MyDocument::editSiteInfoSheetDidEnd(int) {}
+void MyDocument::editSiteInfoSheetDidEnd(int returnCode)
+{
+    if (returnCode == 1) {
+        m_collectionManager.editSiteInfoFromSiteInfo(m_siteInfoDialog->siteInfo());
+        m_editedSiteInfo = true;
+        m_collectionManager.computeNotifications();
+        refreshUI();
+        updateChangeCount();
+    } else if (!m_editedSiteInfo) {
+        // A database whose profile was never set up is given up.
+        m_editedSiteInfo = true;
+        close();
+    }
+}
 
 // ---------------------------------------------------------------- categories
 

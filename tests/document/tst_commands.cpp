@@ -1,8 +1,10 @@
 #include "DocumentFixture.h"
 #include "document/DetailsView.h"
 #include "document/DocumentMenus.h"
+#include "publish/ui/SiteInfoDialogController.h"
 
 #include <QAction>
+#include <QLineEdit>
 #include <QMenu>
 #include <QToolButton>
 
@@ -268,6 +270,34 @@ private slots:
         QVERIFY(!document->importLinksFromFile(broken.fileName()));
         QCOMPARE(MessageBox::shownAlerts().last().title, QStringLiteral("The file could not be imported."));
         QVERIFY(!document->isEdited());
+    }
+
+    void siteInfoSheetEditsTheProfile()
+    {
+        MyDocument *document = openSample();
+        QVERIFY(document->menus()->editSiteInfo->isEnabled());
+        document->editSiteInfo();
+        SiteInfoDialogController *sheet = document->siteInfoDialog();
+        QVERIFY(sheet && sheet->isVisible());
+        QVERIFY(document->hasAttachedSheet());
+        QVERIFY(!sheet->firstTimeMode()); // a database read from a file has its profile
+        auto *title = qobject_cast<QLineEdit *>(sheet->fieldWidget(SiteProfileForm::Title));
+        auto *url = qobject_cast<QLineEdit *>(sheet->fieldWidget(SiteProfileForm::MainPageURL));
+        QVERIFY(title && url);
+
+        sheet->cancel();
+        QVERIFY(!document->isEdited());
+        QVERIFY(document->isVisible());
+
+        document->editSiteInfo();
+        title->setText(QStringLiteral("My Trail Site"));
+        url->setText(QStringLiteral("www.mytrails.example"));
+        sheet->confirm();
+        QVERIFY(!sheet->isVisible());
+        QCOMPARE(document->collectionManager().selfInfo().title(), QStringLiteral("My Trail Site"));
+        QCOMPARE(document->collectionManager().selfInfo().URL(),
+                 QStringLiteral("http://www.mytrails.example"));
+        QVERIFY(document->isEdited());
     }
 
 private:
