@@ -96,7 +96,7 @@ bool AskStringDialogController::checkLength(QLineEdit *field, int maximum, const
 {
     if (ApplicationController::checkLengthOfString(field->text(), maximum))
         return true;
-    if (MessageBox::alert(this, title, message, {tr("OK"), tr("Trim")}) != 1)
+    if (MessageBox::alert(this, title, message, {tr("OK"), tr("Trim")}, MessageBox::Warning, 0) != 1)
         return false;
     field->setText(field->text().left(maximum));
     return true;
