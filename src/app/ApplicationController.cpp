@@ -40,6 +40,17 @@ private:
     int &m_counter;
 };
 
+// Runs an application-wide dialog modal, in front of the document windows: a window that raised
+// itself just before (a new document on its first activation) must not cover it.
+int runModal(QDialog *dialog)
+{
+    QTimer::singleShot(0, dialog, [dialog] {
+        dialog->raise();
+        dialog->activateWindow();
+    });
+    return dialog->exec();
+}
+
 QWidget *applicationModalWidget()
 {
     const QList<QWidget *> windows = QApplication::topLevelWidgets();
@@ -85,6 +96,8 @@ void ApplicationController::finishLaunching(const QStringList &files)
             documents->openDocument(file);
     }
 
+    // The windows just opened came up over the splash; it stays in front until it fades.
+    about->raise();
     if (!about->isVisible()) {
         continueLaunching();
         return;
@@ -98,7 +111,11 @@ void ApplicationController::continueLaunching()
 {
     m_launching = false;
     DocumentController *documents = DocumentController::instance();
-    if (documents && documents->documents().isEmpty()) {
+    if (MyDocument *front = documents ? documents->frontDocument() : nullptr) {
+        // The splash had the keyboard; hand it to the document the user asked for.
+        front->raise();
+        front->activateWindow();
+    } else if (documents) {
         switch (Preferences::intValue(Preferences::StartupAction)) {
         case 1: {
             BusyScope busy(m_busy);
@@ -200,7 +217,7 @@ void ApplicationController::newSite()
     BusyScope busy(m_busy);
     NewSiteDialogController *dialog = newSiteDialog();
     dialog->initializeFields();
-    dialog->exec();
+    runModal(dialog);
     if (!dialog->userConfirmed())
         return;
     const QVariantMap values = SiteProfileForm::globalSiteInfo(dialog->texts(), dialog->singlePageLayout());
@@ -215,7 +232,7 @@ void ApplicationController::showStartingPoints()
     BusyScope busy(m_busy);
     WelcomeDialogController *dialog = welcomeDialog();
     dialog->initializeFields();
-    dialog->exec();
+    runModal(dialog);
     switch (dialog->actionCode()) {
     case WelcomeDialogController::NewDocument:
         newSite();
@@ -236,7 +253,7 @@ void ApplicationController::doPreferences()
 {
     PreferencesDialogController *dialog = preferencesDialog();
     dialog->initializeFields(PreferencesForm::current());
-    dialog->exec();
+    runModal(dialog);
     if (!dialog->userConfirmed())
         return;
     dialog->values().write();
@@ -252,7 +269,7 @@ void ApplicationController::showNewSiteCreated()
     m_newSiteCreatedVisible = true;
     NewSiteCreatedDialogController *dialog = newSiteCreatedDialog();
     dialog->initializeFields();
-    dialog->exec();
+    runModal(dialog);
     m_newSiteCreatedVisible = false;
 }
 
@@ -316,7 +333,7 @@ void ApplicationController::doAbout()
     AboutDialogController *about = aboutDialog();
     if (about->isVisible()) // still up as the splash
         return;
-    about->exec();
+    runModal(about);
 }
 
 bool ApplicationController::isInstantLinkAvailable() const
