@@ -532,24 +532,12 @@ void CollectionManager::sortEmailTemplates()
 
 void CollectionManager::setString(const QString &value, const QString &name)
 {
-    if (value.isNull() || name.isNull())
-        return;
-    for (qsizetype i = 0; i < m_namedStrings.size(); ++i) {
-        if (m_namedStrings.at(i).name() == name) {
-            m_namedStrings.removeAt(i);
-            break;
-        }
-    }
-    m_namedStrings.append(NamedString(name, value));
+    NamedStringList::setString(m_namedStrings, value, name);
 }
 
 QString CollectionManager::stringForName(const QString &name) const
 {
-    for (const NamedString &entry : m_namedStrings) {
-        if (entry.name() == name)
-            return entry.value();
-    }
-    return QString();
+    return NamedStringList::stringForName(m_namedStrings, name);
 }
 
 void CollectionManager::setNamedStrings(const QList<NamedString> &namedStrings)

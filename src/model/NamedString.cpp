@@ -39,3 +39,29 @@ int64_t NamedString::loadDataRepresentation(const char *bytes, int64_t available
     m_value = ByteFields::fromUtf16BigEndian(valueAt + 4, valueUnits);
     return size;
 }
+
+namespace NamedStringList {
+
+void setString(QList<NamedString> &list, const QString &value, const QString &name)
+{
+    if (value.isNull() || name.isNull())
+        return;
+    for (qsizetype i = 0; i < list.size(); ++i) {
+        if (list.at(i).name() == name) {
+            list.removeAt(i);
+            break;
+        }
+    }
+    list.append(NamedString(name, value));
+}
+
+QString stringForName(const QList<NamedString> &list, const QString &name)
+{
+    for (const NamedString &entry : list) {
+        if (entry.name() == name)
+            return entry.value();
+    }
+    return QString();
+}
+
+} // namespace NamedStringList

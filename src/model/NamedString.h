@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QList>
 #include <QString>
 #include <cstdint>
 
@@ -28,3 +29,11 @@ private:
     QString m_name;
     QString m_value;
 };
+
+// A list of named strings kept the way the store keeps them: setting a name removes its first
+// entry and appends the new one at the end; absent names or values are ignored.
+namespace NamedStringList {
+void setString(QList<NamedString> &list, const QString &value, const QString &name);
+// The value of the first entry with that name, or null.
+QString stringForName(const QList<NamedString> &list, const QString &name);
+} // namespace NamedStringList
