@@ -1,8 +1,8 @@
 #include "Category.h"
 
 #include "ByteFields.h"
-#include "LocalTime.h"
 #include "Codes.h"
+#include "LocalTime.h"
 #include "RecordIdentifier.h"
 #include "TextUtils.h"
 
@@ -12,8 +12,7 @@ using namespace ByteFields;
 
 Category::Category()
     : m_ID(RecordIdentifier::next(RecordIdentifier::CategoryKind)), m_createdOn(LocalTime::now())
-{
-}
+{}
 
 void Category::setName(const QString &name, const QString &anchor)
 {

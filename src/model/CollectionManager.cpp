@@ -85,7 +85,8 @@ TreeNode *CollectionManager::addCategoryWithName(const QString &name, const QStr
     return m_categoryRoot->addOrderedChild(node);
 }
 
-TreeNode *CollectionManager::renameCategory(TreeNode *categoryNode, const QString &name, const QString &anchor)
+TreeNode *CollectionManager::renameCategory(TreeNode *categoryNode, const QString &name,
+                                            const QString &anchor)
 {
     Category *category = categoryNode->category();
     if (!category)
@@ -471,7 +472,9 @@ QString CollectionManager::validDuplicateNameForEmailTemplate(const EmailTemplat
 {
     QString name = QCoreApplication::translate("CollectionManager", "%1 copy").arg(emailTemplate.name());
     for (int number = 1; emailTemplateWithName(name); ++number)
-        name = QCoreApplication::translate("CollectionManager", "%1 copy %2").arg(emailTemplate.name()).arg(number);
+        name = QCoreApplication::translate("CollectionManager", "%1 copy %2")
+                   .arg(emailTemplate.name())
+                   .arg(number);
     return name;
 }
 
@@ -491,8 +494,8 @@ std::unique_ptr<EmailTemplate> CollectionManager::takeEmailTemplateAtIndex(int i
     return taken;
 }
 
-std::vector<std::unique_ptr<EmailTemplate>> CollectionManager::replaceEmailTemplates(
-    std::vector<std::unique_ptr<EmailTemplate>> emailTemplates)
+std::vector<std::unique_ptr<EmailTemplate>>
+CollectionManager::replaceEmailTemplates(std::vector<std::unique_ptr<EmailTemplate>> emailTemplates)
 {
     std::swap(m_emailTemplates, emailTemplates);
     sortEmailTemplates();

@@ -17,7 +17,13 @@
 #include <vector>
 
 // One criterion of a link comparison.
-enum class LinkSortCriterion { None = 0, Status = 1, Title = 2, Description = 3 };
+enum class LinkSortCriterion
+{
+    None = 0,
+    Status = 1,
+    Title = 2,
+    Description = 3
+};
 
 // The in-memory links database of one document: the category tree with its links, the site
 // profile, the e-mail templates, the named strings and the window state that travels in the file.
@@ -43,8 +49,8 @@ public:
     QString IDOfCategoryWithIndex(int index) const;
 
     // --- Links
-    TreeNode *addLinkFromLink(const Link &form);             // null when the form's category is unknown
-    TreeNode *addLinkFromFields(const LinkFields &fields);   // the same, from a plain set of fields
+    TreeNode *addLinkFromLink(const Link &form);           // null when the form's category is unknown
+    TreeNode *addLinkFromFields(const LinkFields &fields); // the same, from a plain set of fields
     TreeNode *editLinkNode(TreeNode *linkNode, const Link &form);
     TreeNode *editLinkNode(TreeNode *linkNode, const LinkFields &fields);
     void deleteLinkNodesWithIDs(const QStringList &ids);
@@ -73,7 +79,8 @@ public:
     static int compareLink(const TreeNode *a, const TreeNode *b, LinkSortCriterion criterion);
     static int compareLink(const TreeNode *a, const TreeNode *b, int sortColumn);
     static void sortLinkNodes(std::vector<TreeNode *> &nodes, int sortColumn); // stable
-    void buildSortedLinkList(std::vector<TreeNode *> &list, const TreeNode *categoryNode, int sortColumn) const;
+    void buildSortedLinkList(std::vector<TreeNode *> &list, const TreeNode *categoryNode,
+                             int sortColumn) const;
     // For printing: each category holding links, followed by its links.
     QList<Attachment *> printObjects() const;
 
@@ -94,8 +101,8 @@ public:
     std::unique_ptr<EmailTemplate> takeEmailTemplateAtIndex(int index);
     // Swaps in a whole list of finished records (IDs kept), sorts it and returns the previous list;
     // lets an import merge many templates in one pass.
-    std::vector<std::unique_ptr<EmailTemplate>> replaceEmailTemplates(
-        std::vector<std::unique_ptr<EmailTemplate>> emailTemplates);
+    std::vector<std::unique_ptr<EmailTemplate>>
+    replaceEmailTemplates(std::vector<std::unique_ptr<EmailTemplate>> emailTemplates);
 
     // --- Named strings
     void setString(const QString &value, const QString &name);

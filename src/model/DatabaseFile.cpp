@@ -3,8 +3,8 @@
 #include "CollectionManager.h"
 #include "DatabaseCodec.h"
 
-#include <QFile>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
 

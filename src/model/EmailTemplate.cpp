@@ -10,10 +10,8 @@
 using namespace ByteFields;
 
 EmailTemplate::EmailTemplate()
-    : m_ID(RecordIdentifier::next(RecordIdentifier::EmailTemplateKind)),
-      m_createdOn(LocalTime::now())
-{
-}
+    : m_ID(RecordIdentifier::next(RecordIdentifier::EmailTemplateKind)), m_createdOn(LocalTime::now())
+{}
 
 void EmailTemplate::setName(const QString &name, const QString &subject, const QString &body)
 {

@@ -137,9 +137,9 @@ char *Link::getDataRepresentation(char *b) const
 
 bool Link::containsString(const QString &text) const
 {
-    for (const QString *field : {&m_title, &m_URL, &m_description, &m_keywords, &m_counterpartURL,
-                                 &m_counterpartCategoryName, &m_contactFirstName, &m_contactLastName,
-                                 &m_contactEmail, &m_notes}) {
+    for (const QString *field :
+         {&m_title, &m_URL, &m_description, &m_keywords, &m_counterpartURL, &m_counterpartCategoryName,
+          &m_contactFirstName, &m_contactLastName, &m_contactEmail, &m_notes}) {
         if (field->contains(text, Qt::CaseInsensitive))
             return true;
     }

@@ -20,7 +20,7 @@ struct LinkFields
     QString contactFirstName;
     QString contactLastName;
     QString contactEmail;
-    QDate lastVerifiedOn;   // null: never verified
+    QDate lastVerifiedOn; // null: never verified
     VerificationResult lastVerificationResult = VerificationNotVerified;
     QDate lastStatusChangedOn;
     LinkType type = LinkTypeReceived;

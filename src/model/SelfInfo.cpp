@@ -9,9 +9,7 @@
 using namespace ByteFields;
 using TextUtils::oneLineString;
 
-SelfInfo::SelfInfo() : m_createdOn(LocalTime::now())
-{
-}
+SelfInfo::SelfInfo() : m_createdOn(LocalTime::now()) {}
 
 void SelfInfo::setTitle(const SiteProfileTexts &t)
 {
@@ -27,8 +25,8 @@ void SelfInfo::setTitle(const SiteProfileTexts &t)
 
 SiteProfileTexts SelfInfo::texts() const
 {
-    return {m_title,    m_URL, m_description, m_keywords, m_linksURL, m_contactFirstName, m_contactLastName,
-            m_contactEmail};
+    return {m_title,           m_URL,         m_description, m_keywords, m_linksURL, m_contactFirstName,
+            m_contactLastName, m_contactEmail};
 }
 
 void SelfInfo::setNotifyNegotiationNotStarted(const NotificationSettings &settings)

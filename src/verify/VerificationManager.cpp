@@ -2,7 +2,7 @@
 
 #include "PageDecoder.h"
 #include "PageFetcher.h"
-#include "PageInspector.h"
+#include "PageAnalyzer.h"
 #include "ReciprocalLinkMatcher.h"
 #include "RetryPolicy.h"
 #include "VerificationTarget.h"
@@ -129,11 +129,11 @@ void VerificationManager::partnerLinkVerificationFinished(const FetchOutcome &ou
     m_details.addressFound = match.found;
     m_details.foundString = match.searchString;
     if (match.found) {
-        const PageInspector::Anchor anchor = PageInspector::anchorAt(text, match.position);
+        const PageAnalyzer::Anchor anchor = PageAnalyzer::anchorAt(text, match.position);
         m_details.inAnchor = anchor.inAnchor;
         m_details.rel = anchor.rel;
     }
-    m_details.noindex = PageInspector::saysNoindex(text, outcome.robotsTag);
+    m_details.noindex = PageAnalyzer::saysNoindex(text, outcome.robotsTag);
     report(match.found ? VerificationSucceeded : VerificationLinkNotFound);
 }
 

@@ -8,8 +8,8 @@
 #include <QHash>
 #include <QSet>
 #include <algorithm>
-#include <unordered_map>
 #include <cstring>
+#include <unordered_map>
 
 namespace LinkImporter {
 

@@ -22,8 +22,8 @@ Result cli(const QStringList &arguments)
     QProcess process;
     process.start(QStringLiteral(QM_CLI_PATH), arguments);
     process.waitForFinished(60000);
-    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1, process.readAllStandardOutput(),
-            process.readAllStandardError()};
+    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+            process.readAllStandardOutput(), process.readAllStandardError()};
 }
 
 } // namespace

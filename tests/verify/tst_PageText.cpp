@@ -1,5 +1,5 @@
 #include "verify/PageDecoder.h"
-#include "verify/PageInspector.h"
+#include "verify/PageAnalyzer.h"
 #include "verify/ReciprocalLinkMatcher.h"
 #include "verify/RetryPolicy.h"
 #include "verify/VerificationManager.h"
@@ -106,7 +106,7 @@ void TestPageText::anchorRelAndNoindex()
                        "<A HREF=http://two.example/>http://shown.example</A>"
                        "<a href='http://three.example/' rel=ugc>3</a> after http://four.example</body>");
     auto at = [&](const char *needle) {
-        return PageInspector::anchorAt(page, page.indexOf(QLatin1String(needle)));
+        return PageAnalyzer::anchorAt(page, page.indexOf(QLatin1String(needle)));
     };
     QVERIFY(!at("http://plain.example").inAnchor);
     QVERIFY(!at("http://abbr.example").inAnchor);
@@ -117,14 +117,14 @@ void TestPageText::anchorRelAndNoindex()
     QCOMPARE(at("http://three.example").rel, QStringList({"ugc"}));
     QVERIFY(!at("http://four.example").inAnchor);
 
-    QVERIFY(PageInspector::saysNoindex(page, QByteArray()));
-    QVERIFY(!PageInspector::saysNoindex(QStringLiteral("<meta name=description content='noindex'>"), ""));
-    QVERIFY(!PageInspector::saysNoindex(QStringLiteral("<meta name=robots content='index,follow'>"),
+    QVERIFY(PageAnalyzer::saysNoindex(page, QByteArray()));
+    QVERIFY(!PageAnalyzer::saysNoindex(QStringLiteral("<meta name=description content='noindex'>"), ""));
+    QVERIFY(!PageAnalyzer::saysNoindex(QStringLiteral("<meta name=robots content='index,follow'>"),
                                         "noarchive"));
-    QVERIFY(PageInspector::saysNoindex(QStringLiteral("<meta name='robots' content='none'>"), ""));
-    QVERIFY(PageInspector::saysNoindex(QString(), "googlebot: noindex, nofollow"));
-    QVERIFY(!PageInspector::saysNoindex(QString(), "unavailable_after: 25 Jun 2030 15:00:00 PST"));
-    QCOMPARE(PageInspector::attributes(u"<a href=\"x>y\" data-a=1 checked rel='n'>").size(), 4);
+    QVERIFY(PageAnalyzer::saysNoindex(QStringLiteral("<meta name='robots' content='none'>"), ""));
+    QVERIFY(PageAnalyzer::saysNoindex(QString(), "googlebot: noindex, nofollow"));
+    QVERIFY(!PageAnalyzer::saysNoindex(QString(), "unavailable_after: 25 Jun 2030 15:00:00 PST"));
+    QCOMPARE(PageAnalyzer::attributes(u"<a href=\"x>y\" data-a=1 checked rel='n'>").size(), 4);
 }
 
 void TestPageText::retryDecisions()

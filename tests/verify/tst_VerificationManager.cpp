@@ -69,7 +69,7 @@ private slots:
 private:
     Check check(const QString &site, const QString &page, const QString &own = OwnURL,
                 std::optional<FetchSettings> settings = fastSettings());
-    QString address(const QString &spec) const;
+    QString address(const QString &target) const;
 
     HttpTestServer m_server;
     QTemporaryDir m_dir;
@@ -100,15 +100,15 @@ void TestVerificationManager::initTestCase()
     file.write(withAddress);
 }
 
-QString TestVerificationManager::address(const QString &spec) const
+QString TestVerificationManager::address(const QString &target) const
 {
-    if (spec.startsWith(u'/'))
-        return m_server.url(spec);
-    if (spec == QLatin1String("closed"))
+    if (target.startsWith(u'/'))
+        return m_server.url(target);
+    if (target == QLatin1String("closed"))
         return QStringLiteral("http://127.0.0.1:%1/").arg(HttpTestServer::closedPort());
-    if (spec == QLatin1String("file"))
+    if (target == QLatin1String("file"))
         return QUrl::fromLocalFile(m_dir.filePath(QStringLiteral("links.html"))).toString();
-    return spec;
+    return target;
 }
 
 Check TestVerificationManager::check(const QString &site, const QString &page, const QString &own,

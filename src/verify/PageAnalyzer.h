@@ -9,7 +9,7 @@
 // Reads what a search engine would make of a reciprocal link: the rel keywords of the <a> element
 // that holds the found address, and whether the page asks not to be indexed. Display only; the
 // verification result never depends on it.
-class PageInspector
+class PageAnalyzer
 {
 public:
     struct Anchor

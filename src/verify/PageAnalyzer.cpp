@@ -1,4 +1,4 @@
-#include "PageInspector.h"
+#include "PageAnalyzer.h"
 
 #include <QRegularExpression>
 
@@ -35,7 +35,7 @@ QString attributeValue(const QList<QPair<QString, QString>> &attributes, const Q
 
 } // namespace
 
-QList<QPair<QString, QString>> PageInspector::attributes(QStringView tag)
+QList<QPair<QString, QString>> PageAnalyzer::attributes(QStringView tag)
 {
     QList<QPair<QString, QString>> result;
     qsizetype i = tag.startsWith(u'<') ? 1 : 0;
@@ -80,7 +80,7 @@ QList<QPair<QString, QString>> PageInspector::attributes(QStringView tag)
     return result;
 }
 
-PageInspector::Anchor PageInspector::anchorAt(const QString &text, qsizetype position)
+PageAnalyzer::Anchor PageAnalyzer::anchorAt(const QString &text, qsizetype position)
 {
     Anchor anchor;
     if (position < 0 || position >= text.size())
@@ -115,14 +115,14 @@ PageInspector::Anchor PageInspector::anchorAt(const QString &text, qsizetype pos
     return anchor;
 }
 
-bool PageInspector::hasNoindexDirective(QStringView directives)
+bool PageAnalyzer::hasNoindexDirective(QStringView directives)
 {
     static const QRegularExpression separators(QStringLiteral("[\\s,;:]+"));
     const QStringList tokens = directives.toString().toLower().split(separators, Qt::SkipEmptyParts);
     return tokens.contains(QStringLiteral("noindex")) || tokens.contains(QStringLiteral("none"));
 }
 
-bool PageInspector::saysNoindex(const QString &text, const QByteArray &robotsHeader)
+bool PageAnalyzer::saysNoindex(const QString &text, const QByteArray &robotsHeader)
 {
     if (hasNoindexDirective(QString::fromLatin1(robotsHeader)))
         return true;
