@@ -167,8 +167,7 @@ bool CategoryListController::dropMimeData(const QMimeData *data, Qt::DropAction 
     TreeNode *target = categoryNodeAtRow(dropTargetRow(row, parent));
     if (!ids || !target)
         return false;
-    for (const QString &id : *ids)
-        m_collectionManager->moveLinkWithID(id, target);
+    m_collectionManager->moveLinksWithIDs(*ids, target);
     emit linksDropped(*ids);
     return true;
 }

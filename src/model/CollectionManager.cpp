@@ -189,32 +189,50 @@ TreeNode *CollectionManager::editLinkNode(TreeNode *linkNode, const LinkFields &
     return linkNode;
 }
 
+QHash<QString, TreeNode *> CollectionManager::linkNodesWithIDs(const QStringList &ids) const
+{
+    const QSet<QString> wanted(ids.begin(), ids.end());
+    QHash<QString, TreeNode *> nodes;
+    for (TreeNode *node : allLinkNodes()) {
+        const QString id = node->attachmentID();
+        if (wanted.contains(id) && !nodes.contains(id))
+            nodes.insert(id, node);
+    }
+    return nodes;
+}
+
 void CollectionManager::deleteLinkNodesWithIDs(const QStringList &ids)
 {
-    QHash<QString, TreeNode *> nodes;
-    for (TreeNode *node : allLinkNodes())
-        if (!nodes.contains(node->attachmentID()))
-            nodes.insert(node->attachmentID(), node);
-    for (const QString &id : ids) {
-        auto it = nodes.find(id);
-        if (it == nodes.end())
-            continue;
-        delete it.value();
-        nodes.erase(it);
-    }
+    QHash<QString, TreeNode *> nodes = linkNodesWithIDs(ids);
+    for (const QString &id : ids)
+        delete nodes.take(id);
+}
+
+void CollectionManager::moveLinkNode(TreeNode *node, TreeNode *categoryNode)
+{
+    node->isolate();
+    node->link()->setCategoryID(categoryNode->attachmentID());
+    categoryNode->addOrderedChild(node);
+    node->refreshObjectValueFromTitle();
 }
 
 TreeNode *CollectionManager::moveLinkWithID(const QString &id, TreeNode *categoryNode)
 {
     TreeNode *node = linkNodeWithID(id);
-    const Category *category = categoryNode ? categoryNode->category() : nullptr;
-    if (!node || !category)
-        return node;
-    node->isolate();
-    node->link()->setCategoryID(category->ID());
-    categoryNode->addOrderedChild(node);
-    node->refreshObjectValueFromTitle();
+    if (node && categoryNode && categoryNode->category())
+        moveLinkNode(node, categoryNode);
     return node;
+}
+
+void CollectionManager::moveLinksWithIDs(const QStringList &ids, TreeNode *categoryNode)
+{
+    if (!categoryNode || !categoryNode->category())
+        return;
+    const QHash<QString, TreeNode *> nodes = linkNodesWithIDs(ids);
+    for (const QString &id : ids) {
+        if (TreeNode *node = nodes.value(id))
+            moveLinkNode(node, categoryNode);
+    }
 }
 
 TreeNode *CollectionManager::linkNodeWithID(const QString &id) const

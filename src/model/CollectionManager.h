@@ -9,6 +9,7 @@
 #include "TreeNode.h"
 
 #include <QByteArray>
+#include <QHash>
 #include <QList>
 #include <QRectF>
 #include <QStringList>
@@ -55,6 +56,8 @@ public:
     TreeNode *editLinkNode(TreeNode *linkNode, const LinkFields &fields);
     void deleteLinkNodesWithIDs(const QStringList &ids);
     TreeNode *moveLinkWithID(const QString &id, TreeNode *categoryNode);
+    // Moves many links with one walk over the links (a drop of several rows).
+    void moveLinksWithIDs(const QStringList &ids, TreeNode *categoryNode);
     Link *linkWithID(const QString &id) const;
     TreeNode *linkNodeWithID(const QString &id) const;
     bool linkWithURLAlreadyExists(const QString &url, const QString &referenceLinkID = QString()) const;
@@ -146,6 +149,9 @@ private:
     friend class DatabaseCodec;
     void resetToEmptyDatabase();
     TreeNode *insertLinkNode(std::unique_ptr<Link> link);
+    // The first node of each given link ID, found in one walk; IDs that name no link are left out.
+    QHash<QString, TreeNode *> linkNodesWithIDs(const QStringList &ids) const;
+    void moveLinkNode(TreeNode *node, TreeNode *categoryNode);
 
     std::unique_ptr<TreeNode> m_categoryRoot;
     SelfInfo m_selfInfo;
