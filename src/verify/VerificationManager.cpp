@@ -1,8 +1,8 @@
 #include "VerificationManager.h"
 
+#include "PageAnalyzer.h"
 #include "PageDecoder.h"
 #include "PageFetcher.h"
-#include "PageAnalyzer.h"
 #include "ReciprocalLinkMatcher.h"
 #include "RetryPolicy.h"
 #include "VerificationTarget.h"

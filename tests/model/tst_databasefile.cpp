@@ -19,8 +19,9 @@ constexpr int TemplateCountAt = SelfInfoAt + SelfInfo::RecordSize;
 void fill(CollectionManager &store)
 {
     SelfInfo &info = store.selfInfo();
-    info.setTitle({"My Site", "http://www.mine.example/", "Things I like", "one, two", "http://www.mine.example/links.html",
-                   "Ann", QString::fromUtf8("Åström"), "ann@mine.example"});
+    info.setTitle({"My Site", "http://www.mine.example/", "Things I like", "one, two",
+                   "http://www.mine.example/links.html", "Ann", QString::fromUtf8("Åström"),
+                   "ann@mine.example"});
     TreeNode *books = store.addCategoryWithName("Books", "books");
     store.addCategoryWithName("books", "books2"); // equal to Books ignoring case
     store.addCategoryWithName("Zoo", "zoo");
@@ -144,7 +145,8 @@ private slots:
         QStringList names;
         for (const NamedString &entry : loaded.namedStrings())
             names.append(entry.name());
-        QCOMPARE(names, QStringList({"Style", "Other", "WindowFrame", "SplitterPosition", "DetailsCollapsed"}));
+        QCOMPARE(names,
+                 QStringList({"Style", "Other", "WindowFrame", "SplitterPosition", "DetailsCollapsed"}));
         // "a" does not split into four parts: an empty frame.
         CollectionManager odd;
         odd.setString("1,2,3", "WindowFrame");
@@ -226,8 +228,8 @@ private slots:
         db.link("Short");
         QByteArray data = db.store().dataRepresentation();
         const int linkAt = TemplateCountAt + 8 + Category::RecordSize + 4;
-        qToBigEndian<uint32_t>(0xfffffff0u, data.data() + linkAt + 300);  // title count
-        qToBigEndian<uint32_t>(501u, data.data() + linkAt + 3868);        // notes count
+        qToBigEndian<uint32_t>(0xfffffff0u, data.data() + linkAt + 300); // title count
+        qToBigEndian<uint32_t>(501u, data.data() + linkAt + 3868);       // notes count
         CollectionManager loaded;
         QVERIFY(loaded.loadDataRepresentation(data));
         const Link *link = loaded.defaultCategoryNode()->childAtIndex(0)->link();

@@ -1,5 +1,5 @@
-#include "verify/PageDecoder.h"
 #include "verify/PageAnalyzer.h"
+#include "verify/PageDecoder.h"
 #include "verify/ReciprocalLinkMatcher.h"
 #include "verify/RetryPolicy.h"
 #include "verify/VerificationManager.h"
@@ -119,8 +119,8 @@ void TestPageText::anchorRelAndNoindex()
 
     QVERIFY(PageAnalyzer::saysNoindex(page, QByteArray()));
     QVERIFY(!PageAnalyzer::saysNoindex(QStringLiteral("<meta name=description content='noindex'>"), ""));
-    QVERIFY(!PageAnalyzer::saysNoindex(QStringLiteral("<meta name=robots content='index,follow'>"),
-                                        "noarchive"));
+    QVERIFY(
+        !PageAnalyzer::saysNoindex(QStringLiteral("<meta name=robots content='index,follow'>"), "noarchive"));
     QVERIFY(PageAnalyzer::saysNoindex(QStringLiteral("<meta name='robots' content='none'>"), ""));
     QVERIFY(PageAnalyzer::saysNoindex(QString(), "googlebot: noindex, nofollow"));
     QVERIFY(!PageAnalyzer::saysNoindex(QString(), "unavailable_after: 25 Jun 2030 15:00:00 PST"));
