@@ -1,6 +1,7 @@
 #include "ApplicationController.h"
 
 #include "AboutDialogController.h"
+#include "HelpBook.h"
 #include "HelpWindow.h"
 #include "MessageBox.h"
 #include "PreferencesDialogController.h"
@@ -66,6 +67,7 @@ QWidget *applicationModalWidget()
 ApplicationController::ApplicationController(QObject *parent) : QObject(parent)
 {
     s_instance = this;
+    HelpBook::setViewer([this](const QString &anchor, QWidget *) { showHelp(anchor); });
     if (qApp)
         connect(qApp, &QGuiApplication::lastWindowClosed, this,
                 [this] { QTimer::singleShot(0, this, &ApplicationController::quitIfNoWindowIsLeft); });
@@ -73,8 +75,10 @@ ApplicationController::ApplicationController(QObject *parent) : QObject(parent)
 
 ApplicationController::~ApplicationController()
 {
-    if (s_instance == this)
+    if (s_instance == this) {
         s_instance = nullptr;
+        HelpBook::setViewer(nullptr);
+    }
 }
 
 ApplicationController *ApplicationController::instance()
@@ -354,24 +358,6 @@ void ApplicationController::instantLink()
     // command, there is nothing to hand it to.
     if (front->metaObject()->indexOfMethod("instantLink()") >= 0)
         QMetaObject::invokeMethod(front, "instantLink");
-}
-
-// --- The length question shared by the dialogs
-
-bool ApplicationController::checkLengthOfString(const QString &text, int maxLength)
-{
-    return text.size() <= maxLength;
-}
-
-bool ApplicationController::askTrimWithFieldName(QWidget *parent, const QString &fieldName, int maxLength)
-{
-    // Modal to the dialog being confirmed (and so to everything that dialog blocks), placed over it.
-    // Escape answers "OK": nothing is cut unless the user asks for it.
-    const int answer =
-        MessageBox::alert(parent, tr("The %1 field contains too many characters.").arg(fieldName),
-                          tr("This field can only contain up to %1 characters.").arg(maxLength),
-                          {tr("OK"), tr("Trim")}, MessageBox::Warning, 0);
-    return answer == 1;
 }
 
 bool ApplicationController::isModalDialogRunning()

@@ -39,10 +39,6 @@ public:
     // "ContactLastName", "ContactEmail" as strings, "PageLayout" as a bool). Empty until then.
     const QVariantMap &globalSiteInfo() const { return m_globalSiteInfo; }
 
-    // True when the text fits; the limit counts UTF-16 units like the file format.
-    static bool checkLengthOfString(const QString &text, int maxLength);
-    // Asks whether a too long field may be cut to its limit; true means trim.
-    static bool askTrimWithFieldName(QWidget *parent, const QString &fieldName, int maxLength);
     // An application-modal window is up, so timers and background work wait.
     static bool isModalDialogRunning();
     // The instant-link command can run: a document is open and no application-modal window is up.

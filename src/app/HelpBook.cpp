@@ -10,6 +10,12 @@ namespace {
 
 const QString Folder = QStringLiteral(":/help");
 
+Viewer &installedViewer()
+{
+    static Viewer viewer;
+    return viewer;
+}
+
 QMap<QString, QUrl> collectAnchors()
 {
     QMap<QString, QUrl> found;
@@ -57,6 +63,17 @@ QUrl urlForAnchor(const QString &anchor)
     QUrl url = found.value();
     url.setFragment(anchor);
     return url;
+}
+
+void setViewer(Viewer viewer)
+{
+    installedViewer() = std::move(viewer);
+}
+
+void showHelp(const QString &anchor, QWidget *requester)
+{
+    if (installedViewer())
+        installedViewer()(anchor, requester);
 }
 
 } // namespace HelpBook

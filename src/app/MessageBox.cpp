@@ -60,6 +60,19 @@ int MessageBox::alert(QWidget *parent, const QString &title, const QString &mess
     return index < 0 ? escape : index;
 }
 
+bool MessageBox::askTrim(QWidget *parent, const QString &fieldName, int maxLength)
+{
+    const int answer = alert(
+        parent,
+        QCoreApplication::translate("MessageBox", "The %1 field contains too many characters.")
+            .arg(fieldName),
+        QCoreApplication::translate("MessageBox", "This field can only contain up to %1 characters.")
+            .arg(maxLength),
+        {QCoreApplication::translate("MessageBox", "OK"), QCoreApplication::translate("MessageBox", "Trim")},
+        Warning, 0);
+    return answer == 1;
+}
+
 void MessageBox::setScripted(bool scripted)
 {
     s_scripted = scripted;

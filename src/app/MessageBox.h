@@ -34,6 +34,10 @@ public:
     static int alert(QWidget *parent, const QString &title, const QString &message,
                      const QStringList &buttons = {}, Icon icon = Warning, int escapeIndex = -1);
 
+    // The length question of the dialogs: "The %1 field contains too many characters." with OK
+    // (default, and the Escape answer: nothing is cut unless asked) and Trim. True means trim.
+    static bool askTrim(QWidget *parent, const QString &fieldName, int maxLength);
+
     // --- For tests
     // From now on alerts are never shown: each takes the next queued answer, or 0.
     static void setScripted(bool scripted);

@@ -1,6 +1,6 @@
 #include "PreferencesDialogController.h"
 
-#include "ApplicationController.h"
+#include "HelpBook.h"
 #include "ui_PreferencesDialog.h"
 
 #include <QPushButton>
@@ -54,6 +54,5 @@ PreferencesForm PreferencesDialogController::values() const
 
 void PreferencesDialogController::doHelp()
 {
-    if (ApplicationController *application = ApplicationController::instance())
-        application->showHelp(QStringLiteral("QuillmarshPreferences"));
+    HelpBook::showHelp(QStringLiteral("QuillmarshPreferences"), this);
 }

@@ -1,6 +1,7 @@
 #include "WelcomeDialogController.h"
 
 #include "ApplicationController.h"
+#include "HelpBook.h"
 #include "PreferencesForm.h"
 #include "model/Preferences.h"
 #include "ui_WelcomeDialog.h"
@@ -76,6 +77,5 @@ void WelcomeDialogController::showTutorial()
 
 void WelcomeDialogController::doHelp()
 {
-    if (ApplicationController *application = ApplicationController::instance())
-        application->showHelp(QStringLiteral("QuillmarshIntro"));
+    HelpBook::showHelp(QStringLiteral("QuillmarshIntro"), this);
 }

@@ -1,7 +1,7 @@
 #include "AskStringDialogController.h"
 
 #include "CategoryNameForm.h"
-#include "app/ApplicationController.h"
+#include "app/HelpBook.h"
 #include "app/MessageBox.h"
 
 #include <QDialogButtonBox>
@@ -94,7 +94,7 @@ bool AskStringDialogController::checkUniqueness()
 bool AskStringDialogController::checkLength(QLineEdit *field, int maximum, const QString &title,
                                             const QString &message)
 {
-    if (ApplicationController::checkLengthOfString(field->text(), maximum))
+    if (field->text().size() <= maximum)
         return true;
     if (MessageBox::alert(this, title, message, {tr("OK"), tr("Trim")}, MessageBox::Warning, 0) != 1)
         return false;
@@ -128,8 +128,7 @@ void AskStringDialogController::cancel()
 
 void AskStringDialogController::doHelp()
 {
-    if (ApplicationController *application = ApplicationController::instance())
-        application->showHelp(QStringLiteral("QuillmarshCategories"));
+    HelpBook::showHelp(QStringLiteral("QuillmarshCategories"), this);
 }
 
 void AskStringDialogController::sheetDidEnd(int returnCode)

@@ -3,6 +3,7 @@
 #include "AskStringDialogController.h"
 #include "CategoryListController.h"
 #include "DetailsView.h"
+#include "DocumentCommandArea.h"
 #include "DocumentController.h"
 #include "DocumentMenus.h"
 #include "LinkDragPayload.h"
@@ -53,6 +54,8 @@ MyDocument::MyDocument(QWidget *parent) : QMainWindow(parent)
     m_uniqueID = QString::number(quintptr(this));
     buildWindow();
     connectCommands();
+    createCommandAreas();
+    validateMenuItems();
     updateTitle();
 }
 
@@ -347,8 +350,9 @@ void MyDocument::revertToSaved()
     }
 }
 
-void MyDocument::updateChangeCount()
+void MyDocument::updateChangeCount(const QString &actionName)
 {
+    Q_UNUSED(actionName)
     setWindowModified(true);
     validateMenuItems();
 }
@@ -713,6 +717,9 @@ void MyDocument::buildSendMessageMenu()
 
 void MyDocument::validateMenuItems()
 {
+    for (DocumentCommandArea *area : std::as_const(m_commandAreas))
+        area->validateMenuItems();
+
     const DocumentMenus &m = *m_menus;
     const QList<QAction *> unavailable = m.unavailableActions();
     auto enable = [&unavailable](QAction *action, bool enabled) {
@@ -725,12 +732,11 @@ void MyDocument::validateMenuItems()
     const bool category = isCategorySelected();
     const bool linksHaveFocus = focusWidget() == m_linksTable;
 
-    for (QAction *action :
-         {m.editLink, m.showLinkNotifications, m.visitLinkWebsite, m.showLinkExchangeInfo, m.newCustomEmail})
+    for (QAction *action : {m.visitLinkWebsite, m.newCustomEmail})
         enable(action, oneLink);
     for (QAction *action : std::as_const(m_templateActions))
         action->setEnabled(oneLink);
-    for (QAction *action : {m.verifyLink, m.deleteLink, m.markAsVerified})
+    for (QAction *action : {m.deleteLink, m.markAsVerified})
         enable(action, someLinks);
     const struct
     {

@@ -10,6 +10,7 @@
 
 class AskStringDialogController;
 class CategoryListController;
+class DocumentCommandArea;
 class DetailsView;
 class DocumentMenus;
 class LinkListController;
@@ -50,8 +51,9 @@ public:
     bool saveToFile(const QString &path, QString *error = nullptr);
     bool keepBackupFile() const;
     void setUntitledNumber(int number);
-    // Marks the document as holding unsaved changes.
-    void updateChangeCount();
+    // Marks the document as holding unsaved changes. Every command that changed the database ends
+    // here; `actionName` names the change as the Edit menu will offer to undo it ("Delete Link").
+    void updateChangeCount(const QString &actionName = QString());
 
     // --- Timers
     QTimer *computeNotificationsTimer() const { return m_computeNotificationsTimer; }
@@ -89,6 +91,15 @@ public:
     void validateMenuItems();
 
     // --- Parts, for the application and for tests
+    // The command area of that class (LinkCommands...), null when the window has none.
+    template <class Area> Area *commandArea() const
+    {
+        for (DocumentCommandArea *area : m_commandAreas) {
+            if (auto *found = qobject_cast<Area *>(area))
+                return found;
+        }
+        return nullptr;
+    }
     DocumentMenus *menus() const { return m_menus; }
     CategoryListController *categoryListController() const { return m_categoryListController; }
     LinkListController *linkListController() const { return m_linkListController; }
@@ -159,6 +170,8 @@ protected:
 private:
     void buildWindow();
     void connectCommands();
+    // Makes the window's command areas (each file of commands adds its own here).
+    void createCommandAreas();
     void applySavedWindowState();
     void placeNewWindow();
     void updateWindowFrame();
@@ -204,6 +217,7 @@ private:
     StatusBarController *m_statusBarController = nullptr;
     QList<QAction *> m_templateActions;
     QList<QAction *> m_windowListActions;
+    QList<DocumentCommandArea *> m_commandAreas;
 
     // Sheets, made on first use and kept (children of the window).
     AskStringDialogController *m_askStringDialog = nullptr;

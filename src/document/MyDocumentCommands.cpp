@@ -22,6 +22,10 @@
 #include <QMenu>
 #include <QUrl>
 
+void MyDocument::createCommandAreas()
+{
+}
+
 void MyDocument::connectCommands()
 {
     const DocumentMenus &m = *m_menus;

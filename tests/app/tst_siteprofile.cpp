@@ -71,7 +71,6 @@ private slots:
     void trimNeverSplitsASurrogatePair();
     void sheetChecksRequiredFieldsThenEveryLength();
     void globalSiteInfoKeys();
-    void lengthCheckBoundary();
     void trimQuestionTexts();
 
     void assistantWalksThroughFiveSteps();
@@ -303,19 +302,12 @@ void TestSiteProfile::globalSiteInfoKeys()
     QCOMPARE(textsFromGlobalSiteInfo(values).keywords, QStringLiteral("herons, reeds  bitterns"));
 }
 
-void TestSiteProfile::lengthCheckBoundary()
-{
-    QVERIFY(ApplicationController::checkLengthOfString(QString(99, QLatin1Char('x')), 99));
-    QVERIFY(!ApplicationController::checkLengthOfString(QString(100, QLatin1Char('x')), 99));
-    QVERIFY(ApplicationController::checkLengthOfString(QString(), 0));
-}
-
 void TestSiteProfile::trimQuestionTexts()
 {
     MessageBox::setNextAnswer(1);
-    QVERIFY(ApplicationController::askTrimWithFieldName(nullptr, QStringLiteral("Title"), 99));
+    QVERIFY(MessageBox::askTrim(nullptr, QStringLiteral("Title"), 99));
     MessageBox::setNextAnswer(0);
-    QVERIFY(!ApplicationController::askTrimWithFieldName(nullptr, QStringLiteral("Title"), 99));
+    QVERIFY(!MessageBox::askTrim(nullptr, QStringLiteral("Title"), 99));
     const MessageBox::Shown &shown = MessageBox::shownAlerts().last();
     QCOMPARE(shown.title, QStringLiteral("The Title field contains too many characters."));
     QCOMPARE(shown.message, QStringLiteral("This field can only contain up to 99 characters."));

@@ -1,6 +1,7 @@
 #include "NewSiteCreatedDialogController.h"
 
 #include "app/ApplicationController.h"
+#include "app/HelpBook.h"
 #include "model/Preferences.h"
 #include "ui_NewSiteCreatedDialog.h"
 
@@ -60,6 +61,5 @@ void NewSiteCreatedDialogController::showTutorial()
 
 void NewSiteCreatedDialogController::doHelp()
 {
-    if (ApplicationController *application = ApplicationController::instance())
-        application->showHelp(QStringLiteral("QuillmarshNewLinksDatabase"));
+    HelpBook::showHelp(QStringLiteral("QuillmarshNewLinksDatabase"), this);
 }

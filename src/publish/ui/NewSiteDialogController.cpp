@@ -1,6 +1,6 @@
 #include "NewSiteDialogController.h"
 
-#include "app/ApplicationController.h"
+#include "app/HelpBook.h"
 #include "app/MessageBox.h"
 #include "model/UrlOpener.h"
 #include "ui_NewSiteDialog.h"
@@ -190,7 +190,7 @@ void NewSiteDialogController::confirmStep()
 {
     SiteProfileTexts edited = texts();
     const CheckResult check = checkAssistantStep(m_currentStep, edited, [this](const QString &name, int max) {
-        return ApplicationController::askTrimWithFieldName(this, name, max);
+        return MessageBox::askTrim(this, name, max);
     });
     setTexts(edited); // completed addresses and trimmed fields show what will be kept
     if (!check.passed) {
@@ -236,6 +236,5 @@ void NewSiteDialogController::testLinksPageURL()
 
 void NewSiteDialogController::doHelp()
 {
-    if (ApplicationController *application = ApplicationController::instance())
-        application->showHelp(QStringLiteral("QuillmarshNewLinksDatabase"));
+    HelpBook::showHelp(QStringLiteral("QuillmarshNewLinksDatabase"), this);
 }

@@ -1,6 +1,6 @@
 #include "SiteInfoDialogController.h"
 
-#include "app/ApplicationController.h"
+#include "app/HelpBook.h"
 #include "app/MessageBox.h"
 #include "model/UrlOpener.h"
 #include "ui_SiteInfoDialog.h"
@@ -102,7 +102,7 @@ void SiteInfoDialogController::confirm()
 {
     SiteProfileTexts edited = texts();
     const CheckResult check = checkSiteInfo(edited, [this](const QString &name, int max) {
-        return ApplicationController::askTrimWithFieldName(this, name, max);
+        return MessageBox::askTrim(this, name, max);
     });
     setTexts(edited);
     if (!check.passed) {
@@ -146,6 +146,5 @@ void SiteInfoDialogController::linksPageURLGo()
 
 void SiteInfoDialogController::doHelp()
 {
-    if (ApplicationController *application = ApplicationController::instance())
-        application->showHelp(QStringLiteral("QuillmarshEditSiteInfo"));
+    HelpBook::showHelp(QStringLiteral("QuillmarshEditSiteInfo"), this);
 }
