@@ -1,12 +1,12 @@
 #include "DocumentController.h"
 
 #include "MyDocument.h"
+#include "app/FilePanel.h"
 #include "app/MessageBox.h"
 #include "model/Preferences.h"
 
 #include <QApplication>
 #include <QDir>
-#include <QFileDialog>
 #include <QFileInfo>
 
 namespace {
@@ -98,7 +98,7 @@ MyDocument *DocumentController::openDocument(const QString &path, QWidget *paren
 
 void DocumentController::openDocumentWithPanel(QWidget *parent)
 {
-    const QStringList paths = QFileDialog::getOpenFileNames(parent, tr("Open"), QString(),
+    const QStringList paths = FilePanel::openFileNames(parent, tr("Open"), QString(),
                                                             tr("Links databases (*.site);;All files (*)"));
     for (const QString &path : paths)
         openDocument(path, parent);

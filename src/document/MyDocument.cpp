@@ -11,6 +11,7 @@
 #include "RightClickTableView.h"
 #include "StatusBarController.h"
 #include "app/ApplicationController.h"
+#include "app/FilePanel.h"
 #include "app/MessageBox.h"
 #include "model/DatabaseFile.h"
 #include "model/Notification.h"
@@ -21,7 +22,6 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QHeaderView>
 #include <QLabel>
@@ -77,6 +77,7 @@ void MyDocument::buildWindow()
 {
     m_categoriesTable = new RightClickTableView;
     m_categoriesTable->setObjectName(QStringLiteral("categoriesTable"));
+    m_categoriesTable->setAccessibleName(tr("Categories"));
     m_categoriesTable->setSelectionMode(QAbstractItemView::SingleSelection);
     m_categoriesTable->setAlternatingRowColors(false);
     m_categoriesTable->setMinimumWidth(CategoryListMinimumWidth);
@@ -85,6 +86,7 @@ void MyDocument::buildWindow()
 
     m_linksTable = new RightClickTableView;
     m_linksTable->setObjectName(QStringLiteral("linksTable"));
+    m_linksTable->setAccessibleName(tr("Links"));
     m_linksTable->setIconSize(QSize(16, 16));
     m_detailsView = new DetailsView;
     m_detailsView->setObjectName(QStringLiteral("detailsView"));
@@ -302,7 +304,7 @@ bool MyDocument::saveAs()
     const QString proposed =
         m_filePath.isEmpty() ? QDir::home().filePath(displayName() + QStringLiteral(".site")) : m_filePath;
     QString path =
-        QFileDialog::getSaveFileName(this, tr("Save As"), proposed, tr("Links databases (*.site)"));
+        FilePanel::saveFileName(this, tr("Save As"), proposed, tr("Links databases (*.site)"));
     if (path.isEmpty())
         return false;
     if (QFileInfo(path).suffix().isEmpty())

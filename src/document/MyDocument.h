@@ -159,6 +159,9 @@ public slots:
 signals:
     // The window closed for good (the save question, if any, was answered).
     void documentClosed(MyDocument *document);
+    // The verification sheet ended, confirmed or not (the link editor reopens after a check it asked
+    // for).
+    void verificationSheetEnded();
 
 protected:
     void closeEvent(QCloseEvent *event) override;

@@ -9,6 +9,7 @@
 #include "MyDocument.h"
 #include "RightClickTableView.h"
 #include "app/ApplicationController.h"
+#include "app/FilePanel.h"
 #include "app/MessageBox.h"
 #include "model/UrlOpener.h"
 #include "publish/ui/SiteInfoDialogController.h"
@@ -17,7 +18,6 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QMenu>
 #include <QUrl>
@@ -274,7 +274,7 @@ void MyDocument::importLinks()
 {
     const QString directory = m_filePath.isEmpty() ? QString() : QFileInfo(m_filePath).absolutePath();
     const QString path =
-        QFileDialog::getOpenFileName(this, tr("Import Links"), directory, tr("Links databases (*.site)"));
+        FilePanel::openFileName(this, tr("Import Links"), directory, tr("Links databases (*.site)"));
     if (!path.isEmpty())
         importLinksFromFile(path);
 }

@@ -4,6 +4,7 @@
 // URL opener, and databases written to a temporary folder.
 
 #include "DatabaseBuilder.h"
+#include "app/FilePanel.h"
 #include "app/MessageBox.h"
 #include "document/CategoryListController.h"
 #include "document/DocumentController.h"
@@ -28,6 +29,8 @@ public:
         Preferences::useSettingsFile(m_folder.filePath(QStringLiteral("settings.ini")));
         MessageBox::setScripted(true);
         MessageBox::clearShownAlerts();
+        FilePanel::setScripted(true);
+        FilePanel::clearShownPanels();
         UrlOpener::setInstance(&m_opener);
     }
     ~DocumentFixture()

@@ -1,0 +1,62 @@
+#include "AccessibilityCheck.h"
+#include "DocumentFixture.h"
+#include "app/PreferencesDialogController.h"
+#include "app/WelcomeDialogController.h"
+#include "document/AskStringDialogController.h"
+#include "publish/ui/NewSiteCreatedDialogController.h"
+#include "publish/ui/NewSiteDialogController.h"
+#include "publish/ui/SiteInfoDialogController.h"
+
+#include <QLabel>
+#include <QLineEdit>
+
+// Screen readers and test robots find every input of the application's windows by its name.
+class TestAccessibility : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init() { m_fixture = std::make_unique<DocumentFixture>(); }
+    void cleanup() { m_fixture.reset(); }
+
+    void theCheckFindsAnUnnamedInput()
+    {
+        QWidget window;
+        auto *named = new QLineEdit(&window);
+        auto *label = new QLabel(QStringLiteral("&Title:"), &window);
+        label->setBuddy(named);
+        auto *unnamed = new QLineEdit(&window);
+        unnamed->setObjectName(QStringLiteral("lonelyField"));
+        QCOMPARE(AccessibilityCheck::unnamedInputs(&window),
+                 QStringList{QStringLiteral("QLineEdit lonelyField")});
+        unnamed->setAccessibleName(QStringLiteral("Notes"));
+        QVERIFY(AccessibilityCheck::unnamedInputs(&window).isEmpty());
+    }
+
+    void applicationDialogsNameEveryInput()
+    {
+        PreferencesDialogController preferences;
+        WelcomeDialogController welcome;
+        NewSiteDialogController assistant;
+        NewSiteCreatedDialogController created;
+        for (QWidget *dialog : std::initializer_list<QWidget *>{&preferences, &welcome, &assistant, &created})
+            QCOMPARE(AccessibilityCheck::unnamedInputs(dialog).join(QLatin1Char(',')), QString());
+    }
+
+    void documentSheetsNameEveryInput()
+    {
+        DatabaseBuilder db;
+        MyDocument *document = m_fixture->open(db);
+        SiteInfoDialogController siteInfo(document);
+        AskStringDialogController category(document);
+        QCOMPARE(AccessibilityCheck::unnamedInputs(&siteInfo).join(QLatin1Char(',')), QString());
+        QCOMPARE(AccessibilityCheck::unnamedInputs(&category).join(QLatin1Char(',')), QString());
+        QCOMPARE(AccessibilityCheck::unnamedInputs(document).join(QLatin1Char(',')), QString());
+    }
+
+private:
+    std::unique_ptr<DocumentFixture> m_fixture;
+};
+
+QTEST_MAIN(TestAccessibility)
+#include "tst_accessibility.moc"
