@@ -582,6 +582,11 @@ void CollectionManager::editSiteInfoFromSiteInfo(const SelfInfo &form)
     m_selfInfo.setTitle(form.texts());
 }
 
+void CollectionManager::setNotificationSettings(const NotificationSettings &settings)
+{
+    m_selfInfo.setNotifyNegotiationNotStarted(settings);
+}
+
 // ---------------------------------------------------------------- file
 
 void CollectionManager::encodeWindowState()

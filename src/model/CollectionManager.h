@@ -119,6 +119,8 @@ public:
     SelfInfo &selfInfo() { return m_selfInfo; }
     const SelfInfo &selfInfo() const { return m_selfInfo; }
     void editSiteInfoFromSiteInfo(const SelfInfo &form);
+    // The five reminder switches and their numbers; the caller recomputes the notifications.
+    void setNotificationSettings(const NotificationSettings &settings);
     const QRectF &windowFrame() const { return m_windowFrame; }
     void setWindowFrame(const QRectF &frame) { m_windowFrame = frame; }
     double splitterPosition() const { return m_splitterPosition; }
