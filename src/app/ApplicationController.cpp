@@ -9,6 +9,7 @@
 #include "ReadMeController.h"
 #include "WelcomeDialogController.h"
 #include "document/DocumentController.h"
+#include "document/DocumentMenus.h"
 #include "document/MyDocument.h"
 #include "model/Preferences.h"
 #include "model/TemporaryFolder.h"
@@ -17,6 +18,7 @@
 #include "publish/ui/NewSiteCreatedDialogController.h"
 #include "publish/ui/NewSiteDialogController.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QFile>
 #include <QTimer>
@@ -354,10 +356,7 @@ void ApplicationController::instantLink()
         return;
     front->raise();
     front->activateWindow();
-    // The document's instant-link dialog comes with a later issue; until the document offers the
-    // command, there is nothing to hand it to.
-    if (front->metaObject()->indexOfMethod("instantLink()") >= 0)
-        QMetaObject::invokeMethod(front, "instantLink");
+    front->menus()->instantLink->trigger();
 }
 
 bool ApplicationController::isModalDialogRunning()

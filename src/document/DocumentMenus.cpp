@@ -325,16 +325,9 @@ QList<QAction *> DocumentMenus::unavailableActions() const
     return {print,
             findLink,
             findNextLink,
-            newLink,
-            instantLink,
-            editLink,
-            showLinkExchangeInfo,
-            showLinkNotifications,
-            showLinkNotes,
             verifyLink,
             verifyAllLinks,
             newEmailTemplate,
-            notificationSetup,
             showEmailTemplates,
             HTMLSetup,
             copyHTML,
@@ -343,7 +336,6 @@ QList<QAction *> DocumentMenus::unavailableActions() const
             exportLinksToHTML,
             copySpreadsheet,
             exportLinksToSpreadsheet,
-            countLinks,
             showStatistics};
 }
 

@@ -5,6 +5,7 @@
 #include "DetailsView.h"
 #include "DocumentController.h"
 #include "DocumentMenus.h"
+#include "LinkCommands.h"
 #include "LinkListController.h"
 #include "MyDocument.h"
 #include "RightClickTableView.h"
@@ -24,6 +25,7 @@
 
 void MyDocument::createCommandAreas()
 {
+    m_commandAreas.append(new LinkCommands(this));
 }
 
 void MyDocument::connectCommands()

@@ -1,0 +1,230 @@
+#include "LinkCommands.h"
+
+#include "CategoryListController.h"
+#include "DocumentMenus.h"
+#include "MyDocument.h"
+#include "workflow/LinkForm.h"
+#include "workflow/ui/InstantLinkDialogController.h"
+#include "workflow/ui/LinkCountDialogController.h"
+#include "workflow/ui/LinkDialogController.h"
+#include "workflow/ui/NotificationDialogController.h"
+
+#include <QAction>
+
+LinkCommands::LinkCommands(MyDocument *document) : DocumentCommandArea(document)
+{
+    const DocumentMenus &m = menus();
+    connect(m.newLink, &QAction::triggered, this, &LinkCommands::newLink);
+    connect(m.instantLink, &QAction::triggered, this, &LinkCommands::instantLink);
+    connect(m.editLink, &QAction::triggered, this, &LinkCommands::editLink);
+    connect(m.showLinkExchangeInfo, &QAction::triggered, this, &LinkCommands::showLinkExchangeInfo);
+    connect(m.showLinkNotifications, &QAction::triggered, this, &LinkCommands::showLinkNotifications);
+    connect(m.showLinkNotes, &QAction::triggered, this, &LinkCommands::showLinkNotes);
+    connect(m.notificationSetup, &QAction::triggered, this, &LinkCommands::notificationSetup);
+    connect(m.countLinks, &QAction::triggered, this, &LinkCommands::countLinks);
+    connect(document, &MyDocument::verificationSheetEnded, this, &LinkCommands::verificationSheetDidEnd);
+}
+
+void LinkCommands::validateMenuItems()
+{
+    const DocumentMenus &m = menus();
+    const bool oneLink = document()->selectedLinkNode() != nullptr;
+    for (QAction *action : {m.newLink, m.instantLink, m.notificationSetup, m.countLinks})
+        action->setEnabled(true);
+    // Notes too: without one selected link there is nothing to show.
+    for (QAction *action : {m.editLink, m.showLinkExchangeInfo, m.showLinkNotifications, m.showLinkNotes})
+        action->setEnabled(oneLink);
+}
+
+int LinkCommands::selectedCategoryIndex() const
+{
+    return document()->categoryListController()->selectedRow();
+}
+
+// ---------------------------------------------------------------- the link editor
+
+LinkDialogController *LinkCommands::linkDialogController()
+{
+    if (!m_linkDialog) {
+        m_linkDialog = new LinkDialogController(&collectionManager(), document());
+        connect(m_linkDialog, &QDialog::finished, this, [this](int returnCode) {
+            if (m_linkDialog->isEditing())
+                editLinkSheetDidEnd(returnCode);
+            else
+                newLinkSheetDidEnd(returnCode);
+        });
+        // The template editor runs application-modal: once the command returns, a new template is in
+        // the store and the editor lists it.
+        connect(m_linkDialog, &LinkDialogController::newEmailTemplateRequested, this,
+                [this] { menus().newEmailTemplate->trigger(); });
+    }
+    const DocumentMenus &m = menus();
+    m_linkDialog->setVerifyAvailable(!m.unavailableActions().contains(m.verifyLink));
+    m_linkDialog->setNewTemplateAvailable(m.newEmailTemplate->isEnabled());
+    return m_linkDialog;
+}
+
+void LinkCommands::newLink()
+{
+    LinkDialogController *dialog = linkDialogController();
+    m_verifyAndReturnToLinkDialog = false;
+    dialog->initializeFieldsWithInitialTabIndex(LinkForm::SiteTab);
+    dialog->selectCategoryAtIndex(selectedCategoryIndex());
+    dialog->open();
+}
+
+void LinkCommands::showLinkEditor(int tabIndex)
+{
+    const TreeNode *node = document()->selectedLinkNode();
+    if (!node)
+        return;
+    LinkDialogController *dialog = linkDialogController();
+    dialog->initializeFieldsWithInitialTabIndex(tabIndex);
+    dialog->setOriginalLinkNode(node);
+    dialog->open();
+}
+
+void LinkCommands::editLink()
+{
+    if (!document()->selectedLinkNode())
+        return;
+    m_verifyAndReturnToLinkDialog = false;
+    showLinkEditor(LinkForm::SiteTab);
+}
+
+void LinkCommands::showLinkExchangeInfo()
+{
+    showLinkEditor(LinkForm::ExchangeTab);
+}
+
+void LinkCommands::showLinkNotifications()
+{
+    showLinkEditor(LinkForm::NotificationsTab);
+}
+
+void LinkCommands::showLinkNotes()
+{
+    showLinkEditor(LinkForm::NotesTab);
+}
+
+void LinkCommands::newLinkSheetDidEnd(int returnCode)
+{
+    if (returnCode != 1)
+        return;
+    TreeNode *node = collectionManager().addLinkFromLink(m_linkDialog->link());
+    if (!node)
+        return;
+    collectionManager().computeNotifications();
+    document()->refreshUI();
+    document()->showAndSelectLinkNode(node);
+    document()->updateChangeCount(tr("Add Link"));
+    verifyIfAsked();
+}
+
+void LinkCommands::editLinkSheetDidEnd(int returnCode)
+{
+    TreeNode *node = returnCode == 1 ? m_linkDialog->originalLinkNode() : nullptr;
+    if (!node)
+        return;
+    // What the store would make of the edit, to leave an unchanged link and document alone.
+    Link edited = *node->link();
+    edited.setTitle(m_linkDialog->link().fields());
+    const bool changed = !LinkForm::sameFields(edited.fields(), node->link()->fields());
+    if (changed) {
+        node = collectionManager().editLinkNode(node, m_linkDialog->link());
+        collectionManager().computeNotifications();
+        document()->refreshUI();
+    }
+    document()->showAndSelectLinkNode(node);
+    if (changed)
+        document()->updateChangeCount(tr("Edit Link"));
+    verifyIfAsked();
+}
+
+void LinkCommands::verifyIfAsked()
+{
+    QAction *verify = menus().verifyLink;
+    if (!m_linkDialog->verifyMode() || !verify->isEnabled())
+        return;
+    m_verifyAndReturnToLinkDialog = true;
+    verify->trigger();
+}
+
+void LinkCommands::verificationSheetDidEnd()
+{
+    if (!m_verifyAndReturnToLinkDialog)
+        return;
+    m_verifyAndReturnToLinkDialog = false;
+    showLinkExchangeInfo();
+}
+
+// ---------------------------------------------------------------- instant link
+
+void LinkCommands::instantLink()
+{
+    if (!m_instantLinkDialog)
+        m_instantLinkDialog = new InstantLinkDialogController(&collectionManager(), document());
+    InstantLinkDialogController *dialog = m_instantLinkDialog;
+    dialog->initializeFields();
+    dialog->selectCategoryAtIndex(selectedCategoryIndex());
+    dialog->exec();
+    if (!dialog->userConfirmed())
+        return;
+    TreeNode *node = collectionManager().addLinkFromLink(dialog->link());
+    if (!node)
+        return;
+    collectionManager().computeNotifications();
+    document()->refreshUI();
+    document()->showAndSelectLinkNode(node);
+    document()->updateChangeCount(tr("Add Link"));
+    if (!dialog->shouldSendMessage())
+        return;
+    // Sent to the new link, which is the selected one now; writing to it starts the negotiation.
+    if (dialog->emailTemplateIndex() == -1)
+        document()->newCustomEmail();
+    else
+        document()->sendTemplateEmailWithIndex(dialog->emailTemplateIndex());
+}
+
+// ---------------------------------------------------------------- notification settings
+
+void LinkCommands::notificationSetup()
+{
+    if (!m_notificationDialog) {
+        m_notificationDialog = new NotificationDialogController(document());
+        connect(m_notificationDialog, &QDialog::finished, this, &LinkCommands::notificationSetupSheetDidEnd);
+    }
+    m_notificationDialog->initializeFields(collectionManager().selfInfo().notificationSettings());
+    m_notificationDialog->open();
+}
+
+void LinkCommands::notificationSetupSheetDidEnd(int returnCode)
+{
+    if (returnCode != 1)
+        return;
+    const NotificationSettings settings = m_notificationDialog->settings();
+    if (settings == collectionManager().selfInfo().notificationSettings())
+        return;
+    collectionManager().setNotificationSettings(settings);
+    collectionManager().computeNotifications();
+    document()->refreshUI();
+    document()->updateChangeCount(tr("Notification Settings"));
+}
+
+// ---------------------------------------------------------------- link count
+
+void LinkCommands::countLinks()
+{
+    if (!m_linkCountDialog) {
+        m_linkCountDialog = new LinkCountDialogController(&collectionManager(), document());
+        connect(m_linkCountDialog, &QDialog::finished, this, &LinkCommands::countLinksSheetDidEnd);
+    }
+    m_linkCountDialog->initializeFieldsWithSelectedCategory(document()->selectedCategoryNode());
+    m_linkCountDialog->open();
+}
+
+void LinkCommands::countLinksSheetDidEnd(int returnCode)
+{
+    // Counting changes nothing.
+    Q_UNUSED(returnCode)
+}
