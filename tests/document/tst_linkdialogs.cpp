@@ -1,5 +1,6 @@
 #include "AccessibilityCheck.h"
 #include "DocumentFixture.h"
+#include "app/HelpBook.h"
 #include "document/DetailsView.h"
 #include "document/DocumentMenus.h"
 #include "document/LinkCommands.h"
@@ -617,6 +618,29 @@ private slots:
         document->menus()->notificationSetup->trigger();
         QCOMPARE(field->minimum(), 0);
         dialog->cancel();
+    }
+
+    void helpOpensEachDialogsTopic()
+    {
+        MyDocument *document = openPonds();
+        QStringList anchors;
+        HelpBook::setViewer([&anchors](const QString &anchor, QWidget *) { anchors.append(anchor); });
+        const DocumentMenus &m = *document->menus();
+        m.newLink->trigger();
+        area(document)->linkDialog()->doHelp();
+        area(document)->linkDialog()->cancel();
+        m.countLinks->trigger();
+        area(document)->linkCountDialog()->doHelp();
+        area(document)->linkCountDialog()->cancel();
+        m.notificationSetup->trigger();
+        area(document)->notificationDialog()->doHelp();
+        area(document)->notificationDialog()->cancel();
+        InstantLinkDialogController(&document->collectionManager(), document).doHelp();
+        HelpBook::setViewer({});
+        QCOMPARE(anchors, (QStringList{"QuillmarshNewEditLink", "QuillmarshLinkCountStatistics",
+                                       "QuillmarshNotifications", "QuillmarshInstantLink"}));
+        for (const QString &anchor : std::as_const(anchors))
+            QVERIFY2(HelpBook::anchors().contains(anchor), qPrintable(anchor));
     }
 
     void everyDialogNamesEveryInput()

@@ -118,8 +118,10 @@ void InstantLinkDialogController::setTexts(const Texts &texts)
     for (const Field field : {Title, Description, MainPageURL, LinksPageURL, MyCategory, ContactEmail}) {
         auto *line = static_cast<QLineEdit *>(fieldWidget(field));
         const QString value = text(texts, field);
-        if (line->text() != value)
+        if (line->text() != value) {
             line->setText(value);
+            line->setCursorPosition(0);
+        }
     }
 }
 

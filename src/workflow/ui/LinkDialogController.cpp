@@ -33,7 +33,7 @@ LinkDialogController::LinkDialogController(CollectionManager *collectionManager,
 {
     m_ui->setupUi(this);
     setWindowModality(Qt::WindowModal);
-    setMinimumWidth(560);
+    setMinimumWidth(640);
     m_ui->descriptionField->setFixedHeight(m_ui->descriptionField->fontMetrics().lineSpacing() * 4 + 12);
 
     const char *const statusImages[] = {"new", "negotiating", "verified", "blocked"};
@@ -236,9 +236,12 @@ LinkForm::Texts LinkDialogController::texts() const
 
 void LinkDialogController::setTexts(const Texts &texts)
 {
+    // A long address shows its beginning, as it is read.
     auto setLine = [](QLineEdit *field, const QString &text) {
-        if (field->text() != text)
+        if (field->text() != text) {
             field->setText(text);
+            field->setCursorPosition(0);
+        }
     };
     auto setPlain = [](QPlainTextEdit *field, const QString &text) {
         if (field->toPlainText() != text)
