@@ -56,10 +56,9 @@ LinkDialogController::LinkDialogController(CollectionManager *collectionManager,
     connect(m_ui->statusPopup, &QComboBox::activated, this, &LinkDialogController::statusChanged);
     connect(m_ui->tabView, &QTabWidget::currentChanged, this, &LinkDialogController::tabChanged);
 
-    m_contactButton = m_ui->contactWebmasterPopup;
-    m_contactMenu = new QMenu(m_contactButton);
+    m_contactMenu = new QMenu(m_ui->contactWebmasterPopup);
     m_contactMenu->setObjectName(QStringLiteral("contactWebmasterMenu"));
-    m_contactButton->setMenu(m_contactMenu);
+    m_ui->contactWebmasterPopup->setMenu(m_contactMenu);
     m_blankMessageAction =
         m_contactMenu->addAction(tr("&Blank Message"), this, &LinkDialogController::sendCustomEmail);
     m_contactMenu->addSeparator();

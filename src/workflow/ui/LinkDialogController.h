@@ -18,7 +18,6 @@ class QMenu;
 class QPushButton;
 class QTabWidget;
 class QTableWidget;
-class QToolButton;
 class QVariantAnimation;
 class TreeNode;
 
@@ -135,7 +134,6 @@ private:
     bool m_verifyMode = false;
     bool m_firstResize = true;
     QPushButton *m_verifyButton = nullptr;
-    QToolButton *m_contactButton = nullptr;
     QMenu *m_contactMenu = nullptr;
     QAction *m_blankMessageAction = nullptr;
     QAction *m_newTemplateAction = nullptr;
