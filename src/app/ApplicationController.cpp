@@ -349,7 +349,7 @@ void ApplicationController::showHelp(const QString &anchor, QWidget *requester)
         const QRect area = WindowPlacement::availableArea(asking ? asking : window);
         const QMargins decoration = WindowPlacement::decorationMargins(window);
         const QRect beside = WindowPlacement::helpFrame(asking ? asking->frameGeometry() : QRect(),
-                                                        window->size().grownBy(decoration), area);
+                                                        HelpWindow::DefaultSize.grownBy(decoration), area);
         WindowPlacement::setFrame(window, beside);
     }
     window->show();

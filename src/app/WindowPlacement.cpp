@@ -16,8 +16,10 @@ namespace {
 constexpr int DecorationPollInterval = 20; // milliseconds
 constexpr int DecorationPollCount = 50;
 
-// The gap between a window and the help window beside it.
+// The gap between a window and the help window beside it, and the narrowest help window worth
+// putting beside it rather than over it.
 constexpr int HelpGap = 8;
+constexpr int HelpMinimumWidth = 420;
 
 QMargins marginsOf(const QWidget *window)
 {
@@ -113,18 +115,23 @@ QRect helpFrame(const QRect &requester, const QSize &helpSize, const QRect &area
     const QSize size = area.isEmpty() ? helpSize : helpSize.boundedTo(area.size());
     if (requester.isEmpty())
         return clampedFrame(QRect(alertPosition(area, size), size), area);
-    const bool fitsRight =
-        requester.x() + requester.width() + HelpGap + size.width() <= area.x() + area.width();
-    const bool fitsLeft = requester.x() - HelpGap - size.width() >= area.x();
-    QPoint corner;
-    if (fitsRight)
-        corner = QPoint(requester.x() + requester.width() + HelpGap, requester.y());
-    else if (fitsLeft)
-        corner = QPoint(requester.x() - HelpGap - size.width(), requester.y());
+    const int rightRoom = area.x() + area.width() - (requester.x() + requester.width()) - HelpGap;
+    const int leftRoom = requester.x() - HelpGap - area.x();
+    const int rightX = requester.x() + requester.width() + HelpGap;
+    QRect frame;
+    if (rightRoom >= size.width())
+        frame = QRect(QPoint(rightX, requester.y()), size);
+    else if (leftRoom >= size.width())
+        frame = QRect(QPoint(requester.x() - HelpGap - size.width(), requester.y()), size);
+    else if (qMax(rightRoom, leftRoom) >= HelpMinimumWidth)
+        // Narrower, but beside it rather than over it.
+        frame = rightRoom >= leftRoom ? QRect(rightX, requester.y(), rightRoom, size.height())
+                                      : QRect(area.x(), requester.y(), leftRoom, size.height());
     else
-        corner = QPoint(requester.x() + (requester.width() - size.width()) / 2,
-                        requester.y() + (requester.height() - size.height()) / 2);
-    return clampedFrame(QRect(corner, size), area);
+        frame = QRect(QPoint(requester.x() + (requester.width() - size.width()) / 2,
+                             requester.y() + (requester.height() - size.height()) / 2),
+                      size);
+    return clampedFrame(frame, area);
 }
 
 // ---------------------------------------------------------------- windows

@@ -41,8 +41,9 @@ QRect defaultDocumentFrame(const QRect &area, const QSize &minimumSize);
 // again at the area's top left corner. Returned inside the area.
 QRect cascadedFrame(const QRect &frame, const QList<QPoint> &occupied, const QRect &area, int step);
 
-// The help window beside the window that asked for it, on its right or else on its left, both
-// vertically aligned with it; when neither side has room, centred on it. Always inside the area.
+// The help window beside the window that asked for it, on its right or else on its left, level
+// with it; narrower on the roomier side when neither holds it whole; when no side has room enough
+// even for that, centred on it. Always inside the area.
 QRect helpFrame(const QRect &requester, const QSize &helpSize, const QRect &area);
 
 // --- Windows

@@ -87,13 +87,16 @@ void TestWindowPlacement::helpGoesBesideTheWindowThatAsked()
     QCOMPARE(helpFrame(QRect(50, 100, 600, 400), help, area), QRect(658, 100, 720, 600));
     // None on the right, some on the left.
     QCOMPARE(helpFrame(QRect(850, 100, 700, 400), help, area), QRect(122, 100, 720, 600));
-    // Neither: centred on it, and kept on the screen.
+    // Neither side holds it whole: narrower, on the roomier side (a dialog in the middle).
+    QCOMPARE(helpFrame(QRect(600, 300, 390, 330), help, area), QRect(998, 300, 602, 600));
+    QCOMPARE(helpFrame(QRect(700, 300, 390, 330), help, area), QRect(0, 300, 692, 600));
+    // No side has room even for that: centred on it, and kept on the screen.
     QCOMPARE(helpFrame(QRect(200, 125, 1200, 750), help, area), QRect(440, 200, 720, 600));
     QCOMPARE(helpFrame(QRect(300, 700, 1000, 300), help, area), QRect(440, 400, 720, 600));
     // Nobody asked: the alert position of the screen.
     QCOMPARE(helpFrame(QRect(), help, area), QRect(440, 100, 720, 600));
-    // A small screen: the help window shrinks to it.
-    QCOMPARE(helpFrame(QRect(0, 0, 300, 300), help, QRect(0, 0, 800, 500)), QRect(0, 0, 720, 500));
+    // A small screen (scale 2): no taller than the screen, and narrower to stand beside the window.
+    QCOMPARE(helpFrame(QRect(0, 0, 300, 300), help, QRect(0, 0, 800, 500)), QRect(308, 0, 492, 500));
 }
 
 QTEST_MAIN(TestWindowPlacement)

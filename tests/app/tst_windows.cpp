@@ -272,7 +272,6 @@ void TestWindows::helpWindowOpensBesideTheWindowThatAsked()
     narrow.show();
     QVERIFY(QTest::qWaitForWindowExposed(&narrow));
     HelpWindow *help = application.helpWindow();
-    help->resize(300, 300); // the test screen is small
     HelpBook::showHelp(QStringLiteral("QuillmarshVerify"), &narrow);
     QVERIFY(QTest::qWaitForWindowExposed(help));
     // On its right, level with it.
