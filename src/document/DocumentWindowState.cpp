@@ -80,24 +80,24 @@ void DocumentWindowState::takeStoredState()
 
 // ---------------------------------------------------------------- placing and applying
 
-QRect DocumentWindowState::placedFrame() const
+QRect DocumentWindowState::placedFrame(QRect *area) const
 {
     const QSize minimum = m_document->minimumSize().grownBy(WindowPlacement::decorationMargins(m_document));
     QRect frame = windowFrameFromSavedFrame(m_savedFrame, mainScreenGeometry());
-    QRect area = frame.isNull() ? QRect() : WindowPlacement::availableAreaHolding(frame);
+    *area = frame.isNull() ? QRect() : WindowPlacement::availableAreaHolding(frame);
     // A new database, or a frame on a screen that is no longer attached.
-    if (area.isNull()) {
-        area = workingArea();
-        frame = WindowPlacement::defaultDocumentFrame(area, minimum);
+    if (area->isNull()) {
+        *area = workingArea();
+        frame = WindowPlacement::defaultDocumentFrame(*area, minimum);
     }
-    frame = WindowPlacement::clampedFrame(frame, area, minimum);
+    frame = WindowPlacement::clampedFrame(frame, *area, minimum);
     QList<QPoint> others;
     const QList<QWidget *> windows = QApplication::topLevelWidgets();
     for (const QWidget *window : windows) {
         if (window != m_document && window->isVisible() && qobject_cast<const MyDocument *>(window))
             others.append(window->frameGeometry().topLeft());
     }
-    return WindowPlacement::cascadedFrame(frame, others, area, CascadeStep);
+    return WindowPlacement::cascadedFrame(frame, others, *area, CascadeStep);
 }
 
 void DocumentWindowState::windowWillShow()
@@ -106,7 +106,7 @@ void DocumentWindowState::windowWillShow()
         return;
     m_placed = true;
     // Before the first showing, so that the frame, title bar included, goes exactly there.
-    m_placedFrame = placedFrame();
+    m_placedFrame = placedFrame(&m_placedArea);
     WindowPlacement::setFrame(m_document, m_placedFrame);
 }
 
@@ -116,7 +116,13 @@ void DocumentWindowState::windowShown()
         return;
     m_shown = true;
     applySplitViewsAndColumns();
-    WindowPlacement::whenDecorated(m_document, [this] { waitForFrame(FrameAttempts); });
+    WindowPlacement::whenDecorated(m_document, [this] {
+        // With the real decoration the minimum frame may be larger than estimated: still inside.
+        const QSize minimum =
+            m_document->minimumSize().grownBy(WindowPlacement::decorationMargins(m_document));
+        m_placedFrame = WindowPlacement::clampedFrame(m_placedFrame, m_placedArea, minimum);
+        waitForFrame(FrameAttempts);
+    });
 }
 
 void DocumentWindowState::waitForFrame(int attemptsLeft)

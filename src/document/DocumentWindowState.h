@@ -53,7 +53,8 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    QRect placedFrame() const;
+    // Where the window goes, and the available area it goes into.
+    QRect placedFrame(QRect *area) const;
     void windowShown();
     void waitForFrame(int attemptsLeft);
     void applySplitViewsAndColumns();
@@ -69,6 +70,7 @@ private:
     std::optional<QList<double>> m_savedColumnWidths;
     bool m_savedDetailsCollapsed = false;
     QRect m_placedFrame; // where the window was put before it was first shown
+    QRect m_placedArea;
     bool m_placed = false;
     bool m_shown = false;
     bool m_recording = false;
