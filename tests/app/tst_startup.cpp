@@ -213,39 +213,32 @@ private slots:
         QVERIFY(MessageBox::shownAlerts().isEmpty());
     }
 
-    void startupWithNothingToReopenShowsTheWelcomeWindow()
+    void startupWithNothingOpenedShowsTheWelcomeWindow_data()
     {
-        Preferences::setValue(Preferences::StartupAction, 0);
-        m_documents->noteRecentFile(m_dir.filePath(QStringLiteral("gone.site")));
-        UserScript user;
-        user.then([this] { return welcome(); }, [](QWidget *w) { static_cast<QDialog *>(w)->reject(); });
-        m_application->finishLaunching({});
-        QTRY_VERIFY_WITH_TIMEOUT(user.isFinished(), 5000);
-        QCOMPARE(m_terminated->size(), 1);
+        QTest::addColumn<int>("startupAction");
+        QTest::addColumn<bool>("fileAskedFor");
+        QTest::newRow("last database gone") << 0 << false;
+        QTest::newRow("open panel cancelled") << 1 << false;
+        // The user asked for a file: not the last database instead.
+        QTest::newRow("file asked for unreadable") << 0 << true;
     }
 
-    void startupOpenPanelCancelledShowsTheWelcomeWindow()
+    void startupWithNothingOpenedShowsTheWelcomeWindow()
     {
-        Preferences::setValue(Preferences::StartupAction, 1);
+        QFETCH(int, startupAction);
+        QFETCH(bool, fileAskedFor);
+        Preferences::setValue(Preferences::StartupAction, startupAction);
+        m_documents->noteRecentFile(fileAskedFor ? writeDatabase(QStringLiteral("recent.site"))
+                                                 : m_dir.filePath(QStringLiteral("gone.site")));
         UserScript user;
         user.then([this] { return welcome(); }, [](QWidget *w) { static_cast<QDialog *>(w)->reject(); });
-        m_application->finishLaunching({});
+        m_application->finishLaunching(
+            fileAskedFor ? QStringList{m_dir.filePath(QStringLiteral("missing.site"))} : QStringList());
         QTRY_VERIFY_WITH_TIMEOUT(user.isFinished(), 5000);
-        QCOMPARE(FilePanel::shownPanels().size(), 1);
-        QCOMPARE(m_terminated->size(), 1);
-    }
-
-    void startupWithAnUnreadableFileShowsTheWelcomeWindow()
-    {
-        Preferences::setValue(Preferences::StartupAction, 0);
-        m_documents->noteRecentFile(writeDatabase(QStringLiteral("recent.site")));
-        UserScript user;
-        user.then([this] { return welcome(); }, [](QWidget *w) { static_cast<QDialog *>(w)->reject(); });
-        // The user asked for this file: not the last database instead.
-        m_application->finishLaunching({m_dir.filePath(QStringLiteral("missing.site"))});
-        QTRY_VERIFY_WITH_TIMEOUT(user.isFinished(), 5000);
-        QCOMPARE(MessageBox::shownAlerts().size(), 1);
+        QCOMPARE(FilePanel::shownPanels().size(), startupAction == 1 ? 1 : 0);
+        QCOMPARE(MessageBox::shownAlerts().size(), fileAskedFor ? 1 : 0);
         QVERIFY(m_documents->documents().isEmpty());
+        QCOMPARE(m_terminated->size(), 1);
     }
 
 private:
