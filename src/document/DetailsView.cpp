@@ -83,6 +83,7 @@ DetailsView::DetailsView(QWidget *parent) : QWidget(parent)
     scroller->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     scroller->viewport()->setAutoFillBackground(false);
     scroller->setWidget(m_content);
+    m_content->setAutoFillBackground(false); // the pane's own background shows through
     m_placeholder = new QLabel(this);
     m_placeholder->setAlignment(Qt::AlignCenter);
     QPalette quiet = m_placeholder->palette();
