@@ -7,7 +7,9 @@
 #include "PreferencesDialogController.h"
 #include "PreferencesForm.h"
 #include "ReadMeController.h"
+#include "ScreenClamp.h"
 #include "WelcomeDialogController.h"
+#include "WindowPlacement.h"
 #include "document/DocumentController.h"
 #include "document/DocumentMenus.h"
 #include "document/MyDocument.h"
@@ -21,10 +23,10 @@
 #include <QAction>
 #include <QApplication>
 #include <QFile>
+#include <QFileInfo>
 #include <QTimer>
 #include <QUrl>
 #include <QWidget>
-#include <QWindow>
 
 namespace {
 
@@ -69,10 +71,12 @@ QWidget *applicationModalWidget()
 ApplicationController::ApplicationController(QObject *parent) : QObject(parent)
 {
     s_instance = this;
-    HelpBook::setViewer([this](const QString &anchor, QWidget *) { showHelp(anchor); });
+    HelpBook::setViewer([this](const QString &anchor, QWidget *requester) { showHelp(anchor, requester); });
     if (qApp)
-        connect(qApp, &QGuiApplication::lastWindowClosed, this,
-                [this] { QTimer::singleShot(0, this, &ApplicationController::quitIfNoWindowIsLeft); });
+        qApp->installEventFilter(new ScreenClamp(this));
+    if (DocumentController *documents = DocumentController::instance())
+        connect(documents, &DocumentController::documentsChanged, this,
+                &ApplicationController::documentsChanged);
 }
 
 ApplicationController::~ApplicationController()
@@ -93,6 +97,7 @@ ApplicationController *ApplicationController::instance()
 void ApplicationController::finishLaunching(const QStringList &files)
 {
     m_launching = true;
+    m_launchedWithFiles = !files.isEmpty();
     AboutDialogController *about = aboutDialog();
     about->showSplash();
     QCoreApplication::processEvents(); // paint the splash before the files are read
@@ -117,51 +122,82 @@ void ApplicationController::continueLaunching()
 {
     m_launching = false;
     DocumentController *documents = DocumentController::instance();
-    if (MyDocument *front = documents ? documents->frontDocument() : nullptr) {
+    if (!documents)
+        return;
+    if (MyDocument *front = documents->frontDocument()) {
         // The splash had the keyboard; hand it to the document the user asked for.
         front->raise();
         front->activateWindow();
-    } else if (documents) {
-        switch (Preferences::intValue(Preferences::StartupAction)) {
-        case 1: {
-            BusyScope busy(m_busy);
-            documents->openDocumentWithPanel();
-            break;
-        }
-        case 2:
-            showStartingPoints();
-            break;
-        default:
-            break;
-        }
+        return;
     }
-    // With nothing open there is nothing to work with: a desktop without a global menu bar leaves
-    // the user no way back into a program that has no window.
-    quitIfNoWindowIsLeft();
+    // Files were asked for and none could be opened: the user is told why, then offered a start.
+    if (m_launchedWithFiles) {
+        showStartingPoints();
+        return;
+    }
+    switch (Preferences::intValue(Preferences::StartupAction)) {
+    case 1: {
+        BusyScope busy(m_busy);
+        if (documents->openDocumentWithPanel() > 0)
+            return;
+        break;
+    }
+    case 2:
+        break;
+    default:
+        // 0 ("nothing") and any value this version does not know: the work of last time. Without
+        // a global menu bar, nothing on screen would leave the user no way in.
+        if (reopenLastDocument())
+            return;
+        break;
+    }
+    showStartingPoints();
 }
 
-void ApplicationController::quitIfNoWindowIsLeft()
+bool ApplicationController::reopenLastDocument()
 {
-    if (m_launching || m_busy > 0 || isModalDialogRunning())
-        return;
-    const QList<QWindow *> windows = QGuiApplication::topLevelWindows();
-    for (QWindow *window : windows) {
-        if (window->isVisible() && window->type() != Qt::Popup && window->type() != Qt::ToolTip)
-            return;
+    DocumentController *documents = DocumentController::instance();
+    if (!documents)
+        return false;
+    const QStringList recent = documents->recentFiles();
+    for (const QString &path : recent) {
+        if (QFileInfo(path).isFile()) {
+            BusyScope busy(m_busy);
+            return documents->openDocument(path) != nullptr;
+        }
     }
-    QCoreApplication::quit();
+    return false;
+}
+
+void ApplicationController::documentsChanged()
+{
+    const DocumentController *documents = DocumentController::instance();
+    if (documents && documents->documents().isEmpty() && !m_launching && !m_terminating && m_busy == 0)
+        QTimer::singleShot(0, this, &ApplicationController::showStartingPointsIfNothingIsOpen);
+}
+
+void ApplicationController::showStartingPointsIfNothingIsOpen()
+{
+    // Checked again: a command may have opened a document since the last one closed.
+    const DocumentController *documents = DocumentController::instance();
+    if (documents && documents->documents().isEmpty() && !m_launching && !m_terminating && m_busy == 0)
+        showStartingPoints();
 }
 
 void ApplicationController::terminate()
 {
+    m_terminating = true;
     if (DocumentController *documents = DocumentController::instance()) {
-        if (!documents->closeAllDocuments())
+        if (!documents->closeAllDocuments()) {
+            m_terminating = false;
             return;
+        }
     }
     for (QWidget *window : QApplication::topLevelWidgets()) {
         if (window->isVisible() && !window->isModal())
             window->close();
     }
+    emit applicationWillTerminate();
     QCoreApplication::quit();
 }
 
@@ -220,38 +256,50 @@ HelpWindow *ApplicationController::helpWindow()
 
 void ApplicationController::newSite()
 {
+    newSiteFromAssistant();
+}
+
+bool ApplicationController::newSiteFromAssistant()
+{
     BusyScope busy(m_busy);
     NewSiteDialogController *dialog = newSiteDialog();
     dialog->initializeFields();
     runModal(dialog);
     if (!dialog->userConfirmed())
-        return;
+        return false;
     const QVariantMap values = SiteProfileForm::globalSiteInfo(dialog->texts(), dialog->singlePageLayout());
     for (auto it = values.constBegin(); it != values.constEnd(); ++it)
         m_globalSiteInfo.insert(it.key(), it.value());
-    if (DocumentController *documents = DocumentController::instance())
-        documents->newDocument();
+    DocumentController *documents = DocumentController::instance();
+    return documents && documents->newDocument();
 }
 
 void ApplicationController::showStartingPoints()
 {
     BusyScope busy(m_busy);
     WelcomeDialogController *dialog = welcomeDialog();
-    dialog->initializeFields();
-    runModal(dialog);
-    switch (dialog->actionCode()) {
-    case WelcomeDialogController::NewDocument:
-        newSite();
-        break;
-    case WelcomeDialogController::OpenDocument:
-        if (DocumentController *documents = DocumentController::instance())
-            documents->openDocumentWithPanel();
-        break;
-    case WelcomeDialogController::Quit:
-        terminate();
-        break;
-    default:
-        break;
+    DocumentController *documents = DocumentController::instance();
+    for (;;) {
+        dialog->initializeFields();
+        runModal(dialog);
+        switch (dialog->actionCode()) {
+        case WelcomeDialogController::NewDocument:
+            if (newSiteFromAssistant())
+                return;
+            break; // the assistant was cancelled: back to the welcome window
+        case WelcomeDialogController::OpenDocument:
+            if (!documents || documents->openDocumentWithPanel() > 0)
+                return;
+            break; // nothing opened
+        case WelcomeDialogController::Quit:
+            terminate();
+            return;
+        default:
+            // Closed: with no document open there is nothing left to work with.
+            if (!documents || documents->documents().isEmpty())
+                terminate();
+            return;
+        }
     }
 }
 
@@ -284,9 +332,12 @@ void ApplicationController::doHelp()
     showHelp(QStringLiteral("QuillmarshIntro"));
 }
 
-void ApplicationController::showHelp(const QString &anchor)
+void ApplicationController::showHelp(const QString &anchor, QWidget *requester)
 {
     HelpWindow *window = helpWindow();
+    const QWidget *asking = requester ? requester->window() : QApplication::activeWindow();
+    if (asking == window)
+        asking = nullptr;
     // Over an application-modal dialog the help must be modal too, or it could not be used
     // until the dialog closes.
     const Qt::WindowModality modality =
@@ -296,6 +347,13 @@ void ApplicationController::showHelp(const QString &anchor)
         window->setWindowModality(modality);
     }
     window->showAnchor(anchor);
+    if (!window->isVisible()) {
+        const QRect area = WindowPlacement::availableArea(asking ? asking : window);
+        const QMargins decoration = WindowPlacement::decorationMargins(window);
+        const QRect beside = WindowPlacement::helpFrame(asking ? asking->frameGeometry() : QRect(),
+                                                        HelpWindow::DefaultSize.grownBy(decoration), area);
+        WindowPlacement::setFrame(window, beside);
+    }
     window->show();
     window->raise();
     window->activateWindow();

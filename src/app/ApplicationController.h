@@ -18,7 +18,11 @@ class WelcomeDialogController;
 
 // The application's own commands (the ones that need no document), its start-up, and the values
 // the new-site assistant keeps for the next new document. Exactly one, made in main() after
-// QApplication; it owns the application-wide windows, each made on first use and then kept.
+// QApplication and the document controller; it owns the application-wide windows, each made on
+// first use and then kept.
+//
+// The application ends when the user quits, or closes the welcome window while no document is
+// open. When the last document closes, the welcome window comes back.
 class ApplicationController : public QObject
 {
     Q_OBJECT
@@ -29,8 +33,9 @@ public:
 
     static ApplicationController *instance();
 
-    // Start-up after the main loop runs: the about box as a splash, the files asked for, then (when
-    // no document opened) what "StartupAction" says. Until it is done no closing window quits.
+    // Start-up after the main loop runs: the about box as a splash, the files asked for, then, when
+    // no document opened, what "StartupAction" says: 0 reopens the most recently used database that
+    // still exists, 1 shows the open panel, 2 (and every start that opened nothing) the welcome window.
     void finishLaunching(const QStringList &files);
     bool isLaunching() const { return m_launching; }
 
@@ -53,12 +58,21 @@ public:
     ReadMeController *readMeDialog();
     HelpWindow *helpWindow();
 
+    // Runs the new-site assistant; true when it made a new document.
+    bool newSiteFromAssistant();
+    // Opens the most recently used database that still exists; false when there is none or it
+    // cannot be read (which the user is told).
+    bool reopenLastDocument();
+
 public slots:
     void newSite();
+    // The welcome window, until the user picks something that opens a document (a cancelled
+    // assistant or open panel comes back to it), quits, or closes it.
     void showStartingPoints();
     void doPreferences();
     void doHelp();
-    void showHelp(const QString &anchor);
+    // The help window at the anchor, beside the window that asked (the active window by default).
+    void showHelp(const QString &anchor, QWidget *requester = nullptr);
     void showShortcuts();
     void showEULA();
     void showTutorial();
@@ -69,9 +83,14 @@ public slots:
     // Closes every document (each may ask to save) and ends the application unless one refused.
     void terminate();
 
+signals:
+    // The application is about to end its main loop.
+    void applicationWillTerminate();
+
 private:
     void continueLaunching();
-    void quitIfNoWindowIsLeft();
+    void documentsChanged();
+    void showStartingPointsIfNothingIsOpen();
 
     QVariantMap m_globalSiteInfo;
     std::unique_ptr<WelcomeDialogController> m_welcomeDialog;
@@ -83,5 +102,7 @@ private:
     std::unique_ptr<HelpWindow> m_helpWindow;
     bool m_newSiteCreatedVisible = false;
     bool m_launching = false;
-    int m_busy = 0; // commands between two windows, during which no window is up for a moment
+    bool m_launchedWithFiles = false;
+    bool m_terminating = false;
+    int m_busy = 0; // commands between two windows, during which no document may be open for a moment
 };

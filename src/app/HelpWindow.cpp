@@ -68,7 +68,7 @@ HelpWindow::HelpWindow(QWidget *parent) : QWidget(parent, Qt::Window)
     layout->addLayout(bar);
     layout->addWidget(m_browser);
 
-    resize(720, 600);
+    resize(DefaultSize);
     updateTitle();
 }
 

@@ -13,6 +13,9 @@ class HelpWindow : public QWidget
     Q_OBJECT
 
 public:
+    // The size it opens at, where the screen and the window that asked leave room for it.
+    static constexpr QSize DefaultSize{720, 600};
+
     explicit HelpWindow(QWidget *parent = nullptr);
 
     // Shows the page holding the anchor, scrolled to it (the contents for an unknown anchor).

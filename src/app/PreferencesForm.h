@@ -8,7 +8,7 @@ struct PreferencesForm
     static constexpr int MaximumAutoSaveInterval = 999;
     static constexpr int EmailEncodingCount = 2;      // UTF-8, Mac OS Roman
     static constexpr int FileExportEncodingCount = 3; // UTF-16, Mac OS Roman, ISO Latin 1
-    static constexpr int StartupActionCount = 3;      // nothing, open panel, welcome window
+    static constexpr int StartupActionCount = 3;      // last database, open panel, welcome window
 
     bool autoSaveDocuments = false;
     int autoSaveInterval = 5;
@@ -20,7 +20,7 @@ struct PreferencesForm
 
     // The current values of the store, each pop-up value brought into its item range the way its
     // readers understand an unknown value (an unknown encoding is Mac OS Roman, an unknown start-up
-    // action does nothing) and the interval into the range the dialog offers.
+    // action reopens the last database) and the interval into the range the dialog offers.
     static PreferencesForm current();
     // Writes all seven keys.
     void write() const;

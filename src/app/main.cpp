@@ -14,8 +14,8 @@ int main(int argc, char *argv[])
     QApplication::setApplicationVersion(QStringLiteral("1.0"));
     QApplication::setDesktopFileName(QStringLiteral("quillmarsh"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/images/quillmarsh.svg")));
-    // The application controller decides when the last window closing ends the program: not
-    // between the splash and the welcome window, nor between one dialog and the next.
+    // The application controller decides when the program ends: when the user quits, or closes the
+    // welcome window with no document open; a closing window never ends it by itself.
     QApplication::setQuitOnLastWindowClosed(false);
 
     QCommandLineParser parser;
@@ -28,8 +28,9 @@ int main(int argc, char *argv[])
                                  QStringLiteral("[files...]"));
     parser.process(app);
 
-    ApplicationController controller;
+    // The documents first: the application controller watches them come and go.
     DocumentController documents;
+    ApplicationController controller;
     const QStringList files = parser.positionalArguments();
     QTimer::singleShot(0, &controller, [&controller, files] { controller.finishLaunching(files); });
     return app.exec();

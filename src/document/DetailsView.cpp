@@ -11,6 +11,7 @@
 #include <QMenu>
 #include <QPainter>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QStackedLayout>
 #include <QSvgRenderer>
 #include <QToolButton>
@@ -23,7 +24,7 @@ DetailsView::DetailsView(QWidget *parent) : QWidget(parent)
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setAutoFillBackground(false);
-    setFixedHeight(PaneHeight);
+    setMaximumHeight(PaneHeight);
 
     m_titleField = new FittedLabel(this);
     QFont titleFont = m_titleField->font();
@@ -74,7 +75,15 @@ DetailsView::DetailsView(QWidget *parent) : QWidget(parent)
     m_sendMessagePopup->setMenu(m_sendMessageMenu);
     m_sendMessagePopup->setToolButtonStyle(Qt::ToolButtonTextOnly);
 
-    m_content = new QWidget(this);
+    // Squeezed below its height the pane scrolls rather than overlapping its fields.
+    m_content = new QWidget;
+    auto *scroller = new QScrollArea(this);
+    scroller->setFrameShape(QFrame::NoFrame);
+    scroller->setWidgetResizable(true);
+    scroller->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    scroller->viewport()->setAutoFillBackground(false);
+    scroller->setWidget(m_content);
+    m_content->setAutoFillBackground(false); // the pane's own background shows through
     m_placeholder = new QLabel(this);
     m_placeholder->setAlignment(Qt::AlignCenter);
     QPalette quiet = m_placeholder->palette();
@@ -84,8 +93,9 @@ DetailsView::DetailsView(QWidget *parent) : QWidget(parent)
     large.setPointSizeF(large.pointSizeF() * 1.3);
     m_placeholder->setFont(large);
     m_pages = new QStackedLayout(this);
-    m_pages->addWidget(m_content);
+    m_pages->addWidget(scroller);
     m_pages->addWidget(m_placeholder);
+    m_scroller = scroller;
 
     auto *grid = new QGridLayout(m_content);
     grid->setContentsMargins(12, 8, 10, 8);
@@ -134,6 +144,7 @@ DetailsView::DetailsView(QWidget *parent) : QWidget(parent)
         button->setMinimumWidth(widest);
 
     showLink(nullptr, QString());
+    setMinimumHeight(MinimumPaneHeight);
 }
 
 QPushButton *DetailsView::makeButton(const QString &text, const QString &toolTip,
@@ -165,7 +176,7 @@ void DetailsView::setPlaceholderText(const QString &text)
 void DetailsView::showLink(const Link *link, const QString &firstNotification)
 {
     // Without one link the fields are emptied and a short note stands in their place.
-    m_pages->setCurrentWidget(link ? m_content : static_cast<QWidget *>(m_placeholder));
+    m_pages->setCurrentWidget(link ? static_cast<QWidget *>(m_scroller) : m_placeholder);
     if (!link) {
         for (FittedLabel *field : {m_titleField, m_statusField, m_notificationsField, m_mainPageURLField,
                                    m_linksPageURLField, m_myCategoryField, m_contactField})
@@ -229,12 +240,18 @@ void DetailsView::paintEvent(QPaintEvent *)
     }
     if (!m_background.isNull()) {
         const QSize natural = m_background.deviceIndependentSize().toSize();
-        const int y = height() - natural.height();
+        const QRect image(QPoint(width() - natural.width(), height() - natural.height()), natural);
         // Above the image the pane carries on in the colour of the image's top edge.
-        if (y > 0)
-            painter.fillRect(QRect(0, 0, width(), y), m_background.toImage().pixelColor(0, 0));
-        for (int x = 0; x <= width(); x += natural.width())
-            painter.drawPixmap(QRect(QPoint(x, y), natural), m_background);
+        if (image.y() > 0)
+            painter.fillRect(QRect(0, 0, width(), image.y()), m_background.toImage().pixelColor(0, 0));
+        // The reeds once, in the bottom right corner; to their left the image's plain first column
+        // carries the wash across the pane.
+        if (image.x() > 0) {
+            const qreal ratio = m_background.devicePixelRatio();
+            painter.drawPixmap(QRectF(0, image.y(), image.x(), natural.height()), m_background,
+                               QRectF(0, 0, ratio, natural.height() * ratio));
+        }
+        painter.drawPixmap(image, m_background);
     }
     // A light line on the left edge and a darker one on top set the pane apart from the list.
     painter.setPen(QColor::fromRgbF(0.75, 0.75, 0.75));

@@ -17,8 +17,9 @@ class DetailsView : public QWidget
     Q_OBJECT
 
 public:
-    // Its height when expanded; the split view keeps it fixed.
+    // Its height when expanded and the window has room; below it the pane scrolls.
     static constexpr int PaneHeight = 270;
+    static constexpr int MinimumPaneHeight = 60;
 
     explicit DetailsView(QWidget *parent = nullptr);
 
@@ -88,6 +89,7 @@ private:
     QToolButton *m_sendMessagePopup;
     QMenu *m_sendMessageMenu;
     QWidget *m_content;
+    QWidget *m_scroller;
     QLabel *m_placeholder;
     QStackedLayout *m_pages;
     QPixmap m_background; // the "details" image, drawn once at the screen's resolution

@@ -96,12 +96,16 @@ MyDocument *DocumentController::openDocument(const QString &path, QWidget *paren
     return document;
 }
 
-void DocumentController::openDocumentWithPanel(QWidget *parent)
+int DocumentController::openDocumentWithPanel(QWidget *parent)
 {
     const QStringList paths = FilePanel::openFileNames(parent, tr("Open"), QString(),
-                                                            tr("Links databases (*.site);;All files (*)"));
-    for (const QString &path : paths)
-        openDocument(path, parent);
+                                                       tr("Links databases (*.site);;All files (*)"));
+    int opened = 0;
+    for (const QString &path : paths) {
+        if (openDocument(path, parent))
+            ++opened;
+    }
+    return opened;
 }
 
 QList<MyDocument *> DocumentController::documents() const

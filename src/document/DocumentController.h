@@ -25,8 +25,8 @@ public:
     MyDocument *newDocument();
     // Null, after a clear alert, on failure; an already open file just raises its window.
     MyDocument *openDocument(const QString &path, QWidget *parent = nullptr);
-    // The open-file panel (filters *.site).
-    void openDocumentWithPanel(QWidget *parent = nullptr);
+    // The open-file panel (filters *.site). Returns how many of the chosen files are now open.
+    int openDocumentWithPanel(QWidget *parent = nullptr);
 
     QList<MyDocument *> documents() const;
     MyDocument *frontDocument() const;

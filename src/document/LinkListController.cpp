@@ -46,10 +46,6 @@ void LinkListController::setTableView(QTableView *tableView)
     header->resizeSection(StatusColumn, ImageColumnWidth);
     header->resizeSection(NameColumn, 220);
     connect(header, &QHeaderView::sectionClicked, this, &LinkListController::headerClicked);
-    connect(header, &QHeaderView::sectionResized, this, [this](int section) {
-        if (section == NameColumn || section == DescriptionColumn)
-            recordColumnWidths();
-    });
     connect(m_tableView->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &LinkListController::selectionDidChange);
     connect(m_tableView, &QAbstractItemView::doubleClicked, this, [this](const QModelIndex &index) {
@@ -244,20 +240,17 @@ void LinkListController::setColumnWidths(const std::optional<QList<double>> &wid
 {
     if (!m_tableView || !widths || widths->size() != 2)
         return;
-    m_applyingWidths = true;
     QHeaderView *header = m_tableView->horizontalHeader();
     header->resizeSection(NameColumn, qMax(header->minimumSectionSize(), int(widths->at(0))));
     header->resizeSection(DescriptionColumn, qMax(header->minimumSectionSize(), int(widths->at(1))));
-    m_applyingWidths = false;
 }
 
-void LinkListController::recordColumnWidths()
+QList<double> LinkListController::columnWidths() const
 {
-    if (m_applyingWidths || !m_tableView)
-        return;
+    if (!m_tableView)
+        return {};
     const QHeaderView *header = m_tableView->horizontalHeader();
-    m_collectionManager->setColumnWidths(QList<double>{double(header->sectionSize(NameColumn)),
-                                                       double(header->sectionSize(DescriptionColumn))});
+    return {double(header->sectionSize(NameColumn)), double(header->sectionSize(DescriptionColumn))};
 }
 
 int LinkListController::rowCount(const QModelIndex &parent) const

@@ -48,6 +48,8 @@ public:
     void flashSelectedItem();
     // Applies the widths of the name and description columns; anything but two numbers is ignored.
     void setColumnWidths(const std::optional<QList<double>> &widths);
+    // The widths of the name and description columns as shown (empty without a table).
+    QList<double> columnWidths() const;
 
     TreeNode *linkNodeAtRow(int row) const;
     QString linkIDAtRow(int row) const;
@@ -70,7 +72,6 @@ signals:
 
 private:
     void headerClicked(int column);
-    void recordColumnWidths();
     void rebuildSortedLinks();
 
     CollectionManager *m_collectionManager;
@@ -82,6 +83,5 @@ private:
     QStringList m_sortedLinks;
     std::vector<int> m_childIndexes;
     int m_selectedColumn = -1;
-    bool m_applyingWidths = false;
     int m_flashStep = 0;
 };

@@ -6,6 +6,7 @@
 #include "DocumentCommandArea.h"
 #include "DocumentController.h"
 #include "DocumentMenus.h"
+#include "DocumentWindowState.h"
 #include "LinkDragPayload.h"
 #include "LinkListController.h"
 #include "RightClickTableView.h"
@@ -25,25 +26,14 @@
 #include <QFileInfo>
 #include <QHeaderView>
 #include <QLabel>
-#include <QLayout>
 #include <QMenu>
-#include <QScreen>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QTimer>
 #include <chrono>
 
 namespace {
-
 constexpr QSize DefaultWindowSize(900, 640);
-constexpr int NewWindowMargin = 2;
-
-QRect mainScreenGeometry()
-{
-    const QScreen *screen = QGuiApplication::primaryScreen();
-    return screen ? screen->geometry() : QRect();
-}
-
 } // namespace
 
 MyDocument::MyDocument(QWidget *parent) : QMainWindow(parent)
@@ -91,7 +81,8 @@ void MyDocument::buildWindow()
     m_detailsView = new DetailsView;
     m_detailsView->setObjectName(QStringLiteral("detailsView"));
 
-    // The details pane keeps its height; only collapsing it gives its room to the link list.
+    // The details pane keeps its height while the link list has room for five rows; below that the
+    // pane gives way first (DocumentWindowState brings it back). Only collapsing it hides it.
     m_secondarySplitView = new QSplitter(Qt::Vertical);
     m_secondarySplitView->setObjectName(QStringLiteral("secondarySplitView"));
     m_secondarySplitView->addWidget(m_linksTable);
@@ -102,14 +93,15 @@ void MyDocument::buildWindow()
     m_secondarySplitView->setStretchFactor(1, 0);
     m_secondarySplitView->setMinimumWidth(LinkSideMinimumWidth);
 
-    // Growing the window widens the link side; shrinking it narrows the link side first.
+    // The category list keeps its share of the width as the window grows or shrinks, within the
+    // minimum widths of both sides.
     m_splitView = new QSplitter(Qt::Horizontal);
     m_splitView->setObjectName(QStringLiteral("splitView"));
     m_splitView->addWidget(m_categoriesTable);
     m_splitView->addWidget(m_secondarySplitView);
     m_splitView->setCollapsible(0, false);
     m_splitView->setCollapsible(1, false);
-    m_splitView->setStretchFactor(0, 0);
+    m_splitView->setStretchFactor(0, 1);
     m_splitView->setStretchFactor(1, 1);
     m_splitView->setSizes({200, DefaultWindowSize.width() - 200});
     setCentralWidget(m_splitView);
@@ -129,6 +121,10 @@ void MyDocument::buildWindow()
     m_categoryListController->setTableView(m_categoriesTable);
     m_linkListController = new LinkListController(&m_collectionManager, linkPboardType(), this);
     m_linkListController->setTableView(m_linksTable);
+    m_linksTable->setMinimumHeight(m_linksTable->horizontalHeader()->sizeHint().height() +
+                                   LinkListMinimumRows *
+                                       m_linksTable->verticalHeader()->defaultSectionSize() +
+                                   2 * m_linksTable->frameWidth());
     m_statusBarController = new StatusBarController(&m_collectionManager, m_countField, this);
 
     connect(m_categoriesTable->selectionModel(), &QItemSelectionModel::selectionChanged, this,
@@ -139,8 +135,6 @@ void MyDocument::buildWindow()
         refreshDetails();
         validateMenuItems();
     });
-    connect(m_splitView, &QSplitter::splitterMoved, this, &MyDocument::splitViewDidResizeSubviews);
-    connect(m_secondarySplitView, &QSplitter::splitterMoved, this, &MyDocument::splitViewDidResizeSubviews);
 
     m_categoryListController->refreshList();
     TreeNode *first = m_collectionManager.categoryRoot()->firstChild();
@@ -157,57 +151,15 @@ void MyDocument::buildWindow()
 
     resize(DefaultWindowSize);
     setMinimumSize(CategoryListMinimumWidth + LinkSideMinimumWidth + 40, 480);
+    m_windowState = new DocumentWindowState(this);
     validateMenuItems();
 }
 
-void MyDocument::showEvent(QShowEvent *event)
+void MyDocument::setVisible(bool visible)
 {
-    QMainWindow::showEvent(event);
-    if (!m_windowStateApplied) {
-        m_windowStateApplied = true;
-        applySavedWindowState();
-        m_recordingWindowState = true;
-        updateWindowFrame();
-    }
-}
-
-void MyDocument::placeNewWindow()
-{
-    const QScreen *screen = QGuiApplication::primaryScreen();
-    if (!screen)
-        return;
-    // Left edge at the screen's x = 2, top edge just under the top of the usable area.
-    move(screen->geometry().x() + NewWindowMargin, screen->availableGeometry().y() + NewWindowMargin);
-}
-
-void MyDocument::applySavedWindowState()
-{
-    if (m_savedFrame.isNull()) {
-        placeNewWindow();
-    } else {
-        const QRect frame = windowFrameFromSavedFrame(m_savedFrame, mainScreenGeometry());
-        bool visible = false;
-        QRect area;
-        for (const QScreen *screen : QGuiApplication::screens()) {
-            if (screen->availableGeometry().intersects(frame)) {
-                visible = true;
-                area = screen->availableGeometry();
-                break;
-            }
-        }
-        // A frame on a screen that is no longer attached keeps the default frame.
-        if (visible) {
-            resize(frame.size().boundedTo(area.size()).expandedTo(minimumSize()));
-            move(frame.topLeft());
-        }
-    }
-    if (QLayout *windowLayout = layout())
-        windowLayout->activate();
-    if (m_savedSplitterPosition > 0)
-        setSplitterPosition(m_savedSplitterPosition);
-    if (m_savedColumnWidths)
-        m_linkListController->setColumnWidths(m_savedColumnWidths);
-    // The collapsed state is kept in the file, but the pane always opens expanded.
+    if (visible)
+        m_windowState->windowWillShow();
+    QMainWindow::setVisible(visible);
 }
 
 // ---------------------------------------------------------------- the file
@@ -227,7 +179,11 @@ void MyDocument::setUntitledNumber(int number)
 
 void MyDocument::updateTitle()
 {
-    setWindowTitle(displayName() + QStringLiteral("[*]"));
+    // "sample.site* — Quillmarsh": the file, the unsaved mark, the application. A "[*]" of the file's
+    // own name is doubled so that it is shown, not taken for the mark.
+    QString name = displayName();
+    name.replace(QLatin1String("[*]"), QLatin1String("[*][*]"));
+    setWindowTitle(tr("%1[*] \u2014 Quillmarsh").arg(name));
     setWindowFilePath(m_filePath);
 }
 
@@ -255,10 +211,7 @@ bool MyDocument::readFromFile(const QString &path, QString *error)
     if (read) {
         m_filePath = path;
         m_editedSiteInfo = true;
-        m_savedFrame = m_collectionManager.windowFrame();
-        m_savedSplitterPosition = m_collectionManager.splitterPosition();
-        m_savedDetailsCollapsed = m_collectionManager.detailsCollapsed();
-        m_savedColumnWidths = m_collectionManager.columnWidths();
+        m_windowState->takeStoredState();
         m_collectionManager.computeNotifications();
     }
     m_categoryListController->refreshList();
@@ -303,8 +256,7 @@ bool MyDocument::saveAs()
 {
     const QString proposed =
         m_filePath.isEmpty() ? QDir::home().filePath(displayName() + QStringLiteral(".site")) : m_filePath;
-    QString path =
-        FilePanel::saveFileName(this, tr("Save As"), proposed, tr("Links databases (*.site)"));
+    QString path = FilePanel::saveFileName(this, tr("Save As"), proposed, tr("Links databases (*.site)"));
     if (path.isEmpty())
         return false;
     if (QFileInfo(path).suffix().isEmpty())
@@ -340,6 +292,8 @@ void MyDocument::revertToSaved()
         m_collectionManager.computeNotifications();
         setWindowModified(false);
     }
+    // The store took the window state of the file; the window keeps its own.
+    m_windowState->recordAll();
     m_categoryListController->refreshList();
     TreeNode *category = m_collectionManager.categoryNodeWithID(previousCategoryID);
     showAndSelectCategoryNode(category ? category : m_collectionManager.categoryRoot()->firstChild());
@@ -480,81 +434,24 @@ void MyDocument::windowDidBecomeKey()
 
 // ---------------------------------------------------------------- window state
 
-QRectF MyDocument::savedFrameFromWindowFrame(const QRect &frame, const QRect &mainScreen)
-{
-    if (frame.isNull())
-        return QRectF();
-    // Stored as the distance from the top of the main screen, so it survives a change of
-    // screen height.
-    return QRectF(frame.x(), frame.y() - mainScreen.y(), frame.width(), frame.height());
-}
-
-QRect MyDocument::windowFrameFromSavedFrame(const QRectF &saved, const QRect &mainScreen)
-{
-    if (saved.isNull())
-        return QRect();
-    return QRect(qRound(saved.x()), mainScreen.y() + qRound(saved.y()), qRound(saved.width()),
-                 qRound(saved.height()));
-}
-
-void MyDocument::updateWindowFrame()
-{
-    if (!m_recordingWindowState || !isVisible() || isMinimized() || isMaximized() || isFullScreen())
-        return;
-    m_collectionManager.setWindowFrame(savedFrameFromWindowFrame(QRect(pos(), size()), mainScreenGeometry()));
-}
-
-void MyDocument::moveEvent(QMoveEvent *event)
-{
-    QMainWindow::moveEvent(event);
-    updateWindowFrame();
-}
-
-void MyDocument::resizeEvent(QResizeEvent *event)
-{
-    QMainWindow::resizeEvent(event);
-    updateWindowFrame();
-    splitViewDidResizeSubviews();
-}
-
 double MyDocument::splitterPosition() const
 {
-    const QList<int> sizes = m_splitView->sizes();
-    return sizes.isEmpty() ? 0.0 : sizes.first();
+    return m_windowState->splitterPosition();
 }
 
 void MyDocument::setSplitterPosition(double position)
 {
-    const int total = m_splitView->width();
-    const int p = int(position);
-    if (total > m_splitView->handleWidth() + p)
-        m_splitView->setSizes({p, total - p - m_splitView->handleWidth()});
+    m_windowState->setSplitterPosition(position);
 }
 
 bool MyDocument::isDetailsCollapsed() const
 {
-    const QList<int> sizes = m_secondarySplitView->sizes();
-    return sizes.size() == 2 && sizes.at(1) == 0;
+    return m_windowState->isDetailsCollapsed();
 }
 
 void MyDocument::setDetailsCollapsed(bool collapsed)
 {
-    const int total = m_secondarySplitView->height() - m_secondarySplitView->handleWidth();
-    if (collapsed)
-        m_secondarySplitView->setSizes({total, 0});
-    else
-        m_secondarySplitView->setSizes({qMax(0, total - DetailsView::PaneHeight), DetailsView::PaneHeight});
-    splitViewDidResizeSubviews();
-}
-
-void MyDocument::splitViewDidResizeSubviews()
-{
-    if (!m_recordingWindowState)
-        return;
-    m_collectionManager.setSplitterPosition(splitterPosition());
-    m_savedDetailsCollapsed = isDetailsCollapsed();
-    m_collectionManager.setDetailsCollapsed(m_savedDetailsCollapsed);
-    m_menus->toggleDetails->setChecked(!m_savedDetailsCollapsed);
+    m_windowState->setDetailsCollapsed(collapsed);
 }
 
 // ---------------------------------------------------------------- lists and selection

@@ -13,6 +13,7 @@ class CategoryListController;
 class DocumentCommandArea;
 class DetailsView;
 class DocumentMenus;
+class DocumentWindowState;
 class LinkListController;
 class QLabel;
 class QSplitter;
@@ -33,6 +34,7 @@ public:
     static constexpr int NotificationInterval = 3600; // seconds
     static constexpr int CategoryListMinimumWidth = 100;
     static constexpr int LinkSideMinimumWidth = 380;
+    static constexpr int LinkListMinimumRows = 5;
 
     explicit MyDocument(QWidget *parent = nullptr);
     ~MyDocument() override;
@@ -63,9 +65,10 @@ public:
     bool canRunTimerAction() const;
     bool hasAttachedSheet() const;
 
-    // --- Window state kept in the file
-    static QRectF savedFrameFromWindowFrame(const QRect &frame, const QRect &mainScreen);
-    static QRect windowFrameFromSavedFrame(const QRectF &saved, const QRect &mainScreen);
+    // --- Window state kept in the file (DocumentWindowState)
+    DocumentWindowState *documentWindowState() const { return m_windowState; }
+    // The first showing puts the window in place.
+    void setVisible(bool visible) override;
     double splitterPosition() const;
     void setSplitterPosition(double position);
     bool isDetailsCollapsed() const;
@@ -166,19 +169,12 @@ signals:
 protected:
     void closeEvent(QCloseEvent *event) override;
     void changeEvent(QEvent *event) override;
-    void moveEvent(QMoveEvent *event) override;
-    void resizeEvent(QResizeEvent *event) override;
-    void showEvent(QShowEvent *event) override;
 
 private:
     void buildWindow();
     void connectCommands();
     // Makes the window's command areas (each file of commands adds its own here).
     void createCommandAreas();
-    void applySavedWindowState();
-    void placeNewWindow();
-    void updateWindowFrame();
-    void splitViewDidResizeSubviews();
     void tableViewSelectionDidChange();
     void updateTitle();
     void updateDetailsButtons();
@@ -201,12 +197,7 @@ private:
     QTimer *m_computeNotificationsTimer = nullptr;
     QTimer *m_autoSaveTimer = nullptr;
 
-    QRectF m_savedFrame;
-    double m_savedSplitterPosition = 0.0;
-    std::optional<QList<double>> m_savedColumnWidths;
-    bool m_savedDetailsCollapsed = false;
-    bool m_windowStateApplied = false;
-    bool m_recordingWindowState = false; // off while the saved state is being applied
+    DocumentWindowState *m_windowState = nullptr;
 
     QSplitter *m_splitView = nullptr;
     QSplitter *m_secondarySplitView = nullptr;

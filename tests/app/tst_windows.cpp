@@ -12,11 +12,13 @@
 #include "model/Preferences.h"
 #include "model/UrlOpener.h"
 
+#include <QDialog>
 #include <QDirIterator>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QPrinter>
 #include <QRegularExpression>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -46,6 +48,8 @@ private slots:
 
     void everyHelpAnchorOfTheProgramIsInTheBook();
     void helpWindowOpensAtTheAnchorAndSendsWebLinksToTheBrowser();
+    void helpWindowOpensBesideTheWindowThatAsked();
+    void windowsAreKeptInsideTheScreen();
     void tutorialIsWrittenToThePrivateFolderAndOpened();
 
 private:
@@ -257,6 +261,55 @@ void TestWindows::helpWindowOpensAtTheAnchorAndSendsWebLinksToTheBrowser()
     emit browser->anchorClicked(QUrl(QStringLiteral("https://www.example.org/")));
     QCOMPARE(m_opener.urls().size(), opened + 1);
     QCOMPARE(window.currentUrl(), HelpBook::urlForAnchor(QStringLiteral("QuillmarshPreferences")));
+}
+
+void TestWindows::helpWindowOpensBesideTheWindowThatAsked()
+{
+    ApplicationController application;
+    const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+    QWidget narrow;
+    narrow.setGeometry(area.x() + 20, area.y() + 40, 200, 300);
+    narrow.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&narrow));
+    HelpWindow *help = application.helpWindow();
+    HelpBook::showHelp(QStringLiteral("QuillmarshVerify"), &narrow);
+    QVERIFY(QTest::qWaitForWindowExposed(help));
+    // On its right, level with it.
+    QVERIFY(help->frameGeometry().left() > narrow.frameGeometry().right());
+    QCOMPARE(help->frameGeometry().top(), narrow.frameGeometry().top());
+    help->close();
+
+    // A window that fills the screen leaves no side free: centred on it, inside the screen.
+    QWidget wide;
+    wide.setGeometry(area.adjusted(10, 10, -10, -10));
+    wide.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&wide));
+    HelpBook::showHelp(QStringLiteral("QuillmarshVerify"), &wide);
+    QVERIFY(QTest::qWaitForWindowExposed(help));
+    QVERIFY(area.contains(help->frameGeometry()));
+    QVERIFY((help->frameGeometry().center() - wide.frameGeometry().center()).manhattanLength() <= 4);
+    help->close();
+}
+
+void TestWindows::windowsAreKeptInsideTheScreen()
+{
+    ApplicationController application;
+    const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+    // Larger than the screen (a dialog at scale 2): as large as the screen, title bar inside.
+    QDialog large;
+    large.resize(area.width() + 400, area.height() + 300);
+    large.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&large));
+    QTRY_COMPARE(large.frameGeometry(), area);
+    // Placed off the screen's edge: moved in.
+    QDialog placed;
+    placed.resize(300, 200);
+    placed.move(area.right() - 100, area.bottom() - 50);
+    placed.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&placed));
+    QTRY_VERIFY(area.contains(placed.frameGeometry()));
+    QCOMPARE(placed.frameGeometry().size(),
+             QSize(300, 200).grownBy(WindowPlacement::decorationMargins(&placed)));
 }
 
 void TestWindows::tutorialIsWrittenToThePrivateFolderAndOpened()

@@ -5,6 +5,7 @@
 #include "model/UrlOpener.h"
 #include "ui_NewSiteDialog.h"
 
+#include <QBoxLayout>
 #include <QPushButton>
 #include <QUrl>
 
@@ -22,6 +23,12 @@ NewSiteDialogController::NewSiteDialogController(QWidget *parent)
         heading->setFont(font);
     }
     m_ui->descriptionField->setFixedHeight(m_ui->descriptionField->fontMetrics().lineSpacing() * 4 + 12);
+    // Every step is as tall as the tallest; a shorter one keeps its fields at the top.
+    for (QWidget *view :
+         {m_ui->step1View, m_ui->step2View, m_ui->step3View, m_ui->step4View, m_ui->step5View}) {
+        if (auto *stepLayout = qobject_cast<QBoxLayout *>(view->layout()))
+            stepLayout->addStretch();
+    }
 
     m_backButton = m_ui->buttonBox->addButton(tr("&Back"), QDialogButtonBox::ActionRole);
     m_nextButton = m_ui->buttonBox->addButton(tr("&Continue"), QDialogButtonBox::ActionRole);
@@ -179,7 +186,18 @@ void NewSiteDialogController::setCurrentStep(int step)
     m_nextButton->setText(step == StepCount ? tr("C&reate") : tr("&Continue"));
     m_ui->stepLabel->setText(tr("Step %1 of %2").arg(step).arg(StepCount));
 
-    // The window takes the height of the step, keeping its top edge and width.
+    // One height for every step, the tallest one's at the window's width, so that the buttons stay
+    // where they are; the window keeps its top edge and width.
+    const QMargins margins = layout()->contentsMargins();
+    const int stepWidth = width() - margins.left() - margins.right();
+    int tallest = 0;
+    for (QWidget *view : views) {
+        const QLayout *stepLayout = view->layout();
+        tallest = qMax(tallest, stepLayout->hasHeightForWidth() ? stepLayout->totalHeightForWidth(stepWidth)
+                                                                : stepLayout->totalSizeHint().height());
+    }
+    for (QWidget *view : views)
+        view->setMinimumHeight(tallest);
     layout()->activate();
     const int height = layout()->hasHeightForWidth() ? layout()->totalHeightForWidth(width())
                                                      : layout()->totalSizeHint().height();
