@@ -242,12 +242,15 @@ DocumentMenus::DocumentMenus(QMainWindow *window) : QObject(window), m_window(wi
     showShortcuts = makeAction(QStringLiteral("showShortcuts"), tr("&Keyboard Shortcuts"));
     showTutorial = makeAction(QStringLiteral("showTutorial"), tr("&Tutorial"));
     showReadMe = makeAction(QStringLiteral("showReadMe"), tr("&Read Me"));
+    showEULA = makeAction(QStringLiteral("showEULA"), tr("&Licence"),
+                          tr("The GNU General Public License, under which Quillmarsh is free software"));
     doAbout = makeAction(QStringLiteral("doAbout"), tr("&About Quillmarsh"));
     doAbout->setMenuRole(QAction::AboutRole);
     help->addAction(doHelp);
     help->addAction(showShortcuts);
     help->addAction(showTutorial);
     help->addAction(showReadMe);
+    help->addAction(showEULA);
     help->addSeparator();
     help->addAction(doAbout);
 

@@ -38,7 +38,7 @@ public:
         *countLinks, *showStatistics;
     // Window and Help
     QAction *minimizeWindow, *showStartingPoints, *doHelp, *showShortcuts, *showTutorial, *showReadMe,
-        *doAbout;
+        *showEULA, *doAbout;
     QMenu *windowMenu;
 
     // The menus that list the database's e-mail templates: the Link menu's, the link context

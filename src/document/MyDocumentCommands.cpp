@@ -22,9 +22,7 @@
 #include <QMenu>
 #include <QUrl>
 
-void MyDocument::createCommandAreas()
-{
-}
+void MyDocument::createCommandAreas() {}
 
 void MyDocument::connectCommands()
 {
@@ -88,6 +86,7 @@ void MyDocument::connectCommands()
     connect(m.showShortcuts, &QAction::triggered, this, application(&ApplicationController::showShortcuts));
     connect(m.showTutorial, &QAction::triggered, this, application(&ApplicationController::showTutorial));
     connect(m.showReadMe, &QAction::triggered, this, application(&ApplicationController::showReadMe));
+    connect(m.showEULA, &QAction::triggered, this, application(&ApplicationController::showEULA));
     connect(m.doAbout, &QAction::triggered, this, application(&ApplicationController::doAbout));
 
     // Keys of the two lists.
