@@ -65,7 +65,7 @@ private slots:
         const QString missing = QStringLiteral("Some required fields are missing.");
         const QString invalid = QStringLiteral("The Category ID field contains invalid characters.");
         QTest::newRow("no name") << QString() << QStringLiteral("x") << missing;
-        QTest::newRow("no anchor") << QStringLiteral("Games") << QString() << missing;
+        QTest::newRow("neither") << QString() << QString() << missing;
         // The anchor's characters are checked before the names are compared.
         QTest::newRow("space in anchor") << QStringLiteral("Books") << QStringLiteral("a b") << invalid;
         QTest::newRow("hyphen") << QStringLiteral("Games") << QStringLiteral("board-games") << invalid;
@@ -74,7 +74,10 @@ private slots:
                                    << QStringLiteral("A category with the same name already exists.");
         QTest::newRow("same anchor") << QStringLiteral("Games") << QStringLiteral("books")
                                      << QStringLiteral("A category with the same ID already exists.");
-        QTest::newRow("name case counts") << QStringLiteral("BOOKS") << QStringLiteral("BOOKS") << QString();
+        QTest::newRow("name case counts") << QStringLiteral("BOOKS") << QStringLiteral("other") << QString();
+        // Two pages whose names differ only in case would be one file where case is ignored.
+        QTest::newRow("anchor case ignored") << QStringLiteral("Games") << QStringLiteral("BOOKS")
+                                             << QStringLiteral("A category with the same ID already exists.");
         QTest::newRow("fine") << QStringLiteral("Games") << QStringLiteral("games") << QString();
     }
 
@@ -103,6 +106,67 @@ private slots:
         QCOMPARE(clash.alerts, QStringList{QStringLiteral("A category with the same ID already exists.")});
     }
 
+    void proposedAnchorIsMadeFromTheName()
+    {
+        DatabaseBuilder db;
+        db.category(QStringLiteral("Books"), QStringLiteral("books"))
+            .category(QStringLiteral("More Books"), QStringLiteral("BOOKS2"));
+        const CollectionManager &store = db.store();
+        auto proposed = [&store](const QString &name, const TreeNode *original = nullptr) {
+            return CategoryNameForm::proposedAnchor(store, name, original);
+        };
+        QCOMPARE(proposed(QStringLiteral("Hiking Clubs & Trails 2024")),
+                 QStringLiteral("hikingclubstrails2024"));
+        QCOMPARE(proposed(QStringLiteral("Caf\u00e9 cr\u00e8me \ufb01ne")), QStringLiteral("cafecremefine"));
+        QCOMPARE(proposed(QStringLiteral("\u65e5\u672c -- !")), QStringLiteral("category"));
+        // Unique ignoring case: "books" and "BOOKS2" are taken.
+        QCOMPARE(proposed(QStringLiteral("books")), QStringLiteral("books3"));
+        QCOMPARE(proposed(QStringLiteral("Books"), store.categoryWithName(QStringLiteral("Books"))),
+                 QStringLiteral("books"));
+        // Never longer than an anchor may be, even with its number.
+        const QString longName(60, QLatin1Char('b'));
+        QCOMPARE(proposed(longName), QString(49, QLatin1Char('b')));
+        DatabaseBuilder full;
+        full.category(QStringLiteral("Long"), QString(49, QLatin1Char('b')));
+        QCOMPARE(CategoryNameForm::proposedAnchor(full.store(), longName, nullptr),
+                 QString(48, QLatin1Char('b')) + QLatin1Char('2'));
+    }
+
+    void anchorFollowsTheNameUntilTyped()
+    {
+        DatabaseBuilder db;
+        db.category(QStringLiteral("Books"), QStringLiteral("books"));
+        MyDocument *document = m_fixture->open(db);
+        document->newCategory();
+        AskStringDialogController *sheet = document->askStringDialog();
+        QTest::keyClicks(sheet->categoryNameField(), QStringLiteral("Old Books"));
+        QCOMPARE(sheet->categoryAnchor(), QStringLiteral("oldbooks"));
+        // Typed by the user, the ID stays; emptied, it shows the proposal and takes it on confirming.
+        sheet->anchorNameField()->selectAll();
+        QTest::keyClicks(sheet->anchorNameField(), QStringLiteral("vintage"));
+        QTest::keyClicks(sheet->categoryNameField(), QStringLiteral(" 2"));
+        QCOMPARE(sheet->categoryAnchor(), QStringLiteral("vintage"));
+        sheet->anchorNameField()->selectAll();
+        QTest::keyClick(sheet->anchorNameField(), Qt::Key_Backspace);
+        QCOMPARE(sheet->anchorNameField()->placeholderText(), QStringLiteral("oldbooks2"));
+        sheet->confirm();
+        QVERIFY(!sheet->isVisible());
+        TreeNode *added = document->collectionManager().categoryWithName(QStringLiteral("Old Books 2"));
+        QVERIFY(added);
+        QCOMPARE(added->category()->anchor(), QStringLiteral("oldbooks2"));
+
+        // Renaming keeps the category's own ID, even one that differs only in case from another's.
+        DatabaseBuilder legacy;
+        legacy.category(QStringLiteral("Birds"), QStringLiteral("birds"))
+            .category(QStringLiteral("More Birds"), QStringLiteral("Birds"));
+        TreeNode *more = legacy.store().categoryWithName(QStringLiteral("More Birds"));
+        const Outcome renamed =
+            confirm(legacy.store(), QStringLiteral("Marsh Birds"), QStringLiteral("Birds"), more);
+        QVERIFY2(renamed.accepted, qPrintable(renamed.alerts.join(QLatin1Char(','))));
+        QVERIFY(
+            !confirm(legacy.store(), QStringLiteral("Marsh Birds"), QStringLiteral("BIRDS"), more).accepted);
+    }
+
     void tooLongTextsAskToTrim()
     {
         DatabaseBuilder db;
@@ -128,6 +192,13 @@ private slots:
         QCOMPARE(both.anchor.size(), 49);
         QCOMPARE(MessageBox::shownAlerts().at(1).message,
                  QStringLiteral("The category ID can only contain up to 49 characters."));
+
+        // The cut never leaves half of a character outside the basic plane.
+        const QString bird = QString::fromUtf8("\xF0\x9F\x90\xA6");
+        Outcome pair =
+            confirm(db.store(), QString(198, QLatin1Char('n')) + bird, QStringLiteral("x"), nullptr, {1});
+        QVERIFY(pair.accepted);
+        QCOMPARE(pair.name, QString(198, QLatin1Char('n')));
     }
 
     void trimmingIntoAnotherCategoryIsRefused()
