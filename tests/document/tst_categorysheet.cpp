@@ -291,8 +291,9 @@ private slots:
         MessageBox::clearShownAlerts();
         MessageBox::setNextAnswer(1); // Cancel
         document->deleteCategory();
+        // The question counts the links that go with the category.
         QCOMPARE(MessageBox::shownAlerts().first().title,
-                 QStringLiteral("Are you sure you want to delete the category \"Music\"?"));
+                 QStringLiteral("Are you sure you want to delete the category \"Music\" and its 1 link?"));
         QCOMPARE(MessageBox::shownAlerts().first().buttons,
                  (QStringList{QStringLiteral("Delete"), QStringLiteral("Cancel")}));
         QCOMPARE(document->collectionManager().numberOfCategories(), 2);
@@ -305,6 +306,26 @@ private slots:
         QCOMPARE(document->linkListController()->category(),
                  document->collectionManager().defaultCategoryNode());
         QVERIFY(document->isEdited());
+        QCOMPARE(document->collectionManager().numberOfLinks(), 0);
+
+        // Several links, and none.
+        DatabaseBuilder more;
+        more.category(QStringLiteral("Films"), QStringLiteral("films"))
+            .link(QStringLiteral("One"))
+            .link(QStringLiteral("Two"))
+            .link(QStringLiteral("Three"));
+        more.category(QStringLiteral("Empty"), QStringLiteral("empty"));
+        MyDocument *second = m_fixture->open(more, QStringLiteral("more.site"));
+        for (const QString &name : {QStringLiteral("Films"), QStringLiteral("Empty")}) {
+            DocumentFixture::selectCategory(second, name);
+            MessageBox::setNextAnswer(1);
+            second->deleteCategory();
+        }
+        const QList<MessageBox::Shown> shown = MessageBox::shownAlerts();
+        QCOMPARE(shown.at(shown.size() - 2).title,
+                 QStringLiteral("Are you sure you want to delete the category \"Films\" and its 3 links?"));
+        QCOMPARE(shown.last().title,
+                 QStringLiteral("Are you sure you want to delete the category \"Empty\"?"));
     }
 
 private:
