@@ -242,7 +242,12 @@ private slots:
         m.copy->trigger();
         QCOMPARE(QGuiApplication::clipboard()->text(),
                  QStringLiteral("Alpha\thttp://alpha.example/\nBeta\thttp://beta.example/"));
-        // The same key in the category list copies nothing of the links.
+        // The key does the same as the menu.
+        QGuiApplication::clipboard()->clear();
+        QTest::keyClick(document->linksTable(), Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(QGuiApplication::clipboard()->text(),
+                 QStringLiteral("Alpha\thttp://alpha.example/\nBeta\thttp://beta.example/"));
+        // In the category list it copies nothing of the links.
         document->categoriesTable()->setFocus();
         document->validateMenuItems();
         QVERIFY(!m.copy->isEnabled());
