@@ -421,8 +421,7 @@ void MyDocument::deleteCategory()
         : links == 1
             ? tr("Are you sure you want to delete the category \"%1\" and its 1 link?").arg(category->name())
             : tr("Are you sure you want to delete the category \"%1\" and its %2 links?")
-                  .arg(category->name())
-                  .arg(links);
+                  .arg(category->name(), QString::number(links));
     const int answer =
         MessageBox::alert(this, title, tr("This operation cannot be undone."), {tr("Delete"), tr("Cancel")});
     deleteCategorySheetDidEnd(answer == 0 ? 1 : 0);

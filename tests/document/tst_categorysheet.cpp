@@ -310,20 +310,21 @@ private slots:
 
         // Several links, and none.
         DatabaseBuilder more;
-        more.category(QStringLiteral("Films"), QStringLiteral("films"))
+        more.category(QStringLiteral("Top %2 Films"), QStringLiteral("films"))
             .link(QStringLiteral("One"))
             .link(QStringLiteral("Two"))
             .link(QStringLiteral("Three"));
         more.category(QStringLiteral("Empty"), QStringLiteral("empty"));
         MyDocument *second = m_fixture->open(more, QStringLiteral("more.site"));
-        for (const QString &name : {QStringLiteral("Films"), QStringLiteral("Empty")}) {
+        for (const QString &name : {QStringLiteral("Top %2 Films"), QStringLiteral("Empty")}) {
             DocumentFixture::selectCategory(second, name);
             MessageBox::setNextAnswer(1);
             second->deleteCategory();
         }
         const QList<MessageBox::Shown> shown = MessageBox::shownAlerts();
-        QCOMPARE(shown.at(shown.size() - 2).title,
-                 QStringLiteral("Are you sure you want to delete the category \"Films\" and its 3 links?"));
+        QCOMPARE(
+            shown.at(shown.size() - 2).title,
+            QStringLiteral("Are you sure you want to delete the category \"Top %2 Films\" and its 3 links?"));
         QCOMPARE(shown.last().title,
                  QStringLiteral("Are you sure you want to delete the category \"Empty\"?"));
     }
