@@ -734,7 +734,9 @@ void MyDocument::validateMenuItems()
     const Link *link = linkNode ? linkNode->link() : nullptr;
     const bool oneLink = link != nullptr;
     const bool someLinks = numberOfSelectedLinks() > 0;
-    const bool category = isCategorySelected();
+    // The default category can be neither edited nor deleted (the keys still say why).
+    const TreeNode *categoryNode = selectedCategoryNode();
+    const bool category = categoryNode && categoryNode->category() && !categoryNode->category()->isNone();
     const bool linksHaveFocus = focusWidget() == m_linksTable;
 
     for (QAction *action : {m.visitLinkWebsite, m.visitLinkPartnerWebsite, m.newCustomEmail})

@@ -110,6 +110,11 @@ private slots:
         QVERIFY(status->menuAction()->isEnabled());
         for (QMenu *menu : oneLinkMenus)
             QVERIFY(!menu->menuAction()->isEnabled());
+        // The default category can be neither edited nor deleted.
+        QVERIFY(m.renameCategory->isEnabled() && m.deleteCategory->isEnabled());
+        document->showAndSelectCategoryNode(document->collectionManager().defaultCategoryNode());
+        QVERIFY(!m.renameCategory->isEnabled() && !m.deleteCategory->isEnabled());
+        QVERIFY(!m.editSelectedObject->isEnabled() && !m.deleteSelectedObject->isEnabled());
         // The menu bar's own menus always open.
         for (const QAction *title : document->menuBar()->actions())
             QVERIFY(title->isEnabled());
