@@ -2,6 +2,8 @@
 # the desktop offers Quillmarsh for .site files. The executables install themselves (src/).
 include(GNUInstallDirs)
 
+install(FILES ${CMAKE_SOURCE_DIR}/LICENSE ${CMAKE_SOURCE_DIR}/README.md DESTINATION ${CMAKE_INSTALL_DOCDIR})
+
 if(QM_BUILD_GUI)
     install(FILES ${CMAKE_SOURCE_DIR}/dist/quillmarsh.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)

@@ -55,6 +55,8 @@ void AboutBoxView::paintEvent(QPaintEvent *)
     };
     painter.setPen(Qt::white);
     draw(tr("Version 1.0"), m_labelFont, 348, 269);
+    draw(tr("Free software under the GNU GPL, version 3 or later, without any warranty."), m_copyrightFont,
+         39, 56, width() - 39 - 16);
     draw(tr("Press Escape or click the mouse button to close this window."), m_copyrightFont, 39, 38);
     draw(tr("Operating System"), m_labelFont, 170, 140);
     draw(m_operatingSystem, m_dataFont, 170, 125, dataWidth);

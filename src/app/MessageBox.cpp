@@ -73,6 +73,15 @@ bool MessageBox::askTrim(QWidget *parent, const QString &fieldName, int maxLengt
     return answer == 1;
 }
 
+bool MessageBox::askKeep(QWidget *parent, const QString &title, const QString &message)
+{
+    const int answer = alert(parent, title, message,
+                             {QCoreApplication::translate("MessageBox", "&Correct"),
+                              QCoreApplication::translate("MessageBox", "&Keep")},
+                             Warning, 0);
+    return answer == 1;
+}
+
 void MessageBox::setScripted(bool scripted)
 {
     s_scripted = scripted;

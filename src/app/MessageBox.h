@@ -37,6 +37,9 @@ public:
     // The length question of the dialogs: "The %1 field contains too many characters." with OK
     // (default, and the Escape answer: nothing is cut unless asked) and Trim. True means trim.
     static bool askTrim(QWidget *parent, const QString &fieldName, int maxLength);
+    // A value that looks mistyped but may be meant: Correct (default, and the Escape answer) or
+    // Keep. True means keep it as it is.
+    static bool askKeep(QWidget *parent, const QString &title, const QString &message);
 
     // --- For tests
     // From now on alerts are never shown: each takes the next queued answer, or 0.

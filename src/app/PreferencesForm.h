@@ -7,7 +7,7 @@ struct PreferencesForm
     static constexpr int MinimumAutoSaveInterval = 1;
     static constexpr int MaximumAutoSaveInterval = 999;
     static constexpr int EmailEncodingCount = 2;      // UTF-8, Mac OS Roman
-    static constexpr int FileExportEncodingCount = 3; // UTF-16, Mac OS Roman, ISO Latin 1
+    static constexpr int FileExportEncodingCount = 4; // UTF-16, Mac OS Roman, ISO Latin 1, UTF-8
     static constexpr int StartupActionCount = 3;      // last database, open panel, welcome window
 
     bool autoSaveDocuments = false;

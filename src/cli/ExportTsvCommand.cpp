@@ -16,6 +16,8 @@ std::optional<TextEncoding> encodingNamed(const QString &name)
         return TextEncoding::MacOSRoman;
     if (name == QLatin1String("latin1"))
         return TextEncoding::ISOLatin1;
+    if (name == QLatin1String("utf8"))
+        return TextEncoding::UTF8;
     return std::nullopt;
 }
 
@@ -52,8 +54,9 @@ int runExportTsv(const QStringList &arguments, QTextStream &out, QTextStream &er
     return ExitOk;
 }
 
-const CliRegistration registration(
-    {QStringLiteral("export-tsv"), QStringLiteral("FILE.site OUT.txt [--encoding utf16|macroman|latin1]"),
-     QStringLiteral("Write every link as tab-delimited text for a spreadsheet."), runExportTsv});
+const CliRegistration
+    registration({QStringLiteral("export-tsv"),
+                  QStringLiteral("FILE.site OUT.txt [--encoding utf16|macroman|latin1|utf8]"),
+                  QStringLiteral("Write every link as tab-delimited text for a spreadsheet."), runExportTsv});
 
 } // namespace

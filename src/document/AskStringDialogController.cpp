@@ -3,6 +3,7 @@
 #include "CategoryNameForm.h"
 #include "app/HelpBook.h"
 #include "app/MessageBox.h"
+#include "model/TextUtils.h"
 
 #include <QDialogButtonBox>
 #include <QFormLayout>
@@ -23,6 +24,9 @@ AskStringDialogController::AskStringDialogController(QWidget *parent) : QDialog(
     m_anchorNameField->setObjectName(QStringLiteral("anchorNameField"));
     m_anchorNameField->setToolTip(
         tr("Letters and digits only; it names the category's part of the links page."));
+    connect(m_categoryNameField, &QLineEdit::textEdited, this,
+            &AskStringDialogController::categoryNameEdited);
+    connect(m_anchorNameField, &QLineEdit::textEdited, this, &AskStringDialogController::anchorEdited);
 
     auto *prompt =
         new QLabel(tr("The name is shown in the lists and on the links page. The ID, made of letters "
@@ -31,8 +35,8 @@ AskStringDialogController::AskStringDialogController(QWidget *parent) : QDialog(
     prompt->setWordWrap(true);
 
     auto *form = new QFormLayout;
-    form->addRow(tr("Category name*:"), m_categoryNameField);
-    form->addRow(tr("Category ID*:"), m_anchorNameField);
+    form->addRow(tr("Category &name*:"), m_categoryNameField);
+    form->addRow(tr("Category &ID*:"), m_anchorNameField);
     auto *note = new QLabel(tr("* Required fields"), this);
     QFont small = note->font();
     small.setPointSizeF(small.pointSizeF() * 0.85);
@@ -65,7 +69,9 @@ void AskStringDialogController::initializeWithCategoryName(const QString &name, 
     m_returnCode = 0;
     setWindowTitle(originalCategory ? tr("Edit Category") : tr("New Category"));
     m_anchorNameField->setText(anchor);
+    m_anchorFollowsName = anchor.isEmpty();
     m_categoryNameField->setText(name);
+    categoryNameEdited(name);
     m_categoryNameField->selectAll();
     m_categoryNameField->setFocus();
 }
@@ -78,6 +84,24 @@ QString AskStringDialogController::categoryName() const
 QString AskStringDialogController::categoryAnchor() const
 {
     return m_anchorNameField->text();
+}
+
+void AskStringDialogController::categoryNameEdited(const QString &name)
+{
+    if (!m_collectionManager)
+        return;
+    const QString proposed =
+        name.isEmpty() ? QString()
+                       : CategoryNameForm::proposedAnchor(*m_collectionManager, name, m_originalCategory);
+    m_anchorNameField->setPlaceholderText(proposed);
+    if (m_anchorFollowsName)
+        m_anchorNameField->setText(proposed);
+}
+
+void AskStringDialogController::anchorEdited(const QString &anchor)
+{
+    // Emptied, the field shows the proposal and takes it again as the name changes.
+    m_anchorFollowsName = anchor.isEmpty();
 }
 
 bool AskStringDialogController::checkUniqueness()
@@ -98,13 +122,19 @@ bool AskStringDialogController::checkLength(QLineEdit *field, int maximum, const
         return true;
     if (MessageBox::alert(this, title, message, {tr("OK"), tr("Trim")}, MessageBox::Warning, 0) != 1)
         return false;
-    field->setText(field->text().left(maximum));
+    field->setText(TextUtils::stringWithMaxLength(field->text(), maximum));
     return true;
 }
 
 void AskStringDialogController::confirm()
 {
-    if (!m_collectionManager || !checkUniqueness())
+    if (!m_collectionManager)
+        return;
+    // An ID left empty takes the one proposed for the name (its placeholder shows it).
+    if (categoryAnchor().isEmpty() && !categoryName().isEmpty())
+        m_anchorNameField->setText(
+            CategoryNameForm::proposedAnchor(*m_collectionManager, categoryName(), m_originalCategory));
+    if (!checkUniqueness())
         return;
     const QString nameBefore = categoryName();
     const QString anchorBefore = categoryAnchor();

@@ -37,6 +37,9 @@ public slots:
     void doHelp();
 
 private:
+    // While the ID is empty or still the one proposed, it follows the name as it is typed.
+    void categoryNameEdited(const QString &name);
+    void anchorEdited(const QString &anchor);
     bool checkUniqueness();
     bool checkLength(QLineEdit *field, int maximum, const QString &title, const QString &message);
     void sheetDidEnd(int returnCode);
@@ -47,4 +50,5 @@ private:
     const CollectionManager *m_collectionManager = nullptr;
     const TreeNode *m_originalCategory = nullptr;
     int m_returnCode = 0;
+    bool m_anchorFollowsName = false;
 };

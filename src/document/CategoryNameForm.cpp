@@ -1,8 +1,11 @@
 #include "CategoryNameForm.h"
 
+#include "model/Category.h"
 #include "model/CollectionManager.h"
+#include "model/TreeNode.h"
 
 #include <QCoreApplication>
+#include <QSet>
 
 namespace CategoryNameForm {
 
@@ -23,6 +26,41 @@ bool isValidAnchor(const QString &anchor)
     return true;
 }
 
+const TreeNode *categoryWithAnchorIgnoringCase(const CollectionManager &store, const QString &anchor,
+                                               const TreeNode *originalCategory)
+{
+    for (const TreeNode *node : store.categoryRoot()->children()) {
+        if (node != originalCategory && node->category() &&
+            node->category()->anchor().compare(anchor, Qt::CaseInsensitive) == 0)
+            return node;
+    }
+    return nullptr;
+}
+
+QString proposedAnchor(const CollectionManager &store, const QString &name, const TreeNode *originalCategory)
+{
+    // Compatibility decomposition splits "é" into "e" and its accent and "ﬁ" into "f" and "i".
+    QString base;
+    for (const QChar c : name.normalized(QString::NormalizationForm_KD)) {
+        const char16_t u = c.toLower().unicode();
+        if ((u >= 'a' && u <= 'z') || (u >= '0' && u <= '9'))
+            base.append(QChar(u));
+    }
+    if (base.isEmpty())
+        base = QStringLiteral("category");
+    QSet<QString> taken;
+    for (const TreeNode *node : store.categoryRoot()->children()) {
+        if (node != originalCategory && node->category())
+            taken.insert(node->category()->anchor().toLower());
+    }
+    QString anchor = base.left(MaximumAnchorLength);
+    for (int number = 2; taken.contains(anchor); ++number) {
+        const QString suffix = QString::number(number);
+        anchor = base.left(MaximumAnchorLength - suffix.size()) + suffix;
+    }
+    return anchor;
+}
+
 Problem check(const CollectionManager &store, const QString &name, const QString &anchor,
               const TreeNode *originalCategory)
 {
@@ -33,6 +71,12 @@ Problem check(const CollectionManager &store, const QString &name, const QString
     if (const TreeNode *same = store.categoryWithName(name); same && same != originalCategory)
         return Problem::DuplicateName;
     if (const TreeNode *same = store.categoryWithAnchor(anchor); same && same != originalCategory)
+        return Problem::DuplicateAnchor;
+    // A database may hold anchors that differ only in case from before they were refused; renaming
+    // such a category without touching its anchor stays possible.
+    const bool ownAnchor =
+        originalCategory && originalCategory->category() && originalCategory->category()->anchor() == anchor;
+    if (!ownAnchor && categoryWithAnchorIgnoringCase(store, anchor, originalCategory))
         return Problem::DuplicateAnchor;
     return Problem::None;
 }

@@ -1,15 +1,19 @@
 #include "DocumentMenus.h"
 
+#include "DocumentFileNames.h"
 #include "DocumentImages.h"
 #include "model/Preferences.h"
 
 #include <QAction>
 #include <QActionGroup>
+#include <QDir>
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
 #include <QToolBar>
 #include <QToolButton>
+#include <algorithm>
+#include <functional>
 
 namespace {
 
@@ -58,7 +62,7 @@ DocumentMenus::DocumentMenus(QMainWindow *window) : QObject(window), m_window(wi
     saveDocument->setShortcut(QKeySequence::Save);
     saveDocumentAs = makeAction(QStringLiteral("saveDocumentAs"), tr("Save &As..."));
     saveDocumentAs->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
-    revertDocument = makeAction(QStringLiteral("revertDocument"), tr("&Revert to Saved"));
+    revertDocument = makeAction(QStringLiteral("revertDocument"), tr("Re&vert to Saved"));
     print = makeAction(QStringLiteral("print"), tr("&Print..."));
     print->setShortcut(QKeySequence::Print);
     quit = makeAction(QStringLiteral("quit"), tr("&Quit"));
@@ -68,6 +72,7 @@ DocumentMenus::DocumentMenus(QMainWindow *window) : QObject(window), m_window(wi
     file->addAction(openDocument);
     recentFilesMenu = file->addMenu(tr("Open &Recent"));
     recentFilesMenu->setObjectName(QStringLiteral("recentFilesMenu"));
+    recentFilesMenu->setToolTipsVisible(true);
     file->addSeparator();
     file->addAction(closeDocument);
     file->addAction(saveDocument);
@@ -79,18 +84,30 @@ DocumentMenus::DocumentMenus(QMainWindow *window) : QObject(window), m_window(wi
     file->addAction(quit);
 
     // --- Edit
-    QMenu *edit = bar->addMenu(tr("&Edit"));
+    QMenu *edit = editMenu = bar->addMenu(tr("&Edit"));
+    edit->setObjectName(QStringLiteral("editMenu"));
+    cut = makeAction(QStringLiteral("cut"), tr("Cu&t"));
+    cut->setShortcut(QKeySequence::Cut);
+    copy = makeAction(QStringLiteral("copy"), tr("&Copy"));
+    copy->setShortcut(QKeySequence::Copy);
+    paste = makeAction(QStringLiteral("paste"), tr("&Paste"));
+    paste->setShortcut(QKeySequence::Paste);
     editSelectedObject = makeAction(QStringLiteral("editSelectedObject"), tr("&Edit Selection"));
     deleteSelectedObject = makeAction(QStringLiteral("deleteSelectedObject"), tr("&Delete Selection"));
-    selectAllLinks = makeAction(QStringLiteral("selectAllLinks"), tr("Select &All Links"));
+    selectAllLinks = makeAction(QStringLiteral("selectAllLinks"), tr("Select &All"));
     selectAllLinks->setShortcut(QKeySequence::SelectAll);
     findLink = makeAction(QStringLiteral("findLink"), tr("&Find..."));
     findLink->setShortcut(QKeySequence::Find);
     findNextLink = makeAction(QStringLiteral("findNextLink"), tr("Find &Next"));
     findNextLink->setShortcut(QKeySequence::FindNext);
-    preferences = makeAction(QStringLiteral("preferences"), tr("P&references..."));
+    preferences = makeAction(QStringLiteral("preferences"), tr("Preference&s..."));
     preferences->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Comma));
     preferences->setMenuRole(QAction::PreferencesRole);
+    edit->addSeparator(); // hidden while nothing is above it
+    edit->addAction(cut);
+    edit->addAction(copy);
+    edit->addAction(paste);
+    edit->addSeparator();
     edit->addAction(editSelectedObject);
     edit->addAction(deleteSelectedObject);
     edit->addAction(selectAllLinks);
@@ -113,7 +130,7 @@ DocumentMenus::DocumentMenus(QMainWindow *window) : QObject(window), m_window(wi
     // --- Category
     QMenu *category = bar->addMenu(tr("&Category"));
     newCategory =
-        makeAction(QStringLiteral("newCategory"), tr("&New Category..."), tr("Create a new category"));
+        makeAction(QStringLiteral("newCategory"), tr("New &Category..."), tr("Create a new category"));
     newCategory->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_N));
     renameCategory = makeAction(QStringLiteral("renameCategory"), tr("&Edit Category..."));
     deleteCategory = makeAction(QStringLiteral("deleteCategory"), tr("&Delete Category..."));
@@ -134,13 +151,13 @@ DocumentMenus::DocumentMenus(QMainWindow *window) : QObject(window), m_window(wi
         makeAction(QStringLiteral("showLinkExchangeInfo"), tr("Show E&xchange Information..."));
     showLinkNotifications = makeAction(QStringLiteral("showLinkNotifications"), tr("Show N&otifications..."));
     showLinkNotes = makeAction(QStringLiteral("showLinkNotes"), tr("Show No&tes..."));
-    setStatusNew = makeAction(QStringLiteral("setStatusNew"), tr("New"));
+    setStatusNew = makeAction(QStringLiteral("setStatusNew"), tr("&New"));
     setStatusNew->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_1));
-    setStatusNegotiating = makeAction(QStringLiteral("setStatusNegotiating"), tr("Negotiating"));
+    setStatusNegotiating = makeAction(QStringLiteral("setStatusNegotiating"), tr("Ne&gotiating"));
     setStatusNegotiating->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_2));
-    setStatusApproved = makeAction(QStringLiteral("setStatusApproved"), tr("Approved"));
+    setStatusApproved = makeAction(QStringLiteral("setStatusApproved"), tr("&Approved"));
     setStatusApproved->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_3));
-    setStatusBlocked = makeAction(QStringLiteral("setStatusBlocked"), tr("Blocked"));
+    setStatusBlocked = makeAction(QStringLiteral("setStatusBlocked"), tr("&Blocked"));
     setStatusBlocked->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_4));
     const struct
     {
@@ -154,7 +171,7 @@ DocumentMenus::DocumentMenus(QMainWindow *window) : QObject(window), m_window(wi
         status.action->setCheckable(true);
         status.action->setIcon(DocumentImages::icon(QString::fromLatin1(status.image)));
     }
-    markAsVerified = makeAction(QStringLiteral("markAsVerified"), tr("&Mark as Verified"));
+    markAsVerified = makeAction(QStringLiteral("markAsVerified"), tr("Mar&k as Verified"));
     markAsVerified->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_K));
     verifyLink = makeAction(QStringLiteral("verifyLink"), tr("&Verify Link..."));
     verifyLink->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Y));
@@ -205,7 +222,7 @@ DocumentMenus::DocumentMenus(QMainWindow *window) : QObject(window), m_window(wi
     exportLinksToSpreadsheet =
         makeAction(QStringLiteral("exportLinksToSpreadsheet"), tr("Export Spreads&heet..."));
     countLinks = makeAction(QStringLiteral("countLinks"), tr("C&ount Links..."));
-    showStatistics = makeAction(QStringLiteral("showStatistics"), tr("Stat&istics..."),
+    showStatistics = makeAction(QStringLiteral("showStatistics"), tr("St&atistics..."),
                                 tr("Show statistics about this links database"));
     tools->addAction(editSiteInfo);
     tools->addAction(notificationSetup);
@@ -242,12 +259,15 @@ DocumentMenus::DocumentMenus(QMainWindow *window) : QObject(window), m_window(wi
     showShortcuts = makeAction(QStringLiteral("showShortcuts"), tr("&Keyboard Shortcuts"));
     showTutorial = makeAction(QStringLiteral("showTutorial"), tr("&Tutorial"));
     showReadMe = makeAction(QStringLiteral("showReadMe"), tr("&Read Me"));
+    showEULA = makeAction(QStringLiteral("showEULA"), tr("&Licence"),
+                          tr("The GNU General Public License, under which Quillmarsh is free software"));
     doAbout = makeAction(QStringLiteral("doAbout"), tr("&About Quillmarsh"));
     doAbout->setMenuRole(QAction::AboutRole);
     help->addAction(doHelp);
     help->addAction(showShortcuts);
     help->addAction(showTutorial);
     help->addAction(showReadMe);
+    help->addAction(showEULA);
     help->addSeparator();
     help->addAction(doAbout);
 
@@ -306,6 +326,61 @@ void DocumentMenus::fillSendMessageMenu(QMenu *menu, QAction *blankMessage, QAct
     menu->addAction(blankMessage);
     menu->addSeparator();
     menu->addAction(newTemplate);
+}
+
+void DocumentMenus::fillRecentFilesMenu(const QStringList &files)
+{
+    recentFilesMenu->clear();
+    const QStringList labels = DocumentFileNames::recentFileLabels(files);
+    for (qsizetype i = 0; i < files.size(); ++i) {
+        // Numbered for the keyboard: "&1" to "&9", then "1&0".
+        const QString number = i < 9 ? QStringLiteral("&%1").arg(i + 1) : QStringLiteral("1&0");
+        QString label = labels.at(i);
+        QAction *item = recentFilesMenu->addAction(number + u' ' + label.replace(u'&', QStringLiteral("&&")));
+        item->setData(files.at(i));
+        item->setToolTip(QDir::toNativeSeparators(files.at(i)));
+        item->setStatusTip(item->toolTip());
+    }
+    if (!files.isEmpty())
+        recentFilesMenu->addSeparator();
+    QAction *clear = recentFilesMenu->addAction(tr("&Clear Menu"));
+    clear->setObjectName(QStringLiteral("clearRecentFiles"));
+    clear->setEnabled(!files.isEmpty());
+}
+
+QList<QMenu *> DocumentMenus::allMenus() const
+{
+    QList<QMenu *> menus;
+    std::function<void(QMenu *)> add = [&](QMenu *menu) {
+        if (!menu || menus.contains(menu))
+            return;
+        menus.append(menu);
+        for (const QAction *action : menu->actions())
+            add(action->menu());
+    };
+    for (const QAction *action : m_window->menuBar()->actions())
+        add(action->menu());
+    add(linkContextMenu);
+    add(categoryContextMenu);
+    return menus;
+}
+
+void DocumentMenus::enableSubmenus()
+{
+    // Deepest first, so that a submenu's state is known before its parent's is set. The menu bar's
+    // own menus always open, to show what they hold.
+    const QList<QAction *> barItems = m_window->menuBar()->actions();
+    const QList<QMenu *> menus = allMenus();
+    for (auto menu = menus.crbegin(); menu != menus.crend(); ++menu) {
+        if (*menu == recentFilesMenu || (*menu)->actions().isEmpty() ||
+            barItems.contains((*menu)->menuAction()))
+            continue;
+        const QList<QAction *> items = (*menu)->actions();
+        const bool anyEnabled = std::any_of(items.cbegin(), items.cend(), [](const QAction *item) {
+            return !item->isSeparator() && item->isVisible() && item->isEnabled();
+        });
+        (*menu)->menuAction()->setEnabled(anyEnabled);
+    }
 }
 
 QAction *DocumentMenus::makeAction(const QString &name, const QString &text, const QString &toolTip)

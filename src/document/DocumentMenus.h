@@ -20,9 +20,11 @@ public:
     QAction *newSite, *openDocument, *closeDocument, *saveDocument, *saveDocumentAs, *revertDocument, *print,
         *quit;
     QMenu *recentFilesMenu;
-    // Edit
-    QAction *editSelectedObject, *deleteSelectedObject, *selectAllLinks, *findLink, *findNextLink,
-        *preferences;
+    // Edit. Its first group is Cut, Copy and Paste, after a separator so that Undo and Redo can go
+    // above them.
+    QMenu *editMenu;
+    QAction *cut, *copy, *paste, *editSelectedObject, *deleteSelectedObject, *selectAllLinks, *findLink,
+        *findNextLink, *preferences;
     // View
     QAction *switchActiveList, *toggleDetails, *toggleToolbar;
     // Category
@@ -38,7 +40,7 @@ public:
         *countLinks, *showStatistics;
     // Window and Help
     QAction *minimizeWindow, *showStartingPoints, *doHelp, *showShortcuts, *showTutorial, *showReadMe,
-        *doAbout;
+        *showEULA, *doAbout;
     QMenu *windowMenu;
 
     // The menus that list the database's e-mail templates: the Link menu's, the link context
@@ -53,6 +55,15 @@ public:
     QAction *windowListSeparator;
 
     static void fillSendMessageMenu(QMenu *menu, QAction *blankMessage, QAction *newTemplate);
+
+    // Open Recent: one numbered item per file (its path as data and tool tip), then Clear Menu.
+    void fillRecentFilesMenu(const QStringList &files);
+
+    // Every menu of the window: the menu bar's, their submenus, the context menus and theirs.
+    QList<QMenu *> allMenus() const;
+    // A submenu all of whose items are disabled is disabled too (the menus filled only when they
+    // open, Open Recent, are left to their owner).
+    void enableSubmenus();
 
 private:
     QAction *makeAction(const QString &name, const QString &text, const QString &toolTip = QString());

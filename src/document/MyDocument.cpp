@@ -5,6 +5,7 @@
 #include "DetailsView.h"
 #include "DocumentCommandArea.h"
 #include "DocumentController.h"
+#include "DocumentFileNames.h"
 #include "DocumentMenus.h"
 #include "DocumentWindowState.h"
 #include "LinkDragPayload.h"
@@ -254,8 +255,11 @@ bool MyDocument::save()
 
 bool MyDocument::saveAs()
 {
-    const QString proposed =
-        m_filePath.isEmpty() ? QDir::home().filePath(displayName() + QStringLiteral(".site")) : m_filePath;
+    // A database never saved is proposed under its site's title.
+    const QString proposed = m_filePath.isEmpty()
+                                 ? QDir::home().filePath(DocumentFileNames::fileNameForTitle(
+                                       m_collectionManager.selfInfo().title(), displayName()))
+                                 : m_filePath;
     QString path = FilePanel::saveFileName(this, tr("Save As"), proposed, tr("Links databases (*.site)"));
     if (path.isEmpty())
         return false;
@@ -318,7 +322,7 @@ bool MyDocument::askToSaveChanges()
     const int answer = MessageBox::alert(
         this, tr("Do you want to save the changes you made in the document \"%1\"?").arg(displayName()),
         tr("Your changes will be lost if you don't save them."),
-        {tr("Save"), tr("Don't Save"), tr("Cancel")});
+        {tr("Save"), tr("Do&n't Save"), tr("Cancel")});
     if (answer == 0)
         return save();
     return answer == 1;
@@ -628,10 +632,12 @@ void MyDocument::validateMenuItems()
     const Link *link = linkNode ? linkNode->link() : nullptr;
     const bool oneLink = link != nullptr;
     const bool someLinks = numberOfSelectedLinks() > 0;
-    const bool category = isCategorySelected();
+    // The default category can be neither edited nor deleted (the keys still say why).
+    const TreeNode *categoryNode = selectedCategoryNode();
+    const bool category = categoryNode && categoryNode->category() && !categoryNode->category()->isNone();
     const bool linksHaveFocus = focusWidget() == m_linksTable;
 
-    for (QAction *action : {m.visitLinkWebsite, m.newCustomEmail})
+    for (QAction *action : {m.visitLinkWebsite, m.visitLinkPartnerWebsite, m.newCustomEmail})
         enable(action, oneLink);
     for (QAction *action : std::as_const(m_templateActions))
         action->setEnabled(oneLink);
@@ -653,8 +659,10 @@ void MyDocument::validateMenuItems()
     enable(m.deleteCategory, category);
     enable(m.editSelectedObject, linksHaveFocus ? m.editLink->isEnabled() : category);
     enable(m.deleteSelectedObject, linksHaveFocus ? someLinks : category);
-    enable(m.selectAllLinks, m_linkListController->rowCount() > 0);
     enable(m.revertDocument, !m_filePath.isEmpty() && isEdited());
+    const DocumentController *controller = DocumentController::instance();
+    m.recentFilesMenu->menuAction()->setEnabled(controller && !controller->recentFiles().isEmpty());
+    m_menus->enableSubmenus();
     if (oneLink)
         updateDetailsButtons();
 }
@@ -671,7 +679,7 @@ void MyDocument::rebuildWindowMenu()
     if (!controller)
         return;
     for (MyDocument *document : controller->documents()) {
-        auto *item = new QAction(document->displayName(), menu);
+        auto *item = new QAction(document->displayName().replace(u'&', QStringLiteral("&&")), menu);
         item->setCheckable(true);
         item->setChecked(document == this);
         const QPointer<MyDocument> target(document);
@@ -689,28 +697,8 @@ void MyDocument::rebuildWindowMenu()
 
 void MyDocument::rebuildRecentFilesMenu()
 {
-    QMenu *menu = m_menus->recentFilesMenu;
-    menu->clear();
-    DocumentController *controller = DocumentController::instance();
-    const QStringList files = controller ? controller->recentFiles() : QStringList();
-    for (const QString &path : files) {
-        QAction *item =
-            menu->addAction(QFileInfo(path).fileName().replace(QLatin1Char('&'), QStringLiteral("&&")));
-        item->setToolTip(QDir::toNativeSeparators(path));
-        item->setStatusTip(QDir::toNativeSeparators(path));
-        connect(item, &QAction::triggered, this, [this, path] {
-            if (DocumentController *c = DocumentController::instance())
-                c->openDocument(path, this);
-        });
-    }
-    if (!files.isEmpty())
-        menu->addSeparator();
-    QAction *clear = menu->addAction(tr("Clear Menu"));
-    clear->setEnabled(!files.isEmpty());
-    connect(clear, &QAction::triggered, this, [] {
-        if (DocumentController *c = DocumentController::instance())
-            c->clearRecentFiles();
-    });
+    const DocumentController *controller = DocumentController::instance();
+    m_menus->fillRecentFilesMenu(controller ? controller->recentFiles() : QStringList());
 }
 
 // ---------------------------------------------------------------- focus commands

@@ -5,6 +5,7 @@
 #include "DetailsView.h"
 #include "DocumentController.h"
 #include "DocumentMenus.h"
+#include "EditCommands.h"
 #include "LinkCommands.h"
 #include "LinkListController.h"
 #include "MyDocument.h"
@@ -25,6 +26,7 @@
 
 void MyDocument::createCommandAreas()
 {
+    m_commandAreas.append(new EditCommands(this));
     m_commandAreas.append(new LinkCommands(this));
 }
 
@@ -53,13 +55,18 @@ void MyDocument::connectCommands()
             QApplication::quit();
     });
     connect(m.recentFilesMenu, &QMenu::aboutToShow, this, &MyDocument::rebuildRecentFilesMenu);
+    connect(m.recentFilesMenu, &QMenu::triggered, this, [this](QAction *item) {
+        DocumentController *controller = DocumentController::instance();
+        if (controller && item->objectName() == QLatin1String("clearRecentFiles"))
+            controller->clearRecentFiles();
+        else if (controller && !item->data().toString().isEmpty())
+            controller->openDocument(item->data().toString(), this);
+    });
+    if (DocumentController *controller = DocumentController::instance())
+        connect(controller, &DocumentController::recentFilesChanged, this, &MyDocument::validateMenuItems);
 
     connect(m.editSelectedObject, &QAction::triggered, this, &MyDocument::editSelectedObject);
     connect(m.deleteSelectedObject, &QAction::triggered, this, &MyDocument::deleteSelectedObject);
-    connect(m.selectAllLinks, &QAction::triggered, this, [this] {
-        m_linksTable->setFocus();
-        m_linksTable->selectAll();
-    });
     connect(m.preferences, &QAction::triggered, this, application(&ApplicationController::doPreferences));
 
     connect(m.switchActiveList, &QAction::triggered, this, &MyDocument::switchActiveList);
@@ -90,6 +97,7 @@ void MyDocument::connectCommands()
     connect(m.showShortcuts, &QAction::triggered, this, application(&ApplicationController::showShortcuts));
     connect(m.showTutorial, &QAction::triggered, this, application(&ApplicationController::showTutorial));
     connect(m.showReadMe, &QAction::triggered, this, application(&ApplicationController::showReadMe));
+    connect(m.showEULA, &QAction::triggered, this, application(&ApplicationController::showEULA));
     connect(m.doAbout, &QAction::triggered, this, application(&ApplicationController::doAbout));
 
     // Keys of the two lists.
@@ -302,7 +310,10 @@ bool MyDocument::importLinksFromFile(const QString &path)
     refreshUI();
     // Nothing to save when the question was cancelled or every link was already there.
     if (summary.changed())
-        updateChangeCount();
+        updateChangeCount(tr("Import Links"));
+    if (!summary.cancelled)
+        MessageBox::alert(this, tr("The links were imported."), LinkImporter::summaryText(summary), {},
+                          MessageBox::Information);
     return true;
 }
 
@@ -405,9 +416,16 @@ void MyDocument::deleteCategory()
                           tr("The category \"%1\" cannot be deleted.").arg(tr("General")));
         return;
     }
-    const int answer = MessageBox::alert(
-        this, tr("Are you sure you want to delete the category \"%1\"?").arg(category->name()),
-        tr("This operation cannot be undone."), {tr("Delete"), tr("Cancel")});
+    // Its links go with it, so the question says how many.
+    const int links = node->numberOfChildren();
+    const QString title =
+        links == 0 ? tr("Are you sure you want to delete the category \"%1\"?").arg(category->name())
+        : links == 1
+            ? tr("Are you sure you want to delete the category \"%1\" and its 1 link?").arg(category->name())
+            : tr("Are you sure you want to delete the category \"%1\" and its %2 links?")
+                  .arg(category->name(), QString::number(links));
+    const int answer =
+        MessageBox::alert(this, title, tr("This operation cannot be undone."), {tr("Delete"), tr("Cancel")});
     deleteCategorySheetDidEnd(answer == 0 ? 1 : 0);
 }
 
@@ -421,5 +439,5 @@ void MyDocument::deleteCategorySheetDidEnd(int returnCode)
     m_collectionManager.deleteCategoryNode(node);
     m_collectionManager.computeNotifications();
     refreshUI();
-    updateChangeCount();
+    updateChangeCount(tr("Delete Category"));
 }

@@ -3,6 +3,8 @@
 #include "model/TextUtils.h"
 
 #include <QCoreApplication>
+#include <QUrl>
+#include <algorithm>
 
 namespace SiteProfileForm {
 
@@ -28,6 +30,11 @@ void completeAddresses(SiteProfileTexts &texts)
 {
     texts.URL = completedURL(texts.URL);
     texts.linksURL = completedURL(texts.linksURL);
+}
+
+bool hasSpace(const QString &text)
+{
+    return std::any_of(text.cbegin(), text.cend(), [](QChar c) { return c.isSpace(); });
 }
 
 } // namespace
@@ -120,14 +127,65 @@ CheckResult checkLengths(SiteProfileTexts &texts, std::initializer_list<Field> f
             continue;
         if (!askTrim || !askTrim(fieldName(field), limit))
             return stop(field);
-        // Never leave half of a surrogate pair at the end.
-        const bool splitsPair = limit > 0 && value.at(limit - 1).isHighSurrogate();
-        value.truncate(splitsPair ? limit - 1 : limit);
+        value = TextUtils::stringWithMaxLength(value, limit);
     }
     return {};
 }
 
-CheckResult checkAssistantStep(int step, SiteProfileTexts &texts, const TrimQuestion &askTrim)
+bool looksLikeWebAddress(const QString &address)
+{
+    if (isMissingURL(address))
+        return true;
+    if (hasSpace(address))
+        return false;
+    const QUrl url(completedURL(address), QUrl::TolerantMode);
+    return url.isValid() && !url.host().isEmpty();
+}
+
+bool looksLikeEmailAddress(const QString &address)
+{
+    if (address.isEmpty())
+        return true;
+    if (hasSpace(address))
+        return false;
+    const qsizetype at = address.lastIndexOf(QLatin1Char('@'));
+    if (at <= 0)
+        return false;
+    // A domain has a name and a top level: "example.com", not "example" nor "example.".
+    const QString domain = address.mid(at + 1);
+    const qsizetype dot = domain.lastIndexOf(QLatin1Char('.'));
+    return dot > 0 && dot < domain.size() - 1;
+}
+
+CheckResult checkWarnings(const SiteProfileTexts &texts, std::initializer_list<Field> fields,
+                          const KeepQuestion &askKeep)
+{
+    if (!askKeep)
+        return {};
+    SiteProfileTexts values = texts;
+    for (const Field field : fields) {
+        const QString &value = text(values, field);
+        QString title;
+        QString message;
+        if ((field == MainPageURL || field == LinksPageURL) && !looksLikeWebAddress(value)) {
+            title = tr("The %1 field does not look like a web address.").arg(fieldName(field));
+            message = tr("\"%1\" contains a space or has no host name, as in http://www.example.com/. "
+                         "Correct it, or keep it as it is?")
+                          .arg(value);
+        } else if (field == ContactEmail && !looksLikeEmailAddress(value)) {
+            title = tr("The %1 field does not look like an e-mail address.").arg(fieldName(field));
+            message = tr("\"%1\" has no \"@\" or no domain, as in name@example.com. Correct it, or keep it "
+                         "as it is?")
+                          .arg(value);
+        }
+        if (!title.isEmpty() && !askKeep(title, message))
+            return stop(field);
+    }
+    return {};
+}
+
+CheckResult checkAssistantStep(int step, SiteProfileTexts &texts, const TrimQuestion &askTrim,
+                               const KeepQuestion &askKeep)
 {
     switch (step) {
     case 2:
@@ -141,10 +199,16 @@ CheckResult checkAssistantStep(int step, SiteProfileTexts &texts, const TrimQues
         if (isMissingURL(texts.URL))
             return stop(MainPageURL, tr("The address of the main page must be specified."),
                         tr("Enter your web site's URL in the Main Page URL field."));
-        completeAddresses(texts);
-        return checkLengths(texts, {MainPageURL, LinksPageURL}, askTrim);
-    case 4:
-        return checkLengths(texts, {ContactFirstName, ContactLastName, ContactEmail}, askTrim);
+        {
+            completeAddresses(texts);
+            const CheckResult lengths = checkLengths(texts, {MainPageURL, LinksPageURL}, askTrim);
+            return lengths.passed ? checkWarnings(texts, {MainPageURL, LinksPageURL}, askKeep) : lengths;
+        }
+    case 4: {
+        const CheckResult lengths =
+            checkLengths(texts, {ContactFirstName, ContactLastName, ContactEmail}, askTrim);
+        return lengths.passed ? checkWarnings(texts, {ContactEmail}, askKeep) : lengths;
+    }
     default:
         return {};
     }
@@ -164,17 +228,19 @@ std::optional<Field> focusFieldOfStep(int step)
     }
 }
 
-CheckResult checkSiteInfo(SiteProfileTexts &texts, const TrimQuestion &askTrim)
+CheckResult checkSiteInfo(SiteProfileTexts &texts, const TrimQuestion &askTrim, const KeepQuestion &askKeep)
 {
     if (texts.title.isEmpty())
         return missingRequired(Title);
     if (isMissingURL(texts.URL))
         return missingRequired(MainPageURL);
     completeAddresses(texts);
-    return checkLengths(texts,
-                        {Title, Description, Keywords, MainPageURL, LinksPageURL, ContactFirstName,
-                         ContactLastName, ContactEmail},
-                        askTrim);
+    const CheckResult lengths = checkLengths(texts,
+                                             {Title, Description, Keywords, MainPageURL, LinksPageURL,
+                                              ContactFirstName, ContactLastName, ContactEmail},
+                                             askTrim);
+    return lengths.passed ? checkWarnings(texts, {MainPageURL, LinksPageURL, ContactEmail}, askKeep)
+                          : lengths;
 }
 
 QVariantMap globalSiteInfo(const SiteProfileTexts &texts, bool singlePageLayout)

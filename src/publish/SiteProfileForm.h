@@ -54,16 +54,34 @@ struct CheckResult
 CheckResult checkLengths(SiteProfileTexts &texts, std::initializer_list<Field> fields,
                          const TrimQuestion &askTrim);
 
+// An address with a space or without a host name, and an e-mail address without "@" or without a
+// domain, are most likely typing mistakes; they are pointed out, never refused. An empty value
+// (or "http://" alone for an address) is no mistake.
+bool looksLikeWebAddress(const QString &address);
+bool looksLikeEmailAddress(const QString &address);
+
+// Asked about a value that does not look right, with the alert's title and message: true keeps it
+// as it is, false goes back to correct it.
+using KeepQuestion = std::function<bool(const QString &title, const QString &message)>;
+
+// Asks about each of the given address and e-mail fields that does not look right, in order; the
+// first the user goes back to correct stops the check at that field. Other fields are not looked at.
+CheckResult checkWarnings(const SiteProfileTexts &texts, std::initializer_list<Field> fields,
+                          const KeepQuestion &askKeep);
+
 // The assistant's five steps (1-5). Step 2: title required, then the lengths of title,
 // description and keywords. Step 3: main page address required, both addresses completed, then
-// their lengths. Step 4: the three contact lengths. Steps 1 and 5 always pass.
-CheckResult checkAssistantStep(int step, SiteProfileTexts &texts, const TrimQuestion &askTrim);
+// their lengths, then the warnings about them. Step 4: the three contact lengths, then the warning
+// about the e-mail address. Steps 1 and 5 always pass. Without `askKeep` nothing is warned about.
+CheckResult checkAssistantStep(int step, SiteProfileTexts &texts, const TrimQuestion &askTrim,
+                               const KeepQuestion &askKeep = {});
 // Where the cursor goes when a step is shown (null when no field takes the focus).
 std::optional<Field> focusFieldOfStep(int step);
 
-// The site profile sheet's confirmation: the required fields, both addresses completed, then all
-// eight lengths in field order.
-CheckResult checkSiteInfo(SiteProfileTexts &texts, const TrimQuestion &askTrim);
+// The site profile sheet's confirmation: the required fields, both addresses completed, all eight
+// lengths in field order, then the warnings about the two addresses and the e-mail address.
+CheckResult checkSiteInfo(SiteProfileTexts &texts, const TrimQuestion &askTrim,
+                          const KeepQuestion &askKeep = {});
 
 // Keys of the values the assistant keeps for the next new document.
 inline const QString TitleKey = QStringLiteral("Title");

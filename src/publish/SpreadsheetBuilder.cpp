@@ -149,6 +149,8 @@ TextEncoding SpreadsheetBuilder::encodingForPreference(int value)
         return TextEncoding::UTF16;
     case 2:
         return TextEncoding::ISOLatin1;
+    case 3:
+        return TextEncoding::UTF8;
     default:
         return TextEncoding::MacOSRoman;
     }

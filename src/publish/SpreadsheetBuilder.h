@@ -30,7 +30,7 @@ public:
     static QString stringForDate(const QDate &date);
 
     // The encoding of the "FileExportEncoding" preference: 0 UTF-16 with a byte order mark,
-    // 2 ISO Latin 1, anything else Mac OS Roman.
+    // 2 ISO Latin 1, 3 UTF-8 without a byte order mark, anything else Mac OS Roman.
     static TextEncoding encodingForPreference(int value);
     // The text in the encoding; characters it cannot hold are replaced, never an error.
     QByteArray data(TextEncoding encoding) const;

@@ -82,11 +82,25 @@ void substitute(QString &text, const Substitutions &substitutions)
         TextUtils::replaceOccurencesOfString(text, placeholder, value);
 }
 
-// One field of the URL: escaped, then "&" kept from splitting the query.
+// One field of the URL. Mail programs read a mailto: body's line breaks as "%0D%0A" (RFC 6068),
+// whatever the text's encoding: each line is escaped on its own and the lines joined so. Then "&",
+// "=", "?" (which would end or split a field) are escaped too; "#" and "%" already are.
 QString field(const QString &text, TextEncoding encoding)
 {
-    return TextUtils::stringByAddingPercentEscapesForControlCharacters(
-        TextUtils::stringByAddingPercentEscapesWithEncoding(text, encoding));
+    QString lines = text;
+    lines.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    lines.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    QString escaped;
+    const QStringList pieces = lines.split(QLatin1Char('\n'));
+    for (qsizetype i = 0; i < pieces.size(); ++i) {
+        if (i > 0)
+            escaped += QLatin1String("%0D%0A");
+        escaped += TextUtils::stringByAddingPercentEscapesWithEncoding(pieces.at(i), encoding);
+    }
+    escaped = TextUtils::stringByAddingPercentEscapesForControlCharacters(escaped);
+    escaped.replace(QLatin1Char('='), QLatin1String("%3D"));
+    escaped.replace(QLatin1Char('?'), QLatin1String("%3F"));
+    return escaped;
 }
 
 bool open(const QByteArray &url)

@@ -26,7 +26,8 @@ QString previewString(const CollectionManager &store, const QString &text, const
 TextEncoding emailEncoding();
 
 // "mailto:R?SUBJECT=S&BODY=B": recipient and body escaped in `encoding`, the subject always in UTF-8,
-// line feeds sent as carriage returns and "&" as "%26" inside every field.
+// every line break (LF, CR or CRLF) sent as "%0D%0A", and "&", "=", "?", "#", "%" and every byte
+// outside 7-bit ASCII escaped inside every field.
 QByteArray mailtoURL(const QString &recipient, const QString &subject, const QString &body,
                      TextEncoding encoding);
 

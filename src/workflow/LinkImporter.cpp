@@ -277,4 +277,22 @@ QString importFailedMessage()
     return tr("An error occured while opening the file.");
 }
 
+QString summaryText(const ImportSummary &summary)
+{
+    QStringList sentences;
+    sentences.append(summary.added == 1 ? tr("1 link was added.")
+                                        : tr("%1 links were added.").arg(summary.added));
+    sentences.append(summary.replaced == 1 ? tr("1 link was replaced.")
+                                           : tr("%1 links were replaced.").arg(summary.replaced));
+    if (summary.skipped > 0)
+        sentences.append(summary.skipped == 1
+                             ? tr("1 link of the file was left out.")
+                             : tr("%1 links of the file were left out.").arg(summary.skipped));
+    if (summary.categoriesAdded > 0)
+        sentences.append(summary.categoriesAdded == 1
+                             ? tr("1 category was added.")
+                             : tr("%1 categories were added.").arg(summary.categoriesAdded));
+    return sentences.join(QLatin1Char(' '));
+}
+
 } // namespace LinkImporter

@@ -29,5 +29,8 @@ QString duplicateQuestionTitle();
 QString duplicateQuestionMessage();
 QString importFailedTitle();
 QString importFailedMessage();
+// What an import did, in a few sentences: links added and replaced, then links left out and
+// categories added when there were any.
+QString summaryText(const ImportSummary &summary);
 
 } // namespace LinkImporter

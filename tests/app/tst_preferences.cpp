@@ -104,6 +104,14 @@ void TestPreferences::formBringsStrayValuesIntoRange()
     QCOMPARE(form.fileExportEncoding, 1);
     QCOMPARE(form.startupAction, 0);
     QCOMPARE(form.autoSaveInterval, PreferencesForm::MinimumAutoSaveInterval);
+
+    // The newest encoding, UTF-8, is a value of its own and not taken for a stray one.
+    Preferences::setValue(Preferences::FileExportEncoding, 3);
+    QCOMPARE(PreferencesForm::current().fileExportEncoding, 3);
+    PreferencesDialogController dialog;
+    dialog.initializeFields(PreferencesForm::current());
+    QCOMPARE(dialog.findChild<QComboBox *>(QStringLiteral("fileExportEncodingPopup"))->currentText(),
+             QStringLiteral("Unicode (UTF-8)"));
 }
 
 void TestPreferences::dialogShowsAndReturnsTheValues()

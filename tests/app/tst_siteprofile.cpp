@@ -69,6 +69,9 @@ private slots:
     void trimCutsToTheLimitAndGoesOn();
     void declinedTrimStopsOnThatField();
     void trimNeverSplitsASurrogatePair();
+    void mistypedAddressesAreRecognised_data();
+    void mistypedAddressesAreRecognised();
+    void warningsComeOneAtATimeAfterTheLengths();
     void sheetChecksRequiredFieldsThenEveryLength();
     void globalSiteInfoKeys();
     void trimQuestionTexts();
@@ -82,6 +85,7 @@ private slots:
 
     void sheetConfirmsCompletedProfile();
     void sheetRefusesMissingFieldsAndStaysOpen();
+    void windowsWarnAndLetTheUserGoOnOrCorrect();
     void sheetGoButtonsOpenCompletedAddresses();
 
 private:
@@ -233,6 +237,70 @@ void TestSiteProfile::trimNeverSplitsASurrogatePair()
     texts.title = QString(98, QLatin1Char('t')) + bird;         // 100 units; unit 99 is a high surrogate
     QVERIFY(checkAssistantStep(2, texts, script.question()).passed);
     QCOMPARE(texts.title, QString(98, QLatin1Char('t')));
+}
+
+void TestSiteProfile::mistypedAddressesAreRecognised_data()
+{
+    QTest::addColumn<QString>("web");
+    QTest::addColumn<bool>("webLooksRight");
+    QTest::addColumn<QString>("email");
+    QTest::addColumn<bool>("emailLooksRight");
+    QTest::newRow("not given") << QStringLiteral("http://") << true << QString() << true;
+    QTest::newRow("usual") << QStringLiteral("marsh.example:8080/a?b=c") << true
+                           << QStringLiteral("ada+links@mail.marsh.example") << true;
+    QTest::newRow("spaces") << QStringLiteral("not a url") << false << QStringLiteral("ada @marsh.example")
+                            << false;
+    QTest::newRow("no host, no @") << QStringLiteral("http:///links.html") << false
+                                   << QStringLiteral("not-an-email") << false;
+    QTest::newRow("port only, nothing before @")
+        << QStringLiteral("http://:80/") << false << QStringLiteral("@marsh.example") << false;
+    QTest::newRow("scheme only, no domain")
+        << QStringLiteral("https://") << false << QStringLiteral("ada@") << false;
+    QTest::newRow("one-word host and domain")
+        << QStringLiteral("http://localhost/") << true << QStringLiteral("ada@marsh") << false;
+}
+
+void TestSiteProfile::mistypedAddressesAreRecognised()
+{
+    QFETCH(QString, web);
+    QFETCH(bool, webLooksRight);
+    QFETCH(QString, email);
+    QFETCH(bool, emailLooksRight);
+    QCOMPARE(looksLikeWebAddress(web), webLooksRight);
+    QCOMPARE(looksLikeEmailAddress(email), emailLooksRight);
+}
+
+void TestSiteProfile::warningsComeOneAtATimeAfterTheLengths()
+{
+    TrimScript trim;
+    QStringList asked;
+    QList<bool> keep;
+    const KeepQuestion askKeep = [&](const QString &title, const QString &) {
+        asked.append(title);
+        return keep.isEmpty() ? false : keep.takeFirst();
+    };
+    // The main page kept, the links page to be corrected: the check stops there (the alert was
+    // shown), and another step's field is not asked about.
+    SiteProfileTexts texts = validTexts();
+    texts.URL = QStringLiteral("not a url");
+    texts.linksURL = QStringLiteral("http:///links.html");
+    texts.contactEmail = QStringLiteral("not-an-email");
+    keep = {true, false};
+    const CheckResult result = checkAssistantStep(3, texts, trim.question(), askKeep);
+    QVERIFY(!result.passed && result.title.isEmpty());
+    QCOMPARE(result.field, LinksPageURL);
+    QCOMPARE(asked,
+             QStringList({QStringLiteral("The Main Page URL field does not look like a web address."),
+                          QStringLiteral("The Links Page URL field does not look like a web address.")}));
+    // A length question that stops comes first; then the sheet goes on when the value is kept.
+    texts.linksURL = QString(260, QLatin1Char('l'));
+    QCOMPARE(checkAssistantStep(3, texts, trim.question(), askKeep).field, LinksPageURL);
+    QCOMPARE(asked.size(), 2);
+    texts = validTexts();
+    texts.contactEmail = QStringLiteral("ada@marsh");
+    keep = {true};
+    QVERIFY(checkSiteInfo(texts, trim.question(), askKeep).passed);
+    QCOMPARE(asked.last(), QStringLiteral("The Contact E-mail field does not look like an e-mail address."));
 }
 
 void TestSiteProfile::sheetChecksRequiredFieldsThenEveryLength()
@@ -542,6 +610,27 @@ void TestSiteProfile::sheetRefusesMissingFieldsAndStaysOpen()
     QCOMPARE(finished.size(), 1);
     QCOMPARE(sheet.siteInfo().contactLastName(), QString(49, QLatin1Char('r')));
     QVERIFY(!sheet.firstTimeMode());
+}
+
+void TestSiteProfile::windowsWarnAndLetTheUserGoOnOrCorrect()
+{
+    NewSiteDialogController dialog;
+    dialog.initializeFields();
+    dialog.show();
+    dialog.confirmStep();
+    type(dialog.fieldWidget(Title), QStringLiteral("Marsh Birds"));
+    dialog.confirmStep();
+    type(dialog.fieldWidget(MainPageURL), QStringLiteral("not a url"));
+    MessageBox::setNextAnswer(0); // Correct
+    dialog.confirmStep();
+    QCOMPARE(dialog.currentStep(), 3);
+    QCOMPARE(dialog.focusWidget(), dialog.fieldWidget(MainPageURL));
+    QCOMPARE(MessageBox::shownAlerts().last().buttons,
+             QStringList({QStringLiteral("&Correct"), QStringLiteral("&Keep")}));
+    MessageBox::setNextAnswer(1); // Keep
+    dialog.confirmStep();
+    QCOMPARE(dialog.currentStep(), 4);
+    QCOMPARE(dialog.mainPageURL(), QStringLiteral("http://not a url"));
 }
 
 void TestSiteProfile::sheetGoButtonsOpenCompletedAddresses()

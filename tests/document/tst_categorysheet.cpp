@@ -65,7 +65,7 @@ private slots:
         const QString missing = QStringLiteral("Some required fields are missing.");
         const QString invalid = QStringLiteral("The Category ID field contains invalid characters.");
         QTest::newRow("no name") << QString() << QStringLiteral("x") << missing;
-        QTest::newRow("no anchor") << QStringLiteral("Games") << QString() << missing;
+        QTest::newRow("neither") << QString() << QString() << missing;
         // The anchor's characters are checked before the names are compared.
         QTest::newRow("space in anchor") << QStringLiteral("Books") << QStringLiteral("a b") << invalid;
         QTest::newRow("hyphen") << QStringLiteral("Games") << QStringLiteral("board-games") << invalid;
@@ -74,7 +74,10 @@ private slots:
                                    << QStringLiteral("A category with the same name already exists.");
         QTest::newRow("same anchor") << QStringLiteral("Games") << QStringLiteral("books")
                                      << QStringLiteral("A category with the same ID already exists.");
-        QTest::newRow("name case counts") << QStringLiteral("BOOKS") << QStringLiteral("BOOKS") << QString();
+        QTest::newRow("name case counts") << QStringLiteral("BOOKS") << QStringLiteral("other") << QString();
+        // Two pages whose names differ only in case would be one file where case is ignored.
+        QTest::newRow("anchor case ignored") << QStringLiteral("Games") << QStringLiteral("BOOKS")
+                                             << QStringLiteral("A category with the same ID already exists.");
         QTest::newRow("fine") << QStringLiteral("Games") << QStringLiteral("games") << QString();
     }
 
@@ -97,10 +100,67 @@ private slots:
             .category(QStringLiteral("Music"), QStringLiteral("music"));
         TreeNode *books = db.store().categoryWithName(QStringLiteral("Books"));
         QVERIFY(confirm(db.store(), QStringLiteral("Books"), QStringLiteral("books"), books).accepted);
+        // Its own anchor stays even when another's differs only in case (kept from older files).
+        DatabaseBuilder legacy;
+        legacy.category(QStringLiteral("Birds"), QStringLiteral("birds"))
+            .category(QStringLiteral("Owls"), QStringLiteral("Birds"));
+        QVERIFY(confirm(legacy.store(), QStringLiteral("Night Birds"), QStringLiteral("Birds"),
+                        legacy.store().categoryWithName(QStringLiteral("Owls")))
+                    .accepted);
         // Another category's anchor is still refused when renaming.
         const Outcome clash = confirm(db.store(), QStringLiteral("Books"), QStringLiteral("music"), books);
         QVERIFY(!clash.accepted);
         QCOMPARE(clash.alerts, QStringList{QStringLiteral("A category with the same ID already exists.")});
+    }
+
+    void proposedAnchorIsMadeFromTheName()
+    {
+        DatabaseBuilder db;
+        db.category(QStringLiteral("Books"), QStringLiteral("books"))
+            .category(QStringLiteral("More Books"), QStringLiteral("BOOKS2"));
+        const CollectionManager &store = db.store();
+        auto proposed = [&store](const QString &name, const TreeNode *original = nullptr) {
+            return CategoryNameForm::proposedAnchor(store, name, original);
+        };
+        QCOMPARE(proposed(QStringLiteral("Hiking Clubs & Trails 2024")),
+                 QStringLiteral("hikingclubstrails2024"));
+        QCOMPARE(proposed(QStringLiteral("Caf\u00e9 cr\u00e8me \ufb01ne")), QStringLiteral("cafecremefine"));
+        QCOMPARE(proposed(QStringLiteral("\u65e5\u672c -- !")), QStringLiteral("category"));
+        // Unique ignoring case: "books" and "BOOKS2" are taken.
+        QCOMPARE(proposed(QStringLiteral("books")), QStringLiteral("books3"));
+        QCOMPARE(proposed(QStringLiteral("Books"), store.categoryWithName(QStringLiteral("Books"))),
+                 QStringLiteral("books"));
+        // Never longer than an anchor may be, even with its number.
+        const QString longName(60, QLatin1Char('b'));
+        QCOMPARE(proposed(longName), QString(49, QLatin1Char('b')));
+        DatabaseBuilder full;
+        full.category(QStringLiteral("Long"), QString(49, QLatin1Char('b')));
+        QCOMPARE(CategoryNameForm::proposedAnchor(full.store(), longName, nullptr),
+                 QString(48, QLatin1Char('b')) + QLatin1Char('2'));
+    }
+
+    void anchorFollowsTheNameUntilTyped()
+    {
+        DatabaseBuilder db;
+        db.category(QStringLiteral("Books"), QStringLiteral("books"));
+        MyDocument *document = m_fixture->open(db);
+        document->newCategory();
+        AskStringDialogController *sheet = document->askStringDialog();
+        QTest::keyClicks(sheet->categoryNameField(), QStringLiteral("Old Books"));
+        QCOMPARE(sheet->categoryAnchor(), QStringLiteral("oldbooks"));
+        // Typed by the user, the ID stays; emptied, it shows the proposal and takes it on confirming.
+        sheet->anchorNameField()->selectAll();
+        QTest::keyClicks(sheet->anchorNameField(), QStringLiteral("vintage"));
+        QTest::keyClicks(sheet->categoryNameField(), QStringLiteral(" 2"));
+        QCOMPARE(sheet->categoryAnchor(), QStringLiteral("vintage"));
+        sheet->anchorNameField()->selectAll();
+        QTest::keyClick(sheet->anchorNameField(), Qt::Key_Backspace);
+        QCOMPARE(sheet->anchorNameField()->placeholderText(), QStringLiteral("oldbooks2"));
+        sheet->confirm();
+        QVERIFY(!sheet->isVisible());
+        TreeNode *added = document->collectionManager().categoryWithName(QStringLiteral("Old Books 2"));
+        QVERIFY(added);
+        QCOMPARE(added->category()->anchor(), QStringLiteral("oldbooks2"));
     }
 
     void tooLongTextsAskToTrim()
@@ -128,6 +188,13 @@ private slots:
         QCOMPARE(both.anchor.size(), 49);
         QCOMPARE(MessageBox::shownAlerts().at(1).message,
                  QStringLiteral("The category ID can only contain up to 49 characters."));
+
+        // The cut never leaves half of a character outside the basic plane.
+        const QString bird = QString::fromUtf8("\xF0\x9F\x90\xA6");
+        Outcome pair =
+            confirm(db.store(), QString(198, QLatin1Char('n')) + bird, QStringLiteral("x"), nullptr, {1});
+        QVERIFY(pair.accepted);
+        QCOMPARE(pair.name, QString(198, QLatin1Char('n')));
     }
 
     void trimmingIntoAnotherCategoryIsRefused()
@@ -220,8 +287,9 @@ private slots:
         MessageBox::clearShownAlerts();
         MessageBox::setNextAnswer(1); // Cancel
         document->deleteCategory();
+        // The question counts the links that go with the category.
         QCOMPARE(MessageBox::shownAlerts().first().title,
-                 QStringLiteral("Are you sure you want to delete the category \"Music\"?"));
+                 QStringLiteral("Are you sure you want to delete the category \"Music\" and its 1 link?"));
         QCOMPARE(MessageBox::shownAlerts().first().buttons,
                  (QStringList{QStringLiteral("Delete"), QStringLiteral("Cancel")}));
         QCOMPARE(document->collectionManager().numberOfCategories(), 2);
@@ -234,6 +302,27 @@ private slots:
         QCOMPARE(document->linkListController()->category(),
                  document->collectionManager().defaultCategoryNode());
         QVERIFY(document->isEdited());
+        QCOMPARE(document->collectionManager().numberOfLinks(), 0);
+
+        // Several links, and none.
+        DatabaseBuilder more;
+        more.category(QStringLiteral("Top %2 Films"), QStringLiteral("films"))
+            .link(QStringLiteral("One"))
+            .link(QStringLiteral("Two"))
+            .link(QStringLiteral("Three"));
+        more.category(QStringLiteral("Empty"), QStringLiteral("empty"));
+        MyDocument *second = m_fixture->open(more, QStringLiteral("more.site"));
+        for (const QString &name : {QStringLiteral("Top %2 Films"), QStringLiteral("Empty")}) {
+            DocumentFixture::selectCategory(second, name);
+            MessageBox::setNextAnswer(1);
+            second->deleteCategory();
+        }
+        const QList<MessageBox::Shown> shown = MessageBox::shownAlerts();
+        QCOMPARE(
+            shown.at(shown.size() - 2).title,
+            QStringLiteral("Are you sure you want to delete the category \"Top %2 Films\" and its 3 links?"));
+        QCOMPARE(shown.last().title,
+                 QStringLiteral("Are you sure you want to delete the category \"Empty\"?"));
     }
 
 private:

@@ -254,12 +254,22 @@ private slots:
         QVERIFY(document->collectionManager().categoryWithName(QStringLiteral("Imported")));
         QCOMPARE(document->countField()->text(), QStringLiteral("4 links in database"));
         QVERIFY(document->isEdited());
+        // The import ends with what it did.
+        QCOMPARE(MessageBox::shownAlerts().last().title, QStringLiteral("The links were imported."));
+        QCOMPARE(MessageBox::shownAlerts().last().message,
+                 QStringLiteral("1 link was added. 0 links were replaced. 1 category was added."));
+
+        // Replacing: the same link again.
+        MessageBox::setNextAnswer(1); // Replace
+        QVERIFY(document->importLinksFromFile(file));
+        QCOMPARE(MessageBox::shownAlerts().last().message,
+                 QStringLiteral("0 links were added. 1 link was replaced."));
 
         // A second import of the same links asks, and Cancel leaves everything as it was.
         document->setWindowModified(false);
         MessageBox::setNextAnswer(2);
         QVERIFY(document->importLinksFromFile(file));
-        QCOMPARE(MessageBox::shownAlerts().last().buttons.size(), 3);
+        QCOMPARE(MessageBox::shownAlerts().last().buttons.size(), 3); // no summary after Cancel
         QCOMPARE(document->collectionManager().numberOfLinks(), 4);
         QVERIFY(!document->isEdited());
 

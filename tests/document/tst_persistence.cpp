@@ -256,7 +256,7 @@ private slots:
         QVERIFY(!document->close());
         QCOMPARE(
             MessageBox::shownAlerts().last().buttons,
-            (QStringList{QStringLiteral("Save"), QStringLiteral("Don't Save"), QStringLiteral("Cancel")}));
+            (QStringList{QStringLiteral("Save"), QStringLiteral("Do&n't Save"), QStringLiteral("Cancel")}));
         QCOMPARE(m_fixture->controller().documents().size(), 1);
 
         MessageBox::setNextAnswer(0); // Save

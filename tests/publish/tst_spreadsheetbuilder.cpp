@@ -107,6 +107,7 @@ private slots:
         QTest::newRow("UTF-16") << 0 << "spreadsheet-utf16.txt";
         QTest::newRow("Mac OS Roman") << 1 << "spreadsheet-macroman.txt";
         QTest::newRow("ISO Latin 1") << 2 << "spreadsheet-latin1.txt";
+        QTest::newRow("UTF-8") << 3 << "spreadsheet-utf8.txt";
         QTest::newRow("unknown value") << 7 << "spreadsheet-macroman.txt";
     }
 
@@ -137,6 +138,10 @@ private slots:
         // "é" exists in both 8-bit encodings; "Ł" in neither; "½" only in Latin 1; "—" only in Mac OS Roman.
         QVERIFY(builder.data(TextEncoding::MacOSRoman).contains("\nCaf\x8E ?\?\xD1\t"));
         QVERIFY(builder.data(TextEncoding::ISOLatin1).contains("\nCaf\xE9 ?\xBD?\t"));
+        // UTF-8 keeps every character and starts with the header, without a byte order mark.
+        const QByteArray utf8 = builder.data(SpreadsheetBuilder::encodingForPreference(3));
+        QVERIFY(utf8.startsWith("Link\tCategory\t"));
+        QVERIFY(utf8.contains("\nCaf\xC3\xA9 \xC5\x81\xC2\xBD\xE2\x80\x94\t"));
         QCOMPARE(SpreadsheetBuilder::encodingForPreference(1), TextEncoding::MacOSRoman);
         QCOMPARE(SpreadsheetBuilder::encodingForPreference(-3), TextEncoding::MacOSRoman);
     }

@@ -5,6 +5,7 @@
 #include "workflow/NotificationComputer.h"
 
 #include <QTemporaryDir>
+#include <QUrlQuery>
 #include <QtTest>
 
 class TestEmailComposer : public QObject
@@ -112,14 +113,44 @@ private slots:
         QCOMPARE(EmailComposer::mailtoURL(QStringLiteral("a&b@example.com"), QStringLiteral("Caf\u00e9 & co"),
                                           body, TextEncoding::UTF8),
                  QByteArray("mailto:a%26b@example.com?SUBJECT=Caf%C3%A9%20%26%20co&"
-                            "BODY=Caf%C3%A9%20%26%20more%0Dsecond%20line%20100%25"));
+                            "BODY=Caf%C3%A9%20%26%20more%0D%0Asecond%20line%20100%25"));
         // Mac OS Roman for recipient and body only; the subject stays UTF-8.
         QCOMPARE(EmailComposer::mailtoURL(QStringLiteral("j\u00e9@example.com"), QStringLiteral("\u00e9"),
                                           body, TextEncoding::MacOSRoman),
                  QByteArray("mailto:j%8E@example.com?SUBJECT=%C3%A9&"
-                            "BODY=Caf%8E%20%26%20more%0Dsecond%20line%20100%25"));
+                            "BODY=Caf%8E%20%26%20more%0D%0Asecond%20line%20100%25"));
         QCOMPARE(EmailComposer::mailtoURL(QString(), QString(), QString(), TextEncoding::UTF8),
                  QByteArray("mailto:?SUBJECT=&BODY="));
+    }
+
+    void mailtoLineBreaksAndHeaderCharacters_data()
+    {
+        QTest::addColumn<int>("encoding");
+        QTest::newRow("UTF-8") << int(TextEncoding::UTF8);
+        QTest::newRow("Mac OS Roman") << int(TextEncoding::MacOSRoman);
+        QTest::newRow("ISO Latin 1") << int(TextEncoding::ISOLatin1);
+    }
+
+    void mailtoLineBreaksAndHeaderCharacters()
+    {
+        QFETCH(int, encoding);
+        // Every kind of line break is one CR LF pair; an empty line stays an empty line.
+        const QString body = QStringLiteral("one\ntwo\r\nthree\rfour\n\nfive");
+        const QByteArray breaks = "one%0D%0Atwo%0D%0Athree%0D%0Afour%0D%0A%0D%0Afive";
+        // Characters that end or split a header field, and the escape character itself.
+        const QString special = QStringLiteral("a?b&c=d#e%f");
+        const QByteArray escaped = "a%3Fb%26c%3Dd%23e%25f";
+        const QByteArray url =
+            EmailComposer::mailtoURL(QStringLiteral("x@example.com"), special + QLatin1Char('\n') + special,
+                                     special + QLatin1Char('\n') + body, TextEncoding(encoding));
+        QCOMPARE(url, "mailto:x@example.com?SUBJECT=" + escaped + "%0D%0A" + escaped + "&BODY=" + escaped +
+                          "%0D%0A" + breaks);
+        // Only 7-bit ASCII leaves the composer, and the mail client reads the fields back as typed.
+        for (const char byte : url)
+            QVERIFY(uchar(byte) > 0x20 && uchar(byte) < 0x7F);
+        const QUrlQuery query(QUrl::fromEncoded(url));
+        QCOMPARE(query.queryItemValue(QStringLiteral("SUBJECT"), QUrl::FullyDecoded),
+                 special + QStringLiteral("\r\n") + special);
     }
 
     void sendingOpensTheURLAndStartsTheNegotiation()
@@ -165,7 +196,7 @@ private slots:
         QVERIFY(EmailComposer::sendEmailWithRecipient(db.store(), link.contactEmail(), 0, link));
         QCOMPARE(m_opener.urls().last().toEncoded(),
                  QByteArray("mailto:jane@blue.example?SUBJECT=Link%20to%20Blue%20Widgets&"
-                            "BODY=Hi%20Doe,%0Dsee%20http://mine.example/"));
+                            "BODY=Hi%20Doe,%0D%0Asee%20http://mine.example/"));
         QCOMPARE(link.status(), LinkStatusNegotiating);
     }
 

@@ -115,7 +115,7 @@ private slots:
             {QStringLiteral("mailto"), m_site, id, QStringLiteral("--template"), QStringLiteral("Hello")});
         QCOMPARE(run.status, 0);
         QCOMPARE(run.out,
-                 QByteArray("mailto:bravo@example.org?SUBJECT=Hi%20Bravo&BODY=Dear%20Bravo,%0Dyes\n"));
+                 QByteArray("mailto:bravo@example.org?SUBJECT=Hi%20Bravo&BODY=Dear%20Bravo,%0D%0Ayes\n"));
         QCOMPARE(contents(m_site), before);
         QCOMPARE(
             cli({QStringLiteral("mailto"), m_site, id, QStringLiteral("--template"), QStringLiteral("Nope")})

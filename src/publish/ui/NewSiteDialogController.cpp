@@ -207,9 +207,12 @@ void NewSiteDialogController::setCurrentStep(int step)
 void NewSiteDialogController::confirmStep()
 {
     SiteProfileTexts edited = texts();
-    const CheckResult check = checkAssistantStep(m_currentStep, edited, [this](const QString &name, int max) {
-        return MessageBox::askTrim(this, name, max);
-    });
+    const CheckResult check = checkAssistantStep(
+        m_currentStep, edited,
+        [this](const QString &name, int max) { return MessageBox::askTrim(this, name, max); },
+        [this](const QString &title, const QString &message) {
+            return MessageBox::askKeep(this, title, message);
+        });
     setTexts(edited); // completed addresses and trimmed fields show what will be kept
     if (!check.passed) {
         if (!check.title.isEmpty())

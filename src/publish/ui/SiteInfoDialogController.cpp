@@ -101,9 +101,11 @@ QWidget *SiteInfoDialogController::fieldWidget(Field field) const
 void SiteInfoDialogController::confirm()
 {
     SiteProfileTexts edited = texts();
-    const CheckResult check = checkSiteInfo(edited, [this](const QString &name, int max) {
-        return MessageBox::askTrim(this, name, max);
-    });
+    const CheckResult check = checkSiteInfo(
+        edited, [this](const QString &name, int max) { return MessageBox::askTrim(this, name, max); },
+        [this](const QString &title, const QString &message) {
+            return MessageBox::askKeep(this, title, message);
+        });
     setTexts(edited);
     if (!check.passed) {
         if (!check.title.isEmpty())
