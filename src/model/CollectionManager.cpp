@@ -582,6 +582,13 @@ void CollectionManager::editSiteInfoFromSiteInfo(const SelfInfo &form)
     m_selfInfo.setTitle(form.texts());
 }
 
+void CollectionManager::setPublishingSettings(int32_t renderMode, bool exportNewLinks,
+                                              bool exportNegotiatingLinks)
+{
+    m_selfInfo.setRenderMode(renderMode);
+    m_selfInfo.setExportNewLinks(exportNewLinks, exportNegotiatingLinks);
+}
+
 // ---------------------------------------------------------------- file
 
 void CollectionManager::encodeWindowState()

@@ -119,6 +119,9 @@ public:
     SelfInfo &selfInfo() { return m_selfInfo; }
     const SelfInfo &selfInfo() const { return m_selfInfo; }
     void editSiteInfoFromSiteInfo(const SelfInfo &form);
+    // The links page settings of the site profile: its layout and whether New and Negotiating links
+    // are published.
+    void setPublishingSettings(int32_t renderMode, bool exportNewLinks, bool exportNegotiatingLinks);
     const QRectF &windowFrame() const { return m_windowFrame; }
     void setWindowFrame(const QRectF &frame) { m_windowFrame = frame; }
     double splitterPosition() const { return m_splitterPosition; }
