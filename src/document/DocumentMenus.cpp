@@ -59,8 +59,10 @@ DocumentMenus::DocumentMenus(QMainWindow *window) : QObject(window), m_window(wi
     saveDocumentAs = makeAction(QStringLiteral("saveDocumentAs"), tr("Save &As..."));
     saveDocumentAs->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
     revertDocument = makeAction(QStringLiteral("revertDocument"), tr("&Revert to Saved"));
+    printPreview = makeAction(QStringLiteral("printPreview"), tr("Print Pre&view..."));
     print = makeAction(QStringLiteral("print"), tr("&Print..."));
     print->setShortcut(QKeySequence::Print);
+    exportAsPDF = makeAction(QStringLiteral("exportAsPDF"), tr("&Export as PDF..."));
     quit = makeAction(QStringLiteral("quit"), tr("&Quit"));
     quit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
     quit->setMenuRole(QAction::QuitRole);
@@ -74,7 +76,9 @@ DocumentMenus::DocumentMenus(QMainWindow *window) : QObject(window), m_window(wi
     file->addAction(saveDocumentAs);
     file->addAction(revertDocument);
     file->addSeparator();
+    file->addAction(printPreview);
     file->addAction(print);
+    file->addAction(exportAsPDF);
     file->addSeparator();
     file->addAction(quit);
 
@@ -205,7 +209,7 @@ DocumentMenus::DocumentMenus(QMainWindow *window) : QObject(window), m_window(wi
     exportLinksToSpreadsheet =
         makeAction(QStringLiteral("exportLinksToSpreadsheet"), tr("Export Spreads&heet..."));
     countLinks = makeAction(QStringLiteral("countLinks"), tr("C&ount Links..."));
-    showStatistics = makeAction(QStringLiteral("showStatistics"), tr("Stat&istics..."),
+    showStatistics = makeAction(QStringLiteral("showStatistics"), tr("St&atistics..."),
                                 tr("Show statistics about this links database"));
     tools->addAction(editSiteInfo);
     tools->addAction(notificationSetup);
@@ -322,8 +326,7 @@ QAction *DocumentMenus::makeAction(const QString &name, const QString &text, con
 
 QList<QAction *> DocumentMenus::unavailableActions() const
 {
-    return {print,
-            findLink,
+    return {findLink,
             findNextLink,
             newLink,
             instantLink,
@@ -336,15 +339,7 @@ QList<QAction *> DocumentMenus::unavailableActions() const
             newEmailTemplate,
             notificationSetup,
             showEmailTemplates,
-            HTMLSetup,
-            copyHTML,
-            copyCategoryHTML,
-            copyHTMLStyles,
-            exportLinksToHTML,
-            copySpreadsheet,
-            exportLinksToSpreadsheet,
-            countLinks,
-            showStatistics};
+            countLinks};
 }
 
 void DocumentMenus::buildToolbar(QMainWindow *window)

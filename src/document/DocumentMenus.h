@@ -17,8 +17,8 @@ public:
     explicit DocumentMenus(QMainWindow *window);
 
     // File
-    QAction *newSite, *openDocument, *closeDocument, *saveDocument, *saveDocumentAs, *revertDocument, *print,
-        *quit;
+    QAction *newSite, *openDocument, *closeDocument, *saveDocument, *saveDocumentAs, *revertDocument,
+        *printPreview, *print, *exportAsPDF, *quit;
     QMenu *recentFilesMenu;
     // Edit
     QAction *editSelectedObject, *deleteSelectedObject, *selectAllLinks, *findLink, *findNextLink,

@@ -7,6 +7,8 @@
 #include "DocumentMenus.h"
 #include "LinkListController.h"
 #include "MyDocument.h"
+#include "PublishCommands.h"
+#include "ReportCommands.h"
 #include "RightClickTableView.h"
 #include "app/ApplicationController.h"
 #include "app/FilePanel.h"
@@ -24,6 +26,8 @@
 
 void MyDocument::createCommandAreas()
 {
+    m_commandAreas.append(new PublishCommands(this));
+    m_commandAreas.append(new ReportCommands(this));
 }
 
 void MyDocument::connectCommands()
