@@ -63,12 +63,7 @@ private:
     }
 
 private slots:
-    void init()
-    {
-        m_fixture = std::make_unique<DocumentFixture>();
-        PrintPanel::setScripted(true);
-        PrintPanel::clearShownPanels();
-    }
+    void init() { m_fixture = std::make_unique<DocumentFixture>(); }
     void cleanup() { m_fixture.reset(); }
 
     void commandsAreOffered()
