@@ -17,6 +17,7 @@
 #include <QMimeData>
 #include <QPrinter>
 #include <QPushButton>
+#include <QSpinBox>
 
 // The report commands of a document window: the statistics sheet, and printing the link list and
 // the chart through the print dialog, the print preview and PDF.
@@ -222,6 +223,17 @@ private slots:
         QCOMPARE(view->currentPage(), pages);
         view->previousPage();
         QCOMPARE(view->currentPage(), pages - 1);
+
+        // A page number typed and confirmed with Return goes to that page; nothing is printed.
+        auto *pageField = preview->findChild<QSpinBox *>("pageField");
+        QCOMPARE(pageField->value(), pages - 1);
+        pageField->setFocus();
+        pageField->selectAll();
+        QTest::keyClicks(pageField, "120");
+        QTest::keyClick(pageField, Qt::Key_Return);
+        QCOMPARE(view->currentPage(), 120);
+        QVERIFY(PrintPanel::shownPanels().isEmpty());
+        QVERIFY(preview->isVisible());
         preview->reject();
     }
 

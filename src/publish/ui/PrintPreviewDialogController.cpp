@@ -5,6 +5,7 @@
 #include "ui_PrintPreviewDialog.h"
 
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QScreen>
 #include <QSignalBlocker>
 #include <cmath>
@@ -43,6 +44,8 @@ PrintPreviewDialogController::PrintPreviewDialogController(QWidget *parent)
     connect(m_ui->previousPageButton, &QToolButton::clicked, view, &PrintPreviewView::previousPage);
     connect(m_ui->nextPageButton, &QToolButton::clicked, view, &PrintPreviewView::nextPage);
     connect(m_ui->pageField, &QSpinBox::valueChanged, view, &PrintPreviewView::goToPage);
+    // Return in the page field goes to the page typed, rather than to the Print button.
+    m_ui->pageField->installEventFilter(this);
     connect(view, &PrintPreviewView::currentPageChanged, this,
             &PrintPreviewDialogController::updatePageControls);
     connect(m_ui->zoomPopup, &QComboBox::activated, this, &PrintPreviewDialogController::zoomPopupChanged);
@@ -78,6 +81,19 @@ void PrintPreviewDialogController::setPageSource(std::unique_ptr<PageSource> sou
     updatePageControls();
     showZoom();
     m_ui->previewView->setFocus();
+}
+
+bool PrintPreviewDialogController::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_ui->pageField && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            m_ui->pageField->interpretText();
+            m_ui->previewView->goToPage(m_ui->pageField->value());
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 void PrintPreviewDialogController::updatePageControls()

@@ -30,6 +30,9 @@ signals:
     void printRequested();
     void exportPDFRequested();
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     void updatePageControls();
     void zoomPopupChanged(int index);

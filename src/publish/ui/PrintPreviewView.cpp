@@ -16,7 +16,7 @@ const qreal ZoomSteps[] = {0.25, 0.5, 0.75, 1.0, 1.25, 1.5, 2.0, 3.0, 4.0};
 
 } // namespace
 
-PrintPreviewView::PrintPreviewView(QWidget *parent) : QAbstractScrollArea(parent)
+PrintPreviewView::PrintPreviewView(QWidget *parent) : QAbstractScrollArea(parent), m_layout(QSizeF(), 0)
 {
     setFocusPolicy(Qt::StrongFocus);
     viewport()->setBackgroundRole(QPalette::Dark);
