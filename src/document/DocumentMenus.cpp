@@ -63,8 +63,10 @@ DocumentMenus::DocumentMenus(QMainWindow *window) : QObject(window), m_window(wi
     saveDocumentAs = makeAction(QStringLiteral("saveDocumentAs"), tr("Save &As..."));
     saveDocumentAs->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
     revertDocument = makeAction(QStringLiteral("revertDocument"), tr("Re&vert to Saved"));
+    printPreview = makeAction(QStringLiteral("printPreview"), tr("Print Previe&w..."));
     print = makeAction(QStringLiteral("print"), tr("&Print..."));
     print->setShortcut(QKeySequence::Print);
+    exportAsPDF = makeAction(QStringLiteral("exportAsPDF"), tr("&Export as PDF..."));
     quit = makeAction(QStringLiteral("quit"), tr("&Quit"));
     quit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
     quit->setMenuRole(QAction::QuitRole);
@@ -79,7 +81,9 @@ DocumentMenus::DocumentMenus(QMainWindow *window) : QObject(window), m_window(wi
     file->addAction(saveDocumentAs);
     file->addAction(revertDocument);
     file->addSeparator();
+    file->addAction(printPreview);
     file->addAction(print);
+    file->addAction(exportAsPDF);
     file->addSeparator();
     file->addAction(quit);
 
@@ -397,21 +401,7 @@ QAction *DocumentMenus::makeAction(const QString &name, const QString &text, con
 
 QList<QAction *> DocumentMenus::unavailableActions() const
 {
-    return {print,
-            findLink,
-            findNextLink,
-            verifyLink,
-            verifyAllLinks,
-            newEmailTemplate,
-            showEmailTemplates,
-            HTMLSetup,
-            copyHTML,
-            copyCategoryHTML,
-            copyHTMLStyles,
-            exportLinksToHTML,
-            copySpreadsheet,
-            exportLinksToSpreadsheet,
-            showStatistics};
+    return {findLink, findNextLink, verifyLink, verifyAllLinks, newEmailTemplate, showEmailTemplates};
 }
 
 void DocumentMenus::buildToolbar(QMainWindow *window)

@@ -17,8 +17,8 @@ public:
     explicit DocumentMenus(QMainWindow *window);
 
     // File
-    QAction *newSite, *openDocument, *closeDocument, *saveDocument, *saveDocumentAs, *revertDocument, *print,
-        *quit;
+    QAction *newSite, *openDocument, *closeDocument, *saveDocument, *saveDocumentAs, *revertDocument,
+        *printPreview, *print, *exportAsPDF, *quit;
     QMenu *recentFilesMenu;
     // Edit. Its first group is Cut, Copy and Paste, after a separator so that Undo and Redo can go
     // above them.

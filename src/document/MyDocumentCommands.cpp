@@ -9,6 +9,8 @@
 #include "LinkCommands.h"
 #include "LinkListController.h"
 #include "MyDocument.h"
+#include "PublishCommands.h"
+#include "ReportCommands.h"
 #include "RightClickTableView.h"
 #include "app/ApplicationController.h"
 #include "app/FilePanel.h"
@@ -28,6 +30,8 @@ void MyDocument::createCommandAreas()
 {
     m_commandAreas.append(new EditCommands(this));
     m_commandAreas.append(new LinkCommands(this));
+    m_commandAreas.append(new PublishCommands(this));
+    m_commandAreas.append(new ReportCommands(this));
 }
 
 void MyDocument::connectCommands()

@@ -587,6 +587,13 @@ void CollectionManager::setNotificationSettings(const NotificationSettings &sett
     m_selfInfo.setNotifyNegotiationNotStarted(settings);
 }
 
+void CollectionManager::setPublishingSettings(int32_t renderMode, bool exportNewLinks,
+                                              bool exportNegotiatingLinks)
+{
+    m_selfInfo.setRenderMode(renderMode);
+    m_selfInfo.setExportNewLinks(exportNewLinks, exportNegotiatingLinks);
+}
+
 // ---------------------------------------------------------------- file
 
 void CollectionManager::encodeWindowState()

@@ -121,6 +121,9 @@ public:
     void editSiteInfoFromSiteInfo(const SelfInfo &form);
     // The five reminder switches and their numbers; the caller recomputes the notifications.
     void setNotificationSettings(const NotificationSettings &settings);
+    // The links page settings of the site profile: its layout and whether New and Negotiating links
+    // are published.
+    void setPublishingSettings(int32_t renderMode, bool exportNewLinks, bool exportNegotiatingLinks);
     const QRectF &windowFrame() const { return m_windowFrame; }
     void setWindowFrame(const QRectF &frame) { m_windowFrame = frame; }
     double splitterPosition() const { return m_splitterPosition; }

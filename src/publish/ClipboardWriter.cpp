@@ -30,6 +30,13 @@ QMimeData *mimeDataForText(const QString &text)
     return data;
 }
 
+QMimeData *mimeDataForPage(const QString &html)
+{
+    QMimeData *data = mimeDataForText(html);
+    data->setHtml(html);
+    return data;
+}
+
 QMimeData *mimeDataForPdf(const QByteArray &pdf, const QImage &image)
 {
     auto *data = new QMimeData;
@@ -47,6 +54,11 @@ QMimeData *mimeDataForPdf(const QByteArray &pdf, const QImage &image)
 void copyText(const QString &text)
 {
     setClipboard(mimeDataForText(text));
+}
+
+void copyPage(const QString &html)
+{
+    setClipboard(mimeDataForPage(html));
 }
 
 void copyPdf(const QByteArray &pdf, const QImage &image)

@@ -59,13 +59,13 @@ int HTMLBuilder::numberOfHTMLFilesForCollectionManager(const CollectionManager &
 
 void HTMLBuilder::copyHTMLToClipboardWithCollectionManager(const CollectionManager &collectionManager)
 {
-    ClipboardWriter::copyText(HTMLBuilder(collectionManager).clipboardString());
+    ClipboardWriter::copyPage(HTMLBuilder(collectionManager).clipboardString());
 }
 
 void HTMLBuilder::copyCategoryHTMLToClipboardWithCollectionManager(const CollectionManager &collectionManager,
                                                                    const TreeNode *categoryNode)
 {
-    ClipboardWriter::copyText(HTMLBuilder(collectionManager).clipboardStringForCategory(categoryNode));
+    ClipboardWriter::copyPage(HTMLBuilder(collectionManager).clipboardStringForCategory(categoryNode));
 }
 
 void HTMLBuilder::copyHTMLStylesToClipboardWithCollectionManager(const CollectionManager &collectionManager)

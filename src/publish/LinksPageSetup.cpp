@@ -79,7 +79,5 @@ void LinksPageSetup::applyTo(CollectionManager &collectionManager) const
 {
     collectionManager.setNamedStrings(m_namedStrings);
     collectionManager.setTargetNew(m_targetNew);
-    SelfInfo &profile = collectionManager.selfInfo();
-    profile.setRenderMode(m_layout);
-    profile.setExportNewLinks(m_exportNewLinks, m_exportNegotiatingLinks);
+    collectionManager.setPublishingSettings(m_layout, m_exportNewLinks, m_exportNegotiatingLinks);
 }

@@ -1,7 +1,7 @@
 #pragma once
 
-// Shared set-up of the document window tests: private settings, scripted alerts, a recording
-// URL opener, and databases written to a temporary folder.
+// Shared set-up of the document window tests: private settings, scripted alerts, panels and print
+// dialogs, a recording URL opener, and databases written to a temporary folder.
 
 #include "DatabaseBuilder.h"
 #include "app/FilePanel.h"
@@ -14,6 +14,7 @@
 #include "model/DatabaseFile.h"
 #include "model/Preferences.h"
 #include "model/UrlOpener.h"
+#include "publish/ui/PrintPanel.h"
 
 #include <QItemSelectionModel>
 #include <QLabel>
@@ -31,6 +32,8 @@ public:
         MessageBox::clearShownAlerts();
         FilePanel::setScripted(true);
         FilePanel::clearShownPanels();
+        PrintPanel::setScripted(true);
+        PrintPanel::clearShownPanels();
         UrlOpener::setInstance(&m_opener);
     }
     ~DocumentFixture()

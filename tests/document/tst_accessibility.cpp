@@ -3,9 +3,12 @@
 #include "app/PreferencesDialogController.h"
 #include "app/WelcomeDialogController.h"
 #include "document/AskStringDialogController.h"
+#include "publish/ui/HTMLSetupDialogController.h"
 #include "publish/ui/NewSiteCreatedDialogController.h"
 #include "publish/ui/NewSiteDialogController.h"
+#include "publish/ui/PrintPreviewDialogController.h"
 #include "publish/ui/SiteInfoDialogController.h"
+#include "publish/ui/StatisticsDialogController.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -52,6 +55,17 @@ private slots:
         QCOMPARE(AccessibilityCheck::unnamedInputs(&siteInfo).join(QLatin1Char(',')), QString());
         QCOMPARE(AccessibilityCheck::unnamedInputs(&category).join(QLatin1Char(',')), QString());
         QCOMPARE(AccessibilityCheck::unnamedInputs(document).join(QLatin1Char(',')), QString());
+    }
+
+    void publishingSheetsNameEveryInput()
+    {
+        DatabaseBuilder db;
+        MyDocument *document = m_fixture->open(db);
+        HTMLSetupDialogController setup(document);
+        StatisticsDialogController statistics(document->collectionManager(), document);
+        PrintPreviewDialogController preview(document);
+        for (QWidget *dialog : std::initializer_list<QWidget *>{&setup, &statistics, &preview})
+            QCOMPARE(AccessibilityCheck::unnamedInputs(dialog).join(QLatin1Char(',')), QString());
     }
 
 private:

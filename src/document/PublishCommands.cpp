@@ -1,0 +1,178 @@
+#include "PublishCommands.h"
+
+#include "DocumentMenus.h"
+#include "ExportPanel.h"
+#include "MyDocument.h"
+#include "app/MessageBox.h"
+#include "model/UrlOpener.h"
+#include "publish/ExportTexts.h"
+#include "publish/HTMLBuilder.h"
+#include "publish/SpreadsheetBuilder.h"
+#include "publish/ui/HTMLSetupDialogController.h"
+
+#include <QAction>
+#include <QDir>
+#include <QUrl>
+
+PublishCommands::PublishCommands(MyDocument *document) : DocumentCommandArea(document)
+{
+    const DocumentMenus &m = menus();
+    connect(m.HTMLSetup, &QAction::triggered, this, &PublishCommands::HTMLSetup);
+    connect(m.copyHTML, &QAction::triggered, this, &PublishCommands::copyHTML);
+    connect(m.copyCategoryHTML, &QAction::triggered, this, &PublishCommands::copyCategoryHTML);
+    connect(m.copyHTMLStyles, &QAction::triggered, this, &PublishCommands::copyHTMLStyles);
+    connect(m.exportLinksToHTML, &QAction::triggered, this, &PublishCommands::exportLinksToHTML);
+    connect(m.copySpreadsheet, &QAction::triggered, this, &PublishCommands::copySpreadsheet);
+    connect(m.exportLinksToSpreadsheet, &QAction::triggered, this,
+            &PublishCommands::exportLinksToSpreadsheet);
+}
+
+void PublishCommands::validateMenuItems()
+{
+    const DocumentMenus &m = menus();
+    for (QAction *action : {m.HTMLSetup, m.copyHTML, m.copyHTMLStyles, m.exportLinksToHTML, m.copySpreadsheet,
+                            m.exportLinksToSpreadsheet})
+        action->setEnabled(true);
+    // The category page needs a category to copy.
+    m.copyCategoryHTML->setEnabled(document()->isCategorySelected());
+}
+
+QString PublishCommands::proposedSpreadsheetName(const QDate &date)
+{
+    return ExportTexts::proposedSpreadsheetName(date);
+}
+
+// ---------------------------------------------------------------- links page setup
+
+void PublishCommands::HTMLSetup()
+{
+    if (!m_HTMLSetupDialog) {
+        m_HTMLSetupDialog = new HTMLSetupDialogController(document());
+        connect(m_HTMLSetupDialog, &QDialog::finished, this, &PublishCommands::HTMLSetupSheetDidEnd);
+    }
+    const CollectionManager &store = collectionManager();
+    const SelfInfo &profile = store.selfInfo();
+    m_HTMLSetupDialog->initializeFields(profile.renderMode(), store.targetNew(), store.namedStrings(),
+                                        profile.exportNewLinks(), profile.exportNegotiatingLinks());
+    m_HTMLSetupDialog->open();
+}
+
+void PublishCommands::HTMLSetupSheetDidEnd(int returnCode)
+{
+    if (returnCode != 1)
+        return;
+    m_HTMLSetupDialog->setup().applyTo(collectionManager());
+    collectionManager().computeNotifications();
+    document()->refreshUI();
+    document()->updateChangeCount(tr("Links Page Setup"));
+}
+
+// ---------------------------------------------------------------- copies
+
+bool PublishCommands::refuseWithoutPublishableLinks(const QString &title)
+{
+    if (collectionManager().numberOfPublishableLinks() > 0)
+        return false;
+    MessageBox::alert(
+        document(), title,
+        tr("There are no exportable links in this database. Export options can be set by choosing "
+           "the Links Page Setup command under the Tools menu."));
+    return true;
+}
+
+bool PublishCommands::refuseWithoutLinks(const QString &title)
+{
+    if (collectionManager().numberOfLinks() > 0)
+        return false;
+    MessageBox::alert(document(), title, tr("There are no links in this database."));
+    return true;
+}
+
+void PublishCommands::copyHTML()
+{
+    if (!refuseWithoutPublishableLinks(tr("The links page cannot be copied to the clipboard.")))
+        HTMLBuilder::copyHTMLToClipboardWithCollectionManager(collectionManager());
+}
+
+void PublishCommands::copyCategoryHTML()
+{
+    const TreeNode *category = document()->selectedCategoryNode();
+    if (!category)
+        return;
+    if (collectionManager().numberOfPublishableLinksInCategory(category) == 0) {
+        MessageBox::alert(
+            document(), tr("This category cannot be copied to the clipboard."),
+            tr("There are no exportable links in the selected category. Export options can be set "
+               "by choosing the Links Page Setup command under the Tools menu."));
+        return;
+    }
+    HTMLBuilder::copyCategoryHTMLToClipboardWithCollectionManager(collectionManager(), category);
+}
+
+void PublishCommands::copyHTMLStyles()
+{
+    HTMLBuilder::copyHTMLStylesToClipboardWithCollectionManager(collectionManager());
+}
+
+void PublishCommands::copySpreadsheet()
+{
+    if (!refuseWithoutLinks(tr("This database cannot be copied to the clipboard.")))
+        SpreadsheetBuilder::copySpreadsheetToClipboardWithCollectionManager(collectionManager());
+}
+
+// ---------------------------------------------------------------- exports
+
+void PublishCommands::exportLinksToHTML()
+{
+    if (refuseWithoutPublishableLinks(tr("The links page cannot be exported.")))
+        return;
+    const QString path = ExportPanel::chooseExportPath(
+        document(), document()->filePath(), tr("Export"), ExportTexts::proposedPageName(),
+        tr("Web pages (*.html *.htm)"), QStringLiteral("html"), {QStringLiteral("htm")});
+    savePanelDidEnd(HTMLExport, path);
+}
+
+void PublishCommands::exportLinksToSpreadsheet()
+{
+    if (refuseWithoutLinks(tr("This database cannot be exported.")))
+        return;
+    const QString path =
+        ExportPanel::chooseExportPath(document(), document()->filePath(), tr("Export"),
+                                      proposedSpreadsheetName(QDate::currentDate()) + QStringLiteral(".txt"),
+                                      tr("Text files (*.txt)"), QStringLiteral("txt"));
+    savePanelDidEnd(SpreadsheetExport, path);
+}
+
+void PublishCommands::savePanelDidEnd(ExportContext context, const QString &path)
+{
+    if (path.isEmpty())
+        return;
+    const CollectionManager &store = collectionManager();
+    QString error;
+    if (context == HTMLExport) {
+        if (!HTMLBuilder::exportHTMLWithCollectionManager(store, path, &error)) {
+            MessageBox::alert(document(), tr("The links could not be exported."),
+                              tr("An error occured while saving the files.") + QStringLiteral("\n\n") + error,
+                              {}, MessageBox::Critical);
+            return;
+        }
+        const int answer = MessageBox::alert(
+            document(), tr("The links were exported successfully."),
+            ExportTexts::filesCreatedMessage(HTMLBuilder::numberOfHTMLFilesForCollectionManager(store)),
+            {tr("OK"), tr("Open Page")}, MessageBox::Information, 0);
+        if (answer == 1 && !UrlOpener::instance().openUrl(QUrl::fromLocalFile(path))) {
+            MessageBox::alert(
+                document(), tr("The page could not be opened."),
+                tr("No application could open the file \"%1\".").arg(QDir::toNativeSeparators(path)));
+        }
+        return;
+    }
+    if (!SpreadsheetBuilder::exportSpreadsheetWithCollectionManager(store, path, &error)) {
+        MessageBox::alert(document(), tr("The links could not be exported."),
+                          tr("An error occured while saving the file.") + QStringLiteral("\n\n") + error, {},
+                          MessageBox::Critical);
+        return;
+    }
+    MessageBox::alert(document(), tr("The links were exported successfully."),
+                      ExportTexts::linksExportedMessage(store.numberOfLinks()), {}, MessageBox::Information);
+}
