@@ -323,8 +323,6 @@ QAction *DocumentMenus::makeAction(const QString &name, const QString &text, con
 QList<QAction *> DocumentMenus::unavailableActions() const
 {
     return {print,
-            findLink,
-            findNextLink,
             newLink,
             instantLink,
             editLink,

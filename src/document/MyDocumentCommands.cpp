@@ -8,6 +8,7 @@
 #include "LinkListController.h"
 #include "MyDocument.h"
 #include "RightClickTableView.h"
+#include "SearchCommands.h"
 #include "app/ApplicationController.h"
 #include "app/FilePanel.h"
 #include "app/MessageBox.h"
@@ -24,6 +25,7 @@
 
 void MyDocument::createCommandAreas()
 {
+    m_commandAreas.append(new SearchCommands(this));
 }
 
 void MyDocument::connectCommands()
