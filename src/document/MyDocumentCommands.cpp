@@ -9,6 +9,7 @@
 #include "MyDocument.h"
 #include "RightClickTableView.h"
 #include "SearchCommands.h"
+#include "TemplateCommands.h"
 #include "app/ApplicationController.h"
 #include "app/FilePanel.h"
 #include "app/MessageBox.h"
@@ -26,6 +27,7 @@
 void MyDocument::createCommandAreas()
 {
     m_commandAreas.append(new SearchCommands(this));
+    m_commandAreas.append(new TemplateCommands(this));
 }
 
 void MyDocument::connectCommands()
