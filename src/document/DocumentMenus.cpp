@@ -329,8 +329,6 @@ QList<QAction *> DocumentMenus::unavailableActions() const
             showLinkExchangeInfo,
             showLinkNotifications,
             showLinkNotes,
-            verifyLink,
-            verifyAllLinks,
             notificationSetup,
             HTMLSetup,
             copyHTML,

@@ -10,6 +10,7 @@
 #include "RightClickTableView.h"
 #include "SearchCommands.h"
 #include "TemplateCommands.h"
+#include "VerificationCommands.h"
 #include "app/ApplicationController.h"
 #include "app/FilePanel.h"
 #include "app/MessageBox.h"
@@ -28,6 +29,7 @@ void MyDocument::createCommandAreas()
 {
     m_commandAreas.append(new SearchCommands(this));
     m_commandAreas.append(new TemplateCommands(this));
+    m_commandAreas.append(new VerificationCommands(this));
 }
 
 void MyDocument::connectCommands()
