@@ -90,7 +90,9 @@ QString toolTip(const LinkInfo &row)
     QStringList lines;
     if (row.link())
         lines << row.link()->URL();
-    const QString status = statusText(row);
+    // The result in words; the details line names any reservations.
+    const QString status =
+        row.result() == VerificationInProgress ? statusText(row) : Codes::verificationRunText(row.result());
     if (!status.isEmpty())
         lines << status;
     const QString details = detailsLine(row);

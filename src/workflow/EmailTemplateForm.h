@@ -49,8 +49,10 @@ struct CheckResult
 CheckResult check(Texts &texts, const CollectionManager &store, const QString &editedTemplateID,
                   const TrimQuestion &askTrim);
 
-// One placeholder the editor can type: the literal, the button's title, and whether its value
-// comes from the partner's link (or from the user's own site profile).
+// One placeholder the editor can type: the literal, the button's title (within its group, the
+// partner's or the user's own), and whether its value comes from the partner's link (or from the
+// user's own site profile; "#MY_CATEGORY#", the category the partner lists the user under, counts
+// as the user's).
 struct Placeholder
 {
     QString literal;

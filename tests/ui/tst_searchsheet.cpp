@@ -8,6 +8,7 @@
 #include <QAction>
 #include <QComboBox>
 #include <QDateEdit>
+#include <QDialogButtonBox>
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
@@ -250,6 +251,34 @@ private slots:
         document->refreshUI();
         QTest::qWait(400);
         QCOMPARE(document->selectedLinkIDs(), QStringList{again});
+    }
+
+    void tabFollowsTheScreen()
+    {
+        MyDocument *document = openSample();
+        SearchDialogController *sheet = showSheet(document);
+        sheet->rows().at(0)->addButton()->click();
+        // Where Tab goes from a widget: the next one that is shown, enabled and takes Tab.
+        auto next = [](QWidget *from) {
+            QWidget *widget = from->nextInFocusChain();
+            while (widget != from &&
+                   !(widget->isVisible() && widget->isEnabled() && (widget->focusPolicy() & Qt::TabFocus) &&
+                     widget->window() == from->window()))
+                widget = widget->nextInFocusChain();
+            return widget;
+        };
+        const SearchCriterionView *first = sheet->rows().at(0);
+        const SearchCriterionView *second = sheet->rows().at(1);
+        QCOMPARE(next(sheet->bitwiseOpPopup()), first->objectPopup());
+        QCOMPARE(next(first->stringField()), first->removeButton());
+        QCOMPARE(next(first->addButton()), second->objectPopup());
+        // After the rows the buttons as they stand: Reset at the left, Help at the right.
+        QWidget *button = next(second->addButton());
+        QCOMPARE(button, sheet->findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Reset));
+        for (int i = 0; i < 3; ++i)
+            button = next(button);
+        QCOMPARE(button, sheet->findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Help));
+        sheet->cancel();
     }
 
     void everyInputOfTheSheetHasAName()

@@ -127,6 +127,9 @@ private slots:
             mostInProgress = qMax(mostInProgress, inProgress);
         });
         QTest::keyClick(sheet, Qt::Key_Return);
+        // The table stays usable from the keyboard while the checks run.
+        QTest::keyClick(sheet->tableView(), Qt::Key_Down);
+        QCOMPARE(sheet->tableView()->selectionModel()->selectedRows().value(0).row(), 4);
         QVERIFY(!sheet->verifyButton()->isEnabled());
         QVERIFY(sheet->verifyButton()->isDefault());
         QCOMPARE(sheet->cancelButton()->text(), QStringLiteral("Stop"));

@@ -2,6 +2,7 @@
 
 #include "ProgressIndicatorCell.h"
 #include "app/HelpBook.h"
+#include "app/KeyOrder.h"
 #include "ui_VerificationDialog.h"
 #include "verify/VerificationRun.h"
 #include "verify/VerificationSheetForm.h"
@@ -10,6 +11,7 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollBar>
 #include <QTimer>
 
@@ -25,6 +27,9 @@ VerificationDialogController::VerificationDialogController(CollectionManager *st
     m_ui->setupUi(this);
     m_ui->tableView->setAccessibleName(tr("Links to verify"));
     m_ui->detailsLabel->setAccessibleName(tr("Details of the selected link"));
+    // Room for two lines, so the table keeps its height when details come and go.
+    m_ui->detailsLabel->setMinimumHeight(m_ui->detailsLabel->fontMetrics().lineSpacing() * 2);
+    m_ui->detailsLabel->setAlignment(Qt::AlignLeading | Qt::AlignTop);
     m_ui->progressBar->setAccessibleName(tr("Progress"));
 
     QTableView *table = m_ui->tableView;
@@ -52,6 +57,8 @@ VerificationDialogController::VerificationDialogController(CollectionManager *st
     m_verifyButton->setDefault(true);
     for (QPushButton *button : {m_cancelButton, m_ui->selectAllButton, m_ui->selectNoneButton})
         button->setAutoDefault(false);
+    KeyOrder::chain(QList<QWidget *>{m_ui->tableView, m_ui->selectAllButton, m_ui->selectNoneButton} +
+                    KeyOrder::buttonsOnScreen(m_ui->buttonBox));
     connect(m_verifyButton, &QPushButton::clicked, this, &VerificationDialogController::confirm);
     connect(m_cancelButton, &QPushButton::clicked, this, &VerificationDialogController::cancel);
     connect(m_ui->buttonBox, &QDialogButtonBox::helpRequested, this, &VerificationDialogController::doHelp);
@@ -76,7 +83,14 @@ VerificationDialogController::VerificationDialogController(CollectionManager *st
     });
 
     setWindowModality(Qt::WindowModal);
-    resize(780, 520);
+    setMinimumSize(560, 360);
+    // As large as suits the table, within the document window it belongs to.
+    QSize size(780, 520);
+    if (parent)
+        size = size.boundedTo(parent->window()->size() - QSize(40, 60));
+    if (const QScreen *shown = parent ? parent->screen() : screen())
+        size = size.boundedTo(shown->availableGeometry().size() - QSize(40, 80));
+    resize(size.expandedTo(minimumSize()));
     updateButtons();
 }
 
@@ -120,8 +134,8 @@ bool VerificationDialogController::initializeFieldsWithSelectedLinkIDs(const std
     QTableView *table = m_ui->tableView;
     table->clearSelection();
     if (any) {
-        const QModelIndex first =
-            m_run->index(qMax(0, m_run->firstRowToShow()), VerificationRun::VerifyColumn);
+        // The keyboard starts on the title of the first row asked for; Space ticks it.
+        const QModelIndex first = m_run->index(qMax(0, m_run->firstRowToShow()), VerificationRun::LinkColumn);
         table->selectionModel()->setCurrentIndex(first, QItemSelectionModel::NoUpdate);
         table->scrollTo(first, m_run->firstRowToShow() > 0 ? QAbstractItemView::PositionAtCenter
                                                            : QAbstractItemView::EnsureVisible);
@@ -154,12 +168,10 @@ void VerificationDialogController::updateDetails()
         m_ui->detailsLabel->clear();
         return;
     }
+    // The tool tip's lines, on one line.
     const LinkInfo &row = m_run->linkInfo(selected.constFirst().row());
-    QString text = VerificationSheetForm::detailsLine(row);
-    const QString status = VerificationSheetForm::statusText(row);
-    if (!status.isEmpty())
-        text = text.isEmpty() ? status : status + QStringLiteral(" — ") + text;
-    m_ui->detailsLabel->setText(text);
+    m_ui->detailsLabel->setText(
+        VerificationSheetForm::toolTip(row).replace(QLatin1Char('\n'), QStringLiteral(" — ")));
 }
 
 void VerificationDialogController::rowCompleted(int row)
@@ -206,6 +218,11 @@ void VerificationDialogController::confirm()
         m_followRun = true;
         updateProgress();
         m_ui->progressBar->setVisible(true);
+        // The ticks turn read-only; arrow keys must not be stuck on one of them.
+        const QModelIndex current = m_ui->tableView->currentIndex();
+        if (current.isValid() && current.column() == VerificationRun::VerifyColumn)
+            m_ui->tableView->selectionModel()->setCurrentIndex(
+                m_run->index(current.row(), VerificationRun::LinkColumn), QItemSelectionModel::NoUpdate);
         m_run->confirm();
         return;
     }

@@ -1,6 +1,7 @@
 #include "EmailTemplateDialogController.h"
 
 #include "app/HelpBook.h"
+#include "app/KeyOrder.h"
 #include "app/MessageBox.h"
 #include "model/CollectionManager.h"
 #include "ui_EmailTemplateDialog.h"
@@ -12,11 +13,18 @@
 
 using namespace EmailTemplateForm;
 
+namespace {
+bool placeholderIsPartners(const QPushButton *button)
+{
+    return button->property("partner").toBool();
+}
+} // namespace
+
 EmailTemplateDialogController::EmailTemplateDialogController(const CollectionManager *store, QWidget *parent)
     : QDialog(parent), m_ui(std::make_unique<Ui::EmailTemplateDialog>()), m_store(store)
 {
     m_ui->setupUi(this);
-    m_ui->bodyView->setMinimumHeight(m_ui->bodyView->fontMetrics().lineSpacing() * 9 + 12);
+    m_ui->bodyView->setMinimumHeight(m_ui->bodyView->fontMetrics().lineSpacing() * 6 + 12);
     m_ui->buttonBox->button(QDialogButtonBox::Ok)->setDefault(true);
     m_previewButton = m_ui->buttonBox->addButton(tr("&Preview"), QDialogButtonBox::ActionRole);
     m_previewButton->setToolTip(
@@ -27,35 +35,47 @@ EmailTemplateDialogController::EmailTemplateDialogController(const CollectionMan
     connect(m_ui->buttonBox, &QDialogButtonBox::helpRequested, this, &EmailTemplateDialogController::doHelp);
     connect(m_previewButton, &QPushButton::clicked, this, &EmailTemplateDialogController::preview);
 
-    // The partner's placeholders in two columns, the user's own beside them.
+    // The partner's placeholders in three columns, the user's own beside them.
     int partnerIndex = 0;
     int ownIndex = 0;
     for (const Placeholder &placeholder : placeholders()) {
         auto *button = new QPushButton(placeholder.title);
         button->setToolTip(tr("Type %1").arg(placeholder.literal));
-        button->setAccessibleName(tr("Insert %1").arg(placeholder.title));
+        button->setAccessibleName(placeholder.partner ? tr("Insert the partner's %1").arg(placeholder.title)
+                                                      : tr("Insert your %1").arg(placeholder.title));
         button->setAccessibleDescription(placeholder.literal);
         button->setProperty("placeholder", placeholder.literal);
+        button->setProperty("partner", placeholder.partner);
         // A click leaves the keyboard in the text, where the placeholder goes; Tab still reaches it.
         button->setFocusPolicy(Qt::TabFocus);
         button->setAutoDefault(false);
         const QString literal = placeholder.literal;
         connect(button, &QPushButton::clicked, this, [this, literal] { insertPlaceholder(literal); });
         if (placeholder.partner) {
-            m_ui->partnerLayout->addWidget(button, partnerIndex / 2, partnerIndex % 2);
+            m_ui->partnerLayout->addWidget(button, partnerIndex / 3, partnerIndex % 3);
             ++partnerIndex;
         } else {
-            m_ui->ownLayout->addWidget(button, ownIndex / 2, ownIndex % 2);
+            m_ui->ownLayout->addWidget(button, ownIndex / 3, ownIndex % 3);
             ++ownIndex;
         }
         m_placeholderButtons.append(button);
     }
+    // Tab: the three fields, the partner's placeholders, the user's own, then the buttons.
+    QList<QWidget *> chain{m_ui->nameField, m_ui->subjectField, m_ui->bodyView};
+    for (bool partner : {true, false}) {
+        for (QPushButton *button : std::as_const(m_placeholderButtons)) {
+            if (placeholderIsPartners(button) == partner)
+                chain.append(button);
+        }
+    }
+    KeyOrder::chain(chain + KeyOrder::buttonsOnScreen(m_ui->buttonBox));
     for (QWidget *field :
          {static_cast<QWidget *>(m_ui->nameField), static_cast<QWidget *>(m_ui->subjectField),
           static_cast<QWidget *>(m_ui->bodyView)})
         field->installEventFilter(this);
     setWindowModality(Qt::ApplicationModal);
-    setMinimumWidth(560);
+    // Wider than the buttons need, so the body has room; never narrower than the layout allows.
+    resize(qMax(600, sizeHint().width()), sizeHint().height());
 }
 
 EmailTemplateDialogController::~EmailTemplateDialogController() = default;

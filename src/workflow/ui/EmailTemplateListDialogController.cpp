@@ -4,6 +4,7 @@
 #include "EmailTemplateDialogController.h"
 #include "app/FilePanel.h"
 #include "app/HelpBook.h"
+#include "app/KeyOrder.h"
 #include "app/MessageBox.h"
 #include "model/CollectionManager.h"
 #include "ui_EmailTemplateListDialog.h"
@@ -34,6 +35,9 @@ EmailTemplateListDialogController::EmailTemplateListDialogController(const Colle
     for (QPushButton *button : {m_ui->newButton, m_ui->editButton, m_ui->duplicateButton, m_ui->deleteButton,
                                 m_ui->importButton, m_ui->exportButton})
         button->setAutoDefault(false);
+    KeyOrder::chain(QList<QWidget *>{m_ui->listView, m_ui->newButton, m_ui->editButton, m_ui->duplicateButton,
+                                     m_ui->deleteButton, m_ui->importButton, m_ui->exportButton} +
+                    KeyOrder::buttonsOnScreen(m_ui->buttonBox));
     connect(m_ui->buttonBox, &QDialogButtonBox::rejected, this, &EmailTemplateListDialogController::reject);
     connect(m_ui->buttonBox, &QDialogButtonBox::helpRequested, this,
             &EmailTemplateListDialogController::doHelp);

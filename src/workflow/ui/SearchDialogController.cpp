@@ -2,6 +2,7 @@
 
 #include "SearchCriterionView.h"
 #include "app/HelpBook.h"
+#include "app/KeyOrder.h"
 #include "app/MessageBox.h"
 #include "ui_SearchDialog.h"
 #include "workflow/SearchForm.h"
@@ -10,7 +11,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QToolButton>
-#include <algorithm>
 
 SearchDialogController::SearchDialogController(const CollectionManager *store, QWidget *parent)
     : QDialog(parent), m_ui(std::make_unique<Ui::SearchDialog>()), m_store(store)
@@ -29,7 +29,7 @@ SearchDialogController::SearchDialogController(const CollectionManager *store, Q
     connect(m_ui->buttonBox->button(QDialogButtonBox::Reset), &QPushButton::clicked, this,
             &SearchDialogController::reset);
     setWindowModality(Qt::WindowModal);
-    setMinimumWidth(620);
+    setMinimumWidth(qMax(620, minimumSizeHint().width()));
 }
 
 SearchDialogController::~SearchDialogController() = default;
@@ -141,13 +141,8 @@ void SearchDialogController::adjustKeyChain()
     QList<QWidget *> chain{m_ui->bitwiseOpPopup};
     for (SearchCriterionView *row : std::as_const(m_searchCriteria))
         chain += row->keyViews();
-    QList<QAbstractButton *> buttons = m_ui->buttonBox->buttons();
-    std::stable_sort(buttons.begin(), buttons.end(),
-                     [](const QAbstractButton *a, const QAbstractButton *b) { return a->x() < b->x(); });
-    for (QAbstractButton *button : std::as_const(buttons))
-        chain.append(button);
-    for (int i = 1; i < chain.size(); ++i)
-        QWidget::setTabOrder(chain.at(i - 1), chain.at(i));
+    chain += KeyOrder::buttonsOnScreen(m_ui->buttonBox);
+    KeyOrder::chain(chain);
 }
 
 int SearchDialogController::heightForRows(int rows) const
