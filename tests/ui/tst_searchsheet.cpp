@@ -131,6 +131,15 @@ private slots:
         QCOMPARE(selectedTitle(document), QStringLiteral("Carp"));
         const QList<SearchCriterion> kept = *document->commandArea<SearchCommands>()->searchCriteria();
         QCOMPARE(kept.at(0).intValue(), 2);
+
+        // Return in a date field finds as well.
+        sheet = showSheet(document);
+        QCOMPARE(sheet->rows().at(0)->itemPopup()->currentIndex(), 3);
+        setRow(sheet->rows().at(0), SearchCriterion::CreatedOn, SearchCriterion::IsAfter);
+        sheet->rows().at(0)->dateField()->setDate(QDate(2000, 1, 1));
+        QTest::keyClick(sheet->rows().at(0)->dateField(), Qt::Key_Return);
+        QVERIFY(!sheet->isVisible());
+        QVERIFY(document->selectedLink());
     }
 
     void conflictsAreRefusedUnderAllAndAcceptedUnderAny()
