@@ -67,6 +67,7 @@ private:
     QPushButton *m_verifyButton = nullptr;
     QPushButton *m_cancelButton = nullptr;
     QTimer *m_scrollTimer = nullptr;
+    QTimer *m_progressTimer = nullptr;
     int m_checked = 0; // rows finished in this run
     int m_total = 0;   // rows ticked when the run started
     int m_lastStartedRow = -1;
