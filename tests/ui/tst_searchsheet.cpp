@@ -242,8 +242,9 @@ private slots:
         QVERIFY(search->doFindWithAlert(true, true));
         QVERIFY(clock.elapsed() < 100);
         const QString found = document->selectedLinkIDs().value(0);
-        QVERIFY(QTest::qWaitFor([&] { return document->numberOfSelectedLinks() == 0; }, 200));
-        QVERIFY(QTest::qWaitFor([&] { return document->selectedLinkIDs() == QStringList{found}; }, 200));
+        // Dimmed, then selected again, while the event loop runs.
+        QVERIFY(QTest::qWaitFor([&] { return document->numberOfSelectedLinks() == 0; }, 2000));
+        QVERIFY(QTest::qWaitFor([&] { return document->selectedLinkIDs() == QStringList{found}; }, 2000));
 
         // Find Next pressed again during a flash: only the new match stays selected.
         document->menus()->findNextLink->trigger();
@@ -251,12 +252,14 @@ private slots:
         document->menus()->findNextLink->trigger();
         const QString last = document->selectedLinkIDs().value(0);
         QTest::qWait(500);
+        QTRY_COMPARE_WITH_TIMEOUT(document->selectedLinkIDs(), QStringList{last}, 2000);
+        QTest::qWait(300);
         QCOMPARE(document->selectedLinkIDs(), QStringList{last});
 
         // A refresh during a flash keeps the found link selected.
         document->menus()->findNextLink->trigger();
         const QString again = document->selectedLinkIDs().value(0);
-        QVERIFY(QTest::qWaitFor([&] { return document->numberOfSelectedLinks() == 0; }, 200));
+        QVERIFY(QTest::qWaitFor([&] { return document->numberOfSelectedLinks() == 0; }, 2000));
         document->refreshUI();
         QTest::qWait(400);
         QCOMPARE(document->selectedLinkIDs(), QStringList{again});
