@@ -319,9 +319,6 @@ DocumentMenus::DocumentMenus(QMainWindow *window) : QObject(window), m_window(wi
     toggleToolbar = toolbar->toggleViewAction();
     toggleToolbar->setText(tr("&Toolbar"));
     view->addAction(toggleToolbar);
-
-    for (QAction *action : unavailableActions())
-        action->setEnabled(false);
 }
 
 void DocumentMenus::fillSendMessageMenu(QMenu *menu, QAction *blankMessage, QAction *newTemplate)
@@ -397,11 +394,6 @@ QAction *DocumentMenus::makeAction(const QString &name, const QString &text, con
     action->setShortcutContext(Qt::WindowShortcut);
     m_window->addAction(action);
     return action;
-}
-
-QList<QAction *> DocumentMenus::unavailableActions() const
-{
-    return {findLink, findNextLink, verifyLink, verifyAllLinks, newEmailTemplate, showEmailTemplates};
 }
 
 void DocumentMenus::buildToolbar(QMainWindow *window)

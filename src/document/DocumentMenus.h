@@ -49,8 +49,6 @@ public:
     QMenu *linkContextMenu, *categoryContextMenu;
     QToolBar *toolbar;
 
-    // The commands that come with later dialogs: present in the menus, never enabled yet.
-    QList<QAction *> unavailableActions() const;
     // Items shown in the window menu for each open document, rebuilt by the document.
     QAction *windowListSeparator;
 

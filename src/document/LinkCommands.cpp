@@ -58,9 +58,7 @@ LinkDialogController *LinkCommands::linkDialogController()
         connect(m_linkDialog, &LinkDialogController::newEmailTemplateRequested, this,
                 [this] { menus().newEmailTemplate->trigger(); });
     }
-    const DocumentMenus &m = menus();
-    m_linkDialog->setVerifyAvailable(!m.unavailableActions().contains(m.verifyLink));
-    m_linkDialog->setNewTemplateAvailable(m.newEmailTemplate->isEnabled());
+    m_linkDialog->setNewTemplateAvailable(menus().newEmailTemplate->isEnabled());
     return m_linkDialog;
 }
 

@@ -46,8 +46,11 @@ void LinkListController::setTableView(QTableView *tableView)
     header->resizeSection(StatusColumn, ImageColumnWidth);
     header->resizeSection(NameColumn, 220);
     connect(header, &QHeaderView::sectionClicked, this, &LinkListController::headerClicked);
-    connect(m_tableView->selectionModel(), &QItemSelectionModel::selectionChanged, this,
-            &LinkListController::selectionDidChange);
+    connect(m_tableView->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
+        // Someone else chose the selection: a flash must not bring its row back.
+        stopFlash(false);
+        emit selectionDidChange();
+    });
     connect(m_tableView, &QAbstractItemView::doubleClicked, this, [this](const QModelIndex &index) {
         if (index.isValid() && index.row() >= 0 && index.column() >= 0)
             emit doubleClicked(index.column());
@@ -86,6 +89,7 @@ void LinkListController::rebuildSortedLinks()
 
 void LinkListController::refreshTable()
 {
+    stopFlash(true);
     const QStringList selected = m_tableView ? selectedLinkIDs() : QStringList();
     const QString current = m_tableView ? linkIDAtRow(m_tableView->currentIndex().row()) : QString();
     beginResetModel();
@@ -213,27 +217,47 @@ void LinkListController::showAndSelectLinkNode(TreeNode *linkNode)
 
 void LinkListController::flashSelectedItem()
 {
-    if (!m_tableView || numberOfSelectedLinks() != 1 || m_flashStep > 0)
+    // A new flash (Find Next pressed again at once) ends the last one where it stands: the row
+    // that flashed before is no longer the selected one.
+    stopFlash(false);
+    if (!m_tableView || numberOfSelectedLinks() != 1)
         return;
-    const int row = m_tableView->selectionModel()->selectedRows().first().row();
+    m_flashLinkID = selectedLinkIDs().constFirst();
     // Six steps of 50 ms: off, on, off, on, off, on. The event loop keeps running meanwhile.
     m_flashStep = 6;
-    auto *timer = new QTimer(this);
-    timer->setInterval(50);
-    connect(timer, &QTimer::timeout, this, [this, timer, row] {
-        if (!m_tableView || row >= rowCount()) {
-            m_flashStep = 0;
-        } else {
-            const QSignalBlocker blocker(m_tableView->selectionModel());
-            const auto flag =
-                m_flashStep % 2 == 0 ? QItemSelectionModel::Deselect : QItemSelectionModel::Select;
-            m_tableView->selectionModel()->select(index(row, 0), flag | QItemSelectionModel::Rows);
-            --m_flashStep;
+    m_flashTimer = new QTimer(this);
+    m_flashTimer->setInterval(50);
+    connect(m_flashTimer, &QTimer::timeout, this, [this] {
+        const int row = rowOfLinkID(m_flashLinkID);
+        if (row < 0) {
+            stopFlash(false);
+            return;
         }
-        if (m_flashStep == 0)
-            timer->deleteLater();
+        const QSignalBlocker blocker(m_tableView->selectionModel());
+        const auto flag = m_flashStep % 2 == 0 ? QItemSelectionModel::Deselect : QItemSelectionModel::Select;
+        m_tableView->selectionModel()->select(index(row, 0), flag | QItemSelectionModel::Rows);
+        if (--m_flashStep == 0)
+            stopFlash(false);
     });
-    timer->start();
+    m_flashTimer->start();
+}
+
+void LinkListController::stopFlash(bool reselect)
+{
+    if (!m_flashTimer)
+        return;
+    m_flashTimer->stop();
+    m_flashTimer->deleteLater();
+    m_flashTimer = nullptr;
+    // Stopped while the row was dimmed: it is still the selected link.
+    const int row = rowOfLinkID(m_flashLinkID);
+    if (reselect && m_tableView && row >= 0 && m_flashStep % 2 == 1) {
+        const QSignalBlocker blocker(m_tableView->selectionModel());
+        m_tableView->selectionModel()->select(index(row, 0),
+                                              QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    }
+    m_flashStep = 0;
+    m_flashLinkID.clear();
 }
 
 void LinkListController::setColumnWidths(const std::optional<QList<double>> &widths)

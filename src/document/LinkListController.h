@@ -8,6 +8,7 @@
 
 class CollectionManager;
 class QTableView;
+class QTimer;
 class TreeNode;
 
 // The link list of one category, sorted by the last clicked column. Rows keep the links' IDs, so
@@ -73,6 +74,8 @@ signals:
 private:
     void headerClicked(int column);
     void rebuildSortedLinks();
+    // Ends a running flash; with `reselect` a row caught dimmed is selected again.
+    void stopFlash(bool reselect);
 
     CollectionManager *m_collectionManager;
     QTableView *m_tableView = nullptr;
@@ -84,4 +87,6 @@ private:
     std::vector<int> m_childIndexes;
     int m_selectedColumn = -1;
     int m_flashStep = 0;
+    QString m_flashLinkID;
+    QTimer *m_flashTimer = nullptr;
 };

@@ -624,10 +624,7 @@ void MyDocument::validateMenuItems()
         area->validateMenuItems();
 
     const DocumentMenus &m = *m_menus;
-    const QList<QAction *> unavailable = m.unavailableActions();
-    auto enable = [&unavailable](QAction *action, bool enabled) {
-        action->setEnabled(enabled && !unavailable.contains(action));
-    };
+    auto enable = [](QAction *action, bool enabled) { action->setEnabled(enabled); };
     const TreeNode *linkNode = selectedLinkNode();
     const Link *link = linkNode ? linkNode->link() : nullptr;
     const bool oneLink = link != nullptr;

@@ -12,6 +12,9 @@
 #include "PublishCommands.h"
 #include "ReportCommands.h"
 #include "RightClickTableView.h"
+#include "SearchCommands.h"
+#include "TemplateCommands.h"
+#include "VerificationCommands.h"
 #include "app/ApplicationController.h"
 #include "app/FilePanel.h"
 #include "app/MessageBox.h"
@@ -32,6 +35,9 @@ void MyDocument::createCommandAreas()
     m_commandAreas.append(new LinkCommands(this));
     m_commandAreas.append(new PublishCommands(this));
     m_commandAreas.append(new ReportCommands(this));
+    m_commandAreas.append(new SearchCommands(this));
+    m_commandAreas.append(new TemplateCommands(this));
+    m_commandAreas.append(new VerificationCommands(this));
 }
 
 void MyDocument::connectCommands()

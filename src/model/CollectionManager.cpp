@@ -306,6 +306,30 @@ bool CollectionManager::setVerificationResult(VerificationResult result, const Q
     return true;
 }
 
+bool CollectionManager::recordVerificationResults(
+    const QList<std::pair<QString, VerificationResult>> &results, const QDate &day)
+{
+    if (results.isEmpty())
+        return false;
+    QStringList ids;
+    ids.reserve(results.size());
+    for (const auto &result : results)
+        ids.append(result.first);
+    const QHash<QString, TreeNode *> nodes = linkNodesWithIDs(ids);
+    for (const auto &[id, result] : results) {
+        TreeNode *node = nodes.value(id);
+        if (!node)
+            continue;
+        Link *link = node->link();
+        const LinkStatus status = link->status();
+        link->setLastVerifiedOn(day, result);
+        if (result == VerificationSucceeded && (status == LinkStatusNew || status == LinkStatusNegotiating))
+            link->setStatus(LinkStatusApproved);
+    }
+    computeNotifications();
+    return true;
+}
+
 // ---------------------------------------------------------------- rules and counts
 
 bool CollectionManager::verifiableLink(const Link &link) const

@@ -15,6 +15,7 @@
 #include <QStringList>
 #include <memory>
 #include <optional>
+#include <utility>
 #include <vector>
 
 // One criterion of a link comparison.
@@ -63,6 +64,11 @@ public:
     bool linkWithURLAlreadyExists(const QString &url, const QString &referenceLinkID = QString()) const;
     bool setStatus(LinkStatus status, const QStringList &ids);
     bool setVerificationResult(VerificationResult result, const QStringList &ids);
+    // Stores the outcome of a verification run: each named link gets the day and its result, and a
+    // New or Negotiating link verified successfully becomes Approved. IDs that name no link are
+    // passed over; false when none was given.
+    bool recordVerificationResults(const QList<std::pair<QString, VerificationResult>> &results,
+                                   const QDate &day);
     // Every link node in category order, then link order.
     std::vector<TreeNode *> allLinkNodes() const;
 

@@ -1,6 +1,7 @@
 #include "VerificationRun.h"
 
 #include "VerificationManager.h"
+#include "VerificationSheetForm.h"
 #include "model/CollectionManager.h"
 
 #include <QFile>
@@ -268,17 +269,13 @@ bool VerificationRun::save()
 {
     if (!m_verificationStopped)
         return false;
-    const QDate today = QDate::currentDate();
+    // The links change through the store, which records the change as one step.
+    QList<std::pair<QString, VerificationResult>> results;
     for (const LinkInfo &info : m_linkInfos) {
-        if (!info.selected() || info.result() == VerificationNotVerified)
-            continue;
-        Link *link = info.link();
-        const LinkStatus status = link->status();
-        link->setLastVerifiedOn(today, info.result());
-        if (info.result() == VerificationSucceeded &&
-            (status == LinkStatusNew || status == LinkStatusNegotiating))
-            link->setStatus(LinkStatusApproved);
+        if (info.selected() && info.result() != VerificationNotVerified)
+            results.append({info.link()->ID(), info.result()});
     }
+    m_collectionManager->recordVerificationResults(results, QDate::currentDate());
     releaseVerifiers();
     return true;
 }
@@ -338,26 +335,31 @@ QVariant VerificationRun::data(const QModelIndex &index, int role) const
     default:
         break;
     }
+    if (role == Qt::ToolTipRole) {
+        const QString toolTip = VerificationSheetForm::toolTip(info);
+        return toolTip.isEmpty() ? QVariant() : QVariant(toolTip);
+    }
     switch (index.column()) {
     case VerifyColumn:
         if (role == Qt::CheckStateRole)
             return info.selected() ? Qt::Checked : Qt::Unchecked;
+        if (role == Qt::AccessibleTextRole)
+            return tr("Verify");
         break;
     case StatusColumn:
+        // Words for the image, for screen readers.
+        if (role == Qt::AccessibleTextRole)
+            return VerificationSheetForm::statusText(info);
         if (role == Qt::DecorationRole) {
             // The images are the application's; a window-less user of the run has none.
             const QString path = QStringLiteral(":/images/%1.svg").arg(imageNameForResult(info.result()));
             if (!imageNameForResult(info.result()).isEmpty() && QFile::exists(path))
                 return QIcon(path);
         }
-        if (role == Qt::ToolTipRole)
-            return Codes::verificationRunText(info.result());
         break;
     case LinkColumn:
         if (role == Qt::DisplayRole)
             return info.link()->title();
-        if (role == Qt::ToolTipRole)
-            return info.link()->URL();
         break;
     case CategoryColumn:
         if (role == Qt::DisplayRole)
@@ -366,10 +368,6 @@ QVariant VerificationRun::data(const QModelIndex &index, int role) const
     case WarningColumn:
         if (role == Qt::DisplayRole)
             return Codes::verificationRunText(info.result());
-        if (role == Qt::ToolTipRole) {
-            const QString details = info.details().summary();
-            return details.isEmpty() ? QVariant() : QVariant(details);
-        }
         break;
     default:
         break;

@@ -76,8 +76,9 @@ public:
     // Run control.
     void start();
     void stop();
-    // Writes date and result into every ticked row's link that has a result; false unless the run
-    // has ended. The caller recomputes notifications and marks the document edited.
+    // Writes date and result into every ticked row's link that has a result, through the store
+    // (which also recomputes the notifications); false unless the run has ended. The caller marks
+    // the document edited.
     bool save();
     int assignVerifier();
     void verificationCompleted(VerificationManager *manager) override;

@@ -9,6 +9,10 @@
 #include "publish/ui/PrintPreviewDialogController.h"
 #include "publish/ui/SiteInfoDialogController.h"
 #include "publish/ui/StatisticsDialogController.h"
+#include "verify/ui/VerificationDialogController.h"
+#include "workflow/ui/EmailTemplateDialogController.h"
+#include "workflow/ui/EmailTemplateListDialogController.h"
+#include "workflow/ui/SearchDialogController.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -52,8 +56,15 @@ private slots:
         MyDocument *document = m_fixture->open(db);
         SiteInfoDialogController siteInfo(document);
         AskStringDialogController category(document);
-        QCOMPARE(AccessibilityCheck::unnamedInputs(&siteInfo).join(QLatin1Char(',')), QString());
-        QCOMPARE(AccessibilityCheck::unnamedInputs(&category).join(QLatin1Char(',')), QString());
+        CollectionManager &store = document->collectionManager();
+        SearchDialogController search(&store, document);
+        search.initializeWithSearchCriteria(std::nullopt, false);
+        EmailTemplateDialogController templateEditor(&store, document);
+        EmailTemplateListDialogController templates(&store, &templateEditor, nullptr, document);
+        VerificationDialogController verification(&store, document);
+        for (QWidget *sheet : std::initializer_list<QWidget *>{&siteInfo, &category, &search, &templateEditor,
+                                                               &templates, &verification})
+            QCOMPARE(AccessibilityCheck::unnamedInputs(sheet).join(QLatin1Char(',')), QString());
         QCOMPARE(AccessibilityCheck::unnamedInputs(document).join(QLatin1Char(',')), QString());
     }
 

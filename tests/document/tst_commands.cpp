@@ -55,6 +55,7 @@ private slots:
         document->selectLinksWithIDs({});
         QVERIFY(!m.setStatusNew->isEnabled());
         QVERIFY(!m.deleteLink->isEnabled());
+        QVERIFY(!m.verifyLink->isEnabled());
         QVERIFY(!m.visitLinkWebsite->isEnabled());
 
         DocumentFixture::selectLinks(document, {QStringLiteral("Beta")});
@@ -73,11 +74,11 @@ private slots:
         }
         QVERIFY(m.deleteLink->isEnabled());
         QVERIFY(m.markAsVerified->isEnabled());
+        QVERIFY(m.verifyLink->isEnabled());
         QVERIFY(!m.visitLinkWebsite->isEnabled());
         QVERIFY(!m.newCustomEmail->isEnabled());
-        // Commands of dialogs still to come never light up.
+        // Editing, visiting and writing take exactly one link.
         QVERIFY(!m.editLink->isEnabled());
-        QVERIFY(!m.verifyLink->isEnabled());
     }
 
     void setStatusKeepsTheSelectionAndMarksEdited()

@@ -4,7 +4,10 @@
 #include "document/DetailsView.h"
 #include "document/DocumentMenus.h"
 #include "document/LinkCommands.h"
+#include "document/VerificationCommands.h"
 #include "model/DateTexts.h"
+#include "verify/VerificationRun.h"
+#include "verify/ui/VerificationDialogController.h"
 #include "workflow/NotificationComputer.h"
 #include "workflow/ui/InstantLinkDialogController.h"
 #include "workflow/ui/LinkCountDialogController.h"
@@ -392,24 +395,22 @@ private slots:
     void verifyingSavesAtOnceAndComesBackToTheExchangeTab()
     {
         MyDocument *document = openPonds();
-        QAction *verify = document->menus()->verifyLink;
-        int verifications = 0;
-        connect(verify, &QAction::triggered, this, [&] { ++verifications; });
-        // Stands in for the verification command, which comes with its own sheet.
-        verify->setEnabled(true);
-
         document->menus()->newLink->trigger();
         LinkDialogController *dialog = area(document)->linkDialog();
-        dialog->setVerifyAvailable(true);
         type(dialog, LinkForm::MainPageURL, QStringLiteral("nameless.example"));
         dialog->verify(); // no title: the verify button skips the checks
         QVERIFY(!dialog->isVisible());
         QCOMPARE(document->collectionManager().numberOfLinks(), 4);
         QCOMPARE(document->selectedLink()->URL(), QStringLiteral("http://nameless.example"));
-        QCOMPARE(verifications, 1);
         QVERIFY(area(document)->verifyAndReturnToLinkDialog());
 
-        emit document->verificationSheetEnded();
+        // The verification sheet comes up for that link; closing it brings the editor back.
+        VerificationDialogController *sheet =
+            document->commandArea<VerificationCommands>()->verificationDialog();
+        QVERIFY(sheet && sheet->isVisible());
+        QVERIFY(sheet->verificationRun()->numLinks() >= 1);
+        sheet->cancel();
+        QVERIFY(!sheet->isVisible());
         QVERIFY(dialog->isVisible());
         QCOMPARE(dialog->tabView()->currentIndex(), int(LinkForm::ExchangeTab));
         QCOMPARE(dialog->texts().URL, QStringLiteral("http://nameless.example"));
@@ -417,7 +418,8 @@ private slots:
         dialog->cancel();
 
         // Another verification's end does not bring the editor back.
-        emit document->verificationSheetEnded();
+        document->menus()->verifyLink->trigger();
+        sheet->cancel();
         QVERIFY(!dialog->isVisible());
     }
 

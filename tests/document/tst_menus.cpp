@@ -79,14 +79,16 @@ private slots:
 
         document->selectLinksWithIDs({});
         QVERIFY(!m.visitLinkPartnerWebsite->isEnabled());
-        QVERIFY(disabled(statusMenus) && disabled(messageMenus));
+        QVERIFY(disabled(statusMenus));
+        // Without a link the message menus still offer a new template, and only that.
+        QVERIFY(!m.newCustomEmail->isEnabled() && m.newEmailTemplate->isEnabled() && enabled(messageMenus));
         DocumentFixture::selectLinks(document, {QStringLiteral("Alpha")});
         QVERIFY(m.visitLinkPartnerWebsite->isEnabled());
         QVERIFY(enabled(statusMenus) && enabled(messageMenus));
         // Several links: the statuses apply to all, a message or a page only to one.
         DocumentFixture::selectLinks(document, {QStringLiteral("Alpha"), QStringLiteral("Beta")});
         QVERIFY(!m.visitLinkPartnerWebsite->isEnabled());
-        QVERIFY(enabled(statusMenus) && disabled(messageMenus));
+        QVERIFY(enabled(statusMenus) && !m.newCustomEmail->isEnabled());
 
         // The default category can be neither edited nor deleted.
         QVERIFY(m.renameCategory->isEnabled() && m.deleteCategory->isEnabled());

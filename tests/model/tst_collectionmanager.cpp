@@ -147,6 +147,37 @@ private slots:
         QCOMPARE(store.numberOfLinks(), 1);
     }
 
+    void verificationResultsPromoteOnlySuccessfulNewAndNegotiatingLinks()
+    {
+        DatabaseBuilder db;
+        db.link("New ok", LinkStatusNew);
+        const QString newOk = db.lastLink()->ID();
+        db.link("Talking ok", LinkStatusNegotiating);
+        const QString talkingOk = db.lastLink()->ID();
+        db.link("New missing", LinkStatusNew);
+        const QString newMissing = db.lastLink()->ID();
+        db.link("Blocked ok", LinkStatusBlocked);
+        const QString blockedOk = db.lastLink()->ID();
+        CollectionManager &store = db.store();
+        const QDate day(2024, 3, 5);
+
+        QVERIFY(!store.recordVerificationResults({}, day));
+        QVERIFY(store.recordVerificationResults({{newOk, VerificationSucceeded},
+                                                 {talkingOk, VerificationSucceeded},
+                                                 {newMissing, VerificationLinkNotFound},
+                                                 {blockedOk, VerificationSucceeded},
+                                                 {"LNK0", VerificationSucceeded}},
+                                                day));
+        QCOMPARE(store.linkWithID(newOk)->status(), LinkStatusApproved);
+        QCOMPARE(store.linkWithID(newOk)->lastStatusChangedOn(), QDate::currentDate());
+        QCOMPARE(store.linkWithID(talkingOk)->status(), LinkStatusApproved);
+        QCOMPARE(store.linkWithID(newMissing)->status(), LinkStatusNew);
+        QCOMPARE(store.linkWithID(newMissing)->lastVerificationResult(), VerificationLinkNotFound);
+        QCOMPARE(store.linkWithID(blockedOk)->status(), LinkStatusBlocked);
+        for (const QString &id : {newOk, talkingOk, newMissing, blockedOk})
+            QCOMPARE(store.linkWithID(id)->lastVerifiedOn(), day);
+    }
+
     void templateNamesAndOrder()
     {
         DatabaseBuilder db;

@@ -183,11 +183,6 @@ LinkStatus LinkDialogController::linkStatus() const
     return statusOfPopupIndex(m_ui->statusPopup->currentIndex());
 }
 
-void LinkDialogController::setVerifyAvailable(bool available)
-{
-    m_verifyButton->setEnabled(available);
-}
-
 void LinkDialogController::setNewTemplateAvailable(bool available)
 {
     m_newTemplateAction->setEnabled(available);

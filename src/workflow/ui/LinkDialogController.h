@@ -60,8 +60,6 @@ public:
     QDate lastVerifiedOn() const { return m_lastVerifiedOn; }
     VerificationResult lastVerificationResult() const { return m_lastVerificationResult; }
 
-    // The verify button saves and verifies at once; it is offered while the window can verify.
-    void setVerifyAvailable(bool available);
     // The contact menu's new-template item follows the window's command.
     void setNewTemplateAvailable(bool available);
     // Lists the database's templates in the contact menu.

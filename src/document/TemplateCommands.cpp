@@ -1,0 +1,121 @@
+#include "TemplateCommands.h"
+
+#include "DocumentMenus.h"
+#include "MyDocument.h"
+#include "workflow/EmailTemplateFile.h"
+#include "workflow/ui/EmailTemplateDialogController.h"
+#include "workflow/ui/EmailTemplateListDialogController.h"
+
+#include <QAction>
+#include <QApplication>
+
+TemplateCommands::TemplateCommands(MyDocument *document) : DocumentCommandArea(document)
+{
+    connect(menus().showEmailTemplates, &QAction::triggered, this, &TemplateCommands::showEmailTemplates);
+    connect(menus().newEmailTemplate, &QAction::triggered, this, &TemplateCommands::newEmailTemplate);
+}
+
+void TemplateCommands::validateMenuItems()
+{
+    menus().showEmailTemplates->setEnabled(true);
+    menus().newEmailTemplate->setEnabled(true);
+}
+
+EmailTemplateDialogController *TemplateCommands::emailTemplateDialog()
+{
+    if (!m_emailTemplateDialog)
+        m_emailTemplateDialog = new EmailTemplateDialogController(&collectionManager(), document());
+    return m_emailTemplateDialog;
+}
+
+void TemplateCommands::showEmailTemplates()
+{
+    if (!m_emailTemplateListDialog) {
+        m_emailTemplateListDialog = new EmailTemplateListDialogController(
+            &collectionManager(), emailTemplateDialog(), this, document());
+        connect(m_emailTemplateListDialog, &QDialog::finished, this,
+                &TemplateCommands::showEmailTemplatesSheetDidEnd);
+    }
+    if (m_emailTemplateListDialog->isVisible())
+        return;
+    m_emailTemplateListDialog->initializeFieldsWithSelectedLink(document()->selectedLink());
+    m_emailTemplateListDialog->open();
+}
+
+void TemplateCommands::showEmailTemplatesSheetDidEnd(int)
+{
+    // Each change was applied and marked edited as it was made.
+    document()->refreshUI();
+    document()->buildSendMessageMenu();
+}
+
+void TemplateCommands::newEmailTemplate()
+{
+    EmailTemplateDialogController *editor = emailTemplateDialog();
+    if (editor->isVisible())
+        return;
+    editor->initializeFieldsWithEmailTemplate(nullptr, document()->selectedLink());
+    // Over the sheet that asked (the link editor), else over the window.
+    QWidget *over = QApplication::activeModalWidget();
+    if (!over || over->window()->parentWidget() != document())
+        over = document();
+    editor->runModal(over);
+    if (!editor->userConfirmed())
+        return;
+    addEmailTemplate(editor->templateData());
+    document()->refreshUI();
+}
+
+int TemplateCommands::addEmailTemplate(const EmailTemplate &form)
+{
+    const int index = collectionManager().addEmailTemplateFromEmailTemplate(form);
+    templatesChanged(tr("Add E-mail Template"));
+    return index;
+}
+
+int TemplateCommands::editEmailTemplate(const QString &templateID, const EmailTemplate &form)
+{
+    EmailTemplate *emailTemplate = collectionManager().emailTemplateWithID(templateID);
+    if (!emailTemplate)
+        return -1;
+    const int index = collectionManager().editEmailTemplate(emailTemplate, form);
+    templatesChanged(tr("Edit E-mail Template"));
+    return index;
+}
+
+int TemplateCommands::duplicateEmailTemplate(const QString &templateID)
+{
+    EmailTemplate *emailTemplate = collectionManager().emailTemplateWithID(templateID);
+    if (!emailTemplate)
+        return -1;
+    const int index = collectionManager().duplicateEmailTemplate(emailTemplate);
+    templatesChanged(tr("Duplicate E-mail Template"));
+    return index;
+}
+
+void TemplateCommands::deleteEmailTemplate(const QString &templateID)
+{
+    const int index = collectionManager().indexOfEmailTemplateWithID(templateID);
+    if (index < 0)
+        return;
+    collectionManager().deleteEmailTemplateAtIndex(index);
+    templatesChanged(tr("Delete E-mail Template"));
+}
+
+bool TemplateCommands::importEmailTemplates(const QString &path, const DuplicateQuestion &askAboutDuplicates)
+{
+    ImportSummary summary;
+    if (!EmailTemplateFile::importEmailTemplatesFromFileAtPath(collectionManager(), path, askAboutDuplicates,
+                                                               &summary))
+        return false;
+    // Cancelled at the question, or every template kept: nothing to save.
+    if (summary.changed())
+        templatesChanged(tr("Import E-mail Templates"));
+    return true;
+}
+
+void TemplateCommands::templatesChanged(const QString &actionName)
+{
+    document()->updateChangeCount(actionName);
+    document()->buildSendMessageMenu();
+}

@@ -1,0 +1,64 @@
+#include "VerificationCommands.h"
+
+#include "DocumentMenus.h"
+#include "MyDocument.h"
+#include "app/MessageBox.h"
+#include "verify/VerificationRun.h"
+#include "verify/ui/VerificationDialogController.h"
+
+#include <QAction>
+
+VerificationCommands::VerificationCommands(MyDocument *document) : DocumentCommandArea(document)
+{
+    connect(menus().verifyLink, &QAction::triggered, this, &VerificationCommands::verifyLink);
+    connect(menus().verifyAllLinks, &QAction::triggered, this, &VerificationCommands::verifyAllLinks);
+}
+
+void VerificationCommands::validateMenuItems()
+{
+    menus().verifyLink->setEnabled(document()->numberOfSelectedLinks() > 0);
+    menus().verifyAllLinks->setEnabled(true);
+}
+
+void VerificationCommands::verifyLink()
+{
+    verifyLinkWithIDs(document()->selectedLinkIDs());
+}
+
+void VerificationCommands::verifyAllLinks()
+{
+    verifyLinkWithIDs(std::nullopt);
+}
+
+bool VerificationCommands::verifyLinkWithIDs(const std::optional<QStringList> &ids)
+{
+    if (!m_verificationDialog) {
+        m_verificationDialog = new VerificationDialogController(&collectionManager(), document());
+        connect(m_verificationDialog, &QDialog::finished, this, &VerificationCommands::verifyLinkSheetDidEnd);
+    }
+    if (m_verificationDialog->isVisible())
+        return true;
+    if (!m_verificationDialog->initializeFieldsWithSelectedLinkIDs(ids)) {
+        MessageBox::alert(document(), tr("There are no links in this database."),
+                          tr("This feature requires at least one link in the database."));
+        // A check asked for from the link editor returns to it all the same.
+        emit document()->verificationSheetEnded();
+        return false;
+    }
+    m_verificationDialog->open();
+    return true;
+}
+
+void VerificationCommands::verifyLinkSheetDidEnd(int returnCode)
+{
+    if (returnCode == QDialog::Accepted) {
+        const QStringList selected = document()->selectedLinkIDs();
+        // The store recomputes the notifications with the new results.
+        if (m_verificationDialog->verificationRun()->save()) {
+            document()->refreshUI();
+            document()->selectLinksWithIDs(selected);
+            document()->updateChangeCount(tr("Save Verification Results"));
+        }
+    }
+    emit document()->verificationSheetEnded();
+}

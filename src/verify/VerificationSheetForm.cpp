@@ -1,0 +1,104 @@
+#include "VerificationSheetForm.h"
+
+#include "model/Link.h"
+
+#include <QCoreApplication>
+#include <QStringList>
+
+namespace VerificationSheetForm {
+
+namespace {
+QString tr(const char *text)
+{
+    return QCoreApplication::translate("VerificationSheetForm", text);
+}
+
+QString step(const QString &name, int status, const QUrl &finalURL)
+{
+    QString text = status > 0 ? tr("%1: HTTP %2").arg(name).arg(status) : name;
+    if (!finalURL.isEmpty())
+        text += tr(" at %1").arg(finalURL.toDisplayString());
+    return text;
+}
+} // namespace
+
+QString progressText(int checked, int total)
+{
+    return tr("%1 of %2 checked").arg(checked).arg(total);
+}
+
+bool foundWithReservations(const LinkInfo &row)
+{
+    if (row.result() != VerificationSucceeded || !row.verified())
+        return false;
+    const VerificationDetails &details = row.details();
+    return !details.rel.isEmpty() || details.noindex;
+}
+
+QString reservations(const LinkInfo &row)
+{
+    if (!foundWithReservations(row))
+        return QString();
+    const VerificationDetails &details = row.details();
+    QStringList parts;
+    if (!details.rel.isEmpty())
+        parts << tr("link marked %1").arg(details.rel.join(QStringLiteral(", ")));
+    if (details.noindex)
+        parts << tr("links page marked noindex");
+    return parts.join(QStringLiteral("; "));
+}
+
+QString detailsLine(const LinkInfo &row)
+{
+    const VerificationResult result = row.result();
+    if (!row.verified() || result == VerificationInProgress || result == VerificationNotVerified)
+        return QString();
+    const VerificationDetails &details = row.details();
+    QStringList parts;
+    if (details.siteStatus > 0 || !details.siteFinalURL.isEmpty())
+        parts << step(tr("site"), details.siteStatus, details.siteFinalURL);
+    if (details.pageStatus > 0 || !details.pageFinalURL.isEmpty())
+        parts << step(tr("links page"), details.pageStatus, details.pageFinalURL);
+    if (!details.failure.isEmpty())
+        parts << details.failure;
+    if (details.retries > 0)
+        parts << tr("retried %1 times").arg(details.retries);
+    if (details.pageTruncated)
+        parts << tr("only the beginning of the page searched");
+    if (details.addressFound && !details.inAnchor)
+        parts << tr("address not inside a link");
+    if (details.addressFound && !details.rel.isEmpty())
+        parts << tr("link marked %1").arg(details.rel.join(QStringLiteral(", ")));
+    if (details.noindex)
+        parts << tr("links page marked noindex");
+    return parts.join(QStringLiteral("; "));
+}
+
+QString statusText(const LinkInfo &row)
+{
+    if (row.result() == VerificationInProgress)
+        return tr("Checking...");
+    const QString text = Codes::verificationRunText(row.result());
+    const QString marks = reservations(row);
+    if (marks.isEmpty())
+        return text;
+    return tr("%1 (%2)").arg(text, marks);
+}
+
+QString toolTip(const LinkInfo &row)
+{
+    QStringList lines;
+    if (row.link())
+        lines << row.link()->URL();
+    // The result in words; the details line names any reservations.
+    const QString status =
+        row.result() == VerificationInProgress ? statusText(row) : Codes::verificationRunText(row.result());
+    if (!status.isEmpty())
+        lines << status;
+    const QString details = detailsLine(row);
+    if (!details.isEmpty())
+        lines << details;
+    return lines.join(QLatin1Char('\n'));
+}
+
+} // namespace VerificationSheetForm

@@ -1,0 +1,32 @@
+#pragma once
+
+#include "LinkInfo.h"
+
+#include <QString>
+
+// What the verification sheet says about a run beyond the result codes, without widgets: the
+// progress line, the details of a finished check, and the mark for a link that was found but
+// helps the user less than it seems (not followed, or on a page search engines skip).
+namespace VerificationSheetForm {
+
+// "3 of 10 checked".
+QString progressText(int checked, int total);
+
+// A found link marked nofollow, sponsored or ugc, or a links page marked noindex. The result code
+// stays "Verified successfully."; the sheet only adds a mark.
+bool foundWithReservations(const LinkInfo &row);
+// Why the row carries that mark ("link marked nofollow; links page marked noindex"), or empty.
+QString reservations(const LinkInfo &row);
+
+// What the check learned, for the row's tool tip and the line under the table: each step's HTTP
+// status and final address, why a fetch failed, the rel values and noindex. Empty for a row not
+// checked in this run.
+QString detailsLine(const LinkInfo &row);
+
+// The status image's words for screen readers: the result text and any reservations.
+QString statusText(const LinkInfo &row);
+
+// The row's tool tip: the partner's address, the result and the details line, one per line.
+QString toolTip(const LinkInfo &row);
+
+} // namespace VerificationSheetForm

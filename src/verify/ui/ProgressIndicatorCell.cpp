@@ -1,0 +1,51 @@
+#include "ProgressIndicatorCell.h"
+
+#include "document/DocumentImages.h"
+#include "verify/VerificationRun.h"
+#include "verify/VerificationSheetForm.h"
+
+#include <QApplication>
+#include <QPainter>
+#include <QStyle>
+
+ProgressIndicatorCell::ProgressIndicatorCell(const VerificationRun *run, QObject *parent)
+    : QStyledItemDelegate(parent), m_run(run)
+{}
+
+void ProgressIndicatorCell::paint(QPainter *painter, const QStyleOptionViewItem &option,
+                                  const QModelIndex &index) const
+{
+    if (index.column() != VerificationRun::StatusColumn) {
+        QStyledItemDelegate::paint(painter, option, index);
+        return;
+    }
+    // The background and selection as any cell; the model's own icon is not asked for, so a run
+    // of thousands of rows draws from the shared images.
+    const QWidget *widget = option.widget;
+    QStyle *style = widget ? widget->style() : QApplication::style();
+    QStyleOptionViewItem background(option);
+    background.index = index;
+    style->drawPrimitive(QStyle::PE_PanelItemViewItem, &background, painter, widget);
+
+    const QString image = index.data(VerificationRun::ImageNameRole).toString();
+    if (image.isEmpty())
+        return;
+    const QRect target =
+        QStyle::alignedRect(option.direction, Qt::AlignCenter, QSize(ImageSize, ImageSize), option.rect);
+    const QIcon::Mode mode = option.state & QStyle::State_Enabled ? QIcon::Normal : QIcon::Disabled;
+    DocumentImages::icon(image).paint(painter, target, Qt::AlignCenter, mode);
+    const int row = index.row();
+    if (m_run && row < m_run->numLinks() &&
+        VerificationSheetForm::foundWithReservations(m_run->linkInfo(row))) {
+        const int badge = ImageSize * 5 / 8;
+        const QRect mark(target.right() - badge / 2, target.bottom() - badge + 2, badge, badge);
+        DocumentImages::icon(QStringLiteral("warning")).paint(painter, mark, Qt::AlignCenter, mode);
+    }
+}
+
+QSize ProgressIndicatorCell::sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const
+{
+    if (index.column() != VerificationRun::StatusColumn)
+        return QStyledItemDelegate::sizeHint(option, index);
+    return QSize(ImageSize + 16, ImageSize + 4);
+}

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QStyledItemDelegate>
+
+class VerificationRun;
+
+// Draws the verification sheet's status column: the image of the row's result, centred and
+// unscaled, with a small warning mark on a link that was found with reservations (not followed,
+// or on a page search engines skip). The other columns draw as usual.
+class ProgressIndicatorCell : public QStyledItemDelegate
+{
+    Q_OBJECT
+
+public:
+    explicit ProgressIndicatorCell(const VerificationRun *run, QObject *parent = nullptr);
+
+    static constexpr int ImageSize = 16;
+
+    void paint(QPainter *painter, const QStyleOptionViewItem &option,
+               const QModelIndex &index) const override;
+    QSize sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const override;
+
+private:
+    const VerificationRun *m_run;
+};

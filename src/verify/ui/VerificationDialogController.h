@@ -1,0 +1,76 @@
+#pragma once
+
+#include <QDialog>
+#include <QStringList>
+#include <memory>
+#include <optional>
+
+class CollectionManager;
+class QPushButton;
+class QTableView;
+class QTimer;
+class VerificationRun;
+
+namespace Ui {
+class VerificationDialog;
+}
+
+// The verification sheet of a document window over a VerificationRun: the rows with their ticks,
+// the run with its progress, and the button that starts it and later saves. Shown window-modal
+// with open(). It ends with 1 when the user chose Save Result (the caller then saves the run
+// through the store) and with 0 when the user closed it; it never writes to the links itself.
+class VerificationDialogController : public QDialog
+{
+    Q_OBJECT
+
+public:
+    explicit VerificationDialogController(CollectionManager *store, QWidget *parent);
+    ~VerificationDialogController() override;
+
+    // Builds the rows (the given links ticked, or every link); false when no link can be verified.
+    bool initializeFieldsWithSelectedLinkIDs(const std::optional<QStringList> &ids = std::nullopt);
+
+    VerificationRun *verificationRun() const { return m_run; }
+    QTableView *tableView() const;
+    QPushButton *verifyButton() const { return m_verifyButton; }
+    QPushButton *cancelButton() const { return m_cancelButton; }
+    QPushButton *selectAllButton() const;
+    QPushButton *selectNoneButton() const;
+    QString progressText() const;
+    QString detailsText() const;
+
+public slots:
+    // The verify button: starts the run, or ends the sheet with 1 once the run has ended.
+    void confirm();
+    // The cancel button: stops a run under way, else ends the sheet with 0.
+    void cancel();
+    void reject() override; // Escape: as the cancel button
+    void selectAll();
+    void selectNone();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void updateButtons();
+    void updateProgress();
+    void updateDetails();
+    void rowCompleted(int row);
+    void scrollToRowSoon(int row);
+    void followRun();
+    bool rowIsVisible(int row) const;
+    void doHelp();
+
+    std::unique_ptr<Ui::VerificationDialog> m_ui;
+    VerificationRun *m_run;
+    QPushButton *m_verifyButton = nullptr;
+    QPushButton *m_cancelButton = nullptr;
+    QTimer *m_scrollTimer = nullptr;
+    QTimer *m_progressTimer = nullptr;
+    int m_checked = 0; // rows finished in this run
+    int m_total = 0;   // rows ticked when the run started
+    int m_lastStartedRow = -1;
+    bool m_followRun = true; // the table follows the run until the user scrolls away
+    bool m_autoScrolling = false;
+};

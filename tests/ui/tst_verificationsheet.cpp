@@ -1,0 +1,286 @@
+#include "HttpTestServer.h"
+#include "document/AccessibilityCheck.h"
+#include "document/DocumentFixture.h"
+#include "document/DocumentMenus.h"
+#include "document/VerificationCommands.h"
+#include "verify/VerificationRun.h"
+#include "verify/ui/VerificationDialogController.h"
+
+#include <QAction>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QSignalSpy>
+#include <QStandardPaths>
+#include <QTableView>
+
+// The verification sheet of a document window against a local server: its three states, the
+// rule of four checks at once, Stop, what Save writes through the store and what Cancel does not,
+// the way back to the link editor, and the alert for a database with nothing to verify.
+class TestVerificationSheet : public QObject
+{
+    Q_OBJECT
+
+private:
+    LinkFields partner(const QString &title, const QString &site, const QString &page,
+                       LinkStatus status = LinkStatusNew)
+    {
+        LinkFields fields;
+        fields.title = title;
+        fields.URL = m_server.url(site);
+        fields.counterpartURL = page.isEmpty() ? QString() : m_server.url(page);
+        fields.status = status;
+        fields.lastStatusChangedOn = QDate(2020, 1, 1);
+        return fields;
+    }
+
+    MyDocument *open(DatabaseBuilder &db)
+    {
+        SiteProfileTexts texts;
+        texts.title = QStringLiteral("My site");
+        texts.URL = QStringLiteral("http://www.mysite.example/");
+        db.store().selfInfo().setTitle(texts);
+        return m_fixture->open(db);
+    }
+
+    // Opens the sheet through the command and gives its run short time-outs.
+    static VerificationDialogController *showSheet(MyDocument *document, QAction *command)
+    {
+        command->trigger();
+        VerificationDialogController *sheet =
+            document->commandArea<VerificationCommands>()->verificationDialog();
+        if (!sheet || !sheet->isVisible())
+            return nullptr;
+        FetchSettings settings;
+        settings.timeoutMs = 3000;
+        settings.retryDelayMs = 20;
+        sheet->verificationRun()->setFetchSettings(settings);
+        return sheet;
+    }
+
+    static const Link *linkTitled(MyDocument *document, const QString &title)
+    {
+        for (const TreeNode *node : document->collectionManager().allLinkNodes()) {
+            if (node->link()->title() == title)
+                return node->link();
+        }
+        return nullptr;
+    }
+
+    static int rowTitled(const VerificationRun *run, const QString &title)
+    {
+        for (int row = 0; row < run->numLinks(); ++row) {
+            if (run->linkInfo(row).link()->title() == title)
+                return row;
+        }
+        return -1;
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QStandardPaths::setTestModeEnabled(true);
+        QVERIFY(m_server.listen());
+        using R = HttpTestServer::Response;
+        m_server.setResponse("/site", R::page("<p>welcome</p>"));
+        m_server.setResponse("/slow", R::page("<a href=\"http://www.mysite.example/\">me</a>").delay(80));
+        m_server.setResponse("/ok", R::page("<a href=\"http://www.mysite.example/\">me</a>"));
+        m_server.setResponse("/nofollow",
+                             R::page("<a rel=\"nofollow\" href=\"http://www.mysite.example/\">me</a>"));
+        m_server.setResponse("/without", R::page("<a href=\"http://other.example/\">other</a>"));
+        m_server.setResponse("/hang", R::behaving(R::Mode::NeverAnswer));
+    }
+
+    void init() { m_fixture = std::make_unique<DocumentFixture>(); }
+    void cleanup() { m_fixture.reset(); }
+
+    void aRunFromChoosingToSaved()
+    {
+        DatabaseBuilder db;
+        for (int i = 0; i < 10; ++i)
+            db.link(partner(QStringLiteral("Partner %1").arg(i), "/site", "/slow",
+                            i % 2 ? LinkStatusNegotiating : LinkStatusNew));
+        MyDocument *document = open(db);
+        QSignalSpy ended(document, &MyDocument::verificationSheetEnded);
+        DocumentFixture::selectLinks(document, {QStringLiteral("Partner 3"), QStringLiteral("Partner 4")});
+
+        VerificationDialogController *sheet = showSheet(document, document->menus()->verifyLink);
+        QVERIFY(sheet);
+        QCOMPARE(AccessibilityCheck::unnamedInputs(sheet).join(QLatin1Char(',')), QString());
+        VerificationRun *run = sheet->verificationRun();
+        QCOMPARE(run->numLinks(), 10);
+        QCOMPARE(sheet->verifyButton()->text(), QStringLiteral("Verify 2 Links"));
+        QVERIFY(sheet->verifyButton()->isDefault());
+        sheet->selectNoneButton()->click();
+        QCOMPARE(sheet->verifyButton()->text(), QStringLiteral("Verify Links"));
+        QVERIFY(!sheet->verifyButton()->isEnabled());
+        sheet->selectAllButton()->click();
+        QCOMPARE(sheet->verifyButton()->text(), QStringLiteral("Verify 10 Links"));
+
+        // At most four rows show the progress image at any moment.
+        int mostInProgress = 0;
+        connect(run, &QAbstractItemModel::dataChanged, this, [&] {
+            int inProgress = 0;
+            for (int row = 0; row < run->numLinks(); ++row)
+                inProgress += run->index(row, VerificationRun::StatusColumn)
+                                  .data(VerificationRun::ImageNameRole)
+                                  .toString() == QLatin1String("verifyprogress");
+            mostInProgress = qMax(mostInProgress, inProgress);
+        });
+        QTest::keyClick(sheet, Qt::Key_Return);
+        // The table stays usable from the keyboard while the checks run.
+        QTest::keyClick(sheet->tableView(), Qt::Key_Down);
+        QCOMPARE(sheet->tableView()->selectionModel()->selectedRows().value(0).row(), 4);
+        QVERIFY(!sheet->verifyButton()->isEnabled());
+        QVERIFY(sheet->verifyButton()->isDefault());
+        QCOMPARE(sheet->cancelButton()->text(), QStringLiteral("Stop"));
+        QVERIFY(!sheet->selectAllButton()->isEnabled());
+        QVERIFY(!(run->flags(run->index(0, VerificationRun::VerifyColumn)) & Qt::ItemIsEnabled));
+        QVERIFY(QTest::qWaitFor([&] { return run->verificationStopped(); }, 20000));
+        QCOMPARE(mostInProgress, VerificationRun::MaximumChecks);
+        QCOMPARE(sheet->verifyButton()->text(), QStringLiteral("Save Result"));
+        QVERIFY(sheet->verifyButton()->isEnabled());
+        QCOMPARE(sheet->cancelButton()->text(), QStringLiteral("Cancel"));
+        QCOMPARE(sheet->progressText(), QStringLiteral("10 of 10 checked"));
+        QCOMPARE(run->index(0, VerificationRun::StatusColumn).data(Qt::AccessibleTextRole).toString(),
+                 QStringLiteral("Verified successfully."));
+        QVERIFY(!document->isEdited());
+
+        // Return saves; the asker (the link editor) hears of the end.
+        QTest::keyClick(sheet, Qt::Key_Return);
+        QVERIFY(!sheet->isVisible());
+        QCOMPARE(ended.count(), 1);
+        for (int i = 0; i < 10; ++i) {
+            const Link *link = linkTitled(document, QStringLiteral("Partner %1").arg(i));
+            QCOMPARE(link->status(), LinkStatusApproved);
+            QCOMPARE(link->lastVerificationResult(), VerificationSucceeded);
+            QCOMPARE(link->lastVerifiedOn(), QDate::currentDate());
+        }
+        QVERIFY(document->isEdited());
+        QCOMPARE(document->numberOfSelectedLinks(), 2);
+
+        // The next opening starts again in choosing.
+        sheet = showSheet(document, document->menus()->verifyAllLinks);
+        QCOMPARE(sheet->verifyButton()->text(), QStringLiteral("Verify 10 Links"));
+        QVERIFY(sheet->progressText().isEmpty());
+        sheet->cancel();
+        QCOMPARE(ended.count(), 2);
+    }
+
+    void stopThenSaveWritesOnlyTickedFinishedRows()
+    {
+        DatabaseBuilder db;
+        db.link(partner(QStringLiteral("A found"), "/site", "/ok"));
+        db.link(partner(QStringLiteral("B hangs"), "/site", "/hang"));
+        db.link(partner(QStringLiteral("C unticked"), "/site", "/ok"));
+        db.link(partner(QStringLiteral("D missing"), "/site", "/without", LinkStatusNegotiating));
+        db.link(partner(QStringLiteral("E nofollow"), "/site", "/nofollow"));
+        MyDocument *document = open(db);
+        VerificationDialogController *sheet = showSheet(document, document->menus()->verifyAllLinks);
+        VerificationRun *run = sheet->verificationRun();
+        run->setSelected(rowTitled(run, QStringLiteral("C unticked")), false);
+        sheet->verifyButton()->click();
+        const int hanging = rowTitled(run, QStringLiteral("B hangs"));
+        QVERIFY(QTest::qWaitFor([&] { return run->checksUnderWay() == 1; }, 10000));
+        QCOMPARE(run->linkInfo(hanging).result(), VerificationInProgress);
+
+        // The details of a found row with a nofollow link, and its mark for screen readers.
+        const int nofollow = rowTitled(run, QStringLiteral("E nofollow"));
+        sheet->tableView()->selectRow(nofollow);
+        QVERIFY(sheet->detailsText().contains(QStringLiteral("links page: HTTP 200")));
+        QVERIFY(sheet->detailsText().contains(QStringLiteral("nofollow")));
+        QCOMPARE(run->index(nofollow, VerificationRun::StatusColumn).data(Qt::AccessibleTextRole).toString(),
+                 QStringLiteral("Verified successfully. (link marked nofollow)"));
+        QCOMPARE(run->index(nofollow, VerificationRun::WarningColumn).data().toString(),
+                 QStringLiteral("Verified successfully."));
+
+        // Escape stops at once; the row in progress goes blank.
+        QTest::keyClick(sheet, Qt::Key_Escape);
+        QVERIFY(sheet->isVisible());
+        QVERIFY(run->verificationStopped());
+        QCOMPARE(run->linkInfo(hanging).result(), VerificationNotVerified);
+        QCOMPARE(sheet->verifyButton()->text(), QStringLiteral("Save Result"));
+        QCOMPARE(sheet->progressText(), QStringLiteral("3 of 4 checked"));
+
+        sheet->verifyButton()->click();
+        QVERIFY(!sheet->isVisible());
+        const Link *found = linkTitled(document, QStringLiteral("A found"));
+        QCOMPARE(found->status(), LinkStatusApproved);
+        QCOMPARE(found->lastVerifiedOn(), QDate::currentDate());
+        const Link *missing = linkTitled(document, QStringLiteral("D missing"));
+        QCOMPARE(missing->status(), LinkStatusNegotiating);
+        QCOMPARE(missing->lastVerificationResult(), VerificationLinkNotFound);
+        QCOMPARE(linkTitled(document, QStringLiteral("E nofollow"))->lastVerificationResult(),
+                 VerificationSucceeded);
+        for (const QString &title : {QStringLiteral("B hangs"), QStringLiteral("C unticked")}) {
+            QVERIFY(!linkTitled(document, title)->lastVerifiedOn().isValid());
+            QCOMPARE(linkTitled(document, title)->status(), LinkStatusNew);
+        }
+    }
+
+    void cancelWritesNothing()
+    {
+        DatabaseBuilder db;
+        db.link(partner(QStringLiteral("A"), "/site", "/ok"));
+        MyDocument *document = open(db);
+        QSignalSpy ended(document, &MyDocument::verificationSheetEnded);
+        VerificationDialogController *sheet = showSheet(document, document->menus()->verifyAllLinks);
+        sheet->confirm();
+        QVERIFY(QTest::qWaitFor([&] { return sheet->verificationRun()->verificationStopped(); }, 10000));
+        sheet->cancelButton()->click();
+        QVERIFY(!sheet->isVisible());
+        QCOMPARE(ended.count(), 1);
+        QCOMPARE(linkTitled(document, QStringLiteral("A"))->status(), LinkStatusNew);
+        QVERIFY(!linkTitled(document, QStringLiteral("A"))->lastVerifiedOn().isValid());
+        QVERIFY(!document->isEdited());
+    }
+
+    void theTableFollowsTheRunUntilTheUserScrolls()
+    {
+        DatabaseBuilder db;
+        for (int i = 0; i < 120; ++i)
+            db.link(partner(QStringLiteral("Partner %1").arg(i, 3, 10, QLatin1Char('0')), "/site", "/slow"));
+        MyDocument *document = open(db);
+        VerificationDialogController *sheet = showSheet(document, document->menus()->verifyAllLinks);
+        VerificationRun *run = sheet->verificationRun();
+        QScrollBar *bar = sheet->tableView()->verticalScrollBar();
+        sheet->confirm();
+        QVERIFY(QTest::qWaitFor([&] { return bar->value() > 0; }, 20000));
+        bar->setValue(0); // the user goes back to the top
+        const int finished = run->numLinks();
+        QVERIFY(QTest::qWaitFor(
+            [&] {
+                int done = 0;
+                for (int row = 0; row < finished; ++row)
+                    done += run->linkInfo(row).verified() ? 1 : 0;
+                return done > 60;
+            },
+            20000));
+        QCOMPARE(bar->value(), 0);
+        sheet->cancel(); // Stop
+        sheet->cancel(); // Cancel
+        QVERIFY(!sheet->isVisible());
+    }
+
+    void noVerifiableLinkAlertsAndReturnsToTheAsker()
+    {
+        DatabaseBuilder db;
+        db.link(partner(QStringLiteral("Blocked"), "/site", "/ok", LinkStatusBlocked));
+        MyDocument *document = open(db);
+        QSignalSpy ended(document, &MyDocument::verificationSheetEnded);
+        DocumentFixture::selectLinks(document, {QStringLiteral("Blocked")});
+        QVERIFY(!showSheet(document, document->menus()->verifyLink));
+        QCOMPARE(MessageBox::shownAlerts().size(), 1);
+        QCOMPARE(MessageBox::shownAlerts().last().title,
+                 QStringLiteral("There are no links in this database."));
+        QCOMPARE(MessageBox::shownAlerts().last().message,
+                 QStringLiteral("This feature requires at least one link in the database."));
+        QCOMPARE(ended.count(), 1);
+    }
+
+private:
+    HttpTestServer m_server;
+    std::unique_ptr<DocumentFixture> m_fixture;
+};
+
+QTEST_MAIN(TestVerificationSheet)
+#include "tst_verificationsheet.moc"
