@@ -79,7 +79,6 @@ void LinksPageSetup::applyTo(CollectionManager &collectionManager) const
 {
     collectionManager.setNamedStrings(m_namedStrings);
     collectionManager.setTargetNew(m_targetNew);
-    SelfInfo &profile = collectionManager.selfInfo();
-    profile.setRenderMode(m_layout);
-    profile.setExportNewLinks(m_exportNewLinks, m_exportNegotiatingLinks);
+    collectionManager.setRenderMode(m_layout);
+    collectionManager.setExportNewLinks(m_exportNewLinks, m_exportNegotiatingLinks);
 }

@@ -274,10 +274,10 @@ bool VerificationRun::save()
             continue;
         Link *link = info.link();
         const LinkStatus status = link->status();
-        link->setLastVerifiedOn(today, info.result());
+        m_collectionManager->setVerificationOfLink(link, today, info.result());
         if (info.result() == VerificationSucceeded &&
             (status == LinkStatusNew || status == LinkStatusNegotiating))
-            link->setStatus(LinkStatusApproved);
+            m_collectionManager->setStatusOfLink(link, LinkStatusApproved);
     }
     releaseVerifiers();
     return true;
