@@ -80,6 +80,11 @@ DocumentMenus::DocumentMenus(QMainWindow *window) : QObject(window), m_window(wi
 
     // --- Edit
     QMenu *edit = bar->addMenu(tr("&Edit"));
+    undo = makeAction(QStringLiteral("undo"), tr("&Undo"));
+    undo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    // Ctrl+Y belongs to Verify Link.
+    redo = makeAction(QStringLiteral("redo"), tr("&Redo"));
+    redo->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z));
     editSelectedObject = makeAction(QStringLiteral("editSelectedObject"), tr("&Edit Selection"));
     deleteSelectedObject = makeAction(QStringLiteral("deleteSelectedObject"), tr("&Delete Selection"));
     selectAllLinks = makeAction(QStringLiteral("selectAllLinks"), tr("Select &All Links"));
@@ -91,6 +96,9 @@ DocumentMenus::DocumentMenus(QMainWindow *window) : QObject(window), m_window(wi
     preferences = makeAction(QStringLiteral("preferences"), tr("P&references..."));
     preferences->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Comma));
     preferences->setMenuRole(QAction::PreferencesRole);
+    edit->addAction(undo);
+    edit->addAction(redo);
+    edit->addSeparator();
     edit->addAction(editSelectedObject);
     edit->addAction(deleteSelectedObject);
     edit->addAction(selectAllLinks);

@@ -21,6 +21,7 @@ public:
         *quit;
     QMenu *recentFilesMenu;
     // Edit
+    QAction *undo, *redo; // driven by the document's undo stack
     QAction *editSelectedObject, *deleteSelectedObject, *selectAllLinks, *findLink, *findNextLink,
         *preferences;
     // View

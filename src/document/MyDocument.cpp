@@ -6,6 +6,7 @@
 #include "DocumentCommandArea.h"
 #include "DocumentController.h"
 #include "DocumentMenus.h"
+#include "DocumentUndo.h"
 #include "LinkDragPayload.h"
 #include "LinkListController.h"
 #include "RightClickTableView.h"
@@ -53,6 +54,7 @@ MyDocument::MyDocument(QWidget *parent) : QMainWindow(parent)
     // The object's address is unique among the open documents of this run.
     m_uniqueID = QString::number(quintptr(this));
     buildWindow();
+    m_undo = new DocumentUndo(this, m_menus->undo, m_menus->redo);
     connectCommands();
     createCommandAreas();
     validateMenuItems();
@@ -260,6 +262,7 @@ bool MyDocument::readFromFile(const QString &path, QString *error)
         m_savedDetailsCollapsed = m_collectionManager.detailsCollapsed();
         m_savedColumnWidths = m_collectionManager.columnWidths();
         m_collectionManager.computeNotifications();
+        m_undo->storeWasReplaced();
     }
     m_categoryListController->refreshList();
     showAndSelectCategoryNode(m_collectionManager.categoryRoot()->firstChild());
@@ -274,7 +277,7 @@ bool MyDocument::saveToFile(const QString &path, QString *error)
     if (!DatabaseFile::write(m_collectionManager, path, error, keepBackupFile()))
         return false;
     m_filePath = path;
-    setWindowModified(false);
+    m_undo->documentWasSaved();
     updateTitle();
     return true;
 }
@@ -338,7 +341,7 @@ void MyDocument::revertToSaved()
     const bool read = DatabaseFile::read(m_filePath, m_collectionManager, &error);
     if (read) {
         m_collectionManager.computeNotifications();
-        setWindowModified(false);
+        m_undo->storeWasReplaced();
     }
     m_categoryListController->refreshList();
     TreeNode *category = m_collectionManager.categoryNodeWithID(previousCategoryID);
@@ -354,8 +357,7 @@ void MyDocument::revertToSaved()
 
 void MyDocument::updateChangeCount(const QString &actionName)
 {
-    Q_UNUSED(actionName)
-    setWindowModified(true);
+    m_undo->commit(actionName);
     validateMenuItems();
 }
 
@@ -671,11 +673,11 @@ void MyDocument::selectLinksWithIDs(const QStringList &ids)
     m_linkListController->selectLinksWithIDs(ids);
 }
 
-void MyDocument::linksWereDropped()
+void MyDocument::linksWereDropped(const QStringList &ids)
 {
     m_collectionManager.computeNotifications();
     refreshUI();
-    updateChangeCount();
+    updateChangeCount(ids.size() == 1 ? tr("Move Link") : tr("Move %1 Links").arg(ids.size()));
 }
 
 // ---------------------------------------------------------------- menus

@@ -135,8 +135,7 @@ void MyDocument::deleteLink()
     const QString title = count == 1 && link
                               ? tr("Are you sure you want to delete the link \"%1\"?").arg(link->title())
                               : tr("Are you sure you want to delete the selected links?");
-    const int answer =
-        MessageBox::alert(this, title, tr("This operation cannot be undone."), {tr("Delete"), tr("Cancel")});
+    const int answer = MessageBox::alert(this, title, QString(), {tr("Delete"), tr("Cancel")});
     deleteLinkSheetDidEnd(answer == 0 ? 1 : 0);
 }
 
@@ -150,7 +149,7 @@ void MyDocument::deleteLinkSheetDidEnd(int returnCode)
     m_collectionManager.deleteLinkNodesWithIDs(ids);
     m_collectionManager.computeNotifications();
     refreshUI();
-    updateChangeCount();
+    updateChangeCount(ids.size() == 1 ? tr("Delete Link") : tr("Delete %1 Links").arg(ids.size()));
 }
 
 void MyDocument::setStatusNew()
@@ -183,14 +182,19 @@ void MyDocument::setSelectedLinkStatus(LinkStatus status)
     }
     refreshUI();
     selectLinksWithIDs(ids);
-    updateChangeCount();
+    updateChangeCount(tr("Set Status"));
 }
 
 void MyDocument::markAsVerified()
 {
     const QStringList ids = selectedLinkIDs();
-    if (!ids.isEmpty() && m_collectionManager.setVerificationResult(VerificationMarkedVerified, ids))
-        setSelectedLinkStatus(LinkStatusApproved);
+    if (ids.isEmpty() || !m_collectionManager.setVerificationResult(VerificationMarkedVerified, ids))
+        return;
+    // Always Approved afterwards; both changes are one step.
+    m_collectionManager.setStatus(LinkStatusApproved, ids);
+    refreshUI();
+    selectLinksWithIDs(ids);
+    updateChangeCount(tr("Mark as Verified"));
 }
 
 void MyDocument::visitURL(const QString &text, const QString &title, const QString &message)
@@ -260,7 +264,7 @@ void MyDocument::sendEmail(Link &link, const std::function<bool(Link &)> &send)
     if (handedOver || link.status() != statusBefore) {
         refreshUI();
         selectLinksWithIDs(ids);
-        updateChangeCount();
+        updateChangeCount(tr("Set Status"));
     }
     if (!handedOver) {
         MessageBox::alert(this, tr("The message could not be handed to your mail client."),
@@ -300,7 +304,7 @@ bool MyDocument::importLinksFromFile(const QString &path)
     refreshUI();
     // Nothing to save when the question was cancelled or every link was already there.
     if (summary.changed())
-        updateChangeCount();
+        updateChangeCount(tr("Import Links"));
     return true;
 }
 
@@ -322,7 +326,7 @@ void MyDocument::editSiteInfoSheetDidEnd(int returnCode)
         m_editedSiteInfo = true;
         m_collectionManager.computeNotifications();
         refreshUI();
-        updateChangeCount();
+        updateChangeCount(tr("Edit Site Info"));
     } else if (!m_editedSiteInfo) {
         // A database whose profile was never set up is given up.
         m_editedSiteInfo = true;
@@ -358,7 +362,7 @@ void MyDocument::newCategorySheetDidEnd(AskStringDialogController *controller)
     m_collectionManager.computeNotifications();
     refreshUI();
     showAndSelectCategoryNode(node);
-    updateChangeCount();
+    updateChangeCount(tr("New Category"));
 }
 
 void MyDocument::renameCategory()
@@ -389,7 +393,7 @@ void MyDocument::renameCategorySheetDidEnd(AskStringDialogController *controller
     m_collectionManager.computeNotifications();
     refreshUI();
     showAndSelectCategoryNode(node);
-    updateChangeCount();
+    updateChangeCount(tr("Edit Category"));
 }
 
 void MyDocument::deleteCategory()
@@ -404,8 +408,8 @@ void MyDocument::deleteCategory()
         return;
     }
     const int answer = MessageBox::alert(
-        this, tr("Are you sure you want to delete the category \"%1\"?").arg(category->name()),
-        tr("This operation cannot be undone."), {tr("Delete"), tr("Cancel")});
+        this, tr("Are you sure you want to delete the category \"%1\"?").arg(category->name()), QString(),
+        {tr("Delete"), tr("Cancel")});
     deleteCategorySheetDidEnd(answer == 0 ? 1 : 0);
 }
 
@@ -419,5 +423,5 @@ void MyDocument::deleteCategorySheetDidEnd(int returnCode)
     m_collectionManager.deleteCategoryNode(node);
     m_collectionManager.computeNotifications();
     refreshUI();
-    updateChangeCount();
+    updateChangeCount(tr("Delete Category"));
 }

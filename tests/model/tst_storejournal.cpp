@@ -1,7 +1,5 @@
-#include "model/UrlOpener.h"
 #include "publish/LinksPageSetup.h"
 #include "support/DatabaseBuilder.h"
-#include "workflow/EmailComposer.h"
 #include "workflow/EmailTemplateFile.h"
 #include "workflow/LinkImporter.h"
 
@@ -83,12 +81,6 @@ private:
             f.lastStatusChangedOn = QDate(2022, 1, 2);
             s.addLinkFromFields(f);
         };
-        ops["edit link in place"] = [](CollectionManager &s) {
-            LinkFields f = linkNode(s, QStringLiteral("Beta"))->link()->fields();
-            f.notes = QStringLiteral("new notes");
-            f.status = LinkStatusApproved;
-            s.editLinkNode(linkNode(s, QStringLiteral("Beta")), f);
-        };
         ops["edit title of a tied link"] = [](CollectionManager &s) {
             LinkFields f = linkNode(s, QStringLiteral("Alpha"))->link()->fields();
             f.title = QStringLiteral("aardvark");
@@ -99,51 +91,13 @@ private:
             f.categoryID = s.categoryWithName(QStringLiteral("Music"))->attachmentID();
             s.editLinkNode(linkNode(s, QStringLiteral("alpha")), f);
         };
-        ops["delete links"] = [](CollectionManager &s) {
-            s.deleteLinkNodesWithIDs({linkID(s, QStringLiteral("Alpha")), linkID(s, QStringLiteral("Zed")),
-                                      QStringLiteral("LNK0")});
-        };
-        ops["move links by drag"] = [](CollectionManager &s) {
-            s.moveLinksWithIDs({linkID(s, QStringLiteral("ALPHA")), linkID(s, QStringLiteral("Yak"))},
-                               s.defaultCategoryNode());
-        };
-        ops["status"] = [](CollectionManager &s) {
-            s.setStatus(LinkStatusBlocked,
-                        {linkID(s, QStringLiteral("alpha")), linkID(s, QStringLiteral("Zed"))});
-        };
-        ops["mark as verified"] = [](CollectionManager &s) {
-            const QStringList ids{linkID(s, QStringLiteral("Gamma")), linkID(s, QStringLiteral("Beta"))};
-            s.setVerificationResult(VerificationMarkedVerified, ids);
-            s.setStatus(LinkStatusApproved, ids);
-        };
         ops["verification results"] = [](CollectionManager &s) {
             Link *link = linkNode(s, QStringLiteral("Zed"))->link();
             s.setVerificationOfLink(link, QDate(2023, 3, 4), VerificationSucceeded);
             s.setStatusOfLink(link, LinkStatusApproved);
         };
-        ops["e-mail to a new partner"] = [](CollectionManager &s) {
-            RecordingUrlOpener opener;
-            UrlOpener::setInstance(&opener);
-            Link *link = linkNode(s, QStringLiteral("Beta"))->link();
-            EmailComposer::sendEmailWithRecipient(s, QStringLiteral("a@b.example"), QString(""), QString(""),
-                                                  *link);
-            UrlOpener::setInstance(nullptr);
-        };
-        ops["new category"] = [](CollectionManager &s) {
-            s.addCategoryWithName(QStringLiteral("books"), QStringLiteral("books2"));
-        };
-        ops["rename category"] = [](CollectionManager &s) {
-            s.renameCategory(s.categoryWithName(QStringLiteral("Music")), QStringLiteral("Art"),
-                             QStringLiteral("art"));
-        };
         ops["delete category with its links"] = [](CollectionManager &s) {
             s.deleteCategoryNode(s.categoryWithName(QStringLiteral("Books")));
-        };
-        ops["site profile"] = [](CollectionManager &s) {
-            SelfInfo form;
-            form.setTitle(
-                {"Mine", "http://mine.example/", "d", "k", "http://mine.example/links", "A", "B", "c@d"});
-            s.editSiteInfoFromSiteInfo(form);
         };
         ops["notification settings"] = [](CollectionManager &s) {
             NotificationSettings settings = s.selfInfo().notificationSettings();
@@ -182,9 +136,6 @@ private:
             EmailTemplateFile::importEmailTemplatesFromData(
                 s, EmailTemplateFile::dataRepresentation(other.store()),
                 [] { return DuplicateAnswer::Replace; });
-        };
-        ops["import keeping existing links"] = [](CollectionManager &s) {
-            LinkImporter::importLinksFromData(s, otherDatabaseFor(s), [] { return DuplicateAnswer::Keep; });
         };
         ops["import replacing existing links"] = [](CollectionManager &s) {
             LinkImporter::importLinksFromData(s, otherDatabaseFor(s),
@@ -255,29 +206,6 @@ private slots:
         QCOMPARE(store.linkWithID(id), tied);
         QCOMPARE(books->indexOfChild(linkNode(store, QStringLiteral("Alpha"))), 1);
         QCOMPARE(books->nativeTitle(), QStringLiteral("Books (5)"));
-    }
-
-    void touchedRecordsAreNamedByID()
-    {
-        DatabaseBuilder db;
-        CollectionManager &store = db.store();
-        fill(store, db);
-        store.journal().setRecording(true);
-        const QString music = store.categoryWithName(QStringLiteral("Music"))->attachmentID();
-        const QStringList moved{linkID(store, QStringLiteral("Beta")),
-                                linkID(store, QStringLiteral("Gamma"))};
-        store.moveLinksWithIDs(moved, store.categoryWithName(QStringLiteral("Music")));
-        std::unique_ptr<StoreChange> change = store.journal().closeEntry();
-        QCOMPARE(change->linkIDs(), moved);
-        QVERIFY(change->categoryIDs().contains(music));
-        QVERIFY(
-            change->categoryIDs().contains(store.categoryWithName(QStringLiteral("Books"))->attachmentID()));
-        QVERIFY(!change->changedEmailTemplates());
-
-        store.deleteEmailTemplateAtIndex(1);
-        change = store.journal().closeEntry();
-        QVERIFY(change->linkIDs().isEmpty());
-        QVERIFY(change->changedEmailTemplates());
     }
 
     void randomHistoryUnwindsAndReplays()
