@@ -1,10 +1,12 @@
 #include "DocumentUndo.h"
 
 #include "MyDocument.h"
+#include "RightClickTableView.h"
 #include "StoreUndoCommand.h"
 #include "model/StoreChange.h"
 
 #include <QAction>
+#include <QItemSelectionModel>
 #include <QSet>
 #include <QUndoStack>
 
@@ -99,13 +101,16 @@ void DocumentUndo::updateActions()
 
 void DocumentUndo::stepWasApplied(const StoreChange &change)
 {
-    const QStringList previousSelection = m_document->selectedLinkIDs();
+    // A step that touched no link or category leaves the selection as it was.
+    const bool keepsSelection = change.linkIDs().isEmpty() && change.categoryIDs().isEmpty();
+    const QStringList previousSelection = keepsSelection ? m_document->selectedLinkIDs() : QStringList();
+    // The lists reload; selecting the old rows again only to select others after would cost twice.
+    m_document->selectLinksWithIDs({});
     store().computeNotifications();
     m_document->refreshUI();
     if (change.changedEmailTemplates())
         m_document->buildSendMessageMenu();
     selectTouchedRecords(change, previousSelection);
-    m_document->validateMenuItems();
 }
 
 void DocumentUndo::selectTouchedRecords(const StoreChange &change, const QStringList &previousSelection)
@@ -116,7 +121,12 @@ void DocumentUndo::selectTouchedRecords(const StoreChange &change, const QString
         for (TreeNode *node : store().allLinkNodes()) {
             if (touched.contains(node->attachmentID())) {
                 m_document->showAndSelectLinkNode(node);
-                m_document->selectLinksWithIDs(change.linkIDs());
+                // Selected in one go, as the list does when it reloads; the menus follow the list.
+                {
+                    const QSignalBlocker blocker(m_document->linksTable()->selectionModel());
+                    m_document->selectLinksWithIDs(change.linkIDs());
+                }
+                m_document->linksTable()->viewport()->update();
                 return;
             }
         }
@@ -125,11 +135,12 @@ void DocumentUndo::selectTouchedRecords(const StoreChange &change, const QString
     for (const QString &id : change.categoryIDs()) {
         if (TreeNode *category = store().categoryNodeWithID(id)) {
             m_document->showAndSelectCategoryNode(category);
+            m_document->validateMenuItems();
             return;
         }
     }
-    // A change of the templates, the profile or the settings leaves the selection as it was.
     if (!m_document->selectedCategoryNode())
         m_document->showAndSelectCategoryNode(store().categoryRoot()->firstChild());
     m_document->selectLinksWithIDs(previousSelection);
+    m_document->validateMenuItems();
 }

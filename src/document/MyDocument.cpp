@@ -465,14 +465,11 @@ void MyDocument::windowDidBecomeKey()
     texts.contactFirstName = values.value(QStringLiteral("ContactFirstName")).toString();
     texts.contactLastName = values.value(QStringLiteral("ContactLastName")).toString();
     texts.contactEmail = values.value(QStringLiteral("ContactEmail")).toString();
-    SelfInfo profile = m_collectionManager.selfInfo();
-    profile.setTitle(texts);
-    profile.setRenderMode(values.value(QStringLiteral("PageLayout"), true).toBool()
-                              ? RenderModeSinglePage
-                              : RenderModePagePerCategory);
-    m_collectionManager.setSelfInfo(profile);
-    // The new database starts with the assistant's profile: edited, but nothing to undo.
-    m_collectionManager.journal().dropEntry();
+    m_collectionManager.setSiteProfile(texts);
+    m_collectionManager.setRenderMode(values.value(QStringLiteral("PageLayout"), true).toBool()
+                                          ? RenderModeSinglePage
+                                          : RenderModePagePerCategory);
+    m_collectionManager.journal().dropEntry(); // the assistant's profile is where the new database starts
     m_editedSiteInfo = true;
     m_collectionManager.computeNotifications();
     refreshUI();

@@ -4,6 +4,7 @@
 #include "TreeNode.h"
 
 #include <QSet>
+#include <algorithm>
 #include <functional>
 
 StoreChange::CategoryState::CategoryState(TreeNode *categoryNode)
@@ -27,7 +28,8 @@ bool StoreChange::undo(CollectionManager &store)
 {
     if (!m_done || store.journal().generation() != m_storeGeneration)
         return false;
-    apply(store, false);
+    applyBefore(store);
+    m_done = false;
     return true;
 }
 
@@ -35,37 +37,98 @@ bool StoreChange::redo(CollectionManager &store)
 {
     if (m_done || store.journal().generation() != m_storeGeneration)
         return false;
-    apply(store, true);
+    applyAfter(store);
+    m_done = true;
     return true;
 }
 
-void StoreChange::apply(CollectionManager &store, bool after)
+namespace {
+
+std::vector<EmailTemplate> copiesOf(const std::vector<std::unique_ptr<EmailTemplate>> &templates)
 {
+    std::vector<EmailTemplate> copies;
+    copies.reserve(templates.size());
+    for (const auto &emailTemplate : templates)
+        copies.push_back(*emailTemplate);
+    return copies;
+}
+
+// The list as recorded; a template still in the store keeps its object (templates are few).
+std::vector<std::unique_ptr<EmailTemplate>> recordsOf(const std::vector<EmailTemplate> &copies,
+                                                      std::vector<std::unique_ptr<EmailTemplate>> current)
+{
+    std::vector<std::unique_ptr<EmailTemplate>> templates;
+    templates.reserve(copies.size());
+    for (const EmailTemplate &copy : copies) {
+        auto same = std::find_if(current.begin(), current.end(), [&copy](const auto &emailTemplate) {
+            return emailTemplate && emailTemplate->ID() == copy.ID();
+        });
+        if (same != current.end()) {
+            **same = copy;
+            templates.push_back(std::move(*same));
+        } else {
+            templates.push_back(std::make_unique<EmailTemplate>(copy));
+        }
+    }
+    return templates;
+}
+
+} // namespace
+
+void StoreChange::applyBefore(CollectionManager &store)
+{
+    // The store stands as the change left it: that is the "after" side, kept for redoing.
+    for (Children &children : m_children)
+        children.after = children.container->children();
     // Every node that changes its parent is among the children of two recorded containers, so all
     // of them are detached before any container takes its recorded children back.
     for (Children &children : m_children)
         children.container->takeChildren();
     for (Children &children : m_children)
-        children.container->adoptChildren(after ? children.after : children.before);
-    for (LinkState &state : m_links)
-        *state.link = after ? *state.after : state.before;
-    for (CategoryState &state : m_categories) {
-        *state.node->category() = after ? *state.after : state.before;
+        children.container->adoptChildren(children.before);
+    m_links.forEachReversed([](LinkState &state) {
+        if (state.after)
+            *state.after = *state.link;
+        else
+            state.after = std::make_unique<Link>(*state.link);
+        *state.link = state.before;
+    });
+    m_categories.forEachReversed([](CategoryState &state) {
+        state.after = *state.node->category();
+        *state.node->category() = state.before;
         state.node->invalidateParentTitleCounts();
-    }
+    });
     if (m_templatesBefore) {
-        const std::vector<EmailTemplate> &side = after ? *m_templatesAfter : *m_templatesBefore;
-        std::vector<std::unique_ptr<EmailTemplate>> templates;
-        templates.reserve(side.size());
-        for (const EmailTemplate &emailTemplate : side)
-            templates.push_back(std::make_unique<EmailTemplate>(emailTemplate));
-        store.m_emailTemplates = std::move(templates);
+        m_templatesAfter = copiesOf(store.m_emailTemplates);
+        store.m_emailTemplates = recordsOf(*m_templatesBefore, std::move(store.m_emailTemplates));
     }
-    if (m_namedStringsBefore)
-        store.m_namedStrings = after ? *m_namedStringsAfter : *m_namedStringsBefore;
-    if (m_selfInfoBefore)
-        store.m_selfInfo = after ? *m_selfInfoAfter : *m_selfInfoBefore;
-    m_done = after;
+    if (m_namedStringsBefore) {
+        m_namedStringsAfter = store.m_namedStrings;
+        store.m_namedStrings = *m_namedStringsBefore;
+    }
+    if (m_selfInfoBefore) {
+        m_selfInfoAfter = store.m_selfInfo;
+        store.m_selfInfo = *m_selfInfoBefore;
+    }
+}
+
+void StoreChange::applyAfter(CollectionManager &store)
+{
+    for (Children &children : m_children)
+        children.container->takeChildren();
+    for (Children &children : m_children)
+        children.container->adoptChildren(children.after);
+    m_links.forEach([](LinkState &state) { *state.link = *state.after; });
+    m_categories.forEach([](CategoryState &state) {
+        *state.node->category() = *state.after;
+        state.node->invalidateParentTitleCounts();
+    });
+    if (m_templatesAfter)
+        store.m_emailTemplates = recordsOf(*m_templatesAfter, std::move(store.m_emailTemplates));
+    if (m_namedStringsAfter)
+        store.m_namedStrings = *m_namedStringsAfter;
+    if (m_selfInfoAfter)
+        store.m_selfInfo = *m_selfInfoAfter;
 }
 
 void StoreChange::forgetNodes(const std::vector<TreeNode *> &nodes)
@@ -87,14 +150,30 @@ void StoreChange::forgetNodes(const std::vector<TreeNode *> &nodes)
         std::erase_if(children.before, isGone);
         std::erase_if(children.after, isGone);
     }
-    std::erase_if(m_links, [&](const LinkState &state) { return records.contains(state.link); });
-    std::erase_if(m_categories, [&](const CategoryState &state) { return isGone(state.node); });
+    m_links.eraseIf([&](const LinkState &state) { return records.contains(state.link); });
+    m_categories.eraseIf([&](const CategoryState &state) { return isGone(state.node); });
     std::erase_if(m_addedNodes, isGone);
     std::erase_if(m_removedNodes, isGone);
 }
 
-void StoreChange::collectTouchedIDs()
+const QStringList &StoreChange::linkIDs() const
 {
+    collectTouchedIDs();
+    return m_linkIDs;
+}
+
+const QStringList &StoreChange::categoryIDs() const
+{
+    collectTouchedIDs();
+    return m_categoryIDs;
+}
+
+void StoreChange::collectTouchedIDs() const
+{
+    // Asked after an undo or redo: every record named here is alive, in the tree or in this change.
+    if (m_touchedIDsCollected)
+        return;
+    m_touchedIDsCollected = true;
     QSet<QString> links, categories;
     auto addLink = [&](const QString &id) {
         if (!links.contains(id)) {
@@ -109,19 +188,18 @@ void StoreChange::collectTouchedIDs()
         }
     };
     // Categories changed themselves come before those that merely held a touched link.
-    for (const CategoryState &state : m_categories)
-        addCategory(state.before.ID());
+    m_categories.forEach([&](const CategoryState &state) { addCategory(state.before.ID()); });
     for (const std::vector<TreeNode *> *nodes : {&m_addedNodes, &m_removedNodes}) {
         for (const TreeNode *node : *nodes) {
             if (const Category *category = node->category())
                 addCategory(category->ID());
         }
     }
-    for (const LinkState &state : m_links) {
+    m_links.forEach([&](const LinkState &state) {
         addLink(state.link->ID());
         addCategory(state.before.categoryID());
-        addCategory(state.after->categoryID());
-    }
+        addCategory(state.after ? state.after->categoryID() : state.link->categoryID());
+    });
     for (const std::vector<TreeNode *> *nodes : {&m_addedNodes, &m_removedNodes}) {
         for (const TreeNode *node : *nodes) {
             if (const Link *link = node->link()) {

@@ -4,11 +4,13 @@
 #include "EmailTemplate.h"
 #include "Link.h"
 #include "NamedString.h"
+#include "RecordBlocks.h"
 #include "SelfInfo.h"
 
 #include <QList>
 #include <QStringList>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -19,6 +21,11 @@ class TreeNode;
 // the order of the children of every tree node whose children it changed. Undoing puts the "before"
 // side back and redoing the "after" side, so the database's bytes are exactly those of either side;
 // records keep their identities (and IDs) throughout.
+//
+// The "before" side is copied as the operations go; the "after" side is the store as it stands when
+// the change is undone (every later change is undone by then), so making a change costs one copy of
+// what it touches and closing it costs nothing. A record touched twice is recorded twice, undone in
+// reverse order and redone in order.
 //
 // Nodes the change took out of the tree stay alive with it, so that undoing puts the very same
 // records back; nodes it added are kept while it is undone, for redoing. A change owns, and on
@@ -38,8 +45,8 @@ public:
 
     // IDs of the links and categories the change touched, to select them again; the categories
     // include those that held the touched links on either side.
-    const QStringList &linkIDs() const { return m_linkIDs; }
-    const QStringList &categoryIDs() const { return m_categoryIDs; }
+    const QStringList &linkIDs() const;
+    const QStringList &categoryIDs() const;
     bool changedEmailTemplates() const { return m_templatesBefore.has_value(); }
 
 private:
@@ -56,7 +63,7 @@ private:
         explicit LinkState(Link *record) : link(record), before(*record) {}
         Link *link;
         Link before;
-        std::optional<Link> after;
+        std::unique_ptr<Link> after; // made when the change is first undone
     };
     struct CategoryState
     {
@@ -66,21 +73,23 @@ private:
         std::optional<Category> after;
     };
 
-    void apply(CollectionManager &store, bool after);
+    void applyBefore(CollectionManager &store);
+    void applyAfter(CollectionManager &store);
     // Forgets everything about nodes that were made and thrown away within this change.
     void forgetNodes(const std::vector<TreeNode *> &nodes);
-    void collectTouchedIDs();
+    void collectTouchedIDs() const;
 
     uint64_t m_storeGeneration;
     bool m_done = true;
     std::vector<Children> m_children;
-    std::vector<LinkState> m_links;
-    std::vector<CategoryState> m_categories;
+    RecordBlocks<LinkState> m_links;
+    RecordBlocks<CategoryState> m_categories;
     std::optional<std::vector<EmailTemplate>> m_templatesBefore, m_templatesAfter;
     std::optional<QList<NamedString>> m_namedStringsBefore, m_namedStringsAfter;
     std::optional<SelfInfo> m_selfInfoBefore, m_selfInfoAfter;
     std::vector<TreeNode *> m_removedNodes; // in the tree before, out of it after
     std::vector<TreeNode *> m_addedNodes;   // out of the tree before, in it after
-    QStringList m_linkIDs;
-    QStringList m_categoryIDs;
+    mutable bool m_touchedIDsCollected = false;
+    mutable QStringList m_linkIDs;
+    mutable QStringList m_categoryIDs;
 };

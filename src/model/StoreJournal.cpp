@@ -24,29 +24,22 @@ StoreChange &StoreJournal::openEntry()
 
 void StoreJournal::childrenWillChange(TreeNode *container)
 {
-    if (!isRecording() || m_childrenIndex.contains(container))
+    if (!isRecording() || m_recordedContainers.contains(container))
         return;
-    StoreChange &entry = openEntry();
-    m_childrenIndex.insert(container, entry.m_children.size());
-    entry.m_children.push_back({container, container->children(), {}});
+    m_recordedContainers.insert(container);
+    openEntry().m_children.push_back({container, container->children(), {}});
 }
 
 void StoreJournal::linkWillChange(Link *link)
 {
-    if (!isRecording() || m_linkIndex.contains(link))
-        return;
-    StoreChange &entry = openEntry();
-    m_linkIndex.insert(link, entry.m_links.size());
-    entry.m_links.emplace_back(link);
+    if (isRecording())
+        openEntry().m_links.emplace_back(link);
 }
 
 void StoreJournal::categoryWillChange(TreeNode *categoryNode)
 {
-    if (!isRecording() || !categoryNode->category() || m_categoryIndex.contains(categoryNode))
-        return;
-    StoreChange &entry = openEntry();
-    m_categoryIndex.insert(categoryNode, entry.m_categories.size());
-    entry.m_categories.emplace_back(categoryNode);
+    if (isRecording() && categoryNode->category())
+        openEntry().m_categories.emplace_back(categoryNode);
 }
 
 void StoreJournal::emailTemplatesWillChange()
@@ -112,32 +105,11 @@ std::unique_ptr<StoreChange> StoreJournal::closeEntry()
     if (!madeAndDiscarded.empty())
         change->forgetNodes(madeAndDiscarded);
 
-    for (StoreChange::Children &children : change->m_children)
-        children.after = children.container->children();
-    for (StoreChange::LinkState &state : change->m_links)
-        state.after.emplace(*state.link);
-    for (StoreChange::CategoryState &state : change->m_categories)
-        state.after.emplace(*state.node->category());
-    if (change->m_templatesBefore) {
-        std::vector<EmailTemplate> copies;
-        copies.reserve(m_store.emailTemplates().size());
-        for (const auto &emailTemplate : m_store.emailTemplates())
-            copies.push_back(*emailTemplate);
-        change->m_templatesAfter = std::move(copies);
-    }
-    if (change->m_namedStringsBefore)
-        change->m_namedStringsAfter = m_store.namedStrings();
-    if (change->m_selfInfoBefore)
-        change->m_selfInfoAfter = m_store.selfInfo();
-    change->collectTouchedIDs();
-
     for (TreeNode *node : madeAndDiscarded) {
         if (!node->parent())
             delete node;
     }
-    m_childrenIndex.clear();
-    m_linkIndex.clear();
-    m_categoryIndex.clear();
+    m_recordedContainers.clear();
     m_created.clear();
     m_createdOrder.clear();
     m_discarded.clear();
@@ -156,9 +128,7 @@ void StoreJournal::storeWasReplaced()
     for (TreeNode *node : discarded)
         delete node;
     m_open.reset();
-    m_childrenIndex.clear();
-    m_linkIndex.clear();
-    m_categoryIndex.clear();
+    m_recordedContainers.clear();
     m_created.clear();
     m_createdOrder.clear();
     m_discarded.clear();

@@ -2,7 +2,6 @@
 
 #include "StoreChange.h"
 
-#include <QHash>
 #include <QSet>
 #include <memory>
 #include <vector>
@@ -76,9 +75,7 @@ private:
     uint64_t m_generation = 0;
     std::unique_ptr<StoreChange> m_open;
     // Bookkeeping of the open entry.
-    QHash<const TreeNode *, size_t> m_childrenIndex;
-    QHash<const Link *, size_t> m_linkIndex;
-    QHash<const TreeNode *, size_t> m_categoryIndex;
+    QSet<const TreeNode *> m_recordedContainers;
     QSet<TreeNode *> m_created;
     std::vector<TreeNode *> m_createdOrder;
     std::vector<TreeNode *> m_discarded;

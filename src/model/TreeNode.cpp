@@ -208,6 +208,8 @@ std::vector<TreeNode *> TreeNode::takeChildren()
     std::vector<TreeNode *> children;
     children.swap(m_children);
     for (TreeNode *child : children) {
+        if (child->m_parent != this)
+            continue; // already adopted elsewhere
         child->m_parent = nullptr;
         child->m_indexInParent = 0;
     }

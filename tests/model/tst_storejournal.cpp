@@ -206,6 +206,14 @@ private slots:
         QCOMPARE(store.linkWithID(id), tied);
         QCOMPARE(books->indexOfChild(linkNode(store, QStringLiteral("Alpha"))), 1);
         QCOMPARE(books->nativeTitle(), QStringLiteral("Books (5)"));
+
+        // Templates too keep their objects when the list comes back.
+        const EmailTemplate *welcome = store.emailTemplateWithName(QStringLiteral("Welcome"));
+        store.deleteEmailTemplateAtIndex(store.indexOfEmailTemplate(welcome) == 0 ? 1 : 0);
+        change = store.journal().closeEntry();
+        QVERIFY(change->undo(store));
+        QVERIFY(change->redo(store));
+        QCOMPARE(store.emailTemplateWithName(QStringLiteral("Welcome")), welcome);
     }
 
     void randomHistoryUnwindsAndReplays()
