@@ -204,7 +204,7 @@ int main(int argc, char *argv[])
     CollectionManager store;
     SiteProfileTexts texts;
     texts.URL = QString::fromLatin1(OwnURL);
-    store.selfInfo().setTitle(texts);
+    store.setSiteProfile(texts);
     const QString category =
         store.addCategoryWithName(QStringLiteral("Partners"), QStringLiteral("partners"))->attachmentID();
     for (int i = 0; i < links; ++i) {
@@ -224,7 +224,7 @@ int main(int argc, char *argv[])
     // Warm up styles, fonts and images on a run of a few rows.
     {
         CollectionManager small;
-        small.selfInfo().setTitle(texts);
+        small.setSiteProfile(texts);
         VerificationDialogController warm(&small, &window);
         warm.initializeFieldsWithSelectedLinkIDs();
         warm.open();

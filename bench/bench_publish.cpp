@@ -68,11 +68,11 @@ int main(int argc, char *argv[])
     for (int links : {10000, 50000}) {
         const auto store = makeDatabase(links);
         qsizetype size = 0;
-        store->selfInfo().setRenderMode(RenderModeSinglePage);
+        store->setRenderMode(RenderModeSinglePage);
         const double single = bestOf(5, [&] { size = HTMLBuilder(*store).HTMLForSinglePage().size(); });
         const double singleFile = bestOf(
             5, [&] { HTMLBuilder::exportHTMLWithCollectionManager(*store, dir.filePath("single.html")); });
-        store->selfInfo().setRenderMode(RenderModePagePerCategory);
+        store->setRenderMode(RenderModePagePerCategory);
         const double perCategoryText = bestOf(5, [&] {
             const HTMLBuilder builder(*store);
             for (const TreeNode *node : store->categoryRoot()->children())

@@ -101,7 +101,7 @@ int main(int argc, char *argv[])
     CollectionManager store;
     SiteProfileTexts texts;
     texts.URL = QString::fromLatin1(OwnURL);
-    store.selfInfo().setTitle(texts);
+    store.setSiteProfile(texts);
     for (int i = 0; i < links; ++i) {
         LinkFields fields;
         fields.title = QStringLiteral("Partner %1").arg(i, 5, 10, QChar('0'));

@@ -90,6 +90,11 @@ DocumentMenus::DocumentMenus(QMainWindow *window) : QObject(window), m_window(wi
     // --- Edit
     QMenu *edit = editMenu = bar->addMenu(tr("&Edit"));
     edit->setObjectName(QStringLiteral("editMenu"));
+    undo = makeAction(QStringLiteral("undo"), tr("&Undo"));
+    undo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    // Ctrl+Y belongs to Verify Link.
+    redo = makeAction(QStringLiteral("redo"), tr("&Redo"));
+    redo->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z));
     cut = makeAction(QStringLiteral("cut"), tr("Cu&t"));
     cut->setShortcut(QKeySequence::Cut);
     copy = makeAction(QStringLiteral("copy"), tr("&Copy"));
@@ -107,7 +112,9 @@ DocumentMenus::DocumentMenus(QMainWindow *window) : QObject(window), m_window(wi
     preferences = makeAction(QStringLiteral("preferences"), tr("Preference&s..."));
     preferences->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Comma));
     preferences->setMenuRole(QAction::PreferencesRole);
-    edit->addSeparator(); // hidden while nothing is above it
+    edit->addAction(undo);
+    edit->addAction(redo);
+    edit->addSeparator();
     edit->addAction(cut);
     edit->addAction(copy);
     edit->addAction(paste);

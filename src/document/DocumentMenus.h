@@ -20,11 +20,10 @@ public:
     QAction *newSite, *openDocument, *closeDocument, *saveDocument, *saveDocumentAs, *revertDocument,
         *printPreview, *print, *exportAsPDF, *quit;
     QMenu *recentFilesMenu;
-    // Edit. Its first group is Cut, Copy and Paste, after a separator so that Undo and Redo can go
-    // above them.
+    // Edit: Undo and Redo (driven by the document's undo stack), then Cut, Copy and Paste.
     QMenu *editMenu;
-    QAction *cut, *copy, *paste, *editSelectedObject, *deleteSelectedObject, *selectAllLinks, *findLink,
-        *findNextLink, *preferences;
+    QAction *undo, *redo, *cut, *copy, *paste, *editSelectedObject, *deleteSelectedObject, *selectAllLinks,
+        *findLink, *findNextLink, *preferences;
     // View
     QAction *switchActiveList, *toggleDetails, *toggleToolbar;
     // Category

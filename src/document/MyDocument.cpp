@@ -7,6 +7,7 @@
 #include "DocumentController.h"
 #include "DocumentFileNames.h"
 #include "DocumentMenus.h"
+#include "DocumentUndo.h"
 #include "DocumentWindowState.h"
 #include "LinkDragPayload.h"
 #include "LinkListController.h"
@@ -44,6 +45,7 @@ MyDocument::MyDocument(QWidget *parent) : QMainWindow(parent)
     // The object's address is unique among the open documents of this run.
     m_uniqueID = QString::number(quintptr(this));
     buildWindow();
+    m_undo = new DocumentUndo(this, m_menus->undo, m_menus->redo);
     connectCommands();
     createCommandAreas();
     validateMenuItems();
@@ -214,6 +216,7 @@ bool MyDocument::readFromFile(const QString &path, QString *error)
         m_editedSiteInfo = true;
         m_windowState->takeStoredState();
         m_collectionManager.computeNotifications();
+        m_undo->storeWasReplaced();
     }
     m_categoryListController->refreshList();
     showAndSelectCategoryNode(m_collectionManager.categoryRoot()->firstChild());
@@ -228,7 +231,7 @@ bool MyDocument::saveToFile(const QString &path, QString *error)
     if (!DatabaseFile::write(m_collectionManager, path, error, keepBackupFile()))
         return false;
     m_filePath = path;
-    setWindowModified(false);
+    m_undo->documentWasSaved();
     updateTitle();
     return true;
 }
@@ -294,7 +297,7 @@ void MyDocument::revertToSaved()
     const bool read = DatabaseFile::read(m_filePath, m_collectionManager, &error);
     if (read) {
         m_collectionManager.computeNotifications();
-        setWindowModified(false);
+        m_undo->storeWasReplaced();
     }
     // The store took the window state of the file; the window keeps its own.
     m_windowState->recordAll();
@@ -312,8 +315,7 @@ void MyDocument::revertToSaved()
 
 void MyDocument::updateChangeCount(const QString &actionName)
 {
-    Q_UNUSED(actionName)
-    setWindowModified(true);
+    m_undo->commit(actionName);
     validateMenuItems();
 }
 
@@ -421,10 +423,11 @@ void MyDocument::windowDidBecomeKey()
     texts.contactFirstName = values.value(QStringLiteral("ContactFirstName")).toString();
     texts.contactLastName = values.value(QStringLiteral("ContactLastName")).toString();
     texts.contactEmail = values.value(QStringLiteral("ContactEmail")).toString();
-    m_collectionManager.selfInfo().setTitle(texts);
-    m_collectionManager.selfInfo().setRenderMode(values.value(QStringLiteral("PageLayout"), true).toBool()
-                                                     ? RenderModeSinglePage
-                                                     : RenderModePagePerCategory);
+    m_collectionManager.setSiteProfile(texts);
+    m_collectionManager.setRenderMode(values.value(QStringLiteral("PageLayout"), true).toBool()
+                                          ? RenderModeSinglePage
+                                          : RenderModePagePerCategory);
+    m_collectionManager.journal().dropEntry(); // the assistant's profile is where the new database starts
     m_editedSiteInfo = true;
     m_collectionManager.computeNotifications();
     refreshUI();
@@ -568,11 +571,11 @@ void MyDocument::selectLinksWithIDs(const QStringList &ids)
     m_linkListController->selectLinksWithIDs(ids);
 }
 
-void MyDocument::linksWereDropped()
+void MyDocument::linksWereDropped(const QStringList &ids)
 {
     m_collectionManager.computeNotifications();
     refreshUI();
-    updateChangeCount();
+    updateChangeCount(ids.size() == 1 ? tr("Move Link") : tr("Move %1 Links").arg(ids.size()));
 }
 
 // ---------------------------------------------------------------- menus

@@ -13,6 +13,7 @@ class CategoryListController;
 class DocumentCommandArea;
 class DetailsView;
 class DocumentMenus;
+class DocumentUndo;
 class DocumentWindowState;
 class LinkListController;
 class QLabel;
@@ -104,6 +105,7 @@ public:
         return nullptr;
     }
     DocumentMenus *menus() const { return m_menus; }
+    DocumentUndo *undo() const { return m_undo; }
     CategoryListController *categoryListController() const { return m_categoryListController; }
     LinkListController *linkListController() const { return m_linkListController; }
     RightClickTableView *categoriesTable() const { return m_categoriesTable; }
@@ -180,7 +182,7 @@ private:
     void updateDetailsButtons();
     void rebuildWindowMenu();
     void rebuildRecentFilesMenu();
-    void linksWereDropped();
+    void linksWereDropped(const QStringList &ids);
     bool askToSaveChanges();
     void reportSaveFailure(const QString &path, const QString &error);
     AskStringDialogController *askStringDialogController();
@@ -206,6 +208,7 @@ private:
     DetailsView *m_detailsView = nullptr;
     QLabel *m_countField = nullptr;
     DocumentMenus *m_menus = nullptr;
+    DocumentUndo *m_undo = nullptr;
     CategoryListController *m_categoryListController = nullptr;
     LinkListController *m_linkListController = nullptr;
     StatusBarController *m_statusBarController = nullptr;

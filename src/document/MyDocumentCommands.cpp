@@ -155,8 +155,7 @@ void MyDocument::deleteLink()
     const QString title = count == 1 && link
                               ? tr("Are you sure you want to delete the link \"%1\"?").arg(link->title())
                               : tr("Are you sure you want to delete the selected links?");
-    const int answer =
-        MessageBox::alert(this, title, tr("This operation cannot be undone."), {tr("Delete"), tr("Cancel")});
+    const int answer = MessageBox::alert(this, title, QString(), {tr("Delete"), tr("Cancel")});
     deleteLinkSheetDidEnd(answer == 0 ? 1 : 0);
 }
 
@@ -170,7 +169,7 @@ void MyDocument::deleteLinkSheetDidEnd(int returnCode)
     m_collectionManager.deleteLinkNodesWithIDs(ids);
     m_collectionManager.computeNotifications();
     refreshUI();
-    updateChangeCount();
+    updateChangeCount(ids.size() == 1 ? tr("Delete Link") : tr("Delete %1 Links").arg(ids.size()));
 }
 
 void MyDocument::setStatusNew()
@@ -203,14 +202,19 @@ void MyDocument::setSelectedLinkStatus(LinkStatus status)
     }
     refreshUI();
     selectLinksWithIDs(ids);
-    updateChangeCount();
+    updateChangeCount(tr("Set Status"));
 }
 
 void MyDocument::markAsVerified()
 {
     const QStringList ids = selectedLinkIDs();
-    if (!ids.isEmpty() && m_collectionManager.setVerificationResult(VerificationMarkedVerified, ids))
-        setSelectedLinkStatus(LinkStatusApproved);
+    if (ids.isEmpty() || !m_collectionManager.setVerificationResult(VerificationMarkedVerified, ids))
+        return;
+    // Always Approved afterwards; both changes are one step.
+    m_collectionManager.setStatus(LinkStatusApproved, ids);
+    refreshUI();
+    selectLinksWithIDs(ids);
+    updateChangeCount(tr("Mark as Verified"));
 }
 
 void MyDocument::visitURL(const QString &text, const QString &title, const QString &message)
@@ -280,7 +284,7 @@ void MyDocument::sendEmail(Link &link, const std::function<bool(Link &)> &send)
     if (handedOver || link.status() != statusBefore) {
         refreshUI();
         selectLinksWithIDs(ids);
-        updateChangeCount();
+        updateChangeCount(tr("Set Status"));
     }
     if (!handedOver) {
         MessageBox::alert(this, tr("The message could not be handed to your mail client."),
@@ -345,7 +349,7 @@ void MyDocument::editSiteInfoSheetDidEnd(int returnCode)
         m_editedSiteInfo = true;
         m_collectionManager.computeNotifications();
         refreshUI();
-        updateChangeCount();
+        updateChangeCount(tr("Edit Site Info"));
     } else if (!m_editedSiteInfo) {
         // A database whose profile was never set up is given up.
         m_editedSiteInfo = true;
@@ -381,7 +385,7 @@ void MyDocument::newCategorySheetDidEnd(AskStringDialogController *controller)
     m_collectionManager.computeNotifications();
     refreshUI();
     showAndSelectCategoryNode(node);
-    updateChangeCount();
+    updateChangeCount(tr("New Category"));
 }
 
 void MyDocument::renameCategory()
@@ -412,7 +416,7 @@ void MyDocument::renameCategorySheetDidEnd(AskStringDialogController *controller
     m_collectionManager.computeNotifications();
     refreshUI();
     showAndSelectCategoryNode(node);
-    updateChangeCount();
+    updateChangeCount(tr("Edit Category"));
 }
 
 void MyDocument::deleteCategory()
@@ -434,8 +438,7 @@ void MyDocument::deleteCategory()
             ? tr("Are you sure you want to delete the category \"%1\" and its 1 link?").arg(category->name())
             : tr("Are you sure you want to delete the category \"%1\" and its %2 links?")
                   .arg(category->name(), QString::number(links));
-    const int answer =
-        MessageBox::alert(this, title, tr("This operation cannot be undone."), {tr("Delete"), tr("Cancel")});
+    const int answer = MessageBox::alert(this, title, QString(), {tr("Delete"), tr("Cancel")});
     deleteCategorySheetDidEnd(answer == 0 ? 1 : 0);
 }
 

@@ -55,6 +55,7 @@ CollectionManager::~CollectionManager() = default;
 
 void CollectionManager::resetToEmptyDatabase()
 {
+    m_journal.storeWasReplaced();
     m_categoryRoot = std::make_unique<TreeNode>();
     m_selfInfo = SelfInfo();
     m_namedStrings.clear();
@@ -80,8 +81,15 @@ TreeNode *CollectionManager::addCategoryWithName(const QString &name, const QStr
 {
     auto category = std::make_unique<Category>();
     category->setName(name, anchor);
+    return insertCategory(std::move(category), name);
+}
+
+TreeNode *CollectionManager::insertCategory(std::unique_ptr<Category> category, const QString &title)
+{
     auto *node = new TreeNode(std::move(category));
-    node->setTitle(name);
+    node->setTitle(title);
+    m_journal.childrenWillChange(m_categoryRoot.get());
+    m_journal.nodeWasCreated(node);
     return m_categoryRoot->addOrderedChild(node);
 }
 
@@ -91,6 +99,8 @@ TreeNode *CollectionManager::renameCategory(TreeNode *categoryNode, const QStrin
     Category *category = categoryNode->category();
     if (!category)
         return categoryNode;
+    m_journal.categoryWillChange(categoryNode);
+    m_journal.childrenWillChange(m_categoryRoot.get());
     category->setName(name, anchor);
     categoryNode->isolate();
     m_categoryRoot->addOrderedChild(categoryNode);
@@ -100,7 +110,13 @@ TreeNode *CollectionManager::renameCategory(TreeNode *categoryNode, const QStrin
 
 void CollectionManager::deleteCategoryNode(TreeNode *categoryNode)
 {
-    delete categoryNode;
+    if (!categoryNode)
+        return;
+    if (TreeNode *parent = categoryNode->parent()) {
+        m_journal.childrenWillChange(parent);
+        categoryNode->isolate();
+    }
+    m_journal.discardNode(categoryNode);
 }
 
 Category *CollectionManager::categoryWithID(const QString &id) const
@@ -154,7 +170,10 @@ TreeNode *CollectionManager::insertLinkNode(std::unique_ptr<Link> link)
     TreeNode *categoryNode = categoryNodeWithID(link->categoryID());
     if (!categoryNode)
         return nullptr;
-    return categoryNode->addOrderedChild(new TreeNode(std::move(link)));
+    auto *node = new TreeNode(std::move(link));
+    m_journal.childrenWillChange(categoryNode);
+    m_journal.nodeWasCreated(node);
+    return categoryNode->addOrderedChild(node);
 }
 
 TreeNode *CollectionManager::addLinkFromLink(const Link &form)
@@ -182,6 +201,10 @@ TreeNode *CollectionManager::editLinkNode(TreeNode *linkNode, const LinkFields &
     TreeNode *target = categoryNodeWithID(fields.categoryID);
     if (!target)
         return linkNode; // an unknown category would orphan the link: keep it where it is
+    m_journal.linkWillChange(link);
+    if (linkNode->parent())
+        m_journal.childrenWillChange(linkNode->parent());
+    m_journal.childrenWillChange(target);
     link->setTitle(fields);
     linkNode->isolate();
     target->addOrderedChild(linkNode);
@@ -204,12 +227,21 @@ QHash<QString, TreeNode *> CollectionManager::linkNodesWithIDs(const QStringList
 void CollectionManager::deleteLinkNodesWithIDs(const QStringList &ids)
 {
     QHash<QString, TreeNode *> nodes = linkNodesWithIDs(ids);
-    for (const QString &id : ids)
-        delete nodes.take(id);
+    for (const QString &id : ids) {
+        TreeNode *node = nodes.take(id);
+        if (!node)
+            continue;
+        m_journal.childrenWillChange(node->parent());
+        node->isolate();
+        m_journal.discardNode(node);
+    }
 }
 
 void CollectionManager::moveLinkNode(TreeNode *node, TreeNode *categoryNode)
 {
+    m_journal.linkWillChange(node->link());
+    m_journal.childrenWillChange(node->parent());
+    m_journal.childrenWillChange(categoryNode);
     node->isolate();
     node->link()->setCategoryID(categoryNode->attachmentID());
     categoryNode->addOrderedChild(node);
@@ -286,7 +318,7 @@ bool CollectionManager::setStatus(LinkStatus status, const QStringList &ids)
     const QSet<QString> wanted(ids.begin(), ids.end());
     for (TreeNode *node : allLinkNodes()) {
         if (wanted.contains(node->attachmentID()))
-            node->link()->setStatus(status);
+            setStatusOfLink(node->link(), status);
     }
     computeNotifications();
     return true;
@@ -300,7 +332,7 @@ bool CollectionManager::setVerificationResult(VerificationResult result, const Q
     const QDate today = QDate::currentDate();
     for (TreeNode *node : allLinkNodes()) {
         if (wanted.contains(node->attachmentID()))
-            node->link()->setLastVerifiedOn(today, result);
+            setVerificationOfLink(node->link(), today, result);
     }
     computeNotifications();
     return true;
@@ -321,6 +353,7 @@ bool CollectionManager::recordVerificationResults(
         if (!node)
             continue;
         Link *link = node->link();
+        m_journal.linkWillChange(link);
         const LinkStatus status = link->status();
         link->setLastVerifiedOn(day, result);
         if (result == VerificationSucceeded && (status == LinkStatusNew || status == LinkStatusNegotiating))
@@ -328,6 +361,69 @@ bool CollectionManager::recordVerificationResults(
     }
     computeNotifications();
     return true;
+}
+
+void CollectionManager::setStatusOfLink(Link *link, LinkStatus status)
+{
+    m_journal.linkWillChange(link);
+    link->setStatus(status);
+}
+
+void CollectionManager::setVerificationOfLink(Link *link, const QDate &day, VerificationResult result)
+{
+    m_journal.linkWillChange(link);
+    link->setLastVerifiedOn(day, result);
+}
+
+namespace {
+
+bool childrenInOrder(const TreeNode *parent)
+{
+    const std::vector<TreeNode *> &children = parent->children();
+    for (size_t i = 0; i < children.size(); ++i) {
+        const Attachment *record = children[i]->attachment();
+        if (!record || (i > 0 && record->compare(*children[i - 1]->attachment()) < 0))
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+void CollectionManager::replaceLinksOfCategory(TreeNode *categoryNode, const QSet<TreeNode *> &removed,
+                                               std::vector<std::unique_ptr<TreeNode>> added)
+{
+    m_journal.childrenWillChange(categoryNode);
+    const bool inOrder = childrenInOrder(categoryNode);
+    std::vector<TreeNode *> kept;
+    kept.reserve(size_t(categoryNode->numberOfChildren()) + added.size());
+    for (TreeNode *child : categoryNode->takeChildren()) {
+        if (removed.contains(child))
+            m_journal.discardNode(child);
+        else
+            kept.push_back(child);
+    }
+    std::vector<TreeNode *> newNodes;
+    newNodes.reserve(added.size());
+    for (std::unique_ptr<TreeNode> &node : added) {
+        if (!node)
+            continue;
+        m_journal.nodeWasCreated(node.get());
+        newNodes.push_back(node.release());
+    }
+    if (inOrder) {
+        // Inserting one by one in a category kept in order puts each new record behind the equal
+        // ones, which a stable sort of the kept children followed by the new ones reproduces.
+        kept.insert(kept.end(), newNodes.begin(), newNodes.end());
+        std::stable_sort(kept.begin(), kept.end(), [](const TreeNode *a, const TreeNode *b) {
+            return a->attachment()->compare(*b->attachment()) < 0;
+        });
+        categoryNode->adoptChildren(kept);
+    } else {
+        categoryNode->adoptChildren(kept);
+        for (TreeNode *node : newNodes)
+            categoryNode->addOrderedChild(node);
+    }
 }
 
 // ---------------------------------------------------------------- rules and counts
@@ -482,6 +578,7 @@ int CollectionManager::indexOfEmailTemplate(const EmailTemplate *emailTemplate) 
 
 int CollectionManager::insertEmailTemplate(std::unique_ptr<EmailTemplate> emailTemplate)
 {
+    m_journal.emailTemplatesWillChange();
     const EmailTemplate *added = emailTemplate.get();
     m_emailTemplates.push_back(std::move(emailTemplate));
     sortEmailTemplates();
@@ -497,6 +594,7 @@ int CollectionManager::addEmailTemplateFromEmailTemplate(const EmailTemplate &fo
 
 int CollectionManager::editEmailTemplate(EmailTemplate *emailTemplate, const EmailTemplate &form)
 {
+    m_journal.emailTemplatesWillChange();
     emailTemplate->setName(form.name(), form.subject(), form.body());
     sortEmailTemplates();
     return indexOfEmailTemplate(emailTemplate);
@@ -524,6 +622,7 @@ void CollectionManager::deleteEmailTemplateAtIndex(int index)
 {
     if (index < 0 || size_t(index) >= m_emailTemplates.size())
         return;
+    m_journal.emailTemplatesWillChange();
     m_emailTemplates.erase(m_emailTemplates.begin() + index);
 }
 
@@ -531,6 +630,7 @@ std::unique_ptr<EmailTemplate> CollectionManager::takeEmailTemplateAtIndex(int i
 {
     if (index < 0 || size_t(index) >= m_emailTemplates.size())
         return nullptr;
+    m_journal.emailTemplatesWillChange();
     std::unique_ptr<EmailTemplate> taken = std::move(m_emailTemplates[size_t(index)]);
     m_emailTemplates.erase(m_emailTemplates.begin() + index);
     return taken;
@@ -539,6 +639,7 @@ std::unique_ptr<EmailTemplate> CollectionManager::takeEmailTemplateAtIndex(int i
 std::vector<std::unique_ptr<EmailTemplate>>
 CollectionManager::replaceEmailTemplates(std::vector<std::unique_ptr<EmailTemplate>> emailTemplates)
 {
+    m_journal.emailTemplatesWillChange();
     std::swap(m_emailTemplates, emailTemplates);
     sortEmailTemplates();
     return emailTemplates;
@@ -569,6 +670,7 @@ EmailTemplate *CollectionManager::emailTemplateWithName(const QString &name) con
 
 void CollectionManager::sortEmailTemplates()
 {
+    m_journal.emailTemplatesWillChange();
     std::stable_sort(m_emailTemplates.begin(), m_emailTemplates.end(),
                      [](const auto &a, const auto &b) { return a->compare(*b) < 0; });
 }
@@ -577,6 +679,7 @@ void CollectionManager::sortEmailTemplates()
 
 void CollectionManager::setString(const QString &value, const QString &name)
 {
+    m_journal.namedStringsWillChange();
     NamedStringList::setString(m_namedStrings, value, name);
 }
 
@@ -603,17 +706,43 @@ void CollectionManager::setTargetNew(int targetNew)
 
 void CollectionManager::editSiteInfoFromSiteInfo(const SelfInfo &form)
 {
-    m_selfInfo.setTitle(form.texts());
+    setSiteProfile(form.texts());
+}
+
+void CollectionManager::setSiteProfile(const SiteProfileTexts &texts)
+{
+    m_journal.selfInfoWillChange();
+    m_selfInfo.setTitle(texts);
+}
+
+void CollectionManager::setSelfInfo(const SelfInfo &selfInfo)
+{
+    m_journal.selfInfoWillChange();
+    m_selfInfo = selfInfo;
 }
 
 void CollectionManager::setNotificationSettings(const NotificationSettings &settings)
 {
+    m_journal.selfInfoWillChange();
     m_selfInfo.setNotifyNegotiationNotStarted(settings);
+}
+
+void CollectionManager::setExportNewLinks(bool exportNewLinks, bool exportNegotiatingLinks)
+{
+    m_journal.selfInfoWillChange();
+    m_selfInfo.setExportNewLinks(exportNewLinks, exportNegotiatingLinks);
+}
+
+void CollectionManager::setRenderMode(int32_t renderMode)
+{
+    m_journal.selfInfoWillChange();
+    m_selfInfo.setRenderMode(renderMode);
 }
 
 void CollectionManager::setPublishingSettings(int32_t renderMode, bool exportNewLinks,
                                               bool exportNegotiatingLinks)
 {
+    m_journal.selfInfoWillChange();
     m_selfInfo.setRenderMode(renderMode);
     m_selfInfo.setExportNewLinks(exportNewLinks, exportNegotiatingLinks);
 }
@@ -622,6 +751,7 @@ void CollectionManager::setPublishingSettings(int32_t renderMode, bool exportNew
 
 void CollectionManager::encodeWindowState()
 {
+    const StoreJournal::Pause windowStateIsNotAChange(m_journal);
     const QRectF &f = m_windowFrame;
     setString(QStringLiteral("%1,%2,%3,%4")
                   .arg(int(f.x()))
@@ -671,6 +801,7 @@ bool CollectionManager::loadDataRepresentation(const QByteArray &data, QString *
 
 void CollectionManager::takeContentsOf(CollectionManager &other)
 {
+    m_journal.storeWasReplaced();
     m_categoryRoot = std::move(other.m_categoryRoot);
     m_selfInfo = other.m_selfInfo;
     m_namedStrings = std::move(other.m_namedStrings);

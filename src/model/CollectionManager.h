@@ -6,12 +6,14 @@
 #include "Link.h"
 #include "NamedString.h"
 #include "SelfInfo.h"
+#include "StoreJournal.h"
 #include "TreeNode.h"
 
 #include <QByteArray>
 #include <QHash>
 #include <QList>
 #include <QRectF>
+#include <QSet>
 #include <QStringList>
 #include <memory>
 #include <optional>
@@ -29,6 +31,10 @@ enum class LinkSortCriterion
 
 // The in-memory links database of one document: the category tree with its links, the site
 // profile, the e-mail templates, the named strings and the window state that travels in the file.
+//
+// Every change of a stored record goes through the operations below, which tell the journal what
+// they touch before they touch it (the document's undo is built on that); records handed out are
+// for reading. The window state is not journalled.
 class CollectionManager
 {
 public:
@@ -42,7 +48,10 @@ public:
     TreeNode *defaultCategoryNode() const;
     TreeNode *addCategoryWithName(const QString &name, const QString &anchor);
     TreeNode *renameCategory(TreeNode *categoryNode, const QString &name, const QString &anchor);
-    void deleteCategoryNode(TreeNode *categoryNode);
+    void deleteCategoryNode(TreeNode *categoryNode); // with its links
+    // Inserts a finished record (its ID kept) in sorted position, its node titled `title`; for
+    // readers of stored records.
+    TreeNode *insertCategory(std::unique_ptr<Category> category, const QString &title);
     Category *categoryWithID(const QString &id) const;
     TreeNode *categoryNodeWithID(const QString &id) const;
     TreeNode *categoryWithName(const QString &name) const;
@@ -69,6 +78,13 @@ public:
     // passed over; false when none was given.
     bool recordVerificationResults(const QList<std::pair<QString, VerificationResult>> &results,
                                    const QDate &day);
+    // The same for one link of this store, without recomputing the notifications.
+    void setStatusOfLink(Link *link, LinkStatus status);
+    void setVerificationOfLink(Link *link, const QDate &day, VerificationResult result);
+    // Takes the `removed` link nodes out of the category and puts the `added` ones in, in sorted
+    // position, in one pass (an import replacing many links stays linear).
+    void replaceLinksOfCategory(TreeNode *categoryNode, const QSet<TreeNode *> &removed,
+                                std::vector<std::unique_ptr<TreeNode>> added);
     // Every link node in category order, then link order.
     std::vector<TreeNode *> allLinkNodes() const;
 
@@ -122,11 +138,13 @@ public:
     void setTargetNew(int targetNew);
 
     // --- Site profile and window state
-    SelfInfo &selfInfo() { return m_selfInfo; }
     const SelfInfo &selfInfo() const { return m_selfInfo; }
-    void editSiteInfoFromSiteInfo(const SelfInfo &form);
-    // The five reminder switches and their numbers; the caller recomputes the notifications.
+    void editSiteInfoFromSiteInfo(const SelfInfo &form); // the eight texts only
+    void setSiteProfile(const SiteProfileTexts &texts);
+    void setSelfInfo(const SelfInfo &selfInfo); // the whole record, settings included
     void setNotificationSettings(const NotificationSettings &settings);
+    void setExportNewLinks(bool exportNewLinks, bool exportNegotiatingLinks);
+    void setRenderMode(int32_t renderMode);
     // The links page settings of the site profile: its layout and whether New and Negotiating links
     // are published.
     void setPublishingSettings(int32_t renderMode, bool exportNewLinks, bool exportNegotiatingLinks);
@@ -156,14 +174,20 @@ public:
     // --- Reminders: rebuilds every link's notifications (the workflow layer does the work).
     void computeNotifications();
 
+    // --- Changes: what the operations touched since the document last closed an entry.
+    StoreJournal &journal() { return m_journal; }
+    const StoreJournal &journal() const { return m_journal; }
+
 private:
     friend class DatabaseCodec;
+    friend class StoreChange;
     void resetToEmptyDatabase();
     TreeNode *insertLinkNode(std::unique_ptr<Link> link);
     // The first node of each given link ID, found in one walk; IDs that name no link are left out.
     QHash<QString, TreeNode *> linkNodesWithIDs(const QStringList &ids) const;
     void moveLinkNode(TreeNode *node, TreeNode *categoryNode);
 
+    StoreJournal m_journal{*this}; // first in, last out: it may hold nodes taken out of the tree
     std::unique_ptr<TreeNode> m_categoryRoot;
     SelfInfo m_selfInfo;
     QList<NamedString> m_namedStrings;

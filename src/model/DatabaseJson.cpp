@@ -222,7 +222,7 @@ bool fromJson(const QJsonObject &json, CollectionManager &store, QString *error)
         return fail(QStringLiteral("unsupported version"));
 
     const QJsonObject self = json.value("selfInfo").toObject();
-    SelfInfo &info = store.selfInfo();
+    SelfInfo info = store.selfInfo();
     const SelfInfo defaults;
     info.setTitle({textFrom(self, "title"), textFrom(self, "URL"), textFrom(self, "description"),
                    textFrom(self, "keywords"), textFrom(self, "linksURL"), textFrom(self, "contactFirstName"),
@@ -246,6 +246,7 @@ bool fromJson(const QJsonObject &json, CollectionManager &store, QString *error)
     info.setExportNewLinks(flagFrom(self, "exportNewLinks", info.exportNewLinks()),
                            flagFrom(self, "exportNegotiatingLinks", info.exportNegotiatingLinks()));
     info.setRenderMode(intFrom(self, "renderMode", info.renderMode()));
+    store.setSelfInfo(info);
 
     for (const QJsonValue &value : json.value("emailTemplates").toArray()) {
         const QJsonObject object = value.toObject();

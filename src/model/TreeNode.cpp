@@ -203,6 +203,33 @@ void TreeNode::isolate()
     m_indexInParent = 0;
 }
 
+std::vector<TreeNode *> TreeNode::takeChildren()
+{
+    std::vector<TreeNode *> children;
+    children.swap(m_children);
+    for (TreeNode *child : children) {
+        if (child->m_parent != this)
+            continue; // already adopted elsewhere
+        child->m_parent = nullptr;
+        child->m_indexInParent = 0;
+    }
+    m_childrenInOrder = true;
+    invalidateParentTitleCounts();
+    return children;
+}
+
+void TreeNode::adoptChildren(const std::vector<TreeNode *> &children)
+{
+    m_children = children;
+    for (size_t i = 0; i < m_children.size(); ++i) {
+        m_children[i]->m_parent = this;
+        m_children[i]->m_indexInParent = i;
+    }
+    // Whatever order was given: the next ordered insertion checks it once.
+    m_childrenInOrder = m_children.empty();
+    invalidateParentTitleCounts();
+}
+
 TreeNode *TreeNode::childAtIndex(int index) const
 {
     if (index < 0 || size_t(index) >= m_children.size())

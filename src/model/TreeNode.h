@@ -57,6 +57,10 @@ public:
     void addAfterSelf(TreeNode *node);
     // Detaches the node; the caller owns it afterwards.
     void isolate();
+    // Detaches every child at once and returns them in order; the caller owns them afterwards.
+    std::vector<TreeNode *> takeChildren();
+    // Makes these detached nodes the children, in this order (the node has none before).
+    void adoptChildren(const std::vector<TreeNode *> &children);
 
     bool isExpandable() const { return !m_children.empty(); }
     int numberOfChildren() const { return int(m_children.size()); }

@@ -152,7 +152,7 @@ bool sendEmailWithRecipient(CollectionManager &store, const QString &recipient, 
 {
     const bool accepted = open(mailtoURL(recipient, subject, body, emailEncoding()));
     if (link.status() == LinkStatusNew) {
-        link.setStatus(LinkStatusNegotiating);
+        store.setStatusOfLink(&link, LinkStatusNegotiating);
         store.computeNotifications();
     }
     return accepted;

@@ -125,9 +125,4 @@ QString deleteQuestionTitle(const QString &templateName)
     return tr("Are you sure you want to delete the\ne-mail template \"%1\"?").arg(templateName);
 }
 
-QString deleteQuestionMessage()
-{
-    return tr("This operation cannot be undone.");
-}
-
 } // namespace EmailTemplateForm

@@ -68,6 +68,5 @@ QString placeholderInNameMessage();
 
 // The list's delete question.
 QString deleteQuestionTitle(const QString &templateName);
-QString deleteQuestionMessage();
 
 } // namespace EmailTemplateForm

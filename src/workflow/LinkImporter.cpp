@@ -93,54 +93,6 @@ struct CategoryChanges
     std::vector<std::unique_ptr<TreeNode>> added; // in file order; null once replaced by a later record
 };
 
-bool childrenInOrder(const TreeNode *parent)
-{
-    const std::vector<TreeNode *> &children = parent->children();
-    for (size_t i = 0; i < children.size(); ++i) {
-        const Attachment *record = children[i]->attachment();
-        if (!record || (i > 0 && record->compare(*children[i - 1]->attachment()) < 0))
-            return false;
-    }
-    return true;
-}
-
-// The outcome of deleting the removed nodes and inserting the added ones one by one in order: in a
-// category kept in order each insertion goes behind the equal records, which a stable sort of the
-// remaining children followed by the added ones reproduces.
-void apply(TreeNode *category, CategoryChanges &changes)
-{
-    const bool inOrder = childrenInOrder(category);
-    const std::vector<TreeNode *> children = category->children();
-    for (auto it = children.rbegin(); it != children.rend(); ++it)
-        (*it)->isolate(); // from the end, so nothing shifts
-    std::vector<TreeNode *> kept;
-    kept.reserve(children.size() + changes.added.size());
-    for (TreeNode *child : children) {
-        if (changes.removed.contains(child))
-            delete child;
-        else
-            kept.push_back(child);
-    }
-    std::vector<TreeNode *> added;
-    for (auto &node : changes.added) {
-        if (node)
-            added.push_back(node.release());
-    }
-    if (inOrder) {
-        kept.insert(kept.end(), added.begin(), added.end());
-        std::stable_sort(kept.begin(), kept.end(), [](const TreeNode *a, const TreeNode *b) {
-            return a->attachment()->compare(*b->attachment()) < 0;
-        });
-        for (TreeNode *node : kept)
-            category->addChild(node);
-    } else {
-        for (TreeNode *node : kept)
-            category->addChild(node);
-        for (TreeNode *node : added)
-            category->addOrderedChild(node);
-    }
-}
-
 } // namespace
 
 bool importLinksFromFileAtPath(CollectionManager &store, const QString &path,
@@ -200,9 +152,7 @@ bool importLinksFromData(CollectionManager &store, const QByteArray &data,
         // The default category's node shows the same title as when a database is opened.
         const QString title = category->isNone() ? QCoreApplication::translate("CollectionManager", "General")
                                                  : category->name();
-        auto *node = new TreeNode(std::move(category));
-        node->setTitle(title);
-        root->addOrderedChild(node);
+        TreeNode *node = store.insertCategory(std::move(category), title);
         categoriesByID.insert(node->attachmentID(), node);
         ++done.categoriesAdded;
     }
@@ -249,8 +199,10 @@ bool importLinksFromData(CollectionManager &store, const QByteArray &data,
         places.insert(node->attachmentID(), Place{node.get(), target, qsizetype(into.added.size())});
         into.added.push_back(std::move(node));
     }
-    for (TreeNode *category : touched)
-        apply(category, changes[category]);
+    for (TreeNode *category : touched) {
+        CategoryChanges &change = changes[category];
+        store.replaceLinksOfCategory(category, change.removed, std::move(change.added));
+    }
     if (summary)
         *summary = done;
     return true;

@@ -32,7 +32,7 @@ private:
     MyDocument *openSample()
     {
         DatabaseBuilder db;
-        db.store().selfInfo().setExportNewLinks(false, true);
+        db.store().setExportNewLinks(false, true);
         db.store().setString("Unrelated", "kept");
         db.defaultCategory().link("Alder");
         db.category("Birds", "birds").link("Kestrel").link("Heron", LinkStatusNegotiating);

@@ -42,7 +42,7 @@ private:
         DatabaseBuilder db;
         SiteProfileTexts profile;
         profile.title = QStringLiteral("Marsh Garden");
-        db.store().selfInfo().setTitle(profile);
+        db.store().setSiteProfile(profile);
         db.category("Alpha").link("A1").link("A2", LinkStatusNew).link("A3", LinkStatusBlocked);
         db.category("Beta").link("B1", LinkStatusNegotiating).link("B2");
         db.category("Empty");

@@ -30,10 +30,10 @@ private slots:
         CollectionManager &store = db.store();
         QCOMPARE(store.numberOfPublishableLinks(), 3);
         QCOMPARE(store.verifiableLinks().size(), 3);
-        store.selfInfo().setExportNewLinks(true, false);
+        store.setExportNewLinks(true, false);
         QCOMPARE(store.numberOfPublishableLinks(), 2);
         QVERIFY(!store.publishableLink(*store.linkNodeWithID(db.lastLink()->ID())->link()));
-        store.selfInfo().setExportNewLinks(false, false);
+        store.setExportNewLinks(false, false);
         QCOMPARE(store.numberOfPublishableLinks(), 1);
         QCOMPARE(store.numberOfNonEmptyCategories(), 1);
     }

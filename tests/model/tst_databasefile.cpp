@@ -18,10 +18,9 @@ constexpr int TemplateCountAt = SelfInfoAt + SelfInfo::RecordSize;
 // A database with every kind of record, some fields at and beyond their limits.
 void fill(CollectionManager &store)
 {
-    SelfInfo &info = store.selfInfo();
-    info.setTitle({"My Site", "http://www.mine.example/", "Things I like", "one, two",
-                   "http://www.mine.example/links.html", "Ann", QString::fromUtf8("Åström"),
-                   "ann@mine.example"});
+    store.setSiteProfile({"My Site", "http://www.mine.example/", "Things I like", "one, two",
+                          "http://www.mine.example/links.html", "Ann", QString::fromUtf8("Åström"),
+                          "ann@mine.example"});
     TreeNode *books = store.addCategoryWithName("Books", "books");
     store.addCategoryWithName("books", "books2"); // equal to Books ignoring case
     store.addCategoryWithName("Zoo", "zoo");

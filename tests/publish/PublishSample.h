@@ -30,8 +30,8 @@ inline void build(DatabaseBuilder &db)
     SiteProfileTexts profile;
     profile.title = QStringLiteral("Marsh & Meadow <Garden>");
     profile.URL = QStringLiteral("http://www.marsh-meadow.example/");
-    db.store().selfInfo().setTitle(profile);
-    db.store().selfInfo().setExportNewLinks(true, false);
+    db.store().setSiteProfile(profile);
+    db.store().setExportNewLinks(true, false);
 
     db.defaultCategory()
         .link(fields("Alder Nursery", LinkStatusApproved, "http://alder.example/",

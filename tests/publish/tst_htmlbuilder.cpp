@@ -35,7 +35,7 @@ private slots:
         DatabaseBuilder db;
         PublishSample::build(db);
         CollectionManager &store = db.store();
-        store.selfInfo().setRenderMode(RenderModeSinglePage);
+        store.setRenderMode(RenderModeSinglePage);
         store.setTargetNew(1);
         QTemporaryDir dir;
         QString error;
@@ -67,7 +67,7 @@ private slots:
         DatabaseBuilder db;
         PublishSample::build(db);
         CollectionManager &store = db.store();
-        store.selfInfo().setRenderMode(RenderModePagePerCategory);
+        store.setRenderMode(RenderModePagePerCategory);
         QTemporaryDir dir;
         QString error;
         QVERIFY2(HTMLBuilder::exportHTMLWithCollectionManager(store, dir.filePath("index.html"), &error),
@@ -94,7 +94,7 @@ private slots:
     {
         DatabaseBuilder db;
         PublishSample::build(db);
-        db.store().selfInfo().setRenderMode(RenderModePagePerCategory);
+        db.store().setRenderMode(RenderModePagePerCategory);
         HTMLBuilder builder(db.store());
         const TreeNode *birds = db.store().categoryWithAnchor("birds");
         // A copy made before any export points to the name the export proposes.
@@ -154,7 +154,7 @@ private slots:
         QFETCH(QString, anchor);
         DatabaseBuilder db;
         db.link("Home").category("Alpha", "alpha").link("One").category("Sneaky", anchor).link("Two");
-        db.store().selfInfo().setRenderMode(RenderModePagePerCategory);
+        db.store().setRenderMode(RenderModePagePerCategory);
         QTemporaryDir dir;
         QString error;
         QVERIFY(
@@ -163,7 +163,7 @@ private slots:
         QVERIFY(filesIn(dir.path()).isEmpty());
         QVERIFY(!QFileInfo::exists(dir.filePath("../x.html")));
         // The single page needs no file names: it is written.
-        db.store().selfInfo().setRenderMode(RenderModeSinglePage);
+        db.store().setRenderMode(RenderModeSinglePage);
         QVERIFY(HTMLBuilder::exportHTMLWithCollectionManager(db.store(), dir.filePath("index.html"), &error));
     }
 
@@ -174,7 +174,7 @@ private slots:
         {
             DatabaseBuilder db;
             db.link("Home").category("Start", "index").link("One");
-            db.store().selfInfo().setRenderMode(RenderModePagePerCategory);
+            db.store().setRenderMode(RenderModePagePerCategory);
             QVERIFY(!HTMLBuilder::exportHTMLWithCollectionManager(db.store(), dir.filePath("index.html"),
                                                                   &error));
             QVERIFY2(error.contains("\"Start\"") && error.contains("index.html"), qPrintable(error));
@@ -182,7 +182,7 @@ private slots:
         {
             DatabaseBuilder db;
             db.link("Home").category("News", "news").link("One").category("More news", "NEWS").link("Two");
-            db.store().selfInfo().setRenderMode(RenderModePagePerCategory);
+            db.store().setRenderMode(RenderModePagePerCategory);
             QVERIFY(!HTMLBuilder::exportHTMLWithCollectionManager(db.store(), dir.filePath("index.html"),
                                                                   &error));
             QVERIFY2(error.contains("\"News\"") && error.contains("\"More news\""), qPrintable(error));

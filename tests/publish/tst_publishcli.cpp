@@ -40,7 +40,7 @@ private slots:
     {
         DatabaseBuilder db;
         PublishSample::build(db);
-        db.store().selfInfo().setRenderMode(RenderModePagePerCategory);
+        db.store().setRenderMode(RenderModePagePerCategory);
         m_site = m_dir.filePath("sample.site");
         QVERIFY(DatabaseFile::write(db.store(), m_site));
     }

@@ -189,7 +189,7 @@ private slots:
         DatabaseBuilder db;
         SiteProfileTexts profile;
         profile.title = "Quiet Trails";
-        db.store().selfInfo().setTitle(profile);
+        db.store().setSiteProfile(profile);
         db.link("Only one");
         const StatisticsChartPainter chart(db.store(), Statistics::LinkStatuses);
         QCOMPARE(chart.printJobTitle(), QString("Quiet Trails Statistics"));

@@ -38,7 +38,7 @@ private:
         SiteProfileTexts texts;
         texts.title = QStringLiteral("My site");
         texts.URL = QStringLiteral("http://www.mysite.example/");
-        db.store().selfInfo().setTitle(texts);
+        db.store().setSiteProfile(texts);
         return m_fixture->open(db);
     }
 

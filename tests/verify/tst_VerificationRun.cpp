@@ -86,7 +86,7 @@ void TestVerificationRun::setOwnURL(CollectionManager &store)
     SiteProfileTexts texts;
     texts.title = QStringLiteral("My site");
     texts.URL = QStringLiteral("http://www.mysite.example/");
-    store.selfInfo().setTitle(texts);
+    store.setSiteProfile(texts);
 }
 
 bool TestVerificationRun::runToEnd(VerificationRun &run)

@@ -52,7 +52,7 @@ void TestVerifyCommand::initTestCase()
     DatabaseBuilder db;
     SiteProfileTexts texts;
     texts.URL = QStringLiteral("http://www.mysite.example/");
-    db.store().selfInfo().setTitle(texts);
+    db.store().setSiteProfile(texts);
     auto add = [&](const QString &title, const QString &site, const QString &page, LinkStatus status) {
         LinkFields fields;
         fields.title = title;

@@ -43,7 +43,7 @@ class TestEmailComposer : public QObject
         p.contactEmail = QStringLiteral("max@mine.example");
         p.description = QStringLiteral("Mine");
         p.keywords = QStringLiteral("k1, k2");
-        store.selfInfo().setTitle(p);
+        store.setSiteProfile(p);
     }
 
 private slots:

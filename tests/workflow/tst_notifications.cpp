@@ -51,7 +51,7 @@ Seen seen(const TreeNode *linkNode)
 Seen computeOne(const LinkFields &fields, const QDate &today, const NotificationSettings &settings = allOn())
 {
     DatabaseBuilder db;
-    db.store().selfInfo().setNotifyNegotiationNotStarted(settings);
+    db.store().setNotificationSettings(settings);
     db.link(fields);
     NotificationComputer::computeNotifications(db.store(), today);
     return seen(db.store().linkNodeWithID(db.lastLink()->ID()));
@@ -127,7 +127,7 @@ private slots:
     {
         const QDate today(2024, 6, 30);
         DatabaseBuilder db;
-        db.store().selfInfo().setNotifyNegotiationNotStarted(allOn());
+        db.store().setNotificationSettings(allOn());
         db.category(QStringLiteral("Big"));
         for (int i = 0; i < 100; ++i)
             db.link(fieldsWith(LinkStatusApproved, today, today, VerificationSucceeded));
@@ -170,7 +170,7 @@ private slots:
         QCOMPARE(seen(category->children().front()).dates, QList<QDate>{today.addDays(1)});
 
         // New links stop counting when they are not published.
-        store.selfInfo().setExportNewLinks(false, true);
+        store.setExportNewLinks(false, true);
         NotificationComputer::computeNotifications(store, today);
         QVERIFY(!NotificationComputer::categoryHasNotifications(category));
     }
@@ -180,7 +180,7 @@ private slots:
         const QDate today(2024, 6, 30);
         DatabaseBuilder db;
         CollectionManager &store = db.store();
-        store.selfInfo().setNotifyNegotiationNotStarted(allOn());
+        store.setNotificationSettings(allOn());
         db.link(fieldsWith(LinkStatusNew, QDate(2024, 1, 1)));
         TreeNode *node = store.linkNodeWithID(db.lastLink()->ID());
         QVERIFY(!NotificationComputer::linkHasNotifications(node)); // never computed
@@ -195,7 +195,7 @@ private slots:
         // A switch turned off removes its type at the next recomputation.
         NotificationSettings off = allOn();
         off.notifyNegotiationNotStarted = false;
-        store.selfInfo().setNotifyNegotiationNotStarted(off);
+        store.setNotificationSettings(off);
         NotificationComputer::computeNotifications(store, today);
         QCOMPARE(node->numberOfChildren(), 1);
         QVERIFY(!NotificationComputer::linkHasNotifications(node));
@@ -207,7 +207,7 @@ private slots:
         CollectionManager &store = db.store();
         NotificationSettings s = allOn();
         s.linkVerificationTimeout = -1; // due the day before today's verification
-        store.selfInfo().setNotifyNegotiationNotStarted(s);
+        store.setNotificationSettings(s);
         db.link(fieldsWith(LinkStatusApproved, QDate::currentDate()));
         TreeNode *node = store.linkNodeWithID(db.lastLink()->ID());
 

@@ -189,9 +189,8 @@ void EmailTemplateListDialogController::deleteTemplate()
     const EmailTemplate *emailTemplate = selectedTemplate();
     if (!emailTemplate)
         return;
-    const int answer =
-        MessageBox::alert(this, EmailTemplateForm::deleteQuestionTitle(emailTemplate->name()),
-                          EmailTemplateForm::deleteQuestionMessage(), {tr("Delete"), tr("Cancel")});
+    const int answer = MessageBox::alert(this, EmailTemplateForm::deleteQuestionTitle(emailTemplate->name()),
+                                         QString(), {tr("Delete"), tr("Cancel")});
     if (answer != 0)
         return;
     m_changes->deleteEmailTemplate(emailTemplate->ID());
