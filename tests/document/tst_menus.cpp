@@ -10,7 +10,9 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QSet>
 #include <QStatusBar>
+#include <QToolBar>
 
 class TestMenus : public QObject
 {
@@ -193,6 +195,34 @@ private slots:
         for (const QMenu *menu : std::as_const(menus))
             found += clashes(menu);
         QVERIFY2(found.isEmpty(), qPrintable(found.join(QLatin1Char('\n'))));
+    }
+
+    void withOneLinkSelectedEveryCommandIsOffered()
+    {
+        MyDocument *document = openSample();
+        DocumentMenus &m = *document->menus();
+        DocumentFixture::selectLinks(document, {QStringLiteral("Alpha")});
+        document->linksTable()->setFocus();
+        document->validateMenuItems();
+        // Items that wait for something other than a link: a change to undo or redo or revert, a
+        // search to continue, a text field to cut from, text to paste, a file in the recent list.
+        const QSet<QAction *> waiting{m.undo,
+                                      m.redo,
+                                      m.revertDocument,
+                                      m.findNextLink,
+                                      m.cut,
+                                      m.paste,
+                                      m.recentFilesMenu->menuAction()};
+        QList<QAction *> items = m.toolbar->actions();
+        for (const QMenu *menu : m.allMenus())
+            items += menu->actions();
+        QVERIFY(items.size() > 60);
+        QStringList disabled;
+        for (QAction *item : std::as_const(items)) {
+            if (!item->isSeparator() && item->isVisible() && !item->isEnabled() && !waiting.contains(item))
+                disabled.append(item->objectName() + QLatin1Char(' ') + item->text());
+        }
+        QVERIFY2(disabled.isEmpty(), qPrintable(disabled.join(QLatin1String(", "))));
     }
 
 private:
