@@ -62,6 +62,8 @@ QString DocumentController::openFailureMessage(const QString &path, const QStrin
         why = tr("The file is damaged: it ends before its data does.");
     else if (reason.startsWith(QLatin1String("not a links database")))
         why = tr("The file is not a Quillmarsh links database.");
+    else if (reason.startsWith(QLatin1String("too large")))
+        why = tr("The file is larger than any Quillmarsh links database can be.");
     else
         why = reason;
     return tr("%1\n\nFile: %2").arg(why, QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath()));
