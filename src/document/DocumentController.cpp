@@ -33,12 +33,13 @@ DocumentController *DocumentController::instance()
 void DocumentController::adopt(MyDocument *document)
 {
     m_documents.append(document);
-    auto forget = [this](MyDocument *closed) {
-        m_documents.removeIf([closed](const QPointer<MyDocument> &d) { return d.isNull() || d == closed; });
+    auto forget = [this](QObject *closed) {
+        m_documents.removeIf(
+            [closed](const QPointer<QObject> &d) { return d.isNull() || d.data() == closed; });
         emit documentsChanged();
     };
     connect(document, &MyDocument::documentClosed, this, forget);
-    connect(document, &QObject::destroyed, this, [forget] { forget(nullptr); });
+    connect(document, &QObject::destroyed, this, forget);
     emit documentsChanged();
 }
 
@@ -101,7 +102,7 @@ MyDocument *DocumentController::openDocument(const QString &path, QWidget *paren
 void DocumentController::openDocumentWithPanel(QWidget *parent)
 {
     const QStringList paths = FilePanel::openFileNames(parent, tr("Open"), QString(),
-                                                            tr("Links databases (*.site);;All files (*)"));
+                                                       tr("Links databases (*.site);;All files (*)"));
     for (const QString &path : paths)
         openDocument(path, parent);
 }
@@ -109,9 +110,9 @@ void DocumentController::openDocumentWithPanel(QWidget *parent)
 QList<MyDocument *> DocumentController::documents() const
 {
     QList<MyDocument *> result;
-    for (const QPointer<MyDocument> &document : m_documents) {
-        if (document)
-            result.append(document.data());
+    for (const QPointer<QObject> &object : m_documents) {
+        if (auto *document = qobject_cast<MyDocument *>(object.data()))
+            result.append(document);
     }
     return result;
 }
