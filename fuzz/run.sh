@@ -20,7 +20,7 @@ if [ "${1:-}" = "-j" ]; then
     shift 2
 fi
 harnesses=("$@")
-[ ${#harnesses[@]} -eq 0 ] && harnesses=(site json import_links emlt search page codecs drag)
+[ ${#harnesses[@]} -eq 0 ] && harnesses=(site json import_links emlt search page codecs drag export)
 build=$(cd "$build" && pwd)
 work=${FUZZ_WORK:-$(mktemp -d /tmp/quillmarsh-fuzz.XXXXXX)}
 mkdir -p "$work"
@@ -29,7 +29,7 @@ echo "fuzzing in $work"
 # Largest input of each harness: two or three records for the file formats keeps a run fast.
 max_len() {
     case $1 in
-        site | import_links | emlt) echo 16384 ;;
+        site | import_links | emlt | export) echo 16384 ;;
         json | page) echo 4096 ;;
         *) echo 1024 ;;
     esac
