@@ -1,8 +1,12 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build, the tests and the screenshots need. Safe to run again.
+# With --fuzz, also clang and its sanitizer and libFuzzer runtimes (fuzz/README.md).
 set -euo pipefail
 packages=(qt6-base-dev qt6-tools-dev qt6-l10n-tools qt6-svg-dev libgl-dev cmake ninja-build g++
           xvfb xauth tidy desktop-file-utils fonts-dejavu-core)
+if [ "${1:-}" = "--fuzz" ]; then
+    packages+=(clang-14 libclang-rt-14-dev)
+fi
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -41,7 +41,11 @@ int usage(const QString &command, QTextStream &err)
 bool openDatabase(const QString &path, CollectionManager &store, QTextStream &err)
 {
     QString error;
-    if (DatabaseFile::read(path, store, &error))
+    QStringList notes;
+    const bool read = DatabaseFile::read(path, store, &error, &notes);
+    for (const QString &note : notes)
+        err << path << ": " << note << Qt::endl;
+    if (read)
         return true;
     err << path << ": " << error << Qt::endl;
     return false;

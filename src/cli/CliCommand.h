@@ -38,7 +38,8 @@ struct CliRegistration
 namespace Cli {
 // Prints the usage line of `command` to err and returns ExitUsage.
 int usage(const QString &command, QTextStream &err);
-// Reads a database; on failure prints "FILE: why" to err and returns false.
+// Reads a database; on failure prints "FILE: why" to err and returns false. What the reader
+// repaired (a category sharing another's ID, links without a category) is printed the same way.
 bool openDatabase(const QString &path, CollectionManager &store, QTextStream &err);
 // Writes a database atomically; on failure prints "FILE: why" to err and returns false.
 bool saveDatabase(CollectionManager &store, const QString &path, QTextStream &err);

@@ -27,15 +27,19 @@ int runLoad(const QStringList &arguments, QTextStream &, QTextStream &err)
     }
     CollectionManager store;
     QString error;
-    if (!DatabaseJson::fromJson(json.object(), store, &error)) {
+    QStringList notes;
+    const bool loaded = DatabaseJson::fromJson(json.object(), store, &error, &notes);
+    for (const QString &note : notes)
+        err << input << ": " << note << Qt::endl;
+    if (!loaded) {
         err << input << ": " << error << Qt::endl;
         return ExitBadFile;
     }
     return Cli::saveDatabase(store, arguments.at(1), err) ? ExitOk : ExitBadFile;
 }
 
-const CliRegistration registration({QStringLiteral("load"), QStringLiteral("FILE.json OUT.site"),
-                                    QStringLiteral("Write a database from JSON in the form that dump prints."),
-                                    runLoad});
+const CliRegistration
+    registration({QStringLiteral("load"), QStringLiteral("FILE.json OUT.site"),
+                  QStringLiteral("Write a database from JSON in the form that dump prints."), runLoad});
 
 } // namespace

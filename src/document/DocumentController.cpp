@@ -33,12 +33,13 @@ DocumentController *DocumentController::instance()
 void DocumentController::adopt(MyDocument *document)
 {
     m_documents.append(document);
-    auto forget = [this](MyDocument *closed) {
-        m_documents.removeIf([closed](const QPointer<MyDocument> &d) { return d.isNull() || d == closed; });
+    auto forget = [this](QObject *closed) {
+        m_documents.removeIf(
+            [closed](const QPointer<QObject> &d) { return d.isNull() || d.data() == closed; });
         emit documentsChanged();
     };
     connect(document, &MyDocument::documentClosed, this, forget);
-    connect(document, &QObject::destroyed, this, [forget] { forget(nullptr); });
+    connect(document, &QObject::destroyed, this, forget);
     emit documentsChanged();
 }
 
@@ -62,6 +63,8 @@ QString DocumentController::openFailureMessage(const QString &path, const QStrin
         why = tr("The file is damaged: it ends before its data does.");
     else if (reason.startsWith(QLatin1String("not a links database")))
         why = tr("The file is not a Quillmarsh links database.");
+    else if (reason.startsWith(QLatin1String("too large")))
+        why = tr("The file is larger than any Quillmarsh links database can be.");
     else
         why = reason;
     return tr("%1\n\nFile: %2").arg(why, QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath()));
@@ -111,9 +114,9 @@ int DocumentController::openDocumentWithPanel(QWidget *parent)
 QList<MyDocument *> DocumentController::documents() const
 {
     QList<MyDocument *> result;
-    for (const QPointer<MyDocument> &document : m_documents) {
-        if (document)
-            result.append(document.data());
+    for (const QPointer<QObject> &object : m_documents) {
+        if (auto *document = qobject_cast<MyDocument *>(object.data()))
+            result.append(document);
     }
     return result;
 }

@@ -53,6 +53,9 @@ signals:
 private:
     void adopt(MyDocument *document);
 
-    QList<QPointer<MyDocument>> m_documents;
+    // Held as QObjects: a document is still in the list while its destructor runs (QWidget emits
+    // destroyed() before the QObject part goes), and a QPointer<MyDocument> would then cast a
+    // half-destroyed object. qobject_cast answers null for it instead.
+    QList<QPointer<QObject>> m_documents;
     int m_untitledCount = 0;
 };

@@ -1,6 +1,7 @@
 #include "ByteFields.h"
 
 #include <QtEndian>
+#include <algorithm>
 #include <cstring>
 
 namespace ByteFields {
@@ -42,7 +43,17 @@ void writeByteText(char *field, int width, const QString &text)
 
 QString readByteText(const char *field, int width)
 {
-    return QString::fromLatin1(field, qstrnlen(field, size_t(width)));
+    // The last byte is the terminator the writer always puts there: a field without one reads as
+    // what writing it back keeps, so two IDs differing only there never become one on saving.
+    return QString::fromLatin1(field, qstrnlen(field, size_t(width - 1)));
+}
+
+bool holdsByteText(const QString &text, int width)
+{
+    if (text.size() > width - 1)
+        return false;
+    return std::all_of(text.begin(), text.end(),
+                       [](QChar c) { return c.unicode() != 0 && c.unicode() <= 0xFF; });
 }
 
 void writeDateText(char *field, const QDate &date)

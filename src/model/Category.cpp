@@ -64,9 +64,11 @@ bool Category::equals(const Attachment &other) const
 
 int Category::compare(const Attachment &other) const
 {
+    // The default category sorts first; two of them are equal, or ordered insertion would swap them.
+    const bool otherIsNone = other.ID() == NoneCategoryID;
     if (isNone())
-        return -1;
-    if (other.ID() == NoneCategoryID)
+        return otherIsNone ? 0 : -1;
+    if (otherIsNone)
         return 1;
     return QString::compare(m_name, other.nodeTitle(), Qt::CaseInsensitive);
 }

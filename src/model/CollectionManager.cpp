@@ -8,6 +8,8 @@
 #include <QHash>
 #include <QSet>
 #include <algorithm>
+#include <climits>
+#include <cmath>
 
 namespace {
 
@@ -20,6 +22,39 @@ const QString TargetNewKey = QStringLiteral("TargetNew");
 QString generalTitle()
 {
     return QCoreApplication::translate("CollectionManager", "General");
+}
+
+// True when cutting the value toward zero gives an int; converting any other double is undefined.
+bool cutsToInt(double value)
+{
+    return std::isfinite(value) && value > double(INT_MIN) - 1.0 && value < double(INT_MAX) + 1.0;
+}
+
+// A window-state number as the file stores it: cut toward zero, and 0 for what an int cannot hold
+// (the frame and widths come from the window and from files alike).
+int storedInteger(double value)
+{
+    return cutsToInt(value) ? int(value) : 0;
+}
+
+// The `parts` comma-separated numbers of a window-state entry, or none when the entry is missing,
+// has another number of parts, or holds anything but finite numbers that an int can hold.
+std::optional<QList<double>> storedNumbers(const QString &text, qsizetype parts)
+{
+    if (text.isNull())
+        return std::nullopt;
+    const QStringList texts = TextUtils::splitWithDelimiter(text, u',');
+    if (texts.size() != parts)
+        return std::nullopt;
+    QList<double> numbers;
+    for (const QString &part : texts) {
+        bool ok = false;
+        const double number = part.toDouble(&ok);
+        if (!ok || !cutsToInt(number))
+            return std::nullopt;
+        numbers.append(number);
+    }
+    return numbers;
 }
 
 // A URL with one trailing slash removed, where there is one.
@@ -754,14 +789,16 @@ void CollectionManager::encodeWindowState()
     const StoreJournal::Pause windowStateIsNotAChange(m_journal);
     const QRectF &f = m_windowFrame;
     setString(QStringLiteral("%1,%2,%3,%4")
-                  .arg(int(f.x()))
-                  .arg(int(f.y()))
-                  .arg(int(f.width()))
-                  .arg(int(f.height())),
+                  .arg(storedInteger(f.x()))
+                  .arg(storedInteger(f.y()))
+                  .arg(storedInteger(f.width()))
+                  .arg(storedInteger(f.height())),
               WindowFrameKey);
-    setString(QString::number(int(m_splitterPosition)), SplitterPositionKey);
+    setString(QString::number(storedInteger(m_splitterPosition)), SplitterPositionKey);
     if (m_columnWidths && m_columnWidths->size() == 2) {
-        setString(QStringLiteral("%1,%2").arg(int(m_columnWidths->at(0))).arg(int(m_columnWidths->at(1))),
+        setString(QStringLiteral("%1,%2")
+                      .arg(storedInteger(m_columnWidths->at(0)))
+                      .arg(storedInteger(m_columnWidths->at(1))),
                   ColumnWidthsKey);
     }
     setString(m_detailsCollapsed ? QStringLiteral("YES") : QStringLiteral("NO"), DetailsCollapsedKey);
@@ -769,16 +806,13 @@ void CollectionManager::encodeWindowState()
 
 void CollectionManager::decodeWindowState()
 {
-    const QStringList frame = TextUtils::splitWithDelimiter(stringForName(WindowFrameKey), u',');
-    m_windowFrame = frame.size() == 4 ? QRectF(frame[0].toDouble(), frame[1].toDouble(), frame[2].toDouble(),
-                                               frame[3].toDouble())
-                                      : QRectF();
-    m_splitterPosition = stringForName(SplitterPositionKey).toDouble();
-    const QStringList widths = TextUtils::splitWithDelimiter(stringForName(ColumnWidthsKey), u',');
-    if (widths.size() == 2)
-        m_columnWidths = QList<double>{widths[0].toDouble(), widths[1].toDouble()};
-    else
-        m_columnWidths.reset();
+    // A value is taken only when every part of it is a finite number that an int holds; otherwise
+    // the whole entry reads as missing.
+    const std::optional<QList<double>> frame = storedNumbers(stringForName(WindowFrameKey), 4);
+    m_windowFrame = frame ? QRectF(frame->at(0), frame->at(1), frame->at(2), frame->at(3)) : QRectF();
+    const std::optional<QList<double>> splitter = storedNumbers(stringForName(SplitterPositionKey), 1);
+    m_splitterPosition = splitter ? splitter->at(0) : 0.0;
+    m_columnWidths = storedNumbers(stringForName(ColumnWidthsKey), 2);
     const QString collapsed = stringForName(DetailsCollapsedKey);
     m_detailsCollapsed = !collapsed.isNull() && collapsed != QLatin1String("NO");
 }

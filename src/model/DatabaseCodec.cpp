@@ -2,10 +2,13 @@
 
 #include "ByteFields.h"
 #include "CollectionManager.h"
+#include "DatabaseFile.h"
+#include "RecordReader.h"
 
 #include <QCoreApplication>
 #include <QHash>
 #include <QIODevice>
+#include <QSet>
 #include <cstring>
 
 namespace {
@@ -16,7 +19,9 @@ constexpr qsizetype FlushSize = 256 * 1024;
 class RecordWriter
 {
 public:
-    explicit RecordWriter(QIODevice &device) : m_device(device) { m_buffer.reserve(FlushSize + 8192); }
+    // The buffer grows as records come (a small database never needs all of FlushSize) and keeps its
+    // capacity between flushes.
+    explicit RecordWriter(QIODevice &device) : m_device(device) {}
 
     char *next(qsizetype size)
     {
@@ -53,42 +58,6 @@ private:
     QIODevice &m_device;
     QByteArray m_buffer;
     bool m_ok = true;
-};
-
-// Reads fixed-size pieces, never more than the device holds.
-class RecordReader
-{
-public:
-    // A file's size is asked once: asking the device again would ask the file system every time.
-    explicit RecordReader(QIODevice &device)
-        : m_device(device), m_end(device.isSequential() ? -1 : device.size()), m_position(device.pos())
-    {}
-
-    // The next `size` bytes, or null when fewer remain.
-    const char *next(qint64 size)
-    {
-        if (size < 0 || size > remaining())
-            return nullptr;
-        m_buffer.resize(qsizetype(size));
-        if (m_device.read(m_buffer.data(), size) != size)
-            return nullptr;
-        m_position += size;
-        return m_buffer.constData();
-    }
-    bool count(int32_t &value)
-    {
-        const char *p = next(4);
-        if (p)
-            value = ByteFields::readSignedWord(p);
-        return p != nullptr;
-    }
-    qint64 remaining() const { return m_end < 0 ? m_device.bytesAvailable() : m_end - m_position; }
-
-private:
-    QIODevice &m_device;
-    const qint64 m_end;
-    qint64 m_position;
-    QByteArray m_buffer;
 };
 
 // The header's four bytes read as a decimal number, the way a text-to-integer conversion does.
@@ -148,80 +117,111 @@ bool DatabaseCodec::write(CollectionManager &store, QIODevice &device, QString *
     return true;
 }
 
-bool DatabaseCodec::read(QIODevice &device, CollectionManager &store, QString *error)
+bool DatabaseCodec::read(QIODevice &device, CollectionManager &store, QString *error, QStringList *notes)
 {
-    RecordReader in(device);
+    RecordReader in(device, DatabaseFile::MaximumFileSize);
+    auto failRead = [&] {
+        return fail(error, in.status() == RecordReader::Status::TooLarge ? "too large" : "truncated");
+    };
+    // A count of 2^31 or more reads as negative: no file of ours holds one.
+    auto readCount = [&](int32_t &count) { return in.count(count) && count >= 0; };
+    auto failCount = [&] {
+        return in.status() == RecordReader::Status::Ok
+                   ? fail(error, "not a links database (bad record count)")
+                   : failRead();
+    };
     CollectionManager loaded;
     loaded.resetToEmptyDatabase();
 
     const char *p = in.next(4);
     if (!p)
-        return fail(error, in.remaining() == 0 ? "empty file" : "not a links database");
+        return fail(error, in.wasEmpty() ? "empty file" : "not a links database");
     if (headerValue(p) != 102)
         return fail(error, "not a links database");
 
     if (!(p = in.next(SelfInfo::RecordSize)))
-        return fail(error, "truncated");
+        return failRead();
     loaded.m_selfInfo.loadDataRepresentation(p);
 
     int32_t count = 0;
-    if (!in.count(count))
-        return fail(error, "truncated");
+    if (!readCount(count))
+        return failCount();
     for (int32_t i = 0; i < count; ++i) {
         if (!(p = in.next(EmailTemplate::RecordSize)))
-            return fail(error, "truncated");
+            return failRead();
         auto emailTemplate = std::make_unique<EmailTemplate>();
         emailTemplate->loadDataRepresentation(p);
         loaded.m_emailTemplates.push_back(std::move(emailTemplate));
     }
     loaded.sortEmailTemplates();
 
-    // The first category read with a given ID receives that ID's links.
+    // One category per ID: the first one read keeps it and receives every link of that ID. A later
+    // one is left out; keeping both would hand the links to whichever sorts first on the next
+    // open, so they would move between categories.
     QHash<QString, TreeNode *> categoriesByID;
-    if (!in.count(count))
-        return fail(error, "truncated");
+    if (!readCount(count))
+        return failCount();
     const QString general = QCoreApplication::translate("CollectionManager", "General");
     for (int32_t i = 0; i < count; ++i) {
         if (!(p = in.next(Category::RecordSize)))
-            return fail(error, "truncated");
+            return failRead();
         auto category = std::make_unique<Category>();
         category->loadDataRepresentation(p);
+        if (const TreeNode *first = categoriesByID.value(category->ID())) {
+            if (notes)
+                notes->append(
+                    QStringLiteral("category \"%1\" has the ID %2 of the category \"%3\" read before "
+                                   "it: it is left out and the links of that ID go to \"%3\"")
+                        .arg(category->name(), category->ID(), first->category()->name()));
+            continue;
+        }
         const QString title = category->isNone() ? general : category->name();
         auto *node = new TreeNode(std::move(category));
         node->setTitle(title);
-        if (!categoriesByID.contains(node->attachmentID()))
-            categoriesByID.insert(node->attachmentID(), node);
+        categoriesByID.insert(node->attachmentID(), node);
         loaded.m_categoryRoot->addOrderedChild(node);
     }
 
-    if (!in.count(count))
-        return fail(error, "truncated");
+    if (!readCount(count))
+        return failCount();
+    int orphans = 0;
     for (int32_t i = 0; i < count; ++i) {
         if (!(p = in.next(Link::RecordSize)))
-            return fail(error, "truncated");
+            return failRead();
         auto link = std::make_unique<Link>();
         link->loadDataRepresentation(p);
         if (TreeNode *categoryNode = categoriesByID.value(link->categoryID()))
             categoryNode->addOrderedChild(new TreeNode(std::move(link)));
+        else
+            ++orphans;
     }
+    if (orphans && notes)
+        notes->append(
+            QStringLiteral("%1 link(s) name no category of the file and are left out").arg(orphans));
 
-    if (!in.count(count))
-        return fail(error, "truncated");
+    if (!readCount(count))
+        return failCount();
+    // One entry per name, the first read: a second one would be the one replaced on saving.
+    QSet<QString> names;
     for (int32_t i = 0; i < count; ++i) {
         // Each length is checked against what is left before anything is allocated for it.
         int32_t nameUnits = 0, valueUnits = 0;
         if (!in.count(nameUnits))
-            return fail(error, "truncated");
+            return failRead();
         const qint64 nameBytes = 2 * qint64(uint32_t(nameUnits));
         if (!(p = in.next(nameBytes)))
-            return fail(error, "truncated");
+            return failRead();
         const QString name = ByteFields::fromUtf16BigEndian(p, nameBytes / 2);
         if (!in.count(valueUnits))
-            return fail(error, "truncated");
+            return failRead();
         const qint64 valueBytes = 2 * qint64(uint32_t(valueUnits));
         if (!(p = in.next(valueBytes)))
-            return fail(error, "truncated");
-        loaded.m_namedStrings.append(NamedString(name, ByteFields::fromUtf16BigEndian(p, valueBytes / 2)));
+            return failRead();
+        if (!names.contains(name)) {
+            names.insert(name);
+            loaded.m_namedStrings.append(
+                NamedString(name, ByteFields::fromUtf16BigEndian(p, valueBytes / 2)));
+        }
     }
     loaded.decodeWindowState();
     store.takeContentsOf(loaded);

@@ -10,7 +10,7 @@
 
 namespace DatabaseFile {
 
-bool read(const QString &path, CollectionManager &store, QString *error)
+bool read(const QString &path, CollectionManager &store, QString *error, QStringList *notes)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
@@ -18,7 +18,7 @@ bool read(const QString &path, CollectionManager &store, QString *error)
             *error = QStringLiteral("cannot open (%1)").arg(file.errorString());
         return false;
     }
-    if (DatabaseCodec::read(file, store, error))
+    if (DatabaseCodec::read(file, store, error, notes))
         return true;
     if (error && file.error() != QFileDevice::NoError)
         *error = QStringLiteral("cannot read (%1)").arg(file.errorString());

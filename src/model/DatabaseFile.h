@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 class CollectionManager;
 
@@ -8,8 +9,10 @@ class CollectionManager;
 namespace DatabaseFile {
 
 // Fills `store` from the file; on failure the store is unchanged and `error` says why
-// ("cannot open", "not a links database", "truncated").
-bool read(const QString &path, CollectionManager &store, QString *error = nullptr);
+// ("cannot open", "not a links database", "truncated"). Pipes and devices are read to their end.
+// `notes` receives what was repaired while reading (see DatabaseCodec::read).
+bool read(const QString &path, CollectionManager &store, QString *error = nullptr,
+          QStringList *notes = nullptr);
 // Writes atomically: the old file stays whole if anything fails. With `backup`, the previous
 // file is kept beside it as "NAME~.site".
 bool write(CollectionManager &store, const QString &path, QString *error = nullptr, bool backup = false);
@@ -17,7 +20,8 @@ bool write(CollectionManager &store, const QString &path, QString *error = nullp
 bool writeAtomically(const QString &path, const QByteArray &bytes, QString *error = nullptr);
 QString backupPath(const QString &path);
 
-// Largest file a reader that needs the whole file in memory accepts; no realistic database comes near it.
+// Largest file the readers accept, also from a pipe or device that never ends; no realistic
+// database comes near it.
 inline constexpr qint64 MaximumFileSize = qint64(1) << 31;
 
 } // namespace DatabaseFile

@@ -1,10 +1,13 @@
 #include "DatabaseJson.h"
 
+#include "ByteFields.h"
 #include "CollectionManager.h"
 
 #include <QIODevice>
 #include <QJsonArray>
 #include <QJsonDocument>
+#include <QSet>
+#include <optional>
 
 namespace {
 
@@ -18,15 +21,28 @@ QDate dateFrom(const QJsonValue &value)
     return value.isString() ? QDate::fromString(value.toString(), Qt::ISODate) : QDate();
 }
 
+// A code is one byte, kept as held: every byte is the one character of its value, 0 included ("\u0000").
 QJsonValue codeValue(char code)
 {
-    return code ? QJsonValue(QString(QLatin1Char(code))) : QJsonValue(QString());
+    return QJsonValue(QString(QChar(uchar(code))));
 }
 
-char codeFrom(const QJsonValue &value, char fallback)
+// Missing, null and "" give the fallback; otherwise one character up to U+00FF, the byte of its value.
+std::optional<char> codeFrom(const QJsonValue &value, char fallback)
 {
+    if (value.isUndefined() || value.isNull() || (value.isString() && value.toString().isEmpty()))
+        return fallback;
     const QString text = value.toString();
-    return text.isEmpty() ? fallback : char(text.at(0).toLatin1());
+    if (!value.isString() || text.size() != 1 || text.at(0).unicode() > 0xFF)
+        return std::nullopt;
+    return char(uchar(text.at(0).unicode()));
+}
+
+// The text as JSON writes it, quotes and escapes included, for messages.
+QString jsonQuoted(const QString &text)
+{
+    const QByteArray array = QJsonDocument(QJsonArray{text}).toJson(QJsonDocument::Compact);
+    return QString::fromUtf8(array.mid(1, array.size() - 2));
 }
 
 QString textFrom(const QJsonObject &object, const char *key)
@@ -211,12 +227,22 @@ bool write(const CollectionManager &store, QIODevice &device)
     return ok && device.write(text) == text.size();
 }
 
-bool fromJson(const QJsonObject &json, CollectionManager &store, QString *error)
+bool fromJson(const QJsonObject &json, CollectionManager &store, QString *error, QStringList *notes)
 {
     auto fail = [error](const QString &why) {
         if (error)
             *error = why;
         return false;
+    };
+    // Identifiers are written into 50-byte fields; one the field cannot hold exactly would come back
+    // as another record's ID and move links between categories.
+    auto storable = [](const QString &id) {
+        return ByteFields::holdsByteText(id, ByteFields::IdentifierWidth);
+    };
+    auto unstorable = [](const QString &record, const QString &field, const QString &id) {
+        return QStringLiteral("%1: the %2 %3 cannot be stored (at most %4 characters of ISO Latin 1, no NUL)")
+            .arg(record, field, jsonQuoted(id))
+            .arg(ByteFields::IdentifierWidth - 1);
     };
     if (json.contains("version") && json.value("version").toString() != QLatin1String("0102"))
         return fail(QStringLiteral("unsupported version"));
@@ -253,34 +279,67 @@ bool fromJson(const QJsonObject &json, CollectionManager &store, QString *error)
         auto emailTemplate = std::make_unique<EmailTemplate>();
         emailTemplate->setName(textFrom(object, "name"), textFrom(object, "subject"),
                                textFrom(object, "body"));
-        if (object.value("ID").isString())
-            emailTemplate->setID(object.value("ID").toString());
+        if (object.value("ID").isString()) {
+            const QString id = object.value("ID").toString();
+            if (!storable(id))
+                return fail(unstorable(QStringLiteral("template %1").arg(jsonQuoted(emailTemplate->name())),
+                                       QStringLiteral("ID"), id));
+            emailTemplate->setID(id);
+        }
         if (object.contains("createdOn"))
             emailTemplate->setCreatedOn(createdFrom(object.value("createdOn")));
         store.insertEmailTemplate(std::move(emailTemplate));
     }
 
+    // One category per ID, the first given: a later one is left out and the links of that ID go
+    // to the first, as when a database file holds two.
     const QJsonArray categories = json.value("categories").toArray();
+    std::vector<TreeNode *> categoryNodes; // the node of each entry, for links that name no category
+    bool defaultGiven = false;
     for (const QJsonValue &value : categories) {
         const QJsonObject object = value.toObject();
         const QString id = object.value("ID").toString();
-        TreeNode *node = id == NoneCategoryID ? store.defaultCategoryNode() : nullptr;
-        if (!node) {
-            node = store.addCategoryWithName(textFrom(object, "name"), textFrom(object, "anchor"));
-            if (!id.isEmpty())
-                node->category()->setID(id);
+        const QString name = textFrom(object, "name");
+        const QString record = QStringLiteral("category %1").arg(jsonQuoted(name));
+        if (!id.isEmpty() && !storable(id))
+            return fail(unstorable(record, QStringLiteral("ID"), id));
+        if (!storable(textFrom(object, "anchor")))
+            return fail(unstorable(record, QStringLiteral("anchor"), textFrom(object, "anchor")));
+        TreeNode *first = id.isEmpty() ? nullptr : store.categoryNodeWithID(id);
+        if (first && (id != NoneCategoryID || defaultGiven)) {
+            if (notes)
+                notes->append(
+                    QStringLiteral("category %1 has the ID %2 of the category %3 given before it: it "
+                                   "is left out and the links of that ID go to %3")
+                        .arg(jsonQuoted(name), id, jsonQuoted(first->category()->name())));
+            categoryNodes.push_back(first);
+            continue;
         }
+        TreeNode *node = first;
+        if (id == NoneCategoryID)
+            defaultGiven = true;
+        else
+            node = store.addCategoryWithName(name, textFrom(object, "anchor"));
+        if (!id.isEmpty())
+            node->category()->setID(id);
         if (object.contains("createdOn"))
             node->category()->setCreatedOn(createdFrom(object.value("createdOn")));
+        categoryNodes.push_back(node);
     }
-    for (const QJsonValue &value : categories) {
-        const QJsonObject categoryObject = value.toObject();
+    for (qsizetype c = 0; c < categories.size(); ++c) {
+        const QJsonObject categoryObject = categories.at(c).toObject();
         for (const QJsonValue &linkValue : categoryObject.value("links").toArray()) {
             const QJsonObject object = linkValue.toObject();
             LinkFields f;
             f.title = textFrom(object, "title");
+            const QString record = QStringLiteral("link %1").arg(jsonQuoted(f.title));
             f.categoryID = object.contains("categoryID") ? object.value("categoryID").toString()
-                                                         : categoryObject.value("ID").toString();
+                                                         : categoryNodes[size_t(c)]->attachmentID();
+            if (!storable(f.categoryID))
+                return fail(unstorable(record, QStringLiteral("category ID"), f.categoryID));
+            const QJsonValue id = object.value("ID");
+            if (id.isString() && !storable(id.toString()))
+                return fail(unstorable(record, QStringLiteral("ID"), id.toString()));
             f.URL = textFrom(object, "URL");
             f.description = textFrom(object, "description");
             f.keywords = textFrom(object, "keywords");
@@ -289,12 +348,26 @@ bool fromJson(const QJsonObject &json, CollectionManager &store, QString *error)
             f.contactFirstName = textFrom(object, "contactFirstName");
             f.contactLastName = textFrom(object, "contactLastName");
             f.contactEmail = textFrom(object, "contactEmail");
-            f.status = codeFrom(object.value("status"), LinkStatusNew);
-            f.type = codeFrom(object.value("type"), LinkTypeReceived);
-            f.draft = codeFrom(object.value("draft"), DraftMarkerFinal);
+            struct Code
+            {
+                const char *key;
+                char fallback;
+                char *into;
+            };
+            for (const Code &code :
+                 {Code{"status", LinkStatusNew, &f.status}, Code{"type", LinkTypeReceived, &f.type},
+                  Code{"draft", DraftMarkerFinal, &f.draft},
+                  Code{"lastVerificationResult", VerificationNotVerified, &f.lastVerificationResult}}) {
+                const QJsonValue given = object.value(QLatin1String(code.key));
+                const std::optional<char> byte = codeFrom(given, code.fallback);
+                if (!byte)
+                    return fail(
+                        QStringLiteral("%1: the %2 %3 is not one character from U+0000 to U+00FF")
+                            .arg(record, QLatin1String(code.key),
+                                 given.isString() ? jsonQuoted(given.toString()) : QStringLiteral("value")));
+                *code.into = *byte;
+            }
             f.lastVerifiedOn = dateFrom(object.value("lastVerifiedOn"));
-            f.lastVerificationResult =
-                codeFrom(object.value("lastVerificationResult"), VerificationNotVerified);
             f.lastStatusChangedOn = object.contains("lastStatusChangedOn")
                                         ? dateFrom(object.value("lastStatusChangedOn"))
                                         : QDate::currentDate();
@@ -304,16 +377,19 @@ bool fromJson(const QJsonObject &json, CollectionManager &store, QString *error)
                 return fail(
                     QStringLiteral("link \"%1\" names the unknown category %2").arg(f.title, f.categoryID));
             Link *link = node->link();
-            if (object.value("ID").isString())
-                link->setID(object.value("ID").toString());
+            if (id.isString())
+                link->setID(id.toString());
             if (object.contains("createdOn"))
                 link->setCreatedOn(createdFrom(object.value("createdOn")));
         }
     }
 
+    // One entry per name, the first given, as the database reader keeps them.
     for (const QJsonValue &value : json.value("namedStrings").toArray()) {
         const QJsonObject object = value.toObject();
-        store.setString(object.value("value").toString(), object.value("name").toString());
+        const QString name = object.value("name").toString();
+        if (store.stringForName(name).isNull())
+            store.setString(object.value("value").toString(), name);
     }
     store.decodeWindowState();
     return true;

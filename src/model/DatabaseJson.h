@@ -2,6 +2,7 @@
 
 #include <QJsonObject>
 #include <QString>
+#include <QStringList>
 
 class CollectionManager;
 class QIODevice;
@@ -13,6 +14,10 @@ QJsonObject toJson(const CollectionManager &store);
 // Writes the same document as toJson without building it whole in memory; false on a write error.
 bool write(const CollectionManager &store, QIODevice &device);
 // Fills an empty store; missing keys take the defaults of a new record and given IDs are kept.
-bool fromJson(const QJsonObject &json, CollectionManager &store, QString *error = nullptr);
+// Refuses, with `error` naming the record, what a database file cannot hold exactly: an ID or anchor
+// outside ISO Latin 1, with NUL or longer than 49 characters, a code that is not one byte. A category
+// with the ID of an earlier one is left out (its links go to the earlier one) and said in `notes`.
+bool fromJson(const QJsonObject &json, CollectionManager &store, QString *error = nullptr,
+              QStringList *notes = nullptr);
 
 } // namespace DatabaseJson

@@ -46,12 +46,8 @@ void setString(QList<NamedString> &list, const QString &value, const QString &na
 {
     if (value.isNull() || name.isNull())
         return;
-    for (qsizetype i = 0; i < list.size(); ++i) {
-        if (list.at(i).name() == name) {
-            list.removeAt(i);
-            break;
-        }
-    }
+    // Every entry of the name goes: with one left behind, the lookup would keep finding the old value.
+    list.removeIf([&name](const NamedString &entry) { return entry.name() == name; });
     list.append(NamedString(name, value));
 }
 

@@ -30,8 +30,9 @@ private:
     QString m_value;
 };
 
-// A list of named strings kept the way the store keeps them: setting a name removes its first
-// entry and appends the new one at the end; absent names or values are ignored.
+// A list of named strings kept the way the store keeps them, one entry per name: setting a name
+// removes its entry (every one, should a list hold several) and appends the new one at the end;
+// absent names or values are ignored.
 namespace NamedStringList {
 void setString(QList<NamedString> &list, const QString &value, const QString &name);
 // The value of the first entry with that name, or null.

@@ -9,19 +9,31 @@ bool isSpace(QChar c)
     return c == u' ' || c == u'\t' || c == u'\n' || c == u'\r' || c == u'\f';
 }
 
-// The start of the last "<a" tag (not "<abbr", "<area"...) at or before `from`, or -1.
-qsizetype lastAnchorStart(const QString &text, qsizetype from)
+// True when the tag name that `opening` ("<a", "</a", "<meta") begins ends right after it at `at`:
+// "<a " and "</a>" but not "<abbr" or "</abbr>", "<meta " but not "<metadata".
+bool tagNameEndsAfter(const QString &text, qsizetype at, QLatin1String opening)
+{
+    const qsizetype next = at + opening.size();
+    return next < text.size() && (isSpace(text.at(next)) || text.at(next) == u'>' || text.at(next) == u'/');
+}
+
+// The start of the last tag opened by `opening` at or before `from`, or -1.
+qsizetype lastTagStart(const QString &text, QLatin1String opening, qsizetype from)
 {
     while (from >= 0) {
-        const qsizetype at = text.lastIndexOf(QLatin1String("<a"), from, Qt::CaseInsensitive);
+        const qsizetype at = text.lastIndexOf(opening, from, Qt::CaseInsensitive);
         if (at < 0)
             return -1;
-        const qsizetype next = at + 2;
-        if (next < text.size() && (isSpace(text.at(next)) || text.at(next) == u'>'))
+        if (tagNameEndsAfter(text, at, opening))
             return at;
         from = at - 1;
     }
     return -1;
+}
+
+qsizetype lastAnchorStart(const QString &text, qsizetype from)
+{
+    return lastTagStart(text, QLatin1String("<a"), from);
 }
 
 QString attributeValue(const QList<QPair<QString, QString>> &attributes, const QString &name)
@@ -95,7 +107,7 @@ PageAnalyzer::Anchor PageAnalyzer::anchorAt(const QString &text, qsizetype posit
     } else {
         // In text: inside the last <a> unless it was closed before the position.
         const qsizetype open = lastAnchorStart(text, position);
-        const qsizetype close = text.lastIndexOf(QLatin1String("</a"), position, Qt::CaseInsensitive);
+        const qsizetype close = lastTagStart(text, QLatin1String("</a"), position);
         if (open >= 0 && open > close)
             tagStart = open;
     }
@@ -126,8 +138,13 @@ bool PageAnalyzer::saysNoindex(const QString &text, const QByteArray &robotsHead
 {
     if (hasNoindexDirective(QString::fromLatin1(robotsHeader)))
         return true;
+    const QLatin1String meta("<meta");
     qsizetype from = 0;
-    while ((from = text.indexOf(QLatin1String("<meta"), from, Qt::CaseInsensitive)) >= 0) {
+    while ((from = text.indexOf(meta, from, Qt::CaseInsensitive)) >= 0) {
+        if (!tagNameEndsAfter(text, from, meta)) {
+            from += meta.size();
+            continue;
+        }
         const qsizetype end = text.indexOf(u'>', from);
         const QStringView tag = QStringView(text).mid(from, end < 0 ? -1 : end - from + 1);
         const auto list = attributes(tag);

@@ -1,11 +1,13 @@
 #include "EmailTemplateFile.h"
 
-#include "ImportFileReader.h"
 #include "model/ByteFields.h"
 #include "model/CollectionManager.h"
 #include "model/DatabaseFile.h"
+#include "model/RecordReader.h"
 
+#include <QBuffer>
 #include <QCoreApplication>
+#include <QFile>
 #include <QHash>
 
 namespace EmailTemplateFile {
@@ -51,32 +53,49 @@ bool importEmailTemplatesFromFileAtPath(CollectionManager &store, const QString 
                                         const DuplicateQuestion &askAboutDuplicates, ImportSummary *summary,
                                         QString *error)
 {
-    QByteArray data;
-    if (!ImportFileReader::readWholeFile(path, &data, error))
-        return false;
-    return importEmailTemplatesFromData(store, data, askAboutDuplicates, summary, error);
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return fail(error, QStringLiteral("cannot open (%1)").arg(file.errorString()));
+    if (importEmailTemplatesFromDevice(store, file, askAboutDuplicates, summary, error))
+        return true;
+    if (file.error() != QFileDevice::NoError)
+        fail(error, QStringLiteral("cannot read (%1)").arg(file.errorString()));
+    return false;
 }
 
 bool importEmailTemplatesFromData(CollectionManager &store, const QByteArray &data,
                                   const DuplicateQuestion &askAboutDuplicates, ImportSummary *summary,
                                   QString *error)
 {
+    QBuffer buffer;
+    buffer.setData(data);
+    buffer.open(QIODevice::ReadOnly);
+    return importEmailTemplatesFromDevice(store, buffer, askAboutDuplicates, summary, error);
+}
+
+bool importEmailTemplatesFromDevice(CollectionManager &store, QIODevice &device,
+                                    const DuplicateQuestion &askAboutDuplicates, ImportSummary *summary,
+                                    QString *error)
+{
     ImportSummary done;
     if (summary)
         *summary = done;
-    if (data.size() < 4)
+    // Records are read one by one as they arrive, so a count promising more than the file holds
+    // costs no more than the file, and a device that never ends stops at the cap.
+    RecordReader in(device, DatabaseFile::MaximumFileSize);
+    const char *p = in.next(4);
+    if (!p)
         return fail(error, QStringLiteral("not an e-mail templates file (too short)"));
-    const int64_t count = ByteFields::readWord(data.constData());
+    const uint32_t count = ByteFields::readWord(p);
     if (count == 0)
         return fail(error, QStringLiteral("holds no e-mail templates"));
-    if (int64_t(data.size()) - 4 < count * EmailTemplate::RecordSize)
-        return fail(error, QStringLiteral("truncated"));
-
     std::vector<std::unique_ptr<EmailTemplate>> imported;
-    imported.reserve(size_t(count));
-    for (int64_t i = 0; i < count; ++i) {
+    for (uint32_t i = 0; i < count; ++i) {
+        if (!(p = in.next(EmailTemplate::RecordSize)))
+            return fail(error, in.status() == RecordReader::Status::TooLarge ? QStringLiteral("too large")
+                                                                             : QStringLiteral("truncated"));
         auto emailTemplate = std::make_unique<EmailTemplate>();
-        emailTemplate->loadDataRepresentation(data.constData() + 4 + i * EmailTemplate::RecordSize);
+        emailTemplate->loadDataRepresentation(p);
         imported.push_back(std::move(emailTemplate));
     }
 

@@ -7,6 +7,7 @@
 #include <QString>
 
 class CollectionManager;
+class QIODevice;
 
 // The e-mail templates file (".emlt"): a big-endian count N and N template records as the
 // database file stores them, in the store's order.
@@ -31,6 +32,11 @@ bool importEmailTemplatesFromFileAtPath(CollectionManager &store, const QString 
 bool importEmailTemplatesFromData(CollectionManager &store, const QByteArray &data,
                                   const DuplicateQuestion &askAboutDuplicates,
                                   ImportSummary *summary = nullptr, QString *error = nullptr);
+// The same from a device open for reading, which may be a pipe: it is read only as far as the count
+// asks, and never past DatabaseFile::MaximumFileSize.
+bool importEmailTemplatesFromDevice(CollectionManager &store, QIODevice &device,
+                                    const DuplicateQuestion &askAboutDuplicates,
+                                    ImportSummary *summary = nullptr, QString *error = nullptr);
 
 // The texts of the duplicate question and of the failure alerts.
 QString duplicateQuestionTitle();

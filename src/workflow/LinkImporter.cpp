@@ -1,10 +1,12 @@
 #include "LinkImporter.h"
 
-#include "ImportFileReader.h"
-#include "model/ByteFields.h"
 #include "model/CollectionManager.h"
+#include "model/DatabaseFile.h"
+#include "model/RecordReader.h"
 
+#include <QBuffer>
 #include <QCoreApplication>
+#include <QFile>
 #include <QHash>
 #include <QSet>
 #include <algorithm>
@@ -34,52 +36,56 @@ struct ImportedRecords
     std::vector<std::unique_ptr<Link>> links;
 };
 
-// Every section is checked against the bytes that remain before it is read.
-bool readRecords(const QByteArray &data, ImportedRecords &records, QString *error)
+// Every record is checked against the bytes that remain before it is read; a file or buffer fails
+// at once, a pipe once it ends. Nothing that exceeds the cap is read.
+bool readRecords(QIODevice &device, ImportedRecords &records, QString *error)
 {
-    const char *p = data.constData();
-    const int64_t size = data.size();
-    int64_t at = 0;
-    auto fits = [&](int64_t bytes) { return size - at >= bytes; };
-    auto readCount = [&](int64_t *count) {
-        if (!fits(4))
-            return false;
-        *count = ByteFields::readWord(p + at);
-        at += 4;
+    RecordReader in(device, DatabaseFile::MaximumFileSize);
+    auto failRead = [&] {
+        return fail(error, in.status() == RecordReader::Status::TooLarge ? QStringLiteral("too large")
+                                                                         : QStringLiteral("truncated"));
+    };
+    // Counts are read as the database reader reads them: 2^31 or more is no count of ours.
+    auto readCount = [&](int32_t &count) {
+        if (!in.count(count))
+            return failRead();
+        if (count < 0)
+            return fail(error, QStringLiteral("not a links database (bad record count)"));
         return true;
     };
 
-    if (size < 4 || std::memcmp(p, "0102", 4) != 0)
+    const char *p = in.next(4);
+    if (!p || std::memcmp(p, "0102", 4) != 0)
         return fail(error, QStringLiteral("not a links database"));
-    at = 4;
-    if (!fits(SelfInfo::RecordSize))
-        return fail(error, QStringLiteral("truncated"));
-    at += SelfInfo::RecordSize;
+    if (!in.skip(SelfInfo::RecordSize))
+        return failRead();
+    int32_t templates = 0;
+    if (!readCount(templates))
+        return false;
+    if (!in.skip(qint64(templates) * EmailTemplate::RecordSize))
+        return failRead();
 
-    int64_t templates = 0;
-    if (!readCount(&templates) || !fits(templates * EmailTemplate::RecordSize))
-        return fail(error, QStringLiteral("truncated"));
-    at += templates * EmailTemplate::RecordSize;
-
-    int64_t categories = 0;
-    if (!readCount(&categories) || !fits(categories * Category::RecordSize))
-        return fail(error, QStringLiteral("truncated"));
+    int32_t categories = 0;
+    if (!readCount(categories))
+        return false;
     if (categories == 0)
         return fail(error, QStringLiteral("holds no category"));
-    records.categories.reserve(size_t(categories));
-    for (int64_t i = 0; i < categories; ++i, at += Category::RecordSize) {
+    for (int32_t i = 0; i < categories; ++i) {
+        if (!(p = in.next(Category::RecordSize)))
+            return failRead();
         auto category = std::make_unique<Category>();
-        category->loadDataRepresentation(p + at);
+        category->loadDataRepresentation(p);
         records.categories.push_back(std::move(category));
     }
 
-    int64_t links = 0;
-    if (!readCount(&links) || !fits(links * Link::RecordSize))
-        return fail(error, QStringLiteral("truncated"));
-    records.links.reserve(size_t(links));
-    for (int64_t i = 0; i < links; ++i, at += Link::RecordSize) {
+    int32_t links = 0;
+    if (!readCount(links))
+        return false;
+    for (int32_t i = 0; i < links; ++i) {
+        if (!(p = in.next(Link::RecordSize)))
+            return failRead();
         auto link = std::make_unique<Link>();
-        link->loadDataRepresentation(p + at);
+        link->loadDataRepresentation(p);
         records.links.push_back(std::move(link));
     }
     return true;
@@ -99,20 +105,34 @@ bool importLinksFromFileAtPath(CollectionManager &store, const QString &path,
                                const DuplicateQuestion &askAboutDuplicates, ImportSummary *summary,
                                QString *error)
 {
-    QByteArray data;
-    if (!ImportFileReader::readWholeFile(path, &data, error))
-        return false;
-    return importLinksFromData(store, data, askAboutDuplicates, summary, error);
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return fail(error, QStringLiteral("cannot open (%1)").arg(file.errorString()));
+    if (importLinksFromDevice(store, file, askAboutDuplicates, summary, error))
+        return true;
+    if (file.error() != QFileDevice::NoError)
+        fail(error, QStringLiteral("cannot read (%1)").arg(file.errorString()));
+    return false;
 }
 
 bool importLinksFromData(CollectionManager &store, const QByteArray &data,
                          const DuplicateQuestion &askAboutDuplicates, ImportSummary *summary, QString *error)
 {
+    QBuffer buffer;
+    buffer.setData(data);
+    buffer.open(QIODevice::ReadOnly);
+    return importLinksFromDevice(store, buffer, askAboutDuplicates, summary, error);
+}
+
+bool importLinksFromDevice(CollectionManager &store, QIODevice &device,
+                           const DuplicateQuestion &askAboutDuplicates, ImportSummary *summary,
+                           QString *error)
+{
     ImportSummary done;
     if (summary)
         *summary = done;
     ImportedRecords records;
-    if (!readRecords(data, records, error))
+    if (!readRecords(device, records, error))
         return false;
 
     // The first node with an ID is the one the store's lookups find.

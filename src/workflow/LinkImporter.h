@@ -7,6 +7,7 @@
 #include <QString>
 
 class CollectionManager;
+class QIODevice;
 
 // Merges the categories and links of another links database file into the store. Only those two
 // sections are read; the site profile, templates and named strings of the file are ignored.
@@ -23,6 +24,11 @@ bool importLinksFromFileAtPath(CollectionManager &store, const QString &path,
 bool importLinksFromData(CollectionManager &store, const QByteArray &data,
                          const DuplicateQuestion &askAboutDuplicates, ImportSummary *summary = nullptr,
                          QString *error = nullptr);
+// The same from a device open for reading, which may be a pipe: it is read only as far as the
+// links section, and never past DatabaseFile::MaximumFileSize.
+bool importLinksFromDevice(CollectionManager &store, QIODevice &device,
+                           const DuplicateQuestion &askAboutDuplicates, ImportSummary *summary = nullptr,
+                           QString *error = nullptr);
 
 // The texts of the duplicate question and of the failure alert.
 QString duplicateQuestionTitle();

@@ -1,14 +1,20 @@
 #include "DatabaseBuilder.h"
 #include "model/ByteFields.h"
 #include "model/CollectionManager.h"
+#include "model/DatabaseCodec.h"
 #include "model/DatabaseJson.h"
+#include "model/RecordReader.h"
 
 #include <QBuffer>
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QProcess>
 
+#include <QTemporaryFile>
 #include <QTest>
 #include <QtEndian>
+#include <limits>
 
 namespace {
 
@@ -65,6 +71,81 @@ QStringList categoryNames(const CollectionManager &store)
 QByteArray fileOf(CollectionManager &store)
 {
     return store.dataRepresentation();
+}
+
+// A file of the given categories, links and named strings, as raw records: the store would never
+// write some of them (two categories with one ID, two entries of one name).
+struct RawFile
+{
+    QList<QByteArray> categories;
+    QList<QByteArray> links;
+    QList<QPair<QString, QString>> namedStrings;
+
+    QByteArray bytes() const
+    {
+        QByteArray data("0102");
+        data += QByteArray(SelfInfo::RecordSize, '\0');
+        data += word(0);
+        data += word(uint32_t(categories.size())) + categories.join();
+        data += word(uint32_t(links.size())) + links.join();
+        data += word(uint32_t(namedStrings.size()));
+        for (const auto &[name, value] : namedStrings)
+            data += word(uint32_t(name.size())) + ByteFields::utf16BigEndian(name) +
+                    word(uint32_t(value.size())) + ByteFields::utf16BigEndian(value);
+        return data;
+    }
+    static QByteArray word(uint32_t value)
+    {
+        QByteArray bytes(4, '\0');
+        ByteFields::writeWord(bytes.data(), value);
+        return bytes;
+    }
+    static QByteArray category(const QString &id, const QString &name)
+    {
+        Category category;
+        category.setName(name, name.toLower());
+        category.setID(id);
+        QByteArray record(Category::RecordSize, '\0');
+        category.getDataRepresentation(record.data());
+        return record;
+    }
+    static QByteArray link(const QString &id, const QString &categoryID, const QString &title)
+    {
+        Link link;
+        LinkFields f;
+        f.title = title;
+        f.categoryID = categoryID;
+        link.setTitle(f);
+        link.setID(id);
+        QByteArray record(Link::RecordSize, '\0');
+        link.getDataRepresentation(record.data());
+        return record;
+    }
+};
+
+QStringList titles(const TreeNode *categoryNode)
+{
+    QStringList result;
+    for (const TreeNode *node : categoryNode->children())
+        result.append(node->link()->title());
+    return result;
+}
+
+// Reads a file, checks that saving and reading it again changes nothing, and returns what was repaired.
+QStringList readStably(const QByteArray &data, CollectionManager &store)
+{
+    QBuffer buffer;
+    buffer.setData(data);
+    buffer.open(QIODevice::ReadOnly);
+    QString error;
+    QStringList notes;
+    if (!DatabaseCodec::read(buffer, store, &error, &notes))
+        QTest::qFail(qPrintable(error), __FILE__, __LINE__);
+    const QByteArray saved = store.dataRepresentation();
+    CollectionManager again;
+    if (!again.loadDataRepresentation(saved) || again.dataRepresentation() != saved)
+        QTest::qFail("saving what was read back changed the file", __FILE__, __LINE__);
+    return notes;
 }
 
 } // namespace
@@ -206,10 +287,14 @@ private slots:
             QByteArray changed = data;
             qToBigEndian<uint32_t>(count, changed.data() + categoryCountAt);
             CollectionManager loaded;
-            const bool ok = loaded.loadDataRepresentation(changed);
-            // A negative count reads no records, the rest then fails to line up or is accepted as data.
-            if (int32_t(count) <= 0)
-                QVERIFY(!ok || loaded.numberOfCategories() == 0);
+            QString error;
+            const bool read = loaded.loadDataRepresentation(changed, &error);
+            // 2^31 and more read as negative counts: no file holds one, so it is no database at all.
+            // Other counts read the following records as categories, which may line up or not.
+            if (int32_t(count) < 0) {
+                QVERIFY(!read);
+                QCOMPARE(error, QString("not a links database (bad record count)"));
+            }
         }
         // A named-string length running past the end.
         QByteArray changed = data;
@@ -251,6 +336,241 @@ private slots:
         QVERIFY(loaded.loadDataRepresentation(data));
         QCOMPARE(loaded.numberOfLinks(), 1);
         QCOMPARE(loaded.defaultCategoryNode()->childAtIndex(0)->link()->title(), QString("Kept"));
+    }
+
+    void windowStateAnIntCannotHoldReadsAsMissing_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("value");
+        QTest::newRow("huge frame") << "WindowFrame"
+                                    << "1e300,0,0,0";
+        QTest::newRow("frame past int") << "WindowFrame"
+                                        << "0,2147483648,0,0";
+        QTest::newRow("frame not a number") << "WindowFrame"
+                                            << "1,x,3,4";
+        QTest::newRow("splitter nan") << "SplitterPosition"
+                                      << "nan";
+        QTest::newRow("splitter -inf") << "SplitterPosition"
+                                       << "-inf";
+        QTest::newRow("widths inf") << "ColumnWidths"
+                                    << "inf,0";
+        QTest::newRow("widths below int") << "ColumnWidths"
+                                          << "-2147483649,7";
+    }
+
+    void windowStateAnIntCannotHoldReadsAsMissing()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, value);
+        RawFile file;
+        file.namedStrings = {{name, value}};
+        CollectionManager store;
+        readStably(file.bytes(), store);
+        QCOMPARE(store.windowFrame(), QRectF());
+        QCOMPARE(store.splitterPosition(), 0.0);
+        QVERIFY(!store.columnWidths());
+    }
+
+    void windowStateIsWrittenWithinAnInt()
+    {
+        CollectionManager store;
+        const double nan = std::numeric_limits<double>::quiet_NaN();
+        store.setWindowFrame(QRectF(1e300, -1e300, 2147483647.9, -2147483648.9));
+        store.setSplitterPosition(nan);
+        store.setColumnWidths(QList<double>{std::numeric_limits<double>::infinity(), -12.7});
+        store.encodeWindowState();
+        QCOMPARE(store.stringForName("WindowFrame"), QString("0,0,2147483647,-2147483648"));
+        QCOMPARE(store.stringForName("SplitterPosition"), QString("0"));
+        QCOMPARE(store.stringForName("ColumnWidths"), QString("0,-12"));
+    }
+
+    void oneEntryPerNamedString()
+    {
+        RawFile file;
+        file.namedStrings = {
+            {"WindowFrame", "1,1,1,1"}, {"Style", "a"}, {"WindowFrame", "2,2,2,2"}, {"Style", "b"}};
+        CollectionManager store;
+        readStably(file.bytes(), store);
+        QCOMPARE(store.windowFrame(), QRectF(1, 1, 1, 1)); // the first read wins, and stays on every save
+        QCOMPARE(store.stringForName("Style"), QString("a"));
+        QCOMPARE(store.namedStrings().count(NamedString("Style", "a")), 1);
+        QCOMPARE(store.namedStrings().size(), 4); // Style and the four window-state entries less ColumnWidths
+
+        QList<NamedString> list{{"k", "1"}, {"x", "y"}, {"k", "2"}};
+        NamedStringList::setString(list, "3", "k");
+        QCOMPARE(list, QList<NamedString>({{"x", "y"}, {"k", "3"}}));
+    }
+
+    void oneCategoryPerID()
+    {
+        // Two default categories ("B" then "A") and two categories CAT5 ("Z" then "A"): the first of
+        // each ID keeps it and all its links, whatever the names say about the order.
+        RawFile file;
+        file.categories = {RawFile::category(NoneCategoryID, "B"), RawFile::category(NoneCategoryID, "A"),
+                           RawFile::category("CAT5", "Z"), RawFile::category("CAT5", "A")};
+        file.links = {RawFile::link("LNK1", NoneCategoryID, "x"), RawFile::link("LNK2", "CAT5", "y"),
+                      RawFile::link("LNK3", "CAT9", "orphan")};
+        CollectionManager store;
+        const QStringList notes = readStably(file.bytes(), store);
+        QCOMPARE(categoryNames(store), QStringList({"B", "Z"}));
+        QCOMPARE(titles(store.defaultCategoryNode()), QStringList({"x"}));
+        QCOMPARE(titles(store.categoryNodeWithID("CAT5")), QStringList({"y"}));
+        QCOMPARE(notes.size(), 3);
+        QCOMPARE(notes.at(1),
+                 QString("category \"A\" has the ID CAT5 of the category \"Z\" read before it: it is "
+                         "left out and the links of that ID go to \"Z\""));
+        QCOMPARE(notes.at(2), QString("1 link(s) name no category of the file and are left out"));
+    }
+
+    void identifiersFillingTheirFieldStayApart()
+    {
+        // 50 bytes without a terminator read as the 49 that are written back, so the two IDs meet on
+        // reading, not after the next save.
+        QByteArray a = RawFile::category("x", "a"), b = RawFile::category("x", "b");
+        a.replace(0, 50, QByteArray(49, 'C') + 'a');
+        b.replace(0, 50, QByteArray(49, 'C') + 'b');
+        QByteArray link = RawFile::link("LNK1", "x", "l");
+        link.replace(50, 50, QByteArray(49, 'C') + 'b');
+        RawFile file;
+        file.categories = {a, b};
+        file.links = {link};
+        CollectionManager store;
+        QCOMPARE(readStably(file.bytes(), store).size(), 1);
+        QCOMPARE(store.numberOfCategories(), 1);
+        QCOMPARE(store.categoryRoot()->childAtIndex(0)->attachmentID(), QString(49, 'C'));
+        QCOMPARE(store.numberOfLinks(), 1);
+    }
+
+    void readsPipesToTheirEnd()
+    {
+        CollectionManager source;
+        fill(source);
+        const QByteArray data = source.dataRepresentation();
+        QTemporaryFile file;
+        QVERIFY(file.open());
+        file.write(data);
+        file.flush();
+        for (const qint64 length : {qint64(data.size()), qint64(0), qint64(3000)}) {
+            QProcess pipe; // hands the bytes over as they come, their number unknown until the end
+            pipe.start("head", {"-c", QString::number(length), file.fileName()});
+            QVERIFY(pipe.waitForStarted());
+            CollectionManager store;
+            QString error;
+            const bool read = DatabaseCodec::read(pipe, store, &error);
+            pipe.waitForFinished();
+            if (length == data.size()) {
+                QVERIFY2(read, qPrintable(error));
+                QCOMPARE(store.dataRepresentation(), data);
+            } else {
+                QVERIFY(!read);
+                QCOMPARE(error, length ? QString("truncated") : QString("empty file"));
+            }
+        }
+    }
+
+    void jsonCodesKeepEveryByte()
+    {
+        // Code 0 and every other byte survive the JSON form, as the database file keeps them.
+        DatabaseBuilder db;
+        LinkFields f;
+        f.title = "Odd codes";
+        f.status = 0;
+        f.type = char(0xFF);
+        f.draft = 'x';
+        f.lastVerificationResult = char(0x80);
+        f.lastStatusChangedOn = QDate(2024, 1, 2);
+        db.link(f);
+        const QByteArray file = db.store().dataRepresentation();
+        const QJsonObject json = DatabaseJson::toJson(db.store());
+        const QJsonObject link = json["categories"].toArray()[0].toObject()["links"].toArray()[0].toObject();
+        QCOMPARE(link["status"].toString(), QString(QChar(0)));
+        QCOMPARE(link["type"].toString(), QString(QChar(0xFF)));
+        CollectionManager loaded;
+        QVERIFY(
+            DatabaseJson::fromJson(QJsonDocument::fromJson(QJsonDocument(json).toJson()).object(), loaded));
+        QCOMPARE(loaded.dataRepresentation(), file);
+    }
+
+    void jsonRefusesWhatTheFileCannotHold_data()
+    {
+        QTest::addColumn<QByteArray>("json");
+        QTest::addColumn<QString>("error");
+        QTest::newRow("status beyond a byte")
+            << QByteArray(
+                   R"({"categories": [{"ID": "CAT0000000000", "links": [{"title": "t", "status": "\u0100"}]}]})")
+            << QString(R"(link "t": the status "Ā" is not one character from U+0000 to U+00FF)");
+        QTest::newRow("two characters")
+            << QByteArray(
+                   R"({"categories": [{"ID": "CAT0000000000", "links": [{"title": "t", "type": "RA"}]}]})")
+            << QString(R"(link "t": the type "RA" is not one character from U+0000 to U+00FF)");
+        QTest::newRow("number")
+            << QByteArray(
+                   R"({"categories": [{"ID": "CAT0000000000", "links": [{"title": "t", "draft": 70}]}]})")
+            << QString(R"(link "t": the draft value is not one character from U+0000 to U+00FF)");
+        QTest::newRow("category ID beyond Latin-1")
+            << QByteArray(
+                   R"({"categories": [{"ID": "C\u0100", "name": "a"}, {"ID": "C\u0101", "name": "b"}]})")
+            << QString(
+                   R"(category "a": the ID "CĀ" cannot be stored (at most 49 characters of ISO Latin 1, no NUL))");
+        QTest::newRow("ID with NUL")
+            << QByteArray(R"({"categories": [{"ID": "CAT0000000000\u0000x", "name": "a"}]})")
+            << QString(
+                   R"(category "a": the ID "CAT0000000000\u0000x" cannot be stored (at most 49 characters of ISO Latin 1, no NUL))");
+        QTest::newRow("link ID too long")
+            << QByteArray(R"({"categories": [{"ID": "CAT0000000000", "links": [{"title": "t", "ID": ")" +
+                          QByteArray(50, 'L') + R"("}]}]})")
+            << QString(R"(link "t": the ID ")" + QString(50, 'L') +
+                       R"(" cannot be stored (at most 49 characters of ISO Latin 1, no NUL))");
+        QTest::newRow("anchor")
+            << QByteArray(R"({"categories": [{"ID": "CAT7", "name": "a", "anchor": "\u263a"}]})")
+            << QString(
+                   R"(category "a": the anchor "☺" cannot be stored (at most 49 characters of ISO Latin 1, no NUL))");
+        QTest::newRow("template ID")
+            << QByteArray(R"({"emailTemplates": [{"ID": "E\u20ac", "name": "w"}]})")
+            << QString(
+                   R"(template "w": the ID "E€" cannot be stored (at most 49 characters of ISO Latin 1, no NUL))");
+    }
+
+    void jsonRefusesWhatTheFileCannotHold()
+    {
+        QFETCH(QByteArray, json);
+        QFETCH(QString, error);
+        CollectionManager store;
+        QString why;
+        QVERIFY(!DatabaseJson::fromJson(QJsonDocument::fromJson(json).object(), store, &why));
+        QCOMPARE(why, error);
+    }
+
+    void jsonKeepsTheFirstOfEachIDAndName()
+    {
+        const QByteArray json = R"({"categories": [
+            {"ID": "CAT5", "name": "Zebras", "anchor": "z", "links": [{"ID": "LNK1", "title": "one"}]},
+            {"ID": "CAT5", "name": "Apes", "anchor": "a", "links": [{"ID": "LNK2", "title": "two"}]},
+            {"name": "No ID", "anchor": "n", "links": [{"ID": "LNK3", "title": "three"}]}],
+            "namedStrings": [{"name": "WindowFrame", "value": "1,1,1,1"}, {"name": "WindowFrame", "value": "2,2,2,2"}]})";
+        CollectionManager store;
+        QStringList notes;
+        QVERIFY(DatabaseJson::fromJson(QJsonDocument::fromJson(json).object(), store, nullptr, &notes));
+        QCOMPARE(categoryNames(store), QStringList({"General", "No ID", "Zebras"}));
+        QCOMPARE(titles(store.categoryNodeWithID("CAT5")), QStringList({"one", "two"}));
+        QCOMPARE(titles(store.categoryWithName("No ID")), QStringList({"three"}));
+        QCOMPARE(notes.size(), 1);
+        QCOMPARE(store.windowFrame(), QRectF(1, 1, 1, 1));
+    }
+
+    void recordReaderStopsAtItsCap()
+    {
+        // A device that never ends (a pipe from /dev/zero) is read up to the cap and no further.
+        QProcess endless;
+        endless.start("cat", {"/dev/zero"});
+        QVERIFY(endless.waitForStarted());
+        RecordReader in(endless, 100000);
+        QVERIFY(in.next(60000));
+        QVERIFY(!in.next(60000));
+        QCOMPARE(in.status(), RecordReader::Status::TooLarge);
+        QVERIFY(!in.next(1)); // failures last
+        endless.kill();
+        endless.waitForFinished();
     }
 
     void streamedJsonEqualsTheJsonTree()

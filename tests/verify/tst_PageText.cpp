@@ -117,6 +117,18 @@ void TestPageText::anchorRelAndNoindex()
     QCOMPARE(at("http://three.example").rel, QStringList({"ugc"}));
     QVERIFY(!at("http://four.example").inAnchor);
 
+    // Only a whole tag name counts: </abbr> does not close an <a>, <metadata> is no <meta>.
+    const QString nested = QStringLiteral("<a href=x rel=nofollow><abbr>M</abbr> http://mine.example/</a> "
+                                          "<b>http://after.example</b>");
+    const PageAnalyzer::Anchor inside =
+        PageAnalyzer::anchorAt(nested, nested.indexOf(QLatin1String("http://mine")));
+    QVERIFY(inside.inAnchor);
+    QCOMPARE(inside.rel, QStringList({"nofollow"}));
+    QVERIFY(!PageAnalyzer::anchorAt(nested, nested.indexOf(QLatin1String("http://after"))).inAnchor);
+    QVERIFY(!PageAnalyzer::saysNoindex(QStringLiteral("<metadata name=robots content=noindex>"), ""));
+    QVERIFY(
+        PageAnalyzer::saysNoindex(QStringLiteral("<metadata name=x><meta/name=robots content=noindex>"), ""));
+
     QVERIFY(PageAnalyzer::saysNoindex(page, QByteArray()));
     QVERIFY(!PageAnalyzer::saysNoindex(QStringLiteral("<meta name=description content='noindex'>"), ""));
     QVERIFY(

@@ -164,6 +164,10 @@ private slots:
         QVERIFY(!EmailTemplateFile::importEmailTemplatesFromFileAtPath(
             store, QStringLiteral("/nonexistent/x.emlt"), nullptr, nullptr, &error));
         QVERIFY(error.startsWith(QStringLiteral("cannot open")));
+        // A device without end: the count it starts with decides.
+        QVERIFY(!EmailTemplateFile::importEmailTemplatesFromFileAtPath(store, QStringLiteral("/dev/zero"),
+                                                                       nullptr, nullptr, &error));
+        QCOMPARE(error, QStringLiteral("holds no e-mail templates"));
     }
 };
 

@@ -1,7 +1,9 @@
 #include "support/DatabaseBuilder.h"
 #include "workflow/LinkImporter.h"
 
+#include <QProcess>
 #include <QRandomGenerator>
+#include <QTemporaryFile>
 #include <QtTest>
 
 namespace {
@@ -303,6 +305,51 @@ private slots:
         }
         QVERIFY(LinkImporter::importLinksFromData(db.store(), good, nullptr));
         QCOMPARE(db.store().numberOfLinks(), 3);
+    }
+
+    void countsOf2To31AreNoDatabase()
+    {
+        // The database reader reads counts as signed: 2^31 and more are refused as garbage by both.
+        DatabaseBuilder source;
+        source.link(stored("a"));
+        const QByteArray good = source.store().dataRepresentation();
+        const qsizetype templateCountAt = 4 + SelfInfo::RecordSize;
+        for (const qsizetype at : {templateCountAt, templateCountAt + 4, linkRecordAt(0, 1, 0) - 4}) {
+            QByteArray bytes = good;
+            qToBigEndian<uint32_t>(0x80000000u, bytes.data() + at);
+            DatabaseBuilder db;
+            QString importError, readError;
+            QVERIFY(!LinkImporter::importLinksFromData(db.store(), bytes, nullptr, nullptr, &importError));
+            QVERIFY(!CollectionManager().loadDataRepresentation(bytes, &readError));
+            QCOMPARE(importError, QString("not a links database (bad record count)"));
+            QCOMPARE(readError, importError);
+        }
+    }
+
+    void readsPipesAndStopsEarly()
+    {
+        DatabaseBuilder source;
+        source.emailTemplate("T", "S", "B").link(stored("a")).link(stored("b"));
+        QTemporaryFile file;
+        QVERIFY(file.open());
+        file.write(source.store().dataRepresentation());
+        file.flush();
+        QProcess pipe;
+        pipe.start("cat", {file.fileName()});
+        QVERIFY(pipe.waitForStarted());
+        DatabaseBuilder db;
+        ImportSummary summary;
+        QVERIFY(LinkImporter::importLinksFromDevice(db.store(), pipe, nullptr, &summary));
+        QCOMPARE(summary.added, 2);
+        pipe.waitForFinished();
+
+        // From a device without end, what its first bytes say decides.
+        QString error;
+        QVERIFY(!LinkImporter::importLinksFromFileAtPath(db.store(), "/dev/zero", nullptr, nullptr, &error));
+        QCOMPARE(error, QString("not a links database"));
+        QVERIFY(!LinkImporter::importLinksFromFileAtPath(db.store(), "/nonexistent/x.site", nullptr, nullptr,
+                                                         &error));
+        QVERIFY(error.startsWith("cannot open"));
     }
 };
 
