@@ -278,7 +278,7 @@ TreeNode *CollectionManager::linkNodeWithID(const QString &id) const
     return nullptr;
 }
 
-Link *CollectionManager::linkWithID(const QString &id) const
+const Link *CollectionManager::linkWithID(const QString &id) const
 {
     TreeNode *node = linkNodeWithID(id);
     return node ? node->link() : nullptr;
@@ -447,9 +447,9 @@ bool CollectionManager::publishableLink(const Link &link) const
     }
 }
 
-QList<Link *> CollectionManager::verifiableLinks() const
+QList<const Link *> CollectionManager::verifiableLinks() const
 {
-    QList<Link *> links;
+    QList<const Link *> links;
     for (TreeNode *node : allLinkNodes()) {
         if (verifiableLink(*node->link()))
             links.append(node->link());
