@@ -483,6 +483,16 @@ private:
             sheet->themeButton(Themes::Candy)->click();
             sheet->cancel();
         };
+        c["links page setup confirmed unchanged"] = [](MyDocument *d, TestUndoDialogs &) {
+            linksPageSetup(d)->confirm();
+        };
+        c["template editor confirmed unchanged"] = [](MyDocument *d, TestUndoDialogs &) {
+            EmailTemplateListDialogController *sheet = templateList(d);
+            sheet->selectRow(0);
+            whenTemplateEditorRuns(d, [](EmailTemplateDialogController *e) { e->confirm(); });
+            sheet->editButton()->click();
+            sheet->reject();
+        };
         c["site info cancelled"] = [](MyDocument *d, TestUndoDialogs &) {
             d->editSiteInfo();
             qobject_cast<QLineEdit *>(d->siteInfoDialog()->fieldWidget(SiteProfileForm::Title))
