@@ -275,9 +275,9 @@ bool VerificationRun::save()
         if (info.selected() && info.result() != VerificationNotVerified)
             results.append({info.link()->ID(), info.result()});
     }
-    m_collectionManager->recordVerificationResults(results, QDate::currentDate());
+    const bool wrote = m_collectionManager->recordVerificationResults(results, QDate::currentDate());
     releaseVerifiers();
-    return true;
+    return wrote;
 }
 
 QString VerificationRun::imageNameForResult(VerificationResult result)

@@ -457,8 +457,21 @@ private:
             d->menus()->notificationSetup->trigger();
             dialog->confirm();
         };
-        c["verification cancelled"] = [](MyDocument *d, TestUndoDialogs &) {
+        c["verification cancelled, or stopped before any result and saved"] = [](MyDocument *d,
+                                                                                 TestUndoDialogs &t) {
             runVerification(d, {QStringLiteral("Alpha")})->cancel();
+            t.m_server.setResponse(
+                QStringLiteral("/links"),
+                HttpTestServer::Response::behaving(HttpTestServer::Response::Mode::NeverAnswer));
+            DocumentFixture::selectLinks(d, {QStringLiteral("Alpha")});
+            d->menus()->verifyLink->trigger();
+            VerificationDialogController *sheet = verificationSheet(d);
+            sheet->verifyButton()->click();
+            QVERIFY(QTest::qWaitFor([&] { return sheet->verificationRun()->checksUnderWay() == 1; }, 10000));
+            sheet->cancel(); // Stop
+            QVERIFY(sheet->verificationRun()->verificationStopped());
+            sheet->verifyButton()->click(); // Save Result
+            QVERIFY(!sheet->isVisible());
         };
         c["template sheets cancelled"] = [](MyDocument *d, TestUndoDialogs &t) {
             EmailTemplateListDialogController *sheet = templateList(d);
@@ -506,13 +519,15 @@ private slots:
     void initTestCase()
     {
         QVERIFY(m_server.listen());
-        using R = HttpTestServer::Response;
-        m_server.setResponse(QStringLiteral("/site"), R::page("<p>welcome</p>"));
-        m_server.setResponse(QStringLiteral("/links"),
-                             R::page("<a href=\"http://www.mysite.example/\">me</a>"));
+        m_server.setResponse(QStringLiteral("/site"), HttpTestServer::Response::page("<p>welcome</p>"));
     }
 
-    void init() { m_fixture = std::make_unique<DocumentFixture>(); }
+    void init()
+    {
+        m_fixture = std::make_unique<DocumentFixture>();
+        m_server.setResponse(QStringLiteral("/links"),
+                             HttpTestServer::Response::page("<a href=\"http://www.mysite.example/\">me</a>"));
+    }
     void cleanup() { m_fixture.reset(); }
 
     void everyDialogCommandComesBackAndGoesForward_data()
