@@ -119,7 +119,7 @@ void CollectionManager::deleteCategoryNode(TreeNode *categoryNode)
     m_journal.discardNode(categoryNode);
 }
 
-Category *CollectionManager::categoryWithID(const QString &id) const
+const Category *CollectionManager::categoryWithID(const QString &id) const
 {
     TreeNode *node = categoryNodeWithID(id);
     return node ? node->category() : nullptr;

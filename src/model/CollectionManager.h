@@ -52,7 +52,7 @@ public:
     // Inserts a finished record (its ID kept) in sorted position, its node titled `title`; for
     // readers of stored records.
     TreeNode *insertCategory(std::unique_ptr<Category> category, const QString &title);
-    Category *categoryWithID(const QString &id) const;
+    const Category *categoryWithID(const QString &id) const;
     TreeNode *categoryNodeWithID(const QString &id) const;
     TreeNode *categoryWithName(const QString &name) const;
     TreeNode *categoryWithAnchor(const QString &anchor) const;
