@@ -30,6 +30,10 @@ CollectionManager &DocumentUndo::store() const
 
 void DocumentUndo::commit(const QString &actionName)
 {
+    if (m_groupDepth > 0) {
+        m_groupCommitted = true;
+        return;
+    }
     std::unique_ptr<StoreChange> change = store().journal().closeEntry();
     if (change) {
         m_stack->push(new StoreUndoCommand(store(), std::move(change), actionName,
@@ -39,6 +43,22 @@ void DocumentUndo::commit(const QString &actionName)
     }
     updateEditedMark();
     updateActions();
+}
+
+DocumentUndo::Group::Group(DocumentUndo *undo, const QString &actionName) : m_undo(undo)
+{
+    if (m_undo->m_groupDepth++ == 0) {
+        m_undo->m_groupName = actionName;
+        m_undo->m_groupCommitted = false;
+    }
+}
+
+DocumentUndo::Group::~Group()
+{
+    if (--m_undo->m_groupDepth > 0 || !m_undo->m_groupCommitted)
+        return;
+    m_undo->m_groupCommitted = false;
+    m_undo->commit(m_undo->m_groupName);
 }
 
 void DocumentUndo::commitPendingChange()

@@ -27,6 +27,21 @@ public:
     // Closes the store's open journal entry into one step named after the command ("Delete Link").
     // A command that changed nothing the journal saw still marks the document edited, until saved.
     void commit(const QString &actionName);
+
+    // A command made of others (Instant Link adds a link, then sends the message that moves it on):
+    // while a group lives, the commands that end inside it leave their changes open, and the group
+    // closes them into one step named after it. Groups inside groups join the outermost.
+    class Group
+    {
+    public:
+        Group(DocumentUndo *undo, const QString &actionName);
+        ~Group();
+        Group(const Group &) = delete;
+        Group &operator=(const Group &) = delete;
+
+    private:
+        DocumentUndo *m_undo;
+    };
     void undo();
     void redo();
     // The file now holds the database as it stands.
@@ -48,4 +63,7 @@ private:
     QAction *m_undoAction;
     QAction *m_redoAction;
     bool m_editedOutsideStack = false;
+    int m_groupDepth = 0;
+    QString m_groupName;
+    bool m_groupCommitted = false; // a command inside the open group ended
 };

@@ -2,6 +2,7 @@
 
 #include "CategoryListController.h"
 #include "DocumentMenus.h"
+#include "DocumentUndo.h"
 #include "MyDocument.h"
 #include "workflow/LinkForm.h"
 #include "workflow/ui/InstantLinkDialogController.h"
@@ -168,13 +169,15 @@ void LinkCommands::instantLink()
     dialog->exec();
     if (!dialog->userConfirmed())
         return;
+    // The link and the message that starts its negotiation are undone together.
+    const DocumentUndo::Group step(document()->undo(), tr("Instant Link"));
     TreeNode *node = collectionManager().addLinkFromLink(dialog->link());
     if (!node)
         return;
     collectionManager().computeNotifications();
     document()->refreshUI();
     document()->showAndSelectLinkNode(node);
-    document()->updateChangeCount(tr("Add Link"));
+    document()->updateChangeCount(tr("Instant Link"));
     if (!dialog->shouldSendMessage())
         return;
     // Sent to the new link, which is the selected one now; writing to it starts the negotiation.

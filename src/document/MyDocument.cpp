@@ -514,7 +514,7 @@ TreeNode *MyDocument::selectedLinkNode() const
     return m_linkListController->selectedLinkNode();
 }
 
-Link *MyDocument::selectedLink() const
+const Link *MyDocument::selectedLink() const
 {
     const TreeNode *node = selectedLinkNode();
     return node ? node->link() : nullptr;

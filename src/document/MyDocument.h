@@ -81,7 +81,7 @@ public:
     TreeNode *selectedCategoryNode() const;
     bool isCategorySelected() const { return selectedCategoryNode() != nullptr; }
     TreeNode *selectedLinkNode() const;
-    Link *selectedLink() const;
+    const Link *selectedLink() const;
     QStringList selectedLinkIDs() const;
     int numberOfSelectedLinks() const;
     void showAndSelectCategoryNode(TreeNode *node);
@@ -186,7 +186,7 @@ private:
     bool askToSaveChanges();
     void reportSaveFailure(const QString &path, const QString &error);
     AskStringDialogController *askStringDialogController();
-    void sendEmail(Link &link, const std::function<bool(Link &)> &send);
+    void sendEmailToSelectedLink(const std::function<bool(Link &)> &send);
     void visitURL(const QString &url, const QString &title, const QString &message);
 
     CollectionManager m_collectionManager;

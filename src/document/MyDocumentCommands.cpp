@@ -251,12 +251,10 @@ void MyDocument::visitLinkPartnerWebsite()
 
 void MyDocument::newCustomEmail()
 {
-    if (Link *link = selectedLink()) {
-        sendEmail(*link, [&](Link &target) {
-            return EmailComposer::sendEmailWithRecipient(m_collectionManager, target.contactEmail(),
-                                                         QString(""), QString(""), target);
-        });
-    }
+    sendEmailToSelectedLink([](Link &message) {
+        return EmailComposer::sendEmailWithRecipient(message.contactEmail(), QString(""), QString(""),
+                                                     message);
+    });
 }
 
 void MyDocument::newTemplateEmail(int templateIndex)
@@ -266,22 +264,30 @@ void MyDocument::newTemplateEmail(int templateIndex)
 
 void MyDocument::sendTemplateEmailWithIndex(int templateIndex)
 {
-    if (Link *link = selectedLink()) {
-        sendEmail(*link, [&](Link &target) {
-            return EmailComposer::sendEmailWithRecipient(m_collectionManager, target.contactEmail(),
-                                                         templateIndex, target);
-        });
-    }
+    sendEmailToSelectedLink([&](Link &message) {
+        return EmailComposer::sendEmailWithRecipient(m_collectionManager, message.contactEmail(),
+                                                     templateIndex, message);
+    });
 }
 
-void MyDocument::sendEmail(Link &link, const std::function<bool(Link &)> &send)
+void MyDocument::sendEmailToSelectedLink(const std::function<bool(Link &)> &send)
 {
+    TreeNode *node = selectedLinkNode();
+    if (!node)
+        return;
     const QStringList ids = selectedLinkIDs();
-    const LinkStatus statusBefore = link.status();
-    const bool handedOver = send(link);
+    // The message is written for a copy of the link; what writing to the partner changes on it
+    // reaches the stored link through the store, like every other change.
+    Link written = *node->link();
+    const bool handedOver = send(written);
+    const bool statusChanged = written.status() != node->link()->status();
+    if (statusChanged) {
+        m_collectionManager.setStatusOfLink(node->link(), written.status());
+        m_collectionManager.computeNotifications();
+    }
     // Writing to a New partner makes it Negotiating even when the mail client did not open, and
     // that change must reach the file.
-    if (handedOver || link.status() != statusBefore) {
+    if (handedOver || statusChanged) {
         refreshUI();
         selectLinksWithIDs(ids);
         updateChangeCount(tr("Set Status"));

@@ -59,9 +59,10 @@ void PublishCommands::HTMLSetup()
 
 void PublishCommands::HTMLSetupSheetDidEnd(int returnCode)
 {
-    if (returnCode != 1)
+    const LinksPageSetup setup = m_HTMLSetupDialog->setup();
+    if (returnCode != 1 || !setup.changes(collectionManager()))
         return;
-    m_HTMLSetupDialog->setup().applyTo(collectionManager());
+    setup.applyTo(collectionManager());
     collectionManager().computeNotifications();
     document()->refreshUI();
     document()->updateChangeCount(tr("Links Page Setup"));

@@ -78,6 +78,10 @@ int TemplateCommands::editEmailTemplate(const QString &templateID, const EmailTe
     EmailTemplate *emailTemplate = collectionManager().emailTemplateWithID(templateID);
     if (!emailTemplate)
         return -1;
+    // Confirmed as it was: nothing to save or undo.
+    if (emailTemplate->name() == form.name() && emailTemplate->subject() == form.subject() &&
+        emailTemplate->body() == form.body())
+        return collectionManager().indexOfEmailTemplate(emailTemplate);
     const int index = collectionManager().editEmailTemplate(emailTemplate, form);
     templatesChanged(tr("Edit E-mail Template"));
     return index;

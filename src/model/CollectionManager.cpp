@@ -154,7 +154,7 @@ void CollectionManager::deleteCategoryNode(TreeNode *categoryNode)
     m_journal.discardNode(categoryNode);
 }
 
-Category *CollectionManager::categoryWithID(const QString &id) const
+const Category *CollectionManager::categoryWithID(const QString &id) const
 {
     TreeNode *node = categoryNodeWithID(id);
     return node ? node->category() : nullptr;
@@ -313,7 +313,7 @@ TreeNode *CollectionManager::linkNodeWithID(const QString &id) const
     return nullptr;
 }
 
-Link *CollectionManager::linkWithID(const QString &id) const
+const Link *CollectionManager::linkWithID(const QString &id) const
 {
     TreeNode *node = linkNodeWithID(id);
     return node ? node->link() : nullptr;
@@ -482,9 +482,9 @@ bool CollectionManager::publishableLink(const Link &link) const
     }
 }
 
-QList<Link *> CollectionManager::verifiableLinks() const
+QList<const Link *> CollectionManager::verifiableLinks() const
 {
-    QList<Link *> links;
+    QList<const Link *> links;
     for (TreeNode *node : allLinkNodes()) {
         if (verifiableLink(*node->link()))
             links.append(node->link());

@@ -52,7 +52,7 @@ public:
     // Inserts a finished record (its ID kept) in sorted position, its node titled `title`; for
     // readers of stored records.
     TreeNode *insertCategory(std::unique_ptr<Category> category, const QString &title);
-    Category *categoryWithID(const QString &id) const;
+    const Category *categoryWithID(const QString &id) const;
     TreeNode *categoryNodeWithID(const QString &id) const;
     TreeNode *categoryWithName(const QString &name) const;
     TreeNode *categoryWithAnchor(const QString &anchor) const;
@@ -68,7 +68,7 @@ public:
     TreeNode *moveLinkWithID(const QString &id, TreeNode *categoryNode);
     // Moves many links with one walk over the links (a drop of several rows).
     void moveLinksWithIDs(const QStringList &ids, TreeNode *categoryNode);
-    Link *linkWithID(const QString &id) const;
+    const Link *linkWithID(const QString &id) const;
     TreeNode *linkNodeWithID(const QString &id) const;
     bool linkWithURLAlreadyExists(const QString &url, const QString &referenceLinkID = QString()) const;
     bool setStatus(LinkStatus status, const QStringList &ids);
@@ -91,7 +91,7 @@ public:
     // --- Rules
     bool verifiableLink(const Link &link) const;
     bool publishableLink(const Link &link) const;
-    QList<Link *> verifiableLinks() const;
+    QList<const Link *> verifiableLinks() const;
 
     // --- Counts
     int numberOfCategories() const;

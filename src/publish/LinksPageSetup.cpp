@@ -81,3 +81,22 @@ void LinksPageSetup::applyTo(CollectionManager &collectionManager) const
     collectionManager.setTargetNew(m_targetNew);
     collectionManager.setPublishingSettings(m_layout, m_exportNewLinks, m_exportNegotiatingLinks);
 }
+
+bool LinksPageSetup::changes(const CollectionManager &collectionManager) const
+{
+    const SelfInfo &profile = collectionManager.selfInfo();
+    if (profile.renderMode() != m_layout || profile.exportNewLinks() != m_exportNewLinks ||
+        profile.exportNegotiatingLinks() != m_exportNegotiatingLinks)
+        return true;
+    // A missing string and a stored empty one differ: the page shows the default for the first.
+    auto differs = [&collectionManager](const QString &name, const QString &value) {
+        const QString stored = collectionManager.stringForName(name);
+        return stored.isNull() || stored != value;
+    };
+    for (const NamedString &entry : m_namedStrings) {
+        if (entry.name() != LinksPageStyle::TargetNewKey && differs(entry.name(), entry.value()))
+            return true;
+    }
+    return differs(LinksPageStyle::TargetNewKey,
+                   m_targetNew == 2 ? QStringLiteral("NO") : QStringLiteral("YES"));
+}

@@ -49,6 +49,9 @@ public:
     // What a confirmed sheet changes: the named strings merged by name (other stored names stay),
     // "TargetNew", the layout and the two publishing flags.
     void applyTo(CollectionManager &collectionManager) const;
+    // Whether `applyTo` would change a value of the database (a sheet confirmed as it was opened
+    // changes nothing); the order of the named strings does not count.
+    bool changes(const CollectionManager &collectionManager) const;
 
 private:
     QList<NamedString> m_namedStrings;

@@ -6,11 +6,12 @@
 class Category;
 class Link;
 
-// One row of a verification run: the link, its category, its tick and where its check stands.
+// One row of a verification run: the link, its category, its tick and where its check stands. The
+// run only reads the stored records; saving goes through the store.
 class LinkInfo
 {
 public:
-    LinkInfo(Link *link, Category *category, VerificationResult result, bool selected)
+    LinkInfo(const Link *link, const Category *category, VerificationResult result, bool selected)
         : m_result(result), m_selected(selected), m_link(link), m_category(category)
     {}
 
@@ -25,16 +26,16 @@ public:
 
     VerificationResult result() const { return m_result; }
     bool selected() const { return m_selected; }
-    Link *link() const { return m_link; }
-    Category *category() const { return m_category; }
+    const Link *link() const { return m_link; }
+    const Category *category() const { return m_category; }
     bool verified() const { return m_verified; }
     const VerificationDetails &details() const { return m_details; }
 
 private:
     VerificationResult m_result;
     bool m_selected;
-    Link *m_link;
-    Category *m_category;
+    const Link *m_link;
+    const Category *m_category;
     bool m_verified = false;
     VerificationDetails m_details;
 };

@@ -50,10 +50,10 @@ bool VerificationRun::initializeFieldsWithSelectedLinkIDs(const std::optional<QS
     m_nextCandidate = 0;
     m_firstRowToShow = -1;
 
-    const QList<Link *> links = m_collectionManager->verifiableLinks();
-    QHash<QString, Category *> categories;
+    const QList<const Link *> links = m_collectionManager->verifiableLinks();
+    QHash<QString, const Category *> categories;
     for (const TreeNode *node : m_collectionManager->categoryRoot()->children()) {
-        if (Category *category = node->category())
+        if (const Category *category = node->category())
             categories.insert(category->ID(), category);
     }
     QSet<QString> wanted;
@@ -61,7 +61,7 @@ bool VerificationRun::initializeFieldsWithSelectedLinkIDs(const std::optional<QS
         wanted = QSet<QString>(ids->begin(), ids->end());
 
     m_linkInfos.reserve(size_t(links.size()));
-    for (Link *link : links) {
+    for (const Link *link : links) {
         const VerificationResult preset =
             isEmptyAddress(link->counterpartURL()) ? VerificationNoLinksPageURL : VerificationNotVerified;
         const VerificationResult stored = link->lastVerificationResult();
@@ -275,9 +275,9 @@ bool VerificationRun::save()
         if (info.selected() && info.result() != VerificationNotVerified)
             results.append({info.link()->ID(), info.result()});
     }
-    m_collectionManager->recordVerificationResults(results, QDate::currentDate());
+    const bool wrote = m_collectionManager->recordVerificationResults(results, QDate::currentDate());
     releaseVerifiers();
-    return true;
+    return wrote;
 }
 
 QString VerificationRun::imageNameForResult(VerificationResult result)

@@ -77,8 +77,8 @@ public:
     void start();
     void stop();
     // Writes date and result into every ticked row's link that has a result, through the store
-    // (which also recomputes the notifications); false unless the run has ended. The caller marks
-    // the document edited.
+    // (which also recomputes the notifications); false before the run has ended and when no row had
+    // a result to write (stopped at once). The caller marks the document edited when it is true.
     bool save();
     int assignVerifier();
     void verificationCompleted(VerificationManager *manager) override;

@@ -147,18 +147,15 @@ QByteArray mailtoURL(const QString &recipient, const QString &subject, const QSt
     return url.toLatin1(); // every character left is 7-bit ASCII
 }
 
-bool sendEmailWithRecipient(CollectionManager &store, const QString &recipient, const QString &subject,
-                            const QString &body, Link &link)
+bool sendEmailWithRecipient(const QString &recipient, const QString &subject, const QString &body, Link &link)
 {
     const bool accepted = open(mailtoURL(recipient, subject, body, emailEncoding()));
-    if (link.status() == LinkStatusNew) {
-        store.setStatusOfLink(&link, LinkStatusNegotiating);
-        store.computeNotifications();
-    }
+    if (link.status() == LinkStatusNew)
+        link.setStatus(LinkStatusNegotiating);
     return accepted;
 }
 
-bool sendEmailWithRecipient(CollectionManager &store, const QString &recipient, int32_t templateIndex,
+bool sendEmailWithRecipient(const CollectionManager &store, const QString &recipient, int32_t templateIndex,
                             Link &link)
 {
     const auto &templates = store.emailTemplates();
@@ -168,7 +165,7 @@ bool sendEmailWithRecipient(CollectionManager &store, const QString &recipient, 
     QString body = templates[size_t(templateIndex)]->body();
     replaceEmailTemplatePlaceholdersInString(store, subject, link);
     replaceEmailTemplatePlaceholdersInString(store, body, link);
-    return sendEmailWithRecipient(store, recipient, subject, body, link);
+    return sendEmailWithRecipient(recipient, subject, body, link);
 }
 
 bool preview(const CollectionManager &store, const QString &subject, const QString &body, const Link *link)

@@ -31,14 +31,15 @@ TextEncoding emailEncoding();
 QByteArray mailtoURL(const QString &recipient, const QString &subject, const QString &body,
                      TextEncoding encoding);
 
-// Hands the message to the mail client; the answer is whether the system took it. A New link
-// becomes Negotiating whatever the answer (writing to a partner starts the negotiation), and the
-// notifications are recomputed.
-bool sendEmailWithRecipient(CollectionManager &store, const QString &recipient, const QString &subject,
-                            const QString &body, Link &link);
-// The same with the template at `templateIndex`, placeholders filled in for the link; false without
-// doing anything when there is no such template.
-bool sendEmailWithRecipient(CollectionManager &store, const QString &recipient, int32_t templateIndex,
+// Hands the message to the mail client; the answer is whether the system took it. Writing to a
+// partner starts the negotiation whatever the answer: a New `link` becomes Negotiating, dated today.
+// `link` is a working copy (the link editor's, or one the window then applies to its stored link
+// through the store, which journals it).
+bool sendEmailWithRecipient(const QString &recipient, const QString &subject, const QString &body,
+                            Link &link);
+// The same with the template at `templateIndex` of the store, placeholders filled in for the link;
+// false without doing anything when there is no such template.
+bool sendEmailWithRecipient(const CollectionManager &store, const QString &recipient, int32_t templateIndex,
                             Link &link);
 
 // The editor's preview message, addressed to the sample recipient; changes no link.

@@ -318,6 +318,10 @@ private slots:
         dialog->cancel();
         QCOMPARE(linkTitled(document, QStringLiteral("Frogs"))->status(), LinkStatusNew);
         QVERIFY(!document->isEdited());
+        // Nothing of the editor's working link is left for Undo to take up.
+        QVERIFY(!document->collectionManager().journal().hasOpenEntry());
+        document->menus()->undo->trigger();
+        QVERIFY(!document->isEdited());
 
         edit(document, QStringLiteral("Frogs"))->sendCustomEmail();
         dialog->confirm();

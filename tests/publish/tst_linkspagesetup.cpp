@@ -13,6 +13,8 @@
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTest>
+#include <algorithm>
+#include <functional>
 
 namespace {
 
@@ -168,6 +170,47 @@ private slots:
         QCOMPARE(again.targetNew(), 2);
         again.applyTo(store);
         QCOMPARE(store.stringForName("TargetNew"), QString("NO"));
+    }
+
+    void changesOnlyWhatItWouldWriteDifferently()
+    {
+        // A database never set up: confirming writes the defaults and "TargetNew".
+        DatabaseBuilder db;
+        CollectionManager &store = db.store();
+        LinksPageSetup setup;
+        setup.initializeFromCollectionManager(store);
+        QVERIFY(setup.changes(store));
+        setup.applyTo(store);
+        QVERIFY(!setup.changes(store));
+        // The order the store keeps its strings in does not count; each value does.
+        QList<NamedString> reversed = store.namedStrings();
+        std::reverse(reversed.begin(), reversed.end());
+        LinksPageSetup reordered;
+        reordered.initializeFields(setup.layout(), setup.targetNew(), reversed, setup.exportNewLinks(),
+                                   setup.exportNegotiatingLinks());
+        QVERIFY(!reordered.changes(store));
+        for (const auto &edit : std::initializer_list<std::function<void(LinksPageSetup &)>>{
+                 [](LinksPageSetup &s) { s.saveStyleText(4, QString()); }, // emptied, not missing
+                 [](LinksPageSetup &s) { s.setTargetNew(2); },
+                 [](LinksPageSetup &s) { s.setLayout(s.layout() == 2 ? 1 : 2); },
+                 [](LinksPageSetup &s) { s.setExportNewLinks(!s.exportNewLinks()); },
+                 [](LinksPageSetup &s) { s.setExportNegotiatingLinks(!s.exportNegotiatingLinks()); }}) {
+            LinksPageSetup edited = setup;
+            edit(edited);
+            QVERIFY(edited.changes(store));
+        }
+        // An emptied style is a change against a missing one too.
+        LinksPageSetup emptied = setup;
+        emptied.saveStyleText(1, QString());
+        QList<NamedString> others = emptied.namedStrings();
+        others.removeIf([](const NamedString &entry) { return entry.name() == "SectionTitleStyle"; });
+        CollectionManager partial;
+        partial.setNamedStrings(others);
+        partial.setPublishingSettings(emptied.layout(), emptied.exportNewLinks(),
+                                      emptied.exportNegotiatingLinks());
+        partial.setTargetNew(emptied.targetNew());
+        QVERIFY(partial.stringForName("SectionTitleStyle").isNull());
+        QVERIFY(emptied.changes(partial));
     }
 
     void previewFillsEveryPlaceholder()

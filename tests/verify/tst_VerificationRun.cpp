@@ -106,7 +106,7 @@ void TestVerificationRun::rowsTicksAndPresets()
     db.link(partner("F", "/ok", "http://"));
     db.link(partner("G", "/ok", "/ok"));
     auto id = [&](const char *title) {
-        for (Link *link : db.store().verifiableLinks()) {
+        for (const Link *link : db.store().verifiableLinks()) {
             if (link->title() == QLatin1String(title))
                 return link->ID();
         }
@@ -320,7 +320,7 @@ void TestVerificationRun::stopDuringARun()
         QCOMPARE(code(run, row), expected[row]);
 
     QCOMPARE(run.confirm(), VerificationRun::Outcome::Saved);
-    const QList<Link *> links = db.store().verifiableLinks();
+    const QList<const Link *> links = db.store().verifiableLinks();
     QCOMPARE(links.at(0)->lastVerifiedOn(), QDate::currentDate());
     QCOMPARE(links.at(1)->lastVerificationResult(), VerificationSucceeded);
     for (int row = 2; row < 6; ++row) {
@@ -351,7 +351,7 @@ void TestVerificationRun::saveRules()
     QCOMPARE(run.confirm(), VerificationRun::Outcome::Saved);
 
     const QDate today = QDate::currentDate();
-    const QList<Link *> links = db.store().verifiableLinks();
+    const QList<const Link *> links = db.store().verifiableLinks();
     struct Expected
     {
         VerificationResult result;

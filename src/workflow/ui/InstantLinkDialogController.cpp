@@ -10,7 +10,7 @@
 
 using namespace LinkForm;
 
-InstantLinkDialogController::InstantLinkDialogController(CollectionManager *collectionManager,
+InstantLinkDialogController::InstantLinkDialogController(const CollectionManager *collectionManager,
                                                          QWidget *parent)
     : QDialog(parent), m_ui(std::make_unique<Ui::InstantLinkDialog>()),
       m_collectionManager(collectionManager), m_link(m_blankLink)

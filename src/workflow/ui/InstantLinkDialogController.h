@@ -24,7 +24,7 @@ class InstantLinkDialogController : public QDialog
     Q_OBJECT
 
 public:
-    InstantLinkDialogController(CollectionManager *collectionManager, QWidget *parent);
+    InstantLinkDialogController(const CollectionManager *collectionManager, QWidget *parent);
     ~InstantLinkDialogController() override;
 
     // Empties the form, lists the database's categories and templates, and takes the last choices.
@@ -62,7 +62,7 @@ private:
     void extractLinkInfo();
 
     std::unique_ptr<Ui::InstantLinkDialog> m_ui;
-    CollectionManager *m_collectionManager;
+    const CollectionManager *m_collectionManager;
     // A link with no status date, copied before each refill so every new link is dated today.
     Link m_blankLink;
     Link m_link;

@@ -27,7 +27,7 @@ constexpr int ResizeDuration = 120; // milliseconds
 
 } // namespace
 
-LinkDialogController::LinkDialogController(CollectionManager *collectionManager, QWidget *parent)
+LinkDialogController::LinkDialogController(const CollectionManager *collectionManager, QWidget *parent)
     : QDialog(parent), m_ui(std::make_unique<Ui::LinkDialog>()), m_collectionManager(collectionManager),
       m_link(m_blankLink)
 {
@@ -453,9 +453,8 @@ void LinkDialogController::sendEmail(const std::function<bool(Link &)> &send)
 
 void LinkDialogController::sendCustomEmail()
 {
-    sendEmail([this](Link &link) {
-        return EmailComposer::sendEmailWithRecipient(*m_collectionManager, link.contactEmail(), QString(""),
-                                                     QString(""), link);
+    sendEmail([](Link &link) {
+        return EmailComposer::sendEmailWithRecipient(link.contactEmail(), QString(""), QString(""), link);
     });
 }
 

@@ -35,7 +35,7 @@ class LinkDialogController : public QDialog
     Q_OBJECT
 
 public:
-    LinkDialogController(CollectionManager *collectionManager, QWidget *parent);
+    LinkDialogController(const CollectionManager *collectionManager, QWidget *parent);
     ~LinkDialogController() override;
 
     // Prepares an empty New link, shown at the given tab.
@@ -117,7 +117,7 @@ private:
     void fillNotificationsTable();
 
     std::unique_ptr<Ui::LinkDialog> m_ui;
-    CollectionManager *m_collectionManager;
+    const CollectionManager *m_collectionManager;
     // A link with no status date, copied before each refill so the editor's date is always taken.
     Link m_blankLink;
     Link m_link;
