@@ -23,6 +23,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QDir>
 #include <QFileInfo>
@@ -54,6 +55,13 @@ MyDocument::MyDocument(QWidget *parent) : QMainWindow(parent)
 
 MyDocument::~MyDocument()
 {
+    // Hidden while still whole: QWidget's destructor would otherwise close the window and move the
+    // focus, and the command areas listening to focus and clipboard would reach a half-destroyed document.
+    hide();
+    for (DocumentCommandArea *area : std::as_const(m_commandAreas)) {
+        QObject::disconnect(qApp, nullptr, area, nullptr);
+        QObject::disconnect(QGuiApplication::clipboard(), nullptr, area, nullptr);
+    }
     m_computeNotificationsTimer->stop();
     m_autoSaveTimer->stop();
     // The lists hold nodes of the store, which goes before the child widgets and models.
