@@ -5,9 +5,7 @@
 
 #include <algorithm>
 
-TreeNode::TreeNode(const QString &title, int32_t tag) : m_tag(tag), m_title(title), m_originalTitle(title)
-{
-}
+TreeNode::TreeNode(const QString &title, int32_t tag) : m_tag(tag), m_title(title), m_originalTitle(title) {}
 
 TreeNode::TreeNode(std::unique_ptr<Attachment> attachment) : m_attachment(std::move(attachment))
 {
@@ -39,8 +37,9 @@ void TreeNode::setAttachment(std::unique_ptr<Attachment> attachment)
 
 Link *TreeNode::link() const
 {
-    return m_attachment && m_attachment->kind() == Attachment::Kind::Link ? static_cast<Link *>(m_attachment.get())
-                                                                           : nullptr;
+    return m_attachment && m_attachment->kind() == Attachment::Kind::Link
+               ? static_cast<Link *>(m_attachment.get())
+               : nullptr;
 }
 
 Category *TreeNode::category() const

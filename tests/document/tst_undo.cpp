@@ -304,8 +304,9 @@ private slots:
         MyDocument *document = openSample();
         MessageBox::setNextAnswer(1);
         document->deleteCategory();
-        QCOMPARE(MessageBox::shownAlerts().last().title,
-                 QStringLiteral("Are you sure you want to delete the category \"Partners\" and its 4 links?"));
+        QCOMPARE(
+            MessageBox::shownAlerts().last().title,
+            QStringLiteral("Are you sure you want to delete the category \"Partners\" and its 4 links?"));
         QCOMPARE(MessageBox::shownAlerts().last().message, QString());
         QVERIFY(!document->undo()->stack()->canUndo());
     }
