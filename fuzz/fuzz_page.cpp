@@ -100,9 +100,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
                                               QRegularExpression::CaseInsensitiveOption);
     if (!meta.match(text).hasMatch() && !directive.match(QString::fromLatin1(robotsHeader)).hasMatch())
         FUZZ_CHECK(!noindex, QStringLiteral("noindex without a meta tag: ") + text.left(200));
-    const QStringList directives = QString::fromLatin1(robotsHeader).toLower().split(QLatin1Char(','));
-    for (const QString &directive : directives) {
-        if (directive.trimmed() == QLatin1String("noindex"))
+    // Header values are bytes: only ASCII blanks separate a directive, so "noindex" followed by a
+    // byte such as 0x85 (NEL in Unicode) is another word.
+    for (const QByteArray &directive : robotsHeader.toLower().split(',')) {
+        if (directive.trimmed() == "noindex")
             FUZZ_CHECK(noindex, QStringLiteral("the header says noindex"));
     }
     return 0;

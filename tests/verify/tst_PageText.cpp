@@ -136,6 +136,9 @@ void TestPageText::anchorRelAndNoindex()
     QVERIFY(PageAnalyzer::saysNoindex(QStringLiteral("<meta name='robots' content='none'>"), ""));
     QVERIFY(PageAnalyzer::saysNoindex(QString(), "googlebot: noindex, nofollow"));
     QVERIFY(!PageAnalyzer::saysNoindex(QString(), "unavailable_after: 25 Jun 2030 15:00:00 PST"));
+    // Only ASCII blanks separate header directives; a byte above 0x7F belongs to the word.
+    QVERIFY(PageAnalyzer::saysNoindex(QString(), "nofollow,\tnoindex "));
+    QVERIFY(!PageAnalyzer::saysNoindex(QString(), "noindex\x85"));
     QCOMPARE(PageAnalyzer::attributes(u"<a href=\"x>y\" data-a=1 checked rel='n'>").size(), 4);
 }
 
