@@ -134,11 +134,9 @@ void EditCommands::validateMenuItems()
 QString EditCommands::selectedLinksText() const
 {
     const LinkListController *list = document()->linkListController();
-    QModelIndexList rows = document()->linksTable()->selectionModel()->selectedRows();
-    std::sort(rows.begin(), rows.end());
     QStringList lines;
-    for (const QModelIndex &row : std::as_const(rows)) {
-        const TreeNode *node = list->linkNodeAtRow(row.row());
+    for (const int row : list->selectedRows()) {
+        const TreeNode *node = list->linkNodeAtRow(row);
         if (const Link *link = node ? node->link() : nullptr)
             lines.append(TextUtils::oneLineString(link->title()) + QLatin1Char('\t') +
                          TextUtils::oneLineString(link->URL()));

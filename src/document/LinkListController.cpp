@@ -149,28 +149,36 @@ int LinkListController::rowOfLinkID(const QString &id) const
 
 int LinkListController::numberOfSelectedLinks() const
 {
-    return m_tableView ? int(m_tableView->selectionModel()->selectedRows().size()) : 0;
+    return int(selectedRows().size());
+}
+
+QList<int> LinkListController::selectedRows() const
+{
+    QList<int> rows;
+    if (!m_tableView)
+        return rows;
+    // The list selects whole rows, so a range's rows are selected rows.
+    for (const QItemSelectionRange &range : m_tableView->selectionModel()->selection()) {
+        for (int row = range.top(); row <= range.bottom(); ++row)
+            rows.append(row);
+    }
+    std::sort(rows.begin(), rows.end());
+    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+    return rows;
 }
 
 TreeNode *LinkListController::selectedLinkNode() const
 {
-    if (!m_tableView)
-        return nullptr;
-    const QModelIndexList rows = m_tableView->selectionModel()->selectedRows();
-    return rows.size() == 1 ? linkNodeAtRow(rows.first().row()) : nullptr;
+    const QList<int> rows = selectedRows();
+    return rows.size() == 1 ? linkNodeAtRow(rows.first()) : nullptr;
 }
 
 QStringList LinkListController::selectedLinkIDs() const
 {
     QStringList ids;
-    if (!m_tableView)
-        return ids;
-    QModelIndexList rows = m_tableView->selectionModel()->selectedRows();
-    std::sort(rows.begin(), rows.end(),
-              [](const QModelIndex &a, const QModelIndex &b) { return a.row() < b.row(); });
-    for (const QModelIndex &row : rows) {
-        if (row.row() < m_sortedLinks.size())
-            ids.append(m_sortedLinks.at(row.row()));
+    for (const int row : selectedRows()) {
+        if (row < m_sortedLinks.size())
+            ids.append(m_sortedLinks.at(row));
     }
     return ids;
 }

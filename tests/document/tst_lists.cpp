@@ -136,6 +136,39 @@ private slots:
         QVERIFY(!document->isEdited());
     }
 
+    void selectedLinksFollowEveryWayOfSelecting()
+    {
+        DatabaseBuilder db;
+        for (int i = 0; i < 8; ++i)
+            db.link(QStringLiteral("Link %1").arg(i));
+        MyDocument *document = m_fixture->open(db);
+        const LinkListController *list = document->linkListController();
+        QItemSelectionModel *selection = document->linksTable()->selectionModel();
+        auto rowsAsQtReadsThem = [&] {
+            QList<int> rows;
+            for (const QModelIndex &index : selection->selectedRows())
+                rows.append(index.row());
+            std::sort(rows.begin(), rows.end());
+            return rows;
+        };
+        auto row = [&](int r) { return document->linksTable()->model()->index(r, 0); };
+        const auto rowsFlags = QItemSelectionModel::Rows;
+        // Select all, take two rows out (splitting the range), then add overlapping ranges back.
+        document->linksTable()->selectAll();
+        QCOMPARE(list->numberOfSelectedLinks(), 8);
+        selection->select(row(2), QItemSelectionModel::Deselect | rowsFlags);
+        selection->select(row(5), QItemSelectionModel::Toggle | rowsFlags);
+        QCOMPARE(list->selectedRows(), QList<int>({0, 1, 3, 4, 6, 7}));
+        QCOMPARE(list->selectedRows(), rowsAsQtReadsThem());
+        selection->select(QItemSelection(row(1), row(5)), QItemSelectionModel::Select | rowsFlags);
+        QCOMPARE(list->selectedRows(), rowsAsQtReadsThem());
+        QCOMPARE(list->selectedLinkIDs().size(), 8);
+        QVERIFY(!list->selectedLinkNode());
+        selection->select(row(6), QItemSelectionModel::ClearAndSelect | rowsFlags);
+        QCOMPARE(list->selectedLinkNode(), list->linkNodeAtRow(6));
+        QCOMPARE(list->selectedLinkIDs(), QStringList({list->linkIDAtRow(6)}));
+    }
+
     void dragPayloadRoundTrip()
     {
         const QStringList ids{QStringLiteral("LNK1"), QStringLiteral("LNK1234567890")};
