@@ -9,7 +9,6 @@
 #include "publish/HTMLBuilder.h"
 #include "publish/SpreadsheetBuilder.h"
 
-#include <QRegularExpression>
 #include <QSet>
 
 namespace {
@@ -20,12 +19,26 @@ QString body(const QString &page)
     return at < 0 ? QString() : page.mid(at);
 }
 
+// The names of the tags, read by hand: a regular expression stops matching at the first lone
+// surrogate, and a database's texts may hold one.
 QStringList tagNames(const QString &html)
 {
-    static const QRegularExpression tag(QStringLiteral("<(/?[A-Za-z!]+[A-Za-z0-9-]*)"));
+    auto isLetter = [](QChar c) { return (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z'); };
     QStringList names;
-    for (auto it = tag.globalMatch(html); it.hasNext();)
-        names.append(it.next().captured(1).toUpper());
+    for (qsizetype at = html.indexOf(u'<'); at >= 0; at = html.indexOf(u'<', at + 1)) {
+        qsizetype end = at + 1;
+        if (end < html.size() && html.at(end) == u'/')
+            ++end;
+        const qsizetype nameStart = end;
+        while (end < html.size() && (isLetter(html.at(end)) || html.at(end) == u'!'))
+            ++end;
+        if (end == nameStart)
+            continue;
+        while (end < html.size() && (isLetter(html.at(end)) ||
+                                     (html.at(end) >= u'0' && html.at(end) <= u'9') || html.at(end) == u'-'))
+            ++end;
+        names.append(html.mid(at + 1, end - at - 1).toUpper());
+    }
     return names;
 }
 
