@@ -42,6 +42,20 @@ QStringList tagNames(const QString &html)
     return names;
 }
 
+// The quotes inside the tags of some HTML; a quote in a page's text is only text.
+int quotesInTags(const QString &html)
+{
+    int quotes = 0;
+    bool inTag = false;
+    for (const QChar c : html) {
+        if (c == u'<' || c == u'>')
+            inTag = c == u'<';
+        else if (inTag && c == u'"')
+            ++quotes;
+    }
+    return quotes;
+}
+
 // Every tag name the builder writes into a page body, learnt from an ordinary database in both
 // page layouts.
 const QSet<QString> &knownTags()
@@ -99,7 +113,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
             FUZZ_CHECK(row.count(u'<') == 6 && row.count(u'\n') == 1,
                        QStringLiteral("the row of \"%1\" is %2").arg(link.title(), row));
             const bool targetNew = store.stringForName(QStringLiteral("TargetNew")) == QLatin1String("YES");
-            FUZZ_CHECK(row.count(u'"') == (targetNew ? 10 : 8),
+            FUZZ_CHECK(quotesInTags(row) == (targetNew ? 10 : 8),
                        QStringLiteral("the row of \"%1\" is %2").arg(link.title(), row));
         }
     }
