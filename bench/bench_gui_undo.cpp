@@ -2,6 +2,7 @@
 // Edit menu item until the lists are refreshed and the touched links selected again. Commands: a
 // status change, a delete and a drop of 1,000 selected links, and a replace-import of all links.
 // Usage: bench_gui_undo   (runs offscreen unless a platform is chosen)
+#include "UndoBenchDatabase.h"
 #include "app/MessageBox.h"
 #include "document/CategoryListController.h"
 #include "document/DocumentController.h"
@@ -16,7 +17,6 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QMimeData>
-#include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <algorithm>
 #include <cstdio>
@@ -27,29 +27,6 @@ namespace {
 constexpr int Links = 10000;
 constexpr int Selected = 1000;
 constexpr int Runs = 5;
-
-// Half of the links in the first category the window shows, the rest spread over 19 others.
-void generate(CollectionManager &store)
-{
-    QRandomGenerator random(42);
-    QList<QString> categories;
-    for (int i = 0; i < 20; ++i)
-        categories.append(
-            store
-                .addCategoryWithName(QStringLiteral("Category %1").arg(i, 2, 10, QLatin1Char('0')),
-                                     QStringLiteral("c%1").arg(i))
-                ->attachmentID());
-    LinkFields f;
-    f.status = LinkStatusNegotiating;
-    f.lastStatusChangedOn = QDate(2024, 1, 1);
-    for (int i = 0; i < Links; ++i) {
-        f.categoryID = i % 2 == 0 ? categories[0] : categories[1 + i % 19];
-        f.title = QStringLiteral("Partner %1").arg(random.bounded(1000000));
-        f.URL = QStringLiteral("http://www.partner%1.example/").arg(i);
-        f.description = QStringLiteral("A partner site about things number %1").arg(i);
-        store.addLinkFromFields(f);
-    }
-}
 
 double milliseconds(const std::function<void()> &work)
 {
@@ -101,7 +78,7 @@ int main(int argc, char *argv[])
     MessageBox::setScripted(true);
 
     CollectionManager store;
-    generate(store);
+    fillUndoBenchDatabase(store, Links);
     const QString path = folder.filePath(QStringLiteral("undo.site"));
     DatabaseFile::write(store, path);
     // The same IDs with other contents, for the replace-import.

@@ -3,6 +3,7 @@
 // recomputed); undoing and redoing each; undoing a replace-import of all 10,000 links; and the
 // memory the largest step holds.
 // Usage: bench_undo
+#include "UndoBenchDatabase.h"
 #include "model/CollectionManager.h"
 #include "workflow/LinkImporter.h"
 
@@ -20,27 +21,10 @@ constexpr int Links = 10000;
 constexpr int Selected = 1000;
 constexpr int Runs = 25;
 
-// Half of the links in one category, the rest spread over 19 others; titles in random order.
 QByteArray generatedDatabase()
 {
     CollectionManager store;
-    QRandomGenerator random(42);
-    QList<QString> categories;
-    for (int i = 0; i < 20; ++i)
-        categories.append(
-            store.addCategoryWithName(QStringLiteral("Category %1").arg(i), QStringLiteral("c%1").arg(i))
-                ->attachmentID());
-    LinkFields f;
-    f.status = LinkStatusNegotiating;
-    f.lastStatusChangedOn = QDate(2024, 1, 1);
-    for (int i = 0; i < Links; ++i) {
-        f.categoryID = i % 2 == 0 ? categories[0] : categories[1 + i % 19];
-        f.title = QStringLiteral("Partner %1").arg(random.bounded(1000000));
-        f.URL = QStringLiteral("http://www.partner%1.example/").arg(i);
-        f.description = QStringLiteral("A partner site about things number %1").arg(i);
-        f.contactEmail = QStringLiteral("webmaster@partner%1.example").arg(i);
-        store.addLinkFromFields(f);
-    }
+    fillUndoBenchDatabase(store, Links);
     return store.dataRepresentation();
 }
 
