@@ -20,6 +20,8 @@ struct VerificationDetails
     bool inAnchor = false; // the found address sits in an <a> element
     QStringList rel;       // "nofollow", "sponsored", "ugc" on that <a>
     bool noindex = false;  // the links page asks search engines not to index it
+    bool followed = false; // a visible link to the own site that search engines follow
+    QString anchorText;    // the text of the link that counts most (followed, else visible, else any)
 
     // One line for people: statuses, final address, rel and noindex notes; empty when nothing is known.
     QString summary() const;
