@@ -67,6 +67,18 @@ bool parseOptions(const QStringList &arguments, VerifyOptions &options)
     return !options.path.isEmpty();
 }
 
+QJsonArray linksAsJson(const QList<OwnSiteLink> &links)
+{
+    QJsonArray array;
+    for (const OwnSiteLink &link : links) {
+        array.append(QJsonObject{{QStringLiteral("href"), link.href},
+                                 {QStringLiteral("rel"), QJsonArray::fromStringList(link.rel)},
+                                 {QStringLiteral("text"), link.text},
+                                 {QStringLiteral("hidden"), link.hidden}});
+    }
+    return array;
+}
+
 QJsonObject rowAsJson(const LinkInfo &info)
 {
     const Link *link = info.link();
@@ -88,6 +100,11 @@ QJsonObject rowAsJson(const LinkInfo &info)
         {QStringLiteral("inAnchor"), details.inAnchor},
         {QStringLiteral("rel"), QJsonArray::fromStringList(details.rel)},
         {QStringLiteral("noindex"), details.noindex},
+        {QStringLiteral("links"), linksAsJson(details.links)},
+        {QStringLiteral("followed"), details.followed},
+        {QStringLiteral("anchorText"), details.anchorText},
+        {QStringLiteral("nofollowPage"), details.nofollowPage},
+        {QStringLiteral("canonical"), details.canonical},
         {QStringLiteral("truncated"), details.pageTruncated},
     };
     if (!details.failure.isEmpty())

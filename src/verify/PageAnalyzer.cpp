@@ -1,160 +1,333 @@
 #include "PageAnalyzer.h"
 
-#include <QRegularExpression>
+#include "PageDocument.h"
+
+#include <QList>
+#include <cstring>
+#include <gumbo.h>
 
 namespace {
 
-bool isSpace(QChar c)
+const QString NoScript = QStringLiteral("noscript");
+const QString Template = QStringLiteral("template");
+const QString HiddenAttribute = QStringLiteral("hidden");
+const QString Style = QStringLiteral("style");
+
+bool isAsciiSpace(QChar c)
 {
     return c == u' ' || c == u'\t' || c == u'\n' || c == u'\r' || c == u'\f';
 }
 
-// True when the tag name that `opening` ("<a", "</a", "<meta") begins ends right after it at `at`:
-// "<a " and "</a>" but not "<abbr" or "</abbr>", "<meta " but not "<metadata".
-bool tagNameEndsAfter(const QString &text, qsizetype at, QLatin1String opening)
+// Words separated by ASCII white space, or also by the given punctuation.
+QStringList words(QStringView text, QStringView separators = {})
 {
-    const qsizetype next = at + opening.size();
-    return next < text.size() && (isSpace(text.at(next)) || text.at(next) == u'>' || text.at(next) == u'/');
-}
-
-// The start of the last tag opened by `opening` at or before `from`, or -1.
-qsizetype lastTagStart(const QString &text, QLatin1String opening, qsizetype from)
-{
-    while (from >= 0) {
-        const qsizetype at = text.lastIndexOf(opening, from, Qt::CaseInsensitive);
-        if (at < 0)
-            return -1;
-        if (tagNameEndsAfter(text, at, opening))
-            return at;
-        from = at - 1;
-    }
-    return -1;
-}
-
-qsizetype lastAnchorStart(const QString &text, qsizetype from)
-{
-    return lastTagStart(text, QLatin1String("<a"), from);
-}
-
-QString attributeValue(const QList<QPair<QString, QString>> &attributes, const QString &name)
-{
-    for (const auto &attribute : attributes) {
-        if (attribute.first == name)
-            return attribute.second;
-    }
-    return QString();
-}
-
-} // namespace
-
-QList<QPair<QString, QString>> PageAnalyzer::attributes(QStringView tag)
-{
-    QList<QPair<QString, QString>> result;
-    qsizetype i = tag.startsWith(u'<') ? 1 : 0;
-    const qsizetype n = tag.size();
-    // The element name.
-    while (i < n && !isSpace(tag[i]) && tag[i] != u'>' && tag[i] != u'/')
-        ++i;
-    while (i < n) {
-        while (i < n && (isSpace(tag[i]) || tag[i] == u'/'))
-            ++i;
-        if (i >= n || tag[i] == u'>')
-            break;
-        const qsizetype nameStart = i;
-        while (i < n && !isSpace(tag[i]) && tag[i] != u'=' && tag[i] != u'>' && tag[i] != u'/')
-            ++i;
-        const QString name = tag.mid(nameStart, i - nameStart).toString().toLower();
-        while (i < n && isSpace(tag[i]))
-            ++i;
-        QString value;
-        if (i < n && tag[i] == u'=') {
-            ++i;
-            while (i < n && isSpace(tag[i]))
-                ++i;
-            if (i < n && (tag[i] == u'"' || tag[i] == u'\'')) {
-                const QChar quote = tag[i++];
-                const qsizetype valueStart = i;
-                while (i < n && tag[i] != quote)
-                    ++i;
-                value = tag.mid(valueStart, i - valueStart).toString();
-                if (i < n)
-                    ++i;
-            } else {
-                const qsizetype valueStart = i;
-                while (i < n && !isSpace(tag[i]) && tag[i] != u'>')
-                    ++i;
-                value = tag.mid(valueStart, i - valueStart).toString();
-            }
+    QStringList result;
+    qsizetype start = -1;
+    for (qsizetype i = 0; i <= text.size(); ++i) {
+        const bool separator = i == text.size() || isAsciiSpace(text[i]) || separators.contains(text[i]);
+        if (separator && start >= 0) {
+            result.append(text.mid(start, i - start).toString().toLower());
+            start = -1;
+        } else if (!separator && start < 0) {
+            start = i;
         }
-        if (!name.isEmpty())
-            result.append({name, value});
     }
     return result;
 }
 
-PageAnalyzer::Anchor PageAnalyzer::anchorAt(const QString &text, qsizetype position)
+QString hostWithoutWww(QString host)
 {
-    Anchor anchor;
-    if (position < 0 || position >= text.size())
-        return anchor;
-    qsizetype tagStart = -1;
-    const qsizetype lastOpen = text.lastIndexOf(u'<', position);
-    const qsizetype lastClose = lastOpen < 0 ? -1 : text.indexOf(u'>', lastOpen);
-    if (lastOpen >= 0 && (lastClose < 0 || lastClose > position)) {
-        // Inside a tag: only an <a> tag counts.
-        if (lastAnchorStart(text, lastOpen) == lastOpen)
-            tagStart = lastOpen;
-    } else {
-        // In text: inside the last <a> unless it was closed before the position.
-        const qsizetype open = lastAnchorStart(text, position);
-        const qsizetype close = lastTagStart(text, QLatin1String("</a"), position);
-        if (open >= 0 && open > close)
-            tagStart = open;
-    }
-    if (tagStart < 0)
-        return anchor;
-    const qsizetype tagEnd = text.indexOf(u'>', tagStart);
-    const QStringView tag = QStringView(text).mid(tagStart, tagEnd < 0 ? -1 : tagEnd - tagStart + 1);
-    anchor.inAnchor = true;
-    const QStringList keywords = attributeValue(attributes(tag), QStringLiteral("rel"))
-                                     .toLower()
-                                     .split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts);
-    for (const QString &wanted :
-         {QStringLiteral("nofollow"), QStringLiteral("sponsored"), QStringLiteral("ugc")}) {
-        if (keywords.contains(wanted))
-            anchor.rel.append(wanted);
-    }
-    return anchor;
+    host = host.toLower();
+    if (host.startsWith(QLatin1String("www.")))
+        host.remove(0, 4);
+    return host;
 }
 
-bool PageAnalyzer::hasNoindexDirective(QStringView directives)
+const char *attribute(const GumboElement &element, const char *name)
 {
-    static const QRegularExpression separators(QStringLiteral("[\\s,;:]+"));
-    const QStringList tokens = directives.toString().toLower().split(separators, Qt::SkipEmptyParts);
-    return tokens.contains(QStringLiteral("noindex")) || tokens.contains(QStringLiteral("none"));
+    const GumboAttribute *found = gumbo_get_attribute(&element.attributes, name);
+    return found ? found->value : nullptr;
 }
 
-bool PageAnalyzer::saysNoindex(const QString &text, const QByteArray &robotsHeader)
+bool isHtml(const GumboElement &element, GumboTag tag)
 {
-    if (hasNoindexDirective(QString::fromLatin1(robotsHeader)))
-        return true;
-    const QLatin1String meta("<meta");
-    qsizetype from = 0;
-    while ((from = text.indexOf(meta, from, Qt::CaseInsensitive)) >= 0) {
-        if (!tagNameEndsAfter(text, from, meta)) {
-            from += meta.size();
+    return element.tag == tag && element.tag_namespace == GUMBO_NAMESPACE_HTML;
+}
+
+// An inline style that takes the element out of view: display:none or visibility:hidden.
+bool styleHides(const char *style)
+{
+    const QString declarations = QString::fromUtf8(style);
+    for (const QStringView declaration : QStringView(declarations).split(u';')) {
+        const qsizetype colon = declaration.indexOf(u':');
+        if (colon < 0)
             continue;
-        }
-        const qsizetype end = text.indexOf(u'>', from);
-        const QStringView tag = QStringView(text).mid(from, end < 0 ? -1 : end - from + 1);
-        const auto list = attributes(tag);
-        const QString name = attributeValue(list, QStringLiteral("name")).trimmed().toLower();
-        if ((name == QLatin1String("robots") || name == QLatin1String("googlebot")) &&
-            hasNoindexDirective(attributeValue(list, QStringLiteral("content"))))
+        const QString property = declaration.left(colon).trimmed().toString().toLower();
+        QString value = declaration.mid(colon + 1).trimmed().toString().toLower();
+        const qsizetype important = value.indexOf(u'!');
+        if (important >= 0)
+            value = value.left(important).trimmed();
+        if ((property == QLatin1String("display") && value == QLatin1String("none")) ||
+            (property == QLatin1String("visibility") && value == QLatin1String("hidden")))
             return true;
-        if (end < 0)
-            break;
-        from = end;
     }
     return false;
+}
+
+// Why the element itself is out of view, or null.
+const QString *ownHiddenReason(const GumboNode *node)
+{
+    const GumboElement &element = node->v.element;
+    if (element.tag_namespace == GUMBO_NAMESPACE_HTML) {
+        if (element.tag == GUMBO_TAG_NOSCRIPT)
+            return &NoScript;
+        if (node->type == GUMBO_NODE_TEMPLATE || element.tag == GUMBO_TAG_TEMPLATE)
+            return &Template;
+    }
+    const char *style = nullptr;
+    for (unsigned i = 0; i < element.attributes.length; ++i) {
+        const auto *attribute = static_cast<const GumboAttribute *>(element.attributes.data[i]);
+        if (std::strcmp(attribute->name, "hidden") == 0)
+            return &HiddenAttribute;
+        if (std::strcmp(attribute->name, "style") == 0)
+            style = attribute->value;
+    }
+    return style && styleHides(style) ? &Style : nullptr;
+}
+
+// The DOM's textContent: every text below the node, comments and the like left out.
+QString textContent(const GumboNode *node)
+{
+    QByteArray text;
+    QList<const GumboNode *> pending{node};
+    while (!pending.isEmpty()) {
+        const GumboNode *current = pending.takeLast();
+        if (current->type == GUMBO_NODE_ELEMENT || current->type == GUMBO_NODE_TEMPLATE) {
+            const GumboVector &children = current->v.element.children;
+            for (unsigned i = children.length; i-- > 0;)
+                pending.append(static_cast<const GumboNode *>(children.data[i]));
+        } else if (current->type == GUMBO_NODE_TEXT || current->type == GUMBO_NODE_WHITESPACE ||
+                   current->type == GUMBO_NODE_CDATA) {
+            text += current->v.text.text;
+        }
+    }
+    return QString::fromUtf8(text).simplified();
+}
+
+// The first non-empty alt of an image inside the node.
+QString imageAlt(const GumboNode *node)
+{
+    QList<const GumboNode *> pending{node};
+    while (!pending.isEmpty()) {
+        const GumboNode *current = pending.takeLast();
+        if (current->type != GUMBO_NODE_ELEMENT && current->type != GUMBO_NODE_TEMPLATE)
+            continue;
+        const GumboElement &element = current->v.element;
+        if (isHtml(element, GUMBO_TAG_IMG)) {
+            const QString alt = QString::fromUtf8(attribute(element, "alt")).simplified();
+            if (!alt.isEmpty())
+                return alt;
+        }
+        for (unsigned i = element.children.length; i-- > 0;)
+            pending.append(static_cast<const GumboNode *>(element.children.data[i]));
+    }
+    return QString();
+}
+
+// An attribute value as a browser reads an address: C0 controls and spaces trimmed at both ends,
+// tabs and line breaks dropped inside.
+QUrl addressIn(const char *value)
+{
+    QString text = QString::fromUtf8(value);
+    qsizetype start = 0;
+    qsizetype end = text.size();
+    while (start < end && text.at(start).unicode() <= 0x20)
+        ++start;
+    while (end > start && text.at(end - 1).unicode() <= 0x20)
+        --end;
+    text = text.mid(start, end - start);
+    text.remove(u'\t');
+    text.remove(u'\n');
+    text.remove(u'\r');
+    return QUrl(text, QUrl::TolerantMode);
+}
+
+struct Candidate
+{
+    const GumboNode *node;
+    const QString *hidden;
+};
+
+} // namespace
+
+bool PageAnalysis::linkVisible() const
+{
+    for (const OwnSiteLink &link : links) {
+        if (link.visible())
+            return true;
+    }
+    return false;
+}
+
+PageAnalyzer::PageAnalyzer(const QString &ownURL, int timeLimitMs)
+    : m_matcher(ownURL), m_timeLimitMs(timeLimitMs < 0 ? PageDocument::DefaultTimeLimitMs : timeLimitMs)
+{
+    QString address = ownURL.trimmed();
+    if (!address.contains(QLatin1String("://")))
+        address.prepend(QLatin1String("http://"));
+    m_ownHost = hostWithoutWww(QUrl(address, QUrl::TolerantMode).host());
+}
+
+bool PageAnalyzer::leadsToOwnSite(const QUrl &url) const
+{
+    const QString scheme = url.scheme();
+    return !m_ownHost.isEmpty() && (scheme == QLatin1String("http") || scheme == QLatin1String("https")) &&
+           hostWithoutWww(url.host()) == m_ownHost;
+}
+
+PageAnalyzer::Directives PageAnalyzer::robotsDirectives(QStringView text)
+{
+    Directives directives;
+    for (const QString &word : words(text, u",;:")) {
+        if (word == QLatin1String("none")) {
+            directives.noindex = true;
+            directives.nofollow = true;
+        } else if (word == QLatin1String("noindex")) {
+            directives.noindex = true;
+        } else if (word == QLatin1String("nofollow")) {
+            directives.nofollow = true;
+        }
+    }
+    return directives;
+}
+
+PageAnalysis PageAnalyzer::analyze(const QString &pageText, const QUrl &pageURL,
+                                   const QByteArray &robotsHeader) const
+{
+    PageAnalysis analysis;
+    const ReciprocalLinkMatcher::Match match = m_matcher.find(pageText);
+    analysis.addressFound = match.found;
+    analysis.foundString = match.searchString;
+
+    const Directives header = robotsDirectives(QString::fromLatin1(robotsHeader));
+    analysis.noindex = header.noindex;
+    analysis.nofollowPage = header.nofollow;
+
+    const PageDocument document(pageText.toUtf8(), m_timeLimitMs);
+    if (!document.isParsed()) {
+        analysis.parsed = false;
+        return analysis;
+    }
+
+    // One walk in document order, each node with the reason an ancestor hides it. Links are
+    // resolved after the walk: a <base> anywhere in the page applies to all of them.
+    QList<Candidate> candidates;
+    const char *base = nullptr;
+    const char *canonical = nullptr;
+    struct Pending
+    {
+        const GumboNode *node;
+        const QString *hidden;
+        bool inTemplate;
+    };
+    QList<Pending> pending{{document.root(), nullptr, false}};
+    while (!pending.isEmpty()) {
+        const Pending current = pending.takeLast();
+        const GumboNode *node = current.node;
+        if (node->type == GUMBO_NODE_DOCUMENT) {
+            const GumboVector &children = node->v.document.children;
+            for (unsigned i = children.length; i-- > 0;)
+                pending.append({static_cast<const GumboNode *>(children.data[i]), nullptr, false});
+            continue;
+        }
+        if (node->type != GUMBO_NODE_ELEMENT && node->type != GUMBO_NODE_TEMPLATE)
+            continue;
+        const GumboElement &element = node->v.element;
+        const QString *own = ownHiddenReason(node);
+        const QString *hidden = own ? own : current.hidden;
+        const bool inTemplate = current.inTemplate || own == &Template;
+
+        if (element.tag_namespace == GUMBO_NAMESPACE_HTML) {
+            switch (element.tag) {
+            case GUMBO_TAG_A:
+            case GUMBO_TAG_AREA:
+                if (attribute(element, "href"))
+                    candidates.append({node, hidden});
+                break;
+            case GUMBO_TAG_BASE:
+                // What is inside a template is not part of the page.
+                if (!base && !inTemplate)
+                    base = attribute(element, "href");
+                break;
+            case GUMBO_TAG_META:
+                if (!inTemplate) {
+                    const QString name = QString::fromUtf8(attribute(element, "name")).trimmed().toLower();
+                    if (name == QLatin1String("robots") || name == QLatin1String("googlebot")) {
+                        const Directives meta =
+                            robotsDirectives(QString::fromUtf8(attribute(element, "content")));
+                        analysis.noindex = analysis.noindex || meta.noindex;
+                        analysis.nofollowPage = analysis.nofollowPage || meta.nofollow;
+                    }
+                }
+                break;
+            case GUMBO_TAG_LINK:
+                if (!canonical && !inTemplate &&
+                    words(QString::fromUtf8(attribute(element, "rel"))).contains(QLatin1String("canonical")))
+                    canonical = attribute(element, "href");
+                break;
+            default:
+                break;
+            }
+        }
+        for (unsigned i = element.children.length; i-- > 0;)
+            pending.append({static_cast<const GumboNode *>(element.children.data[i]), hidden, inTemplate});
+    }
+
+    QUrl baseURL = pageURL;
+    if (base) {
+        const QUrl resolved = pageURL.resolved(addressIn(base));
+        if (resolved.isValid())
+            baseURL = resolved;
+    }
+    if (canonical)
+        analysis.canonical = baseURL.resolved(addressIn(canonical)).toString();
+
+    for (const Candidate &candidate : candidates) {
+        const GumboElement &element = candidate.node->v.element;
+        const char *href = attribute(element, "href");
+        if (!leadsToOwnSite(baseURL.resolved(addressIn(href))))
+            continue;
+        OwnSiteLink link;
+        link.href = QString::fromUtf8(href);
+        const QStringList keywords = words(QString::fromUtf8(attribute(element, "rel")));
+        for (const char *wanted : {"nofollow", "sponsored", "ugc"}) {
+            if (keywords.contains(QLatin1String(wanted)))
+                link.rel.append(QLatin1String(wanted));
+        }
+        link.text = textContent(candidate.node);
+        if (link.text.isEmpty())
+            link.text = imageAlt(candidate.node);
+        if (candidate.hidden)
+            link.hidden = *candidate.hidden;
+        analysis.links.append(link);
+    }
+
+    const OwnSiteLink *firstFollowed = nullptr;
+    const OwnSiteLink *firstVisible = nullptr;
+    for (const OwnSiteLink &link : analysis.links) {
+        if (!firstVisible && link.visible())
+            firstVisible = &link;
+        if (!firstFollowed && link.visible() && link.rel.isEmpty() && !analysis.nofollowPage)
+            firstFollowed = &link;
+    }
+    analysis.followed = firstFollowed != nullptr;
+    const OwnSiteLink *shown = firstFollowed              ? firstFollowed
+                               : firstVisible             ? firstVisible
+                               : analysis.links.isEmpty() ? nullptr
+                                                          : &analysis.links.constFirst();
+    if (shown) {
+        analysis.anchorText = shown->text;
+        analysis.rel = shown->rel;
+    }
+    return analysis;
 }

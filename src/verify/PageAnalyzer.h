@@ -1,29 +1,40 @@
 #pragma once
 
-#include <QByteArray>
-#include <QList>
-#include <QPair>
-#include <QString>
-#include <QStringList>
+#include "PageAnalysis.h"
+#include "ReciprocalLinkMatcher.h"
 
-// Reads what a search engine would make of a reciprocal link: the rel keywords of the <a> element
-// that holds the found address, and whether the page asks not to be indexed. Display only; the
-// verification result never depends on it.
+#include <QByteArray>
+#include <QString>
+#include <QUrl>
+
+// Reads a partner's links page as a browser builds it: the links to the user's own site with
+// their rel keywords, visibility and text, what the page's robots directives say, and the page it
+// names as canonical. The own site is the host of the own address, compared without letter case
+// and without one leading "www." on either side; any path and port lead to it.
 class PageAnalyzer
 {
 public:
-    struct Anchor
-    {
-        bool inAnchor = false; // the position lies in an <a> start tag or between <a> and </a>
-        QStringList rel;       // of "nofollow", "sponsored", "ugc", in that order, as the tag carries them
-    };
+    explicit PageAnalyzer(const QString &ownURL, int timeLimitMs = -1);
 
-    static Anchor anchorAt(const QString &text, qsizetype position);
-    // A robots meta tag or an X-Robots-Tag header with "noindex" or "none".
-    static bool saysNoindex(const QString &text, const QByteArray &robotsHeader);
-    // The attributes of a start tag ("<a href=x rel='nofollow'>"), names in lower case, in order.
-    static QList<QPair<QString, QString>> attributes(QStringView tag);
+    // `pageURL` is the page's final address, after redirects; `robotsHeader` its X-Robots-Tag.
+    PageAnalysis analyze(const QString &pageText, const QUrl &pageURL, const QByteArray &robotsHeader) const;
+
+    // The host a link must lead to ("mysite.example" for "http://www.MySite.example/x"); empty
+    // when the address has none.
+    const QString &ownHost() const { return m_ownHost; }
+    // Whether `url` is an http or https address on the own host.
+    bool leadsToOwnSite(const QUrl &url) const;
+
+    // "noindex", "nofollow" or both, in a robots meta tag's content or the X-Robots-Tag header.
+    struct Directives
+    {
+        bool noindex = false;
+        bool nofollow = false;
+    };
+    static Directives robotsDirectives(QStringView text);
 
 private:
-    static bool hasNoindexDirective(QStringView directives);
+    ReciprocalLinkMatcher m_matcher;
+    QString m_ownHost;
+    int m_timeLimitMs;
 };

@@ -7,7 +7,75 @@ QString tr(const char *text)
 {
     return QCoreApplication::translate("VerificationDetails", text);
 }
+
+QString hiddenReasonText(const QString &reason)
+{
+    if (reason == QLatin1String("noscript"))
+        return tr("inside <noscript>");
+    if (reason == QLatin1String("template"))
+        return tr("inside <template>");
+    if (reason == QLatin1String("hidden"))
+        return tr("hidden attribute");
+    return tr("display:none or visibility:hidden");
+}
 } // namespace
+
+void VerificationDetails::setAnalysis(const PageAnalysis &analysis)
+{
+    addressFound = analysis.addressFound;
+    foundString = analysis.foundString;
+    inAnchor = analysis.inAnchor();
+    rel = analysis.rel;
+    noindex = analysis.noindex;
+    followed = analysis.followed;
+    anchorText = analysis.anchorText;
+    links = analysis.links;
+    nofollowPage = analysis.nofollowPage;
+    canonical = analysis.canonical;
+    pageTooComplex = !analysis.parsed;
+}
+
+bool VerificationDetails::canonicalElsewhere() const
+{
+    if (canonical.isEmpty() || pageFinalURL.isEmpty())
+        return false;
+    const auto normal = [](const QUrl &url) {
+        return url.adjusted(QUrl::RemoveFragment | QUrl::NormalizePathSegments | QUrl::StripTrailingSlash);
+    };
+    return normal(QUrl(canonical)) != normal(pageFinalURL);
+}
+
+QStringList VerificationDetails::analysisNotes(Notes which) const
+{
+    QStringList notes;
+    if (pageTooComplex)
+        notes << tr("the page is too complex to analyse");
+    bool visible = false;
+    QStringList reasons;
+    for (const OwnSiteLink &link : links) {
+        visible = visible || link.visible();
+        const QString reason = link.visible() ? QString() : hiddenReasonText(link.hidden);
+        if (!reason.isEmpty() && !reasons.contains(reason))
+            reasons << reason;
+    }
+    if (links.isEmpty() && addressFound)
+        notes << tr("your address is on the page, but not as a link");
+    if (!links.isEmpty() && !visible)
+        notes << tr("the only links to your site are hidden (%1)").arg(reasons.join(QStringLiteral(", ")));
+    if (visible && !followed) {
+        if (nofollowPage)
+            notes << tr("no followed link: the page says nofollow");
+        else
+            notes << tr("no followed link: marked %1").arg(rel.join(QStringLiteral(", ")));
+    }
+    if (noindex)
+        notes << tr("the page says noindex");
+    if (canonicalElsewhere())
+        notes << tr("the page names %1 as canonical").arg(canonical);
+    if (visible && which == Notes::WithAnchorText)
+        notes << tr("anchor text \"%1\"").arg(anchorText);
+    return notes;
+}
 
 QString VerificationDetails::summary() const
 {
@@ -24,11 +92,6 @@ QString VerificationDetails::summary() const
         parts << tr("retried %1 times").arg(retries);
     if (pageTruncated)
         parts << tr("only the beginning of the page searched");
-    if (addressFound && !rel.isEmpty())
-        parts << tr("link marked %1").arg(rel.join(QStringLiteral(", ")));
-    if (addressFound && !inAnchor)
-        parts << tr("address not inside a link");
-    if (noindex)
-        parts << tr("links page marked noindex");
+    parts << analysisNotes();
     return parts.join(QStringLiteral("; "));
 }

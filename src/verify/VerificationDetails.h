@@ -1,5 +1,7 @@
 #pragma once
 
+#include "PageAnalysis.h"
+
 #include <QString>
 #include <QStringList>
 #include <QUrl>
@@ -12,17 +14,34 @@ struct VerificationDetails
     QUrl siteFinalURL;  // the partner's site after redirects
     QUrl pageFinalURL;  // the links page after redirects
     bool pageRedirected = false;
-    QString failure;            // why a fetch failed ("Connection refused", a time-out...)
-    int retries = 0;            // transient failures tried again, both steps together
-    bool pageTruncated = false; // the links page was longer than the body cap and was cut
-    bool addressFound = false;
-    QString foundString;   // which of the search strings was found
-    bool inAnchor = false; // the found address sits in an <a> element
-    QStringList rel;       // "nofollow", "sponsored", "ugc" on that <a>
-    bool noindex = false;  // the links page asks search engines not to index it
-    bool followed = false; // a visible link to the own site that search engines follow
-    QString anchorText;    // the text of the link that counts most (followed, else visible, else any)
+    QString failure;             // why a fetch failed ("Connection refused", a time-out...)
+    int retries = 0;             // transient failures tried again, both steps together
+    bool pageTruncated = false;  // the links page was longer than the body cap and was cut
+    bool addressFound = false;   // the address text is somewhere on the page, link or not
+    QString foundString;         // which of the search strings was found
+    bool inAnchor = false;       // some <a> or <area> leads to the own site
+    QStringList rel;             // "nofollow", "sponsored", "ugc" on the link the anchor text comes from
+    bool noindex = false;        // the links page asks search engines not to index it
+    bool followed = false;       // a visible link to the own site that search engines follow
+    QString anchorText;          // the text of the link that counts most (followed, else visible, else any)
+    QList<OwnSiteLink> links;    // every link to the own site, in page order
+    bool nofollowPage = false;   // the links page asks search engines to follow none of its links
+    QString canonical;           // the page the links page names as canonical; "" when none
+    bool pageTooComplex = false; // the page could not be parsed within the limits
 
-    // One line for people: statuses, final address, rel and noindex notes; empty when nothing is known.
+    // Takes what the analysis of the links page found.
+    void setAnalysis(const PageAnalysis &analysis);
+    // The page names another page as its canonical one.
+    bool canonicalElsewhere() const;
+    enum class Notes
+    {
+        WithAnchorText,
+        WarningsOnly,
+    };
+    // What the analysis found wrong with the link or the page, in plain words ("the page says
+    // noindex"), and the anchor text of a found link.
+    QStringList analysisNotes(Notes which = Notes::WithAnchorText) const;
+
+    // One line for people: statuses, final address and the analysis notes; empty when nothing is known.
     QString summary() const;
 };

@@ -3,7 +3,6 @@
 #include "PageAnalyzer.h"
 #include "PageDecoder.h"
 #include "PageFetcher.h"
-#include "ReciprocalLinkMatcher.h"
 #include "RetryPolicy.h"
 #include "VerificationTarget.h"
 #include "model/Link.h"
@@ -125,16 +124,11 @@ void VerificationManager::partnerLinkVerificationFinished(const FetchOutcome &ou
     TemporaryFolder::writeFile(QStringLiteral("verify%1.html").arg(m_index), outcome.body);
 
     const QString text = PageDecoder::decode(outcome.body);
-    const ReciprocalLinkMatcher::Match match = ReciprocalLinkMatcher(m_ownURL).find(text);
-    m_details.addressFound = match.found;
-    m_details.foundString = match.searchString;
-    if (match.found) {
-        const PageAnalyzer::Anchor anchor = PageAnalyzer::anchorAt(text, match.position);
-        m_details.inAnchor = anchor.inAnchor;
-        m_details.rel = anchor.rel;
-    }
-    m_details.noindex = PageAnalyzer::saysNoindex(text, outcome.robotsTag);
-    report(match.found ? VerificationSucceeded : VerificationLinkNotFound);
+    const PageAnalysis analysis = PageAnalyzer(m_ownURL).analyze(text, outcome.finalURL, outcome.robotsTag);
+    m_details.setAnalysis(analysis);
+    // Only a link a visitor can see counts: the address in text, comments or scripts, links
+    // hidden from view and links to look-alike hosts are no reciprocal link.
+    report(analysis.linkVisible() ? VerificationSucceeded : VerificationLinkNotFound);
 }
 
 void VerificationManager::report(VerificationResult result)

@@ -32,20 +32,14 @@ bool foundWithReservations(const LinkInfo &row)
     if (row.result() != VerificationSucceeded || !row.verified())
         return false;
     const VerificationDetails &details = row.details();
-    return !details.rel.isEmpty() || details.noindex;
+    return !details.followed || details.noindex || details.canonicalElsewhere();
 }
 
 QString reservations(const LinkInfo &row)
 {
     if (!foundWithReservations(row))
         return QString();
-    const VerificationDetails &details = row.details();
-    QStringList parts;
-    if (!details.rel.isEmpty())
-        parts << tr("link marked %1").arg(details.rel.join(QStringLiteral(", ")));
-    if (details.noindex)
-        parts << tr("links page marked noindex");
-    return parts.join(QStringLiteral("; "));
+    return row.details().analysisNotes(VerificationDetails::Notes::WarningsOnly).join(QStringLiteral("; "));
 }
 
 QString detailsLine(const LinkInfo &row)
@@ -65,12 +59,7 @@ QString detailsLine(const LinkInfo &row)
         parts << tr("retried %1 times").arg(details.retries);
     if (details.pageTruncated)
         parts << tr("only the beginning of the page searched");
-    if (details.addressFound && !details.inAnchor)
-        parts << tr("address not inside a link");
-    if (details.addressFound && !details.rel.isEmpty())
-        parts << tr("link marked %1").arg(details.rel.join(QStringLiteral(", ")));
-    if (details.noindex)
-        parts << tr("links page marked noindex");
+    parts << details.analysisNotes();
     return parts.join(QStringLiteral("; "));
 }
 

@@ -12,14 +12,15 @@ namespace VerificationSheetForm {
 // "3 of 10 checked".
 QString progressText(int checked, int total);
 
-// A found link marked nofollow, sponsored or ugc, or a links page marked noindex. The result code
-// stays "Verified successfully."; the sheet only adds a mark.
+// A found link that search engines do not follow (nofollow, sponsored, ugc, or the page says
+// nofollow), on a page marked noindex or naming another page as canonical. The result code stays
+// "Verified successfully."; the sheet only adds a mark.
 bool foundWithReservations(const LinkInfo &row);
-// Why the row carries that mark ("link marked nofollow; links page marked noindex"), or empty.
+// Why the row carries that mark ("the page says noindex"), or empty.
 QString reservations(const LinkInfo &row);
 
 // What the check learned, for the row's tool tip and the line under the table: each step's HTTP
-// status and final address, why a fetch failed, the rel values and noindex. Empty for a row not
+// status and final address, why a fetch failed, and the analysis notes. Empty for a row not
 // checked in this run.
 QString detailsLine(const LinkInfo &row);
 

@@ -1,4 +1,3 @@
-#include "verify/PageAnalyzer.h"
 #include "verify/PageDecoder.h"
 #include "verify/ReciprocalLinkMatcher.h"
 #include "verify/RetryPolicy.h"
@@ -7,7 +6,7 @@
 #include <QStringEncoder>
 #include <QTest>
 
-// Decoding, address matching, the anchor and robots reading, and the retry decisions: everything
+// Decoding, the address search and the retry decisions: everything
 // of a check that needs no network.
 class TestPageText : public QObject
 {
@@ -17,7 +16,6 @@ private slots:
     void searchStrings_data();
     void searchStrings();
     void matchingIsLiteral();
-    void anchorRelAndNoindex();
     void retryDecisions();
 };
 
@@ -94,52 +92,6 @@ void TestPageText::matchingIsLiteral()
     QVERIFY(!ReciprocalLinkMatcher(QString()).find(QStringLiteral("anything")).found);
     QVERIFY(
         !ReciprocalLinkMatcher(QStringLiteral("http://")).find(QStringLiteral("http://www.x.example")).found);
-}
-
-void TestPageText::anchorRelAndNoindex()
-{
-    const QString page =
-        QStringLiteral("<html><head><META NAME=\"Robots\" CONTENT=\"NOINDEX, follow\"></head><body>"
-                       "<p>see http://plain.example/ here</p>"
-                       "<a class=x rel='Sponsored  nofollow' href=\"http://one.example/\">One</a>"
-                       "<abbr>http://abbr.example</abbr>"
-                       "<A HREF=http://two.example/>http://shown.example</A>"
-                       "<a href='http://three.example/' rel=ugc>3</a> after http://four.example</body>");
-    auto at = [&](const char *needle) {
-        return PageAnalyzer::anchorAt(page, page.indexOf(QLatin1String(needle)));
-    };
-    QVERIFY(!at("http://plain.example").inAnchor);
-    QVERIFY(!at("http://abbr.example").inAnchor);
-    QCOMPARE(at("http://one.example").rel, QStringList({"nofollow", "sponsored"}));
-    QVERIFY(at("http://two.example").inAnchor);
-    QVERIFY(at("http://two.example").rel.isEmpty());
-    QVERIFY(at("http://shown.example").inAnchor); // text of the element
-    QCOMPARE(at("http://three.example").rel, QStringList({"ugc"}));
-    QVERIFY(!at("http://four.example").inAnchor);
-
-    // Only a whole tag name counts: </abbr> does not close an <a>, <metadata> is no <meta>.
-    const QString nested = QStringLiteral("<a href=x rel=nofollow><abbr>M</abbr> http://mine.example/</a> "
-                                          "<b>http://after.example</b>");
-    const PageAnalyzer::Anchor inside =
-        PageAnalyzer::anchorAt(nested, nested.indexOf(QLatin1String("http://mine")));
-    QVERIFY(inside.inAnchor);
-    QCOMPARE(inside.rel, QStringList({"nofollow"}));
-    QVERIFY(!PageAnalyzer::anchorAt(nested, nested.indexOf(QLatin1String("http://after"))).inAnchor);
-    QVERIFY(!PageAnalyzer::saysNoindex(QStringLiteral("<metadata name=robots content=noindex>"), ""));
-    QVERIFY(
-        PageAnalyzer::saysNoindex(QStringLiteral("<metadata name=x><meta/name=robots content=noindex>"), ""));
-
-    QVERIFY(PageAnalyzer::saysNoindex(page, QByteArray()));
-    QVERIFY(!PageAnalyzer::saysNoindex(QStringLiteral("<meta name=description content='noindex'>"), ""));
-    QVERIFY(
-        !PageAnalyzer::saysNoindex(QStringLiteral("<meta name=robots content='index,follow'>"), "noarchive"));
-    QVERIFY(PageAnalyzer::saysNoindex(QStringLiteral("<meta name='robots' content='none'>"), ""));
-    QVERIFY(PageAnalyzer::saysNoindex(QString(), "googlebot: noindex, nofollow"));
-    QVERIFY(!PageAnalyzer::saysNoindex(QString(), "unavailable_after: 25 Jun 2030 15:00:00 PST"));
-    // Only ASCII blanks separate header directives; a byte above 0x7F belongs to the word.
-    QVERIFY(PageAnalyzer::saysNoindex(QString(), "nofollow,\tnoindex "));
-    QVERIFY(!PageAnalyzer::saysNoindex(QString(), "noindex\x85"));
-    QCOMPARE(PageAnalyzer::attributes(u"<a href=\"x>y\" data-a=1 checked rel='n'>").size(), 4);
 }
 
 void TestPageText::retryDecisions()

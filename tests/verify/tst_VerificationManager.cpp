@@ -84,6 +84,11 @@ void TestVerificationManager::initTestCase()
     const QByteArray withAddress = "<html><a href=\"http://www.mysite.example/\">Mine</a></html>";
     m_server.setResponse("/ok", R::page(withAddress));
     m_server.setResponse("/without", R::page("<html><a href=\"http://other.example/\">Other</a></html>"));
+    m_server.setResponse("/commented",
+                         R::page("<html><!-- <a href=\"http://www.mysite.example/\">x</a> -->"));
+    m_server.setResponse("/hidden",
+                         R::page("<div hidden><a href=\"http://www.mysite.example/\">x</a></div>"));
+    m_server.setResponse("/https", R::page("<a href=\"HTTPS://WWW.MYSITE.EXAMPLE/\">Mine</a>"));
     m_server.setResponse("/error500", R::withStatus(500, withAddress));
     m_server.setResponse("/hang", R::behaving(R::Mode::NeverAnswer));
     m_server.setResponse("/drop", R::behaving(R::Mode::CloseWithoutAnswer));
@@ -190,6 +195,12 @@ void TestVerificationManager::resultCodes_data()
                                                      << "/to-file" << VerificationLinksPageNotLoaded << false;
     QTest::newRow("address missing") << "/ok"
                                      << "/without" << VerificationLinkNotFound << false;
+    QTest::newRow("address only in a comment") << "/ok"
+                                               << "/commented" << VerificationLinkNotFound << false;
+    QTest::newRow("only a hidden link") << "/ok"
+                                        << "/hidden" << VerificationLinkNotFound << false;
+    QTest::newRow("https link in upper case") << "/ok"
+                                              << "/https" << VerificationSucceeded << false;
     QTest::newRow("redirected twice") << "/ok"
                                       << "/redirect" << VerificationSucceeded << false;
     QTest::newRow("huge page cut at the cap") << "/ok"
@@ -282,7 +293,12 @@ void TestVerificationManager::detailsBesideTheResult()
     QCOMPARE(result.details.rel, QStringList({"nofollow", "sponsored"}));
     QVERIFY(result.details.noindex);
     QVERIFY(result.details.pageRedirected);
-    QVERIFY(result.details.summary().contains(QStringLiteral("nofollow")));
+    QVERIFY(!result.details.followed);
+    QCOMPARE(result.details.anchorText, QStringLiteral("me"));
+    QCOMPARE(result.details.links.size(), 1);
+    QVERIFY(!result.details.nofollowPage);
+    QVERIFY(
+        result.details.summary().contains(QStringLiteral("no followed link: marked nofollow, sponsored")));
 
     result = check("/ok", "/header-noindex");
     QVERIFY(!result.details.pageRedirected);
@@ -312,8 +328,8 @@ void TestVerificationManager::pagesInOtherEncodings()
     m_server.setResponse("/utf8", R::page(text.toUtf8()));
     for (const char *path : {"/utf16", "/latin1", "/utf8"})
         QVERIFY2(check("/ok", path, own).result == VerificationSucceeded, path);
-    // An ASCII address is found in UTF-16 text too.
-    QCOMPARE(check("/ok", "/utf16", QStringLiteral("M\u00fcller")).result, VerificationSucceeded);
+    // The own host, written without scheme or www, is found in UTF-16 text too.
+    QCOMPARE(check("/ok", "/utf16", QStringLiteral("M\u00fcller.example")).result, VerificationSucceeded);
 }
 
 void TestVerificationManager::preferencesAreReadWhenTheFetchStarts()

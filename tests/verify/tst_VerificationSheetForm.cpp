@@ -25,27 +25,60 @@ private slots:
         VerificationDetails details;
         details.siteStatus = 200;
         details.pageStatus = 200;
+        details.pageFinalURL = QUrl(QStringLiteral("http://partner.example/links"));
         details.addressFound = true;
         details.inAnchor = true;
+        details.followed = true;
+        details.anchorText = QStringLiteral("My site");
+        details.links = {{QStringLiteral("http://www.mysite.example/"), {}, details.anchorText, QString()}};
+        const LinkInfo good = finished(&link, VerificationSucceeded, details);
+        QVERIFY(!VerificationSheetForm::foundWithReservations(good));
+        QCOMPARE(VerificationSheetForm::statusText(good), QStringLiteral("Verified successfully."));
+        QVERIFY(VerificationSheetForm::detailsLine(good).endsWith(QStringLiteral("anchor text \"My site\"")));
+        // The same page naming itself canonical, with or without the slash, is no reservation.
+        details.canonical = QStringLiteral("http://partner.example/links/");
         QVERIFY(
             !VerificationSheetForm::foundWithReservations(finished(&link, VerificationSucceeded, details)));
 
+        details.followed = false;
         details.rel = QStringList{QStringLiteral("nofollow"), QStringLiteral("ugc")};
-        LinkInfo nofollow = finished(&link, VerificationSucceeded, details);
+        details.links[0].rel = details.rel;
+        details.canonical = QStringLiteral("http://partner.example/");
+        const LinkInfo nofollow = finished(&link, VerificationSucceeded, details);
         QVERIFY(VerificationSheetForm::foundWithReservations(nofollow));
         QCOMPARE(VerificationSheetForm::statusText(nofollow),
-                 QStringLiteral("Verified successfully. (link marked nofollow, ugc)"));
+                 QStringLiteral("Verified successfully. (no followed link: marked nofollow, ugc; "
+                                "the page names http://partner.example/ as canonical)"));
 
         details.rel.clear();
+        details.links[0].rel.clear();
+        details.canonical.clear();
+        details.nofollowPage = true;
         details.noindex = true;
-        QVERIFY(
-            VerificationSheetForm::foundWithReservations(finished(&link, VerificationSucceeded, details)));
+        QCOMPARE(VerificationSheetForm::reservations(finished(&link, VerificationSucceeded, details)),
+                 QStringLiteral("no followed link: the page says nofollow; the page says noindex"));
         // Only a found link carries the mark; the result code is never changed by it.
         QVERIFY(!VerificationSheetForm::foundWithReservations(
             finished(&link, VerificationLinkNotFound, details)));
         LinkInfo waiting(&link, nullptr, VerificationSucceeded, true); // a stored result, not this run's
         waiting.setDetails(details);
         QVERIFY(!VerificationSheetForm::foundWithReservations(waiting));
+    }
+
+    void detailsSayWhyNoLinkCounts()
+    {
+        Link link;
+        VerificationDetails details;
+        details.addressFound = true;
+        QCOMPARE(VerificationSheetForm::detailsLine(finished(&link, VerificationLinkNotFound, details)),
+                 QStringLiteral("your address is on the page, but not as a link"));
+        details.inAnchor = true;
+        details.links = {{QStringLiteral("/a"), {}, QStringLiteral("a"), QStringLiteral("noscript")},
+                         {QStringLiteral("/b"), {}, QStringLiteral("b"), QStringLiteral("style")},
+                         {QStringLiteral("/c"), {}, QStringLiteral("c"), QStringLiteral("noscript")}};
+        QCOMPARE(VerificationSheetForm::detailsLine(finished(&link, VerificationLinkNotFound, details)),
+                 QStringLiteral("the only links to your site are hidden (inside <noscript>, "
+                                "display:none or visibility:hidden)"));
     }
 
     void detailsLineNamesEachStep()

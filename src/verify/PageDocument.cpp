@@ -1,0 +1,112 @@
+#include "PageDocument.h"
+
+#include <chrono>
+#include <csetjmp>
+#include <cstdlib>
+#include <gumbo.h>
+
+// Every allocation of one parse comes from this arena and is released with it, so the tree is
+// freed without a walk (Gumbo's own destructor recurses once per level of nesting) and a parse can
+// be abandoned midway without leaking. The allocator is also the only code of ours that runs while
+// Gumbo works: it checks the limits and leaves the parse by longjmp when one is passed.
+struct PageDocument::Arena
+{
+    struct Block
+    {
+        Block *next;
+        std::size_t used;
+        std::size_t capacity;
+        alignas(std::max_align_t) unsigned char data[1];
+    };
+    static constexpr std::size_t BlockSize = 256 * 1024;
+    static constexpr unsigned CheckEvery = 32; // allocations between two looks at the clock
+
+    Block *blocks = nullptr;
+    qint64 allocated = 0;
+    qint64 limit = 0;
+    std::chrono::steady_clock::time_point deadline;
+    unsigned untilCheck = CheckEvery;
+    std::jmp_buf giveUp;
+
+    ~Arena()
+    {
+        while (blocks) {
+            Block *next = blocks->next;
+            std::free(blocks);
+            blocks = next;
+        }
+    }
+
+    static void *allocate(void *userdata, std::size_t size)
+    {
+        auto *arena = static_cast<Arena *>(userdata);
+        constexpr std::size_t align = alignof(std::max_align_t);
+        size = (size + align - 1) & ~(align - 1);
+        arena->allocated += qint64(size);
+        if (arena->allocated > arena->limit)
+            std::longjmp(arena->giveUp, 1);
+        if (--arena->untilCheck == 0) {
+            arena->untilCheck = CheckEvery;
+            if (std::chrono::steady_clock::now() > arena->deadline)
+                std::longjmp(arena->giveUp, 1);
+        }
+        Block *block = arena->blocks;
+        if (!block || block->capacity - block->used < size) {
+            const std::size_t capacity = size > BlockSize ? size : BlockSize;
+            block = static_cast<Block *>(std::malloc(offsetof(Block, data) + capacity));
+            if (!block)
+                std::longjmp(arena->giveUp, 1);
+            block->next = arena->blocks;
+            block->used = 0;
+            block->capacity = capacity;
+            arena->blocks = block;
+        }
+        void *memory = block->data + block->used;
+        block->used += size;
+        return memory;
+    }
+
+    // Freed with the arena.
+    static void release(void *, void *) {}
+};
+
+namespace {
+
+// Only plain data lives in this frame and in the ones the longjmp crosses (Gumbo's, in C, and the
+// allocator's), as longjmp requires.
+GumboOutput *parseOrGiveUp(const GumboOptions *options, std::jmp_buf &giveUp, const char *text,
+                           std::size_t length)
+{
+    if (setjmp(giveUp) != 0)
+        return nullptr;
+    return gumbo_parse_with_options(options, text, length);
+}
+
+} // namespace
+
+PageDocument::PageDocument(const QByteArray &utf8, int timeLimitMs) : m_arena(new Arena)
+{
+    m_arena->limit = memoryLimit(utf8.size());
+    m_arena->deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeLimitMs);
+    GumboOptions options = kGumboDefaultOptions;
+    options.allocator = &Arena::allocate;
+    options.deallocator = &Arena::release;
+    options.userdata = m_arena;
+    options.max_errors = 0; // parse errors are of no use here
+    m_output = parseOrGiveUp(&options, m_arena->giveUp, utf8.constData(), std::size_t(utf8.size()));
+}
+
+PageDocument::~PageDocument()
+{
+    delete m_arena;
+}
+
+const GumboNode *PageDocument::root() const
+{
+    return m_output ? m_output->document : nullptr;
+}
+
+qint64 PageDocument::memoryLimit(qint64 inputSize)
+{
+    return 64 * 1024 * 1024 + 48 * inputSize;
+}
