@@ -1,62 +1,55 @@
 // A downloaded links page: the first line is the user's own address, the second the X-Robots-Tag
-// header, the rest the page's bytes. Decoding keeps every ASCII address a page without byte-order
-// mark carries, the matcher reports where it found what, and the anchor and noindex analysis answers
-// within its vocabulary at any position.
+// header, the rest the page's bytes. The analysis is checked against the parsed tree itself: every
+// link it reports is an <a> or <area> of the tree with that href, its hidden reason and rel within
+// their vocabulary, and the summary fields follow from the links.
 
 #include "FuzzSupport.h"
 #include "verify/PageAnalyzer.h"
 #include "verify/PageDecoder.h"
-#include "verify/ReciprocalLinkMatcher.h"
+#include "verify/PageDocument.h"
 
-#include <QRegularExpression>
+#include <QList>
 #include <algorithm>
+#include <gumbo.h>
 
 namespace {
 
-bool isAscii(const QString &text)
+const QUrl PageURL(QStringLiteral("http://partner.example/links/"));
+
+// The href of every HTML <a> and <area> of the tree that has one, in document order.
+QStringList linkAddresses(const PageDocument &document)
 {
-    return std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() < 0x80; });
+    QStringList result;
+    QList<const GumboNode *> pending{document.root()};
+    while (!pending.isEmpty()) {
+        const GumboNode *node = pending.takeLast();
+        const GumboVector *children = nullptr;
+        if (node->type == GUMBO_NODE_DOCUMENT) {
+            children = &node->v.document.children;
+        } else if (node->type == GUMBO_NODE_ELEMENT || node->type == GUMBO_NODE_TEMPLATE) {
+            const GumboElement &element = node->v.element;
+            children = &element.children;
+            const GumboAttribute *href = gumbo_get_attribute(&element.attributes, "href");
+            if (href && element.tag_namespace == GUMBO_NAMESPACE_HTML &&
+                (element.tag == GUMBO_TAG_A || element.tag == GUMBO_TAG_AREA))
+                result << QString::fromUtf8(href->value);
+        }
+        if (children) {
+            for (unsigned i = children->length; i-- > 0;)
+                pending.append(static_cast<const GumboNode *>(children->data[i]));
+        }
+    }
+    return result;
 }
 
-// The start of the last match of `tag` beginning at or before `position`, or -1.
-qsizetype lastMatch(const QRegularExpression &tag, const QString &text, qsizetype position)
+void checkVocabulary(const QStringList &rel)
 {
+    static const QStringList vocabulary{QStringLiteral("nofollow"), QStringLiteral("sponsored"),
+                                        QStringLiteral("ugc")};
     qsizetype last = -1;
-    for (auto it = tag.globalMatch(text); it.hasNext();) {
-        const qsizetype at = it.next().capturedStart();
-        if (at > position)
-            break;
-        last = at;
-    }
-    return last;
-}
-
-void checkAnchor(const QString &text, qsizetype position)
-{
-    const PageAnalyzer::Anchor anchor = PageAnalyzer::anchorAt(text, position);
-    // In text (not inside a tag), a position is in an anchor when the last <a> tag before it was
-    // opened after the last </a> tag: tag names end at a blank, ">" or "/" ("<abbr>" is no <a>).
-    static const QRegularExpression opening(QStringLiteral("<a[ \\t\\n\\r\\f>/]"),
-                                            QRegularExpression::CaseInsensitiveOption);
-    static const QRegularExpression closing(QStringLiteral("</a[ \\t\\n\\r\\f>/]"),
-                                            QRegularExpression::CaseInsensitiveOption);
-    const qsizetype tagOpen = position < 0 ? -1 : text.lastIndexOf(u'<', position);
-    const qsizetype tagClose = tagOpen < 0 ? -1 : text.indexOf(u'>', tagOpen);
-    const bool inText = tagOpen < 0 || (tagClose >= 0 && tagClose <= position);
-    if (position >= 0 && position < text.size() && inText) {
-        const qsizetype open = lastMatch(opening, text, position);
-        const bool expected = open >= 0 && open > lastMatch(closing, text, position);
-        FUZZ_CHECK(anchor.inAnchor == expected, QStringLiteral("position %1 of %2 in an anchor: %3")
-                                                    .arg(position)
-                                                    .arg(text.left(200))
-                                                    .arg(anchor.inAnchor));
-    }
-    FUZZ_CHECK(anchor.inAnchor || anchor.rel.isEmpty(), QStringLiteral("rel outside an anchor"));
-    QStringList vocabulary{QStringLiteral("nofollow"), QStringLiteral("sponsored"), QStringLiteral("ugc")};
-    qsizetype last = -1;
-    for (const QString &keyword : anchor.rel) {
+    for (const QString &keyword : rel) {
         const qsizetype at = vocabulary.indexOf(keyword);
-        FUZZ_CHECK(at > last, QStringLiteral("rel %1 out of order or unknown").arg(anchor.rel.join(u' ')));
+        FUZZ_CHECK(at > last, QStringLiteral("rel %1 out of order or unknown").arg(rel.join(u' ')));
         last = at;
     }
 }
@@ -67,44 +60,62 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     FuzzSupport::setUp();
     FuzzSupport::Cursor cursor(FuzzSupport::bytes(data, size));
-    const QByteArray ownURL = cursor.line();
+    const QString ownURL = QString::fromUtf8(cursor.line());
     const QByteArray robotsHeader = cursor.line();
     const QByteArray page = cursor.rest();
 
     const QString text = PageDecoder::decode(page);
-    const ReciprocalLinkMatcher matcher(QString::fromUtf8(ownURL));
-    const ReciprocalLinkMatcher::Match match = matcher.find(text);
-    if (match.found) {
-        FUZZ_CHECK(text.mid(match.position, match.searchString.size()) == match.searchString,
-                   QStringLiteral("\"%1\" is not at %2").arg(match.searchString).arg(match.position));
-        checkAnchor(text, match.position);
+    const PageAnalyzer analyzer(ownURL);
+    const PageAnalysis analysis = analyzer.analyze(text, PageURL, robotsHeader);
+    if (!analysis.parsed) {
+        FUZZ_CHECK(analysis.links.isEmpty() && !analysis.followed, QStringLiteral("links without a tree"));
+        return 0;
     }
-    const bool withMark = page.startsWith("\xFF\xFE") || page.startsWith("\xFE\xFF");
-    const QString first = matcher.firstSearchString();
-    if (!withMark && !first.isEmpty() && isAscii(first) && page.contains(first.toLatin1()))
-        FUZZ_CHECK(match.found, QStringLiteral("the page holds \"%1\" but it was not found").arg(first));
 
-    // Every kind of place: text, tags, the ends.
-    const qsizetype n = text.size();
-    for (const qsizetype position : {qsizetype(0), n / 3, n / 2, n - 1, n, qsizetype(-1)})
-        checkAnchor(text, position);
-    int tags = 0;
-    for (qsizetype at = text.indexOf(u'<'); at >= 0 && tags < 16; at = text.indexOf(u'<', at + 1), ++tags)
-        checkAnchor(text, at + 1);
+    // Each reported link is one of the tree's links, in the tree's order.
+    const PageDocument document(text.toUtf8());
+    FUZZ_CHECK(document.isParsed(), QStringLiteral("the second parse gave up"));
+    const QStringList addresses = linkAddresses(document);
+    qsizetype next = 0;
+    for (const OwnSiteLink &link : analysis.links) {
+        next = addresses.indexOf(link.href, next);
+        FUZZ_CHECK(next >= 0, QStringLiteral("%1 is no link of the tree").arg(link.href));
+        ++next;
+        checkVocabulary(link.rel);
+        static const QStringList reasons{QString(), QStringLiteral("noscript"), QStringLiteral("template"),
+                                         QStringLiteral("hidden"), QStringLiteral("style")};
+        FUZZ_CHECK(reasons.contains(link.hidden), QStringLiteral("hidden reason ") + link.hidden);
+        FUZZ_CHECK(link.text == link.text.simplified(), QStringLiteral("text not collapsed"));
+    }
+    checkVocabulary(analysis.rel);
 
-    const bool noindex = PageAnalyzer::saysNoindex(text, robotsHeader);
-    // Without a <meta> tag and without a directive in the header nothing says noindex.
-    static const QRegularExpression meta(QStringLiteral("<meta[ \\t\\n\\r\\f>/]"),
-                                         QRegularExpression::CaseInsensitiveOption);
-    static const QRegularExpression directive(QStringLiteral("noindex|none"),
-                                              QRegularExpression::CaseInsensitiveOption);
-    if (!meta.match(text).hasMatch() && !directive.match(QString::fromLatin1(robotsHeader)).hasMatch())
-        FUZZ_CHECK(!noindex, QStringLiteral("noindex without a meta tag: ") + text.left(200));
+    // A page that never spells the own host (no references, escapes or line breaks that could
+    // hide it) links to it nowhere: the page's own address is another host.
+    QString plain = text;
+    plain.remove(u'\t').remove(u'\n').remove(u'\r');
+    const bool ascii = std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() < 0x80; });
+    if (!analyzer.ownHost().isEmpty() && ascii && !plain.contains(analyzer.ownHost(), Qt::CaseInsensitive) &&
+        !text.contains(u'&') && !text.contains(u'%') && !text.contains(u'\\'))
+        FUZZ_CHECK(analysis.links.isEmpty(), QStringLiteral("a link to a host the page never names"));
+
+    // The summary fields follow from the links.
+    const bool followable = std::any_of(analysis.links.begin(), analysis.links.end(),
+                                        [](const OwnSiteLink &l) { return l.visible() && l.rel.isEmpty(); });
+    FUZZ_CHECK(analysis.followed == (followable && !analysis.nofollowPage), QStringLiteral("followed"));
+    FUZZ_CHECK(analysis.links.isEmpty() ? analysis.anchorText.isEmpty() && analysis.rel.isEmpty()
+                                        : std::any_of(analysis.links.begin(), analysis.links.end(),
+                                                      [&](const OwnSiteLink &l) {
+                                                          return l.text == analysis.anchorText &&
+                                                                 l.rel == analysis.rel;
+                                                      }),
+               QStringLiteral("anchor text from no link"));
     // Header values are bytes: only ASCII blanks separate a directive, so "noindex" followed by a
     // byte such as 0x85 (NEL in Unicode) is another word.
     for (const QByteArray &directive : robotsHeader.toLower().split(',')) {
         if (directive.trimmed() == "noindex")
-            FUZZ_CHECK(noindex, QStringLiteral("the header says noindex"));
+            FUZZ_CHECK(analysis.noindex, QStringLiteral("the header says noindex"));
+        if (directive.trimmed() == "none")
+            FUZZ_CHECK(analysis.noindex && analysis.nofollowPage, QStringLiteral("the header says none"));
     }
     return 0;
 }
