@@ -189,7 +189,7 @@ private slots:
         QVERIFY(sheet->detailsText().contains(QStringLiteral("links page: HTTP 200")));
         QVERIFY(sheet->detailsText().contains(QStringLiteral("nofollow")));
         QCOMPARE(run->index(nofollow, VerificationRun::StatusColumn).data(Qt::AccessibleTextRole).toString(),
-                 QStringLiteral("Verified successfully. (link marked nofollow)"));
+                 QStringLiteral("Verified successfully. (no followed link: marked nofollow)"));
         QCOMPARE(run->index(nofollow, VerificationRun::WarningColumn).data().toString(),
                  QStringLiteral("Verified successfully."));
 
