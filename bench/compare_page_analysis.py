@@ -1,4 +1,4 @@
-#!/usr/bin/env python3
+#!/usr/bin/python3
 """Compares the links page analysis with an independent HTML5 parser (html5lib) on real pages.
 
 For every page of ../shared/real-pages (or the folder given) a few own hosts are taken from the
@@ -86,8 +86,20 @@ def own_reason(el):
     return ""
 
 
+def texts(el):
+    """The DOM's textContent: comments left out (etree's itertext keeps their text)."""
+    if not isinstance(el.tag, str):
+        return
+    if el.text:
+        yield el.text
+    for child in el:
+        yield from texts(child)
+        if child.tail:
+            yield child.tail
+
+
 def text_of(el):
-    text = " ".join("".join(el.itertext()).split())
+    text = " ".join("".join(texts(el)).split())
     if text:
         return text
     for img in el.iter(HTML + "img"):
@@ -190,6 +202,7 @@ def main():
     keys = ("result", "followed", "noindex", "nofollowPage")
     checks = agree = 0
     link_total = 0
+    tally = collections.Counter()
     for name in sorted(f for f in os.listdir(folder) if f.endswith(".html")):
         path = os.path.join(folder, name)
         with open(path, "rb") as f:
@@ -202,6 +215,11 @@ def main():
             theirs = reference(tree, host_of("http://" + host + "/"))
             checks += 1
             link_total += len(theirs["links"])
+            for l in theirs["links"]:
+                tally["rel " + " ".join(l["rel"])] += bool(l["rel"])
+                tally["hidden " + l["hidden"]] += bool(l["hidden"])
+            for k in ("noindex", "nofollowPage", "followed", "result"):
+                tally["pairs with " + k] += theirs[k]
             differences = [k for k in keys if mine[k] != theirs[k]]
             if mine["links"] != theirs["links"]:
                 differences.append("links")
@@ -210,8 +228,8 @@ def main():
                 continue
             print(f"{name} own host {host}: differs in {', '.join(differences)}")
             if "links" in differences:
-                a = {json.dumps(l, ensure_ascii=False) for l in mine["links"]}
-                b = {json.dumps(l, ensure_ascii=False) for l in theirs["links"]}
+                a = {json.dumps(l, ensure_ascii=False, sort_keys=True) for l in mine["links"]}
+                b = {json.dumps(l, ensure_ascii=False, sort_keys=True) for l in theirs["links"]}
                 for l in sorted(a - b)[:5]:
                     print("   only ours:     ", l)
                 for l in sorted(b - a)[:5]:
@@ -220,6 +238,7 @@ def main():
                     print("   same links in another order or count",
                           len(mine["links"]), len(theirs["links"]))
     print(f"{agree} of {checks} page/host pairs agree in everything ({link_total} links compared)")
+    print("of them:", ", ".join(f"{k}: {v}" for k, v in sorted(tally.items()) if v))
     return 0
 
 
