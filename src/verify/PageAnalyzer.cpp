@@ -170,7 +170,7 @@ bool PageAnalysis::linkVisible() const
 }
 
 PageAnalyzer::PageAnalyzer(const QString &ownURL, int timeLimitMs)
-    : m_matcher(ownURL), m_timeLimitMs(timeLimitMs < 0 ? PageDocument::DefaultTimeLimitMs : timeLimitMs)
+    : m_matcher(ownURL), m_timeLimitMs(timeLimitMs)
 {
     QString address = ownURL.trimmed();
     if (!address.contains(QLatin1String("://")))

@@ -14,6 +14,7 @@
 class PageAnalyzer
 {
 public:
+    // A negative time limit means the parser's default for the page's size.
     explicit PageAnalyzer(const QString &ownURL, int timeLimitMs = -1);
 
     // `pageURL` is the page's final address, after redirects; `robotsHeader` its X-Robots-Tag.

@@ -1,8 +1,8 @@
 #include "PageDocument.h"
 
-#include <chrono>
 #include <csetjmp>
 #include <cstdlib>
+#include <ctime>
 #include <gumbo.h>
 
 // Every allocation of one parse comes from this arena and is released with it, so the tree is
@@ -24,7 +24,7 @@ struct PageDocument::Arena
     Block *blocks = nullptr;
     qint64 allocated = 0;
     qint64 limit = 0;
-    std::chrono::steady_clock::time_point deadline;
+    double deadlineMs = 0; // in the thread's processor time
     unsigned untilCheck = CheckEvery;
     std::jmp_buf giveUp;
 
@@ -47,7 +47,7 @@ struct PageDocument::Arena
             std::longjmp(arena->giveUp, 1);
         if (--arena->untilCheck == 0) {
             arena->untilCheck = CheckEvery;
-            if (std::chrono::steady_clock::now() > arena->deadline)
+            if (threadMilliseconds() > arena->deadlineMs)
                 std::longjmp(arena->giveUp, 1);
         }
         Block *block = arena->blocks;
@@ -64,6 +64,13 @@ struct PageDocument::Arena
         void *memory = block->data + block->used;
         block->used += size;
         return memory;
+    }
+
+    static double threadMilliseconds()
+    {
+        timespec now{};
+        clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+        return double(now.tv_sec) * 1e3 + double(now.tv_nsec) / 1e6;
     }
 
     // Freed with the arena.
@@ -87,7 +94,8 @@ GumboOutput *parseOrGiveUp(const GumboOptions *options, std::jmp_buf &giveUp, co
 PageDocument::PageDocument(const QByteArray &utf8, int timeLimitMs) : m_arena(new Arena)
 {
     m_arena->limit = memoryLimit(utf8.size());
-    m_arena->deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeLimitMs);
+    m_arena->deadlineMs =
+        Arena::threadMilliseconds() + (timeLimitMs < 0 ? defaultTimeLimitMs(utf8.size()) : timeLimitMs);
     GumboOptions options = kGumboDefaultOptions;
     options.allocator = &Arena::allocate;
     options.deallocator = &Arena::release;
@@ -104,6 +112,11 @@ PageDocument::~PageDocument()
 const GumboNode *PageDocument::root() const
 {
     return m_output ? m_output->document : nullptr;
+}
+
+int PageDocument::defaultTimeLimitMs(qint64 inputSize)
+{
+    return int(1000 + 200 * (inputSize >> 20));
 }
 
 qint64 PageDocument::memoryLimit(qint64 inputSize)

@@ -10,14 +10,13 @@ struct GumboInternalOutput;
 //
 // Some steps of the tree builder are quadratic on hostile input (thousands of nested elements or
 // attributes), and a page of a few hundred kilobytes could then hold the main thread for hours.
-// Parsing therefore gives up past a time and a memory limit; the tree is then absent.
+// Parsing therefore gives up past a limit of processor time and of memory; the tree is then absent.
+// The time is the thread's own, so a busy machine does not make a real page fail.
 class PageDocument
 {
 public:
-    static constexpr int DefaultTimeLimitMs = 3000;
-
-    // `utf8` is the page's text in UTF-8.
-    explicit PageDocument(const QByteArray &utf8, int timeLimitMs = DefaultTimeLimitMs);
+    // `utf8` is the page's text in UTF-8; a negative limit means the default for its size.
+    explicit PageDocument(const QByteArray &utf8, int timeLimitMs = -1);
     ~PageDocument();
     PageDocument(const PageDocument &) = delete;
     PageDocument &operator=(const PageDocument &) = delete;
@@ -27,6 +26,8 @@ public:
     // The document node.
     const GumboInternalNode *root() const;
 
+    // A real page parses in well under 100 ms per megabyte.
+    static int defaultTimeLimitMs(qint64 inputSize);
     // The most memory a parse may take: generous for any real page, and the parser's nodes take
     // a few dozen times the bytes of markup they come from.
     static qint64 memoryLimit(qint64 inputSize);

@@ -107,7 +107,8 @@ void TestVerifyCommand::printsOneLinePerCheckedLinkAndLeavesTheFile()
     QCOMPARE(result.exitCode, 0);
     const QList<QByteArray> lines = result.out.trimmed().split('\n');
     QCOMPARE(lines.size(), 4);
-    QVERIFY(lines[0].startsWith("Alpha\tVerified successfully.\tsite: HTTP 200; links page: HTTP 200"));
+    QCOMPARE(lines[0],
+             "Alpha\tVerified successfully.\tsite: HTTP 200; links page: HTTP 200; anchor text \"me\"");
     QVERIFY(lines[1].startsWith("Beta\tReciprocal link cannot be found.\t"));
     QVERIFY(lines[2].startsWith("Delta\tLinks page cannot be loaded.\t"));
     QVERIFY(lines[3].startsWith("Gamma\tPartner site does not respond."));
@@ -123,16 +124,26 @@ void TestVerifyCommand::jsonForGivenIDsWithATimeOut()
     clock.start();
     const Result result =
         runCli({m_file, QStringLiteral("--json"), QStringLiteral("--timeout=0.3"), QStringLiteral("--ids"),
-                linkID(QStringLiteral("Beta")) + u',' + linkID(QStringLiteral("Delta"))});
+                linkID(QStringLiteral("Alpha")) + u',' + linkID(QStringLiteral("Beta")) + u',' +
+                    linkID(QStringLiteral("Delta"))});
     QCOMPARE(result.exitCode, 0);
     QVERIFY(clock.elapsed() < 10000);
     const QJsonArray rows = QJsonDocument::fromJson(result.out).array();
-    QCOMPARE(rows.size(), 2);
-    QCOMPARE(rows[0].toObject().value("title").toString(), QStringLiteral("Beta"));
-    QCOMPARE(rows[0].toObject().value("result").toString(), QStringLiteral("4"));
-    QCOMPARE(rows[0].toObject().value("pageStatus").toInt(), 200);
-    QCOMPARE(rows[1].toObject().value("result").toString(), QStringLiteral("3"));
-    QVERIFY(!rows[1].toObject().value("failure").toString().isEmpty());
+    QCOMPARE(rows.size(), 3);
+    const QJsonObject alpha = rows[0].toObject();
+    QCOMPARE(
+        alpha.value("links").toArray(),
+        QJsonArray({QJsonObject{
+            {"href", "http://www.mysite.example/"}, {"rel", QJsonArray()}, {"text", "me"}, {"hidden", ""}}}));
+    QVERIFY(alpha.value("followed").toBool());
+    QCOMPARE(alpha.value("anchorText").toString(), QStringLiteral("me"));
+    QCOMPARE(alpha.value("nofollowPage"), QJsonValue(false));
+    QCOMPARE(alpha.value("canonical"), QJsonValue(""));
+    QCOMPARE(rows[1].toObject().value("title").toString(), QStringLiteral("Beta"));
+    QCOMPARE(rows[1].toObject().value("result").toString(), QStringLiteral("4"));
+    QCOMPARE(rows[1].toObject().value("pageStatus").toInt(), 200);
+    QCOMPARE(rows[2].toObject().value("result").toString(), QStringLiteral("3"));
+    QVERIFY(!rows[2].toObject().value("failure").toString().isEmpty());
 }
 
 void TestVerifyCommand::saveWritesTheResults()
