@@ -89,7 +89,8 @@ int main(int argc, char **argv)
         double best = 1e9;
         for (int run = 0; run < 5; ++run) {
             const double start = threadMilliseconds();
-            const PageAnalysis analysis = analyzer.analyze(text, QUrl(QStringLiteral("http://127.0.0.1/")), {});
+            const PageAnalysis analysis =
+                analyzer.analyze(text, QUrl(QStringLiteral("http://127.0.0.1/")), {});
             best = std::min(best, threadMilliseconds() - start);
         }
         const double mb = bytes.size() / (1024.0 * 1024.0);
@@ -101,7 +102,7 @@ int main(int argc, char **argv)
     }
     std::sort(perMB.begin(), perMB.end());
     std::printf("%lld pages, %.1f MB: median %.1f ms/MB, worst %.1f ms/MB, all together %.1f ms/MB\n",
-                qint64(perMB.size()), totalBytes / (1024.0 * 1024.0), perMB.at(perMB.size() / 2), perMB.last(),
-                totalMs / (totalBytes / (1024.0 * 1024.0)));
+                qint64(perMB.size()), totalBytes / (1024.0 * 1024.0), perMB.at(perMB.size() / 2),
+                perMB.last(), totalMs / (totalBytes / (1024.0 * 1024.0)));
     return 0;
 }

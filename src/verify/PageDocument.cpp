@@ -11,12 +11,14 @@
 // Gumbo works: it checks the limits and leaves the parse by longjmp when one is passed.
 struct PageDocument::Arena
 {
-    struct Block
+    // A block's bytes follow its header.
+    struct alignas(std::max_align_t) Block
     {
         Block *next;
         std::size_t used;
         std::size_t capacity;
-        alignas(std::max_align_t) unsigned char data[1];
+
+        unsigned char *bytes() { return reinterpret_cast<unsigned char *>(this + 1); }
     };
     static constexpr std::size_t BlockSize = 256 * 1024;
     static constexpr unsigned CheckEvery = 32; // allocations between two looks at the clock
@@ -53,7 +55,7 @@ struct PageDocument::Arena
         Block *block = arena->blocks;
         if (!block || block->capacity - block->used < size) {
             const std::size_t capacity = size > BlockSize ? size : BlockSize;
-            block = static_cast<Block *>(std::malloc(offsetof(Block, data) + capacity));
+            block = static_cast<Block *>(std::malloc(sizeof(Block) + capacity));
             if (!block)
                 std::longjmp(arena->giveUp, 1);
             block->next = arena->blocks;
@@ -61,7 +63,7 @@ struct PageDocument::Arena
             block->capacity = capacity;
             arena->blocks = block;
         }
-        void *memory = block->data + block->used;
+        void *memory = block->bytes() + block->used;
         block->used += size;
         return memory;
     }
