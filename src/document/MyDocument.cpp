@@ -16,6 +16,7 @@
 #include "app/ApplicationController.h"
 #include "app/FilePanel.h"
 #include "app/MessageBox.h"
+#include "history/HistoryStore.h"
 #include "model/DatabaseFile.h"
 #include "model/Notification.h"
 #include "model/Preferences.h"
@@ -238,6 +239,13 @@ bool MyDocument::saveToFile(const QString &path, QString *error)
 {
     if (!DatabaseFile::write(m_collectionManager, path, error, keepBackupFile()))
         return false;
+    // Saved under another name, the database takes its verification history along; the file is
+    // saved all the same when the history cannot follow.
+    if (!m_filePath.isEmpty() && path != m_filePath) {
+        QString historyError;
+        if (!HistoryStore::copyHistory(m_filePath, path, &historyError))
+            statusBar()->showMessage(historyError, 30000);
+    }
     m_filePath = path;
     m_undo->documentWasSaved();
     updateTitle();

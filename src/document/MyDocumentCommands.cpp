@@ -6,6 +6,7 @@
 #include "DocumentController.h"
 #include "DocumentMenus.h"
 #include "EditCommands.h"
+#include "HistoryCommands.h"
 #include "LinkCommands.h"
 #include "LinkListController.h"
 #include "MyDocument.h"
@@ -38,6 +39,7 @@ void MyDocument::createCommandAreas()
     m_commandAreas.append(new SearchCommands(this));
     m_commandAreas.append(new TemplateCommands(this));
     m_commandAreas.append(new VerificationCommands(this));
+    m_commandAreas.append(new HistoryCommands(this));
 }
 
 void MyDocument::connectCommands()

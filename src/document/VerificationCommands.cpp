@@ -1,8 +1,10 @@
 #include "VerificationCommands.h"
 
 #include "DocumentMenus.h"
+#include "HistoryCommands.h"
 #include "MyDocument.h"
 #include "app/MessageBox.h"
+#include "history/HistoryRecorder.h"
 #include "verify/VerificationRun.h"
 #include "verify/ui/VerificationDialogController.h"
 
@@ -35,6 +37,8 @@ bool VerificationCommands::verifyLinkWithIDs(const std::optional<QStringList> &i
     if (!m_verificationDialog) {
         m_verificationDialog = new VerificationDialogController(&collectionManager(), document());
         connect(m_verificationDialog, &QDialog::finished, this, &VerificationCommands::verifyLinkSheetDidEnd);
+        if (auto *history = document()->commandArea<HistoryCommands>())
+            history->watchRecorder(m_verificationDialog->historyRecorder());
     }
     if (m_verificationDialog->isVisible())
         return true;
@@ -45,6 +49,7 @@ bool VerificationCommands::verifyLinkWithIDs(const std::optional<QStringList> &i
         emit document()->verificationSheetEnded();
         return false;
     }
+    m_verificationDialog->historyRecorder()->startRecording(document()->filePath());
     m_verificationDialog->open();
     return true;
 }

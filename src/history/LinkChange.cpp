@@ -1,5 +1,7 @@
 #include "LinkChange.h"
 
+#include <QCoreApplication>
+
 std::optional<LinkChange::Kind> LinkChange::between(const CheckRecord &before, const CheckRecord &after)
 {
     const bool wasVerified = before.result == VerificationSucceeded;
@@ -45,11 +47,11 @@ QString LinkChange::text(Kind kind)
 {
     switch (kind) {
     case Lost:
-        return QStringLiteral("Lost");
+        return QCoreApplication::translate("LinkChange", "Lost");
     case Unfollowed:
-        return QStringLiteral("No longer followed");
+        return QCoreApplication::translate("LinkChange", "No longer followed");
     case Recovered:
-        return QStringLiteral("Recovered");
+        return QCoreApplication::translate("LinkChange", "Recovered");
     }
     return QString();
 }

@@ -29,6 +29,6 @@ struct LinkChange
 
     // "lost", "unfollowed", "recovered": the words of the command line and its JSON.
     static QString keyword(Kind kind);
-    // "Lost", "No longer followed", "Recovered": English words for people, translated by callers.
+    // "Lost", "No longer followed", "Recovered", translated.
     static QString text(Kind kind);
 };

@@ -3,6 +3,8 @@
 #include "ProgressIndicatorCell.h"
 #include "app/HelpBook.h"
 #include "app/KeyOrder.h"
+#include "history/HistoryRecorder.h"
+#include "history/ui/ChangeMarkDelegate.h"
 #include "ui_VerificationDialog.h"
 #include "verify/VerificationRun.h"
 #include "verify/VerificationSheetForm.h"
@@ -24,7 +26,7 @@ constexpr int ProgressIntervalMs = 100;
 
 VerificationDialogController::VerificationDialogController(CollectionManager *store, QWidget *parent)
     : QDialog(parent), m_ui(std::make_unique<Ui::VerificationDialog>()),
-      m_run(new VerificationRun(store, this))
+      m_run(new VerificationRun(store, this)), m_historyRecorder(new HistoryRecorder(m_run, this))
 {
     m_ui->setupUi(this);
     m_ui->tableView->setAccessibleName(tr("Links to verify"));
@@ -37,6 +39,8 @@ VerificationDialogController::VerificationDialogController(CollectionManager *st
     QTableView *table = m_ui->tableView;
     table->setModel(m_run);
     table->setItemDelegate(new ProgressIndicatorCell(m_run, table));
+    table->setItemDelegateForColumn(VerificationRun::WarningColumn,
+                                    new ChangeMarkDelegate(m_historyRecorder, table));
     // Rows of one height, so the table never measures its thousands of rows.
     QHeaderView *rows = table->verticalHeader();
     rows->setSectionResizeMode(QHeaderView::Fixed);
