@@ -69,6 +69,8 @@ void LinkHistoryView::reload()
     }
     m_model->setChecks(*checks);
     m_table->resizeColumnsToContents();
-    m_countLabel->setText(checks->isEmpty() ? tr("No checks recorded.")
-                                            : tr("%n check(s) recorded.", nullptr, int(checks->size())));
+    m_countLabel->setText(checks->isEmpty()
+                              ? tr("No checks recorded.")
+                              : (checks->size() == 1 ? tr("1 check recorded.")
+                                                     : tr("%1 checks recorded.").arg(checks->size())));
 }

@@ -80,10 +80,11 @@ void LostLinksDialogController::setChanges(const QList<LinkChange> &changes)
     if (changes.isEmpty())
         m_summary->setText(tr("No link changed at its latest check."));
     else
-        m_summary->setText(tr("%n link(s) changed at their latest check.", nullptr, int(changes.size())) +
-                           QLatin1Char(' ') + tr("%n lost.", nullptr, lost));
-    for (const QString &id : selected)
-        selectLinkWithID(id);
+        m_summary->setText(
+            (changes.size() == 1 ? tr("1 link changed at its latest check;")
+                                 : tr("%1 links changed at their latest check;").arg(changes.size())) +
+            QLatin1Char(' ') + (lost == 1 ? tr("1 was lost.") : tr("%1 were lost.").arg(lost)));
+    selectLinksWithIDs(selected);
     if (selectedLinkIDs().isEmpty() && m_sorted->rowCount() > 0)
         m_table->selectRow(0);
     updateButtons();
@@ -103,13 +104,15 @@ QStringList LostLinksDialogController::selectedLinkIDs() const
     return ids;
 }
 
-void LostLinksDialogController::selectLinkWithID(const QString &linkID)
+void LostLinksDialogController::selectLinksWithIDs(const QStringList &linkIDs)
 {
+    QItemSelectionModel *selection = m_table->selectionModel();
+    selection->clearSelection();
     for (int row = 0; row < m_sorted->rowCount(); ++row) {
         const QModelIndex index = m_sorted->index(row, 0);
-        if (index.data(LinkChangesModel::LinkIDRole).toString() == linkID) {
-            m_table->selectionModel()->select(index, QItemSelectionModel::Select | QItemSelectionModel::Rows);
-            m_table->selectionModel()->setCurrentIndex(index, QItemSelectionModel::NoUpdate);
+        if (linkIDs.contains(index.data(LinkChangesModel::LinkIDRole).toString())) {
+            selection->select(index, QItemSelectionModel::Select | QItemSelectionModel::Rows);
+            selection->setCurrentIndex(index, QItemSelectionModel::NoUpdate);
         }
     }
 }

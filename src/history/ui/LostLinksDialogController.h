@@ -27,7 +27,7 @@ public:
     void showError(const QString &message);
 
     QStringList selectedLinkIDs() const;
-    void selectLinkWithID(const QString &linkID);
+    void selectLinksWithIDs(const QStringList &linkIDs);
 
     QTableView *tableView() const { return m_table; }
     QLabel *summaryLabel() const { return m_summary; }
