@@ -24,6 +24,7 @@ HistoryCommands::HistoryCommands(MyDocument *document) : DocumentCommandArea(doc
     m_lostLinksNotice = new QPushButton(document->statusBar());
     m_lostLinksNotice->setObjectName(QStringLiteral("lostLinksNotice"));
     m_lostLinksNotice->setFlat(true);
+    m_lostLinksNotice->setText(tr("Show Lost Links"));
     m_lostLinksNotice->hide();
     document->statusBar()->addPermanentWidget(m_lostLinksNotice);
     connect(m_lostLinksNotice, &QPushButton::clicked, this, &HistoryCommands::showLostLinks);
