@@ -188,8 +188,11 @@ bool HistoryStore::open(Access access)
     }
     if (version == SchemaVersion)
         return true;
-    if (version == 0 && access == Access::Read)
-        return true; // an empty file: nothing recorded yet
+    if (version == 0 && access == Access::Read) {
+        // An empty file (a writer that was interrupted): nothing recorded yet, nothing to read.
+        m_open = false;
+        return true;
+    }
     if (access == Access::Read) {
         // An older layout is upgraded before it is read, if it may be written.
         if (!isWritable(file))

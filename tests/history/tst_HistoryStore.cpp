@@ -135,6 +135,17 @@ void TestHistoryStore::createdOnlyWithTheFirstRecord()
     QVERIFY(!store.exists());
     QVERIFY(store.record({check("LNK1", 0, '1')}));
     QVERIFY(store.exists());
+
+    // An empty file reads as an empty history and is given its layout by the first record.
+    const QString empty = databasePath(QStringLiteral("empty.site"));
+    QFile file(HistoryStore::pathForDatabase(empty));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.close();
+    HistoryStore emptyStore(empty);
+    QVERIFY(emptyStore.checks() && emptyStore.checks()->isEmpty());
+    QVERIFY(emptyStore.changes() && emptyStore.latestChecks());
+    QVERIFY(emptyStore.record({check("LNK1", 0, '1')}));
+    QCOMPARE(emptyStore.checks()->size(), 1);
 }
 
 void TestHistoryStore::upgradesTheFirstLayout()
