@@ -3,12 +3,14 @@
 #include "DocumentMenus.h"
 #include "HistoryCommands.h"
 #include "MyDocument.h"
-#include "app/MessageBox.h"
+#include "gui/MessageBox.h"
 #include "history/HistoryRecorder.h"
+#include "history/ui/ChangeMarkDelegate.h"
 #include "verify/VerificationRun.h"
 #include "verify/ui/VerificationDialogController.h"
 
 #include <QAction>
+#include <QTableView>
 
 VerificationCommands::VerificationCommands(MyDocument *document) : DocumentCommandArea(document)
 {
@@ -39,6 +41,10 @@ bool VerificationCommands::verifyLinkWithIDs(const std::optional<QStringList> &i
         connect(m_verificationDialog, &QDialog::finished, this, &VerificationCommands::verifyLinkSheetDidEnd);
         if (auto *history = document()->commandArea<HistoryCommands>())
             history->watchRecorder(m_verificationDialog->historyRecorder());
+        QTableView *table = m_verificationDialog->tableView();
+        table->setItemDelegateForColumn(
+            VerificationRun::WarningColumn,
+            new ChangeMarkDelegate(m_verificationDialog->historyRecorder(), table));
     }
     if (m_verificationDialog->isVisible())
         return true;

@@ -1,10 +1,9 @@
 #include "VerificationDialogController.h"
 
 #include "ProgressIndicatorCell.h"
-#include "app/HelpBook.h"
-#include "app/KeyOrder.h"
+#include "gui/HelpBook.h"
+#include "gui/KeyOrder.h"
 #include "history/HistoryRecorder.h"
-#include "history/ui/ChangeMarkDelegate.h"
 #include "ui_VerificationDialog.h"
 #include "verify/VerificationRun.h"
 #include "verify/VerificationSheetForm.h"
@@ -39,8 +38,6 @@ VerificationDialogController::VerificationDialogController(CollectionManager *st
     QTableView *table = m_ui->tableView;
     table->setModel(m_run);
     table->setItemDelegate(new ProgressIndicatorCell(m_run, table));
-    table->setItemDelegateForColumn(VerificationRun::WarningColumn,
-                                    new ChangeMarkDelegate(m_historyRecorder, table));
     // Rows of one height, so the table never measures its thousands of rows.
     QHeaderView *rows = table->verticalHeader();
     rows->setSectionResizeMode(QHeaderView::Fixed);
