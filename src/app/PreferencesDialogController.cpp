@@ -11,6 +11,7 @@ PreferencesDialogController::PreferencesDialogController(QWidget *parent)
     m_ui->setupUi(this);
     m_ui->autoSaveIntervalField->setRange(PreferencesForm::MinimumAutoSaveInterval,
                                           PreferencesForm::MaximumAutoSaveInterval);
+    m_ui->autoVerifyDaysField->setRange(0, PreferencesForm::MaximumAutoVerifyDays);
     connect(m_ui->buttonBox, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(m_ui->buttonBox, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(m_ui->buttonBox, &QDialogButtonBox::helpRequested, this, &PreferencesDialogController::doHelp);
@@ -36,6 +37,7 @@ void PreferencesDialogController::initializeFields(const PreferencesForm &values
     m_ui->fileExportEncodingPopup->setCurrentIndex(values.fileExportEncoding);
     m_ui->startupActionPopup->setCurrentIndex(values.startupAction);
     m_ui->showNewSiteCreatedCheckbox->setChecked(values.showNewSiteCreatedAssistant);
+    m_ui->autoVerifyDaysField->setValue(values.autoVerifyDays);
     m_ui->autoSaveDocumentsCheckbox->setFocus();
 }
 
@@ -49,6 +51,7 @@ PreferencesForm PreferencesDialogController::values() const
     values.fileExportEncoding = m_ui->fileExportEncodingPopup->currentIndex();
     values.startupAction = m_ui->startupActionPopup->currentIndex();
     values.showNewSiteCreatedAssistant = m_ui->showNewSiteCreatedCheckbox->isChecked();
+    values.autoVerifyDays = m_ui->autoVerifyDaysField->value();
     return values;
 }
 

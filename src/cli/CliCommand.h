@@ -10,6 +10,8 @@ class CollectionManager;
 inline constexpr int ExitOk = 0;
 inline constexpr int ExitUsage = 1;
 inline constexpr int ExitBadFile = 2;
+// verify --fail-on-loss: the run lost a link that its previous check had verified.
+inline constexpr int ExitLinkLost = 3;
 
 // One command of quillmarsh-cli. Commands register themselves, so adding one touches only its file.
 struct CliCommand

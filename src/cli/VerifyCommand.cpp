@@ -1,5 +1,8 @@
 #include "CliCommand.h"
 
+#include "history/DueLinks.h"
+#include "history/HistoryRecorder.h"
+#include "history/HistoryStore.h"
 #include "model/CollectionManager.h"
 #include "verify/VerificationRun.h"
 
@@ -20,6 +23,9 @@ struct VerifyOptions
     bool save = false;
     bool json = false;
     std::optional<double> timeoutSeconds;
+    bool history = true;
+    std::optional<int> dueDays;
+    bool failOnLoss = false;
 };
 
 // False on a malformed command line.
@@ -43,6 +49,16 @@ bool parseOptions(const QStringList &arguments, VerifyOptions &options)
             options.save = true;
         } else if (argument == QLatin1String("--json")) {
             options.json = true;
+        } else if (argument == QLatin1String("--no-history")) {
+            options.history = false;
+        } else if (argument == QLatin1String("--fail-on-loss")) {
+            options.failOnLoss = true;
+        } else if (argument.startsWith(QLatin1String("--due"))) {
+            bool ok = false;
+            const int days = value(QStringLiteral("--due"), text) ? text.toInt(&ok) : 0;
+            if (!ok || days < 0 || days > 36500)
+                return false;
+            options.dueDays = days;
         } else if (argument.startsWith(QLatin1String("--ids"))) {
             if (!value(QStringLiteral("--ids"), text))
                 return false;
@@ -133,7 +149,31 @@ int runVerify(const QStringList &arguments, QTextStream &out, QTextStream &err)
         }
     }
 
+    if (options.dueDays) {
+        // Without a readable history the days stored in the database decide.
+        HistoryStore history(options.path);
+        std::optional<QHash<QString, CheckRecord>> latest = history.latestChecks();
+        if (!latest) {
+            err << history.errorString() << Qt::endl;
+            latest.emplace();
+        }
+        QStringList due =
+            DueLinks::dueLinkIDs(store, *latest, QDateTime::currentDateTime(), *options.dueDays);
+        if (options.ids) {
+            const QSet<QString> asked(options.ids->begin(), options.ids->end());
+            due.removeIf([&](const QString &id) { return !asked.contains(id); });
+        }
+        if (due.isEmpty()) {
+            err << VerificationRun::tr("No links are due for verification.") << Qt::endl;
+            return ExitOk;
+        }
+        options.ids = due;
+    }
+
     VerificationRun run(&store);
+    HistoryRecorder recorder(&run);
+    QObject::connect(&recorder, &HistoryRecorder::historyUnavailable, &recorder,
+                     [&](const QString &message) { err << message << Qt::endl; });
     if (options.timeoutSeconds) {
         FetchSettings settings = FetchSettings::fromPreferences();
         settings.timeoutMs = qMax(1, int(*options.timeoutSeconds * 1000));
@@ -148,6 +188,8 @@ int runVerify(const QStringList &arguments, QTextStream &out, QTextStream &err)
         err << VerificationRun::tr("No links to verify.") << Qt::endl;
         return ExitOk;
     }
+
+    recorder.startRecording(options.path, options.history);
 
     const bool showProgress = ::isatty(STDERR_FILENO);
     int done = 0;
@@ -185,13 +227,24 @@ int runVerify(const QStringList &arguments, QTextStream &out, QTextStream &err)
         if (!Cli::saveDatabase(store, options.path, err))
             return ExitBadFile;
     }
+    if (options.failOnLoss) {
+        for (const LinkChange &change : recorder.changes()) {
+            if (change.kind == LinkChange::Lost)
+                return ExitLinkLost;
+        }
+    }
     return ExitOk;
 }
 
 const CliRegistration registration(
-    {QStringLiteral("verify"), QStringLiteral("FILE.site [--ids ID,ID...] [--save] [--timeout S] [--json]"),
-     QStringLiteral("Check link partners over HTTP (all verifiable links, or the "
-                    "given IDs); with --save, store the results in the file."),
+    {QStringLiteral("verify"),
+     QStringLiteral("FILE.site [--ids ID,ID...] [--due DAYS] [--save] [--no-history] [--fail-on-loss] "
+                    "[--timeout S] [--json]"),
+     QStringLiteral(
+         "Check link partners over HTTP (all verifiable links, or the "
+         "given IDs, or those not checked for DAYS days); with --save, store the results in the file. "
+         "Every check is recorded in FILE.site-history unless --no-history; with --fail-on-loss, "
+         "exit with 3 when a link was lost."),
      runVerify});
 
 } // namespace

@@ -252,6 +252,9 @@ DocumentMenus::DocumentMenus(QMainWindow *window) : QObject(window), m_window(wi
     tools->addSeparator();
     tools->addAction(countLinks);
     tools->addAction(showStatistics);
+    showLostLinks = makeAction(QStringLiteral("showLostLinks"), tr("&Lost Links..."),
+                               tr("Show the links whose latest check lost, recovered or unfollowed them"));
+    tools->addAction(showLostLinks);
 
     // --- Window
     windowMenu = bar->addMenu(tr("&Window"));

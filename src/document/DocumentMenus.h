@@ -36,7 +36,7 @@ public:
     // Tools
     QAction *editSiteInfo, *notificationSetup, *showEmailTemplates, *HTMLSetup, *importLinks, *copyHTML,
         *copyCategoryHTML, *copyHTMLStyles, *exportLinksToHTML, *copySpreadsheet, *exportLinksToSpreadsheet,
-        *countLinks, *showStatistics;
+        *countLinks, *showStatistics, *showLostLinks;
     // Window and Help
     QAction *minimizeWindow, *showStartingPoints, *doHelp, *showShortcuts, *showTutorial, *showReadMe,
         *showEULA, *doAbout;

@@ -4,6 +4,7 @@
 #include "DocumentMenus.h"
 #include "DocumentUndo.h"
 #include "MyDocument.h"
+#include "history/ui/LinkHistoryView.h"
 #include "workflow/LinkForm.h"
 #include "workflow/ui/InstantLinkDialogController.h"
 #include "workflow/ui/LinkCountDialogController.h"
@@ -58,6 +59,9 @@ LinkDialogController *LinkCommands::linkDialogController()
         // the store and the editor lists it.
         connect(m_linkDialog, &LinkDialogController::newEmailTemplateRequested, this,
                 [this] { menus().newEmailTemplate->trigger(); });
+        m_historyView = new LinkHistoryView(m_linkDialog->tabView());
+        m_historyView->setObjectName(QStringLiteral("historyTab"));
+        m_linkDialog->tabView()->addTab(m_historyView, tr("&History"));
     }
     m_linkDialog->setNewTemplateAvailable(menus().newEmailTemplate->isEnabled());
     return m_linkDialog;
@@ -69,6 +73,7 @@ void LinkCommands::newLink()
     m_verifyAndReturnToLinkDialog = false;
     dialog->initializeFieldsWithInitialTabIndex(LinkForm::SiteTab);
     dialog->selectCategoryAtIndex(selectedCategoryIndex());
+    m_historyView->showLink(document()->filePath(), QString());
     dialog->open();
 }
 
@@ -80,6 +85,7 @@ void LinkCommands::showLinkEditor(int tabIndex)
     LinkDialogController *dialog = linkDialogController();
     dialog->initializeFieldsWithInitialTabIndex(tabIndex);
     dialog->setOriginalLinkNode(node);
+    m_historyView->showLink(document()->filePath(), node->link()->ID());
     dialog->open();
 }
 

@@ -5,6 +5,7 @@
 class InstantLinkDialogController;
 class LinkCountDialogController;
 class LinkDialogController;
+class LinkHistoryView;
 class NotificationDialogController;
 
 // The commands that make and edit links and the reminder and count sheets: New Link, Instant Link,
@@ -20,6 +21,7 @@ public:
     void validateMenuItems() override;
 
     LinkDialogController *linkDialog() const { return m_linkDialog; }
+    LinkHistoryView *historyView() const { return m_historyView; }
     InstantLinkDialogController *instantLinkDialog() const { return m_instantLinkDialog; }
     NotificationDialogController *notificationDialog() const { return m_notificationDialog; }
     LinkCountDialogController *linkCountDialog() const { return m_linkCountDialog; }
@@ -50,6 +52,7 @@ private:
     void verifyIfAsked();
 
     LinkDialogController *m_linkDialog = nullptr;
+    LinkHistoryView *m_historyView = nullptr; // the editor's History tab
     InstantLinkDialogController *m_instantLinkDialog = nullptr;
     NotificationDialogController *m_notificationDialog = nullptr;
     LinkCountDialogController *m_linkCountDialog = nullptr;

@@ -13,6 +13,7 @@
 #include "gui/FilePanel.h"
 #include "gui/MessageBox.h"
 #include "gui/RightClickTableView.h"
+#include "history/HistoryStore.h"
 #include "model/DatabaseFile.h"
 #include "model/DocumentFileNames.h"
 #include "model/LinkDragPayload.h"
@@ -237,6 +238,13 @@ bool MyDocument::saveToFile(const QString &path, QString *error)
 {
     if (!DatabaseFile::write(m_collectionManager, path, error, keepBackupFile()))
         return false;
+    // Saved under another name, the database takes its verification history along; the file is
+    // saved all the same when the history cannot follow.
+    if (!m_filePath.isEmpty() && path != m_filePath) {
+        QString historyError;
+        if (!HistoryStore::copyHistory(m_filePath, path, &historyError))
+            statusBar()->showMessage(historyError, 30000);
+    }
     m_filePath = path;
     m_undo->documentWasSaved();
     updateTitle();

@@ -1,11 +1,13 @@
 // The commands of a document window: what each menu item, toolbar button, key and double click
 // does to the database.
 #include "AskStringDialogController.h"
+#include "AutoVerifier.h"
 #include "CategoryListController.h"
 #include "DetailsView.h"
 #include "DocumentController.h"
 #include "DocumentMenus.h"
 #include "EditCommands.h"
+#include "HistoryCommands.h"
 #include "LinkCommands.h"
 #include "LinkListController.h"
 #include "MyDocument.h"
@@ -37,6 +39,8 @@ void MyDocument::createCommandAreas()
     m_commandAreas.append(new SearchCommands(this));
     m_commandAreas.append(new TemplateCommands(this));
     m_commandAreas.append(new VerificationCommands(this));
+    m_commandAreas.append(new HistoryCommands(this));
+    new AutoVerifier(this); // a child of the window, after the history's commands it reports to
 }
 
 void MyDocument::connectCommands()

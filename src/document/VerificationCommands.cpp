@@ -1,12 +1,16 @@
 #include "VerificationCommands.h"
 
 #include "DocumentMenus.h"
+#include "HistoryCommands.h"
 #include "MyDocument.h"
 #include "gui/MessageBox.h"
+#include "history/HistoryRecorder.h"
+#include "history/ui/ChangeMarkDelegate.h"
 #include "verify/VerificationRun.h"
 #include "verify/ui/VerificationDialogController.h"
 
 #include <QAction>
+#include <QTableView>
 
 VerificationCommands::VerificationCommands(MyDocument *document) : DocumentCommandArea(document)
 {
@@ -35,6 +39,12 @@ bool VerificationCommands::verifyLinkWithIDs(const std::optional<QStringList> &i
     if (!m_verificationDialog) {
         m_verificationDialog = new VerificationDialogController(&collectionManager(), document());
         connect(m_verificationDialog, &QDialog::finished, this, &VerificationCommands::verifyLinkSheetDidEnd);
+        if (auto *history = document()->commandArea<HistoryCommands>())
+            history->watchRecorder(m_verificationDialog->historyRecorder());
+        QTableView *table = m_verificationDialog->tableView();
+        table->setItemDelegateForColumn(
+            VerificationRun::WarningColumn,
+            new ChangeMarkDelegate(m_verificationDialog->historyRecorder(), table));
     }
     if (m_verificationDialog->isVisible())
         return true;
@@ -45,6 +55,7 @@ bool VerificationCommands::verifyLinkWithIDs(const std::optional<QStringList> &i
         emit document()->verificationSheetEnded();
         return false;
     }
+    m_verificationDialog->historyRecorder()->startRecording(document()->filePath());
     m_verificationDialog->open();
     return true;
 }

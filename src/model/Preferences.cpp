@@ -23,6 +23,7 @@ const QHash<QString, QVariant> &defaults()
     static const QHash<QString, QVariant> table{
         {Preferences::AutoSaveDocuments, false},
         {Preferences::AutoSaveInterval, 5},
+        {Preferences::AutoVerifyDays, 0},
         {Preferences::CreateBackupFiles, false},
         {Preferences::EmailEncoding, 0},
         {Preferences::FileExportEncoding, 1},

@@ -12,6 +12,8 @@ public:
     // Keys, exactly as stored.
     static inline const QString AutoSaveDocuments = QStringLiteral("AutoSaveDocuments");
     static inline const QString AutoSaveInterval = QStringLiteral("AutoSaveInterval");
+    // Days after which an open database checks its links by itself; 0: never.
+    static inline const QString AutoVerifyDays = QStringLiteral("AutoVerifyDays");
     static inline const QString CreateBackupFiles = QStringLiteral("CreateBackupFiles");
     static inline const QString EmailEncoding = QStringLiteral("EmailEncoding");
     static inline const QString FileExportEncoding = QStringLiteral("FileExportEncoding");

@@ -26,6 +26,8 @@ PreferencesForm PreferencesForm::current()
         itemIndex(Preferences::intValue(Preferences::FileExportEncoding), FileExportEncodingCount, 1);
     form.startupAction = itemIndex(Preferences::intValue(Preferences::StartupAction), StartupActionCount, 0);
     form.showNewSiteCreatedAssistant = Preferences::boolValue(Preferences::ShowNewSiteCreatedMessage);
+    form.autoVerifyDays =
+        qBound(0, Preferences::intValue(Preferences::AutoVerifyDays), MaximumAutoVerifyDays);
     return form;
 }
 
@@ -38,4 +40,5 @@ void PreferencesForm::write() const
     Preferences::setValue(Preferences::FileExportEncoding, fileExportEncoding);
     Preferences::setValue(Preferences::StartupAction, startupAction);
     Preferences::setValue(Preferences::ShowNewSiteCreatedMessage, showNewSiteCreatedAssistant);
+    Preferences::setValue(Preferences::AutoVerifyDays, autoVerifyDays);
 }

@@ -1,11 +1,12 @@
 #pragma once
 
-// The seven preferences the preferences dialog edits, read from and written to the store as one
+// The eight preferences the preferences dialog edits, read from and written to the store as one
 // set. No widgets: the dialog shows these values and hands them back.
 struct PreferencesForm
 {
     static constexpr int MinimumAutoSaveInterval = 1;
     static constexpr int MaximumAutoSaveInterval = 999;
+    static constexpr int MaximumAutoVerifyDays = 365; // 0: links are never checked by themselves
     static constexpr int EmailEncodingCount = 2;      // UTF-8, Mac OS Roman
     static constexpr int FileExportEncodingCount = 4; // UTF-16, Mac OS Roman, ISO Latin 1, UTF-8
     static constexpr int StartupActionCount = 3;      // last database, open panel, welcome window
@@ -17,12 +18,13 @@ struct PreferencesForm
     int fileExportEncoding = 1;
     int startupAction = 2;
     bool showNewSiteCreatedAssistant = true;
+    int autoVerifyDays = 0;
 
     // The current values of the store, each pop-up value brought into its item range the way its
     // readers understand an unknown value (an unknown encoding is Mac OS Roman, an unknown start-up
     // action reopens the last database) and the interval into the range the dialog offers.
     static PreferencesForm current();
-    // Writes all seven keys.
+    // Writes all eight keys.
     void write() const;
 
     // What the welcome window stores in "StartupAction" when it closes.

@@ -27,7 +27,7 @@ private slots:
     void init();
     void cleanup();
 
-    void formReadsDefaultsAndWritesAllSevenKeys();
+    void formReadsDefaultsAndWritesAllEightKeys();
     void formBringsStrayValuesIntoRange();
     void dialogShowsAndReturnsTheValues();
     void confirmedPreferencesAreWrittenCancelledAreNot();
@@ -66,7 +66,7 @@ void TestPreferences::cleanup()
     m_application = nullptr;
 }
 
-void TestPreferences::formReadsDefaultsAndWritesAllSevenKeys()
+void TestPreferences::formReadsDefaultsAndWritesAllEightKeys()
 {
     const PreferencesForm defaults = PreferencesForm::current();
     QCOMPARE(defaults, PreferencesForm());
@@ -81,6 +81,7 @@ void TestPreferences::formReadsDefaultsAndWritesAllSevenKeys()
     changed.fileExportEncoding = 2;
     changed.startupAction = 0;
     changed.showNewSiteCreatedAssistant = false;
+    changed.autoVerifyDays = 30;
     changed.write();
     QCOMPARE(PreferencesForm::current(), changed);
 
@@ -90,7 +91,8 @@ void TestPreferences::formReadsDefaultsAndWritesAllSevenKeys()
     QCOMPARE(file.value(QStringLiteral("FileExportEncoding")).toInt(), 2);
     QCOMPARE(file.value(QStringLiteral("ShowNewSiteCreatedMessage")).toBool(), false);
     QCOMPARE(file.value(QStringLiteral("StartupAction")).toInt(), 0);
-    QCOMPARE(file.allKeys().size(), 7);
+    QCOMPARE(file.value(QStringLiteral("AutoVerifyDays")).toInt(), 30);
+    QCOMPARE(file.allKeys().size(), 8);
 }
 
 void TestPreferences::formBringsStrayValuesIntoRange()
@@ -99,11 +101,13 @@ void TestPreferences::formBringsStrayValuesIntoRange()
     Preferences::setValue(Preferences::FileExportEncoding, -3); // read as Mac OS Roman
     Preferences::setValue(Preferences::StartupAction, 9);       // does nothing
     Preferences::setValue(Preferences::AutoSaveInterval, 0);
+    Preferences::setValue(Preferences::AutoVerifyDays, 5000);
     const PreferencesForm form = PreferencesForm::current();
     QCOMPARE(form.emailEncoding, 1);
     QCOMPARE(form.fileExportEncoding, 1);
     QCOMPARE(form.startupAction, 0);
     QCOMPARE(form.autoSaveInterval, PreferencesForm::MinimumAutoSaveInterval);
+    QCOMPARE(form.autoVerifyDays, PreferencesForm::MaximumAutoVerifyDays);
 
     // The newest encoding, UTF-8, is a value of its own and not taken for a stray one.
     Preferences::setValue(Preferences::FileExportEncoding, 3);

@@ -3,6 +3,7 @@
 #include "ProgressIndicatorCell.h"
 #include "gui/HelpBook.h"
 #include "gui/KeyOrder.h"
+#include "history/HistoryRecorder.h"
 #include "ui_VerificationDialog.h"
 #include "verify/VerificationRun.h"
 #include "verify/VerificationSheetForm.h"
@@ -24,7 +25,7 @@ constexpr int ProgressIntervalMs = 100;
 
 VerificationDialogController::VerificationDialogController(CollectionManager *store, QWidget *parent)
     : QDialog(parent), m_ui(std::make_unique<Ui::VerificationDialog>()),
-      m_run(new VerificationRun(store, this))
+      m_run(new VerificationRun(store, this)), m_historyRecorder(new HistoryRecorder(m_run, this))
 {
     m_ui->setupUi(this);
     m_ui->tableView->setAccessibleName(tr("Links to verify"));

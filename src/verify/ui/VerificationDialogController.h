@@ -6,6 +6,7 @@
 #include <optional>
 
 class CollectionManager;
+class HistoryRecorder;
 class QPushButton;
 class QTableView;
 class QTimer;
@@ -31,6 +32,8 @@ public:
     bool initializeFieldsWithSelectedLinkIDs(const std::optional<QStringList> &ids = std::nullopt);
 
     VerificationRun *verificationRun() const { return m_run; }
+    // Records the run into the database's history and knows which results are changes.
+    HistoryRecorder *historyRecorder() const { return m_historyRecorder; }
     QTableView *tableView() const;
     QPushButton *verifyButton() const { return m_verifyButton; }
     QPushButton *cancelButton() const { return m_cancelButton; }
@@ -64,6 +67,7 @@ private:
 
     std::unique_ptr<Ui::VerificationDialog> m_ui;
     VerificationRun *m_run;
+    HistoryRecorder *m_historyRecorder;
     QPushButton *m_verifyButton = nullptr;
     QPushButton *m_cancelButton = nullptr;
     QTimer *m_scrollTimer = nullptr;

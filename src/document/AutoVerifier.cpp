@@ -1,0 +1,121 @@
+#include "AutoVerifier.h"
+
+#include "DocumentUndo.h"
+#include "HistoryCommands.h"
+#include "MyDocument.h"
+#include "history/BackgroundVerification.h"
+#include "history/DesktopNotifier.h"
+#include "history/DueLinks.h"
+#include "history/HistoryStore.h"
+#include "model/Preferences.h"
+
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QTimer>
+#include <QUndoStack>
+
+namespace {
+constexpr int MaximumDays = 365;
+}
+
+AutoVerifier::AutoVerifier(MyDocument *document)
+    : QObject(document), m_document(document),
+      m_background(new BackgroundVerification(&document->collectionManager(), this)),
+      m_clock([] { return QDateTime::currentDateTime(); }),
+      m_progressLabel(new QLabel(document->statusBar())),
+      m_progressBar(new QProgressBar(document->statusBar())),
+      m_stopButton(new QPushButton(tr("Stop"), document->statusBar()))
+{
+    m_progressBar->setAccessibleName(tr("Automatic verification progress"));
+    m_progressBar->setMaximumWidth(160);
+    m_progressBar->setTextVisible(false);
+    m_stopButton->setObjectName(QStringLiteral("stopAutomaticVerification"));
+    m_stopButton->setToolTip(tr("Stop the automatic verification; the links checked so far are kept"));
+    QStatusBar *statusBar = document->statusBar();
+    statusBar->addPermanentWidget(m_progressLabel);
+    statusBar->addPermanentWidget(m_progressBar);
+    statusBar->addPermanentWidget(m_stopButton);
+    showProgress(false);
+
+    connect(m_stopButton, &QPushButton::clicked, this, &AutoVerifier::stop);
+    connect(m_background, &BackgroundVerification::progressChanged, this, &AutoVerifier::progressChanged);
+    connect(m_background, &BackgroundVerification::finished, this, &AutoVerifier::finished);
+    if (auto *history = document->commandArea<HistoryCommands>())
+        history->watchRecorder(m_background->historyRecorder());
+    // The run reads the links it checks: any change to the database ends it first.
+    connect(document->undo()->stack(), &QUndoStack::indexChanged, this, [this] {
+        if (isRunning())
+            stop();
+    });
+    // Hourly, with the reminders' timer, and once the document has been opened.
+    connect(document->computeNotificationsTimer(), &QTimer::timeout, this, &AutoVerifier::verifyDueLinks);
+    QTimer::singleShot(0, this, &AutoVerifier::verifyDueLinks);
+}
+
+bool AutoVerifier::isRunning() const
+{
+    return m_background->isRunning();
+}
+
+bool AutoVerifier::verifyDueLinks()
+{
+    const int days = Preferences::intValue(Preferences::AutoVerifyDays);
+    if (days <= 0 || isRunning() || m_document->filePath().isEmpty() || !m_document->canRunTimerAction())
+        return false;
+    HistoryStore history(m_document->filePath());
+    std::optional<QHash<QString, CheckRecord>> latest = history.latestChecks();
+    if (!latest) {
+        // The days stored in the database decide alone.
+        if (auto *commands = m_document->commandArea<HistoryCommands>())
+            commands->reportHistoryProblem(history.errorString());
+        latest.emplace();
+    }
+    const QStringList due =
+        DueLinks::dueLinkIDs(m_document->collectionManager(), *latest, m_clock(), qMin(days, MaximumDays));
+    return m_background->start(m_document->filePath(), due);
+}
+
+void AutoVerifier::stop()
+{
+    m_background->stop();
+}
+
+void AutoVerifier::progressChanged(int done, int total)
+{
+    m_progressLabel->setText(tr("Verifying links: %1 of %2").arg(done).arg(total));
+    m_progressBar->setMaximum(qMax(1, total));
+    m_progressBar->setValue(done);
+    showProgress(true);
+}
+
+void AutoVerifier::showProgress(bool visible)
+{
+    m_progressLabel->setVisible(visible);
+    m_progressBar->setVisible(visible);
+    m_stopButton->setVisible(visible);
+}
+
+void AutoVerifier::finished(bool storedResults, const QList<LinkChange> &changes)
+{
+    showProgress(false);
+    if (storedResults) {
+        const QStringList selected = m_document->selectedLinkIDs();
+        m_document->refreshUI();
+        m_document->selectLinksWithIDs(selected);
+        m_document->updateChangeCount(tr("Automatic Verification"));
+    }
+    QStringList lostTitles;
+    for (const LinkChange &change : changes) {
+        if (change.kind == LinkChange::Lost)
+            lostTitles.append(change.title);
+    }
+    if (lostTitles.isEmpty())
+        return;
+    const QString summary = DesktopNotifier::lostLinksSummary(int(lostTitles.size()));
+    const QString body = DesktopNotifier::lostLinksBody(m_document->displayName(), lostTitles);
+    // Without a notification service the status line's notice is all there is.
+    DesktopNotifier::notify(summary, body);
+    emit lostLinksAnnounced(summary, body);
+}

@@ -1,0 +1,51 @@
+#pragma once
+
+#include "history/LinkChange.h"
+
+#include <QDateTime>
+#include <QObject>
+#include <functional>
+
+class BackgroundVerification;
+class MyDocument;
+class QLabel;
+class QProgressBar;
+class QPushButton;
+
+// Checks that run by themselves: while the document is open, at opening and on every hourly tick
+// (skipped while a sheet is open), its links whose last check is older than "AutoVerifyDays" days
+// are checked in the background. The status line shows the progress with a Stop button; the results
+// are stored as one undo step "Automatic Verification"; lost links bring a desktop notification.
+class AutoVerifier : public QObject
+{
+    Q_OBJECT
+public:
+    explicit AutoVerifier(MyDocument *document);
+
+    // Starts a background run when links are due; false when nothing started.
+    bool verifyDueLinks();
+    void stop();
+    bool isRunning() const;
+
+    // For tests: the clock that decides which links are due.
+    void setClock(std::function<QDateTime()> clock) { m_clock = std::move(clock); }
+    BackgroundVerification *background() const { return m_background; }
+    QPushButton *stopButton() const { return m_stopButton; }
+    QLabel *progressLabel() const { return m_progressLabel; }
+
+signals:
+    // The notification asked of the desktop (or shown in the status line without a service).
+    void lostLinksAnnounced(const QString &summary, const QString &body);
+
+private:
+    void progressChanged(int done, int total);
+    void finished(bool storedResults, const QList<LinkChange> &changes);
+    void showProgress(bool visible);
+
+    MyDocument *m_document;
+    BackgroundVerification *m_background;
+    std::function<QDateTime()> m_clock;
+    QLabel *m_progressLabel;
+    QProgressBar *m_progressBar;
+    QPushButton *m_stopButton;
+};

@@ -1,0 +1,152 @@
+#include "HistoryCommands.h"
+
+#include "DocumentMenus.h"
+#include "MyDocument.h"
+#include "VerificationCommands.h"
+#include "history/HistoryRecorder.h"
+#include "history/HistoryStore.h"
+#include "history/ui/LostLinksDialogController.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QTableView>
+
+namespace {
+constexpr int StatusMessageMs = 30000;
+}
+
+HistoryCommands::HistoryCommands(MyDocument *document) : DocumentCommandArea(document)
+{
+    connect(menus().showLostLinks, &QAction::triggered, this, &HistoryCommands::showLostLinks);
+    // Shown in the status line after a run that lost links, until the window is opened.
+    m_lostLinksNotice = new QPushButton(document->statusBar());
+    m_lostLinksNotice->setObjectName(QStringLiteral("lostLinksNotice"));
+    m_lostLinksNotice->setFlat(true);
+    m_lostLinksNotice->setText(tr("Show Lost Links"));
+    m_lostLinksNotice->hide();
+    document->statusBar()->addPermanentWidget(m_lostLinksNotice);
+    connect(m_lostLinksNotice, &QPushButton::clicked, this, &HistoryCommands::showLostLinks);
+}
+
+void HistoryCommands::validateMenuItems()
+{
+    // A database never saved has no history yet.
+    menus().showLostLinks->setEnabled(!document()->filePath().isEmpty());
+}
+
+void HistoryCommands::watchRecorder(HistoryRecorder *recorder)
+{
+    connect(recorder, &HistoryRecorder::historyUnavailable, this, &HistoryCommands::reportHistoryProblem);
+    connect(recorder, &HistoryRecorder::recordingFinished, this, &HistoryCommands::recordingFinished);
+}
+
+void HistoryCommands::reportHistoryProblem(const QString &message)
+{
+    if (m_reportedProblems.contains(message))
+        return;
+    m_reportedProblems.insert(message);
+    document()->statusBar()->showMessage(message, StatusMessageMs);
+}
+
+void HistoryCommands::recordingFinished(const QList<LinkChange> &changes)
+{
+    int lost = 0;
+    for (const LinkChange &change : changes)
+        lost += change.kind == LinkChange::Lost ? 1 : 0;
+    if (lost > 0) {
+        m_lostLinksNotice->setText(lost == 1 ? tr("1 link lost: Show Lost Links")
+                                             : tr("%1 links lost: Show Lost Links").arg(lost));
+        m_lostLinksNotice->setAccessibleName(m_lostLinksNotice->text());
+        m_lostLinksNotice->show();
+    }
+    refreshLostLinks();
+}
+
+QList<LinkChange> HistoryCommands::currentChanges(QString *error)
+{
+    HistoryStore store(document()->filePath());
+    const std::optional<QList<LinkChange>> changes = store.changes();
+    if (!changes) {
+        *error = store.errorString();
+        return {};
+    }
+    // Links deleted since their last check are no longer the user's concern.
+    QList<LinkChange> present;
+    for (const LinkChange &change : *changes) {
+        if (collectionManager().linkNodeWithID(change.linkID))
+            present.append(change);
+    }
+    return present;
+}
+
+void HistoryCommands::showLostLinks()
+{
+    if (document()->filePath().isEmpty())
+        return;
+    if (!m_lostLinksWindow) {
+        m_lostLinksWindow = new LostLinksDialogController(document());
+        connect(m_lostLinksWindow, &LostLinksDialogController::editLinkRequested, this,
+                &HistoryCommands::editLink);
+        connect(m_lostLinksWindow, &LostLinksDialogController::verifyAgainRequested, this,
+                &HistoryCommands::verifyAgain);
+        connect(m_lostLinksWindow, &LostLinksDialogController::sendMessageMenuAboutToShow, this,
+                &HistoryCommands::fillSendMessageMenu);
+    }
+    m_lostLinksNotice->hide();
+    refreshLostLinks();
+    m_lostLinksWindow->show();
+    m_lostLinksWindow->raise();
+    m_lostLinksWindow->activateWindow();
+    m_lostLinksWindow->tableView()->setFocus();
+}
+
+void HistoryCommands::refreshLostLinks()
+{
+    if (!m_lostLinksWindow)
+        return;
+    m_lostLinksWindow->setDocumentName(document()->displayName());
+    QString error;
+    const QList<LinkChange> changes = currentChanges(&error);
+    if (error.isEmpty())
+        m_lostLinksWindow->setChanges(changes);
+    else
+        m_lostLinksWindow->showError(error);
+}
+
+void HistoryCommands::bringDocumentForward()
+{
+    document()->raise();
+    document()->activateWindow();
+}
+
+void HistoryCommands::editLink(const QString &linkID)
+{
+    document()->selectLinksWithIDs({linkID});
+    if (document()->selectedLinkIDs() != QStringList{linkID})
+        return;
+    bringDocumentForward();
+    menus().editLink->trigger();
+}
+
+void HistoryCommands::verifyAgain(const QStringList &linkIDs)
+{
+    if (linkIDs.isEmpty())
+        return;
+    document()->selectLinksWithIDs(linkIDs);
+    bringDocumentForward();
+    if (auto *verification = document()->commandArea<VerificationCommands>())
+        verification->verifyLinkWithIDs(linkIDs);
+}
+
+void HistoryCommands::fillSendMessageMenu(QMenu *menu, const QStringList &linkIDs)
+{
+    // The document's own items act on its selected link, so that link is selected first.
+    menu->clear();
+    if (linkIDs.size() != 1)
+        return;
+    document()->selectLinksWithIDs(linkIDs);
+    document()->validateMenuItems();
+    menu->addActions(menus().linkSendMessageMenu->actions());
+}

@@ -1,0 +1,47 @@
+#pragma once
+
+#include "DocumentCommandArea.h"
+#include "history/LinkChange.h"
+#include "history/ui/LostLinksDialogController.h"
+
+#include <QPointer>
+#include <QSet>
+
+class HistoryRecorder;
+class QMenu;
+class QPushButton;
+
+// The verification history in the document window: the Lost Links window (Tools menu), the
+// status-line notice after a run that lost links, and telling the user once when the history
+// cannot be used. Every run that records (the sheet, automatic checks) is watched through its recorder.
+class HistoryCommands : public DocumentCommandArea
+{
+    Q_OBJECT
+
+public:
+    explicit HistoryCommands(MyDocument *document);
+
+    void validateMenuItems() override;
+
+    void watchRecorder(HistoryRecorder *recorder);
+    void showLostLinks();
+    // Rereads the changes into the Lost Links window, when it is open.
+    void refreshLostLinks();
+    // Shows the message in the status line, once for each message in the window's life.
+    void reportHistoryProblem(const QString &message);
+
+    LostLinksDialogController *lostLinksWindow() const { return m_lostLinksWindow; }
+    QPushButton *lostLinksNotice() const { return m_lostLinksNotice; }
+
+private:
+    void recordingFinished(const QList<LinkChange> &changes);
+    QList<LinkChange> currentChanges(QString *error);
+    void editLink(const QString &linkID);
+    void verifyAgain(const QStringList &linkIDs);
+    void fillSendMessageMenu(QMenu *menu, const QStringList &linkIDs);
+    void bringDocumentForward();
+
+    QPointer<LostLinksDialogController> m_lostLinksWindow;
+    QPushButton *m_lostLinksNotice = nullptr;
+    QSet<QString> m_reportedProblems;
+};

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "HistoryRecorder.h"
+
+#include <QObject>
+#include <QStringList>
+
+class CollectionManager;
+class VerificationRun;
+
+// A verification run without a sheet: checks the given links, records them into the history and,
+// once it has ended or was stopped, stores the finished results in the links as Save Result does.
+class BackgroundVerification : public QObject
+{
+    Q_OBJECT
+public:
+    explicit BackgroundVerification(CollectionManager *store, QObject *parent = nullptr);
+    ~BackgroundVerification() override;
+
+    // False when none of the links can be checked (nothing starts).
+    bool start(const QString &databasePath, const QStringList &linkIDs);
+    // Ends the run: the checks under way are dropped, the finished ones are stored.
+    void stop();
+    bool isRunning() const { return m_running; }
+    int done() const { return m_done; }
+    int total() const { return m_total; }
+
+    VerificationRun *verificationRun() const { return m_run; }
+    HistoryRecorder *historyRecorder() const { return m_recorder; }
+
+signals:
+    void progressChanged(int done, int total);
+    // `storedResults` says whether any link changed (the caller marks the document edited).
+    void finished(bool storedResults, const QList<LinkChange> &changes);
+
+private:
+    void runEnded();
+
+    VerificationRun *m_run;
+    HistoryRecorder *m_recorder;
+    bool m_running = false;
+    int m_done = 0;
+    int m_total = 0;
+};

@@ -1,0 +1,50 @@
+#include "DesktopNotifier.h"
+
+#include <QCoreApplication>
+#include <QDBusConnection>
+#include <QDBusConnectionInterface>
+#include <QDBusMessage>
+#include <QVariantMap>
+
+namespace {
+const QString Service = QStringLiteral("org.freedesktop.Notifications");
+constexpr int TitlesShown = 5;
+
+QString tr(const char *text)
+{
+    return QCoreApplication::translate("DesktopNotifier", text);
+}
+} // namespace
+
+bool DesktopNotifier::isAvailable()
+{
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    return bus.isConnected() && bus.interface() && bus.interface()->isServiceRegistered(Service).value();
+}
+
+bool DesktopNotifier::notify(const QString &summary, const QString &body)
+{
+    if (!isAvailable())
+        return false;
+    QDBusMessage call = QDBusMessage::createMethodCall(
+        Service, QStringLiteral("/org/freedesktop/Notifications"), Service, QStringLiteral("Notify"));
+    call << QStringLiteral("Quillmarsh") << uint(0) << QStringLiteral("quillmarsh") << summary << body
+         << QStringList() << QVariantMap() << int(-1);
+    return QDBusConnection::sessionBus().send(call);
+}
+
+QString DesktopNotifier::lostLinksSummary(int count)
+{
+    return count == 1 ? tr("1 reciprocal link was lost") : tr("%1 reciprocal links were lost").arg(count);
+}
+
+QString DesktopNotifier::lostLinksBody(const QString &databaseName, const QStringList &titles)
+{
+    // Notification servers may read the body as markup.
+    QStringList shown;
+    for (const QString &title : titles.mid(0, TitlesShown))
+        shown.append(title.toHtmlEscaped());
+    if (titles.size() > TitlesShown)
+        shown.append(tr("and %1 more").arg(titles.size() - TitlesShown));
+    return tr("%1: %2").arg(databaseName.toHtmlEscaped(), shown.join(QStringLiteral(", ")));
+}

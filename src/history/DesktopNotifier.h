@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// Desktop notifications through the freedesktop notification service on the session bus.
+namespace DesktopNotifier {
+// Whether a notification service runs; without one the caller says it in its own window.
+bool isAvailable();
+// Sends the notification without waiting for the answer; false when no service runs.
+bool notify(const QString &summary, const QString &body);
+// The words of the notification after a run that lost links: how many, and which (the first few).
+QString lostLinksSummary(int count);
+QString lostLinksBody(const QString &databaseName, const QStringList &titles);
+} // namespace DesktopNotifier

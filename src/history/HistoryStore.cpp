@@ -1,0 +1,431 @@
+#include "HistoryStore.h"
+
+#include <QAtomicInt>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QVariant>
+
+namespace {
+
+QAtomicInt connectionCounter;
+
+const char *const CheckColumns = "link_id, title, checked_on, result, http_status, final_url, address_found, "
+                                 "in_anchor, followed, rel, anchor_text, noindex";
+
+// The layout of the first version; upgrades lead from it to the current one, so an old file and a
+// new one end the same.
+const char *const SchemaVersion1[] = {
+    "CREATE TABLE checks (id INTEGER PRIMARY KEY, link_id TEXT NOT NULL, title TEXT NOT NULL, "
+    "checked_on INTEGER NOT NULL, result INTEGER NOT NULL, http_status INTEGER NOT NULL DEFAULT 0, "
+    "final_url TEXT NOT NULL DEFAULT '', address_found INTEGER NOT NULL DEFAULT 0, "
+    "in_anchor INTEGER NOT NULL DEFAULT 0, rel TEXT NOT NULL DEFAULT '', noindex INTEGER NOT NULL DEFAULT 0)",
+    "CREATE INDEX checks_by_link ON checks (link_id, checked_on)",
+};
+
+// Version 2: whether the link is followed and its anchor text; each link's last two checks kept at
+// hand, so the changes of every link are one join rather than a walk through all checks.
+const char *const SchemaVersion2[] = {
+    "ALTER TABLE checks ADD COLUMN followed INTEGER NOT NULL DEFAULT 0",
+    "ALTER TABLE checks ADD COLUMN anchor_text TEXT NOT NULL DEFAULT ''",
+    "UPDATE checks SET followed = (address_found AND in_anchor AND ' ' || lower(rel) || ' ' NOT LIKE '% "
+    "nofollow %' "
+    "AND ' ' || lower(rel) || ' ' NOT LIKE '% sponsored %' AND ' ' || lower(rel) || ' ' NOT LIKE '% ugc %')",
+    "CREATE TABLE latest (link_id TEXT PRIMARY KEY, last_id INTEGER NOT NULL, previous_id INTEGER) WITHOUT "
+    "ROWID",
+    "INSERT INTO latest (link_id, last_id) SELECT link_id, MAX(id) FROM checks GROUP BY link_id",
+    "UPDATE latest SET previous_id = (SELECT MAX(id) FROM checks WHERE checks.link_id = latest.link_id AND "
+    "checks.id < latest.last_id)",
+};
+
+CheckRecord recordFromQuery(const QSqlQuery &query, int first = 0)
+{
+    CheckRecord record;
+    record.linkID = query.value(first).toString();
+    record.title = query.value(first + 1).toString();
+    record.checkedOn = QDateTime::fromSecsSinceEpoch(query.value(first + 2).toLongLong());
+    record.result = VerificationResult(query.value(first + 3).toInt());
+    record.httpStatus = query.value(first + 4).toInt();
+    record.finalURL = query.value(first + 5).toString();
+    record.addressFound = query.value(first + 6).toBool();
+    record.inAnchor = query.value(first + 7).toBool();
+    record.followed = query.value(first + 8).toBool();
+    const QString rel = query.value(first + 9).toString();
+    record.rel = rel.split(u' ', Qt::SkipEmptyParts);
+    record.anchorText = query.value(first + 10).toString();
+    record.noindex = query.value(first + 11).toBool();
+    return record;
+}
+
+// A file whose mode allows no writing is read-only for us too, even where the system would let us
+// (the superuser).
+bool isWritable(const QFileInfo &file)
+{
+    constexpr QFile::Permissions anyWrite = QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther;
+    return file.isWritable() && (file.permissions() & anyWrite);
+}
+
+// The columns are NOT NULL: a null string is stored as an empty one.
+QString notNull(const QString &text)
+{
+    return text.isNull() ? QString(QLatin1String("")) : text;
+}
+
+QString prefixed(const char *columns, const char *table)
+{
+    QStringList names;
+    for (const QString &name : QString::fromLatin1(columns).split(QStringLiteral(", ")))
+        names << QLatin1String(table) + u'.' + name;
+    return names.join(QStringLiteral(", "));
+}
+
+} // namespace
+
+HistoryStore::HistoryStore(const QString &databasePath)
+    : m_path(pathForDatabase(databasePath)),
+      m_connectionName(QStringLiteral("quillmarsh-history-%1").arg(connectionCounter.fetchAndAddRelaxed(1)))
+{}
+
+HistoryStore::~HistoryStore()
+{
+    closeConnection();
+}
+
+QString HistoryStore::pathForDatabase(const QString &databasePath)
+{
+    return databasePath + QStringLiteral("-history");
+}
+
+bool HistoryStore::exists() const
+{
+    return QFileInfo::exists(m_path);
+}
+
+QSqlDatabase HistoryStore::database() const
+{
+    return QSqlDatabase::database(m_connectionName, false);
+}
+
+bool HistoryStore::fail(const QString &why)
+{
+    m_error = tr("The verification history %1 cannot be used: %2").arg(QDir::toNativeSeparators(m_path), why);
+    // The connection closes at the next opening, once the caller's queries are gone.
+    m_open = false;
+    return false;
+}
+
+void HistoryStore::closeConnection()
+{
+    if (QSqlDatabase::contains(m_connectionName)) {
+        {
+            QSqlDatabase db = database();
+            db.close();
+        }
+        QSqlDatabase::removeDatabase(m_connectionName);
+    }
+    m_open = false;
+}
+
+bool HistoryStore::openConnection(bool readOnly)
+{
+    closeConnection();
+    if (!QSqlDatabase::isDriverAvailable(QStringLiteral("QSQLITE")))
+        return fail(tr("the SQLite driver of Qt SQL is not installed"));
+    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connectionName);
+    db.setDatabaseName(m_path);
+    QString options = QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(m_busyTimeoutMs);
+    if (readOnly)
+        options += QStringLiteral(";QSQLITE_OPEN_READONLY");
+    db.setConnectOptions(options);
+    if (!db.open())
+        return fail(db.lastError().text());
+    m_open = true;
+    m_readOnly = readOnly;
+    // In WAL mode NORMAL loses at most the last run on a power cut and never damages the file; a
+    // larger cache keeps the index by link in memory while a run is appended.
+    QSqlQuery pragmas(db);
+    pragmas.exec(QStringLiteral("PRAGMA synchronous=NORMAL"));
+    pragmas.exec(QStringLiteral("PRAGMA cache_size=-16000"));
+    return true;
+}
+
+bool HistoryStore::open(Access access)
+{
+    if (m_unusable)
+        return false;
+    if (m_open && (access == Access::Read || !m_readOnly))
+        return true;
+    m_error.clear();
+    const QFileInfo file(m_path);
+    if (!file.exists()) {
+        if (access == Access::Read)
+            return true; // an empty history
+    } else if (!file.isFile()) {
+        m_unusable = true;
+        return fail(tr("it is not a file"));
+    } else if (access == Access::Write && !isWritable(file)) {
+        return fail(tr("the file is read-only"));
+    }
+
+    if (!openConnection(access == Access::Read))
+        return false;
+    QSqlQuery query(database());
+    // A file that is not SQLite fails here, before anything is written to it.
+    if (!query.exec(QStringLiteral("PRAGMA user_version")) || !query.next()) {
+        const QSqlError error = query.lastError();
+        if (!error.text().contains(QLatin1String("locked"), Qt::CaseInsensitive))
+            m_unusable = true;
+        return fail(error.text());
+    }
+    const int version = query.value(0).toInt();
+    query.finish();
+    if (version > SchemaVersion) {
+        m_unusable = true;
+        return fail(tr("it was written by a newer version of Quillmarsh"));
+    }
+    if (version == SchemaVersion)
+        return true;
+    if (version == 0 && access == Access::Read) {
+        // An empty file (a writer that was interrupted): nothing recorded yet, nothing to read.
+        m_open = false;
+        return true;
+    }
+    if (access == Access::Read) {
+        // An older layout is upgraded before it is read, if it may be written.
+        if (!isWritable(file))
+            return fail(tr("the file is read-only and needs upgrading"));
+        if (!openConnection(false))
+            return false;
+    }
+    return upgrade(version);
+}
+
+bool HistoryStore::upgrade(int fromVersion)
+{
+    QSqlDatabase db = database();
+    QSqlQuery query(db);
+    if (fromVersion == 0) {
+        // Only an empty file is given a layout: tables of some other program are not ours to change.
+        if (!query.exec(QStringLiteral("SELECT count(*) FROM sqlite_master")) || !query.next())
+            return fail(query.lastError().text());
+        const bool empty = query.value(0).toInt() == 0;
+        query.finish();
+        if (!empty) {
+            m_unusable = true;
+            return fail(tr("it is not a Quillmarsh history"));
+        }
+        // A history is a time series that every writer appends to; WAL lets readers go on meanwhile.
+        query.exec(QStringLiteral("PRAGMA journal_mode=WAL"));
+        query.finish();
+    }
+    if (!query.exec(QStringLiteral("BEGIN IMMEDIATE")))
+        return fail(query.lastError().text());
+    // Another writer may have upgraded the file while this one waited for the lock.
+    int version = fromVersion;
+    if (query.exec(QStringLiteral("PRAGMA user_version")) && query.next())
+        version = query.value(0).toInt();
+    query.finish();
+    auto run = [&](const auto &statements) {
+        for (const char *statement : statements) {
+            if (!query.exec(QString::fromLatin1(statement)))
+                return false;
+        }
+        return true;
+    };
+    bool ok = true;
+    if (version < 1)
+        ok = run(SchemaVersion1);
+    if (ok && version < 2)
+        ok = run(SchemaVersion2);
+    if (ok)
+        ok = query.exec(QStringLiteral("PRAGMA user_version = %1").arg(SchemaVersion));
+    if (!ok) {
+        const QString why = query.lastError().text();
+        QSqlQuery(db).exec(QStringLiteral("ROLLBACK"));
+        return fail(why);
+    }
+    if (!query.exec(QStringLiteral("COMMIT"))) {
+        const QString why = query.lastError().text();
+        QSqlQuery(db).exec(QStringLiteral("ROLLBACK"));
+        return fail(why);
+    }
+    return true;
+}
+
+bool HistoryStore::record(const QList<CheckRecord> &checks)
+{
+    if (checks.isEmpty())
+        return true;
+    if (!open(Access::Write))
+        return false;
+    QSqlDatabase db = database();
+    QSqlQuery query(db);
+    // Taking the write lock at the start waits for another writer instead of failing halfway.
+    if (!query.exec(QStringLiteral("BEGIN IMMEDIATE")))
+        return fail(query.lastError().text());
+    qint64 firstID = 1;
+    if (query.exec(QStringLiteral("SELECT COALESCE(MAX(id), 0) + 1 FROM checks")) && query.next())
+        firstID = query.value(0).toLongLong();
+    query.finish();
+    QSqlQuery insert(db);
+    QSqlQuery latest(db);
+    bool ok =
+        insert.prepare(QStringLiteral("INSERT INTO checks (%1) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)")
+                           .arg(QLatin1String(CheckColumns)));
+    for (qsizetype i = 0; ok && i < checks.size(); ++i) {
+        const CheckRecord &check = checks.at(i);
+        insert.bindValue(0, check.linkID);
+        insert.bindValue(1, notNull(check.title));
+        insert.bindValue(2, check.checkedOn.toSecsSinceEpoch());
+        insert.bindValue(3, int(check.result));
+        insert.bindValue(4, check.httpStatus);
+        insert.bindValue(5, notNull(check.finalURL));
+        insert.bindValue(6, int(check.addressFound));
+        insert.bindValue(7, int(check.inAnchor));
+        insert.bindValue(8, int(check.followed));
+        insert.bindValue(9, notNull(check.rel.join(u' ')));
+        insert.bindValue(10, notNull(check.anchorText));
+        insert.bindValue(11, int(check.noindex));
+        ok = insert.exec();
+    }
+    // Each link's last two checks move on in one statement, in the order the checks were added.
+    if (ok &&
+        latest.prepare(QStringLiteral(
+            "INSERT INTO latest (link_id, last_id) SELECT link_id, id FROM checks WHERE id >= ? ORDER BY id "
+            "ON CONFLICT (link_id) DO UPDATE SET previous_id = last_id, last_id = excluded.last_id"))) {
+        latest.bindValue(0, firstID);
+        ok = latest.exec();
+    } else {
+        ok = false;
+    }
+    if (!ok || !query.exec(QStringLiteral("COMMIT"))) {
+        QString why = insert.lastError().isValid() ? insert.lastError().text() : latest.lastError().text();
+        if (why.trimmed().isEmpty())
+            why = query.lastError().text();
+        QSqlQuery(db).exec(QStringLiteral("ROLLBACK"));
+        return fail(why);
+    }
+    return true;
+}
+
+std::optional<QList<CheckRecord>> HistoryStore::checks(const QString &linkID)
+{
+    if (!open(Access::Read))
+        return std::nullopt;
+    QList<CheckRecord> result;
+    if (!m_open)
+        return result;
+    QSqlQuery query(database());
+    query.setForwardOnly(true);
+    QString sql = QStringLiteral("SELECT %1 FROM checks").arg(QLatin1String(CheckColumns));
+    if (!linkID.isNull())
+        sql += QStringLiteral(" WHERE link_id = ?");
+    sql += QStringLiteral(" ORDER BY checked_on DESC, id DESC");
+    if (!query.prepare(sql))
+        return fail(query.lastError().text()), std::nullopt;
+    if (!linkID.isNull())
+        query.bindValue(0, linkID);
+    if (!query.exec())
+        return fail(query.lastError().text()), std::nullopt;
+    while (query.next())
+        result.append(recordFromQuery(query));
+    return result;
+}
+
+std::optional<QList<LinkChange>> HistoryStore::changes()
+{
+    if (!open(Access::Read))
+        return std::nullopt;
+    QList<LinkChange> result;
+    if (!m_open)
+        return result;
+    QSqlQuery query(database());
+    query.setForwardOnly(true);
+    const QString sql =
+        QStringLiteral(
+            "SELECT %1, %2 FROM latest JOIN checks AS a ON a.id = latest.last_id "
+            "JOIN checks AS b ON b.id = latest.previous_id "
+            // Only a different result or followed can be a change; the rule itself is LinkChange's.
+            "WHERE a.result != b.result OR a.followed != b.followed "
+            "ORDER BY a.checked_on DESC, a.id DESC")
+            .arg(prefixed(CheckColumns, "a"), prefixed(CheckColumns, "b"));
+    if (!query.exec(sql))
+        return fail(query.lastError().text()), std::nullopt;
+    while (query.next()) {
+        if (std::optional<LinkChange> change =
+                LinkChange::of(recordFromQuery(query, 12), recordFromQuery(query)))
+            result.append(*change);
+    }
+    return result;
+}
+
+std::optional<QHash<QString, CheckRecord>> HistoryStore::latestChecks()
+{
+    if (!open(Access::Read))
+        return std::nullopt;
+    QHash<QString, CheckRecord> result;
+    if (!m_open)
+        return result;
+    QSqlQuery query(database());
+    query.setForwardOnly(true);
+    if (!query.exec(QStringLiteral("SELECT latest.link_id, checks.checked_on, checks.result, checks.followed "
+                                   "FROM latest JOIN checks ON checks.id = latest.last_id")))
+        return fail(query.lastError().text()), std::nullopt;
+    while (query.next()) {
+        CheckRecord record;
+        record.linkID = query.value(0).toString();
+        record.checkedOn = QDateTime::fromSecsSinceEpoch(query.value(1).toLongLong());
+        record.result = VerificationResult(query.value(2).toInt());
+        record.followed = query.value(3).toBool();
+        result.insert(record.linkID, record);
+    }
+    return result;
+}
+
+bool HistoryStore::copyHistory(const QString &fromDatabase, const QString &toDatabase, QString *error)
+{
+    HistoryStore source(fromDatabase);
+    if (!source.exists() || QFileInfo(source.path()).canonicalFilePath() ==
+                                QFileInfo(pathForDatabase(toDatabase)).canonicalFilePath())
+        return true;
+    auto failed = [&](const QString &why) {
+        if (error)
+            *error = why;
+        return false;
+    };
+    if (!source.open(Access::Read))
+        return failed(source.errorString());
+    const QString target = pathForDatabase(toDatabase);
+    const QString temporary = target + QStringLiteral(".part");
+    QFile::remove(temporary);
+    {
+        // VACUUM INTO writes one consistent file, whatever a writer does meanwhile and whatever sits in the
+        // WAL.
+        QSqlQuery query(source.database());
+        query.prepare(QStringLiteral("VACUUM INTO ?"));
+        query.bindValue(0, temporary);
+        if (!query.exec()) {
+            QFile::remove(temporary);
+            return failed(tr("The verification history %1 cannot be copied: %2")
+                              .arg(QDir::toNativeSeparators(target), query.lastError().text()));
+        }
+    }
+    source.closeConnection();
+    // The journal of the history being replaced must not be replayed onto the copy.
+    QFile::remove(target + QStringLiteral("-wal"));
+    QFile::remove(target + QStringLiteral("-shm"));
+    if (QFile::exists(target) && !QFile::remove(target)) {
+        QFile::remove(temporary);
+        return failed(
+            tr("The verification history %1 cannot be replaced.").arg(QDir::toNativeSeparators(target)));
+    }
+    if (!QFile::rename(temporary, target)) {
+        QFile::remove(temporary);
+        return failed(
+            tr("The verification history %1 cannot be written.").arg(QDir::toNativeSeparators(target)));
+    }
+    return true;
+}

@@ -1,0 +1,73 @@
+#pragma once
+
+#include "CheckRecord.h"
+#include "LinkChange.h"
+
+#include <QCoreApplication>
+#include <QHash>
+#include <QList>
+#include <QString>
+#include <optional>
+
+class QSqlDatabase;
+
+// The verification history of one database: an SQLite file beside it ("NAME.site" keeps its history
+// in "NAME.site-history") with one row per completed check. The file is made with its first record
+// and upgraded from older layouts when it is next written. A history that cannot be used (damaged,
+// locked for longer than the busy time-out, read-only when writing, made by a newer version) is left
+// untouched: every operation fails and `errorString` says why; the database itself never depends on it.
+class HistoryStore
+{
+    Q_DECLARE_TR_FUNCTIONS(HistoryStore)
+public:
+    static constexpr int SchemaVersion = 2;
+    static constexpr int DefaultBusyTimeoutMs = 5000;
+
+    explicit HistoryStore(const QString &databasePath);
+    ~HistoryStore();
+    HistoryStore(const HistoryStore &) = delete;
+    HistoryStore &operator=(const HistoryStore &) = delete;
+
+    static QString pathForDatabase(const QString &databasePath);
+    QString path() const { return m_path; }
+    bool exists() const;
+
+    // Appends the checks of one run in one transaction.
+    bool record(const QList<CheckRecord> &checks);
+    // The checks of one link, or of every link when `linkID` is null; newest first.
+    std::optional<QList<CheckRecord>> checks(const QString &linkID = QString());
+    // Each link's latest check against the one before, for the links where that is a change.
+    std::optional<QList<LinkChange>> changes();
+    // The latest check of every link that has one (result, followed and time are filled).
+    std::optional<QHash<QString, CheckRecord>> latestChecks();
+
+    QString errorString() const { return m_error; }
+    void setBusyTimeout(int milliseconds) { m_busyTimeoutMs = milliseconds; }
+
+    // Gives the database saved as `toDatabase` a consistent copy of the history of `fromDatabase`,
+    // replacing the history that was there. True when there was nothing to copy.
+    static bool copyHistory(const QString &fromDatabase, const QString &toDatabase, QString *error = nullptr);
+
+private:
+    enum class Access
+    {
+        Read,
+        Write
+    };
+    // False with `m_error` set when the file cannot be used; true with `m_open` false when reading a
+    // history that does not exist yet.
+    bool open(Access access);
+    bool openConnection(bool readOnly);
+    void closeConnection();
+    bool upgrade(int fromVersion);
+    bool fail(const QString &why);
+    QSqlDatabase database() const;
+
+    QString m_path;
+    QString m_connectionName;
+    QString m_error;
+    bool m_open = false;
+    bool m_readOnly = true;
+    bool m_unusable = false; // once a file proved unusable it is not touched again
+    int m_busyTimeoutMs = DefaultBusyTimeoutMs;
+};
