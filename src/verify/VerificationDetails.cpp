@@ -2,13 +2,6 @@
 
 #include <QCoreApplication>
 
-namespace {
-QString tr(const char *text)
-{
-    return QCoreApplication::translate("VerificationDetails", text);
-}
-} // namespace
-
 QString VerificationDetails::summary() const
 {
     QStringList parts;
