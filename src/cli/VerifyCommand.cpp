@@ -110,7 +110,8 @@ int runVerify(const QStringList &arguments, QTextStream &out, QTextStream &err)
             verifiable.insert(link->ID());
         for (const QString &id : *options.ids) {
             if (!verifiable.contains(id)) {
-                err << "quillmarsh-cli verify: no link that can be verified has the ID " << id << Qt::endl;
+                err << "quillmarsh-cli verify: "
+                    << CliCommand::tr("no link that can be verified has the ID %1").arg(id) << Qt::endl;
                 return ExitUsage;
             }
         }
@@ -172,9 +173,20 @@ int runVerify(const QStringList &arguments, QTextStream &out, QTextStream &err)
 }
 
 const CliRegistration registration(
-    {QStringLiteral("verify"), QStringLiteral("FILE.site [--ids ID,ID...] [--save] [--timeout S] [--json]"),
-     QStringLiteral("Check link partners over HTTP (all verifiable links, or the "
-                    "given IDs); with --save, store the results in the file."),
-     runVerify});
+    {QStringLiteral("verify"),
+     QStringLiteral("FILE.site [--ids ID,ID...] [--save] [--timeout S] [--json]"),
+     QStringLiteral(QT_TRANSLATE_NOOP("CliCommand",
+                                      "Check link partners over HTTP (all verifiable links, or the "
+                                      "given IDs); with --save, store the results in the file.")),
+     runVerify,
+     false,
+     {{QStringLiteral("--ids ID,ID..."),
+       QStringLiteral(QT_TRANSLATE_NOOP("CliCommand", "Verify only the links with these IDs."))},
+      {QStringLiteral("--save"),
+       QStringLiteral(QT_TRANSLATE_NOOP("CliCommand", "Store the results in the file."))},
+      {QStringLiteral("--timeout S"),
+       QStringLiteral(QT_TRANSLATE_NOOP("CliCommand", "Give up on a page after S seconds."))},
+      {QStringLiteral("--json"),
+       QStringLiteral(QT_TRANSLATE_NOOP("CliCommand", "Print the results as JSON."))}}});
 
 } // namespace
