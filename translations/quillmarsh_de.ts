@@ -1968,11 +1968,11 @@ e-mail template &quot;%1&quot;?</source>
     </message>
     <message>
         <source>L&amp;ast name:</source>
-        <translation>&amp;Nachname:</translation>
+        <translation>Nac&amp;hname:</translation>
     </message>
     <message>
         <source>&amp;E-mail:</source>
-        <translation>&amp;E-Mail:</translation>
+        <translation>E-Ma&amp;il:</translation>
     </message>
     <message>
         <source>Send &amp;Message</source>
@@ -2618,11 +2618,11 @@ e-mail template &quot;%1&quot;?</source>
     </message>
     <message>
         <source>L&amp;ast name:</source>
-        <translation>&amp;Nachname:</translation>
+        <translation>Nac&amp;hname:</translation>
     </message>
     <message>
         <source>&amp;E-mail:</source>
-        <translation>&amp;E-Mail:</translation>
+        <translation>E-Ma&amp;il:</translation>
     </message>
     <message>
         <source>Links page layout</source>
@@ -2826,7 +2826,7 @@ e-mail template &quot;%1&quot;?</source>
     </message>
     <message>
         <source>Save &amp;every:</source>
-        <translation>Speichern &amp;alle:</translation>
+        <translation>Speichern a&amp;lle:</translation>
     </message>
     <message>
         <source> minutes</source>
@@ -2842,7 +2842,7 @@ e-mail template &quot;%1&quot;?</source>
     </message>
     <message>
         <source>At &amp;start-up:</source>
-        <translation>Beim &amp;Start:</translation>
+        <translation>Beim S&amp;tart:</translation>
     </message>
     <message>
         <source>Reopen the last links database</source>
@@ -3402,11 +3402,11 @@ e-mail template &quot;%1&quot;?</source>
     </message>
     <message>
         <source>L&amp;ast name:</source>
-        <translation>&amp;Nachname:</translation>
+        <translation>Nac&amp;hname:</translation>
     </message>
     <message>
         <source>&amp;E-mail:</source>
-        <translation>&amp;E-Mail:</translation>
+        <translation>E-Ma&amp;il:</translation>
     </message>
     <message>
         <source>* required</source>
