@@ -296,6 +296,20 @@ private slots:
         QVERIFY2(found.isEmpty(), qPrintable(found.join(u'\n')));
     }
 
+    void theDefaultCategoryIsShownInTheUsersLanguage()
+    {
+        // A database made in English holds the default category as "General".
+        DatabaseBuilder db;
+        db.category(QStringLiteral("Ponds")).link(QStringLiteral("Frogs"));
+        QVERIFY(m_german.load(QStringLiteral(":/i18n/quillmarsh_de.qm")));
+        QCoreApplication::installTranslator(&m_german);
+        MyDocument *document = m_fixture->open(db);
+        CategoryListController *categories = document->categoryListController();
+        QVERIFY(categories->data(categories->index(0, 0), Qt::DisplayRole)
+                    .toString()
+                    .startsWith(QLatin1String("Allgemein")));
+    }
+
 private:
     TsCatalogue m_catalogue;
     QTranslator m_german;
