@@ -4,7 +4,7 @@
 # what scripts/package.sh needs to build and check the Debian package.
 set -euo pipefail
 packages=(qt6-base-dev qt6-tools-dev qt6-l10n-tools qt6-svg-dev libgl-dev cmake ninja-build g++
-          xvfb xauth tidy desktop-file-utils fonts-dejavu-core
+          xvfb xauth tidy desktop-file-utils fonts-dejavu-core clang-format python3
           appstream man-db qt6-translations-l10n)
 if [ "${1:-}" = "--fuzz" ]; then
     packages+=(clang-14 libclang-rt-14-dev)
