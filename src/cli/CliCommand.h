@@ -33,7 +33,7 @@ public:
     int (*run)(const QStringList &arguments, QTextStream &out, QTextStream &err);
     // Draws text or images (fonts need a QGuiApplication, run on the offscreen platform).
     bool needsGuiApplication = false;
-    QList<CliOption> options;
+    QList<CliOption> options = {};
 
     // A text of the table in the user's language (the table is made before any translator is).
     static QString translated(const QString &text) { return tr(text.toUtf8().constData()); }
