@@ -1,12 +1,16 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build, the tests and the screenshots need. Safe to run again.
-# With --fuzz, also clang and its sanitizer and libFuzzer runtimes (fuzz/README.md).
+# With --fuzz, also clang and its sanitizer and libFuzzer runtimes (fuzz/README.md); with --package,
+# what scripts/package.sh needs to build and check the Debian package.
 set -euo pipefail
 packages=(qt6-base-dev qt6-tools-dev qt6-l10n-tools qt6-svg-dev libgl-dev cmake ninja-build g++
           xvfb xauth tidy desktop-file-utils fonts-dejavu-core clang-format python3
-          pkg-config libgumbo-dev libqt6sql6-sqlite dbus)
+          pkg-config libgumbo-dev libqt6sql6-sqlite dbus appstream man-db qt6-translations-l10n)
 if [ "${1:-}" = "--fuzz" ]; then
     packages+=(clang-14 libclang-rt-14-dev)
+fi
+if [ "${1:-}" = "--package" ]; then
+    packages+=(dpkg-dev file lintian)
 fi
 missing=()
 for p in "${packages[@]}"; do

@@ -54,7 +54,7 @@ void AboutBoxView::paintEvent(QPaintEvent *)
         painter.drawText(QPoint(x, bottom - y), shown);
     };
     painter.setPen(Qt::white);
-    draw(tr("Version 1.0"), m_labelFont, 348, 269);
+    draw(tr("Version %1").arg(QStringLiteral(QM_VERSION)), m_labelFont, 348, 269);
     draw(tr("Free software under the GNU GPL, version 3 or later, without any warranty."), m_copyrightFont,
          39, 56, width() - 39 - 16);
     draw(tr("Press Escape or click the mouse button to close this window."), m_copyrightFont, 39, 38);

@@ -13,10 +13,10 @@ namespace SystemInformation {
 
 namespace {
 
-QString tr(const char *text)
+struct Tr
 {
-    return QCoreApplication::translate("SystemInformation", text);
-}
+    Q_DECLARE_TR_FUNCTIONS(SystemInformation)
+};
 
 // Two decimals without the trailing zeros: 2.00 gives "2", 1.50 gives "1.5".
 QString shortDecimal(double value)
@@ -65,8 +65,8 @@ Processor parseCpuInfo(const QString &cpuInfo)
 QString clockSpeedString(int megahertz)
 {
     if (megahertz < 1000)
-        return tr("%1 MHz").arg(megahertz);
-    return tr("%1 GHz").arg(shortDecimal(megahertz / 1000.0));
+        return Tr::tr("%1 MHz").arg(megahertz);
+    return Tr::tr("%1 GHz").arg(shortDecimal(megahertz / 1000.0));
 }
 
 QString cpuString(const Processor &processor)
@@ -82,8 +82,8 @@ QString cpuString(const Processor &processor)
 QString memoryString(qint64 megabytes)
 {
     if (megabytes < 1024)
-        return tr("%1 MB %2").arg(megabytes).arg(tr("RAM"));
-    return tr("%1 GB %2").arg(shortDecimal(megabytes / 1024.0), tr("RAM"));
+        return Tr::tr("%1 MB %2").arg(megabytes).arg(Tr::tr("RAM"));
+    return Tr::tr("%1 GB %2").arg(shortDecimal(megabytes / 1024.0), Tr::tr("RAM"));
 }
 
 QString operatingSystemString()

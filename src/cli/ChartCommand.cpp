@@ -41,11 +41,15 @@ int runChart(const QStringList &arguments, QTextStream &out, QTextStream &err)
     return ExitOk;
 }
 
-const CliRegistration
-    registration({QStringLiteral("chart"), QStringLiteral("FILE.site --view 0|1|2 OUT.pdf|OUT.png"),
-                  QStringLiteral("Draw a statistics chart (0 latest verification results, 1 link "
-                                 "statuses, 2 original requests): a printed A4 page as PDF, or "
-                                 "the chart alone as PNG."),
-                  runChart, true});
+const CliRegistration registration(
+    {QStringLiteral("chart"),
+     QStringLiteral("FILE.site --view 0|1|2 OUT.pdf|OUT.png"),
+     QStringLiteral(QT_TRANSLATE_NOOP(
+         "CliCommand", "Draw a statistics chart: a printed A4 page as PDF, or the chart alone as PNG.")),
+     runChart,
+     true,
+     {{QStringLiteral("--view 0|1|2"),
+       QStringLiteral(QT_TRANSLATE_NOOP("CliCommand", "The chart: 0 the latest verification results, 1 the "
+                                                      "link statuses, 2 the original requests."))}}});
 
 } // namespace

@@ -34,7 +34,9 @@ namespace Cli {
 int usage(const QString &command, QTextStream &err)
 {
     if (const CliCommand *found = CliRegistry::find(command))
-        err << "usage: quillmarsh-cli " << found->name << ' ' << found->usage << Qt::endl;
+        err << CliCommand::tr("usage: %1")
+                   .arg(QStringLiteral("quillmarsh-cli ") + found->name + u' ' + found->usage)
+            << Qt::endl;
     return ExitUsage;
 }
 
@@ -56,7 +58,7 @@ bool saveDatabase(CollectionManager &store, const QString &path, QTextStream &er
     QString error;
     if (DatabaseFile::write(store, path, &error))
         return true;
-    err << path << ": cannot write (" << error << ")" << Qt::endl;
+    err << path << ": " << CliCommand::tr("cannot write (%1)").arg(error) << Qt::endl;
     return false;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QString>
 #include <QStringList>
 #include <QTextStream>
@@ -13,15 +14,31 @@ inline constexpr int ExitBadFile = 2;
 // verify --fail-on-loss: the run lost a link that its previous check had verified.
 inline constexpr int ExitLinkLost = 3;
 
+// One option of a command, as the command's help and the manual page describe it.
+struct CliOption
+{
+    QString name; // "--timeout S": the option and its value, as typed
+    QString text; // English, marked with QT_TRANSLATE_NOOP("CliCommand", ...); translated when shown
+};
+
 // One command of quillmarsh-cli. Commands register themselves, so adding one touches only its file.
+// The table is the single source of the usage messages, `COMMAND --help`, the manual page and the
+// shell completion.
 struct CliCommand
 {
+    Q_DECLARE_TR_FUNCTIONS(CliCommand)
+
+public:
     QString name;
-    QString usage; // the arguments after the name, as printed in the usage message
-    QString summary;
+    QString usage;   // the arguments after the name, as printed in the usage message
+    QString summary; // English, marked with QT_TRANSLATE_NOOP("CliCommand", ...)
     int (*run)(const QStringList &arguments, QTextStream &out, QTextStream &err);
     // Draws text or images (fonts need a QGuiApplication, run on the offscreen platform).
     bool needsGuiApplication = false;
+    QList<CliOption> options = {};
+
+    // A text of the table in the user's language (the table is made before any translator is).
+    static QString translated(const QString &text) { return tr(text.toUtf8().constData()); }
 };
 
 class CliRegistry

@@ -17,13 +17,14 @@ int runDump(const QStringList &arguments, QTextStream &out, QTextStream &err)
     out.flush();
     QFile standardOutput;
     if (!standardOutput.open(stdout, QIODevice::WriteOnly) || !DatabaseJson::write(store, standardOutput)) {
-        err << arguments.at(0) << ": cannot write the JSON text" << Qt::endl;
+        err << arguments.at(0) << ": " << CliCommand::tr("cannot write the JSON text") << Qt::endl;
         return ExitBadFile;
     }
     return ExitOk;
 }
 
-const CliRegistration registration({QStringLiteral("dump"), QStringLiteral("FILE.site"),
-                                    QStringLiteral("Print the whole database as JSON."), runDump});
+const CliRegistration registration(
+    {QStringLiteral("dump"), QStringLiteral("FILE.site"),
+     QStringLiteral(QT_TRANSLATE_NOOP("CliCommand", "Print the whole database as JSON.")), runDump});
 
 } // namespace

@@ -13,14 +13,16 @@ int runExportHtml(const QStringList &arguments, QTextStream &out, QTextStream &e
     if (!Cli::openDatabase(arguments.at(0), store, err))
         return ExitBadFile;
     if (store.numberOfPublishableLinks() == 0) {
-        err << arguments.at(0)
-            << ": The links page cannot be exported. There are no exportable links in this "
-            << "database." << Qt::endl;
+        err << arguments.at(0) << ": "
+            << CliCommand::tr("The links page cannot be exported. There are no exportable links in this "
+                              "database.")
+            << Qt::endl;
         return ExitBadFile;
     }
     QString error;
     if (!HTMLBuilder::exportHTMLWithCollectionManager(store, arguments.at(1), &error)) {
-        err << arguments.at(1) << ": The links could not be exported. " << error << Qt::endl;
+        err << arguments.at(1) << ": " << CliCommand::tr("The links could not be exported. %1").arg(error)
+            << Qt::endl;
         return ExitBadFile;
     }
     const int files = HTMLBuilder::numberOfHTMLFilesForCollectionManager(store);
@@ -30,10 +32,11 @@ int runExportHtml(const QStringList &arguments, QTextStream &out, QTextStream &e
     return ExitOk;
 }
 
-const CliRegistration
-    registration({QStringLiteral("export-html"), QStringLiteral("FILE.site OUT/index.html"),
-                  QStringLiteral("Write the links page: one page, or an index page and one page "
-                                 "per category beside it, as the database's layout says."),
-                  runExportHtml});
+const CliRegistration registration(
+    {QStringLiteral("export-html"), QStringLiteral("FILE.site OUT/index.html"),
+     QStringLiteral(QT_TRANSLATE_NOOP("CliCommand",
+                                      "Write the links page: one page, or an index page and one page "
+                                      "per category beside it, as the database's layout says.")),
+     runExportHtml});
 
 } // namespace

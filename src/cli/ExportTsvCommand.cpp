@@ -44,7 +44,8 @@ int runExportTsv(const QStringList &arguments, QTextStream &out, QTextStream &er
         SpreadsheetBuilder::encodingForPreference(Preferences::intValue(Preferences::FileExportEncoding)));
     QString error;
     if (!SpreadsheetBuilder(store).exportSiteAtPath(files.at(1), chosen, &error)) {
-        err << files.at(1) << ": The links could not be exported. " << error << Qt::endl;
+        err << files.at(1) << ": " << CliCommand::tr("The links could not be exported. %1").arg(error)
+            << Qt::endl;
         return ExitBadFile;
     }
     const int links = store.numberOfLinks();
@@ -54,9 +55,15 @@ int runExportTsv(const QStringList &arguments, QTextStream &out, QTextStream &er
     return ExitOk;
 }
 
-const CliRegistration
-    registration({QStringLiteral("export-tsv"),
-                  QStringLiteral("FILE.site OUT.txt [--encoding utf16|macroman|latin1|utf8]"),
-                  QStringLiteral("Write every link as tab-delimited text for a spreadsheet."), runExportTsv});
+const CliRegistration registration(
+    {QStringLiteral("export-tsv"),
+     QStringLiteral("FILE.site OUT.txt [--encoding utf16|macroman|latin1|utf8]"),
+     QStringLiteral(QT_TRANSLATE_NOOP("CliCommand",
+                                      "Write every link as tab-delimited text for a spreadsheet.")),
+     runExportTsv,
+     false,
+     {{QStringLiteral("--encoding utf16|macroman|latin1|utf8"),
+       QStringLiteral(QT_TRANSLATE_NOOP(
+           "CliCommand", "The text encoding of the file (default: the one chosen in the preferences)."))}}});
 
 } // namespace

@@ -12,7 +12,8 @@ int usage(QTextStream &err)
 {
     Cli::usage(QStringLiteral("find"), err);
     err << SearchCriterionParser::grammar() << Qt::endl
-        << "--sort orders the links of each category as the link list does (default: title)." << Qt::endl;
+        << CliCommand::tr("--sort orders the links of each category as the link list does (default: title).")
+        << Qt::endl;
     return ExitUsage;
 }
 
@@ -74,8 +75,9 @@ int runFind(const QStringList &arguments, QTextStream &out, QTextStream &err)
             refused = refused || criteria.at(i).conflictsWithSearchCriterion(criteria.at(j));
     }
     if (refused) {
-        err << "quillmarsh-cli find: One or more conditions are empty or conflict with each other. "
-               "This will result in never matching a link."
+        err << "quillmarsh-cli find: "
+            << CliCommand::tr("One or more conditions are empty or conflict with each other. "
+                              "This will result in never matching a link.")
             << Qt::endl;
         return ExitUsage;
     }
@@ -90,12 +92,19 @@ int runFind(const QStringList &arguments, QTextStream &out, QTextStream &err)
     return ExitOk;
 }
 
-const CliRegistration
-    registration({QStringLiteral("find"),
-                  QStringLiteral("FILE.site [--any] [--sort title|status|description] "
-                                 "field:operation:value..."),
-                  QStringLiteral("Print the links matching all (or any) of up to ten conditions, "
-                                 "in the window's order, as tab-separated lines."),
-                  runFind});
+const CliRegistration registration(
+    {QStringLiteral("find"),
+     QStringLiteral("FILE.site [--any] [--sort title|status|description] field:operation:value..."),
+     QStringLiteral(QT_TRANSLATE_NOOP("CliCommand",
+                                      "Print the links matching all (or any) of up to ten conditions, "
+                                      "in the window's order, as tab-separated lines.")),
+     runFind,
+     false,
+     {{QStringLiteral("--any"),
+       QStringLiteral(QT_TRANSLATE_NOOP(
+           "CliCommand", "Match the links that meet any of the conditions, not all of them."))},
+      {QStringLiteral("--sort title|status|description"),
+       QStringLiteral(QT_TRANSLATE_NOOP(
+           "CliCommand", "Order the links of each category as the link list does (default: title)."))}}});
 
 } // namespace

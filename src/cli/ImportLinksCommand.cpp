@@ -44,11 +44,17 @@ int runImportLinks(const QStringList &arguments, QTextStream &out, QTextStream &
     return ExitOk;
 }
 
-const CliRegistration
-    registration({QStringLiteral("import-links"), QStringLiteral("FILE.site OTHER.site --keep|--replace"),
-                  QStringLiteral("Merge the categories and links of another database; links "
-                                 "whose IDs exist are kept or replaced. FILE.site is written "
-                                 "only when something changed."),
-                  runImportLinks});
+const CliRegistration registration(
+    {QStringLiteral("import-links"),
+     QStringLiteral("FILE.site OTHER.site --keep|--replace"),
+     QStringLiteral(QT_TRANSLATE_NOOP("CliCommand",
+                                      "Merge the categories and links of another database. FILE.site is "
+                                      "written only when something changed.")),
+     runImportLinks,
+     false,
+     {{QStringLiteral("--keep"),
+       QStringLiteral(QT_TRANSLATE_NOOP("CliCommand", "Keep the links whose IDs exist already."))},
+      {QStringLiteral("--replace"),
+       QStringLiteral(QT_TRANSLATE_NOOP("CliCommand", "Replace the links whose IDs exist already."))}}});
 
 } // namespace

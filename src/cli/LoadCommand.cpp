@@ -15,14 +15,16 @@ int runLoad(const QStringList &arguments, QTextStream &, QTextStream &err)
     const QString &input = arguments.at(0);
     QFile file(input);
     if (!file.open(QIODevice::ReadOnly)) {
-        err << input << ": cannot open (" << file.errorString() << ")" << Qt::endl;
+        err << input << ": " << CliCommand::tr("cannot open (%1)").arg(file.errorString()) << Qt::endl;
         return ExitBadFile;
     }
     QJsonParseError parseError;
     const QJsonDocument json = QJsonDocument::fromJson(file.readAll(), &parseError);
     if (!json.isObject()) {
-        err << input << ": not a links database in JSON ("
-            << (parseError.error ? parseError.errorString() : QStringLiteral("no object")) << ")" << Qt::endl;
+        err << input << ": "
+            << CliCommand::tr("not a links database in JSON (%1)")
+                   .arg(parseError.error ? parseError.errorString() : CliCommand::tr("no object"))
+            << Qt::endl;
         return ExitBadFile;
     }
     CollectionManager store;
@@ -38,8 +40,10 @@ int runLoad(const QStringList &arguments, QTextStream &, QTextStream &err)
     return Cli::saveDatabase(store, arguments.at(1), err) ? ExitOk : ExitBadFile;
 }
 
-const CliRegistration
-    registration({QStringLiteral("load"), QStringLiteral("FILE.json OUT.site"),
-                  QStringLiteral("Write a database from JSON in the form that dump prints."), runLoad});
+const CliRegistration registration(
+    {QStringLiteral("load"), QStringLiteral("FILE.json OUT.site"),
+     QStringLiteral(QT_TRANSLATE_NOOP("CliCommand",
+                                      "Write a database from JSON in the form that dump prints.")),
+     runLoad});
 
 } // namespace

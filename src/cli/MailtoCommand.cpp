@@ -35,7 +35,8 @@ int runMailto(const QStringList &arguments, QTextStream &out, QTextStream &err)
         return ExitBadFile;
     const Link *link = store.linkWithID(positional.at(1));
     if (!link) {
-        err << "quillmarsh-cli mailto: no link with the ID " << positional.at(1) << Qt::endl;
+        err << "quillmarsh-cli mailto: " << CliCommand::tr("no link with the ID %1").arg(positional.at(1))
+            << Qt::endl;
         return ExitUsage;
     }
 
@@ -45,7 +46,8 @@ int runMailto(const QStringList &arguments, QTextStream &out, QTextStream &err)
     if (!templateName.isNull()) {
         const EmailTemplate *emailTemplate = store.emailTemplateWithName(templateName);
         if (!emailTemplate) {
-            err << "quillmarsh-cli mailto: no e-mail template named \"" << templateName << "\"" << Qt::endl;
+            err << "quillmarsh-cli mailto: "
+                << CliCommand::tr("no e-mail template named \"%1\"").arg(templateName) << Qt::endl;
             return ExitUsage;
         }
         subject = emailTemplate->subject();
@@ -59,11 +61,19 @@ int runMailto(const QStringList &arguments, QTextStream &out, QTextStream &err)
     return ExitOk;
 }
 
-const CliRegistration
-    registration({QStringLiteral("mailto"),
-                  QStringLiteral("FILE.site LINK_ID [--template NAME] [--encoding utf8|macroman]"),
-                  QStringLiteral("Print the mailto: address a message to the link's webmaster "
-                                 "would be handed to the mail client with; nothing is saved."),
-                  runMailto});
+const CliRegistration registration(
+    {QStringLiteral("mailto"),
+     QStringLiteral("FILE.site LINK_ID [--template NAME] [--encoding utf8|macroman]"),
+     QStringLiteral(QT_TRANSLATE_NOOP("CliCommand",
+                                      "Print the mailto: address a message to the link's webmaster "
+                                      "would be handed to the mail client with; nothing is saved.")),
+     runMailto,
+     false,
+     {{QStringLiteral("--template NAME"),
+       QStringLiteral(QT_TRANSLATE_NOOP("CliCommand",
+                                        "Fill the message from the e-mail template of this name."))},
+      {QStringLiteral("--encoding utf8|macroman"),
+       QStringLiteral(QT_TRANSLATE_NOOP(
+           "CliCommand", "The encoding of the address (default: the one chosen in the preferences)."))}}});
 
 } // namespace

@@ -43,10 +43,16 @@ int runNotifications(const QStringList &arguments, QTextStream &out, QTextStream
     return ExitOk;
 }
 
-const CliRegistration
-    registration({QStringLiteral("notifications"), QStringLiteral("FILE.site [--today YYYY-MM-DD]"),
-                  QStringLiteral("Print every link's reminders as of today (or the given day), "
-                                 "as tab-separated category, link, date and text."),
-                  runNotifications});
+const CliRegistration registration(
+    {QStringLiteral("notifications"),
+     QStringLiteral("FILE.site [--today YYYY-MM-DD]"),
+     QStringLiteral(QT_TRANSLATE_NOOP("CliCommand",
+                                      "Print every link's reminders as of today (or the given day), "
+                                      "as tab-separated category, link, date and text.")),
+     runNotifications,
+     false,
+     {{QStringLiteral("--today YYYY-MM-DD"),
+       QStringLiteral(QT_TRANSLATE_NOOP("CliCommand",
+                                        "Compute the reminders as of this day instead of today."))}}});
 
 } // namespace

@@ -24,8 +24,9 @@ int runPrint(const QStringList &arguments, QTextStream &out, QTextStream &err)
     return ExitOk;
 }
 
-const CliRegistration registration({QStringLiteral("print"), QStringLiteral("FILE.site OUT.pdf"),
-                                    QStringLiteral("Print the link list to a PDF file (A4 pages)."), runPrint,
-                                    true});
+const CliRegistration registration(
+    {QStringLiteral("print"), QStringLiteral("FILE.site OUT.pdf"),
+     QStringLiteral(QT_TRANSLATE_NOOP("CliCommand", "Print the link list to a PDF file (A4 pages).")),
+     runPrint, true});
 
 } // namespace

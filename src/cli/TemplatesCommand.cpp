@@ -35,11 +35,11 @@ int exportTemplates(const QStringList &arguments, QTextStream &err)
         return ExitBadFile;
     QString error;
     if (store.emailTemplates().empty()) {
-        err << arguments.at(0) << ": holds no e-mail templates to export" << Qt::endl;
+        err << arguments.at(0) << ": " << CliCommand::tr("holds no e-mail templates to export") << Qt::endl;
         return ExitBadFile;
     }
     if (!EmailTemplateFile::exportEmailTemplatesToFileAtPath(store, arguments.at(1), false, &error)) {
-        err << arguments.at(1) << ": cannot write (" << error << ")" << Qt::endl;
+        err << arguments.at(1) << ": " << CliCommand::tr("cannot write (%1)").arg(error) << Qt::endl;
         return ExitBadFile;
     }
     return ExitOk;
@@ -96,13 +96,21 @@ int runTemplates(const QStringList &arguments, QTextStream &out, QTextStream &er
     return usage(err);
 }
 
-const CliRegistration
-    registration({QStringLiteral("templates"),
-                  QStringLiteral("list FILE.site | export FILE.site OUT.emlt | "
-                                 "import FILE.site IN.emlt --keep|--replace"),
-                  QStringLiteral("List the e-mail templates, write them to a templates file, or "
-                                 "merge a templates file in (FILE.site is written only when "
-                                 "something changed)."),
-                  runTemplates});
+const CliRegistration registration(
+    {QStringLiteral("templates"),
+     QStringLiteral("list FILE.site | export FILE.site OUT.emlt | "
+                    "import FILE.site IN.emlt --keep|--replace"),
+     QStringLiteral(QT_TRANSLATE_NOOP("CliCommand",
+                                      "List the e-mail templates, write them to a templates file, or "
+                                      "merge a templates file in (FILE.site is written only when "
+                                      "something changed).")),
+     runTemplates,
+     false,
+     {{QStringLiteral("--keep"),
+       QStringLiteral(QT_TRANSLATE_NOOP("CliCommand",
+                                        "With import: keep the templates whose IDs exist already."))},
+      {QStringLiteral("--replace"),
+       QStringLiteral(QT_TRANSLATE_NOOP("CliCommand",
+                                        "With import: replace the templates whose IDs exist already."))}}});
 
 } // namespace

@@ -1,28 +1,12 @@
 #include "CliCommand.h"
+#include "CliHelp.h"
+
+#include "model/UiLanguage.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QTextStream>
-#include <algorithm>
 #include <memory>
-
-namespace {
-
-void printHelp(QTextStream &stream)
-{
-    stream << "quillmarsh-cli: work with Quillmarsh links databases without a window." << Qt::endl
-           << Qt::endl
-           << "Commands:" << Qt::endl;
-    QList<CliCommand> commands = CliRegistry::commands();
-    std::sort(commands.begin(), commands.end(),
-              [](const CliCommand &a, const CliCommand &b) { return a.name < b.name; });
-    for (const CliCommand &command : commands) {
-        stream << "  quillmarsh-cli " << command.name << ' ' << command.usage << Qt::endl
-               << "      " << command.summary << Qt::endl;
-    }
-}
-
-} // namespace
 
 int main(int argc, char *argv[])
 {
@@ -38,24 +22,39 @@ int main(int argc, char *argv[])
     }
     QCoreApplication::setApplicationName(QStringLiteral("Quillmarsh"));
     QCoreApplication::setOrganizationName(QStringLiteral("Quillmarsh"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(QM_VERSION));
+    UiLanguage::install();
     QTextStream out(stdout);
     QTextStream err(stderr);
 
     QStringList arguments = QCoreApplication::arguments().mid(1);
     if (arguments.isEmpty()) {
-        printHelp(err);
+        CliHelp::printOverview(err);
         return ExitUsage;
     }
     const QString name = arguments.takeFirst();
+    if (name == QLatin1String("--version")) {
+        CliHelp::printVersion(out);
+        return ExitOk;
+    }
     if (name == QLatin1String("help") || name == QLatin1String("--help") || name == QLatin1String("-h")) {
-        printHelp(out);
+        // "help COMMAND" describes that command; anything else lists them all.
+        if (const CliCommand *command = CliRegistry::find(arguments.value(0)))
+            CliHelp::printCommand(*command, out);
+        else
+            CliHelp::printOverview(out);
         return ExitOk;
     }
     const CliCommand *command = CliRegistry::find(name);
     if (!command) {
-        err << "quillmarsh-cli: unknown command \"" << name << "\"" << Qt::endl << Qt::endl;
-        printHelp(err);
+        err << "quillmarsh-cli: " << CliCommand::tr("unknown command \"%1\"").arg(name) << Qt::endl
+            << Qt::endl;
+        CliHelp::printOverview(err);
         return ExitUsage;
+    }
+    if (CliHelp::asksForHelp(arguments)) {
+        CliHelp::printCommand(*command, out);
+        return ExitOk;
     }
     return command->run(arguments, out, err);
 }

@@ -10,10 +10,10 @@ namespace {
 const QString Service = QStringLiteral("org.freedesktop.Notifications");
 constexpr int TitlesShown = 5;
 
-QString tr(const char *text)
+struct Tr
 {
-    return QCoreApplication::translate("DesktopNotifier", text);
-}
+    Q_DECLARE_TR_FUNCTIONS(DesktopNotifier)
+};
 } // namespace
 
 bool DesktopNotifier::isAvailable()
@@ -35,7 +35,7 @@ bool DesktopNotifier::notify(const QString &summary, const QString &body)
 
 QString DesktopNotifier::lostLinksSummary(int count)
 {
-    return count == 1 ? tr("1 reciprocal link was lost") : tr("%1 reciprocal links were lost").arg(count);
+    return count == 1 ? Tr::tr("1 reciprocal link was lost") : Tr::tr("%1 reciprocal links were lost").arg(count);
 }
 
 QString DesktopNotifier::lostLinksBody(const QString &databaseName, const QStringList &titles)
@@ -45,6 +45,6 @@ QString DesktopNotifier::lostLinksBody(const QString &databaseName, const QStrin
     for (const QString &title : titles.mid(0, TitlesShown))
         shown.append(title.toHtmlEscaped());
     if (titles.size() > TitlesShown)
-        shown.append(tr("and %1 more").arg(titles.size() - TitlesShown));
-    return tr("%1: %2").arg(databaseName.toHtmlEscaped(), shown.join(QStringLiteral(", ")));
+        shown.append(Tr::tr("and %1 more").arg(titles.size() - TitlesShown));
+    return Tr::tr("%1: %2").arg(databaseName.toHtmlEscaped(), shown.join(QStringLiteral(", ")));
 }

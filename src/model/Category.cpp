@@ -6,6 +6,7 @@
 #include "RecordIdentifier.h"
 #include "TextUtils.h"
 
+#include <QCoreApplication>
 #include <cstring>
 
 using namespace ByteFields;
@@ -28,6 +29,11 @@ void Category::setNone()
 bool Category::isNone() const
 {
     return m_ID == NoneCategoryID;
+}
+
+QString Category::nodeTitle() const
+{
+    return isNone() ? QCoreApplication::translate("CollectionManager", "General") : m_name;
 }
 
 QString Category::HTMLName() const

@@ -25,7 +25,8 @@ public:
     void setCreatedOn(const QDateTime &createdOn) { m_createdOn = createdOn; }
 
     Kind kind() const override { return Kind::Category; }
-    QString nodeTitle() const override { return m_name; }
+    // The default category is shown as "General" in the user's language, whatever name the file holds.
+    QString nodeTitle() const override;
     int32_t sizeOfDataRepresentation() const override { return RecordSize; }
     void loadDataRepresentation(const char *bytes) override;
     char *getDataRepresentation(char *buffer) const override;

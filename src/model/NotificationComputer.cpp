@@ -8,27 +8,22 @@
 
 namespace {
 
-QString tr(const char *text)
-{
-    return QCoreApplication::translate("NotificationComputer", text);
-}
-
 // What one recomputation needs for every link; the texts are made once and shared.
 struct Rules
 {
     Rules(const SelfInfo &info, const QDate &day)
         : settings(info.notificationSettings()), today(day),
-          negotiationNotStartedText(
-              tr("Negotiation not started after %1 days.").arg(settings.negotiationStartTimeout)),
-          lastingNegotiationText(
-              tr("Negotiation lasting more than %1 days.").arg(settings.lastingNegotiationTimeout)),
-          verificationDueText(
-              tr("Link verified more than %1 days ago.").arg(settings.linkVerificationTimeout)),
-          categoryTooLargeText(
-              tr("Category contains more than %1 links.").arg(settings.linksInCategoryNumber)),
-          noResponseText(tr("Partner site does not respond.")),
-          linksPageNotLoadedText(tr("Links page cannot be loaded.")),
-          linkNotFoundText(tr("Reciprocal link cannot be found."))
+          negotiationNotStartedText(NotificationComputer::tr("Negotiation not started after %1 days.")
+                                        .arg(settings.negotiationStartTimeout)),
+          lastingNegotiationText(NotificationComputer::tr("Negotiation lasting more than %1 days.")
+                                     .arg(settings.lastingNegotiationTimeout)),
+          verificationDueText(NotificationComputer::tr("Link verified more than %1 days ago.")
+                                  .arg(settings.linkVerificationTimeout)),
+          categoryTooLargeText(NotificationComputer::tr("Category contains more than %1 links.")
+                                   .arg(settings.linksInCategoryNumber)),
+          noResponseText(NotificationComputer::tr("Partner site does not respond.")),
+          linksPageNotLoadedText(NotificationComputer::tr("Links page cannot be loaded.")),
+          linkNotFoundText(NotificationComputer::tr("Reciprocal link cannot be found."))
     {}
 
     NotificationSettings settings;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QDate>
 #include <QList>
 #include <memory>
@@ -13,6 +14,8 @@ class TreeNode;
 // settings. The reminders hang under each link node in one container node without a record.
 class NotificationComputer
 {
+    Q_DECLARE_TR_FUNCTIONS(NotificationComputer)
+
 public:
     enum Type : int32_t
     {

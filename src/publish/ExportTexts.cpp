@@ -7,10 +7,10 @@ namespace ExportTexts {
 
 namespace {
 
-QString tr(const char *text)
+struct Tr
 {
-    return QCoreApplication::translate("ExportTexts", text);
-}
+    Q_DECLARE_TR_FUNCTIONS(ExportTexts)
+};
 
 } // namespace
 
@@ -21,7 +21,7 @@ QString proposedPageName()
 
 QString proposedSpreadsheetName(const QDate &date)
 {
-    QString name = tr("Links Database MM-DD-YYYY");
+    QString name = Tr::tr("Links Database MM-DD-YYYY");
     name.replace(QLatin1String("MM"), QString::asprintf("%02d", date.month()));
     name.replace(QLatin1String("DD"), QString::asprintf("%02d", date.day()));
     name.replace(QLatin1String("YYYY"), QString::number(date.year()));
@@ -50,12 +50,12 @@ QString pathWithExtension(const QString &path, const QString &extension, const Q
 
 QString filesCreatedMessage(int files)
 {
-    return (files == 1 ? tr("%1 file was created.") : tr("%1 files were created.")).arg(files);
+    return (files == 1 ? Tr::tr("%1 file was created.") : Tr::tr("%1 files were created.")).arg(files);
 }
 
 QString linksExportedMessage(int links)
 {
-    return (links == 1 ? tr("%1 link was exported.") : tr("%1 links were exported.")).arg(links);
+    return (links == 1 ? Tr::tr("%1 link was exported.") : Tr::tr("%1 links were exported.")).arg(links);
 }
 
 } // namespace ExportTexts

@@ -13,11 +13,6 @@
 
 namespace {
 
-QString tr(const char *text)
-{
-    return QCoreApplication::translate("HTMLBuilder", text);
-}
-
 const QString TableLine =
     QStringLiteral("<TABLE border=\"0\" cellspacing=\"0\" cellpadding=\"0\" width=\"98%\">\n");
 const QString SpacerCell = QStringLiteral("<SPACER type=\"block\" width=\"1\" height=\"1\">");

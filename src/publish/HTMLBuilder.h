@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QString>
 
 class Category;
@@ -12,6 +13,8 @@ class TreeNode;
 // The indent flag puts two tabs before each row; files use it, clipboard copies do not.
 class HTMLBuilder
 {
+    Q_DECLARE_TR_FUNCTIONS(HTMLBuilder)
+
 public:
     // A builder is made for one export or copy and dropped; it reads the settings once.
     explicit HTMLBuilder(const CollectionManager &collectionManager);

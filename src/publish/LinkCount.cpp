@@ -54,5 +54,5 @@ QString LinkCount::prompt(const TreeNode *categoryNode)
     return QCoreApplication::translate(
                "LinkCount",
                "This shows the number of links in the database as well as in the category \"%1\".")
-        .arg(category->name());
+        .arg(category->nodeTitle());
 }

@@ -7,15 +7,6 @@
 #include <QPainter>
 #include <algorithm>
 
-namespace {
-
-QString tr(const char *text)
-{
-    return QCoreApplication::translate("LinkListPages", text);
-}
-
-} // namespace
-
 LinkListPages::LinkListPages(const CollectionManager &collectionManager, const QSizeF &paperSize,
                              const QPaintDevice *metricsDevice)
     : m_painter(collectionManager),

@@ -4,12 +4,16 @@
 #include "PrintPainter.h"
 #include "PrintView.h"
 
+#include <QCoreApplication>
+
 class CollectionManager;
 class QPaintDevice;
 
 // The printed link list as pages: laid out once, for one paper size, then drawn a page at a time.
 class LinkListPages : public PageSource
 {
+    Q_DECLARE_TR_FUNCTIONS(LinkListPages)
+
 public:
     // `metricsDevice` gives the fonts' line height (the printer that will print, or any device:
     // the fonts measure alike on all of them).

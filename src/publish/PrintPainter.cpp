@@ -17,11 +17,6 @@
 
 namespace {
 
-QString tr(const char *text)
-{
-    return QCoreApplication::translate("PrintPainter", text);
-}
-
 const QColor IconBlue(0, 139, 211);
 const QColor IconOrange(239, 131, 24);
 const QColor IconGreen(56, 158, 56);

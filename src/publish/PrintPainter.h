@@ -3,6 +3,7 @@
 #include "PrintView.h"
 
 #include <QByteArray>
+#include <QCoreApplication>
 #include <QPageSize>
 #include <QPointF>
 #include <QString>
@@ -16,6 +17,8 @@ class QPainter;
 // of the page with their status icons, and the footer (date, link count, page number).
 class PrintPainter
 {
+    Q_DECLARE_TR_FUNCTIONS(PrintPainter)
+
 public:
     explicit PrintPainter(const CollectionManager &collectionManager);
 

@@ -12,10 +12,10 @@ namespace SiteProfileForm {
 
 namespace {
 
-QString tr(const char *text)
+struct Tr
 {
-    return QCoreApplication::translate("SiteProfileForm", text);
-}
+    Q_DECLARE_TR_FUNCTIONS(SiteProfileForm)
+};
 
 CheckResult stop(Field field, const QString &title = {}, const QString &message = {})
 {
@@ -24,8 +24,9 @@ CheckResult stop(Field field, const QString &title = {}, const QString &message 
 
 CheckResult missingRequired(Field field)
 {
-    return stop(field, tr("Some required fields are missing."),
-                tr("All required fields must be specified. Required fields are marked with an asterisk."));
+    return stop(
+        field, Tr::tr("Some required fields are missing."),
+        Tr::tr("All required fields must be specified. Required fields are marked with an asterisk."));
 }
 
 void completeAddresses(SiteProfileTexts &texts)
@@ -40,21 +41,21 @@ QString fieldName(Field field)
 {
     switch (field) {
     case Title:
-        return tr("Title");
+        return Tr::tr("Title");
     case Description:
-        return tr("Description");
+        return Tr::tr("Description");
     case Keywords:
-        return tr("Keywords");
+        return Tr::tr("Keywords");
     case MainPageURL:
-        return tr("Main Page URL");
+        return Tr::tr("Main Page URL");
     case LinksPageURL:
-        return tr("Links Page URL");
+        return Tr::tr("Links Page URL");
     case ContactFirstName:
-        return tr("Contact First Name");
+        return Tr::tr("Contact First Name");
     case ContactLastName:
-        return tr("Contact Last Name");
+        return Tr::tr("Contact Last Name");
     case ContactEmail:
-        return tr("Contact E-mail");
+        return Tr::tr("Contact E-mail");
     }
     return {};
 }
@@ -128,15 +129,16 @@ CheckResult checkWarnings(const SiteProfileTexts &texts, std::initializer_list<F
         QString title;
         QString message;
         if ((field == MainPageURL || field == LinksPageURL) && !AddressTexts::looksLikeWebAddress(value)) {
-            title = tr("The %1 field does not look like a web address.").arg(fieldName(field));
-            message = tr("\"%1\" contains a space or has no host name, as in http://www.example.com/. "
-                         "Correct it, or keep it as it is?")
+            title = Tr::tr("The %1 field does not look like a web address.").arg(fieldName(field));
+            message = Tr::tr("\"%1\" contains a space or has no host name, as in http://www.example.com/. "
+                             "Correct it, or keep it as it is?")
                           .arg(value);
         } else if (field == ContactEmail && !AddressTexts::looksLikeEmailAddress(value)) {
-            title = tr("The %1 field does not look like an e-mail address.").arg(fieldName(field));
-            message = tr("\"%1\" has no \"@\" or no domain, as in name@example.com. Correct it, or keep it "
-                         "as it is?")
-                          .arg(value);
+            title = Tr::tr("The %1 field does not look like an e-mail address.").arg(fieldName(field));
+            message =
+                Tr::tr("\"%1\" has no \"@\" or no domain, as in name@example.com. Correct it, or keep it "
+                       "as it is?")
+                    .arg(value);
         }
         if (!title.isEmpty() && !askKeep(title, message))
             return stop(field);
@@ -150,15 +152,15 @@ CheckResult checkAssistantStep(int step, SiteProfileTexts &texts, const TrimQues
     switch (step) {
     case 2:
         if (texts.title.isEmpty())
-            return stop(Title, tr("The title must be specified."),
-                        tr("Enter your web site's title in the Title field."));
+            return stop(Title, Tr::tr("The title must be specified."),
+                        Tr::tr("Enter your web site's title in the Title field."));
         // The keywords are checked here too: the file keeps only 249 characters of them, and
         // losing the rest silently at the first save would surprise the user.
         return checkLengths(texts, {Title, Description, Keywords}, askTrim);
     case 3:
         if (AddressTexts::isMissingURL(texts.URL))
-            return stop(MainPageURL, tr("The address of the main page must be specified."),
-                        tr("Enter your web site's URL in the Main Page URL field."));
+            return stop(MainPageURL, Tr::tr("The address of the main page must be specified."),
+                        Tr::tr("Enter your web site's URL in the Main Page URL field."));
         {
             completeAddresses(texts);
             const CheckResult lengths = checkLengths(texts, {MainPageURL, LinksPageURL}, askTrim);

@@ -13,11 +13,6 @@
 
 namespace {
 
-QString tr(const char *text)
-{
-    return QCoreApplication::translate("SpreadsheetBuilder", text);
-}
-
 // Most cells hold no delimiter; those are appended without making a cleaned copy.
 inline void appendCell(QString &line, const QString &text)
 {

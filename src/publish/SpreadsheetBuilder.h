@@ -4,6 +4,7 @@
 #include "model/TextCodec.h"
 
 #include <QByteArray>
+#include <QCoreApplication>
 #include <QDate>
 #include <QString>
 
@@ -14,6 +15,8 @@ class CollectionManager;
 // after every line.
 class SpreadsheetBuilder
 {
+    Q_DECLARE_TR_FUNCTIONS(SpreadsheetBuilder)
+
 public:
     explicit SpreadsheetBuilder(const CollectionManager &collectionManager);
 

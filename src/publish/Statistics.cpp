@@ -9,10 +9,10 @@ namespace Statistics {
 
 namespace {
 
-QString tr(const char *text)
+struct Tr
 {
-    return QCoreApplication::translate("Statistics", text);
-}
+    Q_DECLARE_TR_FUNCTIONS(Statistics)
+};
 
 // The chart's colours, drawn at 30 % opacity over the page.
 QColor sliceColor(int red, int green, int blue)
@@ -152,11 +152,11 @@ QString titleForView(int view)
 {
     switch (view) {
     case LatestVerificationResults:
-        return tr("Latest Verification Results");
+        return Tr::tr("Latest Verification Results");
     case LinkStatuses:
-        return tr("Link Status Distribution");
+        return Tr::tr("Link Status Distribution");
     case OriginalRequests:
-        return tr("Original Request Distribution");
+        return Tr::tr("Original Request Distribution");
     default:
         return QStringLiteral("");
     }
@@ -166,7 +166,7 @@ QString legendStringForNameValuePair(const NameValuePair &pair, double total)
 {
     const double percentage = total != 0 ? std::round(double(pair.value()) * 1000.0) / total / 10.0 : 0.0;
     // One substitution pass, so a label holding "%2" stays as it is.
-    return tr("%1 (%2%3%4 %)")
+    return Tr::tr("%1 (%2%3%4 %)")
         .arg(pair.name(), QString::number(int(pair.value())), QString(QChar(0x2014)),
              QString::asprintf("%.1f", percentage));
 }

@@ -18,11 +18,6 @@
 
 namespace {
 
-QString tr(const char *text)
-{
-    return QCoreApplication::translate("StatisticsChartPainter", text);
-}
-
 constexpr qreal OutlineWidth = 0.5;
 constexpr qreal LegendSquare = 12;
 constexpr qreal LegendGap = 6;

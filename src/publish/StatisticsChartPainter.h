@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QColor>
+#include <QCoreApplication>
 #include <QFont>
 #include <QImage>
 #include <QList>
@@ -21,6 +22,8 @@ class QPainter;
 // the dialog's view, an image, a PDF or a printer. Slices start at 12 o'clock and run clockwise.
 class StatisticsChartPainter
 {
+    Q_DECLARE_TR_FUNCTIONS(StatisticsChartPainter)
+
 public:
     StatisticsChartPainter(const CollectionManager &collectionManager, int view);
 

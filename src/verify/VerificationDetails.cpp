@@ -3,20 +3,15 @@
 #include <QCoreApplication>
 
 namespace {
-QString tr(const char *text)
-{
-    return QCoreApplication::translate("VerificationDetails", text);
-}
-
 QString hiddenReasonText(const QString &reason)
 {
     if (reason == QLatin1String("noscript"))
-        return tr("inside <noscript>");
+        return VerificationDetails::tr("inside <noscript>");
     if (reason == QLatin1String("template"))
-        return tr("inside <template>");
+        return VerificationDetails::tr("inside <template>");
     if (reason == QLatin1String("hidden"))
-        return tr("hidden attribute");
-    return tr("display:none or visibility:hidden");
+        return VerificationDetails::tr("hidden attribute");
+    return VerificationDetails::tr("display:none or visibility:hidden");
 }
 } // namespace
 

@@ -2,6 +2,7 @@
 
 #include "PageAnalysis.h"
 
+#include <QCoreApplication>
 #include <QString>
 #include <QStringList>
 #include <QUrl>
@@ -9,6 +10,9 @@
 // What a check learned beyond its result code, shown beside the result and never stored.
 struct VerificationDetails
 {
+    Q_DECLARE_TR_FUNCTIONS(VerificationDetails)
+
+public:
     int siteStatus = 0; // HTTP status of the partner's site; 0 when none came
     int pageStatus = 0; // HTTP status of the links page
     QUrl siteFinalURL;  // the partner's site after redirects

@@ -8,23 +8,23 @@
 namespace VerificationSheetForm {
 
 namespace {
-QString tr(const char *text)
+struct Tr
 {
-    return QCoreApplication::translate("VerificationSheetForm", text);
-}
+    Q_DECLARE_TR_FUNCTIONS(VerificationSheetForm)
+};
 
 QString step(const QString &name, int status, const QUrl &finalURL)
 {
-    QString text = status > 0 ? tr("%1: HTTP %2").arg(name).arg(status) : name;
+    QString text = status > 0 ? Tr::tr("%1: HTTP %2").arg(name).arg(status) : name;
     if (!finalURL.isEmpty())
-        text += tr(" at %1").arg(finalURL.toDisplayString());
+        text += Tr::tr(" at %1").arg(finalURL.toDisplayString());
     return text;
 }
 } // namespace
 
 QString progressText(int checked, int total)
 {
-    return tr("%1 of %2 checked").arg(checked).arg(total);
+    return Tr::tr("%1 of %2 checked").arg(checked).arg(total);
 }
 
 bool foundWithReservations(const LinkInfo &row)
@@ -50,15 +50,15 @@ QString detailsLine(const LinkInfo &row)
     const VerificationDetails &details = row.details();
     QStringList parts;
     if (details.siteStatus > 0 || !details.siteFinalURL.isEmpty())
-        parts << step(tr("site"), details.siteStatus, details.siteFinalURL);
+        parts << step(Tr::tr("site"), details.siteStatus, details.siteFinalURL);
     if (details.pageStatus > 0 || !details.pageFinalURL.isEmpty())
-        parts << step(tr("links page"), details.pageStatus, details.pageFinalURL);
+        parts << step(Tr::tr("links page"), details.pageStatus, details.pageFinalURL);
     if (!details.failure.isEmpty())
         parts << details.failure;
     if (details.retries > 0)
-        parts << tr("retried %1 times").arg(details.retries);
+        parts << Tr::tr("retried %1 times").arg(details.retries);
     if (details.pageTruncated)
-        parts << tr("only the beginning of the page searched");
+        parts << Tr::tr("only the beginning of the page searched");
     parts << details.analysisNotes();
     return parts.join(QStringLiteral("; "));
 }
@@ -66,12 +66,12 @@ QString detailsLine(const LinkInfo &row)
 QString statusText(const LinkInfo &row)
 {
     if (row.result() == VerificationInProgress)
-        return tr("Checking...");
+        return Tr::tr("Checking...");
     const QString text = Codes::verificationRunText(row.result());
     const QString marks = reservations(row);
     if (marks.isEmpty())
         return text;
-    return tr("%1 (%2)").arg(text, marks);
+    return Tr::tr("%1 (%2)").arg(text, marks);
 }
 
 QString toolTip(const LinkInfo &row)

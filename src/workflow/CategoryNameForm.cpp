@@ -10,10 +10,11 @@
 namespace CategoryNameForm {
 
 namespace {
-QString tr(const char *text)
+struct Tr
 {
-    return QCoreApplication::translate("AskStringDialog", text);
-}
+    Q_DECLARE_TR_FUNCTIONS(CategoryNameForm)
+};
+
 } // namespace
 
 bool isValidAnchor(const QString &anchor)
@@ -85,16 +86,18 @@ Alert alertFor(Problem problem)
 {
     switch (problem) {
     case Problem::MissingField:
-        return {tr("Some required fields are missing."),
-                tr("All required fields must be specified. Required fields are marked with an asterisk.")};
+        return {
+            Tr::tr("Some required fields are missing."),
+            Tr::tr("All required fields must be specified. Required fields are marked with an asterisk.")};
     case Problem::InvalidAnchor:
-        return {tr("The Category ID field contains invalid characters."),
-                tr("You can only enter letters (without accents) and numbers in this field.")};
+        return {Tr::tr("The Category ID field contains invalid characters."),
+                Tr::tr("You can only enter letters (without accents) and numbers in this field.")};
     case Problem::DuplicateName:
-        return {tr("A category with the same name already exists."),
-                tr("Choose another name for the category.")};
+        return {Tr::tr("A category with the same name already exists."),
+                Tr::tr("Choose another name for the category.")};
     case Problem::DuplicateAnchor:
-        return {tr("A category with the same ID already exists."), tr("Choose another ID for the category.")};
+        return {Tr::tr("A category with the same ID already exists."),
+                Tr::tr("Choose another ID for the category.")};
     case Problem::None:
         break;
     }
@@ -103,14 +106,14 @@ Alert alertFor(Problem problem)
 
 Alert nameTooLongAlert()
 {
-    return {tr("The category name is too long."),
-            tr("The category name can only contain up to %1 characters.").arg(MaximumNameLength)};
+    return {Tr::tr("The category name is too long."),
+            Tr::tr("The category name can only contain up to %1 characters.").arg(MaximumNameLength)};
 }
 
 Alert anchorTooLongAlert()
 {
-    return {tr("The category ID is too long."),
-            tr("The category ID can only contain up to %1 characters.").arg(MaximumAnchorLength)};
+    return {Tr::tr("The category ID is too long."),
+            Tr::tr("The category ID can only contain up to %1 characters.").arg(MaximumAnchorLength)};
 }
 
 } // namespace CategoryNameForm

@@ -17,10 +17,10 @@ namespace {
 
 using Substitutions = std::vector<std::pair<QLatin1String, QString>>;
 
-QString tr(const char *text)
+struct Tr
 {
-    return QCoreApplication::translate("EmailComposer", text);
-}
+    Q_DECLARE_TR_FUNCTIONS(EmailComposer)
+};
 
 // Reserved names (RFC 2606), so a preview can never reach a real party.
 const QString SampleURL = QStringLiteral("http://www.example.com/");
@@ -64,15 +64,15 @@ Substitutions sampleValues()
 {
     return {
         {QLatin1String("#LAST_STATUS_CHANGE_DATE#"), DateTexts::stringForDate(QDate(2004, 1, 1))},
-        {QLatin1String("#CATEGORY#"), tr("General")},
+        {QLatin1String("#CATEGORY#"), Tr::tr("General")},
         {QLatin1String("#CONTACT_EMAIL#"), sampleRecipient()},
-        {QLatin1String("#CONTACT_FIRST_NAME#"), tr("John")},
-        {QLatin1String("#CONTACT_LAST_NAME#"), tr("Smith")},
-        {QLatin1String("#DESCRIPTION#"), tr("John Smith's web site.")},
+        {QLatin1String("#CONTACT_FIRST_NAME#"), Tr::tr("John")},
+        {QLatin1String("#CONTACT_LAST_NAME#"), Tr::tr("Smith")},
+        {QLatin1String("#DESCRIPTION#"), Tr::tr("John Smith's web site.")},
         {QLatin1String("#LINKS_PAGE_URL#"), SampleLinksPageURL},
-        {QLatin1String("#TITLE#"), tr("Some Site")},
+        {QLatin1String("#TITLE#"), Tr::tr("Some Site")},
         {QLatin1String("#URL#"), SampleURL},
-        {QLatin1String("#NOTES#"), tr("This is John Smith's web site.")},
+        {QLatin1String("#NOTES#"), Tr::tr("This is John Smith's web site.")},
     };
 }
 
@@ -124,7 +124,7 @@ QString previewString(const CollectionManager &store, const QString &text, const
         TextUtils::replaceOccurencesOfString(result, MyCategory, link->counterpartCategoryName());
         substitute(result, linkValues(store, *link));
     } else {
-        TextUtils::replaceOccurencesOfString(result, MyCategory, tr("Greatest Sites"));
+        TextUtils::replaceOccurencesOfString(result, MyCategory, Tr::tr("Greatest Sites"));
         substitute(result, sampleValues());
     }
     substitute(result, profileValues(store.selfInfo()));

@@ -14,10 +14,10 @@ namespace EmailTemplateFile {
 
 namespace {
 
-QString tr(const char *text)
+struct Tr
 {
-    return QCoreApplication::translate("EmailTemplateFile", text);
-}
+    Q_DECLARE_TR_FUNCTIONS(EmailTemplateFile)
+};
 
 bool fail(QString *error, const QString &why)
 {
@@ -150,34 +150,34 @@ bool importEmailTemplatesFromDevice(CollectionManager &store, QIODevice &device,
 
 QString duplicateQuestionTitle()
 {
-    return tr("Some e-mail templates with the same ID already exist.");
+    return Tr::tr("Some e-mail templates with the same ID already exist.");
 }
 
 QString duplicateQuestionMessage()
 {
-    return tr(
+    return Tr::tr(
         "You can choose to keep your existing templates or to replace them with the ones in the imported "
         "file.");
 }
 
 QString importFailedTitle()
 {
-    return tr("The file could not be imported.");
+    return Tr::tr("The file could not be imported.");
 }
 
 QString importFailedMessage()
 {
-    return tr("An error occured while opening the file.");
+    return Tr::tr("An error occured while opening the file.");
 }
 
 QString exportFailedTitle()
 {
-    return tr("The e-mail templates could not be exported.");
+    return Tr::tr("The e-mail templates could not be exported.");
 }
 
 QString exportFailedMessage()
 {
-    return tr("An error occured while saving the file.");
+    return Tr::tr("An error occured while saving the file.");
 }
 
 } // namespace EmailTemplateFile

@@ -7,10 +7,10 @@
 namespace EmailTemplateForm {
 
 namespace {
-QString tr(const char *text)
+struct Tr
 {
-    return QCoreApplication::translate("EmailTemplateForm", text);
-}
+    Q_DECLARE_TR_FUNCTIONS(EmailTemplateForm)
+};
 
 CheckResult refuse(Field field, const QString &title, const QString &message)
 {
@@ -22,13 +22,13 @@ QString fieldName(Field field)
 {
     switch (field) {
     case Name:
-        return tr("Name");
+        return Tr::tr("Name");
     case Subject:
-        return tr("Subject");
+        return Tr::tr("Subject");
     case Body:
         break;
     }
-    return tr("Body");
+    return Tr::tr("Body");
 }
 
 int maxLength(Field field)
@@ -62,15 +62,15 @@ CheckResult check(Texts &texts, const CollectionManager &store, const QString &e
 {
     for (Field field : {Name, Subject, Body}) {
         if (text(texts, field).isEmpty()) {
-            return refuse(field, tr("Some required fields are missing."),
-                          tr("All required fields must be specified. Required fields are marked with an "
-                             "asterisk."));
+            return refuse(field, Tr::tr("Some required fields are missing."),
+                          Tr::tr("All required fields must be specified. Required fields are marked with an "
+                                 "asterisk."));
         }
     }
     for (const auto &emailTemplate : store.emailTemplates()) {
         if (emailTemplate->name() == texts.name && emailTemplate->ID() != editedTemplateID) {
-            return refuse(Name, tr("An e-mail template with the same name already exists."),
-                          tr("Choose another name for the e-mail template."));
+            return refuse(Name, Tr::tr("An e-mail template with the same name already exists."),
+                          Tr::tr("Choose another name for the e-mail template."));
         }
     }
     for (Field field : {Name, Subject, Body}) {
@@ -87,42 +87,42 @@ CheckResult check(Texts &texts, const CollectionManager &store, const QString &e
 const QList<Placeholder> &placeholders()
 {
     static const QList<Placeholder> list = {
-        {QStringLiteral("#MY_CATEGORY#"), tr("Listed Under"), false},
-        {QStringLiteral("#MY_CONTACT_EMAIL#"), tr("E-mail"), false},
-        {QStringLiteral("#MY_CONTACT_FIRST_NAME#"), tr("First Name"), false},
-        {QStringLiteral("#MY_CONTACT_LAST_NAME#"), tr("Last Name"), false},
-        {QStringLiteral("#MY_DESCRIPTION#"), tr("Description"), false},
-        {QStringLiteral("#MY_KEYWORDS#"), tr("Keywords"), false},
-        {QStringLiteral("#MY_LINKS_PAGE_URL#"), tr("Links Page"), false},
-        {QStringLiteral("#MY_TITLE#"), tr("Title"), false},
-        {QStringLiteral("#MY_URL#"), tr("URL"), false},
-        {QStringLiteral("#LAST_STATUS_CHANGE_DATE#"), tr("Status Changed"), true},
-        {QStringLiteral("#CATEGORY#"), tr("Category"), true},
-        {QStringLiteral("#CONTACT_EMAIL#"), tr("E-mail"), true},
-        {QStringLiteral("#CONTACT_FIRST_NAME#"), tr("First Name"), true},
-        {QStringLiteral("#CONTACT_LAST_NAME#"), tr("Last Name"), true},
-        {QStringLiteral("#DESCRIPTION#"), tr("Description"), true},
-        {QStringLiteral("#LINKS_PAGE_URL#"), tr("Links Page"), true},
-        {QStringLiteral("#TITLE#"), tr("Title"), true},
-        {QStringLiteral("#URL#"), tr("URL"), true},
-        {QStringLiteral("#NOTES#"), tr("Notes"), true},
+        {QStringLiteral("#MY_CATEGORY#"), Tr::tr("Listed Under"), false},
+        {QStringLiteral("#MY_CONTACT_EMAIL#"), Tr::tr("E-mail"), false},
+        {QStringLiteral("#MY_CONTACT_FIRST_NAME#"), Tr::tr("First Name"), false},
+        {QStringLiteral("#MY_CONTACT_LAST_NAME#"), Tr::tr("Last Name"), false},
+        {QStringLiteral("#MY_DESCRIPTION#"), Tr::tr("Description"), false},
+        {QStringLiteral("#MY_KEYWORDS#"), Tr::tr("Keywords"), false},
+        {QStringLiteral("#MY_LINKS_PAGE_URL#"), Tr::tr("Links Page"), false},
+        {QStringLiteral("#MY_TITLE#"), Tr::tr("Title"), false},
+        {QStringLiteral("#MY_URL#"), Tr::tr("URL"), false},
+        {QStringLiteral("#LAST_STATUS_CHANGE_DATE#"), Tr::tr("Status Changed"), true},
+        {QStringLiteral("#CATEGORY#"), Tr::tr("Category"), true},
+        {QStringLiteral("#CONTACT_EMAIL#"), Tr::tr("E-mail"), true},
+        {QStringLiteral("#CONTACT_FIRST_NAME#"), Tr::tr("First Name"), true},
+        {QStringLiteral("#CONTACT_LAST_NAME#"), Tr::tr("Last Name"), true},
+        {QStringLiteral("#DESCRIPTION#"), Tr::tr("Description"), true},
+        {QStringLiteral("#LINKS_PAGE_URL#"), Tr::tr("Links Page"), true},
+        {QStringLiteral("#TITLE#"), Tr::tr("Title"), true},
+        {QStringLiteral("#URL#"), Tr::tr("URL"), true},
+        {QStringLiteral("#NOTES#"), Tr::tr("Notes"), true},
     };
     return list;
 }
 
 QString placeholderInNameTitle()
 {
-    return tr("Placeholders cannot be inserted in the template's name.");
+    return Tr::tr("Placeholders cannot be inserted in the template's name.");
 }
 
 QString placeholderInNameMessage()
 {
-    return tr("Placeholders can only be inserted in the subject or body of the template.");
+    return Tr::tr("Placeholders can only be inserted in the subject or body of the template.");
 }
 
 QString deleteQuestionTitle(const QString &templateName)
 {
-    return tr("Are you sure you want to delete the\ne-mail template \"%1\"?").arg(templateName);
+    return Tr::tr("Are you sure you want to delete the\ne-mail template \"%1\"?").arg(templateName);
 }
 
 } // namespace EmailTemplateForm

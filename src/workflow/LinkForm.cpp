@@ -9,15 +9,15 @@ namespace LinkForm {
 
 namespace {
 
-QString tr(const char *text)
+struct Tr
 {
-    return QCoreApplication::translate("LinkForm", text);
-}
+    Q_DECLARE_TR_FUNCTIONS(LinkForm)
+};
 
 CheckResult missingRequired(Field field)
 {
-    return {false, field, tr("Some required fields are missing."),
-            tr("All required fields must be specified. Required fields are marked with an asterisk.")};
+    return {false, field, Tr::tr("Some required fields are missing."),
+            Tr::tr("All required fields must be specified. Required fields are marked with an asterisk.")};
 }
 
 // One question at a time, in the given order; a trimmed field is cut in `texts` and the checks go on.
@@ -54,23 +54,23 @@ QString fieldName(Field field)
 {
     switch (field) {
     case Title:
-        return tr("Title");
+        return Tr::tr("Title");
     case Description:
-        return tr("Description");
+        return Tr::tr("Description");
     case MainPageURL:
-        return tr("Main Page URL");
+        return Tr::tr("Main Page URL");
     case LinksPageURL:
-        return tr("Links Page URL");
+        return Tr::tr("Links Page URL");
     case MyCategory:
-        return tr("My Category");
+        return Tr::tr("My Category");
     case ContactFirstName:
-        return tr("Contact First Name");
+        return Tr::tr("Contact First Name");
     case ContactLastName:
-        return tr("Contact Last Name");
+        return Tr::tr("Contact Last Name");
     case ContactEmail:
-        return tr("Contact E-mail");
+        return Tr::tr("Contact E-mail");
     case Notes:
-        return tr("Notes");
+        return Tr::tr("Notes");
     }
     return {};
 }

@@ -17,10 +17,10 @@ namespace LinkImporter {
 
 namespace {
 
-QString tr(const char *text)
+struct Tr
 {
-    return QCoreApplication::translate("LinkImporter", text);
-}
+    Q_DECLARE_TR_FUNCTIONS(LinkImporter)
+};
 
 bool fail(QString *error, const QString &why)
 {
@@ -230,40 +230,40 @@ bool importLinksFromDevice(CollectionManager &store, QIODevice &device,
 
 QString duplicateQuestionTitle()
 {
-    return tr("Some links with the same ID already exist.");
+    return Tr::tr("Some links with the same ID already exist.");
 }
 
 QString duplicateQuestionMessage()
 {
-    return tr(
+    return Tr::tr(
         "You can choose to keep your existing links or to replace them with the ones in the imported file.");
 }
 
 QString importFailedTitle()
 {
-    return tr("The file could not be imported.");
+    return Tr::tr("The file could not be imported.");
 }
 
 QString importFailedMessage()
 {
-    return tr("An error occured while opening the file.");
+    return Tr::tr("An error occured while opening the file.");
 }
 
 QString summaryText(const ImportSummary &summary)
 {
     QStringList sentences;
-    sentences.append(summary.added == 1 ? tr("1 link was added.")
-                                        : tr("%1 links were added.").arg(summary.added));
-    sentences.append(summary.replaced == 1 ? tr("1 link was replaced.")
-                                           : tr("%1 links were replaced.").arg(summary.replaced));
+    sentences.append(summary.added == 1 ? Tr::tr("1 link was added.")
+                                        : Tr::tr("%1 links were added.").arg(summary.added));
+    sentences.append(summary.replaced == 1 ? Tr::tr("1 link was replaced.")
+                                           : Tr::tr("%1 links were replaced.").arg(summary.replaced));
     if (summary.skipped > 0)
         sentences.append(summary.skipped == 1
-                             ? tr("1 link of the file was left out.")
-                             : tr("%1 links of the file were left out.").arg(summary.skipped));
+                             ? Tr::tr("1 link of the file was left out.")
+                             : Tr::tr("%1 links of the file were left out.").arg(summary.skipped));
     if (summary.categoriesAdded > 0)
         sentences.append(summary.categoriesAdded == 1
-                             ? tr("1 category was added.")
-                             : tr("%1 categories were added.").arg(summary.categoriesAdded));
+                             ? Tr::tr("1 category was added.")
+                             : Tr::tr("%1 categories were added.").arg(summary.categoriesAdded));
     return sentences.join(QLatin1Char(' '));
 }
 

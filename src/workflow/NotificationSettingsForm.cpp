@@ -6,10 +6,10 @@ namespace NotificationSettingsForm {
 
 namespace {
 
-QString tr(const char *text)
+struct Tr
 {
-    return QCoreApplication::translate("NotificationSettingsForm", text);
-}
+    Q_DECLARE_TR_FUNCTIONS(NotificationSettingsForm)
+};
 
 } // namespace
 
@@ -17,13 +17,13 @@ QString numberName(Number number)
 {
     switch (number) {
     case NegotiationStartTimeout:
-        return tr("Negotiation Not Started");
+        return Tr::tr("Negotiation Not Started");
     case LastingNegotiationTimeout:
-        return tr("Lasting Negotiation");
+        return Tr::tr("Lasting Negotiation");
     case LinkVerificationTimeout:
-        return tr("Link Verification");
+        return Tr::tr("Link Verification");
     case LinksInCategoryNumber:
-        return tr("Links in Category");
+        return Tr::tr("Links in Category");
     }
     return {};
 }
@@ -70,9 +70,9 @@ CheckResult check(const NotificationSettings &switches,
         if (!typed || *typed < minimum(number) || *typed > maximum(number)) {
             result.passed = false;
             result.number = number;
-            result.title = tr("The %1 field does not contain a valid number.").arg(numberName(number));
+            result.title = Tr::tr("The %1 field does not contain a valid number.").arg(numberName(number));
             result.message =
-                tr("Enter a whole number from %1 to %2.").arg(minimum(number)).arg(maximum(number));
+                Tr::tr("Enter a whole number from %1 to %2.").arg(minimum(number)).arg(maximum(number));
             result.settings = switches;
             return result;
         }

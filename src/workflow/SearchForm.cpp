@@ -5,10 +5,11 @@
 namespace SearchForm {
 
 namespace {
-QString tr(const char *text)
+struct Tr
 {
-    return QCoreApplication::translate("SearchForm", text);
-}
+    Q_DECLARE_TR_FUNCTIONS(SearchForm)
+};
+
 } // namespace
 
 bool canAddRow(int rows)
@@ -29,20 +30,20 @@ bool showsCombination(int rows)
 QList<Item> objectItems()
 {
     using C = SearchCriterion;
-    return {{C::Title, tr("Title"), {}},
-            {C::Description, tr("Description"), {}},
-            {C::CategoryObject, tr("Category"), {}},
-            {C::URL, tr("URL"), {}},
-            {C::CounterpartURL, tr("Links Page URL"), {}},
-            {C::CounterpartCategoryName, tr("Category on Partner Site"), {}},
-            {C::ContactFirstName, tr("Webmaster First Name"), {}},
-            {C::ContactLastName, tr("Webmaster Last Name"), {}},
-            {C::ContactEmail, tr("Webmaster E-mail"), {}},
-            {C::Status, tr("Status"), {}},
-            {C::Type, tr("Requested By"), {}},
-            {C::CreatedOn, tr("Date Created"), {}},
-            {C::Notes, tr("Notes"), {}},
-            {C::LastStatusChangedOn, tr("Last Status Change"), {}}};
+    return {{C::Title, Tr::tr("Title"), {}},
+            {C::Description, Tr::tr("Description"), {}},
+            {C::CategoryObject, Tr::tr("Category"), {}},
+            {C::URL, Tr::tr("URL"), {}},
+            {C::CounterpartURL, Tr::tr("Links Page URL"), {}},
+            {C::CounterpartCategoryName, Tr::tr("Category on Partner Site"), {}},
+            {C::ContactFirstName, Tr::tr("Webmaster First Name"), {}},
+            {C::ContactLastName, Tr::tr("Webmaster Last Name"), {}},
+            {C::ContactEmail, Tr::tr("Webmaster E-mail"), {}},
+            {C::Status, Tr::tr("Status"), {}},
+            {C::Type, Tr::tr("Requested By"), {}},
+            {C::CreatedOn, Tr::tr("Date Created"), {}},
+            {C::Notes, Tr::tr("Notes"), {}},
+            {C::LastStatusChangedOn, Tr::tr("Last Status Change"), {}}};
 }
 
 QList<Item> operationItems(SearchCriterion::Kind kind)
@@ -50,34 +51,34 @@ QList<Item> operationItems(SearchCriterion::Kind kind)
     using C = SearchCriterion;
     switch (kind) {
     case C::DateKind:
-        return {{C::DateIs, tr("is"), {}},
-                {C::DateIsNot, tr("is not"), {}},
-                {C::IsBefore, tr("is before"), {}},
-                {C::IsAfter, tr("is after"), {}}};
+        return {{C::DateIs, Tr::tr("is"), {}},
+                {C::DateIsNot, Tr::tr("is not"), {}},
+                {C::IsBefore, Tr::tr("is before"), {}},
+                {C::IsAfter, Tr::tr("is after"), {}}};
     case C::ChoiceKind:
-        return {{C::ChoiceIs, tr("is"), {}}, {C::ChoiceIsNot, tr("is not"), {}}};
+        return {{C::ChoiceIs, Tr::tr("is"), {}}, {C::ChoiceIsNot, Tr::tr("is not"), {}}};
     case C::TextKind:
         break;
     }
-    return {{C::Contains, tr("contains"), {}},
-            {C::DoesNotContain, tr("does not contain"), {}},
-            {C::TextIs, tr("is"), {}},
-            {C::TextIsNot, tr("is not"), {}}};
+    return {{C::Contains, Tr::tr("contains"), {}},
+            {C::DoesNotContain, Tr::tr("does not contain"), {}},
+            {C::TextIs, Tr::tr("is"), {}},
+            {C::TextIsNot, Tr::tr("is not"), {}}};
 }
 
 QList<Item> statusItems()
 {
     using C = SearchCriterion;
-    return {{C::StatusNew, tr("New"), QStringLiteral("new")},
-            {C::StatusNegotiating, tr("Negotiating"), QStringLiteral("negotiating")},
-            {C::StatusApproved, tr("Approved"), QStringLiteral("verified")},
-            {C::StatusBlocked, tr("Blocked"), QStringLiteral("blocked")}};
+    return {{C::StatusNew, Tr::tr("New"), QStringLiteral("new")},
+            {C::StatusNegotiating, Tr::tr("Negotiating"), QStringLiteral("negotiating")},
+            {C::StatusApproved, Tr::tr("Approved"), QStringLiteral("verified")},
+            {C::StatusBlocked, Tr::tr("Blocked"), QStringLiteral("blocked")}};
 }
 
 QList<Item> typeItems()
 {
     using C = SearchCriterion;
-    return {{C::TypeReceived, tr("Received"), {}}, {C::TypeSent, tr("Sent"), {}}};
+    return {{C::TypeReceived, Tr::tr("Received"), {}}, {C::TypeSent, Tr::tr("Sent"), {}}};
 }
 
 CheckResult check(const QList<SearchCriterion> &criteria, bool any)
@@ -86,8 +87,8 @@ CheckResult check(const QList<SearchCriterion> &criteria, bool any)
     auto refuse = [&result](int row) {
         result.passed = false;
         result.row = row;
-        result.title = tr("One or more conditions are empty or conflict with each other.");
-        result.message = tr("This will result in never matching a link.");
+        result.title = Tr::tr("One or more conditions are empty or conflict with each other.");
+        result.message = Tr::tr("This will result in never matching a link.");
         return result;
     };
     for (int row = 0; row < criteria.size(); ++row) {
@@ -107,12 +108,12 @@ CheckResult check(const QList<SearchCriterion> &criteria, bool any)
 
 QString notFoundTitle()
 {
-    return tr("No links were found.");
+    return Tr::tr("No links were found.");
 }
 
 QString notFoundMessage()
 {
-    return tr("None of the links match the specified search conditions.");
+    return Tr::tr("None of the links match the specified search conditions.");
 }
 
 } // namespace SearchForm

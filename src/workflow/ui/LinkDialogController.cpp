@@ -149,7 +149,7 @@ void LinkDialogController::rebuildCategoryPopup()
     popup->clear();
     for (const TreeNode *node : m_collectionManager->categoryRoot()->children()) {
         const Category *category = node->category();
-        popup->addItem(category ? category->name() : QString());
+        popup->addItem(category ? category->nodeTitle() : QString());
     }
     if (popup->count() >= 2)
         popup->insertSeparator(1);

@@ -112,7 +112,7 @@ void SearchCriterionView::fillItemPopup()
             const auto &categories = m_store->categoryRoot()->children();
             for (size_t i = 0; i < categories.size(); ++i) {
                 const Category *category = categories[i]->category();
-                popup->addItem(category ? category->name() : QString(), int(i));
+                popup->addItem(category ? category->nodeTitle() : QString(), int(i));
                 // The default category stands apart from the user's own.
                 if (i == 0 && categories.size() >= 2)
                     popup->insertSeparator(1);

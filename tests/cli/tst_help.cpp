@@ -1,0 +1,122 @@
+#include "CliCommand.h"
+#include "CliCompletion.h"
+#include "CliHelp.h"
+#include "CliManPage.h"
+#include "PseudoTranslator.h"
+#include "TestData.h"
+
+#include <QProcess>
+#include <QTest>
+
+// The tool's help, version, manual page and completion, all made from the one command table, and
+// its texts in the user's language.
+class TestCliHelp : public QObject
+{
+    Q_OBJECT
+
+    struct Run
+    {
+        int status;
+        QString out;
+        QString err;
+    };
+    static Run run(const QStringList &arguments, const QString &language = QStringLiteral("C"))
+    {
+        QProcess process;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("LANGUAGE"), language);
+        process.setProcessEnvironment(environment);
+        process.start(QStringLiteral(QM_CLI_PATH), arguments);
+        process.waitForFinished(30000);
+        return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
+                QString::fromUtf8(process.readAllStandardError())};
+    }
+
+private slots:
+    void versionAndHelpGoToStandardOutput()
+    {
+        const Run version = run({QStringLiteral("--version")});
+        QCOMPARE(version.status, 0);
+        QCOMPARE(version.out, QStringLiteral("quillmarsh-cli " QM_VERSION "\n"));
+
+        const Run help = run({QStringLiteral("verify"), QStringLiteral("--help")});
+        QCOMPARE(help.status, 0);
+        QVERIFY(help.err.isEmpty());
+        QVERIFY(help.out.startsWith(QLatin1String("usage: quillmarsh-cli verify FILE.site")));
+        for (const QString &option : {QStringLiteral("--ids ID,ID..."), QStringLiteral("--timeout S"),
+                                      QStringLiteral("--json"), QStringLiteral("--help")})
+            QVERIFY2(help.out.contains(option), qPrintable(option));
+        QVERIFY(help.out.contains(QLatin1String("Exit status:")));
+        // "help COMMAND" says the same.
+        QCOMPARE(run({QStringLiteral("help"), QStringLiteral("verify")}).out, help.out);
+
+        const Run overview = run({QStringLiteral("--help")});
+        QCOMPARE(overview.status, 0);
+        for (const CliCommand &command : CliRegistry::commands())
+            QVERIFY(overview.out.contains(QStringLiteral("quillmarsh-cli ") + command.name + u' '));
+    }
+
+    void messagesFollowTheUsersLanguage()
+    {
+        const Run help = run({QStringLiteral("dump"), QStringLiteral("--help")}, QStringLiteral("de"));
+        QVERIFY2(help.out.startsWith(QStringLiteral("Aufruf: quillmarsh-cli dump FILE.site")),
+                 qPrintable(help.out));
+        QVERIFY(help.out.contains(QStringLiteral("Die ganze Datenbank als JSON ausgeben.")));
+        const Run unknown = run({QStringLiteral("frobnicate")}, QStringLiteral("de"));
+        QCOMPARE(unknown.status, 1);
+        QVERIFY(unknown.err.startsWith(QStringLiteral("quillmarsh-cli: unbekannter Befehl „frobnicate“")));
+        // English stays English, and a preference for English before German is honoured.
+        QVERIFY(run({QStringLiteral("frobnicate")}, QStringLiteral("en:de"))
+                    .err.contains(QLatin1String("unknown")));
+    }
+
+    void everyTextOfTheTableIsTranslatable()
+    {
+        TsCatalogue catalogue;
+        QString error;
+        QVERIFY2(catalogue.read(QStringLiteral(QM_SOURCE_DIR "/translations/quillmarsh_de.ts"), &error),
+                 qPrintable(error));
+        PseudoTranslator pseudo(catalogue);
+        QCoreApplication::installTranslator(&pseudo);
+        QStringList escaped;
+        for (const CliCommand &command : CliRegistry::commands()) {
+            QStringList texts{CliCommand::translated(command.summary)};
+            for (const CliOption &option : command.options)
+                texts.append(CliCommand::translated(option.text));
+            for (const QString &text : texts) {
+                if (PseudoTranslator::escapes(text))
+                    escaped.append(command.name + QStringLiteral(": ") + text);
+            }
+        }
+        QString overview;
+        QTextStream stream(&overview);
+        CliHelp::printOverview(stream);
+        QCoreApplication::removeTranslator(&pseudo);
+        QCOMPARE(escaped.join(u'\n'), QString());
+        QVERIFY(overview.startsWith(PseudoTranslator::Open));
+    }
+
+    void manualPageAndCompletionNameEveryCommandAndOption()
+    {
+        const QString page = CliManPage::page(QStringLiteral("2026-12-07"));
+        const QString completion = CliCompletion::bashScript();
+        QVERIFY(page.startsWith(
+            QStringLiteral(".TH QUILLMARSH-CLI 1 \"2026-12-07\" \"Quillmarsh " QM_VERSION "\"")));
+        for (const CliCommand &command : CliRegistry::commands()) {
+            QVERIFY2(page.contains(QStringLiteral(".SS \"") + CliManPage::escaped(command.name) + u'"'),
+                     qPrintable(command.name));
+            QVERIFY(completion.contains(QStringLiteral("        ") + command.name + QStringLiteral(")\n")));
+            for (const CliOption &option : command.options) {
+                QVERIFY(page.contains(QStringLiteral(".B ") + CliManPage::escaped(option.name) + u'\n'));
+                QVERIFY(completion.contains(option.name.section(u' ', 0, 0)));
+            }
+        }
+        // roff would take a leading dot or apostrophe for a request, and a plain hyphen may break.
+        QCOMPARE(CliManPage::escaped(QStringLiteral(".hidden -x a\\b")),
+                 QStringLiteral("\\&.hidden \\-x a\\eb"));
+        QCOMPARE(CliManPage::escaped(QStringLiteral("'quoted")), QStringLiteral("\\&'quoted"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestCliHelp)
+#include "tst_help.moc"

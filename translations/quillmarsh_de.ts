@@ -1,0 +1,4023 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="de_DE">
+<context>
+    <name>AboutBoxView</name>
+    <message>
+        <source>Version %1</source>
+        <translation>Version %1</translation>
+    </message>
+    <message>
+        <source>Free software under the GNU GPL, version 3 or later, without any warranty.</source>
+        <translation>Freie Software unter der GNU GPL, Version 3 oder neuer, ohne jede Gewährleistung.</translation>
+    </message>
+    <message>
+        <source>Press Escape or click the mouse button to close this window.</source>
+        <translation>Drücken Sie Esc oder klicken Sie mit der Maus, um dieses Fenster zu schließen.</translation>
+    </message>
+    <message>
+        <source>Operating System</source>
+        <translation>Betriebssystem</translation>
+    </message>
+    <message>
+        <source>Hardware Information</source>
+        <translation>Hardware-Informationen</translation>
+    </message>
+</context>
+<context>
+    <name>AboutDialogController</name>
+    <message>
+        <source>About Quillmarsh</source>
+        <translation>Über Quillmarsh</translation>
+    </message>
+</context>
+<context>
+    <name>ApplicationController</name>
+    <message>
+        <source>The tutorial is missing from this installation.</source>
+        <translation>Die Einführung fehlt in dieser Installation.</translation>
+    </message>
+    <message>
+        <source>No web browser could be started to show it.</source>
+        <translation>Es konnte kein Webbrowser gestartet werden, um sie anzuzeigen.</translation>
+    </message>
+    <message>
+        <source>The tutorial could not be opened.</source>
+        <translation>Die Einführung konnte nicht geöffnet werden.</translation>
+    </message>
+</context>
+<context>
+    <name>AskStringDialogController</name>
+    <message>
+        <source>Category</source>
+        <translation>Kategorie</translation>
+    </message>
+    <message>
+        <source>Letters and digits only; it names the category&apos;s part of the links page.</source>
+        <translation>Nur Buchstaben und Ziffern; sie benennt den Teil der Linkseite, der zur Kategorie gehört.</translation>
+    </message>
+    <message>
+        <source>The name is shown in the lists and on the links page. The ID, made of letters and digits only, names the category&apos;s part of the links page.</source>
+        <translation>Der Name erscheint in den Listen und auf der Linkseite. Die ID aus Buchstaben und Ziffern benennt den Teil der Linkseite, der zur Kategorie gehört.</translation>
+    </message>
+    <message>
+        <source>Category &amp;name*:</source>
+        <translation>Kategorie&amp;name*:</translation>
+    </message>
+    <message>
+        <source>Category &amp;ID*:</source>
+        <translation>Kategorie-&amp;ID*:</translation>
+    </message>
+    <message>
+        <source>* Required fields</source>
+        <translation>* Pflichtfelder</translation>
+    </message>
+    <message>
+        <source>Edit Category</source>
+        <translation>Kategorie bearbeiten</translation>
+    </message>
+    <message>
+        <source>New Category</source>
+        <translation>Neue Kategorie</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Trim</source>
+        <translation>Kürzen</translation>
+    </message>
+</context>
+<context>
+    <name>CategoryListController</name>
+    <message>
+        <source>Categories</source>
+        <translation>Kategorien</translation>
+    </message>
+</context>
+<context>
+    <name>CategoryNameForm</name>
+    <message>
+        <source>Some required fields are missing.</source>
+        <translation>Einige Pflichtfelder sind leer.</translation>
+    </message>
+    <message>
+        <source>All required fields must be specified. Required fields are marked with an asterisk.</source>
+        <translation>Alle Pflichtfelder müssen ausgefüllt werden. Pflichtfelder sind mit einem Sternchen gekennzeichnet.</translation>
+    </message>
+    <message>
+        <source>The Category ID field contains invalid characters.</source>
+        <translation>Das Feld „Kategorie-ID“ enthält ungültige Zeichen.</translation>
+    </message>
+    <message>
+        <source>You can only enter letters (without accents) and numbers in this field.</source>
+        <translation>In dieses Feld können Sie nur Buchstaben (ohne Akzente und Umlaute) und Ziffern eingeben.</translation>
+    </message>
+    <message>
+        <source>A category with the same name already exists.</source>
+        <translation>Es gibt bereits eine Kategorie mit diesem Namen.</translation>
+    </message>
+    <message>
+        <source>Choose another name for the category.</source>
+        <translation>Wählen Sie einen anderen Namen für die Kategorie.</translation>
+    </message>
+    <message>
+        <source>A category with the same ID already exists.</source>
+        <translation>Es gibt bereits eine Kategorie mit dieser ID.</translation>
+    </message>
+    <message>
+        <source>Choose another ID for the category.</source>
+        <translation>Wählen Sie eine andere ID für die Kategorie.</translation>
+    </message>
+    <message>
+        <source>The category name is too long.</source>
+        <translation>Der Kategoriename ist zu lang.</translation>
+    </message>
+    <message>
+        <source>The category name can only contain up to %1 characters.</source>
+        <translation>Der Kategoriename darf höchstens %1 Zeichen enthalten.</translation>
+    </message>
+    <message>
+        <source>The category ID is too long.</source>
+        <translation>Die Kategorie-ID ist zu lang.</translation>
+    </message>
+    <message>
+        <source>The category ID can only contain up to %1 characters.</source>
+        <translation>Die Kategorie-ID darf höchstens %1 Zeichen enthalten.</translation>
+    </message>
+</context>
+<context>
+    <name>CliCommand</name>
+    <message>
+        <source>Draw a statistics chart: a printed A4 page as PDF, or the chart alone as PNG.</source>
+        <translation>Ein Statistikdiagramm zeichnen: als gedruckte A4-Seite im PDF-Format oder nur das Diagramm als PNG.</translation>
+    </message>
+    <message>
+        <source>The chart: 0 the latest verification results, 1 the link statuses, 2 the original requests.</source>
+        <translation>Das Diagramm: 0 die letzten Prüfergebnisse, 1 die Status der Links, 2 die ursprünglichen Anfragen.</translation>
+    </message>
+    <message>
+        <source>usage: %1</source>
+        <translation>Aufruf: %1</translation>
+    </message>
+    <message>
+        <source>cannot write (%1)</source>
+        <translation>kann nicht geschrieben werden (%1)</translation>
+    </message>
+    <message>
+        <source>The command did its work.</source>
+        <translation>Der Befehl wurde ausgeführt.</translation>
+    </message>
+    <message>
+        <source>The arguments are wrong; the usage is printed on standard error.</source>
+        <translation>Die Argumente sind falsch; der Aufruf wird auf der Standardfehlerausgabe beschrieben.</translation>
+    </message>
+    <message>
+        <source>A file cannot be read or written; one line on standard error names the file and says why.</source>
+        <translation>Eine Datei kann nicht gelesen oder geschrieben werden; eine Zeile auf der Standardfehlerausgabe nennt die Datei und den Grund.</translation>
+    </message>
+    <message>
+        <source>quillmarsh-cli: work with Quillmarsh links databases without a window.</source>
+        <translation>quillmarsh-cli: Quillmarsh-Linkdatenbanken ohne Fenster bearbeiten.</translation>
+    </message>
+    <message>
+        <source>Commands:</source>
+        <translation>Befehle:</translation>
+    </message>
+    <message>
+        <source>&quot;quillmarsh-cli COMMAND --help&quot; describes one command; &quot;quillmarsh-cli --version&quot; prints the version.</source>
+        <translation>„quillmarsh-cli BEFEHL --help“ beschreibt einen Befehl; „quillmarsh-cli --version“ gibt die Version aus.</translation>
+    </message>
+    <message>
+        <source>Options:</source>
+        <translation>Optionen:</translation>
+    </message>
+    <message>
+        <source>Show this help and exit.</source>
+        <translation>Diese Hilfe anzeigen und beenden.</translation>
+    </message>
+    <message>
+        <source>Exit status:</source>
+        <translation>Rückgabewert:</translation>
+    </message>
+    <message>
+        <source>cannot write the JSON text</source>
+        <translation>der JSON-Text kann nicht geschrieben werden</translation>
+    </message>
+    <message>
+        <source>Print the whole database as JSON.</source>
+        <translation>Die ganze Datenbank als JSON ausgeben.</translation>
+    </message>
+    <message>
+        <source>The links page cannot be exported. There are no exportable links in this database.</source>
+        <translation>Die Linkseite kann nicht exportiert werden. Diese Datenbank enthält keine exportierbaren Links.</translation>
+    </message>
+    <message>
+        <source>The links could not be exported. %1</source>
+        <translation>Die Links konnten nicht exportiert werden. %1</translation>
+    </message>
+    <message>
+        <source>Write the links page: one page, or an index page and one page per category beside it, as the database&apos;s layout says.</source>
+        <translation>Die Linkseite schreiben: eine einzelne Seite oder eine Übersichtsseite mit je einer Seite pro Kategorie daneben, wie es das Layout der Datenbank vorsieht.</translation>
+    </message>
+    <message>
+        <source>Write every link as tab-delimited text for a spreadsheet.</source>
+        <translation>Alle Links als tabulatorgetrennten Text für eine Tabellenkalkulation schreiben.</translation>
+    </message>
+    <message>
+        <source>The text encoding of the file (default: the one chosen in the preferences).</source>
+        <translation>Die Textkodierung der Datei (Vorgabe: die in den Einstellungen gewählte).</translation>
+    </message>
+    <message>
+        <source>--sort orders the links of each category as the link list does (default: title).</source>
+        <translation>--sort ordnet die Links jeder Kategorie wie die Linkliste (Vorgabe: title).</translation>
+    </message>
+    <message>
+        <source>One or more conditions are empty or conflict with each other. This will result in never matching a link.</source>
+        <translation>Eine oder mehrere Bedingungen sind leer oder widersprechen einander. Damit würde nie ein Link gefunden.</translation>
+    </message>
+    <message>
+        <source>Print the links matching all (or any) of up to ten conditions, in the window&apos;s order, as tab-separated lines.</source>
+        <translation>Die Links, die alle (oder eine) von bis zu zehn Bedingungen erfüllen, in der Reihenfolge des Fensters als tabulatorgetrennte Zeilen ausgeben.</translation>
+    </message>
+    <message>
+        <source>Match the links that meet any of the conditions, not all of them.</source>
+        <translation>Links finden, die eine der Bedingungen erfüllen, nicht alle.</translation>
+    </message>
+    <message>
+        <source>Order the links of each category as the link list does (default: title).</source>
+        <translation>Die Links jeder Kategorie wie die Linkliste ordnen (Vorgabe: title).</translation>
+    </message>
+    <message>
+        <source>Merge the categories and links of another database. FILE.site is written only when something changed.</source>
+        <translation>Die Kategorien und Links einer anderen Datenbank übernehmen. DATEI.site wird nur geschrieben, wenn sich etwas geändert hat.</translation>
+    </message>
+    <message>
+        <source>Keep the links whose IDs exist already.</source>
+        <translation>Links behalten, deren IDs schon vorhanden sind.</translation>
+    </message>
+    <message>
+        <source>Replace the links whose IDs exist already.</source>
+        <translation>Links ersetzen, deren IDs schon vorhanden sind.</translation>
+    </message>
+    <message>
+        <source>cannot open (%1)</source>
+        <translation>kann nicht geöffnet werden (%1)</translation>
+    </message>
+    <message>
+        <source>not a links database in JSON (%1)</source>
+        <translation>keine Linkdatenbank im JSON-Format (%1)</translation>
+    </message>
+    <message>
+        <source>no object</source>
+        <translation>kein Objekt</translation>
+    </message>
+    <message>
+        <source>Write a database from JSON in the form that dump prints.</source>
+        <translation>Eine Datenbank aus JSON in der Form schreiben, die dump ausgibt.</translation>
+    </message>
+    <message>
+        <source>no link with the ID %1</source>
+        <translation>kein Link mit der ID %1</translation>
+    </message>
+    <message>
+        <source>no e-mail template named &quot;%1&quot;</source>
+        <translation>keine E-Mail-Vorlage mit dem Namen „%1“</translation>
+    </message>
+    <message>
+        <source>Print the mailto: address a message to the link&apos;s webmaster would be handed to the mail client with; nothing is saved.</source>
+        <translation>Die mailto:-Adresse ausgeben, mit der eine Nachricht an den Webmaster des Links an das E-Mail-Programm übergeben würde; nichts wird gespeichert.</translation>
+    </message>
+    <message>
+        <source>Fill the message from the e-mail template of this name.</source>
+        <translation>Die Nachricht aus der E-Mail-Vorlage mit diesem Namen füllen.</translation>
+    </message>
+    <message>
+        <source>The encoding of the address (default: the one chosen in the preferences).</source>
+        <translation>Die Kodierung der Adresse (Vorgabe: die in den Einstellungen gewählte).</translation>
+    </message>
+    <message>
+        <source>unknown command &quot;%1&quot;</source>
+        <translation>unbekannter Befehl „%1“</translation>
+    </message>
+    <message>
+        <source>Print every link&apos;s reminders as of today (or the given day), as tab-separated category, link, date and text.</source>
+        <translation>Die Erinnerungen aller Links zum heutigen (oder angegebenen) Tag als tabulatorgetrennte Kategorie, Link, Datum und Text ausgeben.</translation>
+    </message>
+    <message>
+        <source>Compute the reminders as of this day instead of today.</source>
+        <translation>Die Erinnerungen zu diesem Tag statt zu heute berechnen.</translation>
+    </message>
+    <message>
+        <source>Print the link list to a PDF file (A4 pages).</source>
+        <translation>Die Linkliste in eine PDF-Datei drucken (A4-Seiten).</translation>
+    </message>
+    <message>
+        <source>holds no e-mail templates to export</source>
+        <translation>enthält keine E-Mail-Vorlagen zum Exportieren</translation>
+    </message>
+    <message>
+        <source>List the e-mail templates, write them to a templates file, or merge a templates file in (FILE.site is written only when something changed).</source>
+        <translation>Die E-Mail-Vorlagen auflisten, in eine Vorlagendatei schreiben oder eine Vorlagendatei übernehmen (DATEI.site wird nur geschrieben, wenn sich etwas geändert hat).</translation>
+    </message>
+    <message>
+        <source>With import: keep the templates whose IDs exist already.</source>
+        <translation>Bei import: Vorlagen behalten, deren IDs schon vorhanden sind.</translation>
+    </message>
+    <message>
+        <source>With import: replace the templates whose IDs exist already.</source>
+        <translation>Bei import: Vorlagen ersetzen, deren IDs schon vorhanden sind.</translation>
+    </message>
+    <message>
+        <source>no link that can be verified has the ID %1</source>
+        <translation>kein prüfbarer Link hat die ID %1</translation>
+    </message>
+    <message>
+        <source>Check link partners over HTTP (all verifiable links, or the given IDs); with --save, store the results in the file.</source>
+        <translation>Linkpartner über HTTP prüfen (alle prüfbaren Links oder die angegebenen IDs); mit --save die Ergebnisse in der Datei speichern.</translation>
+    </message>
+    <message>
+        <source>Verify only the links with these IDs.</source>
+        <translation>Nur die Links mit diesen IDs prüfen.</translation>
+    </message>
+    <message>
+        <source>Store the results in the file.</source>
+        <translation>Die Ergebnisse in der Datei speichern.</translation>
+    </message>
+    <message>
+        <source>Give up on a page after S seconds.</source>
+        <translation>Eine Seite nach S Sekunden aufgeben.</translation>
+    </message>
+    <message>
+        <source>Print the results as JSON.</source>
+        <translation>Die Ergebnisse als JSON ausgeben.</translation>
+    </message>
+</context>
+<context>
+    <name>Codes</name>
+    <message>
+        <source>New</source>
+        <translation>Neu</translation>
+    </message>
+    <message>
+        <source>Negotiating</source>
+        <translation>In Verhandlung</translation>
+    </message>
+    <message>
+        <source>Approved</source>
+        <translation>Bestätigt</translation>
+    </message>
+    <message>
+        <source>Blocked</source>
+        <translation>Gesperrt</translation>
+    </message>
+    <message>
+        <source>Received</source>
+        <translation>Erhalten</translation>
+    </message>
+    <message>
+        <source>Sent</source>
+        <translation>Gesendet</translation>
+    </message>
+    <message>
+        <source>Verified successfully.</source>
+        <translation>Erfolgreich geprüft.</translation>
+    </message>
+    <message>
+        <source>Partner site does not respond.</source>
+        <translation>Die Partner-Website antwortet nicht.</translation>
+    </message>
+    <message>
+        <source>Links page cannot be loaded.</source>
+        <translation>Die Linkseite kann nicht geladen werden.</translation>
+    </message>
+    <message>
+        <source>Reciprocal link cannot be found.</source>
+        <translation>Der Gegenlink wurde nicht gefunden.</translation>
+    </message>
+    <message>
+        <source>Marked as verified.</source>
+        <translation>Als geprüft markiert.</translation>
+    </message>
+    <message>
+        <source>Links page URL is not specified.</source>
+        <translation>Die Linkseiten-URL ist nicht angegeben.</translation>
+    </message>
+    <message>
+        <source>Verified successfully</source>
+        <translation>Erfolgreich geprüft</translation>
+    </message>
+    <message>
+        <source>Partner site does not respond</source>
+        <translation>Partner-Website antwortet nicht</translation>
+    </message>
+    <message>
+        <source>Links page cannot be loaded</source>
+        <translation>Linkseite kann nicht geladen werden</translation>
+    </message>
+    <message>
+        <source>Reciprocal link not found</source>
+        <translation>Gegenlink nicht gefunden</translation>
+    </message>
+    <message>
+        <source>Links page URL not specified</source>
+        <translation>Linkseiten-URL nicht angegeben</translation>
+    </message>
+    <message>
+        <source>Not verified</source>
+        <translation>Nicht geprüft</translation>
+    </message>
+</context>
+<context>
+    <name>CollectionManager</name>
+    <message>
+        <source>General</source>
+        <translation>Allgemein</translation>
+    </message>
+    <message>
+        <source>%1 copy</source>
+        <translation>%1 Kopie</translation>
+    </message>
+    <message>
+        <source>%1 copy %2</source>
+        <translation>%1 Kopie %2</translation>
+    </message>
+</context>
+<context>
+    <name>CountLinksDialog</name>
+    <message>
+        <source>Count Links</source>
+        <translation>Links zählen</translation>
+    </message>
+    <message>
+        <source>Database</source>
+        <translation>Datenbank</translation>
+    </message>
+    <message>
+        <source>Category</source>
+        <translation>Kategorie</translation>
+    </message>
+    <message>
+        <source>New:</source>
+        <translation>Neu:</translation>
+    </message>
+    <message>
+        <source>0</source>
+        <translation>0</translation>
+    </message>
+    <message>
+        <source>Negotiating:</source>
+        <translation>In Verhandlung:</translation>
+    </message>
+    <message>
+        <source>Approved:</source>
+        <translation>Bestätigt:</translation>
+    </message>
+    <message>
+        <source>Blocked:</source>
+        <translation>Gesperrt:</translation>
+    </message>
+    <message>
+        <source>Total:</source>
+        <translation>Gesamt:</translation>
+    </message>
+</context>
+<context>
+    <name>DateTexts</name>
+    <message>
+        <source>MM DD, YYYY</source>
+        <translation>DD. MM YYYY</translation>
+    </message>
+    <message>
+        <source>January</source>
+        <translation>Januar</translation>
+    </message>
+    <message>
+        <source>February</source>
+        <translation>Februar</translation>
+    </message>
+    <message>
+        <source>March</source>
+        <translation>März</translation>
+    </message>
+    <message>
+        <source>April</source>
+        <translation>April</translation>
+    </message>
+    <message>
+        <source>May</source>
+        <translation>Mai</translation>
+    </message>
+    <message>
+        <source>June</source>
+        <translation>Juni</translation>
+    </message>
+    <message>
+        <source>July</source>
+        <translation>Juli</translation>
+    </message>
+    <message>
+        <source>August</source>
+        <translation>August</translation>
+    </message>
+    <message>
+        <source>September</source>
+        <translation>September</translation>
+    </message>
+    <message>
+        <source>October</source>
+        <translation>Oktober</translation>
+    </message>
+    <message>
+        <source>November</source>
+        <translation>November</translation>
+    </message>
+    <message>
+        <source>December</source>
+        <translation>Dezember</translation>
+    </message>
+    <message>
+        <source>Jan</source>
+        <translation>Jan.</translation>
+    </message>
+    <message>
+        <source>Feb</source>
+        <translation>Feb.</translation>
+    </message>
+    <message>
+        <source>Mar</source>
+        <translation>März</translation>
+    </message>
+    <message>
+        <source>Apr</source>
+        <translation>Apr.</translation>
+    </message>
+    <message>
+        <source>May</source>
+        <comment>short month name</comment>
+        <translation>Mai</translation>
+    </message>
+    <message>
+        <source>Jun</source>
+        <translation>Juni</translation>
+    </message>
+    <message>
+        <source>Jul</source>
+        <translation>Juli</translation>
+    </message>
+    <message>
+        <source>Aug</source>
+        <translation>Aug.</translation>
+    </message>
+    <message>
+        <source>Sep</source>
+        <translation>Sep.</translation>
+    </message>
+    <message>
+        <source>Oct</source>
+        <translation>Okt.</translation>
+    </message>
+    <message>
+        <source>Nov</source>
+        <translation>Nov.</translation>
+    </message>
+    <message>
+        <source>Dec</source>
+        <translation>Dez.</translation>
+    </message>
+</context>
+<context>
+    <name>DetailsView</name>
+    <message>
+        <source>Edit...</source>
+        <translation>Bearbeiten...</translation>
+    </message>
+    <message>
+        <source>Edit this link</source>
+        <translation>Diesen Link bearbeiten</translation>
+    </message>
+    <message>
+        <source>Exchange...</source>
+        <translation>Linktausch...</translation>
+    </message>
+    <message>
+        <source>Show the exchange information</source>
+        <translation>Die Angaben zum Linktausch anzeigen</translation>
+    </message>
+    <message>
+        <source>Notifications...</source>
+        <translation>Benachrichtigungen...</translation>
+    </message>
+    <message>
+        <source>Show all notifications of this link</source>
+        <translation>Alle Benachrichtigungen dieses Links anzeigen</translation>
+    </message>
+    <message>
+        <source>Visit</source>
+        <translation>Besuchen</translation>
+    </message>
+    <message>
+        <source>Open the partner&apos;s site in the browser</source>
+        <translation>Die Website des Partners im Browser öffnen</translation>
+    </message>
+    <message>
+        <source>Open the partner&apos;s links page in the browser</source>
+        <translation>Die Linkseite des Partners im Browser öffnen</translation>
+    </message>
+    <message>
+        <source>Notes...</source>
+        <translation>Notizen...</translation>
+    </message>
+    <message>
+        <source>Show the notes of this link</source>
+        <translation>Die Notizen dieses Links anzeigen</translation>
+    </message>
+    <message>
+        <source>Send Message</source>
+        <translation>Nachricht senden</translation>
+    </message>
+    <message>
+        <source>Write to the partner&apos;s webmaster</source>
+        <translation>An den Webmaster des Partners schreiben</translation>
+    </message>
+    <message>
+        <source>URL:</source>
+        <translation>URL:</translation>
+    </message>
+    <message>
+        <source>Links page:</source>
+        <translation>Linkseite:</translation>
+    </message>
+    <message>
+        <source>My category:</source>
+        <translation>Meine Kategorie:</translation>
+    </message>
+    <message>
+        <source>Contact:</source>
+        <translation>Kontakt:</translation>
+    </message>
+    <message>
+        <source>Notes:</source>
+        <translation>Notizen:</translation>
+    </message>
+</context>
+<context>
+    <name>DocumentController</name>
+    <message>
+        <source>The file cannot be read %1.</source>
+        <translation>Die Datei kann nicht gelesen werden %1.</translation>
+    </message>
+    <message>
+        <source>The file is damaged: it ends before its data does.</source>
+        <translation>Die Datei ist beschädigt: Sie endet vor ihren Daten.</translation>
+    </message>
+    <message>
+        <source>The file is not a Quillmarsh links database.</source>
+        <translation>Die Datei ist keine Quillmarsh-Linkdatenbank.</translation>
+    </message>
+    <message>
+        <source>The file is larger than any Quillmarsh links database can be.</source>
+        <translation>Die Datei ist größer, als eine Quillmarsh-Linkdatenbank sein kann.</translation>
+    </message>
+    <message>
+        <source>%1
+
+File: %2</source>
+        <translation>%1
+
+Datei: %2</translation>
+    </message>
+    <message>
+        <source>This file only contains e-mail templates.</source>
+        <translation>Diese Datei enthält nur E-Mail-Vorlagen.</translation>
+    </message>
+    <message>
+        <source>In order to use this file, you must import it into an open links database by selecting Tools: E-mail Templates.</source>
+        <translation>Um diese Datei zu verwenden, importieren Sie sie über Extras: E-Mail-Vorlagen in eine geöffnete Linkdatenbank.</translation>
+    </message>
+    <message>
+        <source>The document &quot;%1&quot; could not be opened.</source>
+        <translation>Das Dokument „%1“ konnte nicht geöffnet werden.</translation>
+    </message>
+    <message>
+        <source>Open</source>
+        <translation>Öffnen</translation>
+    </message>
+    <message>
+        <source>Links databases (*.site);;All files (*)</source>
+        <translation>Linkdatenbanken (*.site);;Alle Dateien (*)</translation>
+    </message>
+</context>
+<context>
+    <name>DocumentMenus</name>
+    <message>
+        <source>&amp;File</source>
+        <translation>&amp;Datei</translation>
+    </message>
+    <message>
+        <source>&amp;New Links Database...</source>
+        <translation>&amp;Neue Linkdatenbank...</translation>
+    </message>
+    <message>
+        <source>&amp;Open...</source>
+        <translation>Ö&amp;ffnen...</translation>
+    </message>
+    <message>
+        <source>&amp;Close</source>
+        <translation>S&amp;chließen</translation>
+    </message>
+    <message>
+        <source>&amp;Save</source>
+        <translation>&amp;Speichern</translation>
+    </message>
+    <message>
+        <source>Save &amp;As...</source>
+        <translation>Speichern &amp;unter...</translation>
+    </message>
+    <message>
+        <source>Re&amp;vert to Saved</source>
+        <translation>Auf gespeicherte Version &amp;zurücksetzen</translation>
+    </message>
+    <message>
+        <source>Print Previe&amp;w...</source>
+        <translation>Druck&amp;vorschau...</translation>
+    </message>
+    <message>
+        <source>&amp;Print...</source>
+        <translation>&amp;Drucken...</translation>
+    </message>
+    <message>
+        <source>&amp;Export as PDF...</source>
+        <translation>Als &amp;PDF exportieren...</translation>
+    </message>
+    <message>
+        <source>&amp;Quit</source>
+        <translation>&amp;Beenden</translation>
+    </message>
+    <message>
+        <source>Open &amp;Recent</source>
+        <translation>Zuletzt &amp;geöffnet</translation>
+    </message>
+    <message>
+        <source>&amp;Edit</source>
+        <translation>&amp;Bearbeiten</translation>
+    </message>
+    <message>
+        <source>&amp;Undo</source>
+        <translation>&amp;Rückgängig</translation>
+    </message>
+    <message>
+        <source>&amp;Redo</source>
+        <translation>Wieder&amp;herstellen</translation>
+    </message>
+    <message>
+        <source>Cu&amp;t</source>
+        <translation>A&amp;usschneiden</translation>
+    </message>
+    <message>
+        <source>&amp;Copy</source>
+        <translation>&amp;Kopieren</translation>
+    </message>
+    <message>
+        <source>&amp;Paste</source>
+        <translation>&amp;Einfügen</translation>
+    </message>
+    <message>
+        <source>&amp;Edit Selection</source>
+        <translation>Auswahl &amp;bearbeiten</translation>
+    </message>
+    <message>
+        <source>&amp;Delete Selection</source>
+        <translation>Auswahl &amp;löschen</translation>
+    </message>
+    <message>
+        <source>Select &amp;All</source>
+        <translation>&amp;Alles auswählen</translation>
+    </message>
+    <message>
+        <source>&amp;Find...</source>
+        <translation>&amp;Suchen...</translation>
+    </message>
+    <message>
+        <source>Find &amp;Next</source>
+        <translation>&amp;Weitersuchen</translation>
+    </message>
+    <message>
+        <source>Preference&amp;s...</source>
+        <translation>Einstellu&amp;ngen...</translation>
+    </message>
+    <message>
+        <source>&amp;View</source>
+        <translation>&amp;Ansicht</translation>
+    </message>
+    <message>
+        <source>S&amp;witch Between Lists</source>
+        <translation>Zwischen Listen &amp;wechseln</translation>
+    </message>
+    <message>
+        <source>&amp;Details Pane</source>
+        <translation>&amp;Detailbereich</translation>
+    </message>
+    <message>
+        <source>&amp;Category</source>
+        <translation>&amp;Kategorie</translation>
+    </message>
+    <message>
+        <source>New &amp;Category...</source>
+        <translation>Neue &amp;Kategorie...</translation>
+    </message>
+    <message>
+        <source>Create a new category</source>
+        <translation>Eine neue Kategorie anlegen</translation>
+    </message>
+    <message>
+        <source>&amp;Edit Category...</source>
+        <translation>Kategorie &amp;bearbeiten...</translation>
+    </message>
+    <message>
+        <source>&amp;Delete Category...</source>
+        <translation>Kategorie &amp;löschen...</translation>
+    </message>
+    <message>
+        <source>&amp;Link</source>
+        <translation>&amp;Link</translation>
+    </message>
+    <message>
+        <source>&amp;New Link...</source>
+        <translation>&amp;Neuer Link...</translation>
+    </message>
+    <message>
+        <source>Create a new link</source>
+        <translation>Einen neuen Link anlegen</translation>
+    </message>
+    <message>
+        <source>&amp;Instant Link...</source>
+        <translation>&amp;Schnell-Link...</translation>
+    </message>
+    <message>
+        <source>Quickly create a new link</source>
+        <translation>Schnell einen neuen Link anlegen</translation>
+    </message>
+    <message>
+        <source>&amp;Edit Link...</source>
+        <translation>Link &amp;bearbeiten...</translation>
+    </message>
+    <message>
+        <source>Show E&amp;xchange Information...</source>
+        <translation>&amp;Tauschangaben anzeigen...</translation>
+    </message>
+    <message>
+        <source>Show N&amp;otifications...</source>
+        <translation>Benachrichtigungen an&amp;zeigen...</translation>
+    </message>
+    <message>
+        <source>Show No&amp;tes...</source>
+        <translation>N&amp;otizen anzeigen...</translation>
+    </message>
+    <message>
+        <source>&amp;New</source>
+        <translation>&amp;Neu</translation>
+    </message>
+    <message>
+        <source>Ne&amp;gotiating</source>
+        <translation>&amp;In Verhandlung</translation>
+    </message>
+    <message>
+        <source>&amp;Approved</source>
+        <translation>&amp;Bestätigt</translation>
+    </message>
+    <message>
+        <source>&amp;Blocked</source>
+        <translation>&amp;Gesperrt</translation>
+    </message>
+    <message>
+        <source>Mar&amp;k as Verified</source>
+        <translation>Als geprüft &amp;markieren</translation>
+    </message>
+    <message>
+        <source>&amp;Verify Link...</source>
+        <translation>Link &amp;prüfen...</translation>
+    </message>
+    <message>
+        <source>Verify &amp;All Links...</source>
+        <translation>&amp;Alle Links prüfen...</translation>
+    </message>
+    <message>
+        <source>Verify link exchanges</source>
+        <translation>Linktausch prüfen</translation>
+    </message>
+    <message>
+        <source>Visit &amp;Web Site</source>
+        <translation>&amp;Website besuchen</translation>
+    </message>
+    <message>
+        <source>Visit &amp;Links Page</source>
+        <translation>&amp;Linkseite besuchen</translation>
+    </message>
+    <message>
+        <source>&amp;Blank Message</source>
+        <translation>&amp;Leere Nachricht</translation>
+    </message>
+    <message>
+        <source>New E-mail &amp;Template...</source>
+        <translation>Neue E-Mail-&amp;Vorlage...</translation>
+    </message>
+    <message>
+        <source>&amp;Delete Link...</source>
+        <translation>Link lösc&amp;hen...</translation>
+    </message>
+    <message>
+        <source>&amp;Status</source>
+        <translation>Stat&amp;us</translation>
+    </message>
+    <message>
+        <source>Send &amp;Message</source>
+        <translation>Nachricht s&amp;enden</translation>
+    </message>
+    <message>
+        <source>&amp;Tools</source>
+        <translation>E&amp;xtras</translation>
+    </message>
+    <message>
+        <source>&amp;Site Info...</source>
+        <translation>&amp;Website-Informationen...</translation>
+    </message>
+    <message>
+        <source>Edit information about your web site</source>
+        <translation>Die Angaben zu Ihrer Website bearbeiten</translation>
+    </message>
+    <message>
+        <source>&amp;Notification Settings...</source>
+        <translation>&amp;Benachrichtigungseinstellungen...</translation>
+    </message>
+    <message>
+        <source>&amp;E-mail Templates...</source>
+        <translation>&amp;E-Mail-Vorlagen...</translation>
+    </message>
+    <message>
+        <source>Links &amp;Page Setup...</source>
+        <translation>&amp;Linkseite einrichten...</translation>
+    </message>
+    <message>
+        <source>&amp;Import Links...</source>
+        <translation>Links i&amp;mportieren...</translation>
+    </message>
+    <message>
+        <source>&amp;Copy Links Page</source>
+        <translation>Linkseite &amp;kopieren</translation>
+    </message>
+    <message>
+        <source>Copy Ca&amp;tegory Page</source>
+        <translation>Kategorie&amp;seite kopieren</translation>
+    </message>
+    <message>
+        <source>Copy St&amp;yles</source>
+        <translation>S&amp;tile kopieren</translation>
+    </message>
+    <message>
+        <source>E&amp;xport Links Page...</source>
+        <translation>Linkseite e&amp;xportieren...</translation>
+    </message>
+    <message>
+        <source>Generate HTML code for your links page</source>
+        <translation>HTML-Code für Ihre Linkseite erzeugen</translation>
+    </message>
+    <message>
+        <source>Copy Sp&amp;readsheet</source>
+        <translation>T&amp;abelle kopieren</translation>
+    </message>
+    <message>
+        <source>Export Spreads&amp;heet...</source>
+        <translation>Tabelle ex&amp;portieren...</translation>
+    </message>
+    <message>
+        <source>C&amp;ount Links...</source>
+        <translation>Links &amp;zählen...</translation>
+    </message>
+    <message>
+        <source>St&amp;atistics...</source>
+        <translation>Stat&amp;istik...</translation>
+    </message>
+    <message>
+        <source>Show statistics about this links database</source>
+        <translation>Statistik zu dieser Linkdatenbank anzeigen</translation>
+    </message>
+    <message>
+        <source>&amp;Window</source>
+        <translation>&amp;Fenster</translation>
+    </message>
+    <message>
+        <source>&amp;Minimize</source>
+        <translation>&amp;Minimieren</translation>
+    </message>
+    <message>
+        <source>&amp;Welcome Window...</source>
+        <translation>&amp;Willkommensfenster...</translation>
+    </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation>&amp;Hilfe</translation>
+    </message>
+    <message>
+        <source>Quillmarsh &amp;Help</source>
+        <translation>Quillmarsh-&amp;Hilfe</translation>
+    </message>
+    <message>
+        <source>Quillmarsh Help</source>
+        <translation>Quillmarsh-Hilfe</translation>
+    </message>
+    <message>
+        <source>&amp;Keyboard Shortcuts</source>
+        <translation>&amp;Tastenkürzel</translation>
+    </message>
+    <message>
+        <source>&amp;Tutorial</source>
+        <translation>&amp;Einführung</translation>
+    </message>
+    <message>
+        <source>&amp;Read Me</source>
+        <translation>Lies&amp;mich</translation>
+    </message>
+    <message>
+        <source>&amp;Licence</source>
+        <translation>&amp;Lizenz</translation>
+    </message>
+    <message>
+        <source>The GNU General Public License, under which Quillmarsh is free software</source>
+        <translation>Die GNU General Public License, unter der Quillmarsh freie Software ist</translation>
+    </message>
+    <message>
+        <source>&amp;About Quillmarsh</source>
+        <translation>Ü&amp;ber Quillmarsh</translation>
+    </message>
+    <message>
+        <source>&amp;Toolbar</source>
+        <translation>Werkzeug&amp;leiste</translation>
+    </message>
+    <message>
+        <source>&amp;Clear Menu</source>
+        <translation>Liste &amp;leeren</translation>
+    </message>
+    <message>
+        <source>Toolbar</source>
+        <translation>Werkzeugleiste</translation>
+    </message>
+    <message>
+        <source>Site Info</source>
+        <translation>Website-Info</translation>
+    </message>
+    <message>
+        <source>New Category</source>
+        <translation>Neue Kategorie</translation>
+    </message>
+    <message>
+        <source>New Link</source>
+        <translation>Neuer Link</translation>
+    </message>
+    <message>
+        <source>Verify Links</source>
+        <translation>Links prüfen</translation>
+    </message>
+    <message>
+        <source>Find</source>
+        <translation>Suchen</translation>
+    </message>
+    <message>
+        <source>Find a link</source>
+        <translation>Einen Link suchen</translation>
+    </message>
+    <message>
+        <source>Show Statistics</source>
+        <translation>Statistik</translation>
+    </message>
+    <message>
+        <source>Print</source>
+        <translation>Drucken</translation>
+    </message>
+    <message>
+        <source>Print the link list</source>
+        <translation>Die Linkliste drucken</translation>
+    </message>
+    <message>
+        <source>Export Links Page</source>
+        <translation>Linkseite exportieren</translation>
+    </message>
+    <message>
+        <source>Instant Link</source>
+        <translation>Schnell-Link</translation>
+    </message>
+    <message>
+        <source>Help</source>
+        <translation>Hilfe</translation>
+    </message>
+    <message>
+        <source>Icon and Text</source>
+        <translation>Symbol und Text</translation>
+    </message>
+    <message>
+        <source>Icon Only</source>
+        <translation>Nur Symbol</translation>
+    </message>
+    <message>
+        <source>Text Only</source>
+        <translation>Nur Text</translation>
+    </message>
+</context>
+<context>
+    <name>DocumentUndo</name>
+    <message>
+        <source>&amp;Undo</source>
+        <translation>&amp;Rückgängig</translation>
+    </message>
+    <message>
+        <source>&amp;Undo %1</source>
+        <translation>&amp;Rückgängig: %1</translation>
+    </message>
+    <message>
+        <source>&amp;Redo</source>
+        <translation>Wieder&amp;herstellen</translation>
+    </message>
+    <message>
+        <source>&amp;Redo %1</source>
+        <translation>Wieder&amp;herstellen: %1</translation>
+    </message>
+</context>
+<context>
+    <name>EmailComposer</name>
+    <message>
+        <source>General</source>
+        <translation>Allgemein</translation>
+    </message>
+    <message>
+        <source>John</source>
+        <translation>Max</translation>
+    </message>
+    <message>
+        <source>Smith</source>
+        <translation>Mustermann</translation>
+    </message>
+    <message>
+        <source>John Smith&apos;s web site.</source>
+        <translation>Die Website von Max Mustermann.</translation>
+    </message>
+    <message>
+        <source>Some Site</source>
+        <translation>Beispiel-Website</translation>
+    </message>
+    <message>
+        <source>This is John Smith&apos;s web site.</source>
+        <translation>Dies ist die Website von Max Mustermann.</translation>
+    </message>
+    <message>
+        <source>Greatest Sites</source>
+        <translation>Die besten Websites</translation>
+    </message>
+</context>
+<context>
+    <name>EmailTemplateDialog</name>
+    <message>
+        <source>E-mail Template</source>
+        <translation>E-Mail-Vorlage</translation>
+    </message>
+    <message>
+        <source>&amp;Name*:</source>
+        <translation>&amp;Name*:</translation>
+    </message>
+    <message>
+        <source>&amp;Subject*:</source>
+        <translation>&amp;Betreff*:</translation>
+    </message>
+    <message>
+        <source>&amp;Body*:</source>
+        <translation>&amp;Text*:</translation>
+    </message>
+    <message>
+        <source>Placeholders in the subject and body are replaced by the partner&apos;s and your own values when you write to a partner. Click a button to type one where the cursor is.</source>
+        <translation>Platzhalter in Betreff und Text werden beim Schreiben an einen Partner durch seine und Ihre eigenen Angaben ersetzt. Klicken Sie auf eine Schaltfläche, um einen Platzhalter an der Cursorposition einzufügen.</translation>
+    </message>
+    <message>
+        <source>Partner&apos;s site</source>
+        <translation>Website des Partners</translation>
+    </message>
+    <message>
+        <source>Your site</source>
+        <translation>Ihre Website</translation>
+    </message>
+</context>
+<context>
+    <name>EmailTemplateDialogController</name>
+    <message>
+        <source>&amp;Preview</source>
+        <translation>&amp;Vorschau</translation>
+    </message>
+    <message>
+        <source>Open the message in your mail client as it would read for the selected link</source>
+        <translation>Die Nachricht so im E-Mail-Programm öffnen, wie sie für den ausgewählten Link lauten würde</translation>
+    </message>
+    <message>
+        <source>Type %1</source>
+        <translation>%1 einfügen</translation>
+    </message>
+    <message>
+        <source>Insert the partner&apos;s %1</source>
+        <translation>Den Wert „%1“ des Partners einfügen</translation>
+    </message>
+    <message>
+        <source>Insert your %1</source>
+        <translation>Ihren Wert „%1“ einfügen</translation>
+    </message>
+    <message>
+        <source>Edit E-mail Template</source>
+        <translation>E-Mail-Vorlage bearbeiten</translation>
+    </message>
+    <message>
+        <source>New E-mail Template</source>
+        <translation>Neue E-Mail-Vorlage</translation>
+    </message>
+    <message>
+        <source>The message could not be handed to your mail client.</source>
+        <translation>Die Nachricht konnte nicht an Ihr E-Mail-Programm übergeben werden.</translation>
+    </message>
+    <message>
+        <source>Check that an e-mail program is set up as the default mail application.</source>
+        <translation>Prüfen Sie, ob ein E-Mail-Programm als Standardanwendung für E-Mail eingerichtet ist.</translation>
+    </message>
+</context>
+<context>
+    <name>EmailTemplateFile</name>
+    <message>
+        <source>Some e-mail templates with the same ID already exist.</source>
+        <translation>Einige E-Mail-Vorlagen mit derselben ID sind bereits vorhanden.</translation>
+    </message>
+    <message>
+        <source>You can choose to keep your existing templates or to replace them with the ones in the imported file.</source>
+        <translation>Sie können Ihre vorhandenen Vorlagen behalten oder durch die der importierten Datei ersetzen.</translation>
+    </message>
+    <message>
+        <source>The file could not be imported.</source>
+        <translation>Die Datei konnte nicht importiert werden.</translation>
+    </message>
+    <message>
+        <source>An error occured while opening the file.</source>
+        <translation>Beim Öffnen der Datei ist ein Fehler aufgetreten.</translation>
+    </message>
+    <message>
+        <source>The e-mail templates could not be exported.</source>
+        <translation>Die E-Mail-Vorlagen konnten nicht exportiert werden.</translation>
+    </message>
+    <message>
+        <source>An error occured while saving the file.</source>
+        <translation>Beim Speichern der Datei ist ein Fehler aufgetreten.</translation>
+    </message>
+</context>
+<context>
+    <name>EmailTemplateForm</name>
+    <message>
+        <source>Name</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>Subject</source>
+        <translation>Betreff</translation>
+    </message>
+    <message>
+        <source>Body</source>
+        <translation>Text</translation>
+    </message>
+    <message>
+        <source>Some required fields are missing.</source>
+        <translation>Einige Pflichtfelder sind leer.</translation>
+    </message>
+    <message>
+        <source>All required fields must be specified. Required fields are marked with an asterisk.</source>
+        <translation>Alle Pflichtfelder müssen ausgefüllt werden. Pflichtfelder sind mit einem Sternchen gekennzeichnet.</translation>
+    </message>
+    <message>
+        <source>An e-mail template with the same name already exists.</source>
+        <translation>Es gibt bereits eine E-Mail-Vorlage mit diesem Namen.</translation>
+    </message>
+    <message>
+        <source>Choose another name for the e-mail template.</source>
+        <translation>Wählen Sie einen anderen Namen für die E-Mail-Vorlage.</translation>
+    </message>
+    <message>
+        <source>Listed Under</source>
+        <translation>Aufgeführt unter</translation>
+    </message>
+    <message>
+        <source>E-mail</source>
+        <translation>E-Mail</translation>
+    </message>
+    <message>
+        <source>First Name</source>
+        <translation>Vorname</translation>
+    </message>
+    <message>
+        <source>Last Name</source>
+        <translation>Nachname</translation>
+    </message>
+    <message>
+        <source>Description</source>
+        <translation>Beschreibung</translation>
+    </message>
+    <message>
+        <source>Keywords</source>
+        <translation>Stichwörter</translation>
+    </message>
+    <message>
+        <source>Links Page</source>
+        <translation>Linkseite</translation>
+    </message>
+    <message>
+        <source>Title</source>
+        <translation>Titel</translation>
+    </message>
+    <message>
+        <source>URL</source>
+        <translation>URL</translation>
+    </message>
+    <message>
+        <source>Status Changed</source>
+        <translation>Status geändert</translation>
+    </message>
+    <message>
+        <source>Category</source>
+        <translation>Kategorie</translation>
+    </message>
+    <message>
+        <source>Notes</source>
+        <translation>Notizen</translation>
+    </message>
+    <message>
+        <source>Placeholders cannot be inserted in the template&apos;s name.</source>
+        <translation>In den Namen der Vorlage können keine Platzhalter eingefügt werden.</translation>
+    </message>
+    <message>
+        <source>Placeholders can only be inserted in the subject or body of the template.</source>
+        <translation>Platzhalter können nur in Betreff oder Text der Vorlage eingefügt werden.</translation>
+    </message>
+    <message>
+        <source>Are you sure you want to delete the
+e-mail template &quot;%1&quot;?</source>
+        <translation>Möchten Sie die E-Mail-Vorlage
+„%1“ wirklich löschen?</translation>
+    </message>
+</context>
+<context>
+    <name>EmailTemplateListDialog</name>
+    <message>
+        <source>E-mail Templates</source>
+        <translation>E-Mail-Vorlagen</translation>
+    </message>
+    <message>
+        <source>&amp;Templates of this database, offered when you write to a partner:</source>
+        <translation>&amp;Vorlagen dieser Datenbank, die beim Schreiben an einen Partner angeboten werden:</translation>
+    </message>
+    <message>
+        <source>&amp;New...</source>
+        <translation>&amp;Neu...</translation>
+    </message>
+    <message>
+        <source>&amp;Edit...</source>
+        <translation>&amp;Bearbeiten...</translation>
+    </message>
+    <message>
+        <source>D&amp;uplicate</source>
+        <translation>D&amp;uplizieren</translation>
+    </message>
+    <message>
+        <source>&amp;Delete...</source>
+        <translation>&amp;Löschen...</translation>
+    </message>
+    <message>
+        <source>&amp;Import...</source>
+        <translation>&amp;Importieren...</translation>
+    </message>
+    <message>
+        <source>E&amp;xport...</source>
+        <translation>E&amp;xportieren...</translation>
+    </message>
+</context>
+<context>
+    <name>EmailTemplateListDialogController</name>
+    <message>
+        <source>E-mail templates</source>
+        <translation>E-Mail-Vorlagen</translation>
+    </message>
+    <message>
+        <source>Done</source>
+        <translation>Fertig</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Löschen</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>Import E-mail Templates</source>
+        <translation>E-Mail-Vorlagen importieren</translation>
+    </message>
+    <message>
+        <source>E-mail templates (*.emlt)</source>
+        <translation>E-Mail-Vorlagen (*.emlt)</translation>
+    </message>
+    <message>
+        <source>Keep</source>
+        <translation>Behalten</translation>
+    </message>
+    <message>
+        <source>Replace</source>
+        <translation>Ersetzen</translation>
+    </message>
+    <message>
+        <source>Email templates</source>
+        <translation>E-Mail-Vorlagen</translation>
+    </message>
+    <message>
+        <source>Export</source>
+        <translation>Exportieren</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; already exists. Do you want to replace it?</source>
+        <translation>„%1“ ist bereits vorhanden. Möchten Sie die Datei ersetzen?</translation>
+    </message>
+    <message>
+        <source>A file with the same name already exists. Replacing it will overwrite its current contents.</source>
+        <translation>Es gibt bereits eine Datei mit diesem Namen. Beim Ersetzen wird ihr Inhalt überschrieben.</translation>
+    </message>
+</context>
+<context>
+    <name>ExportPanel</name>
+    <message>
+        <source>&quot;%1&quot; already exists. Do you want to replace it?</source>
+        <translation>„%1“ ist bereits vorhanden. Möchten Sie die Datei ersetzen?</translation>
+    </message>
+    <message>
+        <source>A file with the same name already exists in &quot;%1&quot;. Replacing it overwrites its contents.</source>
+        <translation>In „%1“ gibt es bereits eine Datei mit diesem Namen. Beim Ersetzen wird ihr Inhalt überschrieben.</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>Replace</source>
+        <translation>Ersetzen</translation>
+    </message>
+</context>
+<context>
+    <name>ExportTexts</name>
+    <message>
+        <source>Links Database MM-DD-YYYY</source>
+        <translation>Linkdatenbank DD.MM.YYYY</translation>
+    </message>
+    <message>
+        <source>%1 file was created.</source>
+        <translation>%1 Datei wurde erstellt.</translation>
+    </message>
+    <message>
+        <source>%1 files were created.</source>
+        <translation>%1 Dateien wurden erstellt.</translation>
+    </message>
+    <message>
+        <source>%1 link was exported.</source>
+        <translation>%1 Link wurde exportiert.</translation>
+    </message>
+    <message>
+        <source>%1 links were exported.</source>
+        <translation>%1 Links wurden exportiert.</translation>
+    </message>
+</context>
+<context>
+    <name>HTMLBuilder</name>
+    <message>
+        <source>The ID &quot;%1&quot; of the category &quot;%2&quot; cannot be used as a file name. Give the category an ID made of letters and digits only.</source>
+        <translation>Die ID „%1“ der Kategorie „%2“ kann nicht als Dateiname dienen. Geben Sie der Kategorie eine ID nur aus Buchstaben und Ziffern.</translation>
+    </message>
+    <message>
+        <source>The page of the category &quot;%1&quot; would replace the file &quot;%2&quot;. Choose another file name or give the category another ID.</source>
+        <translation>Die Seite der Kategorie „%1“ würde die Datei „%2“ ersetzen. Wählen Sie einen anderen Dateinamen oder geben Sie der Kategorie eine andere ID.</translation>
+    </message>
+    <message>
+        <source>The categories &quot;%1&quot; and &quot;%2&quot; would both be written to the file &quot;%3&quot;. Give one of them another ID.</source>
+        <translation>Die Kategorien „%1“ und „%2“ würden beide in die Datei „%3“ geschrieben. Geben Sie einer von ihnen eine andere ID.</translation>
+    </message>
+    <message>
+        <source>There is nothing to export.</source>
+        <translation>Es gibt nichts zu exportieren.</translation>
+    </message>
+    <message>
+        <source>The file &quot;%1&quot; could not be written (%2).</source>
+        <translation>Die Datei „%1“ konnte nicht geschrieben werden (%2).</translation>
+    </message>
+    <message>
+        <source>Categories</source>
+        <translation>Kategorien</translation>
+    </message>
+    <message>
+        <source>Site Listings</source>
+        <translation>Website-Einträge</translation>
+    </message>
+    <message>
+        <source>Listings</source>
+        <translation>Einträge</translation>
+    </message>
+    <message>
+        <source>&lt;!-- Begin %1 --&gt;</source>
+        <translation>&lt;!-- Anfang %1 --&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;!-- End %1 --&gt;</source>
+        <translation>&lt;!-- Ende %1 --&gt;</translation>
+    </message>
+    <message>
+        <source>Styles</source>
+        <translation>Stile</translation>
+    </message>
+    <message>
+        <source>Breadcrumb</source>
+        <translation>Navigationspfad</translation>
+    </message>
+    <message>
+        <source>Category</source>
+        <translation>Kategorie</translation>
+    </message>
+    <message>
+        <source>Top</source>
+        <translation>Start</translation>
+    </message>
+    <message>
+        <source>Table of contents</source>
+        <translation>Inhaltsverzeichnis</translation>
+    </message>
+</context>
+<context>
+    <name>HTMLSetupDialog</name>
+    <message>
+        <source>Links Page Setup</source>
+        <translation>Linkseite einrichten</translation>
+    </message>
+    <message>
+        <source>Pa&amp;ge</source>
+        <translation>&amp;Seite</translation>
+    </message>
+    <message>
+        <source>Layout</source>
+        <translation>Layout</translation>
+    </message>
+    <message>
+        <source>&amp;Single page with all categories</source>
+        <translation>&amp;Eine Seite mit allen Kategorien</translation>
+    </message>
+    <message>
+        <source>&amp;Index page and one page per category</source>
+        <translation>Übersichtsseite und &amp;je eine Seite pro Kategorie</translation>
+    </message>
+    <message>
+        <source>Links to partner sites open</source>
+        <translation>Links zu Partner-Websites öffnen sich</translation>
+    </message>
+    <message>
+        <source>In a &amp;new browser window</source>
+        <translation>In einem &amp;neuen Browserfenster</translation>
+    </message>
+    <message>
+        <source>In the sa&amp;me window</source>
+        <translation>Im sel&amp;ben Fenster</translation>
+    </message>
+    <message>
+        <source>Published links</source>
+        <translation>Veröffentlichte Links</translation>
+    </message>
+    <message>
+        <source>Approved links are always published, Blocked links never.</source>
+        <translation>Bestätigte Links werden immer veröffentlicht, gesperrte nie.</translation>
+    </message>
+    <message>
+        <source>Also publish Ne&amp;w links</source>
+        <translation>Auch ne&amp;ue Links veröffentlichen</translation>
+    </message>
+    <message>
+        <source>Also publish Nego&amp;tiating links</source>
+        <translation>Auch Links in &amp;Verhandlung veröffentlichen</translation>
+    </message>
+    <message>
+        <source>St&amp;yles</source>
+        <translation>S&amp;tile</translation>
+    </message>
+    <message>
+        <source>&amp;Part of the page:</source>
+        <translation>Seiten&amp;bereich:</translation>
+    </message>
+    <message>
+        <source>Style te&amp;xt:</source>
+        <translation>Stilte&amp;xt:</translation>
+    </message>
+    <message>
+        <source>CSS declarations, as written between the braces of a style rule</source>
+        <translation>CSS-Deklarationen, wie sie zwischen den geschweiften Klammern einer Stilregel stehen</translation>
+    </message>
+    <message>
+        <source>CSS declarations, as written between the braces of a style rule. Line breaks become spaces.</source>
+        <translation>CSS-Deklarationen, wie sie zwischen den geschweiften Klammern einer Stilregel stehen. Zeilenumbrüche werden zu Leerzeichen.</translation>
+    </message>
+    <message>
+        <source>Load a theme:</source>
+        <translation>Design laden:</translation>
+    </message>
+    <message>
+        <source>&amp;Default</source>
+        <translation>Stan&amp;dard</translation>
+    </message>
+    <message>
+        <source>Replaces all eight styles with those of the theme</source>
+        <translation>Ersetzt alle acht Stile durch die des Designs</translation>
+    </message>
+    <message>
+        <source>C&amp;andy</source>
+        <translation>C&amp;andy</translation>
+    </message>
+    <message>
+        <source>C&amp;lassic</source>
+        <translation>&amp;Klassisch</translation>
+    </message>
+    <message>
+        <source>O&amp;blique</source>
+        <translation>&amp;Schräg</translation>
+    </message>
+    <message>
+        <source>Pla&amp;in</source>
+        <translation>Sch&amp;licht</translation>
+    </message>
+    <message>
+        <source>Pre&amp;view in Browser</source>
+        <translation>&amp;Vorschau im Browser</translation>
+    </message>
+    <message>
+        <source>Opens a sample links page with these styles in your web browser</source>
+        <translation>Öffnet eine Beispiel-Linkseite mit diesen Stilen in Ihrem Webbrowser</translation>
+    </message>
+</context>
+<context>
+    <name>HTMLSetupDialogController</name>
+    <message>
+        <source>Section titles</source>
+        <translation>Abschnittstitel</translation>
+    </message>
+    <message>
+        <source>Separator line</source>
+        <translation>Trennlinie</translation>
+    </message>
+    <message>
+        <source>Text</source>
+        <translation>Text</translation>
+    </message>
+    <message>
+        <source>Emphasized text</source>
+        <translation>Hervorgehobener Text</translation>
+    </message>
+    <message>
+        <source>Links</source>
+        <translation>Links</translation>
+    </message>
+    <message>
+        <source>Emphasized links</source>
+        <translation>Hervorgehobene Links</translation>
+    </message>
+    <message>
+        <source>List items</source>
+        <translation>Listeneinträge</translation>
+    </message>
+    <message>
+        <source>Lists</source>
+        <translation>Listen</translation>
+    </message>
+    <message>
+        <source>Load the theme &quot;%1&quot;</source>
+        <translation>Das Design „%1“ laden</translation>
+    </message>
+    <message>
+        <source>Are you sure you want to load the theme &quot;%1&quot;?</source>
+        <translation>Möchten Sie das Design „%1“ wirklich laden?</translation>
+    </message>
+    <message>
+        <source>This will replace all styles with those defined in the selected theme.</source>
+        <translation>Dabei werden alle Stile durch die des gewählten Designs ersetzt.</translation>
+    </message>
+    <message>
+        <source>Load Theme</source>
+        <translation>Design laden</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>The preview could not be shown.</source>
+        <translation>Die Vorschau konnte nicht angezeigt werden.</translation>
+    </message>
+    <message>
+        <source>No application could open the sample page &quot;%1&quot;.</source>
+        <translation>Keine Anwendung konnte die Beispielseite „%1“ öffnen.</translation>
+    </message>
+</context>
+<context>
+    <name>HelpWindow</name>
+    <message>
+        <source>Back</source>
+        <translation>Zurück</translation>
+    </message>
+    <message>
+        <source>Forward</source>
+        <translation>Vor</translation>
+    </message>
+    <message>
+        <source>Contents</source>
+        <translation>Inhalt</translation>
+    </message>
+    <message>
+        <source>Quillmarsh Help</source>
+        <translation>Quillmarsh-Hilfe</translation>
+    </message>
+    <message>
+        <source>Quillmarsh Help – %1</source>
+        <translation>Quillmarsh-Hilfe – %1</translation>
+    </message>
+</context>
+<context>
+    <name>InstantLinkDialog</name>
+    <message>
+        <source>Instant Link</source>
+        <translation>Schnell-Link</translation>
+    </message>
+    <message>
+        <source>Add a link partner in one step and write to its webmaster right away.</source>
+        <translation>Einen Linkpartner in einem Schritt hinzufügen und gleich an seinen Webmaster schreiben.</translation>
+    </message>
+    <message>
+        <source>&amp;Title*:</source>
+        <translation>&amp;Titel*:</translation>
+    </message>
+    <message>
+        <source>&amp;Description:</source>
+        <translation>&amp;Beschreibung:</translation>
+    </message>
+    <message>
+        <source>&amp;Main page URL*:</source>
+        <translation>&amp;Startseiten-URL*:</translation>
+    </message>
+    <message>
+        <source>Chec&amp;k</source>
+        <translation>&amp;Abgleichen</translation>
+    </message>
+    <message>
+        <source>Check that no other link of this database has the same main page URL</source>
+        <translation>Prüfen, dass kein anderer Link dieser Datenbank dieselbe Startseiten-URL hat</translation>
+    </message>
+    <message>
+        <source>&amp;Links page URL:</source>
+        <translation>&amp;Linkseiten-URL:</translation>
+    </message>
+    <message>
+        <source>The partner&apos;s page on which your link is expected</source>
+        <translation>Die Seite des Partners, auf der Ihr Link erwartet wird</translation>
+    </message>
+    <message>
+        <source>&amp;Category:</source>
+        <translation>&amp;Kategorie:</translation>
+    </message>
+    <message>
+        <source>The category of your links page that lists this partner</source>
+        <translation>Die Kategorie Ihrer Linkseite, unter der dieser Partner steht</translation>
+    </message>
+    <message>
+        <source>M&amp;y category:</source>
+        <translation>&amp;Meine Kategorie:</translation>
+    </message>
+    <message>
+        <source>The category of the partner&apos;s links page under which your site is listed</source>
+        <translation>Die Kategorie der Linkseite des Partners, unter der Ihre Website steht</translation>
+    </message>
+    <message>
+        <source>Contact &amp;e-mail:</source>
+        <translation>Kontakt-&amp;E-Mail:</translation>
+    </message>
+    <message>
+        <source>Request:</source>
+        <translation>Anfrage:</translation>
+    </message>
+    <message>
+        <source>&amp;Received from the partner</source>
+        <translation>Vom Partner e&amp;rhalten</translation>
+    </message>
+    <message>
+        <source>Se&amp;nt to the partner</source>
+        <translation>An den Partner &amp;gesendet</translation>
+    </message>
+    <message>
+        <source>&amp;Send this message:</source>
+        <translation>Diese &amp;Nachricht senden:</translation>
+    </message>
+    <message>
+        <source>Message to send</source>
+        <translation>Zu sendende Nachricht</translation>
+    </message>
+    <message>
+        <source>* required</source>
+        <translation>* Pflichtfeld</translation>
+    </message>
+</context>
+<context>
+    <name>InstantLinkDialogController</name>
+    <message>
+        <source>&amp;Add</source>
+        <translation>&amp;Hinzufügen</translation>
+    </message>
+    <message>
+        <source>Blank message</source>
+        <translation>Leere Nachricht</translation>
+    </message>
+    <message>
+        <source>This URL is not unique.</source>
+        <translation>Diese URL ist nicht eindeutig.</translation>
+    </message>
+    <message>
+        <source>Another link with the same URL already exists.</source>
+        <translation>Es gibt bereits einen anderen Link mit derselben URL.</translation>
+    </message>
+    <message>
+        <source>This URL is unique.</source>
+        <translation>Diese URL ist eindeutig.</translation>
+    </message>
+    <message>
+        <source>No other links have the same URL.</source>
+        <translation>Kein anderer Link hat dieselbe URL.</translation>
+    </message>
+</context>
+<context>
+    <name>LinkCommands</name>
+    <message>
+        <source>Add Link</source>
+        <translation>Link hinzufügen</translation>
+    </message>
+    <message>
+        <source>Edit Link</source>
+        <translation>Link bearbeiten</translation>
+    </message>
+    <message>
+        <source>Instant Link</source>
+        <translation>Schnell-Link</translation>
+    </message>
+    <message>
+        <source>Notification Settings</source>
+        <translation>Benachrichtigungseinstellungen</translation>
+    </message>
+</context>
+<context>
+    <name>LinkCount</name>
+    <message>
+        <source>This shows the number of links in the database as well as in the category &quot;%1&quot;.</source>
+        <translation>Hier sehen Sie die Anzahl der Links in der Datenbank und in der Kategorie „%1“.</translation>
+    </message>
+</context>
+<context>
+    <name>LinkDialog</name>
+    <message>
+        <source>Link</source>
+        <translation>Link</translation>
+    </message>
+    <message>
+        <source>Site</source>
+        <translation>Website</translation>
+    </message>
+    <message>
+        <source>&amp;Title*:</source>
+        <translation>&amp;Titel*:</translation>
+    </message>
+    <message>
+        <source>&amp;Description:</source>
+        <translation>&amp;Beschreibung:</translation>
+    </message>
+    <message>
+        <source>&amp;Main page URL*:</source>
+        <translation>&amp;Startseiten-URL*:</translation>
+    </message>
+    <message>
+        <source>&amp;Go</source>
+        <translation>Ö&amp;ffnen</translation>
+    </message>
+    <message>
+        <source>Open the partner&apos;s main page in your web browser</source>
+        <translation>Die Startseite des Partners in Ihrem Webbrowser öffnen</translation>
+    </message>
+    <message>
+        <source>Chec&amp;k</source>
+        <translation>&amp;Abgleichen</translation>
+    </message>
+    <message>
+        <source>Check that no other link of this database has the same main page URL</source>
+        <translation>Prüfen, dass kein anderer Link dieser Datenbank dieselbe Startseiten-URL hat</translation>
+    </message>
+    <message>
+        <source>&amp;Links page URL:</source>
+        <translation>&amp;Linkseiten-URL:</translation>
+    </message>
+    <message>
+        <source>The partner&apos;s page on which your link is expected</source>
+        <translation>Die Seite des Partners, auf der Ihr Link erwartet wird</translation>
+    </message>
+    <message>
+        <source>G&amp;o</source>
+        <translation>Öff&amp;nen</translation>
+    </message>
+    <message>
+        <source>Open the partner&apos;s links page in your web browser</source>
+        <translation>Die Linkseite des Partners in Ihrem Webbrowser öffnen</translation>
+    </message>
+    <message>
+        <source>&amp;Category:</source>
+        <translation>&amp;Kategorie:</translation>
+    </message>
+    <message>
+        <source>The category of your links page that lists this partner</source>
+        <translation>Die Kategorie Ihrer Linkseite, unter der dieser Partner steht</translation>
+    </message>
+    <message>
+        <source>M&amp;y category:</source>
+        <translation>&amp;Meine Kategorie:</translation>
+    </message>
+    <message>
+        <source>The category of the partner&apos;s links page under which your site is listed</source>
+        <translation>Die Kategorie der Linkseite des Partners, unter der Ihre Website steht</translation>
+    </message>
+    <message>
+        <source>Exchange</source>
+        <translation>Linktausch</translation>
+    </message>
+    <message>
+        <source>Partner&apos;s webmaster</source>
+        <translation>Webmaster des Partners</translation>
+    </message>
+    <message>
+        <source>&amp;First name:</source>
+        <translation>&amp;Vorname:</translation>
+    </message>
+    <message>
+        <source>L&amp;ast name:</source>
+        <translation>Nac&amp;hname:</translation>
+    </message>
+    <message>
+        <source>&amp;E-mail:</source>
+        <translation>E-Ma&amp;il:</translation>
+    </message>
+    <message>
+        <source>Send &amp;Message</source>
+        <translation>Nachricht s&amp;enden</translation>
+    </message>
+    <message>
+        <source>Write to the partner&apos;s webmaster, blank or from a template</source>
+        <translation>An den Webmaster des Partners schreiben, leer oder aus einer Vorlage</translation>
+    </message>
+    <message>
+        <source>Status</source>
+        <translation>Status</translation>
+    </message>
+    <message>
+        <source>Request:</source>
+        <translation>Anfrage:</translation>
+    </message>
+    <message>
+        <source>&amp;Received from the partner</source>
+        <translation>Vom Partner e&amp;rhalten</translation>
+    </message>
+    <message>
+        <source>Se&amp;nt to the partner</source>
+        <translation>An den Partner &amp;gesendet</translation>
+    </message>
+    <message>
+        <source>S&amp;tatus:</source>
+        <translation>S&amp;tatus:</translation>
+    </message>
+    <message>
+        <source>New</source>
+        <translation>Neu</translation>
+    </message>
+    <message>
+        <source>Negotiating</source>
+        <translation>In Verhandlung</translation>
+    </message>
+    <message>
+        <source>Approved</source>
+        <translation>Bestätigt</translation>
+    </message>
+    <message>
+        <source>Blocked</source>
+        <translation>Gesperrt</translation>
+    </message>
+    <message>
+        <source>Status changed:</source>
+        <translation>Status geändert:</translation>
+    </message>
+    <message>
+        <source>Last verified:</source>
+        <translation>Zuletzt geprüft:</translation>
+    </message>
+    <message>
+        <source>Notifications</source>
+        <translation>Benachrichtigungen</translation>
+    </message>
+    <message>
+        <source>&amp;Reminders for this link, as they stand with the values entered:</source>
+        <translation>&amp;Erinnerungen für diesen Link nach den eingegebenen Werten:</translation>
+    </message>
+    <message>
+        <source>Reminders</source>
+        <translation>Erinnerungen</translation>
+    </message>
+    <message>
+        <source>Date</source>
+        <translation>Datum</translation>
+    </message>
+    <message>
+        <source>Notification</source>
+        <translation>Benachrichtigung</translation>
+    </message>
+    <message>
+        <source>Notes</source>
+        <translation>Notizen</translation>
+    </message>
+    <message>
+        <source>N&amp;otes (only for you, never published):</source>
+        <translation>N&amp;otizen (nur für Sie, werden nie veröffentlicht):</translation>
+    </message>
+    <message>
+        <source>* required</source>
+        <translation>* Pflichtfeld</translation>
+    </message>
+</context>
+<context>
+    <name>LinkDialogController</name>
+    <message>
+        <source>&amp;Verify</source>
+        <translation>&amp;Prüfen</translation>
+    </message>
+    <message>
+        <source>Save the link and verify it now</source>
+        <translation>Den Link speichern und jetzt prüfen</translation>
+    </message>
+    <message>
+        <source>&amp;Blank Message</source>
+        <translation>&amp;Leere Nachricht</translation>
+    </message>
+    <message>
+        <source>New E-mail &amp;Template...</source>
+        <translation>Neue E-Mail-&amp;Vorlage...</translation>
+    </message>
+    <message>
+        <source>New Link</source>
+        <translation>Neuer Link</translation>
+    </message>
+    <message>
+        <source>Edit Link</source>
+        <translation>Link bearbeiten</translation>
+    </message>
+    <message>
+        <source>%1 (%2)</source>
+        <translation>%1 (%2)</translation>
+    </message>
+    <message>
+        <source>Never</source>
+        <translation>Nie</translation>
+    </message>
+    <message>
+        <source>This address cannot be opened in the browser.</source>
+        <translation>Diese Adresse kann nicht im Browser geöffnet werden.</translation>
+    </message>
+    <message>
+        <source>The URL &quot;%1&quot; is not a valid web address.</source>
+        <translation>Die URL „%1“ ist keine gültige Webadresse.</translation>
+    </message>
+    <message>
+        <source>This URL is not unique.</source>
+        <translation>Diese URL ist nicht eindeutig.</translation>
+    </message>
+    <message>
+        <source>Another link with the same URL already exists.</source>
+        <translation>Es gibt bereits einen anderen Link mit derselben URL.</translation>
+    </message>
+    <message>
+        <source>This URL is unique.</source>
+        <translation>Diese URL ist eindeutig.</translation>
+    </message>
+    <message>
+        <source>No other links have the same URL.</source>
+        <translation>Kein anderer Link hat dieselbe URL.</translation>
+    </message>
+    <message>
+        <source>The message could not be handed to your mail client.</source>
+        <translation>Die Nachricht konnte nicht an Ihr E-Mail-Programm übergeben werden.</translation>
+    </message>
+    <message>
+        <source>Check that an e-mail program is set up as the default mail application.</source>
+        <translation>Prüfen Sie, ob ein E-Mail-Programm als Standardanwendung für E-Mail eingerichtet ist.</translation>
+    </message>
+</context>
+<context>
+    <name>LinkForm</name>
+    <message>
+        <source>Some required fields are missing.</source>
+        <translation>Einige Pflichtfelder sind leer.</translation>
+    </message>
+    <message>
+        <source>All required fields must be specified. Required fields are marked with an asterisk.</source>
+        <translation>Alle Pflichtfelder müssen ausgefüllt werden. Pflichtfelder sind mit einem Sternchen gekennzeichnet.</translation>
+    </message>
+    <message>
+        <source>Title</source>
+        <translation>Titel</translation>
+    </message>
+    <message>
+        <source>Description</source>
+        <translation>Beschreibung</translation>
+    </message>
+    <message>
+        <source>Main Page URL</source>
+        <translation>Startseiten-URL</translation>
+    </message>
+    <message>
+        <source>Links Page URL</source>
+        <translation>Linkseiten-URL</translation>
+    </message>
+    <message>
+        <source>My Category</source>
+        <translation>Meine Kategorie</translation>
+    </message>
+    <message>
+        <source>Contact First Name</source>
+        <translation>Vorname des Kontakts</translation>
+    </message>
+    <message>
+        <source>Contact Last Name</source>
+        <translation>Nachname des Kontakts</translation>
+    </message>
+    <message>
+        <source>Contact E-mail</source>
+        <translation>E-Mail des Kontakts</translation>
+    </message>
+    <message>
+        <source>Notes</source>
+        <translation>Notizen</translation>
+    </message>
+</context>
+<context>
+    <name>LinkImporter</name>
+    <message>
+        <source>Some links with the same ID already exist.</source>
+        <translation>Einige Links mit derselben ID sind bereits vorhanden.</translation>
+    </message>
+    <message>
+        <source>You can choose to keep your existing links or to replace them with the ones in the imported file.</source>
+        <translation>Sie können Ihre vorhandenen Links behalten oder durch die der importierten Datei ersetzen.</translation>
+    </message>
+    <message>
+        <source>The file could not be imported.</source>
+        <translation>Die Datei konnte nicht importiert werden.</translation>
+    </message>
+    <message>
+        <source>An error occured while opening the file.</source>
+        <translation>Beim Öffnen der Datei ist ein Fehler aufgetreten.</translation>
+    </message>
+    <message>
+        <source>1 link was added.</source>
+        <translation>1 Link wurde hinzugefügt.</translation>
+    </message>
+    <message>
+        <source>%1 links were added.</source>
+        <translation>%1 Links wurden hinzugefügt.</translation>
+    </message>
+    <message>
+        <source>1 link was replaced.</source>
+        <translation>1 Link wurde ersetzt.</translation>
+    </message>
+    <message>
+        <source>%1 links were replaced.</source>
+        <translation>%1 Links wurden ersetzt.</translation>
+    </message>
+    <message>
+        <source>1 link of the file was left out.</source>
+        <translation>1 Link der Datei wurde ausgelassen.</translation>
+    </message>
+    <message>
+        <source>%1 links of the file were left out.</source>
+        <translation>%1 Links der Datei wurden ausgelassen.</translation>
+    </message>
+    <message>
+        <source>1 category was added.</source>
+        <translation>1 Kategorie wurde hinzugefügt.</translation>
+    </message>
+    <message>
+        <source>%1 categories were added.</source>
+        <translation>%1 Kategorien wurden hinzugefügt.</translation>
+    </message>
+</context>
+<context>
+    <name>LinkListController</name>
+    <message>
+        <source>Notifications</source>
+        <translation>Benachrichtigungen</translation>
+    </message>
+    <message>
+        <source>Status</source>
+        <translation>Status</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>Description</source>
+        <translation>Beschreibung</translation>
+    </message>
+</context>
+<context>
+    <name>LinkListPages</name>
+    <message>
+        <source>The printer could not be started.</source>
+        <translation>Der Drucker konnte nicht gestartet werden.</translation>
+    </message>
+    <message>
+        <source>Page %1 could not be started.</source>
+        <translation>Seite %1 konnte nicht begonnen werden.</translation>
+    </message>
+</context>
+<context>
+    <name>MessageBox</name>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>The %1 field contains too many characters.</source>
+        <translation>Das Feld „%1“ enthält zu viele Zeichen.</translation>
+    </message>
+    <message>
+        <source>This field can only contain up to %1 characters.</source>
+        <translation>Dieses Feld darf höchstens %1 Zeichen enthalten.</translation>
+    </message>
+    <message>
+        <source>Trim</source>
+        <translation>Kürzen</translation>
+    </message>
+    <message>
+        <source>&amp;Correct</source>
+        <translation>&amp;Korrigieren</translation>
+    </message>
+    <message>
+        <source>&amp;Keep</source>
+        <translation>&amp;Behalten</translation>
+    </message>
+</context>
+<context>
+    <name>MyDocument</name>
+    <message>
+        <source>New</source>
+        <translation>Neu</translation>
+    </message>
+    <message>
+        <source>Negotiating</source>
+        <translation>In Verhandlung</translation>
+    </message>
+    <message>
+        <source>Approved</source>
+        <translation>Bestätigt</translation>
+    </message>
+    <message>
+        <source>Blocked</source>
+        <translation>Gesperrt</translation>
+    </message>
+    <message>
+        <source>Categories</source>
+        <translation>Kategorien</translation>
+    </message>
+    <message>
+        <source>Links</source>
+        <translation>Links</translation>
+    </message>
+    <message>
+        <source>Untitled</source>
+        <translation>Unbenannt</translation>
+    </message>
+    <message>
+        <source>Untitled %1</source>
+        <translation>Unbenannt %1</translation>
+    </message>
+    <message>
+        <source>%1[*] — Quillmarsh</source>
+        <translation>%1[*] — Quillmarsh</translation>
+    </message>
+    <message>
+        <source>The document &quot;%1&quot; could not be saved.</source>
+        <translation>Das Dokument „%1“ konnte nicht gespeichert werden.</translation>
+    </message>
+    <message>
+        <source>%1 (%2). The previous version of the file, if any, was left as it was.</source>
+        <translation>%1 (%2). Eine vorherige Version der Datei blieb unverändert.</translation>
+    </message>
+    <message>
+        <source>Save As</source>
+        <translation>Speichern unter</translation>
+    </message>
+    <message>
+        <source>Links databases (*.site)</source>
+        <translation>Linkdatenbanken (*.site)</translation>
+    </message>
+    <message>
+        <source>Do you want to revert to the most recently saved version of the document &quot;%1&quot;?</source>
+        <translation>Möchten Sie das Dokument „%1“ auf die zuletzt gespeicherte Version zurücksetzen?</translation>
+    </message>
+    <message>
+        <source>Your current changes will be lost.</source>
+        <translation>Ihre aktuellen Änderungen gehen verloren.</translation>
+    </message>
+    <message>
+        <source>Revert</source>
+        <translation>Zurücksetzen</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>The document &quot;%1&quot; could not be reverted.</source>
+        <translation>Das Dokument „%1“ konnte nicht zurückgesetzt werden.</translation>
+    </message>
+    <message>
+        <source>The saved file cannot be read (%1). Your current version is kept.</source>
+        <translation>Die gespeicherte Datei kann nicht gelesen werden (%1). Ihre aktuelle Version bleibt erhalten.</translation>
+    </message>
+    <message>
+        <source>Do you want to save the changes you made in the document &quot;%1&quot;?</source>
+        <translation>Möchten Sie die Änderungen am Dokument „%1“ speichern?</translation>
+    </message>
+    <message>
+        <source>Your changes will be lost if you don&apos;t save them.</source>
+        <translation>Wenn Sie nicht speichern, gehen Ihre Änderungen verloren.</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>Speichern</translation>
+    </message>
+    <message>
+        <source>Do&amp;n&apos;t Save</source>
+        <translation>&amp;Nicht speichern</translation>
+    </message>
+    <message>
+        <source>%1 links selected</source>
+        <translation>%1 Links ausgewählt</translation>
+    </message>
+    <message>
+        <source>No link selected</source>
+        <translation>Kein Link ausgewählt</translation>
+    </message>
+    <message>
+        <source>Move Link</source>
+        <translation>Link verschieben</translation>
+    </message>
+    <message>
+        <source>Move %1 Links</source>
+        <translation>%1 Links verschieben</translation>
+    </message>
+    <message>
+        <source>Are you sure you want to delete the link &quot;%1&quot;?</source>
+        <translation>Möchten Sie den Link „%1“ wirklich löschen?</translation>
+    </message>
+    <message>
+        <source>Are you sure you want to delete the selected links?</source>
+        <translation>Möchten Sie die ausgewählten Links wirklich löschen?</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Löschen</translation>
+    </message>
+    <message>
+        <source>Delete Link</source>
+        <translation>Link löschen</translation>
+    </message>
+    <message>
+        <source>Delete %1 Links</source>
+        <translation>%1 Links löschen</translation>
+    </message>
+    <message>
+        <source>Set Status</source>
+        <translation>Status setzen</translation>
+    </message>
+    <message>
+        <source>Mark as Verified</source>
+        <translation>Als geprüft markieren</translation>
+    </message>
+    <message>
+        <source>The URL of this link is not valid.</source>
+        <translation>Die URL dieses Links ist ungültig.</translation>
+    </message>
+    <message>
+        <source>The URL &quot;%1&quot; is not valid. The link&apos;s URL can be changed in the Edit Link dialog.</source>
+        <translation>Die URL „%1“ ist ungültig. Die URL des Links können Sie im Dialog „Link bearbeiten“ ändern.</translation>
+    </message>
+    <message>
+        <source>The partner site URL of this link is not valid.</source>
+        <translation>Die URL der Partner-Website dieses Links ist ungültig.</translation>
+    </message>
+    <message>
+        <source>The URL &quot;%1&quot; is not valid. The link&apos;s partner site URL can be changed in the Edit Link dialog.</source>
+        <translation>Die URL „%1“ ist ungültig. Die URL der Partner-Website können Sie im Dialog „Link bearbeiten“ ändern.</translation>
+    </message>
+    <message>
+        <source>The message could not be handed to your mail client.</source>
+        <translation>Die Nachricht konnte nicht an Ihr E-Mail-Programm übergeben werden.</translation>
+    </message>
+    <message>
+        <source>Check that an e-mail program is set up as the default mail application.</source>
+        <translation>Prüfen Sie, ob ein E-Mail-Programm als Standardanwendung für E-Mail eingerichtet ist.</translation>
+    </message>
+    <message>
+        <source>Import Links</source>
+        <translation>Links importieren</translation>
+    </message>
+    <message>
+        <source>Keep</source>
+        <translation>Behalten</translation>
+    </message>
+    <message>
+        <source>Replace</source>
+        <translation>Ersetzen</translation>
+    </message>
+    <message>
+        <source>The links were imported.</source>
+        <translation>Die Links wurden importiert.</translation>
+    </message>
+    <message>
+        <source>Edit Site Info</source>
+        <translation>Website-Informationen bearbeiten</translation>
+    </message>
+    <message>
+        <source>New Category</source>
+        <translation>Neue Kategorie</translation>
+    </message>
+    <message>
+        <source>This category cannot be edited.</source>
+        <translation>Diese Kategorie kann nicht bearbeitet werden.</translation>
+    </message>
+    <message>
+        <source>The category &quot;%1&quot; cannot be edited.</source>
+        <translation>Die Kategorie „%1“ kann nicht bearbeitet werden.</translation>
+    </message>
+    <message>
+        <source>General</source>
+        <translation>Allgemein</translation>
+    </message>
+    <message>
+        <source>Edit Category</source>
+        <translation>Kategorie bearbeiten</translation>
+    </message>
+    <message>
+        <source>This category cannot be deleted.</source>
+        <translation>Diese Kategorie kann nicht gelöscht werden.</translation>
+    </message>
+    <message>
+        <source>The category &quot;%1&quot; cannot be deleted.</source>
+        <translation>Die Kategorie „%1“ kann nicht gelöscht werden.</translation>
+    </message>
+    <message>
+        <source>Are you sure you want to delete the category &quot;%1&quot;?</source>
+        <translation>Möchten Sie die Kategorie „%1“ wirklich löschen?</translation>
+    </message>
+    <message>
+        <source>Are you sure you want to delete the category &quot;%1&quot; and its 1 link?</source>
+        <translation>Möchten Sie die Kategorie „%1“ und ihren einen Link wirklich löschen?</translation>
+    </message>
+    <message>
+        <source>Are you sure you want to delete the category &quot;%1&quot; and its %2 links?</source>
+        <translation>Möchten Sie die Kategorie „%1“ und ihre %2 Links wirklich löschen?</translation>
+    </message>
+    <message>
+        <source>Delete Category</source>
+        <translation>Kategorie löschen</translation>
+    </message>
+</context>
+<context>
+    <name>NewSiteCreatedDialog</name>
+    <message>
+        <source>New Links Database</source>
+        <translation>Neue Linkdatenbank</translation>
+    </message>
+    <message>
+        <source>Your new links database is ready.</source>
+        <translation>Ihre neue Linkdatenbank ist bereit.</translation>
+    </message>
+    <message>
+        <source>&lt;p&gt;Here is how to go on:&lt;/p&gt;&lt;ul&gt;&lt;li&gt;Add the sites you trade links with: New Link, or Instant Link for a quick entry.&lt;/li&gt;&lt;li&gt;Sort them into categories: New Category.&lt;/li&gt;&lt;li&gt;Write to partners from the link&apos;s Send Message menu.&lt;/li&gt;&lt;li&gt;Check that your link is still on their pages: Verify Links.&lt;/li&gt;&lt;li&gt;Save the database: File ▸ Save.&lt;/li&gt;&lt;/ul&gt;&lt;p&gt;The tutorial walks through a first exchange step by step.&lt;/p&gt;</source>
+        <translation>&lt;p&gt;So geht es weiter:&lt;/p&gt;&lt;ul&gt;&lt;li&gt;Fügen Sie die Websites hinzu, mit denen Sie Links tauschen: Neuer Link, oder Schnell-Link für eine rasche Eingabe.&lt;/li&gt;&lt;li&gt;Ordnen Sie sie in Kategorien: Neue Kategorie.&lt;/li&gt;&lt;li&gt;Schreiben Sie Partnern über das Menü „Nachricht senden“ des Links.&lt;/li&gt;&lt;li&gt;Prüfen Sie, ob Ihr Link noch auf deren Seiten steht: Links prüfen.&lt;/li&gt;&lt;li&gt;Speichern Sie die Datenbank: Datei ▸ Speichern.&lt;/li&gt;&lt;/ul&gt;&lt;p&gt;Die Einführung zeigt einen ersten Linktausch Schritt für Schritt.&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>&amp;Show this message after creating a new links database</source>
+        <translation>Diese Meldung nach dem Anlegen einer neuen Linkdatenbank &amp;anzeigen</translation>
+    </message>
+</context>
+<context>
+    <name>NewSiteCreatedDialogController</name>
+    <message>
+        <source>Show &amp;Tutorial</source>
+        <translation>&amp;Einführung zeigen</translation>
+    </message>
+</context>
+<context>
+    <name>NewSiteDialog</name>
+    <message>
+        <source>New Links Database</source>
+        <translation>Neue Linkdatenbank</translation>
+    </message>
+    <message>
+        <source>Create a new links database</source>
+        <translation>Eine neue Linkdatenbank anlegen</translation>
+    </message>
+    <message>
+        <source>&lt;p&gt;A links database holds the link exchanges of one of your web sites: the partner sites, the state of each exchange, the messages you send them and the links page you publish.&lt;/p&gt;&lt;p&gt;This assistant asks for a few facts about your site: its title and description, its addresses, how partners can reach you and how your links page is laid out. You can change all of them later with the Site Info command.&lt;/p&gt;&lt;p&gt;Click Continue to begin.&lt;/p&gt;</source>
+        <translation>&lt;p&gt;Eine Linkdatenbank enthält den Linktausch einer Ihrer Websites: die Partner-Websites, den Stand jedes Tauschs, die Nachrichten, die Sie ihnen senden, und die Linkseite, die Sie veröffentlichen.&lt;/p&gt;&lt;p&gt;Dieser Assistent fragt nach einigen Angaben zu Ihrer Website: Titel und Beschreibung, Adressen, wie Partner Sie erreichen und wie Ihre Linkseite aufgebaut ist. Alles können Sie später mit dem Befehl „Website-Informationen“ ändern.&lt;/p&gt;&lt;p&gt;Klicken Sie auf „Weiter“, um zu beginnen.&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>Your web site</source>
+        <translation>Ihre Website</translation>
+    </message>
+    <message>
+        <source>Partners see the title and the description in the link they place to your site, so write them the way you would like to be listed.</source>
+        <translation>Partner übernehmen Titel und Beschreibung in den Link zu Ihrer Website; schreiben Sie sie also so, wie Sie aufgeführt werden möchten.</translation>
+    </message>
+    <message>
+        <source>&amp;Title*:</source>
+        <translation>&amp;Titel*:</translation>
+    </message>
+    <message>
+        <source>&amp;Description:</source>
+        <translation>&amp;Beschreibung:</translation>
+    </message>
+    <message>
+        <source>&amp;Keywords:</source>
+        <translation>Stich&amp;wörter:</translation>
+    </message>
+    <message>
+        <source>words partners may search for, separated by commas</source>
+        <translation>Wörter, nach denen Partner suchen können, durch Kommas getrennt</translation>
+    </message>
+    <message>
+        <source>* required</source>
+        <translation>* Pflichtfeld</translation>
+    </message>
+    <message>
+        <source>Addresses</source>
+        <translation>Adressen</translation>
+    </message>
+    <message>
+        <source>The main page is the address your partners link to; verification looks for it on their links pages. Your links page is where you list your partners.</source>
+        <translation>Die Startseite ist die Adresse, auf die Ihre Partner verlinken; die Prüfung sucht sie auf deren Linkseiten. Auf Ihrer Linkseite führen Sie Ihre Partner auf.</translation>
+    </message>
+    <message>
+        <source>&amp;Main Page URL*:</source>
+        <translation>&amp;Startseiten-URL*:</translation>
+    </message>
+    <message>
+        <source>T&amp;est</source>
+        <translation>&amp;Testen</translation>
+    </message>
+    <message>
+        <source>Open this address in your web browser</source>
+        <translation>Diese Adresse in Ihrem Webbrowser öffnen</translation>
+    </message>
+    <message>
+        <source>&amp;Links Page URL:</source>
+        <translation>&amp;Linkseiten-URL:</translation>
+    </message>
+    <message>
+        <source>Te&amp;st</source>
+        <translation>Test&amp;en</translation>
+    </message>
+    <message>
+        <source>Webmaster contact</source>
+        <translation>Kontakt zum Webmaster</translation>
+    </message>
+    <message>
+        <source>Your messages to partners are signed with this name, and partners can write to this address. All three are optional.</source>
+        <translation>Ihre Nachrichten an Partner werden mit diesem Namen unterzeichnet, und Partner können an diese Adresse schreiben. Alle drei Angaben sind freiwillig.</translation>
+    </message>
+    <message>
+        <source>&amp;First name:</source>
+        <translation>&amp;Vorname:</translation>
+    </message>
+    <message>
+        <source>L&amp;ast name:</source>
+        <translation>Nac&amp;hname:</translation>
+    </message>
+    <message>
+        <source>&amp;E-mail:</source>
+        <translation>E-Ma&amp;il:</translation>
+    </message>
+    <message>
+        <source>Links page layout</source>
+        <translation>Aufbau der Linkseite</translation>
+    </message>
+    <message>
+        <source>How should your links page list your partners?</source>
+        <translation>Wie soll Ihre Linkseite Ihre Partner aufführen?</translation>
+    </message>
+    <message>
+        <source>&amp;One single page with every category</source>
+        <translation>&amp;Eine einzige Seite mit allen Kategorien</translation>
+    </message>
+    <message>
+        <source>An &amp;index page and one page per category</source>
+        <translation>Eine Ü&amp;bersichtsseite und je eine Seite pro Kategorie</translation>
+    </message>
+    <message>
+        <source>Click Create to make the new links database.</source>
+        <translation>Klicken Sie auf „Erstellen“, um die neue Linkdatenbank anzulegen.</translation>
+    </message>
+</context>
+<context>
+    <name>NewSiteDialogController</name>
+    <message>
+        <source>&amp;Back</source>
+        <translation>&amp;Zurück</translation>
+    </message>
+    <message>
+        <source>&amp;Continue</source>
+        <translation>&amp;Weiter</translation>
+    </message>
+    <message>
+        <source>C&amp;reate</source>
+        <translation>E&amp;rstellen</translation>
+    </message>
+    <message>
+        <source>Step %1 of %2</source>
+        <translation>Schritt %1 von %2</translation>
+    </message>
+</context>
+<context>
+    <name>NotificationComputer</name>
+    <message>
+        <source>Negotiation not started after %1 days.</source>
+        <translation>Verhandlung nach %1 Tagen nicht begonnen.</translation>
+    </message>
+    <message>
+        <source>Negotiation lasting more than %1 days.</source>
+        <translation>Verhandlung dauert länger als %1 Tage.</translation>
+    </message>
+    <message>
+        <source>Link verified more than %1 days ago.</source>
+        <translation>Link vor mehr als %1 Tagen geprüft.</translation>
+    </message>
+    <message>
+        <source>Category contains more than %1 links.</source>
+        <translation>Kategorie enthält mehr als %1 Links.</translation>
+    </message>
+    <message>
+        <source>Partner site does not respond.</source>
+        <translation>Die Partner-Website antwortet nicht.</translation>
+    </message>
+    <message>
+        <source>Links page cannot be loaded.</source>
+        <translation>Die Linkseite kann nicht geladen werden.</translation>
+    </message>
+    <message>
+        <source>Reciprocal link cannot be found.</source>
+        <translation>Der Gegenlink wurde nicht gefunden.</translation>
+    </message>
+</context>
+<context>
+    <name>NotificationDialog</name>
+    <message>
+        <source>Notification Settings</source>
+        <translation>Benachrichtigungseinstellungen</translation>
+    </message>
+    <message>
+        <source>Remind me of links that need attention when:</source>
+        <translation>An Links erinnern, die Aufmerksamkeit brauchen, wenn:</translation>
+    </message>
+    <message>
+        <source>&amp;Negotiation not started after</source>
+        <translation>&amp;Verhandlung nicht begonnen nach</translation>
+    </message>
+    <message>
+        <source>days</source>
+        <translation>Tagen</translation>
+    </message>
+    <message>
+        <source>Negotiation &amp;lasting more than</source>
+        <translation>Verhandlung &amp;dauert länger als</translation>
+    </message>
+    <message>
+        <source>Link &amp;verified more than</source>
+        <translation>Link &amp;geprüft vor mehr als</translation>
+    </message>
+    <message>
+        <source>days ago</source>
+        <translation>Tagen</translation>
+    </message>
+    <message>
+        <source>&amp;Category contains more than</source>
+        <translation>&amp;Kategorie enthält mehr als</translation>
+    </message>
+    <message>
+        <source>links</source>
+        <translation>Links</translation>
+    </message>
+    <message>
+        <source>Link verified &amp;unsuccessfully</source>
+        <translation>Link &amp;ohne Erfolg geprüft</translation>
+    </message>
+</context>
+<context>
+    <name>NotificationSettingsForm</name>
+    <message>
+        <source>Negotiation Not Started</source>
+        <translation>Verhandlung nicht begonnen</translation>
+    </message>
+    <message>
+        <source>Lasting Negotiation</source>
+        <translation>Andauernde Verhandlung</translation>
+    </message>
+    <message>
+        <source>Link Verification</source>
+        <translation>Linkprüfung</translation>
+    </message>
+    <message>
+        <source>Links in Category</source>
+        <translation>Links in der Kategorie</translation>
+    </message>
+    <message>
+        <source>The %1 field does not contain a valid number.</source>
+        <translation>Das Feld „%1“ enthält keine gültige Zahl.</translation>
+    </message>
+    <message>
+        <source>Enter a whole number from %1 to %2.</source>
+        <translation>Geben Sie eine ganze Zahl von %1 bis %2 ein.</translation>
+    </message>
+</context>
+<context>
+    <name>NotificationSort</name>
+    <message>
+        <source>%1 notification</source>
+        <translation>%1 Benachrichtigung</translation>
+    </message>
+    <message>
+        <source>%1 notifications</source>
+        <translation>%1 Benachrichtigungen</translation>
+    </message>
+</context>
+<context>
+    <name>PageFetcher</name>
+    <message>
+        <source>The address is not valid.</source>
+        <translation>Die Adresse ist ungültig.</translation>
+    </message>
+    <message>
+        <source>The file does not exist.</source>
+        <translation>Die Datei existiert nicht.</translation>
+    </message>
+    <message>
+        <source>Only web and file addresses can be loaded.</source>
+        <translation>Nur Web- und Dateiadressen können geladen werden.</translation>
+    </message>
+    <message>
+        <source>Too many redirects.</source>
+        <translation>Zu viele Weiterleitungen.</translation>
+    </message>
+    <message>
+        <source>Redirected to an address that cannot be loaded.</source>
+        <translation>Weitergeleitet an eine Adresse, die nicht geladen werden kann.</translation>
+    </message>
+    <message>
+        <source>No answer after %1 s.</source>
+        <translation>Keine Antwort nach %1 s.</translation>
+    </message>
+</context>
+<context>
+    <name>PageSource</name>
+    <message>
+        <source>The pages could not be drawn.</source>
+        <translation>Die Seiten konnten nicht gezeichnet werden.</translation>
+    </message>
+</context>
+<context>
+    <name>PreferencesDialog</name>
+    <message>
+        <source>Preferences</source>
+        <translation>Einstellungen</translation>
+    </message>
+    <message>
+        <source>Documents</source>
+        <translation>Dokumente</translation>
+    </message>
+    <message>
+        <source>Save documents &amp;automatically</source>
+        <translation>Dokumente &amp;automatisch speichern</translation>
+    </message>
+    <message>
+        <source>Save &amp;every:</source>
+        <translation>Speichern a&amp;lle:</translation>
+    </message>
+    <message>
+        <source> minutes</source>
+        <translation> Minuten</translation>
+    </message>
+    <message>
+        <source>Keep a &amp;backup copy of the previous file when saving</source>
+        <translation>Beim Speichern eine &amp;Sicherungskopie der vorherigen Datei behalten</translation>
+    </message>
+    <message>
+        <source>Start-up and new databases</source>
+        <translation>Programmstart und neue Datenbanken</translation>
+    </message>
+    <message>
+        <source>At &amp;start-up:</source>
+        <translation>Beim S&amp;tart:</translation>
+    </message>
+    <message>
+        <source>Reopen the last links database</source>
+        <translation>Die letzte Linkdatenbank wieder öffnen</translation>
+    </message>
+    <message>
+        <source>Show the Open dialog</source>
+        <translation>Den Öffnen-Dialog anzeigen</translation>
+    </message>
+    <message>
+        <source>Show the welcome window</source>
+        <translation>Das Willkommensfenster anzeigen</translation>
+    </message>
+    <message>
+        <source>Show a &amp;message after creating a new links database</source>
+        <translation>Nach dem Anlegen einer neuen Linkdatenbank eine &amp;Meldung anzeigen</translation>
+    </message>
+    <message>
+        <source>Text encodings</source>
+        <translation>Textkodierungen</translation>
+    </message>
+    <message>
+        <source>E-&amp;mail messages:</source>
+        <translation>&amp;E-Mail-Nachrichten:</translation>
+    </message>
+    <message>
+        <source>Unicode (UTF-8)</source>
+        <translation>Unicode (UTF-8)</translation>
+    </message>
+    <message>
+        <source>Mac OS Roman</source>
+        <translation>Mac OS Roman</translation>
+    </message>
+    <message>
+        <source>E&amp;xported spreadsheets:</source>
+        <translation>E&amp;xportierte Tabellen:</translation>
+    </message>
+    <message>
+        <source>Unicode (UTF-16)</source>
+        <translation>Unicode (UTF-16)</translation>
+    </message>
+    <message>
+        <source>ISO Latin 1</source>
+        <translation>ISO Latin 1</translation>
+    </message>
+</context>
+<context>
+    <name>PreviewPage</name>
+    <message>
+        <source>The sample page is missing.</source>
+        <translation>Die Beispielseite fehlt.</translation>
+    </message>
+</context>
+<context>
+    <name>PrintPainter</name>
+    <message>
+        <source>The pages could not be drawn.</source>
+        <translation>Die Seiten konnten nicht gezeichnet werden.</translation>
+    </message>
+    <message>
+        <source>Page %1 could not be started.</source>
+        <translation>Seite %1 konnte nicht begonnen werden.</translation>
+    </message>
+    <message>
+        <source>Last status change date</source>
+        <translation>Datum der letzten Statusänderung</translation>
+    </message>
+    <message>
+        <source>Link</source>
+        <translation>Link</translation>
+    </message>
+    <message>
+        <source>URL</source>
+        <translation>URL</translation>
+    </message>
+    <message>
+        <source>%1 link in database</source>
+        <translation>%1 Link in der Datenbank</translation>
+    </message>
+    <message>
+        <source>%1 links in database</source>
+        <translation>%1 Links in der Datenbank</translation>
+    </message>
+    <message>
+        <source>Page %1 of %2</source>
+        <translation>Seite %1 von %2</translation>
+    </message>
+</context>
+<context>
+    <name>PrintPreviewDialog</name>
+    <message>
+        <source>Print Preview</source>
+        <translation>Druckvorschau</translation>
+    </message>
+    <message>
+        <source>Previous page (Page Up)</source>
+        <translation>Vorherige Seite (Bild auf)</translation>
+    </message>
+    <message>
+        <source>Previous Page</source>
+        <translation>Vorherige Seite</translation>
+    </message>
+    <message>
+        <source>Pa&amp;ge:</source>
+        <translation>&amp;Seite:</translation>
+    </message>
+    <message>
+        <source>of 1</source>
+        <translation>von 1</translation>
+    </message>
+    <message>
+        <source>Next page (Page Down)</source>
+        <translation>Nächste Seite (Bild ab)</translation>
+    </message>
+    <message>
+        <source>Next Page</source>
+        <translation>Nächste Seite</translation>
+    </message>
+    <message>
+        <source>&amp;Zoom:</source>
+        <translation>&amp;Zoom:</translation>
+    </message>
+    <message>
+        <source>−</source>
+        <translation>−</translation>
+    </message>
+    <message>
+        <source>Zoom out (Ctrl+Minus)</source>
+        <translation>Verkleinern (Strg+Minus)</translation>
+    </message>
+    <message>
+        <source>Zoom Out</source>
+        <translation>Verkleinern</translation>
+    </message>
+    <message>
+        <source>+</source>
+        <translation>+</translation>
+    </message>
+    <message>
+        <source>Zoom in (Ctrl+Plus)</source>
+        <translation>Vergrößern (Strg+Plus)</translation>
+    </message>
+    <message>
+        <source>Zoom In</source>
+        <translation>Vergrößern</translation>
+    </message>
+    <message>
+        <source>Pages</source>
+        <translation>Seiten</translation>
+    </message>
+    <message>
+        <source>&amp;Export as PDF...</source>
+        <translation>Als &amp;PDF exportieren...</translation>
+    </message>
+    <message>
+        <source>&amp;Close</source>
+        <translation>S&amp;chließen</translation>
+    </message>
+    <message>
+        <source>&amp;Print...</source>
+        <translation>&amp;Drucken...</translation>
+    </message>
+</context>
+<context>
+    <name>PrintPreviewDialogController</name>
+    <message>
+        <source>Fit Width</source>
+        <translation>Seitenbreite</translation>
+    </message>
+    <message>
+        <source>Fit Page</source>
+        <translation>Ganze Seite</translation>
+    </message>
+    <message>
+        <source>Print Preview: %1</source>
+        <translation>Druckvorschau: %1</translation>
+    </message>
+    <message>
+        <source>of %1</source>
+        <translation>von %1</translation>
+    </message>
+</context>
+<context>
+    <name>PublishCommands</name>
+    <message>
+        <source>Links Page Setup</source>
+        <translation>Linkseite einrichten</translation>
+    </message>
+    <message>
+        <source>There are no exportable links in this database. Export options can be set by choosing the Links Page Setup command under the Tools menu.</source>
+        <translation>Diese Datenbank enthält keine exportierbaren Links. Die Exportoptionen legen Sie mit dem Befehl „Linkseite einrichten“ im Menü „Extras“ fest.</translation>
+    </message>
+    <message>
+        <source>There are no links in this database.</source>
+        <translation>Diese Datenbank enthält keine Links.</translation>
+    </message>
+    <message>
+        <source>The links page cannot be copied to the clipboard.</source>
+        <translation>Die Linkseite kann nicht in die Zwischenablage kopiert werden.</translation>
+    </message>
+    <message>
+        <source>This category cannot be copied to the clipboard.</source>
+        <translation>Diese Kategorie kann nicht in die Zwischenablage kopiert werden.</translation>
+    </message>
+    <message>
+        <source>There are no exportable links in the selected category. Export options can be set by choosing the Links Page Setup command under the Tools menu.</source>
+        <translation>Die ausgewählte Kategorie enthält keine exportierbaren Links. Die Exportoptionen legen Sie mit dem Befehl „Linkseite einrichten“ im Menü „Extras“ fest.</translation>
+    </message>
+    <message>
+        <source>This database cannot be copied to the clipboard.</source>
+        <translation>Diese Datenbank kann nicht in die Zwischenablage kopiert werden.</translation>
+    </message>
+    <message>
+        <source>The links page cannot be exported.</source>
+        <translation>Die Linkseite kann nicht exportiert werden.</translation>
+    </message>
+    <message>
+        <source>Export</source>
+        <translation>Exportieren</translation>
+    </message>
+    <message>
+        <source>Web pages (*.html *.htm)</source>
+        <translation>Webseiten (*.html *.htm)</translation>
+    </message>
+    <message>
+        <source>This database cannot be exported.</source>
+        <translation>Diese Datenbank kann nicht exportiert werden.</translation>
+    </message>
+    <message>
+        <source>Text files (*.txt)</source>
+        <translation>Textdateien (*.txt)</translation>
+    </message>
+    <message>
+        <source>The links could not be exported.</source>
+        <translation>Die Links konnten nicht exportiert werden.</translation>
+    </message>
+    <message>
+        <source>An error occured while saving the files.</source>
+        <translation>Beim Speichern der Dateien ist ein Fehler aufgetreten.</translation>
+    </message>
+    <message>
+        <source>The links were exported successfully.</source>
+        <translation>Die Links wurden erfolgreich exportiert.</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Open Page</source>
+        <translation>Seite öffnen</translation>
+    </message>
+    <message>
+        <source>The page could not be opened.</source>
+        <translation>Die Seite konnte nicht geöffnet werden.</translation>
+    </message>
+    <message>
+        <source>No application could open the file &quot;%1&quot;.</source>
+        <translation>Keine Anwendung konnte die Datei „%1“ öffnen.</translation>
+    </message>
+    <message>
+        <source>An error occured while saving the file.</source>
+        <translation>Beim Speichern der Datei ist ein Fehler aufgetreten.</translation>
+    </message>
+</context>
+<context>
+    <name>ReadMeController</name>
+    <message>
+        <source>Quillmarsh Read Me</source>
+        <translation>Quillmarsh – Liesmich</translation>
+    </message>
+    <message>
+        <source>&amp;Print…</source>
+        <translation>&amp;Drucken…</translation>
+    </message>
+</context>
+<context>
+    <name>ReportCommands</name>
+    <message>
+        <source>Statistics</source>
+        <translation>Statistik</translation>
+    </message>
+    <message>
+        <source>Links</source>
+        <translation>Links</translation>
+    </message>
+    <message>
+        <source>The document could not be printed.</source>
+        <translation>Das Dokument konnte nicht gedruckt werden.</translation>
+    </message>
+    <message>
+        <source>The printer reported an error.</source>
+        <translation>Der Drucker hat einen Fehler gemeldet.</translation>
+    </message>
+    <message>
+        <source>Export as PDF</source>
+        <translation>Als PDF exportieren</translation>
+    </message>
+    <message>
+        <source>PDF documents (*.pdf)</source>
+        <translation>PDF-Dokumente (*.pdf)</translation>
+    </message>
+    <message>
+        <source>The PDF document could not be saved.</source>
+        <translation>Das PDF-Dokument konnte nicht gespeichert werden.</translation>
+    </message>
+    <message>
+        <source>The file &quot;%1&quot; could not be written (%2).</source>
+        <translation>Die Datei „%1“ konnte nicht geschrieben werden (%2).</translation>
+    </message>
+</context>
+<context>
+    <name>SearchCriterionView</name>
+    <message>
+        <source>−</source>
+        <translation>−</translation>
+    </message>
+    <message>
+        <source>+</source>
+        <translation>+</translation>
+    </message>
+    <message>
+        <source>Remove this condition</source>
+        <translation>Diese Bedingung entfernen</translation>
+    </message>
+    <message>
+        <source>Add a condition below this one</source>
+        <translation>Unter dieser eine Bedingung hinzufügen</translation>
+    </message>
+    <message>
+        <source>Field of condition %1</source>
+        <translation>Feld der Bedingung %1</translation>
+    </message>
+    <message>
+        <source>Operation of condition %1</source>
+        <translation>Vergleich der Bedingung %1</translation>
+    </message>
+    <message>
+        <source>Value of condition %1</source>
+        <translation>Wert der Bedingung %1</translation>
+    </message>
+    <message>
+        <source>Remove condition %1</source>
+        <translation>Bedingung %1 entfernen</translation>
+    </message>
+    <message>
+        <source>Add a condition below condition %1</source>
+        <translation>Unter Bedingung %1 eine Bedingung hinzufügen</translation>
+    </message>
+</context>
+<context>
+    <name>SearchDialog</name>
+    <message>
+        <source>Find Links</source>
+        <translation>Links suchen</translation>
+    </message>
+    <message>
+        <source>Find links that match the following condition:</source>
+        <translation>Links suchen, die folgende Bedingung erfüllen:</translation>
+    </message>
+    <message>
+        <source>Find links that &amp;match</source>
+        <translation>Links suchen, &amp;die</translation>
+    </message>
+    <message>
+        <source>all</source>
+        <translation>alle</translation>
+    </message>
+    <message>
+        <source>any</source>
+        <translation>eine</translation>
+    </message>
+    <message>
+        <source>of the following conditions:</source>
+        <translation>der folgenden Bedingungen erfüllen:</translation>
+    </message>
+</context>
+<context>
+    <name>SearchDialogController</name>
+    <message>
+        <source>Conditions to match</source>
+        <translation>Zu erfüllende Bedingungen</translation>
+    </message>
+    <message>
+        <source>Find</source>
+        <translation>Suchen</translation>
+    </message>
+</context>
+<context>
+    <name>SearchForm</name>
+    <message>
+        <source>Title</source>
+        <translation>Titel</translation>
+    </message>
+    <message>
+        <source>Description</source>
+        <translation>Beschreibung</translation>
+    </message>
+    <message>
+        <source>Category</source>
+        <translation>Kategorie</translation>
+    </message>
+    <message>
+        <source>URL</source>
+        <translation>URL</translation>
+    </message>
+    <message>
+        <source>Links Page URL</source>
+        <translation>Linkseiten-URL</translation>
+    </message>
+    <message>
+        <source>Category on Partner Site</source>
+        <translation>Kategorie auf der Partner-Website</translation>
+    </message>
+    <message>
+        <source>Webmaster First Name</source>
+        <translation>Vorname des Webmasters</translation>
+    </message>
+    <message>
+        <source>Webmaster Last Name</source>
+        <translation>Nachname des Webmasters</translation>
+    </message>
+    <message>
+        <source>Webmaster E-mail</source>
+        <translation>E-Mail des Webmasters</translation>
+    </message>
+    <message>
+        <source>Status</source>
+        <translation>Status</translation>
+    </message>
+    <message>
+        <source>Requested By</source>
+        <translation>Angefragt von</translation>
+    </message>
+    <message>
+        <source>Date Created</source>
+        <translation>Erstellt am</translation>
+    </message>
+    <message>
+        <source>Notes</source>
+        <translation>Notizen</translation>
+    </message>
+    <message>
+        <source>Last Status Change</source>
+        <translation>Letzte Statusänderung</translation>
+    </message>
+    <message>
+        <source>is</source>
+        <translation>ist</translation>
+    </message>
+    <message>
+        <source>is not</source>
+        <translation>ist nicht</translation>
+    </message>
+    <message>
+        <source>is before</source>
+        <translation>ist vor</translation>
+    </message>
+    <message>
+        <source>is after</source>
+        <translation>ist nach</translation>
+    </message>
+    <message>
+        <source>contains</source>
+        <translation>enthält</translation>
+    </message>
+    <message>
+        <source>does not contain</source>
+        <translation>enthält nicht</translation>
+    </message>
+    <message>
+        <source>New</source>
+        <translation>Neu</translation>
+    </message>
+    <message>
+        <source>Negotiating</source>
+        <translation>In Verhandlung</translation>
+    </message>
+    <message>
+        <source>Approved</source>
+        <translation>Bestätigt</translation>
+    </message>
+    <message>
+        <source>Blocked</source>
+        <translation>Gesperrt</translation>
+    </message>
+    <message>
+        <source>Received</source>
+        <translation>Erhalten</translation>
+    </message>
+    <message>
+        <source>Sent</source>
+        <translation>Gesendet</translation>
+    </message>
+    <message>
+        <source>One or more conditions are empty or conflict with each other.</source>
+        <translation>Eine oder mehrere Bedingungen sind leer oder widersprechen einander.</translation>
+    </message>
+    <message>
+        <source>This will result in never matching a link.</source>
+        <translation>Damit würde nie ein Link gefunden.</translation>
+    </message>
+    <message>
+        <source>No links were found.</source>
+        <translation>Es wurden keine Links gefunden.</translation>
+    </message>
+    <message>
+        <source>None of the links match the specified search conditions.</source>
+        <translation>Kein Link erfüllt die angegebenen Suchbedingungen.</translation>
+    </message>
+</context>
+<context>
+    <name>SiteInfoDialog</name>
+    <message>
+        <source>Site Info</source>
+        <translation>Website-Info</translation>
+    </message>
+    <message>
+        <source>Information about your web site. It fills the placeholders of your messages and your links page, and verification looks for the main page address on your partners&apos; pages.</source>
+        <translation>Angaben zu Ihrer Website. Sie füllen die Platzhalter Ihrer Nachrichten und Ihrer Linkseite, und die Prüfung sucht die Adresse der Startseite auf den Seiten Ihrer Partner.</translation>
+    </message>
+    <message>
+        <source>&amp;Title*:</source>
+        <translation>&amp;Titel*:</translation>
+    </message>
+    <message>
+        <source>&amp;Description:</source>
+        <translation>&amp;Beschreibung:</translation>
+    </message>
+    <message>
+        <source>&amp;Keywords:</source>
+        <translation>Stich&amp;wörter:</translation>
+    </message>
+    <message>
+        <source>&amp;Main Page URL*:</source>
+        <translation>&amp;Startseiten-URL*:</translation>
+    </message>
+    <message>
+        <source>&amp;Go</source>
+        <translation>Ö&amp;ffnen</translation>
+    </message>
+    <message>
+        <source>Open this address in your web browser</source>
+        <translation>Diese Adresse in Ihrem Webbrowser öffnen</translation>
+    </message>
+    <message>
+        <source>&amp;Links Page URL:</source>
+        <translation>&amp;Linkseiten-URL:</translation>
+    </message>
+    <message>
+        <source>G&amp;o</source>
+        <translation>Öff&amp;nen</translation>
+    </message>
+    <message>
+        <source>&amp;First name:</source>
+        <translation>&amp;Vorname:</translation>
+    </message>
+    <message>
+        <source>L&amp;ast name:</source>
+        <translation>Nac&amp;hname:</translation>
+    </message>
+    <message>
+        <source>&amp;E-mail:</source>
+        <translation>E-Ma&amp;il:</translation>
+    </message>
+    <message>
+        <source>* required</source>
+        <translation>* Pflichtfeld</translation>
+    </message>
+</context>
+<context>
+    <name>SiteInfoDialogController</name>
+    <message>
+        <source>Close Database</source>
+        <translation>Datenbank schließen</translation>
+    </message>
+</context>
+<context>
+    <name>SiteProfileForm</name>
+    <message>
+        <source>Some required fields are missing.</source>
+        <translation>Einige Pflichtfelder sind leer.</translation>
+    </message>
+    <message>
+        <source>All required fields must be specified. Required fields are marked with an asterisk.</source>
+        <translation>Alle Pflichtfelder müssen ausgefüllt werden. Pflichtfelder sind mit einem Sternchen gekennzeichnet.</translation>
+    </message>
+    <message>
+        <source>Title</source>
+        <translation>Titel</translation>
+    </message>
+    <message>
+        <source>Description</source>
+        <translation>Beschreibung</translation>
+    </message>
+    <message>
+        <source>Keywords</source>
+        <translation>Stichwörter</translation>
+    </message>
+    <message>
+        <source>Main Page URL</source>
+        <translation>Startseiten-URL</translation>
+    </message>
+    <message>
+        <source>Links Page URL</source>
+        <translation>Linkseiten-URL</translation>
+    </message>
+    <message>
+        <source>Contact First Name</source>
+        <translation>Vorname des Kontakts</translation>
+    </message>
+    <message>
+        <source>Contact Last Name</source>
+        <translation>Nachname des Kontakts</translation>
+    </message>
+    <message>
+        <source>Contact E-mail</source>
+        <translation>E-Mail des Kontakts</translation>
+    </message>
+    <message>
+        <source>The %1 field does not look like a web address.</source>
+        <translation>Das Feld „%1“ sieht nicht nach einer Webadresse aus.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; contains a space or has no host name, as in http://www.example.com/. Correct it, or keep it as it is?</source>
+        <translation>„%1“ enthält ein Leerzeichen oder keinen Hostnamen wie in http://www.example.com/. Korrigieren oder so behalten?</translation>
+    </message>
+    <message>
+        <source>The %1 field does not look like an e-mail address.</source>
+        <translation>Das Feld „%1“ sieht nicht nach einer E-Mail-Adresse aus.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; has no &quot;@&quot; or no domain, as in name@example.com. Correct it, or keep it as it is?</source>
+        <translation>„%1“ hat kein „@“ oder keine Domain wie in name@example.com. Korrigieren oder so behalten?</translation>
+    </message>
+    <message>
+        <source>The title must be specified.</source>
+        <translation>Der Titel muss angegeben werden.</translation>
+    </message>
+    <message>
+        <source>Enter your web site&apos;s title in the Title field.</source>
+        <translation>Geben Sie den Titel Ihrer Website in das Feld „Titel“ ein.</translation>
+    </message>
+    <message>
+        <source>The address of the main page must be specified.</source>
+        <translation>Die Adresse der Startseite muss angegeben werden.</translation>
+    </message>
+    <message>
+        <source>Enter your web site&apos;s URL in the Main Page URL field.</source>
+        <translation>Geben Sie die URL Ihrer Website in das Feld „Startseiten-URL“ ein.</translation>
+    </message>
+</context>
+<context>
+    <name>SpreadsheetBuilder</name>
+    <message>
+        <source>Link</source>
+        <translation>Link</translation>
+    </message>
+    <message>
+        <source>Category</source>
+        <translation>Kategorie</translation>
+    </message>
+    <message>
+        <source>Description</source>
+        <translation>Beschreibung</translation>
+    </message>
+    <message>
+        <source>URL</source>
+        <translation>URL</translation>
+    </message>
+    <message>
+        <source>Links Page URL</source>
+        <translation>Linkseiten-URL</translation>
+    </message>
+    <message>
+        <source>My Category</source>
+        <translation>Meine Kategorie</translation>
+    </message>
+    <message>
+        <source>Contact First Name</source>
+        <translation>Vorname des Kontakts</translation>
+    </message>
+    <message>
+        <source>Contact Last Name</source>
+        <translation>Nachname des Kontakts</translation>
+    </message>
+    <message>
+        <source>Contact E-mail</source>
+        <translation>E-Mail des Kontakts</translation>
+    </message>
+    <message>
+        <source>Original Request</source>
+        <translation>Ursprüngliche Anfrage</translation>
+    </message>
+    <message>
+        <source>Status</source>
+        <translation>Status</translation>
+    </message>
+    <message>
+        <source>Last Status Changed On</source>
+        <translation>Letzte Statusänderung am</translation>
+    </message>
+    <message>
+        <source>Last Verified On</source>
+        <translation>Zuletzt geprüft am</translation>
+    </message>
+    <message>
+        <source>Notes</source>
+        <translation>Notizen</translation>
+    </message>
+    <message>
+        <source>MM/DD/YYYY</source>
+        <translation>MM/DD/YYYY</translation>
+    </message>
+    <message>
+        <source>The file &quot;%1&quot; could not be written (%2).</source>
+        <translation>Die Datei „%1“ konnte nicht geschrieben werden (%2).</translation>
+    </message>
+</context>
+<context>
+    <name>Statistics</name>
+    <message>
+        <source>Latest Verification Results</source>
+        <translation>Letzte Prüfergebnisse</translation>
+    </message>
+    <message>
+        <source>Link Status Distribution</source>
+        <translation>Verteilung der Linkstatus</translation>
+    </message>
+    <message>
+        <source>Original Request Distribution</source>
+        <translation>Verteilung der ursprünglichen Anfragen</translation>
+    </message>
+    <message>
+        <source>%1 (%2%3%4 %)</source>
+        <translation>%1 (%2%3%4 %)</translation>
+    </message>
+</context>
+<context>
+    <name>StatisticsChartPainter</name>
+    <message>
+        <source>%1 Statistics</source>
+        <translation>Statistik für %1</translation>
+    </message>
+    <message>
+        <source>%1 link in database</source>
+        <translation>%1 Link in der Datenbank</translation>
+    </message>
+    <message>
+        <source>%1 links in database</source>
+        <translation>%1 Links in der Datenbank</translation>
+    </message>
+    <message>
+        <source>Page %1 of %2</source>
+        <translation>Seite %1 von %2</translation>
+    </message>
+    <message>
+        <source>The page could not be drawn.</source>
+        <translation>Die Seite konnte nicht gezeichnet werden.</translation>
+    </message>
+    <message>
+        <source>The image could not be made.</source>
+        <translation>Das Bild konnte nicht erstellt werden.</translation>
+    </message>
+</context>
+<context>
+    <name>StatisticsDialog</name>
+    <message>
+        <source>Statistics</source>
+        <translation>Statistik</translation>
+    </message>
+    <message>
+        <source>&amp;Show:</source>
+        <translation>&amp;Anzeigen:</translation>
+    </message>
+    <message>
+        <source>Chart</source>
+        <translation>Diagramm</translation>
+    </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation>&amp;Hilfe</translation>
+    </message>
+    <message>
+        <source>&amp;Copy</source>
+        <translation>&amp;Kopieren</translation>
+    </message>
+    <message>
+        <source>&amp;Export as PDF...</source>
+        <translation>Als &amp;PDF exportieren...</translation>
+    </message>
+    <message>
+        <source>Print Pre&amp;view...</source>
+        <translation>Druck&amp;vorschau...</translation>
+    </message>
+    <message>
+        <source>&amp;Print...</source>
+        <translation>&amp;Drucken...</translation>
+    </message>
+    <message>
+        <source>&amp;Done</source>
+        <translation>&amp;Fertig</translation>
+    </message>
+</context>
+<context>
+    <name>StatusBarController</name>
+    <message>
+        <source>%1 link in database</source>
+        <translation>%1 Link in der Datenbank</translation>
+    </message>
+    <message>
+        <source>%1 links in database</source>
+        <translation>%1 Links in der Datenbank</translation>
+    </message>
+</context>
+<context>
+    <name>SystemInformation</name>
+    <message>
+        <source>%1 MHz</source>
+        <translation>%1 MHz</translation>
+    </message>
+    <message>
+        <source>%1 GHz</source>
+        <translation>%1 GHz</translation>
+    </message>
+    <message>
+        <source>%1 MB %2</source>
+        <translation>%1 MB %2</translation>
+    </message>
+    <message>
+        <source>RAM</source>
+        <translation>RAM</translation>
+    </message>
+    <message>
+        <source>%1 GB %2</source>
+        <translation>%1 GB %2</translation>
+    </message>
+</context>
+<context>
+    <name>TemplateCommands</name>
+    <message>
+        <source>Add E-mail Template</source>
+        <translation>E-Mail-Vorlage hinzufügen</translation>
+    </message>
+    <message>
+        <source>Edit E-mail Template</source>
+        <translation>E-Mail-Vorlage bearbeiten</translation>
+    </message>
+    <message>
+        <source>Duplicate E-mail Template</source>
+        <translation>E-Mail-Vorlage duplizieren</translation>
+    </message>
+    <message>
+        <source>Delete E-mail Template</source>
+        <translation>E-Mail-Vorlage löschen</translation>
+    </message>
+    <message>
+        <source>Import E-mail Templates</source>
+        <translation>E-Mail-Vorlagen importieren</translation>
+    </message>
+</context>
+<context>
+    <name>TemporaryFolder</name>
+    <message>
+        <source>cannot create %1</source>
+        <translation>%1 kann nicht angelegt werden</translation>
+    </message>
+    <message>
+        <source>%1 is not a private folder</source>
+        <translation>%1 ist kein privater Ordner</translation>
+    </message>
+    <message>
+        <source>cannot make %1 private</source>
+        <translation>%1 kann nicht privat gemacht werden</translation>
+    </message>
+</context>
+<context>
+    <name>Themes</name>
+    <message>
+        <source>Candy</source>
+        <translation>Candy</translation>
+    </message>
+    <message>
+        <source>Classic</source>
+        <translation>Klassisch</translation>
+    </message>
+    <message>
+        <source>Oblique</source>
+        <translation>Schräg</translation>
+    </message>
+    <message>
+        <source>Plain</source>
+        <translation>Schlicht</translation>
+    </message>
+    <message>
+        <source>Default</source>
+        <translation>Standard</translation>
+    </message>
+</context>
+<context>
+    <name>VerificationCommands</name>
+    <message>
+        <source>There are no links in this database.</source>
+        <translation>Diese Datenbank enthält keine Links.</translation>
+    </message>
+    <message>
+        <source>This feature requires at least one link in the database.</source>
+        <translation>Diese Funktion erfordert mindestens einen Link in der Datenbank.</translation>
+    </message>
+    <message>
+        <source>Save Verification Results</source>
+        <translation>Prüfergebnisse speichern</translation>
+    </message>
+</context>
+<context>
+    <name>VerificationDetails</name>
+    <message>
+        <source>site: HTTP %1</source>
+        <translation>Website: HTTP %1</translation>
+    </message>
+    <message>
+        <source>links page: HTTP %1</source>
+        <translation>Linkseite: HTTP %1</translation>
+    </message>
+    <message>
+        <source>redirected to %1</source>
+        <translation>weitergeleitet an %1</translation>
+    </message>
+    <message>
+        <source>retried %1 times</source>
+        <translation>%1-mal wiederholt</translation>
+    </message>
+    <message>
+        <source>only the beginning of the page searched</source>
+        <translation>nur der Anfang der Seite durchsucht</translation>
+    </message>
+    <message>
+        <source>link marked %1</source>
+        <translation>Link mit %1 markiert</translation>
+    </message>
+    <message>
+        <source>address not inside a link</source>
+        <translation>Adresse steht nicht in einem Link</translation>
+    </message>
+    <message>
+        <source>links page marked noindex</source>
+        <translation>Linkseite mit noindex markiert</translation>
+    </message>
+</context>
+<context>
+    <name>VerificationDialog</name>
+    <message>
+        <source>Verify Links</source>
+        <translation>Links prüfen</translation>
+    </message>
+    <message>
+        <source>Tick the &amp;links to verify. For each, the partner&apos;s site is loaded, then its links page is searched for the address of your main page.</source>
+        <translation>Kreuzen Sie die zu prüfenden &amp;Links an. Für jeden wird die Website des Partners geladen und dann seine Linkseite nach der Adresse Ihrer Startseite durchsucht.</translation>
+    </message>
+    <message>
+        <source>Select &amp;All</source>
+        <translation>&amp;Alles auswählen</translation>
+    </message>
+    <message>
+        <source>Select &amp;None</source>
+        <translation>&amp;Keine auswählen</translation>
+    </message>
+</context>
+<context>
+    <name>VerificationDialogController</name>
+    <message>
+        <source>Links to verify</source>
+        <translation>Zu prüfende Links</translation>
+    </message>
+    <message>
+        <source>Details of the selected link</source>
+        <translation>Details des ausgewählten Links</translation>
+    </message>
+    <message>
+        <source>Progress</source>
+        <translation>Fortschritt</translation>
+    </message>
+    <message>
+        <source>Verify</source>
+        <translation>Prüfen</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>Verify Links</source>
+        <translation>Links prüfen</translation>
+    </message>
+</context>
+<context>
+    <name>VerificationManager</name>
+    <message>
+        <source>The partner&apos;s address is not a valid web address.</source>
+        <translation>Die Adresse des Partners ist keine gültige Webadresse.</translation>
+    </message>
+    <message>
+        <source>The links page address is not a valid web address.</source>
+        <translation>Die Adresse der Linkseite ist keine gültige Webadresse.</translation>
+    </message>
+</context>
+<context>
+    <name>VerificationRun</name>
+    <message>
+        <source>There are no links in this database.</source>
+        <translation>Diese Datenbank enthält keine Links.</translation>
+    </message>
+    <message>
+        <source>No links to verify.</source>
+        <translation>Keine Links zu prüfen.</translation>
+    </message>
+    <message>
+        <source>Verified %1 of %2</source>
+        <translation>%1 von %2 geprüft</translation>
+    </message>
+    <message>
+        <source>Save Result</source>
+        <translation>Ergebnis speichern</translation>
+    </message>
+    <message>
+        <source>Verify Links</source>
+        <translation>Links prüfen</translation>
+    </message>
+    <message>
+        <source>Verify %d Link</source>
+        <translation>%d Link prüfen</translation>
+    </message>
+    <message>
+        <source>Verify %d Links</source>
+        <translation>%d Links prüfen</translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation>Anhalten</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>Verify</source>
+        <translation>Prüfen</translation>
+    </message>
+    <message>
+        <source>Link</source>
+        <translation>Link</translation>
+    </message>
+    <message>
+        <source>Category</source>
+        <translation>Kategorie</translation>
+    </message>
+    <message>
+        <source>Result</source>
+        <translation>Ergebnis</translation>
+    </message>
+</context>
+<context>
+    <name>VerificationSheetForm</name>
+    <message>
+        <source>%1: HTTP %2</source>
+        <translation>%1: HTTP %2</translation>
+    </message>
+    <message>
+        <source> at %1</source>
+        <translation> bei %1</translation>
+    </message>
+    <message>
+        <source>%1 of %2 checked</source>
+        <translation>%1 von %2 geprüft</translation>
+    </message>
+    <message>
+        <source>link marked %1</source>
+        <translation>Link mit %1 markiert</translation>
+    </message>
+    <message>
+        <source>links page marked noindex</source>
+        <translation>Linkseite mit noindex markiert</translation>
+    </message>
+    <message>
+        <source>site</source>
+        <translation>Website</translation>
+    </message>
+    <message>
+        <source>links page</source>
+        <translation>Linkseite</translation>
+    </message>
+    <message>
+        <source>retried %1 times</source>
+        <translation>%1-mal wiederholt</translation>
+    </message>
+    <message>
+        <source>only the beginning of the page searched</source>
+        <translation>nur der Anfang der Seite durchsucht</translation>
+    </message>
+    <message>
+        <source>address not inside a link</source>
+        <translation>Adresse steht nicht in einem Link</translation>
+    </message>
+    <message>
+        <source>Checking...</source>
+        <translation>Wird geprüft...</translation>
+    </message>
+    <message>
+        <source>%1 (%2)</source>
+        <translation>%1 (%2)</translation>
+    </message>
+</context>
+<context>
+    <name>WelcomeDialog</name>
+    <message>
+        <source>Welcome to Quillmarsh</source>
+        <translation>Willkommen bei Quillmarsh</translation>
+    </message>
+    <message>
+        <source>Quillmarsh keeps the link exchanges of your web site in one links database: your partners, the state of each exchange, the messages you send and the links page you publish.</source>
+        <translation>Quillmarsh verwaltet den Linktausch Ihrer Website in einer Linkdatenbank: Ihre Partner, den Stand jedes Tauschs, die Nachrichten, die Sie senden, und die Linkseite, die Sie veröffentlichen.</translation>
+    </message>
+    <message>
+        <source>&amp;New Links Database…</source>
+        <translation>&amp;Neue Linkdatenbank…</translation>
+    </message>
+    <message>
+        <source>Start a database for one of your web sites.</source>
+        <translation>Eine Datenbank für eine Ihrer Websites beginnen.</translation>
+    </message>
+    <message>
+        <source>&amp;Open Links Database…</source>
+        <translation>Linkdatenbank ö&amp;ffnen…</translation>
+    </message>
+    <message>
+        <source>Continue with a database you saved before.</source>
+        <translation>Mit einer früher gespeicherten Datenbank weiterarbeiten.</translation>
+    </message>
+    <message>
+        <source>Read the &amp;Tutorial</source>
+        <translation>&amp;Einführung lesen</translation>
+    </message>
+    <message>
+        <source>A short walk through a first link exchange, in your web browser.</source>
+        <translation>Ein kurzer Rundgang durch einen ersten Linktausch in Ihrem Webbrowser.</translation>
+    </message>
+    <message>
+        <source>&amp;Show this window when Quillmarsh starts</source>
+        <translation>Dieses Fenster beim Start von Quillmarsh an&amp;zeigen</translation>
+    </message>
+</context>
+<context>
+    <name>WelcomeDialogController</name>
+    <message>
+        <source>&amp;Quit Quillmarsh</source>
+        <translation>Quillmarsh &amp;beenden</translation>
+    </message>
+</context>
+<context>
+    <name>main</name>
+    <message>
+        <source>Keeps the reciprocal link exchanges of your web sites.</source>
+        <translation>Verwaltet den gegenseitigen Linktausch Ihrer Websites.</translation>
+    </message>
+    <message>
+        <source>Links databases (.site) to open.</source>
+        <translation>Zu öffnende Linkdatenbanken (.site).</translation>
+    </message>
+    <message>
+        <source>files</source>
+        <translation>Dateien</translation>
+    </message>
+    <message>
+        <source>[files...]</source>
+        <translation>[Dateien...]</translation>
+    </message>
+</context>
+</TS>
