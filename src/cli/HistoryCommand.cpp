@@ -96,13 +96,25 @@ int runChanges(const QStringList &arguments, QTextStream &out, QTextStream &err)
 }
 
 const CliRegistration historyRegistration(
-    {QStringLiteral("history"), QStringLiteral("FILE.site [--link ID] [--json]"),
-     QStringLiteral("Print the recorded verification checks, newest first (all links, or one)."),
-     runHistory});
+    {QStringLiteral("history"),
+     QStringLiteral("FILE.site [--link ID] [--json]"),
+     QStringLiteral(QT_TRANSLATE_NOOP(
+         "CliCommand", "Print the recorded verification checks, newest first (all links, or one).")),
+     runHistory,
+     false,
+     {{QStringLiteral("--link ID"),
+       QStringLiteral(QT_TRANSLATE_NOOP("CliCommand", "Only the checks of this link."))},
+      {QStringLiteral("--json"),
+       QStringLiteral(QT_TRANSLATE_NOOP("CliCommand", "Print the checks as JSON."))}}});
 
 const CliRegistration changesRegistration(
-    {QStringLiteral("changes"), QStringLiteral("FILE.site [--json]"),
-     QStringLiteral("Print the links whose latest check was lost, no longer followed or recovered."),
-     runChanges});
+    {QStringLiteral("changes"),
+     QStringLiteral("FILE.site [--json]"),
+     QStringLiteral(QT_TRANSLATE_NOOP(
+         "CliCommand", "Print the links whose latest check was lost, no longer followed or recovered.")),
+     runChanges,
+     false,
+     {{QStringLiteral("--json"),
+       QStringLiteral(QT_TRANSLATE_NOOP("CliCommand", "Print the changes as JSON."))}}});
 
 } // namespace

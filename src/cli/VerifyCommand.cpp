@@ -241,23 +241,25 @@ const CliRegistration registration(
     {QStringLiteral("verify"),
      QStringLiteral("FILE.site [--ids ID,ID...] [--due DAYS] [--save] [--no-history] [--fail-on-loss] "
                     "[--timeout S] [--json]"),
-     QStringLiteral(QT_TRANSLATE_NOOP("CliCommand",
-                                      "Check link partners over HTTP (all verifiable links, or the given IDs, "
-                                      "or those not checked for DAYS days); with --save, store the results in "
-                                      "the file. Every check is recorded in FILE.site-history.")),
+     QStringLiteral(QT_TRANSLATE_NOOP(
+         "CliCommand", "Check link partners over HTTP (all verifiable links, or the given IDs, "
+                       "or those not checked for DAYS days); with --save, store the results in "
+                       "the file. Every check is recorded in FILE.site-history.")),
      runVerify,
      false,
      {{QStringLiteral("--ids ID,ID..."),
        QStringLiteral(QT_TRANSLATE_NOOP("CliCommand", "Verify only the links with these IDs."))},
       {QStringLiteral("--due DAYS"),
        QStringLiteral(QT_TRANSLATE_NOOP("CliCommand", "Verify only the links not checked for DAYS days."))},
-      {QStringLiteral("--save"), QStringLiteral(QT_TRANSLATE_NOOP("CliCommand", "Store the results in the file."))},
+      {QStringLiteral("--save"),
+       QStringLiteral(QT_TRANSLATE_NOOP("CliCommand", "Store the results in the file."))},
       {QStringLiteral("--no-history"),
        QStringLiteral(QT_TRANSLATE_NOOP("CliCommand", "Record nothing in the verification history."))},
       {QStringLiteral("--fail-on-loss"),
        QStringLiteral(QT_TRANSLATE_NOOP("CliCommand", "Exit with status 3 when the run lost a link."))},
       {QStringLiteral("--timeout S"),
        QStringLiteral(QT_TRANSLATE_NOOP("CliCommand", "Give up on a page after S seconds."))},
-      {QStringLiteral("--json"), QStringLiteral(QT_TRANSLATE_NOOP("CliCommand", "Print the results as JSON."))}}});
+      {QStringLiteral("--json"),
+       QStringLiteral(QT_TRANSLATE_NOOP("CliCommand", "Print the results as JSON."))}}});
 
 } // namespace

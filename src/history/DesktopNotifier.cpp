@@ -35,7 +35,8 @@ bool DesktopNotifier::notify(const QString &summary, const QString &body)
 
 QString DesktopNotifier::lostLinksSummary(int count)
 {
-    return count == 1 ? Tr::tr("1 reciprocal link was lost") : Tr::tr("%1 reciprocal links were lost").arg(count);
+    return count == 1 ? Tr::tr("1 reciprocal link was lost")
+                      : Tr::tr("%1 reciprocal links were lost").arg(count);
 }
 
 QString DesktopNotifier::lostLinksBody(const QString &databaseName, const QStringList &titles)
