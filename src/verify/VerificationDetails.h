@@ -20,6 +20,8 @@ struct VerificationDetails
     bool inAnchor = false; // the found address sits in an <a> element
     QStringList rel;       // "nofollow", "sponsored", "ugc" on that <a>
     bool noindex = false;  // the links page asks search engines not to index it
+    qint64 siteWaitMs = 0; // held back before or between loads of the partner's site (busy or paused host)
+    qint64 pageWaitMs = 0; // the same for the links page
 
     // One line for people: statuses, final address, rel and noindex notes; empty when nothing is known.
     QString summary() const;
