@@ -20,7 +20,17 @@ struct VerifyOptions
     bool save = false;
     bool json = false;
     std::optional<double> timeoutSeconds;
+    std::optional<int> concurrency;
+    std::optional<int> perHost;
 };
+
+// A whole number within the bounds, or none.
+std::optional<int> boundedNumber(const QString &text, bool (*isValid)(int))
+{
+    bool ok = false;
+    const int number = text.toInt(&ok);
+    return ok && isValid(number) ? std::optional<int>(number) : std::nullopt;
+}
 
 // False on a malformed command line.
 bool parseOptions(const QStringList &arguments, VerifyOptions &options)
@@ -58,6 +68,18 @@ bool parseOptions(const QStringList &arguments, VerifyOptions &options)
             if (!ok || seconds <= 0 || seconds > 86400)
                 return false;
             options.timeoutSeconds = seconds;
+        } else if (argument.startsWith(QLatin1String("--concurrency"))) {
+            options.concurrency = value(QStringLiteral("--concurrency"), text)
+                                      ? boundedNumber(text, &VerificationLimits::isValidConcurrency)
+                                      : std::nullopt;
+            if (!options.concurrency)
+                return false;
+        } else if (argument.startsWith(QLatin1String("--per-host"))) {
+            options.perHost = value(QStringLiteral("--per-host"), text)
+                                  ? boundedNumber(text, &VerificationLimits::isValidPerHost)
+                                  : std::nullopt;
+            if (!options.perHost)
+                return false;
         } else if (argument.startsWith(u'-') || !options.path.isEmpty()) {
             return false;
         } else {
@@ -122,6 +144,12 @@ int runVerify(const QStringList &arguments, QTextStream &out, QTextStream &err)
         settings.timeoutMs = qMax(1, int(*options.timeoutSeconds * 1000));
         run.setFetchSettings(settings);
     }
+    if (options.concurrency || options.perHost) {
+        VerificationLimits limits = VerificationLimits::fromPreferences();
+        limits.concurrency = options.concurrency.value_or(limits.concurrency);
+        limits.perHost = options.perHost.value_or(limits.perHost);
+        run.setLimits(limits);
+    }
     if (!run.initializeFieldsWithSelectedLinkIDs(options.ids)) {
         err << VerificationRun::tr("There are no links in this database.") << Qt::endl;
         return ExitOk;
@@ -134,11 +162,24 @@ int runVerify(const QStringList &arguments, QTextStream &out, QTextStream &err)
 
     const bool showProgress = ::isatty(STDERR_FILENO);
     int done = 0;
+    auto progress = [&] {
+        if (!showProgress)
+            return;
+        QString line = VerificationRun::tr("Verified %1 of %2, %3 in flight")
+                           .arg(done)
+                           .arg(total)
+                           .arg(run.checksUnderWay());
+        if (const int paused = run.pausedHostCount())
+            line += paused == 1 ? VerificationRun::tr(", 1 host paused")
+                                : VerificationRun::tr(", %1 hosts paused").arg(paused);
+        // "\x1b[K" clears what a longer line before left behind.
+        err << '\r' << line << "\x1b[K" << Qt::flush;
+    };
     QObject::connect(&run, &VerificationRun::rowCompleted, &run, [&] {
         ++done;
-        if (showProgress)
-            err << '\r' << VerificationRun::tr("Verified %1 of %2").arg(done).arg(total) << Qt::flush;
+        progress();
     });
+    QObject::connect(&run, &VerificationRun::pausesChanged, &run, progress);
     QEventLoop loop;
     QObject::connect(&run, &VerificationRun::runEnded, &loop, &QEventLoop::quit);
     run.confirm();
@@ -172,9 +213,13 @@ int runVerify(const QStringList &arguments, QTextStream &out, QTextStream &err)
 }
 
 const CliRegistration registration(
-    {QStringLiteral("verify"), QStringLiteral("FILE.site [--ids ID,ID...] [--save] [--timeout S] [--json]"),
+    {QStringLiteral("verify"),
+     QStringLiteral("FILE.site [--ids ID,ID...] [--save] [--timeout S] [--concurrency N] "
+                    "[--per-host N] [--json]"),
      QStringLiteral("Check link partners over HTTP (all verifiable links, or the "
-                    "given IDs); with --save, store the results in the file."),
+                    "given IDs); with --save, store the results in the file. --concurrency (1-64) "
+                    "and --per-host (1-16) set how many checks run at once and how many "
+                    "requests go to one server at once."),
      runVerify});
 
 } // namespace
