@@ -11,6 +11,10 @@ PreferencesDialogController::PreferencesDialogController(QWidget *parent)
     m_ui->setupUi(this);
     m_ui->autoSaveIntervalField->setRange(PreferencesForm::MinimumAutoSaveInterval,
                                           PreferencesForm::MaximumAutoSaveInterval);
+    m_ui->verificationConcurrencyField->setRange(VerificationLimits::MinimumConcurrency,
+                                                 VerificationLimits::MaximumConcurrency);
+    m_ui->verificationPerHostField->setRange(VerificationLimits::MinimumPerHost,
+                                             VerificationLimits::MaximumPerHost);
     connect(m_ui->buttonBox, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(m_ui->buttonBox, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(m_ui->buttonBox, &QDialogButtonBox::helpRequested, this, &PreferencesDialogController::doHelp);
@@ -36,6 +40,8 @@ void PreferencesDialogController::initializeFields(const PreferencesForm &values
     m_ui->fileExportEncodingPopup->setCurrentIndex(values.fileExportEncoding);
     m_ui->startupActionPopup->setCurrentIndex(values.startupAction);
     m_ui->showNewSiteCreatedCheckbox->setChecked(values.showNewSiteCreatedAssistant);
+    m_ui->verificationConcurrencyField->setValue(values.verificationConcurrency);
+    m_ui->verificationPerHostField->setValue(values.verificationPerHost);
     m_ui->autoSaveDocumentsCheckbox->setFocus();
 }
 
@@ -49,6 +55,8 @@ PreferencesForm PreferencesDialogController::values() const
     values.fileExportEncoding = m_ui->fileExportEncodingPopup->currentIndex();
     values.startupAction = m_ui->startupActionPopup->currentIndex();
     values.showNewSiteCreatedAssistant = m_ui->showNewSiteCreatedCheckbox->isChecked();
+    values.verificationConcurrency = m_ui->verificationConcurrencyField->value();
+    values.verificationPerHost = m_ui->verificationPerHostField->value();
     return values;
 }
 

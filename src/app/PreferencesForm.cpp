@@ -26,6 +26,9 @@ PreferencesForm PreferencesForm::current()
         itemIndex(Preferences::intValue(Preferences::FileExportEncoding), FileExportEncodingCount, 1);
     form.startupAction = itemIndex(Preferences::intValue(Preferences::StartupAction), StartupActionCount, 0);
     form.showNewSiteCreatedAssistant = Preferences::boolValue(Preferences::ShowNewSiteCreatedMessage);
+    const VerificationLimits limits = VerificationLimits::fromPreferences();
+    form.verificationConcurrency = limits.concurrency;
+    form.verificationPerHost = limits.perHost;
     return form;
 }
 
@@ -38,4 +41,6 @@ void PreferencesForm::write() const
     Preferences::setValue(Preferences::FileExportEncoding, fileExportEncoding);
     Preferences::setValue(Preferences::StartupAction, startupAction);
     Preferences::setValue(Preferences::ShowNewSiteCreatedMessage, showNewSiteCreatedAssistant);
+    Preferences::setValue(Preferences::VerificationConcurrency, verificationConcurrency);
+    Preferences::setValue(Preferences::VerificationPerHost, verificationPerHost);
 }
