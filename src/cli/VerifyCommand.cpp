@@ -8,8 +8,10 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QSet>
+#include <QTimer>
 
 #include <unistd.h>
+#include <utility>
 
 namespace {
 
@@ -175,9 +177,15 @@ int runVerify(const QStringList &arguments, QTextStream &out, QTextStream &err)
         // "\x1b[K" clears what a longer line before left behind.
         err << '\r' << line << "\x1b[K" << Qt::flush;
     };
+    // Shown once the run has started the checks that follow, so "in flight" counts them.
+    bool progressDue = false;
     QObject::connect(&run, &VerificationRun::rowCompleted, &run, [&] {
         ++done;
-        progress();
+        if (!std::exchange(progressDue, true))
+            QTimer::singleShot(0, &run, [&] {
+                progressDue = false;
+                progress();
+            });
     });
     QObject::connect(&run, &VerificationRun::pausesChanged, &run, progress);
     QEventLoop loop;
@@ -185,6 +193,7 @@ int runVerify(const QStringList &arguments, QTextStream &out, QTextStream &err)
     run.confirm();
     if (!run.verificationStopped())
         loop.exec();
+    progress();
     if (showProgress)
         err << Qt::endl;
 
