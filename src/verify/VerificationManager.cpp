@@ -187,7 +187,6 @@ void VerificationManager::releaseSlot()
 
 void VerificationManager::releaseHandles()
 {
-    releaseSlot();
     for (QPointer<PageFetcher> *handle : {&m_download1, &m_download2}) {
         if (PageFetcher *fetcher = *handle) {
             *handle = nullptr;
@@ -197,6 +196,8 @@ void VerificationManager::releaseHandles()
             fetcher->deleteLater();
         }
     }
+    // Only now that its own request is stopped may the host serve another.
+    releaseSlot();
 }
 
 bool VerificationManager::data(const QByteArray &bytes, const QString &string)

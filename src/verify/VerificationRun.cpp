@@ -34,6 +34,8 @@ VerificationRun::VerificationRun(CollectionManager *store, QObject *parent)
 
 VerificationRun::~VerificationRun()
 {
+    if (m_hosts)
+        m_hosts->clear();
     for (const std::unique_ptr<VerificationManager> &verifier : m_verifiers)
         verifier->cancel();
 }
@@ -42,6 +44,8 @@ void VerificationRun::releaseVerifiers()
 {
     // A listener of our signals may get here from inside a manager's report; the managers are
     // deleted once that call has returned.
+    if (m_hosts)
+        m_hosts->clear();
     for (std::unique_ptr<VerificationManager> &verifier : m_verifiers) {
         verifier->cancel();
         verifier.release()->deleteLater();
@@ -314,12 +318,13 @@ void VerificationRun::stop()
 {
     if (!m_verificationStarted || m_verificationStopped)
         return;
-    for (const std::unique_ptr<VerificationManager> &verifier : m_verifiers)
-        verifier->cancel();
-    // Rows not started keep their preset code; waiting fetches and pauses go with the run.
-    m_pending.clear();
+    // Waiting fetches go first, so that no slot given back by a cancelled check starts one.
     if (m_hosts)
         m_hosts->clear();
+    for (const std::unique_ptr<VerificationManager> &verifier : m_verifiers)
+        verifier->cancel();
+    // Rows not started keep their preset code.
+    m_pending.clear();
     for (int row = 0; row < numLinks(); ++row) {
         if (m_linkInfos[size_t(row)].result() == VerificationInProgress)
             setResult(VerificationNotVerified, row);
