@@ -3,8 +3,8 @@
 #include "CheckQueue.h"
 #include "FetchSettings.h"
 #include "LinkInfo.h"
-#include "VerificationLimits.h"
 #include "VerificationTarget.h"
+#include "model/VerificationLimits.h"
 
 #include <QAbstractTableModel>
 #include <QNetworkAccessManager>

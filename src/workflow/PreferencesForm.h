@@ -1,6 +1,6 @@
 #pragma once
 
-#include "verify/VerificationLimits.h"
+#include "model/VerificationLimits.h"
 
 // The preferences the preferences dialog edits, read from and written to the store as one
 // set. No widgets: the dialog shows these values and hands them back.

@@ -1,6 +1,6 @@
 #include "VerificationLimits.h"
 
-#include "model/Preferences.h"
+#include "Preferences.h"
 
 #include <QtGlobal>
 
