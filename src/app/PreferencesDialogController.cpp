@@ -12,6 +12,10 @@ PreferencesDialogController::PreferencesDialogController(QWidget *parent)
     m_ui->autoSaveIntervalField->setRange(PreferencesForm::MinimumAutoSaveInterval,
                                           PreferencesForm::MaximumAutoSaveInterval);
     m_ui->autoVerifyDaysField->setRange(0, PreferencesForm::MaximumAutoVerifyDays);
+    m_ui->verificationConcurrencyField->setRange(VerificationLimits::MinimumConcurrency,
+                                                 VerificationLimits::MaximumConcurrency);
+    m_ui->verificationPerHostField->setRange(VerificationLimits::MinimumPerHost,
+                                             VerificationLimits::MaximumPerHost);
     connect(m_ui->buttonBox, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(m_ui->buttonBox, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(m_ui->buttonBox, &QDialogButtonBox::helpRequested, this, &PreferencesDialogController::doHelp);
@@ -38,6 +42,8 @@ void PreferencesDialogController::initializeFields(const PreferencesForm &values
     m_ui->startupActionPopup->setCurrentIndex(values.startupAction);
     m_ui->showNewSiteCreatedCheckbox->setChecked(values.showNewSiteCreatedAssistant);
     m_ui->autoVerifyDaysField->setValue(values.autoVerifyDays);
+    m_ui->verificationConcurrencyField->setValue(values.verificationConcurrency);
+    m_ui->verificationPerHostField->setValue(values.verificationPerHost);
     m_ui->autoSaveDocumentsCheckbox->setFocus();
 }
 
@@ -52,6 +58,8 @@ PreferencesForm PreferencesDialogController::values() const
     values.startupAction = m_ui->startupActionPopup->currentIndex();
     values.showNewSiteCreatedAssistant = m_ui->showNewSiteCreatedCheckbox->isChecked();
     values.autoVerifyDays = m_ui->autoVerifyDaysField->value();
+    values.verificationConcurrency = m_ui->verificationConcurrencyField->value();
+    values.verificationPerHost = m_ui->verificationPerHostField->value();
     return values;
 }
 

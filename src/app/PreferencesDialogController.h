@@ -9,7 +9,7 @@ namespace Ui {
 class PreferencesDialog;
 }
 
-// The preferences dialog: shows the seven preferences and hands back what the user chose. It runs
+// The preferences dialog: shows the preferences and hands back what the user chose. It runs
 // application-modal; the caller writes the values only when the user confirmed.
 class PreferencesDialogController : public QDialog
 {

@@ -11,8 +11,10 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QSet>
+#include <QTimer>
 
 #include <unistd.h>
+#include <utility>
 
 namespace {
 
@@ -26,7 +28,17 @@ struct VerifyOptions
     bool history = true;
     std::optional<int> dueDays;
     bool failOnLoss = false;
+    std::optional<int> concurrency;
+    std::optional<int> perHost;
 };
+
+// A whole number within the bounds, or none.
+std::optional<int> boundedNumber(const QString &text, bool (*isValid)(int))
+{
+    bool ok = false;
+    const int number = text.toInt(&ok);
+    return ok && isValid(number) ? std::optional<int>(number) : std::nullopt;
+}
 
 // False on a malformed command line.
 bool parseOptions(const QStringList &arguments, VerifyOptions &options)
@@ -74,6 +86,18 @@ bool parseOptions(const QStringList &arguments, VerifyOptions &options)
             if (!ok || seconds <= 0 || seconds > 86400)
                 return false;
             options.timeoutSeconds = seconds;
+        } else if (argument.startsWith(QLatin1String("--concurrency"))) {
+            options.concurrency = value(QStringLiteral("--concurrency"), text)
+                                      ? boundedNumber(text, &VerificationLimits::isValidConcurrency)
+                                      : std::nullopt;
+            if (!options.concurrency)
+                return false;
+        } else if (argument.startsWith(QLatin1String("--per-host"))) {
+            options.perHost = value(QStringLiteral("--per-host"), text)
+                                  ? boundedNumber(text, &VerificationLimits::isValidPerHost)
+                                  : std::nullopt;
+            if (!options.perHost)
+                return false;
         } else if (argument.startsWith(u'-') || !options.path.isEmpty()) {
             return false;
         } else {
@@ -180,6 +204,12 @@ int runVerify(const QStringList &arguments, QTextStream &out, QTextStream &err)
         settings.timeoutMs = qMax(1, int(*options.timeoutSeconds * 1000));
         run.setFetchSettings(settings);
     }
+    if (options.concurrency || options.perHost) {
+        VerificationLimits limits = VerificationLimits::fromPreferences();
+        limits.concurrency = options.concurrency.value_or(limits.concurrency);
+        limits.perHost = options.perHost.value_or(limits.perHost);
+        run.setLimits(limits);
+    }
     if (!run.initializeFieldsWithSelectedLinkIDs(options.ids)) {
         err << VerificationRun::tr("There are no links in this database.") << Qt::endl;
         return ExitOk;
@@ -194,16 +224,36 @@ int runVerify(const QStringList &arguments, QTextStream &out, QTextStream &err)
 
     const bool showProgress = ::isatty(STDERR_FILENO);
     int done = 0;
+    auto progress = [&] {
+        if (!showProgress)
+            return;
+        QString line = VerificationRun::tr("Verified %1 of %2, %3 in flight")
+                           .arg(done)
+                           .arg(total)
+                           .arg(run.checksUnderWay());
+        if (const int paused = run.pausedHostCount())
+            line += paused == 1 ? VerificationRun::tr(", 1 host paused")
+                                : VerificationRun::tr(", %1 hosts paused").arg(paused);
+        // "\x1b[K" clears what a longer line before left behind.
+        err << '\r' << line << "\x1b[K" << Qt::flush;
+    };
+    // Shown once the run has started the checks that follow, so "in flight" counts them.
+    bool progressDue = false;
     QObject::connect(&run, &VerificationRun::rowCompleted, &run, [&] {
         ++done;
-        if (showProgress)
-            err << '\r' << VerificationRun::tr("Verified %1 of %2").arg(done).arg(total) << Qt::flush;
+        if (!std::exchange(progressDue, true))
+            QTimer::singleShot(0, &run, [&] {
+                progressDue = false;
+                progress();
+            });
     });
+    QObject::connect(&run, &VerificationRun::pausesChanged, &run, progress);
     QEventLoop loop;
     QObject::connect(&run, &VerificationRun::runEnded, &loop, &QEventLoop::quit);
     run.confirm();
     if (!run.verificationStopped())
         loop.exec();
+    progress();
     if (showProgress)
         err << Qt::endl;
 
@@ -240,7 +290,7 @@ int runVerify(const QStringList &arguments, QTextStream &out, QTextStream &err)
 const CliRegistration registration(
     {QStringLiteral("verify"),
      QStringLiteral("FILE.site [--ids ID,ID...] [--due DAYS] [--save] [--no-history] [--fail-on-loss] "
-                    "[--timeout S] [--json]"),
+                    "[--timeout S] [--concurrency N] [--per-host N] [--json]"),
      QStringLiteral(QT_TRANSLATE_NOOP(
          "CliCommand", "Check link partners over HTTP (all verifiable links, or the given IDs, "
                        "or those not checked for DAYS days); with --save, store the results in "
@@ -259,6 +309,11 @@ const CliRegistration registration(
        QStringLiteral(QT_TRANSLATE_NOOP("CliCommand", "Exit with status 3 when the run lost a link."))},
       {QStringLiteral("--timeout S"),
        QStringLiteral(QT_TRANSLATE_NOOP("CliCommand", "Give up on a page after S seconds."))},
+      {QStringLiteral("--concurrency N"),
+       QStringLiteral(QT_TRANSLATE_NOOP("CliCommand", "Run at most N checks at once (1-64)."))},
+      {QStringLiteral("--per-host N"),
+       QStringLiteral(QT_TRANSLATE_NOOP("CliCommand",
+                                        "Send at most N requests to one server at once (1-16)."))},
       {QStringLiteral("--json"),
        QStringLiteral(QT_TRANSLATE_NOOP("CliCommand", "Print the results as JSON."))}}});
 

@@ -33,6 +33,8 @@ const QHash<QString, QVariant> &defaults()
         {Preferences::InstantLinkSendMessage, true},
         {Preferences::InstantLinkTemplateIndex, -1},
         {Preferences::VerificationTimeout, 30},
+        {Preferences::VerificationConcurrency, 4},
+        {Preferences::VerificationPerHost, 4},
         {Preferences::VerificationUserAgent,
          QStringLiteral("Mozilla/5.0 (X11; Linux x86_64) AppleWebKit/537.36 (KHTML, like Gecko) "
                         "Chrome/120.0 Safari/537.36 Quillmarsh/1.0")},

@@ -24,6 +24,8 @@ public:
     static inline const QString InstantLinkTemplateIndex = QStringLiteral("InstantLinkTemplateIndex");
     static inline const QString VerificationTimeout = QStringLiteral("VerificationTimeout");
     static inline const QString VerificationUserAgent = QStringLiteral("VerificationUserAgent");
+    static inline const QString VerificationConcurrency = QStringLiteral("VerificationConcurrency");
+    static inline const QString VerificationPerHost = QStringLiteral("VerificationPerHost");
 
     // The registered default of a key (an invalid QVariant for unknown keys).
     static QVariant defaultValue(const QString &key);

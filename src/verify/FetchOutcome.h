@@ -25,6 +25,7 @@ struct FetchOutcome
     bool timedOut = false;
     bool transientFailure = false; // a connection dropped by the server: worth another try
     int attempts = 1;
+    qint64 waitedMs = 0; // held back between attempts because the server asked for a pause
 
     bool loaded() const { return kind == Kind::Loaded; }
 };

@@ -1,5 +1,6 @@
 #include "PageFetcher.h"
 
+#include "HostScheduler.h"
 #include "RetryPolicy.h"
 
 #include <QFileInfo>
@@ -61,6 +62,7 @@ void PageFetcher::start(const QUrl &url, const FetchSettings &settings, const QS
     m_retryStatuses = retryStatuses;
     m_bodyMode = body;
     m_attempt = 0;
+    m_waitedMs = 0;
     m_running = true;
 
     QString refusal;
@@ -98,6 +100,14 @@ qint64 PageFetcher::bodyLimit() const
 
 void PageFetcher::startAttempt()
 {
+    // No request goes to a host while it is paused, retries included.
+    if (m_hosts) {
+        if (const qint64 pause = m_hosts->pauseRemaining(HostScheduler::hostKey(m_url)); pause > 0) {
+            m_waitedMs += pause;
+            m_retryPause.start(int(qMin<qint64>(pause, 24 * 3600 * 1000)));
+            return;
+        }
+    }
     ++m_attempt;
     m_redirects = 0;
     // One time-out for the whole attempt, redirects included.
@@ -232,11 +242,19 @@ void PageFetcher::endAttempt(FetchOutcome outcome)
     m_timeout.stop();
     releaseReply();
     outcome.attempts = m_attempt;
+    const bool throttled = outcome.loaded() && (outcome.httpStatus == 429 || outcome.httpStatus == 503);
+    if (m_hosts && throttled) {
+        const QUrl answering = outcome.finalURL.isValid() ? outcome.finalURL : m_url;
+        m_hosts->answered(HostScheduler::hostKey(answering), outcome.httpStatus, outcome.retryAfter);
+    }
     const RetryPolicy policy(m_settings, m_retryStatuses);
     if (const std::optional<int> pause = policy.delayBeforeRetry(outcome, m_attempt)) {
+        if (throttled)
+            m_waitedMs += *pause;
         m_retryPause.start(*pause);
         return;
     }
+    outcome.waitedMs = m_waitedMs;
     complete(outcome);
 }
 

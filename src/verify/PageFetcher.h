@@ -2,6 +2,7 @@
 
 #include "FetchOutcome.h"
 #include "FetchSettings.h"
+#include "HostScheduler.h"
 
 #include <QObject>
 #include <QPointer>
@@ -37,6 +38,9 @@ public:
     // Stops the fetch; `finished` is not emitted afterwards.
     void cancel();
     bool isRunning() const { return m_running; }
+    // The run's hosts: told of every answer, so a 429 or 503 can pause its host, and asked before
+    // each retry whether the host is still paused.
+    void setHostScheduler(HostScheduler *hosts) { m_hosts = hosts; }
 
 signals:
     void finished(const FetchOutcome &outcome);
@@ -69,4 +73,6 @@ private:
     bool m_running = false;
     QTimer m_timeout;
     QTimer m_retryPause;
+    QPointer<HostScheduler> m_hosts;
+    qint64 m_waitedMs = 0;
 };

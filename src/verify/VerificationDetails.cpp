@@ -74,6 +74,9 @@ QStringList VerificationDetails::analysisNotes(Notes which) const
 
 QString VerificationDetails::summary() const
 {
+    // Waits too short to notice are left out.
+    constexpr qint64 NoticeableWaitMs = 100;
+    auto seconds = [](qint64 ms) { return QString::number(double(ms) / 1000.0, 'f', 1); };
     QStringList parts;
     if (siteStatus > 0)
         parts << tr("site: HTTP %1").arg(siteStatus);
@@ -85,6 +88,10 @@ QString VerificationDetails::summary() const
         parts << failure;
     if (retries > 0)
         parts << tr("retried %1 times").arg(retries);
+    if (siteWaitMs >= NoticeableWaitMs)
+        parts << tr("waited %1 s before the partner's site").arg(seconds(siteWaitMs));
+    if (pageWaitMs >= NoticeableWaitMs)
+        parts << tr("waited %1 s before the links page").arg(seconds(pageWaitMs));
     if (pageTruncated)
         parts << tr("only the beginning of the page searched");
     parts << analysisNotes();

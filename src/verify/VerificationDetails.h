@@ -32,6 +32,8 @@ public:
     bool nofollowPage = false;   // the links page asks search engines to follow none of its links
     QString canonical;           // the page the links page names as canonical; "" when none
     bool pageTooComplex = false; // the page could not be parsed within the limits
+    qint64 siteWaitMs = 0; // held back before or between loads of the partner's site (busy or paused host)
+    qint64 pageWaitMs = 0; // the same for the links page
 
     // Takes what the analysis of the links page found.
     void setAnalysis(const PageAnalysis &analysis);

@@ -1,5 +1,6 @@
 #include "VerificationManager.h"
 
+#include "HostScheduler.h"
 #include "PageAnalyzer.h"
 #include "PageDecoder.h"
 #include "PageFetcher.h"
@@ -11,15 +12,6 @@
 
 #include <QUrl>
 
-namespace {
-
-QUrl urlFromText(const QString &text)
-{
-    return QUrl(text.trimmed(), QUrl::TolerantMode);
-}
-
-} // namespace
-
 VerificationManager::VerificationManager(QNetworkAccessManager *network, QObject *parent)
     : QObject(parent), m_network(network)
 {}
@@ -27,6 +19,11 @@ VerificationManager::VerificationManager(QNetworkAccessManager *network, QObject
 VerificationManager::~VerificationManager()
 {
     releaseHandles();
+}
+
+QUrl VerificationManager::fetchURL(const QString &text)
+{
+    return QUrl(text.trimmed(), QUrl::TolerantMode);
 }
 
 bool VerificationManager::verifyLink(const Link *link, int index, const QString &ownURL,
@@ -63,13 +60,14 @@ bool VerificationManager::startBrokenLinkDetection()
     m_download1 = new PageFetcher(m_network, this);
     connect(m_download1, &PageFetcher::finished, this, &VerificationManager::brokenLinkDetectionFinished);
     // Any answer proves the site is up, so no status is worth another try here.
-    m_download1->start(urlFromText(url), fetchSettings(), {}, PageFetcher::Body::Discard);
+    startFetch(m_download1, fetchURL(url), {}, PageFetcher::Body::Discard);
     return true;
 }
 
 void VerificationManager::brokenLinkDetectionFinished(const FetchOutcome &outcome)
 {
     m_details.retries += outcome.attempts - 1;
+    m_details.siteWaitMs += outcome.waitedMs;
     m_details.siteFinalURL = outcome.finalURL;
     if (!outcome.loaded()) {
         m_details.failure = outcome.errorText;
@@ -97,14 +95,38 @@ bool VerificationManager::startPartnerLinkVerification()
     m_verifyingBrokenLink = false;
     m_download2 = new PageFetcher(m_network, this);
     connect(m_download2, &PageFetcher::finished, this, &VerificationManager::partnerLinkVerificationFinished);
-    m_download2->start(urlFromText(url), fetchSettings(), RetryPolicy::transientStatuses(),
-                       PageFetcher::Body::Keep);
+    startFetch(m_download2, fetchURL(url), RetryPolicy::transientStatuses(), PageFetcher::Body::Keep);
     return true;
+}
+
+void VerificationManager::startFetch(PageFetcher *fetcher, const QUrl &url, const QSet<int> &retryStatuses,
+                                     PageFetcher::Body body)
+{
+    const FetchSettings settings = fetchSettings();
+    if (!m_hosts) {
+        fetcher->start(url, settings, retryStatuses, body);
+        return;
+    }
+    fetcher->setHostScheduler(m_hosts);
+    m_slotHost = HostScheduler::hostKey(url);
+    const qint64 askedAt = m_hosts->now();
+    const bool sitePhase = m_verifyingBrokenLink;
+    QPointer<PageFetcher> guard(fetcher);
+    // May run at once, or later from the scheduler once the host has room.
+    m_slotTicket = m_hosts->request(m_slotHost, [=, this] {
+        m_slotTicket = 0;
+        m_holdsSlot = true;
+        const qint64 waited = m_hosts->now() - askedAt;
+        (sitePhase ? m_details.siteWaitMs : m_details.pageWaitMs) += waited;
+        if (guard)
+            guard->start(url, settings, retryStatuses, body);
+    });
 }
 
 void VerificationManager::partnerLinkVerificationFinished(const FetchOutcome &outcome)
 {
     m_details.retries += outcome.attempts - 1;
+    m_details.pageWaitMs += outcome.waitedMs;
     m_details.pageFinalURL = outcome.finalURL;
     m_details.pageRedirected = outcome.redirected;
     m_details.pageStatus = outcome.httpStatus;
@@ -143,6 +165,20 @@ void VerificationManager::cancel()
     releaseHandles();
 }
 
+void VerificationManager::releaseSlot()
+{
+    if (!m_hosts)
+        return;
+    if (m_slotTicket != 0)
+        m_hosts->withdraw(m_slotTicket);
+    m_slotTicket = 0;
+    if (m_holdsSlot) {
+        m_holdsSlot = false;
+        // Gives the slot to a waiting fetch, which starts now.
+        m_hosts->release(m_slotHost);
+    }
+}
+
 void VerificationManager::releaseHandles()
 {
     for (QPointer<PageFetcher> *handle : {&m_download1, &m_download2}) {
@@ -154,6 +190,8 @@ void VerificationManager::releaseHandles()
             fetcher->deleteLater();
         }
     }
+    // Only now that its own request is stopped may the host serve another.
+    releaseSlot();
 }
 
 bool VerificationManager::data(const QByteArray &bytes, const QString &string)

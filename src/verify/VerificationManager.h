@@ -2,15 +2,18 @@
 
 #include "FetchOutcome.h"
 #include "FetchSettings.h"
+#include "HostScheduler.h"
+#include "PageFetcher.h"
 #include "VerificationDetails.h"
 #include "model/Codes.h"
 
 #include <QObject>
 #include <QPointer>
+#include <QSet>
+#include <QUrl>
 #include <optional>
 
 class Link;
-class PageFetcher;
 class QNetworkAccessManager;
 class VerificationTarget;
 
@@ -39,6 +42,12 @@ public:
 
     // Settings for both fetches; without them the preferences are read when each fetch starts.
     void setFetchSettings(const std::optional<FetchSettings> &settings) { m_settings = settings; }
+    // The run's hosts: each fetch waits for a slot on its host there and gives it back when it
+    // ends. Without them fetches start at once.
+    void setHostScheduler(HostScheduler *hosts) { m_hosts = hosts; }
+
+    // The address a fetch of `text` (a link's URL or links page) goes to.
+    static QUrl fetchURL(const QString &text);
 
     // Whether the decoded page text contains `string`.
     static bool data(const QByteArray &bytes, const QString &string);
@@ -51,6 +60,9 @@ private:
     void partnerLinkVerificationFinished(const FetchOutcome &outcome);
     void report(VerificationResult result);
     void releaseHandles();
+    void releaseSlot();
+    void startFetch(PageFetcher *fetcher, const QUrl &url, const QSet<int> &retryStatuses,
+                    PageFetcher::Body body);
     FetchSettings fetchSettings() const;
 
     QNetworkAccessManager *m_network;
@@ -64,4 +76,8 @@ private:
     bool m_verifyingBrokenLink = false;
     VerificationDetails m_details;
     std::optional<FetchSettings> m_settings;
+    QPointer<HostScheduler> m_hosts;
+    QString m_slotHost; // the host whose slot the current fetch holds or waits for
+    bool m_holdsSlot = false;
+    quint64 m_slotTicket = 0; // while waiting for the slot
 };

@@ -1,8 +1,10 @@
 #include "VerificationRun.h"
 
+#include "HostScheduler.h"
 #include "VerificationManager.h"
 #include "VerificationSheetForm.h"
 #include "model/CollectionManager.h"
+#include "model/TextUtils.h"
 
 #include <QFile>
 #include <QHash>
@@ -16,6 +18,14 @@ bool isEmptyAddress(const QString &url)
     return url.isEmpty() || url == QLatin1String("http://");
 }
 
+// The host a check's first fetch goes to; none for an address that is decided without a fetch.
+QString firstHost(const Link *link)
+{
+    if (!TextUtils::isValidURL(link->URL()))
+        return QString();
+    return HostScheduler::hostKey(VerificationManager::fetchURL(link->URL()));
+}
+
 } // namespace
 
 VerificationRun::VerificationRun(CollectionManager *store, QObject *parent)
@@ -24,6 +34,8 @@ VerificationRun::VerificationRun(CollectionManager *store, QObject *parent)
 
 VerificationRun::~VerificationRun()
 {
+    if (m_hosts)
+        m_hosts->clear();
     for (const std::unique_ptr<VerificationManager> &verifier : m_verifiers)
         verifier->cancel();
 }
@@ -32,6 +44,8 @@ void VerificationRun::releaseVerifiers()
 {
     // A listener of our signals may get here from inside a manager's report; the managers are
     // deleted once that call has returned.
+    if (m_hosts)
+        m_hosts->clear();
     for (std::unique_ptr<VerificationManager> &verifier : m_verifiers) {
         verifier->cancel();
         verifier.release()->deleteLater();
@@ -47,7 +61,8 @@ bool VerificationRun::initializeFieldsWithSelectedLinkIDs(const std::optional<QS
     m_verificationStarted = false;
     m_verificationStopped = false;
     m_inProgressCount = 0;
-    m_nextCandidate = 0;
+    m_pending.clear();
+    m_hosts.reset();
     m_firstRowToShow = -1;
 
     const QList<const Link *> links = m_collectionManager->verifiableLinks();
@@ -176,30 +191,76 @@ void VerificationRun::start()
     if (m_verificationStarted || m_selectedCount == 0)
         return;
     m_verificationStarted = true;
-    m_nextCandidate = 0;
     emit buttonsChanged();
     refreshTable(); // the ticks turn read-only
-    for (int i = 0; i < MaximumChecks; ++i) {
-        if (assignVerifier() < 0)
-            break;
+
+    // The limits are read once, when the run starts.
+    m_activeLimits = m_limits ? *m_limits : VerificationLimits::fromPreferences();
+    const FetchSettings settings = m_fetchSettings ? *m_fetchSettings : FetchSettings::fromPreferences();
+    m_hosts = std::make_unique<HostScheduler>(m_activeLimits.perHost);
+    if (m_clock)
+        m_hosts->setClock(m_clock);
+    m_hosts->setPauseLimits(settings.retryDelayMs, settings.maximumRetryAfterMs);
+    // Queued: a slot is given back from inside a check's own report, which must end first.
+    connect(m_hosts.get(), &HostScheduler::roomChanged, this, &VerificationRun::resumeChecks,
+            Qt::QueuedConnection);
+    connect(m_hosts.get(), &HostScheduler::pausesChanged, this, &VerificationRun::pausesChanged);
+    m_pending.clear();
+    for (int row = 0; row < numLinks(); ++row) {
+        const LinkInfo &info = m_linkInfos[size_t(row)];
+        if (info.selected() && !info.verified())
+            m_pending.append(row, firstHost(info.link()));
     }
+    fillSlots();
     checkVerificationEnded();
+}
+
+int VerificationRun::fillSlots()
+{
+    int last = -1;
+    while (m_inProgressCount < m_activeLimits.concurrency) {
+        const int row = assignVerifier();
+        if (row < 0)
+            break;
+        last = row;
+    }
+    return last;
+}
+
+void VerificationRun::resumeChecks()
+{
+    if (!m_verificationStarted || m_verificationStopped || m_assigning)
+        return;
+    const int next = fillSlots();
+    if (next >= 0)
+        emit scrollToRow(next);
+    checkVerificationEnded();
+}
+
+int VerificationRun::pausedHostCount() const
+{
+    return m_hosts && !m_verificationStopped ? m_hosts->pausedHostCount() : 0;
 }
 
 int VerificationRun::assignVerifier()
 {
     // A check decided from the addresses alone reports inside verifyLink; rather than starting
     // the next row from inside that report (a recursion as deep as a run of such rows), this loop
-    // goes on until one check is under way or no ticked row is left.
+    // goes on until one check is under way or no row can start now. A row whose host is busy or
+    // paused waits while later rows for other hosts go ahead.
     int started = -1;
+    if (!m_hosts || m_verificationStopped)
+        return started;
     const QString ownURL = m_collectionManager->selfInfo().URL();
-    while (m_nextCandidate < numLinks()) {
-        const int row = m_nextCandidate++;
+    const auto canStart = [this](const QString &host) { return m_hosts->canStart(host); };
+    for (;;) {
+        const int row = m_pending.takeNext(canStart);
+        if (row < 0)
+            break;
         const LinkInfo &info = m_linkInfos[size_t(row)];
-        if (!info.selected() || info.verified())
-            continue;
-        auto verifier = std::make_unique<VerificationManager>(&m_network);
+        auto verifier = std::make_unique<VerificationManager>(network());
         verifier->setFetchSettings(m_fetchSettings);
+        verifier->setHostScheduler(m_hosts.get());
         VerificationManager *manager = verifier.get();
         m_verifiers.push_back(std::move(verifier));
         const bool wasAssigning = m_assigning;
@@ -224,7 +285,7 @@ void VerificationRun::verificationCompleted(VerificationManager *manager)
     emit rowCompleted(row);
     if (m_assigning)
         return;
-    const int next = assignVerifier();
+    const int next = fillSlots();
     if (next >= 0)
         emit scrollToRow(next);
     checkVerificationEnded();
@@ -245,7 +306,8 @@ void VerificationRun::setResult(VerificationResult result, int index)
 
 void VerificationRun::checkVerificationEnded()
 {
-    if (!m_verificationStarted || m_verificationStopped || verifiersAreRunning())
+    // Rows waiting for a paused host keep the run going with no check under way.
+    if (!m_verificationStarted || m_verificationStopped || verifiersAreRunning() || !m_pending.isEmpty())
         return;
     m_verificationStopped = true;
     emit buttonsChanged();
@@ -256,8 +318,13 @@ void VerificationRun::stop()
 {
     if (!m_verificationStarted || m_verificationStopped)
         return;
+    // Waiting fetches go first, so that no slot given back by a cancelled check starts one.
+    if (m_hosts)
+        m_hosts->clear();
     for (const std::unique_ptr<VerificationManager> &verifier : m_verifiers)
         verifier->cancel();
+    // Rows not started keep their preset code.
+    m_pending.clear();
     for (int row = 0; row < numLinks(); ++row) {
         if (m_linkInfos[size_t(row)].result() == VerificationInProgress)
             setResult(VerificationNotVerified, row);

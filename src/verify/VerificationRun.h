@@ -1,24 +1,28 @@
 #pragma once
 
+#include "CheckQueue.h"
 #include "FetchSettings.h"
 #include "LinkInfo.h"
 #include "VerificationTarget.h"
+#include "model/VerificationLimits.h"
 
 #include <QAbstractTableModel>
 #include <QNetworkAccessManager>
 #include <QStringList>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <vector>
 
 class CollectionManager;
+class HostScheduler;
 class VerificationManager;
 
 // The verification sheet without its widgets: the rows of every verifiable link with their ticks,
-// a run that checks the ticked rows in row order with at most four checks under way, stop, and
-// saving the outcomes into the links. A table view shows it directly (five columns: the tick, the
-// status image, the link's title, its category, the result text); the button titles and states
-// are read from it and change with `buttonsChanged`.
+// a run that checks the ticked rows in row order within its limits (checks under way, fetches to
+// one host, hosts that asked for a pause), stop, and saving the outcomes into the links. A table view shows
+// it directly (five columns: the tick, the status image, the link's title, its category, the result text);
+// the button titles and states are read from it and change with `buttonsChanged`.
 class VerificationRun : public QAbstractTableModel, public VerificationTarget
 {
     Q_OBJECT
@@ -46,8 +50,6 @@ public:
         Saved,
         Cancelled
     };
-
-    static constexpr int MaximumChecks = 4;
 
     explicit VerificationRun(CollectionManager *store, QObject *parent = nullptr);
     ~VerificationRun() override;
@@ -86,6 +88,9 @@ public:
     void checkVerificationEnded();
     bool verifiersAreRunning() const { return m_inProgressCount > 0; }
     int checksUnderWay() const { return m_inProgressCount; }
+    // Ticked rows whose check has not started yet (0 once the run has ended).
+    int checksWaiting() const { return m_pending.size(); }
+    int pausedHostCount() const;
     bool verificationStarted() const { return m_verificationStarted; }
     bool verificationStopped() const { return m_verificationStopped; }
     void updateLinkCount();
@@ -96,6 +101,14 @@ public:
 
     // Fetch settings for every check; without them each fetch reads the preferences.
     void setFetchSettings(const std::optional<FetchSettings> &settings) { m_fetchSettings = settings; }
+    // Limits for the next run; without them the preferences are read when it starts.
+    void setLimits(const std::optional<VerificationLimits> &limits) { m_limits = limits; }
+    // The limits of the run under way, or of the last one.
+    const VerificationLimits &activeLimits() const { return m_activeLimits; }
+    // Tests hand in an HTTP client that answers without a network, and a clock they move by hand.
+    void setNetworkAccessManager(QNetworkAccessManager *network) { m_networkOverride = network; }
+    void setClock(std::function<qint64()> clock) { m_clock = std::move(clock); }
+    HostScheduler *hostScheduler() const { return m_hosts.get(); }
 
     static QString imageNameForResult(VerificationResult result);
 
@@ -111,9 +124,15 @@ signals:
     void scrollToRow(int row);
     void rowCompleted(int row);
     void runEnded();
+    // A host was paused, or its pause ended.
+    void pausesChanged();
 
 private:
     void releaseVerifiers();
+    // Starts checks until the limits are reached or no row can start; the last row started or -1.
+    int fillSlots();
+    void resumeChecks();
+    QNetworkAccessManager *network() { return m_networkOverride ? m_networkOverride : &m_network; }
     void refreshTable();
     void emitRowChanged(int row);
 
@@ -122,11 +141,16 @@ private:
     std::vector<LinkInfo> m_linkInfos;
     std::vector<std::unique_ptr<VerificationManager>> m_verifiers;
     std::optional<FetchSettings> m_fetchSettings;
+    std::optional<VerificationLimits> m_limits;
+    VerificationLimits m_activeLimits;
+    QNetworkAccessManager *m_networkOverride = nullptr;
+    std::function<qint64()> m_clock;
+    std::unique_ptr<HostScheduler> m_hosts; // of the run under way
+    CheckQueue m_pending;                   // ticked rows not started yet
     bool m_verificationStarted = false;
     bool m_verificationStopped = false;
     int m_selectedCount = 0;
     int m_inProgressCount = 0;
-    int m_nextCandidate = 0;  // rows before it are not waiting for a check
     bool m_assigning = false; // inside assignVerifier: reports only record their result
     int m_firstRowToShow = -1;
 };

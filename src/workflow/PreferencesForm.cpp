@@ -28,6 +28,9 @@ PreferencesForm PreferencesForm::current()
     form.showNewSiteCreatedAssistant = Preferences::boolValue(Preferences::ShowNewSiteCreatedMessage);
     form.autoVerifyDays =
         qBound(0, Preferences::intValue(Preferences::AutoVerifyDays), MaximumAutoVerifyDays);
+    const VerificationLimits limits = VerificationLimits::fromPreferences();
+    form.verificationConcurrency = limits.concurrency;
+    form.verificationPerHost = limits.perHost;
     return form;
 }
 
@@ -41,4 +44,6 @@ void PreferencesForm::write() const
     Preferences::setValue(Preferences::StartupAction, startupAction);
     Preferences::setValue(Preferences::ShowNewSiteCreatedMessage, showNewSiteCreatedAssistant);
     Preferences::setValue(Preferences::AutoVerifyDays, autoVerifyDays);
+    Preferences::setValue(Preferences::VerificationConcurrency, verificationConcurrency);
+    Preferences::setValue(Preferences::VerificationPerHost, verificationPerHost);
 }

@@ -1,6 +1,8 @@
 #pragma once
 
-// The eight preferences the preferences dialog edits, read from and written to the store as one
+#include "model/VerificationLimits.h"
+
+// The preferences the preferences dialog edits, read from and written to the store as one
 // set. No widgets: the dialog shows these values and hands them back.
 struct PreferencesForm
 {
@@ -19,12 +21,14 @@ struct PreferencesForm
     int startupAction = 2;
     bool showNewSiteCreatedAssistant = true;
     int autoVerifyDays = 0;
+    int verificationConcurrency = VerificationLimits::DefaultConcurrency;
+    int verificationPerHost = VerificationLimits::DefaultPerHost;
 
     // The current values of the store, each pop-up value brought into its item range the way its
     // readers understand an unknown value (an unknown encoding is Mac OS Roman, an unknown start-up
-    // action reopens the last database) and the interval into the range the dialog offers.
+    // action reopens the last database) and the numbers into the ranges the dialog offers.
     static PreferencesForm current();
-    // Writes all eight keys.
+    // Writes all its keys.
     void write() const;
 
     // What the welcome window stores in "StartupAction" when it closes.

@@ -27,7 +27,7 @@ private slots:
     void init();
     void cleanup();
 
-    void formReadsDefaultsAndWritesAllEightKeys();
+    void formReadsDefaultsAndWritesAllItsKeys();
     void formBringsStrayValuesIntoRange();
     void dialogShowsAndReturnsTheValues();
     void confirmedPreferencesAreWrittenCancelledAreNot();
@@ -66,7 +66,7 @@ void TestPreferences::cleanup()
     m_application = nullptr;
 }
 
-void TestPreferences::formReadsDefaultsAndWritesAllEightKeys()
+void TestPreferences::formReadsDefaultsAndWritesAllItsKeys()
 {
     const PreferencesForm defaults = PreferencesForm::current();
     QCOMPARE(defaults, PreferencesForm());
@@ -82,6 +82,8 @@ void TestPreferences::formReadsDefaultsAndWritesAllEightKeys()
     changed.startupAction = 0;
     changed.showNewSiteCreatedAssistant = false;
     changed.autoVerifyDays = 30;
+    changed.verificationConcurrency = 16;
+    changed.verificationPerHost = 2;
     changed.write();
     QCOMPARE(PreferencesForm::current(), changed);
 
@@ -92,7 +94,9 @@ void TestPreferences::formReadsDefaultsAndWritesAllEightKeys()
     QCOMPARE(file.value(QStringLiteral("ShowNewSiteCreatedMessage")).toBool(), false);
     QCOMPARE(file.value(QStringLiteral("StartupAction")).toInt(), 0);
     QCOMPARE(file.value(QStringLiteral("AutoVerifyDays")).toInt(), 30);
-    QCOMPARE(file.allKeys().size(), 8);
+    QCOMPARE(file.value(QStringLiteral("VerificationConcurrency")).toInt(), 16);
+    QCOMPARE(file.value(QStringLiteral("VerificationPerHost")).toInt(), 2);
+    QCOMPARE(file.allKeys().size(), 10);
 }
 
 void TestPreferences::formBringsStrayValuesIntoRange()
@@ -102,7 +106,11 @@ void TestPreferences::formBringsStrayValuesIntoRange()
     Preferences::setValue(Preferences::StartupAction, 9);       // does nothing
     Preferences::setValue(Preferences::AutoSaveInterval, 0);
     Preferences::setValue(Preferences::AutoVerifyDays, 5000);
+    Preferences::setValue(Preferences::VerificationConcurrency, 500);
+    Preferences::setValue(Preferences::VerificationPerHost, QStringLiteral("many"));
     const PreferencesForm form = PreferencesForm::current();
+    QCOMPARE(form.verificationConcurrency, VerificationLimits::MaximumConcurrency);
+    QCOMPARE(form.verificationPerHost, VerificationLimits::DefaultPerHost);
     QCOMPARE(form.emailEncoding, 1);
     QCOMPARE(form.fileExportEncoding, 1);
     QCOMPARE(form.startupAction, 0);
@@ -128,8 +136,18 @@ void TestPreferences::dialogShowsAndReturnsTheValues()
     values.fileExportEncoding = 0;
     values.startupAction = 1;
     values.showNewSiteCreatedAssistant = false;
+    values.verificationConcurrency = 32;
+    values.verificationPerHost = 1;
     dialog.initializeFields(values);
     QCOMPARE(dialog.values(), values);
+
+    // The run's limits are offered within their bounds.
+    auto *concurrency = dialog.findChild<QSpinBox *>(QStringLiteral("verificationConcurrencyField"));
+    auto *perHost = dialog.findChild<QSpinBox *>(QStringLiteral("verificationPerHostField"));
+    concurrency->setValue(0);
+    perHost->setValue(17);
+    QCOMPARE(dialog.values().verificationConcurrency, VerificationLimits::MinimumConcurrency);
+    QCOMPARE(dialog.values().verificationPerHost, VerificationLimits::MaximumPerHost);
 
     // The interval field follows the switch.
     auto *autoSave = dialog.findChild<QCheckBox *>(QStringLiteral("autoSaveDocumentsCheckbox"));

@@ -136,7 +136,7 @@ private slots:
         QVERIFY(!sheet->selectAllButton()->isEnabled());
         QVERIFY(!(run->flags(run->index(0, VerificationRun::VerifyColumn)) & Qt::ItemIsEnabled));
         QVERIFY(QTest::qWaitFor([&] { return run->verificationStopped(); }, 20000));
-        QCOMPARE(mostInProgress, VerificationRun::MaximumChecks);
+        QCOMPARE(mostInProgress, VerificationLimits::DefaultConcurrency);
         QCOMPARE(sheet->verifyButton()->text(), QStringLiteral("Save Result"));
         QVERIFY(sheet->verifyButton()->isEnabled());
         QCOMPARE(sheet->cancelButton()->text(), QStringLiteral("Cancel"));

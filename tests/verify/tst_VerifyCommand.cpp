@@ -13,7 +13,7 @@
 #include <QTest>
 
 // quillmarsh-cli verify against a local server: the lines it prints, JSON, --ids, --timeout,
-// --save writing the results, and its exit statuses.
+// --save writing the results (one check at a time), and its exit statuses.
 class TestVerifyCommand : public QObject
 {
     Q_OBJECT
@@ -151,7 +151,8 @@ void TestVerifyCommand::saveWritesTheResults()
     const QString copy = m_dir.filePath(QStringLiteral("copy.site"));
     QVERIFY(QFile::copy(m_file, copy));
     const Result result =
-        runCli({copy, QStringLiteral("--save"), QStringLiteral("--timeout"), QStringLiteral("0.3")});
+        runCli({copy, QStringLiteral("--save"), QStringLiteral("--timeout"), QStringLiteral("0.3"),
+                QStringLiteral("--concurrency"), QStringLiteral("1"), QStringLiteral("--per-host=1")});
     QCOMPARE(result.exitCode, 0);
     CollectionManager store;
     QVERIFY(DatabaseFile::read(copy, store));
@@ -174,6 +175,9 @@ void TestVerifyCommand::badArguments()
     QCOMPARE(runCli({m_file, QStringLiteral("--timeout"), QStringLiteral("soon")}).exitCode, 1);
     QCOMPARE(runCli({m_file, QStringLiteral("--fast")}).exitCode, 1);
     QCOMPARE(runCli({m_file, QStringLiteral("--ids")}).exitCode, 1);
+    for (const char *limit :
+         {"--concurrency=0", "--concurrency=65", "--per-host=17", "--per-host=two", "--per-host"})
+        QCOMPARE(runCli({m_file, QString::fromLatin1(limit)}).exitCode, 1);
     const Result unknown = runCli({m_file, QStringLiteral("--ids"), QStringLiteral("LNK1")});
     QCOMPARE(unknown.exitCode, 1);
     QVERIFY(unknown.err.contains("LNK1"));

@@ -1,0 +1,93 @@
+#include "support/DatabaseBuilder.h"
+#include "support/HttpTestServer.h"
+
+#include "model/Preferences.h"
+#include "verify/VerificationRun.h"
+
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+
+// A run over two local servers, one of which answers 429 with Retry-After: that server gets no
+// request until its pause is over, the other is served meanwhile, and the check that got the 429
+// tries again afterwards and succeeds.
+class TestVerifyPauses : public QObject
+{
+    Q_OBJECT
+private slots:
+    void retryAfterPausesOnlyThatServer();
+};
+
+void TestVerifyPauses::retryAfterPausesOnlyThatServer()
+{
+    QTemporaryDir dir;
+    QStandardPaths::setTestModeEnabled(true);
+    Preferences::useSettingsFile(dir.filePath(QStringLiteral("settings.ini")));
+    HttpTestServer busy;
+    HttpTestServer calm;
+    QVERIFY(busy.listen());
+    QVERIFY(calm.listen());
+    using R = HttpTestServer::Response;
+    const QByteArray page = "<a href=\"http://www.mysite.example/\">me</a>";
+    for (HttpTestServer *server : {&busy, &calm}) {
+        server->setResponse("/site", R::page("up").delay(50));
+        server->setResponse("/page", R::page(page).delay(50));
+    }
+    busy.setResponses("/page", {R::withStatus(429, "slow down").header("Retry-After", "1").delay(50),
+                                R::page(page).delay(50)});
+
+    DatabaseBuilder db;
+    SiteProfileTexts texts;
+    texts.URL = QStringLiteral("http://www.mysite.example/");
+    db.store().setSiteProfile(texts);
+    for (int i = 0; i < 8; ++i) {
+        HttpTestServer &server = i < 3 ? busy : calm;
+        LinkFields fields;
+        fields.title = QStringLiteral("Partner %1").arg(i);
+        fields.URL = server.url(QStringLiteral("/site"));
+        fields.counterpartURL = server.url(QStringLiteral("/page"));
+        fields.status = LinkStatusNew;
+        fields.lastStatusChangedOn = QDate(2020, 1, 1);
+        db.link(fields);
+    }
+    VerificationRun run(&db.store());
+    FetchSettings settings;
+    settings.timeoutMs = 10000;
+    settings.retryDelayMs = 100;
+    run.setFetchSettings(settings);
+    run.setLimits(VerificationLimits{2, 2});
+    QVERIFY(run.initializeFieldsWithSelectedLinkIDs());
+    bool sawPause = false;
+    connect(&run, &VerificationRun::pausesChanged, this, [&] { sawPause |= run.pausedHostCount() == 1; });
+    run.confirm();
+    QVERIFY(QTest::qWaitFor([&] { return run.verificationStopped(); }, 20000));
+    QVERIFY(sawPause);
+
+    for (int row = 0; row < run.numLinks(); ++row)
+        QCOMPARE(run.linkInfo(row).result(), VerificationSucceeded);
+    // The 429 answered the busy server's first links page request, 50 ms after it came: what came
+    // later was sent before that answer or after the second of pause (the third row waited too).
+    const QList<HttpTestServer::Request> &asked = busy.requests();
+    qsizetype throttled = -1;
+    for (qsizetype i = 0; i < asked.size() && throttled < 0; ++i)
+        throttled = asked.at(i).path == "/page" ? i : -1;
+    QVERIFY(throttled >= 0);
+    const qint64 pausedAt = asked.at(throttled).receivedAtMs;
+    for (qsizetype i = throttled + 1; i < asked.size(); ++i) {
+        const qint64 after = asked.at(i).receivedAtMs - pausedAt;
+        QVERIFY2(after < 50 || after >= 1000, qPrintable(QString::number(after)));
+    }
+    // The other server went on: its checks (two at a time, 100 ms each) fit into the pause.
+    int calmDuringPause = 0;
+    for (const HttpTestServer::Request &request : calm.requests())
+        calmDuringPause += request.receivedAtMs > pausedAt + 100 && request.receivedAtMs < pausedAt + 900;
+    QVERIFY2(calmDuringPause >= 4, qPrintable(QString::number(calmDuringPause)));
+    // The check that got the 429 says it waited.
+    bool toldWait = false;
+    for (int row = 0; row < 3; ++row)
+        toldWait |= run.linkInfo(row).details().summary().contains(QLatin1String("before the links page"));
+    QVERIFY(toldWait);
+}
+
+QTEST_GUILESS_MAIN(TestVerifyPauses)
+#include "tst_verifypauses.moc"
