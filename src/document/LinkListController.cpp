@@ -283,10 +283,18 @@ void LinkListController::setColumnWidths(const std::optional<QList<double>> &wid
     QHeaderView *header = m_tableView->horizontalHeader();
     header->resizeSection(NameColumn, qMax(header->minimumSectionSize(), int(widths->at(0))));
     // The description column stretches to the list's edge: its stored width is what was left in the
-    // window it was saved from, and forcing it here would push the list past its edge in a narrower
-    // one. It takes what is left now.
-    if (!header->stretchLastSection() || header->logicalIndex(header->count() - 1) != DescriptionColumn)
-        header->resizeSection(DescriptionColumn, qMax(header->minimumSectionSize(), int(widths->at(1))));
+    // window it was saved from, and taken as it stands it would push the list past its edge in a
+    // narrower one (the header never shrinks it back). It takes what is left now.
+    int width = int(widths->at(1));
+    if (header->stretchLastSection() && header->logicalIndex(header->count() - 1) == DescriptionColumn) {
+        int others = 0;
+        for (int column = 0; column < ColumnCount; ++column) {
+            if (column != DescriptionColumn)
+                others += header->sectionSize(column);
+        }
+        width = m_tableView->viewport()->width() - others;
+    }
+    header->resizeSection(DescriptionColumn, qMax(header->minimumSectionSize(), width));
 }
 
 QList<double> LinkListController::columnWidths() const

@@ -74,12 +74,14 @@ inline QChar mnemonic(const QString &text)
     return at >= 0 && at + 1 < plain.size() ? plain.at(at + 1).toLower() : QChar();
 }
 
-// The page of a tab view or stack that holds the widget, or `root` outside every page: widgets of
-// two pages of one stack are never shown together.
+// The page that holds the widget: a page of a tab view or stack, or a part the window shows in turn
+// with others (a step of an assistant, hidden until its turn); `root` outside every page. Widgets of
+// two pages are never shown together.
 inline QWidget *pageOf(QWidget *widget, QWidget *root)
 {
-    for (QWidget *w = widget; w && w != root; w = w->parentWidget()) {
-        if (qobject_cast<QStackedWidget *>(w->parentWidget()))
+    for (QWidget *w = widget->parentWidget(); w && w != root; w = w->parentWidget()) {
+        const bool shownInTurn = w->isHidden() && w->testAttribute(Qt::WA_WState_ExplicitShowHide);
+        if (qobject_cast<QStackedWidget *>(w->parentWidget()) || shownInTurn)
             return w;
     }
     return root;
