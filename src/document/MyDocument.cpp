@@ -6,21 +6,20 @@
 #include "DetailsView.h"
 #include "DocumentCommandArea.h"
 #include "DocumentController.h"
-#include "DocumentFileNames.h"
 #include "DocumentMenus.h"
 #include "DocumentUndo.h"
 #include "DocumentWindowState.h"
-#include "LinkDragPayload.h"
 #include "LinkListController.h"
-#include "RightClickTableView.h"
 #include "StatusBarController.h"
-#include "app/ApplicationController.h"
-#include "app/FilePanel.h"
-#include "app/MessageBox.h"
+#include "gui/FilePanel.h"
+#include "gui/MessageBox.h"
+#include "gui/RightClickTableView.h"
 #include "model/DatabaseFile.h"
+#include "model/DocumentFileNames.h"
+#include "model/LinkDragPayload.h"
 #include "model/Notification.h"
+#include "model/NotificationComputer.h"
 #include "model/Preferences.h"
-#include "workflow/NotificationComputer.h"
 #include "workflow/StarterTemplates.h"
 
 #include <QAction>
@@ -416,6 +415,12 @@ void MyDocument::changeEvent(QEvent *event)
         windowDidBecomeKey();
 }
 
+void MyDocument::setStartingSiteProfile(const SiteProfileTexts &texts, bool singlePageLayout)
+{
+    m_startingSiteProfile = texts;
+    m_startingSinglePageLayout = singlePageLayout;
+}
+
 void MyDocument::windowDidBecomeKey()
 {
     buildSendMessageMenu();
@@ -424,21 +429,9 @@ void MyDocument::windowDidBecomeKey()
     m_firstBecomeKeyWasProcessed = true;
     if (m_editedSiteInfo)
         return;
-    ApplicationController *application = ApplicationController::instance();
-    const QVariantMap values = application ? application->globalSiteInfo() : QVariantMap();
-    SiteProfileTexts texts;
-    texts.title = values.value(QStringLiteral("Title")).toString();
-    texts.URL = values.value(QStringLiteral("MainPageURL")).toString();
-    texts.description = values.value(QStringLiteral("Description")).toString();
-    texts.keywords = values.value(QStringLiteral("Keywords")).toString();
-    texts.linksURL = values.value(QStringLiteral("LinksPageURL")).toString();
-    texts.contactFirstName = values.value(QStringLiteral("ContactFirstName")).toString();
-    texts.contactLastName = values.value(QStringLiteral("ContactLastName")).toString();
-    texts.contactEmail = values.value(QStringLiteral("ContactEmail")).toString();
-    m_collectionManager.setSiteProfile(texts);
-    m_collectionManager.setRenderMode(values.value(QStringLiteral("PageLayout"), true).toBool()
-                                          ? RenderModeSinglePage
-                                          : RenderModePagePerCategory);
+    m_collectionManager.setSiteProfile(m_startingSiteProfile);
+    m_collectionManager.setRenderMode(m_startingSinglePageLayout ? RenderModeSinglePage
+                                                                 : RenderModePagePerCategory);
     // A new database starts with a few templates to write to partners with.
     if (m_collectionManager.emailTemplates().empty())
         StarterTemplates::addTo(m_collectionManager);
@@ -449,9 +442,8 @@ void MyDocument::windowDidBecomeKey()
     updateChangeCount();
     raise();
     activateWindow();
-    // Not from inside the activation event: the message may run a modal loop of its own.
-    if (application)
-        QTimer::singleShot(0, application, &ApplicationController::showNewSiteCreated);
+    // Not from inside the activation event: what follows may run a modal loop of its own.
+    QTimer::singleShot(0, this, &MyDocument::startingSiteProfileApplied);
 }
 
 // ---------------------------------------------------------------- window state

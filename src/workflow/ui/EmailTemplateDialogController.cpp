@@ -1,9 +1,9 @@
 #include "EmailTemplateDialogController.h"
 
 #include "TemplatePreviewDialog.h"
-#include "app/HelpBook.h"
-#include "app/KeyOrder.h"
-#include "app/MessageBox.h"
+#include "gui/HelpBook.h"
+#include "gui/KeyOrder.h"
+#include "gui/MessageBox.h"
 #include "model/CollectionManager.h"
 #include "ui_EmailTemplateDialog.h"
 #include "workflow/EmailComposer.h"

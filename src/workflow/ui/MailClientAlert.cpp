@@ -1,6 +1,6 @@
 #include "MailClientAlert.h"
 
-#include "app/MessageBox.h"
+#include "gui/MessageBox.h"
 #include "workflow/EmailComposer.h"
 
 #include <QClipboard>
