@@ -61,6 +61,13 @@ void checkEncoding(const QString &text, TextEncoding encoding)
     const QByteArray bytes = TextCodec::encodeWithReplacement(text, encoding, '#', &ok);
     const QString decoded = TextCodec::decode(bytes, encoding);
     const QString name = TextCodec::encodingName(encoding);
+    // The count the export asks with is the number of replacements the encoder makes.
+    const int lost = TextCodec::unencodableCharacterCount(text, encoding);
+    const bool eightBit = encoding == TextEncoding::MacOSRoman || encoding == TextEncoding::ISOLatin1;
+    const qsizetype replaced = eightBit ? bytes.count('#') - TextCodec::precomposed(text).count(u'#') : 0;
+    FUZZ_CHECK(
+        lost == replaced && (lost == 0) == ok,
+        name + QStringLiteral(" counted %1 characters it cannot hold, replaced %2").arg(lost).arg(replaced));
     switch (encoding) {
     case TextEncoding::UTF8:
     case TextEncoding::UTF16: {

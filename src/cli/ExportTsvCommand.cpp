@@ -1,7 +1,7 @@
 #include "CliCommand.h"
 
 #include "model/CollectionManager.h"
-#include "model/Preferences.h"
+#include "publish/ExportTexts.h"
 #include "publish/SpreadsheetBuilder.h"
 
 #include <optional>
@@ -40,10 +40,15 @@ int runExportTsv(const QStringList &arguments, QTextStream &out, QTextStream &er
     if (!Cli::openDatabase(files.at(0), store, err))
         return ExitBadFile;
     // Without the option, the encoding the application's preferences choose.
-    const TextEncoding chosen = encoding.value_or(
-        SpreadsheetBuilder::encodingForPreference(Preferences::intValue(Preferences::FileExportEncoding)));
+    const TextEncoding chosen = encoding.value_or(SpreadsheetBuilder::preferredEncoding());
+    const SpreadsheetBuilder builder(store);
+    if (const int lost = builder.unwritableCharacterCount(chosen); lost > 0) {
+        err << files.at(1) << ": "
+            << ExportTexts::unwritableCharactersMessage(lost, TextCodec::encodingName(chosen))
+            << " (--encoding utf8 keeps every character)" << Qt::endl;
+    }
     QString error;
-    if (!SpreadsheetBuilder(store).exportSiteAtPath(files.at(1), chosen, &error)) {
+    if (!builder.exportSiteAtPath(files.at(1), chosen, &error)) {
         err << files.at(1) << ": " << CliCommand::tr("The links could not be exported. %1").arg(error)
             << Qt::endl;
         return ExitBadFile;

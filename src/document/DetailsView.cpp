@@ -4,6 +4,7 @@
 #include "gui/FittedLabel.h"
 #include "model/Link.h"
 #include "workflow/DetailsTexts.h"
+#include "workflow/LinkForm.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -42,6 +43,7 @@ DetailsView::DetailsView(QWidget *parent) : QWidget(parent)
     m_mainPageURLField = new FittedLabel(this);
     m_linksPageURLField = new FittedLabel(this);
     m_myCategoryField = new FittedLabel(this);
+    m_keywordsField = new FittedLabel(this);
     m_contactField = new FittedLabel(this);
     m_notesField = new QLabel(this);
     m_notesField->setTextFormat(Qt::PlainText);
@@ -122,6 +124,8 @@ DetailsView::DetailsView(QWidget *parent) : QWidget(parent)
     grid->addWidget(m_testLinksPageURLButton, row++, 3);
     grid->addWidget(makeCaption(tr("My category:")), row, 0, 1, 2);
     grid->addWidget(m_myCategoryField, row++, 2, 1, 2);
+    grid->addWidget(makeCaption(tr("Keywords:")), row, 0, 1, 2);
+    grid->addWidget(m_keywordsField, row++, 2, 1, 2);
     grid->addWidget(makeCaption(tr("Contact:")), row, 0, 1, 2);
     grid->addWidget(m_contactField, row, 2);
     grid->addWidget(m_sendMessagePopup, row++, 3);
@@ -179,7 +183,7 @@ void DetailsView::showLink(const Link *link, const QString &firstNotification)
     m_pages->setCurrentWidget(link ? static_cast<QWidget *>(m_scroller) : m_placeholder);
     if (!link) {
         for (FittedLabel *field : {m_titleField, m_statusField, m_notificationsField, m_mainPageURLField,
-                                   m_linksPageURLField, m_myCategoryField, m_contactField})
+                                   m_linksPageURLField, m_myCategoryField, m_keywordsField, m_contactField})
             field->setFullText(QString());
         m_descriptionField->clear();
         m_notesField->clear();
@@ -205,8 +209,13 @@ void DetailsView::showLink(const Link *link, const QString &firstNotification)
     }
     m_descriptionField->setText(link->description());
     m_mainPageURLField->setFullText(link->URL());
-    m_linksPageURLField->setFullText(link->counterpartURL());
+    // An empty links page is stored as "http://": it reads as not given and offers no visit.
+    const bool noLinksPage = LinkForm::isMissingURL(link->counterpartURL());
+    m_linksPageURLField->setFullText(noLinksPage ? tr("Not given") : link->counterpartURL());
+    m_linksPageURLField->setEnabled(!noLinksPage);
+    m_testLinksPageURLButton->setVisible(!noLinksPage);
     m_myCategoryField->setFullText(link->counterpartCategoryName());
+    m_keywordsField->setFullText(link->keywords());
     m_contactField->setFullText(DetailsTexts::contactLine(*link));
     m_notesField->setText(link->notes());
 }

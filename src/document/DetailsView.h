@@ -42,6 +42,7 @@ public:
     FittedLabel *mainPageURLField() const { return m_mainPageURLField; }
     FittedLabel *linksPageURLField() const { return m_linksPageURLField; }
     FittedLabel *myCategoryField() const { return m_myCategoryField; }
+    FittedLabel *keywordsField() const { return m_keywordsField; }
     FittedLabel *contactField() const { return m_contactField; }
     QLabel *notesField() const { return m_notesField; }
     QLabel *statusImage() const { return m_statusImage; }
@@ -76,6 +77,7 @@ private:
     FittedLabel *m_mainPageURLField;
     FittedLabel *m_linksPageURLField;
     FittedLabel *m_myCategoryField;
+    FittedLabel *m_keywordsField;
     FittedLabel *m_contactField;
     QLabel *m_notesField;
     QLabel *m_statusImage;

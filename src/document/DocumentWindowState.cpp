@@ -50,6 +50,10 @@ DocumentWindowState::DocumentWindowState(MyDocument *document) : QObject(documen
             if (section == LinkListController::NameColumn || section == LinkListController::DescriptionColumn)
                 recordColumnWidths();
         });
+    connect(document->linkListController(), &LinkListController::sortChanged, this, [this] {
+        const LinkListController *links = m_document->linkListController();
+        m_document->collectionManager().setLinkSort(links->sortCriterion(), links->sortDescending());
+    });
 }
 
 // ---------------------------------------------------------------- the stored convention
@@ -76,6 +80,8 @@ void DocumentWindowState::takeStoredState()
     m_savedSplitterPosition = store.splitterPosition();
     m_savedDetailsCollapsed = store.detailsCollapsed();
     m_savedColumnWidths = store.columnWidths();
+    m_savedSortColumn = store.linkSortColumn();
+    m_savedSortDescending = store.linkSortDescending();
 }
 
 // ---------------------------------------------------------------- placing and applying
@@ -150,6 +156,10 @@ void DocumentWindowState::applySplitViewsAndColumns()
         setDetailsCollapsed(true);
     if (m_savedColumnWidths)
         m_document->linkListController()->setColumnWidths(m_savedColumnWidths);
+    LinkListController *links = m_document->linkListController();
+    if (m_savedSortColumn >= 0 &&
+        (links->sortCriterion() != m_savedSortColumn || links->sortDescending() != m_savedSortDescending))
+        links->sortLinksByColumn(m_savedSortColumn, m_savedSortDescending);
     m_document->menus()->toggleDetails->setChecked(!isDetailsCollapsed());
 }
 

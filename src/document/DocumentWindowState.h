@@ -9,8 +9,8 @@
 class MyDocument;
 
 // The window state a document keeps in its file: the window's frame, the width of the category
-// list (the splitter position), the link list's column widths and whether the details pane is
-// collapsed. It places the window before it is first shown (the stored frame, or a new window's
+// list (the splitter position), the link list's column widths and sort order and whether the details
+// pane is collapsed. It places the window before it is first shown (the stored frame, or a new window's
 // default, kept inside the screen and cascaded off the other documents), applies the stored values
 // once the window is on screen, and from then on records every change in the store, so that the
 // next save writes it. Recording never marks the document edited.
@@ -68,6 +68,8 @@ private:
     QRectF m_savedFrame;
     double m_savedSplitterPosition = 0.0;
     std::optional<QList<double>> m_savedColumnWidths;
+    int m_savedSortColumn = -1;
+    bool m_savedSortDescending = false;
     bool m_savedDetailsCollapsed = false;
     QRect m_placedFrame; // where the window was put before it was first shown
     QRect m_placedArea;

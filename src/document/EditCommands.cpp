@@ -78,7 +78,7 @@ EditCommands::EditCommands(MyDocument *document) : DocumentCommandArea(document)
 
 QWidget *EditCommands::focusedTextField() const
 {
-    QWidget *focus = document()->focusWidget();
+    QWidget *focus = document()->commandFocusWidget();
     if (qobject_cast<QLineEdit *>(focus) || qobject_cast<QTextEdit *>(focus) ||
         qobject_cast<QPlainTextEdit *>(focus))
         return focus;
@@ -87,7 +87,7 @@ QWidget *EditCommands::focusedTextField() const
 
 bool EditCommands::linkListHasFocus() const
 {
-    return document()->focusWidget() == document()->linksTable();
+    return document()->commandFocusWidget() == document()->linksTable();
 }
 
 void EditCommands::focusChanged(QWidget *now)

@@ -78,7 +78,7 @@ void LinkListController::rebuildSortedLinks()
     if (!m_category)
         return;
     std::vector<TreeNode *> nodes;
-    m_collectionManager->buildSortedLinkList(nodes, m_category, m_selectedColumn);
+    m_collectionManager->buildSortedLinkList(nodes, m_category, m_selectedColumn, m_sortDescending);
     m_sortedLinks.reserve(qsizetype(nodes.size()));
     m_childIndexes.reserve(nodes.size());
     for (const TreeNode *node : nodes) {
@@ -107,9 +107,16 @@ void LinkListController::refreshTable()
     emit selectionDidChange();
 }
 
-void LinkListController::sortLinksByColumn(int column)
+void LinkListController::sortLinksByColumn(int column, bool descending)
 {
+    // A stored column from another version of the file is ignored.
+    if (column < 0 || column >= ColumnCount)
+        return;
     m_selectedColumn = column;
+    m_sortDescending = descending;
+    if (m_tableView)
+        m_tableView->horizontalHeader()->setSortIndicator(column, descending ? Qt::DescendingOrder
+                                                                             : Qt::AscendingOrder);
     refreshTable();
 }
 
@@ -117,8 +124,9 @@ void LinkListController::headerClicked(int column)
 {
     if (column < 0 || column >= ColumnCount)
         return;
-    m_tableView->horizontalHeader()->setSortIndicator(column, Qt::AscendingOrder);
-    sortLinksByColumn(column);
+    // A second click on the sorting column turns the order round, as desktop lists do.
+    sortLinksByColumn(column, column == m_selectedColumn && !m_sortDescending);
+    emit sortChanged();
 }
 
 TreeNode *LinkListController::linkNodeAtRow(int row) const
@@ -274,7 +282,19 @@ void LinkListController::setColumnWidths(const std::optional<QList<double>> &wid
         return;
     QHeaderView *header = m_tableView->horizontalHeader();
     header->resizeSection(NameColumn, qMax(header->minimumSectionSize(), int(widths->at(0))));
-    header->resizeSection(DescriptionColumn, qMax(header->minimumSectionSize(), int(widths->at(1))));
+    // The description column stretches to the list's edge: its stored width is what was left in the
+    // window it was saved from, and taken as it stands it would push the list past its edge in a
+    // narrower one (the header never shrinks it back). It takes what is left now.
+    int width = int(widths->at(1));
+    if (header->stretchLastSection() && header->logicalIndex(header->count() - 1) == DescriptionColumn) {
+        int others = 0;
+        for (int column = 0; column < ColumnCount; ++column) {
+            if (column != DescriptionColumn)
+                others += header->sectionSize(column);
+        }
+        width = m_tableView->viewport()->width() - others;
+    }
+    header->resizeSection(DescriptionColumn, qMax(header->minimumSectionSize(), width));
 }
 
 QList<double> LinkListController::columnWidths() const

@@ -37,8 +37,9 @@ public:
     void setCategory(TreeNode *categoryNode);
     // Re-sorts and reloads, keeping the selected links selected.
     void refreshTable();
-    void sortLinksByColumn(int column);
+    void sortLinksByColumn(int column, bool descending = false);
     int sortCriterion() const { return m_selectedColumn; }
+    bool sortDescending() const { return m_sortDescending; }
 
     int numberOfSelectedLinks() const;
     // The selected rows, in order. Read from the selection's ranges: Qt's selectedRows() checks each
@@ -73,6 +74,8 @@ signals:
     // The selection or the shown links changed: the details pane and the commands follow.
     void selectionDidChange();
     void doubleClicked(int column);
+    // A header click changed the sort column or order.
+    void sortChanged();
 
 private:
     void headerClicked(int column);
@@ -89,6 +92,7 @@ private:
     QStringList m_sortedLinks;
     std::vector<int> m_childIndexes;
     int m_selectedColumn = -1;
+    bool m_sortDescending = false;
     int m_flashStep = 0;
     QString m_flashLinkID;
     QTimer *m_flashTimer = nullptr;

@@ -2,6 +2,7 @@
 
 #include "AskStringDialogController.h"
 #include "CategoryListController.h"
+#include "CommandFocus.h"
 #include "DetailsView.h"
 #include "DocumentCommandArea.h"
 #include "DocumentController.h"
@@ -20,6 +21,7 @@
 #include "model/Notification.h"
 #include "model/NotificationComputer.h"
 #include "model/Preferences.h"
+#include "workflow/StarterTemplates.h"
 
 #include <QAction>
 #include <QApplication>
@@ -45,6 +47,7 @@ MyDocument::MyDocument(QWidget *parent) : QMainWindow(parent)
     setObjectName(QStringLiteral("MyDocument"));
     // The object's address is unique among the open documents of this run.
     m_uniqueID = QString::number(quintptr(this));
+    m_commandFocus = new CommandFocus(this);
     buildWindow();
     m_undo = new DocumentUndo(this, m_menus->undo, m_menus->redo);
     connectCommands();
@@ -58,6 +61,7 @@ MyDocument::~MyDocument()
     // Hidden while still whole: QWidget's destructor would otherwise close the window and move the
     // focus, and the command areas listening to focus and clipboard would reach a half-destroyed document.
     hide();
+    QObject::disconnect(qApp, nullptr, m_commandFocus, nullptr);
     for (DocumentCommandArea *area : std::as_const(m_commandAreas)) {
         QObject::disconnect(qApp, nullptr, area, nullptr);
         QObject::disconnect(QGuiApplication::clipboard(), nullptr, area, nullptr);
@@ -436,6 +440,9 @@ void MyDocument::windowDidBecomeKey()
     m_collectionManager.setSiteProfile(m_startingSiteProfile);
     m_collectionManager.setRenderMode(m_startingSinglePageLayout ? RenderModeSinglePage
                                                                  : RenderModePagePerCategory);
+    // A new database starts with a few templates to write to partners with.
+    if (m_collectionManager.emailTemplates().empty())
+        StarterTemplates::addTo(m_collectionManager);
     m_collectionManager.journal().dropEntry(); // the assistant's profile is where the new database starts
     m_editedSiteInfo = true;
     m_collectionManager.computeNotifications();
@@ -643,7 +650,7 @@ void MyDocument::validateMenuItems()
     // The default category can be neither edited nor deleted (the keys still say why).
     const TreeNode *categoryNode = selectedCategoryNode();
     const bool category = categoryNode && categoryNode->category() && !categoryNode->category()->isNone();
-    const bool linksHaveFocus = focusWidget() == m_linksTable;
+    const bool linksHaveFocus = commandFocusWidget() == m_linksTable;
 
     for (QAction *action : {m.visitLinkWebsite, m.visitLinkPartnerWebsite, m.newCustomEmail})
         enable(action, oneLink);
@@ -673,6 +680,11 @@ void MyDocument::validateMenuItems()
     m_menus->enableSubmenus();
     if (oneLink)
         updateDetailsButtons();
+}
+
+QWidget *MyDocument::commandFocusWidget() const
+{
+    return m_commandFocus ? m_commandFocus->widget() : focusWidget();
 }
 
 void MyDocument::rebuildWindowMenu()
@@ -713,7 +725,7 @@ void MyDocument::rebuildRecentFilesMenu()
 
 void MyDocument::switchActiveList()
 {
-    if (focusWidget() == m_linksTable)
+    if (commandFocusWidget() == m_linksTable)
         m_categoriesTable->setFocus(Qt::OtherFocusReason);
     else
         m_linksTable->setFocus(Qt::OtherFocusReason);
@@ -722,7 +734,7 @@ void MyDocument::switchActiveList()
 
 void MyDocument::editSelectedObject()
 {
-    if (focusWidget() == m_linksTable) {
+    if (commandFocusWidget() == m_linksTable) {
         if (m_menus->editLink->isEnabled())
             m_menus->editLink->trigger();
     } else {
@@ -732,7 +744,7 @@ void MyDocument::editSelectedObject()
 
 void MyDocument::deleteSelectedObject()
 {
-    if (focusWidget() == m_linksTable)
+    if (commandFocusWidget() == m_linksTable)
         deleteLink();
     else
         deleteCategory();

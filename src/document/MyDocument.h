@@ -22,6 +22,7 @@ class QTimer;
 class RightClickTableView;
 class SiteInfoDialogController;
 class StatusBarController;
+class CommandFocus;
 
 // One open links database and its window: the category list beside the link list of the selected
 // category, a details pane under it, a count line and a toolbar. Every command ends in one of the
@@ -97,6 +98,9 @@ public:
     void resetSendMessageMenu();
     // Re-evaluates which commands are enabled and which status is ticked.
     void validateMenuItems();
+    // The view the commands act on: the focused one, or while the menu bar holds the keyboard the
+    // one that had the focus before.
+    QWidget *commandFocusWidget() const;
 
     // --- Parts, for the application and for tests
     // The command area of that class (LinkCommands...), null when the window has none.
@@ -207,6 +211,7 @@ private:
     void visitURL(const QString &url, const QString &title, const QString &message);
 
     CollectionManager m_collectionManager;
+    CommandFocus *m_commandFocus = nullptr;
     QString m_filePath;
     QString m_uniqueID;
     int m_untitledNumber = 1;

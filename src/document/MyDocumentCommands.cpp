@@ -23,10 +23,12 @@
 #include "publish/ui/SiteInfoDialogController.h"
 #include "workflow/EmailComposer.h"
 #include "workflow/LinkImporter.h"
+#include "workflow/ui/MailClientAlert.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QFileInfo>
+#include <QLocale>
 #include <QMenu>
 #include <QUrl>
 
@@ -149,7 +151,7 @@ void MyDocument::deleteLink()
     const Link *link = selectedLink();
     const QString title = count == 1 && link
                               ? tr("Are you sure you want to delete the link \"%1\"?").arg(link->title())
-                              : tr("Are you sure you want to delete the selected links?");
+                              : tr("Delete the %L1 selected links?").arg(count);
     const int answer = MessageBox::alert(this, title, QString(), {tr("Delete"), tr("Cancel")});
     deleteLinkSheetDidEnd(answer == 0 ? 1 : 0);
 }
@@ -288,8 +290,7 @@ void MyDocument::sendEmailToSelectedLink(const std::function<bool(Link &)> &send
         updateChangeCount(tr("Set Status"));
     }
     if (!handedOver) {
-        MessageBox::alert(this, tr("The message could not be handed to your mail client."),
-                          tr("Check that an e-mail program is set up as the default mail application."));
+        MailClientAlert::show(this);
     }
 }
 
@@ -438,7 +439,7 @@ void MyDocument::deleteCategory()
         : links == 1
             ? tr("Are you sure you want to delete the category \"%1\" and its 1 link?").arg(category->name())
             : tr("Are you sure you want to delete the category \"%1\" and its %2 links?")
-                  .arg(category->name(), QString::number(links));
+                  .arg(category->name(), QLocale().toString(links));
     const int answer = MessageBox::alert(this, title, QString(), {tr("Delete"), tr("Cancel")});
     deleteCategorySheetDidEnd(answer == 0 ? 1 : 0);
 }

@@ -168,7 +168,20 @@ void PublishCommands::savePanelDidEnd(ExportContext context, const QString &path
         }
         return;
     }
-    if (!SpreadsheetBuilder::exportSpreadsheetWithCollectionManager(store, path, &error)) {
+    const SpreadsheetBuilder builder(store);
+    TextEncoding encoding = SpreadsheetBuilder::preferredEncoding();
+    // Characters the chosen encoding cannot hold are said before anything is written.
+    if (const int lost = builder.unwritableCharacterCount(encoding); lost > 0) {
+        const int answer = MessageBox::alert(
+            document(), tr("Some characters cannot be exported."),
+            ExportTexts::unwritableCharactersMessage(lost, TextCodec::encodingName(encoding)),
+            {tr("Export in UTF-8"), tr("Export Anyway"), tr("Cancel")}, MessageBox::Warning);
+        if (answer == 2)
+            return;
+        if (answer == 0)
+            encoding = TextEncoding::UTF8;
+    }
+    if (!builder.exportSiteAtPath(path, encoding, &error)) {
         MessageBox::alert(document(), tr("The links could not be exported."),
                           tr("An error occured while saving the file.") + QStringLiteral("\n\n") + error, {},
                           MessageBox::Critical);

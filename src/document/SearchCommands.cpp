@@ -12,6 +12,8 @@
 
 #include <QAction>
 #include <QLabel>
+#include <QStatusBar>
+#include <algorithm>
 
 SearchCommands::SearchCommands(MyDocument *document) : DocumentCommandArea(document)
 {
@@ -32,6 +34,11 @@ void SearchCommands::findLink()
     if (!m_searchDialog) {
         m_searchDialog = new SearchDialogController(&collectionManager(), document());
         connect(m_searchDialog, &QDialog::finished, this, &SearchCommands::findLinkSheetDidEnd);
+        // Conditions that find nothing keep the sheet open, so they can be changed at once.
+        m_searchDialog->setMatchTest([this](const QList<SearchCriterion> &criteria, bool any) {
+            return LinkFinder::findLinkWithSearchCriteria(collectionManager(), criteria, any, nullptr, 0) !=
+                   nullptr;
+        });
     }
     if (m_searchDialog->isVisible())
         return;
@@ -44,15 +51,20 @@ void SearchCommands::findLinkSheetDidEnd(int returnCode)
     if (returnCode != QDialog::Accepted)
         return;
     setSearchCriteria(m_searchDialog->searchCriteria(), m_searchDialog->any());
-    // A new search starts before the first link.
-    document()->linkListController()->showAndSelectLinkNode(nullptr);
-    doFindWithAlert(true, true);
+    // A new search starts before the first link; without a match the selection stays.
+    findFrom(nullptr, true, true);
 }
 
 void SearchCommands::findNextLink()
 {
     if (isFindNextAvailable())
         doFindWithAlert(false, true);
+}
+
+QString SearchCommands::positionText(int position, int count, bool wrapped)
+{
+    const QString where = tr("%L1 of %L2").arg(position).arg(count);
+    return wrapped ? tr("Search started again from the top") + QStringLiteral(" \u2014 ") + where : where;
 }
 
 void SearchCommands::setSearchCriteria(const QList<SearchCriterion> &criteria, bool any)
@@ -71,12 +83,18 @@ void SearchCommands::clearSearchCriteria()
 
 bool SearchCommands::doFindWithAlert(bool alert, bool focus)
 {
+    return findFrom(document()->selectedLinkNode(), alert, focus);
+}
+
+bool SearchCommands::findFrom(const TreeNode *startItem, bool alert, bool focus)
+{
     if (!m_searchCriteria)
         return false;
     LinkListController *links = document()->linkListController();
+    bool wrapped = false;
     TreeNode *found =
-        LinkFinder::findLinkWithSearchCriteria(collectionManager(), *m_searchCriteria, m_searchAny,
-                                               document()->selectedLinkNode(), links->sortCriterion());
+        LinkFinder::findLinkWithSearchCriteria(collectionManager(), *m_searchCriteria, m_searchAny, startItem,
+                                               links->sortCriterion(), links->sortDescending(), &wrapped);
     if (!found) {
         if (alert)
             MessageBox::alert(document(), SearchForm::notFoundTitle(), SearchForm::notFoundMessage());
@@ -86,5 +104,11 @@ bool SearchCommands::doFindWithAlert(bool alert, bool focus)
     document()->categoriesTable()->viewport()->update();
     document()->countField()->update();
     links->flashSelectedItem();
+    // Where the match stands among all matches, in the order the window shows them.
+    const std::vector<TreeNode *> all = LinkFinder::findAllLinksWithSearchCriteria(
+        collectionManager(), *m_searchCriteria, m_searchAny, links->sortCriterion(), links->sortDescending());
+    const auto at = std::find(all.cbegin(), all.cend(), found);
+    m_lastPositionText = positionText(int(at - all.cbegin()) + 1, int(all.size()), wrapped);
+    document()->statusBar()->showMessage(m_lastPositionText, StatusMessageTimeout);
     return true;
 }

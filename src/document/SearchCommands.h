@@ -7,6 +7,7 @@
 #include <optional>
 
 class SearchDialogController;
+class TreeNode;
 
 // Find and Find Next: the search sheet, the conditions of the last confirmed search (kept while the
 // window is open, so Find Next continues from the selected link and Find offers them again), and
@@ -34,9 +35,17 @@ public:
     bool doFindWithAlert(bool alert, bool focus);
 
     SearchDialogController *searchDialog() const { return m_searchDialog; }
+    // What the status line said after the last match ("2 of 3"), for tests.
+    QString lastPositionText() const { return m_lastPositionText; }
+    // "2 of 3", after "Search started again from the top" when the search wrapped.
+    static QString positionText(int position, int count, bool wrapped);
 
 private:
+    static constexpr int StatusMessageTimeout = 10000; // ms
+    bool findFrom(const TreeNode *startItem, bool alert, bool focus);
+
     SearchDialogController *m_searchDialog = nullptr;
     std::optional<QList<SearchCriterion>> m_searchCriteria;
     bool m_searchAny = false;
+    QString m_lastPositionText;
 };

@@ -2,8 +2,11 @@
 
 #include <QAbstractButton>
 #include <QCoreApplication>
+#include <QGridLayout>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
+#include <QSpacerItem>
 
 namespace {
 
@@ -51,6 +54,15 @@ int MessageBox::alert(QWidget *parent, const QString &title, const QString &mess
             i == 0 ? QMessageBox::AcceptRole
                    : (i == titles.size() - 1 ? QMessageBox::RejectRole : QMessageBox::DestructiveRole);
         made.append(box.addButton(titles.at(i), role));
+    }
+    // QMessageBox wraps its text at a narrow width, leaving lines of three words: a strut under the
+    // text keeps the box about seventy characters wide, within half the screen.
+    if (auto *grid = qobject_cast<QGridLayout *>(box.layout())) {
+        int width = box.fontMetrics().averageCharWidth() * 70;
+        if (const QScreen *screen = parent ? parent->screen() : box.screen())
+            width = qMin(width, screen->availableGeometry().width() / 2);
+        grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Minimum, QSizePolicy::Fixed), grid->rowCount(),
+                      0, 1, grid->columnCount());
     }
     box.setDefaultButton(qobject_cast<QPushButton *>(made.first()));
     const int escape = escapeIndex >= 0 && escapeIndex < made.size() ? escapeIndex : int(made.size()) - 1;

@@ -17,6 +17,7 @@ const QString WindowFrameKey = QStringLiteral("WindowFrame");
 const QString SplitterPositionKey = QStringLiteral("SplitterPosition");
 const QString ColumnWidthsKey = QStringLiteral("ColumnWidths");
 const QString DetailsCollapsedKey = QStringLiteral("DetailsCollapsed");
+const QString LinkListSortKey = QStringLiteral("LinkListSort"); // "column,descending" (0 or 1)
 const QString TargetNewKey = QStringLiteral("TargetNew");
 
 QString generalTitle()
@@ -99,6 +100,8 @@ void CollectionManager::resetToEmptyDatabase()
     m_splitterPosition = 0.0;
     m_detailsCollapsed = false;
     m_columnWidths.reset();
+    m_linkSortColumn = -1;
+    m_linkSortDescending = false;
 }
 
 // ---------------------------------------------------------------- categories
@@ -566,16 +569,18 @@ int CollectionManager::compareLink(const TreeNode *a, const TreeNode *b, int sor
     return 0;
 }
 
-void CollectionManager::sortLinkNodes(std::vector<TreeNode *> &nodes, int sortColumn)
+void CollectionManager::sortLinkNodes(std::vector<TreeNode *> &nodes, int sortColumn, bool descending)
 {
-    // Inserting each node before the first it sorts before is exactly a stable sort.
-    std::stable_sort(nodes.begin(), nodes.end(), [sortColumn](const TreeNode *a, const TreeNode *b) {
-        return compareLink(a, b, sortColumn) < 0;
-    });
+    // Inserting each node before the first it sorts before is exactly a stable sort. Descending
+    // turns the comparison round rather than the result, so equal links keep their order.
+    std::stable_sort(
+        nodes.begin(), nodes.end(), [sortColumn, descending](const TreeNode *a, const TreeNode *b) {
+            return descending ? compareLink(a, b, sortColumn) > 0 : compareLink(a, b, sortColumn) < 0;
+        });
 }
 
 void CollectionManager::buildSortedLinkList(std::vector<TreeNode *> &list, const TreeNode *categoryNode,
-                                            int sortColumn) const
+                                            int sortColumn, bool descending) const
 {
     list.clear();
     if (!categoryNode)
@@ -584,7 +589,7 @@ void CollectionManager::buildSortedLinkList(std::vector<TreeNode *> &list, const
         if (node->link())
             list.push_back(node);
     }
-    sortLinkNodes(list, sortColumn);
+    sortLinkNodes(list, sortColumn, descending);
 }
 
 QList<Attachment *> CollectionManager::printObjects() const
@@ -802,6 +807,9 @@ void CollectionManager::encodeWindowState()
                   ColumnWidthsKey);
     }
     setString(m_detailsCollapsed ? QStringLiteral("YES") : QStringLiteral("NO"), DetailsCollapsedKey);
+    if (m_linkSortColumn >= 0)
+        setString(QStringLiteral("%1,%2").arg(m_linkSortColumn).arg(m_linkSortDescending ? 1 : 0),
+                  LinkListSortKey);
 }
 
 void CollectionManager::decodeWindowState()
@@ -815,6 +823,9 @@ void CollectionManager::decodeWindowState()
     m_columnWidths = storedNumbers(stringForName(ColumnWidthsKey), 2);
     const QString collapsed = stringForName(DetailsCollapsedKey);
     m_detailsCollapsed = !collapsed.isNull() && collapsed != QLatin1String("NO");
+    const std::optional<QList<double>> sort = storedNumbers(stringForName(LinkListSortKey), 2);
+    m_linkSortColumn = sort ? int(sort->at(0)) : -1;
+    m_linkSortDescending = sort && sort->at(1) != 0;
 }
 
 QByteArray CollectionManager::dataRepresentation()
@@ -844,5 +855,7 @@ void CollectionManager::takeContentsOf(CollectionManager &other)
     m_splitterPosition = other.m_splitterPosition;
     m_detailsCollapsed = other.m_detailsCollapsed;
     m_columnWidths = other.m_columnWidths;
+    m_linkSortColumn = other.m_linkSortColumn;
+    m_linkSortDescending = other.m_linkSortDescending;
     other.resetToEmptyDatabase();
 }

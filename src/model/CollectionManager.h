@@ -103,9 +103,10 @@ public:
     // --- Sorting (negative: a before b)
     static int compareLink(const TreeNode *a, const TreeNode *b, LinkSortCriterion criterion);
     static int compareLink(const TreeNode *a, const TreeNode *b, int sortColumn);
-    static void sortLinkNodes(std::vector<TreeNode *> &nodes, int sortColumn); // stable
-    void buildSortedLinkList(std::vector<TreeNode *> &list, const TreeNode *categoryNode,
-                             int sortColumn) const;
+    // Stable either way: links that compare equal keep their order, descending too.
+    static void sortLinkNodes(std::vector<TreeNode *> &nodes, int sortColumn, bool descending = false);
+    void buildSortedLinkList(std::vector<TreeNode *> &list, const TreeNode *categoryNode, int sortColumn,
+                             bool descending = false) const;
     // For printing: each category holding links, followed by its links.
     QList<Attachment *> printObjects() const;
 
@@ -156,6 +157,14 @@ public:
     void setDetailsCollapsed(bool collapsed) { m_detailsCollapsed = collapsed; }
     const std::optional<QList<double>> &columnWidths() const { return m_columnWidths; }
     void setColumnWidths(const std::optional<QList<double>> &widths) { m_columnWidths = widths; }
+    // The link list's sort column (-1: never sorted by a click) and whether it sorts descending.
+    int linkSortColumn() const { return m_linkSortColumn; }
+    bool linkSortDescending() const { return m_linkSortDescending; }
+    void setLinkSort(int column, bool descending)
+    {
+        m_linkSortColumn = column;
+        m_linkSortDescending = descending;
+    }
 
     // --- File
     // The whole database file; moves the window state into the named strings first.
@@ -196,4 +205,6 @@ private:
     double m_splitterPosition = 0.0;
     bool m_detailsCollapsed = false;
     std::optional<QList<double>> m_columnWidths;
+    int m_linkSortColumn = -1;
+    bool m_linkSortDescending = false;
 };

@@ -26,7 +26,8 @@ const QHash<QString, QVariant> &defaults()
         {Preferences::AutoVerifyDays, 0},
         {Preferences::CreateBackupFiles, false},
         {Preferences::EmailEncoding, 0},
-        {Preferences::FileExportEncoding, 1},
+        // UTF-8 holds every character; a stored choice of another encoding is kept as it is.
+        {Preferences::FileExportEncoding, 3},
         {Preferences::StartupAction, 2},
         {Preferences::ShowNewSiteCreatedMessage, true},
         {Preferences::InstantLinkRequestType, int('R')},

@@ -81,6 +81,31 @@ QByteArray encodeWithReplacement(const QString &text, TextEncoding encoding, cha
     return text.toUtf8();
 }
 
+int unencodableCharacterCount(const QString &text, TextEncoding encoding)
+{
+    if (encoding != TextEncoding::MacOSRoman && encoding != TextEncoding::ISOLatin1)
+        return 0;
+    const QString source = precomposed(text);
+    int count = 0;
+    const qsizetype n = source.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        const QChar c = source.at(i);
+        if (c.unicode() < 0x80)
+            continue;
+        if (c.isHighSurrogate() && i + 1 < n && source.at(i + 1).isLowSurrogate()) {
+            ++i; // neither table reaches beyond the BMP
+            ++count;
+            continue;
+        }
+        const bool held = encoding == TextEncoding::ISOLatin1
+                              ? c.unicode() <= 0xFF
+                              : !c.isSurrogate() && MacRomanCodec::byteForCharacter(c.unicode());
+        if (!held)
+            ++count;
+    }
+    return count;
+}
+
 QByteArray encode(const QString &text, TextEncoding encoding, bool *ok)
 {
     return encodeWithReplacement(text, encoding, '?', ok);

@@ -29,6 +29,9 @@ QString precomposed(const QString &text);
 // followed by a combining acute encodes like "é".
 QByteArray encodeWithReplacement(const QString &text, TextEncoding encoding, char replacement,
                                  bool *ok = nullptr);
+// How many characters (not UTF-16 units) of the text the encoding cannot hold, each of which
+// encodeWithReplacement would replace; 0 for UTF-8 and UTF-16, which hold every character.
+int unencodableCharacterCount(const QString &text, TextEncoding encoding);
 // The same with '?' as the replacement.
 QByteArray encode(const QString &text, TextEncoding encoding, bool *ok = nullptr);
 

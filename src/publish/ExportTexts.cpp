@@ -58,4 +58,12 @@ QString linksExportedMessage(int links)
     return (links == 1 ? Tr::tr("%1 link was exported.") : Tr::tr("%1 links were exported.")).arg(links);
 }
 
+QString unwritableCharactersMessage(int characters, const QString &encodingName)
+{
+    return (characters == 1 ? Tr::tr("%L1 character cannot be written in %2 and would become '?'.")
+                            : Tr::tr("%L1 characters cannot be written in %2 and would become '?'."))
+        .arg(characters)
+        .arg(encodingName);
+}
+
 } // namespace ExportTexts

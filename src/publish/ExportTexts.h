@@ -24,5 +24,7 @@ QString pathWithExtension(const QString &path, const QString &extension,
 QString filesCreatedMessage(int files);
 // "1 link was exported." / "3 links were exported."
 QString linksExportedMessage(int links);
+// "12 characters cannot be written in Mac OS Roman and would become '?'" (the encoding's name).
+QString unwritableCharactersMessage(int characters, const QString &encodingName);
 
 } // namespace ExportTexts

@@ -278,7 +278,7 @@ void HTMLBuilder::appendHeader(QString &html, const Category *category) const
                            "http://www.w3.org/TR/1999/REC-html401-19991224/loose.dtd\">\n");
     html += QStringLiteral("<HTML>\n\t<HEAD>\n");
     html += QStringLiteral("\t\t<META http-equiv=\"Content-Type\" content=\"text/html; charset=UTF-8\">\n");
-    html += QStringLiteral("\t\t<META name=\"generator\" content=\"Quillmarsh for Mac OS X\">\n\t\t<TITLE>");
+    html += QStringLiteral("\t\t<META name=\"generator\" content=\"Quillmarsh for Linux\">\n\t\t<TITLE>");
     html += m_collectionManager.selfInfo().HTMLTitle();
     if (category && !category->isNone()) {
         html += QStringLiteral(" - ");

@@ -15,9 +15,6 @@ LinkCount LinkCount::countInCategory(const TreeNode *categoryNode)
         if (!link)
             continue;
         switch (link->status()) {
-        case LinkStatusNew:
-            ++count.newLinks;
-            break;
         case LinkStatusNegotiating:
             ++count.negotiating;
             break;
@@ -27,7 +24,8 @@ LinkCount LinkCount::countInCategory(const TreeNode *categoryNode)
         case LinkStatusBlocked:
             ++count.blocked;
             break;
-        default:
+        default: // New, and any unknown code, which the editor shows as New
+            ++count.newLinks;
             break;
         }
     }

@@ -16,7 +16,7 @@ struct LinkCount
 
     int total() const { return newLinks + negotiating + approved + blocked; }
 
-    // The links under a category node by status; links of any other status code count nowhere.
+    // The links under a category node by status; a status code outside the four counts as New.
     // All zero without a node.
     static LinkCount countInCategory(const TreeNode *categoryNode);
     // The database's status distribution, each slice taken as a whole number.

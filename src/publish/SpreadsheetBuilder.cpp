@@ -156,10 +156,19 @@ QByteArray SpreadsheetBuilder::data(TextEncoding encoding) const
     return TextCodec::encode(string(), encoding);
 }
 
+int SpreadsheetBuilder::unwritableCharacterCount(TextEncoding encoding) const
+{
+    return TextCodec::unencodableCharacterCount(string(), encoding);
+}
+
+TextEncoding SpreadsheetBuilder::preferredEncoding()
+{
+    return encodingForPreference(Preferences::intValue(Preferences::FileExportEncoding));
+}
+
 bool SpreadsheetBuilder::exportSiteAtPath(const QString &path, QString *error) const
 {
-    return exportSiteAtPath(
-        path, encodingForPreference(Preferences::intValue(Preferences::FileExportEncoding)), error);
+    return exportSiteAtPath(path, preferredEncoding(), error);
 }
 
 bool SpreadsheetBuilder::exportSiteAtPath(const QString &path, TextEncoding encoding, QString *error) const

@@ -37,6 +37,9 @@ public:
     static TextEncoding encodingForPreference(int value);
     // The text in the encoding; characters it cannot hold are replaced, never an error.
     QByteArray data(TextEncoding encoding) const;
+    // How many characters of the text the encoding would replace; callers ask before writing.
+    int unwritableCharacterCount(TextEncoding encoding) const;
+    static TextEncoding preferredEncoding();
     // Writes the file atomically in the preferred encoding.
     bool exportSiteAtPath(const QString &path, QString *error = nullptr) const;
     bool exportSiteAtPath(const QString &path, TextEncoding encoding, QString *error = nullptr) const;

@@ -86,10 +86,9 @@ QList<NameValuePair> latestVerificationResults(const CollectionManager &collecti
 
 QList<NameValuePair> linkStatusDistribution(const CollectionManager &collectionManager)
 {
+    // A status byte outside the four codes counts as New, as the link editor shows it.
     const QList<int> counts = countLinks(collectionManager, 4, [](const Link &link) {
         switch (link.status()) {
-        case LinkStatusNew:
-            return 0;
         case LinkStatusNegotiating:
             return 1;
         case LinkStatusApproved:
@@ -97,7 +96,7 @@ QList<NameValuePair> linkStatusDistribution(const CollectionManager &collectionM
         case LinkStatusBlocked:
             return 3;
         default:
-            return -1;
+            return 0;
         }
     });
     return pairs({Codes::statusText(LinkStatusNew), Codes::statusText(LinkStatusNegotiating),
@@ -166,9 +165,8 @@ QString legendStringForNameValuePair(const NameValuePair &pair, double total)
 {
     const double percentage = total != 0 ? std::round(double(pair.value()) * 1000.0) / total / 10.0 : 0.0;
     // One substitution pass, so a label holding "%2" stays as it is.
-    return Tr::tr("%1 (%2%3%4 %)")
-        .arg(pair.name(), QString::number(int(pair.value())), QString(QChar(0x2014)),
-             QString::asprintf("%.1f", percentage));
+    return Tr::tr("%1 (%2, %3 %)")
+        .arg(pair.name(), QString::number(int(pair.value())), QString::asprintf("%.1f", percentage));
 }
 
 } // namespace Statistics

@@ -7,6 +7,9 @@
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QNetworkRequest>
+#if QT_CONFIG(ssl)
+#include <QSslError>
+#endif
 
 namespace {
 
@@ -131,8 +134,15 @@ void PageFetcher::sendRequest(const QUrl &url)
         request.setHeader(QNetworkRequest::UserAgentHeader, m_settings.userAgent);
     request.setRawHeader("Accept", "text/html,application/xhtml+xml,application/xml;q=0.9,*/*;q=0.8");
 
+    m_tlsErrors.clear();
     m_reply = m_network->get(request);
     connect(m_reply, &QNetworkReply::readyRead, this, &PageFetcher::readBody);
+#if QT_CONFIG(ssl)
+    connect(m_reply, &QNetworkReply::sslErrors, this, [this](const QList<QSslError> &errors) {
+        for (const QSslError &error : errors)
+            m_tlsErrors.append(error.errorString());
+    });
+#endif
     connect(m_reply, &QNetworkReply::finished, this, &PageFetcher::replyFinished);
 }
 
@@ -232,6 +242,12 @@ FetchOutcome PageFetcher::outcomeFromReply() const
     } else {
         outcome.kind = FetchOutcome::Kind::Failed;
         outcome.errorText = m_reply->errorString();
+        // A failed secure connection says so, with what the certificate check objected to, rather
+        // than passing for a site that does not answer.
+        if (error == QNetworkReply::SslHandshakeFailedError)
+            outcome.errorText = tr("Secure connection (TLS) failed: %1")
+                                    .arg(m_tlsErrors.isEmpty() ? m_reply->errorString()
+                                                               : m_tlsErrors.join(QStringLiteral("; ")));
         outcome.transientFailure = isTransientError(error);
     }
     return outcome;

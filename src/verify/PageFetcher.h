@@ -7,6 +7,7 @@
 #include <QObject>
 #include <QPointer>
 #include <QSet>
+#include <QStringList>
 #include <QTimer>
 #include <QUrl>
 
@@ -69,6 +70,7 @@ private:
     QByteArray m_body;
     qint64 m_bodyBytesSeen = 0;
     bool m_truncated = false;
+    QStringList m_tlsErrors; // what the secure connection of the current request objected to
     int m_attempt = 0;
     bool m_running = false;
     QTimer m_timeout;

@@ -310,6 +310,7 @@ void VerificationRun::checkVerificationEnded()
     if (!m_verificationStarted || m_verificationStopped || verifiersAreRunning() || !m_pending.isEmpty())
         return;
     m_verificationStopped = true;
+    refreshTable(); // rows the run never reached now read "Not checked"
     emit buttonsChanged();
     emit runEnded();
 }
@@ -433,8 +434,12 @@ QVariant VerificationRun::data(const QModelIndex &index, int role) const
             return info.category() ? info.category()->name() : QString();
         break;
     case WarningColumn:
-        if (role == Qt::DisplayRole)
+        if (role == Qt::DisplayRole) {
+            // A ticked row the stopped run never reached says so rather than nothing.
+            if (m_verificationStopped && info.selected() && info.result() == VerificationNotVerified)
+                return tr("Not checked");
             return Codes::verificationRunText(info.result());
+        }
         break;
     default:
         break;

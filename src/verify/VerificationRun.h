@@ -98,6 +98,7 @@ public:
 
     int numLinks() const { return int(m_linkInfos.size()); }
     const LinkInfo &linkInfo(int row) const { return m_linkInfos.at(size_t(row)); }
+    const std::vector<LinkInfo> &linkInfos() const { return m_linkInfos; }
 
     // Fetch settings for every check; without them each fetch reads the preferences.
     void setFetchSettings(const std::optional<FetchSettings> &settings) { m_fetchSettings = settings; }

@@ -90,4 +90,47 @@ QString toolTip(const LinkInfo &row)
     return lines.join(QLatin1Char('\n'));
 }
 
+Summary summary(const std::vector<LinkInfo> &rows, bool stopped)
+{
+    Summary counts;
+    for (const LinkInfo &row : rows) {
+        if (!row.selected())
+            continue;
+        switch (row.result()) {
+        case VerificationSucceeded:
+            ++counts.verified;
+            break;
+        case VerificationLinkNotFound:
+            ++counts.notFound;
+            break;
+        case VerificationLinksPageNotLoaded:
+        case VerificationNoLinksPageURL:
+            ++counts.notLoaded;
+            break;
+        case VerificationNoResponse:
+            ++counts.notAnswering;
+            break;
+        case VerificationNotVerified:
+            if (stopped)
+                ++counts.notChecked;
+            break;
+        default:
+            break;
+        }
+    }
+    return counts;
+}
+
+QString summaryText(const Summary &counts)
+{
+    QString text = Tr::tr("%L1 verified, %L2 not found, %L3 not loaded, %L4 not answering")
+                       .arg(counts.verified)
+                       .arg(counts.notFound)
+                       .arg(counts.notLoaded)
+                       .arg(counts.notAnswering);
+    if (counts.notChecked > 0)
+        text += Tr::tr(", %L1 not checked").arg(counts.notChecked);
+    return text;
+}
+
 } // namespace VerificationSheetForm

@@ -3,6 +3,7 @@
 #include "LinkInfo.h"
 
 #include <QString>
+#include <vector>
 
 // What the verification sheet says about a run beyond the result codes, without widgets: the
 // progress line, the details of a finished check, and the mark for a link that was found but
@@ -29,5 +30,19 @@ QString statusText(const LinkInfo &row);
 
 // The row's tool tip: the partner's address, the result and the details line, one per line.
 QString toolTip(const LinkInfo &row);
+
+// The counts of the line beside the run's buttons.
+struct Summary
+{
+    int verified = 0;
+    int notFound = 0;
+    int notLoaded = 0; // the links page could not be loaded, or has no address
+    int notAnswering = 0;
+    int notChecked = 0; // ticked, but the run was stopped before their turn
+};
+// Counts the ticked rows by result; `stopped` counts the rows without a result as not checked.
+Summary summary(const std::vector<LinkInfo> &rows, bool stopped);
+// "7 verified, 1 not found, 1 not loaded, 1 not answering", with ", 2 not checked" when there are.
+QString summaryText(const Summary &summary);
 
 } // namespace VerificationSheetForm

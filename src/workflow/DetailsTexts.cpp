@@ -21,9 +21,9 @@ QString contactLine(const Link &link)
 
 QString statusName(LinkStatus status)
 {
+    // A status byte outside the four codes (the file keeps any byte) reads as New, as the editor's
+    // pop-up shows it.
     switch (status) {
-    case LinkStatusNew:
-        return QCoreApplication::translate("MyDocument", "New");
     case LinkStatusNegotiating:
         return QCoreApplication::translate("MyDocument", "Negotiating");
     case LinkStatusApproved:
@@ -31,23 +31,21 @@ QString statusName(LinkStatus status)
     case LinkStatusBlocked:
         return QCoreApplication::translate("MyDocument", "Blocked");
     default:
-        return QString(QLatin1String(""));
+        return QCoreApplication::translate("MyDocument", "New");
     }
 }
 
 QString statusImage(LinkStatus status)
 {
     switch (status) {
-    case LinkStatusNew:
-        return QStringLiteral("new");
     case LinkStatusNegotiating:
         return QStringLiteral("negotiating");
     case LinkStatusApproved:
         return QStringLiteral("verified");
     case LinkStatusBlocked:
         return QStringLiteral("blocked");
-    default:
-        return QString();
+    default: // New, and any unknown code
+        return QStringLiteral("new");
     }
 }
 

@@ -11,9 +11,9 @@ namespace DetailsTexts {
 
 // "First Last (address)", with whichever parts exist.
 QString contactLine(const Link &link);
-// The translated status name; empty for an unknown code.
+// The translated status name; an unknown code reads as New.
 QString statusName(LinkStatus status);
-// The image name of a status ("new", "verified"...); empty for an unknown code.
+// The image name of a status ("new", "verified"...); an unknown code has New's.
 QString statusImage(LinkStatus status);
 
 } // namespace DetailsTexts

@@ -7,6 +7,7 @@
 #include "model/UrlOpener.h"
 
 #include <QCoreApplication>
+#include <QRegularExpression>
 #include <QUrl>
 #include <utility>
 #include <vector>
@@ -147,9 +148,46 @@ QByteArray mailtoURL(const QString &recipient, const QString &subject, const QSt
     return url.toLatin1(); // every character left is 7-bit ASCII
 }
 
+namespace {
+Message &lastMessageStore()
+{
+    static Message message;
+    return message;
+}
+} // namespace
+
+const Message &lastMessage()
+{
+    return lastMessageStore();
+}
+
+QString Message::text() const
+{
+    return Tr::tr("To: %1").arg(recipient) + u'\n' + Tr::tr("Subject: %1").arg(subject) +
+           QStringLiteral("\n\n") + body;
+}
+
+bool openInMailClient(const Message &message)
+{
+    lastMessageStore() = message;
+    return open(mailtoURL(message.recipient, message.subject, message.body, emailEncoding()));
+}
+
+QStringList unknownPlaceholders(const QString &filledText)
+{
+    static const QRegularExpression placeholder(QStringLiteral("#[A-Z][A-Z_]*#"));
+    QStringList found;
+    for (auto it = placeholder.globalMatch(filledText); it.hasNext();) {
+        const QString name = it.next().captured();
+        if (!found.contains(name))
+            found.append(name);
+    }
+    return found;
+}
+
 bool sendEmailWithRecipient(const QString &recipient, const QString &subject, const QString &body, Link &link)
 {
-    const bool accepted = open(mailtoURL(recipient, subject, body, emailEncoding()));
+    const bool accepted = openInMailClient({recipient, subject, body});
     if (link.status() == LinkStatusNew)
         link.setStatus(LinkStatusNegotiating);
     return accepted;
@@ -170,8 +208,8 @@ bool sendEmailWithRecipient(const CollectionManager &store, const QString &recip
 
 bool preview(const CollectionManager &store, const QString &subject, const QString &body, const Link *link)
 {
-    return open(mailtoURL(sampleRecipient(), previewString(store, subject, link),
-                          previewString(store, body, link), emailEncoding()));
+    return openInMailClient(
+        {sampleRecipient(), previewString(store, subject, link), previewString(store, body, link)});
 }
 
 QString sampleRecipient()

@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 #include <cstdint>
 
 class CollectionManager;
@@ -41,6 +42,24 @@ bool sendEmailWithRecipient(const QString &recipient, const QString &subject, co
 // false without doing anything when there is no such template.
 bool sendEmailWithRecipient(const CollectionManager &store, const QString &recipient, int32_t templateIndex,
                             Link &link);
+
+// A message as it went, or would have gone, to the mail client.
+struct Message
+{
+    QString recipient;
+    QString subject;
+    QString body;
+    // "To: ...", "Subject: ...", an empty line and the body, for the clipboard.
+    QString text() const;
+};
+// The last message handed to the mail client (or refused by it), so a user without a mail client
+// can copy it into webmail.
+const Message &lastMessage();
+// Hands a finished message to the mail client; the answer is whether the system took it.
+bool openInMailClient(const Message &message);
+
+// Placeholders left in a filled-in text ("#PHONE#"): none of the known ones, so a misspelt one.
+QStringList unknownPlaceholders(const QString &filledText);
 
 // The editor's preview message, addressed to the sample recipient; changes no link.
 bool preview(const CollectionManager &store, const QString &subject, const QString &body, const Link *link);

@@ -122,7 +122,7 @@ QString placeholderInNameMessage()
 
 QString deleteQuestionTitle(const QString &templateName)
 {
-    return Tr::tr("Are you sure you want to delete the\ne-mail template \"%1\"?").arg(templateName);
+    return Tr::tr("Are you sure you want to delete the e-mail template \"%1\"?").arg(templateName);
 }
 
 } // namespace EmailTemplateForm

@@ -9,25 +9,32 @@ namespace {
 
 // A link's place in its category's sorted list: the sort is stable, so equal links keep their
 // stored order. Comparing places directly finds the first match without sorting the category.
-bool comesBefore(const TreeNode *a, const TreeNode *b, int sortCriterion)
+struct Order
 {
-    if (const int order = CollectionManager::compareLink(a, b, sortCriterion))
-        return order < 0;
+    int sortCriterion;
+    bool descending;
+};
+
+// Descending turns the comparison round, never the stored order of equal links.
+bool comesBefore(const TreeNode *a, const TreeNode *b, Order order)
+{
+    if (const int compared = CollectionManager::compareLink(a, b, order.sortCriterion))
+        return order.descending ? compared > 0 : compared < 0;
     return a->parent()->indexOfChild(a) < b->parent()->indexOfChild(b);
 }
 
 // The earliest matching link of the category, or with `after` the earliest one placed after it.
 TreeNode *firstMatchIn(const TreeNode *categoryNode, const QList<SearchCriterion> &criteria, bool any,
-                       const TreeNode *after, int sortCriterion)
+                       const TreeNode *after, Order order)
 {
     TreeNode *best = nullptr;
     for (TreeNode *node : categoryNode->children()) {
         const Link *link = node->link();
         if (!link || node == after || !LinkMatcher::matchesCriteria(*link, criteria, any))
             continue;
-        if (after && !comesBefore(after, node, sortCriterion))
+        if (after && !comesBefore(after, node, order))
             continue;
-        if (!best || comesBefore(node, best, sortCriterion))
+        if (!best || comesBefore(node, best, order))
             best = node;
     }
     return best;
@@ -47,8 +54,12 @@ QList<SearchCriterion> resolveCategories(const CollectionManager &store,
 }
 
 TreeNode *findLinkWithSearchCriteria(const CollectionManager &store, const QList<SearchCriterion> &criteria,
-                                     bool any, const TreeNode *startItem, int sortCriterion)
+                                     bool any, const TreeNode *startItem, int sortCriterion, bool descending,
+                                     bool *wrapped)
 {
+    const Order order{sortCriterion, descending};
+    if (wrapped)
+        *wrapped = false;
     if (criteria.isEmpty())
         return nullptr;
     const QList<SearchCriterion> resolved = resolveCategories(store, criteria);
@@ -65,21 +76,24 @@ TreeNode *findLinkWithSearchCriteria(const CollectionManager &store, const QList
     if (after) {
         for (size_t i = first; i < categories.size(); ++i) {
             if (TreeNode *found =
-                    firstMatchIn(categories[i], resolved, any, i == first ? after : nullptr, sortCriterion))
+                    firstMatchIn(categories[i], resolved, any, i == first ? after : nullptr, order))
                 return found;
         }
     }
     // From the beginning: the first match of the whole order, which may be the start item itself.
     for (const TreeNode *categoryNode : categories) {
-        if (TreeNode *found = firstMatchIn(categoryNode, resolved, any, nullptr, sortCriterion))
+        if (TreeNode *found = firstMatchIn(categoryNode, resolved, any, nullptr, order)) {
+            if (wrapped)
+                *wrapped = after != nullptr;
             return found;
+        }
     }
     return nullptr;
 }
 
 std::vector<TreeNode *> findAllLinksWithSearchCriteria(const CollectionManager &store,
                                                        const QList<SearchCriterion> &criteria, bool any,
-                                                       int sortCriterion)
+                                                       int sortCriterion, bool descending)
 {
     std::vector<TreeNode *> found;
     if (criteria.isEmpty())
@@ -87,7 +101,7 @@ std::vector<TreeNode *> findAllLinksWithSearchCriteria(const CollectionManager &
     const QList<SearchCriterion> resolved = resolveCategories(store, criteria);
     std::vector<TreeNode *> sorted;
     for (const TreeNode *categoryNode : store.categoryRoot()->children()) {
-        store.buildSortedLinkList(sorted, categoryNode, sortCriterion);
+        store.buildSortedLinkList(sorted, categoryNode, sortCriterion, descending);
         for (TreeNode *node : sorted) {
             if (LinkMatcher::matchesCriteria(*node->link(), resolved, any))
                 found.push_back(node);

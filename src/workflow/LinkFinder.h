@@ -20,12 +20,15 @@ QList<SearchCriterion> resolveCategories(const CollectionManager &store,
 // The first matching link node after `startItem` in window order, wrapping around once, so a
 // single match is found again from itself. Without a start item (or one no longer in the tree)
 // the first match of the whole order. Null when nothing matches or there are no criteria.
+// `descending` follows a list sorted the other way round; *wrapped tells whether the search went
+// past the end and started again from the top.
 TreeNode *findLinkWithSearchCriteria(const CollectionManager &store, const QList<SearchCriterion> &criteria,
-                                     bool any, const TreeNode *startItem, int sortCriterion);
+                                     bool any, const TreeNode *startItem, int sortCriterion,
+                                     bool descending = false, bool *wrapped = nullptr);
 
 // Every matching link node in window order.
 std::vector<TreeNode *> findAllLinksWithSearchCriteria(const CollectionManager &store,
                                                        const QList<SearchCriterion> &criteria, bool any,
-                                                       int sortCriterion);
+                                                       int sortCriterion, bool descending = false);
 
 } // namespace LinkFinder

@@ -57,6 +57,8 @@ QString fieldName(Field field)
         return Tr::tr("Title");
     case Description:
         return Tr::tr("Description");
+    case Keywords:
+        return Tr::tr("Keywords");
     case MainPageURL:
         return Tr::tr("Main Page URL");
     case LinksPageURL:
@@ -85,6 +87,7 @@ int maxLength(Field field)
         return 399;
     case MainPageURL:
     case LinksPageURL:
+    case Keywords:
         return 249;
     case MyCategory:
         return 199;
@@ -118,6 +121,8 @@ QString &text(Texts &texts, Field field)
         return texts.title;
     case Description:
         return texts.description;
+    case Keywords:
+        return texts.keywords;
     case MainPageURL:
         return texts.URL;
     case LinksPageURL:
@@ -166,8 +171,8 @@ CheckResult checkLinkEditor(Texts &texts, const TrimQuestion &askTrim)
     if (CheckResult required = checkRequired(texts); !required.passed)
         return required;
     return checkLengths(texts,
-                        {Title, Description, MainPageURL, LinksPageURL, MyCategory, ContactFirstName,
-                         ContactLastName, ContactEmail, Notes},
+                        {Title, Description, Keywords, MainPageURL, LinksPageURL, MyCategory,
+                         ContactFirstName, ContactLastName, ContactEmail, Notes},
                         askTrim);
 }
 
@@ -179,6 +184,16 @@ CheckResult checkInstantLink(Texts &texts, const TrimQuestion &askTrim)
                         askTrim);
 }
 
+QString duplicateAddressQuestion(const QString &url)
+{
+    return Tr::tr("A link with this address already exists: \"%1\".").arg(url);
+}
+
+QStringList duplicateAddressButtons()
+{
+    return {Tr::tr("Add Anyway"), Tr::tr("Cancel")};
+}
+
 LinkFields linkFields(const Texts &texts, const Choices &choices)
 {
     LinkFields f;
@@ -186,7 +201,7 @@ LinkFields linkFields(const Texts &texts, const Choices &choices)
     f.categoryID = choices.categoryID;
     f.URL = completedURL(texts.URL);
     f.description = texts.description;
-    f.keywords = choices.keywords;
+    f.keywords = texts.keywords;
     f.counterpartURL = completedURL(texts.linksPageURL);
     f.counterpartCategoryName = texts.myCategory;
     f.contactFirstName = texts.contactFirstName;
@@ -280,8 +295,9 @@ LinkType typeOfColumn(int column)
 
 StatusStamp stampForStatus(LinkStatus status, const QDate &today)
 {
+    // Approving by hand fetched nothing: it is recorded as marked, as the Status menu does.
     if (status == LinkStatusApproved)
-        return {today, today, VerificationSucceeded};
+        return {today, today, VerificationMarkedVerified};
     return {today, QDate(), VerificationNotVerified};
 }
 

@@ -4,6 +4,7 @@
 
 #include <QDate>
 #include <QString>
+#include <QStringList>
 #include <QUrl>
 #include <functional>
 #include <initializer_list>
@@ -23,7 +24,8 @@ enum Field
     ContactFirstName,
     ContactLastName,
     ContactEmail,
-    Notes
+    Notes,
+    Keywords
 };
 
 // The link editor's tabs, in order.
@@ -47,6 +49,7 @@ struct Texts
 {
     QString title;
     QString description;
+    QString keywords;
     QString URL;
     QString linksPageURL;
     QString myCategory;
@@ -81,17 +84,20 @@ struct CheckResult
 };
 
 // The editor's confirmation: title and main page address required, both addresses completed (in
-// `texts`), then the lengths of its nine fields in the order of the form.
+// `texts`), then the lengths of its ten fields in the order of the form.
 CheckResult checkLinkEditor(Texts &texts, const TrimQuestion &askTrim);
 // The instant-link window's: the same with its six fields.
 CheckResult checkInstantLink(Texts &texts, const TrimQuestion &askTrim);
+
+// Asked before a link is added whose address the store's same-URL test finds on another link:
+// "A link with this address already exists: "%1"." with Add Anyway and Cancel.
+QString duplicateAddressQuestion(const QString &url);
+QStringList duplicateAddressButtons();
 
 // What the editor holds besides its texts.
 struct Choices
 {
     QString categoryID;
-    // The edited link's keywords: the editor has no field for them, so they pass through unchanged.
-    QString keywords;
     QDate lastVerifiedOn;
     VerificationResult lastVerificationResult = VerificationNotVerified;
     QDate lastStatusChangedOn;
@@ -122,8 +128,8 @@ LinkStatus statusOfPopupIndex(int popupIndex);
 int columnOfType(LinkType type);
 LinkType typeOfColumn(int column);
 
-// Choosing a status in the editor dates the change today; Approved also counts as verified today,
-// any other status forgets the verification.
+// Choosing a status in the editor dates the change today; Approved also counts as marked verified
+// today (no check ran), any other status forgets the verification.
 struct StatusStamp
 {
     QDate lastStatusChangedOn;

@@ -17,7 +17,7 @@ struct PreferencesForm
     int autoSaveInterval = 5;
     bool createBackupFiles = false;
     int emailEncoding = 0;
-    int fileExportEncoding = 1;
+    int fileExportEncoding = 3;
     int startupAction = 2;
     bool showNewSiteCreatedAssistant = true;
     int autoVerifyDays = 0;

@@ -71,7 +71,7 @@ void TestPreferences::formReadsDefaultsAndWritesAllItsKeys()
     const PreferencesForm defaults = PreferencesForm::current();
     QCOMPARE(defaults, PreferencesForm());
     QCOMPARE(defaults.startupAction, 2);
-    QCOMPARE(defaults.fileExportEncoding, 1);
+    QCOMPARE(defaults.fileExportEncoding, 3); // UTF-8 for a user who never chose
 
     PreferencesForm changed;
     changed.autoSaveDocuments = true;

@@ -12,9 +12,13 @@
 #include <QAbstractSpinBox>
 #include <QAccessible>
 #include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QStackedWidget>
 #include <QStringList>
+#include <QTabWidget>
 #include <QTextEdit>
 #include <QWidget>
 
@@ -60,6 +64,78 @@ inline QStringList unnamedInputs(QWidget *root)
                            widget->objectName());
     }
     return unnamed;
+}
+
+// The letter after a single "&" of a text, or a null QChar.
+inline QChar mnemonic(const QString &text)
+{
+    const QString plain = QString(text).remove(QLatin1String("&&"));
+    const qsizetype at = plain.indexOf(u'&');
+    return at >= 0 && at + 1 < plain.size() ? plain.at(at + 1).toLower() : QChar();
+}
+
+// The page that holds the widget: a page of a tab view or stack, or a part the window shows in turn
+// with others (a step of an assistant, hidden until its turn); `root` outside every page. Widgets of
+// two pages are never shown together.
+inline QWidget *pageOf(QWidget *widget, QWidget *root)
+{
+    for (QWidget *w = widget->parentWidget(); w && w != root; w = w->parentWidget()) {
+        const bool shownInTurn = w->isHidden() && w->testAttribute(Qt::WA_WState_ExplicitShowHide);
+        if (qobject_cast<QStackedWidget *>(w->parentWidget()) || shownInTurn)
+            return w;
+    }
+    return root;
+}
+
+inline bool shownTogether(QWidget *pageA, QWidget *pageB)
+{
+    return pageA == pageB || pageA->isAncestorOf(pageB) || pageB->isAncestorOf(pageA);
+}
+
+// "'x': A and B" for every keyboard mnemonic that two parts of a window shown at the same time
+// share: labels, buttons, group boxes and the tabs of tab views.
+inline QStringList mnemonicClashes(QWidget *root)
+{
+    struct Owner
+    {
+        QChar letter;
+        QString text;
+        QWidget *page;
+    };
+    QList<Owner> owners;
+    auto note = [&](const QString &text, QWidget *page) {
+        if (const QChar letter = mnemonic(text); !letter.isNull())
+            owners.append({letter, text, page});
+    };
+    const QList<QWidget *> widgets = root->findChildren<QWidget *>();
+    for (QWidget *widget : widgets) {
+        // A widget hidden on purpose has no working mnemonic; the pages of a stack are told apart below.
+        const bool hiddenOnPurpose =
+            widget->isHidden() && widget->testAttribute(Qt::WA_WState_ExplicitShowHide);
+        if (widget->window() != root->window() || hiddenOnPurpose)
+            continue;
+        QWidget *page = pageOf(widget, root);
+        if (auto *label = qobject_cast<QLabel *>(widget); label && label->buddy())
+            note(label->text(), page);
+        else if (auto *button = qobject_cast<QAbstractButton *>(widget))
+            note(button->text(), page);
+        else if (auto *group = qobject_cast<QGroupBox *>(widget))
+            note(group->title(), page);
+        else if (auto *tabs = qobject_cast<QTabWidget *>(widget)) {
+            for (int i = 0; i < tabs->count(); ++i)
+                note(tabs->tabText(i), page);
+        }
+    }
+    QStringList clashes;
+    for (qsizetype i = 0; i < owners.size(); ++i) {
+        for (qsizetype j = i + 1; j < owners.size(); ++j) {
+            if (owners.at(i).letter == owners.at(j).letter &&
+                shownTogether(owners.at(i).page, owners.at(j).page))
+                clashes.append(QStringLiteral("'%1': %2 and %3")
+                                   .arg(owners.at(i).letter, owners.at(i).text, owners.at(j).text));
+        }
+    }
+    return clashes;
 }
 
 } // namespace AccessibilityCheck

@@ -16,6 +16,8 @@
 
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
+#include <QTabWidget>
 
 // Screen readers and test robots find every input of the application's windows by its name.
 class TestAccessibility : public QObject
@@ -38,6 +40,20 @@ private slots:
                  QStringList{QStringLiteral("QLineEdit lonelyField")});
         unnamed->setAccessibleName(QStringLiteral("Notes"));
         QVERIFY(AccessibilityCheck::unnamedInputs(&window).isEmpty());
+
+        // Two mnemonics of one page clash; the same letter on two tabs does not.
+        auto *button = new QPushButton(QStringLiteral("&Trim"), &window);
+        QCOMPARE(AccessibilityCheck::mnemonicClashes(&window),
+                 QStringList{QStringLiteral("'t': &Title: and &Trim")});
+        auto *tabs = new QTabWidget(&window);
+        auto *first = new QWidget;
+        new QPushButton(QStringLiteral("&Go"), first);
+        auto *second = new QWidget;
+        new QPushButton(QStringLiteral("&Go"), second);
+        tabs->addTab(first, QStringLiteral("One"));
+        tabs->addTab(second, QStringLiteral("Two"));
+        button->setText(QStringLiteral("T&rim"));
+        QVERIFY(AccessibilityCheck::mnemonicClashes(&window).isEmpty());
     }
 
     void applicationDialogsNameEveryInput()
@@ -48,6 +64,8 @@ private slots:
         NewSiteCreatedDialogController created;
         for (QWidget *dialog : std::initializer_list<QWidget *>{&preferences, &welcome, &assistant, &created})
             QCOMPARE(AccessibilityCheck::unnamedInputs(dialog).join(QLatin1Char(',')), QString());
+        for (QWidget *dialog : std::initializer_list<QWidget *>{&preferences, &welcome, &assistant, &created})
+            QCOMPARE(AccessibilityCheck::mnemonicClashes(dialog).join(QLatin1Char('\n')), QString());
     }
 
     void documentSheetsNameEveryInput()
@@ -63,8 +81,10 @@ private slots:
         EmailTemplateListDialogController templates(&store, &templateEditor, nullptr, document);
         VerificationDialogController verification(&store, document);
         for (QWidget *sheet : std::initializer_list<QWidget *>{&siteInfo, &category, &search, &templateEditor,
-                                                               &templates, &verification})
+                                                               &templates, &verification}) {
             QCOMPARE(AccessibilityCheck::unnamedInputs(sheet).join(QLatin1Char(',')), QString());
+            QCOMPARE(AccessibilityCheck::mnemonicClashes(sheet).join(QLatin1Char('\n')), QString());
+        }
         QCOMPARE(AccessibilityCheck::unnamedInputs(document).join(QLatin1Char(',')), QString());
     }
 
@@ -75,8 +95,10 @@ private slots:
         HTMLSetupDialogController setup(document);
         StatisticsDialogController statistics(document->collectionManager(), document);
         PrintPreviewDialogController preview(document);
-        for (QWidget *dialog : std::initializer_list<QWidget *>{&setup, &statistics, &preview})
+        for (QWidget *dialog : std::initializer_list<QWidget *>{&setup, &statistics, &preview}) {
             QCOMPARE(AccessibilityCheck::unnamedInputs(dialog).join(QLatin1Char(',')), QString());
+            QCOMPARE(AccessibilityCheck::mnemonicClashes(dialog).join(QLatin1Char('\n')), QString());
+        }
     }
 
 private:

@@ -4,6 +4,8 @@
 #include "publish/ui/SiteInfoDialogController.h"
 
 #include <QAction>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QLineEdit>
 #include <QMenu>
 #include <QToolButton>
@@ -133,8 +135,7 @@ private slots:
         DocumentFixture::selectLinks(document, {QStringLiteral("Alpha"), QStringLiteral("Beta")});
         MessageBox::setNextAnswer(0); // Delete
         document->deleteLink();
-        QCOMPARE(MessageBox::shownAlerts().last().title,
-                 QStringLiteral("Are you sure you want to delete the selected links?"));
+        QCOMPARE(MessageBox::shownAlerts().last().title, QStringLiteral("Delete the 2 selected links?"));
         QCOMPARE(DocumentFixture::shownTitles(document), QStringList{QStringLiteral("Gamma")});
         QCOMPARE(document->numberOfSelectedLinks(), 0);
         QCOMPARE(document->countField()->text(), QStringLiteral("1 link in database"));
@@ -241,6 +242,14 @@ private slots:
                  QStringLiteral("The message could not be handed to your mail client."));
         QCOMPARE(linkTitled(document, QStringLiteral("Alpha"))->status(), LinkStatusNegotiating);
         QVERIFY(document->isEdited());
+
+        // Copy Message gives webmail users the message as text.
+        QCOMPARE(MessageBox::shownAlerts().last().buttons, QStringList({"OK", "Copy Message"}));
+        MessageBox::setNextAnswer(1);
+        document->newCustomEmail();
+        QVERIFY(QGuiApplication::clipboard()->text().startsWith(
+            QStringLiteral("To: %1\nSubject: ")
+                .arg(linkTitled(document, QStringLiteral("Alpha"))->contactEmail())));
     }
 
     void importMergesLinks()

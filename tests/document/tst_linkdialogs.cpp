@@ -175,6 +175,8 @@ private slots:
         key(Qt::Key_Tab);
         QCOMPARE(dialog->focusWidget(), dialog->fieldWidget(LinkForm::Description));
         key(Qt::Key_Tab);
+        QCOMPARE(dialog->focusWidget(), dialog->fieldWidget(LinkForm::Keywords));
+        key(Qt::Key_Tab);
         QCOMPARE(dialog->focusWidget(), dialog->fieldWidget(LinkForm::MainPageURL));
         keys(QStringLiteral("salamanders.example"));
         key(Qt::Key_Return);
@@ -258,7 +260,7 @@ private slots:
         emit status->activated(2);
         QCOMPARE(dialog->lastStatusChangedOn(), QDate::currentDate());
         QCOMPARE(dialog->lastVerifiedOn(), QDate::currentDate());
-        QCOMPARE(dialog->lastVerificationResult(), VerificationSucceeded);
+        QCOMPARE(dialog->lastVerificationResult(), VerificationMarkedVerified);
         QCOMPARE(dialog->lastStatusChangeField()->text(), DateTexts::stringForDate(QDate::currentDate()));
         status->setCurrentIndex(3);
         emit status->activated(3);
@@ -275,6 +277,7 @@ private slots:
         MyDocument *document = openPonds();
         LinkDialogController *dialog = edit(document, QStringLiteral("Frogs"));
         QCOMPARE(dialog->texts().contactEmail, QStringLiteral("ann@frogs.example"));
+        QCOMPARE(dialog->texts().keywords, QStringLiteral("frogs, ponds"));
         dialog->selectCategoryAtIndex(1); // Birds
         type(dialog, LinkForm::Title, QStringLiteral("Frogs and Toads"));
         dialog->confirm();
@@ -282,6 +285,11 @@ private slots:
         QVERIFY(frogs);
         QCOMPARE(frogs->keywords(), QStringLiteral("frogs, ponds"));
         QCOMPARE(categoryOf(document, frogs), QStringLiteral("Birds"));
+        // The Keywords field edits them.
+        dialog = edit(document, QStringLiteral("Frogs and Toads"));
+        type(dialog, LinkForm::Keywords, QStringLiteral("toads"));
+        dialog->confirm();
+        QCOMPARE(frogs->keywords(), QStringLiteral("toads"));
         QCOMPARE(document->selectedLink(), frogs);
         QCOMPARE(document->selectedCategoryNode()->category()->name(), QStringLiteral("Birds"));
         QVERIFY(document->isEdited());
@@ -533,6 +541,51 @@ private slots:
         QVERIFY(Preferences::boolValue(Preferences::InstantLinkSendMessage));
     }
 
+    // A second link to an address already in the database is asked about; Cancel goes back.
+    void addingAKnownAddressAsksFirst()
+    {
+        MyDocument *document = openPonds();
+        document->menus()->newLink->trigger();
+        LinkDialogController *dialog = area(document)->linkDialog();
+        type(dialog, LinkForm::Title, QStringLiteral("Frogs again"));
+        type(dialog, LinkForm::MainPageURL, QStringLiteral("WWW.frogs.example"));
+        MessageBox::clearShownAlerts();
+        MessageBox::setNextAnswer(1); // Cancel
+        dialog->confirm();
+        QCOMPARE(alertTitles(),
+                 QStringList{QStringLiteral(
+                     "A link with this address already exists: \"http://WWW.frogs.example\".")});
+        QCOMPARE(MessageBox::shownAlerts().constLast().buttons, QStringList({"Add Anyway", "Cancel"}));
+        QVERIFY(dialog->isVisible());
+        QCOMPARE(dialog->focusWidget(), dialog->fieldWidget(LinkForm::MainPageURL));
+        QVERIFY(!linkTitled(document, QStringLiteral("Frogs again")));
+        MessageBox::setNextAnswer(0); // Add Anyway
+        dialog->confirm();
+        QVERIFY(!dialog->isVisible());
+        QVERIFY(linkTitled(document, QStringLiteral("Frogs again")));
+
+        // Editing a link never asks about its own address.
+        MessageBox::clearShownAlerts();
+        edit(document, QStringLiteral("Frogs"))->confirm();
+        QVERIFY(MessageBox::shownAlerts().isEmpty());
+
+        // The instant-link window asks the same.
+        QTimer::singleShot(0, this, [&] {
+            InstantLinkDialogController *instant = area(document)->instantLinkDialog();
+            instant->setTexts(
+                required(QStringLiteral("Frogs thrice"), QStringLiteral("http://www.frogs.example")));
+            instant->sendMessageCheckbox()->setChecked(false);
+            MessageBox::setNextAnswer(1);
+            instant->confirm();
+            QVERIFY(instant->isVisible());
+            MessageBox::setNextAnswer(0);
+            instant->confirm();
+        });
+        document->menus()->instantLink->trigger();
+        QVERIFY(linkTitled(document, QStringLiteral("Frogs thrice")));
+        QCOMPARE(MessageBox::shownAlerts().size(), 2);
+    }
+
     void countSheetCountsTheDatabaseAndTheCategory()
     {
         MyDocument *document = openPonds();
@@ -671,6 +724,10 @@ private slots:
         for (QWidget *dialog : std::initializer_list<QWidget *>{&instant, area(document)->linkCountDialog(),
                                                                 area(document)->notificationDialog()})
             QCOMPARE(AccessibilityCheck::unnamedInputs(dialog).join(QLatin1Char(',')), QString());
+        // No two keys of a page, or of a page and the buttons under it, share a letter.
+        for (QWidget *dialog : std::initializer_list<QWidget *>{
+                 editor, &instant, area(document)->linkCountDialog(), area(document)->notificationDialog()})
+            QCOMPARE(AccessibilityCheck::mnemonicClashes(dialog).join(QLatin1Char('\n')), QString());
     }
 
 private:

@@ -345,7 +345,14 @@ private slots:
         fields.contactFirstName = QStringLiteral("Ann");
         fields.contactEmail = QStringLiteral("ann@x.example");
         fields.status = LinkStatusApproved;
-        db.link(fields).link(QStringLiteral("Other"));
+        fields.keywords = QStringLiteral("ponds, frogs");
+        fields.counterpartURL = QStringLiteral("http://"); // how an empty links page is stored
+        LinkFields odd;
+        odd.title = QStringLiteral("Odd");
+        odd.URL = QStringLiteral("http://odd.example/");
+        odd.counterpartURL = QStringLiteral("http://odd.example/links.html");
+        odd.status = '7'; // a byte the file may hold
+        db.link(fields).link(QStringLiteral("Other")).link(odd);
         MyDocument *document = m_fixture->open(db);
         DocumentFixture::selectLinks(document, {QStringLiteral("Long")});
         DetailsView *details = document->detailsView();
@@ -359,6 +366,18 @@ private slots:
         QVERIFY(details->testMainPageURLButton()->isEnabled());
         QVERIFY(!details->statusImage()->pixmap().isNull() ||
                 QIcon(QStringLiteral(":/images/verified.svg")).isNull());
+        QCOMPARE(details->keywordsField()->fullText(), QStringLiteral("ponds, frogs"));
+        QCOMPARE(details->linksPageURLField()->fullText(), QStringLiteral("Not given"));
+        QVERIFY(details->testLinksPageURLButton()->isHidden());
+
+        // An unknown status reads as New, with New's picture; a links page can be visited.
+        DocumentFixture::selectLinks(document, {QStringLiteral("Odd")});
+        QCOMPARE(details->statusField()->fullText(), QStringLiteral("New"));
+        QVERIFY(!details->statusImage()->pixmap().isNull() ||
+                QIcon(QStringLiteral(":/images/new.svg")).isNull());
+        QCOMPARE(details->linksPageURLField()->fullText(), QStringLiteral("http://odd.example/links.html"));
+        QVERIFY(!details->testLinksPageURLButton()->isHidden());
+        QVERIFY(details->keywordsField()->fullText().isEmpty());
 
         // Two links: the pane is empty and its buttons are off, as with none.
         DocumentFixture::selectLinks(document, {QStringLiteral("Long"), QStringLiteral("Other")});

@@ -178,6 +178,55 @@ private slots:
         QVERIFY(!m.copy->isEnabled());
     }
 
+    // A menu opened from the keyboard (its mnemonic, which gives the menu bar the keyboard) offers
+    // what the same menu opened with the mouse offers, whichever list had the focus.
+    void keyboardAndMouseOpenMenusAlike()
+    {
+        MyDocument *document = openSample();
+        QMenuBar *bar = document->menuBar();
+        auto states = [](const QMenu *menu) {
+            QStringList found;
+            for (const QAction *item : menu->actions()) {
+                if (!item->isSeparator() && item->isVisible())
+                    found.append(item->text() +
+                                 (item->isEnabled() ? QStringLiteral(" on") : QStringLiteral(" off")));
+            }
+            return found;
+        };
+        auto close = [bar](QMenu *menu) {
+            menu->hide();
+            QTest::keyClick(bar, Qt::Key_Escape);
+        };
+        auto compareRoutes = [&](QWidget *view) {
+            for (QAction *title : bar->actions()) {
+                QMenu *menu = title->menu();
+                const QString text = QString(title->text()).remove(QLatin1String("&&"));
+                const qsizetype at = text.indexOf(u'&');
+                if (!menu || at < 0)
+                    continue;
+                view->setFocus();
+                QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(title).center());
+                QTRY_VERIFY(menu->isVisible());
+                const QStringList byMouse = states(menu);
+                close(menu);
+                QTRY_VERIFY(!menu->isVisible());
+
+                view->setFocus();
+                QTest::keyClick(view, text.at(at + 1).toLatin1(), Qt::AltModifier);
+                QTRY_VERIFY2(menu->isVisible(), qPrintable(text));
+                QVERIFY(document->focusWidget() != view); // the menu bar took the keyboard
+                const QStringList byKeyboard = states(menu);
+                close(menu);
+                QCOMPARE(byKeyboard, byMouse);
+            }
+        };
+        DocumentFixture::selectLinks(document, {QStringLiteral("Alpha")});
+        compareRoutes(document->linksTable());
+        QVERIFY(document->menus()->copy->isEnabled());
+        document->showAndSelectCategoryNode(document->collectionManager().defaultCategoryNode());
+        compareRoutes(document->categoriesTable());
+    }
+
     // Dialogs will add items to the menus: whatever they hold, no two items of one share a letter.
     void noTwoItemsOfAMenuShareAMnemonic()
     {

@@ -378,6 +378,42 @@ private slots:
         QVERIFY(!document->isEdited());
     }
 
+    // A character the preferred encoding lacks is said before writing: UTF-8 instead, as asked,
+    // or cancel.
+    void spreadsheetExportAsksBeforeLosingCharacters()
+    {
+        Preferences::setValue(Preferences::FileExportEncoding, 1); // Mac OS Roman, chosen earlier
+        DatabaseBuilder db;
+        db.category("Only").link(QStringLiteral("Caf\u00e9 \u00d8rn\u00f8 \u9ce5\u306e\u4f1a \U0001F426"));
+        MyDocument *document = m_fixture->open(db);
+        const SpreadsheetBuilder builder(document->collectionManager());
+        const QString path = m_fixture->path("sheet.txt");
+
+        FilePanel::setNextAnswer(path);
+        MessageBox::setNextAnswer(2); // Cancel
+        document->menus()->exportLinksToSpreadsheet->trigger();
+        QCOMPARE(lastTitle(), QString("Some characters cannot be exported."));
+        // The title's four characters, wherever the row repeats them.
+        QCOMPARE(lastMessage(),
+                 QString("8 characters cannot be written in Mac OS Roman and would become '?'."));
+        QCOMPARE(MessageBox::shownAlerts().constLast().buttons,
+                 QStringList({"Export in UTF-8", "Export Anyway", "Cancel"}));
+        QVERIFY(!QFile::exists(path));
+
+        FilePanel::setNextAnswer(path);
+        MessageBox::setNextAnswer(0); // Export in UTF-8
+        document->menus()->exportLinksToSpreadsheet->trigger();
+        QCOMPARE(contents(path), builder.data(TextEncoding::UTF8));
+        QCOMPARE(lastTitle(), QString("The links were exported successfully."));
+        QCOMPARE(Preferences::intValue(Preferences::FileExportEncoding), 1); // this export only
+
+        FilePanel::setNextAnswer(path);
+        MessageBox::setNextAnswer(1); // Export Anyway
+        document->menus()->exportLinksToSpreadsheet->trigger();
+        QCOMPARE(contents(path), builder.data(TextEncoding::MacOSRoman));
+        Preferences::remove(Preferences::FileExportEncoding);
+    }
+
 private:
     std::unique_ptr<DocumentFixture> m_fixture;
 };

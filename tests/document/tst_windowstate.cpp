@@ -9,6 +9,7 @@
 
 #include <QHeaderView>
 #include <QScreen>
+#include <QScrollBar>
 #include <QSplitter>
 #include <QWindow>
 
@@ -48,14 +49,16 @@ private:
         double splitterPosition = 0;
         std::optional<QList<double>> columnWidths;
         bool detailsCollapsed = false;
+        int sortColumn = -1;
+        bool sortDescending = false;
     };
     static Stored reread(const QString &path)
     {
         CollectionManager store;
         if (!DatabaseFile::read(path, store))
             qWarning("cannot read %s", qPrintable(path));
-        return {store.windowFrame(), store.splitterPosition(), store.columnWidths(),
-                store.detailsCollapsed()};
+        return {store.windowFrame(),      store.splitterPosition(), store.columnWidths(),
+                store.detailsCollapsed(), store.linkSortColumn(),   store.linkSortDescending()};
     }
 
 private slots:
@@ -153,6 +156,7 @@ private slots:
             db.store().setSplitterPosition(170);
             db.store().setColumnWidths(QList<double>{320, 200});
             db.store().setDetailsCollapsed(collapsed);
+            db.store().setLinkSort(LinkListController::DescriptionColumn, collapsed);
             const QString path =
                 m_fixture->write(db, collapsed ? QStringLiteral("a.site") : QStringLiteral("b.site"));
             MyDocument *document = openAndSettle(path);
@@ -162,13 +166,27 @@ private slots:
                      320);
             QCOMPARE(document->isDetailsCollapsed(), collapsed);
             QCOMPARE(document->menus()->toggleDetails->isChecked(), !collapsed);
+            const QHeaderView *header = document->linksTable()->horizontalHeader();
+            QCOMPARE(header->sortIndicatorSection(), int(LinkListController::DescriptionColumn));
+            QCOMPARE(header->sortIndicatorOrder(), collapsed ? Qt::DescendingOrder : Qt::AscendingOrder);
+            QCOMPARE(document->linkListController()->sortDescending(), collapsed);
+            // The list fits its view: no column pushes it past the edge.
+            QVERIFY(!document->linksTable()->horizontalScrollBar()->isVisible());
             QVERIFY(document->save());
             const Stored saved = reread(path);
             QCOMPARE(saved.windowFrame, QRectF(40, 30, 700, 500));
             QCOMPARE(saved.splitterPosition, 170.0);
             QCOMPARE(*saved.columnWidths, (QList<double>{320, 200}));
             QCOMPARE(saved.detailsCollapsed, collapsed);
+            QCOMPARE(saved.sortColumn, int(LinkListController::DescriptionColumn));
+            QCOMPARE(saved.sortDescending, collapsed);
             QVERIFY(!document->isEdited());
+
+            // A click on the header is recorded too, without marking the document edited.
+            emit document->linksTable()->horizontalHeader()->sectionClicked(LinkListController::NameColumn);
+            QVERIFY(document->save());
+            QCOMPARE(reread(path).sortColumn, int(LinkListController::NameColumn));
+            QVERIFY(!reread(path).sortDescending);
         }
     }
 

@@ -69,6 +69,22 @@ private slots:
         QCOMPARE(cli({"export-tsv", m_site, path, "--encoding", "ebcdic"}).exitCode, 1);
     }
 
+    void exportTsvCountsLostCharacters()
+    {
+        DatabaseBuilder db;
+        db.defaultCategory().link(QStringLiteral("Caf\u00e9 \u00d8rn\u00f8 \u9ce5\u306e\u4f1a \U0001F426"));
+        const QString site = m_dir.filePath("birds.site");
+        QVERIFY(DatabaseFile::write(db.store(), site));
+        const QString path = m_dir.filePath("birds.txt");
+        const Run roman = cli({"export-tsv", site, path, "--encoding", "macroman"});
+        QCOMPARE(roman.exitCode, 0);
+        // The title's four characters, wherever the row repeats them.
+        QVERIFY2(roman.err.startsWith(path + ": 8 characters cannot be written in Mac OS Roman and would "
+                                             "become '?'."),
+                 qPrintable(roman.err));
+        QVERIFY(cli({"export-tsv", site, path, "--encoding", "utf8"}).err.isEmpty());
+    }
+
     void chartAndPrintDraw()
     {
         const Run pdf = cli({"chart", m_site, "--view", "1", m_dir.filePath("chart.pdf")});

@@ -144,9 +144,22 @@ private slots:
         QVERIFY(utf8.contains("\nCaf\xC3\xA9 \xC5\x81\xC2\xBD\xE2\x80\x94\t"));
         QCOMPARE(SpreadsheetBuilder::encodingForPreference(1), TextEncoding::MacOSRoman);
         QCOMPARE(SpreadsheetBuilder::encodingForPreference(-3), TextEncoding::MacOSRoman);
+
+        // The count the export asks with matches the '?' the encoder writes.
+        QCOMPARE(builder.unwritableCharacterCount(TextEncoding::MacOSRoman), 2); // Ł ½
+        QCOMPARE(builder.unwritableCharacterCount(TextEncoding::ISOLatin1), 2);  // Ł —
+        QCOMPARE(builder.unwritableCharacterCount(TextEncoding::UTF8), 0);
+        QCOMPARE(builder.unwritableCharacterCount(TextEncoding::UTF16), 0);
+        // A character outside the BMP counts once; a decomposed accent composes and fits.
+        const QString title =
+            QStringLiteral("Caf\u00e9 \u00d8rn\u00f8 \u9ce5\u306e\u4f1a \U0001F426 e\u0301");
+        QCOMPARE(TextCodec::unencodableCharacterCount(title, TextEncoding::MacOSRoman), 4);
+        QCOMPARE(TextCodec::encode(title, TextEncoding::MacOSRoman).count('?'), 4);
+        QCOMPARE(TextCodec::unencodableCharacterCount(title, TextEncoding::ISOLatin1), 4);
+        QCOMPARE(TextCodec::unencodableCharacterCount(QString(QChar(0xD800)), TextEncoding::MacOSRoman), 1);
     }
 
-    void defaultPreferenceIsMacOSRoman()
+    void defaultPreferenceIsUtf8()
     {
         Preferences::remove(Preferences::FileExportEncoding);
         DatabaseBuilder db;
@@ -155,7 +168,10 @@ private slots:
         QVERIFY(SpreadsheetBuilder(db.store()).exportSiteAtPath(path));
         QFile file(path);
         QVERIFY(file.open(QIODevice::ReadOnly));
-        QCOMPARE(file.readAll(), SpreadsheetBuilder(db.store()).data(TextEncoding::MacOSRoman));
+        // A user who never chose loses no character; a stored choice stays as it is.
+        QCOMPARE(file.readAll(), SpreadsheetBuilder(db.store()).data(TextEncoding::UTF8));
+        Preferences::setValue(Preferences::FileExportEncoding, 1);
+        QCOMPARE(SpreadsheetBuilder::preferredEncoding(), TextEncoding::MacOSRoman);
     }
 
     void aFailedWriteNamesTheFile()

@@ -10,9 +10,11 @@
 #include <QDateEdit>
 #include <QDialogButtonBox>
 #include <QElapsedTimer>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QToolButton>
 
 // The search sheet and the Find commands of a document window: the rows, the refusals, the order
@@ -199,9 +201,26 @@ private slots:
         QCOMPARE(selectedTitle(document), QStringLiteral("Zebra"));
         findNext->trigger(); // the next category
         QCOMPARE(selectedTitle(document), QStringLiteral("Carp"));
-        findNext->trigger(); // past the last match: the first again
+        SearchCommands *search = document->commandArea<SearchCommands>();
+        QCOMPARE(search->lastPositionText(), QStringLiteral("4 of 4"));
+        findNext->trigger(); // past the last match: the first again, and the status line says so
         QCOMPARE(selectedTitle(document), QStringLiteral("Apple"));
+        QCOMPARE(search->lastPositionText(),
+                 QStringLiteral("Search started again from the top \u2014 1 of 4"));
+        QCOMPARE(document->statusBar()->currentMessage(), search->lastPositionText());
         QVERIFY(MessageBox::shownAlerts().isEmpty());
+
+        // A second click on the header sorts descending; Find Next follows that order.
+        DocumentFixture::selectCategory(document, QStringLiteral("Birds"));
+        QHeaderView *header = document->linksTable()->horizontalHeader();
+        emit header->sectionClicked(LinkListController::NameColumn);
+        QVERIFY(document->linkListController()->sortDescending());
+        QCOMPARE(header->sortIndicatorOrder(), Qt::DescendingOrder);
+        QCOMPARE(document->linkListController()->linkNodeAtRow(0)->link()->title(), QStringLiteral("Zebra"));
+        document->selectLinksWithIDs({document->linkListController()->linkIDAtRow(0)});
+        findNext->trigger();
+        QCOMPARE(selectedTitle(document), QStringLiteral("Mango"));
+        QCOMPARE(search->lastPositionText(), QStringLiteral("2 of 4"));
     }
 
     void aSingleMatchIsFoundAgainAndFindNextNeverAlerts()
@@ -221,14 +240,24 @@ private slots:
         document->menus()->findNextLink->trigger();
         QVERIFY(MessageBox::shownAlerts().isEmpty());
 
-        // A new search that finds nothing says so, with the selection cleared.
+        // A new search that finds nothing says so and keeps the sheet open with its conditions;
+        // the selection stays where it was.
+        document->selectLinksWithIDs({document->linkListController()->linkIDAtRow(1)});
+        const QStringList before = document->selectedLinkIDs();
         sheet = showSheet(document);
         sheet->confirm();
         QCOMPARE(MessageBox::shownAlerts().size(), 1);
         QCOMPARE(MessageBox::shownAlerts().last().title, QStringLiteral("No links were found."));
         QCOMPARE(MessageBox::shownAlerts().last().message,
                  QStringLiteral("None of the links match the specified search conditions."));
-        QCOMPARE(document->numberOfSelectedLinks(), 0);
+        QVERIFY(sheet->isVisible());
+        QCOMPARE(document->selectedLinkIDs(), before);
+        // Changed to match, the same sheet finds.
+        setRow(sheet->rows().at(0), SearchCriterion::Title, SearchCriterion::TextIs, QStringLiteral("carp"));
+        sheet->confirm();
+        QVERIFY(!sheet->isVisible());
+        QCOMPARE(selectedTitle(document), QStringLiteral("Carp"));
+        QCOMPARE(document->commandArea<SearchCommands>()->lastPositionText(), QStringLiteral("1 of 1"));
     }
 
     void theFlashLeavesTheEventLoopRunning()

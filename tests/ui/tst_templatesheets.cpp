@@ -4,14 +4,19 @@
 #include "document/TemplateCommands.h"
 #include "workflow/ui/EmailTemplateDialogController.h"
 #include "workflow/ui/EmailTemplateListDialogController.h"
+#include "workflow/ui/TemplatePreviewDialog.h"
 
 #include <QAction>
+#include <QClipboard>
 #include <QFile>
+#include <QGuiApplication>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTextEdit>
 #include <QTimer>
 #include <functional>
 
@@ -78,7 +83,7 @@ private slots:
             document->commandArea<TemplateCommands>()->emailTemplateDialog();
         QCOMPARE(AccessibilityCheck::unnamedInputs(editor).join(QLatin1Char(',')), QString());
 
-        whenEditorRuns(editor, [](EmailTemplateDialogController *e) {
+        whenEditorRuns(editor, [this](EmailTemplateDialogController *e) {
             // A placeholder typed while the name is edited is refused.
             e->nameField()->setFocus();
             QTest::keyClicks(e->nameField(), QStringLiteral("Thanks"));
@@ -96,8 +101,25 @@ private slots:
             QTest::mouseClick(e->placeholderButton(QStringLiteral("#CONTACT_FIRST_NAME#")), Qt::LeftButton);
             QCOMPARE(e->bodyView()->toPlainText(), QStringLiteral("Dear #CONTACT_FIRST_NAME#, thanks"));
             QCOMPARE(e->focusWidget(), e->bodyView());
-            // The preview writes to the sample address with the selected link's values.
+            // The preview shows the message for the selected link in the editor; a misspelt
+            // placeholder is marked. The mail client gets it only when asked.
+            e->bodyView()->appendPlainText(QStringLiteral("#TITEL#"));
             e->previewButton()->click();
+            TemplatePreviewDialog *preview = e->previewDialog();
+            QVERIFY(preview && preview->isVisible());
+            QCOMPARE(preview->subjectField()->text(), QStringLiteral("Thank you"));
+            QCOMPARE(preview->message().body, QStringLiteral("Dear , thanks\n#TITEL#"));
+            QVERIFY(preview->unknownLabel()->text().contains(QStringLiteral("#TITEL#")));
+            QVERIFY(preview->bodyView()->toHtml().contains(QStringLiteral("background-color")));
+            QCOMPARE(m_fixture->opener().urls().size(), 0);
+            preview->copyButton()->click();
+            QVERIFY(QGuiApplication::clipboard()->text().contains(
+                QStringLiteral("Subject: Thank you\n\nDear , thanks")));
+            preview->mailButton()->click();
+            QCOMPARE(m_fixture->opener().urls().size(), 1);
+            QTest::keyClick(preview, Qt::Key_Escape);
+            QVERIFY(!preview->isVisible());
+            e->bodyView()->setPlainText(QStringLiteral("Dear #CONTACT_FIRST_NAME#, thanks"));
             QTest::keyClick(e, Qt::Key_Return);
         });
         document->menus()->newEmailTemplate->trigger();
@@ -168,7 +190,7 @@ private slots:
         MessageBox::setNextAnswer(1); // Cancel
         sheet->deleteButton()->click();
         QCOMPARE(MessageBox::shownAlerts().last().title,
-                 QStringLiteral("Are you sure you want to delete the\ne-mail template \"Zulu\"?"));
+                 QStringLiteral("Are you sure you want to delete the e-mail template \"Zulu\"?"));
         QCOMPARE(names(sheet).size(), 3);
         for (int row : {2, 1, 0}) {
             sheet->selectRow(row);

@@ -200,6 +200,23 @@ private slots:
         QCOMPARE(run->linkInfo(hanging).result(), VerificationNotVerified);
         QCOMPARE(sheet->verifyButton()->text(), QStringLiteral("Save Result"));
         QCOMPARE(sheet->progressText(), QStringLiteral("3 of 4 checked"));
+        // The row the run never finished says so; the summary counts every ticked row.
+        QCOMPARE(run->index(hanging, VerificationRun::WarningColumn).data().toString(),
+                 QStringLiteral("Not checked"));
+        QCOMPARE(sheet->summaryText(),
+                 QStringLiteral("2 verified, 1 not found, 0 not loaded, 0 not answering, 1 not checked"));
+
+        // Once ended, the table sorts by a clicked column without touching the run's rows.
+        QTableView *table = sheet->tableView();
+        QVERIFY(table->isSortingEnabled());
+        table->sortByColumn(VerificationRun::LinkColumn, Qt::DescendingOrder);
+        QCOMPARE(table->model()->index(0, VerificationRun::LinkColumn).data().toString(),
+                 QStringLiteral("E nofollow"));
+        QCOMPARE(run->linkInfo(0).link()->title(), QStringLiteral("A found"));
+        table->selectRow(0);
+        QVERIFY(sheet->detailsText().contains(QStringLiteral("nofollow")));
+        table->sortByColumn(VerificationRun::WarningColumn, Qt::AscendingOrder);
+        QCOMPARE(table->model()->index(0, VerificationRun::WarningColumn).data().toString(), QString());
 
         sheet->verifyButton()->click();
         QVERIFY(!sheet->isVisible());

@@ -11,6 +11,8 @@
 #include <QNetworkAccessManager>
 #include <QStandardPaths>
 #include <QStringEncoder>
+#include <QTcpServer>
+#include <QTcpSocket>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -65,6 +67,7 @@ private slots:
     void preferencesAreReadWhenTheFetchStarts();
     void pageIsKeptInThePrivateFolder();
     void cancelReportsNothing();
+    void aFailedSecureConnectionSaysSo();
 
 private:
     Check check(const QString &site, const QString &page, const QString &own = OwnURL,
@@ -398,6 +401,25 @@ void TestVerificationManager::cancelReportsNothing()
         QCOMPARE(manager.result(), VerificationNotVerified);
         QTRY_COMPARE(m_server.inFlight(), 0); // the connection was closed
     }
+}
+
+// A server that answers a secure connection in plain text: the handshake fails, and the details say
+// it was the secure connection rather than a partner that does not answer.
+void TestVerificationManager::aFailedSecureConnectionSaysSo()
+{
+    QTcpServer plain;
+    QVERIFY(plain.listen(QHostAddress::LocalHost));
+    connect(&plain, &QTcpServer::newConnection, &plain, [&plain] {
+        while (QTcpSocket *socket = plain.nextPendingConnection()) {
+            socket->write("HTTP/1.1 200 OK\r\nContent-Length: 0\r\n\r\n");
+            socket->disconnectFromHost();
+        }
+    });
+    const QString https = QStringLiteral("https://127.0.0.1:%1/").arg(plain.serverPort());
+    const Check result = check(https, "/ok");
+    QCOMPARE(result.result, VerificationNoResponse);
+    QVERIFY2(result.details.failure.startsWith(QStringLiteral("Secure connection (TLS) failed: ")),
+             qPrintable(result.details.failure));
 }
 
 QTEST_GUILESS_MAIN(TestVerificationManager)

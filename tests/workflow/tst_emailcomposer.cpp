@@ -3,6 +3,7 @@
 #include "model/UrlOpener.h"
 #include "support/DatabaseBuilder.h"
 #include "workflow/EmailComposer.h"
+#include "workflow/StarterTemplates.h"
 
 #include <QTemporaryDir>
 #include <QUrlQuery>
@@ -209,6 +210,40 @@ private slots:
                  QByteArray("mailto:john.smith@example.com?SUBJECT=Some%20Site&BODY=john.smith@example.com"));
         QVERIFY(EmailComposer::preview(db.store(), QStringLiteral("#TITLE#"), QString(), db.lastLink()));
         QCOMPARE(db.lastLink()->status(), LinkStatusNew);
+        // What went to the mail client stays at hand, for copying when no client took it.
+        QCOMPARE(EmailComposer::lastMessage().recipient, EmailComposer::sampleRecipient());
+        QCOMPARE(EmailComposer::lastMessage().text(),
+                 QStringLiteral("To: john.smith@example.com\nSubject: Blue Widgets\n\n"));
+    }
+
+    // Misspelt placeholders are what is left after filling in; each is named once.
+    void unknownPlaceholdersAreFound()
+    {
+        DatabaseBuilder db;
+        db.link(partner());
+        const QString filled = EmailComposer::previewString(
+            db.store(), QStringLiteral("#TITLE# #TITEL# #MY_URL# #TITEL# # x #"), db.lastLink());
+        QCOMPARE(EmailComposer::unknownPlaceholders(filled), QStringList{QStringLiteral("#TITEL#")});
+    }
+
+    // The templates a new database starts with use only placeholders that fill in, within the limits.
+    void starterTemplatesFillIn()
+    {
+        DatabaseBuilder db;
+        db.link(partner());
+        const QList<StarterTemplates::Template> starters = StarterTemplates::templates();
+        QCOMPARE(starters.size(), 3);
+        for (const StarterTemplates::Template &starter : starters) {
+            QVERIFY(starter.body.contains(u'#') && starter.name.size() <= 99 &&
+                    starter.subject.size() <= 199 && starter.body.size() <= 1999);
+            for (const QString &text : {starter.subject, starter.body})
+                QVERIFY2(EmailComposer::unknownPlaceholders(
+                             EmailComposer::previewString(db.store(), text, db.lastLink()))
+                             .isEmpty(),
+                         qPrintable(text));
+        }
+        StarterTemplates::addTo(db.store());
+        QCOMPARE(db.store().emailTemplates().size(), size_t(3));
     }
 };
 

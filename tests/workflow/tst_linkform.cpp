@@ -93,6 +93,7 @@ private slots:
     {
         Texts texts = filled();
         texts.description = QString(400, QLatin1Char('d'));
+        texts.keywords = QString(250, QLatin1Char('k'));
         texts.contactEmail = QString(100, QLatin1Char('e'));
         texts.notes = QString(500, QLatin1Char('n'));
 
@@ -108,11 +109,14 @@ private slots:
 
         // Trim each: asked in the order of the form, each cut to its limit.
         Questions trim;
-        trim.answers = {true, true, true};
+        trim.answers = {true, true, true, true};
         result = checkLinkEditor(texts, trim.question());
         QVERIFY(result.passed);
-        QCOMPARE(trim.asked, (QList<Field>{Description, ContactEmail, Notes}));
+        QCOMPARE(trim.asked, (QList<Field>{Description, Keywords, ContactEmail, Notes}));
         QCOMPARE(texts.description, QString(399, QLatin1Char('d')));
+        QCOMPARE(texts.keywords.size(), 249);
+        QCOMPARE(tabOfField(Keywords), SiteTab);
+        QCOMPARE(fieldName(Keywords), QStringLiteral("Keywords"));
         QCOMPARE(texts.contactEmail.size(), 99);
         QCOMPARE(texts.notes.size(), 499);
         QCOMPARE(tabOfField(ContactEmail), ExchangeTab);
@@ -143,17 +147,18 @@ private slots:
     {
         Choices choices;
         choices.categoryID = QStringLiteral("CAT1");
-        choices.keywords = QStringLiteral("ponds, frogs");
         choices.type = LinkTypeSent;
         choices.status = LinkStatusBlocked;
-        const LinkFields edited = linkFields(filled(), choices);
+        Texts withKeywords = filled();
+        withKeywords.keywords = QStringLiteral("ponds, frogs");
+        const LinkFields edited = linkFields(withKeywords, choices);
         QCOMPARE(edited.keywords, QStringLiteral("ponds, frogs"));
         QCOMPARE(edited.categoryID, QStringLiteral("CAT1"));
         QCOMPARE(edited.type, LinkTypeSent);
         QCOMPARE(edited.status, LinkStatusBlocked);
         QCOMPARE(edited.draft, DraftMarkerFinal);
 
-        Texts texts = filled();
+        Texts texts = withKeywords;
         texts.contactFirstName = QStringLiteral("Ann");
         texts.notes = QStringLiteral("met at a fair");
         texts.contactEmail = QStringLiteral("ann@ponds.example");
@@ -203,7 +208,7 @@ private slots:
         const StatusStamp approved = stampForStatus(LinkStatusApproved, today);
         QCOMPARE(approved.lastStatusChangedOn, today);
         QCOMPARE(approved.lastVerifiedOn, today);
-        QCOMPARE(approved.lastVerificationResult, VerificationSucceeded);
+        QCOMPARE(approved.lastVerificationResult, VerificationMarkedVerified);
         const StatusStamp blocked = stampForStatus(LinkStatusBlocked, today);
         QCOMPARE(blocked.lastStatusChangedOn, today);
         QVERIFY(blocked.lastVerifiedOn.isNull());
@@ -252,7 +257,7 @@ private slots:
             .link(QStringLiteral("A"), LinkStatusNew)
             .link(QStringLiteral("B"), LinkStatusApproved)
             .link(QStringLiteral("C"), LinkStatusApproved)
-            .link(QStringLiteral("D"), '7'); // an unknown status counts nowhere
+            .link(QStringLiteral("D"), '7'); // an unknown status counts as New
         TreeNode *ponds = db.currentCategory();
         db.category(QStringLiteral("Empty"));
         TreeNode *empty = db.currentCategory();
@@ -261,9 +266,9 @@ private slots:
             .link(QStringLiteral("F"), LinkStatusNegotiating);
 
         const LinkCount category = LinkCount::countInCategory(ponds);
-        QCOMPARE(category.newLinks, 1);
+        QCOMPARE(category.newLinks, 2);
         QCOMPARE(category.approved, 2);
-        QCOMPARE(category.total(), 3);
+        QCOMPARE(category.total(), 4);
         QCOMPARE(LinkCount::prompt(ponds), QStringLiteral("This shows the number of links in the database as "
                                                           "well as in the category \"Ponds\"."));
         QCOMPARE(LinkCount::countInCategory(empty).total(), 0);
@@ -272,11 +277,11 @@ private slots:
         QVERIFY(LinkCount::prompt(nullptr).isEmpty());
 
         const LinkCount database = LinkCount::countInDatabase(db.store());
-        QCOMPARE(database.newLinks, 1);
+        QCOMPARE(database.newLinks, 2);
         QCOMPARE(database.negotiating, 1);
         QCOMPARE(database.approved, 2);
         QCOMPARE(database.blocked, 1);
-        QCOMPARE(database.total(), 5);
+        QCOMPARE(database.total(), 6);
         QCOMPARE(LinkCount::countInDatabase(DatabaseBuilder().store()).total(), 0);
     }
 

@@ -140,7 +140,7 @@ private slots:
         QCOMPARE(literals.size(), 19);
         QCOMPARE(literals.removeDuplicates(), 0);
         QCOMPARE(EmailTemplateForm::deleteQuestionTitle(QStringLiteral("Hi")),
-                 QStringLiteral("Are you sure you want to delete the\ne-mail template \"Hi\"?"));
+                 QStringLiteral("Are you sure you want to delete the e-mail template \"Hi\"?"));
     }
 };
 

@@ -4,6 +4,7 @@
 #include "verify/VerificationRun.h"
 #include "verify/VerificationSheetForm.h"
 
+#include <QAbstractProxyModel>
 #include <QApplication>
 #include <QPainter>
 #include <QStyle>
@@ -34,7 +35,11 @@ void ProgressIndicatorCell::paint(QPainter *painter, const QStyleOptionViewItem 
         QStyle::alignedRect(option.direction, Qt::AlignCenter, QSize(ImageSize, ImageSize), option.rect);
     const QIcon::Mode mode = option.state & QStyle::State_Enabled ? QIcon::Normal : QIcon::Disabled;
     DocumentImages::icon(image).paint(painter, target, Qt::AlignCenter, mode);
-    const int row = index.row();
+    // The table may show the run's rows sorted.
+    QModelIndex source = index;
+    if (const auto *proxy = qobject_cast<const QAbstractProxyModel *>(index.model()))
+        source = proxy->mapToSource(index);
+    const int row = source.row();
     if (m_run && row < m_run->numLinks() &&
         VerificationSheetForm::foundWithReservations(m_run->linkInfo(row))) {
         const int badge = ImageSize * 5 / 8;

@@ -11,9 +11,11 @@
 #include <QCloseEvent>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
+#include <QSortFilterProxyModel>
 #include <QTimer>
 
 namespace {
@@ -35,8 +37,17 @@ VerificationDialogController::VerificationDialogController(CollectionManager *st
     m_ui->detailsLabel->setAlignment(Qt::AlignLeading | Qt::AlignTop);
     m_ui->progressBar->setAccessibleName(tr("Progress"));
 
+    // The table sorts by a clicked column (the result by its code, the tick by its state) without
+    // reordering the run, whose checks report by their row.
+    m_sortedRows = new QSortFilterProxyModel(this);
+    m_sortedRows->setSourceModel(m_run);
+    m_sortedRows->setDynamicSortFilter(false); // rows stay put while results come in
+    m_sortedRows->setSortCaseSensitivity(Qt::CaseInsensitive);
+    m_sortedRows->setSortLocaleAware(true);
     QTableView *table = m_ui->tableView;
-    table->setModel(m_run);
+    table->setModel(m_sortedRows);
+    table->setSortingEnabled(true);
+    table->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder); // the run's order until a click
     table->setItemDelegate(new ProgressIndicatorCell(m_run, table));
     // Rows of one height, so the table never measures its thousands of rows.
     QHeaderView *rows = table->verticalHeader();
@@ -73,6 +84,19 @@ VerificationDialogController::VerificationDialogController(CollectionManager *st
     connect(m_run, &VerificationRun::scrollToRow, this, &VerificationDialogController::scrollToRowSoon);
     connect(table->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &VerificationDialogController::updateDetails);
+    connect(table->horizontalHeader(), &QHeaderView::sortIndicatorChanged, this, [this](int column) {
+        // Pictures and ticks sort by what they stand for.
+        const int role = column == VerificationRun::StatusColumn   ? int(VerificationRun::ResultCodeRole)
+                         : column == VerificationRun::VerifyColumn ? int(Qt::CheckStateRole)
+                                                                   : int(Qt::DisplayRole);
+        m_sortedRows->setSortRole(role);
+    });
+
+    m_summaryLabel = new QLabel(this);
+    m_summaryLabel->setObjectName(QStringLiteral("summaryLabel"));
+    m_summaryLabel->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    // Its own line under the details, so the counts are never cut by the progress bar.
+    m_ui->mainLayout->insertWidget(m_ui->mainLayout->indexOf(m_ui->detailsLabel) + 1, m_summaryLabel);
 
     m_progressTimer = new QTimer(this);
     m_progressTimer->setSingleShot(true);
@@ -81,6 +105,10 @@ VerificationDialogController::VerificationDialogController(CollectionManager *st
     connect(m_run, &VerificationRun::runEnded, this, [this] {
         m_progressTimer->stop();
         updateProgress();
+    });
+    // Sorting during a run would move rows under the user's eyes: only once it has ended.
+    connect(m_run, &VerificationRun::buttonsChanged, this, [this] {
+        m_ui->tableView->setSortingEnabled(!m_run->verificationStarted() || m_run->verificationStopped());
     });
 
     m_scrollTimer = new QTimer(this);
@@ -133,6 +161,21 @@ QString VerificationDialogController::detailsText() const
     return m_ui->detailsLabel->text();
 }
 
+QString VerificationDialogController::summaryText() const
+{
+    return m_summaryLabel->text();
+}
+
+QModelIndex VerificationDialogController::tableIndex(int runRow, int column) const
+{
+    return m_sortedRows->mapFromSource(m_run->index(runRow, column));
+}
+
+int VerificationDialogController::runRow(const QModelIndex &tableIndex) const
+{
+    return m_sortedRows->mapToSource(tableIndex).row();
+}
+
 bool VerificationDialogController::initializeFieldsWithSelectedLinkIDs(const std::optional<QStringList> &ids)
 {
     m_scrollTimer->stop();
@@ -144,11 +187,15 @@ bool VerificationDialogController::initializeFieldsWithSelectedLinkIDs(const std
     m_followRun = true;
     m_ui->progressBar->setVisible(false);
     m_ui->detailsLabel->clear();
+    m_summaryLabel->clear();
     QTableView *table = m_ui->tableView;
     table->clearSelection();
+    // A new run starts in the order of the run.
+    table->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
+    m_sortedRows->sort(-1);
     if (any) {
         // The keyboard starts on the title of the first row asked for; Space ticks it.
-        const QModelIndex first = m_run->index(qMax(0, m_run->firstRowToShow()), VerificationRun::LinkColumn);
+        const QModelIndex first = tableIndex(qMax(0, m_run->firstRowToShow()), VerificationRun::LinkColumn);
         table->selectionModel()->setCurrentIndex(first, QItemSelectionModel::NoUpdate);
         table->scrollTo(first, m_run->firstRowToShow() > 0 ? QAbstractItemView::PositionAtCenter
                                                            : QAbstractItemView::EnsureVisible);
@@ -172,6 +219,9 @@ void VerificationDialogController::updateProgress()
     m_ui->progressBar->setMaximum(qMax(1, m_total));
     m_ui->progressBar->setValue(qMin(m_checked, m_total));
     m_ui->progressBar->setFormat(VerificationSheetForm::progressText(m_checked, m_total));
+    if (m_checked > 0 || m_run->verificationStopped())
+        m_summaryLabel->setText(VerificationSheetForm::summaryText(
+            VerificationSheetForm::summary(m_run->linkInfos(), m_run->verificationStopped())));
 }
 
 void VerificationDialogController::updateDetails()
@@ -182,7 +232,7 @@ void VerificationDialogController::updateDetails()
         return;
     }
     // The tool tip's lines, on one line.
-    const LinkInfo &row = m_run->linkInfo(selected.constFirst().row());
+    const LinkInfo &row = m_run->linkInfo(runRow(selected.constFirst()));
     m_ui->detailsLabel->setText(
         VerificationSheetForm::toolTip(row).replace(QLatin1Char('\n'), QStringLiteral(" — ")));
 }
@@ -194,7 +244,7 @@ void VerificationDialogController::rowCompleted(int row)
     if (!m_progressTimer->isActive())
         m_progressTimer->start();
     const QModelIndexList selected = m_ui->tableView->selectionModel()->selectedRows();
-    if (!selected.isEmpty() && selected.constFirst().row() == row)
+    if (!selected.isEmpty() && runRow(selected.constFirst()) == row)
         updateDetails();
 }
 
@@ -210,7 +260,7 @@ void VerificationDialogController::followRun()
     if (!m_followRun || m_lastStartedRow < 0 || m_lastStartedRow >= m_run->numLinks())
         return;
     m_autoScrolling = true;
-    m_ui->tableView->scrollTo(m_run->index(m_lastStartedRow, VerificationRun::LinkColumn));
+    m_ui->tableView->scrollTo(tableIndex(m_lastStartedRow, VerificationRun::LinkColumn));
     m_autoScrolling = false;
 }
 
@@ -219,8 +269,9 @@ bool VerificationDialogController::rowIsVisible(int row) const
     if (row < 0)
         return true;
     const QTableView *table = m_ui->tableView;
-    const int top = table->rowViewportPosition(row);
-    return top >= 0 && top + table->rowHeight(row) <= table->viewport()->height();
+    const int shown = tableIndex(row, VerificationRun::LinkColumn).row();
+    const int top = table->rowViewportPosition(shown);
+    return top >= 0 && top + table->rowHeight(shown) <= table->viewport()->height();
 }
 
 void VerificationDialogController::confirm()
@@ -237,7 +288,7 @@ void VerificationDialogController::confirm()
         const QModelIndex current = m_ui->tableView->currentIndex();
         if (current.isValid() && current.column() == VerificationRun::VerifyColumn)
             m_ui->tableView->selectionModel()->setCurrentIndex(
-                m_run->index(current.row(), VerificationRun::LinkColumn), QItemSelectionModel::NoUpdate);
+                current.siblingAtColumn(VerificationRun::LinkColumn), QItemSelectionModel::NoUpdate);
         m_run->confirm();
         return;
     }
@@ -278,7 +329,7 @@ bool VerificationDialogController::eventFilter(QObject *watched, QEvent *event)
         const QModelIndex current = m_ui->tableView->currentIndex();
         if (key->key() == Qt::Key_Space && key->modifiers() == Qt::NoModifier && current.isValid()) {
             if (m_run->ticksEditable())
-                m_run->setSelected(current.row(), !m_run->linkInfo(current.row()).selected());
+                m_run->setSelected(runRow(current), !m_run->linkInfo(runRow(current)).selected());
             return true;
         }
     }

@@ -7,7 +7,9 @@
 
 class CollectionManager;
 class HistoryRecorder;
+class QLabel;
 class QPushButton;
+class QSortFilterProxyModel;
 class QTableView;
 class QTimer;
 class VerificationRun;
@@ -41,6 +43,8 @@ public:
     QPushButton *selectNoneButton() const;
     QString progressText() const;
     QString detailsText() const;
+    // "7 verified, 1 not found, ..." once the run has results; empty before.
+    QString summaryText() const;
 
 public slots:
     // The verify button: starts the run, or ends the sheet with 1 once the run has ended.
@@ -64,10 +68,15 @@ private:
     void followRun();
     bool rowIsVisible(int row) const;
     void doHelp();
+    // Rows of the run and of the table, which the user may sort by any column.
+    QModelIndex tableIndex(int runRow, int column) const;
+    int runRow(const QModelIndex &tableIndex) const;
 
     std::unique_ptr<Ui::VerificationDialog> m_ui;
     VerificationRun *m_run;
     HistoryRecorder *m_historyRecorder;
+    QSortFilterProxyModel *m_sortedRows;
+    QLabel *m_summaryLabel;
     QPushButton *m_verifyButton = nullptr;
     QPushButton *m_cancelButton = nullptr;
     QTimer *m_scrollTimer = nullptr;

@@ -1,5 +1,6 @@
 #include "EmailTemplateDialogController.h"
 
+#include "TemplatePreviewDialog.h"
 #include "gui/HelpBook.h"
 #include "gui/KeyOrder.h"
 #include "gui/MessageBox.h"
@@ -27,8 +28,7 @@ EmailTemplateDialogController::EmailTemplateDialogController(const CollectionMan
     m_ui->bodyView->setMinimumHeight(m_ui->bodyView->fontMetrics().lineSpacing() * 6 + 12);
     m_ui->buttonBox->button(QDialogButtonBox::Ok)->setDefault(true);
     m_previewButton = m_ui->buttonBox->addButton(tr("&Preview"), QDialogButtonBox::ActionRole);
-    m_previewButton->setToolTip(
-        tr("Open the message in your mail client as it would read for the selected link"));
+    m_previewButton->setToolTip(tr("Show the message as it would read for the selected link"));
     m_previewButton->setAutoDefault(false);
     connect(m_ui->buttonBox, &QDialogButtonBox::accepted, this, &EmailTemplateDialogController::confirm);
     connect(m_ui->buttonBox, &QDialogButtonBox::rejected, this, &EmailTemplateDialogController::cancel);
@@ -188,11 +188,16 @@ bool EmailTemplateDialogController::insertPlaceholder(const QString &placeholder
 
 void EmailTemplateDialogController::preview()
 {
+    // Shown here, filled in for the selected link (or a sample one): no mail client needed to see it.
     const Link *link = m_linkID.isEmpty() ? nullptr : m_store->linkWithID(m_linkID);
-    if (!EmailComposer::preview(*m_store, m_ui->subjectField->text(), m_ui->bodyView->toPlainText(), link)) {
-        MessageBox::alert(this, tr("The message could not be handed to your mail client."),
-                          tr("Check that an e-mail program is set up as the default mail application."));
-    }
+    const QString recipient =
+        link && !link->contactEmail().isEmpty() ? link->contactEmail() : EmailComposer::sampleRecipient();
+    if (!m_previewDialog)
+        m_previewDialog = new TemplatePreviewDialog(this);
+    m_previewDialog->setMessage(
+        {recipient, EmailComposer::previewString(*m_store, m_ui->subjectField->text(), link),
+         EmailComposer::previewString(*m_store, m_ui->bodyView->toPlainText(), link)});
+    m_previewDialog->open();
 }
 
 void EmailTemplateDialogController::confirm()

@@ -11,6 +11,7 @@ class Link;
 class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
+class TemplatePreviewDialog;
 
 namespace Ui {
 class EmailTemplateDialog;
@@ -48,6 +49,8 @@ public:
     QLineEdit *subjectField() const;
     QPlainTextEdit *bodyView() const;
     QPushButton *previewButton() const { return m_previewButton; }
+    // The preview of the last Preview click, null before the first.
+    TemplatePreviewDialog *previewDialog() const { return m_previewDialog; }
     QPushButton *placeholderButton(const QString &placeholder) const;
 
 public slots:
@@ -65,6 +68,7 @@ private:
     std::unique_ptr<Ui::EmailTemplateDialog> m_ui;
     const CollectionManager *m_store;
     QPushButton *m_previewButton = nullptr;
+    TemplatePreviewDialog *m_previewDialog = nullptr;
     QList<QPushButton *> m_placeholderButtons;
     QString m_editedTemplateID;
     QString m_linkID; // looked up again at preview time

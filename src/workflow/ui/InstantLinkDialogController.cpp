@@ -185,6 +185,13 @@ void InstantLinkDialogController::confirm()
         line->selectAll();
         return;
     }
+    if (m_collectionManager->linkWithURLAlreadyExists(edited.URL) &&
+        MessageBox::alert(this, duplicateAddressQuestion(edited.URL), QString(), duplicateAddressButtons()) !=
+            0) {
+        m_ui->URLField->setFocus();
+        m_ui->URLField->selectAll();
+        return;
+    }
     m_userConfirmed = true;
     Preferences::setValue(Preferences::InstantLinkSendMessage, shouldSendMessage());
     Preferences::setValue(Preferences::InstantLinkTemplateIndex, emailTemplateIndex());

@@ -1,5 +1,6 @@
 #include "LinkDialogController.h"
 
+#include "MailClientAlert.h"
 #include "gui/DocumentImages.h"
 #include "gui/HelpBook.h"
 #include "gui/MessageBox.h"
@@ -86,7 +87,6 @@ LinkDialogController::~LinkDialogController() = default;
 void LinkDialogController::initializeFieldsWithInitialTabIndex(int tabIndex)
 {
     m_originalLinkID.clear();
-    m_originalKeywords.clear();
     m_verifyMode = false;
     m_lastVerifiedOn = QDate();
     m_lastVerificationResult = VerificationNotVerified;
@@ -111,7 +111,6 @@ void LinkDialogController::setOriginalLinkNode(const TreeNode *linkNode)
     if (!link)
         return;
     m_originalLinkID = link->ID();
-    m_originalKeywords = link->keywords();
     m_lastVerifiedOn = link->lastVerifiedOn();
     m_lastVerificationResult = link->lastVerificationResult();
 
@@ -124,6 +123,7 @@ void LinkDialogController::setOriginalLinkNode(const TreeNode *linkNode)
     Texts texts;
     texts.title = link->title();
     texts.description = link->description();
+    texts.keywords = link->keywords();
     texts.URL = link->URL();
     texts.linksPageURL = link->counterpartURL();
     texts.myCategory = link->counterpartCategoryName();
@@ -218,6 +218,7 @@ LinkForm::Texts LinkDialogController::texts() const
     Texts texts;
     texts.title = m_ui->titleField->text();
     texts.description = m_ui->descriptionField->toPlainText();
+    texts.keywords = m_ui->keywordsField->text();
     texts.URL = m_ui->URLField->text();
     texts.linksPageURL = m_ui->linksPageURLField->text();
     texts.myCategory = m_ui->myCategoryField->text();
@@ -243,6 +244,7 @@ void LinkDialogController::setTexts(const Texts &texts)
     };
     setLine(m_ui->titleField, texts.title);
     setPlain(m_ui->descriptionField, texts.description);
+    setLine(m_ui->keywordsField, texts.keywords);
     setLine(m_ui->URLField, texts.URL);
     setLine(m_ui->linksPageURLField, texts.linksPageURL);
     setLine(m_ui->myCategoryField, texts.myCategory);
@@ -259,6 +261,8 @@ QWidget *LinkDialogController::fieldWidget(Field field) const
         return m_ui->titleField;
     case Description:
         return m_ui->descriptionField;
+    case Keywords:
+        return m_ui->keywordsField;
     case MainPageURL:
         return m_ui->URLField;
     case LinksPageURL:
@@ -316,7 +320,6 @@ void LinkDialogController::extractLinkInfo()
 {
     Choices choices;
     choices.categoryID = m_collectionManager->IDOfCategoryWithIndex(indexOfSelectedCategory());
-    choices.keywords = m_originalKeywords;
     choices.lastVerifiedOn = m_lastVerifiedOn;
     choices.lastVerificationResult = m_lastVerificationResult;
     choices.lastStatusChangedOn = m_lastStatusChangedOn;
@@ -361,14 +364,34 @@ void LinkDialogController::confirm()
             line->selectAll();
         return;
     }
+    if (!confirmNewAddress())
+        return;
     extractLinkInfo();
     m_verifyMode = false;
     done(QDialog::Accepted);
 }
 
+bool LinkDialogController::confirmNewAddress()
+{
+    if (isEditing())
+        return true;
+    const QString url = completedURL(m_ui->URLField->text());
+    if (!m_collectionManager->linkWithURLAlreadyExists(url))
+        return true;
+    selectTab(SiteTab);
+    if (MessageBox::alert(this, duplicateAddressQuestion(url), QString(), duplicateAddressButtons()) == 0)
+        return true;
+    m_ui->URLField->setFocus();
+    m_ui->URLField->selectAll();
+    return false;
+}
+
 void LinkDialogController::verify()
 {
-    // Saving to verify at once skips the checks: the run itself tells what is wrong.
+    // Saving to verify at once skips the checks: the run itself tells what is wrong. Only a
+    // second link to the same address is asked about.
+    if (!confirmNewAddress())
+        return;
     extractLinkInfo();
     m_verifyMode = true;
     done(QDialog::Accepted);
@@ -446,8 +469,7 @@ void LinkDialogController::sendEmail(const std::function<bool(Link &)> &send)
     if (handedOver || m_link.status() != before)
         selectLinkStatus();
     if (!handedOver) {
-        MessageBox::alert(this, tr("The message could not be handed to your mail client."),
-                          tr("Check that an e-mail program is set up as the default mail application."));
+        MailClientAlert::show(this);
     }
 }
 

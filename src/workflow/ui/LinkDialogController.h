@@ -104,6 +104,8 @@ public slots:
     void sortNotificationsByColumn(int column);
 
 private:
+    // A new link whose address another link has: true when the user adds it anyway.
+    bool confirmNewAddress();
     void extractLinkInfo();
     void rebuildCategoryPopup();
     void showStatusDate();
@@ -122,7 +124,6 @@ private:
     Link m_blankLink;
     Link m_link;
     QString m_originalLinkID;
-    QString m_originalKeywords;
     std::unique_ptr<TreeNode> m_notifications;
     QList<const Notification *> m_sortedNotifications;
     int m_sortColumn = -1;

@@ -194,6 +194,13 @@ void SearchDialogController::confirm()
         (value ? value : row->objectPopup())->setFocus(Qt::OtherFocusReason);
         return;
     }
+    if (m_matchTest && !m_matchTest(searchCriteria(), any())) {
+        MessageBox::alert(this, SearchForm::notFoundTitle(), SearchForm::notFoundMessage());
+        SearchCriterionView *row = m_searchCriteria.constFirst();
+        QWidget *value = row->firstKeyView();
+        (value ? value : row->objectPopup())->setFocus(Qt::OtherFocusReason);
+        return;
+    }
     done(QDialog::Accepted);
 }
 

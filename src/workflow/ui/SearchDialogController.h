@@ -4,6 +4,7 @@
 
 #include <QDialog>
 #include <QList>
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -30,6 +31,11 @@ public:
     // One row for each given criterion (one empty title row without any), all or any as given, the
     // keyboard in the first row's value.
     void initializeWithSearchCriteria(const std::optional<QList<SearchCriterion>> &criteria, bool any);
+
+    // Asked when the user confirms conditions that can match: false keeps the sheet open with the
+    // "not found" alert, so the conditions can be changed.
+    using MatchTest = std::function<bool(const QList<SearchCriterion> &criteria, bool any)>;
+    void setMatchTest(MatchTest test) { m_matchTest = std::move(test); }
 
     // Copies of the rows' criteria as last read.
     QList<SearchCriterion> searchCriteria() const;
@@ -58,6 +64,7 @@ private:
     std::unique_ptr<Ui::SearchDialog> m_ui;
     const CollectionManager *m_store;
     QList<SearchCriterionView *> m_searchCriteria;
+    MatchTest m_matchTest;
     int m_baseHeight = 0; // the sheet's height with one row
     int m_rowStep = 0;    // what each further row adds
 };
