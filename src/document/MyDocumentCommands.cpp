@@ -13,6 +13,7 @@
 #include "ReportCommands.h"
 #include "RightClickTableView.h"
 #include "SearchCommands.h"
+#include "TableImportCommands.h"
 #include "TemplateCommands.h"
 #include "VerificationCommands.h"
 #include "app/ApplicationController.h"
@@ -36,6 +37,7 @@ void MyDocument::createCommandAreas()
     m_commandAreas.append(new PublishCommands(this));
     m_commandAreas.append(new ReportCommands(this));
     m_commandAreas.append(new SearchCommands(this));
+    m_commandAreas.append(new TableImportCommands(this));
     m_commandAreas.append(new TemplateCommands(this));
     m_commandAreas.append(new VerificationCommands(this));
 }
