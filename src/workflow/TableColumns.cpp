@@ -70,6 +70,8 @@ constexpr KnownName OtherNames[] = {
     {"Last Name", TableField::LastName},
     {"Keywords", TableField::Keywords},
     {"Request", TableField::OriginalRequest},
+    {"Comment", TableField::Notes},
+    {"Comments", TableField::Notes},
 };
 
 const QHash<QString, TableField> &knownNames()

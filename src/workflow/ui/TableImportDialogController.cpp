@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QLocale>
 #include <QPushButton>
+#include <QScreen>
 #include <QSignalBlocker>
 
 namespace {
@@ -65,9 +66,9 @@ TableImportDialogController::TableImportDialogController(const CollectionManager
     m_ui->previewTable->setAccessibleName(tr("Preview of the first rows"));
     m_ui->previewTable->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     m_ui->previewTable->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
-    m_ui->previewTable->setMinimumHeight(fontMetrics().height() * (PreviewRows + 3));
+    m_ui->previewTable->setMinimumHeight(fontMetrics().height() * 5);
     m_ui->countsField->setAccessibleName(tr("What the import does"));
-    resize(fontMetrics().averageCharWidth() * 100, fontMetrics().height() * 40);
+    m_ui->columnsArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
 }
 
 TableImportDialogController::~TableImportDialogController() = default;
@@ -96,6 +97,12 @@ bool TableImportDialogController::initializeWithData(const QByteArray &data, con
     refreshCounts();
     if (!m_columnPopups.isEmpty())
         m_columnPopups.first()->setFocus();
+    // Room for the preview's columns, within the screen.
+    QSize size =
+        sizeHint().expandedTo(QSize(fontMetrics().averageCharWidth() * 110, fontMetrics().height() * 38));
+    if (const QScreen *screen = (parentWidget() ? parentWidget() : this)->screen())
+        size = size.boundedTo(screen->availableGeometry().size() * 0.9);
+    resize(size);
     return true;
 }
 
@@ -174,6 +181,8 @@ void TableImportDialogController::buildColumns()
         label->setBuddy(popup);
         auto *sample = new QLabel(shortText(firstRow.value(column)), m_ui->columnsWidget);
         sample->setEnabled(false);
+        // Long samples are cut by the sheet's width rather than widening it.
+        sample->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
         sample->setAccessibleName(tr("First row of column \"%1\"").arg(shortText(header)));
         grid->addWidget(label, column, 0);
         grid->addWidget(popup, column, 1);
@@ -191,8 +200,8 @@ void TableImportDialogController::buildColumns()
         setTabOrder(m_ui->encodingPopup, m_ui->skipButton);
         setTabOrder(m_ui->skipButton, m_ui->updateButton);
     }
-    // Room for a handful of columns before the list scrolls.
-    const int rows = std::min<int>(int(m_table.headers.size()), 8);
+    // Room for a few columns before the list scrolls; small enough for a small screen at scale 2.
+    const int rows = std::min<int>(int(m_table.headers.size()), 4);
     m_ui->columnsArea->setMinimumHeight(rows * (fontMetrics().height() + 14));
 }
 
