@@ -182,7 +182,10 @@ TableRowConverter::Result TableRowConverter::convert(const QStringList &cells, c
     setText(f.contactLastName, TableField::LastName);
     setText(f.contactEmail, TableField::Email);
     setText(f.notes, TableField::Notes);
+    // A category name is one line, as the category sheet keeps it.
     result.categoryName = text(TableField::Category);
+    if (!result.categoryName.isNull())
+        result.categoryName = TextUtils::oneLineString(result.categoryName);
     result.categoryGiven = !result.categoryName.isNull();
 
     const QString linksPage = cell(cells, TableField::LinksPageURL);

@@ -87,6 +87,31 @@ private slots:
         QCOMPARE(stack->count(), 1);
     }
 
+    void csvExportFromTheWindow()
+    {
+        DocumentFixture fixture;
+        DatabaseBuilder db;
+        LinkFields partner;
+        partner.title = QStringLiteral("Alpha, Inc.");
+        partner.URL = QStringLiteral("http://alpha.example/");
+        partner.notes = QStringLiteral("two\nlines");
+        db.link(partner);
+        MyDocument *document = fixture.open(db);
+        // The panel proposes a .csv name; the extension is added when left out.
+        FilePanel::setNextAnswer(fixture.path(QStringLiteral("links")));
+        document->menus()->exportLinksToCSV->trigger();
+        QVERIFY(FilePanel::shownPanels().last().proposedPath.endsWith(QLatin1String(".csv")));
+        QFile file(fixture.path(QStringLiteral("links.csv")));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray data = file.readAll();
+        QVERIFY(data.startsWith("\xEF\xBB\xBFLink,Category,"));
+        QVERIFY(data.contains("\"Alpha, Inc.\",,,http://alpha.example/,"));
+        QVERIFY(data.endsWith(",\"two\nlines\"\r\n"));
+        QCOMPARE(MessageBox::shownAlerts().last().title,
+                 QStringLiteral("The links were exported successfully."));
+        QVERIFY(!document->isWindowModified());
+    }
+
     void notATableIsRefused()
     {
         DocumentFixture fixture;

@@ -298,7 +298,8 @@ void TableImportDialogController::refreshCounts()
     if (!ignored.isEmpty())
         text += QLatin1Char(' ') + tr("Not imported: %1.").arg(ignored.join(QStringLiteral(", ")));
     m_ui->countsField->setText(text);
-    import->setEnabled(counts.changed());
+    // Also when every row is skipped: the summary then tells why.
+    import->setEnabled(true);
 }
 
 void TableImportDialogController::confirm()
