@@ -2,8 +2,8 @@
 
 #include "DocumentMenus.h"
 #include "MyDocument.h"
-#include "app/FilePanel.h"
-#include "app/MessageBox.h"
+#include "gui/FilePanel.h"
+#include "gui/MessageBox.h"
 #include "model/CollectionManager.h"
 #include "workflow/TableImporter.h"
 #include "workflow/TableReader.h"
