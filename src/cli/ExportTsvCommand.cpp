@@ -1,9 +1,12 @@
 #include "CliCommand.h"
 
 #include "model/CollectionManager.h"
+#include "model/Preferences.h"
+#include "publish/CsvSpreadsheetBuilder.h"
 #include "publish/ExportTexts.h"
 #include "publish/SpreadsheetBuilder.h"
 
+#include <algorithm>
 #include <optional>
 
 namespace {
@@ -21,12 +24,47 @@ std::optional<TextEncoding> encodingNamed(const QString &name)
     return std::nullopt;
 }
 
+void printExported(const CollectionManager &store, QTextStream &out)
+{
+    const int links = store.numberOfLinks();
+    out << (links == 1 ? QStringLiteral("%1 link was exported.") : QStringLiteral("%1 links were exported."))
+               .arg(links)
+        << Qt::endl;
+}
+
+// Comma-separated in UTF-8 with a byte-order mark; `command` names the usage to print.
+int exportCsv(const QString &command, const QStringList &files, QTextStream &out, QTextStream &err)
+{
+    if (files.size() != 2)
+        return Cli::usage(command, err);
+    CollectionManager store;
+    if (!Cli::openDatabase(files.at(0), store, err))
+        return ExitBadFile;
+    QString error;
+    if (!CsvSpreadsheetBuilder(store).exportSiteAtPath(files.at(1), &error)) {
+        err << files.at(1) << ": The links could not be exported. " << error << Qt::endl;
+        return ExitBadFile;
+    }
+    printExported(store, out);
+    return ExitOk;
+}
+
+int runExportCsv(const QStringList &arguments, QTextStream &out, QTextStream &err)
+{
+    if (std::any_of(arguments.begin(), arguments.end(), [](const QString &a) { return a.startsWith(u'-'); }))
+        return Cli::usage(QStringLiteral("export-csv"), err);
+    return exportCsv(QStringLiteral("export-csv"), arguments, out, err);
+}
+
 int runExportTsv(const QStringList &arguments, QTextStream &out, QTextStream &err)
 {
     QStringList files;
     std::optional<TextEncoding> encoding;
+    bool csv = false;
     for (qsizetype i = 0; i < arguments.size(); ++i) {
-        if (arguments.at(i) == QLatin1String("--encoding")) {
+        if (arguments.at(i) == QLatin1String("--csv")) {
+            csv = true;
+        } else if (arguments.at(i) == QLatin1String("--encoding")) {
             if (i + 1 >= arguments.size() || !(encoding = encodingNamed(arguments.at(i + 1))))
                 return Cli::usage(QStringLiteral("export-tsv"), err);
             ++i;
@@ -34,6 +72,10 @@ int runExportTsv(const QStringList &arguments, QTextStream &out, QTextStream &er
             files.append(arguments.at(i));
         }
     }
+    // CSV has one encoding; asking for another is a mistake worth saying.
+    if (csv)
+        return encoding ? Cli::usage(QStringLiteral("export-tsv"), err)
+                        : exportCsv(QStringLiteral("export-tsv"), files, out, err);
     if (files.size() != 2)
         return Cli::usage(QStringLiteral("export-tsv"), err);
     CollectionManager store;
@@ -53,22 +95,29 @@ int runExportTsv(const QStringList &arguments, QTextStream &out, QTextStream &er
             << Qt::endl;
         return ExitBadFile;
     }
-    const int links = store.numberOfLinks();
-    out << (links == 1 ? QStringLiteral("%1 link was exported.") : QStringLiteral("%1 links were exported."))
-               .arg(links)
-        << Qt::endl;
+    printExported(store, out);
     return ExitOk;
 }
 
 const CliRegistration registration(
     {QStringLiteral("export-tsv"),
-     QStringLiteral("FILE.site OUT.txt [--encoding utf16|macroman|latin1|utf8]"),
+     QStringLiteral("FILE.site OUT.txt [--encoding utf16|macroman|latin1|utf8 | --csv]"),
      QStringLiteral(QT_TRANSLATE_NOOP("CliCommand",
-                                      "Write every link as tab-delimited text for a spreadsheet.")),
+                                      "Write every link as tab-delimited text for a spreadsheet (with --csv, "
+                                      "as export-csv does).")),
      runExportTsv,
      false,
      {{QStringLiteral("--encoding utf16|macroman|latin1|utf8"),
        QStringLiteral(QT_TRANSLATE_NOOP(
-           "CliCommand", "The text encoding of the file (default: the one chosen in the preferences)."))}}});
+           "CliCommand", "The text encoding of the file (default: the one chosen in the preferences)."))},
+      {QStringLiteral("--csv"),
+       QStringLiteral(QT_TRANSLATE_NOOP("CliCommand",
+                                        "Write comma-separated values in UTF-8 with a byte-order mark."))}}});
+
+const CliRegistration csvRegistration(
+    {QStringLiteral("export-csv"), QStringLiteral("FILE.site OUT.csv"),
+     QStringLiteral(QT_TRANSLATE_NOOP(
+         "CliCommand", "Write every link as comma-separated values (UTF-8) for a spreadsheet.")),
+     runExportCsv});
 
 } // namespace

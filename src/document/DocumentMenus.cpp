@@ -81,6 +81,12 @@ DocumentMenus::DocumentMenus(QMainWindow *window) : QObject(window), m_window(wi
     file->addAction(saveDocumentAs);
     file->addAction(revertDocument);
     file->addSeparator();
+    importMenu = file->addMenu(tr("&Import"));
+    importMenu->setObjectName(QStringLiteral("importMenu"));
+    importPartners = makeAction(QStringLiteral("importPartners"), tr("&Partners from Spreadsheet\u2026"),
+                                tr("Add link partners from a CSV or tab-delimited table"));
+    importMenu->addAction(importPartners);
+    file->addSeparator();
     file->addAction(printPreview);
     file->addAction(print);
     file->addAction(exportAsPDF);
@@ -232,6 +238,8 @@ DocumentMenus::DocumentMenus(QMainWindow *window) : QObject(window), m_window(wi
     copySpreadsheet = makeAction(QStringLiteral("copySpreadsheet"), tr("Copy Sp&readsheet"));
     exportLinksToSpreadsheet =
         makeAction(QStringLiteral("exportLinksToSpreadsheet"), tr("Export Spreads&heet..."));
+    exportLinksToCSV = makeAction(QStringLiteral("exportLinksToCSV"), tr("Export Spreadsheet as CS&V..."),
+                                  tr("Write every link as comma-separated values"));
     countLinks = makeAction(QStringLiteral("countLinks"), tr("C&ount Links..."));
     showStatistics = makeAction(QStringLiteral("showStatistics"), tr("St&atistics..."),
                                 tr("Show statistics about this links database"));
@@ -249,6 +257,7 @@ DocumentMenus::DocumentMenus(QMainWindow *window) : QObject(window), m_window(wi
     tools->addSeparator();
     tools->addAction(copySpreadsheet);
     tools->addAction(exportLinksToSpreadsheet);
+    tools->addAction(exportLinksToCSV);
     tools->addSeparator();
     tools->addAction(countLinks);
     tools->addAction(showStatistics);

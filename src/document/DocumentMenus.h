@@ -20,6 +20,9 @@ public:
     QAction *newSite, *openDocument, *closeDocument, *saveDocument, *saveDocumentAs, *revertDocument,
         *printPreview, *print, *exportAsPDF, *quit;
     QMenu *recentFilesMenu;
+    // File › Import
+    QMenu *importMenu;
+    QAction *importPartners;
     // Edit: Undo and Redo (driven by the document's undo stack), then Cut, Copy and Paste.
     QMenu *editMenu;
     QAction *undo, *redo, *cut, *copy, *paste, *editSelectedObject, *deleteSelectedObject, *selectAllLinks,
@@ -36,7 +39,7 @@ public:
     // Tools
     QAction *editSiteInfo, *notificationSetup, *showEmailTemplates, *HTMLSetup, *importLinks, *copyHTML,
         *copyCategoryHTML, *copyHTMLStyles, *exportLinksToHTML, *copySpreadsheet, *exportLinksToSpreadsheet,
-        *countLinks, *showStatistics, *showLostLinks;
+        *exportLinksToCSV, *countLinks, *showStatistics, *showLostLinks;
     // Window and Help
     QAction *minimizeWindow, *showStartingPoints, *doHelp, *showShortcuts, *showTutorial, *showReadMe,
         *showEULA, *doAbout;

@@ -14,6 +14,7 @@
 #include "PublishCommands.h"
 #include "ReportCommands.h"
 #include "SearchCommands.h"
+#include "TableImportCommands.h"
 #include "TemplateCommands.h"
 #include "VerificationCommands.h"
 #include "gui/FilePanel.h"
@@ -39,6 +40,7 @@ void MyDocument::createCommandAreas()
     m_commandAreas.append(new PublishCommands(this));
     m_commandAreas.append(new ReportCommands(this));
     m_commandAreas.append(new SearchCommands(this));
+    m_commandAreas.append(new TableImportCommands(this));
     m_commandAreas.append(new TemplateCommands(this));
     m_commandAreas.append(new VerificationCommands(this));
     m_commandAreas.append(new HistoryCommands(this));

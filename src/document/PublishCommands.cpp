@@ -5,6 +5,7 @@
 #include "MyDocument.h"
 #include "gui/MessageBox.h"
 #include "model/UrlOpener.h"
+#include "publish/CsvSpreadsheetBuilder.h"
 #include "publish/ExportTexts.h"
 #include "publish/HTMLBuilder.h"
 #include "publish/SpreadsheetBuilder.h"
@@ -25,13 +26,14 @@ PublishCommands::PublishCommands(MyDocument *document) : DocumentCommandArea(doc
     connect(m.copySpreadsheet, &QAction::triggered, this, &PublishCommands::copySpreadsheet);
     connect(m.exportLinksToSpreadsheet, &QAction::triggered, this,
             &PublishCommands::exportLinksToSpreadsheet);
+    connect(m.exportLinksToCSV, &QAction::triggered, this, &PublishCommands::exportLinksToCSV);
 }
 
 void PublishCommands::validateMenuItems()
 {
     const DocumentMenus &m = menus();
     for (QAction *action : {m.HTMLSetup, m.copyHTML, m.copyHTMLStyles, m.exportLinksToHTML, m.copySpreadsheet,
-                            m.exportLinksToSpreadsheet})
+                            m.exportLinksToSpreadsheet, m.exportLinksToCSV})
         action->setEnabled(true);
     // The category page needs a category to copy.
     m.copyCategoryHTML->setEnabled(document()->isCategorySelected());
@@ -142,6 +144,32 @@ void PublishCommands::exportLinksToSpreadsheet()
                                       proposedSpreadsheetName(QDate::currentDate()) + QStringLiteral(".txt"),
                                       tr("Text files (*.txt)"), QStringLiteral("txt"));
     savePanelDidEnd(SpreadsheetExport, path);
+}
+
+void PublishCommands::exportLinksToCSV()
+{
+    if (refuseWithoutLinks(tr("This database cannot be exported.")))
+        return;
+    const QString path =
+        ExportPanel::chooseExportPath(document(), document()->filePath(), tr("Export"),
+                                      proposedSpreadsheetName(QDate::currentDate()) + QStringLiteral(".csv"),
+                                      tr("Comma-separated values (*.csv)"), QStringLiteral("csv"));
+    if (!path.isEmpty())
+        writeCSV(path);
+}
+
+void PublishCommands::writeCSV(const QString &path)
+{
+    QString error;
+    if (!CsvSpreadsheetBuilder(collectionManager()).exportSiteAtPath(path, &error)) {
+        MessageBox::alert(document(), tr("The links could not be exported."),
+                          tr("An error occured while saving the file.") + QStringLiteral("\n\n") + error, {},
+                          MessageBox::Critical);
+        return;
+    }
+    MessageBox::alert(document(), tr("The links were exported successfully."),
+                      ExportTexts::linksExportedMessage(collectionManager().numberOfLinks()), {},
+                      MessageBox::Information);
 }
 
 void PublishCommands::savePanelDidEnd(ExportContext context, const QString &path)

@@ -37,10 +37,13 @@ public slots:
     void exportLinksToHTML();
     void copySpreadsheet();
     void exportLinksToSpreadsheet();
+    // The same links as comma-separated values (UTF-8), for spreadsheet programs.
+    void exportLinksToCSV();
     // Writes the export chosen in a save panel (an empty path: the panel was cancelled).
     void savePanelDidEnd(ExportContext context, const QString &path);
 
 private:
+    void writeCSV(const QString &path);
     bool refuseWithoutPublishableLinks(const QString &title);
     bool refuseWithoutLinks(const QString &title);
 

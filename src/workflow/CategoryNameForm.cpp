@@ -3,9 +3,9 @@
 #include "model/Category.h"
 #include "model/CollectionManager.h"
 #include "model/TreeNode.h"
+#include "workflow/CategoryAnchorProposer.h"
 
 #include <QCoreApplication>
-#include <QSet>
 
 namespace CategoryNameForm {
 
@@ -40,26 +40,7 @@ const TreeNode *categoryWithAnchorIgnoringCase(const CollectionManager &store, c
 
 QString proposedAnchor(const CollectionManager &store, const QString &name, const TreeNode *originalCategory)
 {
-    // Compatibility decomposition splits "é" into "e" and its accent and "ﬁ" into "f" and "i".
-    QString base;
-    for (const QChar c : name.normalized(QString::NormalizationForm_KD)) {
-        const char16_t u = c.toLower().unicode();
-        if ((u >= 'a' && u <= 'z') || (u >= '0' && u <= '9'))
-            base.append(QChar(u));
-    }
-    if (base.isEmpty())
-        base = QStringLiteral("category");
-    QSet<QString> taken;
-    for (const TreeNode *node : store.categoryRoot()->children()) {
-        if (node != originalCategory && node->category())
-            taken.insert(node->category()->anchor().toLower());
-    }
-    QString anchor = base.left(MaximumAnchorLength);
-    for (int number = 2; taken.contains(anchor); ++number) {
-        const QString suffix = QString::number(number);
-        anchor = base.left(MaximumAnchorLength - suffix.size()) + suffix;
-    }
-    return anchor;
+    return CategoryAnchorProposer(store, originalCategory).propose(name);
 }
 
 Problem check(const CollectionManager &store, const QString &name, const QString &anchor,

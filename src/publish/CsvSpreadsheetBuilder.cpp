@@ -1,0 +1,60 @@
+#include "CsvSpreadsheetBuilder.h"
+
+#include "SpreadsheetBuilder.h"
+
+#include "model/CollectionManager.h"
+#include "model/CsvText.h"
+#include "model/DatabaseFile.h"
+
+#include <QCoreApplication>
+#include <QDir>
+
+CsvSpreadsheetBuilder::CsvSpreadsheetBuilder(const CollectionManager &collectionManager)
+    : m_collectionManager(collectionManager)
+{}
+
+QString CsvSpreadsheetBuilder::string() const
+{
+    const SpreadsheetBuilder tabs(m_collectionManager);
+    QString header = tabs.headerLine();
+    header.chop(1);
+    QString text = CsvText::line(header.split(u'\t'));
+    const QString received = Codes::typeText(LinkTypeReceived);
+    const QString sent = Codes::typeText(LinkTypeSent);
+    for (const TreeNode *categoryNode : m_collectionManager.categoryRoot()->children()) {
+        const Category *category = categoryNode->category();
+        if (!category)
+            continue;
+        const QString categoryName = category->isNone() ? QString() : category->name();
+        for (const TreeNode *node : categoryNode->children()) {
+            const Link *link = node->link();
+            if (!link)
+                continue;
+            text += CsvText::line({link->title(), categoryName, link->description(), link->URL(),
+                                   link->counterpartURL(), link->counterpartCategoryName(),
+                                   link->contactFirstName(), link->contactLastName(), link->contactEmail(),
+                                   link->type() == LinkTypeReceived ? received : sent,
+                                   SpreadsheetBuilder::stringForStatus(link->status()),
+                                   SpreadsheetBuilder::stringForDate(link->lastStatusChangedOn()),
+                                   SpreadsheetBuilder::stringForDate(link->lastVerifiedOn()), link->notes()});
+        }
+    }
+    return text;
+}
+
+QByteArray CsvSpreadsheetBuilder::data() const
+{
+    return QByteArray("\xEF\xBB\xBF") + string().toUtf8();
+}
+
+bool CsvSpreadsheetBuilder::exportSiteAtPath(const QString &path, QString *error) const
+{
+    QString why;
+    if (DatabaseFile::writeAtomically(path, data(), &why))
+        return true;
+    if (error)
+        *error =
+            QCoreApplication::translate("SpreadsheetBuilder", "The file \"%1\" could not be written (%2).")
+                .arg(QDir::toNativeSeparators(path), why);
+    return false;
+}

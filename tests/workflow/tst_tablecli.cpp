@@ -1,0 +1,142 @@
+#include "TestData.h"
+#include "model/DatabaseFile.h"
+#include "support/DatabaseBuilder.h"
+
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+struct Run
+{
+    int status = -1;
+    QByteArray out;
+    QByteArray err;
+};
+
+Run cli(const QStringList &arguments)
+{
+    QProcess process;
+    process.start(QStringLiteral(QM_CLI_PATH), arguments);
+    Run run;
+    if (!process.waitForFinished(60000))
+        return run;
+    run.status = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    run.out = process.readAllStandardOutput();
+    run.err = process.readAllStandardError();
+    return run;
+}
+
+QByteArray contents(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+bool write(const QString &path, const QByteArray &data)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(data) == data.size();
+}
+
+} // namespace
+
+class TestTableCli : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+    QString m_site;
+
+    QString path(const QString &name) const { return m_dir.filePath(name); }
+
+private slots:
+    void init()
+    {
+        DatabaseBuilder db;
+        db.link(QStringLiteral("Known"), LinkStatusApproved, QStringLiteral("http://known.example/"));
+        m_site = path(QStringLiteral("test.site"));
+        QVERIFY(DatabaseFile::write(db.store(), m_site));
+    }
+
+    void importsAndReportsRows()
+    {
+        const QString table = path(QStringLiteral("partners.csv"));
+        QVERIFY(write(table, "Title,URL,Status\n"
+                             "Known again,http://known.example,Blocked\n"
+                             "X,not a url at all,\n"
+                             "New,new.example,Negotiating\n"));
+        Run run = cli({QStringLiteral("import-table"), m_site, table});
+        QCOMPARE(run.status, 0);
+        QVERIFY2(run.err.contains(table.toUtf8() + ": row 3: \"not a url at all\" is not a web address\n"),
+                 run.err.constData());
+        QVERIFY(run.err.contains(": row 2: \"http://known.example\" is already in the database"));
+        QVERIFY(run.err.contains("1 link was added. 2 rows were skipped."));
+        CollectionManager store;
+        QVERIFY(DatabaseFile::read(m_site, store));
+        QCOMPARE(store.numberOfLinks(), 2);
+
+        // Again with --update: the known link changes, the added one is now known and unchanged.
+        run = cli({QStringLiteral("import-table"), m_site, table, QStringLiteral("--update")});
+        QCOMPARE(run.status, 0);
+        QVERIFY(run.err.contains("0 links were added. 1 link was updated. 1 row changed nothing."));
+        QVERIFY(DatabaseFile::read(m_site, store));
+        QCOMPARE(store.numberOfLinks(), 2);
+        QCOMPARE(store.allLinkNodes().front()->link()->status(), LinkStatusBlocked);
+
+        // Nothing to change: the file is not written again.
+        const QDateTime written = QFileInfo(m_site).lastModified();
+        const QByteArray before = contents(m_site);
+        QTest::qWait(20);
+        QCOMPARE(cli({QStringLiteral("import-table"), m_site, table}).status, 0);
+        QCOMPARE(contents(m_site), before);
+        QCOMPARE(QFileInfo(m_site).lastModified(), written);
+    }
+
+    void unreadableTablesLeaveTheDatabaseAlone()
+    {
+        const QByteArray before = contents(m_site);
+        const QString binary = path(QStringLiteral("image.csv"));
+        QVERIFY(write(binary, QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16)));
+        Run run = cli({QStringLiteral("import-table"), m_site, binary});
+        QCOMPARE(run.status, 2);
+        QVERIFY(run.err.contains("is not a text table"));
+
+        const QString noAddress = path(QStringLiteral("names.csv"));
+        QVERIFY(write(noAddress, "Title,Notes\nA,b\n"));
+        QCOMPARE(cli({QStringLiteral("import-table"), m_site, noAddress}).status, 2);
+        QCOMPARE(cli({QStringLiteral("import-table"), m_site, path(QStringLiteral("none.csv"))}).status, 2);
+        QCOMPARE(contents(m_site), before);
+
+        QCOMPARE(cli({QStringLiteral("import-table"), m_site}).status, 1);
+        QCOMPARE(cli({QStringLiteral("import-table"), m_site, noAddress, "--encoding", "ebcdic"}).status, 1);
+        QCOMPARE(cli({QStringLiteral("import-table"), m_site, noAddress, "--keep"}).status, 1);
+    }
+
+    void csvExportReadsBack()
+    {
+        const QString csv = path(QStringLiteral("links.csv"));
+        const QString viaTsv = path(QStringLiteral("links2.csv"));
+        const QString sample = QStringLiteral(QM_SOURCE_DIR "/examples/sample.site");
+        QCOMPARE(cli({QStringLiteral("export-csv"), sample, csv}).status, 0);
+        QCOMPARE(cli({QStringLiteral("export-tsv"), sample, viaTsv, QStringLiteral("--csv")}).status, 0);
+        QCOMPARE(contents(viaTsv), contents(csv));
+        QVERIFY(contents(csv).startsWith("\xEF\xBB\xBFLink,Category,Description,URL,"));
+        QCOMPARE(cli({QStringLiteral("export-tsv"), sample, viaTsv, "--csv", "--encoding", "utf16"}).status,
+                 1);
+
+        const QString empty = path(QStringLiteral("empty.site"));
+        CollectionManager none;
+        QVERIFY(DatabaseFile::write(none, empty));
+        const Run run = cli({QStringLiteral("import-table"), empty, csv});
+        QCOMPARE(run.status, 0);
+        CollectionManager original, imported;
+        QVERIFY(DatabaseFile::read(sample, original));
+        QVERIFY(DatabaseFile::read(empty, imported));
+        QCOMPARE(imported.numberOfLinks(), original.numberOfLinks());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestTableCli)
+#include "tst_tablecli.moc"
