@@ -90,6 +90,29 @@
     </message>
 </context>
 <context>
+    <name>AutoVerifier</name>
+    <message>
+        <source>Stop</source>
+        <translation type="unfinished">Anhalten</translation>
+    </message>
+    <message>
+        <source>Automatic verification progress</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Stop the automatic verification; the links checked so far are kept</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Verifying links: %1 of %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Automatic Verification</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>CategoryListController</name>
     <message>
         <source>Categories</source>
@@ -145,6 +168,13 @@
     <message>
         <source>The category ID can only contain up to %1 characters.</source>
         <translation>Die Kategorie-ID darf höchstens %1 Zeichen enthalten.</translation>
+    </message>
+</context>
+<context>
+    <name>ChangeMarkDelegate</name>
+    <message>
+        <source>%1 — %2</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
@@ -220,10 +250,6 @@
     <message>
         <source>Write the links page: one page, or an index page and one page per category beside it, as the database&apos;s layout says.</source>
         <translation>Die Linkseite schreiben: eine einzelne Seite oder eine Übersichtsseite mit je einer Seite pro Kategorie daneben, wie es das Layout der Datenbank vorsieht.</translation>
-    </message>
-    <message>
-        <source>Write every link as tab-delimited text for a spreadsheet.</source>
-        <translation>Alle Links als tabulatorgetrennten Text für eine Tabellenkalkulation schreiben.</translation>
     </message>
     <message>
         <source>The text encoding of the file (default: the one chosen in the preferences).</source>
@@ -334,10 +360,6 @@
         <translation>kein prüfbarer Link hat die ID %1</translation>
     </message>
     <message>
-        <source>Check link partners over HTTP (all verifiable links, or the given IDs); with --save, store the results in the file.</source>
-        <translation>Linkpartner über HTTP prüfen (alle prüfbaren Links oder die angegebenen IDs); mit --save die Ergebnisse in der Datei speichern.</translation>
-    </message>
-    <message>
         <source>Verify only the links with these IDs.</source>
         <translation>Nur die Links mit diesen IDs prüfen.</translation>
     </message>
@@ -352,6 +374,78 @@
     <message>
         <source>Print the results as JSON.</source>
         <translation>Die Ergebnisse als JSON ausgeben.</translation>
+    </message>
+    <message>
+        <source>With verify --fail-on-loss: the run lost a link that its previous check had found.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Write every link as tab-delimited text for a spreadsheet (with --csv, as export-csv does).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Write comma-separated values in UTF-8 with a byte-order mark.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Write every link as comma-separated values (UTF-8) for a spreadsheet.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Print the recorded verification checks, newest first (all links, or one).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Only the checks of this link.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Print the checks as JSON.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Print the links whose latest check was lost, no longer followed or recovered.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Print the changes as JSON.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add the partners of a CSV or tab-delimited table (a header line names the columns). Rows whose address is known are skipped, or with --update refresh that link. FILE.site is written only when something changed.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Refresh the links whose address is already known.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Read the table in this encoding instead of recognising it.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Check link partners over HTTP (all verifiable links, or the given IDs, or those not checked for DAYS days); with --save, store the results in the file. Every check is recorded in FILE.site-history.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Verify only the links not checked for DAYS days.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Record nothing in the verification history.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Exit with status 3 when the run lost a link.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Run at most N checks at once (1-64).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Send at most N requests to one server at once (1-16).</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
@@ -588,6 +682,25 @@
     </message>
 </context>
 <context>
+    <name>DesktopNotifier</name>
+    <message>
+        <source>1 reciprocal link was lost</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 reciprocal links were lost</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>and %1 more</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>DetailsView</name>
     <message>
         <source>Edit...</source>
@@ -660,6 +773,14 @@
     <message>
         <source>Notes:</source>
         <translation>Notizen:</translation>
+    </message>
+    <message>
+        <source>Keywords:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Not given</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
@@ -1123,6 +1244,34 @@ Datei: %2</translation>
         <source>Text Only</source>
         <translation>Nur Text</translation>
     </message>
+    <message>
+        <source>&amp;Import</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Partners from Spreadsheet…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add link partners from a CSV or tab-delimited table</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Export Spreadsheet as CS&amp;V...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Write every link as comma-separated values</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Lost Links...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show the links whose latest check lost, recovered or unfollowed them</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>DocumentUndo</name>
@@ -1173,6 +1322,14 @@ Datei: %2</translation>
         <source>Greatest Sites</source>
         <translation>Die besten Websites</translation>
     </message>
+    <message>
+        <source>To: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Subject: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>EmailTemplateDialog</name>
@@ -1212,10 +1369,6 @@ Datei: %2</translation>
         <translation>&amp;Vorschau</translation>
     </message>
     <message>
-        <source>Open the message in your mail client as it would read for the selected link</source>
-        <translation>Die Nachricht so im E-Mail-Programm öffnen, wie sie für den ausgewählten Link lauten würde</translation>
-    </message>
-    <message>
         <source>Type %1</source>
         <translation>%1 einfügen</translation>
     </message>
@@ -1236,12 +1389,8 @@ Datei: %2</translation>
         <translation>Neue E-Mail-Vorlage</translation>
     </message>
     <message>
-        <source>The message could not be handed to your mail client.</source>
-        <translation>Die Nachricht konnte nicht an Ihr E-Mail-Programm übergeben werden.</translation>
-    </message>
-    <message>
-        <source>Check that an e-mail program is set up as the default mail application.</source>
-        <translation>Prüfen Sie, ob ein E-Mail-Programm als Standardanwendung für E-Mail eingerichtet ist.</translation>
+        <source>Show the message as it would read for the selected link</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
@@ -1358,10 +1507,8 @@ Datei: %2</translation>
         <translation>Platzhalter können nur in Betreff oder Text der Vorlage eingefügt werden.</translation>
     </message>
     <message>
-        <source>Are you sure you want to delete the
-e-mail template &quot;%1&quot;?</source>
-        <translation>Möchten Sie die E-Mail-Vorlage
-„%1“ wirklich löschen?</translation>
+        <source>Are you sure you want to delete the e-mail template &quot;%1&quot;?</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
@@ -1490,6 +1637,14 @@ e-mail template &quot;%1&quot;?</source>
     <message>
         <source>%1 links were exported.</source>
         <translation>%1 Links wurden exportiert.</translation>
+    </message>
+    <message>
+        <source>%L1 character cannot be written in %2 and would become &apos;?&apos;.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%L1 characters cannot be written in %2 and would become &apos;?&apos;.</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
@@ -1749,6 +1904,68 @@ e-mail template &quot;%1&quot;?</source>
     </message>
 </context>
 <context>
+    <name>HistoryCommands</name>
+    <message>
+        <source>Show Lost Links</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>1 link lost: Show Lost Links</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 links lost: Show Lost Links</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>HistoryStore</name>
+    <message>
+        <source>no such database file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The verification history %1 cannot be used: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the SQLite driver of Qt SQL is not installed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>it is not a file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the file is read-only</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>it was written by a newer version of Quillmarsh</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the file is read-only and needs upgrading</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>it is not a Quillmarsh history</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The verification history %1 cannot be copied: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The verification history %1 cannot be replaced.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The verification history %1 cannot be written.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>InstantLinkDialog</name>
     <message>
         <source>Instant Link</source>
@@ -1859,6 +2076,44 @@ e-mail template &quot;%1&quot;?</source>
     </message>
 </context>
 <context>
+    <name>LinkChange</name>
+    <message>
+        <source>Lost</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No longer followed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Recovered</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>LinkChangesModel</name>
+    <message>
+        <source>Link</source>
+        <translation type="unfinished">Link</translation>
+    </message>
+    <message>
+        <source>Change</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Since</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Previous Result</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Current Result</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>LinkCommands</name>
     <message>
         <source>Add Link</source>
@@ -1875,6 +2130,10 @@ e-mail template &quot;%1&quot;?</source>
     <message>
         <source>Notification Settings</source>
         <translation>Benachrichtigungseinstellungen</translation>
+    </message>
+    <message>
+        <source>&amp;History</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
@@ -2058,6 +2317,14 @@ e-mail template &quot;%1&quot;?</source>
         <source>* required</source>
         <translation>* Pflichtfeld</translation>
     </message>
+    <message>
+        <source>Key&amp;words:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Words that describe the partner&apos;s site, separated by commas</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>LinkDialogController</name>
@@ -2117,14 +2384,6 @@ e-mail template &quot;%1&quot;?</source>
         <source>No other links have the same URL.</source>
         <translation>Kein anderer Link hat dieselbe URL.</translation>
     </message>
-    <message>
-        <source>The message could not be handed to your mail client.</source>
-        <translation>Die Nachricht konnte nicht an Ihr E-Mail-Programm übergeben werden.</translation>
-    </message>
-    <message>
-        <source>Check that an e-mail program is set up as the default mail application.</source>
-        <translation>Prüfen Sie, ob ein E-Mail-Programm als Standardanwendung für E-Mail eingerichtet ist.</translation>
-    </message>
 </context>
 <context>
     <name>LinkForm</name>
@@ -2171,6 +2430,84 @@ e-mail template &quot;%1&quot;?</source>
     <message>
         <source>Notes</source>
         <translation>Notizen</translation>
+    </message>
+    <message>
+        <source>Keywords</source>
+        <translation type="unfinished">Stichwörter</translation>
+    </message>
+    <message>
+        <source>A link with this address already exists: &quot;%1&quot;.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add Anyway</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation type="unfinished">Abbrechen</translation>
+    </message>
+</context>
+<context>
+    <name>LinkHistoryModel</name>
+    <message>
+        <source>Yes</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No (not a link)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No (%1)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Checked</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Result</source>
+        <translation type="unfinished">Ergebnis</translation>
+    </message>
+    <message>
+        <source>HTTP Status</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Followed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Anchor Text</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>LinkHistoryView</name>
+    <message>
+        <source>Checks of this link</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Checks are recorded once the database has been saved.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No checks recorded.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>1 check recorded.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 checks recorded.</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
@@ -2252,6 +2589,72 @@ e-mail template &quot;%1&quot;?</source>
     <message>
         <source>Page %1 could not be started.</source>
         <translation>Seite %1 konnte nicht begonnen werden.</translation>
+    </message>
+</context>
+<context>
+    <name>LostLinksDialogController</name>
+    <message>
+        <source>Changed links</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Edit Link...</source>
+        <translation type="unfinished">Link &amp;bearbeiten...</translation>
+    </message>
+    <message>
+        <source>Send &amp;Message</source>
+        <translation type="unfinished">Nachricht s&amp;enden</translation>
+    </message>
+    <message>
+        <source>&amp;Verify Again</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Lost Links</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Lost Links — %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No link changed at its latest check.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>1 link changed at its latest check;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 links changed at their latest check;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>1 was lost.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 were lost.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>MailClientAlert</name>
+    <message>
+        <source>The message could not be handed to your mail client.</source>
+        <translation type="unfinished">Die Nachricht konnte nicht an Ihr E-Mail-Programm übergeben werden.</translation>
+    </message>
+    <message>
+        <source>Check that an e-mail program is set up as the default mail application, or copy the message and send it from your webmail.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation type="unfinished">OK</translation>
+    </message>
+    <message>
+        <source>Copy Message</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
@@ -2396,10 +2799,6 @@ e-mail template &quot;%1&quot;?</source>
         <translation>Möchten Sie den Link „%1“ wirklich löschen?</translation>
     </message>
     <message>
-        <source>Are you sure you want to delete the selected links?</source>
-        <translation>Möchten Sie die ausgewählten Links wirklich löschen?</translation>
-    </message>
-    <message>
         <source>Delete</source>
         <translation>Löschen</translation>
     </message>
@@ -2434,14 +2833,6 @@ e-mail template &quot;%1&quot;?</source>
     <message>
         <source>The URL &quot;%1&quot; is not valid. The link&apos;s partner site URL can be changed in the Edit Link dialog.</source>
         <translation>Die URL „%1“ ist ungültig. Die URL der Partner-Website können Sie im Dialog „Link bearbeiten“ ändern.</translation>
-    </message>
-    <message>
-        <source>The message could not be handed to your mail client.</source>
-        <translation>Die Nachricht konnte nicht an Ihr E-Mail-Programm übergeben werden.</translation>
-    </message>
-    <message>
-        <source>Check that an e-mail program is set up as the default mail application.</source>
-        <translation>Prüfen Sie, ob ein E-Mail-Programm als Standardanwendung für E-Mail eingerichtet ist.</translation>
     </message>
     <message>
         <source>Import Links</source>
@@ -2506,6 +2897,10 @@ e-mail template &quot;%1&quot;?</source>
     <message>
         <source>Delete Category</source>
         <translation>Kategorie löschen</translation>
+    </message>
+    <message>
+        <source>Delete the %L1 selected links?</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
@@ -2641,8 +3036,8 @@ e-mail template &quot;%1&quot;?</source>
         <translation>Eine Ü&amp;bersichtsseite und je eine Seite pro Kategorie</translation>
     </message>
     <message>
-        <source>Click Create to make the new links database.</source>
-        <translation>Klicken Sie auf „Erstellen“, um die neue Linkdatenbank anzulegen.</translation>
+        <source>Click Create to make the new links database. It starts with three e-mail templates to write to partners with: a first contact, a reminder, and a note that your link is missing from their page. Change them with Tools ▸ E-mail Templates.</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
@@ -2802,6 +3197,10 @@ e-mail template &quot;%1&quot;?</source>
         <source>No answer after %1 s.</source>
         <translation>Keine Antwort nach %1 s.</translation>
     </message>
+    <message>
+        <source>Secure connection (TLS) failed: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>PageSource</name>
@@ -2865,10 +3264,6 @@ e-mail template &quot;%1&quot;?</source>
         <translation>Textkodierungen</translation>
     </message>
     <message>
-        <source>E-&amp;mail messages:</source>
-        <translation>&amp;E-Mail-Nachrichten:</translation>
-    </message>
-    <message>
         <source>Unicode (UTF-8)</source>
         <translation>Unicode (UTF-8)</translation>
     </message>
@@ -2887,6 +3282,50 @@ e-mail template &quot;%1&quot;?</source>
     <message>
         <source>ISO Latin 1</source>
         <translation>ISO Latin 1</translation>
+    </message>
+    <message>
+        <source>&amp;Verify links after:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>While a database is open, its links not checked for this many days are checked in the background, every hour. Never: links are checked only when you verify them.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Never</source>
+        <translation type="unfinished">Nie</translation>
+    </message>
+    <message>
+        <source> days</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Links not checked for that many days are checked in the background while the database is open; lost links bring a desktop notification.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>E-mai&amp;l messages:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Verification</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Links checked at once (1–64):</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>How many links are checked at the same time. Checking is mostly waiting for servers, so more finishes a large database sooner.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Requests to one server at once (1–16):</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>How many pages are loaded from one server at the same time. Fewer is gentler on servers that hold many partners; a server that asks for a pause is left alone that long.</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
@@ -3107,6 +3546,26 @@ e-mail template &quot;%1&quot;?</source>
         <source>An error occured while saving the file.</source>
         <translation>Beim Speichern der Datei ist ein Fehler aufgetreten.</translation>
     </message>
+    <message>
+        <source>Comma-separated values (*.csv)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Some characters cannot be exported.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Export in UTF-8</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Export Anyway</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation type="unfinished">Abbrechen</translation>
+    </message>
 </context>
 <context>
     <name>ReadMeController</name>
@@ -3152,6 +3611,17 @@ e-mail template &quot;%1&quot;?</source>
     <message>
         <source>The file &quot;%1&quot; could not be written (%2).</source>
         <translation>Die Datei „%1“ konnte nicht geschrieben werden (%2).</translation>
+    </message>
+</context>
+<context>
+    <name>SearchCommands</name>
+    <message>
+        <source>%L1 of %L2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Search started again from the top</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
@@ -3563,6 +4033,67 @@ e-mail template &quot;%1&quot;?</source>
     </message>
 </context>
 <context>
+    <name>StarterTemplates</name>
+    <message>
+        <source>First contact</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Link exchange with #MY_TITLE#?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Hello #CONTACT_FIRST_NAME#,
+
+I run #MY_TITLE# (#MY_URL#) and like #TITLE#. Would you exchange links with me? I would list your site under &quot;#CATEGORY#&quot; on my links page, #MY_LINKS_PAGE_URL#.
+
+If you agree, please link to #MY_URL# with the title &quot;#MY_TITLE#&quot; and the description:
+#MY_DESCRIPTION#
+
+Best regards,
+#MY_CONTACT_FIRST_NAME# #MY_CONTACT_LAST_NAME#
+#MY_CONTACT_EMAIL#
+</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Reminder</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Our link exchange: #MY_TITLE# and #TITLE#</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Hello #CONTACT_FIRST_NAME#,
+
+On #LAST_STATUS_CHANGE_DATE# I wrote to you about exchanging links between #TITLE# and #MY_TITLE# (#MY_URL#). Have you had a chance to think about it?
+
+Best regards,
+#MY_CONTACT_FIRST_NAME# #MY_CONTACT_LAST_NAME#
+</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Your link to us is missing</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The link to #MY_TITLE# on #LINKS_PAGE_URL#</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Hello #CONTACT_FIRST_NAME#,
+
+Thank you for exchanging links with #MY_TITLE#. I could no longer find the link to #MY_URL# on #LINKS_PAGE_URL#. Could you put it back? Your site is still listed on my links page, #MY_LINKS_PAGE_URL#.
+
+Best regards,
+#MY_CONTACT_FIRST_NAME# #MY_CONTACT_LAST_NAME#
+</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>Statistics</name>
     <message>
         <source>Latest Verification Results</source>
@@ -3577,8 +4108,8 @@ e-mail template &quot;%1&quot;?</source>
         <translation>Verteilung der ursprünglichen Anfragen</translation>
     </message>
     <message>
-        <source>%1 (%2%3%4 %)</source>
-        <translation>%1 (%2%3%4 %)</translation>
+        <source>%1 (%2, %3 %)</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
@@ -3682,6 +4213,344 @@ e-mail template &quot;%1&quot;?</source>
     </message>
 </context>
 <context>
+    <name>TableColumns</name>
+    <message>
+        <source>Ignore</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Title</source>
+        <translation type="unfinished">Titel</translation>
+    </message>
+    <message>
+        <source>Category</source>
+        <translation type="unfinished">Kategorie</translation>
+    </message>
+    <message>
+        <source>Description</source>
+        <translation type="unfinished">Beschreibung</translation>
+    </message>
+    <message>
+        <source>Keywords</source>
+        <translation type="unfinished">Stichwörter</translation>
+    </message>
+    <message>
+        <source>URL</source>
+        <translation type="unfinished">URL</translation>
+    </message>
+    <message>
+        <source>Links Page URL</source>
+        <translation type="unfinished">Linkseiten-URL</translation>
+    </message>
+    <message>
+        <source>My Category</source>
+        <translation type="unfinished">Meine Kategorie</translation>
+    </message>
+    <message>
+        <source>First Name</source>
+        <translation type="unfinished">Vorname</translation>
+    </message>
+    <message>
+        <source>Last Name</source>
+        <translation type="unfinished">Nachname</translation>
+    </message>
+    <message>
+        <source>E-mail</source>
+        <translation type="unfinished">E-Mail</translation>
+    </message>
+    <message>
+        <source>Original Request</source>
+        <translation type="unfinished">Ursprüngliche Anfrage</translation>
+    </message>
+    <message>
+        <source>Status</source>
+        <translation type="unfinished">Status</translation>
+    </message>
+    <message>
+        <source>Last Status Changed On</source>
+        <translation type="unfinished">Letzte Statusänderung am</translation>
+    </message>
+    <message>
+        <source>Last Verified On</source>
+        <translation type="unfinished">Zuletzt geprüft am</translation>
+    </message>
+    <message>
+        <source>Notes</source>
+        <translation type="unfinished">Notizen</translation>
+    </message>
+</context>
+<context>
+    <name>TableImportCommands</name>
+    <message>
+        <source>Import Partners from Spreadsheet</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tables (*.csv *.tsv *.txt *.tab);;All files (*)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The file could not be opened (%1).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The file is larger than the largest links database.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The file could not be read (%1).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The file is not a table of comma-separated or tab-delimited text.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The partners could not be imported.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Import Partners</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>... and %1 more.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The partners were imported.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>TableImportDialog</name>
+    <message>
+        <source>Import Partners</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Columns</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Preview of the first rows:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Encoding:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Addresses already in the database:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Skip the row</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Update the link from the row</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>TableImportDialogController</name>
+    <message>
+        <source>comma-separated</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>semicolon-separated</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>tab-delimited</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Import</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation type="unfinished">Abbrechen</translation>
+    </message>
+    <message>
+        <source>Automatic</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Skip rows whose address is already in the database</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Update the link from a row whose address is already in the database</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Preview of the first rows</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>What the import does</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>(column %1)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Import column &quot;%1&quot; as</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>First row of column &quot;%1&quot;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 (ignored)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 → %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Automatic (%1)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot;: %2 rows, %3, %4.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Choose the column that holds the web addresses (URL).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The import adds %1, updates %2 and skips %3.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>1 link</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 links</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>1 row</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 rows</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>1 category is added.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 categories are added.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Not imported: %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>TableImporter</name>
+    <message>
+        <source>&quot;%1&quot; is already in the database</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is already in row %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>1 link was added.</source>
+        <translation type="unfinished">1 Link wurde hinzugefügt.</translation>
+    </message>
+    <message>
+        <source>%1 links were added.</source>
+        <translation type="unfinished">%1 Links wurden hinzugefügt.</translation>
+    </message>
+    <message>
+        <source>1 link was updated.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 links were updated.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>1 row changed nothing.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 rows changed nothing.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>1 row was skipped.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 rows were skipped.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>1 category was added.</source>
+        <translation type="unfinished">1 Kategorie wurde hinzugefügt.</translation>
+    </message>
+    <message>
+        <source>%1 categories were added.</source>
+        <translation type="unfinished">%1 Kategorien wurden hinzugefügt.</translation>
+    </message>
+    <message>
+        <source>row %1: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>TableRowConverter</name>
+    <message>
+        <source>has no address</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a web address</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the address is longer than %1 characters</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 was cut to %2 characters</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the links page address is longer than %1 characters and was left out</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>original request &quot;%1&quot; is not known; %2 was used</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>status &quot;%1&quot; is not known; %2 was used</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a date (MM/DD/YYYY or YYYY-MM-DD); %2 was left out</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>TemplateCommands</name>
     <message>
         <source>Add E-mail Template</source>
@@ -3702,6 +4571,45 @@ e-mail template &quot;%1&quot;?</source>
     <message>
         <source>Import E-mail Templates</source>
         <translation>E-Mail-Vorlagen importieren</translation>
+    </message>
+</context>
+<context>
+    <name>TemplatePreviewDialog</name>
+    <message>
+        <source>Message Preview</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;To:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Subject:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Message:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cop&amp;y</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Put the recipient, subject and message on the clipboard</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Open in Mail Client</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Hand this message to your e-mail program</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Nothing fills in %1: check the spelling of these placeholders.</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
@@ -3780,16 +4688,60 @@ e-mail template &quot;%1&quot;?</source>
         <translation>nur der Anfang der Seite durchsucht</translation>
     </message>
     <message>
-        <source>link marked %1</source>
-        <translation>Link mit %1 markiert</translation>
+        <source>inside &lt;noscript&gt;</source>
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>address not inside a link</source>
-        <translation>Adresse steht nicht in einem Link</translation>
+        <source>inside &lt;template&gt;</source>
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>links page marked noindex</source>
-        <translation>Linkseite mit noindex markiert</translation>
+        <source>hidden attribute</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>display:none or visibility:hidden</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the page is too complex to analyse</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>your address is on the page, but not as a link</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the only links to your site are hidden (%1)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>no followed link: the page says nofollow</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>no followed link: marked %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the page says noindex</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the page names %1 as canonical</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>anchor text &quot;%1&quot;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>waited %1 s before the partner&apos;s site</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>waited %1 s before the links page</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
@@ -3799,16 +4751,16 @@ e-mail template &quot;%1&quot;?</source>
         <translation>Links prüfen</translation>
     </message>
     <message>
-        <source>Tick the &amp;links to verify. For each, the partner&apos;s site is loaded, then its links page is searched for the address of your main page.</source>
-        <translation>Kreuzen Sie die zu prüfenden &amp;Links an. Für jeden wird die Website des Partners geladen und dann seine Linkseite nach der Adresse Ihrer Startseite durchsucht.</translation>
-    </message>
-    <message>
         <source>Select &amp;All</source>
         <translation>&amp;Alles auswählen</translation>
     </message>
     <message>
         <source>Select &amp;None</source>
         <translation>&amp;Keine auswählen</translation>
+    </message>
+    <message>
+        <source>Tick the &amp;links to verify. For each, the partner&apos;s site is loaded, then its links page is searched for links to your site.</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
@@ -3860,10 +4812,6 @@ e-mail template &quot;%1&quot;?</source>
         <translation>Keine Links zu prüfen.</translation>
     </message>
     <message>
-        <source>Verified %1 of %2</source>
-        <translation>%1 von %2 geprüft</translation>
-    </message>
-    <message>
         <source>Save Result</source>
         <translation>Ergebnis speichern</translation>
     </message>
@@ -3903,6 +4851,26 @@ e-mail template &quot;%1&quot;?</source>
         <source>Result</source>
         <translation>Ergebnis</translation>
     </message>
+    <message>
+        <source>No links are due for verification.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Verified %1 of %2, %3 in flight</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>, 1 host paused</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>, %1 hosts paused</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Not checked</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>VerificationSheetForm</name>
@@ -3917,14 +4885,6 @@ e-mail template &quot;%1&quot;?</source>
     <message>
         <source>%1 of %2 checked</source>
         <translation>%1 von %2 geprüft</translation>
-    </message>
-    <message>
-        <source>link marked %1</source>
-        <translation>Link mit %1 markiert</translation>
-    </message>
-    <message>
-        <source>links page marked noindex</source>
-        <translation>Linkseite mit noindex markiert</translation>
     </message>
     <message>
         <source>site</source>
@@ -3943,16 +4903,20 @@ e-mail template &quot;%1&quot;?</source>
         <translation>nur der Anfang der Seite durchsucht</translation>
     </message>
     <message>
-        <source>address not inside a link</source>
-        <translation>Adresse steht nicht in einem Link</translation>
-    </message>
-    <message>
         <source>Checking...</source>
         <translation>Wird geprüft...</translation>
     </message>
     <message>
         <source>%1 (%2)</source>
         <translation>%1 (%2)</translation>
+    </message>
+    <message>
+        <source>%L1 verified, %L2 not found, %L3 not loaded, %L4 not answering</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>, %L1 not checked</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>

@@ -7,10 +7,10 @@ namespace TableColumns {
 
 namespace {
 
-QString tr(const char *text)
+struct Tr
 {
-    return QCoreApplication::translate("TableColumns", text);
-}
+    Q_DECLARE_TR_FUNCTIONS(TableColumns)
+};
 
 // Lower case without spaces, "-" and "_": "Contact E-mail" and "contact_email" are one name.
 QString normalized(const QString &header)
@@ -144,37 +144,37 @@ QString fieldName(TableField field)
 {
     switch (field) {
     case TableField::Ignored:
-        return tr("Ignore");
+        return Tr::tr("Ignore");
     case TableField::Title:
-        return tr("Title");
+        return Tr::tr("Title");
     case TableField::Category:
-        return tr("Category");
+        return Tr::tr("Category");
     case TableField::Description:
-        return tr("Description");
+        return Tr::tr("Description");
     case TableField::Keywords:
-        return tr("Keywords");
+        return Tr::tr("Keywords");
     case TableField::URL:
-        return tr("URL");
+        return Tr::tr("URL");
     case TableField::LinksPageURL:
-        return tr("Links Page URL");
+        return Tr::tr("Links Page URL");
     case TableField::MyCategory:
-        return tr("My Category");
+        return Tr::tr("My Category");
     case TableField::FirstName:
-        return tr("First Name");
+        return Tr::tr("First Name");
     case TableField::LastName:
-        return tr("Last Name");
+        return Tr::tr("Last Name");
     case TableField::Email:
-        return tr("E-mail");
+        return Tr::tr("E-mail");
     case TableField::OriginalRequest:
-        return tr("Original Request");
+        return Tr::tr("Original Request");
     case TableField::Status:
-        return tr("Status");
+        return Tr::tr("Status");
     case TableField::LastStatusChangedOn:
-        return tr("Last Status Changed On");
+        return Tr::tr("Last Status Changed On");
     case TableField::LastVerifiedOn:
-        return tr("Last Verified On");
+        return Tr::tr("Last Verified On");
     case TableField::Notes:
-        return tr("Notes");
+        return Tr::tr("Notes");
     }
     return QString();
 }

@@ -22,10 +22,10 @@ void insertFirst(Hash &hash, const Key &key, Value value)
         hash.insert(key, value);
 }
 
-QString tr(const char *text)
+struct Tr
 {
-    return QCoreApplication::translate("TableImporter", text);
-}
+    Q_DECLARE_TR_FUNCTIONS(TableImporter)
+};
 
 // The default category's names: none, and "General" as the lists show it.
 bool namesDefaultCategory(const QString &name)
@@ -119,8 +119,8 @@ void TableImporter::plan(const CollectionManager &store, const Table &table, con
         }
         if (!update) {
             report(existing
-                       ? tr("\"%1\" is already in the database").arg(converted.URL)
-                       : tr("\"%1\" is already in row %2").arg(converted.URL).arg(m_entries[*earlier].row));
+                       ? Tr::tr("\"%1\" is already in the database").arg(converted.URL)
+                       : Tr::tr("\"%1\" is already in row %2").arg(converted.URL).arg(m_entries[*earlier].row));
             ++m_counts.skipped;
             continue;
         }
@@ -204,25 +204,25 @@ QStringList TableImporter::apply(CollectionManager &store)
 QString TableImporter::summaryText(const Counts &counts)
 {
     QStringList sentences;
-    sentences.append(counts.added == 1 ? tr("1 link was added.")
-                                       : tr("%1 links were added.").arg(counts.added));
+    sentences.append(counts.added == 1 ? Tr::tr("1 link was added.")
+                                       : Tr::tr("%1 links were added.").arg(counts.added));
     if (counts.updated > 0)
-        sentences.append(counts.updated == 1 ? tr("1 link was updated.")
-                                             : tr("%1 links were updated.").arg(counts.updated));
+        sentences.append(counts.updated == 1 ? Tr::tr("1 link was updated.")
+                                             : Tr::tr("%1 links were updated.").arg(counts.updated));
     if (counts.unchanged > 0)
-        sentences.append(counts.unchanged == 1 ? tr("1 row changed nothing.")
-                                               : tr("%1 rows changed nothing.").arg(counts.unchanged));
+        sentences.append(counts.unchanged == 1 ? Tr::tr("1 row changed nothing.")
+                                               : Tr::tr("%1 rows changed nothing.").arg(counts.unchanged));
     if (counts.skipped > 0)
-        sentences.append(counts.skipped == 1 ? tr("1 row was skipped.")
-                                             : tr("%1 rows were skipped.").arg(counts.skipped));
+        sentences.append(counts.skipped == 1 ? Tr::tr("1 row was skipped.")
+                                             : Tr::tr("%1 rows were skipped.").arg(counts.skipped));
     if (counts.categoriesAdded > 0)
         sentences.append(counts.categoriesAdded == 1
-                             ? tr("1 category was added.")
-                             : tr("%1 categories were added.").arg(counts.categoriesAdded));
+                             ? Tr::tr("1 category was added.")
+                             : Tr::tr("%1 categories were added.").arg(counts.categoriesAdded));
     return sentences.join(QLatin1Char(' '));
 }
 
 QString TableImporter::reportText(const TableReport &report)
 {
-    return tr("row %1: %2").arg(report.row).arg(report.message);
+    return Tr::tr("row %1: %2").arg(report.row).arg(report.message);
 }

@@ -12,10 +12,10 @@
 
 namespace {
 
-QString tr(const char *text)
+struct Tr
 {
-    return QCoreApplication::translate("TableRowConverter", text);
-}
+    Q_DECLARE_TR_FUNCTIONS(TableRowConverter)
+};
 
 // Texts that are matched, not read: their surrounding spaces are not part of them.
 bool isTrimmed(TableField field)
@@ -135,19 +135,19 @@ TableRowConverter::Result TableRowConverter::convert(const QStringList &cells, c
 
     const QString address = cell(cells, TableField::URL);
     if (LinkForm::isMissingURL(address)) {
-        result.skipReason = tr("has no address");
+        result.skipReason = Tr::tr("has no address");
         return result;
     }
     const QUrl web = LinkForm::webAddress(address);
     if (!web.isValid()) {
-        result.skipReason = tr("\"%1\" is not a web address").arg(address);
+        result.skipReason = Tr::tr("\"%1\" is not a web address").arg(address);
         return result;
     }
     result.URL = LinkForm::completedURL(address);
     const int urlLimit = TableColumns::maxLength(TableField::URL);
     if (result.URL.size() > urlLimit) {
         // A shortened address is another address.
-        result.skipReason = tr("the address is longer than %1 characters").arg(urlLimit);
+        result.skipReason = Tr::tr("the address is longer than %1 characters").arg(urlLimit);
         return result;
     }
     result.usable = true;
@@ -162,7 +162,7 @@ TableRowConverter::Result TableRowConverter::convert(const QStringList &cells, c
         if (value.size() > limit) {
             value = TextUtils::stringWithMaxLength(value, limit);
             result.notes.append(
-                tr("%1 was cut to %2 characters").arg(TableColumns::fieldName(field)).arg(limit));
+                Tr::tr("%1 was cut to %2 characters").arg(TableColumns::fieldName(field)).arg(limit));
         }
         return value;
     };
@@ -194,7 +194,7 @@ TableRowConverter::Result TableRowConverter::convert(const QStringList &cells, c
         const int limit = TableColumns::maxLength(TableField::LinksPageURL);
         if (completed.size() > limit)
             result.notes.append(
-                tr("the links page address is longer than %1 characters and was left out").arg(limit));
+                Tr::tr("the links page address is longer than %1 characters and was left out").arg(limit));
         else
             f.counterpartURL = completed;
     }
@@ -204,7 +204,7 @@ TableRowConverter::Result TableRowConverter::convert(const QStringList &cells, c
             f.type = *type;
         else
             result.notes.append(
-                tr("original request \"%1\" is not known; %2 was used").arg(word, Codes::typeText(f.type)));
+                Tr::tr("original request \"%1\" is not known; %2 was used").arg(word, Codes::typeText(f.type)));
     }
 
     const LinkStatus oldStatus = base.status;
@@ -213,7 +213,7 @@ TableRowConverter::Result TableRowConverter::convert(const QStringList &cells, c
             f.status = *status;
         else
             result.notes.append(
-                tr("status \"%1\" is not known; %2 was used").arg(word, Codes::statusText(f.status)));
+                Tr::tr("status \"%1\" is not known; %2 was used").arg(word, Codes::statusText(f.status)));
     }
     auto date = [&](TableField field) -> std::optional<QDate> {
         const QString value = cell(cells, field);
@@ -221,7 +221,7 @@ TableRowConverter::Result TableRowConverter::convert(const QStringList &cells, c
             return std::nullopt;
         const QDate day = dateOfText(value);
         if (!day.isValid()) {
-            result.notes.append(tr("\"%1\" is not a date (MM/DD/YYYY or YYYY-MM-DD); %2 was left out")
+            result.notes.append(Tr::tr("\"%1\" is not a date (MM/DD/YYYY or YYYY-MM-DD); %2 was left out")
                                     .arg(value, TableColumns::fieldName(field)));
             return std::nullopt;
         }
