@@ -1,6 +1,8 @@
 #include "CliCommand.h"
 
 #include "model/DatabaseFile.h"
+#include "model/DatabaseLock.h"
+#include "model/FileIdentity.h"
 
 namespace {
 QList<CliCommand> &registry()
@@ -53,11 +55,29 @@ bool openDatabase(const QString &path, CollectionManager &store, QTextStream &er
 
 bool saveDatabase(CollectionManager &store, const QString &path, QTextStream &err)
 {
+    // A window that has the database open would save its own older copy over what is written
+    // here: wait a moment for it to close, then give up.
+    DatabaseLock lock(path);
+    if (!lock.tryLock(LockWaitMs) && lock.heldElsewhere()) {
+        const QString holder = lock.holder();
+        err << path << ": cannot write: the database is open in another window"
+            << (holder.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(holder))
+            << "; close it there and try again" << Qt::endl;
+        return false;
+    }
     QString error;
     if (DatabaseFile::write(store, path, &error))
         return true;
     err << path << ": cannot write (" << error << ")" << Qt::endl;
     return false;
+}
+
+bool refuseOutputThatIsInput(const QString &input, const QString &output, QTextStream &err)
+{
+    if (!FileIdentity::of(input).isSameFileAs(FileIdentity::of(output)))
+        return false;
+    err << output << ": the output is the input file; name another file" << Qt::endl;
+    return true;
 }
 
 } // namespace Cli

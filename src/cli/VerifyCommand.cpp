@@ -9,6 +9,7 @@
 #include <QJsonObject>
 #include <QSet>
 
+#include <cmath>
 #include <unistd.h>
 
 namespace {
@@ -55,7 +56,7 @@ bool parseOptions(const QStringList &arguments, VerifyOptions &options)
         } else if (argument.startsWith(QLatin1String("--timeout"))) {
             bool ok = false;
             const double seconds = value(QStringLiteral("--timeout"), text) ? text.toDouble(&ok) : 0;
-            if (!ok || seconds <= 0 || seconds > 86400)
+            if (!ok || !std::isfinite(seconds) || seconds <= 0 || seconds > 86400)
                 return false;
             options.timeoutSeconds = seconds;
         } else if (argument.startsWith(u'-') || !options.path.isEmpty()) {
