@@ -5,10 +5,12 @@
 #include "DetailsView.h"
 #include "DocumentCommandArea.h"
 #include "DocumentController.h"
+#include "DocumentFileGuard.h"
 #include "DocumentFileNames.h"
 #include "DocumentMenus.h"
 #include "DocumentUndo.h"
 #include "DocumentWindowState.h"
+#include "FileChangedBar.h"
 #include "LinkDragPayload.h"
 #include "LinkListController.h"
 #include "RightClickTableView.h"
@@ -33,6 +35,7 @@
 #include <QSplitter>
 #include <QStatusBar>
 #include <QTimer>
+#include <QVBoxLayout>
 #include <chrono>
 
 namespace {
@@ -115,7 +118,15 @@ void MyDocument::buildWindow()
     m_splitView->setStretchFactor(0, 1);
     m_splitView->setStretchFactor(1, 1);
     m_splitView->setSizes({200, DefaultWindowSize.width() - 200});
-    setCentralWidget(m_splitView);
+    // The question about a file changed on disk sits above the lists, asked without a modal box.
+    m_fileGuard = new DocumentFileGuard(this);
+    auto *central = new QWidget;
+    auto *centralLayout = new QVBoxLayout(central);
+    centralLayout->setContentsMargins(0, 0, 0, 0);
+    centralLayout->setSpacing(0);
+    centralLayout->addWidget(m_fileGuard->bar());
+    centralLayout->addWidget(m_splitView, 1);
+    setCentralWidget(central);
 
     m_countField = new QLabel;
     m_countField->setObjectName(QStringLiteral("countField"));
@@ -225,6 +236,7 @@ bool MyDocument::readFromFile(const QString &path, QString *error)
         m_windowState->takeStoredState();
         m_collectionManager.computeNotifications();
         m_undo->storeWasReplaced();
+        m_fileGuard->fileWasReadOrWritten(path);
     }
     m_categoryListController->refreshList();
     showAndSelectCategoryNode(m_collectionManager.categoryRoot()->firstChild());
@@ -239,6 +251,7 @@ bool MyDocument::saveToFile(const QString &path, QString *error)
     if (!DatabaseFile::write(m_collectionManager, path, error, keepBackupFile()))
         return false;
     m_filePath = path;
+    m_fileGuard->fileWasReadOrWritten(path);
     m_undo->documentWasSaved();
     updateTitle();
     return true;
@@ -253,6 +266,21 @@ void MyDocument::reportSaveFailure(const QString &path, const QString &error)
 }
 
 bool MyDocument::save()
+{
+    if (m_filePath.isEmpty() || m_fileGuard->isReadOnly())
+        return saveAs();
+    switch (m_fileGuard->confirmSave()) {
+    case DocumentFileGuard::SaveDecision::Cancel:
+        return false;
+    case DocumentFileGuard::SaveDecision::SaveAs:
+        return saveAs();
+    case DocumentFileGuard::SaveDecision::Write:
+        break;
+    }
+    return saveWithoutAsking();
+}
+
+bool MyDocument::saveWithoutAsking()
 {
     if (m_filePath.isEmpty())
         return saveAs();
@@ -295,10 +323,17 @@ void MyDocument::revertToSaved()
         tr("Do you want to revert to the most recently saved version of the document \"%1\"?")
             .arg(displayName()),
         tr("Your current changes will be lost."), {tr("Revert"), tr("Cancel")});
-    if (answer != 0)
-        return;
+    if (answer == 0)
+        reloadFromDisk();
+}
+
+bool MyDocument::reloadFromDisk()
+{
+    if (m_filePath.isEmpty())
+        return false;
     const QString previousCategoryID =
         selectedCategoryNode() ? selectedCategoryNode()->attachmentID() : QString();
+    const QStringList previousLinkIDs = selectedLinkIDs();
     m_linkListController->setCategory(nullptr);
     m_categoryListController->clear();
     QString error;
@@ -306,12 +341,14 @@ void MyDocument::revertToSaved()
     if (read) {
         m_collectionManager.computeNotifications();
         m_undo->storeWasReplaced();
+        m_fileGuard->fileWasReadOrWritten(m_filePath);
     }
     // The store took the window state of the file; the window keeps its own.
     m_windowState->recordAll();
     m_categoryListController->refreshList();
     TreeNode *category = m_collectionManager.categoryNodeWithID(previousCategoryID);
     showAndSelectCategoryNode(category ? category : m_collectionManager.categoryRoot()->firstChild());
+    selectLinksWithIDs(previousLinkIDs);
     refreshUI();
     buildSendMessageMenu();
     if (!read) {
@@ -319,6 +356,7 @@ void MyDocument::revertToSaved()
                           tr("The saved file cannot be read (%1). Your current version is kept.").arg(error),
                           {}, MessageBox::Critical);
     }
+    return read;
 }
 
 void MyDocument::updateChangeCount(const QString &actionName)
@@ -396,7 +434,7 @@ void MyDocument::autoSaveWithTimer()
 {
     // Never saved yet: there is no file to write to. The preferences switch turns it off.
     if (!canRunTimerAction() || m_filePath.isEmpty() || !isEdited() ||
-        !Preferences::boolValue(Preferences::AutoSaveDocuments))
+        !Preferences::boolValue(Preferences::AutoSaveDocuments) || !m_fileGuard->mayAutoSave())
         return;
     QString error;
     if (!saveToFile(m_filePath, &error))
