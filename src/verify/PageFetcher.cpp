@@ -7,6 +7,7 @@
 #include <QNetworkProxy>
 #include <QNetworkReply>
 #include <QNetworkRequest>
+#include <QThread>
 
 namespace {
 
@@ -67,6 +68,23 @@ PageFetcher::PageFetcher(QNetworkAccessManager *network, QObject *parent)
 PageFetcher::~PageFetcher()
 {
     cancel();
+    retire(m_network);
+}
+
+void PageFetcher::retire(QNetworkAccessManager *network)
+{
+    // A client's destructor waits (up to 5 s) for its connection thread, which may still be busy
+    // with what a hostile server flooded it with: it is deleted on a thread of its own, never on
+    // the caller's. That thread lives as long as the process.
+    static QThread *const retirement = [] {
+        auto *thread = new QThread;
+        thread->setObjectName(QStringLiteral("Retired HTTP clients"));
+        thread->start();
+        return thread;
+    }();
+    network->setParent(nullptr);
+    network->moveToThread(retirement);
+    network->deleteLater();
 }
 
 void PageFetcher::start(const QUrl &url, const FetchSettings &settings, const QSet<int> &retryStatuses,
@@ -159,12 +177,15 @@ void PageFetcher::sendRequest(const QUrl &url)
     connect(m_reply, &QNetworkReply::finished, this, &PageFetcher::replyFinished);
 }
 
-bool PageFetcher::isRedirect() const
+bool PageFetcher::hasRedirectStatus() const
 {
     const int status = m_reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
-    const bool redirectStatus =
-        status == 301 || status == 302 || status == 303 || status == 307 || status == 308;
-    return redirectStatus && m_reply->hasRawHeader("Location");
+    return status == 301 || status == 302 || status == 303 || status == 307 || status == 308;
+}
+
+bool PageFetcher::isRedirect() const
+{
+    return hasRedirectStatus() && m_reply->hasRawHeader("Location");
 }
 
 // Starts the request to the redirect target; false (with the attempt ended) when it is refused.
@@ -227,6 +248,11 @@ void PageFetcher::replyFinished()
         return;
     if (isRedirect() && m_reply->error() == QNetworkReply::NoError) {
         followRedirect();
+        return;
+    }
+    // The body of a redirect is no page, also when its address was too long for the client to keep.
+    if (m_bodyMode == Body::Keep && hasRedirectStatus() && m_reply->error() == QNetworkReply::NoError) {
+        endAttempt(failure(tr("Redirected without an address that can be followed.")));
         return;
     }
     readBody();

@@ -53,6 +53,7 @@ private:
     void startAttempt();
     void sendRequest(const QUrl &url);
     bool followRedirect();
+    bool hasRedirectStatus() const;
     bool isRedirect() const;
     void readBody();
     void replyFinished();
@@ -64,6 +65,7 @@ private:
     FetchOutcome outcomeFromReply() const;
     void releaseReply();
     qint64 bodyLimit() const;
+    static void retire(QNetworkAccessManager *network);
 
     QNetworkAccessManager *m_network; // owned, see the constructor
     QPointer<QNetworkReply> m_reply;
