@@ -6,7 +6,6 @@
 #include "model/RecordReader.h"
 
 #include <QBuffer>
-#include <QElapsedTimer>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -15,6 +14,7 @@
 #include <QTemporaryFile>
 #include <QTest>
 #include <QtEndian>
+#include <ctime>
 #include <limits>
 
 namespace {
@@ -602,12 +602,13 @@ private slots:
             categories.append(QJsonObject{{"ID", QString("CAT%1").arg(i)},
                                           {"name", QString("c%1").arg(i)},
                                           {"anchor", QString("a%1").arg(i)}});
-        QElapsedTimer clock;
-        clock.start();
+        // Processor time, not wall time: the machine may be shared.
+        const std::clock_t start = std::clock();
         CollectionManager store;
         QVERIFY(DatabaseJson::fromJson(QJsonObject{{"categories", categories}}, store));
         QCOMPARE(store.categoryRoot()->children().size(), 40001);
-        QVERIFY2(clock.elapsed() < 3000, qPrintable(QString::number(clock.elapsed())));
+        const double seconds = double(std::clock() - start) / CLOCKS_PER_SEC;
+        QVERIFY2(seconds < 3, qPrintable(QString::number(seconds)));
     }
 
     void recordReaderStopsAtItsCap()
