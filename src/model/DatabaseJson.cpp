@@ -431,13 +431,6 @@ bool fromJson(const QJsonObject &json, CollectionManager &store, QString *error,
             const QJsonValue id = object.value("ID");
             if (id.isString() && !storable(id.toString()))
                 return fail(unstorable(record, QStringLiteral("ID"), id.toString()));
-            if (id.isString()) {
-                if (const auto earlier = linkTitleByID.constFind(id.toString());
-                    earlier != linkTitleByID.cend())
-                    return fail(QStringLiteral("%1 has the ID %2 of the link %3 given before it")
-                                    .arg(record, jsonQuoted(id.toString()), jsonQuoted(*earlier)));
-                linkTitleByID.insert(id.toString(), f.title);
-            }
             f.URL = textFrom(object, "URL");
             f.description = textFrom(object, "description");
             f.keywords = textFrom(object, "keywords");
@@ -477,6 +470,11 @@ bool fromJson(const QJsonObject &json, CollectionManager &store, QString *error,
             Link *link = node->link();
             if (id.isString())
                 link->setID(id.toString());
+            // Checked on the ID the link ends up with, given or made: no two may share one.
+            if (const auto earlier = linkTitleByID.constFind(link->ID()); earlier != linkTitleByID.cend())
+                return fail(QStringLiteral("%1 has the ID %2 of the %3 given before it")
+                                .arg(record, jsonQuoted(link->ID()), recordName("link", *earlier)));
+            linkTitleByID.insert(link->ID(), f.title);
             if (object.contains("createdOn"))
                 link->setCreatedOn(createdFrom(object.value("createdOn")));
             noteCutFields(*link, record, notes);
