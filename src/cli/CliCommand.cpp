@@ -4,11 +4,19 @@
 #include "model/DatabaseLock.h"
 #include "model/FileIdentity.h"
 
+#include <QHash>
+
 namespace {
 QList<CliCommand> &registry()
 {
     static QList<CliCommand> commands;
     return commands;
+}
+// The files as this command read them, to notice another writer before writing them back.
+QHash<QString, FileIdentity> &openedFiles()
+{
+    static QHash<QString, FileIdentity> files;
+    return files;
 }
 } // namespace
 
@@ -44,6 +52,7 @@ bool openDatabase(const QString &path, CollectionManager &store, QTextStream &er
 {
     QString error;
     QStringList notes;
+    openedFiles().insert(path, FileIdentity::of(path));
     const bool read = DatabaseFile::read(path, store, &error, &notes);
     for (const QString &note : notes)
         err << path << ": " << note << Qt::endl;
@@ -65,9 +74,20 @@ bool saveDatabase(CollectionManager &store, const QString &path, QTextStream &er
             << "; close it there and try again" << Qt::endl;
         return false;
     }
+    // A long run (verify --save) must not write back over what another command or program wrote
+    // to the file meanwhile.
+    const auto opened = openedFiles().constFind(path);
+    if (opened != openedFiles().cend() && *opened != FileIdentity::of(path)) {
+        err << path << ": cannot write: the file was changed by another program while this command ran; "
+            << "nothing was written" << Qt::endl;
+        return false;
+    }
     QString error;
-    if (DatabaseFile::write(store, path, &error))
+    if (DatabaseFile::write(store, path, &error)) {
+        if (opened != openedFiles().cend())
+            openedFiles().insert(path, FileIdentity::of(path));
         return true;
+    }
     err << path << ": cannot write (" << error << ")" << Qt::endl;
     return false;
 }

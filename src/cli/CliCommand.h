@@ -44,6 +44,7 @@ bool openDatabase(const QString &path, CollectionManager &store, QTextStream &er
 // How long a command that writes a database waits for a window that has it open.
 inline constexpr int LockWaitMs = 3000;
 // Writes a database atomically under its lock; on failure prints "FILE: why" to err and returns false.
+// A database read by openDatabase is not written when another program changed it since.
 bool saveDatabase(CollectionManager &store, const QString &path, QTextStream &err);
 // True (with the reason printed) when `output` is the very file `input` names: writing it would
 // replace the input by something else.

@@ -1,9 +1,13 @@
+#include "HttpTestServer.h"
 #include "TestData.h"
 
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QLockFile>
 #include <QProcess>
 #include <QSysInfo>
@@ -189,6 +193,35 @@ private slots:
         writeFile(QDir(dir.path()).filePath(".open.site.lock"),
                   "999999\nquillmarsh-cli\n" + QSysInfo::machineHostName().toUtf8() + "\n");
         QCOMPARE(cli({"load", SampleJson, site}).exitCode, 0);
+    }
+
+    void aLongRunDoesNotWriteOverAnotherWriter()
+    {
+        HttpTestServer server;
+        QVERIFY(server.listen());
+        server.setResponse("/hang",
+                           HttpTestServer::Response::behaving(HttpTestServer::Response::Mode::NeverAnswer));
+        QTemporaryDir dir;
+        const QString json = dir.filePath("one.json");
+        const QJsonObject link{
+            {"ID", "L1"}, {"title", "Partner"}, {"status", "3"}, {"URL", server.url("/hang")}};
+        const QJsonObject database{
+            {"selfInfo", QJsonObject{{"URL", "http://www.mysite.example/"}}},
+            {"categories", QJsonArray{QJsonObject{{"ID", "CAT0000000000"}, {"links", QJsonArray{link}}}}}};
+        writeFile(json, QJsonDocument(database).toJson());
+        const QString site = dir.filePath("one.site");
+        QCOMPARE(cli({"load", json, site}).exitCode, 0);
+
+        QProcess verify;
+        verify.start(QStringLiteral(QM_CLI_PATH), {"verify", site, "--save", "--timeout", "3"});
+        QVERIFY(QTest::qWaitFor([&] { return server.totalRequests() > 0; }, 10000));
+        // Meanwhile an import (or any program) writes the file.
+        QVERIFY(QFile::remove(site));
+        QVERIFY(QFile::copy(SampleSite, site));
+        QVERIFY(QTest::qWaitFor([&] { return verify.state() == QProcess::NotRunning; }, 20000));
+        QCOMPARE(verify.exitCode(), 2);
+        QVERIFY(verify.readAllStandardError().contains("changed by another program"));
+        QCOMPARE(contents(site), contents(SampleSite));
     }
 
     void timeoutsMustBeNumbers()
