@@ -1,11 +1,11 @@
 // The document window on a 10,000-link database: opening until painted, re-sorting by a column
 // click, selecting a link (details refill), and the memory the open window takes.
 // Usage: bench_gui_document   (runs offscreen unless a platform is chosen)
-#include "app/MessageBox.h"
 #include "document/DocumentController.h"
 #include "document/LinkListController.h"
 #include "document/MyDocument.h"
-#include "document/RightClickTableView.h"
+#include "gui/MessageBox.h"
+#include "gui/RightClickTableView.h"
 #include "model/CollectionManager.h"
 #include "model/DatabaseFile.h"
 #include "model/Preferences.h"

@@ -3,12 +3,12 @@
 // sheet on 50,000 links (open until the chart is painted), and the links page setup sheet on
 // 50,000 links (open, then a switch through all eight styles).
 // Usage: bench_gui_publishing   (runs offscreen unless a platform is chosen)
-#include "app/MessageBox.h"
 #include "document/DocumentController.h"
 #include "document/DocumentMenus.h"
 #include "document/MyDocument.h"
 #include "document/PublishCommands.h"
 #include "document/ReportCommands.h"
+#include "gui/MessageBox.h"
 #include "model/CollectionManager.h"
 #include "model/DatabaseFile.h"
 #include "model/Preferences.h"

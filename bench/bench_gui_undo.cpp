@@ -3,12 +3,12 @@
 // status change, a delete and a drop of 1,000 selected links, and a replace-import of all links.
 // Usage: bench_gui_undo   (runs offscreen unless a platform is chosen)
 #include "UndoBenchDatabase.h"
-#include "app/MessageBox.h"
 #include "document/CategoryListController.h"
 #include "document/DocumentController.h"
 #include "document/DocumentMenus.h"
 #include "document/LinkListController.h"
 #include "document/MyDocument.h"
+#include "gui/MessageBox.h"
 #include "model/CollectionManager.h"
 #include "model/DatabaseFile.h"
 #include "model/Preferences.h"

@@ -5,7 +5,7 @@
 // it is painted.
 //
 // usage: bench_gui_verify [LINKS]   (10,000 by default; runs offscreen unless a platform is chosen)
-#include "app/MessageBox.h"
+#include "gui/MessageBox.h"
 #include "model/CollectionManager.h"
 #include "model/Preferences.h"
 #include "verify/VerificationRun.h"

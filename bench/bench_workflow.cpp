@@ -2,9 +2,9 @@
 // for 10,000 links in one category and 50,000 links in 20 categories; the 50k/10k ratios show
 // whether both grow linearly. The sort-then-scan search is timed beside the linear walk.
 #include "model/CollectionManager.h"
+#include "model/NotificationComputer.h"
 #include "workflow/LinkFinder.h"
 #include "workflow/LinkImporter.h"
-#include "workflow/NotificationComputer.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

@@ -3,7 +3,7 @@
 // link IDs (ASCII, up to 49 characters) always travel unchanged.
 
 #include "FuzzSupport.h"
-#include "document/LinkDragPayload.h"
+#include "model/LinkDragPayload.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {

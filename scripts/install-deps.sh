@@ -3,7 +3,7 @@
 # With --fuzz, also clang and its sanitizer and libFuzzer runtimes (fuzz/README.md).
 set -euo pipefail
 packages=(qt6-base-dev qt6-tools-dev qt6-l10n-tools qt6-svg-dev libgl-dev cmake ninja-build g++
-          xvfb xauth tidy desktop-file-utils fonts-dejavu-core)
+          xvfb xauth tidy desktop-file-utils fonts-dejavu-core clang-format python3)
 if [ "${1:-}" = "--fuzz" ]; then
     packages+=(clang-14 libclang-rt-14-dev)
 fi

@@ -1,7 +1,7 @@
 #include "AboutDialogController.h"
 
 #include "AboutBoxView.h"
-#include "WindowPlacement.h"
+#include "gui/WindowPlacement.h"
 
 #include <QCloseEvent>
 #include <QTimer>

@@ -1,24 +1,24 @@
 #include "ApplicationController.h"
 
 #include "AboutDialogController.h"
-#include "HelpBook.h"
 #include "HelpWindow.h"
-#include "MessageBox.h"
 #include "PreferencesDialogController.h"
-#include "PreferencesForm.h"
 #include "ReadMeController.h"
-#include "ScreenClamp.h"
 #include "WelcomeDialogController.h"
-#include "WindowPlacement.h"
 #include "document/DocumentController.h"
 #include "document/DocumentMenus.h"
 #include "document/MyDocument.h"
+#include "gui/HelpBook.h"
+#include "gui/MessageBox.h"
+#include "gui/ScreenClamp.h"
+#include "gui/WindowPlacement.h"
 #include "model/Preferences.h"
 #include "model/TemporaryFolder.h"
 #include "model/UrlOpener.h"
 #include "publish/SiteProfileForm.h"
 #include "publish/ui/NewSiteCreatedDialogController.h"
 #include "publish/ui/NewSiteDialogController.h"
+#include "workflow/PreferencesForm.h"
 
 #include <QAction>
 #include <QApplication>
@@ -74,9 +74,26 @@ ApplicationController::ApplicationController(QObject *parent) : QObject(parent)
     HelpBook::setViewer([this](const QString &anchor, QWidget *requester) { showHelp(anchor, requester); });
     if (qApp)
         qApp->installEventFilter(new ScreenClamp(this));
-    if (DocumentController *documents = DocumentController::instance())
+    if (DocumentController *documents = DocumentController::instance()) {
         connect(documents, &DocumentController::documentsChanged, this,
                 &ApplicationController::documentsChanged);
+        connect(documents, &DocumentController::documentAdded, this, &ApplicationController::documentAdded);
+    }
+}
+
+void ApplicationController::documentAdded(MyDocument *document)
+{
+    connect(document, &MyDocument::newSiteRequested, this, &ApplicationController::newSite);
+    connect(document, &MyDocument::preferencesRequested, this, &ApplicationController::doPreferences);
+    connect(document, &MyDocument::startingPointsRequested, this, &ApplicationController::showStartingPoints);
+    connect(document, &MyDocument::helpRequested, this, &ApplicationController::doHelp);
+    connect(document, &MyDocument::shortcutsRequested, this, &ApplicationController::showShortcuts);
+    connect(document, &MyDocument::tutorialRequested, this, &ApplicationController::showTutorial);
+    connect(document, &MyDocument::readMeRequested, this, &ApplicationController::showReadMe);
+    connect(document, &MyDocument::licenceRequested, this, &ApplicationController::showEULA);
+    connect(document, &MyDocument::aboutRequested, this, &ApplicationController::doAbout);
+    connect(document, &MyDocument::startingSiteProfileApplied, this,
+            &ApplicationController::showNewSiteCreated);
 }
 
 ApplicationController::~ApplicationController()
@@ -226,8 +243,11 @@ NewSiteDialogController *ApplicationController::newSiteDialog()
 
 NewSiteCreatedDialogController *ApplicationController::newSiteCreatedDialog()
 {
-    if (!m_newSiteCreatedDialog)
+    if (!m_newSiteCreatedDialog) {
         m_newSiteCreatedDialog = std::make_unique<NewSiteCreatedDialogController>();
+        connect(m_newSiteCreatedDialog.get(), &NewSiteCreatedDialogController::tutorialRequested, this,
+                &ApplicationController::showTutorial);
+    }
     return m_newSiteCreatedDialog.get();
 }
 
@@ -271,7 +291,9 @@ bool ApplicationController::newSiteFromAssistant()
     for (auto it = values.constBegin(); it != values.constEnd(); ++it)
         m_globalSiteInfo.insert(it.key(), it.value());
     DocumentController *documents = DocumentController::instance();
-    return documents && documents->newDocument();
+    return documents &&
+           documents->newDocument(SiteProfileForm::textsFromGlobalSiteInfo(m_globalSiteInfo),
+                                  m_globalSiteInfo.value(SiteProfileForm::PageLayoutKey, true).toBool());
 }
 
 void ApplicationController::showStartingPoints()

@@ -9,6 +9,7 @@
 
 class AboutDialogController;
 class HelpWindow;
+class MyDocument;
 class NewSiteCreatedDialogController;
 class NewSiteDialogController;
 class PreferencesDialogController;
@@ -89,6 +90,7 @@ signals:
 
 private:
     void continueLaunching();
+    void documentAdded(MyDocument *document);
     void documentsChanged();
     void showStartingPointsIfNothingIsOpen();
 

@@ -1,6 +1,6 @@
 #include "HelpWindow.h"
 
-#include "HelpBook.h"
+#include "gui/HelpBook.h"
 #include "model/UrlOpener.h"
 
 #include <QHBoxLayout>

@@ -1,6 +1,6 @@
 #include "PreferencesDialogController.h"
 
-#include "HelpBook.h"
+#include "gui/HelpBook.h"
 #include "ui_PreferencesDialog.h"
 
 #include <QPushButton>

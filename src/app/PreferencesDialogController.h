@@ -1,6 +1,6 @@
 #pragma once
 
-#include "PreferencesForm.h"
+#include "workflow/PreferencesForm.h"
 
 #include <QDialog>
 #include <memory>

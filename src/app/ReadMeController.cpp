@@ -1,6 +1,6 @@
 #include "ReadMeController.h"
 
-#include "WindowPlacement.h"
+#include "gui/WindowPlacement.h"
 #include "model/UrlOpener.h"
 
 #include <QAbstractTextDocumentLayout>

@@ -1,10 +1,10 @@
 #include "WelcomeDialogController.h"
 
 #include "ApplicationController.h"
-#include "HelpBook.h"
-#include "PreferencesForm.h"
+#include "gui/HelpBook.h"
 #include "model/Preferences.h"
 #include "ui_WelcomeDialog.h"
+#include "workflow/PreferencesForm.h"
 
 #include <QIcon>
 #include <QPushButton>

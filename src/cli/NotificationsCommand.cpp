@@ -2,7 +2,7 @@
 
 #include "model/CollectionManager.h"
 #include "model/Notification.h"
-#include "workflow/NotificationComputer.h"
+#include "model/NotificationComputer.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
 #include "AskStringDialogController.h"
 
-#include "CategoryNameForm.h"
-#include "app/HelpBook.h"
-#include "app/MessageBox.h"
+#include "gui/HelpBook.h"
+#include "gui/MessageBox.h"
 #include "model/TextUtils.h"
+#include "workflow/CategoryNameForm.h"
 
 #include <QDialogButtonBox>
 #include <QFormLayout>

@@ -1,10 +1,10 @@
 #include "CategoryListController.h"
 
-#include "DocumentImages.h"
-#include "LinkDragPayload.h"
+#include "gui/DocumentImages.h"
 #include "model/Category.h"
 #include "model/CollectionManager.h"
-#include "workflow/NotificationComputer.h"
+#include "model/LinkDragPayload.h"
+#include "model/NotificationComputer.h"
 
 #include <QAbstractItemView>
 #include <QItemSelectionModel>

@@ -1,9 +1,9 @@
 #include "DetailsView.h"
 
-#include "DetailsTexts.h"
-#include "DocumentImages.h"
-#include "FittedLabel.h"
+#include "gui/DocumentImages.h"
+#include "gui/FittedLabel.h"
 #include "model/Link.h"
+#include "workflow/DetailsTexts.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>

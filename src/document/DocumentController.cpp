@@ -2,8 +2,8 @@
 
 #include "DocumentFileGuard.h"
 #include "MyDocument.h"
-#include "app/FilePanel.h"
-#include "app/MessageBox.h"
+#include "gui/FilePanel.h"
+#include "gui/MessageBox.h"
 #include "model/DatabaseLock.h"
 #include "model/Preferences.h"
 
@@ -42,13 +42,15 @@ void DocumentController::adopt(MyDocument *document)
     };
     connect(document, &MyDocument::documentClosed, this, forget);
     connect(document, &QObject::destroyed, this, forget);
+    emit documentAdded(document);
     emit documentsChanged();
 }
 
-MyDocument *DocumentController::newDocument()
+MyDocument *DocumentController::newDocument(const SiteProfileTexts &profile, bool singlePageLayout)
 {
     auto *document = new MyDocument;
     document->setUntitledNumber(++m_untitledCount);
+    document->setStartingSiteProfile(profile, singlePageLayout);
     adopt(document);
     document->show();
     document->raise();

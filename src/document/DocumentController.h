@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/SelfInfo.h"
+
 #include <QList>
 #include <QObject>
 #include <QPointer>
@@ -20,9 +22,9 @@ public:
 
     static DocumentController *instance();
 
-    // An untitled document; it takes the application's global site info into its site profile
-    // when its window first becomes active.
-    MyDocument *newDocument();
+    // An untitled document; it takes the given site profile and page layout when its window first
+    // becomes active.
+    MyDocument *newDocument(const SiteProfileTexts &profile = {}, bool singlePageLayout = true);
     // Null, after a clear alert, on failure; an already open file just raises its window.
     MyDocument *openDocument(const QString &path, QWidget *parent = nullptr);
     // The open-file panel (filters *.site). Returns how many of the chosen files are now open.
@@ -47,6 +49,8 @@ public:
     static QString openFailureMessage(const QString &path, const QString &reason);
 
 signals:
+    // A document was opened or made; documentsChanged() follows.
+    void documentAdded(MyDocument *document);
     void documentsChanged();
     void recentFilesChanged();
 

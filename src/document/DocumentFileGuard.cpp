@@ -3,7 +3,7 @@
 #include "DocumentFileWatch.h"
 #include "FileChangedBar.h"
 #include "MyDocument.h"
-#include "app/MessageBox.h"
+#include "gui/MessageBox.h"
 #include "model/DatabaseLock.h"
 
 #include <QFileInfo>

@@ -1,7 +1,7 @@
 #include "DocumentMenus.h"
 
-#include "DocumentFileNames.h"
-#include "DocumentImages.h"
+#include "gui/DocumentImages.h"
+#include "model/DocumentFileNames.h"
 #include "model/Preferences.h"
 
 #include <QAction>

@@ -1,8 +1,8 @@
 #include "DocumentUndo.h"
 
 #include "MyDocument.h"
-#include "RightClickTableView.h"
 #include "StoreUndoCommand.h"
+#include "gui/RightClickTableView.h"
 #include "model/StoreChange.h"
 
 #include <QAction>

@@ -4,8 +4,8 @@
 #include "DocumentMenus.h"
 #include "LinkListController.h"
 #include "MyDocument.h"
-#include "RightClickTableView.h"
-#include "app/WindowPlacement.h"
+#include "gui/RightClickTableView.h"
+#include "gui/WindowPlacement.h"
 
 #include <QAction>
 #include <QApplication>

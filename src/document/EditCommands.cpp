@@ -3,7 +3,7 @@
 #include "DocumentMenus.h"
 #include "LinkListController.h"
 #include "MyDocument.h"
-#include "RightClickTableView.h"
+#include "gui/RightClickTableView.h"
 #include "model/Link.h"
 #include "model/TextUtils.h"
 #include "model/TreeNode.h"

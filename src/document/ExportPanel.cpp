@@ -1,7 +1,7 @@
 #include "ExportPanel.h"
 
-#include "app/FilePanel.h"
-#include "app/MessageBox.h"
+#include "gui/FilePanel.h"
+#include "gui/MessageBox.h"
 #include "publish/ExportTexts.h"
 
 #include <QCoreApplication>

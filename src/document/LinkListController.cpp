@@ -1,12 +1,12 @@
 #include "LinkListController.h"
 
-#include "DetailsTexts.h"
-#include "DocumentImages.h"
-#include "LinkDragPayload.h"
+#include "gui/DocumentImages.h"
 #include "model/CollectionManager.h"
 #include "model/Link.h"
+#include "model/LinkDragPayload.h"
 #include "model/Notification.h"
-#include "workflow/NotificationComputer.h"
+#include "model/NotificationComputer.h"
+#include "workflow/DetailsTexts.h"
 
 #include <QHeaderView>
 #include <QItemSelectionModel>

@@ -6,22 +6,21 @@
 #include "DocumentCommandArea.h"
 #include "DocumentController.h"
 #include "DocumentFileGuard.h"
-#include "DocumentFileNames.h"
 #include "DocumentMenus.h"
 #include "DocumentUndo.h"
 #include "DocumentWindowState.h"
 #include "FileChangedBar.h"
-#include "LinkDragPayload.h"
 #include "LinkListController.h"
-#include "RightClickTableView.h"
 #include "StatusBarController.h"
-#include "app/ApplicationController.h"
-#include "app/FilePanel.h"
-#include "app/MessageBox.h"
+#include "gui/FilePanel.h"
+#include "gui/MessageBox.h"
+#include "gui/RightClickTableView.h"
 #include "model/DatabaseFile.h"
+#include "model/DocumentFileNames.h"
+#include "model/LinkDragPayload.h"
 #include "model/Notification.h"
+#include "model/NotificationComputer.h"
 #include "model/Preferences.h"
-#include "workflow/NotificationComputer.h"
 
 #include <QAction>
 #include <QApplication>
@@ -450,6 +449,12 @@ void MyDocument::changeEvent(QEvent *event)
         windowDidBecomeKey();
 }
 
+void MyDocument::setStartingSiteProfile(const SiteProfileTexts &texts, bool singlePageLayout)
+{
+    m_startingSiteProfile = texts;
+    m_startingSinglePageLayout = singlePageLayout;
+}
+
 void MyDocument::windowDidBecomeKey()
 {
     buildSendMessageMenu();
@@ -458,21 +463,9 @@ void MyDocument::windowDidBecomeKey()
     m_firstBecomeKeyWasProcessed = true;
     if (m_editedSiteInfo)
         return;
-    ApplicationController *application = ApplicationController::instance();
-    const QVariantMap values = application ? application->globalSiteInfo() : QVariantMap();
-    SiteProfileTexts texts;
-    texts.title = values.value(QStringLiteral("Title")).toString();
-    texts.URL = values.value(QStringLiteral("MainPageURL")).toString();
-    texts.description = values.value(QStringLiteral("Description")).toString();
-    texts.keywords = values.value(QStringLiteral("Keywords")).toString();
-    texts.linksURL = values.value(QStringLiteral("LinksPageURL")).toString();
-    texts.contactFirstName = values.value(QStringLiteral("ContactFirstName")).toString();
-    texts.contactLastName = values.value(QStringLiteral("ContactLastName")).toString();
-    texts.contactEmail = values.value(QStringLiteral("ContactEmail")).toString();
-    m_collectionManager.setSiteProfile(texts);
-    m_collectionManager.setRenderMode(values.value(QStringLiteral("PageLayout"), true).toBool()
-                                          ? RenderModeSinglePage
-                                          : RenderModePagePerCategory);
+    m_collectionManager.setSiteProfile(m_startingSiteProfile);
+    m_collectionManager.setRenderMode(m_startingSinglePageLayout ? RenderModeSinglePage
+                                                                 : RenderModePagePerCategory);
     m_collectionManager.journal().dropEntry(); // the assistant's profile is where the new database starts
     m_editedSiteInfo = true;
     m_collectionManager.computeNotifications();
@@ -480,9 +473,8 @@ void MyDocument::windowDidBecomeKey()
     updateChangeCount();
     raise();
     activateWindow();
-    // Not from inside the activation event: the message may run a modal loop of its own.
-    if (application)
-        QTimer::singleShot(0, application, &ApplicationController::showNewSiteCreated);
+    // Not from inside the activation event: what follows may run a modal loop of its own.
+    QTimer::singleShot(0, this, &MyDocument::startingSiteProfileApplied);
 }
 
 // ---------------------------------------------------------------- window state

@@ -33,6 +33,10 @@ class MyDocument : public QMainWindow
     Q_OBJECT
 
 public:
+    // The site profile and page layout an untitled database starts with, taken when its window
+    // first becomes active (the values the new-site assistant kept).
+    void setStartingSiteProfile(const SiteProfileTexts &texts, bool singlePageLayout);
+
     static constexpr int NotificationInterval = 3600; // seconds
     static constexpr int CategoryListMinimumWidth = 100;
     static constexpr int LinkSideMinimumWidth = 380;
@@ -174,6 +178,19 @@ signals:
     // for).
     void verificationSheetEnded();
 
+    // Commands of the application that the window's menus offer; the application connects them.
+    void newSiteRequested();
+    void preferencesRequested();
+    void startingPointsRequested();
+    void helpRequested();
+    void shortcutsRequested();
+    void tutorialRequested();
+    void readMeRequested();
+    void licenceRequested();
+    void aboutRequested();
+    // A new database took its starting site profile (the application may then say what comes next).
+    void startingSiteProfileApplied();
+
 protected:
     void closeEvent(QCloseEvent *event) override;
     void changeEvent(QEvent *event) override;
@@ -201,6 +218,8 @@ private:
     int m_untitledNumber = 1;
 
     bool m_editedSiteInfo = false;
+    SiteProfileTexts m_startingSiteProfile;
+    bool m_startingSinglePageLayout = true;
     bool m_firstBecomeKeyWasProcessed = false;
     QTimer *m_computeNotificationsTimer = nullptr;
     QTimer *m_autoSaveTimer = nullptr;

@@ -11,13 +11,12 @@
 #include "MyDocument.h"
 #include "PublishCommands.h"
 #include "ReportCommands.h"
-#include "RightClickTableView.h"
 #include "SearchCommands.h"
 #include "TemplateCommands.h"
 #include "VerificationCommands.h"
-#include "app/ApplicationController.h"
-#include "app/FilePanel.h"
-#include "app/MessageBox.h"
+#include "gui/FilePanel.h"
+#include "gui/MessageBox.h"
+#include "gui/RightClickTableView.h"
 #include "model/UrlOpener.h"
 #include "publish/ui/SiteInfoDialogController.h"
 #include "workflow/EmailComposer.h"
@@ -43,14 +42,7 @@ void MyDocument::createCommandAreas()
 void MyDocument::connectCommands()
 {
     const DocumentMenus &m = *m_menus;
-    auto application = [](void (ApplicationController::*command)()) {
-        return [command] {
-            if (ApplicationController *controller = ApplicationController::instance())
-                (controller->*command)();
-        };
-    };
-
-    connect(m.newSite, &QAction::triggered, this, application(&ApplicationController::newSite));
+    connect(m.newSite, &QAction::triggered, this, &MyDocument::newSiteRequested);
     connect(m.openDocument, &QAction::triggered, this, [this] {
         if (DocumentController *controller = DocumentController::instance())
             controller->openDocumentWithPanel(this);
@@ -77,7 +69,7 @@ void MyDocument::connectCommands()
 
     connect(m.editSelectedObject, &QAction::triggered, this, &MyDocument::editSelectedObject);
     connect(m.deleteSelectedObject, &QAction::triggered, this, &MyDocument::deleteSelectedObject);
-    connect(m.preferences, &QAction::triggered, this, application(&ApplicationController::doPreferences));
+    connect(m.preferences, &QAction::triggered, this, &MyDocument::preferencesRequested);
 
     connect(m.switchActiveList, &QAction::triggered, this, &MyDocument::switchActiveList);
     connect(m.toggleDetails, &QAction::triggered, this, [this](bool shown) { setDetailsCollapsed(!shown); });
@@ -101,14 +93,13 @@ void MyDocument::connectCommands()
 
     connect(m.minimizeWindow, &QAction::triggered, this, &QWidget::showMinimized);
     connect(m.windowMenu, &QMenu::aboutToShow, this, &MyDocument::rebuildWindowMenu);
-    connect(m.showStartingPoints, &QAction::triggered, this,
-            application(&ApplicationController::showStartingPoints));
-    connect(m.doHelp, &QAction::triggered, this, application(&ApplicationController::doHelp));
-    connect(m.showShortcuts, &QAction::triggered, this, application(&ApplicationController::showShortcuts));
-    connect(m.showTutorial, &QAction::triggered, this, application(&ApplicationController::showTutorial));
-    connect(m.showReadMe, &QAction::triggered, this, application(&ApplicationController::showReadMe));
-    connect(m.showEULA, &QAction::triggered, this, application(&ApplicationController::showEULA));
-    connect(m.doAbout, &QAction::triggered, this, application(&ApplicationController::doAbout));
+    connect(m.showStartingPoints, &QAction::triggered, this, &MyDocument::startingPointsRequested);
+    connect(m.doHelp, &QAction::triggered, this, &MyDocument::helpRequested);
+    connect(m.showShortcuts, &QAction::triggered, this, &MyDocument::shortcutsRequested);
+    connect(m.showTutorial, &QAction::triggered, this, &MyDocument::tutorialRequested);
+    connect(m.showReadMe, &QAction::triggered, this, &MyDocument::readMeRequested);
+    connect(m.showEULA, &QAction::triggered, this, &MyDocument::licenceRequested);
+    connect(m.doAbout, &QAction::triggered, this, &MyDocument::aboutRequested);
 
     // Keys of the two lists.
     for (RightClickTableView *table : {m_categoriesTable, m_linksTable}) {

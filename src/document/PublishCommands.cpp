@@ -3,7 +3,7 @@
 #include "DocumentMenus.h"
 #include "ExportPanel.h"
 #include "MyDocument.h"
-#include "app/MessageBox.h"
+#include "gui/MessageBox.h"
 #include "model/UrlOpener.h"
 #include "publish/ExportTexts.h"
 #include "publish/HTMLBuilder.h"

@@ -3,7 +3,7 @@
 #include "DocumentMenus.h"
 #include "ExportPanel.h"
 #include "MyDocument.h"
-#include "app/MessageBox.h"
+#include "gui/MessageBox.h"
 #include "publish/ExportTexts.h"
 #include "publish/LinkListPages.h"
 #include "publish/StatisticsPages.h"

@@ -2,7 +2,7 @@
 
 #include "DocumentMenus.h"
 #include "MyDocument.h"
-#include "app/MessageBox.h"
+#include "gui/MessageBox.h"
 #include "verify/VerificationRun.h"
 #include "verify/ui/VerificationDialogController.h"
 

@@ -7,7 +7,13 @@
 class Attachment
 {
 public:
-    enum class Kind { Link, Category, EmailTemplate, Notification };
+    enum class Kind
+    {
+        Link,
+        Category,
+        EmailTemplate,
+        Notification
+    };
 
     virtual ~Attachment() = default;
 

@@ -27,7 +27,8 @@ inline constexpr VerificationResult VerificationInProgress = 'X';
 
 inline constexpr char DraftMarkerFinal = 'F';
 
-enum RenderMode : int {
+enum RenderMode : int
+{
     RenderModeSinglePage = 1,
     RenderModePagePerCategory = 2,
 };
@@ -36,8 +37,8 @@ inline const QString NoneCategoryID = QStringLiteral("CAT0000000000");
 
 namespace Codes {
 // English display texts; callers translate them with tr() where they show them.
-QString statusText(LinkStatus status);   // "New", "Negotiating", ...
-QString typeText(LinkType type);         // "Received", "Sent"
+QString statusText(LinkStatus status);                  // "New", "Negotiating", ...
+QString typeText(LinkType type);                        // "Received", "Sent"
 QString verificationRunText(VerificationResult result); // "Verified successfully.", ...
 QString verificationLabel(VerificationResult result);   // statistics labels
 } // namespace Codes

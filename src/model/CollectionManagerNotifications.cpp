@@ -1,6 +1,6 @@
 #include "CollectionManager.h"
 
-#include "workflow/NotificationComputer.h"
+#include "NotificationComputer.h"
 
 void CollectionManager::computeNotifications()
 {

@@ -2,8 +2,7 @@
 
 Notification::Notification(int32_t type, const QDate &date, const QString &text)
     : m_type(type), m_date(date), m_text(text)
-{
-}
+{}
 
 bool Notification::containsString(const QString &text) const
 {

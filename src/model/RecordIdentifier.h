@@ -8,7 +8,12 @@
 class RecordIdentifier
 {
 public:
-    enum Kind { LinkKind, CategoryKind, EmailTemplateKind };
+    enum Kind
+    {
+        LinkKind,
+        CategoryKind,
+        EmailTemplateKind
+    };
 
     static QString next(Kind kind);
     // Only for tests that need a known starting point.

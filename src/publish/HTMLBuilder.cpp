@@ -293,13 +293,6 @@ void HTMLBuilder::appendCategoryPageContent(QString &html, const TreeNode *categ
     html += QStringLiteral("</TABLE>\n");
 }
 
-QString HTMLBuilder::HTMLHeaderForCategory(const Category *category) const
-{
-    QString html;
-    appendHeader(html, category);
-    return html;
-}
-
 void HTMLBuilder::appendHeader(QString &html, const Category *category) const
 {
     html += QStringLiteral("<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.01 Transitional//EN\"\n\t\""
@@ -351,13 +344,6 @@ QString HTMLBuilder::HTMLFooter() const
 
 // ---------------------------------------------------------------- rows
 
-QString HTMLBuilder::HTMLForSeparatorWithIndent(bool indent, const QString &title) const
-{
-    QString html;
-    appendSeparator(html, indent, title);
-    return html;
-}
-
 void HTMLBuilder::appendSeparator(QString &html, bool indent, const QString &title) const
 {
     const QString lead = indentText(indent);
@@ -377,13 +363,6 @@ void HTMLBuilder::appendSeparator(QString &html, bool indent, const QString &tit
     html += QStringLiteral("</TD></TR>\n");
 }
 
-QString HTMLBuilder::HTMLForRowStartWithIndent(bool indent, bool border, const QString &style) const
-{
-    QString html;
-    appendRowStart(html, indent, border, style);
-    return html;
-}
-
 void HTMLBuilder::appendRowStart(QString &html, bool indent, bool border, const QString &style) const
 {
     const QString lead = indentText(indent);
@@ -396,13 +375,6 @@ void HTMLBuilder::appendRowStart(QString &html, bool indent, bool border, const 
     html += QStringLiteral(" class=\"");
     html += style;
     html += QStringLiteral("\">\n");
-}
-
-QString HTMLBuilder::HTMLForRowEndWithIndent(bool indent) const
-{
-    QString html;
-    appendRowEnd(html, indent);
-    return html;
 }
 
 void HTMLBuilder::appendRowEnd(QString &html, bool indent) const
@@ -514,13 +486,6 @@ QString HTMLBuilder::HTMLForCategoryLinkWithCategory(const Category *category, b
     return indentText(indent) + QStringLiteral("\t\t\t\t<LI class=\"qm_li\"><A href=\"") +
            attributeString(target) + QStringLiteral("\" class=\"qm_emphasized_link\">") +
            category->HTMLName() + QStringLiteral("</A></LI>\n");
-}
-
-QString HTMLBuilder::HTMLForCategory(const TreeNode *categoryNode, bool includeTitle, bool indent) const
-{
-    QString html;
-    appendCategory(html, categoryNode, includeTitle, indent);
-    return html;
 }
 
 void HTMLBuilder::appendCategory(QString &html, const TreeNode *categoryNode, bool includeTitle,

@@ -47,15 +47,10 @@ public:
     QString HTMLForCategoryPageWithCategory(const TreeNode *categoryNode) const;
     QString HTMLForSinglePageContentWithIndent(bool indent) const;
     QString HTMLForCategoryPageContentWithCategory(const TreeNode *categoryNode, bool indent) const;
-    QString HTMLHeaderForCategory(const Category *category) const;
     QString HTMLStylesWithIndent(bool indent) const;
     QString HTMLFooter() const;
-    QString HTMLForSeparatorWithIndent(bool indent, const QString &title = QString()) const;
-    QString HTMLForRowStartWithIndent(bool indent, bool border, const QString &style) const;
-    QString HTMLForRowEndWithIndent(bool indent) const;
     QString HTMLForBreadcrumbWithCategory(const Category *category, bool indent) const;
     QString HTMLForTableOfContentsWithSinglePage(bool singlePage, bool indent, bool addSpacingAtEnd) const;
-    QString HTMLForCategory(const TreeNode *categoryNode, bool includeTitle, bool indent) const;
     QString HTMLForLink(const Link &link, bool indent) const;
     QString HTMLForCategoryLinkWithCategory(const Category *category, bool singlePage, bool indent) const;
 

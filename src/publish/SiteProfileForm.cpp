@@ -1,5 +1,7 @@
 #include "SiteProfileForm.h"
 
+#include "model/AddressTexts.h"
+
 #include "model/TextUtils.h"
 
 #include <QCoreApplication>
@@ -28,13 +30,8 @@ CheckResult missingRequired(Field field)
 
 void completeAddresses(SiteProfileTexts &texts)
 {
-    texts.URL = completedURL(texts.URL);
-    texts.linksURL = completedURL(texts.linksURL);
-}
-
-bool hasSpace(const QString &text)
-{
-    return std::any_of(text.cbegin(), text.cend(), [](QChar c) { return c.isSpace(); });
+    texts.URL = AddressTexts::completedURL(texts.URL);
+    texts.linksURL = AddressTexts::completedURL(texts.linksURL);
 }
 
 } // namespace
@@ -105,18 +102,6 @@ QString &text(SiteProfileTexts &texts, Field field)
     return texts.contactEmail;
 }
 
-QString completedURL(const QString &address)
-{
-    if (address.contains(QLatin1String("://")))
-        return address;
-    return QStringLiteral("http://%1").arg(address);
-}
-
-bool isMissingURL(const QString &address)
-{
-    return address.isEmpty() || address == QLatin1String("http://");
-}
-
 CheckResult checkLengths(SiteProfileTexts &texts, std::initializer_list<Field> fields,
                          const TrimQuestion &askTrim)
 {
@@ -132,31 +117,6 @@ CheckResult checkLengths(SiteProfileTexts &texts, std::initializer_list<Field> f
     return {};
 }
 
-bool looksLikeWebAddress(const QString &address)
-{
-    if (isMissingURL(address))
-        return true;
-    if (hasSpace(address))
-        return false;
-    const QUrl url(completedURL(address), QUrl::TolerantMode);
-    return url.isValid() && !url.host().isEmpty();
-}
-
-bool looksLikeEmailAddress(const QString &address)
-{
-    if (address.isEmpty())
-        return true;
-    if (hasSpace(address))
-        return false;
-    const qsizetype at = address.lastIndexOf(QLatin1Char('@'));
-    if (at <= 0)
-        return false;
-    // A domain has a name and a top level: "example.com", not "example" nor "example.".
-    const QString domain = address.mid(at + 1);
-    const qsizetype dot = domain.lastIndexOf(QLatin1Char('.'));
-    return dot > 0 && dot < domain.size() - 1;
-}
-
 CheckResult checkWarnings(const SiteProfileTexts &texts, std::initializer_list<Field> fields,
                           const KeepQuestion &askKeep)
 {
@@ -167,12 +127,12 @@ CheckResult checkWarnings(const SiteProfileTexts &texts, std::initializer_list<F
         const QString &value = text(values, field);
         QString title;
         QString message;
-        if ((field == MainPageURL || field == LinksPageURL) && !looksLikeWebAddress(value)) {
+        if ((field == MainPageURL || field == LinksPageURL) && !AddressTexts::looksLikeWebAddress(value)) {
             title = tr("The %1 field does not look like a web address.").arg(fieldName(field));
             message = tr("\"%1\" contains a space or has no host name, as in http://www.example.com/. "
                          "Correct it, or keep it as it is?")
                           .arg(value);
-        } else if (field == ContactEmail && !looksLikeEmailAddress(value)) {
+        } else if (field == ContactEmail && !AddressTexts::looksLikeEmailAddress(value)) {
             title = tr("The %1 field does not look like an e-mail address.").arg(fieldName(field));
             message = tr("\"%1\" has no \"@\" or no domain, as in name@example.com. Correct it, or keep it "
                          "as it is?")
@@ -196,7 +156,7 @@ CheckResult checkAssistantStep(int step, SiteProfileTexts &texts, const TrimQues
         // losing the rest silently at the first save would surprise the user.
         return checkLengths(texts, {Title, Description, Keywords}, askTrim);
     case 3:
-        if (isMissingURL(texts.URL))
+        if (AddressTexts::isMissingURL(texts.URL))
             return stop(MainPageURL, tr("The address of the main page must be specified."),
                         tr("Enter your web site's URL in the Main Page URL field."));
         {
@@ -232,7 +192,7 @@ CheckResult checkSiteInfo(SiteProfileTexts &texts, const TrimQuestion &askTrim, 
 {
     if (texts.title.isEmpty())
         return missingRequired(Title);
-    if (isMissingURL(texts.URL))
+    if (AddressTexts::isMissingURL(texts.URL))
         return missingRequired(MainPageURL);
     completeAddresses(texts);
     const CheckResult lengths = checkLengths(texts,
@@ -249,8 +209,8 @@ QVariantMap globalSiteInfo(const SiteProfileTexts &texts, bool singlePageLayout)
         {TitleKey, texts.title},
         {DescriptionKey, texts.description},
         {KeywordsKey, TextUtils::oneLineString(texts.keywords)},
-        {MainPageURLKey, completedURL(texts.URL)},
-        {LinksPageURLKey, completedURL(texts.linksURL)},
+        {MainPageURLKey, AddressTexts::completedURL(texts.URL)},
+        {LinksPageURLKey, AddressTexts::completedURL(texts.linksURL)},
         {ContactFirstNameKey, texts.contactFirstName},
         {ContactLastNameKey, texts.contactLastName},
         {ContactEmailKey, texts.contactEmail},

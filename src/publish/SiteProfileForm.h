@@ -32,11 +32,6 @@ QString fieldName(Field field);
 int maxLength(Field field);
 QString &text(SiteProfileTexts &texts, Field field);
 
-// "http://" put in front of an address that has no "://" (so an empty one becomes "http://").
-QString completedURL(const QString &address);
-// An address that is empty or exactly "http://" counts as not given.
-bool isMissingURL(const QString &address);
-
 // Asked when a field is too long: true cuts it to its limit and goes on, false stops the check.
 using TrimQuestion = std::function<bool(const QString &fieldName, int maxLength)>;
 
@@ -53,12 +48,6 @@ struct CheckResult
 // Length checks in the given order, one question at a time; a trimmed field is cut in `texts`.
 CheckResult checkLengths(SiteProfileTexts &texts, std::initializer_list<Field> fields,
                          const TrimQuestion &askTrim);
-
-// An address with a space or without a host name, and an e-mail address without "@" or without a
-// domain, are most likely typing mistakes; they are pointed out, never refused. An empty value
-// (or "http://" alone for an address) is no mistake.
-bool looksLikeWebAddress(const QString &address);
-bool looksLikeEmailAddress(const QString &address);
 
 // Asked about a value that does not look right, with the alert's title and message: true keeps it
 // as it is, false goes back to correct it.

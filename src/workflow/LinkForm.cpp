@@ -1,7 +1,7 @@
 #include "LinkForm.h"
 
 #include "SearchCriterion.h"
-#include "publish/SiteProfileForm.h"
+#include "model/AddressTexts.h"
 
 #include <QCoreApplication>
 
@@ -144,12 +144,12 @@ QString text(const Texts &texts, Field field)
 
 QString completedURL(const QString &address)
 {
-    return SiteProfileForm::completedURL(address);
+    return AddressTexts::completedURL(address);
 }
 
 bool isMissingURL(const QString &address)
 {
-    return SiteProfileForm::isMissingURL(address);
+    return AddressTexts::isMissingURL(address);
 }
 
 QUrl webAddress(const QString &address)

@@ -1,12 +1,12 @@
 // The preferences dialog, the welcome window and the start-up choice they feed.
 #include "app/ApplicationController.h"
-#include "app/MessageBox.h"
 #include "app/PreferencesDialogController.h"
-#include "app/PreferencesForm.h"
 #include "app/WelcomeDialogController.h"
 #include "document/DocumentController.h"
+#include "gui/MessageBox.h"
 #include "model/Preferences.h"
 #include "model/UrlOpener.h"
+#include "workflow/PreferencesForm.h"
 
 #include <QCheckBox>
 #include <QComboBox>

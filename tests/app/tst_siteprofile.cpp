@@ -1,7 +1,8 @@
 // The site profile rules and the two windows that apply them: the new-database assistant and the
 // site profile sheet.
 #include "app/ApplicationController.h"
-#include "app/MessageBox.h"
+#include "gui/MessageBox.h"
+#include "model/AddressTexts.h"
 #include "model/Preferences.h"
 #include "model/UrlOpener.h"
 #include "publish/SiteProfileForm.h"
@@ -19,6 +20,7 @@
 #include <QTimer>
 
 using namespace SiteProfileForm;
+using namespace AddressTexts;
 
 namespace {
 

@@ -2,11 +2,11 @@
 // choice leads, and when it ends.
 #include "DatabaseBuilder.h"
 #include "app/ApplicationController.h"
-#include "app/FilePanel.h"
-#include "app/MessageBox.h"
 #include "app/WelcomeDialogController.h"
 #include "document/DocumentController.h"
 #include "document/MyDocument.h"
+#include "gui/FilePanel.h"
+#include "gui/MessageBox.h"
 #include "model/DatabaseFile.h"
 #include "model/Preferences.h"
 #include "model/UrlOpener.h"

@@ -1,5 +1,5 @@
 // Where windows go on the screen: the frame arithmetic, without windows.
-#include "app/WindowPlacement.h"
+#include "gui/WindowPlacement.h"
 
 #include <QTest>
 

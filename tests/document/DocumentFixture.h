@@ -4,13 +4,13 @@
 // dialogs, a recording URL opener, and databases written to a temporary folder.
 
 #include "DatabaseBuilder.h"
-#include "app/FilePanel.h"
-#include "app/MessageBox.h"
 #include "document/CategoryListController.h"
 #include "document/DocumentController.h"
 #include "document/LinkListController.h"
 #include "document/MyDocument.h"
-#include "document/RightClickTableView.h"
+#include "gui/FilePanel.h"
+#include "gui/MessageBox.h"
+#include "gui/RightClickTableView.h"
 #include "model/DatabaseFile.h"
 #include "model/Preferences.h"
 #include "model/UrlOpener.h"

@@ -1,6 +1,6 @@
 #include "DocumentFixture.h"
 #include "document/AskStringDialogController.h"
-#include "document/CategoryNameForm.h"
+#include "workflow/CategoryNameForm.h"
 
 #include <QLineEdit>
 

@@ -1,9 +1,9 @@
 #include "DocumentFixture.h"
-#include "document/DetailsTexts.h"
 #include "document/DetailsView.h"
-#include "document/FittedLabel.h"
-#include "document/LinkDragPayload.h"
 #include "document/StatusBarController.h"
+#include "gui/FittedLabel.h"
+#include "model/LinkDragPayload.h"
+#include "workflow/DetailsTexts.h"
 
 #include <QAbstractItemModelTester>
 #include <QHeaderView>

@@ -1,8 +1,8 @@
 // The menus of a document window: which items can act, the Edit menu's clipboard commands, the
 // keyboard mnemonics of every menu, Open Recent and the name Save As proposes.
 #include "DocumentFixture.h"
-#include "document/DocumentFileNames.h"
 #include "document/DocumentMenus.h"
+#include "model/DocumentFileNames.h"
 
 #include <QAction>
 #include <QApplication>

@@ -2,7 +2,7 @@
 #include "document/AskStringDialogController.h"
 #include "document/DocumentMenus.h"
 #include "document/DocumentUndo.h"
-#include "document/LinkDragPayload.h"
+#include "model/LinkDragPayload.h"
 #include "publish/ui/SiteInfoDialogController.h"
 
 #include <QAction>

@@ -1,10 +1,10 @@
 // The document window on the screen: where it opens, its title, the window state it keeps in its
 // file, and how the lists and the details pane share the window.
 #include "DocumentFixture.h"
-#include "app/WindowPlacement.h"
 #include "document/DetailsView.h"
 #include "document/DocumentMenus.h"
 #include "document/DocumentWindowState.h"
+#include "gui/WindowPlacement.h"
 #include "model/Link.h"
 
 #include <QHeaderView>

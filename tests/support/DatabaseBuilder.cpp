@@ -38,7 +38,8 @@ DatabaseBuilder &DatabaseBuilder::link(LinkFields fields)
     return *this;
 }
 
-DatabaseBuilder &DatabaseBuilder::emailTemplate(const QString &name, const QString &subject, const QString &body)
+DatabaseBuilder &DatabaseBuilder::emailTemplate(const QString &name, const QString &subject,
+                                                const QString &body)
 {
     EmailTemplate form;
     form.setName(name, subject, body);

@@ -1,8 +1,8 @@
+#include "model/NotificationComputer.h"
 #include "model/Preferences.h"
 #include "model/UrlOpener.h"
 #include "support/DatabaseBuilder.h"
 #include "workflow/EmailComposer.h"
-#include "workflow/NotificationComputer.h"
 
 #include <QTemporaryDir>
 #include <QUrlQuery>

@@ -1,6 +1,6 @@
 #include "model/Notification.h"
+#include "publish/LinkCount.h"
 #include "support/DatabaseBuilder.h"
-#include "workflow/LinkCount.h"
 #include "workflow/LinkForm.h"
 #include "workflow/NotificationSettingsForm.h"
 #include "workflow/NotificationSort.h"

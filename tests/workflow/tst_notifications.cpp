@@ -1,6 +1,6 @@
 #include "model/Notification.h"
+#include "model/NotificationComputer.h"
 #include "support/DatabaseBuilder.h"
-#include "workflow/NotificationComputer.h"
 
 #include <QtTest>
 

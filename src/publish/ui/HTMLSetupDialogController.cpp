@@ -1,7 +1,7 @@
 #include "HTMLSetupDialogController.h"
 
-#include "app/HelpBook.h"
-#include "app/MessageBox.h"
+#include "gui/HelpBook.h"
+#include "gui/MessageBox.h"
 #include "publish/LinksPageStyle.h"
 #include "publish/PreviewPage.h"
 #include "publish/Themes.h"

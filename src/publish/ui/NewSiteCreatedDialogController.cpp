@@ -1,7 +1,6 @@
 #include "NewSiteCreatedDialogController.h"
 
-#include "app/ApplicationController.h"
-#include "app/HelpBook.h"
+#include "gui/HelpBook.h"
 #include "model/Preferences.h"
 #include "ui_NewSiteCreatedDialog.h"
 
@@ -20,7 +19,7 @@ NewSiteCreatedDialogController::NewSiteCreatedDialogController(QWidget *parent)
 
     QPushButton *tutorial = m_ui->buttonBox->addButton(tr("Show &Tutorial"), QDialogButtonBox::ActionRole);
     tutorial->setAutoDefault(false);
-    connect(tutorial, &QPushButton::clicked, this, &NewSiteCreatedDialogController::showTutorial);
+    connect(tutorial, &QPushButton::clicked, this, &NewSiteCreatedDialogController::tutorialRequested);
     connect(m_ui->buttonBox, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(m_ui->buttonBox, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(m_ui->buttonBox, &QDialogButtonBox::helpRequested, this, &NewSiteCreatedDialogController::doHelp);
@@ -51,12 +50,6 @@ void NewSiteCreatedDialogController::done(int result)
 {
     Preferences::setValue(Preferences::ShowNewSiteCreatedMessage, showNextTime());
     QDialog::done(result);
-}
-
-void NewSiteCreatedDialogController::showTutorial()
-{
-    if (ApplicationController *application = ApplicationController::instance())
-        application->showTutorial();
 }
 
 void NewSiteCreatedDialogController::doHelp()

@@ -25,8 +25,11 @@ public:
     // However it closes, the switch is stored in "ShowNewSiteCreatedMessage".
     void done(int result) override;
 
+signals:
+    // The tutorial button; the application shows the tutorial.
+    void tutorialRequested();
+
 private slots:
-    void showTutorial();
     void doHelp();
 
 private:

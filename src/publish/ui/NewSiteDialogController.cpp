@@ -1,7 +1,8 @@
 #include "NewSiteDialogController.h"
 
-#include "app/HelpBook.h"
-#include "app/MessageBox.h"
+#include "gui/HelpBook.h"
+#include "gui/MessageBox.h"
+#include "model/AddressTexts.h"
 #include "model/UrlOpener.h"
 #include "ui_NewSiteDialog.h"
 
@@ -77,12 +78,12 @@ QString NewSiteDialogController::keywords() const
 
 QString NewSiteDialogController::mainPageURL() const
 {
-    return completedURL(m_ui->mainPageURLField->text());
+    return AddressTexts::completedURL(m_ui->mainPageURLField->text());
 }
 
 QString NewSiteDialogController::linksPageURL() const
 {
-    return completedURL(m_ui->linksPageURLField->text());
+    return AddressTexts::completedURL(m_ui->linksPageURLField->text());
 }
 
 QString NewSiteDialogController::contactFirstName() const
@@ -245,13 +246,13 @@ void NewSiteDialogController::cancel()
 
 void NewSiteDialogController::testMainPageURL()
 {
-    if (!isMissingURL(m_ui->mainPageURLField->text()))
+    if (!AddressTexts::isMissingURL(m_ui->mainPageURLField->text()))
         UrlOpener::instance().openUrl(QUrl(mainPageURL()));
 }
 
 void NewSiteDialogController::testLinksPageURL()
 {
-    if (!isMissingURL(m_ui->linksPageURLField->text()))
+    if (!AddressTexts::isMissingURL(m_ui->linksPageURLField->text()))
         UrlOpener::instance().openUrl(QUrl(linksPageURL()));
 }
 

@@ -1,7 +1,8 @@
 #include "SiteInfoDialogController.h"
 
-#include "app/HelpBook.h"
-#include "app/MessageBox.h"
+#include "gui/HelpBook.h"
+#include "gui/MessageBox.h"
+#include "model/AddressTexts.h"
 #include "model/UrlOpener.h"
 #include "ui_SiteInfoDialog.h"
 
@@ -129,21 +130,21 @@ void SiteInfoDialogController::cancel()
 void SiteInfoDialogController::extractSiteInfo()
 {
     SiteProfileTexts confirmed = texts();
-    confirmed.URL = completedURL(confirmed.URL);
-    confirmed.linksURL = completedURL(confirmed.linksURL);
+    confirmed.URL = AddressTexts::completedURL(confirmed.URL);
+    confirmed.linksURL = AddressTexts::completedURL(confirmed.linksURL);
     m_siteInfo.setTitle(confirmed);
 }
 
 void SiteInfoDialogController::URLGo()
 {
-    if (!isMissingURL(m_ui->URLField->text()))
-        UrlOpener::instance().openUrl(QUrl(completedURL(m_ui->URLField->text())));
+    if (!AddressTexts::isMissingURL(m_ui->URLField->text()))
+        UrlOpener::instance().openUrl(QUrl(AddressTexts::completedURL(m_ui->URLField->text())));
 }
 
 void SiteInfoDialogController::linksPageURLGo()
 {
-    if (!isMissingURL(m_ui->linksPageURLField->text()))
-        UrlOpener::instance().openUrl(QUrl(completedURL(m_ui->linksPageURLField->text())));
+    if (!AddressTexts::isMissingURL(m_ui->linksPageURLField->text()))
+        UrlOpener::instance().openUrl(QUrl(AddressTexts::completedURL(m_ui->linksPageURLField->text())));
 }
 
 void SiteInfoDialogController::doHelp()

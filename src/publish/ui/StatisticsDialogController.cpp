@@ -1,7 +1,7 @@
 #include "StatisticsDialogController.h"
 
 #include "StatisticsView.h"
-#include "app/HelpBook.h"
+#include "gui/HelpBook.h"
 #include "publish/Statistics.h"
 #include "publish/StatisticsChartPainter.h"
 #include "ui_StatisticsDialog.h"

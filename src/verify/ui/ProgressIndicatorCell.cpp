@@ -1,6 +1,6 @@
 #include "ProgressIndicatorCell.h"
 
-#include "document/DocumentImages.h"
+#include "gui/DocumentImages.h"
 #include "verify/VerificationRun.h"
 #include "verify/VerificationSheetForm.h"
 

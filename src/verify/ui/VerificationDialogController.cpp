@@ -1,8 +1,8 @@
 #include "VerificationDialogController.h"
 
 #include "ProgressIndicatorCell.h"
-#include "app/HelpBook.h"
-#include "app/KeyOrder.h"
+#include "gui/HelpBook.h"
+#include "gui/KeyOrder.h"
 #include "ui_VerificationDialog.h"
 #include "verify/VerificationRun.h"
 #include "verify/VerificationSheetForm.h"

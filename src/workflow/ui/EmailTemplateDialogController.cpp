@@ -1,8 +1,8 @@
 #include "EmailTemplateDialogController.h"
 
-#include "app/HelpBook.h"
-#include "app/KeyOrder.h"
-#include "app/MessageBox.h"
+#include "gui/HelpBook.h"
+#include "gui/KeyOrder.h"
+#include "gui/MessageBox.h"
 #include "model/CollectionManager.h"
 #include "ui_EmailTemplateDialog.h"
 #include "workflow/EmailComposer.h"

@@ -1,7 +1,7 @@
 #include "InstantLinkDialogController.h"
 
-#include "app/HelpBook.h"
-#include "app/MessageBox.h"
+#include "gui/HelpBook.h"
+#include "gui/MessageBox.h"
 #include "model/CollectionManager.h"
 #include "model/Preferences.h"
 #include "ui_InstantLinkDialog.h"

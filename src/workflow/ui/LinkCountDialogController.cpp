@@ -1,9 +1,9 @@
 #include "LinkCountDialogController.h"
 
-#include "app/HelpBook.h"
-#include "document/DocumentImages.h"
+#include "gui/DocumentImages.h"
+#include "gui/HelpBook.h"
+#include "publish/LinkCount.h"
 #include "ui_CountLinksDialog.h"
-#include "workflow/LinkCount.h"
 
 #include <QPushButton>
 

@@ -1,15 +1,15 @@
 #include "LinkDialogController.h"
 
-#include "app/HelpBook.h"
-#include "app/MessageBox.h"
-#include "document/DocumentImages.h"
+#include "gui/DocumentImages.h"
+#include "gui/HelpBook.h"
+#include "gui/MessageBox.h"
 #include "model/CollectionManager.h"
 #include "model/DateTexts.h"
 #include "model/Notification.h"
+#include "model/NotificationComputer.h"
 #include "model/UrlOpener.h"
 #include "ui_LinkDialog.h"
 #include "workflow/EmailComposer.h"
-#include "workflow/NotificationComputer.h"
 #include "workflow/NotificationSort.h"
 
 #include <QHeaderView>

@@ -1,7 +1,7 @@
 #include "NotificationDialogController.h"
 
-#include "app/HelpBook.h"
-#include "app/MessageBox.h"
+#include "gui/HelpBook.h"
+#include "gui/MessageBox.h"
 #include "ui_NotificationDialog.h"
 
 #include <QPushButton>

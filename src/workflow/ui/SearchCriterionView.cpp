@@ -1,6 +1,6 @@
 #include "SearchCriterionView.h"
 
-#include "document/DocumentImages.h"
+#include "gui/DocumentImages.h"
 #include "model/CollectionManager.h"
 #include "ui_SearchCriterionView.h"
 #include "workflow/SearchForm.h"

@@ -1,9 +1,9 @@
 #include "SearchDialogController.h"
 
 #include "SearchCriterionView.h"
-#include "app/HelpBook.h"
-#include "app/KeyOrder.h"
-#include "app/MessageBox.h"
+#include "gui/HelpBook.h"
+#include "gui/KeyOrder.h"
+#include "gui/MessageBox.h"
 #include "ui_SearchDialog.h"
 #include "workflow/SearchForm.h"
 
