@@ -1,12 +1,22 @@
 #include "CliCommand.h"
 
 #include "model/DatabaseFile.h"
+#include "model/DatabaseLock.h"
+#include "model/FileIdentity.h"
+
+#include <QHash>
 
 namespace {
 QList<CliCommand> &registry()
 {
     static QList<CliCommand> commands;
     return commands;
+}
+// The files as this command read them, to notice another writer before writing them back.
+QHash<QString, FileIdentity> &openedFiles()
+{
+    static QHash<QString, FileIdentity> files;
+    return files;
 }
 } // namespace
 
@@ -44,6 +54,7 @@ bool openDatabase(const QString &path, CollectionManager &store, QTextStream &er
 {
     QString error;
     QStringList notes;
+    openedFiles().insert(path, FileIdentity::of(path));
     const bool read = DatabaseFile::read(path, store, &error, &notes);
     for (const QString &note : notes)
         err << path << ": " << note << Qt::endl;
@@ -55,11 +66,40 @@ bool openDatabase(const QString &path, CollectionManager &store, QTextStream &er
 
 bool saveDatabase(CollectionManager &store, const QString &path, QTextStream &err)
 {
+    // A window that has the database open would save its own older copy over what is written
+    // here: wait a moment for it to close, then give up.
+    DatabaseLock lock(path);
+    if (!lock.tryLock(LockWaitMs) && lock.heldElsewhere()) {
+        const QString holder = lock.holder();
+        err << path << ": cannot write: the database is open in another window"
+            << (holder.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(holder))
+            << "; close it there and try again" << Qt::endl;
+        return false;
+    }
+    // A long run (verify --save) must not write back over what another command or program wrote
+    // to the file meanwhile.
+    const auto opened = openedFiles().constFind(path);
+    if (opened != openedFiles().cend() && *opened != FileIdentity::of(path)) {
+        err << path << ": cannot write: the file was changed by another program while this command ran; "
+            << "nothing was written" << Qt::endl;
+        return false;
+    }
     QString error;
-    if (DatabaseFile::write(store, path, &error))
+    if (DatabaseFile::write(store, path, &error)) {
+        if (opened != openedFiles().cend())
+            openedFiles().insert(path, FileIdentity::of(path));
         return true;
+    }
     err << path << ": " << CliCommand::tr("cannot write (%1)").arg(error) << Qt::endl;
     return false;
+}
+
+bool refuseOutputThatIsInput(const QString &input, const QString &output, QTextStream &err)
+{
+    if (!FileIdentity::of(input).isSameFileAs(FileIdentity::of(output)))
+        return false;
+    err << output << ": the output is the input file; name another file" << Qt::endl;
+    return true;
 }
 
 } // namespace Cli

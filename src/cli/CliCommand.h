@@ -60,6 +60,12 @@ int usage(const QString &command, QTextStream &err);
 // Reads a database; on failure prints "FILE: why" to err and returns false. What the reader
 // repaired (a category sharing another's ID, links without a category) is printed the same way.
 bool openDatabase(const QString &path, CollectionManager &store, QTextStream &err);
-// Writes a database atomically; on failure prints "FILE: why" to err and returns false.
+// How long a command that writes a database waits for a window that has it open.
+inline constexpr int LockWaitMs = 3000;
+// Writes a database atomically under its lock; on failure prints "FILE: why" to err and returns false.
+// A database read by openDatabase is not written when another program changed it since.
 bool saveDatabase(CollectionManager &store, const QString &path, QTextStream &err);
+// True (with the reason printed) when `output` is the very file `input` names: writing it would
+// replace the input by something else.
+bool refuseOutputThatIsInput(const QString &input, const QString &output, QTextStream &err);
 } // namespace Cli

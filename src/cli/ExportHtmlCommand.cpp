@@ -9,6 +9,8 @@ int runExportHtml(const QStringList &arguments, QTextStream &out, QTextStream &e
 {
     if (arguments.size() != 2)
         return Cli::usage(QStringLiteral("export-html"), err);
+    if (Cli::refuseOutputThatIsInput(arguments.at(0), arguments.at(1), err))
+        return ExitUsage;
     CollectionManager store;
     if (!Cli::openDatabase(arguments.at(0), store, err))
         return ExitBadFile;

@@ -78,6 +78,8 @@ int runExportTsv(const QStringList &arguments, QTextStream &out, QTextStream &er
                         : exportCsv(QStringLiteral("export-tsv"), files, out, err);
     if (files.size() != 2)
         return Cli::usage(QStringLiteral("export-tsv"), err);
+    if (Cli::refuseOutputThatIsInput(files.at(0), files.at(1), err))
+        return ExitUsage;
     CollectionManager store;
     if (!Cli::openDatabase(files.at(0), store, err))
         return ExitBadFile;

@@ -9,6 +9,8 @@ int runPrint(const QStringList &arguments, QTextStream &out, QTextStream &err)
 {
     if (arguments.size() != 2 || !arguments.at(1).endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive))
         return Cli::usage(QStringLiteral("print"), err);
+    if (Cli::refuseOutputThatIsInput(arguments.at(0), arguments.at(1), err))
+        return ExitUsage;
     CollectionManager store;
     if (!Cli::openDatabase(arguments.at(0), store, err))
         return ExitBadFile;

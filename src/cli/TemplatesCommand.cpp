@@ -30,6 +30,8 @@ int exportTemplates(const QStringList &arguments, QTextStream &err)
 {
     if (arguments.size() != 2)
         return usage(err);
+    if (Cli::refuseOutputThatIsInput(arguments.at(0), arguments.at(1), err))
+        return ExitUsage;
     CollectionManager store;
     if (!Cli::openDatabase(arguments.at(0), store, err))
         return ExitBadFile;

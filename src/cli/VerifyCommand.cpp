@@ -13,6 +13,7 @@
 #include <QSet>
 #include <QTimer>
 
+#include <cmath>
 #include <unistd.h>
 #include <utility>
 
@@ -83,7 +84,7 @@ bool parseOptions(const QStringList &arguments, VerifyOptions &options)
         } else if (argument.startsWith(QLatin1String("--timeout"))) {
             bool ok = false;
             const double seconds = value(QStringLiteral("--timeout"), text) ? text.toDouble(&ok) : 0;
-            if (!ok || seconds <= 0 || seconds > 86400)
+            if (!ok || !std::isfinite(seconds) || seconds <= 0 || seconds > 86400)
                 return false;
             options.timeoutSeconds = seconds;
         } else if (argument.startsWith(QLatin1String("--concurrency"))) {

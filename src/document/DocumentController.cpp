@@ -1,8 +1,10 @@
 #include "DocumentController.h"
 
+#include "DocumentFileGuard.h"
 #include "MyDocument.h"
 #include "gui/FilePanel.h"
 #include "gui/MessageBox.h"
+#include "model/DatabaseLock.h"
 #include "model/Preferences.h"
 
 #include <QApplication>
@@ -86,6 +88,20 @@ MyDocument *DocumentController::openDocument(const QString &path, QWidget *paren
                              "selecting Tools: E-mail Templates."));
         return nullptr;
     }
+    // Another window (of this or another instance) that has the file open would save over this
+    // one's changes, and this one over its.
+    auto lock = std::make_unique<DatabaseLock>(path);
+    bool readOnly = false;
+    if (!lock->tryLock() && lock->heldElsewhere()) {
+        const int answer = MessageBox::alert(
+            parent, tr("The document \"%1\" is open in another window.").arg(QFileInfo(path).fileName()),
+            tr("Whichever window saves last replaces what the other saved. Open it read-only to look "
+               "without that risk; Save then asks for another file."),
+            {tr("Open Read-Only"), tr("Open Anyway"), tr("Cancel")});
+        if (answer == 2)
+            return nullptr;
+        readOnly = answer == 0;
+    }
     auto *document = new MyDocument;
     QString error;
     if (!document->readFromFile(path, &error)) {
@@ -95,6 +111,9 @@ MyDocument *DocumentController::openDocument(const QString &path, QWidget *paren
                           openFailureMessage(path, error), {}, MessageBox::Critical);
         return nullptr;
     }
+    if (lock->isLocked())
+        document->fileGuard()->adoptLock(std::move(lock));
+    document->fileGuard()->setReadOnly(readOnly);
     adopt(document);
     noteRecentFile(path);
     document->show();

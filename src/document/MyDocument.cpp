@@ -6,9 +6,11 @@
 #include "DetailsView.h"
 #include "DocumentCommandArea.h"
 #include "DocumentController.h"
+#include "DocumentFileGuard.h"
 #include "DocumentMenus.h"
 #include "DocumentUndo.h"
 #include "DocumentWindowState.h"
+#include "FileChangedBar.h"
 #include "LinkListController.h"
 #include "StatusBarController.h"
 #include "gui/FilePanel.h"
@@ -35,6 +37,7 @@
 #include <QSplitter>
 #include <QStatusBar>
 #include <QTimer>
+#include <QVBoxLayout>
 #include <chrono>
 
 namespace {
@@ -119,7 +122,15 @@ void MyDocument::buildWindow()
     m_splitView->setStretchFactor(0, 1);
     m_splitView->setStretchFactor(1, 1);
     m_splitView->setSizes({200, DefaultWindowSize.width() - 200});
-    setCentralWidget(m_splitView);
+    // The question about a file changed on disk sits above the lists, asked without a modal box.
+    m_fileGuard = new DocumentFileGuard(this);
+    auto *central = new QWidget;
+    auto *centralLayout = new QVBoxLayout(central);
+    centralLayout->setContentsMargins(0, 0, 0, 0);
+    centralLayout->setSpacing(0);
+    centralLayout->addWidget(m_fileGuard->bar());
+    centralLayout->addWidget(m_splitView, 1);
+    setCentralWidget(central);
 
     m_countField = new QLabel;
     m_countField->setObjectName(QStringLiteral("countField"));
@@ -229,6 +240,7 @@ bool MyDocument::readFromFile(const QString &path, QString *error)
         m_windowState->takeStoredState();
         m_collectionManager.computeNotifications();
         m_undo->storeWasReplaced();
+        m_fileGuard->fileWasReadOrWritten(path);
     }
     m_categoryListController->refreshList();
     showAndSelectCategoryNode(m_collectionManager.categoryRoot()->firstChild());
@@ -250,6 +262,7 @@ bool MyDocument::saveToFile(const QString &path, QString *error)
             statusBar()->showMessage(historyError, 30000);
     }
     m_filePath = path;
+    m_fileGuard->fileWasReadOrWritten(path);
     m_undo->documentWasSaved();
     updateTitle();
     return true;
@@ -264,6 +277,21 @@ void MyDocument::reportSaveFailure(const QString &path, const QString &error)
 }
 
 bool MyDocument::save()
+{
+    if (m_filePath.isEmpty() || m_fileGuard->isReadOnly())
+        return saveAs();
+    switch (m_fileGuard->confirmSave()) {
+    case DocumentFileGuard::SaveDecision::Cancel:
+        return false;
+    case DocumentFileGuard::SaveDecision::SaveAs:
+        return saveAs();
+    case DocumentFileGuard::SaveDecision::Write:
+        break;
+    }
+    return saveWithoutAsking();
+}
+
+bool MyDocument::saveWithoutAsking()
 {
     if (m_filePath.isEmpty())
         return saveAs();
@@ -306,10 +334,17 @@ void MyDocument::revertToSaved()
         tr("Do you want to revert to the most recently saved version of the document \"%1\"?")
             .arg(displayName()),
         tr("Your current changes will be lost."), {tr("Revert"), tr("Cancel")});
-    if (answer != 0)
-        return;
+    if (answer == 0)
+        reloadFromDisk();
+}
+
+bool MyDocument::reloadFromDisk()
+{
+    if (m_filePath.isEmpty())
+        return false;
     const QString previousCategoryID =
         selectedCategoryNode() ? selectedCategoryNode()->attachmentID() : QString();
+    const QStringList previousLinkIDs = selectedLinkIDs();
     m_linkListController->setCategory(nullptr);
     m_categoryListController->clear();
     QString error;
@@ -317,12 +352,14 @@ void MyDocument::revertToSaved()
     if (read) {
         m_collectionManager.computeNotifications();
         m_undo->storeWasReplaced();
+        m_fileGuard->fileWasReadOrWritten(m_filePath);
     }
     // The store took the window state of the file; the window keeps its own.
     m_windowState->recordAll();
     m_categoryListController->refreshList();
     TreeNode *category = m_collectionManager.categoryNodeWithID(previousCategoryID);
     showAndSelectCategoryNode(category ? category : m_collectionManager.categoryRoot()->firstChild());
+    selectLinksWithIDs(previousLinkIDs);
     refreshUI();
     buildSendMessageMenu();
     if (!read) {
@@ -330,6 +367,7 @@ void MyDocument::revertToSaved()
                           tr("The saved file cannot be read (%1). Your current version is kept.").arg(error),
                           {}, MessageBox::Critical);
     }
+    return read;
 }
 
 void MyDocument::updateChangeCount(const QString &actionName)
@@ -407,7 +445,7 @@ void MyDocument::autoSaveWithTimer()
 {
     // Never saved yet: there is no file to write to. The preferences switch turns it off.
     if (!canRunTimerAction() || m_filePath.isEmpty() || !isEdited() ||
-        !Preferences::boolValue(Preferences::AutoSaveDocuments))
+        !Preferences::boolValue(Preferences::AutoSaveDocuments) || !m_fileGuard->mayAutoSave())
         return;
     QString error;
     if (!saveToFile(m_filePath, &error))

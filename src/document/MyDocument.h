@@ -11,6 +11,7 @@
 class AskStringDialogController;
 class CategoryListController;
 class DocumentCommandArea;
+class DocumentFileGuard;
 class DetailsView;
 class DocumentMenus;
 class DocumentUndo;
@@ -57,6 +58,9 @@ public:
     bool readFromFile(const QString &path, QString *error = nullptr);
     // Writes atomically, keeping the old file as NAME~.site when the preference asks for it.
     bool saveToFile(const QString &path, QString *error = nullptr);
+    // Reads the file again, discarding unsaved changes; the selection and window state stay.
+    bool reloadFromDisk();
+    DocumentFileGuard *fileGuard() const { return m_fileGuard; }
     bool keepBackupFile() const;
     void setUntitledNumber(int number);
     // Marks the document as holding unsaved changes. Every command that changed the database ends
@@ -128,6 +132,8 @@ public:
 public slots:
     // --- File commands
     bool save();
+    // Saves to the document's file without the question about a file changed on disk.
+    bool saveWithoutAsking();
     bool saveAs();
     void revertToSaved();
     void computeNotificationsWithTimer();
@@ -224,6 +230,7 @@ private:
     QTimer *m_autoSaveTimer = nullptr;
 
     DocumentWindowState *m_windowState = nullptr;
+    DocumentFileGuard *m_fileGuard = nullptr;
 
     QSplitter *m_splitView = nullptr;
     QSplitter *m_secondarySplitView = nullptr;

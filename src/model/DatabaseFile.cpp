@@ -2,11 +2,11 @@
 
 #include "CollectionManager.h"
 #include "DatabaseCodec.h"
+#include "OutputFile.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 namespace DatabaseFile {
 
@@ -35,19 +35,13 @@ QString backupPath(const QString &path)
 
 bool writeAtomically(const QString &path, const QByteArray &bytes, QString *error)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-        if (error)
-            *error = file.errorString();
-        file.cancelWriting();
-        return false;
-    }
-    return true;
+    return OutputFile::write(path, bytes, error);
 }
 
 bool write(CollectionManager &store, const QString &path, QString *error, bool backup)
 {
-    if (backup && QFile::exists(path)) {
+    // A backup of a device or a pipe makes no sense: only a regular file is copied.
+    if (backup && QFileInfo(path).isFile()) {
         const QString copy = backupPath(path);
         QFile::remove(copy);
         if (!QFile::copy(path, copy)) {
@@ -56,14 +50,16 @@ bool write(CollectionManager &store, const QString &path, QString *error, bool b
             return false;
         }
     }
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || !DatabaseCodec::write(store, file) || !file.commit()) {
-        if (error)
-            *error = file.errorString();
-        file.cancelWriting();
+    OutputFile file(path);
+    if (!file.open(error))
+        return false;
+    if (!DatabaseCodec::write(store, file.device(), error)) {
+        if (error && !file.device().errorString().isEmpty())
+            *error = file.device().errorString();
+        file.cancel();
         return false;
     }
-    return true;
+    return file.commit(error);
 }
 
 } // namespace DatabaseFile

@@ -13,7 +13,7 @@ namespace DatabaseFile {
 // `notes` receives what was repaired while reading (see DatabaseCodec::read).
 bool read(const QString &path, CollectionManager &store, QString *error = nullptr,
           QStringList *notes = nullptr);
-// Writes atomically: the old file stays whole if anything fails. With `backup`, the previous
+// Writes atomically (see OutputFile): the old file stays whole if anything fails. With `backup`, the previous
 // file is kept beside it as "NAME~.site".
 bool write(CollectionManager &store, const QString &path, QString *error = nullptr, bool backup = false);
 // Writes bytes atomically; shared by every exporter that replaces a user's file.

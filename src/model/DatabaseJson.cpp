@@ -3,6 +3,7 @@
 #include "ByteFields.h"
 #include "CollectionManager.h"
 
+#include <QHash>
 #include <QIODevice>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -86,6 +87,55 @@ QJsonObject linkToJson(const Link &link)
         {"lastStatusChangedOn", dateValue(link.lastStatusChangedOn())},
         {"notes", link.notes()},
     };
+}
+
+// The record as messages name it: a title of a megabyte is not repeated whole.
+QString recordName(const char *kind, const QString &title)
+{
+    constexpr qsizetype Shown = 60;
+    return QStringLiteral("%1 %2").arg(
+        QLatin1String(kind), jsonQuoted(title.size() > Shown ? title.left(Shown) + u'\u2026' : title));
+}
+
+// Says which texts of the link the file cannot keep as given: each is compared with what a record
+// of the file reads back.
+void noteCutFields(const Link &link, const QString &record, QStringList *notes)
+{
+    if (!notes)
+        return;
+    std::vector<char> bytes(Link::RecordSize);
+    link.getDataRepresentation(bytes.data());
+    Link stored;
+    stored.loadDataRepresentation(bytes.data());
+    const LinkFields given = link.fields();
+    const LinkFields kept = stored.fields();
+    struct Text
+    {
+        const char *name;
+        QString LinkFields::*field;
+    };
+    for (const Text &text :
+         {Text{"title", &LinkFields::title}, Text{"URL", &LinkFields::URL},
+          Text{"description", &LinkFields::description}, Text{"keywords", &LinkFields::keywords},
+          Text{"counterpartURL", &LinkFields::counterpartURL},
+          Text{"counterpartCategoryName", &LinkFields::counterpartCategoryName},
+          Text{"contactFirstName", &LinkFields::contactFirstName},
+          Text{"contactLastName", &LinkFields::contactLastName},
+          Text{"contactEmail", &LinkFields::contactEmail}, Text{"notes", &LinkFields::notes}}) {
+        const QString &before = given.*text.field;
+        const QString &after = kept.*text.field;
+        if (before == after)
+            continue;
+        if (before.startsWith(after))
+            notes->append(QStringLiteral("%1: the %2 is cut from %3 to %4 characters, as the file holds it")
+                              .arg(record, QLatin1String(text.name))
+                              .arg(before.size())
+                              .arg(after.size()));
+        else
+            notes->append(QStringLiteral("%1: the %2 holds characters the file cannot store; they are "
+                                         "replaced")
+                              .arg(record, QLatin1String(text.name)));
+    }
 }
 
 QDateTime createdFrom(const QJsonValue &value)
@@ -246,6 +296,24 @@ bool fromJson(const QJsonObject &json, CollectionManager &store, QString *error,
     };
     if (json.contains("version") && json.value("version").toString() != QLatin1String("0102"))
         return fail(QStringLiteral("unsupported version"));
+    // A date is absent, null or "YYYY-MM-DD"; anything else is a mistake, not today.
+    auto badDate = [](const QJsonObject &object, const char *key) {
+        const QJsonValue value = object.value(QLatin1String(key));
+        return !value.isUndefined() && !value.isNull() && !dateFrom(value).isValid();
+    };
+    auto notADate = [](const QString &record, const char *key, const QJsonValue &value) {
+        return QStringLiteral("%1: the %2 %3 is not a date of the form YYYY-MM-DD")
+            .arg(record, QLatin1String(key),
+                 value.isString() ? jsonQuoted(value.toString()) : QStringLiteral("value"));
+    };
+    for (const char *list : {"emailTemplates", "namedStrings"}) {
+        const QJsonValue value = json.value(QLatin1String(list));
+        if (!value.isUndefined() && !value.isArray())
+            return fail(QStringLiteral("\"%1\" is not an array").arg(QLatin1String(list)));
+    }
+    if (badDate(json.value("selfInfo").toObject(), "createdOn"))
+        return fail(notADate(QStringLiteral("site profile"), "createdOn",
+                             json.value("selfInfo").toObject().value("createdOn")));
 
     const QJsonObject self = json.value("selfInfo").toObject();
     SelfInfo info = store.selfInfo();
@@ -293,10 +361,19 @@ bool fromJson(const QJsonObject &json, CollectionManager &store, QString *error,
 
     // One category per ID, the first given: a later one is left out and the links of that ID go
     // to the first, as when a database file holds two.
+    // Without its categories a database is empty: a missing or misspelt key is refused, not obeyed.
+    if (!json.value("categories").isArray())
+        return fail(QStringLiteral("no \"categories\" array: not a links database in JSON"));
     const QJsonArray categories = json.value("categories").toArray();
     std::vector<TreeNode *> categoryNodes; // the node of each entry, for links that name no category
     bool defaultGiven = false;
-    for (const QJsonValue &value : categories) {
+    // Looked up here, not by walking the store's list for each category.
+    QHash<QString, TreeNode *> categoryByID;
+    categoryByID.insert(NoneCategoryID, store.categoryNodeWithID(NoneCategoryID));
+    for (qsizetype c = 0; c < categories.size(); ++c) {
+        const QJsonValue value = categories.at(c);
+        if (!value.isObject())
+            return fail(QStringLiteral("category %1 of the list is not an object").arg(c + 1));
         const QJsonObject object = value.toObject();
         const QString id = object.value("ID").toString();
         const QString name = textFrom(object, "name");
@@ -305,7 +382,12 @@ bool fromJson(const QJsonObject &json, CollectionManager &store, QString *error,
             return fail(unstorable(record, QStringLiteral("ID"), id));
         if (!storable(textFrom(object, "anchor")))
             return fail(unstorable(record, QStringLiteral("anchor"), textFrom(object, "anchor")));
-        TreeNode *first = id.isEmpty() ? nullptr : store.categoryNodeWithID(id);
+        if (badDate(object, "createdOn"))
+            return fail(notADate(record, "createdOn", object.value("createdOn")));
+        const QJsonValue links = object.value("links");
+        if (!links.isUndefined() && !links.isArray())
+            return fail(QStringLiteral("%1: \"links\" is not an array").arg(record));
+        TreeNode *first = id.isEmpty() ? nullptr : categoryByID.value(id);
         if (first && (id != NoneCategoryID || defaultGiven)) {
             if (notes)
                 notes->append(
@@ -322,17 +404,26 @@ bool fromJson(const QJsonObject &json, CollectionManager &store, QString *error,
             node = store.addCategoryWithName(name, textFrom(object, "anchor"));
         if (!id.isEmpty())
             node->category()->setID(id);
+        categoryByID.insert(node->category()->ID(), node);
         if (object.contains("createdOn"))
             node->category()->setCreatedOn(createdFrom(object.value("createdOn")));
         categoryNodes.push_back(node);
     }
+    QHash<QString, QString> linkTitleByID; // one link per ID: a second would be edited or deleted with it
     for (qsizetype c = 0; c < categories.size(); ++c) {
         const QJsonObject categoryObject = categories.at(c).toObject();
         for (const QJsonValue &linkValue : categoryObject.value("links").toArray()) {
             const QJsonObject object = linkValue.toObject();
             LinkFields f;
             f.title = textFrom(object, "title");
-            const QString record = QStringLiteral("link %1").arg(jsonQuoted(f.title));
+            const QString record = recordName("link", f.title);
+            if (!linkValue.isObject())
+                return fail(QStringLiteral("a link of the category %1 is not an object")
+                                .arg(jsonQuoted(textFrom(categoryObject, "name"))));
+            for (const char *key : {"createdOn", "lastVerifiedOn", "lastStatusChangedOn"}) {
+                if (badDate(object, key))
+                    return fail(notADate(record, key, object.value(QLatin1String(key))));
+            }
             f.categoryID = object.contains("categoryID") ? object.value("categoryID").toString()
                                                          : categoryNodes[size_t(c)]->attachmentID();
             if (!storable(f.categoryID))
@@ -379,8 +470,14 @@ bool fromJson(const QJsonObject &json, CollectionManager &store, QString *error,
             Link *link = node->link();
             if (id.isString())
                 link->setID(id.toString());
+            // Checked on the ID the link ends up with, given or made: no two may share one.
+            if (const auto earlier = linkTitleByID.constFind(link->ID()); earlier != linkTitleByID.cend())
+                return fail(QStringLiteral("%1 has the ID %2 of the %3 given before it")
+                                .arg(record, jsonQuoted(link->ID()), recordName("link", *earlier)));
+            linkTitleByID.insert(link->ID(), f.title);
             if (object.contains("createdOn"))
                 link->setCreatedOn(createdFrom(object.value("createdOn")));
+            noteCutFields(*link, record, notes);
         }
     }
 

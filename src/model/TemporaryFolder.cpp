@@ -1,5 +1,7 @@
 #include "TemporaryFolder.h"
 
+#include "OutputFile.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -65,9 +67,9 @@ bool TemporaryFolder::writeFile(const QString &fileName, const QByteArray &bytes
     const QString target = filePath(fileName, error);
     if (target.isEmpty())
         return false;
-    QFile file(target);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size()) {
-        setError(error, file.errorString());
+    QString why;
+    if (!OutputFile::write(target, bytes, &why)) {
+        setError(error, why);
         return false;
     }
     return true;

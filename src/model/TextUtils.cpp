@@ -6,6 +6,7 @@
 
 #include <QDirIterator>
 #include <QFile>
+#include <QUrl>
 #include <algorithm>
 
 namespace TextUtils {
@@ -172,15 +173,26 @@ bool isValidURL(const QString &text)
 {
     if (text.isEmpty())
         return false;
-    for (const QChar c : text) {
-        if (c.unicode() > 0x7F)
-            return false;
-    }
     for (const QLatin1String scheme :
          {QLatin1String("http://"), QLatin1String("https://"), QLatin1String("file://")}) {
         const qsizetype found = text.indexOf(scheme);
-        if (found >= 0)
-            return found + scheme.size() < text.size();
+        if (found < 0)
+            continue;
+        const qsizetype hostStart = found + scheme.size();
+        if (hostStart >= text.size())
+            return false;
+        // Letters beyond ASCII may only stand in an international host name, which browsers send
+        // in its ASCII form (IDNA); that form must exist.
+        qsizetype hostEnd = hostStart;
+        while (hostEnd < text.size() && !QStringLiteral("/?#:@").contains(text.at(hostEnd)))
+            ++hostEnd;
+        for (qsizetype i = 0; i < text.size(); ++i) {
+            if (text.at(i).unicode() > 0x7F && (i < hostStart || i >= hostEnd))
+                return false;
+        }
+        const QStringView host = QStringView(text).mid(hostStart, hostEnd - hostStart);
+        const bool ascii = std::all_of(host.begin(), host.end(), [](QChar c) { return c.unicode() <= 0x7F; });
+        return ascii || !QUrl::toAce(host.toString()).isEmpty();
     }
     return false;
 }

@@ -46,8 +46,9 @@ QString stringWithMaxLength(const QString &text, qsizetype maxLength);
 // fit. Surrogate pairs are measured and kept as one character.
 QString truncatedStringWithMaximumWidth(const QString &text, qreal width, const TextMeasurer &measurer);
 
-// True for 7-bit ASCII text that holds "http://", else "https://", else "file://", with at least one
-// character after the first occurrence of the first of these found (anywhere in the text).
+// True for text that holds "http://", else "https://", else "file://", with at least one character
+// after the first occurrence of the first of these found (anywhere in the text). Characters beyond
+// ASCII are accepted only in the host name after it, and only when it has an IDNA form.
 bool isValidURL(const QString &text);
 
 // For mail links: line breaks become those of mail in the encoding (UTF-8 and Mac OS Roman: LF and

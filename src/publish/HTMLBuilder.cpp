@@ -5,6 +5,7 @@
 
 #include "model/CollectionManager.h"
 #include "model/DatabaseFile.h"
+#include "model/OutputFile.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -121,6 +122,13 @@ bool HTMLBuilder::exportSiteAtPath(const QString &path, QString *error)
     if (m_collectionManager.selfInfo().renderMode() == RenderModeSinglePage)
         return exportHTML(HTMLForSinglePage(), path, error);
 
+    // The category pages go beside the index page: beside a device or a pipe is no place for them.
+    if (OutputFile::isStream(path)) {
+        if (error)
+            *error = tr("This links page has one page per category, which are written beside the index "
+                        "page; name a file in a folder, not a device or a pipe.");
+        return false;
+    }
     // Every page name is checked before the first file is written.
     const QString problem = problemWithPageFileNames(m_indexFileName);
     if (!problem.isNull()) {
@@ -129,7 +137,8 @@ bool HTMLBuilder::exportSiteAtPath(const QString &path, QString *error)
         return false;
     }
     const QDir folder = info.absoluteDir();
-    bool written = false;
+    // All pages or none: a full disk must not leave an index page pointing at old category pages.
+    QList<std::pair<QString, QByteArray>> pages;
     for (const TreeNode *node : m_collectionManager.categoryRoot()->children()) {
         const Category *category = node->category();
         if (!category)
@@ -141,13 +150,20 @@ bool HTMLBuilder::exportSiteAtPath(const QString &path, QString *error)
             target = folder.filePath(category->anchor() + QStringLiteral(".html"));
         else
             continue;
-        if (!exportHTML(HTMLForCategoryPageWithCategory(node), target, error))
-            return false;
-        written = true;
+        pages.append({target, HTMLForCategoryPageWithCategory(node).toUtf8()});
     }
-    if (!written && error)
-        *error = tr("There is nothing to export.");
-    return written;
+    if (pages.isEmpty()) {
+        if (error)
+            *error = tr("There is nothing to export.");
+        return false;
+    }
+    QString why;
+    QString failed;
+    if (OutputFile::writeAll(pages, &why, &failed))
+        return true;
+    if (error)
+        *error = tr("The file \"%1\" could not be written (%2).").arg(QDir::toNativeSeparators(failed), why);
+    return false;
 }
 
 bool HTMLBuilder::exportHTML(const QString &text, const QString &path, QString *error) const

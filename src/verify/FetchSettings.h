@@ -10,7 +10,10 @@ struct FetchSettings
     static constexpr qint64 DefaultMaximumBodySize = 10 * 1024 * 1024;
 
     int timeoutMs = 30000; // per attempt; a time-out ends the fetch as a failure
-    QString userAgent;     // empty: the HTTP client's own
+    // Longest wait for the first byte of the body (the whole head included), within the time-out:
+    // a server that keeps sending headers is given up early.
+    int firstByteTimeoutMs = 15000;
+    QString userAgent; // empty: the HTTP client's own
     int maximumRedirects = 10;
     qint64 maximumBodySize = DefaultMaximumBodySize; // a longer body is cut here
     int maximumRetries = 2;

@@ -5,11 +5,13 @@
 
 #include <QFileInfo>
 #include <QNetworkAccessManager>
+#include <QNetworkProxy>
 #include <QNetworkReply>
 #include <QNetworkRequest>
 #if QT_CONFIG(ssl)
 #include <QSslError>
 #endif
+#include <QThread>
 
 namespace {
 
@@ -32,6 +34,13 @@ bool isTransientError(QNetworkReply::NetworkError error)
     }
 }
 
+// A chunked body that ends without a byte: what the client makes of chunk sizes it cannot read.
+// (A page that is really empty is no links page either.)
+bool isChunked(const QNetworkReply &reply)
+{
+    return reply.rawHeader("Transfer-Encoding").trimmed().compare("chunked", Qt::CaseInsensitive) == 0;
+}
+
 FetchOutcome failure(const QString &why)
 {
     FetchOutcome outcome;
@@ -43,17 +52,43 @@ FetchOutcome failure(const QString &why)
 } // namespace
 
 PageFetcher::PageFetcher(QNetworkAccessManager *network, QObject *parent)
-    : QObject(parent), m_network(network)
+    : QObject(parent), m_network(new QNetworkAccessManager(this))
 {
+    // One client serves all its connections from one thread, where a server that floods one of
+    // them with headers holds up every other fetch: each fetch has a client of its own, set up as
+    // the shared one is.
+    if (network) {
+        m_network->setProxy(network->proxy());
+        m_network->setTransferTimeout(network->transferTimeout());
+    }
     m_timeout.setSingleShot(true);
     m_retryPause.setSingleShot(true);
+    m_firstByteTimeout.setSingleShot(true);
     connect(&m_timeout, &QTimer::timeout, this, &PageFetcher::timedOut);
+    connect(&m_firstByteTimeout, &QTimer::timeout, this, &PageFetcher::firstByteTimedOut);
     connect(&m_retryPause, &QTimer::timeout, this, &PageFetcher::startAttempt);
 }
 
 PageFetcher::~PageFetcher()
 {
     cancel();
+    retire(m_network);
+}
+
+void PageFetcher::retire(QNetworkAccessManager *network)
+{
+    // A client's destructor waits (up to 5 s) for its connection thread, which may still be busy
+    // with what a hostile server flooded it with: it is deleted on a thread of its own, never on
+    // the caller's. That thread lives as long as the process.
+    static QThread *const retirement = [] {
+        auto *thread = new QThread;
+        thread->setObjectName(QStringLiteral("Retired HTTP clients"));
+        thread->start();
+        return thread;
+    }();
+    network->setParent(nullptr);
+    network->moveToThread(retirement);
+    network->deleteLater();
 }
 
 void PageFetcher::start(const QUrl &url, const FetchSettings &settings, const QSet<int> &retryStatuses,
@@ -91,8 +126,14 @@ void PageFetcher::cancel()
 {
     m_running = false;
     m_timeout.stop();
+    m_firstByteTimeout.stop();
     m_retryPause.stop();
     releaseReply();
+}
+
+QUrl PageFetcher::shownURL(const QUrl &url)
+{
+    return url.adjusted(QUrl::RemoveUserInfo);
 }
 
 qint64 PageFetcher::bodyLimit() const
@@ -133,9 +174,19 @@ void PageFetcher::sendRequest(const QUrl &url)
     if (!m_settings.userAgent.isEmpty())
         request.setHeader(QNetworkRequest::UserAgentHeader, m_settings.userAgent);
     request.setRawHeader("Accept", "text/html,application/xhtml+xml,application/xml;q=0.9,*/*;q=0.8");
+    // A link check has no session: a cookie one partner sets is never sent to another or later.
+    request.setAttribute(QNetworkRequest::CookieLoadControlAttribute, QNetworkRequest::Manual);
+    request.setAttribute(QNetworkRequest::CookieSaveControlAttribute, QNetworkRequest::Manual);
+    // Past the body cap, a body that inflates more than 40 times (a decompression bomb) fails;
+    // others are cut at the cap.
+    request.setDecompressedSafetyCheckThreshold(bodyLimit());
 
     m_tlsErrors.clear();
     m_reply = m_network->get(request);
+    // With a bounded buffer the client stops reading (and inflating) until the body is taken here.
+    m_reply->setReadBufferSize(ReadBufferSize);
+    m_firstByteTimeout.start(qBound(1, m_settings.firstByteTimeoutMs, qMax(1, m_settings.timeoutMs)));
+    connect(m_reply, &QNetworkReply::readyRead, this, &PageFetcher::bodyStarted);
     connect(m_reply, &QNetworkReply::readyRead, this, &PageFetcher::readBody);
 #if QT_CONFIG(ssl)
     connect(m_reply, &QNetworkReply::sslErrors, this, [this](const QList<QSslError> &errors) {
@@ -146,18 +197,27 @@ void PageFetcher::sendRequest(const QUrl &url)
     connect(m_reply, &QNetworkReply::finished, this, &PageFetcher::replyFinished);
 }
 
-bool PageFetcher::isRedirect() const
+bool PageFetcher::hasRedirectStatus() const
 {
     const int status = m_reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
-    const bool redirectStatus =
-        status == 301 || status == 302 || status == 303 || status == 307 || status == 308;
-    return redirectStatus && m_reply->hasRawHeader("Location");
+    return status == 301 || status == 302 || status == 303 || status == 307 || status == 308;
+}
+
+bool PageFetcher::isRedirect() const
+{
+    return hasRedirectStatus() && m_reply->hasRawHeader("Location");
 }
 
 // Starts the request to the redirect target; false (with the attempt ended) when it is refused.
 bool PageFetcher::followRedirect()
 {
-    const QUrl target = m_reply->url().resolved(QUrl::fromEncoded(m_reply->rawHeader("Location").trimmed()));
+    const QByteArray location = m_reply->rawHeader("Location").trimmed();
+    if (location.size() > MaximumLocationLength) {
+        endAttempt(failure(
+            tr("Redirected to an address of %1 bytes, too long to be followed.").arg(location.size())));
+        return false;
+    }
+    const QUrl target = m_reply->url().resolved(QUrl::fromEncoded(location));
     if (m_redirects >= m_settings.maximumRedirects) {
         endAttempt(failure(tr("Too many redirects.")));
         return false;
@@ -210,6 +270,11 @@ void PageFetcher::replyFinished()
         followRedirect();
         return;
     }
+    // The body of a redirect is no page, also when its address was too long for the client to keep.
+    if (m_bodyMode == Body::Keep && hasRedirectStatus() && m_reply->error() == QNetworkReply::NoError) {
+        endAttempt(failure(tr("Redirected without an address that can be followed.")));
+        return;
+    }
     readBody();
     if (!m_reply) // the body reached its cap and ended the attempt
         return;
@@ -221,14 +286,30 @@ void PageFetcher::timedOut()
     FetchOutcome outcome = failure(tr("No answer after %1 s.").arg(m_settings.timeoutMs / 1000.0));
     outcome.timedOut = true;
     if (m_reply)
-        outcome.finalURL = m_reply->url();
+        outcome.finalURL = shownURL(m_reply->url());
+    endAttempt(outcome);
+}
+
+void PageFetcher::bodyStarted()
+{
+    m_firstByteTimeout.stop();
+}
+
+void PageFetcher::firstByteTimedOut()
+{
+    // Headers that never end, or a server that accepted and went quiet.
+    FetchOutcome outcome = failure(tr("No page after %1 s: the server's answer did not get past its headers.")
+                                       .arg(m_firstByteTimeout.interval() / 1000.0));
+    outcome.timedOut = true;
+    if (m_reply)
+        outcome.finalURL = shownURL(m_reply->url());
     endAttempt(outcome);
 }
 
 FetchOutcome PageFetcher::outcomeFromReply() const
 {
     FetchOutcome outcome;
-    outcome.finalURL = m_reply->url();
+    outcome.finalURL = shownURL(m_reply->url());
     outcome.redirected = m_redirects > 0;
     outcome.body = m_body;
     outcome.truncated = m_truncated;
@@ -237,11 +318,24 @@ FetchOutcome PageFetcher::outcomeFromReply() const
     outcome.robotsTag = m_reply->rawHeader("X-Robots-Tag");
     outcome.retryAfter = m_reply->rawHeader("Retry-After");
     const QNetworkReply::NetworkError error = m_reply->error();
-    if (m_truncated || outcome.httpStatus > 0 || error == QNetworkReply::NoError) {
+    // A page that came but could not be read whole (a corrupt compressed body, a broken chunk) is not
+    // a page to judge; a site that answered at all still responds.
+    // Errors that come with a status of 400 or more only repeat the status.
+    const bool pageUnreadable =
+        m_bodyMode == Body::Keep && !m_truncated && outcome.httpStatus < 400 &&
+        (error != QNetworkReply::NoError || (m_bodyBytesSeen == 0 && isChunked(*m_reply)));
+    if (!pageUnreadable && (m_truncated || error == QNetworkReply::NoError || outcome.httpStatus > 0)) {
         outcome.kind = FetchOutcome::Kind::Loaded;
     } else {
         outcome.kind = FetchOutcome::Kind::Failed;
-        outcome.errorText = m_reply->errorString();
+        outcome.errorText = error == QNetworkReply::NoError ? tr("The page's chunks could not be read.")
+                            : outcome.httpStatus > 0
+                                ? tr("The page cannot be read: %1").arg(m_reply->errorString())
+                                : m_reply->errorString();
+        // The client's message may quote the address as given, credentials and all.
+        const QString given = m_reply->url().toString();
+        if (given != outcome.finalURL.toString())
+            outcome.errorText.replace(given, outcome.finalURL.toString());
         // A failed secure connection says so, with what the certificate check objected to, rather
         // than passing for a site that does not answer.
         if (error == QNetworkReply::SslHandshakeFailedError)
@@ -256,6 +350,7 @@ FetchOutcome PageFetcher::outcomeFromReply() const
 void PageFetcher::endAttempt(FetchOutcome outcome)
 {
     m_timeout.stop();
+    m_firstByteTimeout.stop();
     releaseReply();
     outcome.attempts = m_attempt;
     const bool throttled = outcome.loaded() && (outcome.httpStatus == 429 || outcome.httpStatus == 503);

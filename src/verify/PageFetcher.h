@@ -14,10 +14,11 @@
 class QNetworkAccessManager;
 class QNetworkReply;
 
-// One GET of one address on the shared HTTP client, with a time-out per attempt, a cap on the body,
-// a bounded number of redirects (followed here, to http and https only) and retries of transient
-// failures. It ends in exactly one
-// `finished` (always from the event loop, never inside `start`) unless it is cancelled first.
+// One GET of one address on an HTTP client of its own (set up like the given one), with a time-out
+// per attempt, a time-out for the first byte of the body, a cap on the body, a bounded number of
+// redirects (followed here, to http and https only) and retries of transient failures. It ends in
+// exactly one `finished` (always from the event loop, never inside `start`) unless it is cancelled
+// first.
 class PageFetcher : public QObject
 {
     Q_OBJECT
@@ -31,6 +32,13 @@ public:
 
     // Without a body to keep, reading stops here: enough to see the server answer.
     static constexpr qint64 DiscardedBodyLimit = 1024 * 1024;
+    // A redirect's address longer than this is refused.
+    static constexpr qsizetype MaximumLocationLength = 8 * 1024;
+    // What the HTTP client may hold before the body is read, inflated bytes included.
+    static constexpr qint64 ReadBufferSize = 1024 * 1024;
+
+    // The address without user name and password, as it may be shown or printed.
+    static QUrl shownURL(const QUrl &url);
 
     explicit PageFetcher(QNetworkAccessManager *network, QObject *parent = nullptr);
     ~PageFetcher() override;
@@ -50,17 +58,21 @@ private:
     void startAttempt();
     void sendRequest(const QUrl &url);
     bool followRedirect();
+    bool hasRedirectStatus() const;
     bool isRedirect() const;
     void readBody();
     void replyFinished();
     void timedOut();
+    void firstByteTimedOut();
+    void bodyStarted();
     void endAttempt(FetchOutcome outcome);
     void complete(const FetchOutcome &outcome);
     FetchOutcome outcomeFromReply() const;
     void releaseReply();
     qint64 bodyLimit() const;
+    static void retire(QNetworkAccessManager *network);
 
-    QNetworkAccessManager *m_network;
+    QNetworkAccessManager *m_network; // owned, see the constructor
     QPointer<QNetworkReply> m_reply;
     QUrl m_url;
     int m_redirects = 0; // followed in this attempt
@@ -74,6 +86,7 @@ private:
     int m_attempt = 0;
     bool m_running = false;
     QTimer m_timeout;
+    QTimer m_firstByteTimeout;
     QTimer m_retryPause;
     QPointer<HostScheduler> m_hosts;
     qint64 m_waitedMs = 0;

@@ -203,7 +203,14 @@ void TestTextUtils::isValidURL_data()
     QTest::newRow("other scheme") << "ftp://example.com" << false;
     QTest::newRow("no scheme") << "www.example.com" << false;
     QTest::newRow("upper-case scheme") << "HTTP://example.com" << false;
-    QTest::newRow("non-ASCII") << QString::fromUtf8("http://ex\xC3\xA4mple.com") << false;
+    QTest::newRow("international host") << QString::fromUtf8("http://b\xC3\xBC"
+                                                             "cher.example/")
+                                        << true;
+    QTest::newRow("international host, port") << QString::fromUtf8("https://b\xC3\xBC"
+                                                                   "cher.example:8080/x")
+                                              << true;
+    QTest::newRow("non-ASCII path") << QString::fromUtf8("http://example.com/\xC3\xA4") << false;
+    QTest::newRow("host without an IDNA form") << QString::fromUtf8("http://b\xC3\xBC cher/") << false;
 }
 
 void TestTextUtils::isValidURL()

@@ -233,6 +233,16 @@ void HttpTestServer::answer(Connection *connection, const Response &response)
         finishRequest(connection);
         socket->abort();
         return;
+    case Mode::Raw:
+        socket->write(response.body);
+        finishRequest(connection);
+        socket->disconnectFromHost();
+        return;
+    case Mode::HeaderFlood:
+        socket->write("HTTP/1.1 200 OK\r\nX-Flood: ");
+        connection->endless = true;
+        connection->feedEndlessBody();
+        return;
     default:
         break;
     }

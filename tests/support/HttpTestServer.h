@@ -25,6 +25,8 @@ public:
             CloseWithoutAnswer, // drops the connection after reading the request
             EndlessBody,        // headers, then body bytes as fast as the client takes them, forever
             TrickleBody,        // headers, then a few body bytes every 50 ms, forever
+            HeaderFlood,        // the status line, then one header line that never ends, as fast as taken
+            Raw,                // `body` is the whole answer, head included, sent as it is; then hangs up
         };
         int status = 200;
         QByteArray body;

@@ -1,0 +1,130 @@
+#include "DocumentFileGuard.h"
+
+#include "DocumentFileWatch.h"
+#include "FileChangedBar.h"
+#include "MyDocument.h"
+#include "gui/MessageBox.h"
+#include "model/DatabaseLock.h"
+
+#include <QFileInfo>
+#include <QStatusBar>
+
+namespace {
+constexpr int StatusMessageMs = 15000;
+} // namespace
+
+DocumentFileGuard::DocumentFileGuard(MyDocument *document)
+    : QObject(document), m_document(document), m_watch(new DocumentFileWatch(this)), m_bar(new FileChangedBar)
+{
+    connect(m_watch, &DocumentFileWatch::changedOnDisk, this, &DocumentFileGuard::fileChangedOnDisk);
+    connect(m_bar, &FileChangedBar::answered, this, &DocumentFileGuard::barAnswered);
+    // The window is deleted later; the file is free for others as soon as it closes.
+    connect(document, &MyDocument::documentClosed, this, [this] {
+        m_lock.reset();
+        m_watch->forget();
+    });
+}
+
+DocumentFileGuard::~DocumentFileGuard() = default;
+
+QString DocumentFileGuard::fileName() const
+{
+    return QFileInfo(m_watch->path()).fileName();
+}
+
+void DocumentFileGuard::fileWasReadOrWritten(const QString &path)
+{
+    if (path != m_watch->path()) {
+        m_lock.reset();
+        if (!path.isEmpty()) {
+            auto lock = std::make_unique<DatabaseLock>(path);
+            if (lock->tryLock())
+                m_lock = std::move(lock);
+        }
+        m_readOnly = false;
+    }
+    m_watch->remember(path);
+    m_bar->hide();
+}
+
+void DocumentFileGuard::adoptLock(std::unique_ptr<DatabaseLock> lock)
+{
+    m_lock = std::move(lock);
+}
+
+DocumentFileGuard::SaveDecision DocumentFileGuard::confirmSave()
+{
+    switch (m_watch->state()) {
+    case DocumentFileWatch::DiskState::Unchanged:
+        return SaveDecision::Write;
+    case DocumentFileWatch::DiskState::Missing: {
+        const int answer = MessageBox::alert(
+            m_document, tr("The file \"%1\" was deleted or moved away.").arg(fileName()),
+            tr("Choose Save As to save the document under another name, or Save to write it again "
+               "where it was."),
+            {tr("Save As\u2026"), tr("Save"), tr("Cancel")});
+        return answer == 0 ? SaveDecision::SaveAs : answer == 1 ? SaveDecision::Write : SaveDecision::Cancel;
+    }
+    case DocumentFileWatch::DiskState::Changed:
+        break;
+    }
+    const int answer =
+        MessageBox::alert(m_document, tr("The file \"%1\" was changed by another program.").arg(fileName()),
+                          tr("Reload discards the changes in this window and reads the file again. Save "
+                             "Anyway replaces what the other program wrote."),
+                          {tr("Reload"), tr("Save Anyway"), tr("Cancel")});
+    if (answer == 0)
+        m_document->reloadFromDisk();
+    return answer == 1 ? SaveDecision::Write : SaveDecision::Cancel;
+}
+
+bool DocumentFileGuard::mayAutoSave()
+{
+    if (m_readOnly)
+        return false;
+    if (m_watch->state() == DocumentFileWatch::DiskState::Unchanged)
+        return true;
+    m_document->statusBar()->showMessage(
+        tr("Not saved automatically: the file \"%1\" was changed or removed by another program.")
+            .arg(fileName()),
+        StatusMessageMs);
+    return false;
+}
+
+void DocumentFileGuard::fileChangedOnDisk()
+{
+    const DocumentFileWatch::DiskState state = m_watch->state();
+    if (state == DocumentFileWatch::DiskState::Missing) {
+        m_barAsksAboutMissingFile = true;
+        m_bar->ask(tr("The file \"%1\" was deleted or moved away.").arg(fileName()),
+                   {tr("Save As\u2026"), tr("Save"), tr("Cancel")});
+        return;
+    }
+    if (state != DocumentFileWatch::DiskState::Changed)
+        return;
+    if (!m_document->isEdited()) {
+        if (m_document->reloadFromDisk())
+            m_document->statusBar()->showMessage(
+                tr("The file \"%1\" was changed by another program and was read again.").arg(fileName()),
+                StatusMessageMs);
+        return;
+    }
+    m_barAsksAboutMissingFile = false;
+    m_bar->ask(tr("The file \"%1\" was changed by another program.").arg(fileName()),
+               {tr("Reload"), tr("Save Anyway"), tr("Cancel")});
+}
+
+void DocumentFileGuard::barAnswered(int index)
+{
+    if (m_barAsksAboutMissingFile) {
+        if (index == 0)
+            m_document->saveAs();
+        else if (index == 1)
+            m_document->saveWithoutAsking();
+        return;
+    }
+    if (index == 0)
+        m_document->reloadFromDisk();
+    else if (index == 1)
+        m_document->saveWithoutAsking();
+}
