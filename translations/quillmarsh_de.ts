@@ -829,6 +829,73 @@ Datei: %2</translation>
         <source>Links databases (*.site);;All files (*)</source>
         <translation>Linkdatenbanken (*.site);;Alle Dateien (*)</translation>
     </message>
+    <message>
+        <source>The document &quot;%1&quot; is open in another window.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Whichever window saves last replaces what the other saved. Open it read-only to look without that risk; Save then asks for another file.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Open Read-Only</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Open Anyway</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation type="unfinished">Abbrechen</translation>
+    </message>
+</context>
+<context>
+    <name>DocumentFileGuard</name>
+    <message>
+        <source>The file &quot;%1&quot; was deleted or moved away.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Choose Save As to save the document under another name, or Save to write it again where it was.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save As…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation type="unfinished">Speichern</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation type="unfinished">Abbrechen</translation>
+    </message>
+    <message>
+        <source>The file &quot;%1&quot; was changed by another program.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Reload discards the changes in this window and reads the file again. Save Anyway replaces what the other program wrote.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Reload</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save Anyway</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Not saved automatically: the file &quot;%1&quot; was changed or removed by another program.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The file &quot;%1&quot; was changed by another program and was read again.</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>DocumentMenus</name>
@@ -1648,6 +1715,13 @@ Datei: %2</translation>
     </message>
 </context>
 <context>
+    <name>FileChangedBar</name>
+    <message>
+        <source>File changed</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>HTMLBuilder</name>
     <message>
         <source>The ID &quot;%1&quot; of the category &quot;%2&quot; cannot be used as a file name. Give the category an ID made of letters and digits only.</source>
@@ -1708,6 +1782,10 @@ Datei: %2</translation>
     <message>
         <source>Table of contents</source>
         <translation>Inhaltsverzeichnis</translation>
+    </message>
+    <message>
+        <source>This links page has one page per category, which are written beside the index page; name a file in a folder, not a device or a pipe.</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
@@ -3199,6 +3277,26 @@ Datei: %2</translation>
     </message>
     <message>
         <source>Secure connection (TLS) failed: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Redirected to an address of %1 bytes, too long to be followed.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Redirected without an address that can be followed.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No page after %1 s: the server&apos;s answer did not get past its headers.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The page&apos;s chunks could not be read.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The page cannot be read: %1</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -118,9 +118,10 @@ void TableImporter::plan(const CollectionManager &store, const Table &table, con
             continue;
         }
         if (!update) {
-            report(existing
-                       ? Tr::tr("\"%1\" is already in the database").arg(converted.URL)
-                       : Tr::tr("\"%1\" is already in row %2").arg(converted.URL).arg(m_entries[*earlier].row));
+            report(
+                existing
+                    ? Tr::tr("\"%1\" is already in the database").arg(converted.URL)
+                    : Tr::tr("\"%1\" is already in row %2").arg(converted.URL).arg(m_entries[*earlier].row));
             ++m_counts.skipped;
             continue;
         }

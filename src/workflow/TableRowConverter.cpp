@@ -203,8 +203,8 @@ TableRowConverter::Result TableRowConverter::convert(const QStringList &cells, c
         if (const std::optional<LinkType> type = typeOfText(word))
             f.type = *type;
         else
-            result.notes.append(
-                Tr::tr("original request \"%1\" is not known; %2 was used").arg(word, Codes::typeText(f.type)));
+            result.notes.append(Tr::tr("original request \"%1\" is not known; %2 was used")
+                                    .arg(word, Codes::typeText(f.type)));
     }
 
     const LinkStatus oldStatus = base.status;
