@@ -52,12 +52,13 @@ FetchOutcome failure(const QString &why)
 } // namespace
 
 PageFetcher::PageFetcher(QNetworkAccessManager *network, QObject *parent)
-    : QObject(parent), m_network(new QNetworkAccessManager(this))
+    : QObject(parent), m_ownsNetwork(!network || !network->property(SharedClientProperty).toBool()),
+      m_network(m_ownsNetwork ? new QNetworkAccessManager(this) : network)
 {
     // One client serves all its connections from one thread, where a server that floods one of
     // them with headers holds up every other fetch: each fetch has a client of its own, set up as
-    // the shared one is.
-    if (network) {
+    // the shared one is. A client marked as shared (a test's scripted network) is used as it is.
+    if (network && m_ownsNetwork) {
         m_network->setProxy(network->proxy());
         m_network->setTransferTimeout(network->transferTimeout());
     }
@@ -72,7 +73,8 @@ PageFetcher::PageFetcher(QNetworkAccessManager *network, QObject *parent)
 PageFetcher::~PageFetcher()
 {
     cancel();
-    retire(m_network);
+    if (m_ownsNetwork)
+        retire(m_network);
 }
 
 void PageFetcher::retire(QNetworkAccessManager *network)

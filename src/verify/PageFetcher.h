@@ -40,6 +40,9 @@ public:
     // The address without user name and password, as it may be shown or printed.
     static QUrl shownURL(const QUrl &url);
 
+    // A client with this property set to true is fetched through as it is, never copied.
+    static constexpr const char *SharedClientProperty = "quillmarshSharedClient";
+
     explicit PageFetcher(QNetworkAccessManager *network, QObject *parent = nullptr);
     ~PageFetcher() override;
 
@@ -72,7 +75,8 @@ private:
     qint64 bodyLimit() const;
     static void retire(QNetworkAccessManager *network);
 
-    QNetworkAccessManager *m_network; // owned, see the constructor
+    bool m_ownsNetwork;
+    QNetworkAccessManager *m_network; // owned unless marked shared, see the constructor
     QPointer<QNetworkReply> m_reply;
     QUrl m_url;
     int m_redirects = 0; // followed in this attempt

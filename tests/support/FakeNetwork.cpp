@@ -1,5 +1,7 @@
 #include "FakeNetwork.h"
 
+#include "verify/PageFetcher.h"
+
 #include <QNetworkReply>
 #include <QTimer>
 
@@ -71,7 +73,10 @@ private:
     qint64 m_position = 0;
 };
 
-FakeNetwork::FakeNetwork(QObject *parent) : QNetworkAccessManager(parent) {}
+FakeNetwork::FakeNetwork(QObject *parent) : QNetworkAccessManager(parent)
+{
+    setProperty(PageFetcher::SharedClientProperty, true); // every fetch must come through here
+}
 
 FakeNetwork::~FakeNetwork() = default;
 
