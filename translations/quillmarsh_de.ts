@@ -93,23 +93,23 @@
     <name>AutoVerifier</name>
     <message>
         <source>Stop</source>
-        <translation type="unfinished">Anhalten</translation>
+        <translation>Anhalten</translation>
     </message>
     <message>
         <source>Automatic verification progress</source>
-        <translation type="unfinished"></translation>
+        <translation>Fortschritt der automatischen Prüfung</translation>
     </message>
     <message>
         <source>Stop the automatic verification; the links checked so far are kept</source>
-        <translation type="unfinished"></translation>
+        <translation>Die automatische Prüfung anhalten; die bisher geprüften Links bleiben erhalten</translation>
     </message>
     <message>
         <source>Verifying links: %1 of %2</source>
-        <translation type="unfinished"></translation>
+        <translation>Links werden geprüft: %1 von %2</translation>
     </message>
     <message>
         <source>Automatic Verification</source>
-        <translation type="unfinished"></translation>
+        <translation>Automatische Prüfung</translation>
     </message>
 </context>
 <context>
@@ -174,7 +174,7 @@
     <name>ChangeMarkDelegate</name>
     <message>
         <source>%1 — %2</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 — %2</translation>
     </message>
 </context>
 <context>
@@ -377,75 +377,75 @@
     </message>
     <message>
         <source>With verify --fail-on-loss: the run lost a link that its previous check had found.</source>
-        <translation type="unfinished"></translation>
+        <translation>Bei verify --fail-on-loss: Der Lauf hat einen Link verloren, den seine vorherige Prüfung gefunden hatte.</translation>
     </message>
     <message>
         <source>Write every link as tab-delimited text for a spreadsheet (with --csv, as export-csv does).</source>
-        <translation type="unfinished"></translation>
+        <translation>Alle Links als tabulatorgetrennten Text für eine Tabellenkalkulation schreiben (mit --csv so wie export-csv).</translation>
     </message>
     <message>
         <source>Write comma-separated values in UTF-8 with a byte-order mark.</source>
-        <translation type="unfinished"></translation>
+        <translation>Kommagetrennte Werte in UTF-8 mit Byte-Order-Mark schreiben.</translation>
     </message>
     <message>
         <source>Write every link as comma-separated values (UTF-8) for a spreadsheet.</source>
-        <translation type="unfinished"></translation>
+        <translation>Alle Links als kommagetrennte Werte (UTF-8) für eine Tabellenkalkulation schreiben.</translation>
     </message>
     <message>
         <source>Print the recorded verification checks, newest first (all links, or one).</source>
-        <translation type="unfinished"></translation>
+        <translation>Die aufgezeichneten Prüfungen ausgeben, die neueste zuerst (aller Links oder eines einzelnen).</translation>
     </message>
     <message>
         <source>Only the checks of this link.</source>
-        <translation type="unfinished"></translation>
+        <translation>Nur die Prüfungen dieses Links.</translation>
     </message>
     <message>
         <source>Print the checks as JSON.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Prüfungen als JSON ausgeben.</translation>
     </message>
     <message>
         <source>Print the links whose latest check was lost, no longer followed or recovered.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Links ausgeben, deren letzte Prüfung „Verloren“, „Nicht mehr gefolgt“ oder „Wiedergefunden“ ergab.</translation>
     </message>
     <message>
         <source>Print the changes as JSON.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Änderungen als JSON ausgeben.</translation>
     </message>
     <message>
         <source>Add the partners of a CSV or tab-delimited table (a header line names the columns). Rows whose address is known are skipped, or with --update refresh that link. FILE.site is written only when something changed.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Partner einer CSV- oder tabulatorgetrennten Tabelle hinzufügen (eine Kopfzeile benennt die Spalten). Zeilen, deren Adresse bekannt ist, werden übersprungen oder aktualisieren mit --update diesen Link. DATEI.site wird nur geschrieben, wenn sich etwas geändert hat.</translation>
     </message>
     <message>
         <source>Refresh the links whose address is already known.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Links aktualisieren, deren Adresse schon bekannt ist.</translation>
     </message>
     <message>
         <source>Read the table in this encoding instead of recognising it.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Tabelle in dieser Kodierung lesen, statt die Kodierung zu erkennen.</translation>
     </message>
     <message>
         <source>Check link partners over HTTP (all verifiable links, or the given IDs, or those not checked for DAYS days); with --save, store the results in the file. Every check is recorded in FILE.site-history.</source>
-        <translation type="unfinished"></translation>
+        <translation>Linkpartner über HTTP prüfen (alle prüfbaren Links, die angegebenen IDs oder die seit DAYS Tagen nicht geprüften); mit --save die Ergebnisse in der Datei speichern. Jede Prüfung wird in DATEI.site-history aufgezeichnet.</translation>
     </message>
     <message>
         <source>Verify only the links not checked for DAYS days.</source>
-        <translation type="unfinished"></translation>
+        <translation>Nur die Links prüfen, die seit DAYS Tagen nicht geprüft wurden.</translation>
     </message>
     <message>
         <source>Record nothing in the verification history.</source>
-        <translation type="unfinished"></translation>
+        <translation>Nichts im Prüfverlauf aufzeichnen.</translation>
     </message>
     <message>
         <source>Exit with status 3 when the run lost a link.</source>
-        <translation type="unfinished"></translation>
+        <translation>Mit Rückgabewert 3 beenden, wenn der Lauf einen Link verloren hat.</translation>
     </message>
     <message>
         <source>Run at most N checks at once (1-64).</source>
-        <translation type="unfinished"></translation>
+        <translation>Höchstens N Prüfungen gleichzeitig ausführen (1-64).</translation>
     </message>
     <message>
         <source>Send at most N requests to one server at once (1-16).</source>
-        <translation type="unfinished"></translation>
+        <translation>Höchstens N Anfragen gleichzeitig an einen Server senden (1-16).</translation>
     </message>
 </context>
 <context>
@@ -685,19 +685,19 @@
     <name>DesktopNotifier</name>
     <message>
         <source>1 reciprocal link was lost</source>
-        <translation type="unfinished"></translation>
+        <translation>1 Gegenlink ging verloren</translation>
     </message>
     <message>
         <source>%1 reciprocal links were lost</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 Gegenlinks gingen verloren</translation>
     </message>
     <message>
         <source>and %1 more</source>
-        <translation type="unfinished"></translation>
+        <translation>und %1 weitere</translation>
     </message>
     <message>
         <source>%1: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>%1: %2</translation>
     </message>
 </context>
 <context>
@@ -776,11 +776,11 @@
     </message>
     <message>
         <source>Keywords:</source>
-        <translation type="unfinished"></translation>
+        <translation>Stichwörter:</translation>
     </message>
     <message>
         <source>Not given</source>
-        <translation type="unfinished"></translation>
+        <translation>Nicht angegeben</translation>
     </message>
 </context>
 <context>
@@ -831,70 +831,70 @@ Datei: %2</translation>
     </message>
     <message>
         <source>The document &quot;%1&quot; is open in another window.</source>
-        <translation type="unfinished"></translation>
+        <translation>Das Dokument „%1“ ist in einem anderen Fenster geöffnet.</translation>
     </message>
     <message>
         <source>Whichever window saves last replaces what the other saved. Open it read-only to look without that risk; Save then asks for another file.</source>
-        <translation type="unfinished"></translation>
+        <translation>Das Fenster, das zuletzt speichert, ersetzt, was das andere gespeichert hat. Öffnen Sie es schreibgeschützt, um es ohne dieses Risiko anzusehen; „Speichern“ fragt dann nach einer anderen Datei.</translation>
     </message>
     <message>
         <source>Open Read-Only</source>
-        <translation type="unfinished"></translation>
+        <translation>Schreibgeschützt öffnen</translation>
     </message>
     <message>
         <source>Open Anyway</source>
-        <translation type="unfinished"></translation>
+        <translation>Trotzdem öffnen</translation>
     </message>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished">Abbrechen</translation>
+        <translation>Abbrechen</translation>
     </message>
 </context>
 <context>
     <name>DocumentFileGuard</name>
     <message>
         <source>The file &quot;%1&quot; was deleted or moved away.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Datei „%1“ wurde gelöscht oder verschoben.</translation>
     </message>
     <message>
         <source>Choose Save As to save the document under another name, or Save to write it again where it was.</source>
-        <translation type="unfinished"></translation>
+        <translation>Wählen Sie „Speichern unter“, um das Dokument unter einem anderen Namen zu speichern, oder „Speichern“, um es wieder an seinem bisherigen Ort zu schreiben.</translation>
     </message>
     <message>
         <source>Save As…</source>
-        <translation type="unfinished"></translation>
+        <translation>Speichern unter…</translation>
     </message>
     <message>
         <source>Save</source>
-        <translation type="unfinished">Speichern</translation>
+        <translation>Speichern</translation>
     </message>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished">Abbrechen</translation>
+        <translation>Abbrechen</translation>
     </message>
     <message>
         <source>The file &quot;%1&quot; was changed by another program.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Datei „%1“ wurde von einem anderen Programm geändert.</translation>
     </message>
     <message>
         <source>Reload discards the changes in this window and reads the file again. Save Anyway replaces what the other program wrote.</source>
-        <translation type="unfinished"></translation>
+        <translation>„Neu laden“ verwirft die Änderungen in diesem Fenster und liest die Datei erneut. „Trotzdem speichern“ ersetzt, was das andere Programm geschrieben hat.</translation>
     </message>
     <message>
         <source>Reload</source>
-        <translation type="unfinished"></translation>
+        <translation>Neu laden</translation>
     </message>
     <message>
         <source>Save Anyway</source>
-        <translation type="unfinished"></translation>
+        <translation>Trotzdem speichern</translation>
     </message>
     <message>
         <source>Not saved automatically: the file &quot;%1&quot; was changed or removed by another program.</source>
-        <translation type="unfinished"></translation>
+        <translation>Nicht automatisch gespeichert: Die Datei „%1“ wurde von einem anderen Programm geändert oder entfernt.</translation>
     </message>
     <message>
         <source>The file &quot;%1&quot; was changed by another program and was read again.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Datei „%1“ wurde von einem anderen Programm geändert und neu eingelesen.</translation>
     </message>
 </context>
 <context>
@@ -1313,31 +1313,31 @@ Datei: %2</translation>
     </message>
     <message>
         <source>&amp;Import</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Importieren</translation>
     </message>
     <message>
         <source>&amp;Partners from Spreadsheet…</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Partner aus Tabelle…</translation>
     </message>
     <message>
         <source>Add link partners from a CSV or tab-delimited table</source>
-        <translation type="unfinished"></translation>
+        <translation>Linkpartner aus einer CSV- oder tabulatorgetrennten Tabelle hinzufügen</translation>
     </message>
     <message>
         <source>Export Spreadsheet as CS&amp;V...</source>
-        <translation type="unfinished"></translation>
+        <translation>Tabelle als CS&amp;V exportieren...</translation>
     </message>
     <message>
         <source>Write every link as comma-separated values</source>
-        <translation type="unfinished"></translation>
+        <translation>Alle Links als kommagetrennte Werte schreiben</translation>
     </message>
     <message>
         <source>&amp;Lost Links...</source>
-        <translation type="unfinished"></translation>
+        <translation>Ve&amp;rlorene Links...</translation>
     </message>
     <message>
         <source>Show the links whose latest check lost, recovered or unfollowed them</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Links anzeigen, deren letzte Prüfung „Verloren“, „Wiedergefunden“ oder „Nicht mehr gefolgt“ ergab</translation>
     </message>
 </context>
 <context>
@@ -1391,11 +1391,11 @@ Datei: %2</translation>
     </message>
     <message>
         <source>To: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>An: %1</translation>
     </message>
     <message>
         <source>Subject: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Betreff: %1</translation>
     </message>
 </context>
 <context>
@@ -1457,7 +1457,7 @@ Datei: %2</translation>
     </message>
     <message>
         <source>Show the message as it would read for the selected link</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Nachricht so anzeigen, wie sie für den ausgewählten Link lauten würde</translation>
     </message>
 </context>
 <context>
@@ -1575,7 +1575,7 @@ Datei: %2</translation>
     </message>
     <message>
         <source>Are you sure you want to delete the e-mail template &quot;%1&quot;?</source>
-        <translation type="unfinished"></translation>
+        <translation>Möchten Sie die E-Mail-Vorlage „%1“ wirklich löschen?</translation>
     </message>
 </context>
 <context>
@@ -1707,18 +1707,18 @@ Datei: %2</translation>
     </message>
     <message>
         <source>%L1 character cannot be written in %2 and would become &apos;?&apos;.</source>
-        <translation type="unfinished"></translation>
+        <translation>%L1 Zeichen kann in %2 nicht geschrieben werden und würde zu „?“.</translation>
     </message>
     <message>
         <source>%L1 characters cannot be written in %2 and would become &apos;?&apos;.</source>
-        <translation type="unfinished"></translation>
+        <translation>%L1 Zeichen können in %2 nicht geschrieben werden und würden zu „?“.</translation>
     </message>
 </context>
 <context>
     <name>FileChangedBar</name>
     <message>
         <source>File changed</source>
-        <translation type="unfinished"></translation>
+        <translation>Datei geändert</translation>
     </message>
 </context>
 <context>
@@ -1785,7 +1785,7 @@ Datei: %2</translation>
     </message>
     <message>
         <source>This links page has one page per category, which are written beside the index page; name a file in a folder, not a device or a pipe.</source>
-        <translation type="unfinished"></translation>
+        <translation>Diese Linkseite hat je eine Seite pro Kategorie, die neben die Übersichtsseite geschrieben werden; geben Sie eine Datei in einem Ordner an, kein Gerät und keine Pipe.</translation>
     </message>
 </context>
 <context>
@@ -1985,62 +1985,62 @@ Datei: %2</translation>
     <name>HistoryCommands</name>
     <message>
         <source>Show Lost Links</source>
-        <translation type="unfinished"></translation>
+        <translation>Verlorene Links anzeigen</translation>
     </message>
     <message>
         <source>1 link lost: Show Lost Links</source>
-        <translation type="unfinished"></translation>
+        <translation>1 Link verloren: Verlorene Links anzeigen</translation>
     </message>
     <message>
         <source>%1 links lost: Show Lost Links</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 Links verloren: Verlorene Links anzeigen</translation>
     </message>
 </context>
 <context>
     <name>HistoryStore</name>
     <message>
         <source>no such database file</source>
-        <translation type="unfinished"></translation>
+        <translation>keine solche Datenbankdatei</translation>
     </message>
     <message>
         <source>The verification history %1 cannot be used: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>Der Prüfverlauf %1 kann nicht verwendet werden: %2</translation>
     </message>
     <message>
         <source>the SQLite driver of Qt SQL is not installed</source>
-        <translation type="unfinished"></translation>
+        <translation>der SQLite-Treiber von Qt SQL ist nicht installiert</translation>
     </message>
     <message>
         <source>it is not a file</source>
-        <translation type="unfinished"></translation>
+        <translation>das ist keine Datei</translation>
     </message>
     <message>
         <source>the file is read-only</source>
-        <translation type="unfinished"></translation>
+        <translation>die Datei ist schreibgeschützt</translation>
     </message>
     <message>
         <source>it was written by a newer version of Quillmarsh</source>
-        <translation type="unfinished"></translation>
+        <translation>er wurde von einer neueren Version von Quillmarsh geschrieben</translation>
     </message>
     <message>
         <source>the file is read-only and needs upgrading</source>
-        <translation type="unfinished"></translation>
+        <translation>die Datei ist schreibgeschützt und muss aktualisiert werden</translation>
     </message>
     <message>
         <source>it is not a Quillmarsh history</source>
-        <translation type="unfinished"></translation>
+        <translation>das ist kein Quillmarsh-Prüfverlauf</translation>
     </message>
     <message>
         <source>The verification history %1 cannot be copied: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>Der Prüfverlauf %1 kann nicht kopiert werden: %2</translation>
     </message>
     <message>
         <source>The verification history %1 cannot be replaced.</source>
-        <translation type="unfinished"></translation>
+        <translation>Der Prüfverlauf %1 kann nicht ersetzt werden.</translation>
     </message>
     <message>
         <source>The verification history %1 cannot be written.</source>
-        <translation type="unfinished"></translation>
+        <translation>Der Prüfverlauf %1 kann nicht geschrieben werden.</translation>
     </message>
 </context>
 <context>
@@ -2157,38 +2157,38 @@ Datei: %2</translation>
     <name>LinkChange</name>
     <message>
         <source>Lost</source>
-        <translation type="unfinished"></translation>
+        <translation>Verloren</translation>
     </message>
     <message>
         <source>No longer followed</source>
-        <translation type="unfinished"></translation>
+        <translation>Nicht mehr gefolgt</translation>
     </message>
     <message>
         <source>Recovered</source>
-        <translation type="unfinished"></translation>
+        <translation>Wiedergefunden</translation>
     </message>
 </context>
 <context>
     <name>LinkChangesModel</name>
     <message>
         <source>Link</source>
-        <translation type="unfinished">Link</translation>
+        <translation>Link</translation>
     </message>
     <message>
         <source>Change</source>
-        <translation type="unfinished"></translation>
+        <translation>Änderung</translation>
     </message>
     <message>
         <source>Since</source>
-        <translation type="unfinished"></translation>
+        <translation>Seit</translation>
     </message>
     <message>
         <source>Previous Result</source>
-        <translation type="unfinished"></translation>
+        <translation>Vorheriges Ergebnis</translation>
     </message>
     <message>
         <source>Current Result</source>
-        <translation type="unfinished"></translation>
+        <translation>Aktuelles Ergebnis</translation>
     </message>
 </context>
 <context>
@@ -2211,7 +2211,7 @@ Datei: %2</translation>
     </message>
     <message>
         <source>&amp;History</source>
-        <translation type="unfinished"></translation>
+        <translation>Verla&amp;uf</translation>
     </message>
 </context>
 <context>
@@ -2397,11 +2397,11 @@ Datei: %2</translation>
     </message>
     <message>
         <source>Key&amp;words:</source>
-        <translation type="unfinished"></translation>
+        <translation>Stich&amp;wörter:</translation>
     </message>
     <message>
         <source>Words that describe the partner&apos;s site, separated by commas</source>
-        <translation type="unfinished"></translation>
+        <translation>Wörter, die die Website des Partners beschreiben, durch Kommas getrennt</translation>
     </message>
 </context>
 <context>
@@ -2511,81 +2511,81 @@ Datei: %2</translation>
     </message>
     <message>
         <source>Keywords</source>
-        <translation type="unfinished">Stichwörter</translation>
+        <translation>Stichwörter</translation>
     </message>
     <message>
         <source>A link with this address already exists: &quot;%1&quot;.</source>
-        <translation type="unfinished"></translation>
+        <translation>Es gibt bereits einen Link mit dieser Adresse: „%1“.</translation>
     </message>
     <message>
         <source>Add Anyway</source>
-        <translation type="unfinished"></translation>
+        <translation>Trotzdem hinzufügen</translation>
     </message>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished">Abbrechen</translation>
+        <translation>Abbrechen</translation>
     </message>
 </context>
 <context>
     <name>LinkHistoryModel</name>
     <message>
         <source>Yes</source>
-        <translation type="unfinished"></translation>
+        <translation>Ja</translation>
     </message>
     <message>
         <source>No (not a link)</source>
-        <translation type="unfinished"></translation>
+        <translation>Nein (kein Link)</translation>
     </message>
     <message>
         <source>No</source>
-        <translation type="unfinished"></translation>
+        <translation>Nein</translation>
     </message>
     <message>
         <source>No (%1)</source>
-        <translation type="unfinished"></translation>
+        <translation>Nein (%1)</translation>
     </message>
     <message>
         <source>Checked</source>
-        <translation type="unfinished"></translation>
+        <translation>Geprüft</translation>
     </message>
     <message>
         <source>Result</source>
-        <translation type="unfinished">Ergebnis</translation>
+        <translation>Ergebnis</translation>
     </message>
     <message>
         <source>HTTP Status</source>
-        <translation type="unfinished"></translation>
+        <translation>HTTP-Status</translation>
     </message>
     <message>
         <source>Followed</source>
-        <translation type="unfinished"></translation>
+        <translation>Gefolgt</translation>
     </message>
     <message>
         <source>Anchor Text</source>
-        <translation type="unfinished"></translation>
+        <translation>Ankertext</translation>
     </message>
 </context>
 <context>
     <name>LinkHistoryView</name>
     <message>
         <source>Checks of this link</source>
-        <translation type="unfinished"></translation>
+        <translation>Prüfungen dieses Links</translation>
     </message>
     <message>
         <source>Checks are recorded once the database has been saved.</source>
-        <translation type="unfinished"></translation>
+        <translation>Prüfungen werden aufgezeichnet, sobald die Datenbank gespeichert wurde.</translation>
     </message>
     <message>
         <source>No checks recorded.</source>
-        <translation type="unfinished"></translation>
+        <translation>Keine Prüfungen aufgezeichnet.</translation>
     </message>
     <message>
         <source>1 check recorded.</source>
-        <translation type="unfinished"></translation>
+        <translation>1 Prüfung aufgezeichnet.</translation>
     </message>
     <message>
         <source>%1 checks recorded.</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 Prüfungen aufgezeichnet.</translation>
     </message>
 </context>
 <context>
@@ -2673,66 +2673,66 @@ Datei: %2</translation>
     <name>LostLinksDialogController</name>
     <message>
         <source>Changed links</source>
-        <translation type="unfinished"></translation>
+        <translation>Geänderte Links</translation>
     </message>
     <message>
         <source>&amp;Edit Link...</source>
-        <translation type="unfinished">Link &amp;bearbeiten...</translation>
+        <translation>Link &amp;bearbeiten...</translation>
     </message>
     <message>
         <source>Send &amp;Message</source>
-        <translation type="unfinished">Nachricht s&amp;enden</translation>
+        <translation>Nachricht s&amp;enden</translation>
     </message>
     <message>
         <source>&amp;Verify Again</source>
-        <translation type="unfinished"></translation>
+        <translation>Erneut &amp;prüfen</translation>
     </message>
     <message>
         <source>Lost Links</source>
-        <translation type="unfinished"></translation>
+        <translation>Verlorene Links</translation>
     </message>
     <message>
         <source>Lost Links — %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Verlorene Links — %1</translation>
     </message>
     <message>
         <source>No link changed at its latest check.</source>
-        <translation type="unfinished"></translation>
+        <translation>Bei der letzten Prüfung hat sich kein Link geändert.</translation>
     </message>
     <message>
         <source>1 link changed at its latest check;</source>
-        <translation type="unfinished"></translation>
+        <translation>1 Link hat sich bei seiner letzten Prüfung geändert;</translation>
     </message>
     <message>
         <source>%1 links changed at their latest check;</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 Links haben sich bei ihrer letzten Prüfung geändert;</translation>
     </message>
     <message>
         <source>1 was lost.</source>
-        <translation type="unfinished"></translation>
+        <translation>1 ging verloren.</translation>
     </message>
     <message>
         <source>%1 were lost.</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 gingen verloren.</translation>
     </message>
 </context>
 <context>
     <name>MailClientAlert</name>
     <message>
         <source>The message could not be handed to your mail client.</source>
-        <translation type="unfinished">Die Nachricht konnte nicht an Ihr E-Mail-Programm übergeben werden.</translation>
+        <translation>Die Nachricht konnte nicht an Ihr E-Mail-Programm übergeben werden.</translation>
     </message>
     <message>
         <source>Check that an e-mail program is set up as the default mail application, or copy the message and send it from your webmail.</source>
-        <translation type="unfinished"></translation>
+        <translation>Prüfen Sie, ob ein E-Mail-Programm als Standardanwendung für E-Mail eingerichtet ist, oder kopieren Sie die Nachricht und senden Sie sie über Ihren Webmail-Dienst.</translation>
     </message>
     <message>
         <source>OK</source>
-        <translation type="unfinished">OK</translation>
+        <translation>OK</translation>
     </message>
     <message>
         <source>Copy Message</source>
-        <translation type="unfinished"></translation>
+        <translation>Nachricht kopieren</translation>
     </message>
 </context>
 <context>
@@ -2978,7 +2978,7 @@ Datei: %2</translation>
     </message>
     <message>
         <source>Delete the %L1 selected links?</source>
-        <translation type="unfinished"></translation>
+        <translation>Die %L1 ausgewählten Links löschen?</translation>
     </message>
 </context>
 <context>
@@ -3115,7 +3115,7 @@ Datei: %2</translation>
     </message>
     <message>
         <source>Click Create to make the new links database. It starts with three e-mail templates to write to partners with: a first contact, a reminder, and a note that your link is missing from their page. Change them with Tools ▸ E-mail Templates.</source>
-        <translation type="unfinished"></translation>
+        <translation>Klicken Sie auf „Erstellen“, um die neue Linkdatenbank anzulegen. Sie enthält zu Beginn drei E-Mail-Vorlagen zum Schreiben an Partner: eine erste Kontaktaufnahme, eine Erinnerung und einen Hinweis, dass Ihr Link auf deren Seite fehlt. Ändern können Sie sie unter Extras ▸ E-Mail-Vorlagen.</translation>
     </message>
 </context>
 <context>
@@ -3277,27 +3277,27 @@ Datei: %2</translation>
     </message>
     <message>
         <source>Secure connection (TLS) failed: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Sichere Verbindung (TLS) fehlgeschlagen: %1</translation>
     </message>
     <message>
         <source>Redirected to an address of %1 bytes, too long to be followed.</source>
-        <translation type="unfinished"></translation>
+        <translation>Weitergeleitet an eine Adresse mit %1 Byte, zu lang, um ihr zu folgen.</translation>
     </message>
     <message>
         <source>Redirected without an address that can be followed.</source>
-        <translation type="unfinished"></translation>
+        <translation>Weitergeleitet ohne eine Adresse, der gefolgt werden kann.</translation>
     </message>
     <message>
         <source>No page after %1 s: the server&apos;s answer did not get past its headers.</source>
-        <translation type="unfinished"></translation>
+        <translation>Keine Seite nach %1 s: Die Antwort des Servers kam nicht über die Header hinaus.</translation>
     </message>
     <message>
         <source>The page&apos;s chunks could not be read.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Teilstücke (Chunks) der Seite konnten nicht gelesen werden.</translation>
     </message>
     <message>
         <source>The page cannot be read: %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Seite kann nicht gelesen werden: %1</translation>
     </message>
 </context>
 <context>
@@ -3383,47 +3383,47 @@ Datei: %2</translation>
     </message>
     <message>
         <source>&amp;Verify links after:</source>
-        <translation type="unfinished"></translation>
+        <translation>Links &amp;prüfen nach:</translation>
     </message>
     <message>
         <source>While a database is open, its links not checked for this many days are checked in the background, every hour. Never: links are checked only when you verify them.</source>
-        <translation type="unfinished"></translation>
+        <translation>Solange eine Datenbank geöffnet ist, werden ihre Links, die so viele Tage nicht geprüft wurden, stündlich im Hintergrund geprüft. Nie: Links werden nur geprüft, wenn Sie sie selbst prüfen.</translation>
     </message>
     <message>
         <source>Never</source>
-        <translation type="unfinished">Nie</translation>
+        <translation>Nie</translation>
     </message>
     <message>
         <source> days</source>
-        <translation type="unfinished"></translation>
+        <translation> Tagen</translation>
     </message>
     <message>
         <source>Links not checked for that many days are checked in the background while the database is open; lost links bring a desktop notification.</source>
-        <translation type="unfinished"></translation>
+        <translation>Links, die so viele Tage nicht geprüft wurden, werden im Hintergrund geprüft, solange die Datenbank geöffnet ist; bei verlorenen Links erscheint eine Desktop-Benachrichtigung.</translation>
     </message>
     <message>
         <source>E-mai&amp;l messages:</source>
-        <translation type="unfinished"></translation>
+        <translation>E-Mail-&amp;Nachrichten:</translation>
     </message>
     <message>
         <source>Verification</source>
-        <translation type="unfinished"></translation>
+        <translation>Prüfung</translation>
     </message>
     <message>
         <source>&amp;Links checked at once (1–64):</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Gleichzeitig geprüfte Links (1–64):</translation>
     </message>
     <message>
         <source>How many links are checked at the same time. Checking is mostly waiting for servers, so more finishes a large database sooner.</source>
-        <translation type="unfinished"></translation>
+        <translation>Wie viele Links gleichzeitig geprüft werden. Beim Prüfen wird meist auf Server gewartet; mit mehr Links auf einmal ist eine große Datenbank schneller fertig.</translation>
     </message>
     <message>
         <source>&amp;Requests to one server at once (1–16):</source>
-        <translation type="unfinished"></translation>
+        <translation>Gleichzeitige Anf&amp;ragen an einen Server (1–16):</translation>
     </message>
     <message>
         <source>How many pages are loaded from one server at the same time. Fewer is gentler on servers that hold many partners; a server that asks for a pause is left alone that long.</source>
-        <translation type="unfinished"></translation>
+        <translation>Wie viele Seiten gleichzeitig von einem Server geladen werden. Weniger schont Server, auf denen viele Partner liegen; ein Server, der um eine Pause bittet, wird so lange in Ruhe gelassen.</translation>
     </message>
 </context>
 <context>
@@ -3646,23 +3646,23 @@ Datei: %2</translation>
     </message>
     <message>
         <source>Comma-separated values (*.csv)</source>
-        <translation type="unfinished"></translation>
+        <translation>Kommagetrennte Werte (*.csv)</translation>
     </message>
     <message>
         <source>Some characters cannot be exported.</source>
-        <translation type="unfinished"></translation>
+        <translation>Einige Zeichen können nicht exportiert werden.</translation>
     </message>
     <message>
         <source>Export in UTF-8</source>
-        <translation type="unfinished"></translation>
+        <translation>In UTF-8 exportieren</translation>
     </message>
     <message>
         <source>Export Anyway</source>
-        <translation type="unfinished"></translation>
+        <translation>Trotzdem exportieren</translation>
     </message>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished">Abbrechen</translation>
+        <translation>Abbrechen</translation>
     </message>
 </context>
 <context>
@@ -3715,11 +3715,11 @@ Datei: %2</translation>
     <name>SearchCommands</name>
     <message>
         <source>%L1 of %L2</source>
-        <translation type="unfinished"></translation>
+        <translation>%L1 von %L2</translation>
     </message>
     <message>
         <source>Search started again from the top</source>
-        <translation type="unfinished"></translation>
+        <translation>Suche wieder von vorn begonnen</translation>
     </message>
 </context>
 <context>
@@ -4134,11 +4134,11 @@ Datei: %2</translation>
     <name>StarterTemplates</name>
     <message>
         <source>First contact</source>
-        <translation type="unfinished"></translation>
+        <translation>Erste Kontaktaufnahme</translation>
     </message>
     <message>
         <source>Link exchange with #MY_TITLE#?</source>
-        <translation type="unfinished"></translation>
+        <translation>Linktausch mit #MY_TITLE#?</translation>
     </message>
     <message>
         <source>Hello #CONTACT_FIRST_NAME#,
@@ -4152,15 +4152,25 @@ Best regards,
 #MY_CONTACT_FIRST_NAME# #MY_CONTACT_LAST_NAME#
 #MY_CONTACT_EMAIL#
 </source>
-        <translation type="unfinished"></translation>
+        <translation>Hallo #CONTACT_FIRST_NAME#,
+
+ich betreibe #MY_TITLE# (#MY_URL#) und mag #TITLE#. Möchten Sie Links mit mir tauschen? Ich würde Ihre Website auf meiner Linkseite #MY_LINKS_PAGE_URL# unter „#CATEGORY#“ aufführen.
+
+Wenn Sie einverstanden sind, verlinken Sie bitte #MY_URL# mit dem Titel „#MY_TITLE#“ und der Beschreibung:
+#MY_DESCRIPTION#
+
+Mit freundlichen Grüßen
+#MY_CONTACT_FIRST_NAME# #MY_CONTACT_LAST_NAME#
+#MY_CONTACT_EMAIL#
+</translation>
     </message>
     <message>
         <source>Reminder</source>
-        <translation type="unfinished"></translation>
+        <translation>Erinnerung</translation>
     </message>
     <message>
         <source>Our link exchange: #MY_TITLE# and #TITLE#</source>
-        <translation type="unfinished"></translation>
+        <translation>Unser Linktausch: #MY_TITLE# und #TITLE#</translation>
     </message>
     <message>
         <source>Hello #CONTACT_FIRST_NAME#,
@@ -4170,15 +4180,21 @@ On #LAST_STATUS_CHANGE_DATE# I wrote to you about exchanging links between #TITL
 Best regards,
 #MY_CONTACT_FIRST_NAME# #MY_CONTACT_LAST_NAME#
 </source>
-        <translation type="unfinished"></translation>
+        <translation>Hallo #CONTACT_FIRST_NAME#,
+
+am #LAST_STATUS_CHANGE_DATE# habe ich Ihnen wegen eines Linktauschs zwischen #TITLE# und #MY_TITLE# (#MY_URL#) geschrieben. Hatten Sie schon Gelegenheit, darüber nachzudenken?
+
+Mit freundlichen Grüßen
+#MY_CONTACT_FIRST_NAME# #MY_CONTACT_LAST_NAME#
+</translation>
     </message>
     <message>
         <source>Your link to us is missing</source>
-        <translation type="unfinished"></translation>
+        <translation>Ihr Link zu uns fehlt</translation>
     </message>
     <message>
         <source>The link to #MY_TITLE# on #LINKS_PAGE_URL#</source>
-        <translation type="unfinished"></translation>
+        <translation>Der Link zu #MY_TITLE# auf #LINKS_PAGE_URL#</translation>
     </message>
     <message>
         <source>Hello #CONTACT_FIRST_NAME#,
@@ -4188,7 +4204,13 @@ Thank you for exchanging links with #MY_TITLE#. I could no longer find the link 
 Best regards,
 #MY_CONTACT_FIRST_NAME# #MY_CONTACT_LAST_NAME#
 </source>
-        <translation type="unfinished"></translation>
+        <translation>Hallo #CONTACT_FIRST_NAME#,
+
+vielen Dank für den Linktausch mit #MY_TITLE#. Ich konnte den Link zu #MY_URL# auf #LINKS_PAGE_URL# nicht mehr finden. Könnten Sie ihn wieder einfügen? Ihre Website steht weiterhin auf meiner Linkseite #MY_LINKS_PAGE_URL#.
+
+Mit freundlichen Grüßen
+#MY_CONTACT_FIRST_NAME# #MY_CONTACT_LAST_NAME#
+</translation>
     </message>
 </context>
 <context>
@@ -4207,7 +4229,7 @@ Best regards,
     </message>
     <message>
         <source>%1 (%2, %3 %)</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 (%2, %3 %)</translation>
     </message>
 </context>
 <context>
@@ -4314,338 +4336,338 @@ Best regards,
     <name>TableColumns</name>
     <message>
         <source>Ignore</source>
-        <translation type="unfinished"></translation>
+        <translation>Ignorieren</translation>
     </message>
     <message>
         <source>Title</source>
-        <translation type="unfinished">Titel</translation>
+        <translation>Titel</translation>
     </message>
     <message>
         <source>Category</source>
-        <translation type="unfinished">Kategorie</translation>
+        <translation>Kategorie</translation>
     </message>
     <message>
         <source>Description</source>
-        <translation type="unfinished">Beschreibung</translation>
+        <translation>Beschreibung</translation>
     </message>
     <message>
         <source>Keywords</source>
-        <translation type="unfinished">Stichwörter</translation>
+        <translation>Stichwörter</translation>
     </message>
     <message>
         <source>URL</source>
-        <translation type="unfinished">URL</translation>
+        <translation>URL</translation>
     </message>
     <message>
         <source>Links Page URL</source>
-        <translation type="unfinished">Linkseiten-URL</translation>
+        <translation>Linkseiten-URL</translation>
     </message>
     <message>
         <source>My Category</source>
-        <translation type="unfinished">Meine Kategorie</translation>
+        <translation>Meine Kategorie</translation>
     </message>
     <message>
         <source>First Name</source>
-        <translation type="unfinished">Vorname</translation>
+        <translation>Vorname</translation>
     </message>
     <message>
         <source>Last Name</source>
-        <translation type="unfinished">Nachname</translation>
+        <translation>Nachname</translation>
     </message>
     <message>
         <source>E-mail</source>
-        <translation type="unfinished">E-Mail</translation>
+        <translation>E-Mail</translation>
     </message>
     <message>
         <source>Original Request</source>
-        <translation type="unfinished">Ursprüngliche Anfrage</translation>
+        <translation>Ursprüngliche Anfrage</translation>
     </message>
     <message>
         <source>Status</source>
-        <translation type="unfinished">Status</translation>
+        <translation>Status</translation>
     </message>
     <message>
         <source>Last Status Changed On</source>
-        <translation type="unfinished">Letzte Statusänderung am</translation>
+        <translation>Letzte Statusänderung am</translation>
     </message>
     <message>
         <source>Last Verified On</source>
-        <translation type="unfinished">Zuletzt geprüft am</translation>
+        <translation>Zuletzt geprüft am</translation>
     </message>
     <message>
         <source>Notes</source>
-        <translation type="unfinished">Notizen</translation>
+        <translation>Notizen</translation>
     </message>
 </context>
 <context>
     <name>TableImportCommands</name>
     <message>
         <source>Import Partners from Spreadsheet</source>
-        <translation type="unfinished"></translation>
+        <translation>Partner aus Tabelle importieren</translation>
     </message>
     <message>
         <source>Tables (*.csv *.tsv *.txt *.tab);;All files (*)</source>
-        <translation type="unfinished"></translation>
+        <translation>Tabellen (*.csv *.tsv *.txt *.tab);;Alle Dateien (*)</translation>
     </message>
     <message>
         <source>The file could not be opened (%1).</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Datei konnte nicht geöffnet werden (%1).</translation>
     </message>
     <message>
         <source>The file is larger than the largest links database.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Datei ist größer als die größte Linkdatenbank.</translation>
     </message>
     <message>
         <source>The file could not be read (%1).</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Datei konnte nicht gelesen werden (%1).</translation>
     </message>
     <message>
         <source>The file is not a table of comma-separated or tab-delimited text.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Datei ist keine Tabelle aus komma- oder tabulatorgetrenntem Text.</translation>
     </message>
     <message>
         <source>The partners could not be imported.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Partner konnten nicht importiert werden.</translation>
     </message>
     <message>
         <source>Import Partners</source>
-        <translation type="unfinished"></translation>
+        <translation>Partner importieren</translation>
     </message>
     <message>
         <source>... and %1 more.</source>
-        <translation type="unfinished"></translation>
+        <translation>... und %1 weitere.</translation>
     </message>
     <message>
         <source>The partners were imported.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Partner wurden importiert.</translation>
     </message>
 </context>
 <context>
     <name>TableImportDialog</name>
     <message>
         <source>Import Partners</source>
-        <translation type="unfinished"></translation>
+        <translation>Partner importieren</translation>
     </message>
     <message>
         <source>Columns</source>
-        <translation type="unfinished"></translation>
+        <translation>Spalten</translation>
     </message>
     <message>
         <source>&amp;Preview of the first rows:</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Vorschau der ersten Zeilen:</translation>
     </message>
     <message>
         <source>&amp;Encoding:</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Kodierung:</translation>
     </message>
     <message>
         <source>Addresses already in the database:</source>
-        <translation type="unfinished"></translation>
+        <translation>Adressen, die schon in der Datenbank sind:</translation>
     </message>
     <message>
         <source>&amp;Skip the row</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Zeile überspringen</translation>
     </message>
     <message>
         <source>&amp;Update the link from the row</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Link aus der Zeile aktualisieren</translation>
     </message>
 </context>
 <context>
     <name>TableImportDialogController</name>
     <message>
         <source>comma-separated</source>
-        <translation type="unfinished"></translation>
+        <translation>kommagetrennt</translation>
     </message>
     <message>
         <source>semicolon-separated</source>
-        <translation type="unfinished"></translation>
+        <translation>semikolongetrennt</translation>
     </message>
     <message>
         <source>tab-delimited</source>
-        <translation type="unfinished"></translation>
+        <translation>tabulatorgetrennt</translation>
     </message>
     <message>
         <source>&amp;Import</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Importieren</translation>
     </message>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished">Abbrechen</translation>
+        <translation>Abbrechen</translation>
     </message>
     <message>
         <source>Automatic</source>
-        <translation type="unfinished"></translation>
+        <translation>Automatisch</translation>
     </message>
     <message>
         <source>Skip rows whose address is already in the database</source>
-        <translation type="unfinished"></translation>
+        <translation>Zeilen überspringen, deren Adresse schon in der Datenbank ist</translation>
     </message>
     <message>
         <source>Update the link from a row whose address is already in the database</source>
-        <translation type="unfinished"></translation>
+        <translation>Den Link aus einer Zeile aktualisieren, deren Adresse schon in der Datenbank ist</translation>
     </message>
     <message>
         <source>Preview of the first rows</source>
-        <translation type="unfinished"></translation>
+        <translation>Vorschau der ersten Zeilen</translation>
     </message>
     <message>
         <source>What the import does</source>
-        <translation type="unfinished"></translation>
+        <translation>Was der Import bewirkt</translation>
     </message>
     <message>
         <source>(column %1)</source>
-        <translation type="unfinished"></translation>
+        <translation>(Spalte %1)</translation>
     </message>
     <message>
         <source>Import column &quot;%1&quot; as</source>
-        <translation type="unfinished"></translation>
+        <translation>Spalte „%1“ importieren als</translation>
     </message>
     <message>
         <source>First row of column &quot;%1&quot;</source>
-        <translation type="unfinished"></translation>
+        <translation>Erste Zeile der Spalte „%1“</translation>
     </message>
     <message>
         <source>%1 (ignored)</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 (ignoriert)</translation>
     </message>
     <message>
         <source>%1 → %2</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 → %2</translation>
     </message>
     <message>
         <source>Automatic (%1)</source>
-        <translation type="unfinished"></translation>
+        <translation>Automatisch (%1)</translation>
     </message>
     <message>
         <source>&quot;%1&quot;: %2 rows, %3, %4.</source>
-        <translation type="unfinished"></translation>
+        <translation>„%1“: %2 Zeilen, %3, %4.</translation>
     </message>
     <message>
         <source>Choose the column that holds the web addresses (URL).</source>
-        <translation type="unfinished"></translation>
+        <translation>Wählen Sie die Spalte, die die Webadressen (URL) enthält.</translation>
     </message>
     <message>
         <source>The import adds %1, updates %2 and skips %3.</source>
-        <translation type="unfinished"></translation>
+        <translation>Der Import fügt %1 hinzu, aktualisiert %2 und überspringt %3.</translation>
     </message>
     <message>
         <source>1 link</source>
-        <translation type="unfinished"></translation>
+        <translation>1 Link</translation>
     </message>
     <message>
         <source>%1 links</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 Links</translation>
     </message>
     <message>
         <source>1 row</source>
-        <translation type="unfinished"></translation>
+        <translation>1 Zeile</translation>
     </message>
     <message>
         <source>%1 rows</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 Zeilen</translation>
     </message>
     <message>
         <source>1 category is added.</source>
-        <translation type="unfinished"></translation>
+        <translation>1 Kategorie wird hinzugefügt.</translation>
     </message>
     <message>
         <source>%1 categories are added.</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 Kategorien werden hinzugefügt.</translation>
     </message>
     <message>
         <source>Not imported: %1.</source>
-        <translation type="unfinished"></translation>
+        <translation>Nicht importiert: %1.</translation>
     </message>
 </context>
 <context>
     <name>TableImporter</name>
     <message>
         <source>&quot;%1&quot; is already in the database</source>
-        <translation type="unfinished"></translation>
+        <translation>„%1“ ist schon in der Datenbank</translation>
     </message>
     <message>
         <source>&quot;%1&quot; is already in row %2</source>
-        <translation type="unfinished"></translation>
+        <translation>„%1“ steht schon in Zeile %2</translation>
     </message>
     <message>
         <source>1 link was added.</source>
-        <translation type="unfinished">1 Link wurde hinzugefügt.</translation>
+        <translation>1 Link wurde hinzugefügt.</translation>
     </message>
     <message>
         <source>%1 links were added.</source>
-        <translation type="unfinished">%1 Links wurden hinzugefügt.</translation>
+        <translation>%1 Links wurden hinzugefügt.</translation>
     </message>
     <message>
         <source>1 link was updated.</source>
-        <translation type="unfinished"></translation>
+        <translation>1 Link wurde aktualisiert.</translation>
     </message>
     <message>
         <source>%1 links were updated.</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 Links wurden aktualisiert.</translation>
     </message>
     <message>
         <source>1 row changed nothing.</source>
-        <translation type="unfinished"></translation>
+        <translation>1 Zeile hat nichts geändert.</translation>
     </message>
     <message>
         <source>%1 rows changed nothing.</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 Zeilen haben nichts geändert.</translation>
     </message>
     <message>
         <source>1 row was skipped.</source>
-        <translation type="unfinished"></translation>
+        <translation>1 Zeile wurde übersprungen.</translation>
     </message>
     <message>
         <source>%1 rows were skipped.</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 Zeilen wurden übersprungen.</translation>
     </message>
     <message>
         <source>1 category was added.</source>
-        <translation type="unfinished">1 Kategorie wurde hinzugefügt.</translation>
+        <translation>1 Kategorie wurde hinzugefügt.</translation>
     </message>
     <message>
         <source>%1 categories were added.</source>
-        <translation type="unfinished">%1 Kategorien wurden hinzugefügt.</translation>
+        <translation>%1 Kategorien wurden hinzugefügt.</translation>
     </message>
     <message>
         <source>row %1: %2</source>
-        <translation type="unfinished"></translation>
+        <translation>Zeile %1: %2</translation>
     </message>
 </context>
 <context>
     <name>TableRowConverter</name>
     <message>
         <source>has no address</source>
-        <translation type="unfinished"></translation>
+        <translation>hat keine Adresse</translation>
     </message>
     <message>
         <source>&quot;%1&quot; is not a web address</source>
-        <translation type="unfinished"></translation>
+        <translation>„%1“ ist keine Webadresse</translation>
     </message>
     <message>
         <source>the address is longer than %1 characters</source>
-        <translation type="unfinished"></translation>
+        <translation>die Adresse ist länger als %1 Zeichen</translation>
     </message>
     <message>
         <source>%1 was cut to %2 characters</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 wurde auf %2 Zeichen gekürzt</translation>
     </message>
     <message>
         <source>the links page address is longer than %1 characters and was left out</source>
-        <translation type="unfinished"></translation>
+        <translation>die Adresse der Linkseite ist länger als %1 Zeichen und wurde ausgelassen</translation>
     </message>
     <message>
         <source>original request &quot;%1&quot; is not known; %2 was used</source>
-        <translation type="unfinished"></translation>
+        <translation>ursprüngliche Anfrage „%1“ ist unbekannt; %2 wurde verwendet</translation>
     </message>
     <message>
         <source>status &quot;%1&quot; is not known; %2 was used</source>
-        <translation type="unfinished"></translation>
+        <translation>Status „%1“ ist unbekannt; %2 wurde verwendet</translation>
     </message>
     <message>
         <source>&quot;%1&quot; is not a date (MM/DD/YYYY or YYYY-MM-DD); %2 was left out</source>
-        <translation type="unfinished"></translation>
+        <translation>„%1“ ist kein Datum (MM/DD/YYYY oder YYYY-MM-DD); %2 wurde ausgelassen</translation>
     </message>
 </context>
 <context>
@@ -4675,39 +4697,39 @@ Best regards,
     <name>TemplatePreviewDialog</name>
     <message>
         <source>Message Preview</source>
-        <translation type="unfinished"></translation>
+        <translation>Nachrichtenvorschau</translation>
     </message>
     <message>
         <source>&amp;To:</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;An:</translation>
     </message>
     <message>
         <source>&amp;Subject:</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Betreff:</translation>
     </message>
     <message>
         <source>&amp;Message:</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Nachricht:</translation>
     </message>
     <message>
         <source>Cop&amp;y</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;Kopieren</translation>
     </message>
     <message>
         <source>Put the recipient, subject and message on the clipboard</source>
-        <translation type="unfinished"></translation>
+        <translation>Empfänger, Betreff und Nachricht in die Zwischenablage kopieren</translation>
     </message>
     <message>
         <source>&amp;Open in Mail Client</source>
-        <translation type="unfinished"></translation>
+        <translation>Im E-Mail-Programm ö&amp;ffnen</translation>
     </message>
     <message>
         <source>Hand this message to your e-mail program</source>
-        <translation type="unfinished"></translation>
+        <translation>Diese Nachricht an Ihr E-Mail-Programm übergeben</translation>
     </message>
     <message>
         <source>Nothing fills in %1: check the spelling of these placeholders.</source>
-        <translation type="unfinished"></translation>
+        <translation>Für %1 gibt es keinen Wert: Prüfen Sie die Schreibweise dieser Platzhalter.</translation>
     </message>
 </context>
 <context>
@@ -4787,59 +4809,59 @@ Best regards,
     </message>
     <message>
         <source>inside &lt;noscript&gt;</source>
-        <translation type="unfinished"></translation>
+        <translation>innerhalb von &lt;noscript&gt;</translation>
     </message>
     <message>
         <source>inside &lt;template&gt;</source>
-        <translation type="unfinished"></translation>
+        <translation>innerhalb von &lt;template&gt;</translation>
     </message>
     <message>
         <source>hidden attribute</source>
-        <translation type="unfinished"></translation>
+        <translation>Attribut hidden</translation>
     </message>
     <message>
         <source>display:none or visibility:hidden</source>
-        <translation type="unfinished"></translation>
+        <translation>display:none oder visibility:hidden</translation>
     </message>
     <message>
         <source>the page is too complex to analyse</source>
-        <translation type="unfinished"></translation>
+        <translation>die Seite ist zu komplex für eine Analyse</translation>
     </message>
     <message>
         <source>your address is on the page, but not as a link</source>
-        <translation type="unfinished"></translation>
+        <translation>Ihre Adresse steht auf der Seite, aber nicht als Link</translation>
     </message>
     <message>
         <source>the only links to your site are hidden (%1)</source>
-        <translation type="unfinished"></translation>
+        <translation>die einzigen Links zu Ihrer Website sind versteckt (%1)</translation>
     </message>
     <message>
         <source>no followed link: the page says nofollow</source>
-        <translation type="unfinished"></translation>
+        <translation>kein Link, dem gefolgt wird: die Seite gibt nofollow an</translation>
     </message>
     <message>
         <source>no followed link: marked %1</source>
-        <translation type="unfinished"></translation>
+        <translation>kein Link, dem gefolgt wird: markiert als %1</translation>
     </message>
     <message>
         <source>the page says noindex</source>
-        <translation type="unfinished"></translation>
+        <translation>die Seite gibt noindex an</translation>
     </message>
     <message>
         <source>the page names %1 as canonical</source>
-        <translation type="unfinished"></translation>
+        <translation>die Seite nennt %1 als canonical</translation>
     </message>
     <message>
         <source>anchor text &quot;%1&quot;</source>
-        <translation type="unfinished"></translation>
+        <translation>Ankertext „%1“</translation>
     </message>
     <message>
         <source>waited %1 s before the partner&apos;s site</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 s vor der Website des Partners gewartet</translation>
     </message>
     <message>
         <source>waited %1 s before the links page</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 s vor der Linkseite gewartet</translation>
     </message>
 </context>
 <context>
@@ -4858,7 +4880,7 @@ Best regards,
     </message>
     <message>
         <source>Tick the &amp;links to verify. For each, the partner&apos;s site is loaded, then its links page is searched for links to your site.</source>
-        <translation type="unfinished"></translation>
+        <translation>Kreuzen Sie die zu prüfenden &amp;Links an. Für jeden wird die Website des Partners geladen und dann seine Linkseite nach Links zu Ihrer Website durchsucht.</translation>
     </message>
 </context>
 <context>
@@ -4951,23 +4973,23 @@ Best regards,
     </message>
     <message>
         <source>No links are due for verification.</source>
-        <translation type="unfinished"></translation>
+        <translation>Keine Links sind zur Prüfung fällig.</translation>
     </message>
     <message>
         <source>Verified %1 of %2, %3 in flight</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 von %2 geprüft, %3 in Arbeit</translation>
     </message>
     <message>
         <source>, 1 host paused</source>
-        <translation type="unfinished"></translation>
+        <translation>, 1 Host pausiert</translation>
     </message>
     <message>
         <source>, %1 hosts paused</source>
-        <translation type="unfinished"></translation>
+        <translation>, %1 Hosts pausiert</translation>
     </message>
     <message>
         <source>Not checked</source>
-        <translation type="unfinished"></translation>
+        <translation>Nicht geprüft</translation>
     </message>
 </context>
 <context>
@@ -5010,11 +5032,11 @@ Best regards,
     </message>
     <message>
         <source>%L1 verified, %L2 not found, %L3 not loaded, %L4 not answering</source>
-        <translation type="unfinished"></translation>
+        <translation>%L1 geprüft, %L2 nicht gefunden, %L3 nicht geladen, %L4 ohne Antwort</translation>
     </message>
     <message>
         <source>, %L1 not checked</source>
-        <translation type="unfinished"></translation>
+        <translation>, %L1 nicht geprüft</translation>
     </message>
 </context>
 <context>
