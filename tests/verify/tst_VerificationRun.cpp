@@ -241,10 +241,16 @@ void TestVerificationRun::atMostFourChecksInRowOrder()
     run.setFetchSettings(fastSettings());
     QVERIFY(run.initializeFieldsWithSelectedLinkIDs());
     int mostInProgress = 0;
+    QList<int> startOrder; // rows as their checks start; each fetch has its own client, so the
+                           // server may see two requests that start together in either order
     connect(&run, &QAbstractItemModel::dataChanged, this, [&] {
         int inProgress = 0;
-        for (int row = 0; row < run.rowCount(); ++row)
-            inProgress += code(run, row) == VerificationInProgress ? 1 : 0;
+        for (int row = 0; row < run.rowCount(); ++row) {
+            const bool running = code(run, row) == VerificationInProgress;
+            inProgress += running ? 1 : 0;
+            if (running && !startOrder.contains(row))
+                startOrder.append(row);
+        }
         mostInProgress = qMax(mostInProgress, inProgress);
         QVERIFY(inProgress == run.checksUnderWay());
     });
@@ -258,12 +264,7 @@ void TestVerificationRun::atMostFourChecksInRowOrder()
 
     QCOMPARE(m_server.maxInFlight(), 4);
     QCOMPARE(mostInProgress, 4);
-    QList<int> startOrder;
-    for (const HttpTestServer::Request &request : m_server.requests()) {
-        if (request.path.startsWith("/s"))
-            startOrder.append(request.path.mid(2).toInt());
-    }
-    QCOMPARE(startOrder.size(), count - count / 3);
+    QVERIFY(startOrder.size() >= count - count / 3); // a refused connection may end within its start
     QVERIFY(std::is_sorted(startOrder.begin(), startOrder.end()));
     for (int row = 0; row < count; ++row)
         QCOMPARE(code(run, row), row % 3 == 2 ? VerificationNoResponse : VerificationSucceeded);
