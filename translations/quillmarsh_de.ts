@@ -3410,10 +3410,6 @@ Datei: %2</translation>
         <translation>Prüfung</translation>
     </message>
     <message>
-        <source>&amp;Links checked at once (1–64):</source>
-        <translation>&amp;Gleichzeitig geprüfte Links (1–64):</translation>
-    </message>
-    <message>
         <source>How many links are checked at the same time. Checking is mostly waiting for servers, so more finishes a large database sooner.</source>
         <translation>Wie viele Links gleichzeitig geprüft werden. Beim Prüfen wird meist auf Server gewartet; mit mehr Links auf einmal ist eine große Datenbank schneller fertig.</translation>
     </message>
@@ -3424,6 +3420,10 @@ Datei: %2</translation>
     <message>
         <source>How many pages are loaded from one server at the same time. Fewer is gentler on servers that hold many partners; a server that asks for a pause is left alone that long.</source>
         <translation>Wie viele Seiten gleichzeitig von einem Server geladen werden. Weniger schont Server, auf denen viele Partner liegen; ein Server, der um eine Pause bittet, wird so lange in Ruhe gelassen.</translation>
+    </message>
+    <message>
+        <source>Links &amp;checked at once (1–64):</source>
+        <translation>&amp;Gleichzeitig geprüfte Links (1–64):</translation>
     </message>
 </context>
 <context>
