@@ -1,5 +1,5 @@
-#include "TestData.h"
 #include "model/DatabaseFile.h"
+#include "support/CliProcess.h"
 #include "support/DatabaseBuilder.h"
 
 #include <QProcess>
@@ -7,32 +7,6 @@
 #include <QtTest>
 
 namespace {
-
-struct Run
-{
-    int status = -1;
-    QByteArray out;
-    QByteArray err;
-};
-
-Run cli(const QStringList &arguments)
-{
-    QProcess process;
-    process.start(QStringLiteral(QM_CLI_PATH), arguments);
-    Run run;
-    if (!process.waitForFinished(60000))
-        return run;
-    run.status = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    run.out = process.readAllStandardOutput();
-    run.err = process.readAllStandardError();
-    return run;
-}
-
-QByteArray contents(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 bool write(const QString &path, const QByteArray &data)
 {
@@ -67,7 +41,7 @@ private slots:
                              "Known again,http://known.example,Blocked\n"
                              "X,not a url at all,\n"
                              "New,new.example,Negotiating\n"));
-        Run run = cli({QStringLiteral("import-table"), m_site, table});
+        CliRun run = runCli({QStringLiteral("import-table"), m_site, table});
         QCOMPARE(run.status, 0);
         QVERIFY2(run.err.contains(table.toUtf8() + ": row 3: \"not a url at all\" is not a web address\n"),
                  run.err.constData());
@@ -78,7 +52,7 @@ private slots:
         QCOMPARE(store.numberOfLinks(), 2);
 
         // Again with --update: the known link changes, the added one is now known and unchanged.
-        run = cli({QStringLiteral("import-table"), m_site, table, QStringLiteral("--update")});
+        run = runCli({QStringLiteral("import-table"), m_site, table, QStringLiteral("--update")});
         QCOMPARE(run.status, 0);
         QVERIFY(run.err.contains("0 links were added. 1 link was updated. 1 row changed nothing."));
         QVERIFY(DatabaseFile::read(m_site, store));
@@ -87,31 +61,33 @@ private slots:
 
         // Nothing to change: the file is not written again.
         const QDateTime written = QFileInfo(m_site).lastModified();
-        const QByteArray before = contents(m_site);
+        const QByteArray before = fileContents(m_site);
         QTest::qWait(20);
-        QCOMPARE(cli({QStringLiteral("import-table"), m_site, table}).status, 0);
-        QCOMPARE(contents(m_site), before);
+        QCOMPARE(runCli({QStringLiteral("import-table"), m_site, table}).status, 0);
+        QCOMPARE(fileContents(m_site), before);
         QCOMPARE(QFileInfo(m_site).lastModified(), written);
     }
 
     void unreadableTablesLeaveTheDatabaseAlone()
     {
-        const QByteArray before = contents(m_site);
+        const QByteArray before = fileContents(m_site);
         const QString binary = path(QStringLiteral("image.csv"));
         QVERIFY(write(binary, QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16)));
-        Run run = cli({QStringLiteral("import-table"), m_site, binary});
+        CliRun run = runCli({QStringLiteral("import-table"), m_site, binary});
         QCOMPARE(run.status, 2);
         QVERIFY(run.err.contains("is not a text table"));
 
         const QString noAddress = path(QStringLiteral("names.csv"));
         QVERIFY(write(noAddress, "Title,Notes\nA,b\n"));
-        QCOMPARE(cli({QStringLiteral("import-table"), m_site, noAddress}).status, 2);
-        QCOMPARE(cli({QStringLiteral("import-table"), m_site, path(QStringLiteral("none.csv"))}).status, 2);
-        QCOMPARE(contents(m_site), before);
+        QCOMPARE(runCli({QStringLiteral("import-table"), m_site, noAddress}).status, 2);
+        QCOMPARE(runCli({QStringLiteral("import-table"), m_site, path(QStringLiteral("none.csv"))}).status,
+                 2);
+        QCOMPARE(fileContents(m_site), before);
 
-        QCOMPARE(cli({QStringLiteral("import-table"), m_site}).status, 1);
-        QCOMPARE(cli({QStringLiteral("import-table"), m_site, noAddress, "--encoding", "ebcdic"}).status, 1);
-        QCOMPARE(cli({QStringLiteral("import-table"), m_site, noAddress, "--keep"}).status, 1);
+        QCOMPARE(runCli({QStringLiteral("import-table"), m_site}).status, 1);
+        QCOMPARE(runCli({QStringLiteral("import-table"), m_site, noAddress, "--encoding", "ebcdic"}).status,
+                 1);
+        QCOMPARE(runCli({QStringLiteral("import-table"), m_site, noAddress, "--keep"}).status, 1);
     }
 
     void csvExportReadsBack()
@@ -119,17 +95,17 @@ private slots:
         const QString csv = path(QStringLiteral("links.csv"));
         const QString viaTsv = path(QStringLiteral("links2.csv"));
         const QString sample = QStringLiteral(QM_SOURCE_DIR "/examples/sample.site");
-        QCOMPARE(cli({QStringLiteral("export-csv"), sample, csv}).status, 0);
-        QCOMPARE(cli({QStringLiteral("export-tsv"), sample, viaTsv, QStringLiteral("--csv")}).status, 0);
-        QCOMPARE(contents(viaTsv), contents(csv));
-        QVERIFY(contents(csv).startsWith("\xEF\xBB\xBFLink,Category,Description,URL,"));
-        QCOMPARE(cli({QStringLiteral("export-tsv"), sample, viaTsv, "--csv", "--encoding", "utf16"}).status,
-                 1);
+        QCOMPARE(runCli({QStringLiteral("export-csv"), sample, csv}).status, 0);
+        QCOMPARE(runCli({QStringLiteral("export-tsv"), sample, viaTsv, QStringLiteral("--csv")}).status, 0);
+        QCOMPARE(fileContents(viaTsv), fileContents(csv));
+        QVERIFY(fileContents(csv).startsWith("\xEF\xBB\xBFLink,Category,Description,URL,"));
+        QCOMPARE(
+            runCli({QStringLiteral("export-tsv"), sample, viaTsv, "--csv", "--encoding", "utf16"}).status, 1);
 
         const QString empty = path(QStringLiteral("empty.site"));
         CollectionManager none;
         QVERIFY(DatabaseFile::write(none, empty));
-        const Run run = cli({QStringLiteral("import-table"), empty, csv});
+        const CliRun run = runCli({QStringLiteral("import-table"), empty, csv});
         QCOMPARE(run.status, 0);
         CollectionManager original, imported;
         QVERIFY(DatabaseFile::read(sample, original));

@@ -1,5 +1,5 @@
-#include "TestData.h"
 #include "model/DatabaseFile.h"
+#include "support/CliProcess.h"
 #include "support/DatabaseBuilder.h"
 
 #include <QProcess>
@@ -7,32 +7,6 @@
 #include <QtTest>
 
 namespace {
-
-struct Run
-{
-    int status = -1;
-    QByteArray out;
-    QByteArray err;
-};
-
-Run cli(const QStringList &arguments)
-{
-    QProcess process;
-    process.start(QStringLiteral(QM_CLI_PATH), arguments);
-    Run run;
-    if (!process.waitForFinished(60000))
-        return run;
-    run.status = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    run.out = process.readAllStandardOutput();
-    run.err = process.readAllStandardError();
-    return run;
-}
-
-QByteArray contents(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 LinkFields partner(const QString &title, LinkStatus status, QDate changed)
 {
@@ -70,22 +44,23 @@ private slots:
 
     void notifications()
     {
-        const Run run =
-            cli({QStringLiteral("notifications"), m_site, QStringLiteral("--today"), "2024-01-10"});
+        const CliRun run =
+            runCli({QStringLiteral("notifications"), m_site, QStringLiteral("--today"), "2024-01-10"});
         QCOMPARE(run.status, 0);
         QCOMPARE(run.out, QByteArray("category\tlink\tdate\tnotification\n"
                                      "General\tZulu\t2024-01-06\tNegotiation lasting more than 5 days.\n"));
-        QCOMPARE(cli({QStringLiteral("notifications"), m_site, QStringLiteral("--today"), "soon"}).status, 1);
-        const Run missing =
-            cli({QStringLiteral("notifications"), m_dir.filePath(QStringLiteral("none.site"))});
+        QCOMPARE(runCli({QStringLiteral("notifications"), m_site, QStringLiteral("--today"), "soon"}).status,
+                 1);
+        const CliRun missing =
+            runCli({QStringLiteral("notifications"), m_dir.filePath(QStringLiteral("none.site"))});
         QCOMPARE(missing.status, 2);
         QCOMPARE(missing.err.count('\n'), 1);
     }
 
     void find()
     {
-        const Run run = cli({QStringLiteral("find"), m_site, QStringLiteral("--any"),
-                             QStringLiteral("status:is:new"), QStringLiteral("url:contains:ZULU")});
+        const CliRun run = runCli({QStringLiteral("find"), m_site, QStringLiteral("--any"),
+                                   QStringLiteral("status:is:new"), QStringLiteral("url:contains:ZULU")});
         QCOMPARE(run.status, 0);
         const QList<QByteArray> lines = run.out.trimmed().split('\n');
         QCOMPARE(lines.size(), 3);
@@ -94,70 +69,73 @@ private slots:
 
         // Window order within a category: by title, or by status with --sort.
         const QStringList shops{QStringLiteral("find"), m_site, QStringLiteral("category:is:shops")};
-        QVERIFY(cli(shops).out.indexOf("Alpha") < cli(shops).out.indexOf("Bravo"));
-        const Run byStatus = cli(shops + QStringList{QStringLiteral("--sort"), QStringLiteral("status")});
+        QVERIFY(runCli(shops).out.indexOf("Alpha") < runCli(shops).out.indexOf("Bravo"));
+        const CliRun byStatus =
+            runCli(shops + QStringList{QStringLiteral("--sort"), QStringLiteral("status")});
         QVERIFY(byStatus.out.indexOf("Bravo") < byStatus.out.indexOf("Alpha"));
 
-        QCOMPARE(
-            cli({QStringLiteral("find"), m_site, QStringLiteral("title:is:a"), QStringLiteral("title:is:b")})
-                .status,
-            1);
-        QCOMPARE(cli({QStringLiteral("find"), m_site, QStringLiteral("title:contains:")}).status, 1);
-        QCOMPARE(cli({QStringLiteral("find"), m_site}).status, 1);
+        QCOMPARE(runCli({QStringLiteral("find"), m_site, QStringLiteral("title:is:a"),
+                         QStringLiteral("title:is:b")})
+                     .status,
+                 1);
+        QCOMPARE(runCli({QStringLiteral("find"), m_site, QStringLiteral("title:contains:")}).status, 1);
+        QCOMPARE(runCli({QStringLiteral("find"), m_site}).status, 1);
     }
 
     void mailtoChangesNothing()
     {
-        const QByteArray before = contents(m_site);
-        const Run list = cli({QStringLiteral("find"), m_site, QStringLiteral("title:is:bravo")});
+        const QByteArray before = fileContents(m_site);
+        const CliRun list = runCli({QStringLiteral("find"), m_site, QStringLiteral("title:is:bravo")});
         const QString id = QString::fromUtf8(list.out.split('\n').value(1).split('\t').value(0));
-        const Run run = cli(
+        const CliRun run = runCli(
             {QStringLiteral("mailto"), m_site, id, QStringLiteral("--template"), QStringLiteral("Hello")});
         QCOMPARE(run.status, 0);
         QCOMPARE(run.out,
                  QByteArray("mailto:bravo@example.org?SUBJECT=Hi%20Bravo&BODY=Dear%20Bravo,%0D%0Ayes\n"));
-        QCOMPARE(contents(m_site), before);
-        QCOMPARE(
-            cli({QStringLiteral("mailto"), m_site, id, QStringLiteral("--template"), QStringLiteral("Nope")})
-                .status,
-            1);
-        QCOMPARE(cli({QStringLiteral("mailto"), m_site, QStringLiteral("LNK1")}).status, 1);
+        QCOMPARE(fileContents(m_site), before);
+        QCOMPARE(runCli({QStringLiteral("mailto"), m_site, id, QStringLiteral("--template"),
+                         QStringLiteral("Nope")})
+                     .status,
+                 1);
+        QCOMPARE(runCli({QStringLiteral("mailto"), m_site, QStringLiteral("LNK1")}).status, 1);
     }
 
     void importsWriteOnlyAfterAChange()
     {
-        const QByteArray before = contents(m_site);
+        const QByteArray before = fileContents(m_site);
         const QString copy = m_dir.filePath(QStringLiteral("copy.site"));
         QVERIFY(QFile::copy(m_site, copy));
 
-        Run run = cli({QStringLiteral("import-links"), m_site, copy, QStringLiteral("--keep")});
+        CliRun run = runCli({QStringLiteral("import-links"), m_site, copy, QStringLiteral("--keep")});
         QCOMPARE(run.status, 0);
-        QCOMPARE(contents(m_site), before);
-        run = cli({QStringLiteral("import-links"), m_site, copy, QStringLiteral("--replace")});
+        QCOMPARE(fileContents(m_site), before);
+        run = runCli({QStringLiteral("import-links"), m_site, copy, QStringLiteral("--replace")});
         QCOMPARE(run.status, 0);
         QVERIFY(run.out.contains("replaced: 3"));
-        QCOMPARE(cli({QStringLiteral("import-links"), m_site, copy}).status, 1);
-        QCOMPARE(cli({QStringLiteral("import-links"), m_site, copy, "--keep", "--replace"}).status, 1);
+        QCOMPARE(runCli({QStringLiteral("import-links"), m_site, copy}).status, 1);
+        QCOMPARE(runCli({QStringLiteral("import-links"), m_site, copy, "--keep", "--replace"}).status, 1);
         const QString junk = m_dir.filePath(QStringLiteral("junk.site"));
         QFile file(junk);
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write("0102 and nothing else");
         file.close();
-        run = cli({QStringLiteral("import-links"), m_site, junk, QStringLiteral("--keep")});
+        run = runCli({QStringLiteral("import-links"), m_site, junk, QStringLiteral("--keep")});
         QCOMPARE(run.status, 2);
         QVERIFY(run.err.startsWith(junk.toUtf8() + ": "));
 
         const QString templates = m_dir.filePath(QStringLiteral("t.emlt"));
-        QCOMPARE(cli({QStringLiteral("templates"), QStringLiteral("export"), m_site, templates}).status, 0);
-        QCOMPARE(contents(templates).size(), 4 + EmailTemplate::RecordSize);
-        const QByteArray afterLinks = contents(m_site);
-        run = cli({QStringLiteral("templates"), QStringLiteral("import"), m_site, templates,
-                   QStringLiteral("--keep")});
+        QCOMPARE(runCli({QStringLiteral("templates"), QStringLiteral("export"), m_site, templates}).status,
+                 0);
+        QCOMPARE(fileContents(templates).size(), 4 + EmailTemplate::RecordSize);
+        const QByteArray afterLinks = fileContents(m_site);
+        run = runCli({QStringLiteral("templates"), QStringLiteral("import"), m_site, templates,
+                      QStringLiteral("--keep")});
         QCOMPARE(run.status, 0);
-        QCOMPARE(contents(m_site), afterLinks);
-        QCOMPARE(cli({QStringLiteral("templates"), QStringLiteral("import"), m_site, junk, "--keep"}).status,
-                 2);
-        QVERIFY(cli({QStringLiteral("templates"), QStringLiteral("list"), m_site})
+        QCOMPARE(fileContents(m_site), afterLinks);
+        QCOMPARE(
+            runCli({QStringLiteral("templates"), QStringLiteral("import"), m_site, junk, "--keep"}).status,
+            2);
+        QVERIFY(runCli({QStringLiteral("templates"), QStringLiteral("list"), m_site})
                     .out.contains("\tHello\tHi #TITLE#"));
     }
 };
