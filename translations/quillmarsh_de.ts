@@ -3398,10 +3398,6 @@ Datei: %2</translation>
         <translation> Tagen</translation>
     </message>
     <message>
-        <source>Links not checked for that many days are checked in the background while the database is open; lost links bring a desktop notification.</source>
-        <translation>Links, die so viele Tage nicht geprüft wurden, werden im Hintergrund geprüft, solange die Datenbank geöffnet ist; bei verlorenen Links erscheint eine Desktop-Benachrichtigung.</translation>
-    </message>
-    <message>
         <source>E-mai&amp;l messages:</source>
         <translation>E-Mail-&amp;Nachrichten:</translation>
     </message>
