@@ -20,7 +20,7 @@ if [ "${1:-}" = "-j" ]; then
     shift 2
 fi
 harnesses=("$@")
-[ ${#harnesses[@]} -eq 0 ] && harnesses=(site json import_links emlt search page codecs drag export table)
+[ ${#harnesses[@]} -eq 0 ] && harnesses=(site json import_links emlt search page codecs drag export)
 build=$(cd "$build" && pwd)
 work=${FUZZ_WORK:-$(mktemp -d /tmp/quillmarsh-fuzz.XXXXXX)}
 mkdir -p "$work"
@@ -32,7 +32,7 @@ max_len() {
     [ -n "${FUZZ_MAX_LEN:-}" ] && { echo "$FUZZ_MAX_LEN"; return; }
     case $1 in
         site | import_links | emlt | export) echo 16384 ;;
-        json | page | table) echo 4096 ;;
+        json | page) echo 4096 ;;
         *) echo 1024 ;;
     esac
 }
