@@ -26,6 +26,14 @@ bool isMissingURL(const QString &address)
     return address.isEmpty() || address == QLatin1String("http://");
 }
 
+QStringView withoutTrailingSlash(const QString &address)
+{
+    QStringView view(address);
+    if (view.endsWith(u'/'))
+        view.chop(1);
+    return view;
+}
+
 bool looksLikeWebAddress(const QString &address)
 {
     if (isMissingURL(address))

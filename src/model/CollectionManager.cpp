@@ -1,5 +1,7 @@
 #include "CollectionManager.h"
 
+#include "AddressTexts.h"
+
 #include "DatabaseCodec.h"
 #include "TextUtils.h"
 
@@ -56,15 +58,6 @@ std::optional<QList<double>> storedNumbers(const QString &text, qsizetype parts)
         numbers.append(number);
     }
     return numbers;
-}
-
-// A URL with one trailing slash removed, where there is one.
-QStringView withoutTrailingSlash(const QString &url)
-{
-    QStringView view(url);
-    if (view.endsWith(u'/'))
-        view.chop(1);
-    return view;
 }
 
 } // namespace
@@ -336,14 +329,14 @@ std::vector<TreeNode *> CollectionManager::allLinkNodes() const
 
 bool CollectionManager::linkWithURLAlreadyExists(const QString &url, const QString &referenceLinkID) const
 {
-    const QStringView trimmedURL = withoutTrailingSlash(url);
+    const QStringView trimmedURL = AddressTexts::withoutTrailingSlash(url);
     for (TreeNode *node : allLinkNodes()) {
         const Link *link = node->link();
         if (!referenceLinkID.isNull() && link->ID() == referenceLinkID)
             continue;
         if (link->URL().compare(url, Qt::CaseInsensitive) == 0)
             return true;
-        if (withoutTrailingSlash(link->URL()).compare(trimmedURL, Qt::CaseInsensitive) == 0)
+        if (AddressTexts::withoutTrailingSlash(link->URL()).compare(trimmedURL, Qt::CaseInsensitive) == 0)
             return true;
     }
     return false;

@@ -1,5 +1,6 @@
 #include "KnownAddresses.h"
 
+#include "model/AddressTexts.h"
 #include "model/CollectionManager.h"
 
 namespace {
@@ -24,8 +25,5 @@ KnownAddresses::KnownAddresses(const CollectionManager &store)
 
 QString KnownAddresses::key(const QString &url)
 {
-    QStringView view(url);
-    if (view.endsWith(u'/'))
-        view.chop(1);
-    return view.toString().toCaseFolded();
+    return AddressTexts::withoutTrailingSlash(url).toString().toCaseFolded();
 }
