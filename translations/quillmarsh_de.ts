@@ -113,6 +113,61 @@
     </message>
 </context>
 <context>
+    <name>CategoryCommands</name>
+    <message>
+        <source>New Category</source>
+        <translation>Neue Kategorie</translation>
+    </message>
+    <message>
+        <source>This category cannot be edited.</source>
+        <translation>Diese Kategorie kann nicht bearbeitet werden.</translation>
+    </message>
+    <message>
+        <source>The category &quot;%1&quot; cannot be edited.</source>
+        <translation>Die Kategorie „%1“ kann nicht bearbeitet werden.</translation>
+    </message>
+    <message>
+        <source>General</source>
+        <translation>Allgemein</translation>
+    </message>
+    <message>
+        <source>Edit Category</source>
+        <translation>Kategorie bearbeiten</translation>
+    </message>
+    <message>
+        <source>This category cannot be deleted.</source>
+        <translation>Diese Kategorie kann nicht gelöscht werden.</translation>
+    </message>
+    <message>
+        <source>The category &quot;%1&quot; cannot be deleted.</source>
+        <translation>Die Kategorie „%1“ kann nicht gelöscht werden.</translation>
+    </message>
+    <message>
+        <source>Are you sure you want to delete the category &quot;%1&quot;?</source>
+        <translation>Möchten Sie die Kategorie „%1“ wirklich löschen?</translation>
+    </message>
+    <message>
+        <source>Are you sure you want to delete the category &quot;%1&quot; and its 1 link?</source>
+        <translation>Möchten Sie die Kategorie „%1“ und ihren einen Link wirklich löschen?</translation>
+    </message>
+    <message>
+        <source>Are you sure you want to delete the category &quot;%1&quot; and its %2 links?</source>
+        <translation>Möchten Sie die Kategorie „%1“ und ihre %2 Links wirklich löschen?</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Löschen</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>Delete Category</source>
+        <translation>Kategorie löschen</translation>
+    </message>
+</context>
+<context>
     <name>CategoryListController</name>
     <message>
         <source>Categories</source>
@@ -784,6 +839,21 @@
     </message>
 </context>
 <context>
+    <name>Document</name>
+    <message>
+        <source>Untitled</source>
+        <translation>Unbenannt</translation>
+    </message>
+    <message>
+        <source>Untitled %1</source>
+        <translation>Unbenannt %1</translation>
+    </message>
+    <message>
+        <source>Not saved automatically: the file &quot;%1&quot; was changed or removed by another program.</source>
+        <translation>Nicht automatisch gespeichert: Die Datei „%1“ wurde von einem anderen Programm geändert oder entfernt.</translation>
+    </message>
+</context>
+<context>
     <name>DocumentController</name>
     <message>
         <source>The file cannot be read %1.</source>
@@ -887,10 +957,6 @@ Datei: %2</translation>
     <message>
         <source>Save Anyway</source>
         <translation>Trotzdem speichern</translation>
-    </message>
-    <message>
-        <source>Not saved automatically: the file &quot;%1&quot; was changed or removed by another program.</source>
-        <translation>Nicht automatisch gespeichert: Die Datei „%1“ wurde von einem anderen Programm geändert oder entfernt.</translation>
     </message>
     <message>
         <source>The file &quot;%1&quot; was changed by another program and was read again.</source>
@@ -2670,6 +2736,17 @@ Datei: %2</translation>
     </message>
 </context>
 <context>
+    <name>LinkStatusCommands</name>
+    <message>
+        <source>Set Status</source>
+        <translation>Status setzen</translation>
+    </message>
+    <message>
+        <source>Mark as Verified</source>
+        <translation>Als geprüft markieren</translation>
+    </message>
+</context>
+<context>
     <name>LostLinksDialogController</name>
     <message>
         <source>Changed links</source>
@@ -2789,14 +2866,6 @@ Datei: %2</translation>
         <translation>Links</translation>
     </message>
     <message>
-        <source>Untitled</source>
-        <translation>Unbenannt</translation>
-    </message>
-    <message>
-        <source>Untitled %1</source>
-        <translation>Unbenannt %1</translation>
-    </message>
-    <message>
         <source>%1[*] — Quillmarsh</source>
         <translation>%1[*] — Quillmarsh</translation>
     </message>
@@ -2893,10 +2962,6 @@ Datei: %2</translation>
         <translation>Status setzen</translation>
     </message>
     <message>
-        <source>Mark as Verified</source>
-        <translation>Als geprüft markieren</translation>
-    </message>
-    <message>
         <source>The URL of this link is not valid.</source>
         <translation>Die URL dieses Links ist ungültig.</translation>
     </message>
@@ -2931,50 +2996,6 @@ Datei: %2</translation>
     <message>
         <source>Edit Site Info</source>
         <translation>Website-Informationen bearbeiten</translation>
-    </message>
-    <message>
-        <source>New Category</source>
-        <translation>Neue Kategorie</translation>
-    </message>
-    <message>
-        <source>This category cannot be edited.</source>
-        <translation>Diese Kategorie kann nicht bearbeitet werden.</translation>
-    </message>
-    <message>
-        <source>The category &quot;%1&quot; cannot be edited.</source>
-        <translation>Die Kategorie „%1“ kann nicht bearbeitet werden.</translation>
-    </message>
-    <message>
-        <source>General</source>
-        <translation>Allgemein</translation>
-    </message>
-    <message>
-        <source>Edit Category</source>
-        <translation>Kategorie bearbeiten</translation>
-    </message>
-    <message>
-        <source>This category cannot be deleted.</source>
-        <translation>Diese Kategorie kann nicht gelöscht werden.</translation>
-    </message>
-    <message>
-        <source>The category &quot;%1&quot; cannot be deleted.</source>
-        <translation>Die Kategorie „%1“ kann nicht gelöscht werden.</translation>
-    </message>
-    <message>
-        <source>Are you sure you want to delete the category &quot;%1&quot;?</source>
-        <translation>Möchten Sie die Kategorie „%1“ wirklich löschen?</translation>
-    </message>
-    <message>
-        <source>Are you sure you want to delete the category &quot;%1&quot; and its 1 link?</source>
-        <translation>Möchten Sie die Kategorie „%1“ und ihren einen Link wirklich löschen?</translation>
-    </message>
-    <message>
-        <source>Are you sure you want to delete the category &quot;%1&quot; and its %2 links?</source>
-        <translation>Möchten Sie die Kategorie „%1“ und ihre %2 Links wirklich löschen?</translation>
-    </message>
-    <message>
-        <source>Delete Category</source>
-        <translation>Kategorie löschen</translation>
     </message>
     <message>
         <source>Delete the %L1 selected links?</source>

@@ -101,10 +101,11 @@ void AutoVerifier::finished(bool storedResults, const QList<LinkChange> &changes
 {
     showProgress(false);
     if (storedResults) {
-        const QStringList selected = m_document->selectedLinkIDs();
-        m_document->refreshUI();
-        m_document->selectLinksWithIDs(selected);
-        m_document->updateChangeCount(tr("Automatic Verification"));
+        // The run stored its results already.
+        m_document->document()->perform(tr("Automatic Verification"), [this](DocumentChange &change) {
+            change.linkIDs = m_document->selectedLinkIDs();
+            return true;
+        });
     }
     QStringList lostTitles;
     for (const LinkChange &change : changes) {

@@ -1,8 +1,10 @@
 #pragma once
 
 #include <QObject>
+#include <functional>
 
 class CollectionManager;
+struct DocumentChange;
 class DocumentMenus;
 class MyDocument;
 
@@ -25,6 +27,8 @@ protected:
     MyDocument *document() const { return m_document; }
     CollectionManager &collectionManager() const;
     const DocumentMenus &menus() const;
+    // Runs one change of the database through the document (see Document::perform).
+    bool perform(const QString &actionName, const std::function<bool(DocumentChange &)> &operation) const;
 
 private:
     MyDocument *m_document;

@@ -1,6 +1,6 @@
 #include "DocumentController.h"
 
-#include "DocumentFileGuard.h"
+#include "Document.h"
 #include "MyDocument.h"
 #include "gui/FilePanel.h"
 #include "gui/MessageBox.h"
@@ -82,7 +82,7 @@ MyDocument *DocumentController::openDocument(const QString &path, QWidget *paren
         open->activateWindow();
         return open;
     }
-    if (MyDocument::isTemplatesFile(path)) {
+    if (Document::isTemplatesFile(path)) {
         MessageBox::alert(parent, tr("This file only contains e-mail templates."),
                           tr("In order to use this file, you must import it into an open links database by "
                              "selecting Tools: E-mail Templates."));
@@ -102,18 +102,19 @@ MyDocument *DocumentController::openDocument(const QString &path, QWidget *paren
             return nullptr;
         readOnly = answer == 0;
     }
-    auto *document = new MyDocument;
+    // Only a database that was read gets a window.
+    auto read = std::make_unique<Document>();
     QString error;
-    if (!document->readFromFile(path, &error)) {
-        delete document;
+    if (!read->read(path, &error)) {
         MessageBox::alert(parent,
                           tr("The document \"%1\" could not be opened.").arg(QFileInfo(path).fileName()),
                           openFailureMessage(path, error), {}, MessageBox::Critical);
         return nullptr;
     }
     if (lock->isLocked())
-        document->fileGuard()->adoptLock(std::move(lock));
-    document->fileGuard()->setReadOnly(readOnly);
+        read->adoptLock(std::move(lock));
+    read->setReadOnly(readOnly);
+    auto *document = new MyDocument(std::move(read));
     adopt(document);
     noteRecentFile(path);
     document->show();

@@ -1,28 +1,28 @@
 #include "DocumentFileGuard.h"
 
+#include "Document.h"
 #include "DocumentFileWatch.h"
 #include "FileChangedBar.h"
 #include "MyDocument.h"
 #include "gui/MessageBox.h"
-#include "model/DatabaseLock.h"
 
 #include <QFileInfo>
 #include <QStatusBar>
+#include <QWidget>
 
 namespace {
 constexpr int StatusMessageMs = 15000;
 } // namespace
 
 DocumentFileGuard::DocumentFileGuard(MyDocument *document)
-    : QObject(document), m_document(document), m_watch(new DocumentFileWatch(this)), m_bar(new FileChangedBar)
+    : QObject(document), m_document(document), m_watch(document->document()->fileWatch()),
+      m_bar(new FileChangedBar)
 {
     connect(m_watch, &DocumentFileWatch::changedOnDisk, this, &DocumentFileGuard::fileChangedOnDisk);
     connect(m_bar, &FileChangedBar::answered, this, &DocumentFileGuard::barAnswered);
-    // The window is deleted later; the file is free for others as soon as it closes.
-    connect(document, &MyDocument::documentClosed, this, [this] {
-        m_lock.reset();
-        m_watch->forget();
-    });
+    // The file on disk is the document's again.
+    connect(document->document(), &Document::reloaded, m_bar, &QWidget::hide);
+    connect(document->document(), &Document::saved, m_bar, &QWidget::hide);
 }
 
 DocumentFileGuard::~DocumentFileGuard() = default;
@@ -30,26 +30,6 @@ DocumentFileGuard::~DocumentFileGuard() = default;
 QString DocumentFileGuard::fileName() const
 {
     return QFileInfo(m_watch->path()).fileName();
-}
-
-void DocumentFileGuard::fileWasReadOrWritten(const QString &path)
-{
-    if (path != m_watch->path()) {
-        m_lock.reset();
-        if (!path.isEmpty()) {
-            auto lock = std::make_unique<DatabaseLock>(path);
-            if (lock->tryLock())
-                m_lock = std::move(lock);
-        }
-        m_readOnly = false;
-    }
-    m_watch->remember(path);
-    m_bar->hide();
-}
-
-void DocumentFileGuard::adoptLock(std::unique_ptr<DatabaseLock> lock)
-{
-    m_lock = std::move(lock);
 }
 
 DocumentFileGuard::SaveDecision DocumentFileGuard::confirmSave()
@@ -76,19 +56,6 @@ DocumentFileGuard::SaveDecision DocumentFileGuard::confirmSave()
     if (answer == 0)
         m_document->reloadFromDisk();
     return answer == 1 ? SaveDecision::Write : SaveDecision::Cancel;
-}
-
-bool DocumentFileGuard::mayAutoSave()
-{
-    if (m_readOnly)
-        return false;
-    if (m_watch->state() == DocumentFileWatch::DiskState::Unchanged)
-        return true;
-    m_document->statusBar()->showMessage(
-        tr("Not saved automatically: the file \"%1\" was changed or removed by another program.")
-            .arg(fileName()),
-        StatusMessageMs);
-    return false;
 }
 
 void DocumentFileGuard::fileChangedOnDisk()

@@ -13,6 +13,18 @@
 
 #include <QAction>
 
+namespace {
+// Shows the link a change made or edited; false when there is none.
+bool revealLink(const TreeNode *node, DocumentChange &change)
+{
+    if (!node)
+        return false;
+    change.linkIDs = {node->attachmentID()};
+    change.revealLinks = true;
+    return true;
+}
+} // namespace
+
 LinkCommands::LinkCommands(MyDocument *document) : DocumentCommandArea(document)
 {
     const DocumentMenus &m = menus();
@@ -116,14 +128,11 @@ void LinkCommands::newLinkSheetDidEnd(int returnCode)
 {
     if (returnCode != 1)
         return;
-    TreeNode *node = collectionManager().addLinkFromLink(m_linkDialog->link());
-    if (!node)
-        return;
-    collectionManager().computeNotifications();
-    document()->refreshUI();
-    document()->showAndSelectLinkNode(node);
-    document()->updateChangeCount(tr("Add Link"));
-    verifyIfAsked();
+    const bool added = perform(tr("Add Link"), [this](DocumentChange &change) {
+        return revealLink(collectionManager().addLinkFromLink(m_linkDialog->link()), change);
+    });
+    if (added)
+        verifyIfAsked();
 }
 
 void LinkCommands::editLinkSheetDidEnd(int returnCode)
@@ -136,13 +145,13 @@ void LinkCommands::editLinkSheetDidEnd(int returnCode)
     edited.setTitle(m_linkDialog->link().fields());
     const bool changed = !LinkForm::sameFields(edited.fields(), node->link()->fields());
     if (changed) {
-        node = collectionManager().editLinkNode(node, m_linkDialog->link());
-        collectionManager().computeNotifications();
-        document()->refreshUI();
+        perform(tr("Edit Link"), [&](DocumentChange &change) {
+            revealLink(collectionManager().editLinkNode(node, m_linkDialog->link()), change);
+            return true;
+        });
+    } else {
+        document()->showAndSelectLinkNode(node);
     }
-    document()->showAndSelectLinkNode(node);
-    if (changed)
-        document()->updateChangeCount(tr("Edit Link"));
     verifyIfAsked();
 }
 
@@ -177,14 +186,10 @@ void LinkCommands::instantLink()
         return;
     // The link and the message that starts its negotiation are undone together.
     const DocumentUndo::Group step(document()->undo(), tr("Instant Link"));
-    TreeNode *node = collectionManager().addLinkFromLink(dialog->link());
-    if (!node)
-        return;
-    collectionManager().computeNotifications();
-    document()->refreshUI();
-    document()->showAndSelectLinkNode(node);
-    document()->updateChangeCount(tr("Instant Link"));
-    if (!dialog->shouldSendMessage())
+    const bool added = perform(tr("Instant Link"), [&](DocumentChange &change) {
+        return revealLink(collectionManager().addLinkFromLink(dialog->link()), change);
+    });
+    if (!added || !dialog->shouldSendMessage())
         return;
     // Sent to the new link, which is the selected one now; writing to it starts the negotiation.
     if (dialog->emailTemplateIndex() == -1)
@@ -212,10 +217,10 @@ void LinkCommands::notificationSetupSheetDidEnd(int returnCode)
     const NotificationSettings settings = m_notificationDialog->settings();
     if (settings == collectionManager().selfInfo().notificationSettings())
         return;
-    collectionManager().setNotificationSettings(settings);
-    collectionManager().computeNotifications();
-    document()->refreshUI();
-    document()->updateChangeCount(tr("Notification Settings"));
+    perform(tr("Notification Settings"), [&](DocumentChange &) {
+        collectionManager().setNotificationSettings(settings);
+        return true;
+    });
 }
 
 // ---------------------------------------------------------------- link count

@@ -1,6 +1,6 @@
 #include "MyDocument.h"
 
-#include "AskStringDialogController.h"
+#include "CategoryCommands.h"
 #include "CategoryListController.h"
 #include "CommandFocus.h"
 #include "DetailsView.h"
@@ -16,14 +16,10 @@
 #include "gui/FilePanel.h"
 #include "gui/MessageBox.h"
 #include "gui/RightClickTableView.h"
-#include "history/HistoryStore.h"
-#include "model/DatabaseFile.h"
 #include "model/DocumentFileNames.h"
 #include "model/LinkDragPayload.h"
 #include "model/Notification.h"
 #include "model/NotificationComputer.h"
-#include "model/Preferences.h"
-#include "workflow/StarterTemplates.h"
 
 #include <QAction>
 #include <QApplication>
@@ -37,24 +33,34 @@
 #include <QSplitter>
 #include <QStatusBar>
 #include <QTimer>
+#include <QUndoStack>
 #include <QVBoxLayout>
-#include <chrono>
 
 namespace {
 constexpr QSize DefaultWindowSize(900, 640);
 } // namespace
 
-MyDocument::MyDocument(QWidget *parent) : QMainWindow(parent)
+MyDocument::MyDocument(QWidget *parent) : MyDocument(std::make_unique<Document>(), parent) {}
+
+MyDocument::MyDocument(std::unique_ptr<Document> document, QWidget *parent)
+    : QMainWindow(parent), m_document(std::move(document))
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setObjectName(QStringLiteral("MyDocument"));
-    // The object's address is unique among the open documents of this run.
-    m_uniqueID = QString::number(quintptr(this));
+    setWindowModified(m_document->isModified());
     m_commandFocus = new CommandFocus(this);
     buildWindow();
     m_undo = new DocumentUndo(this, m_menus->undo, m_menus->redo);
     connectCommands();
     createCommandAreas();
+    observeDocument();
+    if (!m_document->filePath().isEmpty()) {
+        // Read before the window existed: the window takes the state stored with it.
+        m_windowState->takeStoredState();
+        showAndSelectCategoryNode(collectionManager().categoryRoot()->firstChild());
+        refreshUI();
+    }
+    buildSendMessageMenu();
     validateMenuItems();
     updateTitle();
 }
@@ -69,14 +75,52 @@ MyDocument::~MyDocument()
         QObject::disconnect(qApp, nullptr, area, nullptr);
         QObject::disconnect(QGuiApplication::clipboard(), nullptr, area, nullptr);
     }
-    m_computeNotificationsTimer->stop();
-    m_autoSaveTimer->stop();
+    m_document->close();
+    QObject::disconnect(m_document.get(), nullptr, this, nullptr);
     // The lists hold nodes of the store, which goes before the child widgets and models.
+    releaseStoreNodes();
+    // Children dying after this point must not call back into the half-destroyed document.
+    for (QObject *child : findChildren<QObject *>()) {
+        QObject::disconnect(child, nullptr, this, nullptr);
+        QObject::disconnect(m_document.get(), nullptr, child, nullptr);
+        QObject::disconnect(m_document->undoStack(), nullptr, child, nullptr);
+    }
+}
+
+void MyDocument::observeDocument()
+{
+    Document *document = m_document.get();
+    // A sheet or an application-modal window holds the timers back.
+    document->setTimerGate([this] { return canRunTimerAction(); });
+    connect(document, &Document::changed, this, &MyDocument::documentChanged);
+    connect(document, &Document::modifiedChanged, this, [this](bool modified) {
+        setWindowModified(modified);
+        validateMenuItems();
+    });
+    connect(document, &Document::fileNameChanged, this, &MyDocument::updateTitle);
+    connect(document, &Document::aboutToReload, this, &MyDocument::releaseStoreNodes);
+    connect(document, &Document::notificationsRecomputed, this, &MyDocument::refreshUI);
+    connect(document, &Document::statusMessage, this,
+            [this](const QString &message, int timeoutMs) { statusBar()->showMessage(message, timeoutMs); });
+    connect(document, &Document::autoSaveFailed, this, &MyDocument::reportSaveFailure);
+}
+
+void MyDocument::releaseStoreNodes()
+{
     m_linkListController->setCategory(nullptr);
     m_categoryListController->clear();
-    // Children dying after this point must not call back into the half-destroyed document.
-    for (QObject *child : findChildren<QObject *>())
-        QObject::disconnect(child, nullptr, this, nullptr);
+}
+
+void MyDocument::documentChanged(const DocumentChange &change)
+{
+    refreshUI();
+    if (change.revealLinks && !change.linkIDs.isEmpty())
+        showAndSelectLinkNode(collectionManager().linkNodeWithID(change.linkIDs.first()));
+    else if (!change.linkIDs.isEmpty())
+        selectLinksWithIDs(change.linkIDs);
+    else if (TreeNode *category = collectionManager().categoryNodeWithID(change.categoryID))
+        showAndSelectCategoryNode(category);
+    validateMenuItems();
 }
 
 // ---------------------------------------------------------------- window set-up
@@ -143,15 +187,15 @@ void MyDocument::buildWindow()
     DocumentMenus::fillSendMessageMenu(m_detailsView->sendMessageMenu(), m_menus->newCustomEmail,
                                        m_menus->newEmailTemplate);
 
-    m_categoryListController = new CategoryListController(&m_collectionManager, linkPboardType(), this);
+    m_categoryListController = new CategoryListController(&collectionManager(), linkPboardType(), this);
     m_categoryListController->setTableView(m_categoriesTable);
-    m_linkListController = new LinkListController(&m_collectionManager, linkPboardType(), this);
+    m_linkListController = new LinkListController(&collectionManager(), linkPboardType(), this);
     m_linkListController->setTableView(m_linksTable);
     m_linksTable->setMinimumHeight(m_linksTable->horizontalHeader()->sizeHint().height() +
                                    LinkListMinimumRows *
                                        m_linksTable->verticalHeader()->defaultSectionSize() +
                                    2 * m_linksTable->frameWidth());
-    m_statusBarController = new StatusBarController(&m_collectionManager, m_countField, this);
+    m_statusBarController = new StatusBarController(&collectionManager(), m_countField, this);
 
     connect(m_categoriesTable->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &MyDocument::tableViewSelectionDidChange);
@@ -163,17 +207,9 @@ void MyDocument::buildWindow()
     });
 
     m_categoryListController->refreshList();
-    TreeNode *first = m_collectionManager.categoryRoot()->firstChild();
+    TreeNode *first = collectionManager().categoryRoot()->firstChild();
     m_linkListController->setCategory(first);
     m_statusBarController->setCategory(first);
-
-    m_computeNotificationsTimer = new QTimer(this);
-    m_computeNotificationsTimer->setInterval(std::chrono::seconds(NotificationInterval));
-    connect(m_computeNotificationsTimer, &QTimer::timeout, this, &MyDocument::computeNotificationsWithTimer);
-    m_computeNotificationsTimer->start();
-    m_autoSaveTimer = new QTimer(this);
-    connect(m_autoSaveTimer, &QTimer::timeout, this, &MyDocument::autoSaveWithTimer);
-    updateAutoSaveTimer();
 
     resize(DefaultWindowSize);
     setMinimumSize(CategoryListMinimumWidth + LinkSideMinimumWidth + 40, 480);
@@ -190,19 +226,6 @@ void MyDocument::setVisible(bool visible)
 
 // ---------------------------------------------------------------- the file
 
-QString MyDocument::displayName() const
-{
-    if (!m_filePath.isEmpty())
-        return QFileInfo(m_filePath).fileName();
-    return m_untitledNumber <= 1 ? tr("Untitled") : tr("Untitled %1").arg(m_untitledNumber);
-}
-
-void MyDocument::setUntitledNumber(int number)
-{
-    m_untitledNumber = number;
-    updateTitle();
-}
-
 void MyDocument::updateTitle()
 {
     // "sample.site* — Quillmarsh": the file, the unsaved mark, the application. A "[*]" of the file's
@@ -210,62 +233,19 @@ void MyDocument::updateTitle()
     QString name = displayName();
     name.replace(QLatin1String("[*]"), QLatin1String("[*][*]"));
     setWindowTitle(tr("%1[*] \u2014 Quillmarsh").arg(name));
-    setWindowFilePath(m_filePath);
-}
-
-bool MyDocument::isTemplatesFile(const QString &path)
-{
-    return QFileInfo(path).suffix().compare(QLatin1String("emlt"), Qt::CaseInsensitive) == 0;
-}
-
-bool MyDocument::keepBackupFile() const
-{
-    return Preferences::boolValue(Preferences::CreateBackupFiles);
+    setWindowFilePath(filePath());
 }
 
 bool MyDocument::readFromFile(const QString &path, QString *error)
 {
-    if (isTemplatesFile(path)) {
-        if (error)
-            *error = QStringLiteral("an e-mail templates file");
-        return false;
-    }
-    // The lists let go of the old nodes before the store replaces its tree.
-    m_linkListController->setCategory(nullptr);
-    m_categoryListController->clear();
-    const bool read = DatabaseFile::read(path, m_collectionManager, error);
-    if (read) {
-        m_filePath = path;
-        m_editedSiteInfo = true;
+    const bool read = m_document->read(path, error);
+    if (read)
         m_windowState->takeStoredState();
-        m_collectionManager.computeNotifications();
-        m_undo->storeWasReplaced();
-        m_fileGuard->fileWasReadOrWritten(path);
-    }
     m_categoryListController->refreshList();
-    showAndSelectCategoryNode(m_collectionManager.categoryRoot()->firstChild());
+    showAndSelectCategoryNode(collectionManager().categoryRoot()->firstChild());
     refreshUI();
     buildSendMessageMenu();
-    updateTitle();
     return read;
-}
-
-bool MyDocument::saveToFile(const QString &path, QString *error)
-{
-    if (!DatabaseFile::write(m_collectionManager, path, error, keepBackupFile()))
-        return false;
-    // Saved under another name, the database takes its verification history along; the file is
-    // saved all the same when the history cannot follow.
-    if (!m_filePath.isEmpty() && path != m_filePath) {
-        QString historyError;
-        if (!HistoryStore::copyHistory(m_filePath, path, &historyError))
-            statusBar()->showMessage(historyError, 30000);
-    }
-    m_filePath = path;
-    m_fileGuard->fileWasReadOrWritten(path);
-    m_undo->documentWasSaved();
-    updateTitle();
-    return true;
 }
 
 void MyDocument::reportSaveFailure(const QString &path, const QString &error)
@@ -278,7 +258,7 @@ void MyDocument::reportSaveFailure(const QString &path, const QString &error)
 
 bool MyDocument::save()
 {
-    if (m_filePath.isEmpty() || m_fileGuard->isReadOnly())
+    if (filePath().isEmpty() || m_document->isReadOnly())
         return saveAs();
     switch (m_fileGuard->confirmSave()) {
     case DocumentFileGuard::SaveDecision::Cancel:
@@ -293,11 +273,11 @@ bool MyDocument::save()
 
 bool MyDocument::saveWithoutAsking()
 {
-    if (m_filePath.isEmpty())
+    if (filePath().isEmpty())
         return saveAs();
     QString error;
-    if (!saveToFile(m_filePath, &error)) {
-        reportSaveFailure(m_filePath, error);
+    if (!saveToFile(filePath(), &error)) {
+        reportSaveFailure(filePath(), error);
         return false;
     }
     return true;
@@ -306,10 +286,10 @@ bool MyDocument::saveWithoutAsking()
 bool MyDocument::saveAs()
 {
     // A database never saved is proposed under its site's title.
-    const QString proposed = m_filePath.isEmpty()
+    const QString proposed = filePath().isEmpty()
                                  ? QDir::home().filePath(DocumentFileNames::fileNameForTitle(
-                                       m_collectionManager.selfInfo().title(), displayName()))
-                                 : m_filePath;
+                                       collectionManager().selfInfo().title(), displayName()))
+                                 : filePath();
     QString path = FilePanel::saveFileName(this, tr("Save As"), proposed, tr("Links databases (*.site)"));
     if (path.isEmpty())
         return false;
@@ -327,7 +307,7 @@ bool MyDocument::saveAs()
 
 void MyDocument::revertToSaved()
 {
-    if (m_filePath.isEmpty())
+    if (filePath().isEmpty())
         return;
     const int answer = MessageBox::alert(
         this,
@@ -340,25 +320,18 @@ void MyDocument::revertToSaved()
 
 bool MyDocument::reloadFromDisk()
 {
-    if (m_filePath.isEmpty())
+    if (filePath().isEmpty())
         return false;
     const QString previousCategoryID =
         selectedCategoryNode() ? selectedCategoryNode()->attachmentID() : QString();
     const QStringList previousLinkIDs = selectedLinkIDs();
-    m_linkListController->setCategory(nullptr);
-    m_categoryListController->clear();
     QString error;
-    const bool read = DatabaseFile::read(m_filePath, m_collectionManager, &error);
-    if (read) {
-        m_collectionManager.computeNotifications();
-        m_undo->storeWasReplaced();
-        m_fileGuard->fileWasReadOrWritten(m_filePath);
-    }
+    const bool read = m_document->revert(&error);
     // The store took the window state of the file; the window keeps its own.
     m_windowState->recordAll();
     m_categoryListController->refreshList();
-    TreeNode *category = m_collectionManager.categoryNodeWithID(previousCategoryID);
-    showAndSelectCategoryNode(category ? category : m_collectionManager.categoryRoot()->firstChild());
+    TreeNode *category = collectionManager().categoryNodeWithID(previousCategoryID);
+    showAndSelectCategoryNode(category ? category : collectionManager().categoryRoot()->firstChild());
     selectLinksWithIDs(previousLinkIDs);
     refreshUI();
     buildSendMessageMenu();
@@ -372,7 +345,7 @@ bool MyDocument::reloadFromDisk()
 
 void MyDocument::updateChangeCount(const QString &actionName)
 {
-    m_undo->commit(actionName);
+    m_document->commit(actionName);
     validateMenuItems();
 }
 
@@ -393,24 +366,13 @@ void MyDocument::closeEvent(QCloseEvent *event)
         event->ignore();
         return;
     }
-    m_computeNotificationsTimer->stop();
-    m_autoSaveTimer->stop();
+    m_document->close();
     resetSendMessageMenu();
     event->accept();
     emit documentClosed(this);
 }
 
 // ---------------------------------------------------------------- timers
-
-void MyDocument::updateAutoSaveTimer()
-{
-    // A period of zero or less would fire without pause: one minute is the shortest.
-    constexpr int LongestMinutes = std::numeric_limits<int>::max() / 60000;
-    const int minutes = qBound(1, Preferences::intValue(Preferences::AutoSaveInterval), LongestMinutes);
-    m_autoSaveTimer->stop();
-    m_autoSaveTimer->setInterval(std::chrono::minutes(minutes));
-    m_autoSaveTimer->start();
-}
 
 bool MyDocument::hasAttachedSheet() const
 {
@@ -431,25 +393,6 @@ bool MyDocument::canRunTimerAction() const
             return false;
     }
     return true;
-}
-
-void MyDocument::computeNotificationsWithTimer()
-{
-    if (!canRunTimerAction())
-        return;
-    m_collectionManager.computeNotifications();
-    refreshUI();
-}
-
-void MyDocument::autoSaveWithTimer()
-{
-    // Never saved yet: there is no file to write to. The preferences switch turns it off.
-    if (!canRunTimerAction() || m_filePath.isEmpty() || !isEdited() ||
-        !Preferences::boolValue(Preferences::AutoSaveDocuments) || !m_fileGuard->mayAutoSave())
-        return;
-    QString error;
-    if (!saveToFile(m_filePath, &error))
-        reportSaveFailure(m_filePath, error);
 }
 
 // ---------------------------------------------------------------- first activation
@@ -473,19 +416,9 @@ void MyDocument::windowDidBecomeKey()
     if (m_firstBecomeKeyWasProcessed)
         return;
     m_firstBecomeKeyWasProcessed = true;
-    if (m_editedSiteInfo)
+    if (m_document->hasSiteProfile())
         return;
-    m_collectionManager.setSiteProfile(m_startingSiteProfile);
-    m_collectionManager.setRenderMode(m_startingSinglePageLayout ? RenderModeSinglePage
-                                                                 : RenderModePagePerCategory);
-    // A new database starts with a few templates to write to partners with.
-    if (m_collectionManager.emailTemplates().empty())
-        StarterTemplates::addTo(m_collectionManager);
-    m_collectionManager.journal().dropEntry(); // the assistant's profile is where the new database starts
-    m_editedSiteInfo = true;
-    m_collectionManager.computeNotifications();
-    refreshUI();
-    updateChangeCount();
+    m_document->applyStartingSiteProfile(m_startingSiteProfile, m_startingSinglePageLayout);
     raise();
     activateWindow();
     // Not from inside the activation event: what follows may run a modal loop of its own.
@@ -518,7 +451,7 @@ void MyDocument::setDetailsCollapsed(bool collapsed)
 
 QString MyDocument::linkPboardType() const
 {
-    return LinkDragPayload::typeForDocument(m_uniqueID);
+    return LinkDragPayload::typeForDocument(uniqueID());
 }
 
 void MyDocument::refreshUI()
@@ -626,9 +559,9 @@ void MyDocument::selectLinksWithIDs(const QStringList &ids)
 
 void MyDocument::linksWereDropped(const QStringList &ids)
 {
-    m_collectionManager.computeNotifications();
-    refreshUI();
-    updateChangeCount(ids.size() == 1 ? tr("Move Link") : tr("Move %1 Links").arg(ids.size()));
+    // The list moved them already.
+    m_document->perform(ids.size() == 1 ? tr("Move Link") : tr("Move %1 Links").arg(ids.size()),
+                        [](DocumentChange &) { return true; });
 }
 
 // ---------------------------------------------------------------- menus
@@ -653,7 +586,7 @@ void MyDocument::resetSendMessageMenu()
 void MyDocument::buildSendMessageMenu()
 {
     resetSendMessageMenu();
-    const auto &templates = m_collectionManager.emailTemplates();
+    const auto &templates = collectionManager().emailTemplates();
     for (size_t i = 0; i < templates.size(); ++i) {
         QString name = templates[i]->name();
         auto *item = new QAction(name.replace(QLatin1Char('&'), QStringLiteral("&&")), this);
@@ -694,25 +627,10 @@ void MyDocument::validateMenuItems()
         enable(action, oneLink);
     for (QAction *action : std::as_const(m_templateActions))
         action->setEnabled(oneLink);
-    for (QAction *action : {m.deleteLink, m.markAsVerified})
-        enable(action, someLinks);
-    const struct
-    {
-        QAction *action;
-        LinkStatus status;
-    } statuses[] = {{m.setStatusNew, LinkStatusNew},
-                    {m.setStatusNegotiating, LinkStatusNegotiating},
-                    {m.setStatusApproved, LinkStatusApproved},
-                    {m.setStatusBlocked, LinkStatusBlocked}};
-    for (const auto &item : statuses) {
-        enable(item.action, someLinks);
-        item.action->setChecked(oneLink && link->status() == item.status);
-    }
-    enable(m.renameCategory, category);
-    enable(m.deleteCategory, category);
+    enable(m.deleteLink, someLinks);
     enable(m.editSelectedObject, linksHaveFocus ? m.editLink->isEnabled() : category);
     enable(m.deleteSelectedObject, linksHaveFocus ? someLinks : category);
-    enable(m.revertDocument, !m_filePath.isEmpty() && isEdited());
+    enable(m.revertDocument, !filePath().isEmpty() && isEdited());
     const DocumentController *controller = DocumentController::instance();
     m.recentFilesMenu->menuAction()->setEnabled(controller && !controller->recentFiles().isEmpty());
     m_menus->enableSubmenus();
@@ -759,6 +677,11 @@ void MyDocument::rebuildRecentFilesMenu()
     m_menus->fillRecentFilesMenu(controller ? controller->recentFiles() : QStringList());
 }
 
+AskStringDialogController *MyDocument::askStringDialog() const
+{
+    return commandArea<CategoryCommands>()->askStringDialog();
+}
+
 // ---------------------------------------------------------------- focus commands
 
 void MyDocument::switchActiveList()
@@ -776,7 +699,7 @@ void MyDocument::editSelectedObject()
         if (m_menus->editLink->isEnabled())
             m_menus->editLink->trigger();
     } else {
-        renameCategory();
+        commandArea<CategoryCommands>()->renameCategory();
     }
 }
 
@@ -785,5 +708,5 @@ void MyDocument::deleteSelectedObject()
     if (commandFocusWidget() == m_linksTable)
         deleteLink();
     else
-        deleteCategory();
+        commandArea<CategoryCommands>()->deleteCategory();
 }

@@ -1,11 +1,12 @@
 #pragma once
 
-#include "model/CollectionManager.h"
+#include "Document.h"
 
 #include <QMainWindow>
 #include <QRectF>
 #include <QString>
 #include <functional>
+#include <memory>
 #include <optional>
 
 class AskStringDialogController;
@@ -25,10 +26,10 @@ class SiteInfoDialogController;
 class StatusBarController;
 class CommandFocus;
 
-// One open links database and its window: the category list beside the link list of the selected
-// category, a details pane under it, a count line and a toolbar. Every command ends in one of the
-// slots below; every change of the database ends by recomputing the reminders, refreshing the
-// window, reselecting what changed and marking the document edited.
+// The window of one open links database (a Document it observes): the category list beside the link
+// list of the selected category, a details pane under it, a count line and a toolbar. Every change
+// of the database goes through the document's perform(); the window answers its changed() signal by
+// refreshing the lists and reselecting what changed.
 class MyDocument : public QMainWindow
 {
     Q_OBJECT
@@ -38,39 +39,41 @@ public:
     // first becomes active (the values the new-site assistant kept).
     void setStartingSiteProfile(const SiteProfileTexts &texts, bool singlePageLayout);
 
-    static constexpr int NotificationInterval = 3600; // seconds
+    static constexpr int NotificationInterval = Document::NotificationInterval;
     static constexpr int CategoryListMinimumWidth = 100;
     static constexpr int LinkSideMinimumWidth = 380;
     static constexpr int LinkListMinimumRows = 5;
 
+    // A window on a new untitled database.
     explicit MyDocument(QWidget *parent = nullptr);
+    // A window on a database already read.
+    explicit MyDocument(std::unique_ptr<Document> document, QWidget *parent = nullptr);
     ~MyDocument() override;
 
-    // --- The file
-    CollectionManager &collectionManager() { return m_collectionManager; }
-    QString filePath() const { return m_filePath; }
-    QString displayName() const;
+    // --- The document (the accessors below forward to it)
+    Document *document() const { return m_document.get(); }
+    CollectionManager &collectionManager() { return m_document->collectionManager(); }
+    QString filePath() const { return m_document->filePath(); }
+    QString displayName() const { return m_document->displayName(); }
     bool isEdited() const { return isWindowModified(); }
-    // A file named like an e-mail templates file, which is imported, never opened.
-    static bool isTemplatesFile(const QString &path);
-    // Reads a database file into this new document and shows its first category. `error` says why
-    // it failed; the templates-file alert is the caller's.
+    static bool isTemplatesFile(const QString &path) { return Document::isTemplatesFile(path); }
+    // Reads a database file into this document and shows its first category. `error` says why it
+    // failed; the templates-file alert is the caller's.
     bool readFromFile(const QString &path, QString *error = nullptr);
-    // Writes atomically, keeping the old file as NAME~.site when the preference asks for it.
-    bool saveToFile(const QString &path, QString *error = nullptr);
+    bool saveToFile(const QString &path, QString *error = nullptr) { return m_document->save(path, error); }
     // Reads the file again, discarding unsaved changes; the selection and window state stay.
     bool reloadFromDisk();
     DocumentFileGuard *fileGuard() const { return m_fileGuard; }
-    bool keepBackupFile() const;
-    void setUntitledNumber(int number);
-    // Marks the document as holding unsaved changes. Every command that changed the database ends
-    // here; `actionName` names the change as the Edit menu will offer to undo it ("Delete Link").
+    bool keepBackupFile() const { return Document::keepBackupFile(); }
+    void setUntitledNumber(int number) { m_document->setUntitledNumber(number); }
+    // Marks the document as holding unsaved changes, for commands that changed the database outside
+    // Document::perform; `actionName` names the undo step ("Delete Link").
     void updateChangeCount(const QString &actionName = QString());
 
     // --- Timers
-    QTimer *computeNotificationsTimer() const { return m_computeNotificationsTimer; }
-    QTimer *autoSaveTimer() const { return m_autoSaveTimer; }
-    void updateAutoSaveTimer();
+    QTimer *computeNotificationsTimer() const { return m_document->notificationsTimer(); }
+    QTimer *autoSaveTimer() const { return m_document->autoSaveTimer(); }
+    void updateAutoSaveTimer() { m_document->updateAutoSaveTimer(); }
     // False while a sheet is on this window or an application-modal window runs.
     bool canRunTimerAction() const;
     bool hasAttachedSheet() const;
@@ -96,7 +99,7 @@ public:
     void showAndSelectCategoryNode(TreeNode *node);
     void showAndSelectLinkNode(TreeNode *node, bool focus = true);
     void selectLinksWithIDs(const QStringList &ids);
-    QString uniqueID() const { return m_uniqueID; }
+    QString uniqueID() const { return m_document->uniqueID(); }
     QString linkPboardType() const;
     void buildSendMessageMenu();
     void resetSendMessageMenu();
@@ -126,7 +129,8 @@ public:
     QSplitter *splitView() const { return m_splitView; }
     QSplitter *secondarySplitView() const { return m_secondarySplitView; }
     QLabel *countField() const { return m_countField; }
-    AskStringDialogController *askStringDialog() const { return m_askStringDialog; }
+    // The category sheet (CategoryCommands'), null until first shown.
+    AskStringDialogController *askStringDialog() const;
     SiteInfoDialogController *siteInfoDialog() const { return m_siteInfoDialog; }
 
 public slots:
@@ -136,20 +140,14 @@ public slots:
     bool saveWithoutAsking();
     bool saveAs();
     void revertToSaved();
-    void computeNotificationsWithTimer();
-    void autoSaveWithTimer();
+    void computeNotificationsWithTimer() { m_document->computeNotificationsWithTimer(); }
+    void autoSaveWithTimer() { m_document->autoSaveWithTimer(); }
     // The first activation of a new database takes the assistant's site profile.
     void windowDidBecomeKey();
 
     // --- Link commands
     void deleteLink();
     void deleteLinkSheetDidEnd(int returnCode);
-    void setStatusNew();
-    void setStatusNegotiating();
-    void setStatusApproved();
-    void setStatusBlocked();
-    void setSelectedLinkStatus(LinkStatus status);
-    void markAsVerified();
     void visitLinkWebsite();
     void visitLinkPartnerWebsite();
     void newCustomEmail();
@@ -161,14 +159,6 @@ public slots:
     bool importLinksFromFile(const QString &path);
     void editSiteInfo();
     void editSiteInfoSheetDidEnd(int returnCode);
-
-    // --- Category commands
-    void newCategory();
-    void newCategorySheetDidEnd(AskStringDialogController *controller);
-    void renameCategory();
-    void renameCategorySheetDidEnd(AskStringDialogController *controller);
-    void deleteCategory();
-    void deleteCategorySheetDidEnd(int returnCode);
 
     // --- Focus and selection commands
     void switchActiveList();
@@ -201,6 +191,10 @@ protected:
 
 private:
     void buildWindow();
+    void observeDocument();
+    // The one place the window follows a change of the database.
+    void documentChanged(const DocumentChange &change);
+    void releaseStoreNodes();
     void connectCommands();
     // Makes the window's command areas (each file of commands adds its own here).
     void createCommandAreas();
@@ -212,22 +206,16 @@ private:
     void linksWereDropped(const QStringList &ids);
     bool askToSaveChanges();
     void reportSaveFailure(const QString &path, const QString &error);
-    AskStringDialogController *askStringDialogController();
     void sendEmailToSelectedLink(const std::function<bool(Link &)> &send);
     void visitURL(const QString &url, const QString &title, const QString &message);
 
-    CollectionManager m_collectionManager;
+    // Destroyed after the window's own parts, before its child widgets (which let go of it first).
+    std::unique_ptr<Document> m_document;
     CommandFocus *m_commandFocus = nullptr;
-    QString m_filePath;
-    QString m_uniqueID;
-    int m_untitledNumber = 1;
 
-    bool m_editedSiteInfo = false;
     SiteProfileTexts m_startingSiteProfile;
     bool m_startingSinglePageLayout = true;
     bool m_firstBecomeKeyWasProcessed = false;
-    QTimer *m_computeNotificationsTimer = nullptr;
-    QTimer *m_autoSaveTimer = nullptr;
 
     DocumentWindowState *m_windowState = nullptr;
     DocumentFileGuard *m_fileGuard = nullptr;
@@ -247,7 +235,6 @@ private:
     QList<QAction *> m_windowListActions;
     QList<DocumentCommandArea *> m_commandAreas;
 
-    // Sheets, made on first use and kept (children of the window).
-    AskStringDialogController *m_askStringDialog = nullptr;
+    // The sheet, made on first use and kept (a child of the window).
     SiteInfoDialogController *m_siteInfoDialog = nullptr;
 };

@@ -1,7 +1,7 @@
 // The commands of a document window: what each menu item, toolbar button, key and double click
 // does to the database.
-#include "AskStringDialogController.h"
 #include "AutoVerifier.h"
+#include "CategoryCommands.h"
 #include "CategoryListController.h"
 #include "DetailsView.h"
 #include "DocumentController.h"
@@ -10,6 +10,7 @@
 #include "HistoryCommands.h"
 #include "LinkCommands.h"
 #include "LinkListController.h"
+#include "LinkStatusCommands.h"
 #include "MyDocument.h"
 #include "PublishCommands.h"
 #include "ReportCommands.h"
@@ -29,7 +30,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QFileInfo>
-#include <QLocale>
 #include <QMenu>
 #include <QUrl>
 
@@ -37,6 +37,8 @@ void MyDocument::createCommandAreas()
 {
     m_commandAreas.append(new EditCommands(this));
     m_commandAreas.append(new LinkCommands(this));
+    m_commandAreas.append(new LinkStatusCommands(this));
+    m_commandAreas.append(new CategoryCommands(this));
     m_commandAreas.append(new PublishCommands(this));
     m_commandAreas.append(new ReportCommands(this));
     m_commandAreas.append(new SearchCommands(this));
@@ -82,15 +84,6 @@ void MyDocument::connectCommands()
     connect(m.switchActiveList, &QAction::triggered, this, &MyDocument::switchActiveList);
     connect(m.toggleDetails, &QAction::triggered, this, [this](bool shown) { setDetailsCollapsed(!shown); });
 
-    connect(m.newCategory, &QAction::triggered, this, &MyDocument::newCategory);
-    connect(m.renameCategory, &QAction::triggered, this, &MyDocument::renameCategory);
-    connect(m.deleteCategory, &QAction::triggered, this, &MyDocument::deleteCategory);
-
-    connect(m.setStatusNew, &QAction::triggered, this, &MyDocument::setStatusNew);
-    connect(m.setStatusNegotiating, &QAction::triggered, this, &MyDocument::setStatusNegotiating);
-    connect(m.setStatusApproved, &QAction::triggered, this, &MyDocument::setStatusApproved);
-    connect(m.setStatusBlocked, &QAction::triggered, this, &MyDocument::setStatusBlocked);
-    connect(m.markAsVerified, &QAction::triggered, this, &MyDocument::markAsVerified);
     connect(m.visitLinkWebsite, &QAction::triggered, this, &MyDocument::visitLinkWebsite);
     connect(m.visitLinkPartnerWebsite, &QAction::triggered, this, &MyDocument::visitLinkPartnerWebsite);
     connect(m.newCustomEmail, &QAction::triggered, this, &MyDocument::newCustomEmail);
@@ -165,55 +158,11 @@ void MyDocument::deleteLinkSheetDidEnd(int returnCode)
     const QStringList ids = selectedLinkIDs();
     // The list lets go of the rows before their nodes go.
     m_linkListController->showAndSelectLinkNode(nullptr);
-    m_collectionManager.deleteLinkNodesWithIDs(ids);
-    m_collectionManager.computeNotifications();
-    refreshUI();
-    updateChangeCount(ids.size() == 1 ? tr("Delete Link") : tr("Delete %1 Links").arg(ids.size()));
-}
-
-void MyDocument::setStatusNew()
-{
-    setSelectedLinkStatus(LinkStatusNew);
-}
-
-void MyDocument::setStatusNegotiating()
-{
-    setSelectedLinkStatus(LinkStatusNegotiating);
-}
-
-void MyDocument::setStatusApproved()
-{
-    setSelectedLinkStatus(LinkStatusApproved);
-}
-
-void MyDocument::setStatusBlocked()
-{
-    setSelectedLinkStatus(LinkStatusBlocked);
-}
-
-void MyDocument::setSelectedLinkStatus(LinkStatus status)
-{
-    const QStringList ids = selectedLinkIDs();
-    // The store recomputes the reminders itself.
-    if (ids.isEmpty() || !m_collectionManager.setStatus(status, ids)) {
-        validateMenuItems(); // the triggered item ticked itself; put the marks back
-        return;
-    }
-    refreshUI();
-    selectLinksWithIDs(ids);
-    updateChangeCount(tr("Set Status"));
-}
-
-void MyDocument::markAsVerified()
-{
-    const QStringList ids = selectedLinkIDs();
-    if (ids.isEmpty() || !m_collectionManager.setVerificationResult(VerificationMarkedVerified, ids))
-        return;
-    // Always Approved afterwards; both changes are one step.
-    m_collectionManager.setStatus(LinkStatusApproved, ids);
-    refreshUI();
-    selectLinksWithIDs(ids);
-    updateChangeCount(tr("Mark as Verified"));
+    m_document->perform(ids.size() == 1 ? tr("Delete Link") : tr("Delete %1 Links").arg(ids.size()),
+                        [&](DocumentChange &) {
+                            collectionManager().deleteLinkNodesWithIDs(ids);
+                            return true;
+                        });
 }
 
 void MyDocument::visitURL(const QString &text, const QString &title, const QString &message)
@@ -264,7 +213,7 @@ void MyDocument::newTemplateEmail(int templateIndex)
 void MyDocument::sendTemplateEmailWithIndex(int templateIndex)
 {
     sendEmailToSelectedLink([&](Link &message) {
-        return EmailComposer::sendEmailWithRecipient(m_collectionManager, message.contactEmail(),
+        return EmailComposer::sendEmailWithRecipient(collectionManager(), message.contactEmail(),
                                                      templateIndex, message);
     });
 }
@@ -280,16 +229,15 @@ void MyDocument::sendEmailToSelectedLink(const std::function<bool(Link &)> &send
     Link written = *node->link();
     const bool handedOver = send(written);
     const bool statusChanged = written.status() != node->link()->status();
-    if (statusChanged) {
-        m_collectionManager.setStatusOfLink(node->link(), written.status());
-        m_collectionManager.computeNotifications();
-    }
     // Writing to a New partner makes it Negotiating even when the mail client did not open, and
     // that change must reach the file.
     if (handedOver || statusChanged) {
-        refreshUI();
-        selectLinksWithIDs(ids);
-        updateChangeCount(tr("Set Status"));
+        m_document->perform(tr("Set Status"), [&](DocumentChange &change) {
+            if (statusChanged)
+                collectionManager().setStatusOfLink(node->link(), written.status());
+            change.linkIDs = ids;
+            return true;
+        });
     }
     if (!handedOver) {
         MailClientAlert::show(this);
@@ -300,7 +248,7 @@ void MyDocument::sendEmailToSelectedLink(const std::function<bool(Link &)> &send
 
 void MyDocument::importLinks()
 {
-    const QString directory = m_filePath.isEmpty() ? QString() : QFileInfo(m_filePath).absolutePath();
+    const QString directory = filePath().isEmpty() ? QString() : QFileInfo(filePath()).absolutePath();
     const QString path =
         FilePanel::openFileName(this, tr("Import Links"), directory, tr("Links databases (*.site)"));
     if (!path.isEmpty())
@@ -317,18 +265,18 @@ bool MyDocument::importLinksFromFile(const QString &path)
                : answer == 1 ? DuplicateAnswer::Replace
                              : DuplicateAnswer::Cancel;
     };
-    const QString selectedID = selectedCategoryNode() ? selectedCategoryNode()->attachmentID() : QString();
     ImportSummary summary;
-    if (!LinkImporter::importLinksFromFileAtPath(m_collectionManager, path, question, &summary)) {
+    bool imported = false;
+    // Nothing to save when the question was cancelled or every link was already there.
+    m_document->perform(tr("Import Links"), [&](DocumentChange &) {
+        imported = LinkImporter::importLinksFromFileAtPath(collectionManager(), path, question, &summary);
+        return imported && summary.changed();
+    });
+    if (!imported) {
         MessageBox::alert(this, LinkImporter::importFailedTitle(), LinkImporter::importFailedMessage(), {},
                           MessageBox::Critical);
         return false;
     }
-    m_collectionManager.computeNotifications();
-    refreshUI();
-    // Nothing to save when the question was cancelled or every link was already there.
-    if (summary.changed())
-        updateChangeCount(tr("Import Links"));
     if (!summary.cancelled)
         MessageBox::alert(this, tr("The links were imported."), LinkImporter::summaryText(summary), {},
                           MessageBox::Information);
@@ -341,120 +289,22 @@ void MyDocument::editSiteInfo()
         m_siteInfoDialog = new SiteInfoDialogController(this);
         connect(m_siteInfoDialog, &QDialog::finished, this, &MyDocument::editSiteInfoSheetDidEnd);
     }
-    m_siteInfoDialog->initializeFields(m_collectionManager.selfInfo());
-    m_siteInfoDialog->setFirstTimeMode(!m_editedSiteInfo);
+    m_siteInfoDialog->initializeFields(collectionManager().selfInfo());
+    m_siteInfoDialog->setFirstTimeMode(!m_document->hasSiteProfile());
     m_siteInfoDialog->open();
 }
 
 void MyDocument::editSiteInfoSheetDidEnd(int returnCode)
 {
     if (returnCode == 1) {
-        m_collectionManager.editSiteInfoFromSiteInfo(m_siteInfoDialog->siteInfo());
-        m_editedSiteInfo = true;
-        m_collectionManager.computeNotifications();
-        refreshUI();
-        updateChangeCount(tr("Edit Site Info"));
-    } else if (!m_editedSiteInfo) {
+        m_document->perform(tr("Edit Site Info"), [this](DocumentChange &) {
+            collectionManager().editSiteInfoFromSiteInfo(m_siteInfoDialog->siteInfo());
+            m_document->setHasSiteProfile(true);
+            return true;
+        });
+    } else if (!m_document->hasSiteProfile()) {
         // A database whose profile was never set up is given up.
-        m_editedSiteInfo = true;
+        m_document->setHasSiteProfile(true);
         close();
     }
-}
-
-// ---------------------------------------------------------------- categories
-
-AskStringDialogController *MyDocument::askStringDialogController()
-{
-    if (!m_askStringDialog)
-        m_askStringDialog = new AskStringDialogController(this);
-    return m_askStringDialog;
-}
-
-void MyDocument::newCategory()
-{
-    AskStringDialogController *dialog = askStringDialogController();
-    dialog->initializeWithCategoryName(
-        QString(), QString(),
-        [this](AskStringDialogController *controller) { newCategorySheetDidEnd(controller); },
-        &m_collectionManager, nullptr);
-    dialog->open();
-}
-
-void MyDocument::newCategorySheetDidEnd(AskStringDialogController *controller)
-{
-    if (controller->returnCode() != 1)
-        return;
-    TreeNode *node =
-        m_collectionManager.addCategoryWithName(controller->categoryName(), controller->categoryAnchor());
-    m_collectionManager.computeNotifications();
-    refreshUI();
-    showAndSelectCategoryNode(node);
-    updateChangeCount(tr("New Category"));
-}
-
-void MyDocument::renameCategory()
-{
-    TreeNode *node = selectedCategoryNode();
-    const Category *category = node ? node->category() : nullptr;
-    if (!category)
-        return;
-    if (category->isNone()) {
-        MessageBox::alert(this, tr("This category cannot be edited."),
-                          tr("The category \"%1\" cannot be edited.").arg(tr("General")));
-        return;
-    }
-    AskStringDialogController *dialog = askStringDialogController();
-    dialog->initializeWithCategoryName(
-        category->name(), category->anchor(),
-        [this](AskStringDialogController *controller) { renameCategorySheetDidEnd(controller); },
-        &m_collectionManager, node);
-    dialog->open();
-}
-
-void MyDocument::renameCategorySheetDidEnd(AskStringDialogController *controller)
-{
-    TreeNode *node = selectedCategoryNode();
-    if (controller->returnCode() != 1 || !node || !node->category() || node->category()->isNone())
-        return;
-    node = m_collectionManager.renameCategory(node, controller->categoryName(), controller->categoryAnchor());
-    m_collectionManager.computeNotifications();
-    refreshUI();
-    showAndSelectCategoryNode(node);
-    updateChangeCount(tr("Edit Category"));
-}
-
-void MyDocument::deleteCategory()
-{
-    const TreeNode *node = selectedCategoryNode();
-    const Category *category = node ? node->category() : nullptr;
-    if (!category)
-        return;
-    if (category->isNone()) {
-        MessageBox::alert(this, tr("This category cannot be deleted."),
-                          tr("The category \"%1\" cannot be deleted.").arg(tr("General")));
-        return;
-    }
-    // Its links go with it, so the question says how many.
-    const int links = node->numberOfChildren();
-    const QString title =
-        links == 0 ? tr("Are you sure you want to delete the category \"%1\"?").arg(category->name())
-        : links == 1
-            ? tr("Are you sure you want to delete the category \"%1\" and its 1 link?").arg(category->name())
-            : tr("Are you sure you want to delete the category \"%1\" and its %2 links?")
-                  .arg(category->name(), QLocale().toString(links));
-    const int answer = MessageBox::alert(this, title, QString(), {tr("Delete"), tr("Cancel")});
-    deleteCategorySheetDidEnd(answer == 0 ? 1 : 0);
-}
-
-void MyDocument::deleteCategorySheetDidEnd(int returnCode)
-{
-    TreeNode *node = selectedCategoryNode();
-    if (returnCode != 1 || !node || !node->category() || node->category()->isNone())
-        return;
-    // The lists move to the default category before the deleted one's nodes go.
-    showAndSelectCategoryNode(m_collectionManager.defaultCategoryNode());
-    m_collectionManager.deleteCategoryNode(node);
-    m_collectionManager.computeNotifications();
-    refreshUI();
-    updateChangeCount(tr("Delete Category"));
 }

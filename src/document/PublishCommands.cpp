@@ -64,10 +64,10 @@ void PublishCommands::HTMLSetupSheetDidEnd(int returnCode)
     const LinksPageSetup setup = m_HTMLSetupDialog->setup();
     if (returnCode != 1 || !setup.changes(collectionManager()))
         return;
-    setup.applyTo(collectionManager());
-    collectionManager().computeNotifications();
-    document()->refreshUI();
-    document()->updateChangeCount(tr("Links Page Setup"));
+    perform(tr("Links Page Setup"), [&](DocumentChange &) {
+        setup.applyTo(collectionManager());
+        return true;
+    });
 }
 
 // ---------------------------------------------------------------- copies

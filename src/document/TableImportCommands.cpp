@@ -79,13 +79,10 @@ void TableImportCommands::importPartnersSheetDidEnd(int returnCode)
     TableImporter importer(store, m_dialog->table(), m_dialog->mapping(), m_dialog->update());
     if (!importer.hasURLColumn())
         return;
-    const QStringList ids = importer.apply(store);
-    if (importer.counts().changed()) {
-        store.computeNotifications();
-        document()->refreshUI();
-        document()->selectLinksWithIDs(ids);
-        document()->updateChangeCount(tr("Import Partners"));
-    }
+    perform(tr("Import Partners"), [&](DocumentChange &change) {
+        change.linkIDs = importer.apply(store);
+        return importer.counts().changed();
+    });
     QString message = TableImporter::summaryText(importer.counts());
     const QList<TableReport> &reports = importer.reports();
     if (!reports.isEmpty()) {

@@ -63,13 +63,10 @@ bool VerificationCommands::verifyLinkWithIDs(const std::optional<QStringList> &i
 void VerificationCommands::verifyLinkSheetDidEnd(int returnCode)
 {
     if (returnCode == QDialog::Accepted) {
-        const QStringList selected = document()->selectedLinkIDs();
-        // The store recomputes the notifications with the new results.
-        if (m_verificationDialog->verificationRun()->save()) {
-            document()->refreshUI();
-            document()->selectLinksWithIDs(selected);
-            document()->updateChangeCount(tr("Save Verification Results"));
-        }
+        perform(tr("Save Verification Results"), [this](DocumentChange &change) {
+            change.linkIDs = document()->selectedLinkIDs();
+            return m_verificationDialog->verificationRun()->save();
+        });
     }
     emit document()->verificationSheetEnded();
 }

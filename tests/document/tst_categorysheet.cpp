@@ -1,5 +1,6 @@
 #include "DocumentFixture.h"
 #include "document/AskStringDialogController.h"
+#include "document/CategoryCommands.h"
 #include "workflow/CategoryNameForm.h"
 
 #include <QLineEdit>
@@ -144,7 +145,7 @@ private slots:
         DatabaseBuilder db;
         db.category(QStringLiteral("Books"), QStringLiteral("books"));
         MyDocument *document = m_fixture->open(db);
-        document->newCategory();
+        document->commandArea<CategoryCommands>()->newCategory();
         AskStringDialogController *sheet = document->askStringDialog();
         QTest::keyClicks(sheet->categoryNameField(), QStringLiteral("Old Books"));
         QCOMPARE(sheet->categoryAnchor(), QStringLiteral("oldbooks"));
@@ -214,7 +215,7 @@ private slots:
         db.category(QStringLiteral("Music"), QStringLiteral("music"));
         MyDocument *document = m_fixture->open(db);
         QVERIFY(document);
-        document->newCategory();
+        document->commandArea<CategoryCommands>()->newCategory();
         AskStringDialogController *sheet = document->askStringDialog();
         QVERIFY(sheet && sheet->isVisible());
         QVERIFY(document->hasAttachedSheet());
@@ -229,7 +230,7 @@ private slots:
 
         // Cancelling the next use changes nothing, and the fields start empty again.
         document->setWindowModified(false);
-        document->newCategory();
+        document->commandArea<CategoryCommands>()->newCategory();
         QCOMPARE(sheet->categoryName(), QString());
         sheet->cancel();
         QCOMPARE(document->collectionManager().numberOfCategories(), 3);
@@ -243,7 +244,7 @@ private slots:
         db.category(QStringLiteral("Music"), QStringLiteral("music"));
         MyDocument *document = m_fixture->open(db);
         DocumentFixture::selectCategory(document, QStringLiteral("Apples"));
-        document->renameCategory();
+        document->commandArea<CategoryCommands>()->renameCategory();
         AskStringDialogController *sheet = document->askStringDialog();
         QCOMPARE(sheet->categoryName(), QStringLiteral("Apples"));
         QCOMPARE(sheet->categoryAnchor(), QStringLiteral("apples"));
@@ -264,8 +265,8 @@ private slots:
         MyDocument *document = m_fixture->open(db);
         document->showAndSelectCategoryNode(document->collectionManager().defaultCategoryNode());
         MessageBox::clearShownAlerts();
-        document->renameCategory();
-        document->deleteCategory();
+        document->commandArea<CategoryCommands>()->renameCategory();
+        document->commandArea<CategoryCommands>()->deleteCategory();
         const QList<MessageBox::Shown> shown = MessageBox::shownAlerts();
         QCOMPARE(shown.size(), 2);
         QCOMPARE(shown.at(0).title, QStringLiteral("This category cannot be edited."));
@@ -286,7 +287,7 @@ private slots:
 
         MessageBox::clearShownAlerts();
         MessageBox::setNextAnswer(1); // Cancel
-        document->deleteCategory();
+        document->commandArea<CategoryCommands>()->deleteCategory();
         // The question counts the links that go with the category.
         QCOMPARE(MessageBox::shownAlerts().first().title,
                  QStringLiteral("Are you sure you want to delete the category \"Music\" and its 1 link?"));
@@ -296,7 +297,7 @@ private slots:
         QVERIFY(!document->isEdited());
 
         MessageBox::setNextAnswer(0); // Delete
-        document->deleteCategory();
+        document->commandArea<CategoryCommands>()->deleteCategory();
         QCOMPARE(document->collectionManager().numberOfCategories(), 1);
         QCOMPARE(document->selectedCategoryNode(), document->collectionManager().defaultCategoryNode());
         QCOMPARE(document->linkListController()->category(),
@@ -315,7 +316,7 @@ private slots:
         for (const QString &name : {QStringLiteral("Top %2 Films"), QStringLiteral("Empty")}) {
             DocumentFixture::selectCategory(second, name);
             MessageBox::setNextAnswer(1);
-            second->deleteCategory();
+            second->commandArea<CategoryCommands>()->deleteCategory();
         }
         const QList<MessageBox::Shown> shown = MessageBox::shownAlerts();
         QCOMPARE(

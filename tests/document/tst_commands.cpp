@@ -1,6 +1,7 @@
 #include "DocumentFixture.h"
 #include "document/DetailsView.h"
 #include "document/DocumentMenus.h"
+#include "document/LinkStatusCommands.h"
 #include "publish/ui/SiteInfoDialogController.h"
 
 #include <QAction>
@@ -96,13 +97,13 @@ private slots:
 
         // The same status again still counts as a change.
         document->setWindowModified(false);
-        document->setStatusApproved();
+        document->commandArea<LinkStatusCommands>()->setStatusApproved();
         QVERIFY(document->isEdited());
 
         // Nothing selected: nothing happens.
         document->setWindowModified(false);
         document->selectLinksWithIDs({});
-        document->setStatusBlocked();
+        document->commandArea<LinkStatusCommands>()->setStatusBlocked();
         QVERIFY(!document->isEdited());
     }
 
@@ -110,7 +111,7 @@ private slots:
     {
         MyDocument *document = openSample();
         DocumentFixture::selectLinks(document, {QStringLiteral("Gamma")});
-        document->markAsVerified();
+        document->commandArea<LinkStatusCommands>()->markAsVerified();
         const Link *gamma = linkTitled(document, QStringLiteral("Gamma"));
         QCOMPARE(gamma->status(), LinkStatusApproved);
         QCOMPARE(gamma->lastVerificationResult(), VerificationMarkedVerified);

@@ -1,5 +1,6 @@
 #include "DocumentFixture.h"
 #include "document/AskStringDialogController.h"
+#include "document/CategoryCommands.h"
 #include "document/DocumentMenus.h"
 #include "document/DocumentUndo.h"
 #include "model/LinkDragPayload.h"
@@ -84,19 +85,19 @@ private:
             d->menus()->markAsVerified->trigger();
         };
         c["New Category"] = [](MyDocument *d, DocumentFixture &) {
-            d->newCategory();
+            d->commandArea<CategoryCommands>()->newCategory();
             d->askStringDialog()->categoryNameField()->setText(QStringLiteral("Books"));
             d->askStringDialog()->anchorNameField()->setText(QStringLiteral("books"));
             d->askStringDialog()->confirm();
         };
         c["Edit Category"] = [](MyDocument *d, DocumentFixture &) {
-            d->renameCategory();
+            d->commandArea<CategoryCommands>()->renameCategory();
             d->askStringDialog()->categoryNameField()->setText(QStringLiteral("Zebras"));
             d->askStringDialog()->confirm();
         };
         c["Delete Category"] = [](MyDocument *d, DocumentFixture &) {
             MessageBox::setNextAnswer(0);
-            d->deleteCategory();
+            d->commandArea<CategoryCommands>()->deleteCategory();
         };
         c["Edit Site Info"] = [](MyDocument *d, DocumentFixture &) {
             d->editSiteInfo();
@@ -276,7 +277,7 @@ private slots:
         // A deleted category comes back selected, with its links.
         DocumentFixture::selectCategory(document, QStringLiteral("Friends"));
         MessageBox::setNextAnswer(0);
-        document->deleteCategory();
+        document->commandArea<CategoryCommands>()->deleteCategory();
         QCOMPARE(document->selectedCategoryNode(), document->collectionManager().defaultCategoryNode());
         m.undo->trigger();
         QCOMPARE(document->selectedCategoryNode()->category()->name(), QStringLiteral("Friends"));
@@ -289,7 +290,7 @@ private slots:
                  QVariant(QStringLiteral("Friends (1)")));
 
         // Undoing a new category that is selected moves the lists away from it.
-        document->newCategory();
+        document->commandArea<CategoryCommands>()->newCategory();
         document->askStringDialog()->categoryNameField()->setText(QStringLiteral("Fleeting"));
         document->askStringDialog()->anchorNameField()->setText(QStringLiteral("fleeting"));
         document->askStringDialog()->confirm();
@@ -303,7 +304,7 @@ private slots:
     {
         MyDocument *document = openSample();
         MessageBox::setNextAnswer(1);
-        document->deleteCategory();
+        document->commandArea<CategoryCommands>()->deleteCategory();
         QCOMPARE(
             MessageBox::shownAlerts().last().title,
             QStringLiteral("Are you sure you want to delete the category \"Partners\" and its 4 links?"));

@@ -1,6 +1,7 @@
 #include "DocumentFixture.h"
 #include "HttpTestServer.h"
 #include "document/AskStringDialogController.h"
+#include "document/CategoryCommands.h"
 #include "document/DocumentMenus.h"
 #include "document/DocumentUndo.h"
 #include "document/LinkCommands.h"
@@ -261,7 +262,7 @@ private:
 
     void newCategory()
     {
-        m_document->newCategory();
+        m_document->commandArea<CategoryCommands>()->newCategory();
         m_document->askStringDialog()->categoryNameField()->setText(unique("Shelf"));
         m_document->askStringDialog()->anchorNameField()->setText(QStringLiteral("shelf%1").arg(m_counter));
         m_document->askStringDialog()->confirm();
@@ -273,7 +274,7 @@ private:
         if (category->category()->isNone())
             return;
         m_document->showAndSelectCategoryNode(category);
-        m_document->renameCategory();
+        m_document->commandArea<CategoryCommands>()->renameCategory();
         m_document->askStringDialog()->categoryNameField()->setText(unique("Renamed"));
         m_document->askStringDialog()->confirm();
     }
@@ -285,7 +286,7 @@ private:
             return;
         m_document->showAndSelectCategoryNode(category);
         MessageBox::setNextAnswer(0);
-        m_document->deleteCategory();
+        m_document->commandArea<CategoryCommands>()->deleteCategory();
     }
 
     void notificationSettings()
