@@ -120,6 +120,7 @@ void MyDocument::documentChanged(const DocumentChange &change)
         selectLinksWithIDs(change.linkIDs);
     else if (TreeNode *category = collectionManager().categoryNodeWithID(change.categoryID))
         showAndSelectCategoryNode(category);
+    setWindowModified(m_document->isModified());
     validateMenuItems();
 }
 
@@ -346,6 +347,7 @@ bool MyDocument::reloadFromDisk()
 void MyDocument::updateChangeCount(const QString &actionName)
 {
     m_document->commit(actionName);
+    setWindowModified(m_document->isModified());
     validateMenuItems();
 }
 
