@@ -129,7 +129,7 @@ void DocumentUndo::stepWasApplied(const StoreChange &change)
     store().computeNotifications();
     m_document->refreshUI();
     if (change.changedEmailTemplates())
-        m_document->buildSendMessageMenu();
+        m_document->emailTemplatesChanged();
     selectTouchedRecords(change, previousSelection);
 }
 

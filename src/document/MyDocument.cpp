@@ -16,6 +16,7 @@
 #include "gui/FilePanel.h"
 #include "gui/MessageBox.h"
 #include "gui/RightClickTableView.h"
+#include "gui/SendMessageMenu.h"
 #include "history/HistoryStore.h"
 #include "model/DatabaseFile.h"
 #include "model/DocumentFileNames.h"
@@ -23,6 +24,7 @@
 #include "model/Notification.h"
 #include "model/NotificationComputer.h"
 #include "model/Preferences.h"
+#include "workflow/EmailTemplateListModel.h"
 #include "workflow/StarterTemplates.h"
 
 #include <QAction>
@@ -140,8 +142,13 @@ void MyDocument::buildWindow()
     m_menus = new DocumentMenus(this);
     m_categoriesTable->setContextMenu(m_menus->categoryContextMenu);
     m_linksTable->setContextMenu(m_menus->linkContextMenu);
-    DocumentMenus::fillSendMessageMenu(m_detailsView->sendMessageMenu(), m_menus->newCustomEmail,
-                                       m_menus->newEmailTemplate);
+    m_emailTemplateModel = new EmailTemplateListModel(&m_collectionManager, this);
+    for (QMenu *menu :
+         {m_menus->sendMessageMenu, m_menus->linkSendMessageMenu, m_detailsView->sendMessageMenu()}) {
+        auto *sendMessage = new SendMessageMenu(menu, m_emailTemplateModel, m_menus->newCustomEmail,
+                                                m_menus->newEmailTemplate);
+        connect(sendMessage, &SendMessageMenu::templateTriggered, this, &MyDocument::newTemplateEmail);
+    }
 
     m_categoryListController = new CategoryListController(&m_collectionManager, linkPboardType(), this);
     m_categoryListController->setTableView(m_categoriesTable);
@@ -245,7 +252,7 @@ bool MyDocument::readFromFile(const QString &path, QString *error)
     m_categoryListController->refreshList();
     showAndSelectCategoryNode(m_collectionManager.categoryRoot()->firstChild());
     refreshUI();
-    buildSendMessageMenu();
+    emailTemplatesChanged();
     updateTitle();
     return read;
 }
@@ -361,7 +368,7 @@ bool MyDocument::reloadFromDisk()
     showAndSelectCategoryNode(category ? category : m_collectionManager.categoryRoot()->firstChild());
     selectLinksWithIDs(previousLinkIDs);
     refreshUI();
-    buildSendMessageMenu();
+    emailTemplatesChanged();
     if (!read) {
         MessageBox::alert(this, tr("The document \"%1\" could not be reverted.").arg(displayName()),
                           tr("The saved file cannot be read (%1). Your current version is kept.").arg(error),
@@ -395,7 +402,6 @@ void MyDocument::closeEvent(QCloseEvent *event)
     }
     m_computeNotificationsTimer->stop();
     m_autoSaveTimer->stop();
-    resetSendMessageMenu();
     event->accept();
     emit documentClosed(this);
 }
@@ -469,7 +475,7 @@ void MyDocument::setStartingSiteProfile(const SiteProfileTexts &texts, bool sing
 
 void MyDocument::windowDidBecomeKey()
 {
-    buildSendMessageMenu();
+    emailTemplatesChanged();
     if (m_firstBecomeKeyWasProcessed)
         return;
     m_firstBecomeKeyWasProcessed = true;
@@ -479,8 +485,10 @@ void MyDocument::windowDidBecomeKey()
     m_collectionManager.setRenderMode(m_startingSinglePageLayout ? RenderModeSinglePage
                                                                  : RenderModePagePerCategory);
     // A new database starts with a few templates to write to partners with.
-    if (m_collectionManager.emailTemplates().empty())
+    if (m_collectionManager.emailTemplates().empty()) {
         StarterTemplates::addTo(m_collectionManager);
+        emailTemplatesChanged();
+    }
     m_collectionManager.journal().dropEntry(); // the assistant's profile is where the new database starts
     m_editedSiteInfo = true;
     m_collectionManager.computeNotifications();
@@ -633,44 +641,9 @@ void MyDocument::linksWereDropped(const QStringList &ids)
 
 // ---------------------------------------------------------------- menus
 
-void MyDocument::resetSendMessageMenu()
+void MyDocument::emailTemplatesChanged()
 {
-    const QList<QMenu *> menus = {m_menus->sendMessageMenu, m_menus->linkSendMessageMenu,
-                                  m_detailsView->sendMessageMenu()};
-    for (QMenu *menu : menus) {
-        // Three fixed items stay: the blank message, a separator and the new-template item.
-        while (menu->actions().size() >= 4) {
-            QAction *item = menu->actions().at(2);
-            menu->removeAction(item);
-            if (item->isSeparator() && item->parent() == menu)
-                delete item;
-        }
-    }
-    qDeleteAll(m_templateActions);
-    m_templateActions.clear();
-}
-
-void MyDocument::buildSendMessageMenu()
-{
-    resetSendMessageMenu();
-    const auto &templates = m_collectionManager.emailTemplates();
-    for (size_t i = 0; i < templates.size(); ++i) {
-        QString name = templates[i]->name();
-        auto *item = new QAction(name.replace(QLatin1Char('&'), QStringLiteral("&&")), this);
-        item->setData(int(i));
-        const int index = int(i);
-        connect(item, &QAction::triggered, this, [this, index] { newTemplateEmail(index); });
-        m_templateActions.append(item);
-    }
-    const QList<QMenu *> menus = {m_menus->sendMessageMenu, m_menus->linkSendMessageMenu,
-                                  m_detailsView->sendMessageMenu()};
-    for (QMenu *menu : menus) {
-        QAction *last = menu->actions().constLast();
-        for (QAction *item : std::as_const(m_templateActions))
-            menu->insertAction(last, item);
-        if (!m_templateActions.isEmpty())
-            menu->insertSeparator(last);
-    }
+    m_emailTemplateModel->templatesChanged();
     validateMenuItems();
 }
 
@@ -692,8 +665,6 @@ void MyDocument::validateMenuItems()
 
     for (QAction *action : {m.visitLinkWebsite, m.visitLinkPartnerWebsite, m.newCustomEmail})
         enable(action, oneLink);
-    for (QAction *action : std::as_const(m_templateActions))
-        action->setEnabled(oneLink);
     for (QAction *action : {m.deleteLink, m.markAsVerified})
         enable(action, someLinks);
     const struct

@@ -4,6 +4,7 @@
 #include "gui/DocumentImages.h"
 #include "gui/HelpBook.h"
 #include "gui/MessageBox.h"
+#include "gui/SendMessageMenu.h"
 #include "model/CollectionManager.h"
 #include "model/DateTexts.h"
 #include "model/Notification.h"
@@ -28,7 +29,8 @@ constexpr int ResizeDuration = 120; // milliseconds
 
 } // namespace
 
-LinkDialogController::LinkDialogController(const CollectionManager *collectionManager, QWidget *parent)
+LinkDialogController::LinkDialogController(const CollectionManager *collectionManager,
+                                           const QAbstractItemModel *emailTemplates, QWidget *parent)
     : QDialog(parent), m_ui(std::make_unique<Ui::LinkDialog>()), m_collectionManager(collectionManager),
       m_link(m_blankLink)
 {
@@ -60,11 +62,14 @@ LinkDialogController::LinkDialogController(const CollectionManager *collectionMa
     m_contactMenu = new QMenu(m_ui->contactWebmasterPopup);
     m_contactMenu->setObjectName(QStringLiteral("contactWebmasterMenu"));
     m_ui->contactWebmasterPopup->setMenu(m_contactMenu);
-    m_blankMessageAction =
-        m_contactMenu->addAction(tr("&Blank Message"), this, &LinkDialogController::sendCustomEmail);
-    m_contactMenu->addSeparator();
-    m_newTemplateAction = m_contactMenu->addAction(tr("New E-mail &Template..."), this,
-                                                   &LinkDialogController::newEmailTemplate);
+    m_blankMessageAction = new QAction(tr("&Blank Message"), m_contactMenu);
+    connect(m_blankMessageAction, &QAction::triggered, this, &LinkDialogController::sendCustomEmail);
+    m_newTemplateAction = new QAction(tr("New E-mail &Template..."), m_contactMenu);
+    connect(m_newTemplateAction, &QAction::triggered, this, &LinkDialogController::newEmailTemplate);
+    auto *contactMenu =
+        new SendMessageMenu(m_contactMenu, emailTemplates, m_blankMessageAction, m_newTemplateAction);
+    connect(contactMenu, &SendMessageMenu::templateTriggered, this,
+            &LinkDialogController::selectEmailTemplate);
 
     QHeaderView *header = m_ui->notificationsTable->horizontalHeader();
     header->setSectionsClickable(true);
@@ -93,7 +98,6 @@ void LinkDialogController::initializeFieldsWithInitialTabIndex(int tabIndex)
     rebuildCategoryPopup();
     m_ui->categoryPopup->setCurrentIndex(0);
     setTexts(Texts());
-    buildContactWebmasterPopup();
     m_ui->requestReceivedButton->setChecked(true);
     m_ui->statusPopup->setCurrentIndex(popupIndexOfStatus(LinkStatusNew));
     m_lastStatusChangedOn = QDate::currentDate();
@@ -186,29 +190,6 @@ LinkStatus LinkDialogController::linkStatus() const
 void LinkDialogController::setNewTemplateAvailable(bool available)
 {
     m_newTemplateAction->setEnabled(available);
-}
-
-void LinkDialogController::buildContactWebmasterPopup()
-{
-    for (QAction *action : std::as_const(m_templateActions)) {
-        m_contactMenu->removeAction(action);
-        delete action;
-    }
-    m_templateActions.clear();
-    const auto &templates = m_collectionManager->emailTemplates();
-    for (size_t i = 0; i < templates.size(); ++i) {
-        QString name = templates[i]->name();
-        auto *item = new QAction(name.replace(QLatin1Char('&'), QStringLiteral("&&")), m_contactMenu);
-        const int index = int(i);
-        connect(item, &QAction::triggered, this, [this, index] { selectEmailTemplate(index); });
-        m_templateActions.append(item);
-    }
-    if (!m_templateActions.isEmpty()) {
-        auto *separator = new QAction(m_contactMenu);
-        separator->setSeparator(true);
-        m_templateActions.append(separator);
-    }
-    m_contactMenu->insertActions(m_newTemplateAction, m_templateActions);
 }
 
 // ---------------------------------------------------------------- the fields
@@ -492,7 +473,6 @@ void LinkDialogController::newEmailTemplate()
 {
     extractLinkInfo();
     emit newEmailTemplateRequested();
-    buildContactWebmasterPopup();
 }
 
 void LinkDialogController::doHelp()

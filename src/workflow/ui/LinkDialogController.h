@@ -11,6 +11,7 @@
 class CollectionManager;
 class Notification;
 class QAbstractButton;
+class QAbstractItemModel;
 class QAction;
 class QComboBox;
 class QLabel;
@@ -35,7 +36,9 @@ class LinkDialogController : public QDialog
     Q_OBJECT
 
 public:
-    LinkDialogController(const CollectionManager *collectionManager, QWidget *parent);
+    // The contact menu lists the templates of `emailTemplates` (the document's list of them).
+    LinkDialogController(const CollectionManager *collectionManager, const QAbstractItemModel *emailTemplates,
+                         QWidget *parent);
     ~LinkDialogController() override;
 
     // Prepares an empty New link, shown at the given tab.
@@ -62,8 +65,6 @@ public:
 
     // The contact menu's new-template item follows the window's command.
     void setNewTemplateAvailable(bool available);
-    // Lists the database's templates in the contact menu.
-    void buildContactWebmasterPopup();
 
     // --- For tests and the document
     LinkForm::Texts texts() const;
@@ -136,6 +137,5 @@ private:
     QMenu *m_contactMenu = nullptr;
     QAction *m_blankMessageAction = nullptr;
     QAction *m_newTemplateAction = nullptr;
-    QList<QAction *> m_templateActions; // the templates' items and their separator
     QVariantAnimation *m_resizeAnimation = nullptr;
 };
