@@ -485,10 +485,8 @@ void MyDocument::windowDidBecomeKey()
     m_collectionManager.setRenderMode(m_startingSinglePageLayout ? RenderModeSinglePage
                                                                  : RenderModePagePerCategory);
     // A new database starts with a few templates to write to partners with.
-    if (m_collectionManager.emailTemplates().empty()) {
+    if (m_collectionManager.emailTemplates().empty())
         StarterTemplates::addTo(m_collectionManager);
-        emailTemplatesChanged();
-    }
     m_collectionManager.journal().dropEntry(); // the assistant's profile is where the new database starts
     m_editedSiteInfo = true;
     m_collectionManager.computeNotifications();
