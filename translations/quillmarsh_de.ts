@@ -2497,14 +2497,6 @@ Datei: %2</translation>
         <translation>Link bearbeiten</translation>
     </message>
     <message>
-        <source>%1 (%2)</source>
-        <translation>%1 (%2)</translation>
-    </message>
-    <message>
-        <source>Never</source>
-        <translation>Nie</translation>
-    </message>
-    <message>
         <source>This address cannot be opened in the browser.</source>
         <translation>Diese Adresse kann nicht im Browser geöffnet werden.</translation>
     </message>
@@ -2527,6 +2519,17 @@ Datei: %2</translation>
     <message>
         <source>No other links have the same URL.</source>
         <translation>Kein anderer Link hat dieselbe URL.</translation>
+    </message>
+</context>
+<context>
+    <name>LinkExchangeForm</name>
+    <message>
+        <source>%1 (%2)</source>
+        <translation>%1 (%2)</translation>
+    </message>
+    <message>
+        <source>Never</source>
+        <translation>Nie</translation>
     </message>
 </context>
 <context>

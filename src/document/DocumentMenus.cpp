@@ -304,8 +304,6 @@ DocumentMenus::DocumentMenus(QMainWindow *window) : QObject(window), m_window(wi
 
     linkSendMessageMenu = new QMenu(tr("Send &Message"), window);
     linkSendMessageMenu->setObjectName(QStringLiteral("linkSendMessageMenu"));
-    fillSendMessageMenu(sendMessageMenu, newCustomEmail, newEmailTemplate);
-    fillSendMessageMenu(linkSendMessageMenu, newCustomEmail, newEmailTemplate);
 
     linkContextMenu = new QMenu(window);
     linkContextMenu->setObjectName(QStringLiteral("linkContextMenu"));
@@ -338,14 +336,6 @@ DocumentMenus::DocumentMenus(QMainWindow *window) : QObject(window), m_window(wi
     toggleToolbar = toolbar->toggleViewAction();
     toggleToolbar->setText(tr("&Toolbar"));
     view->addAction(toggleToolbar);
-}
-
-void DocumentMenus::fillSendMessageMenu(QMenu *menu, QAction *blankMessage, QAction *newTemplate)
-{
-    // Two fixed items before the templates and one after them.
-    menu->addAction(blankMessage);
-    menu->addSeparator();
-    menu->addAction(newTemplate);
 }
 
 void DocumentMenus::fillRecentFilesMenu(const QStringList &files)

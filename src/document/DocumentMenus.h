@@ -45,16 +45,14 @@ public:
         *showEULA, *doAbout;
     QMenu *windowMenu;
 
-    // The menus that list the database's e-mail templates: the Link menu's, the link context
-    // menu's, and the details pane's pull-down (given by the document).
+    // The menus that list the database's e-mail templates, the Link menu's and the link context
+    // menu's (the document fills them, with the details pane's pull-down).
     QMenu *sendMessageMenu, *linkSendMessageMenu;
     QMenu *linkContextMenu, *categoryContextMenu;
     QToolBar *toolbar;
 
     // Items shown in the window menu for each open document, rebuilt by the document.
     QAction *windowListSeparator;
-
-    static void fillSendMessageMenu(QMenu *menu, QAction *blankMessage, QAction *newTemplate);
 
     // Open Recent: one numbered item per file (its path as data and tool tip), then Clear Menu.
     void fillRecentFilesMenu(const QStringList &files);

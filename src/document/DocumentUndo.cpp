@@ -72,7 +72,7 @@ void DocumentUndo::stepWasApplied(const StoreChange &change)
     m_window->selectLinksWithIDs({});
     m_window->refreshUI();
     if (change.changedEmailTemplates())
-        m_window->buildSendMessageMenu();
+        m_window->emailTemplatesChanged();
     selectTouchedRecords(change, previousSelection);
 }
 

@@ -3,9 +3,11 @@
 #include "DocumentMenus.h"
 #include "MyDocument.h"
 #include "VerificationCommands.h"
+#include "gui/SendMessageMenu.h"
 #include "history/HistoryRecorder.h"
 #include "history/HistoryStore.h"
 #include "history/ui/LostLinksDialogController.h"
+#include "workflow/EmailTemplateListModel.h"
 
 #include <QAction>
 #include <QMenu>
@@ -91,8 +93,12 @@ void HistoryCommands::showLostLinks()
                 &HistoryCommands::editLink);
         connect(m_lostLinksWindow, &LostLinksDialogController::verifyAgainRequested, this,
                 &HistoryCommands::verifyAgain);
+        auto *sendMessage =
+            new SendMessageMenu(m_lostLinksWindow->sendMessageMenu(), document()->emailTemplateModel(),
+                                menus().newCustomEmail, menus().newEmailTemplate);
+        connect(sendMessage, &SendMessageMenu::templateTriggered, document(), &MyDocument::newTemplateEmail);
         connect(m_lostLinksWindow, &LostLinksDialogController::sendMessageMenuAboutToShow, this,
-                &HistoryCommands::fillSendMessageMenu);
+                &HistoryCommands::selectLinkToWriteTo);
     }
     m_lostLinksNotice->hide();
     refreshLostLinks();
@@ -140,13 +146,11 @@ void HistoryCommands::verifyAgain(const QStringList &linkIDs)
         verification->verifyLinkWithIDs(linkIDs);
 }
 
-void HistoryCommands::fillSendMessageMenu(QMenu *menu, const QStringList &linkIDs)
+void HistoryCommands::selectLinkToWriteTo(const QStringList &linkIDs)
 {
-    // The document's own items act on its selected link, so that link is selected first.
-    menu->clear();
+    // The message items act on the document's selected link, so that link is selected first.
     if (linkIDs.size() != 1)
         return;
     document()->selectLinksWithIDs(linkIDs);
     document()->validateMenuItems();
-    menu->addActions(menus().linkSendMessageMenu->actions());
 }

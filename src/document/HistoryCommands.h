@@ -8,7 +8,6 @@
 #include <QSet>
 
 class HistoryRecorder;
-class QMenu;
 class QPushButton;
 
 // The verification history in the document window: the Lost Links window (Tools menu), the
@@ -38,7 +37,7 @@ private:
     QList<LinkChange> currentChanges(QString *error);
     void editLink(const QString &linkID);
     void verifyAgain(const QStringList &linkIDs);
-    void fillSendMessageMenu(QMenu *menu, const QStringList &linkIDs);
+    void selectLinkToWriteTo(const QStringList &linkIDs);
     void bringDocumentForward();
 
     QPointer<LostLinksDialogController> m_lostLinksWindow;

@@ -5,6 +5,7 @@
 #include "DocumentUndo.h"
 #include "MyDocument.h"
 #include "history/ui/LinkHistoryView.h"
+#include "workflow/EmailTemplateListModel.h"
 #include "workflow/LinkForm.h"
 #include "workflow/ui/InstantLinkDialogController.h"
 #include "workflow/ui/LinkCountDialogController.h"
@@ -60,7 +61,8 @@ int LinkCommands::selectedCategoryIndex() const
 LinkDialogController *LinkCommands::linkDialogController()
 {
     if (!m_linkDialog) {
-        m_linkDialog = new LinkDialogController(&collectionManager(), document());
+        m_linkDialog =
+            new LinkDialogController(&collectionManager(), document()->emailTemplateModel(), document());
         connect(m_linkDialog, &QDialog::finished, this, [this](int returnCode) {
             if (m_linkDialog->isEditing())
                 editLinkSheetDidEnd(returnCode);

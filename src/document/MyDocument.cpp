@@ -16,10 +16,12 @@
 #include "gui/FilePanel.h"
 #include "gui/MessageBox.h"
 #include "gui/RightClickTableView.h"
+#include "gui/SendMessageMenu.h"
 #include "model/DocumentFileNames.h"
 #include "model/LinkDragPayload.h"
 #include "model/Notification.h"
 #include "model/NotificationComputer.h"
+#include "workflow/EmailTemplateListModel.h"
 
 #include <QAction>
 #include <QApplication>
@@ -60,7 +62,7 @@ MyDocument::MyDocument(std::unique_ptr<Document> document, QWidget *parent)
         showAndSelectCategoryNode(collectionManager().categoryRoot()->firstChild());
         refreshUI();
     }
-    buildSendMessageMenu();
+    emailTemplatesChanged();
     validateMenuItems();
     updateTitle();
 }
@@ -185,8 +187,13 @@ void MyDocument::buildWindow()
     m_menus = new DocumentMenus(this);
     m_categoriesTable->setContextMenu(m_menus->categoryContextMenu);
     m_linksTable->setContextMenu(m_menus->linkContextMenu);
-    DocumentMenus::fillSendMessageMenu(m_detailsView->sendMessageMenu(), m_menus->newCustomEmail,
-                                       m_menus->newEmailTemplate);
+    m_emailTemplateModel = new EmailTemplateListModel(&collectionManager(), this);
+    for (QMenu *menu :
+         {m_menus->sendMessageMenu, m_menus->linkSendMessageMenu, m_detailsView->sendMessageMenu()}) {
+        auto *sendMessage = new SendMessageMenu(menu, m_emailTemplateModel, m_menus->newCustomEmail,
+                                                m_menus->newEmailTemplate);
+        connect(sendMessage, &SendMessageMenu::templateTriggered, this, &MyDocument::newTemplateEmail);
+    }
 
     m_categoryListController = new CategoryListController(&collectionManager(), linkPboardType(), this);
     m_categoryListController->setTableView(m_categoriesTable);
@@ -245,7 +252,7 @@ bool MyDocument::readFromFile(const QString &path, QString *error)
     m_categoryListController->refreshList();
     showAndSelectCategoryNode(collectionManager().categoryRoot()->firstChild());
     refreshUI();
-    buildSendMessageMenu();
+    emailTemplatesChanged();
     return read;
 }
 
@@ -335,7 +342,7 @@ bool MyDocument::reloadFromDisk()
     showAndSelectCategoryNode(category ? category : collectionManager().categoryRoot()->firstChild());
     selectLinksWithIDs(previousLinkIDs);
     refreshUI();
-    buildSendMessageMenu();
+    emailTemplatesChanged();
     if (!read) {
         MessageBox::alert(this, tr("The document \"%1\" could not be reverted.").arg(displayName()),
                           tr("The saved file cannot be read (%1). Your current version is kept.").arg(error),
@@ -369,7 +376,6 @@ void MyDocument::closeEvent(QCloseEvent *event)
         return;
     }
     m_document->close();
-    resetSendMessageMenu();
     event->accept();
     emit documentClosed(this);
 }
@@ -414,7 +420,7 @@ void MyDocument::setStartingSiteProfile(const SiteProfileTexts &texts, bool sing
 
 void MyDocument::windowDidBecomeKey()
 {
-    buildSendMessageMenu();
+    emailTemplatesChanged();
     if (m_firstBecomeKeyWasProcessed)
         return;
     m_firstBecomeKeyWasProcessed = true;
@@ -568,44 +574,9 @@ void MyDocument::linksWereDropped(const QStringList &ids)
 
 // ---------------------------------------------------------------- menus
 
-void MyDocument::resetSendMessageMenu()
+void MyDocument::emailTemplatesChanged()
 {
-    const QList<QMenu *> menus = {m_menus->sendMessageMenu, m_menus->linkSendMessageMenu,
-                                  m_detailsView->sendMessageMenu()};
-    for (QMenu *menu : menus) {
-        // Three fixed items stay: the blank message, a separator and the new-template item.
-        while (menu->actions().size() >= 4) {
-            QAction *item = menu->actions().at(2);
-            menu->removeAction(item);
-            if (item->isSeparator() && item->parent() == menu)
-                delete item;
-        }
-    }
-    qDeleteAll(m_templateActions);
-    m_templateActions.clear();
-}
-
-void MyDocument::buildSendMessageMenu()
-{
-    resetSendMessageMenu();
-    const auto &templates = collectionManager().emailTemplates();
-    for (size_t i = 0; i < templates.size(); ++i) {
-        QString name = templates[i]->name();
-        auto *item = new QAction(name.replace(QLatin1Char('&'), QStringLiteral("&&")), this);
-        item->setData(int(i));
-        const int index = int(i);
-        connect(item, &QAction::triggered, this, [this, index] { newTemplateEmail(index); });
-        m_templateActions.append(item);
-    }
-    const QList<QMenu *> menus = {m_menus->sendMessageMenu, m_menus->linkSendMessageMenu,
-                                  m_detailsView->sendMessageMenu()};
-    for (QMenu *menu : menus) {
-        QAction *last = menu->actions().constLast();
-        for (QAction *item : std::as_const(m_templateActions))
-            menu->insertAction(last, item);
-        if (!m_templateActions.isEmpty())
-            menu->insertSeparator(last);
-    }
+    m_emailTemplateModel->templatesChanged();
     validateMenuItems();
 }
 
@@ -627,8 +598,6 @@ void MyDocument::validateMenuItems()
 
     for (QAction *action : {m.visitLinkWebsite, m.visitLinkPartnerWebsite, m.newCustomEmail})
         enable(action, oneLink);
-    for (QAction *action : std::as_const(m_templateActions))
-        action->setEnabled(oneLink);
     enable(m.deleteLink, someLinks);
     enable(m.editSelectedObject, linksHaveFocus ? m.editLink->isEnabled() : category);
     enable(m.deleteSelectedObject, linksHaveFocus ? someLinks : category);

@@ -17,6 +17,7 @@ class DetailsView;
 class DocumentMenus;
 class DocumentUndo;
 class DocumentWindowState;
+class EmailTemplateListModel;
 class LinkListController;
 class QLabel;
 class QSplitter;
@@ -101,8 +102,9 @@ public:
     void selectLinksWithIDs(const QStringList &ids);
     QString uniqueID() const { return m_document->uniqueID(); }
     QString linkPboardType() const;
-    void buildSendMessageMenu();
-    void resetSendMessageMenu();
+    // The database's templates, listed by every send-message menu; told of each change here.
+    EmailTemplateListModel *emailTemplateModel() const { return m_emailTemplateModel; }
+    void emailTemplatesChanged();
     // Re-evaluates which commands are enabled and which status is ticked.
     void validateMenuItems();
     // The view the commands act on: the focused one, or while the menu bar holds the keyboard the
@@ -231,7 +233,7 @@ private:
     CategoryListController *m_categoryListController = nullptr;
     LinkListController *m_linkListController = nullptr;
     StatusBarController *m_statusBarController = nullptr;
-    QList<QAction *> m_templateActions;
+    EmailTemplateListModel *m_emailTemplateModel = nullptr;
     QList<QAction *> m_windowListActions;
     QList<DocumentCommandArea *> m_commandAreas;
 

@@ -46,7 +46,7 @@ void TemplateCommands::showEmailTemplatesSheetDidEnd(int)
 {
     // Each change was applied and marked edited as it was made.
     document()->refreshUI();
-    document()->buildSendMessageMenu();
+    document()->emailTemplatesChanged();
 }
 
 void TemplateCommands::newEmailTemplate()
@@ -121,5 +121,5 @@ bool TemplateCommands::importEmailTemplates(const QString &path, const Duplicate
 void TemplateCommands::templatesChanged(const QString &actionName)
 {
     document()->updateChangeCount(actionName);
-    document()->buildSendMessageMenu();
+    document()->emailTemplatesChanged();
 }

@@ -2,6 +2,10 @@
 #include "document/DetailsView.h"
 #include "document/DocumentMenus.h"
 #include "document/LinkStatusCommands.h"
+#include "document/DocumentUndo.h"
+#include "document/HistoryCommands.h"
+#include "document/TemplateCommands.h"
+#include "history/ui/LostLinksDialogController.h"
 #include "publish/ui/SiteInfoDialogController.h"
 
 #include <QAction>
@@ -176,18 +180,7 @@ private slots:
         QVERIFY(!document->isEdited());
     }
 
-    void sendMessageMenusWithoutTemplates()
-    {
-        MyDocument *document = openSample();
-        const DocumentMenus &m = *document->menus();
-        const QStringList fixed{m.newCustomEmail->text(), QStringLiteral("---"), m.newEmailTemplate->text()};
-        document->buildSendMessageMenu();
-        QCOMPARE(itemTexts(m.sendMessageMenu), fixed);
-        QCOMPARE(itemTexts(m.linkSendMessageMenu), fixed);
-        QCOMPARE(itemTexts(document->detailsView()->sendMessageMenu()), fixed);
-    }
-
-    void sendMessageMenusListThisDatabasesTemplates()
+    void sendMessageMenusFollowTheTemplates()
     {
         DatabaseBuilder db;
         db.link(QStringLiteral("Alpha"), LinkStatusNew);
@@ -200,23 +193,36 @@ private slots:
         other.emailTemplate(QStringLiteral("Other"), QStringLiteral("s"), QStringLiteral("b"));
         MyDocument *second = m_fixture->open(other, QStringLiteral("other.site"));
 
+        // The Link menu, the link's context menu, the details pane and the Lost Links window.
         const DocumentMenus &m = *document->menus();
-        const QStringList expected{m.newCustomEmail->text(),  QStringLiteral("---"),
-                                   QStringLiteral("A && B"),  QStringLiteral("Follow-up"),
-                                   QStringLiteral("Request"), QStringLiteral("---"),
-                                   m.newEmailTemplate->text()};
-        for (int round = 0; round < 2; ++round) { // rebuilding replaces, never adds
-            document->buildSendMessageMenu();
-            QCOMPARE(itemTexts(m.sendMessageMenu), expected);
-            QCOMPARE(itemTexts(m.linkSendMessageMenu), expected);
-            QCOMPARE(itemTexts(document->detailsView()->sendMessageMenu()), expected);
-        }
+        m.showLostLinks->trigger();
+        const QList<QMenu *> menus{
+            m.sendMessageMenu, m.linkSendMessageMenu, document->detailsView()->sendMessageMenu(),
+            document->commandArea<HistoryCommands>()->lostLinksWindow()->sendMessageMenu()};
+        auto everyMenuLists = [&](const QStringList &templates) {
+            QStringList expected{m.newCustomEmail->text(), QStringLiteral("---")};
+            if (!templates.isEmpty())
+                expected << templates << QStringLiteral("---");
+            expected << m.newEmailTemplate->text();
+            for (const QMenu *menu : menus) {
+                if (itemTexts(menu) != expected) {
+                    qWarning() << menu->objectName() << itemTexts(menu);
+                    return false;
+                }
+            }
+            return true;
+        };
+        QVERIFY(everyMenuLists(
+            {QStringLiteral("A && B"), QStringLiteral("Follow-up"), QStringLiteral("Request")}));
         QCOMPARE(itemTexts(second->menus()->sendMessageMenu).at(2), QStringLiteral("Other"));
         QCOMPARE(itemTexts(second->menus()->sendMessageMenu).size(), 5);
 
-        // A template item writes to the selected link; a New partner becomes Negotiating.
-        DocumentFixture::selectLinks(document, {QStringLiteral("Alpha")});
+        // A template item writes to the selected link, so it is offered only with one selected; a
+        // New partner becomes Negotiating.
+        document->selectLinksWithIDs({});
         QAction *request = m.sendMessageMenu->actions().at(4);
+        QVERIFY(!request->isEnabled());
+        DocumentFixture::selectLinks(document, {QStringLiteral("Alpha")});
         QVERIFY(request->isEnabled());
         request->trigger();
         QCOMPARE(m_fixture->opener().urls().size(), 1);
@@ -228,9 +234,32 @@ private slots:
         QCOMPARE(document->selectedLink(), linkTitled(document, QStringLiteral("Alpha")));
         QVERIFY(document->isEdited());
 
-        // Closing the window empties the menus.
-        document->resetSendMessageMenu();
-        QCOMPARE(itemTexts(m.sendMessageMenu).size(), 3);
+        // Added, renamed (moving), deleted and back by Undo.
+        TemplateCommands *templates = document->commandArea<TemplateCommands>();
+        CollectionManager &store = document->collectionManager();
+        auto form = [](const QString &name) {
+            EmailTemplate emailTemplate;
+            emailTemplate.setName(name, QStringLiteral("s"), QStringLiteral("b"));
+            return emailTemplate;
+        };
+        auto idOf = [&](const QString &name) { return store.emailTemplateWithName(name)->ID(); };
+        templates->addEmailTemplate(form(QStringLiteral("Note")));
+        QVERIFY(everyMenuLists({QStringLiteral("A && B"), QStringLiteral("Follow-up"), QStringLiteral("Note"),
+                                QStringLiteral("Request")}));
+        QVERIFY(menus.last()->actions().at(4)->isEnabled());
+        templates->editEmailTemplate(idOf(QStringLiteral("Note")), form(QStringLiteral("Zed")));
+        QVERIFY(everyMenuLists({QStringLiteral("A && B"), QStringLiteral("Follow-up"),
+                                QStringLiteral("Request"), QStringLiteral("Zed")}));
+        templates->deleteEmailTemplate(idOf(QStringLiteral("A & B")));
+        QVERIFY(
+            everyMenuLists({QStringLiteral("Follow-up"), QStringLiteral("Request"), QStringLiteral("Zed")}));
+        document->undo()->undo();
+        QVERIFY(everyMenuLists({QStringLiteral("A && B"), QStringLiteral("Follow-up"),
+                                QStringLiteral("Request"), QStringLiteral("Zed")}));
+        for (const QString &name : {QStringLiteral("A & B"), QStringLiteral("Follow-up"),
+                                    QStringLiteral("Request"), QStringLiteral("Zed")})
+            templates->deleteEmailTemplate(idOf(name));
+        QVERIFY(everyMenuLists({}));
     }
 
     void aRefusedMessageIsReportedButTheStatusChangeKept()

@@ -4,6 +4,7 @@
 #include "DocumentFixture.h"
 #include "app/PreferencesDialogController.h"
 #include "publish/ui/SiteInfoDialogController.h"
+#include "workflow/EmailTemplateListModel.h"
 #include "workflow/ui/InstantLinkDialogController.h"
 #include "workflow/ui/LinkDialogController.h"
 
@@ -147,7 +148,10 @@ private slots:
         // The form each section of the help describes.
         const std::map<QString, std::function<std::unique_ptr<QWidget>()>> forms{
             {QStringLiteral("QuillmarshNewEditLink"),
-             [&] { return std::make_unique<LinkDialogController>(store, document); }},
+             [&] {
+                 return std::make_unique<LinkDialogController>(store, document->emailTemplateModel(),
+                                                               document);
+             }},
             {QStringLiteral("QuillmarshInstantLink"),
              [&] { return std::make_unique<InstantLinkDialogController>(store, document); }},
             {QStringLiteral("QuillmarshEditSiteInfo"),

@@ -47,7 +47,6 @@ private:
             .link(QStringLiteral("Beta"), LinkStatusNegotiating, QStringLiteral("http://beta.example/"));
         db.emailTemplate(QStringLiteral("Follow & Up"), QStringLiteral("s"), QStringLiteral("b"));
         MyDocument *document = m_fixture->open(db);
-        document->buildSendMessageMenu();
         DocumentFixture::selectCategory(document, QStringLiteral("Partners"));
         document->activateWindow();
         QApplication::setActiveWindow(document);

@@ -13,7 +13,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTextEdit>
@@ -55,14 +54,6 @@ private:
         for (int row = 0; row < sheet->listView()->count(); ++row)
             list.append(sheet->listView()->item(row)->text());
         return list;
-    }
-
-    static QStringList menuTexts(const QMenu *menu)
-    {
-        QStringList texts;
-        for (const QAction *action : menu->actions())
-            texts.append(action->text());
-        return texts;
     }
 
     EmailTemplateListDialogController *showList(MyDocument *document)
@@ -130,7 +121,6 @@ private slots:
         QCOMPARE(added->body(), QStringLiteral("Dear #CONTACT_FIRST_NAME#, thanks"));
         QCOMPARE(store.emailTemplates().size(), size_t(3));
         QVERIFY(document->isEdited());
-        QVERIFY(menuTexts(document->menus()->sendMessageMenu).contains(QStringLiteral("Thanks")));
         QCOMPARE(m_fixture->opener().urls().size(), 1);
         const QString mailto = m_fixture->opener().urls().constFirst().toString();
         QVERIFY(mailto.startsWith(QStringLiteral("mailto:")));
@@ -171,7 +161,6 @@ private slots:
         QCOMPARE(names(sheet), (QStringList{QStringLiteral("Reminder"), QStringLiteral("Reminder copy"),
                                             QStringLiteral("Welcome")}));
         QCOMPARE(sheet->selectedRow(), 1);
-        QVERIFY(menuTexts(document->menus()->sendMessageMenu).contains(QStringLiteral("Reminder copy")));
         QVERIFY(document->isEdited());
 
         // Renamed from the editor (a double click), the template moves to its new place.
@@ -202,7 +191,6 @@ private slots:
         QVERIFY(!sheet->duplicateButton()->isEnabled());
         QVERIFY(!sheet->deleteButton()->isEnabled());
         QVERIFY(!sheet->exportButton()->isEnabled());
-        QCOMPARE(document->menus()->sendMessageMenu->actions().size(), 3);
 
         QTest::keyClick(sheet, Qt::Key_Escape);
         QVERIFY(!sheet->isVisible());

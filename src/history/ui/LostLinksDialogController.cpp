@@ -54,7 +54,7 @@ LostLinksDialogController::LostLinksDialogController(QWidget *parent)
             [this] { emit verifyAgainRequested(selectedLinkIDs()); });
     connect(m_closeButton, &QPushButton::clicked, this, &QDialog::reject);
     connect(m_sendMessageMenu, &QMenu::aboutToShow, this,
-            [this] { emit sendMessageMenuAboutToShow(m_sendMessageMenu, selectedLinkIDs()); });
+            [this] { emit sendMessageMenuAboutToShow(selectedLinkIDs()); });
     connect(m_table->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &LostLinksDialogController::updateButtons);
     connect(m_model, &QAbstractItemModel::modelReset, this, &LostLinksDialogController::updateButtons);

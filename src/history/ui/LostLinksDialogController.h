@@ -41,8 +41,8 @@ public:
 signals:
     void editLinkRequested(const QString &linkID);
     void verifyAgainRequested(const QStringList &linkIDs);
-    // The send-message menu is about to open for these links: the document fills it and selects them.
-    void sendMessageMenuAboutToShow(QMenu *menu, const QStringList &linkIDs);
+    // The send-message menu (filled by the document) is about to open for these links.
+    void sendMessageMenuAboutToShow(const QStringList &linkIDs);
 
 private:
     void updateButtons();

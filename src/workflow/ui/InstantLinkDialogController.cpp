@@ -5,6 +5,7 @@
 #include "model/CollectionManager.h"
 #include "model/Preferences.h"
 #include "ui_InstantLinkDialog.h"
+#include "workflow/EmailTemplateListModel.h"
 
 #include <QPushButton>
 
@@ -26,6 +27,9 @@ InstantLinkDialogController::InstantLinkDialogController(const CollectionManager
     connect(m_ui->buttonBox, &QDialogButtonBox::helpRequested, this, &InstantLinkDialogController::doHelp);
     connect(m_ui->checkUniqueButton, &QPushButton::clicked, this, &InstantLinkDialogController::checkUnique);
     connect(m_ui->sendMessageCheckbox, &QCheckBox::toggled, m_ui->messagePopup, &QWidget::setEnabled);
+    m_messages = new EmailTemplateListModel(collectionManager, this);
+    m_messages->setLeadingItem(tr("Blank message"));
+    m_ui->messagePopup->setModel(m_messages);
 }
 
 InstantLinkDialogController::~InstantLinkDialogController() = default;
@@ -37,7 +41,7 @@ void InstantLinkDialogController::initializeFields()
     Texts texts;
     texts.URL = texts.linksPageURL = QStringLiteral("http://");
     setTexts(texts);
-    rebuildMessagePopup();
+    m_messages->templatesChanged();
     const bool received = Preferences::intValue(Preferences::InstantLinkRequestType) == int(LinkTypeReceived);
     (received ? m_ui->requestReceivedButton : m_ui->requestSentButton)->setChecked(true);
     const bool send = Preferences::boolValue(Preferences::InstantLinkSendMessage);
@@ -59,18 +63,6 @@ void InstantLinkDialogController::rebuildCategoryPopup()
     if (popup->count() >= 2)
         popup->insertSeparator(1);
     popup->setCurrentIndex(0);
-}
-
-void InstantLinkDialogController::rebuildMessagePopup()
-{
-    QComboBox *popup = m_ui->messagePopup;
-    popup->clear();
-    popup->addItem(tr("Blank message"));
-    const auto &templates = m_collectionManager->emailTemplates();
-    if (!templates.empty())
-        popup->insertSeparator(1);
-    for (const auto &emailTemplate : templates)
-        popup->addItem(emailTemplate->name());
 }
 
 void InstantLinkDialogController::selectCategoryAtIndex(int categoryIndex)

@@ -7,6 +7,7 @@
 #include <memory>
 
 class CollectionManager;
+class EmailTemplateListModel;
 class QAbstractButton;
 class QCheckBox;
 class QComboBox;
@@ -58,7 +59,6 @@ public slots:
 
 private:
     void rebuildCategoryPopup();
-    void rebuildMessagePopup();
     void extractLinkInfo();
 
     std::unique_ptr<Ui::InstantLinkDialog> m_ui;
@@ -66,5 +66,7 @@ private:
     // A link with no status date, copied before each refill so every new link is dated today.
     Link m_blankLink;
     Link m_link;
+    // The pop-up's list: the blank message, then the templates.
+    EmailTemplateListModel *m_messages = nullptr;
     bool m_userConfirmed = false;
 };

@@ -1,17 +1,18 @@
 #include "LinkDialogController.h"
 
+#include "LinkExchangeForm.h"
+#include "LinkNotesForm.h"
+#include "LinkNotificationsForm.h"
+#include "LinkSiteForm.h"
 #include "MailClientAlert.h"
 #include "gui/DocumentImages.h"
 #include "gui/HelpBook.h"
 #include "gui/MessageBox.h"
+#include "gui/SendMessageMenu.h"
 #include "model/CollectionManager.h"
-#include "model/DateTexts.h"
-#include "model/Notification.h"
-#include "model/NotificationComputer.h"
 #include "model/UrlOpener.h"
 #include "ui_LinkDialog.h"
 #include "workflow/EmailComposer.h"
-#include "workflow/NotificationSort.h"
 
 #include <QHeaderView>
 #include <QLayout>
@@ -28,11 +29,16 @@ constexpr int ResizeDuration = 120; // milliseconds
 
 } // namespace
 
-LinkDialogController::LinkDialogController(const CollectionManager *collectionManager, QWidget *parent)
+LinkDialogController::LinkDialogController(const CollectionManager *collectionManager,
+                                           const QAbstractItemModel *emailTemplates, QWidget *parent)
     : QDialog(parent), m_ui(std::make_unique<Ui::LinkDialog>()), m_collectionManager(collectionManager),
       m_link(m_blankLink)
 {
     m_ui->setupUi(this);
+    m_site = std::make_unique<LinkSiteForm>(*m_ui, collectionManager);
+    m_exchange = std::make_unique<LinkExchangeForm>(*m_ui);
+    m_notificationsForm = std::make_unique<LinkNotificationsForm>(*m_ui, collectionManager);
+    m_notes = std::make_unique<LinkNotesForm>(*m_ui);
     setWindowModality(Qt::WindowModal);
     setMinimumWidth(640);
     m_ui->descriptionField->setFixedHeight(m_ui->descriptionField->fontMetrics().lineSpacing() * 4 + 12);
@@ -60,17 +66,17 @@ LinkDialogController::LinkDialogController(const CollectionManager *collectionMa
     m_contactMenu = new QMenu(m_ui->contactWebmasterPopup);
     m_contactMenu->setObjectName(QStringLiteral("contactWebmasterMenu"));
     m_ui->contactWebmasterPopup->setMenu(m_contactMenu);
-    m_blankMessageAction =
-        m_contactMenu->addAction(tr("&Blank Message"), this, &LinkDialogController::sendCustomEmail);
-    m_contactMenu->addSeparator();
-    m_newTemplateAction = m_contactMenu->addAction(tr("New E-mail &Template..."), this,
-                                                   &LinkDialogController::newEmailTemplate);
+    m_blankMessageAction = new QAction(tr("&Blank Message"), m_contactMenu);
+    connect(m_blankMessageAction, &QAction::triggered, this, &LinkDialogController::sendCustomEmail);
+    m_newTemplateAction = new QAction(tr("New E-mail &Template..."), m_contactMenu);
+    connect(m_newTemplateAction, &QAction::triggered, this, &LinkDialogController::newEmailTemplate);
+    auto *contactMenu =
+        new SendMessageMenu(m_contactMenu, emailTemplates, m_blankMessageAction, m_newTemplateAction);
+    connect(contactMenu, &SendMessageMenu::templateTriggered, this,
+            &LinkDialogController::selectEmailTemplate);
 
-    QHeaderView *header = m_ui->notificationsTable->horizontalHeader();
-    header->setSectionsClickable(true);
-    header->setSortIndicatorShown(false);
-    header->resizeSection(NotificationSort::DateColumn, 160);
-    connect(header, &QHeaderView::sectionClicked, this, &LinkDialogController::sortNotificationsByColumn);
+    connect(m_ui->notificationsTable->horizontalHeader(), &QHeaderView::sectionClicked, this,
+            &LinkDialogController::sortNotificationsByColumn);
 
     m_resizeAnimation = new QVariantAnimation(this);
     m_resizeAnimation->setDuration(ResizeDuration);
@@ -88,17 +94,8 @@ void LinkDialogController::initializeFieldsWithInitialTabIndex(int tabIndex)
 {
     m_originalLinkID.clear();
     m_verifyMode = false;
-    m_lastVerifiedOn = QDate();
-    m_lastVerificationResult = VerificationNotVerified;
-    rebuildCategoryPopup();
-    m_ui->categoryPopup->setCurrentIndex(0);
-    setTexts(Texts());
-    buildContactWebmasterPopup();
-    m_ui->requestReceivedButton->setChecked(true);
-    m_ui->statusPopup->setCurrentIndex(popupIndexOfStatus(LinkStatusNew));
-    m_lastStatusChangedOn = QDate::currentDate();
-    showStatusDate();
-    showVerification();
+    for (LinkTabForm *tab : tabs())
+        tab->reset();
     setWindowTitle(tr("New Link"));
     reloadNotifications();
     selectTab(tabIndex);
@@ -111,61 +108,29 @@ void LinkDialogController::setOriginalLinkNode(const TreeNode *linkNode)
     if (!link)
         return;
     m_originalLinkID = link->ID();
-    m_lastVerifiedOn = link->lastVerifiedOn();
-    m_lastVerificationResult = link->lastVerificationResult();
 
     // A link always sits under its category; the ID is only a fallback for a stray record.
     int categoryIndex = m_collectionManager->indexOfCategoryWithID(link->categoryID());
     if (categoryIndex < 0 && linkNode->parent())
         categoryIndex = m_collectionManager->categoryRoot()->indexOfChild(linkNode->parent());
-    selectCategoryAtIndex(qMax(0, categoryIndex));
-
-    Texts texts;
-    texts.title = link->title();
-    texts.description = link->description();
-    texts.keywords = link->keywords();
-    texts.URL = link->URL();
-    texts.linksPageURL = link->counterpartURL();
-    texts.myCategory = link->counterpartCategoryName();
-    texts.contactFirstName = link->contactFirstName();
-    texts.contactLastName = link->contactLastName();
-    texts.contactEmail = link->contactEmail();
-    texts.notes = link->notes();
-    setTexts(texts);
-    (columnOfType(link->type()) == 0 ? m_ui->requestReceivedButton : m_ui->requestSentButton)
-        ->setChecked(true);
-    m_ui->statusPopup->setCurrentIndex(popupIndexOfStatus(link->status()));
-    m_lastStatusChangedOn = link->lastStatusChangedOn();
-    showStatusDate();
-    showVerification();
+    m_site->selectCategoryAtIndex(qMax(0, categoryIndex));
+    // The reminders follow from the whole working link: they are loaded last, below.
+    m_site->load(*link);
+    m_exchange->load(*link);
+    m_notes->load(*link);
     setWindowTitle(tr("Edit Link"));
     reloadNotifications();
     focusFirstFieldOfTab(m_ui->tabView->currentIndex());
 }
 
-void LinkDialogController::rebuildCategoryPopup()
-{
-    QComboBox *popup = m_ui->categoryPopup;
-    popup->clear();
-    for (const TreeNode *node : m_collectionManager->categoryRoot()->children()) {
-        const Category *category = node->category();
-        popup->addItem(category ? category->nodeTitle() : QString());
-    }
-    if (popup->count() >= 2)
-        popup->insertSeparator(1);
-}
-
 void LinkDialogController::selectCategoryAtIndex(int categoryIndex)
 {
-    const int count = m_collectionManager->categoryRoot()->numberOfChildren();
-    if (categoryIndex >= 0 && categoryIndex < count)
-        m_ui->categoryPopup->setCurrentIndex(popupIndexOfCategory(categoryIndex, count));
+    m_site->selectCategoryAtIndex(categoryIndex);
 }
 
 int LinkDialogController::indexOfSelectedCategory() const
 {
-    return categoryIndexOfPopupIndex(m_ui->categoryPopup->currentIndex(),
-                                     m_collectionManager->categoryRoot()->numberOfChildren());
+    return m_site->indexOfSelectedCategory();
 }
 
 TreeNode *LinkDialogController::originalLinkNode() const
@@ -175,12 +140,27 @@ TreeNode *LinkDialogController::originalLinkNode() const
 
 LinkType LinkDialogController::linkType() const
 {
-    return typeOfColumn(m_ui->requestSentButton->isChecked() ? 1 : 0);
+    return m_exchange->linkType();
 }
 
 LinkStatus LinkDialogController::linkStatus() const
 {
-    return statusOfPopupIndex(m_ui->statusPopup->currentIndex());
+    return m_exchange->linkStatus();
+}
+
+QDate LinkDialogController::lastStatusChangedOn() const
+{
+    return m_exchange->lastStatusChangedOn();
+}
+
+QDate LinkDialogController::lastVerifiedOn() const
+{
+    return m_exchange->lastVerifiedOn();
+}
+
+VerificationResult LinkDialogController::lastVerificationResult() const
+{
+    return m_exchange->lastVerificationResult();
 }
 
 void LinkDialogController::setNewTemplateAvailable(bool available)
@@ -188,97 +168,34 @@ void LinkDialogController::setNewTemplateAvailable(bool available)
     m_newTemplateAction->setEnabled(available);
 }
 
-void LinkDialogController::buildContactWebmasterPopup()
-{
-    for (QAction *action : std::as_const(m_templateActions)) {
-        m_contactMenu->removeAction(action);
-        delete action;
-    }
-    m_templateActions.clear();
-    const auto &templates = m_collectionManager->emailTemplates();
-    for (size_t i = 0; i < templates.size(); ++i) {
-        QString name = templates[i]->name();
-        auto *item = new QAction(name.replace(QLatin1Char('&'), QStringLiteral("&&")), m_contactMenu);
-        const int index = int(i);
-        connect(item, &QAction::triggered, this, [this, index] { selectEmailTemplate(index); });
-        m_templateActions.append(item);
-    }
-    if (!m_templateActions.isEmpty()) {
-        auto *separator = new QAction(m_contactMenu);
-        separator->setSeparator(true);
-        m_templateActions.append(separator);
-    }
-    m_contactMenu->insertActions(m_newTemplateAction, m_templateActions);
-}
-
 // ---------------------------------------------------------------- the fields
+
+QList<LinkTabForm *> LinkDialogController::tabs() const
+{
+    return {m_site.get(), m_exchange.get(), m_notificationsForm.get(), m_notes.get()};
+}
 
 LinkForm::Texts LinkDialogController::texts() const
 {
     Texts texts;
-    texts.title = m_ui->titleField->text();
-    texts.description = m_ui->descriptionField->toPlainText();
-    texts.keywords = m_ui->keywordsField->text();
-    texts.URL = m_ui->URLField->text();
-    texts.linksPageURL = m_ui->linksPageURLField->text();
-    texts.myCategory = m_ui->myCategoryField->text();
-    texts.contactFirstName = m_ui->webmasterFirstNameField->text();
-    texts.contactLastName = m_ui->webmasterLastNameField->text();
-    texts.contactEmail = m_ui->webmasterEmailField->text();
-    texts.notes = m_ui->notesField->toPlainText();
+    for (const LinkTabForm *tab : tabs())
+        tab->storeTexts(texts);
     return texts;
 }
 
 void LinkDialogController::setTexts(const Texts &texts)
 {
-    // A long address shows its beginning, as it is read.
-    auto setLine = [](QLineEdit *field, const QString &text) {
-        if (field->text() != text) {
-            field->setText(text);
-            field->setCursorPosition(0);
-        }
-    };
-    auto setPlain = [](QPlainTextEdit *field, const QString &text) {
-        if (field->toPlainText() != text)
-            field->setPlainText(text);
-    };
-    setLine(m_ui->titleField, texts.title);
-    setPlain(m_ui->descriptionField, texts.description);
-    setLine(m_ui->keywordsField, texts.keywords);
-    setLine(m_ui->URLField, texts.URL);
-    setLine(m_ui->linksPageURLField, texts.linksPageURL);
-    setLine(m_ui->myCategoryField, texts.myCategory);
-    setLine(m_ui->webmasterFirstNameField, texts.contactFirstName);
-    setLine(m_ui->webmasterLastNameField, texts.contactLastName);
-    setLine(m_ui->webmasterEmailField, texts.contactEmail);
-    setPlain(m_ui->notesField, texts.notes);
+    for (LinkTabForm *tab : tabs())
+        tab->loadTexts(texts);
 }
 
 QWidget *LinkDialogController::fieldWidget(Field field) const
 {
-    switch (field) {
-    case Title:
-        return m_ui->titleField;
-    case Description:
-        return m_ui->descriptionField;
-    case Keywords:
-        return m_ui->keywordsField;
-    case MainPageURL:
-        return m_ui->URLField;
-    case LinksPageURL:
-        return m_ui->linksPageURLField;
-    case MyCategory:
-        return m_ui->myCategoryField;
-    case ContactFirstName:
-        return m_ui->webmasterFirstNameField;
-    case ContactLastName:
-        return m_ui->webmasterLastNameField;
-    case ContactEmail:
-        return m_ui->webmasterEmailField;
-    case Notes:
-        break;
+    for (const LinkTabForm *tab : tabs()) {
+        if (QWidget *widget = tab->fieldWidget(field))
+            return widget;
     }
-    return m_ui->notesField;
+    return nullptr;
 }
 
 QTabWidget *LinkDialogController::tabView() const
@@ -319,29 +236,12 @@ QLabel *LinkDialogController::lastStatusChangeField() const
 void LinkDialogController::extractLinkInfo()
 {
     Choices choices;
-    choices.categoryID = m_collectionManager->IDOfCategoryWithIndex(indexOfSelectedCategory());
-    choices.lastVerifiedOn = m_lastVerifiedOn;
-    choices.lastVerificationResult = m_lastVerificationResult;
-    choices.lastStatusChangedOn = m_lastStatusChangedOn;
-    choices.type = linkType();
-    choices.status = linkStatus();
+    for (const LinkTabForm *tab : tabs())
+        tab->storeChoices(choices);
     // Refilled from a link without a status date, so the date shown is the date kept even when the
     // status is the one the working link had before.
     m_link = m_blankLink;
     m_link.setTitle(linkFields(texts(), choices));
-}
-
-void LinkDialogController::showStatusDate()
-{
-    m_ui->lastStatusChangeField->setText(DateTexts::stringForDate(m_lastStatusChangedOn));
-}
-
-void LinkDialogController::showVerification()
-{
-    m_ui->lastVerificationField->setText(
-        m_lastVerifiedOn.isValid() ? tr("%1 (%2)").arg(DateTexts::stringForDate(m_lastVerifiedOn),
-                                                       Codes::verificationLabel(m_lastVerificationResult))
-                                   : tr("Never"));
 }
 
 // ---------------------------------------------------------------- ending the sheet
@@ -445,18 +345,7 @@ void LinkDialogController::checkURL()
 
 void LinkDialogController::statusChanged()
 {
-    const StatusStamp stamp = stampForStatus(linkStatus(), QDate::currentDate());
-    m_lastStatusChangedOn = stamp.lastStatusChangedOn;
-    m_lastVerifiedOn = stamp.lastVerifiedOn;
-    m_lastVerificationResult = stamp.lastVerificationResult;
-    showStatusDate();
-    showVerification();
-}
-
-void LinkDialogController::selectLinkStatus()
-{
-    m_ui->statusPopup->setCurrentIndex(popupIndexOfStatus(m_link.status()));
-    statusChanged();
+    m_exchange->statusChanged();
 }
 
 void LinkDialogController::sendEmail(const std::function<bool(Link &)> &send)
@@ -467,7 +356,7 @@ void LinkDialogController::sendEmail(const std::function<bool(Link &)> &send)
     // Writing to a New partner starts the negotiation even when the mail client did not open, as
     // it does from the window.
     if (handedOver || m_link.status() != before)
-        selectLinkStatus();
+        m_exchange->chooseStatus(m_link.status());
     if (!handedOver) {
         MailClientAlert::show(this);
     }
@@ -492,7 +381,6 @@ void LinkDialogController::newEmailTemplate()
 {
     extractLinkInfo();
     emit newEmailTemplateRequested();
-    buildContactWebmasterPopup();
 }
 
 void LinkDialogController::doHelp()
@@ -505,40 +393,17 @@ void LinkDialogController::doHelp()
 void LinkDialogController::reloadNotifications()
 {
     extractLinkInfo();
-    // The list points into the container: it goes first.
-    m_sortedNotifications.clear();
-    m_notifications =
-        NotificationComputer::computeNotificationsForLink(*m_collectionManager, &m_link, nullptr);
-    QList<const Notification *> notifications;
-    for (const TreeNode *node : m_notifications->children()) {
-        if (const auto *notification = dynamic_cast<const Notification *>(node->attachment()))
-            notifications.append(notification);
-    }
-    m_sortedNotifications = NotificationSort::sortedNotifications(notifications, m_sortColumn);
-    fillNotificationsTable();
+    m_notificationsForm->load(m_link);
 }
 
 void LinkDialogController::sortNotificationsByColumn(int column)
 {
-    m_sortColumn = column;
-    m_sortedNotifications = NotificationSort::sortedNotifications(m_sortedNotifications, column);
-    QHeaderView *header = m_ui->notificationsTable->horizontalHeader();
-    header->setSortIndicatorShown(true);
-    header->setSortIndicator(column, Qt::AscendingOrder);
-    fillNotificationsTable();
+    m_notificationsForm->sortByColumn(column);
 }
 
-void LinkDialogController::fillNotificationsTable()
+int LinkDialogController::notificationSortColumn() const
 {
-    QTableWidget *table = m_ui->notificationsTable;
-    table->setRowCount(int(m_sortedNotifications.size()));
-    for (int row = 0; row < m_sortedNotifications.size(); ++row) {
-        const Notification *notification = m_sortedNotifications.at(row);
-        table->setItem(row, NotificationSort::DateColumn,
-                       new QTableWidgetItem(DateTexts::stringForDate(notification->date())));
-        table->setItem(row, NotificationSort::TextColumn, new QTableWidgetItem(notification->text()));
-    }
-    m_ui->notificationsStatusField->setText(NotificationSort::countText(int(m_sortedNotifications.size())));
+    return m_notificationsForm->sortColumn();
 }
 
 // ---------------------------------------------------------------- tabs
@@ -588,13 +453,8 @@ void LinkDialogController::adjustWindowSizeForTab(int index)
 
 void LinkDialogController::focusFirstFieldOfTab(int index)
 {
-    QWidget *first = m_ui->titleField;
-    if (index == ExchangeTab)
-        first = m_ui->webmasterFirstNameField;
-    else if (index == NotificationsTab)
-        first = m_ui->notificationsTable;
-    else if (index == NotesTab)
-        first = m_ui->notesField;
+    const QList<LinkTabForm *> forms = tabs();
+    QWidget *first = forms.value(index, m_site.get())->firstField();
     first->setFocus();
     if (auto *line = qobject_cast<QLineEdit *>(first))
         line->selectAll();

@@ -9,8 +9,13 @@
 #include <memory>
 
 class CollectionManager;
-class Notification;
+class LinkExchangeForm;
+class LinkNotesForm;
+class LinkNotificationsForm;
+class LinkSiteForm;
+class LinkTabForm;
 class QAbstractButton;
+class QAbstractItemModel;
 class QAction;
 class QComboBox;
 class QLabel;
@@ -35,7 +40,9 @@ class LinkDialogController : public QDialog
     Q_OBJECT
 
 public:
-    LinkDialogController(const CollectionManager *collectionManager, QWidget *parent);
+    // The contact menu lists the templates of `emailTemplates` (the document's list of them).
+    LinkDialogController(const CollectionManager *collectionManager, const QAbstractItemModel *emailTemplates,
+                         QWidget *parent);
     ~LinkDialogController() override;
 
     // Prepares an empty New link, shown at the given tab.
@@ -56,14 +63,12 @@ public:
     bool verifyMode() const { return m_verifyMode; }
     LinkType linkType() const;
     LinkStatus linkStatus() const;
-    QDate lastStatusChangedOn() const { return m_lastStatusChangedOn; }
-    QDate lastVerifiedOn() const { return m_lastVerifiedOn; }
-    VerificationResult lastVerificationResult() const { return m_lastVerificationResult; }
+    QDate lastStatusChangedOn() const;
+    QDate lastVerifiedOn() const;
+    VerificationResult lastVerificationResult() const;
 
     // The contact menu's new-template item follows the window's command.
     void setNewTemplateAvailable(bool available);
-    // Lists the database's templates in the contact menu.
-    void buildContactWebmasterPopup();
 
     // --- For tests and the document
     LinkForm::Texts texts() const;
@@ -78,7 +83,7 @@ public:
     QLabel *lastStatusChangeField() const;
     QMenu *contactMenu() const { return m_contactMenu; }
     QPushButton *verifyButton() const { return m_verifyButton; }
-    int notificationSortColumn() const { return m_sortColumn; }
+    int notificationSortColumn() const;
 
 signals:
     // The contact menu's new-template item: the document opens the template editor and returns once
@@ -107,35 +112,29 @@ private:
     // A new link whose address another link has: true when the user adds it anyway.
     bool confirmNewAddress();
     void extractLinkInfo();
-    void rebuildCategoryPopup();
-    void showStatusDate();
-    void showVerification();
-    void selectLinkStatus();
+    // The forms of the tabs, in the order of the tabs.
+    QList<LinkTabForm *> tabs() const;
     void sendEmail(const std::function<bool(Link &)> &send);
     void visit(const QString &address);
     void tabChanged(int index);
     void adjustWindowSizeForTab(int index);
     void focusFirstFieldOfTab(int index);
-    void fillNotificationsTable();
 
     std::unique_ptr<Ui::LinkDialog> m_ui;
+    std::unique_ptr<LinkSiteForm> m_site;
+    std::unique_ptr<LinkExchangeForm> m_exchange;
+    std::unique_ptr<LinkNotificationsForm> m_notificationsForm;
+    std::unique_ptr<LinkNotesForm> m_notes;
     const CollectionManager *m_collectionManager;
     // A link with no status date, copied before each refill so the editor's date is always taken.
     Link m_blankLink;
     Link m_link;
     QString m_originalLinkID;
-    std::unique_ptr<TreeNode> m_notifications;
-    QList<const Notification *> m_sortedNotifications;
-    int m_sortColumn = -1;
-    QDate m_lastStatusChangedOn;
-    QDate m_lastVerifiedOn;
-    VerificationResult m_lastVerificationResult = VerificationNotVerified;
     bool m_verifyMode = false;
     bool m_firstResize = true;
     QPushButton *m_verifyButton = nullptr;
     QMenu *m_contactMenu = nullptr;
     QAction *m_blankMessageAction = nullptr;
     QAction *m_newTemplateAction = nullptr;
-    QList<QAction *> m_templateActions; // the templates' items and their separator
     QVariantAnimation *m_resizeAnimation = nullptr;
 };
