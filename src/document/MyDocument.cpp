@@ -223,13 +223,10 @@ bool MyDocument::keepBackupFile() const
     return Preferences::boolValue(Preferences::CreateBackupFiles);
 }
 
-bool MyDocument::readFromFile(const QString &path, QString *error)
+bool MyDocument::readFromFile(const QString &path, FileError *error)
 {
-    if (isTemplatesFile(path)) {
-        if (error)
-            *error = QStringLiteral("an e-mail templates file");
-        return false;
-    }
+    if (isTemplatesFile(path))
+        return FileError::fail(error, FileError::Kind::Damaged, QStringLiteral("an e-mail templates file"));
     // The lists let go of the old nodes before the store replaces its tree.
     m_linkListController->setCategory(nullptr);
     m_categoryListController->clear();
@@ -347,7 +344,7 @@ bool MyDocument::reloadFromDisk()
     const QStringList previousLinkIDs = selectedLinkIDs();
     m_linkListController->setCategory(nullptr);
     m_categoryListController->clear();
-    QString error;
+    FileError error;
     const bool read = DatabaseFile::read(m_filePath, m_collectionManager, &error);
     if (read) {
         m_collectionManager.computeNotifications();
@@ -363,9 +360,10 @@ bool MyDocument::reloadFromDisk()
     refreshUI();
     buildSendMessageMenu();
     if (!read) {
-        MessageBox::alert(this, tr("The document \"%1\" could not be reverted.").arg(displayName()),
-                          tr("The saved file cannot be read (%1). Your current version is kept.").arg(error),
-                          {}, MessageBox::Critical);
+        MessageBox::alert(
+            this, tr("The document \"%1\" could not be reverted.").arg(displayName()),
+            tr("The saved file cannot be read (%1). Your current version is kept.").arg(error.text()), {},
+            MessageBox::Critical);
     }
     return read;
 }

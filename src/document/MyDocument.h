@@ -55,7 +55,7 @@ public:
     static bool isTemplatesFile(const QString &path);
     // Reads a database file into this new document and shows its first category. `error` says why
     // it failed; the templates-file alert is the caller's.
-    bool readFromFile(const QString &path, QString *error = nullptr);
+    bool readFromFile(const QString &path, FileError *error = nullptr);
     // Writes atomically, keeping the old file as NAME~.site when the preference asks for it.
     bool saveToFile(const QString &path, QString *error = nullptr);
     // Reads the file again, discarding unsaved changes; the selection and window state stay.

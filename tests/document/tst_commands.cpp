@@ -1,6 +1,7 @@
 #include "DocumentFixture.h"
 #include "document/DetailsView.h"
 #include "document/DocumentMenus.h"
+#include "model/Clock.h"
 #include "publish/ui/SiteInfoDialogController.h"
 
 #include <QAction>
@@ -15,6 +16,8 @@
 class TestCommands : public QObject
 {
     Q_OBJECT
+    // Dates compared with the code's today: the clock stands still.
+    const Clock::Fixed m_clock{QDateTime(QDate(2026, 3, 14), QTime(12, 0))};
 
 private:
     static QStringList itemTexts(const QMenu *menu)
@@ -114,7 +117,7 @@ private slots:
         const Link *gamma = linkTitled(document, QStringLiteral("Gamma"));
         QCOMPARE(gamma->status(), LinkStatusApproved);
         QCOMPARE(gamma->lastVerificationResult(), VerificationMarkedVerified);
-        QCOMPARE(gamma->lastVerifiedOn(), QDate::currentDate());
+        QCOMPARE(gamma->lastVerifiedOn(), Clock::today());
         QCOMPARE(document->selectedLink(), gamma);
         QVERIFY(document->menus()->setStatusApproved->isChecked());
         QVERIFY(document->isEdited());

@@ -155,19 +155,19 @@ private slots:
 
         const QList<QByteArray> broken{file, QByteArray("\0\0\0\0", 4), QByteArray("\0\0", 2), QByteArray()};
         for (const QByteArray &bytes : broken) {
-            QString error;
+            FileError error;
             QVERIFY(!EmailTemplateFile::importEmailTemplatesFromData(store, bytes, nullptr, nullptr, &error));
-            QVERIFY(!error.isEmpty());
+            QVERIFY(error.isError());
             QCOMPARE(names(store), before);
         }
-        QString error;
+        FileError error;
         QVERIFY(!EmailTemplateFile::importEmailTemplatesFromFileAtPath(
             store, QStringLiteral("/nonexistent/x.emlt"), nullptr, nullptr, &error));
-        QVERIFY(error.startsWith(QStringLiteral("cannot open")));
+        QCOMPARE(error.kind(), FileError::Kind::CannotOpen);
         // A device without end: the count it starts with decides.
         QVERIFY(!EmailTemplateFile::importEmailTemplatesFromFileAtPath(store, QStringLiteral("/dev/zero"),
                                                                        nullptr, nullptr, &error));
-        QCOMPARE(error, QStringLiteral("holds no e-mail templates"));
+        QCOMPARE(error.kind(), FileError::Kind::NoTemplates);
     }
 };
 

@@ -4,6 +4,7 @@
 #include "gui/DocumentImages.h"
 #include "gui/HelpBook.h"
 #include "gui/MessageBox.h"
+#include "model/Clock.h"
 #include "model/CollectionManager.h"
 #include "model/DateTexts.h"
 #include "model/Notification.h"
@@ -96,7 +97,7 @@ void LinkDialogController::initializeFieldsWithInitialTabIndex(int tabIndex)
     buildContactWebmasterPopup();
     m_ui->requestReceivedButton->setChecked(true);
     m_ui->statusPopup->setCurrentIndex(popupIndexOfStatus(LinkStatusNew));
-    m_lastStatusChangedOn = QDate::currentDate();
+    m_lastStatusChangedOn = Clock::today();
     showStatusDate();
     showVerification();
     setWindowTitle(tr("New Link"));
@@ -445,7 +446,7 @@ void LinkDialogController::checkURL()
 
 void LinkDialogController::statusChanged()
 {
-    const StatusStamp stamp = stampForStatus(linkStatus(), QDate::currentDate());
+    const StatusStamp stamp = stampForStatus(linkStatus(), Clock::today());
     m_lastStatusChangedOn = stamp.lastStatusChangedOn;
     m_lastVerifiedOn = stamp.lastVerifiedOn;
     m_lastVerificationResult = stamp.lastVerificationResult;
