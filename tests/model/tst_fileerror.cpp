@@ -75,8 +75,6 @@ private slots:
         DatabaseBuilder source;
         source.link(QStringLiteral("One"));
         const QByteArray good = source.store().dataRepresentation();
-        QByteArray otherVersion = good;
-        otherVersion.replace(0, 4, "0103");
         QByteArray negativeCount = good;
         qToBigEndian<uint32_t>(0x80000000u, negativeCount.data() + 4 + SelfInfo::RecordSize);
         qsizetype at = 4 + SelfInfo::RecordSize; // the template count
@@ -92,8 +90,6 @@ private slots:
         QTest::newRow("empty") << database << QByteArray("") << K::Empty << "empty file";
         QTest::newRow("short header")
             << database << QByteArray("01") << K::NotADatabase << "not a links database";
-        QTest::newRow("other version")
-            << database << otherVersion << K::NotADatabase << "not a links database";
         QTest::newRow("negative count")
             << database << negativeCount << K::NotADatabase << "not a links database (bad record count)";
         QTest::newRow("cut in the profile") << database << good.left(100) << K::Truncated << "truncated";
@@ -114,8 +110,6 @@ private slots:
 
         const int links = int(Reader::LinkImport);
         QTest::newRow("import: no category") << links << noCategory << K::NoCategory << "holds no category";
-        QTest::newRow("import: other version")
-            << links << otherVersion << K::NotADatabase << "not a links database";
         QTest::newRow("import: cut") << links << cutInLink << K::Truncated << "truncated";
     }
 
