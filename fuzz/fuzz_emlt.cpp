@@ -16,6 +16,7 @@ namespace {
 struct Outcome
 {
     bool accepted = false;
+    FileError failure;
     QString error;
 };
 
@@ -28,7 +29,8 @@ Outcome importInto(const QByteArray &input, DuplicateAnswer answer)
     ImportSummary summary;
     Outcome outcome;
     outcome.accepted = EmailTemplateFile::importEmailTemplatesFromData(
-        store, input, [answer] { return answer; }, &summary, &outcome.error);
+        store, input, [answer] { return answer; }, &summary, &outcome.failure);
+    outcome.error = outcome.failure.text();
     if (!outcome.accepted || summary.cancelled) {
         FUZZ_CHECK(outcome.accepted || !outcome.error.isEmpty(), QStringLiteral("refused without a reason"));
         FUZZ_CHECK(EmailTemplateFile::dataRepresentation(store) == before,
@@ -51,9 +53,9 @@ Outcome importInto(const QByteArray &input, DuplicateAnswer answer)
 
     const QByteArray exported = EmailTemplateFile::dataRepresentation(store);
     CollectionManager empty;
-    QString error;
+    FileError error;
     FUZZ_CHECK(EmailTemplateFile::importEmailTemplatesFromData(empty, exported, nullptr, nullptr, &error),
-               QStringLiteral("the export was refused: ") + error);
+               QStringLiteral("the export was refused: ") + error.text());
     FUZZ_CHECK(EmailTemplateFile::dataRepresentation(empty) == exported,
                QStringLiteral("exporting the imported export changed it"));
     return outcome;
@@ -73,10 +75,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     }
 
     CollectionManager store;
-    QString error;
+    FileError failure;
     PieceDevice pipe(input, 1 + qint64(size % 997));
     const bool accepted =
-        EmailTemplateFile::importEmailTemplatesFromDevice(store, pipe, nullptr, nullptr, &error);
+        EmailTemplateFile::importEmailTemplatesFromDevice(store, pipe, nullptr, nullptr, &failure);
+    const QString error = failure.text();
     FUZZ_CHECK(accepted == kept.accepted && error == kept.error,
                QStringLiteral("from memory \"%1\", from a pipe \"%2\"").arg(kept.error, error));
     return 0;

@@ -25,6 +25,7 @@ const QByteArray &sampleFile()
 struct Outcome
 {
     bool accepted = false;
+    FileError failure;
     QString error;
 };
 
@@ -45,7 +46,8 @@ Outcome importInto(const QByteArray &target, const QByteArray &input, DuplicateA
             asked = true;
             return answer;
         },
-        &summary, &outcome.error);
+        &summary, &outcome.failure);
+    outcome.error = outcome.failure.text();
     FUZZ_CHECK(asked == summary.asked, QStringLiteral("the summary misreports the question"));
     if (!outcome.accepted || summary.cancelled) {
         FUZZ_CHECK(outcome.accepted || !outcome.error.isEmpty(), QStringLiteral("refused without a reason"));
@@ -86,9 +88,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 
     // The same bytes from a pipe.
     CollectionManager store;
-    QString error;
+    FileError failure;
     PieceDevice pipe(input, 1 + qint64(size % 997));
-    const bool accepted = LinkImporter::importLinksFromDevice(store, pipe, nullptr, nullptr, &error);
+    const bool accepted = LinkImporter::importLinksFromDevice(store, pipe, nullptr, nullptr, &failure);
+    const QString error = failure.text();
     FUZZ_CHECK(accepted == kept.accepted && error == kept.error,
                QStringLiteral("from memory \"%1\", from a pipe \"%2\"").arg(kept.error, error));
 

@@ -18,9 +18,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         return 0;
 
     CollectionManager loaded;
-    QString error;
+    FileError error;
     if (!DatabaseJson::fromJson(document.object(), loaded, &error)) {
-        FUZZ_CHECK(!error.isEmpty(), QStringLiteral("refused without a reason"));
+        FUZZ_CHECK(!error.text().isEmpty(), QStringLiteral("refused without a reason"));
         return 0;
     }
     StoreChecks::checkStore(loaded);
@@ -37,7 +37,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 
     CollectionManager again;
     FUZZ_CHECK(DatabaseJson::fromJson(dumped, again, &error),
-               QStringLiteral("the dump was refused: ") + error);
+               QStringLiteral("the dump was refused: ") + error.text());
     const QJsonObject dumpedAgain = DatabaseJson::toJson(again);
     FUZZ_CHECK(dumpedAgain == dumped,
                QString::fromUtf8(QJsonDocument(dumped).toJson(QJsonDocument::Compact)) +
@@ -47,7 +47,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const QByteArray saved = loaded.dataRepresentation();
     CollectionManager reloaded;
     FUZZ_CHECK(reloaded.loadDataRepresentation(saved, &error),
-               QStringLiteral("the saved file was refused: ") + error);
+               QStringLiteral("the saved file was refused: ") + error.text());
     StoreChecks::checkStore(reloaded);
     FUZZ_CHECK(reloaded.dataRepresentation() == saved,
                QStringLiteral("saving what was read back changed the file"));

@@ -24,7 +24,9 @@ struct Reading
 Reading readFrom(QIODevice &device, CollectionManager &store)
 {
     Reading reading;
-    reading.accepted = DatabaseCodec::read(device, store, &reading.error, &reading.notes);
+    FileError error;
+    reading.accepted = DatabaseCodec::read(device, store, &error, &reading.notes);
+    reading.error = error.text();
     return reading;
 }
 
@@ -77,7 +79,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     file.write(input);
     file.flush();
     Reading onDisk;
-    onDisk.accepted = DatabaseFile::read(file.fileName(), fromFile, &onDisk.error, &onDisk.notes);
+    FileError diskError;
+    onDisk.accepted = DatabaseFile::read(file.fileName(), fromFile, &diskError, &onDisk.notes);
+    onDisk.error = diskError.text();
     checkSame(memory, onDisk, "from a file");
 
     if (!memory.accepted) {
@@ -92,12 +96,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     FUZZ_CHECK(fromFile.dataRepresentation() == saved, QStringLiteral("the file read other records"));
 
     CollectionManager reloaded;
-    QString error;
+    FileError error;
     QStringList notes;
     QBuffer savedBuffer;
     savedBuffer.setData(saved);
     savedBuffer.open(QIODevice::ReadOnly);
-    FUZZ_CHECK(DatabaseCodec::read(savedBuffer, reloaded, &error, &notes), error);
+    FUZZ_CHECK(DatabaseCodec::read(savedBuffer, reloaded, &error, &notes), error.text());
     FUZZ_CHECK(notes.isEmpty(),
                QStringLiteral("a saved file needed repairs: ") + notes.join(QStringLiteral("; ")));
     StoreChecks::checkStore(reloaded);

@@ -919,6 +919,10 @@ Datei: %2</translation>
         <source>Cancel</source>
         <translation>Abbrechen</translation>
     </message>
+    <message>
+        <source>The file is empty.</source>
+        <translation>Die Datei ist leer.</translation>
+    </message>
 </context>
 <context>
     <name>DocumentFileGuard</name>

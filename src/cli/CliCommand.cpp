@@ -52,7 +52,7 @@ int usage(const QString &command, QTextStream &err)
 
 bool openDatabase(const QString &path, CollectionManager &store, QTextStream &err)
 {
-    QString error;
+    FileError error;
     QStringList notes;
     openedFiles().insert(path, FileIdentity::of(path));
     const bool read = DatabaseFile::read(path, store, &error, &notes);
@@ -60,7 +60,7 @@ bool openDatabase(const QString &path, CollectionManager &store, QTextStream &er
         err << path << ": " << note << Qt::endl;
     if (read)
         return true;
-    err << path << ": " << error << Qt::endl;
+    err << path << ": " << error.text() << Qt::endl;
     return false;
 }
 

@@ -71,13 +71,13 @@ int runLoad(const QStringList &arguments, QTextStream &, QTextStream &err)
         return ExitBadFile;
     }
     CollectionManager store;
-    QString error;
+    FileError error;
     QStringList notes;
     const bool loaded = DatabaseJson::fromJson(json.object(), store, &error, &notes);
     for (const QString &note : notes)
         err << input << ": " << note << Qt::endl;
     if (!loaded) {
-        err << input << ": " << error << Qt::endl;
+        err << input << ": " << error.text() << Qt::endl;
         return ExitBadFile;
     }
     return Cli::saveDatabase(store, arguments.at(1), err) ? ExitOk : ExitBadFile;

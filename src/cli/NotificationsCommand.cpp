@@ -1,5 +1,6 @@
 #include "CliCommand.h"
 
+#include "model/Clock.h"
 #include "model/CollectionManager.h"
 #include "model/Notification.h"
 #include "model/NotificationComputer.h"
@@ -9,7 +10,7 @@ namespace {
 int runNotifications(const QStringList &arguments, QTextStream &out, QTextStream &err)
 {
     QString path;
-    QDate today = QDate::currentDate();
+    QDate today = Clock::today();
     for (qsizetype i = 0; i < arguments.size(); ++i) {
         const QString &argument = arguments.at(i);
         if (argument == QLatin1String("--today") && i + 1 < arguments.size()) {

@@ -72,10 +72,10 @@ int importTemplates(const QStringList &arguments, QTextStream &out, QTextStream 
     if (!Cli::openDatabase(files.at(0), store, err))
         return ExitBadFile;
     ImportSummary summary;
-    QString error;
+    FileError error;
     if (!EmailTemplateFile::importEmailTemplatesFromFileAtPath(
             store, files.at(1), [&] { return *answer; }, &summary, &error)) {
-        err << files.at(1) << ": " << error << Qt::endl;
+        err << files.at(1) << ": " << error.text() << Qt::endl;
         return ExitBadFile;
     }
     out << "templates added: " << summary.added << ", replaced: " << summary.replaced

@@ -3,6 +3,7 @@
 #include "history/DueLinks.h"
 #include "history/HistoryRecorder.h"
 #include "history/HistoryStore.h"
+#include "model/Clock.h"
 #include "model/CollectionManager.h"
 #include "verify/VerificationRun.h"
 
@@ -183,8 +184,7 @@ int runVerify(const QStringList &arguments, QTextStream &out, QTextStream &err)
             err << history.errorString() << Qt::endl;
             latest.emplace();
         }
-        QStringList due =
-            DueLinks::dueLinkIDs(store, *latest, QDateTime::currentDateTime(), *options.dueDays);
+        QStringList due = DueLinks::dueLinkIDs(store, *latest, Clock::now(), *options.dueDays);
         if (options.ids) {
             const QSet<QString> asked(options.ids->begin(), options.ids->end());
             due.removeIf([&](const QString &id) { return !asked.contains(id); });

@@ -7,6 +7,7 @@
 #include "history/DesktopNotifier.h"
 #include "history/DueLinks.h"
 #include "history/HistoryStore.h"
+#include "model/Clock.h"
 #include "model/Preferences.h"
 
 #include <QLabel>
@@ -23,7 +24,6 @@ constexpr int MaximumDays = 365;
 AutoVerifier::AutoVerifier(MyDocument *document)
     : QObject(document), m_document(document),
       m_background(new BackgroundVerification(&document->collectionManager(), this)),
-      m_clock([] { return QDateTime::currentDateTime(); }),
       m_progressLabel(new QLabel(document->statusBar())),
       m_progressBar(new QProgressBar(document->statusBar())),
       m_stopButton(new QPushButton(tr("Stop"), document->statusBar()))
@@ -73,7 +73,7 @@ bool AutoVerifier::verifyDueLinks()
         latest.emplace();
     }
     const QStringList due =
-        DueLinks::dueLinkIDs(m_document->collectionManager(), *latest, m_clock(), qMin(days, MaximumDays));
+        DueLinks::dueLinkIDs(m_document->collectionManager(), *latest, Clock::now(), qMin(days, MaximumDays));
     return m_background->start(m_document->filePath(), due);
 }
 

@@ -2,9 +2,7 @@
 
 #include "history/LinkChange.h"
 
-#include <QDateTime>
 #include <QObject>
-#include <functional>
 
 class BackgroundVerification;
 class MyDocument;
@@ -27,8 +25,6 @@ public:
     void stop();
     bool isRunning() const;
 
-    // For tests: the clock that decides which links are due.
-    void setClock(std::function<QDateTime()> clock) { m_clock = std::move(clock); }
     BackgroundVerification *background() const { return m_background; }
     QPushButton *stopButton() const { return m_stopButton; }
     QLabel *progressLabel() const { return m_progressLabel; }
@@ -44,7 +40,6 @@ private:
 
     MyDocument *m_document;
     BackgroundVerification *m_background;
-    std::function<QDateTime()> m_clock;
     QLabel *m_progressLabel;
     QProgressBar *m_progressBar;
     QPushButton *m_stopButton;

@@ -78,11 +78,10 @@ bool Document::keepBackupFile()
     return Preferences::boolValue(Preferences::CreateBackupFiles);
 }
 
-bool Document::read(const QString &path, QString *error)
+bool Document::read(const QString &path, FileError *error)
 {
     if (isTemplatesFile(path)) {
-        if (error)
-            *error = QStringLiteral("an e-mail templates file");
+        FileError::fail(error, FileError::Kind::Damaged, QStringLiteral("an e-mail templates file"));
         return false;
     }
     emit aboutToReload();
@@ -99,11 +98,10 @@ bool Document::read(const QString &path, QString *error)
     return true;
 }
 
-bool Document::revert(QString *error)
+bool Document::revert(FileError *error)
 {
     if (m_filePath.isEmpty()) {
-        if (error)
-            *error = QStringLiteral("never saved");
+        FileError::fail(error, FileError::Kind::CannotOpen, QStringLiteral("never saved"));
         return false;
     }
     return read(m_filePath, error);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/CollectionManager.h"
+#include "model/FileError.h"
 
 #include <QObject>
 #include <QString>
@@ -54,9 +55,9 @@ public:
     static bool isTemplatesFile(const QString &path);
     // Reads a database file into the store; on failure the store may have been emptied and `error`
     // says why. Nothing read before can be undone afterwards.
-    bool read(const QString &path, QString *error = nullptr);
+    bool read(const QString &path, FileError *error = nullptr);
     // Reads the document's own file again, discarding unsaved changes.
-    bool revert(QString *error = nullptr);
+    bool revert(FileError *error = nullptr);
     // Writes atomically, keeping the old file as NAME~.site when the preference asks for it. Saved
     // under another name, the database takes its verification history along.
     bool save(const QString &path, QString *error = nullptr);

@@ -58,19 +58,30 @@ MyDocument *DocumentController::newDocument(const SiteProfileTexts &profile, boo
     return document;
 }
 
-QString DocumentController::openFailureMessage(const QString &path, const QString &reason)
+QString DocumentController::openFailureMessage(const QString &path, const FileError &error)
 {
     QString why;
-    if (reason.startsWith(QLatin1String("cannot open")))
-        why = tr("The file cannot be read %1.").arg(reason.mid(int(qstrlen("cannot open "))));
-    else if (reason.startsWith(QLatin1String("truncated")))
+    switch (error.kind()) {
+    case FileError::Kind::CannotOpen:
+    case FileError::Kind::CannotRead:
+        why = tr("The file cannot be read %1.").arg(QStringLiteral("(%1)").arg(error.detail()));
+        break;
+    case FileError::Kind::Empty:
+        why = tr("The file is empty.");
+        break;
+    case FileError::Kind::Truncated:
         why = tr("The file is damaged: it ends before its data does.");
-    else if (reason.startsWith(QLatin1String("not a links database")))
+        break;
+    case FileError::Kind::NotADatabase:
         why = tr("The file is not a Quillmarsh links database.");
-    else if (reason.startsWith(QLatin1String("too large")))
+        break;
+    case FileError::Kind::TooLarge:
         why = tr("The file is larger than any Quillmarsh links database can be.");
-    else
-        why = reason;
+        break;
+    default:
+        why = error.text();
+        break;
+    }
     return tr("%1\n\nFile: %2").arg(why, QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath()));
 }
 
@@ -104,7 +115,7 @@ MyDocument *DocumentController::openDocument(const QString &path, QWidget *paren
     }
     // Only a database that was read gets a window.
     auto read = std::make_unique<Document>();
-    QString error;
+    FileError error;
     if (!read->read(path, &error)) {
         MessageBox::alert(parent,
                           tr("The document \"%1\" could not be opened.").arg(QFileInfo(path).fileName()),

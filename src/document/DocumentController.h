@@ -7,6 +7,7 @@
 #include <QPointer>
 #include <QStringList>
 
+class FileError;
 class MyDocument;
 class QWidget;
 
@@ -46,7 +47,7 @@ public:
     static constexpr int MaximumRecentFiles = 10;
 
     // The alert message for a file that cannot be opened, from the reader's reason.
-    static QString openFailureMessage(const QString &path, const QString &reason);
+    static QString openFailureMessage(const QString &path, const FileError &error);
 
 signals:
     // A document was opened or made; documentsChanged() follows.

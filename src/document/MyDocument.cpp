@@ -244,7 +244,7 @@ void MyDocument::updateTitle()
     setWindowFilePath(filePath());
 }
 
-bool MyDocument::readFromFile(const QString &path, QString *error)
+bool MyDocument::readFromFile(const QString &path, FileError *error)
 {
     const bool read = m_document->read(path, error);
     if (read)
@@ -333,7 +333,7 @@ bool MyDocument::reloadFromDisk()
     const QString previousCategoryID =
         selectedCategoryNode() ? selectedCategoryNode()->attachmentID() : QString();
     const QStringList previousLinkIDs = selectedLinkIDs();
-    QString error;
+    FileError error;
     const bool read = m_document->revert(&error);
     // The store took the window state of the file; the window keeps its own.
     m_windowState->recordAll();
@@ -344,9 +344,10 @@ bool MyDocument::reloadFromDisk()
     refreshUI();
     emailTemplatesChanged();
     if (!read) {
-        MessageBox::alert(this, tr("The document \"%1\" could not be reverted.").arg(displayName()),
-                          tr("The saved file cannot be read (%1). Your current version is kept.").arg(error),
-                          {}, MessageBox::Critical);
+        MessageBox::alert(
+            this, tr("The document \"%1\" could not be reverted.").arg(displayName()),
+            tr("The saved file cannot be read (%1). Your current version is kept.").arg(error.text()), {},
+            MessageBox::Critical);
     }
     return read;
 }

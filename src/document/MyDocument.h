@@ -60,7 +60,7 @@ public:
     static bool isTemplatesFile(const QString &path) { return Document::isTemplatesFile(path); }
     // Reads a database file into this document and shows its first category. `error` says why it
     // failed; the templates-file alert is the caller's.
-    bool readFromFile(const QString &path, QString *error = nullptr);
+    bool readFromFile(const QString &path, FileError *error = nullptr);
     bool saveToFile(const QString &path, QString *error = nullptr) { return m_document->save(path, error); }
     // Reads the file again, discarding unsaved changes; the selection and window state stay.
     bool reloadFromDisk();

@@ -4,6 +4,7 @@
 #include "ExportPanel.h"
 #include "MyDocument.h"
 #include "gui/MessageBox.h"
+#include "model/Clock.h"
 #include "model/UrlOpener.h"
 #include "publish/CsvSpreadsheetBuilder.h"
 #include "publish/ExportTexts.h"
@@ -141,7 +142,7 @@ void PublishCommands::exportLinksToSpreadsheet()
         return;
     const QString path =
         ExportPanel::chooseExportPath(document(), document()->filePath(), tr("Export"),
-                                      proposedSpreadsheetName(QDate::currentDate()) + QStringLiteral(".txt"),
+                                      proposedSpreadsheetName(Clock::today()) + QStringLiteral(".txt"),
                                       tr("Text files (*.txt)"), QStringLiteral("txt"));
     savePanelDidEnd(SpreadsheetExport, path);
 }
@@ -152,7 +153,7 @@ void PublishCommands::exportLinksToCSV()
         return;
     const QString path =
         ExportPanel::chooseExportPath(document(), document()->filePath(), tr("Export"),
-                                      proposedSpreadsheetName(QDate::currentDate()) + QStringLiteral(".csv"),
+                                      proposedSpreadsheetName(Clock::today()) + QStringLiteral(".csv"),
                                       tr("Comma-separated values (*.csv)"), QStringLiteral("csv"));
     if (!path.isEmpty())
         writeCSV(path);

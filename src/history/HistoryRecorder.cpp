@@ -1,6 +1,7 @@
 #include "HistoryRecorder.h"
 
 #include "HistoryStore.h"
+#include "model/Clock.h"
 #include "model/Link.h"
 #include "verify/VerificationRun.h"
 
@@ -49,8 +50,8 @@ void HistoryRecorder::checkCompleted(int row)
     // A stopped check has no result to keep.
     if (info.result() == VerificationNotVerified || info.result() == VerificationInProgress)
         return;
-    m_rowChecks.insert(row, CheckRecord::fromCheck(*info.link(), info.result(), info.details(),
-                                                   QDateTime::currentDateTime()));
+    m_rowChecks.insert(row,
+                       CheckRecord::fromCheck(*info.link(), info.result(), info.details(), Clock::now()));
 }
 
 void HistoryRecorder::runEnded()

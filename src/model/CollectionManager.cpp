@@ -2,6 +2,7 @@
 
 #include "AddressTexts.h"
 
+#include "Clock.h"
 #include "DatabaseCodec.h"
 #include "TextUtils.h"
 
@@ -360,7 +361,7 @@ bool CollectionManager::setVerificationResult(VerificationResult result, const Q
     if (ids.isEmpty())
         return false;
     const QSet<QString> wanted(ids.begin(), ids.end());
-    const QDate today = QDate::currentDate();
+    const QDate today = Clock::today();
     for (TreeNode *node : allLinkNodes()) {
         if (wanted.contains(node->attachmentID()))
             setVerificationOfLink(node->link(), today, result);
@@ -830,7 +831,7 @@ QByteArray CollectionManager::dataRepresentation()
     return data;
 }
 
-bool CollectionManager::loadDataRepresentation(const QByteArray &data, QString *error)
+bool CollectionManager::loadDataRepresentation(const QByteArray &data, FileError *error)
 {
     QBuffer buffer(const_cast<QByteArray *>(&data));
     buffer.open(QIODevice::ReadOnly);

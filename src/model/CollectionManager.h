@@ -3,6 +3,7 @@
 #include "Category.h"
 #include "Codes.h"
 #include "EmailTemplate.h"
+#include "FileError.h"
 #include "Link.h"
 #include "NamedString.h"
 #include "SelfInfo.h"
@@ -170,8 +171,8 @@ public:
     // The whole database file; moves the window state into the named strings first.
     QByteArray dataRepresentation();
     // Replaces the whole database with the file's content. On failure the store is left as it
-    // was and `error` says why ("not a links database", "truncated").
-    bool loadDataRepresentation(const QByteArray &data, QString *error = nullptr);
+    // was and `error` says why.
+    bool loadDataRepresentation(const QByteArray &data, FileError *error = nullptr);
 
     // Writes the window state into the named strings (done before every save) and reads it back
     // from them (done by every load).

@@ -75,13 +75,6 @@ int headerValue(const char *bytes)
     return negative ? -value : value;
 }
 
-bool fail(QString *error, const char *why)
-{
-    if (error)
-        *error = QString::fromLatin1(why);
-    return false;
-}
-
 } // namespace
 
 bool DatabaseCodec::write(CollectionManager &store, QIODevice &device, QString *error)
@@ -112,22 +105,24 @@ bool DatabaseCodec::write(CollectionManager &store, QIODevice &device, QString *
         namedString.appendDataRepresentation(entry);
         out.append(entry);
     }
-    if (!out.flush())
-        return fail(error, "cannot write");
+    if (!out.flush()) {
+        if (error)
+            *error = QStringLiteral("cannot write");
+        return false;
+    }
     return true;
 }
 
-bool DatabaseCodec::read(QIODevice &device, CollectionManager &store, QString *error, QStringList *notes)
+bool DatabaseCodec::read(QIODevice &device, CollectionManager &store, FileError *error, QStringList *notes)
 {
+    using Kind = FileError::Kind;
     RecordReader in(device, DatabaseFile::MaximumFileSize);
-    auto failRead = [&] {
-        return fail(error, in.status() == RecordReader::Status::TooLarge ? "too large" : "truncated");
-    };
+    auto failRead = [&] { return FileError::fail(error, in.failure()); };
     // A count of 2^31 or more reads as negative: no file of ours holds one.
     auto readCount = [&](int32_t &count) { return in.count(count) && count >= 0; };
     auto failCount = [&] {
         return in.status() == RecordReader::Status::Ok
-                   ? fail(error, "not a links database (bad record count)")
+                   ? FileError::fail(error, Kind::NotADatabase, QStringLiteral("bad record count"))
                    : failRead();
     };
     CollectionManager loaded;
@@ -135,9 +130,9 @@ bool DatabaseCodec::read(QIODevice &device, CollectionManager &store, QString *e
 
     const char *p = in.next(4);
     if (!p)
-        return fail(error, in.wasEmpty() ? "empty file" : "not a links database");
+        return FileError::fail(error, in.wasEmpty() ? Kind::Empty : Kind::NotADatabase);
     if (headerValue(p) != 102)
-        return fail(error, "not a links database");
+        return FileError::fail(error, Kind::NotADatabase);
 
     if (!(p = in.next(SelfInfo::RecordSize)))
         return failRead();

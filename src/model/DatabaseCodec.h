@@ -1,5 +1,7 @@
 #pragma once
 
+#include "FileError.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -15,9 +17,9 @@ public:
     // Writes the whole database; moves the window state into the named strings first.
     static bool write(CollectionManager &store, QIODevice &device, QString *error = nullptr);
     // Reads a whole database into `store`, which is replaced only when the file was accepted;
-    // otherwise `error` says why ("not a links database", "truncated", ...). Devices of unknown size
+    // otherwise `error` says why (NotADatabase, Truncated, ...). Devices of unknown size
     // (pipes) are read to their end. `notes` receives what was repaired on the way: a category
     // left out because an earlier one has its ID, links that name no category.
-    static bool read(QIODevice &device, CollectionManager &store, QString *error = nullptr,
+    static bool read(QIODevice &device, CollectionManager &store, FileError *error = nullptr,
                      QStringList *notes = nullptr);
 };

@@ -10,18 +10,15 @@
 
 namespace DatabaseFile {
 
-bool read(const QString &path, CollectionManager &store, QString *error, QStringList *notes)
+bool read(const QString &path, CollectionManager &store, FileError *error, QStringList *notes)
 {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        if (error)
-            *error = QStringLiteral("cannot open (%1)").arg(file.errorString());
-        return false;
-    }
+    if (!file.open(QIODevice::ReadOnly))
+        return FileError::fail(error, FileError::Kind::CannotOpen, file.errorString());
     if (DatabaseCodec::read(file, store, error, notes))
         return true;
-    if (error && file.error() != QFileDevice::NoError)
-        *error = QStringLiteral("cannot read (%1)").arg(file.errorString());
+    if (file.error() != QFileDevice::NoError)
+        FileError::fail(error, FileError::Kind::CannotRead, file.errorString());
     return false;
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "FileError.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -8,10 +10,10 @@ class CollectionManager;
 // Reading and writing a whole database file on disk.
 namespace DatabaseFile {
 
-// Fills `store` from the file; on failure the store is unchanged and `error` says why
-// ("cannot open", "not a links database", "truncated"). Pipes and devices are read to their end.
+// Fills `store` from the file; on failure the store is unchanged and `error` says why (CannotOpen,
+// NotADatabase, Truncated, ...). Pipes and devices are read to their end.
 // `notes` receives what was repaired while reading (see DatabaseCodec::read).
-bool read(const QString &path, CollectionManager &store, QString *error = nullptr,
+bool read(const QString &path, CollectionManager &store, FileError *error = nullptr,
           QStringList *notes = nullptr);
 // Writes atomically (see OutputFile): the old file stays whole if anything fails. With `backup`, the previous
 // file is kept beside it as "NAME~.site".

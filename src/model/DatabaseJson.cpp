@@ -1,6 +1,7 @@
 #include "DatabaseJson.h"
 
 #include "ByteFields.h"
+#include "Clock.h"
 #include "CollectionManager.h"
 
 #include <QHash>
@@ -141,7 +142,7 @@ void noteCutFields(const Link &link, const QString &record, QStringList *notes)
 QDateTime createdFrom(const QJsonValue &value)
 {
     const QDate date = dateFrom(value);
-    return date.isValid() ? QDateTime(date, QTime(0, 0)) : QDateTime::currentDateTime();
+    return date.isValid() ? QDateTime(date, QTime(0, 0)) : Clock::now();
 }
 
 } // namespace
@@ -277,13 +278,9 @@ bool write(const CollectionManager &store, QIODevice &device)
     return ok && device.write(text) == text.size();
 }
 
-bool fromJson(const QJsonObject &json, CollectionManager &store, QString *error, QStringList *notes)
+bool fromJson(const QJsonObject &json, CollectionManager &store, FileError *error, QStringList *notes)
 {
-    auto fail = [error](const QString &why) {
-        if (error)
-            *error = why;
-        return false;
-    };
+    auto fail = [error](const QString &why) { return FileError::fail(error, FileError::Kind::Damaged, why); };
     // Identifiers are written into 50-byte fields; one the field cannot hold exactly would come back
     // as another record's ID and move links between categories.
     auto storable = [](const QString &id) {
@@ -295,7 +292,7 @@ bool fromJson(const QJsonObject &json, CollectionManager &store, QString *error,
             .arg(ByteFields::IdentifierWidth - 1);
     };
     if (json.contains("version") && json.value("version").toString() != QLatin1String("0102"))
-        return fail(QStringLiteral("unsupported version"));
+        return FileError::fail(error, FileError::Kind::UnsupportedVersion);
     // A date is absent, null or "YYYY-MM-DD"; anything else is a mistake, not today.
     auto badDate = [](const QJsonObject &object, const char *key) {
         const QJsonValue value = object.value(QLatin1String(key));
@@ -461,7 +458,7 @@ bool fromJson(const QJsonObject &json, CollectionManager &store, QString *error,
             f.lastVerifiedOn = dateFrom(object.value("lastVerifiedOn"));
             f.lastStatusChangedOn = object.contains("lastStatusChangedOn")
                                         ? dateFrom(object.value("lastStatusChangedOn"))
-                                        : QDate::currentDate();
+                                        : Clock::today();
             f.notes = textFrom(object, "notes");
             TreeNode *node = store.addLinkFromFields(f);
             if (!node)

@@ -1,6 +1,7 @@
 #include "Link.h"
 
 #include "ByteFields.h"
+#include "Clock.h"
 #include "LocalTime.h"
 #include "RecordIdentifier.h"
 #include "TextUtils.h"
@@ -65,7 +66,7 @@ void Link::setStatus(LinkStatus status)
     if (status == m_status && !m_lastStatusChangedOn.isNull())
         return;
     m_status = status;
-    m_lastStatusChangedOn = QDate::currentDate();
+    m_lastStatusChangedOn = Clock::today();
 }
 
 void Link::setLastVerifiedOn(const QDate &date, VerificationResult result)

@@ -1,5 +1,7 @@
 #include "LocalTime.h"
 
+#include "Clock.h"
+
 #include <QHash>
 
 namespace LocalTime {
@@ -8,7 +10,7 @@ QDateTime now()
 {
     static qint64 cachedSecond = -1;
     static QDateTime cached;
-    const qint64 msecs = QDateTime::currentMSecsSinceEpoch();
+    const qint64 msecs = Clock::msecsSinceEpoch();
     if (msecs / 1000 != cachedSecond) {
         cachedSecond = msecs / 1000;
         cached = QDateTime::fromMSecsSinceEpoch(cachedSecond * 1000);

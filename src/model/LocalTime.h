@@ -7,7 +7,7 @@
 // system time zone is costly, so both answers are cached.
 namespace LocalTime {
 
-// The current local date and time; calls within the same second share one conversion.
+// Clock::now(), where calls within the same second share one conversion.
 QDateTime now();
 // 00:00:00 of the given day in the system time zone; null for an invalid day.
 QDateTime dayStart(const QDate &day);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Clock.h"
 #include <QCoreApplication>
 #include <QDate>
 #include <QList>
@@ -28,7 +29,7 @@ public:
 
     // Replaces the container of every link node. Each category's publishable links are counted
     // once, so the whole run is linear in the number of links.
-    static void computeNotifications(CollectionManager &store, const QDate &today = QDate::currentDate());
+    static void computeNotifications(CollectionManager &store, const QDate &today = Clock::today());
 
     // A new container (owned by the caller) with the link's reminders; empty without a link.
     // With a category node the size rule uses it as it stands; without one the category is
@@ -36,7 +37,7 @@ public:
     static std::unique_ptr<TreeNode> computeNotificationsForLink(const CollectionManager &store,
                                                                  const Link *link,
                                                                  const TreeNode *categoryNode,
-                                                                 const QDate &today = QDate::currentDate());
+                                                                 const QDate &today = Clock::today());
 
     static bool linkHasNotifications(const TreeNode *linkNode);
     static bool categoryHasNotifications(const TreeNode *categoryNode);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "FileError.h"
+
 #include <QByteArray>
 #include <cstdint>
 
@@ -30,6 +32,11 @@ public:
     bool count(int32_t &value);
 
     Status status() const { return m_status; }
+    // What a failed read means for the file: TooLarge past the cap, otherwise Truncated.
+    FileError::Kind failure() const
+    {
+        return m_status == Status::TooLarge ? FileError::Kind::TooLarge : FileError::Kind::Truncated;
+    }
     // True when the device held no byte at all; meaningful once a read has failed.
     bool wasEmpty() const { return m_sequential ? m_read == 0 : m_end == 0; }
 

@@ -2,6 +2,7 @@
 
 #include "PageFonts.h"
 
+#include "model/Clock.h"
 #include "model/CollectionManager.h"
 #include "model/DatabaseFile.h"
 #include "model/DateTexts.h"
@@ -147,7 +148,7 @@ void PrintPainter::drawFooterInRect(QPainter &painter, const QRectF &rect, const
     const QString pageText = tr("Page %1 of %2").arg(page).arg(view.numberOfPages());
     painter.setPen(Qt::black);
     painter.setFont(font);
-    painter.drawText(QPointF(x, baseline), DateTexts::stringForDate(QDate::currentDate()));
+    painter.drawText(QPointF(x, baseline), DateTexts::stringForDate(Clock::today()));
     painter.drawText(QPointF(x + w / 2 - fonts.width(font, count) / 2, baseline), count);
     painter.drawText(QPointF(x + w - fonts.width(font, pageText), baseline), pageText);
 }

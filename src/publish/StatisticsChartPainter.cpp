@@ -4,6 +4,7 @@
 #include "PageFonts.h"
 #include "Statistics.h"
 
+#include "model/Clock.h"
 #include "model/CollectionManager.h"
 #include "model/DatabaseFile.h"
 #include "model/DateTexts.h"
@@ -205,7 +206,7 @@ void StatisticsChartPainter::drawFooter(QPainter &painter, const QRectF &rect, c
     const QString page = tr("Page %1 of %2").arg(1).arg(1);
     painter.setPen(Qt::black);
     painter.setFont(font);
-    painter.drawText(QPointF(rect.x(), baseline), DateTexts::stringForDate(QDate::currentDate()));
+    painter.drawText(QPointF(rect.x(), baseline), DateTexts::stringForDate(Clock::today()));
     painter.drawText(QPointF(rect.center().x() - fonts.width(font, count) / 2, baseline), count);
     painter.drawText(QPointF(rect.right() - fonts.width(font, page), baseline), page);
 }

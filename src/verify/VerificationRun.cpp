@@ -3,6 +3,7 @@
 #include "HostScheduler.h"
 #include "VerificationManager.h"
 #include "VerificationSheetForm.h"
+#include "model/Clock.h"
 #include "model/CollectionManager.h"
 #include "model/TextUtils.h"
 
@@ -343,7 +344,7 @@ bool VerificationRun::save()
         if (info.selected() && info.result() != VerificationNotVerified)
             results.append({info.link()->ID(), info.result()});
     }
-    const bool wrote = m_collectionManager->recordVerificationResults(results, QDate::currentDate());
+    const bool wrote = m_collectionManager->recordVerificationResults(results, Clock::today());
     releaseVerifiers();
     return wrote;
 }

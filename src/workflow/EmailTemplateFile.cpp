@@ -19,13 +19,6 @@ struct Tr
     Q_DECLARE_TR_FUNCTIONS(EmailTemplateFile)
 };
 
-bool fail(QString *error, const QString &why)
-{
-    if (error)
-        *error = why;
-    return false;
-}
-
 } // namespace
 
 QByteArray dataRepresentation(const CollectionManager &store)
@@ -44,28 +37,31 @@ QByteArray dataRepresentation(const CollectionManager &store)
 bool exportEmailTemplatesToFileAtPath(const CollectionManager &store, const QString &path, bool,
                                       QString *error)
 {
-    if (store.emailTemplates().empty())
-        return fail(error, QStringLiteral("no e-mail templates to export"));
+    if (store.emailTemplates().empty()) {
+        if (error)
+            *error = QStringLiteral("no e-mail templates to export");
+        return false;
+    }
     return DatabaseFile::writeAtomically(path, dataRepresentation(store), error);
 }
 
 bool importEmailTemplatesFromFileAtPath(CollectionManager &store, const QString &path,
                                         const DuplicateQuestion &askAboutDuplicates, ImportSummary *summary,
-                                        QString *error)
+                                        FileError *error)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        return fail(error, QStringLiteral("cannot open (%1)").arg(file.errorString()));
+        return FileError::fail(error, FileError::Kind::CannotOpen, file.errorString());
     if (importEmailTemplatesFromDevice(store, file, askAboutDuplicates, summary, error))
         return true;
     if (file.error() != QFileDevice::NoError)
-        fail(error, QStringLiteral("cannot read (%1)").arg(file.errorString()));
+        FileError::fail(error, FileError::Kind::CannotRead, file.errorString());
     return false;
 }
 
 bool importEmailTemplatesFromData(CollectionManager &store, const QByteArray &data,
                                   const DuplicateQuestion &askAboutDuplicates, ImportSummary *summary,
-                                  QString *error)
+                                  FileError *error)
 {
     QBuffer buffer;
     buffer.setData(data);
@@ -75,7 +71,7 @@ bool importEmailTemplatesFromData(CollectionManager &store, const QByteArray &da
 
 bool importEmailTemplatesFromDevice(CollectionManager &store, QIODevice &device,
                                     const DuplicateQuestion &askAboutDuplicates, ImportSummary *summary,
-                                    QString *error)
+                                    FileError *error)
 {
     ImportSummary done;
     if (summary)
@@ -85,15 +81,14 @@ bool importEmailTemplatesFromDevice(CollectionManager &store, QIODevice &device,
     RecordReader in(device, DatabaseFile::MaximumFileSize);
     const char *p = in.next(4);
     if (!p)
-        return fail(error, QStringLiteral("not an e-mail templates file (too short)"));
+        return FileError::fail(error, FileError::Kind::NotATemplatesFile, QStringLiteral("too short"));
     const uint32_t count = ByteFields::readWord(p);
     if (count == 0)
-        return fail(error, QStringLiteral("holds no e-mail templates"));
+        return FileError::fail(error, FileError::Kind::NoTemplates);
     std::vector<std::unique_ptr<EmailTemplate>> imported;
     for (uint32_t i = 0; i < count; ++i) {
         if (!(p = in.next(EmailTemplate::RecordSize)))
-            return fail(error, in.status() == RecordReader::Status::TooLarge ? QStringLiteral("too large")
-                                                                             : QStringLiteral("truncated"));
+            return FileError::fail(error, in.failure());
         auto emailTemplate = std::make_unique<EmailTemplate>();
         emailTemplate->loadDataRepresentation(p);
         imported.push_back(std::move(emailTemplate));

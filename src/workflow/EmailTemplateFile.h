@@ -2,6 +2,7 @@
 
 #include "DuplicateAnswer.h"
 #include "ImportSummary.h"
+#include "model/FileError.h"
 
 #include <QByteArray>
 #include <QString>
@@ -27,16 +28,16 @@ bool exportEmailTemplatesToFileAtPath(const CollectionManager &store, const QStr
 // empty file, with the store unchanged.
 bool importEmailTemplatesFromFileAtPath(CollectionManager &store, const QString &path,
                                         const DuplicateQuestion &askAboutDuplicates,
-                                        ImportSummary *summary = nullptr, QString *error = nullptr);
+                                        ImportSummary *summary = nullptr, FileError *error = nullptr);
 // The same from the file's bytes.
 bool importEmailTemplatesFromData(CollectionManager &store, const QByteArray &data,
                                   const DuplicateQuestion &askAboutDuplicates,
-                                  ImportSummary *summary = nullptr, QString *error = nullptr);
+                                  ImportSummary *summary = nullptr, FileError *error = nullptr);
 // The same from a device open for reading, which may be a pipe: it is read only as far as the count
 // asks, and never past DatabaseFile::MaximumFileSize.
 bool importEmailTemplatesFromDevice(CollectionManager &store, QIODevice &device,
                                     const DuplicateQuestion &askAboutDuplicates,
-                                    ImportSummary *summary = nullptr, QString *error = nullptr);
+                                    ImportSummary *summary = nullptr, FileError *error = nullptr);
 
 // The texts of the duplicate question and of the failure alerts.
 QString duplicateQuestionTitle();

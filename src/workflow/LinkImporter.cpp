@@ -22,12 +22,7 @@ struct Tr
     Q_DECLARE_TR_FUNCTIONS(LinkImporter)
 };
 
-bool fail(QString *error, const QString &why)
-{
-    if (error)
-        *error = why;
-    return false;
-}
+using Kind = FileError::Kind;
 
 // The records of the file, read completely before the store is touched.
 struct ImportedRecords
@@ -38,25 +33,22 @@ struct ImportedRecords
 
 // Every record is checked against the bytes that remain before it is read; a file or buffer fails
 // at once, a pipe once it ends. Nothing that exceeds the cap is read.
-bool readRecords(QIODevice &device, ImportedRecords &records, QString *error)
+bool readRecords(QIODevice &device, ImportedRecords &records, FileError *error)
 {
     RecordReader in(device, DatabaseFile::MaximumFileSize);
-    auto failRead = [&] {
-        return fail(error, in.status() == RecordReader::Status::TooLarge ? QStringLiteral("too large")
-                                                                         : QStringLiteral("truncated"));
-    };
+    auto failRead = [&] { return FileError::fail(error, in.failure()); };
     // Counts are read as the database reader reads them: 2^31 or more is no count of ours.
     auto readCount = [&](int32_t &count) {
         if (!in.count(count))
             return failRead();
         if (count < 0)
-            return fail(error, QStringLiteral("not a links database (bad record count)"));
+            return FileError::fail(error, Kind::NotADatabase, QStringLiteral("bad record count"));
         return true;
     };
 
     const char *p = in.next(4);
     if (!p || std::memcmp(p, "0102", 4) != 0)
-        return fail(error, QStringLiteral("not a links database"));
+        return FileError::fail(error, Kind::NotADatabase);
     if (!in.skip(SelfInfo::RecordSize))
         return failRead();
     int32_t templates = 0;
@@ -69,7 +61,7 @@ bool readRecords(QIODevice &device, ImportedRecords &records, QString *error)
     if (!readCount(categories))
         return false;
     if (categories == 0)
-        return fail(error, QStringLiteral("holds no category"));
+        return FileError::fail(error, Kind::NoCategory);
     for (int32_t i = 0; i < categories; ++i) {
         if (!(p = in.next(Category::RecordSize)))
             return failRead();
@@ -103,20 +95,21 @@ struct CategoryChanges
 
 bool importLinksFromFileAtPath(CollectionManager &store, const QString &path,
                                const DuplicateQuestion &askAboutDuplicates, ImportSummary *summary,
-                               QString *error)
+                               FileError *error)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        return fail(error, QStringLiteral("cannot open (%1)").arg(file.errorString()));
+        return FileError::fail(error, Kind::CannotOpen, file.errorString());
     if (importLinksFromDevice(store, file, askAboutDuplicates, summary, error))
         return true;
     if (file.error() != QFileDevice::NoError)
-        fail(error, QStringLiteral("cannot read (%1)").arg(file.errorString()));
+        FileError::fail(error, Kind::CannotRead, file.errorString());
     return false;
 }
 
 bool importLinksFromData(CollectionManager &store, const QByteArray &data,
-                         const DuplicateQuestion &askAboutDuplicates, ImportSummary *summary, QString *error)
+                         const DuplicateQuestion &askAboutDuplicates, ImportSummary *summary,
+                         FileError *error)
 {
     QBuffer buffer;
     buffer.setData(data);
@@ -126,7 +119,7 @@ bool importLinksFromData(CollectionManager &store, const QByteArray &data,
 
 bool importLinksFromDevice(CollectionManager &store, QIODevice &device,
                            const DuplicateQuestion &askAboutDuplicates, ImportSummary *summary,
-                           QString *error)
+                           FileError *error)
 {
     ImportSummary done;
     if (summary)

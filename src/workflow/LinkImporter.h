@@ -2,6 +2,7 @@
 
 #include "DuplicateAnswer.h"
 #include "ImportSummary.h"
+#include "model/FileError.h"
 
 #include <QByteArray>
 #include <QString>
@@ -19,16 +20,16 @@ namespace LinkImporter {
 // without a category, with the store unchanged. The caller recomputes notifications.
 bool importLinksFromFileAtPath(CollectionManager &store, const QString &path,
                                const DuplicateQuestion &askAboutDuplicates, ImportSummary *summary = nullptr,
-                               QString *error = nullptr);
+                               FileError *error = nullptr);
 // The same from the file's bytes.
 bool importLinksFromData(CollectionManager &store, const QByteArray &data,
                          const DuplicateQuestion &askAboutDuplicates, ImportSummary *summary = nullptr,
-                         QString *error = nullptr);
+                         FileError *error = nullptr);
 // The same from a device open for reading, which may be a pipe: it is read only as far as the
 // links section, and never past DatabaseFile::MaximumFileSize.
 bool importLinksFromDevice(CollectionManager &store, QIODevice &device,
                            const DuplicateQuestion &askAboutDuplicates, ImportSummary *summary = nullptr,
-                           QString *error = nullptr);
+                           FileError *error = nullptr);
 
 // The texts of the duplicate question and of the failure alert.
 QString duplicateQuestionTitle();

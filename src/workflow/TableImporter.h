@@ -3,6 +3,7 @@
 #include "Table.h"
 #include "TableColumns.h"
 
+#include "model/Clock.h"
 #include "model/Link.h"
 
 #include <QDate>
@@ -42,7 +43,7 @@ public:
     };
 
     TableImporter(const CollectionManager &store, const Table &table, const QList<TableField> &mapping,
-                  bool update, const QDate &today = QDate::currentDate());
+                  bool update, const QDate &today = Clock::today());
 
     // False when no column holds the address; nothing can be imported then.
     bool hasURLColumn() const { return m_hasURLColumn; }

@@ -8,6 +8,7 @@
 #include "history/BackgroundVerification.h"
 #include "history/DesktopNotifier.h"
 #include "history/HistoryStore.h"
+#include "model/Clock.h"
 #include "verify/VerificationRun.h"
 #include "verify/ui/VerificationDialogController.h"
 
@@ -45,6 +46,9 @@ public slots:
 class TestAutoVerify : public QObject
 {
     Q_OBJECT
+    // Dates compared with the code's today: the clock stands still.
+    const QDateTime m_start{QDate(2026, 3, 14), QTime(12, 0)};
+    const Clock::Fixed m_clock{m_start};
 
     MyDocument *open()
     {
@@ -59,7 +63,7 @@ class TestAutoVerify : public QObject
             fields.counterpartURL = m_server.url(QStringLiteral("/") + title);
             fields.status = LinkStatusApproved;
             if (daysAgo >= 0) {
-                fields.lastVerifiedOn = QDate::currentDate().addDays(-daysAgo);
+                fields.lastVerifiedOn = Clock::today().addDays(-daysAgo);
                 fields.lastVerificationResult = VerificationSucceeded;
             }
             db.link(fields);
@@ -140,7 +144,7 @@ private slots:
 
         // Nothing is due now; a week later (the fake clock) every link is.
         QVERIFY(!verifier->verifyDueLinks());
-        verifier->setClock([] { return QDateTime::currentDateTime().addDays(8); });
+        const Clock::Fixed weekLater(m_start.addDays(8));
         QVERIFY(verifier->verifyDueLinks());
         QCOMPARE(tickedTitles(verifier->background()->verificationRun()).size(), 3);
         QVERIFY(waitUntilDone(verifier));
@@ -203,7 +207,7 @@ private slots:
         MyDocument *document = open();
         AutoVerifier *verifier = verifierOf(document);
         Preferences::setValue(Preferences::AutoVerifyDays, 7);
-        verifier->setClock([] { return QDateTime::currentDateTime().addDays(30); });
+        const Clock::Fixed monthLater(m_start.addDays(30));
         QVERIFY(verifier->verifyDueLinks());
         QVERIFY(waitUntilDone(verifier));
         QVERIFY(service.calls.isEmpty()); // nothing lost
@@ -211,7 +215,7 @@ private slots:
         m_server.setResponse("/Alpha", R::page("gone"));
         m_server.setResponse("/Beta", R::page("<a href=\"http://www.mysite.example/\">ok</a>"));
         m_server.setResponse("/Gamma", R::page("gone <b>too</b>"));
-        verifier->setClock([] { return QDateTime::currentDateTime().addDays(60); });
+        const Clock::Fixed twoMonthsLater(m_start.addDays(60));
         QVERIFY(verifier->verifyDueLinks());
         QVERIFY(waitUntilDone(verifier));
         QVERIFY(QTest::qWaitFor([&] { return !service.calls.isEmpty(); }, 5000));

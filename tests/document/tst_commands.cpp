@@ -6,6 +6,7 @@
 #include "document/HistoryCommands.h"
 #include "document/TemplateCommands.h"
 #include "history/ui/LostLinksDialogController.h"
+#include "model/Clock.h"
 #include "publish/ui/SiteInfoDialogController.h"
 
 #include <QAction>
@@ -20,6 +21,8 @@
 class TestCommands : public QObject
 {
     Q_OBJECT
+    // Dates compared with the code's today: the clock stands still.
+    const Clock::Fixed m_clock{QDateTime(QDate(2026, 3, 14), QTime(12, 0))};
 
 private:
     static QStringList itemTexts(const QMenu *menu)
@@ -119,7 +122,7 @@ private slots:
         const Link *gamma = linkTitled(document, QStringLiteral("Gamma"));
         QCOMPARE(gamma->status(), LinkStatusApproved);
         QCOMPARE(gamma->lastVerificationResult(), VerificationMarkedVerified);
-        QCOMPARE(gamma->lastVerifiedOn(), QDate::currentDate());
+        QCOMPARE(gamma->lastVerifiedOn(), Clock::today());
         QCOMPARE(document->selectedLink(), gamma);
         QVERIFY(document->menus()->setStatusApproved->isChecked());
         QVERIFY(document->isEdited());

@@ -111,7 +111,7 @@ private slots:
 
         // Revert reads the file again: nothing left to undo, nothing edited.
         QSignalSpy reloaded(&document, &Document::reloaded);
-        QVERIFY(document.revert(&error));
+        QVERIFY(document.revert());
         QCOMPARE(reloaded.count(), 1);
         QCOMPARE(document.collectionManager().dataRepresentation(), saved);
         QVERIFY(!document.isModified());
@@ -152,9 +152,9 @@ private slots:
         QCOMPARE(MessageBox::shownAlerts().size(), 1);
 
         Document document;
-        QString error;
+        FileError error;
         QVERIFY(!document.read(path, &error));
-        QVERIFY(!error.isEmpty());
+        QCOMPARE(error.kind(), FileError::Kind::NotADatabase);
         QVERIFY(document.filePath().isEmpty());
     }
 };

@@ -5,6 +5,7 @@
 #include "document/LinkCommands.h"
 #include "document/VerificationCommands.h"
 #include "gui/HelpBook.h"
+#include "model/Clock.h"
 #include "model/DateTexts.h"
 #include "model/NotificationComputer.h"
 #include "verify/VerificationRun.h"
@@ -35,6 +36,8 @@ using LinkForm::Field;
 class TestLinkDialogs : public QObject
 {
     Q_OBJECT
+    // Dates compared with the code's today: the clock stands still.
+    const Clock::Fixed m_clock{QDateTime(QDate(2026, 3, 14), QTime(12, 0))};
 
 private:
     MyDocument *openPonds()
@@ -46,7 +49,7 @@ private:
         frogs.keywords = QStringLiteral("frogs, ponds");
         frogs.contactEmail = QStringLiteral("ann@frogs.example");
         frogs.status = LinkStatusNew;
-        frogs.lastStatusChangedOn = QDate::currentDate().addDays(-10);
+        frogs.lastStatusChangedOn = Clock::today().addDays(-10);
         db.category(QStringLiteral("Birds")).link(QStringLiteral("Herons"), LinkStatusApproved);
         db.category(QStringLiteral("Ponds")).link(frogs).link(QStringLiteral("Newts"), LinkStatusNegotiating);
         db.emailTemplate(QStringLiteral("Ask"), QStringLiteral("Links?"), QStringLiteral("Hello #TITLE#"));
@@ -150,7 +153,7 @@ private slots:
         QCOMPARE(toads->counterpartURL(), QStringLiteral("http://"));
         QVERIFY(toads->keywords().isEmpty());
         QCOMPARE(toads->status(), LinkStatusNew);
-        QCOMPARE(toads->lastStatusChangedOn(), QDate::currentDate());
+        QCOMPARE(toads->lastStatusChangedOn(), Clock::today());
         QCOMPARE(document->selectedLink(), toads);
         QVERIFY(document->isEdited());
 
@@ -253,15 +256,15 @@ private slots:
             edit(document, QStringLiteral("Frogs"), document->menus()->showLinkExchangeInfo);
         QCOMPARE(dialog->windowTitle(), QStringLiteral("Edit Link"));
         QCOMPARE(dialog->tabView()->currentIndex(), int(LinkForm::ExchangeTab));
-        QCOMPARE(dialog->lastStatusChangedOn(), QDate::currentDate().addDays(-10));
+        QCOMPARE(dialog->lastStatusChangedOn(), Clock::today().addDays(-10));
 
         QComboBox *status = dialog->statusPopup();
         status->setCurrentIndex(2);
         emit status->activated(2);
-        QCOMPARE(dialog->lastStatusChangedOn(), QDate::currentDate());
-        QCOMPARE(dialog->lastVerifiedOn(), QDate::currentDate());
+        QCOMPARE(dialog->lastStatusChangedOn(), Clock::today());
+        QCOMPARE(dialog->lastVerifiedOn(), Clock::today());
         QCOMPARE(dialog->lastVerificationResult(), VerificationMarkedVerified);
-        QCOMPARE(dialog->lastStatusChangeField()->text(), DateTexts::stringForDate(QDate::currentDate()));
+        QCOMPARE(dialog->lastStatusChangeField()->text(), DateTexts::stringForDate(Clock::today()));
         status->setCurrentIndex(3);
         emit status->activated(3);
         QVERIFY(dialog->lastVerifiedOn().isNull());
@@ -269,7 +272,7 @@ private slots:
         dialog->confirm();
         const Link *frogs = linkTitled(document, QStringLiteral("Frogs"));
         QCOMPARE(frogs->status(), LinkStatusBlocked);
-        QCOMPARE(frogs->lastStatusChangedOn(), QDate::currentDate());
+        QCOMPARE(frogs->lastStatusChangedOn(), Clock::today());
     }
 
     void editingKeepsTheKeywordsAndMovesTheLink()
@@ -321,7 +324,7 @@ private slots:
         QVERIFY(m_fixture->opener().urls().first().toString().startsWith(
             QStringLiteral("mailto:ann@frogs.example")));
         QCOMPARE(dialog->linkStatus(), LinkStatusNegotiating);
-        QCOMPARE(dialog->lastStatusChangedOn(), QDate::currentDate());
+        QCOMPARE(dialog->lastStatusChangedOn(), Clock::today());
         QCOMPARE(linkTitled(document, QStringLiteral("Frogs"))->status(), LinkStatusNew);
         dialog->cancel();
         QCOMPARE(linkTitled(document, QStringLiteral("Frogs"))->status(), LinkStatusNew);
@@ -377,8 +380,8 @@ private slots:
         failing.title = QStringLiteral("Failing");
         failing.URL = QStringLiteral("http://failing.example/");
         failing.status = LinkStatusApproved;
-        failing.lastStatusChangedOn = QDate::currentDate().addDays(-100);
-        failing.lastVerifiedOn = QDate::currentDate().addDays(-60);
+        failing.lastStatusChangedOn = Clock::today().addDays(-100);
+        failing.lastVerifiedOn = Clock::today().addDays(-60);
         failing.lastVerificationResult = VerificationNoResponse;
         db.link(failing).link(QStringLiteral("Fresh"), LinkStatusNew);
         MyDocument *document = m_fixture->open(db);
@@ -609,7 +612,7 @@ private slots:
         stale.title = QStringLiteral("Stale");
         stale.URL = QStringLiteral("http://stale.example/");
         stale.status = LinkStatusNegotiating;
-        stale.lastStatusChangedOn = QDate::currentDate().addDays(-20);
+        stale.lastStatusChangedOn = Clock::today().addDays(-20);
         db.link(stale);
         MyDocument *document = m_fixture->open(db);
         const NotificationSettings before = document->collectionManager().selfInfo().notificationSettings();

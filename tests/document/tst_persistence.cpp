@@ -1,6 +1,8 @@
 #include "DocumentFixture.h"
+#include "document/DocumentController.h"
 
 #include <QDialog>
+#include <QDir>
 #include <QFile>
 #include <QHeaderView>
 #include <QScreen>
@@ -51,6 +53,27 @@ private slots:
         QVERIFY(!m_fixture->controller().openDocument(m_fixture->path(QStringLiteral("missing.site"))));
         QVERIFY(m_fixture->controller().documents().isEmpty());
         QVERIFY(m_fixture->controller().recentFiles().isEmpty());
+    }
+
+    void openFailureSaysWhyByKind()
+    {
+        using K = FileError::Kind;
+        const QString path = m_fixture->path(QStringLiteral("x.site"));
+        const std::pair<FileError, QString> cases[] = {
+            {{K::CannotOpen, QStringLiteral("Permission denied")},
+             "The file cannot be read (Permission denied)."},
+            {{K::CannotRead, QStringLiteral("Input/output error")},
+             "The file cannot be read (Input/output error)."},
+            {{K::Empty}, "The file is empty."},
+            {{K::NotADatabase, QStringLiteral("bad record count")},
+             "The file is not a Quillmarsh links database."},
+            {{K::Truncated}, "The file is damaged: it ends before its data does."},
+            {{K::TooLarge}, "The file is larger than any Quillmarsh links database can be."},
+            {{K::Damaged, QStringLiteral("an e-mail templates file")}, "an e-mail templates file"},
+        };
+        for (const auto &[error, why] : cases)
+            QCOMPARE(DocumentController::openFailureMessage(path, error),
+                     why + "\n\nFile: " + QDir::toNativeSeparators(path));
     }
 
     void templatesFileGetsItsOwnAlert()

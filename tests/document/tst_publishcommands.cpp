@@ -2,6 +2,7 @@
 #include "DocumentFixture.h"
 #include "document/DocumentMenus.h"
 #include "document/PublishCommands.h"
+#include "model/Clock.h"
 #include "publish/ExportTexts.h"
 #include "publish/HTMLBuilder.h"
 #include "publish/LinksPageStyle.h"
@@ -25,6 +26,8 @@
 class TestPublishCommands : public QObject
 {
     Q_OBJECT
+    // Dates compared with the code's today: the clock stands still.
+    const Clock::Fixed m_clock{QDateTime(QDate(2026, 3, 14), QTime(12, 0))};
 
 private:
     // The None category with a published link, a category with two, one whose only link is New
@@ -367,7 +370,7 @@ private slots:
         document->menus()->exportLinksToSpreadsheet->trigger();
         const FilePanel::Shown panel = FilePanel::shownPanels().constLast();
         QCOMPARE(QFileInfo(panel.proposedPath).fileName(),
-                 ExportTexts::proposedSpreadsheetName(QDate::currentDate()) + ".txt");
+                 ExportTexts::proposedSpreadsheetName(Clock::today()) + ".txt");
         const CollectionManager &store = document->collectionManager();
         const SpreadsheetBuilder builder(store);
         QCOMPARE(contents(m_fixture->path("sheet.txt")),

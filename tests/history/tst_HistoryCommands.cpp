@@ -3,6 +3,7 @@
 #include "support/HttpTestServer.h"
 
 #include "history/HistoryStore.h"
+#include "model/Clock.h"
 #include "model/DatabaseFile.h"
 
 #include <QFile>
@@ -18,6 +19,8 @@
 class TestHistoryCommands : public QObject
 {
     Q_OBJECT
+    // Dates compared with the code's today: the clock stands still, also in the tool's processes.
+    const Clock::Fixed m_clock{QDateTime(QDate(2026, 3, 14), QTime(12, 0))};
 private slots:
     void initTestCase();
     void threeChecksOfOneLink();
@@ -70,7 +73,7 @@ QString TestHistoryCommands::writeDatabase(const QString &name)
     m_alpha = db.lastLink()->ID();
     fields.title = QStringLiteral("Beta");
     fields.counterpartURL = m_server.url("/steady");
-    fields.lastVerifiedOn = QDate::currentDate();
+    fields.lastVerifiedOn = Clock::today();
     fields.lastVerificationResult = VerificationSucceeded;
     db.link(fields);
     m_beta = db.lastLink()->ID();
@@ -86,6 +89,8 @@ TestHistoryCommands::Result TestHistoryCommands::runCli(const QStringList &argum
     environment.insert(QStringLiteral("HOME"), m_dir.path());
     environment.insert(QStringLiteral("XDG_CONFIG_HOME"), m_dir.filePath(QStringLiteral("config")));
     environment.insert(QStringLiteral("XDG_CACHE_HOME"), m_dir.filePath(QStringLiteral("cache")));
+    environment.insert(QString::fromLatin1(Clock::EnvironmentVariable),
+                       Clock::environmentValue(Clock::now()));
     process.setProcessEnvironment(environment);
     process.start(QStringLiteral(QM_CLI_PATH), arguments);
     Result result;

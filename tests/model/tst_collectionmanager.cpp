@@ -1,4 +1,5 @@
 #include "DatabaseBuilder.h"
+#include "model/Clock.h"
 #include "model/CollectionManager.h"
 
 #include <QTest>
@@ -18,6 +19,8 @@ QStringList titlesOf(const std::vector<TreeNode *> &nodes)
 class TestCollectionManager : public QObject
 {
     Q_OBJECT
+    // Dates compared with the code's today: the clock stands still.
+    const Clock::Fixed m_clock{QDateTime(QDate(2026, 3, 14), QTime(12, 0))};
 
 private slots:
     void publishingAndVerificationRules()
@@ -141,7 +144,7 @@ private slots:
         QVERIFY(store.setStatus(LinkStatusApproved, {db.lastLink()->ID(), "LNK0"}));
         QCOMPARE(db.lastLink()->status(), LinkStatusApproved);
         QVERIFY(store.setVerificationResult(VerificationMarkedVerified, {db.lastLink()->ID()}));
-        QCOMPARE(db.lastLink()->lastVerifiedOn(), QDate::currentDate());
+        QCOMPARE(db.lastLink()->lastVerifiedOn(), Clock::today());
         QCOMPARE(db.lastLink()->lastVerificationResult(), VerificationMarkedVerified);
         store.deleteLinkNodesWithIDs({db.lastLink()->ID(), "LNK0"});
         QCOMPARE(store.numberOfLinks(), 1);
@@ -169,7 +172,7 @@ private slots:
                                                  {"LNK0", VerificationSucceeded}},
                                                 day));
         QCOMPARE(store.linkWithID(newOk)->status(), LinkStatusApproved);
-        QCOMPARE(store.linkWithID(newOk)->lastStatusChangedOn(), QDate::currentDate());
+        QCOMPARE(store.linkWithID(newOk)->lastStatusChangedOn(), Clock::today());
         QCOMPARE(store.linkWithID(talkingOk)->status(), LinkStatusApproved);
         QCOMPARE(store.linkWithID(newMissing)->status(), LinkStatusNew);
         QCOMPARE(store.linkWithID(newMissing)->lastVerificationResult(), VerificationLinkNotFound);

@@ -138,10 +138,10 @@ QStringList readStably(const QByteArray &data, CollectionManager &store)
     QBuffer buffer;
     buffer.setData(data);
     buffer.open(QIODevice::ReadOnly);
-    QString error;
+    FileError error;
     QStringList notes;
     if (!DatabaseCodec::read(buffer, store, &error, &notes))
-        QTest::qFail(qPrintable(error), __FILE__, __LINE__);
+        QTest::qFail(qPrintable(error.text()), __FILE__, __LINE__);
     const QByteArray saved = store.dataRepresentation();
     CollectionManager again;
     if (!again.loadDataRepresentation(saved) || again.dataRepresentation() != saved)
@@ -246,9 +246,9 @@ private slots:
             QByteArray changed = data;
             changed.replace(0, 4, header);
             CollectionManager loaded;
-            QString error;
+            FileError error;
             QVERIFY(!loaded.loadDataRepresentation(changed, &error));
-            QCOMPARE(error, QString("not a links database"));
+            QCOMPARE(error.kind(), FileError::Kind::NotADatabase);
         }
         QByteArray spaced = data;
         spaced.replace(0, 4, " 102");
@@ -266,10 +266,10 @@ private slots:
         const QByteArray before = target.store().dataRepresentation();
         // Every cut inside the file, not only at record boundaries.
         for (qsizetype length = 0; length < data.size(); length += (length < 4 ? 1 : 97)) {
-            QString error;
+            FileError error;
             QVERIFY2(!target.store().loadDataRepresentation(data.left(length), &error),
                      qPrintable(QString::number(length)));
-            QVERIFY(!error.isEmpty());
+            QVERIFY(error.isError());
         }
         for (qsizetype length = data.size() - 12; length < data.size(); ++length)
             QVERIFY(!target.store().loadDataRepresentation(data.left(length)));
@@ -288,13 +288,13 @@ private slots:
             QByteArray changed = data;
             qToBigEndian<uint32_t>(count, changed.data() + categoryCountAt);
             CollectionManager loaded;
-            QString error;
+            FileError error;
             const bool read = loaded.loadDataRepresentation(changed, &error);
             // 2^31 and more read as negative counts: no file holds one, so it is no database at all.
             // Other counts read the following records as categories, which may line up or not.
             if (int32_t(count) < 0) {
                 QVERIFY(!read);
-                QCOMPARE(error, QString("not a links database (bad record count)"));
+                QCOMPARE(error.text(), QString("not a links database (bad record count)"));
             }
         }
         // A named-string length running past the end.
@@ -302,9 +302,9 @@ private slots:
         const qsizetype lastNamedString = data.size() - (8 + 2 * (16 + 3)); // "DetailsCollapsed" = "YES"
         qToBigEndian<uint32_t>(0x40000000u, changed.data() + lastNamedString);
         CollectionManager loaded;
-        QString error;
+        FileError error;
         QVERIFY(!loaded.loadDataRepresentation(changed, &error));
-        QCOMPARE(error, QString("truncated"));
+        QCOMPARE(error.kind(), FileError::Kind::Truncated);
     }
 
     void oversizedUnitCountsAreCutToTheField()
@@ -456,15 +456,15 @@ private slots:
             pipe.start("head", {"-c", QString::number(length), file.fileName()});
             QVERIFY(pipe.waitForStarted());
             CollectionManager store;
-            QString error;
+            FileError error;
             const bool read = DatabaseCodec::read(pipe, store, &error);
             pipe.waitForFinished();
             if (length == data.size()) {
-                QVERIFY2(read, qPrintable(error));
+                QVERIFY2(read, qPrintable(error.text()));
                 QCOMPARE(store.dataRepresentation(), data);
             } else {
                 QVERIFY(!read);
-                QCOMPARE(error, length ? QString("truncated") : QString("empty file"));
+                QCOMPARE(error.kind(), length ? FileError::Kind::Truncated : FileError::Kind::Empty);
             }
         }
     }
@@ -556,9 +556,9 @@ private slots:
         QFETCH(QByteArray, json);
         QFETCH(QString, error);
         CollectionManager store;
-        QString why;
+        FileError why;
         QVERIFY(!DatabaseJson::fromJson(QJsonDocument::fromJson(json).object(), store, &why));
-        QCOMPARE(why, error);
+        QCOMPARE(why.text(), error);
     }
 
     void jsonKeepsTheFirstOfEachIDAndName()

@@ -1,4 +1,5 @@
 #include "model/Category.h"
+#include "model/Clock.h"
 #include "model/EmailTemplate.h"
 #include "model/Link.h"
 #include "model/RecordIdentifier.h"
@@ -9,6 +10,8 @@
 class TestRecords : public QObject
 {
     Q_OBJECT
+    // Dates compared with the code's today: the clock stands still.
+    const Clock::Fixed m_clock{QDateTime(QDate(2026, 3, 14), QTime(12, 0))};
 
 private slots:
     void identifiersIncreaseWithinOneSecond()
@@ -66,12 +69,12 @@ private slots:
         link.setStatus(LinkStatusApproved);
         QCOMPARE(link.lastStatusChangedOn(), QDate(2024, 2, 1));
         link.setStatus(LinkStatusBlocked);
-        QCOMPARE(link.lastStatusChangedOn(), QDate::currentDate());
+        QCOMPARE(link.lastStatusChangedOn(), Clock::today());
 
         // Same status but never dated: today.
         Link undated;
         undated.setStatus(0);
-        QCOMPARE(undated.lastStatusChangedOn(), QDate::currentDate());
+        QCOMPARE(undated.lastStatusChangedOn(), Clock::today());
     }
 
     void comparisonRules()

@@ -1,4 +1,5 @@
 #include "DatabaseBuilder.h"
+#include "model/Clock.h"
 
 DatabaseBuilder &DatabaseBuilder::category(const QString &name, const QString &anchor)
 {
@@ -26,7 +27,7 @@ DatabaseBuilder &DatabaseBuilder::link(const QString &title, LinkStatus status, 
     f.URL = url.isNull() ? QStringLiteral("http://www.%1.example/").arg(title.toLower().remove(' ')) : url;
     f.description = QStringLiteral("About %1").arg(title);
     f.status = status;
-    f.lastStatusChangedOn = QDate::currentDate();
+    f.lastStatusChangedOn = Clock::today();
     return link(f);
 }
 

@@ -2,6 +2,7 @@
 #include "document/DocumentFixture.h"
 #include "document/DocumentMenus.h"
 #include "document/SearchCommands.h"
+#include "model/Clock.h"
 #include "workflow/ui/SearchCriterionView.h"
 #include "workflow/ui/SearchDialogController.h"
 
@@ -22,6 +23,8 @@
 class TestSearchSheet : public QObject
 {
     Q_OBJECT
+    // Dates compared with the code's today: the clock stands still.
+    const Clock::Fixed m_clock{QDateTime(QDate(2026, 3, 14), QTime(12, 0))};
 
 private:
     // "Birds" holds Zebra (New), Apple (Approved) and Mango (New); "Fish" holds Carp.
@@ -122,7 +125,7 @@ private slots:
         QCOMPARE(row->operationPopup()->count(), 2);
         setRow(row, SearchCriterion::CreatedOn, SearchCriterion::IsBefore);
         QVERIFY(!row->dateField()->isHidden());
-        QCOMPARE(row->dateField()->date(), QDate::currentDate());
+        QCOMPARE(row->dateField()->date(), Clock::today());
         QCOMPARE(sheet->focusWidget(), row->dateField());
         // Three categories: General, a separator, Birds, Fish.
         setRow(row, SearchCriterion::CategoryObject, SearchCriterion::ChoiceIs);

@@ -3,6 +3,7 @@
 #include "document/DocumentFixture.h"
 #include "document/DocumentMenus.h"
 #include "document/VerificationCommands.h"
+#include "model/Clock.h"
 #include "verify/VerificationRun.h"
 #include "verify/ui/VerificationDialogController.h"
 
@@ -19,6 +20,8 @@
 class TestVerificationSheet : public QObject
 {
     Q_OBJECT
+    // Dates compared with the code's today: the clock stands still.
+    const Clock::Fixed m_clock{QDateTime(QDate(2026, 3, 14), QTime(12, 0))};
 
 private:
     LinkFields partner(const QString &title, const QString &site, const QString &page,
@@ -153,7 +156,7 @@ private slots:
             const Link *link = linkTitled(document, QStringLiteral("Partner %1").arg(i));
             QCOMPARE(link->status(), LinkStatusApproved);
             QCOMPARE(link->lastVerificationResult(), VerificationSucceeded);
-            QCOMPARE(link->lastVerifiedOn(), QDate::currentDate());
+            QCOMPARE(link->lastVerifiedOn(), Clock::today());
         }
         QVERIFY(document->isEdited());
         QCOMPARE(document->numberOfSelectedLinks(), 2);
@@ -222,7 +225,7 @@ private slots:
         QVERIFY(!sheet->isVisible());
         const Link *found = linkTitled(document, QStringLiteral("A found"));
         QCOMPARE(found->status(), LinkStatusApproved);
-        QCOMPARE(found->lastVerifiedOn(), QDate::currentDate());
+        QCOMPARE(found->lastVerifiedOn(), Clock::today());
         const Link *missing = linkTitled(document, QStringLiteral("D missing"));
         QCOMPARE(missing->status(), LinkStatusNegotiating);
         QCOMPARE(missing->lastVerificationResult(), VerificationLinkNotFound);

@@ -1,6 +1,7 @@
 #include "support/DatabaseBuilder.h"
 #include "support/HttpTestServer.h"
 
+#include "model/Clock.h"
 #include "model/Preferences.h"
 #include "verify/VerificationRun.h"
 
@@ -34,6 +35,9 @@ VerificationResult code(const VerificationRun &run, int row)
 class TestVerificationRun : public QObject
 {
     Q_OBJECT
+    // Dates compared with the code's today: the clock stands still.
+    const Clock::Fixed m_clock{QDateTime(QDate(2026, 3, 14), QTime(12, 0))};
+
 private slots:
     void initTestCase();
     void rowsTicksAndPresets();
@@ -322,7 +326,7 @@ void TestVerificationRun::stopDuringARun()
 
     QCOMPARE(run.confirm(), VerificationRun::Outcome::Saved);
     const QList<const Link *> links = db.store().verifiableLinks();
-    QCOMPARE(links.at(0)->lastVerifiedOn(), QDate::currentDate());
+    QCOMPARE(links.at(0)->lastVerifiedOn(), Clock::today());
     QCOMPARE(links.at(1)->lastVerificationResult(), VerificationSucceeded);
     for (int row = 2; row < 6; ++row) {
         QVERIFY(!links.at(row)->lastVerifiedOn().isValid());
@@ -351,7 +355,7 @@ void TestVerificationRun::saveRules()
     QVERIFY(runToEnd(run));
     QCOMPARE(run.confirm(), VerificationRun::Outcome::Saved);
 
-    const QDate today = QDate::currentDate();
+    const QDate today = Clock::today();
     const QList<const Link *> links = db.store().verifiableLinks();
     struct Expected
     {

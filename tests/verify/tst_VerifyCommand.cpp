@@ -2,6 +2,7 @@
 #include "support/DatabaseBuilder.h"
 #include "support/HttpTestServer.h"
 
+#include "model/Clock.h"
 #include "model/DatabaseFile.h"
 
 #include <QFile>
@@ -17,6 +18,9 @@
 class TestVerifyCommand : public QObject
 {
     Q_OBJECT
+    // Dates compared with the code's today: the clock stands still, also in the tool's processes.
+    const Clock::Fixed m_clock{QDateTime(QDate(2026, 3, 14), QTime(12, 0))};
+
 private slots:
     void initTestCase();
     void printsOneLinePerCheckedLinkAndLeavesTheFile();
@@ -83,6 +87,8 @@ TestVerifyCommand::Result TestVerifyCommand::runCli(const QStringList &arguments
     environment.insert(QStringLiteral("HOME"), m_dir.path());
     environment.insert(QStringLiteral("XDG_CONFIG_HOME"), m_dir.filePath(QStringLiteral("config")));
     environment.insert(QStringLiteral("XDG_CACHE_HOME"), m_dir.filePath(QStringLiteral("cache")));
+    environment.insert(QString::fromLatin1(Clock::EnvironmentVariable),
+                       Clock::environmentValue(Clock::now()));
     process.setProcessEnvironment(environment);
     process.start(QStringLiteral(QM_CLI_PATH), QStringList{QStringLiteral("verify")} + arguments);
     Result result;
@@ -158,7 +164,7 @@ void TestVerifyCommand::saveWritesTheResults()
     QVERIFY(DatabaseFile::read(copy, store));
     const Link *alpha = store.linkWithID(linkID(QStringLiteral("Alpha")));
     QCOMPARE(alpha->lastVerificationResult(), VerificationSucceeded);
-    QCOMPARE(alpha->lastVerifiedOn(), QDate::currentDate());
+    QCOMPARE(alpha->lastVerifiedOn(), Clock::today());
     QCOMPARE(alpha->status(), LinkStatusApproved);
     const Link *beta = store.linkWithID(linkID(QStringLiteral("Beta")));
     QCOMPARE(beta->lastVerificationResult(), VerificationLinkNotFound);

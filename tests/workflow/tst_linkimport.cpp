@@ -296,10 +296,10 @@ private slots:
         const QStringList before = tree(db.store());
         for (const QByteArray &bytes : {cutInLinks, otherVersion, noCategory, hugeCount, good.left(3)}) {
             Answer answer{DuplicateAnswer::Replace};
-            QString error;
+            FileError error;
             QVERIFY(
                 !LinkImporter::importLinksFromData(db.store(), bytes, answer.question(), nullptr, &error));
-            QVERIFY(!error.isEmpty());
+            QVERIFY(error.isError());
             QCOMPARE(answer.asked, 0);
             QCOMPARE(tree(db.store()), before);
         }
@@ -318,11 +318,11 @@ private slots:
             QByteArray bytes = good;
             qToBigEndian<uint32_t>(0x80000000u, bytes.data() + at);
             DatabaseBuilder db;
-            QString importError, readError;
+            FileError importError, readError;
             QVERIFY(!LinkImporter::importLinksFromData(db.store(), bytes, nullptr, nullptr, &importError));
             QVERIFY(!CollectionManager().loadDataRepresentation(bytes, &readError));
-            QCOMPARE(importError, QString("not a links database (bad record count)"));
-            QCOMPARE(readError, importError);
+            QCOMPARE(importError.text(), QString("not a links database (bad record count)"));
+            QCOMPARE(readError.text(), importError.text());
         }
     }
 
@@ -344,12 +344,12 @@ private slots:
         pipe.waitForFinished();
 
         // From a device without end, what its first bytes say decides.
-        QString error;
+        FileError error;
         QVERIFY(!LinkImporter::importLinksFromFileAtPath(db.store(), "/dev/zero", nullptr, nullptr, &error));
-        QCOMPARE(error, QString("not a links database"));
+        QCOMPARE(error.kind(), FileError::Kind::NotADatabase);
         QVERIFY(!LinkImporter::importLinksFromFileAtPath(db.store(), "/nonexistent/x.site", nullptr, nullptr,
                                                          &error));
-        QVERIFY(error.startsWith("cannot open"));
+        QCOMPARE(error.kind(), FileError::Kind::CannotOpen);
     }
 };
 

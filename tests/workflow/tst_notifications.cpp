@@ -1,3 +1,4 @@
+#include "model/Clock.h"
 #include "model/Notification.h"
 #include "model/NotificationComputer.h"
 #include "support/DatabaseBuilder.h"
@@ -62,6 +63,8 @@ Seen computeOne(const LinkFields &fields, const QDate &today, const Notification
 class TestNotifications : public QObject
 {
     Q_OBJECT
+    // Dates compared with the code's today: the clock stands still.
+    const Clock::Fixed m_clock{QDateTime(QDate(2026, 3, 14), QTime(12, 0))};
 
 private slots:
     void dueFromTheDayAfterTheThreshold()
@@ -208,7 +211,7 @@ private slots:
         NotificationSettings s = allOn();
         s.linkVerificationTimeout = -1; // due the day before today's verification
         store.setNotificationSettings(s);
-        db.link(fieldsWith(LinkStatusApproved, QDate::currentDate()));
+        db.link(fieldsWith(LinkStatusApproved, Clock::today()));
         TreeNode *node = store.linkNodeWithID(db.lastLink()->ID());
 
         QVERIFY(store.setVerificationResult(VerificationLinkNotFound, {db.lastLink()->ID()}));

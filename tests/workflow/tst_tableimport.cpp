@@ -214,9 +214,9 @@ private slots:
     {
         QFETCH(int, encoding);
         CollectionManager sample;
-        QString error;
+        FileError error;
         QVERIFY2(DatabaseFile::read(QStringLiteral(QM_SOURCE_DIR "/examples/sample.site"), sample, &error),
-                 qPrintable(error));
+                 qPrintable(error.text()));
         // Notes with a line break survive only where cells may be quoted.
         const QByteArray data = encoding < 0 ? CsvSpreadsheetBuilder(sample).data()
                                              : SpreadsheetBuilder(sample).data(TextEncoding(encoding));

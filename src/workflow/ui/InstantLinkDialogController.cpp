@@ -2,6 +2,7 @@
 
 #include "gui/HelpBook.h"
 #include "gui/MessageBox.h"
+#include "model/Clock.h"
 #include "model/CollectionManager.h"
 #include "model/Preferences.h"
 #include "ui_InstantLinkDialog.h"
@@ -159,7 +160,7 @@ void InstantLinkDialogController::extractLinkInfo()
 {
     const QString categoryID = m_collectionManager->IDOfCategoryWithIndex(categoryIndex());
     m_link = m_blankLink;
-    m_link.setTitle(instantLinkFields(texts(), categoryID, originalRequest(), QDate::currentDate()));
+    m_link.setTitle(instantLinkFields(texts(), categoryID, originalRequest(), Clock::today()));
 }
 
 void InstantLinkDialogController::confirm()

@@ -9,6 +9,7 @@
 #include "gui/HelpBook.h"
 #include "gui/MessageBox.h"
 #include "gui/SendMessageMenu.h"
+#include "model/Clock.h"
 #include "model/CollectionManager.h"
 #include "model/UrlOpener.h"
 #include "ui_LinkDialog.h"

@@ -1,5 +1,6 @@
 #include "LinkExchangeForm.h"
 
+#include "model/Clock.h"
 #include "model/Codes.h"
 #include "model/DateTexts.h"
 #include "model/Link.h"
@@ -16,7 +17,7 @@ void LinkExchangeForm::reset()
     m_lastVerificationResult = VerificationNotVerified;
     m_ui.requestReceivedButton->setChecked(true);
     m_ui.statusPopup->setCurrentIndex(popupIndexOfStatus(LinkStatusNew));
-    m_lastStatusChangedOn = QDate::currentDate();
+    m_lastStatusChangedOn = Clock::today();
     showStatusDate();
     showVerification();
 }
@@ -91,7 +92,7 @@ LinkStatus LinkExchangeForm::linkStatus() const
 
 void LinkExchangeForm::statusChanged()
 {
-    const StatusStamp stamp = stampForStatus(linkStatus(), QDate::currentDate());
+    const StatusStamp stamp = stampForStatus(linkStatus(), Clock::today());
     m_lastStatusChangedOn = stamp.lastStatusChangedOn;
     m_lastVerifiedOn = stamp.lastVerifiedOn;
     m_lastVerificationResult = stamp.lastVerificationResult;

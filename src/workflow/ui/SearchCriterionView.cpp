@@ -1,6 +1,7 @@
 #include "SearchCriterionView.h"
 
 #include "gui/DocumentImages.h"
+#include "model/Clock.h"
 #include "model/CollectionManager.h"
 #include "ui_SearchCriterionView.h"
 #include "workflow/SearchForm.h"
@@ -145,7 +146,7 @@ void SearchCriterionView::updateFromSearchCriterion()
         break;
     case SearchCriterion::DateKind:
         m_ui->dateField->setDate(m_criterion.dateValue().isValid() ? m_criterion.dateValue()
-                                                                   : QDate::currentDate());
+                                                                   : Clock::today());
         break;
     case SearchCriterion::ChoiceKind:
         if (m_criterion.object() == SearchCriterion::CategoryObject) {
@@ -167,7 +168,7 @@ void SearchCriterionView::updateSearchCriterion()
     m_criterion.setObject(selectedTag(m_ui->objectPopup));
     m_criterion.setOperation(selectedTag(m_ui->operationPopup));
     m_criterion.setStringValue(QStringLiteral(""));
-    m_criterion.setDateValue(QDate::currentDate());
+    m_criterion.setDateValue(Clock::today());
     m_criterion.setIntValue(0);
     switch (m_criterion.kind()) {
     case SearchCriterion::TextKind:
@@ -175,7 +176,7 @@ void SearchCriterionView::updateSearchCriterion()
         break;
     case SearchCriterion::DateKind:
         if (!m_ui->dateField->date().isValid())
-            m_ui->dateField->setDate(QDate::currentDate());
+            m_ui->dateField->setDate(Clock::today());
         m_criterion.setDateValue(m_ui->dateField->date());
         break;
     case SearchCriterion::ChoiceKind:
@@ -196,7 +197,7 @@ void SearchCriterionView::objectChanged()
     m_criterion.setOperation(selectedTag(m_ui->operationPopup));
     // A fresh value of the new kind.
     m_ui->stringField->clear();
-    m_ui->dateField->setDate(QDate::currentDate());
+    m_ui->dateField->setDate(Clock::today());
     fillItemPopup();
     m_ui->itemPopup->setCurrentIndex(0);
     showValueControl();
