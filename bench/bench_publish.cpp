@@ -1,6 +1,7 @@
 // Times the links page, the spreadsheet text and the printed list on large databases.
 #include "model/CollectionManager.h"
 #include "publish/HTMLBuilder.h"
+#include "publish/LinksPageExporter.h"
 #include "publish/PrintPainter.h"
 #include "publish/SpreadsheetBuilder.h"
 
@@ -70,16 +71,18 @@ int main(int argc, char *argv[])
         qsizetype size = 0;
         store->setRenderMode(RenderModeSinglePage);
         const double single = bestOf(5, [&] { size = HTMLBuilder(*store).HTMLForSinglePage().size(); });
-        const double singleFile = bestOf(
-            5, [&] { HTMLBuilder::exportHTMLWithCollectionManager(*store, dir.filePath("single.html")); });
+        const double singleFile = bestOf(5, [&] {
+            LinksPageExporter::exportHTMLWithCollectionManager(*store, dir.filePath("single.html"));
+        });
         store->setRenderMode(RenderModePagePerCategory);
         const double perCategoryText = bestOf(5, [&] {
             const HTMLBuilder builder(*store);
             for (const TreeNode *node : store->categoryRoot()->children())
                 builder.HTMLForCategoryPageWithCategory(node);
         });
-        const double perCategory = bestOf(
-            5, [&] { HTMLBuilder::exportHTMLWithCollectionManager(*store, dir.filePath("index.html")); });
+        const double perCategory = bestOf(5, [&] {
+            LinksPageExporter::exportHTMLWithCollectionManager(*store, dir.filePath("index.html"));
+        });
         qsizetype sheetSize = 0;
         const double sheet = bestOf(5, [&] { sheetSize = SpreadsheetBuilder(*store).string().size(); });
         const double sheetFile = bestOf(5, [&] {

@@ -52,10 +52,10 @@ void fill(CollectionManager &store, bool withTemplates)
     EmailTemplate form;
     form.setName(QStringLiteral("Welcome"), QStringLiteral("Hello %FirstName%"),
                  QStringLiteral("Dear %FirstName%,\n"));
-    store.emailTemplates()[size_t(store.addEmailTemplateFromEmailTemplate(form))]->setID(
+    store.emailTemplates()[size_t(store.emailTemplateList().addEmailTemplateFromEmailTemplate(form))]->setID(
         QStringLiteral("EMT100"));
     form.setName(QStringLiteral("reminder"), QStringLiteral("Our link"), QStringLiteral("Still there?"));
-    store.emailTemplates()[size_t(store.addEmailTemplateFromEmailTemplate(form))]->setID(
+    store.emailTemplates()[size_t(store.emailTemplateList().addEmailTemplateFromEmailTemplate(form))]->setID(
         QStringLiteral("EMT200"));
 }
 

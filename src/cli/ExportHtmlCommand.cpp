@@ -1,7 +1,8 @@
 #include "CliCommand.h"
 
 #include "model/CollectionManager.h"
-#include "publish/HTMLBuilder.h"
+#include "model/PublishingRules.h"
+#include "publish/LinksPageExporter.h"
 
 namespace {
 
@@ -14,7 +15,7 @@ int runExportHtml(const QStringList &arguments, QTextStream &out, QTextStream &e
     CollectionManager store;
     if (!Cli::openDatabase(arguments.at(0), store, err))
         return ExitBadFile;
-    if (store.numberOfPublishableLinks() == 0) {
+    if (PublishingRules::numberOfPublishableLinks(store) == 0) {
         err << arguments.at(0) << ": "
             << CliCommand::tr("The links page cannot be exported. There are no exportable links in this "
                               "database.")
@@ -22,12 +23,12 @@ int runExportHtml(const QStringList &arguments, QTextStream &out, QTextStream &e
         return ExitBadFile;
     }
     QString error;
-    if (!HTMLBuilder::exportHTMLWithCollectionManager(store, arguments.at(1), &error)) {
+    if (!LinksPageExporter::exportHTMLWithCollectionManager(store, arguments.at(1), &error)) {
         err << arguments.at(1) << ": " << CliCommand::tr("The links could not be exported. %1").arg(error)
             << Qt::endl;
         return ExitBadFile;
     }
-    const int files = HTMLBuilder::numberOfHTMLFilesForCollectionManager(store);
+    const int files = LinksPageExporter::numberOfHTMLFilesForCollectionManager(store);
     out << (files == 1 ? QStringLiteral("%1 file was created.") : QStringLiteral("%1 files were created."))
                .arg(files)
         << Qt::endl;

@@ -44,7 +44,7 @@ int runMailto(const QStringList &arguments, QTextStream &out, QTextStream &err)
     QString subject;
     QString body;
     if (!templateName.isNull()) {
-        const EmailTemplate *emailTemplate = store.emailTemplateWithName(templateName);
+        const EmailTemplate *emailTemplate = store.emailTemplateList().emailTemplateWithName(templateName);
         if (!emailTemplate) {
             err << "quillmarsh-cli mailto: "
                 << CliCommand::tr("no e-mail template named \"%1\"").arg(templateName) << Qt::endl;

@@ -7,6 +7,7 @@
 #include "model/Notification.h"
 #include "model/NotificationComputer.h"
 #include "workflow/DetailsTexts.h"
+#include "workflow/LinkListOrder.h"
 
 #include <QHeaderView>
 #include <QItemSelectionModel>
@@ -78,7 +79,7 @@ void LinkListController::rebuildSortedLinks()
     if (!m_category)
         return;
     std::vector<TreeNode *> nodes;
-    m_collectionManager->buildSortedLinkList(nodes, m_category, m_selectedColumn, m_sortDescending);
+    LinkListOrder::buildSortedLinkList(nodes, m_category, m_selectedColumn, m_sortDescending);
     m_sortedLinks.reserve(qsizetype(nodes.size()));
     m_childIndexes.reserve(nodes.size());
     for (const TreeNode *node : nodes) {

@@ -5,10 +5,13 @@
 #include "MyDocument.h"
 #include "gui/MessageBox.h"
 #include "model/Clock.h"
+#include "model/PublishingRules.h"
 #include "model/UrlOpener.h"
+#include "publish/ClipboardWriter.h"
 #include "publish/CsvSpreadsheetBuilder.h"
 #include "publish/ExportTexts.h"
 #include "publish/HTMLBuilder.h"
+#include "publish/LinksPageExporter.h"
 #include "publish/SpreadsheetBuilder.h"
 #include "publish/ui/HTMLSetupDialogController.h"
 
@@ -75,7 +78,7 @@ void PublishCommands::HTMLSetupSheetDidEnd(int returnCode)
 
 bool PublishCommands::refuseWithoutPublishableLinks(const QString &title)
 {
-    if (collectionManager().numberOfPublishableLinks() > 0)
+    if (PublishingRules::numberOfPublishableLinks(collectionManager()) > 0)
         return false;
     MessageBox::alert(
         document(), title,
@@ -95,7 +98,7 @@ bool PublishCommands::refuseWithoutLinks(const QString &title)
 void PublishCommands::copyHTML()
 {
     if (!refuseWithoutPublishableLinks(tr("The links page cannot be copied to the clipboard.")))
-        HTMLBuilder::copyHTMLToClipboardWithCollectionManager(collectionManager());
+        ClipboardWriter::copyPage(HTMLBuilder(collectionManager()).clipboardString());
 }
 
 void PublishCommands::copyCategoryHTML()
@@ -103,19 +106,19 @@ void PublishCommands::copyCategoryHTML()
     const TreeNode *category = document()->selectedCategoryNode();
     if (!category)
         return;
-    if (collectionManager().numberOfPublishableLinksInCategory(category) == 0) {
+    if (PublishingRules::numberOfPublishableLinksInCategory(collectionManager().selfInfo(), category) == 0) {
         MessageBox::alert(
             document(), tr("This category cannot be copied to the clipboard."),
             tr("There are no exportable links in the selected category. Export options can be set "
                "by choosing the Links Page Setup command under the Tools menu."));
         return;
     }
-    HTMLBuilder::copyCategoryHTMLToClipboardWithCollectionManager(collectionManager(), category);
+    ClipboardWriter::copyPage(HTMLBuilder(collectionManager()).clipboardStringForCategory(category));
 }
 
 void PublishCommands::copyHTMLStyles()
 {
-    HTMLBuilder::copyHTMLStylesToClipboardWithCollectionManager(collectionManager());
+    ClipboardWriter::copyText(HTMLBuilder(collectionManager()).stylesClipboardString());
 }
 
 void PublishCommands::copySpreadsheet()
@@ -180,7 +183,7 @@ void PublishCommands::savePanelDidEnd(ExportContext context, const QString &path
     const CollectionManager &store = collectionManager();
     QString error;
     if (context == HTMLExport) {
-        if (!HTMLBuilder::exportHTMLWithCollectionManager(store, path, &error)) {
+        if (!LinksPageExporter::exportHTMLWithCollectionManager(store, path, &error)) {
             MessageBox::alert(document(), tr("The links could not be exported."),
                               tr("An error occured while saving the files.") + QStringLiteral("\n\n") + error,
                               {}, MessageBox::Critical);
@@ -188,7 +191,7 @@ void PublishCommands::savePanelDidEnd(ExportContext context, const QString &path
         }
         const int answer = MessageBox::alert(
             document(), tr("The links were exported successfully."),
-            ExportTexts::filesCreatedMessage(HTMLBuilder::numberOfHTMLFilesForCollectionManager(store)),
+            ExportTexts::filesCreatedMessage(LinksPageExporter::numberOfHTMLFilesForCollectionManager(store)),
             {tr("OK"), tr("Open Page")}, MessageBox::Information, 0);
         if (answer == 1 && !UrlOpener::instance().openUrl(QUrl::fromLocalFile(path))) {
             MessageBox::alert(

@@ -68,41 +68,41 @@ void TemplateCommands::newEmailTemplate()
 
 int TemplateCommands::addEmailTemplate(const EmailTemplate &form)
 {
-    const int index = collectionManager().addEmailTemplateFromEmailTemplate(form);
+    const int index = collectionManager().emailTemplateList().addEmailTemplateFromEmailTemplate(form);
     templatesChanged(tr("Add E-mail Template"));
     return index;
 }
 
 int TemplateCommands::editEmailTemplate(const QString &templateID, const EmailTemplate &form)
 {
-    EmailTemplate *emailTemplate = collectionManager().emailTemplateWithID(templateID);
+    EmailTemplate *emailTemplate = collectionManager().emailTemplateList().emailTemplateWithID(templateID);
     if (!emailTemplate)
         return -1;
     // Confirmed as it was: nothing to save or undo.
     if (emailTemplate->name() == form.name() && emailTemplate->subject() == form.subject() &&
         emailTemplate->body() == form.body())
-        return collectionManager().indexOfEmailTemplate(emailTemplate);
-    const int index = collectionManager().editEmailTemplate(emailTemplate, form);
+        return collectionManager().emailTemplateList().indexOfEmailTemplate(emailTemplate);
+    const int index = collectionManager().emailTemplateList().editEmailTemplate(emailTemplate, form);
     templatesChanged(tr("Edit E-mail Template"));
     return index;
 }
 
 int TemplateCommands::duplicateEmailTemplate(const QString &templateID)
 {
-    EmailTemplate *emailTemplate = collectionManager().emailTemplateWithID(templateID);
+    EmailTemplate *emailTemplate = collectionManager().emailTemplateList().emailTemplateWithID(templateID);
     if (!emailTemplate)
         return -1;
-    const int index = collectionManager().duplicateEmailTemplate(emailTemplate);
+    const int index = collectionManager().emailTemplateList().duplicateEmailTemplate(emailTemplate);
     templatesChanged(tr("Duplicate E-mail Template"));
     return index;
 }
 
 void TemplateCommands::deleteEmailTemplate(const QString &templateID)
 {
-    const int index = collectionManager().indexOfEmailTemplateWithID(templateID);
+    const int index = collectionManager().emailTemplateList().indexOfEmailTemplateWithID(templateID);
     if (index < 0)
         return;
-    collectionManager().deleteEmailTemplateAtIndex(index);
+    collectionManager().emailTemplateList().deleteEmailTemplateAtIndex(index);
     templatesChanged(tr("Delete E-mail Template"));
 }
 

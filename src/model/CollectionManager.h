@@ -3,12 +3,14 @@
 #include "Category.h"
 #include "Codes.h"
 #include "EmailTemplate.h"
+#include "EmailTemplateList.h"
 #include "FileError.h"
 #include "Link.h"
 #include "NamedString.h"
 #include "SelfInfo.h"
 #include "StoreJournal.h"
 #include "TreeNode.h"
+#include "WindowState.h"
 
 #include <QByteArray>
 #include <QHash>
@@ -20,15 +22,6 @@
 #include <optional>
 #include <utility>
 #include <vector>
-
-// One criterion of a link comparison.
-enum class LinkSortCriterion
-{
-    None = 0,
-    Status = 1,
-    Title = 2,
-    Description = 3
-};
 
 // The in-memory links database of one document: the category tree with its links, the site
 // profile, the e-mail templates, the named strings and the window state that travels in the file.
@@ -66,7 +59,6 @@ public:
     TreeNode *editLinkNode(TreeNode *linkNode, const Link &form);
     TreeNode *editLinkNode(TreeNode *linkNode, const LinkFields &fields);
     void deleteLinkNodesWithIDs(const QStringList &ids);
-    TreeNode *moveLinkWithID(const QString &id, TreeNode *categoryNode);
     // Moves many links with one walk over the links (a drop of several rows).
     void moveLinksWithIDs(const QStringList &ids, TreeNode *categoryNode);
     const Link *linkWithID(const QString &id) const;
@@ -82,54 +74,29 @@ public:
     // The same for one link of this store, without recomputing the notifications.
     void setStatusOfLink(Link *link, LinkStatus status);
     void setVerificationOfLink(Link *link, const QDate &day, VerificationResult result);
-    // Takes the `removed` link nodes out of the category and puts the `added` ones in, in sorted
-    // position, in one pass (an import replacing many links stays linear).
-    void replaceLinksOfCategory(TreeNode *categoryNode, const QSet<TreeNode *> &removed,
-                                std::vector<std::unique_ptr<TreeNode>> added);
+    // Takes the `removed` nodes out of the container (a category, or the root for categories) and
+    // puts the `added` ones in, in sorted position, in one pass (an import or a load adding many
+    // records stays linear).
+    void replaceChildren(TreeNode *container, const QSet<TreeNode *> &removed,
+                         std::vector<std::unique_ptr<TreeNode>> added);
     // Every link node in category order, then link order.
     std::vector<TreeNode *> allLinkNodes() const;
 
     // --- Rules
     bool verifiableLink(const Link &link) const;
-    bool publishableLink(const Link &link) const;
     QList<const Link *> verifiableLinks() const;
 
     // --- Counts
     int numberOfCategories() const;
-    int numberOfNonEmptyCategories() const;
     int numberOfLinks() const;
-    int numberOfPublishableLinksInCategory(const TreeNode *categoryNode) const;
-    int numberOfPublishableLinks() const;
 
-    // --- Sorting (negative: a before b)
-    static int compareLink(const TreeNode *a, const TreeNode *b, LinkSortCriterion criterion);
-    static int compareLink(const TreeNode *a, const TreeNode *b, int sortColumn);
-    // Stable either way: links that compare equal keep their order, descending too.
-    static void sortLinkNodes(std::vector<TreeNode *> &nodes, int sortColumn, bool descending = false);
-    void buildSortedLinkList(std::vector<TreeNode *> &list, const TreeNode *categoryNode, int sortColumn,
-                             bool descending = false) const;
-    // For printing: each category holding links, followed by its links.
-    QList<Attachment *> printObjects() const;
-
-    // --- E-mail templates (kept sorted by name, ignoring case)
-    const std::vector<std::unique_ptr<EmailTemplate>> &emailTemplates() const { return m_emailTemplates; }
-    int addEmailTemplateFromEmailTemplate(const EmailTemplate &form);
-    int editEmailTemplate(EmailTemplate *emailTemplate, const EmailTemplate &form);
-    int duplicateEmailTemplate(EmailTemplate *emailTemplate);
-    QString validDuplicateNameForEmailTemplate(const EmailTemplate &emailTemplate) const;
-    void deleteEmailTemplateAtIndex(int index);
-    int indexOfEmailTemplateWithID(const QString &id) const;
-    int indexOfEmailTemplate(const EmailTemplate *emailTemplate) const;
-    EmailTemplate *emailTemplateWithID(const QString &id) const;
-    EmailTemplate *emailTemplateWithName(const QString &name) const;
-    void sortEmailTemplates();
-    // Appends a finished record as it stands (its ID kept), then sorts; for readers of stored templates.
-    int insertEmailTemplate(std::unique_ptr<EmailTemplate> emailTemplate);
-    std::unique_ptr<EmailTemplate> takeEmailTemplateAtIndex(int index);
-    // Swaps in a whole list of finished records (IDs kept), sorts it and returns the previous list;
-    // lets an import merge many templates in one pass.
-    std::vector<std::unique_ptr<EmailTemplate>>
-    replaceEmailTemplates(std::vector<std::unique_ptr<EmailTemplate>> emailTemplates);
+    // --- E-mail templates
+    EmailTemplateList &emailTemplateList() { return m_emailTemplateList; }
+    const EmailTemplateList &emailTemplateList() const { return m_emailTemplateList; }
+    const std::vector<std::unique_ptr<EmailTemplate>> &emailTemplates() const
+    {
+        return m_emailTemplateList.emailTemplates();
+    }
 
     // --- Named strings
     void setString(const QString &value, const QString &name);
@@ -150,21 +117,21 @@ public:
     // The links page settings of the site profile: its layout and whether New and Negotiating links
     // are published.
     void setPublishingSettings(int32_t renderMode, bool exportNewLinks, bool exportNegotiatingLinks);
-    const QRectF &windowFrame() const { return m_windowFrame; }
-    void setWindowFrame(const QRectF &frame) { m_windowFrame = frame; }
-    double splitterPosition() const { return m_splitterPosition; }
-    void setSplitterPosition(double position) { m_splitterPosition = position; }
-    bool detailsCollapsed() const { return m_detailsCollapsed; }
-    void setDetailsCollapsed(bool collapsed) { m_detailsCollapsed = collapsed; }
-    const std::optional<QList<double>> &columnWidths() const { return m_columnWidths; }
-    void setColumnWidths(const std::optional<QList<double>> &widths) { m_columnWidths = widths; }
+    const QRectF &windowFrame() const { return m_windowState.frame; }
+    void setWindowFrame(const QRectF &frame) { m_windowState.frame = frame; }
+    double splitterPosition() const { return m_windowState.splitterPosition; }
+    void setSplitterPosition(double position) { m_windowState.splitterPosition = position; }
+    bool detailsCollapsed() const { return m_windowState.detailsCollapsed; }
+    void setDetailsCollapsed(bool collapsed) { m_windowState.detailsCollapsed = collapsed; }
+    const std::optional<QList<double>> &columnWidths() const { return m_windowState.columnWidths; }
+    void setColumnWidths(const std::optional<QList<double>> &widths) { m_windowState.columnWidths = widths; }
     // The link list's sort column (-1: never sorted by a click) and whether it sorts descending.
-    int linkSortColumn() const { return m_linkSortColumn; }
-    bool linkSortDescending() const { return m_linkSortDescending; }
+    int linkSortColumn() const { return m_windowState.linkSortColumn; }
+    bool linkSortDescending() const { return m_windowState.linkSortDescending; }
     void setLinkSort(int column, bool descending)
     {
-        m_linkSortColumn = column;
-        m_linkSortDescending = descending;
+        m_windowState.linkSortColumn = column;
+        m_windowState.linkSortDescending = descending;
     }
 
     // --- File
@@ -201,11 +168,6 @@ private:
     std::unique_ptr<TreeNode> m_categoryRoot;
     SelfInfo m_selfInfo;
     QList<NamedString> m_namedStrings;
-    std::vector<std::unique_ptr<EmailTemplate>> m_emailTemplates;
-    QRectF m_windowFrame;
-    double m_splitterPosition = 0.0;
-    bool m_detailsCollapsed = false;
-    std::optional<QList<double>> m_columnWidths;
-    int m_linkSortColumn = -1;
-    bool m_linkSortDescending = false;
+    EmailTemplateList m_emailTemplateList{m_journal};
+    WindowState m_windowState;
 };

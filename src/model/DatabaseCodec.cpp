@@ -141,14 +141,15 @@ bool DatabaseCodec::read(QIODevice &device, CollectionManager &store, FileError 
     int32_t count = 0;
     if (!readCount(count))
         return failCount();
+    std::vector<std::unique_ptr<EmailTemplate>> emailTemplates;
     for (int32_t i = 0; i < count; ++i) {
         if (!(p = in.next(EmailTemplate::RecordSize)))
             return failRead();
         auto emailTemplate = std::make_unique<EmailTemplate>();
         emailTemplate->loadDataRepresentation(p);
-        loaded.m_emailTemplates.push_back(std::move(emailTemplate));
+        emailTemplates.push_back(std::move(emailTemplate));
     }
-    loaded.sortEmailTemplates();
+    loaded.m_emailTemplateList.replaceEmailTemplates(std::move(emailTemplates));
 
     // One category per ID: the first one read keeps it and receives every link of that ID. A later
     // one is left out; keeping both would hand the links to whichever sorts first on the next

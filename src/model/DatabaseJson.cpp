@@ -10,6 +10,7 @@
 #include <QJsonDocument>
 #include <QSet>
 #include <optional>
+#include <unordered_map>
 
 namespace {
 
@@ -353,7 +354,7 @@ bool fromJson(const QJsonObject &json, CollectionManager &store, FileError *erro
         }
         if (object.contains("createdOn"))
             emailTemplate->setCreatedOn(createdFrom(object.value("createdOn")));
-        store.insertEmailTemplate(std::move(emailTemplate));
+        store.emailTemplateList().insertEmailTemplate(std::move(emailTemplate));
     }
 
     // One category per ID, the first given: a later one is left out and the links of that ID go
@@ -367,6 +368,8 @@ bool fromJson(const QJsonObject &json, CollectionManager &store, FileError *erro
     // Looked up here, not by walking the store's list for each category.
     QHash<QString, TreeNode *> categoryByID;
     categoryByID.insert(NoneCategoryID, store.categoryNodeWithID(NoneCategoryID));
+    // Put in all at once: inserting each in sorted position would make a load quadratic.
+    std::vector<std::unique_ptr<TreeNode>> newCategories;
     for (qsizetype c = 0; c < categories.size(); ++c) {
         const QJsonValue value = categories.at(c);
         if (!value.isObject())
@@ -395,10 +398,15 @@ bool fromJson(const QJsonObject &json, CollectionManager &store, FileError *erro
             continue;
         }
         TreeNode *node = first;
-        if (id == NoneCategoryID)
+        if (id == NoneCategoryID) {
             defaultGiven = true;
-        else
-            node = store.addCategoryWithName(name, textFrom(object, "anchor"));
+        } else {
+            auto category = std::make_unique<Category>();
+            category->setName(name, textFrom(object, "anchor"));
+            newCategories.push_back(std::make_unique<TreeNode>(std::move(category)));
+            node = newCategories.back().get();
+            node->setTitle(name);
+        }
         if (!id.isEmpty())
             node->category()->setID(id);
         categoryByID.insert(node->category()->ID(), node);
@@ -406,6 +414,8 @@ bool fromJson(const QJsonObject &json, CollectionManager &store, FileError *erro
             node->category()->setCreatedOn(createdFrom(object.value("createdOn")));
         categoryNodes.push_back(node);
     }
+    store.replaceChildren(store.categoryRoot(), {}, std::move(newCategories));
+    std::unordered_map<TreeNode *, std::vector<std::unique_ptr<TreeNode>>> newLinks;
     QHash<QString, QString> linkTitleByID; // one link per ID: a second would be edited or deleted with it
     for (qsizetype c = 0; c < categories.size(); ++c) {
         const QJsonObject categoryObject = categories.at(c).toObject();
@@ -460,11 +470,16 @@ bool fromJson(const QJsonObject &json, CollectionManager &store, FileError *erro
                                         ? dateFrom(object.value("lastStatusChangedOn"))
                                         : Clock::today();
             f.notes = textFrom(object, "notes");
-            TreeNode *node = store.addLinkFromFields(f);
-            if (!node)
+            TreeNode *categoryNode = categoryByID.value(f.categoryID);
+            if (!categoryNode)
+                categoryNode = store.categoryNodeWithID(f.categoryID);
+            if (!categoryNode)
                 return fail(
                     QStringLiteral("link \"%1\" names the unknown category %2").arg(f.title, f.categoryID));
-            Link *link = node->link();
+            auto newLink = std::make_unique<Link>();
+            newLink->setTitle(f);
+            Link *link = newLink.get();
+            newLinks[categoryNode].push_back(std::make_unique<TreeNode>(std::move(newLink)));
             if (id.isString())
                 link->setID(id.toString());
             // Checked on the ID the link ends up with, given or made: no two may share one.
@@ -477,6 +492,8 @@ bool fromJson(const QJsonObject &json, CollectionManager &store, FileError *erro
             noteCutFields(*link, record, notes);
         }
     }
+    for (auto &[categoryNode, links] : newLinks)
+        store.replaceChildren(categoryNode, {}, std::move(links));
 
     // One entry per name, the first given, as the database reader keeps them.
     for (const QJsonValue &value : json.value("namedStrings").toArray()) {

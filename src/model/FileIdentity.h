@@ -16,7 +16,6 @@ public:
     bool exists() const { return m_exists; }
     // Whether both name one regular file (the same inode on the same device).
     bool isSameFileAs(const FileIdentity &other) const;
-    bool isRegularFile() const { return m_regular; }
 
     friend bool operator==(const FileIdentity &, const FileIdentity &) = default;
 

@@ -1,5 +1,6 @@
 #include "NotificationComputer.h"
 
+#include "PublishingRules.h"
 #include "model/CollectionManager.h"
 #include "model/Notification.h"
 
@@ -147,9 +148,10 @@ void NotificationComputer::computeNotifications(CollectionManager &store, const 
 {
     const Rules rules(store.selfInfo(), today);
     for (TreeNode *categoryNode : store.categoryRoot()->children()) {
-        const bool tooLarge = rules.settings.notifyLinksInCategory &&
-                              exceeds(store.numberOfPublishableLinksInCategory(categoryNode),
-                                      rules.settings.linksInCategoryNumber);
+        const bool tooLarge =
+            rules.settings.notifyLinksInCategory &&
+            exceeds(PublishingRules::numberOfPublishableLinksInCategory(store.selfInfo(), categoryNode),
+                    rules.settings.linksInCategoryNumber);
         for (TreeNode *linkNode : categoryNode->children()) {
             const Link *link = linkNode->link();
             if (!link)
@@ -179,7 +181,10 @@ std::unique_ptr<TreeNode> NotificationComputer::computeNotificationsForLink(cons
             categoryNode = store.categoryNodeWithID(link->categoryID());
             --limit;
         }
-        tooLarge = categoryNode && exceeds(store.numberOfPublishableLinksInCategory(categoryNode), limit);
+        tooLarge =
+            categoryNode &&
+            exceeds(PublishingRules::numberOfPublishableLinksInCategory(store.selfInfo(), categoryNode),
+                    limit);
     }
     return dueFor(rules, link, tooLarge).container();
 }

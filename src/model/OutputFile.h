@@ -29,7 +29,6 @@ public:
     bool commit(QString *error = nullptr);
     // Drops what was written; a regular file keeps its old content.
     void cancel();
-    bool isDirect() const { return m_direct; }
 
     // The whole of `bytes` to `path`, as above.
     static bool write(const QString &path, const QByteArray &bytes, QString *error = nullptr);

@@ -99,8 +99,9 @@ void StoreChange::applyBefore(CollectionManager &store)
         state.node->invalidateParentTitleCounts();
     });
     if (m_templatesBefore) {
-        m_templatesAfter = copiesOf(store.m_emailTemplates);
-        store.m_emailTemplates = recordsOf(*m_templatesBefore, std::move(store.m_emailTemplates));
+        m_templatesAfter = copiesOf(store.m_emailTemplateList.m_emailTemplates);
+        store.m_emailTemplateList.m_emailTemplates =
+            recordsOf(*m_templatesBefore, std::move(store.m_emailTemplateList.m_emailTemplates));
     }
     if (m_namedStringsBefore) {
         m_namedStringsAfter = store.m_namedStrings;
@@ -124,7 +125,8 @@ void StoreChange::applyAfter(CollectionManager &store)
         state.node->invalidateParentTitleCounts();
     });
     if (m_templatesAfter)
-        store.m_emailTemplates = recordsOf(*m_templatesAfter, std::move(store.m_emailTemplates));
+        store.m_emailTemplateList.m_emailTemplates =
+            recordsOf(*m_templatesAfter, std::move(store.m_emailTemplateList.m_emailTemplates));
     if (m_namedStringsAfter)
         store.m_namedStrings = *m_namedStringsAfter;
     if (m_selfInfoAfter)

@@ -41,7 +41,6 @@ public:
     // belong to a tree that is gone, and nothing is applied.
     bool undo(CollectionManager &store);
     bool redo(CollectionManager &store);
-    bool isDone() const { return m_done; }
 
     // IDs of the links and categories the change touched, to select them again; the categories
     // include those that held the touched links on either side.

@@ -40,7 +40,6 @@ public:
     const QString &originalTitle() const { return m_originalTitle; }
 
     const QVariant &objectValue() const { return m_objectValue; }
-    void setObjectValue(const QVariant &value) { m_objectValue = value; }
     void refreshObjectValueFromTitle() { m_objectValue = title(); }
     void refreshObjectValueFromNativeTitle() { m_objectValue = nativeTitle(); }
 

@@ -1,16 +1,9 @@
 #include "HTMLBuilder.h"
 
-#include "ClipboardWriter.h"
 #include "LinksPageStyle.h"
 
 #include "model/CollectionManager.h"
-#include "model/DatabaseFile.h"
-#include "model/OutputFile.h"
-
-#include <QCoreApplication>
-#include <QDir>
-#include <QFileInfo>
-#include <QHash>
+#include "model/PublishingRules.h"
 
 namespace {
 
@@ -18,6 +11,7 @@ const QString TableLine =
     QStringLiteral("<TABLE border=\"0\" cellspacing=\"0\" cellpadding=\"0\" width=\"98%\">\n");
 const QString SpacerCell = QStringLiteral("<SPACER type=\"block\" width=\"1\" height=\"1\">");
 const QString DefaultIndexFileName = QStringLiteral("index.html");
+const QString Footer = QStringLiteral("\t</BODY>\n</HTML>");
 
 inline QString indentText(bool indent)
 {
@@ -26,166 +20,29 @@ inline QString indentText(bool indent)
 
 } // namespace
 
-HTMLBuilder::HTMLBuilder(const CollectionManager &collectionManager)
+HTMLBuilder::HTMLBuilder(const CollectionManager &collectionManager, const QString &indexFileName)
     : m_collectionManager(collectionManager),
+      m_indexFileName(indexFileName.isEmpty() ? DefaultIndexFileName : indexFileName),
       m_targetNew(collectionManager.stringForName(LinksPageStyle::TargetNewKey) == QLatin1String("YES"))
 {}
-
-// ---------------------------------------------------------------- entry points
-
-bool HTMLBuilder::exportHTMLWithCollectionManager(const CollectionManager &collectionManager,
-                                                  const QString &path, QString *error)
-{
-    HTMLBuilder builder(collectionManager);
-    return builder.exportSiteAtPath(path, error);
-}
-
-int HTMLBuilder::numberOfHTMLFilesForCollectionManager(const CollectionManager &collectionManager)
-{
-    if (collectionManager.selfInfo().renderMode() == RenderModeSinglePage)
-        return 1;
-    int count = 1;
-    for (const TreeNode *node : collectionManager.categoryRoot()->children()) {
-        const Category *category = node->category();
-        if (category && !category->isNone() && collectionManager.numberOfPublishableLinksInCategory(node) > 0)
-            ++count;
-    }
-    return count;
-}
-
-void HTMLBuilder::copyHTMLToClipboardWithCollectionManager(const CollectionManager &collectionManager)
-{
-    ClipboardWriter::copyPage(HTMLBuilder(collectionManager).clipboardString());
-}
-
-void HTMLBuilder::copyCategoryHTMLToClipboardWithCollectionManager(const CollectionManager &collectionManager,
-                                                                   const TreeNode *categoryNode)
-{
-    ClipboardWriter::copyPage(HTMLBuilder(collectionManager).clipboardStringForCategory(categoryNode));
-}
-
-void HTMLBuilder::copyHTMLStylesToClipboardWithCollectionManager(const CollectionManager &collectionManager)
-{
-    ClipboardWriter::copyText(HTMLBuilder(collectionManager).stylesClipboardString());
-}
-
-// ---------------------------------------------------------------- files
-
-bool HTMLBuilder::isPlainAnchor(const QString &anchor)
-{
-    if (anchor.isEmpty())
-        return false;
-    for (const QChar c : anchor) {
-        if (!c.isLetterOrNumber())
-            return false;
-    }
-    return true;
-}
-
-QString HTMLBuilder::problemWithPageFileNames(const QString &indexFileName) const
-{
-    // Compared without case: on a case-insensitive disk "News.html" and "news.html" are one file.
-    QHash<QString, QString> takenBy;
-    takenBy.insert(indexFileName.toCaseFolded(), QString());
-    for (const TreeNode *node : m_collectionManager.categoryRoot()->children()) {
-        const Category *category = node->category();
-        if (!category || category->isNone() ||
-            m_collectionManager.numberOfPublishableLinksInCategory(node) == 0)
-            continue;
-        if (!isPlainAnchor(category->anchor()))
-            return tr("The ID \"%1\" of the category \"%2\" cannot be used as a file name. Give the category "
-                      "an "
-                      "ID made of letters and digits only.")
-                .arg(category->anchor(), category->name());
-        const QString fileName = category->anchor() + QStringLiteral(".html");
-        const auto taken = takenBy.constFind(fileName.toCaseFolded());
-        if (taken != takenBy.constEnd()) {
-            if (taken->isNull())
-                return tr("The page of the category \"%1\" would replace the file \"%2\". Choose another "
-                          "file "
-                          "name or give the category another ID.")
-                    .arg(category->name(), indexFileName);
-            return tr("The categories \"%1\" and \"%2\" would both be written to the file \"%3\". Give one "
-                      "of "
-                      "them another ID.")
-                .arg(*taken, category->name(), fileName);
-        }
-        takenBy.insert(fileName.toCaseFolded(), category->name());
-    }
-    return QString();
-}
-
-bool HTMLBuilder::exportSiteAtPath(const QString &path, QString *error)
-{
-    const QFileInfo info(path);
-    m_indexFileName = info.fileName();
-    if (m_collectionManager.selfInfo().renderMode() == RenderModeSinglePage)
-        return exportHTML(HTMLForSinglePage(), path, error);
-
-    // The category pages go beside the index page: beside a device or a pipe is no place for them.
-    if (OutputFile::isStream(path)) {
-        if (error)
-            *error = tr("This links page has one page per category, which are written beside the index "
-                        "page; name a file in a folder, not a device or a pipe.");
-        return false;
-    }
-    // Every page name is checked before the first file is written.
-    const QString problem = problemWithPageFileNames(m_indexFileName);
-    if (!problem.isNull()) {
-        if (error)
-            *error = problem;
-        return false;
-    }
-    const QDir folder = info.absoluteDir();
-    // All pages or none: a full disk must not leave an index page pointing at old category pages.
-    QList<std::pair<QString, QByteArray>> pages;
-    for (const TreeNode *node : m_collectionManager.categoryRoot()->children()) {
-        const Category *category = node->category();
-        if (!category)
-            continue;
-        QString target;
-        if (category->isNone())
-            target = path;
-        else if (m_collectionManager.numberOfPublishableLinksInCategory(node) > 0)
-            target = folder.filePath(category->anchor() + QStringLiteral(".html"));
-        else
-            continue;
-        pages.append({target, HTMLForCategoryPageWithCategory(node).toUtf8()});
-    }
-    if (pages.isEmpty()) {
-        if (error)
-            *error = tr("There is nothing to export.");
-        return false;
-    }
-    QString why;
-    QString failed;
-    if (OutputFile::writeAll(pages, &why, &failed))
-        return true;
-    if (error)
-        *error = tr("The file \"%1\" could not be written (%2).").arg(QDir::toNativeSeparators(failed), why);
-    return false;
-}
-
-bool HTMLBuilder::exportHTML(const QString &text, const QString &path, QString *error) const
-{
-    QString why;
-    if (DatabaseFile::writeAtomically(path, text.toUtf8(), &why))
-        return true;
-    if (error)
-        *error = tr("The file \"%1\" could not be written (%2).").arg(QDir::toNativeSeparators(path), why);
-    return false;
-}
 
 // ---------------------------------------------------------------- clipboard texts
 
 QString HTMLBuilder::clipboardString() const
 {
-    return HTMLForSinglePageContentWithIndent(false);
+    QString html;
+    html.reserve(2048 + 320 * qsizetype(m_collectionManager.numberOfLinks()));
+    appendSinglePageContent(html, false);
+    return html;
 }
 
 QString HTMLBuilder::clipboardStringForCategory(const TreeNode *categoryNode) const
 {
-    return HTMLForCategoryPageContentWithCategory(categoryNode, false);
+    QString html;
+    if (categoryNode)
+        html.reserve(2048 + 320 * qsizetype(categoryNode->numberOfChildren()));
+    appendCategoryPageContent(html, categoryNode, false);
+    return html;
 }
 
 QString HTMLBuilder::stylesClipboardString() const
@@ -204,7 +61,7 @@ QString HTMLBuilder::HTMLForSinglePage() const
     html.reserve(4096 + 320 * qsizetype(m_collectionManager.numberOfLinks()));
     appendHeader(html, nullptr);
     appendSinglePageContent(html, true);
-    html += HTMLFooter();
+    html += Footer;
     return html;
 }
 
@@ -217,15 +74,7 @@ QString HTMLBuilder::HTMLForCategoryPageWithCategory(const TreeNode *categoryNod
     html.reserve(4096 + 320 * qsizetype(categoryNode->numberOfChildren()));
     appendHeader(html, category);
     appendCategoryPageContent(html, categoryNode, true);
-    html += HTMLFooter();
-    return html;
-}
-
-QString HTMLBuilder::HTMLForSinglePageContentWithIndent(bool indent) const
-{
-    QString html;
-    html.reserve(2048 + 320 * qsizetype(m_collectionManager.numberOfLinks()));
-    appendSinglePageContent(html, indent);
+    html += Footer;
     return html;
 }
 
@@ -249,15 +98,6 @@ void HTMLBuilder::appendSinglePageContent(QString &html, bool indent) const
     appendBlockMarker(html, tr("<!-- End %1 -->"), listings, indent);
     html += indentText(indent);
     html += QStringLiteral("</TABLE>\n");
-}
-
-QString HTMLBuilder::HTMLForCategoryPageContentWithCategory(const TreeNode *categoryNode, bool indent) const
-{
-    QString html;
-    if (categoryNode)
-        html.reserve(2048 + 320 * qsizetype(categoryNode->numberOfChildren()));
-    appendCategoryPageContent(html, categoryNode, indent);
-    return html;
 }
 
 void HTMLBuilder::appendCategoryPageContent(QString &html, const TreeNode *categoryNode, bool indent) const
@@ -332,11 +172,6 @@ void HTMLBuilder::appendStyles(QString &html, bool indent) const
     html += QStringLiteral("</STYLE>\n");
 }
 
-QString HTMLBuilder::HTMLFooter() const
-{
-    return QStringLiteral("\t</BODY>\n</HTML>");
-}
-
 // ---------------------------------------------------------------- rows
 
 void HTMLBuilder::appendSeparator(QString &html, bool indent, const QString &title) const
@@ -390,10 +225,10 @@ void HTMLBuilder::appendBlockMarker(QString &html, const QString &format, const 
     html += QStringLiteral("\n\n\n");
 }
 
-QString HTMLBuilder::breadcrumbTarget() const
+bool HTMLBuilder::hasPublishableLinks(const TreeNode *categoryNode) const
 {
-    // A clipboard copy has no export behind it: "Top" points to the name the export proposes.
-    return m_indexFileName.isEmpty() ? DefaultIndexFileName : m_indexFileName;
+    return PublishingRules::numberOfPublishableLinksInCategory(m_collectionManager.selfInfo(), categoryNode) >
+           0;
 }
 
 QString HTMLBuilder::HTMLForBreadcrumbWithCategory(const Category *category, bool indent) const
@@ -407,7 +242,7 @@ QString HTMLBuilder::HTMLForBreadcrumbWithCategory(const Category *category, boo
     appendBlockMarker(html, tr("<!-- Begin %1 -->"), name, indent, blockLead);
     html += lead;
     html += QStringLiteral("\t\t\t<A href=\"");
-    html += attributeString(breadcrumbTarget());
+    html += attributeString(m_indexFileName);
     html += QStringLiteral("\" class=\"qm_link\">");
     html += tr("Top");
     html += QStringLiteral("</A>");
@@ -434,8 +269,7 @@ QString HTMLBuilder::HTMLForTableOfContentsWithSinglePage(bool singlePage, bool 
     for (int i = 1; i < root->numberOfChildren(); ++i) {
         const TreeNode *node = root->childAtIndex(i);
         const Category *category = node->category();
-        if (category && !category->isNone() &&
-            m_collectionManager.numberOfPublishableLinksInCategory(node) > 0)
+        if (category && !category->isNone() && hasPublishableLinks(node))
             listed.push_back(category);
     }
     if (listed.empty())
@@ -487,8 +321,7 @@ void HTMLBuilder::appendCategory(QString &html, const TreeNode *categoryNode, bo
                                  bool indent) const
 {
     const Category *category = categoryNode ? categoryNode->category() : nullptr;
-    if (!category || !categoryNode->isExpandable() ||
-        m_collectionManager.numberOfPublishableLinksInCategory(categoryNode) == 0)
+    if (!category || !categoryNode->isExpandable() || !hasPublishableLinks(categoryNode))
         return;
     const QString lead = indentText(indent);
     if (includeTitle && !category->isNone()) {
@@ -522,7 +355,7 @@ QString HTMLBuilder::HTMLForLink(const Link &link, bool indent) const
 
 void HTMLBuilder::appendLink(QString &html, const Link &link, bool indent) const
 {
-    if (!m_collectionManager.publishableLink(link))
+    if (!PublishingRules::publishableLink(m_collectionManager.selfInfo(), link))
         return;
     html += indentText(indent);
     html += QStringLiteral("\t\t\t\t<LI class=\"qm_li\"><A href=\"");

@@ -8,37 +8,23 @@ class CollectionManager;
 class Link;
 class TreeNode;
 
-// Turns a links database into the user's public links page (HTML 4.01 Transitional, UTF-8): one
-// single page, or an index page plus one page per category. Also makes the clipboard copies.
-// The indent flag puts two tabs before each row; files use it, clipboard copies do not.
+// Renders the user's public links page (HTML 4.01 Transitional) from a links database and its
+// page style: one single page, or an index page plus one page per category, and the copies put on
+// the clipboard. The indent flag puts two tabs before each row; files use it, clipboard copies do not.
 class HTMLBuilder
 {
     Q_DECLARE_TR_FUNCTIONS(HTMLBuilder)
 
 public:
     // A builder is made for one export or copy and dropped; it reads the settings once.
-    explicit HTMLBuilder(const CollectionManager &collectionManager);
+    // `indexFileName` is the file an export writes the index page to, which the category pages'
+    // "Top" link points to; a copy without an export points to the name an export proposes.
+    explicit HTMLBuilder(const CollectionManager &collectionManager,
+                         const QString &indexFileName = QString());
 
-    // --- Entry points for the document's commands
-    // Writes the links page to `path` (and, per category, beside it). Nothing is written when a
-    // category's anchor cannot name a file; `error` then names the category.
-    static bool exportHTMLWithCollectionManager(const CollectionManager &collectionManager,
-                                                const QString &path, QString *error = nullptr);
-    static int numberOfHTMLFilesForCollectionManager(const CollectionManager &collectionManager);
-    static void copyHTMLToClipboardWithCollectionManager(const CollectionManager &collectionManager);
-    static void copyCategoryHTMLToClipboardWithCollectionManager(const CollectionManager &collectionManager,
-                                                                 const TreeNode *categoryNode);
-    static void copyHTMLStylesToClipboardWithCollectionManager(const CollectionManager &collectionManager);
-
-    // --- Files
-    bool exportSiteAtPath(const QString &path, QString *error = nullptr);
-    // Writes one page atomically as UTF-8.
-    bool exportHTML(const QString &text, const QString &path, QString *error = nullptr) const;
-    // Why the per-category pages cannot sit beside the index file `indexFileName` (an anchor that is
-    // not a plain file name, two pages or a page and the index sharing a name); null when they can.
-    QString problemWithPageFileNames(const QString &indexFileName) const;
-    // Letters and digits only: such an anchor names a file inside the export folder and nothing else.
-    static bool isPlainAnchor(const QString &anchor);
+    // --- Whole pages, as files hold them
+    QString HTMLForSinglePage() const;
+    QString HTMLForCategoryPageWithCategory(const TreeNode *categoryNode) const;
 
     // --- Clipboard texts
     QString clipboardString() const;
@@ -46,24 +32,18 @@ public:
     QString stylesClipboardString() const;
 
     // --- Pieces
-    QString HTMLForSinglePage() const;
-    QString HTMLForCategoryPageWithCategory(const TreeNode *categoryNode) const;
-    QString HTMLForSinglePageContentWithIndent(bool indent) const;
-    QString HTMLForCategoryPageContentWithCategory(const TreeNode *categoryNode, bool indent) const;
     QString HTMLStylesWithIndent(bool indent) const;
-    QString HTMLFooter() const;
-    QString HTMLForBreadcrumbWithCategory(const Category *category, bool indent) const;
     QString HTMLForTableOfContentsWithSinglePage(bool singlePage, bool indent, bool addSpacingAtEnd) const;
     QString HTMLForLink(const Link &link, bool indent) const;
-    QString HTMLForCategoryLinkWithCategory(const Category *category, bool singlePage, bool indent) const;
 
     // A text placed inside a double-quoted attribute: quotes and angle brackets become entities,
     // so a stored address cannot end the attribute; "&" stays as it is.
     static QString attributeString(const QString &text);
 
-    const QString &indexFileName() const { return m_indexFileName; }
-
 private:
+    QString HTMLForBreadcrumbWithCategory(const Category *category, bool indent) const;
+    QString HTMLForCategoryLinkWithCategory(const Category *category, bool singlePage, bool indent) const;
+    bool hasPublishableLinks(const TreeNode *categoryNode) const;
     void appendHeader(QString &html, const Category *category) const;
     void appendStyles(QString &html, bool indent) const;
     void appendSinglePageContent(QString &html, bool indent) const;
@@ -77,9 +57,8 @@ private:
     void appendCategory(QString &html, const TreeNode *categoryNode, bool includeTitle, bool indent) const;
     void appendLink(QString &html, const Link &link, bool indent) const;
     static void appendAttribute(QString &html, const QString &text);
-    QString breadcrumbTarget() const;
 
     const CollectionManager &m_collectionManager;
-    QString m_indexFileName; // null until an export names the index file
+    QString m_indexFileName; // what the "Top" link points to
     bool m_targetNew;        // "TargetNew" is "YES", read once: a builder lives for one export or copy
 };

@@ -8,7 +8,6 @@ class NameValuePair
 public:
     NameValuePair() = default;
     NameValuePair(const QString &name, float value) : m_name(name), m_value(value) {}
-    static NameValuePair nameValuePairWithName(const QString &name, float value) { return {name, value}; }
 
     const QString &name() const { return m_name; }
     float value() const { return m_value; }

@@ -4,6 +4,24 @@
 
 #include <algorithm>
 
+namespace {
+
+// Each category holding links, followed by its links.
+QList<const Attachment *> printObjects(const TreeNode *root)
+{
+    QList<const Attachment *> objects;
+    for (const TreeNode *categoryNode : root->children()) {
+        if (!categoryNode->isExpandable())
+            continue;
+        objects.append(categoryNode->attachment());
+        for (const TreeNode *node : categoryNode->children())
+            objects.append(node->attachment());
+    }
+    return objects;
+}
+
+} // namespace
+
 PrintView::PrintView(const CollectionManager &collectionManager, const QSizeF &paperSize, qreal lineHeight)
     : m_collectionManager(collectionManager), m_paperSize(paperSize),
       m_printArea(72, 54, paperSize.width() - 144, paperSize.height() - 108),
@@ -12,7 +30,7 @@ PrintView::PrintView(const CollectionManager &collectionManager, const QSizeF &p
 
 std::vector<PrintLine> PrintView::getLines(const CollectionManager &collectionManager)
 {
-    const QList<Attachment *> objects = collectionManager.printObjects();
+    const QList<const Attachment *> objects = printObjects(collectionManager.categoryRoot());
     std::vector<PrintLine> lines;
     lines.reserve(size_t(objects.size()) * 2);
     bool firstCategory = true;

@@ -120,7 +120,7 @@ bool importEmailTemplatesFromDevice(CollectionManager &store, QIODevice &device,
 
     // Removed templates leave a hole until the list goes back in one piece; a template of the file
     // whose ID came earlier in the file meets that earlier one here.
-    std::vector<std::unique_ptr<EmailTemplate>> merged = store.replaceEmailTemplates({});
+    std::vector<std::unique_ptr<EmailTemplate>> merged = store.emailTemplateList().replaceEmailTemplates({});
     for (auto &emailTemplate : imported) {
         const auto found = positions.constFind(emailTemplate->ID());
         if (found != positions.constEnd()) {
@@ -137,7 +137,7 @@ bool importEmailTemplatesFromDevice(CollectionManager &store, QIODevice &device,
         merged.push_back(std::move(emailTemplate));
     }
     merged.erase(std::remove(merged.begin(), merged.end(), nullptr), merged.end());
-    store.replaceEmailTemplates(std::move(merged));
+    store.emailTemplateList().replaceEmailTemplates(std::move(merged));
     if (summary)
         *summary = done;
     return true;

@@ -1,5 +1,6 @@
 #include "LinkFinder.h"
 
+#include "LinkListOrder.h"
 #include "LinkMatcher.h"
 #include "model/CollectionManager.h"
 
@@ -18,7 +19,7 @@ struct Order
 // Descending turns the comparison round, never the stored order of equal links.
 bool comesBefore(const TreeNode *a, const TreeNode *b, Order order)
 {
-    if (const int compared = CollectionManager::compareLink(a, b, order.sortCriterion))
+    if (const int compared = LinkListOrder::compareLink(a, b, order.sortCriterion))
         return order.descending ? compared > 0 : compared < 0;
     return a->parent()->indexOfChild(a) < b->parent()->indexOfChild(b);
 }
@@ -101,7 +102,7 @@ std::vector<TreeNode *> findAllLinksWithSearchCriteria(const CollectionManager &
     const QList<SearchCriterion> resolved = resolveCategories(store, criteria);
     std::vector<TreeNode *> sorted;
     for (const TreeNode *categoryNode : store.categoryRoot()->children()) {
-        store.buildSortedLinkList(sorted, categoryNode, sortCriterion, descending);
+        LinkListOrder::buildSortedLinkList(sorted, categoryNode, sortCriterion, descending);
         for (TreeNode *node : sorted) {
             if (LinkMatcher::matchesCriteria(*node->link(), resolved, any))
                 found.push_back(node);

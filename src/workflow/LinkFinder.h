@@ -9,7 +9,7 @@ class CollectionManager;
 class TreeNode;
 
 // Finds links in the order the window shows them: categories in tree order, the links of each
-// category in the link list's sort order (CollectionManager::compareLink with a sort column).
+// category in the link list's sort order (LinkListOrder::compareLink with a sort column).
 namespace LinkFinder {
 
 // Copies of the criteria with every category criterion's string set to the ID of the category

@@ -214,7 +214,7 @@ bool importLinksFromDevice(CollectionManager &store, QIODevice &device,
     }
     for (TreeNode *category : touched) {
         CategoryChanges &change = changes[category];
-        store.replaceLinksOfCategory(category, change.removed, std::move(change.added));
+        store.replaceChildren(category, change.removed, std::move(change.added));
     }
     if (summary)
         *summary = done;

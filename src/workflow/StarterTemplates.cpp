@@ -43,7 +43,7 @@ void addTo(CollectionManager &store)
     for (const Template &starter : templates()) {
         EmailTemplate form;
         form.setName(starter.name, starter.subject, starter.body);
-        store.addEmailTemplateFromEmailTemplate(form);
+        store.emailTemplateList().addEmailTemplateFromEmailTemplate(form);
     }
 }
 

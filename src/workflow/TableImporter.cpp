@@ -161,7 +161,7 @@ QStringList TableImporter::apply(CollectionManager &store)
     for (const QString &name : std::as_const(m_newCategoryNames))
         created.insert(name, store.addCategoryWithName(name, anchors.propose(name)));
 
-    // Each category's links are taken out and put in with one pass (see replaceLinksOfCategory).
+    // Each category's links are taken out and put in with one pass (see replaceChildren).
     struct Changes
     {
         QSet<TreeNode *> removed;
@@ -197,7 +197,7 @@ QStringList TableImporter::apply(CollectionManager &store)
     }
     for (TreeNode *category : touched) {
         Changes &change = changes[category];
-        store.replaceLinksOfCategory(category, change.removed, std::move(change.added));
+        store.replaceChildren(category, change.removed, std::move(change.added));
     }
     return ids;
 }

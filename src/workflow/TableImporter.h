@@ -50,8 +50,6 @@ public:
     const Counts &counts() const { return m_counts; }
     // In row order; several for one row when it had several problems.
     const QList<TableReport> &reports() const { return m_reports; }
-    // The names of the categories the import adds, in the order the rows name them.
-    const QStringList &newCategoryNames() const { return m_newCategoryNames; }
 
     // Adds and updates the links in the store this importer was made for, which must not have
     // changed since. Once only. Returns the IDs of the links added and updated.

@@ -4,6 +4,7 @@
 #include "gui/FittedLabel.h"
 #include "model/LinkDragPayload.h"
 #include "workflow/DetailsTexts.h"
+#include "workflow/LinkListOrder.h"
 
 #include <QAbstractItemModelTester>
 #include <QHeaderView>
@@ -26,7 +27,7 @@ private:
         std::vector<const TreeNode *> shown;
         for (const TreeNode *node : category->children()) {
             auto at = shown.begin();
-            while (at != shown.end() && CollectionManager::compareLink(node, *at, column) >= 0)
+            while (at != shown.end() && LinkListOrder::compareLink(node, *at, column) >= 0)
                 ++at;
             shown.insert(at, node);
         }

@@ -5,6 +5,7 @@
 #include "model/Clock.h"
 #include "publish/ExportTexts.h"
 #include "publish/HTMLBuilder.h"
+#include "publish/LinksPageExporter.h"
 #include "publish/LinksPageStyle.h"
 #include "publish/SpreadsheetBuilder.h"
 #include "publish/Themes.h"
@@ -295,7 +296,8 @@ private slots:
         QCOMPARE(QFileInfo(panel.proposedPath).absolutePath(),
                  QFileInfo(document->filePath()).absolutePath());
 
-        QVERIFY(HTMLBuilder::exportHTMLWithCollectionManager(store, m_fixture->path("expected/links.html")));
+        QVERIFY(LinksPageExporter::exportHTMLWithCollectionManager(store,
+                                                                   m_fixture->path("expected/links.html")));
         const QMap<QString, QByteArray> written = folderContents(m_fixture->path("site"));
         QCOMPARE(written.keys(), QStringList({"birds.html", "links.html"}));
         QCOMPARE(written, folderContents(m_fixture->path("expected")));

@@ -180,12 +180,13 @@ private:
     {
         CollectionManager copy;
         copy.loadDataRepresentation(bytes(document));
-        EmailTemplate changed = *copy.emailTemplateWithName(QStringLiteral("Welcome"));
+        EmailTemplate changed = *copy.emailTemplateList().emailTemplateWithName(QStringLiteral("Welcome"));
         changed.setName(QStringLiteral("Welcome"), QStringLiteral("Hello again"), QStringLiteral("Changed"));
-        copy.editEmailTemplate(copy.emailTemplateWithName(QStringLiteral("Welcome")), changed);
+        copy.emailTemplateList().editEmailTemplate(
+            copy.emailTemplateList().emailTemplateWithName(QStringLiteral("Welcome")), changed);
         EmailTemplate thanks;
         thanks.setName(QStringLiteral("Thanks"), QStringLiteral("Thank you"), QStringLiteral("Body"));
-        copy.addEmailTemplateFromEmailTemplate(thanks);
+        copy.emailTemplateList().addEmailTemplateFromEmailTemplate(thanks);
         const QString path = m_fixture->path(QStringLiteral("templates.emlt"));
         if (!EmailTemplateFile::exportEmailTemplatesToFileAtPath(copy, path))
             qWarning("cannot write the templates file");

@@ -371,10 +371,10 @@ private:
         EmailTemplate *first = copy.emailTemplates().front().get();
         EmailTemplate changed = *first;
         changed.setName(first->name(), unique("Imported subject"), first->body());
-        copy.editEmailTemplate(first, changed);
+        copy.emailTemplateList().editEmailTemplate(first, changed);
         EmailTemplate added;
         added.setName(unique("Imported"), QStringLiteral("S"), QStringLiteral("B"));
-        copy.addEmailTemplateFromEmailTemplate(added);
+        copy.emailTemplateList().addEmailTemplateFromEmailTemplate(added);
         const QString path = m_fixture->path(QStringLiteral("templates.emlt"));
         QVERIFY(EmailTemplateFile::exportEmailTemplatesToFileAtPath(copy, path));
         EmailTemplateListDialogController *sheet = templateList();

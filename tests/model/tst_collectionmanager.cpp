@@ -1,20 +1,9 @@
 #include "DatabaseBuilder.h"
 #include "model/Clock.h"
 #include "model/CollectionManager.h"
+#include "model/PublishingRules.h"
 
 #include <QTest>
-
-namespace {
-
-QStringList titlesOf(const std::vector<TreeNode *> &nodes)
-{
-    QStringList titles;
-    for (const TreeNode *node : nodes)
-        titles.append(node->link()->title());
-    return titles;
-}
-
-} // namespace
 
 class TestCollectionManager : public QObject
 {
@@ -31,57 +20,14 @@ private slots:
             .link("Approved", LinkStatusApproved)
             .link("Blocked", LinkStatusBlocked);
         CollectionManager &store = db.store();
-        QCOMPARE(store.numberOfPublishableLinks(), 3);
+        QCOMPARE(PublishingRules::numberOfPublishableLinks(store), 3);
         QCOMPARE(store.verifiableLinks().size(), 3);
         store.setExportNewLinks(true, false);
-        QCOMPARE(store.numberOfPublishableLinks(), 2);
-        QVERIFY(!store.publishableLink(*store.linkNodeWithID(db.lastLink()->ID())->link()));
+        QCOMPARE(PublishingRules::numberOfPublishableLinks(store), 2);
+        QVERIFY(!PublishingRules::publishableLink(store.selfInfo(),
+                                                  *store.linkNodeWithID(db.lastLink()->ID())->link()));
         store.setExportNewLinks(false, false);
-        QCOMPARE(store.numberOfPublishableLinks(), 1);
-        QCOMPARE(store.numberOfNonEmptyCategories(), 1);
-    }
-
-    void sortColumnsChainTheirCriteria()
-    {
-        DatabaseBuilder db;
-        LinkFields f;
-        auto add = [&](const char *title, const char *description, LinkStatus status) {
-            f.title = title;
-            f.description = description;
-            f.status = status;
-            db.link(f);
-        };
-        add("Z", "b", LinkStatusNew);
-        add("A", "a", LinkStatusBlocked);
-        add("M", "c", LinkStatusNew);
-        add("m", "a", LinkStatusNew);
-        std::vector<TreeNode *> list;
-        const TreeNode *category = db.currentCategory();
-        db.store().buildSortedLinkList(list, category, 1);
-        QCOMPARE(titlesOf(list), QStringList({"m", "M", "Z", "A"}));
-        db.store().buildSortedLinkList(list, category, 2);
-        QCOMPARE(titlesOf(list), QStringList({"A", "m", "M", "Z"}));
-        db.store().buildSortedLinkList(list, category, 3);
-        QCOMPARE(titlesOf(list), QStringList({"m", "A", "Z", "M"}));
-        // Column 0 puts "none" first, which is always equal: the chain goes on to status.
-        db.store().buildSortedLinkList(list, category, 0);
-        QCOMPARE(titlesOf(list), QStringList({"m", "M", "Z", "A"}));
-        db.store().buildSortedLinkList(list, category, 42);
-        QCOMPARE(titlesOf(list), QStringList({"m", "M", "Z", "A"}));
-    }
-
-    void sortingIsStableForEqualLinks()
-    {
-        DatabaseBuilder db;
-        LinkFields f;
-        f.description = "same";
-        for (const char *title : {"b", "B", "a"}) {
-            f.title = title;
-            db.link(f);
-        }
-        std::vector<TreeNode *> list;
-        db.store().buildSortedLinkList(list, db.currentCategory(), 3);
-        QCOMPARE(titlesOf(list), QStringList({"a", "b", "B"}));
+        QCOMPARE(PublishingRules::numberOfPublishableLinks(store), 1);
     }
 
     void editingMovesTheLink()
@@ -103,7 +49,7 @@ private slots:
         QCOMPARE(zebra->parent(), db.store().defaultCategoryNode());
         QCOMPARE(zebra->link()->categoryID(), NoneCategoryID);
 
-        QVERIFY(db.store().moveLinkWithID(zebra->attachmentID(), db.currentCategory()));
+        db.store().moveLinksWithIDs({zebra->attachmentID()}, db.currentCategory());
         QCOMPARE(zebra->link()->categoryID(), db.currentCategory()->attachmentID());
         QCOMPARE(db.currentCategory()->childAtIndex(0), zebra);
     }
@@ -186,20 +132,20 @@ private slots:
         DatabaseBuilder db;
         db.emailTemplate("welcome", "s", "b").emailTemplate("Apology", "s", "b");
         CollectionManager &store = db.store();
-        EmailTemplate *welcome = store.emailTemplateWithName("welcome");
-        QCOMPARE(store.indexOfEmailTemplate(welcome), 1);
-        const int copyIndex = store.duplicateEmailTemplate(welcome);
+        EmailTemplate *welcome = store.emailTemplateList().emailTemplateWithName("welcome");
+        QCOMPARE(store.emailTemplateList().indexOfEmailTemplate(welcome), 1);
+        const int copyIndex = store.emailTemplateList().duplicateEmailTemplate(welcome);
         QCOMPARE(store.emailTemplates()[copyIndex]->name(), QString("welcome copy"));
-        store.duplicateEmailTemplate(welcome);
-        QVERIFY(store.emailTemplateWithName("welcome copy 1"));
+        store.emailTemplateList().duplicateEmailTemplate(welcome);
+        QVERIFY(store.emailTemplateList().emailTemplateWithName("welcome copy 1"));
         QCOMPARE(store.emailTemplates()[copyIndex]->body(), QString("b"));
         EmailTemplate form;
         form.setName("Zulu", "s2", "b2");
-        QCOMPARE(store.editEmailTemplate(welcome, form), 3);
-        store.deleteEmailTemplateAtIndex(-1);
-        store.deleteEmailTemplateAtIndex(4);
+        QCOMPARE(store.emailTemplateList().editEmailTemplate(welcome, form), 3);
+        store.emailTemplateList().deleteEmailTemplateAtIndex(-1);
+        store.emailTemplateList().deleteEmailTemplateAtIndex(4);
         QCOMPARE(store.emailTemplates().size(), size_t(4));
-        store.deleteEmailTemplateAtIndex(0);
+        store.emailTemplateList().deleteEmailTemplateAtIndex(0);
         QCOMPARE(store.emailTemplates().front()->name(), QString("welcome copy"));
     }
 
@@ -220,16 +166,6 @@ private slots:
         QCOMPARE(store.targetNew(), 2);
         store.setTargetNew(7);
         QCOMPARE(store.targetNew(), 1);
-    }
-
-    void printObjectsSkipEmptyCategories()
-    {
-        DatabaseBuilder db;
-        db.category("Empty").category("Full").link("x").link("y").defaultCategory().link("g");
-        const QList<Attachment *> objects = db.store().printObjects();
-        QCOMPARE(objects.size(), 5);
-        QCOMPARE(objects[0]->ID(), NoneCategoryID);
-        QCOMPARE(objects[2]->nodeTitle(), QString("Full"));
     }
 };
 

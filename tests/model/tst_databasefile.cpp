@@ -52,7 +52,7 @@ void fill(CollectionManager &store)
     store.addLinkFromFields(f);
     EmailTemplate form;
     form.setName("Welcome", "Hello %FirstName%", QString("Body\nwith lines"));
-    store.addEmailTemplateFromEmailTemplate(form);
+    store.emailTemplateList().addEmailTemplateFromEmailTemplate(form);
     store.setString("#FFFFFF", "BackgroundColor");
     store.setTargetNew(1);
     store.setColumnWidths(QList<double>{120.7, 300.2});
@@ -167,7 +167,7 @@ private slots:
         QCOMPARE(ByteFields::readSignedWord(data.constData() + linkCountAt), 0);
         QCOMPARE(ByteFields::readSignedWord(data.constData() + linkCountAt + 4), 3); // no column widths
         QCOMPARE(store.numberOfCategories(), 1);
-        QCOMPARE(store.numberOfNonEmptyCategories(), 0);
+        QCOMPARE(store.numberOfLinks(), 0);
         QCOMPARE(store.selfInfo().renderMode(), 2);
         QVERIFY(!store.selfInfo().notifyNegotiationNotStarted());
         QCOMPARE(store.selfInfo().negotiationStartTimeout(), 2);

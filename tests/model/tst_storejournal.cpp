@@ -119,17 +119,21 @@ private:
         ops["template add"] = [](CollectionManager &s) {
             EmailTemplate form;
             form.setName(QStringLiteral("Apology"), QStringLiteral("Sorry"), QStringLiteral("Oops"));
-            s.addEmailTemplateFromEmailTemplate(form);
+            s.emailTemplateList().addEmailTemplateFromEmailTemplate(form);
         };
         ops["template edit"] = [](CollectionManager &s) {
             EmailTemplate form;
             form.setName(QStringLiteral("Zeta"), QStringLiteral("Hi"), QStringLiteral("Body"));
-            s.editEmailTemplate(s.emailTemplateWithName(QStringLiteral("Welcome")), form);
+            s.emailTemplateList().editEmailTemplate(
+                s.emailTemplateList().emailTemplateWithName(QStringLiteral("Welcome")), form);
         };
         ops["template duplicate"] = [](CollectionManager &s) {
-            s.duplicateEmailTemplate(s.emailTemplateWithName(QStringLiteral("reminder")));
+            s.emailTemplateList().duplicateEmailTemplate(
+                s.emailTemplateList().emailTemplateWithName(QStringLiteral("reminder")));
         };
-        ops["template delete"] = [](CollectionManager &s) { s.deleteEmailTemplateAtIndex(0); };
+        ops["template delete"] = [](CollectionManager &s) {
+            s.emailTemplateList().deleteEmailTemplateAtIndex(0);
+        };
         ops["template import"] = [](CollectionManager &s) {
             DatabaseBuilder other;
             other.emailTemplate(QStringLiteral("Imported"), QStringLiteral("S"), QStringLiteral("B"));
@@ -208,12 +212,14 @@ private slots:
         QCOMPARE(books->nativeTitle(), QStringLiteral("Books (5)"));
 
         // Templates too keep their objects when the list comes back.
-        const EmailTemplate *welcome = store.emailTemplateWithName(QStringLiteral("Welcome"));
-        store.deleteEmailTemplateAtIndex(store.indexOfEmailTemplate(welcome) == 0 ? 1 : 0);
+        const EmailTemplate *welcome =
+            store.emailTemplateList().emailTemplateWithName(QStringLiteral("Welcome"));
+        store.emailTemplateList().deleteEmailTemplateAtIndex(
+            store.emailTemplateList().indexOfEmailTemplate(welcome) == 0 ? 1 : 0);
         change = store.journal().closeEntry();
         QVERIFY(change->undo(store));
         QVERIFY(change->redo(store));
-        QCOMPARE(store.emailTemplateWithName(QStringLiteral("Welcome")), welcome);
+        QCOMPARE(store.emailTemplateList().emailTemplateWithName(QStringLiteral("Welcome")), welcome);
     }
 
     void randomHistoryUnwindsAndReplays()
@@ -291,9 +297,9 @@ private slots:
                 form.setName(QString::fromLatin1(words[random.bounded(7)]), QStringLiteral("S"),
                              QStringLiteral("B"));
                 if (random.bounded(2) == 0 || store.emailTemplates().empty())
-                    store.addEmailTemplateFromEmailTemplate(form);
+                    store.emailTemplateList().addEmailTemplateFromEmailTemplate(form);
                 else
-                    store.deleteEmailTemplateAtIndex(0);
+                    store.emailTemplateList().deleteEmailTemplateAtIndex(0);
                 break;
             }
             default:

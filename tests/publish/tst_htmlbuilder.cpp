@@ -3,6 +3,7 @@
 #include "model/CollectionManager.h"
 #include "publish/ClipboardWriter.h"
 #include "publish/HTMLBuilder.h"
+#include "publish/LinksPageExporter.h"
 
 #include <QMimeData>
 #include <QRegularExpression>
@@ -39,9 +40,10 @@ private slots:
         store.setTargetNew(1);
         QTemporaryDir dir;
         QString error;
-        QVERIFY(HTMLBuilder::exportHTMLWithCollectionManager(store, dir.filePath("links.html"), &error));
+        QVERIFY(
+            LinksPageExporter::exportHTMLWithCollectionManager(store, dir.filePath("links.html"), &error));
         QCOMPARE(filesIn(dir.path()), QStringList({"links.html"}));
-        QCOMPARE(HTMLBuilder::numberOfHTMLFilesForCollectionManager(store), 1);
+        QCOMPARE(LinksPageExporter::numberOfHTMLFilesForCollectionManager(store), 1);
         const QByteArray page = readFile(dir.filePath("links.html"));
         QVERIFY(PublishSample::matchesGolden(page, "single-page.html"));
 
@@ -70,11 +72,12 @@ private slots:
         store.setRenderMode(RenderModePagePerCategory);
         QTemporaryDir dir;
         QString error;
-        QVERIFY2(HTMLBuilder::exportHTMLWithCollectionManager(store, dir.filePath("index.html"), &error),
-                 qPrintable(error));
+        QVERIFY2(
+            LinksPageExporter::exportHTMLWithCollectionManager(store, dir.filePath("index.html"), &error),
+            qPrintable(error));
         // The all-blocked and the empty category get no page, and they are not counted.
         QCOMPARE(filesIn(dir.path()), QStringList({"birds.html", "ferns.html", "index.html", "ponds.html"}));
-        QCOMPARE(HTMLBuilder::numberOfHTMLFilesForCollectionManager(store), 4);
+        QCOMPARE(LinksPageExporter::numberOfHTMLFilesForCollectionManager(store), 4);
         for (const QString &name : filesIn(dir.path()))
             QVERIFY2(PublishSample::matchesGolden(readFile(dir.filePath(name)), "per-category-" + name),
                      qPrintable(name));
@@ -101,7 +104,7 @@ private slots:
         QVERIFY(builder.clipboardStringForCategory(birds).contains(
             "<A href=\"index.html\" class=\"qm_link\">Top"));
         QTemporaryDir dir;
-        QVERIFY(builder.exportSiteAtPath(dir.filePath("start.html")));
+        QVERIFY(LinksPageExporter::exportHTMLWithCollectionManager(db.store(), dir.filePath("start.html")));
         QVERIFY(
             readFile(dir.filePath("birds.html")).contains("<A href=\"start.html\" class=\"qm_link\">Top"));
     }
@@ -157,14 +160,15 @@ private slots:
         db.store().setRenderMode(RenderModePagePerCategory);
         QTemporaryDir dir;
         QString error;
-        QVERIFY(
-            !HTMLBuilder::exportHTMLWithCollectionManager(db.store(), dir.filePath("index.html"), &error));
+        QVERIFY(!LinksPageExporter::exportHTMLWithCollectionManager(db.store(), dir.filePath("index.html"),
+                                                                    &error));
         QVERIFY2(error.contains("\"Sneaky\""), qPrintable(error));
         QVERIFY(filesIn(dir.path()).isEmpty());
         QVERIFY(!QFileInfo::exists(dir.filePath("../x.html")));
         // The single page needs no file names: it is written.
         db.store().setRenderMode(RenderModeSinglePage);
-        QVERIFY(HTMLBuilder::exportHTMLWithCollectionManager(db.store(), dir.filePath("index.html"), &error));
+        QVERIFY(LinksPageExporter::exportHTMLWithCollectionManager(db.store(), dir.filePath("index.html"),
+                                                                   &error));
     }
 
     void pagesThatWouldShareAFileAreRefused()
@@ -175,16 +179,16 @@ private slots:
             DatabaseBuilder db;
             db.link("Home").category("Start", "index").link("One");
             db.store().setRenderMode(RenderModePagePerCategory);
-            QVERIFY(!HTMLBuilder::exportHTMLWithCollectionManager(db.store(), dir.filePath("index.html"),
-                                                                  &error));
+            QVERIFY(!LinksPageExporter::exportHTMLWithCollectionManager(db.store(),
+                                                                        dir.filePath("index.html"), &error));
             QVERIFY2(error.contains("\"Start\"") && error.contains("index.html"), qPrintable(error));
         }
         {
             DatabaseBuilder db;
             db.link("Home").category("News", "news").link("One").category("More news", "NEWS").link("Two");
             db.store().setRenderMode(RenderModePagePerCategory);
-            QVERIFY(!HTMLBuilder::exportHTMLWithCollectionManager(db.store(), dir.filePath("index.html"),
-                                                                  &error));
+            QVERIFY(!LinksPageExporter::exportHTMLWithCollectionManager(db.store(),
+                                                                        dir.filePath("index.html"), &error));
             QVERIFY2(error.contains("\"News\"") && error.contains("\"More news\""), qPrintable(error));
         }
         QVERIFY(filesIn(dir.path()).isEmpty());
@@ -197,7 +201,7 @@ private slots:
         QTemporaryDir dir;
         const QString path = dir.filePath("missing-folder/index.html");
         QString error;
-        QVERIFY(!HTMLBuilder::exportHTMLWithCollectionManager(db.store(), path, &error));
+        QVERIFY(!LinksPageExporter::exportHTMLWithCollectionManager(db.store(), path, &error));
         QVERIFY2(error.contains(QDir::toNativeSeparators(path)), qPrintable(error));
     }
 

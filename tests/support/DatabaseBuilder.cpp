@@ -44,7 +44,7 @@ DatabaseBuilder &DatabaseBuilder::emailTemplate(const QString &name, const QStri
 {
     EmailTemplate form;
     form.setName(name, subject, body);
-    m_store.addEmailTemplateFromEmailTemplate(form);
+    m_store.emailTemplateList().addEmailTemplateFromEmailTemplate(form);
     return *this;
 }
 

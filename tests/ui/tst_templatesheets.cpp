@@ -116,7 +116,8 @@ private slots:
         document->menus()->newEmailTemplate->trigger();
 
         CollectionManager &store = document->collectionManager();
-        const EmailTemplate *added = store.emailTemplateWithName(QStringLiteral("Thanks"));
+        const EmailTemplate *added =
+            store.emailTemplateList().emailTemplateWithName(QStringLiteral("Thanks"));
         QVERIFY(added);
         QCOMPARE(added->body(), QStringLiteral("Dear #CONTACT_FIRST_NAME#, thanks"));
         QCOMPARE(store.emailTemplates().size(), size_t(3));
@@ -214,7 +215,8 @@ private slots:
 
         EmailTemplate changed;
         changed.setName(QStringLiteral("Welcome"), QStringLiteral("Changed"), QStringLiteral("b"));
-        store.editEmailTemplate(store.emailTemplateWithName(QStringLiteral("Welcome")), changed);
+        store.emailTemplateList().editEmailTemplate(
+            store.emailTemplateList().emailTemplateWithName(QStringLiteral("Welcome")), changed);
 
         auto import = [&](int answer) {
             FilePanel::setNextAnswer(file);
@@ -226,15 +228,16 @@ private slots:
                  QStringLiteral("Some e-mail templates with the same ID already exist."));
         QCOMPARE(MessageBox::shownAlerts().last().buttons,
                  (QStringList{QStringLiteral("Keep"), QStringLiteral("Replace"), QStringLiteral("Cancel")}));
-        QCOMPARE(store.emailTemplateWithName(QStringLiteral("Welcome"))->subject(),
+        QCOMPARE(store.emailTemplateList().emailTemplateWithName(QStringLiteral("Welcome"))->subject(),
                  QStringLiteral("Changed"));
         import(0); // Keep
-        QCOMPARE(store.emailTemplateWithName(QStringLiteral("Welcome"))->subject(),
+        QCOMPARE(store.emailTemplateList().emailTemplateWithName(QStringLiteral("Welcome"))->subject(),
                  QStringLiteral("Changed"));
         QCOMPARE(names(sheet).size(), 2);
         QVERIFY(!document->isEdited());
         import(1); // Replace
-        QCOMPARE(store.emailTemplateWithName(QStringLiteral("Welcome"))->subject(), QStringLiteral("Hello"));
+        QCOMPARE(store.emailTemplateList().emailTemplateWithName(QStringLiteral("Welcome"))->subject(),
+                 QStringLiteral("Hello"));
         QCOMPARE(names(sheet).size(), 2);
         QVERIFY(document->isEdited());
 

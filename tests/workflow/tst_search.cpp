@@ -1,6 +1,7 @@
 #include "model/Clock.h"
 #include "support/DatabaseBuilder.h"
 #include "workflow/LinkFinder.h"
+#include "workflow/LinkListOrder.h"
 #include "workflow/LinkMatcher.h"
 
 #include <QRandomGenerator>
@@ -34,7 +35,7 @@ TreeNode *literalFind(const CollectionManager &store, const QList<S> &criteria, 
         std::vector<TreeNode *> sorted;
         for (TreeNode *node : category->children()) {
             auto at = sorted.begin();
-            while (at != sorted.end() && CollectionManager::compareLink(node, *at, sortColumn) >= 0)
+            while (at != sorted.end() && LinkListOrder::compareLink(node, *at, sortColumn) >= 0)
                 ++at;
             sorted.insert(at, node);
         }
@@ -50,6 +51,14 @@ TreeNode *literalFind(const CollectionManager &store, const QList<S> &criteria, 
     return start ? literalFind(store, criteria, any, nullptr, sortColumn) : nullptr;
 }
 
+QStringList titlesOf(const std::vector<TreeNode *> &nodes)
+{
+    QStringList titles;
+    for (const TreeNode *node : nodes)
+        titles.append(node->link()->title());
+    return titles;
+}
+
 } // namespace
 
 class TestSearch : public QObject
@@ -59,6 +68,49 @@ class TestSearch : public QObject
     const Clock::Fixed m_clock{QDateTime(QDate(2026, 3, 14), QTime(12, 0))};
 
 private slots:
+    void sortColumnsChainTheirCriteria()
+    {
+        DatabaseBuilder db;
+        LinkFields f;
+        auto add = [&](const char *title, const char *description, LinkStatus status) {
+            f.title = title;
+            f.description = description;
+            f.status = status;
+            db.link(f);
+        };
+        add("Z", "b", LinkStatusNew);
+        add("A", "a", LinkStatusBlocked);
+        add("M", "c", LinkStatusNew);
+        add("m", "a", LinkStatusNew);
+        std::vector<TreeNode *> list;
+        const TreeNode *category = db.currentCategory();
+        LinkListOrder::buildSortedLinkList(list, category, 1);
+        QCOMPARE(titlesOf(list), QStringList({"m", "M", "Z", "A"}));
+        LinkListOrder::buildSortedLinkList(list, category, 2);
+        QCOMPARE(titlesOf(list), QStringList({"A", "m", "M", "Z"}));
+        LinkListOrder::buildSortedLinkList(list, category, 3);
+        QCOMPARE(titlesOf(list), QStringList({"m", "A", "Z", "M"}));
+        // Column 0 puts "none" first, which is always equal: the chain goes on to status.
+        LinkListOrder::buildSortedLinkList(list, category, 0);
+        QCOMPARE(titlesOf(list), QStringList({"m", "M", "Z", "A"}));
+        LinkListOrder::buildSortedLinkList(list, category, 42);
+        QCOMPARE(titlesOf(list), QStringList({"m", "M", "Z", "A"}));
+    }
+
+    void sortingIsStableForEqualLinks()
+    {
+        DatabaseBuilder db;
+        LinkFields f;
+        f.description = "same";
+        for (const char *title : {"b", "B", "a"}) {
+            f.title = title;
+            db.link(f);
+        }
+        std::vector<TreeNode *> list;
+        LinkListOrder::buildSortedLinkList(list, db.currentCategory(), 3);
+        QCOMPARE(titlesOf(list), QStringList({"a", "b", "B"}));
+    }
+
     void validity()
     {
         QVERIFY(!S().isValid()); // title contains ""

@@ -87,7 +87,8 @@ private slots:
         db.emailTemplate(QStringLiteral("Welcome"), QStringLiteral("s"), QStringLiteral("b"))
             .emailTemplate(QStringLiteral("Reminder"), QStringLiteral("s"), QStringLiteral("b"));
         const CollectionManager &store = db.store();
-        const QString welcomeID = store.emailTemplateWithName(QStringLiteral("Welcome"))->ID();
+        const QString welcomeID =
+            store.emailTemplateList().emailTemplateWithName(QStringLiteral("Welcome"))->ID();
         int asked = 0;
         auto trim = [&asked](const QString &, int) {
             ++asked;

@@ -1,0 +1,139 @@
+#include "LinksPageExporter.h"
+
+#include "HTMLBuilder.h"
+
+#include "model/CollectionManager.h"
+#include "model/DatabaseFile.h"
+#include "model/OutputFile.h"
+#include "model/PublishingRules.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QHash>
+
+namespace {
+
+// The categories that get a page of their own: every one but the default, when it has a link to show.
+bool hasOwnPage(const CollectionManager &collectionManager, const TreeNode *node)
+{
+    const Category *category = node->category();
+    return category && !category->isNone() &&
+           PublishingRules::numberOfPublishableLinksInCategory(collectionManager.selfInfo(), node) > 0;
+}
+
+} // namespace
+
+int LinksPageExporter::numberOfHTMLFilesForCollectionManager(const CollectionManager &collectionManager)
+{
+    if (collectionManager.selfInfo().renderMode() == RenderModeSinglePage)
+        return 1;
+    int count = 1;
+    for (const TreeNode *node : collectionManager.categoryRoot()->children()) {
+        if (hasOwnPage(collectionManager, node))
+            ++count;
+    }
+    return count;
+}
+
+bool LinksPageExporter::isPlainAnchor(const QString &anchor)
+{
+    if (anchor.isEmpty())
+        return false;
+    for (const QChar c : anchor) {
+        if (!c.isLetterOrNumber())
+            return false;
+    }
+    return true;
+}
+
+QString LinksPageExporter::problemWithPageFileNames(const CollectionManager &collectionManager,
+                                                    const QString &indexFileName)
+{
+    // Compared without case: on a case-insensitive disk "News.html" and "news.html" are one file.
+    QHash<QString, QString> takenBy;
+    takenBy.insert(indexFileName.toCaseFolded(), QString());
+    for (const TreeNode *node : collectionManager.categoryRoot()->children()) {
+        if (!hasOwnPage(collectionManager, node))
+            continue;
+        const Category *category = node->category();
+        if (!isPlainAnchor(category->anchor()))
+            return tr("The ID \"%1\" of the category \"%2\" cannot be used as a file name. Give the category "
+                      "an "
+                      "ID made of letters and digits only.")
+                .arg(category->anchor(), category->name());
+        const QString fileName = category->anchor() + QStringLiteral(".html");
+        const auto taken = takenBy.constFind(fileName.toCaseFolded());
+        if (taken != takenBy.constEnd()) {
+            if (taken->isNull())
+                return tr("The page of the category \"%1\" would replace the file \"%2\". Choose another "
+                          "file "
+                          "name or give the category another ID.")
+                    .arg(category->name(), indexFileName);
+            return tr("The categories \"%1\" and \"%2\" would both be written to the file \"%3\". Give one "
+                      "of "
+                      "them another ID.")
+                .arg(*taken, category->name(), fileName);
+        }
+        takenBy.insert(fileName.toCaseFolded(), category->name());
+    }
+    return QString();
+}
+
+bool LinksPageExporter::exportHTMLWithCollectionManager(const CollectionManager &collectionManager,
+                                                        const QString &path, QString *error)
+{
+    const QFileInfo info(path);
+    const HTMLBuilder builder(collectionManager, info.fileName());
+    if (collectionManager.selfInfo().renderMode() == RenderModeSinglePage) {
+        QString why;
+        if (DatabaseFile::writeAtomically(path, builder.HTMLForSinglePage().toUtf8(), &why))
+            return true;
+        if (error)
+            *error =
+                tr("The file \"%1\" could not be written (%2).").arg(QDir::toNativeSeparators(path), why);
+        return false;
+    }
+
+    // The category pages go beside the index page: beside a device or a pipe is no place for them.
+    if (OutputFile::isStream(path)) {
+        if (error)
+            *error = tr("This links page has one page per category, which are written beside the index "
+                        "page; name a file in a folder, not a device or a pipe.");
+        return false;
+    }
+    // Every page name is checked before the first file is written.
+    const QString problem = problemWithPageFileNames(collectionManager, info.fileName());
+    if (!problem.isNull()) {
+        if (error)
+            *error = problem;
+        return false;
+    }
+    const QDir folder = info.absoluteDir();
+    // All pages or none: a full disk must not leave an index page pointing at old category pages.
+    QList<std::pair<QString, QByteArray>> pages;
+    for (const TreeNode *node : collectionManager.categoryRoot()->children()) {
+        const Category *category = node->category();
+        if (!category)
+            continue;
+        QString target;
+        if (category->isNone())
+            target = path;
+        else if (hasOwnPage(collectionManager, node))
+            target = folder.filePath(category->anchor() + QStringLiteral(".html"));
+        else
+            continue;
+        pages.append({target, builder.HTMLForCategoryPageWithCategory(node).toUtf8()});
+    }
+    if (pages.isEmpty()) {
+        if (error)
+            *error = tr("There is nothing to export.");
+        return false;
+    }
+    QString why;
+    QString failed;
+    if (OutputFile::writeAll(pages, &why, &failed))
+        return true;
+    if (error)
+        *error = tr("The file \"%1\" could not be written (%2).").arg(QDir::toNativeSeparators(failed), why);
+    return false;
+}

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QCoreApplication>
+#include <QString>
+
+class CollectionManager;
+
+// Writes the links page to disk as the site profile's layout says: one page, or an index page and
+// one page per category beside it, all or nothing.
+class LinksPageExporter
+{
+    Q_DECLARE_TR_FUNCTIONS(LinksPageExporter)
+
+public:
+    // Writes the links page to `path` (and, per category, beside it). Nothing is written when a
+    // category's anchor cannot name a file; `error` then names the category.
+    static bool exportHTMLWithCollectionManager(const CollectionManager &collectionManager,
+                                                const QString &path, QString *error = nullptr);
+    static int numberOfHTMLFilesForCollectionManager(const CollectionManager &collectionManager);
+    // Why the per-category pages cannot sit beside the index file `indexFileName` (an anchor that is
+    // not a plain file name, two pages or a page and the index sharing a name); null when they can.
+    static QString problemWithPageFileNames(const CollectionManager &collectionManager,
+                                            const QString &indexFileName);
+    // Letters and digits only: such an anchor names a file inside the export folder and nothing else.
+    static bool isPlainAnchor(const QString &anchor);
+};
