@@ -6,7 +6,7 @@
 #include "gui/MessageBox.h"
 #include "history/HistoryRecorder.h"
 #include "history/ui/ChangeMarkDelegate.h"
-#include "verify/VerificationRun.h"
+#include "verify/VerificationRowModel.h"
 #include "verify/ui/VerificationDialogController.h"
 
 #include <QAction>
@@ -43,7 +43,7 @@ bool VerificationCommands::verifyLinkWithIDs(const std::optional<QStringList> &i
             history->watchRecorder(m_verificationDialog->historyRecorder());
         QTableView *table = m_verificationDialog->tableView();
         table->setItemDelegateForColumn(
-            VerificationRun::WarningColumn,
+            VerificationRowModel::WarningColumn,
             new ChangeMarkDelegate(m_verificationDialog->historyRecorder(), table));
     }
     if (m_verificationDialog->isVisible())
@@ -65,7 +65,8 @@ void VerificationCommands::verifyLinkSheetDidEnd(int returnCode)
     if (returnCode == QDialog::Accepted) {
         const QStringList selected = document()->selectedLinkIDs();
         // The store recomputes the notifications with the new results.
-        if (m_verificationDialog->verificationRun()->save()) {
+        const auto results = m_verificationDialog->rows()->resultsToSave();
+        if (collectionManager().recordVerificationResults(results, QDate::currentDate())) {
             document()->refreshUI();
             document()->selectLinksWithIDs(selected);
             document()->updateChangeCount(tr("Save Verification Results"));

@@ -8,7 +8,8 @@
 #include "history/BackgroundVerification.h"
 #include "history/DesktopNotifier.h"
 #include "history/HistoryStore.h"
-#include "verify/VerificationRun.h"
+#include "verify/VerificationRowModel.h"
+#include "verify/VerificationScheduler.h"
 #include "verify/ui/VerificationDialogController.h"
 
 #include <QAction>
@@ -72,7 +73,7 @@ class TestAutoVerify : public QObject
 
     static AutoVerifier *verifierOf(MyDocument *document) { return document->findChild<AutoVerifier *>(); }
 
-    static QStringList tickedTitles(const VerificationRun *run)
+    static QStringList tickedTitles(const VerificationRowModel *run)
     {
         QStringList titles;
         for (int row = 0; row < run->numLinks(); ++row) {
@@ -128,7 +129,7 @@ private slots:
 
         QVERIFY(verifier->verifyDueLinks());
         QVERIFY(verifier->stopButton()->isVisibleTo(document));
-        QCOMPARE(tickedTitles(verifier->background()->verificationRun()),
+        QCOMPARE(tickedTitles(verifier->background()->rows()),
                  (QStringList{QStringLiteral("Alpha"), QStringLiteral("Gamma")}));
         QVERIFY(waitUntilDone(verifier));
         QTest::qWait(50);
@@ -142,7 +143,7 @@ private slots:
         QVERIFY(!verifier->verifyDueLinks());
         verifier->setClock([] { return QDateTime::currentDateTime().addDays(8); });
         QVERIFY(verifier->verifyDueLinks());
-        QCOMPARE(tickedTitles(verifier->background()->verificationRun()).size(), 3);
+        QCOMPARE(tickedTitles(verifier->background()->rows()).size(), 3);
         QVERIFY(waitUntilDone(verifier));
         // Undo takes the whole automatic run back at once.
         document->undo()->undo();

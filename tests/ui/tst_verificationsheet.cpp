@@ -3,7 +3,8 @@
 #include "document/DocumentFixture.h"
 #include "document/DocumentMenus.h"
 #include "document/VerificationCommands.h"
-#include "verify/VerificationRun.h"
+#include "verify/VerificationRowModel.h"
+#include "verify/VerificationScheduler.h"
 #include "verify/ui/VerificationDialogController.h"
 
 #include <QAction>
@@ -53,7 +54,7 @@ private:
         FetchSettings settings;
         settings.timeoutMs = 3000;
         settings.retryDelayMs = 20;
-        sheet->verificationRun()->setFetchSettings(settings);
+        sheet->scheduler()->setFetchSettings(settings);
         return sheet;
     }
 
@@ -66,10 +67,10 @@ private:
         return nullptr;
     }
 
-    static int rowTitled(const VerificationRun *run, const QString &title)
+    static int rowTitled(const VerificationRowModel *rows, const QString &title)
     {
-        for (int row = 0; row < run->numLinks(); ++row) {
-            if (run->linkInfo(row).link()->title() == title)
+        for (int row = 0; row < rows->numLinks(); ++row) {
+            if (rows->linkInfo(row).link()->title() == title)
                 return row;
         }
         return -1;
@@ -106,7 +107,7 @@ private slots:
         VerificationDialogController *sheet = showSheet(document, document->menus()->verifyLink);
         QVERIFY(sheet);
         QCOMPARE(AccessibilityCheck::unnamedInputs(sheet).join(QLatin1Char(',')), QString());
-        VerificationRun *run = sheet->verificationRun();
+        VerificationRowModel *run = sheet->rows();
         QCOMPARE(run->numLinks(), 10);
         QCOMPARE(sheet->verifyButton()->text(), QStringLiteral("Verify 2 Links"));
         QVERIFY(sheet->verifyButton()->isDefault());
@@ -121,8 +122,8 @@ private slots:
         connect(run, &QAbstractItemModel::dataChanged, this, [&] {
             int inProgress = 0;
             for (int row = 0; row < run->numLinks(); ++row)
-                inProgress += run->index(row, VerificationRun::StatusColumn)
-                                  .data(VerificationRun::ImageNameRole)
+                inProgress += run->index(row, VerificationRowModel::StatusColumn)
+                                  .data(VerificationRowModel::ImageNameRole)
                                   .toString() == QLatin1String("verifyprogress");
             mostInProgress = qMax(mostInProgress, inProgress);
         });
@@ -134,14 +135,14 @@ private slots:
         QVERIFY(sheet->verifyButton()->isDefault());
         QCOMPARE(sheet->cancelButton()->text(), QStringLiteral("Stop"));
         QVERIFY(!sheet->selectAllButton()->isEnabled());
-        QVERIFY(!(run->flags(run->index(0, VerificationRun::VerifyColumn)) & Qt::ItemIsEnabled));
-        QVERIFY(QTest::qWaitFor([&] { return run->verificationStopped(); }, 20000));
+        QVERIFY(!(run->flags(run->index(0, VerificationRowModel::VerifyColumn)) & Qt::ItemIsEnabled));
+        QVERIFY(QTest::qWaitFor([&] { return sheet->scheduler()->hasEnded(); }, 20000));
         QCOMPARE(mostInProgress, VerificationLimits::DefaultConcurrency);
         QCOMPARE(sheet->verifyButton()->text(), QStringLiteral("Save Result"));
         QVERIFY(sheet->verifyButton()->isEnabled());
         QCOMPARE(sheet->cancelButton()->text(), QStringLiteral("Cancel"));
         QCOMPARE(sheet->progressText(), QStringLiteral("10 of 10 checked"));
-        QCOMPARE(run->index(0, VerificationRun::StatusColumn).data(Qt::AccessibleTextRole).toString(),
+        QCOMPARE(run->index(0, VerificationRowModel::StatusColumn).data(Qt::AccessibleTextRole).toString(),
                  QStringLiteral("Verified successfully."));
         QVERIFY(!document->isEdited());
 
@@ -176,11 +177,11 @@ private slots:
         db.link(partner(QStringLiteral("E nofollow"), "/site", "/nofollow"));
         MyDocument *document = open(db);
         VerificationDialogController *sheet = showSheet(document, document->menus()->verifyAllLinks);
-        VerificationRun *run = sheet->verificationRun();
+        VerificationRowModel *run = sheet->rows();
         run->setSelected(rowTitled(run, QStringLiteral("C unticked")), false);
         sheet->verifyButton()->click();
         const int hanging = rowTitled(run, QStringLiteral("B hangs"));
-        QVERIFY(QTest::qWaitFor([&] { return run->checksUnderWay() == 1; }, 10000));
+        QVERIFY(QTest::qWaitFor([&] { return sheet->scheduler()->checksUnderWay() == 1; }, 10000));
         QCOMPARE(run->linkInfo(hanging).result(), VerificationInProgress);
 
         // The details of a found row with a nofollow link, and its mark for screen readers.
@@ -188,20 +189,21 @@ private slots:
         sheet->tableView()->selectRow(nofollow);
         QVERIFY(sheet->detailsText().contains(QStringLiteral("links page: HTTP 200")));
         QVERIFY(sheet->detailsText().contains(QStringLiteral("nofollow")));
-        QCOMPARE(run->index(nofollow, VerificationRun::StatusColumn).data(Qt::AccessibleTextRole).toString(),
-                 QStringLiteral("Verified successfully. (no followed link: marked nofollow)"));
-        QCOMPARE(run->index(nofollow, VerificationRun::WarningColumn).data().toString(),
+        QCOMPARE(
+            run->index(nofollow, VerificationRowModel::StatusColumn).data(Qt::AccessibleTextRole).toString(),
+            QStringLiteral("Verified successfully. (no followed link: marked nofollow)"));
+        QCOMPARE(run->index(nofollow, VerificationRowModel::WarningColumn).data().toString(),
                  QStringLiteral("Verified successfully."));
 
         // Escape stops at once; the row in progress goes blank.
         QTest::keyClick(sheet, Qt::Key_Escape);
         QVERIFY(sheet->isVisible());
-        QVERIFY(run->verificationStopped());
+        QVERIFY(sheet->scheduler()->hasEnded());
         QCOMPARE(run->linkInfo(hanging).result(), VerificationNotVerified);
         QCOMPARE(sheet->verifyButton()->text(), QStringLiteral("Save Result"));
         QCOMPARE(sheet->progressText(), QStringLiteral("3 of 4 checked"));
         // The row the run never finished says so; the summary counts every ticked row.
-        QCOMPARE(run->index(hanging, VerificationRun::WarningColumn).data().toString(),
+        QCOMPARE(run->index(hanging, VerificationRowModel::WarningColumn).data().toString(),
                  QStringLiteral("Not checked"));
         QCOMPARE(sheet->summaryText(),
                  QStringLiteral("2 verified, 1 not found, 0 not loaded, 0 not answering, 1 not checked"));
@@ -209,14 +211,14 @@ private slots:
         // Once ended, the table sorts by a clicked column without touching the run's rows.
         QTableView *table = sheet->tableView();
         QVERIFY(table->isSortingEnabled());
-        table->sortByColumn(VerificationRun::LinkColumn, Qt::DescendingOrder);
-        QCOMPARE(table->model()->index(0, VerificationRun::LinkColumn).data().toString(),
+        table->sortByColumn(VerificationRowModel::LinkColumn, Qt::DescendingOrder);
+        QCOMPARE(table->model()->index(0, VerificationRowModel::LinkColumn).data().toString(),
                  QStringLiteral("E nofollow"));
         QCOMPARE(run->linkInfo(0).link()->title(), QStringLiteral("A found"));
         table->selectRow(0);
         QVERIFY(sheet->detailsText().contains(QStringLiteral("nofollow")));
-        table->sortByColumn(VerificationRun::WarningColumn, Qt::AscendingOrder);
-        QCOMPARE(table->model()->index(0, VerificationRun::WarningColumn).data().toString(), QString());
+        table->sortByColumn(VerificationRowModel::WarningColumn, Qt::AscendingOrder);
+        QCOMPARE(table->model()->index(0, VerificationRowModel::WarningColumn).data().toString(), QString());
 
         sheet->verifyButton()->click();
         QVERIFY(!sheet->isVisible());
@@ -242,7 +244,7 @@ private slots:
         QSignalSpy ended(document, &MyDocument::verificationSheetEnded);
         VerificationDialogController *sheet = showSheet(document, document->menus()->verifyAllLinks);
         sheet->confirm();
-        QVERIFY(QTest::qWaitFor([&] { return sheet->verificationRun()->verificationStopped(); }, 10000));
+        QVERIFY(QTest::qWaitFor([&] { return sheet->scheduler()->hasEnded(); }, 10000));
         sheet->cancelButton()->click();
         QVERIFY(!sheet->isVisible());
         QCOMPARE(ended.count(), 1);
@@ -258,7 +260,7 @@ private slots:
             db.link(partner(QStringLiteral("Partner %1").arg(i, 3, 10, QLatin1Char('0')), "/site", "/slow"));
         MyDocument *document = open(db);
         VerificationDialogController *sheet = showSheet(document, document->menus()->verifyAllLinks);
-        VerificationRun *run = sheet->verificationRun();
+        const VerificationRowModel *run = sheet->rows();
         QScrollBar *bar = sheet->tableView()->verticalScrollBar();
         sheet->confirm();
         QVERIFY(QTest::qWaitFor([&] { return bar->value() > 0; }, 20000));
