@@ -6,9 +6,11 @@
 
 BackgroundVerification::BackgroundVerification(CollectionManager *store, QObject *parent)
     : QObject(parent), m_store(store), m_scheduler(new VerificationScheduler(this)),
-      m_rows(new VerificationRowModel(store, this)), m_recorder(new HistoryRecorder(m_scheduler, this))
+      m_rows(new VerificationRowModel(store, this))
 {
+    // The rows take each report first, so that whoever hears of it next reads them up to date.
     m_rows->follow(m_scheduler);
+    m_recorder = new HistoryRecorder(m_scheduler, this);
     connect(m_scheduler, &VerificationScheduler::progressChanged, this, [this](int done) {
         m_done = done;
         emit progressChanged(m_done, m_total);

@@ -41,7 +41,7 @@ private:
     CollectionManager *m_store;
     VerificationScheduler *m_scheduler;
     VerificationRowModel *m_rows;
-    HistoryRecorder *m_recorder;
+    HistoryRecorder *m_recorder = nullptr;
     bool m_running = false;
     int m_done = 0;
     int m_total = 0;

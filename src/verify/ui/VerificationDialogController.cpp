@@ -28,10 +28,11 @@ constexpr int ProgressIntervalMs = 100;
 
 VerificationDialogController::VerificationDialogController(CollectionManager *store, QWidget *parent)
     : QDialog(parent), m_ui(std::make_unique<Ui::VerificationDialog>()), m_store(store),
-      m_scheduler(new VerificationScheduler(this)), m_rows(new VerificationRowModel(store, this)),
-      m_historyRecorder(new HistoryRecorder(m_scheduler, this))
+      m_scheduler(new VerificationScheduler(this)), m_rows(new VerificationRowModel(store, this))
 {
+    // The rows take each report first, so that whoever hears of it next reads them up to date.
     m_rows->follow(m_scheduler);
+    m_historyRecorder = new HistoryRecorder(m_scheduler, this);
     m_ui->setupUi(this);
     m_ui->tableView->setAccessibleName(tr("Links to verify"));
     m_ui->detailsLabel->setAccessibleName(tr("Details of the selected link"));

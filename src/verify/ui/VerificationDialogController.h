@@ -82,7 +82,7 @@ private:
     CollectionManager *m_store;
     VerificationScheduler *m_scheduler;
     VerificationRowModel *m_rows;
-    HistoryRecorder *m_historyRecorder;
+    HistoryRecorder *m_historyRecorder = nullptr;
     QSortFilterProxyModel *m_sortedRows;
     QLabel *m_summaryLabel;
     QPushButton *m_verifyButton = nullptr;
