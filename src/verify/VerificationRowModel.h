@@ -57,7 +57,6 @@ public:
     std::vector<VerificationScheduler::Check> checksToRun() const;
     // What saving writes once the run has ended: every ticked row with a result; none before.
     QList<std::pair<QString, VerificationResult>> resultsToSave() const;
-    bool runEnded() const { return m_runEnded; }
 
     int numLinks() const { return int(m_linkInfos.size()); }
     const LinkInfo &linkInfo(int row) const { return m_linkInfos.at(size_t(row)); }

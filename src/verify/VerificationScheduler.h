@@ -60,7 +60,6 @@ public:
     int checksUnderWay() const { return m_underWay; }
     // Checks that have not started yet (0 once the run has ended).
     int checksWaiting() const { return m_pending.size(); }
-    int checksFinished() const { return m_finished; }
     int checkCount() const { return int(m_checks.size()); }
     int pausedHostCount() const;
 
