@@ -8,7 +8,8 @@
 #include "gui/MessageBox.h"
 #include "model/CollectionManager.h"
 #include "model/Preferences.h"
-#include "verify/VerificationRun.h"
+#include "verify/VerificationRowModel.h"
+#include "verify/VerificationScheduler.h"
 #include "verify/ui/VerificationDialogController.h"
 
 #include <QApplication>
@@ -115,33 +116,35 @@ struct Measure
     int succeeded = 0;
 };
 
-int succeededRows(const VerificationRun &run)
+int succeededRows(const VerificationRowModel &rows)
 {
     int count = 0;
-    for (int row = 0; row < run.numLinks(); ++row)
-        count += run.linkInfo(row).result() == VerificationSucceeded ? 1 : 0;
+    for (const LinkInfo &info : rows.linkInfos())
+        count += info.result() == VerificationSucceeded ? 1 : 0;
     return count;
 }
 
 Measure runWithoutWindow(CollectionManager &store)
 {
-    VerificationRun run(&store);
-    run.initializeFieldsWithSelectedLinkIDs();
+    VerificationScheduler scheduler;
+    VerificationRowModel rows(&store);
+    rows.follow(&scheduler);
+    rows.buildRows();
     QEventLoop loop;
-    QObject::connect(&run, &VerificationRun::runEnded, &loop, &QEventLoop::quit);
+    QObject::connect(&scheduler, &VerificationScheduler::runEnded, &loop, &QEventLoop::quit);
     StallProbe probe;
     probe.start();
     const double cpuBefore = cpuMs();
     QElapsedTimer clock;
     clock.start();
-    run.confirm();
-    if (!run.verificationStopped())
+    scheduler.start(rows.checksToRun(), store.selfInfo().URL());
+    if (!scheduler.hasEnded())
         loop.exec();
     Measure measure;
     measure.wallMs = double(clock.nsecsElapsed()) / 1e6;
     measure.cpuMs = cpuMs() - cpuBefore;
     measure.stallMs = probe.stop();
-    measure.succeeded = succeededRows(run);
+    measure.succeeded = succeededRows(rows);
     return measure;
 }
 
@@ -155,22 +158,22 @@ Measure runInSheet(VerificationDialogController &sheet, double *openMs)
     *openMs = double(clock.nsecsElapsed()) / 1e6;
     QApplication::processEvents();
 
-    VerificationRun *run = sheet.verificationRun();
+    VerificationScheduler *scheduler = sheet.scheduler();
     QEventLoop loop;
     const QMetaObject::Connection ended =
-        QObject::connect(run, &VerificationRun::runEnded, &loop, &QEventLoop::quit);
+        QObject::connect(scheduler, &VerificationScheduler::runEnded, &loop, &QEventLoop::quit);
     StallProbe probe;
     probe.start();
     const double cpuBefore = cpuMs();
     clock.restart();
     sheet.confirm();
-    if (!run->verificationStopped())
+    if (!scheduler->hasEnded())
         loop.exec();
     Measure measure;
     measure.wallMs = double(clock.nsecsElapsed()) / 1e6;
     measure.cpuMs = cpuMs() - cpuBefore;
     measure.stallMs = probe.stop();
-    measure.succeeded = succeededRows(*run);
+    measure.succeeded = succeededRows(*sheet.rows());
     QObject::disconnect(ended);
     sheet.cancel();
     return measure;

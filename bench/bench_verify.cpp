@@ -12,7 +12,8 @@
 //        bench_verify LINKS DELAY_MS HOSTS CONCURRENCY PER_HOST
 #include "model/CollectionManager.h"
 #include "model/Preferences.h"
-#include "verify/VerificationRun.h"
+#include "verify/VerificationRowModel.h"
+#include "verify/VerificationScheduler.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -162,16 +163,18 @@ bool runScenario(const QString &program, const Scenario &scenario)
         store.addLinkFromFields(fields);
     }
 
-    VerificationRun run(&store);
-    run.setLimits(scenario.limits);
-    run.initializeFieldsWithSelectedLinkIDs();
+    VerificationScheduler scheduler;
+    VerificationRowModel rows(&store);
+    rows.follow(&scheduler);
+    scheduler.setLimits(scenario.limits);
+    rows.buildRows();
     QEventLoop loop;
-    QObject::connect(&run, &VerificationRun::runEnded, &loop, &QEventLoop::quit);
+    QObject::connect(&scheduler, &VerificationScheduler::runEnded, &loop, &QEventLoop::quit);
     const double cpuBefore = cpuSeconds();
     QElapsedTimer clock;
     clock.start();
-    run.confirm();
-    if (!run.verificationStopped())
+    scheduler.start(rows.checksToRun(), store.selfInfo().URL());
+    if (!scheduler.hasEnded())
         loop.exec();
     const double wallMs = double(clock.nsecsElapsed()) / 1e6;
     const double cpuMs = (cpuSeconds() - cpuBefore) * 1000.0;
@@ -185,8 +188,8 @@ bool runScenario(const QString &program, const Scenario &scenario)
         server.kill();
 
     int succeeded = 0;
-    for (int row = 0; row < run.numLinks(); ++row)
-        succeeded += run.linkInfo(row).result() == VerificationSucceeded ? 1 : 0;
+    for (const LinkInfo &info : rows.linkInfos())
+        succeeded += info.result() == VerificationSucceeded ? 1 : 0;
     const int parallel = qMin(scenario.limits.concurrency, scenario.hosts * scenario.limits.perHost);
     const double idealMs = double(scenario.links) * 2 * scenario.delayMs / parallel;
     const double ratio = wallMs / idealMs;

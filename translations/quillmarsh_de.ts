@@ -502,6 +502,30 @@
         <source>Send at most N requests to one server at once (1-16).</source>
         <translation>Höchstens N Anfragen gleichzeitig an einen Server senden (1-16).</translation>
     </message>
+    <message>
+        <source>No links are due for verification.</source>
+        <translation>Keine Links sind zur Prüfung fällig.</translation>
+    </message>
+    <message>
+        <source>There are no links in this database.</source>
+        <translation>Diese Datenbank enthält keine Links.</translation>
+    </message>
+    <message>
+        <source>No links to verify.</source>
+        <translation>Keine Links zu prüfen.</translation>
+    </message>
+    <message>
+        <source>Verified %1 of %2, %3 in flight</source>
+        <translation>%1 von %2 geprüft, %3 in Arbeit</translation>
+    </message>
+    <message>
+        <source>, 1 host paused</source>
+        <translation>, 1 Host pausiert</translation>
+    </message>
+    <message>
+        <source>, %1 hosts paused</source>
+        <translation>, %1 Hosts pausiert</translation>
+    </message>
 </context>
 <context>
     <name>Codes</name>
@@ -4946,42 +4970,14 @@ Mit freundlichen Grüßen
     </message>
 </context>
 <context>
-    <name>VerificationRun</name>
-    <message>
-        <source>There are no links in this database.</source>
-        <translation>Diese Datenbank enthält keine Links.</translation>
-    </message>
-    <message>
-        <source>No links to verify.</source>
-        <translation>Keine Links zu prüfen.</translation>
-    </message>
-    <message>
-        <source>Save Result</source>
-        <translation>Ergebnis speichern</translation>
-    </message>
-    <message>
-        <source>Verify Links</source>
-        <translation>Links prüfen</translation>
-    </message>
-    <message>
-        <source>Verify %d Link</source>
-        <translation>%d Link prüfen</translation>
-    </message>
-    <message>
-        <source>Verify %d Links</source>
-        <translation>%d Links prüfen</translation>
-    </message>
-    <message>
-        <source>Stop</source>
-        <translation>Anhalten</translation>
-    </message>
-    <message>
-        <source>Cancel</source>
-        <translation>Abbrechen</translation>
-    </message>
+    <name>VerificationRowModel</name>
     <message>
         <source>Verify</source>
         <translation>Prüfen</translation>
+    </message>
+    <message>
+        <source>Not checked</source>
+        <translation>Nicht geprüft</translation>
     </message>
     <message>
         <source>Link</source>
@@ -4994,26 +4990,6 @@ Mit freundlichen Grüßen
     <message>
         <source>Result</source>
         <translation>Ergebnis</translation>
-    </message>
-    <message>
-        <source>No links are due for verification.</source>
-        <translation>Keine Links sind zur Prüfung fällig.</translation>
-    </message>
-    <message>
-        <source>Verified %1 of %2, %3 in flight</source>
-        <translation>%1 von %2 geprüft, %3 in Arbeit</translation>
-    </message>
-    <message>
-        <source>, 1 host paused</source>
-        <translation>, 1 Host pausiert</translation>
-    </message>
-    <message>
-        <source>, %1 hosts paused</source>
-        <translation>, %1 Hosts pausiert</translation>
-    </message>
-    <message>
-        <source>Not checked</source>
-        <translation>Nicht geprüft</translation>
     </message>
 </context>
 <context>
@@ -5061,6 +5037,30 @@ Mit freundlichen Grüßen
     <message>
         <source>, %L1 not checked</source>
         <translation>, %L1 nicht geprüft</translation>
+    </message>
+    <message>
+        <source>Save Result</source>
+        <translation>Ergebnis speichern</translation>
+    </message>
+    <message>
+        <source>Verify Links</source>
+        <translation>Links prüfen</translation>
+    </message>
+    <message>
+        <source>Verify %d Link</source>
+        <translation>%d Link prüfen</translation>
+    </message>
+    <message>
+        <source>Verify %d Links</source>
+        <translation>%d Links prüfen</translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation>Anhalten</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
     </message>
 </context>
 <context>

@@ -5,7 +5,8 @@
 #include "history/HistoryStore.h"
 #include "model/Clock.h"
 #include "model/CollectionManager.h"
-#include "verify/VerificationRun.h"
+#include "verify/VerificationRowModel.h"
+#include "verify/VerificationScheduler.h"
 
 #include <QEventLoop>
 #include <QJsonArray>
@@ -190,34 +191,36 @@ int runVerify(const QStringList &arguments, QTextStream &out, QTextStream &err)
             due.removeIf([&](const QString &id) { return !asked.contains(id); });
         }
         if (due.isEmpty()) {
-            err << VerificationRun::tr("No links are due for verification.") << Qt::endl;
+            err << CliCommand::tr("No links are due for verification.") << Qt::endl;
             return ExitOk;
         }
         options.ids = due;
     }
 
-    VerificationRun run(&store);
-    HistoryRecorder recorder(&run);
+    VerificationScheduler scheduler;
+    VerificationRowModel rows(&store);
+    rows.follow(&scheduler);
+    HistoryRecorder recorder(&scheduler);
     QObject::connect(&recorder, &HistoryRecorder::historyUnavailable, &recorder,
                      [&](const QString &message) { err << message << Qt::endl; });
     if (options.timeoutSeconds) {
         FetchSettings settings = FetchSettings::fromPreferences();
         settings.timeoutMs = qMax(1, int(*options.timeoutSeconds * 1000));
-        run.setFetchSettings(settings);
+        scheduler.setFetchSettings(settings);
     }
     if (options.concurrency || options.perHost) {
         VerificationLimits limits = VerificationLimits::fromPreferences();
         limits.concurrency = options.concurrency.value_or(limits.concurrency);
         limits.perHost = options.perHost.value_or(limits.perHost);
-        run.setLimits(limits);
+        scheduler.setLimits(limits);
     }
-    if (!run.initializeFieldsWithSelectedLinkIDs(options.ids)) {
-        err << VerificationRun::tr("There are no links in this database.") << Qt::endl;
+    if (!rows.buildRows(options.ids)) {
+        err << CliCommand::tr("There are no links in this database.") << Qt::endl;
         return ExitOk;
     }
-    const int total = run.selectedCount();
+    const int total = rows.selectedCount();
     if (total == 0) {
-        err << VerificationRun::tr("No links to verify.") << Qt::endl;
+        err << CliCommand::tr("No links to verify.") << Qt::endl;
         return ExitOk;
     }
 
@@ -228,53 +231,52 @@ int runVerify(const QStringList &arguments, QTextStream &out, QTextStream &err)
     auto progress = [&] {
         if (!showProgress)
             return;
-        QString line = VerificationRun::tr("Verified %1 of %2, %3 in flight")
+        QString line = CliCommand::tr("Verified %1 of %2, %3 in flight")
                            .arg(done)
                            .arg(total)
-                           .arg(run.checksUnderWay());
-        if (const int paused = run.pausedHostCount())
-            line += paused == 1 ? VerificationRun::tr(", 1 host paused")
-                                : VerificationRun::tr(", %1 hosts paused").arg(paused);
+                           .arg(scheduler.checksUnderWay());
+        if (const int paused = scheduler.pausedHostCount())
+            line += paused == 1 ? CliCommand::tr(", 1 host paused")
+                                : CliCommand::tr(", %1 hosts paused").arg(paused);
         // "\x1b[K" clears what a longer line before left behind.
         err << '\r' << line << "\x1b[K" << Qt::flush;
     };
     // Shown once the run has started the checks that follow, so "in flight" counts them.
     bool progressDue = false;
-    QObject::connect(&run, &VerificationRun::rowCompleted, &run, [&] {
+    QObject::connect(&scheduler, &VerificationScheduler::checkFinished, &scheduler, [&] {
         ++done;
         if (!std::exchange(progressDue, true))
-            QTimer::singleShot(0, &run, [&] {
+            QTimer::singleShot(0, &scheduler, [&] {
                 progressDue = false;
                 progress();
             });
     });
-    QObject::connect(&run, &VerificationRun::pausesChanged, &run, progress);
+    QObject::connect(&scheduler, &VerificationScheduler::pausesChanged, &scheduler, progress);
     QEventLoop loop;
-    QObject::connect(&run, &VerificationRun::runEnded, &loop, &QEventLoop::quit);
-    run.confirm();
-    if (!run.verificationStopped())
+    QObject::connect(&scheduler, &VerificationScheduler::runEnded, &loop, &QEventLoop::quit);
+    scheduler.start(rows.checksToRun(), store.selfInfo().URL());
+    if (!scheduler.hasEnded())
         loop.exec();
     progress();
     if (showProgress)
         err << Qt::endl;
 
-    QJsonArray rows;
-    for (int row = 0; row < run.numLinks(); ++row) {
-        const LinkInfo &info = run.linkInfo(row);
+    QJsonArray jsonRows;
+    for (const LinkInfo &info : rows.linkInfos()) {
         if (!info.selected())
             continue;
         if (options.json) {
-            rows.append(rowAsJson(info));
+            jsonRows.append(rowAsJson(info));
         } else {
             out << info.link()->title() << '\t' << Codes::verificationRunText(info.result()) << '\t'
                 << info.details().summary() << Qt::endl;
         }
     }
     if (options.json)
-        out << QJsonDocument(rows).toJson(QJsonDocument::Indented);
+        out << QJsonDocument(jsonRows).toJson(QJsonDocument::Indented);
 
     if (options.save) {
-        run.confirm(); // "Save Result"
+        store.recordVerificationResults(rows.resultsToSave(), Clock::today());
         store.computeNotifications();
         if (!Cli::saveDatabase(store, options.path, err))
             return ExitBadFile;

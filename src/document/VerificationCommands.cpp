@@ -3,10 +3,11 @@
 #include "DocumentMenus.h"
 #include "HistoryCommands.h"
 #include "MyDocument.h"
+#include "model/Clock.h"
 #include "gui/MessageBox.h"
 #include "history/HistoryRecorder.h"
 #include "history/ui/ChangeMarkDelegate.h"
-#include "verify/VerificationRun.h"
+#include "verify/VerificationRowModel.h"
 #include "verify/ui/VerificationDialogController.h"
 
 #include <QAction>
@@ -43,7 +44,7 @@ bool VerificationCommands::verifyLinkWithIDs(const std::optional<QStringList> &i
             history->watchRecorder(m_verificationDialog->historyRecorder());
         QTableView *table = m_verificationDialog->tableView();
         table->setItemDelegateForColumn(
-            VerificationRun::WarningColumn,
+            VerificationRowModel::WarningColumn,
             new ChangeMarkDelegate(m_verificationDialog->historyRecorder(), table));
     }
     if (m_verificationDialog->isVisible())
@@ -65,7 +66,9 @@ void VerificationCommands::verifyLinkSheetDidEnd(int returnCode)
     if (returnCode == QDialog::Accepted) {
         perform(tr("Save Verification Results"), [this](DocumentChange &change) {
             change.linkIDs = document()->selectedLinkIDs();
-            return m_verificationDialog->verificationRun()->save();
+            // The store recomputes the notifications with the new results.
+            return collectionManager().recordVerificationResults(m_verificationDialog->rows()->resultsToSave(),
+                                                                 Clock::today());
         });
     }
     emit document()->verificationSheetEnded();

@@ -1,39 +1,48 @@
 #include "BackgroundVerification.h"
 
-#include "verify/VerificationRun.h"
+#include "model/Clock.h"
+#include "model/CollectionManager.h"
+#include "verify/VerificationRowModel.h"
+#include "verify/VerificationScheduler.h"
 
 BackgroundVerification::BackgroundVerification(CollectionManager *store, QObject *parent)
-    : QObject(parent), m_run(new VerificationRun(store, this)), m_recorder(new HistoryRecorder(m_run, this))
+    : QObject(parent), m_store(store), m_scheduler(new VerificationScheduler(this)),
+      m_rows(new VerificationRowModel(store, this))
 {
-    connect(m_run, &VerificationRun::rowCompleted, this, [this] {
-        ++m_done;
+    // The rows take each report first, so that whoever hears of it next reads them up to date.
+    m_rows->follow(m_scheduler);
+    m_recorder = new HistoryRecorder(m_scheduler, this);
+    connect(m_scheduler, &VerificationScheduler::progressChanged, this, [this](int done) {
+        m_done = done;
         emit progressChanged(m_done, m_total);
     });
     // Queued: the run may end inside start(), before the caller has connected or returned.
-    connect(m_run, &VerificationRun::runEnded, this, &BackgroundVerification::runEnded, Qt::QueuedConnection);
+    connect(m_scheduler, &VerificationScheduler::runEnded, this, &BackgroundVerification::runEnded,
+            Qt::QueuedConnection);
 }
 
 BackgroundVerification::~BackgroundVerification() = default;
 
 bool BackgroundVerification::start(const QString &databasePath, const QStringList &linkIDs)
 {
-    if (m_running || linkIDs.isEmpty() || !m_run->initializeFieldsWithSelectedLinkIDs(linkIDs))
+    if (m_running || linkIDs.isEmpty())
         return false;
-    if (m_run->selectedCount() == 0)
+    m_scheduler->reset();
+    if (!m_rows->buildRows(linkIDs) || m_rows->selectedCount() == 0)
         return false;
     m_running = true;
     m_done = 0;
-    m_total = m_run->selectedCount();
+    m_total = m_rows->selectedCount();
     m_recorder->startRecording(databasePath);
     emit progressChanged(0, m_total);
-    m_run->start();
+    m_scheduler->start(m_rows->checksToRun(), m_store->selfInfo().URL());
     return true;
 }
 
 void BackgroundVerification::stop()
 {
     if (m_running)
-        m_run->stop();
+        m_scheduler->stop();
 }
 
 void BackgroundVerification::runEnded()
@@ -41,6 +50,8 @@ void BackgroundVerification::runEnded()
     if (!m_running)
         return;
     m_running = false;
-    const bool stored = m_run->save();
+    // As Save Result: the store records the change as one step and recomputes the notifications.
+    const bool stored = m_store->recordVerificationResults(m_rows->resultsToSave(), Clock::today());
+    m_scheduler->reset();
     emit finished(stored, m_recorder->changes());
 }

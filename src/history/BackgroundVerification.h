@@ -6,7 +6,8 @@
 #include <QStringList>
 
 class CollectionManager;
-class VerificationRun;
+class VerificationRowModel;
+class VerificationScheduler;
 
 // A verification run without a sheet: checks the given links, records them into the history and,
 // once it has ended or was stopped, stores the finished results in the links as Save Result does.
@@ -25,7 +26,8 @@ public:
     int done() const { return m_done; }
     int total() const { return m_total; }
 
-    VerificationRun *verificationRun() const { return m_run; }
+    VerificationScheduler *scheduler() const { return m_scheduler; }
+    VerificationRowModel *rows() const { return m_rows; }
     HistoryRecorder *historyRecorder() const { return m_recorder; }
 
 signals:
@@ -36,8 +38,10 @@ signals:
 private:
     void runEnded();
 
-    VerificationRun *m_run;
-    HistoryRecorder *m_recorder;
+    CollectionManager *m_store;
+    VerificationScheduler *m_scheduler;
+    VerificationRowModel *m_rows;
+    HistoryRecorder *m_recorder = nullptr;
     bool m_running = false;
     int m_done = 0;
     int m_total = 0;

@@ -3,12 +3,12 @@
 #include "HistoryStore.h"
 #include "model/Clock.h"
 #include "model/Link.h"
-#include "verify/VerificationRun.h"
+#include "verify/VerificationScheduler.h"
 
-HistoryRecorder::HistoryRecorder(VerificationRun *run, QObject *parent) : QObject(parent), m_run(run)
+HistoryRecorder::HistoryRecorder(const VerificationScheduler *scheduler, QObject *parent) : QObject(parent)
 {
-    connect(run, &VerificationRun::rowCompleted, this, &HistoryRecorder::checkCompleted);
-    connect(run, &VerificationRun::runEnded, this, &HistoryRecorder::runEnded);
+    connect(scheduler, &VerificationScheduler::checkFinished, this, &HistoryRecorder::checkCompleted);
+    connect(scheduler, &VerificationScheduler::runEnded, this, &HistoryRecorder::runEnded);
 }
 
 void HistoryRecorder::startRecording(const QString &databasePath, bool enabled)
@@ -42,16 +42,13 @@ std::optional<LinkChange::Kind> HistoryRecorder::changeOf(int row) const
     return LinkChange::between(*before, *check);
 }
 
-void HistoryRecorder::checkCompleted(int row)
+void HistoryRecorder::checkCompleted(int row, const Link *link, VerificationResult result,
+                                     const VerificationDetails &details)
 {
-    if (!m_run || row < 0 || row >= m_run->numLinks())
-        return;
-    const LinkInfo &info = m_run->linkInfo(row);
     // A stopped check has no result to keep.
-    if (info.result() == VerificationNotVerified || info.result() == VerificationInProgress)
+    if (!link || result == VerificationNotVerified || result == VerificationInProgress)
         return;
-    m_rowChecks.insert(row,
-                       CheckRecord::fromCheck(*info.link(), info.result(), info.details(), Clock::now()));
+    m_rowChecks.insert(row, CheckRecord::fromCheck(*link, result, details, Clock::now()));
 }
 
 void HistoryRecorder::runEnded()

@@ -2,13 +2,15 @@
 
 #include "CheckRecord.h"
 #include "LinkChange.h"
+#include "model/Codes.h"
 
 #include <QHash>
 #include <QObject>
-#include <QPointer>
 #include <optional>
 
-class VerificationRun;
+class Link;
+class VerificationScheduler;
+struct VerificationDetails;
 
 // Records the checks of a verification run into the history of its database: each check as it
 // completes, all of them in one transaction when the run ends. Knows the latest check of every link
@@ -17,7 +19,7 @@ class HistoryRecorder : public QObject
 {
     Q_OBJECT
 public:
-    explicit HistoryRecorder(VerificationRun *run, QObject *parent = nullptr);
+    explicit HistoryRecorder(const VerificationScheduler *scheduler, QObject *parent = nullptr);
 
     // The database whose history is written; empty (a database never saved) or disabled: nothing is
     // recorded. Reads the latest checks from before the run (also when disabled, for the changes);
@@ -37,10 +39,10 @@ signals:
     void historyUnavailable(const QString &message);
 
 private:
-    void checkCompleted(int row);
+    void checkCompleted(int row, const Link *link, VerificationResult result,
+                        const VerificationDetails &details);
     void runEnded();
 
-    QPointer<VerificationRun> m_run;
     QString m_databasePath;
     bool m_enabled = false;
     QHash<QString, CheckRecord> m_before;

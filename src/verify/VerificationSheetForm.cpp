@@ -22,6 +22,34 @@ QString step(const QString &name, int status, const QUrl &finalURL)
 }
 } // namespace
 
+QString verifyButtonTitle(SheetState state, int ticked)
+{
+    if (state == SheetState::Ended)
+        return Tr::tr("Save Result");
+    if (ticked == 0)
+        return Tr::tr("Verify Links");
+    const QString format = ticked == 1 ? Tr::tr("Verify %d Link") : Tr::tr("Verify %d Links");
+    return QString(format).replace(QLatin1String("%d"), QString::number(ticked));
+}
+
+bool verifyButtonEnabled(SheetState state, int ticked)
+{
+    switch (state) {
+    case SheetState::Choosing:
+        return ticked > 0;
+    case SheetState::Running:
+        return false;
+    case SheetState::Ended:
+        return true;
+    }
+    return false;
+}
+
+QString cancelButtonTitle(SheetState state)
+{
+    return state == SheetState::Running ? Tr::tr("Stop") : Tr::tr("Cancel");
+}
+
 QString progressText(int checked, int total)
 {
     return Tr::tr("%1 of %2 checked").arg(checked).arg(total);

@@ -10,6 +10,20 @@
 // helps the user less than it seems (not followed, or on a page search engines skip).
 namespace VerificationSheetForm {
 
+// Where the sheet stands: choosing the rows, checking them, or the run has ended.
+enum class SheetState
+{
+    Choosing,
+    Running,
+    Ended
+};
+// "Verify 3 Links" while choosing, "Save Result" once ended.
+QString verifyButtonTitle(SheetState state, int ticked);
+// Starts a run with a tick, and saves an ended one; does nothing while the checks run.
+bool verifyButtonEnabled(SheetState state, int ticked);
+// "Stop" while the checks run, else "Cancel".
+QString cancelButtonTitle(SheetState state);
+
 // "3 of 10 checked".
 QString progressText(int checked, int total);
 

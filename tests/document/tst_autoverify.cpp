@@ -9,7 +9,8 @@
 #include "history/DesktopNotifier.h"
 #include "history/HistoryStore.h"
 #include "model/Clock.h"
-#include "verify/VerificationRun.h"
+#include "verify/VerificationRowModel.h"
+#include "verify/VerificationScheduler.h"
 #include "verify/ui/VerificationDialogController.h"
 
 #include <QAction>
@@ -76,7 +77,7 @@ class TestAutoVerify : public QObject
 
     static AutoVerifier *verifierOf(MyDocument *document) { return document->findChild<AutoVerifier *>(); }
 
-    static QStringList tickedTitles(const VerificationRun *run)
+    static QStringList tickedTitles(const VerificationRowModel *run)
     {
         QStringList titles;
         for (int row = 0; row < run->numLinks(); ++row) {
@@ -132,7 +133,7 @@ private slots:
 
         QVERIFY(verifier->verifyDueLinks());
         QVERIFY(verifier->stopButton()->isVisibleTo(document));
-        QCOMPARE(tickedTitles(verifier->background()->verificationRun()),
+        QCOMPARE(tickedTitles(verifier->background()->rows()),
                  (QStringList{QStringLiteral("Alpha"), QStringLiteral("Gamma")}));
         QVERIFY(waitUntilDone(verifier));
         QTest::qWait(50);
@@ -146,7 +147,7 @@ private slots:
         QVERIFY(!verifier->verifyDueLinks());
         const Clock::Fixed weekLater(m_start.addDays(8));
         QVERIFY(verifier->verifyDueLinks());
-        QCOMPARE(tickedTitles(verifier->background()->verificationRun()).size(), 3);
+        QCOMPARE(tickedTitles(verifier->background()->rows()).size(), 3);
         QVERIFY(waitUntilDone(verifier));
         // Undo takes the whole automatic run back at once.
         document->undo()->undo();

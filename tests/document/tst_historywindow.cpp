@@ -13,7 +13,8 @@
 #include "history/ui/ChangeMarkDelegate.h"
 #include "history/ui/LinkHistoryView.h"
 #include "history/ui/LostLinksDialogController.h"
-#include "verify/VerificationRun.h"
+#include "verify/VerificationRowModel.h"
+#include "verify/VerificationScheduler.h"
 #include "verify/ui/VerificationDialogController.h"
 #include "workflow/ui/LinkDialogController.h"
 
@@ -56,7 +57,7 @@ class TestHistoryWindow : public QObject
         if (!sheet || !sheet->isVisible())
             return nullptr;
         sheet->confirm();
-        if (!QTest::qWaitFor([&] { return sheet->verificationRun()->verificationStopped(); }, 20000))
+        if (!QTest::qWaitFor([&] { return sheet->scheduler()->hasEnded(); }, 20000))
             return nullptr;
         return sheet;
     }
@@ -103,9 +104,9 @@ private slots:
         QVERIFY(sheet);
         // The sheet marks both rows while it is still open: Alpha lost, Beta recovered.
         auto *marks = qobject_cast<ChangeMarkDelegate *>(
-            sheet->tableView()->itemDelegateForColumn(VerificationRun::WarningColumn));
+            sheet->tableView()->itemDelegateForColumn(VerificationRowModel::WarningColumn));
         QVERIFY(marks);
-        const VerificationRun *run = sheet->verificationRun();
+        const VerificationRowModel *run = sheet->rows();
         for (int row = 0; row < run->numLinks(); ++row) {
             const QString expected =
                 run->linkInfo(row).link()->title() == QLatin1String("Alpha") ? "Lost" : "Recovered";
@@ -148,7 +149,7 @@ private slots:
         window->verifyAgainButton()->click();
         sheet = document->commandArea<VerificationCommands>()->verificationDialog();
         QVERIFY(sheet->isVisible());
-        QCOMPARE(sheet->verificationRun()->selectedCount(), 1);
+        QCOMPARE(sheet->rows()->selectedCount(), 1);
         sheet->cancel();
     }
 

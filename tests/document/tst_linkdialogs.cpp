@@ -8,7 +8,8 @@
 #include "model/Clock.h"
 #include "model/DateTexts.h"
 #include "model/NotificationComputer.h"
-#include "verify/VerificationRun.h"
+#include "verify/VerificationRowModel.h"
+#include "verify/VerificationScheduler.h"
 #include "verify/ui/VerificationDialogController.h"
 #include "workflow/ui/InstantLinkDialogController.h"
 #include "workflow/ui/LinkCountDialogController.h"
@@ -423,7 +424,7 @@ private slots:
         VerificationDialogController *sheet =
             document->commandArea<VerificationCommands>()->verificationDialog();
         QVERIFY(sheet && sheet->isVisible());
-        QVERIFY(sheet->verificationRun()->numLinks() >= 1);
+        QVERIFY(sheet->rows()->numLinks() >= 1);
         sheet->cancel();
         QVERIFY(!sheet->isVisible());
         QVERIFY(dialog->isVisible());

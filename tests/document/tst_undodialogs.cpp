@@ -13,7 +13,8 @@
 #include "publish/ui/HTMLSetupDialogController.h"
 #include "publish/ui/SiteInfoDialogController.h"
 #include "publish/ui/StatisticsDialogController.h"
-#include "verify/VerificationRun.h"
+#include "verify/VerificationRowModel.h"
+#include "verify/VerificationScheduler.h"
 #include "verify/ui/VerificationDialogController.h"
 #include "workflow/EmailTemplateFile.h"
 #include "workflow/ui/EmailTemplateDialogController.h"
@@ -206,7 +207,7 @@ private:
         FetchSettings settings;
         settings.timeoutMs = 3000;
         settings.retryDelayMs = 20;
-        sheet->verificationRun()->setFetchSettings(settings);
+        sheet->scheduler()->setFetchSettings(settings);
         return sheet;
     }
 
@@ -217,7 +218,7 @@ private:
         document->menus()->verifyLink->trigger();
         VerificationDialogController *sheet = verificationSheet(document);
         sheet->verifyButton()->click();
-        if (!QTest::qWaitFor([&] { return sheet->verificationRun()->verificationStopped(); }, 20000))
+        if (!QTest::qWaitFor([&] { return sheet->scheduler()->hasEnded(); }, 20000))
             qWarning("the verification did not end");
         return sheet;
     }
@@ -468,9 +469,9 @@ private:
             d->menus()->verifyLink->trigger();
             VerificationDialogController *sheet = verificationSheet(d);
             sheet->verifyButton()->click();
-            QVERIFY(QTest::qWaitFor([&] { return sheet->verificationRun()->checksUnderWay() == 1; }, 10000));
+            QVERIFY(QTest::qWaitFor([&] { return sheet->scheduler()->checksUnderWay() == 1; }, 10000));
             sheet->cancel(); // Stop
-            QVERIFY(sheet->verificationRun()->verificationStopped());
+            QVERIFY(sheet->scheduler()->hasEnded());
             sheet->verifyButton()->click(); // Save Result
             QVERIFY(!sheet->isVisible());
         };

@@ -12,7 +12,8 @@
 #include "publish/Themes.h"
 #include "publish/ui/HTMLSetupDialogController.h"
 #include "publish/ui/SiteInfoDialogController.h"
-#include "verify/VerificationRun.h"
+#include "verify/VerificationRowModel.h"
+#include "verify/VerificationScheduler.h"
 #include "verify/ui/VerificationDialogController.h"
 #include "workflow/EmailTemplateFile.h"
 #include "workflow/ui/EmailTemplateDialogController.h"
@@ -309,14 +310,14 @@ private:
         FetchSettings settings;
         settings.timeoutMs = 3000;
         settings.retryDelayMs = 20;
-        sheet->verificationRun()->setFetchSettings(settings);
+        sheet->scheduler()->setFetchSettings(settings);
         // Blocked links are not verified, and links marked as verified start unticked.
-        if (sheet->verificationRun()->selectedCount() == 0) {
+        if (sheet->rows()->selectedCount() == 0) {
             sheet->cancel();
             return;
         }
         sheet->verifyButton()->click();
-        QVERIFY(QTest::qWaitFor([&] { return sheet->verificationRun()->verificationStopped(); }, 20000));
+        QVERIFY(QTest::qWaitFor([&] { return sheet->scheduler()->hasEnded(); }, 20000));
         sheet->verifyButton()->click(); // Save Result
     }
 

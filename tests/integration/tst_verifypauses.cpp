@@ -2,7 +2,8 @@
 #include "support/HttpTestServer.h"
 
 #include "model/Preferences.h"
-#include "verify/VerificationRun.h"
+#include "verify/VerificationRowModel.h"
+#include "verify/VerificationScheduler.h"
 
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -50,19 +51,22 @@ void TestVerifyPauses::retryAfterPausesOnlyThatServer()
         fields.lastStatusChangedOn = QDate(2020, 1, 1);
         db.link(fields);
     }
-    VerificationRun run(&db.store());
+    VerificationScheduler scheduler;
+    VerificationRowModel run(&db.store());
+    run.follow(&scheduler);
     FetchSettings settings;
     settings.timeoutMs = 10000;
     settings.retryDelayMs = 100;
-    run.setFetchSettings(settings);
+    scheduler.setFetchSettings(settings);
     // Three at once, two per server: a third check is always free for the calm server, even while
     // both checks of the busy one wait out its pause.
-    run.setLimits(VerificationLimits{3, 2});
-    QVERIFY(run.initializeFieldsWithSelectedLinkIDs());
+    scheduler.setLimits(VerificationLimits{3, 2});
+    QVERIFY(run.buildRows());
     bool sawPause = false;
-    connect(&run, &VerificationRun::pausesChanged, this, [&] { sawPause |= run.pausedHostCount() == 1; });
-    run.confirm();
-    QVERIFY(QTest::qWaitFor([&] { return run.verificationStopped(); }, 20000));
+    connect(&scheduler, &VerificationScheduler::pausesChanged, this,
+            [&] { sawPause |= scheduler.pausedHostCount() == 1; });
+    scheduler.start(run.checksToRun(), texts.URL);
+    QVERIFY(QTest::qWaitFor([&] { return scheduler.hasEnded(); }, 20000));
     QVERIFY(sawPause);
 
     for (int row = 0; row < run.numLinks(); ++row)

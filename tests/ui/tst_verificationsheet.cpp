@@ -4,7 +4,8 @@
 #include "document/DocumentMenus.h"
 #include "document/VerificationCommands.h"
 #include "model/Clock.h"
-#include "verify/VerificationRun.h"
+#include "verify/VerificationRowModel.h"
+#include "verify/VerificationScheduler.h"
 #include "verify/ui/VerificationDialogController.h"
 
 #include <QAction>
@@ -14,8 +15,8 @@
 #include <QStandardPaths>
 #include <QTableView>
 
-// The verification sheet of a document window against a local server: its three states, the
-// rule of four checks at once, Stop, what Save writes through the store and what Cancel does not,
+// The verification sheet of a document window against a local server: its three states and its
+// buttons, Stop, what Save writes through the store and what Cancel does not, the table following the run,
 // the way back to the link editor, and the alert for a database with nothing to verify.
 class TestVerificationSheet : public QObject
 {
@@ -56,7 +57,7 @@ private:
         FetchSettings settings;
         settings.timeoutMs = 3000;
         settings.retryDelayMs = 20;
-        sheet->verificationRun()->setFetchSettings(settings);
+        sheet->scheduler()->setFetchSettings(settings);
         return sheet;
     }
 
@@ -69,10 +70,10 @@ private:
         return nullptr;
     }
 
-    static int rowTitled(const VerificationRun *run, const QString &title)
+    static int rowTitled(const VerificationRowModel *rows, const QString &title)
     {
-        for (int row = 0; row < run->numLinks(); ++row) {
-            if (run->linkInfo(row).link()->title() == title)
+        for (int row = 0; row < rows->numLinks(); ++row) {
+            if (rows->linkInfo(row).link()->title() == title)
                 return row;
         }
         return -1;
@@ -109,7 +110,7 @@ private slots:
         VerificationDialogController *sheet = showSheet(document, document->menus()->verifyLink);
         QVERIFY(sheet);
         QCOMPARE(AccessibilityCheck::unnamedInputs(sheet).join(QLatin1Char(',')), QString());
-        VerificationRun *run = sheet->verificationRun();
+        VerificationRowModel *run = sheet->rows();
         QCOMPARE(run->numLinks(), 10);
         QCOMPARE(sheet->verifyButton()->text(), QStringLiteral("Verify 2 Links"));
         QVERIFY(sheet->verifyButton()->isDefault());
@@ -119,16 +120,6 @@ private slots:
         sheet->selectAllButton()->click();
         QCOMPARE(sheet->verifyButton()->text(), QStringLiteral("Verify 10 Links"));
 
-        // At most four rows show the progress image at any moment.
-        int mostInProgress = 0;
-        connect(run, &QAbstractItemModel::dataChanged, this, [&] {
-            int inProgress = 0;
-            for (int row = 0; row < run->numLinks(); ++row)
-                inProgress += run->index(row, VerificationRun::StatusColumn)
-                                  .data(VerificationRun::ImageNameRole)
-                                  .toString() == QLatin1String("verifyprogress");
-            mostInProgress = qMax(mostInProgress, inProgress);
-        });
         QTest::keyClick(sheet, Qt::Key_Return);
         // The table stays usable from the keyboard while the checks run.
         QTest::keyClick(sheet->tableView(), Qt::Key_Down);
@@ -137,15 +128,11 @@ private slots:
         QVERIFY(sheet->verifyButton()->isDefault());
         QCOMPARE(sheet->cancelButton()->text(), QStringLiteral("Stop"));
         QVERIFY(!sheet->selectAllButton()->isEnabled());
-        QVERIFY(!(run->flags(run->index(0, VerificationRun::VerifyColumn)) & Qt::ItemIsEnabled));
-        QVERIFY(QTest::qWaitFor([&] { return run->verificationStopped(); }, 20000));
-        QCOMPARE(mostInProgress, VerificationLimits::DefaultConcurrency);
+        QVERIFY(QTest::qWaitFor([&] { return sheet->scheduler()->hasEnded(); }, 20000));
         QCOMPARE(sheet->verifyButton()->text(), QStringLiteral("Save Result"));
         QVERIFY(sheet->verifyButton()->isEnabled());
         QCOMPARE(sheet->cancelButton()->text(), QStringLiteral("Cancel"));
         QCOMPARE(sheet->progressText(), QStringLiteral("10 of 10 checked"));
-        QCOMPARE(run->index(0, VerificationRun::StatusColumn).data(Qt::AccessibleTextRole).toString(),
-                 QStringLiteral("Verified successfully."));
         QVERIFY(!document->isEdited());
 
         // Return saves; the asker (the link editor) hears of the end.
@@ -179,11 +166,11 @@ private slots:
         db.link(partner(QStringLiteral("E nofollow"), "/site", "/nofollow"));
         MyDocument *document = open(db);
         VerificationDialogController *sheet = showSheet(document, document->menus()->verifyAllLinks);
-        VerificationRun *run = sheet->verificationRun();
+        VerificationRowModel *run = sheet->rows();
         run->setSelected(rowTitled(run, QStringLiteral("C unticked")), false);
         sheet->verifyButton()->click();
         const int hanging = rowTitled(run, QStringLiteral("B hangs"));
-        QVERIFY(QTest::qWaitFor([&] { return run->checksUnderWay() == 1; }, 10000));
+        QVERIFY(QTest::qWaitFor([&] { return sheet->scheduler()->checksUnderWay() == 1; }, 10000));
         QCOMPARE(run->linkInfo(hanging).result(), VerificationInProgress);
 
         // The details of a found row with a nofollow link, and its mark for screen readers.
@@ -191,20 +178,21 @@ private slots:
         sheet->tableView()->selectRow(nofollow);
         QVERIFY(sheet->detailsText().contains(QStringLiteral("links page: HTTP 200")));
         QVERIFY(sheet->detailsText().contains(QStringLiteral("nofollow")));
-        QCOMPARE(run->index(nofollow, VerificationRun::StatusColumn).data(Qt::AccessibleTextRole).toString(),
-                 QStringLiteral("Verified successfully. (no followed link: marked nofollow)"));
-        QCOMPARE(run->index(nofollow, VerificationRun::WarningColumn).data().toString(),
+        QCOMPARE(
+            run->index(nofollow, VerificationRowModel::StatusColumn).data(Qt::AccessibleTextRole).toString(),
+            QStringLiteral("Verified successfully. (no followed link: marked nofollow)"));
+        QCOMPARE(run->index(nofollow, VerificationRowModel::WarningColumn).data().toString(),
                  QStringLiteral("Verified successfully."));
 
         // Escape stops at once; the row in progress goes blank.
         QTest::keyClick(sheet, Qt::Key_Escape);
         QVERIFY(sheet->isVisible());
-        QVERIFY(run->verificationStopped());
+        QVERIFY(sheet->scheduler()->hasEnded());
         QCOMPARE(run->linkInfo(hanging).result(), VerificationNotVerified);
         QCOMPARE(sheet->verifyButton()->text(), QStringLiteral("Save Result"));
         QCOMPARE(sheet->progressText(), QStringLiteral("3 of 4 checked"));
         // The row the run never finished says so; the summary counts every ticked row.
-        QCOMPARE(run->index(hanging, VerificationRun::WarningColumn).data().toString(),
+        QCOMPARE(run->index(hanging, VerificationRowModel::WarningColumn).data().toString(),
                  QStringLiteral("Not checked"));
         QCOMPARE(sheet->summaryText(),
                  QStringLiteral("2 verified, 1 not found, 0 not loaded, 0 not answering, 1 not checked"));
@@ -212,14 +200,14 @@ private slots:
         // Once ended, the table sorts by a clicked column without touching the run's rows.
         QTableView *table = sheet->tableView();
         QVERIFY(table->isSortingEnabled());
-        table->sortByColumn(VerificationRun::LinkColumn, Qt::DescendingOrder);
-        QCOMPARE(table->model()->index(0, VerificationRun::LinkColumn).data().toString(),
+        table->sortByColumn(VerificationRowModel::LinkColumn, Qt::DescendingOrder);
+        QCOMPARE(table->model()->index(0, VerificationRowModel::LinkColumn).data().toString(),
                  QStringLiteral("E nofollow"));
         QCOMPARE(run->linkInfo(0).link()->title(), QStringLiteral("A found"));
         table->selectRow(0);
         QVERIFY(sheet->detailsText().contains(QStringLiteral("nofollow")));
-        table->sortByColumn(VerificationRun::WarningColumn, Qt::AscendingOrder);
-        QCOMPARE(table->model()->index(0, VerificationRun::WarningColumn).data().toString(), QString());
+        table->sortByColumn(VerificationRowModel::WarningColumn, Qt::AscendingOrder);
+        QCOMPARE(table->model()->index(0, VerificationRowModel::WarningColumn).data().toString(), QString());
 
         sheet->verifyButton()->click();
         QVERIFY(!sheet->isVisible());
@@ -245,7 +233,7 @@ private slots:
         QSignalSpy ended(document, &MyDocument::verificationSheetEnded);
         VerificationDialogController *sheet = showSheet(document, document->menus()->verifyAllLinks);
         sheet->confirm();
-        QVERIFY(QTest::qWaitFor([&] { return sheet->verificationRun()->verificationStopped(); }, 10000));
+        QVERIFY(QTest::qWaitFor([&] { return sheet->scheduler()->hasEnded(); }, 10000));
         sheet->cancelButton()->click();
         QVERIFY(!sheet->isVisible());
         QCOMPARE(ended.count(), 1);
@@ -261,7 +249,7 @@ private slots:
             db.link(partner(QStringLiteral("Partner %1").arg(i, 3, 10, QLatin1Char('0')), "/site", "/slow"));
         MyDocument *document = open(db);
         VerificationDialogController *sheet = showSheet(document, document->menus()->verifyAllLinks);
-        VerificationRun *run = sheet->verificationRun();
+        const VerificationRowModel *run = sheet->rows();
         QScrollBar *bar = sheet->tableView()->verticalScrollBar();
         sheet->confirm();
         QVERIFY(QTest::qWaitFor([&] { return bar->value() > 0; }, 20000));

@@ -4,7 +4,7 @@
 #include <QtTest>
 
 // What the verification sheet shows beside a row's result: the mark for a link found with
-// reservations, the details line and the words for screen readers.
+// reservations, the details line and the words for screen readers; and its buttons in each state.
 class TestVerificationSheetForm : public QObject
 {
     Q_OBJECT
@@ -104,6 +104,22 @@ private slots:
         QVERIFY(
             VerificationSheetForm::detailsLine(finished(&link, VerificationNotVerified, details)).isEmpty());
         QCOMPARE(VerificationSheetForm::progressText(3, 10), QStringLiteral("3 of 10 checked"));
+    }
+
+    void buttonsFollowTheTicksAndTheState()
+    {
+        using namespace VerificationSheetForm;
+        QCOMPARE(verifyButtonTitle(SheetState::Choosing, 0), QStringLiteral("Verify Links"));
+        QCOMPARE(verifyButtonTitle(SheetState::Choosing, 1), QStringLiteral("Verify 1 Link"));
+        QCOMPARE(verifyButtonTitle(SheetState::Running, 12), QStringLiteral("Verify 12 Links"));
+        QCOMPARE(verifyButtonTitle(SheetState::Ended, 12), QStringLiteral("Save Result"));
+        QVERIFY(!verifyButtonEnabled(SheetState::Choosing, 0));
+        QVERIFY(verifyButtonEnabled(SheetState::Choosing, 1));
+        QVERIFY(!verifyButtonEnabled(SheetState::Running, 1));
+        QVERIFY(verifyButtonEnabled(SheetState::Ended, 0));
+        QCOMPARE(cancelButtonTitle(SheetState::Choosing), QStringLiteral("Cancel"));
+        QCOMPARE(cancelButtonTitle(SheetState::Running), QStringLiteral("Stop"));
+        QCOMPARE(cancelButtonTitle(SheetState::Ended), QStringLiteral("Cancel"));
     }
 };
 

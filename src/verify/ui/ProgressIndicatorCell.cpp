@@ -1,7 +1,7 @@
 #include "ProgressIndicatorCell.h"
 
 #include "gui/DocumentImages.h"
-#include "verify/VerificationRun.h"
+#include "verify/VerificationRowModel.h"
 #include "verify/VerificationSheetForm.h"
 
 #include <QAbstractProxyModel>
@@ -9,14 +9,14 @@
 #include <QPainter>
 #include <QStyle>
 
-ProgressIndicatorCell::ProgressIndicatorCell(const VerificationRun *run, QObject *parent)
-    : QStyledItemDelegate(parent), m_run(run)
+ProgressIndicatorCell::ProgressIndicatorCell(const VerificationRowModel *rows, QObject *parent)
+    : QStyledItemDelegate(parent), m_rows(rows)
 {}
 
 void ProgressIndicatorCell::paint(QPainter *painter, const QStyleOptionViewItem &option,
                                   const QModelIndex &index) const
 {
-    if (index.column() != VerificationRun::StatusColumn) {
+    if (index.column() != VerificationRowModel::StatusColumn) {
         QStyledItemDelegate::paint(painter, option, index);
         return;
     }
@@ -28,7 +28,7 @@ void ProgressIndicatorCell::paint(QPainter *painter, const QStyleOptionViewItem 
     background.index = index;
     style->drawPrimitive(QStyle::PE_PanelItemViewItem, &background, painter, widget);
 
-    const QString image = index.data(VerificationRun::ImageNameRole).toString();
+    const QString image = index.data(VerificationRowModel::ImageNameRole).toString();
     if (image.isEmpty())
         return;
     const QRect target =
@@ -40,8 +40,8 @@ void ProgressIndicatorCell::paint(QPainter *painter, const QStyleOptionViewItem 
     if (const auto *proxy = qobject_cast<const QAbstractProxyModel *>(index.model()))
         source = proxy->mapToSource(index);
     const int row = source.row();
-    if (m_run && row < m_run->numLinks() &&
-        VerificationSheetForm::foundWithReservations(m_run->linkInfo(row))) {
+    if (m_rows && row < m_rows->numLinks() &&
+        VerificationSheetForm::foundWithReservations(m_rows->linkInfo(row))) {
         const int badge = ImageSize * 5 / 8;
         const QRect mark(target.right() - badge / 2, target.bottom() - badge + 2, badge, badge);
         DocumentImages::icon(QStringLiteral("warning")).paint(painter, mark, Qt::AlignCenter, mode);
@@ -50,7 +50,7 @@ void ProgressIndicatorCell::paint(QPainter *painter, const QStyleOptionViewItem 
 
 QSize ProgressIndicatorCell::sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const
 {
-    if (index.column() != VerificationRun::StatusColumn)
+    if (index.column() != VerificationRowModel::StatusColumn)
         return QStyledItemDelegate::sizeHint(option, index);
     return QSize(ImageSize + 16, ImageSize + 4);
 }

@@ -2,7 +2,7 @@
 
 #include <QStyledItemDelegate>
 
-class VerificationRun;
+class VerificationRowModel;
 
 // Draws the verification sheet's status column: the image of the row's result, centred and
 // unscaled, with a small warning mark on a link that was found with reservations (not followed,
@@ -12,7 +12,7 @@ class ProgressIndicatorCell : public QStyledItemDelegate
     Q_OBJECT
 
 public:
-    explicit ProgressIndicatorCell(const VerificationRun *run, QObject *parent = nullptr);
+    explicit ProgressIndicatorCell(const VerificationRowModel *rows, QObject *parent = nullptr);
 
     static constexpr int ImageSize = 16;
 
@@ -21,5 +21,5 @@ public:
     QSize sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const override;
 
 private:
-    const VerificationRun *m_run;
+    const VerificationRowModel *m_rows;
 };

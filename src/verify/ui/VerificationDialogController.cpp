@@ -4,9 +4,10 @@
 #include "gui/HelpBook.h"
 #include "gui/KeyOrder.h"
 #include "history/HistoryRecorder.h"
+#include "model/CollectionManager.h"
 #include "ui_VerificationDialog.h"
-#include "verify/VerificationRun.h"
-#include "verify/VerificationSheetForm.h"
+#include "verify/VerificationRowModel.h"
+#include "verify/VerificationScheduler.h"
 
 #include <QCloseEvent>
 #include <QHeaderView>
@@ -26,9 +27,12 @@ constexpr int ProgressIntervalMs = 100;
 } // namespace
 
 VerificationDialogController::VerificationDialogController(CollectionManager *store, QWidget *parent)
-    : QDialog(parent), m_ui(std::make_unique<Ui::VerificationDialog>()),
-      m_run(new VerificationRun(store, this)), m_historyRecorder(new HistoryRecorder(m_run, this))
+    : QDialog(parent), m_ui(std::make_unique<Ui::VerificationDialog>()), m_store(store),
+      m_scheduler(new VerificationScheduler(this)), m_rows(new VerificationRowModel(store, this))
 {
+    // The rows take each report first, so that whoever hears of it next reads them up to date.
+    m_rows->follow(m_scheduler);
+    m_historyRecorder = new HistoryRecorder(m_scheduler, this);
     m_ui->setupUi(this);
     m_ui->tableView->setAccessibleName(tr("Links to verify"));
     m_ui->detailsLabel->setAccessibleName(tr("Details of the selected link"));
@@ -40,7 +44,7 @@ VerificationDialogController::VerificationDialogController(CollectionManager *st
     // The table sorts by a clicked column (the result by its code, the tick by its state) without
     // reordering the run, whose checks report by their row.
     m_sortedRows = new QSortFilterProxyModel(this);
-    m_sortedRows->setSourceModel(m_run);
+    m_sortedRows->setSourceModel(m_rows);
     m_sortedRows->setDynamicSortFilter(false); // rows stay put while results come in
     m_sortedRows->setSortCaseSensitivity(Qt::CaseInsensitive);
     m_sortedRows->setSortLocaleAware(true);
@@ -48,7 +52,7 @@ VerificationDialogController::VerificationDialogController(CollectionManager *st
     table->setModel(m_sortedRows);
     table->setSortingEnabled(true);
     table->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder); // the run's order until a click
-    table->setItemDelegate(new ProgressIndicatorCell(m_run, table));
+    table->setItemDelegate(new ProgressIndicatorCell(m_rows, table));
     // Rows of one height, so the table never measures its thousands of rows.
     QHeaderView *rows = table->verticalHeader();
     rows->setSectionResizeMode(QHeaderView::Fixed);
@@ -56,13 +60,13 @@ VerificationDialogController::VerificationDialogController(CollectionManager *st
     QHeaderView *columns = table->horizontalHeader();
     columns->setStretchLastSection(true);
     columns->setHighlightSections(false);
-    columns->setSectionResizeMode(VerificationRun::VerifyColumn, QHeaderView::Fixed);
-    columns->setSectionResizeMode(VerificationRun::StatusColumn, QHeaderView::Fixed);
-    columns->resizeSection(VerificationRun::VerifyColumn,
+    columns->setSectionResizeMode(VerificationRowModel::VerifyColumn, QHeaderView::Fixed);
+    columns->setSectionResizeMode(VerificationRowModel::StatusColumn, QHeaderView::Fixed);
+    columns->resizeSection(VerificationRowModel::VerifyColumn,
                            qMax(columns->fontMetrics().horizontalAdvance(tr("Verify")) + 24, 44));
-    columns->resizeSection(VerificationRun::StatusColumn, ProgressIndicatorCell::ImageSize + 20);
-    columns->resizeSection(VerificationRun::LinkColumn, 220);
-    columns->resizeSection(VerificationRun::CategoryColumn, 140);
+    columns->resizeSection(VerificationRowModel::StatusColumn, ProgressIndicatorCell::ImageSize + 20);
+    columns->resizeSection(VerificationRowModel::LinkColumn, 220);
+    columns->resizeSection(VerificationRowModel::CategoryColumn, 140);
     table->installEventFilter(this);
 
     m_cancelButton = m_ui->buttonBox->addButton(tr("Cancel"), QDialogButtonBox::RejectRole);
@@ -79,16 +83,20 @@ VerificationDialogController::VerificationDialogController(CollectionManager *st
     connect(m_ui->selectAllButton, &QPushButton::clicked, this, &VerificationDialogController::selectAll);
     connect(m_ui->selectNoneButton, &QPushButton::clicked, this, &VerificationDialogController::selectNone);
 
-    connect(m_run, &VerificationRun::buttonsChanged, this, &VerificationDialogController::updateButtons);
-    connect(m_run, &VerificationRun::rowCompleted, this, &VerificationDialogController::rowCompleted);
-    connect(m_run, &VerificationRun::scrollToRow, this, &VerificationDialogController::scrollToRowSoon);
+    connect(m_rows, &VerificationRowModel::ticksChanged, this, &VerificationDialogController::updateButtons);
+    connect(m_scheduler, &VerificationScheduler::runStarted, this,
+            &VerificationDialogController::updateButtons);
+    connect(m_scheduler, &VerificationScheduler::checkStarted, this,
+            &VerificationDialogController::checkStarted);
+    connect(m_scheduler, &VerificationScheduler::checkFinished, this, [this](int row) { rowCompleted(row); });
     connect(table->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &VerificationDialogController::updateDetails);
     connect(table->horizontalHeader(), &QHeaderView::sortIndicatorChanged, this, [this](int column) {
         // Pictures and ticks sort by what they stand for.
-        const int role = column == VerificationRun::StatusColumn   ? int(VerificationRun::ResultCodeRole)
-                         : column == VerificationRun::VerifyColumn ? int(Qt::CheckStateRole)
-                                                                   : int(Qt::DisplayRole);
+        const int role = column == VerificationRowModel::StatusColumn
+                             ? int(VerificationRowModel::ResultCodeRole)
+                         : column == VerificationRowModel::VerifyColumn ? int(Qt::CheckStateRole)
+                                                                        : int(Qt::DisplayRole);
         m_sortedRows->setSortRole(role);
     });
 
@@ -102,13 +110,10 @@ VerificationDialogController::VerificationDialogController(CollectionManager *st
     m_progressTimer->setSingleShot(true);
     m_progressTimer->setInterval(ProgressIntervalMs);
     connect(m_progressTimer, &QTimer::timeout, this, &VerificationDialogController::updateProgress);
-    connect(m_run, &VerificationRun::runEnded, this, [this] {
+    connect(m_scheduler, &VerificationScheduler::runEnded, this, [this] {
+        updateButtons();
         m_progressTimer->stop();
         updateProgress();
-    });
-    // Sorting during a run would move rows under the user's eyes: only once it has ended.
-    connect(m_run, &VerificationRun::buttonsChanged, this, [this] {
-        m_ui->tableView->setSortingEnabled(!m_run->verificationStarted() || m_run->verificationStopped());
     });
 
     m_scrollTimer = new QTimer(this);
@@ -118,7 +123,7 @@ VerificationDialogController::VerificationDialogController(CollectionManager *st
     // Scrolling by hand during a run stops the table from following it, until the row being
     // checked is in view again.
     connect(table->verticalScrollBar(), &QScrollBar::valueChanged, this, [this] {
-        if (!m_autoScrolling && m_run->verifiersAreRunning())
+        if (!m_autoScrolling && m_scheduler->checksUnderWay() > 0)
             m_followRun = rowIsVisible(m_lastStartedRow);
     });
 
@@ -168,7 +173,7 @@ QString VerificationDialogController::summaryText() const
 
 QModelIndex VerificationDialogController::tableIndex(int runRow, int column) const
 {
-    return m_sortedRows->mapFromSource(m_run->index(runRow, column));
+    return m_sortedRows->mapFromSource(m_rows->index(runRow, column));
 }
 
 int VerificationDialogController::runRow(const QModelIndex &tableIndex) const
@@ -180,7 +185,8 @@ bool VerificationDialogController::initializeFieldsWithSelectedLinkIDs(const std
 {
     m_scrollTimer->stop();
     m_progressTimer->stop();
-    const bool any = m_run->initializeFieldsWithSelectedLinkIDs(ids);
+    m_scheduler->reset();
+    const bool any = m_rows->buildRows(ids);
     m_checked = 0;
     m_total = 0;
     m_lastStartedRow = -1;
@@ -195,23 +201,37 @@ bool VerificationDialogController::initializeFieldsWithSelectedLinkIDs(const std
     m_sortedRows->sort(-1);
     if (any) {
         // The keyboard starts on the title of the first row asked for; Space ticks it.
-        const QModelIndex first = tableIndex(qMax(0, m_run->firstRowToShow()), VerificationRun::LinkColumn);
+        const QModelIndex first =
+            tableIndex(qMax(0, m_rows->firstRowToShow()), VerificationRowModel::LinkColumn);
         table->selectionModel()->setCurrentIndex(first, QItemSelectionModel::NoUpdate);
-        table->scrollTo(first, m_run->firstRowToShow() > 0 ? QAbstractItemView::PositionAtCenter
-                                                           : QAbstractItemView::EnsureVisible);
+        table->scrollTo(first, m_rows->firstRowToShow() > 0 ? QAbstractItemView::PositionAtCenter
+                                                            : QAbstractItemView::EnsureVisible);
     }
     table->setFocus(Qt::OtherFocusReason);
     updateButtons();
     return any;
 }
 
+VerificationSheetForm::SheetState VerificationDialogController::sheetState() const
+{
+    using State = VerificationSheetForm::SheetState;
+    if (!m_scheduler->hasStarted())
+        return State::Choosing;
+    return m_scheduler->hasEnded() ? State::Ended : State::Running;
+}
+
 void VerificationDialogController::updateButtons()
 {
-    m_verifyButton->setText(m_run->verifyButtonTitle());
-    m_verifyButton->setEnabled(m_run->verifyButtonEnabled());
-    m_cancelButton->setText(m_run->cancelButtonTitle());
-    m_ui->selectAllButton->setEnabled(m_run->selectButtonsEnabled());
-    m_ui->selectNoneButton->setEnabled(m_run->selectButtonsEnabled());
+    const VerificationSheetForm::SheetState state = sheetState();
+    const int ticked = m_rows->selectedCount();
+    m_verifyButton->setText(VerificationSheetForm::verifyButtonTitle(state, ticked));
+    m_verifyButton->setEnabled(VerificationSheetForm::verifyButtonEnabled(state, ticked));
+    m_cancelButton->setText(VerificationSheetForm::cancelButtonTitle(state));
+    const bool choosing = state == VerificationSheetForm::SheetState::Choosing;
+    m_ui->selectAllButton->setEnabled(choosing);
+    m_ui->selectNoneButton->setEnabled(choosing);
+    // Sorting during a run would move rows under the user's eyes: only once it has ended.
+    m_ui->tableView->setSortingEnabled(state != VerificationSheetForm::SheetState::Running);
 }
 
 void VerificationDialogController::updateProgress()
@@ -219,9 +239,9 @@ void VerificationDialogController::updateProgress()
     m_ui->progressBar->setMaximum(qMax(1, m_total));
     m_ui->progressBar->setValue(qMin(m_checked, m_total));
     m_ui->progressBar->setFormat(VerificationSheetForm::progressText(m_checked, m_total));
-    if (m_checked > 0 || m_run->verificationStopped())
+    if (m_checked > 0 || m_scheduler->hasEnded())
         m_summaryLabel->setText(VerificationSheetForm::summaryText(
-            VerificationSheetForm::summary(m_run->linkInfos(), m_run->verificationStopped())));
+            VerificationSheetForm::summary(m_rows->linkInfos(), m_scheduler->hasEnded())));
 }
 
 void VerificationDialogController::updateDetails()
@@ -232,7 +252,7 @@ void VerificationDialogController::updateDetails()
         return;
     }
     // The tool tip's lines, on one line.
-    const LinkInfo &row = m_run->linkInfo(runRow(selected.constFirst()));
+    const LinkInfo &row = m_rows->linkInfo(runRow(selected.constFirst()));
     m_ui->detailsLabel->setText(
         VerificationSheetForm::toolTip(row).replace(QLatin1Char('\n'), QStringLiteral(" — ")));
 }
@@ -248,6 +268,13 @@ void VerificationDialogController::rowCompleted(int row)
         updateDetails();
 }
 
+void VerificationDialogController::checkStarted(int row)
+{
+    // The first checks start at the top of the run, where the table already is.
+    if (!m_starting)
+        scrollToRowSoon(row);
+}
+
 void VerificationDialogController::scrollToRowSoon(int row)
 {
     m_lastStartedRow = row;
@@ -257,10 +284,10 @@ void VerificationDialogController::scrollToRowSoon(int row)
 
 void VerificationDialogController::followRun()
 {
-    if (!m_followRun || m_lastStartedRow < 0 || m_lastStartedRow >= m_run->numLinks())
+    if (!m_followRun || m_lastStartedRow < 0 || m_lastStartedRow >= m_rows->numLinks())
         return;
     m_autoScrolling = true;
-    m_ui->tableView->scrollTo(tableIndex(m_lastStartedRow, VerificationRun::LinkColumn));
+    m_ui->tableView->scrollTo(tableIndex(m_lastStartedRow, VerificationRowModel::LinkColumn));
     m_autoScrolling = false;
 }
 
@@ -269,42 +296,47 @@ bool VerificationDialogController::rowIsVisible(int row) const
     if (row < 0)
         return true;
     const QTableView *table = m_ui->tableView;
-    const int shown = tableIndex(row, VerificationRun::LinkColumn).row();
+    const int shown = tableIndex(row, VerificationRowModel::LinkColumn).row();
     const int top = table->rowViewportPosition(shown);
     return top >= 0 && top + table->rowHeight(shown) <= table->viewport()->height();
 }
 
 void VerificationDialogController::confirm()
 {
-    if (!m_run->verificationStarted()) {
-        if (m_run->selectedCount() == 0)
+    if (!m_scheduler->hasStarted()) {
+        if (m_rows->selectedCount() == 0)
             return;
-        m_total = m_run->selectedCount();
+        m_total = m_rows->selectedCount();
         m_checked = 0;
         m_followRun = true;
         updateProgress();
         m_ui->progressBar->setVisible(true);
         // The ticks turn read-only; arrow keys must not be stuck on one of them.
         const QModelIndex current = m_ui->tableView->currentIndex();
-        if (current.isValid() && current.column() == VerificationRun::VerifyColumn)
+        if (current.isValid() && current.column() == VerificationRowModel::VerifyColumn)
             m_ui->tableView->selectionModel()->setCurrentIndex(
-                current.siblingAtColumn(VerificationRun::LinkColumn), QItemSelectionModel::NoUpdate);
-        m_run->confirm();
+                current.siblingAtColumn(VerificationRowModel::LinkColumn), QItemSelectionModel::NoUpdate);
+        m_starting = true;
+        m_scheduler->start(m_rows->checksToRun(), m_store->selfInfo().URL());
+        m_starting = false;
         return;
     }
     // Saving is the caller's: the sheet ends and the document writes the results.
-    if (m_run->verificationStopped())
+    if (m_scheduler->hasEnded()) {
+        m_scrollTimer->stop();
+        m_scheduler->reset();
         done(QDialog::Accepted);
+    }
 }
 
 void VerificationDialogController::cancel()
 {
-    if (m_run->verificationStarted() && !m_run->verificationStopped()) {
-        m_run->stop();
+    if (m_scheduler->isRunning()) {
+        m_scheduler->stop();
         return;
     }
     m_scrollTimer->stop();
-    m_run->cancel();
+    m_scheduler->reset();
     done(QDialog::Rejected);
 }
 
@@ -316,8 +348,7 @@ void VerificationDialogController::reject()
 void VerificationDialogController::closeEvent(QCloseEvent *event)
 {
     // Closing the window while checks run stops them and closes without saving.
-    if (m_run->verificationStarted() && !m_run->verificationStopped())
-        m_run->stop();
+    m_scheduler->stop();
     QDialog::closeEvent(event);
 }
 
@@ -328,8 +359,8 @@ bool VerificationDialogController::eventFilter(QObject *watched, QEvent *event)
         const auto *key = static_cast<QKeyEvent *>(event);
         const QModelIndex current = m_ui->tableView->currentIndex();
         if (key->key() == Qt::Key_Space && key->modifiers() == Qt::NoModifier && current.isValid()) {
-            if (m_run->ticksEditable())
-                m_run->setSelected(runRow(current), !m_run->linkInfo(runRow(current)).selected());
+            if (m_rows->ticksEditable())
+                m_rows->setSelected(runRow(current), !m_rows->linkInfo(runRow(current)).selected());
             return true;
         }
     }
@@ -338,12 +369,12 @@ bool VerificationDialogController::eventFilter(QObject *watched, QEvent *event)
 
 void VerificationDialogController::selectAll()
 {
-    m_run->selectAll();
+    m_rows->selectAll();
 }
 
 void VerificationDialogController::selectNone()
 {
-    m_run->selectNone();
+    m_rows->selectNone();
 }
 
 void VerificationDialogController::doHelp()

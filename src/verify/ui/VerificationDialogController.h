@@ -1,5 +1,7 @@
 #pragma once
 
+#include "verify/VerificationSheetForm.h"
+
 #include <QDialog>
 #include <QStringList>
 #include <memory>
@@ -12,16 +14,17 @@ class QPushButton;
 class QSortFilterProxyModel;
 class QTableView;
 class QTimer;
-class VerificationRun;
+class VerificationRowModel;
+class VerificationScheduler;
 
 namespace Ui {
 class VerificationDialog;
 }
 
-// The verification sheet of a document window over a VerificationRun: the rows with their ticks,
-// the run with its progress, and the button that starts it and later saves. Shown window-modal
-// with open(). It ends with 1 when the user chose Save Result (the caller then saves the run
-// through the store) and with 0 when the user closed it; it never writes to the links itself.
+// The verification sheet of a document window: the rows with their ticks, the run with its
+// progress, and the button that starts it and later saves. Shown window-modal
+// with open(). It ends with 1 when the user chose Save Result (the caller then saves the rows'
+// results through the store) and with 0 when the user closed it; it never writes to the links itself.
 class VerificationDialogController : public QDialog
 {
     Q_OBJECT
@@ -33,7 +36,9 @@ public:
     // Builds the rows (the given links ticked, or every link); false when no link can be verified.
     bool initializeFieldsWithSelectedLinkIDs(const std::optional<QStringList> &ids = std::nullopt);
 
-    VerificationRun *verificationRun() const { return m_run; }
+    VerificationScheduler *scheduler() const { return m_scheduler; }
+    VerificationRowModel *rows() const { return m_rows; }
+    VerificationSheetForm::SheetState sheetState() const;
     // Records the run into the database's history and knows which results are changes.
     HistoryRecorder *historyRecorder() const { return m_historyRecorder; }
     QTableView *tableView() const;
@@ -64,6 +69,7 @@ private:
     void updateProgress();
     void updateDetails();
     void rowCompleted(int row);
+    void checkStarted(int row);
     void scrollToRowSoon(int row);
     void followRun();
     bool rowIsVisible(int row) const;
@@ -73,8 +79,10 @@ private:
     int runRow(const QModelIndex &tableIndex) const;
 
     std::unique_ptr<Ui::VerificationDialog> m_ui;
-    VerificationRun *m_run;
-    HistoryRecorder *m_historyRecorder;
+    CollectionManager *m_store;
+    VerificationScheduler *m_scheduler;
+    VerificationRowModel *m_rows;
+    HistoryRecorder *m_historyRecorder = nullptr;
     QSortFilterProxyModel *m_sortedRows;
     QLabel *m_summaryLabel;
     QPushButton *m_verifyButton = nullptr;
@@ -86,4 +94,5 @@ private:
     int m_lastStartedRow = -1;
     bool m_followRun = true; // the table follows the run until the user scrolls away
     bool m_autoScrolling = false;
+    bool m_starting = false; // inside the scheduler's start: the first checks need no scrolling
 };
