@@ -113,7 +113,7 @@
     </message>
 </context>
 <context>
-    <name>CategoryListController</name>
+    <name>CategoryListModel</name>
     <message>
         <source>Categories</source>
         <translation>Kategorien</translation>
@@ -2640,7 +2640,7 @@ Datei: %2</translation>
     </message>
 </context>
 <context>
-    <name>LinkListController</name>
+    <name>LinkListModel</name>
     <message>
         <source>Notifications</source>
         <translation>Benachrichtigungen</translation>
