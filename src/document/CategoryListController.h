@@ -7,8 +7,8 @@ class CollectionManager;
 class QAbstractItemView;
 class TreeNode;
 
-// The category list's table: shows a CategoryListModel, accepts link drops and
-// keeps the selected category selected across reloads.
+// The category list's table: shows a CategoryListModel, accepts link drops and keeps the selected category
+// selected across reloads.
 class CategoryListController : public QObject
 {
     Q_OBJECT
@@ -20,8 +20,7 @@ public:
     void setTableView(QAbstractItemView *tableView);
     CategoryListModel *model() const { return m_model; }
 
-    // Reloads the rows, keeping the selected category selected (row 0 when there
-    // is none left).
+    // Reloads the rows, keeping the selected category selected (row 0 when there is none left).
     void refreshList();
     // Forgets every node at once, before the store replaces its whole tree.
     void clear();

@@ -41,8 +41,7 @@ TreeNode *CategoryListModel::categoryNodeAtRow(int row) const
 
 int CategoryListModel::rowCount(const QModelIndex &parent) const
 {
-    // The count of the last reload: a view must never see rows come or go without
-    // being told.
+    // The count of the last reload: a view must never see rows come or go without being told.
     return parent.isValid() ? 0 : int(m_hasNotifications.size());
 }
 

@@ -7,9 +7,8 @@
 class CollectionManager;
 class TreeNode;
 
-// The categories as list rows: row i is child i of the store's category root,
-// counted at each reload. Link rows dragged from the same document may be
-// dropped on a category to move them there.
+// The categories as list rows: row i is child i of the store's category root, counted at each reload. Link
+// rows dragged from the same document may be dropped on a category to move them there.
 class CategoryListModel : public QAbstractListModel
 {
     Q_OBJECT

@@ -40,8 +40,7 @@ void LinkListController::setTableView(QTableView *tableView)
     header->resizeSection(NameColumn, 220);
     connect(header, &QHeaderView::sectionClicked, this, &LinkListController::headerClicked);
     connect(m_tableView->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
-        // Someone else chose the selection: a flash must not bring its row
-        // back.
+        // Someone else chose the selection: a flash must not bring its row back.
         stopFlash(false);
         emit selectionDidChange();
     });
@@ -98,8 +97,7 @@ void LinkListController::headerClicked(int column)
 {
     if (column < 0 || column >= ColumnCount)
         return;
-    // A second click on the sorting column turns the order round, as desktop
-    // lists do.
+    // A second click on the sorting column turns the order round, as desktop lists do.
     sortLinksByColumn(column, column == sortCriterion() && !sortDescending());
     emit sortChanged();
 }
@@ -186,14 +184,13 @@ void LinkListController::showAndSelectLinkNode(TreeNode *linkNode)
 
 void LinkListController::flashSelectedItem()
 {
-    // A new flash (Find Next pressed again at once) ends the last one where it
-    // stands: the row that flashed before is no longer the selected one.
+    // A new flash (Find Next pressed again at once) ends the last one where it stands: the row that flashed
+    // before is no longer the selected one.
     stopFlash(false);
     if (!m_tableView || numberOfSelectedLinks() != 1)
         return;
     m_flashLinkID = selectedLinkIDs().constFirst();
-    // Six steps of 50 ms: off, on, off, on, off, on. The event loop keeps running
-    // meanwhile.
+    // Six steps of 50 ms: off, on, off, on, off, on. The event loop keeps running meanwhile.
     m_flashStep = 6;
     m_flashTimer = new QTimer(this);
     m_flashTimer->setInterval(50);
@@ -236,10 +233,9 @@ void LinkListController::setColumnWidths(const std::optional<QList<double>> &wid
         return;
     QHeaderView *header = m_tableView->horizontalHeader();
     header->resizeSection(NameColumn, qMax(header->minimumSectionSize(), int(widths->at(0))));
-    // The description column stretches to the list's edge: its stored width is
-    // what was left in the window it was saved from, and taken as it stands it
-    // would push the list past its edge in a narrower one (the header never
-    // shrinks it back). It takes what is left now.
+    // The description column stretches to the list's edge: its stored width is what was left in the window it
+    // was saved from, and taken as it stands it would push the list past its edge in a narrower one (the
+    // header never shrinks it back). It takes what is left now.
     int width = int(widths->at(1));
     if (header->stretchLastSection() && header->logicalIndex(header->count() - 1) == DescriptionColumn) {
         int others = 0;

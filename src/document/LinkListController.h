@@ -12,9 +12,8 @@ class QTableView;
 class QTimer;
 class TreeNode;
 
-// The link list's table: shows a LinkListModel, sorts it by the last clicked
-// column and keeps the selected links selected across reloads, scrolls to rows
-// and flashes them.
+// The link list's table: shows a LinkListModel, sorts it by the last clicked column and keeps the selected
+// links selected across reloads, scrolls to rows and flashes them.
 class LinkListController : public QObject
 {
     Q_OBJECT
@@ -38,9 +37,8 @@ public:
     bool sortDescending() const { return m_model->sortDescending(); }
 
     int numberOfSelectedLinks() const;
-    // The selected rows, in order. Read from the selection's ranges: Qt's
-    // selectedRows() checks each row against every range, which takes seconds for
-    // a thousand scattered rows.
+    // The selected rows, in order. Read from the selection's ranges: Qt's selectedRows() checks each row
+    // against every range, which takes seconds for a thousand scattered rows.
     QList<int> selectedRows() const;
     TreeNode *selectedLinkNode() const;
     QStringList selectedLinkIDs() const;
@@ -48,11 +46,9 @@ public:
     void showAndSelectLinkNode(TreeNode *linkNode);
     // Blinks the selected row three times, after a search found it.
     void flashSelectedItem();
-    // Applies the widths of the name and description columns; anything but two
-    // numbers is ignored.
+    // Applies the widths of the name and description columns; anything but two numbers is ignored.
     void setColumnWidths(const std::optional<QList<double>> &widths);
-    // The widths of the name and description columns as shown (empty without a
-    // table).
+    // The widths of the name and description columns as shown (empty without a table).
     QList<double> columnWidths() const;
 
     int rowCount() const { return m_model->rowCount(); }
@@ -61,8 +57,7 @@ public:
     int rowOfLinkID(const QString &id) const { return m_model->rowOfLinkID(id); }
 
 signals:
-    // The selection or the shown links changed: the details pane and the commands
-    // follow.
+    // The selection or the shown links changed: the details pane and the commands follow.
     void selectionDidChange();
     void doubleClicked(int column);
     // A header click changed the sort column or order.
@@ -71,8 +66,7 @@ signals:
 private:
     void headerClicked(int column);
     QModelIndex rowIndex(int row) const { return m_model->index(row, 0); }
-    // Ends a running flash; with `reselect` a row caught dimmed is selected
-    // again.
+    // Ends a running flash; with `reselect` a row caught dimmed is selected again.
     void stopFlash(bool reselect);
 
     LinkListModel *m_model;

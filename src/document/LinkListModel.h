@@ -7,9 +7,8 @@
 class CollectionManager;
 class TreeNode;
 
-// The links of one category as table rows, sorted by one column. Rows keep the
-// links' IDs, so a row whose link left the category shows nothing until the
-// next reload.
+// The links of one category as table rows, sorted by one column. Rows keep the links' IDs, so a row whose
+// link left the category shows nothing until the next reload.
 class LinkListModel : public QAbstractTableModel
 {
     Q_OBJECT
@@ -32,8 +31,8 @@ public:
     void setCategory(TreeNode *categoryNode);
     // Reads the category's links again and sorts them.
     void reload();
-    // Takes the sort order for the next reload; a column from another version of
-    // the file is refused (false) and changes nothing.
+    // Takes the sort order for the next reload; a column from another version of the file is refused (false)
+    // and changes nothing.
     bool setSortOrder(int column, bool descending);
     int sortColumn() const { return m_sortColumn; }
     bool sortDescending() const { return m_sortDescending; }
@@ -61,8 +60,8 @@ private:
     CollectionManager *m_collectionManager;
     QString m_linkDragType;
     TreeNode *m_category = nullptr;
-    // Row i shows the link with ID m_sortedLinks[i], found at m_childIndexes[i]
-    // of the category while the category is unchanged.
+    // Row i shows the link with ID m_sortedLinks[i], found at m_childIndexes[i] of the category while the
+    // category is unchanged.
     QStringList m_sortedLinks;
     std::vector<int> m_childIndexes;
     int m_sortColumn = -1;
