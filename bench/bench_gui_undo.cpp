@@ -4,6 +4,7 @@
 // Usage: bench_gui_undo   (runs offscreen unless a platform is chosen)
 #include "UndoBenchDatabase.h"
 #include "document/CategoryListController.h"
+#include "document/CategoryListModel.h"
 #include "document/DocumentController.h"
 #include "document/DocumentMenus.h"
 #include "document/LinkListController.h"
@@ -104,9 +105,9 @@ int main(int argc, char *argv[])
             LinkListController *links = document->linkListController();
             QModelIndexList dragged;
             for (const QString &id : document->selectedLinkIDs())
-                dragged << links->index(links->rowOfLinkID(id), 0);
-            std::unique_ptr<QMimeData> data(links->mimeData(dragged));
-            CategoryListController *categories = document->categoryListController();
+                dragged << links->model()->index(links->rowOfLinkID(id), 0);
+            std::unique_ptr<QMimeData> data(links->model()->mimeData(dragged));
+            CategoryListModel *categories = document->categoryListController()->model();
             categories->dropMimeData(data.get(), Qt::MoveAction, -1, 0, categories->index(5));
         });
         report(document, "replace-import of 10,000 links", [&] {

@@ -1,49 +1,44 @@
 #pragma once
 
-#include <QAbstractTableModel>
+#include "LinkListModel.h"
+
 #include <QList>
+#include <QObject>
 #include <QStringList>
 #include <optional>
-#include <vector>
 
 class CollectionManager;
 class QTableView;
 class QTimer;
 class TreeNode;
 
-// The link list of one category, sorted by the last clicked column. Rows keep the links' IDs, so
-// a row whose link left the category shows nothing until the next refresh.
-class LinkListController : public QAbstractTableModel
+// The link list's table: shows a LinkListModel, sorts it by the last clicked column and keeps the selected
+// links selected across reloads, scrolls to rows and flashes them.
+class LinkListController : public QObject
 {
     Q_OBJECT
 
 public:
-    enum Column
-    {
-        NotificationColumn = 0,
-        StatusColumn = 1,
-        NameColumn = 2,
-        DescriptionColumn = 3,
-        ColumnCount = 4
-    };
+    using enum LinkListModel::Column;
 
     LinkListController(CollectionManager *collectionManager, const QString &linkDragType,
                        QObject *parent = nullptr);
 
     void setTableView(QTableView *tableView);
+    LinkListModel *model() const { return m_model; }
 
-    TreeNode *category() const { return m_category; }
+    TreeNode *category() const { return m_model->category(); }
     // Shows the category's links and selects the first.
     void setCategory(TreeNode *categoryNode);
     // Re-sorts and reloads, keeping the selected links selected.
     void refreshTable();
     void sortLinksByColumn(int column, bool descending = false);
-    int sortCriterion() const { return m_selectedColumn; }
-    bool sortDescending() const { return m_sortDescending; }
+    int sortCriterion() const { return m_model->sortColumn(); }
+    bool sortDescending() const { return m_model->sortDescending(); }
 
     int numberOfSelectedLinks() const;
-    // The selected rows, in order. Read from the selection's ranges: Qt's selectedRows() checks each
-    // row against every range, which takes seconds for a thousand scattered rows.
+    // The selected rows, in order. Read from the selection's ranges: Qt's selectedRows() checks each row
+    // against every range, which takes seconds for a thousand scattered rows.
     QList<int> selectedRows() const;
     TreeNode *selectedLinkNode() const;
     QStringList selectedLinkIDs() const;
@@ -56,19 +51,10 @@ public:
     // The widths of the name and description columns as shown (empty without a table).
     QList<double> columnWidths() const;
 
-    TreeNode *linkNodeAtRow(int row) const;
-    QString linkIDAtRow(int row) const;
-    int rowOfLinkID(const QString &id) const;
-
-    int rowCount(const QModelIndex &parent = QModelIndex()) const override;
-    int columnCount(const QModelIndex &parent = QModelIndex()) const override;
-    QVariant data(const QModelIndex &index, int role) const override;
-    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
-    Qt::ItemFlags flags(const QModelIndex &index) const override;
-    QStringList mimeTypes() const override;
-    QMimeData *mimeData(const QModelIndexList &indexes) const override;
-    Qt::DropActions supportedDragActions() const override;
-    Qt::DropActions supportedDropActions() const override;
+    int rowCount() const { return m_model->rowCount(); }
+    TreeNode *linkNodeAtRow(int row) const { return m_model->linkNodeAtRow(row); }
+    QString linkIDAtRow(int row) const { return m_model->linkIDAtRow(row); }
+    int rowOfLinkID(const QString &id) const { return m_model->rowOfLinkID(id); }
 
 signals:
     // The selection or the shown links changed: the details pane and the commands follow.
@@ -79,20 +65,12 @@ signals:
 
 private:
     void headerClicked(int column);
-    void rebuildSortedLinks();
+    QModelIndex rowIndex(int row) const { return m_model->index(row, 0); }
     // Ends a running flash; with `reselect` a row caught dimmed is selected again.
     void stopFlash(bool reselect);
 
-    CollectionManager *m_collectionManager;
+    LinkListModel *m_model;
     QTableView *m_tableView = nullptr;
-    QString m_linkDragType;
-    TreeNode *m_category = nullptr;
-    // Row i shows the link with ID m_sortedLinks[i], found at m_childIndexes[i] of the category
-    // while the category is unchanged.
-    QStringList m_sortedLinks;
-    std::vector<int> m_childIndexes;
-    int m_selectedColumn = -1;
-    bool m_sortDescending = false;
     int m_flashStep = 0;
     QString m_flashLinkID;
     QTimer *m_flashTimer = nullptr;

@@ -5,6 +5,7 @@
 
 #include "DatabaseBuilder.h"
 #include "document/CategoryListController.h"
+#include "document/CategoryListModel.h"
 #include "document/DocumentController.h"
 #include "document/LinkListController.h"
 #include "document/MyDocument.h"
@@ -86,7 +87,9 @@ public:
         QStringList titles;
         for (int row = 0; row < links->rowCount(); ++row)
             titles.append(
-                links->data(links->index(row, LinkListController::NameColumn), Qt::DisplayRole).toString());
+                links->model()
+                    ->data(links->model()->index(row, LinkListController::NameColumn), Qt::DisplayRole)
+                    .toString());
         return titles;
     }
 

@@ -2,49 +2,21 @@
 #include "document/DetailsView.h"
 #include "document/StatusBarController.h"
 #include "gui/FittedLabel.h"
-#include "model/LinkDragPayload.h"
 #include "workflow/DetailsTexts.h"
 #include "workflow/LinkListOrder.h"
 
-#include <QAbstractItemModelTester>
 #include <QHeaderView>
 #include <QMimeData>
 #include <QPushButton>
-#include <QRandomGenerator>
 #include <QToolButton>
 
-// The category and link lists: their models, the sort order, the selection kept across a re-sort,
-// the keys and clicks of the tables, dragging links, the count line and the details pane.
+// The category and link lists in the window: the selection kept across a re-sort, the keys and
+// clicks of the tables, dropping links on a category, the count line and the details pane.
 class TestLists : public QObject
 {
     Q_OBJECT
 
 private:
-    // The order the link list must show: each link inserted before the first shown link it
-    // sorts before, so equal links keep their tree order.
-    static QStringList straightforwardOrder(const TreeNode *category, int column)
-    {
-        std::vector<const TreeNode *> shown;
-        for (const TreeNode *node : category->children()) {
-            auto at = shown.begin();
-            while (at != shown.end() && LinkListOrder::compareLink(node, *at, column) >= 0)
-                ++at;
-            shown.insert(at, node);
-        }
-        QStringList ids;
-        for (const TreeNode *node : shown)
-            ids.append(node->attachmentID());
-        return ids;
-    }
-
-    static QStringList shownIDs(MyDocument *document)
-    {
-        QStringList ids;
-        for (int row = 0; row < document->linkListController()->rowCount(); ++row)
-            ids.append(document->linkListController()->linkIDAtRow(row));
-        return ids;
-    }
-
     void activate(MyDocument *document)
     {
         document->activateWindow();
@@ -54,66 +26,6 @@ private:
 private slots:
     void init() { m_fixture = std::make_unique<DocumentFixture>(); }
     void cleanup() { m_fixture.reset(); }
-
-    void modelsStayConsistent()
-    {
-        DatabaseBuilder db;
-        db.link(QStringLiteral("General one"));
-        db.category(QStringLiteral("Books"), QStringLiteral("books"))
-            .link(QStringLiteral("B1"))
-            .link(QStringLiteral("B2"));
-        db.category(QStringLiteral("Empty"), QStringLiteral("empty"));
-        MyDocument *document = m_fixture->open(db);
-        QAbstractItemModelTester categories(document->categoryListController(),
-                                            QAbstractItemModelTester::FailureReportingMode::QtTest);
-        QAbstractItemModelTester links(document->linkListController(),
-                                       QAbstractItemModelTester::FailureReportingMode::QtTest);
-        QCOMPARE(document->categoryListController()->rowCount(), 3);
-        QCOMPARE(document->categoryListController()
-                     ->data(document->categoryListController()->index(1), Qt::DisplayRole)
-                     .toString(),
-                 QStringLiteral("Books (2)"));
-        DocumentFixture::selectCategory(document, QStringLiteral("Books"));
-        QCOMPARE(DocumentFixture::shownTitles(document),
-                 (QStringList{QStringLiteral("B1"), QStringLiteral("B2")}));
-        emit document->linksTable()->horizontalHeader()->sectionClicked(LinkListController::NameColumn);
-        document->refreshUI();
-
-        // An empty category: no rows, no selection, an empty details pane.
-        DocumentFixture::selectCategory(document, QStringLiteral("Empty"));
-        QCOMPARE(document->linkListController()->rowCount(), 0);
-        QCOMPARE(document->numberOfSelectedLinks(), 0);
-        QVERIFY(document->detailsView()->titleField()->fullText().isEmpty());
-        QVERIFY(!document->detailsView()->testMainPageURLButton()->isEnabled());
-    }
-
-    void sortingMatchesTheStraightforwardOrder()
-    {
-        DatabaseBuilder db;
-        db.category(QStringLiteral("Mixed"), QStringLiteral("mixed"));
-        QRandomGenerator random(42);
-        const LinkStatus statuses[] = {LinkStatusNew, LinkStatusNegotiating, LinkStatusApproved,
-                                       LinkStatusBlocked};
-        for (int i = 0; i < 300; ++i) {
-            LinkFields fields;
-            // Few distinct values, so that many links compare equal.
-            fields.title = QStringLiteral("Site %1").arg(random.bounded(12));
-            fields.description =
-                random.bounded(3) == 0 ? QString() : QStringLiteral("d%1").arg(random.bounded(5));
-            fields.status = statuses[random.bounded(4)];
-            fields.URL = QStringLiteral("http://s%1.example/").arg(i);
-            db.link(fields);
-        }
-        MyDocument *document = m_fixture->open(db);
-        DocumentFixture::selectCategory(document, QStringLiteral("Mixed"));
-        const TreeNode *category = document->linkListController()->category();
-        QCOMPARE(shownIDs(document), straightforwardOrder(category, -1));
-        for (int column = 0; column < LinkListController::ColumnCount; ++column) {
-            emit document->linksTable()->horizontalHeader()->sectionClicked(column);
-            QCOMPARE(document->linkListController()->sortCriterion(), column);
-            QCOMPARE(shownIDs(document), straightforwardOrder(category, column));
-        }
-    }
 
     void headerClickKeepsTheSelectedLink()
     {
@@ -170,58 +82,39 @@ private slots:
         QCOMPARE(list->selectedLinkIDs(), QStringList({list->linkIDAtRow(6)}));
     }
 
-    void dragPayloadRoundTrip()
-    {
-        const QStringList ids{QStringLiteral("LNK1"), QStringLiteral("LNK1234567890")};
-        const QByteArray payload = LinkDragPayload::encode(ids);
-        QCOMPARE(payload.size(), 4 + 2 * 50);
-        QCOMPARE(LinkDragPayload::decode(payload), std::optional<QStringList>(ids));
-        QVERIFY(!LinkDragPayload::decode(payload.left(53)));
-        QVERIFY(!LinkDragPayload::decode(QByteArray("\xff\xff\xff\x7f", 4)));
-        QCOMPARE(LinkDragPayload::decode(LinkDragPayload::encode({})),
-                 std::optional<QStringList>(QStringList()));
-    }
-
-    void linksDropOnlyIntoTheirOwnWindow()
+    void linksDroppedOnACategoryMoveThere()
     {
         DatabaseBuilder db;
         db.link(QStringLiteral("One")).link(QStringLiteral("Two")).link(QStringLiteral("Three"));
         db.category(QStringLiteral("Target"), QStringLiteral("target"));
+        db.category(QStringLiteral("Empty"), QStringLiteral("empty"));
         MyDocument *document = m_fixture->open(db, QStringLiteral("first.site"));
         DatabaseBuilder otherDb;
-        otherDb.category(QStringLiteral("Elsewhere"), QStringLiteral("elsewhere"));
         MyDocument *other = m_fixture->open(otherDb, QStringLiteral("second.site"));
+        // Each window drags links of its own type, which no other window's categories take.
+        QVERIFY(document->linkPboardType() != other->linkPboardType());
+        RightClickTableView *links = document->linksTable();
+        QCOMPARE(links->dragDropMode(), QAbstractItemView::DragOnly);
+        QCOMPARE(document->categoriesTable()->dragDropMode(), QAbstractItemView::DropOnly);
 
-        LinkListController *links = document->linkListController();
-        QModelIndexList dragged;
-        for (int row = 0; row < links->rowCount(); ++row) {
-            if (links->linkNodeAtRow(row)->link()->title() != QLatin1String("Three"))
-                dragged << links->index(row, 0) << links->index(row, 2);
-        }
-        std::unique_ptr<QMimeData> data(links->mimeData(dragged));
-        QVERIFY(data);
-        QCOMPARE(LinkDragPayload::decode(data->data(document->linkPboardType()))->size(), 2);
-
-        // Another window's categories refuse them, and so does the link list itself.
-        CategoryListController *foreign = other->categoryListController();
-        QVERIFY(!foreign->canDropMimeData(data.get(), Qt::MoveAction, -1, 0, foreign->index(0)));
-        QVERIFY(!foreign->dropMimeData(data.get(), Qt::MoveAction, -1, 0, foreign->index(0)));
-        QCOMPARE(links->supportedDropActions(), Qt::IgnoreAction);
+        DocumentFixture::selectLinks(document, {QStringLiteral("One"), QStringLiteral("Two")});
+        std::unique_ptr<QMimeData> data(links->model()->mimeData(links->selectionModel()->selectedIndexes()));
+        QAbstractItemModel *categories = document->categoriesTable()->model();
+        CollectionManager &store = document->collectionManager();
+        const QModelIndex target = categories->index(
+            store.indexOfCategoryWithID(store.categoryWithName(QStringLiteral("Target"))->attachmentID()), 0);
+        QVERIFY(categories->dropMimeData(data.get(), Qt::MoveAction, -1, 0, target));
+        QCOMPARE(DocumentFixture::shownTitles(document), QStringList{QStringLiteral("Three")});
+        QCOMPARE(categories->data(target, Qt::DisplayRole).toString(), QStringLiteral("Target (2)"));
+        QVERIFY(document->isEdited());
         QVERIFY(!other->isEdited());
 
-        CategoryListController *own = document->categoryListController();
-        const int target = document->collectionManager().indexOfCategoryWithID(
-            document->collectionManager().categoryWithName(QStringLiteral("Target"))->attachmentID());
-        // Below the last row: refused.
-        QVERIFY(!own->canDropMimeData(data.get(), Qt::MoveAction, own->rowCount(), 0, QModelIndex()));
-        // Between rows counts as onto the row below.
-        QVERIFY(own->canDropMimeData(data.get(), Qt::MoveAction, target, 0, QModelIndex()));
-        QVERIFY(own->dropMimeData(data.get(), Qt::MoveAction, -1, 0, own->index(target)));
-        QCOMPARE(DocumentFixture::shownTitles(document), QStringList{QStringLiteral("Three")});
-        QCOMPARE(document->collectionManager().categoryWithName(QStringLiteral("Target"))->numberOfChildren(),
-                 2);
-        QCOMPARE(own->data(own->index(target), Qt::DisplayRole).toString(), QStringLiteral("Target (2)"));
-        QVERIFY(document->isEdited());
+        // An empty category: no rows, no selection, an empty details pane.
+        DocumentFixture::selectCategory(document, QStringLiteral("Empty"));
+        QCOMPARE(links->model()->rowCount(), 0);
+        QCOMPARE(document->numberOfSelectedLinks(), 0);
+        QVERIFY(document->detailsView()->titleField()->fullText().isEmpty());
+        QVERIFY(!document->detailsView()->testMainPageURLButton()->isEnabled());
     }
 
     void keysOfTheTables()
@@ -273,7 +166,7 @@ private slots:
         MyDocument *document = m_fixture->open(db);
         RightClickTableView *links = document->linksTable();
         links->setContextMenu(nullptr); // no menu pops up during the test
-        const QPoint rowTwo = links->visualRect(document->linkListController()->index(2, 2)).center();
+        const QPoint rowTwo = links->visualRect(links->model()->index(2, 2)).center();
         DocumentFixture::selectLinks(document, {QStringLiteral("A")});
         QTest::mousePress(links->viewport(), Qt::RightButton, {}, rowTwo);
         QCOMPARE(document->selectedLinkIDs(), QStringList{document->linkListController()->linkIDAtRow(2)});

@@ -304,7 +304,7 @@ private slots:
         QVERIFY(m_german.load(QStringLiteral(":/i18n/quillmarsh_de.qm")));
         QCoreApplication::installTranslator(&m_german);
         MyDocument *document = m_fixture->open(db);
-        CategoryListController *categories = document->categoryListController();
+        CategoryListModel *categories = document->categoryListController()->model();
         QVERIFY(categories->data(categories->index(0, 0), Qt::DisplayRole)
                     .toString()
                     .startsWith(QLatin1String("Allgemein")));

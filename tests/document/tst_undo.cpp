@@ -63,10 +63,10 @@ private:
             for (int row = 0; row < links->rowCount(); ++row) {
                 if (links->linkNodeAtRow(row)->link()->title().startsWith(QLatin1Char('A'),
                                                                           Qt::CaseInsensitive))
-                    dragged << links->index(row, 0);
+                    dragged << links->model()->index(row, 0);
             }
-            std::unique_ptr<QMimeData> data(links->mimeData(dragged));
-            CategoryListController *categories = d->categoryListController();
+            std::unique_ptr<QMimeData> data(links->model()->mimeData(dragged));
+            CategoryListModel *categories = d->categoryListController()->model();
             const int target = d->collectionManager().indexOfCategoryWithID(
                 d->collectionManager().categoryWithName(QStringLiteral("Friends"))->attachmentID());
             QVERIFY(categories->dropMimeData(data.get(), Qt::MoveAction, -1, 0, categories->index(target)));
@@ -282,8 +282,8 @@ private slots:
         m.undo->trigger();
         QCOMPARE(document->selectedCategoryNode()->category()->name(), QStringLiteral("Friends"));
         QCOMPARE(DocumentFixture::shownTitles(document), QStringList{QStringLiteral("Delta")});
-        QCOMPARE(document->categoryListController()->data(
-                     document->categoryListController()->index(
+        QCOMPARE(document->categoryListController()->model()->data(
+                     document->categoryListController()->model()->index(
                          document->collectionManager().categoryRoot()->indexOfChild(
                              document->selectedCategoryNode())),
                      Qt::DisplayRole),

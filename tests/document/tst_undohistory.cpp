@@ -253,10 +253,10 @@ private:
         const QStringList ids = m_document->selectedLinkIDs();
         for (int row = 0; row < links->rowCount(); ++row) {
             if (ids.contains(links->linkIDAtRow(row)))
-                dragged << links->index(row, 0);
+                dragged << links->model()->index(row, 0);
         }
-        std::unique_ptr<QMimeData> data(links->mimeData(dragged));
-        CategoryListController *categories = m_document->categoryListController();
+        std::unique_ptr<QMimeData> data(links->model()->mimeData(dragged));
+        CategoryListModel *categories = m_document->categoryListController()->model();
         categories->dropMimeData(data.get(), Qt::MoveAction, -1, 0,
                                  categories->index(below(store().numberOfCategories())));
     }
