@@ -343,20 +343,16 @@ private slots:
     {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("value");
-        QTest::newRow("huge frame") << "WindowFrame"
-                                    << "1e300,0,0,0";
-        QTest::newRow("frame past int") << "WindowFrame"
-                                        << "0,2147483648,0,0";
-        QTest::newRow("frame not a number") << "WindowFrame"
-                                            << "1,x,3,4";
-        QTest::newRow("splitter nan") << "SplitterPosition"
-                                      << "nan";
-        QTest::newRow("splitter -inf") << "SplitterPosition"
-                                       << "-inf";
-        QTest::newRow("widths inf") << "ColumnWidths"
-                                    << "inf,0";
-        QTest::newRow("widths below int") << "ColumnWidths"
-                                          << "-2147483649,7";
+        const auto row = [](const char *tag, const char *name, const char *value) {
+            QTest::newRow(tag) << QString(name) << QString(value);
+        };
+        row("huge frame", "WindowFrame", "1e300,0,0,0");
+        row("frame past int", "WindowFrame", "0,2147483648,0,0");
+        row("frame not a number", "WindowFrame", "1,x,3,4");
+        row("splitter nan", "SplitterPosition", "nan");
+        row("splitter -inf", "SplitterPosition", "-inf");
+        row("widths inf", "ColumnWidths", "inf,0");
+        row("widths below int", "ColumnWidths", "-2147483649,7");
     }
 
     void windowStateAnIntCannotHoldReadsAsMissing()
