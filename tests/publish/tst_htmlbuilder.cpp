@@ -44,7 +44,6 @@ private slots:
         QCOMPARE(HTMLBuilder::numberOfHTMLFilesForCollectionManager(store), 1);
         const QByteArray page = readFile(dir.filePath("links.html"));
         QVERIFY(PublishSample::matchesGolden(page, "single-page.html"));
-
     }
 
     void perCategoryPagesMatchGolden()
@@ -63,7 +62,6 @@ private slots:
         for (const QString &name : filesIn(dir.path()))
             QVERIFY2(PublishSample::matchesGolden(readFile(dir.filePath(name)), "per-category-" + name),
                      qPrintable(name));
-
     }
 
     void topLinkFollowsTheExportedFileName()
