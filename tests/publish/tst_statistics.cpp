@@ -119,17 +119,6 @@ private slots:
         QCOMPARE(legend("50%2 off", 2, 4), QString("50%2 off (2, 50.0 %)"));
     }
 
-    void halvesStartAtTwelveAndRunClockwise()
-    {
-        const QImage image = chartImage({NameValuePair("New", 1), NameValuePair("Negotiating", 1)},
-                                        Statistics::colorsForView(Statistics::LinkStatuses));
-        const QColor blue = overWhite(0, 139, 211), orange = overWhite(239, 131, 24);
-        for (qreal angle : {10.0, 90.0, 170.0})
-            QVERIFY2(near(pieColorAt(image, angle), blue), qPrintable(QString::number(angle)));
-        for (qreal angle : {190.0, 270.0, 350.0})
-            QVERIFY2(near(pieColorAt(image, angle), orange), qPrintable(QString::number(angle)));
-    }
-
     void quartersFollowTheOrderOfTheSlices()
     {
         // 1 : 0 : 2 : 1 gives 0-90 blue, nothing orange, 90-270 green, 270-360 red.

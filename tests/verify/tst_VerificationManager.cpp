@@ -375,8 +375,5 @@ private:
     QTemporaryDir m_dir;
 };
 
-// A server that answers a secure connection in plain text: the handshake fails, and the details say
-// it was the secure connection rather than a partner that does not answer.
-
 QTEST_GUILESS_MAIN(TestVerificationManager)
 #include "tst_VerificationManager.moc"
