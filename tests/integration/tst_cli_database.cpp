@@ -79,6 +79,12 @@ private slots:
         const CliRun dumped = runCli({"dump", site});
         QCOMPARE(dumped.status, 0);
         QVERIFY(dumped.err.isEmpty());
+
+        // The same from a database file holding "Z" then "A" with the ID CAT5.
+        const CliRun read = runCli(
+            {"dump", QStringLiteral(QM_SOURCE_DIR "/fuzz/regressions/site/one-id-two-categories.site")});
+        QCOMPARE(read.status, 0);
+        QVERIFY(read.err.contains("category \"A\" has the ID CAT5 of the category \"Z\" read before it"));
     }
 
     void badArgumentsPrintUsage()
