@@ -2,10 +2,9 @@
 #include "CliCompletion.h"
 #include "CliHelp.h"
 #include "CliManPage.h"
+#include "CliProcess.h"
 #include "PseudoTranslator.h"
-#include "TestData.h"
 
-#include <QProcess>
 #include <QTest>
 
 // The tool's help, version, manual page and completion, all made from the one command table, and
@@ -20,26 +19,20 @@ class TestCliHelp : public QObject
         QString out;
         QString err;
     };
-    static Run run(const QStringList &arguments, const QString &language = QStringLiteral("C"))
+    static Run run(const QStringList &arguments, const QString &language = "C")
     {
-        QProcess process;
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(QStringLiteral("LANGUAGE"), language);
-        process.setProcessEnvironment(environment);
-        process.start(QStringLiteral(QM_CLI_PATH), arguments);
-        process.waitForFinished(30000);
-        return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
-                QString::fromUtf8(process.readAllStandardError())};
+        const CliRun run = runCli(arguments, CliOptions().in(language).within(30000));
+        return {run.status, QString::fromUtf8(run.out), QString::fromUtf8(run.err)};
     }
 
 private slots:
     void versionAndHelpGoToStandardOutput()
     {
-        const Run version = run({QStringLiteral("--version")});
+        const Run version = run({"--version"});
         QCOMPARE(version.status, 0);
         QCOMPARE(version.out, QStringLiteral("quillmarsh-cli " QM_VERSION "\n"));
 
-        const Run help = run({QStringLiteral("verify"), QStringLiteral("--help")});
+        const Run help = run({"verify", "--help"});
         QCOMPARE(help.status, 0);
         QVERIFY(help.err.isEmpty());
         QVERIFY(help.out.startsWith(QLatin1String("usage: quillmarsh-cli verify FILE.site")));
@@ -48,9 +41,9 @@ private slots:
             QVERIFY2(help.out.contains(option), qPrintable(option));
         QVERIFY(help.out.contains(QLatin1String("Exit status:")));
         // "help COMMAND" says the same.
-        QCOMPARE(run({QStringLiteral("help"), QStringLiteral("verify")}).out, help.out);
+        QCOMPARE(run({"help", "verify"}).out, help.out);
 
-        const Run overview = run({QStringLiteral("--help")});
+        const Run overview = run({"--help"});
         QCOMPARE(overview.status, 0);
         for (const CliCommand &command : CliRegistry::commands())
             QVERIFY(overview.out.contains(QStringLiteral("quillmarsh-cli ") + command.name + u' '));
@@ -58,16 +51,15 @@ private slots:
 
     void messagesFollowTheUsersLanguage()
     {
-        const Run help = run({QStringLiteral("dump"), QStringLiteral("--help")}, QStringLiteral("de"));
+        const Run help = run({"dump", "--help"}, "de");
         QVERIFY2(help.out.startsWith(QStringLiteral("Aufruf: quillmarsh-cli dump FILE.site")),
                  qPrintable(help.out));
         QVERIFY(help.out.contains(QStringLiteral("Die ganze Datenbank als JSON ausgeben.")));
-        const Run unknown = run({QStringLiteral("frobnicate")}, QStringLiteral("de"));
+        const Run unknown = run({"frobnicate"}, "de");
         QCOMPARE(unknown.status, 1);
         QVERIFY(unknown.err.startsWith(QStringLiteral("quillmarsh-cli: unbekannter Befehl „frobnicate“")));
         // English stays English, and a preference for English before German is honoured.
-        QVERIFY(run({QStringLiteral("frobnicate")}, QStringLiteral("en:de"))
-                    .err.contains(QLatin1String("unknown")));
+        QVERIFY(run({"frobnicate"}, "en:de").err.contains(QLatin1String("unknown")));
     }
 
     void everyTextOfTheTableIsTranslatable()

@@ -15,319 +15,307 @@ class TestHistoryStore : public QObject
 {
     Q_OBJECT
 private slots:
-    void recordsAndReadsBackNewestFirst();
-    void changesCompareEachLinksLastTwoChecks();
-    void createdOnlyWithTheFirstRecord();
-    void upgradesTheFirstLayout();
-    void unusableFilesAreLeftUntouched_data();
-    void unusableFilesAreLeftUntouched();
-    void readOnlyHistoryIsReadButNotWritten();
-    void lockedHistoryFailsAfterTheBusyTimeOut();
-    void twoWritersBothSucceed();
-    void copyGoesWithSaveAs();
+    void recordsAndReadsBackNewestFirst()
+    {
+        const QString db = databasePath(QStringLiteral("readback.site"));
+        HistoryStore store(db);
+        QCOMPARE(store.path(), db + QStringLiteral("-history"));
+        QVERIFY2(store.record(
+                     {check("LNK1", 0, VerificationSucceeded), check("LNK2", 5, VerificationLinkNotFound)}),
+                 qPrintable(store.errorString()));
+        QVERIFY(store.record({check("LNK1", 100, VerificationSucceeded, false)}));
+
+        const auto all = store.checks();
+        QVERIFY(all);
+        QCOMPARE(all->size(), 3);
+        QCOMPARE(all->at(0).checkedOn, check("LNK1", 100, '1').checkedOn);
+        QCOMPARE(all->at(1).linkID, QStringLiteral("LNK2"));
+
+        const auto one = HistoryStore(db).checks(QStringLiteral("LNK1"));
+        QVERIFY(one);
+        QCOMPARE(one->size(), 2);
+        const CheckRecord &latest = one->first();
+        const CheckRecord expected = check("LNK1", 100, VerificationSucceeded, false);
+        QCOMPARE(latest.title, expected.title);
+        QCOMPARE(latest.result, VerificationSucceeded);
+        QCOMPARE(latest.httpStatus, 200);
+        QCOMPARE(latest.finalURL, expected.finalURL);
+        QVERIFY(latest.addressFound && latest.inAnchor && !latest.followed && !latest.noindex);
+        QCOMPARE(latest.rel, expected.rel);
+        QCOMPARE(latest.anchorText, expected.anchorText);
+        QVERIFY(one->at(1).followed);
+        QVERIFY(HistoryStore(db).checks(QStringLiteral("LNK9"))->isEmpty());
+    }
+
+    void changesCompareEachLinksLastTwoChecks()
+    {
+        HistoryStore store(databasePath(QStringLiteral("changes.site")));
+        // LNK1 lost, LNK2 unfollowed (the same result), LNK4 one check only, LNK5 lost and then back
+        // again: only the last two count. The kinds of change are the rule's own table.
+        QVERIFY(store.record(
+            {check("LNK1", 0, '1'), check("LNK2", 0, '1'), check("LNK4", 0, '4'), check("LNK5", 0, '1')}));
+        QVERIFY(
+            store.record({check("LNK1", 10, '4'), check("LNK2", 10, '1', false), check("LNK5", 10, '3')}));
+        QVERIFY(store.record({check("LNK5", 20, '1')}));
+        const auto changes = store.changes();
+        QVERIFY(changes);
+        QHash<QString, LinkChange> byID;
+        for (const LinkChange &change : *changes)
+            byID.insert(change.linkID, change);
+        QCOMPARE(byID.size(), 3);
+        QCOMPARE(byID.value("LNK1").kind, LinkChange::Lost);
+        QCOMPARE(byID.value("LNK1").previous, '1');
+        QCOMPARE(byID.value("LNK1").current, '4');
+        QCOMPARE(byID.value("LNK1").since, check("LNK1", 10, '4').checkedOn);
+        QCOMPARE(byID.value("LNK2").kind, LinkChange::Unfollowed);
+        QCOMPARE(byID.value("LNK5").kind, LinkChange::Recovered);
+        QCOMPARE(changes->first().linkID, QStringLiteral("LNK5")); // the latest change first
+
+        const auto latest = store.latestChecks();
+        QVERIFY(latest);
+        QCOMPARE(latest->size(), 4);
+        QCOMPARE(latest->value("LNK4").result, '4');
+    }
+
+    void createdOnlyWithTheFirstRecord()
+    {
+        const QString db = databasePath(QStringLiteral("fresh.site"));
+        HistoryStore store(db);
+        QVERIFY(store.checks()->isEmpty());
+        QVERIFY(store.changes()->isEmpty());
+        QVERIFY(store.record({}));
+        QVERIFY(!store.exists());
+        QVERIFY(store.record({check("LNK1", 0, '1')}));
+        QVERIFY(store.exists());
+
+        // An empty file reads as an empty history and is given its layout by the first record.
+        const QString empty = databasePath(QStringLiteral("empty.site"));
+        QFile file(HistoryStore::pathForDatabase(empty));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.close();
+        HistoryStore emptyStore(empty);
+        QVERIFY(emptyStore.checks() && emptyStore.checks()->isEmpty());
+        QVERIFY(emptyStore.changes() && emptyStore.latestChecks());
+        QVERIFY(emptyStore.record({check("LNK1", 0, '1')}));
+        QCOMPARE(emptyStore.checks()->size(), 1);
+    }
+
+    void upgradesTheFirstLayout()
+    {
+        // A history as the first version wrote it: no followed, no anchor text, no table of latest checks.
+        const QString db = databasePath(QStringLiteral("old.site"));
+        {
+            QSqlDatabase old = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("old"));
+            old.setDatabaseName(HistoryStore::pathForDatabase(db));
+            QVERIFY(old.open());
+            QSqlQuery q(old);
+            QVERIFY(q.exec(
+                "CREATE TABLE checks (id INTEGER PRIMARY KEY, link_id TEXT NOT NULL, title TEXT NOT NULL, "
+                "checked_on INTEGER NOT NULL, result INTEGER NOT NULL, http_status INTEGER NOT NULL DEFAULT "
+                "0, "
+                "final_url TEXT NOT NULL DEFAULT '', address_found INTEGER NOT NULL DEFAULT 0, "
+                "in_anchor INTEGER NOT NULL DEFAULT 0, rel TEXT NOT NULL DEFAULT '', "
+                "noindex INTEGER NOT NULL DEFAULT 0)"));
+            QVERIFY(q.exec("CREATE INDEX checks_by_link ON checks (link_id, checked_on)"));
+            QVERIFY(
+                q.exec("INSERT INTO checks (link_id, title, checked_on, result, address_found, in_anchor, "
+                       "rel) VALUES "
+                       "('LNK1', 'One', 100, 49, 1, 1, ''), ('LNK1', 'One', 200, 49, 1, 1, 'nofollow'), "
+                       "('LNK2', 'Two', 100, 49, 1, 1, 'sponsored'), ('LNK2', 'Two', 200, 52, 0, 0, '')"));
+            QVERIFY(q.exec("PRAGMA user_version = 1"));
+            old.close();
+        }
+        QSqlDatabase::removeDatabase(QStringLiteral("old"));
+
+        HistoryStore store(db);
+        const auto checks = store.checks(QStringLiteral("LNK1"));
+        QVERIFY2(checks, qPrintable(store.errorString()));
+        QCOMPARE(checks->size(), 2);
+        QVERIFY(!checks->at(0).followed); // nofollow
+        QVERIFY(checks->at(1).followed);
+        QCOMPARE(checks->at(0).rel, QStringList{QStringLiteral("nofollow")});
+        const auto changes = store.changes();
+        QVERIFY(changes);
+        QCOMPARE(changes->size(), 2);
+        QVERIFY(store.record({check("LNK2", 300, '1')}));
+        const auto after = store.changes();
+        QCOMPARE(after->size(), 2);
+        for (const LinkChange &change : *after) {
+            if (change.linkID == QLatin1String("LNK2"))
+                QCOMPARE(change.kind, LinkChange::Recovered);
+        }
+    }
+
+    void unusableFilesAreLeftUntouched_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::newRow("not SQLite") << QByteArray("This is a text file, not a history.\n").repeated(200);
+        QTest::newRow("damaged header") << QByteArray("SQLite format 3\0", 16) + QByteArray(4080, '\xee');
+        QTest::newRow("other program") << QByteArray(); // filled below with another program's tables
+        QTest::newRow("newer version") << QByteArray();
+    }
+
+    void unusableFilesAreLeftUntouched()
+    {
+        QFETCH(QByteArray, bytes);
+        const QString db =
+            databasePath(QStringLiteral("bad-%1.site").arg(QTest::currentDataTag()).replace(u' ', u'-'));
+        const QString path = HistoryStore::pathForDatabase(db);
+        if (bytes.isEmpty()) {
+            {
+                QSqlDatabase other =
+                    QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("other"));
+                other.setDatabaseName(path);
+                QVERIFY(other.open());
+                QSqlQuery q(other);
+                if (QTest::currentDataTag() == QByteArray("other program")) {
+                    QVERIFY(q.exec("CREATE TABLE recipes (name TEXT)"));
+                } else {
+                    QVERIFY(q.exec("CREATE TABLE checks (id INTEGER PRIMARY KEY)"));
+                    QVERIFY(q.exec("PRAGMA user_version = 99"));
+                }
+                other.close();
+            }
+            QSqlDatabase::removeDatabase(QStringLiteral("other"));
+        } else {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(bytes);
+        }
+        const QByteArray before = contents(path);
+
+        HistoryStore store(db);
+        QVERIFY(!store.record({check("LNK1", 0, '1')}));
+        QVERIFY(store.errorString().contains(path));
+        QVERIFY(!store.checks());
+        QVERIFY(!store.changes());
+        QCOMPARE(contents(path), before);
+        QVERIFY(!QFile::exists(path + QStringLiteral("-wal")));
+    }
+
+    void readOnlyHistoryIsReadButNotWritten()
+    {
+        const QString db = databasePath(QStringLiteral("readonly.site"));
+        QVERIFY(HistoryStore(db).record({check("LNK1", 0, '1')}));
+        const QString path = HistoryStore::pathForDatabase(db);
+        QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup);
+        const QByteArray before = contents(path);
+        HistoryStore store(db);
+        QCOMPARE(store.checks()->size(), 1);
+        QVERIFY(!store.record({check("LNK1", 10, '4')}));
+        QVERIFY(store.errorString().contains(QStringLiteral("read-only")));
+        QCOMPARE(contents(path), before);
+        QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
+    }
+
+    void lockedHistoryFailsAfterTheBusyTimeOut()
+    {
+        const QString db = databasePath(QStringLiteral("locked.site"));
+        QVERIFY(HistoryStore(db).record({check("LNK1", 0, '1')}));
+        HistoryStore holder(db);
+        QVERIFY(holder.checks());
+        QSqlDatabase lock = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("lock"));
+        lock.setDatabaseName(HistoryStore::pathForDatabase(db));
+        QVERIFY(lock.open());
+        {
+            QSqlQuery q(lock);
+            QVERIFY(q.exec("BEGIN EXCLUSIVE"));
+            HistoryStore store(db);
+            store.setBusyTimeout(100);
+            QVERIFY(!store.record({check("LNK1", 10, '4')}));
+            QVERIFY(!store.errorString().isEmpty());
+            QVERIFY(q.exec("ROLLBACK"));
+            // The lock was passing: the same store writes once it is gone.
+            QVERIFY2(store.record({check("LNK1", 10, '4')}), qPrintable(store.errorString()));
+        }
+        lock.close();
+        lock = QSqlDatabase();
+        QSqlDatabase::removeDatabase(QStringLiteral("lock"));
+        QCOMPARE(HistoryStore(db).checks()->size(), 2);
+    }
+
+    void twoWritersBothSucceed()
+    {
+        // A cron job and the window write the same history at once: each waits for the other's
+        // transaction instead of failing. The second writer is a thread with its own connection.
+        const QString db = databasePath(QStringLiteral("two.site"));
+        QVERIFY(HistoryStore(db).record({check("LNK0", 0, '1')}));
+        auto batch = [](const QString &prefix) {
+            QList<CheckRecord> many;
+            for (int i = 0; i < 300; ++i)
+                many.append(check(prefix + QString::number(i), i, '1'));
+            return many;
+        };
+        std::atomic<int> otherFailures = 0;
+        std::unique_ptr<QThread> other(QThread::create([&] {
+            HistoryStore store(db);
+            for (int run = 0; run < 20; ++run)
+                otherFailures += store.record(batch(QStringLiteral("B"))) ? 0 : 1;
+        }));
+        other->start();
+        HistoryStore store(db);
+        int failures = 0;
+        for (int run = 0; run < 20; ++run)
+            failures += store.record(batch(QStringLiteral("A"))) ? 0 : 1;
+        QVERIFY(other->wait(60000));
+        QCOMPARE(failures, 0);
+        QCOMPARE(otherFailures.load(), 0);
+        QCOMPARE(HistoryStore(db).checks()->size(), 1 + 2 * 20 * 300);
+    }
+
+    void copyGoesWithSaveAs()
+    {
+        const QString from = databasePath(QStringLiteral("original.site"));
+        const QString to = databasePath(QStringLiteral("copy.site"));
+        HistoryStore source(from);
+        QVERIFY(source.record({check("LNK1", 0, '1'), check("LNK1", 10, '4')}));
+        // A history already beside the target belonged to the file being replaced.
+        QVERIFY(HistoryStore(to).record({check("LNK7", 0, '2')}));
+        QString error;
+        QVERIFY2(HistoryStore::copyHistory(from, to, &error), qPrintable(error));
+        const auto copied = HistoryStore(to).checks();
+        QVERIFY(copied);
+        QCOMPARE(copied->size(), 2);
+        QCOMPARE(HistoryStore(to).changes()->size(), 1);
+        QCOMPARE(source.checks()->size(), 2); // the original keeps its own
+        // Nothing to copy is no failure.
+        QVERIFY(HistoryStore::copyHistory(databasePath(QStringLiteral("none.site")), to, &error));
+        QVERIFY(HistoryStore::copyHistory(from, from, &error));
+    }
 
 private:
+    static CheckRecord check(const QString &id, qint64 seconds, VerificationResult result,
+                             bool followed = true)
+    {
+        CheckRecord record;
+        record.linkID = id;
+        record.title = QStringLiteral("Title of ") + id;
+        record.checkedOn = QDateTime::fromSecsSinceEpoch(1'700'000'000 + seconds);
+        record.result = result;
+        record.httpStatus = 200;
+        record.finalURL = QStringLiteral("http://partner.example/links.html");
+        record.addressFound = result == VerificationSucceeded;
+        record.inAnchor = record.addressFound;
+        record.followed = followed && record.addressFound;
+        if (!record.followed && record.addressFound)
+            record.rel = QStringList{QStringLiteral("nofollow"), QStringLiteral("ugc")};
+        record.anchorText = QStringLiteral("Mein Ort · ☃");
+        return record;
+    }
+
+    static QByteArray contents(const QString &path)
+    {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
     QString databasePath(const QString &name = QStringLiteral("links.site")) const
     {
         return m_dir.filePath(name);
     }
-    static CheckRecord check(const QString &id, qint64 seconds, VerificationResult result,
-                             bool followed = true);
-    static QByteArray contents(const QString &path);
 
     QTemporaryDir m_dir;
 };
-
-CheckRecord TestHistoryStore::check(const QString &id, qint64 seconds, VerificationResult result,
-                                    bool followed)
-{
-    CheckRecord record;
-    record.linkID = id;
-    record.title = QStringLiteral("Title of ") + id;
-    record.checkedOn = QDateTime::fromSecsSinceEpoch(1'700'000'000 + seconds);
-    record.result = result;
-    record.httpStatus = 200;
-    record.finalURL = QStringLiteral("http://partner.example/links.html");
-    record.addressFound = result == VerificationSucceeded;
-    record.inAnchor = record.addressFound;
-    record.followed = followed && record.addressFound;
-    if (!record.followed && record.addressFound)
-        record.rel = QStringList{QStringLiteral("nofollow"), QStringLiteral("ugc")};
-    record.anchorText = QStringLiteral("Mein Ort · ☃");
-    return record;
-}
-
-QByteArray TestHistoryStore::contents(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void TestHistoryStore::recordsAndReadsBackNewestFirst()
-{
-    const QString db = databasePath(QStringLiteral("readback.site"));
-    HistoryStore store(db);
-    QCOMPARE(store.path(), db + QStringLiteral("-history"));
-    QVERIFY2(
-        store.record({check("LNK1", 0, VerificationSucceeded), check("LNK2", 5, VerificationLinkNotFound)}),
-        qPrintable(store.errorString()));
-    QVERIFY(store.record({check("LNK1", 100, VerificationSucceeded, false)}));
-
-    const auto all = store.checks();
-    QVERIFY(all);
-    QCOMPARE(all->size(), 3);
-    QCOMPARE(all->at(0).checkedOn, check("LNK1", 100, '1').checkedOn);
-    QCOMPARE(all->at(1).linkID, QStringLiteral("LNK2"));
-
-    const auto one = HistoryStore(db).checks(QStringLiteral("LNK1"));
-    QVERIFY(one);
-    QCOMPARE(one->size(), 2);
-    const CheckRecord &latest = one->first();
-    const CheckRecord expected = check("LNK1", 100, VerificationSucceeded, false);
-    QCOMPARE(latest.title, expected.title);
-    QCOMPARE(latest.result, VerificationSucceeded);
-    QCOMPARE(latest.httpStatus, 200);
-    QCOMPARE(latest.finalURL, expected.finalURL);
-    QVERIFY(latest.addressFound && latest.inAnchor && !latest.followed && !latest.noindex);
-    QCOMPARE(latest.rel, expected.rel);
-    QCOMPARE(latest.anchorText, expected.anchorText);
-    QVERIFY(one->at(1).followed);
-    QVERIFY(HistoryStore(db).checks(QStringLiteral("LNK9"))->isEmpty());
-}
-
-void TestHistoryStore::changesCompareEachLinksLastTwoChecks()
-{
-    HistoryStore store(databasePath(QStringLiteral("changes.site")));
-    // LNK1 lost, LNK2 unfollowed, LNK3 recovered, LNK4 one check only, LNK5 lost and then back again.
-    QVERIFY(store.record({check("LNK1", 0, '1'), check("LNK2", 0, '1'), check("LNK3", 0, '2'),
-                          check("LNK4", 0, '4'), check("LNK5", 0, '1')}));
-    QVERIFY(store.record({check("LNK1", 10, '4'), check("LNK2", 10, '1', false), check("LNK3", 10, '1'),
-                          check("LNK5", 10, '3')}));
-    QVERIFY(store.record({check("LNK5", 20, '1')}));
-    const auto changes = store.changes();
-    QVERIFY(changes);
-    QHash<QString, LinkChange> byID;
-    for (const LinkChange &change : *changes)
-        byID.insert(change.linkID, change);
-    QCOMPARE(byID.size(), 4);
-    QCOMPARE(byID.value("LNK1").kind, LinkChange::Lost);
-    QCOMPARE(byID.value("LNK1").previous, '1');
-    QCOMPARE(byID.value("LNK1").current, '4');
-    QCOMPARE(byID.value("LNK1").since, check("LNK1", 10, '4').checkedOn);
-    QCOMPARE(byID.value("LNK2").kind, LinkChange::Unfollowed);
-    QCOMPARE(byID.value("LNK3").kind, LinkChange::Recovered);
-    QCOMPARE(byID.value("LNK5").kind, LinkChange::Recovered);
-    QCOMPARE(changes->first().linkID, QStringLiteral("LNK5")); // the latest change first
-
-    const auto latest = store.latestChecks();
-    QVERIFY(latest);
-    QCOMPARE(latest->size(), 5);
-    QCOMPARE(latest->value("LNK4").result, '4');
-}
-
-void TestHistoryStore::createdOnlyWithTheFirstRecord()
-{
-    const QString db = databasePath(QStringLiteral("fresh.site"));
-    HistoryStore store(db);
-    QVERIFY(store.checks()->isEmpty());
-    QVERIFY(store.changes()->isEmpty());
-    QVERIFY(store.record({}));
-    QVERIFY(!store.exists());
-    QVERIFY(store.record({check("LNK1", 0, '1')}));
-    QVERIFY(store.exists());
-
-    // An empty file reads as an empty history and is given its layout by the first record.
-    const QString empty = databasePath(QStringLiteral("empty.site"));
-    QFile file(HistoryStore::pathForDatabase(empty));
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.close();
-    HistoryStore emptyStore(empty);
-    QVERIFY(emptyStore.checks() && emptyStore.checks()->isEmpty());
-    QVERIFY(emptyStore.changes() && emptyStore.latestChecks());
-    QVERIFY(emptyStore.record({check("LNK1", 0, '1')}));
-    QCOMPARE(emptyStore.checks()->size(), 1);
-}
-
-void TestHistoryStore::upgradesTheFirstLayout()
-{
-    // A history as the first version wrote it: no followed, no anchor text, no table of latest checks.
-    const QString db = databasePath(QStringLiteral("old.site"));
-    {
-        QSqlDatabase old = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("old"));
-        old.setDatabaseName(HistoryStore::pathForDatabase(db));
-        QVERIFY(old.open());
-        QSqlQuery q(old);
-        QVERIFY(q.exec(
-            "CREATE TABLE checks (id INTEGER PRIMARY KEY, link_id TEXT NOT NULL, title TEXT NOT NULL, "
-            "checked_on INTEGER NOT NULL, result INTEGER NOT NULL, http_status INTEGER NOT NULL DEFAULT 0, "
-            "final_url TEXT NOT NULL DEFAULT '', address_found INTEGER NOT NULL DEFAULT 0, "
-            "in_anchor INTEGER NOT NULL DEFAULT 0, rel TEXT NOT NULL DEFAULT '', "
-            "noindex INTEGER NOT NULL DEFAULT 0)"));
-        QVERIFY(q.exec("CREATE INDEX checks_by_link ON checks (link_id, checked_on)"));
-        QVERIFY(q.exec(
-            "INSERT INTO checks (link_id, title, checked_on, result, address_found, in_anchor, rel) VALUES "
-            "('LNK1', 'One', 100, 49, 1, 1, ''), ('LNK1', 'One', 200, 49, 1, 1, 'nofollow'), "
-            "('LNK2', 'Two', 100, 49, 1, 1, 'sponsored'), ('LNK2', 'Two', 200, 52, 0, 0, '')"));
-        QVERIFY(q.exec("PRAGMA user_version = 1"));
-        old.close();
-    }
-    QSqlDatabase::removeDatabase(QStringLiteral("old"));
-
-    HistoryStore store(db);
-    const auto checks = store.checks(QStringLiteral("LNK1"));
-    QVERIFY2(checks, qPrintable(store.errorString()));
-    QCOMPARE(checks->size(), 2);
-    QVERIFY(!checks->at(0).followed); // nofollow
-    QVERIFY(checks->at(1).followed);
-    QCOMPARE(checks->at(0).rel, QStringList{QStringLiteral("nofollow")});
-    const auto changes = store.changes();
-    QVERIFY(changes);
-    QCOMPARE(changes->size(), 2);
-    QVERIFY(store.record({check("LNK2", 300, '1')}));
-    const auto after = store.changes();
-    QCOMPARE(after->size(), 2);
-    for (const LinkChange &change : *after) {
-        if (change.linkID == QLatin1String("LNK2"))
-            QCOMPARE(change.kind, LinkChange::Recovered);
-    }
-}
-
-void TestHistoryStore::unusableFilesAreLeftUntouched_data()
-{
-    QTest::addColumn<QByteArray>("bytes");
-    QTest::newRow("not SQLite") << QByteArray("This is a text file, not a history.\n").repeated(200);
-    QTest::newRow("damaged header") << QByteArray("SQLite format 3\0", 16) + QByteArray(4080, '\xee');
-    QTest::newRow("other program") << QByteArray(); // filled below with another program's tables
-    QTest::newRow("newer version") << QByteArray();
-}
-
-void TestHistoryStore::unusableFilesAreLeftUntouched()
-{
-    QFETCH(QByteArray, bytes);
-    const QString db =
-        databasePath(QStringLiteral("bad-%1.site").arg(QTest::currentDataTag()).replace(u' ', u'-'));
-    const QString path = HistoryStore::pathForDatabase(db);
-    if (bytes.isEmpty()) {
-        {
-            QSqlDatabase other =
-                QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("other"));
-            other.setDatabaseName(path);
-            QVERIFY(other.open());
-            QSqlQuery q(other);
-            if (QTest::currentDataTag() == QByteArray("other program")) {
-                QVERIFY(q.exec("CREATE TABLE recipes (name TEXT)"));
-            } else {
-                QVERIFY(q.exec("CREATE TABLE checks (id INTEGER PRIMARY KEY)"));
-                QVERIFY(q.exec("PRAGMA user_version = 99"));
-            }
-            other.close();
-        }
-        QSqlDatabase::removeDatabase(QStringLiteral("other"));
-    } else {
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-    }
-    const QByteArray before = contents(path);
-
-    HistoryStore store(db);
-    QVERIFY(!store.record({check("LNK1", 0, '1')}));
-    QVERIFY(store.errorString().contains(path));
-    QVERIFY(!store.checks());
-    QVERIFY(!store.changes());
-    QCOMPARE(contents(path), before);
-    QVERIFY(!QFile::exists(path + QStringLiteral("-wal")));
-}
-
-void TestHistoryStore::readOnlyHistoryIsReadButNotWritten()
-{
-    const QString db = databasePath(QStringLiteral("readonly.site"));
-    QVERIFY(HistoryStore(db).record({check("LNK1", 0, '1')}));
-    const QString path = HistoryStore::pathForDatabase(db);
-    QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup);
-    const QByteArray before = contents(path);
-    HistoryStore store(db);
-    QCOMPARE(store.checks()->size(), 1);
-    QVERIFY(!store.record({check("LNK1", 10, '4')}));
-    QVERIFY(store.errorString().contains(QStringLiteral("read-only")));
-    QCOMPARE(contents(path), before);
-    QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
-}
-
-void TestHistoryStore::lockedHistoryFailsAfterTheBusyTimeOut()
-{
-    const QString db = databasePath(QStringLiteral("locked.site"));
-    QVERIFY(HistoryStore(db).record({check("LNK1", 0, '1')}));
-    HistoryStore holder(db);
-    QVERIFY(holder.checks());
-    QSqlDatabase lock = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("lock"));
-    lock.setDatabaseName(HistoryStore::pathForDatabase(db));
-    QVERIFY(lock.open());
-    {
-        QSqlQuery q(lock);
-        QVERIFY(q.exec("BEGIN EXCLUSIVE"));
-        HistoryStore store(db);
-        store.setBusyTimeout(100);
-        QVERIFY(!store.record({check("LNK1", 10, '4')}));
-        QVERIFY(!store.errorString().isEmpty());
-        QVERIFY(q.exec("ROLLBACK"));
-        // The lock was passing: the same store writes once it is gone.
-        QVERIFY2(store.record({check("LNK1", 10, '4')}), qPrintable(store.errorString()));
-    }
-    lock.close();
-    lock = QSqlDatabase();
-    QSqlDatabase::removeDatabase(QStringLiteral("lock"));
-    QCOMPARE(HistoryStore(db).checks()->size(), 2);
-}
-
-void TestHistoryStore::twoWritersBothSucceed()
-{
-    // A cron job and the window write the same history at once: each waits for the other's
-    // transaction instead of failing. The second writer is a thread with its own connection.
-    const QString db = databasePath(QStringLiteral("two.site"));
-    QVERIFY(HistoryStore(db).record({check("LNK0", 0, '1')}));
-    auto batch = [](const QString &prefix) {
-        QList<CheckRecord> many;
-        for (int i = 0; i < 300; ++i)
-            many.append(check(prefix + QString::number(i), i, '1'));
-        return many;
-    };
-    std::atomic<int> otherFailures = 0;
-    std::unique_ptr<QThread> other(QThread::create([&] {
-        HistoryStore store(db);
-        for (int run = 0; run < 20; ++run)
-            otherFailures += store.record(batch(QStringLiteral("B"))) ? 0 : 1;
-    }));
-    other->start();
-    HistoryStore store(db);
-    int failures = 0;
-    for (int run = 0; run < 20; ++run)
-        failures += store.record(batch(QStringLiteral("A"))) ? 0 : 1;
-    QVERIFY(other->wait(60000));
-    QCOMPARE(failures, 0);
-    QCOMPARE(otherFailures.load(), 0);
-    QCOMPARE(HistoryStore(db).checks()->size(), 1 + 2 * 20 * 300);
-}
-
-void TestHistoryStore::copyGoesWithSaveAs()
-{
-    const QString from = databasePath(QStringLiteral("original.site"));
-    const QString to = databasePath(QStringLiteral("copy.site"));
-    HistoryStore source(from);
-    QVERIFY(source.record({check("LNK1", 0, '1'), check("LNK1", 10, '4')}));
-    // A history already beside the target belonged to the file being replaced.
-    QVERIFY(HistoryStore(to).record({check("LNK7", 0, '2')}));
-    QString error;
-    QVERIFY2(HistoryStore::copyHistory(from, to, &error), qPrintable(error));
-    const auto copied = HistoryStore(to).checks();
-    QVERIFY(copied);
-    QCOMPARE(copied->size(), 2);
-    QCOMPARE(HistoryStore(to).changes()->size(), 1);
-    QCOMPARE(source.checks()->size(), 2); // the original keeps its own
-    // Nothing to copy is no failure.
-    QVERIFY(HistoryStore::copyHistory(databasePath(QStringLiteral("none.site")), to, &error));
-    QVERIFY(HistoryStore::copyHistory(from, from, &error));
-}
 
 QTEST_GUILESS_MAIN(TestHistoryStore)
 #include "tst_HistoryStore.moc"

@@ -1,5 +1,5 @@
+#include "CliProcess.h"
 #include "HttpTestServer.h"
-#include "TestData.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -9,7 +9,6 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QLockFile>
-#include <QProcess>
 #include <QSysInfo>
 #include <QTemporaryDir>
 #include <QTest>
@@ -24,27 +23,6 @@
 // window is not written.
 namespace {
 
-struct Result
-{
-    int exitCode = -1;
-    QByteArray out;
-    QByteArray err;
-};
-
-Result cli(const QStringList &arguments, int timeoutMs = 60000)
-{
-    QProcess process;
-    process.start(QStringLiteral(QM_CLI_PATH), arguments);
-    process.closeWriteChannel();
-    process.waitForFinished(timeoutMs);
-    if (process.state() != QProcess::NotRunning) {
-        process.kill();
-        process.waitForFinished();
-    }
-    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-            process.readAllStandardOutput(), process.readAllStandardError()};
-}
-
 const QString SampleJson = QStringLiteral(QM_SOURCE_DIR "/examples/sample.json");
 const QString SampleSite = QStringLiteral(QM_SOURCE_DIR "/examples/sample.site");
 
@@ -52,19 +30,6 @@ mode_t fileType(const QString &path)
 {
     struct stat status;
     return ::stat(QFile::encodeName(path).constData(), &status) == 0 ? (status.st_mode & S_IFMT) : 0;
-}
-
-QByteArray contents(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    QCOMPARE(file.write(bytes), bytes.size());
 }
 
 } // namespace
@@ -81,12 +46,12 @@ private slots:
         const QString device = dir.filePath("null");
         if (::mknod(QFile::encodeName(device).constData(), S_IFCHR | 0666, makedev(1, 3)) != 0)
             QSKIP("making a device node needs root");
-        QCOMPARE(cli({"load", SampleJson, device}).exitCode, 0);
+        QCOMPARE(runCli({"load", SampleJson, device}).status, 0);
         QCOMPARE(fileType(device), mode_t(S_IFCHR));
-        QCOMPARE(cli({"export-tsv", SampleSite, device}).exitCode, 0);
+        QCOMPARE(runCli({"export-tsv", SampleSite, device}).status, 0);
         QCOMPARE(fileType(device), mode_t(S_IFCHR));
         // Category pages are never written beside a device.
-        QCOMPARE(cli({"export-html", SampleSite, device}).exitCode, 2);
+        QCOMPARE(runCli({"export-html", SampleSite, device}).status, 2);
         QCOMPARE(fileType(device), mode_t(S_IFCHR));
         QVERIFY(QDir(dir.path()).entryList({"*.html"}).isEmpty());
 
@@ -95,14 +60,14 @@ private slots:
         QProcess reader;
         reader.start(QStringLiteral("cat"), {fifo});
         QVERIFY(reader.waitForStarted());
-        QCOMPARE(cli({"load", SampleJson, fifo}).exitCode, 0);
+        QCOMPARE(runCli({"load", SampleJson, fifo}).status, 0);
         QVERIFY(reader.waitForFinished(10000));
-        QCOMPARE(reader.readAllStandardOutput(), contents(SampleSite));
+        QCOMPARE(reader.readAllStandardOutput(), fileContents(SampleSite));
         QCOMPARE(fileType(fifo), mode_t(S_IFIFO));
 
         // A folder is no file to write.
-        const Result folder = cli({"export-tsv", SampleSite, dir.path()});
-        QCOMPARE(folder.exitCode, 2);
+        const CliRun folder = runCli({"export-tsv", SampleSite, dir.path()});
+        QCOMPARE(folder.status, 2);
         QVERIFY(QFileInfo(dir.path()).isDir());
     }
 
@@ -119,7 +84,7 @@ private slots:
         const QString templates = QDir(mountPoint).filePath("templates.emlt");
         const QString page = QDir(mountPoint).filePath("index.html");
         for (const QString &path : {tsv, templates, page})
-            writeFile(path, "the old file\n");
+            QVERIFY(writeFile(path, "the old file\n"));
         // Fill the disk up to a few KB: each export is larger than what is left.
         {
             QFile filler(QDir(mountPoint).filePath("filler"));
@@ -131,17 +96,17 @@ private slots:
             QVERIFY(filler.resize(filler.size() - 4096));
         }
 
-        const Result exported = cli({"export-tsv", SampleSite, tsv});
-        QCOMPARE(exported.exitCode, 2);
+        const CliRun exported = runCli({"export-tsv", SampleSite, tsv});
+        QCOMPARE(exported.status, 2);
         QVERIFY(!exported.out.contains("exported"));
         QVERIFY2(exported.err.contains("links.txt"), exported.err.constData());
-        QCOMPARE(contents(tsv), QByteArray("the old file\n"));
+        QCOMPARE(fileContents(tsv), QByteArray("the old file\n"));
 
-        QCOMPARE(cli({"templates", "export", SampleSite, templates}).exitCode, 2);
-        QCOMPARE(contents(templates), QByteArray("the old file\n"));
-        QCOMPARE(cli({"export-html", SampleSite, page}).exitCode, 2);
-        QCOMPARE(contents(page), QByteArray("the old file\n"));
-        QCOMPARE(cli({"load", SampleJson, QDir(mountPoint).filePath("new.site")}).exitCode, 2);
+        QCOMPARE(runCli({"templates", "export", SampleSite, templates}).status, 2);
+        QCOMPARE(fileContents(templates), QByteArray("the old file\n"));
+        QCOMPARE(runCli({"export-html", SampleSite, page}).status, 2);
+        QCOMPARE(fileContents(page), QByteArray("the old file\n"));
+        QCOMPARE(runCli({"load", SampleJson, QDir(mountPoint).filePath("new.site")}).status, 2);
         QVERIFY(!QFile::exists(QDir(mountPoint).filePath("new.site")));
     }
 
@@ -150,17 +115,17 @@ private slots:
         QTemporaryDir dir;
         const QString json = dir.filePath("x.json");
         QVERIFY(QFile::copy(SampleJson, json));
-        const Result load = cli({"load", json, json});
-        QCOMPARE(load.exitCode, 1);
+        const CliRun load = runCli({"load", json, json});
+        QCOMPARE(load.status, 1);
         QVERIFY(load.err.contains("the output is the input"));
-        QCOMPARE(contents(json), contents(SampleJson));
+        QCOMPARE(fileContents(json), fileContents(SampleJson));
 
         const QString site = dir.filePath("x.site");
         QVERIFY(QFile::copy(SampleSite, site));
         // The same file under another name is still the same file.
         QVERIFY(QFile::link(site, dir.filePath("alias.txt")));
-        QCOMPARE(cli({"export-tsv", site, dir.filePath("alias.txt")}).exitCode, 1);
-        QCOMPARE(contents(site), contents(SampleSite));
+        QCOMPARE(runCli({"export-tsv", site, dir.filePath("alias.txt")}).status, 1);
+        QCOMPARE(fileContents(site), fileContents(SampleSite));
     }
 
     void endlessOrHugeJsonIsRefused()
@@ -168,8 +133,9 @@ private slots:
         QTemporaryDir dir;
         QElapsedTimer clock;
         clock.start();
-        const Result zero = cli({"load", "/dev/zero", dir.filePath("out.site")}, 20000);
-        QCOMPARE(zero.exitCode, 2);
+        const CliRun zero =
+            runCli({"load", "/dev/zero", dir.filePath("out.site")}, CliOptions().within(20000));
+        QCOMPARE(zero.status, 2);
         QCOMPARE(zero.err.count('\n'), 1);
         QVERIFY(zero.err.contains("not a links database in JSON"));
         QVERIFY2(clock.elapsed() < 10000, "the endless input was read far beyond its first bytes");
@@ -184,15 +150,15 @@ private slots:
         // What a window holds while the file is open.
         QLockFile lock(QDir(dir.path()).filePath(".open.site.lock"));
         QVERIFY(lock.tryLock());
-        const Result blocked = cli({"load", SampleJson, site});
-        QCOMPARE(blocked.exitCode, 2);
+        const CliRun blocked = runCli({"load", SampleJson, site});
+        QCOMPARE(blocked.status, 2);
         QVERIFY2(blocked.err.contains("open in another window"), blocked.err.constData());
         lock.unlock();
 
         // A lock left by a process that has ended is taken over.
-        writeFile(QDir(dir.path()).filePath(".open.site.lock"),
-                  "999999\nquillmarsh-cli\n" + QSysInfo::machineHostName().toUtf8() + "\n");
-        QCOMPARE(cli({"load", SampleJson, site}).exitCode, 0);
+        QVERIFY(writeFile(QDir(dir.path()).filePath(".open.site.lock"),
+                          "999999\nquillmarsh-cli\n" + QSysInfo::machineHostName().toUtf8() + "\n"));
+        QCOMPARE(runCli({"load", SampleJson, site}).status, 0);
     }
 
     void aLongRunDoesNotWriteOverAnotherWriter()
@@ -208,9 +174,9 @@ private slots:
         const QJsonObject database{
             {"selfInfo", QJsonObject{{"URL", "http://www.mysite.example/"}}},
             {"categories", QJsonArray{QJsonObject{{"ID", "CAT0000000000"}, {"links", QJsonArray{link}}}}}};
-        writeFile(json, QJsonDocument(database).toJson());
+        QVERIFY(writeFile(json, QJsonDocument(database).toJson()));
         const QString site = dir.filePath("one.site");
-        QCOMPARE(cli({"load", json, site}).exitCode, 0);
+        QCOMPARE(runCli({"load", json, site}).status, 0);
 
         QProcess verify;
         verify.start(QStringLiteral(QM_CLI_PATH), {"verify", site, "--save", "--timeout", "3"});
@@ -221,14 +187,14 @@ private slots:
         QVERIFY(QTest::qWaitFor([&] { return verify.state() == QProcess::NotRunning; }, 20000));
         QCOMPARE(verify.exitCode(), 2);
         QVERIFY(verify.readAllStandardError().contains("changed by another program"));
-        QCOMPARE(contents(site), contents(SampleSite));
+        QCOMPARE(fileContents(site), fileContents(SampleSite));
     }
 
     void timeoutsMustBeNumbers()
     {
         for (const char *value : {"nan", "inf", "-1", "0"}) {
-            const Result verify = cli({"verify", SampleSite, "--timeout", value});
-            QCOMPARE(verify.exitCode, 1);
+            const CliRun verify = runCli({"verify", SampleSite, "--timeout", value});
+            QCOMPARE(verify.status, 1);
             QVERIFY(verify.err.contains("usage"));
         }
     }

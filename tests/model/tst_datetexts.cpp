@@ -34,55 +34,38 @@ class TestDateTexts : public QObject
     Q_OBJECT
 
 private slots:
-    void englishDates();
-    void monthNames();
-    void invalidInput();
-    void translatedPattern();
+    void englishDates()
+    {
+        QCOMPARE(stringForDate(QDate(2005, 3, 5)), QString("March 5, 2005"));
+        QCOMPARE(shortStringForDate(QDate(2005, 3, 5)), QString("Mar 05, 2005"));
+        QCOMPARE(stringForDate(QDate(1999, 12, 31)), QString("December 31, 1999"));
+        QCOMPARE(shortStringForDate(QDate(1999, 12, 31)), QString("Dec 31, 1999"));
+        QCOMPARE(stringForDate(QDate(987, 1, 1)), QString("January 1, 987"));
+    }
+
+    void invalidInput()
+    {
+        for (const int month : {0, 13, -1}) {
+            QCOMPARE(stringForMonth(month), QString(""));
+            QCOMPARE(shortStringForMonth(month), QString(""));
+        }
+        QCOMPARE(stringForDate(QDate()), QString(""));
+        QCOMPARE(shortStringForDate(QDate(2005, 2, 30)), QString(""));
+    }
+
+    void translatedPattern()
+    {
+        GermanishTranslator translator;
+        QVERIFY(QCoreApplication::installTranslator(&translator));
+        QCOMPARE(stringForDate(QDate(2005, 3, 5)), QString::fromUtf8("5. M\xC3\xA4rz 2005"));
+        QCOMPARE(shortStringForDate(QDate(2005, 3, 5)), QString("05. Mar 2005"));
+        // The full and the short May are separate texts for translators.
+        QCOMPARE(stringForMonth(5), QString("Mai"));
+        QCOMPARE(shortStringForMonth(5), QString("Mai."));
+        QCoreApplication::removeTranslator(&translator);
+        QCOMPARE(stringForDate(QDate(2005, 3, 5)), QString("March 5, 2005"));
+    }
 };
-
-void TestDateTexts::englishDates()
-{
-    QCOMPARE(stringForDate(QDate(2005, 3, 5)), QString("March 5, 2005"));
-    QCOMPARE(shortStringForDate(QDate(2005, 3, 5)), QString("Mar 05, 2005"));
-    QCOMPARE(stringForDate(QDate(1999, 12, 31)), QString("December 31, 1999"));
-    QCOMPARE(shortStringForDate(QDate(1999, 12, 31)), QString("Dec 31, 1999"));
-    QCOMPARE(stringForDate(QDate(987, 1, 1)), QString("January 1, 987"));
-}
-
-void TestDateTexts::monthNames()
-{
-    const QStringList full = {"January", "February", "March",     "April",   "May",      "June",
-                              "July",    "August",   "September", "October", "November", "December"};
-    const QStringList shortNames = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
-                                    "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
-    for (int month = 1; month <= 12; ++month) {
-        QCOMPARE(stringForMonth(month), full.at(month - 1));
-        QCOMPARE(shortStringForMonth(month), shortNames.at(month - 1));
-    }
-}
-
-void TestDateTexts::invalidInput()
-{
-    for (const int month : {0, 13, -1}) {
-        QCOMPARE(stringForMonth(month), QString(""));
-        QCOMPARE(shortStringForMonth(month), QString(""));
-    }
-    QCOMPARE(stringForDate(QDate()), QString(""));
-    QCOMPARE(shortStringForDate(QDate(2005, 2, 30)), QString(""));
-}
-
-void TestDateTexts::translatedPattern()
-{
-    GermanishTranslator translator;
-    QVERIFY(QCoreApplication::installTranslator(&translator));
-    QCOMPARE(stringForDate(QDate(2005, 3, 5)), QString::fromUtf8("5. M\xC3\xA4rz 2005"));
-    QCOMPARE(shortStringForDate(QDate(2005, 3, 5)), QString("05. Mar 2005"));
-    // The full and the short May are separate texts for translators.
-    QCOMPARE(stringForMonth(5), QString("Mai"));
-    QCOMPARE(shortStringForMonth(5), QString("Mai."));
-    QCoreApplication::removeTranslator(&translator);
-    QCOMPARE(stringForDate(QDate(2005, 3, 5)), QString("March 5, 2005"));
-}
 
 QTEST_GUILESS_MAIN(TestDateTexts)
 #include "tst_datetexts.moc"

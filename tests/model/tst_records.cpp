@@ -108,17 +108,6 @@ private slots:
         QVERIFY(!a.equals(b));
         QVERIFY(a.containsString("EBR"));
     }
-
-    void htmlTexts()
-    {
-        Link link;
-        LinkFields f;
-        f.title = "Tom & Jerry <3";
-        f.description = "\"quoted\" &lt;";
-        link.setTitle(f);
-        QCOMPARE(link.HTMLTitle(), QString("Tom &amp; Jerry &lt;3"));
-        QCOMPARE(link.HTMLDescription(), QString("\"quoted\" &amp;lt;"));
-    }
 };
 
 QTEST_GUILESS_MAIN(TestRecords)

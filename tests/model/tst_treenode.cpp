@@ -57,7 +57,6 @@ private slots:
         parent.addChild(linkNode("c"));
         parent.addOrderedChild(linkNode("d"));
         QCOMPARE(titles(parent), QStringList({"d", "m", "c"}));
-        TreeNode plain("container");
         parent.addOrderedChild(new TreeNode("no record"));
         QCOMPARE(parent.numberOfChildren(), 4);
         QCOMPARE(titles(parent).last(), QString("no record"));

@@ -55,20 +55,6 @@ private slots:
         // The Default theme is the generator's defaults.
         for (const LinksPageStyle::Style &style : LinksPageStyle::styles())
             QCOMPARE(valueIn(Themes::stylesOfTheme(Themes::Default), style.key), style.defaultText);
-        QCOMPARE(
-            valueIn(Themes::stylesOfTheme(Themes::Candy), "EmphasizedLinkStyle"),
-            QString(
-                "font-family: Times New Roman,serif; color: #E40079; font-size: 14px; font-weight: bold;"));
-        QCOMPARE(
-            valueIn(Themes::stylesOfTheme(Themes::Classic), "SectionTitleStyle"),
-            QString(
-                "font-family: Verdana,sans-serif; font-size: 12px; color: #666; text-transform: uppercase;"));
-        QCOMPARE(
-            valueIn(Themes::stylesOfTheme(Themes::Oblique), "EmphasizedLinkStyle"),
-            QString("font-family: Verdana,sans-serif; color: #008C10; font-size: 16px; font-weight: bold; "
-                    "font-style: oblique; font-variant: small-caps;"));
-        QCOMPARE(valueIn(Themes::stylesOfTheme(Themes::Oblique), "LIStyle"),
-                 QString("margin-top: 0px; margin-bottom: 2px; list-style-type:none; color: #000;"));
         QCOMPARE(valueIn(Themes::stylesOfTheme(Themes::Plain), "SeparatorStyle"),
                  QString("background-color: #000;"));
         QVERIFY(Themes::stylesOfTheme(0).isEmpty());

@@ -77,34 +77,6 @@ public:
     QTimer trickle;
 };
 
-namespace {
-
-QByteArray reasonPhrase(int status)
-{
-    switch (status) {
-    case 200:
-        return "OK";
-    case 301:
-        return "Moved Permanently";
-    case 302:
-        return "Found";
-    case 404:
-        return "Not Found";
-    case 429:
-        return "Too Many Requests";
-    case 500:
-        return "Internal Server Error";
-    case 502:
-        return "Bad Gateway";
-    case 503:
-        return "Service Unavailable";
-    default:
-        return "Status";
-    }
-}
-
-} // namespace
-
 HttpTestServer::Response HttpTestServer::Response::page(const QByteArray &body, const QByteArray &contentType)
 {
     Response response;
@@ -246,8 +218,7 @@ void HttpTestServer::answer(Connection *connection, const Response &response)
     default:
         break;
     }
-    QByteArray head =
-        "HTTP/1.1 " + QByteArray::number(response.status) + ' ' + reasonPhrase(response.status) + "\r\n";
+    QByteArray head = "HTTP/1.1 " + QByteArray::number(response.status) + " Status\r\n";
     for (const auto &header : response.headers)
         head += header.first + ": " + header.second + "\r\n";
     if (response.mode == Mode::Normal) {

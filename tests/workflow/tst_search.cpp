@@ -248,7 +248,7 @@ private slots:
         QVERIFY(!LinkMatcher::matchesCategory(category, link.categoryID()));
     }
 
-    void walkWrapsAroundOnce()
+    void walkEdges()
     {
         DatabaseBuilder db;
         db.link(linkFields(QStringLiteral("Alpha"))).link(linkFields(QStringLiteral("Beta"), LinkStatusNew));
@@ -260,19 +260,8 @@ private slots:
                     return n;
             return static_cast<TreeNode *>(nullptr);
         };
+        // The order of the walk is compared with its definition below; here what that cannot show.
         const QList<S> approved{S(S::Status, S::ChoiceIs, S::StatusApproved)};
-        QCOMPARE(LinkFinder::findLinkWithSearchCriteria(store, approved, false, nullptr, 2), node("Alpha"));
-        QCOMPARE(LinkFinder::findLinkWithSearchCriteria(store, approved, false, node("Alpha"), 2),
-                 node("Gamma"));
-        QCOMPARE(LinkFinder::findLinkWithSearchCriteria(store, approved, false, node("Gamma"), 2),
-                 node("Alpha"));
-        // A single match found again from itself.
-        const QList<S> beta{S(S::Title, S::TextIs, QString("beta"))};
-        QCOMPARE(LinkFinder::findLinkWithSearchCriteria(store, beta, false, node("Beta"), 2), node("Beta"));
-        // Sorted by status (New first), Beta comes before Alpha in the first category.
-        QCOMPARE(LinkFinder::findLinkWithSearchCriteria(store, {S(S::Title, S::Contains, QString("a"))},
-                                                        false, nullptr, 1),
-                 node("Beta"));
         // A start node that is not in the tree is never passed.
         TreeNode detached(std::make_unique<Link>());
         QCOMPARE(LinkFinder::findLinkWithSearchCriteria(store, approved, false, &detached, 2), node("Alpha"));

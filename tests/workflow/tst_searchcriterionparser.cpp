@@ -10,47 +10,42 @@ class TestSearchCriterionParser : public QObject
     Q_OBJECT
 
 private slots:
+    void parsesEveryKind_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("object");
+        QTest::addColumn<int>("operation");
+        QTest::addColumn<QVariant>("value");
+        const auto row = [](const char *text, int object, int operation, const QVariant &value) {
+            QTest::newRow(text) << QString(text) << object << operation << value;
+        };
+        row("url:contains:http://a.example/x:y", S::URL, S::Contains, QString("http://a.example/x:y"));
+        row("notes:is:", S::Notes, S::TextIs, QString(""));
+        row("Status-Changed:BEFORE:2024-05-01", S::LastStatusChangedOn, S::IsBefore, QDate(2024, 5, 1));
+        row("status:is-not:Blocked", S::Status, S::ChoiceIsNot, int(S::StatusBlocked));
+        row("type:is:sent", S::Type, S::ChoiceIs, int(S::TypeSent));
+        // Categories by name or ID (anchor), kept as the index the search resolves.
+        row("category:is:Outdoor Gear", S::CategoryObject, S::ChoiceIs, 1);
+        row("category:is:gear", S::CategoryObject, S::ChoiceIs, 1);
+        row("category:is:General", S::CategoryObject, S::ChoiceIs, 0);
+    }
+
     void parsesEveryKind()
     {
+        QFETCH(QString, text);
+        QFETCH(int, object);
+        QFETCH(int, operation);
+        QFETCH(QVariant, value);
         DatabaseBuilder db;
-        db.category(QStringLiteral("Outdoor Gear"), QStringLiteral("gear"));
-        const CollectionManager &store = db.store();
+        db.category("Outdoor Gear", "gear");
         QString error;
-
-        auto url =
-            SearchCriterionParser::parse(QStringLiteral("url:contains:http://a.example/x:y"), store, &error);
-        QVERIFY(url);
-        QCOMPARE(url->object(), int(S::URL));
-        QCOMPARE(url->operation(), int(S::Contains));
-        QCOMPARE(url->stringValue(), QStringLiteral("http://a.example/x:y"));
-
-        auto empty = SearchCriterionParser::parse(QStringLiteral("notes:is:"), store, &error);
-        QVERIFY(empty && empty->isValid() && empty->stringValue().isEmpty());
-        QVERIFY(!SearchCriterionParser::parse(QStringLiteral("notes:contains:"), store, &error)->isValid());
-
-        auto date =
-            SearchCriterionParser::parse(QStringLiteral("Status-Changed:BEFORE:2024-05-01"), store, &error);
-        QVERIFY(date);
-        QCOMPARE(date->object(), int(S::LastStatusChangedOn));
-        QCOMPARE(date->operation(), int(S::IsBefore));
-        QCOMPARE(date->dateValue(), QDate(2024, 5, 1));
-
-        auto status = SearchCriterionParser::parse(QStringLiteral("status:is-not:Blocked"), store, &error);
-        QVERIFY(status);
-        QCOMPARE(status->intValue(), int(S::StatusBlocked));
-        QCOMPARE(status->operation(), int(S::ChoiceIsNot));
-        QCOMPARE(SearchCriterionParser::parse(QStringLiteral("type:is:sent"), store, &error)->intValue(),
-                 int(S::TypeSent));
-
-        // Categories by name or ID (anchor), kept as the index the search resolves.
-        QCOMPARE(SearchCriterionParser::parse(QStringLiteral("category:is:Outdoor Gear"), store, &error)
-                     ->intValue(),
-                 1);
-        QCOMPARE(SearchCriterionParser::parse(QStringLiteral("category:is:gear"), store, &error)->intValue(),
-                 1);
-        QCOMPARE(
-            SearchCriterionParser::parse(QStringLiteral("category:is:General"), store, &error)->intValue(),
-            0);
+        const auto criterion = SearchCriterionParser::parse(text, db.store(), &error);
+        QVERIFY2(criterion, qPrintable(error));
+        QCOMPARE(criterion->object(), object);
+        QCOMPARE(criterion->operation(), operation);
+        QCOMPARE(criterion->objectValue(), value);
+        QVERIFY(criterion->isValid());
+        QVERIFY(!SearchCriterionParser::parse("notes:contains:", db.store(), &error)->isValid());
     }
 
     void refusesWhatItCannotRead_data()

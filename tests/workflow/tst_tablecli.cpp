@@ -2,19 +2,8 @@
 #include "support/CliProcess.h"
 #include "support/DatabaseBuilder.h"
 
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
-
-namespace {
-
-bool write(const QString &path, const QByteArray &data)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(data) == data.size();
-}
-
-} // namespace
 
 class TestTableCli : public QObject
 {
@@ -37,11 +26,11 @@ private slots:
     void importsAndReportsRows()
     {
         const QString table = path(QStringLiteral("partners.csv"));
-        QVERIFY(write(table, "Title,URL,Status\n"
-                             "Known again,http://known.example,Blocked\n"
-                             "X,not a url at all,\n"
-                             "New,new.example,Negotiating\n"));
-        CliRun run = runCli({QStringLiteral("import-table"), m_site, table});
+        QVERIFY(writeFile(table, "Title,URL,Status\n"
+                                 "Known again,http://known.example,Blocked\n"
+                                 "X,not a url at all,\n"
+                                 "New,new.example,Negotiating\n"));
+        CliRun run = runCli({"import-table", m_site, table});
         QCOMPARE(run.status, 0);
         QVERIFY2(run.err.contains(table.toUtf8() + ": row 3: \"not a url at all\" is not a web address\n"),
                  run.err.constData());
@@ -52,7 +41,7 @@ private slots:
         QCOMPARE(store.numberOfLinks(), 2);
 
         // Again with --update: the known link changes, the added one is now known and unchanged.
-        run = runCli({QStringLiteral("import-table"), m_site, table, QStringLiteral("--update")});
+        run = runCli({"import-table", m_site, table, "--update"});
         QCOMPARE(run.status, 0);
         QVERIFY(run.err.contains("0 links were added. 1 link was updated. 1 row changed nothing."));
         QVERIFY(DatabaseFile::read(m_site, store));
@@ -63,7 +52,7 @@ private slots:
         const QDateTime written = QFileInfo(m_site).lastModified();
         const QByteArray before = fileContents(m_site);
         QTest::qWait(20);
-        QCOMPARE(runCli({QStringLiteral("import-table"), m_site, table}).status, 0);
+        QCOMPARE(runCli({"import-table", m_site, table}).status, 0);
         QCOMPARE(fileContents(m_site), before);
         QCOMPARE(QFileInfo(m_site).lastModified(), written);
     }
@@ -72,45 +61,32 @@ private slots:
     {
         const QByteArray before = fileContents(m_site);
         const QString binary = path(QStringLiteral("image.csv"));
-        QVERIFY(write(binary, QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16)));
-        CliRun run = runCli({QStringLiteral("import-table"), m_site, binary});
+        QVERIFY(writeFile(binary, QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16)));
+        CliRun run = runCli({"import-table", m_site, binary});
         QCOMPARE(run.status, 2);
         QVERIFY(run.err.contains("is not a text table"));
 
         const QString noAddress = path(QStringLiteral("names.csv"));
-        QVERIFY(write(noAddress, "Title,Notes\nA,b\n"));
-        QCOMPARE(runCli({QStringLiteral("import-table"), m_site, noAddress}).status, 2);
-        QCOMPARE(runCli({QStringLiteral("import-table"), m_site, path(QStringLiteral("none.csv"))}).status,
-                 2);
+        QVERIFY(writeFile(noAddress, "Title,Notes\nA,b\n"));
+        QCOMPARE(runCli({"import-table", m_site, noAddress}).status, 2);
+        QCOMPARE(runCli({"import-table", m_site, path("none.csv")}).status, 2);
         QCOMPARE(fileContents(m_site), before);
 
-        QCOMPARE(runCli({QStringLiteral("import-table"), m_site}).status, 1);
-        QCOMPARE(runCli({QStringLiteral("import-table"), m_site, noAddress, "--encoding", "ebcdic"}).status,
-                 1);
-        QCOMPARE(runCli({QStringLiteral("import-table"), m_site, noAddress, "--keep"}).status, 1);
+        QCOMPARE(runCli({"import-table", m_site}).status, 1);
+        QCOMPARE(runCli({"import-table", m_site, noAddress, "--encoding", "ebcdic"}).status, 1);
+        QCOMPARE(runCli({"import-table", m_site, noAddress, "--keep"}).status, 1);
     }
 
-    void csvExportReadsBack()
+    void csvExportHasOneFormatUnderTwoCommands()
     {
         const QString csv = path(QStringLiteral("links.csv"));
         const QString viaTsv = path(QStringLiteral("links2.csv"));
         const QString sample = QStringLiteral(QM_SOURCE_DIR "/examples/sample.site");
-        QCOMPARE(runCli({QStringLiteral("export-csv"), sample, csv}).status, 0);
-        QCOMPARE(runCli({QStringLiteral("export-tsv"), sample, viaTsv, QStringLiteral("--csv")}).status, 0);
+        QCOMPARE(runCli({"export-csv", sample, csv}).status, 0);
+        QCOMPARE(runCli({"export-tsv", sample, viaTsv, "--csv"}).status, 0);
         QCOMPARE(fileContents(viaTsv), fileContents(csv));
         QVERIFY(fileContents(csv).startsWith("\xEF\xBB\xBFLink,Category,Description,URL,"));
-        QCOMPARE(
-            runCli({QStringLiteral("export-tsv"), sample, viaTsv, "--csv", "--encoding", "utf16"}).status, 1);
-
-        const QString empty = path(QStringLiteral("empty.site"));
-        CollectionManager none;
-        QVERIFY(DatabaseFile::write(none, empty));
-        const CliRun run = runCli({QStringLiteral("import-table"), empty, csv});
-        QCOMPARE(run.status, 0);
-        CollectionManager original, imported;
-        QVERIFY(DatabaseFile::read(sample, original));
-        QVERIFY(DatabaseFile::read(empty, imported));
-        QCOMPARE(imported.numberOfLinks(), original.numberOfLinks());
+        QCOMPARE(runCli({"export-tsv", sample, viaTsv, "--csv", "--encoding", "utf16"}).status, 1);
     }
 };
 
