@@ -235,4 +235,4 @@ private slots:
 };
 
 QTEST_GUILESS_MAIN(TestCliOutputs)
-#include "tst_cli_outputs.moc"
+#include "tst_outputs.moc"
