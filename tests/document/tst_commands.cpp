@@ -175,17 +175,6 @@ private slots:
         QVERIFY(!document->isEdited());
     }
 
-    void sendMessageMenusWithoutTemplates()
-    {
-        MyDocument *document = openSample();
-        const DocumentMenus &m = *document->menus();
-        const QStringList fixed{m.newCustomEmail->text(), QStringLiteral("---"), m.newEmailTemplate->text()};
-        document->buildSendMessageMenu();
-        QCOMPARE(itemTexts(m.sendMessageMenu), fixed);
-        QCOMPARE(itemTexts(m.linkSendMessageMenu), fixed);
-        QCOMPARE(itemTexts(document->detailsView()->sendMessageMenu()), fixed);
-    }
-
     void sendMessageMenusListThisDatabasesTemplates()
     {
         DatabaseBuilder db;

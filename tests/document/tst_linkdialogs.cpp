@@ -4,7 +4,6 @@
 #include "document/DocumentMenus.h"
 #include "document/LinkCommands.h"
 #include "document/VerificationCommands.h"
-#include "gui/HelpBook.h"
 #include "model/DateTexts.h"
 #include "model/NotificationComputer.h"
 #include "verify/VerificationRun.h"

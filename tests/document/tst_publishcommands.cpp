@@ -76,17 +76,6 @@ private slots:
     }
     void cleanup() { m_fixture.reset(); }
 
-    void commandsAreOfferedWithALinkSelected()
-    {
-        MyDocument *document = openSample();
-        DocumentFixture::selectCategory(document, "Birds");
-        DocumentFixture::selectLinks(document, {"Kestrel"});
-        const DocumentMenus &m = *document->menus();
-        for (QAction *action : {m.HTMLSetup, m.copyHTML, m.copyCategoryHTML, m.copyHTMLStyles,
-                                m.exportLinksToHTML, m.copySpreadsheet, m.exportLinksToSpreadsheet})
-            QVERIFY2(action->isEnabled(), qPrintable(action->objectName()));
-    }
-
     void setupSheetKeepsEditsAndWritesThemOnConfirm()
     {
         MyDocument *document = openSample();
