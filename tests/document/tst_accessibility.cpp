@@ -18,7 +18,6 @@
 #include "workflow/ui/LinkCountDialogController.h"
 #include "workflow/ui/LinkDialogController.h"
 #include "workflow/ui/NotificationDialogController.h"
-#include "workflow/ui/SearchDialogController.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -81,12 +80,10 @@ private slots:
         SiteInfoDialogController siteInfo(document);
         AskStringDialogController category(document);
         CollectionManager &store = document->collectionManager();
-        SearchDialogController search(&store, document);
-        search.initializeWithSearchCriteria(std::nullopt, false);
         EmailTemplateDialogController templateEditor(&store, document);
         EmailTemplateListDialogController templates(&store, &templateEditor, nullptr, document);
         VerificationDialogController verification(&store, document);
-        for (QWidget *sheet : std::initializer_list<QWidget *>{&siteInfo, &category, &search, &templateEditor,
+        for (QWidget *sheet : std::initializer_list<QWidget *>{&siteInfo, &category, &templateEditor,
                                                                &templates, &verification}) {
             QCOMPARE(AccessibilityCheck::unnamedInputs(sheet).join(QLatin1Char(',')), QString());
             QCOMPARE(AccessibilityCheck::mnemonicClashes(sheet).join(QLatin1Char('\n')), QString());
