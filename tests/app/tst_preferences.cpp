@@ -31,9 +31,8 @@ private slots:
     void formBringsStrayValuesIntoRange();
     void dialogShowsAndReturnsTheValues();
     void confirmedPreferencesAreWrittenCancelledAreNot();
-    void welcomeTicksOnlyForTheWelcomeWindow();
-    void welcomeClosingUntickedTurnsOpenPanelIntoNothing();
-    void welcomeClosingTickedStoresWelcome();
+    void closingTheWelcomeWindowStoresItsSwitch_data();
+    void closingTheWelcomeWindowStoresItsSwitch();
     void welcomeActionCodes();
     void startupShowsWelcomeAfterTheSplash();
 
@@ -194,40 +193,39 @@ void TestPreferences::confirmedPreferencesAreWrittenCancelledAreNot()
     QVERIFY(!ApplicationController::isModalDialogRunning());
 }
 
-void TestPreferences::welcomeTicksOnlyForTheWelcomeWindow()
+void TestPreferences::closingTheWelcomeWindowStoresItsSwitch_data()
 {
-    WelcomeDialogController dialog;
-    auto *box = dialog.findChild<QCheckBox *>(QStringLiteral("showAtStartupCheckbox"));
-    for (int action : {0, 1, 2}) {
-        Preferences::setValue(Preferences::StartupAction, action);
-        dialog.initializeFields();
-        QCOMPARE(box->isChecked(), action == 2);
-    }
+    QTest::addColumn<int>("stored");
+    QTest::addColumn<bool>("tick");
+    QTest::addColumn<bool>("closeBox");
+    // Ticked only when the welcome window is the start-up action; closing it, by the close box or
+    // Escape, keeps the switch: unticked, even the open panel becomes nothing.
+    QTest::newRow("open panel, unticked, close box") << 1 << false << true;
+    QTest::newRow("nothing, ticked, Escape") << 0 << true << false;
+    QTest::newRow("welcome, left ticked, Escape") << 2 << true << false;
 }
 
-void TestPreferences::welcomeClosingUntickedTurnsOpenPanelIntoNothing()
+void TestPreferences::closingTheWelcomeWindowStoresItsSwitch()
 {
-    Preferences::setValue(Preferences::StartupAction, 1);
-    QTimer::singleShot(0, this, [this] {
+    QFETCH(int, stored);
+    QFETCH(bool, tick);
+    QFETCH(bool, closeBox);
+    Preferences::setValue(Preferences::StartupAction, stored);
+    bool wasTicked = false;
+    QTimer::singleShot(0, this, [&] {
         WelcomeDialogController *dialog = m_application->welcomeDialog();
-        QVERIFY(!dialog->findChild<QCheckBox *>(QStringLiteral("showAtStartupCheckbox"))->isChecked());
-        dialog->close(); // the window's close box
+        auto *box = dialog->findChild<QCheckBox *>(QStringLiteral("showAtStartupCheckbox"));
+        wasTicked = box->isChecked();
+        box->setChecked(tick);
+        if (closeBox)
+            dialog->close();
+        else
+            QTest::keyClick(dialog, Qt::Key_Escape);
     });
     m_application->showStartingPoints();
+    QCOMPARE(wasTicked, stored == 2);
     QCOMPARE(m_application->welcomeDialog()->actionCode(), 0);
-    QCOMPARE(Preferences::intValue(Preferences::StartupAction), 0);
-}
-
-void TestPreferences::welcomeClosingTickedStoresWelcome()
-{
-    Preferences::setValue(Preferences::StartupAction, 0);
-    QTimer::singleShot(0, this, [this] {
-        WelcomeDialogController *dialog = m_application->welcomeDialog();
-        dialog->findChild<QCheckBox *>(QStringLiteral("showAtStartupCheckbox"))->setChecked(true);
-        QTest::keyClick(dialog, Qt::Key_Escape);
-    });
-    m_application->showStartingPoints();
-    QCOMPARE(Preferences::intValue(Preferences::StartupAction), 2);
+    QCOMPARE(Preferences::intValue(Preferences::StartupAction), tick ? 2 : 0);
 }
 
 void TestPreferences::welcomeActionCodes()

@@ -1,5 +1,5 @@
 // Start-up and the welcome window: what the application shows when it starts, where a cancelled
-// choice leads, and when it ends.
+// choice leads, and when it ends; the new-database assistant's values and message.
 #include "DatabaseBuilder.h"
 #include "app/ApplicationController.h"
 #include "app/WelcomeDialogController.h"
@@ -10,6 +10,7 @@
 #include "model/DatabaseFile.h"
 #include "model/Preferences.h"
 #include "model/UrlOpener.h"
+#include "publish/ui/NewSiteCreatedDialogController.h"
 #include "publish/ui/NewSiteDialogController.h"
 
 #include <QDialogButtonBox>
@@ -239,6 +240,62 @@ private slots:
         QCOMPARE(MessageBox::shownAlerts().size(), fileAskedFor ? 1 : 0);
         QVERIFY(m_documents->documents().isEmpty());
         QCOMPARE(m_terminated->size(), 1);
+    }
+
+    // The assistant's values serve the next new database; a cancelled run keeps the last ones.
+    void newSiteKeepsValuesForTheNextDocument()
+    {
+        Preferences::setValue(Preferences::ShowNewSiteCreatedMessage, false);
+        auto title = [this](const QString &text) {
+            return qobject_cast<QLineEdit *>(
+                       m_application->newSiteDialog()->fieldWidget(SiteProfileForm::Title))
+                ->setText(text);
+        };
+        QTimer::singleShot(0, this, [this, title] {
+            NewSiteDialogController *dialog = m_application->newSiteDialog();
+            dialog->confirmStep();
+            title(QStringLiteral("Marsh Birds"));
+            dialog->confirmStep();
+            qobject_cast<QLineEdit *>(dialog->fieldWidget(SiteProfileForm::MainPageURL))
+                ->setText(QStringLiteral("marshbirds.example"));
+            for (int step = 3; step <= 5; ++step)
+                dialog->confirmStep();
+        });
+        m_application->newSite();
+        const QVariantMap values = m_application->globalSiteInfo();
+        QCOMPARE(values.value(QStringLiteral("Title")).toString(), QStringLiteral("Marsh Birds"));
+        QCOMPARE(values.value(QStringLiteral("MainPageURL")).toString(),
+                 QStringLiteral("http://marshbirds.example"));
+        QCOMPARE(values.value(QStringLiteral("PageLayout")).toBool(), true);
+
+        QTimer::singleShot(0, this, [this, title] {
+            m_application->newSiteDialog()->confirmStep();
+            title(QStringLiteral("Other"));
+            m_application->newSiteDialog()->cancel();
+        });
+        m_application->newSite();
+        QCOMPARE(m_application->globalSiteInfo().value(QStringLiteral("Title")).toString(),
+                 QStringLiteral("Marsh Birds"));
+    }
+
+    void newSiteCreatedMessageStoresItsSwitch()
+    {
+        QVERIFY(Preferences::boolValue(Preferences::ShowNewSiteCreatedMessage));
+        int shown = 0;
+        QTimer::singleShot(0, this, [this, &shown] {
+            NewSiteCreatedDialogController *dialog = m_application->newSiteCreatedDialog();
+            ++shown;
+            QVERIFY(dialog->showNextTime());
+            m_application->showNewSiteCreated(); // asked again while it is up: not shown twice
+            dialog->setShowNextTime(false);
+            dialog->reject(); // closing stores the switch like confirming
+        });
+        m_application->showNewSiteCreated();
+        QCOMPARE(shown, 1);
+        QVERIFY(!Preferences::boolValue(Preferences::ShowNewSiteCreatedMessage));
+        // Switched off, it no longer comes up (the test would hang in a modal run otherwise).
+        m_application->showNewSiteCreated();
+        QVERIFY(!m_application->newSiteCreatedDialog()->isVisible());
     }
 
 private:

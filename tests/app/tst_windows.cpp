@@ -278,17 +278,6 @@ void TestWindows::helpWindowOpensBesideTheWindowThatAsked()
     QVERIFY(help->frameGeometry().left() > narrow.frameGeometry().right());
     QCOMPARE(help->frameGeometry().top(), narrow.frameGeometry().top());
     help->close();
-
-    // A window that fills the screen leaves no side free: centred on it, inside the screen.
-    QWidget wide;
-    wide.setGeometry(area.adjusted(10, 10, -10, -10));
-    wide.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&wide));
-    HelpBook::showHelp(QStringLiteral("QuillmarshVerify"), &wide);
-    QVERIFY(QTest::qWaitForWindowExposed(help));
-    QVERIFY(area.contains(help->frameGeometry()));
-    QVERIFY((help->frameGeometry().center() - wide.frameGeometry().center()).manhattanLength() <= 4);
-    help->close();
 }
 
 void TestWindows::windowsAreKeptInsideTheScreen()
@@ -301,15 +290,6 @@ void TestWindows::windowsAreKeptInsideTheScreen()
     large.show();
     QVERIFY(QTest::qWaitForWindowExposed(&large));
     QTRY_COMPARE(large.frameGeometry(), area);
-    // Placed off the screen's edge: moved in.
-    QDialog placed;
-    placed.resize(300, 200);
-    placed.move(area.right() - 100, area.bottom() - 50);
-    placed.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&placed));
-    QTRY_VERIFY(area.contains(placed.frameGeometry()));
-    QCOMPARE(placed.frameGeometry().size(),
-             QSize(300, 200).grownBy(WindowPlacement::decorationMargins(&placed)));
 }
 
 void TestWindows::tutorialIsWrittenToThePrivateFolderAndOpened()

@@ -3,6 +3,8 @@
 #include "app/PreferencesDialogController.h"
 #include "app/WelcomeDialogController.h"
 #include "document/AskStringDialogController.h"
+#include "document/DocumentMenus.h"
+#include "document/LinkCommands.h"
 #include "publish/ui/HTMLSetupDialogController.h"
 #include "publish/ui/NewSiteCreatedDialogController.h"
 #include "publish/ui/NewSiteDialogController.h"
@@ -12,7 +14,10 @@
 #include "verify/ui/VerificationDialogController.h"
 #include "workflow/ui/EmailTemplateDialogController.h"
 #include "workflow/ui/EmailTemplateListDialogController.h"
-#include "workflow/ui/SearchDialogController.h"
+#include "workflow/ui/InstantLinkDialogController.h"
+#include "workflow/ui/LinkCountDialogController.h"
+#include "workflow/ui/LinkDialogController.h"
+#include "workflow/ui/NotificationDialogController.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -75,12 +80,10 @@ private slots:
         SiteInfoDialogController siteInfo(document);
         AskStringDialogController category(document);
         CollectionManager &store = document->collectionManager();
-        SearchDialogController search(&store, document);
-        search.initializeWithSearchCriteria(std::nullopt, false);
         EmailTemplateDialogController templateEditor(&store, document);
         EmailTemplateListDialogController templates(&store, &templateEditor, nullptr, document);
         VerificationDialogController verification(&store, document);
-        for (QWidget *sheet : std::initializer_list<QWidget *>{&siteInfo, &category, &search, &templateEditor,
+        for (QWidget *sheet : std::initializer_list<QWidget *>{&siteInfo, &category, &templateEditor,
                                                                &templates, &verification}) {
             QCOMPARE(AccessibilityCheck::unnamedInputs(sheet).join(QLatin1Char(',')), QString());
             QCOMPARE(AccessibilityCheck::mnemonicClashes(sheet).join(QLatin1Char('\n')), QString());
@@ -96,6 +99,36 @@ private slots:
         StatisticsDialogController statistics(document->collectionManager(), document);
         PrintPreviewDialogController preview(document);
         for (QWidget *dialog : std::initializer_list<QWidget *>{&setup, &statistics, &preview}) {
+            QCOMPARE(AccessibilityCheck::unnamedInputs(dialog).join(QLatin1Char(',')), QString());
+            QCOMPARE(AccessibilityCheck::mnemonicClashes(dialog).join(QLatin1Char('\n')), QString());
+        }
+    }
+
+    void linkSheetsNameEveryInput()
+    {
+        DatabaseBuilder db;
+        db.link(QStringLiteral("Frogs"));
+        MyDocument *document = m_fixture->open(db);
+        DocumentFixture::selectLinks(document, {QStringLiteral("Frogs")});
+        LinkCommands *area = document->commandArea<LinkCommands>();
+        const DocumentMenus &m = *document->menus();
+        m.editLink->trigger();
+        area->linkDialog()->cancel();
+        m.countLinks->trigger();
+        area->linkCountDialog()->cancel();
+        m.notificationSetup->trigger();
+        area->notificationDialog()->cancel();
+        InstantLinkDialogController instant(&document->collectionManager(), document);
+        instant.initializeFields();
+
+        LinkDialogController *editor = area->linkDialog();
+        for (int tab = 0; tab < editor->tabView()->count(); ++tab) {
+            editor->selectTab(tab);
+            QCOMPARE(AccessibilityCheck::unnamedInputs(editor).join(QLatin1Char(',')), QString());
+        }
+        // No two keys of a page, or of a page and the buttons under it, share a letter.
+        for (QWidget *dialog : std::initializer_list<QWidget *>{editor, &instant, area->linkCountDialog(),
+                                                                area->notificationDialog()}) {
             QCOMPARE(AccessibilityCheck::unnamedInputs(dialog).join(QLatin1Char(',')), QString());
             QCOMPARE(AccessibilityCheck::mnemonicClashes(dialog).join(QLatin1Char('\n')), QString());
         }

@@ -106,57 +106,6 @@ private slots:
         QVERIFY(!first->isEdited());
     }
 
-    void windowStateIsRestoredWithoutMarkingEdited()
-    {
-        const QRect screen = QGuiApplication::primaryScreen()->geometry();
-        DatabaseBuilder db;
-        db.link(QStringLiteral("One"));
-        db.store().setWindowFrame(QRectF(40, 30, 700, 500));
-        db.store().setSplitterPosition(170);
-        db.store().setColumnWidths(QList<double>{150, 300});
-        db.store().setDetailsCollapsed(true);
-        MyDocument *document = m_fixture->open(db);
-        // The stored frame is the outer one, title bar and borders included.
-        QCOMPARE(document->frameGeometry(), QRect(screen.x() + 40, screen.y() + 30, 700, 500));
-        QCOMPARE(document->splitterPosition(), 170.0);
-        QCOMPARE(document->linksTable()->horizontalHeader()->sectionSize(LinkListController::NameColumn),
-                 150);
-        QVERIFY(document->isDetailsCollapsed());
-        QVERIFY(!document->isEdited());
-
-        // Moving and resizing are recorded in the store, still without marking the document.
-        document->move(screen.x() + 90, screen.y() + 70);
-        QTRY_COMPARE(document->collectionManager().windowFrame().topLeft(), QPointF(90, 70));
-        document->setSplitterPosition(220);
-        emit document->splitView()->splitterMoved(220, 1);
-        QCOMPARE(document->collectionManager().splitterPosition(), 220.0);
-        document->setDetailsCollapsed(false);
-        QVERIFY(!document->collectionManager().detailsCollapsed());
-        document->setDetailsCollapsed(true);
-        QVERIFY(document->isDetailsCollapsed());
-        QVERIFY(document->collectionManager().detailsCollapsed());
-        document->linksTable()->horizontalHeader()->resizeSection(LinkListController::NameColumn, 111);
-        QCOMPARE(document->collectionManager().columnWidths()->first(), 111.0);
-        QVERIFY(!document->isEdited());
-
-        // The next save writes it.
-        QVERIFY(document->save());
-        CollectionManager reread;
-        QVERIFY(DatabaseFile::read(document->filePath(), reread));
-        QCOMPARE(reread.splitterPosition(), 220.0);
-        QVERIFY(reread.detailsCollapsed());
-        QCOMPARE(reread.windowFrame().topLeft(), QPointF(90, 70));
-    }
-
-    void aFrameOffEveryScreenKeepsTheDefault()
-    {
-        DatabaseBuilder db;
-        db.store().setWindowFrame(QRectF(-50000, 40000, 700, 500));
-        MyDocument *document = m_fixture->open(db);
-        QVERIFY(QGuiApplication::primaryScreen()->availableGeometry().intersects(document->geometry()));
-        QVERIFY(document->size() != QSize(700, 500));
-    }
-
     void autosaveWaitsForAFileAndTheSwitch()
     {
         Preferences::setValue(Preferences::AutoSaveDocuments, true);

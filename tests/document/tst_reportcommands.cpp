@@ -67,16 +67,6 @@ private slots:
     void init() { m_fixture = std::make_unique<DocumentFixture>(); }
     void cleanup() { m_fixture.reset(); }
 
-    void commandsAreOffered()
-    {
-        MyDocument *document = openSmall();
-        DocumentFixture::selectCategory(document, "Alpha");
-        DocumentFixture::selectLinks(document, {"A1"});
-        const DocumentMenus &m = *document->menus();
-        for (QAction *action : {m.print, m.printPreview, m.exportAsPDF, m.showStatistics})
-            QVERIFY2(action->isEnabled(), qPrintable(action->objectName()));
-    }
-
     void statisticsSheetShowsCopiesAndChangesNothing()
     {
         MyDocument *document = openSmall();

@@ -182,11 +182,24 @@ private slots:
             QCOMPARE(saved.sortDescending, collapsed);
             QVERIFY(!document->isEdited());
 
-            // A click on the header is recorded too, without marking the document edited.
+            // Moving, resizing and a click on the header are recorded too, without marking the
+            // document edited; the next save writes them.
+            document->move(document->frameGeometry().topLeft() + QPoint(50, 40));
+            QTRY_COMPARE(document->collectionManager().windowFrame().topLeft(), QPointF(90, 70));
+            document->setSplitterPosition(220);
+            emit document->splitView()->splitterMoved(220, 1);
+            document->setDetailsCollapsed(!collapsed);
+            document->linksTable()->horizontalHeader()->resizeSection(LinkListController::NameColumn, 111);
             emit document->linksTable()->horizontalHeader()->sectionClicked(LinkListController::NameColumn);
+            QVERIFY(!document->isEdited());
             QVERIFY(document->save());
-            QCOMPARE(reread(path).sortColumn, int(LinkListController::NameColumn));
-            QVERIFY(!reread(path).sortDescending);
+            const Stored moved = reread(path);
+            QCOMPARE(moved.windowFrame.topLeft(), QPointF(90, 70));
+            QCOMPARE(moved.splitterPosition, 220.0);
+            QCOMPARE(moved.detailsCollapsed, !collapsed);
+            QCOMPARE(moved.columnWidths->first(), 111.0);
+            QCOMPARE(moved.sortColumn, int(LinkListController::NameColumn));
+            QVERIFY(!moved.sortDescending);
         }
     }
 
@@ -211,6 +224,11 @@ private slots:
         MyDocument *document = openAndSettle(m_fixture->write(db));
         QVERIFY(document);
         QCOMPARE(document->frameGeometry(), available());
+        // A frame off every screen keeps the default.
+        db.store().setWindowFrame(QRectF(-50000, 40000, 700, 500));
+        document = openAndSettle(m_fixture->write(db, QStringLiteral("off.site")));
+        QVERIFY(available().intersects(document->geometry()));
+        QVERIFY(document->size() != QSize(700, 500));
     }
 
     void categoryListKeepsItsShareOfTheWidth()

@@ -333,6 +333,7 @@ private slots:
         sheet->rows().at(1)->addButton()->click();
         setRow(sheet->rows().at(2), SearchCriterion::Status, SearchCriterion::ChoiceIs);
         QCOMPARE(AccessibilityCheck::unnamedInputs(sheet).join(QLatin1Char(',')), QString());
+        QCOMPARE(AccessibilityCheck::mnemonicClashes(sheet).join(QLatin1Char('\n')), QString());
         QCOMPARE(AccessibilityCheck::accessibleName(sheet->rows().at(1)->stringField()),
                  QStringLiteral("Value of condition 2"));
         // A pop-up reads out its current item; its name is given all the same.

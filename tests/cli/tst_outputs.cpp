@@ -201,4 +201,4 @@ private slots:
 };
 
 QTEST_GUILESS_MAIN(TestCliOutputs)
-#include "tst_cli_outputs.moc"
+#include "tst_outputs.moc"

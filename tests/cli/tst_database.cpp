@@ -100,4 +100,4 @@ private slots:
 };
 
 QTEST_GUILESS_MAIN(TestCliDatabase)
-#include "tst_cli_database.moc"
+#include "tst_database.moc"
