@@ -168,7 +168,7 @@
     </message>
 </context>
 <context>
-    <name>CategoryListController</name>
+    <name>CategoryListModel</name>
     <message>
         <source>Categories</source>
         <translation>Kategorien</translation>
@@ -607,14 +607,6 @@
     <message>
         <source>General</source>
         <translation>Allgemein</translation>
-    </message>
-    <message>
-        <source>%1 copy</source>
-        <translation>%1 Kopie</translation>
-    </message>
-    <message>
-        <source>%1 copy %2</source>
-        <translation>%1 Kopie %2</translation>
     </message>
 </context>
 <context>
@@ -1673,6 +1665,17 @@ Datei: %2</translation>
     </message>
 </context>
 <context>
+    <name>EmailTemplateList</name>
+    <message>
+        <source>%1 copy</source>
+        <translation>%1 Kopie</translation>
+    </message>
+    <message>
+        <source>%1 copy %2</source>
+        <translation>%1 Kopie %2</translation>
+    </message>
+</context>
+<context>
     <name>EmailTemplateListDialog</name>
     <message>
         <source>E-mail Templates</source>
@@ -1818,26 +1821,6 @@ Datei: %2</translation>
 <context>
     <name>HTMLBuilder</name>
     <message>
-        <source>The ID &quot;%1&quot; of the category &quot;%2&quot; cannot be used as a file name. Give the category an ID made of letters and digits only.</source>
-        <translation>Die ID „%1“ der Kategorie „%2“ kann nicht als Dateiname dienen. Geben Sie der Kategorie eine ID nur aus Buchstaben und Ziffern.</translation>
-    </message>
-    <message>
-        <source>The page of the category &quot;%1&quot; would replace the file &quot;%2&quot;. Choose another file name or give the category another ID.</source>
-        <translation>Die Seite der Kategorie „%1“ würde die Datei „%2“ ersetzen. Wählen Sie einen anderen Dateinamen oder geben Sie der Kategorie eine andere ID.</translation>
-    </message>
-    <message>
-        <source>The categories &quot;%1&quot; and &quot;%2&quot; would both be written to the file &quot;%3&quot;. Give one of them another ID.</source>
-        <translation>Die Kategorien „%1“ und „%2“ würden beide in die Datei „%3“ geschrieben. Geben Sie einer von ihnen eine andere ID.</translation>
-    </message>
-    <message>
-        <source>There is nothing to export.</source>
-        <translation>Es gibt nichts zu exportieren.</translation>
-    </message>
-    <message>
-        <source>The file &quot;%1&quot; could not be written (%2).</source>
-        <translation>Die Datei „%1“ konnte nicht geschrieben werden (%2).</translation>
-    </message>
-    <message>
         <source>Categories</source>
         <translation>Kategorien</translation>
     </message>
@@ -1876,10 +1859,6 @@ Datei: %2</translation>
     <message>
         <source>Table of contents</source>
         <translation>Inhaltsverzeichnis</translation>
-    </message>
-    <message>
-        <source>This links page has one page per category, which are written beside the index page; name a file in a folder, not a device or a pipe.</source>
-        <translation>Diese Linkseite hat je eine Seite pro Kategorie, die neben die Übersichtsseite geschrieben werden; geben Sie eine Datei in einem Ordner an, kein Gerät und keine Pipe.</translation>
     </message>
 </context>
 <context>
@@ -2737,7 +2716,7 @@ Datei: %2</translation>
     </message>
 </context>
 <context>
-    <name>LinkListController</name>
+    <name>LinkListModel</name>
     <message>
         <source>Notifications</source>
         <translation>Benachrichtigungen</translation>
@@ -2775,6 +2754,33 @@ Datei: %2</translation>
     <message>
         <source>Mark as Verified</source>
         <translation>Als geprüft markieren</translation>
+    </message>
+</context>
+<context>
+    <name>LinksPageExporter</name>
+    <message>
+        <source>The ID &quot;%1&quot; of the category &quot;%2&quot; cannot be used as a file name. Give the category an ID made of letters and digits only.</source>
+        <translation>Die ID „%1“ der Kategorie „%2“ kann nicht als Dateiname dienen. Geben Sie der Kategorie eine ID nur aus Buchstaben und Ziffern.</translation>
+    </message>
+    <message>
+        <source>The page of the category &quot;%1&quot; would replace the file &quot;%2&quot;. Choose another file name or give the category another ID.</source>
+        <translation>Die Seite der Kategorie „%1“ würde die Datei „%2“ ersetzen. Wählen Sie einen anderen Dateinamen oder geben Sie der Kategorie eine andere ID.</translation>
+    </message>
+    <message>
+        <source>The categories &quot;%1&quot; and &quot;%2&quot; would both be written to the file &quot;%3&quot;. Give one of them another ID.</source>
+        <translation>Die Kategorien „%1“ und „%2“ würden beide in die Datei „%3“ geschrieben. Geben Sie einer von ihnen eine andere ID.</translation>
+    </message>
+    <message>
+        <source>The file &quot;%1&quot; could not be written (%2).</source>
+        <translation>Die Datei „%1“ konnte nicht geschrieben werden (%2).</translation>
+    </message>
+    <message>
+        <source>This links page has one page per category, which are written beside the index page; name a file in a folder, not a device or a pipe.</source>
+        <translation>Diese Linkseite hat je eine Seite pro Kategorie, die neben die Übersichtsseite geschrieben werden; geben Sie eine Datei in einem Ordner an, kein Gerät und keine Pipe.</translation>
+    </message>
+    <message>
+        <source>There is nothing to export.</source>
+        <translation>Es gibt nichts zu exportieren.</translation>
     </message>
 </context>
 <context>

@@ -1,6 +1,5 @@
 #include "LinkListModel.h"
 
-#include "workflow/LinkListOrder.h"
 #include "gui/DocumentImages.h"
 #include "model/CollectionManager.h"
 #include "model/Link.h"
@@ -8,6 +7,7 @@
 #include "model/Notification.h"
 #include "model/NotificationComputer.h"
 #include "workflow/DetailsTexts.h"
+#include "workflow/LinkListOrder.h"
 
 #include <QMimeData>
 #include <QSet>

@@ -3,10 +3,10 @@
 #include "DocumentMenus.h"
 #include "HistoryCommands.h"
 #include "MyDocument.h"
-#include "model/Clock.h"
 #include "gui/MessageBox.h"
 #include "history/HistoryRecorder.h"
 #include "history/ui/ChangeMarkDelegate.h"
+#include "model/Clock.h"
 #include "verify/VerificationRowModel.h"
 #include "verify/ui/VerificationDialogController.h"
 
@@ -67,8 +67,8 @@ void VerificationCommands::verifyLinkSheetDidEnd(int returnCode)
         perform(tr("Save Verification Results"), [this](DocumentChange &change) {
             change.linkIDs = document()->selectedLinkIDs();
             // The store recomputes the notifications with the new results.
-            return collectionManager().recordVerificationResults(m_verificationDialog->rows()->resultsToSave(),
-                                                                 Clock::today());
+            return collectionManager().recordVerificationResults(
+                m_verificationDialog->rows()->resultsToSave(), Clock::today());
         });
     }
     emit document()->verificationSheetEnded();

@@ -1,9 +1,9 @@
 #include "DatabaseBuilder.h"
-#include "workflow/LinkListOrder.h"
 #include "document/CategoryListModel.h"
 #include "document/LinkListModel.h"
 #include "model/Link.h"
 #include "model/LinkDragPayload.h"
+#include "workflow/LinkListOrder.h"
 
 #include <QAbstractItemModelTester>
 #include <QApplication>

@@ -1,7 +1,7 @@
 #include "DocumentFixture.h"
 #include "HttpTestServer.h"
-#include "document/CategoryCommands.h"
 #include "document/AskStringDialogController.h"
+#include "document/CategoryCommands.h"
 #include "document/DocumentMenus.h"
 #include "document/DocumentUndo.h"
 #include "document/LinkCommands.h"

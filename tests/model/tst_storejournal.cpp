@@ -275,8 +275,10 @@ private slots:
         QCOMPARE(books->indexOfChild(linkNode(store, QStringLiteral("Alpha"))), 1);
         QCOMPARE(books->nativeTitle(), QStringLiteral("Books (3)"));
 
-        const EmailTemplate *welcome = store.emailTemplateList().emailTemplateWithName(QStringLiteral("Welcome"));
-        store.emailTemplateList().deleteEmailTemplateAtIndex(store.emailTemplateList().indexOfEmailTemplate(welcome) == 0 ? 1 : 0);
+        const EmailTemplate *welcome =
+            store.emailTemplateList().emailTemplateWithName(QStringLiteral("Welcome"));
+        store.emailTemplateList().deleteEmailTemplateAtIndex(
+            store.emailTemplateList().indexOfEmailTemplate(welcome) == 0 ? 1 : 0);
         change = store.journal().closeEntry();
         QVERIFY(change->undo(store));
         QVERIFY(change->redo(store));

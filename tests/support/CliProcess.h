@@ -48,7 +48,8 @@ inline CliRun runCli(const QStringList &arguments, const CliOptions &options = {
     if (!options.language.isEmpty())
         environment.insert("LANGUAGE", options.language);
     if (options.clock.isValid())
-        environment.insert(QString::fromLatin1(Clock::EnvironmentVariable), Clock::environmentValue(options.clock));
+        environment.insert(QString::fromLatin1(Clock::EnvironmentVariable),
+                           Clock::environmentValue(options.clock));
     process.setProcessEnvironment(environment);
     process.start(QStringLiteral(QM_CLI_PATH), arguments);
     if (!options.input.isNull())

@@ -142,7 +142,8 @@ private:
 
     CliRun run(const QStringList &arguments)
     {
-        return runCli(QStringList{"verify"} + arguments, CliOptions().at(m_dir.path()).withEventLoop().clockedAt(Clock::now()));
+        return runCli(QStringList{"verify"} + arguments,
+                      CliOptions().at(m_dir.path()).withEventLoop().clockedAt(Clock::now()));
     }
 
     HttpTestServer m_server;
