@@ -245,7 +245,9 @@ private slots:
             emailTemplate.setName(name, QStringLiteral("s"), QStringLiteral("b"));
             return emailTemplate;
         };
-        auto idOf = [&](const QString &name) { return store.emailTemplateWithName(name)->ID(); };
+        auto idOf = [&](const QString &name) {
+            return store.emailTemplateList().emailTemplateWithName(name)->ID();
+        };
         templates->addEmailTemplate(form(QStringLiteral("Note")));
         QVERIFY(everyMenuLists({QStringLiteral("A && B"), QStringLiteral("Follow-up"), QStringLiteral("Note"),
                                 QStringLiteral("Request")}));

@@ -75,30 +75,32 @@ private slots:
         model.templatesChanged(); // nothing changed, nothing told
         QCOMPARE(changes.take(), QStringList());
 
-        store.addEmailTemplateFromEmailTemplate(form(QStringLiteral("charlie")));
+        store.emailTemplateList().addEmailTemplateFromEmailTemplate(form(QStringLiteral("charlie")));
         model.templatesChanged();
         QCOMPARE(changes.take(), QStringList{QStringLiteral("+1")});
         QCOMPARE(rows(model).at(1), QStringLiteral("charlie"));
 
         // Renamed in place, then renamed so that it moves: the neighbours move too.
-        store.editEmailTemplate(store.emailTemplateWithName(QStringLiteral("Delta")),
-                                form(QStringLiteral("Echo")));
+        store.emailTemplateList().editEmailTemplate(
+            store.emailTemplateList().emailTemplateWithName(QStringLiteral("Delta")),
+            form(QStringLiteral("Echo")));
         model.templatesChanged();
         QCOMPARE(changes.take(), QStringList{QStringLiteral("~2")});
-        store.editEmailTemplate(store.emailTemplateWithName(QStringLiteral("Beta")),
-                                form(QStringLiteral("Zulu")));
+        store.emailTemplateList().editEmailTemplate(
+            store.emailTemplateList().emailTemplateWithName(QStringLiteral("Beta")),
+            form(QStringLiteral("Zulu")));
         model.templatesChanged();
         QCOMPARE(changes.take(), QStringList{QStringLiteral("reset")});
         QCOMPARE(rows(model),
                  (QStringList{QStringLiteral("charlie"), QStringLiteral("Echo"), QStringLiteral("Zulu")}));
 
-        store.deleteEmailTemplateAtIndex(1);
+        store.emailTemplateList().deleteEmailTemplateAtIndex(1);
         model.templatesChanged();
         QCOMPARE(changes.take(), QStringList{QStringLiteral("-1")});
 
         // Many at once (an import, an undo of one): the list starts over.
-        store.addEmailTemplateFromEmailTemplate(form(QStringLiteral("A")));
-        store.addEmailTemplateFromEmailTemplate(form(QStringLiteral("B")));
+        store.emailTemplateList().addEmailTemplateFromEmailTemplate(form(QStringLiteral("A")));
+        store.emailTemplateList().addEmailTemplateFromEmailTemplate(form(QStringLiteral("B")));
         model.templatesChanged();
         QCOMPARE(changes.take(), QStringList{QStringLiteral("reset")});
         QCOMPARE(rows(model), (QStringList{QStringLiteral("A"), QStringLiteral("B"),
@@ -115,24 +117,25 @@ private slots:
         QCOMPARE(rows(model), QStringList{QStringLiteral("Blank message")});
         QCOMPARE(model.index(0, 0).data(EmailTemplateListModel::TemplateIndexRole).toInt(), -1);
 
-        store.addEmailTemplateFromEmailTemplate(form(QStringLiteral("Request")));
+        store.emailTemplateList().addEmailTemplateFromEmailTemplate(form(QStringLiteral("Request")));
         model.templatesChanged();
         QCOMPARE(rows(model), (QStringList{QStringLiteral("Blank message"), QStringLiteral("---"),
                                            QStringLiteral("Request")}));
         QCOMPARE(model.flags(model.index(1, 0)), Qt::NoItemFlags); // the separator cannot be chosen
         QCOMPARE(model.index(2, 0).data(EmailTemplateListModel::TemplateIndexRole).toInt(), 0);
 
-        store.addEmailTemplateFromEmailTemplate(form(QStringLiteral("Follow-up")));
+        store.emailTemplateList().addEmailTemplateFromEmailTemplate(form(QStringLiteral("Follow-up")));
         changes.take();
         model.templatesChanged();
         QCOMPARE(changes.take(), QStringList{QStringLiteral("+2")});
-        store.editEmailTemplate(store.emailTemplateWithName(QStringLiteral("Request")),
-                                form(QStringLiteral("Thanks")));
+        store.emailTemplateList().editEmailTemplate(
+            store.emailTemplateList().emailTemplateWithName(QStringLiteral("Request")),
+            form(QStringLiteral("Thanks")));
         model.templatesChanged();
         QCOMPARE(changes.take(), QStringList{QStringLiteral("~3")});
 
-        store.deleteEmailTemplateAtIndex(0);
-        store.deleteEmailTemplateAtIndex(0);
+        store.emailTemplateList().deleteEmailTemplateAtIndex(0);
+        store.emailTemplateList().deleteEmailTemplateAtIndex(0);
         model.templatesChanged();
         QCOMPARE(rows(model), QStringList{QStringLiteral("Blank message")});
     }
