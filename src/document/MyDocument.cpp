@@ -62,8 +62,7 @@ MyDocument::MyDocument(std::unique_ptr<Document> document, QWidget *parent)
         showAndSelectCategoryNode(collectionManager().categoryRoot()->firstChild());
         refreshUI();
     }
-    emailTemplatesChanged();
-    validateMenuItems();
+    emailTemplatesChanged(); // validates the menus too
     updateTitle();
 }
 
@@ -242,18 +241,6 @@ void MyDocument::updateTitle()
     name.replace(QLatin1String("[*]"), QLatin1String("[*][*]"));
     setWindowTitle(tr("%1[*] \u2014 Quillmarsh").arg(name));
     setWindowFilePath(filePath());
-}
-
-bool MyDocument::readFromFile(const QString &path, FileError *error)
-{
-    const bool read = m_document->read(path, error);
-    if (read)
-        m_windowState->takeStoredState();
-    m_categoryListController->refreshList();
-    showAndSelectCategoryNode(collectionManager().categoryRoot()->firstChild());
-    refreshUI();
-    emailTemplatesChanged();
-    return read;
 }
 
 void MyDocument::reportSaveFailure(const QString &path, const QString &error)

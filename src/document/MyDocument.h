@@ -58,14 +58,10 @@ public:
     QString displayName() const { return m_document->displayName(); }
     bool isEdited() const { return isWindowModified(); }
     static bool isTemplatesFile(const QString &path) { return Document::isTemplatesFile(path); }
-    // Reads a database file into this document and shows its first category. `error` says why it
-    // failed; the templates-file alert is the caller's.
-    bool readFromFile(const QString &path, FileError *error = nullptr);
     bool saveToFile(const QString &path, QString *error = nullptr) { return m_document->save(path, error); }
     // Reads the file again, discarding unsaved changes; the selection and window state stay.
     bool reloadFromDisk();
     DocumentFileGuard *fileGuard() const { return m_fileGuard; }
-    bool keepBackupFile() const { return Document::keepBackupFile(); }
     void setUntitledNumber(int number) { m_document->setUntitledNumber(number); }
     // Marks the document as holding unsaved changes, for commands that changed the database outside
     // Document::perform; `actionName` names the undo step ("Delete Link").
