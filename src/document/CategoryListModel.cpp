@@ -120,7 +120,9 @@ bool CategoryListModel::dropMimeData(const QMimeData *data, Qt::DropAction actio
     TreeNode *target = categoryNodeAtRow(dropTargetRow(row, parent));
     if (!ids || !target)
         return false;
-    m_collectionManager->moveLinksWithIDs(*ids, target);
-    emit linksDropped(*ids);
+    const QStringList moved = m_collectionManager->moveLinksWithIDs(*ids, target);
+    if (moved.isEmpty())
+        return false; // dropped on their own category: nothing to record
+    emit linksDropped(moved);
     return true;
 }

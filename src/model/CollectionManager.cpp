@@ -234,15 +234,20 @@ void CollectionManager::moveLinkNode(TreeNode *node, TreeNode *categoryNode)
     node->refreshObjectValueFromTitle();
 }
 
-void CollectionManager::moveLinksWithIDs(const QStringList &ids, TreeNode *categoryNode)
+QStringList CollectionManager::moveLinksWithIDs(const QStringList &ids, TreeNode *categoryNode)
 {
+    QStringList moved;
     if (!categoryNode || !categoryNode->category())
-        return;
+        return moved;
     const QHash<QString, TreeNode *> nodes = linkNodesWithIDs(ids);
     for (const QString &id : ids) {
-        if (TreeNode *node = nodes.value(id))
+        // Taking a link out and putting it back would move it behind its namesakes.
+        if (TreeNode *node = nodes.value(id); node && node->parent() != categoryNode) {
             moveLinkNode(node, categoryNode);
+            moved.append(id);
+        }
     }
+    return moved;
 }
 
 TreeNode *CollectionManager::linkNodeWithID(const QString &id) const

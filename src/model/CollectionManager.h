@@ -59,8 +59,9 @@ public:
     TreeNode *editLinkNode(TreeNode *linkNode, const Link &form);
     TreeNode *editLinkNode(TreeNode *linkNode, const LinkFields &fields);
     void deleteLinkNodesWithIDs(const QStringList &ids);
-    // Moves many links with one walk over the links (a drop of several rows).
-    void moveLinksWithIDs(const QStringList &ids, TreeNode *categoryNode);
+    // Moves many links with one walk over the links (a drop of several rows) and returns the IDs of
+    // those that moved. A link already in the category stays where it is.
+    QStringList moveLinksWithIDs(const QStringList &ids, TreeNode *categoryNode);
     const Link *linkWithID(const QString &id) const;
     TreeNode *linkNodeWithID(const QString &id) const;
     bool linkWithURLAlreadyExists(const QString &url, const QString &referenceLinkID = QString()) const;
