@@ -3038,6 +3038,10 @@ Datei: %2</translation>
         <source>Delete the %L1 selected links?</source>
         <translation>Die %L1 ausgewählten Links löschen?</translation>
     </message>
+    <message>
+        <source>%1[*] (read-only) — Quillmarsh</source>
+        <translation>%1[*] (schreibgeschützt) — Quillmarsh</translation>
+    </message>
 </context>
 <context>
     <name>NewSiteCreatedDialog</name>

@@ -137,9 +137,17 @@ void Document::fileWasReadOrWritten(const QString &path)
             if (lock->tryLock())
                 m_lock = std::move(lock);
         }
-        m_readOnly = false;
+        setReadOnly(false);
     }
     m_watch->remember(path);
+}
+
+void Document::setReadOnly(bool readOnly)
+{
+    if (readOnly == m_readOnly)
+        return;
+    m_readOnly = readOnly;
+    emit fileNameChanged();
 }
 
 void Document::adoptLock(std::unique_ptr<DatabaseLock> lock)

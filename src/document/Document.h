@@ -65,7 +65,8 @@ public:
     // The lock taken before the file was read (null when none could be taken).
     void adoptLock(std::unique_ptr<DatabaseLock> lock);
     bool isReadOnly() const { return m_readOnly; }
-    void setReadOnly(bool readOnly) { m_readOnly = readOnly; }
+    // Emits fileNameChanged: the window's title says so.
+    void setReadOnly(bool readOnly);
     DocumentFileWatch *fileWatch() const { return m_watch; }
     // The document is closed for good: the timers stop, the file is free for others.
     void close();

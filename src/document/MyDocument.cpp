@@ -239,7 +239,10 @@ void MyDocument::updateTitle()
     // own name is doubled so that it is shown, not taken for the mark.
     QString name = displayName();
     name.replace(QLatin1String("[*]"), QLatin1String("[*][*]"));
-    setWindowTitle(tr("%1[*] \u2014 Quillmarsh").arg(name));
+    if (m_document->isReadOnly())
+        setWindowTitle(tr("%1[*] (read-only) \u2014 Quillmarsh").arg(name));
+    else
+        setWindowTitle(tr("%1[*] \u2014 Quillmarsh").arg(name));
     setWindowFilePath(filePath());
 }
 
