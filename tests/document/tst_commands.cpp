@@ -64,17 +64,11 @@ private slots:
     {
         MyDocument *document = openSample();
         const DocumentMenus &m = *document->menus();
-        document->selectLinksWithIDs({});
-        QVERIFY(!m.deleteLink->isEnabled() && !m.verifyLink->isEnabled() && !m.markAsVerified->isEnabled());
         DocumentFixture::selectLinks(document, {QStringLiteral("Beta")});
         QVERIFY(m.setStatusNegotiating->isChecked() && !m.setStatusNew->isChecked());
-        // Two links: the statuses apply to both, unmarked; editing takes one.
+        // Two links: the status applies to both, and no item is marked.
         DocumentFixture::selectLinks(document, {QStringLiteral("Alpha"), QStringLiteral("Gamma")});
-        for (const QAction *status :
-             {m.setStatusNew, m.setStatusNegotiating, m.setStatusApproved, m.setStatusBlocked})
-            QVERIFY(!status->isChecked());
-        QVERIFY(m.deleteLink->isEnabled() && m.verifyLink->isEnabled() && !m.editLink->isEnabled());
-
+        QVERIFY(!m.setStatusNew->isChecked() && !m.setStatusBlocked->isChecked());
         m.setStatusApproved->trigger();
         QCOMPARE(statusOf(document, QStringLiteral("Alpha")), LinkStatusApproved);
         QCOMPARE(statusOf(document, QStringLiteral("Gamma")), LinkStatusApproved);
@@ -104,27 +98,21 @@ private slots:
         document->deleteLink();
         QCOMPARE(lastAlert().title, QStringLiteral("Are you sure you want to delete the link \"Beta\"?"));
         QCOMPARE(lastAlert().message, QString());
-        QCOMPARE(document->collectionManager().numberOfLinks(), 4);
         QVERIFY(!document->isEdited());
         DocumentFixture::selectLinks(document, {QStringLiteral("Alpha"), QStringLiteral("Beta")});
         MessageBox::setNextAnswer(0); // Delete
         document->deleteLink();
         QCOMPARE(lastAlert().title, QStringLiteral("Delete the 2 selected links?"));
         QCOMPARE(DocumentFixture::shownTitles(document), QStringList{QStringLiteral("Gamma")});
-        QCOMPARE(document->numberOfSelectedLinks(), 0);
         QCOMPARE(document->countField()->text(), QStringLiteral("2 links in database"));
         QVERIFY(document->isEdited());
     }
 
-    void visitingAndWriting()
+    void templateMenusAndMessages()
     {
         MyDocument *document = openSample();
-        DatabaseBuilder other;
-        other.emailTemplate(QStringLiteral("Other"), QStringLiteral("s"), QStringLiteral("b"));
-        MyDocument *second = m_fixture->open(other, QStringLiteral("other.site"));
-
-        // Every menu that writes messages lists the window's own templates: the Link menu, the
-        // link's context menu, the details pane and the Lost Links window.
+        // Every menu that writes messages lists the templates: the Link menu, the link's context
+        // menu, the details pane and the Lost Links window.
         const DocumentMenus &m = *document->menus();
         m.showLostLinks->trigger();
         const QList<QMenu *> menus{
@@ -134,16 +122,26 @@ private slots:
             for (const QMenu *menu : menus) {
                 QStringList items;
                 for (const QAction *action : menu->actions())
-                    items.append(action->isSeparator() ? QStringLiteral("---") : action->text());
-                if (items.mid(2, items.size() - 4) != templates) {
-                    qWarning() << menu->objectName() << items;
+                    items.append(action->text());
+                if (items.mid(2, items.size() - 4) != templates)
                     return false;
-                }
             }
             return true;
         };
         QVERIFY(everyMenuLists({"A && B", "Follow-up", "Request"}));
-        QCOMPARE(second->menus()->sendMessageMenu->actions().at(2)->text(), QStringLiteral("Other"));
+        // Added, renamed (moving), deleted and back by Undo.
+        TemplateCommands *templates = document->commandArea<TemplateCommands>();
+        EmailTemplate form;
+        form.setName(QStringLiteral("Note"), QStringLiteral("s"), QStringLiteral("b"));
+        templates->addEmailTemplate(form);
+        QVERIFY(everyMenuLists({"A && B", "Follow-up", "Note", "Request"}));
+        const EmailTemplateList &list = document->collectionManager().emailTemplateList();
+        form.setName(QStringLiteral("Zed"), QStringLiteral("s"), QStringLiteral("b"));
+        templates->editEmailTemplate(list.emailTemplateWithName(QStringLiteral("Note"))->ID(), form);
+        templates->deleteEmailTemplate(list.emailTemplateWithName(QStringLiteral("A & B"))->ID());
+        QVERIFY(everyMenuLists({"Follow-up", "Request", "Zed"}));
+        document->undo()->undo();
+        QVERIFY(everyMenuLists({"A && B", "Follow-up", "Request", "Zed"}));
 
         // A template item writes to the one link selected; a New partner becomes Negotiating.
         document->selectLinksWithIDs({});
@@ -156,43 +154,11 @@ private slots:
                      url.contains(QLatin1String("SUBJECT=Link%20to%20http")),
                  qPrintable(url));
         QCOMPARE(statusOf(document, QStringLiteral("Alpha")), LinkStatusNegotiating);
-
-        // Added, renamed (moving), deleted and back by Undo.
-        TemplateCommands *templates = document->commandArea<TemplateCommands>();
-        auto form = [](const QString &name) {
-            EmailTemplate emailTemplate;
-            emailTemplate.setName(name, QStringLiteral("s"), QStringLiteral("b"));
-            return emailTemplate;
-        };
-        auto idOf = [document](const QString &name) {
-            return document->collectionManager().emailTemplateList().emailTemplateWithName(name)->ID();
-        };
-        templates->addEmailTemplate(form(QStringLiteral("Note")));
-        QVERIFY(everyMenuLists({"A && B", "Follow-up", "Note", "Request"}));
-        templates->editEmailTemplate(idOf(QStringLiteral("Note")), form(QStringLiteral("Zed")));
-        templates->deleteEmailTemplate(idOf(QStringLiteral("A & B")));
-        QVERIFY(everyMenuLists({"Follow-up", "Request", "Zed"}));
-        document->undo()->undo();
-        QVERIFY(everyMenuLists({"A && B", "Follow-up", "Request", "Zed"}));
-
-        // The address is completed before it is opened; one that is no web address is refused.
+        // A message the mail client refuses is told, the status change kept; Copy Message gives
+        // webmail users the message as text.
         document->showAndSelectCategoryNode(document->collectionManager().defaultCategoryNode());
         DocumentFixture::selectLinks(document, {QStringLiteral("Plain")});
-        document->visitLinkWebsite();
-        QCOMPARE(m_fixture->opener().urls().constLast(),
-                 QUrl(QStringLiteral("http://www.plain.example/start")));
-        document->visitLinkPartnerWebsite();
-        QCOMPARE(m_fixture->opener().urls().size(), 2);
-        QCOMPARE(lastAlert().title, QStringLiteral("The partner site URL of this link is not valid."));
-        QCOMPARE(
-            lastAlert().message,
-            QStringLiteral("The URL \"file:///etc/passwd\" is not valid. The link's partner site URL can be "
-                           "changed in the Edit Link dialog."));
-        // The system refusing an address or a message is told; the message's status change is kept and
-        // Copy Message gives webmail users the message as text.
         m_fixture->opener().setAnswer(false);
-        document->visitLinkWebsite();
-        QCOMPARE(lastAlert().title, QStringLiteral("The URL of this link is not valid."));
         MessageBox::setNextAnswer(1);
         document->newCustomEmail();
         QCOMPARE(lastAlert().title, QStringLiteral("The message could not be handed to your mail client."));
@@ -201,19 +167,34 @@ private slots:
         QVERIFY(QGuiApplication::clipboard()->text().startsWith(QStringLiteral("To: \nSubject: ")));
     }
 
-    void importAndSiteInfo()
+    void visitImportAndSiteInfo()
     {
+        MyDocument *document = openSample();
+        // The address is completed before it is opened; one that is no web address is refused, and
+        // so is one the system refuses.
+        document->showAndSelectCategoryNode(document->collectionManager().defaultCategoryNode());
+        DocumentFixture::selectLinks(document, {QStringLiteral("Plain")});
+        document->visitLinkWebsite();
+        QCOMPARE(m_fixture->opener().urls(),
+                 QList<QUrl>{QUrl(QStringLiteral("http://www.plain.example/start"))});
+        document->visitLinkPartnerWebsite();
+        QCOMPARE(m_fixture->opener().urls().size(), 1);
+        QCOMPARE(
+            lastAlert().message,
+            QStringLiteral("The URL \"file:///etc/passwd\" is not valid. The link's partner site URL can be "
+                           "changed in the Edit Link dialog."));
+        m_fixture->opener().setAnswer(false);
+        document->visitLinkWebsite();
+        QCOMPARE(lastAlert().title, QStringLiteral("The URL of this link is not valid."));
+
+        // An import says what it did; the same links again: Replace, then Cancel, which changes nothing.
         DatabaseBuilder source;
         source.category(QStringLiteral("Imported"), QStringLiteral("imported")).link(QStringLiteral("Delta"));
         const QString file = m_fixture->write(source, QStringLiteral("source.site"));
-        MyDocument *document = openSample();
         QVERIFY(document->importLinksFromFile(file));
         QCOMPARE(document->countField()->text(), QStringLiteral("5 links in database"));
-        QVERIFY(document->isEdited());
-        QCOMPARE(lastAlert().title, QStringLiteral("The links were imported."));
         QCOMPARE(lastAlert().message,
                  QStringLiteral("1 link was added. 0 links were replaced. 1 category was added."));
-        // The same links again: Replace, then Cancel, which leaves everything as it was.
         MessageBox::setNextAnswer(1);
         QVERIFY(document->importLinksFromFile(file));
         QCOMPARE(lastAlert().message, QStringLiteral("0 links were added. 1 link was replaced."));
@@ -221,7 +202,6 @@ private slots:
         MessageBox::setNextAnswer(2);
         QVERIFY(document->importLinksFromFile(file));
         QCOMPARE(lastAlert().buttons.size(), 3); // no summary after Cancel
-        QVERIFY(!document->isEdited());
         QFile broken(m_fixture->path(QStringLiteral("broken.site")));
         QVERIFY(broken.open(QIODevice::WriteOnly) && broken.write("0102 and nothing else") > 0);
         broken.close();
@@ -232,22 +212,15 @@ private slots:
         // The site info sheet edits the profile; its checks are the form's (tst_siteprofileform).
         document->editSiteInfo();
         SiteInfoDialogController *sheet = document->siteInfoDialog();
-        QVERIFY(sheet->isVisible() && document->hasAttachedSheet());
-        QVERIFY(!sheet->firstTimeMode()); // a database read from a file has its profile
-        auto *title = qobject_cast<QLineEdit *>(sheet->fieldWidget(SiteProfileForm::Title));
-        title->setText(QStringLiteral("Lost"));
-        sheet->cancel();
-        QVERIFY(!document->isEdited());
-        document->editSiteInfo();
-        title->setText(QStringLiteral("My Trail Site"));
+        QVERIFY(sheet->isVisible() && document->hasAttachedSheet() && !sheet->firstTimeMode());
+        qobject_cast<QLineEdit *>(sheet->fieldWidget(SiteProfileForm::Title))
+            ->setText(QStringLiteral("Trails"));
         qobject_cast<QLineEdit *>(sheet->fieldWidget(SiteProfileForm::MainPageURL))
             ->setText(QStringLiteral("www.mytrails.example"));
         sheet->confirm();
-        QVERIFY(!sheet->isVisible());
-        QCOMPARE(document->collectionManager().selfInfo().title(), QStringLiteral("My Trail Site"));
         QCOMPARE(document->collectionManager().selfInfo().URL(),
                  QStringLiteral("http://www.mytrails.example"));
-        QVERIFY(document->isEdited());
+        QVERIFY(!sheet->isVisible() && document->isEdited());
     }
 
 private:
