@@ -550,7 +550,7 @@ private slots:
                                         QLatin1String(kind.step ? kind.step : "none"), QString::number(made),
                                         stack->text(stack->index() - 1));
             // A command that changed the database is exactly one step. One that did not may still be
-            // one (a status set again, a drop on the links' own category): the user gave it.
+            // one (a status set again): the user gave it.
             const bool oneStep = kind.step ? (now != states.last() ? made == 1 : made == 0 || made == 1)
                                            : made == 0 && now == states.last() && !m_document->isEdited();
             QVERIFY2(oneStep && (made == 0 || stack->index() == stack->count()), qPrintable(at));
