@@ -1,15 +1,15 @@
 #include "DocumentFixture.h"
-#include "document/DocumentController.h"
+#include "document/Document.h"
 
+#include <QApplication>
 #include <QDialog>
 #include <QDir>
 #include <QFile>
-#include <QHeaderView>
-#include <QScreen>
-#include <QSplitter>
+#include <QSignalSpy>
 #include <QTimer>
+#include <QUndoStack>
 
-// Opening, saving and closing documents, the window state kept in the file, and the two timers.
+// Opening, saving, reverting and closing documents, with and without a window, and the two timers.
 class TestPersistence : public QObject
 {
     Q_OBJECT
@@ -21,89 +21,183 @@ private:
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }
 
-    // Adds a link behind the window's back: only a refresh counts it.
-    static void addQuietly(MyDocument *document)
+    static bool fileHasCategory(const QString &path, const QString &name)
     {
-        LinkFields fields;
-        fields.title = QStringLiteral("Quiet");
-        fields.categoryID = NoneCategoryID;
-        document->collectionManager().addLinkFromFields(fields);
+        CollectionManager store;
+        return DatabaseFile::read(path, store) && store.categoryWithName(name);
+    }
+
+    static void addCategory(MyDocument *document, const QString &name)
+    {
+        document->collectionManager().addCategoryWithName(name, name.toLower());
+        document->updateChangeCount();
     }
 
 private slots:
     void init() { m_fixture = std::make_unique<DocumentFixture>(); }
     void cleanup() { m_fixture.reset(); }
 
-    void unreadableFilesOpenNothing()
+    void performRecordsOneUndoStep()
+    {
+        DatabaseBuilder db;
+        db.link(QStringLiteral("Alpha")).link(QStringLiteral("Beta"), LinkStatusNegotiating);
+        Document document;
+        QVERIFY(document.read(m_fixture->write(db)));
+        CollectionManager &store = document.collectionManager();
+        const QByteArray before = store.dataRepresentation();
+        QSignalSpy changed(&document, &Document::changed);
+        QSignalSpy modified(&document, &Document::modifiedChanged);
+
+        // An operation that changes nothing leaves no trace.
+        QVERIFY(!document.perform(QStringLiteral("Nothing"), [](DocumentChange &) { return false; }));
+        QVERIFY(changed.isEmpty() && !document.isModified());
+
+        QStringList ids;
+        for (const TreeNode *node : store.allLinkNodes())
+            ids.append(node->attachmentID());
+        QVERIFY(document.perform(QStringLiteral("Set Status"), [&](DocumentChange &change) {
+            change.linkIDs = ids;
+            return store.setStatus(LinkStatusBlocked, ids);
+        }));
+        QCOMPARE(changed.count(), 1);
+        const auto change = changed.first().first().value<DocumentChange>();
+        QCOMPARE(change.actionName, QStringLiteral("Set Status"));
+        QCOMPARE(change.linkIDs, ids);
+        QCOMPARE(modified.count(), 1);
+        QCOMPARE(document.undoStack()->undoText(), QStringLiteral("Set Status"));
+        const QByteArray after = store.dataRepresentation();
+        document.undo();
+        QCOMPARE(store.dataRepresentation(), before);
+        QVERIFY(!document.isModified());
+        document.redo();
+        QCOMPARE(store.dataRepresentation(), after);
+
+        // Changes inside a group are one step named after it.
+        {
+            const Document::UndoGroup group(&document, QStringLiteral("Both"));
+            for (LinkStatus status : {LinkStatusNew, LinkStatusApproved})
+                document.perform(QStringLiteral("Set Status"),
+                                 [&](DocumentChange &) { return store.setStatus(status, ids); });
+        }
+        QCOMPARE(document.undoStack()->count(), 2);
+        QCOMPARE(document.undoStack()->undoText(), QStringLiteral("Both"));
+        document.undo();
+        QCOMPARE(store.dataRepresentation(), after);
+    }
+
+    void failedOpensSayWhyAndMakeNoWindow()
     {
         DatabaseBuilder db;
         db.link(QStringLiteral("One"));
-        const QString whole = m_fixture->write(db, QStringLiteral("whole.site"));
-        const QByteArray bytes = contents(whole);
-        QFile cut(m_fixture->path(QStringLiteral("cut.site")));
-        QVERIFY(cut.open(QIODevice::WriteOnly));
-        cut.write(bytes.left(bytes.size() / 2));
-        cut.close();
-
-        QVERIFY(!m_fixture->controller().openDocument(cut.fileName()));
-        QCOMPARE(MessageBox::shownAlerts().size(), 1);
-        QCOMPARE(MessageBox::shownAlerts().first().title,
-                 QStringLiteral("The document \"cut.site\" could not be opened."));
-        QVERIFY(MessageBox::shownAlerts().first().message.contains(cut.fileName()));
-        QVERIFY(!m_fixture->controller().openDocument(m_fixture->path(QStringLiteral("missing.site"))));
+        const QByteArray whole = contents(m_fixture->write(db));
+        struct Case
+        {
+            QString name;
+            QByteArray bytes; // null: no file at all
+            QString why;
+        };
+        const Case cases[] = {
+            {"cut.site", whole.left(whole.size() / 2), "The file is damaged: it ends before its data does."},
+            {"broken.site", "not a database at all", "The file is not a Quillmarsh links database."},
+            {"empty.site", "", "The file is empty."},
+            {"missing.site", {}, "The file cannot be read (No such file or directory)."},
+            {"mine.emlt", QByteArray(4, '\0'), {}},
+        };
+        const qsizetype windowsBefore = QApplication::topLevelWidgets().size();
+        for (const Case &c : cases) {
+            const QString path = m_fixture->path(c.name);
+            QFile file(path);
+            QVERIFY(c.bytes.isNull() || (file.open(QIODevice::WriteOnly) && file.write(c.bytes) >= 0));
+            file.close();
+            MessageBox::clearShownAlerts();
+            QVERIFY(!m_fixture->controller().openDocument(path));
+            QCOMPARE(MessageBox::shownAlerts().size(), 1);
+            const auto &alert = MessageBox::shownAlerts().first();
+            if (c.why.isEmpty()) {
+                QCOMPARE(alert.title, QStringLiteral("This file only contains e-mail templates."));
+                QVERIFY(alert.message.contains(QStringLiteral("Tools: E-mail Templates")));
+            } else {
+                QCOMPARE(alert.title, QStringLiteral("The document \"%1\" could not be opened.").arg(c.name));
+                QCOMPARE(alert.message, c.why + "\n\nFile: " + QDir::toNativeSeparators(path));
+            }
+        }
         QVERIFY(m_fixture->controller().documents().isEmpty());
         QVERIFY(m_fixture->controller().recentFiles().isEmpty());
-    }
+        QCOMPARE(QApplication::topLevelWidgets().size(), windowsBefore);
 
-    void openFailureSaysWhyByKind()
-    {
+        // The kinds no file of this test can bring about.
         using K = FileError::Kind;
-        const QString path = m_fixture->path(QStringLiteral("x.site"));
-        const std::pair<FileError, QString> cases[] = {
-            {{K::CannotOpen, QStringLiteral("Permission denied")},
-             "The file cannot be read (Permission denied)."},
+        const std::pair<FileError, QString> kinds[] = {
             {{K::CannotRead, QStringLiteral("Input/output error")},
              "The file cannot be read (Input/output error)."},
-            {{K::Empty}, "The file is empty."},
-            {{K::NotADatabase, QStringLiteral("bad record count")},
-             "The file is not a Quillmarsh links database."},
-            {{K::Truncated}, "The file is damaged: it ends before its data does."},
             {{K::TooLarge}, "The file is larger than any Quillmarsh links database can be."},
             {{K::Damaged, QStringLiteral("an e-mail templates file")}, "an e-mail templates file"},
         };
-        for (const auto &[error, why] : cases)
+        const QString path = m_fixture->path(QStringLiteral("x.site"));
+        for (const auto &[error, why] : kinds)
             QCOMPARE(DocumentController::openFailureMessage(path, error),
                      why + "\n\nFile: " + QDir::toNativeSeparators(path));
     }
 
-    void templatesFileGetsItsOwnAlert()
-    {
-        QFile templates(m_fixture->path(QStringLiteral("mine.emlt")));
-        QVERIFY(templates.open(QIODevice::WriteOnly));
-        templates.write(QByteArray(4, '\0'));
-        templates.close();
-        QVERIFY(!m_fixture->controller().openDocument(templates.fileName()));
-        QCOMPARE(MessageBox::shownAlerts().size(), 1);
-        QCOMPARE(MessageBox::shownAlerts().first().title,
-                 QStringLiteral("This file only contains e-mail templates."));
-        QCOMPARE(
-            MessageBox::shownAlerts().first().message,
-            QStringLiteral("In order to use this file, you must import it into an open links database by "
-                           "selecting Tools: E-mail Templates."));
-        QVERIFY(m_fixture->controller().documents().isEmpty());
-    }
-
-    void openingTwiceRaisesTheOpenWindow()
+    void savingRevertingAndClosingAWindow()
     {
         DatabaseBuilder db;
-        MyDocument *first = m_fixture->open(db);
-        QVERIFY(first);
-        QCOMPARE(m_fixture->controller().openDocument(first->filePath()), first);
+        db.category(QStringLiteral("Kept"), QStringLiteral("kept")).link(QStringLiteral("One"));
+        MyDocument *document = m_fixture->open(db);
+        const QString path = document->filePath();
+        const QByteArray original = contents(path);
+        QCOMPARE(m_fixture->controller().openDocument(path), document);
         QCOMPARE(m_fixture->controller().documents().size(), 1);
-        QCOMPARE(m_fixture->controller().recentFiles().first(),
-                 QFileInfo(first->filePath()).absoluteFilePath());
-        QCOMPARE(first->windowTitle(), QString::fromUtf8("test.site[*] \u2014 Quillmarsh"));
-        QVERIFY(!first->isEdited());
+        QCOMPARE(m_fixture->controller().recentFiles().first(), QFileInfo(path).absoluteFilePath());
+        QCOMPARE(document->windowTitle(), QString::fromUtf8("test.site[*] \u2014 Quillmarsh"));
+
+        // Revert reads the file again and keeps the selection.
+        DocumentFixture::selectCategory(document, QStringLiteral("Kept"));
+        DocumentFixture::selectLinks(document, {QStringLiteral("One")});
+        MessageBox::setNextAnswer(0);
+        document->deleteLink();
+        QVERIFY(document->isEdited());
+        MessageBox::setNextAnswer(0);
+        document->revertToSaved();
+        QVERIFY(!document->isEdited());
+        QCOMPARE(document->selectedCategoryNode()->category()->name(), QStringLiteral("Kept"));
+        QCOMPARE(DocumentFixture::shownTitles(document), QStringList{QStringLiteral("One")});
+
+        // A failed save says why and keeps the edited mark and the file.
+        addCategory(document, QStringLiteral("New"));
+        QString error;
+        QVERIFY(!document->saveToFile(m_fixture->path(QStringLiteral("no/such/folder/x.site")), &error));
+        QVERIFY(!error.isEmpty());
+        QVERIFY(document->isEdited());
+        QCOMPARE(document->filePath(), path);
+
+        Preferences::setValue(Preferences::CreateBackupFiles, true);
+        QVERIFY(document->save());
+        QCOMPARE(contents(m_fixture->path(QStringLiteral("test~.site"))), original);
+        QVERIFY(fileHasCategory(path, QStringLiteral("New")));
+
+        // Saved under another name, the window follows its new file; the old one stays as it was.
+        addCategory(document, QStringLiteral("Unsaved"));
+        const QByteArray saved = contents(path);
+        const QString copy = m_fixture->path(QStringLiteral("copy.site"));
+        FilePanel::setNextAnswer(copy);
+        QVERIFY(document->saveAs());
+        QCOMPARE(document->filePath(), copy);
+        QCOMPARE(document->windowTitle(), QString::fromUtf8("copy.site[*] \u2014 Quillmarsh"));
+        QVERIFY(fileHasCategory(copy, QStringLiteral("Unsaved")));
+        QCOMPARE(contents(path), saved);
+
+        addCategory(document, QStringLiteral("Last"));
+        MessageBox::setNextAnswer(2); // Cancel
+        QVERIFY(!document->close());
+        QCOMPARE(
+            MessageBox::shownAlerts().last().buttons,
+            (QStringList{QStringLiteral("Save"), QStringLiteral("Do&n't Save"), QStringLiteral("Cancel")}));
+        QCOMPARE(m_fixture->controller().documents().size(), 1);
+        MessageBox::setNextAnswer(0); // Save
+        QVERIFY(document->close());
+        QVERIFY(m_fixture->controller().documents().isEmpty());
+        QVERIFY(fileHasCategory(copy, QStringLiteral("Last")));
     }
 
     void autosaveWaitsForAFileAndTheSwitch()
@@ -119,19 +213,13 @@ private slots:
 
         const QString path = m_fixture->path(QStringLiteral("saved.site"));
         QVERIFY(document->saveToFile(path));
-        QVERIFY(!document->isEdited());
-        document->collectionManager().addCategoryWithName(QStringLiteral("Later"), QStringLiteral("later"));
-        document->updateChangeCount();
+        addCategory(document, QStringLiteral("Later"));
         document->autoSaveWithTimer();
         QVERIFY(!document->isEdited());
-        CollectionManager reread;
-        QVERIFY(DatabaseFile::read(path, reread));
-        QVERIFY(reread.categoryWithName(QStringLiteral("Later")));
+        QVERIFY(fileHasCategory(path, QStringLiteral("Later")));
 
-        // With the switch off nothing is written.
         Preferences::setValue(Preferences::AutoSaveDocuments, false);
-        document->collectionManager().addCategoryWithName(QStringLiteral("Off"), QStringLiteral("off"));
-        document->updateChangeCount();
+        addCategory(document, QStringLiteral("Off"));
         document->autoSaveWithTimer();
         QVERIFY(document->isEdited());
 
@@ -153,29 +241,22 @@ private slots:
         MyDocument *document = m_fixture->open(db);
         const QByteArray saved = contents(document->filePath());
         document->updateChangeCount();
-        addQuietly(document);
+        // Added behind the window's back: only a refresh counts it.
+        LinkFields fields;
+        fields.title = QStringLiteral("Quiet");
+        fields.categoryID = NoneCategoryID;
+        document->collectionManager().addLinkFromFields(fields);
 
-        {
-            QDialog sheet(document);
-            sheet.setWindowModality(Qt::WindowModal);
-            sheet.show();
-            QVERIFY(document->hasAttachedSheet());
+        for (const Qt::WindowModality modality : {Qt::WindowModal, Qt::ApplicationModal}) {
+            QDialog dialog(modality == Qt::WindowModal ? document : nullptr);
+            dialog.setWindowModality(modality);
+            dialog.show();
+            QCOMPARE(document->hasAttachedSheet(), modality == Qt::WindowModal);
             QVERIFY(!document->canRunTimerAction());
             document->computeNotificationsWithTimer();
             document->autoSaveWithTimer();
             QCOMPARE(document->countField()->text(), QStringLiteral("1 link in database"));
             QCOMPARE(contents(document->filePath()), saved);
-        }
-        {
-            QDialog modal;
-            modal.setWindowModality(Qt::ApplicationModal);
-            modal.show();
-            QVERIFY(!document->hasAttachedSheet());
-            QVERIFY(!document->canRunTimerAction());
-            document->computeNotificationsWithTimer();
-            document->autoSaveWithTimer();
-            QCOMPARE(document->countField()->text(), QStringLiteral("1 link in database"));
-            QVERIFY(document->isEdited());
         }
         // A sheet on another window does not hold this one up.
         DatabaseBuilder otherDb;
@@ -189,72 +270,6 @@ private slots:
         document->autoSaveWithTimer();
         QVERIFY(!document->isEdited());
         QVERIFY(contents(document->filePath()) != saved);
-    }
-
-    void savingKeepsABackupWhenAsked()
-    {
-        DatabaseBuilder db;
-        db.link(QStringLiteral("One"));
-        MyDocument *document = m_fixture->open(db);
-        const QByteArray original = contents(document->filePath());
-        Preferences::setValue(Preferences::CreateBackupFiles, true);
-        document->collectionManager().addCategoryWithName(QStringLiteral("New"), QStringLiteral("new"));
-        document->updateChangeCount();
-        QVERIFY(document->save());
-        QCOMPARE(contents(m_fixture->path(QStringLiteral("test~.site"))), original);
-        QVERIFY(contents(document->filePath()) != original);
-    }
-
-    void aFailedSaveKeepsTheEditedMark()
-    {
-        DatabaseBuilder db;
-        MyDocument *document = m_fixture->open(db);
-        document->updateChangeCount();
-        QString error;
-        QVERIFY(!document->saveToFile(m_fixture->path(QStringLiteral("no/such/folder/x.site")), &error));
-        QVERIFY(!error.isEmpty());
-        QVERIFY(document->isEdited());
-        QCOMPARE(document->filePath(), m_fixture->path(QStringLiteral("test.site")));
-    }
-
-    void closingAsksAboutUnsavedChanges()
-    {
-        DatabaseBuilder db;
-        MyDocument *document = m_fixture->open(db);
-        document->collectionManager().addCategoryWithName(QStringLiteral("Unsaved"),
-                                                          QStringLiteral("unsaved"));
-        document->updateChangeCount();
-        MessageBox::setNextAnswer(2); // Cancel
-        QVERIFY(!document->close());
-        QCOMPARE(
-            MessageBox::shownAlerts().last().buttons,
-            (QStringList{QStringLiteral("Save"), QStringLiteral("Do&n't Save"), QStringLiteral("Cancel")}));
-        QCOMPARE(m_fixture->controller().documents().size(), 1);
-
-        MessageBox::setNextAnswer(0); // Save
-        const QString path = document->filePath();
-        QVERIFY(document->close());
-        QVERIFY(m_fixture->controller().documents().isEmpty());
-        CollectionManager reread;
-        QVERIFY(DatabaseFile::read(path, reread));
-        QVERIFY(reread.categoryWithName(QStringLiteral("Unsaved")));
-    }
-
-    void revertReadsTheFileAgain()
-    {
-        DatabaseBuilder db;
-        db.category(QStringLiteral("Kept"), QStringLiteral("kept")).link(QStringLiteral("One"));
-        MyDocument *document = m_fixture->open(db);
-        DocumentFixture::selectCategory(document, QStringLiteral("Kept"));
-        DocumentFixture::selectLinks(document, {QStringLiteral("One")});
-        MessageBox::setNextAnswer(0);
-        document->deleteLink();
-        QVERIFY(document->isEdited());
-        MessageBox::setNextAnswer(0);
-        document->revertToSaved();
-        QVERIFY(!document->isEdited());
-        QCOMPARE(document->selectedCategoryNode()->category()->name(), QStringLiteral("Kept"));
-        QCOMPARE(DocumentFixture::shownTitles(document), QStringList{QStringLiteral("One")});
     }
 
 private:
