@@ -75,8 +75,7 @@ inline QChar mnemonic(const QString &text)
 }
 
 // The page that holds the widget: a page of a tab view or stack, or a part the window shows in turn
-// with others (a step of an assistant, hidden until its turn); `root` outside every page. Widgets of
-// two pages are never shown together.
+// with others (a step of an assistant); `root` outside every page.
 inline QWidget *pageOf(QWidget *widget, QWidget *root)
 {
     for (QWidget *w = widget->parentWidget(); w && w != root; w = w->parentWidget()) {
@@ -85,11 +84,6 @@ inline QWidget *pageOf(QWidget *widget, QWidget *root)
             return w;
     }
     return root;
-}
-
-inline bool shownTogether(QWidget *pageA, QWidget *pageB)
-{
-    return pageA == pageB || pageA->isAncestorOf(pageB) || pageB->isAncestorOf(pageA);
 }
 
 // "'x': A and B" for every keyboard mnemonic that two parts of a window shown at the same time
@@ -129,10 +123,12 @@ inline QStringList mnemonicClashes(QWidget *root)
     QStringList clashes;
     for (qsizetype i = 0; i < owners.size(); ++i) {
         for (qsizetype j = i + 1; j < owners.size(); ++j) {
-            if (owners.at(i).letter == owners.at(j).letter &&
-                shownTogether(owners.at(i).page, owners.at(j).page))
-                clashes.append(QStringLiteral("'%1': %2 and %3")
-                                   .arg(owners.at(i).letter, owners.at(i).text, owners.at(j).text));
+            const Owner &a = owners.at(i);
+            const Owner &b = owners.at(j);
+            // Widgets of two pages are never shown together.
+            if (a.letter == b.letter &&
+                (a.page->isAncestorOf(b.page) || b.page->isAncestorOf(a.page) || a.page == b.page))
+                clashes.append(QStringLiteral("'%1': %2 and %3").arg(a.letter, a.text, b.text));
         }
     }
     return clashes;

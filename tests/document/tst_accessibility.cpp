@@ -5,6 +5,7 @@
 #include "document/AskStringDialogController.h"
 #include "document/DocumentMenus.h"
 #include "document/LinkCommands.h"
+#include "history/ui/LostLinksDialogController.h"
 #include "publish/ui/HTMLSetupDialogController.h"
 #include "publish/ui/NewSiteCreatedDialogController.h"
 #include "publish/ui/NewSiteDialogController.h"
@@ -19,96 +20,153 @@
 #include "workflow/ui/LinkDialogController.h"
 #include "workflow/ui/NotificationDialogController.h"
 
-#include <QLabel>
-#include <QLineEdit>
+#include <QDir>
+#include <QFile>
 #include <QPushButton>
-#include <QTabWidget>
+#include <QRegularExpression>
+#include <map>
 
-// Screen readers and test robots find every input of the application's windows by its name.
+namespace {
+
+// A label's or button's text as the help writes it: no mnemonic, no "*" or ":" at the end.
+QString plain(QString text)
+{
+    text.replace(QLatin1String("&&"), QLatin1String("\x01")).remove(u'&').replace(u'\x01', u'&');
+    text = text.simplified();
+    while (text.endsWith(u':') || text.endsWith(u'*'))
+        text.chop(1);
+    return text.trimmed();
+}
+
+bool holdsPart(const QWidget *root, const QString &name)
+{
+    for (const QWidget *widget : root->findChildren<QWidget *>()) {
+        QString text;
+        if (const auto *label = qobject_cast<const QLabel *>(widget))
+            text = label->text();
+        else if (const auto *button = qobject_cast<const QAbstractButton *>(widget))
+            text = button->text();
+        else if (const auto *group = qobject_cast<const QGroupBox *>(widget))
+            text = group->title();
+        if (plain(text).compare(name, Qt::CaseInsensitive) == 0)
+            return true;
+    }
+    return false;
+}
+
+// The page of the form's tab of that name, or null.
+QWidget *tabPage(const QWidget *form, const QString &name)
+{
+    for (QTabWidget *tabs : form->findChildren<QTabWidget *>()) {
+        for (int i = 0; i < tabs->count(); ++i) {
+            if (plain(tabs->tabText(i)).compare(name, Qt::CaseInsensitive) == 0)
+                return tabs->widget(i);
+        }
+    }
+    return nullptr;
+}
+
+struct Block
+{
+    QString tab;
+    QStringList fields;
+};
+
+// The paragraphs, list items and table rows of a help section that name a tab or a field (marked
+// <b class="tab"> and <b class="field"> in the pages).
+QList<Block> blocksOf(const QString &section)
+{
+    static const QRegularExpression boundary(QStringLiteral("<(?:p|li|tr)[ >]"));
+    static const QRegularExpression marked(QStringLiteral("<b class=\"(tab|field)\">([^<]*)</b>"));
+    QList<Block> blocks;
+    for (const QString &part : section.split(boundary)) {
+        Block block;
+        for (auto it = marked.globalMatch(part); it.hasNext();) {
+            const QRegularExpressionMatch match = it.next();
+            if (match.captured(1) == QLatin1String("tab"))
+                block.tab = match.captured(2).simplified();
+            else
+                block.fields.append(match.captured(2).simplified());
+        }
+        if (!block.tab.isEmpty() || !block.fields.isEmpty())
+            blocks.append(block);
+    }
+    return blocks;
+}
+
+// Every section of the book by its anchor, with its text.
+std::map<QString, QString> helpSections()
+{
+    static const QRegularExpression anchor(QStringLiteral("<a name=\"(Quillmarsh\\w+)\"></a>"));
+    std::map<QString, QString> sections;
+    const QDir book(QStringLiteral(":/help"));
+    for (const QString &name : book.entryList({QStringLiteral("*.html")})) {
+        QFile page(book.filePath(name));
+        if (!page.open(QIODevice::ReadOnly))
+            continue;
+        const QString html = QString::fromUtf8(page.readAll());
+        QList<QRegularExpressionMatch> anchors;
+        for (auto it = anchor.globalMatch(html); it.hasNext();)
+            anchors.append(it.next());
+        for (qsizetype i = 0; i < anchors.size(); ++i) {
+            const qsizetype end = i + 1 < anchors.size() ? anchors.at(i + 1).capturedStart() : html.size();
+            sections[anchors.at(i).captured(1)] =
+                html.mid(anchors.at(i).capturedEnd(), end - anchors.at(i).capturedEnd());
+        }
+    }
+    return sections;
+}
+
+// What a screen reader or a keyboard user would miss in a dialog.
+QString problemsOf(QWidget *dialog)
+{
+    return (AccessibilityCheck::unnamedInputs(dialog) + AccessibilityCheck::mnemonicClashes(dialog))
+        .join(QLatin1Char('\n'));
+}
+
+} // namespace
+
+// Screen readers and test robots find every input of the application's windows by its name, keys
+// do not clash, and the help describes the forms as they are.
 class TestAccessibility : public QObject
 {
     Q_OBJECT
 
 private slots:
-    void init() { m_fixture = std::make_unique<DocumentFixture>(); }
-    void cleanup() { m_fixture.reset(); }
-
-    void theCheckFindsAnUnnamedInput()
+    void theChecksFindWhatTheyLookFor()
     {
         QWidget window;
-        auto *named = new QLineEdit(&window);
-        auto *label = new QLabel(QStringLiteral("&Title:"), &window);
-        label->setBuddy(named);
-        auto *unnamed = new QLineEdit(&window);
-        unnamed->setObjectName(QStringLiteral("lonelyField"));
-        QCOMPARE(AccessibilityCheck::unnamedInputs(&window),
-                 QStringList{QStringLiteral("QLineEdit lonelyField")});
-        unnamed->setAccessibleName(QStringLiteral("Notes"));
-        QVERIFY(AccessibilityCheck::unnamedInputs(&window).isEmpty());
-
-        // Two mnemonics of one page clash; the same letter on two tabs does not.
-        auto *button = new QPushButton(QStringLiteral("&Trim"), &window);
-        QCOMPARE(AccessibilityCheck::mnemonicClashes(&window),
-                 QStringList{QStringLiteral("'t': &Title: and &Trim")});
         auto *tabs = new QTabWidget(&window);
-        auto *first = new QWidget;
-        new QPushButton(QStringLiteral("&Go"), first);
-        auto *second = new QWidget;
-        new QPushButton(QStringLiteral("&Go"), second);
-        tabs->addTab(first, QStringLiteral("One"));
-        tabs->addTab(second, QStringLiteral("Two"));
-        button->setText(QStringLiteral("T&rim"));
-        QVERIFY(AccessibilityCheck::mnemonicClashes(&window).isEmpty());
+        auto *site = new QWidget;
+        auto *label = new QLabel(QStringLiteral("M&y title*:"), site);
+        label->setBuddy(new QLineEdit(site));
+        (new QLineEdit(site))->setObjectName(QStringLiteral("lonelyField"));
+        new QPushButton(QStringLiteral("&Yes"), site);
+        auto *other = new QWidget;
+        new QPushButton(QStringLiteral("&Yes"), other);
+        tabs->addTab(site, QStringLiteral("&Site"));
+        tabs->addTab(other, QStringLiteral("Exchange"));
+        QCOMPARE(problemsOf(&window), QStringLiteral("QLineEdit lonelyField\n'y': M&y title*: and &Yes"));
+
+        QVERIFY(holdsPart(site, QStringLiteral("My title")));
+        QCOMPARE(tabPage(&window, QStringLiteral("Site")), site);
+        QVERIFY(!holdsPart(other, QStringLiteral("My title")));
+        const QList<Block> blocks =
+            blocksOf(QStringLiteral("<p>x <b class=\"tab\">Site</b>: <b class=\"field\">Title</b>, "
+                                    "<b>Other</b><li><b class=\"field\">Go</b>"));
+        QCOMPARE(blocks.size(), 2);
+        QCOMPARE(blocks.at(0).tab, QStringLiteral("Site"));
+        QCOMPARE(blocks.at(0).fields, QStringList{QStringLiteral("Title")});
+        QVERIFY(blocks.at(1).tab.isEmpty());
     }
 
-    void applicationDialogsNameEveryInput()
+    void everyDialogAndTheHelpAboutIt()
     {
-        PreferencesDialogController preferences;
-        WelcomeDialogController welcome;
-        NewSiteDialogController assistant;
-        NewSiteCreatedDialogController created;
-        for (QWidget *dialog : std::initializer_list<QWidget *>{&preferences, &welcome, &assistant, &created})
-            QCOMPARE(AccessibilityCheck::unnamedInputs(dialog).join(QLatin1Char(',')), QString());
-        for (QWidget *dialog : std::initializer_list<QWidget *>{&preferences, &welcome, &assistant, &created})
-            QCOMPARE(AccessibilityCheck::mnemonicClashes(dialog).join(QLatin1Char('\n')), QString());
-    }
-
-    void documentSheetsNameEveryInput()
-    {
-        DatabaseBuilder db;
-        MyDocument *document = m_fixture->open(db);
-        SiteInfoDialogController siteInfo(document);
-        AskStringDialogController category(document);
-        CollectionManager &store = document->collectionManager();
-        EmailTemplateDialogController templateEditor(&store, document);
-        EmailTemplateListDialogController templates(&store, &templateEditor, nullptr, document);
-        VerificationDialogController verification(&store, document);
-        for (QWidget *sheet : std::initializer_list<QWidget *>{&siteInfo, &category, &templateEditor,
-                                                               &templates, &verification}) {
-            QCOMPARE(AccessibilityCheck::unnamedInputs(sheet).join(QLatin1Char(',')), QString());
-            QCOMPARE(AccessibilityCheck::mnemonicClashes(sheet).join(QLatin1Char('\n')), QString());
-        }
-        QCOMPARE(AccessibilityCheck::unnamedInputs(document).join(QLatin1Char(',')), QString());
-    }
-
-    void publishingSheetsNameEveryInput()
-    {
-        DatabaseBuilder db;
-        MyDocument *document = m_fixture->open(db);
-        HTMLSetupDialogController setup(document);
-        StatisticsDialogController statistics(document->collectionManager(), document);
-        PrintPreviewDialogController preview(document);
-        for (QWidget *dialog : std::initializer_list<QWidget *>{&setup, &statistics, &preview}) {
-            QCOMPARE(AccessibilityCheck::unnamedInputs(dialog).join(QLatin1Char(',')), QString());
-            QCOMPARE(AccessibilityCheck::mnemonicClashes(dialog).join(QLatin1Char('\n')), QString());
-        }
-    }
-
-    void linkSheetsNameEveryInput()
-    {
+        DocumentFixture fixture;
         DatabaseBuilder db;
         db.link(QStringLiteral("Frogs"));
-        MyDocument *document = m_fixture->open(db);
+        MyDocument *document = fixture.open(db);
+        QCOMPARE(AccessibilityCheck::unnamedInputs(document).join(QLatin1Char(',')), QString());
         DocumentFixture::selectLinks(document, {QStringLiteral("Frogs")});
         LinkCommands *area = document->commandArea<LinkCommands>();
         const DocumentMenus &m = *document->menus();
@@ -118,24 +176,69 @@ private slots:
         area->linkCountDialog()->cancel();
         m.notificationSetup->trigger();
         area->notificationDialog()->cancel();
-        InstantLinkDialogController instant(&document->collectionManager(), document);
-        instant.initializeFields();
-
         LinkDialogController *editor = area->linkDialog();
         for (int tab = 0; tab < editor->tabView()->count(); ++tab) {
             editor->selectTab(tab);
             QCOMPARE(AccessibilityCheck::unnamedInputs(editor).join(QLatin1Char(',')), QString());
         }
-        // No two keys of a page, or of a page and the buttons under it, share a letter.
-        for (QWidget *dialog : std::initializer_list<QWidget *>{editor, &instant, area->linkCountDialog(),
-                                                                area->notificationDialog()}) {
-            QCOMPARE(AccessibilityCheck::unnamedInputs(dialog).join(QLatin1Char(',')), QString());
-            QCOMPARE(AccessibilityCheck::mnemonicClashes(dialog).join(QLatin1Char('\n')), QString());
-        }
-    }
 
-private:
-    std::unique_ptr<DocumentFixture> m_fixture;
+        CollectionManager &store = document->collectionManager();
+        PreferencesDialogController preferences;
+        WelcomeDialogController welcome;
+        NewSiteDialogController assistant;
+        NewSiteCreatedDialogController created;
+        SiteInfoDialogController siteInfo(document);
+        AskStringDialogController category(document);
+        EmailTemplateDialogController templateEditor(&store, document);
+        EmailTemplateListDialogController templates(&store, &templateEditor, nullptr, document);
+        VerificationDialogController verification(&store, document);
+        HTMLSetupDialogController setup(document);
+        StatisticsDialogController statistics(store, document);
+        PrintPreviewDialogController preview(document);
+        LostLinksDialogController lostLinks(document);
+        InstantLinkDialogController instant(&store, document);
+        instant.initializeFields();
+        for (QWidget *dialog : std::initializer_list<QWidget *>{
+                 &preferences, &welcome, &assistant, &created, &siteInfo, &category, &templateEditor,
+                 &templates, &verification, &setup, &statistics, &preview, &lostLinks, &instant, editor,
+                 area->linkCountDialog(), area->notificationDialog()}) {
+            const QString problems = problemsOf(dialog);
+            QVERIFY2(problems.isEmpty(), qPrintable(dialog->metaObject()->className() + ('\n' + problems)));
+        }
+
+        // Every tab and field a help section names is a tab or a labelled part of the form that
+        // section is about, and a field named in a tab's paragraph sits on that tab.
+        const std::map<QString, QWidget *> forms{{QStringLiteral("QuillmarshNewEditLink"), editor},
+                                                 {QStringLiteral("QuillmarshInstantLink"), &instant},
+                                                 {QStringLiteral("QuillmarshEditSiteInfo"), &siteInfo},
+                                                 {QStringLiteral("QuillmarshPreferences"), &preferences}};
+        QStringList missing;
+        int checked = 0;
+        for (const auto &[anchor, section] : helpSections()) {
+            const QList<Block> blocks = blocksOf(section);
+            const auto form = forms.find(anchor);
+            if (form == forms.end()) {
+                if (!blocks.isEmpty())
+                    missing.append(anchor +
+                                   QStringLiteral(": names fields of a form this test does not know"));
+                continue;
+            }
+            for (const Block &block : blocks) {
+                const QWidget *scope = block.tab.isEmpty() ? form->second : tabPage(form->second, block.tab);
+                checked += 1 + int(block.fields.size());
+                if (!scope) {
+                    missing.append(anchor + QStringLiteral(": no tab \"%1\"").arg(block.tab));
+                    continue;
+                }
+                for (const QString &field : block.fields) {
+                    if (!holdsPart(scope, field))
+                        missing.append(anchor + QStringLiteral(": no field \"%1\" %2").arg(field, block.tab));
+                }
+            }
+        }
+        QVERIFY2(missing.isEmpty(), qPrintable(missing.join(QLatin1Char('\n'))));
+        QVERIFY(checked > 40); // the pages are marked up; a lost markup would pass silently
+    }
 };
 
 QTEST_MAIN(TestAccessibility)
