@@ -83,13 +83,10 @@ public:
 
     static QStringList shownTitles(MyDocument *document)
     {
-        LinkListController *links = document->linkListController();
+        const QAbstractItemModel *model = document->linkListController()->model();
         QStringList titles;
-        for (int row = 0; row < links->rowCount(); ++row)
-            titles.append(
-                links->model()
-                    ->data(links->model()->index(row, LinkListController::NameColumn), Qt::DisplayRole)
-                    .toString());
+        for (int row = 0; row < model->rowCount(); ++row)
+            titles.append(model->index(row, LinkListController::NameColumn).data().toString());
         return titles;
     }
 
