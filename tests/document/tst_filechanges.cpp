@@ -104,17 +104,47 @@ private slots:
         QVERIFY(!QFile::exists(path));
     }
 
-    void anUneditedWindowFollowsItsFile()
+    void aFileOpenElsewhereOpensReadOnlyAndAnUneditedWindowFollowsItsFile()
     {
         DatabaseBuilder db;
         db.category(QStringLiteral("Kept"), QStringLiteral("kept")).link(QStringLiteral("One"));
-        MyDocument *document = m_fixture->open(db);
+        const QString path = m_fixture->write(db);
+        // What another instance holds while it has the file open.
+        const QString lockPath = QFileInfo(path).dir().filePath(QStringLiteral(".test.site.lock"));
+        QLockFile other(lockPath);
+        QVERIFY(other.tryLock());
+        MessageBox::setNextAnswer(2); // Cancel
+        QVERIFY(!m_fixture->controller().openDocument(path));
+        QCOMPARE(MessageBox::shownAlerts().last().title,
+                 QStringLiteral("The document \"test.site\" is open in another window."));
+        QCOMPARE(MessageBox::shownAlerts().last().buttons,
+                 (QStringList{QStringLiteral("Open Read-Only"), QStringLiteral("Open Anyway"),
+                              QStringLiteral("Cancel")}));
+
+        MessageBox::setNextAnswer(0); // Open Read-Only
+        MyDocument *reader = m_fixture->controller().openDocument(path);
+        QVERIFY(reader);
+        reader->updateChangeCount();
+        const QByteArray before = contents(path);
+        FilePanel::setNextAnswer(QString()); // the Save As panel, cancelled
+        QVERIFY(!reader->save());
+        QCOMPARE(FilePanel::shownPanels().size(), 1);
+        QCOMPARE(contents(path), before);
+        reader->setWindowModified(false);
+        reader->close();
+        other.unlock();
+
+        // A window that has the file holds the lock itself.
+        MessageBox::clearShownAlerts();
+        MyDocument *document = m_fixture->controller().openDocument(path);
+        QLockFile probe(lockPath);
+        QVERIFY(!probe.tryLock());
         DocumentFixture::selectCategory(document, QStringLiteral("Kept"));
         DocumentFixture::selectLinks(document, {QStringLiteral("One")});
         CollectionManager store;
-        QVERIFY(DatabaseFile::read(document->filePath(), store));
+        QVERIFY(DatabaseFile::read(path, store));
         store.addCategoryWithName(QStringLiteral("Imported"), QStringLiteral("imported"));
-        QVERIFY(DatabaseFile::write(store, document->filePath()));
+        QVERIFY(DatabaseFile::write(store, path));
         QTRY_VERIFY_WITH_TIMEOUT(document->collectionManager().categoryWithName(QStringLiteral("Imported")),
                                  5000);
         QVERIFY(!document->isEdited());
@@ -129,45 +159,7 @@ private slots:
         QTest::qWait(600);
         QVERIFY(document->fileGuard()->bar()->isHidden());
         QVERIFY(MessageBox::shownAlerts().isEmpty());
-    }
-
-    void aFileOpenElsewhereIsLockedAndOpensReadOnly()
-    {
-        DatabaseBuilder db;
-        const QString path = m_fixture->write(db);
-        // What another instance holds while it has the file open.
-        const QString lockPath = QFileInfo(path).dir().filePath(QStringLiteral(".test.site.lock"));
-        QLockFile other(lockPath);
-        QVERIFY(other.tryLock());
-
-        MessageBox::setNextAnswer(2); // Cancel
-        QVERIFY(!m_fixture->controller().openDocument(path));
-        QCOMPARE(MessageBox::shownAlerts().last().title,
-                 QStringLiteral("The document \"test.site\" is open in another window."));
-        QCOMPARE(MessageBox::shownAlerts().last().buttons,
-                 (QStringList{QStringLiteral("Open Read-Only"), QStringLiteral("Open Anyway"),
-                              QStringLiteral("Cancel")}));
-
-        MessageBox::setNextAnswer(0); // Open Read-Only
-        MyDocument *document = m_fixture->controller().openDocument(path);
-        QVERIFY(document);
-        document->collectionManager().addCategoryWithName(QStringLiteral("Mine"), QStringLiteral("mine"));
-        document->updateChangeCount();
-        const QByteArray before = contents(path);
-        FilePanel::setNextAnswer(QString()); // the Save As panel, cancelled
-        QVERIFY(!document->save());
-        QCOMPARE(FilePanel::shownPanels().size(), 1);
-        QCOMPARE(contents(path), before);
-        document->setWindowModified(false);
         document->close();
-        other.unlock();
-
-        // A window that has the file holds the lock itself, and lets it go when it closes.
-        MyDocument *owner = m_fixture->controller().openDocument(path);
-        QVERIFY(owner);
-        QLockFile probe(lockPath);
-        QVERIFY(!probe.tryLock());
-        owner->close();
         QVERIFY(probe.tryLock());
     }
 

@@ -94,15 +94,6 @@ class TestHistoryWindow : public QObject
         return sheet;
     }
 
-    static QString idOf(MyDocument *document, const QString &title)
-    {
-        for (const TreeNode *node : document->collectionManager().allLinkNodes()) {
-            if (node->link()->title() == title)
-                return node->link()->ID();
-        }
-        return QString();
-    }
-
     static QStringList tickedTitles(const VerificationRowModel *run)
     {
         QStringList titles;
@@ -183,7 +174,8 @@ private slots:
         QVERIFY(window && window->isVisible());
         QVERIFY(!history->lostLinksNotice()->isVisibleTo(document));
         QCOMPARE(window->model()->rowCount(), 2);
-        window->selectLinksWithIDs({idOf(document, "Alpha")});
+        DocumentFixture::selectLinks(document, {QStringLiteral("Alpha")});
+        window->selectLinksWithIDs(document->selectedLinkIDs());
         QVERIFY(window->editButton()->isEnabled() && window->verifyAgainButton()->isEnabled());
         QVERIFY(window->editButton()->isDefault());
 
