@@ -1,5 +1,4 @@
 #include "DocumentFixture.h"
-#include "document/Document.h"
 #include "document/DocumentFileGuard.h"
 #include "document/FileChangedBar.h"
 
@@ -9,12 +8,10 @@
 #include <QFile>
 #include <QLockFile>
 #include <QPushButton>
-#include <QSignalSpy>
 #include <QStatusBar>
 #include <QTimer>
-#include <QUndoStack>
 
-// Opening, saving, reverting and closing documents, with and without a window, and the two timers.
+// Opening, saving, reverting and closing document windows, and their two timers.
 // Work that reached a document's file some other way (a command-line import, another window,
 // another program) is never overwritten without a question; an unedited window follows its file.
 class TestPersistence : public QObject
@@ -58,48 +55,6 @@ private:
 private slots:
     void init() { m_fixture = std::make_unique<DocumentFixture>(); }
     void cleanup() { m_fixture.reset(); }
-
-    void performRecordsOneUndoStep()
-    {
-        DatabaseBuilder db;
-        db.link(QStringLiteral("Alpha")).link(QStringLiteral("Beta"), LinkStatusNegotiating);
-        Document document;
-        QVERIFY(document.read(m_fixture->write(db)));
-        CollectionManager &store = document.collectionManager();
-        const QByteArray before = store.dataRepresentation();
-        QSignalSpy changed(&document, &Document::changed);
-        QSignalSpy modified(&document, &Document::modifiedChanged);
-        // An operation that changes nothing leaves no trace.
-        QVERIFY(!document.perform(QStringLiteral("Nothing"), [](DocumentChange &) { return false; }));
-        QVERIFY(changed.isEmpty() && document.undoStack()->count() == 0);
-
-        const QStringList ids{store.allLinkNodes().front()->attachmentID()};
-        const auto setStatus = [&](LinkStatus status) {
-            return document.perform(QStringLiteral("Set Status"), [&](DocumentChange &change) {
-                change.linkIDs = ids;
-                return store.setStatus(status, ids);
-            });
-        };
-        QVERIFY(setStatus(LinkStatusBlocked));
-        QCOMPARE(changed.count(), 1);
-        QCOMPARE(changed.first().first().value<DocumentChange>().linkIDs, ids);
-        QCOMPARE(modified.count(), 1);
-        QCOMPARE(document.undoStack()->undoText(), QStringLiteral("Set Status"));
-        document.undo();
-        QCOMPARE(store.dataRepresentation(), before);
-        QVERIFY(!document.isModified());
-
-        // Changes inside a group are one step named after it.
-        {
-            const Document::UndoGroup group(&document, QStringLiteral("Both"));
-            setStatus(LinkStatusNew);
-            setStatus(LinkStatusApproved);
-        }
-        QCOMPARE(document.undoStack()->count(), 1);
-        QCOMPARE(document.undoStack()->undoText(), QStringLiteral("Both"));
-        document.undo();
-        QCOMPARE(store.dataRepresentation(), before);
-    }
 
     void failedOpensSayWhyAndMakeNoWindow()
     {
@@ -157,6 +112,7 @@ private slots:
 
     void savingRevertingAndClosingAWindow()
     {
+        Preferences::setValue(Preferences::AutoSaveDocuments, true);
         DatabaseBuilder db;
         db.category(QStringLiteral("Kept"), QStringLiteral("kept")).link(QStringLiteral("One"));
         MyDocument *document = m_fixture->open(db);
@@ -192,17 +148,61 @@ private slots:
         QCOMPARE(contents(m_fixture->path(QStringLiteral("test~.site"))), original);
         QVERIFY(fileHasCategory(path, QStringLiteral("New")));
 
-        // Saved under another name, the window follows its new file; the old one stays as it was.
-        addCategory(document, QStringLiteral("Unsaved"));
-        const QByteArray saved = contents(path);
-        const QString copy = m_fixture->path(QStringLiteral("copy.site"));
-        FilePanel::setNextAnswer(copy);
-        QVERIFY(document->saveAs());
-        QCOMPARE(document->filePath(), copy);
-        QCOMPARE(document->windowTitle(), QString::fromUtf8("copy.site[*] \u2014 Quillmarsh"));
-        QVERIFY(fileHasCategory(copy, QStringLiteral("Unsaved")));
-        QCOMPARE(contents(path), saved);
+        // Work another program wrote to the file is never overwritten without a question.
+        MessageBox::clearShownAlerts();
+        const QString changedTitle = QStringLiteral("The file \"test.site\" was changed by another program.");
+        changeBothSides(document, QStringLiteral("Mine"), QStringLiteral("Imported"));
+        FileChangedBar *bar = document->fileGuard()->bar();
+        QTRY_VERIFY_WITH_TIMEOUT(bar->isVisible(), 5000);
+        QCOMPARE(bar->text(), changedTitle);
+        QVERIFY(MessageBox::shownAlerts().isEmpty()); // no modal box
 
+        MessageBox::setNextAnswer(2); // Cancel
+        QVERIFY(!document->save());
+        QCOMPARE(MessageBox::shownAlerts().last().title, changedTitle);
+        QCOMPARE(
+            MessageBox::shownAlerts().last().buttons,
+            (QStringList{QStringLiteral("Reload"), QStringLiteral("Save Anyway"), QStringLiteral("Cancel")}));
+        QVERIFY(document->isEdited());
+        // Autosave never overwrites it, and says why.
+        document->autoSaveWithTimer();
+        QVERIFY(fileHasCategory(path, QStringLiteral("Imported")));
+        QVERIFY(document->statusBar()->currentMessage().contains(QStringLiteral("Not saved automatically")));
+
+        bar->buttons().at(1)->click(); // Save Anyway
+        QVERIFY(bar->isHidden());
+        QVERIFY(!document->isEdited());
+        QVERIFY(fileHasCategory(path, QStringLiteral("Mine")));
+        QVERIFY(!fileHasCategory(path, QStringLiteral("Imported")));
+
+        changeBothSides(document, QStringLiteral("Second"), QStringLiteral("Lost"));
+        MessageBox::setNextAnswer(1); // Save Anyway
+        QVERIFY(document->save());
+        QVERIFY(fileHasCategory(path, QStringLiteral("Second")));
+        QVERIFY(!fileHasCategory(path, QStringLiteral("Lost")));
+
+        // Reload takes the other program's version and drops the window's changes.
+        changeBothSides(document, QStringLiteral("Dropped"), QStringLiteral("Theirs"));
+        MessageBox::setNextAnswer(0); // Reload
+        QVERIFY(!document->save());
+        QVERIFY(!document->isEdited());
+        QVERIFY(document->collectionManager().categoryWithName(QStringLiteral("Theirs")));
+        QVERIFY(!document->collectionManager().categoryWithName(QStringLiteral("Dropped")));
+        QVERIFY(!fileHasCategory(path, QStringLiteral("Dropped")));
+
+        // A file moved away is offered Save As; the window follows its new file.
+        addCategory(document, QStringLiteral("Moved"));
+        QVERIFY(QFile::rename(path, m_fixture->path(QStringLiteral("moved.site"))));
+        const QString elsewhere = m_fixture->path(QStringLiteral("elsewhere.site"));
+        FilePanel::setNextAnswer(elsewhere);
+        MessageBox::setNextAnswer(0); // Save As
+        QVERIFY(document->save());
+        QCOMPARE(MessageBox::shownAlerts().last().title,
+                 QStringLiteral("The file \"test.site\" was deleted or moved away."));
+        QCOMPARE(document->filePath(), elsewhere);
+        QCOMPARE(document->windowTitle(), QString::fromUtf8("elsewhere.site[*] \u2014 Quillmarsh"));
+        QVERIFY(fileHasCategory(elsewhere, QStringLiteral("Moved")));
+        QVERIFY(!QFile::exists(path));
         addCategory(document, QStringLiteral("Last"));
         MessageBox::setNextAnswer(2); // Cancel
         QVERIFY(!document->close());
@@ -213,7 +213,7 @@ private slots:
         MessageBox::setNextAnswer(0); // Save
         QVERIFY(document->close());
         QVERIFY(m_fixture->controller().documents().isEmpty());
-        QVERIFY(fileHasCategory(copy, QStringLiteral("Last")));
+        QVERIFY(fileHasCategory(elsewhere, QStringLiteral("Last")));
     }
 
     void timersSaveAndCountUnlessAModalDialogIsUp()
@@ -271,66 +271,6 @@ private slots:
         Preferences::setValue(Preferences::AutoSaveInterval, 0);
         m_fixture->controller().updateAutoSaveTimers();
         QCOMPARE(untitled->autoSaveTimer()->interval(), 60 * 1000);
-    }
-
-    void anEditedWindowAsksBeforeOverwriting()
-    {
-        Preferences::setValue(Preferences::AutoSaveDocuments, true);
-        DatabaseBuilder db;
-        MyDocument *document = m_fixture->open(db);
-        const QString path = document->filePath();
-        const QString changedTitle = QStringLiteral("The file \"test.site\" was changed by another program.");
-        changeBothSides(document, QStringLiteral("Mine"), QStringLiteral("Imported"));
-        FileChangedBar *bar = document->fileGuard()->bar();
-        QTRY_VERIFY_WITH_TIMEOUT(bar->isVisible(), 5000);
-        QCOMPARE(bar->text(), changedTitle);
-        QVERIFY(MessageBox::shownAlerts().isEmpty()); // no modal box
-
-        MessageBox::setNextAnswer(2); // Cancel
-        QVERIFY(!document->save());
-        QCOMPARE(MessageBox::shownAlerts().last().title, changedTitle);
-        QCOMPARE(
-            MessageBox::shownAlerts().last().buttons,
-            (QStringList{QStringLiteral("Reload"), QStringLiteral("Save Anyway"), QStringLiteral("Cancel")}));
-        QVERIFY(document->isEdited());
-        // Autosave never overwrites it, and says why.
-        document->autoSaveWithTimer();
-        QVERIFY(fileHasCategory(path, QStringLiteral("Imported")));
-        QVERIFY(document->statusBar()->currentMessage().contains(QStringLiteral("Not saved automatically")));
-
-        bar->buttons().at(1)->click(); // Save Anyway
-        QVERIFY(bar->isHidden());
-        QVERIFY(!document->isEdited());
-        QVERIFY(fileHasCategory(path, QStringLiteral("Mine")));
-        QVERIFY(!fileHasCategory(path, QStringLiteral("Imported")));
-
-        changeBothSides(document, QStringLiteral("Second"), QStringLiteral("Lost"));
-        MessageBox::setNextAnswer(1); // Save Anyway
-        QVERIFY(document->save());
-        QVERIFY(fileHasCategory(path, QStringLiteral("Second")));
-        QVERIFY(!fileHasCategory(path, QStringLiteral("Lost")));
-
-        // Reload takes the other program's version and drops the window's changes.
-        changeBothSides(document, QStringLiteral("Dropped"), QStringLiteral("Theirs"));
-        MessageBox::setNextAnswer(0); // Reload
-        QVERIFY(!document->save());
-        QVERIFY(!document->isEdited());
-        QVERIFY(document->collectionManager().categoryWithName(QStringLiteral("Theirs")));
-        QVERIFY(!document->collectionManager().categoryWithName(QStringLiteral("Dropped")));
-        QVERIFY(!fileHasCategory(path, QStringLiteral("Dropped")));
-
-        // A file moved away is offered Save As.
-        addCategory(document, QStringLiteral("Moved"));
-        QVERIFY(QFile::rename(path, m_fixture->path(QStringLiteral("moved.site"))));
-        const QString elsewhere = m_fixture->path(QStringLiteral("elsewhere.site"));
-        FilePanel::setNextAnswer(elsewhere);
-        MessageBox::setNextAnswer(0); // Save As
-        QVERIFY(document->save());
-        QCOMPARE(MessageBox::shownAlerts().last().title,
-                 QStringLiteral("The file \"test.site\" was deleted or moved away."));
-        QCOMPARE(document->filePath(), elsewhere);
-        QVERIFY(fileHasCategory(elsewhere, QStringLiteral("Moved")));
-        QVERIFY(!QFile::exists(path));
     }
 
     void aFileOpenElsewhereOpensReadOnlyAndAnUneditedWindowFollowsItsFile()

@@ -1,7 +1,7 @@
 #include "DocumentFixture.h"
 #include "document/DocumentMenus.h"
 #include "document/ReportCommands.h"
-#include "publish/LinkListPages.h"
+#include "publish/PageSource.h"
 #include "publish/Statistics.h"
 #include "publish/ui/PrintPreviewDialogController.h"
 #include "publish/ui/PrintPreviewView.h"
@@ -130,10 +130,7 @@ private slots:
                 db.link(QString("Partner %1-%2").arg(c).arg(i));
         }
         MyDocument *document = openDocument(db);
-        const std::unique_ptr<PageSource> expected = area(document)->linkListPages();
-        QCOMPARE(static_cast<const LinkListPages *>(expected.get())->view().numberOfLines(),
-                 10000 + 2 * 40 - 1);
-        const int pages = expected->pageCount();
+        const int pages = area(document)->linkListPages()->pageCount();
         QVERIFY(pages > 200);
 
         document->menus()->printPreview->trigger();
