@@ -48,18 +48,14 @@ inline QStringList unnamedInputs(QWidget *root)
     QStringList unnamed;
     const QList<QWidget *> widgets = root->findChildren<QWidget *>();
     for (QWidget *widget : widgets) {
-        if (!isInput(widget) || widget->window() != root->window())
-            continue;
+        QWidget *parent = widget->parentWidget();
         // The headers and corner button of a table, and the scroll bars of a text view or an item
         // view, belong to their view.
-        if (qobject_cast<QAbstractItemView *>(widget->parentWidget()))
-            continue;
-        if (qobject_cast<QAbstractSlider *>(widget) && widget->parentWidget() &&
-            qobject_cast<QAbstractScrollArea *>(widget->parentWidget()->parentWidget()))
-            continue;
-        if (widget->objectName().startsWith(QLatin1String("qt_")))
-            continue;
-        if (accessibleName(widget).isEmpty())
+        const bool partOfAView = qobject_cast<QAbstractItemView *>(parent) ||
+                                 (qobject_cast<QAbstractSlider *>(widget) && parent &&
+                                  qobject_cast<QAbstractScrollArea *>(parent->parentWidget()));
+        if (isInput(widget) && widget->window() == root->window() && !partOfAView &&
+            !widget->objectName().startsWith(QLatin1String("qt_")) && accessibleName(widget).isEmpty())
             unnamed.append(QString::fromLatin1(widget->metaObject()->className()) + QLatin1Char(' ') +
                            widget->objectName());
     }
@@ -74,13 +70,17 @@ inline QChar mnemonic(const QString &text)
     return at >= 0 && at + 1 < plain.size() ? plain.at(at + 1).toLower() : QChar();
 }
 
+inline bool hiddenOnPurpose(const QWidget *widget)
+{
+    return widget->isHidden() && widget->testAttribute(Qt::WA_WState_ExplicitShowHide);
+}
+
 // The page that holds the widget: a page of a tab view or stack, or a part the window shows in turn
 // with others (a step of an assistant); `root` outside every page.
 inline QWidget *pageOf(QWidget *widget, QWidget *root)
 {
     for (QWidget *w = widget->parentWidget(); w && w != root; w = w->parentWidget()) {
-        const bool shownInTurn = w->isHidden() && w->testAttribute(Qt::WA_WState_ExplicitShowHide);
-        if (qobject_cast<QStackedWidget *>(w->parentWidget()) || shownInTurn)
+        if (qobject_cast<QStackedWidget *>(w->parentWidget()) || hiddenOnPurpose(w))
             return w;
     }
     return root;
@@ -104,9 +104,7 @@ inline QStringList mnemonicClashes(QWidget *root)
     const QList<QWidget *> widgets = root->findChildren<QWidget *>();
     for (QWidget *widget : widgets) {
         // A widget hidden on purpose has no working mnemonic; the pages of a stack are told apart below.
-        const bool hiddenOnPurpose =
-            widget->isHidden() && widget->testAttribute(Qt::WA_WState_ExplicitShowHide);
-        if (widget->window() != root->window() || hiddenOnPurpose)
+        if (widget->window() != root->window() || hiddenOnPurpose(widget))
             continue;
         QWidget *page = pageOf(widget, root);
         if (auto *label = qobject_cast<QLabel *>(widget); label && label->buddy())
