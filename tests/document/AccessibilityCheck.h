@@ -17,10 +17,8 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QStackedWidget>
-#include <QStringList>
 #include <QTabWidget>
 #include <QTextEdit>
-#include <QWidget>
 
 namespace AccessibilityCheck {
 
@@ -48,18 +46,14 @@ inline QStringList unnamedInputs(QWidget *root)
     QStringList unnamed;
     const QList<QWidget *> widgets = root->findChildren<QWidget *>();
     for (QWidget *widget : widgets) {
-        if (!isInput(widget) || widget->window() != root->window())
-            continue;
+        QWidget *parent = widget->parentWidget();
         // The headers and corner button of a table, and the scroll bars of a text view or an item
         // view, belong to their view.
-        if (qobject_cast<QAbstractItemView *>(widget->parentWidget()))
-            continue;
-        if (qobject_cast<QAbstractSlider *>(widget) && widget->parentWidget() &&
-            qobject_cast<QAbstractScrollArea *>(widget->parentWidget()->parentWidget()))
-            continue;
-        if (widget->objectName().startsWith(QLatin1String("qt_")))
-            continue;
-        if (accessibleName(widget).isEmpty())
+        const bool partOfAView = qobject_cast<QAbstractItemView *>(parent) ||
+                                 (qobject_cast<QAbstractSlider *>(widget) && parent &&
+                                  qobject_cast<QAbstractScrollArea *>(parent->parentWidget()));
+        if (isInput(widget) && widget->window() == root->window() && !partOfAView &&
+            !widget->objectName().startsWith(QLatin1String("qt_")) && accessibleName(widget).isEmpty())
             unnamed.append(QString::fromLatin1(widget->metaObject()->className()) + QLatin1Char(' ') +
                            widget->objectName());
     }
@@ -74,22 +68,20 @@ inline QChar mnemonic(const QString &text)
     return at >= 0 && at + 1 < plain.size() ? plain.at(at + 1).toLower() : QChar();
 }
 
+inline bool hiddenOnPurpose(const QWidget *widget)
+{
+    return widget->isHidden() && widget->testAttribute(Qt::WA_WState_ExplicitShowHide);
+}
+
 // The page that holds the widget: a page of a tab view or stack, or a part the window shows in turn
-// with others (a step of an assistant, hidden until its turn); `root` outside every page. Widgets of
-// two pages are never shown together.
+// with others (a step of an assistant); `root` outside every page.
 inline QWidget *pageOf(QWidget *widget, QWidget *root)
 {
     for (QWidget *w = widget->parentWidget(); w && w != root; w = w->parentWidget()) {
-        const bool shownInTurn = w->isHidden() && w->testAttribute(Qt::WA_WState_ExplicitShowHide);
-        if (qobject_cast<QStackedWidget *>(w->parentWidget()) || shownInTurn)
+        if (qobject_cast<QStackedWidget *>(w->parentWidget()) || hiddenOnPurpose(w))
             return w;
     }
     return root;
-}
-
-inline bool shownTogether(QWidget *pageA, QWidget *pageB)
-{
-    return pageA == pageB || pageA->isAncestorOf(pageB) || pageB->isAncestorOf(pageA);
 }
 
 // "'x': A and B" for every keyboard mnemonic that two parts of a window shown at the same time
@@ -110,9 +102,7 @@ inline QStringList mnemonicClashes(QWidget *root)
     const QList<QWidget *> widgets = root->findChildren<QWidget *>();
     for (QWidget *widget : widgets) {
         // A widget hidden on purpose has no working mnemonic; the pages of a stack are told apart below.
-        const bool hiddenOnPurpose =
-            widget->isHidden() && widget->testAttribute(Qt::WA_WState_ExplicitShowHide);
-        if (widget->window() != root->window() || hiddenOnPurpose)
+        if (widget->window() != root->window() || hiddenOnPurpose(widget))
             continue;
         QWidget *page = pageOf(widget, root);
         if (auto *label = qobject_cast<QLabel *>(widget); label && label->buddy())
@@ -129,10 +119,12 @@ inline QStringList mnemonicClashes(QWidget *root)
     QStringList clashes;
     for (qsizetype i = 0; i < owners.size(); ++i) {
         for (qsizetype j = i + 1; j < owners.size(); ++j) {
-            if (owners.at(i).letter == owners.at(j).letter &&
-                shownTogether(owners.at(i).page, owners.at(j).page))
-                clashes.append(QStringLiteral("'%1': %2 and %3")
-                                   .arg(owners.at(i).letter, owners.at(i).text, owners.at(j).text));
+            const Owner &a = owners.at(i);
+            const Owner &b = owners.at(j);
+            // Widgets of two pages are never shown together.
+            if (a.letter == b.letter &&
+                (a.page->isAncestorOf(b.page) || b.page->isAncestorOf(a.page) || a.page == b.page))
+                clashes.append(QStringLiteral("'%1': %2 and %3").arg(a.letter, a.text, b.text));
         }
     }
     return clashes;

@@ -83,20 +83,16 @@ public:
 
     static QStringList shownTitles(MyDocument *document)
     {
-        LinkListController *links = document->linkListController();
+        const QAbstractItemModel *model = document->linkListController()->model();
         QStringList titles;
-        for (int row = 0; row < links->rowCount(); ++row)
-            titles.append(
-                links->model()
-                    ->data(links->model()->index(row, LinkListController::NameColumn), Qt::DisplayRole)
-                    .toString());
+        for (int row = 0; row < model->rowCount(); ++row)
+            titles.append(model->index(row, LinkListController::NameColumn).data().toString());
         return titles;
     }
 
     static void selectCategory(MyDocument *document, const QString &name)
     {
-        CollectionManager &store = document->collectionManager();
-        document->showAndSelectCategoryNode(store.categoryWithName(name));
+        document->showAndSelectCategoryNode(document->collectionManager().categoryWithName(name));
     }
 
 private:

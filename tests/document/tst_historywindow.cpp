@@ -1,48 +1,79 @@
-#include "AccessibilityCheck.h"
 #include "DocumentFixture.h"
 #include "HttpTestServer.h"
 
+#include "document/AutoVerifier.h"
 #include "document/DocumentMenus.h"
+#include "document/DocumentUndo.h"
 #include "document/HistoryCommands.h"
 #include "document/LinkCommands.h"
 #include "document/VerificationCommands.h"
-#include "history/HistoryRecorder.h"
+#include "history/BackgroundVerification.h"
+#include "history/DesktopNotifier.h"
 #include "history/HistoryStore.h"
 #include "history/LinkChangesModel.h"
 #include "history/LinkHistoryModel.h"
 #include "history/ui/ChangeMarkDelegate.h"
 #include "history/ui/LinkHistoryView.h"
 #include "history/ui/LostLinksDialogController.h"
+#include "model/Clock.h"
 #include "verify/VerificationRowModel.h"
 #include "verify/VerificationScheduler.h"
 #include "verify/ui/VerificationDialogController.h"
 #include "workflow/ui/LinkDialogController.h"
 
 #include <QAction>
+#include <QDBusConnection>
+#include <QLabel>
+#include <QProcess>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QTableView>
+#include <QUndoStack>
 
-// The history in the document window: the sheet records each run and marks its changes, the link
-// editor's History tab, the Lost Links window and its buttons, Save As taking the history along, and
-// a damaged history that never stops the window.
+// The freedesktop notification service, as far as the application uses it: records each Notify.
+class FakeNotifications : public QObject
+{
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.freedesktop.Notifications")
+public:
+    QStringList calls;
+
+public slots:
+    uint Notify(const QString &appName, uint, const QString &, const QString &summary, const QString &body,
+                const QStringList &, const QVariantMap &, int)
+    {
+        calls.append(appName + '|' + summary + '|' + body);
+        return uint(calls.size());
+    }
+};
+
+// The verification history in the document window: the sheet's runs recorded and marked, the Lost
+// Links window, the editor's History tab, Save As, a damaged history; and the automatic runs over
+// the due links (by a fake clock) with their notice through a fake service on a private session bus.
 class TestHistoryWindow : public QObject
 {
     Q_OBJECT
+    const QDateTime m_start{QDate(2026, 3, 14), QTime(12, 0)};
+    const Clock::Fixed m_clock{m_start};
 
+    // Alpha checked 10 days ago, Beta 2 days ago, Gamma never.
     MyDocument *open()
     {
         DatabaseBuilder db;
         SiteProfileTexts texts;
         texts.URL = QStringLiteral("http://www.mysite.example/");
         db.store().setSiteProfile(texts);
-        for (const char *title : {"Alpha", "Beta"}) {
+        for (const auto &[title, daysAgo] : {std::pair{"Alpha", 10}, {"Beta", 2}, {"Gamma", -1}}) {
             LinkFields fields;
             fields.title = QString::fromLatin1(title);
             fields.URL = m_server.url("/site");
             fields.counterpartURL = m_server.url(QStringLiteral("/") + fields.title);
             fields.status = LinkStatusApproved;
+            if (daysAgo >= 0) {
+                fields.lastVerifiedOn = Clock::today().addDays(-daysAgo);
+                fields.lastVerificationResult = VerificationSucceeded;
+            }
             db.link(fields);
         }
         return m_fixture->open(db);
@@ -62,120 +93,107 @@ class TestHistoryWindow : public QObject
         return sheet;
     }
 
-    static QString idOf(MyDocument *document, const QString &title)
+    static QStringList tickedTitles(const VerificationRowModel *run)
     {
-        for (const TreeNode *node : document->collectionManager().allLinkNodes()) {
-            if (node->link()->title() == title)
-                return node->link()->ID();
+        QStringList titles;
+        for (int row = 0; row < run->numLinks(); ++row) {
+            if (run->linkInfo(row).selected())
+                titles.append(run->linkInfo(row).link()->title());
         }
-        return QString();
+        return titles;
     }
+
+    using R = HttpTestServer::Response;
+    const R m_found = R::page("<a href=\"http://www.mysite.example/\">Mine</a>");
 
 private slots:
     void initTestCase()
     {
+        // A private session bus, before anything in this process reaches for one.
+        m_bus.start("dbus-daemon", {"--session", "--nofork", "--print-address=1"});
+        QVERIFY(m_bus.waitForStarted(5000) && m_bus.waitForReadyRead(5000));
+        m_busAddress = QString::fromUtf8(m_bus.readLine()).trimmed();
+        qputenv("DBUS_SESSION_BUS_ADDRESS", m_busAddress.toUtf8());
         QVERIFY(m_server.listen());
-        using R = HttpTestServer::Response;
         m_server.setResponse("/site", R::page("home"));
+    }
+    void cleanupTestCase()
+    {
+        m_bus.kill();
+        m_bus.waitForFinished();
     }
     void init()
     {
         m_fixture = std::make_unique<DocumentFixture>();
-        using R = HttpTestServer::Response;
-        const QByteArray found = "<a href=\"http://www.mysite.example/\">Mine</a>";
-        m_server.setResponses("/Alpha", {R::page(found), R::page("gone")});
-        m_server.setResponses("/Beta", {R::page("none yet"), R::page(found)});
+        Preferences::setValue(Preferences::AutoVerifyDays, 0);
+        for (const char *path : {"/Alpha", "/Beta", "/Gamma"})
+            m_server.setResponse(path, m_found);
     }
     void cleanup() { m_fixture.reset(); }
 
-    void sheetRecordsMarksAndNotifies()
+    void sheetRecordsMarksAndShowsLostLinks()
     {
+        m_server.setResponses("/Alpha", {m_found, R::page("gone")});
+        m_server.setResponses("/Beta", {R::page("none yet"), m_found});
         MyDocument *document = open();
-        QVERIFY(document);
-        VerificationDialogController *sheet = verifyAll(document);
-        QVERIFY(sheet);
+        VerificationDialogController *sheet = nullptr;
+        QVERIFY((sheet = verifyAll(document)));
         sheet->confirm(); // Save Result
         HistoryStore store(document->filePath());
-        QCOMPARE(store.checks()->size(), 2);
+        QCOMPARE(store.checks()->size(), 3);
         HistoryCommands *history = document->commandArea<HistoryCommands>();
         QVERIFY(!history->lostLinksNotice()->isVisibleTo(document));
 
-        sheet = verifyAll(document);
-        QVERIFY(sheet);
-        // The sheet marks both rows while it is still open: Alpha lost, Beta recovered.
+        // The sheet marks the rows while it is still open: Alpha lost, Beta recovered.
+        QVERIFY((sheet = verifyAll(document)));
         auto *marks = qobject_cast<ChangeMarkDelegate *>(
             sheet->tableView()->itemDelegateForColumn(VerificationRowModel::WarningColumn));
         QVERIFY(marks);
-        const VerificationRowModel *run = sheet->rows();
-        for (int row = 0; row < run->numLinks(); ++row) {
-            const QString expected =
-                run->linkInfo(row).link()->title() == QLatin1String("Alpha") ? "Lost" : "Recovered";
-            QCOMPARE(marks->markOfRow(row), expected);
-        }
+        const QHash<QString, QString> expected{{"Alpha", "Lost"}, {"Beta", "Recovered"}};
+        for (int row = 0; row < sheet->rows()->numLinks(); ++row)
+            QCOMPARE(marks->markOfRow(row), expected.value(sheet->rows()->linkInfo(row).link()->title()));
         sheet->cancel(); // recorded all the same: the checks happened
-        QCOMPARE(store.checks()->size(), 4);
-        QVERIFY(history->lostLinksNotice()->isVisibleTo(document));
+        QCOMPARE(store.checks()->size(), 6);
         QVERIFY(history->lostLinksNotice()->text().contains(QStringLiteral("1 link lost")));
 
-        // The notice opens the window: both changes, the lost link's results.
+        // The notice opens the window with both changes.
         history->lostLinksNotice()->click();
         LostLinksDialogController *window = history->lostLinksWindow();
         QVERIFY(window && window->isVisible());
         QVERIFY(!history->lostLinksNotice()->isVisibleTo(document));
         QCOMPARE(window->model()->rowCount(), 2);
-        window->selectLinksWithIDs({idOf(document, "Alpha")});
-        QCOMPARE(window->selectedLinkIDs().size(), 1);
-        QVERIFY(window->editButton()->isEnabled() && window->verifyAgainButton()->isEnabled());
+        DocumentFixture::selectLinks(document, {QStringLiteral("Alpha")});
+        window->selectLinksWithIDs(document->selectedLinkIDs());
         QVERIFY(window->editButton()->isDefault());
-        QVERIFY(AccessibilityCheck::unnamedInputs(window).isEmpty());
 
-        // Edit Link opens the link editor on the document with the link, its History tab holding
-        // the two checks, newest first.
+        // Edit Link opens the link editor, its History tab holding the link's checks, newest first.
         window->editButton()->click();
         LinkCommands *links = document->commandArea<LinkCommands>();
         QVERIFY(links->linkDialog() && links->linkDialog()->isVisible());
         QCOMPARE(links->linkDialog()->link().title(), QStringLiteral("Alpha"));
         LinkHistoryView *tab = links->historyView();
         links->linkDialog()->tabView()->setCurrentWidget(tab);
-        QCOMPARE(tab->model()->rowCount(), 2);
         QCOMPARE(tab->tableView()->model()->index(0, LinkHistoryModel::ResultColumn).data().toString(),
                  QStringLiteral("Reciprocal link cannot be found."));
         QCOMPARE(tab->countLabel()->text(), QStringLiteral("2 checks recorded."));
-        QVERIFY(AccessibilityCheck::unnamedInputs(links->linkDialog()).isEmpty());
         links->linkDialog()->reject();
 
         // Verify Again opens the sheet with that link ticked.
-        window->selectLinksWithIDs({idOf(document, "Alpha")});
         window->verifyAgainButton()->click();
         sheet = document->commandArea<VerificationCommands>()->verificationDialog();
         QVERIFY(sheet->isVisible());
-        QCOMPARE(sheet->rows()->selectedCount(), 1);
+        QCOMPARE(tickedTitles(sheet->rows()), QStringList{QStringLiteral("Alpha")});
         sheet->cancel();
-    }
 
-    void saveAsTakesTheHistoryAlong()
-    {
-        MyDocument *document = open();
-        VerificationDialogController *sheet = verifyAll(document);
-        QVERIFY(sheet);
-        sheet->confirm();
+        // Save As takes the history along, and the runs after it record beside the copy: a damaged
+        // history there is told once, left as it is, and verifying and saving go on.
         const QString copy = m_fixture->path(QStringLiteral("copy.site"));
         FilePanel::setNextAnswer(copy);
         QVERIFY(document->saveAs());
-        QCOMPARE(document->filePath(), copy);
-        QCOMPARE(HistoryStore(copy).checks()->size(), 2);
-        sheet = verifyAll(document);
-        sheet->confirm();
-        QCOMPARE(HistoryStore(copy).checks()->size(), 4);
-        QCOMPARE(HistoryStore(m_fixture->path(QStringLiteral("test.site"))).checks()->size(), 2);
-    }
-
-    void damagedHistoryIsToldOnceAndNothingStops()
-    {
-        MyDocument *document = open();
-        const QString history = HistoryStore::pathForDatabase(document->filePath());
-        QFile file(history);
-        QVERIFY(file.open(QIODevice::WriteOnly));
+        QCOMPARE(HistoryStore(copy).checks()->size(), 6);
+        const QString damaged = HistoryStore::pathForDatabase(copy);
+        QFile file(damaged);
+        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
         file.write(QByteArray("damaged").repeated(300));
         file.close();
         QStringList messages;
@@ -184,20 +202,85 @@ private slots:
                 messages.append(message);
         });
         for (int run = 0; run < 2; ++run) {
-            VerificationDialogController *sheet = verifyAll(document);
-            QVERIFY(sheet);
+            QVERIFY((sheet = verifyAll(document)));
             sheet->confirm();
+            document->statusBar()->clearMessage(); // a second report would show again
         }
         QCOMPARE(messages.size(), 1);
-        QVERIFY(messages.first().contains(history));
+        QVERIFY(messages.first().contains(damaged));
+        QCOMPARE(store.checks()->size(), 6);
         QVERIFY(document->save());
-        QCOMPARE(QFile(history).size(), qint64(7 * 300));
+        QCOMPARE(QFile(damaged).size(), qint64(7 * 300));
         document->menus()->showLostLinks->trigger();
-        QVERIFY(document->commandArea<HistoryCommands>()->lostLinksWindow()->summaryLabel()->text().contains(
-            history));
+        QVERIFY(window->summaryLabel()->text().contains(damaged));
+    }
+
+    void automaticRunsCheckTheDueLinks()
+    {
+        FakeNotifications service;
+        QDBusConnection fake = QDBusConnection::connectToBus(m_busAddress, QStringLiteral("fake"));
+        QVERIFY(!DesktopNotifier::notify(QStringLiteral("nobody"), QStringLiteral("listens")));
+        QVERIFY(fake.registerObject(QStringLiteral("/org/freedesktop/Notifications"), &service,
+                                    QDBusConnection::ExportAllSlots));
+        QVERIFY(fake.registerService(QStringLiteral("org.freedesktop.Notifications")));
+
+        MyDocument *document = open();
+        auto *verifier = document->findChild<AutoVerifier *>();
+        QVERIFY(!verifier->verifyDueLinks()); // off
+        Preferences::setValue(Preferences::AutoVerifyDays, 7);
+        // Never while a sheet is open.
+        document->menus()->verifyAllLinks->trigger();
+        VerificationDialogController *sheet =
+            document->commandArea<VerificationCommands>()->verificationDialog();
+        QVERIFY(!verifier->verifyDueLinks());
+        sheet->cancel();
+        QVERIFY(QTest::qWaitFor([&] { return !sheet->isVisible(); }));
+
+        QUndoStack *stack = document->undo()->stack();
+        const int steps = stack->count();
+        QVERIFY(verifier->verifyDueLinks());
+        QVERIFY(verifier->stopButton()->isVisibleTo(document));
+        QCOMPARE(tickedTitles(verifier->background()->rows()),
+                 (QStringList{QStringLiteral("Alpha"), QStringLiteral("Gamma")}));
+        QTRY_VERIFY_WITH_TIMEOUT(!verifier->isRunning(), 20000);
+        QVERIFY(!verifier->stopButton()->isVisibleTo(document));
+        QCOMPARE(stack->count(), steps + 1);
+        QCOMPARE(stack->undoText(), QStringLiteral("Automatic Verification"));
+        QVERIFY(document->isEdited());
+        QCOMPARE(HistoryStore(document->filePath()).checks()->size(), 2);
+        QVERIFY(!verifier->verifyDueLinks()); // nothing due now
+
+        // A week later every link is due; the two lost are announced in one notification.
+        m_server.setResponse("/Alpha", R::page("gone"));
+        m_server.setResponse("/Gamma", R::page("gone <b>too</b>"));
+        const Clock::Fixed weekLater(m_start.addDays(8));
+        const QByteArray before = document->collectionManager().dataRepresentation();
+        QVERIFY(verifier->verifyDueLinks());
+        QCOMPARE(tickedTitles(verifier->background()->rows()).size(), 3);
+        QTRY_VERIFY_WITH_TIMEOUT(!verifier->isRunning(), 20000);
+        QVERIFY(QTest::qWaitFor([&] { return !service.calls.isEmpty(); }, 5000));
+        QTest::qWait(100);
+        QCOMPARE(service.calls, QStringList{QStringLiteral(
+                                    "Quillmarsh|2 reciprocal links were lost|test.site: Alpha, Gamma")});
+        // Undo takes the whole run back at once.
+        document->undo()->undo();
+        QCOMPARE(document->collectionManager().dataRepresentation(), before);
+
+        // Stop keeps what was checked.
+        m_server.setResponse("/Gamma", R::behaving(R::Mode::NeverAnswer));
+        const Clock::Fixed monthLater(m_start.addDays(40));
+        QVERIFY(verifier->verifyDueLinks());
+        QVERIFY(QTest::qWaitFor([&] { return verifier->background()->done() == 2; }, 10000));
+        verifier->stopButton()->click();
+        QTRY_VERIFY_WITH_TIMEOUT(!verifier->isRunning(), 20000);
+        const auto checks = HistoryStore(document->filePath()).checks();
+        QCOMPARE(checks->size(), 7);
+        QVERIFY(checks->first().title != QStringLiteral("Gamma"));
     }
 
 private:
+    QProcess m_bus;
+    QString m_busAddress;
     HttpTestServer m_server;
     std::unique_ptr<DocumentFixture> m_fixture;
 };

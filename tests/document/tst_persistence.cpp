@@ -1,15 +1,18 @@
 #include "DocumentFixture.h"
-#include "document/DocumentController.h"
+#include "document/DocumentFileGuard.h"
+#include "document/FileChangedBar.h"
 
+#include <QApplication>
 #include <QDialog>
 #include <QDir>
 #include <QFile>
-#include <QHeaderView>
-#include <QScreen>
-#include <QSplitter>
+#include <QLockFile>
+#include <QPushButton>
+#include <QStatusBar>
 #include <QTimer>
 
-// Opening, saving and closing documents, the window state kept in the file, and the two timers.
+// Opening, saving, reverting and closing document windows, and their two timers. Work that reached the
+// file another way is never overwritten without a question; an unedited window follows its file.
 class TestPersistence : public QObject
 {
     Q_OBJECT
@@ -21,117 +24,274 @@ private:
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }
 
-    // Adds a link behind the window's back: only a refresh counts it.
-    static void addQuietly(MyDocument *document)
+    static bool fileHasCategory(const QString &path, const QString &name)
     {
-        LinkFields fields;
-        fields.title = QStringLiteral("Quiet");
-        fields.categoryID = NoneCategoryID;
-        document->collectionManager().addLinkFromFields(fields);
+        CollectionManager store;
+        return DatabaseFile::read(path, store) && store.categoryWithName(name);
+    }
+
+    static void addCategory(MyDocument *document, const QString &name)
+    {
+        document->collectionManager().addCategoryWithName(name, name.toLower());
+        document->updateChangeCount();
+    }
+
+    // Another program writes the file with one more category.
+    static void writeBehind(const QString &path, const QString &category)
+    {
+        CollectionManager store;
+        QVERIFY(DatabaseFile::read(path, store));
+        store.addCategoryWithName(category, category.toLower());
+        QVERIFY(DatabaseFile::write(store, path));
     }
 
 private slots:
     void init() { m_fixture = std::make_unique<DocumentFixture>(); }
     void cleanup() { m_fixture.reset(); }
 
-    void unreadableFilesOpenNothing()
+    void failedOpensSayWhyAndMakeNoWindow()
     {
         DatabaseBuilder db;
         db.link(QStringLiteral("One"));
-        const QString whole = m_fixture->write(db, QStringLiteral("whole.site"));
-        const QByteArray bytes = contents(whole);
-        QFile cut(m_fixture->path(QStringLiteral("cut.site")));
-        QVERIFY(cut.open(QIODevice::WriteOnly));
-        cut.write(bytes.left(bytes.size() / 2));
-        cut.close();
-
-        QVERIFY(!m_fixture->controller().openDocument(cut.fileName()));
-        QCOMPARE(MessageBox::shownAlerts().size(), 1);
-        QCOMPARE(MessageBox::shownAlerts().first().title,
-                 QStringLiteral("The document \"cut.site\" could not be opened."));
-        QVERIFY(MessageBox::shownAlerts().first().message.contains(cut.fileName()));
-        QVERIFY(!m_fixture->controller().openDocument(m_fixture->path(QStringLiteral("missing.site"))));
+        const QByteArray whole = contents(m_fixture->write(db));
+        struct Case
+        {
+            QString name;
+            QByteArray bytes; // null: no file at all
+            QString why;
+        };
+        const Case cases[] = {
+            {"cut.site", whole.left(whole.size() / 2), "The file is damaged: it ends before its data does."},
+            {"broken.site", "not a database at all", "The file is not a Quillmarsh links database."},
+            {"empty.site", "", "The file is empty."},
+            {"missing.site", {}, "The file cannot be read (No such file or directory)."},
+            {"mine.emlt", QByteArray(4, '\0'), {}},
+        };
+        const qsizetype windowsBefore = QApplication::topLevelWidgets().size();
+        for (const Case &c : cases) {
+            const QString path = m_fixture->path(c.name);
+            QFile file(path);
+            QVERIFY(c.bytes.isNull() || (file.open(QIODevice::WriteOnly) && file.write(c.bytes) >= 0));
+            file.close();
+            MessageBox::clearShownAlerts();
+            QVERIFY(!m_fixture->controller().openDocument(path));
+            QCOMPARE(MessageBox::shownAlerts().size(), 1);
+            const auto &alert = MessageBox::shownAlerts().first();
+            if (c.why.isEmpty()) {
+                QCOMPARE(alert.title, QStringLiteral("This file only contains e-mail templates."));
+                QVERIFY(alert.message.contains(QStringLiteral("Tools: E-mail Templates")));
+            } else {
+                QCOMPARE(alert.title, QStringLiteral("The document \"%1\" could not be opened.").arg(c.name));
+                QCOMPARE(alert.message, c.why + "\n\nFile: " + QDir::toNativeSeparators(path));
+            }
+        }
         QVERIFY(m_fixture->controller().documents().isEmpty());
         QVERIFY(m_fixture->controller().recentFiles().isEmpty());
-    }
+        QCOMPARE(QApplication::topLevelWidgets().size(), windowsBefore);
 
-    void openFailureSaysWhyByKind()
-    {
+        // The kinds no file of this test can bring about.
         using K = FileError::Kind;
-        const QString path = m_fixture->path(QStringLiteral("x.site"));
-        const std::pair<FileError, QString> cases[] = {
-            {{K::CannotOpen, QStringLiteral("Permission denied")},
-             "The file cannot be read (Permission denied)."},
-            {{K::CannotRead, QStringLiteral("Input/output error")},
-             "The file cannot be read (Input/output error)."},
-            {{K::Empty}, "The file is empty."},
-            {{K::NotADatabase, QStringLiteral("bad record count")},
-             "The file is not a Quillmarsh links database."},
-            {{K::Truncated}, "The file is damaged: it ends before its data does."},
+        const std::pair<FileError, QString> kinds[] = {
+            {{K::CannotRead, "Input/output error"}, "The file cannot be read (Input/output error)."},
             {{K::TooLarge}, "The file is larger than any Quillmarsh links database can be."},
-            {{K::Damaged, QStringLiteral("an e-mail templates file")}, "an e-mail templates file"},
+            {{K::Damaged, "an e-mail templates file"}, "an e-mail templates file"},
         };
-        for (const auto &[error, why] : cases)
+        const QString path = m_fixture->path(QStringLiteral("x.site"));
+        for (const auto &[error, why] : kinds)
             QCOMPARE(DocumentController::openFailureMessage(path, error),
                      why + "\n\nFile: " + QDir::toNativeSeparators(path));
     }
 
-    void templatesFileGetsItsOwnAlert()
-    {
-        QFile templates(m_fixture->path(QStringLiteral("mine.emlt")));
-        QVERIFY(templates.open(QIODevice::WriteOnly));
-        templates.write(QByteArray(4, '\0'));
-        templates.close();
-        QVERIFY(!m_fixture->controller().openDocument(templates.fileName()));
-        QCOMPARE(MessageBox::shownAlerts().size(), 1);
-        QCOMPARE(MessageBox::shownAlerts().first().title,
-                 QStringLiteral("This file only contains e-mail templates."));
-        QCOMPARE(
-            MessageBox::shownAlerts().first().message,
-            QStringLiteral("In order to use this file, you must import it into an open links database by "
-                           "selecting Tools: E-mail Templates."));
-        QVERIFY(m_fixture->controller().documents().isEmpty());
-    }
-
-    void openingTwiceRaisesTheOpenWindow()
-    {
-        DatabaseBuilder db;
-        MyDocument *first = m_fixture->open(db);
-        QVERIFY(first);
-        QCOMPARE(m_fixture->controller().openDocument(first->filePath()), first);
-        QCOMPARE(m_fixture->controller().documents().size(), 1);
-        QCOMPARE(m_fixture->controller().recentFiles().first(),
-                 QFileInfo(first->filePath()).absoluteFilePath());
-        QCOMPARE(first->windowTitle(), QString::fromUtf8("test.site[*] \u2014 Quillmarsh"));
-        QVERIFY(!first->isEdited());
-    }
-
-    void autosaveWaitsForAFileAndTheSwitch()
+    void aWindowAndItsFile()
     {
         Preferences::setValue(Preferences::AutoSaveDocuments, true);
-        MyDocument *document = m_fixture->controller().newDocument();
-        QVERIFY(QTest::qWaitForWindowExposed(document));
+        DatabaseBuilder db;
+        db.category(QStringLiteral("Kept"), QStringLiteral("kept")).link(QStringLiteral("One"));
+        const QString path = m_fixture->write(db);
+        // What another instance holds while it has the file open.
+        const QString lockPath = QFileInfo(path).dir().filePath(QStringLiteral(".test.site.lock"));
+        QLockFile other(lockPath);
+        QVERIFY(other.tryLock());
+        MessageBox::setNextAnswer(2); // Cancel
+        QVERIFY(!m_fixture->controller().openDocument(path));
+        QCOMPARE(MessageBox::shownAlerts().last().title,
+                 QStringLiteral("The document \"test.site\" is open in another window."));
+        QCOMPARE(MessageBox::shownAlerts().last().buttons.join(u'|'),
+                 QString("Open Read-Only|Open Anyway|Cancel"));
+
+        MessageBox::setNextAnswer(0); // Open Read-Only
+        MyDocument *reader = m_fixture->controller().openDocument(path);
+        QVERIFY(reader);
+        reader->updateChangeCount();
+        const QByteArray before = contents(path);
+        FilePanel::setNextAnswer(QString()); // the Save As panel, cancelled
+        QVERIFY(!reader->save());
+        QCOMPARE(FilePanel::shownPanels().size(), 1);
+        QCOMPARE(contents(path), before);
+        reader->setWindowModified(false);
+        reader->close();
+        other.unlock();
+
+        // A window that has the file holds the lock itself.
+        MessageBox::clearShownAlerts();
+        MyDocument *document = m_fixture->controller().openDocument(path);
+        QVERIFY(!QLockFile(lockPath).tryLock());
+        QCOMPARE(m_fixture->controller().openDocument(path), document);
+        QCOMPARE(m_fixture->controller().recentFiles().first(), QFileInfo(path).absoluteFilePath());
+        QCOMPARE(document->windowTitle(), QString::fromUtf8("test.site[*] \u2014 Quillmarsh"));
+        DocumentFixture::selectCategory(document, QStringLiteral("Kept"));
+        DocumentFixture::selectLinks(document, {QStringLiteral("One")});
+        writeBehind(path, QStringLiteral("Outside"));
+        QTRY_VERIFY_WITH_TIMEOUT(document->collectionManager().categoryWithName("Outside"), 5000);
+        QVERIFY(!document->isEdited());
+        QVERIFY(document->statusBar()->currentMessage().contains(QStringLiteral("read again")));
+        QCOMPARE(document->selectedCategoryNode()->category()->name(), QStringLiteral("Kept"));
+        QCOMPARE(document->selectedLink()->title(), QStringLiteral("One"));
+
+        // Its own saves are not taken for changes by others.
+        addCategory(document, QStringLiteral("Own"));
+        QVERIFY(document->save());
+        QTest::qWait(600);
+        QVERIFY(document->fileGuard()->bar()->isHidden());
+        QVERIFY(MessageBox::shownAlerts().isEmpty());
+
+        // Revert reads the file again and keeps the selection.
+        MessageBox::setNextAnswer(0);
+        document->deleteLink();
+        QVERIFY(document->isEdited());
+        MessageBox::setNextAnswer(0);
+        document->revertToSaved();
+        QVERIFY(!document->isEdited());
+        QCOMPARE(document->selectedCategoryNode()->category()->name(), QStringLiteral("Kept"));
+        QCOMPARE(DocumentFixture::shownTitles(document), QStringList{QStringLiteral("One")});
+
+        // A failed save says why and keeps the edited mark and the file.
+        addCategory(document, QStringLiteral("New"));
+        QString error;
+        QVERIFY(!document->saveToFile(m_fixture->path(QStringLiteral("no/such/folder/x.site")), &error));
+        QVERIFY(!error.isEmpty());
+        QVERIFY(document->isEdited());
+        QCOMPARE(document->filePath(), path);
+
+        Preferences::setValue(Preferences::CreateBackupFiles, true);
+        const QByteArray original = contents(path);
+        QVERIFY(document->save());
+        QCOMPARE(contents(m_fixture->path(QStringLiteral("test~.site"))), original);
+        QVERIFY(fileHasCategory(path, QStringLiteral("New")));
+
+        // Work another program wrote to the file is never overwritten without a question.
+        MessageBox::clearShownAlerts();
+        const QString changedTitle = QStringLiteral("The file \"test.site\" was changed by another program.");
+        addCategory(document, QStringLiteral("Mine"));
+        writeBehind(path, QStringLiteral("Imported"));
+        FileChangedBar *bar = document->fileGuard()->bar();
+        QTRY_VERIFY_WITH_TIMEOUT(bar->isVisible(), 5000);
+        QCOMPARE(bar->text(), changedTitle);
+        QVERIFY(MessageBox::shownAlerts().isEmpty()); // no modal box
+
+        MessageBox::setNextAnswer(2); // Cancel
+        QVERIFY(!document->save());
+        QCOMPARE(MessageBox::shownAlerts().last().title, changedTitle);
+        QCOMPARE(MessageBox::shownAlerts().last().buttons.join(u'|'), QString("Reload|Save Anyway|Cancel"));
+        QVERIFY(document->isEdited());
+        // Autosave never overwrites it, and says why.
+        document->autoSaveWithTimer();
+        QVERIFY(fileHasCategory(path, QStringLiteral("Imported")));
+        QVERIFY(document->statusBar()->currentMessage().contains(QStringLiteral("Not saved automatically")));
+
+        bar->buttons().at(1)->click(); // Save Anyway
+        QVERIFY(bar->isHidden());
+        QVERIFY(!document->isEdited());
+        QVERIFY(fileHasCategory(path, QStringLiteral("Mine")));
+        QVERIFY(!fileHasCategory(path, QStringLiteral("Imported")));
+
+        addCategory(document, QStringLiteral("Second"));
+        writeBehind(path, QStringLiteral("Lost"));
+        MessageBox::setNextAnswer(1); // Save Anyway
+        QVERIFY(document->save());
+        QVERIFY(fileHasCategory(path, QStringLiteral("Second")));
+        QVERIFY(!fileHasCategory(path, QStringLiteral("Lost")));
+
+        // Reload takes the other program's version and drops the window's changes.
+        addCategory(document, QStringLiteral("Dropped"));
+        writeBehind(path, QStringLiteral("Theirs"));
+        MessageBox::setNextAnswer(0); // Reload
+        QVERIFY(!document->save());
+        QVERIFY(!document->isEdited());
+        QVERIFY(document->collectionManager().categoryWithName(QStringLiteral("Theirs")));
+        QVERIFY(!document->collectionManager().categoryWithName(QStringLiteral("Dropped")));
+        QVERIFY(!fileHasCategory(path, QStringLiteral("Dropped")));
+
+        // A file moved away is offered Save As; the window follows its new file.
+        addCategory(document, QStringLiteral("Moved"));
+        QVERIFY(QFile::rename(path, m_fixture->path(QStringLiteral("moved.site"))));
+        const QString elsewhere = m_fixture->path(QStringLiteral("elsewhere.site"));
+        FilePanel::setNextAnswer(elsewhere);
+        MessageBox::setNextAnswer(0); // Save As
+        QVERIFY(document->save());
+        QCOMPARE(MessageBox::shownAlerts().last().title,
+                 QStringLiteral("The file \"test.site\" was deleted or moved away."));
+        QCOMPARE(document->filePath(), elsewhere);
+        QCOMPARE(document->windowTitle(), QString::fromUtf8("elsewhere.site[*] \u2014 Quillmarsh"));
+        QVERIFY(fileHasCategory(elsewhere, QStringLiteral("Moved")));
+        QVERIFY(!QFile::exists(path));
+        addCategory(document, QStringLiteral("Last"));
+        MessageBox::setNextAnswer(2); // Cancel
+        QVERIFY(!document->close());
+        QCOMPARE(MessageBox::shownAlerts().last().buttons.join(u'|'), QString("Save|Do&n't Save|Cancel"));
+        QCOMPARE(m_fixture->controller().documents().size(), 1);
+        MessageBox::setNextAnswer(0); // Save
+        QVERIFY(document->close());
+        QVERIFY(m_fixture->controller().documents().isEmpty());
+        QVERIFY(fileHasCategory(elsewhere, QStringLiteral("Last")));
+        QVERIFY(QLockFile(m_fixture->path(QStringLiteral(".elsewhere.site.lock"))).tryLock());
+    }
+
+    void timersSaveAndCountUnlessAModalDialogIsUp()
+    {
+        Preferences::setValue(Preferences::AutoSaveDocuments, true);
+        MyDocument *untitled = m_fixture->controller().newDocument();
+        untitled->updateChangeCount();
+        untitled->autoSaveWithTimer();
+        QVERIFY(untitled->isEdited()); // nowhere to save
+
+        DatabaseBuilder db;
+        db.link(QStringLiteral("Before"));
+        MyDocument *document = m_fixture->open(db);
         QCOMPARE(document->autoSaveTimer()->interval(), 5 * 60 * 1000);
         QVERIFY(document->autoSaveTimer()->isActive());
+        QCOMPARE(document->computeNotificationsTimer()->interval(), 3600 * 1000);
+        const QByteArray saved = contents(document->filePath());
         document->updateChangeCount();
+        // Added behind the window's back: only a refresh counts it.
+        LinkFields fields;
+        fields.title = QStringLiteral("Quiet");
+        fields.categoryID = NoneCategoryID;
+        document->collectionManager().addLinkFromFields(fields);
+        for (const Qt::WindowModality modality : {Qt::WindowModal, Qt::ApplicationModal}) {
+            QDialog dialog(modality == Qt::WindowModal ? document : nullptr);
+            dialog.setWindowModality(modality);
+            dialog.show();
+            QCOMPARE(document->hasAttachedSheet(), modality == Qt::WindowModal);
+            QVERIFY(!document->canRunTimerAction());
+            document->computeNotificationsWithTimer();
+            document->autoSaveWithTimer();
+            QCOMPARE(document->countField()->text(), QStringLiteral("1 link in database"));
+            QCOMPARE(contents(document->filePath()), saved);
+        }
+        // A sheet on another window does not hold this one up.
+        QDialog foreignSheet(untitled);
+        foreignSheet.setWindowModality(Qt::WindowModal);
+        foreignSheet.show();
+        QVERIFY(document->canRunTimerAction());
+        document->computeNotificationsWithTimer();
+        QCOMPARE(document->countField()->text(), QStringLiteral("2 links in database"));
         document->autoSaveWithTimer();
-        QVERIFY(document->isEdited()); // untitled: nowhere to save
-
-        const QString path = m_fixture->path(QStringLiteral("saved.site"));
-        QVERIFY(document->saveToFile(path));
         QVERIFY(!document->isEdited());
-        document->collectionManager().addCategoryWithName(QStringLiteral("Later"), QStringLiteral("later"));
-        document->updateChangeCount();
-        document->autoSaveWithTimer();
-        QVERIFY(!document->isEdited());
-        CollectionManager reread;
-        QVERIFY(DatabaseFile::read(path, reread));
-        QVERIFY(reread.categoryWithName(QStringLiteral("Later")));
+        QVERIFY(contents(document->filePath()) != saved);
 
-        // With the switch off nothing is written.
         Preferences::setValue(Preferences::AutoSaveDocuments, false);
-        document->collectionManager().addCategoryWithName(QStringLiteral("Off"), QStringLiteral("off"));
-        document->updateChangeCount();
+        addCategory(document, QStringLiteral("Off"));
         document->autoSaveWithTimer();
         QVERIFY(document->isEdited());
 
@@ -141,120 +301,7 @@ private slots:
         QCOMPARE(document->autoSaveTimer()->interval(), 600 * 1000);
         Preferences::setValue(Preferences::AutoSaveInterval, 0);
         m_fixture->controller().updateAutoSaveTimers();
-        QCOMPARE(document->autoSaveTimer()->interval(), 60 * 1000);
-        QCOMPARE(document->computeNotificationsTimer()->interval(), 3600 * 1000);
-    }
-
-    void timersSkipUnderModalDialogs()
-    {
-        Preferences::setValue(Preferences::AutoSaveDocuments, true);
-        DatabaseBuilder db;
-        db.link(QStringLiteral("Before"));
-        MyDocument *document = m_fixture->open(db);
-        const QByteArray saved = contents(document->filePath());
-        document->updateChangeCount();
-        addQuietly(document);
-
-        {
-            QDialog sheet(document);
-            sheet.setWindowModality(Qt::WindowModal);
-            sheet.show();
-            QVERIFY(document->hasAttachedSheet());
-            QVERIFY(!document->canRunTimerAction());
-            document->computeNotificationsWithTimer();
-            document->autoSaveWithTimer();
-            QCOMPARE(document->countField()->text(), QStringLiteral("1 link in database"));
-            QCOMPARE(contents(document->filePath()), saved);
-        }
-        {
-            QDialog modal;
-            modal.setWindowModality(Qt::ApplicationModal);
-            modal.show();
-            QVERIFY(!document->hasAttachedSheet());
-            QVERIFY(!document->canRunTimerAction());
-            document->computeNotificationsWithTimer();
-            document->autoSaveWithTimer();
-            QCOMPARE(document->countField()->text(), QStringLiteral("1 link in database"));
-            QVERIFY(document->isEdited());
-        }
-        // A sheet on another window does not hold this one up.
-        DatabaseBuilder otherDb;
-        MyDocument *other = m_fixture->open(otherDb, QStringLiteral("other.site"));
-        QDialog foreignSheet(other);
-        foreignSheet.setWindowModality(Qt::WindowModal);
-        foreignSheet.show();
-        QVERIFY(document->canRunTimerAction());
-        document->computeNotificationsWithTimer();
-        QCOMPARE(document->countField()->text(), QStringLiteral("2 links in database"));
-        document->autoSaveWithTimer();
-        QVERIFY(!document->isEdited());
-        QVERIFY(contents(document->filePath()) != saved);
-    }
-
-    void savingKeepsABackupWhenAsked()
-    {
-        DatabaseBuilder db;
-        db.link(QStringLiteral("One"));
-        MyDocument *document = m_fixture->open(db);
-        const QByteArray original = contents(document->filePath());
-        Preferences::setValue(Preferences::CreateBackupFiles, true);
-        document->collectionManager().addCategoryWithName(QStringLiteral("New"), QStringLiteral("new"));
-        document->updateChangeCount();
-        QVERIFY(document->save());
-        QCOMPARE(contents(m_fixture->path(QStringLiteral("test~.site"))), original);
-        QVERIFY(contents(document->filePath()) != original);
-    }
-
-    void aFailedSaveKeepsTheEditedMark()
-    {
-        DatabaseBuilder db;
-        MyDocument *document = m_fixture->open(db);
-        document->updateChangeCount();
-        QString error;
-        QVERIFY(!document->saveToFile(m_fixture->path(QStringLiteral("no/such/folder/x.site")), &error));
-        QVERIFY(!error.isEmpty());
-        QVERIFY(document->isEdited());
-        QCOMPARE(document->filePath(), m_fixture->path(QStringLiteral("test.site")));
-    }
-
-    void closingAsksAboutUnsavedChanges()
-    {
-        DatabaseBuilder db;
-        MyDocument *document = m_fixture->open(db);
-        document->collectionManager().addCategoryWithName(QStringLiteral("Unsaved"),
-                                                          QStringLiteral("unsaved"));
-        document->updateChangeCount();
-        MessageBox::setNextAnswer(2); // Cancel
-        QVERIFY(!document->close());
-        QCOMPARE(
-            MessageBox::shownAlerts().last().buttons,
-            (QStringList{QStringLiteral("Save"), QStringLiteral("Do&n't Save"), QStringLiteral("Cancel")}));
-        QCOMPARE(m_fixture->controller().documents().size(), 1);
-
-        MessageBox::setNextAnswer(0); // Save
-        const QString path = document->filePath();
-        QVERIFY(document->close());
-        QVERIFY(m_fixture->controller().documents().isEmpty());
-        CollectionManager reread;
-        QVERIFY(DatabaseFile::read(path, reread));
-        QVERIFY(reread.categoryWithName(QStringLiteral("Unsaved")));
-    }
-
-    void revertReadsTheFileAgain()
-    {
-        DatabaseBuilder db;
-        db.category(QStringLiteral("Kept"), QStringLiteral("kept")).link(QStringLiteral("One"));
-        MyDocument *document = m_fixture->open(db);
-        DocumentFixture::selectCategory(document, QStringLiteral("Kept"));
-        DocumentFixture::selectLinks(document, {QStringLiteral("One")});
-        MessageBox::setNextAnswer(0);
-        document->deleteLink();
-        QVERIFY(document->isEdited());
-        MessageBox::setNextAnswer(0);
-        document->revertToSaved();
-        QVERIFY(!document->isEdited());
-        QCOMPARE(document->selectedCategoryNode()->category()->name(), QStringLiteral("Kept"));
-        QCOMPARE(DocumentFixture::shownTitles(document), QStringList{QStringLiteral("One")});
+        QCOMPARE(untitled->autoSaveTimer()->interval(), 60 * 1000);
     }
 
 private:
