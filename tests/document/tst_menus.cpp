@@ -1,43 +1,40 @@
-// The menus of a document window: which items can act, the Edit menu's clipboard commands, the
-// keyboard mnemonics of every menu, Open Recent and the name Save As proposes.
+// The menus of a document window: which items can act, the Edit menu's clipboard commands, menus
+// opened from the keyboard, Open Recent and the name Save As proposes; and the texts of every window
+// in another language: under a pseudo-translation made from the German catalogue, and in German.
+#include "AccessibilityCheck.h"
 #include "DocumentFixture.h"
+#include "PseudoTranslator.h"
+#include "TestData.h"
+#include "TsCatalogue.h"
+#include "app/AboutDialogController.h"
+#include "app/PreferencesDialogController.h"
+#include "app/WelcomeDialogController.h"
 #include "document/DocumentMenus.h"
 #include "model/DocumentFileNames.h"
+#include "publish/ui/NewSiteCreatedDialogController.h"
+#include "publish/ui/NewSiteDialogController.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
-#include <QLineEdit>
+#include <QDialog>
 #include <QMenu>
 #include <QMenuBar>
+#include <QRegularExpression>
 #include <QSet>
+#include <QSpinBox>
 #include <QStatusBar>
+#include <QTimer>
 #include <QToolBar>
+#include <functional>
 
 class TestMenus : public QObject
 {
     Q_OBJECT
 
-private:
-    // "menu: 'x' in A and B" for every letter after a single "&" that two shown items share.
-    static QStringList clashes(const QMenu *menu)
-    {
-        QStringList found;
-        QHash<QChar, QString> owner;
-        for (const QAction *item : menu->actions()) {
-            const QString text = QString(item->text()).remove(QLatin1String("&&"));
-            const qsizetype at = text.indexOf(u'&');
-            if (item->isSeparator() || !item->isVisible() || at < 0 || at + 1 >= text.size())
-                continue;
-            const QChar letter = text.at(at + 1).toLower();
-            if (owner.contains(letter))
-                found.append(
-                    QStringLiteral("%1: '%2' in %3 and %4")
-                        .arg(menu->title() + menu->objectName(), letter, owner.value(letter), item->text()));
-            owner.insert(letter, item->text());
-        }
-        return found;
-    }
+    // The database's own texts, which are the user's and never translated.
+    const QStringList m_data{"http://alpha.example/", "About Alpha", "Alpha",     "Beta", "Partners",
+                             "Follow && Up",          "Follow & Up", "test.site", "test"};
 
     MyDocument *openSample()
     {
@@ -48,55 +45,234 @@ private:
         db.emailTemplate(QStringLiteral("Follow & Up"), QStringLiteral("s"), QStringLiteral("b"));
         MyDocument *document = m_fixture->open(db);
         DocumentFixture::selectCategory(document, QStringLiteral("Partners"));
+        DocumentFixture::selectLinks(document, {QStringLiteral("Alpha")});
         document->activateWindow();
         QApplication::setActiveWindow(document);
         (void)QTest::qWaitForWindowActive(document);
         return document;
     }
 
+    static void collect(QStringList &texts, const QString &where, const QString &text)
+    {
+        if (!text.isEmpty())
+            texts.append(where + QStringLiteral(": ") + text);
+    }
+
+    // Every text a person can see or hear (tool tips, accessible names) below `root`.
+    static QStringList textsOf(QWidget *root)
+    {
+        QStringList texts;
+        const QString name = QString::fromLatin1(root->metaObject()->className());
+        collect(texts, name, root->windowTitle());
+        QList<QWidget *> widgets = root->findChildren<QWidget *>();
+        widgets.prepend(root);
+        for (QWidget *widget : widgets) {
+            const QString where = name + u'/' + QString::fromLatin1(widget->metaObject()->className()) +
+                                  u' ' + widget->objectName();
+            if (auto *label = qobject_cast<QLabel *>(widget))
+                collect(texts, where, label->text());
+            if (auto *button = qobject_cast<QAbstractButton *>(widget))
+                collect(texts, where, button->text());
+            if (auto *box = qobject_cast<QGroupBox *>(widget))
+                collect(texts, where, box->title());
+            if (auto *tabs = qobject_cast<QTabWidget *>(widget)) {
+                for (int i = 0; i < tabs->count(); ++i)
+                    collect(texts, where, tabs->tabText(i));
+            }
+            if (auto *combo = qobject_cast<QComboBox *>(widget)) {
+                for (int i = 0; i < combo->count(); ++i)
+                    collect(texts, where, combo->itemText(i));
+            }
+            if (auto *edit = qobject_cast<QLineEdit *>(widget))
+                collect(texts, where, edit->placeholderText());
+            if (auto *spin = qobject_cast<QSpinBox *>(widget))
+                collect(texts, where, spin->suffix() + spin->prefix());
+            if (auto *view = qobject_cast<QAbstractItemView *>(widget); view && view->model()) {
+                for (int column = 0; column < view->model()->columnCount(); ++column)
+                    collect(texts, where, view->model()->headerData(column, Qt::Horizontal).toString());
+            }
+            collect(texts, where, widget->toolTip());
+            collect(texts, where, widget->accessibleName());
+            collect(texts, where, widget->accessibleDescription());
+        }
+        for (QAction *action : root->findChildren<QAction *>()) {
+            const QString where = name + QStringLiteral("/QAction ") + action->objectName();
+            collect(texts, where, action->text());
+            collect(texts, where, action->toolTip());
+        }
+        return texts;
+    }
+
+    QStringList escaped(const QStringList &texts) const
+    {
+        static const QRegularExpression tags(QStringLiteral("<[^>]*>|&[a-z]+;"));
+        QStringList escaped;
+        for (const QString &entry : texts) {
+            QString text = entry.section(QStringLiteral(": "), 1);
+            text.remove(tags);
+            for (const QString &data : m_data)
+                text.remove(data);
+            if (PseudoTranslator::escapes(text))
+                escaped.append(entry);
+        }
+        escaped.removeDuplicates();
+        return escaped;
+    }
+
+    // Opens each of the document's sheets and dialogs through its command, as a user does, and hands
+    // it to `look` before closing it. Application-modal dialogs run their own loop, so they are
+    // looked at from a timer inside it.
+    static void forEachSheet(MyDocument *document, const std::function<void(QDialog *)> &look)
+    {
+        const DocumentMenus &m = *document->menus();
+        for (QAction *command : {m.newLink, m.editLink, m.instantLink, m.notificationSetup, m.countLinks,
+                                 m.verifyAllLinks, m.findLink, m.editSiteInfo, m.showEmailTemplates,
+                                 m.HTMLSetup, m.showStatistics, m.newCategory, m.printPreview}) {
+            DocumentFixture::selectCategory(document, QStringLiteral("Partners"));
+            DocumentFixture::selectLinks(document, {QStringLiteral("Alpha")});
+            int shown = 0;
+            auto harvest = [&] {
+                QList<QDialog *> dialogs = document->findChildren<QDialog *>();
+                if (auto *modal = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+                    modal && !dialogs.contains(modal))
+                    dialogs.append(modal);
+                for (QDialog *dialog : dialogs) {
+                    if (!dialog->isVisible())
+                        continue;
+                    ++shown;
+                    look(dialog);
+                    dialog->reject();
+                }
+            };
+            QTimer::singleShot(0, document, harvest);
+            command->trigger();
+            QCoreApplication::processEvents();
+            harvest();
+            if (shown == 0)
+                qWarning("%s opened no dialog", qPrintable(command->objectName()));
+        }
+    }
+
+    // "menu: A and B" for every mnemonic two shown items of one menu share, and two titles of the bar.
+    static QStringList menuClashes(MyDocument *document)
+    {
+        QList<QMenu *> menus = document->menus()->allMenus();
+        for (QMenu *menu : document->findChildren<QMenu *>()) { // the details pane's, the toolbar's
+            if (!menus.contains(menu))
+                menus.append(menu);
+        }
+        QList<QPair<QString, QList<QAction *>>> groups{
+            {QStringLiteral("menu bar"), document->menuBar()->actions()}};
+        for (QMenu *menu : std::as_const(menus))
+            groups.append({menu->title() + menu->objectName(), menu->actions()});
+        QStringList found;
+        for (const auto &[where, items] : std::as_const(groups)) {
+            QHash<QChar, QString> owner;
+            for (const QAction *item : items) {
+                const QChar letter = AccessibilityCheck::mnemonic(item->text());
+                if (item->isSeparator() || !item->isVisible() || letter.isNull())
+                    continue;
+                if (owner.contains(letter))
+                    found.append(where + QStringLiteral(": ") + owner.value(letter) +
+                                 QStringLiteral(" and ") + item->text());
+                owner.insert(letter, item->text());
+            }
+        }
+        return found;
+    }
+
 private slots:
+    void initTestCase()
+    {
+        QString error;
+        QVERIFY2(m_catalogue.read(QStringLiteral(QM_SOURCE_DIR "/translations/quillmarsh_de.ts"), &error),
+                 qPrintable(error));
+    }
     void init() { m_fixture = std::make_unique<DocumentFixture>(); }
     void cleanup()
     {
         m_fixture.reset();
+        QCoreApplication::removeTranslator(&m_german);
         QGuiApplication::clipboard()->clear();
     }
 
-    void itemsThatCannotActAreDisabled()
+    void itemsActWhenTheirCommandCan()
     {
         MyDocument *document = openSample();
-        const DocumentMenus &m = *document->menus();
+        DocumentMenus &m = *document->menus();
         const QList<QMenu *> statusMenus{document->findChild<QMenu *>(QStringLiteral("statusMenu")),
                                          document->findChild<QMenu *>(QStringLiteral("statusContextMenu"))};
         const QList<QMenu *> messageMenus{m.sendMessageMenu, m.linkSendMessageMenu};
-        auto enabled = [](const QList<QMenu *> &menus) {
-            return std::all_of(menus.cbegin(), menus.cend(),
-                               [](QMenu *menu) { return menu->menuAction()->isEnabled(); });
-        };
-        auto disabled = [](const QList<QMenu *> &menus) {
-            return std::none_of(menus.cbegin(), menus.cend(),
-                                [](QMenu *menu) { return menu->menuAction()->isEnabled(); });
+        auto on = [](const QList<QMenu *> &menus) {
+            return std::count_if(menus.cbegin(), menus.cend(),
+                                 [](QMenu *menu) { return menu->menuAction()->isEnabled(); });
         };
 
         document->selectLinksWithIDs({});
         QVERIFY(!m.visitLinkPartnerWebsite->isEnabled());
-        QVERIFY(disabled(statusMenus));
+        QCOMPARE(on(statusMenus), 0);
         // Without a link the message menus still offer a new template, and only that.
-        QVERIFY(!m.newCustomEmail->isEnabled() && m.newEmailTemplate->isEnabled() && enabled(messageMenus));
-        DocumentFixture::selectLinks(document, {QStringLiteral("Alpha")});
-        QVERIFY(m.visitLinkPartnerWebsite->isEnabled());
-        QVERIFY(enabled(statusMenus) && enabled(messageMenus));
+        QVERIFY(!m.newCustomEmail->isEnabled() && m.newEmailTemplate->isEnabled());
+        QCOMPARE(on(messageMenus), 2);
         // Several links: the statuses apply to all, a message or a page only to one.
         DocumentFixture::selectLinks(document, {QStringLiteral("Alpha"), QStringLiteral("Beta")});
         QVERIFY(!m.visitLinkPartnerWebsite->isEnabled());
-        QVERIFY(enabled(statusMenus) && !m.newCustomEmail->isEnabled());
+        QVERIFY(!m.newCustomEmail->isEnabled());
+        QCOMPARE(on(statusMenus), 2);
 
-        // The default category can be neither edited nor deleted.
-        QVERIFY(m.renameCategory->isEnabled() && m.deleteCategory->isEnabled());
+        // With one link every item is offered but those that wait for something else: a change to
+        // undo or redo or revert, a search to continue, a text field to cut from, text to paste, a
+        // file in the recent list.
+        DocumentFixture::selectLinks(document, {QStringLiteral("Alpha")});
+        document->linksTable()->setFocus();
+        document->validateMenuItems();
+        QSet<QAction *> waiting{m.undo, m.redo, m.revertDocument, m.findNextLink, m.cut, m.paste};
+        waiting.insert(m.recentFilesMenu->menuAction());
+        QList<QAction *> items = m.toolbar->actions();
+        for (const QMenu *menu : m.allMenus())
+            items += menu->actions();
+        QVERIFY(items.size() > 60);
+        QStringList off;
+        for (QAction *item : std::as_const(items)) {
+            if (!item->isSeparator() && item->isVisible() && !item->isEnabled() && !waiting.contains(item))
+                off.append(item->objectName() + QLatin1Char(' ') + item->text());
+        }
+        QVERIFY2(off.isEmpty(), qPrintable(off.join(QLatin1String(", "))));
+
+        // Cut, Copy, Paste and Select All act on the focused field.
+        auto *field = new QLineEdit(QStringLiteral("hello world"));
+        document->statusBar()->addWidget(field);
+        field->setFocus();
+        field->setSelection(6, 5);
+        emit m.editMenu->aboutToShow();
+        QVERIFY(m.cut->isEnabled() && m.copy->isEnabled() && !m.paste->isEnabled());
+        m.cut->trigger();
+        QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("world"));
+        QVERIFY(!m.cut->isEnabled() && m.paste->isEnabled());
+        m.paste->trigger();
+        QCOMPARE(field->text(), QStringLiteral("hello world"));
+        // Select All takes the field's text, not the links.
+        m.selectAllLinks->trigger();
+        QCOMPARE(field->selectedText(), QStringLiteral("hello world"));
+        QCOMPARE(document->numberOfSelectedLinks(), 1);
+        field->setReadOnly(true);
+        emit m.editMenu->aboutToShow();
+        QVERIFY(m.copy->isEnabled() && !m.cut->isEnabled() && !m.paste->isEnabled());
+
+        // On the link list, Copy (menu or key) gives each selected link's title and address.
+        document->linksTable()->setFocus();
+        m.selectAllLinks->trigger();
+        QCOMPARE(document->numberOfSelectedLinks(), 2);
+        QVERIFY(m.copy->isEnabled() && !m.cut->isEnabled() && !m.paste->isEnabled());
+        QTest::keyClick(document->linksTable(), Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(QGuiApplication::clipboard()->text(),
+                 QStringLiteral("Alpha\thttp://alpha.example/\nBeta\thttp://beta.example/"));
+        // The default category can be neither edited nor deleted; the menu bar's own menus open.
         document->showAndSelectCategoryNode(document->collectionManager().defaultCategoryNode());
         QVERIFY(!m.renameCategory->isEnabled() && !m.deleteCategory->isEnabled());
         QVERIFY(!m.editSelectedObject->isEnabled() && !m.deleteSelectedObject->isEnabled());
-        // The menu bar's own menus always open.
+        document->categoriesTable()->setFocus();
+        QVERIFY(!m.copy->isEnabled());
         for (const QAction *title : document->menuBar()->actions())
             QVERIFY(title->isEnabled());
     }
@@ -142,41 +318,6 @@ private slots:
                  QString(59, QLatin1Char('a')) + QStringLiteral(".site"));
     }
 
-    void clipboardCommandsActOnTheFocusedField()
-    {
-        MyDocument *document = openSample();
-        const DocumentMenus &m = *document->menus();
-        auto *field = new QLineEdit(QStringLiteral("hello world"));
-        document->statusBar()->addWidget(field);
-        field->setFocus();
-        field->setSelection(6, 5);
-        emit m.editMenu->aboutToShow();
-        QVERIFY(m.cut->isEnabled() && m.copy->isEnabled() && !m.paste->isEnabled());
-        m.cut->trigger();
-        QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("world"));
-        QVERIFY(!m.cut->isEnabled() && m.paste->isEnabled());
-        m.paste->trigger();
-        QCOMPARE(field->text(), QStringLiteral("hello world"));
-        // Select All takes the field's text, not the links.
-        m.selectAllLinks->trigger();
-        QCOMPARE(field->selectedText(), QStringLiteral("hello world"));
-        QCOMPARE(document->numberOfSelectedLinks(), 0);
-        field->setReadOnly(true);
-        emit m.editMenu->aboutToShow();
-        QVERIFY(m.copy->isEnabled() && !m.cut->isEnabled() && !m.paste->isEnabled());
-
-        // On the link list, Copy (menu or key) gives each selected link's title and address.
-        document->linksTable()->setFocus();
-        m.selectAllLinks->trigger();
-        QCOMPARE(document->numberOfSelectedLinks(), 2);
-        QVERIFY(m.copy->isEnabled() && !m.cut->isEnabled() && !m.paste->isEnabled());
-        QTest::keyClick(document->linksTable(), Qt::Key_C, Qt::ControlModifier);
-        QCOMPARE(QGuiApplication::clipboard()->text(),
-                 QStringLiteral("Alpha\thttp://alpha.example/\nBeta\thttp://beta.example/"));
-        document->categoriesTable()->setFocus();
-        QVERIFY(!m.copy->isEnabled());
-    }
-
     // A menu opened from the keyboard (its mnemonic, which gives the menu bar the keyboard) offers
     // what the same menu opened with the mouse offers, whichever list had the focus.
     void keyboardAndMouseOpenMenusAlike()
@@ -192,88 +333,98 @@ private slots:
             }
             return found;
         };
-        auto close = [bar](QMenu *menu) {
-            menu->hide();
-            QTest::keyClick(bar, Qt::Key_Escape);
-        };
         auto compareRoutes = [&](QWidget *view) {
             for (QAction *title : bar->actions()) {
                 QMenu *menu = title->menu();
-                const QString text = QString(title->text()).remove(QLatin1String("&&"));
-                const qsizetype at = text.indexOf(u'&');
-                if (!menu || at < 0)
+                const QChar letter = AccessibilityCheck::mnemonic(title->text());
+                if (!menu || letter.isNull())
                     continue;
                 view->setFocus();
                 QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(title).center());
                 QTRY_VERIFY(menu->isVisible());
                 const QStringList byMouse = states(menu);
-                close(menu);
-                QTRY_VERIFY(!menu->isVisible());
+                menu->hide();
+                QTest::keyClick(bar, Qt::Key_Escape);
 
                 view->setFocus();
-                QTest::keyClick(view, text.at(at + 1).toLatin1(), Qt::AltModifier);
-                QTRY_VERIFY2(menu->isVisible(), qPrintable(text));
+                QTest::keyClick(view, letter.toLatin1(), Qt::AltModifier);
+                QTRY_VERIFY2(menu->isVisible(), qPrintable(title->text()));
                 QVERIFY(document->focusWidget() != view); // the menu bar took the keyboard
-                const QStringList byKeyboard = states(menu);
-                close(menu);
-                QCOMPARE(byKeyboard, byMouse);
+                QCOMPARE(states(menu), byMouse);
+                menu->hide();
+                QTest::keyClick(bar, Qt::Key_Escape);
             }
         };
-        DocumentFixture::selectLinks(document, {QStringLiteral("Alpha")});
         compareRoutes(document->linksTable());
         QVERIFY(document->menus()->copy->isEnabled());
         document->showAndSelectCategoryNode(document->collectionManager().defaultCategoryNode());
         compareRoutes(document->categoriesTable());
     }
 
-    // Dialogs will add items to the menus: whatever they hold, no two items of one share a letter.
-    void noTwoItemsOfAMenuShareAMnemonic()
+    void theCheckFindsAnUnmarkedText()
     {
-        MyDocument *document = openSample();
-        DocumentMenus &m = *document->menus();
-        m_fixture->controller().noteRecentFile(m_fixture->path(QStringLiteral("other.site")));
-        emit m.recentFilesMenu->aboutToShow();
-        QList<QMenu *> menus = m.allMenus();
-        for (QMenu *menu : document->findChildren<QMenu *>()) { // the details pane's, the toolbar's
-            if (!menus.contains(menu))
-                menus.append(menu);
-        }
-        QVERIFY(menus.contains(m.linkContextMenu) && menus.contains(m.recentFilesMenu));
-        QStringList found;
-        for (const QMenu *menu : std::as_const(menus))
-            found += clashes(menu);
-        QVERIFY2(found.isEmpty(), qPrintable(found.join(QLatin1Char('\n'))));
+        PseudoTranslator pseudo(m_catalogue);
+        QCoreApplication::installTranslator(&pseudo);
+        QWidget window;
+        new QLabel(QCoreApplication::translate("DocumentMenus", "&File"), &window);
+        new QLabel(QStringLiteral("Plain English"), &window);
+        // The right text under a context lupdate never saw is not translated either.
+        new QLabel(QCoreApplication::translate("Nowhere", "&File"), &window);
+        const QStringList found = escaped(textsOf(&window));
+        QCoreApplication::removeTranslator(&pseudo);
+        QCOMPARE(found, QStringList({"QWidget/QLabel : Plain English", "QWidget/QLabel : &File"}));
     }
 
-    void withOneLinkSelectedEveryCommandIsOffered()
+    // Under the pseudo-translation no text may appear unmarked; under it (the English mnemonics)
+    // and under the German translation no two items of a menu or of a dialog page share a mnemonic.
+    void windowsInEachLanguage_data()
     {
+        QTest::addColumn<bool>("german");
+        QTest::newRow("pseudo") << false;
+        QTest::newRow("German") << true;
+    }
+    void windowsInEachLanguage()
+    {
+        QFETCH(bool, german);
+        PseudoTranslator pseudo(m_catalogue);
+        QVERIFY(!german || m_german.load(QStringLiteral(":/i18n/quillmarsh_de.qm")));
+        QCoreApplication::installTranslator(german ? static_cast<QTranslator *>(&m_german) : &pseudo);
+        QStringList texts;
+        QStringList clashes;
         MyDocument *document = openSample();
-        DocumentMenus &m = *document->menus();
-        DocumentFixture::selectLinks(document, {QStringLiteral("Alpha")});
-        document->linksTable()->setFocus();
-        document->validateMenuItems();
-        // Items that wait for something other than a link: a change to undo or redo or revert, a
-        // search to continue, a text field to cut from, text to paste, a file in the recent list.
-        const QSet<QAction *> waiting{m.undo,
-                                      m.redo,
-                                      m.revertDocument,
-                                      m.findNextLink,
-                                      m.cut,
-                                      m.paste,
-                                      m.recentFilesMenu->menuAction()};
-        QList<QAction *> items = m.toolbar->actions();
-        for (const QMenu *menu : m.allMenus())
-            items += menu->actions();
-        QVERIFY(items.size() > 60);
-        QStringList disabled;
-        for (QAction *item : std::as_const(items)) {
-            if (!item->isSeparator() && item->isVisible() && !item->isEnabled() && !waiting.contains(item))
-                disabled.append(item->objectName() + QLatin1Char(' ') + item->text());
+        texts += textsOf(document);
+        clashes += menuClashes(document);
+        auto look = [&](QWidget *dialog) {
+            texts += textsOf(dialog);
+            clashes += AccessibilityCheck::mnemonicClashes(dialog);
+        };
+        forEachSheet(document, look);
+        {
+            PreferencesDialogController preferences;
+            WelcomeDialogController welcome;
+            NewSiteDialogController assistant;
+            NewSiteCreatedDialogController created;
+            AboutDialogController about;
+            for (QWidget *dialog :
+                 std::initializer_list<QWidget *>{&preferences, &welcome, &assistant, &created, &about})
+                look(dialog);
         }
-        QVERIFY2(disabled.isEmpty(), qPrintable(disabled.join(QLatin1String(", "))));
+        // A database made in English holds the default category as "General".
+        const QString general = document->categoryListController()->model()->index(0, 0).data().toString();
+        QCoreApplication::removeTranslator(&pseudo);
+        QVERIFY2(clashes.isEmpty(), qPrintable(clashes.join(u'\n')));
+        if (german) {
+            QVERIFY2(general.startsWith(QLatin1String("Allgemein")), qPrintable(general));
+            return;
+        }
+        QVERIFY(texts.size() > 300);
+        const QStringList escapedTexts = escaped(texts);
+        QVERIFY2(escapedTexts.isEmpty(), qPrintable(escapedTexts.join(u'\n')));
     }
 
 private:
+    TsCatalogue m_catalogue;
+    QTranslator m_german;
     std::unique_ptr<DocumentFixture> m_fixture;
 };
 

@@ -21,44 +21,33 @@ private:
     static QRect mainScreen() { return QGuiApplication::primaryScreen()->geometry(); }
     static QRect available() { return QGuiApplication::primaryScreen()->availableGeometry(); }
 
-    // Opens the file and waits until the window shows its stored state and records changes.
-    MyDocument *openAndSettle(const QString &path)
+    // Waits until the window shows its stored state and records changes.
+    static MyDocument *settled(MyDocument *document)
     {
-        MyDocument *document = m_fixture->controller().openDocument(path);
         if (!document || !QTest::qWaitForWindowExposed(document))
             return nullptr;
         return QTest::qWaitFor([document] { return document->documentWindowState()->isRecording(); })
                    ? document
                    : nullptr;
     }
-
-    MyDocument *newAndSettle()
+    MyDocument *openAndSettle(const QString &path)
     {
-        MyDocument *document = m_fixture->controller().newDocument();
-        if (!QTest::qWaitForWindowExposed(document))
-            return nullptr;
-        return QTest::qWaitFor([document] { return document->documentWindowState()->isRecording(); })
-                   ? document
-                   : nullptr;
+        return settled(m_fixture->controller().openDocument(path));
     }
 
-    // The window state a file holds.
-    struct Stored
+    static std::unique_ptr<CollectionManager> reread(const QString &path)
     {
-        QRectF windowFrame;
-        double splitterPosition = 0;
-        std::optional<QList<double>> columnWidths;
-        bool detailsCollapsed = false;
-        int sortColumn = -1;
-        bool sortDescending = false;
-    };
-    static Stored reread(const QString &path)
+        auto store = std::make_unique<CollectionManager>();
+        return DatabaseFile::read(path, *store) ? std::move(store) : nullptr;
+    }
+
+    // The stored state equals what the window shows.
+    static bool recordsWhatItShows(MyDocument *document, const CollectionManager &store)
     {
-        CollectionManager store;
-        if (!DatabaseFile::read(path, store))
-            qWarning("cannot read %s", qPrintable(path));
-        return {store.windowFrame(),      store.splitterPosition(), store.columnWidths(),
-                store.detailsCollapsed(), store.linkSortColumn(),   store.linkSortDescending()};
+        return store.windowFrame() ==
+                   DocumentWindowState::savedFrameFromWindowFrame(document->frameGeometry(), mainScreen()) &&
+               store.splitterPosition() == document->splitterPosition() && store.splitterPosition() > 0 &&
+               *store.columnWidths() == document->linkListController()->columnWidths();
     }
 
 private slots:
@@ -78,34 +67,25 @@ private slots:
         QVERIFY(DocumentWindowState::savedFrameFromWindowFrame(QRect(), mainScreen()).isNull());
     }
 
-    void newWindowOpensLargeOnTheScreenAndRecordsWhatItShows()
+    void newWindowsOpenLargeAndCascade()
     {
-        MyDocument *document = newAndSettle();
-        QVERIFY(document);
-        const QSize minimum = document->minimumSize().grownBy(WindowPlacement::decorationMargins(document));
-        QCOMPARE(document->frameGeometry(), WindowPlacement::defaultDocumentFrame(available(), minimum));
-        QVERIFY(available().contains(document->frameGeometry()));
-        // Not "0,0,0,0" any more: the next save writes the window as it is.
-        const CollectionManager &store = document->collectionManager();
-        QCOMPARE(store.windowFrame(),
-                 DocumentWindowState::savedFrameFromWindowFrame(document->frameGeometry(), mainScreen()));
-        QCOMPARE(store.splitterPosition(), document->splitterPosition());
-        QVERIFY(store.splitterPosition() > 0);
-        QCOMPARE(*store.columnWidths(), document->linkListController()->columnWidths());
-    }
-
-    void newWindowsCascade()
-    {
+        const QPoint step(DocumentWindowState::CascadeStep, DocumentWindowState::CascadeStep);
         QList<QPoint> corners;
         for (int i = 0; i < 3; ++i) {
-            MyDocument *document = newAndSettle();
+            MyDocument *document = settled(m_fixture->controller().newDocument());
             QVERIFY(document);
             QVERIFY(available().contains(document->frameGeometry()));
             corners.append(document->frameGeometry().topLeft());
+            if (i > 0) {
+                QCOMPARE(corners.at(i), corners.at(i - 1) + step);
+                continue;
+            }
+            const QSize minimum =
+                document->minimumSize().grownBy(WindowPlacement::decorationMargins(document));
+            QCOMPARE(document->frameGeometry(), WindowPlacement::defaultDocumentFrame(available(), minimum));
+            // Not "0,0,0,0" any more: the next save writes the window as it is.
+            QVERIFY(recordsWhatItShows(document, document->collectionManager()));
         }
-        const QPoint step(DocumentWindowState::CascadeStep, DocumentWindowState::CascadeStep);
-        QCOMPARE(corners.at(1), corners.at(0) + step);
-        QCOMPARE(corners.at(2), corners.at(1) + step);
     }
 
     void titleNamesTheFileTheMarkAndTheApplication()
@@ -113,7 +93,6 @@ private slots:
         DatabaseBuilder db;
         MyDocument *document = openAndSettle(m_fixture->write(db, QStringLiteral("sample.site")));
         QVERIFY(document);
-        QCOMPARE(document->windowHandle()->title(), QString::fromUtf8("sample.site \u2014 Quillmarsh"));
         document->updateChangeCount();
         QCOMPARE(document->windowHandle()->title(), QString::fromUtf8("sample.site* \u2014 Quillmarsh"));
         // A file whose name holds the mark's placeholder shows it as it is.
@@ -143,78 +122,61 @@ private slots:
             QVERIFY(document->save());
             QVERIFY(document->close());
         }
-        QCOMPARE(reread(path).windowFrame,
+        QCOMPARE(reread(path)->windowFrame(),
                  DocumentWindowState::savedFrameFromWindowFrame(expected, mainScreen()));
     }
 
-    void eachStoredValueSurvivesOpenAndSave()
+    void storedStateIsShownRecordedAndSavedWithoutAnEdit()
     {
-        for (const bool collapsed : {true, false}) {
-            DatabaseBuilder db;
-            db.link(QStringLiteral("One"));
-            db.store().setWindowFrame(QRectF(40, 30, 700, 500));
-            db.store().setSplitterPosition(170);
-            db.store().setColumnWidths(QList<double>{320, 200});
-            db.store().setDetailsCollapsed(collapsed);
-            db.store().setLinkSort(LinkListController::DescriptionColumn, collapsed);
-            const QString path =
-                m_fixture->write(db, collapsed ? QStringLiteral("a.site") : QStringLiteral("b.site"));
-            MyDocument *document = openAndSettle(path);
-            QVERIFY(document);
-            QCOMPARE(document->splitterPosition(), 170.0);
-            QCOMPARE(document->linksTable()->horizontalHeader()->sectionSize(LinkListController::NameColumn),
-                     320);
-            QCOMPARE(document->isDetailsCollapsed(), collapsed);
-            QCOMPARE(document->menus()->toggleDetails->isChecked(), !collapsed);
-            const QHeaderView *header = document->linksTable()->horizontalHeader();
-            QCOMPARE(header->sortIndicatorSection(), int(LinkListController::DescriptionColumn));
-            QCOMPARE(header->sortIndicatorOrder(), collapsed ? Qt::DescendingOrder : Qt::AscendingOrder);
-            QCOMPARE(document->linkListController()->sortDescending(), collapsed);
-            // The list fits its view: no column pushes it past the edge.
-            QVERIFY(!document->linksTable()->horizontalScrollBar()->isVisible());
-            QVERIFY(document->save());
-            const Stored saved = reread(path);
-            QCOMPARE(saved.windowFrame, QRectF(40, 30, 700, 500));
-            QCOMPARE(saved.splitterPosition, 170.0);
-            QCOMPARE(*saved.columnWidths, (QList<double>{320, 200}));
-            QCOMPARE(saved.detailsCollapsed, collapsed);
-            QCOMPARE(saved.sortColumn, int(LinkListController::DescriptionColumn));
-            QCOMPARE(saved.sortDescending, collapsed);
-            QVERIFY(!document->isEdited());
-
-            // Moving, resizing and a click on the header are recorded too, without marking the
-            // document edited; the next save writes them.
-            document->move(document->frameGeometry().topLeft() + QPoint(50, 40));
-            QTRY_COMPARE(document->collectionManager().windowFrame().topLeft(), QPointF(90, 70));
-            document->setSplitterPosition(220);
-            emit document->splitView()->splitterMoved(220, 1);
-            document->setDetailsCollapsed(!collapsed);
-            document->linksTable()->horizontalHeader()->resizeSection(LinkListController::NameColumn, 111);
-            emit document->linksTable()->horizontalHeader()->sectionClicked(LinkListController::NameColumn);
-            QVERIFY(!document->isEdited());
-            QVERIFY(document->save());
-            const Stored moved = reread(path);
-            QCOMPARE(moved.windowFrame.topLeft(), QPointF(90, 70));
-            QCOMPARE(moved.splitterPosition, 220.0);
-            QCOMPARE(moved.detailsCollapsed, !collapsed);
-            QCOMPARE(moved.columnWidths->first(), 111.0);
-            QCOMPARE(moved.sortColumn, int(LinkListController::NameColumn));
-            QVERIFY(!moved.sortDescending);
-        }
-    }
-
-    void anEmptyStoredStateIsReplacedByTheShownOne()
-    {
-        DatabaseBuilder db; // "0,0,0,0", no widths, splitter 0
+        DatabaseBuilder db;
+        db.link(QStringLiteral("One"));
+        db.store().setWindowFrame(QRectF(40, 30, 700, 500));
+        db.store().setSplitterPosition(170);
+        db.store().setColumnWidths(QList<double>{320, 200});
+        db.store().setDetailsCollapsed(true);
+        db.store().setLinkSort(LinkListController::DescriptionColumn, true);
         const QString path = m_fixture->write(db);
         MyDocument *document = openAndSettle(path);
         QVERIFY(document);
+        const QHeaderView *header = document->linksTable()->horizontalHeader();
+        QCOMPARE(document->splitterPosition(), 170.0);
+        QCOMPARE(header->sectionSize(LinkListController::NameColumn), 320);
+        QVERIFY(document->isDetailsCollapsed());
+        QVERIFY(!document->menus()->toggleDetails->isChecked());
+        QCOMPARE(header->sortIndicatorSection(), int(LinkListController::DescriptionColumn));
+        QCOMPARE(header->sortIndicatorOrder(), Qt::DescendingOrder);
+        QVERIFY(document->linkListController()->sortDescending());
+        // The list fits its view: no column pushes it past the edge.
+        QVERIFY(!document->linksTable()->horizontalScrollBar()->isVisible());
         QVERIFY(document->save());
-        const Stored saved = reread(path);
-        QCOMPARE(saved.windowFrame,
-                 DocumentWindowState::savedFrameFromWindowFrame(document->frameGeometry(), mainScreen()));
-        QCOMPARE(saved.splitterPosition, document->splitterPosition());
-        QCOMPARE(*saved.columnWidths, document->linkListController()->columnWidths());
+        QCOMPARE(reread(path)->windowFrame(), QRectF(40, 30, 700, 500));
+        QCOMPARE(*reread(path)->columnWidths(), (QList<double>{320, 200}));
+
+        // Moving, resizing and a click on the header are recorded without marking the document
+        // edited; the next save writes them.
+        document->move(document->frameGeometry().topLeft() + QPoint(50, 40));
+        QTRY_COMPARE(document->collectionManager().windowFrame().topLeft(), QPointF(90, 70));
+        document->setSplitterPosition(220);
+        emit document->splitView()->splitterMoved(220, 1);
+        document->setDetailsCollapsed(false);
+        document->linksTable()->horizontalHeader()->resizeSection(LinkListController::NameColumn, 111);
+        emit document->linksTable()->horizontalHeader()->sectionClicked(LinkListController::NameColumn);
+        QVERIFY(!document->isEdited());
+        QVERIFY(document->save());
+        const std::unique_ptr<CollectionManager> moved = reread(path);
+        QCOMPARE(moved->windowFrame().topLeft(), QPointF(90, 70));
+        QCOMPARE(moved->splitterPosition(), 220.0);
+        QVERIFY(!moved->detailsCollapsed());
+        QCOMPARE(moved->columnWidths()->first(), 111.0);
+        QCOMPARE(moved->linkSortColumn(), int(LinkListController::NameColumn));
+        QVERIFY(!moved->linkSortDescending());
+
+        // An empty stored state ("0,0,0,0", no widths, splitter 0) is replaced by the shown one.
+        DatabaseBuilder empty;
+        const QString emptyPath = m_fixture->write(empty, QStringLiteral("empty.site"));
+        MyDocument *fresh = openAndSettle(emptyPath);
+        QVERIFY(fresh && fresh->save());
+        QVERIFY(recordsWhatItShows(fresh, *reread(emptyPath)));
     }
 
     void aFrameLargerThanTheScreenIsClamped()
@@ -231,51 +193,43 @@ private slots:
         QVERIFY(document->size() != QSize(700, 500));
     }
 
-    void categoryListKeepsItsShareOfTheWidth()
-    {
-        DatabaseBuilder db;
-        MyDocument *document = openAndSettle(m_fixture->write(db));
-        QVERIFY(document);
-        QSplitter *split = document->splitView();
-        document->resize(700, 560);
-        document->setSplitterPosition(200);
-        auto share = [split] {
-            return double(split->sizes().at(0)) / (split->sizes().at(0) + split->sizes().at(1));
-        };
-        const double before = share();
-        // Maximised on a wide screen, and back.
-        document->resize(1600, 560);
-        QVERIFY2(qAbs(share() - before) < 0.01, qPrintable(QString::number(share())));
-        document->resize(700, 560);
-        QVERIFY(qAbs(split->sizes().at(0) - 200) <= 2);
-        // The limits hold: the category list keeps 100 points, the link side 380.
-        document->resize(document->minimumWidth(), 560);
-        QVERIFY(split->sizes().at(0) >= MyDocument::CategoryListMinimumWidth);
-        QVERIFY(split->sizes().at(1) >= MyDocument::LinkSideMinimumWidth);
-        split->setSizes({10, split->width() - 10 - split->handleWidth()});
-        QCOMPARE(split->sizes().first(), int(MyDocument::CategoryListMinimumWidth));
-        QVERIFY(!document->isEdited());
-    }
-
-    void linkListKeepsFiveRowsAndTheDetailsPaneYields()
+    void splitsKeepTheirSharesAndLimits()
     {
         DatabaseBuilder db;
         for (int i = 0; i < 8; ++i)
             db.link(QStringLiteral("Link %1").arg(i));
         MyDocument *document = openAndSettle(m_fixture->write(db));
         QVERIFY(document);
+        QSplitter *split = document->splitView();
+        auto share = [split] {
+            return double(split->sizes().at(0)) / (split->sizes().at(0) + split->sizes().at(1));
+        };
+        document->resize(700, 900);
+        document->setSplitterPosition(200);
+        const double before = share();
+        // Maximised on a wide screen, and back: the category list keeps its share.
+        document->resize(1600, 900);
+        QVERIFY2(qAbs(share() - before) < 0.01, qPrintable(QString::number(share())));
+        document->resize(700, 900);
+        QVERIFY(qAbs(split->sizes().at(0) - 200) <= 2);
+        // The limits hold: the category list keeps 100 points, the link side 380.
+        document->resize(document->minimumWidth(), 900);
+        QVERIFY(split->sizes().at(0) >= MyDocument::CategoryListMinimumWidth);
+        QVERIFY(split->sizes().at(1) >= MyDocument::LinkSideMinimumWidth);
+        split->setSizes({10, split->width() - 10 - split->handleWidth()});
+        QCOMPARE(split->sizes().first(), int(MyDocument::CategoryListMinimumWidth));
+
+        // Short of height the link list keeps five rows and the details pane yields, down to its
+        // minimum; with room again it takes its height back, and collapsed it stays collapsed.
         QTableView *links = document->linksTable();
         QSplitter *secondary = document->secondarySplitView();
         QCOMPARE(secondary->sizes().last(), int(DetailsView::PaneHeight));
-
         document->resize(800, document->minimumHeight());
         const int rows = links->viewport()->height() / links->verticalHeader()->defaultSectionSize();
         QVERIFY2(rows >= MyDocument::LinkListMinimumRows, qPrintable(QString::number(rows)));
         const int details = secondary->sizes().last();
         QVERIFY2(details < DetailsView::PaneHeight && details >= DetailsView::MinimumPaneHeight,
                  qPrintable(QString::number(details)));
-
-        // With room again the pane takes its height back; collapsed it stays collapsed.
         document->resize(800, 900);
         QCOMPARE(secondary->sizes().last(), int(DetailsView::PaneHeight));
         document->setDetailsCollapsed(true);
@@ -283,6 +237,7 @@ private slots:
         QVERIFY(document->isDetailsCollapsed());
         document->setDetailsCollapsed(false);
         QCOMPARE(secondary->sizes().last(), int(DetailsView::PaneHeight));
+        QVERIFY(!document->isEdited());
     }
 
     void detailsBackgroundIsDrawnOnce()
