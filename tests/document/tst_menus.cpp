@@ -227,12 +227,12 @@ private slots:
         QGuiApplication::clipboard()->clear();
     }
 
-    void itemsActWhenTheirCommandCan()
+    void itemsActWhenTheirCommandCanAndOpenRecentListsFiles()
     {
         MyDocument *document = openSample();
         DocumentMenus &m = *document->menus();
-        const QList<QMenu *> statusMenus{document->findChild<QMenu *>(QStringLiteral("statusMenu")),
-                                         document->findChild<QMenu *>(QStringLiteral("statusContextMenu"))};
+        const QList<QMenu *> statusMenus{document->findChild<QMenu *>("statusMenu"),
+                                         document->findChild<QMenu *>("statusContextMenu")};
         const QList<QMenu *> messageMenus{m.sendMessageMenu, m.linkSendMessageMenu};
         auto on = [](const QList<QMenu *> &menus) {
             return std::count_if(menus.cbegin(), menus.cend(),
@@ -266,20 +266,20 @@ private slots:
         QVERIFY2(off.isEmpty(), qPrintable(off.join(QLatin1String(", "))));
 
         // Cut, Copy, Paste and Select All act on the focused field.
-        auto *field = new QLineEdit(QStringLiteral("hello world"));
+        auto *field = new QLineEdit("hello world");
         document->statusBar()->addWidget(field);
         field->setFocus();
         field->setSelection(6, 5);
         emit m.editMenu->aboutToShow();
         QVERIFY(m.cut->isEnabled() && m.copy->isEnabled() && !m.paste->isEnabled());
         m.cut->trigger();
-        QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("world"));
+        QCOMPARE(QGuiApplication::clipboard()->text(), QString("world"));
         QVERIFY(!m.cut->isEnabled() && m.paste->isEnabled());
         m.paste->trigger();
-        QCOMPARE(field->text(), QStringLiteral("hello world"));
+        QCOMPARE(field->text(), QString("hello world"));
         // Select All takes the field's text, not the links.
         m.selectAllLinks->trigger();
-        QCOMPARE(field->selectedText(), QStringLiteral("hello world"));
+        QCOMPARE(field->selectedText(), QString("hello world"));
         QCOMPARE(document->numberOfSelectedLinks(), 1);
         field->setReadOnly(true);
         emit m.editMenu->aboutToShow();
@@ -292,7 +292,27 @@ private slots:
         QVERIFY(m.copy->isEnabled() && !m.cut->isEnabled() && !m.paste->isEnabled());
         QTest::keyClick(document->linksTable(), Qt::Key_C, Qt::ControlModifier);
         QCOMPARE(QGuiApplication::clipboard()->text(),
-                 QStringLiteral("Alpha\thttp://alpha.example/\nBeta\thttp://beta.example/"));
+                 QString("Alpha\thttp://alpha.example/\nBeta\thttp://beta.example/"));
+        // Open Recent tells namesakes apart by their folders, and empties.
+        m_fixture->controller().clearRecentFiles();
+        QVERIFY(!m.recentFilesMenu->menuAction()->isEnabled());
+        const QStringList files{"/home/ada/2024/site/links.site", "/home/ada/2023/site/links.site",
+                                "/x/R&D.site", "/home/x/R&D.site"};
+        for (auto file = files.crbegin(); file != files.crend(); ++file)
+            m_fixture->controller().noteRecentFile(*file);
+        QVERIFY(m.recentFilesMenu->menuAction()->isEnabled());
+        emit m.recentFilesMenu->aboutToShow();
+        QStringList texts;
+        for (const QAction *item : m.recentFilesMenu->actions())
+            texts.append(item->text());
+        QCOMPARE(texts,
+                 QStringList({"&1 links.site \u2014 2024/site", "&2 links.site \u2014 2023/site",
+                              "&3 R&&D.site \u2014 /x", "&4 R&&D.site \u2014 /home/x", "", "&Clear Menu"}));
+        QCOMPARE(m.recentFilesMenu->actions().at(1)->toolTip(), files.at(1));
+        QVERIFY(m.recentFilesMenu->toolTipsVisible());
+        m.recentFilesMenu->actions().last()->trigger();
+        QVERIFY(m_fixture->controller().recentFiles().isEmpty());
+        QVERIFY(!m.recentFilesMenu->menuAction()->isEnabled());
         // The default category can be neither edited nor deleted; the menu bar's own menus open.
         document->showAndSelectCategoryNode(document->collectionManager().defaultCategoryNode());
         QVERIFY(!m.renameCategory->isEnabled() && !m.deleteCategory->isEnabled());
@@ -303,45 +323,14 @@ private slots:
             QVERIFY(title->isEnabled());
     }
 
-    void openRecentTellsNamesakesApart()
-    {
-        MyDocument *document = openSample();
-        const DocumentMenus &m = *document->menus();
-        m_fixture->controller().clearRecentFiles();
-        QVERIFY(!m.recentFilesMenu->menuAction()->isEnabled());
-        const QStringList files{QStringLiteral("/home/ada/2024/site/links.site"),
-                                QStringLiteral("/home/ada/2023/site/links.site"),
-                                QStringLiteral("/x/R&D.site"), QStringLiteral("/home/x/R&D.site")};
-        for (auto file = files.crbegin(); file != files.crend(); ++file)
-            m_fixture->controller().noteRecentFile(*file);
-        QVERIFY(m.recentFilesMenu->menuAction()->isEnabled());
-        emit m.recentFilesMenu->aboutToShow();
-        QStringList texts;
-        for (const QAction *item : m.recentFilesMenu->actions())
-            texts.append(item->text());
-        QCOMPARE(texts, (QStringList{QStringLiteral("&1 links.site \u2014 2024/site"),
-                                     QStringLiteral("&2 links.site \u2014 2023/site"),
-                                     QStringLiteral("&3 R&&D.site \u2014 /x"),
-                                     QStringLiteral("&4 R&&D.site \u2014 /home/x"), QString(),
-                                     QStringLiteral("&Clear Menu")}));
-        QCOMPARE(m.recentFilesMenu->actions().at(1)->toolTip(), files.at(1));
-        QVERIFY(m.recentFilesMenu->toolTipsVisible());
-        m.recentFilesMenu->actions().last()->trigger();
-        QVERIFY(m_fixture->controller().recentFiles().isEmpty());
-        QVERIFY(!m.recentFilesMenu->menuAction()->isEnabled());
-    }
-
     void saveAsNameMadeFromTheTitle()
     {
         using DocumentFileNames::fileNameForTitle;
-        QCOMPARE(fileNameForTitle(QStringLiteral("  ../Birds: \"Herons\" | Reeds?\t\n"),
-                                  QStringLiteral("Untitled")),
-                 QStringLiteral("Birds Herons Reeds.site"));
-        QCOMPARE(fileNameForTitle(QStringLiteral("..."), QStringLiteral("Untitled 2")),
-                 QStringLiteral("Untitled 2.site"));
-        const QString bird = QString::fromUtf8("\xF0\x9F\x90\xA6");
-        QCOMPARE(fileNameForTitle(QString(59, QLatin1Char('a')) + bird, QString()),
-                 QString(59, QLatin1Char('a')) + QStringLiteral(".site"));
+        QCOMPARE(fileNameForTitle("  ../Birds: \"Herons\" | Reeds?\t\n", "Untitled"),
+                 QString("Birds Herons Reeds.site"));
+        QCOMPARE(fileNameForTitle("...", "Untitled 2"), QString("Untitled 2.site"));
+        // Cut to 59 characters, never inside a character.
+        QCOMPARE(fileNameForTitle(QString(59, 'a') + "\U0001F426", QString()), QString(59, 'a') + ".site");
     }
 
     void theCheckFindsAnUnmarkedText()

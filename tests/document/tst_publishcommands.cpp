@@ -11,11 +11,9 @@
 #include "publish/ui/HTMLSetupDialogController.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QDir>
-#include <QFile>
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QRadioButton>
@@ -35,7 +33,6 @@ class TestPublishCommands : public QObject
     {
         DatabaseBuilder db;
         db.store().setExportNewLinks(false, true);
-        db.store().setString("Unrelated", "kept");
         db.defaultCategory().link("Alder");
         db.category("Birds", "birds").link("Kestrel").link("Heron", LinkStatusNegotiating);
         db.category("Ferns", "ferns").link("Bracken", LinkStatusNew);
@@ -69,11 +66,7 @@ class TestPublishCommands : public QObject
     }
 
 private slots:
-    void init()
-    {
-        m_fixture = std::make_unique<DocumentFixture>();
-        QGuiApplication::clipboard()->setText(QStringLiteral("before"));
-    }
+    void init() { m_fixture = std::make_unique<DocumentFixture>(); }
     void cleanup() { m_fixture.reset(); }
 
     void setupSheetKeepsItsEditsOnlyWhenConfirmed()
@@ -92,16 +85,14 @@ private slots:
         QVERIFY(!sheet->preview());
         QCOMPARE(lastTitle(), QString("The preview could not be shown."));
 
-        // The theme question: Cancel keeps the styles, Load Theme replaces them, the edit on screen too.
+        // Asked about a theme, Cancel keeps the styles; Load Theme replaces them, the one on screen too.
         MessageBox::setNextAnswer(1);
         QVERIFY(!sheet->loadPreset(Themes::Candy));
-        QCOMPARE(lastTitle(), QString("Are you sure you want to load the theme \"%1\"?")
-                                  .arg(Themes::nameOfTheme(Themes::Candy)));
+        QCOMPARE(lastTitle(), QString("Are you sure you want to load the theme \"Candy\"?"));
         QCOMPARE(sheet->styleTextView()->toPlainText(), QString("color: blue;"));
         MessageBox::setNextAnswer(0);
         sheet->themeButton(Themes::Candy)->click();
-        QCOMPARE(sheet->styleTextView()->toPlainText(),
-                 Themes::stylesOfTheme(Themes::Candy).at(4).value()); // SectionTitleStyle
+        QCOMPARE(sheet->styleTextView()->toPlainText(), Themes::stylesOfTheme(Themes::Candy).at(4).value());
         sheet->findChild<QRadioButton *>("sameWindowButton")->setChecked(true);
         QTest::keyClick(sheet, Qt::Key_Escape);
         QCOMPARE(store.namedStrings(), before);
@@ -144,7 +135,6 @@ private slots:
         const CollectionManager &store = document->collectionManager();
         const DocumentMenus &m = *document->menus();
         auto copied = [] { return QGuiApplication::clipboard()->mimeData(); };
-
         m.copyHTML->trigger();
         QCOMPARE(copied()->text(), HTMLBuilder(store).clipboardString());
         DocumentFixture::selectCategory(document, "Birds");
@@ -159,7 +149,7 @@ private slots:
         QVERIFY(MessageBox::shownAlerts().isEmpty());
 
         // Refusals come before any panel and leave the clipboard alone.
-        QGuiApplication::clipboard()->setText(QStringLiteral("before"));
+        QGuiApplication::clipboard()->setText("before");
         DocumentFixture::selectCategory(document, "Ferns");
         m.copyCategoryHTML->trigger();
         QCOMPARE(lastTitle(), QString("This category cannot be copied to the clipboard."));
@@ -190,37 +180,33 @@ private slots:
         CollectionManager &store = document->collectionManager();
         QAction *exportPage = document->menus()->exportLinksToHTML;
         store.setPublishingSettings(RenderModePagePerCategory, false, true);
-        for (const char *folder : {"site", "expected"})
-            QDir(m_fixture->path(QString())).mkpath(folder);
+        const QString site = m_fixture->path("site/");
+        const QString expected = m_fixture->path("expected/");
+        QDir().mkpath(site);
+        QDir().mkpath(expected);
 
         // Typed without its extension: ".html" is added. Open Page opens it.
-        exportTo(exportPage, m_fixture->path("site/links"), 1);
+        exportTo(exportPage, site + "links", 1);
         QCOMPARE(FilePanel::shownPanels().constLast().proposedPath, m_fixture->path("index.html"));
-        QVERIFY(LinksPageExporter::exportHTMLWithCollectionManager(store,
-                                                                   m_fixture->path("expected/links.html")));
-        QCOMPARE(QDir(m_fixture->path("site")).entryList(QDir::Files),
-                 QStringList({"birds.html", "links.html"}));
+        QVERIFY(LinksPageExporter::exportHTMLWithCollectionManager(store, expected + "links.html"));
+        QCOMPARE(QDir(site).entryList(QDir::Files), QStringList({"birds.html", "links.html"}));
         for (const char *name : {"birds.html", "links.html"})
-            QCOMPARE(contents(m_fixture->path("site/") + name),
-                     contents(m_fixture->path("expected/") + name));
+            QCOMPARE(contents(site + name), contents(expected + name));
         QCOMPARE(lastTitle(), QString("The links were exported successfully."));
         QCOMPARE(lastMessage(), QString("2 files were created."));
-        QCOMPARE(m_fixture->opener().urls(),
-                 QList<QUrl>{QUrl::fromLocalFile(m_fixture->path("site/links.html"))});
+        QCOMPARE(m_fixture->opener().urls(), QList<QUrl>{QUrl::fromLocalFile(site + "links.html")});
 
         // A cancelled panel says nothing; a completed name that exists is replaced only when asked.
         const qsizetype alerts = MessageBox::shownAlerts().size();
         exportTo(exportPage, QString());
         QCOMPARE(MessageBox::shownAlerts().size(), alerts);
-        exportTo(exportPage, m_fixture->path("site/links"), 0); // Cancel
+        exportTo(exportPage, site + "links", 0); // Cancel
         QCOMPARE(lastTitle(), QString("\"links.html\" already exists. Do you want to replace it?"));
-        QCOMPARE(contents(m_fixture->path("site/links.html")),
-                 contents(m_fixture->path("expected/links.html")));
+        QCOMPARE(contents(site + "links.html"), contents(expected + "links.html"));
         store.setPublishingSettings(RenderModeSinglePage, false, true);
-        exportTo(exportPage, m_fixture->path("site/links"), 1); // Replace
+        exportTo(exportPage, site + "links", 1); // Replace
         QCOMPARE(lastMessage(), QString("1 file was created."));
-        QCOMPARE(contents(m_fixture->path("site/links.html")),
-                 HTMLBuilder(store).HTMLForSinglePage().toUtf8());
+        QCOMPARE(contents(site + "links.html"), HTMLBuilder(store).HTMLForSinglePage().toUtf8());
 
         // Failed writes are reported, not passed over.
         exportTo(exportPage, m_fixture->path("missing/index.html"));
@@ -239,7 +225,7 @@ private slots:
     {
         Preferences::setValue(Preferences::FileExportEncoding, 1); // Mac OS Roman, chosen earlier
         DatabaseBuilder db;
-        db.category("Only").link(QStringLiteral("Caf\u00e9 \u00d8rn\u00f8 \u9ce5\u306e\u4f1a \U0001F426"));
+        db.category("Only").link("Caf\u00e9 \u00d8rn\u00f8 \u9ce5\u306e\u4f1a \U0001F426");
         MyDocument *document = m_fixture->open(db);
         QAction *exportSheet = document->menus()->exportLinksToSpreadsheet;
         const SpreadsheetBuilder builder(document->collectionManager());
@@ -261,8 +247,7 @@ private slots:
         QCOMPARE(lastTitle(), QString("The links were exported successfully."));
         QCOMPARE(lastMessage(), QString("1 link was exported."));
         QCOMPARE(Preferences::intValue(Preferences::FileExportEncoding), 1); // this export only
-
-        exportTo(exportSheet, path, 1); // Export Anyway
+        exportTo(exportSheet, path, 1);                                      // Export Anyway
         QCOMPARE(contents(path), builder.data(TextEncoding::MacOSRoman));
         QVERIFY(!document->isEdited());
         Preferences::remove(Preferences::FileExportEncoding);
