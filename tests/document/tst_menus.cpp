@@ -149,28 +149,22 @@ class TestMenus : public QObject
         return silent;
     }
 
-    // "menu: A and B" for every mnemonic two shown items of one menu share, and two titles of the bar.
+    // "A and B" for every mnemonic that two shown items of a menu, or two titles of the menu bar, share.
     static QStringList menuClashes(MyDocument *document)
     {
-        QList<QMenu *> menus = document->menus()->allMenus();
-        for (QMenu *menu : document->findChildren<QMenu *>()) { // the details pane's, the toolbar's
-            if (!menus.contains(menu))
-                menus.append(menu);
-        }
-        QList<QPair<QString, QList<QAction *>>> groups{
-            {QStringLiteral("menu bar"), document->menuBar()->actions()}};
-        for (QMenu *menu : std::as_const(menus))
-            groups.append({menu->title() + menu->objectName(), menu->actions()});
+        QList<QWidget *> menus{document->menuBar()};
+        for (QMenu *menu : document->menus()->allMenus() +
+                               document->findChildren<QMenu *>()) // the details pane's, the toolbar's
+            menus.append(menu);
         QStringList found;
-        for (const auto &[where, items] : std::as_const(groups)) {
+        for (const QWidget *menu : std::as_const(menus)) {
             QHash<QChar, QString> owner;
-            for (const QAction *item : items) {
+            for (const QAction *item : menu->actions()) {
                 const QChar letter = AccessibilityCheck::mnemonic(item->text());
                 if (item->isSeparator() || !item->isVisible() || letter.isNull())
                     continue;
                 if (owner.contains(letter))
-                    found.append(where + QStringLiteral(": ") + owner.value(letter) +
-                                 QStringLiteral(" and ") + item->text());
+                    found.append(owner.value(letter) + " and " + item->text());
                 owner.insert(letter, item->text());
             }
         }

@@ -1,11 +1,9 @@
-// The document window on the screen: where it opens, its title, the window state it keeps in its
-// file, and how the lists and the details pane share the window.
+// The document window on the screen: where it opens, its title and the window state it keeps in its
+// file.
 #include "DocumentFixture.h"
-#include "document/DetailsView.h"
 #include "document/DocumentMenus.h"
 #include "document/DocumentWindowState.h"
 #include "gui/WindowPlacement.h"
-#include "model/Link.h"
 
 #include <QHeaderView>
 #include <QScreen>
@@ -177,68 +175,6 @@ private slots:
         MyDocument *fresh = openAndSettle(emptyPath);
         QVERIFY(fresh && fresh->save());
         QVERIFY(recordsWhatItShows(fresh, *reread(emptyPath)));
-    }
-
-    void splitsKeepTheirSharesAndLimits()
-    {
-        DatabaseBuilder db;
-        for (int i = 0; i < 8; ++i)
-            db.link(QString("Link %1").arg(i));
-        MyDocument *document = openAndSettle(m_fixture->write(db));
-        QVERIFY(document);
-        QSplitter *split = document->splitView();
-        auto share = [split] {
-            return double(split->sizes().at(0)) / (split->sizes().at(0) + split->sizes().at(1));
-        };
-        document->resize(700, 900);
-        document->setSplitterPosition(200);
-        const double before = share();
-        // Maximised on a wide screen, and back: the category list keeps its share.
-        document->resize(1600, 900);
-        QVERIFY2(qAbs(share() - before) < 0.01, qPrintable(QString::number(share())));
-        document->resize(700, 900);
-        QVERIFY(qAbs(split->sizes().at(0) - 200) <= 2);
-        // The limits hold: the category list keeps 100 points, the link side 380.
-        document->resize(document->minimumWidth(), 900);
-        QVERIFY(split->sizes().at(0) >= MyDocument::CategoryListMinimumWidth);
-        QVERIFY(split->sizes().at(1) >= MyDocument::LinkSideMinimumWidth);
-
-        // Short of height the link list keeps five rows and the details pane yields, down to its
-        // minimum; with room again it takes its height back.
-        QTableView *links = document->linksTable();
-        QSplitter *secondary = document->secondarySplitView();
-        QCOMPARE(secondary->sizes().last(), int(DetailsView::PaneHeight));
-        document->resize(800, document->minimumHeight());
-        const int rows = links->viewport()->height() / links->verticalHeader()->defaultSectionSize();
-        QVERIFY2(rows >= MyDocument::LinkListMinimumRows, qPrintable(QString::number(rows)));
-        const int details = secondary->sizes().last();
-        QVERIFY2(details < DetailsView::PaneHeight && details >= DetailsView::MinimumPaneHeight,
-                 qPrintable(QString::number(details)));
-        document->resize(800, 900);
-        QCOMPARE(secondary->sizes().last(), int(DetailsView::PaneHeight));
-        QVERIFY(!document->isEdited());
-    }
-
-    void detailsBackgroundIsDrawnOnce()
-    {
-        DetailsView pane;
-        pane.resize(1500, DetailsView::PaneHeight);
-        const Link link; // the fields of a link lie over the picture, which shows through them
-        pane.showLink(&link, QString());
-        const QImage image = pane.grab().toImage();
-        const int bottom = image.height() - 6;
-        // The darkest pixel around a spot of the bottom edge.
-        auto darkest = [&image, bottom](int x) {
-            int value = 255;
-            for (int spot = 0; spot < 81; ++spot) // a square of nine by nine pixels
-                value = qMin(value, qGray(image.pixel(x + spot % 9 - 4, bottom + spot / 9 - 4)));
-            return value;
-        };
-        const int plain = darkest(image.width() / 2);
-        // The reeds stand in the bottom right corner, and nowhere else along the edge.
-        QVERIFY(darkest(image.width() - 42) < plain - 4);
-        QCOMPARE(darkest(438), plain);
-        QCOMPARE(darkest(480 + 438), plain);
     }
 
 private:
