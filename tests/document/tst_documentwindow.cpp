@@ -1,7 +1,10 @@
 #include "DocumentFixture.h"
 #include "document/DetailsView.h"
+#include "document/DocumentMenus.h"
+#include "document/DocumentWindowState.h"
 #include "document/LinkListModel.h"
 #include "gui/FittedLabel.h"
+#include "gui/WindowPlacement.h"
 #include "model/Link.h"
 #include "model/LinkDragPayload.h"
 #include "workflow/DetailsTexts.h"
@@ -12,15 +15,19 @@
 #include <QMimeData>
 #include <QPushButton>
 #include <QRandomGenerator>
+#include <QScreen>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QSplitter>
 #include <QToolButton>
+#include <QWindow>
 
-// The category and link lists: their models without any window (rows as the store holds them
-// through adding, editing, deleting, sorting and a reload of the whole file, and links dragged
-// between them), then the tables of a window: the selection kept across a re-sort, keys and clicks,
-// the count line, the details pane, and how the lists and the pane share the window.
-class TestLists : public QObject
+// The document window: its link and category lists' models without any window (rows as the store
+// holds them through adding, editing, deleting, sorting and a reload of the whole file, and links
+// dragged between them); the tables of a window (the selection kept across a re-sort, keys and
+// clicks, the count line, the details pane, how the lists and the pane share the window); where the
+// window opens, its title and the window state it keeps in its file.
+class TestDocumentWindow : public QObject
 {
     Q_OBJECT
 
@@ -33,6 +40,37 @@ class TestLists : public QObject
         for (int row = 0; row < model.rowCount(); ++row)
             texts.append(model.data(model.index(row, column), role).toString());
         return texts;
+    }
+
+    static QRect mainScreen() { return QGuiApplication::primaryScreen()->geometry(); }
+    static QRect available() { return QGuiApplication::primaryScreen()->availableGeometry(); }
+
+    // Waits until the window shows its stored state and records changes.
+    static MyDocument *settled(MyDocument *document)
+    {
+        const bool ready = document && QTest::qWaitForWindowExposed(document) && QTest::qWaitFor([document] {
+                               return document->documentWindowState()->isRecording();
+                           });
+        return ready ? document : nullptr;
+    }
+    MyDocument *openAndSettle(const QString &path)
+    {
+        return settled(m_fixture->controller().openDocument(path));
+    }
+
+    static std::unique_ptr<CollectionManager> reread(const QString &path)
+    {
+        auto store = std::make_unique<CollectionManager>();
+        return DatabaseFile::read(path, *store) ? std::move(store) : nullptr;
+    }
+
+    // The stored state equals what the window shows.
+    static bool recordsWhatItShows(MyDocument *document, const CollectionManager &store)
+    {
+        return store.windowFrame() ==
+                   DocumentWindowState::savedFrameFromWindowFrame(document->frameGeometry(), mainScreen()) &&
+               store.splitterPosition() == document->splitterPosition() && store.splitterPosition() > 0 &&
+               *store.columnWidths() == document->linkListController()->columnWidths();
     }
 
 private slots:
@@ -330,23 +368,19 @@ private slots:
         QVERIFY(!details->testMainPageURLButton()->isEnabled());
         QVERIFY(!details->sendMessagePopup()->isEnabled());
 
+        // Maximised on a wide screen, and back, the category list keeps its share of the width, and
+        // never less than its minimum, nor the link side less than its.
         QSplitter *split = document->splitView();
-        auto share = [split] {
-            return double(split->sizes().at(0)) / (split->sizes().at(0) + split->sizes().at(1));
-        };
         document->resize(700, 900);
         document->setSplitterPosition(200);
-        const double before = share();
-        // Maximised on a wide screen, and back: the category list keeps its share.
+        const double share = double(split->sizes().at(0)) / split->width();
         document->resize(1600, 900);
-        QVERIFY2(qAbs(share() - before) < 0.01, qPrintable(QString::number(share())));
+        QVERIFY(qAbs(double(split->sizes().at(0)) / split->width() - share) < 0.01);
         document->resize(700, 900);
         QVERIFY(qAbs(split->sizes().at(0) - 200) <= 2);
-        // The limits hold: the category list keeps 100 points, the link side 380.
         document->resize(document->minimumWidth(), 900);
         QVERIFY(split->sizes().at(0) >= MyDocument::CategoryListMinimumWidth);
         QVERIFY(split->sizes().at(1) >= MyDocument::LinkSideMinimumWidth);
-
         // Short of height the link list keeps five rows and the details pane yields, down to its
         // minimum; with room again it takes its height back.
         QSplitter *secondary = document->secondarySplitView();
@@ -361,25 +395,22 @@ private slots:
         QCOMPARE(secondary->sizes().last(), int(DetailsView::PaneHeight));
         QVERIFY(!document->isEdited());
 
-        // The pane's picture is drawn once, in the bottom right corner.
+        // The pane's picture (reeds) is drawn once, in the bottom right corner, under a link's fields:
+        // the darkest pixel of a spot of nine by nine pixels along the bottom edge tells where it is.
         DetailsView pane;
         pane.resize(1500, DetailsView::PaneHeight);
-        const Link link; // the fields of a link lie over the picture, which shows through them
+        const Link link;
         pane.showLink(&link, QString());
         const QImage image = pane.grab().toImage();
-        const int bottom = image.height() - 6;
-        // The darkest pixel around a spot of the bottom edge.
-        auto darkest = [&image, bottom](int x) {
+        auto darkest = [&image](int x) {
             int value = 255;
-            for (int spot = 0; spot < 81; ++spot) // a square of nine by nine pixels
-                value = qMin(value, qGray(image.pixel(x + spot % 9 - 4, bottom + spot / 9 - 4)));
+            for (int spot = 0; spot < 81; ++spot)
+                value = qMin(value, qGray(image.pixel(x + spot % 9 - 4, image.height() - 10 + spot / 9)));
             return value;
         };
-        const int plain = darkest(image.width() / 2);
-        // The reeds stand in the bottom right corner, and nowhere else along the edge.
-        QVERIFY(darkest(image.width() - 42) < plain - 4);
-        QCOMPARE(darkest(438), plain);
-        QCOMPARE(darkest(480 + 438), plain);
+        QVERIFY(darkest(1458) < darkest(750) - 4);
+        QCOMPARE(darkest(438), darkest(750));
+        QCOMPARE(darkest(918), darkest(750));
     }
 
     void contactLine()
@@ -402,9 +433,132 @@ private slots:
         }
     }
 
+    void newWindowsOpenLargeAndCascade()
+    {
+        // With a screen above the main one, a stored frame's y is kept from the main screen's top
+        // edge, and comes back at that distance from the top of a screen of another height.
+        using State = DocumentWindowState;
+        const QRectF saved =
+            State::savedFrameFromWindowFrame(QRect(10, 150, 800, 600), QRect(0, 100, 1920, 1080));
+        QCOMPARE(saved, QRectF(10, 50, 800, 600));
+        QCOMPARE(State::windowFrameFromSavedFrame(saved, QRect(0, 0, 1280, 720)), QRect(10, 50, 800, 600));
+        QVERIFY(State::windowFrameFromSavedFrame(QRectF(), mainScreen()).isNull());
+        QVERIFY(State::savedFrameFromWindowFrame(QRect(), mainScreen()).isNull());
+
+        const QPoint step(DocumentWindowState::CascadeStep, DocumentWindowState::CascadeStep);
+        QList<QPoint> corners;
+        for (int i = 0; i < 3; ++i) {
+            MyDocument *document = settled(m_fixture->controller().newDocument());
+            QVERIFY(document);
+            QVERIFY(available().contains(document->frameGeometry()));
+            corners.append(document->frameGeometry().topLeft());
+            if (i > 0) {
+                QCOMPARE(corners.at(i), corners.at(i - 1) + step);
+                continue;
+            }
+            const QSize minimum =
+                document->minimumSize().grownBy(WindowPlacement::decorationMargins(document));
+            QCOMPARE(document->frameGeometry(), WindowPlacement::defaultDocumentFrame(available(), minimum));
+            // Not "0,0,0,0" any more: the next save writes the window as it is.
+            QVERIFY(recordsWhatItShows(document, document->collectionManager()));
+        }
+    }
+
+    void openedWindowIsNamedAndKeptOnTheScreen()
+    {
+        // A stored frame larger than the screen is clamped to it.
+        DatabaseBuilder db;
+        db.store().setWindowFrame(QRectF(-100, -50, 3000, 2000));
+        MyDocument *document = openAndSettle(m_fixture->write(db, "sample.site"));
+        QVERIFY(document);
+        QCOMPARE(document->frameGeometry(), available());
+        document->updateChangeCount();
+        QCOMPARE(document->windowHandle()->title(), QString::fromUtf8("sample.site* \u2014 Quillmarsh"));
+        // A frame off every screen keeps the default; a name holding the mark's placeholder shows it.
+        db.store().setWindowFrame(QRectF(-50000, 40000, 700, 500));
+        MyDocument *odd = openAndSettle(m_fixture->write(db, "odd[*].site"));
+        QVERIFY(odd && available().intersects(odd->geometry()));
+        QVERIFY(odd->size() != QSize(700, 500));
+        QCOMPARE(odd->windowHandle()->title(), QString::fromUtf8("odd[*].site \u2014 Quillmarsh"));
+    }
+
+    void reopeningTenTimesDoesNotDrift()
+    {
+        // The test platform decorates windows with two-pixel borders, so restoring the inner size
+        // as the outer one (or the reverse) would grow or shrink the window at every turn.
+        DatabaseBuilder db;
+        db.store().setWindowFrame(QRectF(60, 50, 640, 520));
+        const QString path = m_fixture->write(db);
+        QRect expected =
+            DocumentWindowState::windowFrameFromSavedFrame(QRectF(60, 50, 640, 520), mainScreen());
+        for (int run = 0; run < 10; ++run) {
+            MyDocument *document = openAndSettle(path);
+            QVERIFY(document);
+            QVERIFY(document->frameGeometry() != document->geometry());
+            QCOMPARE(document->frameGeometry(), expected);
+            if (run % 3 == 2) {
+                expected.translate(10, 7);
+                document->move(expected.topLeft());
+            }
+            QVERIFY(document->save());
+            QVERIFY(document->close());
+        }
+        QCOMPARE(reread(path)->windowFrame(),
+                 DocumentWindowState::savedFrameFromWindowFrame(expected, mainScreen()));
+    }
+
+    void storedStateIsShownRecordedAndSavedWithoutAnEdit()
+    {
+        DatabaseBuilder db;
+        db.link("One");
+        db.store().setWindowFrame(QRectF(40, 30, 700, 500));
+        db.store().setSplitterPosition(170);
+        db.store().setColumnWidths(QList<double>{320, 200});
+        db.store().setDetailsCollapsed(true);
+        db.store().setLinkSort(LinkListController::DescriptionColumn, true);
+        const QString path = m_fixture->write(db);
+        MyDocument *document = openAndSettle(path);
+        QVERIFY(document);
+        QHeaderView *header = document->linksTable()->horizontalHeader();
+        QCOMPARE(document->splitterPosition(), 170.0);
+        QCOMPARE(header->sectionSize(LinkListController::NameColumn), 320);
+        QVERIFY(document->isDetailsCollapsed());
+        QVERIFY(!document->menus()->toggleDetails->isChecked());
+        QCOMPARE(header->sortIndicatorSection(), int(LinkListController::DescriptionColumn));
+        QCOMPARE(header->sortIndicatorOrder(), Qt::DescendingOrder);
+        // The list fits its view: no column pushes it past the edge.
+        QVERIFY(!document->linksTable()->horizontalScrollBar()->isVisible());
+
+        // Moving, resizing and a click on the header are recorded without marking the document
+        // edited; the next save writes them.
+        document->move(document->frameGeometry().topLeft() + QPoint(50, 40));
+        QTRY_COMPARE(document->collectionManager().windowFrame().topLeft(), QPointF(90, 70));
+        document->setSplitterPosition(220);
+        emit document->splitView()->splitterMoved(220, 1);
+        document->setDetailsCollapsed(false);
+        header->resizeSection(LinkListController::NameColumn, 111);
+        emit header->sectionClicked(LinkListController::NameColumn);
+        QVERIFY(!document->isEdited());
+        QVERIFY(document->save());
+        const std::unique_ptr<CollectionManager> moved = reread(path);
+        QCOMPARE(moved->windowFrame().topLeft(), QPointF(90, 70));
+        QCOMPARE(moved->splitterPosition(), 220.0);
+        QVERIFY(!moved->detailsCollapsed());
+        QCOMPARE(moved->columnWidths()->first(), 111.0);
+        QCOMPARE(moved->linkSortColumn(), int(LinkListController::NameColumn));
+        QVERIFY(!moved->linkSortDescending());
+
+        // An empty stored state ("0,0,0,0", no widths, splitter 0) is replaced by the shown one.
+        DatabaseBuilder empty;
+        const QString emptyPath = m_fixture->write(empty, "empty.site");
+        MyDocument *fresh = openAndSettle(emptyPath);
+        QVERIFY(fresh && fresh->save());
+        QVERIFY(recordsWhatItShows(fresh, *reread(emptyPath)));
+    }
+
 private:
     std::unique_ptr<DocumentFixture> m_fixture;
 };
 
-QTEST_MAIN(TestLists)
-#include "tst_lists.moc"
+QTEST_MAIN(TestDocumentWindow)
+#include "tst_documentwindow.moc"
