@@ -327,20 +327,6 @@ private slots:
         QCOMPARE(fileNameForTitle(QString(59, 'a') + "\U0001F426", QString()), QString(59, 'a') + ".site");
     }
 
-    void theCheckFindsAnUnmarkedText()
-    {
-        PseudoTranslator pseudo(m_catalogue);
-        QCoreApplication::installTranslator(&pseudo);
-        QWidget window;
-        new QLabel(QCoreApplication::translate("DocumentMenus", "&File"), &window);
-        new QLabel(QStringLiteral("Plain English"), &window);
-        // The right text under a context lupdate never saw is not translated either.
-        new QLabel(QCoreApplication::translate("Nowhere", "&File"), &window);
-        const QStringList found = escaped(textsOf(&window));
-        QCoreApplication::removeTranslator(&pseudo);
-        QCOMPARE(found, QStringList({"QWidget/QLabel : Plain English", "QWidget/QLabel : &File"}));
-    }
-
     // Under the pseudo-translation no text may appear unmarked; under it (the English mnemonics)
     // and under the German translation no two items of a menu or of a dialog page share a mnemonic,
     // and a menu opened with its mnemonic (the menu bar takes the keyboard) offers what the same menu
@@ -357,8 +343,16 @@ private slots:
         PseudoTranslator pseudo(m_catalogue);
         QVERIFY(!german || m_german.load(QStringLiteral(":/i18n/quillmarsh_de.qm")));
         QCoreApplication::installTranslator(german ? static_cast<QTranslator *>(&m_german) : &pseudo);
-        QStringList texts;
-        QStringList clashes;
+        // The check finds a text that never went through tr(), or under a context lupdate never saw.
+        QWidget window;
+        new QLabel(QCoreApplication::translate("DocumentMenus", "&File"), &window);
+        new QLabel("Plain English", &window);
+        new QLabel(QCoreApplication::translate("Nowhere", "&File"), &window);
+        if (!german)
+            QCOMPARE(escaped(textsOf(&window)),
+                     QStringList({"QWidget/QLabel : Plain English", "QWidget/QLabel : &File"}));
+
+        QStringList texts, clashes;
         MyDocument *document = openSample();
         compareRoutes(document, document->linksTable());
         document->showAndSelectCategoryNode(document->collectionManager().defaultCategoryNode());
@@ -370,16 +364,14 @@ private slots:
             clashes += AccessibilityCheck::mnemonicClashes(dialog);
         };
         QCOMPARE(forEachSheet(document, look), QStringList());
-        {
-            PreferencesDialogController preferences;
-            WelcomeDialogController welcome;
-            NewSiteDialogController assistant;
-            NewSiteCreatedDialogController created;
-            AboutDialogController about;
-            for (QWidget *dialog :
-                 std::initializer_list<QWidget *>{&preferences, &welcome, &assistant, &created, &about})
-                look(dialog);
-        }
+        PreferencesDialogController preferences;
+        WelcomeDialogController welcome;
+        NewSiteDialogController assistant;
+        NewSiteCreatedDialogController created;
+        AboutDialogController about;
+        for (QWidget *dialog :
+             std::initializer_list<QWidget *>{&preferences, &welcome, &assistant, &created, &about})
+            look(dialog);
         // A database made in English holds the default category as "General".
         const QString general = document->categoryListController()->model()->index(0, 0).data().toString();
         QCoreApplication::removeTranslator(&pseudo);
