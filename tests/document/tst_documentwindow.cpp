@@ -91,8 +91,6 @@ private slots:
         // sortingMatchesTheStraightforwardOrder).
         model.setCategory(ponds);
         QCOMPARE(column(model, LinkListModel::NameColumn), QStringList({"Zeta", "Mu", "Alpha"}));
-        QCOMPARE(column(model, LinkListModel::StatusColumn, Qt::ToolTipRole),
-                 QStringList({"New", "Approved", "Blocked"}));
         model.sort(LinkListModel::NameColumn, Qt::DescendingOrder);
         QVERIFY(!model.setSortOrder(LinkListModel::ColumnCount, false)); // from another version
         QVERIFY(!model.setSortOrder(-1, false));
@@ -105,9 +103,6 @@ private slots:
         const QString omega = store.addLinkFromFields(fields)->attachmentID();
         model.reload();
         QCOMPARE(column(model, LinkListModel::NameColumn), QStringList({"Zeta", "Omega", "Mu", "Alpha"}));
-        QCOMPARE(column(model, LinkListModel::DescriptionColumn, Qt::ToolTipRole),
-                 QStringList({"About Zeta", "", "About Mu", "About Alpha"}));
-        QCOMPARE(model.rowOfLinkID(omega), 1);
         TreeNode *mu = model.linkNodeAtRow(2);
         fields = mu->link()->fields();
         fields.title = "Beta";
@@ -281,7 +276,6 @@ private slots:
         QCOMPARE(list->selectedRows(), QList<int>({0, 1, 3, 4, 6, 7}));
         selection->select(QItemSelection(row(1), row(5)), QItemSelectionModel::Select | wholeRows);
         QCOMPARE(list->selectedRows(), QList<int>({0, 1, 2, 3, 4, 5, 6, 7}));
-        QCOMPARE(list->selectedLinkIDs().size(), 8);
         QVERIFY(!list->selectedLinkNode());
 
         // A right click selects the row under it, unless that row is part of a multiple selection.
