@@ -1953,7 +1953,7 @@ Datei: %2</translation>
     </message>
     <message>
         <source>O&amp;blique</source>
-        <translation>&amp;Schräg</translation>
+        <translation>Sch&amp;räg</translation>
     </message>
     <message>
         <source>Pla&amp;in</source>
@@ -3101,7 +3101,7 @@ Datei: %2</translation>
     </message>
     <message>
         <source>&amp;Keywords:</source>
-        <translation>Stich&amp;wörter:</translation>
+        <translation>Sti&amp;chwörter:</translation>
     </message>
     <message>
         <source>words partners may search for, separated by commas</source>

@@ -1,166 +1,331 @@
-// The menus of a document window: which items can act, the Edit menu's clipboard commands, the
-// keyboard mnemonics of every menu, Open Recent and the name Save As proposes.
+// The menus of a document window: which items can act, the Edit menu's clipboard commands, Open
+// Recent and the name Save As proposes; the commands of the publishing menus, which hand the
+// builders' texts (tested in tests/publish) to the clipboard and files; and the texts of every window
+// in another language: under a pseudo-translation made from the German catalogue, and in German.
+#include "AccessibilityCheck.h"
 #include "DocumentFixture.h"
+#include "PseudoTranslator.h"
+#include "TestData.h"
+#include "TsCatalogue.h"
+#include "app/AboutDialogController.h"
+#include "app/PreferencesDialogController.h"
+#include "app/WelcomeDialogController.h"
 #include "document/DocumentMenus.h"
+#include "document/DocumentUndo.h"
+#include "document/PublishCommands.h"
+#include "model/Clock.h"
 #include "model/DocumentFileNames.h"
+#include "publish/HTMLBuilder.h"
+#include "publish/LinksPageExporter.h"
+#include "publish/LinksPageStyle.h"
+#include "publish/SpreadsheetBuilder.h"
+#include "publish/Themes.h"
+#include "publish/ui/HTMLSetupDialogController.h"
+#include "publish/ui/NewSiteCreatedDialogController.h"
+#include "publish/ui/NewSiteDialogController.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QClipboard>
-#include <QLineEdit>
+#include <QDialog>
+#include <QDir>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
+#include <QPlainTextEdit>
+#include <QRadioButton>
+#include <QRegularExpression>
 #include <QSet>
+#include <QSpinBox>
 #include <QStatusBar>
+#include <QTimer>
 #include <QToolBar>
+#include <QUndoStack>
+#include <functional>
 
 class TestMenus : public QObject
 {
     Q_OBJECT
+    // The proposed spreadsheet name holds today's date: the clock stands still.
+    const Clock::Fixed m_clock{QDateTime(QDate(2026, 3, 14), QTime(12, 0))};
 
-private:
-    // "menu: 'x' in A and B" for every letter after a single "&" that two shown items share.
-    static QStringList clashes(const QMenu *menu)
-    {
-        QStringList found;
-        QHash<QChar, QString> owner;
-        for (const QAction *item : menu->actions()) {
-            const QString text = QString(item->text()).remove(QLatin1String("&&"));
-            const qsizetype at = text.indexOf(u'&');
-            if (item->isSeparator() || !item->isVisible() || at < 0 || at + 1 >= text.size())
-                continue;
-            const QChar letter = text.at(at + 1).toLower();
-            if (owner.contains(letter))
-                found.append(
-                    QStringLiteral("%1: '%2' in %3 and %4")
-                        .arg(menu->title() + menu->objectName(), letter, owner.value(letter), item->text()));
-            owner.insert(letter, item->text());
-        }
-        return found;
-    }
+    // The database's own texts, which are the user's and never translated.
+    const QStringList m_data{"http://alpha.example/", "About Alpha", "Alpha",     "Beta", "Partners",
+                             "Follow && Up",          "Follow & Up", "test.site", "test"};
 
     MyDocument *openSample()
     {
         DatabaseBuilder db;
-        db.category(QStringLiteral("Partners"), QStringLiteral("partners"))
-            .link(QStringLiteral("Alpha"), LinkStatusNew, QStringLiteral("http://alpha.example/"))
-            .link(QStringLiteral("Beta"), LinkStatusNegotiating, QStringLiteral("http://beta.example/"));
-        db.emailTemplate(QStringLiteral("Follow & Up"), QStringLiteral("s"), QStringLiteral("b"));
+        db.category("Partners", "partners").link("Alpha", LinkStatusNew, "http://alpha.example/");
+        db.link("Beta", LinkStatusNegotiating, "http://beta.example/").emailTemplate("Follow & Up", "s", "b");
         MyDocument *document = m_fixture->open(db);
-        DocumentFixture::selectCategory(document, QStringLiteral("Partners"));
+        DocumentFixture::selectCategory(document, "Partners");
+        DocumentFixture::selectLinks(document, {"Alpha"});
         document->activateWindow();
         QApplication::setActiveWindow(document);
         (void)QTest::qWaitForWindowActive(document);
         return document;
     }
 
+    static void collect(QStringList &texts, const QString &where, const QString &text)
+    {
+        if (!text.isEmpty())
+            texts.append(where + QStringLiteral(": ") + text);
+    }
+
+    // Every text a person can see or hear (tool tips, accessible names) below `root`.
+    static QStringList textsOf(QWidget *root)
+    {
+        QStringList texts;
+        const QString name = QString::fromLatin1(root->metaObject()->className());
+        collect(texts, name, root->windowTitle());
+        QList<QWidget *> widgets = root->findChildren<QWidget *>();
+        widgets.prepend(root);
+        for (QWidget *widget : widgets) {
+            const QString where = name + u'/' + QString::fromLatin1(widget->metaObject()->className()) +
+                                  u' ' + widget->objectName();
+            // Group boxes' titles, fields' placeholders, spin boxes' units; the text of labels and buttons
+            // only: a field's text is the user's.
+            for (const char *property : {"title", "placeholderText", "prefix", "suffix", "toolTip",
+                                         "accessibleName", "accessibleDescription"})
+                collect(texts, where, widget->property(property).toString());
+            if (qobject_cast<QLabel *>(widget) || qobject_cast<QAbstractButton *>(widget))
+                collect(texts, where, widget->property("text").toString());
+            if (auto *tabs = qobject_cast<QTabWidget *>(widget)) {
+                for (int i = 0; i < tabs->count(); ++i)
+                    collect(texts, where, tabs->tabText(i));
+            }
+            if (auto *combo = qobject_cast<QComboBox *>(widget)) {
+                for (int i = 0; i < combo->count(); ++i)
+                    collect(texts, where, combo->itemText(i));
+            }
+            if (auto *view = qobject_cast<QAbstractItemView *>(widget); view && view->model()) {
+                for (int column = 0; column < view->model()->columnCount(); ++column)
+                    collect(texts, where, view->model()->headerData(column, Qt::Horizontal).toString());
+            }
+        }
+        for (QAction *action : root->findChildren<QAction *>()) {
+            const QString where = name + QStringLiteral("/QAction ") + action->objectName();
+            collect(texts, where, action->text());
+            collect(texts, where, action->toolTip());
+        }
+        return texts;
+    }
+
+    QStringList escaped(const QStringList &texts) const
+    {
+        static const QRegularExpression tags(QStringLiteral("<[^>]*>|&[a-z]+;"));
+        QStringList escaped;
+        for (const QString &entry : texts) {
+            QString text = entry.section(QStringLiteral(": "), 1);
+            text.remove(tags);
+            for (const QString &data : m_data)
+                text.remove(data);
+            if (PseudoTranslator::escapes(text))
+                escaped.append(entry);
+        }
+        escaped.removeDuplicates();
+        return escaped;
+    }
+
+    // Opens each of the document's sheets and dialogs through its command, as a user does, and hands
+    // it to `look` before closing it; returns the commands that opened none. Application-modal
+    // dialogs run their own loop, so they are looked at from a timer inside it.
+    static QStringList forEachSheet(MyDocument *document, const std::function<void(QDialog *)> &look)
+    {
+        const DocumentMenus &m = *document->menus();
+        QStringList silent;
+        for (QAction *command : {m.newLink, m.editLink, m.instantLink, m.notificationSetup, m.countLinks,
+                                 m.verifyAllLinks, m.findLink, m.editSiteInfo, m.showEmailTemplates,
+                                 m.HTMLSetup, m.showStatistics, m.newCategory, m.printPreview}) {
+            DocumentFixture::selectCategory(document, "Partners");
+            DocumentFixture::selectLinks(document, {"Alpha"});
+            int shown = 0;
+            auto harvest = [&] {
+                QList<QDialog *> dialogs = document->findChildren<QDialog *>();
+                if (auto *modal = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+                    modal && !dialogs.contains(modal))
+                    dialogs.append(modal);
+                for (QDialog *dialog : dialogs) {
+                    if (!dialog->isVisible())
+                        continue;
+                    ++shown;
+                    look(dialog);
+                    dialog->reject();
+                }
+            };
+            QTimer::singleShot(0, document, harvest);
+            command->trigger();
+            QCoreApplication::processEvents();
+            harvest();
+            if (shown == 0)
+                silent.append(command->objectName());
+        }
+        return silent;
+    }
+
+    // "A and B" for every mnemonic that two shown items of a menu, or two titles of the menu bar, share.
+    static QStringList menuClashes(MyDocument *document)
+    {
+        QList<QWidget *> menus{document->menuBar()};
+        // The details pane's and the toolbar's menus too.
+        for (QMenu *menu : document->menus()->allMenus() + document->findChildren<QMenu *>())
+            menus.append(menu);
+        QStringList found;
+        for (const QWidget *menu : std::as_const(menus)) {
+            QHash<QChar, QString> owner;
+            for (const QAction *item : menu->actions()) {
+                const QChar letter = AccessibilityCheck::mnemonic(item->text());
+                if (item->isSeparator() || !item->isVisible() || letter.isNull())
+                    continue;
+                if (owner.contains(letter))
+                    found.append(owner.value(letter) + " and " + item->text());
+                owner.insert(letter, item->text());
+            }
+        }
+        return found;
+    }
+
+    static QStringList states(const QMenu *menu)
+    {
+        QStringList found;
+        for (const QAction *item : menu->actions()) {
+            if (!item->isSeparator() && item->isVisible())
+                found.append(item->text() + (item->isEnabled() ? " on" : " off"));
+        }
+        return found;
+    }
+
+    static void compareRoutes(MyDocument *document, QWidget *view)
+    {
+        QMenuBar *bar = document->menuBar();
+        for (QAction *title : bar->actions()) {
+            QMenu *menu = title->menu();
+            const QChar letter = AccessibilityCheck::mnemonic(title->text());
+            if (!menu || letter.isNull())
+                continue;
+            view->setFocus();
+            QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(title).center());
+            QTRY_VERIFY(menu->isVisible());
+            const QStringList byMouse = states(menu);
+            menu->hide();
+            QTest::keyClick(bar, Qt::Key_Escape);
+            view->setFocus();
+            QTest::keyClick(view, letter.toLatin1(), Qt::AltModifier);
+            QTRY_VERIFY2(menu->isVisible(), qPrintable(title->text()));
+            QVERIFY(document->focusWidget() != view);
+            QCOMPARE(states(menu), byMouse);
+            menu->hide();
+            QTest::keyClick(bar, Qt::Key_Escape);
+        }
+    }
+
+    // The None category with a published link, a category with two, one whose only link is New
+    // (not published: the profile leaves New links out) and one whose only link is Blocked.
+    MyDocument *openPublishingSample()
+    {
+        DatabaseBuilder db;
+        db.store().setExportNewLinks(false, true);
+        db.defaultCategory().link("Alder");
+        db.category("Birds", "birds").link("Kestrel").link("Heron", LinkStatusNegotiating);
+        db.category("Ferns", "ferns").link("Bracken", LinkStatusNew);
+        db.category("Quarantine", "quarantine").link("Spam", LinkStatusBlocked);
+        return m_fixture->open(db);
+    }
+
+    static HTMLSetupDialogController *openSetupSheet(MyDocument *document)
+    {
+        document->menus()->HTMLSetup->trigger();
+        HTMLSetupDialogController *sheet = document->commandArea<PublishCommands>()->HTMLSetupDialog();
+        return sheet && sheet->isVisible() ? sheet : nullptr;
+    }
+
+    static QString lastTitle() { return MessageBox::shownAlerts().constLast().title; }
+    static QString lastMessage() { return MessageBox::shownAlerts().constLast().message; }
+
+    static QByteArray contents(const QString &path)
+    {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
+    // Answers the save panel (an empty path cancels it) and, when given, the alert that follows.
+    static void exportTo(QAction *command, const QString &path, int answer = -1)
+    {
+        FilePanel::setNextAnswer(path);
+        if (answer >= 0)
+            MessageBox::setNextAnswer(answer);
+        command->trigger();
+    }
+
 private slots:
+    void initTestCase()
+    {
+        QString error;
+        QVERIFY2(m_catalogue.read(QStringLiteral(QM_SOURCE_DIR "/translations/quillmarsh_de.ts"), &error),
+                 qPrintable(error));
+    }
     void init() { m_fixture = std::make_unique<DocumentFixture>(); }
     void cleanup()
     {
         m_fixture.reset();
-        QGuiApplication::clipboard()->clear();
+        QCoreApplication::removeTranslator(&m_german);
     }
 
-    void itemsThatCannotActAreDisabled()
+    void itemsActWhenTheirCommandCanOpenRecentListsFilesSaveAsProposesAName()
     {
         MyDocument *document = openSample();
-        const DocumentMenus &m = *document->menus();
-        const QList<QMenu *> statusMenus{document->findChild<QMenu *>(QStringLiteral("statusMenu")),
-                                         document->findChild<QMenu *>(QStringLiteral("statusContextMenu"))};
+        DocumentMenus &m = *document->menus();
+        const QList<QMenu *> statusMenus{document->findChild<QMenu *>("statusMenu"),
+                                         document->findChild<QMenu *>("statusContextMenu")};
         const QList<QMenu *> messageMenus{m.sendMessageMenu, m.linkSendMessageMenu};
-        auto enabled = [](const QList<QMenu *> &menus) {
-            return std::all_of(menus.cbegin(), menus.cend(),
-                               [](QMenu *menu) { return menu->menuAction()->isEnabled(); });
+        auto on = [](const QList<QMenu *> &menus) {
+            return std::ranges::count_if(menus, [](QMenu *menu) { return menu->menuAction()->isEnabled(); });
         };
-        auto disabled = [](const QList<QMenu *> &menus) {
-            return std::none_of(menus.cbegin(), menus.cend(),
-                                [](QMenu *menu) { return menu->menuAction()->isEnabled(); });
-        };
-
+        // A submenu opens when one of its items can act: without a link the message menus still
+        // offer a new template; the statuses apply to several links.
         document->selectLinksWithIDs({});
-        QVERIFY(!m.visitLinkPartnerWebsite->isEnabled());
-        QVERIFY(disabled(statusMenus));
-        // Without a link the message menus still offer a new template, and only that.
-        QVERIFY(!m.newCustomEmail->isEnabled() && m.newEmailTemplate->isEnabled() && enabled(messageMenus));
-        DocumentFixture::selectLinks(document, {QStringLiteral("Alpha")});
-        QVERIFY(m.visitLinkPartnerWebsite->isEnabled());
-        QVERIFY(enabled(statusMenus) && enabled(messageMenus));
-        // Several links: the statuses apply to all, a message or a page only to one.
-        DocumentFixture::selectLinks(document, {QStringLiteral("Alpha"), QStringLiteral("Beta")});
-        QVERIFY(!m.visitLinkPartnerWebsite->isEnabled());
-        QVERIFY(enabled(statusMenus) && !m.newCustomEmail->isEnabled());
+        QCOMPARE(on(statusMenus), 0);
+        QCOMPARE(on(messageMenus), 2);
+        DocumentFixture::selectLinks(document, {"Alpha", "Beta"});
+        QCOMPARE(on(statusMenus), 2);
 
-        // The default category can be neither edited nor deleted.
-        QVERIFY(m.renameCategory->isEnabled() && m.deleteCategory->isEnabled());
-        document->showAndSelectCategoryNode(document->collectionManager().defaultCategoryNode());
-        QVERIFY(!m.renameCategory->isEnabled() && !m.deleteCategory->isEnabled());
-        QVERIFY(!m.editSelectedObject->isEnabled() && !m.deleteSelectedObject->isEnabled());
-        // The menu bar's own menus always open.
-        for (const QAction *title : document->menuBar()->actions())
-            QVERIFY(title->isEnabled());
-    }
+        // With one link every item is offered but those that wait for something else: a change to
+        // undo or redo or revert, a search to continue, a text field to cut from, text to paste, a
+        // file in the recent list.
+        DocumentFixture::selectLinks(document, {"Alpha"});
+        document->linksTable()->setFocus();
+        document->validateMenuItems();
+        QSet<QAction *> waiting{m.undo, m.redo, m.revertDocument, m.findNextLink, m.cut, m.paste};
+        waiting.insert(m.recentFilesMenu->menuAction());
+        QList<QAction *> items = m.toolbar->actions();
+        for (const QMenu *menu : m.allMenus())
+            items += menu->actions();
+        QVERIFY(items.size() > 60);
+        QStringList off;
+        for (QAction *item : std::as_const(items)) {
+            if (!item->isSeparator() && item->isVisible() && !item->isEnabled() && !waiting.contains(item))
+                off.append(item->objectName() + QLatin1Char(' ') + item->text());
+        }
+        QVERIFY2(off.isEmpty(), qPrintable(off.join(QLatin1String(", "))));
 
-    void openRecentTellsNamesakesApart()
-    {
-        MyDocument *document = openSample();
-        const DocumentMenus &m = *document->menus();
-        m_fixture->controller().clearRecentFiles();
-        QVERIFY(!m.recentFilesMenu->menuAction()->isEnabled());
-        const QStringList files{QStringLiteral("/home/ada/2024/site/links.site"),
-                                QStringLiteral("/home/ada/2023/site/links.site"),
-                                QStringLiteral("/x/R&D.site"), QStringLiteral("/home/x/R&D.site")};
-        for (auto file = files.crbegin(); file != files.crend(); ++file)
-            m_fixture->controller().noteRecentFile(*file);
-        QVERIFY(m.recentFilesMenu->menuAction()->isEnabled());
-        emit m.recentFilesMenu->aboutToShow();
-        QStringList texts;
-        for (const QAction *item : m.recentFilesMenu->actions())
-            texts.append(item->text());
-        QCOMPARE(texts, (QStringList{QStringLiteral("&1 links.site \u2014 2024/site"),
-                                     QStringLiteral("&2 links.site \u2014 2023/site"),
-                                     QStringLiteral("&3 R&&D.site \u2014 /x"),
-                                     QStringLiteral("&4 R&&D.site \u2014 /home/x"), QString(),
-                                     QStringLiteral("&Clear Menu")}));
-        QCOMPARE(m.recentFilesMenu->actions().at(1)->toolTip(), files.at(1));
-        QVERIFY(m.recentFilesMenu->toolTipsVisible());
-        m.recentFilesMenu->actions().last()->trigger();
-        QVERIFY(m_fixture->controller().recentFiles().isEmpty());
-        QVERIFY(!m.recentFilesMenu->menuAction()->isEnabled());
-    }
-
-    void saveAsNameMadeFromTheTitle()
-    {
-        using DocumentFileNames::fileNameForTitle;
-        QCOMPARE(fileNameForTitle(QStringLiteral("  ../Birds: \"Herons\" | Reeds?\t\n"),
-                                  QStringLiteral("Untitled")),
-                 QStringLiteral("Birds Herons Reeds.site"));
-        QCOMPARE(fileNameForTitle(QStringLiteral("..."), QStringLiteral("Untitled 2")),
-                 QStringLiteral("Untitled 2.site"));
-        const QString bird = QString::fromUtf8("\xF0\x9F\x90\xA6");
-        QCOMPARE(fileNameForTitle(QString(59, QLatin1Char('a')) + bird, QString()),
-                 QString(59, QLatin1Char('a')) + QStringLiteral(".site"));
-    }
-
-    void clipboardCommandsActOnTheFocusedField()
-    {
-        MyDocument *document = openSample();
-        const DocumentMenus &m = *document->menus();
-        auto *field = new QLineEdit(QStringLiteral("hello world"));
+        // Cut, Copy, Paste and Select All act on the focused field.
+        auto *field = new QLineEdit("hello world");
         document->statusBar()->addWidget(field);
         field->setFocus();
         field->setSelection(6, 5);
         emit m.editMenu->aboutToShow();
         QVERIFY(m.cut->isEnabled() && m.copy->isEnabled() && !m.paste->isEnabled());
         m.cut->trigger();
-        QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("world"));
+        QCOMPARE(QGuiApplication::clipboard()->text(), QString("world"));
         QVERIFY(!m.cut->isEnabled() && m.paste->isEnabled());
         m.paste->trigger();
-        QCOMPARE(field->text(), QStringLiteral("hello world"));
+        QCOMPARE(field->text(), QString("hello world"));
         // Select All takes the field's text, not the links.
         m.selectAllLinks->trigger();
-        QCOMPARE(field->selectedText(), QStringLiteral("hello world"));
-        QCOMPARE(document->numberOfSelectedLinks(), 0);
+        QCOMPARE(field->selectedText(), QString("hello world"));
+        QCOMPARE(document->numberOfSelectedLinks(), 1);
         field->setReadOnly(true);
         emit m.editMenu->aboutToShow();
         QVERIFY(m.copy->isEnabled() && !m.cut->isEnabled() && !m.paste->isEnabled());
@@ -168,112 +333,279 @@ private slots:
         // On the link list, Copy (menu or key) gives each selected link's title and address.
         document->linksTable()->setFocus();
         m.selectAllLinks->trigger();
-        QCOMPARE(document->numberOfSelectedLinks(), 2);
         QVERIFY(m.copy->isEnabled() && !m.cut->isEnabled() && !m.paste->isEnabled());
         QTest::keyClick(document->linksTable(), Qt::Key_C, Qt::ControlModifier);
         QCOMPARE(QGuiApplication::clipboard()->text(),
-                 QStringLiteral("Alpha\thttp://alpha.example/\nBeta\thttp://beta.example/"));
+                 QString("Alpha\thttp://alpha.example/\nBeta\thttp://beta.example/"));
+        // Open Recent tells namesakes apart by their folders, and empties.
+        m_fixture->controller().clearRecentFiles();
+        const QStringList files{"/home/ada/2024/site/links.site", "/home/ada/2023/site/links.site",
+                                "/x/R&D.site", "/home/x/R&D.site"};
+        for (auto file = files.crbegin(); file != files.crend(); ++file)
+            m_fixture->controller().noteRecentFile(*file);
+        QVERIFY(m.recentFilesMenu->menuAction()->isEnabled());
+        emit m.recentFilesMenu->aboutToShow();
+        QStringList texts;
+        for (const QAction *item : m.recentFilesMenu->actions())
+            texts.append(item->text());
+        QCOMPARE(texts,
+                 QStringList({"&1 links.site \u2014 2024/site", "&2 links.site \u2014 2023/site",
+                              "&3 R&&D.site \u2014 /x", "&4 R&&D.site \u2014 /home/x", "", "&Clear Menu"}));
+        QCOMPARE(m.recentFilesMenu->actions().at(1)->toolTip(), files.at(1));
+        m.recentFilesMenu->actions().last()->trigger();
+        QVERIFY(m_fixture->controller().recentFiles().isEmpty());
+        QVERIFY(!m.recentFilesMenu->menuAction()->isEnabled());
+        // Save As proposes a name made from the title.
+        using DocumentFileNames::fileNameForTitle;
+        QCOMPARE(fileNameForTitle("  ../Birds: \"Herons\" | Reeds?\t\n", "Untitled"),
+                 QString("Birds Herons Reeds.site"));
+        QCOMPARE(fileNameForTitle("...", "Untitled 2"), QString("Untitled 2.site"));
+        // Cut to 59 characters, never inside a character.
+        QCOMPARE(fileNameForTitle(QString(59, 'a') + "\U0001F426", QString()), QString(59, 'a') + ".site");
+        // The default category can be neither edited nor deleted; the menu bar's own menus open.
+        document->showAndSelectCategoryNode(document->collectionManager().defaultCategoryNode());
+        QVERIFY(!m.renameCategory->isEnabled() && !m.deleteCategory->isEnabled());
+        QVERIFY(!m.editSelectedObject->isEnabled() && !m.deleteSelectedObject->isEnabled());
         document->categoriesTable()->setFocus();
         QVERIFY(!m.copy->isEnabled());
+        for (const QAction *title : document->menuBar()->actions())
+            QVERIFY(title->isEnabled());
     }
 
-    // A menu opened from the keyboard (its mnemonic, which gives the menu bar the keyboard) offers
-    // what the same menu opened with the mouse offers, whichever list had the focus.
-    void keyboardAndMouseOpenMenusAlike()
+    // Under the pseudo-translation no text may appear unmarked; under it (the English mnemonics)
+    // and under the German translation no two items of a menu or of a dialog page share a mnemonic,
+    // and a menu opened with its mnemonic (the menu bar takes the keyboard) offers what the same menu
+    // opened with the mouse offers, whichever list had the focus.
+    void windowsInEachLanguage_data()
     {
-        MyDocument *document = openSample();
-        QMenuBar *bar = document->menuBar();
-        auto states = [](const QMenu *menu) {
-            QStringList found;
-            for (const QAction *item : menu->actions()) {
-                if (!item->isSeparator() && item->isVisible())
-                    found.append(item->text() +
-                                 (item->isEnabled() ? QStringLiteral(" on") : QStringLiteral(" off")));
-            }
-            return found;
-        };
-        auto close = [bar](QMenu *menu) {
-            menu->hide();
-            QTest::keyClick(bar, Qt::Key_Escape);
-        };
-        auto compareRoutes = [&](QWidget *view) {
-            for (QAction *title : bar->actions()) {
-                QMenu *menu = title->menu();
-                const QString text = QString(title->text()).remove(QLatin1String("&&"));
-                const qsizetype at = text.indexOf(u'&');
-                if (!menu || at < 0)
-                    continue;
-                view->setFocus();
-                QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(title).center());
-                QTRY_VERIFY(menu->isVisible());
-                const QStringList byMouse = states(menu);
-                close(menu);
-                QTRY_VERIFY(!menu->isVisible());
+        QTest::addColumn<bool>("german");
+        QTest::newRow("pseudo") << false;
+        QTest::newRow("German") << true;
+    }
+    void windowsInEachLanguage()
+    {
+        QFETCH(bool, german);
+        PseudoTranslator pseudo(m_catalogue);
+        QVERIFY(!german || m_german.load(QStringLiteral(":/i18n/quillmarsh_de.qm")));
+        QCoreApplication::installTranslator(german ? static_cast<QTranslator *>(&m_german) : &pseudo);
+        // The check finds a text that never went through tr(), or under a context lupdate never saw.
+        QWidget window;
+        new QLabel(QCoreApplication::translate("DocumentMenus", "&File"), &window);
+        new QLabel("Plain English", &window);
+        new QLabel(QCoreApplication::translate("Nowhere", "&File"), &window);
+        if (!german)
+            QCOMPARE(escaped(textsOf(&window)),
+                     QStringList({"QWidget/QLabel : Plain English", "QWidget/QLabel : &File"}));
 
-                view->setFocus();
-                QTest::keyClick(view, text.at(at + 1).toLatin1(), Qt::AltModifier);
-                QTRY_VERIFY2(menu->isVisible(), qPrintable(text));
-                QVERIFY(document->focusWidget() != view); // the menu bar took the keyboard
-                const QStringList byKeyboard = states(menu);
-                close(menu);
-                QCOMPARE(byKeyboard, byMouse);
-            }
-        };
-        DocumentFixture::selectLinks(document, {QStringLiteral("Alpha")});
-        compareRoutes(document->linksTable());
-        QVERIFY(document->menus()->copy->isEnabled());
+        QStringList texts, clashes;
+        MyDocument *document = openSample();
+        compareRoutes(document, document->linksTable());
         document->showAndSelectCategoryNode(document->collectionManager().defaultCategoryNode());
-        compareRoutes(document->categoriesTable());
+        compareRoutes(document, document->categoriesTable());
+        texts += textsOf(document);
+        clashes += menuClashes(document);
+        auto look = [&](QWidget *dialog) {
+            texts += textsOf(dialog);
+            clashes += AccessibilityCheck::mnemonicClashes(dialog);
+        };
+        QCOMPARE(forEachSheet(document, look), QStringList());
+        PreferencesDialogController preferences;
+        WelcomeDialogController welcome;
+        NewSiteDialogController assistant;
+        NewSiteCreatedDialogController created;
+        AboutDialogController about;
+        for (QWidget *dialog :
+             std::initializer_list<QWidget *>{&preferences, &welcome, &assistant, &created, &about})
+            look(dialog);
+        // A database made in English holds the default category as "General".
+        const QString general = document->categoryListController()->model()->index(0, 0).data().toString();
+        QCoreApplication::removeTranslator(&pseudo);
+        QVERIFY2(clashes.isEmpty(), qPrintable(clashes.join(u'\n')));
+        if (german) {
+            QVERIFY2(general.startsWith(QLatin1String("Allgemein")), qPrintable(general));
+            return;
+        }
+        QVERIFY(texts.size() > 300);
+        const QStringList escapedTexts = escaped(texts);
+        QVERIFY2(escapedTexts.isEmpty(), qPrintable(escapedTexts.join(u'\n')));
     }
 
-    // Dialogs will add items to the menus: whatever they hold, no two items of one share a letter.
-    void noTwoItemsOfAMenuShareAMnemonic()
+    void setupSheetKeepsItsEditsOnlyWhenConfirmed()
     {
-        MyDocument *document = openSample();
-        DocumentMenus &m = *document->menus();
-        m_fixture->controller().noteRecentFile(m_fixture->path(QStringLiteral("other.site")));
-        emit m.recentFilesMenu->aboutToShow();
-        QList<QMenu *> menus = m.allMenus();
-        for (QMenu *menu : document->findChildren<QMenu *>()) { // the details pane's, the toolbar's
-            if (!menus.contains(menu))
-                menus.append(menu);
-        }
-        QVERIFY(menus.contains(m.linkContextMenu) && menus.contains(m.recentFilesMenu));
-        QStringList found;
-        for (const QMenu *menu : std::as_const(menus))
-            found += clashes(menu);
-        QVERIFY2(found.isEmpty(), qPrintable(found.join(QLatin1Char('\n'))));
+        MyDocument *document = openPublishingSample();
+        CollectionManager &store = document->collectionManager();
+        const QList<NamedString> before = store.namedStrings();
+        HTMLSetupDialogController *sheet = openSetupSheet(document);
+        QVERIFY(sheet);
+
+        // The preview shows the working styles; a browser that does not start is reported.
+        sheet->styleTextView()->setPlainText("color: blue;");
+        QVERIFY(sheet->preview());
+        QVERIFY(contents(m_fixture->opener().urls().constLast().toLocalFile()).contains("color: blue;"));
+        m_fixture->opener().setAnswer(false);
+        QVERIFY(!sheet->preview());
+        QCOMPARE(lastTitle(), QString("The preview could not be shown."));
+
+        // Asked about a theme, Cancel keeps the styles; Load Theme replaces them, the one on screen too.
+        MessageBox::setNextAnswer(1);
+        QVERIFY(!sheet->loadPreset(Themes::Candy));
+        QCOMPARE(lastTitle(), QString("Are you sure you want to load the theme \"Candy\"?"));
+        QCOMPARE(sheet->styleTextView()->toPlainText(), QString("color: blue;"));
+        MessageBox::setNextAnswer(0);
+        sheet->themeButton(Themes::Candy)->click();
+        QCOMPARE(sheet->styleTextView()->toPlainText(), Themes::stylesOfTheme(Themes::Candy).at(4).value());
+        sheet->findChild<QRadioButton *>("sameWindowButton")->setChecked(true);
+        QTest::keyClick(sheet, Qt::Key_Escape);
+        QCOMPARE(store.namedStrings(), before);
+        QVERIFY(!document->isEdited());
+
+        // The next opening starts from the database; an edit survives a switch to another style.
+        sheet = openSetupSheet(document);
+        QVERIFY(sheet->findChild<QRadioButton *>("newWindowButton")->isChecked());
+        QCOMPARE(sheet->styleTextView()->toPlainText(),
+                 LinksPageStyle::defaultTextForKey("SectionTitleStyle"));
+        sheet->selectStyle(3);
+        sheet->styleTextView()->setPlainText("color: red;\n\tfont-size: 9px;");
+        sheet->selectStyle(5);
+        sheet->selectStyle(3);
+        QCOMPARE(sheet->styleTextView()->toPlainText(), QString("color: red;  font-size: 9px;"));
+        sheet->selectStyle(8);
+        sheet->styleTextView()->setPlainText("margin: 0;"); // on screen when confirming
+        sheet->findChild<QRadioButton *>("perCategoryButton")->setChecked(true);
+        sheet->findChild<QRadioButton *>("sameWindowButton")->setChecked(true);
+        sheet->findChild<QCheckBox *>("newCheckbox")->setChecked(true);
+        sheet->findChild<QCheckBox *>("negotiatingCheckbox")->setChecked(false);
+        sheet->confirm();
+        QCOMPARE(store.stringForName("TextStyle"), QString("color: red;  font-size: 9px;"));
+        QCOMPARE(store.stringForName("ULStyle"), QString("margin: 0;"));
+        QCOMPARE(store.stringForName("TargetNew"), QString("NO"));
+        QCOMPARE(store.selfInfo().renderMode(), 2);
+        QVERIFY(store.selfInfo().exportNewLinks() && !store.selfInfo().exportNegotiatingLinks());
+        QCOMPARE(document->undo()->stack()->count(), 1);
+
+        // Opened on what the database now holds and confirmed unchanged: no undo step.
+        sheet = openSetupSheet(document);
+        QVERIFY(sheet->findChild<QRadioButton *>("perCategoryButton")->isChecked());
+        sheet->confirm();
+        QCOMPARE(document->undo()->stack()->count(), 1);
     }
 
-    void withOneLinkSelectedEveryCommandIsOffered()
+    void copiesCarryTheBuildersTextsOrAreRefused()
     {
-        MyDocument *document = openSample();
-        DocumentMenus &m = *document->menus();
-        DocumentFixture::selectLinks(document, {QStringLiteral("Alpha")});
-        document->linksTable()->setFocus();
-        document->validateMenuItems();
-        // Items that wait for something other than a link: a change to undo or redo or revert, a
-        // search to continue, a text field to cut from, text to paste, a file in the recent list.
-        const QSet<QAction *> waiting{m.undo,
-                                      m.redo,
-                                      m.revertDocument,
-                                      m.findNextLink,
-                                      m.cut,
-                                      m.paste,
-                                      m.recentFilesMenu->menuAction()};
-        QList<QAction *> items = m.toolbar->actions();
-        for (const QMenu *menu : m.allMenus())
-            items += menu->actions();
-        QVERIFY(items.size() > 60);
-        QStringList disabled;
-        for (QAction *item : std::as_const(items)) {
-            if (!item->isSeparator() && item->isVisible() && !item->isEnabled() && !waiting.contains(item))
-                disabled.append(item->objectName() + QLatin1Char(' ') + item->text());
-        }
-        QVERIFY2(disabled.isEmpty(), qPrintable(disabled.join(QLatin1String(", "))));
+        MyDocument *document = openPublishingSample();
+        const CollectionManager &store = document->collectionManager();
+        const DocumentMenus &m = *document->menus();
+        auto copied = [] { return QGuiApplication::clipboard()->mimeData(); };
+        m.copyHTML->trigger();
+        QCOMPARE(copied()->text(), HTMLBuilder(store).clipboardString());
+        DocumentFixture::selectCategory(document, "Birds");
+        m.copyCategoryHTML->trigger();
+        QCOMPARE(copied()->text(),
+                 HTMLBuilder(store).clipboardStringForCategory(store.categoryWithName("Birds")));
+        m.copyHTMLStyles->trigger();
+        QCOMPARE(copied()->text(), HTMLBuilder(store).stylesClipboardString());
+        m.copySpreadsheet->trigger();
+        QCOMPARE(copied()->text(), SpreadsheetBuilder(store).clipboardString());
+        QVERIFY(copied()->hasFormat("text/rtf"));
+        QVERIFY(MessageBox::shownAlerts().isEmpty());
+
+        // Refusals come before any panel and leave the clipboard alone.
+        QGuiApplication::clipboard()->setText("before");
+        DocumentFixture::selectCategory(document, "Ferns");
+        m.copyCategoryHTML->trigger();
+        QCOMPARE(lastTitle(), QString("This category cannot be copied to the clipboard."));
+        DatabaseBuilder none;
+        const DocumentMenus &n = *m_fixture->open(none, "none.site")->menus();
+        n.copyHTML->trigger();
+        QCOMPARE(lastTitle(), QString("The links page cannot be copied to the clipboard."));
+        n.exportLinksToHTML->trigger();
+        QCOMPARE(lastTitle(), QString("The links page cannot be exported."));
+        n.copySpreadsheet->trigger();
+        QCOMPARE(lastTitle(), QString("This database cannot be copied to the clipboard."));
+        n.exportLinksToSpreadsheet->trigger();
+        QCOMPARE(lastTitle(), QString("This database cannot be exported."));
+        QVERIFY(FilePanel::shownPanels().isEmpty());
+        QCOMPARE(QGuiApplication::clipboard()->text(), QString("before"));
+        QVERIFY(!document->isEdited());
+    }
+
+    void pageExportWritesTheBuildersFilesAndReportsFailures()
+    {
+        MyDocument *document = openPublishingSample();
+        CollectionManager &store = document->collectionManager();
+        QAction *exportPage = document->menus()->exportLinksToHTML;
+        store.setPublishingSettings(RenderModePagePerCategory, false, true);
+        const QString site = m_fixture->path("site/"), expected = m_fixture->path("expected/");
+        QVERIFY(QDir().mkpath(site) && QDir().mkpath(expected));
+
+        // Typed without its extension: ".html" is added. Open Page opens it.
+        exportTo(exportPage, site + "links", 1);
+        QCOMPARE(FilePanel::shownPanels().constLast().proposedPath, m_fixture->path("index.html"));
+        QVERIFY(LinksPageExporter::exportHTMLWithCollectionManager(store, expected + "links.html"));
+        QCOMPARE(QDir(site).entryList(QDir::Files), QStringList({"birds.html", "links.html"}));
+        for (const char *name : {"birds.html", "links.html"})
+            QCOMPARE(contents(site + name), contents(expected + name));
+        QCOMPARE(lastTitle(), QString("The links were exported successfully."));
+        QCOMPARE(lastMessage(), QString("2 files were created."));
+        QCOMPARE(m_fixture->opener().urls(), QList<QUrl>{QUrl::fromLocalFile(site + "links.html")});
+
+        // A cancelled panel says nothing; a completed name that exists is replaced only when asked.
+        const qsizetype alerts = MessageBox::shownAlerts().size();
+        exportTo(exportPage, QString());
+        QCOMPARE(MessageBox::shownAlerts().size(), alerts);
+        exportTo(exportPage, site + "links", 0); // Cancel
+        QCOMPARE(lastTitle(), QString("\"links.html\" already exists. Do you want to replace it?"));
+        QCOMPARE(contents(site + "links.html"), contents(expected + "links.html"));
+        store.setPublishingSettings(RenderModeSinglePage, false, true);
+        exportTo(exportPage, site + "links", 1); // Replace
+        QCOMPARE(lastMessage(), QString("1 file was created."));
+        QCOMPARE(contents(site + "links.html"), HTMLBuilder(store).HTMLForSinglePage().toUtf8());
+
+        // Failed writes are reported, not passed over.
+        exportTo(exportPage, m_fixture->path("missing/index.html"));
+        QCOMPARE(lastTitle(), QString("The links could not be exported."));
+        QVERIFY(lastMessage().startsWith("An error occured while saving the files."));
+        QVERIFY(lastMessage().contains("index.html"));
+        exportTo(document->menus()->exportLinksToSpreadsheet, m_fixture->path("missing/links.txt"));
+        QCOMPARE(lastTitle(), QString("The links could not be exported."));
+        QVERIFY(lastMessage().contains("links.txt"));
+        QVERIFY(!document->isEdited());
+    }
+
+    // A character the preferred encoding lacks is said before writing: UTF-8 instead, as asked,
+    // or cancel.
+    void spreadsheetExportProposesTodaysNameAndAsksBeforeLosingCharacters()
+    {
+        Preferences::setValue(Preferences::FileExportEncoding, 1); // Mac OS Roman, chosen earlier
+        DatabaseBuilder db;
+        db.category("Only").link("Caf\u00e9 \u00d8rn\u00f8 \u9ce5\u306e\u4f1a \U0001F426");
+        MyDocument *document = m_fixture->open(db);
+        QAction *exportSheet = document->menus()->exportLinksToSpreadsheet;
+        const SpreadsheetBuilder builder(document->collectionManager());
+        const QString path = m_fixture->path("sheet.txt");
+
+        exportTo(exportSheet, m_fixture->path("sheet"), 2); // Cancel
+        QCOMPARE(FilePanel::shownPanels().constLast().proposedPath,
+                 m_fixture->path("Links Database 03-14-2026.txt"));
+        QCOMPARE(lastTitle(), QString("Some characters cannot be exported."));
+        // The title's four characters, wherever the row repeats them.
+        QCOMPARE(lastMessage(),
+                 QString("8 characters cannot be written in Mac OS Roman and would become '?'."));
+        QVERIFY(!QFile::exists(path));
+
+        exportTo(exportSheet, path, 0); // Export in UTF-8
+        QCOMPARE(contents(path), builder.data(TextEncoding::UTF8));
+        QCOMPARE(lastMessage(), QString("1 link was exported."));
+        QCOMPARE(Preferences::intValue(Preferences::FileExportEncoding), 1); // this export only
+        exportTo(exportSheet, path, 1);                                      // Export Anyway
+        QCOMPARE(contents(path), builder.data(TextEncoding::MacOSRoman));
+        QVERIFY(!document->isEdited());
+        Preferences::remove(Preferences::FileExportEncoding);
     }
 
 private:
+    TsCatalogue m_catalogue;
+    QTranslator m_german;
     std::unique_ptr<DocumentFixture> m_fixture;
 };
 
