@@ -1,13 +1,10 @@
 #include "CliProcess.h"
+#include "DatabaseBuilder.h"
 #include "HttpTestServer.h"
 
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
 #include <QLockFile>
 #include <QSysInfo>
 #include <QTemporaryDir>
@@ -81,10 +78,12 @@ private slots:
         auto unmount = qScopeGuard([&] { ::umount(QFile::encodeName(mountPoint).constData()); });
 
         const QString tsv = QDir(mountPoint).filePath("links.txt");
-        const QString templates = QDir(mountPoint).filePath("templates.emlt");
-        const QString page = QDir(mountPoint).filePath("index.html");
-        for (const QString &path : {tsv, templates, page})
-            QVERIFY(writeFile(path, "the old file\n"));
+        const QList<QStringList> exports{
+            {"export-tsv", SampleSite, tsv},
+            {"templates", "export", SampleSite, QDir(mountPoint).filePath("t.emlt")},
+            {"export-html", SampleSite, QDir(mountPoint).filePath("index.html")}};
+        for (const QStringList &arguments : exports)
+            QVERIFY(writeFile(arguments.last(), "the old file\n"));
         // Fill the disk up to a few KB: each export is larger than what is left.
         {
             QFile filler(QDir(mountPoint).filePath("filler"));
@@ -96,21 +95,19 @@ private slots:
             QVERIFY(filler.resize(filler.size() - 4096));
         }
 
-        const CliRun exported = runCli({"export-tsv", SampleSite, tsv});
-        QCOMPARE(exported.status, 2);
-        QVERIFY(!exported.out.contains("exported"));
-        QVERIFY2(exported.err.contains("links.txt"), exported.err.constData());
-        QCOMPARE(fileContents(tsv), QByteArray("the old file\n"));
-
-        QCOMPARE(runCli({"templates", "export", SampleSite, templates}).status, 2);
-        QCOMPARE(fileContents(templates), QByteArray("the old file\n"));
-        QCOMPARE(runCli({"export-html", SampleSite, page}).status, 2);
-        QCOMPARE(fileContents(page), QByteArray("the old file\n"));
+        for (const QStringList &arguments : exports) {
+            const CliRun exported = runCli(arguments);
+            QCOMPARE(exported.status, 2);
+            QVERIFY(!exported.out.contains("exported"));
+            QVERIFY2(exported.err.contains(QFileInfo(arguments.last()).fileName().toUtf8()),
+                     exported.err.constData());
+            QCOMPARE(fileContents(arguments.last()), QByteArray("the old file\n"));
+        }
         QCOMPARE(runCli({"load", SampleJson, QDir(mountPoint).filePath("new.site")}).status, 2);
         QVERIFY(!QFile::exists(QDir(mountPoint).filePath("new.site")));
     }
 
-    void anOutputThatIsTheInputIsRefused()
+    void badInputsAreRefused()
     {
         QTemporaryDir dir;
         const QString json = dir.filePath("x.json");
@@ -126,19 +123,15 @@ private slots:
         QVERIFY(QFile::link(site, dir.filePath("alias.txt")));
         QCOMPARE(runCli({"export-tsv", site, dir.filePath("alias.txt")}).status, 1);
         QCOMPARE(fileContents(site), fileContents(SampleSite));
-    }
 
-    void endlessOrHugeJsonIsRefused()
-    {
-        QTemporaryDir dir;
-        QElapsedTimer clock;
-        clock.start();
+        // An endless input is read no further than its first bytes (a status of -1 when it ran on).
         const CliRun zero =
-            runCli({"load", "/dev/zero", dir.filePath("out.site")}, CliOptions().within(20000));
+            runCli({"load", "/dev/zero", dir.filePath("out.site")}, CliOptions().within(10000));
         QCOMPARE(zero.status, 2);
         QCOMPARE(zero.err.count('\n'), 1);
         QVERIFY(zero.err.contains("not a links database in JSON"));
-        QVERIFY2(clock.elapsed() < 10000, "the endless input was read far beyond its first bytes");
+        for (const char *value : {"nan", "inf", "-1", "0"})
+            QCOMPARE(runCli({"verify", SampleSite, "--timeout", value}).status, 1);
     }
 
     void aDatabaseOpenInAWindowIsNotWritten()
@@ -167,16 +160,14 @@ private slots:
         QVERIFY(server.listen());
         server.setResponse("/hang",
                            HttpTestServer::Response::behaving(HttpTestServer::Response::Mode::NeverAnswer));
+        DatabaseBuilder db;
+        SiteProfileTexts texts;
+        texts.URL = "http://www.mysite.example/";
+        db.store().setSiteProfile(texts);
+        db.link("Partner", LinkStatusApproved, server.url("/hang"));
         QTemporaryDir dir;
-        const QString json = dir.filePath("one.json");
-        const QJsonObject link{
-            {"ID", "L1"}, {"title", "Partner"}, {"status", "3"}, {"URL", server.url("/hang")}};
-        const QJsonObject database{
-            {"selfInfo", QJsonObject{{"URL", "http://www.mysite.example/"}}},
-            {"categories", QJsonArray{QJsonObject{{"ID", "CAT0000000000"}, {"links", QJsonArray{link}}}}}};
-        QVERIFY(writeFile(json, QJsonDocument(database).toJson()));
         const QString site = dir.filePath("one.site");
-        QCOMPARE(runCli({"load", json, site}).status, 0);
+        QVERIFY(writeFile(site, db.store().dataRepresentation()));
 
         QProcess verify;
         verify.start(QStringLiteral(QM_CLI_PATH), {"verify", site, "--save", "--timeout", "3"});
@@ -188,15 +179,6 @@ private slots:
         QCOMPARE(verify.exitCode(), 2);
         QVERIFY(verify.readAllStandardError().contains("changed by another program"));
         QCOMPARE(fileContents(site), fileContents(SampleSite));
-    }
-
-    void timeoutsMustBeNumbers()
-    {
-        for (const char *value : {"nan", "inf", "-1", "0"}) {
-            const CliRun verify = runCli({"verify", SampleSite, "--timeout", value});
-            QCOMPARE(verify.status, 1);
-            QVERIFY(verify.err.contains("usage"));
-        }
     }
 };
 

@@ -21,8 +21,7 @@ private slots:
         QTemporaryDir dir;
         QStandardPaths::setTestModeEnabled(true);
         Preferences::useSettingsFile(dir.filePath(QStringLiteral("settings.ini")));
-        HttpTestServer busy;
-        HttpTestServer calm;
+        HttpTestServer busy, calm;
         QVERIFY(busy.listen());
         QVERIFY(calm.listen());
         using R = HttpTestServer::Response;
@@ -72,13 +71,12 @@ private slots:
         // later was sent before that answer or after the second of pause (the third row waited too).
         // The margins leave room for a busy machine: nothing may arrive in the middle of the pause.
         const QList<HttpTestServer::Request> &asked = busy.requests();
-        qsizetype throttled = -1;
-        for (qsizetype i = 0; i < asked.size() && throttled < 0; ++i)
-            throttled = asked.at(i).path == "/page" ? i : -1;
-        QVERIFY(throttled >= 0);
-        const qint64 pausedAt = asked.at(throttled).receivedAtMs;
-        for (qsizetype i = throttled + 1; i < asked.size(); ++i) {
-            const qint64 after = asked.at(i).receivedAtMs - pausedAt;
+        const auto throttled = std::find_if(asked.begin(), asked.end(),
+                                            [](const auto &request) { return request.path == "/page"; });
+        QVERIFY(throttled != asked.end());
+        const qint64 pausedAt = throttled->receivedAtMs;
+        for (auto later = throttled + 1; later != asked.end(); ++later) {
+            const qint64 after = later->receivedAtMs - pausedAt;
             QVERIFY2(after < 250 || after >= 950, qPrintable(QString::number(after)));
         }
         // The other server went on: its checks (100 ms each) fit into the pause.
@@ -87,11 +85,11 @@ private slots:
             calmDuringPause += request.receivedAtMs > pausedAt + 100 && request.receivedAtMs < pausedAt + 900;
         QVERIFY2(calmDuringPause >= 2, qPrintable(QString::number(calmDuringPause)));
         // The check that got the 429 says it waited.
-        bool toldWait = false;
+        int toldWait = 0;
         for (int row = 0; row < 3; ++row)
-            toldWait |=
+            toldWait +=
                 run.linkInfo(row).details().summary().contains(QLatin1String("before the links page"));
-        QVERIFY(toldWait);
+        QVERIFY(toldWait > 0);
     }
 };
 

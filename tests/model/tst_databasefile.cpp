@@ -10,7 +10,6 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
-
 #include <QTemporaryFile>
 #include <QTest>
 #include <QtEndian>
@@ -19,8 +18,8 @@
 
 namespace {
 
-constexpr int SelfInfoAt = 4;
-constexpr int TemplateCountAt = SelfInfoAt + SelfInfo::RecordSize;
+constexpr int TemplateCountAt = 4 + SelfInfo::RecordSize;
+constexpr int FirstLinkAt = TemplateCountAt + 8 + Category::RecordSize + 4; // no templates, one category
 
 // A database with every kind of record, some fields at and beyond their limits.
 void fill(CollectionManager &store)
@@ -69,9 +68,12 @@ QStringList categoryNames(const CollectionManager &store)
     return names;
 }
 
-QByteArray fileOf(CollectionManager &store)
+QStringList titles(const TreeNode *categoryNode)
 {
-    return store.dataRepresentation();
+    QStringList result;
+    for (const TreeNode *node : categoryNode->children())
+        result.append(node->link()->title());
+    return result;
 }
 
 // A file of the given categories, links and named strings, as raw records: the store would never
@@ -84,9 +86,7 @@ struct RawFile
 
     QByteArray bytes() const
     {
-        QByteArray data("0102");
-        data += QByteArray(SelfInfo::RecordSize, '\0');
-        data += word(0);
+        QByteArray data = "0102" + QByteArray(SelfInfo::RecordSize, '\0') + word(0);
         data += word(uint32_t(categories.size())) + categories.join();
         data += word(uint32_t(links.size())) + links.join();
         data += word(uint32_t(namedStrings.size()));
@@ -124,14 +124,6 @@ struct RawFile
     }
 };
 
-QStringList titles(const TreeNode *categoryNode)
-{
-    QStringList result;
-    for (const TreeNode *node : categoryNode->children())
-        result.append(node->link()->title());
-    return result;
-}
-
 // Reads a file, checks that saving and reading it again changes nothing, and returns what was repaired.
 QStringList readStably(const QByteArray &data, CollectionManager &store)
 {
@@ -156,31 +148,57 @@ class TestDatabaseFile : public QObject
     Q_OBJECT
 
 private slots:
-    void newDatabaseLayout()
+    void writtenLayout()
     {
-        CollectionManager store;
-        const QByteArray data = store.dataRepresentation();
+        CollectionManager empty;
+        QByteArray data = empty.dataRepresentation();
+        const auto wordAt = [&data](qsizetype at) {
+            return ByteFields::readSignedWord(data.constData() + at);
+        };
         QCOMPARE(data.left(4), QByteArray("0102"));
-        QCOMPARE(ByteFields::readSignedWord(data.constData() + TemplateCountAt), 0);
-        QCOMPARE(ByteFields::readSignedWord(data.constData() + TemplateCountAt + 4), 1);
-        const int linkCountAt = TemplateCountAt + 8 + Category::RecordSize;
-        QCOMPARE(ByteFields::readSignedWord(data.constData() + linkCountAt), 0);
-        QCOMPARE(ByteFields::readSignedWord(data.constData() + linkCountAt + 4), 3); // no column widths
-        QCOMPARE(store.numberOfCategories(), 1);
-        QCOMPARE(store.numberOfLinks(), 0);
-        QCOMPARE(store.selfInfo().renderMode(), 2);
-        QVERIFY(!store.selfInfo().notifyNegotiationNotStarted());
-        QCOMPARE(store.selfInfo().negotiationStartTimeout(), 2);
+        QCOMPARE(wordAt(TemplateCountAt), 0);
+        QCOMPARE(wordAt(TemplateCountAt + 4), 1); // the default category
+        QCOMPARE(wordAt(FirstLinkAt - 4), 0);
+        QCOMPARE(wordAt(FirstLinkAt), 3); // window state without column widths
+        QCOMPARE(empty.selfInfo().renderMode(), 2);
+        QVERIFY(!empty.selfInfo().notifyNegotiationNotStarted());
+        QCOMPARE(empty.selfInfo().negotiationStartTimeout(), 2);
+        data.replace(0, 4, " 102"); // the header is read as a number
+        QVERIFY(empty.loadDataRepresentation(data));
+
+        DatabaseBuilder db;
+        db.link("Only");
+        data = db.store().dataRepresentation();
+        QCOMPARE(data.mid(FirstLinkAt + 2840, 9), QByteArray("00000000\0", 9)); // never verified
+        QCOMPARE(data.mid(FirstLinkAt + 2861, 1), QByteArray("F"));
+
+        // The window state goes last, in a fixed order, each value within an int.
+        CollectionManager store;
+        store.setString("1", "Style");
+        store.setString("YES", "DetailsCollapsed"); // the store's own state is written instead
+        store.setString("x", "Other");
+        store.setWindowFrame(QRectF(1e300, -1e300, 2147483647.9, -2147483648.9));
+        store.setSplitterPosition(std::numeric_limits<double>::quiet_NaN());
+        store.setColumnWidths(QList<double>{std::numeric_limits<double>::infinity(), -12.7});
+        CollectionManager loaded;
+        QVERIFY(loaded.loadDataRepresentation(store.dataRepresentation()));
+        QList<NamedString> expected{{"Style", "1"},
+                                    {"Other", "x"},
+                                    {"WindowFrame", "0,0,2147483647,-2147483648"},
+                                    {"SplitterPosition", "0"},
+                                    {"ColumnWidths", "0,-12"},
+                                    {"DetailsCollapsed", "NO"}};
+        QCOMPARE(loaded.namedStrings(), expected);
     }
 
     void roundTripIsByteForByte()
     {
         CollectionManager store;
         fill(store);
-        const QByteArray first = fileOf(store);
+        const QByteArray first = store.dataRepresentation();
         CollectionManager loaded;
         QVERIFY(loaded.loadDataRepresentation(first));
-        QCOMPARE(fileOf(loaded), first);
+        QCOMPARE(loaded.dataRepresentation(), first);
 
         QCOMPARE(categoryNames(loaded), QStringList({"General", "Books", "books", "Zoo"}));
         const TreeNode *books = loaded.categoryWithName("Books");
@@ -202,58 +220,6 @@ private slots:
         QCOMPARE(loaded.splitterPosition(), 250.0);
         QVERIFY(loaded.detailsCollapsed());
         QCOMPARE(*loaded.columnWidths(), QList<double>({120, 300}));
-    }
-
-    void neverVerifiedIsWrittenAsZeros()
-    {
-        DatabaseBuilder db;
-        db.link("Only");
-        const QByteArray data = db.store().dataRepresentation();
-        const int linkAt = TemplateCountAt + 8 + Category::RecordSize + 4;
-        QCOMPARE(data.mid(linkAt + 2840, 9), QByteArray("00000000\0", 9));
-        QCOMPARE(data.mid(linkAt + 2861, 1), QByteArray("F"));
-    }
-
-    void windowStateMovesToTheEnd()
-    {
-        CollectionManager store;
-        store.setString("a", "WindowFrame");
-        store.setString("1", "Style");
-        store.setString("YES", "DetailsCollapsed");
-        store.setString("x", "Other");
-        CollectionManager loaded;
-        QVERIFY(loaded.loadDataRepresentation(store.dataRepresentation()));
-        QStringList names;
-        for (const NamedString &entry : loaded.namedStrings())
-            names.append(entry.name());
-        QCOMPARE(names,
-                 QStringList({"Style", "Other", "WindowFrame", "SplitterPosition", "DetailsCollapsed"}));
-        // "a" does not split into four parts: an empty frame.
-        CollectionManager odd;
-        odd.setString("1,2,3", "WindowFrame");
-        odd.setString("7", "ColumnWidths");
-        QByteArray data = odd.dataRepresentation();
-        QVERIFY(odd.loadDataRepresentation(data));
-        QCOMPARE(odd.windowFrame(), QRectF());
-        QVERIFY(!odd.columnWidths().has_value());
-    }
-
-    void headerMustReadAs102()
-    {
-        CollectionManager store;
-        QByteArray data = store.dataRepresentation();
-        for (const char *header : {"0101", "0103", "abcd"}) {
-            QByteArray changed = data;
-            changed.replace(0, 4, header);
-            CollectionManager loaded;
-            FileError error;
-            QVERIFY(!loaded.loadDataRepresentation(changed, &error));
-            QCOMPARE(error.kind(), FileError::Kind::NotADatabase);
-        }
-        QByteArray spaced = data;
-        spaced.replace(0, 4, " 102");
-        CollectionManager loaded;
-        QVERIFY(loaded.loadDataRepresentation(spaced));
     }
 
     void truncatedAnywhereFailsAndLeavesTheStoreAlone()
@@ -278,65 +244,19 @@ private slots:
         QVERIFY(target.store().loadDataRepresentation(data + QByteArray(17, 'x')));
     }
 
-    void garbageCountsNeverReadOutside()
-    {
-        CollectionManager source;
-        fill(source);
-        const QByteArray data = source.dataRepresentation();
-        const int categoryCountAt = TemplateCountAt + 4 + EmailTemplate::RecordSize;
-        for (uint32_t count : {0x7fffffffu, 0x80000000u, 0xffffffffu, 5u}) {
-            QByteArray changed = data;
-            qToBigEndian<uint32_t>(count, changed.data() + categoryCountAt);
-            CollectionManager loaded;
-            FileError error;
-            const bool read = loaded.loadDataRepresentation(changed, &error);
-            // 2^31 and more read as negative counts: no file holds one, so it is no database at all.
-            // Other counts read the following records as categories, which may line up or not.
-            if (int32_t(count) < 0) {
-                QVERIFY(!read);
-                QCOMPARE(error.text(), QString("not a links database (bad record count)"));
-            }
-        }
-        // A named-string length running past the end.
-        QByteArray changed = data;
-        const qsizetype lastNamedString = data.size() - (8 + 2 * (16 + 3)); // "DetailsCollapsed" = "YES"
-        qToBigEndian<uint32_t>(0x40000000u, changed.data() + lastNamedString);
-        CollectionManager loaded;
-        FileError error;
-        QVERIFY(!loaded.loadDataRepresentation(changed, &error));
-        QCOMPARE(error.kind(), FileError::Kind::Truncated);
-    }
-
     void oversizedUnitCountsAreCutToTheField()
     {
         DatabaseBuilder db;
         db.link("Short");
         QByteArray data = db.store().dataRepresentation();
-        const int linkAt = TemplateCountAt + 8 + Category::RecordSize + 4;
-        qToBigEndian<uint32_t>(0xfffffff0u, data.data() + linkAt + 300); // title count
-        qToBigEndian<uint32_t>(501u, data.data() + linkAt + 3868);       // notes count
+        qToBigEndian<uint32_t>(0xfffffff0u, data.data() + FirstLinkAt + 300); // title count
+        qToBigEndian<uint32_t>(501u, data.data() + FirstLinkAt + 3868);       // notes count
         CollectionManager loaded;
         QVERIFY(loaded.loadDataRepresentation(data));
         const Link *link = loaded.defaultCategoryNode()->childAtIndex(0)->link();
         QCOMPARE(link->title().size(), 100);
         QVERIFY(link->title().startsWith("Short"));
         QCOMPARE(link->notes().size(), 500);
-    }
-
-    void linkOfMissingCategoryIsDropped()
-    {
-        DatabaseBuilder db;
-        db.category("Gone").link("Orphan").defaultCategory().link("Kept");
-        TreeNode *gone = db.store().categoryWithName("Gone");
-        QByteArray data = db.store().dataRepresentation();
-        // Rename the category's ID in its record so no category matches the link any more.
-        const QByteArray id = gone->attachmentID().toLatin1();
-        const qsizetype at = data.indexOf(id);
-        data[at + 3] = 'X';
-        CollectionManager loaded;
-        QVERIFY(loaded.loadDataRepresentation(data));
-        QCOMPARE(loaded.numberOfLinks(), 1);
-        QCOMPARE(loaded.defaultCategoryNode()->childAtIndex(0)->link()->title(), QString("Kept"));
     }
 
     void windowStateAnIntCannotHoldReadsAsMissing_data()
@@ -349,10 +269,12 @@ private slots:
         row("huge frame", "WindowFrame", "1e300,0,0,0");
         row("frame past int", "WindowFrame", "0,2147483648,0,0");
         row("frame not a number", "WindowFrame", "1,x,3,4");
+        row("frame of three parts", "WindowFrame", "1,2,3");
         row("splitter nan", "SplitterPosition", "nan");
         row("splitter -inf", "SplitterPosition", "-inf");
         row("widths inf", "ColumnWidths", "inf,0");
         row("widths below int", "ColumnWidths", "-2147483649,7");
+        row("one width", "ColumnWidths", "7");
     }
 
     void windowStateAnIntCannotHoldReadsAsMissing()
@@ -368,41 +290,13 @@ private slots:
         QVERIFY(!store.columnWidths());
     }
 
-    void windowStateIsWrittenWithinAnInt()
-    {
-        CollectionManager store;
-        const double nan = std::numeric_limits<double>::quiet_NaN();
-        store.setWindowFrame(QRectF(1e300, -1e300, 2147483647.9, -2147483648.9));
-        store.setSplitterPosition(nan);
-        store.setColumnWidths(QList<double>{std::numeric_limits<double>::infinity(), -12.7});
-        store.encodeWindowState();
-        QCOMPARE(store.stringForName("WindowFrame"), QString("0,0,2147483647,-2147483648"));
-        QCOMPARE(store.stringForName("SplitterPosition"), QString("0"));
-        QCOMPARE(store.stringForName("ColumnWidths"), QString("0,-12"));
-    }
-
-    void oneEntryPerNamedString()
+    void repairsKeepTheFirstOfEachIDAndName()
     {
         RawFile file;
         file.namedStrings = {
             {"WindowFrame", "1,1,1,1"}, {"Style", "a"}, {"WindowFrame", "2,2,2,2"}, {"Style", "b"}};
-        CollectionManager store;
-        readStably(file.bytes(), store);
-        QCOMPARE(store.windowFrame(), QRectF(1, 1, 1, 1)); // the first read wins, and stays on every save
-        QCOMPARE(store.stringForName("Style"), QString("a"));
-        QCOMPARE(store.namedStrings().count(NamedString("Style", "a")), 1);
-        QCOMPARE(store.namedStrings().size(), 4); // Style and the four window-state entries less ColumnWidths
-
-        QList<NamedString> list{{"k", "1"}, {"x", "y"}, {"k", "2"}};
-        NamedStringList::setString(list, "3", "k");
-        QCOMPARE(list, QList<NamedString>({{"x", "y"}, {"k", "3"}}));
-    }
-
-    void oneCategoryPerID()
-    {
         // Two default categories ("B" then "A") and two categories CAT5 ("Z" then "A"): the first of
         // each ID keeps it and all its links, whatever the names say about the order.
-        RawFile file;
         file.categories = {RawFile::category(NoneCategoryID, "B"), RawFile::category(NoneCategoryID, "A"),
                            RawFile::category("CAT5", "Z"), RawFile::category("CAT5", "A")};
         file.links = {RawFile::link("LNK1", NoneCategoryID, "x"), RawFile::link("LNK2", "CAT5", "y"),
@@ -417,6 +311,14 @@ private slots:
                  QString("category \"A\" has the ID CAT5 of the category \"Z\" read before it: it is "
                          "left out and the links of that ID go to \"Z\""));
         QCOMPARE(notes.at(2), QString("1 link(s) name no category of the file and are left out"));
+        // The first entry of a name wins, and stays on every save.
+        QCOMPARE(store.windowFrame(), QRectF(1, 1, 1, 1));
+        QCOMPARE(store.stringForName("Style"), QString("a"));
+        QCOMPARE(store.namedStrings().size(), 4); // Style and the window state less ColumnWidths
+
+        QList<NamedString> list{{"k", "1"}, {"x", "y"}, {"k", "2"}};
+        NamedStringList::setString(list, "3", "k");
+        QCOMPARE(list, QList<NamedString>({{"x", "y"}, {"k", "3"}}));
     }
 
     void identifiersFillingTheirFieldStayApart()
@@ -438,7 +340,7 @@ private slots:
         QCOMPARE(store.numberOfLinks(), 1);
     }
 
-    void readsPipesToTheirEnd()
+    void readsPipesToTheirEndAndNoFurtherThanTheCap()
     {
         CollectionManager source;
         fill(source);
@@ -455,20 +357,30 @@ private slots:
             FileError error;
             const bool read = DatabaseCodec::read(pipe, store, &error);
             pipe.waitForFinished();
-            if (length == data.size()) {
-                QVERIFY2(read, qPrintable(error.text()));
+            QCOMPARE(read, length == data.size());
+            if (read)
                 QCOMPARE(store.dataRepresentation(), data);
-            } else {
-                QVERIFY(!read);
+            else
                 QCOMPARE(error.kind(), length ? FileError::Kind::Truncated : FileError::Kind::Empty);
-            }
         }
+
+        QProcess endless;
+        endless.start("cat", {"/dev/zero"});
+        QVERIFY(endless.waitForStarted());
+        RecordReader in(endless, 100000);
+        QVERIFY(in.next(60000));
+        QVERIFY(!in.next(60000));
+        QCOMPARE(in.status(), RecordReader::Status::TooLarge);
+        QVERIFY(!in.next(1)); // failures last
+        endless.kill();
+        endless.waitForFinished();
     }
 
-    void jsonCodesKeepEveryByte()
+    void jsonKeepsEveryByte()
     {
+        CollectionManager store;
+        fill(store);
         // Code 0 and every other byte survive the JSON form, as the database file keeps them.
-        DatabaseBuilder db;
         LinkFields f;
         f.title = "Odd codes";
         f.status = 0;
@@ -476,15 +388,23 @@ private slots:
         f.draft = 'x';
         f.lastVerificationResult = char(0x80);
         f.lastStatusChangedOn = QDate(2024, 1, 2);
-        db.link(f);
-        const QByteArray file = db.store().dataRepresentation();
-        const QJsonObject json = DatabaseJson::toJson(db.store());
-        const QJsonObject link = json["categories"].toArray()[0].toObject()["links"].toArray()[0].toObject();
+        f.categoryID = store.categoryWithName("Zoo")->attachmentID();
+        store.addLinkFromFields(f);
+        const QByteArray file = store.dataRepresentation(); // puts the window state into the named strings
+        const QJsonObject json = DatabaseJson::toJson(store);
+        const QJsonObject link = json["categories"].toArray()[3].toObject()["links"].toArray()[0].toObject();
         QCOMPARE(link["status"].toString(), QString(QChar(0)));
         QCOMPARE(link["type"].toString(), QString(QChar(0xFF)));
+
+        QBuffer buffer;
+        buffer.open(QIODevice::WriteOnly);
+        QVERIFY(DatabaseJson::write(store, buffer));
+        QJsonParseError error;
+        const QJsonDocument streamed = QJsonDocument::fromJson(buffer.data(), &error);
+        QCOMPARE(error.error, QJsonParseError::NoError);
+        QCOMPARE(streamed.object(), json);
         CollectionManager loaded;
-        QVERIFY(
-            DatabaseJson::fromJson(QJsonDocument::fromJson(QJsonDocument(json).toJson()).object(), loaded));
+        QVERIFY(DatabaseJson::fromJson(streamed.object(), loaded));
         QCOMPARE(loaded.dataRepresentation(), file);
     }
 
@@ -522,8 +442,6 @@ private slots:
             << QByteArray(R"({"categories": [{"ID": "CAT7", "name": "a", "anchor": "\u263a"}]})")
             << QString(
                    R"(category "a": the anchor "☺" cannot be stored (at most 49 characters of ISO Latin 1, no NUL))");
-        QTest::newRow("no categories") << QByteArray(R"({"selfInfo": {"title": "Mine"}, "categoriess": []})")
-                                       << QString(R"(no "categories" array: not a links database in JSON)");
         QTest::newRow("categories not a list")
             << QByteArray(R"({"categories": {"ID": "CAT0000000000"}})")
             << QString(R"(no "categories" array: not a links database in JSON)");
@@ -553,37 +471,31 @@ private slots:
         QCOMPARE(why.text(), error);
     }
 
-    void jsonKeepsTheFirstOfEachIDAndName()
+    void jsonRepairsAndCutsAreTold()
     {
-        const QByteArray json = R"({"categories": [
+        QJsonObject json = QJsonDocument::fromJson(R"({"categories": [
             {"ID": "CAT5", "name": "Zebras", "anchor": "z", "links": [{"ID": "LNK1", "title": "one"}]},
             {"ID": "CAT5", "name": "Apes", "anchor": "a", "links": [{"ID": "LNK2", "title": "two"}]},
             {"name": "No ID", "anchor": "n", "links": [{"ID": "LNK3", "title": "three"}]}],
-            "namedStrings": [{"name": "WindowFrame", "value": "1,1,1,1"}, {"name": "WindowFrame", "value": "2,2,2,2"}]})";
-        CollectionManager store;
-        QStringList notes;
-        QVERIFY(DatabaseJson::fromJson(QJsonDocument::fromJson(json).object(), store, nullptr, &notes));
-        QCOMPARE(categoryNames(store), QStringList({"General", "No ID", "Zebras"}));
-        QCOMPARE(titles(store.categoryNodeWithID("CAT5")), QStringList({"one", "two"}));
-        QCOMPARE(titles(store.categoryWithName("No ID")), QStringList({"three"}));
-        QCOMPARE(notes.size(), 1);
-        QCOMPARE(store.windowFrame(), QRectF(1, 1, 1, 1));
-    }
-
-    void jsonSaysWhatTheFileCuts()
-    {
-        QJsonObject link{{"title", QString(1000, 't')},
-                         {"URL", "http://a.example/" + QString(300, 'u')},
-                         {"notes", "short"}};
-        QJsonObject json{
-            {"categories", QJsonArray{QJsonObject{{"ID", "CAT0000000000"}, {"links", QJsonArray{link}}}}}};
+            "namedStrings": [{"name": "WindowFrame", "value": "1,1,1,1"}, {"name": "WindowFrame", "value": "2,2,2,2"}]})")
+                               .object();
+        const QJsonObject link{{"title", QString(1000, 't')},
+                               {"URL", "http://a.example/" + QString(300, 'u')}};
+        QJsonArray categories = json["categories"].toArray();
+        categories.append(QJsonObject{{"ID", "CAT0000000000"}, {"links", QJsonArray{link}}});
+        json["categories"] = categories;
         CollectionManager store;
         QStringList notes;
         QVERIFY(DatabaseJson::fromJson(json, store, nullptr, &notes));
+        QCOMPARE(categoryNames(store), QStringList({"General", "No ID", "Zebras"}));
+        QCOMPARE(titles(store.categoryNodeWithID("CAT5")), QStringList({"one", "two"}));
+        QCOMPARE(titles(store.categoryWithName("No ID")), QStringList({"three"}));
+        QCOMPARE(store.windowFrame(), QRectF(1, 1, 1, 1));
         const QString record = "link \"" + QString(60, 't') + "\u2026\"";
-        QCOMPARE(notes,
+        QCOMPARE(notes.mid(1),
                  QStringList({record + ": the title is cut from 1000 to 99 characters, as the file holds it",
                               record + ": the URL is cut from 317 to 249 characters, as the file holds it"}));
+        QVERIFY(notes.first().contains("Apes"));
     }
 
     void jsonLoadsManyCategoriesInLinearTime()
@@ -602,39 +514,6 @@ private slots:
         QCOMPARE(store.categoryRoot()->children().size(), 40001);
         const double seconds = double(std::clock() - start) / CLOCKS_PER_SEC;
         QVERIFY2(seconds < 10, qPrintable(QString::number(seconds)));
-    }
-
-    void recordReaderStopsAtItsCap()
-    {
-        // A device that never ends (a pipe from /dev/zero) is read up to the cap and no further.
-        QProcess endless;
-        endless.start("cat", {"/dev/zero"});
-        QVERIFY(endless.waitForStarted());
-        RecordReader in(endless, 100000);
-        QVERIFY(in.next(60000));
-        QVERIFY(!in.next(60000));
-        QCOMPARE(in.status(), RecordReader::Status::TooLarge);
-        QVERIFY(!in.next(1)); // failures last
-        endless.kill();
-        endless.waitForFinished();
-    }
-
-    void streamedJsonEqualsTheJsonTree()
-    {
-        CollectionManager store;
-        fill(store);
-        const QByteArray file = store.dataRepresentation(); // puts the window state into the named strings
-        QBuffer buffer;
-        buffer.open(QIODevice::WriteOnly);
-        QVERIFY(DatabaseJson::write(store, buffer));
-        QJsonParseError error;
-        const QJsonDocument streamed = QJsonDocument::fromJson(buffer.data(), &error);
-        QCOMPARE(error.error, QJsonParseError::NoError);
-        QCOMPARE(streamed.object(), DatabaseJson::toJson(store));
-
-        CollectionManager loaded;
-        QVERIFY(DatabaseJson::fromJson(streamed.object(), loaded));
-        QCOMPARE(loaded.dataRepresentation(), file);
     }
 
     void loadingConsumesOneIdentifierPerRecord()

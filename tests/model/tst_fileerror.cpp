@@ -1,5 +1,6 @@
 #include "support/DatabaseBuilder.h"
 
+#include "model/ByteFields.h"
 #include "model/CollectionManager.h"
 #include "model/DatabaseFile.h"
 #include "model/DatabaseJson.h"
@@ -75,9 +76,16 @@ private slots:
         DatabaseBuilder source;
         source.link(QStringLiteral("One"));
         const QByteArray good = source.store().dataRepresentation();
-        QByteArray negativeCount = good;
-        qToBigEndian<uint32_t>(0x80000000u, negativeCount.data() + 4 + SelfInfo::RecordSize);
+        // Writes `value` as the 32-bit word at `at` of the good file.
+        const auto changed = [&good](qsizetype at, uint32_t value) {
+            QByteArray bytes = good;
+            qToBigEndian<uint32_t>(value, bytes.data() + at);
+            return bytes;
+        };
         qsizetype at = 4 + SelfInfo::RecordSize; // the template count
+        const qsizetype categoryCountAt = at + 4;
+        const qsizetype lastValueCountAt =
+            good.lastIndexOf(ByteFields::utf16BigEndian("DetailsCollapsed")) + 32;
         at += 4 + qFromBigEndian<uint32_t>(good.constData() + at) * EmailTemplate::RecordSize;
         at += 4 + qFromBigEndian<uint32_t>(good.constData() + at) * Category::RecordSize;
         const QByteArray cutInLink = good.left(at + 4 + 10); // inside the first link
@@ -90,8 +98,20 @@ private slots:
         QTest::newRow("empty") << database << QByteArray("") << K::Empty << "empty file";
         QTest::newRow("short header")
             << database << QByteArray("01") << K::NotADatabase << "not a links database";
-        QTest::newRow("negative count")
-            << database << negativeCount << K::NotADatabase << "not a links database (bad record count)";
+        for (const char *header : {"0101", "0103", "abcd"})
+            QTest::newRow(header) << database << header + good.mid(4) << K::NotADatabase
+                                  << "not a links database";
+        // 2^31 and more read as negative counts: no file holds one.
+        QTest::newRow("negative count") << database << changed(4 + SelfInfo::RecordSize, 0x80000000u)
+                                        << K::NotADatabase << "not a links database (bad record count)";
+        QTest::newRow("category count 2^32-1")
+            << database << changed(categoryCountAt, 0xffffffffu) << K::NotADatabase
+            << "not a links database (bad record count)";
+        QTest::newRow("category count 2^31-1")
+            << database << changed(categoryCountAt, 0x7fffffffu) << K::Truncated << "truncated";
+
+        QTest::newRow("named string past the end")
+            << database << changed(lastValueCountAt, 0x40000000u) << K::Truncated << "truncated";
         QTest::newRow("cut in the profile") << database << good.left(100) << K::Truncated << "truncated";
         QTest::newRow("cut in the links") << database << cutInLink << K::Truncated << "truncated";
 

@@ -46,46 +46,47 @@ private:
         return store.categoryRoot()->childAtIndex(below(store.numberOfCategories()));
     }
 
+    // A link of a random title in that category, dated within January 2024.
+    LinkFields fieldsIn(const TreeNode *category)
+    {
+        LinkFields f;
+        f.title = word();
+        f.categoryID = category->attachmentID();
+        f.lastStatusChangedOn = QDate(2024, 1, 1 + below(28));
+        return f;
+    }
+    // A new title, and now and then another category.
+    void retitle(CollectionManager &store, TreeNode *node)
+    {
+        LinkFields f = node->link()->fields();
+        f.title = word();
+        if (below(2))
+            f.categoryID = anyCategory(store)->attachmentID();
+        store.editLinkNode(node, f);
+    }
+    DuplicateAnswer anyAnswer() { return below(2) ? DuplicateAnswer::Replace : DuplicateAnswer::Keep; }
+
     // Another database with the same IDs, some links changed, plus a category and link of its own.
     QByteArray otherDatabaseFor(CollectionManager &store)
     {
         CollectionManager other;
         other.loadDataRepresentation(store.dataRepresentation());
-        for (const QString &id : anyLinkIDs(other, 3)) {
-            TreeNode *node = other.linkNodeWithID(id);
-            LinkFields fields = node->link()->fields();
-            fields.title = word();
-            other.editLinkNode(node, fields);
-        }
-        LinkFields fresh;
-        fresh.title = word();
-        fresh.categoryID =
-            other.addCategoryWithName(QStringLiteral("Imported %1").arg(below(1000)), QStringLiteral("imp"))
-                ->attachmentID();
-        fresh.lastStatusChangedOn = QDate(2020, 5, 6);
-        other.addLinkFromFields(fresh);
+        for (const QString &id : anyLinkIDs(other, 3))
+            retitle(other, other.linkNodeWithID(id));
+        other.addLinkFromFields(fieldsIn(other.addCategoryWithName(
+            QStringLiteral("Imported %1").arg(below(1000)), QStringLiteral("imp"))));
         return other.dataRepresentation();
     }
 
     void change(CollectionManager &store)
     {
         switch (below(18)) {
-        case 0: {
-            LinkFields f;
-            f.title = word();
-            f.categoryID = anyCategory(store)->attachmentID();
-            f.lastStatusChangedOn = QDate(2024, 1, 1 + below(28));
-            store.addLinkFromFields(f);
+        case 0:
+            store.addLinkFromFields(fieldsIn(anyCategory(store)));
             break;
-        }
         case 1:
-            if (TreeNode *node = store.linkNodeWithID(anyLinkIDs(store, 1).value(0))) {
-                LinkFields f = node->link()->fields();
-                f.title = word();
-                if (below(2))
-                    f.categoryID = anyCategory(store)->attachmentID();
-                store.editLinkNode(node, f);
-            }
+            if (TreeNode *node = store.linkNodeWithID(anyLinkIDs(store, 1).value(0)))
+                retitle(store, node);
             break;
         case 2:
             store.deleteLinkNodesWithIDs(anyLinkIDs(store, 1 + below(4)));
@@ -137,16 +138,15 @@ private:
         case 11: {
             DatabaseBuilder other;
             other.emailTemplate(word(), QStringLiteral("S"), QStringLiteral("B"));
-            const DuplicateAnswer answer = below(2) ? DuplicateAnswer::Replace : DuplicateAnswer::Keep;
             EmailTemplateFile::importEmailTemplatesFromData(
-                store, EmailTemplateFile::dataRepresentation(other.store()), [answer] { return answer; });
+                store, EmailTemplateFile::dataRepresentation(other.store()),
+                [answer = anyAnswer()] { return answer; });
             break;
         }
-        case 12: {
-            const DuplicateAnswer answer = below(2) ? DuplicateAnswer::Replace : DuplicateAnswer::Keep;
-            LinkImporter::importLinksFromData(store, otherDatabaseFor(store), [answer] { return answer; });
+        case 12:
+            LinkImporter::importLinksFromData(store, otherDatabaseFor(store),
+                                              [answer = anyAnswer()] { return answer; });
             break;
-        }
         case 13: {
             NotificationSettings settings = store.selfInfo().notificationSettings();
             settings.linkVerificationTimeout = 1 + below(90);
@@ -168,10 +168,8 @@ private:
             break;
         case 16: {
             // Records made and removed within one command leave nothing behind.
-            LinkFields f;
-            f.title = word();
-            f.categoryID = NoneCategoryID;
-            store.deleteLinkNodesWithIDs({store.addLinkFromFields(f)->attachmentID()});
+            store.deleteLinkNodesWithIDs(
+                {store.addLinkFromFields(fieldsIn(anyCategory(store)))->attachmentID()});
             TreeNode *brief = store.addCategoryWithName(QStringLiteral("Brief"), QStringLiteral("brief"));
             const QStringList ids = anyLinkIDs(store, 2);
             if (!ids.isEmpty()) {

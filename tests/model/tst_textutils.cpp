@@ -1,8 +1,15 @@
 #include "TestData.h"
+#include "model/DateTexts.h"
 #include "model/FontTextMeasurer.h"
+#include "model/MacRomanCodec.h"
+#include "model/RtfWriter.h"
+#include "model/TextCodec.h"
 #include "model/TextUtils.h"
 
+#include <QGuiApplication>
 #include <QResource>
+#include <QSet>
+#include <QTranslator>
 #include <QtTest>
 
 using namespace TextUtils;
@@ -24,8 +31,37 @@ public:
     }
 };
 
+// A translation that puts the day first, as many languages do.
+class GermanishTranslator : public QTranslator
+{
+public:
+    QString translate(const char *context, const char *source, const char *disambiguation, int) const override
+    {
+        if (qstrcmp(context, "DateTexts") != 0)
+            return QString();
+        const QByteArray key(source);
+        if (key == "MM DD, YYYY")
+            return QStringLiteral("DD. MM YYYY");
+        if (key == "March")
+            return QString::fromUtf8("M\xC3\xA4rz");
+        if (key == "May")
+            return disambiguation ? QStringLiteral("Mai.") : QStringLiteral("Mai");
+        return QString();
+    }
+    bool isEmpty() const override { return false; }
+};
+
+// The text of an RTF document: what follows the font size control word and its delimiting space.
+QByteArray rtfBody(const QString &text)
+{
+    const QByteArray rtf = RtfWriter::RTFData(text, "Helvetica", 12);
+    const qsizetype start = rtf.indexOf(' ', rtf.indexOf("\n\\f0\\fs")) + 1;
+    return rtf.mid(start, rtf.size() - start - 1);
+}
+
 } // namespace
 
+// The text helpers: string operations, the codecs, RTF and dates.
 class TestTextUtils : public QObject
 {
     Q_OBJECT
@@ -107,19 +143,11 @@ private slots:
     {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("expected");
-        const auto row = [](const char *text, const char *expected) {
+        const std::pair<const char *, const char *> rows[] = {
+            {"2.50", "2.5"}, {"3.00", "3"},     {"1.05", "1.05"}, {"100", "100"}, {"100.", "100"},
+            {"0.000", "0"},  {"-0.50", "-0.5"}, {".0", "0"},      {"-.00", "0"},  {"", ""}};
+        for (const auto &[text, expected] : rows)
             QTest::newRow(text) << QString(text) << QString(expected);
-        };
-        row("2.50", "2.5");
-        row("3.00", "3");
-        row("1.05", "1.05");
-        row("100", "100");
-        row("100.", "100");
-        row("0.000", "0");
-        row("-0.50", "-0.5");
-        row(".0", "0");
-        row("-.00", "0");
-        row("", "");
     }
 
     void cleanFloat()
@@ -178,26 +206,20 @@ private slots:
 
     void truncationNeverExceedsWidth()
     {
-        const FakeMeasurer m;
-        const QString text = "WiWide iiWW mixed text";
-        for (int width = 0; width <= 260; ++width) {
-            const QString cut = truncatedStringWithMaximumWidth(text, width, m);
-            QVERIFY2(m.width(cut) <= width, qPrintable(QString::number(width)));
-            if (cut != text && !cut.isEmpty())
-                QVERIFY(cut.endsWith("..."));
-            QCOMPARE(cut.isEmpty(), width < m.width(text) && width <= 15);
-        }
-    }
-
-    void truncationWithRealFont()
-    {
-        const FontTextMeasurer m(QFont("DejaVu Sans", 12));
-        const QString text = "Reciprocal links for webmasters who trade them";
-        QVERIFY(m.width(text) > 100);
-        for (int width = 20; width < m.width(text); width += 7) {
-            const QString cut = truncatedStringWithMaximumWidth(text, width, m);
-            QVERIFY2(m.width(cut) <= width + 0.01, qPrintable(cut));
-            QVERIFY(cut.endsWith("..."));
+        const FakeMeasurer fake;
+        const FontTextMeasurer font(QFont("DejaVu Sans", 12));
+        const QString text = "Reciprocal links: WiWide iiWW mixed text";
+        QVERIFY(font.width(text) > 100);
+        for (const TextMeasurer *m : std::initializer_list<const TextMeasurer *>{&fake, &font}) {
+            for (int width = 0; width <= m->width(text) + 1; ++width) {
+                const QString cut = truncatedStringWithMaximumWidth(text, width, *m);
+                QVERIFY2(m->width(cut) <= width + 0.01, qPrintable(QString::number(width)));
+                QCOMPARE(cut == text, width >= m->width(text));
+                if (cut != text && !cut.isEmpty())
+                    QVERIFY(cut.endsWith("..."));
+                if (m == &fake)
+                    QCOMPARE(cut.isEmpty(), width < m->width(text) && width <= 15);
+            }
         }
     }
 
@@ -206,29 +228,37 @@ private slots:
         QTest::addColumn<QString>("text");
         QTest::addColumn<TextEncoding>("encoding");
         QTest::addColumn<QString>("expected");
+        QTest::addColumn<bool>("lossless");
         const auto utf8 = TextEncoding::UTF8, roman = TextEncoding::MacOSRoman,
                    latin1 = TextEncoding::ISOLatin1;
         const QString eAcute = QString::fromUtf8("\xC3\xA9");
-        QTest::newRow("UTF-8 é") << eAcute << utf8 << "%C3%A9";
-        QTest::newRow("Mac OS Roman é") << eAcute << roman << "%8E";
-        QTest::newRow("Latin 1 é") << eAcute << latin1 << "%E9";
-        QTest::newRow("decomposed é, Mac OS Roman") << QString::fromUtf8("e\xCC\x81") << roman << "%8E";
-        QTest::newRow("Mac OS Roman euro") << QString::fromUtf8("\xE2\x82\xAC") << roman << "%DB";
+        QTest::newRow("UTF-8 é") << eAcute << utf8 << "%C3%A9" << true;
+        QTest::newRow("Mac OS Roman é") << eAcute << roman << "%8E" << true;
+        QTest::newRow("Latin 1 é") << eAcute << latin1 << "%E9" << true;
+        QTest::newRow("decomposed é, Mac OS Roman")
+            << QString::fromUtf8("e\xCC\x81") << roman << "%8E" << true;
+        QTest::newRow("Mac OS Roman euro") << QString::fromUtf8("\xE2\x82\xAC") << roman << "%DB" << true;
         QTest::newRow("UTF-8 outside the BMP")
-            << QString::fromUtf8("\xF0\x9F\x98\x80") << utf8 << "%F0%9F%98%80";
-        QTest::newRow("space and tab") << "a b\tc" << utf8 << "a%20b%09c";
-        QTest::newRow("UTF-8 LF") << "a\nb" << utf8 << "a%0Db";
-        QTest::newRow("UTF-8 CRLF is one break") << "a\r\nb" << utf8 << "a%0Db";
-        QTest::newRow("Mac OS Roman LF") << "a\nb\n" << roman << "a%0Db%0D";
-        QTest::newRow("Latin 1 LF") << "a\nb" << latin1 << "a%0D%0Ab";
-        QTest::newRow("Latin 1 CRLF stays") << "a\r\nb\rc" << latin1 << "a%0D%0Ab%0Dc";
+            << QString::fromUtf8("\xF0\x9F\x98\x80") << utf8 << "%F0%9F%98%80" << true;
+        QTest::newRow("space and tab") << "a b\tc" << utf8 << "a%20b%09c" << true;
+        QTest::newRow("UTF-8 LF") << "a\nb" << utf8 << "a%0Db" << true;
+        QTest::newRow("UTF-8 CRLF is one break") << "a\r\nb" << utf8 << "a%0Db" << true;
+        QTest::newRow("Mac OS Roman LF") << "a\nb\n" << roman << "a%0Db%0D" << true;
+        QTest::newRow("Latin 1 LF") << "a\nb" << latin1 << "a%0D%0Ab" << true;
+        QTest::newRow("Latin 1 CRLF stays") << "a\r\nb\rc" << latin1 << "a%0D%0Ab%0Dc" << true;
         QTest::newRow("reserved and unreserved kept")
-            << "az-_.!~*'()09;/?:@&=+$,AZ" << utf8 << "az-_.!~*'()09;/?:@&=+$,AZ";
+            << "az-_.!~*'()09;/?:@&=+$,AZ" << utf8 << "az-_.!~*'()09;/?:@&=+$,AZ" << true;
         QTest::newRow("excluded escaped")
-            << "%<>\"#{}|\\^[]`" << utf8 << "%25%3C%3E%22%23%7B%7D%7C%5C%5E%5B%5D%60";
-        QTest::newRow("already escaped is escaped again") << "%20" << latin1 << "%2520";
+            << "%<>\"#{}|\\^[]`" << utf8 << "%25%3C%3E%22%23%7B%7D%7C%5C%5E%5B%5D%60" << true;
+        QTest::newRow("already escaped is escaped again") << "%20" << latin1 << "%2520" << true;
         QTest::newRow("UTF-16 unchanged breaks")
-            << QString("\n") + eAcute << TextEncoding::UTF16 << "%00%0A%00%E9";
+            << QString("\n") + eAcute << TextEncoding::UTF16 << "%00%0A%00%E9" << true;
+        // A character the 8-bit encoding cannot hold is sent as "?", never dropping the whole text.
+        const QString loss = QString::fromUtf8("1 \xE2\x82\xAC \xE4\xB8\xAD"); // "1 € 中"
+        QTest::newRow("Latin 1 loss") << loss << latin1 << "1%20?%20?" << false;
+        QTest::newRow("Mac OS Roman loss") << loss << roman << "1%20%DB%20?" << false;
+        QTest::newRow("Mac OS Roman outside the BMP")
+            << QString::fromUtf8("\xF0\x9F\x98\x80") << roman << "?" << false;
     }
 
     void percentEscapes()
@@ -236,28 +266,12 @@ private slots:
         QFETCH(QString, text);
         QFETCH(TextEncoding, encoding);
         QFETCH(QString, expected);
-        bool lossless = false;
-        QCOMPARE(stringByAddingPercentEscapesWithEncoding(text, encoding, &lossless), expected);
-        QVERIFY(lossless);
+        QFETCH(bool, lossless);
+        bool wasLossless = !lossless;
+        QCOMPARE(stringByAddingPercentEscapesWithEncoding(text, encoding, &wasLossless), expected);
+        QCOMPARE(wasLossless, lossless);
         if (encoding == TextEncoding::UTF8)
             QCOMPARE(stringByAddingPercentEscapes(text), expected);
-    }
-
-    void percentEscapesReportLoss()
-    {
-        // A character the 8-bit encoding cannot hold is sent as "?", never dropping the whole text.
-        const QString text = QString::fromUtf8("1 \xE2\x82\xAC \xE4\xB8\xAD"); // "1 € 中"
-        bool lossless = true;
-        QCOMPARE(stringByAddingPercentEscapesWithEncoding(text, TextEncoding::ISOLatin1, &lossless),
-                 QString("1%20?%20?"));
-        QVERIFY(!lossless);
-        lossless = true;
-        QCOMPARE(stringByAddingPercentEscapesWithEncoding(text, TextEncoding::MacOSRoman, &lossless),
-                 QString("1%20%DB%20?"));
-        QVERIFY(!lossless);
-        QCOMPARE(stringByAddingPercentEscapesWithEncoding(QString::fromUtf8("\xF0\x9F\x98\x80"),
-                                                          TextEncoding::MacOSRoman),
-                 QString("?"));
     }
 
     void controlCharacterEscapes()
@@ -279,6 +293,149 @@ private slots:
         QVERIFY(stringWithContentsOfResource("missing", "html").isNull());
         QVERIFY(stringWithContentsOfResource("greeting", "html").isNull());
         QVERIFY(stringWithContentsOfResource("", "").isNull());
+    }
+
+    void macRomanCodec()
+    {
+        const QByteArray bytes("A\x80\x8E\xA5\xBD\xC6\xCA\xDB\xDE\xF0\xF5\xFF");
+        const char32_t expected[] = {U'A',   0x00C4, 0x00E9, 0x2022, 0x03A9, 0x2206,
+                                     0x00A0, 0x20AC, 0xFB01, 0xF8FF, 0x0131, 0x02C7};
+        for (int i = 0; i < bytes.size(); ++i)
+            QCOMPARE(MacRomanCodec::characterForByte(uchar(bytes[i])), expected[i]);
+        // The old mapping put the currency sign at 0xDB; it has no byte now.
+        QVERIFY(!MacRomanCodec::byteForCharacter(0x00A4));
+        QVERIFY(!MacRomanCodec::byteForCharacter(0x1F600));
+
+        QByteArray all;
+        for (int b = 0; b < 256; ++b)
+            all.append(static_cast<char>(b));
+        const QString text = TextCodec::decode(all, TextEncoding::MacOSRoman);
+        QCOMPARE(QSet<QChar>(text.begin(), text.end()).size(), 256); // one character per byte
+        bool ok = false;
+        QCOMPARE(TextCodec::encode(text, TextEncoding::MacOSRoman, &ok), all);
+        QVERIFY(ok);
+    }
+
+    void unmappableAndComposedCharacters()
+    {
+        const QString text = QString::fromUtf8("a\xE2\x82\xAC\xE4\xB8\xAD\xF0\x9F\x98\x80z"); // a € 中 😀 z
+        bool ok = true;
+        QCOMPARE(TextCodec::encode(text, TextEncoding::ISOLatin1, &ok), QByteArray("a???z"));
+        QVERIFY(!ok);
+        QCOMPARE(TextCodec::encodeWithReplacement(text, TextEncoding::MacOSRoman, '_', &ok),
+                 QByteArray("a\xDB__z"));
+        QVERIFY(!ok);
+        QCOMPARE(TextCodec::latin1WithReplacement(QString::fromUtf8("\xC3\xA9\xC3\xBF"), '?', &ok),
+                 QByteArray("\xE9\xFF"));
+        QVERIFY(ok);
+        // A lone surrogate is not a character of any 8-bit table.
+        const QString lone(QChar(0xD83D));
+        QCOMPARE(MacRomanCodec::encode(lone, &ok), QByteArray("?"));
+        QVERIFY(!ok);
+        QCOMPARE(TextCodec::encode(lone, TextEncoding::ISOLatin1, &ok), QByteArray("?"));
+        QVERIFY(!ok);
+        QCOMPARE(TextCodec::encode(text, TextEncoding::UTF8, &ok), text.toUtf8());
+        QVERIFY(ok);
+
+        const QString decomposed = QString::fromUtf8("Cafe\xCC\x81"); // e + combining acute
+        QCOMPARE(TextCodec::encode(decomposed, TextEncoding::MacOSRoman, &ok), QByteArray("Caf\x8E"));
+        QVERIFY(ok);
+        QCOMPARE(TextCodec::encode(decomposed, TextEncoding::ISOLatin1, &ok), QByteArray("Caf\xE9"));
+        QVERIFY(ok);
+    }
+
+    void utf16()
+    {
+        const QString text = QString::fromUtf8("A\xC3\xA9\xF0\x9F\x98\x80");
+        const QByteArray bytes = TextCodec::encode(text, TextEncoding::UTF16);
+        QCOMPARE(bytes, QByteArray("\xFF\xFE"
+                                   "A\0"
+                                   "\xE9\0"
+                                   "\x3D\xD8\x00\xDE",
+                                   10));
+        QCOMPARE(TextCodec::decode(bytes, TextEncoding::UTF16), text);
+        QCOMPARE(TextCodec::decode(QByteArray("\xFE\xFF\0A", 4), TextEncoding::UTF16), QString("A"));
+        QCOMPARE(TextCodec::decode(QByteArray("A\0", 2), TextEncoding::UTF16), QString("A"));
+        QVERIFY(!TextCodec::encode("x", TextEncoding::UTF8).startsWith("\xEF\xBB\xBF"));
+        QCOMPARE(TextCodec::encodingName(TextEncoding::MacOSRoman), QString("Mac OS Roman"));
+    }
+
+    void rtfDocument()
+    {
+        const QByteArray rtf = RtfWriter::RTFData("Hello", "Helvetica", 12);
+        QVERIFY(rtf.startsWith("{\\rtf1\\ansi"));
+        QVERIFY(rtf.contains("{\\fonttbl{\\f0\\fswiss\\fcharset0 Helvetica;}}"));
+        QVERIFY(rtf.contains("\\fs24 Hello}"));
+        QVERIFY(RtfWriter::RTFData("x", "Helvetica", 10.5).contains("\\fs21 "));
+        QVERIFY(RtfWriter::RTFData("x", "Helvetica", 0).contains("\\fs24 "));
+        // A font name cannot end its table entry early or open a group.
+        QVERIFY(RtfWriter::RTFData("x", "Odd;{Font}", 12).contains("\\fcharset0 Odd\\{Font\\};}}"));
+        QGuiApplication::setFont(QFont("DejaVu Sans", 13));
+        QVERIFY(TextUtils::RTFData("x").contains("DejaVu Sans;"));
+        QVERIFY(TextUtils::RTFData("x").contains("\\fs26 "));
+
+        // Braces always balance, whatever the text.
+        const QByteArray odd = RtfWriter::RTFData("}}{ \\{", "Helvetica", 12);
+        int depth = 0;
+        for (qsizetype i = 0; i < odd.size(); ++i) {
+            if (odd.at(i) == '\\') {
+                ++i;
+                continue;
+            }
+            depth += odd.at(i) == '{' ? 1 : odd.at(i) == '}' ? -1 : 0;
+            QVERIFY(depth > 0 || i == odd.size() - 1);
+        }
+        QCOMPARE(depth, 0);
+    }
+
+    void rtfText_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QByteArray>("body");
+        QTest::newRow("escapes") << "a\\b{c}d" << QByteArray("a\\\\b\\{c\\}d");
+        QTest::newRow("tab, control dropped") << "a\tb\x01"
+                                                 "c"
+                                              << QByteArray("a\\tab bc");
+        QTest::newRow("breaks") << "a\nb\r\nc\rd" << QByteArray("a\\par\nb\\par\nc\\par\nd");
+        QTest::newRow("separators") << QString("a") + QChar(0x2029) + "b" + QChar(0x2028) + "c"
+                                    << QByteArray("a\\par\nb\\line c");
+        QTest::newRow("Latin 1") << QString::fromUtf8("caf\xC3\xA9") << QByteArray("caf\\u233\\'e9");
+        QTest::newRow("euro") << QString::fromUtf8("\xE2\x82\xAC") << QByteArray("\\u8364?");
+        // Units above 32767 are negative; a character outside the BMP is its two surrogates.
+        QTest::newRow("U+FFFD") << QString(QChar(0xFFFD)) << QByteArray("\\u-3?");
+        QTest::newRow("outside the BMP")
+            << QString::fromUtf8("\xF0\x9F\x98\x80") << QByteArray("\\u-10179?\\u-8704?");
+    }
+
+    void rtfText()
+    {
+        QFETCH(QString, text);
+        QFETCH(QByteArray, body);
+        QCOMPARE(rtfBody(text), body);
+    }
+
+    void dates()
+    {
+        using namespace DateTexts;
+        QCOMPARE(stringForDate(QDate(2005, 3, 5)), QString("March 5, 2005"));
+        QCOMPARE(shortStringForDate(QDate(2005, 3, 5)), QString("Mar 05, 2005"));
+        QCOMPARE(stringForDate(QDate(1999, 12, 31)), QString("December 31, 1999"));
+        QCOMPARE(shortStringForDate(QDate(1999, 12, 31)), QString("Dec 31, 1999"));
+        QCOMPARE(stringForDate(QDate(987, 1, 1)), QString("January 1, 987"));
+        for (const int month : {0, 13, -1})
+            QCOMPARE(stringForMonth(month) + shortStringForMonth(month), QString(""));
+        QCOMPARE(stringForDate(QDate()), QString(""));
+        QCOMPARE(shortStringForDate(QDate(2005, 2, 30)), QString(""));
+
+        GermanishTranslator translator;
+        QVERIFY(QCoreApplication::installTranslator(&translator));
+        QCOMPARE(stringForDate(QDate(2005, 3, 5)), QString::fromUtf8("5. M\xC3\xA4rz 2005"));
+        QCOMPARE(shortStringForDate(QDate(2005, 3, 5)), QString("05. Mar 2005"));
+        // The full and the short May are separate texts for translators.
+        QCOMPARE(stringForMonth(5), QString("Mai"));
+        QCOMPARE(shortStringForMonth(5), QString("Mai."));
+        QCoreApplication::removeTranslator(&translator);
+        QCOMPARE(stringForDate(QDate(2005, 3, 5)), QString("March 5, 2005"));
     }
 };
 
