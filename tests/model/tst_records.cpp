@@ -2,17 +2,38 @@
 #include "model/Clock.h"
 #include "model/EmailTemplate.h"
 #include "model/Link.h"
+#include "model/LocalTime.h"
 
 #include <QDateTime>
 #include <QTest>
 
+// The records and the clock they date themselves by.
 class TestRecords : public QObject
 {
     Q_OBJECT
-    // Dates compared with the code's today: the clock stands still.
-    const Clock::Fixed m_clock{QDateTime(QDate(2026, 3, 14), QTime(12, 0))};
 
 private slots:
+    void fixedClockStandsStillAndNests()
+    {
+        const QDateTime real = LocalTime::now(); // fills the cache of the current second
+        const QDateTime noon(QDate(2026, 3, 14), QTime(12, 0));
+        {
+            const Clock::Fixed fixed(noon);
+            QCOMPARE(Clock::now(), noon);
+            QCOMPARE(Clock::msecsSinceEpoch(), noon.toMSecsSinceEpoch());
+            QCOMPARE(LocalTime::now(), noon); // not the cached real second
+            {
+                const Clock::Fixed later(noon.addDays(1).addSecs(13 * 3600)); // past midnight
+                QCOMPARE(Clock::today(), QDate(2026, 3, 16));
+                QCOMPARE(LocalTime::now(), noon.addDays(1).addSecs(13 * 3600));
+            }
+            QCOMPARE(Clock::today(), QDate(2026, 3, 14));
+            QCOMPARE(QDateTime::fromString(Clock::environmentValue(Clock::now()), Qt::ISODateWithMs), noon);
+        }
+        QVERIFY(qAbs(Clock::now().secsTo(QDateTime::currentDateTime())) < 60);
+        QVERIFY(qAbs(LocalTime::now().secsTo(real)) < 60);
+    }
+
     void identifiersIncreaseWithinOneSecond()
     {
         const QString first = Link().ID();
@@ -30,6 +51,7 @@ private slots:
 
     void fullSetterFlattensOneLineFieldsAndDatesStatusChanges()
     {
+        const Clock::Fixed clock(QDateTime(QDate(2026, 3, 14), QTime(12, 0)));
         Link link;
         LinkFields f;
         f.title = "Line\r\nbreak\tand tab";

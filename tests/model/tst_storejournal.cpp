@@ -5,6 +5,7 @@
 
 #include <QRandomGenerator>
 #include <QtTest>
+#include <functional>
 
 // The store's journal: a long random history of every operation that changes a database unwinds
 // through each earlier state to the first bytes and replays to the last; the records that come
@@ -41,12 +42,21 @@ private:
             ids.append(nodes[size_t(below(int(nodes.size())))]->attachmentID());
         return ids;
     }
+    TreeNode *anyLink(const CollectionManager &store)
+    {
+        return store.linkNodeWithID(anyLinkIDs(store, 1).value(0));
+    }
     TreeNode *anyCategory(const CollectionManager &store)
     {
         return store.categoryRoot()->childAtIndex(below(store.numberOfCategories()));
     }
+    std::function<DuplicateAnswer()> anyAnswer()
+    {
+        const DuplicateAnswer answer = below(2) ? DuplicateAnswer::Replace : DuplicateAnswer::Keep;
+        return [answer] { return answer; };
+    }
 
-    // A link of a random title in that category, dated within January 2024.
+    // A link of a random title in that category.
     LinkFields fieldsIn(const TreeNode *category)
     {
         LinkFields f;
@@ -64,7 +74,6 @@ private:
             f.categoryID = anyCategory(store)->attachmentID();
         store.editLinkNode(node, f);
     }
-    DuplicateAnswer anyAnswer() { return below(2) ? DuplicateAnswer::Replace : DuplicateAnswer::Keep; }
 
     // Another database with the same IDs, some links changed, plus a category and link of its own.
     QByteArray otherDatabaseFor(CollectionManager &store)
@@ -73,121 +82,102 @@ private:
         other.loadDataRepresentation(store.dataRepresentation());
         for (const QString &id : anyLinkIDs(other, 3))
             retitle(other, other.linkNodeWithID(id));
-        other.addLinkFromFields(fieldsIn(other.addCategoryWithName(
-            QStringLiteral("Imported %1").arg(below(1000)), QStringLiteral("imp"))));
+        other.addLinkFromFields(
+            fieldsIn(other.addCategoryWithName(QStringLiteral("Imported %1").arg(below(1000)), "imp")));
         return other.dataRepresentation();
+    }
+
+    void changeTemplates(CollectionManager &store)
+    {
+        EmailTemplateList &list = store.emailTemplateList();
+        EmailTemplate form;
+        form.setName(word(), QStringLiteral("S"), QStringLiteral("B"));
+        const int count = int(store.emailTemplates().size());
+        const int kind = count == 0 ? 0 : below(4);
+        EmailTemplate *chosen = count ? store.emailTemplates()[size_t(below(count))].get() : nullptr;
+        if (kind == 0)
+            list.addEmailTemplateFromEmailTemplate(form);
+        else if (kind == 1)
+            list.editEmailTemplate(chosen, form);
+        else if (kind == 2)
+            list.duplicateEmailTemplate(chosen);
+        else
+            list.deleteEmailTemplateAtIndex(below(count));
     }
 
     void change(CollectionManager &store)
     {
-        switch (below(18)) {
-        case 0:
-            store.addLinkFromFields(fieldsIn(anyCategory(store)));
-            break;
-        case 1:
-            if (TreeNode *node = store.linkNodeWithID(anyLinkIDs(store, 1).value(0)))
-                retitle(store, node);
-            break;
-        case 2:
-            store.deleteLinkNodesWithIDs(anyLinkIDs(store, 1 + below(4)));
-            break;
-        case 3:
-            store.moveLinksWithIDs(anyLinkIDs(store, 1 + below(6)), anyCategory(store));
-            break;
-        case 4:
-            store.setStatus(LinkStatus('1' + below(4)), anyLinkIDs(store, 1 + below(8)));
-            break;
-        case 5:
-            store.setVerificationResult(VerificationMarkedVerified, anyLinkIDs(store, 3));
-            break;
-        case 6:
-            if (TreeNode *node = store.linkNodeWithID(anyLinkIDs(store, 1).value(0))) {
-                store.setVerificationOfLink(node->link(), QDate(2023, 3, 1 + below(28)),
-                                            VerificationSucceeded);
-                store.setStatusOfLink(node->link(), LinkStatusApproved);
-            }
-            break;
-        case 7:
-            store.addCategoryWithName(QStringLiteral("New %1").arg(below(1000)),
-                                      QStringLiteral("n%1").arg(below(1000)));
-            break;
-        case 8:
-            if (TreeNode *category = anyCategory(store); !category->category()->isNone())
-                store.renameCategory(category, word(), category->category()->anchor());
-            break;
-        case 9:
-            if (TreeNode *category = anyCategory(store); !category->category()->isNone() && below(3) == 0)
-                store.deleteCategoryNode(category);
-            break;
-        case 10: {
-            EmailTemplate form;
-            form.setName(word(), QStringLiteral("S"), QStringLiteral("B"));
-            const int count = int(store.emailTemplates().size());
-            const int kind = count == 0 ? 0 : below(4);
-            EmailTemplate *chosen = count ? store.emailTemplates()[size_t(below(count))].get() : nullptr;
-            if (kind == 0)
-                store.emailTemplateList().addEmailTemplateFromEmailTemplate(form);
-            else if (kind == 1)
-                store.emailTemplateList().editEmailTemplate(chosen, form);
-            else if (kind == 2)
-                store.emailTemplateList().duplicateEmailTemplate(chosen);
-            else
-                store.emailTemplateList().deleteEmailTemplateAtIndex(below(count));
-            break;
-        }
-        case 11: {
-            DatabaseBuilder other;
-            other.emailTemplate(word(), QStringLiteral("S"), QStringLiteral("B"));
-            EmailTemplateFile::importEmailTemplatesFromData(
-                store, EmailTemplateFile::dataRepresentation(other.store()),
-                [answer = anyAnswer()] { return answer; });
-            break;
-        }
-        case 12:
-            LinkImporter::importLinksFromData(store, otherDatabaseFor(store),
-                                              [answer = anyAnswer()] { return answer; });
-            break;
-        case 13: {
-            NotificationSettings settings = store.selfInfo().notificationSettings();
-            settings.linkVerificationTimeout = 1 + below(90);
-            settings.notifyLinksInCategory = below(2);
-            store.setNotificationSettings(settings);
-            break;
-        }
-        case 14: {
-            LinksPageSetup setup;
-            setup.initializeFromCollectionManager(store);
-            setup.loadTheme(1 + below(5));
-            setup.setTargetNew(1 + below(2));
-            setup.setLayout(below(2));
-            setup.applyTo(store);
-            break;
-        }
-        case 15:
-            store.setString(QString::number(below(100)), QStringLiteral("Style%1").arg(below(3)));
-            break;
-        case 16: {
-            // Records made and removed within one command leave nothing behind.
-            store.deleteLinkNodesWithIDs(
-                {store.addLinkFromFields(fieldsIn(anyCategory(store)))->attachmentID()});
-            TreeNode *brief = store.addCategoryWithName(QStringLiteral("Brief"), QStringLiteral("brief"));
-            const QStringList ids = anyLinkIDs(store, 2);
-            if (!ids.isEmpty()) {
-                TreeNode *home = store.categoryRoot()->childAtIndex(
-                    store.indexOfCategoryWithID(store.linkNodeWithID(ids.first())->link()->categoryID()));
-                store.moveLinksWithIDs({ids.first()}, brief);
-                store.moveLinksWithIDs({ids.first()}, home);
-            }
-            store.deleteCategoryNode(brief);
-            break;
-        }
-        default: {
-            SiteProfileTexts texts = store.selfInfo().texts();
-            texts.title = word();
-            store.setSiteProfile(texts);
-            break;
-        }
-        }
+        const std::function<void()> changes[] = {
+            [&] { store.addLinkFromFields(fieldsIn(anyCategory(store))); },
+            [&] {
+                if (TreeNode *node = anyLink(store))
+                    retitle(store, node);
+            },
+            [&] { store.deleteLinkNodesWithIDs(anyLinkIDs(store, 1 + below(4))); },
+            [&] { store.moveLinksWithIDs(anyLinkIDs(store, 1 + below(6)), anyCategory(store)); },
+            [&] { store.setStatus(LinkStatus('1' + below(4)), anyLinkIDs(store, 1 + below(8))); },
+            [&] { store.setVerificationResult(VerificationMarkedVerified, anyLinkIDs(store, 3)); },
+            [&] {
+                if (TreeNode *node = anyLink(store)) {
+                    store.setVerificationOfLink(node->link(), QDate(2023, 3, 1 + below(28)),
+                                                VerificationSucceeded);
+                    store.setStatusOfLink(node->link(), LinkStatusApproved);
+                }
+            },
+            [&] {
+                store.addCategoryWithName(QStringLiteral("New %1").arg(below(1000)),
+                                          QStringLiteral("n%1").arg(below(1000)));
+            },
+            [&] {
+                if (TreeNode *category = anyCategory(store); !category->category()->isNone())
+                    store.renameCategory(category, word(), category->category()->anchor());
+            },
+            [&] {
+                if (TreeNode *category = anyCategory(store); !category->category()->isNone() && below(3) == 0)
+                    store.deleteCategoryNode(category);
+            },
+            [&] { changeTemplates(store); },
+            [&] {
+                DatabaseBuilder other;
+                other.emailTemplate(word(), QStringLiteral("S"), QStringLiteral("B"));
+                const QByteArray data = EmailTemplateFile::dataRepresentation(other.store());
+                EmailTemplateFile::importEmailTemplatesFromData(store, data, anyAnswer());
+            },
+            [&] { LinkImporter::importLinksFromData(store, otherDatabaseFor(store), anyAnswer()); },
+            [&] {
+                NotificationSettings settings = store.selfInfo().notificationSettings();
+                settings.linkVerificationTimeout = 1 + below(90);
+                settings.notifyLinksInCategory = below(2);
+                store.setNotificationSettings(settings);
+            },
+            [&] {
+                LinksPageSetup setup;
+                setup.initializeFromCollectionManager(store);
+                setup.loadTheme(1 + below(5));
+                setup.setTargetNew(1 + below(2));
+                setup.setLayout(below(2));
+                setup.applyTo(store);
+            },
+            [&] { store.setString(QString::number(below(100)), QStringLiteral("Style%1").arg(below(3))); },
+            [&] {
+                // Records made and removed within one command leave nothing behind.
+                store.deleteLinkNodesWithIDs(
+                    {store.addLinkFromFields(fieldsIn(anyCategory(store)))->attachmentID()});
+                TreeNode *brief = store.addCategoryWithName(QStringLiteral("Brief"), QStringLiteral("brief"));
+                if (TreeNode *node = anyLink(store)) {
+                    TreeNode *home = node->parent();
+                    store.moveLinksWithIDs({node->attachmentID()}, brief);
+                    store.moveLinksWithIDs({node->attachmentID()}, home);
+                }
+                store.deleteCategoryNode(brief);
+            },
+            [&] {
+                SiteProfileTexts texts = store.selfInfo().texts();
+                texts.title = word();
+                store.setSiteProfile(texts);
+            },
+        };
+        changes[below(std::size(changes))]();
     }
 
 private slots:
