@@ -2,14 +2,18 @@
 #include "model/ByteFields.h"
 #include "model/CollectionManager.h"
 #include "model/DatabaseCodec.h"
+#include "model/DatabaseFile.h"
 #include "model/DatabaseJson.h"
 #include "model/RecordReader.h"
+#include "workflow/EmailTemplateFile.h"
+#include "workflow/LinkImporter.h"
 
 #include <QBuffer>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QTemporaryDir>
 #include <QTemporaryFile>
 #include <QTest>
 #include <QtEndian>
@@ -29,7 +33,7 @@ void fill(CollectionManager &store)
                           "ann@mine.example"});
     TreeNode *books = store.addCategoryWithName("Books", "books");
     store.addCategoryWithName("books", "books2"); // equal to Books ignoring case
-    store.addCategoryWithName("Zoo", "zoo");
+    const QString zoo = store.addCategoryWithName("Zoo", "zoo")->attachmentID();
     LinkFields f;
     f.categoryID = books->attachmentID();
     f.title = QString(150, 'T');
@@ -48,6 +52,14 @@ void fill(CollectionManager &store)
     store.addLinkFromFields(f);
     f.categoryID = NoneCategoryID;
     f.title = "General link";
+    store.addLinkFromFields(f);
+    // Code 0 and every other byte survive the file and the JSON form.
+    f.categoryID = zoo;
+    f.title = "Odd codes";
+    f.status = 0;
+    f.type = char(0xFF);
+    f.draft = 'x';
+    f.lastVerificationResult = char(0x80);
     store.addLinkFromFields(f);
     EmailTemplate form;
     form.setName("Welcome", "Hello %FirstName%", QString("Body\nwith lines"));
@@ -101,14 +113,18 @@ struct RawFile
         ByteFields::writeWord(bytes.data(), value);
         return bytes;
     }
+    template <typename Record> static QByteArray record(Record &record, const QString &id)
+    {
+        record.setID(id);
+        QByteArray bytes(Record::RecordSize, '\0');
+        record.getDataRepresentation(bytes.data());
+        return bytes;
+    }
     static QByteArray category(const QString &id, const QString &name)
     {
         Category category;
         category.setName(name, name.toLower());
-        category.setID(id);
-        QByteArray record(Category::RecordSize, '\0');
-        category.getDataRepresentation(record.data());
-        return record;
+        return record(category, id);
     }
     static QByteArray link(const QString &id, const QString &categoryID, const QString &title)
     {
@@ -117,10 +133,7 @@ struct RawFile
         f.title = title;
         f.categoryID = categoryID;
         link.setTitle(f);
-        link.setID(id);
-        QByteArray record(Link::RecordSize, '\0');
-        link.getDataRepresentation(record.data());
-        return record;
+        return record(link, id);
     }
 };
 
@@ -141,8 +154,52 @@ QStringList readStably(const QByteArray &data, CollectionManager &store)
     return notes;
 }
 
+enum class Reader
+{
+    Database,
+    Json,
+    Templates,
+    LinkImport,
+};
+
+// What the reader says of `bytes` in a file at `path` (no file for null bytes); a file reader leaves
+// the store as it was.
+FileError readBack(Reader reader, const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    if (!bytes.isNull() && (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size()))
+        return FileError(FileError::Kind::Damaged, QStringLiteral("the test could not write"));
+    file.close();
+    DatabaseBuilder db;
+    db.link(QStringLiteral("Kept"));
+    const QByteArray before = db.store().dataRepresentation();
+    FileError error;
+    bool read = false;
+    switch (reader) {
+    case Reader::Database:
+        read = DatabaseFile::read(path, db.store(), &error);
+        break;
+    case Reader::Json:
+        read = DatabaseJson::fromJson(QJsonDocument::fromJson(bytes).object(), db.store(), &error);
+        break;
+    case Reader::Templates:
+        read =
+            EmailTemplateFile::importEmailTemplatesFromFileAtPath(db.store(), path, nullptr, nullptr, &error);
+        break;
+    case Reader::LinkImport:
+        read = LinkImporter::importLinksFromFileAtPath(db.store(), path, nullptr, nullptr, &error);
+        break;
+    }
+    if (read || (reader != Reader::Json && db.store().dataRepresentation() != before))
+        return FileError(FileError::Kind::None, QStringLiteral("read or changed the store"));
+    return error;
+}
+
 } // namespace
 
+Q_DECLARE_METATYPE(FileError::Kind)
+
+// The database file and JSON readers and writers, and what every reader of files says of damaged input.
 class TestDatabaseFile : public QObject
 {
     Q_OBJECT
@@ -196,9 +253,11 @@ private slots:
         CollectionManager store;
         fill(store);
         const QByteArray first = store.dataRepresentation();
+        const qint64 nextID = Link().ID().mid(3).toLongLong() + 1;
         CollectionManager loaded;
         QVERIFY(loaded.loadDataRepresentation(first));
         QCOMPARE(loaded.dataRepresentation(), first);
+        QCOMPARE(Link().ID().mid(3).toLongLong(), nextID + 4); // one identifier per link read
 
         QCOMPARE(categoryNames(loaded), QStringList({"General", "Books", "books", "Zoo"}));
         const TreeNode *books = loaded.categoryWithName("Books");
@@ -242,6 +301,80 @@ private slots:
         QCOMPARE(target.store().dataRepresentation(), before);
         // Trailing bytes are ignored.
         QVERIFY(target.store().loadDataRepresentation(data + QByteArray(17, 'x')));
+    }
+
+    void damagedInputsHaveTheirKind_data()
+    {
+        QTest::addColumn<int>("reader");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<FileError::Kind>("kind");
+        QTest::addColumn<QString>("text");
+        using K = FileError::Kind;
+        DatabaseBuilder source;
+        source.link(QStringLiteral("One"));
+        const QByteArray good = source.store().dataRepresentation();
+        // Writes `value` as the 32-bit word at `at` of the good file.
+        const auto changed = [&good](qsizetype at, uint32_t value) {
+            QByteArray bytes = good;
+            qToBigEndian<uint32_t>(value, bytes.data() + at);
+            return bytes;
+        };
+        const qsizetype categoryCountAt = TemplateCountAt + 4;
+        const qsizetype lastValueCountAt =
+            good.lastIndexOf(ByteFields::utf16BigEndian("DetailsCollapsed")) + 32;
+        const QByteArray cutInLink = good.left(FirstLinkAt + 10);
+        const QByteArray noCategory = good.left(TemplateCountAt) + QByteArray(12, '\0'); // no records at all
+
+        const int database = int(Reader::Database);
+        QTest::newRow("missing") << database << QByteArray() << K::CannotOpen
+                                 << "cannot open (No such file or directory)";
+        QTest::newRow("empty") << database << QByteArray("") << K::Empty << "empty file";
+        QTest::newRow("short header")
+            << database << QByteArray("01") << K::NotADatabase << "not a links database";
+        for (const char *header : {"0101", "0103", "abcd"})
+            QTest::newRow(header) << database << header + good.mid(4) << K::NotADatabase
+                                  << "not a links database";
+        // 2^31 and more read as negative counts: no file holds one.
+        QTest::newRow("negative count") << database << changed(TemplateCountAt, 0x80000000u)
+                                        << K::NotADatabase << "not a links database (bad record count)";
+        QTest::newRow("category count 2^32-1")
+            << database << changed(categoryCountAt, 0xffffffffu) << K::NotADatabase
+            << "not a links database (bad record count)";
+        QTest::newRow("category count 2^31-1")
+            << database << changed(categoryCountAt, 0x7fffffffu) << K::Truncated << "truncated";
+        QTest::newRow("named string past the end")
+            << database << changed(lastValueCountAt, 0x40000000u) << K::Truncated << "truncated";
+        QTest::newRow("cut in the profile") << database << good.left(100) << K::Truncated << "truncated";
+        QTest::newRow("cut in the links") << database << cutInLink << K::Truncated << "truncated";
+
+        QTest::newRow("json version") << int(Reader::Json) << QByteArray(R"({"version": "0103"})")
+                                      << K::UnsupportedVersion << "unsupported version";
+        QTest::newRow("json without categories") << int(Reader::Json) << QByteArray("{}") << K::Damaged
+                                                 << "no \"categories\" array: not a links database in JSON";
+
+        const int templates = int(Reader::Templates);
+        QTest::newRow("templates too short") << templates << QByteArray("\0\0", 2) << K::NotATemplatesFile
+                                             << "not an e-mail templates file (too short)";
+        QTest::newRow("no templates")
+            << templates << QByteArray(4, '\0') << K::NoTemplates << "holds no e-mail templates";
+        QTest::newRow("templates cut")
+            << templates << QByteArray("\0\0\0\1xyz", 7) << K::Truncated << "truncated";
+
+        const int links = int(Reader::LinkImport);
+        QTest::newRow("import: no category") << links << noCategory << K::NoCategory << "holds no category";
+        QTest::newRow("import: cut") << links << cutInLink << K::Truncated << "truncated";
+    }
+
+    void damagedInputsHaveTheirKind()
+    {
+        QFETCH(int, reader);
+        QFETCH(QByteArray, bytes);
+        QFETCH(FileError::Kind, kind);
+        QFETCH(QString, text);
+        QTemporaryDir dir;
+        const FileError error = readBack(Reader(reader), dir.filePath(QStringLiteral("in")), bytes);
+        QCOMPARE(error.text(), text);
+        QCOMPARE(error.kind(), kind);
     }
 
     void oversizedUnitCountsAreCutToTheField()
@@ -380,22 +513,11 @@ private slots:
     {
         CollectionManager store;
         fill(store);
-        // Code 0 and every other byte survive the JSON form, as the database file keeps them.
-        LinkFields f;
-        f.title = "Odd codes";
-        f.status = 0;
-        f.type = char(0xFF);
-        f.draft = 'x';
-        f.lastVerificationResult = char(0x80);
-        f.lastStatusChangedOn = QDate(2024, 1, 2);
-        f.categoryID = store.categoryWithName("Zoo")->attachmentID();
-        store.addLinkFromFields(f);
         const QByteArray file = store.dataRepresentation(); // puts the window state into the named strings
         const QJsonObject json = DatabaseJson::toJson(store);
         const QJsonObject link = json["categories"].toArray()[3].toObject()["links"].toArray()[0].toObject();
         QCOMPARE(link["status"].toString(), QString(QChar(0)));
         QCOMPARE(link["type"].toString(), QString(QChar(0xFF)));
-
         QBuffer buffer;
         buffer.open(QIODevice::WriteOnly);
         QVERIFY(DatabaseJson::write(store, buffer));
@@ -416,49 +538,40 @@ private slots:
         const auto link = [](const char *tag, const QByteArray &members, const QString &error) {
             QTest::newRow(tag) << R"({"categories": [{"ID": "CAT0000000000", "links": [{"title": "t", )" +
                                       members + "}]}]}"
-                               << error;
+                               << "link \"t\": " + error;
         };
-        link("status beyond a byte", R"("status": "\u0100")",
-             R"(link "t": the status "Ā" is not one character from U+0000 to U+00FF)");
-        link("two characters", R"("type": "RA")",
-             R"(link "t": the type "RA" is not one character from U+0000 to U+00FF)");
-        link("number", R"("draft": 70)",
-             R"(link "t": the draft value is not one character from U+0000 to U+00FF)");
+        const QString notAByte = " is not one character from U+0000 to U+00FF";
+        const QString unstorable = "\" cannot be stored (at most 49 characters of ISO Latin 1, no NUL)";
+        const QString notADate = " is not a date of the form YYYY-MM-DD";
+        link("status beyond a byte", R"("status": "\u0100")", "the status \"Ā\"" + notAByte);
+        link("two characters", R"("type": "RA")", "the type \"RA\"" + notAByte);
+        link("number", R"("draft": 70)", "the draft value" + notAByte);
         link("link ID too long", R"("ID": ")" + QByteArray(50, 'L') + R"(")",
-             R"(link "t": the ID ")" + QString(50, 'L') +
-                 R"(" cannot be stored (at most 49 characters of ISO Latin 1, no NUL))");
-        link("bad date", R"("lastVerifiedOn": "2024-13-01")",
-             R"(link "t": the lastVerifiedOn "2024-13-01" is not a date of the form YYYY-MM-DD)");
-        QTest::newRow("category ID beyond Latin-1")
-            << QByteArray(
-                   R"({"categories": [{"ID": "C\u0100", "name": "a"}, {"ID": "C\u0101", "name": "b"}]})")
-            << QString(
-                   R"(category "a": the ID "CĀ" cannot be stored (at most 49 characters of ISO Latin 1, no NUL))");
-        QTest::newRow("ID with NUL")
-            << QByteArray(R"({"categories": [{"ID": "CAT0000000000\u0000x", "name": "a"}]})")
-            << QString(
-                   R"(category "a": the ID "CAT0000000000\u0000x" cannot be stored (at most 49 characters of ISO Latin 1, no NUL))");
-        QTest::newRow("anchor")
-            << QByteArray(R"({"categories": [{"ID": "CAT7", "name": "a", "anchor": "\u263a"}]})")
-            << QString(
-                   R"(category "a": the anchor "☺" cannot be stored (at most 49 characters of ISO Latin 1, no NUL))");
-        QTest::newRow("categories not a list")
-            << QByteArray(R"({"categories": {"ID": "CAT0000000000"}})")
-            << QString(R"(no "categories" array: not a links database in JSON)");
-        QTest::newRow("category not an object")
-            << QByteArray(R"({"categories": [{"ID": "CAT0000000000"}, 7]})")
-            << QString("category 2 of the list is not an object");
-        QTest::newRow("date as a number")
-            << QByteArray(R"({"categories": [{"ID": "CAT0000000000", "name": "c", "createdOn": 20240101}]})")
-            << QString(R"(category "c": the createdOn value is not a date of the form YYYY-MM-DD)");
-        QTest::newRow("two links with one ID")
-            << QByteArray(R"({"categories": [{"ID": "CAT0000000000", "links": [{"title": "a", "ID": "L1"}]},
-                {"ID": "CAT7", "name": "b", "links": [{"title": "b", "ID": "L1"}]}]})")
-            << QString(R"(link "b" has the ID "L1" of the link "a" given before it)");
-        QTest::newRow("template ID")
-            << QByteArray(R"({"emailTemplates": [{"ID": "E\u20ac", "name": "w"}]})")
-            << QString(
-                   R"(template "w": the ID "E€" cannot be stored (at most 49 characters of ISO Latin 1, no NUL))");
+             "the ID \"" + QString(50, 'L') + unstorable);
+        link("bad date", R"("lastVerifiedOn": "2024-13-01")", "the lastVerifiedOn \"2024-13-01\"" + notADate);
+        const auto row = [](const char *tag, const char *json, const QString &error) {
+            QTest::newRow(tag) << QByteArray(json) << error;
+        };
+        row("category ID beyond Latin-1",
+            R"({"categories": [{"ID": "C\u0100", "name": "a"}, {"ID": "C\u0101"}]})",
+            "category \"a\": the ID \"CĀ" + unstorable);
+        row("ID with NUL", R"({"categories": [{"ID": "CAT0000000000\u0000x", "name": "a"}]})",
+            "category \"a\": the ID \"CAT0000000000\\u0000x" + unstorable);
+        row("anchor", R"({"categories": [{"ID": "CAT7", "name": "a", "anchor": "\u263a"}]})",
+            "category \"a\": the anchor \"☺" + unstorable);
+        row("template ID", R"({"emailTemplates": [{"ID": "E\u20ac", "name": "w"}]})",
+            "template \"w\": the ID \"E€" + unstorable);
+        row("categories not a list", R"({"categories": {"ID": "CAT0000000000"}})",
+            R"(no "categories" array: not a links database in JSON)");
+        row("category not an object", R"({"categories": [{"ID": "CAT0000000000"}, 7]})",
+            "category 2 of the list is not an object");
+        row("date as a number",
+            R"({"categories": [{"ID": "CAT0000000000", "name": "c", "createdOn": 20240101}]})",
+            "category \"c\": the createdOn value" + notADate);
+        row("two links with one ID",
+            R"({"categories": [{"ID": "CAT0000000000", "links": [{"title": "a", "ID": "L1"}]},
+                {"ID": "CAT7", "name": "b", "links": [{"title": "b", "ID": "L1"}]}]})",
+            R"(link "b" has the ID "L1" of the link "a" given before it)");
     }
 
     void jsonRefusesWhatTheFileCannotHold()
@@ -514,18 +627,6 @@ private slots:
         QCOMPARE(store.categoryRoot()->children().size(), 40001);
         const double seconds = double(std::clock() - start) / CLOCKS_PER_SEC;
         QVERIFY2(seconds < 10, qPrintable(QString::number(seconds)));
-    }
-
-    void loadingConsumesOneIdentifierPerRecord()
-    {
-        DatabaseBuilder db;
-        for (int i = 0; i < 50; ++i)
-            db.link(QString("L%1").arg(i));
-        const QByteArray data = db.store().dataRepresentation();
-        const qint64 before = Link().ID().mid(3).toLongLong();
-        CollectionManager loaded;
-        QVERIFY(loaded.loadDataRepresentation(data));
-        QCOMPARE(Link().ID().mid(3).toLongLong(), before + 51);
     }
 };
 
