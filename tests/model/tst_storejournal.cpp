@@ -91,7 +91,7 @@ private:
     {
         EmailTemplateList &list = store.emailTemplateList();
         EmailTemplate form;
-        form.setName(word(), QStringLiteral("S"), QStringLiteral("B"));
+        form.setName(word(), "S", "B");
         const int count = int(store.emailTemplates().size());
         const int kind = count == 0 ? 0 : below(4);
         EmailTemplate *chosen = count ? store.emailTemplates()[size_t(below(count))].get() : nullptr;
@@ -139,7 +139,7 @@ private:
             [&] { changeTemplates(store); },
             [&] {
                 DatabaseBuilder other;
-                other.emailTemplate(word(), QStringLiteral("S"), QStringLiteral("B"));
+                other.emailTemplate(word(), "S", "B");
                 const QByteArray data = EmailTemplateFile::dataRepresentation(other.store());
                 EmailTemplateFile::importEmailTemplatesFromData(store, data, anyAnswer());
             },
@@ -163,7 +163,7 @@ private:
                 // Records made and removed within one command leave nothing behind.
                 store.deleteLinkNodesWithIDs(
                     {store.addLinkFromFields(fieldsIn(anyCategory(store)))->attachmentID()});
-                TreeNode *brief = store.addCategoryWithName(QStringLiteral("Brief"), QStringLiteral("brief"));
+                TreeNode *brief = store.addCategoryWithName("Brief", "brief");
                 if (TreeNode *node = anyLink(store)) {
                     TreeNode *home = node->parent();
                     store.moveLinksWithIDs({node->attachmentID()}, brief);
@@ -196,7 +196,7 @@ private slots:
                 db.link(word(), LinkStatus('1' + below(4)),
                         QStringLiteral("http://site%1-%2.example/").arg(c).arg(i));
         }
-        db.emailTemplate(QStringLiteral("One"), QStringLiteral("S"), QStringLiteral("B"));
+        db.emailTemplate("One", "S", "B");
         store.setWindowFrame(QRectF(10, 20, 800, 600));
         store.journal().setRecording(true);
 
@@ -245,41 +245,36 @@ private slots:
     {
         DatabaseBuilder db;
         CollectionManager &store = db.store();
-        db.category(QStringLiteral("Books"), QStringLiteral("books"))
-            .link(QStringLiteral("alpha"))
-            .link(QStringLiteral("Alpha"))
-            .link(QStringLiteral("Beta"));
-        db.emailTemplate(QStringLiteral("Welcome"), QStringLiteral("Hello"), QStringLiteral("Dear"));
-        db.emailTemplate(QStringLiteral("reminder"), QStringLiteral("Again"), QStringLiteral("Still?"));
+        db.category("Books", "books").link("alpha").link("Alpha").link("Beta");
+        db.emailTemplate("Welcome", "Hello", "Dear").emailTemplate("reminder", "Again", "Still?");
         store.journal().setRecording(true);
-        TreeNode *books = store.categoryWithName(QStringLiteral("Books"));
-        const Link *tied = linkNode(store, QStringLiteral("Alpha"))->link();
+        TreeNode *books = store.categoryWithName("Books");
+        const Link *tied = linkNode(store, "Alpha")->link();
         store.deleteCategoryNode(books);
         std::unique_ptr<StoreChange> change = store.journal().closeEntry();
         QCOMPARE(change->categoryIDs().first(), books->attachmentID());
         QVERIFY(change->undo(store));
-        QCOMPARE(store.categoryWithName(QStringLiteral("Books")), books);
+        QCOMPARE(store.categoryWithName("Books"), books);
         QCOMPARE(store.linkWithID(tied->ID()), tied);
-        QCOMPARE(books->indexOfChild(linkNode(store, QStringLiteral("Alpha"))), 1);
+        QCOMPARE(books->indexOfChild(linkNode(store, "Alpha")), 1);
         QCOMPARE(books->nativeTitle(), QStringLiteral("Books (3)"));
 
-        const EmailTemplate *welcome =
-            store.emailTemplateList().emailTemplateWithName(QStringLiteral("Welcome"));
-        store.emailTemplateList().deleteEmailTemplateAtIndex(
-            store.emailTemplateList().indexOfEmailTemplate(welcome) == 0 ? 1 : 0);
+        EmailTemplateList &list = store.emailTemplateList();
+        const EmailTemplate *welcome = list.emailTemplateWithName("Welcome");
+        list.deleteEmailTemplateAtIndex(list.indexOfEmailTemplate(welcome) == 0 ? 1 : 0);
         change = store.journal().closeEntry();
         QVERIFY(change->undo(store));
         QVERIFY(change->redo(store));
-        QCOMPARE(store.emailTemplateList().emailTemplateWithName(QStringLiteral("Welcome")), welcome);
+        QCOMPARE(list.emailTemplateWithName("Welcome"), welcome);
     }
 
     void windowStateAndReplacedDatabasesStayOut()
     {
         DatabaseBuilder db;
         CollectionManager &store = db.store();
-        db.link(QStringLiteral("Beta")).link(QStringLiteral("Gamma"));
+        db.link("Beta").link("Gamma");
         const QByteArray saved = store.dataRepresentation();
-        store.deleteLinkNodesWithIDs({linkNode(store, QStringLiteral("Beta"))->attachmentID()});
+        store.deleteLinkNodesWithIDs({linkNode(store, "Beta")->attachmentID()});
         QVERIFY(!store.journal().closeEntry()); // not recording: nothing kept
         QVERIFY(store.loadDataRepresentation(saved));
 
@@ -293,12 +288,12 @@ private slots:
 
         // A style change, then a save with the window elsewhere, then undo: the style goes, the
         // window state written at the save stays the window's.
-        store.setString(QStringLiteral("x"), QStringLiteral("HeaderStyle"));
+        store.setString("x", "HeaderStyle");
         std::unique_ptr<StoreChange> change = store.journal().closeEntry();
         store.dataRepresentation();
         store.setWindowFrame(QRectF(5, 6, 1000, 800));
         QVERIFY(change->undo(store));
-        QVERIFY(store.stringForName(QStringLiteral("HeaderStyle")).isNull());
+        QVERIFY(store.stringForName("HeaderStyle").isNull());
         CollectionManager reread;
         QVERIFY(reread.loadDataRepresentation(store.dataRepresentation()));
         QCOMPARE(reread.windowFrame(), QRectF(5, 6, 1000, 800));
@@ -306,7 +301,7 @@ private slots:
 
         // A database read anew refuses the steps of the old tree and drops an open entry.
         QVERIFY(change->redo(store));
-        store.deleteLinkNodesWithIDs({linkNode(store, QStringLiteral("Gamma"))->attachmentID()}); // left open
+        store.deleteLinkNodesWithIDs({linkNode(store, "Gamma")->attachmentID()}); // left open
         QVERIFY(store.loadDataRepresentation(saved));
         QVERIFY(!store.journal().hasOpenEntry());
         QVERIFY(!change->undo(store));
