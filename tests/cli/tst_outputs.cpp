@@ -5,6 +5,9 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QLockFile>
 #include <QSysInfo>
 #include <QTemporaryDir>
@@ -15,9 +18,10 @@
 #include <sys/sysmacros.h>
 #include <unistd.h>
 
-// Where the command-line tool writes: devices and pipes are written in place, a full disk fails
+// The command-line tool's load and dump with their exit status and error lines (the readers' rules are
+// tested with them), and where it writes: devices and pipes are written in place, a full disk fails
 // without touching the old file, an output that is the input is refused, and a database open in a
-// window is not written.
+// window or changed by another program is not written.
 namespace {
 
 const QString SampleJson = QStringLiteral(QM_SOURCE_DIR "/examples/sample.json");
@@ -36,6 +40,51 @@ class TestCliOutputs : public QObject
     Q_OBJECT
 
 private slots:
+    void loadAndDump()
+    {
+        QTemporaryDir dir;
+        const QString site = dir.filePath("sample.site");
+        QCOMPARE(runCli({"load", SampleJson, site}).status, 0);
+        QCOMPARE(fileContents(site), fileContents(SampleSite));
+        const CliRun dumped = runCli({"dump", site});
+        QCOMPARE(dumped.status, 0);
+        const QJsonObject root = QJsonDocument::fromJson(dumped.out).object();
+        QCOMPARE(root.value("version").toString(), QString("0102"));
+        QCOMPARE(root.value("categories").toArray().size(), 6);
+
+        const CliRun fromPipe = runCli({"dump", "/dev/stdin"}, CliOptions().fed(fileContents(site)));
+        QCOMPARE(fromPipe.status, 0);
+        QCOMPARE(fromPipe.out, dumped.out);
+        // What a reader repaired is told on standard error.
+        const CliRun repaired =
+            runCli({"dump", QM_SOURCE_DIR "/fuzz/regressions/site/one-id-two-categories.site"});
+        QCOMPARE(repaired.status, 0);
+        QVERIFY(repaired.err.contains("category \"A\" has the ID CAT5 of the category \"Z\" read before it"));
+    }
+
+    void badFilesAndArgumentsFailCleanly()
+    {
+        QTemporaryDir dir;
+        const CliRun missing = runCli({"dump", dir.filePath("missing.site")});
+        QCOMPARE(missing.status, 2);
+        QVERIFY(missing.err.endsWith("missing.site: cannot open (No such file or directory)\n"));
+        QCOMPARE(missing.err.count('\n'), 1);
+        QVERIFY(missing.out.isEmpty());
+        QVERIFY(writeFile(dir.filePath("cut.site"), fileContents(SampleSite).left(5000)));
+        QVERIFY(runCli({"dump", dir.filePath("cut.site")}).err.endsWith("cut.site: truncated\n"));
+        // A failed load leaves no output file behind.
+        const QString out = dir.filePath("never.site");
+        const CliRun notDatabase = runCli({"load", QM_SOURCE_DIR "/CMakeLists.txt", out});
+        QCOMPARE(notDatabase.status, 2);
+        QVERIFY(notDatabase.err.contains("not a links database"));
+        QVERIFY(!QFile::exists(out));
+
+        QCOMPARE(runCli({}).status, 1);
+        const CliRun wrong = runCli({"dump"});
+        QCOMPARE(wrong.status, 1);
+        QVERIFY(wrong.err.startsWith("usage: quillmarsh-cli dump"));
+    }
+
     void devicesAndPipesAreWrittenInPlace()
     {
         QTemporaryDir dir;
@@ -134,28 +183,25 @@ private slots:
             QCOMPARE(runCli({"verify", SampleSite, "--timeout", value}).status, 1);
     }
 
-    void aDatabaseOpenInAWindowIsNotWritten()
+    void otherWritersAreRespected()
     {
         QTemporaryDir dir;
-        const QString site = dir.filePath("open.site");
-        QVERIFY(QFile::copy(SampleSite, site));
-        QFile::setPermissions(site, QFile::ReadOwner | QFile::WriteOwner);
+        const QString open = dir.filePath("open.site");
+        QVERIFY(QFile::copy(SampleSite, open));
+        QFile::setPermissions(open, QFile::ReadOwner | QFile::WriteOwner);
         // What a window holds while the file is open.
-        QLockFile lock(QDir(dir.path()).filePath(".open.site.lock"));
+        QLockFile lock(dir.filePath(".open.site.lock"));
         QVERIFY(lock.tryLock());
-        const CliRun blocked = runCli({"load", SampleJson, site});
+        const CliRun blocked = runCli({"load", SampleJson, open});
         QCOMPARE(blocked.status, 2);
         QVERIFY2(blocked.err.contains("open in another window"), blocked.err.constData());
         lock.unlock();
-
         // A lock left by a process that has ended is taken over.
-        QVERIFY(writeFile(QDir(dir.path()).filePath(".open.site.lock"),
+        QVERIFY(writeFile(dir.filePath(".open.site.lock"),
                           "999999\nquillmarsh-cli\n" + QSysInfo::machineHostName().toUtf8() + "\n"));
-        QCOMPARE(runCli({"load", SampleJson, site}).status, 0);
-    }
+        QCOMPARE(runCli({"load", SampleJson, open}).status, 0);
 
-    void aLongRunDoesNotWriteOverAnotherWriter()
-    {
+        // A long verification does not save over what another program wrote meanwhile.
         HttpTestServer server;
         QVERIFY(server.listen());
         server.setResponse("/hang",
@@ -165,7 +211,6 @@ private slots:
         texts.URL = "http://www.mysite.example/";
         db.store().setSiteProfile(texts);
         db.link("Partner", LinkStatusApproved, server.url("/hang"));
-        QTemporaryDir dir;
         const QString site = dir.filePath("one.site");
         QVERIFY(writeFile(site, db.store().dataRepresentation()));
 
