@@ -49,14 +49,10 @@ private slots:
 
     void identifiersIncreaseWithinOneSecond()
     {
-        const QString first = Link().ID();
-        QVERIFY(first.startsWith("LNK"));
-        qint64 previous = first.mid(3).toLongLong();
-        for (int i = 0; i < 10; ++i) {
-            const qint64 number = Link().ID().mid(3).toLongLong();
-            QCOMPARE(number, previous + 1);
-            previous = number;
-        }
+        QVERIFY(Link().ID().startsWith("LNK"));
+        const qint64 first = Link().ID().mid(3).toLongLong();
+        for (int i = 1; i <= 10; ++i)
+            QCOMPARE(Link().ID().mid(3).toLongLong(), first + i);
         // Each kind counts on its own and starts near the current time.
         QVERIFY(Category().ID().mid(3).toLongLong() >= QDateTime::currentSecsSinceEpoch() - 1);
         QVERIFY(EmailTemplate().ID().startsWith("EMT"));
@@ -178,7 +174,6 @@ private slots:
         QCOMPARE(store.verifiableLinks().size(), 3);
         store.setExportNewLinks(false, true);
         QCOMPARE(PublishingRules::numberOfPublishableLinks(store), 1);
-        QVERIFY(!PublishingRules::publishableLink(store.selfInfo(), *store.linkWithID(ids[2])));
         store.setExportNewLinks(false, false);
 
         // Success approves new and negotiating links only; every link checked is dated.
@@ -197,17 +192,16 @@ private slots:
             QCOMPARE(store.linkWithID(ids[i])->lastVerifiedOn(), day);
         }
         QCOMPARE(store.linkWithID(ids[0])->lastStatusChangedOn(), Clock::today());
-        QCOMPARE(store.linkWithID(ids[2])->lastVerificationResult(), VerificationLinkNotFound);
         QCOMPARE(PublishingRules::numberOfPublishableLinks(store), 2);
 
         QVERIFY(!store.setStatus(LinkStatusApproved, {}));
         QVERIFY(store.setStatus(LinkStatusApproved, {ids[2], "LNK0"}));
-        QCOMPARE(store.linkWithID(ids[2])->status(), LinkStatusApproved);
+        QCOMPARE(PublishingRules::numberOfPublishableLinks(store), 3);
         QVERIFY(store.setVerificationResult(VerificationMarkedVerified, {ids[2]}));
         QCOMPARE(store.linkWithID(ids[2])->lastVerifiedOn(), Clock::today());
         QCOMPARE(store.linkWithID(ids[2])->lastVerificationResult(), VerificationMarkedVerified);
         store.deleteLinkNodesWithIDs({ids[2], "LNK0"});
-        QCOMPARE(store.numberOfLinks(), 3);
+        QCOMPARE(PublishingRules::numberOfPublishableLinks(store), 2);
     }
 
     void editingAndRenamingReorder()

@@ -25,15 +25,6 @@ private:
         return QString::fromLatin1(words[below(7)]);
     }
 
-    static TreeNode *linkNode(const CollectionManager &store, const QString &title)
-    {
-        for (TreeNode *node : store.allLinkNodes()) {
-            if (node->link()->title() == title)
-                return node;
-        }
-        return nullptr;
-    }
-
     QStringList anyLinkIDs(const CollectionManager &store, int count)
     {
         QStringList ids;
@@ -245,18 +236,20 @@ private slots:
     {
         DatabaseBuilder db;
         CollectionManager &store = db.store();
-        db.category("Books", "books").link("alpha").link("Alpha").link("Beta");
-        db.emailTemplate("Welcome", "Hello", "Dear").emailTemplate("reminder", "Again", "Still?");
+        db.category("Books", "books").link("alpha").link("Alpha");
+        const Link *tied = db.lastLink();
+        db.link("Beta")
+            .emailTemplate("Welcome", "Hello", "Dear")
+            .emailTemplate("reminder", "Again", "Still?");
         store.journal().setRecording(true);
         TreeNode *books = store.categoryWithName("Books");
-        const Link *tied = linkNode(store, "Alpha")->link();
         store.deleteCategoryNode(books);
         std::unique_ptr<StoreChange> change = store.journal().closeEntry();
         QCOMPARE(change->categoryIDs().first(), books->attachmentID());
         QVERIFY(change->undo(store));
         QCOMPARE(store.categoryWithName("Books"), books);
         QCOMPARE(store.linkWithID(tied->ID()), tied);
-        QCOMPARE(books->indexOfChild(linkNode(store, "Alpha")), 1);
+        QCOMPARE(books->indexOfChild(store.linkNodeWithID(tied->ID())), 1);
         QCOMPARE(books->nativeTitle(), QStringLiteral("Books (3)"));
 
         EmailTemplateList &list = store.emailTemplateList();
@@ -273,8 +266,9 @@ private slots:
         DatabaseBuilder db;
         CollectionManager &store = db.store();
         db.link("Beta").link("Gamma");
+        const QString gamma = db.lastLink()->ID();
         const QByteArray saved = store.dataRepresentation();
-        store.deleteLinkNodesWithIDs({linkNode(store, "Beta")->attachmentID()});
+        store.deleteLinkNodesWithIDs({gamma});
         QVERIFY(!store.journal().closeEntry()); // not recording: nothing kept
         QVERIFY(store.loadDataRepresentation(saved));
 
@@ -301,7 +295,7 @@ private slots:
 
         // A database read anew refuses the steps of the old tree and drops an open entry.
         QVERIFY(change->redo(store));
-        store.deleteLinkNodesWithIDs({linkNode(store, "Gamma")->attachmentID()}); // left open
+        store.deleteLinkNodesWithIDs({gamma}); // left open
         QVERIFY(store.loadDataRepresentation(saved));
         QVERIFY(!store.journal().hasOpenEntry());
         QVERIFY(!change->undo(store));
