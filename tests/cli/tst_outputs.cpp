@@ -62,29 +62,6 @@ private slots:
         QVERIFY(repaired.err.contains("category \"A\" has the ID CAT5 of the category \"Z\" read before it"));
     }
 
-    void badFilesAndArgumentsFailCleanly()
-    {
-        QTemporaryDir dir;
-        const CliRun missing = runCli({"dump", dir.filePath("missing.site")});
-        QCOMPARE(missing.status, 2);
-        QVERIFY(missing.err.endsWith("missing.site: cannot open (No such file or directory)\n"));
-        QCOMPARE(missing.err.count('\n'), 1);
-        QVERIFY(missing.out.isEmpty());
-        QVERIFY(writeFile(dir.filePath("cut.site"), fileContents(SampleSite).left(5000)));
-        QVERIFY(runCli({"dump", dir.filePath("cut.site")}).err.endsWith("cut.site: truncated\n"));
-        // A failed load leaves no output file behind.
-        const QString out = dir.filePath("never.site");
-        const CliRun notDatabase = runCli({"load", QM_SOURCE_DIR "/CMakeLists.txt", out});
-        QCOMPARE(notDatabase.status, 2);
-        QVERIFY(notDatabase.err.contains("not a links database"));
-        QVERIFY(!QFile::exists(out));
-
-        QCOMPARE(runCli({}).status, 1);
-        const CliRun wrong = runCli({"dump"});
-        QCOMPARE(wrong.status, 1);
-        QVERIFY(wrong.err.startsWith("usage: quillmarsh-cli dump"));
-    }
-
     void devicesAndPipesAreWrittenInPlace()
     {
         QTemporaryDir dir;
@@ -159,6 +136,25 @@ private slots:
     void badInputsAreRefused()
     {
         QTemporaryDir dir;
+        const CliRun missing = runCli({"dump", dir.filePath("missing.site")});
+        QCOMPARE(missing.status, 2);
+        QVERIFY(missing.err.endsWith("missing.site: cannot open (No such file or directory)\n"));
+        QCOMPARE(missing.err.count('\n'), 1);
+        QVERIFY(missing.out.isEmpty());
+        QVERIFY(writeFile(dir.filePath("cut.site"), fileContents(SampleSite).left(5000)));
+        QVERIFY(runCli({"dump", dir.filePath("cut.site")}).err.endsWith("cut.site: truncated\n"));
+        // A failed load leaves no output file behind.
+        const QString out = dir.filePath("never.site");
+        const CliRun notDatabase = runCli({"load", QM_SOURCE_DIR "/CMakeLists.txt", out});
+        QCOMPARE(notDatabase.status, 2);
+        QVERIFY(notDatabase.err.contains("not a links database"));
+        QVERIFY(!QFile::exists(out));
+
+        QCOMPARE(runCli({}).status, 1);
+        const CliRun wrong = runCli({"dump"});
+        QCOMPARE(wrong.status, 1);
+        QVERIFY(wrong.err.startsWith("usage: quillmarsh-cli dump"));
+
         const QString json = dir.filePath("x.json");
         QVERIFY(QFile::copy(SampleJson, json));
         const CliRun load = runCli({"load", json, json});
