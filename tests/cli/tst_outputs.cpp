@@ -69,13 +69,13 @@ private slots:
         const QString device = dir.filePath("null");
         if (::mknod(QFile::encodeName(device).constData(), S_IFCHR | 0666, makedev(1, 3)) != 0)
             QSKIP("making a device node needs root");
-        QCOMPARE(runCli({"load", SampleJson, device}).status, 0);
-        QCOMPARE(fileType(device), mode_t(S_IFCHR));
-        QCOMPARE(runCli({"export-tsv", SampleSite, device}).status, 0);
-        QCOMPARE(fileType(device), mode_t(S_IFCHR));
         // Category pages are never written beside a device.
-        QCOMPARE(runCli({"export-html", SampleSite, device}).status, 2);
-        QCOMPARE(fileType(device), mode_t(S_IFCHR));
+        for (const auto &[command, input, status] : {std::tuple{"load", SampleJson, 0},
+                                                     {"export-tsv", SampleSite, 0},
+                                                     {"export-html", SampleSite, 2}}) {
+            QCOMPARE(runCli({command, input, device}).status, status);
+            QCOMPARE(fileType(device), mode_t(S_IFCHR));
+        }
         QVERIFY(QDir(dir.path()).entryList({"*.html"}).isEmpty());
 
         const QString fifo = dir.filePath("pipe");
@@ -103,9 +103,8 @@ private slots:
             QSKIP("mounting a small tmpfs needs root; the full-disk case is not checked here");
         auto unmount = qScopeGuard([&] { ::umount(QFile::encodeName(mountPoint).constData()); });
 
-        const QString tsv = QDir(mountPoint).filePath("links.txt");
         const QList<QStringList> exports{
-            {"export-tsv", SampleSite, tsv},
+            {"export-tsv", SampleSite, QDir(mountPoint).filePath("links.txt")},
             {"templates", "export", SampleSite, QDir(mountPoint).filePath("t.emlt")},
             {"export-html", SampleSite, QDir(mountPoint).filePath("index.html")}};
         for (const QStringList &arguments : exports)
@@ -141,8 +140,12 @@ private slots:
         QVERIFY(missing.err.endsWith("missing.site: cannot open (No such file or directory)\n"));
         QCOMPARE(missing.err.count('\n'), 1);
         QVERIFY(missing.out.isEmpty());
-        QVERIFY(writeFile(dir.filePath("cut.site"), fileContents(SampleSite).left(5000)));
-        QVERIFY(runCli({"dump", dir.filePath("cut.site")}).err.endsWith("cut.site: truncated\n"));
+        // A pipe ends where it ends, or before its first byte.
+        const CliRun cut =
+            runCli({"dump", "/dev/stdin"}, CliOptions().fed(fileContents(SampleSite).left(5000)));
+        QVERIFY(cut.err.endsWith("/dev/stdin: truncated\n"));
+        QVERIFY(
+            runCli({"dump", "/dev/stdin"}, CliOptions().fed("")).err.endsWith("/dev/stdin: empty file\n"));
         // A failed load leaves no output file behind.
         const QString out = dir.filePath("never.site");
         const CliRun notDatabase = runCli({"load", QM_SOURCE_DIR "/CMakeLists.txt", out});
