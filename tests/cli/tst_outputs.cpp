@@ -51,7 +51,6 @@ private slots:
         const QJsonObject root = QJsonDocument::fromJson(dumped.out).object();
         QCOMPARE(root.value("version").toString(), QString("0102"));
         QCOMPARE(root.value("categories").toArray().size(), 6);
-
         const CliRun fromPipe = runCli({"dump", "/dev/stdin"}, CliOptions().fed(fileContents(site)));
         QCOMPARE(fromPipe.status, 0);
         QCOMPARE(fromPipe.out, dumped.out);
@@ -77,7 +76,6 @@ private slots:
             QCOMPARE(fileType(device), mode_t(S_IFCHR));
         }
         QVERIFY(QDir(dir.path()).entryList({"*.html"}).isEmpty());
-
         const QString fifo = dir.filePath("pipe");
         QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
         QProcess reader;
@@ -102,7 +100,6 @@ private slots:
         if (::mount("tmpfs", QFile::encodeName(mountPoint).constData(), "tmpfs", 0, "size=64k") != 0)
             QSKIP("mounting a small tmpfs needs root; the full-disk case is not checked here");
         auto unmount = qScopeGuard([&] { ::umount(QFile::encodeName(mountPoint).constData()); });
-
         const QList<QStringList> exports{
             {"export-tsv", SampleSite, QDir(mountPoint).filePath("links.txt")},
             {"templates", "export", SampleSite, QDir(mountPoint).filePath("t.emlt")},
@@ -152,19 +149,16 @@ private slots:
         QCOMPARE(notDatabase.status, 2);
         QVERIFY(notDatabase.err.contains("not a links database"));
         QVERIFY(!QFile::exists(out));
-
         QCOMPARE(runCli({}).status, 1);
         const CliRun wrong = runCli({"dump"});
         QCOMPARE(wrong.status, 1);
         QVERIFY(wrong.err.startsWith("usage: quillmarsh-cli dump"));
-
         const QString json = dir.filePath("x.json");
         QVERIFY(QFile::copy(SampleJson, json));
         const CliRun load = runCli({"load", json, json});
         QCOMPARE(load.status, 1);
         QVERIFY(load.err.contains("the output is the input"));
         QCOMPARE(fileContents(json), fileContents(SampleJson));
-
         const QString site = dir.filePath("x.site");
         QVERIFY(QFile::copy(SampleSite, site));
         // The same file under another name is still the same file.
@@ -212,7 +206,6 @@ private slots:
         db.link("Partner", LinkStatusApproved, server.url("/hang"));
         const QString site = dir.filePath("one.site");
         QVERIFY(writeFile(site, db.store().dataRepresentation()));
-
         QProcess verify;
         verify.start(QStringLiteral(QM_CLI_PATH), {"verify", site, "--save", "--timeout", "3"});
         QVERIFY(QTest::qWaitFor([&] { return server.totalRequests() > 0; }, 10000));

@@ -32,7 +32,6 @@ private slots:
         }
         busy.setResponses("/page", {R::withStatus(429, "slow down").header("Retry-After", "1").delay(50),
                                     R::page(page).delay(50)});
-
         DatabaseBuilder db;
         SiteProfileTexts texts;
         texts.URL = QStringLiteral("http://www.mysite.example/");
@@ -59,7 +58,6 @@ private slots:
         QVERIFY(run.buildRows());
         scheduler.start(run.checksToRun(), texts.URL);
         QVERIFY(QTest::qWaitFor([&] { return scheduler.hasEnded(); }, 20000));
-
         for (int row = 0; row < run.numLinks(); ++row)
             QCOMPARE(run.linkInfo(row).result(), VerificationSucceeded);
         // The 429 answered the busy server's first links page request, 50 ms after it came: what came

@@ -70,19 +70,12 @@ void fill(CollectionManager &store)
     store.setDetailsCollapsed(true);
 }
 
-QStringList categoryNames(const CollectionManager &store)
-{
-    QStringList names;
-    for (TreeNode *node : store.categoryRoot()->children())
-        names.append(node->category()->name());
-    return names;
-}
-
-QStringList titles(const TreeNode *categoryNode)
+// The names of the categories or titles of the links under a node, in order.
+QStringList names(const TreeNode *parent)
 {
     QStringList result;
-    for (const TreeNode *node : categoryNode->children())
-        result.append(node->link()->title());
+    for (const TreeNode *node : parent->children())
+        result.append(node->category() ? node->category()->name() : node->link()->title());
     return result;
 }
 
@@ -176,7 +169,6 @@ private slots:
         QCOMPARE(empty.selfInfo().negotiationStartTimeout(), 2);
         data.replace(0, 4, " 102"); // the header is read as a number
         QVERIFY(empty.loadDataRepresentation(data));
-
         DatabaseBuilder db;
         db.link("Only");
         data = db.store().dataRepresentation();
@@ -213,7 +205,7 @@ private slots:
         QCOMPARE(loaded.dataRepresentation(), first);
         QCOMPARE(Link().ID().mid(3).toLongLong(), nextID + 4); // one identifier per link read
 
-        QCOMPARE(categoryNames(loaded), QStringList({"General", "Books", "books", "Zoo"}));
+        QCOMPARE(names(loaded.categoryRoot()), QStringList({"General", "Books", "books", "Zoo"}));
         const TreeNode *books = loaded.categoryWithName("Books");
         QCOMPARE(books->numberOfChildren(), 2);
         const Link *cut = books->childAtIndex(0)->link();
@@ -268,7 +260,6 @@ private slots:
             qToBigEndian<uint32_t>(value, bytes.data() + at);
             return bytes;
         };
-        const qsizetype categoryCountAt = TemplateCountAt + 4;
         const qsizetype lastValueCountAt =
             good.lastIndexOf(ByteFields::utf16BigEndian("DetailsCollapsed")) + 32;
         const QByteArray cutInLink = good.left(FirstLinkAt + 10);
@@ -283,20 +274,18 @@ private slots:
         // 2^31 and more read as negative counts: no file holds one.
         QTest::newRow("negative count")
             << database << changed(TemplateCountAt, 0x80000000u) << "not a links database (bad record count)";
-        QTest::newRow("category count 2^32-1")
-            << database << changed(categoryCountAt, 0xffffffffu) << "not a links database (bad record count)";
+        QTest::newRow("category count 2^32-1") << database << changed(TemplateCountAt + 4, 0xffffffffu)
+                                               << "not a links database (bad record count)";
         QTest::newRow("category count 2^31-1")
-            << database << changed(categoryCountAt, 0x7fffffffu) << "truncated";
+            << database << changed(TemplateCountAt + 4, 0x7fffffffu) << "truncated";
         QTest::newRow("named string past the end")
             << database << changed(lastValueCountAt, 0x40000000u) << "truncated";
         QTest::newRow("cut in the profile") << database << good.left(100) << "truncated";
         QTest::newRow("cut in the links") << database << cutInLink << "truncated";
-
         QTest::newRow("templates too short")
             << templates << QByteArray("\0\0", 2) << "not an e-mail templates file (too short)";
         QTest::newRow("no templates") << templates << QByteArray(4, '\0') << "holds no e-mail templates";
         QTest::newRow("templates cut") << templates << QByteArray("\0\0\0\1xyz", 7) << "truncated";
-
         QTest::newRow("import: no category") << links << noCategory << "holds no category";
         QTest::newRow("import: cut") << links << cutInLink << "truncated";
     }
@@ -380,9 +369,9 @@ private slots:
         CollectionManager store;
         QStringList notes;
         QVERIFY(DatabaseCodec::read(buffer, store, nullptr, &notes));
-        QCOMPARE(categoryNames(store), QStringList({"B", "Z"}));
-        QCOMPARE(titles(store.defaultCategoryNode()), QStringList({"x"}));
-        QCOMPARE(titles(store.categoryNodeWithID("CAT5")), QStringList({"y"}));
+        QCOMPARE(names(store.categoryRoot()), QStringList({"B", "Z"}));
+        QCOMPARE(names(store.defaultCategoryNode()), QStringList({"x"}));
+        QCOMPARE(names(store.categoryNodeWithID("CAT5")), QStringList({"y"}));
         QCOMPARE(notes.size(), 3);
         QCOMPARE(notes.at(1),
                  QString("category \"A\" has the ID CAT5 of the category \"Z\" read before it: it is "
@@ -502,15 +491,14 @@ private slots:
         CollectionManager store;
         QStringList notes;
         QVERIFY(DatabaseJson::fromJson(json, store, nullptr, &notes));
-        QCOMPARE(categoryNames(store), QStringList({"General", "No ID", "Zebras"}));
-        QCOMPARE(titles(store.categoryNodeWithID("CAT5")), QStringList({"one", "two"}));
-        QCOMPARE(titles(store.categoryWithName("No ID")), QStringList({"three"}));
+        QCOMPARE(names(store.categoryRoot()), QStringList({"General", "No ID", "Zebras"}));
+        QCOMPARE(names(store.categoryNodeWithID("CAT5")), QStringList({"one", "two"}));
+        QCOMPARE(names(store.categoryWithName("No ID")), QStringList({"three"}));
         QCOMPARE(store.windowFrame(), QRectF(1, 1, 1, 1));
         const QString record = "link \"" + QString(60, 't') + "\u2026\"";
         QCOMPARE(notes.mid(1),
                  QStringList({record + ": the title is cut from 1000 to 99 characters, as the file holds it",
                               record + ": the URL is cut from 317 to 249 characters, as the file holds it"}));
-        QVERIFY(notes.first().contains("Apes"));
     }
 
     void jsonLoadsManyCategoriesInLinearTime()

@@ -190,7 +190,6 @@ private slots:
         db.emailTemplate("One", "S", "B");
         store.setWindowFrame(QRectF(10, 20, 800, 600));
         store.journal().setRecording(true);
-
         std::vector<std::unique_ptr<StoreChange>> history;
         QList<QByteArray> states{store.dataRepresentation()};
         for (int command = 0; command < 300; ++command) {
@@ -251,7 +250,6 @@ private slots:
         QCOMPARE(store.linkWithID(tied->ID()), tied);
         QCOMPARE(books->indexOfChild(store.linkNodeWithID(tied->ID())), 1);
         QCOMPARE(books->nativeTitle(), QStringLiteral("Books (3)"));
-
         EmailTemplateList &list = store.emailTemplateList();
         const EmailTemplate *welcome = list.emailTemplateWithName("Welcome");
         list.deleteEmailTemplateAtIndex(list.indexOfEmailTemplate(welcome) == 0 ? 1 : 0);
@@ -271,7 +269,6 @@ private slots:
         store.deleteLinkNodesWithIDs({gamma});
         QVERIFY(!store.journal().closeEntry()); // not recording: nothing kept
         QVERIFY(store.loadDataRepresentation(saved));
-
         store.journal().setRecording(true);
         store.setWindowFrame(QRectF(1, 2, 900, 700));
         store.setSplitterPosition(210);
