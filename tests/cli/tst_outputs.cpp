@@ -5,9 +5,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
 #include <QLockFile>
 #include <QSysInfo>
 #include <QTemporaryDir>
@@ -48,9 +45,8 @@ private slots:
         QCOMPARE(fileContents(site), fileContents(SampleSite));
         const CliRun dumped = runCli({"dump", site});
         QCOMPARE(dumped.status, 0);
-        const QJsonObject root = QJsonDocument::fromJson(dumped.out).object();
-        QCOMPARE(root.value("version").toString(), QString("0102"));
-        QCOMPARE(root.value("categories").toArray().size(), 6);
+        QVERIFY(dumped.out.startsWith(
+            "{\n\"version\": \"0102\",\n\"selfInfo\": {\"URL\":\"http://www.quiettrails.example/\""));
         const CliRun fromPipe = runCli({"dump", "/dev/stdin"}, CliOptions().fed(fileContents(site)));
         QCOMPARE(fromPipe.status, 0);
         QCOMPARE(fromPipe.out, dumped.out);
@@ -165,7 +161,6 @@ private slots:
         QVERIFY(QFile::link(site, dir.filePath("alias.txt")));
         QCOMPARE(runCli({"export-tsv", site, dir.filePath("alias.txt")}).status, 1);
         QCOMPARE(fileContents(site), fileContents(SampleSite));
-
         // An endless input is read no further than its first bytes (a status of -1 when it ran on).
         const CliRun zero =
             runCli({"load", "/dev/zero", dir.filePath("out.site")}, CliOptions().within(10000));

@@ -22,8 +22,7 @@ private slots:
         QStandardPaths::setTestModeEnabled(true);
         Preferences::useSettingsFile(dir.filePath(QStringLiteral("settings.ini")));
         HttpTestServer busy, calm;
-        QVERIFY(busy.listen());
-        QVERIFY(calm.listen());
+        QVERIFY(busy.listen() && calm.listen());
         using R = HttpTestServer::Response;
         const QByteArray page = "<a href=\"http://www.mysite.example/\">me</a>";
         for (HttpTestServer *server : {&busy, &calm}) {

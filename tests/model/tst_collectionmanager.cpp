@@ -161,7 +161,6 @@ private slots:
         store.setExportNewLinks(false, true);
         QCOMPARE(PublishingRules::numberOfPublishableLinks(store), 1);
         store.setExportNewLinks(false, false);
-
         // Success approves new and negotiating links only; every link checked is dated.
         const QDate day(2024, 3, 5);
         QVERIFY(!store.recordVerificationResults({}, day));

@@ -276,7 +276,6 @@ private slots:
         store.setColumnWidths(QList<double>{100, 200});
         store.dataRepresentation();
         QVERIFY(!store.journal().hasOpenEntry());
-
         // A style change, then a save with the window elsewhere, then undo: the style goes, the
         // window state written at the save stays the window's.
         store.setString("x", "HeaderStyle");
