@@ -5,6 +5,7 @@
 
 #include <QRandomGenerator>
 #include <QtTest>
+#include <functional>
 
 // The store's journal: a long random history of every operation that changes a database unwinds
 // through each earlier state to the first bytes and replays to the last; the records that come
@@ -24,15 +25,6 @@ private:
         return QString::fromLatin1(words[below(7)]);
     }
 
-    static TreeNode *linkNode(const CollectionManager &store, const QString &title)
-    {
-        for (TreeNode *node : store.allLinkNodes()) {
-            if (node->link()->title() == title)
-                return node;
-        }
-        return nullptr;
-    }
-
     QStringList anyLinkIDs(const CollectionManager &store, int count)
     {
         QStringList ids;
@@ -41,9 +33,37 @@ private:
             ids.append(nodes[size_t(below(int(nodes.size())))]->attachmentID());
         return ids;
     }
+    TreeNode *anyLink(const CollectionManager &store)
+    {
+        return store.linkNodeWithID(anyLinkIDs(store, 1).value(0));
+    }
     TreeNode *anyCategory(const CollectionManager &store)
     {
         return store.categoryRoot()->childAtIndex(below(store.numberOfCategories()));
+    }
+    std::function<DuplicateAnswer()> anyAnswer()
+    {
+        const DuplicateAnswer answer = below(2) ? DuplicateAnswer::Replace : DuplicateAnswer::Keep;
+        return [answer] { return answer; };
+    }
+
+    // A link of a random title in that category.
+    LinkFields fieldsIn(const TreeNode *category)
+    {
+        LinkFields f;
+        f.title = word();
+        f.categoryID = category->attachmentID();
+        f.lastStatusChangedOn = QDate(2024, 1, 1 + below(28));
+        return f;
+    }
+    // A new title, and now and then another category.
+    void retitle(CollectionManager &store, TreeNode *node)
+    {
+        LinkFields f = node->link()->fields();
+        f.title = word();
+        if (below(2))
+            f.categoryID = anyCategory(store)->attachmentID();
+        store.editLinkNode(node, f);
     }
 
     // Another database with the same IDs, some links changed, plus a category and link of its own.
@@ -51,145 +71,104 @@ private:
     {
         CollectionManager other;
         other.loadDataRepresentation(store.dataRepresentation());
-        for (const QString &id : anyLinkIDs(other, 3)) {
-            TreeNode *node = other.linkNodeWithID(id);
-            LinkFields fields = node->link()->fields();
-            fields.title = word();
-            other.editLinkNode(node, fields);
-        }
-        LinkFields fresh;
-        fresh.title = word();
-        fresh.categoryID =
-            other.addCategoryWithName(QStringLiteral("Imported %1").arg(below(1000)), QStringLiteral("imp"))
-                ->attachmentID();
-        fresh.lastStatusChangedOn = QDate(2020, 5, 6);
-        other.addLinkFromFields(fresh);
+        for (const QString &id : anyLinkIDs(other, 3))
+            retitle(other, other.linkNodeWithID(id));
+        other.addLinkFromFields(
+            fieldsIn(other.addCategoryWithName(QStringLiteral("Imported %1").arg(below(1000)), "imp")));
         return other.dataRepresentation();
+    }
+
+    void changeTemplates(CollectionManager &store)
+    {
+        EmailTemplateList &list = store.emailTemplateList();
+        EmailTemplate form;
+        form.setName(word(), "S", "B");
+        const int count = int(store.emailTemplates().size());
+        const int kind = count == 0 ? 0 : below(4);
+        EmailTemplate *chosen = count ? store.emailTemplates()[size_t(below(count))].get() : nullptr;
+        if (kind == 0)
+            list.addEmailTemplateFromEmailTemplate(form);
+        else if (kind == 1)
+            list.editEmailTemplate(chosen, form);
+        else if (kind == 2)
+            list.duplicateEmailTemplate(chosen);
+        else
+            list.deleteEmailTemplateAtIndex(below(count));
     }
 
     void change(CollectionManager &store)
     {
-        switch (below(18)) {
-        case 0: {
-            LinkFields f;
-            f.title = word();
-            f.categoryID = anyCategory(store)->attachmentID();
-            f.lastStatusChangedOn = QDate(2024, 1, 1 + below(28));
-            store.addLinkFromFields(f);
-            break;
-        }
-        case 1:
-            if (TreeNode *node = store.linkNodeWithID(anyLinkIDs(store, 1).value(0))) {
-                LinkFields f = node->link()->fields();
-                f.title = word();
-                if (below(2))
-                    f.categoryID = anyCategory(store)->attachmentID();
-                store.editLinkNode(node, f);
-            }
-            break;
-        case 2:
-            store.deleteLinkNodesWithIDs(anyLinkIDs(store, 1 + below(4)));
-            break;
-        case 3:
-            store.moveLinksWithIDs(anyLinkIDs(store, 1 + below(6)), anyCategory(store));
-            break;
-        case 4:
-            store.setStatus(LinkStatus('1' + below(4)), anyLinkIDs(store, 1 + below(8)));
-            break;
-        case 5:
-            store.setVerificationResult(VerificationMarkedVerified, anyLinkIDs(store, 3));
-            break;
-        case 6:
-            if (TreeNode *node = store.linkNodeWithID(anyLinkIDs(store, 1).value(0))) {
-                store.setVerificationOfLink(node->link(), QDate(2023, 3, 1 + below(28)),
-                                            VerificationSucceeded);
-                store.setStatusOfLink(node->link(), LinkStatusApproved);
-            }
-            break;
-        case 7:
-            store.addCategoryWithName(QStringLiteral("New %1").arg(below(1000)),
-                                      QStringLiteral("n%1").arg(below(1000)));
-            break;
-        case 8:
-            if (TreeNode *category = anyCategory(store); !category->category()->isNone())
-                store.renameCategory(category, word(), category->category()->anchor());
-            break;
-        case 9:
-            if (TreeNode *category = anyCategory(store); !category->category()->isNone() && below(3) == 0)
-                store.deleteCategoryNode(category);
-            break;
-        case 10: {
-            EmailTemplate form;
-            form.setName(word(), QStringLiteral("S"), QStringLiteral("B"));
-            const int count = int(store.emailTemplates().size());
-            const int kind = count == 0 ? 0 : below(4);
-            EmailTemplate *chosen = count ? store.emailTemplates()[size_t(below(count))].get() : nullptr;
-            if (kind == 0)
-                store.emailTemplateList().addEmailTemplateFromEmailTemplate(form);
-            else if (kind == 1)
-                store.emailTemplateList().editEmailTemplate(chosen, form);
-            else if (kind == 2)
-                store.emailTemplateList().duplicateEmailTemplate(chosen);
-            else
-                store.emailTemplateList().deleteEmailTemplateAtIndex(below(count));
-            break;
-        }
-        case 11: {
-            DatabaseBuilder other;
-            other.emailTemplate(word(), QStringLiteral("S"), QStringLiteral("B"));
-            const DuplicateAnswer answer = below(2) ? DuplicateAnswer::Replace : DuplicateAnswer::Keep;
-            EmailTemplateFile::importEmailTemplatesFromData(
-                store, EmailTemplateFile::dataRepresentation(other.store()), [answer] { return answer; });
-            break;
-        }
-        case 12: {
-            const DuplicateAnswer answer = below(2) ? DuplicateAnswer::Replace : DuplicateAnswer::Keep;
-            LinkImporter::importLinksFromData(store, otherDatabaseFor(store), [answer] { return answer; });
-            break;
-        }
-        case 13: {
-            NotificationSettings settings = store.selfInfo().notificationSettings();
-            settings.linkVerificationTimeout = 1 + below(90);
-            settings.notifyLinksInCategory = below(2);
-            store.setNotificationSettings(settings);
-            break;
-        }
-        case 14: {
-            LinksPageSetup setup;
-            setup.initializeFromCollectionManager(store);
-            setup.loadTheme(1 + below(5));
-            setup.setTargetNew(1 + below(2));
-            setup.setLayout(below(2));
-            setup.applyTo(store);
-            break;
-        }
-        case 15:
-            store.setString(QString::number(below(100)), QStringLiteral("Style%1").arg(below(3)));
-            break;
-        case 16: {
-            // Records made and removed within one command leave nothing behind.
-            LinkFields f;
-            f.title = word();
-            f.categoryID = NoneCategoryID;
-            store.deleteLinkNodesWithIDs({store.addLinkFromFields(f)->attachmentID()});
-            TreeNode *brief = store.addCategoryWithName(QStringLiteral("Brief"), QStringLiteral("brief"));
-            const QStringList ids = anyLinkIDs(store, 2);
-            if (!ids.isEmpty()) {
-                TreeNode *home = store.categoryRoot()->childAtIndex(
-                    store.indexOfCategoryWithID(store.linkNodeWithID(ids.first())->link()->categoryID()));
-                store.moveLinksWithIDs({ids.first()}, brief);
-                store.moveLinksWithIDs({ids.first()}, home);
-            }
-            store.deleteCategoryNode(brief);
-            break;
-        }
-        default: {
-            SiteProfileTexts texts = store.selfInfo().texts();
-            texts.title = word();
-            store.setSiteProfile(texts);
-            break;
-        }
-        }
+        const std::function<void()> changes[] = {
+            [&] { store.addLinkFromFields(fieldsIn(anyCategory(store))); },
+            [&] {
+                if (TreeNode *node = anyLink(store))
+                    retitle(store, node);
+            },
+            [&] { store.deleteLinkNodesWithIDs(anyLinkIDs(store, 1 + below(4))); },
+            [&] { store.moveLinksWithIDs(anyLinkIDs(store, 1 + below(6)), anyCategory(store)); },
+            [&] { store.setStatus(LinkStatus('1' + below(4)), anyLinkIDs(store, 1 + below(8))); },
+            [&] { store.setVerificationResult(VerificationMarkedVerified, anyLinkIDs(store, 3)); },
+            [&] {
+                if (TreeNode *node = anyLink(store)) {
+                    store.setVerificationOfLink(node->link(), QDate(2023, 3, 1 + below(28)),
+                                                VerificationSucceeded);
+                    store.setStatusOfLink(node->link(), LinkStatusApproved);
+                }
+            },
+            [&] {
+                store.addCategoryWithName(QStringLiteral("New %1").arg(below(1000)),
+                                          QStringLiteral("n%1").arg(below(1000)));
+            },
+            [&] {
+                if (TreeNode *category = anyCategory(store); !category->category()->isNone())
+                    store.renameCategory(category, word(), category->category()->anchor());
+            },
+            [&] {
+                if (TreeNode *category = anyCategory(store); !category->category()->isNone() && below(3) == 0)
+                    store.deleteCategoryNode(category);
+            },
+            [&] { changeTemplates(store); },
+            [&] {
+                DatabaseBuilder other;
+                other.emailTemplate(word(), "S", "B");
+                const QByteArray data = EmailTemplateFile::dataRepresentation(other.store());
+                EmailTemplateFile::importEmailTemplatesFromData(store, data, anyAnswer());
+            },
+            [&] { LinkImporter::importLinksFromData(store, otherDatabaseFor(store), anyAnswer()); },
+            [&] {
+                NotificationSettings settings = store.selfInfo().notificationSettings();
+                settings.linkVerificationTimeout = 1 + below(90);
+                settings.notifyLinksInCategory = below(2);
+                store.setNotificationSettings(settings);
+            },
+            [&] {
+                LinksPageSetup setup;
+                setup.initializeFromCollectionManager(store);
+                setup.loadTheme(1 + below(5));
+                setup.setTargetNew(1 + below(2));
+                setup.setLayout(below(2));
+                setup.applyTo(store);
+            },
+            [&] { store.setString(QString::number(below(100)), QStringLiteral("Style%1").arg(below(3))); },
+            [&] {
+                // Records made and removed within one command leave nothing behind.
+                store.deleteLinkNodesWithIDs(
+                    {store.addLinkFromFields(fieldsIn(anyCategory(store)))->attachmentID()});
+                TreeNode *brief = store.addCategoryWithName("Brief", "brief");
+                if (TreeNode *node = anyLink(store)) {
+                    TreeNode *home = node->parent();
+                    store.moveLinksWithIDs({node->attachmentID()}, brief);
+                    store.moveLinksWithIDs({node->attachmentID()}, home);
+                }
+                store.deleteCategoryNode(brief);
+            },
+            [&] {
+                SiteProfileTexts texts = store.selfInfo().texts();
+                texts.title = word();
+                store.setSiteProfile(texts);
+            },
+        };
+        changes[below(std::size(changes))]();
     }
 
 private slots:
@@ -208,10 +187,9 @@ private slots:
                 db.link(word(), LinkStatus('1' + below(4)),
                         QStringLiteral("http://site%1-%2.example/").arg(c).arg(i));
         }
-        db.emailTemplate(QStringLiteral("One"), QStringLiteral("S"), QStringLiteral("B"));
+        db.emailTemplate("One", "S", "B");
         store.setWindowFrame(QRectF(10, 20, 800, 600));
         store.journal().setRecording(true);
-
         std::vector<std::unique_ptr<StoreChange>> history;
         QList<QByteArray> states{store.dataRepresentation()};
         for (int command = 0; command < 300; ++command) {
@@ -257,44 +235,40 @@ private slots:
     {
         DatabaseBuilder db;
         CollectionManager &store = db.store();
-        db.category(QStringLiteral("Books"), QStringLiteral("books"))
-            .link(QStringLiteral("alpha"))
-            .link(QStringLiteral("Alpha"))
-            .link(QStringLiteral("Beta"));
-        db.emailTemplate(QStringLiteral("Welcome"), QStringLiteral("Hello"), QStringLiteral("Dear"));
-        db.emailTemplate(QStringLiteral("reminder"), QStringLiteral("Again"), QStringLiteral("Still?"));
+        db.category("Books", "books").link("alpha").link("Alpha");
+        const Link *tied = db.lastLink();
+        db.link("Beta")
+            .emailTemplate("Welcome", "Hello", "Dear")
+            .emailTemplate("reminder", "Again", "Still?");
         store.journal().setRecording(true);
-        TreeNode *books = store.categoryWithName(QStringLiteral("Books"));
-        const Link *tied = linkNode(store, QStringLiteral("Alpha"))->link();
+        TreeNode *books = store.categoryWithName("Books");
         store.deleteCategoryNode(books);
         std::unique_ptr<StoreChange> change = store.journal().closeEntry();
         QCOMPARE(change->categoryIDs().first(), books->attachmentID());
         QVERIFY(change->undo(store));
-        QCOMPARE(store.categoryWithName(QStringLiteral("Books")), books);
+        QCOMPARE(store.categoryWithName("Books"), books);
         QCOMPARE(store.linkWithID(tied->ID()), tied);
-        QCOMPARE(books->indexOfChild(linkNode(store, QStringLiteral("Alpha"))), 1);
+        QCOMPARE(books->indexOfChild(store.linkNodeWithID(tied->ID())), 1);
         QCOMPARE(books->nativeTitle(), QStringLiteral("Books (3)"));
-
-        const EmailTemplate *welcome =
-            store.emailTemplateList().emailTemplateWithName(QStringLiteral("Welcome"));
-        store.emailTemplateList().deleteEmailTemplateAtIndex(
-            store.emailTemplateList().indexOfEmailTemplate(welcome) == 0 ? 1 : 0);
+        EmailTemplateList &list = store.emailTemplateList();
+        const EmailTemplate *welcome = list.emailTemplateWithName("Welcome");
+        list.deleteEmailTemplateAtIndex(list.indexOfEmailTemplate(welcome) == 0 ? 1 : 0);
         change = store.journal().closeEntry();
         QVERIFY(change->undo(store));
         QVERIFY(change->redo(store));
-        QCOMPARE(store.emailTemplateList().emailTemplateWithName(QStringLiteral("Welcome")), welcome);
+        QCOMPARE(list.emailTemplateWithName("Welcome"), welcome);
     }
 
     void windowStateAndReplacedDatabasesStayOut()
     {
         DatabaseBuilder db;
         CollectionManager &store = db.store();
-        db.link(QStringLiteral("Beta")).link(QStringLiteral("Gamma"));
+        db.link("Beta").link("Gamma");
+        const QString gamma = db.lastLink()->ID();
         const QByteArray saved = store.dataRepresentation();
-        store.deleteLinkNodesWithIDs({linkNode(store, QStringLiteral("Beta"))->attachmentID()});
+        store.deleteLinkNodesWithIDs({gamma});
         QVERIFY(!store.journal().closeEntry()); // not recording: nothing kept
         QVERIFY(store.loadDataRepresentation(saved));
-
         store.journal().setRecording(true);
         store.setWindowFrame(QRectF(1, 2, 900, 700));
         store.setSplitterPosition(210);
@@ -302,15 +276,14 @@ private slots:
         store.setColumnWidths(QList<double>{100, 200});
         store.dataRepresentation();
         QVERIFY(!store.journal().hasOpenEntry());
-
         // A style change, then a save with the window elsewhere, then undo: the style goes, the
         // window state written at the save stays the window's.
-        store.setString(QStringLiteral("x"), QStringLiteral("HeaderStyle"));
+        store.setString("x", "HeaderStyle");
         std::unique_ptr<StoreChange> change = store.journal().closeEntry();
         store.dataRepresentation();
         store.setWindowFrame(QRectF(5, 6, 1000, 800));
         QVERIFY(change->undo(store));
-        QVERIFY(store.stringForName(QStringLiteral("HeaderStyle")).isNull());
+        QVERIFY(store.stringForName("HeaderStyle").isNull());
         CollectionManager reread;
         QVERIFY(reread.loadDataRepresentation(store.dataRepresentation()));
         QCOMPARE(reread.windowFrame(), QRectF(5, 6, 1000, 800));
@@ -318,7 +291,7 @@ private slots:
 
         // A database read anew refuses the steps of the old tree and drops an open entry.
         QVERIFY(change->redo(store));
-        store.deleteLinkNodesWithIDs({linkNode(store, QStringLiteral("Gamma"))->attachmentID()}); // left open
+        store.deleteLinkNodesWithIDs({gamma}); // left open
         QVERIFY(store.loadDataRepresentation(saved));
         QVERIFY(!store.journal().hasOpenEntry());
         QVERIFY(!change->undo(store));
