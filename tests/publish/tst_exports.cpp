@@ -1,0 +1,453 @@
+// The exports: the links page (byte for byte, and what it refuses to write), the spreadsheet in
+// each encoding, the names and messages of the export panels, and the command-line tool over them.
+#include "DatabaseBuilder.h"
+#include "TestData.h"
+#include "support/CliProcess.h"
+
+#include "model/CollectionManager.h"
+#include "model/DatabaseFile.h"
+#include "model/Preferences.h"
+#include "publish/ClipboardWriter.h"
+#include "publish/ExportTexts.h"
+#include "publish/HTMLBuilder.h"
+#include "publish/LinksPageExporter.h"
+#include "publish/SpreadsheetBuilder.h"
+
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QMimeData>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTest>
+#include <memory>
+
+namespace {
+
+// The database behind the publishing golden files: the None category with a published and a
+// blocked link, three categories with published links (one of them also holding a New and a
+// Negotiating link), one whose links are all blocked, and an empty one.
+LinkFields fields(const QString &title, LinkStatus status, const QString &url, const QString &description)
+{
+    LinkFields f;
+    f.title = title;
+    f.URL = url;
+    f.description = description;
+    f.status = status;
+    f.type = LinkTypeSent;
+    f.lastStatusChangedOn = QDate(2004, 3, 5);
+    return f;
+}
+
+void build(DatabaseBuilder &db)
+{
+    SiteProfileTexts profile;
+    profile.title = QStringLiteral("Marsh & Meadow <Garden>");
+    profile.URL = QStringLiteral("http://www.marsh-meadow.example/");
+    db.store().setSiteProfile(profile);
+    db.store().setExportNewLinks(true, false);
+
+    db.defaultCategory()
+        .link(fields("Alder Nursery", LinkStatusApproved, "http://alder.example/",
+                     "Trees & shrubs <wholesale>"))
+        .link(fields("Bramble Blocked", LinkStatusBlocked, "http://bramble.example/", "Never shown"));
+    db.category("Birds & Bees", "birds")
+        .link(fields("Kestrel Watch", LinkStatusApproved, "http://kestrel.example/?a=1&b=2", "Falcons"))
+        .link(fields("Heron Hall", LinkStatusNew, "http://heron.example/", ""))
+        .link(fields("Nightjar Notes", LinkStatusNegotiating, "http://nightjar.example/", "Not yet agreed"));
+    db.category("Ferns", "ferns")
+        .link(fields("Bracken Books", LinkStatusApproved, "http://bracken.example/", "Field guides"));
+    db.category("Ponds", "ponds")
+        .link(fields("Duckweed Daily", LinkStatusApproved, "http://duckweed.example/", "Water \"gardens\""));
+    db.category("Quarantine", "quarantine")
+        .link(fields("Spam Farm", LinkStatusBlocked, "http://spam.example/", "Blocked"));
+    db.category("Empty Shelf", "empty");
+}
+
+// Compares bytes with a golden file; QM_UPDATE_GOLDEN=1 rewrites the file instead.
+bool matchesGolden(const QByteArray &actual, const QString &name)
+{
+    QFile file(QStringLiteral(QM_TEST_DATA_DIR "/publish/") + name);
+    if (qEnvironmentVariableIntValue("QM_UPDATE_GOLDEN") == 1)
+        return file.open(QIODevice::WriteOnly) && file.write(actual) == actual.size();
+    const QByteArray expected = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    qsizetype at = 0;
+    while (at < expected.size() && at < actual.size() && expected.at(at) == actual.at(at))
+        ++at;
+    if (at == expected.size() && at == actual.size())
+        return true;
+    qWarning("%s differs at byte %lld: %s", qPrintable(name), static_cast<long long>(at),
+             actual.mid(at, 80).toPercentEncoding(" \t/<>=\"").constData());
+    return false;
+}
+
+QStringList filesIn(const QString &folder)
+{
+    return QDir(folder).entryList(QDir::Files, QDir::Name);
+}
+
+// Links covering the cells that need care: accents, characters an 8-bit encoding lacks, notes
+// with line breaks and tabs, never-verified links, every status and both request types.
+void buildSheet(DatabaseBuilder &db)
+{
+    LinkFields f;
+    f.title = QStringLiteral("Café Ł½—");
+    f.URL = QStringLiteral("http://cafe.example/");
+    f.description = QStringLiteral("Tab\there");
+    f.counterpartURL = QStringLiteral("http://cafe.example/links.html");
+    f.counterpartCategoryName = QStringLiteral("Friends");
+    f.contactFirstName = QStringLiteral("Zoë");
+    f.contactLastName = QStringLiteral("Brontë");
+    f.contactEmail = QStringLiteral("zoe@cafe.example");
+    f.type = LinkTypeReceived;
+    f.status = LinkStatusApproved;
+    f.lastStatusChangedOn = QDate(2004, 3, 5);
+    f.lastVerifiedOn = QDate(2004, 12, 31);
+    f.lastVerificationResult = VerificationSucceeded;
+    f.notes = QStringLiteral("First line\r\nSecond line\rThird\nFourth\tend");
+    db.defaultCategory().link(f);
+
+    LinkFields g;
+    g.title = QStringLiteral("Never Checked");
+    g.URL = QStringLiteral("http://never.example/");
+    g.type = LinkTypeSent;
+    g.status = LinkStatusBlocked;
+    g.lastStatusChangedOn = QDate(2010, 11, 9);
+    db.category(QStringLiteral("Tea\tRooms"), "tea").link(g);
+    g.title = QStringLiteral("Fresh");
+    g.status = LinkStatusNew;
+    db.link(g);
+    g.title = QStringLiteral("Talking");
+    g.status = LinkStatusNegotiating;
+    db.link(g);
+}
+
+} // namespace
+
+class TestExports : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+    QString m_site; // the sample, one page per category
+
+private slots:
+    void initTestCase()
+    {
+        Preferences::useSettingsFile(m_dir.filePath("settings.ini"));
+        DatabaseBuilder db;
+        build(db);
+        db.store().setRenderMode(RenderModePagePerCategory);
+        m_site = m_dir.filePath("sample.site");
+        QVERIFY(DatabaseFile::write(db.store(), m_site));
+    }
+
+    void exportedPagesMatchGolden()
+    {
+        DatabaseBuilder single;
+        build(single);
+        single.store().setRenderMode(RenderModeSinglePage);
+        single.store().setTargetNew(1);
+        QTemporaryDir singleDir;
+        QVERIFY(LinksPageExporter::exportHTMLWithCollectionManager(single.store(),
+                                                                   singleDir.filePath("links.html")));
+        QCOMPARE(filesIn(singleDir.path()), QStringList({"links.html"}));
+        QCOMPARE(LinksPageExporter::numberOfHTMLFilesForCollectionManager(single.store()), 1);
+        QVERIFY(matchesGolden(fileContents(singleDir.filePath("links.html")), "single-page.html"));
+
+        DatabaseBuilder db;
+        build(db);
+        db.store().setRenderMode(RenderModePagePerCategory);
+        QTemporaryDir dir;
+        QString error;
+        QVERIFY2(LinksPageExporter::exportHTMLWithCollectionManager(db.store(), dir.filePath("index.html"),
+                                                                    &error),
+                 qPrintable(error));
+        // The all-blocked and the empty category get no page, and they are not counted.
+        QCOMPARE(filesIn(dir.path()), QStringList({"birds.html", "ferns.html", "index.html", "ponds.html"}));
+        QCOMPARE(LinksPageExporter::numberOfHTMLFilesForCollectionManager(db.store()), 4);
+        for (const QString &name : filesIn(dir.path()))
+            QVERIFY2(matchesGolden(fileContents(dir.filePath(name)), "per-category-" + name),
+                     qPrintable(name));
+    }
+
+    void topLinkFollowsTheExportedFileName()
+    {
+        DatabaseBuilder db;
+        build(db);
+        db.store().setRenderMode(RenderModePagePerCategory);
+        HTMLBuilder builder(db.store());
+        const TreeNode *birds = db.store().categoryWithAnchor("birds");
+        // A copy made before any export points to the name the export proposes.
+        QVERIFY(builder.clipboardStringForCategory(birds).contains(
+            "<A href=\"index.html\" class=\"qm_link\">Top"));
+        QTemporaryDir dir;
+        QVERIFY(LinksPageExporter::exportHTMLWithCollectionManager(db.store(), dir.filePath("start.html")));
+        QVERIFY(fileContents(dir.filePath("birds.html"))
+                    .contains("<A href=\"start.html\" class=\"qm_link\">Top"));
+    }
+
+    void onlyNoneCategoryLinksGiveNoTableOfContents()
+    {
+        DatabaseBuilder db;
+        db.link("Alone").category("Unused", "unused");
+        HTMLBuilder builder(db.store());
+        QVERIFY(builder.HTMLForTableOfContentsWithSinglePage(true, true, true).isEmpty());
+        QVERIFY(!builder.HTMLForSinglePage().contains("Categories"));
+        QVERIFY(!builder.HTMLForCategoryPageWithCategory(db.store().defaultCategoryNode())
+                     .contains("Categories"));
+    }
+
+    void addressesCannotLeaveTheirAttribute()
+    {
+        DatabaseBuilder db;
+        db.link(fields("A < B & C > D", LinkStatusApproved,
+                       "http://evil.example/?q=1&r=\"><SCRIPT>alert(1)</SCRIPT>", ""));
+        db.category("Odd", "x\"y");
+        db.link(fields("Plain", LinkStatusApproved, "http://plain.example/", "d"));
+        HTMLBuilder builder(db.store());
+        const QString entry =
+            builder.HTMLForLink(*db.store().defaultCategoryNode()->firstChild()->link(), false);
+        QCOMPARE(
+            entry,
+            QString("\t\t\t\t<LI class=\"qm_li\"><A href=\"http://evil.example/?q=1&r=&quot;&gt;&lt;SCRIPT"
+                    "&gt;alert(1)&lt;/SCRIPT&gt;\" class=\"qm_link\">A &lt; B &amp; C &gt; D</A>"
+                    "<FONT class=\"qm_text\"></FONT></LI>\n"));
+        const QString page = builder.HTMLForSinglePage();
+        QVERIFY(page.contains("<A href=\"#x&quot;y\""));
+        QVERIFY(page.contains("<A name=\"x&quot;y\"></A>"));
+        QVERIFY(!page.contains("<SCRIPT>"));
+        QCOMPARE(HTMLBuilder::attributeString("a&b\"<>"), QString("a&b&quot;&lt;&gt;"));
+    }
+
+    void unsafePageNamesAreRefusedBeforeAnythingIsWritten()
+    {
+        // The anchors of two categories, and what the error names.
+        const QList<std::tuple<const char *, const char *, QStringList>> cases{
+            {"alpha", "../../x", {"\"Second\""}},
+            {"alpha", "/etc/x", {"\"Second\""}},
+            {"alpha", "", {"\"Second\""}},
+            {"alpha", "a.b", {"\"Second\""}},
+            {"alpha", "a b", {"\"Second\""}},
+            {"alpha", "index", {"\"Second\"", "index.html"}}, // the index page's name
+            {"news", "NEWS", {"\"First\"", "\"Second\""}}};   // one file on a case-insensitive disk
+        for (const auto &[first, second, named] : cases) {
+            DatabaseBuilder db;
+            db.link("Home").category("First", first).link("One").category("Second", second).link("Two");
+            db.store().setRenderMode(RenderModePagePerCategory);
+            QTemporaryDir dir;
+            QString error;
+            QVERIFY(!LinksPageExporter::exportHTMLWithCollectionManager(db.store(),
+                                                                        dir.filePath("index.html"), &error));
+            for (const QString &name : named)
+                QVERIFY2(error.contains(name), qPrintable(error));
+            QVERIFY(filesIn(dir.path()).isEmpty());
+            QVERIFY(!QFileInfo::exists(dir.filePath("../x.html")));
+            // The single page needs no file names: it is written.
+            db.store().setRenderMode(RenderModeSinglePage);
+            QVERIFY(
+                LinksPageExporter::exportHTMLWithCollectionManager(db.store(), dir.filePath("index.html")));
+        }
+    }
+
+    void aFailedWriteNamesTheFile()
+    {
+        DatabaseBuilder db;
+        buildSheet(db);
+        const QString path = m_dir.filePath("missing-folder/index.html");
+        QString error;
+        QVERIFY(!LinksPageExporter::exportHTMLWithCollectionManager(db.store(), path, &error));
+        QVERIFY2(error.contains(QDir::toNativeSeparators(path)), qPrintable(error));
+        error.clear();
+        QVERIFY(!SpreadsheetBuilder(db.store()).exportSiteAtPath(path, TextEncoding::UTF16, &error));
+        QVERIFY2(error.contains(QDir::toNativeSeparators(path)), qPrintable(error));
+    }
+
+    void stylesTakeStoredTextsAndDefaults()
+    {
+        DatabaseBuilder db;
+        db.store().setString("", "TextStyle");
+        db.store().setString("color: red;", "ULStyle");
+        HTMLBuilder builder(db.store());
+        const QString styles = builder.HTMLStylesWithIndent(true);
+        QVERIFY(styles.startsWith("\t\t<STYLE type=\"text/css\">\n\t\t\t.qm_text {  }\n"));
+        QVERIFY(styles.contains("\t\t\t.qm_emphasized_text { font-family: Arial,sans-serif; font-size: 12px; "
+                                "font-weight: bold; }\n"));
+        QVERIFY(styles.endsWith("\t\t\t.qm_ul { color: red; }\n\t\t</STYLE>\n"));
+        QCOMPARE(builder.stylesClipboardString().count('\n'), 10);
+        QVERIFY(builder.stylesClipboardString().startsWith("<STYLE type=\"text/css\">\n\t.qm_text {  }\n"));
+    }
+
+    void targetNewNeedsExactlyYes()
+    {
+        DatabaseBuilder db;
+        db.link("Home");
+        const Link &link = *db.lastLink();
+        QVERIFY(!HTMLBuilder(db.store()).HTMLForLink(link, false).contains("target"));
+        db.store().setString("yes", "TargetNew");
+        QVERIFY(!HTMLBuilder(db.store()).HTMLForLink(link, false).contains("target"));
+        db.store().setTargetNew(1);
+        QVERIFY(HTMLBuilder(db.store())
+                    .HTMLForLink(link, false)
+                    .contains("\" target=\"_new\" class=\"qm_link\">"));
+    }
+
+    void clipboardCopiesCarryRichText()
+    {
+        DatabaseBuilder db;
+        build(db);
+        const QString body = HTMLBuilder(db.store()).clipboardString();
+        QVERIFY(body.startsWith("<TABLE border=\"0\""));
+        QVERIFY(!body.contains("<HTML>") && !body.contains("\t\t<TABLE"));
+        std::unique_ptr<QMimeData> text(ClipboardWriter::mimeDataForText(body));
+        QCOMPARE(text->text(), body);
+        QVERIFY(text->data("text/rtf").startsWith("{\\rtf1"));
+        QVERIFY(!text->hasHtml());
+        std::unique_ptr<QMimeData> page(ClipboardWriter::mimeDataForPage(body));
+        QCOMPARE(page->text(), body);
+        QCOMPARE(page->html(), body);
+        QVERIFY(page->data("text/rtf").startsWith("{\\rtf1"));
+    }
+
+    void cellTextsAndExportNames()
+    {
+        CollectionManager empty;
+        QCOMPARE(SpreadsheetBuilder(empty).string(), SpreadsheetBuilder(empty).headerLine());
+        QCOMPARE(SpreadsheetBuilder(empty).string().count('\n'), 1);
+        QCOMPARE(SpreadsheetBuilder::stringForDate(QDate(2004, 3, 5)), QString("03/05/2004"));
+        QCOMPARE(SpreadsheetBuilder::stringForDate(QDate(987, 12, 1)), QString("12/01/987"));
+        QCOMPARE(SpreadsheetBuilder::stringForDate(QDate()), QString(""));
+        QCOMPARE(SpreadsheetBuilder::stringForStatus(LinkStatusNegotiating), QString("Negotiating"));
+        QCOMPARE(SpreadsheetBuilder::stringForStatus('9'), QString(""));
+
+        QCOMPARE(ExportTexts::proposedSpreadsheetName(QDate(2007, 3, 5)),
+                 QString("Links Database 03-05-2007"));
+        QCOMPARE(ExportTexts::proposedSpreadsheetName(QDate(2024, 12, 31)),
+                 QString("Links Database 12-31-2024"));
+        QCOMPARE(ExportTexts::filesCreatedMessage(1), QString("1 file was created."));
+        QCOMPARE(ExportTexts::filesCreatedMessage(4), QString("4 files were created."));
+        QCOMPARE(ExportTexts::linksExportedMessage(1), QString("1 link was exported."));
+        QCOMPARE(ExportTexts::linksExportedMessage(0), QString("0 links were exported."));
+        QCOMPARE(ExportTexts::fileNameFromTitle("Marsh / Meadow", "Links"), QString("Marsh - Meadow"));
+        QCOMPARE(ExportTexts::fileNameFromTitle("..hidden", "Links"), QString("hidden"));
+        QCOMPARE(ExportTexts::fileNameFromTitle("  ", "Links"), QString("Links"));
+        const QList<QPair<const char *, const char *>> paths{{"/out/index", "/out/index.html"},
+                                                             {"/out/index.html", "/out/index.html"},
+                                                             {"/out/INDEX.HTML", "/out/INDEX.HTML"},
+                                                             {"/out/index.php", "/out/index.php.html"},
+                                                             {"/out/links.", "/out/links.html"},
+                                                             {"/out.d/links", "/out.d/links.html"},
+                                                             {"", ""}};
+        for (const auto &[path, completed] : paths)
+            QCOMPARE(ExportTexts::pathWithExtension(path, "html"), QString(completed));
+        QCOMPARE(ExportTexts::pathWithExtension("/out/index.htm", "html", {"htm"}),
+                 QString("/out/index.htm"));
+    }
+
+    void encodingsMatchGolden_data()
+    {
+        QTest::addColumn<int>("preference"); // -1: never chosen
+        QTest::addColumn<QString>("golden");
+        QTest::newRow("UTF-16") << 0 << "spreadsheet-utf16.txt";
+        QTest::newRow("Mac OS Roman") << 1 << "spreadsheet-macroman.txt";
+        QTest::newRow("ISO Latin 1") << 2 << "spreadsheet-latin1.txt";
+        QTest::newRow("UTF-8") << 3 << "spreadsheet-utf8.txt";
+        QTest::newRow("unknown value") << 7 << "spreadsheet-macroman.txt";
+        QTest::newRow("never chosen: no character lost") << -1 << "spreadsheet-utf8.txt";
+    }
+
+    void encodingsMatchGolden()
+    {
+        QFETCH(int, preference);
+        QFETCH(QString, golden);
+        DatabaseBuilder db;
+        buildSheet(db);
+        if (preference < 0)
+            Preferences::remove(Preferences::FileExportEncoding);
+        else
+            Preferences::setValue(Preferences::FileExportEncoding, preference);
+        const QString path = m_dir.filePath("sheet.txt");
+        QString error;
+        QVERIFY2(SpreadsheetBuilder::exportSpreadsheetWithCollectionManager(db.store(), path, &error),
+                 qPrintable(error));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QVERIFY(matchesGolden(file.readAll(), golden));
+    }
+
+    // The count the export asks with matches the '?' the encoder writes (the goldens hold the bytes).
+    void unwritableCharactersAreCounted()
+    {
+        DatabaseBuilder db;
+        buildSheet(db);
+        const SpreadsheetBuilder builder(db.store());
+        QCOMPARE(builder.unwritableCharacterCount(TextEncoding::MacOSRoman), 2); // Ł ½
+        QCOMPARE(builder.unwritableCharacterCount(TextEncoding::ISOLatin1), 2);  // Ł —
+        QCOMPARE(builder.unwritableCharacterCount(TextEncoding::UTF8), 0);
+        QCOMPARE(builder.unwritableCharacterCount(TextEncoding::UTF16), 0);
+        QCOMPARE(SpreadsheetBuilder::encodingForPreference(-3), TextEncoding::MacOSRoman);
+    }
+
+    // The rules are the builders'; here the tool passes its arguments through and says what it did.
+    void exportsSayWhatTheyWrote()
+    {
+        QVERIFY(QDir(m_dir.path()).mkdir("html"));
+        const CliRun html = runCli({"export-html", m_site, m_dir.filePath("html/index.html")});
+        QCOMPARE(html.status, 0);
+        QCOMPARE(html.out, QByteArray("4 files were created.\n"));
+        QCOMPARE(QDir(m_dir.filePath("html")).entryList(QDir::Files).size(), 4);
+        QVERIFY(matchesGolden(fileContents(m_dir.filePath("html/index.html")), "per-category-index.html"));
+
+        const QString path = m_dir.filePath("sheet.txt");
+        const CliRun tsv = runCli({"export-tsv", m_site, path, "--encoding", "utf16"});
+        QCOMPARE(tsv.status, 0);
+        QCOMPARE(tsv.out, QByteArray("8 links were exported.\n"));
+        QVERIFY(fileContents(path).startsWith(QByteArray("\xFF\xFEL\0i\0n\0k\0", 10)));
+        // The title's characters Mac OS Roman lacks, wherever the row repeats them.
+        DatabaseBuilder db;
+        db.defaultCategory().link(QStringLiteral("Caf\u00e9 \u00d8rn\u00f8 \u9ce5\u306e\u4f1a \U0001F426"));
+        const QString birds = m_dir.filePath("birds.site");
+        QVERIFY(DatabaseFile::write(db.store(), birds));
+        const CliRun roman = runCli({"export-tsv", birds, path, "--encoding", "macroman"});
+        QCOMPARE(roman.status, 0);
+        QVERIFY2(
+            roman.err.startsWith(path.toUtf8() +
+                                 ": 8 characters cannot be written in Mac OS Roman and would become '?'."),
+            roman.err.constData());
+        QVERIFY(runCli({"export-tsv", birds, path, "--encoding", "utf8"}).err.isEmpty());
+
+        QCOMPARE(runCli({"chart", m_site, "--view", "1", m_dir.filePath("chart.pdf")}).status, 0);
+        QVERIFY(fileContents(m_dir.filePath("chart.pdf")).startsWith("%PDF"));
+        QCOMPARE(runCli({"chart", m_site, "--view", "2", m_dir.filePath("chart.png")}).status, 0);
+        QCOMPARE(QImage(m_dir.filePath("chart.png")).size(), QSize(1120, 600));
+        const CliRun print = runCli({"print", m_site, m_dir.filePath("list.pdf")});
+        QCOMPARE(print.status, 0);
+        QCOMPARE(print.out, QByteArray("1 page was printed.\n"));
+    }
+
+    void badInputsAreReported()
+    {
+        const CliRun missing =
+            runCli({"export-html", m_dir.filePath("none.site"), m_dir.filePath("index.html")});
+        QCOMPARE(missing.status, 2);
+        QVERIFY(missing.err.startsWith(m_dir.filePath("none.site").toUtf8() + ": "));
+        const QList<QStringList> wrongArguments{
+            {"export-html", m_site},
+            {"print", m_site},
+            {"export-tsv", m_site, m_dir.filePath("x.txt"), "--encoding", "ebcdic"},
+            {"chart", m_site, "--view", "3", m_dir.filePath("x.pdf")},
+            {"chart", m_site, "--view", "0", m_dir.filePath("x.gif")}};
+        for (const QStringList &arguments : wrongArguments)
+            QVERIFY2(runCli(arguments).status == 1, qPrintable(arguments.join(' ')));
+
+        // Nothing publishable: nothing is written.
+        const QString site = m_dir.filePath("blocked.site");
+        CollectionManager blocked;
+        QVERIFY(DatabaseFile::write(blocked, site));
+        QCOMPARE(runCli({"export-html", site, m_dir.filePath("nothing.html")}).status, 2);
+        QVERIFY(!QFile::exists(m_dir.filePath("nothing.html")));
+    }
+};
+
+QTEST_MAIN(TestExports)
+#include "tst_exports.moc"
