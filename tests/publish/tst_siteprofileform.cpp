@@ -110,10 +110,13 @@ private slots:
         const QStringList titleStep{"Title/99", "Description/399", "Keywords/249"};
         const QStringList addressStep{"Main Page URL/249", "Links Page URL/249"};
         const QStringList contactStep{"Contact First Name/49", "Contact Last Name/49", "Contact E-mail/99"};
-        const QList<QPair<int, QStringList>> steps{
-            {1, {}},          {2, titleStep}, {3, addressStep},
-            {4, contactStep}, {5, {}},        {0, titleStep + addressStep + contactStep}};
-        for (const auto &[step, asked] : steps) {
+        // With the field each step puts the cursor in.
+        const QList<std::tuple<int, QStringList, std::optional<Field>>> steps{
+            {1, {}, std::nullopt},         {2, titleStep, Title},
+            {3, addressStep, MainPageURL}, {4, contactStep, ContactFirstName},
+            {5, {}, std::nullopt},         {0, titleStep + addressStep + contactStep, std::nullopt}};
+        for (const auto &[step, asked, focus] : steps) {
+            QCOMPARE(focusFieldOfStep(step), focus);
             SiteProfileTexts texts;
             for (Field field : AllFields) {
                 const bool address = field == MainPageURL || field == LinksPageURL; // "http://" added first
@@ -131,17 +134,13 @@ private slots:
 
     void trimCutsAtTheLimitOrStops()
     {
-        // Trimmed: the first 99 characters, never half of a surrogate pair, and the check goes on.
+        // Trimmed: the first 99 characters (TextUtils keeps surrogate pairs whole), and the check goes on.
         TrimScript script;
-        script.answers = {true, true};
+        script.answers = {true};
         SiteProfileTexts texts = validTexts();
         texts.title = QStringLiteral("A") + QString(98, QLatin1Char('b')) + QStringLiteral("Z"); // 100
         QVERIFY(checkAssistantStep(2, texts, script.question()).passed);
         QCOMPARE(texts.title, QStringLiteral("A") + QString(98, QLatin1Char('b')));
-        const QString bird = QString::fromUtf8("\xF0\x9F\x90\xA6"); // two UTF-16 units
-        texts.title = QString(98, QLatin1Char('t')) + bird;         // unit 99 is a high surrogate
-        QVERIFY(checkAssistantStep(2, texts, script.question()).passed);
-        QCOMPARE(texts.title, QString(98, QLatin1Char('t')));
 
         // Declined: the check stops on that field with the text unchanged and no alert, asking nothing more.
         script.asked.clear();
@@ -153,13 +152,6 @@ private slots:
         QCOMPARE(result.field, Title);
         QCOMPARE(texts.title, longTitle);
         QCOMPARE(script.asked.size(), 1);
-
-        // Given, both addresses are completed.
-        texts.URL = QStringLiteral("example.org");
-        texts.linksURL = QStringLiteral("example.org/links");
-        QVERIFY(checkAssistantStep(3, texts, script.question()).passed);
-        QCOMPARE(texts.URL, QStringLiteral("http://example.org"));
-        QCOMPARE(texts.linksURL, QStringLiteral("http://example.org/links"));
     }
 
     void warningsComeOneAtATimeAfterTheLengths()
@@ -196,13 +188,8 @@ private slots:
                  QStringLiteral("The Contact E-mail field does not look like an e-mail address."));
     }
 
-    void focusAndTheValuesKeptForTheNextDatabase()
+    void valuesKeptForTheNextDatabase()
     {
-        const QList<std::optional<Field>> focus{std::nullopt, Title, MainPageURL, ContactFirstName,
-                                                std::nullopt};
-        for (int step = 1; step <= 5; ++step)
-            QCOMPARE(focusFieldOfStep(step), focus.at(step - 1));
-
         SiteProfileTexts texts = validTexts();
         texts.URL = QStringLiteral("marshbirds.example");
         texts.linksURL = QStringLiteral("http://");
