@@ -30,6 +30,7 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QRegularExpression>
 #include <QScreen>
 #include <QSignalSpy>
@@ -179,36 +180,65 @@ private slots:
 
     void welcomeWindowAndTheDocuments()
     {
-        // A confirmed assistant makes a document and ends it; its values (made by SiteProfileForm)
-        // serve the next new database, and a cancelled run keeps them.
+        // A confirmed assistant makes a document and ends it. On its way a failed step shows the
+        // rule's alert and puts the cursor in the field, the message box answers the trim and keep
+        // questions, and a kept address shows completed.
         Preferences::setValue(Preferences::ShowNewSiteCreatedMessage, false);
-        const auto type = [this](SiteProfileForm::Field field, const QString &text) {
-            qobject_cast<QLineEdit *>(m_application->newSiteDialog()->fieldWidget(field))->setText(text);
+        NewSiteDialogController *dialog = m_application->newSiteDialog();
+        const auto type = [dialog](SiteProfileForm::Field field, const QString &text) {
+            qobject_cast<QLineEdit *>(dialog->fieldWidget(field))->setText(text);
+        };
+        QStringList seen;
+        const auto see = [&] {
+            seen << MessageBox::shownAlerts().last().title << dialog->focusWidget()->objectName();
         };
         UserScript creating;
         creating.then([this] { return welcome(); }, [](QWidget *w) { click(w, "newDocButton"); })
             .then([this] { return assistant(); },
-                  [&](QWidget *w) {
-                      auto *dialog = static_cast<NewSiteDialogController *>(w);
+                  [&](QWidget *) {
                       dialog->confirmStep();
-                      type(SiteProfileForm::Title, QStringLiteral("Marsh Birds"));
                       dialog->confirmStep();
-                      type(SiteProfileForm::MainPageURL, QStringLiteral("marshbirds.example"));
-                      for (int step = 3; step <= 5; ++step)
-                          dialog->confirmStep();
+                      see();
+                      type(SiteProfileForm::Title, QString(100, QLatin1Char('t')));
+                      MessageBox::setNextAnswer(1); // Trim
+                      dialog->confirmStep();
+                      see();
+                      type(SiteProfileForm::MainPageURL, QStringLiteral("not a url"));
+                      MessageBox::setNextAnswer(0); // Correct
+                      dialog->confirmStep();
+                      seen << MessageBox::shownAlerts().last().buttons.join(u'|');
+                      MessageBox::setNextAnswer(1); // Keep
+                      dialog->confirmStep();
+                      seen << qobject_cast<QLineEdit *>(dialog->fieldWidget(SiteProfileForm::MainPageURL))
+                                  ->text();
+                      see();
+                      dialog->confirmStep();
+                      dialog->findChild<QRadioButton *>(QStringLiteral("pagePerCategoryButton"))
+                          ->setChecked(true);
+                      dialog->confirmStep();
                   });
         m_application->showStartingPoints();
+        QCOMPARE(seen, QStringList({"The title must be specified.", "titleField",
+                                    "The Title field contains too many characters.", "mainPageURLField",
+                                    "&Correct|&Keep", "http://not a url",
+                                    "The Main Page URL field does not look like a web address.",
+                                    "contactFirstNameField"}));
         QCOMPARE(m_documents->documents().size(), 1);
+        // Its values (made by SiteProfileForm) serve the next new database; a cancelled run, which
+        // starts afresh, keeps them.
+        int startedAt = 0;
         QTimer::singleShot(0, this, [&] {
-            m_application->newSiteDialog()->confirmStep();
+            startedAt = dialog->currentStep();
+            dialog->confirmStep();
             type(SiteProfileForm::Title, QStringLiteral("Other"));
-            m_application->newSiteDialog()->cancel();
+            dialog->cancel();
         });
         m_application->newSite();
-        QCOMPARE(m_application->globalSiteInfo().value(QStringLiteral("Title")).toString(),
-                 QStringLiteral("Marsh Birds"));
-        QCOMPARE(m_application->globalSiteInfo().value(QStringLiteral("MainPageURL")).toString(),
-                 QStringLiteral("http://marshbirds.example"));
+        QCOMPARE(startedAt, 1);
+        const QVariantMap values = m_application->globalSiteInfo();
+        QCOMPARE(values.value(QStringLiteral("Title")).toString(), QString(99, QLatin1Char('t')));
+        QCOMPARE(values.value(QStringLiteral("MainPageURL")).toString(), QStringLiteral("http://not a url"));
+        QCOMPARE(values.value(QStringLiteral("PageLayout")).toBool(), false);
 
         // Opening from it ends it too; closing it with a document open only closes it.
         const QString path = writeDatabase(QStringLiteral("chosen.site"));

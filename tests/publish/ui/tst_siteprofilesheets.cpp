@@ -1,16 +1,13 @@
-// The two windows that apply the site profile rules: the new-database assistant and the site
-// profile sheet. The rules themselves are tested beside them (tst_siteprofileform); here, what each
-// window does with a rule's answer: which step or field it shows, what it keeps and hands back.
+// The site profile sheet: what it does with the answers of the rules (tst_siteprofileform), what it
+// keeps and hands back. The new-database assistant's wiring is played in the application's test.
 #include "gui/MessageBox.h"
 #include "model/Preferences.h"
 #include "model/UrlOpener.h"
 #include "publish/SiteProfileForm.h"
-#include "publish/ui/NewSiteDialogController.h"
 #include "publish/ui/SiteInfoDialogController.h"
 
 #include <QLineEdit>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -36,59 +33,6 @@ private slots:
         UrlOpener::setInstance(&m_opener);
     }
     void init() { MessageBox::clearShownAlerts(); }
-
-    void assistantWalksItsStepsAndStaysOnAFailedOne()
-    {
-        NewSiteDialogController dialog;
-        dialog.initializeFields();
-        dialog.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-        QCOMPARE(dialog.mainPageURL(), QStringLiteral("http://"));
-        dialog.confirmStep();
-
-        // A failed step shows the rule's alert and puts the cursor in the field.
-        dialog.confirmStep();
-        QCOMPARE(dialog.currentStep(), 2);
-        QCOMPARE(MessageBox::shownAlerts().last().title, QStringLiteral("The title must be specified."));
-        QCOMPARE(dialog.focusWidget(), dialog.fieldWidget(Title));
-        // The trim question's answer is the message box's: Trim cuts the field and goes on.
-        type(dialog.fieldWidget(Title), QString(100, QLatin1Char('t')));
-        MessageBox::setNextAnswer(1);
-        dialog.confirmStep();
-        QCOMPARE(dialog.currentStep(), 3);
-        QCOMPARE(dialog.title(), QString(99, QLatin1Char('t')));
-        QCOMPARE(dialog.focusWidget(), dialog.fieldWidget(MainPageURL));
-
-        // A doubtful address: Correct stays on it, Keep goes on with it completed in its field.
-        type(dialog.fieldWidget(MainPageURL), QStringLiteral("not a url"));
-        MessageBox::setNextAnswer(0);
-        dialog.confirmStep();
-        QCOMPARE(dialog.currentStep(), 3);
-        QCOMPARE(MessageBox::shownAlerts().last().buttons,
-                 QStringList({QStringLiteral("&Correct"), QStringLiteral("&Keep")}));
-        MessageBox::setNextAnswer(1);
-        dialog.confirmStep();
-        QCOMPARE(dialog.currentStep(), 4);
-        QCOMPARE(qobject_cast<QLineEdit *>(dialog.fieldWidget(MainPageURL))->text(),
-                 QStringLiteral("http://not a url"));
-        QCOMPARE(dialog.focusWidget(), dialog.fieldWidget(ContactFirstName));
-        dialog.confirmStep();
-        QCOMPARE(dialog.currentStep(), 5);
-        dialog.findChild<QRadioButton *>(QStringLiteral("pagePerCategoryButton"))->setChecked(true);
-        QVERIFY(!dialog.userConfirmed());
-        dialog.confirmStep();
-        QVERIFY(dialog.userConfirmed() && !dialog.isVisible());
-        QVERIFY(!dialog.singlePageLayout());
-
-        // Cancelled at a step it confirms nothing; each run starts afresh.
-        dialog.initializeFields();
-        QCOMPARE(dialog.currentStep(), 1);
-        QVERIFY(dialog.title().isEmpty());
-        dialog.show();
-        dialog.confirmStep();
-        dialog.cancel();
-        QVERIFY(!dialog.userConfirmed() && !dialog.isVisible());
-    }
 
     void sheetHandsBackTheCompletedProfileOrStaysOpen()
     {
