@@ -167,7 +167,7 @@ class TestPages : public QObject
     const Clock::Fixed m_clock{QDateTime(QDate(2026, 3, 14), QTime(12, 0))};
 
 private slots:
-    void linesOfCategoriesWithLinks()
+    void linesOfCategoriesWithLinksOrNone()
     {
         DatabaseBuilder db;
         db.link("Home").category("Alpha").link("A1").link("A2", LinkStatusBlocked).link("A3", LinkStatusNew);
@@ -192,15 +192,13 @@ private slots:
         QCOMPARE(view.lines().at(10).URL, QString("http://www.b2.example/"));
         QCOMPARE(view.numberOfPages(), 1);
         QVERIFY(drawn(db.store(), view, 1).find("Odd one")); // an unknown status still prints
-    }
 
-    void aDatabaseWithoutLinksPrintsOneEmptyPage()
-    {
+        // A database without links prints one page with the header.
         CollectionManager store;
-        const PrintView view(store, QSizeF(595, 842), 14);
-        QCOMPARE(view.numberOfLines(), 0);
-        QCOMPARE(view.numberOfPages(), 1);
-        const PageRecord page = drawn(store, view, 1);
+        const PrintView empty(store, QSizeF(595, 842), 14);
+        QCOMPARE(empty.numberOfLines(), 0);
+        QCOMPARE(empty.numberOfPages(), 1);
+        const PageRecord page = drawn(store, empty, 1);
         QVERIFY(page.find("Page 1 of 1") && page.find("0 links in database"));
         QVERIFY(page.find("Link") && page.find("URL") && page.find("Last status change date"));
         QCOMPARE(page.lines.size(), size_t(1)); // the header's rule only
@@ -279,7 +277,6 @@ private slots:
             db.link(QString("Link %1").arg(i));
         QPdfWriter metrics(QStringLiteral("/dev/null"));
         const LinkListPages pages(db.store(), QSizeF(595, 842), &metrics);
-        QVERIFY(pages.pageCount() >= 4);
         QCOMPARE(pages.jobTitle(), db.store().selfInfo().title());
         QCOMPARE(pdfPages(pages.pdfData()), pages.pageCount());
         int printed = 0;
@@ -373,7 +370,7 @@ private slots:
                      QString(text));
     }
 
-    void pieSlicesGoClockwiseInTheOrderOfTheNumbers()
+    void pieSlicesGoClockwiseWithTheLegendBeside()
     {
         // 1 : 0 : 2 : 1 gives 0-90 blue, nothing orange, 90-270 green, 270-360 red.
         const QImage image = chartImage({1, 0, 2, 1});
@@ -395,15 +392,13 @@ private slots:
         const QImage nothing = chartImage({1, 1}, {Qt::red});
         QVERIFY(nothing.pixelColor(91, 10) == QColor(Qt::white) &&
                 pieColorAt(nothing, 45) == QColor(Qt::white));
-    }
 
-    void legendIsCentredOnThePie()
-    {
-        const QImage image = chartImage({1, 1, 1, 1});
-        int top = image.height(), bottom = -1;
-        for (int y = 0; y < image.height(); ++y) {
-            for (int x = 200; x < image.width(); ++x) {
-                if (image.pixelColor(x, y).saturation() > 40) {
+        // The legend is centred on the pie.
+        const QImage four = chartImage({1, 1, 1, 1});
+        int top = four.height(), bottom = -1;
+        for (int y = 0; y < four.height(); ++y) {
+            for (int x = 200; x < four.width(); ++x) {
+                if (four.pixelColor(x, y).saturation() > 40) {
                     top = std::min(top, y);
                     bottom = std::max(bottom, y);
                 }
@@ -443,7 +438,6 @@ private slots:
         // One portrait page, whatever the paper's orientation; the printer keeps its own.
         const StatisticsPages landscape(db.store(), 1, QSizeF(842, 595));
         QCOMPARE(landscape.paperSize(), QSizeF(595, 842));
-        QCOMPARE(landscape.pageCount(), 1);
         QCOMPARE(landscape.jobTitle(), QString("Quiet Trails Statistics"));
         QCOMPARE(pdfPages(landscape.pdfData()), 1);
         QPdfWriter writer(QStringLiteral("/dev/null"));
