@@ -98,8 +98,7 @@ void TestWindowPlacement::helpAndAlertsGoWhereTheyAreSeen()
     // A small screen (scale 2): no taller than the screen, and narrower to stand beside the window.
     QCOMPARE(helpFrame(QRect(0, 0, 300, 300), help, QRect(0, 0, 800, 500)), QRect(308, 0, 492, 500));
 
-    // Alerts split the free space 1 : 1 across and 1 : 3 down (the rounding gives the rest below),
-    // in an area anywhere on the desktop; larger than the area, the top left corner stays visible.
+    // Alerts split the free space 1 : 1 across and 1 : 3 down, the rest below; the corner stays on screen.
     QCOMPARE(alertPosition(QRect(0, 0, 1000, 800), QSize(600, 400)), QPoint(200, 100));
     QCOMPARE(alertPosition(QRect(1920, 30, 1000, 800), QSize(600, 400)), QPoint(2120, 130));
     QCOMPARE(alertPosition(QRect(0, 0, 101, 103), QSize(100, 100)), QPoint(0, 1));

@@ -1,6 +1,5 @@
-// The printed pages: the link list laid out in lines, pages and columns, the statistics chart and
-// its page, and where a preview places the pages. What a page shows and where is recorded by a
-// paint engine rather than read back from a PDF.
+// The printed pages (the link list, the statistics chart) and where a preview places them; what a
+// page shows and where is recorded by a paint engine rather than read back from a PDF.
 #include "DatabaseBuilder.h"
 
 #include "model/Clock.h"
