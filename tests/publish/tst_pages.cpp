@@ -276,7 +276,6 @@ private slots:
             db.link(QString("Link %1").arg(i));
         QPdfWriter metrics(QStringLiteral("/dev/null"));
         const LinkListPages pages(db.store(), QSizeF(595, 842), &metrics);
-        QCOMPARE(pages.jobTitle(), db.store().selfInfo().title());
         QCOMPARE(pdfPages(pages.pdfData()), pages.pageCount());
         int printed = 0;
         const QByteArray pdf = PrintPainter(db.store()).pdfData(QPageSize(QPageSize::A4), &printed);
