@@ -129,7 +129,7 @@ private slots:
 
     // Each choice that opens nothing comes back to the welcome window. Its switch is ticked only
     // when the welcome window is the start-up action, and closing it by any means stores the switch.
-    void welcomeWindowComesBackUntilClosed()
+    void welcomeWindowComesBackUntilQuit()
     {
         Preferences::setValue(Preferences::StartupAction, 1);
         QList<bool> ticked;
