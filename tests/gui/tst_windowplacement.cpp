@@ -14,7 +14,7 @@ private slots:
     void frameIsClampedIntoTheArea();
     void newDocumentTakesThreeQuartersOfTheArea();
     void windowsOnTheSameSpotCascade();
-    void helpGoesBesideTheWindowThatAsked();
+    void helpAndAlertsGoWhereTheyAreSeen();
 };
 
 void TestWindowPlacement::frameAndGeometryAreEachOthersInverse()
@@ -79,7 +79,7 @@ void TestWindowPlacement::windowsOnTheSameSpotCascade()
     QCOMPARE(cascadedFrame(area, {QPoint(0, 0)}, area, 28), area);
 }
 
-void TestWindowPlacement::helpGoesBesideTheWindowThatAsked()
+void TestWindowPlacement::helpAndAlertsGoWhereTheyAreSeen()
 {
     const QRect area(0, 0, 1600, 1000);
     const QSize help(720, 600);
@@ -97,6 +97,12 @@ void TestWindowPlacement::helpGoesBesideTheWindowThatAsked()
     QCOMPARE(helpFrame(QRect(), help, area), QRect(440, 100, 720, 600));
     // A small screen (scale 2): no taller than the screen, and narrower to stand beside the window.
     QCOMPARE(helpFrame(QRect(0, 0, 300, 300), help, QRect(0, 0, 800, 500)), QRect(308, 0, 492, 500));
+
+    // Alerts split the free space 1 : 1 across and 1 : 3 down, the rest below; the corner stays on screen.
+    QCOMPARE(alertPosition(QRect(0, 0, 1000, 800), QSize(600, 400)), QPoint(200, 100));
+    QCOMPARE(alertPosition(QRect(1920, 30, 1000, 800), QSize(600, 400)), QPoint(2120, 130));
+    QCOMPARE(alertPosition(QRect(0, 0, 101, 103), QSize(100, 100)), QPoint(0, 1));
+    QCOMPARE(alertPosition(QRect(10, 20, 300, 200), QSize(600, 400)), QPoint(10, 20));
 }
 
 QTEST_MAIN(TestWindowPlacement)
