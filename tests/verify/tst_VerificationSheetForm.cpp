@@ -106,7 +106,7 @@ private slots:
         QCOMPARE(VerificationSheetForm::progressText(3, 10), QStringLiteral("3 of 10 checked"));
     }
 
-    void buttonsFollowTheTicksAndTheState()
+    void buttonsAndSummaryFollowTheState()
     {
         using namespace VerificationSheetForm;
         QCOMPARE(verifyButtonTitle(SheetState::Choosing, 0), QStringLiteral("Verify Links"));
@@ -120,6 +120,19 @@ private slots:
         QCOMPARE(cancelButtonTitle(SheetState::Choosing), QStringLiteral("Cancel"));
         QCOMPARE(cancelButtonTitle(SheetState::Running), QStringLiteral("Stop"));
         QCOMPARE(cancelButtonTitle(SheetState::Ended), QStringLiteral("Cancel"));
+
+        // The summary counts the ticked rows; those without a result only once the run was stopped.
+        Link link;
+        std::vector<LinkInfo> rows;
+        for (VerificationResult result :
+             {VerificationSucceeded, VerificationLinkNotFound, VerificationNoLinksPageURL,
+              VerificationLinksPageNotLoaded, VerificationNoResponse, VerificationNotVerified})
+            rows.emplace_back(&link, nullptr, result, true);
+        rows.emplace_back(&link, nullptr, VerificationSucceeded, false);
+        QCOMPARE(summaryText(summary(rows, false)),
+                 QStringLiteral("1 verified, 1 not found, 2 not loaded, 1 not answering"));
+        QCOMPARE(summaryText(summary(rows, true)),
+                 QStringLiteral("1 verified, 1 not found, 2 not loaded, 1 not answering, 1 not checked"));
     }
 };
 
