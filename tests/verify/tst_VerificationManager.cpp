@@ -387,8 +387,8 @@ private slots:
         // The flooded fetch is released after its report: that must not block either.
         managers.clear();
         QTest::qWait(300);
-        // Ended by the wait for the first byte, not by the whole time-out.
-        QVERIFY2(elapsed < hostileSettings().timeoutMs, qPrintable(QString::number(elapsed)));
+        // Ended by the wait for the first byte (1.5 s), well before the whole time-out (8 s).
+        QVERIFY2(elapsed < hostileSettings().timeoutMs / 2, qPrintable(QString::number(elapsed)));
         QVERIFY2(longestStall < 1000, qPrintable(QString::number(longestStall)));
     }
 

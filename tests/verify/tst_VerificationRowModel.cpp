@@ -131,6 +131,8 @@ private slots:
         db.link(partner("E no links page", "http://a.example/", ""));
         db.link(partner("F marked, ticked by the user", "http://a.example/", "http://a.example/ok",
                         LinkStatusNew, VerificationMarkedVerified));
+        db.link(partner("G marked", "http://a.example/", "http://a.example/ok", LinkStatusNew,
+                        VerificationMarkedVerified));
         FakeNetwork network;
         FakeNetwork::Answer found;
         found.body = "<a href=\"" + OwnURL.toUtf8() + "\">me</a>";
