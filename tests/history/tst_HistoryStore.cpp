@@ -68,18 +68,16 @@ private slots:
         QVERIFY(
             store.record({check("LNK1", 10, '4'), check("LNK2", 10, '1', false), check("LNK5", 10, '3')}));
         QVERIFY(store.record({check("LNK5", 20, '1')}));
+        // The latest change first.
         const QList<LinkChange> changes = store.changes().value();
-        QHash<QString, LinkChange> byID;
-        for (const LinkChange &change : changes)
-            byID.insert(change.linkID, change);
-        QCOMPARE(byID.size(), 3);
-        QCOMPARE(byID.value("LNK1").kind, LinkChange::Lost);
-        QCOMPARE(byID.value("LNK1").previous, '1');
-        QCOMPARE(byID.value("LNK1").current, '4');
-        QCOMPARE(byID.value("LNK1").since, check("LNK1", 10, '4').checkedOn);
-        QCOMPARE(byID.value("LNK2").kind, LinkChange::Unfollowed);
-        QCOMPARE(byID.value("LNK5").kind, LinkChange::Recovered);
-        QCOMPARE(changes.first().linkID, QStringLiteral("LNK5")); // the latest change first
+        QCOMPARE(changes.size(), 3);
+        QCOMPARE(changes[0].linkID + changes[1].linkID + changes[2].linkID, QStringLiteral("LNK5LNK2LNK1"));
+        QCOMPARE(changes[0].kind, LinkChange::Recovered);
+        QCOMPARE(changes[1].kind, LinkChange::Unfollowed);
+        QCOMPARE(changes[2].kind, LinkChange::Lost);
+        QCOMPARE(changes[2].previous, '1');
+        QCOMPARE(changes[2].current, '4');
+        QCOMPARE(changes[2].since, check("LNK1", 10, '4').checkedOn);
 
         QCOMPARE(store.latestChecks()->size(), 4);
         QCOMPARE(store.latestChecks()->value("LNK4").result, '4');
