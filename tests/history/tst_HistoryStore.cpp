@@ -20,21 +20,22 @@ private slots:
         const QString db = databasePath(QStringLiteral("readback.site"));
         HistoryStore store(db);
         QCOMPARE(store.path(), db + QStringLiteral("-history"));
+        // Made only with the first record.
+        QVERIFY(store.checks()->isEmpty() && store.changes()->isEmpty());
+        QVERIFY(store.record({}));
+        QVERIFY(!store.exists());
         QVERIFY2(store.record(
                      {check("LNK1", 0, VerificationSucceeded), check("LNK2", 5, VerificationLinkNotFound)}),
                  qPrintable(store.errorString()));
         QVERIFY(store.record({check("LNK1", 100, VerificationSucceeded, false)}));
 
-        const auto all = store.checks();
-        QVERIFY(all);
-        QCOMPARE(all->size(), 3);
-        QCOMPARE(all->at(0).checkedOn, check("LNK1", 100, '1').checkedOn);
-        QCOMPARE(all->at(1).linkID, QStringLiteral("LNK2"));
-
-        const auto one = HistoryStore(db).checks(QStringLiteral("LNK1"));
-        QVERIFY(one);
-        QCOMPARE(one->size(), 2);
-        const CheckRecord &latest = one->first();
+        const QList<CheckRecord> all = store.checks().value();
+        QCOMPARE(all.size(), 3);
+        QCOMPARE(all.at(0).checkedOn, check("LNK1", 100, '1').checkedOn);
+        QCOMPARE(all.at(1).linkID, QStringLiteral("LNK2"));
+        const QList<CheckRecord> one = HistoryStore(db).checks(QStringLiteral("LNK1")).value();
+        QCOMPARE(one.size(), 2);
+        const CheckRecord &latest = one.first();
         const CheckRecord expected = check("LNK1", 100, VerificationSucceeded, false);
         QCOMPARE(latest.title, expected.title);
         QCOMPARE(latest.result, VerificationSucceeded);
@@ -43,8 +44,18 @@ private slots:
         QVERIFY(latest.addressFound && latest.inAnchor && !latest.followed && !latest.noindex);
         QCOMPARE(latest.rel, expected.rel);
         QCOMPARE(latest.anchorText, expected.anchorText);
-        QVERIFY(one->at(1).followed);
+        QVERIFY(one.at(1).followed);
         QVERIFY(HistoryStore(db).checks(QStringLiteral("LNK9"))->isEmpty());
+
+        // An empty file reads as an empty history and is given its layout by the first record.
+        const QString empty = databasePath(QStringLiteral("empty.site"));
+        QFile file(HistoryStore::pathForDatabase(empty));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.close();
+        HistoryStore emptyStore(empty);
+        QVERIFY(emptyStore.checks()->isEmpty() && emptyStore.changes() && emptyStore.latestChecks());
+        QVERIFY(emptyStore.record({check("LNK1", 0, '1')}));
+        QCOMPARE(emptyStore.checks()->size(), 1);
     }
 
     void changesCompareEachLinksLastTwoChecks()
@@ -57,75 +68,37 @@ private slots:
         QVERIFY(
             store.record({check("LNK1", 10, '4'), check("LNK2", 10, '1', false), check("LNK5", 10, '3')}));
         QVERIFY(store.record({check("LNK5", 20, '1')}));
-        const auto changes = store.changes();
-        QVERIFY(changes);
-        QHash<QString, LinkChange> byID;
-        for (const LinkChange &change : *changes)
-            byID.insert(change.linkID, change);
-        QCOMPARE(byID.size(), 3);
-        QCOMPARE(byID.value("LNK1").kind, LinkChange::Lost);
-        QCOMPARE(byID.value("LNK1").previous, '1');
-        QCOMPARE(byID.value("LNK1").current, '4');
-        QCOMPARE(byID.value("LNK1").since, check("LNK1", 10, '4').checkedOn);
-        QCOMPARE(byID.value("LNK2").kind, LinkChange::Unfollowed);
-        QCOMPARE(byID.value("LNK5").kind, LinkChange::Recovered);
-        QCOMPARE(changes->first().linkID, QStringLiteral("LNK5")); // the latest change first
+        // The latest change first.
+        const QList<LinkChange> changes = store.changes().value();
+        QCOMPARE(changes.size(), 3);
+        QCOMPARE(changes[0].linkID + changes[1].linkID + changes[2].linkID, QStringLiteral("LNK5LNK2LNK1"));
+        QCOMPARE(changes[0].kind, LinkChange::Recovered);
+        QCOMPARE(changes[1].kind, LinkChange::Unfollowed);
+        QCOMPARE(changes[2].kind, LinkChange::Lost);
+        QCOMPARE(changes[2].previous, '1');
+        QCOMPARE(changes[2].current, '4');
+        QCOMPARE(changes[2].since, check("LNK1", 10, '4').checkedOn);
 
-        const auto latest = store.latestChecks();
-        QVERIFY(latest);
-        QCOMPARE(latest->size(), 4);
-        QCOMPARE(latest->value("LNK4").result, '4');
-    }
-
-    void createdOnlyWithTheFirstRecord()
-    {
-        const QString db = databasePath(QStringLiteral("fresh.site"));
-        HistoryStore store(db);
-        QVERIFY(store.checks()->isEmpty());
-        QVERIFY(store.changes()->isEmpty());
-        QVERIFY(store.record({}));
-        QVERIFY(!store.exists());
-        QVERIFY(store.record({check("LNK1", 0, '1')}));
-        QVERIFY(store.exists());
-
-        // An empty file reads as an empty history and is given its layout by the first record.
-        const QString empty = databasePath(QStringLiteral("empty.site"));
-        QFile file(HistoryStore::pathForDatabase(empty));
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.close();
-        HistoryStore emptyStore(empty);
-        QVERIFY(emptyStore.checks() && emptyStore.checks()->isEmpty());
-        QVERIFY(emptyStore.changes() && emptyStore.latestChecks());
-        QVERIFY(emptyStore.record({check("LNK1", 0, '1')}));
-        QCOMPARE(emptyStore.checks()->size(), 1);
+        QCOMPARE(store.latestChecks()->size(), 4);
+        QCOMPARE(store.latestChecks()->value("LNK4").result, '4');
     }
 
     void upgradesTheFirstLayout()
     {
         // A history as the first version wrote it: no followed, no anchor text, no table of latest checks.
         const QString db = databasePath(QStringLiteral("old.site"));
-        {
-            QSqlDatabase old = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("old"));
-            old.setDatabaseName(HistoryStore::pathForDatabase(db));
-            QVERIFY(old.open());
-            QSqlQuery q(old);
-            QVERIFY(q.exec(
-                "CREATE TABLE checks (id INTEGER PRIMARY KEY, link_id TEXT NOT NULL, title TEXT NOT NULL, "
-                "checked_on INTEGER NOT NULL, result INTEGER NOT NULL, http_status INTEGER NOT NULL DEFAULT "
-                "0, "
-                "final_url TEXT NOT NULL DEFAULT '', address_found INTEGER NOT NULL DEFAULT 0, "
-                "in_anchor INTEGER NOT NULL DEFAULT 0, rel TEXT NOT NULL DEFAULT '', "
-                "noindex INTEGER NOT NULL DEFAULT 0)"));
-            QVERIFY(q.exec("CREATE INDEX checks_by_link ON checks (link_id, checked_on)"));
-            QVERIFY(
-                q.exec("INSERT INTO checks (link_id, title, checked_on, result, address_found, in_anchor, "
-                       "rel) VALUES "
-                       "('LNK1', 'One', 100, 49, 1, 1, ''), ('LNK1', 'One', 200, 49, 1, 1, 'nofollow'), "
-                       "('LNK2', 'Two', 100, 49, 1, 1, 'sponsored'), ('LNK2', 'Two', 200, 52, 0, 0, '')"));
-            QVERIFY(q.exec("PRAGMA user_version = 1"));
-            old.close();
-        }
-        QSqlDatabase::removeDatabase(QStringLiteral("old"));
+        QVERIFY(execute(
+            HistoryStore::pathForDatabase(db),
+            {"CREATE TABLE checks (id INTEGER PRIMARY KEY, link_id TEXT NOT NULL, title TEXT NOT NULL, "
+             "checked_on INTEGER NOT NULL, result INTEGER NOT NULL, http_status INTEGER NOT NULL DEFAULT 0, "
+             "final_url TEXT NOT NULL DEFAULT '', address_found INTEGER NOT NULL DEFAULT 0, "
+             "in_anchor INTEGER NOT NULL DEFAULT 0, rel TEXT NOT NULL DEFAULT '', "
+             "noindex INTEGER NOT NULL DEFAULT 0)",
+             "CREATE INDEX checks_by_link ON checks (link_id, checked_on)",
+             "INSERT INTO checks (link_id, title, checked_on, result, address_found, in_anchor, rel) VALUES "
+             "('LNK1', 'One', 100, 49, 1, 1, ''), ('LNK1', 'One', 200, 49, 1, 1, 'nofollow'), "
+             "('LNK2', 'Two', 100, 49, 1, 1, 'sponsored'), ('LNK2', 'Two', 200, 52, 0, 0, '')",
+             "PRAGMA user_version = 1"}));
 
         HistoryStore store(db);
         const auto checks = store.checks(QStringLiteral("LNK1"));
@@ -134,53 +107,41 @@ private slots:
         QVERIFY(!checks->at(0).followed); // nofollow
         QVERIFY(checks->at(1).followed);
         QCOMPARE(checks->at(0).rel, QStringList{QStringLiteral("nofollow")});
-        const auto changes = store.changes();
-        QVERIFY(changes);
-        QCOMPARE(changes->size(), 2);
+        QCOMPARE(store.changes().value().size(), 2);
         QVERIFY(store.record({check("LNK2", 300, '1')}));
-        const auto after = store.changes();
-        QCOMPARE(after->size(), 2);
-        for (const LinkChange &change : *after) {
-            if (change.linkID == QLatin1String("LNK2"))
-                QCOMPARE(change.kind, LinkChange::Recovered);
-        }
+        const QList<LinkChange> after = store.changes().value();
+        QCOMPARE(after.size(), 2);
+        QCOMPARE(after.first().linkID, QStringLiteral("LNK2"));
+        QCOMPARE(after.first().kind, LinkChange::Recovered);
     }
 
     void unusableFilesAreLeftUntouched_data()
     {
         QTest::addColumn<QByteArray>("bytes");
-        QTest::newRow("not SQLite") << QByteArray("This is a text file, not a history.\n").repeated(200);
-        QTest::newRow("damaged header") << QByteArray("SQLite format 3\0", 16) + QByteArray(4080, '\xee');
-        QTest::newRow("other program") << QByteArray(); // filled below with another program's tables
-        QTest::newRow("newer version") << QByteArray();
+        QTest::addColumn<QStringList>("sql"); // instead of the bytes, an SQLite file made so
+        QTest::newRow("not SQLite") << QByteArray("This is a text file, not a history.\n").repeated(200)
+                                    << QStringList();
+        QTest::newRow("damaged header")
+            << QByteArray("SQLite format 3\0", 16) + QByteArray(4080, '\xee') << QStringList();
+        QTest::newRow("other program") << QByteArray() << QStringList{"CREATE TABLE recipes (name TEXT)"};
+        QTest::newRow("newer version")
+            << QByteArray()
+            << QStringList{"CREATE TABLE checks (id INTEGER PRIMARY KEY)", "PRAGMA user_version = 99"};
     }
 
     void unusableFilesAreLeftUntouched()
     {
         QFETCH(QByteArray, bytes);
+        QFETCH(QStringList, sql);
         const QString db =
             databasePath(QStringLiteral("bad-%1.site").arg(QTest::currentDataTag()).replace(u' ', u'-'));
         const QString path = HistoryStore::pathForDatabase(db);
-        if (bytes.isEmpty()) {
-            {
-                QSqlDatabase other =
-                    QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("other"));
-                other.setDatabaseName(path);
-                QVERIFY(other.open());
-                QSqlQuery q(other);
-                if (QTest::currentDataTag() == QByteArray("other program")) {
-                    QVERIFY(q.exec("CREATE TABLE recipes (name TEXT)"));
-                } else {
-                    QVERIFY(q.exec("CREATE TABLE checks (id INTEGER PRIMARY KEY)"));
-                    QVERIFY(q.exec("PRAGMA user_version = 99"));
-                }
-                other.close();
-            }
-            QSqlDatabase::removeDatabase(QStringLiteral("other"));
-        } else {
+        if (sql.isEmpty()) {
             QFile file(path);
             QVERIFY(file.open(QIODevice::WriteOnly));
             file.write(bytes);
+        } else {
+            QVERIFY(execute(path, sql));
         }
         const QByteArray before = contents(path);
 
@@ -193,29 +154,15 @@ private slots:
         QVERIFY(!QFile::exists(path + QStringLiteral("-wal")));
     }
 
-    void readOnlyHistoryIsReadButNotWritten()
-    {
-        const QString db = databasePath(QStringLiteral("readonly.site"));
-        QVERIFY(HistoryStore(db).record({check("LNK1", 0, '1')}));
-        const QString path = HistoryStore::pathForDatabase(db);
-        QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup);
-        const QByteArray before = contents(path);
-        HistoryStore store(db);
-        QCOMPARE(store.checks()->size(), 1);
-        QVERIFY(!store.record({check("LNK1", 10, '4')}));
-        QVERIFY(store.errorString().contains(QStringLiteral("read-only")));
-        QCOMPARE(contents(path), before);
-        QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
-    }
-
-    void lockedHistoryFailsAfterTheBusyTimeOut()
+    void lockedOrReadOnlyHistoryIsNotWritten()
     {
         const QString db = databasePath(QStringLiteral("locked.site"));
+        const QString path = HistoryStore::pathForDatabase(db);
         QVERIFY(HistoryStore(db).record({check("LNK1", 0, '1')}));
         HistoryStore holder(db);
         QVERIFY(holder.checks());
         QSqlDatabase lock = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("lock"));
-        lock.setDatabaseName(HistoryStore::pathForDatabase(db));
+        lock.setDatabaseName(path);
         QVERIFY(lock.open());
         {
             QSqlQuery q(lock);
@@ -231,7 +178,15 @@ private slots:
         lock.close();
         lock = QSqlDatabase();
         QSqlDatabase::removeDatabase(QStringLiteral("lock"));
-        QCOMPARE(HistoryStore(db).checks()->size(), 2);
+
+        QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup);
+        const QByteArray before = contents(path);
+        HistoryStore store(db);
+        QCOMPARE(store.checks()->size(), 2);
+        QVERIFY(!store.record({check("LNK1", 20, '4')}));
+        QVERIFY(store.errorString().contains(QStringLiteral("read-only")));
+        QCOMPARE(contents(path), before);
+        QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
     }
 
     void twoWritersBothSucceed()
@@ -273,9 +228,7 @@ private slots:
         QVERIFY(HistoryStore(to).record({check("LNK7", 0, '2')}));
         QString error;
         QVERIFY2(HistoryStore::copyHistory(from, to, &error), qPrintable(error));
-        const auto copied = HistoryStore(to).checks();
-        QVERIFY(copied);
-        QCOMPARE(copied->size(), 2);
+        QCOMPARE(HistoryStore(to).checks().value().size(), 2);
         QCOMPARE(HistoryStore(to).changes()->size(), 1);
         QCOMPARE(source.checks()->size(), 2); // the original keeps its own
         // Nothing to copy is no failure.
@@ -303,16 +256,31 @@ private:
         return record;
     }
 
+    // Writes an SQLite file the way another program or an older version would.
+    static bool execute(const QString &path, const QStringList &statements)
+    {
+        bool ok = true;
+        {
+            QSqlDatabase other =
+                QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("other"));
+            other.setDatabaseName(path);
+            ok = other.open();
+            QSqlQuery q(other);
+            for (const QString &statement : statements)
+                ok = ok && q.exec(statement);
+            other.close();
+        }
+        QSqlDatabase::removeDatabase(QStringLiteral("other"));
+        return ok;
+    }
+
     static QByteArray contents(const QString &path)
     {
         QFile file(path);
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }
 
-    QString databasePath(const QString &name = QStringLiteral("links.site")) const
-    {
-        return m_dir.filePath(name);
-    }
+    QString databasePath(const QString &name) const { return m_dir.filePath(name); }
 
     QTemporaryDir m_dir;
 };

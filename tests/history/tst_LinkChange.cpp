@@ -23,23 +23,17 @@ private slots:
             QTest::newRow(name) << before << followedBefore << after << followedAfter << change;
         };
         const std::optional<LinkChange::Kind> none;
-        row("found, then not found", VerificationSucceeded, true, VerificationLinkNotFound, true,
-            LinkChange::Lost);
-        row("found, then no answer", VerificationSucceeded, true, VerificationNoResponse, false,
-            LinkChange::Lost);
-        row("found, then no links page", VerificationSucceeded, false, VerificationNoLinksPageURL, false,
-            LinkChange::Lost);
-        row("not found twice", VerificationLinkNotFound, false, VerificationLinkNotFound, false, none);
-        row("not loaded, then not found", VerificationLinksPageNotLoaded, false, VerificationLinkNotFound,
-            false, none);
-        row("not found, then found", VerificationLinkNotFound, false, VerificationSucceeded, false,
-            LinkChange::Recovered);
-        row("never checked, then found", VerificationNotVerified, false, VerificationSucceeded, true,
-            LinkChange::Recovered);
-        row("followed, then nofollow", VerificationSucceeded, true, VerificationSucceeded, false,
-            LinkChange::Unfollowed);
-        row("nofollow, then followed", VerificationSucceeded, false, VerificationSucceeded, true, none);
-        row("found twice", VerificationSucceeded, true, VerificationSucceeded, true, none);
+        const char found = VerificationSucceeded, notFound = VerificationLinkNotFound;
+        row("found, then not found", found, true, notFound, true, LinkChange::Lost);
+        row("found, then no answer", found, true, VerificationNoResponse, false, LinkChange::Lost);
+        row("found, then no links page", found, false, VerificationNoLinksPageURL, false, LinkChange::Lost);
+        row("not found twice", notFound, false, notFound, false, none);
+        row("not loaded, then not found", VerificationLinksPageNotLoaded, false, notFound, false, none);
+        row("not found, then found", notFound, false, found, false, LinkChange::Recovered);
+        row("never checked, then found", VerificationNotVerified, false, found, true, LinkChange::Recovered);
+        row("followed, then nofollow", found, true, found, false, LinkChange::Unfollowed);
+        row("nofollow, then followed", found, false, found, true, none);
+        row("found twice", found, true, found, true, none);
     }
 
     void betweenTwoChecks()

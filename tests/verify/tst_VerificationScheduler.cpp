@@ -25,7 +25,7 @@ struct Heard
     QList<bool> ended; // runEnded's "stopped", once per end
     int mostUnderWay = 0;
 
-    void listen(VerificationScheduler &scheduler)
+    explicit Heard(VerificationScheduler &scheduler)
     {
         QObject::connect(&scheduler, &VerificationScheduler::checkStarted, &scheduler, [&](int row) {
             started.append(row);
@@ -53,340 +53,287 @@ class TestVerificationScheduler : public QObject
 {
     Q_OBJECT
 private slots:
-    void initTestCase();
-    void init();
-    void perHostCapLetsOtherHostsGoAhead();
-    void checksDecidedAtOnceEndTheRunInsideTheStart();
-    void pauseHoldsBackOnlyItsHost();
-    void stopDuringAPause();
-    void howLongAnswersPauseAHost();
-    void slotsAreServedInOrderAndWithdrawn();
-    void limitsComeFromThePreferencesWithinBounds();
+    void initTestCase()
+    {
+        QStandardPaths::setTestModeEnabled(true);
+        Preferences::useSettingsFile(m_dir.filePath(QStringLiteral("settings.ini")));
+        m_network.setClock([this] { return m_now; });
+        FakeNetwork::Answer page;
+        page.body = "<a href=\"" + OwnURL.toUtf8() + "\">me</a>";
+        m_network.setAnswer(QStringLiteral("/page"), page);
+    }
+
+    void init()
+    {
+        m_now = 0;
+        FakeNetwork::Answer slow;
+        slow.status = 429;
+        slow.headers = {{"Retry-After", "30"}};
+        m_network.setAnswer(QStringLiteral("/slow"), slow);
+    }
+
+    void perHostCapLetsOtherHostsGoAhead()
+    {
+        DatabaseBuilder db;
+        // Six rows on one host, then rows on others, then that host again.
+        const auto checks = addRows(db, QStringLiteral("bbbbbbcdbbe"));
+        const int count = int(checks.size());
+        VerificationScheduler scheduler;
+        prepare(scheduler, 4, 2);
+        Heard heard(scheduler);
+        QSignalSpy progress(&scheduler, &VerificationScheduler::progressChanged);
+
+        scheduler.start(checks, OwnURL);
+        // Two rows of the busy host, and the first rows of the next hosts instead of its third.
+        QCOMPARE(heard.started, (QList<int>{0, 1, 6, 7}));
+        QCOMPARE(scheduler.checksWaiting(), 7);
+        QCOMPARE(m_network.openCount(QStringLiteral("b.example:80")), 2);
+
+        answerRounds(scheduler, 100);
+        QCOMPARE(heard.ended, QList<bool>{false});
+        QCOMPARE(m_network.mostOpenOnOneHost(), 2);
+        QCOMPARE(m_network.mostOpen(), 4);
+        QCOMPARE(heard.mostUnderWay, 4);
+        // Each check started and reported once; the lone hosts finished before the busy host's later rows.
+        QCOMPARE(heard.started.size(), count);
+        QCOMPARE(heard.finished.size(), count);
+        QCOMPARE(heard.results.values(), QList<VerificationResult>(count, VerificationSucceeded));
+        QVERIFY(heard.finished.indexOf(10) < heard.finished.indexOf(5));
+        QVERIFY(heard.finished.indexOf(6) < heard.finished.indexOf(2));
+        QCOMPARE(progress.count(), count);
+        QCOMPARE(progress.last(), (QVariantList{count, count}));
+
+        // A run starts once; the next one after a reset.
+        scheduler.start(checks, OwnURL);
+        QCOMPARE(heard.started.size(), count);
+        scheduler.reset();
+        QVERIFY(!scheduler.hasStarted());
+        scheduler.start({checks.front()}, OwnURL);
+        QCOMPARE(heard.started.size(), count + 1);
+        scheduler.stop();
+    }
+
+    void checksDecidedAtOnceEndTheRunInsideTheStart()
+    {
+        // Thousands of checks decided at once, one after the other, must not nest one call per check.
+        DatabaseBuilder db;
+        const int count = 3000;
+        const auto checks = addRows(db, QString(count, u'-'));
+        VerificationScheduler scheduler;
+        prepare(scheduler, 4, 4);
+        Heard heard(scheduler);
+        const qsizetype sent = m_network.sent().size();
+        scheduler.start(checks, OwnURL);
+        QVERIFY(scheduler.hasEnded());
+        QCOMPARE(heard.ended, QList<bool>{false});
+        QCOMPARE(heard.finished.size(), count);
+        QCOMPARE(heard.results.value(count - 1), VerificationNoResponse);
+        QCOMPARE(m_network.sent().size(), sent);
+
+        // A run without checks ends at once too.
+        VerificationScheduler empty;
+        QSignalSpy ended(&empty, &VerificationScheduler::runEnded);
+        empty.start({}, OwnURL);
+        QVERIFY(empty.hasEnded());
+        QCOMPARE(ended.count(), 1);
+    }
+
+    void pauseHoldsBackOnlyItsHostAndStopEndsIt()
+    {
+        DatabaseBuilder db;
+        const auto checks = addRows(db, QStringLiteral("aaafff"));
+        const QString paused = QStringLiteral("a.example:80");
+        for (const bool stopping : {false, true}) {
+            init();
+            VerificationScheduler scheduler;
+            prepare(scheduler, 4, 2);
+            Heard heard(scheduler);
+            QSignalSpy pauses(&scheduler, &VerificationScheduler::pausesChanged);
+            scheduler.start(checks, OwnURL);
+
+            // The busy host asks for 30 s; both its checks wait for their links page.
+            m_network.answerHost(paused);
+            QCOMPARE(scheduler.pausedHostCount(), 1);
+            QCOMPARE(pauses.count(), 1);
+            const qsizetype sentBefore = m_network.sent().size();
+            answerRounds(scheduler, 50, QStringLiteral("f.example:80"));
+            QCOMPARE(heard.finished, (QList<int>{3, 4, 5}));
+            QCOMPARE(scheduler.checksUnderWay(), 2);
+            QCOMPARE(scheduler.checksWaiting(), 1);
+            for (qsizetype i = sentBefore; i < m_network.sent().size(); ++i)
+                QVERIFY(!m_network.sent().at(i).url.host().startsWith(u'a'));
+
+            if (stopping) {
+                // The checks under way end without a report, the waiting one never starts, and neither
+                // the end of the pause nor a second stop starts or tells anything.
+                scheduler.stop();
+                QCOMPARE(heard.ended, QList<bool>{true});
+                QCOMPARE(heard.finished.size(), 3);
+                QCOMPARE(m_network.openCount(), 0);
+                QCOMPARE(scheduler.pausedHostCount(), 0);
+                QCOMPARE(scheduler.checksUnderWay() + scheduler.checksWaiting(), 0);
+                const qsizetype sent = m_network.sent().size();
+                m_now = 60000;
+                scheduler.hostScheduler()->wake();
+                QCoreApplication::processEvents();
+                QCOMPARE(m_network.sent().size(), sent);
+                QCOMPARE(heard.started.size(), 5);
+                scheduler.stop();
+                QCOMPARE(heard.ended.size(), 1);
+                continue;
+            }
+            // Nothing goes there a moment too early, all of it once the pause is over.
+            m_now = 29999;
+            scheduler.hostScheduler()->wake();
+            QCoreApplication::processEvents();
+            QCOMPARE(m_network.openCount(paused), 0);
+            m_now = 30000;
+            m_network.setAnswer(QStringLiteral("/slow"), FakeNetwork::Answer{});
+            scheduler.hostScheduler()->wake();
+            QCOMPARE(scheduler.pausedHostCount(), 0);
+            QCOMPARE(m_network.openCount(paused), 2);
+            answerRounds(scheduler, 20);
+            QCOMPARE(heard.ended, QList<bool>{false});
+            QCOMPARE(heard.results.values(), QList<VerificationResult>(6, VerificationSucceeded));
+            // The details say which step waited and how long.
+            QVERIFY2(heard.details.value(0).contains("waited 30.0 s before the links page"),
+                     qPrintable(heard.details.value(0)));
+        }
+    }
+
+    void howLongAnswersPauseAHost()
+    {
+        HostScheduler hosts(4);
+        hosts.setClock([this] { return m_now; });
+        hosts.setPauseLimits(500, 5000);
+        const QString host = QStringLiteral("x.example:80");
+
+        // 429 without Retry-After: the retry delay, doubled for each further 429, up to the cap.
+        for (qint64 expected : {500, 1000, 2000, 4000, 5000}) {
+            hosts.answered(host, 429, QByteArray());
+            QCOMPARE(hosts.pauseRemaining(host), expected);
+            m_now += expected;
+            hosts.wake();
+        }
+        // 503 pauses only when it says for how long; other statuses never.
+        hosts.answered(host, 503, QByteArray());
+        hosts.answered(host, 500, "3");
+        QCOMPARE(hosts.pauseRemaining(host), 0);
+        hosts.answered(host, 503, " 3 ");
+        QCOMPARE(hosts.pauseRemaining(host), 3000);
+        // A longer Retry-After is capped, and a shorter one never shortens a pause.
+        hosts.answered(host, 429, "3600");
+        QCOMPARE(hosts.pauseRemaining(host), 5000);
+        hosts.answered(host, 429, "1");
+        QCOMPARE(hosts.pauseRemaining(host), 5000);
+        QVERIFY(!hosts.canStart(host));
+        QVERIFY(hosts.canStart(QStringLiteral("y.example:80")));
+        QCOMPARE(hosts.pausedHostCount(), 1);
+
+        // Host names in lower case with the port; files have no host.
+        QCOMPARE(HostScheduler::hostKey(QUrl("HTTP://WWW.Example.COM/x")),
+                 QStringLiteral("www.example.com:80"));
+        QCOMPARE(HostScheduler::hostKey(QUrl("https://example.com:8443/")),
+                 QStringLiteral("example.com:8443"));
+        QCOMPARE(HostScheduler::hostKey(QUrl("https://example.com/")), QStringLiteral("example.com:443"));
+        QCOMPARE(HostScheduler::hostKey(QUrl("file:///tmp/page.html")), QString());
+
+        // Slots are served in order; a withdrawn request never starts.
+        HostScheduler one(1);
+        one.setClock([this] { return m_now; });
+        QList<int> started;
+        QCOMPARE(one.request(host, [&] { started << 1; }), 0u);
+        const quint64 second = one.request(host, [&] { started << 2; });
+        one.request(host, [&] { started << 3; });
+        QVERIFY(second != 0);
+        QVERIFY(!one.canStart(host));
+        one.withdraw(second);
+        one.release(host);
+        QCOMPARE(started, (QList<int>{1, 3}));
+        QCOMPARE(one.inFlight(host), 1);
+        one.release(host);
+        QVERIFY(one.canStart(host));
+        // No host, no limit.
+        one.request(QString(), [&] { started << 4; });
+        QCOMPARE(started.last(), 4);
+    }
+
+    void limitsComeFromThePreferencesWithinBounds()
+    {
+        QCOMPARE(VerificationLimits::fromPreferences(), (VerificationLimits{4, 4}));
+        Preferences::setValue(Preferences::VerificationConcurrency, 0);
+        Preferences::setValue(Preferences::VerificationPerHost, 99);
+        QCOMPARE(VerificationLimits::fromPreferences(), (VerificationLimits{1, 16}));
+        QVERIFY(VerificationLimits::isValidConcurrency(64) && !VerificationLimits::isValidConcurrency(65));
+        QVERIFY(VerificationLimits::isValidPerHost(1) && !VerificationLimits::isValidPerHost(0));
+
+        // Read when a run starts.
+        Preferences::setValue(Preferences::VerificationConcurrency, 2);
+        Preferences::setValue(Preferences::VerificationPerHost, 3);
+        DatabaseBuilder db;
+        const auto checks = addRows(db, QStringLiteral("fff"));
+        VerificationScheduler scheduler;
+        scheduler.setNetworkAccessManager(&m_network);
+        scheduler.start(checks, OwnURL);
+        QCOMPARE(scheduler.activeLimits(), (VerificationLimits{2, 3}));
+        QCOMPARE(scheduler.checksUnderWay(), 2);
+        scheduler.stop();
+        Preferences::remove(Preferences::VerificationConcurrency);
+        Preferences::remove(Preferences::VerificationPerHost);
+    }
 
 private:
     // One link per host letter, in order; links on "a" get the scripted site answer "/slow".
-    std::vector<VerificationScheduler::Check> addRows(DatabaseBuilder &db, const QString &hosts);
-    void prepare(VerificationScheduler &scheduler, int concurrency, int perHost);
+    std::vector<VerificationScheduler::Check> addRows(DatabaseBuilder &db, const QString &hosts)
+    {
+        for (int i = 0; i < hosts.size(); ++i) {
+            const QString host = QStringLiteral("http://%1.example").arg(hosts.at(i));
+            LinkFields fields;
+            fields.title = QStringLiteral("Partner %1").arg(i, 4, 10, QChar('0'));
+            // Without a scheme the partner's address is decided at once, without a fetch.
+            fields.URL = hosts.at(i) == u'-'
+                             ? QStringLiteral("www.partner.example")
+                             : host + (hosts.at(i) == u'a' ? QStringLiteral("/slow")
+                                                           : QStringLiteral("/site%1").arg(i));
+            fields.counterpartURL = host + QStringLiteral("/page");
+            fields.status = LinkStatusNew;
+            fields.lastStatusChangedOn = QDate(2020, 1, 1);
+            db.link(fields);
+        }
+        std::vector<VerificationScheduler::Check> checks;
+        for (const Link *link : db.store().verifiableLinks())
+            checks.push_back({int(checks.size()), link});
+        return checks;
+    }
+
+    void prepare(VerificationScheduler &scheduler, int concurrency, int perHost)
+    {
+        FetchSettings settings;
+        settings.maximumRetryAfterMs = 60000;
+        settings.retryDelayMs = 1000;
+        scheduler.setFetchSettings(settings);
+        scheduler.setNetworkAccessManager(&m_network);
+        scheduler.setClock([this] { return m_now; });
+        scheduler.setLimits(VerificationLimits{concurrency, perHost});
+    }
+
     // Answers and lets queued work run until the run ends or `steps` rounds have passed.
-    void answerRounds(VerificationScheduler &scheduler, int steps, const QString &host = QString());
+    void answerRounds(VerificationScheduler &scheduler, int steps, const QString &host = QString())
+    {
+        for (int i = 0; i < steps && !scheduler.hasEnded(); ++i) {
+            if (host.isEmpty())
+                m_network.answerAll();
+            else
+                m_network.answerHost(host);
+            QCoreApplication::processEvents();
+            QVERIFY(scheduler.checksUnderWay() <= scheduler.activeLimits().concurrency);
+        }
+    }
 
     QTemporaryDir m_dir;
     FakeNetwork m_network;
     qint64 m_now = 0;
 };
-
-void TestVerificationScheduler::initTestCase()
-{
-    QStandardPaths::setTestModeEnabled(true);
-    Preferences::useSettingsFile(m_dir.filePath(QStringLiteral("settings.ini")));
-    m_network.setClock([this] { return m_now; });
-    FakeNetwork::Answer page;
-    page.body = "<a href=\"" + OwnURL.toUtf8() + "\">me</a>";
-    m_network.setAnswer(QStringLiteral("/page"), page);
-}
-
-void TestVerificationScheduler::init()
-{
-    m_now = 0;
-    FakeNetwork::Answer slow;
-    slow.status = 429;
-    slow.headers = {{"Retry-After", "30"}};
-    m_network.setAnswer(QStringLiteral("/slow"), slow);
-}
-
-std::vector<VerificationScheduler::Check> TestVerificationScheduler::addRows(DatabaseBuilder &db,
-                                                                             const QString &hosts)
-{
-    for (int i = 0; i < hosts.size(); ++i) {
-        const QString host = QStringLiteral("http://%1.example").arg(hosts.at(i));
-        LinkFields fields;
-        fields.title = QStringLiteral("Partner %1").arg(i, 3, 10, QChar('0'));
-        fields.URL =
-            host + (hosts.at(i) == u'a' ? QStringLiteral("/slow") : QStringLiteral("/site%1").arg(i));
-        fields.counterpartURL = host + QStringLiteral("/page");
-        fields.status = LinkStatusNew;
-        fields.lastStatusChangedOn = QDate(2020, 1, 1);
-        db.link(fields);
-    }
-    std::vector<VerificationScheduler::Check> checks;
-    for (const Link *link : db.store().verifiableLinks())
-        checks.push_back({int(checks.size()), link});
-    return checks;
-}
-
-void TestVerificationScheduler::prepare(VerificationScheduler &scheduler, int concurrency, int perHost)
-{
-    FetchSettings settings;
-    settings.maximumRetryAfterMs = 60000;
-    settings.retryDelayMs = 1000;
-    scheduler.setFetchSettings(settings);
-    scheduler.setNetworkAccessManager(&m_network);
-    scheduler.setClock([this] { return m_now; });
-    scheduler.setLimits(VerificationLimits{concurrency, perHost});
-}
-
-void TestVerificationScheduler::answerRounds(VerificationScheduler &scheduler, int steps, const QString &host)
-{
-    for (int i = 0; i < steps && !scheduler.hasEnded(); ++i) {
-        if (host.isEmpty())
-            m_network.answerAll();
-        else
-            m_network.answerHost(host);
-        QCoreApplication::processEvents();
-        QVERIFY(scheduler.checksUnderWay() <= scheduler.activeLimits().concurrency);
-    }
-}
-
-void TestVerificationScheduler::perHostCapLetsOtherHostsGoAhead()
-{
-    DatabaseBuilder db;
-    // Six rows on one host, then rows on others, then that host again.
-    const auto checks = addRows(db, QStringLiteral("bbbbbbcdbbe"));
-    VerificationScheduler scheduler;
-    prepare(scheduler, 4, 2);
-    Heard heard;
-    heard.listen(scheduler);
-    QSignalSpy progress(&scheduler, &VerificationScheduler::progressChanged);
-
-    scheduler.start(checks, OwnURL);
-    // Two rows of the busy host, and the first rows of the next hosts instead of its third.
-    QCOMPARE(heard.started, (QList<int>{0, 1, 6, 7}));
-    QCOMPARE(scheduler.checksUnderWay(), 4);
-    QCOMPARE(scheduler.checksWaiting(), 7);
-    QCOMPARE(m_network.openCount(QStringLiteral("b.example:80")), 2);
-
-    answerRounds(scheduler, 100);
-    QCOMPARE(heard.ended, QList<bool>{false});
-    QCOMPARE(m_network.mostOpenOnOneHost(), 2);
-    QCOMPARE(m_network.mostOpen(), 4);
-    QCOMPARE(heard.mostUnderWay, 4);
-    // Each check started and reported once; the lone hosts finished before the busy host's later rows.
-    QCOMPARE(heard.started.size(), int(checks.size()));
-    QCOMPARE(heard.finished.size(), int(checks.size()));
-    for (int row = 0; row < int(checks.size()); ++row)
-        QCOMPARE(heard.results.value(row), VerificationSucceeded);
-    QVERIFY(heard.finished.indexOf(10) < heard.finished.indexOf(5));
-    QVERIFY(heard.finished.indexOf(6) < heard.finished.indexOf(2));
-    QCOMPARE(progress.count(), int(checks.size()));
-    QCOMPARE(progress.last(), (QVariantList{int(checks.size()), int(checks.size())}));
-    QCOMPARE(scheduler.checksUnderWay(), 0);
-
-    // A run starts once; the next one after a reset.
-    scheduler.start(checks, OwnURL);
-    QCOMPARE(heard.started.size(), int(checks.size()));
-    scheduler.reset();
-    QVERIFY(!scheduler.hasStarted());
-    scheduler.start({checks.front()}, OwnURL);
-    QCOMPARE(heard.started.size(), int(checks.size()) + 1);
-    scheduler.stop();
-}
-
-void TestVerificationScheduler::checksDecidedAtOnceEndTheRunInsideTheStart()
-{
-    DatabaseBuilder db;
-    // Thousands of checks decided at once, one after the other, must not nest one call per check.
-    const int count = 3000;
-    for (int i = 0; i < count; ++i) {
-        LinkFields fields;
-        fields.title = QStringLiteral("P%1").arg(i);
-        fields.URL = QStringLiteral("www.partner%1.example").arg(i); // not a web address
-        fields.counterpartURL = QStringLiteral("http://partner.example/page");
-        db.link(fields);
-    }
-    std::vector<VerificationScheduler::Check> checks;
-    for (const Link *link : db.store().verifiableLinks())
-        checks.push_back({int(checks.size()), link});
-    VerificationScheduler scheduler;
-    prepare(scheduler, 4, 4);
-    Heard heard;
-    heard.listen(scheduler);
-    const qsizetype sent = m_network.sent().size();
-    scheduler.start(checks, OwnURL);
-    QVERIFY(scheduler.hasEnded());
-    QCOMPARE(heard.ended, QList<bool>{false});
-    QCOMPARE(heard.finished.size(), count);
-    QCOMPARE(heard.results.value(count - 1), VerificationNoResponse);
-    QCOMPARE(m_network.sent().size(), sent);
-
-    // A run without checks ends at once too.
-    VerificationScheduler empty;
-    QSignalSpy ended(&empty, &VerificationScheduler::runEnded);
-    empty.start({}, OwnURL);
-    QVERIFY(empty.hasEnded());
-    QCOMPARE(ended.count(), 1);
-}
-
-void TestVerificationScheduler::pauseHoldsBackOnlyItsHost()
-{
-    DatabaseBuilder db;
-    const auto checks = addRows(db, QStringLiteral("aaafff"));
-    VerificationScheduler scheduler;
-    prepare(scheduler, 4, 2);
-    Heard heard;
-    heard.listen(scheduler);
-    QSignalSpy pauses(&scheduler, &VerificationScheduler::pausesChanged);
-    scheduler.start(checks, OwnURL);
-    const QString paused = QStringLiteral("a.example:80");
-
-    // The busy host asks for 30 s; both its checks wait for their links page.
-    m_network.answerHost(paused);
-    QCOMPARE(scheduler.pausedHostCount(), 1);
-    QCOMPARE(pauses.count(), 1);
-    const qsizetype sentBefore = m_network.sent().size();
-    answerRounds(scheduler, 50, QStringLiteral("f.example:80"));
-    QCOMPARE(heard.finished, (QList<int>{3, 4, 5}));
-    QVERIFY(!scheduler.hasEnded());
-    QCOMPARE(scheduler.checksUnderWay(), 2);
-    QCOMPARE(scheduler.checksWaiting(), 1);
-    for (qsizetype i = sentBefore; i < m_network.sent().size(); ++i)
-        QVERIFY(!m_network.sent().at(i).url.host().startsWith(u'a'));
-
-    // Nothing goes there a moment too early, all of it once the pause is over.
-    m_now = 29999;
-    scheduler.hostScheduler()->wake();
-    QCoreApplication::processEvents();
-    QCOMPARE(m_network.openCount(paused), 0);
-    m_now = 30000;
-    m_network.setAnswer(QStringLiteral("/slow"), FakeNetwork::Answer{});
-    scheduler.hostScheduler()->wake();
-    QCOMPARE(scheduler.pausedHostCount(), 0);
-    QCOMPARE(m_network.openCount(paused), 2);
-    answerRounds(scheduler, 20);
-    QCOMPARE(heard.ended, QList<bool>{false});
-    for (int row = 0; row < 3; ++row)
-        QCOMPARE(heard.results.value(row), VerificationSucceeded);
-    // The details say which step waited and how long.
-    QVERIFY2(heard.details.value(0).contains("waited 30.0 s before the links page"),
-             qPrintable(heard.details.value(0)));
-}
-
-void TestVerificationScheduler::stopDuringAPause()
-{
-    DatabaseBuilder db;
-    const auto checks = addRows(db, QStringLiteral("aaaf"));
-    VerificationScheduler scheduler;
-    prepare(scheduler, 4, 2);
-    Heard heard;
-    heard.listen(scheduler);
-    scheduler.start(checks, OwnURL);
-    m_network.answerHost(QStringLiteral("a.example:80"));
-    QCOMPARE(scheduler.pausedHostCount(), 1);
-    QCOMPARE(scheduler.checksUnderWay(), 3);
-
-    // The checks under way end without a report, the waiting one never starts.
-    scheduler.stop();
-    QCOMPARE(heard.ended, QList<bool>{true});
-    QVERIFY(heard.finished.isEmpty());
-    QCOMPARE(m_network.openCount(), 0);
-    QCOMPARE(scheduler.pausedHostCount(), 0);
-    QCOMPARE(scheduler.checksUnderWay(), 0);
-    QCOMPARE(scheduler.checksWaiting(), 0);
-
-    // The end of the pause starts nothing, and a second stop tells nothing.
-    const qsizetype sent = m_network.sent().size();
-    m_now = 60000;
-    scheduler.hostScheduler()->wake();
-    QCoreApplication::processEvents();
-    QCOMPARE(m_network.sent().size(), sent);
-    QCOMPARE(heard.started.size(), 3);
-    scheduler.stop();
-    QCOMPARE(heard.ended.size(), 1);
-}
-
-void TestVerificationScheduler::howLongAnswersPauseAHost()
-{
-    HostScheduler hosts(4);
-    hosts.setClock([this] { return m_now; });
-    hosts.setPauseLimits(500, 5000);
-    const QString host = QStringLiteral("x.example:80");
-
-    // 429 without Retry-After: the retry delay, doubled for each further 429, up to the cap.
-    for (qint64 expected : {500, 1000, 2000, 4000, 5000}) {
-        hosts.answered(host, 429, QByteArray());
-        QCOMPARE(hosts.pauseRemaining(host), expected);
-        m_now += expected;
-        hosts.wake();
-    }
-    // 503 pauses only when it says for how long; other statuses never.
-    hosts.answered(host, 503, QByteArray());
-    hosts.answered(host, 500, "3");
-    QCOMPARE(hosts.pauseRemaining(host), 0);
-    hosts.answered(host, 503, " 3 ");
-    QCOMPARE(hosts.pauseRemaining(host), 3000);
-    // A longer Retry-After is capped, and a shorter one never shortens a pause.
-    hosts.answered(host, 429, "3600");
-    QCOMPARE(hosts.pauseRemaining(host), 5000);
-    hosts.answered(host, 429, "1");
-    QCOMPARE(hosts.pauseRemaining(host), 5000);
-    QVERIFY(!hosts.canStart(host));
-    QVERIFY(hosts.canStart(QStringLiteral("y.example:80")));
-    QCOMPARE(hosts.pausedHostCount(), 1);
-
-    // The HTTP date form, two seconds from now.
-    const QString other = QStringLiteral("z.example:8080");
-    const QByteArray date = QLocale::c()
-                                .toString(QDateTime::currentDateTimeUtc().addSecs(2),
-                                          QStringLiteral("ddd, dd MMM yyyy hh:mm:ss 'GMT'"))
-                                .toLatin1();
-    hosts.answered(other, 503, date);
-    QVERIFY(hosts.pauseRemaining(other) > 500 && hosts.pauseRemaining(other) <= 2000);
-
-    // Host names in lower case with the port; files have no host.
-    QCOMPARE(HostScheduler::hostKey(QUrl("HTTP://WWW.Example.COM/x")), QStringLiteral("www.example.com:80"));
-    QCOMPARE(HostScheduler::hostKey(QUrl("https://example.com:8443/")), QStringLiteral("example.com:8443"));
-    QCOMPARE(HostScheduler::hostKey(QUrl("https://example.com/")), QStringLiteral("example.com:443"));
-    QCOMPARE(HostScheduler::hostKey(QUrl("file:///tmp/page.html")), QString());
-}
-
-void TestVerificationScheduler::slotsAreServedInOrderAndWithdrawn()
-{
-    HostScheduler hosts(1);
-    hosts.setClock([this] { return m_now; });
-    const QString host = QStringLiteral("x.example:80");
-    QList<int> started;
-    QCOMPARE(hosts.request(host, [&] { started << 1; }), 0u);
-    const quint64 second = hosts.request(host, [&] { started << 2; });
-    hosts.request(host, [&] { started << 3; });
-    QVERIFY(second != 0);
-    QVERIFY(!hosts.canStart(host));
-    hosts.withdraw(second);
-    hosts.release(host);
-    QCOMPARE(started, (QList<int>{1, 3}));
-    QCOMPARE(hosts.inFlight(host), 1);
-    hosts.release(host);
-    QVERIFY(hosts.canStart(host));
-    // No host, no limit.
-    hosts.request(QString(), [&] { started << 4; });
-    QCOMPARE(started.last(), 4);
-}
-
-void TestVerificationScheduler::limitsComeFromThePreferencesWithinBounds()
-{
-    QCOMPARE(VerificationLimits::fromPreferences(), VerificationLimits());
-    QCOMPARE(VerificationLimits().concurrency, 4);
-    QCOMPARE(VerificationLimits().perHost, 4);
-    Preferences::setValue(Preferences::VerificationConcurrency, 0);
-    Preferences::setValue(Preferences::VerificationPerHost, 99);
-    QCOMPARE(VerificationLimits::fromPreferences().concurrency, 1);
-    QCOMPARE(VerificationLimits::fromPreferences().perHost, 16);
-    QVERIFY(VerificationLimits::isValidConcurrency(64) && !VerificationLimits::isValidConcurrency(65));
-    QVERIFY(VerificationLimits::isValidPerHost(1) && !VerificationLimits::isValidPerHost(0));
-
-    // Read when a run starts.
-    Preferences::setValue(Preferences::VerificationConcurrency, 2);
-    Preferences::setValue(Preferences::VerificationPerHost, 3);
-    DatabaseBuilder db;
-    const auto checks = addRows(db, QStringLiteral("fff"));
-    VerificationScheduler scheduler;
-    scheduler.setNetworkAccessManager(&m_network);
-    scheduler.start(checks, OwnURL);
-    QCOMPARE(scheduler.activeLimits().concurrency, 2);
-    QCOMPARE(scheduler.activeLimits().perHost, 3);
-    QCOMPARE(scheduler.checksUnderWay(), 2);
-    scheduler.stop();
-    Preferences::remove(Preferences::VerificationConcurrency);
-    Preferences::remove(Preferences::VerificationPerHost);
-}
 
 QTEST_GUILESS_MAIN(TestVerificationScheduler)
 #include "tst_VerificationScheduler.moc"

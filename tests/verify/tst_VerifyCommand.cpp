@@ -12,8 +12,22 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-// quillmarsh-cli verify against a local server: the lines it prints, JSON, --ids, --timeout,
-// --save writing the results (one check at a time), and its exit statuses.
+namespace {
+
+struct Partner
+{
+    const char *title;
+    const char *site; // a path on the local server, or an address as written
+    const char *page;
+    LinkStatus status;
+    bool checkedToday = false;
+};
+
+} // namespace
+
+// quillmarsh-cli verify against a local server: the lines it prints, JSON, --ids, --timeout, --save
+// writing the results, its exit statuses; the history it records (unless --no-history), --due picking
+// the links not checked lately, --fail-on-loss exiting with 3, and history and changes printing it.
 class TestVerifyCommand : public QObject
 {
     Q_OBJECT
@@ -25,36 +39,22 @@ private slots:
         m_server.setResponse("/ok", R::page("<a href=\"http://www.mysite.example/\">me</a>"));
         m_server.setResponse("/without", R::page("<a href=\"http://other.example/\">other</a>"));
         m_server.setResponse("/hang", R::behaving(R::Mode::NeverAnswer));
-
-        DatabaseBuilder db;
-        SiteProfileTexts texts;
-        texts.URL = QStringLiteral("http://www.mysite.example/");
-        db.store().setSiteProfile(texts);
-        auto add = [&](const QString &title, const QString &site, const QString &page, LinkStatus status) {
-            LinkFields fields;
-            fields.title = title;
-            fields.URL = site.startsWith(u'/') ? m_server.url(site) : site;
-            fields.counterpartURL = m_server.url(page);
-            fields.status = status;
-            fields.lastStatusChangedOn = QDate(2020, 1, 1);
-            db.link(fields);
-            m_ids.insert(title, db.lastLink()->ID());
-        };
-        add(QStringLiteral("Alpha"), "/ok", "/ok", LinkStatusNew);
-        add(QStringLiteral("Beta"), "/ok", "/without", LinkStatusNew);
-        add(QStringLiteral("Gamma"), "gamma.example", "/ok", LinkStatusApproved);
-        add(QStringLiteral("Delta"), "/ok", "/hang", LinkStatusApproved);
-        m_file = m_dir.filePath(QStringLiteral("links.site"));
-        QString error;
-        QVERIFY2(DatabaseFile::write(db.store(), m_file, &error), qPrintable(error));
-        QFile file(m_file);
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        m_original = file.readAll();
+        // The partner's page links to us, then no longer, then with nofollow.
+        m_server.setResponses(
+            "/changing", {R::page("<p><a href=\"http://www.mysite.example/\">My site</a></p>"),
+                          R::page("<p>Nothing here</p>"),
+                          R::page("<a rel=\"nofollow\" href=\"http://www.mysite.example/\">My site</a>")});
+        m_file = writeDatabase(QStringLiteral("links.site"),
+                               {{"Alpha", "/ok", "/ok", LinkStatusNew},
+                                {"Beta", "/ok", "/without", LinkStatusNew},
+                                {"Gamma", "gamma.example", "/ok", LinkStatusApproved},
+                                {"Delta", "/ok", "/hang", LinkStatusApproved}});
+        m_original = fileContents(m_file);
     }
 
     void printsOneLinePerCheckedLinkAndLeavesTheFile()
     {
-        const CliRun result = run({m_file, "--timeout", "0.5"});
+        const CliRun result = run({"verify", m_file, "--timeout", "0.5"});
         QCOMPARE(result.status, 0);
         const QList<QByteArray> lines = result.out.trimmed().split('\n');
         QCOMPARE(lines.size(), 4);
@@ -64,17 +64,15 @@ private slots:
         QVERIFY(lines[2].startsWith("Delta\tLinks page cannot be loaded.\t"));
         QVERIFY(lines[3].startsWith("Gamma\tPartner site does not respond."));
         QVERIFY(result.err.isEmpty()); // no progress when stderr is not a terminal
-        QFile file(m_file);
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        QCOMPARE(file.readAll(), m_original);
+        QCOMPARE(fileContents(m_file), m_original);
     }
 
     void jsonForGivenIDsWithATimeOut()
     {
         QElapsedTimer clock;
         clock.start();
-        const CliRun result = run({m_file, "--json", "--timeout=0.3", "--ids",
-                                   linkID("Alpha") + u',' + linkID("Beta") + u',' + linkID("Delta")});
+        const CliRun result = run({"verify", m_file, "--json", "--timeout=0.3", "--ids",
+                                   m_ids["Alpha"] + u',' + m_ids["Beta"] + u',' + m_ids["Delta"]});
         QCOMPARE(result.status, 0);
         QVERIFY(clock.elapsed() < 10000);
         const QJsonArray rows = QJsonDocument::fromJson(result.out).array();
@@ -96,54 +94,162 @@ private slots:
         QVERIFY(!rows[2].toObject().value("failure").toString().isEmpty());
     }
 
-    void saveWritesTheResults()
+    void saveWritesTheResultsDespiteAnUnusableHistory()
     {
         const QString copy = m_dir.filePath(QStringLiteral("copy.site"));
         QVERIFY(QFile::copy(m_file, copy));
-        const CliRun result = run({copy, "--save", "--timeout", "0.3", "--concurrency", "1", "--per-host=1"});
+        const QString history = copy + QStringLiteral("-history");
+        QVERIFY(writeFile(history, QByteArray("not a database\n").repeated(100)));
+
+        const CliRun result =
+            run({"verify", copy, "--save", "--timeout", "0.3", "--concurrency", "1", "--per-host=1"});
         QCOMPARE(result.status, 0);
+        QCOMPARE(result.out.trimmed().split('\n').size(), 4);
+        QCOMPARE(result.err.count("verification history"), 1);
+        QVERIFY(result.err.contains(history.toUtf8()));
+        QCOMPARE(QFile(history).size(), qint64(1500));
+        QCOMPARE(run({"history", copy}).status, 2);
+        QCOMPARE(run({"changes", copy, "--json"}).status, 2);
+
+        // Which status a result sets is the store's rule; the results themselves are the tool's.
         CollectionManager store;
         QVERIFY(DatabaseFile::read(copy, store));
-        const Link *alpha = store.linkWithID(linkID(QStringLiteral("Alpha")));
+        const Link *alpha = store.linkWithID(m_ids["Alpha"]);
         QCOMPARE(alpha->lastVerificationResult(), VerificationSucceeded);
         QCOMPARE(alpha->lastVerifiedOn(), Clock::today());
         QCOMPARE(alpha->status(), LinkStatusApproved);
-        const Link *beta = store.linkWithID(linkID(QStringLiteral("Beta")));
-        QCOMPARE(beta->lastVerificationResult(), VerificationLinkNotFound);
-        QCOMPARE(beta->status(), LinkStatusNew);
-        QCOMPARE(store.linkWithID(linkID(QStringLiteral("Gamma")))->lastVerificationResult(),
-                 VerificationNoResponse);
-        QCOMPARE(store.linkWithID(linkID(QStringLiteral("Delta")))->lastVerificationResult(),
-                 VerificationLinksPageNotLoaded);
+        QCOMPARE(store.linkWithID(m_ids["Beta"])->lastVerificationResult(), VerificationLinkNotFound);
+        QCOMPARE(store.linkWithID(m_ids["Gamma"])->lastVerificationResult(), VerificationNoResponse);
+        QCOMPARE(store.linkWithID(m_ids["Delta"])->lastVerificationResult(), VerificationLinksPageNotLoaded);
+    }
+
+    void checksOfOneLinkRecordedAndCompared()
+    {
+        const QString file = writeDatabase(QStringLiteral("history.site"),
+                                           {{"Echo", "/ok", "/changing", LinkStatusApproved},
+                                            {"Foxtrot", "/ok", "/ok", LinkStatusApproved, true}});
+        const QString echo = m_ids["Echo"];
+        // Foxtrot was checked today (the day stored in the file); Echo never, so only it is due.
+        CliRun result = run({"verify", file, "--due", "3", "--json", "--fail-on-loss"});
+        QCOMPARE(result.status, 0);
+        const QJsonArray rows = QJsonDocument::fromJson(result.out).array();
+        QCOMPARE(rows.size(), 1);
+        QCOMPARE(rows.at(0).toObject().value("id").toString(), echo);
+        QVERIFY(QFile::exists(file + QStringLiteral("-history")));
+        QVERIFY(jsonOf({"changes", file, "--json"}).isEmpty()); // one check: no change
+
+        auto verifyEcho = [&] { return run({"verify", file, "--ids", echo, "--fail-on-loss"}).status; };
+        QCOMPARE(verifyEcho(), 3);
+        QJsonArray changes = jsonOf({"changes", file, "--json"});
+        QCOMPARE(changes.size(), 1);
+        const QJsonObject change = changes.at(0).toObject();
+        QCOMPARE(change.value("linkID").toString(), echo);
+        QCOMPARE(change.value("title").toString(), QStringLiteral("Echo"));
+        QCOMPARE(change.value("change").toString(), QStringLiteral("lost"));
+        QCOMPARE(change.value("previous").toString(), QStringLiteral("1"));
+        QCOMPARE(change.value("current").toString(), QStringLiteral("4"));
+        QVERIFY(QDateTime::fromString(change.value("since").toString(), Qt::ISODate).isValid());
+
+        QCOMPARE(verifyEcho(), 0); // back, with nofollow
+        const QJsonArray checks = jsonOf({"history", file, "--link", echo, "--json"});
+        QCOMPARE(checks.size(), 3);
+        const QJsonObject newest = checks.at(0).toObject();
+        for (const char *key :
+             {"linkID", "title", "checkedOn", "result", "resultText", "httpStatus", "finalURL",
+              "addressFound", "inAnchor", "followed", "rel", "anchorText", "noindex"})
+            QVERIFY2(newest.contains(QLatin1String(key)), key);
+        QCOMPARE(newest.value("result").toString(), QStringLiteral("1"));
+        QCOMPARE(newest.value("httpStatus").toInt(), 200);
+        QCOMPARE(newest.value("finalURL").toString(), m_server.url("/changing"));
+        QCOMPARE(newest.value("followed").toBool(), false);
+        QCOMPARE(newest.value("rel").toArray().first().toString(), QStringLiteral("nofollow"));
+        QCOMPARE(checks.at(1).toObject().value("addressFound").toBool(), false);
+        QCOMPARE(checks.at(2).toObject().value("followed").toBool(), true);
+        QVERIFY(checks.at(0).toObject().value("checkedOn").toString() >=
+                checks.at(2).toObject().value("checkedOn").toString());
+        changes = jsonOf({"changes", file, "--json"});
+        QCOMPARE(changes.at(0).toObject().value("change").toString(), QStringLiteral("recovered"));
+
+        // Now the history knows Echo was checked just now: nothing is due.
+        result = run({"verify", file, "--due", "3"});
+        QCOMPARE(result.status, 0);
+        QVERIFY(result.out.isEmpty());
+        QVERIFY(result.err.contains("No links are due"));
+        QCOMPARE(run({"verify", file, "--ids", m_ids["Foxtrot"], "--no-history"}).status, 0);
+        // Plain text: one line a check.
+        result = run({"history", file});
+        QCOMPARE(result.status, 0);
+        QCOMPARE(result.out.trimmed().split('\n').size(), 3);
     }
 
     void badArguments()
     {
-        QCOMPARE(run({}).status, 1);
-        QCOMPARE(run({m_file, "--timeout", "soon"}).status, 1);
-        QCOMPARE(run({m_file, "--fast"}).status, 1);
-        QCOMPARE(run({m_file, "--ids"}).status, 1);
-        for (const char *limit :
-             {"--concurrency=0", "--concurrency=65", "--per-host=17", "--per-host=two", "--per-host"})
-            QCOMPARE(run({m_file, QString::fromLatin1(limit)}).status, 1);
-        const CliRun unknown = run({m_file, "--ids", "LNK1"});
+        // The bounds of the limits are the scheduler's rule; here that the tool applies them.
+        const QString missing = m_dir.filePath(QStringLiteral("missing.site"));
+        const std::pair<QStringList, int> runs[] = {
+            {{"verify"}, 1},
+            {{"verify", m_file, "--timeout", "soon"}, 1},
+            {{"verify", m_file, "--fast"}, 1},
+            {{"verify", m_file, "--ids"}, 1},
+            {{"verify", m_file, "--concurrency=65"}, 1},
+            {{"verify", m_file, "--per-host=two"}, 1},
+            {{"verify", m_file, "--per-host"}, 1},
+            {{"verify", m_file, "--due", "soon"}, 1},
+            {{"history"}, 1},
+            {{"history", m_file, "--link"}, 1},
+            {{"changes", m_file, "--csv"}, 1},
+            {{"history", missing}, 2},
+        };
+        for (const auto &[arguments, status] : runs)
+            QVERIFY2(run(arguments).status == status, qPrintable(arguments.join(u' ')));
+        const CliRun unknown = run({"verify", m_file, "--ids", "LNK1"});
         QCOMPARE(unknown.status, 1);
         QVERIFY(unknown.err.contains("LNK1"));
-        const QString missing = m_dir.filePath(QStringLiteral("missing.site"));
-        const CliRun bad = run({missing});
+        const CliRun bad = run({"verify", missing});
         QCOMPARE(bad.status, 2);
         QVERIFY(bad.err.startsWith(missing.toUtf8() + ": "));
+        // A database without history has none: an empty list, not an error.
+        QVERIFY(jsonOf({"history", writeDatabase(QStringLiteral("none.site"), {}), "--json"}).isEmpty());
     }
 
 private:
     // Dates compared with the code's today: the clock stands still, also in the tool's processes.
     const Clock::Fixed m_clock{QDateTime(QDate(2026, 3, 14), QTime(12, 0))};
-    QString linkID(const QString &title) const { return m_ids.value(title); }
+
+    QString writeDatabase(const QString &name, const QList<Partner> &partners)
+    {
+        DatabaseBuilder db;
+        SiteProfileTexts texts;
+        texts.URL = QStringLiteral("http://www.mysite.example/");
+        db.store().setSiteProfile(texts);
+        for (const Partner &partner : partners) {
+            LinkFields fields;
+            fields.title = QString::fromLatin1(partner.title);
+            fields.URL = partner.site[0] == '/' ? m_server.url(partner.site) : QString(partner.site);
+            fields.counterpartURL = m_server.url(partner.page);
+            fields.status = partner.status;
+            fields.lastStatusChangedOn = QDate(2020, 1, 1);
+            if (partner.checkedToday)
+                fields.lastVerifiedOn = Clock::today();
+            fields.lastVerificationResult =
+                partner.checkedToday ? VerificationSucceeded : VerificationNotVerified;
+            db.link(fields);
+            m_ids.insert(fields.title, db.lastLink()->ID());
+        }
+        const QString path = m_dir.filePath(name);
+        QString error;
+        return DatabaseFile::write(db.store(), path, &error) ? path : error;
+    }
+
+    QJsonArray jsonOf(const QStringList &arguments)
+    {
+        const CliRun result = run(arguments);
+        return result.status == 0 ? QJsonDocument::fromJson(result.out).array() : QJsonArray{"failed"};
+    }
 
     CliRun run(const QStringList &arguments)
     {
-        return runCli(QStringList{"verify"} + arguments,
-                      CliOptions().at(m_dir.path()).withEventLoop().clockedAt(Clock::now()));
+        return runCli(arguments, CliOptions().at(m_dir.path()).withEventLoop().clockedAt(Clock::now()));
     }
 
     HttpTestServer m_server;
