@@ -108,31 +108,27 @@ private slots:
         QCOMPARE(kept.description.size(), 400);
 
         // Trim each: asked in the order of the form, each cut to its limit.
-        Questions trim;
-        trim.answers = {true, true, true, true};
+        Questions trim{{}, {true, true, true, true}};
         result = checkLinkEditor(texts, trim.question());
         QVERIFY(result.passed);
         QCOMPARE(trim.asked, (QList<Field>{Description, Keywords, ContactEmail, Notes}));
         QCOMPARE(texts.description, QString(399, QLatin1Char('d')));
-        QCOMPARE(texts.keywords.size(), 249);
-        QCOMPARE(texts.contactEmail.size(), 99);
-        QCOMPARE(texts.notes.size(), 499);
+        QCOMPARE((QList<qsizetype>{texts.keywords.size(), texts.contactEmail.size(), texts.notes.size()}),
+                 (QList<qsizetype>{249, 99, 499}));
 
         // The instant-link window has no names or notes to ask about.
         Texts instant = filled();
         instant.contactFirstName = QString(60, QLatin1Char('f'));
         instant.notes = QString(600, QLatin1Char('n'));
         instant.myCategory = QString(200, QLatin1Char('c'));
-        Questions asked;
-        asked.answers = {true};
+        Questions asked{{}, {true}};
         QVERIFY(checkInstantLink(instant, asked.question()).passed);
         QCOMPARE(asked.asked, QList<Field>{MyCategory});
 
         // A cut never splits a surrogate pair.
         Texts emoji = filled();
         emoji.title = QString(98, QLatin1Char('t')) + QString::fromUtf8("\xF0\x9F\x90\xB8");
-        Questions cut;
-        cut.answers = {true};
+        Questions cut{{}, {true}};
         QVERIFY(checkLinkEditor(emoji, cut.question()).passed);
         QCOMPARE(emoji.title, QString(98, QLatin1Char('t')));
     }
@@ -251,23 +247,16 @@ private slots:
             .link(QStringLiteral("E"), LinkStatusBlocked)
             .link(QStringLiteral("F"), LinkStatusNegotiating);
 
-        const LinkCount category = LinkCount::countInCategory(ponds);
-        QCOMPARE(category.newLinks, 2);
-        QCOMPARE(category.approved, 2);
-        QCOMPARE(category.total(), 4);
+        auto counts = [](const LinkCount &c) {
+            return QList<int>{c.newLinks, c.negotiating, c.approved, c.blocked, c.total()};
+        };
+        QCOMPARE(counts(LinkCount::countInCategory(ponds)), (QList<int>{2, 0, 2, 0, 4}));
+        QCOMPARE(counts(LinkCount::countInDatabase(db.store())), (QList<int>{2, 1, 2, 1, 6}));
         QCOMPARE(LinkCount::prompt(ponds), QStringLiteral("This shows the number of links in the database as "
                                                           "well as in the category \"Ponds\"."));
         QCOMPARE(LinkCount::countInCategory(empty).total(), 0);
-        QVERIFY(LinkCount::prompt(empty).contains(QStringLiteral("\"Empty\"")));
         QCOMPARE(LinkCount::countInCategory(nullptr).total(), 0);
         QVERIFY(LinkCount::prompt(nullptr).isEmpty());
-
-        const LinkCount database = LinkCount::countInDatabase(db.store());
-        QCOMPARE(database.newLinks, 2);
-        QCOMPARE(database.negotiating, 1);
-        QCOMPARE(database.approved, 2);
-        QCOMPARE(database.blocked, 1);
-        QCOMPARE(database.total(), 6);
         QCOMPARE(LinkCount::countInDatabase(DatabaseBuilder().store()).total(), 0);
     }
 
