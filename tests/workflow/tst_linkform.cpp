@@ -81,12 +81,6 @@ private slots:
         QVERIFY(checkLinkEditor(texts, {}).passed);
         QCOMPARE(texts.URL, QStringLiteral("http://www.ponds.example"));
         QCOMPARE(texts.linksPageURL, QStringLiteral("ftp://ponds.example/links"));
-
-        // The extracted link completes the addresses itself too (the verify button skips the checks).
-        Texts raw = filled();
-        const LinkFields fields = linkFields(raw, Choices());
-        QCOMPARE(fields.URL, QStringLiteral("http://www.ponds.example"));
-        QCOMPARE(fields.counterpartURL, QStringLiteral("http://"));
     }
 
     void lengthsAreCheckedInFormOrderAndTrimmed()
@@ -147,6 +141,9 @@ private slots:
         QCOMPARE(edited.type, LinkTypeSent);
         QCOMPARE(edited.status, LinkStatusBlocked);
         QCOMPARE(edited.draft, DraftMarkerFinal);
+        // The extracted link completes the addresses itself too (the verify button skips the checks).
+        QCOMPARE(edited.URL, QStringLiteral("http://www.ponds.example"));
+        QCOMPARE(edited.counterpartURL, QStringLiteral("http://"));
 
         Texts texts = withKeywords;
         texts.contactFirstName = QStringLiteral("Ann");
@@ -154,9 +151,7 @@ private slots:
         texts.contactEmail = QStringLiteral("ann@ponds.example");
         const QDate today(2024, 5, 6);
         const LinkFields instant = instantLinkFields(texts, QStringLiteral("CAT2"), LinkTypeReceived, today);
-        QVERIFY(instant.keywords.isEmpty());
-        QVERIFY(instant.contactFirstName.isEmpty());
-        QVERIFY(instant.notes.isEmpty());
+        QCOMPARE(instant.keywords + instant.contactFirstName + instant.notes, QString()); // none of them
         QCOMPARE(instant.contactEmail, QStringLiteral("ann@ponds.example"));
         QCOMPARE(instant.status, LinkStatusNew);
         QCOMPARE(instant.lastStatusChangedOn, today);
@@ -165,7 +160,7 @@ private slots:
         QCOMPARE(instant.counterpartURL, QStringLiteral("http://"));
     }
 
-    void popupArithmetic()
+    void popupsStatusesAndAddresses()
     {
         // The category pop-up is the search sheet's, tested there.
         QCOMPARE(popupIndexOfStatus(LinkStatusApproved), 2);
@@ -182,10 +177,8 @@ private slots:
         QCOMPARE(messagePopupIndex(-7, 4), 0);
         QCOMPARE(templateIndexOfMessagePopupIndex(0), -1);
         QCOMPARE(templateIndexOfMessagePopupIndex(3), 1);
-    }
 
-    void choosingAStatusDatesIt()
-    {
+        // Choosing a status dates it; Approved marks the link verified.
         const QDate today(2024, 3, 5);
         const StatusStamp approved = stampForStatus(LinkStatusApproved, today);
         QCOMPARE(approved.lastStatusChangedOn, today);
@@ -195,17 +188,13 @@ private slots:
         QCOMPARE(blocked.lastStatusChangedOn, today);
         QVERIFY(blocked.lastVerifiedOn.isNull());
         QCOMPARE(blocked.lastVerificationResult, VerificationNotVerified);
-    }
 
-    void onlyWebAddressesAreVisited()
-    {
+        // Only web addresses are visited.
         QCOMPARE(webAddress(QStringLiteral("www.ponds.example/links")),
                  QUrl(QStringLiteral("http://www.ponds.example/links")));
         QCOMPARE(webAddress(QStringLiteral("HTTPS://ponds.example")).host(), QStringLiteral("ponds.example"));
-        for (const QString &bad :
-             {QStringLiteral("file:///etc/passwd"), QStringLiteral("javascript:alert(1)"),
-              QStringLiteral("http://"), QStringLiteral("smb://server/share")})
-            QVERIFY2(!webAddress(bad).isValid(), qPrintable(bad));
+        for (const char *bad : {"file:///etc/passwd", "javascript:alert(1)", "http://", "smb://server/share"})
+            QVERIFY2(!webAddress(QString::fromLatin1(bad)).isValid(), bad);
     }
 
     void notificationsSortWithTheOtherKeyOnTies()

@@ -83,18 +83,40 @@ class TestTableImport : public QObject
     Q_OBJECT
 
 private slots:
-    void rowsBecomeLinks()
+    void rowsBecomeLinksOrAreReportedByNumber()
     {
         DatabaseBuilder db;
+        db.link(QStringLiteral("Known"), LinkStatusApproved, QStringLiteral("http://Known.example/"));
         db.category(QStringLiteral("Books"), QStringLiteral("books"));
         CollectionManager &store = db.store();
         const auto importer =
             import(store, "Name,Website,Category,Status,Request,Last Verified On,E-mail\n"
                           ",www.alpha.example/shop,books,approved,A,2024-02-03,a@x\n"
                           "Bravo,https://bravo.example,General,4,,03/05/2004,\n"
-                          "Charlie,charlie.example,Caf\xc3\xa9 Cr\xc3\xa8me,Pending,Maybe,31/31/2020,\n");
-        QCOMPARE(importer->counts().added, 3);
+                          "Charlie,charlie.example,Caf\xc3\xa9 Cr\xc3\xa8me,Pending,Maybe,31/31/2020,\n"
+                          "X,not a url at all\n"
+                          "\n"
+                          "No address\n"
+                          "Same,http://known.EXAMPLE\n" +
+                              QByteArray(120, 'T') +
+                              ",http://new.example/\n"
+                              "Again,HTTP://NEW.example\n"
+                              "F,ftp://files.example\n");
+        QCOMPARE(importer->counts().added, 4);
+        QCOMPARE(importer->counts().skipped, 5);
         QCOMPARE(importer->counts().categoriesAdded, 1);
+        QCOMPARE(
+            reportTexts(*importer),
+            (QStringList{"row 4: original request \"Maybe\" is not known; Received was used",
+                         "row 4: status \"Pending\" is not known; New was used",
+                         "row 4: \"31/31/2020\" is not a date (MM/DD/YYYY or YYYY-MM-DD); Last Verified On "
+                         "was left out",
+                         "row 5: \"not a url at all\" is not a web address", "row 7: has no address",
+                         "row 8: \"http://known.EXAMPLE\" is already in the database",
+                         "row 9: Title was cut to 99 characters",
+                         "row 10: \"HTTP://NEW.example\" is already in row 9",
+                         "row 11: \"ftp://files.example\" is not a web address"}));
+        QCOMPARE(linkWithURL(store, QStringLiteral("http://new.example/"))->title(), QString(99, u'T'));
 
         // Completed address, title from the host, category matched ignoring case, status and request codes.
         const Link *alpha = linkWithURL(store, QStringLiteral("http://www.alpha.example/shop"));
@@ -119,40 +141,6 @@ private slots:
         QCOMPARE(cafe->anchor(), QStringLiteral("cafecreme"));
         QCOMPARE(charlie->status(), LinkStatusNew);
         QVERIFY(!charlie->lastVerifiedOn().isValid());
-        QCOMPARE(
-            reportTexts(*importer),
-            (QStringList{"row 4: original request \"Maybe\" is not known; Received was used",
-                         "row 4: status \"Pending\" is not known; New was used",
-                         "row 4: \"31/31/2020\" is not a date (MM/DD/YYYY or YYYY-MM-DD); Last Verified On "
-                         "was left out"}));
-    }
-
-    void skippedAndCutRowsAreReportedByNumber()
-    {
-        DatabaseBuilder db;
-        db.link(QStringLiteral("Known"), LinkStatusApproved, QStringLiteral("http://Known.example/"));
-        CollectionManager &store = db.store();
-        const QByteArray longTitle(120, 'T');
-        const auto importer = import(store, "URL,Title\n"
-                                            "not a url at all,X\n"
-                                            "\n"
-                                            ",No address\n"
-                                            "http://known.EXAMPLE,Same\n"
-                                            "http://new.example/," +
-                                                longTitle +
-                                                "\n"
-                                                "HTTP://NEW.example,Again\n"
-                                                "ftp://files.example,F\n");
-        QCOMPARE(importer->counts().added, 1);
-        QCOMPARE(importer->counts().skipped, 5);
-        QCOMPARE(reportTexts(*importer),
-                 (QStringList{"row 2: \"not a url at all\" is not a web address", "row 4: has no address",
-                              "row 5: \"http://known.EXAMPLE\" is already in the database",
-                              "row 6: Title was cut to 99 characters",
-                              "row 7: \"HTTP://NEW.example\" is already in row 6",
-                              "row 8: \"ftp://files.example\" is not a web address"}));
-        QCOMPARE(linkWithURL(store, QStringLiteral("http://new.example/"))->title(), QString(99, u'T'));
-        QCOMPARE(store.numberOfLinks(), 2);
     }
 
     void updateRefreshesTheKnownLink()
@@ -266,26 +254,21 @@ private slots:
 
     void quotedFieldsAndLineEnds()
     {
-        const Table table = readOrFail("Title,URL,Notes\r\n"
-                                       "\"A, B\",http://a.example,\"say \"\"hi\"\"\"\r\n"
-                                       "C,http://c.example,\"two\r\nlines\"\r"
-                                       "\r\n"
-                                       ",,\n"
-                                       "D,http://d.example,\n"
-                                       "E,http://e.example");
+        Table table = readOrFail("Title,URL,Notes\r\n"
+                                 "\"A, B\",http://a.example,\"say \"\"hi\"\"\"\r\n"
+                                 "C,http://c.example,\"two\r\nlines\"\r"
+                                 "\r\n"
+                                 ",,\n"
+                                 "D,http://d.example,\n"
+                                 "E,http://e.example");
         QCOMPARE(table.headers, (QStringList{"Title", "URL", "Notes"}));
         // Numbered as a spreadsheet shows them: blank rows count, a line break inside a cell does not.
         QCOMPARE(rowsOf(table), (QList<QStringList>{{"2", "A, B", "http://a.example", "say \"hi\""},
                                                     {"3", "C", "http://c.example", "two\r\nlines"},
                                                     {"6", "D", "http://d.example", ""},
                                                     {"7", "E", "http://e.example"}}));
-    }
-
-    void unbalancedQuotesReadAsWritten()
-    {
-        // The tab-delimited export writes quotes as they stand.
-        const Table table =
-            readOrFail("Link\tURL\n\"Best\" links\thttp://a.example\n\"open\thttp://b.example\n");
+        // The tab-delimited export writes quotes as they stand: unbalanced ones are read as written.
+        table = readOrFail("Link\tURL\n\"Best\" links\thttp://a.example\n\"open\thttp://b.example\n");
         QCOMPARE(rowsOf(table), (QList<QStringList>{{"2", "\"Best\" links", "http://a.example"},
                                                     {"3", "\"open", "http://b.example"}}));
     }
