@@ -46,6 +46,8 @@ public:
     void showAndSelectLinkNode(TreeNode *linkNode);
     // Blinks the selected row three times, after a search found it.
     void flashSelectedItem();
+    // Ends a running flash; with `reselect` a row caught dimmed is selected again.
+    void stopFlash(bool reselect);
     // Applies the widths of the name and description columns; anything but two numbers is ignored.
     void setColumnWidths(const std::optional<QList<double>> &widths);
     // The widths of the name and description columns as shown (empty without a table).
@@ -66,8 +68,6 @@ signals:
 private:
     void headerClicked(int column);
     QModelIndex rowIndex(int row) const { return m_model->index(row, 0); }
-    // Ends a running flash; with `reselect` a row caught dimmed is selected again.
-    void stopFlash(bool reselect);
 
     LinkListModel *m_model;
     QTableView *m_tableView = nullptr;

@@ -83,6 +83,8 @@ void SearchCommands::clearSearchCriteria()
 
 bool SearchCommands::doFindWithAlert(bool alert, bool focus)
 {
+    // Pressed again while the found row is dimmed: go on from that row, not from the top.
+    document()->linkListController()->stopFlash(true);
     return findFrom(document()->selectedLinkNode(), alert, focus);
 }
 

@@ -81,12 +81,6 @@ private slots:
         QVERIFY(checkLinkEditor(texts, {}).passed);
         QCOMPARE(texts.URL, QStringLiteral("http://www.ponds.example"));
         QCOMPARE(texts.linksPageURL, QStringLiteral("ftp://ponds.example/links"));
-
-        // The extracted link completes the addresses itself too (the verify button skips the checks).
-        Texts raw = filled();
-        const LinkFields fields = linkFields(raw, Choices());
-        QCOMPARE(fields.URL, QStringLiteral("http://www.ponds.example"));
-        QCOMPARE(fields.counterpartURL, QStringLiteral("http://"));
     }
 
     void lengthsAreCheckedInFormOrderAndTrimmed()
@@ -108,31 +102,27 @@ private slots:
         QCOMPARE(kept.description.size(), 400);
 
         // Trim each: asked in the order of the form, each cut to its limit.
-        Questions trim;
-        trim.answers = {true, true, true, true};
+        Questions trim{{}, {true, true, true, true}};
         result = checkLinkEditor(texts, trim.question());
         QVERIFY(result.passed);
         QCOMPARE(trim.asked, (QList<Field>{Description, Keywords, ContactEmail, Notes}));
         QCOMPARE(texts.description, QString(399, QLatin1Char('d')));
-        QCOMPARE(texts.keywords.size(), 249);
-        QCOMPARE(texts.contactEmail.size(), 99);
-        QCOMPARE(texts.notes.size(), 499);
+        QCOMPARE((QList<qsizetype>{texts.keywords.size(), texts.contactEmail.size(), texts.notes.size()}),
+                 (QList<qsizetype>{249, 99, 499}));
 
         // The instant-link window has no names or notes to ask about.
         Texts instant = filled();
         instant.contactFirstName = QString(60, QLatin1Char('f'));
         instant.notes = QString(600, QLatin1Char('n'));
         instant.myCategory = QString(200, QLatin1Char('c'));
-        Questions asked;
-        asked.answers = {true};
+        Questions asked{{}, {true}};
         QVERIFY(checkInstantLink(instant, asked.question()).passed);
         QCOMPARE(asked.asked, QList<Field>{MyCategory});
 
         // A cut never splits a surrogate pair.
         Texts emoji = filled();
         emoji.title = QString(98, QLatin1Char('t')) + QString::fromUtf8("\xF0\x9F\x90\xB8");
-        Questions cut;
-        cut.answers = {true};
+        Questions cut{{}, {true}};
         QVERIFY(checkLinkEditor(emoji, cut.question()).passed);
         QCOMPARE(emoji.title, QString(98, QLatin1Char('t')));
     }
@@ -151,6 +141,9 @@ private slots:
         QCOMPARE(edited.type, LinkTypeSent);
         QCOMPARE(edited.status, LinkStatusBlocked);
         QCOMPARE(edited.draft, DraftMarkerFinal);
+        // The extracted link completes the addresses itself too (the verify button skips the checks).
+        QCOMPARE(edited.URL, QStringLiteral("http://www.ponds.example"));
+        QCOMPARE(edited.counterpartURL, QStringLiteral("http://"));
 
         Texts texts = withKeywords;
         texts.contactFirstName = QStringLiteral("Ann");
@@ -158,9 +151,7 @@ private slots:
         texts.contactEmail = QStringLiteral("ann@ponds.example");
         const QDate today(2024, 5, 6);
         const LinkFields instant = instantLinkFields(texts, QStringLiteral("CAT2"), LinkTypeReceived, today);
-        QVERIFY(instant.keywords.isEmpty());
-        QVERIFY(instant.contactFirstName.isEmpty());
-        QVERIFY(instant.notes.isEmpty());
+        QCOMPARE(instant.keywords + instant.contactFirstName + instant.notes, QString()); // none of them
         QCOMPARE(instant.contactEmail, QStringLiteral("ann@ponds.example"));
         QCOMPARE(instant.status, LinkStatusNew);
         QCOMPARE(instant.lastStatusChangedOn, today);
@@ -169,7 +160,7 @@ private slots:
         QCOMPARE(instant.counterpartURL, QStringLiteral("http://"));
     }
 
-    void popupArithmetic()
+    void popupsStatusesAndAddresses()
     {
         // The category pop-up is the search sheet's, tested there.
         QCOMPARE(popupIndexOfStatus(LinkStatusApproved), 2);
@@ -186,10 +177,8 @@ private slots:
         QCOMPARE(messagePopupIndex(-7, 4), 0);
         QCOMPARE(templateIndexOfMessagePopupIndex(0), -1);
         QCOMPARE(templateIndexOfMessagePopupIndex(3), 1);
-    }
 
-    void choosingAStatusDatesIt()
-    {
+        // Choosing a status dates it; Approved marks the link verified.
         const QDate today(2024, 3, 5);
         const StatusStamp approved = stampForStatus(LinkStatusApproved, today);
         QCOMPARE(approved.lastStatusChangedOn, today);
@@ -199,17 +188,13 @@ private slots:
         QCOMPARE(blocked.lastStatusChangedOn, today);
         QVERIFY(blocked.lastVerifiedOn.isNull());
         QCOMPARE(blocked.lastVerificationResult, VerificationNotVerified);
-    }
 
-    void onlyWebAddressesAreVisited()
-    {
+        // Only web addresses are visited.
         QCOMPARE(webAddress(QStringLiteral("www.ponds.example/links")),
                  QUrl(QStringLiteral("http://www.ponds.example/links")));
         QCOMPARE(webAddress(QStringLiteral("HTTPS://ponds.example")).host(), QStringLiteral("ponds.example"));
-        for (const QString &bad :
-             {QStringLiteral("file:///etc/passwd"), QStringLiteral("javascript:alert(1)"),
-              QStringLiteral("http://"), QStringLiteral("smb://server/share")})
-            QVERIFY2(!webAddress(bad).isValid(), qPrintable(bad));
+        for (const char *bad : {"file:///etc/passwd", "javascript:alert(1)", "http://", "smb://server/share"})
+            QVERIFY2(!webAddress(QString::fromLatin1(bad)).isValid(), bad);
     }
 
     void notificationsSortWithTheOtherKeyOnTies()
@@ -251,23 +236,16 @@ private slots:
             .link(QStringLiteral("E"), LinkStatusBlocked)
             .link(QStringLiteral("F"), LinkStatusNegotiating);
 
-        const LinkCount category = LinkCount::countInCategory(ponds);
-        QCOMPARE(category.newLinks, 2);
-        QCOMPARE(category.approved, 2);
-        QCOMPARE(category.total(), 4);
+        auto counts = [](const LinkCount &c) {
+            return QList<int>{c.newLinks, c.negotiating, c.approved, c.blocked, c.total()};
+        };
+        QCOMPARE(counts(LinkCount::countInCategory(ponds)), (QList<int>{2, 0, 2, 0, 4}));
+        QCOMPARE(counts(LinkCount::countInDatabase(db.store())), (QList<int>{2, 1, 2, 1, 6}));
         QCOMPARE(LinkCount::prompt(ponds), QStringLiteral("This shows the number of links in the database as "
                                                           "well as in the category \"Ponds\"."));
         QCOMPARE(LinkCount::countInCategory(empty).total(), 0);
-        QVERIFY(LinkCount::prompt(empty).contains(QStringLiteral("\"Empty\"")));
         QCOMPARE(LinkCount::countInCategory(nullptr).total(), 0);
         QVERIFY(LinkCount::prompt(nullptr).isEmpty());
-
-        const LinkCount database = LinkCount::countInDatabase(db.store());
-        QCOMPARE(database.newLinks, 2);
-        QCOMPARE(database.negotiating, 1);
-        QCOMPARE(database.approved, 2);
-        QCOMPARE(database.blocked, 1);
-        QCOMPARE(database.total(), 6);
         QCOMPARE(LinkCount::countInDatabase(DatabaseBuilder().store()).total(), 0);
     }
 
