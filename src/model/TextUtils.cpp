@@ -106,14 +106,6 @@ QString stringByReplacingOccurencesOfString(const QString &text, const QString &
     return copy;
 }
 
-bool removeCharacterAtIndex(QString &text, qsizetype index)
-{
-    if (index < 0 || index >= text.size())
-        return false;
-    text.remove(index, 1);
-    return true;
-}
-
 QString cleanFloat(const QString &text)
 {
     const qsizetype point = text.indexOf(u'.');

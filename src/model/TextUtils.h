@@ -29,8 +29,6 @@ int replaceOccurencesOfString(QString &text, const QString &target, const QStrin
 // A copy of text with the same replacements.
 QString stringByReplacingOccurencesOfString(const QString &text, const QString &target,
                                             const QString &replacement);
-// Removes the unit at index; false (and nothing changed) when index is outside the text.
-bool removeCharacterAtIndex(QString &text, qsizetype index);
 
 // A decimal text without trailing zeros after the point, nor the point when nothing follows it:
 // "2.50" gives "2.5", "3.00" "3", "100" stays. A text without "." is returned unchanged; one that

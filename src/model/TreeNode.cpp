@@ -83,13 +83,6 @@ void TreeNode::setTitle(const QString &title)
     m_validTitleCount = false;
 }
 
-TreeNode *TreeNode::previous() const
-{
-    if (!m_parent || m_indexInParent == 0)
-        return nullptr;
-    return m_parent->m_children[m_indexInParent - 1];
-}
-
 TreeNode *TreeNode::next() const
 {
     if (!m_parent || m_indexInParent + 1 >= m_parent->m_children.size())
@@ -178,18 +171,6 @@ TreeNode *TreeNode::addOrderedChild(TreeNode *node)
     return node;
 }
 
-void TreeNode::addBeforeSelf(TreeNode *node)
-{
-    if (m_parent)
-        m_parent->insertChildAt(m_indexInParent, node);
-}
-
-void TreeNode::addAfterSelf(TreeNode *node)
-{
-    if (m_parent)
-        m_parent->insertChildAt(m_indexInParent + 1, node);
-}
-
 void TreeNode::isolate()
 {
     if (!m_parent)
@@ -243,17 +224,6 @@ int TreeNode::indexOfChild(const TreeNode *node) const
     return int(node->m_indexInParent);
 }
 
-TreeNode *TreeNode::nodeWithTag(int32_t tag)
-{
-    if (m_tag == tag)
-        return this;
-    for (TreeNode *child : m_children) {
-        if (TreeNode *found = child->nodeWithTag(tag))
-            return found;
-    }
-    return nullptr;
-}
-
 int TreeNode::refreshAttachmentNodeCount()
 {
     if (m_validTitleCount)
@@ -276,15 +246,4 @@ void TreeNode::invalidateParentTitleCounts()
 QString TreeNode::attachmentID() const
 {
     return m_attachment ? m_attachment->ID() : QString();
-}
-
-TreeNode *TreeNode::findNodeWithAttachmentID(const QString &id)
-{
-    if (m_attachment && m_attachment->ID() == id)
-        return this;
-    for (TreeNode *child : m_children) {
-        if (TreeNode *found = child->findNodeWithAttachmentID(id))
-            return found;
-    }
-    return nullptr;
 }

@@ -46,14 +46,11 @@ public:
     const std::vector<TreeNode *> &children() const { return m_children; }
     TreeNode *firstChild() const { return m_children.empty() ? nullptr : m_children.front(); }
     TreeNode *parent() const { return m_parent; }
-    TreeNode *previous() const;
     TreeNode *next() const;
 
     // Each of these takes ownership of a detached node.
     void addChild(TreeNode *node);
     TreeNode *addOrderedChild(TreeNode *node);
-    void addBeforeSelf(TreeNode *node);
-    void addAfterSelf(TreeNode *node);
     // Detaches the node; the caller owns it afterwards.
     void isolate();
     // Detaches every child at once and returns them in order; the caller owns them afterwards.
@@ -65,13 +62,11 @@ public:
     int numberOfChildren() const { return int(m_children.size()); }
     TreeNode *childAtIndex(int index) const;
     int indexOfChild(const TreeNode *node) const;
-    TreeNode *nodeWithTag(int32_t tag);
 
     int refreshAttachmentNodeCount();
     void invalidateParentTitleCounts();
 
     QString attachmentID() const;
-    TreeNode *findNodeWithAttachmentID(const QString &id);
 
     // Tells the node that a child's record changed in place, so its children may be out of order.
     void childOrderMayHaveChanged() { m_childrenInOrder = false; }
