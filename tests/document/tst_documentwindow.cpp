@@ -230,6 +230,9 @@ private slots:
         QCOMPARE(store.categoryWithName("Target")->numberOfChildren(), 2);
         QCOMPARE(dropped.size(), 1);
         QCOMPARE(dropped.first().first().toStringList(), dragged);
+        // Dropped again on the category they are in: no move, so no undo step and no edited mark.
+        QVERIFY(!categories.dropMimeData(data.get(), Qt::MoveAction, -1, 0, categories.index(1)));
+        QCOMPARE(dropped.size(), 1);
     }
 
     void windowTablesAndPanes()
