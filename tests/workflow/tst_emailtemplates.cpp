@@ -171,7 +171,6 @@ private slots:
         };
         QCOMPARE(unknown(QStringLiteral("#TITLE# #TITEL# #MY_URL# #TITEL# # x #")), QStringList{"#TITEL#"});
         const QList<StarterTemplates::Template> starters = StarterTemplates::templates();
-        QCOMPARE(starters.size(), 3);
         for (const StarterTemplates::Template &starter : starters) {
             QVERIFY(starter.body.contains(u'#') && starter.name.size() <= 99 &&
                     starter.subject.size() <= 199 && starter.body.size() <= 1999);
