@@ -2,6 +2,7 @@
 #include "model/Clock.h"
 #include "model/Preferences.h"
 #include "model/UrlOpener.h"
+#include "support/CliProcess.h"
 #include "support/DatabaseBuilder.h"
 #include "workflow/EmailComposer.h"
 #include "workflow/EmailTemplateFile.h"
@@ -16,27 +17,14 @@
 
 namespace {
 
-QStringList names(const CollectionManager &store)
-{
-    QStringList result;
-    for (const auto &t : store.emailTemplates())
-        result.append(t->name() + u'/' + t->ID() + u'/' + t->subject());
-    return result;
-}
-
 // A question that counts how often it was asked and gives one answer.
-struct Answer
+DuplicateQuestion answering(DuplicateAnswer answer, int *asked)
 {
-    DuplicateAnswer answer;
-    int asked = 0;
-    DuplicateQuestion question()
-    {
-        return [this] {
-            ++asked;
-            return answer;
-        };
-    }
-};
+    return [answer, asked] {
+        ++*asked;
+        return answer;
+    };
+}
 
 EmailTemplate form(const QString &name)
 {
@@ -156,9 +144,8 @@ private slots:
 
         // A link of no known category gets an empty category name.
         Link stray;
-        LinkFields f = partner();
-        f.categoryID = QStringLiteral("CAT1");
-        stray.setTitle(f);
+        stray.setTitle(partner());
+        stray.setCategoryID(QStringLiteral("CAT1"));
         QString category = QStringLiteral("[#CATEGORY#]");
         EmailComposer::replaceEmailTemplatePlaceholdersInString(db.store(), category, stray);
         QCOMPARE(category, QStringLiteral("[]"));
@@ -173,36 +160,46 @@ private slots:
         QCOMPARE(EmailComposer::previewString(db.store(), preview, nullptr),
                  QStringLiteral("My Site #TITLE# / Some Site / This is John Smith's web site. / General / "
                                 "Greatest Sites / January 1, 2004 / John Smith"));
+
+        // Misspelt placeholders are what is left after filling in, each named once. The templates a new
+        // database starts with have none, within the limits.
+        DatabaseBuilder plain; // no profile: its title would leave a placeholder behind
+        plain.link(partner());
+        auto unknown = [&](const QString &text) {
+            return EmailComposer::unknownPlaceholders(
+                EmailComposer::previewString(plain.store(), text, plain.lastLink()));
+        };
+        QCOMPARE(unknown(QStringLiteral("#TITLE# #TITEL# #MY_URL# #TITEL# # x #")), QStringList{"#TITEL#"});
+        const QList<StarterTemplates::Template> starters = StarterTemplates::templates();
+        for (const StarterTemplates::Template &starter : starters) {
+            QVERIFY(starter.body.contains(u'#') && starter.name.size() <= 99 &&
+                    starter.subject.size() <= 199 && starter.body.size() <= 1999);
+            QVERIFY2(unknown(starter.subject + starter.body).isEmpty(), qPrintable(starter.name));
+        }
+        StarterTemplates::addTo(plain.store());
+        QCOMPARE(plain.store().emailTemplates().size(), size_t(3));
     }
 
     void mailtoURLs()
     {
-        const QString body = QStringLiteral("Caf\u00e9 & more\nsecond line 100%");
-        QCOMPARE(EmailComposer::mailtoURL(QStringLiteral("a&b@example.com"), QStringLiteral("Caf\u00e9 & co"),
-                                          body, TextEncoding::UTF8),
-                 QByteArray("mailto:a%26b@example.com?SUBJECT=Caf%C3%A9%20%26%20co&"
-                            "BODY=Caf%C3%A9%20%26%20more%0D%0Asecond%20line%20100%25"));
-        // Mac OS Roman for recipient and body only; the subject stays UTF-8.
-        QCOMPARE(EmailComposer::mailtoURL(QStringLiteral("j\u00e9@example.com"), QStringLiteral("\u00e9"),
-                                          body, TextEncoding::MacOSRoman),
-                 QByteArray("mailto:j%8E@example.com?SUBJECT=%C3%A9&"
-                            "BODY=Caf%8E%20%26%20more%0D%0Asecond%20line%20100%25"));
         QCOMPARE(EmailComposer::mailtoURL(QString(), QString(), QString(), TextEncoding::UTF8),
                  QByteArray("mailto:?SUBJECT=&BODY="));
-
         // Every kind of line break is one CR LF pair; an empty line stays an empty line.
         const QString breaking = QStringLiteral("one\ntwo\r\nthree\rfour\n\nfive");
         const QByteArray breaks = "one%0D%0Atwo%0D%0Athree%0D%0Afour%0D%0A%0D%0Afive";
-        // Characters that end or split a header field, and the escape character itself.
-        const QString special = QStringLiteral("a?b&c=d#e%f");
-        const QByteArray escaped = "a%3Fb%26c%3Dd%23e%25f";
-        for (const TextEncoding encoding :
-             {TextEncoding::UTF8, TextEncoding::MacOSRoman, TextEncoding::ISOLatin1}) {
-            const QByteArray url = EmailComposer::mailtoURL(QStringLiteral("x@example.com"),
+        // Characters that end or split a header field, the escape character itself, a space and a letter
+        // beyond ASCII: in the chosen encoding for recipient and body, always UTF-8 in the subject.
+        const QString special = QStringLiteral("a?b&c=d#e%f \u00e9");
+        const QByteArray escaped = "a%3Fb%26c%3Dd%23e%25f%20";
+        const std::pair<TextEncoding, QByteArray> encodings[] = {{TextEncoding::UTF8, "%C3%A9"},
+                                                                 {TextEncoding::MacOSRoman, "%8E"},
+                                                                 {TextEncoding::ISOLatin1, "%E9"}};
+        for (const auto &[encoding, e] : encodings) {
+            const QByteArray url = EmailComposer::mailtoURL(QStringLiteral("a&\u00e9@example.com"),
                                                             special + QLatin1Char('\n') + special,
                                                             special + QLatin1Char('\n') + breaking, encoding);
-            QCOMPARE(url, "mailto:x@example.com?SUBJECT=" + escaped + "%0D%0A" + escaped +
-                              "&BODY=" + escaped + "%0D%0A" + breaks);
+            QCOMPARE(url, "mailto:a%26" + e + "@example.com?SUBJECT=" + escaped + "%C3%A9%0D%0A" + escaped +
+                              "%C3%A9&BODY=" + escaped + e + "%0D%0A" + breaks);
             // Only 7-bit ASCII leaves the composer, and the mail client reads the fields back as typed.
             for (const char byte : url)
                 QVERIFY(uchar(byte) > 0x20 && uchar(byte) < 0x7F);
@@ -256,49 +253,20 @@ private slots:
                  QByteArray("mailto:john.smith@example.com?SUBJECT=Some%20Site&BODY=john.smith@example.com"));
         QVERIFY(EmailComposer::preview(db.store(), QStringLiteral("#TITLE#"), QString(), db.lastLink()));
         QCOMPARE(db.lastLink()->status(), LinkStatusNew);
-        QCOMPARE(EmailComposer::lastMessage().recipient, EmailComposer::sampleRecipient());
         QCOMPARE(EmailComposer::lastMessage().text(),
                  QStringLiteral("To: john.smith@example.com\nSubject: Blue Widgets\n\n"));
     }
 
-    // Misspelt placeholders are what is left after filling in, each named once. The templates a new
-    // database starts with have none, within the limits.
-    void unknownPlaceholdersAndStarterTemplates()
-    {
-        DatabaseBuilder db;
-        db.link(partner());
-        auto unknown = [&](const QString &text) {
-            return EmailComposer::unknownPlaceholders(
-                EmailComposer::previewString(db.store(), text, db.lastLink()));
-        };
-        QCOMPARE(unknown(QStringLiteral("#TITLE# #TITEL# #MY_URL# #TITEL# # x #")), QStringList{"#TITEL#"});
-        const QList<StarterTemplates::Template> starters = StarterTemplates::templates();
-        QCOMPARE(starters.size(), 3);
-        for (const StarterTemplates::Template &starter : starters) {
-            QVERIFY(starter.body.contains(u'#') && starter.name.size() <= 99 &&
-                    starter.subject.size() <= 199 && starter.body.size() <= 1999);
-            QVERIFY2(unknown(starter.subject + starter.body).isEmpty(), qPrintable(starter.name));
-        }
-        StarterTemplates::addTo(db.store());
-        QCOMPARE(db.store().emailTemplates().size(), size_t(3));
-    }
     void exportWritesCountAndRecordsReplacingTheFile()
     {
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("Email templates.emlt"));
-        QFile old(path);
-        QVERIFY(old.open(QIODevice::WriteOnly));
-        old.write(QByteArray(20000, 'x'));
-        old.close();
+        QVERIFY(writeFile(path, QByteArray(20000, 'x')));
 
         DatabaseBuilder db;
         db.emailTemplate("Welcome", "Hello #TITLE#", "Body").emailTemplate("Again", "Re", "Body 2");
         QVERIFY(EmailTemplateFile::exportEmailTemplatesToFileAtPath(db.store(), path, true));
-        auto contents = [&path] {
-            QFile file(path);
-            return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-        };
-        const QByteArray bytes = contents();
+        const QByteArray bytes = fileContents(path);
         QCOMPARE(bytes.size(), 4 + 2 * EmailTemplate::RecordSize);
         QCOMPARE(ByteFields::readWord(bytes.constData()), 2u);
         EmailTemplate second;
@@ -311,32 +279,32 @@ private slots:
         QVERIFY(
             !EmailTemplateFile::exportEmailTemplatesToFileAtPath(CollectionManager(), path, false, &error));
         QVERIFY(!error.isEmpty());
-        QCOMPARE(contents(), bytes);
+        QCOMPARE(fileContents(path), bytes);
     }
 
     void importMatchesByIDAndAsksOnce()
     {
-        auto import = [](CollectionManager &store, const QByteArray &file, Answer answer) {
+        auto import = [](CollectionManager &store, const QByteArray &file, DuplicateAnswer answer) {
             ImportSummary summary;
-            const bool read =
-                EmailTemplateFile::importEmailTemplatesFromData(store, file, answer.question(), &summary);
-            return std::tuple{read, answer.asked, summary};
+            int asked = 0;
+            const bool read = EmailTemplateFile::importEmailTemplatesFromData(
+                store, file, answering(answer, &asked), &summary);
+            return std::tuple{read, asked, summary};
         };
         // Into the same database: one question; only Replace changes anything.
         DatabaseBuilder db;
         db.emailTemplate("Welcome", "S1", "B1").emailTemplate("Again", "S2", "B2");
         CollectionManager &store = db.store();
         const QByteArray file = EmailTemplateFile::dataRepresentation(store);
-        const QStringList before = names(store);
         const EmailTemplate *first = store.emailTemplates()[0].get();
         for (const DuplicateAnswer choice :
              {DuplicateAnswer::Cancel, DuplicateAnswer::Keep, DuplicateAnswer::Replace}) {
-            const auto [read, asked, summary] = import(store, file, {choice});
+            const auto [read, asked, summary] = import(store, file, choice);
             QVERIFY(read);
             QCOMPARE(asked, 1);
             QCOMPARE(summary.replaced, choice == DuplicateAnswer::Replace ? 2 : 0);
             QCOMPARE(summary.changed(), choice == DuplicateAnswer::Replace);
-            QCOMPARE(names(store), before);
+            QCOMPARE(EmailTemplateFile::dataRepresentation(store), file);
             QCOMPARE(store.emailTemplates()[0].get() == first, choice != DuplicateAnswer::Replace);
         }
 
@@ -346,7 +314,7 @@ private slots:
         DatabaseBuilder source;
         source.emailTemplate("Welcome", "Imported", "B").emailTemplate("Zeta", "S", "B");
         const auto [read, asked, summary] = import(
-            other.store(), EmailTemplateFile::dataRepresentation(source.store()), {DuplicateAnswer::Cancel});
+            other.store(), EmailTemplateFile::dataRepresentation(source.store()), DuplicateAnswer::Cancel);
         QVERIFY(read);
         QCOMPARE(asked, 0);
         QCOMPARE(summary.added, 2);
@@ -362,7 +330,7 @@ private slots:
         QVERIFY(EmailTemplateFile::importEmailTemplatesFromData(keep.store(), twice, nullptr));
         QCOMPARE(keep.store().emailTemplates().size(), size_t(1));
         QCOMPARE(keep.store().emailTemplates()[0]->subject(), QStringLiteral("Imported"));
-        QVERIFY(std::get<0>(import(keep.store(), twice, {DuplicateAnswer::Replace})));
+        QVERIFY(std::get<0>(import(keep.store(), twice, DuplicateAnswer::Replace)));
         QCOMPARE(keep.store().emailTemplates()[0]->subject(), QStringLiteral("S"));
 
         // Damaged files are in the table of file errors; a device without end stops at its count.
@@ -392,7 +360,6 @@ private slots:
         texts.body = QStringLiteral("Hello");
         result = EmailTemplateForm::check(texts, store, QString(), trim);
         QCOMPARE(result.title, QStringLiteral("An e-mail template with the same name already exists."));
-        QCOMPARE(result.message, QStringLiteral("Choose another name for the e-mail template."));
         QCOMPARE(asked, 0);
 
         // Editing keeps the template's own name; the subject is then trimmed to 199.
@@ -456,35 +423,21 @@ private slots:
         list.addEmailTemplateFromEmailTemplate(form("B"));
         QCOMPARE(changes(), QStringList{"reset"});
         QCOMPARE(rows(model), (QStringList{"A", "B", "charlie", "Zulu"}));
-    }
 
-    void aLeadingItemIsSetApartWhileThereAreTemplates()
-    {
-        CollectionManager store;
-        EmailTemplateList &list = store.emailTemplateList();
-        EmailTemplateListModel model(&store);
-        QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
+        // A leading item is set apart by a separator that cannot be chosen, while there are templates.
         model.setLeadingItem(QStringLiteral("Blank message"));
-        QStringList seen;
-        record(&model, &seen);
-        QCOMPARE(rows(model), QStringList{"Blank message"});
+        QCOMPARE(changes(), QStringList{"reset"});
+        QCOMPARE(rows(model), (QStringList{"Blank message", "---", "A", "B", "charlie", "Zulu"}));
+        QCOMPARE(model.flags(model.index(1, 0)), Qt::NoItemFlags);
         QCOMPARE(model.index(0, 0).data(EmailTemplateListModel::TemplateIndexRole).toInt(), -1);
-
-        list.addEmailTemplateFromEmailTemplate(form("Request"));
-        model.templatesChanged();
-        QCOMPARE(rows(model), (QStringList{"Blank message", "---", "Request"}));
-        QCOMPARE(model.flags(model.index(1, 0)), Qt::NoItemFlags); // the separator cannot be chosen
         QCOMPARE(model.index(2, 0).data(EmailTemplateListModel::TemplateIndexRole).toInt(), 0);
-
-        seen.clear();
         list.addEmailTemplateFromEmailTemplate(form("Follow-up"));
-        model.templatesChanged();
-        list.editEmailTemplate(list.emailTemplateWithName("Request"), form("Thanks"));
-        model.templatesChanged();
-        QCOMPARE(seen, (QStringList{"+2", "~3"}));
-        list.deleteEmailTemplateAtIndex(0);
-        list.deleteEmailTemplateAtIndex(0);
-        model.templatesChanged();
+        QCOMPARE(changes(), QStringList{"+5"});
+        list.editEmailTemplate(list.emailTemplateWithName("charlie"), form("Delta"));
+        QCOMPARE(changes(), QStringList{"~4"});
+        while (!db.store().emailTemplates().empty())
+            list.deleteEmailTemplateAtIndex(0);
+        changes();
         QCOMPARE(rows(model), QStringList{"Blank message"});
     }
 };

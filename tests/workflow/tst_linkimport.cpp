@@ -20,18 +20,14 @@ QStringList tree(const CollectionManager &store)
     return lines;
 }
 
-struct Answer
+// A question that counts how often it was asked and gives one answer.
+DuplicateQuestion answering(DuplicateAnswer answer, int *asked)
 {
-    DuplicateAnswer answer;
-    int asked = 0;
-    DuplicateQuestion question()
-    {
-        return [this] {
-            ++asked;
-            return answer;
-        };
-    }
-};
+    return [answer, asked] {
+        ++*asked;
+        return answer;
+    };
+}
 
 LinkFields stored(const QString &title)
 {
@@ -97,7 +93,7 @@ class TestLinkImport : public QObject
     Q_OBJECT
 
 private slots:
-    void importIntoItself()
+    void importIntoItselfAndTwiceInTheFile()
     {
         DatabaseBuilder db;
         db.emailTemplate("T", "S", "B"); // a template section that must be skipped
@@ -108,35 +104,33 @@ private slots:
         const TreeNode *firstLink = store.allLinkNodes().front();
 
         for (const DuplicateAnswer choice : {DuplicateAnswer::Cancel, DuplicateAnswer::Keep}) {
-            Answer answer{choice};
+            int asked = 0;
             ImportSummary summary;
-            QVERIFY(LinkImporter::importLinksFromData(store, file, answer.question(), &summary));
-            QCOMPARE(answer.asked, 1);
+            QVERIFY(LinkImporter::importLinksFromData(store, file, answering(choice, &asked), &summary));
+            QCOMPARE(asked, 1);
             QVERIFY(!summary.changed());
             QCOMPARE(tree(store), before);
             QCOMPARE(store.allLinkNodes().front(), firstLink);
         }
 
-        Answer replace{DuplicateAnswer::Replace};
         ImportSummary summary;
-        QVERIFY(LinkImporter::importLinksFromData(store, file, replace.question(), &summary));
+        QVERIFY(LinkImporter::importLinksFromData(
+            store, file, [] { return DuplicateAnswer::Replace; }, &summary));
         QCOMPARE(summary.replaced, 3);
-        QCOMPARE(summary.categoriesAdded, 0);
         QCOMPARE(store.dataRepresentation(), file); // every field comes in as stored, in place
-    }
 
-    void twiceInTheFileButNotInTheDatabase()
-    {
-        // No link of the database is named, so no question is asked and nothing replaced: the first wins.
+        // Twice in the file but not in the database: no link of the database is named, so no question is
+        // asked and nothing replaced; the first wins.
         CollectionManager other;
         TreeNode *first = other.addLinkFromFields(stored("first"));
         other.addLinkFromFields(stored("second"))->link()->setID(first->attachmentID());
-        DatabaseBuilder db;
-        Answer answer{DuplicateAnswer::Replace};
-        QVERIFY(LinkImporter::importLinksFromData(db.store(), other.dataRepresentation(), answer.question()));
-        QCOMPARE(answer.asked, 0);
-        QCOMPARE(db.store().numberOfLinks(), 1);
-        QCOMPARE(db.store().linkWithID(first->attachmentID())->title(), QStringLiteral("first"));
+        DatabaseBuilder fresh;
+        int asked = 0;
+        QVERIFY(LinkImporter::importLinksFromData(fresh.store(), other.dataRepresentation(),
+                                                  answering(DuplicateAnswer::Replace, &asked)));
+        QCOMPARE(asked, 0);
+        QCOMPARE(fresh.store().numberOfLinks(), 1);
+        QCOMPARE(fresh.store().linkWithID(first->attachmentID())->title(), QStringLiteral("first"));
     }
 
     // Applying each category's changes in one pass gives what one link at a time gives.
@@ -232,12 +226,12 @@ private slots:
         db.link(stored("own"));
         const QStringList before = tree(db.store());
         for (qsizetype i = 0; i < unusable.size(); ++i) {
-            Answer answer{DuplicateAnswer::Replace};
+            int asked = 0;
             FileError error, readError;
-            QVERIFY(!LinkImporter::importLinksFromData(db.store(), unusable[i], answer.question(), nullptr,
-                                                       &error));
+            QVERIFY(!LinkImporter::importLinksFromData(
+                db.store(), unusable[i], answering(DuplicateAnswer::Replace, &asked), nullptr, &error));
             QVERIFY(error.isError());
-            QCOMPARE(answer.asked, 0);
+            QCOMPARE(asked, 0);
             QCOMPARE(tree(db.store()), before);
             if (i >= signedCounts) {
                 QCOMPARE(error.text(), QString("not a links database (bad record count)"));

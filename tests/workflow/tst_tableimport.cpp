@@ -23,7 +23,6 @@ Table readOrFail(const QByteArray &data, const TableReader::Options &options = {
     return TableReader::read(data, options).value_or(Table{});
 }
 
-// Imports the CSV text into the store and returns the importer for its counts and reports.
 std::unique_ptr<TableImporter> import(CollectionManager &store, const QByteArray &csv, bool update = false)
 {
     const Table read = readOrFail(csv);
@@ -67,7 +66,6 @@ QList<QStringList> exportedFields(const CollectionManager &store)
     return links;
 }
 
-// The cells of each row after the row's number.
 QList<QStringList> rowsOf(const Table &table)
 {
     QList<QStringList> rows;
@@ -102,9 +100,8 @@ private slots:
                               ",http://new.example/\n"
                               "Again,HTTP://NEW.example\n"
                               "F,ftp://files.example\n");
-        QCOMPARE(importer->counts().added, 4);
-        QCOMPARE(importer->counts().skipped, 5);
-        QCOMPARE(importer->counts().categoriesAdded, 1);
+        const TableImporter::Counts &counts = importer->counts();
+        QCOMPARE((QList<int>{counts.added, counts.skipped, counts.categoriesAdded}), (QList<int>{4, 5, 1}));
         QCOMPARE(
             reportTexts(*importer),
             (QStringList{"row 4: original request \"Maybe\" is not known; Received was used",
@@ -164,9 +161,7 @@ private slots:
                                      "http://fresh.example/,,second,Negotiating\n",
                                      true);
         const TableImporter::Counts &counts = importer->counts();
-        QCOMPARE(counts.added, 1);
-        QCOMPARE(counts.updated, 2);
-        QCOMPARE(counts.unchanged, 1);
+        QCOMPARE((QList<int>{counts.added, counts.updated, counts.unchanged}), (QList<int>{1, 2, 1}));
         QCOMPARE(store.numberOfLinks(), 2);
         const Link *updated = store.linkWithID(id);
         QCOMPARE(updated->title(), QStringLiteral("Renamed"));
@@ -191,65 +186,53 @@ private slots:
             DatabaseBuilder db;
             db.link(QStringLiteral("x"), LinkStatusNew, stored);
             const KnownAddresses known(db.store());
-            for (const QString &asked : urls) {
+            for (const QString &asked : urls)
                 QCOMPARE(known.linkNodeWithURL(asked) != nullptr, db.store().linkWithURLAlreadyExists(asked));
-            }
         }
     }
 
-    void exportReadsBackInEveryEncoding_data()
-    {
-        QTest::addColumn<int>("encoding"); // -1: CSV
-        for (const TextEncoding encoding :
-             {TextEncoding::UTF16, TextEncoding::UTF8, TextEncoding::ISOLatin1, TextEncoding::MacOSRoman})
-            QTest::addRow("encoding %d", int(encoding)) << int(encoding);
-        QTest::newRow("CSV") << -1;
-    }
     void exportReadsBackInEveryEncoding()
     {
-        QFETCH(int, encoding);
         CollectionManager sample;
         QVERIFY(DatabaseFile::read(QStringLiteral(QM_SOURCE_DIR "/examples/sample.site"), sample));
-        // Notes with a line break survive only where cells may be quoted.
-        const QByteArray data = encoding < 0 ? CsvSpreadsheetBuilder(sample).data()
-                                             : SpreadsheetBuilder(sample).data(TextEncoding(encoding));
-        TableReader::Options options;
-        if (encoding == int(TextEncoding::MacOSRoman))
-            options.encoding = TextEncoding::MacOSRoman; // never guessed: the user picks it
-        const std::optional<Table> read = TableReader::read(data, options);
-        QVERIFY(read);
+        for (const int encoding :
+             {int(TextEncoding::UTF16), int(TextEncoding::UTF8), int(TextEncoding::ISOLatin1),
+              int(TextEncoding::MacOSRoman), -1}) { // -1: CSV
+            // Notes with a line break survive only where cells may be quoted.
+            const QByteArray data = encoding < 0 ? CsvSpreadsheetBuilder(sample).data()
+                                                 : SpreadsheetBuilder(sample).data(TextEncoding(encoding));
+            TableReader::Options options;
+            if (encoding == int(TextEncoding::MacOSRoman))
+                options.encoding = TextEncoding::MacOSRoman; // never guessed: the user picks it
+            const std::optional<Table> read = TableReader::read(data, options);
+            QVERIFY(read);
 
-        CollectionManager empty;
-        TableImporter importer(empty, *read, TableColumns::mappingOfHeaders(read->headers), false, Today);
-        QVERIFY(importer.reports().isEmpty());
-        importer.apply(empty);
-        QList<QStringList> expected = exportedFields(sample);
-        if (encoding >= 0) {
-            for (QStringList &link : expected)
-                link.last() = TextUtils::stringByRemovingTabDelimiters(link.last());
+            CollectionManager empty;
+            TableImporter importer(empty, *read, TableColumns::mappingOfHeaders(read->headers), false, Today);
+            QVERIFY(importer.reports().isEmpty());
+            importer.apply(empty);
+            QList<QStringList> expected = exportedFields(sample);
+            if (encoding >= 0) {
+                for (QStringList &link : expected)
+                    link.last() = TextUtils::stringByRemovingTabDelimiters(link.last());
+            }
+            // The table holds no verification outcome; everything else comes back.
+            QCOMPARE(exportedFields(empty), expected);
         }
-        // The table holds no verification outcome; everything else comes back.
-        QCOMPARE(exportedFields(empty), expected);
     }
 
-    void delimiterComesFromTheHeaderLine_data()
-    {
-        QTest::addColumn<QByteArray>("data");
-        QTest::addColumn<QString>("delimiter");
-        QTest::newRow("tab") << QByteArray("Title\tURL\nA, b\thttp://a.example\n") << "\t";
-        QTest::newRow("comma") << QByteArray("Title,URL,Notes\nA;b,http://a.example,x\n") << ",";
-        QTest::newRow("semicolon") << QByteArray("Name;Website;Comment, more\nA;http://a.example;x\n") << ";";
-        // Only the comma splits off a known name ("Notes").
-        QTest::newRow("known names decide") << QByteArray("Remarks; more\tURL,Notes\n") << ",";
-        QTest::newRow("tie goes to tab") << QByteArray("URL\tTitle,Notes\n") << "\t";
-        QTest::newRow("no known name: most columns") << QByteArray("a;b;c,d\n1;2;3,4\n") << ";";
-        QTest::newRow("quoted header") << QByteArray("\"Title, long\",URL\n") << ",";
-    }
     void delimiterComesFromTheHeaderLine()
     {
-        QFETCH(QByteArray, data);
-        QFETCH(QString, delimiter);
-        QCOMPARE(readOrFail(data).delimiter, delimiter.at(0));
+        const std::pair<QByteArray, char> cases[] = {
+            {"Title\tURL\nA, b\thttp://a.example\n", '\t'},
+            {"Title,URL,Notes\nA;b,http://a.example,x\n", ','},
+            {"Name;Website;Comment, more\nA;http://a.example;x\n", ';'},
+            {"Remarks; more\tURL,Notes\n", ','}, // only the comma splits off a known name ("Notes")
+            {"URL\tTitle,Notes\n", '\t'},        // a tie goes to the tab
+            {"a;b;c,d\n1;2;3,4\n", ';'},         // no known name: the most columns
+            {"\"Title, long\",URL\n", ','}};
+        for (const auto &[data, delimiter] : cases)
+            QCOMPARE(readOrFail(data).delimiter, QChar(delimiter));
     }
 
     void quotedFieldsAndLineEnds()
@@ -278,23 +261,24 @@ private slots:
         const QString text = QStringLiteral("Title\tURL\nCaf\u00e9 \u20ac\thttp://a.example\n");
         auto title = [](const Table &table) { return table.rows.value(0).cells.value(0); };
 
+        // UTF-16 marked in either byte order, UTF-8 marked or not; a mark is not part of the first header.
         QStringEncoder utf16le(QStringConverter::Utf16LE, QStringConverter::Flag::WriteBom);
-        Table table = readOrFail(utf16le.encode(text));
-        QCOMPARE(table.encoding, TextEncoding::UTF16);
-        QCOMPARE(title(table), QStringLiteral("Caf\u00e9 \u20ac"));
-        QCOMPARE(table.headers.value(0), QStringLiteral("Title")); // the mark is not part of it
-
         QStringEncoder utf16be(QStringConverter::Utf16BE, QStringConverter::Flag::WriteBom);
-        QCOMPARE(title(readOrFail(utf16be.encode(text))), QStringLiteral("Caf\u00e9 \u20ac"));
-
-        table = readOrFail("\xEF\xBB\xBF" + text.toUtf8());
-        QCOMPARE(table.encoding, TextEncoding::UTF8);
-        QCOMPARE(table.headers.value(0), QStringLiteral("Title"));
-        QCOMPARE(title(readOrFail(text.toUtf8())), QStringLiteral("Caf\u00e9 \u20ac"));
+        const std::pair<QByteArray, TextEncoding> unicode[] = {
+            {utf16le.encode(text), TextEncoding::UTF16},
+            {utf16be.encode(text), TextEncoding::UTF16},
+            {"\xEF\xBB\xBF" + text.toUtf8(), TextEncoding::UTF8},
+            {text.toUtf8(), TextEncoding::UTF8}};
+        for (const auto &[data, encoding] : unicode) {
+            const Table table = readOrFail(data);
+            QCOMPARE(table.encoding, encoding);
+            QCOMPARE(table.headers.value(0), QStringLiteral("Title"));
+            QCOMPARE(title(table), QStringLiteral("Caf\u00e9 \u20ac"));
+        }
 
         // Not valid UTF-8: Latin-1, unless the user picks Mac OS Roman.
         const QByteArray roman = MacRomanCodec::encode(text);
-        table = readOrFail(roman);
+        const Table table = readOrFail(roman);
         QCOMPARE(table.encoding, TextEncoding::ISOLatin1);
         QCOMPARE(title(table), QString::fromLatin1(roman.mid(10, 6)));
         QCOMPARE(title(readOrFail(roman, {TextEncoding::MacOSRoman, std::nullopt})),
