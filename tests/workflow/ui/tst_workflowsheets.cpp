@@ -128,6 +128,8 @@ private slots:
         QCOMPARE(AccessibilityCheck::accessibleName(row(1)->stringField()),
                  QStringLiteral("Value of condition 2"));
         QCOMPARE(row(2)->itemPopup()->accessibleName(), QStringLiteral("Value of condition 3"));
+        QCOMPARE(row(2)->objectPopup()->accessibleName(), QStringLiteral("Field of condition 3"));
+        QCOMPARE(row(2)->operationPopup()->accessibleName(), QStringLiteral("Operation of condition 3"));
         auto next = [](QWidget *from) {
             QWidget *widget = from->nextInFocusChain();
             while (!(widget->isVisible() && widget->isEnabled() && (widget->focusPolicy() & Qt::TabFocus)))
