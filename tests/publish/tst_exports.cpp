@@ -80,15 +80,7 @@ bool matchesGolden(const QByteArray &actual, const QString &name)
     QFile file(QStringLiteral(QM_TEST_DATA_DIR "/publish/") + name);
     if (qEnvironmentVariableIntValue("QM_UPDATE_GOLDEN") == 1)
         return file.open(QIODevice::WriteOnly) && file.write(actual) == actual.size();
-    const QByteArray expected = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    qsizetype at = 0;
-    while (at < expected.size() && at < actual.size() && expected.at(at) == actual.at(at))
-        ++at;
-    if (at == expected.size() && at == actual.size())
-        return true;
-    qWarning("%s differs at byte %lld: %s", qPrintable(name), static_cast<long long>(at),
-             actual.mid(at, 80).toPercentEncoding(" \t/<>=\"").constData());
-    return false;
+    return file.open(QIODevice::ReadOnly) && file.readAll() == actual;
 }
 
 QStringList filesIn(const QString &folder)
@@ -490,9 +482,7 @@ private slots:
         const SpreadsheetBuilder builder(db.store());
         QCOMPARE(builder.unwritableCharacterCount(TextEncoding::MacOSRoman), 2); // Ł ½
         QCOMPARE(builder.unwritableCharacterCount(TextEncoding::ISOLatin1), 2);  // Ł —
-        QCOMPARE(builder.unwritableCharacterCount(TextEncoding::UTF8), 0);
         QCOMPARE(builder.unwritableCharacterCount(TextEncoding::UTF16), 0);
-        QCOMPARE(SpreadsheetBuilder::encodingForPreference(-3), TextEncoding::MacOSRoman);
     }
 
     void encodingsMatchGolden_data()
