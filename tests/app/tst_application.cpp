@@ -470,7 +470,6 @@ private slots:
         }
         QVERIFY(wanted.contains("QuillmarshPreferences") && wanted.size() >= 15);
         for (const QString &anchor : std::as_const(wanted)) {
-            QVERIFY2(HelpBook::anchors().contains(anchor), qPrintable(anchor));
             const QUrl url = HelpBook::urlForAnchor(anchor);
             QCOMPARE(url.fragment(), anchor);
             QFile page(QLatin1Char(':') + url.path());
