@@ -235,8 +235,10 @@ private slots:
         // The anchors of two categories, and what the error names.
         const QList<std::tuple<const char *, const char *, QStringList>> cases{
             {"alpha", "../../x", {"\"Second\""}},
+            {"alpha", "/etc/x", {"\"Second\""}},
             {"alpha", "", {"\"Second\""}},
             {"alpha", "a.b", {"\"Second\""}},
+            {"alpha", "a b", {"\"Second\""}},
             {"alpha", "index", {"\"Second\"", "index.html"}}, // the index page's name
             {"news", "NEWS", {"\"First\"", "\"Second\""}}};   // one file on a case-insensitive disk
         for (const auto &[first, second, named] : cases) {
