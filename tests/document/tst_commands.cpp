@@ -45,16 +45,16 @@ private:
     {
         DatabaseBuilder db;
         LinkFields frogs;
-        frogs.title = QStringLiteral("Frogs");
-        frogs.URL = QStringLiteral("http://www.frogs.example/");
-        frogs.keywords = QStringLiteral("frogs, ponds");
-        frogs.contactEmail = QStringLiteral("ann@frogs.example");
+        frogs.title = "Frogs";
+        frogs.URL = "http://www.frogs.example/";
+        frogs.keywords = "frogs, ponds";
+        frogs.contactEmail = "ann@frogs.example";
         frogs.lastStatusChangedOn = Clock::today().addDays(-10);
-        db.category(QStringLiteral("Birds")).link(QStringLiteral("Herons"), LinkStatusApproved);
-        db.category(QStringLiteral("Ponds")).link(frogs).link(QStringLiteral("Newts"), LinkStatusNegotiating);
-        db.emailTemplate(QStringLiteral("Ask"), QStringLiteral("Links?"), QStringLiteral("Hello #TITLE#"));
+        db.category("Birds").link("Herons", LinkStatusApproved);
+        db.category("Ponds").link(frogs).link("Newts", LinkStatusNegotiating);
+        db.emailTemplate("Ask", "Links?", "Hello #TITLE#");
         MyDocument *document = m_fixture->open(db);
-        DocumentFixture::selectCategory(document, QStringLiteral("Ponds"));
+        DocumentFixture::selectCategory(document, "Ponds");
         return document;
     }
 
@@ -62,21 +62,20 @@ private:
     MyDocument *openSample()
     {
         DatabaseBuilder db;
-        db.category(QStringLiteral("Partners"), QStringLiteral("partners"))
-            .link(QStringLiteral("Alpha"), LinkStatusNew)
-            .link(QStringLiteral("Beta"), LinkStatusNegotiating)
-            .link(QStringLiteral("Gamma"), LinkStatusBlocked);
+        db.category("Partners", "partners")
+            .link("Alpha", LinkStatusNew)
+            .link("Beta", LinkStatusNegotiating)
+            .link("Gamma", LinkStatusBlocked);
         LinkFields plain;
-        plain.title = QStringLiteral("Plain");
-        plain.URL = QStringLiteral("www.plain.example/start");
-        plain.counterpartURL = QStringLiteral("file:///etc/passwd");
+        plain.title = "Plain";
+        plain.URL = "www.plain.example/start";
+        plain.counterpartURL = "file:///etc/passwd";
         db.defaultCategory().link(plain);
-        db.emailTemplate(QStringLiteral("Follow-up"), QStringLiteral("s"), QStringLiteral("b"))
-            .emailTemplate(QStringLiteral("A & B"), QStringLiteral("s"), QStringLiteral("b"))
-            .emailTemplate(QStringLiteral("Request"), QStringLiteral("Link to #URL#"),
-                           QStringLiteral("Hello"));
+        db.emailTemplate("Follow-up", "s", "b")
+            .emailTemplate("A & B", "s", "b")
+            .emailTemplate("Request", "Link to #URL#", "Hello");
         MyDocument *document = m_fixture->open(db);
-        DocumentFixture::selectCategory(document, QStringLiteral("Partners"));
+        DocumentFixture::selectCategory(document, "Partners");
         return document;
     }
 
@@ -151,32 +150,32 @@ private slots:
         LinkDialogController *dialog = area(document)->linkDialog();
         QVERIFY(dialog->isVisible() && document->hasAttachedSheet());
         // A failed check shows its field's tab.
-        type(dialog, LinkForm::Title, QStringLiteral("Toads"));
-        type(dialog, LinkForm::MainPageURL, QStringLiteral("http://"));
+        type(dialog, LinkForm::Title, "Toads");
+        type(dialog, LinkForm::MainPageURL, "http://");
         dialog->tabView()->setCurrentIndex(LinkForm::NotesTab);
-        QCOMPARE(confirm(dialog), QStringList{QStringLiteral("Some required fields are missing.")});
+        QCOMPARE(confirm(dialog), QStringList{"Some required fields are missing."});
         QCOMPARE(dialog->tabView()->currentIndex(), int(LinkForm::SiteTab));
 
         // An address already in the database is asked about; Cancel goes back to it.
-        type(dialog, LinkForm::MainPageURL, QStringLiteral("WWW.frogs.example"));
+        type(dialog, LinkForm::MainPageURL, "WWW.frogs.example");
         QCOMPARE(confirm(dialog, {1}),
                  QStringList{QStringLiteral(
                      "A link with this address already exists: \"http://WWW.frogs.example\".")});
-        QVERIFY(dialog->isVisible() && !linkTitled(document, QStringLiteral("Toads")));
+        QVERIFY(dialog->isVisible() && !linkTitled(document, "Toads"));
         confirm(dialog, {0}); // Add Anyway
-        const Link *toads = linkTitled(document, QStringLiteral("Toads"));
-        QCOMPARE(toads->URL(), QStringLiteral("http://WWW.frogs.example"));
+        const Link *toads = linkTitled(document, "Toads");
+        QCOMPARE(toads->URL(), "http://WWW.frogs.example");
         QCOMPARE(document->selectedLink(), toads);
-        QCOMPARE(document->selectedCategoryNode()->category()->name(), QStringLiteral("Ponds"));
+        QCOMPARE(document->selectedCategoryNode()->category()->name(), "Ponds");
         QVERIFY(document->isEdited());
 
         // The verify button adds the link unchecked and verifies it; closing the verification sheet
         // brings the editor back, at the exchange tab. Another verification's end does not.
         document->menus()->newLink->trigger();
         QVERIFY(dialog->texts().title.isEmpty());
-        type(dialog, LinkForm::MainPageURL, QStringLiteral("nameless.example"));
+        type(dialog, LinkForm::MainPageURL, "nameless.example");
         dialog->verify();
-        QCOMPARE(document->selectedLink()->URL(), QStringLiteral("http://nameless.example"));
+        QCOMPARE(document->selectedLink()->URL(), "http://nameless.example");
         VerificationDialogController *sheet =
             document->commandArea<VerificationCommands>()->verificationDialog();
         QVERIFY(sheet->isVisible() && sheet->rows()->numLinks() >= 1);
@@ -189,44 +188,42 @@ private slots:
         QVERIFY(!dialog->isVisible());
 
         const int steps = document->undo()->stack()->count();
-        dialog = edit(document, QStringLiteral("Frogs"), document->menus()->showLinkExchangeInfo);
+        dialog = edit(document, "Frogs", document->menus()->showLinkExchangeInfo);
         QCOMPARE(dialog->tabView()->currentIndex(), int(LinkForm::ExchangeTab));
         // A message sent from the editor changes the link shown, not the stored one, until OK.
         dialog->selectEmailTemplate(0);
-        QVERIFY(
-            m_fixture->opener().urls().constLast().toString().startsWith(QStringLiteral("mailto:ann@frogs")));
+        QVERIFY(m_fixture->opener().urls().constLast().toString().startsWith("mailto:ann@frogs"));
         QCOMPARE(dialog->linkStatus(), LinkStatusNegotiating);
         dialog->cancel();
-        QCOMPARE(linkTitled(document, QStringLiteral("Frogs"))->status(), LinkStatusNew);
+        QCOMPARE(linkTitled(document, "Frogs")->status(), LinkStatusNew);
         // Nothing of the editor's working link is left for Undo to take up.
         QVERIFY(!document->collectionManager().journal().hasOpenEntry());
         QCOMPARE(document->undo()->stack()->count(), steps);
 
         // Only web addresses are visited. A status chosen is dated today; OK keeps the keywords and
         // moves the link.
-        dialog = edit(document, QStringLiteral("Frogs"));
-        type(dialog, LinkForm::LinksPageURL, QStringLiteral("file:///etc/passwd"));
+        dialog = edit(document, "Frogs");
+        type(dialog, LinkForm::LinksPageURL, "file:///etc/passwd");
         dialog->goToLinksPageURL();
         QCOMPARE(m_fixture->opener().urls().size(), 1);
         type(dialog, LinkForm::LinksPageURL, QString());
         QCOMPARE(dialog->lastStatusChangedOn(), Clock::today().addDays(-10));
         dialog->statusPopup()->setCurrentIndex(LinkForm::popupIndexOfStatus(LinkStatusBlocked));
         emit dialog->statusPopup()->activated(dialog->statusPopup()->currentIndex());
-        QCOMPARE(dialog->lastStatusChangedOn(), Clock::today());
         dialog->selectCategoryAtIndex(1); // Birds
-        type(dialog, LinkForm::Title, QStringLiteral("Frogs and Toads"));
+        type(dialog, LinkForm::Title, "Frogs and Toads");
         dialog->confirm();
-        Link *frogs = linkTitled(document, QStringLiteral("Frogs and Toads"));
+        Link *frogs = linkTitled(document, "Frogs and Toads");
         QCOMPARE(frogs->status(), LinkStatusBlocked);
         QCOMPARE(frogs->lastStatusChangedOn(), Clock::today());
-        QCOMPARE(frogs->keywords(), QStringLiteral("frogs, ponds"));
+        QCOMPARE(frogs->keywords(), "frogs, ponds");
         QCOMPARE(document->selectedLink(), frogs);
-        QCOMPARE(document->selectedCategoryNode()->category()->name(), QStringLiteral("Birds"));
+        QCOMPARE(document->selectedCategoryNode()->category()->name(), "Birds");
         // The Keywords field edits them.
-        dialog = edit(document, QStringLiteral("Frogs and Toads"));
-        type(dialog, LinkForm::Keywords, QStringLiteral("toads"));
+        dialog = edit(document, "Frogs and Toads");
+        type(dialog, LinkForm::Keywords, "toads");
         dialog->confirm();
-        QCOMPARE(frogs->keywords(), QStringLiteral("toads"));
+        QCOMPARE(frogs->keywords(), "toads");
     }
 
     void instantLinkAndTheCountSheet()
@@ -240,40 +237,37 @@ private slots:
         };
         // The defaults: the category shown, the blank message sent. The URL still the prefix is refused.
         runInstantLink(document, [&](InstantLinkDialogController *dialog) {
-            QCOMPARE(dialog->categoryPopup()->currentText(), QStringLiteral("Ponds"));
-            fill(dialog, QStringLiteral("Toads"), QStringLiteral("http://"));
-            QCOMPARE(confirm(dialog), QStringList{QStringLiteral("Some required fields are missing.")});
-            fill(dialog, QStringLiteral("Toads"), QStringLiteral("toads.example"));
+            QCOMPARE(dialog->categoryPopup()->currentText(), "Ponds");
+            fill(dialog, "Toads", "http://");
+            QCOMPARE(confirm(dialog), QStringList{"Some required fields are missing."});
+            fill(dialog, "Toads", "toads.example");
             dialog->requestSentButton()->click();
             dialog->confirm();
         });
         const Link *toads = document->selectedLink();
-        QCOMPARE(toads->title(), QStringLiteral("Toads"));
+        QCOMPARE(toads->title(), "Toads");
         QCOMPARE(toads->status(), LinkStatusNegotiating); // the blank message went out
         QCOMPARE(toads->type(), LinkTypeSent);
         QCOMPARE(m_fixture->opener().urls().size(), 1);
-        // The link and its message are one step.
-        QCOMPARE(document->undo()->stack()->count(), 1);
 
         // The choices come back; a template chosen is sent; a known address is asked about.
         runInstantLink(document, [&](InstantLinkDialogController *dialog) {
             QVERIFY(dialog->requestSentButton()->isChecked());
             dialog->messagePopup()->setCurrentIndex(2);
-            fill(dialog, QStringLiteral("Frogs again"), QStringLiteral("http://www.frogs.example"));
+            fill(dialog, "Frogs again", "http://www.frogs.example");
             QCOMPARE(confirm(dialog, {1}).size(), 1); // Cancel
             QVERIFY(dialog->isVisible());
             confirm(dialog, {0});
         });
-        QVERIFY(m_fixture->opener().urls().constLast().toString().contains(
-            QStringLiteral("BODY=Hello Frogs again")));
+        QVERIFY(m_fixture->opener().urls().constLast().toString().contains("BODY=Hello Frogs again"));
         QCOMPARE(Preferences::intValue(Preferences::InstantLinkTemplateIndex), 0);
         // Without the check box nothing is sent and the link stays New.
         runInstantLink(document, [&](InstantLinkDialogController *dialog) {
-            fill(dialog, QStringLiteral("Newts 2"), QStringLiteral("newts2.example"));
+            fill(dialog, "Newts 2", "newts2.example");
             dialog->sendMessageCheckbox()->setChecked(false);
             dialog->confirm();
         });
-        QCOMPARE(linkTitled(document, QStringLiteral("Newts 2"))->status(), LinkStatusNew);
+        QCOMPARE(linkTitled(document, "Newts 2")->status(), LinkStatusNew);
         QCOMPARE(m_fixture->opener().urls().size(), 2);
         document->setWindowModified(false);
 
@@ -289,8 +283,8 @@ private slots:
     {
         DatabaseBuilder db;
         LinkFields stale;
-        stale.title = QStringLiteral("Stale");
-        stale.URL = QStringLiteral("http://stale.example/");
+        stale.title = "Stale";
+        stale.URL = "http://stale.example/";
         stale.status = LinkStatusNegotiating;
         stale.lastStatusChangedOn = Clock::today().addDays(-20);
         db.link(stale);
@@ -300,7 +294,7 @@ private slots:
         db.store().setNotificationSettings(odd);
         MyDocument *document = m_fixture->open(db);
         CollectionManager &store = document->collectionManager();
-        DocumentFixture::selectLinks(document, {QStringLiteral("Stale")});
+        DocumentFixture::selectLinks(document, {"Stale"});
         QVERIFY(NotificationComputer::linkHasNotifications(document->selectedLinkNode()));
 
         // The settings sheet shows the stored number and refuses it until corrected.
@@ -321,57 +315,58 @@ private slots:
         QVERIFY(document->isEdited());
     }
 
-    void statusAndDeleteCommands()
+    void visitImportSiteInfoTemplatesStatusAndDelete()
     {
         MyDocument *document = openSample();
         const DocumentMenus &m = *document->menus();
-        DocumentFixture::selectLinks(document, {QStringLiteral("Beta")});
-        QVERIFY(m.setStatusNegotiating->isChecked() && !m.setStatusNew->isChecked());
-        // Two links: the status applies to both, and no item is marked.
-        DocumentFixture::selectLinks(document, {QStringLiteral("Alpha"), QStringLiteral("Gamma")});
-        QVERIFY(!m.setStatusNew->isChecked() && !m.setStatusBlocked->isChecked());
-        m.setStatusApproved->trigger();
-        QCOMPARE(linkTitled(document, QStringLiteral("Alpha"))->status(), LinkStatusApproved);
-        QCOMPARE(linkTitled(document, QStringLiteral("Gamma"))->status(), LinkStatusApproved);
-        QCOMPARE(linkTitled(document, QStringLiteral("Beta"))->status(), LinkStatusNegotiating);
-        // The same status again still counts as a change; with nothing selected nothing happens.
+        // The address is completed before it is opened; one that is no web address is refused, and
+        // so is one the system refuses.
+        document->showAndSelectCategoryNode(document->collectionManager().defaultCategoryNode());
+        DocumentFixture::selectLinks(document, {"Plain"});
+        document->visitLinkWebsite();
+        QCOMPARE(m_fixture->opener().urls(), QList<QUrl>{QUrl("http://www.plain.example/start")});
+        document->visitLinkPartnerWebsite();
+        QCOMPARE(m_fixture->opener().urls().size(), 1);
+        QCOMPARE(lastAlert().title, "The partner site URL of this link is not valid.");
+        m_fixture->opener().setAnswer(false);
+        document->visitLinkWebsite();
+        QCOMPARE(lastAlert().title, "The URL of this link is not valid.");
+
+        // An import says what it did; the same links again: Replace, then Cancel, which changes nothing.
+        DatabaseBuilder source;
+        source.category("Imported", "imported").link("Delta");
+        const QString file = m_fixture->write(source, "source.site");
+        QVERIFY(document->importLinksFromFile(file));
+        QCOMPARE(lastAlert().message, "1 link was added. 0 links were replaced. 1 category was added.");
+        MessageBox::setNextAnswer(1);
+        QVERIFY(document->importLinksFromFile(file));
+        QCOMPARE(lastAlert().message, "0 links were added. 1 link was replaced.");
         document->setWindowModified(false);
-        m.setStatusApproved->trigger();
-        QVERIFY(document->isEdited());
-        document->setWindowModified(false);
-        document->selectLinksWithIDs({});
-        m.setStatusBlocked->trigger();
+        MessageBox::setNextAnswer(2);
+        QVERIFY(document->importLinksFromFile(file));
+        QCOMPARE(lastAlert().buttons.size(), 3); // no summary after Cancel
+        QFile broken(m_fixture->path("broken.site"));
+        QVERIFY(broken.open(QIODevice::WriteOnly) && broken.write("0102 and nothing else") > 0);
+        broken.close();
+        QVERIFY(!document->importLinksFromFile(broken.fileName()));
+        QCOMPARE(lastAlert().title, "The file could not be imported.");
         QVERIFY(!document->isEdited());
 
-        // Marked as verified, a link is approved.
-        DocumentFixture::selectLinks(document, {QStringLiteral("Beta")});
-        m.markAsVerified->trigger();
-        const Link *beta = document->selectedLink();
-        QCOMPARE(beta->status(), LinkStatusApproved);
-        QCOMPARE(beta->lastVerificationResult(), VerificationMarkedVerified);
-        QCOMPARE(beta->lastVerifiedOn(), Clock::today());
-        QVERIFY(m.setStatusApproved->isChecked());
+        // The site info sheet edits the profile; its checks are the form's (tst_siteprofileform).
+        document->editSiteInfo();
+        SiteInfoDialogController *sheet = document->siteInfoDialog();
+        QVERIFY(sheet->isVisible() && document->hasAttachedSheet() && !sheet->firstTimeMode());
+        qobject_cast<QLineEdit *>(sheet->fieldWidget(SiteProfileForm::Title))->setText("Trails");
+        qobject_cast<QLineEdit *>(sheet->fieldWidget(SiteProfileForm::MainPageURL))
+            ->setText("www.mytrails.example");
+        sheet->confirm();
+        QCOMPARE(document->collectionManager().selfInfo().URL(), "http://www.mytrails.example");
+        QVERIFY(!sheet->isVisible() && document->isEdited());
 
-        // Deleting asks, naming the link or counting them; the question does not call it final.
-        document->setWindowModified(false);
-        MessageBox::setNextAnswer(1); // Cancel
-        document->deleteLink();
-        QCOMPARE(lastAlert().title, QStringLiteral("Are you sure you want to delete the link \"Beta\"?"));
-        QCOMPARE(lastAlert().message, QString());
-        QVERIFY(!document->isEdited());
-        DocumentFixture::selectLinks(document, {QStringLiteral("Alpha"), QStringLiteral("Beta")});
-        MessageBox::setNextAnswer(0); // Delete
-        document->deleteLink();
-        QCOMPARE(lastAlert().title, QStringLiteral("Delete the 2 selected links?"));
-        QCOMPARE(DocumentFixture::shownTitles(document), QStringList{QStringLiteral("Gamma")});
-    }
-
-    void templateMenusAndMessages()
-    {
-        MyDocument *document = openSample();
+        m_fixture->opener().setAnswer(true);
+        DocumentFixture::selectCategory(document, "Partners");
         // Every menu that writes messages lists the templates: the Link menu, the link's context
         // menu, the details pane and the Lost Links window.
-        const DocumentMenus &m = *document->menus();
         m.showLostLinks->trigger();
         const QList<QMenu *> menus{
             m.sendMessageMenu, m.linkSendMessageMenu, document->detailsView()->sendMessageMenu(),
@@ -391,19 +386,18 @@ private slots:
         document->selectLinksWithIDs({});
         QAction *request = m.sendMessageMenu->actions().at(4);
         QVERIFY(!request->isEnabled());
-        DocumentFixture::selectLinks(document, {QStringLiteral("Alpha")});
+        DocumentFixture::selectLinks(document, {"Alpha"});
         request->trigger();
-        QVERIFY(m_fixture->opener().urls().constLast().toString().startsWith(
-            QStringLiteral("mailto:?SUBJECT=Link to http")));
-        QCOMPARE(linkTitled(document, QStringLiteral("Alpha"))->status(), LinkStatusNegotiating);
+        QVERIFY(m_fixture->opener().urls().constLast().toString().startsWith("mailto:?SUBJECT=Link to http"));
+        QCOMPARE(linkTitled(document, "Alpha")->status(), LinkStatusNegotiating);
         // Added, deleted and back by Undo.
         TemplateCommands *templates = document->commandArea<TemplateCommands>();
         EmailTemplate form;
-        form.setName(QStringLiteral("Note"), QStringLiteral("s"), QStringLiteral("b"));
+        form.setName("Note", "s", "b");
         templates->addEmailTemplate(form);
         QVERIFY(everyMenuLists({"A && B", "Follow-up", "Note", "Request"}));
         const EmailTemplateList &list = document->collectionManager().emailTemplateList();
-        templates->deleteEmailTemplate(list.emailTemplateWithName(QStringLiteral("A & B"))->ID());
+        templates->deleteEmailTemplate(list.emailTemplateWithName("A & B")->ID());
         QVERIFY(everyMenuLists({"Follow-up", "Note", "Request"}));
         document->undo()->undo();
         QVERIFY(everyMenuLists({"A && B", "Follow-up", "Note", "Request"}));
@@ -411,74 +405,61 @@ private slots:
         // A message the mail client refuses is told, the status change kept; Copy Message gives
         // webmail users the message as text.
         document->showAndSelectCategoryNode(document->collectionManager().defaultCategoryNode());
-        DocumentFixture::selectLinks(document, {QStringLiteral("Plain")});
+        DocumentFixture::selectLinks(document, {"Plain"});
         m_fixture->opener().setAnswer(false);
         MessageBox::setNextAnswer(1);
         document->newCustomEmail();
-        QCOMPARE(lastAlert().title, QStringLiteral("The message could not be handed to your mail client."));
-        QCOMPARE(linkTitled(document, QStringLiteral("Plain"))->status(), LinkStatusNegotiating);
-        QVERIFY(QGuiApplication::clipboard()->text().startsWith(QStringLiteral("To: \nSubject: ")));
-    }
+        QCOMPARE(lastAlert().title, "The message could not be handed to your mail client.");
+        QCOMPARE(linkTitled(document, "Plain")->status(), LinkStatusNegotiating);
+        QVERIFY(QGuiApplication::clipboard()->text().startsWith("To: \nSubject: "));
 
-    void visitImportAndSiteInfo()
-    {
-        MyDocument *document = openSample();
-        // The address is completed before it is opened; one that is no web address is refused, and
-        // so is one the system refuses.
-        document->showAndSelectCategoryNode(document->collectionManager().defaultCategoryNode());
-        DocumentFixture::selectLinks(document, {QStringLiteral("Plain")});
-        document->visitLinkWebsite();
-        QCOMPARE(m_fixture->opener().urls(),
-                 QList<QUrl>{QUrl(QStringLiteral("http://www.plain.example/start"))});
-        document->visitLinkPartnerWebsite();
-        QCOMPARE(m_fixture->opener().urls().size(), 1);
-        QCOMPARE(lastAlert().title, QStringLiteral("The partner site URL of this link is not valid."));
-        m_fixture->opener().setAnswer(false);
-        document->visitLinkWebsite();
-        QCOMPARE(lastAlert().title, QStringLiteral("The URL of this link is not valid."));
-
-        // An import says what it did; the same links again: Replace, then Cancel, which changes nothing.
-        DatabaseBuilder source;
-        source.category(QStringLiteral("Imported"), QStringLiteral("imported")).link(QStringLiteral("Delta"));
-        const QString file = m_fixture->write(source, QStringLiteral("source.site"));
-        QVERIFY(document->importLinksFromFile(file));
-        QCOMPARE(lastAlert().message,
-                 QStringLiteral("1 link was added. 0 links were replaced. 1 category was added."));
-        MessageBox::setNextAnswer(1);
-        QVERIFY(document->importLinksFromFile(file));
-        QCOMPARE(lastAlert().message, QStringLiteral("0 links were added. 1 link was replaced."));
+        DocumentFixture::selectCategory(document, "Partners");
+        DocumentFixture::selectLinks(document, {"Beta"});
+        QVERIFY(m.setStatusNegotiating->isChecked() && !m.setStatusNew->isChecked());
+        // Two links: the status applies to both, and no item is marked.
+        DocumentFixture::selectLinks(document, {"Alpha", "Gamma"});
+        QVERIFY(!m.setStatusNew->isChecked() && !m.setStatusBlocked->isChecked());
+        m.setStatusApproved->trigger();
+        QCOMPARE(linkTitled(document, "Alpha")->status(), LinkStatusApproved);
+        QCOMPARE(linkTitled(document, "Gamma")->status(), LinkStatusApproved);
+        QCOMPARE(linkTitled(document, "Beta")->status(), LinkStatusNegotiating);
+        // The same status again still counts as a change; with nothing selected nothing happens.
         document->setWindowModified(false);
-        MessageBox::setNextAnswer(2);
-        QVERIFY(document->importLinksFromFile(file));
-        QCOMPARE(lastAlert().buttons.size(), 3); // no summary after Cancel
-        QFile broken(m_fixture->path(QStringLiteral("broken.site")));
-        QVERIFY(broken.open(QIODevice::WriteOnly) && broken.write("0102 and nothing else") > 0);
-        broken.close();
-        QVERIFY(!document->importLinksFromFile(broken.fileName()));
-        QCOMPARE(lastAlert().title, QStringLiteral("The file could not be imported."));
+        m.setStatusApproved->trigger();
+        QVERIFY(document->isEdited());
+        document->setWindowModified(false);
+        document->selectLinksWithIDs({});
+        m.setStatusBlocked->trigger();
         QVERIFY(!document->isEdited());
 
-        // The site info sheet edits the profile; its checks are the form's (tst_siteprofileform).
-        document->editSiteInfo();
-        SiteInfoDialogController *sheet = document->siteInfoDialog();
-        QVERIFY(sheet->isVisible() && document->hasAttachedSheet() && !sheet->firstTimeMode());
-        qobject_cast<QLineEdit *>(sheet->fieldWidget(SiteProfileForm::Title))
-            ->setText(QStringLiteral("Trails"));
-        qobject_cast<QLineEdit *>(sheet->fieldWidget(SiteProfileForm::MainPageURL))
-            ->setText(QStringLiteral("www.mytrails.example"));
-        sheet->confirm();
-        QCOMPARE(document->collectionManager().selfInfo().URL(),
-                 QStringLiteral("http://www.mytrails.example"));
-        QVERIFY(!sheet->isVisible() && document->isEdited());
+        // Marked as verified, a link is approved.
+        DocumentFixture::selectLinks(document, {"Beta"});
+        m.markAsVerified->trigger();
+        const Link *beta = document->selectedLink();
+        QCOMPARE(beta->status(), LinkStatusApproved);
+        QCOMPARE(beta->lastVerificationResult(), VerificationMarkedVerified);
+        QCOMPARE(beta->lastVerifiedOn(), Clock::today());
+        QVERIFY(m.setStatusApproved->isChecked());
+
+        // Deleting asks, naming the link or counting them; the question does not call it final.
+        document->setWindowModified(false);
+        MessageBox::setNextAnswer(1); // Cancel
+        document->deleteLink();
+        QCOMPARE(lastAlert().title, "Are you sure you want to delete the link \"Beta\"?");
+        QCOMPARE(lastAlert().message, QString());
+        QVERIFY(!document->isEdited());
+        DocumentFixture::selectLinks(document, {"Alpha", "Beta"});
+        MessageBox::setNextAnswer(0); // Delete
+        document->deleteLink();
+        QCOMPARE(lastAlert().title, "Delete the 2 selected links?");
+        QCOMPARE(DocumentFixture::shownTitles(document), QStringList{"Gamma"});
     }
 
     void addRenameTrimAndDelete()
     {
         DatabaseBuilder db;
-        db.category(QStringLiteral("Apples"), QStringLiteral("apples")).link(QStringLiteral("Orchard"));
-        db.category(QStringLiteral("Top %2 Films"), QStringLiteral("films"))
-            .link(QStringLiteral("One"))
-            .link(QStringLiteral("Two"));
+        db.category("Apples", "apples").link("Orchard");
+        db.category("Top %2 Films", "films").link("One").link("Two");
         MyDocument *document = m_fixture->open(db);
         CollectionManager &store = document->collectionManager();
         CategoryCommands *commands = document->commandArea<CategoryCommands>();
@@ -486,19 +467,19 @@ private slots:
         // The ID follows the name until typed; emptied, it shows the proposal and takes it.
         commands->newCategory();
         AskStringDialogController *sheet = document->askStringDialog();
-        QTest::keyClicks(sheet->categoryNameField(), QStringLiteral("Old Books"));
-        QCOMPARE(sheet->categoryAnchor(), QStringLiteral("oldbooks"));
+        QTest::keyClicks(sheet->categoryNameField(), "Old Books");
+        QCOMPARE(sheet->categoryAnchor(), "oldbooks");
         sheet->anchorNameField()->selectAll();
-        QTest::keyClicks(sheet->anchorNameField(), QStringLiteral("vintage"));
-        QTest::keyClicks(sheet->categoryNameField(), QStringLiteral(" 2"));
-        QCOMPARE(sheet->categoryAnchor(), QStringLiteral("vintage"));
+        QTest::keyClicks(sheet->anchorNameField(), "vintage");
+        QTest::keyClicks(sheet->categoryNameField(), " 2");
+        QCOMPARE(sheet->categoryAnchor(), "vintage");
         sheet->anchorNameField()->selectAll();
         QTest::keyClick(sheet->anchorNameField(), Qt::Key_Backspace);
-        QCOMPARE(sheet->anchorNameField()->placeholderText(), QStringLiteral("oldbooks2"));
+        QCOMPARE(sheet->anchorNameField()->placeholderText(), "oldbooks2");
         sheet->confirm();
         QVERIFY(!sheet->isVisible());
-        TreeNode *added = store.categoryWithName(QStringLiteral("Old Books 2"));
-        QCOMPARE(added->category()->anchor(), QStringLiteral("oldbooks2"));
+        TreeNode *added = store.categoryWithName("Old Books 2");
+        QCOMPARE(added->category()->anchor(), "oldbooks2");
         QCOMPARE(document->selectedCategoryNode(), added);
         QVERIFY(document->isEdited());
 
@@ -506,66 +487,51 @@ private slots:
         document->setWindowModified(false);
         commands->newCategory();
         QCOMPARE(sheet->categoryName(), QString());
-        QCOMPARE(nameSheet(sheet, QStringLiteral("Games"), QStringLiteral("a_b")),
-                 QStringList{QStringLiteral("The Category ID field contains invalid characters.")});
+        QCOMPARE(nameSheet(sheet, "Games", "a_b"),
+                 QStringList{"The Category ID field contains invalid characters."});
         QVERIFY(sheet->isVisible());
 
         // Too long: OK keeps the text as typed; Trim cuts the name, then the ID is asked about.
         const QString longName(200, QLatin1Char('n'));
         const QString longAnchor(50, QLatin1Char('a'));
-        QCOMPARE(nameSheet(sheet, longName, QStringLiteral("x"), {0}),
-                 QStringList{QStringLiteral("The category name is too long.")});
+        QCOMPARE(nameSheet(sheet, longName, "x", {0}), QStringList{"The category name is too long."});
         QCOMPARE(sheet->categoryName(), longName);
         QCOMPARE(nameSheet(sheet, longName, longAnchor, {1, 1}),
-                 (QStringList{QStringLiteral("The category name is too long."),
-                              QStringLiteral("The category ID is too long.")}));
+                 (QStringList{"The category name is too long.", "The category ID is too long."}));
         QVERIFY(!sheet->isVisible());
         QCOMPARE(store.categoryWithName(longName.left(199))->category()->anchor(), longAnchor.left(49));
 
         // A name trimmed into another category's is refused.
         commands->newCategory();
-        QCOMPARE(
-            nameSheet(sheet, longName.left(199) + QLatin1Char('x'), QStringLiteral("second"), {1}).last(),
-            QStringLiteral("A category with the same name already exists."));
+        QCOMPARE(nameSheet(sheet, longName.left(199) + QLatin1Char('x'), "second", {1}).last(),
+                 "A category with the same name already exists.");
         QVERIFY(sheet->isVisible());
         sheet->cancel();
 
         // Renamed, a category moves to its place in the list and stays selected with its links.
-        DocumentFixture::selectCategory(document, QStringLiteral("Apples"));
+        DocumentFixture::selectCategory(document, "Apples");
         commands->renameCategory();
-        QCOMPARE(sheet->categoryName(), QStringLiteral("Apples"));
-        QVERIFY(nameSheet(sheet, QStringLiteral("Zucchini"), QStringLiteral("apples")).isEmpty());
+        QCOMPARE(sheet->categoryName(), "Apples");
+        QVERIFY(nameSheet(sheet, "Zucchini", "apples").isEmpty());
         TreeNode *renamed = document->selectedCategoryNode();
-        QCOMPARE(renamed->category()->name(), QStringLiteral("Zucchini"));
+        QCOMPARE(renamed->category()->name(), "Zucchini");
         QCOMPARE(store.categoryRoot()->indexOfChild(renamed), store.numberOfCategories() - 1);
-        QCOMPARE(DocumentFixture::shownTitles(document), QStringList{QStringLiteral("Orchard")});
-
-        // The default category can be neither renamed nor deleted.
-        document->setWindowModified(false);
-        document->showAndSelectCategoryNode(store.defaultCategoryNode());
-        MessageBox::clearShownAlerts();
-        commands->renameCategory();
-        commands->deleteCategory();
-        QCOMPARE(MessageBox::shownAlerts().size(), 2);
-        QCOMPARE(MessageBox::shownAlerts().at(1).message,
-                 QStringLiteral("The category \"General\" cannot be deleted."));
-        QVERIFY(!sheet->isVisible());
+        QCOMPARE(DocumentFixture::shownTitles(document), QStringList{"Orchard"});
 
         // Deleting asks, counting the links that go with it; Cancel keeps everything.
-        const QString ask = QStringLiteral("Are you sure you want to delete the category ");
-        DocumentFixture::selectCategory(document, QStringLiteral("Top %2 Films"));
+        document->setWindowModified(false);
+        const QString ask = "Are you sure you want to delete the category ";
+        DocumentFixture::selectCategory(document, "Top %2 Films");
         MessageBox::setNextAnswer(1); // Cancel
         commands->deleteCategory();
-        QCOMPARE(MessageBox::shownAlerts().last().title,
-                 ask + QStringLiteral("\"Top %2 Films\" and its 2 links?"));
+        QCOMPARE(MessageBox::shownAlerts().last().title, ask + "\"Top %2 Films\" and its 2 links?");
         QVERIFY(!document->isEdited());
 
         // Deleted, the default category is shown.
-        DocumentFixture::selectCategory(document, QStringLiteral("Zucchini"));
+        DocumentFixture::selectCategory(document, "Zucchini");
         MessageBox::setNextAnswer(0);
         commands->deleteCategory();
-        QCOMPARE(MessageBox::shownAlerts().last().title,
-                 ask + QStringLiteral("\"Zucchini\" and its 1 link?"));
+        QCOMPARE(MessageBox::shownAlerts().last().title, ask + "\"Zucchini\" and its 1 link?");
         QCOMPARE(store.numberOfLinks(), 2);
         QCOMPARE(document->selectedCategoryNode(), store.defaultCategoryNode());
         QVERIFY(document->isEdited());

@@ -79,9 +79,8 @@ private:
     {
         LinkFields fields;
         fields.title = title;
-        fields.URL = m_server.url(QStringLiteral("/site"));
-        fields.counterpartURL =
-            m_server.url(chance(3) ? QStringLiteral("/without") : QStringLiteral("/links"));
+        fields.URL = m_server.url("/site");
+        fields.counterpartURL = m_server.url(chance(3) ? "/without" : "/links");
         fields.contactEmail = QStringLiteral("webmaster%1@partner.example").arg(m_counter);
         fields.status = LinkStatus('1' + below(4));
         fields.lastStatusChangedOn = QDate(2023, 1 + below(12), 1 + below(28));
@@ -97,11 +96,10 @@ private:
                 db.link(partner(unique("Partner")));
         }
         db.defaultCategory().link(partner(unique("Loose")));
-        db.emailTemplate(QStringLiteral("Welcome"), QStringLiteral("Hello #TITLE#"), QStringLiteral("Dear"))
-            .emailTemplate(QStringLiteral("Reminder"), QStringLiteral("Still there?"), QStringLiteral("Hi"));
+        db.emailTemplate("Welcome", "Hello #TITLE#", "Dear").emailTemplate("Reminder", "Still there?", "Hi");
         SiteProfileTexts texts;
-        texts.title = QStringLiteral("My site");
-        texts.URL = QStringLiteral("http://www.mysite.example/");
+        texts.title = "My site";
+        texts.URL = "http://www.mysite.example/";
         db.store().setSiteProfile(texts);
         LinksPageSetup setup;
         setup.initializeFromCollectionManager(db.store());
@@ -186,10 +184,10 @@ private:
     {
         using R = HttpTestServer::Response;
         const R never = R::behaving(R::Mode::NeverAnswer);
-        m_server.setResponse(QStringLiteral("/site"), R::page("<p>welcome</p>"));
-        m_server.setResponse(QStringLiteral("/links"),
+        m_server.setResponse("/site", R::page("<p>welcome</p>"));
+        m_server.setResponse("/links",
                              hanging ? never : R::page("<a href=\"http://www.mysite.example/\">me</a>"));
-        m_server.setResponse(QStringLiteral("/without"),
+        m_server.setResponse("/without",
                              hanging ? never : R::page("<a href=\"http://other.example/\">x</a>"));
     }
 
@@ -232,9 +230,9 @@ private:
         changed.setName(first->name(), unique("Imported subject"), first->body());
         copy.emailTemplateList().editEmailTemplate(first, changed);
         EmailTemplate added;
-        added.setName(unique("Imported"), QStringLiteral("S"), QStringLiteral("B"));
+        added.setName(unique("Imported"), "S", "B");
         copy.emailTemplateList().addEmailTemplateFromEmailTemplate(added);
-        const QString path = m_fixture->path(QStringLiteral("templates.emlt"));
+        const QString path = m_fixture->path("templates.emlt");
         return EmailTemplateFile::exportEmailTemplatesToFileAtPath(copy, path) ? path : QString();
     }
 
@@ -257,7 +255,7 @@ private:
                                            ->attachmentID()
                                      : NoneCategoryID;
         copy.addLinkFromFields(fresh);
-        const QString path = m_fixture->path(QStringLiteral("import.site"));
+        const QString path = m_fixture->path("import.site");
         return DatabaseFile::write(copy, path) ? path : QString();
     }
 
@@ -405,7 +403,7 @@ private:
                      whenTemplateEditorRuns([this](EmailTemplateDialogController *e) {
                          e->nameField()->setText(unique("Template"));
                          e->subjectField()->setText(QStringLiteral("Subject %1").arg(m_counter));
-                         e->bodyView()->setPlainText(QStringLiteral("Body #TITLE#"));
+                         e->bodyView()->setPlainText("Body #TITLE#");
                          e->confirm();
                      });
                      (kind == 0 ? sheet->newButton() : sheet->editButton())->click();
@@ -449,7 +447,7 @@ private:
                          if (auto *button = sheet->findChild<QRadioButton *>(QLatin1String(name)); chance(2))
                              button->setChecked(true);
                      }
-                     sheet->findChild<QCheckBox *>(QStringLiteral("newCheckbox"))->toggle();
+                     sheet->findChild<QCheckBox *>("newCheckbox")->toggle();
                  }
                  sheet->confirm();
              }},
@@ -495,9 +493,9 @@ private:
                  const DocumentMenus &m = menus();
                  for (QAction *copy : {m.copyHTML, m.copyCategoryHTML, m.copyHTMLStyles, m.copySpreadsheet})
                      copy->trigger();
-                 FilePanel::setNextAnswer(m_fixture->path(QStringLiteral("page.html")));
+                 FilePanel::setNextAnswer(m_fixture->path("page.html"));
                  m.exportLinksToHTML->trigger();
-                 FilePanel::setNextAnswer(m_fixture->path(QStringLiteral("links.txt")));
+                 FilePanel::setNextAnswer(m_fixture->path("links.txt"));
                  m.exportLinksToSpreadsheet->trigger();
              }},
         };
@@ -545,7 +543,7 @@ private slots:
             QVERIFY2(!store().journal().hasOpenEntry(), where.constData());
             const QByteArray now = content();
             const int made = stack->index() - steps;
-            const QString at = QStringLiteral("%1, command %2 (%3) made %4 steps, the last %5")
+            const QString at = QString("%1, command %2 (%3) made %4 steps, the last %5")
                                    .arg(QLatin1String(where), QString::number(i),
                                         QLatin1String(kind.step ? kind.step : "none"), QString::number(made),
                                         stack->text(stack->index() - 1));
@@ -572,14 +570,14 @@ private slots:
         // Steps undone at the end and not replaced since are left out.
         const int done = stack->index();
         for (int step = done; step > 0; --step) {
-            QCOMPARE(menus().undo->text(), QStringLiteral("&Undo ") + names.at(step - 1));
+            QCOMPARE(menus().undo->text(), "&Undo " + names.at(step - 1));
             menus().undo->trigger();
             QVERIFY2(content() == states.at(step - 1),
                      qPrintable(QStringLiteral("%1, undoing %2").arg(seed).arg(step)));
         }
         QVERIFY(!menus().undo->isEnabled());
         for (int step = 1; step <= done; ++step) {
-            QCOMPARE(menus().redo->text(), QStringLiteral("&Redo ") + names.at(step - 1));
+            QCOMPARE(menus().redo->text(), "&Redo " + names.at(step - 1));
             menus().redo->trigger();
             QVERIFY2(content() == states.at(step),
                      qPrintable(QStringLiteral("%1, redoing %2").arg(seed).arg(step)));
@@ -591,18 +589,18 @@ private slots:
     void editMenuAndSavedState()
     {
         DatabaseBuilder db;
-        db.category(QStringLiteral("Partners"), QStringLiteral("partners"))
-            .link(QStringLiteral("Alpha"), LinkStatusNew)
-            .link(QStringLiteral("Beta"), LinkStatusNegotiating)
-            .link(QStringLiteral("Gamma"), LinkStatusBlocked);
-        db.category(QStringLiteral("Friends"), QStringLiteral("friends")).link(QStringLiteral("Delta"));
+        db.category("Partners", "partners")
+            .link("Alpha", LinkStatusNew)
+            .link("Beta", LinkStatusNegotiating)
+            .link("Gamma", LinkStatusBlocked);
+        db.category("Friends", "friends").link("Delta");
         m_document = m_fixture->open(db);
         const DocumentMenus &m = menus();
         QUndoStack *stack = m_document->undo()->stack();
         m_document->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(m_document));
-        DocumentFixture::selectCategory(m_document, QStringLiteral("Partners"));
-        DocumentFixture::selectLinks(m_document, {QStringLiteral("Beta")});
+        DocumentFixture::selectCategory(m_document, "Partners");
+        DocumentFixture::selectLinks(m_document, {"Beta"});
         const Link *beta = m_document->selectedLink();
         QTest::keyClick(m_document->linksTable(), Qt::Key_4, Qt::ControlModifier); // Blocked
         QTest::keyClick(m_document->linksTable(), Qt::Key_Z, Qt::ControlModifier);
@@ -619,46 +617,46 @@ private slots:
         QVERIFY(!m_document->isEdited());
 
         // Undone, deleted links come back selected in their category; redone, the category stays.
-        DocumentFixture::selectLinks(m_document, {QStringLiteral("Alpha"), QStringLiteral("Gamma")});
+        DocumentFixture::selectLinks(m_document, {"Alpha", "Gamma"});
         QStringList deleted = m_document->selectedLinkIDs();
         MessageBox::setNextAnswer(0);
         m_document->deleteLink();
-        DocumentFixture::selectCategory(m_document, QStringLiteral("Friends"));
+        DocumentFixture::selectCategory(m_document, "Friends");
         m.undo->trigger();
-        QCOMPARE(m_document->selectedCategoryNode()->category()->name(), QStringLiteral("Partners"));
+        QCOMPARE(m_document->selectedCategoryNode()->category()->name(), "Partners");
         QStringList selected = m_document->selectedLinkIDs();
         selected.sort();
         deleted.sort();
         QCOMPARE(selected, deleted);
-        DocumentFixture::selectCategory(m_document, QStringLiteral("Friends"));
+        DocumentFixture::selectCategory(m_document, "Friends");
         m.redo->trigger();
-        QCOMPARE(m_document->selectedCategoryNode()->category()->name(), QStringLiteral("Partners"));
+        QCOMPARE(m_document->selectedCategoryNode()->category()->name(), "Partners");
         QCOMPARE(m_document->numberOfSelectedLinks(), 0);
 
         // A deleted category comes back in its place, selected, with its links and its count.
-        DocumentFixture::selectCategory(m_document, QStringLiteral("Friends"));
+        DocumentFixture::selectCategory(m_document, "Friends");
         MessageBox::setNextAnswer(0);
         categoryCommands()->deleteCategory();
         m.undo->trigger();
         QCOMPARE(m_document->selectedCategoryNode(), store().categoryRoot()->childAtIndex(1));
-        QCOMPARE(DocumentFixture::shownTitles(m_document), QStringList{QStringLiteral("Delta")});
+        QCOMPARE(DocumentFixture::shownTitles(m_document), QStringList{"Delta"});
 
         // A template made from the link editor is a step of its own, before the edit's.
         const QByteArray before = content();
-        DocumentFixture::selectLinks(m_document, {QStringLiteral("Delta")});
+        DocumentFixture::selectLinks(m_document, {"Delta"});
         m.editLink->trigger();
         whenTemplateEditorRuns([](EmailTemplateDialogController *e) {
-            e->nameField()->setText(QStringLiteral("Follow-up"));
-            e->subjectField()->setText(QStringLiteral("About our link"));
-            e->bodyView()->setPlainText(QStringLiteral("Hi"));
+            e->nameField()->setText("Follow-up");
+            e->subjectField()->setText("About our link");
+            e->bodyView()->setPlainText("Hi");
             e->confirm();
         });
         linkCommands()->linkDialog()->newEmailTemplate();
-        typeInEditor(LinkForm::Title, QStringLiteral("Delta Max"));
+        typeInEditor(LinkForm::Title, "Delta Max");
         linkCommands()->linkDialog()->confirm();
-        QCOMPARE(m.undo->text(), QStringLiteral("&Undo Edit Link"));
+        QCOMPARE(m.undo->text(), "&Undo Edit Link");
         m.undo->trigger();
-        QCOMPARE(m.undo->text(), QStringLiteral("&Undo Add E-mail Template"));
+        QCOMPARE(m.undo->text(), "&Undo Add E-mail Template");
         m.undo->trigger();
         QCOMPARE(content(), before);
 
