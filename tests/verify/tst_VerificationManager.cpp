@@ -2,6 +2,7 @@
 #include "support/HttpTestServer.h"
 
 #include "model/Link.h"
+#include "model/Preferences.h"
 #include "model/TemporaryFolder.h"
 #include "verify/VerificationManager.h"
 #include "verify/VerificationTarget.h"
@@ -107,6 +108,7 @@ private slots:
     void initTestCase()
     {
         QStandardPaths::setTestModeEnabled(true);
+        Preferences::useSettingsFile(m_dir.filePath(QStringLiteral("settings.ini")));
         QVERIFY(m_server.listen());
         m_server.setResponse("/ok", R::page(WithAddress));
         m_server.setResponse("/without", R::page("<html><a href=\"http://other.example/\">Other</a></html>"));
@@ -277,6 +279,23 @@ private slots:
         QCOMPARE(QFileInfo(folder.absoluteFilePath()).permissions() & QFile::ReadOther, QFile::Permissions());
     }
 
+    void preferencesAreReadWhenTheFetchStarts()
+    {
+        Preferences::setValue(Preferences::VerificationTimeout, 1);
+        Preferences::setValue(Preferences::VerificationUserAgent, QStringLiteral("QuillmarshTest/1.0"));
+        m_server.resetCounters();
+        QElapsedTimer clock;
+        clock.start();
+        QCOMPARE(check("/ok", "/hang", OwnURL, std::nullopt).result, VerificationLinksPageNotLoaded);
+        QVERIFY2(clock.elapsed() >= 900 && clock.elapsed() < 5000,
+                 qPrintable(QString::number(clock.elapsed())));
+        QCOMPARE(m_server.requests().value(0).headers.value("user-agent"), QByteArray("QuillmarshTest/1.0"));
+        Preferences::remove(Preferences::VerificationUserAgent);
+        m_server.resetCounters();
+        check("/ok", "/ok", OwnURL, std::nullopt);
+        QVERIFY(m_server.requests().value(0).headers.value("user-agent").startsWith("Mozilla/5.0"));
+    }
+
     void cancelReportsNothing()
     {
         QNetworkAccessManager network;
@@ -391,7 +410,7 @@ private:
     }
 
     Check check(const QString &site, const QString &page, const QString &own = OwnURL,
-                const FetchSettings &settings = fastSettings())
+                std::optional<FetchSettings> settings = fastSettings())
     {
         const auto link = partnerLink(address(site), address(page));
         QNetworkAccessManager network;
