@@ -1,3 +1,5 @@
+#include "support/CliProcess.h"
+
 #include "history/HistoryStore.h"
 
 #include <QFile>
@@ -15,7 +17,7 @@ class TestHistoryStore : public QObject
 {
     Q_OBJECT
 private slots:
-    void recordsAndReadsBackNewestFirst()
+    void recordsReadsBackAndComparesTheLastTwoChecks()
     {
         const QString db = databasePath(QStringLiteral("readback.site"));
         HistoryStore store(db);
@@ -45,32 +47,25 @@ private slots:
         QCOMPARE(latest.rel, expected.rel);
         QCOMPARE(latest.anchorText, expected.anchorText);
         QVERIFY(one.at(1).followed);
-        QVERIFY(HistoryStore(db).checks(QStringLiteral("LNK9"))->isEmpty());
 
         // An empty file reads as an empty history and is given its layout by the first record.
         const QString empty = databasePath(QStringLiteral("empty.site"));
-        QFile file(HistoryStore::pathForDatabase(empty));
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.close();
+        QVERIFY(writeFile(HistoryStore::pathForDatabase(empty), QByteArray()));
         HistoryStore emptyStore(empty);
         QVERIFY(emptyStore.checks()->isEmpty() && emptyStore.changes() && emptyStore.latestChecks());
         QVERIFY(emptyStore.record({check("LNK1", 0, '1')}));
         QCOMPARE(emptyStore.checks()->size(), 1);
-    }
 
-    void changesCompareEachLinksLastTwoChecks()
-    {
-        HistoryStore store(databasePath(QStringLiteral("changes.site")));
         // LNK1 lost, LNK2 unfollowed (the same result), LNK4 one check only, LNK5 lost and then back
         // again: only the last two count. The kinds of change are the rule's own table.
-        QVERIFY(store.record(
+        HistoryStore changing(databasePath(QStringLiteral("changes.site")));
+        QVERIFY(changing.record(
             {check("LNK1", 0, '1'), check("LNK2", 0, '1'), check("LNK4", 0, '4'), check("LNK5", 0, '1')}));
         QVERIFY(
-            store.record({check("LNK1", 10, '4'), check("LNK2", 10, '1', false), check("LNK5", 10, '3')}));
-        QVERIFY(store.record({check("LNK5", 20, '1')}));
-        // The latest change first.
-        const QList<LinkChange> changes = store.changes().value();
-        QCOMPARE(changes.size(), 3);
+            changing.record({check("LNK1", 10, '4'), check("LNK2", 10, '1', false), check("LNK5", 10, '3')}));
+        QVERIFY(changing.record({check("LNK5", 20, '1')}));
+        const QList<LinkChange> changes = changing.changes().value();
+        QCOMPARE(changes.size(), 3); // the latest change first
         QCOMPARE(changes[0].linkID + changes[1].linkID + changes[2].linkID, QStringLiteral("LNK5LNK2LNK1"));
         QCOMPARE(changes[0].kind, LinkChange::Recovered);
         QCOMPARE(changes[1].kind, LinkChange::Unfollowed);
@@ -79,8 +74,8 @@ private slots:
         QCOMPARE(changes[2].current, '4');
         QCOMPARE(changes[2].since, check("LNK1", 10, '4').checkedOn);
 
-        QCOMPARE(store.latestChecks()->size(), 4);
-        QCOMPARE(store.latestChecks()->value("LNK4").result, '4');
+        QCOMPARE(changing.latestChecks()->size(), 4);
+        QCOMPARE(changing.latestChecks()->value("LNK4").result, '4');
     }
 
     void upgradesTheFirstLayout()
@@ -136,21 +131,15 @@ private slots:
         const QString db =
             databasePath(QStringLiteral("bad-%1.site").arg(QTest::currentDataTag()).replace(u' ', u'-'));
         const QString path = HistoryStore::pathForDatabase(db);
-        if (sql.isEmpty()) {
-            QFile file(path);
-            QVERIFY(file.open(QIODevice::WriteOnly));
-            file.write(bytes);
-        } else {
-            QVERIFY(execute(path, sql));
-        }
-        const QByteArray before = contents(path);
+        QVERIFY(sql.isEmpty() ? writeFile(path, bytes) : execute(path, sql));
+        const QByteArray before = fileContents(path);
 
         HistoryStore store(db);
         QVERIFY(!store.record({check("LNK1", 0, '1')}));
         QVERIFY(store.errorString().contains(path));
         QVERIFY(!store.checks());
         QVERIFY(!store.changes());
-        QCOMPARE(contents(path), before);
+        QCOMPARE(fileContents(path), before);
         QVERIFY(!QFile::exists(path + QStringLiteral("-wal")));
     }
 
@@ -161,10 +150,10 @@ private slots:
         QVERIFY(HistoryStore(db).record({check("LNK1", 0, '1')}));
         HistoryStore holder(db);
         QVERIFY(holder.checks());
-        QSqlDatabase lock = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("lock"));
-        lock.setDatabaseName(path);
-        QVERIFY(lock.open());
         {
+            QSqlDatabase lock = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("lock"));
+            lock.setDatabaseName(path);
+            QVERIFY(lock.open());
             QSqlQuery q(lock);
             QVERIFY(q.exec("BEGIN EXCLUSIVE"));
             HistoryStore store(db);
@@ -175,17 +164,15 @@ private slots:
             // The lock was passing: the same store writes once it is gone.
             QVERIFY2(store.record({check("LNK1", 10, '4')}), qPrintable(store.errorString()));
         }
-        lock.close();
-        lock = QSqlDatabase();
         QSqlDatabase::removeDatabase(QStringLiteral("lock"));
 
         QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup);
-        const QByteArray before = contents(path);
+        const QByteArray before = fileContents(path);
         HistoryStore store(db);
         QCOMPARE(store.checks()->size(), 2);
         QVERIFY(!store.record({check("LNK1", 20, '4')}));
         QVERIFY(store.errorString().contains(QStringLiteral("read-only")));
-        QCOMPARE(contents(path), before);
+        QCOMPARE(fileContents(path), before);
         QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
     }
 
@@ -240,20 +227,18 @@ private:
     static CheckRecord check(const QString &id, qint64 seconds, VerificationResult result,
                              bool followed = true)
     {
-        CheckRecord record;
-        record.linkID = id;
-        record.title = QStringLiteral("Title of ") + id;
-        record.checkedOn = QDateTime::fromSecsSinceEpoch(1'700'000'000 + seconds);
-        record.result = result;
-        record.httpStatus = 200;
-        record.finalURL = QStringLiteral("http://partner.example/links.html");
-        record.addressFound = result == VerificationSucceeded;
-        record.inAnchor = record.addressFound;
-        record.followed = followed && record.addressFound;
-        if (!record.followed && record.addressFound)
-            record.rel = QStringList{QStringLiteral("nofollow"), QStringLiteral("ugc")};
-        record.anchorText = QStringLiteral("Mein Ort · ☃");
-        return record;
+        const bool found = result == VerificationSucceeded;
+        return {.linkID = id,
+                .title = QStringLiteral("Title of ") + id,
+                .checkedOn = QDateTime::fromSecsSinceEpoch(1'700'000'000 + seconds),
+                .result = result,
+                .httpStatus = 200,
+                .finalURL = QStringLiteral("http://partner.example/links.html"),
+                .addressFound = found,
+                .inAnchor = found,
+                .followed = followed && found,
+                .rel = found && !followed ? QStringList{"nofollow", "ugc"} : QStringList(),
+                .anchorText = QStringLiteral("Mein Ort · ☃")};
     }
 
     // Writes an SQLite file the way another program or an older version would.
@@ -268,16 +253,9 @@ private:
             QSqlQuery q(other);
             for (const QString &statement : statements)
                 ok = ok && q.exec(statement);
-            other.close();
         }
         QSqlDatabase::removeDatabase(QStringLiteral("other"));
         return ok;
-    }
-
-    static QByteArray contents(const QString &path)
-    {
-        QFile file(path);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }
 
     QString databasePath(const QString &name) const { return m_dir.filePath(name); }

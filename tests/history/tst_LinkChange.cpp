@@ -26,8 +26,6 @@ private slots:
         const char found = VerificationSucceeded, notFound = VerificationLinkNotFound;
         row("found, then not found", found, true, notFound, true, LinkChange::Lost);
         row("found, then no answer", found, true, VerificationNoResponse, false, LinkChange::Lost);
-        row("found, then no links page", found, false, VerificationNoLinksPageURL, false, LinkChange::Lost);
-        row("not found twice", notFound, false, notFound, false, none);
         row("not loaded, then not found", VerificationLinksPageNotLoaded, false, notFound, false, none);
         row("not found, then found", notFound, false, found, false, LinkChange::Recovered);
         row("never checked, then found", VerificationNotVerified, false, found, true, LinkChange::Recovered);

@@ -7,6 +7,7 @@
 
 #include <QStringEncoder>
 #include <QTest>
+#pragma GCC diagnostic ignored "-Wmissing-field-initializers" // cases name only the fields they need
 
 namespace {
 
@@ -29,9 +30,8 @@ QStringList hrefs(const PageAnalysis &analysis)
 
 } // namespace
 
-// Everything of a check that needs no network: decoding the page, the address search, the links
-// page as a browser reads it (which elements are links to the own site, how they are marked and
-// hidden, what the robots directives say, the limits on hostile pages) and the retry decisions.
+// Everything of a check that needs no network: decoding, the address search, the links page as a
+// browser reads it, the limits on hostile pages and the retry decisions.
 class TestPageAnalyzer : public QObject
 {
     Q_OBJECT
@@ -54,7 +54,6 @@ private slots:
         const QByteArray cut = QStringLiteral("http://a.example \u00fc").toUtf8().chopped(1);
         QVERIFY(PageDecoder::decode(cut).startsWith(QStringLiteral("http://a.example ")));
         QVERIFY(!PageDecoder::decode(cut).contains(QChar(0xFC)));
-        QVERIFY(!VerificationManager::data(QByteArray(), QStringLiteral("x")));
     }
 
     void searchStrings_data()
@@ -112,12 +111,9 @@ private slots:
 
     void retryDecisions()
     {
-        FetchSettings settings;
-        settings.retryDelayMs = 100;
+        const FetchSettings settings{.retryDelayMs = 100};
         const RetryPolicy policy(settings, RetryPolicy::transientStatuses());
-        FetchOutcome busy;
-        busy.kind = FetchOutcome::Kind::Loaded;
-        busy.httpStatus = 503;
+        FetchOutcome busy{.kind = FetchOutcome::Kind::Loaded, .httpStatus = 503};
         QCOMPARE(policy.delayBeforeRetry(busy, 1), 100);
         QCOMPARE(policy.delayBeforeRetry(busy, 2), 200); // growing
         QVERIFY(!policy.delayBeforeRetry(busy, 3));      // two retries at most
@@ -130,17 +126,13 @@ private slots:
         busy.retryAfter = "Tue, 01 Jan 2030 12:00:03 GMT";
         QCOMPARE(policy.delayBeforeRetry(busy, 1, now), 3000);
 
-        FetchOutcome ok;
-        ok.kind = FetchOutcome::Kind::Loaded;
-        ok.httpStatus = 404;
-        QVERIFY(!policy.delayBeforeRetry(ok, 1));
-        FetchOutcome dropped;
-        dropped.transientFailure = true;
+        QVERIFY(
+            !policy.delayBeforeRetry(FetchOutcome{.kind = FetchOutcome::Kind::Loaded, .httpStatus = 404}, 1));
+        FetchOutcome dropped{.transientFailure = true};
         QCOMPARE(policy.delayBeforeRetry(dropped, 1), 100);
         dropped.timedOut = true;
-        QVERIFY(!policy.delayBeforeRetry(dropped, 1)); // a time-out is never retried
-        FetchOutcome refused;
-        QVERIFY(!policy.delayBeforeRetry(refused, 1));
+        QVERIFY(!policy.delayBeforeRetry(dropped, 1));        // a time-out is never retried
+        QVERIFY(!policy.delayBeforeRetry(FetchOutcome(), 1)); // refused
         // Without retry statuses (the partner's site) any answer is final.
         QVERIFY(!RetryPolicy(settings, {}).delayBeforeRetry(busy, 1));
     }
@@ -163,8 +155,6 @@ private slots:
         row("own address in the query",
             "<a href=\"http://evil.example/go?u=http://www.mysite.example/\">x</a>", false, true);
         row("in a comment", "<!-- <a href=\"http://www.mysite.example/\">x</a> -->", false, true);
-        row("conditional comment",
-            "<!--[if lt IE 7]><a href=\"http://www.mysite.example/\">x</a><![endif]-->", false, true);
         row("in a script string", "<script>var u = '<a href=\"http://www.mysite.example/\">';</script>",
             false, true);
         row("in text only", "<p>Visit http://www.mysite.example/ today</p>", false, true);
@@ -190,7 +180,7 @@ private slots:
         QCOMPARE(analysis.addressFound, addressFound);
     }
 
-    void addressesResolveAsInABrowser()
+    void linksAsABrowserReadsThem()
     {
         // Relative and protocol-relative links resolve against <base href>, wherever it stands, or
         // else against the page's final address.
@@ -210,11 +200,8 @@ private slots:
         QVERIFY(PageAnalyzer(QStringLiteral("http://")).ownHost().isEmpty());
         QVERIFY(
             !analyze(QStringLiteral("<a href=\"http:///\">x</a>"), {}, QStringLiteral("http://")).inAnchor());
-    }
 
-    void hiddenLinks()
-    {
-        const PageAnalysis analysis =
+        PageAnalysis analysis =
             analyze(QStringLiteral("<body><noscript><a href=\"http://www.mysite.example/1\">1</a></noscript>"
                                    "<template><a href=\"http://www.mysite.example/2\">2</a></template>"
                                    "<div hidden><span style=\"display:none\"><a "
@@ -237,12 +224,9 @@ private slots:
         QVERIFY(onlyHidden.inAnchor());
         QVERIFY(!onlyHidden.linkVisible());
         QCOMPARE(onlyHidden.anchorText, QStringLiteral("x"));
-    }
 
-    void relTextAndFollowed()
-    {
         // A followed link next to a nofollow one: each is read from its own element.
-        const PageAnalysis analysis = analyze(QStringLiteral(
+        analysis = analyze(QStringLiteral(
             "<a rel=\"UGC  Nofollow external\" href=\"http://www.mysite.example/\">First\n  one</a>"
             "<a href=\"http://www.mysite.example/\"><img src=x.png alt=\" My   Site \"></a>"));
         QCOMPARE(analysis.links.size(), 2);
@@ -302,7 +286,6 @@ private slots:
 
         // Memory is bounded too; a page within the limits parses.
         QVERIFY(PageDocument::memoryLimit(10 * 1024 * 1024) < qint64(1024) * 1024 * 1024);
-        QCOMPARE(PageDocument::defaultTimeLimitMs(10 * 1024 * 1024), 3000);
         QVERIFY(PageDocument(QByteArray("<p>x")).isParsed());
         QVERIFY(PageDocument(QByteArray()).isParsed());
     }

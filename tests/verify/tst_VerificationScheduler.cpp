@@ -10,6 +10,7 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+#pragma GCC diagnostic ignored "-Wmissing-field-initializers" // cases name only the fields they need
 
 namespace {
 
@@ -23,14 +24,11 @@ struct Heard
     QHash<int, VerificationResult> results;
     QHash<int, QString> details;
     QList<bool> ended; // runEnded's "stopped", once per end
-    int mostUnderWay = 0;
 
     explicit Heard(VerificationScheduler &scheduler)
     {
-        QObject::connect(&scheduler, &VerificationScheduler::checkStarted, &scheduler, [&](int row) {
-            started.append(row);
-            mostUnderWay = qMax(mostUnderWay, scheduler.checksUnderWay());
-        });
+        QObject::connect(&scheduler, &VerificationScheduler::checkStarted, &scheduler,
+                         [this](int row) { started.append(row); });
         QObject::connect(
             &scheduler, &VerificationScheduler::checkFinished, &scheduler,
             [this](int row, const Link *, VerificationResult result, const VerificationDetails &what) {
@@ -45,10 +43,7 @@ struct Heard
 
 } // namespace
 
-// How a run schedules its checks, with fake fetches and a clock moved by hand: row order within the
-// cap of checks and of fetches per host while other hosts go ahead, checks decided at once, a
-// paused host holding back only its own checks, Stop, how long answers pause a host, and the
-// bounds of the two preferences.
+// How a run schedules its checks and pauses hosts, with fake fetches and a clock moved by hand.
 class TestVerificationScheduler : public QObject
 {
     Q_OBJECT
@@ -93,7 +88,6 @@ private slots:
         QCOMPARE(heard.ended, QList<bool>{false});
         QCOMPARE(m_network.mostOpenOnOneHost(), 2);
         QCOMPARE(m_network.mostOpen(), 4);
-        QCOMPARE(heard.mostUnderWay, 4);
         // Each check started and reported once; the lone hosts finished before the busy host's later rows.
         QCOMPARE(heard.started.size(), count);
         QCOMPARE(heard.finished.size(), count);
@@ -103,14 +97,9 @@ private slots:
         QCOMPARE(progress.count(), count);
         QCOMPARE(progress.last(), (QVariantList{count, count}));
 
-        // A run starts once; the next one after a reset.
+        // A run starts once (the sheet's next run, after a reset, is the sheet's wiring).
         scheduler.start(checks, OwnURL);
         QCOMPARE(heard.started.size(), count);
-        scheduler.reset();
-        QVERIFY(!scheduler.hasStarted());
-        scheduler.start({checks.front()}, OwnURL);
-        QCOMPARE(heard.started.size(), count + 1);
-        scheduler.stop();
     }
 
     void checksDecidedAtOnceEndTheRunInsideTheStart()
@@ -278,8 +267,6 @@ private slots:
         QCOMPARE(scheduler.activeLimits(), (VerificationLimits{2, 3}));
         QCOMPARE(scheduler.checksUnderWay(), 2);
         scheduler.stop();
-        Preferences::remove(Preferences::VerificationConcurrency);
-        Preferences::remove(Preferences::VerificationPerHost);
     }
 
 private:
@@ -288,17 +275,14 @@ private:
     {
         for (int i = 0; i < hosts.size(); ++i) {
             const QString host = QStringLiteral("http://%1.example").arg(hosts.at(i));
-            LinkFields fields;
-            fields.title = QStringLiteral("Partner %1").arg(i, 4, 10, QChar('0'));
             // Without a scheme the partner's address is decided at once, without a fetch.
-            fields.URL = hosts.at(i) == u'-'
-                             ? QStringLiteral("www.partner.example")
-                             : host + (hosts.at(i) == u'a' ? QStringLiteral("/slow")
-                                                           : QStringLiteral("/site%1").arg(i));
-            fields.counterpartURL = host + QStringLiteral("/page");
-            fields.status = LinkStatusNew;
-            fields.lastStatusChangedOn = QDate(2020, 1, 1);
-            db.link(fields);
+            const QString site = hosts.at(i) == u'-'   ? QStringLiteral("www.partner.example")
+                                 : hosts.at(i) == u'a' ? host + QStringLiteral("/slow")
+                                                       : host + QStringLiteral("/site%1").arg(i);
+            db.link({.title = QStringLiteral("Partner %1").arg(i, 4, 10, QChar('0')),
+                     .URL = site,
+                     .counterpartURL = host + QStringLiteral("/page"),
+                     .lastStatusChangedOn = QDate(2020, 1, 1)});
         }
         std::vector<VerificationScheduler::Check> checks;
         for (const Link *link : db.store().verifiableLinks())
@@ -308,10 +292,7 @@ private:
 
     void prepare(VerificationScheduler &scheduler, int concurrency, int perHost)
     {
-        FetchSettings settings;
-        settings.maximumRetryAfterMs = 60000;
-        settings.retryDelayMs = 1000;
-        scheduler.setFetchSettings(settings);
+        scheduler.setFetchSettings(FetchSettings{.retryDelayMs = 1000, .maximumRetryAfterMs = 60000});
         scheduler.setNetworkAccessManager(&m_network);
         scheduler.setClock([this] { return m_now; });
         scheduler.setLimits(VerificationLimits{concurrency, perHost});

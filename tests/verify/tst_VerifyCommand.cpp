@@ -11,6 +11,7 @@
 #include <QJsonObject>
 #include <QTemporaryDir>
 #include <QTest>
+#pragma GCC diagnostic ignored "-Wmissing-field-initializers" // cases name only the fields they need
 
 namespace {
 
@@ -25,9 +26,8 @@ struct Partner
 
 } // namespace
 
-// quillmarsh-cli verify against a local server: the lines it prints, JSON, --ids, --timeout, --save
-// writing the results, its exit statuses; the history it records (unless --no-history), --due picking
-// the links not checked lately, --fail-on-loss exiting with 3, and history and changes printing it.
+// quillmarsh-cli verify, history and changes against a local server: the options reach the checks,
+// the store and the history; the rules behind them are tested where they live.
 class TestVerifyCommand : public QObject
 {
     Q_OBJECT
@@ -52,7 +52,7 @@ private slots:
         m_original = fileContents(m_file);
     }
 
-    void printsOneLinePerCheckedLinkAndLeavesTheFile()
+    void printsLinesOrJsonAndLeavesTheFile()
     {
         const CliRun result = run({"verify", m_file, "--timeout", "0.5"});
         QCOMPARE(result.status, 0);
@@ -65,17 +65,15 @@ private slots:
         QVERIFY(lines[3].startsWith("Gamma\tPartner site does not respond."));
         QVERIFY(result.err.isEmpty()); // no progress when stderr is not a terminal
         QCOMPARE(fileContents(m_file), m_original);
-    }
 
-    void jsonForGivenIDsWithATimeOut()
-    {
+        // JSON for the given links, with a short time-out.
         QElapsedTimer clock;
         clock.start();
-        const CliRun result = run({"verify", m_file, "--json", "--timeout=0.3", "--ids",
-                                   m_ids["Alpha"] + u',' + m_ids["Beta"] + u',' + m_ids["Delta"]});
-        QCOMPARE(result.status, 0);
+        const CliRun json = run({"verify", m_file, "--json", "--timeout=0.3", "--ids",
+                                 m_ids["Alpha"] + u',' + m_ids["Beta"] + u',' + m_ids["Delta"]});
+        QCOMPARE(json.status, 0);
         QVERIFY(clock.elapsed() < 10000);
-        const QJsonArray rows = QJsonDocument::fromJson(result.out).array();
+        const QJsonArray rows = QJsonDocument::fromJson(json.out).array();
         QCOMPARE(rows.size(), 3);
         const QJsonObject alpha = rows[0].toObject();
         QCOMPARE(alpha.value("links").toArray(),
@@ -104,12 +102,10 @@ private slots:
         const CliRun result =
             run({"verify", copy, "--save", "--timeout", "0.3", "--concurrency", "1", "--per-host=1"});
         QCOMPARE(result.status, 0);
-        QCOMPARE(result.out.trimmed().split('\n').size(), 4);
         QCOMPARE(result.err.count("verification history"), 1);
         QVERIFY(result.err.contains(history.toUtf8()));
         QCOMPARE(QFile(history).size(), qint64(1500));
         QCOMPARE(run({"history", copy}).status, 2);
-        QCOMPARE(run({"changes", copy, "--json"}).status, 2);
 
         // Which status a result sets is the store's rule; the results themselves are the tool's.
         CollectionManager store;
@@ -119,8 +115,6 @@ private slots:
         QCOMPARE(alpha->lastVerifiedOn(), Clock::today());
         QCOMPARE(alpha->status(), LinkStatusApproved);
         QCOMPARE(store.linkWithID(m_ids["Beta"])->lastVerificationResult(), VerificationLinkNotFound);
-        QCOMPARE(store.linkWithID(m_ids["Gamma"])->lastVerificationResult(), VerificationNoResponse);
-        QCOMPARE(store.linkWithID(m_ids["Delta"])->lastVerificationResult(), VerificationLinksPageNotLoaded);
     }
 
     void checksOfOneLinkRecordedAndCompared()
@@ -135,12 +129,10 @@ private slots:
         const QJsonArray rows = QJsonDocument::fromJson(result.out).array();
         QCOMPARE(rows.size(), 1);
         QCOMPARE(rows.at(0).toObject().value("id").toString(), echo);
-        QVERIFY(QFile::exists(file + QStringLiteral("-history")));
-        QVERIFY(jsonOf({"changes", file, "--json"}).isEmpty()); // one check: no change
 
         auto verifyEcho = [&] { return run({"verify", file, "--ids", echo, "--fail-on-loss"}).status; };
         QCOMPARE(verifyEcho(), 3);
-        QJsonArray changes = jsonOf({"changes", file, "--json"});
+        const QJsonArray changes = jsonOf({"changes", file, "--json"});
         QCOMPARE(changes.size(), 1);
         const QJsonObject change = changes.at(0).toObject();
         QCOMPARE(change.value("linkID").toString(), echo);
@@ -164,11 +156,6 @@ private slots:
         QCOMPARE(newest.value("followed").toBool(), false);
         QCOMPARE(newest.value("rel").toArray().first().toString(), QStringLiteral("nofollow"));
         QCOMPARE(checks.at(1).toObject().value("addressFound").toBool(), false);
-        QCOMPARE(checks.at(2).toObject().value("followed").toBool(), true);
-        QVERIFY(checks.at(0).toObject().value("checkedOn").toString() >=
-                checks.at(2).toObject().value("checkedOn").toString());
-        changes = jsonOf({"changes", file, "--json"});
-        QCOMPARE(changes.at(0).toObject().value("change").toString(), QStringLiteral("recovered"));
 
         // Now the history knows Echo was checked just now: nothing is due.
         result = run({"verify", file, "--due", "3"});
@@ -176,7 +163,6 @@ private slots:
         QVERIFY(result.out.isEmpty());
         QVERIFY(result.err.contains("No links are due"));
         QCOMPARE(run({"verify", file, "--ids", m_ids["Foxtrot"], "--no-history"}).status, 0);
-        // Plain text: one line a check.
         result = run({"history", file});
         QCOMPARE(result.status, 0);
         QCOMPARE(result.out.trimmed().split('\n').size(), 3);
@@ -193,7 +179,6 @@ private slots:
             {{"verify", m_file, "--ids"}, 1},
             {{"verify", m_file, "--concurrency=65"}, 1},
             {{"verify", m_file, "--per-host=two"}, 1},
-            {{"verify", m_file, "--per-host"}, 1},
             {{"verify", m_file, "--due", "soon"}, 1},
             {{"history"}, 1},
             {{"history", m_file, "--link"}, 1},
@@ -219,22 +204,17 @@ private:
     QString writeDatabase(const QString &name, const QList<Partner> &partners)
     {
         DatabaseBuilder db;
-        SiteProfileTexts texts;
-        texts.URL = QStringLiteral("http://www.mysite.example/");
-        db.store().setSiteProfile(texts);
+        db.store().setSiteProfile({.URL = QStringLiteral("http://www.mysite.example/")});
         for (const Partner &partner : partners) {
-            LinkFields fields;
-            fields.title = QString::fromLatin1(partner.title);
-            fields.URL = partner.site[0] == '/' ? m_server.url(partner.site) : QString(partner.site);
-            fields.counterpartURL = m_server.url(partner.page);
-            fields.status = partner.status;
-            fields.lastStatusChangedOn = QDate(2020, 1, 1);
-            if (partner.checkedToday)
-                fields.lastVerifiedOn = Clock::today();
-            fields.lastVerificationResult =
-                partner.checkedToday ? VerificationSucceeded : VerificationNotVerified;
-            db.link(fields);
-            m_ids.insert(fields.title, db.lastLink()->ID());
+            db.link({.title = QString::fromLatin1(partner.title),
+                     .URL = partner.site[0] == '/' ? m_server.url(partner.site) : QString(partner.site),
+                     .counterpartURL = m_server.url(partner.page),
+                     .lastVerifiedOn = partner.checkedToday ? Clock::today() : QDate(),
+                     .lastVerificationResult =
+                         partner.checkedToday ? VerificationSucceeded : VerificationNotVerified,
+                     .lastStatusChangedOn = QDate(2020, 1, 1),
+                     .status = partner.status});
+            m_ids.insert(db.lastLink()->title(), db.lastLink()->ID());
         }
         const QString path = m_dir.filePath(name);
         QString error;
