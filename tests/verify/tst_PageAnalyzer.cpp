@@ -7,7 +7,6 @@
 
 #include <QStringEncoder>
 #include <QTest>
-#pragma GCC diagnostic ignored "-Wmissing-field-initializers" // cases name only the fields they need
 
 namespace {
 

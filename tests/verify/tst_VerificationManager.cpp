@@ -17,7 +17,6 @@
 #include <QTest>
 #include <QTimer>
 #include <memory>
-#pragma GCC diagnostic ignored "-Wmissing-field-initializers" // cases name only the fields they need
 
 namespace {
 

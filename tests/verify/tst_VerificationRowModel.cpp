@@ -10,7 +10,6 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
-#pragma GCC diagnostic ignored "-Wmissing-field-initializers" // cases name only the fields they need
 
 using namespace VerificationSheetForm;
 

@@ -11,7 +11,6 @@
 #include <QJsonObject>
 #include <QTemporaryDir>
 #include <QTest>
-#pragma GCC diagnostic ignored "-Wmissing-field-initializers" // cases name only the fields they need
 
 namespace {
 

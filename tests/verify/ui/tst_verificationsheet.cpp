@@ -13,7 +13,6 @@
 #include <QSignalSpy>
 #include <QStandardPaths>
 #include <QTableView>
-#pragma GCC diagnostic ignored "-Wmissing-field-initializers" // cases name only the fields they need
 
 // The verification sheet of a document window against a local server, as wiring: the rules are the
 // form's, the row model's and the store's.
