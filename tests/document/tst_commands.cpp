@@ -226,6 +226,33 @@ private slots:
         QCOMPARE(frogs->keywords(), "toads");
     }
 
+    void theKeyboardAloneAddsALink()
+    {
+        MyDocument *document = openPonds();
+        document->menus()->newLink->trigger();
+        LinkDialogController *dialog = area(document)->linkDialog();
+        // Keys go where the sheet's focus is (the offscreen platform keeps the document active).
+        auto keys = [dialog](const QString &text) { QTest::keyClicks(dialog->focusWidget(), text); };
+        auto key = [dialog](Qt::Key k) { QTest::keyClick(dialog->focusWidget(), k); };
+        keys("Salamanders");
+        for (const LinkForm::Field field :
+             {LinkForm::Description, LinkForm::Keywords, LinkForm::MainPageURL}) {
+            key(Qt::Key_Tab);
+            QCOMPARE(dialog->focusWidget(), dialog->fieldWidget(field));
+        }
+        keys("salamanders.example");
+        key(Qt::Key_Return);
+        QVERIFY(!dialog->isVisible() && linkTitled(document, "Salamanders"));
+
+        // Escape leaves without a change.
+        document->setWindowModified(false);
+        document->menus()->newLink->trigger();
+        keys("Lost");
+        key(Qt::Key_Escape);
+        QVERIFY(!dialog->isVisible() && !linkTitled(document, "Lost"));
+        QVERIFY(!document->isEdited());
+    }
+
     void instantLinkAndTheCountSheet()
     {
         MyDocument *document = openPonds();
