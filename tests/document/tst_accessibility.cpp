@@ -171,6 +171,15 @@ private slots:
                  &instant, editor}) {
             const QString problems = problemsOf(dialog);
             QVERIFY2(problems.isEmpty(), qPrintable(dialog->metaObject()->className() + ('\n' + problems)));
+            // Return presses one button, whichever input has the focus (Escape is QDialog's own).
+            dialog->show();
+            QStringList defaults;
+            for (const QPushButton *button : dialog->findChildren<QPushButton *>())
+                defaults << (button->isDefault() && button->isVisible() ? button->text() : QString());
+            defaults.removeAll(QString());
+            QVERIFY2(defaults.size() == 1,
+                     qPrintable(dialog->metaObject()->className() + (": " + defaults.join(','))));
+            dialog->hide();
         }
 
         // Every tab and field a help section names is a tab or a labelled part of the form that
