@@ -75,9 +75,13 @@ QList<LinkChange> HistoryCommands::currentChanges(QString *error)
         return {};
     }
     // Links deleted since their last check are no longer the user's concern.
+    QStringList ids;
+    for (const LinkChange &change : *changes)
+        ids.append(change.linkID);
+    const QHash<QString, TreeNode *> nodes = collectionManager().linkNodesWithIDs(ids);
     QList<LinkChange> present;
     for (const LinkChange &change : *changes) {
-        if (collectionManager().linkNodeWithID(change.linkID))
+        if (nodes.contains(change.linkID))
             present.append(change);
     }
     return present;

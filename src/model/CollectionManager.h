@@ -64,6 +64,8 @@ public:
     QStringList moveLinksWithIDs(const QStringList &ids, TreeNode *categoryNode);
     const Link *linkWithID(const QString &id) const;
     TreeNode *linkNodeWithID(const QString &id) const;
+    // The first node of each given link ID, found in one walk; IDs that name no link are left out.
+    QHash<QString, TreeNode *> linkNodesWithIDs(const QStringList &ids) const;
     bool linkWithURLAlreadyExists(const QString &url, const QString &referenceLinkID = QString()) const;
     bool setStatus(LinkStatus status, const QStringList &ids);
     bool setVerificationResult(VerificationResult result, const QStringList &ids);
@@ -161,8 +163,6 @@ private:
     friend class StoreChange;
     void resetToEmptyDatabase();
     TreeNode *insertLinkNode(std::unique_ptr<Link> link);
-    // The first node of each given link ID, found in one walk; IDs that name no link are left out.
-    QHash<QString, TreeNode *> linkNodesWithIDs(const QStringList &ids) const;
     void moveLinkNode(TreeNode *node, TreeNode *categoryNode);
 
     StoreJournal m_journal{*this}; // first in, last out: it may hold nodes taken out of the tree
