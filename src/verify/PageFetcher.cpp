@@ -1,6 +1,7 @@
 #include "PageFetcher.h"
 
 #include "HostScheduler.h"
+#include "RetiredClients.h"
 #include "RetryPolicy.h"
 
 #include <QFileInfo>
@@ -11,7 +12,6 @@
 #if QT_CONFIG(ssl)
 #include <QSslError>
 #endif
-#include <QThread>
 
 namespace {
 
@@ -74,23 +74,7 @@ PageFetcher::~PageFetcher()
 {
     cancel();
     if (m_ownsNetwork)
-        retire(m_network);
-}
-
-void PageFetcher::retire(QNetworkAccessManager *network)
-{
-    // A client's destructor waits (up to 5 s) for its connection thread, which may still be busy
-    // with what a hostile server flooded it with: it is deleted on a thread of its own, never on
-    // the caller's. That thread lives as long as the process.
-    static QThread *const retirement = [] {
-        auto *thread = new QThread;
-        thread->setObjectName(QStringLiteral("Retired HTTP clients"));
-        thread->start();
-        return thread;
-    }();
-    network->setParent(nullptr);
-    network->moveToThread(retirement);
-    network->deleteLater();
+        RetiredClients::retire(m_network);
 }
 
 void PageFetcher::start(const QUrl &url, const FetchSettings &settings, const QSet<int> &retryStatuses,

@@ -73,7 +73,6 @@ private:
     FetchOutcome outcomeFromReply() const;
     void releaseReply();
     qint64 bodyLimit() const;
-    static void retire(QNetworkAccessManager *network);
 
     bool m_ownsNetwork;
     QNetworkAccessManager *m_network; // owned unless marked shared, see the constructor
