@@ -3,7 +3,6 @@
 #include "verify/PageDocument.h"
 #include "verify/ReciprocalLinkMatcher.h"
 #include "verify/RetryPolicy.h"
-#include "verify/VerificationManager.h"
 
 #include <QStringEncoder>
 #include <QTest>
@@ -35,24 +34,71 @@ class TestPageAnalyzer : public QObject
 {
     Q_OBJECT
 private slots:
-    void decodesByByteOrderMarkThenUtf8ThenLatin1()
+    void decodesAsABrowserDoes_data()
     {
-        const QString text =
-            QStringLiteral("<a href=\"http://www.m\u00fcller.example/\">M\u00fcller \u20ac</a>");
-        QStringEncoder le(QStringConverter::Utf16LE), be(QStringConverter::Utf16BE);
-        QCOMPARE(PageDecoder::decode(QByteArray("\xFF\xFE") + le(text)), text);
-        QCOMPARE(PageDecoder::decode(QByteArray("\xFE\xFF") + be(text)), text);
-        QCOMPARE(PageDecoder::decode(text.toUtf8()), text);
-        QCOMPARE(PageDecoder::decode("\xEF\xBB\xBF" + text.toUtf8()), text);
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QByteArray>("contentType");
+        QTest::addColumn<QByteArray>("encoding");
+        QTest::addColumn<QString>("text");
+        const QString mine = QStringLiteral("\u041c\u043e\u0439 \u0441\u0430\u0439\u0442"); // "My site"
+        const QString link = QStringLiteral("<a href=\"http://www.mysite.example/\">%1</a>").arg(mine);
+        const QByteArray cp1251 = QStringEncoder("windows-1251").encode(link);
+        const QString japanese = QStringLiteral("<p>\u30ea\u30f3\u30af</p>"); // "link"
+        const QByteArray shiftJis = QStringEncoder("Shift_JIS").encode(japanese);
+        const auto row = [](const char *name, const QByteArray &bytes, const char *contentType,
+                            const char *encoding, const QString &text) {
+            QTest::newRow(name) << bytes << QByteArray(contentType) << QByteArray(encoding) << text;
+        };
+        const QString html = QStringLiteral("<p>x</p>");
+        row("UTF-16LE named by the header", QStringEncoder(QStringConverter::Utf16LE).encode(link),
+            "text/html; charset=utf-16le", "UTF-16LE", link);
+        row("windows-1251 named by the header", cp1251, "text/html;charset=\"Windows-1251\"", "windows-1251",
+            link);
+        row("Shift_JIS named by http-equiv",
+            "<meta http-equiv=\"Content-Type\" content=\"text/html; charset=Shift_JIS\">" + shiftJis,
+            "text/html", "Shift_JIS",
+            "<meta http-equiv=\"Content-Type\" content=\"text/html; charset=Shift_JIS\">" + japanese);
+        row("meta charset after other tags",
+            "<!DOCTYPE html><html lang=ru><head><meta charset='cp1251'>" + cp1251, "", "windows-1251",
+            "<!DOCTYPE html><html lang=ru><head><meta charset='cp1251'>" + link);
+        row("BOM overrides the header", "\xFE\xFF" + QStringEncoder(QStringConverter::Utf16BE).encode(link),
+            "text/html; charset=windows-1251", "UTF-16BE", link);
+        row("UTF-8 BOM overrides a meta", "\xEF\xBB\xBF<meta charset=koi8-r>" + link.toUtf8(), "", "UTF-8",
+            "<meta charset=koi8-r>" + link);
+        row("header overrides a meta", "<meta charset=koi8-r>" + cp1251, "text/html; charset=cp1251",
+            "windows-1251", "<meta charset=koi8-r>" + link);
+        row("latin1 means windows-1252", "\x80 caf\xE9", "text/html; charset=ISO-8859-1", "windows-1252",
+            QStringLiteral("\u20ac caf\u00e9"));
+        row("a meta naming UTF-16 means UTF-8", "<meta charset=utf-16>" + link.toUtf8(), "", "UTF-8",
+            "<meta charset=utf-16>" + link);
+        row("a label browsers do not know is passed over", "<meta charset=cp1251>" + cp1251,
+            "text/html; charset=utf-7", "windows-1251", "<meta charset=cp1251>" + link);
+        row("encodings that hide markup read as one replacement", "<a href=x>",
+            "text/html; charset=iso-2022-kr", "replacement", QStringLiteral("\ufffd"));
+        // What the scan must not take for a declaration.
+        row("content without http-equiv", "<meta content=\"text/html; charset=koi8-r\">\xE9!", "",
+            "windows-1252", QStringLiteral("<meta content=\"text/html; charset=koi8-r\">\u00e9!"));
+        row("meta in a comment", "<!-- <meta charset=koi8-r> -->\xE9!", "", "windows-1252",
+            QStringLiteral("<!-- <meta charset=koi8-r> -->\u00e9!"));
+        row("meta in another tag's attribute", "<div title=\"<meta charset=koi8-r>\">\xE9!", "",
+            "windows-1252", QStringLiteral("<div title=\"<meta charset=koi8-r>\">\u00e9!"));
+        const QByteArray late = QByteArray(1024, ' ') + "<meta charset=koi8-r>\xE9!";
+        row("meta past the first 1,024 bytes", late, "", "windows-1252", QString::fromLatin1(late));
+        // Nothing declared: valid UTF-8 is UTF-8 (also when cut inside a character), else windows-1252.
+        row("undeclared UTF-8", link.toUtf8(), "text/html", "UTF-8", link);
+        row("undeclared UTF-8 cut short", QStringLiteral("caf\u00e9").toUtf8().chopped(1), "", "UTF-8",
+            QStringLiteral("caf"));
+        row("undeclared, not UTF-8", cp1251, "", "windows-1252", QString::fromLatin1(cp1251));
+    }
 
-        // Invalid UTF-8 falls back to Latin-1: every ASCII address survives, and Latin-1 text reads right.
-        const QByteArray latin1 = "caf\xE9 <a href=\"http://www.mysite.example/\">";
-        QCOMPARE(PageDecoder::decode(latin1), QString::fromLatin1(latin1));
-        QVERIFY(VerificationManager::data(latin1, QStringLiteral("http://www.mysite.example/")));
-        // A page cut inside a multi-byte character is still UTF-8.
-        const QByteArray cut = QStringLiteral("http://a.example \u00fc").toUtf8().chopped(1);
-        QVERIFY(PageDecoder::decode(cut).startsWith(QStringLiteral("http://a.example ")));
-        QVERIFY(!PageDecoder::decode(cut).contains(QChar(0xFC)));
+    void decodesAsABrowserDoes()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QByteArray, contentType);
+        QFETCH(QByteArray, encoding);
+        QFETCH(QString, text);
+        QCOMPARE(PageDecoder::encodingOf(bytes, contentType), encoding);
+        QCOMPARE(PageDecoder::decode(bytes, contentType), text);
     }
 
     void searchStrings_data()
