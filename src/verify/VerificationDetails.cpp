@@ -43,8 +43,6 @@ bool VerificationDetails::canonicalElsewhere() const
 QStringList VerificationDetails::analysisNotes(Notes which) const
 {
     QStringList notes;
-    if (pageTooComplex)
-        notes << tr("the page is too complex to analyse");
     bool visible = false;
     QStringList reasons;
     for (const OwnSiteLink &link : links) {

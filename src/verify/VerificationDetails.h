@@ -31,7 +31,7 @@ public:
     QList<OwnSiteLink> links;    // every link to the own site, in page order
     bool nofollowPage = false;   // the links page asks search engines to follow none of its links
     QString canonical;           // the page the links page names as canonical; "" when none
-    bool pageTooComplex = false; // the page could not be parsed within the limits
+    bool pageTooComplex = false; // the page could not be parsed within the limits: not loaded
     qint64 siteWaitMs = 0; // held back before or between loads of the partner's site (busy or paused host)
     qint64 pageWaitMs = 0; // the same for the links page
 

@@ -147,6 +147,13 @@ void VerificationManager::partnerLinkVerificationFinished(const FetchOutcome &ou
 
     const QString text = PageDecoder::decode(outcome.body);
     const PageAnalysis analysis = PageAnalyzer(m_ownURL).analyze(text, outcome.finalURL, outcome.robotsTag);
+    if (!analysis.parsed) {
+        // Not read is not searched: no judgement on the link.
+        m_details.pageTooComplex = true;
+        m_details.failure = tr("the page is too complex to analyse");
+        report(VerificationLinksPageNotLoaded);
+        return;
+    }
     m_details.setAnalysis(analysis);
     // Only a link a visitor can see counts: the address in text, comments or scripts, links
     // hidden from view and links to look-alike hosts are no reciprocal link.

@@ -262,6 +262,15 @@ private slots:
         m_server.setResponse("/utf16", R::page("\xFF\xFE" + QByteArray(utf16(text)), "text/html"));
         QCOMPARE(check("/ok", "/utf16", QStringLiteral("M\u00fcller.example")).result, VerificationSucceeded);
 
+        // A page too complex to read is not one that lacks the link.
+        m_server.setResponse("/deep", R::page(QByteArray("<div>").repeated(300000) + WithAddress));
+        result = check("/ok", "/deep");
+        QCOMPARE(result.result, VerificationLinksPageNotLoaded);
+        QVERIFY(result.details.pageTooComplex);
+        QCOMPARE(result.details.summary(), QStringLiteral("site: HTTP 200; links page: HTTP 200; the page is "
+                                                          "too complex to analyse; only the beginning of the "
+                                                          "page searched"));
+
         // The page is kept in the private folder, also for a link not found.
         result = check("/ok", "/without");
         QCOMPARE(QFileInfo(result.tempFile).fileName(), QStringLiteral("verify7.html"));
