@@ -41,6 +41,16 @@ bool isChunked(const QNetworkReply &reply)
     return reply.rawHeader("Transfer-Encoding").trimmed().compare("chunked", Qt::CaseInsensitive) == 0;
 }
 
+// The HTTP client drops a head of more than 100 header fields, or one with a field name it cannot
+// read, and keeps none of its fields; without the length the body of a kept-alive connection then
+// never ends. (A head without any field at all looks the same, and has no length either.)
+bool headersRejected(const QNetworkReply &reply)
+{
+    return reply.attribute(QNetworkRequest::HttpStatusCodeAttribute).isValid() &&
+           reply.rawHeaderList().isEmpty() &&
+           !reply.attribute(QNetworkRequest::Http2WasUsedAttribute).toBool();
+}
+
 FetchOutcome failure(const QString &why)
 {
     FetchOutcome outcome;
@@ -172,6 +182,7 @@ void PageFetcher::sendRequest(const QUrl &url)
     // With a bounded buffer the client stops reading (and inflating) until the body is taken here.
     m_reply->setReadBufferSize(ReadBufferSize);
     m_firstByteTimeout.start(qBound(1, m_settings.firstByteTimeoutMs, qMax(1, m_settings.timeoutMs)));
+    connect(m_reply, &QNetworkReply::metaDataChanged, this, &PageFetcher::headersArrived);
     connect(m_reply, &QNetworkReply::readyRead, this, &PageFetcher::bodyStarted);
     connect(m_reply, &QNetworkReply::readyRead, this, &PageFetcher::readBody);
 #if QT_CONFIG(ssl)
@@ -192,6 +203,22 @@ bool PageFetcher::hasRedirectStatus() const
 bool PageFetcher::isRedirect() const
 {
     return hasRedirectStatus() && m_reply->hasRawHeader("Location");
+}
+
+void PageFetcher::headersArrived()
+{
+    if (!m_reply || !headersRejected(*m_reply))
+        return;
+    FetchOutcome outcome = outcomeFromReply();
+    if (m_bodyMode == Body::Discard) {
+        // The server answered, which is all that is asked of it here.
+        outcome.kind = FetchOutcome::Kind::Loaded;
+    } else {
+        // No time-out would end it sooner: the body never ends where the client cannot tell.
+        outcome.kind = FetchOutcome::Kind::Failed;
+        outcome.errorText = tr("The partner's server sent too many header fields");
+    }
+    endAttempt(outcome);
 }
 
 // Starts the request to the redirect target; false (with the attempt ended) when it is refused.

@@ -60,6 +60,7 @@ signals:
 private:
     void startAttempt();
     void sendRequest(const QUrl &url);
+    void headersArrived();
     bool followRedirect();
     bool hasRedirectStatus() const;
     bool isRedirect() const;

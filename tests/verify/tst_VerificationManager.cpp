@@ -304,6 +304,31 @@ private slots:
         QVERIFY(m_server.requests().value(0).headers.value("user-agent").startsWith("Mozilla/5.0"));
     }
 
+    void headerFieldsPastTheClientsLimit()
+    {
+        // The server adds Content-Length and Connection to the page's Content-Type and these.
+        const auto withFields = [](int count) {
+            R response = R::page(WithAddress);
+            for (int i = 3; i < count; ++i)
+                response.header("X-Field-" + QByteArray::number(i), "value");
+            return response;
+        };
+        m_server.setResponse("/fields-100", withFields(100));
+        m_server.setResponse("/fields-101", withFields(101));
+        QCOMPARE(check("/ok", "/fields-100", OwnURL, hostileSettings()).result, VerificationSucceeded);
+
+        // Failed at once, not by the time-out after a body that never ends.
+        QElapsedTimer clock;
+        clock.start();
+        const Check refused = check("/ok", "/fields-101", OwnURL, hostileSettings());
+        QCOMPARE(refused.result, VerificationLinksPageNotLoaded);
+        QCOMPARE(refused.details.failure, QStringLiteral("The partner's server sent too many header fields"));
+        QVERIFY2(clock.elapsed() < hostileSettings().firstByteTimeoutMs,
+                 qPrintable(QString::number(clock.elapsed())));
+        // A partner's site that answers so has answered all the same.
+        QCOMPARE(check("/fields-101", "/ok", OwnURL, hostileSettings()).result, VerificationSucceeded);
+    }
+
     void cancelReportsNothing()
     {
         QNetworkAccessManager network;
