@@ -40,6 +40,17 @@ bool VerificationDetails::canonicalElsewhere() const
     return normal(QUrl(canonical)) != normal(pageFinalURL);
 }
 
+QStringList VerificationDetails::redirectNotes() const
+{
+    if (redirectedToOwnSite)
+        return {tr("the links page leads to your own site (%1)").arg(pageFinalURL.toString())};
+    const QString from = pageRedirects.isEmpty() ? QString() : pageRedirects.constFirst().url.host();
+    const QString to = pageFinalURL.host();
+    if (!from.isEmpty() && !to.isEmpty() && from.compare(to, Qt::CaseInsensitive) != 0)
+        return {tr("the links page moved to another site, %1").arg(to)};
+    return {};
+}
+
 QStringList VerificationDetails::analysisNotes(Notes which) const
 {
     QStringList notes;
@@ -92,6 +103,7 @@ QString VerificationDetails::summary() const
         parts << tr("waited %1 s before the links page").arg(seconds(pageWaitMs));
     if (pageTruncated)
         parts << tr("only the beginning of the page searched");
+    parts << redirectNotes();
     parts << analysisNotes();
     return parts.join(QStringLiteral("; "));
 }

@@ -1,7 +1,9 @@
+#include "verify/LocalNetwork.h"
 #include "verify/PageAnalyzer.h"
 #include "verify/PageDecoder.h"
 #include "verify/PageDocument.h"
 #include "verify/ReciprocalLinkMatcher.h"
+#include "verify/RefreshDirective.h"
 #include "verify/RetryPolicy.h"
 
 #include <QStringEncoder>
@@ -314,6 +316,110 @@ private slots:
                            link);
         QCOMPARE(analysis.canonical, QStringLiteral("http://partner.example/other.html#top"));
         QVERIFY(analyze(link).canonical.isEmpty());
+    }
+
+    void pagesThatMoveByARefresh()
+    {
+        // The directive as browsers read it; nullopt: not a refresh at all.
+        const struct
+        {
+            const char *value;
+            std::optional<std::pair<int, const char *>> read;
+        } directives[] = {
+            {"0; url=/new.html", {{0, "/new.html"}}},
+            {" 5 ,URL = 'next page.html' trailing", {{5, "next page.html"}}},
+            {"3.9;\"http://p.example/x\"", {{3, "http://p.example/x"}}},
+            {"1; url=\"unclosed", {{1, "unclosed"}}},
+            {".5 ; /plain", {{0, "/plain"}}},
+            {"7", {{7, ""}}},
+            {"10;", {{10, ""}}},
+            {"2 urlx", {{2, "urlx"}}},
+            {"soon; url=/x", std::nullopt},
+            {"", std::nullopt},
+            {"5x; url=/x", std::nullopt},
+        };
+        for (const auto &directive : directives) {
+            const auto read = RefreshDirective::parse(QString::fromUtf8(directive.value));
+            QVERIFY2(read.has_value() == directive.read.has_value(), directive.value);
+            if (read) {
+                QCOMPARE(read->delaySeconds, directive.read->first);
+                QCOMPARE(read->url, QString::fromUtf8(directive.read->second));
+            }
+        }
+
+        // Where the page sends its visitors within ten seconds; "" when it does not move.
+        const struct
+        {
+            const char *html;
+            const char *target;
+        } pages[] = {
+            {"<meta http-equiv=Refresh content=\"0; url=../new/\">", "http://partner.example/new/"},
+            {"<base href=\"http://other.example/b/\"><meta http-equiv=refresh content=\"10;url=c\">",
+             "http://other.example/b/c"},
+            {"<meta http-equiv=refresh content=\"1;url=/first\"><meta http-equiv=refresh "
+             "content=\"0;url=/second\">",
+             "http://partner.example/first"},
+            {"<body><p>moved</p><meta http-equiv=refresh content=\"2;url=/late\"></body>",
+             "http://partner.example/late"},
+            {"<meta http-equiv=refresh content=\"11;url=/slow\">", ""},
+            {"<meta http-equiv=refresh content=\"5\">", ""}, // reloads itself
+            {"<meta http-equiv=refresh content=\"0;url=page.html#top\">", ""},
+            {"<noscript><meta http-equiv=refresh content=\"0;url=/nojs\"></noscript>", ""},
+            {"<template><meta http-equiv=refresh content=\"0;url=/t\"></template>", ""},
+            {"<meta name=refresh content=\"0;url=/name\">", ""},
+        };
+        for (const auto &page : pages)
+            QCOMPARE(analyze(QString::fromUtf8(page.html)).refreshTarget.toString(),
+                     QString::fromUtf8(page.target));
+    }
+
+    void redirectsIntoTheLocalNetwork()
+    {
+        const struct
+        {
+            const char *address;
+            bool local;
+        } addresses[] = {
+            {"127.0.0.1", true},
+            {"127.255.0.9", true},
+            {"10.20.30.40", true},
+            {"172.16.0.1", true},
+            {"172.31.255.255", true},
+            {"172.32.0.1", false},
+            {"172.15.255.255", false},
+            {"192.168.1.1", true},
+            {"192.169.0.1", false},
+            {"169.254.169.254", true},
+            {"0.0.0.0", true},
+            {"8.8.8.8", false},
+            {"203.0.113.7", false},
+            {"::1", true},
+            {"::", true},
+            {"fc00::1", true},
+            {"fdff:ffff::1", true},
+            {"fe80::1", true},
+            {"febf::1", true},
+            {"fec0::1", false},
+            {"2001:db8::1", false},
+            {"::ffff:10.0.0.1", true},
+            {"::ffff:8.8.4.4", false},
+        };
+        for (const auto &address : addresses)
+            QVERIFY2(LocalNetwork::contains(QHostAddress(QString::fromLatin1(address.address))) ==
+                         address.local,
+                     address.address);
+
+        const QList<QHostAddress> internet{QHostAddress(QStringLiteral("93.184.216.34"))};
+        const QList<QHostAddress> intranet{QHostAddress(QStringLiteral("10.0.0.5"))};
+        const QList<QHostAddress> mixed{QHostAddress(QStringLiteral("198.51.100.1")),
+                                        QHostAddress::LocalHost};
+        QVERIFY(!LocalNetwork::allowsRedirect(internet, intranet));
+        QVERIFY(!LocalNetwork::allowsRedirect(internet, mixed)); // one local address is enough to refuse
+        QVERIFY(!LocalNetwork::allowsRedirect({}, intranet));    // nowhere known to begin from
+        QVERIFY(LocalNetwork::allowsRedirect(intranet, {QHostAddress::LocalHost}));
+        QVERIFY(LocalNetwork::allowsRedirect(internet, internet));
+        QVERIFY(LocalNetwork::allowsRedirect(intranet, internet));
+        QVERIFY(LocalNetwork::allowsRedirect(internet, {})); // a name that is not known fails on its own
     }
 
     void hostilePagesAreGivenUpOn()
