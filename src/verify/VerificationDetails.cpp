@@ -44,10 +44,14 @@ QStringList VerificationDetails::redirectNotes() const
 {
     if (redirectedToOwnSite)
         return {tr("the links page leads to your own site (%1)").arg(pageFinalURL.toString())};
-    const QString from = pageRedirects.isEmpty() ? QString() : pageRedirects.constFirst().url.host();
-    const QString to = pageFinalURL.host();
-    if (!from.isEmpty() && !to.isEmpty() && from.compare(to, Qt::CaseInsensitive) != 0)
-        return {tr("the links page moved to another site, %1").arg(to)};
+    // A site that only adds or drops its "www." has not moved.
+    const auto site = [](const QUrl &url) {
+        const QString host = url.host().toLower();
+        return host.startsWith(QLatin1String("www.")) ? host.mid(4) : host;
+    };
+    const QString from = pageRedirects.isEmpty() ? QString() : site(pageRedirects.constFirst().url);
+    if (!from.isEmpty() && !site(pageFinalURL).isEmpty() && from != site(pageFinalURL))
+        return {tr("the links page moved to another site, %1").arg(pageFinalURL.host())};
     return {};
 }
 
@@ -91,7 +95,7 @@ QString VerificationDetails::summary() const
         parts << tr("site: HTTP %1").arg(siteStatus);
     if (pageStatus > 0)
         parts << tr("links page: HTTP %1").arg(pageStatus);
-    if (pageRedirected)
+    if (pageRedirected && !pageFinalURL.isEmpty()) // a chain that failed on the way has no end
         parts << tr("redirected to %1").arg(pageFinalURL.toString());
     if (!failure.isEmpty())
         parts << failure;

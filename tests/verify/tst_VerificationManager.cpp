@@ -343,6 +343,7 @@ private slots:
         QCOMPARE(loop.result, VerificationLinksPageNotLoaded);
         QCOMPARE(loop.details.failure, QStringLiteral("The pages redirect in a loop: %1 \u2192 %2 \u2192 %1")
                                            .arg(m_server.url("/refresh-a"), m_server.url("/refresh-b")));
+        QCOMPARE(loop.details.summary(), QStringLiteral("site: HTTP 200; ") + loop.details.failure);
 
         // Ten hops of both kinds together are followed; an eleventh is not.
         for (int i = 0; i < 11; ++i) {
@@ -366,6 +367,7 @@ private slots:
         const auto noProxyAfterwards = qScopeGuard([this] { m_proxy.reset(); });
         FetchSettings settings = fastSettings();
         settings.lookUpHost = resolvingTo({{"partner.example", "203.0.113.10"},
+                                           {"www.partner.example", "203.0.113.10"},
                                            {"moved.example", "198.51.100.20"},
                                            {"www.mysite.example", "198.51.100.30"},
                                            {"intranet.example", "10.1.2.3"},
@@ -378,8 +380,10 @@ private slots:
                              R::redirect("http://moved.example/links"));
         m_server.setResponse("http://partner.example/to-own-site", R::redirect("http://www.mysite.example/"));
         m_server.setResponse("http://intranet.example/to-router", R::redirect("http://router.example/links"));
-        for (const char *page : {"http://intranet.example/links", "http://router.example/links",
-                                 "http://moved.example/links", "http://www.mysite.example/"})
+        m_server.setResponse("http://www.partner.example/links", R::redirect("http://partner.example/links"));
+        for (const char *page :
+             {"http://partner.example/links", "http://intranet.example/links", "http://router.example/links",
+              "http://moved.example/links", "http://www.mysite.example/"})
             m_server.setResponse(page, R::page(WithAddress));
 
         const struct
@@ -406,6 +410,10 @@ private slots:
                                                                                  : result.details.summary();
             QVERIFY2(said.contains(each.said), qPrintable(QLatin1String(each.page) + u' ' + said));
         }
+        // Dropping the "www." is no move to another site.
+        QVERIFY(!check("/ok", "http://www.partner.example/links", OwnURL, settings)
+                     .details.summary()
+                     .contains(QLatin1String("another site")));
         // Nothing was asked of the local network on behalf of a page on the internet.
         QCOMPARE(m_server.requestCount("http://intranet.example/links"), 0);
         QVERIFY(!m_server.requests().isEmpty() && m_server.requests().constLast().path.startsWith("http://"));
