@@ -3361,6 +3361,18 @@ Datei: %2</translation>
         <source>The page cannot be read: %1</source>
         <translation>Die Seite kann nicht gelesen werden: %1</translation>
     </message>
+    <message>
+        <source>The partner&apos;s server sent too many header fields</source>
+        <translation>Der Server des Partners hat zu viele Header-Felder gesendet</translation>
+    </message>
+    <message>
+        <source>The pages redirect in a loop: %1</source>
+        <translation>Die Seiten leiten im Kreis weiter: %1</translation>
+    </message>
+    <message>
+        <source>Redirected from the internet to %1, an address on the local network: not followed.</source>
+        <translation>Aus dem Internet nach %1, einer Adresse im lokalen Netz, weitergeleitet: nicht gefolgt.</translation>
+    </message>
 </context>
 <context>
     <name>PageSource</name>
@@ -4882,10 +4894,6 @@ Mit freundlichen Grüßen
         <translation>display:none oder visibility:hidden</translation>
     </message>
     <message>
-        <source>the page is too complex to analyse</source>
-        <translation>die Seite ist zu komplex für eine Analyse</translation>
-    </message>
-    <message>
         <source>your address is on the page, but not as a link</source>
         <translation>Ihre Adresse steht auf der Seite, aber nicht als Link</translation>
     </message>
@@ -4920,6 +4928,14 @@ Mit freundlichen Grüßen
     <message>
         <source>waited %1 s before the links page</source>
         <translation>%1 s vor der Linkseite gewartet</translation>
+    </message>
+    <message>
+        <source>the links page leads to your own site (%1)</source>
+        <translation>die Linkseite führt auf Ihre eigene Website (%1)</translation>
+    </message>
+    <message>
+        <source>the links page moved to another site, %1</source>
+        <translation>die Linkseite ist auf eine andere Website umgezogen, %1</translation>
     </message>
 </context>
 <context>
@@ -4977,6 +4993,10 @@ Mit freundlichen Grüßen
     <message>
         <source>The links page address is not a valid web address.</source>
         <translation>Die Adresse der Linkseite ist keine gültige Webadresse.</translation>
+    </message>
+    <message>
+        <source>the page is too complex to analyse</source>
+        <translation>die Seite ist zu komplex für eine Analyse</translation>
     </message>
 </context>
 <context>

@@ -122,6 +122,19 @@ QJsonArray linksAsJson(const QList<OwnSiteLink> &links)
     return array;
 }
 
+// Each hop of the links page: the address that sent the check on, and its HTTP status or "refresh".
+QJsonArray redirectsAsJson(const QList<RedirectHop> &hops)
+{
+    QJsonArray array;
+    for (const RedirectHop &hop : hops) {
+        array.append(
+            QJsonObject{{QStringLiteral("url"), hop.url.toString()},
+                        {QStringLiteral("status"),
+                         hop.refresh ? QJsonValue(QStringLiteral("refresh")) : QJsonValue(hop.status)}});
+    }
+    return array;
+}
+
 QJsonObject rowAsJson(const LinkInfo &info)
 {
     const Link *link = info.link();
@@ -138,6 +151,7 @@ QJsonObject rowAsJson(const LinkInfo &info)
         {QStringLiteral("pageStatus"), details.pageStatus},
         {QStringLiteral("finalURL"), details.pageFinalURL.toString()},
         {QStringLiteral("redirected"), details.pageRedirected},
+        {QStringLiteral("redirects"), redirectsAsJson(details.pageRedirects)},
         {QStringLiteral("retries"), details.retries},
         {QStringLiteral("addressFound"), details.addressFound},
         {QStringLiteral("inAnchor"), details.inAnchor},

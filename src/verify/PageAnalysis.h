@@ -3,6 +3,7 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <QUrl>
 
 // One <a> or <area> element of a links page whose address leads to the user's own site.
 struct OwnSiteLink
@@ -28,7 +29,10 @@ struct PageAnalysis
     QString anchorText;        // of the first followed link, else the first visible, else the first
     QStringList rel;           // of the link the anchor text comes from
     QString canonical;         // the page's <link rel="canonical"> target, resolved; "" when none
-    bool parsed = true;        // false when the page was too complex to parse within the limits
+    // Where a <meta http-equiv="refresh"> sends visitors on to within a few seconds, resolved: the
+    // page has moved there. Empty when it does not (no refresh, a slow one, or one that reloads it).
+    QUrl refreshTarget;
+    bool parsed = true; // false when the page was too complex to parse within the limits
 
     bool inAnchor() const { return !links.isEmpty(); }
     // The reciprocal link is there when a visitor can see it.

@@ -93,18 +93,23 @@ bool VerificationManager::startPartnerLinkVerification()
         return false;
     }
     m_verifyingBrokenLink = false;
-    m_download2 = new PageFetcher(m_network, this);
-    connect(m_download2, &PageFetcher::finished, this, &VerificationManager::partnerLinkVerificationFinished);
-    startFetch(m_download2, fetchURL(url), RetryPolicy::transientStatuses(), PageFetcher::Body::Keep);
+    fetchLinksPage(fetchURL(url), {});
     return true;
 }
 
+void VerificationManager::fetchLinksPage(const QUrl &url, const QList<RedirectHop> &earlierHops)
+{
+    m_download2 = new PageFetcher(m_network, this);
+    connect(m_download2, &PageFetcher::finished, this, &VerificationManager::partnerLinkVerificationFinished);
+    startFetch(m_download2, url, RetryPolicy::transientStatuses(), PageFetcher::Body::Keep, earlierHops);
+}
+
 void VerificationManager::startFetch(PageFetcher *fetcher, const QUrl &url, const QSet<int> &retryStatuses,
-                                     PageFetcher::Body body)
+                                     PageFetcher::Body body, const QList<RedirectHop> &earlierHops)
 {
     const FetchSettings settings = fetchSettings();
     if (!m_hosts) {
-        fetcher->start(url, settings, retryStatuses, body);
+        fetcher->start(url, settings, retryStatuses, body, earlierHops);
         return;
     }
     fetcher->setHostScheduler(m_hosts);
@@ -119,7 +124,7 @@ void VerificationManager::startFetch(PageFetcher *fetcher, const QUrl &url, cons
         const qint64 waited = m_hosts->now() - askedAt;
         (sitePhase ? m_details.siteWaitMs : m_details.pageWaitMs) += waited;
         if (guard)
-            guard->start(url, settings, retryStatuses, body);
+            guard->start(url, settings, retryStatuses, body, earlierHops);
     });
 }
 
@@ -128,7 +133,8 @@ void VerificationManager::partnerLinkVerificationFinished(const FetchOutcome &ou
     m_details.retries += outcome.attempts - 1;
     m_details.pageWaitMs += outcome.waitedMs;
     m_details.pageFinalURL = outcome.finalURL;
-    m_details.pageRedirected = outcome.redirected;
+    m_details.pageRedirects = outcome.redirects;
+    m_details.pageRedirected = !outcome.redirects.isEmpty();
     m_details.pageStatus = outcome.httpStatus;
     releaseHandles();
     if (!outcome.loaded()) {
@@ -145,8 +151,29 @@ void VerificationManager::partnerLinkVerificationFinished(const FetchOutcome &ou
     // failure to write it changes nothing.
     TemporaryFolder::writeFile(QStringLiteral("verify%1.html").arg(m_index), outcome.body);
 
-    const QString text = PageDecoder::decode(outcome.body);
-    const PageAnalysis analysis = PageAnalyzer(m_ownURL).analyze(text, outcome.finalURL, outcome.robotsTag);
+    const PageAnalyzer analyzer(m_ownURL);
+    // A partner can point the links page at the user's own pages, which link to the own site.
+    if (m_details.pageRedirected && analyzer.leadsToOwnSite(outcome.finalURL)) {
+        m_details.redirectedToOwnSite = true;
+        report(VerificationLinkNotFound);
+        return;
+    }
+    const QString text = PageDecoder::decode(outcome.body, outcome.contentType);
+    const PageAnalysis analysis = analyzer.analyze(text, outcome.finalURL, outcome.robotsTag);
+    if (!analysis.parsed) {
+        // Not read is not searched: no judgement on the link.
+        m_details.pageTooComplex = true;
+        m_details.failure = tr("the page is too complex to analyse");
+        report(VerificationLinksPageNotLoaded);
+        return;
+    }
+    if (analysis.refreshTarget.isValid()) {
+        // The page has moved: judged where it went, one more hop of the same chain.
+        QList<RedirectHop> hops = outcome.redirects;
+        hops.append({outcome.finalURL, outcome.httpStatus, true});
+        fetchLinksPage(analysis.refreshTarget, hops);
+        return;
+    }
     m_details.setAnalysis(analysis);
     // Only a link a visitor can see counts: the address in text, comments or scripts, links
     // hidden from view and links to look-alike hosts are no reciprocal link.

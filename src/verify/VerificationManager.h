@@ -58,11 +58,12 @@ public:
 private:
     void brokenLinkDetectionFinished(const FetchOutcome &outcome);
     void partnerLinkVerificationFinished(const FetchOutcome &outcome);
+    void fetchLinksPage(const QUrl &url, const QList<RedirectHop> &earlierHops);
     void report(VerificationResult result);
     void releaseHandles();
     void releaseSlot();
     void startFetch(PageFetcher *fetcher, const QUrl &url, const QSet<int> &retryStatuses,
-                    PageFetcher::Body body);
+                    PageFetcher::Body body, const QList<RedirectHop> &earlierHops = {});
     FetchSettings fetchSettings() const;
 
     QNetworkAccessManager *m_network;

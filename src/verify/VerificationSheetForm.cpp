@@ -87,6 +87,7 @@ QString detailsLine(const LinkInfo &row)
         parts << Tr::tr("retried %1 times").arg(details.retries);
     if (details.pageTruncated)
         parts << Tr::tr("only the beginning of the page searched");
+    parts << details.redirectNotes();
     parts << details.analysisNotes();
     return parts.join(QStringLiteral("; "));
 }
