@@ -1967,6 +1967,14 @@ Datei: %2</translation>
         <source>Opens a sample links page with these styles in your web browser</source>
         <translation>Öffnet eine Beispiel-Linkseite mit diesen Stilen in Ihrem Webbrowser</translation>
     </message>
+    <message>
+        <source>&amp;Responsive page (HTML5)</source>
+        <translation>&amp;Responsive Seite (HTML5)</translation>
+    </message>
+    <message>
+        <source>One page that reads well on phones and desktops, with a &quot;Link to us&quot; block</source>
+        <translation>Eine Seite, die auf Telefonen und am Desktop gut lesbar ist, mit einem Block „Verlinken Sie uns“</translation>
+    </message>
 </context>
 <context>
     <name>HTMLSetupDialogController</name>
@@ -3767,6 +3775,29 @@ Datei: %2</translation>
     <message>
         <source>The file &quot;%1&quot; could not be written (%2).</source>
         <translation>Die Datei „%1“ konnte nicht geschrieben werden (%2).</translation>
+    </message>
+</context>
+<context>
+    <name>ResponsivePageBuilder</name>
+    <message>
+        <source>Links</source>
+        <translation>Links</translation>
+    </message>
+    <message>
+        <source>Site Listings</source>
+        <translation>Website-Einträge</translation>
+    </message>
+    <message>
+        <source>Categories</source>
+        <translation>Kategorien</translation>
+    </message>
+    <message>
+        <source>Link to us</source>
+        <translation>Verlinken Sie uns</translation>
+    </message>
+    <message>
+        <source>To link to this site, copy this HTML code into your page:</source>
+        <translation>Um auf diese Website zu verlinken, kopieren Sie diesen HTML-Code in Ihre Seite:</translation>
     </message>
 </context>
 <context>
