@@ -264,6 +264,10 @@ DocumentMenus::DocumentMenus(QMainWindow *window) : QObject(window), m_window(wi
     showLostLinks = makeAction(QStringLiteral("showLostLinks"), tr("&Lost Links..."),
                                tr("Show the links whose latest check lost, recovered or unfollowed them"));
     tools->addAction(showLostLinks);
+    checkOwnPage =
+        makeAction(QStringLiteral("checkOwnPage"), tr("Chec&k My Links Page..."),
+                   tr("Read the published links page from the web and list the partners it gets wrong"));
+    tools->addAction(checkOwnPage);
 
     // --- Window
     windowMenu = bar->addMenu(tr("&Window"));

@@ -12,6 +12,7 @@
 #include "LinkListController.h"
 #include "LinkStatusCommands.h"
 #include "MyDocument.h"
+#include "OwnPageCommands.h"
 #include "PublishCommands.h"
 #include "ReportCommands.h"
 #include "SearchCommands.h"
@@ -46,6 +47,7 @@ void MyDocument::createCommandAreas()
     m_commandAreas.append(new TemplateCommands(this));
     m_commandAreas.append(new VerificationCommands(this));
     m_commandAreas.append(new HistoryCommands(this));
+    m_commandAreas.append(new OwnPageCommands(this));
     new AutoVerifier(this); // a child of the window, after the history's commands it reports to
 }
 

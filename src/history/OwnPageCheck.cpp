@@ -1,0 +1,224 @@
+#include "OwnPageCheck.h"
+
+#include "model/CollectionManager.h"
+#include "model/PublishingRules.h"
+#include "publish/ResponsivePageBuilder.h"
+#include "verify/PageAnalyzer.h"
+
+#include <QHash>
+#include <QRegularExpression>
+#include <QSet>
+
+#include <algorithm>
+
+namespace OwnPageCheck {
+
+namespace {
+
+QString hostOf(const QUrl &url)
+{
+    QString host = url.host().toLower();
+    if (host.startsWith(QLatin1String("www.")))
+        host.remove(0, 4);
+    return host;
+}
+
+QUrl webAddress(const QString &text)
+{
+    QString address = text.trimmed();
+    if (!address.contains(QLatin1String("://")))
+        address.prepend(QLatin1String("http://"));
+    const QUrl url(address, QUrl::TolerantMode);
+    const QString scheme = url.scheme().toLower();
+    return (scheme == QLatin1String("http") || scheme == QLatin1String("https")) && !url.host().isEmpty()
+               ? url
+               : QUrl();
+}
+
+// The hosts the page names in absolute or scheme-relative addresses: only these can carry a
+// partner's link, so only these are read closely.
+QSet<QString> hostsNamedIn(const QString &text)
+{
+    static const QRegularExpression address(QStringLiteral("(?:https?:)?//(?:www\\.)?([A-Za-z0-9.-]+)"),
+                                            QRegularExpression::CaseInsensitiveOption);
+    QSet<QString> hosts;
+    for (const QRegularExpressionMatch &match : address.globalMatch(text))
+        hosts.insert(match.captured(1).toLower());
+    return hosts;
+}
+
+} // namespace
+
+QString problemKey(Problem problem)
+{
+    switch (problem) {
+    case Problem::Missing:
+        return QStringLiteral("missing");
+    case Problem::Hidden:
+        return QStringLiteral("hidden");
+    case Problem::Nofollow:
+        return QStringLiteral("nofollow");
+    case Problem::Unexpected:
+        return QStringLiteral("unexpected");
+    }
+    return QString();
+}
+
+QString problemText(Problem problem)
+{
+    switch (problem) {
+    case Problem::Missing:
+        return QCoreApplication::translate("OwnPageCheck", "Missing from the page");
+    case Problem::Hidden:
+        return QCoreApplication::translate("OwnPageCheck", "On the page, but hidden");
+    case Problem::Nofollow:
+        return QCoreApplication::translate("OwnPageCheck", "On the page, but not followed (nofollow)");
+    case Problem::Unexpected:
+        return QCoreApplication::translate("OwnPageCheck",
+                                           "On the page, but should not be (blocked or not to be published)");
+    }
+    return QString();
+}
+
+bool Result::complete() const
+{
+    for (const Page &page : pages) {
+        if (!page.loaded)
+            return false;
+    }
+    return true;
+}
+
+QString comparableAddress(const QUrl &url)
+{
+    QUrl normal = url.adjusted(QUrl::RemoveFragment | QUrl::RemoveUserInfo | QUrl::NormalizePathSegments);
+    QString path = normal.path(QUrl::FullyEncoded);
+    while (path.endsWith(u'/'))
+        path.chop(1);
+    const int port = normal.port();
+    const QString scheme = normal.scheme().toLower();
+    const bool defaultPort = port < 0 || (scheme == QLatin1String("http") && port == 80) ||
+                             (scheme == QLatin1String("https") && port == 443);
+    QString text = hostOf(normal);
+    if (!defaultPort)
+        text += u':' + QString::number(port);
+    text += path;
+    if (normal.hasQuery())
+        text += u'?' + normal.query(QUrl::FullyEncoded);
+    // http and https lead to the same partner: a site that moved to https keeps its place.
+    return text;
+}
+
+Plan planFor(const CollectionManager &collectionManager, QString *error)
+{
+    Plan plan;
+    const SelfInfo &profile = collectionManager.selfInfo();
+    const QUrl index = webAddress(profile.linksURL());
+    if (index.isEmpty()) {
+        if (error)
+            *error = QCoreApplication::translate(
+                "OwnPageCheck",
+                "The site profile has no links page address (http or https) to check. Enter it "
+                "with Edit Site Info.");
+        return plan;
+    }
+    plan.pages.append(Page::at(index));
+    const bool perCategory = profile.renderMode() == RenderModePagePerCategory &&
+                             !ResponsivePageBuilder::isChosen(collectionManager);
+    for (const TreeNode *node : collectionManager.categoryRoot()->children()) {
+        const Category *category = node->category();
+        if (!category)
+            continue;
+        int page = 0;
+        if (perCategory && !category->isNone() &&
+            PublishingRules::numberOfPublishableLinksInCategory(profile, node) > 0) {
+            page = int(plan.pages.size());
+            plan.pages.append(Page::at(index.resolved(QUrl(category->anchor() + QStringLiteral(".html")))));
+        }
+        for (const TreeNode *child : node->children()) {
+            const Link *link = child->link();
+            if (!link)
+                continue;
+            const bool published = PublishingRules::publishableLink(profile, *link);
+            plan.partners.append({link->ID(), link->title(), link->URL(), published, published ? page : -1});
+        }
+    }
+    return plan;
+}
+
+QList<Finding> findingsFor(const Plan &plan)
+{
+    // The partners by host: one reading of a page per host it names, whatever the partners there.
+    QHash<QString, QList<const Partner *>> byHost;
+    for (const Partner &partner : plan.partners) {
+        const QUrl url = webAddress(partner.URL);
+        if (!url.isEmpty())
+            byHost[hostOf(url)].append(&partner);
+    }
+    QHash<const Partner *, qsizetype> order;
+    for (qsizetype i = 0; i < plan.partners.size(); ++i)
+        order.insert(&plan.partners.at(i), i);
+    QSet<const Partner *> found; // on the page they belong on, visible and followed or not
+    QList<Finding> findings;
+    for (int index = 0; index < plan.pages.size(); ++index) {
+        const Page &page = plan.pages.at(index);
+        if (!page.loaded)
+            continue;
+        const QString pageName = page.url.toString();
+        QList<std::pair<qsizetype, Finding>> onPage;
+        for (const QString &host : hostsNamedIn(page.text)) {
+            const auto partners = byHost.constFind(host);
+            if (partners == byHost.constEnd())
+                continue;
+            const PageAnalysis analysis =
+                PageAnalyzer(QStringLiteral("http://") + host + u'/')
+                    .analyze(page.text, page.finalURL.isValid() ? page.finalURL : page.url, page.robotsTag);
+            const QUrl base = page.finalURL.isValid() ? page.finalURL : page.url;
+            for (const Partner *partner : *partners) {
+                // Several partners on one host are told apart by their whole address.
+                const QString wanted = comparableAddress(webAddress(partner->URL));
+                QList<const OwnSiteLink *> links;
+                for (const OwnSiteLink &link : analysis.links) {
+                    if (partners->size() == 1 ||
+                        comparableAddress(base.resolved(QUrl(link.href.trimmed()))) == wanted)
+                        links.append(&link);
+                }
+                if (links.isEmpty())
+                    continue;
+                if (!partner->published) {
+                    onPage.append({order.value(partner),
+                                   {partner->linkID, partner->title, Problem::Unexpected, pageName}});
+                    continue;
+                }
+                if (partner->page != index)
+                    continue;
+                found.insert(partner);
+                bool visible = false;
+                bool followed = false;
+                for (const OwnSiteLink *link : links) {
+                    visible = visible || link->visible();
+                    followed = followed || (link->visible() && link->rel.isEmpty() && !analysis.nofollowPage);
+                }
+                if (!visible)
+                    onPage.append(
+                        {order.value(partner), {partner->linkID, partner->title, Problem::Hidden, pageName}});
+                else if (!followed)
+                    onPage.append({order.value(partner),
+                                   {partner->linkID, partner->title, Problem::Nofollow, pageName}});
+            }
+        }
+        for (const Partner &partner : plan.partners) {
+            if (partner.published && partner.page == index && !found.contains(&partner))
+                onPage.append(
+                    {order.value(&partner), {partner.linkID, partner.title, Problem::Missing, pageName}});
+        }
+        // Each page's findings in the database's order.
+        std::stable_sort(onPage.begin(), onPage.end(),
+                         [](const auto &a, const auto &b) { return a.first < b.first; });
+        for (const auto &entry : onPage)
+            findings.append(entry.second);
+    }
+    return findings;
+}
+
+} // namespace OwnPageCheck
