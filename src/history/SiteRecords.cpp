@@ -121,8 +121,9 @@ bool SiteRecords::recordOwnPageCheck(const OwnPageCheck::Result &result)
     bool ok = query.prepare(QStringLiteral("INSERT INTO own_page_checks (checked_on, pages, unread_pages) "
                                            "VALUES (?, ?, ?)"));
     query.bindValue(0, result.checkedOn.toSecsSinceEpoch());
-    query.bindValue(1, pages.join(u'\n'));
-    query.bindValue(2, unread.join(u'\n'));
+    // The columns are NOT NULL, and an empty list joins to a null string.
+    query.bindValue(1, QString(pages.join(u'\n') + QLatin1String("")));
+    query.bindValue(2, QString(unread.join(u'\n') + QLatin1String("")));
     ok = ok && query.exec();
     const QVariant checkID = query.lastInsertId();
     QSqlQuery insert(db);
@@ -157,8 +158,9 @@ std::optional<OwnPageCheck::Result> SiteRecords::latestOwnPageCheck()
     QSqlQuery query(db);
     if (!query.exec(
             QStringLiteral("SELECT id, checked_on, pages, unread_pages FROM own_page_checks ORDER BY id "
-                           "DESC LIMIT 1")) ||
-        !query.next())
+                           "DESC LIMIT 1")))
+        return fail(query.lastError().text()), std::nullopt;
+    if (!query.next())
         return std::nullopt;
     OwnPageCheck::Result result;
     const qint64 id = query.value(0).toLongLong();
