@@ -13,6 +13,8 @@
 #include <QTemporaryDir>
 #include <QUrl>
 
+#include <algorithm>
+
 bool SitePublisher::exportFiles(const CollectionManager &collectionManager, QList<SiteUploader::File> &files,
                                 QString *error)
 {
@@ -48,6 +50,9 @@ bool SitePublisher::exportFiles(const CollectionManager &collectionManager, QLis
         }
         files.append({name, file.readAll()});
     }
+    // The index page goes last, so it never leads to a category page that is not there yet.
+    std::stable_partition(files.begin(), files.end(),
+                          [&indexName](const SiteUploader::File &file) { return file.name != indexName; });
     return true;
 }
 

@@ -310,7 +310,7 @@ bool SiteUploader::upload(const File &file, QString *error)
     QString answer = QString::fromUtf8(message).trimmed();
     if (answer.isEmpty())
         answer = QString::fromUtf8(curl_easy_strerror(result));
-    if (!sftp && response > 0)
+    if (!sftp && response >= 400)
         answer = tr("%1 (the server answered %2)").arg(answer).arg(response);
     if (sftp && m_identity == Identity::Changed) {
         answer =
