@@ -87,6 +87,10 @@ DocumentMenus::DocumentMenus(QMainWindow *window) : QObject(window), m_window(wi
                                 tr("Add link partners from a CSV or tab-delimited table"));
     importMenu->addAction(importPartners);
     file->addSeparator();
+    publishLinksPage = makeAction(QStringLiteral("publishLinksPage"), tr("Pu&blish Links Page..."),
+                                  tr("Send the links page to your web server over SFTP or FTPS"));
+    file->addAction(publishLinksPage);
+    file->addSeparator();
     file->addAction(printPreview);
     file->addAction(print);
     file->addAction(exportAsPDF);

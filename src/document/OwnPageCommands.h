@@ -1,11 +1,11 @@
 #pragma once
 
 #include "DocumentCommandArea.h"
+#include "history/ui/OwnPageCheckDialogController.h"
 
 #include <QPointer>
 
 class OwnPageChecker;
-class OwnPageCheckDialogController;
 
 // Check My Links Page (Tools menu): reads the published links page from the web in the background
 // and shows what it gets wrong in a window beside the document.
