@@ -1,15 +1,12 @@
 #include "OwnPageCheck.h"
 
+#include "OwnPageLinks.h"
+
 #include "model/CollectionManager.h"
 #include "model/PublishingRules.h"
 #include "publish/ResponsivePageBuilder.h"
-#include "verify/PageAnalyzer.h"
 
 #include <QHash>
-#include <QRegularExpression>
-#include <QSet>
-
-#include <algorithm>
 
 namespace OwnPageCheck {
 
@@ -33,18 +30,6 @@ QUrl webAddress(const QString &text)
     return (scheme == QLatin1String("http") || scheme == QLatin1String("https")) && !url.host().isEmpty()
                ? url
                : QUrl();
-}
-
-// The hosts the page names in absolute or scheme-relative addresses: only these can carry a
-// partner's link, so only these are read closely.
-QSet<QString> hostsNamedIn(const QString &text)
-{
-    static const QRegularExpression address(QStringLiteral("(?:https?:)?//(?:www\\.)?([A-Za-z0-9.-]+)"),
-                                            QRegularExpression::CaseInsensitiveOption);
-    QSet<QString> hosts;
-    for (const QRegularExpressionMatch &match : address.globalMatch(text))
-        hosts.insert(match.captured(1).toLower());
-    return hosts;
 }
 
 } // namespace
@@ -148,73 +133,66 @@ Plan planFor(const CollectionManager &collectionManager, QString *error)
 
 QList<Finding> findingsFor(const Plan &plan)
 {
-    // The partners by host: one reading of a page per host it names, whatever the partners there.
     QHash<QString, QList<const Partner *>> byHost;
-    for (const Partner &partner : plan.partners) {
+    QHash<const Partner *, qsizetype> order;
+    for (qsizetype i = 0; i < plan.partners.size(); ++i) {
+        const Partner &partner = plan.partners.at(i);
+        order.insert(&partner, i);
         const QUrl url = webAddress(partner.URL);
         if (!url.isEmpty())
             byHost[hostOf(url)].append(&partner);
     }
-    QHash<const Partner *, qsizetype> order;
-    for (qsizetype i = 0; i < plan.partners.size(); ++i)
-        order.insert(&plan.partners.at(i), i);
-    QSet<const Partner *> found; // on the page they belong on, visible and followed or not
     QList<Finding> findings;
     for (int index = 0; index < plan.pages.size(); ++index) {
         const Page &page = plan.pages.at(index);
         if (!page.loaded)
             continue;
         const QString pageName = page.url.toString();
+        // One reading of the page; its links by host, so each partner is looked up, not searched for.
+        const OwnPageLinks read =
+            OwnPageLinks::read(page.text, page.finalURL.isValid() ? page.finalURL : page.url, page.robotsTag);
+        QHash<QString, QList<const OwnPageLinks::Link *>> linksByHost;
+        for (const OwnPageLinks::Link &link : read.links) {
+            const QString scheme = link.url.scheme();
+            if (scheme == QLatin1String("http") || scheme == QLatin1String("https"))
+                linksByHost[hostOf(link.url)].append(&link);
+        }
         QList<std::pair<qsizetype, Finding>> onPage;
-        for (const QString &host : hostsNamedIn(page.text)) {
-            const auto partners = byHost.constFind(host);
-            if (partners == byHost.constEnd())
-                continue;
-            const PageAnalysis analysis =
-                PageAnalyzer(QStringLiteral("http://") + host + u'/')
-                    .analyze(page.text, page.finalURL.isValid() ? page.finalURL : page.url, page.robotsTag);
-            const QUrl base = page.finalURL.isValid() ? page.finalURL : page.url;
-            for (const Partner *partner : *partners) {
-                // Several partners on one host are told apart by their whole address.
-                const QString wanted = comparableAddress(webAddress(partner->URL));
-                QList<const OwnSiteLink *> links;
-                for (const OwnSiteLink &link : analysis.links) {
-                    if (partners->size() == 1 ||
-                        comparableAddress(base.resolved(QUrl(link.href.trimmed()))) == wanted)
-                        links.append(&link);
-                }
-                if (links.isEmpty())
-                    continue;
-                if (!partner->published) {
-                    onPage.append({order.value(partner),
-                                   {partner->linkID, partner->title, Problem::Unexpected, pageName}});
-                    continue;
-                }
-                if (partner->page != index)
-                    continue;
-                found.insert(partner);
-                bool visible = false;
-                bool followed = false;
-                for (const OwnSiteLink *link : links) {
-                    visible = visible || link->visible();
-                    followed = followed || (link->visible() && link->rel.isEmpty() && !analysis.nofollowPage);
-                }
-                if (!visible)
-                    onPage.append(
-                        {order.value(partner), {partner->linkID, partner->title, Problem::Hidden, pageName}});
-                else if (!followed)
-                    onPage.append({order.value(partner),
-                                   {partner->linkID, partner->title, Problem::Nofollow, pageName}});
-            }
-        }
         for (const Partner &partner : plan.partners) {
-            if (partner.published && partner.page == index && !found.contains(&partner))
-                onPage.append(
-                    {order.value(&partner), {partner.linkID, partner.title, Problem::Missing, pageName}});
+            const QUrl url = webAddress(partner.URL);
+            const QString host = url.isEmpty() ? QString() : hostOf(url);
+            const QList<const OwnPageLinks::Link *> hostLinks = linksByHost.value(host);
+            // Several partners on one host are told apart by their whole address.
+            QList<const OwnPageLinks::Link *> links;
+            if (byHost.value(host).size() == 1) {
+                links = hostLinks;
+            } else {
+                const QString wanted = comparableAddress(url);
+                for (const OwnPageLinks::Link *link : hostLinks) {
+                    if (comparableAddress(link->url) == wanted)
+                        links.append(link);
+                }
+            }
+            const qsizetype position = order.value(&partner);
+            if (!partner.published) {
+                if (!links.isEmpty())
+                    onPage.append({position, {partner.linkID, partner.title, Problem::Unexpected, pageName}});
+                continue;
+            }
+            if (partner.page != index)
+                continue;
+            bool visible = false;
+            bool followed = false;
+            for (const OwnPageLinks::Link *link : links) {
+                visible = visible || link->visible;
+                followed = followed || (link->visible && link->rel.isEmpty() && !read.nofollowPage);
+            }
+            const Problem problem = links.isEmpty() ? Problem::Missing
+                                    : !visible      ? Problem::Hidden
+                                                    : Problem::Nofollow;
+            if (links.isEmpty() || !followed)
+                onPage.append({position, {partner.linkID, partner.title, problem, pageName}});
         }
-        // Each page's findings in the database's order.
-        std::stable_sort(onPage.begin(), onPage.end(),
-                         [](const auto &a, const auto &b) { return a.first < b.first; });
         for (const auto &entry : onPage)
             findings.append(entry.second);
     }
