@@ -3460,16 +3460,17 @@ Datei: %2</translation>
         <source>Checked %1: every partner is on the page as it should be.</source>
         <translation>Geprüft %1: Jeder Partner steht so auf der Seite, wie er soll.</translation>
     </message>
-    <message numerus="yes">
-        <source>Checked %1: %n partner(s) need attention.</source>
-        <translation>
-            <numerusform>Geprüft %1: %n Partner braucht Aufmerksamkeit.</numerusform>
-            <numerusform>Geprüft %1: %n Partner brauchen Aufmerksamkeit.</numerusform>
-        </translation>
-    </message>
     <message>
         <source>%1 could not be read (%2); its partners were not checked.</source>
         <translation>%1 konnte nicht gelesen werden (%2); ihre Partner wurden nicht geprüft.</translation>
+    </message>
+    <message>
+        <source>Checked %1: 1 partner needs attention.</source>
+        <translation>Geprüft %1: 1 Partner braucht Aufmerksamkeit.</translation>
+    </message>
+    <message>
+        <source>Checked %1: %2 partners need attention.</source>
+        <translation>Geprüft %1: %2 Partner brauchen Aufmerksamkeit.</translation>
     </message>
 </context>
 <context>
@@ -3949,10 +3950,6 @@ Datei: %2</translation>
         <translation>Por&amp;t:</translation>
     </message>
     <message>
-        <source>&amp;User name:</source>
-        <translation>&amp;Benutzername:</translation>
-    </message>
-    <message>
         <source>public_html/links</source>
         <translation>public_html/links</translation>
     </message>
@@ -4044,6 +4041,10 @@ Datei: %2</translation>
         <source>Choose an SSH Key</source>
         <translation>SSH-Schlüssel auswählen</translation>
     </message>
+    <message>
+        <source>User &amp;name:</source>
+        <translation>&amp;Benutzername:</translation>
+    </message>
 </context>
 <context>
     <name>PublishSiteCommands</name>
@@ -4067,23 +4068,9 @@ Datei: %2</translation>
         <source>Nothing has changed since the last publish.</source>
         <translation>Seit der letzten Veröffentlichung hat sich nichts geändert.</translation>
     </message>
-    <message numerus="yes">
-        <source>%n file(s) would be sent.</source>
-        <translation>
-            <numerusform>%n Datei würde gesendet.</numerusform>
-            <numerusform>%n Dateien würden gesendet.</numerusform>
-        </translation>
-    </message>
     <message>
         <source>Nothing has changed since the last publish: nothing was sent.</source>
         <translation>Seit der letzten Veröffentlichung hat sich nichts geändert: Nichts wurde gesendet.</translation>
-    </message>
-    <message numerus="yes">
-        <source>%n file(s) sent.</source>
-        <translation>
-            <numerusform>%n Datei gesendet.</numerusform>
-            <numerusform>%n Dateien gesendet.</numerusform>
-        </translation>
     </message>
     <message>
         <source>Do you trust this server?</source>
@@ -4108,6 +4095,22 @@ Vergleichen Sie ihn mit dem, den Ihr Anbieter Ihnen nennt; nehmen Sie ihn nur an
     <message>
         <source>Trust and Publish</source>
         <translation>Vertrauen und veröffentlichen</translation>
+    </message>
+    <message>
+        <source>1 file would be sent.</source>
+        <translation>1 Datei würde gesendet.</translation>
+    </message>
+    <message>
+        <source>%1 files would be sent.</source>
+        <translation>%1 Dateien würden gesendet.</translation>
+    </message>
+    <message>
+        <source>1 file was sent.</source>
+        <translation>1 Datei wurde gesendet.</translation>
+    </message>
+    <message>
+        <source>%1 files were sent.</source>
+        <translation>%1 Dateien wurden gesendet.</translation>
     </message>
 </context>
 <context>

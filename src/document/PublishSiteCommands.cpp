@@ -124,11 +124,13 @@ void PublishSiteCommands::finished(const SitePublisher::Report &report, bool dry
     if (report.failed)
         summary = tr("The publish stopped; the files not sent keep what the server had.");
     else if (dryRun)
-        summary = sent == 0 ? tr("Nothing has changed since the last publish.")
-                            : tr("%n file(s) would be sent.", nullptr, sent);
+        summary = sent == 0   ? tr("Nothing has changed since the last publish.")
+                  : sent == 1 ? tr("1 file would be sent.")
+                              : tr("%1 files would be sent.").arg(sent);
     else
-        summary = sent == 0 ? tr("Nothing has changed since the last publish: nothing was sent.")
-                            : tr("%n file(s) sent.", nullptr, sent);
+        summary = sent == 0   ? tr("Nothing has changed since the last publish: nothing was sent.")
+                  : sent == 1 ? tr("1 file was sent.")
+                              : tr("%1 files were sent.").arg(sent);
     if (!report.historyError.isEmpty())
         summary += u'\n' + report.historyError;
     m_dialog->showOutcomes(outcomes, summary);

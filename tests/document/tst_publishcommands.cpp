@@ -46,7 +46,7 @@ private slots:
         QTRY_COMPARE(window->table()->rowCount(), 1);
         QCOMPARE(window->table()->item(0, 0)->text(), QString("Heron"));
         QCOMPARE(window->table()->item(0, 1)->text(), QString("Missing from the page"));
-        QVERIFY(window->summaryLabel()->text().contains("1 partner need"));
+        QVERIFY(window->summaryLabel()->text().contains("1 partner needs attention"));
 
         document->menus()->publishLinksPage->trigger();
         PublishDialogController *dialog = document->commandArea<PublishSiteCommands>()->dialog();

@@ -76,8 +76,9 @@ void OwnPageCheckDialogController::showResult(const OwnPageCheck::Result &result
     if (result.findings.isEmpty())
         lines << tr("Checked %1: every partner is on the page as it should be.").arg(when);
     else
-        lines << tr("Checked %1: %n partner(s) need attention.", nullptr, int(result.findings.size()))
-                     .arg(when);
+        lines << (result.findings.size() == 1
+                      ? tr("Checked %1: 1 partner needs attention.").arg(when)
+                      : tr("Checked %1: %2 partners need attention.").arg(when).arg(result.findings.size()));
     for (const OwnPageCheck::Page &page : result.pages) {
         if (!page.loaded)
             lines << tr("%1 could not be read (%2); its partners were not checked.")

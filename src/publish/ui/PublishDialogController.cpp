@@ -45,7 +45,7 @@ PublishDialogController::PublishDialogController(QWidget *parent) : QDialog(pare
     m_port->setSpecialValueText(tr("Standard"));
     form->addRow(tr("P&ort:"), m_port);
     m_user = new QLineEdit(this);
-    form->addRow(tr("&User name:"), m_user);
+    form->addRow(tr("User &name:"), m_user);
     m_folder = new QLineEdit(this);
     m_folder->setPlaceholderText(tr("public_html/links"));
     m_folder->setToolTip(
