@@ -71,6 +71,8 @@ void OwnPageCheckDialogController::showResult(const OwnPageCheck::Result &result
         m_table->setItem(row, 1, new QTableWidgetItem(OwnPageCheck::problemText(finding.problem)));
         m_table->setItem(row, 2, new QTableWidgetItem(finding.page));
     }
+    m_table->resizeColumnToContents(0);
+    m_table->resizeColumnToContents(1);
     QStringList lines;
     const QString when = QLocale().toString(result.checkedOn, QLocale::ShortFormat);
     if (result.findings.isEmpty())
