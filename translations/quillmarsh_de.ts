@@ -526,6 +526,62 @@
         <source>, %1 hosts paused</source>
         <translation>, %1 Hosts pausiert</translation>
     </message>
+    <message>
+        <source>cannot be read (%1)</source>
+        <translation>kann nicht gelesen werden (%1)</translation>
+    </message>
+    <message>
+        <source>Every partner is on the page as it should be.</source>
+        <translation>Jeder Partner steht so auf der Seite, wie er soll.</translation>
+    </message>
+    <message>
+        <source>Read the own links page from the web (and its category pages) and list each partner that is missing, hidden or nofollow there, or there though Blocked or not to be published. Exit status 3 when something was found, 2 when a page cannot be read; the history keeps the result.</source>
+        <translation>Die eigene Linkseite (und ihre Kategorieseiten) aus dem Web lesen und jeden Partner auflisten, der dort fehlt, verborgen oder nofollow ist, oder dort steht, obwohl er gesperrt ist oder nicht veröffentlicht werden soll. Rückgabewert 3, wenn etwas gefunden wurde, 2, wenn eine Seite nicht gelesen werden kann; der Verlauf bewahrt das Ergebnis.</translation>
+    </message>
+    <message>
+        <source>Print the findings as JSON objects with linkID, title, problem and page.</source>
+        <translation>Die Befunde als JSON-Objekte mit linkID, title, problem und page ausgeben.</translation>
+    </message>
+    <message>
+        <source>no destination to publish to: set one up in the window (File &gt; Publish Links Page) or name it with --to</source>
+        <translation>kein Ziel zum Veröffentlichen: richten Sie eines im Fenster ein (Datei &gt; Linkseite veröffentlichen) oder nennen Sie es mit --to</translation>
+    </message>
+    <message>
+        <source>No password for %1 (%2); set QUILLMARSH_PUBLISH_PASSWORD or store it from the window.</source>
+        <translation>Kein Kennwort für %1 (%2); setzen Sie QUILLMARSH_PUBLISH_PASSWORD oder speichern Sie es im Fenster.</translation>
+    </message>
+    <message>
+        <source>The links page cannot be exported. %1</source>
+        <translation>Die Linkseite kann nicht exportiert werden. %1</translation>
+    </message>
+    <message>
+        <source>To trust this server, run the command again with --accept-host-key %1</source>
+        <translation>Um diesem Server zu vertrauen, führen Sie den Befehl erneut mit --accept-host-key %1 aus</translation>
+    </message>
+    <message>
+        <source>Upload the files of the links page that changed since the last publish to the web server over SFTP or FTPS, each to a temporary name and then into place. The password comes from the desktop keyring or QUILLMARSH_PUBLISH_PASSWORD. Exit status 4 when a file could not be sent.</source>
+        <translation>Die seit der letzten Veröffentlichung geänderten Dateien der Linkseite über SFTP oder FTPS auf den Webserver laden, jede zuerst unter einem vorläufigen Namen und dann an ihren Platz. Das Kennwort kommt aus dem Schlüsselbund der Arbeitsumgebung oder aus QUILLMARSH_PUBLISH_PASSWORD. Rückgabewert 4, wenn eine Datei nicht gesendet werden konnte.</translation>
+    </message>
+    <message>
+        <source>Publish there instead of the database&apos;s destination (sftp://USER@HOST:PORT/FOLDER, /~/FOLDER for the home folder, or ftps://USER@HOST:PORT/FOLDER).</source>
+        <translation>Dorthin statt an das Ziel der Datenbank veröffentlichen (sftp://BENUTZER@HOST:PORT/ORDNER, /~/ORDNER für den persönlichen Ordner, oder ftps://BENUTZER@HOST:PORT/ORDNER).</translation>
+    </message>
+    <message>
+        <source>Log in over SFTP with this private key.</source>
+        <translation>Über SFTP mit diesem privaten Schlüssel anmelden.</translation>
+    </message>
+    <message>
+        <source>Trust the server whose key has this fingerprint: an unknown SSH host key is added to ~/.ssh/known_hosts, an FTPS certificate&apos;s key is pinned. A changed host key is always refused.</source>
+        <translation>Dem Server vertrauen, dessen Schlüssel diesen Fingerabdruck hat: ein unbekannter SSH-Hostschlüssel wird in ~/.ssh/known_hosts aufgenommen, der Schlüssel eines FTPS-Zertifikats wird festgelegt. Ein geänderter Hostschlüssel wird immer abgewiesen.</translation>
+    </message>
+    <message>
+        <source>List what would be sent; send nothing.</source>
+        <translation>Auflisten, was gesendet würde; nichts senden.</translation>
+    </message>
+    <message>
+        <source>Print JSON objects with file, state (sent, unchanged, failed, would-send) and reason.</source>
+        <translation>JSON-Objekte mit file, state (sent, unchanged, failed, would-send) und reason ausgeben.</translation>
+    </message>
 </context>
 <context>
     <name>Codes</name>
@@ -1425,6 +1481,22 @@ Datei: %2</translation>
         <source>Show the links whose latest check lost, recovered or unfollowed them</source>
         <translation>Die Links anzeigen, deren letzte Prüfung „Verloren“, „Wiedergefunden“ oder „Nicht mehr gefolgt“ ergab</translation>
     </message>
+    <message>
+        <source>Pu&amp;blish Links Page...</source>
+        <translation>&amp;Linkseite veröffentlichen...</translation>
+    </message>
+    <message>
+        <source>Send the links page to your web server over SFTP or FTPS</source>
+        <translation>Die Linkseite über SFTP oder FTPS an Ihren Webserver senden</translation>
+    </message>
+    <message>
+        <source>Chec&amp;k My Links Page...</source>
+        <translation>Meine Linkseite prü&amp;fen...</translation>
+    </message>
+    <message>
+        <source>Read the published links page from the web and list the partners it gets wrong</source>
+        <translation>Die veröffentlichte Linkseite aus dem Web lesen und die Partner auflisten, die dort falsch stehen</translation>
+    </message>
 </context>
 <context>
     <name>DocumentUndo</name>
@@ -1966,6 +2038,14 @@ Datei: %2</translation>
     <message>
         <source>Opens a sample links page with these styles in your web browser</source>
         <translation>Öffnet eine Beispiel-Linkseite mit diesen Stilen in Ihrem Webbrowser</translation>
+    </message>
+    <message>
+        <source>&amp;Responsive page (HTML5)</source>
+        <translation>&amp;Responsive Seite (HTML5)</translation>
+    </message>
+    <message>
+        <source>One page that reads well on phones and desktops, with a &quot;Link to us&quot; block</source>
+        <translation>Eine Seite, die auf Telefonen und am Desktop gut lesbar ist, mit einem Block „Verlinken Sie uns“</translation>
     </message>
 </context>
 <context>
@@ -3312,6 +3392,95 @@ Datei: %2</translation>
     </message>
 </context>
 <context>
+    <name>OwnPageCheck</name>
+    <message>
+        <source>Missing from the page</source>
+        <translation>Fehlt auf der Seite</translation>
+    </message>
+    <message>
+        <source>On the page, but hidden</source>
+        <translation>Auf der Seite, aber verborgen</translation>
+    </message>
+    <message>
+        <source>On the page, but not followed (nofollow)</source>
+        <translation>Auf der Seite, aber nicht verfolgt (nofollow)</translation>
+    </message>
+    <message>
+        <source>On the page, but should not be (blocked or not to be published)</source>
+        <translation>Auf der Seite, sollte es aber nicht sein (gesperrt oder nicht zu veröffentlichen)</translation>
+    </message>
+    <message>
+        <source>The site profile has no links page address (http or https) to check. Enter it with Edit Site Info.</source>
+        <translation>Das Website-Profil hat keine Adresse der Linkseite (http oder https) zum Prüfen. Geben Sie sie unter „Website-Informationen“ ein.</translation>
+    </message>
+</context>
+<context>
+    <name>OwnPageCheckDialogController</name>
+    <message>
+        <source>Check My Links Page</source>
+        <translation>Meine Linkseite prüfen</translation>
+    </message>
+    <message>
+        <source>Pages read</source>
+        <translation>Gelesene Seiten</translation>
+    </message>
+    <message>
+        <source>Partner</source>
+        <translation>Partner</translation>
+    </message>
+    <message>
+        <source>Problem</source>
+        <translation>Problem</translation>
+    </message>
+    <message>
+        <source>Page</source>
+        <translation>Seite</translation>
+    </message>
+    <message>
+        <source>Partners the page gets wrong</source>
+        <translation>Partner, die auf der Seite falsch stehen</translation>
+    </message>
+    <message>
+        <source>Check &amp;Again</source>
+        <translation>&amp;Erneut prüfen</translation>
+    </message>
+    <message>
+        <source>Check My Links Page – %1</source>
+        <translation>Meine Linkseite prüfen – %1</translation>
+    </message>
+    <message>
+        <source>Reading the published page (%1 of %2)…</source>
+        <translation>Die veröffentlichte Seite wird gelesen (%1 von %2)…</translation>
+    </message>
+    <message>
+        <source>Looking for every partner on the page…</source>
+        <translation>Jeder Partner wird auf der Seite gesucht…</translation>
+    </message>
+    <message>
+        <source>Checked %1: every partner is on the page as it should be.</source>
+        <translation>Geprüft %1: Jeder Partner steht so auf der Seite, wie er soll.</translation>
+    </message>
+    <message>
+        <source>%1 could not be read (%2); its partners were not checked.</source>
+        <translation>%1 konnte nicht gelesen werden (%2); ihre Partner wurden nicht geprüft.</translation>
+    </message>
+    <message>
+        <source>Checked %1: 1 partner needs attention.</source>
+        <translation>Geprüft %1: 1 Partner braucht Aufmerksamkeit.</translation>
+    </message>
+    <message>
+        <source>Checked %1: %2 partners need attention.</source>
+        <translation>Geprüft %1: %2 Partner brauchen Aufmerksamkeit.</translation>
+    </message>
+</context>
+<context>
+    <name>OwnPageChecker</name>
+    <message>
+        <source>the server answered with status %1</source>
+        <translation>der Server antwortete mit Status %1</translation>
+    </message>
+</context>
+<context>
     <name>PageFetcher</name>
     <message>
         <source>The address is not valid.</source>
@@ -3736,6 +3905,227 @@ Datei: %2</translation>
     </message>
 </context>
 <context>
+    <name>PublishDestination</name>
+    <message>
+        <source>Plain FTP sends the password unencrypted and is not offered; use ftps:// or sftp://.</source>
+        <translation>Einfaches FTP sendet das Kennwort unverschlüsselt und wird nicht angeboten; verwenden Sie ftps:// oder sftp://.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a destination of the form sftp://USER@HOST:PORT/FOLDER or ftps://USER@HOST:PORT/FOLDER.</source>
+        <translation>„%1“ ist kein Ziel der Form sftp://BENUTZER@HOST:PORT/ORDNER oder ftps://BENUTZER@HOST:PORT/ORDNER.</translation>
+    </message>
+    <message>
+        <source>The destination &quot;%1&quot; needs a user name and a host (USER@HOST).</source>
+        <translation>Das Ziel „%1“ braucht einen Benutzernamen und einen Host (BENUTZER@HOST).</translation>
+    </message>
+    <message>
+        <source>Do not put the password into the destination: it would show in the process list. The keyring or QUILLMARSH_PUBLISH_PASSWORD provides it.</source>
+        <translation>Schreiben Sie das Kennwort nicht in das Ziel: Es wäre in der Prozessliste zu sehen. Der Schlüsselbund oder QUILLMARSH_PUBLISH_PASSWORD liefert es.</translation>
+    </message>
+</context>
+<context>
+    <name>PublishDialogController</name>
+    <message>
+        <source>Publish Links Page</source>
+        <translation>Linkseite veröffentlichen</translation>
+    </message>
+    <message>
+        <source>The links page is exported and the files that changed since the last publish are sent to your web server. Plain FTP is not offered: it sends the password unencrypted.</source>
+        <translation>Die Linkseite wird exportiert, und die seit der letzten Veröffentlichung geänderten Dateien werden an Ihren Webserver gesendet. Einfaches FTP wird nicht angeboten: Es sendet das Kennwort unverschlüsselt.</translation>
+    </message>
+    <message>
+        <source>SFTP (SSH)</source>
+        <translation>SFTP (SSH)</translation>
+    </message>
+    <message>
+        <source>FTPS (FTP with TLS)</source>
+        <translation>FTPS (FTP mit TLS)</translation>
+    </message>
+    <message>
+        <source>&amp;Protocol:</source>
+        <translation>&amp;Protokoll:</translation>
+    </message>
+    <message>
+        <source>www.example.com</source>
+        <translation>www.example.com</translation>
+    </message>
+    <message>
+        <source>&amp;Server:</source>
+        <translation>S&amp;erver:</translation>
+    </message>
+    <message>
+        <source>Standard</source>
+        <translation>Standard</translation>
+    </message>
+    <message>
+        <source>P&amp;ort:</source>
+        <translation>Por&amp;t:</translation>
+    </message>
+    <message>
+        <source>public_html/links</source>
+        <translation>public_html/links</translation>
+    </message>
+    <message>
+        <source>The folder of the links page on the server: in your home folder, or from the top when it starts with /</source>
+        <translation>Der Ordner der Linkseite auf dem Server: in Ihrem persönlichen Ordner, oder von oben, wenn er mit / beginnt</translation>
+    </message>
+    <message>
+        <source>&amp;Folder:</source>
+        <translation>&amp;Ordner:</translation>
+    </message>
+    <message>
+        <source>none: log in with the password</source>
+        <translation>keine: mit dem Kennwort anmelden</translation>
+    </message>
+    <message>
+        <source>C&amp;hoose...</source>
+        <translation>Aus&amp;wählen...</translation>
+    </message>
+    <message>
+        <source>Choose a key file</source>
+        <translation>Eine Schlüsseldatei auswählen</translation>
+    </message>
+    <message>
+        <source>SSH &amp;key file:</source>
+        <translation>SSH-Schlüssel&amp;datei:</translation>
+    </message>
+    <message>
+        <source>The password, or the key&apos;s passphrase</source>
+        <translation>Das Kennwort oder die Passphrase des Schlüssels</translation>
+    </message>
+    <message>
+        <source>Pass&amp;word:</source>
+        <translation>&amp;Kennwort:</translation>
+    </message>
+    <message>
+        <source>&amp;Remember the password in the keyring</source>
+        <translation>Kennwort im Schlüsselbund &amp;merken</translation>
+    </message>
+    <message>
+        <source>Files sent</source>
+        <translation>Gesendete Dateien</translation>
+    </message>
+    <message>
+        <source>File</source>
+        <translation>Datei</translation>
+    </message>
+    <message>
+        <source>State</source>
+        <translation>Zustand</translation>
+    </message>
+    <message>
+        <source>Server&apos;s answer</source>
+        <translation>Antwort des Servers</translation>
+    </message>
+    <message>
+        <source>Files of the links page</source>
+        <translation>Dateien der Linkseite</translation>
+    </message>
+    <message>
+        <source>&amp;List Changes</source>
+        <translation>Änderungen &amp;anzeigen</translation>
+    </message>
+    <message>
+        <source>Shows which files would be sent, without sending them</source>
+        <translation>Zeigt, welche Dateien gesendet würden, ohne sie zu senden</translation>
+    </message>
+    <message>
+        <source>P&amp;ublish</source>
+        <translation>&amp;Veröffentlichen</translation>
+    </message>
+    <message>
+        <source>Enter the server&apos;s name.</source>
+        <translation>Geben Sie den Namen des Servers ein.</translation>
+    </message>
+    <message>
+        <source>Enter your user name on the server.</source>
+        <translation>Geben Sie Ihren Benutzernamen auf dem Server ein.</translation>
+    </message>
+    <message>
+        <source>Enter the password, or choose a key file.</source>
+        <translation>Geben Sie das Kennwort ein oder wählen Sie eine Schlüsseldatei.</translation>
+    </message>
+    <message>
+        <source>Sending %1 (%2 of %3)…</source>
+        <translation>%1 wird gesendet (%2 von %3)…</translation>
+    </message>
+    <message>
+        <source>Choose an SSH Key</source>
+        <translation>SSH-Schlüssel auswählen</translation>
+    </message>
+    <message>
+        <source>User &amp;name:</source>
+        <translation>&amp;Benutzername:</translation>
+    </message>
+</context>
+<context>
+    <name>PublishSiteCommands</name>
+    <message>
+        <source>The links page cannot be published.</source>
+        <translation>Die Linkseite kann nicht veröffentlicht werden.</translation>
+    </message>
+    <message>
+        <source>Publish Destination</source>
+        <translation>Veröffentlichungsziel</translation>
+    </message>
+    <message>
+        <source>The password could not be kept in the keyring: %1</source>
+        <translation>Das Kennwort konnte nicht im Schlüsselbund gespeichert werden: %1</translation>
+    </message>
+    <message>
+        <source>The publish stopped; the files not sent keep what the server had.</source>
+        <translation>Die Veröffentlichung wurde angehalten; die nicht gesendeten Dateien behalten den Stand des Servers.</translation>
+    </message>
+    <message>
+        <source>Nothing has changed since the last publish.</source>
+        <translation>Seit der letzten Veröffentlichung hat sich nichts geändert.</translation>
+    </message>
+    <message>
+        <source>Nothing has changed since the last publish: nothing was sent.</source>
+        <translation>Seit der letzten Veröffentlichung hat sich nichts geändert: Nichts wurde gesendet.</translation>
+    </message>
+    <message>
+        <source>Do you trust this server?</source>
+        <translation>Vertrauen Sie diesem Server?</translation>
+    </message>
+    <message>
+        <source>The server %1 is not known yet. Its key&apos;s fingerprint is:
+
+%2
+
+Compare it with the one your host gives you; accept it only if they are the same.</source>
+        <translation>Der Server %1 ist noch nicht bekannt. Der Fingerabdruck seines Schlüssels lautet:
+
+%2
+
+Vergleichen Sie ihn mit dem, den Ihr Anbieter Ihnen nennt; nehmen Sie ihn nur an, wenn beide gleich sind.</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>Trust and Publish</source>
+        <translation>Vertrauen und veröffentlichen</translation>
+    </message>
+    <message>
+        <source>1 file would be sent.</source>
+        <translation>1 Datei würde gesendet.</translation>
+    </message>
+    <message>
+        <source>%1 files would be sent.</source>
+        <translation>%1 Dateien würden gesendet.</translation>
+    </message>
+    <message>
+        <source>1 file was sent.</source>
+        <translation>1 Datei wurde gesendet.</translation>
+    </message>
+    <message>
+        <source>%1 files were sent.</source>
+        <translation>%1 Dateien wurden gesendet.</translation>
+    </message>
+</context>
+<context>
     <name>ReadMeController</name>
     <message>
         <source>Quillmarsh Read Me</source>
@@ -3779,6 +4169,29 @@ Datei: %2</translation>
     <message>
         <source>The file &quot;%1&quot; could not be written (%2).</source>
         <translation>Die Datei „%1“ konnte nicht geschrieben werden (%2).</translation>
+    </message>
+</context>
+<context>
+    <name>ResponsivePageBuilder</name>
+    <message>
+        <source>Links</source>
+        <translation>Links</translation>
+    </message>
+    <message>
+        <source>Site Listings</source>
+        <translation>Website-Einträge</translation>
+    </message>
+    <message>
+        <source>Categories</source>
+        <translation>Kategorien</translation>
+    </message>
+    <message>
+        <source>Link to us</source>
+        <translation>Verlinken Sie uns</translation>
+    </message>
+    <message>
+        <source>To link to this site, copy this HTML code into your page:</source>
+        <translation>Um auf diese Website zu verlinken, kopieren Sie diesen HTML-Code in Ihre Seite:</translation>
     </message>
 </context>
 <context>
@@ -4131,6 +4544,55 @@ Datei: %2</translation>
     <message>
         <source>Enter your web site&apos;s URL in the Main Page URL field.</source>
         <translation>Geben Sie die URL Ihrer Website in das Feld „Startseiten-URL“ ein.</translation>
+    </message>
+</context>
+<context>
+    <name>SitePublisher</name>
+    <message>
+        <source>There are no exportable links in this database.</source>
+        <translation>Diese Datenbank enthält keine exportierbaren Links.</translation>
+    </message>
+    <message>
+        <source>not sent: the publish stopped at %1</source>
+        <translation>nicht gesendet: Die Veröffentlichung wurde bei %1 angehalten</translation>
+    </message>
+</context>
+<context>
+    <name>SiteRecords</name>
+    <message>
+        <source>The history %1 cannot be used: %2</source>
+        <translation>Der Verlauf %1 kann nicht verwendet werden: %2</translation>
+    </message>
+    <message>
+        <source>the database has not been saved yet</source>
+        <translation>die Datenbank wurde noch nicht gespeichert</translation>
+    </message>
+</context>
+<context>
+    <name>SiteUploader</name>
+    <message>
+        <source>the server&apos;s key has a form that cannot be stored</source>
+        <translation>der Schlüssel des Servers hat eine Form, die nicht gespeichert werden kann</translation>
+    </message>
+    <message>
+        <source>%1 (the server answered %2)</source>
+        <translation>%1 (der Server antwortete %2)</translation>
+    </message>
+    <message>
+        <source>the server&apos;s host key has CHANGED since it was stored in %1 (it is now %2). This can mean that someone is posing as the server. Nothing was sent; if the server&apos;s key was really replaced, remove its old line from that file.</source>
+        <translation>der Hostschlüssel des Servers hat sich GEÄNDERT, seit er in %1 gespeichert wurde (er ist jetzt %2). Das kann bedeuten, dass sich jemand als der Server ausgibt. Nichts wurde gesendet; wenn der Schlüssel des Servers wirklich ersetzt wurde, entfernen Sie seine alte Zeile aus dieser Datei.</translation>
+    </message>
+    <message>
+        <source>the server&apos;s host key is not known yet. Its fingerprint is %1; compare it with the one your host gives, and accept it only if they match.</source>
+        <translation>der Hostschlüssel des Servers ist noch nicht bekannt. Sein Fingerabdruck ist %1; vergleichen Sie ihn mit dem Ihres Anbieters und nehmen Sie ihn nur an, wenn beide übereinstimmen.</translation>
+    </message>
+    <message>
+        <source>the server&apos;s certificate could not be verified (%1). Its key&apos;s fingerprint is %2; accept it only if it is the one your host gives.</source>
+        <translation>das Zertifikat des Servers konnte nicht überprüft werden (%1). Der Fingerabdruck seines Schlüssels ist %2; nehmen Sie ihn nur an, wenn es der Ihres Anbieters ist.</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
     </message>
 </context>
 <context>

@@ -12,7 +12,9 @@
 #include "LinkListController.h"
 #include "LinkStatusCommands.h"
 #include "MyDocument.h"
+#include "OwnPageCommands.h"
 #include "PublishCommands.h"
+#include "PublishSiteCommands.h"
 #include "ReportCommands.h"
 #include "SearchCommands.h"
 #include "TableImportCommands.h"
@@ -46,6 +48,8 @@ void MyDocument::createCommandAreas()
     m_commandAreas.append(new TemplateCommands(this));
     m_commandAreas.append(new VerificationCommands(this));
     m_commandAreas.append(new HistoryCommands(this));
+    m_commandAreas.append(new OwnPageCommands(this));
+    m_commandAreas.append(new PublishSiteCommands(this));
     new AutoVerifier(this); // a child of the window, after the history's commands it reports to
 }
 

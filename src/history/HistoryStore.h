@@ -41,6 +41,10 @@ public:
     // The latest check of every link that has one (result, followed and time are filled).
     std::optional<QHash<QString, CheckRecord>> latestChecks();
 
+    // Makes or upgrades the file's layout, so other tables may be added beside it: an SQLite file
+    // with tables of its own but no layout is not taken for a history.
+    bool prepareForWriting() { return open(Access::Write); }
+
     QString errorString() const { return m_error; }
     void setBusyTimeout(int milliseconds) { m_busyTimeoutMs = milliseconds; }
 

@@ -1,6 +1,7 @@
 #include "LinksPageExporter.h"
 
 #include "HTMLBuilder.h"
+#include "ResponsivePageBuilder.h"
 
 #include "model/CollectionManager.h"
 #include "model/DatabaseFile.h"
@@ -25,7 +26,8 @@ bool hasOwnPage(const CollectionManager &collectionManager, const TreeNode *node
 
 int LinksPageExporter::numberOfHTMLFilesForCollectionManager(const CollectionManager &collectionManager)
 {
-    if (collectionManager.selfInfo().renderMode() == RenderModeSinglePage)
+    if (collectionManager.selfInfo().renderMode() == RenderModeSinglePage ||
+        ResponsivePageBuilder::isChosen(collectionManager))
         return 1;
     int count = 1;
     for (const TreeNode *node : collectionManager.categoryRoot()->children()) {
@@ -84,9 +86,12 @@ bool LinksPageExporter::exportHTMLWithCollectionManager(const CollectionManager 
 {
     const QFileInfo info(path);
     const HTMLBuilder builder(collectionManager, info.fileName());
-    if (collectionManager.selfInfo().renderMode() == RenderModeSinglePage) {
+    const bool responsive = ResponsivePageBuilder::isChosen(collectionManager);
+    if (responsive || collectionManager.selfInfo().renderMode() == RenderModeSinglePage) {
+        const QString page =
+            responsive ? ResponsivePageBuilder(collectionManager).page() : builder.HTMLForSinglePage();
         QString why;
-        if (DatabaseFile::writeAtomically(path, builder.HTMLForSinglePage().toUtf8(), &why))
+        if (DatabaseFile::writeAtomically(path, page.toUtf8(), &why))
             return true;
         if (error)
             *error =

@@ -355,8 +355,8 @@ private slots:
         store.setString("kept", "SomethingElse");
         LinksPageSetup setup;
         setup.initializeFromCollectionManager(store);
-        QCOMPARE(setup.targetNew(), 1);
-        QVERIFY(setup.changes(store)); // never set up: confirming writes the defaults and "TargetNew"
+        QCOMPARE(setup.targetNew(), 2); // never set up: the page opens partners in the same window
+        QVERIFY(setup.changes(store));  // never set up: confirming writes the defaults and "TargetNew"
         setup.setLayout(1);
         setup.setTargetNew(2);
         setup.setExportNewLinks(false);
@@ -403,6 +403,45 @@ private slots:
         partial.setTargetNew(emptied.targetNew());
         QVERIFY(partial.stringForName("SectionTitleStyle").isNull());
         QVERIFY(emptied.changes(partial));
+    }
+
+    // What the sheet shows is what the page gets: the target choice for every stored value, and the
+    // layout, the responsive one kept as a named string that a database never given it does not get.
+    void setupChoicesAreThePagesChoices()
+    {
+        const QList<QPair<const char *, int>> targets{{nullptr, 2}, {"YES", 1}, {"NO", 2}, {"yes", 2}};
+        for (const auto &[stored, shown] : targets) {
+            DatabaseBuilder db;
+            db.link("Alder");
+            if (stored)
+                db.store().setString(stored, "TargetNew");
+            LinksPageSetup setup;
+            setup.initializeFromCollectionManager(db.store());
+            QCOMPARE(setup.targetNew(), shown);
+            const Link &link = *db.store().defaultCategoryNode()->firstChild()->link();
+            QCOMPARE(HTMLBuilder(db.store()).HTMLForLink(link, false).contains("target="), shown == 1);
+        }
+
+        DatabaseBuilder db;
+        db.link("Alder");
+        LinksPageSetup setup;
+        setup.initializeFromCollectionManager(db.store());
+        setup.setLayout(2);
+        setup.applyTo(db.store());
+        QVERIFY(db.store().stringForName("PageLayout").isNull());
+        setup.setLayout(LinksPageSetup::ResponsiveLayout);
+        QVERIFY(setup.changes(db.store()));
+        setup.applyTo(db.store());
+        QCOMPARE(db.store().stringForName("PageLayout"), QString("responsive"));
+        QCOMPARE(db.store().selfInfo().renderMode(), 1);
+        LinksPageSetup reopened;
+        reopened.initializeFromCollectionManager(db.store());
+        QCOMPARE(reopened.layout(), LinksPageSetup::ResponsiveLayout);
+        QVERIFY(!reopened.changes(db.store()));
+        reopened.setLayout(2);
+        reopened.applyTo(db.store());
+        QCOMPARE(db.store().stringForName("PageLayout"), QString("table"));
+        QCOMPARE(db.store().selfInfo().renderMode(), 2);
     }
 
     void previewFillsEveryPlaceholderAndIsWrittenPrivately()
