@@ -131,10 +131,19 @@ void HistoryCommands::bringDocumentForward()
     document()->activateWindow();
 }
 
+bool HistoryCommands::revealLink(const QString &linkID)
+{
+    // The link may belong to another category than the window shows: the window turns to it.
+    TreeNode *node = collectionManager().linkNodeWithID(linkID);
+    if (!node)
+        return false;
+    document()->showAndSelectLinkNode(node, false);
+    return document()->selectedLinkIDs() == QStringList{linkID};
+}
+
 void HistoryCommands::editLink(const QString &linkID)
 {
-    document()->selectLinksWithIDs({linkID});
-    if (document()->selectedLinkIDs() != QStringList{linkID})
+    if (!revealLink(linkID))
         return;
     bringDocumentForward();
     menus().editLink->trigger();
@@ -155,6 +164,6 @@ void HistoryCommands::selectLinkToWriteTo(const QStringList &linkIDs)
     // The message items act on the document's selected link, so that link is selected first.
     if (linkIDs.size() != 1)
         return;
-    document()->selectLinksWithIDs(linkIDs);
+    revealLink(linkIDs.first());
     document()->validateMenuItems();
 }
