@@ -4967,6 +4967,25 @@ Mit freundlichen Grüßen
         <source>Verify Links</source>
         <translation>Links prüfen</translation>
     </message>
+    <message>
+        <source>Do you want to save the results of this verification?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>%n link(s) were checked. If you close without saving, their results are not written to the links.</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Save Result</source>
+        <translation type="unfinished">Ergebnis speichern</translation>
+    </message>
+    <message>
+        <source>Close without Saving</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>VerificationManager</name>
