@@ -982,6 +982,44 @@ Datei: %2</translation>
         <source>The file &quot;%1&quot; was changed by another program and was read again.</source>
         <translation>Die Datei „%1“ wurde von einem anderen Programm geändert und neu eingelesen.</translation>
     </message>
+    <message>
+        <source>“%1”</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>%n more</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Reloading reads the file &quot;%1&quot; as the other program left it. The changes made in this window since it was last saved are lost and cannot be undone.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message numerus="yes">
+        <source>Reloading reads the file &quot;%1&quot; as the other program left it. The %n change(s) made in this window since it was last saved are lost and cannot be undone.</source>
+        <translation type="unfinished">
+            <numerusform></numerusform>
+            <numerusform></numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Lost: %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>, </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Discard your changes and reload?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Discard and Reload</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>DocumentMenus</name>
