@@ -58,8 +58,7 @@ void HistoryCommands::recordingFinished(const QList<LinkChange> &changes)
     for (const LinkChange &change : changes)
         lost += change.kind == LinkChange::Lost ? 1 : 0;
     if (lost > 0) {
-        m_lostLinksNotice->setText(lost == 1 ? tr("1 link lost: Show Lost Links")
-                                             : tr("%1 links lost: Show Lost Links").arg(lost));
+        m_lostLinksNotice->setText(tr("%n link(s) lost: Show Lost Links", nullptr, lost));
         m_lostLinksNotice->setAccessibleName(m_lostLinksNotice->text());
         m_lostLinksNotice->show();
     }

@@ -567,6 +567,11 @@ private slots:
         spin("verificationPerHostField")->setValue(17);
         QCOMPARE(dialog->values().verificationConcurrency, VerificationLimits::MinimumConcurrency);
         QCOMPARE(dialog->values().verificationPerHost, VerificationLimits::MaximumPerHost);
+        // The units follow the number: "1 day", "2 days".
+        spin("autoVerifyDaysField")->setValue(1);
+        QCOMPARE(spin("autoVerifyDaysField")->text(), "1 day");
+        spin("autoVerifyDaysField")->setValue(2);
+        QCOMPARE(spin("autoVerifyDaysField")->text(), "2 days");
         // The interval field follows the switch.
         dialog->findChild<QCheckBox *>("autoSaveDocumentsCheckbox")->setChecked(false);
         QVERIFY(!spin("autoSaveIntervalField")->isEnabled());
