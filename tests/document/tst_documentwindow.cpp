@@ -346,7 +346,7 @@ private slots:
         QCOMPARE(details->linksPageURLField()->fullText(), QString("Not given"));
         QVERIFY(details->testLinksPageURLButton()->isHidden());
         // What the link leaves empty is not shown, caption and all; the buttons stay.
-        for (QWidget *empty : {static_cast<QWidget *>(details->myCategoryField()), details->notesField()})
+        for (QWidget *empty : QList<QWidget *>{details->myCategoryField(), details->notesField()})
             QVERIFY(empty->isHidden() && details->caption(empty)->isHidden());
         QVERIFY(!details->keywordsField()->isHidden() &&
                 !details->caption(details->keywordsField())->isHidden());
