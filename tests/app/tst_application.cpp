@@ -18,6 +18,7 @@
 #include "model/DatabaseFile.h"
 #include "model/Preferences.h"
 #include "model/TemporaryFolder.h"
+#include "model/UiLanguage.h"
 #include "model/UrlOpener.h"
 #include "publish/ui/NewSiteCreatedDialogController.h"
 #include "publish/ui/NewSiteDialogController.h"
@@ -101,6 +102,7 @@ private slots:
         MessageBox::setScripted(true);
         FilePanel::setScripted(true);
         UrlOpener::setInstance(&m_opener);
+        UiLanguage::installEnglishPlurals(); // as main() does
     }
 
     void init()
