@@ -13,8 +13,8 @@
     <message numerus="yes">
         <source>Reloading reads the file &quot;%1&quot; as the other program left it. The %n change(s) made in this window since it was last saved are lost and cannot be undone.</source>
         <translation>
-            <numerusform>Reloading reads the file "%1" as the other program left it. The %n change made in this window since it was last saved is lost and cannot be undone.</numerusform>
-            <numerusform>Reloading reads the file "%1" as the other program left it. The %n changes made in this window since it was last saved are lost and cannot be undone.</numerusform>
+            <numerusform>Reloading reads the file &quot;%1&quot; as the other program left it. The %n change made in this window since it was last saved is lost and cannot be undone.</numerusform>
+            <numerusform>Reloading reads the file &quot;%1&quot; as the other program left it. The %n changes made in this window since it was last saved are lost and cannot be undone.</numerusform>
         </translation>
     </message>
 </context>
@@ -37,8 +37,8 @@
     <message numerus="yes">
         <source>%Ln character(s) cannot be written in %1 and would become &apos;?&apos;.</source>
         <translation>
-            <numerusform>%Ln character cannot be written in %1 and would become '?'.</numerusform>
-            <numerusform>%Ln characters cannot be written in %1 and would become '?'.</numerusform>
+            <numerusform>%Ln character cannot be written in %1 and would become &apos;?&apos;.</numerusform>
+            <numerusform>%Ln characters cannot be written in %1 and would become &apos;?&apos;.</numerusform>
         </translation>
     </message>
 </context>
