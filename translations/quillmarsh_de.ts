@@ -113,6 +113,29 @@
     </message>
 </context>
 <context>
+    <name>BrowserOpener</name>
+    <message>
+        <source>The system did not take the address.</source>
+        <translation>Das System hat die Adresse nicht angenommen.</translation>
+    </message>
+    <message>
+        <source>The page could not be opened in your web browser.</source>
+        <translation>Die Seite konnte nicht in Ihrem Webbrowser geöffnet werden.</translation>
+    </message>
+    <message>
+        <source>Set up a default web browser in your desktop&apos;s settings, or copy the address &quot;%1&quot; and open it by hand.</source>
+        <translation>Richten Sie in den Einstellungen Ihrer Arbeitsumgebung einen Standard-Webbrowser ein, oder kopieren Sie die Adresse „%1“ und öffnen Sie sie von Hand.</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Copy Address</source>
+        <translation>Adresse kopieren</translation>
+    </message>
+</context>
+<context>
     <name>CategoryCommands</name>
     <message>
         <source>New Category</source>
@@ -1038,6 +1061,44 @@ Datei: %2</translation>
         <source>The file &quot;%1&quot; was changed by another program and was read again.</source>
         <translation>Die Datei „%1“ wurde von einem anderen Programm geändert und neu eingelesen.</translation>
     </message>
+    <message>
+        <source>“%1”</source>
+        <translation>„%1“</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n more</source>
+        <translation>
+            <numerusform>%n weitere</numerusform>
+            <numerusform>%n weitere</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Reloading reads the file &quot;%1&quot; as the other program left it. The changes made in this window since it was last saved are lost and cannot be undone.</source>
+        <translation>Beim Neuladen wird die Datei „%1“ so gelesen, wie das andere Programm sie hinterlassen hat. Die Änderungen, die in diesem Fenster seit dem letzten Sichern gemacht wurden, gehen verloren und können nicht widerrufen werden.</translation>
+    </message>
+    <message numerus="yes">
+        <source>Reloading reads the file &quot;%1&quot; as the other program left it. The %n change(s) made in this window since it was last saved are lost and cannot be undone.</source>
+        <translation>
+            <numerusform>Beim Neuladen wird die Datei „%1“ so gelesen, wie das andere Programm sie hinterlassen hat. Die %n Änderung, die in diesem Fenster seit dem letzten Sichern gemacht wurde, geht verloren und kann nicht widerrufen werden.</numerusform>
+            <numerusform>Beim Neuladen wird die Datei „%1“ so gelesen, wie das andere Programm sie hinterlassen hat. Die %n Änderungen, die in diesem Fenster seit dem letzten Sichern gemacht wurden, gehen verloren und können nicht widerrufen werden.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Lost: %1.</source>
+        <translation>Verloren: %1.</translation>
+    </message>
+    <message>
+        <source>, </source>
+        <translation>, </translation>
+    </message>
+    <message>
+        <source>Discard your changes and reload?</source>
+        <translation>Ihre Änderungen verwerfen und neu laden?</translation>
+    </message>
+    <message>
+        <source>Discard and Reload</source>
+        <translation>Verwerfen und neu laden</translation>
+    </message>
 </context>
 <context>
     <name>DocumentMenus</name>
@@ -1858,29 +1919,26 @@ Datei: %2</translation>
         <source>Links Database MM-DD-YYYY</source>
         <translation>Linkdatenbank DD.MM.YYYY</translation>
     </message>
-    <message>
-        <source>%1 file was created.</source>
-        <translation>%1 Datei wurde erstellt.</translation>
+    <message numerus="yes">
+        <source>%n file(s) were created.</source>
+        <translation>
+            <numerusform>%n Datei wurde erstellt.</numerusform>
+            <numerusform>%n Dateien wurden erstellt.</numerusform>
+        </translation>
     </message>
-    <message>
-        <source>%1 files were created.</source>
-        <translation>%1 Dateien wurden erstellt.</translation>
+    <message numerus="yes">
+        <source>%n link(s) were exported.</source>
+        <translation>
+            <numerusform>%n Link wurde exportiert.</numerusform>
+            <numerusform>%n Links wurden exportiert.</numerusform>
+        </translation>
     </message>
-    <message>
-        <source>%1 link was exported.</source>
-        <translation>%1 Link wurde exportiert.</translation>
-    </message>
-    <message>
-        <source>%1 links were exported.</source>
-        <translation>%1 Links wurden exportiert.</translation>
-    </message>
-    <message>
-        <source>%L1 character cannot be written in %2 and would become &apos;?&apos;.</source>
-        <translation>%L1 Zeichen kann in %2 nicht geschrieben werden und würde zu „?“.</translation>
-    </message>
-    <message>
-        <source>%L1 characters cannot be written in %2 and would become &apos;?&apos;.</source>
-        <translation>%L1 Zeichen können in %2 nicht geschrieben werden und würden zu „?“.</translation>
+    <message numerus="yes">
+        <source>%Ln character(s) cannot be written in %1 and would become &apos;?&apos;.</source>
+        <translation>
+            <numerusform>%Ln Zeichen kann nicht in %1 geschrieben werden und würde zu „?“.</numerusform>
+            <numerusform>%Ln Zeichen können nicht in %1 geschrieben werden und würden zu „?“.</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -2140,13 +2198,12 @@ Datei: %2</translation>
         <source>Show Lost Links</source>
         <translation>Verlorene Links anzeigen</translation>
     </message>
-    <message>
-        <source>1 link lost: Show Lost Links</source>
-        <translation>1 Link verloren: Verlorene Links anzeigen</translation>
-    </message>
-    <message>
-        <source>%1 links lost: Show Lost Links</source>
-        <translation>%1 Links verloren: Verlorene Links anzeigen</translation>
+    <message numerus="yes">
+        <source>%n link(s) lost: Show Lost Links</source>
+        <translation>
+            <numerusform>%n Link verloren: Verlorene Links anzeigen</numerusform>
+            <numerusform>%n Links verloren: Verlorene Links anzeigen</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -3043,20 +3100,12 @@ Datei: %2</translation>
         <translation>&amp;Nicht speichern</translation>
     </message>
     <message>
-        <source>%1 links selected</source>
-        <translation>%1 Links ausgewählt</translation>
-    </message>
-    <message>
         <source>No link selected</source>
         <translation>Kein Link ausgewählt</translation>
     </message>
     <message>
         <source>Move Link</source>
         <translation>Link verschieben</translation>
-    </message>
-    <message>
-        <source>Move %1 Links</source>
-        <translation>%1 Links verschieben</translation>
     </message>
     <message>
         <source>Are you sure you want to delete the link &quot;%1&quot;?</source>
@@ -3069,10 +3118,6 @@ Datei: %2</translation>
     <message>
         <source>Delete Link</source>
         <translation>Link löschen</translation>
-    </message>
-    <message>
-        <source>Delete %1 Links</source>
-        <translation>%1 Links löschen</translation>
     </message>
     <message>
         <source>Set Status</source>
@@ -3115,12 +3160,36 @@ Datei: %2</translation>
         <translation>Website-Informationen bearbeiten</translation>
     </message>
     <message>
-        <source>Delete the %L1 selected links?</source>
-        <translation>Die %L1 ausgewählten Links löschen?</translation>
-    </message>
-    <message>
         <source>%1[*] (read-only) — Quillmarsh</source>
         <translation>%1[*] (schreibgeschützt) — Quillmarsh</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n link(s) selected</source>
+        <translation>
+            <numerusform>%n Link ausgewählt</numerusform>
+            <numerusform>%n Links ausgewählt</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Move %n Link(s)</source>
+        <translation>
+            <numerusform>%n Link verschieben</numerusform>
+            <numerusform>%n Links verschieben</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Delete the %Ln selected link(s)?</source>
+        <translation>
+            <numerusform>Den %Ln ausgewählten Link löschen?</numerusform>
+            <numerusform>Die %Ln ausgewählten Links löschen?</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Delete %n Link(s)</source>
+        <translation>
+            <numerusform>%n Link löschen</numerusform>
+            <numerusform>%n Links löschen</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -3282,22 +3351,6 @@ Datei: %2</translation>
 <context>
     <name>NotificationComputer</name>
     <message>
-        <source>Negotiation not started after %1 days.</source>
-        <translation>Verhandlung nach %1 Tagen nicht begonnen.</translation>
-    </message>
-    <message>
-        <source>Negotiation lasting more than %1 days.</source>
-        <translation>Verhandlung dauert länger als %1 Tage.</translation>
-    </message>
-    <message>
-        <source>Link verified more than %1 days ago.</source>
-        <translation>Link vor mehr als %1 Tagen geprüft.</translation>
-    </message>
-    <message>
-        <source>Category contains more than %1 links.</source>
-        <translation>Kategorie enthält mehr als %1 Links.</translation>
-    </message>
-    <message>
         <source>Partner site does not respond.</source>
         <translation>Die Partner-Website antwortet nicht.</translation>
     </message>
@@ -3308,6 +3361,34 @@ Datei: %2</translation>
     <message>
         <source>Reciprocal link cannot be found.</source>
         <translation>Der Gegenlink wurde nicht gefunden.</translation>
+    </message>
+    <message numerus="yes">
+        <source>Negotiation not started after %n days.</source>
+        <translation>
+            <numerusform>Verhandlung nach %n Tag nicht begonnen.</numerusform>
+            <numerusform>Verhandlung nach %n Tagen nicht begonnen.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Negotiation lasting more than %n days.</source>
+        <translation>
+            <numerusform>Verhandlung dauert länger als %n Tag.</numerusform>
+            <numerusform>Verhandlung dauert länger als %n Tage.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Link verified more than %n days ago.</source>
+        <translation>
+            <numerusform>Link vor mehr als %n Tag geprüft.</numerusform>
+            <numerusform>Link vor mehr als %n Tagen geprüft.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Category contains more than %n links.</source>
+        <translation>
+            <numerusform>Kategorie enthält mehr als %n Link.</numerusform>
+            <numerusform>Kategorie enthält mehr als %n Links.</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -3351,6 +3432,30 @@ Datei: %2</translation>
     <message>
         <source>Link verified &amp;unsuccessfully</source>
         <translation>Link &amp;ohne Erfolg geprüft</translation>
+    </message>
+</context>
+<context>
+    <name>NotificationDialogController</name>
+    <message numerus="yes">
+        <source>day(s)</source>
+        <translation>
+            <numerusform>Tag</numerusform>
+            <numerusform>Tagen</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>day(s) ago</source>
+        <translation>
+            <numerusform>Tag</numerusform>
+            <numerusform>Tagen</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>link(s)</source>
+        <translation>
+            <numerusform>Link</numerusform>
+            <numerusform>Links</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -3663,6 +3768,23 @@ Datei: %2</translation>
     <message>
         <source>Links &amp;checked at once (1–64):</source>
         <translation>&amp;Gleichzeitig geprüfte Links (1–64):</translation>
+    </message>
+</context>
+<context>
+    <name>PreferencesDialogController</name>
+    <message numerus="yes">
+        <source>%n minute(s)</source>
+        <translation>
+            <numerusform>%n Minute</numerusform>
+            <numerusform>%n Minuten</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n day(s)</source>
+        <translation>
+            <numerusform>%n Tag</numerusform>
+            <numerusform>%n Tage</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -4832,13 +4954,12 @@ Mit freundlichen Grüßen
 </context>
 <context>
     <name>StatusBarController</name>
-    <message>
-        <source>%1 link in database</source>
-        <translation>%1 Link in der Datenbank</translation>
-    </message>
-    <message>
-        <source>%1 links in database</source>
-        <translation>%1 Links in der Datenbank</translation>
+    <message numerus="yes">
+        <source>%n link(s) in database</source>
+        <translation>
+            <numerusform>%n Link in der Datenbank</numerusform>
+            <numerusform>%n Links in der Datenbank</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -5303,6 +5424,33 @@ Mit freundlichen Grüßen
     </message>
 </context>
 <context>
+    <name>UrlOpener</name>
+    <message>
+        <source>%1 could not be started: %2.</source>
+        <translation>%1 konnte nicht gestartet werden: %2.</translation>
+    </message>
+    <message>
+        <source>no reason given</source>
+        <translation>kein Grund angegeben</translation>
+    </message>
+    <message>
+        <source>No e-mail program is set up to write messages.</source>
+        <translation>Es ist kein E-Mail-Programm zum Schreiben von Nachrichten eingerichtet.</translation>
+    </message>
+    <message>
+        <source>No web browser is set up to show web pages.</source>
+        <translation>Es ist kein Webbrowser zum Anzeigen von Webseiten eingerichtet.</translation>
+    </message>
+    <message>
+        <source>No program is set up to open the file &quot;%1&quot;.</source>
+        <translation>Es ist kein Programm zum Öffnen der Datei „%1“ eingerichtet.</translation>
+    </message>
+    <message>
+        <source>No program is set up to open &quot;%1:&quot; addresses.</source>
+        <translation>Es ist kein Programm zum Öffnen von „%1:“-Adressen eingerichtet.</translation>
+    </message>
+</context>
+<context>
     <name>VerificationCommands</name>
     <message>
         <source>There are no links in this database.</source>
@@ -5330,10 +5478,6 @@ Mit freundlichen Grüßen
     <message>
         <source>redirected to %1</source>
         <translation>weitergeleitet an %1</translation>
-    </message>
-    <message>
-        <source>retried %1 times</source>
-        <translation>%1-mal wiederholt</translation>
     </message>
     <message>
         <source>only the beginning of the page searched</source>
@@ -5399,6 +5543,13 @@ Mit freundlichen Grüßen
         <source>the links page moved to another site, %1</source>
         <translation>die Linkseite ist auf eine andere Website umgezogen, %1</translation>
     </message>
+    <message numerus="yes">
+        <source>retried %n times</source>
+        <translation>
+            <numerusform>%n-mal wiederholt</numerusform>
+            <numerusform>%n-mal wiederholt</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>VerificationDialog</name>
@@ -5444,6 +5595,25 @@ Mit freundlichen Grüßen
     <message>
         <source>Verify Links</source>
         <translation>Links prüfen</translation>
+    </message>
+    <message>
+        <source>Do you want to save the results of this verification?</source>
+        <translation>Möchten Sie die Ergebnisse dieser Prüfung speichern?</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n link(s) were checked. If you close without saving, their results are not written to the links.</source>
+        <translation>
+            <numerusform>%n Link wurde geprüft. Wenn Sie ohne Speichern schließen, wird sein Ergebnis nicht in den Link übernommen.</numerusform>
+            <numerusform>%n Links wurden geprüft. Wenn Sie ohne Speichern schließen, werden ihre Ergebnisse nicht in die Links übernommen.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Save Result</source>
+        <translation>Ergebnis speichern</translation>
+    </message>
+    <message>
+        <source>Close without Saving</source>
+        <translation>Ohne Speichern schließen</translation>
     </message>
 </context>
 <context>
@@ -5507,10 +5677,6 @@ Mit freundlichen Grüßen
         <translation>Linkseite</translation>
     </message>
     <message>
-        <source>retried %1 times</source>
-        <translation>%1-mal wiederholt</translation>
-    </message>
-    <message>
         <source>only the beginning of the page searched</source>
         <translation>nur der Anfang der Seite durchsucht</translation>
     </message>
@@ -5553,6 +5719,13 @@ Mit freundlichen Grüßen
     <message>
         <source>Cancel</source>
         <translation>Abbrechen</translation>
+    </message>
+    <message numerus="yes">
+        <source>retried %n times</source>
+        <translation>
+            <numerusform>%n-mal wiederholt</numerusform>
+            <numerusform>%n-mal wiederholt</numerusform>
+        </translation>
     </message>
 </context>
 <context>

@@ -58,8 +58,7 @@ void HistoryCommands::recordingFinished(const QList<LinkChange> &changes)
     for (const LinkChange &change : changes)
         lost += change.kind == LinkChange::Lost ? 1 : 0;
     if (lost > 0) {
-        m_lostLinksNotice->setText(lost == 1 ? tr("1 link lost: Show Lost Links")
-                                             : tr("%1 links lost: Show Lost Links").arg(lost));
+        m_lostLinksNotice->setText(tr("%n link(s) lost: Show Lost Links", nullptr, lost));
         m_lostLinksNotice->setAccessibleName(m_lostLinksNotice->text());
         m_lostLinksNotice->show();
     }
@@ -131,10 +130,19 @@ void HistoryCommands::bringDocumentForward()
     document()->activateWindow();
 }
 
+bool HistoryCommands::revealLink(const QString &linkID)
+{
+    // The link may belong to another category than the window shows: the window turns to it.
+    TreeNode *node = collectionManager().linkNodeWithID(linkID);
+    if (!node)
+        return false;
+    document()->showAndSelectLinkNode(node, false);
+    return document()->selectedLinkIDs() == QStringList{linkID};
+}
+
 void HistoryCommands::editLink(const QString &linkID)
 {
-    document()->selectLinksWithIDs({linkID});
-    if (document()->selectedLinkIDs() != QStringList{linkID})
+    if (!revealLink(linkID))
         return;
     bringDocumentForward();
     menus().editLink->trigger();
@@ -155,6 +163,6 @@ void HistoryCommands::selectLinkToWriteTo(const QStringList &linkIDs)
     // The message items act on the document's selected link, so that link is selected first.
     if (linkIDs.size() != 1)
         return;
-    document()->selectLinksWithIDs(linkIDs);
+    revealLink(linkIDs.first());
     document()->validateMenuItems();
 }

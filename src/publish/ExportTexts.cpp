@@ -50,19 +50,17 @@ QString pathWithExtension(const QString &path, const QString &extension, const Q
 
 QString filesCreatedMessage(int files)
 {
-    return (files == 1 ? Tr::tr("%1 file was created.") : Tr::tr("%1 files were created.")).arg(files);
+    return Tr::tr("%n file(s) were created.", nullptr, files);
 }
 
 QString linksExportedMessage(int links)
 {
-    return (links == 1 ? Tr::tr("%1 link was exported.") : Tr::tr("%1 links were exported.")).arg(links);
+    return Tr::tr("%n link(s) were exported.", nullptr, links);
 }
 
 QString unwritableCharactersMessage(int characters, const QString &encodingName)
 {
-    return (characters == 1 ? Tr::tr("%L1 character cannot be written in %2 and would become '?'.")
-                            : Tr::tr("%L1 characters cannot be written in %2 and would become '?'."))
-        .arg(characters)
+    return Tr::tr("%Ln character(s) cannot be written in %1 and would become '?'.", nullptr, characters)
         .arg(encodingName);
 }
 

@@ -100,7 +100,7 @@ QString VerificationDetails::summary() const
     if (!failure.isEmpty())
         parts << failure;
     if (retries > 0)
-        parts << tr("retried %1 times").arg(retries);
+        parts << tr("retried %n times", nullptr, retries);
     if (siteWaitMs >= NoticeableWaitMs)
         parts << tr("waited %1 s before the partner's site").arg(seconds(siteWaitMs));
     if (pageWaitMs >= NoticeableWaitMs)

@@ -84,9 +84,12 @@ class TestMenus : public QObject
                                   u' ' + widget->objectName();
             // Group boxes' titles, fields' placeholders, spin boxes' units; the text of labels and buttons
             // only: a field's text is the user's.
-            for (const char *property : {"title", "placeholderText", "prefix", "suffix", "toolTip",
-                                         "accessibleName", "accessibleDescription"})
+            for (const char *property :
+                 {"title", "placeholderText", "toolTip", "accessibleName", "accessibleDescription"})
                 collect(texts, where, widget->property(property).toString());
+            // A unit may stand on both sides of a spin box's number, as one translated text.
+            collect(texts, where,
+                    widget->property("prefix").toString() + widget->property("suffix").toString());
             if (qobject_cast<QLabel *>(widget) || qobject_cast<QAbstractButton *>(widget))
                 collect(texts, where, widget->property("text").toString());
             if (auto *tabs = qobject_cast<QTabWidget *>(widget)) {

@@ -1,4 +1,5 @@
 #include "DocumentFixture.h"
+#include "document/Document.h"
 #include "document/DocumentFileGuard.h"
 #include "document/FileChangedBar.h"
 
@@ -10,6 +11,7 @@
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTimer>
+#include <QUndoStack>
 
 // Opening, saving, reverting and closing document windows, and their two timers. Work that reached the
 // file another way is never overwritten without a question; an unedited window follows its file.
@@ -222,6 +224,30 @@ private slots:
         QVERIFY(document->collectionManager().categoryWithName(QStringLiteral("Theirs")));
         QVERIFY(!document->collectionManager().categoryWithName(QStringLiteral("Dropped")));
         QVERIFY(!fileHasCategory(path, QStringLiteral("Dropped")));
+
+        // The bar's Reload asks first and names what would be lost; Cancel keeps all of it.
+        document->collectionManager().addCategoryWithName(QStringLiteral("Unsaved"),
+                                                          QStringLiteral("unsaved"));
+        document->updateChangeCount(QStringLiteral("New Category"));
+        writeBehind(path, QStringLiteral("Newer"));
+        QTRY_VERIFY_WITH_TIMEOUT(bar->isVisible(), 5000);
+        const int steps = document->document()->undoStack()->count();
+        MessageBox::setNextAnswer(1); // Cancel
+        bar->buttons().at(0)->click();
+        QCOMPARE(MessageBox::shownAlerts().last().title, QStringLiteral("Discard your changes and reload?"));
+        const QString lost = MessageBox::shownAlerts().last().message;
+        QVERIFY2(lost.contains(QStringLiteral("The 1 change made")) &&
+                     lost.contains(QString::fromUtf8("Lost: \u201cNew Category\u201d.")),
+                 qPrintable(lost));
+        QVERIFY(bar->isVisible());
+        QVERIFY(document->isEdited());
+        QVERIFY(document->collectionManager().categoryWithName(QStringLiteral("Unsaved")));
+        QCOMPARE(document->document()->undoStack()->count(), steps);
+        MessageBox::setNextAnswer(0); // Discard and Reload
+        bar->buttons().at(0)->click();
+        QVERIFY(!document->isEdited());
+        QVERIFY(document->collectionManager().categoryWithName(QStringLiteral("Newer")));
+        QVERIFY(!document->collectionManager().categoryWithName(QStringLiteral("Unsaved")));
 
         // A file moved away is offered Save As; the window follows its new file.
         addCategory(document, QStringLiteral("Moved"));

@@ -9,6 +9,7 @@
 #include "model/Preferences.h"
 #include "model/TemporaryFolder.h"
 #include "model/TextUtils.h"
+#include "model/UiLanguage.h"
 #include "model/UrlOpener.h"
 #include "publish/ClipboardWriter.h"
 #include "publish/ExportTexts.h"
@@ -136,6 +137,7 @@ class TestExports : public QObject
 private slots:
     void initTestCase()
     {
+        UiLanguage::installEnglishPlurals();
         Preferences::useSettingsFile(m_dir.filePath("settings.ini"));
         DatabaseBuilder db;
         build(db);
