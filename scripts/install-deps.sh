@@ -6,6 +6,8 @@ set -euo pipefail
 packages=(qt6-base-dev qt6-tools-dev qt6-l10n-tools qt6-svg-dev libgl-dev cmake ninja-build g++
           xvfb xauth tidy desktop-file-utils fonts-dejavu-core clang-format python3
           pkg-config libgumbo-dev libqt6sql6-sqlite dbus appstream man-db qt6-translations-l10n)
+# The verification history opens its files through a VFS of its own in the system's SQLite.
+packages+=(libsqlite3-dev)
 if [ "${1:-}" = "--fuzz" ]; then
     packages+=(clang-14 libclang-rt-14-dev)
 fi
