@@ -1,11 +1,14 @@
 #include "support/CliProcess.h"
 
 #include "history/HistoryFiles.h"
+#include "history/HistoryJson.h"
 #include "history/HistoryStore.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QTemporaryDir>
@@ -309,6 +312,27 @@ private slots:
         QVERIFY(HistoryStore::copyHistory(db, copy));
         QCOMPARE(permissionsOf(HistoryStore::pathForDatabase(copy)), 0640);
         QCOMPARE(HistoryStore(copy).checks()->size(), 2);
+    }
+
+    void checksPrintAsTheirJsonObjects()
+    {
+        // A long history is printed without a JSON object per check: the text must be the one
+        // QJsonDocument makes of the object, whatever the strings hold.
+        const QString tricky = QStringLiteral("\"q\" \\ \b\f\n\r\t \x01\x1f\x7f é € ") +
+                               QString::fromUtf8("\xF0\x9F\x98\x80") + QChar(0xD800) + u'x' + QChar(0xDC00);
+        QList<CheckRecord> records{check("LNK1", 0, VerificationSucceeded, false),
+                                   check("LNK2", 86400 * 200, VerificationLinkNotFound),
+                                   check("LNK3", 5, VerificationSucceeded)}; // rel empty
+        records[1].title = tricky;
+        records[1].anchorText = tricky;
+        records[1].httpStatus = 0;
+        records[1].rel = {QStringLiteral("a"), tricky};
+        for (const CheckRecord &record : records) {
+            QByteArray text = "[\n";
+            HistoryJson::appendCheck(text, record, 1);
+            text += "\n]\n";
+            QCOMPARE(text, QJsonDocument(QJsonArray{HistoryJson::check(record)}).toJson());
+        }
     }
 
 private:
