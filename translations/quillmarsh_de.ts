@@ -605,6 +605,18 @@
         <source>Print JSON objects with file, state (sent, unchanged, failed, would-send) and reason.</source>
         <translation>JSON-Objekte mit file, state (sent, unchanged, failed, would-send) und reason ausgeben.</translation>
     </message>
+    <message>
+        <source>cannot write: %1</source>
+        <translation>kann nicht schreiben: %1</translation>
+    </message>
+    <message>
+        <source>the file is read-only</source>
+        <translation>die Datei ist schreibgeschützt</translation>
+    </message>
+    <message>
+        <source>the folder %1 is read-only</source>
+        <translation>der Ordner %1 ist schreibgeschützt</translation>
+    </message>
 </context>
 <context>
     <name>Codes</name>
@@ -725,6 +737,48 @@
     <message>
         <source>Total:</source>
         <translation>Gesamt:</translation>
+    </message>
+</context>
+<context>
+    <name>DatabaseFile</name>
+    <message>
+        <source>the database would take %1 MB, more than the %2 MB a database file can hold</source>
+        <translation>die Datenbank bräuchte %1 MB, mehr als die %2 MB, die eine Datenbankdatei fassen kann</translation>
+    </message>
+</context>
+<context>
+    <name>DatabaseLock</name>
+    <message>
+        <source>it is a symbolic link</source>
+        <translation>sie ist ein symbolischer Link</translation>
+    </message>
+    <message>
+        <source>it is not a regular file</source>
+        <translation>sie ist keine gewöhnliche Datei</translation>
+    </message>
+    <message>
+        <source>process %1 on %2</source>
+        <translation>Prozess %1 auf %2</translation>
+    </message>
+    <message>
+        <source>%1, lock file %2</source>
+        <translation>%1, Sperrdatei %2</translation>
+    </message>
+    <message>
+        <source>another command is writing the database (%1); try again when it has ended</source>
+        <translation>ein anderer Befehl schreibt die Datenbank (%1); versuchen Sie es erneut, wenn er beendet ist</translation>
+    </message>
+    <message>
+        <source>the database is open in another window (%1); close it there and try again</source>
+        <translation>die Datenbank ist in einem anderen Fenster geöffnet (%1); schließen Sie sie dort und versuchen Sie es erneut</translation>
+    </message>
+    <message>
+        <source>the lock file %1 cannot be used: %2; remove it if no window has the database open</source>
+        <translation>die Sperrdatei %1 kann nicht verwendet werden: %2; entfernen Sie sie, wenn kein Fenster die Datenbank geöffnet hat</translation>
+    </message>
+    <message>
+        <source>the lock file %1 cannot be made</source>
+        <translation>die Sperrdatei %1 kann nicht angelegt werden</translation>
     </message>
 </context>
 <context>
@@ -1017,6 +1071,18 @@ Datei: %2</translation>
     <message>
         <source>The file is empty.</source>
         <translation>Die Datei ist leer.</translation>
+    </message>
+    <message>
+        <source>Lock file: %1</source>
+        <translation>Sperrdatei: %1</translation>
+    </message>
+    <message>
+        <source>The document &quot;%1&quot; cannot be locked.</source>
+        <translation>Das Dokument „%1“ kann nicht gesperrt werden.</translation>
+    </message>
+    <message>
+        <source>Its lock file %1 is not a regular file, so Quillmarsh cannot tell whether another window has the document open. Open it read-only, or remove the lock file and open the document again.</source>
+        <translation>Seine Sperrdatei %1 ist keine gewöhnliche Datei, daher kann Quillmarsh nicht erkennen, ob ein anderes Fenster das Dokument geöffnet hat. Öffnen Sie es schreibgeschützt, oder entfernen Sie die Sperrdatei und öffnen Sie das Dokument erneut.</translation>
     </message>
 </context>
 <context>
@@ -2207,6 +2273,29 @@ Datei: %2</translation>
     </message>
 </context>
 <context>
+    <name>HistoryFiles</name>
+    <message>
+        <source>it is a symbolic link, which is never followed</source>
+        <translation>er ist ein symbolischer Link, dem nie gefolgt wird</translation>
+    </message>
+    <message>
+        <source>%1 is a symbolic link, which is never followed</source>
+        <translation>%1 ist ein symbolischer Link, dem nie gefolgt wird</translation>
+    </message>
+    <message>
+        <source>it is not a file</source>
+        <translation>das ist keine Datei</translation>
+    </message>
+    <message>
+        <source>%1 is not a file</source>
+        <translation>%1 ist keine Datei</translation>
+    </message>
+    <message>
+        <source>%1 cannot be created: %2</source>
+        <translation>%1 kann nicht angelegt werden: %2</translation>
+    </message>
+</context>
+<context>
     <name>HistoryStore</name>
     <message>
         <source>no such database file</source>
@@ -2219,10 +2308,6 @@ Datei: %2</translation>
     <message>
         <source>the SQLite driver of Qt SQL is not installed</source>
         <translation>der SQLite-Treiber von Qt SQL ist nicht installiert</translation>
-    </message>
-    <message>
-        <source>it is not a file</source>
-        <translation>das ist keine Datei</translation>
     </message>
     <message>
         <source>the file is read-only</source>
@@ -2251,6 +2336,10 @@ Datei: %2</translation>
     <message>
         <source>The verification history %1 cannot be written.</source>
         <translation>Der Prüfverlauf %1 kann nicht geschrieben werden.</translation>
+    </message>
+    <message>
+        <source>the SQLite library cannot open files without following links</source>
+        <translation>die SQLite-Bibliothek kann keine Dateien öffnen, ohne Links zu folgen</translation>
     </message>
 </context>
 <context>

@@ -5,6 +5,7 @@
 #include "history/HistoryStore.h"
 #include "model/Clock.h"
 #include "model/CollectionManager.h"
+#include "model/DatabaseLock.h"
 #include "verify/VerificationRowModel.h"
 #include "verify/VerificationScheduler.h"
 
@@ -191,6 +192,11 @@ int runVerify(const QStringList &arguments, QTextStream &out, QTextStream &err)
         }
     }
 
+    // A run can take minutes: whether its results can be saved is known before anything is fetched.
+    std::unique_ptr<DatabaseLock> lock;
+    if (options.save && !(lock = Cli::lockForWriting(options.path, err)))
+        return ExitBadFile;
+
     if (options.dueDays) {
         // Without a readable history the days stored in the database decide.
         HistoryStore history(options.path);
@@ -292,7 +298,7 @@ int runVerify(const QStringList &arguments, QTextStream &out, QTextStream &err)
     if (options.save) {
         store.recordVerificationResults(rows.resultsToSave(), Clock::today());
         store.computeNotifications();
-        if (!Cli::saveDatabase(store, options.path, err))
+        if (!Cli::saveDatabase(store, options.path, err, lock.get()))
             return ExitBadFile;
     }
     if (options.failOnLoss) {

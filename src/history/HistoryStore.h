@@ -7,6 +7,7 @@
 #include <QHash>
 #include <QList>
 #include <QString>
+#include <functional>
 #include <optional>
 
 class QSqlDatabase;
@@ -36,6 +37,9 @@ public:
     bool record(const QList<CheckRecord> &checks);
     // The checks of one link, or of every link when `linkID` is null; newest first.
     std::optional<QList<CheckRecord>> checks(const QString &linkID = QString());
+    // The same checks handed to `visit` one at a time as they are read, so that a history of millions
+    // of checks is never held at once. False when the history cannot be read.
+    bool forEachCheck(const QString &linkID, const std::function<void(const CheckRecord &)> &visit);
     // Each link's latest check against the one before, for the links where that is a change.
     std::optional<QList<LinkChange>> changes();
     // The latest check of every link that has one (result, followed and time are filled).
@@ -67,6 +71,7 @@ private:
     bool fail(const QString &why);
     QSqlDatabase database() const;
 
+    QString m_databasePath;
     QString m_path;
     QString m_connectionName;
     QString m_error;

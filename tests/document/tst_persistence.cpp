@@ -13,6 +13,8 @@
 #include <QTimer>
 #include <QUndoStack>
 
+#include <sys/stat.h>
+
 // Opening, saving, reverting and closing document windows, and their two timers. Work that reached the
 // file another way is never overwritten without a question; an unedited window follows its file.
 class TestPersistence : public QObject
@@ -134,6 +136,18 @@ private slots:
         QCOMPARE(reader->windowTitle(), QString::fromUtf8("copy.site[*] \u2014 Quillmarsh"));
         reader->close();
         other.unlock();
+
+        // A lock file that is a FIFO tells nobody who has the file: it may only be looked at.
+        QCOMPARE(::mkfifo(QFile::encodeName(lockPath).constData(), 0600), 0);
+        MessageBox::setNextAnswer(0); // Open Read-Only
+        MyDocument *looker = m_fixture->controller().openDocument(path);
+        QVERIFY(looker);
+        QCOMPARE(MessageBox::shownAlerts().last().title,
+                 QStringLiteral("The document \"test.site\" cannot be locked."));
+        QVERIFY(MessageBox::shownAlerts().last().message.contains(lockPath));
+        QVERIFY(looker->windowTitle().contains(QStringLiteral("(read-only)")));
+        looker->close();
+        QVERIFY(QFile::remove(lockPath));
 
         // A window that has the file holds the lock itself.
         MessageBox::clearShownAlerts();

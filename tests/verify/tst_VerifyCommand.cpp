@@ -150,6 +150,9 @@ private slots:
         QCOMPARE(verifyEcho(), 0); // back, with nofollow
         const QJsonArray checks = jsonOf({"history", file, "--link", echo, "--json"});
         QCOMPARE(checks.size(), 3);
+        // Printed a check at a time, in the form of the whole array at once.
+        const QByteArray printed = run({"history", file, "--json"}).out;
+        QCOMPARE(printed, QJsonDocument(QJsonDocument::fromJson(printed).array()).toJson());
         const QJsonObject newest = checks.at(0).toObject();
         for (const char *key :
              {"linkID", "title", "checkedOn", "result", "resultText", "httpStatus", "finalURL",
@@ -199,7 +202,8 @@ private slots:
         QCOMPARE(bad.status, 2);
         QVERIFY(bad.err.startsWith(missing.toUtf8() + ": "));
         // A database without history has none: an empty list, not an error.
-        QVERIFY(jsonOf({"history", writeDatabase(QStringLiteral("none.site"), {}), "--json"}).isEmpty());
+        QCOMPARE(run({"history", writeDatabase(QStringLiteral("none.site"), {}), "--json"}).out,
+                 QByteArray("[\n]\n"));
     }
 
 private:

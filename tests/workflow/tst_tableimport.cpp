@@ -70,7 +70,7 @@ QList<QStringList> rowsOf(const Table &table)
 {
     QList<QStringList> rows;
     for (const TableRow &row : table.rows)
-        rows.append(QStringList{QString::number(row.number)} + row.cells);
+        rows.append(QStringList{QString::number(row.number)} + table.cells(row));
     return rows;
 }
 
@@ -259,7 +259,7 @@ private slots:
     void encodings()
     {
         const QString text = QStringLiteral("Title\tURL\nCaf\u00e9 \u20ac\thttp://a.example\n");
-        auto title = [](const Table &table) { return table.rows.value(0).cells.value(0); };
+        auto title = [](const Table &table) { return table.cells(table.rows.value(0)).value(0); };
 
         // UTF-16 marked in either byte order, UTF-8 marked or not; a mark is not part of the first header.
         QStringEncoder utf16le(QStringConverter::Utf16LE, QStringConverter::Flag::WriteBom);
@@ -292,6 +292,18 @@ private slots:
         QVERIFY(error.contains(QLatin1String("not a text table")));
         QVERIFY(!TableReader::read(QByteArray("\n\r\n\r"), {}, &error));
         QVERIFY(error.contains(QLatin1String("no header")));
+
+        // More rows than a database holds links, or more cells in a row than any table of partners
+        // has, is refused before it fills the memory; the message names the cap.
+        const QByteArray rows = QByteArray("URL\n") + QByteArray("a\n").repeated(TableReader::MaximumRows);
+        QCOMPARE(readOrFail(rows).rows.size(), TableReader::MaximumRows);
+        QVERIFY(!TableReader::read(rows + "a\n", {}, &error));
+        QVERIFY2(error.contains(QString::number(TableReader::MaximumRows) + " rows"), qPrintable(error));
+        const QByteArray cells = QByteArray("URL") + QByteArray(",x").repeated(TableReader::MaximumCells - 1);
+        QCOMPARE(readOrFail(cells + "\n").headers.size(), TableReader::MaximumCells);
+        QVERIFY(!TableReader::read("URL,Title\n" + cells + ",x\n", {}, &error)); // comma-delimited
+        QVERIFY2(error.contains(QString::number(TableReader::MaximumCells) + " cells in row 2"),
+                 qPrintable(error));
 
         // A file past the cap is refused before anything is read (a sparse file takes no room).
         QTemporaryDir dir;
