@@ -3,6 +3,7 @@
 #include "LinkForm.h"
 
 #include "model/AddressTexts.h"
+#include "model/SpreadsheetCell.h"
 #include "model/TextUtils.h"
 
 #include <QCoreApplication>
@@ -55,7 +56,8 @@ QString TableRowConverter::cell(const QStringList &cells, TableField field) cons
     const int column = m_columns[int(field)];
     if (column < 0 || column >= cells.size())
         return QString();
-    return isTrimmed(field) ? cells.at(column).trimmed() : cells.at(column);
+    // The export guards a cell that a spreadsheet would run as a formula; its text comes back whole.
+    return SpreadsheetCell::unguarded(isTrimmed(field) ? cells.at(column).trimmed() : cells.at(column));
 }
 
 std::optional<LinkStatus> TableRowConverter::statusOfText(const QString &text)

@@ -14,6 +14,7 @@
 #include "model/TextUtils.h"
 #include "model/UrlOpener.h"
 #include "publish/ClipboardWriter.h"
+#include "publish/CsvSpreadsheetBuilder.h"
 #include "publish/ExportTexts.h"
 #include "publish/HTMLBuilder.h"
 #include "publish/LinksPageExporter.h"
@@ -573,7 +574,7 @@ private slots:
         QCOMPARE(SpreadsheetBuilder::stringForStatus('9'), QString(""));
 
         QCOMPARE(ExportTexts::proposedSpreadsheetName(QDate(2024, 12, 31)),
-                 QString("Links Database 12-31-2024"));
+                 QString("Links Database 2024-12-31"));
         QCOMPARE(ExportTexts::filesCreatedMessage(1), QString("1 file was created."));
         QCOMPARE(ExportTexts::linksExportedMessage(1), QString("1 link was exported."));
         QCOMPARE(ExportTexts::linksExportedMessage(0), QString("0 links were exported."));
@@ -596,6 +597,14 @@ private slots:
         QCOMPARE(builder.unwritableCharacterCount(TextEncoding::MacOSRoman), 2); // Ł ½
         QCOMPARE(builder.unwritableCharacterCount(TextEncoding::ISOLatin1), 2);  // Ł —
         QCOMPARE(builder.unwritableCharacterCount(TextEncoding::UTF16), 0);
+        // The comma-separated text dates by ISO and adds the last verification's result.
+        const QStringList csv = CsvSpreadsheetBuilder(db.store()).string().split("\r\n");
+        QVERIFY2(csv.at(0).endsWith(",Last Verified On,Last Verification Result,Notes"),
+                 qPrintable(csv.at(0)));
+        QVERIFY2(csv.at(1).contains(",Approved,2004-03-05,2004-12-31,Verified successfully.,\"First line"),
+                 qPrintable(csv.at(1)));
+        QVERIFY2(csv.constLast().isEmpty() && csv.at(csv.size() - 2).endsWith(",Negotiating,2010-11-09,,,"),
+                 qPrintable(csv.at(csv.size() - 2)));
     }
 
     void encodingsMatchGolden_data()
