@@ -3,8 +3,15 @@
 #include "CliHelp.h"
 #include "CliManPage.h"
 #include "CliProcess.h"
+#include "DatabaseBuilder.h"
+#include "HttpTestServer.h"
 #include "PseudoTranslator.h"
 
+#include "model/DatabaseFile.h"
+
+#include <QRegularExpression>
+#include <QSet>
+#include <QTemporaryDir>
 #include <QTest>
 
 // The tool's help, version, manual page and completion, all made from the one command table, and
@@ -67,6 +74,77 @@ private slots:
                 QVERIFY2(!PseudoTranslator::escapes(CliCommand::translated(text)),
                          qPrintable(command.name + ": " + text));
         }
+    }
+
+    // Standard error carries only the tool's own lines. Every command runs once with Qt's warnings
+    // made fatal (a thread that outlives the application object, an event loop without one); and
+    // where Qt warns about the surroundings, as about the XDG_RUNTIME_DIR that cron leaves unset when
+    // a command that draws starts, the user does not see it.
+    void everyCommandKeepsQtMessagesOffStandardError()
+    {
+        HttpTestServer server;
+        QVERIFY(server.listen());
+        server.setResponse("/", HttpTestServer::Response::page("<p>Partner</p>"));
+        server.setResponse("/links.html",
+                           HttpTestServer::Response::page("<a href=\"http://own.example/\">us</a>"));
+        QTemporaryDir dir;
+        QTemporaryDir runtime; // private (0700), as Qt wants it
+        DatabaseBuilder db;
+        SiteProfileTexts profile;
+        profile.title = "Own";
+        profile.URL = "http://own.example/";
+        db.store().setSiteProfile(profile);
+        LinkFields partner{.title = "Partner",
+                           .URL = server.url("/"),
+                           .counterpartURL = server.url("/links.html"),
+                           .contactEmail = "ann@partner.example",
+                           .status = LinkStatusApproved};
+        db.category("Friends", "friends").link(partner);
+        db.emailTemplate("Hello", "Hi", "Dear partner");
+        const QString site = dir.filePath("links.site");
+        QVERIFY(DatabaseFile::write(db.store(), site));
+        QVERIFY(writeFile(dir.filePath("table.csv"), "Title,URL\nNew,http://new.example/\n"));
+        QVERIFY(QFile::copy(site, dir.filePath("other.site")));
+        QVERIFY(QDir(dir.path()).mkdir("page"));
+        const QString id = db.lastLink()->ID();
+        const QList<QStringList> runs = {{"verify", site, "--save", "--json", "--timeout", "10"},
+                                         {"changes", site, "--json"},
+                                         {"history", site, "--json"},
+                                         {"chart", site, "--view", "0", dir.filePath("chart.pdf")},
+                                         {"print", site, dir.filePath("list.pdf")},
+                                         {"dump", site},
+                                         {"find", site, "title:contains:art"},
+                                         {"notifications", site},
+                                         {"mailto", site, id, "--template", "Hello"},
+                                         {"export-html", site, dir.filePath("page/index.html")},
+                                         {"export-tsv", site, dir.filePath("links.txt")},
+                                         {"export-csv", site, dir.filePath("links.csv")},
+                                         {"templates", "export", site, dir.filePath("t.emlt")},
+                                         {"import-links", site, dir.filePath("other.site"), "--keep"},
+                                         {"import-table", site, dir.filePath("table.csv")},
+                                         {"load", dir.filePath("links.json"), dir.filePath("loaded.site")}};
+        QSet<QString> run;
+        for (const QStringList &arguments : runs) {
+            if (arguments.first() == "load")
+                QVERIFY(writeFile(arguments.at(1), runCli({"dump", site}).out));
+            const CliRun result = runCli(arguments, CliOptions()
+                                                        .at(dir.path())
+                                                        .withEventLoop()
+                                                        .with("XDG_RUNTIME_DIR", runtime.path())
+                                                        .with("QT_FATAL_WARNINGS", "1"));
+            const QString what = arguments.join(' ') + ": " + QString::fromUtf8(result.err);
+            QVERIFY2(result.status == 0, qPrintable(what));
+            QVERIFY2(!QString::fromUtf8(result.err)
+                          .contains(QRegularExpression("(^|\n)(Q[A-Z]\\w+|qt\\.[a-z.]+):")),
+                     qPrintable(what));
+            run.insert(arguments.first());
+        }
+        for (const CliCommand &command : CliRegistry::commands())
+            QVERIFY2(run.contains(command.name), qPrintable(command.name + " is not run"));
+        const CliRun cron = runCli({"chart", site, "--view", "2", dir.filePath("chart.png")},
+                                   CliOptions().with("XDG_RUNTIME_DIR"));
+        QCOMPARE(cron.status, 0);
+        QCOMPARE(cron.err, QByteArray());
     }
 
     void manualPageAndCompletionNameEveryCommandAndOption()
