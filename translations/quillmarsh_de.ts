@@ -32,6 +32,13 @@
     </message>
 </context>
 <context>
+    <name>AddressTexts</name>
+    <message>
+        <source>&quot;%1&quot; is not a web address: only addresses that begin with http:// or https:// can be used.</source>
+        <translation>„%1“ ist keine Webadresse: Nur Adressen, die mit http:// oder https:// beginnen, können verwendet werden.</translation>
+    </message>
+</context>
+<context>
     <name>ApplicationController</name>
     <message>
         <source>The tutorial is missing from this installation.</source>
@@ -646,6 +653,13 @@
     <message>
         <source>Total:</source>
         <translation>Gesamt:</translation>
+    </message>
+</context>
+<context>
+    <name>CsvSpreadsheetBuilder</name>
+    <message>
+        <source>Last Verification Result</source>
+        <translation>Ergebnis der letzten Prüfung</translation>
     </message>
 </context>
 <context>
@@ -1783,10 +1797,6 @@ Datei: %2</translation>
 <context>
     <name>ExportTexts</name>
     <message>
-        <source>Links Database MM-DD-YYYY</source>
-        <translation>Linkdatenbank DD.MM.YYYY</translation>
-    </message>
-    <message>
         <source>%1 file was created.</source>
         <translation>%1 Datei wurde erstellt.</translation>
     </message>
@@ -1809,6 +1819,10 @@ Datei: %2</translation>
     <message>
         <source>%L1 characters cannot be written in %2 and would become &apos;?&apos;.</source>
         <translation>%L1 Zeichen können in %2 nicht geschrieben werden und würden zu „?“.</translation>
+    </message>
+    <message>
+        <source>Links Database %1</source>
+        <translation>Linkdatenbank %1</translation>
     </message>
 </context>
 <context>
@@ -2601,6 +2615,10 @@ Datei: %2</translation>
         <source>Cancel</source>
         <translation>Abbrechen</translation>
     </message>
+    <message>
+        <source>The %1 field must hold a web address.</source>
+        <translation>Das Feld „%1“ muss eine Webadresse enthalten.</translation>
+    </message>
 </context>
 <context>
     <name>LinkHistoryModel</name>
@@ -2714,6 +2732,22 @@ Datei: %2</translation>
         <source>%1 categories were added.</source>
         <translation>%1 Kategorien wurden hinzugefügt.</translation>
     </message>
+    <message>
+        <source>The link &quot;%1&quot; was left out: its address &quot;%2&quot; is not a web address.</source>
+        <translation>Der Link „%1“ wurde ausgelassen: Seine Adresse „%2“ ist keine Webadresse.</translation>
+    </message>
+    <message>
+        <source>The link &quot;%1&quot; was left out: its links page address &quot;%2&quot; is not a web address.</source>
+        <translation>Der Link „%1“ wurde ausgelassen: Die Adresse seiner Linkseite „%2“ ist keine Webadresse.</translation>
+    </message>
+    <message>
+        <source>1 more link was left out for the same reason.</source>
+        <translation>1 weiterer Link wurde aus demselben Grund ausgelassen.</translation>
+    </message>
+    <message>
+        <source>%1 more links were left out for the same reason.</source>
+        <translation>%1 weitere Links wurden aus demselben Grund ausgelassen.</translation>
+    </message>
 </context>
 <context>
     <name>LinkListModel</name>
@@ -2781,6 +2815,18 @@ Datei: %2</translation>
     <message>
         <source>There is nothing to export.</source>
         <translation>Es gibt nichts zu exportieren.</translation>
+    </message>
+    <message>
+        <source>1 more link is left out for the same reason.</source>
+        <translation>1 weiterer Link fehlt aus demselben Grund.</translation>
+    </message>
+    <message>
+        <source>%1 more links are left out for the same reason.</source>
+        <translation>%1 weitere Links fehlen aus demselben Grund.</translation>
+    </message>
+    <message>
+        <source>The link &quot;%1&quot; is left out of the page: its address &quot;%2&quot; is not a web address.</source>
+        <translation>Der Link „%1“ fehlt auf der Seite: Seine Adresse „%2“ ist keine Webadresse.</translation>
     </message>
 </context>
 <context>
@@ -4120,6 +4166,10 @@ Datei: %2</translation>
         <source>Enter your web site&apos;s URL in the Main Page URL field.</source>
         <translation>Geben Sie die URL Ihrer Website in das Feld „Startseiten-URL“ ein.</translation>
     </message>
+    <message>
+        <source>The %1 field must hold a web address.</source>
+        <translation>Das Feld „%1“ muss eine Webadresse enthalten.</translation>
+    </message>
 </context>
 <context>
     <name>SpreadsheetBuilder</name>
@@ -4726,6 +4776,10 @@ Mit freundlichen Grüßen
     <message>
         <source>&quot;%1&quot; is not a date (MM/DD/YYYY or YYYY-MM-DD); %2 was left out</source>
         <translation>„%1“ ist kein Datum (MM/DD/YYYY oder YYYY-MM-DD); %2 wurde ausgelassen</translation>
+    </message>
+    <message>
+        <source>the links page address &quot;%1&quot; is not a web address and was left out</source>
+        <translation>die Adresse der Linkseite „%1“ ist keine Webadresse und wurde ausgelassen</translation>
     </message>
 </context>
 <context>
