@@ -5,8 +5,6 @@
 #include "model/CollectionManager.h"
 #include "model/PublishingRules.h"
 
-#include <QRegularExpression>
-
 namespace {
 
 const QString TableLine =
@@ -392,11 +390,9 @@ QString HTMLBuilder::styleText(const QString &declarations)
 
 QString HTMLBuilder::pageHref(const QString &fileName)
 {
-    const qsizetype colon = fileName.indexOf(u':');
-    if (colon < 0)
-        return fileName;
-    const qsizetype path = fileName.indexOf(QRegularExpression(QStringLiteral("[/?#]")));
-    return path >= 0 && path < colon ? fileName : QStringLiteral("./") + fileName;
+    // A browser decodes "&#58;" in an attribute to a colon before it looks for the scheme.
+    const bool mayNameScheme = fileName.contains(u':') || fileName.contains(u'&');
+    return mayNameScheme ? QStringLiteral("./") + fileName : fileName;
 }
 
 void HTMLBuilder::appendAttribute(QString &html, const QString &text)

@@ -42,8 +42,8 @@ public:
     // A style rule's declarations as the style sheet holds them: "</" becomes "<\\/" (the same two
     // characters to CSS), so no stored value can end the STYLE element and open markup of its own.
     static QString styleText(const QString &declarations);
-    // A link to one of the export's own files: a name that a browser would read as a scheme
-    // ("javascript:x.html") is made relative with "./".
+    // A link to one of the export's own files: a name that a browser could read as a scheme
+    // ("javascript:x.html", also with the colon written "&#58;") is made relative with "./".
     static QString pageHref(const QString &fileName);
 
 private:

@@ -9,7 +9,6 @@
 
 #include "model/DatabaseFile.h"
 
-#include <QRegularExpression>
 #include <QSet>
 #include <QTemporaryDir>
 #include <QTest>
@@ -84,29 +83,21 @@ private slots:
     {
         HttpTestServer server;
         QVERIFY(server.listen());
-        server.setResponse("/", HttpTestServer::Response::page("<p>Partner</p>"));
-        server.setResponse("/links.html",
-                           HttpTestServer::Response::page("<a href=\"http://own.example/\">us</a>"));
+        server.setResponse("/", HttpTestServer::Response::page("<a href=\"http://own.example/\">us</a>"));
         QTemporaryDir dir;
         QTemporaryDir runtime; // private (0700), as Qt wants it
         DatabaseBuilder db;
-        SiteProfileTexts profile;
-        profile.title = "Own";
-        profile.URL = "http://own.example/";
-        db.store().setSiteProfile(profile);
-        LinkFields partner{.title = "Partner",
-                           .URL = server.url("/"),
-                           .counterpartURL = server.url("/links.html"),
-                           .contactEmail = "ann@partner.example",
-                           .status = LinkStatusApproved};
-        db.category("Friends", "friends").link(partner);
+        db.store().setSiteProfile({.title = "Own", .URL = "http://own.example/"});
+        db.link({.title = "Partner",
+                 .URL = server.url("/"),
+                 .counterpartURL = server.url("/"),
+                 .contactEmail = "ann@partner.example",
+                 .status = LinkStatusApproved});
         db.emailTemplate("Hello", "Hi", "Dear partner");
         const QString site = dir.filePath("links.site");
         QVERIFY(DatabaseFile::write(db.store(), site));
-        QVERIFY(writeFile(dir.filePath("table.csv"), "Title,URL\nNew,http://new.example/\n"));
-        QVERIFY(QFile::copy(site, dir.filePath("other.site")));
         QVERIFY(QDir(dir.path()).mkdir("page"));
-        const QString id = db.lastLink()->ID();
+        const QString json = dir.filePath("links.json"), other = dir.filePath("other.site");
         const QList<QStringList> runs = {{"verify", site, "--save", "--json", "--timeout", "10"},
                                          {"changes", site, "--json"},
                                          {"history", site, "--json"},
@@ -115,28 +106,24 @@ private slots:
                                          {"dump", site},
                                          {"find", site, "title:contains:art"},
                                          {"notifications", site},
-                                         {"mailto", site, id, "--template", "Hello"},
+                                         {"mailto", site, db.lastLink()->ID(), "--template", "Hello"},
                                          {"export-html", site, dir.filePath("page/index.html")},
                                          {"export-tsv", site, dir.filePath("links.txt")},
                                          {"export-csv", site, dir.filePath("links.csv")},
+                                         {"import-table", site, dir.filePath("links.csv")},
                                          {"templates", "export", site, dir.filePath("t.emlt")},
-                                         {"import-links", site, dir.filePath("other.site"), "--keep"},
-                                         {"import-table", site, dir.filePath("table.csv")},
-                                         {"load", dir.filePath("links.json"), dir.filePath("loaded.site")}};
+                                         {"load", json, other},
+                                         {"import-links", site, other, "--keep"}};
         QSet<QString> run;
         for (const QStringList &arguments : runs) {
             if (arguments.first() == "load")
-                QVERIFY(writeFile(arguments.at(1), runCli({"dump", site}).out));
+                QVERIFY(writeFile(json, runCli({"dump", site}).out));
             const CliRun result = runCli(arguments, CliOptions()
                                                         .at(dir.path())
                                                         .withEventLoop()
                                                         .with("XDG_RUNTIME_DIR", runtime.path())
                                                         .with("QT_FATAL_WARNINGS", "1"));
-            const QString what = arguments.join(' ') + ": " + QString::fromUtf8(result.err);
-            QVERIFY2(result.status == 0, qPrintable(what));
-            QVERIFY2(!QString::fromUtf8(result.err)
-                          .contains(QRegularExpression("(^|\n)(Q[A-Z]\\w+|qt\\.[a-z.]+):")),
-                     qPrintable(what));
+            QVERIFY2(result.status == 0, qPrintable(arguments.join(' ') + ": " + result.err));
             run.insert(arguments.first());
         }
         for (const CliCommand &command : CliRegistry::commands())
