@@ -32,6 +32,13 @@
     </message>
 </context>
 <context>
+    <name>AddressTexts</name>
+    <message>
+        <source>&quot;%1&quot; is not a web address: only addresses that begin with http:// or https:// can be used.</source>
+        <translation>„%1“ ist keine Webadresse: Nur Adressen, die mit http:// oder https:// beginnen, können verwendet werden.</translation>
+    </message>
+</context>
+<context>
     <name>ApplicationController</name>
     <message>
         <source>The tutorial is missing from this installation.</source>
@@ -737,6 +744,13 @@
     <message>
         <source>Total:</source>
         <translation>Gesamt:</translation>
+    </message>
+</context>
+<context>
+    <name>CsvSpreadsheetBuilder</name>
+    <message>
+        <source>Last Verification Result</source>
+        <translation>Ergebnis der letzten Prüfung</translation>
     </message>
 </context>
 <context>
@@ -1981,10 +1995,6 @@ Datei: %2</translation>
 </context>
 <context>
     <name>ExportTexts</name>
-    <message>
-        <source>Links Database MM-DD-YYYY</source>
-        <translation>Linkdatenbank DD.MM.YYYY</translation>
-    </message>
     <message numerus="yes">
         <source>%n file(s) were created.</source>
         <translation>
@@ -2005,6 +2015,10 @@ Datei: %2</translation>
             <numerusform>%Ln Zeichen kann nicht in %1 geschrieben werden und würde zu „?“.</numerusform>
             <numerusform>%Ln Zeichen können nicht in %1 geschrieben werden und würden zu „?“.</numerusform>
         </translation>
+    </message>
+    <message>
+        <source>Links Database %1</source>
+        <translation>Linkdatenbank %1</translation>
     </message>
 </context>
 <context>
@@ -2827,6 +2841,10 @@ Datei: %2</translation>
         <source>Cancel</source>
         <translation>Abbrechen</translation>
     </message>
+    <message>
+        <source>The %1 field must hold a web address.</source>
+        <translation>Das Feld „%1“ muss eine Webadresse enthalten.</translation>
+    </message>
 </context>
 <context>
     <name>LinkHistoryModel</name>
@@ -2940,6 +2958,22 @@ Datei: %2</translation>
         <source>%1 categories were added.</source>
         <translation>%1 Kategorien wurden hinzugefügt.</translation>
     </message>
+    <message>
+        <source>The link &quot;%1&quot; was left out: its address &quot;%2&quot; is not a web address.</source>
+        <translation>Der Link „%1“ wurde ausgelassen: Seine Adresse „%2“ ist keine Webadresse.</translation>
+    </message>
+    <message>
+        <source>The link &quot;%1&quot; was left out: its links page address &quot;%2&quot; is not a web address.</source>
+        <translation>Der Link „%1“ wurde ausgelassen: Die Adresse seiner Linkseite „%2“ ist keine Webadresse.</translation>
+    </message>
+    <message>
+        <source>1 more link was left out for the same reason.</source>
+        <translation>1 weiterer Link wurde aus demselben Grund ausgelassen.</translation>
+    </message>
+    <message>
+        <source>%1 more links were left out for the same reason.</source>
+        <translation>%1 weitere Links wurden aus demselben Grund ausgelassen.</translation>
+    </message>
 </context>
 <context>
     <name>LinkListModel</name>
@@ -3007,6 +3041,18 @@ Datei: %2</translation>
     <message>
         <source>There is nothing to export.</source>
         <translation>Es gibt nichts zu exportieren.</translation>
+    </message>
+    <message>
+        <source>1 more link is left out for the same reason.</source>
+        <translation>1 weiterer Link fehlt aus demselben Grund.</translation>
+    </message>
+    <message>
+        <source>%1 more links are left out for the same reason.</source>
+        <translation>%1 weitere Links fehlen aus demselben Grund.</translation>
+    </message>
+    <message>
+        <source>The link &quot;%1&quot; is left out of the page: its address &quot;%2&quot; is not a web address.</source>
+        <translation>Der Link „%1“ fehlt auf der Seite: Seine Adresse „%2“ ist keine Webadresse.</translation>
     </message>
 </context>
 <context>
@@ -4756,6 +4802,10 @@ Vergleichen Sie ihn mit dem, den Ihr Anbieter Ihnen nennt; nehmen Sie ihn nur an
         <source>Enter your web site&apos;s URL in the Main Page URL field.</source>
         <translation>Geben Sie die URL Ihrer Website in das Feld „Startseiten-URL“ ein.</translation>
     </message>
+    <message>
+        <source>The %1 field must hold a web address.</source>
+        <translation>Das Feld „%1“ muss eine Webadresse enthalten.</translation>
+    </message>
 </context>
 <context>
     <name>SitePublisher</name>
@@ -5410,6 +5460,10 @@ Mit freundlichen Grüßen
     <message>
         <source>&quot;%1&quot; is not a date (MM/DD/YYYY or YYYY-MM-DD); %2 was left out</source>
         <translation>„%1“ ist kein Datum (MM/DD/YYYY oder YYYY-MM-DD); %2 wurde ausgelassen</translation>
+    </message>
+    <message>
+        <source>the links page address &quot;%1&quot; is not a web address and was left out</source>
+        <translation>die Adresse der Linkseite „%1“ ist keine Webadresse und wurde ausgelassen</translation>
     </message>
 </context>
 <context>

@@ -37,6 +37,8 @@ int runImportLinks(const QStringList &arguments, QTextStream &out, QTextStream &
         err << files.at(1) << ": " << error.text() << Qt::endl;
         return ExitBadFile;
     }
+    for (const QString &refusal : summary.refusedLinks)
+        err << files.at(1) << ": " << refusal << Qt::endl;
     if (summary.changed() && !Cli::saveDatabase(store, files.at(0), err))
         return ExitBadFile;
     out << "links added: " << summary.added << ", replaced: " << summary.replaced

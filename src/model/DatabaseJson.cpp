@@ -1,5 +1,6 @@
 #include "DatabaseJson.h"
 
+#include "AddressTexts.h"
 #include "ByteFields.h"
 #include "Clock.h"
 #include "CollectionManager.h"
@@ -304,6 +305,11 @@ bool fromJson(const QJsonObject &json, CollectionManager &store, FileError *erro
             .arg(record, QLatin1String(key),
                  value.isString() ? jsonQuoted(value.toString()) : QStringLiteral("value"));
     };
+    // Addresses are published and opened: one that leads anywhere but to a web page is refused.
+    auto notAWebAddress = [](const QString &record, const char *key, const QString &address) {
+        return QStringLiteral("%1: the %2 %3 is not a web address (http:// or https://)")
+            .arg(record, QLatin1String(key), jsonQuoted(address));
+    };
     for (const char *list : {"emailTemplates", "namedStrings"}) {
         const QJsonValue value = json.value(QLatin1String(list));
         if (!value.isUndefined() && !value.isArray())
@@ -314,6 +320,10 @@ bool fromJson(const QJsonObject &json, CollectionManager &store, FileError *erro
                              json.value("selfInfo").toObject().value("createdOn")));
 
     const QJsonObject self = json.value("selfInfo").toObject();
+    for (const char *key : {"URL", "linksURL"}) {
+        if (!AddressTexts::isStorableAddress(textFrom(self, key)))
+            return fail(notAWebAddress(QStringLiteral("site profile"), key, textFrom(self, key)));
+    }
     SelfInfo info = store.selfInfo();
     const SelfInfo defaults;
     info.setTitle({textFrom(self, "title"), textFrom(self, "URL"), textFrom(self, "description"),
@@ -442,6 +452,11 @@ bool fromJson(const QJsonObject &json, CollectionManager &store, FileError *erro
             f.description = textFrom(object, "description");
             f.keywords = textFrom(object, "keywords");
             f.counterpartURL = textFrom(object, "counterpartURL");
+            for (const auto &[key, address] :
+                 {std::pair{"URL", &f.URL}, {"counterpartURL", &f.counterpartURL}}) {
+                if (!AddressTexts::isStorableAddress(*address))
+                    return fail(notAWebAddress(record, key, *address));
+            }
             f.counterpartCategoryName = textFrom(object, "counterpartCategoryName");
             f.contactFirstName = textFrom(object, "contactFirstName");
             f.contactLastName = textFrom(object, "contactLastName");

@@ -21,11 +21,8 @@ QString proposedPageName()
 
 QString proposedSpreadsheetName(const QDate &date)
 {
-    QString name = Tr::tr("Links Database MM-DD-YYYY");
-    name.replace(QLatin1String("MM"), QString::asprintf("%02d", date.month()));
-    name.replace(QLatin1String("DD"), QString::asprintf("%02d", date.day()));
-    name.replace(QLatin1String("YYYY"), QString::number(date.year()));
-    return name;
+    // An ISO date, so that a folder of exports lists them by day in every language.
+    return Tr::tr("Links Database %1").arg(date.toString(Qt::ISODate));
 }
 
 QString fileNameFromTitle(const QString &title, const QString &fallback)

@@ -81,6 +81,24 @@ QString LinksPageExporter::problemWithPageFileNames(const CollectionManager &col
     return QString();
 }
 
+QStringList LinksPageExporter::leftOutLinkSentences(const CollectionManager &collectionManager, int named)
+{
+    const std::vector<const Link *> links = PublishingRules::linksLeftOutForTheirAddress(collectionManager);
+    QStringList sentences;
+    for (const Link *link : links) {
+        if (named >= 0 && sentences.size() == named) {
+            const qsizetype more = qsizetype(links.size()) - named;
+            sentences.append(more == 1 ? tr("1 more link is left out for the same reason.")
+                                       : tr("%1 more links are left out for the same reason.").arg(more));
+            break;
+        }
+        sentences.append(
+            tr("The link \"%1\" is left out of the page: its address \"%2\" is not a web address.")
+                .arg(link->title(), link->URL()));
+    }
+    return sentences;
+}
+
 bool LinksPageExporter::exportHTMLWithCollectionManager(const CollectionManager &collectionManager,
                                                         const QString &path, QString *error)
 {

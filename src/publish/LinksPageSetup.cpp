@@ -1,5 +1,6 @@
 #include "LinksPageSetup.h"
 
+#include "HTMLBuilder.h"
 #include "LinksPageStyle.h"
 #include "Themes.h"
 
@@ -83,7 +84,8 @@ QString LinksPageSetup::previewHTML(const QString &samplePage) const
     for (const LinksPageStyle::Style &style : LinksPageStyle::styles()) {
         const QString value = stringForName(style.key);
         TextUtils::replaceOccurencesOfString(page, QStringLiteral("#%1#").arg(style.key),
-                                             value.isNull() ? style.defaultText : value);
+                                             value.isNull() ? style.defaultText
+                                                            : HTMLBuilder::styleText(value));
     }
     return page;
 }

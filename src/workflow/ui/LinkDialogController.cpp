@@ -256,13 +256,7 @@ void LinkDialogController::confirm()
     });
     setTexts(edited);
     if (!check.passed) {
-        selectTab(tabOfField(check.field));
-        if (!check.title.isEmpty())
-            MessageBox::alert(this, check.title, check.message);
-        QWidget *field = fieldWidget(check.field);
-        field->setFocus();
-        if (auto *line = qobject_cast<QLineEdit *>(field))
-            line->selectAll();
+        showFailedCheck(check);
         return;
     }
     if (!confirmNewAddress())
@@ -270,6 +264,17 @@ void LinkDialogController::confirm()
     extractLinkInfo();
     m_verifyMode = false;
     done(QDialog::Accepted);
+}
+
+void LinkDialogController::showFailedCheck(const CheckResult &check)
+{
+    selectTab(tabOfField(check.field));
+    if (!check.title.isEmpty())
+        MessageBox::alert(this, check.title, check.message);
+    QWidget *field = fieldWidget(check.field);
+    field->setFocus();
+    if (auto *line = qobject_cast<QLineEdit *>(field))
+        line->selectAll();
 }
 
 bool LinkDialogController::confirmNewAddress()
@@ -289,8 +294,12 @@ bool LinkDialogController::confirmNewAddress()
 
 void LinkDialogController::verify()
 {
-    // Saving to verify at once skips the checks: the run itself tells what is wrong. Only a
-    // second link to the same address is asked about.
+    // Saving to verify at once skips the checks: the run itself tells what is wrong. Only an
+    // address that is no web page is refused, and a second link to the same address asked about.
+    if (const CheckResult addresses = checkAddresses(texts()); !addresses.passed) {
+        showFailedCheck(addresses);
+        return;
+    }
     if (!confirmNewAddress())
         return;
     extractLinkInfo();
