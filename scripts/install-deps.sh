@@ -5,7 +5,9 @@
 set -euo pipefail
 packages=(qt6-base-dev qt6-tools-dev qt6-l10n-tools qt6-svg-dev libgl-dev cmake ninja-build g++
           xvfb xauth tidy desktop-file-utils fonts-dejavu-core clang-format python3
-          pkg-config libgumbo-dev libqt6sql6-sqlite dbus appstream man-db qt6-translations-l10n)
+          pkg-config libgumbo-dev libqt6sql6-sqlite dbus appstream man-db qt6-translations-l10n
+          libgmime-3.0-dev libcurl4-openssl-dev libssl-dev qtkeychain-qt6-dev
+          python3-aiosmtpd dovecot-imapd gnome-keyring openssl)
 if [ "${1:-}" = "--fuzz" ]; then
     packages+=(clang-14 libclang-rt-14-dev)
 fi

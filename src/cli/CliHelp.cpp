@@ -19,7 +19,9 @@ QList<QPair<int, QString>> CliHelp::exitStatuses()
             {ExitBadFile, CliCommand::tr("A file cannot be read or written; one line on standard error names "
                                          "the file and says why.")},
             {ExitLinkLost, CliCommand::tr("With verify --fail-on-loss: the run lost a link that its previous "
-                                          "check had found.")}};
+                                          "check had found.")},
+            {ExitSomeFailed, CliCommand::tr("With send: some message was refused or could not be sent; the "
+                                            "others went, and the log says why.")}};
 }
 
 bool CliHelp::asksForHelp(const QStringList &arguments)
