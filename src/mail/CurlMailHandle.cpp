@@ -77,6 +77,7 @@ void CurlMailHandle::clearReply()
     m_reply.clear();
     m_replyCode = 0;
     m_replyDone = true;
+    m_refusal.clear();
     m_errorBuffer[0] = '\0';
 }
 
@@ -102,8 +103,12 @@ int CurlMailHandle::debugCallback(CURL *, int type, char *data, size_t size, voi
         handle->m_reply.append(line.left(400));
     bool numeric = false;
     const int code = line.left(3).toInt(&numeric);
-    if (numeric && line.size() >= 3)
+    if (numeric && line.size() >= 3) {
         handle->m_replyCode = code;
+        // What the server refused is kept apart: libcurl may say QUIT or RSET after it.
+        if (code >= 400)
+            handle->m_refusal = handle->m_reply.join(u' ');
+    }
     return 0;
 }
 
@@ -163,8 +168,8 @@ QString CurlMailHandle::failureText(int curlCode) const
                  why.isEmpty() ? QString::fromUtf8(curl_easy_strerror(CURLcode(curlCode))) : why,
                  m_presentedCertificate.isEmpty() ? tr("unknown") : m_presentedCertificate);
     }
-    if (m_replyCode >= 400)
-        return lastReply();
+    if (!m_refusal.isEmpty())
+        return m_refusal;
     const QString why = QString::fromUtf8(m_errorBuffer).trimmed();
     return why.isEmpty() ? QString::fromUtf8(curl_easy_strerror(CURLcode(curlCode))) : why;
 }

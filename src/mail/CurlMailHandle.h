@@ -53,6 +53,7 @@ private:
     char m_errorBuffer[256] = {};
     QStringList m_reply;
     int m_replyCode = 0;
+    QString m_refusal; // the last answer that refused something (a code from 400 on)
     bool m_replyDone = true;
     QString m_presentedCertificate;
     QString m_acceptedCertificate;

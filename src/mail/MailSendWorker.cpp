@@ -15,16 +15,17 @@ MailSendWorker::~MailSendWorker()
 
 bool MailSendWorker::isRunning() const
 {
-    return m_thread && m_thread->isRunning();
+    return m_busy;
 }
 
 void MailSendWorker::start(const QString &databasePath, const MailServer &server, const QString &password,
                            const QList<SendJob> &jobs, int pace)
 {
-    if (isRunning())
+    if (m_busy)
         return;
     if (m_thread)
-        m_thread->wait();
+        m_thread->wait(); // the last batch's thread is at its very end
+    m_busy = true;
     {
         std::lock_guard lock(m_mutex);
         m_stop = false;
@@ -62,6 +63,7 @@ void MailSendWorker::run(const QString &databasePath, const MailServer &server, 
                 QList<qint64> remaining;
                 for (int j = i; j < total; ++j)
                     remaining.append(jobs.at(j).logID);
+                m_busy = false;
                 emit finished(true, remaining);
                 return;
             }
@@ -79,9 +81,11 @@ void MailSendWorker::run(const QString &databasePath, const MailServer &server, 
             QList<qint64> remaining;
             for (int j = i + 1; j < total; ++j)
                 remaining.append(jobs.at(j).logID);
+            m_busy = false;
             emit finished(true, remaining);
             return;
         }
     }
+    m_busy = false;
     emit finished(false, {});
 }

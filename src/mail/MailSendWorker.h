@@ -8,6 +8,7 @@
 #include <QObject>
 #include <QString>
 #include <QThread>
+#include <atomic>
 #include <condition_variable>
 #include <memory>
 #include <mutex>
@@ -46,4 +47,6 @@ private:
     mutable std::mutex m_mutex;
     std::condition_variable m_wake;
     bool m_stop = false;
+    // A batch is under way; cleared before `finished` is emitted, so a `start` in answer to it works.
+    std::atomic<bool> m_busy = false;
 };

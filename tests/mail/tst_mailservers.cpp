@@ -23,6 +23,8 @@ private slots:
 
 private:
     QTemporaryDir m_folder;
+    // Kept to the end of the run: GLib ends a process whose session bus goes away.
+    KeyringTestSession m_keyring;
 };
 
 namespace {
@@ -65,9 +67,8 @@ QList<SendJob> jobsFor(const QList<LoggedMessage> &messages, const QList<qint64>
 
 void TestMailServers::keyringKeepsPasswords()
 {
-    KeyringTestSession keyring;
     QString error;
-    QVERIFY2(keyring.start(&error), qPrintable(error));
+    QVERIFY2(m_keyring.start(&error), qPrintable(error));
     const QString key = QStringLiteral("smtp://ann@mail.example.org:587");
     QVERIFY(!PasswordStore::readNow(key).password);
     QVERIFY2(PasswordStore::writeNow(key, QStringLiteral("correct horse ☃"), &error), qPrintable(error));
@@ -130,8 +131,10 @@ void TestMailServers::workerSendsRecordsAndStopsAndResumes()
     QSignalSpy failed(&worker, &MailSendWorker::messageFailed);
     QSignalSpy progress(&worker, &MailSendWorker::progress);
     QSignalSpy finished(&worker, &MailSendWorker::finished);
+    // The spies hear the worker's thread directly: a signal may be in before the wait begins.
+    auto arrived = [](QSignalSpy &spy) { return !spy.isEmpty() || spy.wait(30000); };
     worker.start(database, smtpServer(server), SmtpTestServer::Password, jobsFor(messages, ids), 0);
-    QVERIFY(finished.wait(30000));
+    QVERIFY(arrived(finished));
     QCOMPARE(finished.first().at(0).toBool(), false);
     QCOMPARE(sent.size(), 2);
     QCOMPARE(progress.last(), (QVariantList{3, 3}));
@@ -142,8 +145,9 @@ void TestMailServers::workerSendsRecordsAndStopsAndResumes()
                  reason.contains(QLatin1String("Recipient address rejected")),
              qPrintable(reason));
 
-    // One connection for all; each message as composed, with its name intact.
-    QCOMPARE(server.connections(), 1);
+    // The connection is reused; libcurl starts a new one only after the refusal. Each message arrives as
+    // composed, with its name intact.
+    QCOMPARE(server.connections(), 2);
     QCOMPARE(server.recipients(),
              (QList<QStringList>{{"juergen@partner.example"}, {"carol@friend.example"}}));
     const ReceivedMessage first = ReceivedMessage::fromHeaders(server.messages().first());
@@ -166,16 +170,16 @@ void TestMailServers::workerSendsRecordsAndStopsAndResumes()
     sent.clear();
     finished.clear();
     worker.start(database, smtpServer(server), SmtpTestServer::Password, jobsFor(more, moreIDs), 60);
-    QVERIFY(sent.wait(30000));
+    QVERIFY(arrived(sent));
     worker.stop();
-    QVERIFY(finished.wait(30000));
+    QVERIFY(arrived(finished));
     QCOMPARE(finished.first().at(0).toBool(), true);
     const QList<qint64> remaining = finished.first().at(1).value<QList<qint64>>();
     QCOMPARE(remaining, moreIDs.mid(1));
     QCOMPARE(log.outbox()->size(), 3); // the failed one and the two stopped ones
     finished.clear();
     worker.start(database, smtpServer(server), SmtpTestServer::Password, jobsFor(more.mid(1), remaining), 0);
-    QVERIFY(finished.wait(30000));
+    QVERIFY(arrived(finished));
     QCOMPARE(server.messages().size(), 5);
     QCOMPARE(log.outbox()->size(), 1);
 }

@@ -111,7 +111,9 @@ bool SmtpTestServer::start(Mode mode, QString *error)
     const QString modeName = mode == Mode::StartTls ? QStringLiteral("starttls")
                              : mode == Mode::Tls    ? QStringLiteral("tls")
                                                     : QStringLiteral("plain");
-    m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    // Its log (tracebacks of the handshakes a test refuses on purpose) stays in the folder.
+    m_process.setStandardErrorFile(m_folder.filePath(QStringLiteral("server.log")));
+    m_process.setStandardOutputFile(QProcess::nullDevice());
     // Debian's Python, where python3-aiosmtpd is installed, whatever python3 comes first on the PATH.
     m_process.start(QStringLiteral("/usr/bin/python3"),
                     {script, m_folder.path(), modeName, User, Password, m_certificate.certificatePath,
@@ -326,6 +328,7 @@ bool KeyringTestSession::start(QString *error)
     if (!m_keyring.waitForStarted(10000))
         return fail(error, QStringLiteral("gnome-keyring-daemon does not start"));
     m_keyring.write("\n");
+    m_keyring.waitForBytesWritten(5000); // no event loop turns here to write it later
     m_keyring.closeWriteChannel();
     m_running = true;
     m_previousAddress = qgetenv("DBUS_SESSION_BUS_ADDRESS");

@@ -3,7 +3,7 @@
 Usage: smtp_test_server.py FOLDER MODE USER PASSWORD CERT KEY
 MODE is starttls (STARTTLS and AUTH required), tls (TLS from the first byte) or plain. Each message
 received is written to FOLDER/NNNNNN.eml, its envelope to FOLDER/NNNNNN.env; FOLDER/connections counts
-the connections; FOLDER/port holds the port once the server listens. A recipient whose address
+the connections that carried mail; FOLDER/port holds the port once the server listens. A recipient whose address
 starts with "refused" is refused with 550. Runs until it is terminated."""
 import asyncio
 import os
@@ -13,13 +13,21 @@ import ssl
 import sys
 
 from aiosmtpd.controller import Controller
-from aiosmtpd.smtp import SMTP, AuthResult
+from aiosmtpd.smtp import AuthResult
 
 folder, mode, user, password, cert, key = sys.argv[1:7]
-counter = {"messages": 0, "connections": 0}
+counter = {"messages": 0}
+peers = set()
 
 
 class Handler:
+    async def handle_MAIL(self, server, session, envelope, address, mail_options):
+        peers.add(session.peer)
+        with open(os.path.join(folder, "connections"), "w") as f:
+            f.write(str(len(peers)))
+        envelope.mail_from = address
+        return "250 OK"
+
     async def handle_RCPT(self, server, session, envelope, address, rcpt_options):
         if address.lower().startswith("refused"):
             return "550 5.1.1 <%s>: Recipient address rejected: User unknown" % address
@@ -42,21 +50,8 @@ def authenticate(server, session, envelope, mechanism, auth_data):
     return AuthResult(success=ok)
 
 
-class CountingSMTP(SMTP):
-    def connection_made(self, transport):
-        counter["connections"] += 1
-        with open(os.path.join(folder, "connections"), "w") as f:
-            f.write(str(counter["connections"]))
-        super().connection_made(transport)
-
-
 context = ssl.create_default_context(ssl.Purpose.CLIENT_AUTH)
 context.load_cert_chain(cert, key)
-
-
-class TestController(Controller):
-    def factory(self):
-        return CountingSMTP(self.handler, **self.SMTP_kwargs)
 
 
 probe = socket.socket()
@@ -71,7 +66,7 @@ elif mode == "tls":
     options.update(server_kwargs={"ssl": context}, auth_require_tls=False)
 else:
     options.update(auth_require_tls=False)
-controller = TestController(Handler(), hostname="127.0.0.1", port=port, ready_timeout=10, **options)
+controller = Controller(Handler(), hostname="127.0.0.1", port=port, ready_timeout=10, **options)
 if mode == "tls":
     # The controller's own readiness probe speaks plain SMTP; with TLS from the first byte it is skipped.
     controller._trigger_server = lambda: None
