@@ -99,7 +99,7 @@ std::optional<QList<Item>> collect(const Options &options, const CollectionManag
         }
         const QDate today = options.today.isValid() ? options.today : Clock::today();
         for (const DueFollowUp &due : FollowUpPlanner::due(store, *all, today))
-            items.append({due.message, due.inReplyTo, due.references});
+            items.append({due.message, due.inReplyTo, due.references, {}, {}, {}, 0});
     } else {
         const EmailTemplate *emailTemplate =
             store.emailTemplateList().emailTemplateWithName(options.templateName);

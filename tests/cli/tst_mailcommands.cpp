@@ -2,6 +2,8 @@
 #include "DatabaseBuilder.h"
 #include "MailTestServers.h"
 
+#include "history/HistoryStore.h"
+#include "mail/ReceivedMessage.h"
 #include "model/DatabaseFile.h"
 #include "model/EmailTemplate.h"
 #include "model/Link.h"
@@ -155,7 +157,22 @@ void TestMailCommands::sendLogAndFollowUp()
     QCOMPARE(rows.at(0).toObject().value("linkID").toString(), m_jurgen);
     QCOMPARE(rows.at(0).toObject().value("messageID").toString(), messageID);
     QCOMPARE(followUps(30).size(), 0);
-    QCOMPARE(states(jsonOf(runCli({"messages", m_database, "--json"}))), (QStringList{"replied", "failed"}));
+    QCOMPARE(states(jsonOf(runCli({"messages", m_database, "--json"}))),
+             (QStringList{"failed", "replied"})); // newest first: the later row
+
+    // A link its latest check lost is written to once per loss.
+    CheckRecord check;
+    check.linkID = m_jurgen;
+    check.checkedOn = sentAt;
+    check.result = VerificationSucceeded;
+    CheckRecord missing = check;
+    missing.checkedOn = sentAt.addDays(1);
+    missing.result = VerificationLinkNotFound;
+    QVERIFY(HistoryStore(m_database).record({check, missing}));
+    rows = jsonOf(runCli({"send", m_database, "--template", "Reminder", "--lost", "--dry-run", "--json"}));
+    QCOMPARE(rows.size(), 1);
+    QCOMPARE(rows.at(0).toObject().value("linkID").toString(), m_jurgen);
+    QCOMPARE(rows.at(0).toObject().value("state").toString(), QStringLiteral("due"));
 }
 
 void TestMailCommands::refusesWhatCannotWork()
