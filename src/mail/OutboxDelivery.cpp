@@ -6,8 +6,12 @@ namespace OutboxDelivery {
 
 SendResult deliver(SmtpSession &session, MessageLog &log, const SendJob &job, QString *messageID)
 {
+    // The Date header and the log's time of sending are one and the same.
+    OutgoingMessage message = job.message;
+    if (!message.date.isValid())
+        message.date = QDateTime::currentDateTime();
     QString why;
-    const std::optional<ComposedMessage> composed = MessageComposer::compose(job.message, &why);
+    const std::optional<ComposedMessage> composed = MessageComposer::compose(message, &why);
     SendResult result;
     if (!composed) {
         result.reason = why;
@@ -18,7 +22,7 @@ SendResult deliver(SmtpSession &session, MessageLog &log, const SendJob &job, QS
     }
     // The server took it: a log that cannot be written now does not make it unsent.
     if (result.sent)
-        log.markSent(job.logID, composed->messageID, job.message.date);
+        log.markSent(job.logID, composed->messageID, message.date);
     else
         log.markFailed(job.logID, result.reason);
     return result;

@@ -16,15 +16,17 @@ std::optional<QList<ReplyMatch>> ReplyCheck::run(MessageLog &log, const MailAcco
     }
     if (unanswered->isEmpty())
         return QList<ReplyMatch>();
+    // A message without its time of sending (none should lack it) makes the whole folder count.
     QDateTime oldest = unanswered->first().sentAt;
     for (const LoggedMessage &message : *unanswered)
-        oldest = std::min(oldest, message.sentAt);
+        oldest =
+            message.sentAt.isValid() && oldest.isValid() ? std::min(oldest, message.sentAt) : QDateTime();
 
     ImapSession session(account.imap, password);
     if (!session.connect(error))
         return std::nullopt;
     // A day early: the server's dates are its own days, perhaps in another time zone.
-    const QDate since = oldest.toUTC().date().addDays(-1);
+    const QDate since = oldest.isValid() ? oldest.toUTC().date().addDays(-1) : QDate();
     QList<ReceivedMessage> received;
     for (const QString &folder : account.folders) {
         if (!session.examine(folder, error))
