@@ -4,6 +4,7 @@
 #include "mail/FollowUpPlanner.h"
 #include "mail/LostLinkMessages.h"
 #include "mail/MessageLog.h"
+#include "mail/MessageLogThread.h"
 #include "model/DatabaseJson.h"
 #include "model/EmailTemplate.h"
 #include "model/FileError.h"
@@ -28,6 +29,7 @@ private slots:
     void followUpRules();
     void lostLinksQueueOnce();
     void followUpTravelsThroughJson();
+    void windowsAskOnTheLogsThread();
 
 private:
     QTemporaryDir m_folder;
@@ -328,6 +330,28 @@ void TestMessageLog::followUpTravelsThroughJson()
     CollectionManager refused;
     QVERIFY(!DatabaseJson::fromJson(json, refused, &error));
     QVERIFY(error.text().contains(QLatin1String("afterDays")));
+}
+
+void TestMessageLog::windowsAskOnTheLogsThread()
+{
+    const QString database = m_folder.filePath(QStringLiteral("threaded.site"));
+    MessageLogThread thread(database);
+    QThread *worked = nullptr;
+    thread.post([&worked](MessageLog &log) {
+        worked = QThread::currentThread();
+        log.add(message("LNK1", LoggedMessage::State::Queued, 0));
+    });
+    QList<LoggedMessage> outbox;
+    QThread *answered = nullptr;
+    thread.request<QList<LoggedMessage>>(
+        [](MessageLog &log) { return log.outbox().value_or(QList<LoggedMessage>()); }, this,
+        [&](QList<LoggedMessage> result) {
+            outbox = result;
+            answered = QThread::currentThread();
+        });
+    QTRY_COMPARE(outbox.size(), 1);
+    QVERIFY(worked && worked != QThread::currentThread());
+    QCOMPARE(answered, QThread::currentThread());
 }
 
 QTEST_GUILESS_MAIN(TestMessageLog)
