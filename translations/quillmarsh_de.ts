@@ -289,10 +289,6 @@
         <translation>Die Argumente sind falsch; der Aufruf wird auf der Standardfehlerausgabe beschrieben.</translation>
     </message>
     <message>
-        <source>A file cannot be read or written; one line on standard error names the file and says why.</source>
-        <translation>Eine Datei kann nicht gelesen oder geschrieben werden; eine Zeile auf der Standardfehlerausgabe nennt die Datei und den Grund.</translation>
-    </message>
-    <message>
         <source>quillmarsh-cli: work with Quillmarsh links databases without a window.</source>
         <translation>quillmarsh-cli: Quillmarsh-Linkdatenbanken ohne Fenster bearbeiten.</translation>
     </message>
@@ -624,6 +620,106 @@
         <source>the folder %1 is read-only</source>
         <translation>der Ordner %1 ist schreibgeschützt</translation>
     </message>
+    <message>
+        <source>A file cannot be read or written, or the mail account cannot be used; one line on standard error says why.</source>
+        <translation>Eine Datei kann nicht gelesen oder geschrieben werden, oder das E-Mail-Konto kann nicht benutzt werden; eine Zeile auf der Standardfehlerausgabe nennt den Grund.</translation>
+    </message>
+    <message>
+        <source>With send: some message was refused or could not be sent; the others went, and the log says why.</source>
+        <translation>Bei send: Eine Nachricht wurde abgelehnt oder konnte nicht gesendet werden; die anderen wurden gesendet, und das Protokoll nennt den Grund.</translation>
+    </message>
+    <message>
+        <source>%1 needs a value</source>
+        <translation>%1 braucht einen Wert</translation>
+    </message>
+    <message>
+        <source>%1 is not a server of the kind this option names.</source>
+        <translation>%1 ist kein Server der Art, die diese Option nennt.</translation>
+    </message>
+    <message>
+        <source>No sender address: set one in the Mail preferences or give --from &quot;Name &lt;address&gt;&quot;.</source>
+        <translation>Keine Absenderadresse: Legen Sie eine in den E-Mail-Einstellungen fest oder geben Sie --from &quot;Name &lt;Adresse&gt;&quot; an.</translation>
+    </message>
+    <message>
+        <source>No password for %1 on %2: keep it in the desktop keyring from the Mail preferences, or set %3.</source>
+        <translation>Kein Passwort für %1 auf %2: Hinterlegen Sie es über die E-Mail-Einstellungen im Schlüsselbund der Arbeitsumgebung oder setzen Sie %3.</translation>
+    </message>
+    <message>
+        <source>no such database file</source>
+        <translation>keine solche Datenbankdatei</translation>
+    </message>
+    <message>
+        <source>Print the message log, newest first (all links, or one): what was sent to whom and when, what failed and why, and what was answered.</source>
+        <translation>Das Nachrichtenprotokoll ausgeben, die neueste zuerst (aller Links oder eines einzelnen): was wann an wen ging, was warum scheiterte und was beantwortet wurde.</translation>
+    </message>
+    <message>
+        <source>Only the messages to this link.</source>
+        <translation>Nur die Nachrichten an diesen Link.</translation>
+    </message>
+    <message>
+        <source>Print the messages as JSON.</source>
+        <translation>Die Nachrichten als JSON ausgeben.</translation>
+    </message>
+    <message>
+        <source>Read the mailbox (read-only) for replies to the messages sent, mark the answered ones replied and print them.</source>
+        <translation>Das Postfach (nur lesend) nach Antworten auf die gesendeten Nachrichten durchsuchen, die beantworteten als beantwortet markieren und ausgeben.</translation>
+    </message>
+    <message>
+        <source>The IMAP server (default: the one of the Mail preferences); its password comes from QUILLMARSH_IMAP_PASSWORD or the keyring.</source>
+        <translation>Der IMAP-Server (Vorgabe: der aus den E-Mail-Einstellungen); sein Passwort kommt aus QUILLMARSH_IMAP_PASSWORD oder dem Schlüsselbund.</translation>
+    </message>
+    <message>
+        <source>Secure an imap:// connection with STARTTLS.</source>
+        <translation>Eine imap://-Verbindung mit STARTTLS sichern.</translation>
+    </message>
+    <message>
+        <source>Print the replies as JSON.</source>
+        <translation>Die Antworten als JSON ausgeben.</translation>
+    </message>
+    <message>
+        <source>--today needs a date of the form YYYY-MM-DD</source>
+        <translation>--today braucht ein Datum der Form JJJJ-MM-TT</translation>
+    </message>
+    <message>
+        <source>The SMTP server (default: the one of the Mail preferences); its password comes from QUILLMARSH_SMTP_PASSWORD or the keyring.</source>
+        <translation>Der SMTP-Server (Vorgabe: der aus den E-Mail-Einstellungen); sein Passwort kommt aus QUILLMARSH_SMTP_PASSWORD oder dem Schlüsselbund.</translation>
+    </message>
+    <message>
+        <source>Secure a smtp:// or imap:// connection with STARTTLS (without it, only a server on this computer is used unencrypted).</source>
+        <translation>Eine smtp://- oder imap://-Verbindung mit STARTTLS sichern (ohne diese Option wird nur ein Server auf diesem Computer unverschlüsselt benutzt).</translation>
+    </message>
+    <message>
+        <source>The sender (default: the one of the Mail preferences).</source>
+        <translation>Der Absender (Vorgabe: der aus den E-Mail-Einstellungen).</translation>
+    </message>
+    <message>
+        <source>Send a message from a template to links, to the links lost since their last check, or the follow-ups that are due; each is kept in the message log, and a New link written to becomes Negotiating.</source>
+        <translation>Eine Nachricht aus einer Vorlage an Links senden, an die seit ihrer letzten Prüfung verlorenen Links oder die fälligen Nachfassnachrichten; jede wird im Nachrichtenprotokoll festgehalten, und ein neuer Link, an den geschrieben wird, wechselt zu „In Verhandlung“.</translation>
+    </message>
+    <message>
+        <source>The e-mail template to write with.</source>
+        <translation>Die E-Mail-Vorlage, mit der geschrieben wird.</translation>
+    </message>
+    <message>
+        <source>The links to write to (those without an address are skipped).</source>
+        <translation>Die Links, an die geschrieben wird (solche ohne Adresse werden übersprungen).</translation>
+    </message>
+    <message>
+        <source>Write to the links whose latest check lost the link (once per loss).</source>
+        <translation>An die Links schreiben, deren letzte Prüfung den Link verloren hat (einmal je Verlust).</translation>
+    </message>
+    <message>
+        <source>Send the follow-ups that are due.</source>
+        <translation>Die fälligen Nachfassnachrichten senden.</translation>
+    </message>
+    <message>
+        <source>The day the follow-ups are due on (default: today).</source>
+        <translation>Der Tag, zu dem die Nachfassnachrichten fällig sind (Vorgabe: heute).</translation>
+    </message>
+    <message>
+        <source>List what would be sent (state &quot;due&quot;); send, log and change nothing.</source>
+        <translation>Auflisten, was gesendet würde (Zustand &quot;due&quot;); nichts senden, protokollieren oder ändern.</translation>
+    </message>
 </context>
 <context>
     <name>Codes</name>
@@ -751,6 +847,17 @@
     <message>
         <source>Last Verification Result</source>
         <translation>Ergebnis der letzten Prüfung</translation>
+    </message>
+</context>
+<context>
+    <name>CurlMailHandle</name>
+    <message>
+        <source>The certificate of %1 cannot be trusted (%2). Its SHA-256 fingerprint is %3.</source>
+        <translation>Dem Zertifikat von %1 kann nicht vertraut werden (%2). Sein SHA-256-Fingerabdruck ist %3.</translation>
+    </message>
+    <message>
+        <source>unknown</source>
+        <translation>unbekannt</translation>
     </message>
 </context>
 <context>
@@ -2357,6 +2464,29 @@ Datei: %2</translation>
     </message>
 </context>
 <context>
+    <name>ImapSession</name>
+    <message>
+        <source>The connection to %1 was closed.</source>
+        <translation>Die Verbindung zu %1 wurde geschlossen.</translation>
+    </message>
+    <message>
+        <source>%1 did not answer within %2 seconds.</source>
+        <translation>%1 hat nicht innerhalb von %2 Sekunden geantwortet.</translation>
+    </message>
+    <message>
+        <source>%1 sent a line too long to be an IMAP answer.</source>
+        <translation>%1 hat eine Zeile gesendet, die zu lang für eine IMAP-Antwort ist.</translation>
+    </message>
+    <message>
+        <source>%1 sent more than was asked for.</source>
+        <translation>%1 hat mehr gesendet, als angefordert wurde.</translation>
+    </message>
+    <message>
+        <source>%1 answered: %2</source>
+        <translation>%1 antwortete: %2</translation>
+    </message>
+</context>
+<context>
     <name>InstantLinkDialog</name>
     <message>
         <source>Instant Link</source>
@@ -3056,6 +3186,32 @@ Datei: %2</translation>
     </message>
 </context>
 <context>
+    <name>LoggedMessage</name>
+    <message>
+        <source>Queued</source>
+        <translation>Wartend</translation>
+    </message>
+    <message>
+        <source>Sent</source>
+        <translation>Gesendet</translation>
+    </message>
+    <message>
+        <source>Failed</source>
+        <translation>Fehlgeschlagen</translation>
+    </message>
+    <message>
+        <source>Replied</source>
+        <translation>Beantwortet</translation>
+    </message>
+</context>
+<context>
+    <name>LostLinkMessages</name>
+    <message>
+        <source>No e-mail template for lost links: add the template &quot;Your link to us is missing&quot; or choose another one in the preferences.</source>
+        <translation>Keine E-Mail-Vorlage für verlorene Links: Fügen Sie die Vorlage „Your link to us is missing“ hinzu oder wählen Sie in den Einstellungen eine andere.</translation>
+    </message>
+</context>
+<context>
     <name>LostLinksDialogController</name>
     <message>
         <source>Changed links</source>
@@ -3122,6 +3278,45 @@ Datei: %2</translation>
     </message>
 </context>
 <context>
+    <name>MailServer</name>
+    <message>
+        <source>SMTP server</source>
+        <translation>SMTP-Server</translation>
+    </message>
+    <message>
+        <source>IMAP server</source>
+        <translation>IMAP-Server</translation>
+    </message>
+    <message>
+        <source>No %1 is set up.</source>
+        <translation>Es ist kein %1 eingerichtet.</translation>
+    </message>
+    <message>
+        <source>The %1 &quot;%2&quot; is not a host name.</source>
+        <translation>Der %1 „%2“ ist kein Hostname.</translation>
+    </message>
+    <message>
+        <source>The port of the %1 must be a number from 1 to 65535.</source>
+        <translation>Der Port (%1) muss eine Zahl von 1 bis 65535 sein.</translation>
+    </message>
+    <message>
+        <source>The %1 %2 is not on this computer: connections to it must use STARTTLS or TLS, so that your password and messages are not sent in the clear.</source>
+        <translation>Der %1 %2 läuft nicht auf diesem Computer: Verbindungen zu ihm müssen STARTTLS oder TLS verwenden, damit Ihr Passwort und Ihre Nachrichten nicht im Klartext übertragen werden.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not an address of the form smtp[s]://USER@HOST:PORT or imap[s]://USER@HOST:PORT.</source>
+        <translation>„%1“ ist keine Adresse der Form smtp[s]://BENUTZER@HOST:PORT oder imap[s]://BENUTZER@HOST:PORT.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not an address of the form %2://USER@HOST:PORT.</source>
+        <translation>„%1“ ist keine Adresse der Form %2://BENUTZER@HOST:PORT.</translation>
+    </message>
+    <message>
+        <source>A password does not belong in the server&apos;s address: it comes from the keyring or from the environment.</source>
+        <translation>Ein Passwort gehört nicht in die Adresse des Servers: Es kommt aus dem Schlüsselbund oder aus der Umgebung.</translation>
+    </message>
+</context>
+<context>
     <name>MessageBox</name>
     <message>
         <source>OK</source>
@@ -3146,6 +3341,72 @@ Datei: %2</translation>
     <message>
         <source>&amp;Keep</source>
         <translation>&amp;Behalten</translation>
+    </message>
+</context>
+<context>
+    <name>MessageComposer</name>
+    <message>
+        <source>The %1 contains a line break, which no header may hold: correct it and send again.</source>
+        <translation>Die %1 enthält einen Zeilenumbruch, den keine Kopfzeile enthalten darf: Korrigieren Sie sie und senden Sie erneut.</translation>
+    </message>
+    <message>
+        <source>The %1 &quot;%2&quot; is not an e-mail address.</source>
+        <translation>Die %1 „%2“ ist keine E-Mail-Adresse.</translation>
+    </message>
+    <message>
+        <source>sender&apos;s address</source>
+        <translation>Absenderadresse</translation>
+    </message>
+    <message>
+        <source>recipient&apos;s address</source>
+        <translation>Empfängeradresse</translation>
+    </message>
+    <message>
+        <source>The subject contains a line break, which no header may hold: correct it and send again.</source>
+        <translation>Der Betreff enthält einen Zeilenumbruch, den keine Kopfzeile enthalten darf: Korrigieren Sie ihn und senden Sie erneut.</translation>
+    </message>
+    <message>
+        <source>The message ID &quot;%1&quot; cannot stand in a header.</source>
+        <translation>Die Nachrichten-ID „%1“ kann nicht in einer Kopfzeile stehen.</translation>
+    </message>
+</context>
+<context>
+    <name>MessageLog</name>
+    <message>
+        <source>The message log %1 cannot be used: %2</source>
+        <translation>Das Nachrichtenprotokoll %1 kann nicht benutzt werden: %2</translation>
+    </message>
+    <message>
+        <source>it is a symbolic link, which is never written through</source>
+        <translation>es ist ein symbolischer Link, durch den nie geschrieben wird</translation>
+    </message>
+    <message>
+        <source>it is not a file</source>
+        <translation>es ist keine Datei</translation>
+    </message>
+    <message>
+        <source>its journal %1 is a symbolic link</source>
+        <translation>sein Journal %1 ist ein symbolischer Link</translation>
+    </message>
+    <message>
+        <source>the SQLite driver of Qt SQL is not installed</source>
+        <translation>der SQLite-Treiber von Qt SQL ist nicht installiert</translation>
+    </message>
+    <message>
+        <source>it is not a Quillmarsh history</source>
+        <translation>es ist kein Quillmarsh-Prüfverlauf</translation>
+    </message>
+    <message>
+        <source>it was written by a newer version of Quillmarsh</source>
+        <translation>es wurde von einer neueren Version von Quillmarsh geschrieben</translation>
+    </message>
+    <message>
+        <source>no such message, or not in a state that allows this</source>
+        <translation>keine solche Nachricht, oder ihr Zustand erlaubt das nicht</translation>
+    </message>
+    <message>
+        <source>no message %1</source>
+        <translation>keine Nachricht %1</translation>
     </message>
 </context>
 <context>
@@ -3788,6 +4049,21 @@ Datei: %2</translation>
     <message>
         <source>The pages could not be drawn.</source>
         <translation>Die Seiten konnten nicht gezeichnet werden.</translation>
+    </message>
+</context>
+<context>
+    <name>PasswordStore</name>
+    <message>
+        <source>The desktop keyring cannot be read: %1</source>
+        <translation>Der Schlüsselbund der Arbeitsumgebung kann nicht gelesen werden: %1</translation>
+    </message>
+    <message>
+        <source>The password cannot be kept in the desktop keyring: %1</source>
+        <translation>Das Passwort kann nicht im Schlüsselbund der Arbeitsumgebung abgelegt werden: %1</translation>
+    </message>
+    <message>
+        <source>The password cannot be removed from the desktop keyring: %1</source>
+        <translation>Das Passwort kann nicht aus dem Schlüsselbund der Arbeitsumgebung entfernt werden: %1</translation>
     </message>
 </context>
 <context>

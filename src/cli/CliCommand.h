@@ -15,6 +15,8 @@ inline constexpr int ExitUsage = 1;
 inline constexpr int ExitBadFile = 2;
 // verify --fail-on-loss: the run lost a link that its previous check had verified.
 inline constexpr int ExitLinkLost = 3;
+// send: some message was refused or could not be sent (the others went).
+inline constexpr int ExitSomeFailed = 4;
 
 // One option of a command, as the command's help and the manual page describe it.
 struct CliOption

@@ -221,7 +221,10 @@ bool HistoryStore::upgrade(int fromVersion)
     QSqlQuery query(db);
     if (fromVersion == 0) {
         // Only an empty file is given a layout: tables of some other program are not ours to change.
-        if (!query.exec(QStringLiteral("SELECT count(*) FROM sqlite_master")) || !query.next())
+        // The message log's tables ("mail_…") share the file and are none of ours.
+        if (!query.exec(QStringLiteral("SELECT count(*) FROM sqlite_master WHERE name NOT LIKE 'mail\\_%' "
+                                       "ESCAPE '\\'")) ||
+            !query.next())
             return fail(query.lastError().text());
         const bool empty = query.value(0).toInt() == 0;
         query.finish();

@@ -4,6 +4,7 @@
 #include "ByteFields.h"
 #include "Clock.h"
 #include "CollectionManager.h"
+#include "TemplateFollowUp.h"
 
 #include <QHash>
 #include <QIODevice>
@@ -182,11 +183,14 @@ QJsonArray templatesToJson(const CollectionManager &store)
 {
     QJsonArray templates;
     for (const auto &t : store.emailTemplates()) {
-        templates.append(QJsonObject{{"ID", t->ID()},
-                                     {"name", t->name()},
-                                     {"subject", t->subject()},
-                                     {"body", t->body()},
-                                     {"createdOn", dateValue(t->createdOn().date())}});
+        QJsonObject object{{"ID", t->ID()},
+                           {"name", t->name()},
+                           {"subject", t->subject()},
+                           {"body", t->body()},
+                           {"createdOn", dateValue(t->createdOn().date())}};
+        if (const std::optional<TemplateFollowUp> followUp = TemplateFollowUp::of(store, t->ID()))
+            object.insert("followUp", followUp->toJson());
+        templates.append(object);
     }
     return templates;
 }
@@ -202,8 +206,13 @@ QJsonObject categoryToJson(const Category &category)
 QJsonArray namedStringsToJson(const CollectionManager &store)
 {
     QJsonArray namedStrings;
-    for (const NamedString &entry : store.namedStrings())
+    for (const NamedString &entry : store.namedStrings()) {
+        // A template's follow-up travels on the template itself.
+        const QString followUpOf = TemplateFollowUp::templateOfName(entry.name());
+        if (!followUpOf.isNull() && store.emailTemplateList().emailTemplateWithID(followUpOf))
+            continue;
         namedStrings.append(QJsonObject{{"name", entry.name()}, {"value", entry.value()}});
+    }
     return namedStrings;
 }
 
@@ -364,6 +373,14 @@ bool fromJson(const QJsonObject &json, CollectionManager &store, FileError *erro
         }
         if (object.contains("createdOn"))
             emailTemplate->setCreatedOn(createdFrom(object.value("createdOn")));
+        if (object.contains("followUp")) {
+            QString why;
+            const std::optional<TemplateFollowUp> followUp =
+                TemplateFollowUp::fromJson(object.value("followUp").toObject(), &why);
+            if (!followUp)
+                return fail(QStringLiteral("template %1: %2").arg(jsonQuoted(emailTemplate->name()), why));
+            TemplateFollowUp::set(store, emailTemplate->ID(), followUp);
+        }
         store.emailTemplateList().insertEmailTemplate(std::move(emailTemplate));
     }
 
