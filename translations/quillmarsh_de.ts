@@ -720,6 +720,14 @@
         <source>List what would be sent (state &quot;due&quot;); send, log and change nothing.</source>
         <translation>Auflisten, was gesendet würde (Zustand &quot;due&quot;); nichts senden, protokollieren oder ändern.</translation>
     </message>
+    <message>
+        <source>no keyring runs</source>
+        <translation>es läuft kein Schlüsselbund</translation>
+    </message>
+    <message>
+        <source>the keyring has none</source>
+        <translation>der Schlüsselbund hat keines</translation>
+    </message>
 </context>
 <context>
     <name>Codes</name>

@@ -2,7 +2,7 @@
 
 #include "history/SitePublisher.h"
 #include "model/CollectionManager.h"
-#include "model/PasswordKeyring.h"
+#include "model/PasswordStore.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -88,14 +88,18 @@ int runPublish(const QStringList &arguments, QTextStream &out, QTextStream &err)
     if (!options.dryRun) {
         if (qEnvironmentVariableIsSet("QUILLMARSH_PUBLISH_PASSWORD"))
             publish.password = qEnvironmentVariable("QUILLMARSH_PUBLISH_PASSWORD");
-        else if (const std::optional<QString> stored =
-                     PasswordKeyring::readPasswordAndWait(publish.destination.passwordKey(), &error))
-            publish.password = *stored;
+        else if (const PasswordStore::Answer stored =
+                     PasswordStore::readNow(publish.destination.passwordKey());
+                 stored.password)
+            publish.password = *stored.password;
         else if (publish.destination.keyFile.isEmpty())
             err << CliCommand::tr(
                        "No password for %1 (%2); set QUILLMARSH_PUBLISH_PASSWORD or store it from the "
                        "window.")
-                       .arg(publish.destination.text(), error)
+                       .arg(publish.destination.text(),
+                            stored.keyringMissing    ? CliCommand::tr("no keyring runs")
+                            : stored.error.isEmpty() ? CliCommand::tr("the keyring has none")
+                                                     : stored.error)
                 << Qt::endl;
     }
 

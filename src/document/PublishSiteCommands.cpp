@@ -4,7 +4,7 @@
 #include "MyDocument.h"
 #include "OwnPageCommands.h"
 #include "gui/MessageBox.h"
-#include "model/PasswordKeyring.h"
+#include "model/PasswordStore.h"
 #include "publish/ui/PublishDialogController.h"
 
 #include <QAction>
@@ -35,11 +35,10 @@ void PublishSiteCommands::publishLinksPage()
         return;
     // The stored password fills the field when the keyring answers; the sheet is usable meanwhile.
     QPointer<PublishDialogController> dialog = m_dialog;
-    PasswordKeyring::readPassword(destination.passwordKey(), this,
-                                  [dialog](std::optional<QString> password, const QString &) {
-                                      if (dialog && password && dialog->password().isNull())
-                                          dialog->setPassword(*password);
-                                  });
+    PasswordStore::read(destination.passwordKey(), this, [dialog](const PasswordStore::Answer &answer) {
+        if (dialog && answer.password && dialog->password().isNull())
+            dialog->setPassword(*answer.password);
+    });
 }
 
 void PublishSiteCommands::start(bool dryRun, const QString &acceptedKey)
@@ -65,13 +64,12 @@ void PublishSiteCommands::start(bool dryRun, const QString &acceptedKey)
             return true;
         });
     if (!dryRun && m_dialog->rememberPassword() && !options.password.isEmpty())
-        PasswordKeyring::writePassword(
-            options.destination.passwordKey(), options.password, this,
-            [this](bool stored, const QString &why) {
-                if (!stored && m_dialog)
-                    m_dialog->summaryLabel()->setText(
-                        tr("The password could not be kept in the keyring: %1").arg(why));
-            });
+        PasswordStore::write(options.destination.passwordKey(), options.password, this,
+                             [this](bool stored, const QString &why) {
+                                 if (!stored && m_dialog)
+                                     m_dialog->summaryLabel()->setText(
+                                         tr("The password could not be kept in the keyring: %1").arg(why));
+                             });
 
     QList<SiteUploader::File> files;
     QString error;
