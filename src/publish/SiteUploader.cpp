@@ -280,8 +280,10 @@ bool SiteUploader::removeLeftover(const QString &name, QString *error)
     char message[CURL_ERROR_SIZE] = {};
     applyConnection(curl, message);
     // The folder is only visited; the command does the work. FTP runs it before changing into the
-    // folder, so both protocols name the file from where the session starts.
+    // folder, so both protocols name the file from where a session starts: a new session, as the
+    // failed one may be broken or already stand in the folder.
     curl_easy_setopt(curl, CURLOPT_URL, urlFor(QString()).toUtf8().constData());
+    curl_easy_setopt(curl, CURLOPT_FRESH_CONNECT, 1L);
     curl_easy_setopt(curl, CURLOPT_NOBODY, 1L);
     const bool sftp = m_destination.protocol == PublishDestination::Protocol::SFTP;
     const QByteArray command = sftp ? "rm " + quoted(remotePath(name)) : "DELE " + remotePath(name).toUtf8();

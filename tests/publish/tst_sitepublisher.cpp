@@ -319,6 +319,17 @@ private slots:
         result = runCli(publish, home);
         QCOMPARE(states(result), QStringList({"unchanged birds.html", "unchanged partners.html"}));
 
+        // FTP removes a temporary copy that cannot be renamed into place as well.
+        QVERIFY(QFile::remove(remote + "/partners.html"));
+        QVERIFY(QDir(remote).mkpath("partners.html/kept"));
+        db.defaultCategory().link("Grebe", LinkStatusApproved, "http://grebe.example/");
+        QVERIFY(DatabaseFile::write(db.store(), site));
+        result = runCli(publish, home);
+        QCOMPARE(states(result), QStringList({"unchanged birds.html", "failed partners.html"}));
+        QVERIFY2(!result.err.contains("could not be removed"), result.err.constData());
+        QCOMPARE(QDir(remote).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+                 QStringList({"birds.html", "partners.html"}));
+
         qunsetenv(SiteUploader::AuthoritiesVariable);
         qunsetenv("QUILLMARSH_PUBLISH_PASSWORD");
         server.kill();
