@@ -585,10 +585,6 @@
         <translation>Um diesem Server zu vertrauen, führen Sie den Befehl erneut mit --accept-host-key %1 aus</translation>
     </message>
     <message>
-        <source>Upload the files of the links page that changed since the last publish to the web server over SFTP or FTPS, each to a temporary name and then into place. The password comes from the desktop keyring or QUILLMARSH_PUBLISH_PASSWORD. Exit status 4 when a file could not be sent.</source>
-        <translation>Die seit der letzten Veröffentlichung geänderten Dateien der Linkseite über SFTP oder FTPS auf den Webserver laden, jede zuerst unter einem vorläufigen Namen und dann an ihren Platz. Das Kennwort kommt aus dem Schlüsselbund der Arbeitsumgebung oder aus QUILLMARSH_PUBLISH_PASSWORD. Rückgabewert 4, wenn eine Datei nicht gesendet werden konnte.</translation>
-    </message>
-    <message>
         <source>Publish there instead of the database&apos;s destination (sftp://USER@HOST:PORT/FOLDER, /~/FOLDER for the home folder, or ftps://USER@HOST:PORT/FOLDER).</source>
         <translation>Dorthin statt an das Ziel der Datenbank veröffentlichen (sftp://BENUTZER@HOST:PORT/ORDNER, /~/ORDNER für den persönlichen Ordner, oder ftps://BENUTZER@HOST:PORT/ORDNER).</translation>
     </message>
@@ -727,6 +723,10 @@
     <message>
         <source>the keyring has none</source>
         <translation>der Schlüsselbund hat keines</translation>
+    </message>
+    <message>
+        <source>Upload the files of the links page that changed since the last publish to the web server over SFTP or FTPS, each to a temporary name and then into place. The password comes from the desktop keyring or QUILLMARSH_PUBLISH_PASSWORD; QUILLMARSH_PUBLISH_CA_FILE may name a PEM file of certificate authorities that FTPS servers are also trusted by. Exit status 4 when a file could not be sent.</source>
+        <translation>Die seit der letzten Veröffentlichung geänderten Dateien der Linkseite über SFTP oder FTPS auf den Webserver laden, jede zuerst unter einem vorläufigen Namen und dann an ihren Platz. Das Kennwort kommt aus dem Schlüsselbund der Arbeitsumgebung oder aus QUILLMARSH_PUBLISH_PASSWORD; QUILLMARSH_PUBLISH_CA_FILE kann eine PEM-Datei mit Zertifizierungsstellen nennen, über die FTPS-Servern zusätzlich vertraut wird. Rückgabewert 4, wenn eine Datei nicht gesendet werden konnte.</translation>
     </message>
 </context>
 <context>
@@ -5138,6 +5138,14 @@ Vergleichen Sie ihn mit dem, den Ihr Anbieter Ihnen nennt; nehmen Sie ihn nur an
     <message>
         <source>%1: %2</source>
         <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source>%1: the certificate authorities file %2 (named by %3) cannot be read</source>
+        <translation>%1: Die Datei der Zertifizierungsstellen %2 (genannt von %3) kann nicht gelesen werden</translation>
+    </message>
+    <message>
+        <source>The partial copy %1 could not be removed from the server (%2).</source>
+        <translation>Die unvollständige Kopie %1 konnte nicht vom Server entfernt werden (%2).</translation>
     </message>
 </context>
 <context>

@@ -143,8 +143,9 @@ const CliRegistration registration(
          "CliCommand",
          "Upload the files of the links page that changed since the last publish to the web server "
          "over SFTP or FTPS, each to a temporary name and then into place. The password comes from "
-         "the desktop keyring or QUILLMARSH_PUBLISH_PASSWORD. Exit status 4 when a file could not "
-         "be sent.")),
+         "the desktop keyring or QUILLMARSH_PUBLISH_PASSWORD; QUILLMARSH_PUBLISH_CA_FILE may name a PEM "
+         "file of certificate authorities that FTPS servers are also trusted by. Exit status 4 when a "
+         "file could not be sent.")),
      runPublish,
      false,
      {{QStringLiteral("--to URL"),

@@ -10,7 +10,6 @@
 #include "publish/ClipboardWriter.h"
 #include "publish/CsvSpreadsheetBuilder.h"
 #include "publish/ExportTexts.h"
-#include "publish/HTMLBuilder.h"
 #include "publish/LinksPageExporter.h"
 #include "publish/SpreadsheetBuilder.h"
 #include "publish/ui/HTMLSetupDialogController.h"
@@ -98,7 +97,7 @@ bool PublishCommands::refuseWithoutLinks(const QString &title)
 void PublishCommands::copyHTML()
 {
     if (!refuseWithoutPublishableLinks(tr("The links page cannot be copied to the clipboard.")))
-        ClipboardWriter::copyPage(HTMLBuilder(collectionManager()).clipboardString());
+        ClipboardWriter::copyPage(LinksPageExporter::clipboardPage(collectionManager()));
 }
 
 void PublishCommands::copyCategoryHTML()
@@ -113,12 +112,12 @@ void PublishCommands::copyCategoryHTML()
                "by choosing the Links Page Setup command under the Tools menu."));
         return;
     }
-    ClipboardWriter::copyPage(HTMLBuilder(collectionManager()).clipboardStringForCategory(category));
+    ClipboardWriter::copyPage(LinksPageExporter::clipboardCategory(collectionManager(), category));
 }
 
 void PublishCommands::copyHTMLStyles()
 {
-    ClipboardWriter::copyText(HTMLBuilder(collectionManager()).stylesClipboardString());
+    ClipboardWriter::copyText(LinksPageExporter::clipboardStyles(collectionManager()));
 }
 
 void PublishCommands::copySpreadsheet()

@@ -2,6 +2,7 @@
 
 #include "HTMLBuilder.h"
 #include "ResponsivePageBuilder.h"
+#include "ResponsiveStyleSheet.h"
 
 #include "model/CollectionManager.h"
 #include "model/DatabaseFile.h"
@@ -23,6 +24,29 @@ bool hasOwnPage(const CollectionManager &collectionManager, const TreeNode *node
 }
 
 } // namespace
+
+QString LinksPageExporter::clipboardPage(const CollectionManager &collectionManager)
+{
+    if (ResponsivePageBuilder::isChosen(collectionManager))
+        return ResponsivePageBuilder(collectionManager).bodyContent();
+    return HTMLBuilder(collectionManager).clipboardString();
+}
+
+QString LinksPageExporter::clipboardCategory(const CollectionManager &collectionManager,
+                                             const TreeNode *categoryNode)
+{
+    if (ResponsivePageBuilder::isChosen(collectionManager))
+        return ResponsivePageBuilder(collectionManager).categorySection(categoryNode);
+    return HTMLBuilder(collectionManager).clipboardStringForCategory(categoryNode);
+}
+
+QString LinksPageExporter::clipboardStyles(const CollectionManager &collectionManager)
+{
+    if (ResponsivePageBuilder::isChosen(collectionManager))
+        return QStringLiteral("<style>\n") + ResponsiveStyleSheet::styleSheet(collectionManager) +
+               QStringLiteral("</style>\n");
+    return HTMLBuilder(collectionManager).stylesClipboardString();
+}
 
 int LinksPageExporter::numberOfHTMLFilesForCollectionManager(const CollectionManager &collectionManager)
 {

@@ -5,9 +5,10 @@
 #include <QStringList>
 
 class CollectionManager;
+class TreeNode;
 
 // Writes the links page to disk as the site profile's layout says: one page, or an index page and
-// one page per category beside it, all or nothing.
+// one page per category beside it, all or nothing; and copies the same page for the clipboard.
 class LinksPageExporter
 {
     Q_DECLARE_TR_FUNCTIONS(LinksPageExporter)
@@ -17,6 +18,13 @@ public:
     // category's anchor cannot name a file; `error` then names the category.
     static bool exportHTMLWithCollectionManager(const CollectionManager &collectionManager,
                                                 const QString &path, QString *error = nullptr);
+    // What the Copy commands put on the clipboard: the body of the page the export writes for the
+    // database's layout (for pasting into a page of the user's own), a category's part of it, and its
+    // styles.
+    static QString clipboardPage(const CollectionManager &collectionManager);
+    static QString clipboardCategory(const CollectionManager &collectionManager,
+                                     const TreeNode *categoryNode);
+    static QString clipboardStyles(const CollectionManager &collectionManager);
     static int numberOfHTMLFilesForCollectionManager(const CollectionManager &collectionManager);
     // Why the per-category pages cannot sit beside the index file `indexFileName` (an anchor that is
     // not a plain file name, two pages or a page and the index sharing a name); null when they can.

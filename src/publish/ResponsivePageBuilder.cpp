@@ -142,6 +142,14 @@ void ResponsivePageBuilder::appendContents(QString &html) const
     html += QStringLiteral("</ul>\n</nav>\n");
 }
 
+QString ResponsivePageBuilder::categorySection(const TreeNode *categoryNode) const
+{
+    QString html;
+    if (categoryNode)
+        appendCategory(html, categoryNode);
+    return html;
+}
+
 void ResponsivePageBuilder::appendCategory(QString &html, const TreeNode *categoryNode) const
 {
     const Category *category = categoryNode->category();

@@ -27,6 +27,8 @@ public:
     QString page() const;
     // The part between the body tags, for the clipboard.
     QString bodyContent() const;
+    // One category's section of the page, for the clipboard; empty when it has nothing to publish.
+    QString categorySection(const TreeNode *categoryNode) const;
     // The HTML of a link to the user's own site, as the "Link to us" block offers it; empty when
     // the site profile has no web address.
     QString linkToUsCode() const;

@@ -21,11 +21,13 @@ struct Body
 {
     const QByteArray *bytes;
     qint64 offset = 0;
+    bool started = false; // the server opened the file it is written to
 };
 
 size_t readBody(char *buffer, size_t size, size_t items, void *data)
 {
     auto *body = static_cast<Body *>(data);
+    body->started = true;
     const qint64 wanted = qint64(size * items);
     const qint64 count = std::min(wanted, body->bytes->size() - body->offset);
     std::memcpy(buffer, body->bytes->constData() + body->offset, size_t(count));
@@ -91,6 +93,7 @@ SiteUploader::SiteUploader(const PublishDestination &destination) : m_destinatio
     m_knownHosts = QDir::homePath() + QStringLiteral("/.ssh/known_hosts");
     if (!destination.acceptedCertificateKey.isEmpty())
         m_acceptedKey = destination.acceptedCertificateKey;
+    m_authoritiesFile = qEnvironmentVariable(AuthoritiesVariable);
 }
 
 SiteUploader::~SiteUploader()
@@ -223,77 +226,117 @@ QString SiteUploader::certificateKey(QString *error) const
     return key;
 }
 
-bool SiteUploader::upload(const File &file, QString *error)
+void SiteUploader::applyConnection(void *handle, char *message)
 {
-    CURL *curl = static_cast<CURL *>(m_curl);
-    curl_easy_reset(curl);
-    const bool sftp = m_destination.protocol == PublishDestination::Protocol::SFTP;
-    const QString temporary = u'.' + file.name + QStringLiteral(".quillmarsh-part");
-    const QByteArray url = urlFor(temporary).toUtf8();
-    const QByteArray user = m_destination.user.toUtf8();
-    const QByteArray password = m_password.toUtf8();
-    const QByteArray knownHosts = QFile::encodeName(m_knownHosts);
-    const QByteArray keyFile = QFile::encodeName(m_destination.keyFile);
-    const QByteArray publicKeyFile = keyFile + ".pub";
-    QByteArray pinned;
-    char message[CURL_ERROR_SIZE] = {};
-    Body body{&file.bytes};
-    m_identity = Identity::Trusted;
-    m_serverKey.clear();
-
-    curl_easy_setopt(curl, CURLOPT_URL, url.constData());
-    curl_easy_setopt(curl, CURLOPT_UPLOAD, 1L);
-    curl_easy_setopt(curl, CURLOPT_READFUNCTION, readBody);
-    curl_easy_setopt(curl, CURLOPT_READDATA, &body);
-    curl_easy_setopt(curl, CURLOPT_INFILESIZE_LARGE, curl_off_t(file.bytes.size()));
-    curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, discard);
-    curl_easy_setopt(curl, CURLOPT_USERNAME, user.constData());
-    curl_easy_setopt(curl, CURLOPT_FTP_CREATE_MISSING_DIRS, long(CURLFTP_CREATE_DIR));
+    CURL *curl = static_cast<CURL *>(handle);
+    // libcurl keeps its own copies of the texts given to it.
+    curl_easy_setopt(curl, CURLOPT_USERNAME, m_destination.user.toUtf8().constData());
     curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
     curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT, 30L);
     // A stalled server is given up after a minute without progress.
     curl_easy_setopt(curl, CURLOPT_LOW_SPEED_LIMIT, 1L);
     curl_easy_setopt(curl, CURLOPT_LOW_SPEED_TIME, 60L);
     curl_easy_setopt(curl, CURLOPT_ERRORBUFFER, message);
+    curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, discard);
+    if (m_destination.protocol == PublishDestination::Protocol::SFTP) {
+        if (!m_destination.keyFile.isEmpty()) {
+            const QByteArray keyFile = QFile::encodeName(m_destination.keyFile);
+            curl_easy_setopt(curl, CURLOPT_SSH_AUTH_TYPES, long(CURLSSH_AUTH_PUBLICKEY));
+            curl_easy_setopt(curl, CURLOPT_SSH_PRIVATE_KEYFILE, keyFile.constData());
+            if (QFileInfo::exists(m_destination.keyFile + QStringLiteral(".pub")))
+                curl_easy_setopt(curl, CURLOPT_SSH_PUBLIC_KEYFILE, QByteArray(keyFile + ".pub").constData());
+            if (!m_password.isEmpty())
+                curl_easy_setopt(curl, CURLOPT_KEYPASSWD, m_password.toUtf8().constData());
+        } else {
+            curl_easy_setopt(curl, CURLOPT_SSH_AUTH_TYPES,
+                             long(CURLSSH_AUTH_PASSWORD | CURLSSH_AUTH_KEYBOARD));
+            curl_easy_setopt(curl, CURLOPT_PASSWORD, m_password.toUtf8().constData());
+        }
+        curl_easy_setopt(curl, CURLOPT_SSH_KNOWNHOSTS, QFile::encodeName(m_knownHosts).constData());
+        curl_easy_setopt(curl, CURLOPT_SSH_KEYFUNCTION, checkHostKey);
+        curl_easy_setopt(curl, CURLOPT_SSH_KEYDATA, this);
+        return;
+    }
+    curl_easy_setopt(curl, CURLOPT_PASSWORD, m_password.toUtf8().constData());
+    curl_easy_setopt(curl, CURLOPT_USE_SSL, long(CURLUSESSL_ALL));
+    if (!m_acceptedKey.isEmpty()) {
+        // The user accepted this very key: it is pinned, the chain of trust is not asked for.
+        // libcurl wants the padded base64 that the shown fingerprint leaves off.
+        QByteArray hash = m_acceptedKey.mid(7).toLatin1();
+        hash.append(QByteArray((4 - hash.size() % 4) % 4, '='));
+        curl_easy_setopt(curl, CURLOPT_SSL_VERIFYPEER, 0L);
+        curl_easy_setopt(curl, CURLOPT_SSL_VERIFYHOST, 0L);
+        curl_easy_setopt(curl, CURLOPT_PINNEDPUBLICKEY, QByteArray("sha256//" + hash).constData());
+    } else if (!m_authoritiesFile.isEmpty()) {
+        // In place of the system's bundle; the system's folder of authorities is still read.
+        curl_easy_setopt(curl, CURLOPT_CAINFO, QFile::encodeName(m_authoritiesFile).constData());
+    }
+}
+
+bool SiteUploader::removeLeftover(const QString &name, QString *error)
+{
+    CURL *curl = static_cast<CURL *>(m_curl);
+    curl_easy_reset(curl);
+    char message[CURL_ERROR_SIZE] = {};
+    applyConnection(curl, message);
+    // The folder is only visited; the command does the work. FTP runs it before changing into the
+    // folder, so both protocols name the file from where a session starts: a new session, as the
+    // failed one may be broken or already stand in the folder.
+    curl_easy_setopt(curl, CURLOPT_URL, urlFor(QString()).toUtf8().constData());
+    curl_easy_setopt(curl, CURLOPT_FRESH_CONNECT, 1L);
+    curl_easy_setopt(curl, CURLOPT_NOBODY, 1L);
+    const bool sftp = m_destination.protocol == PublishDestination::Protocol::SFTP;
+    const QByteArray command = sftp ? "rm " + quoted(remotePath(name)) : "DELE " + remotePath(name).toUtf8();
+    curl_slist *commands = curl_slist_append(nullptr, command.constData());
+    curl_easy_setopt(curl, CURLOPT_QUOTE, commands);
+    const CURLcode result = curl_easy_perform(curl);
+    curl_slist_free_all(commands);
+    if (result == CURLE_OK)
+        return true;
+    *error = QString::fromUtf8(message).trimmed();
+    if (error->isEmpty())
+        *error = QString::fromUtf8(curl_easy_strerror(result));
+    return false;
+}
+
+bool SiteUploader::upload(const File &file, QString *error)
+{
+    CURL *curl = static_cast<CURL *>(m_curl);
+    curl_easy_reset(curl);
+    const bool sftp = m_destination.protocol == PublishDestination::Protocol::SFTP;
+    const QString temporary = u'.' + file.name + QStringLiteral(".quillmarsh-part");
+    char message[CURL_ERROR_SIZE] = {};
+    Body body{&file.bytes};
+    m_identity = Identity::Trusted;
+    m_serverKey.clear();
+
+    if (!sftp && m_acceptedKey.isEmpty() && !m_authoritiesFile.isEmpty() &&
+        !QFileInfo(m_authoritiesFile).isReadable()) {
+        if (error)
+            *error = tr("%1: the certificate authorities file %2 (named by %3) cannot be read")
+                         .arg(file.name, QDir::toNativeSeparators(m_authoritiesFile),
+                              QLatin1String(AuthoritiesVariable));
+        return false;
+    }
+    applyConnection(curl, message);
+    curl_easy_setopt(curl, CURLOPT_URL, urlFor(temporary).toUtf8().constData());
+    curl_easy_setopt(curl, CURLOPT_UPLOAD, 1L);
+    curl_easy_setopt(curl, CURLOPT_READFUNCTION, readBody);
+    curl_easy_setopt(curl, CURLOPT_READDATA, &body);
+    curl_easy_setopt(curl, CURLOPT_INFILESIZE_LARGE, curl_off_t(file.bytes.size()));
+    curl_easy_setopt(curl, CURLOPT_FTP_CREATE_MISSING_DIRS, long(CURLFTP_CREATE_DIR));
     curl_easy_setopt(curl, CURLOPT_NOPROGRESS, 0L);
     curl_easy_setopt(curl, CURLOPT_XFERINFOFUNCTION, reportProgress);
     curl_easy_setopt(curl, CURLOPT_XFERINFODATA, &m_progress);
 
     curl_slist *after = nullptr;
     if (sftp) {
-        if (!m_destination.keyFile.isEmpty()) {
-            curl_easy_setopt(curl, CURLOPT_SSH_AUTH_TYPES, long(CURLSSH_AUTH_PUBLICKEY));
-            curl_easy_setopt(curl, CURLOPT_SSH_PRIVATE_KEYFILE, keyFile.constData());
-            if (QFileInfo::exists(QFile::decodeName(publicKeyFile)))
-                curl_easy_setopt(curl, CURLOPT_SSH_PUBLIC_KEYFILE, publicKeyFile.constData());
-            if (!password.isEmpty())
-                curl_easy_setopt(curl, CURLOPT_KEYPASSWD, password.constData());
-        } else {
-            curl_easy_setopt(curl, CURLOPT_SSH_AUTH_TYPES,
-                             long(CURLSSH_AUTH_PASSWORD | CURLSSH_AUTH_KEYBOARD));
-            curl_easy_setopt(curl, CURLOPT_PASSWORD, password.constData());
-        }
-        curl_easy_setopt(curl, CURLOPT_SSH_KNOWNHOSTS, knownHosts.constData());
-        curl_easy_setopt(curl, CURLOPT_SSH_KEYFUNCTION, checkHostKey);
-        curl_easy_setopt(curl, CURLOPT_SSH_KEYDATA, this);
         // An SFTP rename does not replace a file: the old one goes first (a missing one is no error).
         const QString target = remotePath(file.name);
         after = curl_slist_append(after, QByteArray("*rm " + quoted(target)).constData());
         after = curl_slist_append(
             after, QByteArray("rename " + quoted(remotePath(temporary)) + ' ' + quoted(target)).constData());
     } else {
-        curl_easy_setopt(curl, CURLOPT_PASSWORD, password.constData());
-        curl_easy_setopt(curl, CURLOPT_USE_SSL, long(CURLUSESSL_ALL));
-        if (!m_acceptedKey.isEmpty()) {
-            // The user accepted this very key: it is pinned, the chain of trust is not asked for.
-            // libcurl wants the padded base64 that the shown fingerprint leaves off.
-            QByteArray hash = m_acceptedKey.mid(7).toLatin1();
-            hash.append(QByteArray((4 - hash.size() % 4) % 4, '='));
-            pinned = "sha256//" + hash;
-            curl_easy_setopt(curl, CURLOPT_SSL_VERIFYPEER, 0L);
-            curl_easy_setopt(curl, CURLOPT_SSL_VERIFYHOST, 0L);
-            curl_easy_setopt(curl, CURLOPT_PINNEDPUBLICKEY, pinned.constData());
-        }
         // After the upload the session stands in the folder.
         after = curl_slist_append(after, QByteArray("RNFR " + temporary.toUtf8()).constData());
         after = curl_slist_append(after, QByteArray("RNTO " + file.name.toUtf8()).constData());
@@ -332,6 +375,17 @@ bool SiteUploader::upload(const File &file, QString *error)
             tr("the server's certificate could not be verified (%1). Its key's fingerprint is %2; accept it "
                "only if it is the one your host gives.")
                 .arg(answer, m_serverKey.isEmpty() ? why : m_serverKey);
+    } else if (body.started) {
+        // The server opened the temporary file, so part of the page, or all of it, may wait there
+        // under its temporary name: it is taken away again, as far as the server lets us.
+        const Identity identity = m_identity;
+        const QString serverKey = m_serverKey;
+        QString why;
+        if (!removeLeftover(temporary, &why))
+            answer += u' ' + tr("The partial copy %1 could not be removed from the server (%2).")
+                                 .arg(remotePath(temporary), why);
+        m_identity = identity;
+        m_serverKey = serverKey;
     }
     if (error)
         *error = tr("%1: %2").arg(file.name, answer);

@@ -31,6 +31,10 @@ public:
         Changed, // the host key differs from the one in known_hosts: refused
     };
 
+    // Names a PEM file of certificate authorities that FTPS servers' certificates may also be signed
+    // by (a company's own authority, or a test's), in place of the system's bundle file.
+    static constexpr const char *AuthoritiesVariable = "QUILLMARSH_PUBLISH_CA_FILE";
+
     explicit SiteUploader(const PublishDestination &destination);
     ~SiteUploader();
     SiteUploader(const SiteUploader &) = delete;
@@ -49,7 +53,8 @@ public:
     }
 
     // Sends one file to its temporary name and renames it into place. False with `error` naming the
-    // file and the server's answer; the file in place is then the old one.
+    // file and the server's answer; the file in place is then the old one, and the temporary file is
+    // removed again (the error says so when the server would not let it go).
     bool upload(const File &file, QString *error);
 
     Identity identity() const { return m_identity; }
@@ -62,6 +67,9 @@ public:
 private:
     struct Transfer;
     static int checkHostKey(void *curl, const void *knownKey, const void *foundKey, int match, void *self);
+    // The login, the server's identity and the time-outs, for every transfer of this uploader.
+    void applyConnection(void *curl, char *message);
+    bool removeLeftover(const QString &name, QString *error);
     bool addKnownHost(const QByteArray &keyBlob, QString *error) const;
     QString remotePath(const QString &name) const;
     QString urlFor(const QString &name) const;
@@ -71,6 +79,7 @@ private:
     QString m_password;
     QString m_acceptedKey;
     QString m_knownHosts;
+    QString m_authoritiesFile; // FTPS: from AuthoritiesVariable; empty for the system's
     std::function<void(qint64, qint64)> m_progress;
     Identity m_identity = Identity::Trusted;
     QString m_serverKey;

@@ -133,7 +133,7 @@ private slots:
         QVERIFY(!ResponsivePageBuilder(db.store()).page().contains("textarea"));
     }
 
-    void exportWritesOnePageWhateverTheProfileLayout()
+    void exportAndCopiesGiveOnePageWhateverTheProfileLayout()
     {
         DatabaseBuilder db;
         build(db);
@@ -143,11 +143,23 @@ private slots:
         QCOMPARE(QDir(m_dir.path()).entryList(QDir::Files), QStringList({"links.html"}));
         QFile file(m_dir.filePath("links.html"));
         QVERIFY(file.open(QIODevice::ReadOnly));
-        QCOMPARE(QString::fromUtf8(file.readAll()), ResponsivePageBuilder(db.store()).page());
-        // Any other value keeps the table layouts.
+        const QString written = QString::fromUtf8(file.readAll());
+        QCOMPARE(written, ResponsivePageBuilder(db.store()).page());
+        // Copy Links Page and Copy Styles carry the body and the style sheet of that very page.
+        const QString body = LinksPageExporter::clipboardPage(db.store());
+        QVERIFY(body.contains("Kestrel Watch"));
+        QVERIFY(written.contains("<body>\n" + body + "</body>\n"));
+        const QString birds =
+            LinksPageExporter::clipboardCategory(db.store(), db.store().categoryWithAnchor("birds"));
+        QVERIFY(birds.startsWith("<section") && birds.contains("Kestrel Watch") && !birds.contains("Alder"));
+        QVERIFY(body.contains(birds));
+        QVERIFY(written.contains("</title>\n" + LinksPageExporter::clipboardStyles(db.store()) + "</head>"));
+        // Any other value keeps the table layouts, for the copies too.
         db.store().setString(LinksPageStyle::TableLayout, LinksPageStyle::PageLayoutKey);
         QVERIFY(!ResponsivePageBuilder::isChosen(db.store()));
         QCOMPARE(LinksPageExporter::numberOfHTMLFilesForCollectionManager(db.store()), 4);
+        QVERIFY(LinksPageExporter::clipboardPage(db.store()).startsWith("<TABLE"));
+        QVERIFY(LinksPageExporter::clipboardStyles(db.store()).startsWith("<STYLE type=\"text/css\">"));
     }
 
     void stylesKeepTheirLookButNotSmallTextOrWaysOutOfTheSheet()

@@ -2,7 +2,8 @@
 // server (its own configuration, host key and authorized key in a temporary folder) and an FTPS
 // server (pyftpdlib with a certificate made here). What a new user meets: an unknown host key shown
 // with its fingerprint and accepted only when named, the export put in place, a second publish
-// sending nothing, a dry run, a changed host key refused, a certificate that does not verify.
+// sending nothing, a dry run, a page that cannot be put in place, a changed host key refused, a
+// certificate that does not verify.
 #include "DatabaseBuilder.h"
 #include "TestData.h"
 #include "support/CliProcess.h"
@@ -222,6 +223,24 @@ private slots:
         QCOMPARE(states(result), QStringList({"unchanged birds.html", "sent partners.html"}));
         QVERIFY(fileContents(remote + "/partners.html").contains("Heron"));
 
+        // A page that cannot be renamed into place (a folder holds its name): the publish fails
+        // naming it, and its temporary copy does not stay behind; the next publish sends it.
+        QVERIFY(QFile::remove(remote + "/partners.html"));
+        QVERIFY(QDir(remote).mkpath("partners.html/kept"));
+        db.defaultCategory().link("Grebe", LinkStatusApproved, "http://grebe.example/");
+        QVERIFY(DatabaseFile::write(db.store(), site));
+        result = runCli(publish, home);
+        QCOMPARE(result.status, 4);
+        QCOMPARE(states(result), QStringList({"unchanged birds.html", "failed partners.html"}));
+        QVERIFY2(result.err.contains("partners.html: "), result.err.constData());
+        QVERIFY2(!result.err.contains("could not be removed"), result.err.constData());
+        QCOMPARE(QDir(remote).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+                 QStringList({"birds.html", "partners.html"}));
+        QVERIFY(QDir(remote + "/partners.html").removeRecursively());
+        result = runCli(publish, home);
+        QCOMPARE(states(result), QStringList({"unchanged birds.html", "sent partners.html"}));
+        QVERIFY(fileContents(remote + "/partners.html").contains("Grebe"));
+
         // A changed key is refused even when named: the page stays as it was.
         server.stop();
         server.makeHostKey();
@@ -234,14 +253,22 @@ private slots:
         QVERIFY(!fileContents(remote + "/partners.html").contains("Ibis"));
     }
 
-    void ftpsRefusesACertificateThatDoesNotVerify()
+    void publishesOverFtpsToATrustedCertificateOnly()
     {
+        // An authority of the test's own signs the server's certificate, named for 127.0.0.1.
         QTemporaryDir folder;
+        const QString authority = folder.filePath("ca.pem");
         const QString cert = folder.filePath("cert.pem");
         const QString key = folder.filePath("key.pem");
         QProcess openssl;
-        openssl.start("openssl", {"req", "-x509", "-newkey", "rsa:2048", "-nodes", "-keyout", key, "-out",
-                                  cert, "-days", "2", "-subj", "/CN=127.0.0.1"});
+        openssl.setWorkingDirectory(folder.path());
+        openssl.start("sh", {"-c", "openssl req -x509 -newkey rsa:2048 -nodes -keyout ca.key -out ca.pem "
+                                   "-days 2 -subj /CN=Test-Authority && "
+                                   "openssl req -newkey rsa:2048 -nodes -keyout key.pem -out cert.csr "
+                                   "-subj /CN=127.0.0.1 && "
+                                   "printf 'subjectAltName=IP:127.0.0.1\\n' > san.cnf && "
+                                   "openssl x509 -req -in cert.csr -CA ca.pem -CAkey ca.key -CAcreateserial "
+                                   "-days 2 -extfile san.cnf -out cert.pem"});
         QVERIFY(openssl.waitForFinished(60000) && openssl.exitCode() == 0);
         QVERIFY(QDir(folder.path()).mkdir("root"));
         const quint16 port = freePort();
@@ -254,18 +281,20 @@ private slots:
                  "the FTPS server did not start (Debian package python3-pyftpdlib)");
 
         DatabaseBuilder db;
-        db.link("Alder", LinkStatusApproved, "http://alder.example/");
+        db.defaultCategory().link("Alder", LinkStatusApproved, "http://alder.example/");
+        db.category("Birds", "birds").link("Kestrel", LinkStatusApproved, "http://kestrel.example/");
         const QString site = writeDatabase(db);
+        const QString remote = folder.filePath("root/site");
+        const QStringList publish{"publish", site, "--to",
+                                  QStringLiteral("ftps://webmaster@127.0.0.1:%1/site").arg(port), "--json"};
+        const CliOptions home = CliOptions().at(m_dir.filePath("home"));
         qputenv("QUILLMARSH_PUBLISH_PASSWORD", "secret");
-        const CliRun result =
-            runCli({"publish", site, "--to", QStringLiteral("ftps://webmaster@127.0.0.1:%1/site").arg(port)},
-                   CliOptions().at(m_dir.filePath("home")));
-        qunsetenv("QUILLMARSH_PUBLISH_PASSWORD");
-        server.kill();
-        server.waitForFinished();
+
+        // The system does not know the authority: refused, nothing sent, the key's fingerprint
+        // offered as OpenSSL computes it.
+        CliRun result = runCli(publish, home);
         QCOMPARE(result.status, 4);
         QVERIFY2(result.err.contains("certificate could not be verified"), result.err.constData());
-        // The fingerprint offered is that of the certificate's public key, as OpenSSL computes it.
         QProcess hash;
         hash.start("sh",
                    {"-c", "openssl x509 -in '" + cert +
@@ -275,6 +304,36 @@ private slots:
         const QByteArray expected = "SHA256:" + hash.readAllStandardOutput().trimmed().replace("=", "");
         QVERIFY2(result.err.contains("--accept-host-key " + expected), result.err.constData());
         QVERIFY(QDir(folder.filePath("root")).entryList(QDir::NoDotAndDotDot | QDir::AllEntries).isEmpty());
+
+        // Trusted: the pages go over TLS data connections and are in place; the next publish sends
+        // nothing.
+        qputenv(SiteUploader::AuthoritiesVariable, authority.toLocal8Bit());
+        result = runCli(publish, home);
+        QVERIFY2(result.status == 0, result.err.constData());
+        QCOMPARE(states(result), QStringList({"sent birds.html", "sent partners.html"}));
+        QList<SiteUploader::File> files;
+        QVERIFY(SitePublisher::exportFiles(db.store(), files));
+        QCOMPARE(fileContents(remote + "/partners.html"), files.constLast().bytes);
+        QCOMPARE(QDir(remote).entryList(QDir::Files | QDir::Hidden),
+                 QStringList({"birds.html", "partners.html"}));
+        result = runCli(publish, home);
+        QCOMPARE(states(result), QStringList({"unchanged birds.html", "unchanged partners.html"}));
+
+        // FTP removes a temporary copy that cannot be renamed into place as well.
+        QVERIFY(QFile::remove(remote + "/partners.html"));
+        QVERIFY(QDir(remote).mkpath("partners.html/kept"));
+        db.defaultCategory().link("Grebe", LinkStatusApproved, "http://grebe.example/");
+        QVERIFY(DatabaseFile::write(db.store(), site));
+        result = runCli(publish, home);
+        QCOMPARE(states(result), QStringList({"unchanged birds.html", "failed partners.html"}));
+        QVERIFY2(!result.err.contains("could not be removed"), result.err.constData());
+        QCOMPARE(QDir(remote).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+                 QStringList({"birds.html", "partners.html"}));
+
+        qunsetenv(SiteUploader::AuthoritiesVariable);
+        qunsetenv("QUILLMARSH_PUBLISH_PASSWORD");
+        server.kill();
+        server.waitForFinished();
     }
 };
 

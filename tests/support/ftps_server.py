@@ -7,8 +7,22 @@ import sys
 
 from OpenSSL import SSL
 from pyftpdlib.authorizers import DummyAuthorizer
-from pyftpdlib.handlers import TLS_FTPHandler
+from pyftpdlib.handlers import TLS_DTPHandler, TLS_FTPHandler
 from pyftpdlib.servers import FTPServer
+
+
+class DataHandler(TLS_DTPHandler):
+    """A data connection that may start its TLS handshake before the transfer's command arrives.
+
+    Clients such as libcurl (7.87 and later) shake hands on a passive data connection as soon as it
+    is open, before they send STOR. pyftpdlib up to 1.5.7 takes any reading on a data connection
+    that has no transfer yet for a hang-up and closes it, so the client's hello is answered with a
+    reset. While the handshake runs, the connection is readable."""
+
+    def readable(self):
+        if self._ssl_accepting:
+            return True
+        return super().readable()
 
 
 def main():
@@ -23,6 +37,7 @@ def main():
     context.use_certificate_chain_file(certfile)
     context.use_privatekey_file(keyfile)
     handler.ssl_context = context
+    handler.dtp_handler = DataHandler
     handler.authorizer = authorizer
     handler.tls_control_required = True
     handler.tls_data_required = True
