@@ -87,7 +87,10 @@ private slots:
         QTemporaryDir dir;
         QTemporaryDir runtime; // private (0700), as Qt wants it
         DatabaseBuilder db;
-        db.store().setSiteProfile({.title = "Own", .URL = "http://own.example/"});
+        server.setResponse("/mine.html", HttpTestServer::Response::page(
+                                             "<a href=\"" + server.url("/").toUtf8() + "\">Partner</a>"));
+        db.store().setSiteProfile(
+            {.title = "Own", .URL = "http://own.example/", .linksURL = server.url("/mine.html")});
         db.link({.title = "Partner",
                  .URL = server.url("/"),
                  .counterpartURL = server.url("/"),
@@ -113,7 +116,15 @@ private slots:
                                          {"import-table", site, dir.filePath("links.csv")},
                                          {"templates", "export", site, dir.filePath("t.emlt")},
                                          {"load", json, other},
-                                         {"import-links", site, other, "--keep"}};
+                                         {"import-links", site, other, "--keep"},
+                                         {"check-own", site, "--json"},
+                                         {"publish", site, "--to", "sftp://me@127.0.0.1:1/www", "--dry-run"},
+                                         {"send", site, "--template", "Hello", "--ids", db.lastLink()->ID(),
+                                          "--dry-run", "--smtp", "smtp://me@127.0.0.1:1", "--from",
+                                          "Me <me@own.example>"},
+                                         {"messages", site, "--json"},
+                                         // Nothing was sent, so no mailbox is asked.
+                                         {"replies", site, "--imap", "imap://me@127.0.0.1:1"}};
         QSet<QString> run;
         for (const QStringList &arguments : runs) {
             if (arguments.first() == "load")
@@ -122,7 +133,8 @@ private slots:
                                                         .at(dir.path())
                                                         .withEventLoop()
                                                         .with("XDG_RUNTIME_DIR", runtime.path())
-                                                        .with("QT_FATAL_WARNINGS", "1"));
+                                                        .with("QT_FATAL_WARNINGS", "1")
+                                                        .with("QUILLMARSH_IMAP_PASSWORD", "secret"));
             QVERIFY2(result.status == 0, qPrintable(arguments.join(' ') + ": " + result.err));
             run.insert(arguments.first());
         }

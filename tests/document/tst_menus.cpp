@@ -578,7 +578,7 @@ private slots:
 
         exportTo(exportSheet, m_fixture->path("sheet"), 2); // Cancel
         QCOMPARE(FilePanel::shownPanels().constLast().proposedPath,
-                 m_fixture->path("Links Database 03-14-2026.txt"));
+                 m_fixture->path("Links Database 2026-03-14.txt"));
         QCOMPARE(lastTitle(), QString("Some characters cannot be exported."));
         // The title's four characters, wherever the row repeats them.
         QCOMPARE(lastMessage(),

@@ -84,7 +84,7 @@ private slots:
                     "<li>absent.example is named, not linked</ul>";
         QCOMPARE(described(OwnPageCheck::findingsFor(plan)),
                  QStringList({"Absent missing", "Blocked unexpected", "Hidden hidden", "New unexpected",
-                              "Nofollow nofollow", "Shared A missing", "Unsafe missing"}));
+                              "Nofollow nofollow", "Shared A missing"}));
         // A robots meta tag makes every link nofollow; a page that was not read says nothing.
         page.text = "<meta name=robots content=nofollow><a href='http://present.example/'>x</a>";
         QVERIFY(described(OwnPageCheck::findingsFor(plan)).contains("Present nofollow"));

@@ -74,7 +74,7 @@ private slots:
         texts.keywords = QString(250, QLatin1Char('k'));
         texts.contactEmail = QString(100, QLatin1Char('e'));
         texts.notes = QString(500, QLatin1Char('n'));
-        texts.linksPageURL = QStringLiteral("ftp://ponds.example/links");
+        texts.linksPageURL = QStringLiteral("https://ponds.example/links");
 
         // OK at the first question stops there, nothing cut.
         Questions stop;
@@ -92,9 +92,9 @@ private slots:
         QVERIFY(result.passed);
         QCOMPARE(trim.asked, (QList<Field>{Description, Keywords, ContactEmail, Notes}));
         QCOMPARE(texts.description, QString(399, QLatin1Char('d')));
-        // The main address is completed; another scheme on the links page is left as typed.
+        // The main address is completed; a full links page address is left as typed.
         QCOMPARE(texts.URL, QStringLiteral("http://www.ponds.example"));
-        QCOMPARE(texts.linksPageURL, QStringLiteral("ftp://ponds.example/links"));
+        QCOMPARE(texts.linksPageURL, QStringLiteral("https://ponds.example/links"));
         QCOMPARE((QList<qsizetype>{texts.keywords.size(), texts.contactEmail.size(), texts.notes.size()}),
                  (QList<qsizetype>{249, 99, 499}));
 
