@@ -36,6 +36,11 @@ const QHash<QString, QVariant> &defaults()
         {Preferences::VerificationTimeout, 30},
         {Preferences::VerificationConcurrency, 4},
         {Preferences::VerificationPerHost, 4},
+        {Preferences::ConfirmLossDelay, 30},
+        {Preferences::UnreachableAlertDays, 7},
+        {Preferences::RobotsUserAgent, QStringLiteral("Googlebot")},
+        {Preferences::MovedSearchPages, 20},
+        {Preferences::CrowdedPageLinks, 100},
         {Preferences::VerificationUserAgent,
          QStringLiteral("Mozilla/5.0 (X11; Linux x86_64) AppleWebKit/537.36 (KHTML, like Gecko) "
                         "Chrome/120.0 Safari/537.36 Quillmarsh/1.0")},

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QByteArray>
+#include <QList>
+#include <QPair>
 #include <QString>
 #include <QUrl>
 
@@ -17,11 +19,12 @@ struct FetchOutcome
     int httpStatus = 0; // of the final response; 0 when there was none or the address is a file
     QUrl finalURL;      // after redirects
     bool redirected = false;
-    QByteArray body;        // at most the settings' maximum; empty unless asked for
-    bool truncated = false; // the body was longer and was cut
-    QByteArray robotsTag;   // the X-Robots-Tag header
-    QByteArray retryAfter;  // the Retry-After header
-    QString errorText;      // why it failed, for display
+    QByteArray body;                              // at most the settings' maximum; empty unless asked for
+    bool truncated = false;                       // the body was longer and was cut
+    QByteArray robotsTag;                         // the X-Robots-Tag header
+    QByteArray retryAfter;                        // the Retry-After header
+    QList<QPair<QByteArray, QByteArray>> headers; // every header of the final response
+    QString errorText;                            // why it failed, for display
     bool timedOut = false;
     bool transientFailure = false; // a connection dropped by the server: worth another try
     int attempts = 1;

@@ -19,6 +19,7 @@ struct FetchSettings
     int maximumRetries = 2;
     int retryDelayMs = 500;         // the pause before the first retry; doubles for the next
     int maximumRetryAfterMs = 5000; // a longer Retry-After is not waited for
+    bool noCache = false;           // ask caches on the way for a fresh copy
 
     // The time-out and user agent of the user's preferences, read now.
     static FetchSettings fromPreferences();

@@ -29,6 +29,8 @@ struct PageAnalysis
     QStringList rel;           // of the link the anchor text comes from
     QString canonical;         // the page's <link rel="canonical"> target, resolved; "" when none
     bool parsed = true;        // false when the page was too complex to parse within the limits
+    int externalFollowed = 0;  // followed <a> and <area> links to hosts other than the page's own
+    QStringList sameSiteLinks; // addresses of the page's links to its own host, resolved, in page order
 
     bool inAnchor() const { return !links.isEmpty(); }
     // The reciprocal link is there when a visitor can see it.

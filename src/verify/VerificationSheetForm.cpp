@@ -60,7 +60,7 @@ bool foundWithReservations(const LinkInfo &row)
     if (row.result() != VerificationSucceeded || !row.verified())
         return false;
     const VerificationDetails &details = row.details();
-    return !details.followed || details.noindex || details.canonicalElsewhere();
+    return !details.followed || details.noindex || details.canonicalElsewhere() || details.crowded();
 }
 
 QString reservations(const LinkInfo &row)

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QString>
+
+// How a check judges what it loaded, beyond fetching: the second look before a loss is believed,
+// the search engine whose robots.txt rules count, the search for a link that moved, and when a page
+// counts as crowded.
+struct CheckSettings
+{
+    static constexpr int DefaultConfirmDelaySeconds = 30;
+    static constexpr int MaximumConfirmDelaySeconds = 600;
+    static constexpr int DefaultMovedSearchPages = 20;
+    static constexpr int MaximumMovedSearchPages = 200;
+    static constexpr int DefaultCrowdedPageLinks = 100;
+    static constexpr int MinimumCrowdedPageLinks = 1;
+    static constexpr int MaximumCrowdedPageLinks = 100000;
+    static inline const QString DefaultRobotsUserAgent = QStringLiteral("Googlebot");
+
+    int confirmDelayMs = DefaultConfirmDelaySeconds * 1000; // before a missing link is looked for again
+    QString robotsUserAgent = DefaultRobotsUserAgent;       // empty: robots.txt is not read
+    int movedSearchPages = DefaultMovedSearchPages;         // pages searched for a lost link; 0: none
+    int crowdedPageLinks = DefaultCrowdedPageLinks;         // more followed links out: the page is crowded
+
+    // The user's preferences, read now; values out of range are brought to the nearest bound.
+    static CheckSettings fromPreferences();
+};
