@@ -1,6 +1,6 @@
 #pragma once
 
-#include "CheckSettings.h"
+#include "model/CheckSettings.h"
 #include "FetchOutcome.h"
 #include "FetchSettings.h"
 #include "HostScheduler.h"

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "CheckQueue.h"
-#include "CheckSettings.h"
+#include "model/CheckSettings.h"
 #include "FetchSettings.h"
 #include "VerificationDetails.h"
 #include "VerificationTarget.h"

@@ -1,6 +1,6 @@
 #include "CheckSettings.h"
 
-#include "model/Preferences.h"
+#include "Preferences.h"
 
 #include <QtGlobal>
 
@@ -16,4 +16,10 @@ CheckSettings CheckSettings::fromPreferences()
         qBound(MinimumCrowdedPageLinks, Preferences::intValue(Preferences::CrowdedPageLinks),
                MaximumCrowdedPageLinks);
     return settings;
+}
+
+int CheckSettings::unreachableAlertDaysFromPreferences()
+{
+    return qBound(MinimumUnreachableAlertDays, Preferences::intValue(Preferences::UnreachableAlertDays),
+                  MaximumUnreachableAlertDays);
 }

@@ -4,7 +4,7 @@
 
 // How a check judges what it loaded, beyond fetching: the second look before a loss is believed,
 // the search engine whose robots.txt rules count, the search for a link that moved, and when a page
-// counts as crowded.
+// counts as crowded; and how long a site must stay unreachable before that is a change of its own.
 struct CheckSettings
 {
     static constexpr int DefaultConfirmDelaySeconds = 30;
@@ -15,6 +15,9 @@ struct CheckSettings
     static constexpr int MinimumCrowdedPageLinks = 1;
     static constexpr int MaximumCrowdedPageLinks = 100000;
     static inline const QString DefaultRobotsUserAgent = QStringLiteral("Googlebot");
+    static constexpr int DefaultUnreachableAlertDays = 7;
+    static constexpr int MinimumUnreachableAlertDays = 1;
+    static constexpr int MaximumUnreachableAlertDays = 90;
 
     int confirmDelayMs = DefaultConfirmDelaySeconds * 1000; // before a missing link is looked for again
     QString robotsUserAgent = DefaultRobotsUserAgent;       // empty: robots.txt is not read
@@ -23,4 +26,6 @@ struct CheckSettings
 
     // The user's preferences, read now; values out of range are brought to the nearest bound.
     static CheckSettings fromPreferences();
+    // "UnreachableAlertDays", read now and brought into its range.
+    static int unreachableAlertDaysFromPreferences();
 };
