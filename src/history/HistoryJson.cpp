@@ -30,6 +30,9 @@ QJsonObject HistoryJson::check(const CheckRecord &record)
         {QStringLiteral("rel"), QJsonArray::fromStringList(record.rel)},
         {QStringLiteral("anchorText"), record.anchorText},
         {QStringLiteral("noindex"), record.noindex},
+        {QStringLiteral("outcome"), CheckOutcomes::keyword(record.outcome)},
+        {QStringLiteral("robots"), RobotsVerdicts::keyword(record.robots)},
+        {QStringLiteral("movedTo"), record.movedTo},
     };
 }
 
@@ -42,5 +45,7 @@ QJsonObject HistoryJson::change(const LinkChange &change)
         {QStringLiteral("previous"), code(change.previous)},
         {QStringLiteral("current"), code(change.current)},
         {QStringLiteral("since"), isoTime(change.since)},
+        {QStringLiteral("outcome"), CheckOutcomes::keyword(change.currentOutcome)},
+        {QStringLiteral("movedTo"), change.movedTo},
     };
 }

@@ -20,7 +20,7 @@ class HistoryStore
 {
     Q_DECLARE_TR_FUNCTIONS(HistoryStore)
 public:
-    static constexpr int SchemaVersion = 2;
+    static constexpr int SchemaVersion = 3;
     static constexpr int DefaultBusyTimeoutMs = 5000;
 
     explicit HistoryStore(const QString &databasePath);
@@ -36,8 +36,11 @@ public:
     bool record(const QList<CheckRecord> &checks);
     // The checks of one link, or of every link when `linkID` is null; newest first.
     std::optional<QList<CheckRecord>> checks(const QString &linkID = QString());
-    // Each link's latest check against the one before, for the links where that is a change.
-    std::optional<QList<LinkChange>> changes();
+    // The change each link's checks stand in now (see LinkChange), the latest first.
+    std::optional<QList<LinkChange>> changes(int unreachableDays = LinkChange::DefaultUnreachableDays);
+    // What the change rules need of every link's checks; the outage times reach back `unreachableDays`
+    // from each link's latest check.
+    std::optional<QHash<QString, LinkTrail>> trails(int unreachableDays = LinkChange::DefaultUnreachableDays);
     // The latest check of every link that has one (result, followed and time are filled).
     std::optional<QHash<QString, CheckRecord>> latestChecks();
 
