@@ -37,6 +37,8 @@ private:
     QList<LinkChange> currentChanges(QString *error);
     void editLink(const QString &linkID);
     void verifyAgain(const QStringList &linkIDs);
+    // Makes the page a moved link was found on the link's links page address, as one undo step.
+    void useThisPage(const QString &linkID, const QString &pageURL);
     void selectLinkToWriteTo(const QStringList &linkIDs);
     void bringDocumentForward();
 
