@@ -20,9 +20,11 @@ struct CheckSettings
     static constexpr int MaximumUnreachableAlertDays = 90;
 
     int confirmDelayMs = DefaultConfirmDelaySeconds * 1000; // before a missing link is looked for again
-    QString robotsUserAgent = DefaultRobotsUserAgent;       // empty: robots.txt is not read
-    int movedSearchPages = DefaultMovedSearchPages;         // pages searched for a lost link; 0: none
-    int crowdedPageLinks = DefaultCrowdedPageLinks;         // more followed links out: the page is crowded
+    // Whose robots.txt rules decide whether a links page is followed; empty: none, and robots.txt is
+    // read only to search for a link that moved.
+    QString robotsUserAgent = DefaultRobotsUserAgent;
+    int movedSearchPages = DefaultMovedSearchPages; // pages searched for a lost link; 0: none
+    int crowdedPageLinks = DefaultCrowdedPageLinks; // more followed links out: the page is crowded
 
     // The user's preferences, read now; values out of range are brought to the nearest bound.
     static CheckSettings fromPreferences();

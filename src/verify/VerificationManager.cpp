@@ -206,7 +206,10 @@ void VerificationManager::judged(CheckOutcome outcome, VerificationResult result
         report(result);
         return;
     }
-    if (!m_robots) {
+    // Without a search engine to ask for, robots.txt matters only to the search for a moved link.
+    const bool robotsWanted =
+        !checkSettings().robotsUserAgent.trimmed().isEmpty() || outcome != CheckOutcome::Linked;
+    if (!m_robots || !robotsWanted) {
         robotsRead(RobotsFiles::File());
         return;
     }

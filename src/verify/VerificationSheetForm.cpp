@@ -101,8 +101,9 @@ QString outcomeLine(const LinkInfo &row)
     const VerificationDetails &details = row.details();
     QString line = CheckOutcomes::text(details.outcome);
     if (details.outcome == CheckOutcome::NotLinked && !details.movedTo.isEmpty())
-        line = Tr::tr("Link found on another page of the site");
-    else if (details.outcome == CheckOutcome::NotLinked && details.confirmed)
+        return Tr::tr("Link found on another page of the site: make that page the links page (Use This "
+                      "Page in the Lost Links window)");
+    if (details.outcome == CheckOutcome::NotLinked && details.confirmed)
         line = Tr::tr("Link missing on a second look too");
     else if (details.outcome == CheckOutcome::Blocked && !details.challengeService.isEmpty())
         line = Tr::tr("%1 (%2)").arg(line, details.challengeService);
