@@ -2,6 +2,8 @@
 // twenty categories): into an empty database, into one that already holds 50,000 other links, and
 // with --update over one that holds the same 50,000 addresses. Each figure is the median of five
 // runs of read + plan + apply, the store's journal recording as in a document window.
+//
+// usage: bench_tableimport [TABLE]   (with a file: the peak memory of reading that table alone)
 #include "model/CollectionManager.h"
 #include "model/CsvText.h"
 #include "workflow/TableImporter.h"
@@ -9,10 +11,12 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QFileInfo>
 #include <algorithm>
 #include <cstdio>
 #include <ctime>
 #include <memory>
+#include <sys/resource.h>
 #include <vector>
 
 namespace {
@@ -99,11 +103,32 @@ void print(const char *what, const Phases &p)
                 p.total(), p.read, p.plan, p.apply, p.cpu);
 }
 
+// The memory that reading one table file takes: the peak of this process above what it held before.
+int measureReading(const QString &path)
+{
+    rusage before{};
+    getrusage(RUSAGE_SELF, &before);
+    QString error;
+    const std::optional<Table> table = TableReader::readFile(path, {}, &error);
+    rusage after{};
+    getrusage(RUSAGE_SELF, &after);
+    const double fileMB = QFileInfo(path).size() / 1048576.0;
+    const double peakMB = (after.ru_maxrss - before.ru_maxrss) / 1024.0;
+    std::printf("%s: %.1f MB, %s; reading took at most %.0f MB, %.1f times the file\n", qPrintable(path),
+                fileMB,
+                table ? qPrintable(QStringLiteral("%1 rows").arg(table->rows.size())) : qPrintable(error),
+                peakMB, peakMB / fileMB);
+    return 0;
+}
+
 } // namespace
 
+// With a file: only the memory that reading that table takes.
 int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
+    if (argc > 1)
+        return measureReading(QString::fromLocal8Bit(argv[1]));
     const QByteArray table = makeTable(QStringLiteral("partner"));
     const QByteArray others = databaseFrom(makeTable(QStringLiteral("other")));
     // The same addresses with other statuses, so every row changes its link.

@@ -1,10 +1,12 @@
 // The exporters over a database read from the input: the text of links, categories and the site
 // profile never opens a tag of its own in the links pages (every tag in a page's body is one the
-// builder writes for an ordinary database), a link's row has its fixed tags and quotes, and the
+// builder writes for an ordinary database), no link leads to an address a browser would run, no
+// style ends the style sheet, a link's row has its fixed tags and quotes, and the
 // spreadsheet has one line a link and fourteen fields a line in every encoding.
 
 #include "FuzzSupport.h"
 #include "SampleStores.h"
+#include "model/AddressTexts.h"
 #include "model/CollectionManager.h"
 #include "model/PublishingRules.h"
 #include "publish/HTMLBuilder.h"
@@ -88,6 +90,19 @@ void checkPage(const QString &page, const char *which)
                                                    .arg(QLatin1String(which), name, text.left(600)));
     FUZZ_CHECK(text.count(u'<') == tagNames(text).size(),
                QStringLiteral("a bare \"<\" in the %1").arg(QLatin1String(which)));
+    // Every link leads to a web page, a place on the page or one of the export's own files, never
+    // to an address a browser would run ("javascript:", also with the colon written "&#58;").
+    const QLatin1String href("href=\"");
+    for (qsizetype at = text.indexOf(href); at >= 0; at = text.indexOf(href, at + 1)) {
+        const qsizetype start = at + href.size();
+        const QString target = text.mid(start, text.indexOf(u'"', start) - start);
+        const bool safe = AddressTexts::isWebAddress(target) || target.startsWith(u'#') ||
+                          target.startsWith(QLatin1String("./")) ||
+                          (!target.contains(u':') && !target.contains(u'&'));
+        FUZZ_CHECK(safe, QStringLiteral("the %1 links to %2").arg(QLatin1String(which), target));
+    }
+    FUZZ_CHECK(page.isEmpty() || page.count(QLatin1String("</STYLE"), Qt::CaseInsensitive) == 1,
+               QStringLiteral("a style ends the STYLE element of the %1").arg(QLatin1String(which)));
 }
 
 } // namespace

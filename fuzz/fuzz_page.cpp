@@ -1,12 +1,14 @@
 // A downloaded links page: the first line is the user's own address, the second the X-Robots-Tag
-// header, the rest the page's bytes. The analysis is checked against the parsed tree itself: every
-// link it reports is an <a> or <area> of the tree with that href, its hidden reason and rel within
-// their vocabulary, and the summary fields follow from the links.
+// header, the third the Content-Type header, the rest the page's bytes. The page is decoded in an
+// encoding that exists, and a refresh it names leads to another page. The analysis is checked against the
+// parsed tree itself: every link it reports is an <a> or <area> of the tree with that href, its hidden reason
+// and rel within their vocabulary, and the summary fields follow from the links.
 
 #include "FuzzSupport.h"
 #include "verify/PageAnalyzer.h"
 #include "verify/PageDecoder.h"
 #include "verify/PageDocument.h"
+#include "verify/WebEncodings.h"
 
 #include <QList>
 #include <algorithm>
@@ -62,11 +64,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     FuzzSupport::Cursor cursor(FuzzSupport::bytes(data, size));
     const QString ownURL = QString::fromUtf8(cursor.line());
     const QByteArray robotsHeader = cursor.line();
+    const QByteArray contentType = cursor.line();
     const QByteArray page = cursor.rest();
 
-    const QString text = PageDecoder::decode(page);
+    const QByteArray encoding = PageDecoder::encodingOf(page, contentType);
+    FUZZ_CHECK(WebEncodings::decode(QByteArray(), encoding).has_value(),
+               QStringLiteral("no codec for %1").arg(QString::fromLatin1(encoding)));
+    const QString text = PageDecoder::decode(page, contentType);
     const PageAnalyzer analyzer(ownURL);
     const PageAnalysis analysis = analyzer.analyze(text, PageURL, robotsHeader);
+    const QUrl::FormattingOptions samePage = QUrl::RemoveUserInfo | QUrl::RemoveFragment;
+    FUZZ_CHECK(analysis.refreshTarget.isEmpty() ||
+                   analysis.refreshTarget.adjusted(samePage) != PageURL.adjusted(samePage),
+               QStringLiteral("a refresh to the page itself"));
     if (!analysis.parsed) {
         FUZZ_CHECK(analysis.links.isEmpty() && !analysis.followed, QStringLiteral("links without a tree"));
         return 0;

@@ -9,7 +9,7 @@ import re
 import sys
 
 ROOT = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "src")
-CORE_ORDER = ["model", "workflow", "publish", "verify", "history"]
+CORE_ORDER = ["model", "workflow", "publish", "verify", "history", "mail"]
 INCLUDE = re.compile(r'^\s*#\s*include\s+"([^"]+)"', re.M)
 
 

@@ -32,6 +32,13 @@
     </message>
 </context>
 <context>
+    <name>AddressTexts</name>
+    <message>
+        <source>&quot;%1&quot; is not a web address: only addresses that begin with http:// or https:// can be used.</source>
+        <translation>„%1“ ist keine Webadresse: Nur Adressen, die mit http:// oder https:// beginnen, können verwendet werden.</translation>
+    </message>
+</context>
+<context>
     <name>ApplicationController</name>
     <message>
         <source>The tutorial is missing from this installation.</source>
@@ -110,6 +117,29 @@
     <message>
         <source>Automatic Verification</source>
         <translation>Automatische Prüfung</translation>
+    </message>
+</context>
+<context>
+    <name>BrowserOpener</name>
+    <message>
+        <source>The system did not take the address.</source>
+        <translation>Das System hat die Adresse nicht angenommen.</translation>
+    </message>
+    <message>
+        <source>The page could not be opened in your web browser.</source>
+        <translation>Die Seite konnte nicht in Ihrem Webbrowser geöffnet werden.</translation>
+    </message>
+    <message>
+        <source>Set up a default web browser in your desktop&apos;s settings, or copy the address &quot;%1&quot; and open it by hand.</source>
+        <translation>Richten Sie in den Einstellungen Ihrer Arbeitsumgebung einen Standard-Webbrowser ein, oder kopieren Sie die Adresse „%1“ und öffnen Sie sie von Hand.</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Copy Address</source>
+        <translation>Adresse kopieren</translation>
     </message>
 </context>
 <context>
@@ -300,10 +330,6 @@
     <message>
         <source>The arguments are wrong; the usage is printed on standard error.</source>
         <translation>Die Argumente sind falsch; der Aufruf wird auf der Standardfehlerausgabe beschrieben.</translation>
-    </message>
-    <message>
-        <source>A file cannot be read or written; one line on standard error names the file and says why.</source>
-        <translation>Eine Datei kann nicht gelesen oder geschrieben werden; eine Zeile auf der Standardfehlerausgabe nennt die Datei und den Grund.</translation>
     </message>
     <message>
         <source>quillmarsh-cli: work with Quillmarsh links databases without a window.</source>
@@ -585,6 +611,174 @@
         <source>Wait S seconds (0-600) before looking again for a link that went missing.</source>
         <translation>S Sekunden (0-600) warten, bevor ein fehlender Link noch einmal gesucht wird.</translation>
     </message>
+    <message>
+        <source>cannot be read (%1)</source>
+        <translation>kann nicht gelesen werden (%1)</translation>
+    </message>
+    <message>
+        <source>Every partner is on the page as it should be.</source>
+        <translation>Jeder Partner steht so auf der Seite, wie er soll.</translation>
+    </message>
+    <message>
+        <source>Read the own links page from the web (and its category pages) and list each partner that is missing, hidden or nofollow there, or there though Blocked or not to be published. Exit status 3 when something was found, 2 when a page cannot be read; the history keeps the result.</source>
+        <translation>Die eigene Linkseite (und ihre Kategorieseiten) aus dem Web lesen und jeden Partner auflisten, der dort fehlt, verborgen oder nofollow ist, oder dort steht, obwohl er gesperrt ist oder nicht veröffentlicht werden soll. Rückgabewert 3, wenn etwas gefunden wurde, 2, wenn eine Seite nicht gelesen werden kann; der Verlauf bewahrt das Ergebnis.</translation>
+    </message>
+    <message>
+        <source>Print the findings as JSON objects with linkID, title, problem and page.</source>
+        <translation>Die Befunde als JSON-Objekte mit linkID, title, problem und page ausgeben.</translation>
+    </message>
+    <message>
+        <source>no destination to publish to: set one up in the window (File &gt; Publish Links Page) or name it with --to</source>
+        <translation>kein Ziel zum Veröffentlichen: richten Sie eines im Fenster ein (Datei &gt; Linkseite veröffentlichen) oder nennen Sie es mit --to</translation>
+    </message>
+    <message>
+        <source>No password for %1 (%2); set QUILLMARSH_PUBLISH_PASSWORD or store it from the window.</source>
+        <translation>Kein Kennwort für %1 (%2); setzen Sie QUILLMARSH_PUBLISH_PASSWORD oder speichern Sie es im Fenster.</translation>
+    </message>
+    <message>
+        <source>The links page cannot be exported. %1</source>
+        <translation>Die Linkseite kann nicht exportiert werden. %1</translation>
+    </message>
+    <message>
+        <source>To trust this server, run the command again with --accept-host-key %1</source>
+        <translation>Um diesem Server zu vertrauen, führen Sie den Befehl erneut mit --accept-host-key %1 aus</translation>
+    </message>
+    <message>
+        <source>Upload the files of the links page that changed since the last publish to the web server over SFTP or FTPS, each to a temporary name and then into place. The password comes from the desktop keyring or QUILLMARSH_PUBLISH_PASSWORD. Exit status 4 when a file could not be sent.</source>
+        <translation>Die seit der letzten Veröffentlichung geänderten Dateien der Linkseite über SFTP oder FTPS auf den Webserver laden, jede zuerst unter einem vorläufigen Namen und dann an ihren Platz. Das Kennwort kommt aus dem Schlüsselbund der Arbeitsumgebung oder aus QUILLMARSH_PUBLISH_PASSWORD. Rückgabewert 4, wenn eine Datei nicht gesendet werden konnte.</translation>
+    </message>
+    <message>
+        <source>Publish there instead of the database&apos;s destination (sftp://USER@HOST:PORT/FOLDER, /~/FOLDER for the home folder, or ftps://USER@HOST:PORT/FOLDER).</source>
+        <translation>Dorthin statt an das Ziel der Datenbank veröffentlichen (sftp://BENUTZER@HOST:PORT/ORDNER, /~/ORDNER für den persönlichen Ordner, oder ftps://BENUTZER@HOST:PORT/ORDNER).</translation>
+    </message>
+    <message>
+        <source>Log in over SFTP with this private key.</source>
+        <translation>Über SFTP mit diesem privaten Schlüssel anmelden.</translation>
+    </message>
+    <message>
+        <source>Trust the server whose key has this fingerprint: an unknown SSH host key is added to ~/.ssh/known_hosts, an FTPS certificate&apos;s key is pinned. A changed host key is always refused.</source>
+        <translation>Dem Server vertrauen, dessen Schlüssel diesen Fingerabdruck hat: ein unbekannter SSH-Hostschlüssel wird in ~/.ssh/known_hosts aufgenommen, der Schlüssel eines FTPS-Zertifikats wird festgelegt. Ein geänderter Hostschlüssel wird immer abgewiesen.</translation>
+    </message>
+    <message>
+        <source>List what would be sent; send nothing.</source>
+        <translation>Auflisten, was gesendet würde; nichts senden.</translation>
+    </message>
+    <message>
+        <source>Print JSON objects with file, state (sent, unchanged, failed, would-send) and reason.</source>
+        <translation>JSON-Objekte mit file, state (sent, unchanged, failed, would-send) und reason ausgeben.</translation>
+    </message>
+    <message>
+        <source>cannot write: %1</source>
+        <translation>kann nicht schreiben: %1</translation>
+    </message>
+    <message>
+        <source>the file is read-only</source>
+        <translation>die Datei ist schreibgeschützt</translation>
+    </message>
+    <message>
+        <source>the folder %1 is read-only</source>
+        <translation>der Ordner %1 ist schreibgeschützt</translation>
+    </message>
+    <message>
+        <source>A file cannot be read or written, or the mail account cannot be used; one line on standard error says why.</source>
+        <translation>Eine Datei kann nicht gelesen oder geschrieben werden, oder das E-Mail-Konto kann nicht benutzt werden; eine Zeile auf der Standardfehlerausgabe nennt den Grund.</translation>
+    </message>
+    <message>
+        <source>With send: some message was refused or could not be sent; the others went, and the log says why.</source>
+        <translation>Bei send: Eine Nachricht wurde abgelehnt oder konnte nicht gesendet werden; die anderen wurden gesendet, und das Protokoll nennt den Grund.</translation>
+    </message>
+    <message>
+        <source>%1 needs a value</source>
+        <translation>%1 braucht einen Wert</translation>
+    </message>
+    <message>
+        <source>%1 is not a server of the kind this option names.</source>
+        <translation>%1 ist kein Server der Art, die diese Option nennt.</translation>
+    </message>
+    <message>
+        <source>No sender address: set one in the Mail preferences or give --from &quot;Name &lt;address&gt;&quot;.</source>
+        <translation>Keine Absenderadresse: Legen Sie eine in den E-Mail-Einstellungen fest oder geben Sie --from &quot;Name &lt;Adresse&gt;&quot; an.</translation>
+    </message>
+    <message>
+        <source>No password for %1 on %2: keep it in the desktop keyring from the Mail preferences, or set %3.</source>
+        <translation>Kein Passwort für %1 auf %2: Hinterlegen Sie es über die E-Mail-Einstellungen im Schlüsselbund der Arbeitsumgebung oder setzen Sie %3.</translation>
+    </message>
+    <message>
+        <source>no such database file</source>
+        <translation>keine solche Datenbankdatei</translation>
+    </message>
+    <message>
+        <source>Print the message log, newest first (all links, or one): what was sent to whom and when, what failed and why, and what was answered.</source>
+        <translation>Das Nachrichtenprotokoll ausgeben, die neueste zuerst (aller Links oder eines einzelnen): was wann an wen ging, was warum scheiterte und was beantwortet wurde.</translation>
+    </message>
+    <message>
+        <source>Only the messages to this link.</source>
+        <translation>Nur die Nachrichten an diesen Link.</translation>
+    </message>
+    <message>
+        <source>Print the messages as JSON.</source>
+        <translation>Die Nachrichten als JSON ausgeben.</translation>
+    </message>
+    <message>
+        <source>Read the mailbox (read-only) for replies to the messages sent, mark the answered ones replied and print them.</source>
+        <translation>Das Postfach (nur lesend) nach Antworten auf die gesendeten Nachrichten durchsuchen, die beantworteten als beantwortet markieren und ausgeben.</translation>
+    </message>
+    <message>
+        <source>The IMAP server (default: the one of the Mail preferences); its password comes from QUILLMARSH_IMAP_PASSWORD or the keyring.</source>
+        <translation>Der IMAP-Server (Vorgabe: der aus den E-Mail-Einstellungen); sein Passwort kommt aus QUILLMARSH_IMAP_PASSWORD oder dem Schlüsselbund.</translation>
+    </message>
+    <message>
+        <source>Secure an imap:// connection with STARTTLS.</source>
+        <translation>Eine imap://-Verbindung mit STARTTLS sichern.</translation>
+    </message>
+    <message>
+        <source>Print the replies as JSON.</source>
+        <translation>Die Antworten als JSON ausgeben.</translation>
+    </message>
+    <message>
+        <source>--today needs a date of the form YYYY-MM-DD</source>
+        <translation>--today braucht ein Datum der Form JJJJ-MM-TT</translation>
+    </message>
+    <message>
+        <source>The SMTP server (default: the one of the Mail preferences); its password comes from QUILLMARSH_SMTP_PASSWORD or the keyring.</source>
+        <translation>Der SMTP-Server (Vorgabe: der aus den E-Mail-Einstellungen); sein Passwort kommt aus QUILLMARSH_SMTP_PASSWORD oder dem Schlüsselbund.</translation>
+    </message>
+    <message>
+        <source>Secure a smtp:// or imap:// connection with STARTTLS (without it, only a server on this computer is used unencrypted).</source>
+        <translation>Eine smtp://- oder imap://-Verbindung mit STARTTLS sichern (ohne diese Option wird nur ein Server auf diesem Computer unverschlüsselt benutzt).</translation>
+    </message>
+    <message>
+        <source>The sender (default: the one of the Mail preferences).</source>
+        <translation>Der Absender (Vorgabe: der aus den E-Mail-Einstellungen).</translation>
+    </message>
+    <message>
+        <source>Send a message from a template to links, to the links lost since their last check, or the follow-ups that are due; each is kept in the message log, and a New link written to becomes Negotiating.</source>
+        <translation>Eine Nachricht aus einer Vorlage an Links senden, an die seit ihrer letzten Prüfung verlorenen Links oder die fälligen Nachfassnachrichten; jede wird im Nachrichtenprotokoll festgehalten, und ein neuer Link, an den geschrieben wird, wechselt zu „In Verhandlung“.</translation>
+    </message>
+    <message>
+        <source>The e-mail template to write with.</source>
+        <translation>Die E-Mail-Vorlage, mit der geschrieben wird.</translation>
+    </message>
+    <message>
+        <source>The links to write to (those without an address are skipped).</source>
+        <translation>Die Links, an die geschrieben wird (solche ohne Adresse werden übersprungen).</translation>
+    </message>
+    <message>
+        <source>Write to the links whose latest check lost the link (once per loss).</source>
+        <translation>An die Links schreiben, deren letzte Prüfung den Link verloren hat (einmal je Verlust).</translation>
+    </message>
+    <message>
+        <source>Send the follow-ups that are due.</source>
+        <translation>Die fälligen Nachfassnachrichten senden.</translation>
+    </message>
+    <message>
+        <source>The day the follow-ups are due on (default: today).</source>
+        <translation>Der Tag, zu dem die Nachfassnachrichten fällig sind (Vorgabe: heute).</translation>
+    </message>
+    <message>
+        <source>List what would be sent (state &quot;due&quot;); send, log and change nothing.</source>
+        <translation>Auflisten, was gesendet würde (Zustand &quot;due&quot;); nichts senden, protokollieren oder ändern.</translation>
+    </message>
 </context>
 <context>
     <name>Codes</name>
@@ -705,6 +899,66 @@
     <message>
         <source>Total:</source>
         <translation>Gesamt:</translation>
+    </message>
+</context>
+<context>
+    <name>CsvSpreadsheetBuilder</name>
+    <message>
+        <source>Last Verification Result</source>
+        <translation>Ergebnis der letzten Prüfung</translation>
+    </message>
+</context>
+<context>
+    <name>CurlMailHandle</name>
+    <message>
+        <source>The certificate of %1 cannot be trusted (%2). Its SHA-256 fingerprint is %3.</source>
+        <translation>Dem Zertifikat von %1 kann nicht vertraut werden (%2). Sein SHA-256-Fingerabdruck ist %3.</translation>
+    </message>
+    <message>
+        <source>unknown</source>
+        <translation>unbekannt</translation>
+    </message>
+</context>
+<context>
+    <name>DatabaseFile</name>
+    <message>
+        <source>the database would take %1 MB, more than the %2 MB a database file can hold</source>
+        <translation>die Datenbank bräuchte %1 MB, mehr als die %2 MB, die eine Datenbankdatei fassen kann</translation>
+    </message>
+</context>
+<context>
+    <name>DatabaseLock</name>
+    <message>
+        <source>it is a symbolic link</source>
+        <translation>sie ist ein symbolischer Link</translation>
+    </message>
+    <message>
+        <source>it is not a regular file</source>
+        <translation>sie ist keine gewöhnliche Datei</translation>
+    </message>
+    <message>
+        <source>process %1 on %2</source>
+        <translation>Prozess %1 auf %2</translation>
+    </message>
+    <message>
+        <source>%1, lock file %2</source>
+        <translation>%1, Sperrdatei %2</translation>
+    </message>
+    <message>
+        <source>another command is writing the database (%1); try again when it has ended</source>
+        <translation>ein anderer Befehl schreibt die Datenbank (%1); versuchen Sie es erneut, wenn er beendet ist</translation>
+    </message>
+    <message>
+        <source>the database is open in another window (%1); close it there and try again</source>
+        <translation>die Datenbank ist in einem anderen Fenster geöffnet (%1); schließen Sie sie dort und versuchen Sie es erneut</translation>
+    </message>
+    <message>
+        <source>the lock file %1 cannot be used: %2; remove it if no window has the database open</source>
+        <translation>die Sperrdatei %1 kann nicht verwendet werden: %2; entfernen Sie sie, wenn kein Fenster die Datenbank geöffnet hat</translation>
+    </message>
+    <message>
+        <source>the lock file %1 cannot be made</source>
+        <translation>die Sperrdatei %1 kann nicht angelegt werden</translation>
     </message>
 </context>
 <context>
@@ -1010,6 +1264,18 @@ Datei: %2</translation>
         <source>The file is empty.</source>
         <translation>Die Datei ist leer.</translation>
     </message>
+    <message>
+        <source>Lock file: %1</source>
+        <translation>Sperrdatei: %1</translation>
+    </message>
+    <message>
+        <source>The document &quot;%1&quot; cannot be locked.</source>
+        <translation>Das Dokument „%1“ kann nicht gesperrt werden.</translation>
+    </message>
+    <message>
+        <source>Its lock file %1 is not a regular file, so Quillmarsh cannot tell whether another window has the document open. Open it read-only, or remove the lock file and open the document again.</source>
+        <translation>Seine Sperrdatei %1 ist keine gewöhnliche Datei, daher kann Quillmarsh nicht erkennen, ob ein anderes Fenster das Dokument geöffnet hat. Öffnen Sie es schreibgeschützt, oder entfernen Sie die Sperrdatei und öffnen Sie das Dokument erneut.</translation>
+    </message>
 </context>
 <context>
     <name>DocumentFileGuard</name>
@@ -1052,6 +1318,44 @@ Datei: %2</translation>
     <message>
         <source>The file &quot;%1&quot; was changed by another program and was read again.</source>
         <translation>Die Datei „%1“ wurde von einem anderen Programm geändert und neu eingelesen.</translation>
+    </message>
+    <message>
+        <source>“%1”</source>
+        <translation>„%1“</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n more</source>
+        <translation>
+            <numerusform>%n weitere</numerusform>
+            <numerusform>%n weitere</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Reloading reads the file &quot;%1&quot; as the other program left it. The changes made in this window since it was last saved are lost and cannot be undone.</source>
+        <translation>Beim Neuladen wird die Datei „%1“ so gelesen, wie das andere Programm sie hinterlassen hat. Die Änderungen, die in diesem Fenster seit dem letzten Sichern gemacht wurden, gehen verloren und können nicht widerrufen werden.</translation>
+    </message>
+    <message numerus="yes">
+        <source>Reloading reads the file &quot;%1&quot; as the other program left it. The %n change(s) made in this window since it was last saved are lost and cannot be undone.</source>
+        <translation>
+            <numerusform>Beim Neuladen wird die Datei „%1“ so gelesen, wie das andere Programm sie hinterlassen hat. Die %n Änderung, die in diesem Fenster seit dem letzten Sichern gemacht wurde, geht verloren und kann nicht widerrufen werden.</numerusform>
+            <numerusform>Beim Neuladen wird die Datei „%1“ so gelesen, wie das andere Programm sie hinterlassen hat. Die %n Änderungen, die in diesem Fenster seit dem letzten Sichern gemacht wurden, gehen verloren und können nicht widerrufen werden.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Lost: %1.</source>
+        <translation>Verloren: %1.</translation>
+    </message>
+    <message>
+        <source>, </source>
+        <translation>, </translation>
+    </message>
+    <message>
+        <source>Discard your changes and reload?</source>
+        <translation>Ihre Änderungen verwerfen und neu laden?</translation>
+    </message>
+    <message>
+        <source>Discard and Reload</source>
+        <translation>Verwerfen und neu laden</translation>
     </message>
 </context>
 <context>
@@ -1493,8 +1797,24 @@ Datei: %2</translation>
         <translation>Ve&amp;rlorene Links...</translation>
     </message>
     <message>
-        <source>Show the links whose latest check lost, recovered or unfollowed them</source>
-        <translation>Die Links anzeigen, deren letzte Prüfung „Verloren“, „Wiedergefunden“ oder „Nicht mehr gefolgt“ ergab</translation>
+        <source>Pu&amp;blish Links Page...</source>
+        <translation>&amp;Linkseite veröffentlichen...</translation>
+    </message>
+    <message>
+        <source>Send the links page to your web server over SFTP or FTPS</source>
+        <translation>Die Linkseite über SFTP oder FTPS an Ihren Webserver senden</translation>
+    </message>
+    <message>
+        <source>Chec&amp;k My Links Page...</source>
+        <translation>Meine Linkseite prü&amp;fen...</translation>
+    </message>
+    <message>
+        <source>Read the published links page from the web and list the partners it gets wrong</source>
+        <translation>Die veröffentlichte Linkseite aus dem Web lesen und die Partner auflisten, die dort falsch stehen</translation>
+    </message>
+    <message>
+        <source>Show the links that were lost, moved, recovered or no longer followed, and the sites unreachable for days</source>
+        <translation>Die Links zeigen, die verloren gingen, umzogen, wieder da sind oder nicht mehr verfolgt werden, und die Websites, die seit Tagen nicht erreichbar sind</translation>
     </message>
 </context>
 <context>
@@ -1853,33 +2173,30 @@ Datei: %2</translation>
 </context>
 <context>
     <name>ExportTexts</name>
-    <message>
-        <source>Links Database MM-DD-YYYY</source>
-        <translation>Linkdatenbank DD.MM.YYYY</translation>
+    <message numerus="yes">
+        <source>%n file(s) were created.</source>
+        <translation>
+            <numerusform>%n Datei wurde erstellt.</numerusform>
+            <numerusform>%n Dateien wurden erstellt.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n link(s) were exported.</source>
+        <translation>
+            <numerusform>%n Link wurde exportiert.</numerusform>
+            <numerusform>%n Links wurden exportiert.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%Ln character(s) cannot be written in %1 and would become &apos;?&apos;.</source>
+        <translation>
+            <numerusform>%Ln Zeichen kann nicht in %1 geschrieben werden und würde zu „?“.</numerusform>
+            <numerusform>%Ln Zeichen können nicht in %1 geschrieben werden und würden zu „?“.</numerusform>
+        </translation>
     </message>
     <message>
-        <source>%1 file was created.</source>
-        <translation>%1 Datei wurde erstellt.</translation>
-    </message>
-    <message>
-        <source>%1 files were created.</source>
-        <translation>%1 Dateien wurden erstellt.</translation>
-    </message>
-    <message>
-        <source>%1 link was exported.</source>
-        <translation>%1 Link wurde exportiert.</translation>
-    </message>
-    <message>
-        <source>%1 links were exported.</source>
-        <translation>%1 Links wurden exportiert.</translation>
-    </message>
-    <message>
-        <source>%L1 character cannot be written in %2 and would become &apos;?&apos;.</source>
-        <translation>%L1 Zeichen kann in %2 nicht geschrieben werden und würde zu „?“.</translation>
-    </message>
-    <message>
-        <source>%L1 characters cannot be written in %2 and would become &apos;?&apos;.</source>
-        <translation>%L1 Zeichen können in %2 nicht geschrieben werden und würden zu „?“.</translation>
+        <source>Links Database %1</source>
+        <translation>Linkdatenbank %1</translation>
     </message>
 </context>
 <context>
@@ -2057,6 +2374,14 @@ Datei: %2</translation>
         <source>Opens a sample links page with these styles in your web browser</source>
         <translation>Öffnet eine Beispiel-Linkseite mit diesen Stilen in Ihrem Webbrowser</translation>
     </message>
+    <message>
+        <source>&amp;Responsive page (HTML5)</source>
+        <translation>&amp;Responsive Seite (HTML5)</translation>
+    </message>
+    <message>
+        <source>One page that reads well on phones and desktops, with a &quot;Link to us&quot; block</source>
+        <translation>Eine Seite, die auf Telefonen und am Desktop gut lesbar ist, mit einem Block „Verlinken Sie uns“</translation>
+    </message>
 </context>
 <context>
     <name>HTMLSetupDialogController</name>
@@ -2150,37 +2475,57 @@ Datei: %2</translation>
         <source>Show Lost Links</source>
         <translation>Verlorene Links anzeigen</translation>
     </message>
-    <message>
-        <source>1 link lost</source>
-        <translation>1 Link verloren</translation>
+    <message numerus="yes">
+        <source>%n link(s) lost</source>
+        <translation>
+            <numerusform>%n Link verloren</numerusform>
+            <numerusform>%n Links verloren</numerusform>
+        </translation>
     </message>
-    <message>
-        <source>%1 links lost</source>
-        <translation>%1 Links verloren</translation>
+    <message numerus="yes">
+        <source>%n link(s) moved</source>
+        <translation>
+            <numerusform>%n Link umgezogen</numerusform>
+            <numerusform>%n Links umgezogen</numerusform>
+        </translation>
     </message>
-    <message>
-        <source>1 link moved</source>
-        <translation>1 Link umgezogen</translation>
-    </message>
-    <message>
-        <source>%1 links moved</source>
-        <translation>%1 Links umgezogen</translation>
-    </message>
-    <message>
-        <source>1 site unreachable</source>
-        <translation>1 Website nicht erreichbar</translation>
-    </message>
-    <message>
-        <source>%1 sites unreachable</source>
-        <translation>%1 Websites nicht erreichbar</translation>
+    <message numerus="yes">
+        <source>%n site(s) unreachable</source>
+        <translation>
+            <numerusform>%n Website nicht erreichbar</numerusform>
+            <numerusform>%n Websites nicht erreichbar</numerusform>
+        </translation>
     </message>
     <message>
         <source>%1: Show Lost Links</source>
-        <translation>%1: Verlorene Links zeigen</translation>
+        <translation>%1: Verlorene Links anzeigen</translation>
     </message>
     <message>
         <source>Use This Page</source>
         <translation>Diese Seite verwenden</translation>
+    </message>
+</context>
+<context>
+    <name>HistoryFiles</name>
+    <message>
+        <source>it is a symbolic link, which is never followed</source>
+        <translation>er ist ein symbolischer Link, dem nie gefolgt wird</translation>
+    </message>
+    <message>
+        <source>%1 is a symbolic link, which is never followed</source>
+        <translation>%1 ist ein symbolischer Link, dem nie gefolgt wird</translation>
+    </message>
+    <message>
+        <source>it is not a file</source>
+        <translation>das ist keine Datei</translation>
+    </message>
+    <message>
+        <source>%1 is not a file</source>
+        <translation>%1 ist keine Datei</translation>
+    </message>
+    <message>
+        <source>%1 cannot be created: %2</source>
+        <translation>%1 kann nicht angelegt werden: %2</translation>
     </message>
 </context>
 <context>
@@ -2196,10 +2541,6 @@ Datei: %2</translation>
     <message>
         <source>the SQLite driver of Qt SQL is not installed</source>
         <translation>der SQLite-Treiber von Qt SQL ist nicht installiert</translation>
-    </message>
-    <message>
-        <source>it is not a file</source>
-        <translation>das ist keine Datei</translation>
     </message>
     <message>
         <source>the file is read-only</source>
@@ -2228,6 +2569,33 @@ Datei: %2</translation>
     <message>
         <source>The verification history %1 cannot be written.</source>
         <translation>Der Prüfverlauf %1 kann nicht geschrieben werden.</translation>
+    </message>
+    <message>
+        <source>the SQLite library cannot open files without following links</source>
+        <translation>die SQLite-Bibliothek kann keine Dateien öffnen, ohne Links zu folgen</translation>
+    </message>
+</context>
+<context>
+    <name>ImapSession</name>
+    <message>
+        <source>The connection to %1 was closed.</source>
+        <translation>Die Verbindung zu %1 wurde geschlossen.</translation>
+    </message>
+    <message>
+        <source>%1 did not answer within %2 seconds.</source>
+        <translation>%1 hat nicht innerhalb von %2 Sekunden geantwortet.</translation>
+    </message>
+    <message>
+        <source>%1 sent a line too long to be an IMAP answer.</source>
+        <translation>%1 hat eine Zeile gesendet, die zu lang für eine IMAP-Antwort ist.</translation>
+    </message>
+    <message>
+        <source>%1 sent more than was asked for.</source>
+        <translation>%1 hat mehr gesendet, als angefordert wurde.</translation>
+    </message>
+    <message>
+        <source>%1 answered: %2</source>
+        <translation>%1 antwortete: %2</translation>
     </message>
 </context>
 <context>
@@ -2743,6 +3111,10 @@ Datei: %2</translation>
         <source>Cancel</source>
         <translation>Abbrechen</translation>
     </message>
+    <message>
+        <source>The %1 field must hold a web address.</source>
+        <translation>Das Feld „%1“ muss eine Webadresse enthalten.</translation>
+    </message>
 </context>
 <context>
     <name>LinkHistoryModel</name>
@@ -2872,6 +3244,22 @@ Datei: %2</translation>
         <source>%1 categories were added.</source>
         <translation>%1 Kategorien wurden hinzugefügt.</translation>
     </message>
+    <message>
+        <source>The link &quot;%1&quot; was left out: its address &quot;%2&quot; is not a web address.</source>
+        <translation>Der Link „%1“ wurde ausgelassen: Seine Adresse „%2“ ist keine Webadresse.</translation>
+    </message>
+    <message>
+        <source>The link &quot;%1&quot; was left out: its links page address &quot;%2&quot; is not a web address.</source>
+        <translation>Der Link „%1“ wurde ausgelassen: Die Adresse seiner Linkseite „%2“ ist keine Webadresse.</translation>
+    </message>
+    <message>
+        <source>1 more link was left out for the same reason.</source>
+        <translation>1 weiterer Link wurde aus demselben Grund ausgelassen.</translation>
+    </message>
+    <message>
+        <source>%1 more links were left out for the same reason.</source>
+        <translation>%1 weitere Links wurden aus demselben Grund ausgelassen.</translation>
+    </message>
 </context>
 <context>
     <name>LinkListModel</name>
@@ -2939,6 +3327,44 @@ Datei: %2</translation>
     <message>
         <source>There is nothing to export.</source>
         <translation>Es gibt nichts zu exportieren.</translation>
+    </message>
+    <message>
+        <source>1 more link is left out for the same reason.</source>
+        <translation>1 weiterer Link fehlt aus demselben Grund.</translation>
+    </message>
+    <message>
+        <source>%1 more links are left out for the same reason.</source>
+        <translation>%1 weitere Links fehlen aus demselben Grund.</translation>
+    </message>
+    <message>
+        <source>The link &quot;%1&quot; is left out of the page: its address &quot;%2&quot; is not a web address.</source>
+        <translation>Der Link „%1“ fehlt auf der Seite: Seine Adresse „%2“ ist keine Webadresse.</translation>
+    </message>
+</context>
+<context>
+    <name>LoggedMessage</name>
+    <message>
+        <source>Queued</source>
+        <translation>Wartend</translation>
+    </message>
+    <message>
+        <source>Sent</source>
+        <translation>Gesendet</translation>
+    </message>
+    <message>
+        <source>Failed</source>
+        <translation>Fehlgeschlagen</translation>
+    </message>
+    <message>
+        <source>Replied</source>
+        <translation>Beantwortet</translation>
+    </message>
+</context>
+<context>
+    <name>LostLinkMessages</name>
+    <message>
+        <source>No e-mail template for lost links: add the template &quot;Your link to us is missing&quot; or choose another one in the preferences.</source>
+        <translation>Keine E-Mail-Vorlage für verlorene Links: Fügen Sie die Vorlage „Your link to us is missing“ hinzu oder wählen Sie in den Einstellungen eine andere.</translation>
     </message>
 </context>
 <context>
@@ -3032,6 +3458,45 @@ Datei: %2</translation>
     </message>
 </context>
 <context>
+    <name>MailServer</name>
+    <message>
+        <source>SMTP server</source>
+        <translation>SMTP-Server</translation>
+    </message>
+    <message>
+        <source>IMAP server</source>
+        <translation>IMAP-Server</translation>
+    </message>
+    <message>
+        <source>No %1 is set up.</source>
+        <translation>Es ist kein %1 eingerichtet.</translation>
+    </message>
+    <message>
+        <source>The %1 &quot;%2&quot; is not a host name.</source>
+        <translation>Der %1 „%2“ ist kein Hostname.</translation>
+    </message>
+    <message>
+        <source>The port of the %1 must be a number from 1 to 65535.</source>
+        <translation>Der Port (%1) muss eine Zahl von 1 bis 65535 sein.</translation>
+    </message>
+    <message>
+        <source>The %1 %2 is not on this computer: connections to it must use STARTTLS or TLS, so that your password and messages are not sent in the clear.</source>
+        <translation>Der %1 %2 läuft nicht auf diesem Computer: Verbindungen zu ihm müssen STARTTLS oder TLS verwenden, damit Ihr Passwort und Ihre Nachrichten nicht im Klartext übertragen werden.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not an address of the form smtp[s]://USER@HOST:PORT or imap[s]://USER@HOST:PORT.</source>
+        <translation>„%1“ ist keine Adresse der Form smtp[s]://BENUTZER@HOST:PORT oder imap[s]://BENUTZER@HOST:PORT.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not an address of the form %2://USER@HOST:PORT.</source>
+        <translation>„%1“ ist keine Adresse der Form %2://BENUTZER@HOST:PORT.</translation>
+    </message>
+    <message>
+        <source>A password does not belong in the server&apos;s address: it comes from the keyring or from the environment.</source>
+        <translation>Ein Passwort gehört nicht in die Adresse des Servers: Es kommt aus dem Schlüsselbund oder aus der Umgebung.</translation>
+    </message>
+</context>
+<context>
     <name>MessageBox</name>
     <message>
         <source>OK</source>
@@ -3056,6 +3521,72 @@ Datei: %2</translation>
     <message>
         <source>&amp;Keep</source>
         <translation>&amp;Behalten</translation>
+    </message>
+</context>
+<context>
+    <name>MessageComposer</name>
+    <message>
+        <source>The %1 contains a line break, which no header may hold: correct it and send again.</source>
+        <translation>Die %1 enthält einen Zeilenumbruch, den keine Kopfzeile enthalten darf: Korrigieren Sie sie und senden Sie erneut.</translation>
+    </message>
+    <message>
+        <source>The %1 &quot;%2&quot; is not an e-mail address.</source>
+        <translation>Die %1 „%2“ ist keine E-Mail-Adresse.</translation>
+    </message>
+    <message>
+        <source>sender&apos;s address</source>
+        <translation>Absenderadresse</translation>
+    </message>
+    <message>
+        <source>recipient&apos;s address</source>
+        <translation>Empfängeradresse</translation>
+    </message>
+    <message>
+        <source>The subject contains a line break, which no header may hold: correct it and send again.</source>
+        <translation>Der Betreff enthält einen Zeilenumbruch, den keine Kopfzeile enthalten darf: Korrigieren Sie ihn und senden Sie erneut.</translation>
+    </message>
+    <message>
+        <source>The message ID &quot;%1&quot; cannot stand in a header.</source>
+        <translation>Die Nachrichten-ID „%1“ kann nicht in einer Kopfzeile stehen.</translation>
+    </message>
+</context>
+<context>
+    <name>MessageLog</name>
+    <message>
+        <source>The message log %1 cannot be used: %2</source>
+        <translation>Das Nachrichtenprotokoll %1 kann nicht benutzt werden: %2</translation>
+    </message>
+    <message>
+        <source>it is a symbolic link, which is never written through</source>
+        <translation>es ist ein symbolischer Link, durch den nie geschrieben wird</translation>
+    </message>
+    <message>
+        <source>it is not a file</source>
+        <translation>es ist keine Datei</translation>
+    </message>
+    <message>
+        <source>its journal %1 is a symbolic link</source>
+        <translation>sein Journal %1 ist ein symbolischer Link</translation>
+    </message>
+    <message>
+        <source>the SQLite driver of Qt SQL is not installed</source>
+        <translation>der SQLite-Treiber von Qt SQL ist nicht installiert</translation>
+    </message>
+    <message>
+        <source>it is not a Quillmarsh history</source>
+        <translation>es ist kein Quillmarsh-Prüfverlauf</translation>
+    </message>
+    <message>
+        <source>it was written by a newer version of Quillmarsh</source>
+        <translation>es wurde von einer neueren Version von Quillmarsh geschrieben</translation>
+    </message>
+    <message>
+        <source>no such message, or not in a state that allows this</source>
+        <translation>keine solche Nachricht, oder ihr Zustand erlaubt das nicht</translation>
+    </message>
+    <message>
+        <source>no message %1</source>
+        <translation>keine Nachricht %1</translation>
     </message>
 </context>
 <context>
@@ -3145,20 +3676,12 @@ Datei: %2</translation>
         <translation>&amp;Nicht speichern</translation>
     </message>
     <message>
-        <source>%1 links selected</source>
-        <translation>%1 Links ausgewählt</translation>
-    </message>
-    <message>
         <source>No link selected</source>
         <translation>Kein Link ausgewählt</translation>
     </message>
     <message>
         <source>Move Link</source>
         <translation>Link verschieben</translation>
-    </message>
-    <message>
-        <source>Move %1 Links</source>
-        <translation>%1 Links verschieben</translation>
     </message>
     <message>
         <source>Are you sure you want to delete the link &quot;%1&quot;?</source>
@@ -3171,10 +3694,6 @@ Datei: %2</translation>
     <message>
         <source>Delete Link</source>
         <translation>Link löschen</translation>
-    </message>
-    <message>
-        <source>Delete %1 Links</source>
-        <translation>%1 Links löschen</translation>
     </message>
     <message>
         <source>Set Status</source>
@@ -3217,12 +3736,36 @@ Datei: %2</translation>
         <translation>Website-Informationen bearbeiten</translation>
     </message>
     <message>
-        <source>Delete the %L1 selected links?</source>
-        <translation>Die %L1 ausgewählten Links löschen?</translation>
-    </message>
-    <message>
         <source>%1[*] (read-only) — Quillmarsh</source>
         <translation>%1[*] (schreibgeschützt) — Quillmarsh</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n link(s) selected</source>
+        <translation>
+            <numerusform>%n Link ausgewählt</numerusform>
+            <numerusform>%n Links ausgewählt</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Move %n Link(s)</source>
+        <translation>
+            <numerusform>%n Link verschieben</numerusform>
+            <numerusform>%n Links verschieben</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Delete the %Ln selected link(s)?</source>
+        <translation>
+            <numerusform>Den %Ln ausgewählten Link löschen?</numerusform>
+            <numerusform>Die %Ln ausgewählten Links löschen?</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Delete %n Link(s)</source>
+        <translation>
+            <numerusform>%n Link löschen</numerusform>
+            <numerusform>%n Links löschen</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -3384,22 +3927,6 @@ Datei: %2</translation>
 <context>
     <name>NotificationComputer</name>
     <message>
-        <source>Negotiation not started after %1 days.</source>
-        <translation>Verhandlung nach %1 Tagen nicht begonnen.</translation>
-    </message>
-    <message>
-        <source>Negotiation lasting more than %1 days.</source>
-        <translation>Verhandlung dauert länger als %1 Tage.</translation>
-    </message>
-    <message>
-        <source>Link verified more than %1 days ago.</source>
-        <translation>Link vor mehr als %1 Tagen geprüft.</translation>
-    </message>
-    <message>
-        <source>Category contains more than %1 links.</source>
-        <translation>Kategorie enthält mehr als %1 Links.</translation>
-    </message>
-    <message>
         <source>Partner site does not respond.</source>
         <translation>Die Partner-Website antwortet nicht.</translation>
     </message>
@@ -3410,6 +3937,34 @@ Datei: %2</translation>
     <message>
         <source>Reciprocal link cannot be found.</source>
         <translation>Der Gegenlink wurde nicht gefunden.</translation>
+    </message>
+    <message numerus="yes">
+        <source>Negotiation not started after %n days.</source>
+        <translation>
+            <numerusform>Verhandlung nach %n Tag nicht begonnen.</numerusform>
+            <numerusform>Verhandlung nach %n Tagen nicht begonnen.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Negotiation lasting more than %n days.</source>
+        <translation>
+            <numerusform>Verhandlung dauert länger als %n Tag.</numerusform>
+            <numerusform>Verhandlung dauert länger als %n Tage.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Link verified more than %n days ago.</source>
+        <translation>
+            <numerusform>Link vor mehr als %n Tag geprüft.</numerusform>
+            <numerusform>Link vor mehr als %n Tagen geprüft.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Category contains more than %n links.</source>
+        <translation>
+            <numerusform>Kategorie enthält mehr als %n Link.</numerusform>
+            <numerusform>Kategorie enthält mehr als %n Links.</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -3456,6 +4011,30 @@ Datei: %2</translation>
     </message>
 </context>
 <context>
+    <name>NotificationDialogController</name>
+    <message numerus="yes">
+        <source>day(s)</source>
+        <translation>
+            <numerusform>Tag</numerusform>
+            <numerusform>Tagen</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>day(s) ago</source>
+        <translation>
+            <numerusform>Tag</numerusform>
+            <numerusform>Tagen</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>link(s)</source>
+        <translation>
+            <numerusform>Link</numerusform>
+            <numerusform>Links</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
     <name>NotificationSettingsForm</name>
     <message>
         <source>Negotiation Not Started</source>
@@ -3491,6 +4070,95 @@ Datei: %2</translation>
     <message>
         <source>%1 notifications</source>
         <translation>%1 Benachrichtigungen</translation>
+    </message>
+</context>
+<context>
+    <name>OwnPageCheck</name>
+    <message>
+        <source>Missing from the page</source>
+        <translation>Fehlt auf der Seite</translation>
+    </message>
+    <message>
+        <source>On the page, but hidden</source>
+        <translation>Auf der Seite, aber verborgen</translation>
+    </message>
+    <message>
+        <source>On the page, but not followed (nofollow)</source>
+        <translation>Auf der Seite, aber nicht verfolgt (nofollow)</translation>
+    </message>
+    <message>
+        <source>On the page, but should not be (blocked or not to be published)</source>
+        <translation>Auf der Seite, sollte es aber nicht sein (gesperrt oder nicht zu veröffentlichen)</translation>
+    </message>
+    <message>
+        <source>The site profile has no links page address (http or https) to check. Enter it with Edit Site Info.</source>
+        <translation>Das Website-Profil hat keine Adresse der Linkseite (http oder https) zum Prüfen. Geben Sie sie unter „Website-Informationen“ ein.</translation>
+    </message>
+</context>
+<context>
+    <name>OwnPageCheckDialogController</name>
+    <message>
+        <source>Check My Links Page</source>
+        <translation>Meine Linkseite prüfen</translation>
+    </message>
+    <message>
+        <source>Pages read</source>
+        <translation>Gelesene Seiten</translation>
+    </message>
+    <message>
+        <source>Partner</source>
+        <translation>Partner</translation>
+    </message>
+    <message>
+        <source>Problem</source>
+        <translation>Problem</translation>
+    </message>
+    <message>
+        <source>Page</source>
+        <translation>Seite</translation>
+    </message>
+    <message>
+        <source>Partners the page gets wrong</source>
+        <translation>Partner, die auf der Seite falsch stehen</translation>
+    </message>
+    <message>
+        <source>Check &amp;Again</source>
+        <translation>&amp;Erneut prüfen</translation>
+    </message>
+    <message>
+        <source>Check My Links Page – %1</source>
+        <translation>Meine Linkseite prüfen – %1</translation>
+    </message>
+    <message>
+        <source>Reading the published page (%1 of %2)…</source>
+        <translation>Die veröffentlichte Seite wird gelesen (%1 von %2)…</translation>
+    </message>
+    <message>
+        <source>Looking for every partner on the page…</source>
+        <translation>Jeder Partner wird auf der Seite gesucht…</translation>
+    </message>
+    <message>
+        <source>Checked %1: every partner is on the page as it should be.</source>
+        <translation>Geprüft %1: Jeder Partner steht so auf der Seite, wie er soll.</translation>
+    </message>
+    <message>
+        <source>%1 could not be read (%2); its partners were not checked.</source>
+        <translation>%1 konnte nicht gelesen werden (%2); ihre Partner wurden nicht geprüft.</translation>
+    </message>
+    <message>
+        <source>Checked %1: 1 partner needs attention.</source>
+        <translation>Geprüft %1: 1 Partner braucht Aufmerksamkeit.</translation>
+    </message>
+    <message>
+        <source>Checked %1: %2 partners need attention.</source>
+        <translation>Geprüft %1: %2 Partner brauchen Aufmerksamkeit.</translation>
+    </message>
+</context>
+<context>
+    <name>OwnPageChecker</name>
+    <message>
+        <source>the server answered with status %1</source>
+        <translation>der Server antwortete mit Status %1</translation>
     </message>
 </context>
 <context>
@@ -3543,12 +4211,39 @@ Datei: %2</translation>
         <source>The page cannot be read: %1</source>
         <translation>Die Seite kann nicht gelesen werden: %1</translation>
     </message>
+    <message>
+        <source>The partner&apos;s server sent too many header fields</source>
+        <translation>Der Server des Partners hat zu viele Header-Felder gesendet</translation>
+    </message>
+    <message>
+        <source>The pages redirect in a loop: %1</source>
+        <translation>Die Seiten leiten im Kreis weiter: %1</translation>
+    </message>
+    <message>
+        <source>Redirected from the internet to %1, an address on the local network: not followed.</source>
+        <translation>Aus dem Internet nach %1, einer Adresse im lokalen Netz, weitergeleitet: nicht gefolgt.</translation>
+    </message>
 </context>
 <context>
     <name>PageSource</name>
     <message>
         <source>The pages could not be drawn.</source>
         <translation>Die Seiten konnten nicht gezeichnet werden.</translation>
+    </message>
+</context>
+<context>
+    <name>PasswordStore</name>
+    <message>
+        <source>The desktop keyring cannot be read: %1</source>
+        <translation>Der Schlüsselbund der Arbeitsumgebung kann nicht gelesen werden: %1</translation>
+    </message>
+    <message>
+        <source>The password cannot be kept in the desktop keyring: %1</source>
+        <translation>Das Passwort kann nicht im Schlüsselbund der Arbeitsumgebung abgelegt werden: %1</translation>
+    </message>
+    <message>
+        <source>The password cannot be removed from the desktop keyring: %1</source>
+        <translation>Das Passwort kann nicht aus dem Schlüsselbund der Arbeitsumgebung entfernt werden: %1</translation>
     </message>
 </context>
 <context>
@@ -3720,6 +4415,23 @@ Datei: %2</translation>
     <message>
         <source>A links page with more followed links to other sites than this is called crowded in the details of its check: each link there is worth little.</source>
         <translation>Eine Linkseite mit mehr verfolgten Links zu anderen Websites heißt in den Details ihrer Prüfung überfüllt: Jeder Link dort ist wenig wert.</translation>
+    </message>
+</context>
+<context>
+    <name>PreferencesDialogController</name>
+    <message numerus="yes">
+        <source>%n minute(s)</source>
+        <translation>
+            <numerusform>%n Minute</numerusform>
+            <numerusform>%n Minuten</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n day(s)</source>
+        <translation>
+            <numerusform>%n Tag</numerusform>
+            <numerusform>%n Tage</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -3962,6 +4674,227 @@ Datei: %2</translation>
     </message>
 </context>
 <context>
+    <name>PublishDestination</name>
+    <message>
+        <source>Plain FTP sends the password unencrypted and is not offered; use ftps:// or sftp://.</source>
+        <translation>Einfaches FTP sendet das Kennwort unverschlüsselt und wird nicht angeboten; verwenden Sie ftps:// oder sftp://.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a destination of the form sftp://USER@HOST:PORT/FOLDER or ftps://USER@HOST:PORT/FOLDER.</source>
+        <translation>„%1“ ist kein Ziel der Form sftp://BENUTZER@HOST:PORT/ORDNER oder ftps://BENUTZER@HOST:PORT/ORDNER.</translation>
+    </message>
+    <message>
+        <source>The destination &quot;%1&quot; needs a user name and a host (USER@HOST).</source>
+        <translation>Das Ziel „%1“ braucht einen Benutzernamen und einen Host (BENUTZER@HOST).</translation>
+    </message>
+    <message>
+        <source>Do not put the password into the destination: it would show in the process list. The keyring or QUILLMARSH_PUBLISH_PASSWORD provides it.</source>
+        <translation>Schreiben Sie das Kennwort nicht in das Ziel: Es wäre in der Prozessliste zu sehen. Der Schlüsselbund oder QUILLMARSH_PUBLISH_PASSWORD liefert es.</translation>
+    </message>
+</context>
+<context>
+    <name>PublishDialogController</name>
+    <message>
+        <source>Publish Links Page</source>
+        <translation>Linkseite veröffentlichen</translation>
+    </message>
+    <message>
+        <source>The links page is exported and the files that changed since the last publish are sent to your web server. Plain FTP is not offered: it sends the password unencrypted.</source>
+        <translation>Die Linkseite wird exportiert, und die seit der letzten Veröffentlichung geänderten Dateien werden an Ihren Webserver gesendet. Einfaches FTP wird nicht angeboten: Es sendet das Kennwort unverschlüsselt.</translation>
+    </message>
+    <message>
+        <source>SFTP (SSH)</source>
+        <translation>SFTP (SSH)</translation>
+    </message>
+    <message>
+        <source>FTPS (FTP with TLS)</source>
+        <translation>FTPS (FTP mit TLS)</translation>
+    </message>
+    <message>
+        <source>&amp;Protocol:</source>
+        <translation>&amp;Protokoll:</translation>
+    </message>
+    <message>
+        <source>www.example.com</source>
+        <translation>www.example.com</translation>
+    </message>
+    <message>
+        <source>&amp;Server:</source>
+        <translation>S&amp;erver:</translation>
+    </message>
+    <message>
+        <source>Standard</source>
+        <translation>Standard</translation>
+    </message>
+    <message>
+        <source>P&amp;ort:</source>
+        <translation>Por&amp;t:</translation>
+    </message>
+    <message>
+        <source>public_html/links</source>
+        <translation>public_html/links</translation>
+    </message>
+    <message>
+        <source>The folder of the links page on the server: in your home folder, or from the top when it starts with /</source>
+        <translation>Der Ordner der Linkseite auf dem Server: in Ihrem persönlichen Ordner, oder von oben, wenn er mit / beginnt</translation>
+    </message>
+    <message>
+        <source>&amp;Folder:</source>
+        <translation>&amp;Ordner:</translation>
+    </message>
+    <message>
+        <source>none: log in with the password</source>
+        <translation>keine: mit dem Kennwort anmelden</translation>
+    </message>
+    <message>
+        <source>C&amp;hoose...</source>
+        <translation>Aus&amp;wählen...</translation>
+    </message>
+    <message>
+        <source>Choose a key file</source>
+        <translation>Eine Schlüsseldatei auswählen</translation>
+    </message>
+    <message>
+        <source>SSH &amp;key file:</source>
+        <translation>SSH-Schlüssel&amp;datei:</translation>
+    </message>
+    <message>
+        <source>The password, or the key&apos;s passphrase</source>
+        <translation>Das Kennwort oder die Passphrase des Schlüssels</translation>
+    </message>
+    <message>
+        <source>Pass&amp;word:</source>
+        <translation>&amp;Kennwort:</translation>
+    </message>
+    <message>
+        <source>&amp;Remember the password in the keyring</source>
+        <translation>Kennwort im Schlüsselbund &amp;merken</translation>
+    </message>
+    <message>
+        <source>Files sent</source>
+        <translation>Gesendete Dateien</translation>
+    </message>
+    <message>
+        <source>File</source>
+        <translation>Datei</translation>
+    </message>
+    <message>
+        <source>State</source>
+        <translation>Zustand</translation>
+    </message>
+    <message>
+        <source>Server&apos;s answer</source>
+        <translation>Antwort des Servers</translation>
+    </message>
+    <message>
+        <source>Files of the links page</source>
+        <translation>Dateien der Linkseite</translation>
+    </message>
+    <message>
+        <source>&amp;List Changes</source>
+        <translation>Änderungen &amp;anzeigen</translation>
+    </message>
+    <message>
+        <source>Shows which files would be sent, without sending them</source>
+        <translation>Zeigt, welche Dateien gesendet würden, ohne sie zu senden</translation>
+    </message>
+    <message>
+        <source>P&amp;ublish</source>
+        <translation>&amp;Veröffentlichen</translation>
+    </message>
+    <message>
+        <source>Enter the server&apos;s name.</source>
+        <translation>Geben Sie den Namen des Servers ein.</translation>
+    </message>
+    <message>
+        <source>Enter your user name on the server.</source>
+        <translation>Geben Sie Ihren Benutzernamen auf dem Server ein.</translation>
+    </message>
+    <message>
+        <source>Enter the password, or choose a key file.</source>
+        <translation>Geben Sie das Kennwort ein oder wählen Sie eine Schlüsseldatei.</translation>
+    </message>
+    <message>
+        <source>Sending %1 (%2 of %3)…</source>
+        <translation>%1 wird gesendet (%2 von %3)…</translation>
+    </message>
+    <message>
+        <source>Choose an SSH Key</source>
+        <translation>SSH-Schlüssel auswählen</translation>
+    </message>
+    <message>
+        <source>User &amp;name:</source>
+        <translation>&amp;Benutzername:</translation>
+    </message>
+</context>
+<context>
+    <name>PublishSiteCommands</name>
+    <message>
+        <source>The links page cannot be published.</source>
+        <translation>Die Linkseite kann nicht veröffentlicht werden.</translation>
+    </message>
+    <message>
+        <source>Publish Destination</source>
+        <translation>Veröffentlichungsziel</translation>
+    </message>
+    <message>
+        <source>The password could not be kept in the keyring: %1</source>
+        <translation>Das Kennwort konnte nicht im Schlüsselbund gespeichert werden: %1</translation>
+    </message>
+    <message>
+        <source>The publish stopped; the files not sent keep what the server had.</source>
+        <translation>Die Veröffentlichung wurde angehalten; die nicht gesendeten Dateien behalten den Stand des Servers.</translation>
+    </message>
+    <message>
+        <source>Nothing has changed since the last publish.</source>
+        <translation>Seit der letzten Veröffentlichung hat sich nichts geändert.</translation>
+    </message>
+    <message>
+        <source>Nothing has changed since the last publish: nothing was sent.</source>
+        <translation>Seit der letzten Veröffentlichung hat sich nichts geändert: Nichts wurde gesendet.</translation>
+    </message>
+    <message>
+        <source>Do you trust this server?</source>
+        <translation>Vertrauen Sie diesem Server?</translation>
+    </message>
+    <message>
+        <source>The server %1 is not known yet. Its key&apos;s fingerprint is:
+
+%2
+
+Compare it with the one your host gives you; accept it only if they are the same.</source>
+        <translation>Der Server %1 ist noch nicht bekannt. Der Fingerabdruck seines Schlüssels lautet:
+
+%2
+
+Vergleichen Sie ihn mit dem, den Ihr Anbieter Ihnen nennt; nehmen Sie ihn nur an, wenn beide gleich sind.</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>Trust and Publish</source>
+        <translation>Vertrauen und veröffentlichen</translation>
+    </message>
+    <message>
+        <source>1 file would be sent.</source>
+        <translation>1 Datei würde gesendet.</translation>
+    </message>
+    <message>
+        <source>%1 files would be sent.</source>
+        <translation>%1 Dateien würden gesendet.</translation>
+    </message>
+    <message>
+        <source>1 file was sent.</source>
+        <translation>1 Datei wurde gesendet.</translation>
+    </message>
+    <message>
+        <source>%1 files were sent.</source>
+        <translation>%1 Dateien wurden gesendet.</translation>
+    </message>
+</context>
+<context>
     <name>ReadMeController</name>
     <message>
         <source>Quillmarsh Read Me</source>
@@ -4005,6 +4938,29 @@ Datei: %2</translation>
     <message>
         <source>The file &quot;%1&quot; could not be written (%2).</source>
         <translation>Die Datei „%1“ konnte nicht geschrieben werden (%2).</translation>
+    </message>
+</context>
+<context>
+    <name>ResponsivePageBuilder</name>
+    <message>
+        <source>Links</source>
+        <translation>Links</translation>
+    </message>
+    <message>
+        <source>Site Listings</source>
+        <translation>Website-Einträge</translation>
+    </message>
+    <message>
+        <source>Categories</source>
+        <translation>Kategorien</translation>
+    </message>
+    <message>
+        <source>Link to us</source>
+        <translation>Verlinken Sie uns</translation>
+    </message>
+    <message>
+        <source>To link to this site, copy this HTML code into your page:</source>
+        <translation>Um auf diese Website zu verlinken, kopieren Sie diesen HTML-Code in Ihre Seite:</translation>
     </message>
 </context>
 <context>
@@ -4358,6 +5314,59 @@ Datei: %2</translation>
         <source>Enter your web site&apos;s URL in the Main Page URL field.</source>
         <translation>Geben Sie die URL Ihrer Website in das Feld „Startseiten-URL“ ein.</translation>
     </message>
+    <message>
+        <source>The %1 field must hold a web address.</source>
+        <translation>Das Feld „%1“ muss eine Webadresse enthalten.</translation>
+    </message>
+</context>
+<context>
+    <name>SitePublisher</name>
+    <message>
+        <source>There are no exportable links in this database.</source>
+        <translation>Diese Datenbank enthält keine exportierbaren Links.</translation>
+    </message>
+    <message>
+        <source>not sent: the publish stopped at %1</source>
+        <translation>nicht gesendet: Die Veröffentlichung wurde bei %1 angehalten</translation>
+    </message>
+</context>
+<context>
+    <name>SiteRecords</name>
+    <message>
+        <source>The history %1 cannot be used: %2</source>
+        <translation>Der Verlauf %1 kann nicht verwendet werden: %2</translation>
+    </message>
+    <message>
+        <source>the database has not been saved yet</source>
+        <translation>die Datenbank wurde noch nicht gespeichert</translation>
+    </message>
+</context>
+<context>
+    <name>SiteUploader</name>
+    <message>
+        <source>the server&apos;s key has a form that cannot be stored</source>
+        <translation>der Schlüssel des Servers hat eine Form, die nicht gespeichert werden kann</translation>
+    </message>
+    <message>
+        <source>%1 (the server answered %2)</source>
+        <translation>%1 (der Server antwortete %2)</translation>
+    </message>
+    <message>
+        <source>the server&apos;s host key has CHANGED since it was stored in %1 (it is now %2). This can mean that someone is posing as the server. Nothing was sent; if the server&apos;s key was really replaced, remove its old line from that file.</source>
+        <translation>der Hostschlüssel des Servers hat sich GEÄNDERT, seit er in %1 gespeichert wurde (er ist jetzt %2). Das kann bedeuten, dass sich jemand als der Server ausgibt. Nichts wurde gesendet; wenn der Schlüssel des Servers wirklich ersetzt wurde, entfernen Sie seine alte Zeile aus dieser Datei.</translation>
+    </message>
+    <message>
+        <source>the server&apos;s host key is not known yet. Its fingerprint is %1; compare it with the one your host gives, and accept it only if they match.</source>
+        <translation>der Hostschlüssel des Servers ist noch nicht bekannt. Sein Fingerabdruck ist %1; vergleichen Sie ihn mit dem Ihres Anbieters und nehmen Sie ihn nur an, wenn beide übereinstimmen.</translation>
+    </message>
+    <message>
+        <source>the server&apos;s certificate could not be verified (%1). Its key&apos;s fingerprint is %2; accept it only if it is the one your host gives.</source>
+        <translation>das Zertifikat des Servers konnte nicht überprüft werden (%1). Der Fingerabdruck seines Schlüssels ist %2; nehmen Sie ihn nur an, wenn es der Ihres Anbieters ist.</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
+    </message>
 </context>
 <context>
     <name>SpreadsheetBuilder</name>
@@ -4596,13 +5605,12 @@ Mit freundlichen Grüßen
 </context>
 <context>
     <name>StatusBarController</name>
-    <message>
-        <source>%1 link in database</source>
-        <translation>%1 Link in der Datenbank</translation>
-    </message>
-    <message>
-        <source>%1 links in database</source>
-        <translation>%1 Links in der Datenbank</translation>
+    <message numerus="yes">
+        <source>%n link(s) in database</source>
+        <translation>
+            <numerusform>%n Link in der Datenbank</numerusform>
+            <numerusform>%n Links in der Datenbank</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -4965,6 +5973,10 @@ Mit freundlichen Grüßen
         <source>&quot;%1&quot; is not a date (MM/DD/YYYY or YYYY-MM-DD); %2 was left out</source>
         <translation>„%1“ ist kein Datum (MM/DD/YYYY oder YYYY-MM-DD); %2 wurde ausgelassen</translation>
     </message>
+    <message>
+        <source>the links page address &quot;%1&quot; is not a web address and was left out</source>
+        <translation>die Adresse der Linkseite „%1“ ist keine Webadresse und wurde ausgelassen</translation>
+    </message>
 </context>
 <context>
     <name>TemplateCommands</name>
@@ -5067,6 +6079,33 @@ Mit freundlichen Grüßen
     </message>
 </context>
 <context>
+    <name>UrlOpener</name>
+    <message>
+        <source>%1 could not be started: %2.</source>
+        <translation>%1 konnte nicht gestartet werden: %2.</translation>
+    </message>
+    <message>
+        <source>no reason given</source>
+        <translation>kein Grund angegeben</translation>
+    </message>
+    <message>
+        <source>No e-mail program is set up to write messages.</source>
+        <translation>Es ist kein E-Mail-Programm zum Schreiben von Nachrichten eingerichtet.</translation>
+    </message>
+    <message>
+        <source>No web browser is set up to show web pages.</source>
+        <translation>Es ist kein Webbrowser zum Anzeigen von Webseiten eingerichtet.</translation>
+    </message>
+    <message>
+        <source>No program is set up to open the file &quot;%1&quot;.</source>
+        <translation>Es ist kein Programm zum Öffnen der Datei „%1“ eingerichtet.</translation>
+    </message>
+    <message>
+        <source>No program is set up to open &quot;%1:&quot; addresses.</source>
+        <translation>Es ist kein Programm zum Öffnen von „%1:“-Adressen eingerichtet.</translation>
+    </message>
+</context>
+<context>
     <name>VerificationCommands</name>
     <message>
         <source>There are no links in this database.</source>
@@ -5096,10 +6135,6 @@ Mit freundlichen Grüßen
         <translation>weitergeleitet an %1</translation>
     </message>
     <message>
-        <source>retried %1 times</source>
-        <translation>%1-mal wiederholt</translation>
-    </message>
-    <message>
         <source>only the beginning of the page searched</source>
         <translation>nur der Anfang der Seite durchsucht</translation>
     </message>
@@ -5118,10 +6153,6 @@ Mit freundlichen Grüßen
     <message>
         <source>display:none or visibility:hidden</source>
         <translation>display:none oder visibility:hidden</translation>
-    </message>
-    <message>
-        <source>the page is too complex to analyse</source>
-        <translation>die Seite ist zu komplex für eine Analyse</translation>
     </message>
     <message>
         <source>your address is on the page, but not as a link</source>
@@ -5183,6 +6214,21 @@ Mit freundlichen Grüßen
         <source>not found on %1 other pages of the site</source>
         <translation>auf %1 anderen Seiten der Website nicht gefunden</translation>
     </message>
+    <message>
+        <source>the links page leads to your own site (%1)</source>
+        <translation>die Linkseite führt auf Ihre eigene Website (%1)</translation>
+    </message>
+    <message>
+        <source>the links page moved to another site, %1</source>
+        <translation>die Linkseite ist auf eine andere Website umgezogen, %1</translation>
+    </message>
+    <message numerus="yes">
+        <source>retried %n times</source>
+        <translation>
+            <numerusform>%n-mal wiederholt</numerusform>
+            <numerusform>%n-mal wiederholt</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>VerificationDialog</name>
@@ -5229,6 +6275,25 @@ Mit freundlichen Grüßen
         <source>Verify Links</source>
         <translation>Links prüfen</translation>
     </message>
+    <message>
+        <source>Do you want to save the results of this verification?</source>
+        <translation>Möchten Sie die Ergebnisse dieser Prüfung speichern?</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n link(s) were checked. If you close without saving, their results are not written to the links.</source>
+        <translation>
+            <numerusform>%n Link wurde geprüft. Wenn Sie ohne Speichern schließen, wird sein Ergebnis nicht in den Link übernommen.</numerusform>
+            <numerusform>%n Links wurden geprüft. Wenn Sie ohne Speichern schließen, werden ihre Ergebnisse nicht in die Links übernommen.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Save Result</source>
+        <translation>Ergebnis speichern</translation>
+    </message>
+    <message>
+        <source>Close without Saving</source>
+        <translation>Ohne Speichern schließen</translation>
+    </message>
 </context>
 <context>
     <name>VerificationManager</name>
@@ -5239,6 +6304,10 @@ Mit freundlichen Grüßen
     <message>
         <source>The links page address is not a valid web address.</source>
         <translation>Die Adresse der Linkseite ist keine gültige Webadresse.</translation>
+    </message>
+    <message>
+        <source>the page is too complex to analyse</source>
+        <translation>die Seite ist zu komplex für eine Analyse</translation>
     </message>
 </context>
 <context>
@@ -5287,10 +6356,6 @@ Mit freundlichen Grüßen
         <translation>Linkseite</translation>
     </message>
     <message>
-        <source>retried %1 times</source>
-        <translation>%1-mal wiederholt</translation>
-    </message>
-    <message>
         <source>only the beginning of the page searched</source>
         <translation>nur der Anfang der Seite durchsucht</translation>
     </message>
@@ -5335,16 +6400,23 @@ Mit freundlichen Grüßen
         <translation>Abbrechen</translation>
     </message>
     <message>
-        <source>Link found on another page of the site</source>
-        <translation>Link auf einer anderen Seite der Website gefunden</translation>
-    </message>
-    <message>
         <source>Link missing on a second look too</source>
         <translation>Link fehlt auch beim zweiten Blick</translation>
     </message>
     <message>
         <source>%1: %2</source>
         <translation>%1: %2</translation>
+    </message>
+    <message numerus="yes">
+        <source>retried %n times</source>
+        <translation>
+            <numerusform>%n-mal wiederholt</numerusform>
+            <numerusform>%n-mal wiederholt</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Link found on another page of the site: make that page the links page (Use This Page in the Lost Links window)</source>
+        <translation>Link auf einer anderen Seite der Website gefunden: machen Sie diese Seite zur Linkseite (Diese Seite verwenden im Fenster Verlorene Links)</translation>
     </message>
 </context>
 <context>

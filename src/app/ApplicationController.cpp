@@ -404,6 +404,8 @@ void ApplicationController::showTutorial()
         path = TemporaryFolder::filePath(QStringLiteral("tutorial.html"), &error);
     if (path.isEmpty() || !UrlOpener::instance().openUrl(QUrl::fromLocalFile(path))) {
         if (error.isEmpty())
+            error = UrlOpener::instance().errorString();
+        if (error.isEmpty())
             error = tr("No web browser could be started to show it.");
         MessageBox::alert(QApplication::activeWindow(), tr("The tutorial could not be opened."), error);
     }

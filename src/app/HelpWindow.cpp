@@ -1,7 +1,7 @@
 #include "HelpWindow.h"
 
+#include "gui/BrowserOpener.h"
 #include "gui/HelpBook.h"
-#include "model/UrlOpener.h"
 
 #include <QHBoxLayout>
 #include <QKeySequence>
@@ -92,7 +92,7 @@ void HelpWindow::followLink(const QUrl &url)
     if (target.scheme() == QLatin1String("qrc"))
         m_browser->setSource(target);
     else
-        UrlOpener::instance().openUrl(target);
+        BrowserOpener::open(this, target);
 }
 
 void HelpWindow::updateTitle()

@@ -1,5 +1,6 @@
 #include "PreferencesDialogController.h"
 
+#include "gui/CountUnit.h"
 #include "gui/HelpBook.h"
 #include "ui_PreferencesDialog.h"
 
@@ -30,6 +31,8 @@ PreferencesDialogController::PreferencesDialogController(QWidget *parent)
             &QWidget::setEnabled);
     connect(m_ui->autoSaveDocumentsCheckbox, &QCheckBox::toggled, m_ui->autoSaveIntervalLabel,
             &QWidget::setEnabled);
+    CountUnit::follow(m_ui->autoSaveIntervalField, [](int n) { return tr("%n minute(s)", nullptr, n); });
+    CountUnit::follow(m_ui->autoVerifyDaysField, [](int n) { return tr("%n day(s)", nullptr, n); });
     m_ui->buttonBox->button(QDialogButtonBox::Ok)->setDefault(true);
     setWindowModality(Qt::ApplicationModal);
 }

@@ -1,7 +1,7 @@
 #include "ReadMeController.h"
 
+#include "gui/BrowserOpener.h"
 #include "gui/WindowPlacement.h"
-#include "model/UrlOpener.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QDialogButtonBox>
@@ -35,7 +35,7 @@ ReadMeController::ReadMeController(QWidget *parent) : QDialog(parent), m_textVie
     m_textView->setOpenLinks(false);
     m_textView->setHtml(readMeText());
     connect(m_textView, &QTextBrowser::anchorClicked, this,
-            [](const QUrl &url) { UrlOpener::instance().openUrl(url); });
+            [this](const QUrl &url) { BrowserOpener::open(this, url); });
 
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
     QPushButton *print = buttons->addButton(tr("&Print…"), QDialogButtonBox::ActionRole);

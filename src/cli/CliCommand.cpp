@@ -3,7 +3,10 @@
 #include "model/DatabaseFile.h"
 #include "model/DatabaseLock.h"
 #include "model/FileIdentity.h"
+#include "model/OutputFile.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QHash>
 
 namespace {
@@ -64,17 +67,37 @@ bool openDatabase(const QString &path, CollectionManager &store, QTextStream &er
     return false;
 }
 
-bool saveDatabase(CollectionManager &store, const QString &path, QTextStream &err)
+std::unique_ptr<DatabaseLock> lockForWriting(const QString &path, QTextStream &err)
 {
     // A window that has the database open would save its own older copy over what is written
     // here: wait a moment for it to close, then give up.
-    DatabaseLock lock(path);
-    if (!lock.tryLock(LockWaitMs) && lock.heldElsewhere()) {
-        const QString holder = lock.holder();
-        err << path << ": cannot write: the database is open in another window"
-            << (holder.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(holder))
-            << "; close it there and try again" << Qt::endl;
-        return false;
+    auto lock = std::make_unique<DatabaseLock>(path);
+    if (!lock->tryLock(LockWaitMs) && lock->failure() != DatabaseLock::Failure::CannotCreate) {
+        err << path << ": " << CliCommand::tr("cannot write: %1").arg(lock->errorString()) << Qt::endl;
+        return nullptr;
+    }
+    // The file is replaced through a new file beside it: both must be writable. A device or pipe
+    // is written in place.
+    const QFileInfo file(path);
+    QString why;
+    if (file.exists() && !file.isWritable())
+        why = CliCommand::tr("the file is read-only");
+    else if (!OutputFile::isStream(path) && !QFileInfo(file.absolutePath()).isWritable())
+        why = CliCommand::tr("the folder %1 is read-only").arg(QDir::toNativeSeparators(file.absolutePath()));
+    if (!why.isEmpty()) {
+        err << path << ": " << CliCommand::tr("cannot write (%1)").arg(why) << Qt::endl;
+        return nullptr;
+    }
+    return lock;
+}
+
+bool saveDatabase(CollectionManager &store, const QString &path, QTextStream &err, DatabaseLock *lock)
+{
+    std::unique_ptr<DatabaseLock> ownLock;
+    if (!lock) {
+        ownLock = lockForWriting(path, err);
+        if (!ownLock)
+            return false;
     }
     // A long run (verify --save) must not write back over what another command or program wrote
     // to the file meanwhile.

@@ -4,8 +4,10 @@
 #include <QString>
 #include <QStringList>
 #include <QTextStream>
+#include <memory>
 
 class CollectionManager;
+class DatabaseLock;
 
 // Exit statuses of the command-line tool.
 inline constexpr int ExitOk = 0;
@@ -13,6 +15,8 @@ inline constexpr int ExitUsage = 1;
 inline constexpr int ExitBadFile = 2;
 // verify --fail-on-loss: the run lost a link that its previous check had verified.
 inline constexpr int ExitLinkLost = 3;
+// send: some message was refused or could not be sent (the others went).
+inline constexpr int ExitSomeFailed = 4;
 
 // One option of a command, as the command's help and the manual page describe it.
 struct CliOption
@@ -62,9 +66,15 @@ int usage(const QString &command, QTextStream &err);
 bool openDatabase(const QString &path, CollectionManager &store, QTextStream &err);
 // How long a command that writes a database waits for a window that has it open.
 inline constexpr int LockWaitMs = 3000;
-// Writes a database atomically under its lock; on failure prints "FILE: why" to err and returns false.
-// A database read by openDatabase is not written when another program changed it since.
-bool saveDatabase(CollectionManager &store, const QString &path, QTextStream &err);
+// Takes the lock of a database that the command will write, waiting LockWaitMs for a window, and
+// checks that the file and its folder may be written; on failure prints "FILE: why" to err and
+// returns null. A command that works long before it writes takes it first, so nothing is done in vain.
+std::unique_ptr<DatabaseLock> lockForWriting(const QString &path, QTextStream &err);
+// Writes a database atomically under its lock (`lock`, or one taken now); on failure prints
+// "FILE: why" to err and returns false. A database read by openDatabase is not written when another
+// program changed it since.
+bool saveDatabase(CollectionManager &store, const QString &path, QTextStream &err,
+                  DatabaseLock *lock = nullptr);
 // True (with the reason printed) when `output` is the very file `input` names: writing it would
 // replace the input by something else.
 bool refuseOutputThatIsInput(const QString &input, const QString &output, QTextStream &err);

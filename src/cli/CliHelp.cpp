@@ -14,12 +14,15 @@ QList<CliCommand> CliHelp::sortedCommands()
 
 QList<QPair<int, QString>> CliHelp::exitStatuses()
 {
-    return {{ExitOk, CliCommand::tr("The command did its work.")},
-            {ExitUsage, CliCommand::tr("The arguments are wrong; the usage is printed on standard error.")},
-            {ExitBadFile, CliCommand::tr("A file cannot be read or written; one line on standard error names "
-                                         "the file and says why.")},
-            {ExitLinkLost, CliCommand::tr("With verify --fail-on-loss: the run lost a link that its previous "
-                                          "check had found.")}};
+    return {
+        {ExitOk, CliCommand::tr("The command did its work.")},
+        {ExitUsage, CliCommand::tr("The arguments are wrong; the usage is printed on standard error.")},
+        {ExitBadFile, CliCommand::tr("A file cannot be read or written, or the mail account cannot be used; "
+                                     "one line on standard error says why.")},
+        {ExitLinkLost, CliCommand::tr("With verify --fail-on-loss: the run lost a link that its previous "
+                                      "check had found.")},
+        {ExitSomeFailed, CliCommand::tr("With send: some message was refused or could not be sent; the "
+                                        "others went, and the log says why.")}};
 }
 
 bool CliHelp::asksForHelp(const QStringList &arguments)

@@ -22,6 +22,8 @@ int runExportHtml(const QStringList &arguments, QTextStream &out, QTextStream &e
             << Qt::endl;
         return ExitBadFile;
     }
+    for (const QString &sentence : LinksPageExporter::leftOutLinkSentences(store))
+        err << arguments.at(0) << ": " << sentence << Qt::endl;
     QString error;
     if (!LinksPageExporter::exportHTMLWithCollectionManager(store, arguments.at(1), &error)) {
         err << arguments.at(1) << ": " << CliCommand::tr("The links could not be exported. %1").arg(error)

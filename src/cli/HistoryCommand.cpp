@@ -9,6 +9,46 @@
 
 namespace {
 
+// Writes the checks as one JSON array, a check at a time, in the form QJsonDocument gives the whole
+// array, in pieces straight to the output's device.
+class CheckArrayWriter
+{
+public:
+    explicit CheckArrayWriter(QTextStream &out) : m_out(out) { m_buffer.reserve(2 * FlushSize); }
+    ~CheckArrayWriter() { flush(); }
+
+    void append(const CheckRecord &check)
+    {
+        m_buffer += m_empty ? "[\n" : ",\n";
+        m_empty = false;
+        HistoryJson::appendCheck(m_buffer, check, 1);
+        if (m_buffer.size() > FlushSize)
+            flush();
+    }
+    void finish()
+    {
+        m_buffer += m_empty ? "[\n]\n" : "\n]\n";
+        flush();
+    }
+
+private:
+    static constexpr qsizetype FlushSize = 1 << 16;
+
+    void flush()
+    {
+        m_out.flush();
+        if (QIODevice *device = m_out.device())
+            device->write(m_buffer);
+        else
+            m_out << QString::fromUtf8(m_buffer);
+        m_buffer.resize(0); // keeps its room for the next piece
+    }
+
+    QTextStream &m_out;
+    QByteArray m_buffer;
+    bool m_empty = true;
+};
+
 int runHistory(const QStringList &arguments, QTextStream &out, QTextStream &err)
 {
     QString path;
@@ -34,24 +74,30 @@ int runHistory(const QStringList &arguments, QTextStream &out, QTextStream &err)
         err << path << ": " << HistoryStore::tr("no such database file") << Qt::endl;
         return ExitBadFile;
     }
+    // The checks are printed as they are read: a history of a million checks is never held at once.
+    // With TZ unset the C library reads /etc/localtime again for every time it turns into local time
+    // (three a check); naming that file, which unset means, reads it once.
+    if (!qEnvironmentVariableIsSet("TZ"))
+        qputenv("TZ", ":/etc/localtime");
     HistoryStore store(path);
-    const std::optional<QList<CheckRecord>> checks = store.checks(linkID);
-    if (!checks) {
-        err << store.errorString() << Qt::endl;
-        return ExitBadFile;
-    }
-    if (json) {
-        QJsonArray rows;
-        for (const CheckRecord &check : *checks)
-            rows.append(HistoryJson::check(check));
-        out << QJsonDocument(rows).toJson(QJsonDocument::Indented);
-        return ExitOk;
-    }
-    for (const CheckRecord &check : *checks) {
+    CheckArrayWriter rows(out);
+    const bool read = store.forEachCheck(linkID, [&](const CheckRecord &check) {
+        if (json) {
+            rows.append(check);
+            return;
+        }
         out << HistoryJson::isoTime(check.checkedOn) << '\t' << check.linkID << '\t' << check.title << '\t'
             << Codes::verificationRunText(check.result) << '\t' << check.httpStatus << '\t'
             << (check.followed ? "followed" : "not followed") << '\t' << CheckOutcomes::keyword(check.outcome)
-            << Qt::endl;
+            << '\n';
+    });
+    // A history that failed halfway leaves the array open: no reader takes it for the whole history.
+    if (json && read)
+        rows.finish();
+    out.flush();
+    if (!read) {
+        err << store.errorString() << Qt::endl;
+        return ExitBadFile;
     }
     return ExitOk;
 }

@@ -37,10 +37,12 @@ int runImportLinks(const QStringList &arguments, QTextStream &out, QTextStream &
         err << files.at(1) << ": " << error.text() << Qt::endl;
         return ExitBadFile;
     }
-    out << "links added: " << summary.added << ", replaced: " << summary.replaced
-        << ", skipped: " << summary.skipped << "; categories added: " << summary.categoriesAdded << Qt::endl;
+    for (const QString &refusal : summary.refusedLinks)
+        err << files.at(1) << ": " << refusal << Qt::endl;
     if (summary.changed() && !Cli::saveDatabase(store, files.at(0), err))
         return ExitBadFile;
+    out << "links added: " << summary.added << ", replaced: " << summary.replaced
+        << ", skipped: " << summary.skipped << "; categories added: " << summary.categoriesAdded << Qt::endl;
     return ExitOk;
 }
 

@@ -49,12 +49,15 @@ int runImportTable(const QStringList &arguments, QTextStream &, QTextStream &err
     if (!Cli::openDatabase(files.at(0), store, err))
         return ExitBadFile;
     QString error;
-    const std::optional<Table> table = TableReader::readFile(tablePath, options, &error);
+    std::optional<Table> table = TableReader::readFile(tablePath, options, &error);
     if (!table) {
         err << tablePath << ": " << error << Qt::endl;
         return ExitBadFile;
     }
     TableImporter importer(store, *table, TableColumns::mappingOfHeaders(table->headers), update);
+    // The plan holds what it takes from the table: the table's memory is given back before the links are
+    // made.
+    table.reset();
     if (!importer.hasURLColumn()) {
         err << tablePath << ": no column holds the web address (a header such as \"URL\" or \"Website\")"
             << Qt::endl;
@@ -63,9 +66,10 @@ int runImportTable(const QStringList &arguments, QTextStream &, QTextStream &err
     importer.apply(store);
     for (const TableReport &report : importer.reports())
         err << tablePath << ": " << TableImporter::reportText(report) << Qt::endl;
-    err << TableImporter::summaryText(importer.counts()) << Qt::endl;
+    // What was added is said once it is in the file.
     if (importer.counts().changed() && !Cli::saveDatabase(store, files.at(0), err))
         return ExitBadFile;
+    err << TableImporter::summaryText(importer.counts()) << Qt::endl;
     return ExitOk;
 }
 

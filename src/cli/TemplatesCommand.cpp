@@ -78,10 +78,10 @@ int importTemplates(const QStringList &arguments, QTextStream &out, QTextStream 
         err << files.at(1) << ": " << error.text() << Qt::endl;
         return ExitBadFile;
     }
-    out << "templates added: " << summary.added << ", replaced: " << summary.replaced
-        << ", skipped: " << summary.skipped << Qt::endl;
     if (summary.changed() && !Cli::saveDatabase(store, files.at(0), err))
         return ExitBadFile;
+    out << "templates added: " << summary.added << ", replaced: " << summary.replaced
+        << ", skipped: " << summary.skipped << Qt::endl;
     return ExitOk;
 }
 

@@ -5,6 +5,7 @@
 #include "history/HistoryStore.h"
 #include "model/Clock.h"
 #include "model/CollectionManager.h"
+#include "model/DatabaseLock.h"
 #include "verify/VerificationRowModel.h"
 #include "verify/VerificationScheduler.h"
 
@@ -134,6 +135,19 @@ QJsonArray linksAsJson(const QList<OwnSiteLink> &links)
     return array;
 }
 
+// Each hop of the links page: the address that sent the check on, and its HTTP status or "refresh".
+QJsonArray redirectsAsJson(const QList<RedirectHop> &hops)
+{
+    QJsonArray array;
+    for (const RedirectHop &hop : hops) {
+        array.append(
+            QJsonObject{{QStringLiteral("url"), hop.url.toString()},
+                        {QStringLiteral("status"),
+                         hop.refresh ? QJsonValue(QStringLiteral("refresh")) : QJsonValue(hop.status)}});
+    }
+    return array;
+}
+
 QJsonObject rowAsJson(const LinkInfo &info)
 {
     const Link *link = info.link();
@@ -150,6 +164,7 @@ QJsonObject rowAsJson(const LinkInfo &info)
         {QStringLiteral("pageStatus"), details.pageStatus},
         {QStringLiteral("finalURL"), details.pageFinalURL.toString()},
         {QStringLiteral("redirected"), details.pageRedirected},
+        {QStringLiteral("redirects"), redirectsAsJson(details.pageRedirects)},
         {QStringLiteral("retries"), details.retries},
         {QStringLiteral("addressFound"), details.addressFound},
         {QStringLiteral("inAnchor"), details.inAnchor},
@@ -193,6 +208,11 @@ int runVerify(const QStringList &arguments, QTextStream &out, QTextStream &err)
             }
         }
     }
+
+    // A run can take minutes: whether its results can be saved is known before anything is fetched.
+    std::unique_ptr<DatabaseLock> lock;
+    if (options.save && !(lock = Cli::lockForWriting(options.path, err)))
+        return ExitBadFile;
 
     if (options.dueDays) {
         // Without a readable history the days stored in the database decide.
@@ -303,7 +323,7 @@ int runVerify(const QStringList &arguments, QTextStream &out, QTextStream &err)
     if (options.save) {
         store.recordVerificationResults(rows.resultsToSave(), Clock::today());
         store.computeNotifications();
-        if (!Cli::saveDatabase(store, options.path, err))
+        if (!Cli::saveDatabase(store, options.path, err, lock.get()))
             return ExitBadFile;
     }
     if (options.failOnLoss) {

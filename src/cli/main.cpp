@@ -8,8 +8,25 @@
 #include <QTextStream>
 #include <memory>
 
+namespace {
+
+QtMessageHandler qtMessageHandler = nullptr;
+
+// Standard error carries the tool's own lines, which scripts read and cron mails to the user. Qt's
+// notes about its surroundings (an unset XDG_RUNTIME_DIR when a command that draws starts, for
+// one) are not the user's business: only critical and fatal messages pass. QT_FATAL_WARNINGS still
+// stops the tool at a warning, which is how the tests catch one.
+void passOnlyCriticalMessages(QtMsgType type, const QMessageLogContext &context, const QString &message)
+{
+    if (type == QtCriticalMsg || type == QtFatalMsg)
+        qtMessageHandler(type, context, message);
+}
+
+} // namespace
+
 int main(int argc, char *argv[])
 {
+    qtMessageHandler = qInstallMessageHandler(passOnlyCriticalMessages);
     // Commands that draw need fonts, hence a QGuiApplication; it never opens a window.
     const CliCommand *drawing = argc > 1 ? CliRegistry::find(QString::fromLocal8Bit(argv[1])) : nullptr;
     std::unique_ptr<QCoreApplication> app;

@@ -119,7 +119,8 @@ void AutoVerifier::finished(bool storedResults, const QList<LinkChange> &changes
         return;
     const QString summary =
         DesktopNotifier::changesSummary(int(lostTitles.size()), int(unreachableTitles.size()));
-    const QString body = DesktopNotifier::changesBody(m_document->displayName(), lostTitles, unreachableTitles);
+    const QString body =
+        DesktopNotifier::changesBody(m_document->displayName(), lostTitles, unreachableTitles);
     // Without a notification service the status line's notice is all there is.
     DesktopNotifier::notify(summary, body);
     emit lostLinksAnnounced(summary, body);

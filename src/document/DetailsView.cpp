@@ -122,14 +122,14 @@ DetailsView::DetailsView(QWidget *parent) : QWidget(parent)
     grid->addWidget(makeCaption(tr("Links page:")), row, 0, 1, 2);
     grid->addWidget(m_linksPageURLField, row, 2);
     grid->addWidget(m_testLinksPageURLButton, row++, 3);
-    grid->addWidget(makeCaption(tr("My category:")), row, 0, 1, 2);
+    grid->addWidget(captionOf(m_myCategoryField, tr("My category:")), row, 0, 1, 2);
     grid->addWidget(m_myCategoryField, row++, 2, 1, 2);
-    grid->addWidget(makeCaption(tr("Keywords:")), row, 0, 1, 2);
+    grid->addWidget(captionOf(m_keywordsField, tr("Keywords:")), row, 0, 1, 2);
     grid->addWidget(m_keywordsField, row++, 2, 1, 2);
-    grid->addWidget(makeCaption(tr("Contact:")), row, 0, 1, 2);
+    grid->addWidget(captionOf(m_contactField, tr("Contact:")), row, 0, 1, 2);
     grid->addWidget(m_contactField, row, 2);
     grid->addWidget(m_sendMessagePopup, row++, 3);
-    grid->addWidget(makeCaption(tr("Notes:")), row, 0, 1, 2, Qt::AlignTop);
+    grid->addWidget(captionOf(m_notesField, tr("Notes:")), row, 0, 1, 2, Qt::AlignTop);
     grid->addWidget(m_notesField, row, 2);
     grid->addWidget(m_showAllNotesButton, row, 3, Qt::AlignTop);
     grid->setRowStretch(row, 1);
@@ -172,6 +172,21 @@ QLabel *DetailsView::makeCaption(const QString &text)
     return caption;
 }
 
+QLabel *DetailsView::captionOf(QWidget *field, const QString &text)
+{
+    QLabel *caption = makeCaption(text);
+    m_captions.insert(field, caption);
+    return caption;
+}
+
+void DetailsView::showIfGiven(QWidget *field, bool given)
+{
+    // An empty field says nothing, nor does its caption; the buttons beside it stay.
+    field->setVisible(given);
+    if (QLabel *caption = m_captions.value(field))
+        caption->setVisible(given);
+}
+
 void DetailsView::setPlaceholderText(const QString &text)
 {
     m_placeholder->setText(text);
@@ -208,6 +223,7 @@ void DetailsView::showLink(const Link *link, const QString &firstNotification)
         m_notificationsField->setFullText(firstNotification);
     }
     m_descriptionField->setText(link->description());
+    showIfGiven(m_descriptionField, !link->description().isEmpty());
     m_mainPageURLField->setFullText(link->URL());
     // An empty links page is stored as "http://": it reads as not given and offers no visit.
     const bool noLinksPage = LinkForm::isMissingURL(link->counterpartURL());
@@ -215,9 +231,13 @@ void DetailsView::showLink(const Link *link, const QString &firstNotification)
     m_linksPageURLField->setEnabled(!noLinksPage);
     m_testLinksPageURLButton->setVisible(!noLinksPage);
     m_myCategoryField->setFullText(link->counterpartCategoryName());
+    showIfGiven(m_myCategoryField, !m_myCategoryField->fullText().isEmpty());
     m_keywordsField->setFullText(link->keywords());
+    showIfGiven(m_keywordsField, !m_keywordsField->fullText().isEmpty());
     m_contactField->setFullText(DetailsTexts::contactLine(*link));
+    showIfGiven(m_contactField, !m_contactField->fullText().isEmpty());
     m_notesField->setText(link->notes());
+    showIfGiven(m_notesField, !link->notes().isEmpty());
 }
 
 void DetailsView::setButtonsEnabled(bool linkInfo, bool exchangeInfo, bool notifications, bool visitSite,

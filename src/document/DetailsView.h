@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QHash>
 #include <QPixmap>
 #include <QWidget>
 
@@ -34,6 +35,8 @@ public:
     void setPlaceholderText(const QString &text);
 
     QMenu *sendMessageMenu() const { return m_sendMessageMenu; }
+    // The caption beside a field ("Keywords:"), null for a field without one.
+    QLabel *caption(QWidget *field) const { return m_captions.value(field); }
 
     FittedLabel *titleField() const { return m_titleField; }
     FittedLabel *statusField() const { return m_statusField; }
@@ -69,6 +72,8 @@ protected:
 private:
     QPushButton *makeButton(const QString &text, const QString &toolTip, void (DetailsView::*signal)());
     QLabel *makeCaption(const QString &text);
+    QLabel *captionOf(QWidget *field, const QString &text);
+    void showIfGiven(QWidget *field, bool given);
 
     FittedLabel *m_titleField;
     FittedLabel *m_statusField;
@@ -94,5 +99,6 @@ private:
     QWidget *m_scroller;
     QLabel *m_placeholder;
     QStackedLayout *m_pages;
+    QHash<QWidget *, QLabel *> m_captions;
     QPixmap m_background; // the "details" image, drawn once at the screen's resolution
 };

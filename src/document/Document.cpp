@@ -251,6 +251,21 @@ bool Document::isModified() const
     return m_editedOutsideStack || !m_stack->isClean();
 }
 
+QStringList Document::unsavedSteps() const
+{
+    const int now = m_stack->index();
+    const int clean = m_stack->cleanIndex();
+    // Without a clean index the saved version left the stack: every step there is newer.
+    const int from = clean < 0 ? 0 : qMin(clean, now);
+    const int to = clean < 0 ? now : qMax(clean, now);
+    QStringList steps;
+    for (int i = from; i < to; ++i)
+        steps.append(m_stack->text(i));
+    if (m_store.journal().hasOpenEntry())
+        steps.append(QString());
+    return steps;
+}
+
 void Document::emitModifiedIfChanged()
 {
     if (m_deferModified || m_reportedModified == isModified())

@@ -103,6 +103,10 @@ public:
     void undo();
     void redo();
     bool isModified() const;
+    // The undo steps between the saved version and now, in order, undone ones included: what a
+    // reload would lose. A step without a name is an empty string; changes no step holds (a new
+    // database's starting point) add none.
+    QStringList unsavedSteps() const;
 
     // --- Timers
     QTimer *notificationsTimer() const { return m_notificationsTimer; }

@@ -103,15 +103,29 @@ MyDocument *DocumentController::openDocument(const QString &path, QWidget *paren
     // one's changes, and this one over its.
     auto lock = std::make_unique<DatabaseLock>(path);
     bool readOnly = false;
+    const QString lockFile = QDir::toNativeSeparators(lock->lockPath());
     if (!lock->tryLock() && lock->heldElsewhere()) {
         const int answer = MessageBox::alert(
             parent, tr("The document \"%1\" is open in another window.").arg(QFileInfo(path).fileName()),
             tr("Whichever window saves last replaces what the other saved. Open it read-only to look "
-               "without that risk; Save then asks for another file."),
+               "without that risk; Save then asks for another file.") +
+                QStringLiteral("\n\n") + tr("Lock file: %1").arg(lockFile),
             {tr("Open Read-Only"), tr("Open Anyway"), tr("Cancel")});
         if (answer == 2)
             return nullptr;
         readOnly = answer == 0;
+    } else if (lock->failure() == DatabaseLock::Failure::NotAFile) {
+        // Nobody can tell whether a window has it open: looking is safe, saving over it is not.
+        const int answer = MessageBox::alert(
+            parent, tr("The document \"%1\" cannot be locked.").arg(QFileInfo(path).fileName()),
+            tr("Its lock file %1 is not a regular file, so Quillmarsh cannot tell whether another window "
+               "has the document open. Open it read-only, or remove the lock file and open the document "
+               "again.")
+                .arg(lockFile),
+            {tr("Open Read-Only"), tr("Cancel")});
+        if (answer != 0)
+            return nullptr;
+        readOnly = true;
     }
     // Only a database that was read gets a window.
     auto read = std::make_unique<Document>();

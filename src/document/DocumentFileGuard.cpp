@@ -90,8 +90,45 @@ void DocumentFileGuard::barAnswered(int index)
             m_document->saveWithoutAsking();
         return;
     }
-    if (index == 0)
-        m_document->reloadFromDisk();
-    else if (index == 1)
+    if (index == 0) {
+        if (confirmDiscardingChanges())
+            m_document->reloadFromDisk();
+        else
+            m_bar->show(); // the file is still another program's: the question stands
+    } else if (index == 1) {
         m_document->saveWithoutAsking();
+    }
+}
+
+bool DocumentFileGuard::confirmDiscardingChanges()
+{
+    if (!m_document->isEdited())
+        return true;
+    const QStringList steps = m_document->document()->unsavedSteps();
+    QStringList names;
+    for (const QString &step : steps) {
+        const QString name = tr("“%1”").arg(step);
+        if (!step.isEmpty() && !names.contains(name))
+            names.append(name);
+    }
+    constexpr int NamesShown = 5;
+    const int more = int(names.size()) - NamesShown;
+    if (more > 0) {
+        names = names.mid(0, NamesShown);
+        names.append(tr("%n more", nullptr, more));
+    }
+    QString message = steps.isEmpty() ? tr("Reloading reads the file \"%1\" as the other program left it. "
+                                           "The changes made in this window "
+                                           "since it was last saved are lost and cannot be undone.")
+                                            .arg(fileName())
+                                      : tr("Reloading reads the file \"%1\" as the other program left it. "
+                                           "The %n change(s) made in this "
+                                           "window since it was last saved are lost and cannot be undone.",
+                                           nullptr, int(steps.size()))
+                                            .arg(fileName());
+    if (!names.isEmpty())
+        message += u' ' + tr("Lost: %1.").arg(names.join(tr(", ")));
+    const int answer = MessageBox::alert(m_document, tr("Discard your changes and reload?"), message,
+                                         {tr("Discard and Reload"), tr("Cancel")});
+    return answer == 0;
 }

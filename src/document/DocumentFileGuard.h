@@ -34,6 +34,8 @@ public:
 private:
     void fileChangedOnDisk();
     void barAnswered(int index);
+    // Asks before a reload throws away the window's unsaved changes, naming them.
+    bool confirmDiscardingChanges();
     QString fileName() const;
 
     MyDocument *m_document;

@@ -87,6 +87,10 @@ DocumentMenus::DocumentMenus(QMainWindow *window) : QObject(window), m_window(wi
                                 tr("Add link partners from a CSV or tab-delimited table"));
     importMenu->addAction(importPartners);
     file->addSeparator();
+    publishLinksPage = makeAction(QStringLiteral("publishLinksPage"), tr("Pu&blish Links Page..."),
+                                  tr("Send the links page to your web server over SFTP or FTPS"));
+    file->addAction(publishLinksPage);
+    file->addSeparator();
     file->addAction(printPreview);
     file->addAction(print);
     file->addAction(exportAsPDF);
@@ -265,6 +269,10 @@ DocumentMenus::DocumentMenus(QMainWindow *window) : QObject(window), m_window(wi
                                tr("Show the links that were lost, moved, recovered or no longer followed, "
                                   "and the sites unreachable for days"));
     tools->addAction(showLostLinks);
+    checkOwnPage =
+        makeAction(QStringLiteral("checkOwnPage"), tr("Chec&k My Links Page..."),
+                   tr("Read the published links page from the web and list the partners it gets wrong"));
+    tools->addAction(checkOwnPage);
 
     // --- Window
     windowMenu = bar->addMenu(tr("&Window"));

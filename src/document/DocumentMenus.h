@@ -40,6 +40,8 @@ public:
     QAction *editSiteInfo, *notificationSetup, *showEmailTemplates, *HTMLSetup, *importLinks, *copyHTML,
         *copyCategoryHTML, *copyHTMLStyles, *exportLinksToHTML, *copySpreadsheet, *exportLinksToSpreadsheet,
         *exportLinksToCSV, *countLinks, *showStatistics, *showLostLinks;
+    // The published page: its upload (File) and its check on the web (Tools)
+    QAction *publishLinksPage = nullptr, *checkOwnPage = nullptr;
     // Window and Help
     QAction *minimizeWindow, *showStartingPoints, *doHelp, *showShortcuts, *showTutorial, *showReadMe,
         *showEULA, *doAbout;

@@ -65,11 +65,11 @@ void HistoryCommands::recordingFinished(const QList<LinkChange> &changes)
         // Kept apart: a site that is down is no lost link.
         QStringList counts;
         if (lost > 0)
-            counts << (lost == 1 ? tr("1 link lost") : tr("%1 links lost").arg(lost));
+            counts << tr("%n link(s) lost", nullptr, lost);
         if (moved > 0)
-            counts << (moved == 1 ? tr("1 link moved") : tr("%1 links moved").arg(moved));
+            counts << tr("%n link(s) moved", nullptr, moved);
         if (unreachable > 0)
-            counts << (unreachable == 1 ? tr("1 site unreachable") : tr("%1 sites unreachable").arg(unreachable));
+            counts << tr("%n site(s) unreachable", nullptr, unreachable);
         m_lostLinksNotice->setText(tr("%1: Show Lost Links").arg(counts.join(QStringLiteral(", "))));
         m_lostLinksNotice->setAccessibleName(m_lostLinksNotice->text());
         m_lostLinksNotice->show();
@@ -80,7 +80,8 @@ void HistoryCommands::recordingFinished(const QList<LinkChange> &changes)
 QList<LinkChange> HistoryCommands::currentChanges(QString *error)
 {
     HistoryStore store(document()->filePath());
-    const std::optional<QList<LinkChange>> changes = store.changes(LinkChange::unreachableDaysFromPreferences());
+    const std::optional<QList<LinkChange>> changes =
+        store.changes(LinkChange::unreachableDaysFromPreferences());
     if (!changes) {
         *error = store.errorString();
         return {};
@@ -144,10 +145,19 @@ void HistoryCommands::bringDocumentForward()
     document()->activateWindow();
 }
 
+bool HistoryCommands::revealLink(const QString &linkID)
+{
+    // The link may belong to another category than the window shows: the window turns to it.
+    TreeNode *node = collectionManager().linkNodeWithID(linkID);
+    if (!node)
+        return false;
+    document()->showAndSelectLinkNode(node, false);
+    return document()->selectedLinkIDs() == QStringList{linkID};
+}
+
 void HistoryCommands::editLink(const QString &linkID)
 {
-    document()->selectLinksWithIDs({linkID});
-    if (document()->selectedLinkIDs() != QStringList{linkID})
+    if (!revealLink(linkID))
         return;
     bringDocumentForward();
     menus().editLink->trigger();
@@ -182,6 +192,6 @@ void HistoryCommands::selectLinkToWriteTo(const QStringList &linkIDs)
     // The message items act on the document's selected link, so that link is selected first.
     if (linkIDs.size() != 1)
         return;
-    document()->selectLinksWithIDs(linkIDs);
+    revealLink(linkIDs.first());
     document()->validateMenuItems();
 }

@@ -35,6 +35,8 @@ public:
 private:
     void recordingFinished(const QList<LinkChange> &changes);
     QList<LinkChange> currentChanges(QString *error);
+    // Selects the link in the window, in whatever category it is; false when it is gone.
+    bool revealLink(const QString &linkID);
     void editLink(const QString &linkID);
     void verifyAgain(const QStringList &linkIDs);
     // Makes the page a moved link was found on the link's links page address, as one undo step.

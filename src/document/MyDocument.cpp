@@ -472,7 +472,7 @@ void MyDocument::refreshDetails()
     }
     if (!link) {
         const int count = numberOfSelectedLinks();
-        m_detailsView->setPlaceholderText(count > 1 ? tr("%1 links selected").arg(count)
+        m_detailsView->setPlaceholderText(count > 1 ? tr("%n link(s) selected", nullptr, count)
                                                     : tr("No link selected"));
     }
     m_detailsView->showLink(link, firstNotification);
@@ -559,7 +559,7 @@ void MyDocument::selectLinksWithIDs(const QStringList &ids)
 void MyDocument::linksWereDropped(const QStringList &ids)
 {
     // The list moved them already.
-    m_document->perform(ids.size() == 1 ? tr("Move Link") : tr("Move %1 Links").arg(ids.size()),
+    m_document->perform(ids.size() == 1 ? tr("Move Link") : tr("Move %n Link(s)", nullptr, int(ids.size())),
                         [](DocumentChange &) { return true; });
 }
 

@@ -12,16 +12,18 @@
 #include "LinkListController.h"
 #include "LinkStatusCommands.h"
 #include "MyDocument.h"
+#include "OwnPageCommands.h"
 #include "PublishCommands.h"
+#include "PublishSiteCommands.h"
 #include "ReportCommands.h"
 #include "SearchCommands.h"
 #include "TableImportCommands.h"
 #include "TemplateCommands.h"
 #include "VerificationCommands.h"
+#include "gui/BrowserOpener.h"
 #include "gui/FilePanel.h"
 #include "gui/MessageBox.h"
 #include "gui/RightClickTableView.h"
-#include "model/UrlOpener.h"
 #include "publish/ui/SiteInfoDialogController.h"
 #include "workflow/EmailComposer.h"
 #include "workflow/LinkImporter.h"
@@ -46,6 +48,8 @@ void MyDocument::createCommandAreas()
     m_commandAreas.append(new TemplateCommands(this));
     m_commandAreas.append(new VerificationCommands(this));
     m_commandAreas.append(new HistoryCommands(this));
+    m_commandAreas.append(new OwnPageCommands(this));
+    m_commandAreas.append(new PublishSiteCommands(this));
     new AutoVerifier(this); // a child of the window, after the history's commands it reports to
 }
 
@@ -146,7 +150,7 @@ void MyDocument::deleteLink()
     const Link *link = selectedLink();
     const QString title = count == 1 && link
                               ? tr("Are you sure you want to delete the link \"%1\"?").arg(link->title())
-                              : tr("Delete the %L1 selected links?").arg(count);
+                              : tr("Delete the %Ln selected link(s)?", nullptr, count);
     const int answer = MessageBox::alert(this, title, QString(), {tr("Delete"), tr("Cancel")});
     deleteLinkSheetDidEnd(answer == 0 ? 1 : 0);
 }
@@ -158,7 +162,8 @@ void MyDocument::deleteLinkSheetDidEnd(int returnCode)
     const QStringList ids = selectedLinkIDs();
     // The list lets go of the rows before their nodes go.
     m_linkListController->showAndSelectLinkNode(nullptr);
-    m_document->perform(ids.size() == 1 ? tr("Delete Link") : tr("Delete %1 Links").arg(ids.size()),
+    m_document->perform(ids.size() == 1 ? tr("Delete Link")
+                                        : tr("Delete %n Link(s)", nullptr, int(ids.size())),
                         [&](DocumentChange &) {
                             collectionManager().deleteLinkNodesWithIDs(ids);
                             return true;
@@ -175,8 +180,10 @@ void MyDocument::visitURL(const QString &text, const QString &title, const QStri
     const bool web = url.isValid() && !url.host().isEmpty() &&
                      (url.scheme().compare(QLatin1String("http"), Qt::CaseInsensitive) == 0 ||
                       url.scheme().compare(QLatin1String("https"), Qt::CaseInsensitive) == 0);
-    if (!web || !UrlOpener::instance().openUrl(url))
+    if (!web)
         MessageBox::alert(this, title, message.arg(text));
+    else
+        BrowserOpener::open(this, url);
 }
 
 void MyDocument::visitLinkWebsite()
@@ -227,21 +234,18 @@ void MyDocument::sendEmailToSelectedLink(const std::function<bool(Link &)> &send
     // The message is written for a copy of the link; what writing to the partner changes on it
     // reaches the stored link through the store, like every other change.
     Link written = *node->link();
-    const bool handedOver = send(written);
-    const bool statusChanged = written.status() != node->link()->status();
-    // Writing to a New partner makes it Negotiating even when the mail client did not open, and
-    // that change must reach the file.
-    if (handedOver || statusChanged) {
-        m_document->perform(tr("Set Status"), [&](DocumentChange &change) {
-            if (statusChanged)
-                collectionManager().setStatusOfLink(node->link(), written.status());
-            change.linkIDs = ids;
-            return true;
-        });
-    }
-    if (!handedOver) {
+    // A message the mail client never took changes nothing: no status, no edited mark.
+    if (!send(written)) {
         MailClientAlert::show(this);
+        return;
     }
+    const bool statusChanged = written.status() != node->link()->status();
+    m_document->perform(tr("Set Status"), [&](DocumentChange &change) {
+        if (statusChanged)
+            collectionManager().setStatusOfLink(node->link(), written.status());
+        change.linkIDs = ids;
+        return true;
+    });
 }
 
 // ---------------------------------------------------------------- database

@@ -189,10 +189,13 @@ void PublishCommands::savePanelDidEnd(ExportContext context, const QString &path
                               {}, MessageBox::Critical);
             return;
         }
-        const int answer = MessageBox::alert(
-            document(), tr("The links were exported successfully."),
-            ExportTexts::filesCreatedMessage(LinksPageExporter::numberOfHTMLFilesForCollectionManager(store)),
-            {tr("OK"), tr("Open Page")}, MessageBox::Information, 0);
+        // Links whose address is no web address are not on the page: the user is told which.
+        QStringList message{ExportTexts::filesCreatedMessage(
+            LinksPageExporter::numberOfHTMLFilesForCollectionManager(store))};
+        message += LinksPageExporter::leftOutLinkSentences(store, 5);
+        const int answer = MessageBox::alert(document(), tr("The links were exported successfully."),
+                                             message.join(QLatin1Char(' ')), {tr("OK"), tr("Open Page")},
+                                             MessageBox::Information, 0);
         if (answer == 1 && !UrlOpener::instance().openUrl(QUrl::fromLocalFile(path))) {
             MessageBox::alert(
                 document(), tr("The page could not be opened."),

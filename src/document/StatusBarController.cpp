@@ -17,7 +17,7 @@ void StatusBarController::setCategory(TreeNode *categoryNode)
 
 QString StatusBarController::countText(int total)
 {
-    return total == 1 ? tr("%1 link in database").arg(total) : tr("%1 links in database").arg(total);
+    return tr("%n link(s) in database", nullptr, total);
 }
 
 void StatusBarController::refresh()

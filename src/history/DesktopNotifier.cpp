@@ -37,7 +37,8 @@ QString DesktopNotifier::changesSummary(int lost, int unreachable)
 {
     QStringList parts;
     if (lost > 0)
-        parts << (lost == 1 ? Tr::tr("1 reciprocal link was lost") : Tr::tr("%1 reciprocal links were lost").arg(lost));
+        parts << (lost == 1 ? Tr::tr("1 reciprocal link was lost")
+                            : Tr::tr("%1 reciprocal links were lost").arg(lost));
     if (unreachable > 0)
         parts << (unreachable == 1 ? Tr::tr("1 partner site unreachable for days")
                                    : Tr::tr("%1 partner sites unreachable for days").arg(unreachable));

@@ -1,5 +1,7 @@
 #include "HistoryStore.h"
 
+#include "HistoryFiles.h"
+
 #include <QAtomicInt>
 #include <QDir>
 #include <QFile>
@@ -136,7 +138,7 @@ QString prefixed(const char *columns, const char *table)
 } // namespace
 
 HistoryStore::HistoryStore(const QString &databasePath)
-    : m_path(pathForDatabase(databasePath)),
+    : m_databasePath(databasePath), m_path(pathForDatabase(databasePath)),
       m_connectionName(QStringLiteral("quillmarsh-history-%1").arg(connectionCounter.fetchAndAddRelaxed(1)))
 {}
 
@@ -185,9 +187,13 @@ bool HistoryStore::openConnection(bool readOnly)
     closeConnection();
     if (!QSqlDatabase::isDriverAvailable(QStringLiteral("QSQLITE")))
         return fail(tr("the SQLite driver of Qt SQL is not installed"));
+    // The history is named by a URI that opens it through a VFS that never follows its last name.
+    const QString name = HistoryFiles(m_databasePath).sqliteName();
+    if (name.isEmpty())
+        return fail(tr("the SQLite library cannot open files without following links"));
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connectionName);
-    db.setDatabaseName(m_path);
-    QString options = QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(m_busyTimeoutMs);
+    db.setDatabaseName(name);
+    QString options = QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1;QSQLITE_OPEN_URI").arg(m_busyTimeoutMs);
     if (readOnly)
         options += QStringLiteral(";QSQLITE_OPEN_READONLY");
     db.setConnectOptions(options);
@@ -210,16 +216,22 @@ bool HistoryStore::open(Access access)
     if (m_open && (access == Access::Read || !m_readOnly))
         return true;
     m_error.clear();
+    // A link in the database's folder must not make a writer (possibly root) write through it.
+    const HistoryFiles files(m_databasePath);
+    QString why;
+    if (!files.checkNames(&why)) {
+        m_unusable = true;
+        return fail(why);
+    }
     const QFileInfo file(m_path);
     if (!file.exists()) {
         if (access == Access::Read)
             return true; // an empty history
-    } else if (!file.isFile()) {
-        m_unusable = true;
-        return fail(tr("it is not a file"));
     } else if (access == Access::Write && !isWritable(file)) {
         return fail(tr("the file is read-only"));
     }
+    if (access == Access::Write && !files.prepareForWriting(&why))
+        return fail(why);
 
     if (!openConnection(access == Access::Read))
         return false;
@@ -260,7 +272,10 @@ bool HistoryStore::upgrade(int fromVersion)
     QSqlQuery query(db);
     if (fromVersion == 0) {
         // Only an empty file is given a layout: tables of some other program are not ours to change.
-        if (!query.exec(QStringLiteral("SELECT count(*) FROM sqlite_master")) || !query.next())
+        // The message log's tables ("mail_…") share the file and are none of ours.
+        if (!query.exec(QStringLiteral("SELECT count(*) FROM sqlite_master WHERE name NOT LIKE 'mail\\_%' "
+                                       "ESCAPE '\\'")) ||
+            !query.next())
             return fail(query.lastError().text());
         const bool empty = query.value(0).toInt() == 0;
         query.finish();
@@ -366,11 +381,18 @@ bool HistoryStore::record(const QList<CheckRecord> &checks)
 
 std::optional<QList<CheckRecord>> HistoryStore::checks(const QString &linkID)
 {
-    if (!open(Access::Read))
-        return std::nullopt;
     QList<CheckRecord> result;
+    if (!forEachCheck(linkID, [&](const CheckRecord &check) { result.append(check); }))
+        return std::nullopt;
+    return result;
+}
+
+bool HistoryStore::forEachCheck(const QString &linkID, const std::function<void(const CheckRecord &)> &visit)
+{
+    if (!open(Access::Read))
+        return false;
     if (!m_open)
-        return result;
+        return true;
     QSqlQuery query(database());
     query.setForwardOnly(true);
     QString sql = QStringLiteral("SELECT %1 FROM checks").arg(QLatin1String(CheckColumns));
@@ -378,14 +400,16 @@ std::optional<QList<CheckRecord>> HistoryStore::checks(const QString &linkID)
         sql += QStringLiteral(" WHERE link_id = ?");
     sql += QStringLiteral(" ORDER BY checked_on DESC, id DESC");
     if (!query.prepare(sql))
-        return fail(query.lastError().text()), std::nullopt;
+        return fail(query.lastError().text());
     if (!linkID.isNull())
         query.bindValue(0, linkID);
     if (!query.exec())
-        return fail(query.lastError().text()), std::nullopt;
+        return fail(query.lastError().text());
     while (query.next())
-        result.append(recordFromQuery(query));
-    return result;
+        visit(recordFromQuery(query));
+    if (query.lastError().isValid())
+        return fail(query.lastError().text());
+    return true;
 }
 
 std::optional<QHash<QString, LinkTrail>> HistoryStore::trails(int unreachableDays)
@@ -499,6 +523,11 @@ bool HistoryStore::copyHistory(const QString &fromDatabase, const QString &toDat
     const QString target = pathForDatabase(toDatabase);
     const QString temporary = target + QStringLiteral(".part");
     QFile::remove(temporary);
+    // The copy is made empty first, with the new database's permission bits, and never through a link.
+    QString why;
+    if (!HistoryFiles(toDatabase).createEmpty(temporary, &why))
+        return failed(tr("The verification history %1 cannot be copied: %2")
+                          .arg(QDir::toNativeSeparators(target), why));
     {
         // VACUUM INTO writes one consistent file, whatever a writer does meanwhile and whatever sits in the
         // WAL.

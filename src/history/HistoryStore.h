@@ -7,6 +7,7 @@
 #include <QHash>
 #include <QList>
 #include <QString>
+#include <functional>
 #include <optional>
 
 class QSqlDatabase;
@@ -36,6 +37,9 @@ public:
     bool record(const QList<CheckRecord> &checks);
     // The checks of one link, or of every link when `linkID` is null; newest first.
     std::optional<QList<CheckRecord>> checks(const QString &linkID = QString());
+    // The same checks handed to `visit` one at a time as they are read, so that a history of millions
+    // of checks is never held at once. False when the history cannot be read.
+    bool forEachCheck(const QString &linkID, const std::function<void(const CheckRecord &)> &visit);
     // The change each link's checks stand in now (see LinkChange), the latest first.
     std::optional<QList<LinkChange>> changes(int unreachableDays = LinkChange::DefaultUnreachableDays);
     // What the change rules need of every link's checks; the outage times reach back `unreachableDays`
@@ -43,6 +47,10 @@ public:
     std::optional<QHash<QString, LinkTrail>> trails(int unreachableDays = LinkChange::DefaultUnreachableDays);
     // The latest check of every link that has one (result, followed and time are filled).
     std::optional<QHash<QString, CheckRecord>> latestChecks();
+
+    // Makes or upgrades the file's layout, so other tables may be added beside it: an SQLite file
+    // with tables of its own but no layout is not taken for a history.
+    bool prepareForWriting() { return open(Access::Write); }
 
     QString errorString() const { return m_error; }
     void setBusyTimeout(int milliseconds) { m_busyTimeoutMs = milliseconds; }
@@ -66,6 +74,7 @@ private:
     bool fail(const QString &why);
     QSqlDatabase database() const;
 
+    QString m_databasePath;
     QString m_path;
     QString m_connectionName;
     QString m_error;

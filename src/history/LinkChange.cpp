@@ -1,6 +1,5 @@
 #include "LinkChange.h"
 
-
 #include <QCoreApplication>
 
 namespace {

@@ -20,4 +20,17 @@ QStringView withoutTrailingSlash(const QString &address);
 bool looksLikeWebAddress(const QString &address);
 bool looksLikeEmailAddress(const QString &address);
 
+// An address as it is stored and published may only lead to a web page: it begins with "http://" or
+// "https://" (any case), read as a browser reads an href (leading spaces and control characters
+// skipped, tabs and line breaks dropped), so "java\tscript:" or " data:" cannot pass for one.
+bool isWebAddress(const QString &address);
+// A stored address the ways in may take: a web address, or none at all (empty or "http://").
+bool isStorableAddress(const QString &address);
+// A typed or imported address that would become something other than a web page once completed
+// ("javascript:...", "data:...", "vbscript://...", "mailto:..."); a host with a port
+// ("example.com:8080") is no scheme. A missing address is not refused.
+bool isRefusedAddress(const QString &address);
+// "\"%1\" is not a web address: only addresses that begin with http:// or https:// can be used."
+QString refusedAddressMessage(const QString &address);
+
 } // namespace AddressTexts

@@ -460,7 +460,8 @@ void CollectionManager::setNamedStrings(const QList<NamedString> &namedStrings)
 
 int CollectionManager::targetNew() const
 {
-    return stringForName(TargetNewKey) == QLatin1String("NO") ? 2 : 1;
+    // Only "YES" gives the page's links a target, so only "YES" is the new-window choice.
+    return stringForName(TargetNewKey) == QLatin1String("YES") ? 1 : 2;
 }
 
 void CollectionManager::setTargetNew(int targetNew)

@@ -113,6 +113,24 @@ bool DatabaseCodec::write(CollectionManager &store, QIODevice &device, QString *
     return true;
 }
 
+qint64 DatabaseCodec::encodedSize(CollectionManager &store)
+{
+    constexpr qint64 CountSize = 4;
+    qint64 size = 4 + SelfInfo::RecordSize;
+    size += CountSize + qint64(store.emailTemplates().size()) * EmailTemplate::RecordSize;
+    size += CountSize + CountSize; // the counts of categories and of links
+    for (const TreeNode *category : store.categoryRoot()->children()) {
+        size += category->attachment()->sizeOfDataRepresentation();
+        for (const TreeNode *link : category->children())
+            size += link->attachment()->sizeOfDataRepresentation();
+    }
+    store.encodeWindowState();
+    size += CountSize;
+    for (const NamedString &namedString : store.namedStrings())
+        size += namedString.sizeOfDataRepresentation();
+    return size;
+}
+
 bool DatabaseCodec::read(QIODevice &device, CollectionManager &store, FileError *error, QStringList *notes)
 {
     using Kind = FileError::Kind;

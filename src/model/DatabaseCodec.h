@@ -16,6 +16,9 @@ class DatabaseCodec
 public:
     // Writes the whole database; moves the window state into the named strings first.
     static bool write(CollectionManager &store, QIODevice &device, QString *error = nullptr);
+    // The number of bytes write() will produce, worked out from the records without encoding them;
+    // moves the window state into the named strings first, as write() does.
+    static qint64 encodedSize(CollectionManager &store);
     // Reads a whole database into `store`, which is replaced only when the file was accepted;
     // otherwise `error` says why (NotADatabase, Truncated, ...). Devices of unknown size
     // (pipes) are read to their end. `notes` receives what was repaired on the way: a category

@@ -4,6 +4,7 @@
 #include "DatabaseCodec.h"
 #include "OutputFile.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -37,6 +38,17 @@ bool writeAtomically(const QString &path, const QByteArray &bytes, QString *erro
 
 bool write(CollectionManager &store, const QString &path, QString *error, bool backup)
 {
+    // A file the readers refuse would lose the database: it is not written at all.
+    const qint64 size = DatabaseCodec::encodedSize(store);
+    if (size > MaximumFileSize) {
+        if (error)
+            *error = QCoreApplication::translate("DatabaseFile",
+                                                 "the database would take %1 MB, more than the %2 MB a "
+                                                 "database file can hold")
+                         .arg((size + (1 << 20) - 1) >> 20)
+                         .arg(MaximumFileSize >> 20);
+        return false;
+    }
     // A backup of a device or a pipe makes no sense: only a regular file is copied.
     if (backup && QFileInfo(path).isFile()) {
         const QString copy = backupPath(path);

@@ -1,8 +1,10 @@
 #include "DatabaseJson.h"
 
+#include "AddressTexts.h"
 #include "ByteFields.h"
 #include "Clock.h"
 #include "CollectionManager.h"
+#include "TemplateFollowUp.h"
 
 #include <QHash>
 #include <QIODevice>
@@ -181,11 +183,14 @@ QJsonArray templatesToJson(const CollectionManager &store)
 {
     QJsonArray templates;
     for (const auto &t : store.emailTemplates()) {
-        templates.append(QJsonObject{{"ID", t->ID()},
-                                     {"name", t->name()},
-                                     {"subject", t->subject()},
-                                     {"body", t->body()},
-                                     {"createdOn", dateValue(t->createdOn().date())}});
+        QJsonObject object{{"ID", t->ID()},
+                           {"name", t->name()},
+                           {"subject", t->subject()},
+                           {"body", t->body()},
+                           {"createdOn", dateValue(t->createdOn().date())}};
+        if (const std::optional<TemplateFollowUp> followUp = TemplateFollowUp::of(store, t->ID()))
+            object.insert("followUp", followUp->toJson());
+        templates.append(object);
     }
     return templates;
 }
@@ -201,8 +206,13 @@ QJsonObject categoryToJson(const Category &category)
 QJsonArray namedStringsToJson(const CollectionManager &store)
 {
     QJsonArray namedStrings;
-    for (const NamedString &entry : store.namedStrings())
+    for (const NamedString &entry : store.namedStrings()) {
+        // A template's follow-up travels on the template itself.
+        const QString followUpOf = TemplateFollowUp::templateOfName(entry.name());
+        if (!followUpOf.isNull() && store.emailTemplateList().emailTemplateWithID(followUpOf))
+            continue;
         namedStrings.append(QJsonObject{{"name", entry.name()}, {"value", entry.value()}});
+    }
     return namedStrings;
 }
 
@@ -304,6 +314,11 @@ bool fromJson(const QJsonObject &json, CollectionManager &store, FileError *erro
             .arg(record, QLatin1String(key),
                  value.isString() ? jsonQuoted(value.toString()) : QStringLiteral("value"));
     };
+    // Addresses are published and opened: one that leads anywhere but to a web page is refused.
+    auto notAWebAddress = [](const QString &record, const char *key, const QString &address) {
+        return QStringLiteral("%1: the %2 %3 is not a web address (http:// or https://)")
+            .arg(record, QLatin1String(key), jsonQuoted(address));
+    };
     for (const char *list : {"emailTemplates", "namedStrings"}) {
         const QJsonValue value = json.value(QLatin1String(list));
         if (!value.isUndefined() && !value.isArray())
@@ -314,6 +329,10 @@ bool fromJson(const QJsonObject &json, CollectionManager &store, FileError *erro
                              json.value("selfInfo").toObject().value("createdOn")));
 
     const QJsonObject self = json.value("selfInfo").toObject();
+    for (const char *key : {"URL", "linksURL"}) {
+        if (!AddressTexts::isStorableAddress(textFrom(self, key)))
+            return fail(notAWebAddress(QStringLiteral("site profile"), key, textFrom(self, key)));
+    }
     SelfInfo info = store.selfInfo();
     const SelfInfo defaults;
     info.setTitle({textFrom(self, "title"), textFrom(self, "URL"), textFrom(self, "description"),
@@ -354,6 +373,14 @@ bool fromJson(const QJsonObject &json, CollectionManager &store, FileError *erro
         }
         if (object.contains("createdOn"))
             emailTemplate->setCreatedOn(createdFrom(object.value("createdOn")));
+        if (object.contains("followUp")) {
+            QString why;
+            const std::optional<TemplateFollowUp> followUp =
+                TemplateFollowUp::fromJson(object.value("followUp").toObject(), &why);
+            if (!followUp)
+                return fail(QStringLiteral("template %1: %2").arg(jsonQuoted(emailTemplate->name()), why));
+            TemplateFollowUp::set(store, emailTemplate->ID(), followUp);
+        }
         store.emailTemplateList().insertEmailTemplate(std::move(emailTemplate));
     }
 
@@ -442,6 +469,11 @@ bool fromJson(const QJsonObject &json, CollectionManager &store, FileError *erro
             f.description = textFrom(object, "description");
             f.keywords = textFrom(object, "keywords");
             f.counterpartURL = textFrom(object, "counterpartURL");
+            for (const auto &[key, address] :
+                 {std::pair{"URL", &f.URL}, {"counterpartURL", &f.counterpartURL}}) {
+                if (!AddressTexts::isStorableAddress(*address))
+                    return fail(notAWebAddress(record, key, *address));
+            }
             f.counterpartCategoryName = textFrom(object, "counterpartCategoryName");
             f.contactFirstName = textFrom(object, "contactFirstName");
             f.contactLastName = textFrom(object, "contactLastName");

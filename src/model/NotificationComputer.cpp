@@ -14,14 +14,14 @@ struct Rules
 {
     Rules(const SelfInfo &info, const QDate &day)
         : settings(info.notificationSettings()), today(day),
-          negotiationNotStartedText(NotificationComputer::tr("Negotiation not started after %1 days.")
-                                        .arg(settings.negotiationStartTimeout)),
-          lastingNegotiationText(NotificationComputer::tr("Negotiation lasting more than %1 days.")
-                                     .arg(settings.lastingNegotiationTimeout)),
-          verificationDueText(NotificationComputer::tr("Link verified more than %1 days ago.")
-                                  .arg(settings.linkVerificationTimeout)),
-          categoryTooLargeText(NotificationComputer::tr("Category contains more than %1 links.")
-                                   .arg(settings.linksInCategoryNumber)),
+          negotiationNotStartedText(NotificationComputer::tr("Negotiation not started after %n days.",
+                                                             nullptr, settings.negotiationStartTimeout)),
+          lastingNegotiationText(NotificationComputer::tr("Negotiation lasting more than %n days.", nullptr,
+                                                          settings.lastingNegotiationTimeout)),
+          verificationDueText(NotificationComputer::tr("Link verified more than %n days ago.", nullptr,
+                                                       settings.linkVerificationTimeout)),
+          categoryTooLargeText(NotificationComputer::tr("Category contains more than %n links.", nullptr,
+                                                        settings.linksInCategoryNumber)),
           noResponseText(NotificationComputer::tr("Partner site does not respond.")),
           linksPageNotLoadedText(NotificationComputer::tr("Links page cannot be loaded.")),
           linkNotFoundText(NotificationComputer::tr("Reciprocal link cannot be found."))

@@ -36,6 +36,27 @@ public:
     static inline const QString MovedSearchPages = QStringLiteral("MovedSearchPages");
     // Followed links to other sites above which a links page is called crowded.
     static inline const QString CrowdedPageLinks = QStringLiteral("CrowdedPageLinks");
+    // The mail account that sends messages to partners and reads their replies (passwords live in
+    // the desktop keyring, never here).
+    static inline const QString MailSenderName = QStringLiteral("MailSenderName");
+    static inline const QString MailSenderAddress = QStringLiteral("MailSenderAddress");
+    static inline const QString SmtpHost = QStringLiteral("SmtpHost");
+    static inline const QString SmtpPort = QStringLiteral("SmtpPort");
+    static inline const QString SmtpSecurity = QStringLiteral("SmtpSecurity"); // 0 STARTTLS, 1 TLS, 2 none
+    static inline const QString SmtpUser = QStringLiteral("SmtpUser");
+    static inline const QString SmtpCertificate = QStringLiteral("SmtpCertificate"); // accepted SHA-256
+    static inline const QString ImapHost = QStringLiteral("ImapHost");
+    static inline const QString ImapPort = QStringLiteral("ImapPort");
+    static inline const QString ImapSecurity = QStringLiteral("ImapSecurity");
+    static inline const QString ImapUser = QStringLiteral("ImapUser");
+    static inline const QString ImapCertificate = QStringLiteral("ImapCertificate");
+    static inline const QString ImapFolders = QStringLiteral("ImapFolders"); // comma-separated
+    // 0: messages go through the mail client (mailto:); 1: this application sends them.
+    static inline const QString SendWith = QStringLiteral("SendWith");
+    static inline const QString SendFollowUpsWithoutAsking = QStringLiteral("SendFollowUpsWithoutAsking");
+    static inline const QString MailPace = QStringLiteral("MailPace"); // messages per minute; 0: no pause
+    // The template a lost link queues; empty: the starter template "Your link to us is missing".
+    static inline const QString LostLinkTemplate = QStringLiteral("LostLinkTemplate");
 
     // The registered default of a key (an invalid QVariant for unknown keys).
     static QVariant defaultValue(const QString &key);

@@ -1,10 +1,13 @@
 #include "PublishingRules.h"
 
+#include "AddressTexts.h"
 #include "CollectionManager.h"
 
 namespace PublishingRules {
 
-bool publishableLink(const SelfInfo &selfInfo, const Link &link)
+namespace {
+
+bool publishableStatus(const SelfInfo &selfInfo, const Link &link)
 {
     switch (link.status()) {
     case LinkStatusApproved:
@@ -16,6 +19,15 @@ bool publishableLink(const SelfInfo &selfInfo, const Link &link)
     default:
         return false;
     }
+}
+
+} // namespace
+
+bool publishableLink(const SelfInfo &selfInfo, const Link &link)
+{
+    // A database written by an older version may hold any address; the page never carries one that
+    // is no web page ("javascript:" would run in the visitor's browser).
+    return publishableStatus(selfInfo, link) && AddressTexts::isWebAddress(link.URL());
 }
 
 int numberOfPublishableLinksInCategory(const SelfInfo &selfInfo, const TreeNode *categoryNode)
@@ -34,6 +46,20 @@ int numberOfPublishableLinks(const CollectionManager &collectionManager)
     for (const TreeNode *node : collectionManager.categoryRoot()->children())
         count += numberOfPublishableLinksInCategory(collectionManager.selfInfo(), node);
     return count;
+}
+
+std::vector<const Link *> linksLeftOutForTheirAddress(const CollectionManager &collectionManager)
+{
+    std::vector<const Link *> links;
+    for (const TreeNode *categoryNode : collectionManager.categoryRoot()->children()) {
+        for (const TreeNode *node : categoryNode->children()) {
+            const Link *link = node->link();
+            if (link && publishableStatus(collectionManager.selfInfo(), *link) &&
+                !AddressTexts::isWebAddress(link->URL()))
+                links.push_back(link);
+        }
+    }
+    return links;
 }
 
 } // namespace PublishingRules

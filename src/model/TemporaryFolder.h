@@ -4,7 +4,9 @@
 
 // The private per-user folder "Quillmarsh Temporary Files" for downloaded pages and previews.
 // It lives in the user's cache directory (the home directory when there is none) and is kept at
-// mode 0700, so other users can neither read what is written there nor plant files in it.
+// mode 0700, so other users can neither read what is written there nor plant files in it. It is
+// never reached through a symbolic link, and a file is written through the handle of the folder
+// that was checked.
 class TemporaryFolder
 {
 public:

@@ -47,5 +47,20 @@ QString UiLanguage::install()
             delete qtTranslator;
         return code;
     }
+    installEnglishPlurals();
     return {};
+}
+
+void UiLanguage::installEnglishPlurals()
+{
+    static QTranslator *installed = nullptr;
+    if (installed || !QCoreApplication::instance())
+        return;
+    auto *translator = new QTranslator(QCoreApplication::instance());
+    if (!translator->load(QStringLiteral("quillmarsh_en"), TranslationFolder)) {
+        delete translator;
+        return;
+    }
+    QCoreApplication::installTranslator(translator);
+    installed = translator;
 }

@@ -5,6 +5,7 @@
 #include "model/CollectionManager.h"
 #include "model/CsvText.h"
 #include "model/DatabaseFile.h"
+#include "model/SpreadsheetCell.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -18,7 +19,10 @@ QString CsvSpreadsheetBuilder::string() const
     const SpreadsheetBuilder tabs(m_collectionManager);
     QString header = tabs.headerLine();
     header.chop(1);
-    QString text = CsvText::line(header.split(u'\t'));
+    QStringList headers = header.split(u'\t');
+    headers.insert(LastVerifiedOnColumn + 1,
+                   QCoreApplication::translate("CsvSpreadsheetBuilder", "Last Verification Result"));
+    QString text = CsvText::line(headers);
     const QString received = Codes::typeText(LinkTypeReceived);
     const QString sent = Codes::typeText(LinkTypeSent);
     for (const TreeNode *categoryNode : m_collectionManager.categoryRoot()->children()) {
@@ -30,16 +34,32 @@ QString CsvSpreadsheetBuilder::string() const
             const Link *link = node->link();
             if (!link)
                 continue;
-            text += CsvText::line({link->title(), categoryName, link->description(), link->URL(),
-                                   link->counterpartURL(), link->counterpartCategoryName(),
-                                   link->contactFirstName(), link->contactLastName(), link->contactEmail(),
-                                   link->type() == LinkTypeReceived ? received : sent,
-                                   SpreadsheetBuilder::stringForStatus(link->status()),
-                                   SpreadsheetBuilder::stringForDate(link->lastStatusChangedOn()),
-                                   SpreadsheetBuilder::stringForDate(link->lastVerifiedOn()), link->notes()});
+            QStringList cells = {link->title(),
+                                 categoryName,
+                                 link->description(),
+                                 link->URL(),
+                                 link->counterpartURL(),
+                                 link->counterpartCategoryName(),
+                                 link->contactFirstName(),
+                                 link->contactLastName(),
+                                 link->contactEmail(),
+                                 link->type() == LinkTypeReceived ? received : sent,
+                                 SpreadsheetBuilder::stringForStatus(link->status()),
+                                 dateText(link->lastStatusChangedOn()),
+                                 dateText(link->lastVerifiedOn()),
+                                 Codes::verificationRunText(link->lastVerificationResult()),
+                                 link->notes()};
+            for (QString &cell : cells)
+                cell = SpreadsheetCell::guarded(cell);
+            text += CsvText::line(cells);
         }
     }
     return text;
+}
+
+QString CsvSpreadsheetBuilder::dateText(const QDate &date)
+{
+    return date.isValid() ? date.toString(Qt::ISODate) : QStringLiteral("");
 }
 
 QByteArray CsvSpreadsheetBuilder::data() const

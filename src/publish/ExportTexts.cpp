@@ -21,11 +21,8 @@ QString proposedPageName()
 
 QString proposedSpreadsheetName(const QDate &date)
 {
-    QString name = Tr::tr("Links Database MM-DD-YYYY");
-    name.replace(QLatin1String("MM"), QString::asprintf("%02d", date.month()));
-    name.replace(QLatin1String("DD"), QString::asprintf("%02d", date.day()));
-    name.replace(QLatin1String("YYYY"), QString::number(date.year()));
-    return name;
+    // An ISO date, so that a folder of exports lists them by day in every language.
+    return Tr::tr("Links Database %1").arg(date.toString(Qt::ISODate));
 }
 
 QString fileNameFromTitle(const QString &title, const QString &fallback)
@@ -50,19 +47,17 @@ QString pathWithExtension(const QString &path, const QString &extension, const Q
 
 QString filesCreatedMessage(int files)
 {
-    return (files == 1 ? Tr::tr("%1 file was created.") : Tr::tr("%1 files were created.")).arg(files);
+    return Tr::tr("%n file(s) were created.", nullptr, files);
 }
 
 QString linksExportedMessage(int links)
 {
-    return (links == 1 ? Tr::tr("%1 link was exported.") : Tr::tr("%1 links were exported.")).arg(links);
+    return Tr::tr("%n link(s) were exported.", nullptr, links);
 }
 
 QString unwritableCharactersMessage(int characters, const QString &encodingName)
 {
-    return (characters == 1 ? Tr::tr("%L1 character cannot be written in %2 and would become '?'.")
-                            : Tr::tr("%L1 characters cannot be written in %2 and would become '?'."))
-        .arg(characters)
+    return Tr::tr("%Ln character(s) cannot be written in %1 and would become '?'.", nullptr, characters)
         .arg(encodingName);
 }
 

@@ -9,7 +9,7 @@ namespace ExportTexts {
 
 // The links page's index file.
 QString proposedPageName();
-// "Links Database MM-DD-YYYY" with the date filled in (two-digit month and day), without extension.
+// "Links Database 2026-12-07": the day as an ISO date, without extension.
 QString proposedSpreadsheetName(const QDate &date);
 // A name made from a title for a file of the user's folder: no folder separators, no leading dot,
 // never empty.

@@ -165,7 +165,7 @@ void HTMLBuilder::appendStyles(QString &html, bool indent) const
         html += QStringLiteral("\t.");
         html += style.className;
         html += QStringLiteral(" { ");
-        html += stored.isNull() ? style.defaultText : stored;
+        html += stored.isNull() ? style.defaultText : styleText(stored);
         html += QStringLiteral(" }\n");
     }
     html += lead;
@@ -242,7 +242,7 @@ QString HTMLBuilder::HTMLForBreadcrumbWithCategory(const Category *category, boo
     appendBlockMarker(html, tr("<!-- Begin %1 -->"), name, indent, blockLead);
     html += lead;
     html += QStringLiteral("\t\t\t<A href=\"");
-    html += attributeString(m_indexFileName);
+    html += attributeString(pageHref(m_indexFileName));
     html += QStringLiteral("\" class=\"qm_link\">");
     html += tr("Top");
     html += QStringLiteral("</A>");
@@ -310,8 +310,8 @@ QString HTMLBuilder::HTMLForCategoryLinkWithCategory(const Category *category, b
 {
     if (!category || category->isNone())
         return QString();
-    const QString target =
-        singlePage ? QStringLiteral("#") + category->anchor() : category->anchor() + QStringLiteral(".html");
+    const QString target = singlePage ? QStringLiteral("#") + category->anchor()
+                                      : pageHref(category->anchor() + QStringLiteral(".html"));
     return indentText(indent) + QStringLiteral("\t\t\t\t<LI class=\"qm_li\"><A href=\"") +
            attributeString(target) + QStringLiteral("\" class=\"qm_emphasized_link\">") +
            category->HTMLName() + QStringLiteral("</A></LI>\n");
@@ -378,6 +378,21 @@ QString HTMLBuilder::attributeString(const QString &text)
     result.reserve(text.size());
     appendAttribute(result, text);
     return result;
+}
+
+QString HTMLBuilder::styleText(const QString &declarations)
+{
+    if (!declarations.contains(QLatin1String("</")))
+        return declarations;
+    QString text = declarations;
+    return text.replace(QLatin1String("</"), QLatin1String("<\\/"));
+}
+
+QString HTMLBuilder::pageHref(const QString &fileName)
+{
+    // A browser decodes "&#58;" in an attribute to a colon before it looks for the scheme.
+    const bool mayNameScheme = fileName.contains(u':') || fileName.contains(u'&');
+    return mayNameScheme ? QStringLiteral("./") + fileName : fileName;
 }
 
 void HTMLBuilder::appendAttribute(QString &html, const QString &text)

@@ -39,6 +39,12 @@ public:
     // A text placed inside a double-quoted attribute: quotes and angle brackets become entities,
     // so a stored address cannot end the attribute; "&" stays as it is.
     static QString attributeString(const QString &text);
+    // A style rule's declarations as the style sheet holds them: "</" becomes "<\\/" (the same two
+    // characters to CSS), so no stored value can end the STYLE element and open markup of its own.
+    static QString styleText(const QString &declarations);
+    // A link to one of the export's own files: a name that a browser could read as a scheme
+    // ("javascript:x.html", also with the colon written "&#58;") is made relative with "./".
+    static QString pageHref(const QString &fileName);
 
 private:
     QString HTMLForBreadcrumbWithCategory(const Category *category, bool indent) const;

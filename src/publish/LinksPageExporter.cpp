@@ -1,6 +1,7 @@
 #include "LinksPageExporter.h"
 
 #include "HTMLBuilder.h"
+#include "ResponsivePageBuilder.h"
 
 #include "model/CollectionManager.h"
 #include "model/DatabaseFile.h"
@@ -25,7 +26,8 @@ bool hasOwnPage(const CollectionManager &collectionManager, const TreeNode *node
 
 int LinksPageExporter::numberOfHTMLFilesForCollectionManager(const CollectionManager &collectionManager)
 {
-    if (collectionManager.selfInfo().renderMode() == RenderModeSinglePage)
+    if (collectionManager.selfInfo().renderMode() == RenderModeSinglePage ||
+        ResponsivePageBuilder::isChosen(collectionManager))
         return 1;
     int count = 1;
     for (const TreeNode *node : collectionManager.categoryRoot()->children()) {
@@ -79,14 +81,35 @@ QString LinksPageExporter::problemWithPageFileNames(const CollectionManager &col
     return QString();
 }
 
+QStringList LinksPageExporter::leftOutLinkSentences(const CollectionManager &collectionManager, int named)
+{
+    const std::vector<const Link *> links = PublishingRules::linksLeftOutForTheirAddress(collectionManager);
+    QStringList sentences;
+    for (const Link *link : links) {
+        if (named >= 0 && sentences.size() == named) {
+            const qsizetype more = qsizetype(links.size()) - named;
+            sentences.append(more == 1 ? tr("1 more link is left out for the same reason.")
+                                       : tr("%1 more links are left out for the same reason.").arg(more));
+            break;
+        }
+        sentences.append(
+            tr("The link \"%1\" is left out of the page: its address \"%2\" is not a web address.")
+                .arg(link->title(), link->URL()));
+    }
+    return sentences;
+}
+
 bool LinksPageExporter::exportHTMLWithCollectionManager(const CollectionManager &collectionManager,
                                                         const QString &path, QString *error)
 {
     const QFileInfo info(path);
     const HTMLBuilder builder(collectionManager, info.fileName());
-    if (collectionManager.selfInfo().renderMode() == RenderModeSinglePage) {
+    const bool responsive = ResponsivePageBuilder::isChosen(collectionManager);
+    if (responsive || collectionManager.selfInfo().renderMode() == RenderModeSinglePage) {
+        const QString page =
+            responsive ? ResponsivePageBuilder(collectionManager).page() : builder.HTMLForSinglePage();
         QString why;
-        if (DatabaseFile::writeAtomically(path, builder.HTMLForSinglePage().toUtf8(), &why))
+        if (DatabaseFile::writeAtomically(path, page.toUtf8(), &why))
             return true;
         if (error)
             *error =

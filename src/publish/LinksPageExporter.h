@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QString>
+#include <QStringList>
 
 class CollectionManager;
 
@@ -23,4 +24,8 @@ public:
                                             const QString &indexFileName);
     // Letters and digits only: such an anchor names a file inside the export folder and nothing else.
     static bool isPlainAnchor(const QString &anchor);
+    // One sentence per link the page leaves out because its address is no web address (a database
+    // written by an older version may hold "javascript:" ones), naming the link; with `named` at 0
+    // or more, only that many, then one sentence that counts the rest.
+    static QStringList leftOutLinkSentences(const CollectionManager &collectionManager, int named = -1);
 };

@@ -1,5 +1,6 @@
 #include "LinksPageSetup.h"
 
+#include "HTMLBuilder.h"
 #include "LinksPageStyle.h"
 #include "Themes.h"
 
@@ -13,7 +14,9 @@ void LinksPageSetup::initializeFields(int layout, int targetNew, const QList<Nam
     loadTheme(Themes::Default);
     for (const NamedString &entry : namedStrings)
         setString(entry.value(), entry.name());
-    setLayout(layout);
+    setLayout(stringForName(LinksPageStyle::PageLayoutKey) == LinksPageStyle::ResponsiveLayout
+                  ? ResponsiveLayout
+                  : layout);
     setTargetNew(targetNew);
     m_exportNewLinks = exportNewLinks;
     m_exportNegotiatingLinks = exportNegotiatingLinks;
@@ -24,6 +27,17 @@ void LinksPageSetup::initializeFromCollectionManager(const CollectionManager &co
     const SelfInfo &profile = collectionManager.selfInfo();
     initializeFields(profile.renderMode(), collectionManager.targetNew(), collectionManager.namedStrings(),
                      profile.exportNewLinks(), profile.exportNegotiatingLinks());
+}
+
+void LinksPageSetup::setLayout(int layout)
+{
+    m_layout = layout == 2 || layout == ResponsiveLayout ? layout : 1;
+    // The choice travels as a named string; a database that never chose the responsive page keeps
+    // none, so its file stays as it was.
+    if (m_layout == ResponsiveLayout)
+        setString(LinksPageStyle::ResponsiveLayout, LinksPageStyle::PageLayoutKey);
+    else if (!stringForName(LinksPageStyle::PageLayoutKey).isNull())
+        setString(LinksPageStyle::TableLayout, LinksPageStyle::PageLayoutKey);
 }
 
 void LinksPageSetup::setString(const QString &value, const QString &name)
@@ -70,7 +84,8 @@ QString LinksPageSetup::previewHTML(const QString &samplePage) const
     for (const LinksPageStyle::Style &style : LinksPageStyle::styles()) {
         const QString value = stringForName(style.key);
         TextUtils::replaceOccurencesOfString(page, QStringLiteral("#%1#").arg(style.key),
-                                             value.isNull() ? style.defaultText : value);
+                                             value.isNull() ? style.defaultText
+                                                            : HTMLBuilder::styleText(value));
     }
     return page;
 }
@@ -79,13 +94,19 @@ void LinksPageSetup::applyTo(CollectionManager &collectionManager) const
 {
     collectionManager.setNamedStrings(m_namedStrings);
     collectionManager.setTargetNew(m_targetNew);
-    collectionManager.setPublishingSettings(m_layout, m_exportNewLinks, m_exportNegotiatingLinks);
+    collectionManager.setPublishingSettings(renderMode(), m_exportNewLinks, m_exportNegotiatingLinks);
+}
+
+int LinksPageSetup::renderMode() const
+{
+    // The responsive page is one page.
+    return m_layout == 2 ? 2 : 1;
 }
 
 bool LinksPageSetup::changes(const CollectionManager &collectionManager) const
 {
     const SelfInfo &profile = collectionManager.selfInfo();
-    if (profile.renderMode() != m_layout || profile.exportNewLinks() != m_exportNewLinks ||
+    if (profile.renderMode() != renderMode() || profile.exportNewLinks() != m_exportNewLinks ||
         profile.exportNegotiatingLinks() != m_exportNegotiatingLinks)
         return true;
     // A missing string and a stored empty one differ: the page shows the default for the first.

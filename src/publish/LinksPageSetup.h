@@ -16,7 +16,8 @@ public:
     LinksPageSetup() = default;
 
     // Starts over: the Default theme, then every given named string by name (so other names, such as
-    // "TargetNew", are carried along).
+    // "TargetNew", are carried along). A "PageLayout" of "responsive" among them chooses layout 3
+    // whatever `layout` says.
     void initializeFields(int layout, int targetNew, const QList<NamedString> &namedStrings,
                           bool exportNewLinks, bool exportNegotiatingLinks);
     // The same from the database's current settings.
@@ -37,8 +38,11 @@ public:
     // The sample page with every "#Key#" placeholder of the eight style keys replaced by its text.
     QString previewHTML(const QString &samplePage) const;
 
+    // 1 single page, 2 one page per category (the site profile's render modes), 3 the responsive page
+    // (kept as the named string "PageLayout").
+    static constexpr int ResponsiveLayout = 3;
     int layout() const { return m_layout; }
-    void setLayout(int layout) { m_layout = layout == 2 ? 2 : 1; }
+    void setLayout(int layout);
     int targetNew() const { return m_targetNew; }
     void setTargetNew(int targetNew) { m_targetNew = targetNew == 2 ? 2 : 1; }
     bool exportNewLinks() const { return m_exportNewLinks; }
@@ -54,6 +58,8 @@ public:
     bool changes(const CollectionManager &collectionManager) const;
 
 private:
+    int renderMode() const; // the site profile's layout for m_layout
+
     QList<NamedString> m_namedStrings;
     int m_layout = 1;
     int m_targetNew = 1;

@@ -30,5 +30,11 @@ QString defaultTextForKey(const QString &key);
 
 // Named string holding "YES" when published links open in a new browser window.
 inline const QString TargetNewKey = QStringLiteral("TargetNew");
+// Named string choosing the page's layout: "responsive" for the HTML5 page; absent or any other value
+// keeps the table layouts, one page or one per category as the site profile says.
+inline const QString PageLayoutKey = QStringLiteral("PageLayout");
+inline const QString ResponsiveLayout = QStringLiteral("responsive");
+// Written when a database leaves the responsive layout (a named string cannot be removed).
+inline const QString TableLayout = QStringLiteral("table");
 
 } // namespace LinksPageStyle

@@ -11,6 +11,10 @@ namespace PreviewPage {
 
 // The sample page from the resources, or a null string when it is missing.
 QString samplePage();
+// The page the working setup gives: for the responsive layout, that page built from a sample
+// database with the working styles and choices; for the table layouts, the sample page with its
+// placeholders filled. Null when a sample is missing.
+QString previewHTML(const LinksPageSetup &setup);
 // Where the preview is written; empty when the temporary folder cannot be made.
 QString tempFilePath(QString *error = nullptr);
 // Writes the preview and returns its path; empty with `error` on failure.

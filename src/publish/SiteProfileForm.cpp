@@ -29,6 +29,18 @@ CheckResult missingRequired(Field field)
         Tr::tr("All required fields must be specified. Required fields are marked with an asterisk."));
 }
 
+// An address that would lead anywhere but to a web page stops the check at its field.
+CheckResult checkAddresses(const SiteProfileTexts &texts)
+{
+    for (const Field field : {MainPageURL, LinksPageURL}) {
+        const QString &address = field == MainPageURL ? texts.URL : texts.linksURL;
+        if (AddressTexts::isRefusedAddress(address))
+            return stop(field, Tr::tr("The %1 field must hold a web address.").arg(fieldName(field)),
+                        AddressTexts::refusedAddressMessage(address));
+    }
+    return {};
+}
+
 void completeAddresses(SiteProfileTexts &texts)
 {
     texts.URL = AddressTexts::completedURL(texts.URL);
@@ -161,6 +173,8 @@ CheckResult checkAssistantStep(int step, SiteProfileTexts &texts, const TrimQues
         if (AddressTexts::isMissingURL(texts.URL))
             return stop(MainPageURL, Tr::tr("The address of the main page must be specified."),
                         Tr::tr("Enter your web site's URL in the Main Page URL field."));
+        if (const CheckResult addresses = checkAddresses(texts); !addresses.passed)
+            return addresses;
         {
             completeAddresses(texts);
             const CheckResult lengths = checkLengths(texts, {MainPageURL, LinksPageURL}, askTrim);
@@ -196,6 +210,8 @@ CheckResult checkSiteInfo(SiteProfileTexts &texts, const TrimQuestion &askTrim, 
         return missingRequired(Title);
     if (AddressTexts::isMissingURL(texts.URL))
         return missingRequired(MainPageURL);
+    if (const CheckResult addresses = checkAddresses(texts); !addresses.passed)
+        return addresses;
     completeAddresses(texts);
     const CheckResult lengths = checkLengths(texts,
                                              {Title, Description, Keywords, MainPageURL, LinksPageURL,

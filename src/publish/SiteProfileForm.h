@@ -59,16 +59,18 @@ CheckResult checkWarnings(const SiteProfileTexts &texts, std::initializer_list<F
                           const KeepQuestion &askKeep);
 
 // The assistant's five steps (1-5). Step 2: title required, then the lengths of title,
-// description and keywords. Step 3: main page address required, both addresses completed, then
-// their lengths, then the warnings about them. Step 4: the three contact lengths, then the warning
-// about the e-mail address. Steps 1 and 5 always pass. Without `askKeep` nothing is warned about.
+// description and keywords. Step 3: main page address required, both addresses web addresses (an
+// alert names one that is not) and completed, then their lengths, then the warnings about them. Step 4: the
+// three contact lengths, then the warning about the e-mail address. Steps 1 and 5 always pass.
+// Without `askKeep` nothing is warned about.
 CheckResult checkAssistantStep(int step, SiteProfileTexts &texts, const TrimQuestion &askTrim,
                                const KeepQuestion &askKeep = {});
 // Where the cursor goes when a step is shown (null when no field takes the focus).
 std::optional<Field> focusFieldOfStep(int step);
 
-// The site profile sheet's confirmation: the required fields, both addresses completed, all eight
-// lengths in field order, then the warnings about the two addresses and the e-mail address.
+// The site profile sheet's confirmation: the required fields, both addresses web addresses and
+// completed, all eight lengths in field order, then the warnings about the two addresses and the
+// e-mail address.
 CheckResult checkSiteInfo(SiteProfileTexts &texts, const TrimQuestion &askTrim,
                           const KeepQuestion &askKeep = {});
 

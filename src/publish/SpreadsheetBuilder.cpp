@@ -5,6 +5,7 @@
 #include "model/CollectionManager.h"
 #include "model/DatabaseFile.h"
 #include "model/Preferences.h"
+#include "model/SpreadsheetCell.h"
 #include "model/TextUtils.h"
 
 #include <QCoreApplication>
@@ -13,15 +14,13 @@
 
 namespace {
 
-// Most cells hold no delimiter; those are appended without making a cleaned copy.
+// Most cells hold no delimiter; those are appended without making a cleaned copy. A cell that a
+// spreadsheet would run as a formula is guarded as it is written.
 inline void appendCell(QString &line, const QString &text)
 {
     const bool clean = std::none_of(text.cbegin(), text.cend(),
                                     [](QChar c) { return c == u'\t' || c == u'\n' || c == u'\r'; });
-    if (clean)
-        line += text;
-    else
-        line += TextUtils::stringByRemovingTabDelimiters(text);
+    line += SpreadsheetCell::guarded(clean ? text : TextUtils::stringByRemovingTabDelimiters(text));
 }
 
 inline void appendField(QString &line, const QString &text)
@@ -105,7 +104,9 @@ QString SpreadsheetBuilder::string() const
         if (!category)
             continue;
         const QString categoryText =
-            category->isNone() ? QString() : TextUtils::stringByRemovingTabDelimiters(category->name());
+            category->isNone()
+                ? QString()
+                : SpreadsheetCell::guarded(TextUtils::stringByRemovingTabDelimiters(category->name()));
         for (const TreeNode *node : categoryNode->children()) {
             const Link *link = node->link();
             if (!link)

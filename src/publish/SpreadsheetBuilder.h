@@ -12,7 +12,7 @@ class CollectionManager;
 
 // Every link of the database, whatever its status, as tab-delimited text under a header line:
 // fourteen fields, no quoting (tabs and line breaks inside a field become spaces), one line feed
-// after every line.
+// after every line. A field that a spreadsheet would run as a formula is guarded (SpreadsheetCell).
 class SpreadsheetBuilder
 {
     Q_DECLARE_TR_FUNCTIONS(SpreadsheetBuilder)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "RedirectHop.h"
+
 #include <QByteArray>
 #include <QList>
 #include <QPair>
@@ -12,17 +14,21 @@ struct FetchOutcome
     enum class Kind
     {
         Loaded, // the server answered (whatever its status)
-        Failed, // no answer: DNS, connection, TLS, redirect loop or time-out
+        Failed, // no usable answer: DNS, connection, TLS, a redirect refused or in a loop, time-out
     };
 
     Kind kind = Kind::Failed;
     int httpStatus = 0; // of the final response; 0 when there was none or the address is a file
     QUrl finalURL;      // after redirects
-    bool redirected = false;
-    QByteArray body;                              // at most the settings' maximum; empty unless asked for
-    bool truncated = false;                       // the body was longer and was cut
-    QByteArray robotsTag;                         // the X-Robots-Tag header
-    QByteArray retryAfter;                        // the Retry-After header
+    // Every hop before `finalURL`, in order (also of a fetch that failed on the way); the first
+    // one's address is the one asked for.
+    QList<RedirectHop> redirects;
+    bool redirected = false; // redirects is not empty
+    QByteArray body;         // at most the settings' maximum; empty unless asked for
+    bool truncated = false;  // the body was longer and was cut
+    QByteArray contentType;  // the Content-Type header, whose charset tells how to read the body
+    QByteArray robotsTag;    // the X-Robots-Tag header
+    QByteArray retryAfter;   // the Retry-After header
     QList<QPair<QByteArray, QByteArray>> headers; // every header of the final response
     QString errorText;                            // why it failed, for display
     bool timedOut = false;

@@ -3,6 +3,7 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <QUrl>
 
 // One <a> or <area> element of a links page whose address leads to the user's own site.
 struct OwnSiteLink
@@ -28,6 +29,9 @@ struct PageAnalysis
     QString anchorText;        // of the first followed link, else the first visible, else the first
     QStringList rel;           // of the link the anchor text comes from
     QString canonical;         // the page's <link rel="canonical"> target, resolved; "" when none
+    // Where a <meta http-equiv="refresh"> sends visitors on to within a few seconds, resolved: the
+    // page has moved there. Empty when it does not (no refresh, a slow one, or one that reloads it).
+    QUrl refreshTarget;
     bool parsed = true;        // false when the page was too complex to parse within the limits
     int externalFollowed = 0;  // followed <a> and <area> links to hosts other than the page's own
     QStringList sameSiteLinks; // addresses of the page's links to its own host, resolved, in page order

@@ -1,6 +1,7 @@
 #include "PageAnalyzer.h"
 
 #include "PageDocument.h"
+#include "RefreshDirective.h"
 
 #include <QList>
 #include <cstring>
@@ -136,9 +137,8 @@ QString imageAlt(const GumboNode *node)
 
 // An attribute value as a browser reads an address: C0 controls and spaces trimmed at both ends,
 // tabs and line breaks dropped inside.
-QUrl addressIn(const char *value)
+QUrl addressIn(QString text)
 {
-    QString text = QString::fromUtf8(value);
     qsizetype start = 0;
     qsizetype end = text.size();
     while (start < end && text.at(start).unicode() <= 0x20)
@@ -150,6 +150,11 @@ QUrl addressIn(const char *value)
     text.remove(u'\n');
     text.remove(u'\r');
     return QUrl(text, QUrl::TolerantMode);
+}
+
+QUrl addressIn(const char *value)
+{
+    return addressIn(QString::fromUtf8(value));
 }
 
 struct Candidate
@@ -224,20 +229,22 @@ PageAnalysis PageAnalyzer::analyze(const QString &pageText, const QUrl &pageURL,
     QList<Candidate> candidates;
     const char *base = nullptr;
     const char *canonical = nullptr;
+    std::optional<RefreshDirective> refresh;
     struct Pending
     {
         const GumboNode *node;
         const QString *hidden;
         bool inTemplate;
+        bool inNoscript;
     };
-    QList<Pending> pending{{document.root(), nullptr, false}};
+    QList<Pending> pending{{document.root(), nullptr, false, false}};
     while (!pending.isEmpty()) {
         const Pending current = pending.takeLast();
         const GumboNode *node = current.node;
         if (node->type == GUMBO_NODE_DOCUMENT) {
             const GumboVector &children = node->v.document.children;
             for (unsigned i = children.length; i-- > 0;)
-                pending.append({static_cast<const GumboNode *>(children.data[i]), nullptr, false});
+                pending.append({static_cast<const GumboNode *>(children.data[i]), nullptr, false, false});
             continue;
         }
         if (node->type != GUMBO_NODE_ELEMENT && node->type != GUMBO_NODE_TEMPLATE)
@@ -246,6 +253,7 @@ PageAnalysis PageAnalyzer::analyze(const QString &pageText, const QUrl &pageURL,
         const QString *own = ownHiddenReason(node);
         const QString *hidden = own ? own : current.hidden;
         const bool inTemplate = current.inTemplate || own == &Template;
+        const bool inNoscript = current.inNoscript || own == &NoScript;
 
         if (element.tag_namespace == GUMBO_NAMESPACE_HTML) {
             switch (element.tag) {
@@ -268,6 +276,12 @@ PageAnalysis PageAnalyzer::analyze(const QString &pageText, const QUrl &pageURL,
                         analysis.noindex = analysis.noindex || meta.noindex;
                         analysis.nofollowPage = analysis.nofollowPage || meta.nofollow;
                     }
+                    // The first refresh counts, as in browsers; one inside <noscript> is not read
+                    // where scripts run.
+                    if (!refresh && !inNoscript &&
+                        QString::fromUtf8(attribute(element, "http-equiv"))
+                                .compare(QLatin1String("refresh"), Qt::CaseInsensitive) == 0)
+                        refresh = RefreshDirective::parse(QString::fromUtf8(attribute(element, "content")));
                 }
                 break;
             case GUMBO_TAG_LINK:
@@ -280,7 +294,8 @@ PageAnalysis PageAnalyzer::analyze(const QString &pageText, const QUrl &pageURL,
             }
         }
         for (unsigned i = element.children.length; i-- > 0;)
-            pending.append({static_cast<const GumboNode *>(element.children.data[i]), hidden, inTemplate});
+            pending.append(
+                {static_cast<const GumboNode *>(element.children.data[i]), hidden, inTemplate, inNoscript});
     }
 
     QUrl baseURL = pageURL;
@@ -291,6 +306,12 @@ PageAnalysis PageAnalyzer::analyze(const QString &pageText, const QUrl &pageURL,
     }
     if (canonical)
         analysis.canonical = baseURL.resolved(addressIn(canonical)).toString();
+    if (refresh && refresh->movesAtOnce() && !refresh->url.isEmpty()) {
+        const QUrl target = baseURL.resolved(addressIn(refresh->url));
+        const QUrl::FormattingOptions page = QUrl::RemoveUserInfo | QUrl::RemoveFragment;
+        if (target.isValid() && target.adjusted(page) != pageURL.adjusted(page))
+            analysis.refreshTarget = target;
+    }
 
     const QString pageHost = hostWithoutWww(pageURL.host());
     for (const Candidate &candidate : candidates) {

@@ -1,10 +1,13 @@
 #include "PageFetcher.h"
 
 #include "HostScheduler.h"
+#include "LocalNetwork.h"
+#include "RefreshDirective.h"
 #include "RetiredClients.h"
 #include "RetryPolicy.h"
 
 #include <QFileInfo>
+#include <QHostInfo>
 #include <QNetworkAccessManager>
 #include <QNetworkProxy>
 #include <QNetworkReply>
@@ -39,6 +42,23 @@ bool isTransientError(QNetworkReply::NetworkError error)
 bool isChunked(const QNetworkReply &reply)
 {
     return reply.rawHeader("Transfer-Encoding").trimmed().compare("chunked", Qt::CaseInsensitive) == 0;
+}
+
+// The HTTP client drops a head of more than 100 header fields, or one with a field name it cannot
+// read, and keeps none of its fields; without the length the body of a kept-alive connection then
+// never ends. (A head without any field at all looks the same, and has no length either.)
+bool headersRejected(const QNetworkReply &reply)
+{
+    return reply.attribute(QNetworkRequest::HttpStatusCodeAttribute).isValid() &&
+           reply.rawHeaderList().isEmpty() &&
+           !reply.attribute(QNetworkRequest::Http2WasUsedAttribute).toBool();
+}
+
+// The same page, whatever fragment either address names.
+bool samePage(const QUrl &a, const QUrl &b)
+{
+    const QUrl::FormattingOptions page = QUrl::RemoveUserInfo | QUrl::RemoveFragment;
+    return a.adjusted(page) == b.adjusted(page);
 }
 
 FetchOutcome failure(const QString &why)
@@ -78,10 +98,12 @@ PageFetcher::~PageFetcher()
 }
 
 void PageFetcher::start(const QUrl &url, const FetchSettings &settings, const QSet<int> &retryStatuses,
-                        Body body)
+                        Body body, const QList<RedirectHop> &earlierHops)
 {
     cancel();
     m_url = url;
+    m_earlierHops = earlierHops;
+    m_hops = earlierHops;
     m_settings = settings;
     m_retryStatuses = retryStatuses;
     m_bodyMode = body;
@@ -90,7 +112,9 @@ void PageFetcher::start(const QUrl &url, const FetchSettings &settings, const QS
     m_running = true;
 
     QString refusal;
-    if (!url.isValid())
+    if (!earlierHops.isEmpty())
+        refusal = hopRefusal(url);
+    else if (!url.isValid())
         refusal = tr("The address is not valid.");
     else if (url.isLocalFile() && !QFileInfo(url.toLocalFile()).isFile())
         // Devices and pipes could block or never end; only plain files are read.
@@ -100,8 +124,12 @@ void PageFetcher::start(const QUrl &url, const FetchSettings &settings, const QS
     if (!refusal.isEmpty()) {
         // Reported from the event loop all the same, so callers see one kind of ending.
         QTimer::singleShot(0, this, [this, refusal] {
-            if (m_running)
-                complete(failure(refusal));
+            if (!m_running)
+                return;
+            FetchOutcome outcome = failure(refusal);
+            outcome.redirects = m_hops;
+            outcome.redirected = !m_hops.isEmpty();
+            complete(outcome);
         });
         return;
     }
@@ -111,6 +139,7 @@ void PageFetcher::start(const QUrl &url, const FetchSettings &settings, const QS
 void PageFetcher::cancel()
 {
     m_running = false;
+    ++m_lookupGeneration;
     m_timeout.stop();
     m_firstByteTimeout.stop();
     m_retryPause.stop();
@@ -139,10 +168,13 @@ void PageFetcher::startAttempt()
         }
     }
     ++m_attempt;
-    m_redirects = 0;
+    m_hops = m_earlierHops;
     // One time-out for the whole attempt, redirects included.
     m_timeout.start(qMax(1, m_settings.timeoutMs));
-    sendRequest(m_url);
+    if (m_hops.isEmpty())
+        sendRequest(m_url);
+    else
+        sendAfterAddressCheck(m_url);
 }
 
 void PageFetcher::sendRequest(const QUrl &url)
@@ -177,6 +209,7 @@ void PageFetcher::sendRequest(const QUrl &url)
     // With a bounded buffer the client stops reading (and inflating) until the body is taken here.
     m_reply->setReadBufferSize(ReadBufferSize);
     m_firstByteTimeout.start(qBound(1, m_settings.firstByteTimeoutMs, qMax(1, m_settings.timeoutMs)));
+    connect(m_reply, &QNetworkReply::metaDataChanged, this, &PageFetcher::headersArrived);
     connect(m_reply, &QNetworkReply::readyRead, this, &PageFetcher::bodyStarted);
     connect(m_reply, &QNetworkReply::readyRead, this, &PageFetcher::readBody);
 #if QT_CONFIG(ssl)
@@ -199,29 +232,126 @@ bool PageFetcher::isRedirect() const
     return hasRedirectStatus() && m_reply->hasRawHeader("Location");
 }
 
-// Starts the request to the redirect target; false (with the attempt ended) when it is refused.
-bool PageFetcher::followRedirect()
+void PageFetcher::headersArrived()
+{
+    if (!m_reply || !headersRejected(*m_reply))
+        return;
+    FetchOutcome outcome = outcomeFromReply();
+    if (m_bodyMode == Body::Discard) {
+        // The server answered, which is all that is asked of it here.
+        outcome.kind = FetchOutcome::Kind::Loaded;
+    } else {
+        // No time-out would end it sooner: the body never ends where the client cannot tell.
+        outcome.kind = FetchOutcome::Kind::Failed;
+        outcome.errorText = tr("The partner's server sent too many header fields");
+    }
+    endAttempt(outcome);
+}
+
+void PageFetcher::followRedirect()
 {
     const QByteArray location = m_reply->rawHeader("Location").trimmed();
     if (location.size() > MaximumLocationLength) {
         endAttempt(failure(
             tr("Redirected to an address of %1 bytes, too long to be followed.").arg(location.size())));
-        return false;
+        return;
     }
-    const QUrl target = m_reply->url().resolved(QUrl::fromEncoded(location));
-    if (m_redirects >= m_settings.maximumRedirects) {
-        endAttempt(failure(tr("Too many redirects.")));
-        return false;
-    }
-    // A partner may move from https to http, as browsers follow; other schemes (file, ftp...) are refused.
-    if (!target.isValid() || !isWebScheme(target)) {
-        endAttempt(failure(tr("Redirected to an address that cannot be loaded.")));
-        return false;
-    }
-    ++m_redirects;
+    const QUrl from = m_reply->url();
+    const int status = m_reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
     releaseReply();
-    sendRequest(target);
+    hopTo(from.resolved(QUrl::fromEncoded(location)), {shownURL(from), status, false});
+}
+
+// A page that sends its visitors on at once by a Refresh header has moved like one that redirects.
+bool PageFetcher::followRefresh()
+{
+    const int status = m_reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+    if (m_bodyMode != Body::Keep || m_reply->error() != QNetworkReply::NoError || status < 200 ||
+        status > 299)
+        return false;
+    const std::optional<RefreshDirective> refresh =
+        RefreshDirective::parse(QString::fromUtf8(m_reply->rawHeader("Refresh")));
+    if (!refresh || !refresh->movesAtOnce())
+        return false;
+    const QUrl from = m_reply->url();
+    const QUrl target = from.resolved(QUrl(refresh->url, QUrl::TolerantMode));
+    if (samePage(from, target)) // a page that reloads itself has not moved
+        return false;
+    releaseReply();
+    hopTo(target, {shownURL(from), status, true});
     return true;
+}
+
+void PageFetcher::hopTo(const QUrl &target, const RedirectHop &hop)
+{
+    m_hops.append(hop);
+    if (const QString refusal = hopRefusal(target); !refusal.isEmpty()) {
+        endAttempt(failure(refusal));
+        return;
+    }
+    sendAfterAddressCheck(target);
+}
+
+// Why the hops so far may not go on to `target`; empty when they may.
+QString PageFetcher::hopRefusal(const QUrl &target) const
+{
+    // A partner may move from https to http, as browsers follow; other schemes (file, ftp...) are refused.
+    if (!target.isValid() || !isWebScheme(target))
+        return tr("Redirected to an address that cannot be loaded.");
+    for (qsizetype i = 0; i < m_hops.size(); ++i) {
+        if (samePage(m_hops[i].url, target)) {
+            QStringList loop;
+            for (qsizetype j = i; j < m_hops.size(); ++j)
+                loop << m_hops[j].url.toString();
+            loop << shownURL(target).toString();
+            return tr("The pages redirect in a loop: %1").arg(loop.join(QStringLiteral(" \u2192 ")));
+        }
+    }
+    if (m_hops.size() > m_settings.maximumRedirects)
+        return tr("Too many redirects.");
+    return QString();
+}
+
+// Sends the request on to `target` unless it leads from the internet into the local network. The
+// hosts are judged by the addresses their names have now; the one where the hops began is looked up
+// only when the target is local.
+void PageFetcher::sendAfterAddressCheck(const QUrl &target)
+{
+    const quint64 generation = ++m_lookupGeneration;
+    lookUp(target.host(), [this, generation, target](const QList<QHostAddress> &to) {
+        if (generation != m_lookupGeneration)
+            return;
+        if (!LocalNetwork::containsAny(to)) {
+            sendRequest(target);
+            return;
+        }
+        const QUrl origin = m_hops.isEmpty() ? m_url : m_hops.constFirst().url;
+        lookUp(origin.host(), [this, generation, target, to](const QList<QHostAddress> &from) {
+            if (generation != m_lookupGeneration)
+                return;
+            if (LocalNetwork::allowsRedirect(from, to))
+                sendRequest(target);
+            else
+                endAttempt(failure(tr("Redirected from the internet to %1, an address on the local network: "
+                                      "not followed.")
+                                       .arg(target.host())));
+        });
+    });
+}
+
+void PageFetcher::lookUp(const QString &host, std::function<void(const QList<QHostAddress> &)> done)
+{
+    // Also an address written out is handed over from the event loop, as a looked-up one is.
+    if (QHostAddress address; address.setAddress(host)) {
+        QTimer::singleShot(0, this, [done = std::move(done), address] { done({address}); });
+        return;
+    }
+    if (m_settings.lookUpHost) {
+        m_settings.lookUpHost(host, this, std::move(done));
+        return;
+    }
+    QHostInfo::lookupHost(host, this,
+                          [done = std::move(done)](const QHostInfo &info) { done(info.addresses()); });
 }
 
 void PageFetcher::readBody()
@@ -261,6 +391,8 @@ void PageFetcher::replyFinished()
         followRedirect();
         return;
     }
+    if (followRefresh())
+        return;
     // The body of a redirect is no page, also when its address was too long for the client to keep.
     if (m_bodyMode == Body::Keep && hasRedirectStatus() && m_reply->error() == QNetworkReply::NoError) {
         endAttempt(failure(tr("Redirected without an address that can be followed.")));
@@ -301,11 +433,13 @@ FetchOutcome PageFetcher::outcomeFromReply() const
 {
     FetchOutcome outcome;
     outcome.finalURL = shownURL(m_reply->url());
-    outcome.redirected = m_redirects > 0;
+    outcome.redirects = m_hops;
+    outcome.redirected = !m_hops.isEmpty();
     outcome.body = m_body;
     outcome.truncated = m_truncated;
     const QVariant status = m_reply->attribute(QNetworkRequest::HttpStatusCodeAttribute);
     outcome.httpStatus = status.isValid() ? status.toInt() : 0;
+    outcome.contentType = m_reply->rawHeader("Content-Type");
     outcome.robotsTag = m_reply->rawHeader("X-Robots-Tag");
     outcome.retryAfter = m_reply->rawHeader("Retry-After");
     outcome.headers = m_reply->rawHeaderPairs();
@@ -343,8 +477,13 @@ void PageFetcher::endAttempt(FetchOutcome outcome)
 {
     m_timeout.stop();
     m_firstByteTimeout.stop();
+    ++m_lookupGeneration;
     releaseReply();
     outcome.attempts = m_attempt;
+    if (outcome.redirects.isEmpty()) { // a fetch that failed on the way
+        outcome.redirects = m_hops;
+        outcome.redirected = !m_hops.isEmpty();
+    }
     const bool throttled = outcome.loaded() && (outcome.httpStatus == 429 || outcome.httpStatus == 503);
     if (m_hosts && throttled) {
         const QUrl answering = outcome.finalURL.isValid() ? outcome.finalURL : m_url;
@@ -369,6 +508,8 @@ void PageFetcher::complete(const FetchOutcome &outcome)
 
 void PageFetcher::releaseReply()
 {
+    // Nothing to wait for until the next request goes out.
+    m_firstByteTimeout.stop();
     if (!m_reply)
         return;
     QNetworkReply *reply = m_reply;

@@ -4,21 +4,26 @@
 #include "FetchSettings.h"
 #include "HostScheduler.h"
 
+#include <QHostAddress>
+#include <QList>
 #include <QObject>
 #include <QPointer>
 #include <QSet>
 #include <QStringList>
 #include <QTimer>
 #include <QUrl>
+#include <functional>
 
 class QNetworkAccessManager;
 class QNetworkReply;
 
 // One GET of one address on an HTTP client of its own (set up like the given one), with a time-out
-// per attempt, a time-out for the first byte of the body, a cap on the body, a bounded number of
-// redirects (followed here, to http and https only) and retries of transient failures. It ends in
-// exactly one `finished` (always from the event loop, never inside `start`) unless it is cancelled
-// first.
+// per attempt, a time-out for the first byte of the body, a cap on the body and retries of
+// transient failures. Redirects are followed here, each one a hop of the outcome's `redirects`: HTTP
+// redirects, and for a page that is kept a Refresh header that moves on within a few seconds. Hops go
+// to http and https only, at most the settings' number of them, never round in a loop, and never
+// from the internet into the local network (see LocalNetwork). It ends in exactly one `finished`
+// (always from the event loop, never inside `start`) unless it is cancelled first.
 class PageFetcher : public QObject
 {
     Q_OBJECT
@@ -46,7 +51,10 @@ public:
     explicit PageFetcher(QNetworkAccessManager *network, QObject *parent = nullptr);
     ~PageFetcher() override;
 
-    void start(const QUrl &url, const FetchSettings &settings, const QSet<int> &retryStatuses, Body body);
+    // `earlierHops` continues a chain of hops that led to `url` (a page whose <meta> refresh was
+    // followed): their number counts against the limit, and a return to one of them is a loop.
+    void start(const QUrl &url, const FetchSettings &settings, const QSet<int> &retryStatuses, Body body,
+               const QList<RedirectHop> &earlierHops = {});
     // Stops the fetch; `finished` is not emitted afterwards.
     void cancel();
     bool isRunning() const { return m_running; }
@@ -60,7 +68,13 @@ signals:
 private:
     void startAttempt();
     void sendRequest(const QUrl &url);
-    bool followRedirect();
+    void headersArrived();
+    void followRedirect();
+    bool followRefresh();
+    void hopTo(const QUrl &target, const RedirectHop &hop);
+    QString hopRefusal(const QUrl &target) const;
+    void sendAfterAddressCheck(const QUrl &target);
+    void lookUp(const QString &host, std::function<void(const QList<QHostAddress> &)> done);
     bool hasRedirectStatus() const;
     bool isRedirect() const;
     void readBody();
@@ -78,7 +92,9 @@ private:
     QNetworkAccessManager *m_network; // owned unless marked shared, see the constructor
     QPointer<QNetworkReply> m_reply;
     QUrl m_url;
-    int m_redirects = 0; // followed in this attempt
+    QList<RedirectHop> m_earlierHops;
+    QList<RedirectHop> m_hops;      // of this attempt, the earlier ones included
+    quint64 m_lookupGeneration = 0; // an address look-up that answers for an older one is ignored
     FetchSettings m_settings;
     QSet<int> m_retryStatuses;
     Body m_bodyMode = Body::Keep;

@@ -40,11 +40,24 @@ bool VerificationDetails::canonicalElsewhere() const
     return normal(QUrl(canonical)) != normal(pageFinalURL);
 }
 
+QStringList VerificationDetails::redirectNotes() const
+{
+    if (redirectedToOwnSite)
+        return {tr("the links page leads to your own site (%1)").arg(pageFinalURL.toString())};
+    // A site that only adds or drops its "www." has not moved.
+    const auto site = [](const QUrl &url) {
+        const QString host = url.host().toLower();
+        return host.startsWith(QLatin1String("www.")) ? host.mid(4) : host;
+    };
+    const QString from = pageRedirects.isEmpty() ? QString() : site(pageRedirects.constFirst().url);
+    if (!from.isEmpty() && !site(pageFinalURL).isEmpty() && from != site(pageFinalURL))
+        return {tr("the links page moved to another site, %1").arg(pageFinalURL.host())};
+    return {};
+}
+
 QStringList VerificationDetails::analysisNotes(Notes which) const
 {
     QStringList notes;
-    if (pageTooComplex)
-        notes << tr("the page is too complex to analyse");
     bool visible = false;
     QStringList reasons;
     for (const OwnSiteLink &link : links) {
@@ -101,18 +114,19 @@ QString VerificationDetails::summary() const
         parts << tr("site: HTTP %1").arg(siteStatus);
     if (pageStatus > 0)
         parts << tr("links page: HTTP %1").arg(pageStatus);
-    if (pageRedirected)
+    if (pageRedirected && !pageFinalURL.isEmpty()) // a chain that failed on the way has no end
         parts << tr("redirected to %1").arg(pageFinalURL.toString());
     if (!failure.isEmpty())
         parts << failure;
     if (retries > 0)
-        parts << tr("retried %1 times").arg(retries);
+        parts << tr("retried %n times", nullptr, retries);
     if (siteWaitMs >= NoticeableWaitMs)
         parts << tr("waited %1 s before the partner's site").arg(seconds(siteWaitMs));
     if (pageWaitMs >= NoticeableWaitMs)
         parts << tr("waited %1 s before the links page").arg(seconds(pageWaitMs));
     if (pageTruncated)
         parts << tr("only the beginning of the page searched");
+    parts << redirectNotes();
     parts << confirmationNotes();
     parts << analysisNotes();
     return parts.join(QStringLiteral("; "));

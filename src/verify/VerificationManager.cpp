@@ -123,22 +123,28 @@ bool VerificationManager::startPartnerLinkVerification()
 
 void VerificationManager::startPageFetch()
 {
-    m_step = Step::Page;
     m_verifyingBrokenLink = false;
+    fetchLinksPage(fetchURL(m_link->counterpartURL()), {});
+}
+
+void VerificationManager::fetchLinksPage(const QUrl &url, const QList<RedirectHop> &earlierHops)
+{
+    m_step = Step::Page;
     m_download2 = new PageFetcher(m_network, this);
     connect(m_download2, &PageFetcher::finished, this, &VerificationManager::partnerLinkVerificationFinished);
     FetchSettings settings = fetchSettings();
     // The second look must see the page as the partner's server has it now, past any cache.
     settings.noCache = m_secondLook;
-    startFetch(m_download2, fetchURL(m_link->counterpartURL()), RetryPolicy::transientStatuses(),
-               PageFetcher::Body::Keep, settings);
+    startFetch(m_download2, url, RetryPolicy::transientStatuses(), PageFetcher::Body::Keep, settings,
+               earlierHops);
 }
 
 void VerificationManager::startFetch(PageFetcher *fetcher, const QUrl &url, const QSet<int> &retryStatuses,
-                                     PageFetcher::Body body, const FetchSettings &settings)
+                                     PageFetcher::Body body, const FetchSettings &settings,
+                                     const QList<RedirectHop> &earlierHops)
 {
     if (!m_hosts) {
-        fetcher->start(url, settings, retryStatuses, body);
+        fetcher->start(url, settings, retryStatuses, body, earlierHops);
         return;
     }
     fetcher->setHostScheduler(m_hosts);
@@ -153,7 +159,7 @@ void VerificationManager::startFetch(PageFetcher *fetcher, const QUrl &url, cons
         const qint64 waited = m_hosts->now() - askedAt;
         (sitePhase ? m_details.siteWaitMs : m_details.pageWaitMs) += waited;
         if (guard)
-            guard->start(url, settings, retryStatuses, body);
+            guard->start(url, settings, retryStatuses, body, earlierHops);
     });
 }
 
@@ -162,7 +168,8 @@ void VerificationManager::partnerLinkVerificationFinished(const FetchOutcome &ou
     m_details.retries += outcome.attempts - 1;
     m_details.pageWaitMs += outcome.waitedMs;
     m_details.pageFinalURL = outcome.finalURL;
-    m_details.pageRedirected = outcome.redirected;
+    m_details.pageRedirects = outcome.redirects;
+    m_details.pageRedirected = !outcome.redirects.isEmpty();
     m_details.pageStatus = outcome.httpStatus;
     releaseHandles();
     // The second look's answer replaces what the first one said.
@@ -180,8 +187,32 @@ void VerificationManager::partnerLinkVerificationFinished(const FetchOutcome &ou
     // failure to write it changes nothing.
     TemporaryFolder::writeFile(QStringLiteral("verify%1.html").arg(m_index), outcome.body);
 
-    const QString text = PageDecoder::decode(outcome.body);
-    const PageAnalysis analysis = PageAnalyzer(m_ownURL).analyze(text, outcome.finalURL, outcome.robotsTag);
+    const PageAnalyzer analyzer(m_ownURL);
+    // A partner can point the links page at the user's own pages, which link to the own site.
+    if (m_details.pageRedirected && analyzer.leadsToOwnSite(outcome.finalURL)) {
+        m_details.redirectedToOwnSite = true;
+        // The partner's own doing, not a cache: no second look, and nothing to search on our site.
+        m_details.outcome = CheckOutcome::NotLinked;
+        m_details.confirmed = true;
+        report(VerificationLinkNotFound);
+        return;
+    }
+    const QString text = PageDecoder::decode(outcome.body, outcome.contentType);
+    const PageAnalysis analysis = analyzer.analyze(text, outcome.finalURL, outcome.robotsTag);
+    if (!analysis.parsed) {
+        // Not read is not searched: no judgement on the link.
+        m_details.pageTooComplex = true;
+        m_details.failure = tr("the page is too complex to analyse");
+        judged(CheckOutcome::Unreachable, VerificationLinksPageNotLoaded);
+        return;
+    }
+    if (analysis.refreshTarget.isValid()) {
+        // The page has moved: judged where it went, one more hop of the same chain.
+        QList<RedirectHop> hops = outcome.redirects;
+        hops.append({outcome.finalURL, outcome.httpStatus, true});
+        fetchLinksPage(analysis.refreshTarget, hops);
+        return;
+    }
     m_details.setAnalysis(analysis);
     m_details.externalFollowed = analysis.externalFollowed;
     m_details.crowdedPageLinks = checkSettings().crowdedPageLinks;

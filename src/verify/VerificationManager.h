@@ -1,12 +1,12 @@
 #pragma once
 
-#include "model/CheckSettings.h"
 #include "FetchOutcome.h"
 #include "FetchSettings.h"
 #include "HostScheduler.h"
 #include "PageFetcher.h"
 #include "RobotsFiles.h"
 #include "VerificationDetails.h"
+#include "model/CheckSettings.h"
 #include "model/Codes.h"
 
 #include <QObject>
@@ -92,11 +92,13 @@ private:
     void pauseBeforeSecondLook();
     void searchElsewhere();
     void searchFinished(const QUrl &foundOn);
+    void fetchLinksPage(const QUrl &url, const QList<RedirectHop> &earlierHops);
     void report(VerificationResult result);
     void releaseHandles();
     void releaseSlot();
     void startFetch(PageFetcher *fetcher, const QUrl &url, const QSet<int> &retryStatuses,
-                    PageFetcher::Body body, const FetchSettings &settings);
+                    PageFetcher::Body body, const FetchSettings &settings,
+                    const QList<RedirectHop> &earlierHops = {});
     void startPageFetch();
     FetchSettings fetchSettings() const;
     const CheckSettings &checkSettings();

@@ -137,6 +137,16 @@ QList<std::pair<QString, VerificationResult>> VerificationRowModel::resultsToSav
     return results;
 }
 
+int VerificationRowModel::checkedResultsToSave() const
+{
+    if (!m_runEnded)
+        return 0;
+    int count = 0;
+    for (const LinkInfo &info : m_linkInfos)
+        count += info.selected() && info.verified() && info.result() != VerificationNotVerified ? 1 : 0;
+    return count;
+}
+
 void VerificationRowModel::runStarted()
 {
     m_runStarted = true;

@@ -57,6 +57,8 @@ public:
     std::vector<VerificationScheduler::Check> checksToRun() const;
     // What saving writes once the run has ended: every ticked row with a result; none before.
     QList<std::pair<QString, VerificationResult>> resultsToSave() const;
+    // The rows of resultsToSave() whose check ran in this run: what closing without saving loses.
+    int checkedResultsToSave() const;
 
     int numLinks() const { return int(m_linkInfos.size()); }
     const LinkInfo &linkInfo(int row) const { return m_linkInfos.at(size_t(row)); }

@@ -1,10 +1,10 @@
 #pragma once
 
 #include "CheckQueue.h"
-#include "model/CheckSettings.h"
 #include "FetchSettings.h"
 #include "VerificationDetails.h"
 #include "VerificationTarget.h"
+#include "model/CheckSettings.h"
 #include "model/Codes.h"
 #include "model/VerificationLimits.h"
 

@@ -84,9 +84,10 @@ QString detailsLine(const LinkInfo &row)
     if (!details.failure.isEmpty())
         parts << details.failure;
     if (details.retries > 0)
-        parts << Tr::tr("retried %1 times").arg(details.retries);
+        parts << Tr::tr("retried %n times", nullptr, details.retries);
     if (details.pageTruncated)
         parts << Tr::tr("only the beginning of the page searched");
+    parts << details.redirectNotes();
     parts << details.confirmationNotes();
     parts << details.analysisNotes();
     return parts.join(QStringLiteral("; "));

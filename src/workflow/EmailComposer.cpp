@@ -187,8 +187,9 @@ QStringList unknownPlaceholders(const QString &filledText)
 
 bool sendEmailWithRecipient(const QString &recipient, const QString &subject, const QString &body, Link &link)
 {
+    // A message that never reached the mail client started nothing: the link stays as it was.
     const bool accepted = openInMailClient({recipient, subject, body});
-    if (link.status() == LinkStatusNew)
+    if (accepted && link.status() == LinkStatusNew)
         link.setStatus(LinkStatusNegotiating);
     return accepted;
 }

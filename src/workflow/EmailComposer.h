@@ -32,8 +32,8 @@ TextEncoding emailEncoding();
 QByteArray mailtoURL(const QString &recipient, const QString &subject, const QString &body,
                      TextEncoding encoding);
 
-// Hands the message to the mail client; the answer is whether the system took it. Writing to a
-// partner starts the negotiation whatever the answer: a New `link` becomes Negotiating, dated today.
+// Hands the message to the mail client; the answer is whether the mail client took it. Once it did,
+// the negotiation has started: a New `link` becomes Negotiating, dated today. Else nothing changes.
 // `link` is a working copy (the link editor's, or one the window then applies to its stored link
 // through the store, which journals it).
 bool sendEmailWithRecipient(const QString &recipient, const QString &subject, const QString &body,

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QStringList>
+
 // What an import did, for callers that report it or save only after a change.
 struct ImportSummary
 {
@@ -9,6 +11,9 @@ struct ImportSummary
     int categoriesAdded = 0; // link import only
     bool asked = false;      // the duplicate question was asked
     bool cancelled = false;
+    // Link import only: one sentence per link left out because an address of it is no web address
+    // (also counted in `skipped`).
+    QStringList refusedLinks;
 
     bool changed() const { return added > 0 || replaced > 0 || categoriesAdded > 0; }
 };

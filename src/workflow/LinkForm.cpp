@@ -43,6 +43,8 @@ CheckResult checkRequired(Texts &texts)
         return missingRequired(Title);
     if (isMissingURL(texts.URL))
         return missingRequired(MainPageURL);
+    if (CheckResult addresses = checkAddresses(texts); !addresses.passed)
+        return addresses;
     texts.URL = completedURL(texts.URL);
     texts.linksPageURL = completedURL(texts.linksPageURL);
     return {};
@@ -164,6 +166,17 @@ QUrl webAddress(const QString &address)
                      (url.scheme().compare(QLatin1String("http"), Qt::CaseInsensitive) == 0 ||
                       url.scheme().compare(QLatin1String("https"), Qt::CaseInsensitive) == 0);
     return web ? url : QUrl();
+}
+
+CheckResult checkAddresses(const Texts &texts)
+{
+    for (const Field field : {MainPageURL, LinksPageURL}) {
+        const QString &address = field == MainPageURL ? texts.URL : texts.linksPageURL;
+        if (AddressTexts::isRefusedAddress(address))
+            return {false, field, Tr::tr("The %1 field must hold a web address.").arg(fieldName(field)),
+                    AddressTexts::refusedAddressMessage(address)};
+    }
+    return {};
 }
 
 CheckResult checkLinkEditor(Texts &texts, const TrimQuestion &askTrim)

@@ -83,8 +83,11 @@ struct CheckResult
     QString message;
 };
 
-// The editor's confirmation: title and main page address required, both addresses completed (in
-// `texts`), then the lengths of its ten fields in the order of the form.
+// Both addresses refused when they would lead anywhere but to a web page ("javascript:", "data:"):
+// the alert names the field and the address.
+CheckResult checkAddresses(const Texts &texts);
+// The editor's confirmation: title and main page address required, both addresses web addresses
+// and completed (in `texts`), then the lengths of its ten fields in the order of the form.
 CheckResult checkLinkEditor(Texts &texts, const TrimQuestion &askTrim);
 // The instant-link window's: the same with its six fields.
 CheckResult checkInstantLink(Texts &texts, const TrimQuestion &askTrim);

@@ -1,5 +1,6 @@
 #include "LinkImporter.h"
 
+#include "model/AddressTexts.h"
 #include "model/CollectionManager.h"
 #include "model/DatabaseFile.h"
 #include "model/RecordReader.h"
@@ -83,6 +84,19 @@ bool readRecords(QIODevice &device, ImportedRecords &records, FileError *error)
     return true;
 }
 
+// Why a link of the file is left out, or null when its addresses may be stored: a database written
+// elsewhere may hold "javascript:" or "data:" addresses, which would reach the user's links page.
+QString refusalOf(const Link &link)
+{
+    if (!AddressTexts::isStorableAddress(link.URL()))
+        return Tr::tr("The link \"%1\" was left out: its address \"%2\" is not a web address.")
+            .arg(link.title(), link.URL());
+    if (!AddressTexts::isStorableAddress(link.counterpartURL()))
+        return Tr::tr("The link \"%1\" was left out: its links page address \"%2\" is not a web address.")
+            .arg(link.title(), link.counterpartURL());
+    return QString();
+}
+
 // What the import does to one category: links taken out and links put in, applied in one pass so
 // that replacing every link of a large category stays linear.
 struct CategoryChanges
@@ -127,6 +141,14 @@ bool importLinksFromDevice(CollectionManager &store, QIODevice &device,
     ImportedRecords records;
     if (!readRecords(device, records, error))
         return false;
+    const int linksInFile = int(records.links.size());
+    std::erase_if(records.links, [&done](const std::unique_ptr<Link> &link) {
+        const QString refusal = refusalOf(*link);
+        if (!refusal.isNull())
+            done.refusedLinks.append(refusal);
+        return !refusal.isNull();
+    });
+    done.skipped = int(done.refusedLinks.size());
 
     // The first node with an ID is the one the store's lookups find.
     QHash<QString, TreeNode *> linksByID;
@@ -150,7 +172,7 @@ bool importLinksFromDevice(CollectionManager &store, QIODevice &device,
         const DuplicateAnswer answer = askAboutDuplicates ? askAboutDuplicates() : DuplicateAnswer::Keep;
         if (answer == DuplicateAnswer::Cancel) {
             done.cancelled = true;
-            done.skipped = int(records.links.size());
+            done.skipped = linksInFile;
             if (summary)
                 *summary = done;
             return true;
@@ -253,6 +275,12 @@ QString summaryText(const ImportSummary &summary)
         sentences.append(summary.skipped == 1
                              ? Tr::tr("1 link of the file was left out.")
                              : Tr::tr("%1 links of the file were left out.").arg(summary.skipped));
+    // A hostile file may hold thousands: the first few are named.
+    constexpr qsizetype Named = 5;
+    sentences.append(summary.refusedLinks.mid(0, Named));
+    if (const qsizetype more = summary.refusedLinks.size() - Named; more > 0)
+        sentences.append(more == 1 ? Tr::tr("1 more link was left out for the same reason.")
+                                   : Tr::tr("%1 more links were left out for the same reason.").arg(more));
     if (summary.categoriesAdded > 0)
         sentences.append(summary.categoriesAdded == 1
                              ? Tr::tr("1 category was added.")

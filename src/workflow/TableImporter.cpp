@@ -94,7 +94,8 @@ void TableImporter::plan(const CollectionManager &store, const Table &table, con
     };
 
     for (const TableRow &row : table.rows) {
-        TableRowConverter::Result converted = converter.newLink(row.cells);
+        const QStringList cells = table.cells(row);
+        TableRowConverter::Result converted = converter.newLink(cells);
         auto report = [&](const QString &message) { m_reports.append(TableReport{row.number, message}); };
         if (!converted.usable) {
             report(converted.skipReason);
@@ -136,7 +137,7 @@ void TableImporter::plan(const CollectionManager &store, const Table &table, con
         Entry &entry = m_entries[entryOfAddress.value(key)];
         const LinkFields before = entry.fields;
         const QString categoryBefore = entry.categoryName;
-        converted = converter.update(row.cells, entry.fields);
+        converted = converter.update(cells, entry.fields);
         entry.fields = converted.fields;
         placeInCategory(entry, converted);
         for (const QString &note : std::as_const(converted.notes))

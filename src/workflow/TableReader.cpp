@@ -19,75 +19,67 @@ bool isLineEnd(QChar c)
     return c == u'\n' || c == u'\r';
 }
 
-// Walks the text one row at a time.
-class RowScanner
+// Reads the next field at `position` (a quoted one when it closes right before a delimiter, a line
+// end or the end of the text; otherwise as it stands, up to the delimiter or line end, which is not
+// consumed), calling `put` with the characters of its value in order. Never reads a character twice
+// except for a quote that does not close.
+template <typename Put> void readField(QStringView text, QChar delimiter, qsizetype &position, Put put)
 {
-public:
-    RowScanner(QStringView text, QChar delimiter) : m_text(text), m_delimiter(delimiter) {}
-
-    bool atEnd() const { return m_position >= m_text.size(); }
-
-    // The cells of the next row; false at the end of the text.
-    bool nextRow(QStringList &cells)
-    {
-        cells.clear();
-        if (atEnd())
-            return false;
+    const qsizetype size = text.size();
+    if (position < size && text[position] == u'"') {
+        // First find where the quoted field closes, then copy it: a quote that does not close leaves
+        // the field to be read as it stands.
+        qsizetype quote = position;
+        bool closes = false;
         for (;;) {
-            cells.append(nextField());
-            if (atEnd())
-                return true;
-            const QChar c = m_text[m_position++];
-            if (c == m_delimiter)
-                continue;
-            if (c == u'\r' && !atEnd() && m_text[m_position] == u'\n')
-                ++m_position;
-            return true;
-        }
-    }
-
-private:
-    // The field from here up to the delimiter or line end that follows it, which is not consumed.
-    QString nextField()
-    {
-        if (!atEnd() && m_text[m_position] == u'"') {
-            if (std::optional<QString> quoted = quotedField())
-                return *quoted;
-        }
-        const qsizetype start = m_position;
-        while (!atEnd() && m_text[m_position] != m_delimiter && !isLineEnd(m_text[m_position]))
-            ++m_position;
-        return m_text.sliced(start, m_position - start).toString();
-    }
-
-    // A quoted field that closes right before a delimiter, a line end or the end of the text; none
-    // (and the position unchanged) otherwise.
-    std::optional<QString> quotedField()
-    {
-        QString value;
-        qsizetype from = m_position + 1;
-        for (;;) {
-            const qsizetype quote = m_text.indexOf(u'"', from);
+            quote = text.indexOf(u'"', quote + 1);
             if (quote < 0)
-                return std::nullopt;
-            value += m_text.sliced(from, quote - from);
-            const qsizetype after = quote + 1;
-            if (after < m_text.size() && m_text[after] == u'"') {
-                value += u'"';
-                from = after + 1;
+                break;
+            if (quote + 1 < size && text[quote + 1] == u'"') {
+                ++quote; // a doubled quote stands for one
                 continue;
             }
-            if (after < m_text.size() && m_text[after] != m_delimiter && !isLineEnd(m_text[after]))
-                return std::nullopt;
-            m_position = after;
-            return value;
+            closes = quote + 1 >= size || text[quote + 1] == delimiter || isLineEnd(text[quote + 1]);
+            break;
+        }
+        if (closes) {
+            for (qsizetype i = position + 1; i < quote; ++i) {
+                put(text[i]);
+                if (text[i] == u'"')
+                    ++i;
+            }
+            position = quote + 1;
+            return;
         }
     }
+    while (position < size && text[position] != delimiter && !isLineEnd(text[position]))
+        put(text[position++]);
+}
 
-    QStringView m_text;
-    QChar m_delimiter;
-    qsizetype m_position = 0;
-};
+// Passes a line end (CRLF, LF or CR) or a delimiter; false when the row ends there.
+bool nextFieldFollows(QStringView text, QChar delimiter, qsizetype &position)
+{
+    if (position >= text.size())
+        return false;
+    const QChar c = text[position++];
+    if (c == delimiter)
+        return true;
+    if (c == u'\r' && position < text.size() && text[position] == u'\n')
+        ++position;
+    return false;
+}
+
+// The cells of the row at `position`, which moves past it.
+QStringList rowCells(QStringView text, QChar delimiter, qsizetype &position)
+{
+    QStringList cells;
+    do {
+        QString cell;
+        readField(text, delimiter, position, [&](QChar c) { cell += c; });
+        cells.append(cell);
+    } while (nextFieldFollows(text, delimiter, position));
+    return cells;
+}
 
 bool isBlank(const QStringList &cells)
 {
@@ -97,13 +89,68 @@ bool isBlank(const QStringList &cells)
 // The first row that holds anything, read with that delimiter.
 QStringList headerCells(QStringView text, QChar delimiter)
 {
-    RowScanner scanner(text, delimiter);
-    QStringList cells;
-    while (scanner.nextRow(cells)) {
+    qsizetype position = 0;
+    while (position < text.size()) {
+        const QStringList cells = rowCells(text, delimiter, position);
         if (!isBlank(cells))
             return cells;
     }
     return {};
+}
+
+// Splits the whole text into rows in place: each row's cell values are written over the text they
+// were read from (a value is never longer than its field and the delimiter after it), so the table
+// needs no memory beyond the text. The header row becomes the table's headers; blank rows go.
+bool splitRows(Table &table, QString *error)
+{
+    QString &text = table.text;
+    QChar *out = text.data();
+    const QStringView source(out, text.size());
+    const QChar delimiter = table.delimiter;
+    qsizetype position = 0;
+    qsizetype written = 0;
+    int number = 0;
+    bool headerRead = false;
+    while (position < source.size()) {
+        ++number;
+        const qsizetype start = written;
+        int cells = 0;
+        do {
+            if (++cells > TableReader::MaximumCells)
+                return fail(error,
+                            QStringLiteral("has more than %1 cells in row %2; a table may have at most "
+                                           "%1 columns")
+                                .arg(TableReader::MaximumCells)
+                                .arg(number));
+            if (cells > 1)
+                out[written++] = Table::CellEnd;
+            readField(source, delimiter, position, [&](QChar c) { out[written++] = c; });
+        } while (nextFieldFollows(source, delimiter, position));
+        const TableRow row{number, start, written - start};
+        if (row.length == cells - 1) { // nothing but the ends of empty cells
+            written = start;
+            continue;
+        }
+        if (!headerRead) {
+            // Column names, not a text: a longer header is a quote that never closes.
+            if (row.length > TableReader::MaximumHeaderLength)
+                return fail(error, QStringLiteral("has a header line longer than %1 characters (a quote that "
+                                                  "is not closed?)")
+                                       .arg(TableReader::MaximumHeaderLength));
+            table.headers = table.cells(row);
+            table.headerNumber = number;
+            headerRead = true;
+            written = start;
+            continue;
+        }
+        if (table.rows.size() == TableReader::MaximumRows)
+            return fail(error, QStringLiteral("has more than %1 rows, more links than a database can hold")
+                                   .arg(TableReader::MaximumRows));
+        table.rows.append(row);
+    }
+    text.truncate(written);
+    text.squeeze();
+    return true;
 }
 
 } // namespace
@@ -114,8 +161,16 @@ TextEncoding TableReader::detectEncoding(const QByteArray &data)
         return TextEncoding::UTF16;
     if (data.startsWith("\xEF\xBB\xBF"))
         return TextEncoding::UTF8;
+    // Checked in pieces that end between characters, so the whole text is never made twice.
+    constexpr qsizetype Piece = 1 << 16;
     QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
-    [[maybe_unused]] const QString text = utf8.decode(data);
+    for (qsizetype from = 0; from < data.size() && !utf8.hasError();) {
+        qsizetype end = qMin(data.size(), from + Piece);
+        for (int back = 0; back < 3 && end < data.size() && (uchar(data[end]) & 0xC0) == 0x80; ++back)
+            --end;
+        [[maybe_unused]] const QString piece = utf8.decode(QByteArrayView(data).sliced(from, end - from));
+        from = end;
+    }
     return utf8.hasError() ? TextEncoding::ISOLatin1 : TextEncoding::UTF8;
 }
 
@@ -155,33 +210,28 @@ std::optional<Table> TableReader::read(const QByteArray &data, const Options &op
         fail(error, QStringLiteral("is too large (more than %1 bytes)").arg(MaximumSize));
         return std::nullopt;
     }
+    const TextEncoding encoding = options.encoding.value_or(detectEncoding(data));
+    return readText(decode(data, encoding), encoding, options, error);
+}
+
+std::optional<Table> TableReader::readText(QString text, TextEncoding encoding, const Options &options,
+                                           QString *error)
+{
     Table table;
-    table.encoding = options.encoding.value_or(detectEncoding(data));
-    const QString text = decode(data, table.encoding);
+    table.encoding = encoding;
+    table.text = std::move(text);
     // A database, an image or a spreadsheet program's own format: none of them is text.
-    if (text.contains(QChar(0))) {
+    if (table.text.contains(Table::CellEnd)) {
         fail(error, QStringLiteral("is not a text table (CSV or tab-delimited)"));
         return std::nullopt;
     }
-    table.delimiter = options.delimiter.value_or(detectDelimiter(text));
-
-    RowScanner scanner(text, table.delimiter);
-    QStringList cells;
-    int number = 0;
-    bool headerRead = false;
-    while (scanner.nextRow(cells)) {
-        ++number;
-        if (isBlank(cells))
-            continue;
-        if (!headerRead) {
-            table.headers = cells;
-            table.headerNumber = number;
-            headerRead = true;
-        } else {
-            table.rows.append(TableRow{number, cells});
-        }
-    }
-    if (!headerRead) {
+    // The header is in the first lines; a quote that never closes must not make the guess read the
+    // whole text.
+    table.delimiter = options.delimiter.value_or(
+        detectDelimiter(QStringView(table.text).first(qMin(table.text.size(), DelimiterScanSize))));
+    if (!splitRows(table, error))
+        return std::nullopt;
+    if (table.headers.isEmpty()) {
         fail(error, QStringLiteral("holds no table (no header line)"));
         return std::nullopt;
     }
@@ -206,6 +256,7 @@ std::optional<Table> TableReader::readFile(const QString &path, const Options &o
         qint64 got = 0;
         while (data.size() <= MaximumSize && (got = file.read(piece, sizeof piece)) > 0)
             data.append(piece, qsizetype(got));
+        data.squeeze();
     } else {
         data = file.readAll();
     }
@@ -213,5 +264,13 @@ std::optional<Table> TableReader::readFile(const QString &path, const Options &o
         fail(error, QStringLiteral("cannot read (%1)").arg(file.errorString()));
         return std::nullopt;
     }
-    return read(data, options, error);
+    if (data.size() > MaximumSize) {
+        fail(error, QStringLiteral("is too large (more than %1 bytes)").arg(MaximumSize));
+        return std::nullopt;
+    }
+    const TextEncoding encoding = options.encoding.value_or(detectEncoding(data));
+    QString text = decode(data, encoding);
+    // The bytes go before the text is split, so the file is never held three times.
+    data = QByteArray();
+    return readText(std::move(text), encoding, options, error);
 }

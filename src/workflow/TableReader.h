@@ -2,6 +2,8 @@
 
 #include "Table.h"
 
+#include "model/Link.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QStringView>
@@ -19,6 +21,12 @@ class TableReader
 public:
     // The largest table read: the largest database the file format can hold.
     static constexpr qint64 MaximumSize = qint64(1) << 31;
+    // No more rows than a database can hold links, no more cells in a row than any table of partners
+    // needs, and no header line longer than any list of column names: a larger table is refused
+    // before it fills the memory.
+    static constexpr int MaximumRows = int(MaximumSize / Link::RecordSize);
+    static constexpr int MaximumCells = 1000;
+    static constexpr qsizetype MaximumHeaderLength = 1 << 16;
 
     struct Options
     {
@@ -42,4 +50,11 @@ public:
     // the import knows; ties go to tab, then comma. When no delimiter gives a known name, the one
     // giving the most columns wins, with the same order for ties.
     static QChar detectDelimiter(QStringView text);
+
+private:
+    // How much of the text's start the delimiter is guessed from: the header line at its longest.
+    static constexpr qsizetype DelimiterScanSize = MaximumHeaderLength;
+
+    static std::optional<Table> readText(QString text, TextEncoding encoding, const Options &options,
+                                         QString *error);
 };

@@ -2,6 +2,8 @@
 
 #include "LinkForm.h"
 
+#include "model/AddressTexts.h"
+#include "model/SpreadsheetCell.h"
 #include "model/TextUtils.h"
 
 #include <QCoreApplication>
@@ -54,7 +56,8 @@ QString TableRowConverter::cell(const QStringList &cells, TableField field) cons
     const int column = m_columns[int(field)];
     if (column < 0 || column >= cells.size())
         return QString();
-    return isTrimmed(field) ? cells.at(column).trimmed() : cells.at(column);
+    // The export guards a cell that a spreadsheet would run as a formula; its text comes back whole.
+    return SpreadsheetCell::unguarded(isTrimmed(field) ? cells.at(column).trimmed() : cells.at(column));
 }
 
 std::optional<LinkStatus> TableRowConverter::statusOfText(const QString &text)
@@ -139,7 +142,7 @@ TableRowConverter::Result TableRowConverter::convert(const QStringList &cells, c
         return result;
     }
     const QUrl web = LinkForm::webAddress(address);
-    if (!web.isValid()) {
+    if (!web.isValid() || AddressTexts::isRefusedAddress(address)) {
         result.skipReason = Tr::tr("\"%1\" is not a web address").arg(address);
         return result;
     }
@@ -192,7 +195,10 @@ TableRowConverter::Result TableRowConverter::convert(const QStringList &cells, c
     if (!LinkForm::isMissingURL(linksPage)) {
         const QString completed = LinkForm::completedURL(linksPage);
         const int limit = TableColumns::maxLength(TableField::LinksPageURL);
-        if (completed.size() > limit)
+        if (AddressTexts::isRefusedAddress(linksPage))
+            result.notes.append(
+                Tr::tr("the links page address \"%1\" is not a web address and was left out").arg(linksPage));
+        else if (completed.size() > limit)
             result.notes.append(
                 Tr::tr("the links page address is longer than %1 characters and was left out").arg(limit));
         else

@@ -18,6 +18,7 @@
 #include "model/DatabaseFile.h"
 #include "model/Preferences.h"
 #include "model/TemporaryFolder.h"
+#include "model/UiLanguage.h"
 #include "model/UrlOpener.h"
 #include "publish/ui/NewSiteCreatedDialogController.h"
 #include "publish/ui/NewSiteDialogController.h"
@@ -101,6 +102,7 @@ private slots:
         MessageBox::setScripted(true);
         FilePanel::setScripted(true);
         UrlOpener::setInstance(&m_opener);
+        UiLanguage::installEnglishPlurals(); // as main() does
     }
 
     void init()
@@ -567,6 +569,11 @@ private slots:
         spin("verificationPerHostField")->setValue(17);
         QCOMPARE(dialog->values().verificationConcurrency, VerificationLimits::MinimumConcurrency);
         QCOMPARE(dialog->values().verificationPerHost, VerificationLimits::MaximumPerHost);
+        // The units follow the number: "1 day", "2 days".
+        spin("autoVerifyDaysField")->setValue(1);
+        QCOMPARE(spin("autoVerifyDaysField")->text(), "1 day");
+        spin("autoVerifyDaysField")->setValue(2);
+        QCOMPARE(spin("autoVerifyDaysField")->text(), "2 days");
         // The interval field follows the switch.
         dialog->findChild<QCheckBox *>("autoSaveDocumentsCheckbox")->setChecked(false);
         QVERIFY(!spin("autoSaveIntervalField")->isEnabled());

@@ -3,8 +3,14 @@
 #include "CliHelp.h"
 #include "CliManPage.h"
 #include "CliProcess.h"
+#include "DatabaseBuilder.h"
+#include "HttpTestServer.h"
 #include "PseudoTranslator.h"
 
+#include "model/DatabaseFile.h"
+
+#include <QSet>
+#include <QTemporaryDir>
 #include <QTest>
 
 // The tool's help, version, manual page and completion, all made from the one command table, and
@@ -67,6 +73,65 @@ private slots:
                 QVERIFY2(!PseudoTranslator::escapes(CliCommand::translated(text)),
                          qPrintable(command.name + ": " + text));
         }
+    }
+
+    // Standard error carries only the tool's own lines. Every command runs once with Qt's warnings
+    // made fatal (a thread that outlives the application object, an event loop without one); and
+    // where Qt warns about the surroundings, as about the XDG_RUNTIME_DIR that cron leaves unset when
+    // a command that draws starts, the user does not see it.
+    void everyCommandKeepsQtMessagesOffStandardError()
+    {
+        HttpTestServer server;
+        QVERIFY(server.listen());
+        server.setResponse("/", HttpTestServer::Response::page("<a href=\"http://own.example/\">us</a>"));
+        QTemporaryDir dir;
+        QTemporaryDir runtime; // private (0700), as Qt wants it
+        DatabaseBuilder db;
+        db.store().setSiteProfile({.title = "Own", .URL = "http://own.example/"});
+        db.link({.title = "Partner",
+                 .URL = server.url("/"),
+                 .counterpartURL = server.url("/"),
+                 .contactEmail = "ann@partner.example",
+                 .status = LinkStatusApproved});
+        db.emailTemplate("Hello", "Hi", "Dear partner");
+        const QString site = dir.filePath("links.site");
+        QVERIFY(DatabaseFile::write(db.store(), site));
+        QVERIFY(QDir(dir.path()).mkdir("page"));
+        const QString json = dir.filePath("links.json"), other = dir.filePath("other.site");
+        const QList<QStringList> runs = {{"verify", site, "--save", "--json", "--timeout", "10"},
+                                         {"changes", site, "--json"},
+                                         {"history", site, "--json"},
+                                         {"chart", site, "--view", "0", dir.filePath("chart.pdf")},
+                                         {"print", site, dir.filePath("list.pdf")},
+                                         {"dump", site},
+                                         {"find", site, "title:contains:art"},
+                                         {"notifications", site},
+                                         {"mailto", site, db.lastLink()->ID(), "--template", "Hello"},
+                                         {"export-html", site, dir.filePath("page/index.html")},
+                                         {"export-tsv", site, dir.filePath("links.txt")},
+                                         {"export-csv", site, dir.filePath("links.csv")},
+                                         {"import-table", site, dir.filePath("links.csv")},
+                                         {"templates", "export", site, dir.filePath("t.emlt")},
+                                         {"load", json, other},
+                                         {"import-links", site, other, "--keep"}};
+        QSet<QString> run;
+        for (const QStringList &arguments : runs) {
+            if (arguments.first() == "load")
+                QVERIFY(writeFile(json, runCli({"dump", site}).out));
+            const CliRun result = runCli(arguments, CliOptions()
+                                                        .at(dir.path())
+                                                        .withEventLoop()
+                                                        .with("XDG_RUNTIME_DIR", runtime.path())
+                                                        .with("QT_FATAL_WARNINGS", "1"));
+            QVERIFY2(result.status == 0, qPrintable(arguments.join(' ') + ": " + result.err));
+            run.insert(arguments.first());
+        }
+        for (const CliCommand &command : CliRegistry::commands())
+            QVERIFY2(run.contains(command.name), qPrintable(command.name + " is not run"));
+        const CliRun cron = runCli({"chart", site, "--view", "2", dir.filePath("chart.png")},
+                                   CliOptions().with("XDG_RUNTIME_DIR"));
+        QCOMPARE(cron.status, 0);
+        QCOMPARE(cron.err, QByteArray());
     }
 
     void manualPageAndCompletionNameEveryCommandAndOption()

@@ -3,6 +3,7 @@
 #include "HttpTestServer.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QLockFile>
@@ -23,6 +24,8 @@ namespace {
 
 const QString SampleJson = QStringLiteral(QM_SOURCE_DIR "/examples/sample.json");
 const QString SampleSite = QStringLiteral(QM_SOURCE_DIR "/examples/sample.site");
+// How long a writing command waits for a window that holds the lock.
+constexpr int LockWaitMs = 3000;
 
 mode_t fileType(const QString &path)
 {
@@ -178,16 +181,36 @@ private slots:
         QVERIFY(QFile::copy(SampleSite, open));
         QFile::setPermissions(open, QFile::ReadOwner | QFile::WriteOwner);
         // What a window holds while the file is open.
-        QLockFile lock(dir.filePath(".open.site.lock"));
+        const QString lockPath = dir.filePath(".open.site.lock");
+        QLockFile lock(lockPath);
         QVERIFY(lock.tryLock());
         const CliRun blocked = runCli({"load", SampleJson, open});
         QCOMPARE(blocked.status, 2);
         QVERIFY2(blocked.err.contains("open in another window"), blocked.err.constData());
+        QVERIFY(blocked.err.contains(lockPath.toUtf8()));
+        // Nothing is said to be added when it could not be written.
+        const QString table = dir.filePath("new.csv");
+        QVERIFY(writeFile(table, "URL\nhttp://new.example/\n"));
+        const CliRun import = runCli({"import-table", open, table});
+        QCOMPARE(import.status, 2);
+        QVERIFY2(!import.err.contains("added"), import.err.constData());
         lock.unlock();
-        // A lock left by a process that has ended is taken over.
-        QVERIFY(writeFile(dir.filePath(".open.site.lock"),
-                          "999999\nquillmarsh-cli\n" + QSysInfo::machineHostName().toUtf8() + "\n"));
+        // A lock left by a process that has ended is taken over, and so is one that names no owner (a
+        // writer killed before it wrote into it).
+        QVERIFY(
+            writeFile(lockPath, "999999\nquillmarsh-cli\n" + QSysInfo::machineHostName().toUtf8() + "\n"));
         QCOMPARE(runCli({"load", SampleJson, open}).status, 0);
+        QVERIFY(writeFile(lockPath, {}));
+        QCOMPARE(runCli({"import-table", open, table}).err, QByteArray("1 link was added.\n"));
+        // A lock that is a FIFO would never be read to its end: refused at once, naming it.
+        QVERIFY(::mkfifo(QFile::encodeName(lockPath).constData(), 0644) == 0);
+        QElapsedTimer clock;
+        clock.start();
+        const CliRun fifo = runCli({"load", SampleJson, open}, CliOptions().within(10000));
+        QCOMPARE(fifo.status, 2);
+        QVERIFY(clock.elapsed() < LockWaitMs);
+        QVERIFY2(fifo.err.contains(lockPath.toUtf8()), fifo.err.constData());
+        QVERIFY(QFile::remove(lockPath));
 
         // A long verification does not save over what another program wrote meanwhile.
         HttpTestServer server;
@@ -201,6 +224,12 @@ private slots:
         db.link("Partner", LinkStatusApproved, server.url("/hang"));
         const QString site = dir.filePath("one.site");
         QVERIFY(writeFile(site, db.store().dataRepresentation()));
+        // Beside a window, verify --save fetches nothing it could not save.
+        QLockFile window(dir.filePath(".one.site.lock"));
+        QVERIFY(window.tryLock());
+        QCOMPARE(runCli({"verify", site, "--save"}).status, 2);
+        QCOMPARE(server.totalRequests(), 0);
+        window.unlock();
         QProcess verify;
         verify.start(QStringLiteral(QM_CLI_PATH), {"verify", site, "--save", "--timeout", "3"});
         QVERIFY(QTest::qWaitFor([&] { return server.totalRequests() > 0; }, 10000));

@@ -14,6 +14,7 @@
 #include "gui/RightClickTableView.h"
 #include "model/DatabaseFile.h"
 #include "model/Preferences.h"
+#include "model/UiLanguage.h"
 #include "model/UrlOpener.h"
 #include "publish/ui/PrintPanel.h"
 
@@ -36,6 +37,7 @@ public:
         PrintPanel::setScripted(true);
         PrintPanel::clearShownPanels();
         UrlOpener::setInstance(&m_opener);
+        UiLanguage::installEnglishPlurals();
     }
     ~DocumentFixture()
     {

@@ -6,10 +6,12 @@
 #include "document/DocumentMenus.h"
 #include "document/LinkCommands.h"
 #include "history/ui/LostLinksDialogController.h"
+#include "history/ui/OwnPageCheckDialogController.h"
 #include "publish/ui/HTMLSetupDialogController.h"
 #include "publish/ui/NewSiteCreatedDialogController.h"
 #include "publish/ui/NewSiteDialogController.h"
 #include "publish/ui/PrintPreviewDialogController.h"
+#include "publish/ui/PublishDialogController.h"
 #include "publish/ui/SiteInfoDialogController.h"
 #include "publish/ui/StatisticsDialogController.h"
 #include "verify/ui/VerificationDialogController.h"
@@ -161,14 +163,16 @@ private slots:
         StatisticsDialogController statistics(store, document);
         PrintPreviewDialogController preview(document);
         LostLinksDialogController lostLinks(document);
+        OwnPageCheckDialogController ownPage(document);
+        PublishDialogController publish(document);
         LinkCountDialogController count(&store, document);
         NotificationDialogController notifications(document);
         InstantLinkDialogController instant(&store, document);
         instant.initializeFields();
         for (QWidget *dialog : std::initializer_list<QWidget *>{
                  &preferences, &welcome, &assistant, &created, &siteInfo, &category, &templateEditor,
-                 &templates, &verification, &setup, &statistics, &preview, &lostLinks, &count, &notifications,
-                 &instant, editor}) {
+                 &templates, &verification, &setup, &statistics, &preview, &lostLinks, &ownPage, &publish,
+                 &count, &notifications, &instant, editor}) {
             const QString problems = problemsOf(dialog);
             QVERIFY2(problems.isEmpty(), qPrintable(dialog->metaObject()->className() + ('\n' + problems)));
             // Return presses one button, whichever input has the focus (Escape is QDialog's own).

@@ -173,6 +173,11 @@ private slots:
         // brings the editor back, at the exchange tab. Another verification's end does not.
         document->menus()->newLink->trigger();
         QVERIFY(dialog->texts().title.isEmpty());
+        // Only an address that is no web page stops it.
+        type(dialog, LinkForm::MainPageURL, "javascript:alert(1)");
+        dialog->verify();
+        QCOMPARE(lastAlert().title, "The Main Page URL field must hold a web address.");
+        QVERIFY(dialog->isVisible());
         type(dialog, LinkForm::MainPageURL, "nameless.example");
         dialog->verify();
         QCOMPARE(document->selectedLink()->URL(), "http://nameless.example");
@@ -355,9 +360,11 @@ private slots:
         document->visitLinkPartnerWebsite();
         QCOMPARE(m_fixture->opener().urls().size(), 1);
         QCOMPARE(lastAlert().title, "The partner site URL of this link is not valid.");
-        m_fixture->opener().setAnswer(false);
+        m_fixture->opener().setAnswer(false, "No web browser is set up to show web pages.");
         document->visitLinkWebsite();
-        QCOMPARE(lastAlert().title, "The URL of this link is not valid.");
+        QCOMPARE(lastAlert().title, "The page could not be opened in your web browser.");
+        QVERIFY(lastAlert().message.startsWith("No web browser is set up to show web pages."));
+        QVERIFY(lastAlert().message.contains("\"http://www.plain.example/start\""));
 
         // An import says what it did; the same links again: Replace, then Cancel, which changes nothing.
         DatabaseBuilder source;
@@ -429,15 +436,22 @@ private slots:
         document->undo()->undo();
         QVERIFY(everyMenuLists({"A && B", "Follow-up", "Note", "Request"}));
 
-        // A message the mail client refuses is told, the status change kept; Copy Message gives
-        // webmail users the message as text.
+        // A message the mail client refuses is told with the reason and changes nothing; Copy Message
+        // gives webmail users the message as text.
         document->showAndSelectCategoryNode(document->collectionManager().defaultCategoryNode());
         DocumentFixture::selectLinks(document, {"Plain"});
-        m_fixture->opener().setAnswer(false);
+        const LinkStatus plainStatus = linkTitled(document, "Plain")->status();
+        QCOMPARE(plainStatus, LinkStatusNew);
+        const int steps = document->undo()->stack()->count();
+        const bool edited = document->isEdited();
+        m_fixture->opener().setAnswer(false, "No e-mail program is set up to write messages.");
         MessageBox::setNextAnswer(1);
         document->newCustomEmail();
         QCOMPARE(lastAlert().title, "The message could not be handed to your mail client.");
-        QCOMPARE(linkTitled(document, "Plain")->status(), LinkStatusNegotiating);
+        QVERIFY(lastAlert().message.startsWith("No e-mail program is set up to write messages."));
+        QCOMPARE(linkTitled(document, "Plain")->status(), plainStatus);
+        QCOMPARE(document->undo()->stack()->count(), steps);
+        QCOMPARE(document->isEdited(), edited);
         QVERIFY(QGuiApplication::clipboard()->text().startsWith("To: \nSubject: "));
 
         DocumentFixture::selectCategory(document, "Partners");

@@ -345,12 +345,20 @@ private slots:
         QCOMPARE(details->keywordsField()->fullText(), QString("ponds, frogs"));
         QCOMPARE(details->linksPageURLField()->fullText(), QString("Not given"));
         QVERIFY(details->testLinksPageURLButton()->isHidden());
+        // What the link leaves empty is not shown, caption and all; the buttons stay.
+        for (QWidget *empty : QList<QWidget *>{details->myCategoryField(), details->notesField()})
+            QVERIFY(empty->isHidden() && details->caption(empty)->isHidden());
+        QVERIFY(!details->keywordsField()->isHidden() &&
+                !details->caption(details->keywordsField())->isHidden());
+        QVERIFY(!details->showAllNotesButton()->isHidden());
         // An unknown status reads as New, with New's picture; a links page can be visited.
         DocumentFixture::selectLinks(document, {"Odd"});
         QCOMPARE(details->statusField()->fullText(), QString("New"));
         QVERIFY(!details->statusImage()->pixmap().isNull() || QIcon(":/images/new.svg").isNull());
         QCOMPARE(details->linksPageURLField()->fullText(), QString("http://odd.example/links.html"));
         QVERIFY(!details->testLinksPageURLButton()->isHidden());
+        QVERIFY(details->keywordsField()->isHidden() &&
+                details->caption(details->keywordsField())->isHidden());
         // Two links: the pane is empty and its buttons are off, as with none.
         DocumentFixture::selectLinks(document, {"Long", "Other"});
         QVERIFY(details->titleField()->fullText().isEmpty());

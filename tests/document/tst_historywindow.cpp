@@ -24,6 +24,7 @@
 #include <QAction>
 #include <QDBusConnection>
 #include <QLabel>
+#include <QMenu>
 #include <QProcess>
 #include <QPushButton>
 #include <QStatusBar>
@@ -152,10 +153,19 @@ private slots:
         auto *marks = qobject_cast<ChangeMarkDelegate *>(
             sheet->tableView()->itemDelegateForColumn(VerificationRowModel::WarningColumn));
         QVERIFY(marks);
+        // Sorted the other way round, the marks stay with their partners.
         const QHash<QString, QString> expected{{"Alpha", "Lost"}, {"Beta", "Recovered"}};
-        for (int row = 0; row < sheet->rows()->numLinks(); ++row)
-            QCOMPARE(marks->markOfRow(row), expected.value(sheet->rows()->linkInfo(row).link()->title()));
-        sheet->cancel(); // recorded all the same: the checks happened
+        QTableView *table = sheet->tableView();
+        table->sortByColumn(VerificationRowModel::LinkColumn, Qt::DescendingOrder);
+        QCOMPARE(table->model()->index(0, VerificationRowModel::LinkColumn).data().toString(), "Gamma");
+        for (int row = 0; row < table->model()->rowCount(); ++row) {
+            const QString title =
+                table->model()->index(row, VerificationRowModel::LinkColumn).data().toString();
+            QCOMPARE(marks->markAt(table->model()->index(row, VerificationRowModel::WarningColumn)),
+                     expected.value(title));
+        }
+        MessageBox::setNextAnswer(1); // Close without Saving
+        sheet->cancel();              // recorded all the same: the checks happened
         QCOMPARE(store.checks()->size(), 6);
         QVERIFY(history->lostLinksNotice()->text().contains(QStringLiteral("1 link lost")));
 
@@ -216,6 +226,42 @@ private slots:
         QCOMPARE(QFile(damaged).size(), qint64(7 * 300));
         document->menus()->showLostLinks->trigger();
         QVERIFY(window->summaryLabel()->text().contains(damaged));
+    }
+
+    void lostLinksWriteToLinksOfEveryCategory()
+    {
+        DatabaseBuilder db;
+        db.emailTemplate(QStringLiteral("Reminder"), QStringLiteral("Our link"), QStringLiteral("Hello"));
+        db.link(QStringLiteral("Shown"));
+        LinkFields fields;
+        fields.title = QStringLiteral("Elsewhere");
+        fields.URL = QStringLiteral("http://elsewhere.example/");
+        fields.contactEmail = QStringLiteral("webmaster@elsewhere.example");
+        db.category(QStringLiteral("Other")).link(fields);
+        const QString elsewhere = db.lastLink()->ID();
+        MyDocument *document = m_fixture->open(db);
+        DocumentFixture::selectCategory(document, QStringLiteral("General"));
+
+        document->commandArea<HistoryCommands>()->showLostLinks();
+        LostLinksDialogController *window = document->commandArea<HistoryCommands>()->lostLinksWindow();
+        emit window->sendMessageMenuAboutToShow({elsewhere});
+        QAction *reminder = nullptr;
+        for (QAction *item : window->sendMessageMenu()->actions()) {
+            if (item->text() == QStringLiteral("Reminder"))
+                reminder = item;
+        }
+        QVERIFY(reminder && reminder->isEnabled());
+        reminder->trigger();
+        QCOMPARE(m_fixture->opener().urls().size(), 1);
+        QVERIFY(
+            m_fixture->opener().urls().first().toString().startsWith("mailto:webmaster@elsewhere.example"));
+        // Edit Link reaches it too.
+        window->selectLinksWithIDs({elsewhere});
+        emit window->editLinkRequested(elsewhere);
+        LinkCommands *links = document->commandArea<LinkCommands>();
+        QVERIFY(links->linkDialog() && links->linkDialog()->isVisible());
+        QCOMPARE(links->linkDialog()->link().title(), QStringLiteral("Elsewhere"));
+        links->linkDialog()->reject();
     }
 
     void automaticRunsCheckTheDueLinks()

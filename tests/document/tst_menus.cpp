@@ -84,9 +84,12 @@ class TestMenus : public QObject
                                   u' ' + widget->objectName();
             // Group boxes' titles, fields' placeholders, spin boxes' units; the text of labels and buttons
             // only: a field's text is the user's.
-            for (const char *property : {"title", "placeholderText", "prefix", "suffix", "toolTip",
-                                         "accessibleName", "accessibleDescription"})
+            for (const char *property :
+                 {"title", "placeholderText", "toolTip", "accessibleName", "accessibleDescription"})
                 collect(texts, where, widget->property(property).toString());
+            // A unit may stand on both sides of a spin box's number, as one translated text.
+            collect(texts, where,
+                    widget->property("prefix").toString() + widget->property("suffix").toString());
             if (qobject_cast<QLabel *>(widget) || qobject_cast<QAbstractButton *>(widget))
                 collect(texts, where, widget->property("text").toString());
             if (auto *tabs = qobject_cast<QTabWidget *>(widget)) {
@@ -442,14 +445,23 @@ private slots:
         MessageBox::setNextAnswer(0);
         sheet->themeButton(Themes::Candy)->click();
         QCOMPARE(sheet->styleTextView()->toPlainText(), Themes::stylesOfTheme(Themes::Candy).at(4).value());
-        sheet->findChild<QRadioButton *>("sameWindowButton")->setChecked(true);
+        // A database never set up shows the same window, as its page has no target; the preview of
+        // the responsive layout is that page, with the choices on screen.
+        QVERIFY(sheet->findChild<QRadioButton *>("sameWindowButton")->isChecked());
+        m_fixture->opener().setAnswer(true);
+        sheet->findChild<QRadioButton *>("responsiveButton")->setChecked(true);
+        sheet->findChild<QRadioButton *>("newWindowButton")->setChecked(true);
+        QVERIFY(sheet->preview());
+        const QByteArray responsive = contents(m_fixture->opener().urls().constLast().toLocalFile());
+        QVERIFY(responsive.contains("name=\"viewport\"") && responsive.contains("target=\"_blank\""));
+        QVERIFY(responsive.contains(".qm_section_title { color: #09A49F; font-weight: bold; }"));
         QTest::keyClick(sheet, Qt::Key_Escape);
         QCOMPARE(store.namedStrings(), before);
         QVERIFY(!document->isEdited());
 
         // The next opening starts from the database; an edit survives a switch to another style.
         sheet = openSetupSheet(document);
-        QVERIFY(sheet->findChild<QRadioButton *>("newWindowButton")->isChecked());
+        QVERIFY(sheet->findChild<QRadioButton *>("sameWindowButton")->isChecked());
         QCOMPARE(sheet->styleTextView()->toPlainText(),
                  LinksPageStyle::defaultTextForKey("SectionTitleStyle"));
         sheet->selectStyle(3);
@@ -469,6 +481,11 @@ private slots:
         QCOMPARE(store.stringForName("TargetNew"), QString("NO"));
         QCOMPARE(store.selfInfo().renderMode(), 2);
         QVERIFY(store.selfInfo().exportNewLinks() && !store.selfInfo().exportNegotiatingLinks());
+        sheet = openSetupSheet(document);
+        sheet->findChild<QRadioButton *>("responsiveButton")->setChecked(true);
+        sheet->confirm();
+        QCOMPARE(store.stringForName("PageLayout"), QString("responsive"));
+        QVERIFY(openSetupSheet(document)->findChild<QRadioButton *>("responsiveButton")->isChecked());
     }
 
     void copiesAndExportsCarryTheBuildersTextsOrAreRefused()

@@ -1,4 +1,5 @@
 #include "DocumentFixture.h"
+#include "document/Document.h"
 #include "document/DocumentFileGuard.h"
 #include "document/FileChangedBar.h"
 
@@ -10,6 +11,9 @@
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTimer>
+#include <QUndoStack>
+
+#include <sys/stat.h>
 
 // Opening, saving, reverting and closing document windows, and their two timers. Work that reached the
 // file another way is never overwritten without a question; an unedited window follows its file.
@@ -133,6 +137,18 @@ private slots:
         reader->close();
         other.unlock();
 
+        // A lock file that is a FIFO tells nobody who has the file: it may only be looked at.
+        QCOMPARE(::mkfifo(QFile::encodeName(lockPath).constData(), 0600), 0);
+        MessageBox::setNextAnswer(0); // Open Read-Only
+        MyDocument *looker = m_fixture->controller().openDocument(path);
+        QVERIFY(looker);
+        QCOMPARE(MessageBox::shownAlerts().last().title,
+                 QStringLiteral("The document \"test.site\" cannot be locked."));
+        QVERIFY(MessageBox::shownAlerts().last().message.contains(lockPath));
+        QVERIFY(looker->windowTitle().contains(QStringLiteral("(read-only)")));
+        looker->close();
+        QVERIFY(QFile::remove(lockPath));
+
         // A window that has the file holds the lock itself.
         MessageBox::clearShownAlerts();
         MyDocument *document = m_fixture->controller().openDocument(path);
@@ -222,6 +238,30 @@ private slots:
         QVERIFY(document->collectionManager().categoryWithName(QStringLiteral("Theirs")));
         QVERIFY(!document->collectionManager().categoryWithName(QStringLiteral("Dropped")));
         QVERIFY(!fileHasCategory(path, QStringLiteral("Dropped")));
+
+        // The bar's Reload asks first and names what would be lost; Cancel keeps all of it.
+        document->collectionManager().addCategoryWithName(QStringLiteral("Unsaved"),
+                                                          QStringLiteral("unsaved"));
+        document->updateChangeCount(QStringLiteral("New Category"));
+        writeBehind(path, QStringLiteral("Newer"));
+        QTRY_VERIFY_WITH_TIMEOUT(bar->isVisible(), 5000);
+        const int steps = document->document()->undoStack()->count();
+        MessageBox::setNextAnswer(1); // Cancel
+        bar->buttons().at(0)->click();
+        QCOMPARE(MessageBox::shownAlerts().last().title, QStringLiteral("Discard your changes and reload?"));
+        const QString lost = MessageBox::shownAlerts().last().message;
+        QVERIFY2(lost.contains(QStringLiteral("The 1 change made")) &&
+                     lost.contains(QString::fromUtf8("Lost: \u201cNew Category\u201d.")),
+                 qPrintable(lost));
+        QVERIFY(bar->isVisible());
+        QVERIFY(document->isEdited());
+        QVERIFY(document->collectionManager().categoryWithName(QStringLiteral("Unsaved")));
+        QCOMPARE(document->document()->undoStack()->count(), steps);
+        MessageBox::setNextAnswer(0); // Discard and Reload
+        bar->buttons().at(0)->click();
+        QVERIFY(!document->isEdited());
+        QVERIFY(document->collectionManager().categoryWithName(QStringLiteral("Newer")));
+        QVERIFY(!document->collectionManager().categoryWithName(QStringLiteral("Unsaved")));
 
         // A file moved away is offered Save As; the window follows its new file.
         addCategory(document, QStringLiteral("Moved"));

@@ -1,8 +1,14 @@
 #include "support/CliProcess.h"
 
+#include "history/HistoryFiles.h"
+#include "history/HistoryJson.h"
 #include "history/HistoryStore.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QTemporaryDir>
@@ -10,9 +16,12 @@
 #include <QThread>
 #include <atomic>
 #include <memory>
+#include <sys/stat.h>
+#include <utility>
 
 // The history file: what is recorded reads back, an older layout is upgraded, a file that cannot be
-// used is left as it is, two writers both get through, and Save As copies a consistent history.
+// used is left as it is, two writers both get through, Save As copies a consistent history, no link is
+// followed and the permissions are the database's.
 class TestHistoryStore : public QObject
 {
     Q_OBJECT
@@ -305,7 +314,116 @@ private slots:
         QVERIFY(HistoryStore::copyHistory(from, from, &error));
     }
 
+    void linksAreNeverFollowed()
+    {
+        // A link planted beside the database, dangling or not, as the history or one of its journal
+        // files: refused in one line, and nothing is created or changed through it.
+        QTemporaryDir elsewhere;
+        const QString target = elsewhere.filePath(QStringLiteral("target"));
+        const std::pair<const char *, bool> cases[] = {
+            {"", false}, {"", true}, {"-wal", false}, {"-shm", false}};
+        int n = 0;
+        for (const auto &[suffix, targetExists] : cases) {
+            const QString db = databasePath(QStringLiteral("linked%1.site").arg(++n));
+            QVERIFY(writeFile(db, {}));
+            if (*suffix)
+                QVERIFY(HistoryStore(db).record({check("LNK1", 0, '1')}));
+            if (targetExists)
+                QVERIFY(writeFile(target, "theirs"));
+            QVERIFY(QFile::link(target, HistoryStore::pathForDatabase(db) + QLatin1String(suffix)));
+            HistoryStore store(db);
+            QVERIFY(!store.record({check("LNK1", 10, '1')}));
+            QVERIFY2(store.errorString().contains(QStringLiteral("symbolic link")),
+                     qPrintable(store.errorString()));
+            QVERIFY(!store.errorString().contains(u'\n'));
+            QVERIFY(!store.checks());
+            QCOMPARE(QDir(elsewhere.path()).entryList(QDir::Files),
+                     targetExists ? QStringList{"target"} : QStringList());
+            if (targetExists)
+                QCOMPARE(fileContents(target), QByteArray("theirs"));
+            QFile::remove(target);
+        }
+
+        // The name SQLite is given follows no link of its own either, so a link put there between the
+        // check and the opening is no way round.
+        const QString db = databasePath(QStringLiteral("race.site"));
+        QVERIFY(QFile::link(target, HistoryStore::pathForDatabase(db)));
+        {
+            QSqlDatabase raw = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("raw"));
+            raw.setDatabaseName(HistoryFiles(db).sqliteName());
+            raw.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI"));
+            QVERIFY(!raw.open() || !QSqlQuery(raw).exec(QStringLiteral("CREATE TABLE t (x)")));
+        }
+        QSqlDatabase::removeDatabase(QStringLiteral("raw"));
+        QVERIFY(!QFile::exists(target));
+
+        // Folders on the way may be links: a database kept in a linked folder has its history.
+        const QString linkedFolder = elsewhere.filePath(QStringLiteral("folder"));
+        QVERIFY(QFile::link(m_dir.path(), linkedFolder));
+        QVERIFY(writeFile(databasePath(QStringLiteral("through.site")), {}));
+        HistoryStore through(linkedFolder + QStringLiteral("/through.site"));
+        QVERIFY2(through.record({check("LNK1", 0, '1')}), qPrintable(through.errorString()));
+        QVERIFY(QFileInfo(databasePath(QStringLiteral("through.site-history"))).isFile());
+    }
+
+    void permissionsFollowTheDatabase()
+    {
+        // The history holds partner addresses: it and its journal files get the database's bits,
+        // never more than 0644, whatever the umask.
+        const mode_t previousMask = ::umask(077);
+        for (const mode_t mode : {0600, 0640, 0664, 0666}) {
+            const QString db = databasePath(QStringLiteral("mode%1.site").arg(mode, 0, 8));
+            QVERIFY(writeFile(db, {}));
+            QVERIFY(::chmod(QFile::encodeName(db).constData(), mode) == 0);
+            HistoryStore store(db); // keeps its connection, and so the journal files, open
+            QVERIFY(store.record({check("LNK1", 0, '1')}));
+            for (const char *suffix : {"", "-wal", "-shm"})
+                QCOMPARE(permissionsOf(store.path() + QLatin1String(suffix)), mode & 0644);
+        }
+        ::umask(previousMask);
+
+        // A history made looser before loses the extra bits when next written; Save As gives the copy
+        // the new database's.
+        const QString db = databasePath(QStringLiteral("mode600.site"));
+        QVERIFY(::chmod(QFile::encodeName(HistoryStore::pathForDatabase(db)).constData(), 0666) == 0);
+        QVERIFY(HistoryStore(db).record({check("LNK1", 10, '1')}));
+        QCOMPARE(permissionsOf(HistoryStore::pathForDatabase(db)), 0600);
+        const QString copy = databasePath(QStringLiteral("copy640.site"));
+        QVERIFY(writeFile(copy, {}));
+        QVERIFY(::chmod(QFile::encodeName(copy).constData(), 0640) == 0);
+        QVERIFY(HistoryStore::copyHistory(db, copy));
+        QCOMPARE(permissionsOf(HistoryStore::pathForDatabase(copy)), 0640);
+        QCOMPARE(HistoryStore(copy).checks()->size(), 2);
+    }
+
+    void checksPrintAsTheirJsonObjects()
+    {
+        // A long history is printed without a JSON object per check: the text must be the one
+        // QJsonDocument makes of the object, whatever the strings hold.
+        const QString tricky = QStringLiteral("\"q\" \\ \b\f\n\r\t \x01\x1f\x7f é € ") +
+                               QString::fromUtf8("\xF0\x9F\x98\x80") + QChar(0xD800) + u'x' + QChar(0xDC00);
+        QList<CheckRecord> records{check("LNK1", 0, VerificationSucceeded, false),
+                                   check("LNK2", 86400 * 200, VerificationLinkNotFound),
+                                   check("LNK3", 5, VerificationSucceeded)}; // rel empty
+        records[1].title = tricky;
+        records[1].anchorText = tricky;
+        records[1].httpStatus = 0;
+        records[1].rel = {QStringLiteral("a"), tricky};
+        for (const CheckRecord &record : records) {
+            QByteArray text = "[\n";
+            HistoryJson::appendCheck(text, record, 1);
+            text += "\n]\n";
+            QCOMPARE(text, QJsonDocument(QJsonArray{HistoryJson::check(record)}).toJson());
+        }
+    }
+
 private:
+    static mode_t permissionsOf(const QString &path)
+    {
+        struct stat status;
+        return ::lstat(QFile::encodeName(path).constData(), &status) == 0 ? status.st_mode & 07777 : 0;
+    }
+
     static CheckRecord check(const QString &id, qint64 seconds, VerificationResult result,
                              bool followed = true)
     {

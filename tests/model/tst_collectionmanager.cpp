@@ -248,7 +248,8 @@ private slots:
         store.setString("3", "A");
         store.setString(QString(), "B"); // a null value changes nothing
         QCOMPARE(store.namedStrings(), QList<NamedString>({{"B", "2"}, {"A", "3"}}));
-        QCOMPARE(store.targetNew(), 1);
+        QCOMPARE(store.targetNew(),
+                 2); // never set: the page gets no target, partners open in the same window
         store.setTargetNew(2);
         QCOMPARE(store.stringForName("TargetNew"), QString("NO"));
         store.setTargetNew(7);

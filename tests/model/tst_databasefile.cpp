@@ -1,24 +1,37 @@
+#include "CliProcess.h"
 #include "DatabaseBuilder.h"
 #include "model/ByteFields.h"
 #include "model/CollectionManager.h"
 #include "model/DatabaseCodec.h"
 #include "model/DatabaseFile.h"
 #include "model/DatabaseJson.h"
+#include "model/DatabaseLock.h"
 #include "model/RecordReader.h"
+#include "model/TemporaryFolder.h"
 #include "model/WindowState.h"
 #include "workflow/EmailTemplateFile.h"
 #include "workflow/LinkImporter.h"
 
 #include <QBuffer>
+#include <QDir>
+#include <QElapsedTimer>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QLockFile>
 #include <QProcess>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QtEndian>
 #include <ctime>
+#include <fcntl.h>
+#include <functional>
 #include <limits>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <utility>
 
 namespace {
 
@@ -200,6 +213,7 @@ private slots:
         fill(store);
         const QByteArray first = store.dataRepresentation();
         const qint64 nextID = Link().ID().mid(3).toLongLong() + 1;
+        QCOMPARE(DatabaseCodec::encodedSize(store), first.size()); // what the writers check
         CollectionManager loaded;
         QVERIFY(loaded.loadDataRepresentation(first));
         QCOMPARE(loaded.dataRepresentation(), first);
@@ -381,6 +395,113 @@ private slots:
         QCOMPARE(store.windowFrame(), QRectF(1, 1, 1, 1));
         QCOMPARE(store.stringForName("Style"), QString("a"));
         QCOMPARE(store.namedStrings().size(), 2); // one entry per name
+    }
+
+    void aFileTheReadersWouldRefuseIsNeverWritten()
+    {
+        // Templates are the lightest records to reach the readers' cap with.
+        CollectionManager store;
+        std::vector<std::unique_ptr<EmailTemplate>> many;
+        const qint64 needed = DatabaseFile::MaximumFileSize / EmailTemplate::RecordSize + 1;
+        for (qint64 i = 0; i < needed; ++i)
+            many.push_back(std::make_unique<EmailTemplate>());
+        store.emailTemplateList().replaceEmailTemplates(std::move(many));
+        QVERIFY(DatabaseCodec::encodedSize(store) > DatabaseFile::MaximumFileSize);
+
+        QTemporaryDir dir;
+        const QString path = dir.filePath("big.site");
+        const QByteArray old = CollectionManager().dataRepresentation();
+        QVERIFY(writeFile(path, old));
+        QString error;
+        QVERIFY(!DatabaseFile::write(store, path, &error, true));
+        QVERIFY2(error.contains("2048 MB"), qPrintable(error));
+        QCOMPARE(fileContents(path), old);
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"big.site"});
+    }
+
+    void aLockWithoutAnOwnerIsTakenOverAndOneThatIsNoFileRefused()
+    {
+        QTemporaryDir dir;
+        const QString database = dir.filePath("db.site");
+        const QString lockPath = DatabaseLock::lockPathFor(database);
+        const QString target = dir.filePath("target");
+        enum Expect
+        {
+            Taken,
+            Held,
+            Refused
+        };
+        struct Case
+        {
+            const char *name;
+            std::function<bool()> make;
+            Expect expect;
+        };
+        // A writer that has made the file and holds it while it fills it in.
+        int writer = -1;
+        QLockFile live(lockPath);
+        const Case cases[] = {
+            {"empty, left by a writer killed before it wrote", [&] { return writeFile(lockPath, {}); },
+             Taken},
+            {"cut short", [&] { return writeFile(lockPath, "1234"); }, Taken},
+            {"no lock at all", [&] { return writeFile(lockPath, "not a lock\n"); }, Taken},
+            {"unreadable",
+             [&] { return writeFile(lockPath, {}) && QFile::setPermissions(lockPath, QFile::Permissions()); },
+             Taken},
+            {"empty while its writer holds it",
+             [&] {
+                 writer = ::open(QFile::encodeName(lockPath).constData(), O_RDWR | O_CREAT | O_EXCL, 0644);
+                 return writer >= 0 && ::flock(writer, LOCK_EX | LOCK_NB) == 0;
+             },
+             Held},
+            {"held by a live process", [&] { return live.tryLock(); }, Held},
+            {"a FIFO", [&] { return ::mkfifo(QFile::encodeName(lockPath).constData(), 0644) == 0; }, Refused},
+            {"a dangling link", [&] { return QFile::link(target, lockPath); }, Refused},
+            {"a folder", [&] { return QDir().mkdir(lockPath); }, Refused},
+        };
+        for (const Case &c : cases) {
+            QVERIFY2(c.make(), c.name);
+            DatabaseLock lock(database);
+            QElapsedTimer clock;
+            clock.start();
+            const bool taken = lock.tryLock(c.expect == Refused ? 5000 : 0);
+            QVERIFY2(taken == (c.expect == Taken), c.name);
+            if (c.expect == Held)
+                QVERIFY2(lock.heldElsewhere(), c.name);
+            if (c.expect == Refused) {
+                QVERIFY2(lock.failure() == DatabaseLock::Failure::NotAFile, c.name);
+                QVERIFY2(clock.elapsed() < 1000, c.name); // at once, not after the wait
+                QVERIFY2(!QFile::exists(target), c.name);
+            }
+            if (!taken)
+                QVERIFY2(lock.errorString().contains(lockPath), qPrintable(lock.errorString()));
+            lock.unlock();
+            live.unlock();
+            if (writer >= 0)
+                ::close(std::exchange(writer, -1));
+            QFile::remove(lockPath);
+            QDir().rmdir(lockPath);
+        }
+    }
+
+    void temporaryFilesNeverGoThroughALink()
+    {
+        QStandardPaths::setTestModeEnabled(true);
+        QString error;
+        const QString folder = TemporaryFolder::path(&error);
+        QVERIFY2(!folder.isEmpty(), qPrintable(error));
+        QVERIFY(TemporaryFolder::writeFile("page.html", "one", &error));
+        QCOMPARE(fileContents(folder + "/page.html"), QByteArray("one"));
+        QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden), QStringList{"page.html"});
+        // Someone puts a link to a folder of theirs in its place.
+        QTemporaryDir theirs;
+        QVERIFY(QDir().rename(folder, folder + ".moved"));
+        QVERIFY(QFile::link(theirs.path(), folder));
+        QVERIFY(!TemporaryFolder::writeFile("page.html", "two", &error));
+        QVERIFY2(error.contains("not a private folder"), qPrintable(error));
+        QVERIFY(QDir(theirs.path()).isEmpty());
+        QVERIFY(QFile::remove(folder));
+        QVERIFY(QDir().rename(folder + ".moved", folder));
     }
 
     void readingStopsAtTheCap()

@@ -4,21 +4,30 @@
 #include "TestData.h"
 #include "support/CliProcess.h"
 
+#include "model/AddressTexts.h"
 #include "model/CollectionManager.h"
 #include "model/DatabaseFile.h"
+#include "model/DatabaseJson.h"
 #include "model/Preferences.h"
+#include "model/PublishingRules.h"
 #include "model/TemporaryFolder.h"
 #include "model/TextUtils.h"
+#include "model/UiLanguage.h"
 #include "model/UrlOpener.h"
 #include "publish/ClipboardWriter.h"
+#include "publish/CsvSpreadsheetBuilder.h"
 #include "publish/ExportTexts.h"
 #include "publish/HTMLBuilder.h"
 #include "publish/LinksPageExporter.h"
 #include "publish/LinksPageSetup.h"
 #include "publish/LinksPageStyle.h"
 #include "publish/PreviewPage.h"
+#include "publish/SiteProfileForm.h"
 #include "publish/SpreadsheetBuilder.h"
 #include "publish/Themes.h"
+#include "workflow/LinkForm.h"
+#include "workflow/LinkImporter.h"
+#include "workflow/TableRowConverter.h"
 
 #include <QDir>
 #include <QFile>
@@ -136,6 +145,7 @@ class TestExports : public QObject
 private slots:
     void initTestCase()
     {
+        UiLanguage::installEnglishPlurals();
         Preferences::useSettingsFile(m_dir.filePath("settings.ini"));
         DatabaseBuilder db;
         build(db);
@@ -228,6 +238,95 @@ private slots:
         QVERIFY(page.contains("<A name=\"x&quot;y\"></A>"));
         QVERIFY(!page.contains("<SCRIPT>"));
         QCOMPARE(HTMLBuilder::attributeString("a&b\"<>"), QString("a&b&quot;&lt;&gt;"));
+    }
+
+    // Hostile addresses: every way in refuses them, naming the link or field, and the links page
+    // never carries one, whatever the store holds (a file of an older version may). Hostile styles
+    // and anchors cannot leave their place in the page.
+    void hostileInputsNeverReachThePage()
+    {
+        const QStringList hostile = {
+            "javascript:alert(1)",      "JavaScript://%0Aalert(1)",
+            "vbscript:msgbox(1)",       "data:text/html;base64,PHNjcmlwdD5hbGVydCgxKTwvc2NyaXB0Pg==",
+            " \tjava\nscript:alert(1)", "\x01javascript:alert(1)",
+            "mailto:a@b.example",       "file:///etc/passwd",
+            "ftp://files.example/"};
+        // What the editors complete into a web address and keep as they did.
+        for (const QString &typed :
+             {"example.com", "example.com:8080/links", "HTTPS://Example.com/", "http://"})
+            QVERIFY2(!AddressTexts::isRefusedAddress(typed), qPrintable(typed));
+
+        const QList<TableField> columns{TableField::Title, TableField::URL, TableField::LinksPageURL};
+        const TableRowConverter table(columns, QDate(2024, 6, 1));
+        for (const QString &address : hostile) {
+            const QByteArray name = address.toUtf8();
+            // The link editor and the site profile stop at the field and name the address.
+            for (const LinkForm::Field field : {LinkForm::MainPageURL, LinkForm::LinksPageURL}) {
+                LinkForm::Texts texts{.title = "T", .URL = "http://ok.example/"};
+                LinkForm::text(texts, field) = address;
+                const LinkForm::CheckResult check = LinkForm::checkLinkEditor(texts, {});
+                QVERIFY2(!check.passed && check.field == field && check.message.contains(address), name);
+            }
+            SiteProfileTexts profile{.title = "Mine", .URL = "http://mine.example/", .linksURL = address};
+            const SiteProfileForm::CheckResult check = SiteProfileForm::checkSiteInfo(profile, {});
+            QVERIFY2(!check.passed && check.field == SiteProfileForm::LinksPageURL, name);
+
+            // A table's row is skipped for its address; its links page is left out with a note.
+            QVERIFY2(!table.newLink({"T", address}).usable, name);
+            const TableRowConverter::Result row = table.newLink({"T", "http://ok.example/", address});
+            QVERIFY2(row.usable && row.fields.counterpartURL.isEmpty(), name);
+            QVERIFY2(row.notes.join(' ').contains(address.trimmed()), name);
+
+            // The store holds one, as a file of an older version may.
+            DatabaseBuilder db;
+            db.link(fields("Evil Partner", LinkStatusApproved, address, ""));
+            db.link(fields("Good Partner", LinkStatusApproved, "http://good.example/", ""));
+            db.category("Trap", "javascript:void(0)")
+                .link(fields("Trapped", LinkStatusApproved, "http://trap.example/", ""));
+            db.category("Encoded", "javascript&#58;void(0)")
+                .link(fields("Encoded", LinkStatusApproved, "http://encoded.example/", ""));
+            db.store().setRenderMode(RenderModeSinglePage);
+            const HTMLBuilder builder(db.store());
+            for (const QString &page : {builder.HTMLForSinglePage(), builder.clipboardString(),
+                                        builder.HTMLForTableOfContentsWithSinglePage(false, false, false)}) {
+                QVERIFY2(!page.contains("Evil Partner") && !page.contains(address.trimmed()), name);
+                QVERIFY(!page.contains("href=\"javascript", Qt::CaseInsensitive));
+            }
+            QVERIFY(builder.HTMLForSinglePage().contains("Good Partner"));
+            const QString contents = builder.HTMLForTableOfContentsWithSinglePage(false, false, false);
+            QVERIFY(contents.contains("href=\"./javascript:void(0).html\""));
+            QVERIFY(contents.contains("href=\"./javascript&#58;void(0).html\""));
+            QCOMPARE(PublishingRules::numberOfPublishableLinks(db.store()), 3);
+            QVERIFY2(
+                LinksPageExporter::leftOutLinkSentences(db.store()).join(' ').contains("\"Evil Partner\""),
+                name);
+
+            // load refuses the JSON and names the link; import-links leaves the link out and says so.
+            FileError error;
+            CollectionManager loaded;
+            QVERIFY2(!DatabaseJson::fromJson(DatabaseJson::toJson(db.store()), loaded, &error), name);
+            QVERIFY2(error.text().contains("\"Evil Partner\""), qPrintable(error.text()));
+            const QString other = m_dir.filePath("hostile.site");
+            QVERIFY(DatabaseFile::write(db.store(), other));
+            DatabaseBuilder target;
+            ImportSummary summary;
+            QVERIFY(LinkImporter::importLinksFromFileAtPath(target.store(), other, {}, &summary));
+            QCOMPARE(target.store().numberOfLinks(), 3);
+            QVERIFY2(LinkImporter::summaryText(summary).contains("\"Evil Partner\""), name);
+        }
+
+        // A style cannot end the STYLE element, in the page or in the preview.
+        const QString style = "color: red; }</STYLE ><SCRIPT>alert(1)</SCRIPT><STYLE>.x {";
+        DatabaseBuilder styled;
+        styled.link("Plain");
+        styled.store().setString(style, "TextStyle");
+        LinksPageSetup setup;
+        setup.initializeFromCollectionManager(styled.store());
+        for (const QString &page : {HTMLBuilder(styled.store()).HTMLForSinglePage(),
+                                    setup.previewHTML("<STYLE>.qm_text { #TextStyle# }</STYLE>")}) {
+            QCOMPARE(page.count(QRegularExpression("</style", QRegularExpression::CaseInsensitiveOption)), 1);
+            QVERIFY(page.contains("color: red; }<\\/STYLE ><SCRIPT>"));
+        }
     }
 
     void unsafePageNamesAndFailedWritesAreReported()
@@ -355,8 +454,8 @@ private slots:
         store.setString("kept", "SomethingElse");
         LinksPageSetup setup;
         setup.initializeFromCollectionManager(store);
-        QCOMPARE(setup.targetNew(), 1);
-        QVERIFY(setup.changes(store)); // never set up: confirming writes the defaults and "TargetNew"
+        QCOMPARE(setup.targetNew(), 2); // never set up: the page opens partners in the same window
+        QVERIFY(setup.changes(store));  // never set up: confirming writes the defaults and "TargetNew"
         setup.setLayout(1);
         setup.setTargetNew(2);
         setup.setExportNewLinks(false);
@@ -403,6 +502,45 @@ private slots:
         partial.setTargetNew(emptied.targetNew());
         QVERIFY(partial.stringForName("SectionTitleStyle").isNull());
         QVERIFY(emptied.changes(partial));
+    }
+
+    // What the sheet shows is what the page gets: the target choice for every stored value, and the
+    // layout, the responsive one kept as a named string that a database never given it does not get.
+    void setupChoicesAreThePagesChoices()
+    {
+        const QList<QPair<const char *, int>> targets{{nullptr, 2}, {"YES", 1}, {"NO", 2}, {"yes", 2}};
+        for (const auto &[stored, shown] : targets) {
+            DatabaseBuilder db;
+            db.link("Alder");
+            if (stored)
+                db.store().setString(stored, "TargetNew");
+            LinksPageSetup setup;
+            setup.initializeFromCollectionManager(db.store());
+            QCOMPARE(setup.targetNew(), shown);
+            const Link &link = *db.store().defaultCategoryNode()->firstChild()->link();
+            QCOMPARE(HTMLBuilder(db.store()).HTMLForLink(link, false).contains("target="), shown == 1);
+        }
+
+        DatabaseBuilder db;
+        db.link("Alder");
+        LinksPageSetup setup;
+        setup.initializeFromCollectionManager(db.store());
+        setup.setLayout(2);
+        setup.applyTo(db.store());
+        QVERIFY(db.store().stringForName("PageLayout").isNull());
+        setup.setLayout(LinksPageSetup::ResponsiveLayout);
+        QVERIFY(setup.changes(db.store()));
+        setup.applyTo(db.store());
+        QCOMPARE(db.store().stringForName("PageLayout"), QString("responsive"));
+        QCOMPARE(db.store().selfInfo().renderMode(), 1);
+        LinksPageSetup reopened;
+        reopened.initializeFromCollectionManager(db.store());
+        QCOMPARE(reopened.layout(), LinksPageSetup::ResponsiveLayout);
+        QVERIFY(!reopened.changes(db.store()));
+        reopened.setLayout(2);
+        reopened.applyTo(db.store());
+        QCOMPARE(db.store().stringForName("PageLayout"), QString("table"));
+        QCOMPARE(db.store().selfInfo().renderMode(), 2);
     }
 
     void previewFillsEveryPlaceholderAndIsWrittenPrivately()
@@ -452,7 +590,7 @@ private slots:
         QCOMPARE(SpreadsheetBuilder::stringForStatus('9'), QString(""));
 
         QCOMPARE(ExportTexts::proposedSpreadsheetName(QDate(2024, 12, 31)),
-                 QString("Links Database 12-31-2024"));
+                 QString("Links Database 2024-12-31"));
         QCOMPARE(ExportTexts::filesCreatedMessage(1), QString("1 file was created."));
         QCOMPARE(ExportTexts::linksExportedMessage(1), QString("1 link was exported."));
         QCOMPARE(ExportTexts::linksExportedMessage(0), QString("0 links were exported."));
@@ -475,6 +613,14 @@ private slots:
         QCOMPARE(builder.unwritableCharacterCount(TextEncoding::MacOSRoman), 2); // Ł ½
         QCOMPARE(builder.unwritableCharacterCount(TextEncoding::ISOLatin1), 2);  // Ł —
         QCOMPARE(builder.unwritableCharacterCount(TextEncoding::UTF16), 0);
+        // The comma-separated text dates by ISO and adds the last verification's result.
+        const QStringList csv = CsvSpreadsheetBuilder(db.store()).string().split("\r\n");
+        QVERIFY2(csv.at(0).endsWith(",Last Verified On,Last Verification Result,Notes"),
+                 qPrintable(csv.at(0)));
+        QVERIFY2(csv.at(1).contains(",Approved,2004-03-05,2004-12-31,Verified successfully.,\"First line"),
+                 qPrintable(csv.at(1)));
+        QVERIFY2(csv.constLast().isEmpty() && csv.at(csv.size() - 2).endsWith(",Negotiating,2010-11-09,,,"),
+                 qPrintable(csv.at(csv.size() - 2)));
     }
 
     void encodingsMatchGolden_data()

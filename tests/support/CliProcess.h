@@ -27,6 +27,7 @@ struct CliOptions
     int timeoutMs = 60000;
     bool eventLoop = false; // keeps this process's event loop turning (for a server in the test)
     QDateTime clock;        // when set: the tool's clock stands there (Clock::EnvironmentVariable)
+    QList<QPair<QString, QString>> variables; // set in its environment; a null value removes one
 
     CliOptions &fed(const QByteArray &bytes) { return input = bytes, *this; }
     CliOptions &at(const QString &folder) { return home = folder, *this; }
@@ -34,6 +35,10 @@ struct CliOptions
     CliOptions &within(int ms) { return timeoutMs = ms, *this; }
     CliOptions &withEventLoop() { return eventLoop = true, *this; }
     CliOptions &clockedAt(const QDateTime &at) { return clock = at, *this; }
+    CliOptions &with(const QString &name, const QString &value = QString())
+    {
+        return variables.append({name, value}), *this;
+    }
 };
 
 inline CliRun runCli(const QStringList &arguments, const CliOptions &options = {})
@@ -50,6 +55,12 @@ inline CliRun runCli(const QStringList &arguments, const CliOptions &options = {
     if (options.clock.isValid())
         environment.insert(QString::fromLatin1(Clock::EnvironmentVariable),
                            Clock::environmentValue(options.clock));
+    for (const auto &[name, value] : options.variables) {
+        if (value.isNull())
+            environment.remove(name);
+        else
+            environment.insert(name, value);
+    }
     process.setProcessEnvironment(environment);
     process.start(QStringLiteral(QM_CLI_PATH), arguments);
     if (!options.input.isNull())

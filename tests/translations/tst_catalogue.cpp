@@ -92,6 +92,25 @@ private slots:
                             missing.join(u'\n')));
         // And nothing the sources no longer say.
         QCOMPARE(sources.messages().size(), m_german.messages().size());
+
+        // English has the singular and the plural of every text that counts.
+        TsCatalogue english;
+        QVERIFY2(english.read(QStringLiteral(QM_SOURCE_DIR "/translations/quillmarsh_en.ts"), &error),
+                 qPrintable(error));
+        QSet<QString> counted;
+        for (const TsMessage &message : english.messages()) {
+            if (message.type.isEmpty() && message.translations.size() == 2 &&
+                !message.translations.contains(QString()))
+                counted.insert(message.key());
+        }
+        QStringList formless;
+        for (const TsMessage &message : sources.messages()) {
+            if (message.numerus && !counted.contains(message.key()))
+                formless.append(message.context + QStringLiteral(" \"") + message.source + u'"');
+        }
+        QVERIFY2(formless.isEmpty(),
+                 qPrintable(QStringLiteral("Give the English forms in quillmarsh_en.ts:\n") +
+                            formless.join(u'\n')));
     }
 
 private:

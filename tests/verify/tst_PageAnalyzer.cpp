@@ -1,9 +1,10 @@
+#include "verify/LocalNetwork.h"
 #include "verify/PageAnalyzer.h"
 #include "verify/PageDecoder.h"
 #include "verify/PageDocument.h"
 #include "verify/ReciprocalLinkMatcher.h"
+#include "verify/RefreshDirective.h"
 #include "verify/RetryPolicy.h"
-#include "verify/VerificationManager.h"
 
 #include <QStringEncoder>
 #include <QTest>
@@ -35,24 +36,71 @@ class TestPageAnalyzer : public QObject
 {
     Q_OBJECT
 private slots:
-    void decodesByByteOrderMarkThenUtf8ThenLatin1()
+    void decodesAsABrowserDoes_data()
     {
-        const QString text =
-            QStringLiteral("<a href=\"http://www.m\u00fcller.example/\">M\u00fcller \u20ac</a>");
-        QStringEncoder le(QStringConverter::Utf16LE), be(QStringConverter::Utf16BE);
-        QCOMPARE(PageDecoder::decode(QByteArray("\xFF\xFE") + le(text)), text);
-        QCOMPARE(PageDecoder::decode(QByteArray("\xFE\xFF") + be(text)), text);
-        QCOMPARE(PageDecoder::decode(text.toUtf8()), text);
-        QCOMPARE(PageDecoder::decode("\xEF\xBB\xBF" + text.toUtf8()), text);
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QByteArray>("contentType");
+        QTest::addColumn<QByteArray>("encoding");
+        QTest::addColumn<QString>("text");
+        const QString mine = QStringLiteral("\u041c\u043e\u0439 \u0441\u0430\u0439\u0442"); // "My site"
+        const QString link = QStringLiteral("<a href=\"http://www.mysite.example/\">%1</a>").arg(mine);
+        const QByteArray cp1251 = QStringEncoder("windows-1251").encode(link);
+        const QString japanese = QStringLiteral("<p>\u30ea\u30f3\u30af</p>"); // "link"
+        const QByteArray shiftJis = QStringEncoder("Shift_JIS").encode(japanese);
+        const auto row = [](const char *name, const QByteArray &bytes, const char *contentType,
+                            const char *encoding, const QString &text) {
+            QTest::newRow(name) << bytes << QByteArray(contentType) << QByteArray(encoding) << text;
+        };
+        const QString html = QStringLiteral("<p>x</p>");
+        row("UTF-16LE named by the header", QStringEncoder(QStringConverter::Utf16LE).encode(link),
+            "text/html; charset=utf-16le", "UTF-16LE", link);
+        row("windows-1251 named by the header", cp1251, "text/html;charset=\"Windows-1251\"", "windows-1251",
+            link);
+        row("Shift_JIS named by http-equiv",
+            "<meta http-equiv=\"Content-Type\" content=\"text/html; charset=Shift_JIS\">" + shiftJis,
+            "text/html", "Shift_JIS",
+            "<meta http-equiv=\"Content-Type\" content=\"text/html; charset=Shift_JIS\">" + japanese);
+        row("meta charset after other tags",
+            "<!DOCTYPE html><html lang=ru><head><meta charset='cp1251'>" + cp1251, "", "windows-1251",
+            "<!DOCTYPE html><html lang=ru><head><meta charset='cp1251'>" + link);
+        row("BOM overrides the header", "\xFE\xFF" + QStringEncoder(QStringConverter::Utf16BE).encode(link),
+            "text/html; charset=windows-1251", "UTF-16BE", link);
+        row("UTF-8 BOM overrides a meta", "\xEF\xBB\xBF<meta charset=koi8-r>" + link.toUtf8(), "", "UTF-8",
+            "<meta charset=koi8-r>" + link);
+        row("header overrides a meta", "<meta charset=koi8-r>" + cp1251, "text/html; charset=cp1251",
+            "windows-1251", "<meta charset=koi8-r>" + link);
+        row("latin1 means windows-1252", "\x80 caf\xE9", "text/html; charset=ISO-8859-1", "windows-1252",
+            QStringLiteral("\u20ac caf\u00e9"));
+        row("a meta naming UTF-16 means UTF-8", "<meta charset=utf-16>" + link.toUtf8(), "", "UTF-8",
+            "<meta charset=utf-16>" + link);
+        row("a label browsers do not know is passed over", "<meta charset=cp1251>" + cp1251,
+            "text/html; charset=utf-7", "windows-1251", "<meta charset=cp1251>" + link);
+        row("encodings that hide markup read as one replacement", "<a href=x>",
+            "text/html; charset=iso-2022-kr", "replacement", QStringLiteral("\ufffd"));
+        // What the scan must not take for a declaration.
+        row("content without http-equiv", "<meta content=\"text/html; charset=koi8-r\">\xE9!", "",
+            "windows-1252", QStringLiteral("<meta content=\"text/html; charset=koi8-r\">\u00e9!"));
+        row("meta in a comment", "<!-- <meta charset=koi8-r> -->\xE9!", "", "windows-1252",
+            QStringLiteral("<!-- <meta charset=koi8-r> -->\u00e9!"));
+        row("meta in another tag's attribute", "<div title=\"<meta charset=koi8-r>\">\xE9!", "",
+            "windows-1252", QStringLiteral("<div title=\"<meta charset=koi8-r>\">\u00e9!"));
+        const QByteArray late = QByteArray(1024, ' ') + "<meta charset=koi8-r>\xE9!";
+        row("meta past the first 1,024 bytes", late, "", "windows-1252", QString::fromLatin1(late));
+        // Nothing declared: valid UTF-8 is UTF-8 (also when cut inside a character), else windows-1252.
+        row("undeclared UTF-8", link.toUtf8(), "text/html", "UTF-8", link);
+        row("undeclared UTF-8 cut short", QStringLiteral("caf\u00e9").toUtf8().chopped(1), "", "UTF-8",
+            QStringLiteral("caf"));
+        row("undeclared, not UTF-8", cp1251, "", "windows-1252", QString::fromLatin1(cp1251));
+    }
 
-        // Invalid UTF-8 falls back to Latin-1: every ASCII address survives, and Latin-1 text reads right.
-        const QByteArray latin1 = "caf\xE9 <a href=\"http://www.mysite.example/\">";
-        QCOMPARE(PageDecoder::decode(latin1), QString::fromLatin1(latin1));
-        QVERIFY(VerificationManager::data(latin1, QStringLiteral("http://www.mysite.example/")));
-        // A page cut inside a multi-byte character is still UTF-8.
-        const QByteArray cut = QStringLiteral("http://a.example \u00fc").toUtf8().chopped(1);
-        QVERIFY(PageDecoder::decode(cut).startsWith(QStringLiteral("http://a.example ")));
-        QVERIFY(!PageDecoder::decode(cut).contains(QChar(0xFC)));
+    void decodesAsABrowserDoes()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QByteArray, contentType);
+        QFETCH(QByteArray, encoding);
+        QFETCH(QString, text);
+        QCOMPARE(PageDecoder::encodingOf(bytes, contentType), encoding);
+        QCOMPARE(PageDecoder::decode(bytes, contentType), text);
     }
 
     void searchStrings_data()
@@ -268,6 +316,110 @@ private slots:
                            link);
         QCOMPARE(analysis.canonical, QStringLiteral("http://partner.example/other.html#top"));
         QVERIFY(analyze(link).canonical.isEmpty());
+    }
+
+    void pagesThatMoveByARefresh()
+    {
+        // The directive as browsers read it; nullopt: not a refresh at all.
+        const struct
+        {
+            const char *value;
+            std::optional<std::pair<int, const char *>> read;
+        } directives[] = {
+            {"0; url=/new.html", {{0, "/new.html"}}},
+            {" 5 ,URL = 'next page.html' trailing", {{5, "next page.html"}}},
+            {"3.9;\"http://p.example/x\"", {{3, "http://p.example/x"}}},
+            {"1; url=\"unclosed", {{1, "unclosed"}}},
+            {".5 ; /plain", {{0, "/plain"}}},
+            {"7", {{7, ""}}},
+            {"10;", {{10, ""}}},
+            {"2 urlx", {{2, "urlx"}}},
+            {"soon; url=/x", std::nullopt},
+            {"", std::nullopt},
+            {"5x; url=/x", std::nullopt},
+        };
+        for (const auto &directive : directives) {
+            const auto read = RefreshDirective::parse(QString::fromUtf8(directive.value));
+            QVERIFY2(read.has_value() == directive.read.has_value(), directive.value);
+            if (read) {
+                QCOMPARE(read->delaySeconds, directive.read->first);
+                QCOMPARE(read->url, QString::fromUtf8(directive.read->second));
+            }
+        }
+
+        // Where the page sends its visitors within ten seconds; "" when it does not move.
+        const struct
+        {
+            const char *html;
+            const char *target;
+        } pages[] = {
+            {"<meta http-equiv=Refresh content=\"0; url=../new/\">", "http://partner.example/new/"},
+            {"<base href=\"http://other.example/b/\"><meta http-equiv=refresh content=\"10;url=c\">",
+             "http://other.example/b/c"},
+            {"<meta http-equiv=refresh content=\"1;url=/first\"><meta http-equiv=refresh "
+             "content=\"0;url=/second\">",
+             "http://partner.example/first"},
+            {"<body><p>moved</p><meta http-equiv=refresh content=\"2;url=/late\"></body>",
+             "http://partner.example/late"},
+            {"<meta http-equiv=refresh content=\"11;url=/slow\">", ""},
+            {"<meta http-equiv=refresh content=\"5\">", ""}, // reloads itself
+            {"<meta http-equiv=refresh content=\"0;url=page.html#top\">", ""},
+            {"<noscript><meta http-equiv=refresh content=\"0;url=/nojs\"></noscript>", ""},
+            {"<template><meta http-equiv=refresh content=\"0;url=/t\"></template>", ""},
+            {"<meta name=refresh content=\"0;url=/name\">", ""},
+        };
+        for (const auto &page : pages)
+            QCOMPARE(analyze(QString::fromUtf8(page.html)).refreshTarget.toString(),
+                     QString::fromUtf8(page.target));
+    }
+
+    void redirectsIntoTheLocalNetwork()
+    {
+        const struct
+        {
+            const char *address;
+            bool local;
+        } addresses[] = {
+            {"127.0.0.1", true},
+            {"127.255.0.9", true},
+            {"10.20.30.40", true},
+            {"172.16.0.1", true},
+            {"172.31.255.255", true},
+            {"172.32.0.1", false},
+            {"172.15.255.255", false},
+            {"192.168.1.1", true},
+            {"192.169.0.1", false},
+            {"169.254.169.254", true},
+            {"0.0.0.0", true},
+            {"8.8.8.8", false},
+            {"203.0.113.7", false},
+            {"::1", true},
+            {"::", true},
+            {"fc00::1", true},
+            {"fdff:ffff::1", true},
+            {"fe80::1", true},
+            {"febf::1", true},
+            {"fec0::1", false},
+            {"2001:db8::1", false},
+            {"::ffff:10.0.0.1", true},
+            {"::ffff:8.8.4.4", false},
+        };
+        for (const auto &address : addresses)
+            QVERIFY2(LocalNetwork::contains(QHostAddress(QString::fromLatin1(address.address))) ==
+                         address.local,
+                     address.address);
+
+        const QList<QHostAddress> internet{QHostAddress(QStringLiteral("93.184.216.34"))};
+        const QList<QHostAddress> intranet{QHostAddress(QStringLiteral("10.0.0.5"))};
+        const QList<QHostAddress> mixed{QHostAddress(QStringLiteral("198.51.100.1")),
+                                        QHostAddress::LocalHost};
+        QVERIFY(!LocalNetwork::allowsRedirect(internet, intranet));
+        QVERIFY(!LocalNetwork::allowsRedirect(internet, mixed)); // one local address is enough to refuse
+        QVERIFY(!LocalNetwork::allowsRedirect({}, intranet));    // nowhere known to begin from
+        QVERIFY(LocalNetwork::allowsRedirect(intranet, {QHostAddress::LocalHost}));
+        QVERIFY(LocalNetwork::allowsRedirect(internet, internet));
+        QVERIFY(LocalNetwork::allowsRedirect(intranet, internet));
+        QVERIFY(LocalNetwork::allowsRedirect(internet, {})); // a name that is not known fails on its own
     }
 
     void hostilePagesAreGivenUpOn()

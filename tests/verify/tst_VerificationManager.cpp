@@ -11,6 +11,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QNetworkAccessManager>
+#include <QNetworkProxy>
+#include <QScopeGuard>
 #include <QStandardPaths>
 #include <QStringEncoder>
 #include <QTemporaryDir>
@@ -84,6 +86,18 @@ QByteArray rawAnswer(const QByteArray &head, const QByteArray &body)
 {
     return "HTTP/1.1 " + head + "\r\nContent-Length: " + QByteArray::number(body.size()) +
            "\r\nConnection: close\r\n\r\n" + body;
+}
+
+// Host names answered from the table, as the system's resolver would, without asking anyone.
+FetchSettings::HostLookup resolvingTo(const QHash<QString, QString> &names)
+{
+    return [names](const QString &host, QObject *context,
+                   std::function<void(const QList<QHostAddress> &)> done) {
+        QList<QHostAddress> found;
+        if (names.contains(host))
+            found << QHostAddress(names.value(host));
+        QTimer::singleShot(0, context, [done, found] { done(found); });
+    };
 }
 
 std::unique_ptr<Link> partnerLink(const QString &site, const QString &page)
@@ -263,12 +277,23 @@ private slots:
         QVERIFY(result.details.pageTruncated);
         QCOMPARE(QFileInfo(result.tempFile).size(), fastSettings().maximumBodySize);
 
-        // The page is decoded before the search (the matrix is the decoder's): the own host, written
-        // without scheme or www, is found in UTF-16 text.
+        // The page is decoded by the charset its server names (the matrix is the decoder's): the own
+        // host, written without scheme or www, is found in UTF-16 text without a byte-order mark.
         const QString text = QStringLiteral("<a href=\"http://www.m\u00fcller.example/\">M\u00fcller</a>");
         QStringEncoder utf16(QStringConverter::Utf16LE);
-        m_server.setResponse("/utf16", R::page("\xFF\xFE" + QByteArray(utf16(text)), "text/html"));
-        QCOMPARE(check("/ok", "/utf16", QStringLiteral("M\u00fcller.example")).result, VerificationSucceeded);
+        m_server.setResponse("/utf16", R::page(utf16(text), "text/html; charset=utf-16le"));
+        result = check("/ok", "/utf16", QStringLiteral("M\u00fcller.example"));
+        QCOMPARE(result.result, VerificationSucceeded);
+        QCOMPARE(result.details.anchorText, QStringLiteral("M\u00fcller"));
+
+        // A page too complex to read is not one that lacks the link.
+        m_server.setResponse("/deep", R::page(QByteArray("<div>").repeated(300000) + WithAddress));
+        result = check("/ok", "/deep");
+        QCOMPARE(result.result, VerificationLinksPageNotLoaded);
+        QVERIFY(result.details.pageTooComplex);
+        QCOMPARE(result.details.summary(), QStringLiteral("site: HTTP 200; links page: HTTP 200; the page is "
+                                                          "too complex to analyse; only the beginning of the "
+                                                          "page searched"));
 
         // The page is kept in the private folder, also for a link not found.
         result = check("/ok", "/without");
@@ -354,6 +379,130 @@ private slots:
         m_server.resetCounters();
         check("/ok", "/ok", OwnURL, std::nullopt);
         QVERIFY(m_server.requests().value(0).headers.value("user-agent").startsWith("Mozilla/5.0"));
+    }
+
+    void pagesThatMoveAreFollowed()
+    {
+        // An HTTP redirect, a <meta> refresh and a Refresh header, each a hop of the list.
+        m_server.setResponse("/moved-permanently", R::redirect("/meta-refresh", 301));
+        m_server.setResponse(
+            "/meta-refresh",
+            R::page("<head><meta http-equiv=\"refresh\" content=\"0; url=/header-refresh\">"));
+        m_server.setResponse("/header-refresh", R::page("<p>Moved</p>").header("Refresh", "3;url=/ok"));
+        const Check moved = check("/ok", "/moved-permanently");
+        QCOMPARE(moved.result, VerificationSucceeded);
+        QCOMPARE(moved.details.pageFinalURL.toString(), m_server.url("/ok"));
+        QCOMPARE(moved.details.pageRedirects,
+                 QList<RedirectHop>({{QUrl(m_server.url("/moved-permanently")), 301, false},
+                                     {QUrl(m_server.url("/meta-refresh")), 200, true},
+                                     {QUrl(m_server.url("/header-refresh")), 200, true}}));
+
+        // A loop is named, whatever kinds of hop make it.
+        m_server.setResponse("/refresh-a", R::page("<meta http-equiv=refresh content='1;url=/refresh-b'>"));
+        m_server.setResponse("/refresh-b", R::redirect("/refresh-a"));
+        const Check loop = check("/ok", "/refresh-a");
+        QCOMPARE(loop.result, VerificationLinksPageNotLoaded);
+        QCOMPARE(loop.details.failure, QStringLiteral("The pages redirect in a loop: %1 \u2192 %2 \u2192 %1")
+                                           .arg(m_server.url("/refresh-a"), m_server.url("/refresh-b")));
+        QCOMPARE(loop.details.summary(), QStringLiteral("site: HTTP 200; ") + loop.details.failure);
+
+        // Ten hops of both kinds together are followed; an eleventh is not.
+        for (int i = 0; i < 11; ++i) {
+            const QByteArray next = "/hop" + QByteArray::number(i + 1);
+            m_server.setResponse(QStringLiteral("/hop%1").arg(i),
+                                 i % 2 ? R::redirect(next)
+                                       : R::page("<meta http-equiv=refresh content=\"0;url=" + next + "\">"));
+        }
+        m_server.setResponse("/hop11", R::page(WithAddress));
+        QCOMPARE(check("/ok", "/hop1").result, VerificationSucceeded);
+        const Check tooMany = check("/ok", "/hop0");
+        QCOMPARE(tooMany.result, VerificationLinksPageNotLoaded);
+        QCOMPARE(tooMany.details.failure, QStringLiteral("Too many redirects."));
+    }
+
+    void redirectsJudgedByWhereTheyLead()
+    {
+        // Names resolve to the addresses of the table, and the local server is the proxy of every
+        // request: the pages of the internet and of an intranet are all served here.
+        m_proxy = QNetworkProxy(QNetworkProxy::HttpProxy, QStringLiteral("127.0.0.1"), m_server.port());
+        const auto noProxyAfterwards = qScopeGuard([this] { m_proxy.reset(); });
+        FetchSettings settings = fastSettings();
+        settings.lookUpHost = resolvingTo({{"partner.example", "203.0.113.10"},
+                                           {"www.partner.example", "203.0.113.10"},
+                                           {"moved.example", "198.51.100.20"},
+                                           {"www.mysite.example", "198.51.100.30"},
+                                           {"intranet.example", "10.1.2.3"},
+                                           {"router.example", "192.168.1.1"}});
+        const QString loopback = m_server.url("/ok");
+        m_server.setResponse("http://partner.example/to-loopback", R::redirect(loopback.toUtf8()));
+        m_server.setResponse("http://partner.example/to-intranet",
+                             R::redirect("http://intranet.example/links"));
+        m_server.setResponse("http://partner.example/to-other-site",
+                             R::redirect("http://moved.example/links"));
+        m_server.setResponse("http://partner.example/to-own-site", R::redirect("http://www.mysite.example/"));
+        m_server.setResponse("http://intranet.example/to-router", R::redirect("http://router.example/links"));
+        m_server.setResponse("http://www.partner.example/links", R::redirect("http://partner.example/links"));
+        for (const char *page :
+             {"http://partner.example/links", "http://intranet.example/links", "http://router.example/links",
+              "http://moved.example/links", "http://www.mysite.example/"})
+            m_server.setResponse(page, R::page(WithAddress));
+
+        const struct
+        {
+            const char *page;
+            VerificationResult result;
+            QString said; // in the failure, else in the summary
+        } cases[] = {
+            {"http://partner.example/to-loopback", VerificationLinksPageNotLoaded,
+             QStringLiteral("Redirected from the internet to 127.0.0.1, an address on the local network: not "
+                            "followed.")},
+            {"http://partner.example/to-intranet", VerificationLinksPageNotLoaded, "intranet.example"},
+            {"http://intranet.example/to-router", VerificationSucceeded, ""},
+            {"http://partner.example/to-other-site", VerificationSucceeded,
+             "the links page moved to another site, moved.example"},
+            {"http://partner.example/to-own-site", VerificationLinkNotFound,
+             "the links page leads to your own site (http://www.mysite.example/)"},
+        };
+        for (const auto &each : cases) {
+            m_server.resetCounters();
+            const Check result = check("/ok", each.page, OwnURL, settings);
+            QVERIFY2(result.result == each.result, each.page);
+            const QString said = result.result == VerificationLinksPageNotLoaded ? result.details.failure
+                                                                                 : result.details.summary();
+            QVERIFY2(said.contains(each.said), qPrintable(QLatin1String(each.page) + u' ' + said));
+        }
+        // Dropping the "www." is no move to another site.
+        QVERIFY(!check("/ok", "http://www.partner.example/links", OwnURL, settings)
+                     .details.summary()
+                     .contains(QLatin1String("another site")));
+        // Nothing was asked of the local network on behalf of a page on the internet.
+        QCOMPARE(m_server.requestCount("http://intranet.example/links"), 0);
+        QVERIFY(!m_server.requests().isEmpty() && m_server.requests().constLast().path.startsWith("http://"));
+    }
+
+    void headerFieldsPastTheClientsLimit()
+    {
+        // The server adds Content-Length and Connection to the page's Content-Type and these.
+        const auto withFields = [](int count) {
+            R response = R::page(WithAddress);
+            for (int i = 3; i < count; ++i)
+                response.header("X-Field-" + QByteArray::number(i), "value");
+            return response;
+        };
+        m_server.setResponse("/fields-100", withFields(100));
+        m_server.setResponse("/fields-101", withFields(101));
+        QCOMPARE(check("/ok", "/fields-100", OwnURL, hostileSettings()).result, VerificationSucceeded);
+
+        // Failed at once, not by the time-out after a body that never ends.
+        QElapsedTimer clock;
+        clock.start();
+        const Check refused = check("/ok", "/fields-101", OwnURL, hostileSettings());
+        QCOMPARE(refused.result, VerificationLinksPageNotLoaded);
+        QCOMPARE(refused.details.failure, QStringLiteral("The partner's server sent too many header fields"));
+        QVERIFY2(clock.elapsed() < hostileSettings().firstByteTimeoutMs,
+                 qPrintable(QString::number(clock.elapsed())));
+        // A partner's site that answers so has answered all the same.
+        QCOMPARE(check("/fields-101", "/ok", OwnURL, hostileSettings()).result, VerificationSucceeded);
     }
 
     void cancelReportsNothing()
@@ -474,6 +623,8 @@ private:
     {
         const auto link = partnerLink(address(site), address(page));
         QNetworkAccessManager network;
+        if (m_proxy)
+            network.setProxy(*m_proxy);
         VerificationManager manager(&network);
         manager.setFetchSettings(settings);
         Recorder recorder;
@@ -505,6 +656,7 @@ private:
 
     HttpTestServer m_server;
     QTemporaryDir m_dir;
+    std::optional<QNetworkProxy> m_proxy; // of the checks' HTTP client
 };
 
 QTEST_GUILESS_MAIN(TestVerificationManager)

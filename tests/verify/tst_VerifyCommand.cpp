@@ -38,6 +38,8 @@ private slots:
         using R = HttpTestServer::Response;
         m_server.setResponse("/ok", R::page("<a href=\"http://www.mysite.example/\">me</a>"));
         m_server.setResponse("/without", R::page("<a href=\"http://other.example/\">other</a>"));
+        m_server.setResponse("/moved-away", R::redirect("/refreshing", 301));
+        m_server.setResponse("/refreshing", R::page("<meta http-equiv=refresh content=\"0; url=/without\">"));
         m_server.setResponse("/hang", R::behaving(R::Mode::NeverAnswer));
         // The partner's page links to us, then no longer (also on the second look), then with nofollow.
         m_server.setResponses(
@@ -46,7 +48,7 @@ private slots:
                           R::page("<a rel=\"nofollow\" href=\"http://www.mysite.example/\">My site</a>")});
         m_file = writeDatabase(QStringLiteral("links.site"),
                                {{"Alpha", "/ok", "/ok", LinkStatusNew},
-                                {"Beta", "/ok", "/without", LinkStatusNew},
+                                {"Beta", "/ok", "/moved-away", LinkStatusNew},
                                 {"Gamma", "gamma.example", "/ok", LinkStatusApproved},
                                 {"Delta", "/ok", "/hang", LinkStatusApproved}});
         m_original = fileContents(m_file);
@@ -88,6 +90,10 @@ private slots:
         QCOMPARE(rows[1].toObject().value("title").toString(), QStringLiteral("Beta"));
         QCOMPARE(rows[1].toObject().value("result").toString(), QStringLiteral("4"));
         QCOMPARE(rows[1].toObject().value("pageStatus").toInt(), 200);
+        QCOMPARE(rows[1].toObject().value("redirects").toArray(),
+                 QJsonArray({QJsonObject{{"url", m_server.url("/moved-away")}, {"status", 301}},
+                             QJsonObject{{"url", m_server.url("/refreshing")}, {"status", "refresh"}}}));
+        QCOMPARE(alpha.value("redirects").toArray(), QJsonArray());
         QCOMPARE(rows[2].toObject().value("result").toString(), QStringLiteral("3"));
         QVERIFY(!rows[2].toObject().value("failure").toString().isEmpty());
     }
@@ -147,6 +153,9 @@ private slots:
         QCOMPARE(verifyEcho(), 0); // back, with nofollow
         const QJsonArray checks = jsonOf({"history", file, "--link", echo, "--json"});
         QCOMPARE(checks.size(), 3);
+        // Printed a check at a time, in the form of the whole array at once.
+        const QByteArray printed = run({"history", file, "--json"}).out;
+        QCOMPARE(printed, QJsonDocument(QJsonDocument::fromJson(printed).array()).toJson());
         const QJsonObject newest = checks.at(0).toObject();
         for (const char *key : {"linkID", "title", "checkedOn", "result", "resultText", "httpStatus",
                                 "finalURL", "addressFound", "inAnchor", "followed", "rel", "anchorText",
@@ -304,7 +313,8 @@ private slots:
         QCOMPARE(bad.status, 2);
         QVERIFY(bad.err.startsWith(missing.toUtf8() + ": "));
         // A database without history has none: an empty list, not an error.
-        QVERIFY(jsonOf({"history", writeDatabase(QStringLiteral("none.site"), {}), "--json"}).isEmpty());
+        QCOMPARE(run({"history", writeDatabase(QStringLiteral("none.site"), {}), "--json"}).out,
+                 QByteArray("[\n]\n"));
     }
 
 private:

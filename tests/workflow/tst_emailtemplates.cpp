@@ -232,7 +232,7 @@ private slots:
         QCOMPARE(link.lastStatusChangedOn(), Clock::today());
         QCOMPARE(db.lastLink()->status(), LinkStatusNew); // the store is only read
 
-        // Refused by the system: false, and still the partner is being negotiated with. An approved
+        // Not taken by a mail client: false, and nothing started: the partner stays New. An approved
         // partner stays approved. The preference's encoding is used.
         Preferences::setValue(Preferences::EmailEncoding, 1);
         m_opener.setAnswer(false);
@@ -240,7 +240,7 @@ private slots:
         QVERIFY(!EmailComposer::sendEmailWithRecipient(link.contactEmail(), QString(),
                                                        QStringLiteral("\u00e9"), link));
         QCOMPARE(urls.last().toEncoded(), QByteArray("mailto:jane@blue.example?SUBJECT=&BODY=%8E"));
-        QCOMPARE(link.status(), LinkStatusNegotiating);
+        QCOMPARE(link.status(), LinkStatusNew);
         m_opener.setAnswer(true);
         link.setStatus(LinkStatusApproved);
         QVERIFY(EmailComposer::sendEmailWithRecipient(link.contactEmail(), QString(), QString(), link));

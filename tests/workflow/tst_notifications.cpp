@@ -1,6 +1,7 @@
 #include "model/Clock.h"
 #include "model/Notification.h"
 #include "model/NotificationComputer.h"
+#include "model/UiLanguage.h"
 #include "support/DatabaseBuilder.h"
 
 #include <QtTest>
@@ -54,6 +55,7 @@ class TestNotifications : public QObject
     const Clock::Fixed m_clock{QDateTime(QDate(2026, 3, 14), QTime(12, 0))};
 
 private slots:
+    void initTestCase() { UiLanguage::installEnglishPlurals(); }
     void oneLink()
     {
         using N = NotificationComputer;
@@ -83,6 +85,11 @@ private slots:
             {fieldsWith(LinkStatusNegotiating, QDate(2024, 2, 27)),
              QDate(2024, 3, 2),
              {note(N::LastingNegotiation, QDate(2024, 3, 1), "Negotiation lasting more than 3 days.")}},
+            // One day is a day.
+            {fieldsWith(LinkStatusNew, march1),
+             QDate(2005, 3, 3),
+             {note(N::NegotiationNotStarted, QDate(2005, 3, 2), "Negotiation not started after 1 day.")},
+             allOn(1)},
             // Never verified: neither "due" nor "unsuccessful", whatever N is.
             {fieldsWith(LinkStatusApproved, old, QDate(), VerificationLinkNotFound), today, {}, allOn(0)},
             // Overdue and failed: due first.

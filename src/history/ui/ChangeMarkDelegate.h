@@ -12,8 +12,10 @@ class ChangeMarkDelegate : public QStyledItemDelegate
 public:
     ChangeMarkDelegate(const HistoryRecorder *recorder, QObject *parent = nullptr);
 
-    // The mark of one row, empty when its result is no change.
+    // The mark of one row of the run, empty when its result is no change.
     QString markOfRow(int row) const;
+    // The mark of a cell of the table, which may show the run's rows sorted.
+    QString markAt(const QModelIndex &index) const;
 
 protected:
     void initStyleOption(QStyleOptionViewItem *option, const QModelIndex &index) const override;

@@ -13,8 +13,8 @@
 
 LostLinksDialogController::LostLinksDialogController(QWidget *parent)
     : QDialog(parent, Qt::Window), m_summary(new QLabel(this)), m_advice(new QLabel(this)),
-      m_table(new QTableView(this)),
-      m_model(new LinkChangesModel(this)), m_sorted(new QSortFilterProxyModel(this))
+      m_table(new QTableView(this)), m_model(new LinkChangesModel(this)),
+      m_sorted(new QSortFilterProxyModel(this))
 {
     setObjectName(QStringLiteral("LostLinksWindow"));
     m_sorted->setSourceModel(m_model);
@@ -92,8 +92,9 @@ void LostLinksDialogController::setChanges(const QList<LinkChange> &changes)
         m_summary->setText(tr("No link changed at its latest check."));
     } else {
         // A site that is down is no lost link: the two are counted apart.
-        QString text = changes.size() == 1 ? tr("1 link changed at its latest check;")
-                                           : tr("%1 links changed at their latest check;").arg(changes.size());
+        QString text = changes.size() == 1
+                           ? tr("1 link changed at its latest check;")
+                           : tr("%1 links changed at their latest check;").arg(changes.size());
         text += QLatin1Char(' ') + (lost == 1 ? tr("1 was lost") : tr("%1 were lost").arg(lost));
         if (unreachable > 0)
             text += unreachable == 1 ? tr(", 1 site has been unreachable for days")
@@ -147,7 +148,8 @@ void LostLinksDialogController::updateButtons()
     m_sendMessageButton->setEnabled(count == 1);
     m_verifyAgainButton->setEnabled(count > 0);
     const QModelIndex selected = singleSelection();
-    const QString movedTo = selected.isValid() ? selected.data(LinkChangesModel::MovedToRole).toString() : QString();
+    const QString movedTo =
+        selected.isValid() ? selected.data(LinkChangesModel::MovedToRole).toString() : QString();
     m_useThisPageButton->setEnabled(!movedTo.isEmpty());
     if (!selected.isValid()) {
         m_advice->clear();
@@ -163,7 +165,8 @@ void LostLinksDialogController::updateButtons()
 void LostLinksDialogController::useThisPage()
 {
     const QModelIndex selected = singleSelection();
-    const QString movedTo = selected.isValid() ? selected.data(LinkChangesModel::MovedToRole).toString() : QString();
+    const QString movedTo =
+        selected.isValid() ? selected.data(LinkChangesModel::MovedToRole).toString() : QString();
     if (!movedTo.isEmpty())
         emit useThisPageRequested(selected.data(LinkChangesModel::LinkIDRole).toString(), movedTo);
 }

@@ -8,6 +8,7 @@
 #include "ui_HTMLSetupDialog.h"
 
 #include <QPushButton>
+#include <QRadioButton>
 #include <QSignalBlocker>
 
 namespace {
@@ -65,11 +66,14 @@ void HTMLSetupDialogController::initializeFields(int layout, int targetNew,
     m_previousStyle = selectedStyle();
     fillStyleTextView();
 
-    (m_setup.layout() == 2 ? m_ui->perCategoryButton : m_ui->singlePageButton)->setChecked(true);
+    QRadioButton *layoutButton = m_setup.layout() == LinksPageSetup::ResponsiveLayout ? m_ui->responsiveButton
+                                 : m_setup.layout() == 2 ? m_ui->perCategoryButton
+                                                         : m_ui->singlePageButton;
+    layoutButton->setChecked(true);
     (m_setup.targetNew() == 2 ? m_ui->sameWindowButton : m_ui->newWindowButton)->setChecked(true);
     m_ui->newCheckbox->setChecked(m_setup.exportNewLinks());
     m_ui->negotiatingCheckbox->setChecked(m_setup.exportNegotiatingLinks());
-    (m_setup.layout() == 2 ? m_ui->perCategoryButton : m_ui->singlePageButton)->setFocus();
+    layoutButton->setFocus();
 }
 
 LinksPageSetup HTMLSetupDialogController::setup() const
@@ -84,6 +88,8 @@ LinksPageSetup HTMLSetupDialogController::setup() const
 
 int HTMLSetupDialogController::layout() const
 {
+    if (m_ui->responsiveButton->isChecked())
+        return LinksPageSetup::ResponsiveLayout;
     return m_ui->singlePageButton->isChecked() ? 1 : 2;
 }
 
@@ -186,7 +192,8 @@ bool HTMLSetupDialogController::preview()
 {
     saveStyleTextViewForStyle(m_previousStyle);
     QString error;
-    if (PreviewPage::show(m_setup, &error))
+    // The preview shows the choices of the first tab as they stand, not as the sheet opened.
+    if (PreviewPage::show(setup(), &error))
         return true;
     MessageBox::alert(
         this, tr("The preview could not be shown."),

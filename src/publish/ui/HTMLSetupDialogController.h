@@ -31,8 +31,8 @@ public:
     explicit HTMLSetupDialogController(QWidget *parent);
     ~HTMLSetupDialogController() override;
 
-    // Starts over from these settings (layout 1 or 2, target 1 new window or 2 same window), on the
-    // first tab with the first style shown.
+    // Starts over from these settings (layout 1 or 2, or 3 for the responsive page; target 1 new
+    // window or 2 same window), on the first tab with the first style shown.
     void initializeFields(int layout, int targetNew, const QList<NamedString> &namedStrings,
                           bool exportNewLinks, bool exportNegotiatingLinks);
 

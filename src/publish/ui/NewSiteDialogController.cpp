@@ -1,9 +1,9 @@
 #include "NewSiteDialogController.h"
 
+#include "gui/BrowserOpener.h"
 #include "gui/HelpBook.h"
 #include "gui/MessageBox.h"
 #include "model/AddressTexts.h"
-#include "model/UrlOpener.h"
 #include "ui_NewSiteDialog.h"
 
 #include <QBoxLayout>
@@ -247,13 +247,13 @@ void NewSiteDialogController::cancel()
 void NewSiteDialogController::testMainPageURL()
 {
     if (!AddressTexts::isMissingURL(m_ui->mainPageURLField->text()))
-        UrlOpener::instance().openUrl(QUrl(mainPageURL()));
+        BrowserOpener::open(this, QUrl(mainPageURL()));
 }
 
 void NewSiteDialogController::testLinksPageURL()
 {
     if (!AddressTexts::isMissingURL(m_ui->linksPageURLField->text()))
-        UrlOpener::instance().openUrl(QUrl(linksPageURL()));
+        BrowserOpener::open(this, QUrl(linksPageURL()));
 }
 
 void NewSiteDialogController::doHelp()

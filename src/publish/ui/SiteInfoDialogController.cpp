@@ -1,9 +1,9 @@
 #include "SiteInfoDialogController.h"
 
+#include "gui/BrowserOpener.h"
 #include "gui/HelpBook.h"
 #include "gui/MessageBox.h"
 #include "model/AddressTexts.h"
-#include "model/UrlOpener.h"
 #include "ui_SiteInfoDialog.h"
 
 #include <QPushButton>
@@ -138,13 +138,13 @@ void SiteInfoDialogController::extractSiteInfo()
 void SiteInfoDialogController::URLGo()
 {
     if (!AddressTexts::isMissingURL(m_ui->URLField->text()))
-        UrlOpener::instance().openUrl(QUrl(AddressTexts::completedURL(m_ui->URLField->text())));
+        BrowserOpener::open(this, QUrl(AddressTexts::completedURL(m_ui->URLField->text())));
 }
 
 void SiteInfoDialogController::linksPageURLGo()
 {
     if (!AddressTexts::isMissingURL(m_ui->linksPageURLField->text()))
-        UrlOpener::instance().openUrl(QUrl(AddressTexts::completedURL(m_ui->linksPageURLField->text())));
+        BrowserOpener::open(this, QUrl(AddressTexts::completedURL(m_ui->linksPageURLField->text())));
 }
 
 void SiteInfoDialogController::doHelp()

@@ -3,6 +3,7 @@
 #include "ProgressIndicatorCell.h"
 #include "gui/HelpBook.h"
 #include "gui/KeyOrder.h"
+#include "gui/MessageBox.h"
 #include "history/HistoryRecorder.h"
 #include "model/CollectionManager.h"
 #include "ui_VerificationDialog.h"
@@ -334,6 +335,19 @@ void VerificationDialogController::cancel()
     if (m_scheduler->isRunning()) {
         m_scheduler->stop();
         return;
+    }
+    // Checks that took a while are not thrown away by a stray Escape.
+    if (const int checked = m_rows->checkedResultsToSave(); checked > 0) {
+        const int answer = MessageBox::alert(
+            this, tr("Do you want to save the results of this verification?"),
+            tr("%n link(s) were checked. If you close without saving, their results are not written "
+               "to the links.",
+               nullptr, checked),
+            {tr("Save Result"), tr("Close without Saving"), tr("Cancel")}, MessageBox::Question);
+        if (answer == 0)
+            confirm();
+        if (answer != 1)
+            return;
     }
     m_scrollTimer->stop();
     m_scheduler->reset();

@@ -5,13 +5,13 @@
 #include "LinkNotificationsForm.h"
 #include "LinkSiteForm.h"
 #include "MailClientAlert.h"
+#include "gui/BrowserOpener.h"
 #include "gui/DocumentImages.h"
 #include "gui/HelpBook.h"
 #include "gui/MessageBox.h"
 #include "gui/SendMessageMenu.h"
 #include "model/Clock.h"
 #include "model/CollectionManager.h"
-#include "model/UrlOpener.h"
 #include "ui_LinkDialog.h"
 #include "workflow/EmailComposer.h"
 
@@ -256,13 +256,7 @@ void LinkDialogController::confirm()
     });
     setTexts(edited);
     if (!check.passed) {
-        selectTab(tabOfField(check.field));
-        if (!check.title.isEmpty())
-            MessageBox::alert(this, check.title, check.message);
-        QWidget *field = fieldWidget(check.field);
-        field->setFocus();
-        if (auto *line = qobject_cast<QLineEdit *>(field))
-            line->selectAll();
+        showFailedCheck(check);
         return;
     }
     if (!confirmNewAddress())
@@ -270,6 +264,17 @@ void LinkDialogController::confirm()
     extractLinkInfo();
     m_verifyMode = false;
     done(QDialog::Accepted);
+}
+
+void LinkDialogController::showFailedCheck(const CheckResult &check)
+{
+    selectTab(tabOfField(check.field));
+    if (!check.title.isEmpty())
+        MessageBox::alert(this, check.title, check.message);
+    QWidget *field = fieldWidget(check.field);
+    field->setFocus();
+    if (auto *line = qobject_cast<QLineEdit *>(field))
+        line->selectAll();
 }
 
 bool LinkDialogController::confirmNewAddress()
@@ -289,8 +294,12 @@ bool LinkDialogController::confirmNewAddress()
 
 void LinkDialogController::verify()
 {
-    // Saving to verify at once skips the checks: the run itself tells what is wrong. Only a
-    // second link to the same address is asked about.
+    // Saving to verify at once skips the checks: the run itself tells what is wrong. Only an
+    // address that is no web page is refused, and a second link to the same address asked about.
+    if (const CheckResult addresses = checkAddresses(texts()); !addresses.passed) {
+        showFailedCheck(addresses);
+        return;
+    }
     if (!confirmNewAddress())
         return;
     extractLinkInfo();
@@ -315,10 +324,12 @@ void LinkDialogController::visit(const QString &address)
     if (isMissingURL(address.trimmed()))
         return;
     const QUrl url = webAddress(address);
-    if (!url.isValid() || !UrlOpener::instance().openUrl(url)) {
+    if (!url.isValid()) {
         MessageBox::alert(this, tr("This address cannot be opened in the browser."),
                           tr("The URL \"%1\" is not a valid web address.").arg(address));
+        return;
     }
+    BrowserOpener::open(this, url);
 }
 
 void LinkDialogController::goToURL()
@@ -352,15 +363,12 @@ void LinkDialogController::statusChanged()
 void LinkDialogController::sendEmail(const std::function<bool(Link &)> &send)
 {
     extractLinkInfo();
-    const LinkStatus before = m_link.status();
-    const bool handedOver = send(m_link);
-    // Writing to a New partner starts the negotiation even when the mail client did not open, as
-    // it does from the window.
-    if (handedOver || m_link.status() != before)
-        m_exchange->chooseStatus(m_link.status());
-    if (!handedOver) {
+    // A message the mail client never took changes nothing in the editor either.
+    if (!send(m_link)) {
         MailClientAlert::show(this);
+        return;
     }
+    m_exchange->chooseStatus(m_link.status());
 }
 
 void LinkDialogController::sendCustomEmail()

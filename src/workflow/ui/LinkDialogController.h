@@ -111,6 +111,8 @@ public slots:
 private:
     // A new link whose address another link has: true when the user adds it anyway.
     bool confirmNewAddress();
+    // Shows the tab, the alert and the field where a check stopped.
+    void showFailedCheck(const LinkForm::CheckResult &check);
     void extractLinkInfo();
     // The forms of the tabs, in the order of the tabs.
     QList<LinkTabForm *> tabs() const;

@@ -1,5 +1,6 @@
 #include "NotificationDialogController.h"
 
+#include "gui/CountUnit.h"
 #include "gui/HelpBook.h"
 #include "gui/MessageBox.h"
 #include "ui_NotificationDialog.h"
@@ -27,6 +28,13 @@ NotificationDialogController::NotificationDialogController(QWidget *parent)
         QCheckBox *button = switchButton(Switch(i));
         connect(button, &QCheckBox::toggled, field, &QWidget::setEnabled);
     }
+    const auto days = [](int n) { return tr("day(s)", nullptr, n); };
+    CountUnit::follow(m_ui->negotiationNotStartedValue, m_ui->negotiationNotStartedUnit, days);
+    CountUnit::follow(m_ui->lastingNegotiationValue, m_ui->lastingNegotiationUnit, days);
+    CountUnit::follow(m_ui->linkVerificationValue, m_ui->linkVerificationUnit,
+                      [](int n) { return tr("day(s) ago", nullptr, n); });
+    CountUnit::follow(m_ui->linksInCategoryValue, m_ui->linksInCategoryUnit,
+                      [](int n) { return tr("link(s)", nullptr, n); });
 }
 
 NotificationDialogController::~NotificationDialogController() = default;

@@ -162,7 +162,7 @@ void TableImportDialogController::buildColumns()
     qDeleteAll(m_columnWidgets);
     m_columnWidgets.clear();
     m_columnPopups.clear();
-    const QStringList firstRow = m_table.rows.isEmpty() ? QStringList() : m_table.rows.first().cells;
+    const QStringList firstRow = m_table.rows.isEmpty() ? QStringList() : m_table.cells(m_table.rows.first());
     QGridLayout *grid = m_ui->columnsLayout;
     QWidget *previous = nullptr;
     for (int column = 0; column < m_table.headers.size(); ++column) {
@@ -248,9 +248,10 @@ void TableImportDialogController::fillPreview()
     QStringList numbers;
     for (int row = 0; row < rows; ++row) {
         const TableRow &tableRow = m_table.rows.at(row);
+        const QStringList cells = m_table.cells(tableRow);
         numbers.append(QString::number(tableRow.number));
         for (int column = 0; column < columns; ++column) {
-            auto *item = new QTableWidgetItem(shortText(tableRow.cells.value(column)));
+            auto *item = new QTableWidgetItem(shortText(cells.value(column)));
             if (m_mapping.value(column, TableField::Ignored) == TableField::Ignored)
                 item->setForeground(palette().color(QPalette::Disabled, QPalette::Text));
             preview->setItem(row, column, item);

@@ -106,7 +106,9 @@ private slots:
         QCOMPARE(sheet->cancelButton()->text(), QStringLiteral("Cancel"));
         QVERIFY2(sheet->summaryText().endsWith(QStringLiteral(" not checked")),
                  qPrintable(sheet->summaryText()));
+        MessageBox::setNextAnswer(1); // Close without Saving, should any check have finished
         sheet->cancelButton()->click();
+        MessageBox::clearShownAlerts();
         QVERIFY(!sheet->isVisible());
         QCOMPARE(ended.count(), 1);
         QVERIFY(!link(0)->lastVerifiedOn().isValid());
@@ -128,6 +130,17 @@ private slots:
         QCOMPARE(sheet->progressText(), QStringLiteral("120 of 120 checked"));
         QCOMPARE(sheet->summaryText(),
                  QStringLiteral("120 verified, 0 not found, 0 not loaded, 0 not answering"));
+
+        // Escape asks before results are thrown away; Cancel keeps the sheet as it was.
+        MessageBox::setNextAnswer(2);
+        QTest::keyClick(sheet, Qt::Key_Escape);
+        QVERIFY(sheet->isVisible());
+        QCOMPARE(MessageBox::shownAlerts().size(), 1);
+        QCOMPARE(MessageBox::shownAlerts().last().title,
+                 QStringLiteral("Do you want to save the results of this verification?"));
+        QVERIFY(
+            MessageBox::shownAlerts().last().message.startsWith(QStringLiteral("120 links were checked.")));
+        QVERIFY(sheet->verifyButton()->isEnabled());
 
         // The chosen row's details; once ended, the table sorts without touching the run's rows.
         QTableView *table = sheet->tableView();

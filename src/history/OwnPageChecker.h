@@ -1,0 +1,47 @@
+#pragma once
+
+#include "OwnPageCheck.h"
+
+#include <QObject>
+#include <QPointer>
+
+class CollectionManager;
+class QNetworkAccessManager;
+class PageFetcher;
+struct FetchOutcome;
+
+// Runs one check of the user's own links page: reads its pages one after the other (on this
+// thread's event loop, as every fetch does), then judges them and records the result in the
+// history beside the database on a worker thread, and hands the result back here.
+class OwnPageChecker : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit OwnPageChecker(QObject *parent = nullptr);
+    ~OwnPageChecker() override;
+
+    // False with `error` when there is nothing to check. `databasePath` empty: nothing is recorded.
+    bool start(const CollectionManager &collectionManager, const QString &databasePath,
+               QString *error = nullptr);
+    void cancel();
+    bool isRunning() const { return m_running; }
+
+signals:
+    void progress(int pagesRead, int pages);
+    // `historyError` says why the result was not recorded; null when it was (or nothing was to be).
+    void finished(const OwnPageCheck::Result &result, const QString &historyError);
+
+private:
+    void fetchNext();
+    void pageFetched(const FetchOutcome &outcome);
+    void judge();
+
+    OwnPageCheck::Plan m_plan;
+    QString m_databasePath;
+    QNetworkAccessManager *m_network;
+    QPointer<PageFetcher> m_fetcher;
+    int m_next = 0;
+    bool m_running = false;
+    quint64 m_run = 0; // a cancelled run's late result is dropped
+};

@@ -1,0 +1,6 @@
+#pragma once
+
+// GMime is set up once per process, from whichever thread first needs it.
+namespace GMimeLibrary {
+void ensureInitialised();
+} // namespace GMimeLibrary
