@@ -263,6 +263,49 @@
     </message>
 </context>
 <context>
+    <name>CheckOutcome</name>
+    <message>
+        <source>Link found</source>
+        <translation>Link gefunden</translation>
+    </message>
+    <message>
+        <source>Link missing</source>
+        <translation>Link fehlt</translation>
+    </message>
+    <message>
+        <source>Site unreachable</source>
+        <translation>Website nicht erreichbar</translation>
+    </message>
+    <message>
+        <source>Check refused by the site</source>
+        <translation>Prüfung von der Website abgewiesen</translation>
+    </message>
+    <message>
+        <source>Not checked</source>
+        <translation>Nicht geprüft</translation>
+    </message>
+    <message>
+        <source>Nothing to do.</source>
+        <translation>Nichts zu tun.</translation>
+    </message>
+    <message>
+        <source>Look at the links page; if your link is gone, ask the partner to put it back.</source>
+        <translation>Sehen Sie sich die Linkseite an; fehlt Ihr Link, bitten Sie den Partner, ihn wieder einzufügen.</translation>
+    </message>
+    <message>
+        <source>Nothing is known about your link; it is checked again next time.</source>
+        <translation>Über Ihren Link ist nichts bekannt; er wird beim nächsten Mal wieder geprüft.</translation>
+    </message>
+    <message>
+        <source>Open the links page in your browser to see whether your link is still there.</source>
+        <translation>Öffnen Sie die Linkseite im Browser, um zu sehen, ob Ihr Link noch da ist.</translation>
+    </message>
+    <message>
+        <source>Enter the links page address in the link editor.</source>
+        <translation>Geben Sie die Adresse der Linkseite im Link-Editor ein.</translation>
+    </message>
+</context>
+<context>
     <name>CliCommand</name>
     <message>
         <source>Draw a statistics chart: a printed A4 page as PDF, or the chart alone as PNG.</source>
@@ -485,10 +528,6 @@
         <translation>Die Prüfungen als JSON ausgeben.</translation>
     </message>
     <message>
-        <source>Print the links whose latest check was lost, no longer followed or recovered.</source>
-        <translation>Die Links ausgeben, deren letzte Prüfung „Verloren“, „Nicht mehr gefolgt“ oder „Wiedergefunden“ ergab.</translation>
-    </message>
-    <message>
         <source>Print the changes as JSON.</source>
         <translation>Die Änderungen als JSON ausgeben.</translation>
     </message>
@@ -515,10 +554,6 @@
     <message>
         <source>Record nothing in the verification history.</source>
         <translation>Nichts im Prüfverlauf aufzeichnen.</translation>
-    </message>
-    <message>
-        <source>Exit with status 3 when the run lost a link.</source>
-        <translation>Mit Rückgabewert 3 beenden, wenn der Lauf einen Link verloren hat.</translation>
     </message>
     <message>
         <source>Run at most N checks at once (1-64).</source>
@@ -551,6 +586,30 @@
     <message>
         <source>, %1 hosts paused</source>
         <translation>, %1 Hosts pausiert</translation>
+    </message>
+    <message>
+        <source>Print the links that were lost, moved to another page of the partner&apos;s site, are no longer followed or recovered, and the partner sites that have been unreachable for days.</source>
+        <translation>Die Links ausgeben, die verloren gingen, auf eine andere Seite der Partner-Website umzogen, nicht mehr verfolgt werden oder wieder da sind, und die Partner-Websites, die seit Tagen nicht erreichbar sind.</translation>
+    </message>
+    <message>
+        <source>Call a site unreachable when every check of the last N days (1-90) could not load it or was refused.</source>
+        <translation>Eine Website als nicht erreichbar melden, wenn jede Prüfung der letzten N Tage (1-90) sie nicht laden konnte oder abgewiesen wurde.</translation>
+    </message>
+    <message>
+        <source>, 1 waiting for a second look</source>
+        <translation>, 1 wartet auf einen zweiten Blick</translation>
+    </message>
+    <message>
+        <source>, %1 waiting for a second look</source>
+        <translation>, %1 warten auf einen zweiten Blick</translation>
+    </message>
+    <message>
+        <source>Exit with status 3 when the run lost a link: found before, missing twice now and nowhere else on the partner&apos;s site. A site that is down or refuses the check is no loss.</source>
+        <translation>Mit Status 3 enden, wenn der Lauf einen Link verloren hat: vorher gefunden, jetzt zweimal fehlend und nirgends sonst auf der Partner-Website. Eine Website, die ausgefallen ist oder die Prüfung abweist, ist kein Verlust.</translation>
+    </message>
+    <message>
+        <source>Wait S seconds (0-600) before looking again for a link that went missing.</source>
+        <translation>S Sekunden (0-600) warten, bevor ein fehlender Link noch einmal gesucht wird.</translation>
     </message>
     <message>
         <source>cannot be read (%1)</source>
@@ -1031,6 +1090,18 @@
     <message>
         <source>%1: %2</source>
         <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source>1 partner site unreachable for days</source>
+        <translation>1 Partner-Website seit Tagen nicht erreichbar</translation>
+    </message>
+    <message>
+        <source>%1 partner sites unreachable for days</source>
+        <translation>%1 Partner-Websites seit Tagen nicht erreichbar</translation>
+    </message>
+    <message>
+        <source>unreachable: %1</source>
+        <translation>nicht erreichbar: %1</translation>
     </message>
 </context>
 <context>
@@ -1734,10 +1805,6 @@ Datei: %2</translation>
         <translation>Ve&amp;rlorene Links...</translation>
     </message>
     <message>
-        <source>Show the links whose latest check lost, recovered or unfollowed them</source>
-        <translation>Die Links anzeigen, deren letzte Prüfung „Verloren“, „Wiedergefunden“ oder „Nicht mehr gefolgt“ ergab</translation>
-    </message>
-    <message>
         <source>Pu&amp;blish Links Page...</source>
         <translation>&amp;Linkseite veröffentlichen...</translation>
     </message>
@@ -1752,6 +1819,10 @@ Datei: %2</translation>
     <message>
         <source>Read the published links page from the web and list the partners it gets wrong</source>
         <translation>Die veröffentlichte Linkseite aus dem Web lesen und die Partner auflisten, die dort falsch stehen</translation>
+    </message>
+    <message>
+        <source>Show the links that were lost, moved, recovered or no longer followed, and the sites unreachable for days</source>
+        <translation>Die Links zeigen, die verloren gingen, umzogen, wieder da sind oder nicht mehr verfolgt werden, und die Websites, die seit Tagen nicht erreichbar sind</translation>
     </message>
 </context>
 <context>
@@ -2137,6 +2208,25 @@ Datei: %2</translation>
     </message>
 </context>
 <context>
+    <name>FetchVerdict</name>
+    <message>
+        <source>The partner&apos;s site refused the check (bot protection)</source>
+        <translation>Die Website des Partners hat die Prüfung abgewiesen (Bot-Schutz)</translation>
+    </message>
+    <message>
+        <source>The partner&apos;s site refused the check (HTTP %1)</source>
+        <translation>Die Website des Partners hat die Prüfung abgewiesen (HTTP %1)</translation>
+    </message>
+    <message>
+        <source>The links page is gone (HTTP %1)</source>
+        <translation>Die Linkseite gibt es nicht mehr (HTTP %1)</translation>
+    </message>
+    <message>
+        <source>The partner&apos;s server could not serve the page (HTTP %1)</source>
+        <translation>Der Server des Partners konnte die Seite nicht liefern (HTTP %1)</translation>
+    </message>
+</context>
+<context>
     <name>FileChangedBar</name>
     <message>
         <source>File changed</source>
@@ -2394,11 +2484,33 @@ Datei: %2</translation>
         <translation>Verlorene Links anzeigen</translation>
     </message>
     <message numerus="yes">
-        <source>%n link(s) lost: Show Lost Links</source>
+        <source>%n link(s) lost</source>
         <translation>
-            <numerusform>%n Link verloren: Verlorene Links anzeigen</numerusform>
-            <numerusform>%n Links verloren: Verlorene Links anzeigen</numerusform>
+            <numerusform>%n Link verloren</numerusform>
+            <numerusform>%n Links verloren</numerusform>
         </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n link(s) moved</source>
+        <translation>
+            <numerusform>%n Link umgezogen</numerusform>
+            <numerusform>%n Links umgezogen</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n site(s) unreachable</source>
+        <translation>
+            <numerusform>%n Website nicht erreichbar</numerusform>
+            <numerusform>%n Websites nicht erreichbar</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>%1: Show Lost Links</source>
+        <translation>%1: Verlorene Links anzeigen</translation>
+    </message>
+    <message>
+        <source>Use This Page</source>
+        <translation>Diese Seite verwenden</translation>
     </message>
 </context>
 <context>
@@ -2618,6 +2730,34 @@ Datei: %2</translation>
         <source>Recovered</source>
         <translation>Wiedergefunden</translation>
     </message>
+    <message>
+        <source>Moved to another page</source>
+        <translation>Auf eine andere Seite umgezogen</translation>
+    </message>
+    <message>
+        <source>Unreachable for days</source>
+        <translation>Seit Tagen nicht erreichbar</translation>
+    </message>
+    <message>
+        <source>The link was missing twice and is nowhere else on the site: ask the partner to put it back.</source>
+        <translation>Der Link fehlte zweimal und ist nirgends sonst auf der Website: Bitten Sie den Partner, ihn wieder einzufügen.</translation>
+    </message>
+    <message>
+        <source>The link is on another page of the partner&apos;s site: use that page as the links page.</source>
+        <translation>Der Link steht auf einer anderen Seite der Partner-Website: Verwenden Sie diese Seite als Linkseite.</translation>
+    </message>
+    <message>
+        <source>Search engines no longer follow the link: ask the partner for a plain link.</source>
+        <translation>Suchmaschinen folgen dem Link nicht mehr: Bitten Sie den Partner um einen einfachen Link.</translation>
+    </message>
+    <message>
+        <source>The link is back.</source>
+        <translation>Der Link ist wieder da.</translation>
+    </message>
+    <message>
+        <source>The site has not answered for days: ask the partner whether it still runs.</source>
+        <translation>Die Website antwortet seit Tagen nicht: Fragen Sie den Partner, ob sie noch betrieben wird.</translation>
+    </message>
 </context>
 <context>
     <name>LinkChangesModel</name>
@@ -2634,12 +2774,12 @@ Datei: %2</translation>
         <translation>Seit</translation>
     </message>
     <message>
-        <source>Previous Result</source>
-        <translation>Vorheriges Ergebnis</translation>
+        <source>Latest Check</source>
+        <translation>Letzte Prüfung</translation>
     </message>
     <message>
-        <source>Current Result</source>
-        <translation>Aktuelles Ergebnis</translation>
+        <source>Link Now On</source>
+        <translation>Link jetzt auf</translation>
     </message>
 </context>
 <context>
@@ -3022,6 +3162,22 @@ Datei: %2</translation>
         <source>Anchor Text</source>
         <translation>Ankertext</translation>
     </message>
+    <message>
+        <source>No (robots.txt)</source>
+        <translation>Nein (robots.txt)</translation>
+    </message>
+    <message>
+        <source>Link found on another page</source>
+        <translation>Link auf anderer Seite gefunden</translation>
+    </message>
+    <message>
+        <source>Link missing (looked at twice)</source>
+        <translation>Link fehlt (zweimal nachgesehen)</translation>
+    </message>
+    <message>
+        <source>Found</source>
+        <translation>Befund</translation>
+    </message>
 </context>
 <context>
     <name>LinkHistoryView</name>
@@ -3258,12 +3414,36 @@ Datei: %2</translation>
         <translation>%1 Links haben sich bei ihrer letzten Prüfung geändert;</translation>
     </message>
     <message>
-        <source>1 was lost.</source>
-        <translation>1 ging verloren.</translation>
+        <source>What to do about the selected link</source>
+        <translation>Was beim ausgewählten Link zu tun ist</translation>
     </message>
     <message>
-        <source>%1 were lost.</source>
-        <translation>%1 gingen verloren.</translation>
+        <source>&amp;Use This Page</source>
+        <translation>Diese Seite &amp;übernehmen</translation>
+    </message>
+    <message>
+        <source>Make the page the link was found on the link&apos;s links page</source>
+        <translation>Die Seite, auf der der Link gefunden wurde, zur Linkseite des Links machen</translation>
+    </message>
+    <message>
+        <source>1 was lost</source>
+        <translation>1 ging verloren</translation>
+    </message>
+    <message>
+        <source>%1 were lost</source>
+        <translation>%1 gingen verloren</translation>
+    </message>
+    <message>
+        <source>, 1 site has been unreachable for days</source>
+        <translation>, 1 Website ist seit Tagen nicht erreichbar</translation>
+    </message>
+    <message>
+        <source>, %1 sites have been unreachable for days</source>
+        <translation>, %1 Websites sind seit Tagen nicht erreichbar</translation>
+    </message>
+    <message>
+        <source>Your link is now on %1.</source>
+        <translation>Ihr Link steht jetzt auf %1.</translation>
     </message>
 </context>
 <context>
@@ -4187,6 +4367,62 @@ Datei: %2</translation>
     <message>
         <source>Links &amp;checked at once (1–64):</source>
         <translation>&amp;Gleichzeitig geprüfte Links (1–64):</translation>
+    </message>
+    <message>
+        <source>General</source>
+        <translation>Allgemein</translation>
+    </message>
+    <message>
+        <source>Losses and alerts</source>
+        <translation>Verluste und Meldungen</translation>
+    </message>
+    <message>
+        <source>Look &amp;again for a missing link after (seconds, 0–600):</source>
+        <translation>Fehlenden Link erneut su&amp;chen nach (Sekunden, 0–600):</translation>
+    </message>
+    <message>
+        <source>When a link found before is missing, its links page is loaded once more after this pause, past any cache, before the link counts as lost. Other links are checked meanwhile.</source>
+        <translation>Fehlt ein zuvor gefundener Link, wird seine Linkseite nach dieser Pause noch einmal an allen Caches vorbei geladen, bevor der Link als verloren gilt. Andere Links werden inzwischen geprüft.</translation>
+    </message>
+    <message>
+        <source>Pages &amp;searched for a link that moved (0–200):</source>
+        <translation>Durch&amp;suchte Seiten für einen umgezogenen Link (0–200):</translation>
+    </message>
+    <message>
+        <source>Before a link counts as lost, this many pages of the partner&apos;s site are searched for it: pages its sitemaps name and pages the links page links to. None: no search.</source>
+        <translation>Bevor ein Link als verloren gilt, werden so viele Seiten der Partner-Website nach ihm durchsucht: Seiten aus ihren Sitemaps und Seiten, auf die die Linkseite verweist. Keine: keine Suche.</translation>
+    </message>
+    <message>
+        <source>None</source>
+        <translation>Keine</translation>
+    </message>
+    <message>
+        <source>Report a site &amp;unreachable after (days, 1–90):</source>
+        <translation>Website als nicht erreichbar melden &amp;nach (Tage, 1–90):</translation>
+    </message>
+    <message>
+        <source>A partner site whose every check of this many days could not load it or was refused, after a check that found your link, is reported once.</source>
+        <translation>Eine Partner-Website, die bei jeder Prüfung so vieler Tage nicht geladen werden konnte oder die Prüfung abwies, nachdem eine Prüfung Ihren Link gefunden hatte, wird einmal gemeldet.</translation>
+    </message>
+    <message>
+        <source>Search &amp;engine for robots.txt:</source>
+        <translation>Such&amp;maschine für robots.txt:</translation>
+    </message>
+    <message>
+        <source>The search engine whose rules in a partner&apos;s robots.txt decide whether your link on the links page is followed. Empty: robots.txt decides nothing.</source>
+        <translation>Die Suchmaschine, deren Regeln in der robots.txt eines Partners entscheiden, ob Ihr Link auf der Linkseite verfolgt wird. Leer: robots.txt entscheidet nichts.</translation>
+    </message>
+    <message>
+        <source>Googlebot</source>
+        <translation>Googlebot</translation>
+    </message>
+    <message>
+        <source>&amp;Warn above this many followed links to other sites:</source>
+        <translation>&amp;Warnen ab so vielen verfolgten Links zu anderen Websites:</translation>
+    </message>
+    <message>
+        <source>A links page with more followed links to other sites than this is called crowded in the details of its check: each link there is worth little.</source>
+        <translation>Eine Linkseite mit mehr verfolgten Links zu anderen Websites heißt in den Details ihrer Prüfung überfüllt: Jeder Link dort ist wenig wert.</translation>
     </message>
 </context>
 <context>
@@ -5971,6 +6207,30 @@ Mit freundlichen Grüßen
         <translation>%1 s vor der Linkseite gewartet</translation>
     </message>
     <message>
+        <source>Search engines are not allowed to read this page (robots.txt)</source>
+        <translation>Suchmaschinen dürfen diese Seite nicht lesen (robots.txt)</translation>
+    </message>
+    <message>
+        <source>a crowded page: %1 followed links to other sites</source>
+        <translation>eine überfüllte Seite: %1 verfolgte Links zu anderen Websites</translation>
+    </message>
+    <message>
+        <source>the link was missing from the first fetch</source>
+        <translation>der Link fehlte beim ersten Abruf</translation>
+    </message>
+    <message>
+        <source>still missing when looked at again %1 s later</source>
+        <translation>fehlte auch beim erneuten Nachsehen %1 s später</translation>
+    </message>
+    <message>
+        <source>your link was found on %1</source>
+        <translation>Ihr Link wurde auf %1 gefunden</translation>
+    </message>
+    <message>
+        <source>not found on %1 other pages of the site</source>
+        <translation>auf %1 anderen Seiten der Website nicht gefunden</translation>
+    </message>
+    <message>
         <source>the links page leads to your own site (%1)</source>
         <translation>die Linkseite führt auf Ihre eigene Website (%1)</translation>
     </message>
@@ -6155,12 +6415,24 @@ Mit freundlichen Grüßen
         <source>Cancel</source>
         <translation>Abbrechen</translation>
     </message>
+    <message>
+        <source>Link missing on a second look too</source>
+        <translation>Link fehlt auch beim zweiten Blick</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
+    </message>
     <message numerus="yes">
         <source>retried %n times</source>
         <translation>
             <numerusform>%n-mal wiederholt</numerusform>
             <numerusform>%n-mal wiederholt</numerusform>
         </translation>
+    </message>
+    <message>
+        <source>Link found on another page of the site: make that page the links page (Use This Page in the Lost Links window)</source>
+        <translation>Link auf einer anderen Seite der Website gefunden: machen Sie diese Seite zur Linkseite (Diese Seite verwenden im Fenster Verlorene Links)</translation>
     </message>
 </context>
 <context>

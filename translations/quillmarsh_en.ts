@@ -45,10 +45,24 @@
 <context>
     <name>HistoryCommands</name>
     <message numerus="yes">
-        <source>%n link(s) lost: Show Lost Links</source>
+        <source>%n link(s) lost</source>
         <translation>
-            <numerusform>%n link lost: Show Lost Links</numerusform>
-            <numerusform>%n links lost: Show Lost Links</numerusform>
+            <numerusform>%n link lost</numerusform>
+            <numerusform>%n links lost</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n link(s) moved</source>
+        <translation>
+            <numerusform>%n link moved</numerusform>
+            <numerusform>%n links moved</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n site(s) unreachable</source>
+        <translation>
+            <numerusform>%n site unreachable</numerusform>
+            <numerusform>%n sites unreachable</numerusform>
         </translation>
     </message>
 </context>

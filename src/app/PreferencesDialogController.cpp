@@ -17,6 +17,12 @@ PreferencesDialogController::PreferencesDialogController(QWidget *parent)
                                                  VerificationLimits::MaximumConcurrency);
     m_ui->verificationPerHostField->setRange(VerificationLimits::MinimumPerHost,
                                              VerificationLimits::MaximumPerHost);
+    m_ui->confirmLossDelayField->setRange(0, CheckSettings::MaximumConfirmDelaySeconds);
+    m_ui->movedSearchPagesField->setRange(0, CheckSettings::MaximumMovedSearchPages);
+    m_ui->unreachableAlertDaysField->setRange(CheckSettings::MinimumUnreachableAlertDays,
+                                              CheckSettings::MaximumUnreachableAlertDays);
+    m_ui->crowdedPageLinksField->setRange(CheckSettings::MinimumCrowdedPageLinks,
+                                          CheckSettings::MaximumCrowdedPageLinks);
     connect(m_ui->buttonBox, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(m_ui->buttonBox, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(m_ui->buttonBox, &QDialogButtonBox::helpRequested, this, &PreferencesDialogController::doHelp);
@@ -47,6 +53,12 @@ void PreferencesDialogController::initializeFields(const PreferencesForm &values
     m_ui->autoVerifyDaysField->setValue(values.autoVerifyDays);
     m_ui->verificationConcurrencyField->setValue(values.verificationConcurrency);
     m_ui->verificationPerHostField->setValue(values.verificationPerHost);
+    m_ui->confirmLossDelayField->setValue(values.confirmLossDelay);
+    m_ui->movedSearchPagesField->setValue(values.movedSearchPages);
+    m_ui->unreachableAlertDaysField->setValue(values.unreachableAlertDays);
+    m_ui->robotsUserAgentField->setText(values.robotsUserAgent);
+    m_ui->crowdedPageLinksField->setValue(values.crowdedPageLinks);
+    m_ui->pages->setCurrentIndex(0);
     m_ui->autoSaveDocumentsCheckbox->setFocus();
 }
 
@@ -63,6 +75,11 @@ PreferencesForm PreferencesDialogController::values() const
     values.autoVerifyDays = m_ui->autoVerifyDaysField->value();
     values.verificationConcurrency = m_ui->verificationConcurrencyField->value();
     values.verificationPerHost = m_ui->verificationPerHostField->value();
+    values.confirmLossDelay = m_ui->confirmLossDelayField->value();
+    values.movedSearchPages = m_ui->movedSearchPagesField->value();
+    values.unreachableAlertDays = m_ui->unreachableAlertDaysField->value();
+    values.robotsUserAgent = m_ui->robotsUserAgentField->text().trimmed();
+    values.crowdedPageLinks = m_ui->crowdedPageLinksField->value();
     return values;
 }
 

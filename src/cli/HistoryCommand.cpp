@@ -88,7 +88,8 @@ int runHistory(const QStringList &arguments, QTextStream &out, QTextStream &err)
         }
         out << HistoryJson::isoTime(check.checkedOn) << '\t' << check.linkID << '\t' << check.title << '\t'
             << Codes::verificationRunText(check.result) << '\t' << check.httpStatus << '\t'
-            << (check.followed ? "followed" : "not followed") << '\n';
+            << (check.followed ? "followed" : "not followed") << '\t' << CheckOutcomes::keyword(check.outcome)
+            << '\n';
     });
     // A history that failed halfway leaves the array open: no reader takes it for the whole history.
     if (json && read)
@@ -105,13 +106,28 @@ int runChanges(const QStringList &arguments, QTextStream &out, QTextStream &err)
 {
     QString path;
     bool json = false;
-    for (const QString &argument : arguments) {
-        if (argument == QLatin1String("--json"))
+    int unreachableDays = LinkChange::unreachableDaysFromPreferences();
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        const QString &argument = arguments.at(i);
+        QString days;
+        if (argument == QLatin1String("--json")) {
             json = true;
-        else if (argument.startsWith(u'-') || !path.isEmpty())
+        } else if (argument == QLatin1String("--unreachable-days") && i + 1 < arguments.size()) {
+            days = arguments.at(++i);
+        } else if (argument.startsWith(QLatin1String("--unreachable-days="))) {
+            days = argument.section(u'=', 1);
+        } else if (argument.startsWith(u'-') || !path.isEmpty()) {
             return Cli::usage(QStringLiteral("changes"), err);
-        else
+        } else {
             path = argument;
+        }
+        if (!days.isNull()) {
+            bool ok = false;
+            unreachableDays = days.toInt(&ok);
+            if (!ok || unreachableDays < LinkChange::MinimumUnreachableDays ||
+                unreachableDays > LinkChange::MaximumUnreachableDays)
+                return Cli::usage(QStringLiteral("changes"), err);
+        }
     }
     if (path.isEmpty())
         return Cli::usage(QStringLiteral("changes"), err);
@@ -120,7 +136,7 @@ int runChanges(const QStringList &arguments, QTextStream &out, QTextStream &err)
         return ExitBadFile;
     }
     HistoryStore store(path);
-    const std::optional<QList<LinkChange>> changes = store.changes();
+    const std::optional<QList<LinkChange>> changes = store.changes(unreachableDays);
     if (!changes) {
         err << store.errorString() << Qt::endl;
         return ExitBadFile;
@@ -135,8 +151,10 @@ int runChanges(const QStringList &arguments, QTextStream &out, QTextStream &err)
     for (const LinkChange &change : *changes) {
         out << LinkChange::keyword(change.kind) << '\t' << change.linkID << '\t' << change.title << '\t'
             << Codes::verificationRunText(change.previous) << '\t'
-            << Codes::verificationRunText(change.current) << '\t' << HistoryJson::isoTime(change.since)
-            << Qt::endl;
+            << Codes::verificationRunText(change.current) << '\t' << HistoryJson::isoTime(change.since);
+        if (!change.movedTo.isEmpty())
+            out << '\t' << change.movedTo;
+        out << Qt::endl;
     }
     return ExitOk;
 }
@@ -155,12 +173,18 @@ const CliRegistration historyRegistration(
 
 const CliRegistration changesRegistration(
     {QStringLiteral("changes"),
-     QStringLiteral("FILE.site [--json]"),
+     QStringLiteral("FILE.site [--unreachable-days N] [--json]"),
      QStringLiteral(QT_TRANSLATE_NOOP(
-         "CliCommand", "Print the links whose latest check was lost, no longer followed or recovered.")),
+         "CliCommand", "Print the links that were lost, moved to another page of the partner's "
+                       "site, are no longer followed or recovered, and the partner sites that "
+                       "have been unreachable for days.")),
      runChanges,
      false,
-     {{QStringLiteral("--json"),
+     {{QStringLiteral("--unreachable-days N"),
+       QStringLiteral(QT_TRANSLATE_NOOP("CliCommand",
+                                        "Call a site unreachable when every check of the last N days (1-90) "
+                                        "could not load it or was refused."))},
+      {QStringLiteral("--json"),
        QStringLiteral(QT_TRANSLATE_NOOP("CliCommand", "Print the changes as JSON."))}}});
 
 } // namespace

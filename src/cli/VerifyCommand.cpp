@@ -34,6 +34,7 @@ struct VerifyOptions
     bool failOnLoss = false;
     std::optional<int> concurrency;
     std::optional<int> perHost;
+    std::optional<int> confirmDelaySeconds;
 };
 
 // A whole number within the bounds, or none.
@@ -95,6 +96,17 @@ bool parseOptions(const QStringList &arguments, VerifyOptions &options)
                                       ? boundedNumber(text, &VerificationLimits::isValidConcurrency)
                                       : std::nullopt;
             if (!options.concurrency)
+                return false;
+        } else if (argument.startsWith(QLatin1String("--confirm-delay"))) {
+            options.confirmDelaySeconds =
+                value(QStringLiteral("--confirm-delay"), text)
+                    ? boundedNumber(text,
+                                    [](int seconds) {
+                                        return seconds >= 0 &&
+                                               seconds <= CheckSettings::MaximumConfirmDelaySeconds;
+                                    })
+                    : std::nullopt;
+            if (!options.confirmDelaySeconds)
                 return false;
         } else if (argument.startsWith(QLatin1String("--per-host"))) {
             options.perHost = value(QStringLiteral("--per-host"), text)
@@ -164,6 +176,11 @@ QJsonObject rowAsJson(const LinkInfo &info)
         {QStringLiteral("nofollowPage"), details.nofollowPage},
         {QStringLiteral("canonical"), details.canonical},
         {QStringLiteral("truncated"), details.pageTruncated},
+        {QStringLiteral("outcome"), CheckOutcomes::keyword(details.outcome)},
+        {QStringLiteral("confirmed"), details.confirmed},
+        {QStringLiteral("robots"), RobotsVerdicts::keyword(details.robots)},
+        {QStringLiteral("externalFollowed"), details.externalFollowed},
+        {QStringLiteral("movedTo"), details.movedTo.toString()},
     };
     if (!details.failure.isEmpty())
         row.insert(QStringLiteral("failure"), details.failure);
@@ -228,6 +245,11 @@ int runVerify(const QStringList &arguments, QTextStream &out, QTextStream &err)
         settings.timeoutMs = qMax(1, int(*options.timeoutSeconds * 1000));
         scheduler.setFetchSettings(settings);
     }
+    if (options.confirmDelaySeconds) {
+        CheckSettings settings = CheckSettings::fromPreferences();
+        settings.confirmDelayMs = *options.confirmDelaySeconds * 1000;
+        scheduler.setCheckSettings(settings);
+    }
     if (options.concurrency || options.perHost) {
         VerificationLimits limits = VerificationLimits::fromPreferences();
         limits.concurrency = options.concurrency.value_or(limits.concurrency);
@@ -258,6 +280,9 @@ int runVerify(const QStringList &arguments, QTextStream &out, QTextStream &err)
         if (const int paused = scheduler.pausedHostCount())
             line += paused == 1 ? CliCommand::tr(", 1 host paused")
                                 : CliCommand::tr(", %1 hosts paused").arg(paused);
+        if (const int waiting = scheduler.checksPaused())
+            line += waiting == 1 ? CliCommand::tr(", 1 waiting for a second look")
+                                 : CliCommand::tr(", %1 waiting for a second look").arg(waiting);
         // "\x1b[K" clears what a longer line before left behind.
         err << '\r' << line << "\x1b[K" << Qt::flush;
     };
@@ -302,6 +327,7 @@ int runVerify(const QStringList &arguments, QTextStream &out, QTextStream &err)
             return ExitBadFile;
     }
     if (options.failOnLoss) {
+        // Against the history, or the results stored in the database when it cannot be read.
         for (const LinkChange &change : recorder.changes()) {
             if (change.kind == LinkChange::Lost)
                 return ExitLinkLost;
@@ -313,7 +339,7 @@ int runVerify(const QStringList &arguments, QTextStream &out, QTextStream &err)
 const CliRegistration registration(
     {QStringLiteral("verify"),
      QStringLiteral("FILE.site [--ids ID,ID...] [--due DAYS] [--save] [--no-history] [--fail-on-loss] "
-                    "[--timeout S] [--concurrency N] [--per-host N] [--json]"),
+                    "[--timeout S] [--confirm-delay S] [--concurrency N] [--per-host N] [--json]"),
      QStringLiteral(QT_TRANSLATE_NOOP(
          "CliCommand", "Check link partners over HTTP (all verifiable links, or the given IDs, "
                        "or those not checked for DAYS days); with --save, store the results in "
@@ -329,9 +355,16 @@ const CliRegistration registration(
       {QStringLiteral("--no-history"),
        QStringLiteral(QT_TRANSLATE_NOOP("CliCommand", "Record nothing in the verification history."))},
       {QStringLiteral("--fail-on-loss"),
-       QStringLiteral(QT_TRANSLATE_NOOP("CliCommand", "Exit with status 3 when the run lost a link."))},
+       QStringLiteral(QT_TRANSLATE_NOOP(
+           "CliCommand", "Exit with status 3 when the run lost a link: found before, missing "
+                         "twice now and nowhere else on the partner's site. A site that is down "
+                         "or refuses the check is no loss."))},
       {QStringLiteral("--timeout S"),
        QStringLiteral(QT_TRANSLATE_NOOP("CliCommand", "Give up on a page after S seconds."))},
+      {QStringLiteral("--confirm-delay S"),
+       QStringLiteral(QT_TRANSLATE_NOOP("CliCommand",
+                                        "Wait S seconds (0-600) before looking again for a link that went "
+                                        "missing."))},
       {QStringLiteral("--concurrency N"),
        QStringLiteral(QT_TRANSLATE_NOOP("CliCommand", "Run at most N checks at once (1-64)."))},
       {QStringLiteral("--per-host N"),

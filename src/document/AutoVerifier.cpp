@@ -107,15 +107,20 @@ void AutoVerifier::finished(bool storedResults, const QList<LinkChange> &changes
             return true;
         });
     }
-    QStringList lostTitles;
+    // A site that is down or refuses the check is no lost link: the two are counted apart.
+    QStringList lostTitles, unreachableTitles;
     for (const LinkChange &change : changes) {
         if (change.kind == LinkChange::Lost)
             lostTitles.append(change.title);
+        else if (change.kind == LinkChange::Unreachable)
+            unreachableTitles.append(change.title);
     }
-    if (lostTitles.isEmpty())
+    if (lostTitles.isEmpty() && unreachableTitles.isEmpty())
         return;
-    const QString summary = DesktopNotifier::lostLinksSummary(int(lostTitles.size()));
-    const QString body = DesktopNotifier::lostLinksBody(m_document->displayName(), lostTitles);
+    const QString summary =
+        DesktopNotifier::changesSummary(int(lostTitles.size()), int(unreachableTitles.size()));
+    const QString body =
+        DesktopNotifier::changesBody(m_document->displayName(), lostTitles, unreachableTitles);
     // Without a notification service the status line's notice is all there is.
     DesktopNotifier::notify(summary, body);
     emit lostLinksAnnounced(summary, body);

@@ -30,7 +30,8 @@ public:
     QLabel *progressLabel() const { return m_progressLabel; }
 
 signals:
-    // The notification asked of the desktop (or shown in the status line without a service).
+    // The notification asked of the desktop after a run that lost links or found sites unreachable
+    // for days (shown in the status line without a service).
     void lostLinksAnnounced(const QString &summary, const QString &body);
 
 private:

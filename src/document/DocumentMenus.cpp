@@ -266,7 +266,8 @@ DocumentMenus::DocumentMenus(QMainWindow *window) : QObject(window), m_window(wi
     tools->addAction(countLinks);
     tools->addAction(showStatistics);
     showLostLinks = makeAction(QStringLiteral("showLostLinks"), tr("&Lost Links..."),
-                               tr("Show the links whose latest check lost, recovered or unfollowed them"));
+                               tr("Show the links that were lost, moved, recovered or no longer followed, "
+                                  "and the sites unreachable for days"));
     tools->addAction(showLostLinks);
     checkOwnPage =
         makeAction(QStringLiteral("checkOwnPage"), tr("Chec&k My Links Page..."),

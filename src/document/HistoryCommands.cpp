@@ -7,6 +7,7 @@
 #include "history/HistoryRecorder.h"
 #include "history/HistoryStore.h"
 #include "history/ui/LostLinksDialogController.h"
+#include "verify/MovedLinkSearch.h"
 #include "workflow/EmailTemplateListModel.h"
 
 #include <QAction>
@@ -54,11 +55,22 @@ void HistoryCommands::reportHistoryProblem(const QString &message)
 
 void HistoryCommands::recordingFinished(const QList<LinkChange> &changes)
 {
-    int lost = 0;
-    for (const LinkChange &change : changes)
+    int lost = 0, unreachable = 0, moved = 0;
+    for (const LinkChange &change : changes) {
         lost += change.kind == LinkChange::Lost ? 1 : 0;
-    if (lost > 0) {
-        m_lostLinksNotice->setText(tr("%n link(s) lost: Show Lost Links", nullptr, lost));
+        unreachable += change.kind == LinkChange::Unreachable ? 1 : 0;
+        moved += change.kind == LinkChange::Moved ? 1 : 0;
+    }
+    if (lost + unreachable + moved > 0) {
+        // Kept apart: a site that is down is no lost link.
+        QStringList counts;
+        if (lost > 0)
+            counts << tr("%n link(s) lost", nullptr, lost);
+        if (moved > 0)
+            counts << tr("%n link(s) moved", nullptr, moved);
+        if (unreachable > 0)
+            counts << tr("%n site(s) unreachable", nullptr, unreachable);
+        m_lostLinksNotice->setText(tr("%1: Show Lost Links").arg(counts.join(QStringLiteral(", "))));
         m_lostLinksNotice->setAccessibleName(m_lostLinksNotice->text());
         m_lostLinksNotice->show();
     }
@@ -68,7 +80,8 @@ void HistoryCommands::recordingFinished(const QList<LinkChange> &changes)
 QList<LinkChange> HistoryCommands::currentChanges(QString *error)
 {
     HistoryStore store(document()->filePath());
-    const std::optional<QList<LinkChange>> changes = store.changes();
+    const std::optional<QList<LinkChange>> changes =
+        store.changes(LinkChange::unreachableDaysFromPreferences());
     if (!changes) {
         *error = store.errorString();
         return {};
@@ -96,6 +109,8 @@ void HistoryCommands::showLostLinks()
                 &HistoryCommands::editLink);
         connect(m_lostLinksWindow, &LostLinksDialogController::verifyAgainRequested, this,
                 &HistoryCommands::verifyAgain);
+        connect(m_lostLinksWindow, &LostLinksDialogController::useThisPageRequested, this,
+                &HistoryCommands::useThisPage);
         auto *sendMessage =
             new SendMessageMenu(m_lostLinksWindow->sendMessageMenu(), document()->emailTemplateModel(),
                                 menus().newCustomEmail, menus().newEmailTemplate);
@@ -156,6 +171,20 @@ void HistoryCommands::verifyAgain(const QStringList &linkIDs)
     bringDocumentForward();
     if (auto *verification = document()->commandArea<VerificationCommands>())
         verification->verifyLinkWithIDs(linkIDs);
+}
+
+void HistoryCommands::useThisPage(const QString &linkID, const QString &pageURL)
+{
+    TreeNode *node = collectionManager().linkNodeWithID(linkID);
+    if (!node || pageURL.isEmpty() || pageURL.size() > MovedLinkSearch::MaximumAddressLength ||
+        node->link()->counterpartURL() == pageURL)
+        return;
+    LinkFields fields = node->link()->fields();
+    fields.counterpartURL = pageURL;
+    perform(tr("Use This Page"), [&](DocumentChange &change) {
+        change.linkIDs = {linkID};
+        return collectionManager().editLinkNode(node, fields) != nullptr;
+    });
 }
 
 void HistoryCommands::selectLinkToWriteTo(const QStringList &linkIDs)

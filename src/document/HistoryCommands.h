@@ -39,6 +39,8 @@ private:
     bool revealLink(const QString &linkID);
     void editLink(const QString &linkID);
     void verifyAgain(const QStringList &linkIDs);
+    // Makes the page a moved link was found on the link's links page address, as one undo step.
+    void useThisPage(const QString &linkID, const QString &pageURL);
     void selectLinkToWriteTo(const QStringList &linkIDs);
     void bringDocumentForward();
 

@@ -33,19 +33,34 @@ bool DesktopNotifier::notify(const QString &summary, const QString &body)
     return QDBusConnection::sessionBus().send(call);
 }
 
-QString DesktopNotifier::lostLinksSummary(int count)
+QString DesktopNotifier::changesSummary(int lost, int unreachable)
 {
-    return count == 1 ? Tr::tr("1 reciprocal link was lost")
-                      : Tr::tr("%1 reciprocal links were lost").arg(count);
+    QStringList parts;
+    if (lost > 0)
+        parts << (lost == 1 ? Tr::tr("1 reciprocal link was lost")
+                            : Tr::tr("%1 reciprocal links were lost").arg(lost));
+    if (unreachable > 0)
+        parts << (unreachable == 1 ? Tr::tr("1 partner site unreachable for days")
+                                   : Tr::tr("%1 partner sites unreachable for days").arg(unreachable));
+    return parts.join(QStringLiteral("; "));
 }
 
-QString DesktopNotifier::lostLinksBody(const QString &databaseName, const QStringList &titles)
+QString DesktopNotifier::changesBody(const QString &databaseName, const QStringList &lostTitles,
+                                     const QStringList &unreachableTitles)
 {
     // Notification servers may read the body as markup.
-    QStringList shown;
-    for (const QString &title : titles.mid(0, TitlesShown))
-        shown.append(title.toHtmlEscaped());
-    if (titles.size() > TitlesShown)
-        shown.append(Tr::tr("and %1 more").arg(titles.size() - TitlesShown));
-    return Tr::tr("%1: %2").arg(databaseName.toHtmlEscaped(), shown.join(QStringLiteral(", ")));
+    const auto names = [](const QStringList &titles) {
+        QStringList shown;
+        for (const QString &title : titles.mid(0, TitlesShown))
+            shown.append(title.toHtmlEscaped());
+        if (titles.size() > TitlesShown)
+            shown.append(Tr::tr("and %1 more").arg(titles.size() - TitlesShown));
+        return shown.join(QStringLiteral(", "));
+    };
+    QStringList parts;
+    if (!lostTitles.isEmpty())
+        parts << names(lostTitles);
+    if (!unreachableTitles.isEmpty())
+        parts << Tr::tr("unreachable: %1").arg(names(unreachableTitles));
+    return Tr::tr("%1: %2").arg(databaseName.toHtmlEscaped(), parts.join(QStringLiteral("; ")));
 }

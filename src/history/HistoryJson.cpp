@@ -23,10 +23,13 @@ template <typename Field> void fieldsOf(const CheckRecord &record, Field &&field
     field("httpStatus", record.httpStatus);
     field("inAnchor", record.inAnchor);
     field("linkID", record.linkID);
+    field("movedTo", record.movedTo);
     field("noindex", record.noindex);
+    field("outcome", CheckOutcomes::keyword(record.outcome));
     field("rel", record.rel);
     field("result", code(record.result));
     field("resultText", Codes::verificationRunText(record.result));
+    field("robots", RobotsVerdicts::keyword(record.robots));
     field("title", record.title);
 }
 
@@ -182,5 +185,7 @@ QJsonObject HistoryJson::change(const LinkChange &change)
         {QStringLiteral("previous"), code(change.previous)},
         {QStringLiteral("current"), code(change.current)},
         {QStringLiteral("since"), isoTime(change.since)},
+        {QStringLiteral("outcome"), CheckOutcomes::keyword(change.currentOutcome)},
+        {QStringLiteral("movedTo"), change.movedTo},
     };
 }

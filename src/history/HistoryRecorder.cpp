@@ -5,41 +5,60 @@
 #include "model/Link.h"
 #include "verify/VerificationScheduler.h"
 
-HistoryRecorder::HistoryRecorder(const VerificationScheduler *scheduler, QObject *parent) : QObject(parent)
+HistoryRecorder::HistoryRecorder(VerificationScheduler *scheduler, QObject *parent) : QObject(parent)
 {
     connect(scheduler, &VerificationScheduler::checkFinished, this, &HistoryRecorder::checkCompleted);
     connect(scheduler, &VerificationScheduler::runEnded, this, &HistoryRecorder::runEnded);
+    // A link found at its last judged check is looked at twice before it is called missing.
+    scheduler->setLossConfirmation([this](const Link *link) {
+        const LinkTrail trail = trailBefore(*link);
+        return trail.lastJudged && trail.lastJudged->outcome == CheckOutcome::Linked;
+    });
 }
 
-void HistoryRecorder::startRecording(const QString &databasePath, bool enabled)
+void HistoryRecorder::startRecording(const QString &databasePath, bool enabled,
+                                     std::optional<int> unreachableDays)
 {
     m_databasePath = databasePath;
     m_enabled = enabled && !databasePath.isEmpty();
+    m_historyRead = false;
+    m_unreachableDays = unreachableDays.value_or(LinkChange::unreachableDaysFromPreferences());
     m_before.clear();
     m_rowChecks.clear();
+    m_rowChanges.clear();
     m_checks.clear();
     m_changes.clear();
     if (databasePath.isEmpty())
         return;
     // Even a run that records nothing tells its changes against what the history holds.
     HistoryStore store(databasePath);
-    if (std::optional<QHash<QString, CheckRecord>> latest = store.latestChecks()) {
-        m_before = *latest;
+    if (std::optional<QHash<QString, LinkTrail>> trails = store.trails(m_unreachableDays)) {
+        m_before = *trails;
+        m_historyRead = true;
     } else if (m_enabled) {
         m_enabled = false;
         emit historyUnavailable(store.errorString());
     }
 }
 
+LinkTrail HistoryRecorder::trailBefore(const Link &link) const
+{
+    const auto known = m_before.constFind(link.ID());
+    if (known != m_before.constEnd())
+        return *known;
+    // The database remembers the last result, also when the history is damaged or locked.
+    LinkTrail trail;
+    if (const std::optional<CheckRecord> stored = CheckRecord::fromStoredResult(link))
+        trail = trail.appended(*stored);
+    return trail;
+}
+
 std::optional<LinkChange::Kind> HistoryRecorder::changeOf(int row) const
 {
-    const auto check = m_rowChecks.constFind(row);
-    if (check == m_rowChecks.constEnd())
+    const auto change = m_rowChanges.constFind(row);
+    if (change == m_rowChanges.constEnd())
         return std::nullopt;
-    const auto before = m_before.constFind(check->linkID);
-    if (before == m_before.constEnd())
-        return std::nullopt;
-    return LinkChange::between(*before, *check);
+    return change->kind;
 }
 
 void HistoryRecorder::checkCompleted(int row, const Link *link, VerificationResult result,
@@ -48,7 +67,13 @@ void HistoryRecorder::checkCompleted(int row, const Link *link, VerificationResu
     // A stopped check has no result to keep.
     if (!link || result == VerificationNotVerified || result == VerificationInProgress)
         return;
-    m_rowChecks.insert(row, CheckRecord::fromCheck(*link, result, details, Clock::now()));
+    const CheckRecord check = CheckRecord::fromCheck(*link, result, details, Clock::now());
+    m_rowChecks.insert(row, check);
+    // Judged against what was known before the run; read now, while the link still holds its old result.
+    if (std::optional<LinkChange> change = LinkChange::raisedBy(trailBefore(*link), check, m_unreachableDays))
+        m_rowChanges.insert(row, *change);
+    else
+        m_rowChanges.remove(row);
 }
 
 void HistoryRecorder::runEnded()
@@ -59,13 +84,10 @@ void HistoryRecorder::runEnded()
     QList<int> rows = m_rowChecks.keys();
     std::sort(rows.begin(), rows.end());
     for (int row : rows) {
-        const CheckRecord &check = m_rowChecks.value(row);
-        m_checks.append(check);
-        const auto before = m_before.constFind(check.linkID);
-        if (before != m_before.constEnd()) {
-            if (std::optional<LinkChange> change = LinkChange::of(*before, check))
-                m_changes.append(*change);
-        }
+        m_checks.append(m_rowChecks.value(row));
+        const auto change = m_rowChanges.constFind(row);
+        if (change != m_rowChanges.constEnd())
+            m_changes.append(*change);
     }
     if (!m_enabled || m_checks.isEmpty()) {
         emit recordingFinished(m_changes);

@@ -13,27 +13,35 @@ class VerificationScheduler;
 struct VerificationDetails;
 
 // Records the checks of a verification run into the history of its database: each check as it
-// completes, all of them in one transaction when the run ends. Knows the latest check of every link
-// from before the run, so it can say which results are changes while the run goes on.
+// completes, all of them in one transaction when the run ends. Knows every link's trail of checks
+// from before the run (or, for a link the history does not know or when it cannot be read, the
+// result stored in the database), so it tells the run which missing links to look at again and says
+// which results are changes while the run goes on.
 class HistoryRecorder : public QObject
 {
     Q_OBJECT
 public:
-    explicit HistoryRecorder(const VerificationScheduler *scheduler, QObject *parent = nullptr);
+    explicit HistoryRecorder(VerificationScheduler *scheduler, QObject *parent = nullptr);
 
     // The database whose history is written; empty (a database never saved) or disabled: nothing is
-    // recorded. Reads the latest checks from before the run (also when disabled, for the changes);
-    // call it before the run starts.
-    void startRecording(const QString &databasePath, bool enabled = true);
-    // The change a result of this run makes against the link's latest recorded check, if any.
+    // recorded. Reads the trails from before the run (also when disabled, for the changes) and the
+    // alert period of the preferences unless `unreachableDays` is given; call it before the run starts.
+    void startRecording(const QString &databasePath, bool enabled = true,
+                        std::optional<int> unreachableDays = std::nullopt);
+    // The change a result of this run brought up, if any.
     std::optional<LinkChange::Kind> changeOf(int row) const;
-    // What the last run recorded, and the changes it made.
+    // What the last run recorded, and the changes it brought up, in row order.
     const QList<CheckRecord> &recorded() const { return m_checks; }
     const QList<LinkChange> &changes() const { return m_changes; }
+    // Whether the history could be read when the recording started.
+    bool historyRead() const { return m_historyRead; }
+    // The link's checks before this run, as far as they are known.
+    LinkTrail trailBefore(const Link &link) const;
 
 signals:
-    // The run's checks were written (or nothing was to be written); `changes` are the links whose
-    // latest check differs from the one before.
+    // The run's checks were written (or nothing was to be written); `changes` are those the run
+    // brought up: new losses, moves, recoveries, links no longer followed, and sites unreachable for
+    // days. Each comes once.
     void recordingFinished(const QList<LinkChange> &changes);
     // The history could not be read or written; the message says which file and why.
     void historyUnavailable(const QString &message);
@@ -45,8 +53,11 @@ private:
 
     QString m_databasePath;
     bool m_enabled = false;
-    QHash<QString, CheckRecord> m_before;
+    bool m_historyRead = false;
+    int m_unreachableDays = LinkChange::DefaultUnreachableDays;
+    QHash<QString, LinkTrail> m_before;
     QHash<int, CheckRecord> m_rowChecks;
+    QHash<int, LinkChange> m_rowChanges;
     QList<CheckRecord> m_checks;
     QList<LinkChange> m_changes;
 };

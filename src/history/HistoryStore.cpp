@@ -10,13 +10,16 @@
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QVariant>
+#include <algorithm>
 
 namespace {
 
 QAtomicInt connectionCounter;
 
-const char *const CheckColumns = "link_id, title, checked_on, result, http_status, final_url, address_found, "
-                                 "in_anchor, followed, rel, anchor_text, noindex";
+const char *const CheckColumns =
+    "link_id, title, checked_on, result, http_status, final_url, address_found, "
+    "in_anchor, followed, rel, anchor_text, noindex, outcome, confirmed, robots, moved_to";
+constexpr int CheckColumnCount = 16;
 
 // The layout of the first version; upgrades lead from it to the current one, so an old file and a
 // new one end the same.
@@ -43,6 +46,49 @@ const char *const SchemaVersion2[] = {
     "checks.id < latest.last_id)",
 };
 
+// Version 3: what each check found out beside its result code. Older checks are given the outcome
+// their result stands for (a failed links page that answered 401, 403 or 451 was refused); their
+// missing links count as confirmed, as they were reported then. Each link's last two judged checks and
+// the run of unreachable or blocked checks it ends with are kept at hand beside its last two checks.
+const char *const SchemaVersion3[] = {
+    "ALTER TABLE checks ADD COLUMN outcome TEXT NOT NULL DEFAULT 'none'",
+    "ALTER TABLE checks ADD COLUMN confirmed INTEGER NOT NULL DEFAULT 0",
+    "ALTER TABLE checks ADD COLUMN robots TEXT NOT NULL DEFAULT 'unavailable'",
+    "ALTER TABLE checks ADD COLUMN moved_to TEXT NOT NULL DEFAULT ''",
+    "UPDATE checks SET outcome = CASE WHEN result = 49 THEN 'linked' WHEN result = 52 THEN 'notLinked' "
+    "WHEN result IN (50, 51) AND http_status IN (401, 403, 451) THEN 'blocked' "
+    "WHEN result IN (50, 51) THEN 'unreachable' ELSE 'none' END, confirmed = (result = 52)",
+    "ALTER TABLE latest ADD COLUMN judged_id INTEGER",
+    "ALTER TABLE latest ADD COLUMN previous_judged_id INTEGER",
+    "ALTER TABLE latest ADD COLUMN outage_first_id INTEGER",
+    "ALTER TABLE latest ADD COLUMN before_outage_id INTEGER",
+    "UPDATE latest SET judged_id = (SELECT MAX(id) FROM checks WHERE checks.link_id = latest.link_id AND "
+    "checks.outcome IN ('linked', 'notLinked'))",
+    "UPDATE latest SET previous_judged_id = (SELECT MAX(id) FROM checks WHERE checks.link_id = "
+    "latest.link_id "
+    "AND checks.outcome IN ('linked', 'notLinked') AND checks.id < latest.judged_id)",
+    "UPDATE latest SET before_outage_id = (SELECT MAX(id) FROM checks WHERE checks.link_id = latest.link_id "
+    "AND checks.outcome NOT IN ('unreachable', 'blocked'))",
+    "UPDATE latest SET outage_first_id = (SELECT MIN(id) FROM checks WHERE checks.link_id = latest.link_id "
+    "AND "
+    "checks.id > COALESCE(latest.before_outage_id, 0))",
+    "UPDATE latest SET before_outage_id = NULL WHERE outage_first_id IS NULL",
+};
+
+// Each link's kept checks move on in one statement, in the order the checks were added: the last
+// two, the last two judged ones, and the run of outages (its first check and the check before it).
+const char *const AdvanceLatest =
+    "INSERT INTO latest (link_id, last_id, judged_id, outage_first_id) "
+    "SELECT link_id, id, CASE WHEN outcome IN ('linked', 'notLinked') THEN id END, "
+    "CASE WHEN outcome IN ('unreachable', 'blocked') THEN id END FROM checks WHERE id >= ? ORDER BY id "
+    "ON CONFLICT (link_id) DO UPDATE SET previous_id = last_id, last_id = excluded.last_id, "
+    "previous_judged_id = CASE WHEN excluded.judged_id IS NULL THEN previous_judged_id ELSE judged_id END, "
+    "judged_id = COALESCE(excluded.judged_id, judged_id), "
+    "outage_first_id = CASE WHEN excluded.outage_first_id IS NULL THEN NULL "
+    "ELSE COALESCE(outage_first_id, excluded.outage_first_id) END, "
+    "before_outage_id = CASE WHEN excluded.outage_first_id IS NULL THEN NULL "
+    "WHEN outage_first_id IS NULL THEN last_id ELSE before_outage_id END";
+
 CheckRecord recordFromQuery(const QSqlQuery &query, int first = 0)
 {
     CheckRecord record;
@@ -59,6 +105,11 @@ CheckRecord recordFromQuery(const QSqlQuery &query, int first = 0)
     record.rel = rel.split(u' ', Qt::SkipEmptyParts);
     record.anchorText = query.value(first + 10).toString();
     record.noindex = query.value(first + 11).toBool();
+    record.outcome =
+        CheckOutcomes::fromKeyword(query.value(first + 12).toString()).value_or(CheckOutcome::None);
+    record.confirmed = query.value(first + 13).toBool();
+    record.robots = RobotsVerdicts::fromKeyword(query.value(first + 14).toString());
+    record.movedTo = query.value(first + 15).toString();
     return record;
 }
 
@@ -255,6 +306,8 @@ bool HistoryStore::upgrade(int fromVersion)
         ok = run(SchemaVersion1);
     if (ok && version < 2)
         ok = run(SchemaVersion2);
+    if (ok && version < 3)
+        ok = run(SchemaVersion3);
     if (ok)
         ok = query.exec(QStringLiteral("PRAGMA user_version = %1").arg(SchemaVersion));
     if (!ok) {
@@ -287,9 +340,9 @@ bool HistoryStore::record(const QList<CheckRecord> &checks)
     query.finish();
     QSqlQuery insert(db);
     QSqlQuery latest(db);
-    bool ok =
-        insert.prepare(QStringLiteral("INSERT INTO checks (%1) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)")
-                           .arg(QLatin1String(CheckColumns)));
+    bool ok = insert.prepare(
+        QStringLiteral("INSERT INTO checks (%1) VALUES (?%2)")
+            .arg(QLatin1String(CheckColumns), QStringLiteral(", ?").repeated(CheckColumnCount - 1)));
     for (qsizetype i = 0; ok && i < checks.size(); ++i) {
         const CheckRecord &check = checks.at(i);
         insert.bindValue(0, check.linkID);
@@ -304,13 +357,13 @@ bool HistoryStore::record(const QList<CheckRecord> &checks)
         insert.bindValue(9, notNull(check.rel.join(u' ')));
         insert.bindValue(10, notNull(check.anchorText));
         insert.bindValue(11, int(check.noindex));
+        insert.bindValue(12, CheckOutcomes::keyword(check.outcome));
+        insert.bindValue(13, int(check.confirmed));
+        insert.bindValue(14, RobotsVerdicts::keyword(check.robots));
+        insert.bindValue(15, notNull(check.movedTo));
         ok = insert.exec();
     }
-    // Each link's last two checks move on in one statement, in the order the checks were added.
-    if (ok &&
-        latest.prepare(QStringLiteral(
-            "INSERT INTO latest (link_id, last_id) SELECT link_id, id FROM checks WHERE id >= ? ORDER BY id "
-            "ON CONFLICT (link_id) DO UPDATE SET previous_id = last_id, last_id = excluded.last_id"))) {
+    if (ok && latest.prepare(QLatin1String(AdvanceLatest))) {
         latest.bindValue(0, firstID);
         ok = latest.exec();
     } else {
@@ -359,30 +412,75 @@ bool HistoryStore::forEachCheck(const QString &linkID, const std::function<void(
     return true;
 }
 
-std::optional<QList<LinkChange>> HistoryStore::changes()
+std::optional<QHash<QString, LinkTrail>> HistoryStore::trails(int unreachableDays)
 {
     if (!open(Access::Read))
         return std::nullopt;
-    QList<LinkChange> result;
+    QHash<QString, LinkTrail> result;
     if (!m_open)
         return result;
     QSqlQuery query(database());
     query.setForwardOnly(true);
     const QString sql =
-        QStringLiteral(
-            "SELECT %1, %2 FROM latest JOIN checks AS a ON a.id = latest.last_id "
-            "JOIN checks AS b ON b.id = latest.previous_id "
-            // Only a different result or followed can be a change; the rule itself is LinkChange's.
-            "WHERE a.result != b.result OR a.followed != b.followed "
-            "ORDER BY a.checked_on DESC, a.id DESC")
-            .arg(prefixed(CheckColumns, "a"), prefixed(CheckColumns, "b"));
+        QStringLiteral("SELECT latest.link_id, %1, %2, %3, f.checked_on, "
+                       "latest.last_id IS latest.judged_id OR (latest.outage_first_id IS NOT NULL "
+                       "AND latest.before_outage_id IS latest.judged_id) "
+                       "FROM latest JOIN checks AS a ON a.id = latest.last_id "
+                       "LEFT JOIN checks AS j ON j.id = latest.judged_id "
+                       "LEFT JOIN checks AS p ON p.id = latest.previous_judged_id "
+                       "LEFT JOIN checks AS f ON f.id = latest.outage_first_id")
+            .arg(prefixed(CheckColumns, "a"), prefixed(CheckColumns, "j"), prefixed(CheckColumns, "p"));
     if (!query.exec(sql))
         return fail(query.lastError().text()), std::nullopt;
+    const int latestAt = 1, judgedAt = latestAt + CheckColumnCount, previousAt = judgedAt + CheckColumnCount;
+    const int outageAt = previousAt + CheckColumnCount;
     while (query.next()) {
-        if (std::optional<LinkChange> change =
-                LinkChange::of(recordFromQuery(query, 12), recordFromQuery(query)))
+        LinkTrail trail;
+        trail.latest = recordFromQuery(query, latestAt);
+        if (!query.isNull(judgedAt))
+            trail.lastJudged = recordFromQuery(query, judgedAt);
+        if (!query.isNull(previousAt))
+            trail.previousJudged = recordFromQuery(query, previousAt);
+        // A check that was neither judged nor an outage breaks the run since the judged one.
+        trail.onlyOutagesSinceJudged = query.value(outageAt + 1).toBool();
+        if (trail.onlyOutagesSinceJudged && !query.isNull(outageAt))
+            trail.outageSince = QDateTime::fromSecsSinceEpoch(query.value(outageAt).toLongLong());
+        result.insert(query.value(0).toString(), trail);
+    }
+    query.finish();
+    // The times of the outages within the alert period of each link whose run follows a judged check.
+    if (!query.prepare(QStringLiteral(
+            "SELECT c.link_id, c.checked_on FROM latest JOIN checks AS a ON a.id = latest.last_id "
+            "JOIN checks AS c ON c.link_id = latest.link_id AND c.id >= latest.outage_first_id "
+            "AND c.checked_on > a.checked_on - ? "
+            "WHERE latest.outage_first_id IS NOT NULL AND latest.before_outage_id IS latest.judged_id "
+            "ORDER BY c.link_id, c.id")))
+        return fail(query.lastError().text()), std::nullopt;
+    // A day more than the period, which the rule then measures in local days.
+    query.bindValue(0, qint64(unreachableDays + 1) * 86400);
+    if (!query.exec())
+        return fail(query.lastError().text()), std::nullopt;
+    while (query.next()) {
+        const auto trail = result.find(query.value(0).toString());
+        if (trail != result.end())
+            trail->outageTimes.append(QDateTime::fromSecsSinceEpoch(query.value(1).toLongLong()));
+    }
+    return result;
+}
+
+std::optional<QList<LinkChange>> HistoryStore::changes(int unreachableDays)
+{
+    const std::optional<QHash<QString, LinkTrail>> all = trails(unreachableDays);
+    if (!all)
+        return std::nullopt;
+    QList<LinkChange> result;
+    for (const LinkTrail &trail : *all) {
+        if (std::optional<LinkChange> change = LinkChange::of(trail, unreachableDays))
             result.append(*change);
     }
+    std::sort(result.begin(), result.end(), [](const LinkChange &a, const LinkChange &b) {
+        return a.since != b.since ? a.since > b.since : a.linkID > b.linkID;
+    });
     return result;
 }
 

@@ -21,7 +21,7 @@ class HistoryStore
 {
     Q_DECLARE_TR_FUNCTIONS(HistoryStore)
 public:
-    static constexpr int SchemaVersion = 2;
+    static constexpr int SchemaVersion = 3;
     static constexpr int DefaultBusyTimeoutMs = 5000;
 
     explicit HistoryStore(const QString &databasePath);
@@ -40,8 +40,11 @@ public:
     // The same checks handed to `visit` one at a time as they are read, so that a history of millions
     // of checks is never held at once. False when the history cannot be read.
     bool forEachCheck(const QString &linkID, const std::function<void(const CheckRecord &)> &visit);
-    // Each link's latest check against the one before, for the links where that is a change.
-    std::optional<QList<LinkChange>> changes();
+    // The change each link's checks stand in now (see LinkChange), the latest first.
+    std::optional<QList<LinkChange>> changes(int unreachableDays = LinkChange::DefaultUnreachableDays);
+    // What the change rules need of every link's checks; the outage times reach back `unreachableDays`
+    // from each link's latest check.
+    std::optional<QHash<QString, LinkTrail>> trails(int unreachableDays = LinkChange::DefaultUnreachableDays);
     // The latest check of every link that has one (result, followed and time are filled).
     std::optional<QHash<QString, CheckRecord>> latestChecks();
 

@@ -26,6 +26,12 @@ QVariant LinkChangesModel::data(const QModelIndex &index, int role) const
     const LinkChange &change = m_changes.at(index.row());
     if (role == LinkIDRole)
         return change.linkID;
+    if (role == ChangeRole)
+        return int(change.kind);
+    if (role == MovedToRole)
+        return change.movedTo;
+    if (role == Qt::ToolTipRole && index.column() != MovedToColumn)
+        return LinkChange::advice(change.kind);
     if (role == SortRole && index.column() == SinceColumn)
         return change.since.toSecsSinceEpoch();
     if (role != Qt::DisplayRole && role != Qt::ToolTipRole && role != SortRole)
@@ -37,10 +43,10 @@ QVariant LinkChangesModel::data(const QModelIndex &index, int role) const
         return LinkChange::text(change.kind);
     case SinceColumn:
         return QLocale().toString(change.since, QLocale::ShortFormat);
-    case PreviousColumn:
-        return Codes::verificationRunText(change.previous);
-    case CurrentColumn:
-        return Codes::verificationRunText(change.current);
+    case NowColumn:
+        return CheckOutcomes::text(change.currentOutcome);
+    case MovedToColumn:
+        return change.movedTo;
     default:
         return QVariant();
     }
@@ -57,10 +63,10 @@ QVariant LinkChangesModel::headerData(int section, Qt::Orientation orientation, 
         return tr("Change");
     case SinceColumn:
         return tr("Since");
-    case PreviousColumn:
-        return tr("Previous Result");
-    case CurrentColumn:
-        return tr("Current Result");
+    case NowColumn:
+        return tr("Latest Check");
+    case MovedToColumn:
+        return tr("Link Now On");
     default:
         return QVariant();
     }

@@ -4,8 +4,9 @@
 
 #include <QAbstractTableModel>
 
-// The changed links of a database as a table: link, change, since, previous and current result.
-// Each cell's Qt::UserRole is its sort key; LinkIDRole gives the row's link.
+// The changed links of a database as a table, in plain words: link, change, since, what the latest
+// check found, and where a moved link is now. Each cell's Qt::UserRole is its sort key; LinkIDRole
+// gives the row's link, ChangeRole its LinkChange::Kind, MovedToRole where it is now ("" unless moved).
 class LinkChangesModel : public QAbstractTableModel
 {
     Q_OBJECT
@@ -15,12 +16,14 @@ public:
         LinkColumn,
         ChangeColumn,
         SinceColumn,
-        PreviousColumn,
-        CurrentColumn,
+        NowColumn,
+        MovedToColumn,
         ColumnCount
     };
     static constexpr int SortRole = Qt::UserRole;
     static constexpr int LinkIDRole = Qt::UserRole + 1;
+    static constexpr int ChangeRole = Qt::UserRole + 2;
+    static constexpr int MovedToRole = Qt::UserRole + 3;
 
     using QAbstractTableModel::QAbstractTableModel;
 

@@ -27,7 +27,18 @@ QString LinkHistoryModel::followedText(const CheckRecord &check)
         return tr("Yes");
     if (!check.inAnchor)
         return tr("No (not a link)");
+    if (check.rel.isEmpty() && check.robots == RobotsVerdict::Disallowed)
+        return tr("No (robots.txt)");
     return check.rel.isEmpty() ? tr("No") : tr("No (%1)").arg(check.rel.join(QStringLiteral(", ")));
+}
+
+QString LinkHistoryModel::outcomeText(const CheckRecord &check)
+{
+    if (check.outcome == CheckOutcome::NotLinked && !check.movedTo.isEmpty())
+        return tr("Link found on another page");
+    if (check.outcome == CheckOutcome::NotLinked && check.confirmed)
+        return tr("Link missing (looked at twice)");
+    return CheckOutcomes::text(check.outcome);
 }
 
 QVariant LinkHistoryModel::data(const QModelIndex &index, int role) const
@@ -51,6 +62,10 @@ QVariant LinkHistoryModel::data(const QModelIndex &index, int role) const
     switch (index.column()) {
     case DateColumn:
         return QLocale().toString(check.checkedOn, QLocale::ShortFormat);
+    case OutcomeColumn:
+        if (role == Qt::ToolTipRole)
+            return check.movedTo.isEmpty() ? CheckOutcomes::advice(check.outcome) : check.movedTo;
+        return outcomeText(check);
     case ResultColumn:
         return Codes::verificationRunText(check.result);
     case StatusColumn:
@@ -71,6 +86,8 @@ QVariant LinkHistoryModel::headerData(int section, Qt::Orientation orientation, 
     switch (section) {
     case DateColumn:
         return tr("Checked");
+    case OutcomeColumn:
+        return tr("Found");
     case ResultColumn:
         return tr("Result");
     case StatusColumn:

@@ -26,6 +26,16 @@ public:
     static inline const QString VerificationUserAgent = QStringLiteral("VerificationUserAgent");
     static inline const QString VerificationConcurrency = QStringLiteral("VerificationConcurrency");
     static inline const QString VerificationPerHost = QStringLiteral("VerificationPerHost");
+    // Seconds before a link that went missing is looked for again; 0-600.
+    static inline const QString ConfirmLossDelay = QStringLiteral("ConfirmLossDelay");
+    // Days a site must stay unreachable or closed after a found link before it is reported; 1-90.
+    static inline const QString UnreachableAlertDays = QStringLiteral("UnreachableAlertDays");
+    // The search engine whose robots.txt rules decide whether a links page is followed.
+    static inline const QString RobotsUserAgent = QStringLiteral("RobotsUserAgent");
+    // Pages of a partner's site searched for a link that left the links page; 0: none.
+    static inline const QString MovedSearchPages = QStringLiteral("MovedSearchPages");
+    // Followed links to other sites above which a links page is called crowded.
+    static inline const QString CrowdedPageLinks = QStringLiteral("CrowdedPageLinks");
     // The mail account that sends messages to partners and reads their replies (passwords live in
     // the desktop keyring, never here).
     static inline const QString MailSenderName = QStringLiteral("MailSenderName");

@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QList>
+#include <QPair>
 #include <QString>
 #include <QUrl>
 
@@ -28,7 +29,8 @@ struct FetchOutcome
     QByteArray contentType;  // the Content-Type header, whose charset tells how to read the body
     QByteArray robotsTag;    // the X-Robots-Tag header
     QByteArray retryAfter;   // the Retry-After header
-    QString errorText;       // why it failed, for display
+    QList<QPair<QByteArray, QByteArray>> headers; // every header of the final response
+    QString errorText;                            // why it failed, for display
     bool timedOut = false;
     bool transientFailure = false; // a connection dropped by the server: worth another try
     int attempts = 1;

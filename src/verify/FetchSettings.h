@@ -24,6 +24,7 @@ struct FetchSettings
     int maximumRetries = 2;
     int retryDelayMs = 500;         // the pause before the first retry; doubles for the next
     int maximumRetryAfterMs = 5000; // a longer Retry-After is not waited for
+    bool noCache = false;           // ask caches on the way for a fresh copy
 
     // Looks up the addresses of a host name and hands them to `done` from the event loop, unless
     // `context` is gone by then (an empty list when the name is unknown). Empty: the system's

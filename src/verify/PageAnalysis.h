@@ -32,7 +32,9 @@ struct PageAnalysis
     // Where a <meta http-equiv="refresh"> sends visitors on to within a few seconds, resolved: the
     // page has moved there. Empty when it does not (no refresh, a slow one, or one that reloads it).
     QUrl refreshTarget;
-    bool parsed = true; // false when the page was too complex to parse within the limits
+    bool parsed = true;        // false when the page was too complex to parse within the limits
+    int externalFollowed = 0;  // followed <a> and <area> links to hosts other than the page's own
+    QStringList sameSiteLinks; // addresses of the page's links to its own host, resolved, in page order
 
     bool inAnchor() const { return !links.isEmpty(); }
     // The reciprocal link is there when a visitor can see it.

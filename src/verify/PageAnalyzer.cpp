@@ -313,14 +313,29 @@ PageAnalysis PageAnalyzer::analyze(const QString &pageText, const QUrl &pageURL,
             analysis.refreshTarget = target;
     }
 
+    const QString pageHost = hostWithoutWww(pageURL.host());
     for (const Candidate &candidate : candidates) {
         const GumboElement &element = candidate.node->v.element;
         const char *href = attribute(element, "href");
-        if (!leadsToOwnSite(baseURL.resolved(addressIn(href))))
+        const QUrl target = baseURL.resolved(addressIn(href));
+        const QStringList keywords = words(QString::fromUtf8(attribute(element, "rel")));
+        const QString scheme = target.scheme();
+        if (scheme == QLatin1String("http") || scheme == QLatin1String("https")) {
+            // How crowded the page is, and where a link that left it may have gone.
+            if (hostWithoutWww(target.host()) != pageHost) {
+                const bool marked = keywords.contains(QLatin1String("nofollow")) ||
+                                    keywords.contains(QLatin1String("sponsored")) ||
+                                    keywords.contains(QLatin1String("ugc"));
+                if (!marked && !analysis.nofollowPage)
+                    ++analysis.externalFollowed;
+            } else if (analysis.sameSiteLinks.size() < MaximumSameSiteLinks) {
+                analysis.sameSiteLinks.append(target.adjusted(QUrl::RemoveFragment).toString());
+            }
+        }
+        if (!leadsToOwnSite(target))
             continue;
         OwnSiteLink link;
         link.href = QString::fromUtf8(href);
-        const QStringList keywords = words(QString::fromUtf8(attribute(element, "rel")));
         for (const char *wanted : {"nofollow", "sponsored", "ugc"}) {
             if (keywords.contains(QLatin1String(wanted)))
                 link.rel.append(QLatin1String(wanted));

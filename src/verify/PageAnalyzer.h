@@ -34,6 +34,9 @@ public:
     };
     static Directives robotsDirectives(QStringView text);
 
+    // The page's links to its own host that are kept for a later search, at most.
+    static constexpr int MaximumSameSiteLinks = 500;
+
 private:
     ReciprocalLinkMatcher m_matcher;
     QString m_ownHost;

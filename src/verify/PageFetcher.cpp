@@ -192,6 +192,11 @@ void PageFetcher::sendRequest(const QUrl &url)
     if (!m_settings.userAgent.isEmpty())
         request.setHeader(QNetworkRequest::UserAgentHeader, m_settings.userAgent);
     request.setRawHeader("Accept", "text/html,application/xhtml+xml,application/xml;q=0.9,*/*;q=0.8");
+    if (m_settings.noCache) {
+        // Past any cache between us and the partner's server: a second look must see the page as it is now.
+        request.setRawHeader("Cache-Control", "no-cache");
+        request.setRawHeader("Pragma", "no-cache");
+    }
     // A link check has no session: a cookie one partner sets is never sent to another or later.
     request.setAttribute(QNetworkRequest::CookieLoadControlAttribute, QNetworkRequest::Manual);
     request.setAttribute(QNetworkRequest::CookieSaveControlAttribute, QNetworkRequest::Manual);
@@ -437,6 +442,7 @@ FetchOutcome PageFetcher::outcomeFromReply() const
     outcome.contentType = m_reply->rawHeader("Content-Type");
     outcome.robotsTag = m_reply->rawHeader("X-Robots-Tag");
     outcome.retryAfter = m_reply->rawHeader("Retry-After");
+    outcome.headers = m_reply->rawHeaderPairs();
     const QNetworkReply::NetworkError error = m_reply->error();
     // A page that came but could not be read whole (a corrupt compressed body, a broken chunk) is not
     // a page to judge; a site that answered at all still responds.

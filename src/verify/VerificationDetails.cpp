@@ -71,17 +71,36 @@ QStringList VerificationDetails::analysisNotes(Notes which) const
     if (!links.isEmpty() && !visible)
         notes << tr("the only links to your site are hidden (%1)").arg(reasons.join(QStringLiteral(", ")));
     if (visible && !followed) {
+        // A link kept from search engines by robots.txt alone is said below.
         if (nofollowPage)
             notes << tr("no followed link: the page says nofollow");
-        else
+        else if (!rel.isEmpty())
             notes << tr("no followed link: marked %1").arg(rel.join(QStringLiteral(", ")));
     }
+    if (robots == RobotsVerdict::Disallowed)
+        notes << tr("Search engines are not allowed to read this page (robots.txt)");
     if (noindex)
         notes << tr("the page says noindex");
     if (canonicalElsewhere())
         notes << tr("the page names %1 as canonical").arg(canonical);
+    if (crowded())
+        notes << tr("a crowded page: %1 followed links to other sites").arg(externalFollowed);
     if (visible && which == Notes::WithAnchorText)
         notes << tr("anchor text \"%1\"").arg(anchorText);
+    return notes;
+}
+
+QStringList VerificationDetails::confirmationNotes() const
+{
+    QStringList notes;
+    if (missingFromFirstFetch)
+        notes << tr("the link was missing from the first fetch");
+    if (confirmed)
+        notes << tr("still missing when looked at again %1 s later").arg(confirmDelaySeconds);
+    if (!movedTo.isEmpty())
+        notes << tr("your link was found on %1").arg(movedTo.toDisplayString());
+    else if (confirmed && pagesSearched > 0)
+        notes << tr("not found on %1 other pages of the site").arg(pagesSearched);
     return notes;
 }
 
@@ -108,6 +127,7 @@ QString VerificationDetails::summary() const
     if (pageTruncated)
         parts << tr("only the beginning of the page searched");
     parts << redirectNotes();
+    parts << confirmationNotes();
     parts << analysisNotes();
     return parts.join(QStringLiteral("; "));
 }

@@ -1,7 +1,9 @@
 #pragma once
 
+#include "CheckOutcome.h"
 #include "PageAnalysis.h"
 #include "RedirectHop.h"
+#include "RobotsVerdict.h"
 
 #include <QCoreApplication>
 #include <QString>
@@ -37,6 +39,16 @@ public:
     bool pageTooComplex = false; // the page could not be parsed within the limits: not loaded
     qint64 siteWaitMs = 0; // held back before or between loads of the partner's site (busy or paused host)
     qint64 pageWaitMs = 0; // the same for the links page
+    CheckOutcome outcome = CheckOutcome::None; // what the check found out, beside its result code
+    bool confirmed = false;                    // a second fetch after a pause also found no link
+    bool missingFromFirstFetch = false;        // the first fetch had no link; the second look decided
+    int confirmDelaySeconds = 0;               // the pause before that second look
+    QString challengeService;                  // the bot wall that answered ("Cloudflare"), if one did
+    RobotsVerdict robots = RobotsVerdict::Unavailable; // robots.txt on the links page
+    QUrl movedTo;                                      // another page of the partner's site carrying the link
+    int pagesSearched = 0;                             // pages of the partner's site searched for the link
+    int externalFollowed = 0;                          // followed links of the links page to other sites
+    int crowdedPageLinks = 0;                          // more than this is a crowded page; 0: no warning
 
     // Takes what the analysis of the links page found.
     void setAnalysis(const PageAnalysis &analysis);
@@ -51,6 +63,10 @@ public:
     // noindex"), and the anchor text of a found link.
     QStringList analysisNotes(Notes which = Notes::WithAnchorText) const;
 
+    // A page with more followed links out than the limit.
+    bool crowded() const { return crowdedPageLinks > 0 && externalFollowed > crowdedPageLinks; }
+    // What the second look and the search for a moved link found, in plain words.
+    QStringList confirmationNotes() const;
     // Where the redirects of the links page led, when that matters: to the own site, or to another
     // host, which the page was judged on.
     QStringList redirectNotes() const;

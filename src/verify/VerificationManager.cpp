@@ -1,6 +1,8 @@
 #include "VerificationManager.h"
 
+#include "FetchVerdict.h"
 #include "HostScheduler.h"
+#include "MovedLinkSearch.h"
 #include "PageAnalyzer.h"
 #include "PageDecoder.h"
 #include "PageFetcher.h"
@@ -14,11 +16,20 @@
 
 VerificationManager::VerificationManager(QNetworkAccessManager *network, QObject *parent)
     : QObject(parent), m_network(network)
-{}
+{
+    m_pauseTimer.setSingleShot(true);
+    connect(&m_pauseTimer, &QTimer::timeout, this, [this] {
+        m_step = Step::WaitingToResume;
+        if (m_target)
+            m_target->verificationReadyToResume(this);
+        else
+            resume();
+    });
+}
 
 VerificationManager::~VerificationManager()
 {
-    releaseHandles();
+    cancel();
 }
 
 QUrl VerificationManager::fetchURL(const QString &text)
@@ -35,12 +46,13 @@ bool VerificationManager::verifyLink(const Link *link, int index, const QString 
     m_target = target;
     m_ownURL = ownURL;
     m_details = VerificationDetails();
+    m_secondLook = false;
     return startBrokenLinkDetection();
 }
 
 bool VerificationManager::isRunning() const
 {
-    return (m_download1 && m_download1->isRunning()) || (m_download2 && m_download2->isRunning());
+    return m_step != Step::Idle && m_step != Step::Done;
 }
 
 FetchSettings VerificationManager::fetchSettings() const
@@ -48,19 +60,29 @@ FetchSettings VerificationManager::fetchSettings() const
     return m_settings ? *m_settings : FetchSettings::fromPreferences();
 }
 
+const CheckSettings &VerificationManager::checkSettings()
+{
+    if (!m_checkSettings)
+        m_checkSettings = CheckSettings::fromPreferences();
+    return *m_checkSettings;
+}
+
 bool VerificationManager::startBrokenLinkDetection()
 {
     const QString url = m_link->URL();
     if (!TextUtils::isValidURL(url)) {
+        // Nothing could be asked: no address to check.
         m_details.failure = tr("The partner's address is not a valid web address.");
+        m_details.outcome = CheckOutcome::None;
         report(VerificationNoResponse);
         return false;
     }
+    m_step = Step::Site;
     m_verifyingBrokenLink = true;
     m_download1 = new PageFetcher(m_network, this);
     connect(m_download1, &PageFetcher::finished, this, &VerificationManager::brokenLinkDetectionFinished);
     // Any answer proves the site is up, so no status is worth another try here.
-    startFetch(m_download1, fetchURL(url), {}, PageFetcher::Body::Discard);
+    startFetch(m_download1, fetchURL(url), {}, PageFetcher::Body::Discard, fetchSettings());
     return true;
 }
 
@@ -71,6 +93,7 @@ void VerificationManager::brokenLinkDetectionFinished(const FetchOutcome &outcom
     m_details.siteFinalURL = outcome.finalURL;
     if (!outcome.loaded()) {
         m_details.failure = outcome.errorText;
+        m_details.outcome = CheckOutcome::Unreachable;
         releaseHandles();
         report(VerificationNoResponse);
         return;
@@ -84,30 +107,42 @@ bool VerificationManager::startPartnerLinkVerification()
 {
     const QString url = m_link->counterpartURL();
     if (url.isEmpty() || url == QLatin1String("http://")) {
+        m_details.outcome = CheckOutcome::None;
         report(VerificationNoLinksPageURL);
         return false;
     }
     if (!TextUtils::isValidURL(url)) {
         m_details.failure = tr("The links page address is not a valid web address.");
+        m_details.outcome = CheckOutcome::None;
         report(VerificationLinksPageNotLoaded);
         return false;
     }
-    m_verifyingBrokenLink = false;
-    fetchLinksPage(fetchURL(url), {});
+    startPageFetch();
     return true;
+}
+
+void VerificationManager::startPageFetch()
+{
+    m_verifyingBrokenLink = false;
+    fetchLinksPage(fetchURL(m_link->counterpartURL()), {});
 }
 
 void VerificationManager::fetchLinksPage(const QUrl &url, const QList<RedirectHop> &earlierHops)
 {
+    m_step = Step::Page;
     m_download2 = new PageFetcher(m_network, this);
     connect(m_download2, &PageFetcher::finished, this, &VerificationManager::partnerLinkVerificationFinished);
-    startFetch(m_download2, url, RetryPolicy::transientStatuses(), PageFetcher::Body::Keep, earlierHops);
+    FetchSettings settings = fetchSettings();
+    // The second look must see the page as the partner's server has it now, past any cache.
+    settings.noCache = m_secondLook;
+    startFetch(m_download2, url, RetryPolicy::transientStatuses(), PageFetcher::Body::Keep, settings,
+               earlierHops);
 }
 
 void VerificationManager::startFetch(PageFetcher *fetcher, const QUrl &url, const QSet<int> &retryStatuses,
-                                     PageFetcher::Body body, const QList<RedirectHop> &earlierHops)
+                                     PageFetcher::Body body, const FetchSettings &settings,
+                                     const QList<RedirectHop> &earlierHops)
 {
-    const FetchSettings settings = fetchSettings();
     if (!m_hosts) {
         fetcher->start(url, settings, retryStatuses, body, earlierHops);
         return;
@@ -137,13 +172,14 @@ void VerificationManager::partnerLinkVerificationFinished(const FetchOutcome &ou
     m_details.pageRedirected = !outcome.redirects.isEmpty();
     m_details.pageStatus = outcome.httpStatus;
     releaseHandles();
-    if (!outcome.loaded()) {
-        m_details.failure = outcome.errorText;
-        report(VerificationLinksPageNotLoaded);
-        return;
-    }
-    if (outcome.httpStatus >= 400) {
-        report(VerificationLinksPageNotLoaded);
+    // The second look's answer replaces what the first one said.
+    m_details.failure.clear();
+    m_details.challengeService.clear();
+    const FetchVerdict::Verdict verdict = FetchVerdict::of(outcome);
+    if (verdict.outcome) {
+        m_details.failure = verdict.why;
+        m_details.challengeService = verdict.challengeService;
+        judged(*verdict.outcome, VerificationLinksPageNotLoaded);
         return;
     }
     m_details.pageTruncated = outcome.truncated;
@@ -155,6 +191,9 @@ void VerificationManager::partnerLinkVerificationFinished(const FetchOutcome &ou
     // A partner can point the links page at the user's own pages, which link to the own site.
     if (m_details.pageRedirected && analyzer.leadsToOwnSite(outcome.finalURL)) {
         m_details.redirectedToOwnSite = true;
+        // The partner's own doing, not a cache: no second look, and nothing to search on our site.
+        m_details.outcome = CheckOutcome::NotLinked;
+        m_details.confirmed = true;
         report(VerificationLinkNotFound);
         return;
     }
@@ -164,7 +203,7 @@ void VerificationManager::partnerLinkVerificationFinished(const FetchOutcome &ou
         // Not read is not searched: no judgement on the link.
         m_details.pageTooComplex = true;
         m_details.failure = tr("the page is too complex to analyse");
-        report(VerificationLinksPageNotLoaded);
+        judged(CheckOutcome::Unreachable, VerificationLinksPageNotLoaded);
         return;
     }
     if (analysis.refreshTarget.isValid()) {
@@ -175,13 +214,123 @@ void VerificationManager::partnerLinkVerificationFinished(const FetchOutcome &ou
         return;
     }
     m_details.setAnalysis(analysis);
+    m_details.externalFollowed = analysis.externalFollowed;
+    m_details.crowdedPageLinks = checkSettings().crowdedPageLinks;
+    m_sameSiteLinks = analysis.sameSiteLinks;
     // Only a link a visitor can see counts: the address in text, comments or scripts, links
-    // hidden from view and links to look-alike hosts are no reciprocal link.
-    report(analysis.linkVisible() ? VerificationSucceeded : VerificationLinkNotFound);
+    // hidden from view and links to look-alike hosts are no reciprocal link. A page too complex to
+    // read says nothing either way.
+    const bool visible = analysis.linkVisible();
+    const CheckOutcome judgement = !analysis.parsed ? CheckOutcome::Unreachable
+                                   : visible        ? CheckOutcome::Linked
+                                                    : CheckOutcome::NotLinked;
+    judged(judgement, visible ? VerificationSucceeded : VerificationLinkNotFound);
+}
+
+void VerificationManager::judged(CheckOutcome outcome, VerificationResult result)
+{
+    m_details.outcome = outcome;
+    m_judgedResult = result;
+    if (!CheckOutcomes::isDecisive(outcome)) {
+        // Down or closed: the missing link of a first look stays unproven.
+        m_details.missingFromFirstFetch = m_secondLook;
+        report(result);
+        return;
+    }
+    // Without a search engine to ask for, robots.txt matters only to the search for a moved link.
+    const bool robotsWanted =
+        !checkSettings().robotsUserAgent.trimmed().isEmpty() || outcome != CheckOutcome::Linked;
+    if (!m_robots || !robotsWanted) {
+        robotsRead(RobotsFiles::File());
+        return;
+    }
+    m_step = Step::Robots;
+    const quint64 generation = m_generation;
+    m_robots->request(m_details.pageFinalURL.isEmpty() ? fetchURL(m_link->counterpartURL())
+                                                       : m_details.pageFinalURL,
+                      this, [this, generation](const RobotsFiles::File &file) {
+                          if (generation == m_generation && m_step == Step::Robots)
+                              robotsRead(file);
+                      });
+}
+
+void VerificationManager::robotsRead(const RobotsFiles::File &file)
+{
+    m_robotsFile = file;
+    const QUrl page =
+        m_details.pageFinalURL.isEmpty() ? fetchURL(m_link->counterpartURL()) : m_details.pageFinalURL;
+    m_details.robots = file.verdict(checkSettings().robotsUserAgent, page);
+    // A page search engines may not read passes on nothing, whatever its links say.
+    if (m_details.robots == RobotsVerdict::Disallowed)
+        m_details.followed = false;
+    if (m_details.outcome == CheckOutcome::Linked) {
+        m_details.missingFromFirstFetch = m_secondLook;
+        report(m_judgedResult);
+    } else if (m_secondLook) {
+        m_details.confirmed = true;
+        searchElsewhere();
+    } else if (m_confirmLoss) {
+        pauseBeforeSecondLook();
+    } else {
+        report(m_judgedResult);
+    }
+}
+
+void VerificationManager::pauseBeforeSecondLook()
+{
+    const int delayMs = checkSettings().confirmDelayMs;
+    m_details.confirmDelaySeconds = delayMs / 1000;
+    m_step = Step::Pause;
+    m_pauseTimer.start(qMax(0, delayMs));
+    if (m_target)
+        m_target->verificationPaused(this);
+}
+
+void VerificationManager::resume()
+{
+    if (m_step != Step::WaitingToResume && m_step != Step::Pause)
+        return;
+    m_pauseTimer.stop();
+    m_secondLook = true;
+    startPageFetch();
+}
+
+void VerificationManager::searchElsewhere()
+{
+    const CheckSettings &settings = checkSettings();
+    if (settings.movedSearchPages <= 0) {
+        report(m_judgedResult);
+        return;
+    }
+    m_step = Step::Search;
+    m_search = new MovedLinkSearch(m_network, m_hosts, this);
+    connect(m_search, &MovedLinkSearch::finished, this, &VerificationManager::searchFinished);
+    MovedLinkSearch::Request request;
+    request.linksPage =
+        m_details.pageFinalURL.isEmpty() ? fetchURL(m_link->counterpartURL()) : m_details.pageFinalURL;
+    request.linksPageAsGiven = fetchURL(m_link->counterpartURL());
+    request.neighbours = m_sameSiteLinks;
+    request.robots = m_robotsFile;
+    request.ownURL = m_ownURL;
+    request.maximumPages = settings.movedSearchPages;
+    request.fetch = fetchSettings();
+    m_search->start(request);
+}
+
+void VerificationManager::searchFinished(const QUrl &foundOn)
+{
+    if (m_step != Step::Search)
+        return;
+    m_details.movedTo = foundOn;
+    m_details.pagesSearched = m_search->pagesSearched();
+    m_search->deleteLater(); // it is inside its own signal
+    m_search = nullptr;
+    report(m_judgedResult);
 }
 
 void VerificationManager::report(VerificationResult result)
 {
+    m_step = Step::Done;
     m_result = result;
     if (m_target)
         m_target->verificationCompleted(this);
@@ -189,7 +338,17 @@ void VerificationManager::report(VerificationResult result)
 
 void VerificationManager::cancel()
 {
+    ++m_generation;
+    m_pauseTimer.stop();
     releaseHandles();
+    if (m_search) {
+        m_search->disconnect(this);
+        m_search->cancel();
+        m_search->deleteLater();
+        m_search = nullptr;
+    }
+    if (m_step != Step::Done)
+        m_step = Step::Idle;
 }
 
 void VerificationManager::releaseSlot()

@@ -1,6 +1,7 @@
 #include "VerificationScheduler.h"
 
 #include "HostScheduler.h"
+#include "RobotsFiles.h"
 #include "VerificationManager.h"
 #include "model/Link.h"
 #include "model/TextUtils.h"
@@ -23,6 +24,7 @@ VerificationScheduler::VerificationScheduler(QObject *parent) : QObject(parent) 
 
 VerificationScheduler::~VerificationScheduler()
 {
+    m_resuming.clear();
     if (m_hosts)
         m_hosts->clear();
     for (const std::unique_ptr<VerificationManager> &verifier : m_verifiers)
@@ -33,6 +35,8 @@ void VerificationScheduler::releaseVerifiers()
 {
     // A listener of our signals may get here from inside a manager's report; the managers are
     // deleted once that call has returned.
+    m_resuming.clear();
+    m_paused = 0;
     if (m_hosts)
         m_hosts->clear();
     for (std::unique_ptr<VerificationManager> &verifier : m_verifiers) {
@@ -45,6 +49,8 @@ void VerificationScheduler::releaseVerifiers()
 void VerificationScheduler::reset()
 {
     releaseVerifiers();
+    if (m_robots)
+        m_robots.release()->deleteLater();
     if (m_hosts) {
         m_hosts->disconnect(this);
         m_hosts.release()->deleteLater();
@@ -54,6 +60,7 @@ void VerificationScheduler::reset()
     m_started = false;
     m_ended = false;
     m_underWay = 0;
+    m_paused = 0;
     m_finished = 0;
 }
 
@@ -73,6 +80,13 @@ void VerificationScheduler::start(const std::vector<Check> &checks, const QStrin
     if (m_clock)
         m_hosts->setClock(m_clock);
     m_hosts->setPauseLimits(settings.retryDelayMs, settings.maximumRetryAfterMs);
+    m_activeCheckSettings = m_checkSettings ? *m_checkSettings : CheckSettings::fromPreferences();
+    m_robots = std::make_unique<RobotsFiles>(network(), settings, m_hosts.get());
+    m_confirmLoss.assign(m_checks.size(), false);
+    if (m_wasLinked) {
+        for (size_t position = 0; position < m_checks.size(); ++position)
+            m_confirmLoss[position] = m_wasLinked(m_checks[position].link);
+    }
     // Queued: a slot is given back from inside a check's own report, which must end first.
     connect(m_hosts.get(), &HostScheduler::roomChanged, this, &VerificationScheduler::resumeChecks,
             Qt::QueuedConnection);
@@ -86,8 +100,38 @@ void VerificationScheduler::start(const std::vector<Check> &checks, const QStrin
 
 void VerificationScheduler::fillSlots()
 {
-    while (m_underWay < m_activeLimits.concurrency && startNextChecks()) {
+    while (m_underWay < m_activeLimits.concurrency) {
+        // A check back from its pause goes on before a new one starts.
+        if (!m_resuming.empty()) {
+            VerificationManager *manager = m_resuming.front();
+            m_resuming.erase(m_resuming.begin());
+            --m_paused;
+            ++m_underWay;
+            manager->resume();
+            continue;
+        }
+        if (!startNextChecks())
+            break;
     }
+}
+
+void VerificationScheduler::verificationPaused(VerificationManager *)
+{
+    if (!isRunning())
+        return;
+    --m_underWay;
+    ++m_paused;
+    if (!m_assigning)
+        fillSlots();
+}
+
+void VerificationScheduler::verificationReadyToResume(VerificationManager *manager)
+{
+    if (!isRunning())
+        return;
+    m_resuming.push_back(manager);
+    if (!m_assigning)
+        fillSlots();
 }
 
 bool VerificationScheduler::startNextChecks()
@@ -107,6 +151,9 @@ bool VerificationScheduler::startNextChecks()
         auto verifier = std::make_unique<VerificationManager>(network());
         verifier->setFetchSettings(m_fetchSettings);
         verifier->setHostScheduler(m_hosts.get());
+        verifier->setCheckSettings(m_activeCheckSettings);
+        verifier->setRobotsFiles(m_robots.get());
+        verifier->setConfirmLoss(m_confirmLoss[size_t(position)]);
         VerificationManager *manager = verifier.get();
         m_verifiers.push_back(std::move(verifier));
         ++m_underWay;
@@ -160,7 +207,7 @@ void VerificationScheduler::resumeChecks()
 void VerificationScheduler::endIfDone()
 {
     // Checks waiting for a paused host keep the run going with no check under way.
-    if (!isRunning() || m_underWay > 0 || !m_pending.isEmpty())
+    if (!isRunning() || m_underWay > 0 || m_paused > 0 || !m_pending.isEmpty())
         return;
     m_ended = true;
     emit runEnded(false);
@@ -176,7 +223,9 @@ void VerificationScheduler::stop()
     for (const std::unique_ptr<VerificationManager> &verifier : m_verifiers)
         verifier->cancel();
     m_pending.clear();
+    m_resuming.clear();
     m_underWay = 0;
+    m_paused = 0;
     m_ended = true;
     emit runEnded(true);
 }

@@ -60,7 +60,7 @@ bool foundWithReservations(const LinkInfo &row)
     if (row.result() != VerificationSucceeded || !row.verified())
         return false;
     const VerificationDetails &details = row.details();
-    return !details.followed || details.noindex || details.canonicalElsewhere();
+    return !details.followed || details.noindex || details.canonicalElsewhere() || details.crowded();
 }
 
 QString reservations(const LinkInfo &row)
@@ -88,15 +88,40 @@ QString detailsLine(const LinkInfo &row)
     if (details.pageTruncated)
         parts << Tr::tr("only the beginning of the page searched");
     parts << details.redirectNotes();
+    parts << details.confirmationNotes();
     parts << details.analysisNotes();
     return parts.join(QStringLiteral("; "));
+}
+
+QString outcomeLine(const LinkInfo &row)
+{
+    const VerificationResult result = row.result();
+    if (!row.verified() || result == VerificationInProgress || result == VerificationNotVerified ||
+        result == VerificationMarkedVerified)
+        return QString();
+    const VerificationDetails &details = row.details();
+    QString line = CheckOutcomes::text(details.outcome);
+    if (details.outcome == CheckOutcome::NotLinked && !details.movedTo.isEmpty())
+        return Tr::tr("Link found on another page of the site: make that page the links page (Use This "
+                      "Page in the Lost Links window)");
+    if (details.outcome == CheckOutcome::NotLinked && details.confirmed)
+        line = Tr::tr("Link missing on a second look too");
+    else if (details.outcome == CheckOutcome::Blocked && !details.challengeService.isEmpty())
+        line = Tr::tr("%1 (%2)").arg(line, details.challengeService);
+    // Nothing to add to a link that is there.
+    if (details.outcome == CheckOutcome::Linked)
+        return line;
+    return Tr::tr("%1: %2").arg(line, CheckOutcomes::advice(details.outcome));
 }
 
 QString statusText(const LinkInfo &row)
 {
     if (row.result() == VerificationInProgress)
         return Tr::tr("Checking...");
-    const QString text = Codes::verificationRunText(row.result());
+    QString text = Codes::verificationRunText(row.result());
+    // A site that is down or refuses the check is said apart from a missing link.
+    if (row.verified() && CheckOutcomes::isOutage(row.details().outcome))
+        text = Tr::tr("%1 (%2)").arg(text, CheckOutcomes::text(row.details().outcome));
     const QString marks = reservations(row);
     if (marks.isEmpty())
         return text;
@@ -113,6 +138,10 @@ QString toolTip(const LinkInfo &row)
         row.result() == VerificationInProgress ? statusText(row) : Codes::verificationRunText(row.result());
     if (!status.isEmpty())
         lines << status;
+    // What the check means for the link, in plain words, before the technical details.
+    const QString outcome = outcomeLine(row);
+    if (!outcome.isEmpty() && row.details().outcome != CheckOutcome::Linked)
+        lines << outcome;
     const QString details = detailsLine(row);
     if (!details.isEmpty())
         lines << details;

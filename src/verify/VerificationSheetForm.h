@@ -39,7 +39,12 @@ QString reservations(const LinkInfo &row);
 // checked in this run.
 QString detailsLine(const LinkInfo &row);
 
-// The status image's words for screen readers: the result text and any reservations.
+// What the check means for the link in plain words, with what to do ("Check refused by the site
+// (Cloudflare): open the links page in your browser..."); empty for a row not checked in this run.
+QString outcomeLine(const LinkInfo &row);
+
+// The status image's words for screen readers: the result text, the outcome of a check that could
+// not judge the link, and any reservations.
 QString statusText(const LinkInfo &row);
 
 // The row's tool tip: the partner's address, the result and the details line, one per line.

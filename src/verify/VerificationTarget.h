@@ -10,4 +10,10 @@ class VerificationTarget
 public:
     virtual ~VerificationTarget() = default;
     virtual void verificationCompleted(VerificationManager *manager) = 0;
+    // The check waits before it looks at a links page again: it fetches nothing meanwhile, so a run
+    // may start another check in its place.
+    virtual void verificationPaused(VerificationManager *manager) { (void)manager; }
+    // The pause is over. The check goes on when `VerificationManager::resume` is called: at once
+    // unless the target holds it back until it has room.
+    virtual void verificationReadyToResume(VerificationManager *manager);
 };

@@ -31,6 +31,12 @@ PreferencesForm PreferencesForm::current()
     const VerificationLimits limits = VerificationLimits::fromPreferences();
     form.verificationConcurrency = limits.concurrency;
     form.verificationPerHost = limits.perHost;
+    const CheckSettings checks = CheckSettings::fromPreferences();
+    form.confirmLossDelay = checks.confirmDelayMs / 1000;
+    form.unreachableAlertDays = CheckSettings::unreachableAlertDaysFromPreferences();
+    form.robotsUserAgent = checks.robotsUserAgent;
+    form.movedSearchPages = checks.movedSearchPages;
+    form.crowdedPageLinks = checks.crowdedPageLinks;
     return form;
 }
 
@@ -46,4 +52,9 @@ void PreferencesForm::write() const
     Preferences::setValue(Preferences::AutoVerifyDays, autoVerifyDays);
     Preferences::setValue(Preferences::VerificationConcurrency, verificationConcurrency);
     Preferences::setValue(Preferences::VerificationPerHost, verificationPerHost);
+    Preferences::setValue(Preferences::ConfirmLossDelay, confirmLossDelay);
+    Preferences::setValue(Preferences::UnreachableAlertDays, unreachableAlertDays);
+    Preferences::setValue(Preferences::RobotsUserAgent, robotsUserAgent.trimmed());
+    Preferences::setValue(Preferences::MovedSearchPages, movedSearchPages);
+    Preferences::setValue(Preferences::CrowdedPageLinks, crowdedPageLinks);
 }

@@ -1,6 +1,9 @@
 #pragma once
 
+#include "model/CheckSettings.h"
 #include "model/VerificationLimits.h"
+
+#include <QString>
 
 // The preferences the preferences dialog edits, read from and written to the store as one
 // set. No widgets: the dialog shows these values and hands them back.
@@ -23,6 +26,11 @@ struct PreferencesForm
     int autoVerifyDays = 0;
     int verificationConcurrency = VerificationLimits::DefaultConcurrency;
     int verificationPerHost = VerificationLimits::DefaultPerHost;
+    int confirmLossDelay = CheckSettings::DefaultConfirmDelaySeconds;
+    int unreachableAlertDays = CheckSettings::DefaultUnreachableAlertDays;
+    QString robotsUserAgent = CheckSettings::DefaultRobotsUserAgent;
+    int movedSearchPages = CheckSettings::DefaultMovedSearchPages;
+    int crowdedPageLinks = CheckSettings::DefaultCrowdedPageLinks;
 
     // The current values of the store, each pop-up value brought into its item range the way its
     // readers understand an unknown value (an unknown encoding is Mac OS Roman, an unknown start-up

@@ -127,6 +127,8 @@ private slots:
     {
         m_fixture = std::make_unique<DocumentFixture>();
         Preferences::setValue(Preferences::AutoVerifyDays, 0);
+        // The second look at a missing link comes at once.
+        Preferences::setValue(Preferences::ConfirmLossDelay, 0);
         for (const char *path : {"/Alpha", "/Beta", "/Gamma"})
             m_server.setResponse(path, m_found);
     }
@@ -135,7 +137,8 @@ private slots:
     void sheetRecordsMarksAndShowsLostLinks()
     {
         m_server.setResponses("/Alpha", {m_found, R::page("gone")});
-        m_server.setResponses("/Beta", {R::page("none yet"), m_found});
+        // Beta, verified two days ago by the database's word, is missing at both looks of the first run.
+        m_server.setResponses("/Beta", {R::page("none yet"), R::page("none yet"), m_found});
         MyDocument *document = open();
         VerificationDialogController *sheet = nullptr;
         QVERIFY((sheet = verifyAll(document)));
@@ -143,7 +146,7 @@ private slots:
         HistoryStore store(document->filePath());
         QCOMPARE(store.checks()->size(), 3);
         HistoryCommands *history = document->commandArea<HistoryCommands>();
-        QVERIFY(!history->lostLinksNotice()->isVisibleTo(document));
+        QCOMPARE(history->lostLinksNotice()->text(), QStringLiteral("1 link lost: Show Lost Links"));
 
         // The sheet marks the rows while it is still open: Alpha lost, Beta recovered.
         QVERIFY((sheet = verifyAll(document)));

@@ -26,7 +26,7 @@ class TestHistoryStore : public QObject
 {
     Q_OBJECT
 private slots:
-    void recordsReadsBackAndComparesTheLastTwoChecks()
+    void recordsAndReadsBack()
     {
         const QString db = databasePath(QStringLiteral("readback.site"));
         HistoryStore store(db);
@@ -65,30 +65,91 @@ private slots:
         QVERIFY(emptyStore.record({check("LNK1", 0, '1')}));
         QCOMPARE(emptyStore.checks()->size(), 1);
 
-        // LNK1 lost, LNK2 unfollowed (the same result), LNK4 one check only, LNK5 lost and then back
-        // again: only the last two count. The kinds of change are the rule's own table.
-        HistoryStore changing(databasePath(QStringLiteral("changes.site")));
-        QVERIFY(changing.record(
-            {check("LNK1", 0, '1'), check("LNK2", 0, '1'), check("LNK4", 0, '4'), check("LNK5", 0, '1')}));
-        QVERIFY(
-            changing.record({check("LNK1", 10, '4'), check("LNK2", 10, '1', false), check("LNK5", 10, '3')}));
-        QVERIFY(changing.record({check("LNK5", 20, '1')}));
-        const QList<LinkChange> changes = changing.changes().value();
-        QCOMPARE(changes.size(), 3); // the latest change first
-        QCOMPARE(changes[0].linkID + changes[1].linkID + changes[2].linkID, QStringLiteral("LNK5LNK2LNK1"));
-        QCOMPARE(changes[0].kind, LinkChange::Recovered);
-        QCOMPARE(changes[1].kind, LinkChange::Unfollowed);
-        QCOMPARE(changes[2].kind, LinkChange::Lost);
-        QCOMPARE(changes[2].previous, '1');
-        QCOMPARE(changes[2].current, '4');
-        QCOMPARE(changes[2].since, check("LNK1", 10, '4').checkedOn);
+        QCOMPARE(latest.outcome, CheckOutcome::Linked);
+        QCOMPARE(latest.robots, RobotsVerdict::Disallowed);
+        QCOMPARE(latest.movedTo, expected.movedTo);
+        QVERIFY(HistoryStore(db).checks(QStringLiteral("LNK2"))->first().confirmed);
+    }
 
-        QCOMPARE(changing.latestChecks()->size(), 4);
-        QCOMPARE(changing.latestChecks()->value("LNK4").result, '4');
+    void trailsFollowTheRecordedChecks()
+    {
+        // Each link's checks, recorded a few at a time as runs do: what the file keeps at hand must
+        // be what the whole sequence says (the rule itself is LinkChange's table).
+        const QList<QPair<QString, QString>> sequences = {
+            {"LNK1", "1 4"},                 // lost
+            {"LNK2", "1 1f"},                // no longer followed
+            {"LNK3", "4"},                   // one check only
+            {"LNK4", "1 3 1"},               // back after an outage: nothing
+            {"LNK5", "1 4 3 3"},             // a loss stands through an outage
+            {"LNK6", "1 3 3 3 3 3 3 3 3"},   // unreachable for days
+            {"LNK7", "1 6 3 3 3 3 3 3 3 3"}, // no address between: no alert
+            {"LNK8", "4 1 3"},               // recovered, then an outage
+            {"LNK9", "1 m"},                 // found elsewhere
+        };
+        const QString db = databasePath(QStringLiteral("trails.site"));
+        HistoryStore store(db);
+        QHash<QString, QList<CheckRecord>> recorded;
+        for (int round = 0; round < 12; ++round) {
+            QList<CheckRecord> run;
+            for (const auto &[id, sequence] : sequences) {
+                const QStringList codes = sequence.split(u' ');
+                // Now and then two checks of a link in one run.
+                for (int taken = 0; taken < (round % 3 == 0 ? 2 : 1); ++taken) {
+                    const qsizetype i = recorded[id].size();
+                    if (i >= codes.size())
+                        break;
+                    const QString code = codes.at(i);
+                    CheckRecord one =
+                        check(id, qint64(i) * 86400, code == QLatin1String("m") ? '4' : code.at(0).toLatin1(),
+                              !code.endsWith(u'f'));
+                    if (code == QLatin1String("m"))
+                        one.movedTo = QStringLiteral("http://partner.example/page2.html");
+                    recorded[id].append(one);
+                    run.append(one);
+                }
+            }
+            if (!run.isEmpty())
+                QVERIFY2(store.record(run), qPrintable(store.errorString()));
+        }
+        const QHash<QString, LinkTrail> trails = store.trails(7).value();
+        QCOMPARE(trails.size(), sequences.size());
+        QStringList changed;
+        for (const auto &[id, sequence] : sequences) {
+            const LinkTrail expected = LinkTrail::of(recorded.value(id));
+            const LinkTrail &kept = trails.value(id);
+            QCOMPARE(kept.onlyOutagesSinceJudged, expected.onlyOutagesSinceJudged);
+            QCOMPARE(kept.outageSince, expected.outageSince);
+            QCOMPARE(kept.outageTimes, expected.outageTimes);
+            QCOMPARE(kept.lastJudged.has_value(), expected.lastJudged.has_value());
+            QCOMPARE(kept.previousJudged.has_value(), expected.previousJudged.has_value());
+            if (kept.lastJudged)
+                QCOMPARE(kept.lastJudged->checkedOn, expected.lastJudged->checkedOn);
+            const std::optional<LinkChange> change = LinkChange::of(expected, 7);
+            if (change)
+                changed << id + u':' + LinkChange::keyword(change->kind);
+        }
+        QStringList listed;
+        QDateTime previous = QDateTime::fromSecsSinceEpoch(Q_INT64_C(1) << 40);
+        const QList<LinkChange> changes = store.changes(7).value();
+        for (const LinkChange &change : changes) {
+            listed << change.linkID + u':' + LinkChange::keyword(change.kind);
+            QVERIFY(change.since <= previous); // the latest first
+            previous = change.since;
+        }
+        std::sort(changed.begin(), changed.end());
+        std::sort(listed.begin(), listed.end());
+        QCOMPARE(listed, (QStringList{"LNK1:lost", "LNK2:unfollowed", "LNK5:lost", "LNK6:unreachable",
+                                      "LNK8:recovered", "LNK9:moved"}));
+        QCOMPARE(listed, changed);
+        // With a longer alert period the outage is not one yet.
+        QCOMPARE(store.changes(9)->size(), 5);
+        QCOMPARE(store.latestChecks()->size(), sequences.size());
+        QCOMPARE(store.latestChecks()->value("LNK3").result, '4');
     }
 
     void upgradesTheFirstLayout()
     {
+        // Version 1 and 2 files end as version 3 with every check's outcome derived from its result.
         // A history as the first version wrote it: no followed, no anchor text, no table of latest checks.
         const QString db = databasePath(QStringLiteral("old.site"));
         QVERIFY(execute(
@@ -101,7 +162,10 @@ private slots:
              "CREATE INDEX checks_by_link ON checks (link_id, checked_on)",
              "INSERT INTO checks (link_id, title, checked_on, result, address_found, in_anchor, rel) VALUES "
              "('LNK1', 'One', 100, 49, 1, 1, ''), ('LNK1', 'One', 200, 49, 1, 1, 'nofollow'), "
-             "('LNK2', 'Two', 100, 49, 1, 1, 'sponsored'), ('LNK2', 'Two', 200, 52, 0, 0, '')",
+             "('LNK2', 'Two', 100, 49, 1, 1, 'sponsored'), ('LNK2', 'Two', 200, 52, 0, 0, ''), "
+             "('LNK3', 'Three', 100, 49, 1, 1, ''), ('LNK4', 'Four', 100, 49, 1, 1, '')",
+             "INSERT INTO checks (link_id, title, checked_on, result, http_status) VALUES "
+             "('LNK3', 'Three', 200, 51, 503), ('LNK4', 'Four', 200, 51, 403)",
              "PRAGMA user_version = 1"}));
 
         HistoryStore store(db);
@@ -111,8 +175,26 @@ private slots:
         QVERIFY(!checks->at(0).followed); // nofollow
         QVERIFY(checks->at(1).followed);
         QCOMPARE(checks->at(0).rel, QStringList{QStringLiteral("nofollow")});
-        QCOMPARE(store.changes().value().size(), 2);
-        QVERIFY(store.record({check("LNK2", 300, '1')}));
+        QCOMPARE(checks->at(0).outcome, CheckOutcome::Linked);
+        // LNK1 no longer followed; LNK2 lost as the old version said; LNK3's 503 and LNK4's 403
+        // are outages now, no losses.
+        const QList<LinkChange> changes = store.changes().value();
+        QCOMPARE(changes.size(), 2);
+        QCOMPARE(changes.at(0).kind, LinkChange::Lost);
+        QCOMPARE(changes.at(1).kind, LinkChange::Unfollowed);
+        const auto outcomes = [&](const char *id) {
+            QStringList words;
+            const QList<CheckRecord> checks = store.checks(QLatin1String(id)).value();
+            for (const CheckRecord &one : checks)
+                words.prepend(CheckOutcomes::keyword(one.outcome));
+            return words.join(u' ');
+        };
+        QCOMPARE(outcomes("LNK2"), QStringLiteral("linked notLinked"));
+        QCOMPARE(outcomes("LNK3"), QStringLiteral("linked unreachable"));
+        QCOMPARE(outcomes("LNK4"), QStringLiteral("linked blocked"));
+        QVERIFY(store.checks(QStringLiteral("LNK2"))->first().confirmed);
+        // The kept checks go on from the upgraded ones: LNK2 found again, LNK3 back.
+        QVERIFY(store.record({check("LNK2", 300, '1'), check("LNK3", 300, '1')}));
         const QList<LinkChange> after = store.changes().value();
         QCOMPARE(after.size(), 2);
         QCOMPARE(after.first().linkID, QStringLiteral("LNK2"));
@@ -225,8 +307,8 @@ private slots:
         QString error;
         QVERIFY2(HistoryStore::copyHistory(from, to, &error), qPrintable(error));
         QCOMPARE(HistoryStore(to).checks().value().size(), 2);
-        QCOMPARE(HistoryStore(to).changes()->size(), 1);
-        QCOMPARE(source.checks()->size(), 2); // the original keeps its own
+        QCOMPARE(HistoryStore(to).changes()->size(), 1); // lost
+        QCOMPARE(source.checks()->size(), 2);            // the original keeps its own
         // Nothing to copy is no failure.
         QVERIFY(HistoryStore::copyHistory(databasePath(QStringLiteral("none.site")), to, &error));
         QVERIFY(HistoryStore::copyHistory(from, from, &error));
@@ -346,6 +428,7 @@ private:
                              bool followed = true)
     {
         const bool found = result == VerificationSucceeded;
+        const CheckOutcome outcome = CheckOutcomes::fromResult(result, result == '3' ? 503 : 200);
         return {.linkID = id,
                 .title = QStringLiteral("Title of ") + id,
                 .checkedOn = QDateTime::fromSecsSinceEpoch(1'700'000'000 + seconds),
@@ -356,7 +439,10 @@ private:
                 .inAnchor = found,
                 .followed = followed && found,
                 .rel = found && !followed ? QStringList{"nofollow", "ugc"} : QStringList(),
-                .anchorText = QStringLiteral("Mein Ort · ☃")};
+                .anchorText = QStringLiteral("Mein Ort · ☃"),
+                .outcome = outcome,
+                .confirmed = outcome == CheckOutcome::NotLinked,
+                .robots = found && !followed ? RobotsVerdict::Disallowed : RobotsVerdict::Allowed};
     }
 
     // Writes an SQLite file the way another program or an older version would.

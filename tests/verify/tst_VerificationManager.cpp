@@ -203,6 +203,14 @@ private slots:
             QVERIFY(m_server.requestCount(page) == 0 || page == site);
         if (expected == VerificationNoLinksPageURL)
             QCOMPARE(m_server.requestCount(site), 1);
+        // Beside the code, what the check found out: only a page that loaded judges the link.
+        const bool noAddress = synchronous || expected == VerificationNoLinksPageURL ||
+                               page == QLatin1String("links.example/page");
+        const CheckOutcome outcome = expected == VerificationSucceeded      ? CheckOutcome::Linked
+                                     : expected == VerificationLinkNotFound ? CheckOutcome::NotLinked
+                                     : noAddress                            ? CheckOutcome::None
+                                                                            : CheckOutcome::Unreachable;
+        QCOMPARE(result.details.outcome, outcome);
         // A failed check says why.
         if (expected == VerificationLinksPageNotLoaded ||
             (expected == VerificationNoResponse && !synchronous))
@@ -301,6 +309,59 @@ private slots:
         QFile::setPermissions(folder.absoluteFilePath(), QFile::Permissions(0x7777));
         QCOMPARE(TemporaryFolder::path(), folder.absoluteFilePath());
         QCOMPARE(QFileInfo(folder.absoluteFilePath()).permissions() & QFile::ReadOther, QFile::Permissions());
+    }
+
+    void aMissingLinkIsLookedAtAgain()
+    {
+        // The server counts the fetches: missing once, missing for good, then the second look fails.
+        const QByteArray missing = "<html><p>Links will be back soon</p></html>";
+        m_server.setResponses("/missing-once", {R::page(missing), R::page(WithAddress)});
+        m_server.setResponse("/missing-for-good", R::page(missing));
+        m_server.setResponses("/missing-then-down", {R::page(missing), R::withStatus(503)});
+        m_server.setResponse(
+            "/wall",
+            R::withStatus(403, "<title>Just a moment...</title>").header("cf-mitigated", "challenge"));
+        m_server.resetCounters();
+
+        Check result = checkFoundBefore("/missing-once");
+        QCOMPARE(result.result, VerificationSucceeded);
+        QCOMPARE(result.details.outcome, CheckOutcome::Linked);
+        QVERIFY(result.details.missingFromFirstFetch && !result.details.confirmed);
+        QVERIFY(result.details.summary().contains("the link was missing from the first fetch"));
+        QCOMPARE(m_server.requestCount("/missing-once"), 2);
+        // The second look asks caches on the way for a fresh copy, after the pause.
+        const auto pageRequests = [this](const char *path) {
+            QList<HttpTestServer::Request> found;
+            for (const HttpTestServer::Request &request : m_server.requests())
+                found += request.path == path ? QList{request} : QList<HttpTestServer::Request>();
+            return found;
+        };
+        const QList<HttpTestServer::Request> looks = pageRequests("/missing-once");
+        QCOMPARE(looks.at(1).headers.value("cache-control"), QByteArray("no-cache"));
+        QCOMPARE(looks.at(1).headers.value("pragma"), QByteArray("no-cache"));
+        QVERIFY(looks.at(1).receivedAtMs - looks.at(0).receivedAtMs >= 200);
+
+        result = checkFoundBefore("/missing-for-good");
+        QCOMPARE(result.result, VerificationLinkNotFound);
+        QCOMPARE(result.details.outcome, CheckOutcome::NotLinked);
+        QVERIFY(result.details.confirmed);
+        QCOMPARE(m_server.requestCount("/missing-for-good"), 2);
+
+        // A second look that cannot load the page proves nothing.
+        result = checkFoundBefore("/missing-then-down");
+        QCOMPARE(result.result, VerificationLinksPageNotLoaded);
+        QCOMPARE(result.details.outcome, CheckOutcome::Unreachable);
+        QVERIFY(!result.details.confirmed && result.details.missingFromFirstFetch);
+
+        // A wall is no missing link: nothing to look at again. A link never found is not looked for twice.
+        result = checkFoundBefore("/wall");
+        QCOMPARE(result.details.outcome, CheckOutcome::Blocked);
+        QCOMPARE(result.details.challengeService, QStringLiteral("Cloudflare"));
+        QCOMPARE(m_server.requestCount("/wall"), 1);
+        m_server.resetCounters();
+        result = checkFoundBefore("/missing-for-good", false);
+        QVERIFY(!result.details.confirmed);
+        QCOMPARE(m_server.requestCount("/missing-for-good"), 1);
     }
 
     void preferencesAreReadWhenTheFetchStarts()
@@ -575,6 +636,22 @@ private:
         QTest::qWait(20); // a second report would come now
         return {manager.result(), !underWay && recorder.reportedInside, recorder.reports, manager.details(),
                 manager.tempFilePath()};
+    }
+
+    // A check of a link whose last judged check found it (or not), with a short pause before the
+    // second look and no search elsewhere.
+    Check checkFoundBefore(const QString &page, bool foundBefore = true)
+    {
+        const auto link = partnerLink(m_server.url("/ok"), m_server.url(page));
+        QNetworkAccessManager network;
+        VerificationManager manager(&network);
+        manager.setFetchSettings(fastSettings());
+        manager.setCheckSettings(CheckSettings{.confirmDelayMs = 200, .movedSearchPages = 0});
+        manager.setConfirmLoss(foundBefore);
+        Recorder recorder;
+        if (manager.verifyLink(link.get(), 3, OwnURL, &recorder))
+            (void)recorder.wait(15000);
+        return {manager.result(), false, recorder.reports, manager.details(), manager.tempFilePath()};
     }
 
     HttpTestServer m_server;

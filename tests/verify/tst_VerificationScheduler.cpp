@@ -52,14 +52,14 @@ private slots:
         QStandardPaths::setTestModeEnabled(true);
         Preferences::useSettingsFile(m_dir.filePath(QStringLiteral("settings.ini")));
         m_network.setClock([this] { return m_now; });
-        FakeNetwork::Answer page;
-        page.body = "<a href=\"" + OwnURL.toUtf8() + "\">me</a>";
-        m_network.setAnswer(QStringLiteral("/page"), page);
     }
 
     void init()
     {
         m_now = 0;
+        FakeNetwork::Answer page;
+        page.body = "<a href=\"" + OwnURL.toUtf8() + "\">me</a>";
+        m_network.setAnswer(QStringLiteral("/page"), page);
         FakeNetwork::Answer slow;
         slow.status = 429;
         slow.headers = {{"Retry-After", "30"}};
@@ -187,6 +187,52 @@ private slots:
             QVERIFY2(heard.details.value(0).contains("waited 30.0 s before the links page"),
                      qPrintable(heard.details.value(0)));
         }
+    }
+
+    void aPauseBeforeASecondLookHoldsNoSlot()
+    {
+        // One check at a time: the first link was found before and is missing now; while it waits
+        // for its second look, the others are checked. robots.txt is read once per server.
+        DatabaseBuilder db;
+        const auto checks = addRows(db, QStringLiteral("gfff"));
+        FakeNetwork::Answer without;
+        without.body = "<p>no link</p>";
+        m_network.setAnswer(QStringLiteral("/page"), without);
+        VerificationScheduler scheduler;
+        prepare(scheduler, 1, 1);
+        scheduler.setCheckSettings(CheckSettings{.confirmDelayMs = 300, .movedSearchPages = 0});
+        const Link *first = checks.front().link;
+        scheduler.setLossConfirmation([first](const Link *link) { return link == first; });
+        Heard heard(scheduler);
+        const qsizetype sentBefore = m_network.sent().size();
+        scheduler.start(checks, OwnURL);
+        QVERIFY(QTest::qWaitFor(
+            [&] {
+                m_network.answerAll();
+                return heard.finished.size() == 3;
+            },
+            5000));
+        QCOMPARE(heard.finished, (QList<int>{1, 2, 3}));
+        QCOMPARE(scheduler.checksPaused(), 1);
+        QVERIFY(!scheduler.hasEnded());
+        // Back from the pause, it looks again and reports.
+        QVERIFY(QTest::qWaitFor(
+            [&] {
+                m_network.answerAll();
+                return scheduler.hasEnded();
+            },
+            5000));
+        QCOMPARE(heard.finished.last(), 0);
+        QCOMPARE(heard.results.value(0), VerificationLinkNotFound);
+        QVERIFY(heard.details.value(0).contains("still missing when looked at again"));
+        int pageLoads = 0, robots = 0;
+        for (const FakeNetwork::Sent &sent : m_network.sent().mid(sentBefore)) {
+            pageLoads +=
+                sent.url.host() == QLatin1String("g.example") && sent.url.path() == QLatin1String("/page");
+            robots += sent.url.path() == QLatin1String("/robots.txt");
+        }
+        QCOMPARE(pageLoads, 2);
+        QCOMPARE(robots, 2); // g.example and f.example, once each
     }
 
     void howLongAnswersPauseAHost()

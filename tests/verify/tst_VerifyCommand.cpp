@@ -3,6 +3,7 @@
 #include "support/DatabaseBuilder.h"
 #include "support/HttpTestServer.h"
 
+#include "history/HistoryStore.h"
 #include "model/DatabaseFile.h"
 
 #include <QFile>
@@ -40,10 +41,10 @@ private slots:
         m_server.setResponse("/moved-away", R::redirect("/refreshing", 301));
         m_server.setResponse("/refreshing", R::page("<meta http-equiv=refresh content=\"0; url=/without\">"));
         m_server.setResponse("/hang", R::behaving(R::Mode::NeverAnswer));
-        // The partner's page links to us, then no longer, then with nofollow.
+        // The partner's page links to us, then no longer (also on the second look), then with nofollow.
         m_server.setResponses(
             "/changing", {R::page("<p><a href=\"http://www.mysite.example/\">My site</a></p>"),
-                          R::page("<p>Nothing here</p>"),
+                          R::page("<p>Nothing here</p>"), R::page("<p>Nothing here</p>"),
                           R::page("<a rel=\"nofollow\" href=\"http://www.mysite.example/\">My site</a>")});
         m_file = writeDatabase(QStringLiteral("links.site"),
                                {{"Alpha", "/ok", "/ok", LinkStatusNew},
@@ -135,7 +136,9 @@ private slots:
         QCOMPARE(rows.size(), 1);
         QCOMPARE(rows.at(0).toObject().value("id").toString(), echo);
 
-        auto verifyEcho = [&] { return run({"verify", file, "--ids", echo, "--fail-on-loss"}).status; };
+        auto verifyEcho = [&] {
+            return run({"verify", file, "--ids", echo, "--fail-on-loss", "--confirm-delay", "0"}).status;
+        };
         QCOMPARE(verifyEcho(), 3);
         const QJsonArray changes = jsonOf({"changes", file, "--json"});
         QCOMPARE(changes.size(), 1);
@@ -154,9 +157,9 @@ private slots:
         const QByteArray printed = run({"history", file, "--json"}).out;
         QCOMPARE(printed, QJsonDocument(QJsonDocument::fromJson(printed).array()).toJson());
         const QJsonObject newest = checks.at(0).toObject();
-        for (const char *key :
-             {"linkID", "title", "checkedOn", "result", "resultText", "httpStatus", "finalURL",
-              "addressFound", "inAnchor", "followed", "rel", "anchorText", "noindex"})
+        for (const char *key : {"linkID", "title", "checkedOn", "result", "resultText", "httpStatus",
+                                "finalURL", "addressFound", "inAnchor", "followed", "rel", "anchorText",
+                                "noindex", "outcome", "robots", "movedTo"})
             QVERIFY2(newest.contains(QLatin1String(key)), key);
         QCOMPARE(newest.value("result").toString(), QStringLiteral("1"));
         QCOMPARE(newest.value("httpStatus").toInt(), 200);
@@ -164,6 +167,8 @@ private slots:
         QCOMPARE(newest.value("followed").toBool(), false);
         QCOMPARE(newest.value("rel").toArray().first().toString(), QStringLiteral("nofollow"));
         QCOMPARE(checks.at(1).toObject().value("addressFound").toBool(), false);
+        QCOMPARE(checks.at(1).toObject().value("outcome").toString(), QStringLiteral("notLinked"));
+        QCOMPARE(newest.value("robots").toString(), QStringLiteral("allowed")); // the server has none
 
         // Now the history knows Echo was checked just now: nothing is due.
         result = run({"verify", file, "--due", "3"});
@@ -174,6 +179,111 @@ private slots:
         result = run({"history", file});
         QCOMPARE(result.status, 0);
         QCOMPARE(result.out.trimmed().split('\n').size(), 3);
+    }
+
+    void onlyARemovedLinkIsALoss()
+    {
+        // Found at the first run; at the second the server is busy, a bot wall answers, the link is
+        // removed, moved to a page the sitemap names (on the server's other name), or on a page that
+        // robots.txt closes to Googlebot.
+        using R = HttpTestServer::Response;
+        const QByteArray mine = "<a href=\"http://www.mysite.example/\">My site</a>";
+        m_server.setResponses("/busy", {R::page(mine), R::withStatus(503)});
+        m_server.setResponses(
+            "/walled",
+            {R::page(mine),
+             R::withStatus(403, "<title>Just a moment...</title>").header("cf-mitigated", "challenge")});
+        m_server.setResponses("/removed", {R::page(mine), R::page("<p>no more</p>")});
+        m_server.setResponses("/moved", {R::page(mine), R::page("<p>see page two</p>")});
+        m_server.setResponse("/page-two.html", R::page(mine));
+        m_server.setResponse("/closed/links.html", R::page(mine + " <a href=\"http://one.example/\">1</a>"));
+        m_server.setResponse("/robots.txt",
+                             R::page("User-agent: Googlebot\nDisallow: /closed/\n", "text/plain"));
+        const QString other = m_server.url("/").replace("127.0.0.1", "localhost");
+        m_server.setResponse("/sitemap.xml", R::page("<urlset><url><loc>" + other.toUtf8() +
+                                                         "page-two.html</loc></url></urlset>",
+                                                     "application/xml"));
+        const QString file = writeDatabase(QStringLiteral("alerts.site"),
+                                           {{"Busy", "/ok", "/busy", LinkStatusApproved},
+                                            {"Walled", "/ok", "/walled", LinkStatusApproved},
+                                            {"Removed", "/ok", "/removed", LinkStatusApproved},
+                                            {"Moved", "/ok", "/moved", LinkStatusApproved},
+                                            {"Closed", "/ok", "/closed/links.html", LinkStatusApproved}});
+        // The moved partner lives under the server's other name.
+        CollectionManager store;
+        QVERIFY(DatabaseFile::read(file, store));
+        LinkFields moved = store.linkWithID(m_ids["Moved"])->fields();
+        moved.counterpartURL = other + QStringLiteral("moved");
+        store.editLinkNode(store.linkNodeWithID(m_ids["Moved"]), moved);
+        QVERIFY(DatabaseFile::write(store, file));
+
+        QCOMPARE(run({"verify", file, "--save", "--fail-on-loss"}).status, 0);
+        const QString copy = m_dir.filePath(QStringLiteral("alerts-copy.site"));
+        QVERIFY(QFile::copy(file, copy));
+
+        // No loss for a busy server or a wall.
+        const int robotsRead = m_server.requestCount("/robots.txt");
+        const QString notLost = m_ids["Busy"] + u',' + m_ids["Walled"] + u',' + m_ids["Closed"];
+        CliRun result = run({"verify", file, "--ids", notLost, "--fail-on-loss", "--json", "--timeout", "2"});
+        QCOMPARE(result.status, 0);
+        QHash<QString, QJsonObject> rows;
+        for (const QJsonValue &row : QJsonDocument::fromJson(result.out).array())
+            rows.insert(row.toObject().value("title").toString(), row.toObject());
+        QCOMPARE(rows["Busy"].value("outcome").toString(), QStringLiteral("unreachable"));
+        QCOMPARE(rows["Walled"].value("outcome").toString(), QStringLiteral("blocked"));
+        QCOMPARE(rows["Closed"].value("outcome").toString(), QStringLiteral("linked"));
+        QCOMPARE(rows["Closed"].value("robots").toString(), QStringLiteral("disallowed"));
+        QCOMPARE(rows["Closed"].value("followed").toBool(), false);
+        QCOMPARE(rows["Closed"].value("externalFollowed").toInt(), 2);  // one.example and my site
+        QCOMPARE(m_server.requestCount("/robots.txt"), robotsRead + 1); // once per server and run
+        QVERIFY(jsonOf({"changes", file, "--json"}).isEmpty());
+
+        // The removed link is lost after a second look, the moved one is found where the sitemap says.
+        result = run({"verify", file, "--fail-on-loss", "--json", "--confirm-delay", "0"});
+        QCOMPARE(result.status, 3);
+        for (const QJsonValue &row : QJsonDocument::fromJson(result.out).array())
+            rows.insert(row.toObject().value("title").toString(), row.toObject());
+        QCOMPARE(rows["Removed"].value("outcome").toString(), QStringLiteral("notLinked"));
+        QVERIFY(rows["Removed"].value("confirmed").toBool());
+        QCOMPARE(rows["Removed"].value("movedTo").toString(), QString());
+        QCOMPARE(m_server.requestCount("/removed"), 3);
+        QCOMPARE(rows["Moved"].value("movedTo").toString(), other + QStringLiteral("page-two.html"));
+        QStringList changes;
+        for (const QJsonValue &change : jsonOf({"changes", file, "--json"}))
+            changes << change.toObject().value("title").toString() + u':' +
+                           change.toObject().value("change").toString();
+        changes.sort();
+        QCOMPARE(changes, (QStringList{"Moved:moved", "Removed:lost"}));
+
+        // Without a history that can be read, the result stored in the database is what was found before.
+        QVERIFY(writeFile(copy + QStringLiteral("-history"), QByteArray("damaged").repeated(100)));
+        result = run({"verify", copy, "--ids", m_ids["Removed"], "--fail-on-loss", "--confirm-delay", "0"});
+        QCOMPARE(result.status, 3);
+        QVERIFY(result.err.contains("verification history"));
+        QCOMPARE(run({"verify", copy, "--ids", m_ids["Busy"], "--fail-on-loss", "--timeout", "2"}).status, 0);
+    }
+
+    void unreachableForTheDaysAsked()
+    {
+        const QString file =
+            writeDatabase(QStringLiteral("down.site"), {{"Down", "/ok", "/ok", LinkStatusApproved}});
+        QList<CheckRecord> checks;
+        for (int day = 0; day <= 4; ++day) {
+            CheckRecord check;
+            check.linkID = m_ids["Down"];
+            check.title = QStringLiteral("Down");
+            check.checkedOn = Clock::now().addDays(day - 4);
+            check.result = day == 0 ? VerificationSucceeded : VerificationNoResponse;
+            check.outcome = day == 0 ? CheckOutcome::Linked : CheckOutcome::Unreachable;
+            checks.append(check);
+        }
+        QVERIFY(HistoryStore(file).record(checks));
+        QCOMPARE(
+            jsonOf({"changes", file, "--json", "--unreachable-days", "3"}).first().toObject().value("change"),
+            QJsonValue("unreachable"));
+        // The found link four days ago lies within five days: no outage of five days yet.
+        QVERIFY(jsonOf({"changes", file, "--json", "--unreachable-days=5"}).isEmpty());
+        QCOMPARE(run({"changes", file, "--unreachable-days", "91"}).status, 1);
     }
 
     void badArguments()
@@ -188,6 +298,7 @@ private slots:
             {{"verify", m_file, "--concurrency=65"}, 1},
             {{"verify", m_file, "--per-host=two"}, 1},
             {{"verify", m_file, "--due", "soon"}, 1},
+            {{"verify", m_file, "--confirm-delay", "601"}, 1},
             {{"history"}, 1},
             {{"history", m_file, "--link"}, 1},
             {{"changes", m_file, "--csv"}, 1},

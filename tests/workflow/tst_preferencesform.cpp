@@ -37,7 +37,12 @@ private slots:
                                       .showNewSiteCreatedAssistant = false,
                                       .autoVerifyDays = 30,
                                       .verificationConcurrency = 16,
-                                      .verificationPerHost = 2};
+                                      .verificationPerHost = 2,
+                                      .confirmLossDelay = 0,
+                                      .unreachableAlertDays = 14,
+                                      .robotsUserAgent = QStringLiteral("Bingbot"),
+                                      .movedSearchPages = 0,
+                                      .crowdedPageLinks = 250};
         changed.write();
         QCOMPARE(PreferencesForm::current(), changed);
         QSettings file(m_path, QSettings::IniFormat);
@@ -46,7 +51,10 @@ private slots:
             {"CreateBackupFiles", "true"},     {"EmailEncoding", "1"},
             {"FileExportEncoding", "2"},       {"StartupAction", "0"},
             {"AutoVerifyDays", "30"},          {"ShowNewSiteCreatedMessage", "false"},
-            {"VerificationConcurrency", "16"}, {"VerificationPerHost", "2"}};
+            {"VerificationConcurrency", "16"}, {"VerificationPerHost", "2"},
+            {"ConfirmLossDelay", "0"},         {"UnreachableAlertDays", "14"},
+            {"RobotsUserAgent", "Bingbot"},    {"MovedSearchPages", "0"},
+            {"CrowdedPageLinks", "250"}};
         for (const auto &[key, value] : stored)
             QVERIFY2(file.value(QLatin1String(key)).toString() == QLatin1String(value), key);
         QCOMPARE(file.allKeys().size(), stored.size());
@@ -70,7 +78,11 @@ private slots:
             {Preferences::AutoVerifyDays, 5000, PreferencesForm::MaximumAutoVerifyDays},
             {Preferences::AutoVerifyDays, -1, 0},
             {Preferences::VerificationConcurrency, 500, VerificationLimits::MaximumConcurrency},
-            {Preferences::VerificationPerHost, QStringLiteral("many"), VerificationLimits::DefaultPerHost}};
+            {Preferences::VerificationPerHost, QStringLiteral("many"), VerificationLimits::DefaultPerHost},
+            {Preferences::ConfirmLossDelay, 601, CheckSettings::MaximumConfirmDelaySeconds},
+            {Preferences::UnreachableAlertDays, 0, CheckSettings::MinimumUnreachableAlertDays},
+            {Preferences::MovedSearchPages, -5, 0},
+            {Preferences::CrowdedPageLinks, 0, CheckSettings::MinimumCrowdedPageLinks}};
         for (const auto &[key, stored, read] : cases) {
             Preferences::setValue(key, stored);
             const PreferencesForm form = PreferencesForm::current();
@@ -81,7 +93,11 @@ private slots:
                 {Preferences::AutoSaveInterval, form.autoSaveInterval},
                 {Preferences::AutoVerifyDays, form.autoVerifyDays},
                 {Preferences::VerificationConcurrency, form.verificationConcurrency},
-                {Preferences::VerificationPerHost, form.verificationPerHost}};
+                {Preferences::VerificationPerHost, form.verificationPerHost},
+                {Preferences::ConfirmLossDelay, form.confirmLossDelay},
+                {Preferences::UnreachableAlertDays, form.unreachableAlertDays},
+                {Preferences::MovedSearchPages, form.movedSearchPages},
+                {Preferences::CrowdedPageLinks, form.crowdedPageLinks}};
             QVERIFY2(fields.value(key) == read, qPrintable(key + QLatin1Char('=') + stored.toString()));
         }
     }

@@ -11,10 +11,12 @@ class QPushButton;
 class QSortFilterProxyModel;
 class QTableView;
 
-// The Lost Links window of a document: every link whose latest check changed against the one
-// before (lost, no longer followed, recovered), with since when and both results. Its buttons act on
-// the selected links through the document: Edit Link (Return, double-click), Send Message (the
-// templates' menu) and Verify Again. A window of its own beside the document, not a sheet.
+// The Lost Links window of a document: every link whose checks stand in a change (lost, moved to
+// another page, no longer followed, recovered, site unreachable for days), with since when, what the
+// latest check found and, under the table, what to do about the selected one. Its buttons act on the
+// selected links through the document: Edit Link (Return, double-click), Send Message (the
+// templates' menu), Verify Again and, for a moved link, Use This Page. A window of its own beside the
+// document, not a sheet.
 class LostLinksDialogController : public QDialog
 {
     Q_OBJECT
@@ -34,6 +36,8 @@ public:
     QPushButton *editButton() const { return m_editButton; }
     QPushButton *sendMessageButton() const { return m_sendMessageButton; }
     QPushButton *verifyAgainButton() const { return m_verifyAgainButton; }
+    QPushButton *useThisPageButton() const { return m_useThisPageButton; }
+    QLabel *adviceLabel() const { return m_advice; }
     QPushButton *closeButton() const { return m_closeButton; }
     QMenu *sendMessageMenu() const { return m_sendMessageMenu; }
     LinkChangesModel *model() const { return m_model; }
@@ -41,20 +45,27 @@ public:
 signals:
     void editLinkRequested(const QString &linkID);
     void verifyAgainRequested(const QStringList &linkIDs);
+    // The link's links page address should become the page its link was found on.
+    void useThisPageRequested(const QString &linkID, const QString &pageURL);
     // The send-message menu (filled by the document) is about to open for these links.
     void sendMessageMenuAboutToShow(const QStringList &linkIDs);
 
 private:
     void updateButtons();
     void editSelectedLink();
+    void useThisPage();
+    // The selected row of the table's model, when exactly one is selected.
+    QModelIndex singleSelection() const;
 
     QLabel *m_summary;
+    QLabel *m_advice;
     QTableView *m_table;
     LinkChangesModel *m_model;
     QSortFilterProxyModel *m_sorted;
     QPushButton *m_editButton;
     QPushButton *m_sendMessageButton;
     QPushButton *m_verifyAgainButton;
+    QPushButton *m_useThisPageButton;
     QPushButton *m_closeButton;
     QMenu *m_sendMessageMenu;
 };
