@@ -50,7 +50,7 @@ void CategoryListModel::update()
         return;
     }
     const std::vector<TreeNode *> &now = m_collectionManager->categoryRoot()->children();
-    const std::unordered_set<const TreeNode *> stays(now.cbegin(), now.cend());
+    const std::unordered_set<TreeNode *> stays(now.cbegin(), now.cend());
     // Removed from the bottom up, so that the rows above keep their numbers.
     for (int row = int(m_rows.size()) - 1; row >= 0; --row) {
         if (stays.contains(m_rows[size_t(row)]))
@@ -66,7 +66,7 @@ void CategoryListModel::update()
     }
     // Then, row by row, the category that belongs there is moved up from below or inserted.
     for (int row = 0; row < int(now.size()); ++row) {
-        const TreeNode *wanted = now[size_t(row)];
+        TreeNode *wanted = now[size_t(row)];
         if (row < int(m_rows.size()) && m_rows[size_t(row)] == wanted)
             continue;
         const auto found = std::find(m_rows.begin() + row, m_rows.end(), wanted);
@@ -93,7 +93,11 @@ void CategoryListModel::update()
 
 TreeNode *CategoryListModel::categoryNodeAtRow(int row) const
 {
-    return m_cleared ? nullptr : m_collectionManager->categoryRoot()->childAtIndex(row);
+    // The rows' own nodes: while rows come and go the others keep theirs. A node that left the store
+    // is kept alive by the change that took it, until the rows follow.
+    if (m_cleared || row < 0 || row >= int(m_rows.size()))
+        return nullptr;
+    return m_rows[size_t(row)];
 }
 
 int CategoryListModel::rowCount(const QModelIndex &parent) const

@@ -60,7 +60,7 @@ private:
 
     bool m_cleared = false;
     LinkMover m_moveLinks;
-    // The nodes as last read, row by row; only compared, never followed (a node may be gone since).
-    std::vector<const TreeNode *> m_rows;
+    // The nodes as last read, row by row.
+    std::vector<TreeNode *> m_rows;
     std::vector<bool> m_hasNotifications; // per row, measured at each reload and update
 };
