@@ -80,6 +80,8 @@ int main(int argc, char *argv[])
     }
     MyDocument *window = controller.openDocument(path);
     window->show();
+    window->showAndSelectCategoryNode(
+        window->collectionManager().categoryWithName(QStringLiteral("Everything")));
     app.processEvents();
     LinkListController *list = window->linkListController();
     RightClickTableView *table = window->linksTable();

@@ -105,6 +105,7 @@ void MyDocument::observeDocument()
     connect(document, &Document::notificationsRecomputed, this, [this] {
         m_categoryListController->updateList();
         m_linkListController->updateTable(DocumentChange());
+        m_statusBarController->refresh();
     });
     connect(document, &Document::statusMessage, this,
             [this](const QString &message, int timeoutMs) { statusBar()->showMessage(message, timeoutMs); });
