@@ -97,16 +97,13 @@ void AutoVerifier::showProgress(bool visible)
     m_stopButton->setVisible(visible);
 }
 
-void AutoVerifier::finished(bool storedResults, const QList<LinkChange> &changes)
+void AutoVerifier::finished(const QList<std::pair<QString, VerificationResult>> &results,
+                            const QList<LinkChange> &changes)
 {
     showProgress(false);
-    if (storedResults) {
-        // The run stored its results already.
-        m_document->document()->perform(tr("Automatic Verification"), [this](DocumentChange &change) {
-            change.linkIDs = m_document->selectedLinkIDs();
-            return true;
-        });
-    }
+    m_document->document()->perform(tr("Automatic Verification"), [this, &results](DocumentChange &) {
+        return m_document->collectionManager().recordVerificationResults(results, Clock::today());
+    });
     // A site that is down or refuses the check is no lost link: the two are counted apart.
     QStringList lostTitles, unreachableTitles;
     for (const LinkChange &change : changes) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "history/LinkChange.h"
+#include "model/Codes.h"
 
 #include <QObject>
 
@@ -36,7 +37,9 @@ signals:
 
 private:
     void progressChanged(int done, int total);
-    void finished(bool storedResults, const QList<LinkChange> &changes);
+    // Stores the run's results through the document, as one change.
+    void finished(const QList<std::pair<QString, VerificationResult>> &results,
+                  const QList<LinkChange> &changes);
     void showProgress(bool visible);
 
     MyDocument *m_document;

@@ -43,6 +43,15 @@ void CategoryListController::refreshList()
     selectRow(qMax(row, 0));
 }
 
+void CategoryListController::updateList()
+{
+    const int previousRow = selectedRow();
+    m_model->update();
+    if (!m_tableView || rowCount() == 0 || selectedRow() >= 0)
+        return;
+    selectRow(qBound(0, previousRow, rowCount() - 1));
+}
+
 int CategoryListController::rowCount() const
 {
     return m_model->rowCount();

@@ -22,6 +22,9 @@ public:
 
     // Reloads the rows, keeping the selected category selected (row 0 when there is none left).
     void refreshList();
+    // Follows a change of the store without a reset: the selected category stays selected, and when it
+    // is gone the row that took its place is.
+    void updateList();
     // Forgets every node at once, before the store replaces its whole tree.
     void clear();
     int rowCount() const;
@@ -31,7 +34,7 @@ public:
     TreeNode *categoryNodeAtRow(int row) const;
 
 signals:
-    // Links were moved by a drop: the document refreshes and marks itself edited.
+    // Links were moved by a drop.
     void linksDropped(const QStringList &ids);
 
 private:

@@ -7,6 +7,8 @@
 #include "model/NotificationComputer.h"
 
 #include <QMimeData>
+#include <algorithm>
+#include <unordered_set>
 
 CategoryListModel::CategoryListModel(CollectionManager *collectionManager, const QString &linkDragType,
                                      QObject *parent)
@@ -17,6 +19,7 @@ void CategoryListModel::clear()
 {
     beginResetModel();
     m_cleared = true;
+    m_rows.clear();
     m_hasNotifications.clear();
     endResetModel();
 }
@@ -25,24 +28,82 @@ void CategoryListModel::reload()
 {
     beginResetModel();
     m_cleared = false;
+    const std::vector<TreeNode *> &children = m_collectionManager->categoryRoot()->children();
+    m_rows.assign(children.cbegin(), children.cend());
+    readNotificationMarks();
+    endResetModel();
+}
+
+void CategoryListModel::readNotificationMarks()
+{
     const TreeNode *root = m_collectionManager->categoryRoot();
-    m_hasNotifications.assign(size_t(root->numberOfChildren()), false);
-    for (int row = 0; row < root->numberOfChildren(); ++row) {
+    m_hasNotifications.assign(m_rows.size(), false);
+    for (int row = 0; row < int(m_rows.size()); ++row)
         m_hasNotifications[size_t(row)] =
             NotificationComputer::categoryHasNotifications(root->childAtIndex(row));
+}
+
+void CategoryListModel::update()
+{
+    if (m_cleared) {
+        reload();
+        return;
     }
-    endResetModel();
+    const std::vector<TreeNode *> &now = m_collectionManager->categoryRoot()->children();
+    const std::unordered_set<TreeNode *> stays(now.cbegin(), now.cend());
+    // Removed from the bottom up, so that the rows above keep their numbers.
+    for (int row = int(m_rows.size()) - 1; row >= 0; --row) {
+        if (stays.contains(m_rows[size_t(row)]))
+            continue;
+        int first = row;
+        while (first > 0 && !stays.contains(m_rows[size_t(first - 1)]))
+            --first;
+        beginRemoveRows(QModelIndex(), first, row);
+        m_rows.erase(m_rows.begin() + first, m_rows.begin() + row + 1);
+        m_hasNotifications.erase(m_hasNotifications.begin() + first, m_hasNotifications.begin() + row + 1);
+        endRemoveRows();
+        row = first;
+    }
+    // Then, row by row, the category that belongs there is moved up from below or inserted.
+    for (int row = 0; row < int(now.size()); ++row) {
+        TreeNode *wanted = now[size_t(row)];
+        if (row < int(m_rows.size()) && m_rows[size_t(row)] == wanted)
+            continue;
+        const auto found = std::find(m_rows.begin() + row, m_rows.end(), wanted);
+        if (found != m_rows.end()) {
+            const int from = int(found - m_rows.begin());
+            beginMoveRows(QModelIndex(), from, from, QModelIndex(), row);
+            m_rows.erase(found);
+            m_rows.insert(m_rows.begin() + row, wanted);
+            m_hasNotifications.erase(m_hasNotifications.begin() + from);
+            m_hasNotifications.insert(m_hasNotifications.begin() + row, false);
+            endMoveRows();
+        } else {
+            beginInsertRows(QModelIndex(), row, row);
+            m_rows.insert(m_rows.begin() + row, wanted);
+            m_hasNotifications.insert(m_hasNotifications.begin() + row, false);
+            endInsertRows();
+        }
+    }
+    readNotificationMarks();
+    // Categories are few: their titles (with the link counts) and marks are told changed at once.
+    if (!m_rows.empty())
+        emit dataChanged(index(0), index(int(m_rows.size()) - 1), {Qt::DisplayRole, Qt::DecorationRole});
 }
 
 TreeNode *CategoryListModel::categoryNodeAtRow(int row) const
 {
-    return m_cleared ? nullptr : m_collectionManager->categoryRoot()->childAtIndex(row);
+    // The rows' own nodes: while rows come and go the others keep theirs. A node that left the store
+    // is kept alive by the change that took it, until the rows follow.
+    if (m_cleared || row < 0 || row >= int(m_rows.size()))
+        return nullptr;
+    return m_rows[size_t(row)];
 }
 
 int CategoryListModel::rowCount(const QModelIndex &parent) const
 {
-    // The count of the last reload: a view must never see rows come or go without being told.
-    return parent.isValid() ? 0 : int(m_hasNotifications.size());
+    // The rows as last read: a view must never see rows come or go without being told.
+    return parent.isValid() ? 0 : int(m_rows.size());
 }
 
 QVariant CategoryListModel::data(const QModelIndex &index, int role) const
@@ -120,7 +181,8 @@ bool CategoryListModel::dropMimeData(const QMimeData *data, Qt::DropAction actio
     TreeNode *target = categoryNodeAtRow(dropTargetRow(row, parent));
     if (!ids || !target)
         return false;
-    const QStringList moved = m_collectionManager->moveLinksWithIDs(*ids, target);
+    const QStringList moved =
+        m_moveLinks ? m_moveLinks(*ids, target) : m_collectionManager->moveLinksWithIDs(*ids, target);
     if (moved.isEmpty())
         return false; // dropped on their own category: nothing to record
     emit linksDropped(moved);

@@ -2,13 +2,17 @@
 
 #include <QAbstractListModel>
 #include <QString>
+#include <QStringList>
+#include <functional>
 #include <vector>
 
 class CollectionManager;
 class TreeNode;
 
-// The categories as list rows: row i is child i of the store's category root, counted at each reload. Link
-// rows dragged from the same document may be dropped on a category to move them there.
+// The categories as list rows: row i is child i of the store's category root as last read. A reload resets
+// the rows (a file read); update() follows a change of the store with row removals, inserts and moves, so
+// views keep their selection. Link rows dragged from the same document may be dropped on a category to
+// move them there.
 class CategoryListModel : public QAbstractListModel
 {
     Q_OBJECT
@@ -19,6 +23,14 @@ public:
 
     // Reads the categories again and whether each has notifications.
     void reload();
+    // Follows the store's categories as they are now: rows of categories that left are removed, new ones
+    // inserted, moved ones moved, and every row's title and mark told changed. Rows of categories that
+    // stayed keep their indexes (and a view its selection).
+    void update();
+    // What a drop does with the links (their IDs) and the target category; returns the IDs it moved.
+    // The store's move by default; the window runs it as an undoable change.
+    using LinkMover = std::function<QStringList(const QStringList &ids, TreeNode *category)>;
+    void setLinkMover(LinkMover mover) { m_moveLinks = std::move(mover); }
     // Forgets every node at once, before the store replaces its whole tree.
     void clear();
     bool isCleared() const { return m_cleared; }
@@ -36,7 +48,7 @@ public:
                       const QModelIndex &parent) override;
 
 signals:
-    // Links were moved by a drop: the document refreshes and marks itself edited.
+    // Links were moved by a drop.
     void linksDropped(const QStringList &ids);
 
 private:
@@ -44,6 +56,11 @@ private:
 
     CollectionManager *m_collectionManager;
     QString m_linkDragType;
+    void readNotificationMarks();
+
     bool m_cleared = false;
-    std::vector<bool> m_hasNotifications; // per row, measured at each reload
+    LinkMover m_moveLinks;
+    // The nodes as last read, row by row.
+    std::vector<TreeNode *> m_rows;
+    std::vector<bool> m_hasNotifications; // per row, measured at each reload and update
 };

@@ -185,11 +185,13 @@ bool Document::perform(const QString &actionName, const std::function<bool(Docum
     change.actionName = actionName;
     if (!operation(change))
         return false;
-    m_store.computeNotifications();
     // The windows see the change before the edited mark, so that they never show a stale list.
     m_deferModified = true;
-    commit(actionName);
+    commitInto(actionName, &change);
     m_deferModified = false;
+    // The reminders follow the links, categories and settings; templates alone leave them.
+    if (change.touchesLinksOrCategories())
+        m_store.computeNotifications();
     emit changed(change);
     emitModifiedIfChanged();
     return true;
@@ -197,11 +199,21 @@ bool Document::perform(const QString &actionName, const std::function<bool(Docum
 
 void Document::commit(const QString &actionName)
 {
+    commitInto(actionName, nullptr);
+}
+
+void Document::commitInto(const QString &actionName, DocumentChange *touched)
+{
     if (m_groupDepth > 0) {
+        // The entry stays open until the group ends: what it holds so far is not known here.
+        if (touched)
+            touched->unknownExtent = true;
         m_groupCommitted = true;
         return;
     }
     std::unique_ptr<StoreChange> change = m_store.journal().closeEntry();
+    if (touched)
+        touched->takeExtentFrom(change.get());
     if (change) {
         m_stack->push(new StoreUndoCommand(m_store, std::move(change), actionName,
                                            [this](const StoreChange &applied) { stepWasApplied(applied); }));
@@ -277,6 +289,10 @@ void Document::emitModifiedIfChanged()
 void Document::stepWasApplied(const StoreChange &change)
 {
     m_store.computeNotifications();
+    DocumentChange applied;
+    applied.fromUndoStack = true;
+    applied.takeExtentFrom(&change);
+    emit changed(applied);
     emit undoStepApplied(change);
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "DocumentChange.h"
 #include "model/CollectionManager.h"
 #include "model/FileError.h"
 
@@ -14,18 +15,6 @@ class DocumentFileWatch;
 class QTimer;
 class QUndoStack;
 class StoreChange;
-
-// What a change of the database asks the windows to show once it is done: the links it touched,
-// or else the category. Both empty leave the selection to the lists.
-struct DocumentChange
-{
-    QString actionName;
-    QStringList linkIDs;
-    QString categoryID;
-    // Shows the first of the links in its category and moves the focus to the link list.
-    bool revealLinks = false;
-};
-Q_DECLARE_METATYPE(DocumentChange)
 
 // One open links database without any window: the store, its file (read, saved atomically with an
 // optional backup, locked and watched for other writers), the undo stack, the edited state and the
@@ -79,9 +68,10 @@ public:
     void applyStartingSiteProfile(const SiteProfileTexts &texts, bool singlePageLayout);
 
     // --- Changes and undo
-    // Runs one change of the store: when `operation` returns true, the reminders are recomputed, the
-    // journal entry becomes the undo step `actionName`, the document is marked edited and changed()
-    // is emitted once. `operation` fills in what the window should select afterwards.
+    // Runs one change of the store: when `operation` returns true, the reminders are recomputed (once,
+    // unless only the templates changed), the journal entry becomes the undo step `actionName`, the
+    // document is marked edited and changed() is emitted once with what the journal saw touched.
+    // `operation` fills in what the window should select afterwards.
     bool perform(const QString &actionName, const std::function<bool(DocumentChange &)> &operation);
     // Closes the store's open journal entry into one undo step. A command that changed nothing the
     // journal saw still marks the document edited, until saved.
@@ -119,9 +109,9 @@ public:
     void autoSaveWithTimer();
 
 signals:
-    // The store changed through perform().
+    // The store changed through perform(), undo or redo: the one signal the lists follow.
     void changed(const DocumentChange &change);
-    // An undo or redo step was applied to the store (reminders already recomputed).
+    // An undo or redo step was applied to the store, after changed() (reminders already recomputed).
     void undoStepApplied(const StoreChange &change);
     void modifiedChanged(bool modified);
     void fileNameChanged();
@@ -141,6 +131,8 @@ private:
     void fileWasReadOrWritten(const QString &path);
     void setFilePath(const QString &path);
     void commitPendingChange();
+    // Closes the open entry into a step; tells `change` what the step touched.
+    void commitInto(const QString &actionName, DocumentChange *change);
     void stepWasApplied(const StoreChange &change);
     void emitModifiedIfChanged();
 

@@ -68,11 +68,7 @@ void DocumentUndo::stepWasApplied(const StoreChange &change)
     // A step that touched no link or category leaves the selection as it was.
     const bool keepsSelection = change.linkIDs().isEmpty() && change.categoryIDs().isEmpty();
     const QStringList previousSelection = keepsSelection ? m_window->selectedLinkIDs() : QStringList();
-    // The lists reload; selecting the old rows again only to select others after would cost twice.
-    m_window->selectLinksWithIDs({});
-    m_window->refreshUI();
-    if (change.changedEmailTemplates())
-        m_window->emailTemplatesChanged();
+    // The window's lists followed the step already (Document::changed).
     selectTouchedRecords(change, previousSelection);
 }
 

@@ -4,7 +4,6 @@
 
 #include <QHeaderView>
 #include <QItemSelectionModel>
-#include <QSet>
 #include <QTableView>
 #include <QTimer>
 #include <algorithm>
@@ -82,15 +81,25 @@ void LinkListController::refreshTable()
     emit selectionDidChange();
 }
 
+void LinkListController::updateTable(const DocumentChange &change)
+{
+    m_model->update(change);
+    emit selectionDidChange();
+}
+
 void LinkListController::sortLinksByColumn(int column, bool descending)
 {
     // A stored column from another version of the file is ignored.
     if (!m_model->setSortOrder(column, descending))
         return;
-    if (m_tableView)
-        m_tableView->horizontalHeader()->setSortIndicator(column, descending ? Qt::DescendingOrder
-                                                                             : Qt::AscendingOrder);
-    refreshTable();
+    if (!m_tableView)
+        return;
+    m_tableView->horizontalHeader()->setSortIndicator(column,
+                                                      descending ? Qt::DescendingOrder : Qt::AscendingOrder);
+    // The rows moved with their selection; the current one stays in sight.
+    if (m_tableView->currentIndex().isValid())
+        m_tableView->scrollTo(m_tableView->currentIndex());
+    emit selectionDidChange();
 }
 
 void LinkListController::headerClicked(int column)
@@ -130,11 +139,10 @@ TreeNode *LinkListController::selectedLinkNode() const
 
 QStringList LinkListController::selectedLinkIDs() const
 {
-    const QStringList &shown = m_model->linkIDs();
     QStringList ids;
     for (const int row : selectedRows()) {
-        if (row < shown.size())
-            ids.append(shown.at(row));
+        if (row < rowCount())
+            ids.append(linkIDAtRow(row));
     }
     return ids;
 }
@@ -143,22 +151,23 @@ void LinkListController::selectLinksWithIDs(const QStringList &ids)
 {
     if (!m_tableView)
         return;
-    const QSet<QString> wanted(ids.cbegin(), ids.cend());
+    QList<int> rows;
+    for (const QString &id : ids) {
+        if (const int row = rowOfLinkID(id); row >= 0)
+            rows.append(row);
+    }
+    std::sort(rows.begin(), rows.end());
+    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
     QItemSelection selection;
-    int first = -1;
+    const int first = rows.isEmpty() ? -1 : rows.first();
     const int lastColumn = ColumnCount - 1;
-    const QStringList &shown = m_model->linkIDs();
-    for (int row = 0; row < shown.size(); ++row) {
-        if (!wanted.contains(shown.at(row)))
-            continue;
+    for (const int row : std::as_const(rows)) {
         // Neighbouring rows join one range, so the selection stays small.
         if (!selection.isEmpty() && selection.last().bottom() == row - 1)
             selection.last() =
                 QItemSelectionRange(selection.last().topLeft(), m_model->index(row, lastColumn));
         else
             selection.select(rowIndex(row), m_model->index(row, lastColumn));
-        if (first < 0)
-            first = row;
     }
     QItemSelectionModel *model = m_tableView->selectionModel();
     model->select(selection, QItemSelectionModel::ClearAndSelect);

@@ -8,6 +8,7 @@
 #include <optional>
 
 class CollectionManager;
+struct DocumentChange;
 class QTableView;
 class QTimer;
 class TreeNode;
@@ -32,6 +33,9 @@ public:
     void setCategory(TreeNode *categoryNode);
     // Re-sorts and reloads, keeping the selected links selected.
     void refreshTable();
+    // Follows a change of the store row by row: the selection, current row and scroll position stay,
+    // unless their links left the category.
+    void updateTable(const DocumentChange &change);
     void sortLinksByColumn(int column, bool descending = false);
     int sortCriterion() const { return m_model->sortColumn(); }
     bool sortDescending() const { return m_model->sortDescending(); }

@@ -1,50 +1,36 @@
 #include "LinkListModel.h"
 
 #include "gui/DocumentImages.h"
-#include "model/CollectionManager.h"
-#include "model/Link.h"
 #include "model/LinkDragPayload.h"
-#include "model/Notification.h"
-#include "model/NotificationComputer.h"
-#include "workflow/DetailsTexts.h"
+#include "model/TreeNode.h"
 #include "workflow/LinkListOrder.h"
 
 #include <QMimeData>
 #include <QSet>
 #include <algorithm>
 
-LinkListModel::LinkListModel(CollectionManager *collectionManager, const QString &linkDragType,
-                             QObject *parent)
-    : QAbstractTableModel(parent), m_collectionManager(collectionManager), m_linkDragType(linkDragType)
-{}
+LinkListModel::LinkListModel(CollectionManager *, const QString &linkDragType, QObject *parent)
+    : QSortFilterProxyModel(parent), m_rows(new LinkRowsModel(this)), m_linkDragType(linkDragType)
+{
+    setSourceModel(m_rows);
+    // A changed link moves to its sorted place at once.
+    setDynamicSortFilter(true);
+    sortRows();
+}
 
 void LinkListModel::setCategory(TreeNode *categoryNode)
 {
-    m_category = categoryNode;
-    reload();
+    m_rows->setCategory(categoryNode);
 }
 
 void LinkListModel::reload()
 {
-    beginResetModel();
-    rebuildSortedLinks();
-    endResetModel();
+    m_rows->reload();
 }
 
-void LinkListModel::rebuildSortedLinks()
+void LinkListModel::update(const DocumentChange &change)
 {
-    m_sortedLinks.clear();
-    m_childIndexes.clear();
-    if (!m_category)
-        return;
-    std::vector<TreeNode *> nodes;
-    LinkListOrder::buildSortedLinkList(nodes, m_category, m_sortColumn, m_sortDescending);
-    m_sortedLinks.reserve(qsizetype(nodes.size()));
-    m_childIndexes.reserve(nodes.size());
-    for (const TreeNode *node : nodes) {
-        m_sortedLinks.append(node->attachmentID());
-        m_childIndexes.push_back(m_category->indexOfChild(node));
-    }
+    m_rows->update(change);
 }
 
 bool LinkListModel::setSortOrder(int column, bool descending)
@@ -53,93 +39,66 @@ bool LinkListModel::setSortOrder(int column, bool descending)
         return false;
     m_sortColumn = column;
     m_sortDescending = descending;
+    sortRows();
     return true;
+}
+
+void LinkListModel::sortRows()
+{
+    // The order is lessThan's, for every column (the column given here only switches sorting on), and
+    // the proxy sorts stably on the category's order either way round.
+    QSortFilterProxyModel::sort(0, m_sortDescending ? Qt::DescendingOrder : Qt::AscendingOrder);
+    invalidate();
 }
 
 void LinkListModel::sort(int column, Qt::SortOrder order)
 {
-    if (setSortOrder(column, order == Qt::DescendingOrder))
-        reload();
+    setSortOrder(column, order == Qt::DescendingOrder);
+}
+
+bool LinkListModel::lessThan(const QModelIndex &left, const QModelIndex &right) const
+{
+    const TreeNode *a = m_rows->linkNodeAtRow(left.row());
+    const TreeNode *b = m_rows->linkNodeAtRow(right.row());
+    // A row whose link is gone sorts first until the rows follow the store.
+    if (!a || !b)
+        return !a && b;
+    return LinkListOrder::compareLink(a, b, m_sortColumn) < 0;
+}
+
+int LinkListModel::sourceRow(int row) const
+{
+    if (row < 0 || row >= rowCount())
+        return -1;
+    return mapToSource(index(row, 0)).row();
 }
 
 TreeNode *LinkListModel::linkNodeAtRow(int row) const
 {
-    if (!m_category || row < 0 || row >= m_sortedLinks.size())
-        return nullptr;
-    const QString &id = m_sortedLinks.at(row);
-    TreeNode *node = m_category->childAtIndex(m_childIndexes[size_t(row)]);
-    if (node && node->link() && node->link()->ID() == id)
-        return node;
-    // The category changed since the last sort: look the link up by its ID.
-    for (TreeNode *child : m_category->children()) {
-        if (child->link() && child->link()->ID() == id)
-            return child;
-    }
-    return nullptr;
+    return m_rows->linkNodeAtRow(sourceRow(row));
+}
+
+QStringList LinkListModel::linkIDs() const
+{
+    QStringList ids;
+    const int rows = rowCount();
+    ids.reserve(rows);
+    for (int row = 0; row < rows; ++row)
+        ids.append(linkIDAtRow(row));
+    return ids;
 }
 
 QString LinkListModel::linkIDAtRow(int row) const
 {
-    return row >= 0 && row < m_sortedLinks.size() ? m_sortedLinks.at(row) : QString();
+    return m_rows->linkIDAtRow(sourceRow(row));
 }
 
 int LinkListModel::rowOfLinkID(const QString &id) const
 {
-    return id.isNull() ? -1 : int(m_sortedLinks.indexOf(id));
-}
-
-int LinkListModel::rowCount(const QModelIndex &parent) const
-{
-    return parent.isValid() ? 0 : int(m_sortedLinks.size());
-}
-
-int LinkListModel::columnCount(const QModelIndex &parent) const
-{
-    return parent.isValid() ? 0 : ColumnCount;
-}
-
-QVariant LinkListModel::data(const QModelIndex &index, int role) const
-{
-    if (!index.isValid())
-        return QVariant();
-    const TreeNode *node = linkNodeAtRow(index.row());
-    const Link *link = node ? node->link() : nullptr;
-    if (!link)
-        return QVariant();
-    switch (index.column()) {
-    case NotificationColumn:
-        if (!NotificationComputer::linkHasNotifications(node))
-            return QVariant();
-        if (role == Qt::DecorationRole)
-            return DocumentImages::icon(QStringLiteral("warning"));
-        if (role == Qt::ToolTipRole) {
-            QStringList texts;
-            for (const Notification *notification : NotificationComputer::notificationsOfLinkNode(node))
-                texts.append(notification->text());
-            return texts.join(QLatin1Char('\n'));
-        }
-        return QVariant();
-    case StatusColumn:
-        if (role == Qt::DecorationRole) {
-            const QString image = DetailsTexts::statusImage(link->status());
-            return image.isEmpty() ? QVariant() : QVariant(DocumentImages::icon(image));
-        }
-        if (role == Qt::ToolTipRole)
-            return DetailsTexts::statusName(link->status());
-        return QVariant();
-    case NameColumn:
-        if (role == Qt::DisplayRole || role == Qt::ToolTipRole)
-            return link->title();
-        return QVariant();
-    case DescriptionColumn:
-        if (role == Qt::DisplayRole)
-            return link->description();
-        if (role == Qt::ToolTipRole && !link->description().isEmpty())
-            return link->description();
-        return QVariant();
-    default:
-        return QVariant();
-    }
+    if (id.isNull())
+        return -1;
+    const int row = m_rows->rowOfLinkID(id);
+    return row < 0 ? -1 : mapFromSource(m_rows->index(row, 0)).row();
 }
 
 QVariant LinkListModel::headerData(int section, Qt::Orientation orientation, int role) const

@@ -1,51 +1,55 @@
 #pragma once
 
-#include <QAbstractTableModel>
+#include "LinkRowsModel.h"
+
+#include <QSortFilterProxyModel>
 #include <QStringList>
-#include <vector>
 
 class CollectionManager;
 class TreeNode;
+struct DocumentChange;
 
-// The links of one category as table rows, sorted by one column. Rows keep the links' IDs, so a row whose
-// link left the category shows nothing until the next reload.
-class LinkListModel : public QAbstractTableModel
+// The links of one category as table rows, sorted by one column: a sorting view of a LinkRowsModel.
+// The sort is stable both ways (links that compare equal keep the category's order) and follows the rows
+// as they change: a changed link moves to its sorted place, the rows around it keep their indexes, so a
+// view keeps its selection, current row and scroll position. Rows keep the links' IDs, so a row whose
+// link left the category shows nothing until the rows follow the store.
+class LinkListModel : public QSortFilterProxyModel
 {
     Q_OBJECT
 
 public:
     enum Column
     {
-        NotificationColumn = 0,
-        StatusColumn = 1,
-        NameColumn = 2,
-        DescriptionColumn = 3,
-        ColumnCount = 4
+        NotificationColumn = LinkRowsModel::NotificationColumn,
+        StatusColumn = LinkRowsModel::StatusColumn,
+        NameColumn = LinkRowsModel::NameColumn,
+        DescriptionColumn = LinkRowsModel::DescriptionColumn,
+        ColumnCount = LinkRowsModel::ColumnCount
     };
 
     LinkListModel(CollectionManager *collectionManager, const QString &linkDragType,
                   QObject *parent = nullptr);
 
-    TreeNode *category() const { return m_category; }
+    TreeNode *category() const { return m_rows->category(); }
     // Shows the links of this category (none for a null one).
     void setCategory(TreeNode *categoryNode);
-    // Reads the category's links again and sorts them.
+    // Reads the category's links again and sorts them (a reset: the file was read again).
     void reload();
-    // Takes the sort order for the next reload; a column from another version of the file is refused (false)
-    // and changes nothing.
+    // Follows a change of the store without a reset (see LinkRowsModel::update).
+    void update(const DocumentChange &change);
+    // Takes the sort order and sorts again; a column from another version of the file is refused
+    // (false) and changes nothing.
     bool setSortOrder(int column, bool descending);
     int sortColumn() const { return m_sortColumn; }
     bool sortDescending() const { return m_sortDescending; }
 
     TreeNode *linkNodeAtRow(int row) const;
     // The IDs of the shown links, row by row.
-    const QStringList &linkIDs() const { return m_sortedLinks; }
+    QStringList linkIDs() const;
     QString linkIDAtRow(int row) const;
     int rowOfLinkID(const QString &id) const;
 
-    int rowCount(const QModelIndex &parent = QModelIndex()) const override;
-    int columnCount(const QModelIndex &parent = QModelIndex()) const override;
-    QVariant data(const QModelIndex &index, int role) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
     Qt::ItemFlags flags(const QModelIndex &index) const override;
     void sort(int column, Qt::SortOrder order) override;
@@ -54,16 +58,15 @@ public:
     Qt::DropActions supportedDragActions() const override;
     Qt::DropActions supportedDropActions() const override;
 
-private:
-    void rebuildSortedLinks();
+protected:
+    bool lessThan(const QModelIndex &left, const QModelIndex &right) const override;
 
-    CollectionManager *m_collectionManager;
+private:
+    void sortRows();
+    int sourceRow(int row) const;
+
+    LinkRowsModel *m_rows;
     QString m_linkDragType;
-    TreeNode *m_category = nullptr;
-    // Row i shows the link with ID m_sortedLinks[i], found at m_childIndexes[i] of the category while the
-    // category is unchanged.
-    QStringList m_sortedLinks;
-    std::vector<int> m_childIndexes;
     int m_sortColumn = -1;
     bool m_sortDescending = false;
 };

@@ -2,6 +2,7 @@
 
 #include "CategoryCommands.h"
 #include "CategoryListController.h"
+#include "CategoryListModel.h"
 #include "CommandFocus.h"
 #include "DetailsView.h"
 #include "DocumentCommandArea.h"
@@ -100,7 +101,12 @@ void MyDocument::observeDocument()
     });
     connect(document, &Document::fileNameChanged, this, &MyDocument::updateTitle);
     connect(document, &Document::aboutToReload, this, &MyDocument::releaseStoreNodes);
-    connect(document, &Document::notificationsRecomputed, this, &MyDocument::refreshUI);
+    // The hourly reminders change no link: the rows whose mark changed are told, none is reset.
+    connect(document, &Document::notificationsRecomputed, this, [this] {
+        m_categoryListController->updateList();
+        m_linkListController->updateTable(DocumentChange());
+        m_statusBarController->refresh();
+    });
     connect(document, &Document::statusMessage, this,
             [this](const QString &message, int timeoutMs) { statusBar()->showMessage(message, timeoutMs); });
     connect(document, &Document::autoSaveFailed, this, &MyDocument::reportSaveFailure);
@@ -114,7 +120,10 @@ void MyDocument::releaseStoreNodes()
 
 void MyDocument::documentChanged(const DocumentChange &change)
 {
-    refreshUI();
+    updateLists(change);
+    if (change.templatesChanged || change.unknownExtent)
+        emailTemplatesChanged();
+    // An undo or redo step names nothing to select: DocumentUndo selects what it touched.
     if (change.revealLinks && !change.linkIDs.isEmpty())
         showAndSelectLinkNode(collectionManager().linkNodeWithID(change.linkIDs.first()));
     else if (!change.linkIDs.isEmpty())
@@ -206,8 +215,8 @@ void MyDocument::buildWindow()
 
     connect(m_categoriesTable->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &MyDocument::tableViewSelectionDidChange);
-    connect(m_categoryListController, &CategoryListController::linksDropped, this,
-            &MyDocument::linksWereDropped);
+    m_categoryListController->model()->setLinkMover(
+        [this](const QStringList &ids, TreeNode *category) { return moveDroppedLinks(ids, category); });
     connect(m_linkListController, &LinkListController::selectionDidChange, this, [this] {
         refreshDetails();
         validateMenuItems();
@@ -342,13 +351,6 @@ bool MyDocument::reloadFromDisk()
     return read;
 }
 
-void MyDocument::updateChangeCount(const QString &actionName)
-{
-    m_document->commit(actionName);
-    setWindowModified(m_document->isModified());
-    validateMenuItems();
-}
-
 bool MyDocument::askToSaveChanges()
 {
     const int answer = MessageBox::alert(
@@ -460,6 +462,15 @@ void MyDocument::refreshUI()
     m_statusBarController->refresh();
 }
 
+void MyDocument::updateLists(const DocumentChange &change)
+{
+    if (!change.touchesLinksOrCategories())
+        return;
+    m_categoryListController->updateList();
+    m_linkListController->updateTable(change);
+    m_statusBarController->refresh();
+}
+
 void MyDocument::refreshDetails()
 {
     const TreeNode *node = selectedLinkNode();
@@ -556,11 +567,19 @@ void MyDocument::selectLinksWithIDs(const QStringList &ids)
     m_linkListController->selectLinksWithIDs(ids);
 }
 
-void MyDocument::linksWereDropped(const QStringList &ids)
+QStringList MyDocument::moveDroppedLinks(const QStringList &ids, TreeNode *category)
 {
-    // The list moved them already.
-    m_document->perform(ids.size() == 1 ? tr("Move Link") : tr("Move %n Link(s)", nullptr, int(ids.size())),
-                        [](DocumentChange &) { return true; });
+    // Named after the links that really change category (those already there stay).
+    int moving = 0;
+    for (const TreeNode *node : collectionManager().linkNodesWithIDs(ids))
+        moving += node && node->parent() != category ? 1 : 0;
+    QStringList moved;
+    m_document->perform(moving == 1 ? tr("Move Link") : tr("Move %n Link(s)", nullptr, moving),
+                        [&](DocumentChange &) {
+                            moved = collectionManager().moveLinksWithIDs(ids, category);
+                            return !moved.isEmpty();
+                        });
+    return moved;
 }
 
 // ---------------------------------------------------------------- menus

@@ -63,9 +63,6 @@ public:
     bool reloadFromDisk();
     DocumentFileGuard *fileGuard() const { return m_fileGuard; }
     void setUntitledNumber(int number) { m_document->setUntitledNumber(number); }
-    // Marks the document as holding unsaved changes, for commands that changed the database outside
-    // Document::perform; `actionName` names the undo step ("Delete Link").
-    void updateChangeCount(const QString &actionName = QString());
 
     // --- Timers
     QTimer *computeNotificationsTimer() const { return m_document->notificationsTimer(); }
@@ -85,6 +82,7 @@ public:
     void setDetailsCollapsed(bool collapsed);
 
     // --- Lists and selection
+    // Reads the lists again (the file was read); changes update them row by row.
     void refreshUI();
     void refreshDetails();
     TreeNode *selectedCategoryNode() const;
@@ -201,7 +199,10 @@ private:
     void updateDetailsButtons();
     void rebuildWindowMenu();
     void rebuildRecentFilesMenu();
-    void linksWereDropped(const QStringList &ids);
+    // Follows a change in the lists' rows, without a reset.
+    void updateLists(const DocumentChange &change);
+    // A drop of links on a category, as one undoable change; returns the IDs it moved.
+    QStringList moveDroppedLinks(const QStringList &ids, TreeNode *category);
     bool askToSaveChanges();
     void reportSaveFailure(const QString &path, const QString &error);
     void sendEmailToSelectedLink(const std::function<bool(Link &)> &send);

@@ -1,5 +1,6 @@
 #include "TemplateCommands.h"
 
+#include "DocumentChange.h"
 #include "DocumentMenus.h"
 #include "MyDocument.h"
 #include "workflow/EmailTemplateFile.h"
@@ -44,9 +45,7 @@ void TemplateCommands::showEmailTemplates()
 
 void TemplateCommands::showEmailTemplatesSheetDidEnd(int)
 {
-    // Each change was applied and marked edited as it was made.
-    document()->refreshUI();
-    document()->emailTemplatesChanged();
+    // Each change went through the document as it was made: the window followed it then.
 }
 
 void TemplateCommands::newEmailTemplate()
@@ -63,13 +62,15 @@ void TemplateCommands::newEmailTemplate()
     if (!editor->userConfirmed())
         return;
     addEmailTemplate(editor->templateData());
-    document()->refreshUI();
 }
 
 int TemplateCommands::addEmailTemplate(const EmailTemplate &form)
 {
-    const int index = collectionManager().emailTemplateList().addEmailTemplateFromEmailTemplate(form);
-    templatesChanged(tr("Add E-mail Template"));
+    int index = -1;
+    changeTemplates(tr("Add E-mail Template"), [&] {
+        index = collectionManager().emailTemplateList().addEmailTemplateFromEmailTemplate(form);
+        return true;
+    });
     return index;
 }
 
@@ -82,8 +83,11 @@ int TemplateCommands::editEmailTemplate(const QString &templateID, const EmailTe
     if (emailTemplate->name() == form.name() && emailTemplate->subject() == form.subject() &&
         emailTemplate->body() == form.body())
         return collectionManager().emailTemplateList().indexOfEmailTemplate(emailTemplate);
-    const int index = collectionManager().emailTemplateList().editEmailTemplate(emailTemplate, form);
-    templatesChanged(tr("Edit E-mail Template"));
+    int index = -1;
+    changeTemplates(tr("Edit E-mail Template"), [&] {
+        index = collectionManager().emailTemplateList().editEmailTemplate(emailTemplate, form);
+        return true;
+    });
     return index;
 }
 
@@ -92,8 +96,11 @@ int TemplateCommands::duplicateEmailTemplate(const QString &templateID)
     EmailTemplate *emailTemplate = collectionManager().emailTemplateList().emailTemplateWithID(templateID);
     if (!emailTemplate)
         return -1;
-    const int index = collectionManager().emailTemplateList().duplicateEmailTemplate(emailTemplate);
-    templatesChanged(tr("Duplicate E-mail Template"));
+    int index = -1;
+    changeTemplates(tr("Duplicate E-mail Template"), [&] {
+        index = collectionManager().emailTemplateList().duplicateEmailTemplate(emailTemplate);
+        return true;
+    });
     return index;
 }
 
@@ -102,24 +109,26 @@ void TemplateCommands::deleteEmailTemplate(const QString &templateID)
     const int index = collectionManager().emailTemplateList().indexOfEmailTemplateWithID(templateID);
     if (index < 0)
         return;
-    collectionManager().emailTemplateList().deleteEmailTemplateAtIndex(index);
-    templatesChanged(tr("Delete E-mail Template"));
+    changeTemplates(tr("Delete E-mail Template"), [&] {
+        collectionManager().emailTemplateList().deleteEmailTemplateAtIndex(index);
+        return true;
+    });
 }
 
 bool TemplateCommands::importEmailTemplates(const QString &path, const DuplicateQuestion &askAboutDuplicates)
 {
     ImportSummary summary;
-    if (!EmailTemplateFile::importEmailTemplatesFromFileAtPath(collectionManager(), path, askAboutDuplicates,
-                                                               &summary))
-        return false;
-    // Cancelled at the question, or every template kept: nothing to save.
-    if (summary.changed())
-        templatesChanged(tr("Import E-mail Templates"));
-    return true;
+    bool imported = false;
+    changeTemplates(tr("Import E-mail Templates"), [&] {
+        imported = EmailTemplateFile::importEmailTemplatesFromFileAtPath(collectionManager(), path,
+                                                                         askAboutDuplicates, &summary);
+        // Cancelled at the question, or every template kept: nothing to save.
+        return imported && summary.changed();
+    });
+    return imported;
 }
 
-void TemplateCommands::templatesChanged(const QString &actionName)
+void TemplateCommands::changeTemplates(const QString &actionName, const std::function<bool()> &change)
 {
-    document()->updateChangeCount(actionName);
-    document()->emailTemplatesChanged();
+    perform(actionName, [&change](DocumentChange &) { return change(); });
 }

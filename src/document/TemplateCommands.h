@@ -34,7 +34,8 @@ public:
     EmailTemplateListDialogController *emailTemplateListDialog() const { return m_emailTemplateListDialog; }
 
 private:
-    void templatesChanged(const QString &actionName);
+    // Runs one change of the templates through the document (one undo step, the window follows).
+    void changeTemplates(const QString &actionName, const std::function<bool()> &change);
 
     EmailTemplateDialogController *m_emailTemplateDialog = nullptr;
     EmailTemplateListDialogController *m_emailTemplateListDialog = nullptr;

@@ -64,9 +64,8 @@ bool VerificationCommands::verifyLinkWithIDs(const std::optional<QStringList> &i
 void VerificationCommands::verifyLinkSheetDidEnd(int returnCode)
 {
     if (returnCode == QDialog::Accepted) {
-        perform(tr("Save Verification Results"), [this](DocumentChange &change) {
-            change.linkIDs = document()->selectedLinkIDs();
-            // The store recomputes the notifications with the new results.
+        // The lists update the rows of the links checked; the selection stays as it is.
+        perform(tr("Save Verification Results"), [this](DocumentChange &) {
             return collectionManager().recordVerificationResults(
                 m_verificationDialog->rows()->resultsToSave(), Clock::today());
         });

@@ -1,6 +1,5 @@
 #include "BackgroundVerification.h"
 
-#include "model/Clock.h"
 #include "model/CollectionManager.h"
 #include "verify/VerificationRowModel.h"
 #include "verify/VerificationScheduler.h"
@@ -50,8 +49,8 @@ void BackgroundVerification::runEnded()
     if (!m_running)
         return;
     m_running = false;
-    // As Save Result: the store records the change as one step and recomputes the notifications.
-    const bool stored = m_store->recordVerificationResults(m_rows->resultsToSave(), Clock::today());
+    // The document stores them as one change, as Save Result does.
+    const QList<std::pair<QString, VerificationResult>> results = m_rows->resultsToSave();
     m_scheduler->reset();
-    emit finished(stored, m_recorder->changes());
+    emit finished(results, m_recorder->changes());
 }

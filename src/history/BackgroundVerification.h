@@ -10,7 +10,8 @@ class VerificationRowModel;
 class VerificationScheduler;
 
 // A verification run without a sheet: checks the given links, records them into the history and,
-// once it has ended or was stopped, stores the finished results in the links as Save Result does.
+// once it has ended or was stopped, hands the finished results to the caller, which stores them in
+// the links as Save Result does.
 class BackgroundVerification : public QObject
 {
     Q_OBJECT
@@ -20,7 +21,7 @@ public:
 
     // False when none of the links can be checked (nothing starts).
     bool start(const QString &databasePath, const QStringList &linkIDs);
-    // Ends the run: the checks under way are dropped, the finished ones are stored.
+    // Ends the run: the checks under way are dropped, the finished ones are handed over.
     void stop();
     bool isRunning() const { return m_running; }
     int done() const { return m_done; }
@@ -32,8 +33,9 @@ public:
 
 signals:
     void progressChanged(int done, int total);
-    // `storedResults` says whether any link changed (the caller marks the document edited).
-    void finished(bool storedResults, const QList<LinkChange> &changes);
+    // `results` are the finished checks to store in the links (none when nothing finished).
+    void finished(const QList<std::pair<QString, VerificationResult>> &results,
+                  const QList<LinkChange> &changes);
 
 private:
     void runEnded();

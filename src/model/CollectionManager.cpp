@@ -342,7 +342,7 @@ bool CollectionManager::recordVerificationResults(
         if (result == VerificationSucceeded && (status == LinkStatusNew || status == LinkStatusNegotiating))
             link->setStatus(LinkStatusApproved);
     }
-    computeNotifications();
+    // The caller recomputes the reminders once for the whole change.
     return true;
 }
 

@@ -71,7 +71,8 @@ public:
     bool setVerificationResult(VerificationResult result, const QStringList &ids);
     // Stores the outcome of a verification run: each named link gets the day and its result, and a
     // New or Negotiating link verified successfully becomes Approved. IDs that name no link are
-    // passed over; false when none was given.
+    // passed over; false when none was given. The notifications are left to the caller, which
+    // recomputes them once after the whole change.
     bool recordVerificationResults(const QList<std::pair<QString, VerificationResult>> &results,
                                    const QDate &day);
     // The same for one link of this store, without recomputing the notifications.

@@ -47,6 +47,8 @@ public:
     const QStringList &linkIDs() const;
     const QStringList &categoryIDs() const;
     bool changedEmailTemplates() const { return m_templatesBefore.has_value(); }
+    // The site's own texts and settings (named strings, site information).
+    bool changedSettings() const { return m_namedStringsBefore.has_value() || m_selfInfoBefore.has_value(); }
 
 private:
     friend class StoreJournal;

@@ -1,5 +1,6 @@
 #include "DocumentFixture.h"
 #include "document/DetailsView.h"
+#include "document/Document.h"
 #include "document/DocumentMenus.h"
 #include "document/DocumentWindowState.h"
 #include "document/LinkListModel.h"
@@ -158,6 +159,171 @@ private slots:
             for (int row = 0; row < model.rowCount(); ++row)
                 QCOMPARE(model.linkIDAtRow(row), expected.at(row)->attachmentID());
         }
+    }
+
+    void listsFollowEachChangeRowByRow()
+    {
+        // As the window sees them, through the document: every change, undo and redo moves, inserts,
+        // removes or updates rows (only those of the links it touched), never resets them, and leaves
+        // them as a reload would show them; rows it did not touch keep their indexes.
+        Document document;
+        CollectionManager &store = document.collectionManager();
+        TreeNode *ponds = nullptr;
+        QStringList ids;
+        auto fieldsFor = [&](const QString &title) {
+            LinkFields fields;
+            fields.title = title;
+            fields.categoryID = ponds->attachmentID();
+            fields.URL = QString("http://%1.example/").arg(title.toLower());
+            return fields;
+        };
+        document.perform("Set Up", [&](DocumentChange &) {
+            ponds = store.addCategoryWithName("Ponds", "ponds");
+            for (const QString title : {"Zeta", "Alpha", "Mu", "Kappa", "Kappa"})
+                ids.append(store.addLinkFromFields(fieldsFor(title))->attachmentID());
+            return true;
+        });
+        LinkListModel links(&store, m_dragType);
+        CategoryListModel categories(&store, m_dragType);
+        QAbstractItemModelTester linkTester(&links, Fatal);
+        QAbstractItemModelTester categoryTester(&categories, Fatal);
+        links.sort(LinkListModel::NameColumn, Qt::DescendingOrder);
+        links.setCategory(ponds);
+        categories.reload();
+        connect(&document, &Document::changed, &links, &LinkListModel::update);
+        connect(&document, &Document::changed, &categories, &CategoryListModel::update);
+        QSignalSpy linkResets(&links, &QAbstractItemModel::modelReset);
+        QSignalSpy categoryResets(&categories, &QAbstractItemModel::modelReset);
+        QSignalSpy inserted(&links, &QAbstractItemModel::rowsInserted);
+        QSignalSpy removed(&links, &QAbstractItemModel::rowsRemoved);
+        QStringList changedIDs;
+        connect(&links, &QAbstractItemModel::dataChanged, this,
+                [&](const QModelIndex &from, const QModelIndex &to) {
+                    for (int row = from.row(); row <= to.row(); ++row)
+                        changedIDs.append(links.linkIDAtRow(row));
+                });
+        const QPersistentModelIndex kappa(links.index(links.rowOfLinkID(ids[3]), LinkListModel::NameColumn));
+
+        auto perform = [&](const std::function<void()> &operation) {
+            document.perform("Change", [&](DocumentChange &) {
+                operation();
+                return true;
+            });
+        };
+        auto edit = [&](int link, const QString &title, const QString &description) {
+            perform([&] {
+                LinkFields fields = fieldsFor(title);
+                fields.description = description;
+                store.editLinkNode(store.linkNodeWithID(ids[link]), fields);
+            });
+        };
+        struct Step
+        {
+            const char *what;
+            std::function<void()> run;
+            QStringList changed;
+            int insertedRows, removedRows;
+        };
+        const QList<Step> steps{
+            {"a description", [&] { edit(2, "Mu", "pond life"); }, {ids[2]}, 0, 0},
+            {"a title that sorts elsewhere", [&] { edit(1, "Omega", QString()); }, {ids[1]}, 0, 0},
+            {"a verification result",
+             [&] {
+                 perform([&] {
+                     store.recordVerificationResults({{ids[0], VerificationSucceeded}}, QDate(2024, 5, 1));
+                 });
+             },
+             {ids[0]},
+             0,
+             0},
+            {"a new link",
+             [&] {
+                 perform([&] { ids.append(store.addLinkFromFields(fieldsFor("Kappa"))->attachmentID()); });
+             },
+             {},
+             1,
+             0},
+            {"a deleted link", [&] { perform([&] { store.deleteLinkNodesWithIDs({ids[0]}); }); }, {}, 0, 1},
+            {"undone", [&] { document.undo(); }, {}, 1, 0},
+            {"undone again", [&] { document.undo(); }, {}, 0, 1},
+            {"redone", [&] { document.redo(); }, {}, 1, 0},
+            {"a link moved away and a category added",
+             [&] {
+                 perform(
+                     [&] { store.moveLinksWithIDs({ids[2]}, store.addCategoryWithName("Lakes", "lakes")); });
+             },
+             {},
+             0,
+             1},
+            {"undone with the category", [&] { document.undo(); }, {}, 1, 0},
+            {"the category renamed first",
+             [&] { perform([&] { store.renameCategory(ponds, "Aponds", "ponds"); }); },
+             {},
+             0,
+             0},
+        };
+        for (const Step &step : steps) {
+            changedIDs.clear();
+            inserted.clear();
+            removed.clear();
+            step.run();
+            std::vector<TreeNode *> expected;
+            LinkListOrder::buildSortedLinkList(expected, ponds, LinkListModel::NameColumn, true);
+            QStringList expectedIDs;
+            for (const TreeNode *node : expected)
+                expectedIDs.append(node->attachmentID());
+            QCOMPARE(links.linkIDs(), expectedIDs);
+            changedIDs.removeDuplicates();
+            QCOMPARE(changedIDs, step.changed);
+            QCOMPARE(inserted.size(), step.insertedRows);
+            QCOMPARE(removed.size(), step.removedRows);
+            QVERIFY2(kappa.isValid() && links.linkIDAtRow(kappa.row()) == ids[3], step.what);
+            const std::vector<TreeNode *> &shownCategories = store.categoryRoot()->children();
+            QCOMPARE(categories.rowCount(), int(shownCategories.size()));
+            for (int row = 0; row < categories.rowCount(); ++row)
+                QCOMPARE(categories.categoryNodeAtRow(row), shownCategories[size_t(row)]);
+        }
+        QCOMPARE(linkResets.size(), 0);
+        QCOMPARE(categoryResets.size(), 0);
+    }
+
+    void windowKeepsSelectionAndScrollThroughChanges()
+    {
+        // Saved results of other links (some of which then sort elsewhere) leave the selected link, the
+        // current row and the scroll position as they were; deleting the selected link takes its
+        // selection along. Neither reads the list again.
+        DatabaseBuilder db;
+        db.category("Many");
+        for (int i = 0; i < 200; ++i)
+            db.link(QString("Site %1").arg(i, 3, 10, QChar('0')), i % 2 ? LinkStatusNew : LinkStatusApproved);
+        MyDocument *document = settled(m_fixture->open(db));
+        QVERIFY(document);
+        DocumentFixture::selectCategory(document, "Many");
+        LinkListController *list = document->linkListController();
+        const QString selected = list->linkIDAtRow(120);
+        document->selectLinksWithIDs({selected});
+        document->linksTable()->scrollTo(document->linksTable()->currentIndex());
+        const int scroll = document->linksTable()->verticalScrollBar()->value();
+        QVERIFY(scroll > 0);
+        QSignalSpy resets(list->model(), &QAbstractItemModel::modelReset);
+        auto kept = [&] {
+            return document->selectedLinkIDs() == QStringList{selected} &&
+                   list->linkIDAtRow(document->linksTable()->currentIndex().row()) == selected &&
+                   document->linksTable()->verticalScrollBar()->value() == scroll;
+        };
+        QList<std::pair<QString, VerificationResult>> results;
+        for (const int row : {3, 60, 150, 199})
+            results.append({list->linkIDAtRow(row), VerificationSucceeded});
+        document->document()->perform("Save Verification Results", [&](DocumentChange &) {
+            return document->collectionManager().recordVerificationResults(results, QDate(2024, 6, 1));
+        });
+        QVERIFY(kept());
+        document->document()->perform("Delete Link", [&](DocumentChange &) {
+            document->collectionManager().deleteLinkNodesWithIDs({selected});
+            return true;
+        });
+        QVERIFY(document->selectedLinkIDs().isEmpty() && list->rowOfLinkID(selected) < 0);
+        QCOMPARE(resets.size(), 0);
     }
 
     void categoryRowsFollowTheStoreAndTakeTheirDocumentsLinks()
@@ -464,7 +630,7 @@ private slots:
         MyDocument *document = openAndSettle(m_fixture->write(db, "sample.site"));
         QVERIFY(document);
         QCOMPARE(document->frameGeometry(), available());
-        document->updateChangeCount();
+        document->document()->commit(QString());
         QCOMPARE(document->windowHandle()->title(), QString::fromUtf8("sample.site* \u2014 Quillmarsh"));
         // A frame off every screen keeps the default; a name holding the mark's placeholder shows it.
         db.store().setWindowFrame(QRectF(-50000, 40000, 700, 500));

@@ -37,7 +37,7 @@ private:
     static void addCategory(MyDocument *document, const QString &name)
     {
         document->collectionManager().addCategoryWithName(name, name.toLower());
-        document->updateChangeCount();
+        document->document()->commit(QString());
     }
 
     // Another program writes the file with one more category.
@@ -127,7 +127,7 @@ private slots:
         MyDocument *reader = m_fixture->controller().openDocument(path);
         QVERIFY(reader);
         QCOMPARE(reader->windowTitle(), QString::fromUtf8("test.site[*] (read-only) \u2014 Quillmarsh"));
-        reader->updateChangeCount();
+        reader->document()->commit(QString());
         const QByteArray before = contents(path);
         FilePanel::setNextAnswer(m_fixture->path(QStringLiteral("copy.site"))); // Save is Save As
         QVERIFY(reader->save());
@@ -242,7 +242,7 @@ private slots:
         // The bar's Reload asks first and names what would be lost; Cancel keeps all of it.
         document->collectionManager().addCategoryWithName(QStringLiteral("Unsaved"),
                                                           QStringLiteral("unsaved"));
-        document->updateChangeCount(QStringLiteral("New Category"));
+        document->document()->commit(QStringLiteral("New Category"));
         writeBehind(path, QStringLiteral("Newer"));
         QTRY_VERIFY_WITH_TIMEOUT(bar->isVisible(), 5000);
         const int steps = document->document()->undoStack()->count();
@@ -292,7 +292,7 @@ private slots:
     {
         Preferences::setValue(Preferences::AutoSaveDocuments, true);
         MyDocument *untitled = m_fixture->controller().newDocument();
-        untitled->updateChangeCount();
+        untitled->document()->commit(QString());
         untitled->autoSaveWithTimer();
         QVERIFY(untitled->isEdited()); // nowhere to save
 
@@ -303,7 +303,7 @@ private slots:
         QVERIFY(document->autoSaveTimer()->isActive());
         QCOMPARE(document->computeNotificationsTimer()->interval(), 3600 * 1000);
         const QByteArray saved = contents(document->filePath());
-        document->updateChangeCount();
+        document->document()->commit(QString());
         // Added behind the window's back: only a refresh counts it.
         LinkFields fields;
         fields.title = QStringLiteral("Quiet");

@@ -1,0 +1,213 @@
+#include "LinkRowsModel.h"
+
+#include "DocumentChange.h"
+#include "gui/DocumentImages.h"
+#include "model/Link.h"
+#include "model/Notification.h"
+#include "model/NotificationComputer.h"
+#include "model/TreeNode.h"
+#include "workflow/DetailsTexts.h"
+
+#include <QSet>
+#include <algorithm>
+
+LinkRowsModel::LinkRowsModel(QObject *parent) : QAbstractTableModel(parent) {}
+
+void LinkRowsModel::setCategory(TreeNode *categoryNode)
+{
+    m_category = categoryNode;
+    reload();
+}
+
+void LinkRowsModel::reload()
+{
+    beginResetModel();
+    m_rows = readRows();
+    indexRows();
+    endResetModel();
+}
+
+std::vector<LinkRowsModel::Row> LinkRowsModel::readRows() const
+{
+    std::vector<Row> rows;
+    if (!m_category)
+        return rows;
+    const std::vector<TreeNode *> &children = m_category->children();
+    rows.reserve(children.size());
+    for (int i = 0; i < int(children.size()); ++i) {
+        const TreeNode *node = children[size_t(i)];
+        if (node->link())
+            rows.push_back({node->attachmentID(), i, NotificationComputer::linkHasNotifications(node)});
+    }
+    return rows;
+}
+
+void LinkRowsModel::indexRows()
+{
+    m_rowOfID.clear();
+    m_rowOfID.reserve(qsizetype(m_rows.size()));
+    for (int row = 0; row < int(m_rows.size()); ++row)
+        m_rowOfID.insert(m_rows[size_t(row)].id, row);
+}
+
+void LinkRowsModel::update(const DocumentChange &change)
+{
+    if (!m_category)
+        return;
+    std::vector<Row> now = readRows();
+    QHash<QString, int> nowIDs; // where each link is in the category now
+    nowIDs.reserve(qsizetype(now.size()));
+    for (const Row &row : now)
+        nowIDs.insert(row.id, row.childIndex);
+
+    // Rows of links that left, from the bottom up so that the rows above keep their numbers.
+    for (int row = int(m_rows.size()) - 1; row >= 0; --row) {
+        if (nowIDs.contains(m_rows[size_t(row)].id))
+            continue;
+        int first = row;
+        while (first > 0 && !nowIDs.contains(m_rows[size_t(first - 1)].id))
+            --first;
+        beginRemoveRows(QModelIndex(), first, row);
+        m_rows.erase(m_rows.begin() + first, m_rows.begin() + row + 1);
+        endRemoveRows();
+        row = first;
+    }
+    // Then the rows follow the category's order, which the sorting above keeps among equal links: row
+    // by row, the link that belongs there is moved up from below or inserted.
+    // The links that stay are found where they are now while the sorting compares them.
+    QSet<QString> kept;
+    kept.reserve(qsizetype(m_rows.size()));
+    for (Row &row : m_rows) {
+        kept.insert(row.id);
+        row.childIndex = nowIDs.value(row.id);
+    }
+    for (int row = 0; row < int(now.size());) {
+        if (row < int(m_rows.size()) && m_rows[size_t(row)].id == now[size_t(row)].id) {
+            ++row;
+            continue;
+        }
+        if (kept.contains(now[size_t(row)].id)) {
+            const auto found = std::find_if(m_rows.begin() + row, m_rows.end(), [&](const Row &shown) {
+                return shown.id == now[size_t(row)].id;
+            });
+            const int from = int(found - m_rows.begin());
+            beginMoveRows(QModelIndex(), from, from, QModelIndex(), row);
+            const Row moving = *found;
+            m_rows.erase(found);
+            m_rows.insert(m_rows.begin() + row, moving);
+            endMoveRows();
+            ++row;
+            continue;
+        }
+        int last = row;
+        while (last + 1 < int(now.size()) && !kept.contains(now[size_t(last + 1)].id))
+            ++last;
+        beginInsertRows(QModelIndex(), row, last);
+        m_rows.insert(m_rows.begin() + row, now.begin() + row, now.begin() + last + 1);
+        endInsertRows();
+        row = last + 1;
+    }
+    indexRows();
+
+    // Where each link is now, and whether its reminder mark changed.
+    const QSet<QString> touched(change.changedLinkIDs.cbegin(), change.changedLinkIDs.cend());
+    std::vector<int> changed;
+    for (const Row &fresh : now) {
+        const int row = m_rowOfID.value(fresh.id, -1);
+        Row &shown = m_rows[size_t(row)];
+        const bool markChanged = shown.hasNotifications != fresh.hasNotifications;
+        shown.childIndex = fresh.childIndex;
+        shown.hasNotifications = fresh.hasNotifications;
+        // Rows just inserted were read as they are.
+        if (kept.contains(fresh.id) && (change.unknownExtent || markChanged || touched.contains(fresh.id)))
+            changed.push_back(row);
+    }
+    emitRowsChanged(std::move(changed));
+}
+
+void LinkRowsModel::emitRowsChanged(std::vector<int> rows)
+{
+    std::sort(rows.begin(), rows.end());
+    for (size_t i = 0; i < rows.size();) {
+        size_t last = i;
+        while (last + 1 < rows.size() && rows[last + 1] == rows[last] + 1)
+            ++last;
+        emit dataChanged(index(rows[i], 0), index(rows[last], ColumnCount - 1));
+        i = last + 1;
+    }
+}
+
+TreeNode *LinkRowsModel::linkNodeAtRow(int row) const
+{
+    if (!m_category || row < 0 || row >= int(m_rows.size()))
+        return nullptr;
+    const Row &shown = m_rows[size_t(row)];
+    TreeNode *node = m_category->childAtIndex(shown.childIndex);
+    if (node && node->link() && node->link()->ID() == shown.id)
+        return node;
+    // The category changed since the row was read: look the link up by its ID.
+    for (TreeNode *child : m_category->children()) {
+        if (child->link() && child->link()->ID() == shown.id)
+            return child;
+    }
+    return nullptr;
+}
+
+QString LinkRowsModel::linkIDAtRow(int row) const
+{
+    return row >= 0 && row < int(m_rows.size()) ? m_rows[size_t(row)].id : QString();
+}
+
+int LinkRowsModel::rowCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : int(m_rows.size());
+}
+
+int LinkRowsModel::columnCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : ColumnCount;
+}
+
+QVariant LinkRowsModel::data(const QModelIndex &index, int role) const
+{
+    if (!index.isValid())
+        return QVariant();
+    const TreeNode *node = linkNodeAtRow(index.row());
+    const Link *link = node ? node->link() : nullptr;
+    if (!link)
+        return QVariant();
+    switch (index.column()) {
+    case NotificationColumn:
+        if (!NotificationComputer::linkHasNotifications(node))
+            return QVariant();
+        if (role == Qt::DecorationRole)
+            return DocumentImages::icon(QStringLiteral("warning"));
+        if (role == Qt::ToolTipRole) {
+            QStringList texts;
+            for (const Notification *notification : NotificationComputer::notificationsOfLinkNode(node))
+                texts.append(notification->text());
+            return texts.join(QLatin1Char('\n'));
+        }
+        return QVariant();
+    case StatusColumn:
+        if (role == Qt::DecorationRole) {
+            const QString image = DetailsTexts::statusImage(link->status());
+            return image.isEmpty() ? QVariant() : QVariant(DocumentImages::icon(image));
+        }
+        if (role == Qt::ToolTipRole)
+            return DetailsTexts::statusName(link->status());
+        return QVariant();
+    case NameColumn:
+        if (role == Qt::DisplayRole || role == Qt::ToolTipRole)
+            return link->title();
+        return QVariant();
+    case DescriptionColumn:
+        if (role == Qt::DisplayRole)
+            return link->description();
+        if (role == Qt::ToolTipRole && !link->description().isEmpty())
+            return link->description();
+        return QVariant();
+    default:
+        return QVariant();
+    }
+}
