@@ -59,6 +59,8 @@ GENERATED_RESOURCES = {"i18n": "model"}  # the compiled translations (cmake/Tran
 RESOURCE_FOLDERS = {"core": "model", "gui": "gui"}  # resources/<folder> and the lowest room that sees it
 RESOURCE = re.compile(r'"(:/(?!/)[^"]*)"')
 COMMENT = re.compile(r'("(?:\\.|[^"\\\n])*")|//[^\n]*|/\*.*?\*/', re.S)  # comments, not strings
+# A value given to the environment (TZ=":/etc/localtime" names a file of the system) is no resource.
+ENVIRONMENT = re.compile(r"\b(?:qputenv|setenv)\s*\([^;]*;")
 UI_HEADER = re.compile(r"<header(?:\s+location=\"(\w+)\")?>([^<]+)</header>")
 RESOURCES = os.path.join(ROOT, "..", "resources")
 
@@ -155,7 +157,8 @@ def main():
                     continue
                 if dst and dst != rel:
                     check(rel, src_room, dst, "includes", problems)
-            for resource in RESOURCE.findall(COMMENT.sub(lambda m: m.group(1) or "", text)):
+            code = ENVIRONMENT.sub("", COMMENT.sub(lambda m: m.group(1) or "", text))
+            for resource in RESOURCE.findall(code):
                 try:
                     owner = place_resource(resource)
                 except LookupError as why:
