@@ -58,7 +58,7 @@ public:
     QString displayName() const { return m_document->displayName(); }
     bool isEdited() const { return isWindowModified(); }
     static bool isTemplatesFile(const QString &path) { return Document::isTemplatesFile(path); }
-    bool saveToFile(const QString &path, QString *error = nullptr) { return m_document->save(path, error); }
+    bool saveToFile(const QString &path, FileError *error = nullptr) { return m_document->save(path, error); }
     // Reads the file again, discarding unsaved changes; the selection and window state stay.
     bool reloadFromDisk();
     DocumentFileGuard *fileGuard() const { return m_fileGuard; }
@@ -203,7 +203,7 @@ private:
     void rebuildRecentFilesMenu();
     void linksWereDropped(const QStringList &ids);
     bool askToSaveChanges();
-    void reportSaveFailure(const QString &path, const QString &error);
+    void reportSaveFailure(const QString &path, const QString &why);
     void sendEmailToSelectedLink(const std::function<bool(Link &)> &send);
     void visitURL(const QString &url, const QString &title, const QString &message);
 
