@@ -91,9 +91,9 @@ private slots:
         QCOMPARE(text(rows, 2, VerificationRowModel::WarningColumn), QStringLiteral("Marked as verified."));
         QCOMPARE(text(rows, 0, VerificationRowModel::WarningColumn), QString());
         const auto code = [&](int row) {
-            return VerificationResult(
-                rows.data(rows.index(row, VerificationRowModel::StatusColumn), VerificationRowModel::ResultCodeRole)
-                    .toInt());
+            return VerificationResult(rows.data(rows.index(row, VerificationRowModel::StatusColumn),
+                                                VerificationRowModel::ResultCodeRole)
+                                          .toInt());
         };
         QCOMPARE(code(1), VerificationNoLinksPageURL);
         QCOMPARE(code(2), VerificationMarkedVerified);
@@ -154,9 +154,10 @@ private slots:
                               Qt::CheckStateRole));
         rows.selectNone();
         QVERIFY(rows.linkInfo(0).selected());
-        QCOMPARE(rows.data(rows.index(0, VerificationRowModel::StatusColumn), VerificationRowModel::ResultCodeRole)
-                     .toInt(),
-                 int(VerificationInProgress));
+        QCOMPARE(
+            rows.data(rows.index(0, VerificationRowModel::StatusColumn), VerificationRowModel::ResultCodeRole)
+                .toInt(),
+            int(VerificationInProgress));
         for (int round = 0; round < 10; ++round) {
             network.answerHost(QStringLiteral("a.example:80"));
             QCoreApplication::processEvents();
