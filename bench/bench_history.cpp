@@ -87,9 +87,9 @@ int main(int argc, char *argv[])
             fields.counterpartURL = QStringLiteral("http://www.partner%1.example/links/index.html").arg(link);
             store.addLinkFromFields(fields);
         }
-        QString error;
+        FileError error;
         if (!DatabaseFile::write(store, database, &error)) {
-            fprintf(stderr, "cannot write the database: %s\n", qPrintable(error));
+            fprintf(stderr, "cannot write the database: %s\n", qPrintable(error.text()));
             return 1;
         }
     }

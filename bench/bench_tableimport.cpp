@@ -108,16 +108,16 @@ int measureReading(const QString &path)
 {
     rusage before{};
     getrusage(RUSAGE_SELF, &before);
-    QString error;
+    FileError error;
     const std::optional<Table> table = TableReader::readFile(path, {}, &error);
     rusage after{};
     getrusage(RUSAGE_SELF, &after);
     const double fileMB = QFileInfo(path).size() / 1048576.0;
     const double peakMB = (after.ru_maxrss - before.ru_maxrss) / 1024.0;
-    std::printf("%s: %.1f MB, %s; reading took at most %.0f MB, %.1f times the file\n", qPrintable(path),
-                fileMB,
-                table ? qPrintable(QStringLiteral("%1 rows").arg(table->rows.size())) : qPrintable(error),
-                peakMB, peakMB / fileMB);
+    std::printf(
+        "%s: %.1f MB, %s; reading took at most %.0f MB, %.1f times the file\n", qPrintable(path), fileMB,
+        table ? qPrintable(QStringLiteral("%1 rows").arg(table->rows.size())) : qPrintable(error.text()),
+        peakMB, peakMB / fileMB);
     return 0;
 }
 

@@ -52,10 +52,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     FuzzSupport::setUp();
     const QByteArray input = FuzzSupport::bytes(data, size);
-    QString error;
+    FileError error;
     const std::optional<Table> table = TableReader::read(input, {}, &error);
     if (!table) {
-        FUZZ_CHECK(!error.isEmpty(), QStringLiteral("refused without a reason"));
+        FUZZ_CHECK(error.isError(), QStringLiteral("refused without a reason"));
         return 0;
     }
 
@@ -64,7 +64,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         again += CsvText::line(table->cells(row), table->delimiter);
     const std::optional<Table> reread =
         TableReader::read(again.toUtf8(), {TextEncoding::UTF8, table->delimiter}, &error);
-    FUZZ_CHECK(reread, QStringLiteral("its own CSV was refused: ") + error);
+    FUZZ_CHECK(reread, QStringLiteral("its own CSV was refused: ") + error.text());
     FUZZ_CHECK(reread->headers == table->headers,
                QStringLiteral("headers [%1] came back as [%2]")
                    .arg(table->headers.join(QLatin1Char('|')), reread->headers.join(QLatin1Char('|'))));

@@ -928,13 +928,6 @@
     </message>
 </context>
 <context>
-    <name>DatabaseFile</name>
-    <message>
-        <source>the database would take %1 MB, more than the %2 MB a database file can hold</source>
-        <translation>die Datenbank bräuchte %1 MB, mehr als die %2 MB, die eine Datenbankdatei fassen kann</translation>
-    </message>
-</context>
-<context>
     <name>DatabaseLock</name>
     <message>
         <source>it is a symbolic link</source>
@@ -1205,22 +1198,6 @@
 <context>
     <name>DocumentController</name>
     <message>
-        <source>The file cannot be read %1.</source>
-        <translation>Die Datei kann nicht gelesen werden %1.</translation>
-    </message>
-    <message>
-        <source>The file is damaged: it ends before its data does.</source>
-        <translation>Die Datei ist beschädigt: Sie endet vor ihren Daten.</translation>
-    </message>
-    <message>
-        <source>The file is not a Quillmarsh links database.</source>
-        <translation>Die Datei ist keine Quillmarsh-Linkdatenbank.</translation>
-    </message>
-    <message>
-        <source>The file is larger than any Quillmarsh links database can be.</source>
-        <translation>Die Datei ist größer, als eine Quillmarsh-Linkdatenbank sein kann.</translation>
-    </message>
-    <message>
         <source>%1
 
 File: %2</source>
@@ -1267,10 +1244,6 @@ Datei: %2</translation>
     <message>
         <source>Cancel</source>
         <translation>Abbrechen</translation>
-    </message>
-    <message>
-        <source>The file is empty.</source>
-        <translation>Die Datei ist leer.</translation>
     </message>
     <message>
         <source>Lock file: %1</source>
@@ -2231,6 +2204,89 @@ Datei: %2</translation>
     <message>
         <source>File changed</source>
         <translation>Datei geändert</translation>
+    </message>
+</context>
+<context>
+    <name>FileError</name>
+    <message>
+        <source>The file cannot be read (%1).</source>
+        <translation>Die Datei kann nicht gelesen werden (%1).</translation>
+    </message>
+    <message>
+        <source>The file is empty.</source>
+        <translation>Die Datei ist leer.</translation>
+    </message>
+    <message>
+        <source>The file is not a Quillmarsh links database.</source>
+        <translation>Die Datei ist keine Quillmarsh-Linkdatenbank.</translation>
+    </message>
+    <message>
+        <source>The file is damaged: it ends before its data does.</source>
+        <translation>Die Datei ist beschädigt: Sie endet vor ihren Daten.</translation>
+    </message>
+    <message>
+        <source>The file is larger than any Quillmarsh links database can be.</source>
+        <translation>Die Datei ist größer, als eine Quillmarsh-Linkdatenbank sein kann.</translation>
+    </message>
+    <message>
+        <source>The file was written in a format this version of Quillmarsh does not know.</source>
+        <translation>Die Datei wurde in einem Format geschrieben, das diese Version von Quillmarsh nicht kennt.</translation>
+    </message>
+    <message>
+        <source>The file is not an e-mail templates file.</source>
+        <translation>Die Datei ist keine E-Mail-Vorlagendatei.</translation>
+    </message>
+    <message>
+        <source>The file holds no e-mail templates.</source>
+        <translation>Die Datei enthält keine E-Mail-Vorlagen.</translation>
+    </message>
+    <message>
+        <source>The database holds no category.</source>
+        <translation>Die Datenbank enthält keine Kategorie.</translation>
+    </message>
+    <message>
+        <source>The file is damaged (%1).</source>
+        <translation>Die Datei ist beschädigt (%1).</translation>
+    </message>
+    <message>
+        <source>The file cannot be written (%1).</source>
+        <translation>Die Datei kann nicht geschrieben werden (%1).</translation>
+    </message>
+    <message>
+        <source>The name is that of a folder, a device or a socket, not of a file.</source>
+        <translation>Der Name ist der eines Ordners, eines Geräts oder eines Sockets, nicht der einer Datei.</translation>
+    </message>
+    <message>
+        <source>The backup copy &quot;%1&quot; cannot be written.</source>
+        <translation>Die Sicherungskopie „%1“ kann nicht geschrieben werden.</translation>
+    </message>
+    <message>
+        <source>The database would take %1 MB, more than the %2 MB a database file can hold.</source>
+        <translation>Die Datenbank bräuchte %1 MB, mehr als die %2 MB, die eine Datenbankdatei fassen kann.</translation>
+    </message>
+    <message>
+        <source>The file is larger than the largest links database.</source>
+        <translation>Die Datei ist größer als die größte Linkdatenbank.</translation>
+    </message>
+    <message>
+        <source>The file is not a table of comma-separated or tab-delimited text.</source>
+        <translation>Die Datei ist keine Tabelle aus komma- oder tabulatorgetrenntem Text.</translation>
+    </message>
+    <message>
+        <source>The file holds no table: it has no header line.</source>
+        <translation>Die Datei enthält keine Tabelle: Sie hat keine Kopfzeile.</translation>
+    </message>
+    <message>
+        <source>The table&apos;s header line is longer than %1 characters (a quote that is not closed?).</source>
+        <translation>Die Kopfzeile der Tabelle ist länger als %1 Zeichen (ein nicht geschlossenes Anführungszeichen?).</translation>
+    </message>
+    <message>
+        <source>The table has more than %1 rows, more links than a database can hold.</source>
+        <translation>Die Tabelle hat mehr als %1 Zeilen, mehr Links, als eine Datenbank fassen kann.</translation>
+    </message>
+    <message>
+        <source>Row %2 of the table has more than %1 cells; a table may have at most %1 columns.</source>
+        <translation>Zeile %2 der Tabelle hat mehr als %1 Zellen; eine Tabelle darf höchstens %1 Spalten haben.</translation>
     </message>
 </context>
 <context>
@@ -3632,10 +3688,6 @@ Datei: %2</translation>
         <translation>Das Dokument „%1“ konnte nicht gespeichert werden.</translation>
     </message>
     <message>
-        <source>%1 (%2). The previous version of the file, if any, was left as it was.</source>
-        <translation>%1 (%2). Eine vorherige Version der Datei blieb unverändert.</translation>
-    </message>
-    <message>
         <source>Save As</source>
         <translation>Speichern unter</translation>
     </message>
@@ -3662,10 +3714,6 @@ Datei: %2</translation>
     <message>
         <source>The document &quot;%1&quot; could not be reverted.</source>
         <translation>Das Dokument „%1“ konnte nicht zurückgesetzt werden.</translation>
-    </message>
-    <message>
-        <source>The saved file cannot be read (%1). Your current version is kept.</source>
-        <translation>Die gespeicherte Datei kann nicht gelesen werden (%1). Ihre aktuelle Version bleibt erhalten.</translation>
     </message>
     <message>
         <source>Do you want to save the changes you made in the document &quot;%1&quot;?</source>
@@ -3774,6 +3822,18 @@ Datei: %2</translation>
             <numerusform>%n Link löschen</numerusform>
             <numerusform>%n Links löschen</numerusform>
         </translation>
+    </message>
+    <message>
+        <source>%1 The previous version of the file, if any, was left as it was.
+
+File: %2</source>
+        <translation>%1 Eine vorherige Version der Datei blieb unverändert.
+
+Datei: %2</translation>
+    </message>
+    <message>
+        <source>%1 Your current version is kept.</source>
+        <translation>%1 Ihre aktuelle Version bleibt erhalten.</translation>
     </message>
 </context>
 <context>
@@ -4944,8 +5004,12 @@ Vergleichen Sie ihn mit dem, den Ihr Anbieter Ihnen nennt; nehmen Sie ihn nur an
         <translation>Das PDF-Dokument konnte nicht gespeichert werden.</translation>
     </message>
     <message>
-        <source>The file &quot;%1&quot; could not be written (%2).</source>
-        <translation>Die Datei „%1“ konnte nicht geschrieben werden (%2).</translation>
+        <source>%1
+
+File: %2</source>
+        <translation>%1
+
+Datei: %2</translation>
     </message>
 </context>
 <context>
@@ -5740,10 +5804,6 @@ Mit freundlichen Grüßen
     <message>
         <source>The file could not be read (%1).</source>
         <translation>Die Datei konnte nicht gelesen werden (%1).</translation>
-    </message>
-    <message>
-        <source>The file is not a table of comma-separated or tab-delimited text.</source>
-        <translation>Die Datei ist keine Tabelle aus komma- oder tabulatorgetrenntem Text.</translation>
     </message>
     <message>
         <source>The partners could not be imported.</source>

@@ -29,12 +29,12 @@ int runChart(const QStringList &arguments, QTextStream &out, QTextStream &err)
     if (!Cli::openDatabase(files.at(0), store, err))
         return ExitBadFile;
     const StatisticsChartPainter painter(store, view);
-    QString error;
+    FileError error;
     // The PDF is the printed page; the image is the chart as the statistics sheet shows it.
     const bool written = pdf ? painter.writePagePdf(output, QPageSize(QPageSize::A4), &error)
                              : painter.writeImage(output, QSize(560, 300), &error);
     if (!written) {
-        err << output << ": " << error << Qt::endl;
+        err << output << ": " << error.text() << Qt::endl;
         return ExitBadFile;
     }
     out << output << Qt::endl;

@@ -107,13 +107,13 @@ bool saveDatabase(CollectionManager &store, const QString &path, QTextStream &er
             << "nothing was written" << Qt::endl;
         return false;
     }
-    QString error;
+    FileError error;
     if (DatabaseFile::write(store, path, &error)) {
         if (opened != openedFiles().cend())
             openedFiles().insert(path, FileIdentity::of(path));
         return true;
     }
-    err << path << ": " << CliCommand::tr("cannot write (%1)").arg(error) << Qt::endl;
+    err << path << ": " << CliCommand::tr("cannot write (%1)").arg(error.text()) << Qt::endl;
     return false;
 }
 

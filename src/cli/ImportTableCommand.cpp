@@ -48,10 +48,10 @@ int runImportTable(const QStringList &arguments, QTextStream &, QTextStream &err
     CollectionManager store;
     if (!Cli::openDatabase(files.at(0), store, err))
         return ExitBadFile;
-    QString error;
+    FileError error;
     std::optional<Table> table = TableReader::readFile(tablePath, options, &error);
     if (!table) {
-        err << tablePath << ": " << error << Qt::endl;
+        err << tablePath << ": " << error.text() << Qt::endl;
         return ExitBadFile;
     }
     TableImporter importer(store, *table, TableColumns::mappingOfHeaders(table->headers), update);

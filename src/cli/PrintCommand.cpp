@@ -14,10 +14,10 @@ int runPrint(const QStringList &arguments, QTextStream &out, QTextStream &err)
     CollectionManager store;
     if (!Cli::openDatabase(arguments.at(0), store, err))
         return ExitBadFile;
-    QString error;
+    FileError error;
     int pages = 0;
     if (!PrintPainter(store).writePdf(arguments.at(1), QPageSize(QPageSize::A4), &error, &pages)) {
-        err << arguments.at(1) << ": " << error << Qt::endl;
+        err << arguments.at(1) << ": " << error.text() << Qt::endl;
         return ExitBadFile;
     }
     out << (pages == 1 ? QStringLiteral("%1 page was printed.") : QStringLiteral("%1 pages were printed."))

@@ -35,13 +35,13 @@ int exportTemplates(const QStringList &arguments, QTextStream &err)
     CollectionManager store;
     if (!Cli::openDatabase(arguments.at(0), store, err))
         return ExitBadFile;
-    QString error;
+    FileError error;
     if (store.emailTemplates().empty()) {
         err << arguments.at(0) << ": " << CliCommand::tr("holds no e-mail templates to export") << Qt::endl;
         return ExitBadFile;
     }
     if (!EmailTemplateFile::exportEmailTemplatesToFileAtPath(store, arguments.at(1), false, &error)) {
-        err << arguments.at(1) << ": " << CliCommand::tr("cannot write (%1)").arg(error) << Qt::endl;
+        err << arguments.at(1) << ": " << CliCommand::tr("cannot write (%1)").arg(error.text()) << Qt::endl;
         return ExitBadFile;
     }
     return ExitOk;

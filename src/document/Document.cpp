@@ -107,7 +107,7 @@ bool Document::revert(FileError *error)
     return read(m_filePath, error);
 }
 
-bool Document::save(const QString &path, QString *error)
+bool Document::save(const QString &path, FileError *error)
 {
     if (!DatabaseFile::write(m_store, path, error, keepBackupFile()))
         return false;
@@ -329,7 +329,7 @@ void Document::autoSaveWithTimer()
             StatusMessageMs);
         return;
     }
-    QString error;
+    FileError error;
     if (!save(m_filePath, &error))
-        emit autoSaveFailed(m_filePath, error);
+        emit autoSaveFailed(m_filePath, error.message());
 }

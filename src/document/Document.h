@@ -49,7 +49,7 @@ public:
     bool revert(FileError *error = nullptr);
     // Writes atomically, keeping the old file as NAME~.site when the preference asks for it. Saved
     // under another name, the database takes its verification history along.
-    bool save(const QString &path, QString *error = nullptr);
+    bool save(const QString &path, FileError *error = nullptr);
     static bool keepBackupFile();
     // The lock taken before the file was read (null when none could be taken).
     void adoptLock(std::unique_ptr<DatabaseLock> lock);
@@ -124,8 +124,8 @@ signals:
     void notificationsRecomputed();
     // Something the user should read in passing (a history that could not follow a save...).
     void statusMessage(const QString &message, int timeoutMs);
-    // Saving on the timer failed; nothing was written.
-    void autoSaveFailed(const QString &path, const QString &error);
+    // Saving on the timer failed; nothing was written. `why` is in the user's language.
+    void autoSaveFailed(const QString &path, const QString &why);
 
 private:
     void fileWasReadOrWritten(const QString &path);

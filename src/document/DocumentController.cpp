@@ -60,29 +60,8 @@ MyDocument *DocumentController::newDocument(const SiteProfileTexts &profile, boo
 
 QString DocumentController::openFailureMessage(const QString &path, const FileError &error)
 {
-    QString why;
-    switch (error.kind()) {
-    case FileError::Kind::CannotOpen:
-    case FileError::Kind::CannotRead:
-        why = tr("The file cannot be read %1.").arg(QStringLiteral("(%1)").arg(error.detail()));
-        break;
-    case FileError::Kind::Empty:
-        why = tr("The file is empty.");
-        break;
-    case FileError::Kind::Truncated:
-        why = tr("The file is damaged: it ends before its data does.");
-        break;
-    case FileError::Kind::NotADatabase:
-        why = tr("The file is not a Quillmarsh links database.");
-        break;
-    case FileError::Kind::TooLarge:
-        why = tr("The file is larger than any Quillmarsh links database can be.");
-        break;
-    default:
-        why = error.text();
-        break;
-    }
-    return tr("%1\n\nFile: %2").arg(why, QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath()));
+    return tr("%1\n\nFile: %2")
+        .arg(error.message(), QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath()));
 }
 
 MyDocument *DocumentController::openDocument(const QString &path, QWidget *parent)

@@ -255,11 +255,11 @@ void MyDocument::updateTitle()
     setWindowFilePath(filePath());
 }
 
-void MyDocument::reportSaveFailure(const QString &path, const QString &error)
+void MyDocument::reportSaveFailure(const QString &path, const QString &why)
 {
     MessageBox::alert(this, tr("The document \"%1\" could not be saved.").arg(QFileInfo(path).fileName()),
-                      tr("%1 (%2). The previous version of the file, if any, was left as it was.")
-                          .arg(error, QDir::toNativeSeparators(path)),
+                      tr("%1 The previous version of the file, if any, was left as it was.\n\nFile: %2")
+                          .arg(why, QDir::toNativeSeparators(path)),
                       {}, MessageBox::Critical);
 }
 
@@ -282,9 +282,9 @@ bool MyDocument::saveWithoutAsking()
 {
     if (filePath().isEmpty())
         return saveAs();
-    QString error;
+    FileError error;
     if (!saveToFile(filePath(), &error)) {
-        reportSaveFailure(filePath(), error);
+        reportSaveFailure(filePath(), error.message());
         return false;
     }
     return true;
@@ -302,9 +302,9 @@ bool MyDocument::saveAs()
         return false;
     if (QFileInfo(path).suffix().isEmpty())
         path += QStringLiteral(".site");
-    QString error;
+    FileError error;
     if (!saveToFile(path, &error)) {
-        reportSaveFailure(path, error);
+        reportSaveFailure(path, error.message());
         return false;
     }
     if (DocumentController *controller = DocumentController::instance())
@@ -343,10 +343,9 @@ bool MyDocument::reloadFromDisk()
     refreshUI();
     emailTemplatesChanged();
     if (!read) {
-        MessageBox::alert(
-            this, tr("The document \"%1\" could not be reverted.").arg(displayName()),
-            tr("The saved file cannot be read (%1). Your current version is kept.").arg(error.text()), {},
-            MessageBox::Critical);
+        MessageBox::alert(this, tr("The document \"%1\" could not be reverted.").arg(displayName()),
+                          tr("%1 Your current version is kept.").arg(error.message()), {},
+                          MessageBox::Critical);
     }
     return read;
 }

@@ -58,7 +58,7 @@ public:
     QString displayName() const { return m_document->displayName(); }
     bool isEdited() const { return isWindowModified(); }
     static bool isTemplatesFile(const QString &path) { return Document::isTemplatesFile(path); }
-    bool saveToFile(const QString &path, QString *error = nullptr) { return m_document->save(path, error); }
+    bool saveToFile(const QString &path, FileError *error = nullptr) { return m_document->save(path, error); }
     // Reads the file again, discarding unsaved changes; the selection and window state stay.
     bool reloadFromDisk();
     DocumentFileGuard *fileGuard() const { return m_fileGuard; }
@@ -204,7 +204,7 @@ private:
     // A drop of links on a category, as one undoable change; returns the IDs it moved.
     QStringList moveDroppedLinks(const QStringList &ids, TreeNode *category);
     bool askToSaveChanges();
-    void reportSaveFailure(const QString &path, const QString &error);
+    void reportSaveFailure(const QString &path, const QString &why);
     void sendEmailToSelectedLink(const std::function<bool(Link &)> &send);
     void visitURL(const QString &url, const QString &title, const QString &message);
 

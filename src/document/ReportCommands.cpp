@@ -12,6 +12,7 @@
 #include "publish/ui/StatisticsDialogController.h"
 
 #include <QAction>
+#include <QDir>
 #include <QPrinter>
 
 ReportCommands::ReportCommands(MyDocument *document) : DocumentCommandArea(document)
@@ -171,10 +172,10 @@ bool ReportCommands::exportPDF(QWidget *parent, const PageSource &pages, const Q
                                                        tr("PDF documents (*.pdf)"), QStringLiteral("pdf"));
     if (path.isEmpty())
         return false;
-    QString error;
+    FileError error;
     if (!pages.writePdf(path, &error)) {
         MessageBox::alert(parent, tr("The PDF document could not be saved."),
-                          tr("The file \"%1\" could not be written (%2).").arg(path, error), {},
+                          tr("%1\n\nFile: %2").arg(error.message(), QDir::toNativeSeparators(path)), {},
                           MessageBox::Critical);
         return false;
     }

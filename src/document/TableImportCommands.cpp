@@ -59,9 +59,10 @@ bool TableImportCommands::importPartnersFromFile(const QString &path)
         m_dialog = new TableImportDialogController(&collectionManager(), document());
         connect(m_dialog, &QDialog::finished, this, &TableImportCommands::importPartnersSheetDidEnd);
     }
-    QString why;
+    // The table reader's own reason: a table past a cap is not called "not a table".
+    FileError why;
     if (error.isEmpty() && !m_dialog->initializeWithData(data, QFileInfo(path).fileName(), &why))
-        error = tr("The file is not a table of comma-separated or tab-delimited text.");
+        error = why.message();
     if (!error.isEmpty()) {
         MessageBox::alert(document(), tr("The partners could not be imported."), error, {},
                           MessageBox::Critical);

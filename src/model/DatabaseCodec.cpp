@@ -77,7 +77,7 @@ int headerValue(const char *bytes)
 
 } // namespace
 
-bool DatabaseCodec::write(CollectionManager &store, QIODevice &device, QString *error)
+bool DatabaseCodec::write(CollectionManager &store, QIODevice &device)
 {
     RecordWriter out(device);
     std::memcpy(out.next(4), "0102", 4);
@@ -105,12 +105,7 @@ bool DatabaseCodec::write(CollectionManager &store, QIODevice &device, QString *
         namedString.appendDataRepresentation(entry);
         out.append(entry);
     }
-    if (!out.flush()) {
-        if (error)
-            *error = QStringLiteral("cannot write");
-        return false;
-    }
-    return true;
+    return out.flush();
 }
 
 qint64 DatabaseCodec::encodedSize(CollectionManager &store)

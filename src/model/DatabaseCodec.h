@@ -14,8 +14,9 @@ class QIODevice;
 class DatabaseCodec
 {
 public:
-    // Writes the whole database; moves the window state into the named strings first.
-    static bool write(CollectionManager &store, QIODevice &device, QString *error = nullptr);
+    // Writes the whole database; moves the window state into the named strings first. False when
+    // the device took not every byte.
+    static bool write(CollectionManager &store, QIODevice &device);
     // The number of bytes write() will produce, worked out from the records without encoding them;
     // moves the window state into the named strings first, as write() does.
     static qint64 encodedSize(CollectionManager &store);

@@ -4,7 +4,6 @@
 #include "DatabaseCodec.h"
 #include "OutputFile.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -31,40 +30,32 @@ QString backupPath(const QString &path)
     return info.dir().filePath(base + QLatin1Char('~') + (suffix.isEmpty() ? QString() : "." + suffix));
 }
 
-bool writeAtomically(const QString &path, const QByteArray &bytes, QString *error)
+bool writeAtomically(const QString &path, const QByteArray &bytes, FileError *error)
 {
     return OutputFile::write(path, bytes, error);
 }
 
-bool write(CollectionManager &store, const QString &path, QString *error, bool backup)
+bool write(CollectionManager &store, const QString &path, FileError *error, bool backup)
 {
     // A file the readers refuse would lose the database: it is not written at all.
     const qint64 size = DatabaseCodec::encodedSize(store);
-    if (size > MaximumFileSize) {
-        if (error)
-            *error = QCoreApplication::translate("DatabaseFile",
-                                                 "the database would take %1 MB, more than the %2 MB a "
-                                                 "database file can hold")
-                         .arg((size + (1 << 20) - 1) >> 20)
-                         .arg(MaximumFileSize >> 20);
-        return false;
-    }
+    if (size > MaximumFileSize)
+        return FileError::fail(error, FileError::Kind::DatabaseTooLarge,
+                               QString::number((size + (1 << 20) - 1) >> 20), MaximumFileSize >> 20);
     // A backup of a device or a pipe makes no sense: only a regular file is copied.
     if (backup && QFileInfo(path).isFile()) {
         const QString copy = backupPath(path);
         QFile::remove(copy);
-        if (!QFile::copy(path, copy)) {
-            if (error)
-                *error = QStringLiteral("cannot write the backup copy %1").arg(copy);
-            return false;
-        }
+        if (!QFile::copy(path, copy))
+            return FileError::fail(error, FileError::Kind::CannotWriteBackup, copy);
     }
     OutputFile file(path);
     if (!file.open(error))
         return false;
-    if (!DatabaseCodec::write(store, file.device(), error)) {
-        if (error && !file.device().errorString().isEmpty())
-            *error = file.device().errorString();
+    if (!DatabaseCodec::write(store, file.device())) {
+        const QString why = file.device().errorString();
+        FileError::fail(error, FileError::Kind::CannotWrite,
+                        why.isEmpty() ? QStringLiteral("cannot write") : why);
         file.cancel();
         return false;
     }

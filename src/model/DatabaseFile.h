@@ -17,9 +17,10 @@ bool read(const QString &path, CollectionManager &store, FileError *error = null
           QStringList *notes = nullptr);
 // Writes atomically (see OutputFile): the old file stays whole if anything fails. With `backup`, the previous
 // file is kept beside it as "NAME~.site".
-bool write(CollectionManager &store, const QString &path, QString *error = nullptr, bool backup = false);
+// Refuses (DatabaseTooLarge) a database the readers would not read back.
+bool write(CollectionManager &store, const QString &path, FileError *error = nullptr, bool backup = false);
 // Writes bytes atomically; shared by every exporter that replaces a user's file.
-bool writeAtomically(const QString &path, const QByteArray &bytes, QString *error = nullptr);
+bool writeAtomically(const QString &path, const QByteArray &bytes, FileError *error = nullptr);
 QString backupPath(const QString &path);
 
 // Largest file the readers accept, also from a pipe or device that never ends; no realistic

@@ -30,10 +30,9 @@ TargetKind targetKind(const QString &path)
     return TargetKind::Refused;
 }
 
-void setError(QString *error, const QString &why)
+void setError(FileError *error, const QString &why)
 {
-    if (error)
-        *error = why;
+    FileError::fail(error, FileError::Kind::CannotWrite, why);
 }
 
 } // namespace
@@ -50,11 +49,11 @@ bool OutputFile::isStream(const QString &path)
     return targetKind(path) == TargetKind::Stream;
 }
 
-bool OutputFile::open(QString *error)
+bool OutputFile::open(FileError *error)
 {
     switch (targetKind(m_path)) {
     case TargetKind::Refused:
-        setError(error, QStringLiteral("not a regular file"));
+        FileError::fail(error, FileError::Kind::NotARegularFile);
         return false;
     case TargetKind::Stream:
         m_direct = true;
@@ -81,7 +80,7 @@ QIODevice &OutputFile::device()
     return m_saveFile;
 }
 
-bool OutputFile::finishWriting(QString *error)
+bool OutputFile::finishWriting(FileError *error)
 {
     if (m_direct || m_finished)
         return true;
@@ -99,7 +98,7 @@ bool OutputFile::finishWriting(QString *error)
     return true;
 }
 
-bool OutputFile::commit(QString *error)
+bool OutputFile::commit(FileError *error)
 {
     if (m_direct) {
         const bool written = m_streamFile.isOpen() && m_streamFile.error() == QFileDevice::NoError;
@@ -126,7 +125,7 @@ void OutputFile::cancel()
         m_saveFile.cancelWriting();
 }
 
-bool OutputFile::write(const QString &path, const QByteArray &bytes, QString *error)
+bool OutputFile::write(const QString &path, const QByteArray &bytes, FileError *error)
 {
     OutputFile file(path);
     if (!file.open(error))
@@ -139,15 +138,19 @@ bool OutputFile::write(const QString &path, const QByteArray &bytes, QString *er
     return file.commit(error);
 }
 
-bool OutputFile::writeAll(const QList<std::pair<QString, QByteArray>> &files, QString *error,
+bool OutputFile::writeAll(const QList<std::pair<QString, QByteArray>> &files, FileError *error,
                           QString *failedPath)
 {
     std::vector<std::unique_ptr<OutputFile>> outputs;
     for (const auto &[path, bytes] : files) {
         auto file = std::make_unique<OutputFile>(path);
-        const bool written =
-            file->open(error) && file->device().write(bytes) == bytes.size() && file->finishWriting(error);
-        if (!written) {
+        bool written = file->open(error);
+        // A short write says why too, not only a failed open or flush.
+        if (written && file->device().write(bytes) != bytes.size()) {
+            setError(error, file->device().errorString());
+            written = false;
+        }
+        if (!written || !file->finishWriting(error)) {
             if (failedPath)
                 *failedPath = path;
             return false; // every file opened so far is dropped with its OutputFile

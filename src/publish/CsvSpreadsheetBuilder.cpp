@@ -69,12 +69,12 @@ QByteArray CsvSpreadsheetBuilder::data() const
 
 bool CsvSpreadsheetBuilder::exportSiteAtPath(const QString &path, QString *error) const
 {
-    QString why;
+    FileError why;
     if (DatabaseFile::writeAtomically(path, data(), &why))
         return true;
     if (error)
         *error =
             QCoreApplication::translate("SpreadsheetBuilder", "The file \"%1\" could not be written (%2).")
-                .arg(QDir::toNativeSeparators(path), why);
+                .arg(QDir::toNativeSeparators(path), why.text());
     return false;
 }

@@ -132,12 +132,12 @@ bool LinksPageExporter::exportHTMLWithCollectionManager(const CollectionManager 
     if (responsive || collectionManager.selfInfo().renderMode() == RenderModeSinglePage) {
         const QString page =
             responsive ? ResponsivePageBuilder(collectionManager).page() : builder.HTMLForSinglePage();
-        QString why;
+        FileError why;
         if (DatabaseFile::writeAtomically(path, page.toUtf8(), &why))
             return true;
         if (error)
-            *error =
-                tr("The file \"%1\" could not be written (%2).").arg(QDir::toNativeSeparators(path), why);
+            *error = tr("The file \"%1\" could not be written (%2).")
+                         .arg(QDir::toNativeSeparators(path), why.text());
         return false;
     }
 
@@ -176,11 +176,12 @@ bool LinksPageExporter::exportHTMLWithCollectionManager(const CollectionManager 
             *error = tr("There is nothing to export.");
         return false;
     }
-    QString why;
+    FileError why;
     QString failed;
     if (OutputFile::writeAll(pages, &why, &failed))
         return true;
     if (error)
-        *error = tr("The file \"%1\" could not be written (%2).").arg(QDir::toNativeSeparators(failed), why);
+        *error = tr("The file \"%1\" could not be written (%2).")
+                     .arg(QDir::toNativeSeparators(failed), why.text());
     return false;
 }

@@ -27,13 +27,11 @@ QByteArray PageSource::pdfData() const
     return drawn ? pdf : QByteArray();
 }
 
-bool PageSource::writePdf(const QString &path, QString *error) const
+bool PageSource::writePdf(const QString &path, FileError *error) const
 {
     const QByteArray pdf = pdfData();
-    if (pdf.isEmpty()) {
-        if (error)
-            *error = QCoreApplication::translate("PageSource", "The pages could not be drawn.");
-        return false;
-    }
+    if (pdf.isEmpty())
+        return FileError::fail(error, FileError::Kind::NotMade,
+                               QCoreApplication::translate("PageSource", "The pages could not be drawn."));
     return DatabaseFile::writeAtomically(path, pdf, error);
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/FileError.h"
+
 #include <QByteArray>
 #include <QSizeF>
 #include <QString>
@@ -28,5 +30,5 @@ public:
 
     // Every page as a PDF document of the paper's size, written atomically.
     QByteArray pdfData() const;
-    bool writePdf(const QString &path, QString *error = nullptr) const;
+    bool writePdf(const QString &path, FileError *error = nullptr) const;
 };

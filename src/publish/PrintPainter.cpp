@@ -91,14 +91,12 @@ QByteArray PrintPainter::pdfData(const QPageSize &pageSize, int *pages) const
     return drawn ? pdf : QByteArray();
 }
 
-bool PrintPainter::writePdf(const QString &path, const QPageSize &pageSize, QString *error, int *pages) const
+bool PrintPainter::writePdf(const QString &path, const QPageSize &pageSize, FileError *error,
+                            int *pages) const
 {
     const QByteArray pdf = pdfData(pageSize, pages);
-    if (pdf.isEmpty()) {
-        if (error)
-            *error = tr("The pages could not be drawn.");
-        return false;
-    }
+    if (pdf.isEmpty())
+        return FileError::fail(error, FileError::Kind::NotMade, tr("The pages could not be drawn."));
     return DatabaseFile::writeAtomically(path, pdf, error);
 }
 

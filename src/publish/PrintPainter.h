@@ -1,6 +1,7 @@
 #pragma once
 
 #include "PrintView.h"
+#include "model/FileError.h"
 
 #include <QByteArray>
 #include <QCoreApplication>
@@ -26,7 +27,7 @@ public:
     bool print(QPagedPaintDevice &device, QString *error = nullptr) const;
     QByteArray pdfData(const QPageSize &pageSize = QPageSize(QPageSize::A4), int *pages = nullptr) const;
     bool writePdf(const QString &path, const QPageSize &pageSize = QPageSize(QPageSize::A4),
-                  QString *error = nullptr, int *pages = nullptr) const;
+                  FileError *error = nullptr, int *pages = nullptr) const;
 
     // One page, on a painter that draws in points (PageFonts::beginPoints).
     void drawPage(QPainter &painter, const PrintView &view, const PageFonts &fonts, int page) const;

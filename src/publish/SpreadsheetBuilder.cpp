@@ -174,10 +174,11 @@ bool SpreadsheetBuilder::exportSiteAtPath(const QString &path, QString *error) c
 
 bool SpreadsheetBuilder::exportSiteAtPath(const QString &path, TextEncoding encoding, QString *error) const
 {
-    QString why;
+    FileError why;
     if (DatabaseFile::writeAtomically(path, data(encoding), &why))
         return true;
     if (error)
-        *error = tr("The file \"%1\" could not be written (%2).").arg(QDir::toNativeSeparators(path), why);
+        *error =
+            tr("The file \"%1\" could not be written (%2).").arg(QDir::toNativeSeparators(path), why.text());
     return false;
 }

@@ -257,26 +257,20 @@ QByteArray StatisticsChartPainter::pagePdfData(const QPageSize &pageSize) const
 }
 
 bool StatisticsChartPainter::writePagePdf(const QString &path, const QPageSize &pageSize,
-                                          QString *error) const
+                                          FileError *error) const
 {
     const QByteArray pdf = pagePdfData(pageSize);
-    if (pdf.isEmpty()) {
-        if (error)
-            *error = tr("The page could not be drawn.");
-        return false;
-    }
+    if (pdf.isEmpty())
+        return FileError::fail(error, FileError::Kind::NotMade, tr("The page could not be drawn."));
     return DatabaseFile::writeAtomically(path, pdf, error);
 }
 
-bool StatisticsChartPainter::writeImage(const QString &path, const QSize &size, QString *error) const
+bool StatisticsChartPainter::writeImage(const QString &path, const QSize &size, FileError *error) const
 {
     QByteArray png;
     QBuffer buffer(&png);
     buffer.open(QIODevice::WriteOnly);
-    if (!image(size).save(&buffer, "PNG")) {
-        if (error)
-            *error = tr("The image could not be made.");
-        return false;
-    }
+    if (!image(size).save(&buffer, "PNG"))
+        return FileError::fail(error, FileError::Kind::NotMade, tr("The image could not be made."));
     return DatabaseFile::writeAtomically(path, png, error);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "NameValuePair.h"
+#include "model/FileError.h"
 
 #include <QByteArray>
 #include <QColor>
@@ -46,8 +47,8 @@ public:
     bool print(QPagedPaintDevice &device, QString *error = nullptr) const;
     QByteArray pagePdfData(const QPageSize &pageSize = QPageSize(QPageSize::A4)) const;
     bool writePagePdf(const QString &path, const QPageSize &pageSize = QPageSize(QPageSize::A4),
-                      QString *error = nullptr) const;
-    bool writeImage(const QString &path, const QSize &size, QString *error = nullptr) const;
+                      FileError *error = nullptr) const;
+    bool writeImage(const QString &path, const QSize &size, FileError *error = nullptr) const;
     QString printJobTitle() const;
 
     // The drawing itself, also usable with any numbers. Draws nothing with fewer colours than numbers.

@@ -3,9 +3,7 @@
 #include "VerificationSheetForm.h"
 #include "model/CollectionManager.h"
 
-#include <QFile>
 #include <QHash>
-#include <QIcon>
 #include <QSet>
 
 namespace {
@@ -186,23 +184,6 @@ void VerificationRowModel::setResult(int row, VerificationResult result)
     emit dataChanged(index(row, StatusColumn), index(row, WarningColumn));
 }
 
-QString VerificationRowModel::imageNameForResult(VerificationResult result)
-{
-    switch (result) {
-    case VerificationInProgress:
-        return QStringLiteral("verifyprogress");
-    case VerificationSucceeded:
-        return QStringLiteral("verifysuccess");
-    case VerificationNoResponse:
-    case VerificationLinksPageNotLoaded:
-    case VerificationLinkNotFound:
-    case VerificationNoLinksPageURL:
-        return QStringLiteral("warning");
-    default:
-        return QString();
-    }
-}
-
 void VerificationRowModel::refreshTable()
 {
     if (!m_linkInfos.empty())
@@ -227,8 +208,6 @@ QVariant VerificationRowModel::data(const QModelIndex &index, int role) const
     switch (role) {
     case ResultCodeRole:
         return int(info.result());
-    case ImageNameRole:
-        return imageNameForResult(info.result());
     case DetailsRole:
         return info.details().summary();
     case LinkIDRole:
@@ -251,12 +230,6 @@ QVariant VerificationRowModel::data(const QModelIndex &index, int role) const
         // Words for the image, for screen readers.
         if (role == Qt::AccessibleTextRole)
             return VerificationSheetForm::statusText(info);
-        if (role == Qt::DecorationRole) {
-            // The images are the application's; a window-less user of the rows has none.
-            const QString path = QStringLiteral(":/images/%1.svg").arg(imageNameForResult(info.result()));
-            if (!imageNameForResult(info.result()).isEmpty() && QFile::exists(path))
-                return QIcon(path);
-        }
         break;
     case LinkColumn:
         if (role == Qt::DisplayRole)

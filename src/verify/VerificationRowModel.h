@@ -15,6 +15,8 @@ class CollectionManager;
 // The rows of the verification sheet: every verifiable link with its tick and where its check
 // stands, fed by the signals of the scheduler it follows. Five columns: the tick, the status image,
 // the link's title, its category and the result text. The ticks are read-only once a run started.
+// The status column gives the row's result as a value (ResultCodeRole) and words for screen readers;
+// which image shows it is the view's choice.
 class VerificationRowModel : public QAbstractTableModel
 {
     Q_OBJECT
@@ -31,7 +33,6 @@ public:
     enum Role
     {
         ResultCodeRole = Qt::UserRole + 1, // the row's VerificationResult as an int
-        ImageNameRole,                     // "verifysuccess", "warning", "verifyprogress" or empty
         DetailsRole,                       // the one-line details of the check
         LinkIDRole,
     };
@@ -63,8 +64,6 @@ public:
     int numLinks() const { return int(m_linkInfos.size()); }
     const LinkInfo &linkInfo(int row) const { return m_linkInfos.at(size_t(row)); }
     const std::vector<LinkInfo> &linkInfos() const { return m_linkInfos; }
-
-    static QString imageNameForResult(VerificationResult result);
 
     int rowCount(const QModelIndex &parent = QModelIndex()) const override;
     int columnCount(const QModelIndex &parent = QModelIndex()) const override;

@@ -35,13 +35,10 @@ QByteArray dataRepresentation(const CollectionManager &store)
 }
 
 bool exportEmailTemplatesToFileAtPath(const CollectionManager &store, const QString &path, bool,
-                                      QString *error)
+                                      FileError *error)
 {
-    if (store.emailTemplates().empty()) {
-        if (error)
-            *error = QStringLiteral("no e-mail templates to export");
-        return false;
-    }
+    if (store.emailTemplates().empty())
+        return FileError::fail(error, FileError::Kind::NoTemplates);
     return DatabaseFile::writeAtomically(path, dataRepresentation(store), error);
 }
 

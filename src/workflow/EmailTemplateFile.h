@@ -21,7 +21,7 @@ QByteArray dataRepresentation(const CollectionManager &store);
 // is refused: such a file could never be imported. There is no per-file hidden-extension
 // attribute here, so the flag is accepted and ignored.
 bool exportEmailTemplatesToFileAtPath(const CollectionManager &store, const QString &path,
-                                      bool hideExtension = false, QString *error = nullptr);
+                                      bool hideExtension = false, FileError *error = nullptr);
 
 // Reads the file and merges its templates by ID. True when the file was usable, also when the
 // question was answered with Cancel (then nothing changed); false for an unreadable, short or

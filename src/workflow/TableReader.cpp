@@ -7,12 +7,7 @@
 
 namespace {
 
-bool fail(QString *error, const QString &why)
-{
-    if (error)
-        *error = why;
-    return false;
-}
+using Kind = FileError::Kind;
 
 bool isLineEnd(QChar c)
 {
@@ -101,7 +96,7 @@ QStringList headerCells(QStringView text, QChar delimiter)
 // Splits the whole text into rows in place: each row's cell values are written over the text they
 // were read from (a value is never longer than its field and the delimiter after it), so the table
 // needs no memory beyond the text. The header row becomes the table's headers; blank rows go.
-bool splitRows(Table &table, QString *error)
+bool splitRows(Table &table, FileError *error)
 {
     QString &text = table.text;
     QChar *out = text.data();
@@ -117,11 +112,8 @@ bool splitRows(Table &table, QString *error)
         int cells = 0;
         do {
             if (++cells > TableReader::MaximumCells)
-                return fail(error,
-                            QStringLiteral("has more than %1 cells in row %2; a table may have at most "
-                                           "%1 columns")
-                                .arg(TableReader::MaximumCells)
-                                .arg(number));
+                return FileError::fail(error, Kind::TooManyCells, QString::number(number),
+                                       TableReader::MaximumCells);
             if (cells > 1)
                 out[written++] = Table::CellEnd;
             readField(source, delimiter, position, [&](QChar c) { out[written++] = c; });
@@ -134,9 +126,8 @@ bool splitRows(Table &table, QString *error)
         if (!headerRead) {
             // Column names, not a text: a longer header is a quote that never closes.
             if (row.length > TableReader::MaximumHeaderLength)
-                return fail(error, QStringLiteral("has a header line longer than %1 characters (a quote that "
-                                                  "is not closed?)")
-                                       .arg(TableReader::MaximumHeaderLength));
+                return FileError::fail(error, Kind::HeaderTooLong, QString(),
+                                       TableReader::MaximumHeaderLength);
             table.headers = table.cells(row);
             table.headerNumber = number;
             headerRead = true;
@@ -144,8 +135,7 @@ bool splitRows(Table &table, QString *error)
             continue;
         }
         if (table.rows.size() == TableReader::MaximumRows)
-            return fail(error, QStringLiteral("has more than %1 rows, more links than a database can hold")
-                                   .arg(TableReader::MaximumRows));
+            return FileError::fail(error, Kind::TooManyRows, QString(), TableReader::MaximumRows);
         table.rows.append(row);
     }
     text.truncate(written);
@@ -204,10 +194,10 @@ QChar TableReader::detectDelimiter(QStringView text)
     return best;
 }
 
-std::optional<Table> TableReader::read(const QByteArray &data, const Options &options, QString *error)
+std::optional<Table> TableReader::read(const QByteArray &data, const Options &options, FileError *error)
 {
     if (data.size() > MaximumSize) {
-        fail(error, QStringLiteral("is too large (more than %1 bytes)").arg(MaximumSize));
+        FileError::fail(error, Kind::TableTooLarge, QString(), MaximumSize);
         return std::nullopt;
     }
     const TextEncoding encoding = options.encoding.value_or(detectEncoding(data));
@@ -215,14 +205,14 @@ std::optional<Table> TableReader::read(const QByteArray &data, const Options &op
 }
 
 std::optional<Table> TableReader::readText(QString text, TextEncoding encoding, const Options &options,
-                                           QString *error)
+                                           FileError *error)
 {
     Table table;
     table.encoding = encoding;
     table.text = std::move(text);
     // A database, an image or a spreadsheet program's own format: none of them is text.
     if (table.text.contains(Table::CellEnd)) {
-        fail(error, QStringLiteral("is not a text table (CSV or tab-delimited)"));
+        FileError::fail(error, Kind::NotATable);
         return std::nullopt;
     }
     // The header is in the first lines; a quote that never closes must not make the guess read the
@@ -232,21 +222,21 @@ std::optional<Table> TableReader::readText(QString text, TextEncoding encoding, 
     if (!splitRows(table, error))
         return std::nullopt;
     if (table.headers.isEmpty()) {
-        fail(error, QStringLiteral("holds no table (no header line)"));
+        FileError::fail(error, Kind::NoHeaderLine);
         return std::nullopt;
     }
     return table;
 }
 
-std::optional<Table> TableReader::readFile(const QString &path, const Options &options, QString *error)
+std::optional<Table> TableReader::readFile(const QString &path, const Options &options, FileError *error)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        fail(error, QStringLiteral("cannot open (%1)").arg(file.errorString()));
+        FileError::fail(error, Kind::CannotOpen, file.errorString());
         return std::nullopt;
     }
     if (!file.isSequential() && file.size() > MaximumSize) {
-        fail(error, QStringLiteral("is too large (more than %1 bytes)").arg(MaximumSize));
+        FileError::fail(error, Kind::TableTooLarge, QString(), MaximumSize);
         return std::nullopt;
     }
     // A pipe is read in pieces up to one byte past the cap, which is then refused.
@@ -261,11 +251,11 @@ std::optional<Table> TableReader::readFile(const QString &path, const Options &o
         data = file.readAll();
     }
     if (file.error() != QFileDevice::NoError) {
-        fail(error, QStringLiteral("cannot read (%1)").arg(file.errorString()));
+        FileError::fail(error, Kind::CannotRead, file.errorString());
         return std::nullopt;
     }
     if (data.size() > MaximumSize) {
-        fail(error, QStringLiteral("is too large (more than %1 bytes)").arg(MaximumSize));
+        FileError::fail(error, Kind::TableTooLarge, QString(), MaximumSize);
         return std::nullopt;
     }
     const TextEncoding encoding = options.encoding.value_or(detectEncoding(data));

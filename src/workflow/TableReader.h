@@ -2,6 +2,7 @@
 
 #include "Table.h"
 
+#include "model/FileError.h"
 #include "model/Link.h"
 
 #include <QByteArray>
@@ -34,12 +35,12 @@ public:
         std::optional<QChar> delimiter;       // none: found from the header line
     };
 
-    // The table, or none with `error` saying why ("is not a text table", "is too large").
+    // The table, or none with `error` saying why (NotATable, TableTooLarge, TooManyRows, ...).
     static std::optional<Table> read(const QByteArray &data, const Options &options = {},
-                                     QString *error = nullptr);
+                                     FileError *error = nullptr);
     // The same from a file, which may be a pipe: never more than MaximumSize bytes are read.
     static std::optional<Table> readFile(const QString &path, const Options &options = {},
-                                         QString *error = nullptr);
+                                         FileError *error = nullptr);
 
     // UTF-16 when the bytes start with its byte-order mark, UTF-8 with one or when they are valid
     // UTF-8, otherwise ISO Latin 1.
@@ -56,5 +57,5 @@ private:
     static constexpr qsizetype DelimiterScanSize = MaximumHeaderLength;
 
     static std::optional<Table> readText(QString text, TextEncoding encoding, const Options &options,
-                                         QString *error);
+                                         FileError *error);
 };

@@ -68,8 +68,8 @@ void TestMailCommands::initTestCase()
     builder.link(LinkFields{.title = QStringLiteral("Silent"), .status = LinkStatusNew});
     m_silent = builder.lastLink()->ID();
     m_database = m_folder.filePath(QStringLiteral("links.site"));
-    QString error;
-    QVERIFY2(DatabaseFile::write(builder.store(), m_database, &error), qPrintable(error));
+    FileError error;
+    QVERIFY2(DatabaseFile::write(builder.store(), m_database, &error), qPrintable(error.text()));
 }
 
 void TestMailCommands::sendLogAndFollowUp()

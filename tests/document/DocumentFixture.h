@@ -54,9 +54,9 @@ public:
     QString write(DatabaseBuilder &builder, const QString &name = QStringLiteral("test.site"))
     {
         const QString file = path(name);
-        QString error;
+        FileError error;
         if (!DatabaseFile::write(builder.store(), file, &error))
-            qWarning("cannot write %s: %s", qPrintable(file), qPrintable(error));
+            qWarning("cannot write %s: %s", qPrintable(file), qPrintable(error.text()));
         return file;
     }
 

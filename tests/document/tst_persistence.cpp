@@ -98,7 +98,7 @@ private slots:
         const std::pair<FileError, QString> kinds[] = {
             {{K::CannotRead, "Input/output error"}, "The file cannot be read (Input/output error)."},
             {{K::TooLarge}, "The file is larger than any Quillmarsh links database can be."},
-            {{K::Damaged, "an e-mail templates file"}, "an e-mail templates file"},
+            {{K::Damaged, "an e-mail templates file"}, "The file is damaged (an e-mail templates file)."},
         };
         const QString path = m_fixture->path(QStringLiteral("x.site"));
         for (const auto &[error, why] : kinds)
@@ -184,9 +184,10 @@ private slots:
 
         // A failed save says why and keeps the edited mark and the file.
         addCategory(document, QStringLiteral("New"));
-        QString error;
+        FileError error;
         QVERIFY(!document->saveToFile(m_fixture->path(QStringLiteral("no/such/folder/x.site")), &error));
-        QVERIFY(!error.isEmpty());
+        QCOMPARE(error.kind(), FileError::Kind::CannotWrite);
+        QVERIFY(!error.detail().isEmpty());
         QVERIFY(document->isEdited());
         QCOMPARE(document->filePath(), path);
 

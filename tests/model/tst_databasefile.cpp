@@ -6,6 +6,7 @@
 #include "model/DatabaseFile.h"
 #include "model/DatabaseJson.h"
 #include "model/DatabaseLock.h"
+#include "model/OutputFile.h"
 #include "model/RecordReader.h"
 #include "model/TemporaryFolder.h"
 #include "model/WindowState.h"
@@ -412,11 +413,58 @@ private slots:
         const QString path = dir.filePath("big.site");
         const QByteArray old = CollectionManager().dataRepresentation();
         QVERIFY(writeFile(path, old));
-        QString error;
+        FileError error;
         QVERIFY(!DatabaseFile::write(store, path, &error, true));
-        QVERIFY2(error.contains("2048 MB"), qPrintable(error));
+        QCOMPARE(error.kind(), FileError::Kind::DatabaseTooLarge);
+        QVERIFY2(error.text().contains("2048 MB"), qPrintable(error.text()));
         QCOMPARE(fileContents(path), old);
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"big.site"});
+    }
+
+    void writersSayWhyByKind()
+    {
+        QTemporaryDir dir;
+        const QString site = dir.filePath("db.site");
+        CollectionManager store;
+        QVERIFY(DatabaseFile::write(store, site));
+        // A backup copy that cannot be made stops the save before the file is touched.
+        QVERIFY(QDir(dir.path()).mkpath("db~.site/inside"));
+        const QByteArray old = fileContents(site);
+        using K = FileError::Kind;
+        struct Case
+        {
+            const char *name;
+            std::function<bool(FileError *)> write;
+            K kind;
+            QString text; // as the command-line tool prints it; empty: the system's reason
+        };
+        const Case cases[] = {
+            {"folder", [&](FileError *e) { return DatabaseFile::write(store, dir.path(), e); },
+             K::NotARegularFile, "not a regular file"},
+            {"missing folder",
+             [&](FileError *e) { return DatabaseFile::writeAtomically(dir.filePath("no/x.html"), "x", e); },
+             K::CannotWrite,
+             {}},
+            {"backup", [&](FileError *e) { return DatabaseFile::write(store, site, e, true); },
+             K::CannotWriteBackup, "cannot write the backup copy " + dir.filePath("db~.site")},
+            // A device that takes no byte: the short write says why, not only a failed open.
+            {"full device",
+             [&](FileError *e) {
+                 return OutputFile::writeAll({{"/dev/full", QByteArray(1 << 16, 'x')}}, e);
+             },
+             K::CannotWrite,
+             {}},
+        };
+        for (const Case &c : cases) {
+            FileError error;
+            QVERIFY2(!c.write(&error), c.name);
+            QCOMPARE(error.kind(), c.kind);
+            if (c.text.isEmpty())
+                QVERIFY2(!error.detail().isEmpty() && error.text() == error.detail(), c.name);
+            else
+                QCOMPARE(error.text(), c.text);
+        }
+        QCOMPARE(fileContents(site), old);
     }
 
     void aLockWithoutAnOwnerIsTakenOverAndOneThatIsNoFileRefused()

@@ -90,8 +90,13 @@ private slots:
                  QStringLiteral("Links page URL is not specified."));
         QCOMPARE(text(rows, 2, VerificationRowModel::WarningColumn), QStringLiteral("Marked as verified."));
         QCOMPARE(text(rows, 0, VerificationRowModel::WarningColumn), QString());
-        QCOMPARE(text(rows, 1, 0, VerificationRowModel::ImageNameRole), QStringLiteral("warning"));
-        QCOMPARE(text(rows, 2, 0, VerificationRowModel::ImageNameRole), QString());
+        const auto code = [&](int row) {
+            return VerificationResult(rows.data(rows.index(row, VerificationRowModel::StatusColumn),
+                                                VerificationRowModel::ResultCodeRole)
+                                          .toInt());
+        };
+        QCOMPARE(code(1), VerificationNoLinksPageURL);
+        QCOMPARE(code(2), VerificationMarkedVerified);
         QCOMPARE(rows.data(rows.index(0, VerificationRowModel::VerifyColumn), Qt::CheckStateRole).toInt(),
                  int(Qt::Checked));
         QCOMPARE(rows.selectedCount(), 5);
@@ -149,7 +154,10 @@ private slots:
                               Qt::CheckStateRole));
         rows.selectNone();
         QVERIFY(rows.linkInfo(0).selected());
-        QCOMPARE(text(rows, 0, 0, VerificationRowModel::ImageNameRole), QStringLiteral("verifyprogress"));
+        QCOMPARE(
+            rows.data(rows.index(0, VerificationRowModel::StatusColumn), VerificationRowModel::ResultCodeRole)
+                .toInt(),
+            int(VerificationInProgress));
         for (int round = 0; round < 10; ++round) {
             network.answerHost(QStringLiteral("a.example:80"));
             QCoreApplication::processEvents();

@@ -337,8 +337,8 @@ private:
             m_ids.insert(db.lastLink()->title(), db.lastLink()->ID());
         }
         const QString path = m_dir.filePath(name);
-        QString error;
-        return DatabaseFile::write(db.store(), path, &error) ? path : error;
+        FileError error;
+        return DatabaseFile::write(db.store(), path, &error) ? path : error.text();
     }
 
     QJsonArray jsonOf(const QStringList &arguments)

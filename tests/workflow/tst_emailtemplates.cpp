@@ -275,10 +275,10 @@ private slots:
         QCOMPARE(second.ID(), db.store().emailTemplates()[1]->ID());
 
         // Nothing to export is refused rather than writing a file no import accepts.
-        QString error;
+        FileError error;
         QVERIFY(
             !EmailTemplateFile::exportEmailTemplatesToFileAtPath(CollectionManager(), path, false, &error));
-        QVERIFY(!error.isEmpty());
+        QCOMPARE(error.kind(), FileError::Kind::NoTemplates);
         QCOMPARE(fileContents(path), bytes);
     }
 

@@ -307,23 +307,24 @@ private slots:
 
     void refusals()
     {
-        QString error;
+        FileError error;
         QVERIFY(!TableReader::read(QByteArray("0102\0\0\0\x01", 8), {}, &error));
-        QVERIFY(error.contains(QLatin1String("not a text table")));
+        QVERIFY(error.text().contains(QLatin1String("not a text table")));
         QVERIFY(!TableReader::read(QByteArray("\n\r\n\r"), {}, &error));
-        QVERIFY(error.contains(QLatin1String("no header")));
+        QVERIFY(error.text().contains(QLatin1String("no header")));
 
         // More rows than a database holds links, or more cells in a row than any table of partners
         // has, is refused before it fills the memory; the message names the cap.
         const QByteArray rows = QByteArray("URL\n") + QByteArray("a\n").repeated(TableReader::MaximumRows);
         QCOMPARE(readOrFail(rows).rows.size(), TableReader::MaximumRows);
         QVERIFY(!TableReader::read(rows + "a\n", {}, &error));
-        QVERIFY2(error.contains(QString::number(TableReader::MaximumRows) + " rows"), qPrintable(error));
+        QVERIFY2(error.text().contains(QString::number(TableReader::MaximumRows) + " rows"),
+                 qPrintable(error.text()));
         const QByteArray cells = QByteArray("URL") + QByteArray(",x").repeated(TableReader::MaximumCells - 1);
         QCOMPARE(readOrFail(cells + "\n").headers.size(), TableReader::MaximumCells);
         QVERIFY(!TableReader::read("URL,Title\n" + cells + ",x\n", {}, &error)); // comma-delimited
-        QVERIFY2(error.contains(QString::number(TableReader::MaximumCells) + " cells in row 2"),
-                 qPrintable(error));
+        QVERIFY2(error.text().contains(QString::number(TableReader::MaximumCells) + " cells in row 2"),
+                 qPrintable(error.text()));
 
         // A file past the cap is refused before anything is read (a sparse file takes no room).
         QTemporaryDir dir;
@@ -332,9 +333,9 @@ private slots:
         QVERIFY(big.resize(TableReader::MaximumSize + 1));
         big.close();
         QVERIFY(!TableReader::readFile(big.fileName(), {}, &error));
-        QVERIFY(error.contains(QLatin1String("too large")));
+        QVERIFY(error.text().contains(QLatin1String("too large")));
         QVERIFY(!TableReader::readFile(dir.filePath(QStringLiteral("none.csv")), {}, &error));
-        QVERIFY(error.contains(QLatin1String("cannot open")));
+        QVERIFY(error.text().contains(QLatin1String("cannot open")));
     }
 
     void otherToolsColumnNames()

@@ -20,15 +20,16 @@ void ProgressIndicatorCell::paint(QPainter *painter, const QStyleOptionViewItem 
         QStyledItemDelegate::paint(painter, option, index);
         return;
     }
-    // The background and selection as any cell; the model's own icon is not asked for, so a run
-    // of thousands of rows draws from the shared images.
+    // The background and selection as any cell; the image for the row's result is chosen here (the
+    // rows carry the result, not pictures) and drawn from the shared images.
     const QWidget *widget = option.widget;
     QStyle *style = widget ? widget->style() : QApplication::style();
     QStyleOptionViewItem background(option);
     background.index = index;
     style->drawPrimitive(QStyle::PE_PanelItemViewItem, &background, painter, widget);
 
-    const QString image = index.data(VerificationRowModel::ImageNameRole).toString();
+    const QString image =
+        imageNameForResult(VerificationResult(index.data(VerificationRowModel::ResultCodeRole).toInt()));
     if (image.isEmpty())
         return;
     const QRect target =
@@ -45,6 +46,23 @@ void ProgressIndicatorCell::paint(QPainter *painter, const QStyleOptionViewItem 
         const int badge = ImageSize * 5 / 8;
         const QRect mark(target.right() - badge / 2, target.bottom() - badge + 2, badge, badge);
         DocumentImages::icon(QStringLiteral("warning")).paint(painter, mark, Qt::AlignCenter, mode);
+    }
+}
+
+QString ProgressIndicatorCell::imageNameForResult(VerificationResult result)
+{
+    switch (result) {
+    case VerificationInProgress:
+        return QStringLiteral("verifyprogress");
+    case VerificationSucceeded:
+        return QStringLiteral("verifysuccess");
+    case VerificationNoResponse:
+    case VerificationLinksPageNotLoaded:
+    case VerificationLinkNotFound:
+    case VerificationNoLinksPageURL:
+        return QStringLiteral("warning");
+    default:
+        return QString();
     }
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/Codes.h"
+
 #include <QStyledItemDelegate>
 
 class VerificationRowModel;
@@ -15,6 +17,8 @@ public:
     explicit ProgressIndicatorCell(const VerificationRowModel *rows, QObject *parent = nullptr);
 
     static constexpr int ImageSize = 16;
+    // The image that shows a result: "verifysuccess", "verifyprogress", "warning", or none.
+    static QString imageNameForResult(VerificationResult result);
 
     void paint(QPainter *painter, const QStyleOptionViewItem &option,
                const QModelIndex &index) const override;

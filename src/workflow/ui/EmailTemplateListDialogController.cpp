@@ -250,9 +250,12 @@ void EmailTemplateListDialogController::exportTemplates()
         }
     }
     m_folder = QFileInfo(path).absolutePath();
-    if (!EmailTemplateFile::exportEmailTemplatesToFileAtPath(*m_store, path, true)) {
+    // The writer's reason is said, not only that something went wrong.
+    FileError error;
+    if (!EmailTemplateFile::exportEmailTemplatesToFileAtPath(*m_store, path, true, &error)) {
         MessageBox::alert(this, EmailTemplateFile::exportFailedTitle(),
-                          EmailTemplateFile::exportFailedMessage(), {}, MessageBox::Critical);
+                          EmailTemplateFile::exportFailedMessage() + QStringLiteral("\n\n") + error.message(),
+                          {}, MessageBox::Critical);
     }
 }
 

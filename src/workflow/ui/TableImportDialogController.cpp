@@ -74,15 +74,11 @@ TableImportDialogController::TableImportDialogController(const CollectionManager
 TableImportDialogController::~TableImportDialogController() = default;
 
 bool TableImportDialogController::initializeWithData(const QByteArray &data, const QString &fileName,
-                                                     QString *error)
+                                                     FileError *error)
 {
-    QString why;
-    std::optional<Table> table = TableReader::read(data, {}, &why);
-    if (!table) {
-        if (error)
-            *error = why;
+    std::optional<Table> table = TableReader::read(data, {}, error);
+    if (!table)
         return false;
-    }
     m_data = data;
     m_fileName = fileName;
     m_table = std::move(*table);

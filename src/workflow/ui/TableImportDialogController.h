@@ -10,6 +10,7 @@
 #include <optional>
 
 class CollectionManager;
+class FileError;
 class QComboBox;
 class TableImporter;
 
@@ -34,7 +35,7 @@ public:
 
     // Shows the file's bytes as read with the encoding found; false (with `error`) when they are
     // not a table.
-    bool initializeWithData(const QByteArray &data, const QString &fileName, QString *error = nullptr);
+    bool initializeWithData(const QByteArray &data, const QString &fileName, FileError *error = nullptr);
 
     const Table &table() const { return m_table; }
     QList<TableField> mapping() const { return m_mapping; }

@@ -8,6 +8,7 @@
 #include "verify/ui/VerificationDialogController.h"
 
 #include <QAction>
+#include <QImage>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSignalSpy>
@@ -53,6 +54,20 @@ private:
     }
 
     static QString title(int i) { return QStringLiteral("Partner %1").arg(i, 3, 10, QLatin1Char('0')); }
+
+    // Whether the status cell of a visible row shows an image: any pixel unlike its background.
+    static bool statusImageShown(QTableView *table, int row)
+    {
+        const QRect rect = table->visualRect(table->model()->index(row, VerificationRowModel::StatusColumn));
+        const QImage cell = table->viewport()->grab(rect).toImage();
+        for (int y = 0; y < cell.height(); ++y) {
+            for (int x = 0; x < cell.width(); ++x) {
+                if (cell.pixel(x, y) != cell.pixel(0, 0))
+                    return true;
+            }
+        }
+        return false;
+    }
 
 private slots:
     void initTestCase()
@@ -118,6 +133,8 @@ private slots:
         sheet = showSheet(document, document->menus()->verifyAllLinks);
         QCOMPARE(sheet->verifyButton()->text(), QStringLiteral("Verify 120 Links"));
         QVERIFY(sheet->progressText().isEmpty());
+        // The row model gives the result; the sheet's view draws its image.
+        QVERIFY(!statusImageShown(sheet->tableView(), 0));
         sheet->confirm();
         // The table follows the run until the user scrolls back.
         QScrollBar *bar = sheet->tableView()->verticalScrollBar();
@@ -128,6 +145,7 @@ private slots:
         QVERIFY(QTest::qWaitFor([&] { return sheet->scheduler()->hasEnded(); }, 20000));
         QVERIFY(sheet->verifyButton()->isEnabled());
         QCOMPARE(sheet->progressText(), QStringLiteral("120 of 120 checked"));
+        QVERIFY(statusImageShown(sheet->tableView(), 0));
         QCOMPARE(sheet->summaryText(),
                  QStringLiteral("120 verified, 0 not found, 0 not loaded, 0 not answering"));
 

@@ -7,6 +7,7 @@
 #include "document/TemplateCommands.h"
 #include "model/Clock.h"
 #include "support/CliProcess.h"
+#include "workflow/TableReader.h"
 #include "workflow/ui/EmailTemplateDialogController.h"
 #include "workflow/ui/EmailTemplateListDialogController.h"
 #include "workflow/ui/SearchCriterionView.h"
@@ -359,6 +360,14 @@ private slots:
             FilePanel::shownPanels().last().proposedPath.endsWith(QStringLiteral("Email templates.emlt")));
         const QString file = m_fixture->path(QStringLiteral("mine.emlt"));
         QVERIFY(QFile::exists(file));
+        // A failed export says why.
+        FilePanel::setNextAnswer(m_fixture->path(QStringLiteral("no/such/folder/mine.emlt")));
+        sheet->exportButton()->click();
+        QCOMPARE(MessageBox::shownAlerts().last().title,
+                 QStringLiteral("The e-mail templates could not be exported."));
+        QVERIFY2(
+            MessageBox::shownAlerts().last().message.contains(QStringLiteral("The file cannot be written (")),
+            qPrintable(MessageBox::shownAlerts().last().message));
         EmailTemplate changed;
         changed.setName(QStringLiteral("Welcome"), QStringLiteral("Changed"), QStringLiteral("b"));
         store.emailTemplateList().editEmailTemplate(
@@ -425,6 +434,17 @@ private slots:
         document->menus()->importPartners->trigger();
         QCOMPARE(MessageBox::shownAlerts().last().title,
                  QStringLiteral("The partners could not be imported."));
+        QCOMPARE(MessageBox::shownAlerts().last().message,
+                 QStringLiteral("The file is not a table of comma-separated or tab-delimited text."));
+        // A table past a cap is told which, not called no table.
+        const QString wide = m_fixture->path(QStringLiteral("wide.csv"));
+        QVERIFY(
+            writeFile(wide, "URL,Title\na" + QByteArray(",x").repeated(TableReader::MaximumCells) + "\n"));
+        FilePanel::setNextAnswer(wide);
+        document->menus()->importPartners->trigger();
+        QCOMPARE(MessageBox::shownAlerts().last().message,
+                 QStringLiteral("Row 2 of the table has more than 1000 cells; a table may have at most 1000 "
+                                "columns."));
 
         const QString table = m_fixture->path(QStringLiteral("partners.csv"));
         QVERIFY(writeFile(table, "Site,Web Address,Colour\n"
