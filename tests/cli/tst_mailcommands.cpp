@@ -160,14 +160,17 @@ void TestMailCommands::sendLogAndFollowUp()
     QCOMPARE(states(jsonOf(runCli({"messages", m_database, "--json"}))),
              (QStringList{"failed", "replied"})); // newest first: the later row
 
-    // A link its latest check lost is written to once per loss.
+    // A link its latest check lost (missing on a second look too) is written to once per loss.
     CheckRecord check;
     check.linkID = m_jurgen;
     check.checkedOn = sentAt;
     check.result = VerificationSucceeded;
+    check.outcome = CheckOutcome::Linked;
     CheckRecord missing = check;
     missing.checkedOn = sentAt.addDays(1);
     missing.result = VerificationLinkNotFound;
+    missing.outcome = CheckOutcome::NotLinked;
+    missing.confirmed = true;
     QVERIFY(HistoryStore(m_database).record({check, missing}));
     rows = jsonOf(runCli({"send", m_database, "--template", "Reminder", "--lost", "--dry-run", "--json"}));
     QCOMPARE(rows.size(), 1);

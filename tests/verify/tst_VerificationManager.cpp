@@ -339,7 +339,8 @@ private slots:
         const QList<HttpTestServer::Request> looks = pageRequests("/missing-once");
         QCOMPARE(looks.at(1).headers.value("cache-control"), QByteArray("no-cache"));
         QCOMPARE(looks.at(1).headers.value("pragma"), QByteArray("no-cache"));
-        QVERIFY(looks.at(1).receivedAtMs - looks.at(0).receivedAtMs >= 200);
+        // The pause is a coarse timer, which may fire up to 5 % early.
+        QVERIFY(looks.at(1).receivedAtMs - looks.at(0).receivedAtMs >= 190);
 
         result = checkFoundBefore("/missing-for-good");
         QCOMPARE(result.result, VerificationLinkNotFound);
