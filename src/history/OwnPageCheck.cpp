@@ -2,6 +2,7 @@
 
 #include "OwnPageLinks.h"
 
+#include "model/AddressTexts.h"
 #include "model/CollectionManager.h"
 #include "model/PublishingRules.h"
 #include "publish/ResponsivePageBuilder.h"
@@ -14,10 +15,7 @@ namespace {
 
 QString hostOf(const QUrl &url)
 {
-    QString host = url.host().toLower();
-    if (host.startsWith(QLatin1String("www.")))
-        host.remove(0, 4);
-    return host;
+    return AddressTexts::siteHost(url.host());
 }
 
 QUrl webAddress(const QString &text)

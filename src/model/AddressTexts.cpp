@@ -87,6 +87,12 @@ bool isWebAddress(const QString &address)
            beginsAsBrowserReadsIt(address, QLatin1String("https://"));
 }
 
+QString siteHost(const QString &host)
+{
+    const QString lower = host.toLower();
+    return lower.startsWith(QLatin1String("www.")) ? lower.mid(4) : lower;
+}
+
 bool isStorableAddress(const QString &address)
 {
     return isMissingURL(address) || isWebAddress(address);

@@ -30,6 +30,10 @@ bool isStorableAddress(const QString &address);
 // ("javascript:...", "data:...", "vbscript://...", "mailto:..."); a host with a port
 // ("example.com:8080") is no scheme. A missing address is not refused.
 bool isRefusedAddress(const QString &address);
+// A site's host as links are compared by it: lower case, without a leading "www." ("www.a.example"
+// and "a.example" are one site).
+QString siteHost(const QString &host);
+
 // "\"%1\" is not a web address: only addresses that begin with http:// or https:// can be used."
 QString refusedAddressMessage(const QString &address);
 

@@ -7,6 +7,8 @@
 #include "ScheduledFetch.h"
 #include "SitemapReader.h"
 
+#include "model/AddressTexts.h"
+
 #include <algorithm>
 
 namespace {
@@ -22,10 +24,7 @@ bool isWeb(const QUrl &url)
 
 QString siteHost(const QUrl &url)
 {
-    QString host = url.host().toLower();
-    if (host.startsWith(QLatin1String("www.")))
-        host.remove(0, 4);
-    return host;
+    return AddressTexts::siteHost(url.host());
 }
 
 // The same page, written either way.

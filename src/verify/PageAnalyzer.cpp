@@ -2,6 +2,7 @@
 
 #include "PageDocument.h"
 #include "RefreshDirective.h"
+#include "model/AddressTexts.h"
 
 #include <QList>
 #include <cstring>
@@ -34,14 +35,6 @@ QStringList words(QStringView text, QStringView separators = {})
         }
     }
     return result;
-}
-
-QString hostWithoutWww(QString host)
-{
-    host = host.toLower();
-    if (host.startsWith(QLatin1String("www.")))
-        host.remove(0, 4);
-    return host;
 }
 
 const char *attribute(const GumboElement &element, const char *name)
@@ -180,14 +173,14 @@ PageAnalyzer::PageAnalyzer(const QString &ownURL, int timeLimitMs)
     QString address = ownURL.trimmed();
     if (!address.contains(QLatin1String("://")))
         address.prepend(QLatin1String("http://"));
-    m_ownHost = hostWithoutWww(QUrl(address, QUrl::TolerantMode).host());
+    m_ownHost = AddressTexts::siteHost(QUrl(address, QUrl::TolerantMode).host());
 }
 
 bool PageAnalyzer::leadsToOwnSite(const QUrl &url) const
 {
     const QString scheme = url.scheme();
     return !m_ownHost.isEmpty() && (scheme == QLatin1String("http") || scheme == QLatin1String("https")) &&
-           hostWithoutWww(url.host()) == m_ownHost;
+           AddressTexts::siteHost(url.host()) == m_ownHost;
 }
 
 PageAnalyzer::Directives PageAnalyzer::robotsDirectives(QStringView text)
@@ -313,7 +306,7 @@ PageAnalysis PageAnalyzer::analyze(const QString &pageText, const QUrl &pageURL,
             analysis.refreshTarget = target;
     }
 
-    const QString pageHost = hostWithoutWww(pageURL.host());
+    const QString pageHost = AddressTexts::siteHost(pageURL.host());
     for (const Candidate &candidate : candidates) {
         const GumboElement &element = candidate.node->v.element;
         const char *href = attribute(element, "href");
@@ -322,7 +315,7 @@ PageAnalysis PageAnalyzer::analyze(const QString &pageText, const QUrl &pageURL,
         const QString scheme = target.scheme();
         if (scheme == QLatin1String("http") || scheme == QLatin1String("https")) {
             // How crowded the page is, and where a link that left it may have gone.
-            if (hostWithoutWww(target.host()) != pageHost) {
+            if (AddressTexts::siteHost(target.host()) != pageHost) {
                 const bool marked = keywords.contains(QLatin1String("nofollow")) ||
                                     keywords.contains(QLatin1String("sponsored")) ||
                                     keywords.contains(QLatin1String("ugc"));

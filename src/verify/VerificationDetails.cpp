@@ -1,5 +1,7 @@
 #include "VerificationDetails.h"
 
+#include "model/AddressTexts.h"
+
 #include <QCoreApplication>
 
 namespace {
@@ -45,10 +47,7 @@ QStringList VerificationDetails::redirectNotes() const
     if (redirectedToOwnSite)
         return {tr("the links page leads to your own site (%1)").arg(pageFinalURL.toString())};
     // A site that only adds or drops its "www." has not moved.
-    const auto site = [](const QUrl &url) {
-        const QString host = url.host().toLower();
-        return host.startsWith(QLatin1String("www.")) ? host.mid(4) : host;
-    };
+    const auto site = [](const QUrl &url) { return AddressTexts::siteHost(url.host()); };
     const QString from = pageRedirects.isEmpty() ? QString() : site(pageRedirects.constFirst().url);
     if (!from.isEmpty() && !site(pageFinalURL).isEmpty() && from != site(pageFinalURL))
         return {tr("the links page moved to another site, %1").arg(pageFinalURL.host())};
