@@ -82,6 +82,7 @@ void PublishSiteCommands::start(bool dryRun, const QString &acceptedKey)
     m_dialog->showRunning(files.isEmpty() ? QString() : files.constFirst().name, 0, int(files.size()));
     document()->validateMenuItems();
     // The transfer blocks on the network: a worker sends, the sheet hears of it through the event loop.
+    // The global pool is waited for when the application object goes, so no upload outlives main().
     QPointer<PublishSiteCommands> self(this);
     const QString databasePath = document()->filePath();
     QThreadPool::globalInstance()->start([self, databasePath, files, options, dryRun] {

@@ -78,7 +78,8 @@ void OwnPageChecker::pageFetched(const FetchOutcome &outcome)
 void OwnPageChecker::judge()
 {
     // Parsing a large page takes a while: the reading and the recording go to a worker, with plain
-    // values, and the result comes back through the event loop.
+    // values, and the result comes back through the event loop. The global pool is waited for when the
+    // application object goes, so the recording finishes before main() returns.
     const quint64 run = m_run;
     QPointer<OwnPageChecker> self(this);
     QThreadPool::globalInstance()->start([self, run, plan = m_plan, databasePath = m_databasePath] {
