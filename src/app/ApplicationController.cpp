@@ -12,6 +12,8 @@
 #include "gui/MessageBox.h"
 #include "gui/ScreenClamp.h"
 #include "gui/WindowPlacement.h"
+#include "history/HistoryService.h"
+#include "history/HistoryStore.h"
 #include "model/Preferences.h"
 #include "model/TemporaryFolder.h"
 #include "model/UrlOpener.h"
@@ -210,6 +212,13 @@ void ApplicationController::terminate()
             return;
         }
     }
+    // Checks still waiting for a history that another program holds get one last try.
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const int lost = HistoryService::instance()->finish(HistoryStore::DefaultBusyTimeoutMs);
+    QApplication::restoreOverrideCursor();
+    if (lost > 0)
+        MessageBox::alert(nullptr, tr("The verification history could not be written."),
+                          HistoryService::lostChecksMessage(lost), {tr("OK")}, MessageBox::Warning);
     for (QWidget *window : QApplication::topLevelWidgets()) {
         if (window->isVisible() && !window->isModal())
             window->close();

@@ -2,6 +2,7 @@
 
 #include "history/DueLinks.h"
 #include "history/HistoryRecorder.h"
+#include "history/HistoryService.h"
 #include "history/HistoryStore.h"
 #include "model/Clock.h"
 #include "model/CollectionManager.h"
@@ -9,6 +10,7 @@
 #include "verify/VerificationRowModel.h"
 #include "verify/VerificationScheduler.h"
 
+#include <QCoreApplication>
 #include <QEventLoop>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -21,6 +23,9 @@
 #include <utility>
 
 namespace {
+
+// How long the checks of a run wait at its end for a history that another program holds.
+constexpr int HistoryLockWaitMs = 20000;
 
 struct VerifyOptions
 {
@@ -267,6 +272,12 @@ int runVerify(const QStringList &arguments, QTextStream &out, QTextStream &err)
     }
 
     recorder.startRecording(options.path, options.history);
+    // The trails decide which missing links are looked at twice, so the run waits for them.
+    if (!recorder.isReady()) {
+        QEventLoop reading;
+        QObject::connect(&recorder, &HistoryRecorder::ready, &reading, &QEventLoop::quit);
+        reading.exec();
+    }
 
     const bool showProgress = ::isatty(STDERR_FILENO);
     int done = 0;
@@ -305,6 +316,12 @@ int runVerify(const QStringList &arguments, QTextStream &out, QTextStream &err)
     progress();
     if (showProgress)
         err << Qt::endl;
+    // The checks are written before the command ends; a history that another program holds is
+    // waited for as long as a scheduled run reasonably can, and what is still not written is told.
+    if (const int lost = HistoryService::instance()->finish(HistoryLockWaitMs))
+        err << HistoryService::lostChecksMessage(lost) << Qt::endl;
+    // Failures the history thread reported on the way.
+    QCoreApplication::sendPostedEvents();
 
     QJsonArray jsonRows;
     for (const LinkInfo &info : rows.linkInfos()) {
@@ -343,7 +360,9 @@ const CliRegistration registration(
      QStringLiteral(QT_TRANSLATE_NOOP(
          "CliCommand", "Check link partners over HTTP (all verifiable links, or the given IDs, "
                        "or those not checked for DAYS days); with --save, store the results in "
-                       "the file. Every check is recorded in FILE.site-history.")),
+                       "the file. Every check is recorded in FILE.site-history; when another "
+                       "program holds it, the command waits up to 20 seconds at the end and says how "
+                       "many checks could not be recorded.")),
      runVerify,
      false,
      {{QStringLiteral("--ids ID,ID..."),

@@ -5,12 +5,13 @@
 #include "VerificationCommands.h"
 #include "gui/SendMessageMenu.h"
 #include "history/HistoryRecorder.h"
-#include "history/HistoryStore.h"
+#include "history/HistoryService.h"
 #include "history/ui/LostLinksDialogController.h"
 #include "verify/MovedLinkSearch.h"
 #include "workflow/EmailTemplateListModel.h"
 
 #include <QAction>
+#include <QLabel>
 #include <QMenu>
 #include <QPushButton>
 #include <QStatusBar>
@@ -31,6 +32,14 @@ HistoryCommands::HistoryCommands(MyDocument *document) : DocumentCommandArea(doc
     m_lostLinksNotice->hide();
     document->statusBar()->addPermanentWidget(m_lostLinksNotice);
     connect(m_lostLinksNotice, &QPushButton::clicked, this, &HistoryCommands::showLostLinks);
+    // While another program holds the history, the checks of the runs wait to be written.
+    m_historyBusyLabel = new QLabel(document->statusBar());
+    m_historyBusyLabel->setObjectName(QStringLiteral("historyBusyLabel"));
+    m_historyBusyLabel->hide();
+    document->statusBar()->addPermanentWidget(m_historyBusyLabel);
+    HistoryService *service = HistoryService::instance();
+    connect(service, &HistoryService::waitingChanged, this, &HistoryCommands::historyWaitingChanged);
+    historyWaitingChanged(document->filePath(), service->waitingChecks(document->filePath()));
 }
 
 void HistoryCommands::validateMenuItems()
@@ -77,22 +86,15 @@ void HistoryCommands::recordingFinished(const QList<LinkChange> &changes)
     refreshLostLinks();
 }
 
-QList<LinkChange> HistoryCommands::currentChanges(QString *error)
+QList<LinkChange> HistoryCommands::presentChanges(const QList<LinkChange> &changes)
 {
-    HistoryStore store(document()->filePath());
-    const std::optional<QList<LinkChange>> changes =
-        store.changes(LinkChange::unreachableDaysFromPreferences());
-    if (!changes) {
-        *error = store.errorString();
-        return {};
-    }
     // Links deleted since their last check are no longer the user's concern.
     QStringList ids;
-    for (const LinkChange &change : *changes)
+    for (const LinkChange &change : changes)
         ids.append(change.linkID);
     const QHash<QString, TreeNode *> nodes = collectionManager().linkNodesWithIDs(ids);
     QList<LinkChange> present;
-    for (const LinkChange &change : *changes) {
+    for (const LinkChange &change : changes) {
         if (nodes.contains(change.linkID))
             present.append(change);
     }
@@ -131,12 +133,31 @@ void HistoryCommands::refreshLostLinks()
     if (!m_lostLinksWindow)
         return;
     m_lostLinksWindow->setDocumentName(document()->displayName());
-    QString error;
-    const QList<LinkChange> changes = currentChanges(&error);
-    if (error.isEmpty())
-        m_lostLinksWindow->setChanges(changes);
-    else
-        m_lostLinksWindow->showError(error);
+    // Read on the history thread; the window shows what it had until the changes come.
+    HistoryService::instance()->readChanges(
+        document()->filePath(), LinkChange::unreachableDaysFromPreferences(), m_lostLinksWindow,
+        [this](const HistoryReply<QList<LinkChange>> &reply) {
+            if (!m_lostLinksWindow)
+                return;
+            if (reply.value)
+                m_lostLinksWindow->setChanges(presentChanges(*reply.value));
+            else
+                m_lostLinksWindow->showError(reply.error);
+        });
+}
+
+void HistoryCommands::historyWaitingChanged(const QString &databasePath, int checks)
+{
+    if (databasePath != document()->filePath())
+        return;
+    if (checks > 0) {
+        m_historyBusyLabel->setText(
+            tr("The history is busy; %n check(s) are waiting to be recorded.", nullptr, checks));
+        m_historyBusyLabel->show();
+    } else if (m_historyBusyLabel->isVisible()) {
+        m_historyBusyLabel->hide();
+        refreshLostLinks();
+    }
 }
 
 void HistoryCommands::bringDocumentForward()

@@ -8,6 +8,7 @@
 #include <QSet>
 
 class HistoryRecorder;
+class QLabel;
 class QPushButton;
 
 // The verification history in the document window: the Lost Links window (Tools menu), the
@@ -31,10 +32,12 @@ public:
 
     LostLinksDialogController *lostLinksWindow() const { return m_lostLinksWindow; }
     QPushButton *lostLinksNotice() const { return m_lostLinksNotice; }
+    QLabel *historyBusyLabel() const { return m_historyBusyLabel; }
 
 private:
     void recordingFinished(const QList<LinkChange> &changes);
-    QList<LinkChange> currentChanges(QString *error);
+    QList<LinkChange> presentChanges(const QList<LinkChange> &changes);
+    void historyWaitingChanged(const QString &databasePath, int checks);
     // Selects the link in the window, in whatever category it is; false when it is gone.
     bool revealLink(const QString &linkID);
     void editLink(const QString &linkID);
@@ -46,5 +49,6 @@ private:
 
     QPointer<LostLinksDialogController> m_lostLinksWindow;
     QPushButton *m_lostLinksNotice = nullptr;
+    QLabel *m_historyBusyLabel = nullptr;
     QSet<QString> m_reportedProblems;
 };

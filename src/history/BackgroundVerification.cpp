@@ -34,14 +34,22 @@ bool BackgroundVerification::start(const QString &databasePath, const QStringLis
     m_total = m_rows->selectedCount();
     m_recorder->startRecording(databasePath);
     emit progressChanged(0, m_total);
-    m_scheduler->start(m_rows->checksToRun(), m_store->selfInfo().URL());
+    // Once the history's trails are in, which decide the links that are looked at twice.
+    m_recorder->whenReady([this] { m_scheduler->start(m_rows->checksToRun(), m_store->selfInfo().URL()); });
     return true;
 }
 
 void BackgroundVerification::stop()
 {
-    if (m_running)
+    if (!m_running)
+        return;
+    if (m_scheduler->hasStarted()) {
         m_scheduler->stop();
+        return;
+    }
+    // Stopped while the trails were read: it ends without a check, as a run does, after this call.
+    m_recorder->cancelStart();
+    QMetaObject::invokeMethod(this, &BackgroundVerification::runEnded, Qt::QueuedConnection);
 }
 
 void BackgroundVerification::runEnded()

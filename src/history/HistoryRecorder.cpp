@@ -1,6 +1,6 @@
 #include "HistoryRecorder.h"
 
-#include "HistoryStore.h"
+#include "HistoryService.h"
 #include "model/Clock.h"
 #include "model/Link.h"
 #include "verify/VerificationScheduler.h"
@@ -28,16 +28,40 @@ void HistoryRecorder::startRecording(const QString &databasePath, bool enabled,
     m_rowChanges.clear();
     m_checks.clear();
     m_changes.clear();
-    if (databasePath.isEmpty())
+    m_ready = false;
+    const int reading = ++m_reading;
+    if (databasePath.isEmpty()) {
+        m_ready = true;
         return;
+    }
     // Even a run that records nothing tells its changes against what the history holds.
-    HistoryStore store(databasePath);
-    if (std::optional<QHash<QString, LinkTrail>> trails = store.trails(m_unreachableDays)) {
-        m_before = *trails;
-        m_historyRead = true;
-    } else if (m_enabled) {
-        m_enabled = false;
-        emit historyUnavailable(store.errorString());
+    HistoryService::instance()->readTrails(
+        databasePath, m_unreachableDays, this,
+        [this, reading](const HistoryReply<QHash<QString, LinkTrail>> &reply) {
+            if (reading != m_reading)
+                return;
+            if (reply.value) {
+                m_before = *reply.value;
+                m_historyRead = true;
+            } else if (m_enabled && !reply.busy) {
+                // A history held by another process still takes the run's checks later.
+                m_enabled = false;
+                emit historyUnavailable(reply.error);
+            }
+            m_ready = true;
+            emit ready();
+            if (std::function<void()> start = std::exchange(m_start, nullptr))
+                start();
+        });
+}
+
+void HistoryRecorder::whenReady(std::function<void()> start)
+{
+    if (m_ready) {
+        m_start = nullptr;
+        start();
+    } else {
+        m_start = std::move(start);
     }
 }
 
@@ -93,10 +117,8 @@ void HistoryRecorder::runEnded()
         emit recordingFinished(m_changes);
         return;
     }
-    HistoryStore store(m_databasePath);
-    if (!store.record(m_checks)) {
-        m_enabled = false;
-        emit historyUnavailable(store.errorString());
-    }
+    // Written on the history thread; a history that another process holds takes them later.
+    HistoryService::instance()->record(m_databasePath, m_checks, this,
+                                       [this](const QString &message) { emit historyUnavailable(message); });
     emit recordingFinished(m_changes);
 }

@@ -6,6 +6,7 @@
 
 #include <QHash>
 #include <QObject>
+#include <functional>
 #include <optional>
 
 class Link;
@@ -25,9 +26,17 @@ public:
 
     // The database whose history is written; empty (a database never saved) or disabled: nothing is
     // recorded. Reads the trails from before the run (also when disabled, for the changes) and the
-    // alert period of the preferences unless `unreachableDays` is given; call it before the run starts.
+    // alert period of the preferences unless `unreachableDays` is given, on the history thread; the
+    // run starts once they are in (see whenReady).
     void startRecording(const QString &databasePath, bool enabled = true,
                         std::optional<int> unreachableDays = std::nullopt);
+    // Whether the trails asked for by startRecording have come (or could not be read).
+    bool isReady() const { return m_ready; }
+    // Calls `start` now when the trails are in, else once they come: which links' checks look twice
+    // at a missing link is decided from them when the run starts. A later call replaces an earlier one.
+    void whenReady(std::function<void()> start);
+    // Forgets the `start` given to whenReady.
+    void cancelStart() { m_start = nullptr; }
     // The change a result of this run brought up, if any.
     std::optional<LinkChange::Kind> changeOf(int row) const;
     // What the last run recorded, and the changes it brought up, in row order.
@@ -39,7 +48,9 @@ public:
     LinkTrail trailBefore(const Link &link) const;
 
 signals:
-    // The run's checks were written (or nothing was to be written); `changes` are those the run
+    // The trails asked for by startRecording came, or could not be read.
+    void ready();
+    // The run's checks went to the history thread (or nothing was to be written); `changes` are those the run
     // brought up: new losses, moves, recoveries, links no longer followed, and sites unreachable for
     // days. Each comes once.
     void recordingFinished(const QList<LinkChange> &changes);
@@ -54,6 +65,9 @@ private:
     QString m_databasePath;
     bool m_enabled = false;
     bool m_historyRead = false;
+    bool m_ready = true;
+    int m_reading = 0; // which startRecording the awaited trails belong to
+    std::function<void()> m_start;
     int m_unreachableDays = LinkChange::DefaultUnreachableDays;
     QHash<QString, LinkTrail> m_before;
     QHash<int, CheckRecord> m_rowChecks;

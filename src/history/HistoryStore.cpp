@@ -162,8 +162,19 @@ QSqlDatabase HistoryStore::database() const
     return QSqlDatabase::database(m_connectionName, false);
 }
 
+bool HistoryStore::fail(const QSqlError &error)
+{
+    fail(error.text());
+    // SQLITE_BUSY or SQLITE_LOCKED: another connection holds the file for now.
+    const QString code = error.nativeErrorCode();
+    m_busy = code == QLatin1String("5") || code == QLatin1String("6") ||
+             error.text().contains(QLatin1String("database is locked"), Qt::CaseInsensitive);
+    return false;
+}
+
 bool HistoryStore::fail(const QString &why)
 {
+    m_busy = false;
     m_error = tr("The verification history %1 cannot be used: %2").arg(QDir::toNativeSeparators(m_path), why);
     // The connection closes at the next opening, once the caller's queries are gone.
     m_open = false;
@@ -198,7 +209,7 @@ bool HistoryStore::openConnection(bool readOnly)
         options += QStringLiteral(";QSQLITE_OPEN_READONLY");
     db.setConnectOptions(options);
     if (!db.open())
-        return fail(db.lastError().text());
+        return fail(db.lastError());
     m_open = true;
     m_readOnly = readOnly;
     // In WAL mode NORMAL loses at most the last run on a power cut and never damages the file; a
@@ -241,7 +252,7 @@ bool HistoryStore::open(Access access)
         const QSqlError error = query.lastError();
         if (!error.text().contains(QLatin1String("locked"), Qt::CaseInsensitive))
             m_unusable = true;
-        return fail(error.text());
+        return fail(error);
     }
     const int version = query.value(0).toInt();
     query.finish();
@@ -276,7 +287,7 @@ bool HistoryStore::upgrade(int fromVersion)
         if (!query.exec(QStringLiteral("SELECT count(*) FROM sqlite_master WHERE name NOT LIKE 'mail\\_%' "
                                        "ESCAPE '\\'")) ||
             !query.next())
-            return fail(query.lastError().text());
+            return fail(query.lastError());
         const bool empty = query.value(0).toInt() == 0;
         query.finish();
         if (!empty) {
@@ -288,7 +299,7 @@ bool HistoryStore::upgrade(int fromVersion)
         query.finish();
     }
     if (!query.exec(QStringLiteral("BEGIN IMMEDIATE")))
-        return fail(query.lastError().text());
+        return fail(query.lastError());
     // Another writer may have upgraded the file while this one waited for the lock.
     int version = fromVersion;
     if (query.exec(QStringLiteral("PRAGMA user_version")) && query.next())
@@ -311,12 +322,12 @@ bool HistoryStore::upgrade(int fromVersion)
     if (ok)
         ok = query.exec(QStringLiteral("PRAGMA user_version = %1").arg(SchemaVersion));
     if (!ok) {
-        const QString why = query.lastError().text();
+        const QSqlError why = query.lastError();
         QSqlQuery(db).exec(QStringLiteral("ROLLBACK"));
         return fail(why);
     }
     if (!query.exec(QStringLiteral("COMMIT"))) {
-        const QString why = query.lastError().text();
+        const QSqlError why = query.lastError();
         QSqlQuery(db).exec(QStringLiteral("ROLLBACK"));
         return fail(why);
     }
@@ -333,7 +344,7 @@ bool HistoryStore::record(const QList<CheckRecord> &checks)
     QSqlQuery query(db);
     // Taking the write lock at the start waits for another writer instead of failing halfway.
     if (!query.exec(QStringLiteral("BEGIN IMMEDIATE")))
-        return fail(query.lastError().text());
+        return fail(query.lastError());
     qint64 firstID = 1;
     if (query.exec(QStringLiteral("SELECT COALESCE(MAX(id), 0) + 1 FROM checks")) && query.next())
         firstID = query.value(0).toLongLong();
@@ -370,9 +381,9 @@ bool HistoryStore::record(const QList<CheckRecord> &checks)
         ok = false;
     }
     if (!ok || !query.exec(QStringLiteral("COMMIT"))) {
-        QString why = insert.lastError().isValid() ? insert.lastError().text() : latest.lastError().text();
-        if (why.trimmed().isEmpty())
-            why = query.lastError().text();
+        QSqlError why = insert.lastError().isValid() ? insert.lastError() : latest.lastError();
+        if (why.text().trimmed().isEmpty())
+            why = query.lastError();
         QSqlQuery(db).exec(QStringLiteral("ROLLBACK"));
         return fail(why);
     }
@@ -400,15 +411,15 @@ bool HistoryStore::forEachCheck(const QString &linkID, const std::function<void(
         sql += QStringLiteral(" WHERE link_id = ?");
     sql += QStringLiteral(" ORDER BY checked_on DESC, id DESC");
     if (!query.prepare(sql))
-        return fail(query.lastError().text());
+        return fail(query.lastError());
     if (!linkID.isNull())
         query.bindValue(0, linkID);
     if (!query.exec())
-        return fail(query.lastError().text());
+        return fail(query.lastError());
     while (query.next())
         visit(recordFromQuery(query));
     if (query.lastError().isValid())
-        return fail(query.lastError().text());
+        return fail(query.lastError());
     return true;
 }
 
@@ -431,7 +442,7 @@ std::optional<QHash<QString, LinkTrail>> HistoryStore::trails(int unreachableDay
                        "LEFT JOIN checks AS f ON f.id = latest.outage_first_id")
             .arg(prefixed(CheckColumns, "a"), prefixed(CheckColumns, "j"), prefixed(CheckColumns, "p"));
     if (!query.exec(sql))
-        return fail(query.lastError().text()), std::nullopt;
+        return fail(query.lastError()), std::nullopt;
     const int latestAt = 1, judgedAt = latestAt + CheckColumnCount, previousAt = judgedAt + CheckColumnCount;
     const int outageAt = previousAt + CheckColumnCount;
     while (query.next()) {
@@ -455,11 +466,11 @@ std::optional<QHash<QString, LinkTrail>> HistoryStore::trails(int unreachableDay
             "AND c.checked_on > a.checked_on - ? "
             "WHERE latest.outage_first_id IS NOT NULL AND latest.before_outage_id IS latest.judged_id "
             "ORDER BY c.link_id, c.id")))
-        return fail(query.lastError().text()), std::nullopt;
+        return fail(query.lastError()), std::nullopt;
     // A day more than the period, which the rule then measures in local days.
     query.bindValue(0, qint64(unreachableDays + 1) * 86400);
     if (!query.exec())
-        return fail(query.lastError().text()), std::nullopt;
+        return fail(query.lastError()), std::nullopt;
     while (query.next()) {
         const auto trail = result.find(query.value(0).toString());
         if (trail != result.end())
@@ -473,8 +484,13 @@ std::optional<QList<LinkChange>> HistoryStore::changes(int unreachableDays)
     const std::optional<QHash<QString, LinkTrail>> all = trails(unreachableDays);
     if (!all)
         return std::nullopt;
+    return changesOf(*all, unreachableDays);
+}
+
+QList<LinkChange> HistoryStore::changesOf(const QHash<QString, LinkTrail> &trails, int unreachableDays)
+{
     QList<LinkChange> result;
-    for (const LinkTrail &trail : *all) {
+    for (const LinkTrail &trail : trails) {
         if (std::optional<LinkChange> change = LinkChange::of(trail, unreachableDays))
             result.append(*change);
     }
@@ -495,7 +511,7 @@ std::optional<QHash<QString, CheckRecord>> HistoryStore::latestChecks()
     query.setForwardOnly(true);
     if (!query.exec(QStringLiteral("SELECT latest.link_id, checks.checked_on, checks.result, checks.followed "
                                    "FROM latest JOIN checks ON checks.id = latest.last_id")))
-        return fail(query.lastError().text()), std::nullopt;
+        return fail(query.lastError()), std::nullopt;
     while (query.next()) {
         CheckRecord record;
         record.linkID = query.value(0).toString();

@@ -11,6 +11,7 @@
 #include <optional>
 
 class QSqlDatabase;
+class QSqlError;
 
 // The verification history of one database: an SQLite file beside it ("NAME.site" keeps its history
 // in "NAME.site-history") with one row per completed check. The file is made with its first record
@@ -42,6 +43,8 @@ public:
     bool forEachCheck(const QString &linkID, const std::function<void(const CheckRecord &)> &visit);
     // The change each link's checks stand in now (see LinkChange), the latest first.
     std::optional<QList<LinkChange>> changes(int unreachableDays = LinkChange::DefaultUnreachableDays);
+    // The changes the trails stand in, the latest first.
+    static QList<LinkChange> changesOf(const QHash<QString, LinkTrail> &trails, int unreachableDays);
     // What the change rules need of every link's checks; the outage times reach back `unreachableDays`
     // from each link's latest check.
     std::optional<QHash<QString, LinkTrail>> trails(int unreachableDays = LinkChange::DefaultUnreachableDays);
@@ -53,6 +56,8 @@ public:
     bool prepareForWriting() { return open(Access::Write); }
 
     QString errorString() const { return m_error; }
+    // The last failure was another connection holding the file (locked or busy), which passes.
+    bool isBusy() const { return m_busy; }
     void setBusyTimeout(int milliseconds) { m_busyTimeoutMs = milliseconds; }
 
     // Gives the database saved as `toDatabase` a consistent copy of the history of `fromDatabase`,
@@ -72,6 +77,7 @@ private:
     void closeConnection();
     bool upgrade(int fromVersion);
     bool fail(const QString &why);
+    bool fail(const QSqlError &error);
     QSqlDatabase database() const;
 
     QString m_databasePath;
@@ -80,6 +86,7 @@ private:
     QString m_error;
     bool m_open = false;
     bool m_readOnly = true;
+    bool m_busy = false;
     bool m_unusable = false; // once a file proved unusable it is not touched again
     int m_busyTimeoutMs = DefaultBusyTimeoutMs;
 };

@@ -1,6 +1,6 @@
 #include "LinkHistoryView.h"
 
-#include "history/HistoryStore.h"
+#include "history/HistoryService.h"
 #include "history/LinkHistoryModel.h"
 
 #include <QHeaderView>
@@ -60,17 +60,27 @@ void LinkHistoryView::reload()
                                   : tr("No checks recorded."));
         return;
     }
-    HistoryStore store(m_databasePath);
-    const std::optional<QList<CheckRecord>> checks = store.checks(m_linkID);
-    if (!checks) {
+    // Read on the history thread; a later reload's answer replaces this one.
+    const int reading = ++m_reading;
+    HistoryService::instance()->readChecks(m_databasePath, m_linkID, this,
+                                           [this, reading](const HistoryReply<QList<CheckRecord>> &reply) {
+                                               if (reading == m_reading)
+                                                   showChecks(reply);
+                                           });
+}
+
+void LinkHistoryView::showChecks(const HistoryReply<QList<CheckRecord>> &reply)
+{
+    if (!reply.value) {
         m_model->setChecks({});
-        m_countLabel->setText(store.errorString());
+        m_countLabel->setText(reply.error);
         return;
     }
-    m_model->setChecks(*checks);
+    const QList<CheckRecord> &checks = *reply.value;
+    m_model->setChecks(checks);
     m_table->resizeColumnsToContents();
-    m_countLabel->setText(checks->isEmpty()
-                              ? tr("No checks recorded.")
-                              : (checks->size() == 1 ? tr("1 check recorded.")
-                                                     : tr("%1 checks recorded.").arg(checks->size())));
+    m_countLabel->setText(
+        checks.isEmpty()
+            ? tr("No checks recorded.")
+            : (checks.size() == 1 ? tr("1 check recorded.") : tr("%1 checks recorded.").arg(checks.size())));
 }

@@ -1,5 +1,9 @@
 #pragma once
 
+#include "history/CheckRecord.h"
+#include "history/HistoryReply.h"
+
+#include <QList>
 #include <QWidget>
 
 class LinkHistoryModel;
@@ -8,7 +12,8 @@ class QSortFilterProxyModel;
 class QTableView;
 
 // The History tab of the link editor: every recorded check of one link, newest first, sortable by
-// any column, with their count. The history is read when the tab is shown, not before.
+// any column, with their count. The history is read when the tab is shown, not before, on
+// the history thread.
 class LinkHistoryView : public QWidget
 {
     Q_OBJECT
@@ -27,9 +32,12 @@ protected:
     void showEvent(QShowEvent *event) override;
 
 private:
+    void showChecks(const HistoryReply<QList<CheckRecord>> &reply);
+
     QString m_databasePath;
     QString m_linkID;
     bool m_loaded = false;
+    int m_reading = 0; // the reload whose answer is awaited
     QLabel *m_countLabel;
     QTableView *m_table;
     LinkHistoryModel *m_model;

@@ -186,6 +186,8 @@ bool VerificationDialogController::initializeFieldsWithSelectedLinkIDs(const std
 {
     m_scrollTimer->stop();
     m_progressTimer->stop();
+    m_historyRecorder->cancelStart();
+    m_waitingForHistory = false;
     m_scheduler->reset();
     const bool any = m_rows->buildRows(ids);
     m_checked = 0;
@@ -216,6 +218,8 @@ bool VerificationDialogController::initializeFieldsWithSelectedLinkIDs(const std
 VerificationSheetForm::SheetState VerificationDialogController::sheetState() const
 {
     using State = VerificationSheetForm::SheetState;
+    if (m_waitingForHistory)
+        return State::Running;
     if (!m_scheduler->hasStarted())
         return State::Choosing;
     return m_scheduler->hasEnded() ? State::Ended : State::Running;
@@ -317,11 +321,21 @@ void VerificationDialogController::confirm()
         if (current.isValid() && current.column() == VerificationRowModel::VerifyColumn)
             m_ui->tableView->selectionModel()->setCurrentIndex(
                 current.siblingAtColumn(VerificationRowModel::LinkColumn), QItemSelectionModel::NoUpdate);
-        m_starting = true;
-        m_scheduler->start(m_rows->checksToRun(), m_store->selfInfo().URL());
-        m_starting = false;
+        // The history's trails decide which missing links are looked at twice: the run waits for them.
+        m_waitingForHistory = true;
+        updateButtons();
+        m_historyRecorder->whenReady([this] {
+            m_waitingForHistory = false;
+            m_total = m_rows->selectedCount();
+            m_starting = true;
+            m_scheduler->start(m_rows->checksToRun(), m_store->selfInfo().URL());
+            m_starting = false;
+            updateButtons();
+        });
         return;
     }
+    if (m_waitingForHistory)
+        return;
     // Saving is the caller's: the sheet ends and the document writes the results.
     if (m_scheduler->hasEnded()) {
         m_scrollTimer->stop();
@@ -332,6 +346,15 @@ void VerificationDialogController::confirm()
 
 void VerificationDialogController::cancel()
 {
+    if (m_waitingForHistory) {
+        // Stopped before its first check: back to choosing.
+        m_historyRecorder->cancelStart();
+        m_waitingForHistory = false;
+        m_total = 0;
+        m_ui->progressBar->setVisible(false);
+        updateButtons();
+        return;
+    }
     if (m_scheduler->isRunning()) {
         m_scheduler->stop();
         return;
@@ -361,6 +384,8 @@ void VerificationDialogController::reject()
 
 void VerificationDialogController::closeEvent(QCloseEvent *event)
 {
+    m_historyRecorder->cancelStart();
+    m_waitingForHistory = false;
     // Closing the window while checks run stops them and closes without saving.
     m_scheduler->stop();
     QDialog::closeEvent(event);

@@ -94,5 +94,6 @@ private:
     int m_lastStartedRow = -1;
     bool m_followRun = true; // the table follows the run until the user scrolls away
     bool m_autoScrolling = false;
-    bool m_starting = false; // inside the scheduler's start: the first checks need no scrolling
+    bool m_starting = false;          // inside the scheduler's start: the first checks need no scrolling
+    bool m_waitingForHistory = false; // the run was asked for and starts once the history's trails are in
 };
