@@ -52,6 +52,14 @@
         <source>The tutorial could not be opened.</source>
         <translation>Die Einführung konnte nicht geöffnet werden.</translation>
     </message>
+    <message>
+        <source>The verification history could not be written.</source>
+        <translation>Der Prüfverlauf konnte nicht geschrieben werden.</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
 </context>
 <context>
     <name>AskStringDialogController</name>
@@ -544,10 +552,6 @@
         <translation>Die Tabelle in dieser Kodierung lesen, statt die Kodierung zu erkennen.</translation>
     </message>
     <message>
-        <source>Check link partners over HTTP (all verifiable links, or the given IDs, or those not checked for DAYS days); with --save, store the results in the file. Every check is recorded in FILE.site-history.</source>
-        <translation>Linkpartner über HTTP prüfen (alle prüfbaren Links, die angegebenen IDs oder die seit DAYS Tagen nicht geprüften); mit --save die Ergebnisse in der Datei speichern. Jede Prüfung wird in DATEI.site-history aufgezeichnet.</translation>
-    </message>
-    <message>
         <source>Verify only the links not checked for DAYS days.</source>
         <translation>Nur die Links prüfen, die seit DAYS Tagen nicht geprüft wurden.</translation>
     </message>
@@ -786,6 +790,10 @@
     <message>
         <source>Upload the files of the links page that changed since the last publish to the web server over SFTP or FTPS, each to a temporary name and then into place. The password comes from the desktop keyring or QUILLMARSH_PUBLISH_PASSWORD; QUILLMARSH_PUBLISH_CA_FILE may name a PEM file of certificate authorities that FTPS servers are also trusted by. Exit status 4 when a file could not be sent.</source>
         <translation>Die seit der letzten Veröffentlichung geänderten Dateien der Linkseite über SFTP oder FTPS auf den Webserver laden, jede zuerst unter einem vorläufigen Namen und dann an ihren Platz. Das Kennwort kommt aus dem Schlüsselbund der Arbeitsumgebung oder aus QUILLMARSH_PUBLISH_PASSWORD; QUILLMARSH_PUBLISH_CA_FILE kann eine PEM-Datei mit Zertifizierungsstellen nennen, über die FTPS-Servern zusätzlich vertraut wird. Rückgabewert 4, wenn eine Datei nicht gesendet werden konnte.</translation>
+    </message>
+    <message>
+        <source>Check link partners over HTTP (all verifiable links, or the given IDs, or those not checked for DAYS days); with --save, store the results in the file. Every check is recorded in FILE.site-history; when another program holds it, the command waits up to 20 seconds at the end and says how many checks could not be recorded.</source>
+        <translation>Linkpartner über HTTP prüfen (alle prüfbaren Links, die angegebenen IDs oder die seit DAYS Tagen nicht geprüften); mit --save die Ergebnisse in der Datei speichern. Jede Prüfung wird in DATEI.site-history aufgezeichnet; hält ein anderes Programm sie gesperrt, wartet der Befehl am Ende bis zu 20 Sekunden und sagt, wie viele Prüfungen nicht aufgezeichnet werden konnten.</translation>
     </message>
 </context>
 <context>
@@ -2568,6 +2576,13 @@ Datei: %2</translation>
         <source>Use This Page</source>
         <translation>Diese Seite verwenden</translation>
     </message>
+    <message numerus="yes">
+        <source>The history is busy; %n check(s) are waiting to be recorded.</source>
+        <translation>
+            <numerusform>Der Verlauf ist belegt; %n Prüfung wartet darauf, aufgezeichnet zu werden.</numerusform>
+            <numerusform>Der Verlauf ist belegt; %n Prüfungen warten darauf, aufgezeichnet zu werden.</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>HistoryFiles</name>
@@ -2590,6 +2605,20 @@ Datei: %2</translation>
     <message>
         <source>%1 cannot be created: %2</source>
         <translation>%1 kann nicht angelegt werden: %2</translation>
+    </message>
+</context>
+<context>
+    <name>HistoryService</name>
+    <message numerus="yes">
+        <source>%n verification check(s) could not be recorded in the history: another program held it locked.</source>
+        <translation>
+            <numerusform>%n Prüfung konnte nicht im Verlauf aufgezeichnet werden: ein anderes Programm hielt ihn gesperrt.</numerusform>
+            <numerusform>%n Prüfungen konnten nicht im Verlauf aufgezeichnet werden: ein anderes Programm hielt ihn gesperrt.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>The verification history is closed.</source>
+        <translation>Der Prüfverlauf ist geschlossen.</translation>
     </message>
 </context>
 <context>

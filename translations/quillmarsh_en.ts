@@ -65,6 +65,23 @@
             <numerusform>%n sites unreachable</numerusform>
         </translation>
     </message>
+    <message numerus="yes">
+        <source>The history is busy; %n check(s) are waiting to be recorded.</source>
+        <translation>
+            <numerusform>The history is busy; %n check is waiting to be recorded.</numerusform>
+            <numerusform>The history is busy; %n checks are waiting to be recorded.</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>HistoryService</name>
+    <message numerus="yes">
+        <source>%n verification check(s) could not be recorded in the history: another program held it locked.</source>
+        <translation>
+            <numerusform>%n verification check could not be recorded in the history: another program held it locked.</numerusform>
+            <numerusform>%n verification checks could not be recorded in the history: another program held it locked.</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>MyDocument</name>
