@@ -1,6 +1,7 @@
 #include "model/Clock.h"
 #include "support/CliProcess.h"
 #include "support/DatabaseBuilder.h"
+#include "support/HistoryLockHolder.h"
 #include "support/HttpTestServer.h"
 
 #include "history/HistoryStore.h"
@@ -12,6 +13,7 @@
 #include <QJsonObject>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 namespace {
 
@@ -121,6 +123,21 @@ private slots:
         QCOMPARE(alpha->lastVerifiedOn(), Clock::today());
         QCOMPARE(alpha->status(), LinkStatusApproved);
         QCOMPARE(store.linkWithID(m_ids["Beta"])->lastVerificationResult(), VerificationLinkNotFound);
+    }
+
+    void checksWaitForAHistoryThatAnotherProgramHolds()
+    {
+        const QString copy = m_dir.filePath(QStringLiteral("held.site"));
+        QVERIFY(QFile::copy(m_file, copy));
+        QCOMPARE(run({"verify", copy, "--ids", m_ids["Alpha"]}).status, 0);
+        HistoryLockHolder other;
+        QVERIFY(other.hold(HistoryStore::pathForDatabase(copy)));
+        // Held for longer than a writer's usual wait for a lock: the checks are written all the same.
+        QTimer::singleShot(6500, this, [&] { other.release(); });
+        const CliRun result = run({"verify", copy, "--ids", m_ids["Alpha"]});
+        QCOMPARE(result.status, 0);
+        QVERIFY2(result.err.isEmpty(), result.err.constData());
+        QCOMPARE(HistoryStore(copy).checks()->size(), 2);
     }
 
     void checksOfOneLinkRecordedAndCompared()

@@ -308,6 +308,8 @@ bool VerificationDialogController::rowIsVisible(int row) const
 
 void VerificationDialogController::confirm()
 {
+    if (m_waitingForHistory)
+        return;
     if (!m_scheduler->hasStarted()) {
         if (m_rows->selectedCount() == 0)
             return;
@@ -334,8 +336,6 @@ void VerificationDialogController::confirm()
         });
         return;
     }
-    if (m_waitingForHistory)
-        return;
     // Saving is the caller's: the sheet ends and the document writes the results.
     if (m_scheduler->hasEnded()) {
         m_scrollTimer->stop();
