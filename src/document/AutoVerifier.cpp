@@ -6,7 +6,7 @@
 #include "history/BackgroundVerification.h"
 #include "history/DesktopNotifier.h"
 #include "history/DueLinks.h"
-#include "history/HistoryStore.h"
+#include "history/HistoryService.h"
 #include "model/Clock.h"
 #include "model/Preferences.h"
 
@@ -56,7 +56,7 @@ AutoVerifier::AutoVerifier(MyDocument *document)
 
 bool AutoVerifier::isRunning() const
 {
-    return m_background->isRunning();
+    return m_lookingUp || m_background->isRunning();
 }
 
 bool AutoVerifier::verifyDueLinks()
@@ -64,17 +64,31 @@ bool AutoVerifier::verifyDueLinks()
     const int days = Preferences::intValue(Preferences::AutoVerifyDays);
     if (days <= 0 || isRunning() || m_document->filePath().isEmpty() || !m_document->canRunTimerAction())
         return false;
-    HistoryStore history(m_document->filePath());
-    std::optional<QHash<QString, CheckRecord>> latest = history.latestChecks();
-    if (!latest) {
-        // The days stored in the database decide alone.
-        if (auto *commands = m_document->commandArea<HistoryCommands>())
-            commands->reportHistoryProblem(history.errorString());
-        latest.emplace();
-    }
+    m_lookingUp = true;
+    const QString databasePath = m_document->filePath();
+    HistoryService::instance()->readLatestChecks(
+        databasePath, this,
+        [this, databasePath, days](const HistoryReply<QHash<QString, CheckRecord>> &reply) {
+            m_lookingUp = false;
+            if (!reply.value) {
+                // The days stored in the database decide alone.
+                if (auto *commands = m_document->commandArea<HistoryCommands>())
+                    commands->reportHistoryProblem(reply.error);
+            }
+            startDueLinks(databasePath, days, reply.value.value_or(QHash<QString, CheckRecord>()));
+        });
+    return true;
+}
+
+void AutoVerifier::startDueLinks(const QString &databasePath, int days,
+                                 const QHash<QString, CheckRecord> &latest)
+{
+    // A sheet opened or the database was saved elsewhere while the history was read.
+    if (databasePath != m_document->filePath() || !m_document->canRunTimerAction())
+        return;
     const QStringList due =
-        DueLinks::dueLinkIDs(m_document->collectionManager(), *latest, Clock::now(), qMin(days, MaximumDays));
-    return m_background->start(m_document->filePath(), due);
+        DueLinks::dueLinkIDs(m_document->collectionManager(), latest, Clock::now(), qMin(days, MaximumDays));
+    m_background->start(databasePath, due);
 }
 
 void AutoVerifier::stop()

@@ -1,8 +1,10 @@
 #pragma once
 
+#include "history/CheckRecord.h"
 #include "history/LinkChange.h"
 #include "model/Codes.h"
 
+#include <QHash>
 #include <QObject>
 
 class BackgroundVerification;
@@ -21,9 +23,11 @@ class AutoVerifier : public QObject
 public:
     explicit AutoVerifier(MyDocument *document);
 
-    // Starts a background run when links are due; false when nothing started.
+    // Looks for the links that are due (their latest checks are read on the history thread) and
+    // starts a background run when there are any; false when it does not look now.
     bool verifyDueLinks();
     void stop();
+    // Looking for the due links, or checking them.
     bool isRunning() const;
 
     BackgroundVerification *background() const { return m_background; }
@@ -41,10 +45,12 @@ private:
     void finished(const QList<std::pair<QString, VerificationResult>> &results,
                   const QList<LinkChange> &changes);
     void showProgress(bool visible);
+    void startDueLinks(const QString &databasePath, int days, const QHash<QString, CheckRecord> &latest);
 
     MyDocument *m_document;
     BackgroundVerification *m_background;
     QLabel *m_progressLabel;
     QProgressBar *m_progressBar;
     QPushButton *m_stopButton;
+    bool m_lookingUp = false;
 };

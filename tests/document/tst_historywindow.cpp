@@ -319,8 +319,12 @@ private slots:
 
         QUndoStack *stack = document->undo()->stack();
         const int steps = stack->count();
+        // The links are looked up on the history thread; the run shows its Stop button when it starts.
+        bool stopShown = false;
+        connect(verifier->background(), &BackgroundVerification::progressChanged, this,
+                [&] { stopShown = verifier->stopButton()->isVisibleTo(document); });
         QVERIFY(verifier->verifyDueLinks());
-        QVERIFY(verifier->stopButton()->isVisibleTo(document));
+        QTRY_VERIFY(stopShown);
         QCOMPARE(tickedTitles(verifier->background()->rows()),
                  (QStringList{QStringLiteral("Alpha"), QStringLiteral("Gamma")}));
         QTRY_VERIFY_WITH_TIMEOUT(!verifier->isRunning(), 20000);
@@ -329,14 +333,20 @@ private slots:
         QCOMPARE(stack->undoText(), QStringLiteral("Automatic Verification"));
         QVERIFY(document->isEdited());
         QTRY_COMPARE(HistoryStore(document->filePath()).checks()->size(), 2);
-        QVERIFY(!verifier->verifyDueLinks()); // nothing due now
+        // Nothing due now: no run starts.
+        QVERIFY(verifier->verifyDueLinks());
+        QTRY_VERIFY(!verifier->isRunning());
+        QVERIFY(!verifier->background()->isRunning());
+        QCOMPARE(stack->count(), steps + 1);
 
         // A week later every link is due; the two lost are announced in one notification.
         m_server.setResponse("/Alpha", R::page("gone"));
         m_server.setResponse("/Gamma", R::page("gone <b>too</b>"));
         const Clock::Fixed weekLater(m_start.addDays(8));
         const QByteArray before = document->collectionManager().dataRepresentation();
+        stopShown = false;
         QVERIFY(verifier->verifyDueLinks());
+        QTRY_VERIFY(stopShown);
         QCOMPARE(tickedTitles(verifier->background()->rows()).size(), 3);
         QTRY_VERIFY_WITH_TIMEOUT(!verifier->isRunning(), 20000);
         QVERIFY(QTest::qWaitFor([&] { return !service.calls.isEmpty(); }, 5000));
