@@ -119,7 +119,7 @@ private slots:
             QTRY_COMPARE(service.waitingChecks(db), 2);
             QCOMPARE(service.finish(300), 2);
             QCOMPARE(service.waitingChecks(db), 0);
-            QVERIFY(HistoryService::lostChecksMessage(2).startsWith(QStringLiteral("2 verification checks")));
+            QVERIFY(HistoryService::lostChecksMessage(2).startsWith(QStringLiteral("2 verification check")));
 
             // Whoever quits without finishing hears of it on the terminal.
             auto *unfinished = new HistoryService;
