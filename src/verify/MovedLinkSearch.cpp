@@ -2,8 +2,7 @@
 
 #include "FetchVerdict.h"
 #include "HostScheduler.h"
-#include "PageAnalyzer.h"
-#include "PageDecoder.h"
+#include "PageAnalysisTask.h"
 #include "ScheduledFetch.h"
 #include "SitemapReader.h"
 
@@ -155,7 +154,7 @@ void MovedLinkSearch::searchPages()
     const int parallel = qBound(1, m_hosts ? m_hosts->perHost() : 1, MaximumParallelPages);
     for (int i = 0; i < parallel && m_running; ++i)
         loadNextPage();
-    if (m_running && m_pageFetches.isEmpty())
+    if (m_running && m_pageFetches.isEmpty() && m_pageAnalyses.isEmpty())
         finish(QUrl());
 }
 
@@ -180,21 +179,45 @@ void MovedLinkSearch::pageLoaded(ScheduledFetch *fetch, const QUrl &asked, const
     fetch->deleteLater();
     ++m_pagesSearched;
     if (outcome.loaded() && outcome.httpStatus < 400 && !FetchVerdict::of(outcome).outcome) {
-        const QString text = PageDecoder::decode(outcome.body);
-        const PageAnalysis analysis =
-            PageAnalyzer(m_request.ownURL).analyze(text, outcome.finalURL, outcome.robotsTag);
-        if (analysis.linkVisible()) {
-            // Where the link is, unless the page sent us off the site or to an address too long to keep.
-            const QUrl found = sameSite(outcome.finalURL, m_request.linksPage) &&
-                                       outcome.finalURL.toString().size() <= MaximumAddressLength
-                                   ? outcome.finalURL
-                                   : asked;
-            finish(found);
-            return;
-        }
+        PageAnalysisJob job;
+        job.body = outcome.body;
+        job.pageURL = outcome.finalURL;
+        job.robotsTag = outcome.robotsTag;
+        job.ownURL = m_request.ownURL;
+        auto *task = new PageAnalysisTask(this);
+        m_pageAnalyses.append(task);
+        const QUrl finalURL = outcome.finalURL;
+        connect(task, &PageAnalysisTask::finished, this,
+                [this, task, asked, finalURL](const PageAnalysis &analysis) {
+                    pageAnalysed(task, asked, finalURL, analysis);
+                });
+        task->start(job);
+        return;
     }
+    loadMoreOrFinish();
+}
+
+void MovedLinkSearch::pageAnalysed(PageAnalysisTask *task, const QUrl &asked, const QUrl &finalURL,
+                                   const PageAnalysis &analysis)
+{
+    m_pageAnalyses.removeOne(task);
+    task->deleteLater(); // it is inside its own signal
+    if (analysis.linkVisible()) {
+        // Where the link is, unless the page sent us off the site or to an address too long to keep.
+        const QUrl found =
+            sameSite(finalURL, m_request.linksPage) && finalURL.toString().size() <= MaximumAddressLength
+                ? finalURL
+                : asked;
+        finish(found);
+        return;
+    }
+    loadMoreOrFinish();
+}
+
+void MovedLinkSearch::loadMoreOrFinish()
+{
     loadNextPage();
-    if (m_running && m_pageFetches.isEmpty())
+    if (m_running && m_pageFetches.isEmpty() && m_pageAnalyses.isEmpty())
         finish(QUrl());
 }
 
@@ -217,6 +240,11 @@ void MovedLinkSearch::cancel()
         fetch->disconnect(this);
         fetch->cancel();
         fetch->deleteLater();
+    }
+    for (PageAnalysisTask *task : std::exchange(m_pageAnalyses, {})) {
+        task->disconnect(this);
+        task->cancel();
+        task->deleteLater();
     }
     m_sitemapQueue.clear();
     m_candidates.clear();

@@ -12,7 +12,9 @@
 #include <QUrl>
 
 class HostScheduler;
+class PageAnalysisTask;
 class QNetworkAccessManager;
+struct PageAnalysis;
 class ScheduledFetch;
 
 // Looks for the user's link elsewhere on a partner's site once it is gone from the links page: on
@@ -21,6 +23,7 @@ class ScheduledFetch;
 // partners, friends, resources or a directory first. At most the given number of pages is loaded,
 // a few at a time within the run's limit per server, and none that robots.txt closes to this
 // program. Ends with the first page that carries a visible link to the own site, or with none.
+// Pages are read on the pool of page analyses; a page being read counts among those loading.
 class MovedLinkSearch : public QObject
 {
     Q_OBJECT
@@ -71,6 +74,9 @@ private:
     void searchPages();
     void loadNextPage();
     void pageLoaded(ScheduledFetch *fetch, const QUrl &asked, const FetchOutcome &outcome);
+    void pageAnalysed(PageAnalysisTask *task, const QUrl &asked, const QUrl &finalURL,
+                      const PageAnalysis &analysis);
+    void loadMoreOrFinish();
     void finish(const QUrl &foundOn);
 
     QNetworkAccessManager *m_network;
@@ -86,5 +92,6 @@ private:
     QList<QUrl> m_candidates;
     int m_nextCandidate = 0;
     QList<ScheduledFetch *> m_pageFetches;
+    QList<PageAnalysisTask *> m_pageAnalyses; // pages loaded and being read on the pool
     int m_pagesSearched = 0;
 };

@@ -9,7 +9,7 @@ struct GumboInternalOutput;
 // so comments, scripts, styles and attribute values are what they are without rules of our own.
 //
 // Some steps of the tree builder are quadratic on hostile input (thousands of nested elements or
-// attributes), and a page of a few hundred kilobytes could then hold the main thread for hours.
+// attributes), and a page of a few hundred kilobytes could then hold a thread for hours.
 // Parsing therefore gives up past a limit of processor time and of memory; the tree is then absent.
 // The time is the thread's own, so a busy machine does not make a real page fail.
 class PageDocument

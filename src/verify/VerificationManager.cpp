@@ -3,6 +3,7 @@
 #include "FetchVerdict.h"
 #include "HostScheduler.h"
 #include "MovedLinkSearch.h"
+#include "PageAnalysisTask.h"
 #include "PageAnalyzer.h"
 #include "PageDecoder.h"
 #include "PageFetcher.h"
@@ -183,22 +184,40 @@ void VerificationManager::partnerLinkVerificationFinished(const FetchOutcome &ou
         return;
     }
     m_details.pageTruncated = outcome.truncated;
-    // The page is kept for the user to look at; the search works on the bytes in memory, so a
-    // failure to write it changes nothing.
-    TemporaryFolder::writeFile(QStringLiteral("verify%1.html").arg(m_index), outcome.body);
-
-    const PageAnalyzer analyzer(m_ownURL);
+    PageAnalysisJob job;
+    job.body = outcome.body;
+    job.contentType = outcome.contentType;
+    job.pageURL = outcome.finalURL;
+    job.robotsTag = outcome.robotsTag;
+    job.ownURL = m_ownURL;
+    job.keepAs = QStringLiteral("verify%1.html").arg(m_index);
     // A partner can point the links page at the user's own pages, which link to the own site.
-    if (m_details.pageRedirected && analyzer.leadsToOwnSite(outcome.finalURL)) {
+    if (m_details.pageRedirected && PageAnalyzer(m_ownURL).leadsToOwnSite(outcome.finalURL)) {
         m_details.redirectedToOwnSite = true;
+        job.analyse = false;
+    }
+    m_step = Step::Analysis;
+    m_analysis = new PageAnalysisTask(this);
+    const quint64 generation = m_generation;
+    connect(m_analysis, &PageAnalysisTask::finished, this, [this, generation](const PageAnalysis &analysis) {
+        if (generation != m_generation || m_step != Step::Analysis)
+            return;
+        m_analysis->deleteLater(); // it is inside its own signal
+        m_analysis = nullptr;
+        pageAnalysed(analysis);
+    });
+    m_analysis->start(job);
+}
+
+void VerificationManager::pageAnalysed(const PageAnalysis &analysis)
+{
+    if (m_details.redirectedToOwnSite) {
         // The partner's own doing, not a cache: no second look, and nothing to search on our site.
         m_details.outcome = CheckOutcome::NotLinked;
         m_details.confirmed = true;
         report(VerificationLinkNotFound);
         return;
     }
-    const QString text = PageDecoder::decode(outcome.body, outcome.contentType);
-    const PageAnalysis analysis = analyzer.analyze(text, outcome.finalURL, outcome.robotsTag);
     if (!analysis.parsed) {
         // Not read is not searched: no judgement on the link.
         m_details.pageTooComplex = true;
@@ -208,8 +227,8 @@ void VerificationManager::partnerLinkVerificationFinished(const FetchOutcome &ou
     }
     if (analysis.refreshTarget.isValid()) {
         // The page has moved: judged where it went, one more hop of the same chain.
-        QList<RedirectHop> hops = outcome.redirects;
-        hops.append({outcome.finalURL, outcome.httpStatus, true});
+        QList<RedirectHop> hops = m_details.pageRedirects;
+        hops.append({m_details.pageFinalURL, m_details.pageStatus, true});
         fetchLinksPage(analysis.refreshTarget, hops);
         return;
     }
@@ -375,6 +394,11 @@ void VerificationManager::releaseHandles()
             // It may be inside its own signal right now.
             fetcher->deleteLater();
         }
+    }
+    if (PageAnalysisTask *analysis = std::exchange(m_analysis, nullptr)) {
+        analysis->disconnect(this);
+        analysis->cancel();
+        analysis->deleteLater();
     }
     // Only now that its own request is stopped may the host serve another.
     releaseSlot();

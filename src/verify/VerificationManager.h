@@ -18,6 +18,8 @@
 
 class Link;
 class MovedLinkSearch;
+class PageAnalysisTask;
+struct PageAnalysis;
 class QNetworkAccessManager;
 class VerificationTarget;
 
@@ -26,7 +28,8 @@ class VerificationTarget;
 // When the link is missing where the link's last judged check found it, the page is looked at again
 // after a pause (the target may run other checks meanwhile), and a loss that holds is searched for
 // on the rest of the partner's site. Reports one result code with its outcome to its target, once,
-// unless it is cancelled. One manager serves one check and is never restarted.
+// unless it is cancelled. One manager serves one check and is never restarted. A loaded page is kept
+// and read on the PageAnalysisPool, so the thread that runs the check goes on meanwhile.
 class VerificationManager : public QObject
 {
     Q_OBJECT
@@ -47,7 +50,7 @@ public:
     int index() const { return m_index; }
     VerificationResult result() const { return m_result; }
     const VerificationDetails &details() const { return m_details; }
-    // Between the start and the report: fetching, pausing or searching.
+    // Between the start and the report: fetching, reading a page, pausing or searching.
     bool isRunning() const;
     bool isPaused() const { return m_step == Step::Pause || m_step == Step::WaitingToResume; }
 
@@ -78,6 +81,7 @@ private:
         Idle,
         Site,
         Page,
+        Analysis,
         Robots,
         Pause,
         WaitingToResume,
@@ -87,6 +91,7 @@ private:
 
     void brokenLinkDetectionFinished(const FetchOutcome &outcome);
     void partnerLinkVerificationFinished(const FetchOutcome &outcome);
+    void pageAnalysed(const PageAnalysis &analysis);
     void judged(CheckOutcome outcome, VerificationResult result);
     void robotsRead(const RobotsFiles::File &file);
     void pauseBeforeSecondLook();
@@ -106,6 +111,7 @@ private:
     QNetworkAccessManager *m_network;
     QPointer<PageFetcher> m_download1;
     QPointer<PageFetcher> m_download2;
+    QPointer<PageAnalysisTask> m_analysis;
     const Link *m_link = nullptr;
     QString m_ownURL;
     VerificationTarget *m_target = nullptr;
