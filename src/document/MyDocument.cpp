@@ -100,6 +100,9 @@ void MyDocument::observeDocument()
         validateMenuItems();
     });
     connect(document, &Document::fileNameChanged, this, &MyDocument::updateTitle);
+    // Saved under another name, the database has the history beside the new file.
+    connect(document, &Document::fileNameChanged, this,
+            [this] { m_linkListController->model()->loadHistory(filePath()); });
     connect(document, &Document::aboutToReload, this, &MyDocument::releaseStoreNodes);
     // The hourly reminders change no link: the rows whose mark changed are told, none is reset.
     connect(document, &Document::notificationsRecomputed, this, [this] {
@@ -225,6 +228,7 @@ void MyDocument::buildWindow()
     m_categoryListController->refreshList();
     TreeNode *first = collectionManager().categoryRoot()->firstChild();
     m_linkListController->setCategory(first);
+    m_linkListController->model()->loadHistory(filePath());
     m_statusBarController->setCategory(first);
 
     resize(DefaultWindowSize);
@@ -458,6 +462,7 @@ void MyDocument::refreshUI()
 {
     m_categoryListController->refreshList();
     m_linkListController->refreshTable();
+    m_linkListController->model()->loadHistory(filePath());
     m_statusBarController->refresh();
 }
 

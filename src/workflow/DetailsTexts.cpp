@@ -49,4 +49,38 @@ QString statusImage(LinkStatus status)
     }
 }
 
+QString notFollowedText()
+{
+    return QCoreApplication::translate("DetailsTexts", "Link found, not followed (nofollow)");
+}
+
+QString resultText(VerificationResult result, std::optional<bool> followed)
+{
+    switch (result) {
+    case VerificationSucceeded:
+        if (followed == false)
+            return QCoreApplication::translate("DetailsTexts", "Verified: %1").arg(notFollowedText());
+        return Codes::verificationLabel(result);
+    default:
+        return Codes::verificationLabel(result);
+    }
+}
+
+QString resultMark(VerificationResult result, std::optional<bool> followed)
+{
+    switch (result) {
+    case VerificationSucceeded:
+        return followed == false ? QStringLiteral("\u26A0") : QStringLiteral("\u2713");
+    case VerificationMarkedVerified:
+        return QStringLiteral("\u2713");
+    case VerificationNoResponse:
+    case VerificationLinksPageNotLoaded:
+    case VerificationLinkNotFound:
+    case VerificationNoLinksPageURL:
+        return QStringLiteral("\u2717");
+    default:
+        return QStringLiteral("\u2013");
+    }
+}
+
 } // namespace DetailsTexts
