@@ -93,11 +93,8 @@ int LinkListModel::resultRank(const TreeNode *node) const
     const Link *link = node->link();
     // Twice the link's own rank, one more for a found link search engines do not follow.
     int rank = 2 * LinkListOrder::resultRank(link->lastVerificationResult());
-    if (link->lastVerificationResult() == VerificationSucceeded) {
-        const LinkHistoryFacts *facts = m_rows->historyFacts(link->ID());
-        if (facts && facts->checked && facts->addressFound && !facts->followed)
-            ++rank;
-    }
+    if (link->lastVerificationResult() == VerificationSucceeded && m_rows->linkFollowed(link->ID()) == false)
+        ++rank;
     return rank;
 }
 

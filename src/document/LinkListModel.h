@@ -56,6 +56,7 @@ public:
     // history columns follow when it is read (historyLoaded).
     void loadHistory(const QString &databasePath);
     LinkHistoryLoader *historyLoader() const { return m_historyLoader; }
+    std::optional<bool> linkFollowed(const QString &linkID) const { return m_rows->linkFollowed(linkID); }
     // Takes the sort order and sorts again; a column from another version of the file is refused
     // (false) and changes nothing.
     bool setSortOrder(int column, bool descending);

@@ -66,6 +66,14 @@ int LinkRowsModel::columnOfKey(const QString &key)
     return -1;
 }
 
+std::optional<bool> LinkRowsModel::linkFollowed(const QString &linkID) const
+{
+    const LinkHistoryFacts *facts = historyFacts(linkID);
+    if (!facts || !facts->checked || !facts->addressFound)
+        return std::nullopt;
+    return facts->followed;
+}
+
 void LinkRowsModel::setHistoryFacts(const LinkHistoryFactsByID &facts)
 {
     m_historyFacts = facts;
@@ -274,10 +282,7 @@ QVariant LinkRowsModel::data(const QModelIndex &index, int role) const
         return QVariant();
     case ResultColumn:
         if (role == Qt::DisplayRole || role == Qt::ToolTipRole) {
-            const LinkHistoryFacts *facts = historyFacts(link->ID());
-            std::optional<bool> followed;
-            if (facts && facts->checked && facts->addressFound)
-                followed = facts->followed;
+            const std::optional<bool> followed = linkFollowed(link->ID());
             const QString text = DetailsTexts::resultText(link->lastVerificationResult(), followed);
             if (role == Qt::ToolTipRole)
                 return text;

@@ -64,6 +64,9 @@ public:
     void setHistoryFacts(const LinkHistoryFactsByID &facts);
     // The history's facts of the link, null when it has none.
     const LinkHistoryFacts *historyFacts(const QString &linkID) const;
+    // Whether search engines follow the link as its latest check found it; none when the history has no
+    // check that found it.
+    std::optional<bool> linkFollowed(const QString &linkID) const;
 
     int rowCount(const QModelIndex &parent = QModelIndex()) const override;
     int columnCount(const QModelIndex &parent = QModelIndex()) const override;

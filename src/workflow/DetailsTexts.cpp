@@ -1,5 +1,6 @@
 #include "DetailsTexts.h"
 
+#include "model/DateTexts.h"
 #include "model/Link.h"
 
 #include <QCoreApplication>
@@ -64,6 +65,15 @@ QString resultText(VerificationResult result, std::optional<bool> followed)
     default:
         return Codes::verificationLabel(result);
     }
+}
+
+QString lastCheckLine(const Link &link, std::optional<bool> followed)
+{
+    if (!link.lastVerifiedOn().isValid())
+        return QCoreApplication::translate("DetailsTexts", "Never checked");
+    return QCoreApplication::translate("DetailsTexts", "%1: %2")
+        .arg(DateTexts::stringForDate(link.lastVerifiedOn()),
+             resultText(link.lastVerificationResult(), followed));
 }
 
 QString resultMark(VerificationResult result, std::optional<bool> followed)

@@ -25,6 +25,9 @@ QString resultText(VerificationResult result, std::optional<bool> followed = std
 // link found, a cross for a failed check, a warning sign for a link found but not followed, a dash
 // for no check.
 QString resultMark(VerificationResult result, std::optional<bool> followed = std::nullopt);
+// The day and result of the link's last check ("March 1, 2026: Marked as verified (no check)"), or
+// "Never checked".
+QString lastCheckLine(const Link &link, std::optional<bool> followed = std::nullopt);
 // "Link found, not followed (nofollow)".
 QString notFollowedText();
 

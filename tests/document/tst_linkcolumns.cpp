@@ -1,7 +1,9 @@
 #include "DocumentFixture.h"
+#include "document/DetailsView.h"
 #include "document/DocumentWindowState.h"
 #include "document/LinkHistoryLoader.h"
 #include "document/LinkListModel.h"
+#include "gui/FittedLabel.h"
 #include "history/HistoryStore.h"
 #include "model/Link.h"
 #include "model/LinkDragPayload.h"
@@ -263,7 +265,11 @@ private slots:
         // A database without them shows the default set; every column is named for screen readers and
         // the header's menu names them by their titles.
         DatabaseBuilder db;
-        db.category("Ponds").link("One").link("Two");
+        LinkFields approved;
+        approved.title = "One";
+        approved.lastVerifiedOn = QDate(2026, 3, 1);
+        approved.lastVerificationResult = VerificationMarkedVerified;
+        db.category("Ponds").link(approved).link("Two");
         const QString path = m_fixture->write(db);
         MyDocument *document = m_fixture->controller().openDocument(path);
         QVERIFY(document && QTest::qWaitForWindowExposed(document));
@@ -271,6 +277,10 @@ private slots:
         LinkListController *links = document->linkListController();
         QCOMPARE(links->shownColumns(),
                  QStringList({"reminder", "status", "name", "lastVerified", "result", "description"}));
+        // The details pane says the same of the selected link's last check.
+        DocumentFixture::selectLinks(document, {"One"});
+        QCOMPARE(document->detailsView()->lastCheckField()->fullText(),
+                 QString("March 1, 2026: Marked as verified (no check)"));
         QHeaderView *header = document->linksTable()->horizontalHeader();
         QStringList menuTitles;
         for (QAction *action : links->headerMenu()->actions())
