@@ -870,6 +870,10 @@
         <source>Not verified</source>
         <translation>Nicht geprüft</translation>
     </message>
+    <message>
+        <source>Marked as verified (no check)</source>
+        <translation>Von Hand als geprüft markiert (keine Prüfung)</translation>
+    </message>
 </context>
 <context>
     <name>CollectionManager</name>
@@ -1106,6 +1110,25 @@
     </message>
 </context>
 <context>
+    <name>DetailsTexts</name>
+    <message>
+        <source>Link found, not followed (nofollow)</source>
+        <translation>Link gefunden, wird nicht verfolgt (nofollow)</translation>
+    </message>
+    <message>
+        <source>Verified: %1</source>
+        <translation>Geprüft: %1</translation>
+    </message>
+    <message>
+        <source>Never checked</source>
+        <translation>Nie geprüft</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
+    </message>
+</context>
+<context>
     <name>DetailsView</name>
     <message>
         <source>Edit...</source>
@@ -1186,6 +1209,10 @@
     <message>
         <source>Not given</source>
         <translation>Nicht angegeben</translation>
+    </message>
+    <message>
+        <source>Last check:</source>
+        <translation>Letzte Prüfung:</translation>
     </message>
 </context>
 <context>
@@ -3372,6 +3399,46 @@ Datei: %2</translation>
         <source>Description</source>
         <translation>Beschreibung</translation>
     </message>
+    <message>
+        <source>Address</source>
+        <translation>Adresse</translation>
+    </message>
+    <message>
+        <source>Links Page</source>
+        <translation>Linkseite</translation>
+    </message>
+    <message>
+        <source>Contact</source>
+        <translation>Kontakt</translation>
+    </message>
+    <message>
+        <source>E-mail</source>
+        <translation>E-Mail</translation>
+    </message>
+    <message>
+        <source>Category</source>
+        <translation>Kategorie</translation>
+    </message>
+    <message>
+        <source>Last Verified</source>
+        <translation>Zuletzt geprüft</translation>
+    </message>
+    <message>
+        <source>Result</source>
+        <translation>Ergebnis</translation>
+    </message>
+    <message>
+        <source>Followed</source>
+        <translation>Verfolgt</translation>
+    </message>
+    <message>
+        <source>Anchor Text</source>
+        <translation>Ankertext</translation>
+    </message>
+    <message>
+        <source>Last Change</source>
+        <translation>Letzte Änderung</translation>
+    </message>
 </context>
 <context>
     <name>LinkListPages</name>
@@ -3382,6 +3449,17 @@ Datei: %2</translation>
     <message>
         <source>Page %1 could not be started.</source>
         <translation>Seite %1 konnte nicht begonnen werden.</translation>
+    </message>
+</context>
+<context>
+    <name>LinkRowsModel</name>
+    <message>
+        <source>Never</source>
+        <translation>Nie</translation>
+    </message>
+    <message>
+        <source>%1 (%2)</source>
+        <translation>%1 (%2)</translation>
     </message>
 </context>
 <context>

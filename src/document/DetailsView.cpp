@@ -45,6 +45,7 @@ DetailsView::DetailsView(QWidget *parent) : QWidget(parent)
     m_myCategoryField = new FittedLabel(this);
     m_keywordsField = new FittedLabel(this);
     m_contactField = new FittedLabel(this);
+    m_lastCheckField = new FittedLabel(this);
     m_notesField = new QLabel(this);
     m_notesField->setTextFormat(Qt::PlainText);
     m_notesField->setWordWrap(true);
@@ -122,6 +123,8 @@ DetailsView::DetailsView(QWidget *parent) : QWidget(parent)
     grid->addWidget(makeCaption(tr("Links page:")), row, 0, 1, 2);
     grid->addWidget(m_linksPageURLField, row, 2);
     grid->addWidget(m_testLinksPageURLButton, row++, 3);
+    grid->addWidget(captionOf(m_lastCheckField, tr("Last check:")), row, 0, 1, 2);
+    grid->addWidget(m_lastCheckField, row++, 2, 1, 2);
     grid->addWidget(captionOf(m_myCategoryField, tr("My category:")), row, 0, 1, 2);
     grid->addWidget(m_myCategoryField, row++, 2, 1, 2);
     grid->addWidget(captionOf(m_keywordsField, tr("Keywords:")), row, 0, 1, 2);
@@ -197,8 +200,9 @@ void DetailsView::showLink(const Link *link, const QString &firstNotification)
     // Without one link the fields are emptied and a short note stands in their place.
     m_pages->setCurrentWidget(link ? static_cast<QWidget *>(m_scroller) : m_placeholder);
     if (!link) {
-        for (FittedLabel *field : {m_titleField, m_statusField, m_notificationsField, m_mainPageURLField,
-                                   m_linksPageURLField, m_myCategoryField, m_keywordsField, m_contactField})
+        for (FittedLabel *field :
+             {m_titleField, m_statusField, m_notificationsField, m_mainPageURLField, m_linksPageURLField,
+              m_myCategoryField, m_keywordsField, m_contactField, m_lastCheckField})
             field->setFullText(QString());
         m_descriptionField->clear();
         m_notesField->clear();
@@ -238,6 +242,12 @@ void DetailsView::showLink(const Link *link, const QString &firstNotification)
     showIfGiven(m_contactField, !m_contactField->fullText().isEmpty());
     m_notesField->setText(link->notes());
     showIfGiven(m_notesField, !link->notes().isEmpty());
+}
+
+void DetailsView::setLastCheck(const QString &text)
+{
+    m_lastCheckField->setFullText(text);
+    showIfGiven(m_lastCheckField, !text.isEmpty());
 }
 
 void DetailsView::setButtonsEnabled(bool linkInfo, bool exchangeInfo, bool notifications, bool visitSite,

@@ -27,6 +27,8 @@ public:
     // Fills the pane from the link (null: empties it). `firstNotification` is the text of the
     // link's first reminder, null when it has none.
     void showLink(const Link *link, const QString &firstNotification);
+    // The last check in plain words ("March 1, 2026: Marked as verified (no check)"); set after showLink.
+    void setLastCheck(const QString &text);
     // The buttons whose commands exist are enabled by the document.
     void setButtonsEnabled(bool linkInfo, bool exchangeInfo, bool notifications, bool visitSite,
                            bool visitLinksPage, bool notes, bool sendMessage);
@@ -47,6 +49,7 @@ public:
     FittedLabel *myCategoryField() const { return m_myCategoryField; }
     FittedLabel *keywordsField() const { return m_keywordsField; }
     FittedLabel *contactField() const { return m_contactField; }
+    FittedLabel *lastCheckField() const { return m_lastCheckField; }
     QLabel *notesField() const { return m_notesField; }
     QLabel *statusImage() const { return m_statusImage; }
     QLabel *notificationsImage() const { return m_notificationsImage; }
@@ -84,6 +87,7 @@ private:
     FittedLabel *m_myCategoryField;
     FittedLabel *m_keywordsField;
     FittedLabel *m_contactField;
+    FittedLabel *m_lastCheckField;
     QLabel *m_notesField;
     QLabel *m_statusImage;
     QLabel *m_notificationsImage;

@@ -50,6 +50,8 @@ DocumentWindowState::DocumentWindowState(MyDocument *document) : QObject(documen
             if (section == LinkListController::NameColumn || section == LinkListController::DescriptionColumn)
                 recordColumnWidths();
         });
+    connect(document->linkListController(), &LinkListController::columnsChanged, this,
+            &DocumentWindowState::recordLinkListColumns);
     connect(document->linkListController(), &LinkListController::sortChanged, this, [this] {
         const LinkListController *links = m_document->linkListController();
         m_document->collectionManager().setLinkSort(links->sortCriterion(), links->sortDescending());
@@ -82,6 +84,8 @@ void DocumentWindowState::takeStoredState()
     m_savedColumnWidths = store.columnWidths();
     m_savedSortColumn = store.linkSortColumn();
     m_savedSortDescending = store.linkSortDescending();
+    m_savedLinkListColumns = store.linkListColumns();
+    m_savedLinkListColumnWidths = store.linkListColumnWidths();
 }
 
 // ---------------------------------------------------------------- placing and applying
@@ -154,9 +158,13 @@ void DocumentWindowState::applySplitViewsAndColumns()
         setSplitterPosition(m_savedSplitterPosition);
     if (m_savedDetailsCollapsed)
         setDetailsCollapsed(true);
-    if (m_savedColumnWidths)
-        m_document->linkListController()->setColumnWidths(m_savedColumnWidths);
     LinkListController *links = m_document->linkListController();
+    links->setColumns(m_savedLinkListColumns, std::nullopt);
+    if (m_savedColumnWidths)
+        links->setColumnWidths(m_savedColumnWidths);
+    // The widths of every column, where the file has them, over the older two.
+    if (m_savedLinkListColumnWidths)
+        links->setColumns(m_savedLinkListColumns, m_savedLinkListColumnWidths);
     if (m_savedSortColumn >= 0 &&
         (links->sortCriterion() != m_savedSortColumn || links->sortDescending() != m_savedSortDescending))
         links->sortLinksByColumn(m_savedSortColumn, m_savedSortDescending);
@@ -253,6 +261,7 @@ void DocumentWindowState::recordAll()
     recordFrame();
     recordSplitViews();
     recordColumnWidths();
+    recordLinkListColumns();
 }
 
 void DocumentWindowState::recordFrame()
@@ -280,4 +289,12 @@ void DocumentWindowState::recordColumnWidths()
 {
     if (m_recording)
         m_document->collectionManager().setColumnWidths(m_document->linkListController()->columnWidths());
+}
+
+void DocumentWindowState::recordLinkListColumns()
+{
+    if (!m_recording)
+        return;
+    const LinkListController *links = m_document->linkListController();
+    m_document->collectionManager().setLinkListColumns(links->shownColumns(), links->shownColumnWidths());
 }

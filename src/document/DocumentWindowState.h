@@ -4,6 +4,7 @@
 #include <QObject>
 #include <QRect>
 #include <QRectF>
+#include <QStringList>
 #include <optional>
 
 class MyDocument;
@@ -63,11 +64,14 @@ private:
     void recordFrame();
     void recordSplitViews();
     void recordColumnWidths();
+    void recordLinkListColumns();
 
     MyDocument *m_document;
     QRectF m_savedFrame;
     double m_savedSplitterPosition = 0.0;
     std::optional<QList<double>> m_savedColumnWidths;
+    std::optional<QStringList> m_savedLinkListColumns;
+    std::optional<QList<QPair<QString, int>>> m_savedLinkListColumnWidths;
     int m_savedSortColumn = -1;
     bool m_savedSortDescending = false;
     bool m_savedDetailsCollapsed = false;

@@ -1,6 +1,7 @@
 #include "HistoryCommands.h"
 
 #include "DocumentMenus.h"
+#include "LinkListController.h"
 #include "MyDocument.h"
 #include "VerificationCommands.h"
 #include "gui/SendMessageMenu.h"
@@ -84,6 +85,8 @@ void HistoryCommands::recordingFinished(const QList<LinkChange> &changes)
         m_lostLinksNotice->show();
     }
     refreshLostLinks();
+    // The list's history columns show the new checks.
+    document()->linkListController()->model()->loadHistory(document()->filePath());
 }
 
 QList<LinkChange> HistoryCommands::presentChanges(const QList<LinkChange> &changes)

@@ -2,15 +2,48 @@
 
 #include "model/TreeNode.h"
 
+#include <QAction>
 #include <QHeaderView>
 #include <QItemSelectionModel>
+#include <QMenu>
 #include <QTableView>
 #include <QTimer>
 #include <algorithm>
 
 namespace {
 constexpr int ImageColumnWidth = 24;
+
+// The width a column starts with before the user sizes it.
+int defaultColumnWidth(int column)
+{
+    switch (column) {
+    case LinkListModel::NotificationColumn:
+    case LinkListModel::StatusColumn:
+        return ImageColumnWidth;
+    case LinkListModel::NameColumn:
+        return 220;
+    case LinkListModel::LastVerifiedColumn:
+        return 100;
+    case LinkListModel::ResultColumn:
+        return 180;
+    case LinkListModel::FollowedColumn:
+        return 130;
+    case LinkListModel::EmailColumn:
+    case LinkListModel::AddressColumn:
+    case LinkListModel::LinksPageColumn:
+    case LinkListModel::LastChangeColumn:
+        return 180;
+    default:
+        return 140;
+    }
 }
+
+bool isImageColumn(int column)
+{
+    return column == LinkListModel::NotificationColumn || column == LinkListModel::StatusColumn;
+}
+
+} // namespace
 
 LinkListController::LinkListController(CollectionManager *collectionManager, const QString &linkDragType,
                                        QObject *parent)
@@ -27,17 +60,40 @@ void LinkListController::setTableView(QTableView *tableView)
 
     QHeaderView *header = m_tableView->horizontalHeader();
     header->setSectionsClickable(true);
-    header->setSectionsMovable(false); // the column position is the sort key
+    // The sort follows the column, wherever it is moved.
+    header->setSectionsMovable(true);
     header->setSortIndicatorShown(true);
     header->setSortIndicator(StatusColumn, Qt::AscendingOrder);
     header->setStretchLastSection(true);
     header->setMinimumSectionSize(ImageColumnWidth);
     header->setSectionResizeMode(NotificationColumn, QHeaderView::Fixed);
     header->setSectionResizeMode(StatusColumn, QHeaderView::Fixed);
-    header->resizeSection(NotificationColumn, ImageColumnWidth);
-    header->resizeSection(StatusColumn, ImageColumnWidth);
-    header->resizeSection(NameColumn, 220);
+    for (int column = 0; column < ColumnCount; ++column)
+        header->resizeSection(column, defaultColumnWidth(column));
     connect(header, &QHeaderView::sectionClicked, this, &LinkListController::headerClicked);
+
+    m_headerMenu = new QMenu(m_tableView);
+    for (int column = 0; column < ColumnCount; ++column) {
+        if (column == NameColumn)
+            continue;
+        QAction *action = m_headerMenu->addAction(LinkListModel::columnTitle(column));
+        action->setCheckable(true);
+        action->setData(column);
+        connect(action, &QAction::toggled, this,
+                [this, column](bool shown) { setColumnShown(column, shown); });
+    }
+    header->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(header, &QWidget::customContextMenuRequested, this, [this, header](const QPoint &position) {
+        updateHeaderMenu();
+        m_headerMenu->popup(header->viewport()->mapToGlobal(position));
+    });
+    auto changed = [this] {
+        if (!m_applyingColumns)
+            emit columnsChanged();
+    };
+    connect(header, &QHeaderView::sectionMoved, this, changed);
+    connect(header, &QHeaderView::sectionResized, this, changed);
+    setColumns(std::nullopt, std::nullopt);
     connect(m_tableView->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
         // Someone else chose the selection: a flash must not bring its row back.
         stopFlash(false);
@@ -246,7 +302,10 @@ void LinkListController::setColumnWidths(const std::optional<QList<double>> &wid
     // was saved from, and taken as it stands it would push the list past its edge in a narrower one (the
     // header never shrinks it back). It takes what is left now.
     int width = int(widths->at(1));
-    if (header->stretchLastSection() && header->logicalIndex(header->count() - 1) == DescriptionColumn) {
+    int lastShown = header->count() - 1;
+    while (lastShown > 0 && header->isSectionHidden(header->logicalIndex(lastShown)))
+        --lastShown;
+    if (header->stretchLastSection() && header->logicalIndex(lastShown) == DescriptionColumn) {
         int others = 0;
         for (int column = 0; column < ColumnCount; ++column) {
             if (column != DescriptionColumn)
@@ -263,4 +322,103 @@ QList<double> LinkListController::columnWidths() const
         return {};
     const QHeaderView *header = m_tableView->horizontalHeader();
     return {double(header->sectionSize(NameColumn)), double(header->sectionSize(DescriptionColumn))};
+}
+
+QStringList LinkListController::defaultColumns()
+{
+    QStringList columns;
+    for (const int column :
+         {NotificationColumn, StatusColumn, NameColumn, LastVerifiedColumn, ResultColumn, DescriptionColumn})
+        columns.append(LinkRowsModel::columnKey(column));
+    return columns;
+}
+
+void LinkListController::setColumns(const std::optional<QStringList> &shown,
+                                    const std::optional<QList<QPair<QString, int>>> &widths)
+{
+    if (!m_tableView)
+        return;
+    QList<int> columns;
+    for (const QString &key : shown.value_or(QStringList())) {
+        const int column = LinkRowsModel::columnOfKey(key);
+        if (column >= 0 && !columns.contains(column))
+            columns.append(column);
+    }
+    if (columns.isEmpty()) {
+        for (const QString &key : defaultColumns())
+            columns.append(LinkRowsModel::columnOfKey(key));
+    }
+    // A list without its names would be no list.
+    if (!columns.contains(NameColumn))
+        columns.prepend(NameColumn);
+    m_applyingColumns = true;
+    QHeaderView *header = m_tableView->horizontalHeader();
+    for (int position = 0; position < columns.size(); ++position) {
+        const int column = columns.at(position);
+        header->moveSection(header->visualIndex(column), position);
+        header->setSectionHidden(column, false);
+    }
+    for (int column = 0; column < ColumnCount; ++column) {
+        if (!columns.contains(column))
+            header->setSectionHidden(column, true);
+    }
+    for (const auto &[key, width] : widths.value_or(QList<QPair<QString, int>>())) {
+        const int column = LinkRowsModel::columnOfKey(key);
+        if (column >= 0 && !isImageColumn(column))
+            header->resizeSection(column, qMax(header->minimumSectionSize(), width));
+    }
+    m_applyingColumns = false;
+}
+
+QStringList LinkListController::shownColumns() const
+{
+    QStringList keys;
+    if (!m_tableView)
+        return keys;
+    const QHeaderView *header = m_tableView->horizontalHeader();
+    for (int position = 0; position < header->count(); ++position) {
+        const int column = header->logicalIndex(position);
+        if (!header->isSectionHidden(column))
+            keys.append(LinkRowsModel::columnKey(column));
+    }
+    return keys;
+}
+
+QList<QPair<QString, int>> LinkListController::shownColumnWidths() const
+{
+    QList<QPair<QString, int>> widths;
+    if (!m_tableView)
+        return widths;
+    const QHeaderView *header = m_tableView->horizontalHeader();
+    for (const QString &key : shownColumns()) {
+        const int column = LinkRowsModel::columnOfKey(key);
+        if (!isImageColumn(column))
+            widths.append({key, header->sectionSize(column)});
+    }
+    return widths;
+}
+
+void LinkListController::setColumnShown(int column, bool shown)
+{
+    if (!m_tableView || column < 0 || column >= ColumnCount || (column == NameColumn && !shown))
+        return;
+    QHeaderView *header = m_tableView->horizontalHeader();
+    if (header->isSectionHidden(column) == !shown)
+        return;
+    header->setSectionHidden(column, !shown);
+    if (shown && header->sectionSize(column) < header->minimumSectionSize())
+        header->resizeSection(column, defaultColumnWidth(column));
+    updateHeaderMenu();
+    emit columnsChanged();
+}
+
+void LinkListController::updateHeaderMenu()
+{
+    if (!m_headerMenu || !m_tableView)
+        return;
+    const QHeaderView *header = m_tableView->horizontalHeader();
+    for (QAction *action : m_headerMenu->actions()) {
+        const QSignalBlocker blocker(action);
+        action->setChecked(!header->isSectionHidden(action->data().toInt()));
+    }
 }

@@ -4,11 +4,13 @@
 
 #include <QList>
 #include <QObject>
+#include <QPair>
 #include <QStringList>
 #include <optional>
 
 class CollectionManager;
 struct DocumentChange;
+class QMenu;
 class QTableView;
 class QTimer;
 class TreeNode;
@@ -57,6 +59,22 @@ public:
     // The widths of the name and description columns as shown (empty without a table).
     QList<double> columnWidths() const;
 
+    // The columns a database shows when it has not stored its own.
+    static QStringList defaultColumns();
+    // Shows these columns (by name, in this order) and hides the others, or the default ones when
+    // none or no known name is given; then gives the named columns these widths. Unknown names are
+    // passed over.
+    void setColumns(const std::optional<QStringList> &shown,
+                    const std::optional<QList<QPair<QString, int>>> &widths);
+    // The shown columns by name, in their order on screen.
+    QStringList shownColumns() const;
+    // The widths of the shown columns that the user can size, by name.
+    QList<QPair<QString, int>> shownColumnWidths() const;
+    // Shows or hides one column, as the header's menu does; the name column always stays.
+    void setColumnShown(int column, bool shown);
+    // The header's menu: one checkable action a column, named by its title.
+    QMenu *headerMenu() const { return m_headerMenu; }
+
     int rowCount() const { return m_model->rowCount(); }
     TreeNode *linkNodeAtRow(int row) const { return m_model->linkNodeAtRow(row); }
     QString linkIDAtRow(int row) const { return m_model->linkIDAtRow(row); }
@@ -68,9 +86,12 @@ signals:
     void doubleClicked(int column);
     // A header click changed the sort column or order.
     void sortChanged();
+    // The user showed, hid, moved or sized a column.
+    void columnsChanged();
 
 private:
     void headerClicked(int column);
+    void updateHeaderMenu();
     QModelIndex rowIndex(int row) const { return m_model->index(row, 0); }
 
     LinkListModel *m_model;
@@ -78,4 +99,6 @@ private:
     int m_flashStep = 0;
     QString m_flashLinkID;
     QTimer *m_flashTimer = nullptr;
+    QMenu *m_headerMenu = nullptr;
+    bool m_applyingColumns = false;
 };

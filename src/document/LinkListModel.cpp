@@ -1,6 +1,8 @@
 #include "LinkListModel.h"
 
+#include "LinkHistoryLoader.h"
 #include "gui/DocumentImages.h"
+#include "model/Link.h"
 #include "model/LinkDragPayload.h"
 #include "model/TreeNode.h"
 #include "workflow/LinkListOrder.h"
@@ -8,11 +10,15 @@
 #include <QMimeData>
 #include <QSet>
 #include <algorithm>
+#include <climits>
 
 LinkListModel::LinkListModel(CollectionManager *, const QString &linkDragType, QObject *parent)
-    : QSortFilterProxyModel(parent), m_rows(new LinkRowsModel(this)), m_linkDragType(linkDragType)
+    : QSortFilterProxyModel(parent), m_rows(new LinkRowsModel(this)),
+      m_historyLoader(new LinkHistoryLoader(this)), m_linkDragType(linkDragType)
 {
     setSourceModel(m_rows);
+    connect(m_historyLoader, &LinkHistoryLoader::loaded, this,
+            [this] { m_rows->setHistoryFacts(m_historyLoader->facts()); });
     // A changed link moves to its sorted place at once.
     setDynamicSortFilter(true);
     sortRows();
@@ -31,6 +37,11 @@ void LinkListModel::reload()
 void LinkListModel::update(const DocumentChange &change)
 {
     m_rows->update(change);
+}
+
+void LinkListModel::loadHistory(const QString &databasePath)
+{
+    m_historyLoader->load(databasePath);
 }
 
 bool LinkListModel::setSortOrder(int column, bool descending)
@@ -63,7 +74,60 @@ bool LinkListModel::lessThan(const QModelIndex &left, const QModelIndex &right) 
     // A row whose link is gone sorts first until the rows follow the store.
     if (!a || !b)
         return !a && b;
+    if (m_sortColumn == ResultColumn) {
+        const int rankA = resultRank(a), rankB = resultRank(b);
+        if (rankA != rankB)
+            return rankA < rankB;
+    } else if (m_sortColumn >= LinkRowsModel::FirstHistoryColumn) {
+        if (const int compared =
+                compareHistory(m_rows->linkIDAtRow(left.row()), m_rows->linkIDAtRow(right.row())))
+            return compared < 0;
+        // Then as the status column sorts.
+        return LinkListOrder::compareLink(a, b, StatusColumn) < 0;
+    }
     return LinkListOrder::compareLink(a, b, m_sortColumn) < 0;
+}
+
+int LinkListModel::resultRank(const TreeNode *node) const
+{
+    const Link *link = node->link();
+    // Twice the link's own rank, one more for a found link search engines do not follow.
+    int rank = 2 * LinkListOrder::resultRank(link->lastVerificationResult());
+    if (link->lastVerificationResult() == VerificationSucceeded && m_rows->linkFollowed(link->ID()) == false)
+        ++rank;
+    return rank;
+}
+
+int LinkListModel::compareHistory(const QString &a, const QString &b) const
+{
+    const LinkHistoryFacts *first = m_rows->historyFacts(a);
+    const LinkHistoryFacts *second = m_rows->historyFacts(b);
+    auto compared = [](auto x, auto y) { return x == y ? 0 : (x < y ? -1 : 1); };
+    switch (m_sortColumn) {
+    case FollowedColumn: {
+        // Followed, then not followed, then not found or never checked.
+        auto rank = [](const LinkHistoryFacts *facts) {
+            if (!facts || !facts->checked || !facts->addressFound)
+                return 2;
+            return facts->followed ? 0 : 1;
+        };
+        if (const int result = compared(rank(first), rank(second)))
+            return result;
+        return QString::compare(first ? first->followedText : QString(),
+                                second ? second->followedText : QString(), Qt::CaseInsensitive);
+    }
+    case AnchorTextColumn:
+        return QString::compare(first ? first->anchorText : QString(),
+                                second ? second->anchorText : QString(), Qt::CaseInsensitive);
+    case LastChangeColumn: {
+        // By the change's time; links without a change first.
+        const qint64 timeA = first && first->change ? first->changedOn.toSecsSinceEpoch() : LLONG_MIN;
+        const qint64 timeB = second && second->change ? second->changedOn.toSecsSinceEpoch() : LLONG_MIN;
+        return compared(timeA, timeB);
+    }
+    default:
+        return 0;
+    }
 }
 
 int LinkListModel::sourceRow(int row) const
@@ -101,35 +165,64 @@ int LinkListModel::rowOfLinkID(const QString &id) const
     return row < 0 ? -1 : mapFromSource(m_rows->index(row, 0)).row();
 }
 
+QString LinkListModel::columnTitle(int column)
+{
+    switch (column) {
+    case NotificationColumn:
+        return tr("Notifications");
+    case StatusColumn:
+        return tr("Status");
+    case NameColumn:
+        return tr("Name");
+    case DescriptionColumn:
+        return tr("Description");
+    case AddressColumn:
+        return tr("Address");
+    case LinksPageColumn:
+        return tr("Links Page");
+    case ContactColumn:
+        return tr("Contact");
+    case EmailColumn:
+        return tr("E-mail");
+    case CategoryColumn:
+        return tr("Category");
+    case LastVerifiedColumn:
+        return tr("Last Verified");
+    case ResultColumn:
+        return tr("Result");
+    case FollowedColumn:
+        return tr("Followed");
+    case AnchorTextColumn:
+        return tr("Anchor Text");
+    case LastChangeColumn:
+        return tr("Last Change");
+    default:
+        return QString();
+    }
+}
+
 QVariant LinkListModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
-    if (orientation != Qt::Horizontal)
+    if (orientation != Qt::Horizontal || section < 0 || section >= ColumnCount)
         return QVariant();
-    switch (section) {
-    case NotificationColumn:
-        if (role == Qt::DecorationRole)
+    // The reminder and status columns show an image; every column is named for screen readers.
+    const bool imageColumn = section == NotificationColumn || section == StatusColumn;
+    switch (role) {
+    case Qt::DisplayRole:
+        return imageColumn ? QVariant() : QVariant(columnTitle(section));
+    case Qt::DecorationRole:
+        if (section == NotificationColumn)
             return DocumentImages::icon(QStringLiteral("warningheader"));
-        if (role == Qt::ToolTipRole)
-            return tr("Notifications");
-        break;
-    case StatusColumn:
-        if (role == Qt::DecorationRole)
+        if (section == StatusColumn)
             return DocumentImages::icon(QStringLiteral("statusheader"));
-        if (role == Qt::ToolTipRole)
-            return tr("Status");
-        break;
-    case NameColumn:
-        if (role == Qt::DisplayRole)
-            return tr("Name");
-        break;
-    case DescriptionColumn:
-        if (role == Qt::DisplayRole)
-            return tr("Description");
-        break;
+        return QVariant();
+    case Qt::ToolTipRole:
+        return imageColumn ? QVariant(columnTitle(section)) : QVariant();
+    case Qt::AccessibleTextRole:
+        return columnTitle(section);
     default:
-        break;
+        return QVariant();
     }
-    return QVariant();
 }
 
 Qt::ItemFlags LinkListModel::flags(const QModelIndex &index) const

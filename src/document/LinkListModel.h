@@ -6,6 +6,7 @@
 #include <QStringList>
 
 class CollectionManager;
+class LinkHistoryLoader;
 class TreeNode;
 struct DocumentChange;
 
@@ -25,8 +26,21 @@ public:
         StatusColumn = LinkRowsModel::StatusColumn,
         NameColumn = LinkRowsModel::NameColumn,
         DescriptionColumn = LinkRowsModel::DescriptionColumn,
+        AddressColumn = LinkRowsModel::AddressColumn,
+        LinksPageColumn = LinkRowsModel::LinksPageColumn,
+        ContactColumn = LinkRowsModel::ContactColumn,
+        EmailColumn = LinkRowsModel::EmailColumn,
+        CategoryColumn = LinkRowsModel::CategoryColumn,
+        LastVerifiedColumn = LinkRowsModel::LastVerifiedColumn,
+        ResultColumn = LinkRowsModel::ResultColumn,
+        FollowedColumn = LinkRowsModel::FollowedColumn,
+        AnchorTextColumn = LinkRowsModel::AnchorTextColumn,
+        LastChangeColumn = LinkRowsModel::LastChangeColumn,
         ColumnCount = LinkRowsModel::ColumnCount
     };
+
+    // The column's title, as the header and its menu name it.
+    static QString columnTitle(int column);
 
     LinkListModel(CollectionManager *collectionManager, const QString &linkDragType,
                   QObject *parent = nullptr);
@@ -38,6 +52,11 @@ public:
     void reload();
     // Follows a change of the store without a reset (see LinkRowsModel::update).
     void update(const DocumentChange &change);
+    // Reads the verification history of the database at this path again, off the main thread; the
+    // history columns follow when it is read (historyLoaded).
+    void loadHistory(const QString &databasePath);
+    LinkHistoryLoader *historyLoader() const { return m_historyLoader; }
+    std::optional<bool> linkFollowed(const QString &linkID) const { return m_rows->linkFollowed(linkID); }
     // Takes the sort order and sorts again; a column from another version of the file is refused
     // (false) and changes nothing.
     bool setSortOrder(int column, bool descending);
@@ -62,10 +81,14 @@ protected:
     bool lessThan(const QModelIndex &left, const QModelIndex &right) const override;
 
 private:
+    int compareHistory(const QString &a, const QString &b) const;
+    // The Result column's order, with a found link that is not followed after the followed ones.
+    int resultRank(const TreeNode *node) const;
     void sortRows();
     int sourceRow(int row) const;
 
     LinkRowsModel *m_rows;
+    LinkHistoryLoader *m_historyLoader;
     QString m_linkDragType;
     int m_sortColumn = -1;
     bool m_sortDescending = false;

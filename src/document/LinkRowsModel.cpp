@@ -2,16 +2,93 @@
 
 #include "DocumentChange.h"
 #include "gui/DocumentImages.h"
+#include "model/Category.h"
 #include "model/Link.h"
 #include "model/Notification.h"
 #include "model/NotificationComputer.h"
 #include "model/TreeNode.h"
 #include "workflow/DetailsTexts.h"
+#include "workflow/LinkForm.h"
 
+#include <QLocale>
 #include <QSet>
 #include <algorithm>
 
+namespace {
+
+const char *const ColumnKeys[LinkRowsModel::ColumnCount] = {
+    "reminder", "status",   "name",         "description", "address",  "linksPage",  "contact",
+    "email",    "category", "lastVerified", "result",      "followed", "anchorText", "lastChange",
+};
+
+// The text of a column that shows one of the link's texts; a null string for the others.
+QString linkText(const TreeNode *node, const Link &link, int column)
+{
+    switch (column) {
+    case LinkRowsModel::NameColumn:
+        return link.title();
+    case LinkRowsModel::DescriptionColumn:
+        return link.description();
+    case LinkRowsModel::AddressColumn:
+        return link.URL();
+    case LinkRowsModel::LinksPageColumn:
+        // An empty links page is stored as "http://".
+        return LinkForm::isMissingURL(link.counterpartURL()) ? QString(QLatin1String(""))
+                                                             : link.counterpartURL();
+    case LinkRowsModel::ContactColumn:
+        return (link.contactFirstName() + QLatin1Char(' ') + link.contactLastName()).trimmed();
+    case LinkRowsModel::EmailColumn:
+        return link.contactEmail();
+    case LinkRowsModel::CategoryColumn: {
+        const Category *category = node->parent() ? node->parent()->category() : nullptr;
+        return category ? category->name() : QString(QLatin1String(""));
+    }
+    default:
+        return QString();
+    }
+}
+
+} // namespace
+
 LinkRowsModel::LinkRowsModel(QObject *parent) : QAbstractTableModel(parent) {}
+
+QString LinkRowsModel::columnKey(int column)
+{
+    return column >= 0 && column < ColumnCount ? QString::fromLatin1(ColumnKeys[column]) : QString();
+}
+
+int LinkRowsModel::columnOfKey(const QString &key)
+{
+    for (int column = 0; column < ColumnCount; ++column) {
+        if (key == QLatin1String(ColumnKeys[column]))
+            return column;
+    }
+    return -1;
+}
+
+std::optional<bool> LinkRowsModel::linkFollowed(const QString &linkID) const
+{
+    const LinkHistoryFacts *facts = historyFacts(linkID);
+    if (!facts || !facts->checked || !facts->addressFound)
+        return std::nullopt;
+    return facts->followed;
+}
+
+void LinkRowsModel::setHistoryFacts(const LinkHistoryFactsByID &facts)
+{
+    m_historyFacts = facts;
+    // The result's words take the followed fact too.
+    if (!m_rows.empty()) {
+        emit dataChanged(index(0, ResultColumn), index(int(m_rows.size()) - 1, ResultColumn));
+        emit dataChanged(index(0, FirstHistoryColumn), index(int(m_rows.size()) - 1, ColumnCount - 1));
+    }
+}
+
+const LinkHistoryFacts *LinkRowsModel::historyFacts(const QString &linkID) const
+{
+    const auto found = m_historyFacts.constFind(linkID);
+    return found == m_historyFacts.cend() ? nullptr : &found.value();
+}
 
 void LinkRowsModel::setCategory(TreeNode *categoryNode)
 {
@@ -197,16 +274,58 @@ QVariant LinkRowsModel::data(const QModelIndex &index, int role) const
         if (role == Qt::ToolTipRole)
             return DetailsTexts::statusName(link->status());
         return QVariant();
-    case NameColumn:
-        if (role == Qt::DisplayRole || role == Qt::ToolTipRole)
-            return link->title();
-        return QVariant();
-    case DescriptionColumn:
+    case LastVerifiedColumn:
         if (role == Qt::DisplayRole)
-            return link->description();
-        if (role == Qt::ToolTipRole && !link->description().isEmpty())
-            return link->description();
+            return link->lastVerifiedOn().isValid()
+                       ? QLocale().toString(link->lastVerifiedOn(), QLocale::ShortFormat)
+                       : tr("Never");
         return QVariant();
+    case ResultColumn:
+        if (role == Qt::DisplayRole || role == Qt::ToolTipRole) {
+            const std::optional<bool> followed = linkFollowed(link->ID());
+            const QString text = DetailsTexts::resultText(link->lastVerificationResult(), followed);
+            if (role == Qt::ToolTipRole)
+                return text;
+            return DetailsTexts::resultMark(link->lastVerificationResult(), followed) + QLatin1Char(' ') +
+                   text;
+        }
+        return QVariant();
+    case FollowedColumn:
+    case AnchorTextColumn:
+    case LastChangeColumn:
+        return historyData(historyFacts(link->ID()), index.column(), role);
+    default:
+        if (role == Qt::DisplayRole)
+            return linkText(node, *link, index.column());
+        // A text that may not fit shows whole in the tip.
+        if (role == Qt::ToolTipRole) {
+            const QString text = linkText(node, *link, index.column());
+            return text.isEmpty() ? QVariant() : QVariant(text);
+        }
+        return QVariant();
+    }
+}
+
+QVariant LinkRowsModel::historyData(const LinkHistoryFacts *facts, int column, int role) const
+{
+    if (!facts || (role != Qt::DisplayRole && role != Qt::ToolTipRole))
+        return QVariant();
+    switch (column) {
+    case FollowedColumn:
+        if (!facts->checked || !facts->addressFound)
+            return QVariant();
+        if (role == Qt::ToolTipRole)
+            return facts->followed ? facts->followedText : DetailsTexts::notFollowedText();
+        // A mark and the words, so that it reads without colour.
+        return (facts->followed ? QStringLiteral("\u2713 ") : QStringLiteral("\u26A0 ")) +
+               facts->followedText;
+    case AnchorTextColumn:
+        return facts->anchorText.isEmpty() ? QVariant() : QVariant(facts->anchorText);
+    case LastChangeColumn:
+        if (!facts->change)
+            return QVariant();
+        return tr("%1 (%2)").arg(LinkChange::text(*facts->change),
+                                 QLocale().toString(facts->changedOn.date(), QLocale::ShortFormat));
     default:
         return QVariant();
     }

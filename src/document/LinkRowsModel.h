@@ -1,5 +1,7 @@
 #pragma once
 
+#include "LinkHistoryFacts.h"
+
 #include <QAbstractTableModel>
 #include <QHash>
 #include <QStringList>
@@ -23,8 +25,26 @@ public:
         StatusColumn = 1,
         NameColumn = 2,
         DescriptionColumn = 3,
-        ColumnCount = 4
+        // The numbers above are the ones stored sorts of older files name; new columns go on after
+        // them (Last Contact goes before ColumnCount once messages are logged).
+        AddressColumn = 4,
+        LinksPageColumn = 5,
+        ContactColumn = 6,
+        EmailColumn = 7,
+        CategoryColumn = 8,
+        LastVerifiedColumn = 9,
+        ResultColumn = 10,
+        FollowedColumn = 11,
+        AnchorTextColumn = 12,
+        LastChangeColumn = 13,
+        ColumnCount = 14
     };
+    // The first column whose values come from the verification history.
+    static constexpr int FirstHistoryColumn = FollowedColumn;
+
+    // The column's name in the window state ("name", "lastVerified"...), and back (-1 for none).
+    static QString columnKey(int column);
+    static int columnOfKey(const QString &key);
 
     explicit LinkRowsModel(QObject *parent = nullptr);
 
@@ -39,6 +59,14 @@ public:
     TreeNode *linkNodeAtRow(int row) const;
     QString linkIDAtRow(int row) const;
     int rowOfLinkID(const QString &id) const { return m_rowOfID.value(id, -1); }
+
+    // What the history columns show, by link ID; the rows show it from now on.
+    void setHistoryFacts(const LinkHistoryFactsByID &facts);
+    // The history's facts of the link, null when it has none.
+    const LinkHistoryFacts *historyFacts(const QString &linkID) const;
+    // Whether search engines follow the link as its latest check found it; none when the history has no
+    // check that found it.
+    std::optional<bool> linkFollowed(const QString &linkID) const;
 
     int rowCount(const QModelIndex &parent = QModelIndex()) const override;
     int columnCount(const QModelIndex &parent = QModelIndex()) const override;
@@ -56,7 +84,10 @@ private:
     // Tells the views that these rows changed, in runs of neighbouring rows.
     void emitRowsChanged(std::vector<int> rows);
 
+    QVariant historyData(const LinkHistoryFacts *facts, int column, int role) const;
+
     TreeNode *m_category = nullptr;
+    LinkHistoryFactsByID m_historyFacts;
     std::vector<Row> m_rows;
     QHash<QString, int> m_rowOfID;
 };

@@ -12,6 +12,7 @@
 #include "DocumentUndo.h"
 #include "DocumentWindowState.h"
 #include "FileChangedBar.h"
+#include "LinkHistoryLoader.h"
 #include "LinkListController.h"
 #include "StatusBarController.h"
 #include "gui/FilePanel.h"
@@ -22,6 +23,7 @@
 #include "model/LinkDragPayload.h"
 #include "model/Notification.h"
 #include "model/NotificationComputer.h"
+#include "workflow/DetailsTexts.h"
 #include "workflow/EmailTemplateListModel.h"
 
 #include <QAction>
@@ -100,6 +102,9 @@ void MyDocument::observeDocument()
         validateMenuItems();
     });
     connect(document, &Document::fileNameChanged, this, &MyDocument::updateTitle);
+    // Saved under another name, the database has the history beside the new file.
+    connect(document, &Document::fileNameChanged, this,
+            [this] { m_linkListController->model()->loadHistory(filePath()); });
     connect(document, &Document::aboutToReload, this, &MyDocument::releaseStoreNodes);
     // The hourly reminders change no link: the rows whose mark changed are told, none is reset.
     connect(document, &Document::notificationsRecomputed, this, [this] {
@@ -225,6 +230,10 @@ void MyDocument::buildWindow()
     m_categoryListController->refreshList();
     TreeNode *first = collectionManager().categoryRoot()->firstChild();
     m_linkListController->setCategory(first);
+    // The last check's words take the history's latest check too.
+    connect(m_linkListController->model()->historyLoader(), &LinkHistoryLoader::loaded, this,
+            &MyDocument::refreshDetails);
+    m_linkListController->model()->loadHistory(filePath());
     m_statusBarController->setCategory(first);
 
     resize(DefaultWindowSize);
@@ -458,6 +467,7 @@ void MyDocument::refreshUI()
 {
     m_categoryListController->refreshList();
     m_linkListController->refreshTable();
+    m_linkListController->model()->loadHistory(filePath());
     m_statusBarController->refresh();
 }
 
@@ -486,8 +496,11 @@ void MyDocument::refreshDetails()
                                                     : tr("No link selected"));
     }
     m_detailsView->showLink(link, firstNotification);
-    if (link)
+    if (link) {
+        m_detailsView->setLastCheck(
+            DetailsTexts::lastCheckLine(*link, m_linkListController->model()->linkFollowed(link->ID())));
         updateDetailsButtons();
+    }
 }
 
 void MyDocument::updateDetailsButtons()

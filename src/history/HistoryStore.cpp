@@ -9,6 +9,7 @@
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QStringList>
 #include <QVariant>
 #include <algorithm>
 
@@ -509,15 +510,15 @@ std::optional<QHash<QString, CheckRecord>> HistoryStore::latestChecks()
         return result;
     QSqlQuery query(database());
     query.setForwardOnly(true);
-    if (!query.exec(QStringLiteral("SELECT latest.link_id, checks.checked_on, checks.result, checks.followed "
-                                   "FROM latest JOIN checks ON checks.id = latest.last_id")))
+    // Every column of the check, named by its table: "latest" has a link_id too.
+    QStringList columns = QString::fromLatin1(CheckColumns).split(QStringLiteral(", "));
+    for (QString &column : columns)
+        column.prepend(QStringLiteral("checks."));
+    if (!query.exec(QStringLiteral("SELECT %1 FROM latest JOIN checks ON checks.id = latest.last_id")
+                        .arg(columns.join(QStringLiteral(", ")))))
         return fail(query.lastError()), std::nullopt;
     while (query.next()) {
-        CheckRecord record;
-        record.linkID = query.value(0).toString();
-        record.checkedOn = QDateTime::fromSecsSinceEpoch(query.value(1).toLongLong());
-        record.result = VerificationResult(query.value(2).toInt());
-        record.followed = query.value(3).toBool();
+        const CheckRecord record = recordFromQuery(query);
         result.insert(record.linkID, record);
     }
     return result;

@@ -48,7 +48,7 @@ public:
     // What the change rules need of every link's checks; the outage times reach back `unreachableDays`
     // from each link's latest check.
     std::optional<QHash<QString, LinkTrail>> trails(int unreachableDays = LinkChange::DefaultUnreachableDays);
-    // The latest check of every link that has one (result, followed and time are filled).
+    // The latest check of every link that has one.
     std::optional<QHash<QString, CheckRecord>> latestChecks();
 
     // Makes or upgrades the file's layout, so other tables may be added beside it: an SQLite file

@@ -56,8 +56,9 @@ QString verificationLabel(VerificationResult result)
 {
     switch (result) {
     case VerificationSucceeded:
-    case VerificationMarkedVerified:
         return QCoreApplication::translate("Codes", "Verified successfully");
+    case VerificationMarkedVerified:
+        return QCoreApplication::translate("Codes", "Marked as verified (no check)");
     case VerificationNoResponse:
         return QCoreApplication::translate("Codes", "Partner site does not respond");
     case VerificationLinksPageNotLoaded:

@@ -137,6 +137,17 @@ public:
         m_windowState.linkSortColumn = column;
         m_windowState.linkSortDescending = descending;
     }
+    // The link list's shown columns in their order, and the columns' widths, by column name.
+    const std::optional<QStringList> &linkListColumns() const { return m_windowState.linkListColumns; }
+    const std::optional<QList<QPair<QString, int>>> &linkListColumnWidths() const
+    {
+        return m_windowState.linkListColumnWidths;
+    }
+    void setLinkListColumns(const QStringList &columns, const QList<QPair<QString, int>> &widths)
+    {
+        m_windowState.linkListColumns = columns;
+        m_windowState.linkListColumnWidths = widths;
+    }
 
     // --- File
     // The whole database file; moves the window state into the named strings first.

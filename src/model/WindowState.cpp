@@ -3,6 +3,7 @@
 #include "TextUtils.h"
 
 #include <QStringList>
+#include <algorithm>
 #include <climits>
 #include <cmath>
 
@@ -12,7 +13,51 @@ const QString WindowFrameKey = QStringLiteral("WindowFrame");
 const QString SplitterPositionKey = QStringLiteral("SplitterPosition");
 const QString ColumnWidthsKey = QStringLiteral("ColumnWidths");
 const QString DetailsCollapsedKey = QStringLiteral("DetailsCollapsed");
-const QString LinkListSortKey = QStringLiteral("LinkListSort"); // "column,descending" (0 or 1)
+const QString LinkListSortKey = QStringLiteral("LinkListSort");       // "column,descending" (0 or 1)
+const QString LinkListColumnsKey = QStringLiteral("LinkListColumns"); // "status,name,description"
+const QString LinkListColumnWidthsKey = QStringLiteral("LinkListColumnWidths"); // "name:220,address:180"
+constexpr int MaximumColumnWidth = 100000;
+
+// A column's name: letters only, so that it never holds the separators.
+bool isColumnName(const QString &name)
+{
+    if (name.isEmpty() || name.size() > 40)
+        return false;
+    return std::all_of(name.cbegin(), name.cend(),
+                       [](QChar c) { return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z'); });
+}
+
+// The column names of the entry, or none when it is missing or any name is not one.
+std::optional<QStringList> storedColumnNames(const QString &text)
+{
+    if (text.isNull())
+        return std::nullopt;
+    const QStringList names = text.isEmpty() ? QStringList() : text.split(u',');
+    for (const QString &name : names) {
+        if (!isColumnName(name))
+            return std::nullopt;
+    }
+    return names;
+}
+
+// "name:width" pairs, or none when the entry is missing or any pair is not one.
+std::optional<QList<QPair<QString, int>>> storedColumnWidths(const QString &text)
+{
+    if (text.isNull())
+        return std::nullopt;
+    QList<QPair<QString, int>> widths;
+    if (text.isEmpty())
+        return widths;
+    for (const QString &pair : text.split(u',')) {
+        const qsizetype colon = pair.indexOf(u':');
+        bool ok = false;
+        const int width = colon < 0 ? 0 : pair.mid(colon + 1).toInt(&ok);
+        if (colon < 0 || !ok || width < 0 || width > MaximumColumnWidth || !isColumnName(pair.left(colon)))
+            return std::nullopt;
+        widths.append({pair.left(colon), width});
+    }
+    return widths;
+}
 
 // True when cutting the value toward zero gives an int; converting any other double is undefined.
 bool cutsToInt(double value)
@@ -67,6 +112,14 @@ QList<NamedString> WindowState::encoded() const
     if (linkSortColumn >= 0)
         strings.append(
             {LinkListSortKey, QStringLiteral("%1,%2").arg(linkSortColumn).arg(linkSortDescending ? 1 : 0)});
+    if (linkListColumns)
+        strings.append({LinkListColumnsKey, linkListColumns->join(u',')});
+    if (linkListColumnWidths) {
+        QStringList pairs;
+        for (const auto &[name, width] : *linkListColumnWidths)
+            pairs.append(QStringLiteral("%1:%2").arg(name).arg(qBound(0, width, MaximumColumnWidth)));
+        strings.append({LinkListColumnWidthsKey, pairs.join(u',')});
+    }
     return strings;
 }
 
@@ -88,5 +141,7 @@ WindowState WindowState::decoded(const QList<NamedString> &namedStrings)
     const std::optional<QList<double>> sort = storedNumbers(stored(LinkListSortKey), 2);
     state.linkSortColumn = sort ? int(sort->at(0)) : -1;
     state.linkSortDescending = sort && sort->at(1) != 0;
+    state.linkListColumns = storedColumnNames(stored(LinkListColumnsKey));
+    state.linkListColumnWidths = storedColumnWidths(stored(LinkListColumnWidthsKey));
     return state;
 }

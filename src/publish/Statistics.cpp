@@ -25,6 +25,7 @@ const QColor Red = sliceColor(194, 29, 32);
 const QColor Blue = sliceColor(0, 139, 211);
 const QColor Orange = sliceColor(239, 131, 24);
 const QColor Yellow = sliceColor(255, 255, 0);
+const QColor PaleGreen = sliceColor(168, 214, 160);
 const QColor Clear = QColor::fromRgbF(1, 1, 1, 0);
 
 // Counts every link into the slot its code maps to (-1: not counted), in one pass.
@@ -56,11 +57,13 @@ QList<NameValuePair> pairs(const QStringList &names, const QList<int> &counts)
 
 QList<NameValuePair> latestVerificationResults(const CollectionManager &collectionManager)
 {
-    const QList<int> counts = countLinks(collectionManager, 6, [](const Link &link) {
+    // A hand approval has its own slice, after the others: nothing was checked.
+    const QList<int> counts = countLinks(collectionManager, 7, [](const Link &link) {
         switch (link.lastVerificationResult()) {
         case VerificationSucceeded:
-        case VerificationMarkedVerified:
             return 0;
+        case VerificationMarkedVerified:
+            return 6;
         case VerificationNoResponse:
             return 1;
         case VerificationNoLinksPageURL:
@@ -80,7 +83,8 @@ QList<NameValuePair> latestVerificationResults(const CollectionManager &collecti
                   Codes::verificationLabel(VerificationNoLinksPageURL),
                   Codes::verificationLabel(VerificationLinksPageNotLoaded),
                   Codes::verificationLabel(VerificationLinkNotFound),
-                  Codes::verificationLabel(VerificationNotVerified)},
+                  Codes::verificationLabel(VerificationNotVerified),
+                  Codes::verificationLabel(VerificationMarkedVerified)},
                  counts);
 }
 
@@ -137,7 +141,7 @@ QList<QColor> colorsForView(int view)
 {
     switch (view) {
     case LatestVerificationResults:
-        return {Green, Red, Blue, Orange, Yellow, Clear};
+        return {Green, Red, Blue, Orange, Yellow, Clear, PaleGreen};
     case LinkStatuses:
         return {Blue, Orange, Green, Red};
     case OriginalRequests:

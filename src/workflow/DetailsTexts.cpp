@@ -1,5 +1,6 @@
 #include "DetailsTexts.h"
 
+#include "model/DateTexts.h"
 #include "model/Link.h"
 
 #include <QCoreApplication>
@@ -46,6 +47,49 @@ QString statusImage(LinkStatus status)
         return QStringLiteral("blocked");
     default: // New, and any unknown code
         return QStringLiteral("new");
+    }
+}
+
+QString notFollowedText()
+{
+    return QCoreApplication::translate("DetailsTexts", "Link found, not followed (nofollow)");
+}
+
+QString resultText(VerificationResult result, std::optional<bool> followed)
+{
+    switch (result) {
+    case VerificationSucceeded:
+        if (followed == false)
+            return QCoreApplication::translate("DetailsTexts", "Verified: %1").arg(notFollowedText());
+        return Codes::verificationLabel(result);
+    default:
+        return Codes::verificationLabel(result);
+    }
+}
+
+QString lastCheckLine(const Link &link, std::optional<bool> followed)
+{
+    if (!link.lastVerifiedOn().isValid())
+        return QCoreApplication::translate("DetailsTexts", "Never checked");
+    return QCoreApplication::translate("DetailsTexts", "%1: %2")
+        .arg(DateTexts::stringForDate(link.lastVerifiedOn()),
+             resultText(link.lastVerificationResult(), followed));
+}
+
+QString resultMark(VerificationResult result, std::optional<bool> followed)
+{
+    switch (result) {
+    case VerificationSucceeded:
+        return followed == false ? QStringLiteral("\u26A0") : QStringLiteral("\u2713");
+    case VerificationMarkedVerified:
+        return QStringLiteral("\u2713");
+    case VerificationNoResponse:
+    case VerificationLinksPageNotLoaded:
+    case VerificationLinkNotFound:
+    case VerificationNoLinksPageURL:
+        return QStringLiteral("\u2717");
+    default:
+        return QStringLiteral("\u2013");
     }
 }
 

@@ -10,16 +10,26 @@ enum class LinkSortCriterion
     None = 0,
     Status = 1,
     Title = 2,
-    Description = 3
+    Description = 3,
+    Address = 4,
+    LinksPage = 5,
+    Contact = 6,
+    Email = 7,
+    Category = 8,
+    LastVerified = 9,
+    Result = 10
 };
 
 // The order of a category's links in the link list: a sort column (0 none, 1 status, 2 title,
-// 3 description; anything else sorts as status) chains its criterion before the other two.
+// 3 description, then the link list's further columns up to 10 result; anything else sorts as status)
+// chains its criterion before status, title and description.
 namespace LinkListOrder {
 
 // Negative: a before b. Texts compare without case.
 int compareLink(const TreeNode *a, const TreeNode *b, LinkSortCriterion criterion);
 int compareLink(const TreeNode *a, const TreeNode *b, int sortColumn);
+// Where a result stands in the Result column's order: the good results first, never checked last.
+int resultRank(char result);
 // The category's link nodes in that order (none for no category). Stable either way: links that
 // compare equal keep their order, descending too.
 void buildSortedLinkList(std::vector<TreeNode *> &list, const TreeNode *categoryNode, int sortColumn,

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "LinkHistoryFacts.h"
+
+#include <QObject>
+#include <QString>
+
+// Reads what the link list shows of the verification history on a pool thread, with a store of its
+// own, and hands it to the main thread. A load started while another runs wins; the result of a loader
+// that is gone is dropped. The application object waits for the global pool before it ends.
+class LinkHistoryLoader : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit LinkHistoryLoader(QObject *parent = nullptr);
+    ~LinkHistoryLoader() override;
+
+    // Reads the history of the database at this path; an empty path (a database never saved) clears.
+    void load(const QString &databasePath);
+    bool isLoading() const { return m_loading; }
+    const LinkHistoryFactsByID &facts() const { return m_facts; }
+
+    // The facts of every link that has a check or a change in the history; empty when it cannot be read.
+    static LinkHistoryFactsByID read(const QString &databasePath, int unreachableDays);
+
+signals:
+    void loaded();
+
+private:
+    LinkHistoryFactsByID m_facts;
+    quint64 m_load = 0; // which load's result is wanted
+    bool m_loading = false;
+};
