@@ -75,6 +75,7 @@ QString CliManPage::page(const QString &date)
       << ".nf\n"
       << "quillmarsh\\-cli dump examples/sample.site\n"
       << "quillmarsh\\-cli find links.site status:is:approved title:contains:trail\n"
+      << "quillmarsh\\-cli find links.site \\-\\-view not\\-checked:30 status:is:approved\n"
       << "quillmarsh\\-cli verify links.site \\-\\-save\n"
       << "quillmarsh\\-cli export\\-html links.site out/index.html\n"
       << "quillmarsh\\-cli send links.site \\-\\-template Reminder \\-\\-ids LNK1,LNK2 \\-\\-dry\\-run\n"

@@ -1,7 +1,14 @@
 #include "CliCommand.h"
 
+#include "history/HistoryStore.h"
+#include "model/Clock.h"
 #include "model/CollectionManager.h"
+#include "model/Notification.h"
+#include "model/NotificationComputer.h"
 #include "workflow/LinkFinder.h"
+#include "workflow/LinkListOrder.h"
+#include "workflow/LinkMatcher.h"
+#include "workflow/LinkView.h"
 #include "workflow/SearchCriterionParser.h"
 
 namespace {
@@ -13,6 +20,9 @@ int usage(QTextStream &err)
     Cli::usage(QStringLiteral("find"), err);
     err << SearchCriterionParser::grammar() << Qt::endl
         << CliCommand::tr("--sort orders the links of each category as the link list does (default: title).")
+        << Qt::endl
+        << CliCommand::tr("--view keeps the links of one of the window's views: "
+                          "lost, not-followed, not-checked:DAYS, never-checked, unreachable or reminders.")
         << Qt::endl;
     return ExitUsage;
 }
@@ -29,18 +39,51 @@ std::optional<int> sortColumnNamed(const QString &name)
     return std::nullopt;
 }
 
+// The history's latest check of every link. Without a readable history the results stored in the
+// database decide, as they do for a database that was never checked.
+RecordedChecks readRecordedChecks(const QString &path, QTextStream &err)
+{
+    RecordedChecks recorded;
+    HistoryStore history(path);
+    if (!history.exists())
+        return recorded;
+    const std::optional<QHash<QString, CheckRecord>> latest = history.latestChecks();
+    if (!latest) {
+        err << "quillmarsh-cli find: " << history.errorString() << Qt::endl;
+        return recorded;
+    }
+    recorded.reserve(latest->size());
+    for (const CheckRecord &check : *latest)
+        recorded.insert(check.linkID, LatestCheck::fromRecorded(check.result, check.followed));
+    return recorded;
+}
+
+QDate firstReminderOf(const TreeNode *linkNode)
+{
+    QDate first;
+    for (const Notification *notification : NotificationComputer::notificationsOfLinkNode(linkNode)) {
+        if (!first.isValid() || notification->date() < first)
+            first = notification->date();
+    }
+    return first;
+}
+
 int runFind(const QStringList &arguments, QTextStream &out, QTextStream &err)
 {
     QString path;
     QStringList conditions;
     bool any = false;
     std::optional<int> sortColumn = 2;
+    std::optional<LinkView::Choice> view;
     for (qsizetype i = 0; i < arguments.size(); ++i) {
         const QString &argument = arguments.at(i);
         if (argument == QLatin1String("--any")) {
             any = true;
         } else if (argument == QLatin1String("--sort")) {
             if (i + 1 >= arguments.size() || !(sortColumn = sortColumnNamed(arguments.at(++i))))
+                return usage(err);
+        } else if (argument == QLatin1String("--view")) {
+            if (i + 1 >= arguments.size() || !(view = LinkView::fromKeyword(arguments.at(++i))))
                 return usage(err);
         } else if (argument.startsWith(QLatin1String("--"))) {
             return usage(err);
@@ -50,7 +93,7 @@ int runFind(const QStringList &arguments, QTextStream &out, QTextStream &err)
             conditions.append(argument);
         }
     }
-    if (path.isEmpty() || conditions.isEmpty() || conditions.size() > MaximumConditions)
+    if (path.isEmpty() || (conditions.isEmpty() && !view) || conditions.size() > MaximumConditions)
         return usage(err);
 
     CollectionManager store;
@@ -82,11 +125,26 @@ int runFind(const QStringList &arguments, QTextStream &out, QTextStream &err)
         return ExitUsage;
     }
 
+    const RecordedChecks recorded = readRecordedChecks(path, err);
+    const QDate today = Clock::today();
+    if (view && view->kind == LinkView::RemindersDue)
+        NotificationComputer::computeNotifications(store, today);
+    const QList<SearchCriterion> resolved = LinkFinder::resolveCategories(store, criteria);
+
     out << "id\tcategory\ttitle\tstatus\turl" << Qt::endl;
-    for (TreeNode *node : LinkFinder::findAllLinksWithSearchCriteria(store, criteria, any, *sortColumn)) {
-        const Link *link = node->link();
-        out << link->ID() << '\t' << node->parent()->title() << '\t' << link->title() << '\t'
-            << Codes::statusText(link->status()) << '\t' << link->URL() << '\n';
+    std::vector<TreeNode *> sorted;
+    for (const TreeNode *categoryNode : store.categoryRoot()->children()) {
+        LinkListOrder::buildSortedLinkList(sorted, categoryNode, *sortColumn, false);
+        for (const TreeNode *node : sorted) {
+            const Link *link = node->link();
+            const std::optional<LatestCheck> check = LatestCheck::recordedFor(*link, &recorded);
+            if (!resolved.isEmpty() && !LinkMatcher::matchesCriteria(*link, resolved, any, check))
+                continue;
+            if (view && !LinkView::matches(*view, *link, {check, firstReminderOf(node)}, today))
+                continue;
+            out << link->ID() << '\t' << node->parent()->title() << '\t' << link->title() << '\t'
+                << Codes::statusText(link->status()) << '\t' << link->URL() << '\n';
+        }
     }
     out.flush();
     return ExitOk;
@@ -94,10 +152,11 @@ int runFind(const QStringList &arguments, QTextStream &out, QTextStream &err)
 
 const CliRegistration registration(
     {QStringLiteral("find"),
-     QStringLiteral("FILE.site [--any] [--sort title|status|description] field:operation:value..."),
+     QStringLiteral("FILE.site [--any] [--sort title|status|description] [--view VIEW] "
+                    "[field:operation:value...]"),
      QStringLiteral(QT_TRANSLATE_NOOP("CliCommand",
-                                      "Print the links matching all (or any) of up to ten conditions, "
-                                      "in the window's order, as tab-separated lines.")),
+                                      "Print the links matching all (or any) of up to ten conditions and "
+                                      "the chosen view, in the window's order, as tab-separated lines.")),
      runFind,
      false,
      {{QStringLiteral("--any"),
@@ -105,6 +164,11 @@ const CliRegistration registration(
            "CliCommand", "Match the links that meet any of the conditions, not all of them."))},
       {QStringLiteral("--sort title|status|description"),
        QStringLiteral(QT_TRANSLATE_NOOP(
-           "CliCommand", "Order the links of each category as the link list does (default: title)."))}}});
+           "CliCommand", "Order the links of each category as the link list does (default: title)."))},
+      {QStringLiteral("--view lost|not-followed|not-checked:DAYS|never-checked|unreachable|reminders"),
+       QStringLiteral(QT_TRANSLATE_NOOP(
+           "CliCommand", "Keep only the links of one of the window's views: lost, found but not "
+                         "followed, not checked for DAYS days (or never), never checked, "
+                         "unreachable at the last check, or with a reminder due today."))}}});
 
 } // namespace

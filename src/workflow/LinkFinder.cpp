@@ -14,6 +14,7 @@ struct Order
 {
     int sortCriterion;
     bool descending;
+    const RecordedChecks *recorded;
 };
 
 // Descending turns the comparison round, never the stored order of equal links.
@@ -31,7 +32,9 @@ TreeNode *firstMatchIn(const TreeNode *categoryNode, const QList<SearchCriterion
     TreeNode *best = nullptr;
     for (TreeNode *node : categoryNode->children()) {
         const Link *link = node->link();
-        if (!link || node == after || !LinkMatcher::matchesCriteria(*link, criteria, any))
+        if (!link || node == after ||
+            !LinkMatcher::matchesCriteria(*link, criteria, any,
+                                          LatestCheck::recordedFor(*link, order.recorded)))
             continue;
         if (after && !comesBefore(after, node, order))
             continue;
@@ -56,9 +59,9 @@ QList<SearchCriterion> resolveCategories(const CollectionManager &store,
 
 TreeNode *findLinkWithSearchCriteria(const CollectionManager &store, const QList<SearchCriterion> &criteria,
                                      bool any, const TreeNode *startItem, int sortCriterion, bool descending,
-                                     bool *wrapped)
+                                     bool *wrapped, const RecordedChecks *recorded)
 {
-    const Order order{sortCriterion, descending};
+    const Order order{sortCriterion, descending, recorded};
     if (wrapped)
         *wrapped = false;
     if (criteria.isEmpty())
@@ -94,7 +97,8 @@ TreeNode *findLinkWithSearchCriteria(const CollectionManager &store, const QList
 
 std::vector<TreeNode *> findAllLinksWithSearchCriteria(const CollectionManager &store,
                                                        const QList<SearchCriterion> &criteria, bool any,
-                                                       int sortCriterion, bool descending)
+                                                       int sortCriterion, bool descending,
+                                                       const RecordedChecks *recorded)
 {
     std::vector<TreeNode *> found;
     if (criteria.isEmpty())
@@ -104,7 +108,8 @@ std::vector<TreeNode *> findAllLinksWithSearchCriteria(const CollectionManager &
     for (const TreeNode *categoryNode : store.categoryRoot()->children()) {
         LinkListOrder::buildSortedLinkList(sorted, categoryNode, sortCriterion, descending);
         for (TreeNode *node : sorted) {
-            if (LinkMatcher::matchesCriteria(*node->link(), resolved, any))
+            const Link &link = *node->link();
+            if (LinkMatcher::matchesCriteria(link, resolved, any, LatestCheck::recordedFor(link, recorded)))
                 found.push_back(node);
         }
     }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "LatestCheck.h"
 #include "SearchCriterion.h"
 
 #include <QList>
@@ -21,14 +22,17 @@ QList<SearchCriterion> resolveCategories(const CollectionManager &store,
 // single match is found again from itself. Without a start item (or one no longer in the tree)
 // the first match of the whole order. Null when nothing matches or there are no criteria.
 // `descending` follows a list sorted the other way round; *wrapped tells whether the search went
-// past the end and started again from the top.
+// past the end and started again from the top. `recorded` holds the history's latest checks, for the
+// followed condition; without it only the stored results are known.
 TreeNode *findLinkWithSearchCriteria(const CollectionManager &store, const QList<SearchCriterion> &criteria,
                                      bool any, const TreeNode *startItem, int sortCriterion,
-                                     bool descending = false, bool *wrapped = nullptr);
+                                     bool descending = false, bool *wrapped = nullptr,
+                                     const RecordedChecks *recorded = nullptr);
 
 // Every matching link node in window order.
 std::vector<TreeNode *> findAllLinksWithSearchCriteria(const CollectionManager &store,
                                                        const QList<SearchCriterion> &criteria, bool any,
-                                                       int sortCriterion, bool descending = false);
+                                                       int sortCriterion, bool descending = false,
+                                                       const RecordedChecks *recorded = nullptr);
 
 } // namespace LinkFinder

@@ -9,7 +9,8 @@ namespace LinkMatcher {
 namespace {
 
 // The result of a criterion whose object is not a link field leaves the running result as is.
-std::optional<bool> matchesField(const SearchCriterion &c, const Link &link)
+std::optional<bool> matchesField(const SearchCriterion &c, const Link &link,
+                                 const std::optional<LatestCheck> &recorded)
 {
     using S = SearchCriterion;
     switch (c.object()) {
@@ -41,6 +42,12 @@ std::optional<bool> matchesField(const SearchCriterion &c, const Link &link)
         return matchesString(c, link.notes());
     case S::LastStatusChangedOn:
         return matchesDate(c, link.lastStatusChangedOn());
+    case S::LastVerifiedOn:
+        return matchesDate(c, link.lastVerifiedOn());
+    case S::VerificationResultObject:
+        return matchesResult(c, link);
+    case S::Followed:
+        return matchesFollowed(c, LatestCheck::of(link, recorded));
     default:
         return std::nullopt;
     }
@@ -54,13 +61,14 @@ bool choiceHolds(const SearchCriterion &criterion, bool equal)
 
 } // namespace
 
-bool matchesCriteria(const Link &link, const QList<SearchCriterion> &criteria, bool any)
+bool matchesCriteria(const Link &link, const QList<SearchCriterion> &criteria, bool any,
+                     const std::optional<LatestCheck> &recorded)
 {
     if (criteria.isEmpty())
         return false;
     bool result = !any;
     for (const SearchCriterion &criterion : criteria) {
-        if (const std::optional<bool> field = matchesField(criterion, link))
+        if (const std::optional<bool> field = matchesField(criterion, link, recorded))
             result = *field;
         if (any && result)
             return true;
@@ -139,6 +147,54 @@ bool matchesType(const SearchCriterion &criterion, LinkType type)
     const bool known = value == SearchCriterion::TypeReceived || value == SearchCriterion::TypeSent;
     const LinkType code = value == SearchCriterion::TypeReceived ? LinkTypeReceived : LinkTypeSent;
     return choiceHolds(criterion, known && code == type);
+}
+
+bool matchesResult(const SearchCriterion &criterion, const Link &link)
+{
+    using S = SearchCriterion;
+    if (criterion.object() != S::VerificationResultObject)
+        return false;
+    int32_t value = 0;
+    if (!link.lastVerifiedOn().isValid() && link.lastVerificationResult() != VerificationMarkedVerified) {
+        value = S::ResultNever;
+    } else {
+        switch (link.lastVerificationResult()) {
+        case VerificationSucceeded:
+            value = S::ResultVerified;
+            break;
+        case VerificationMarkedVerified:
+            value = S::ResultMarked;
+            break;
+        case VerificationLinkNotFound:
+            value = S::ResultNotFound;
+            break;
+        case VerificationLinksPageNotLoaded:
+            value = S::ResultPageNotLoaded;
+            break;
+        case VerificationNoResponse:
+            value = S::ResultNotResponding;
+            break;
+        case VerificationNoLinksPageURL:
+            value = S::ResultNoLinksPage;
+            break;
+        default:
+            value = S::ResultNever;
+            break;
+        }
+    }
+    return choiceHolds(criterion, value == criterion.intValue());
+}
+
+bool matchesFollowed(const SearchCriterion &criterion, const LatestCheck &check)
+{
+    using S = SearchCriterion;
+    if (criterion.object() != S::Followed)
+        return false;
+    // Only a link that was found can be followed or not; any other is neither.
+    int32_t value = 0;
+    if (check.finding == LatestCheck::Linked)
+        value = check.followed ? S::FollowedYes : S::FollowedNo;
+    return choiceHolds(criterion, value == criterion.intValue());
 }
 
 } // namespace LinkMatcher

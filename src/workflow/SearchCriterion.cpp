@@ -23,9 +23,12 @@ SearchCriterion::Kind SearchCriterion::typeOfObject(int32_t object)
     case CategoryObject:
     case Status:
     case Type:
+    case VerificationResultObject:
+    case Followed:
         return ChoiceKind;
     case CreatedOn:
     case LastStatusChangedOn:
+    case LastVerifiedOn:
         return DateKind;
     default:
         return TextKind;

@@ -29,6 +29,9 @@ public:
         CreatedOn = 12,
         Notes = 13,
         LastStatusChangedOn = 14,
+        LastVerifiedOn = 15, // the day of the last check
+        VerificationResultObject = 16,
+        Followed = 17, // the latest check found the link followed by search engines
     };
     enum Kind : int32_t
     {
@@ -68,6 +71,22 @@ public:
     {
         TypeReceived = 1,
         TypeSent = 2
+    };
+    // Choice values of the result object; ResultNever matches a link never checked.
+    enum ResultValue : int32_t
+    {
+        ResultVerified = 1,
+        ResultMarked = 2,
+        ResultNotFound = 3,
+        ResultPageNotLoaded = 4,
+        ResultNotResponding = 5,
+        ResultNoLinksPage = 6,
+        ResultNever = 7
+    };
+    enum FollowedValue : int32_t
+    {
+        FollowedYes = 1,
+        FollowedNo = 2
     };
 
     SearchCriterion(); // title contains ""

@@ -17,7 +17,7 @@ struct Name
     int32_t code;
 };
 
-constexpr std::array<Name, 14> Fields{{
+constexpr std::array<Name, 17> Fields{{
     {"title", S::Title},
     {"description", S::Description},
     {"category", S::CategoryObject},
@@ -32,6 +32,9 @@ constexpr std::array<Name, 14> Fields{{
     {"created", S::CreatedOn},
     {"notes", S::Notes},
     {"status-changed", S::LastStatusChangedOn},
+    {"verified", S::LastVerifiedOn},
+    {"result", S::VerificationResultObject},
+    {"followed", S::Followed},
 }};
 
 constexpr std::array<Name, 4> TextOperations{{
@@ -54,6 +57,16 @@ constexpr std::array<Name, 4> Statuses{{
     {"blocked", S::StatusBlocked},
 }};
 constexpr std::array<Name, 2> Types{{{"received", S::TypeReceived}, {"sent", S::TypeSent}}};
+constexpr std::array<Name, 7> Results{{
+    {"verified", S::ResultVerified},
+    {"marked", S::ResultMarked},
+    {"not-found", S::ResultNotFound},
+    {"page-not-loaded", S::ResultPageNotLoaded},
+    {"not-responding", S::ResultNotResponding},
+    {"no-links-page", S::ResultNoLinksPage},
+    {"never", S::ResultNever},
+}};
+constexpr std::array<Name, 2> FollowedValues{{{"yes", S::FollowedYes}, {"no", S::FollowedNo}}};
 
 template <size_t N> std::optional<int32_t> lookUp(const std::array<Name, N> &names, const QString &text)
 {
@@ -62,6 +75,21 @@ template <size_t N> std::optional<int32_t> lookUp(const std::array<Name, N> &nam
             return name.code;
     }
     return std::nullopt;
+}
+
+// The choice named by `value` for a choice field other than the category.
+std::optional<int32_t> choiceNamed(int32_t object, const QString &value)
+{
+    switch (object) {
+    case S::Status:
+        return lookUp(Statuses, value);
+    case S::Type:
+        return lookUp(Types, value);
+    case S::VerificationResultObject:
+        return lookUp(Results, value);
+    default:
+        return lookUp(FollowedValues, value);
+    }
 }
 
 template <size_t N> QString list(const std::array<Name, N> &names)
@@ -111,9 +139,10 @@ std::optional<SearchCriterion> parse(const QString &text, const CollectionManage
 
     switch (*object) {
     case S::Status:
-    case S::Type: {
-        const std::optional<int32_t> choice =
-            *object == S::Status ? lookUp(Statuses, value) : lookUp(Types, value);
+    case S::Type:
+    case S::VerificationResultObject:
+    case S::Followed: {
+        const std::optional<int32_t> choice = choiceNamed(*object, value);
         if (!choice)
             return fail(error, QStringLiteral("unknown %1 \"%2\"").arg(fieldText, value));
         return SearchCriterion(*object, *operation, *choice, &store);
@@ -127,7 +156,8 @@ std::optional<SearchCriterion> parse(const QString &text, const CollectionManage
         return SearchCriterion(*object, *operation, store.categoryRoot()->indexOfChild(category), &store);
     }
     case S::CreatedOn:
-    case S::LastStatusChangedOn: {
+    case S::LastStatusChangedOn:
+    case S::LastVerifiedOn: {
         const QDate date = QDate::fromString(value, Qt::ISODate);
         if (!date.isValid())
             return fail(error, QStringLiteral("\"%1\" is not a date written YYYY-MM-DD").arg(value));
@@ -143,13 +173,15 @@ QString grammar()
     return QStringLiteral("A condition is written field:operation:value.\n"
                           "  fields: %1\n"
                           "  text fields: %2 (ignoring case)\n"
-                          "  created, status-changed: %3, with a date YYYY-MM-DD\n"
+                          "  created, status-changed, verified (the last check): %3, with a date YYYY-MM-DD\n"
                           "  status: %4 with %5\n"
                           "  type: %4 with %6\n"
+                          "  result (of the last check): %4 with %7\n"
+                          "  followed (the link found by the last check): %4 with %8\n"
                           "  category: %4 with a category's name or ID\n"
                           "All conditions must hold; with --any one of them suffices.")
         .arg(list(Fields), list(TextOperations), list(DateOperations), list(ChoiceOperations), list(Statuses),
-             list(Types));
+             list(Types), list(Results), list(FollowedValues));
 }
 
 } // namespace SearchCriterionParser

@@ -1,3 +1,4 @@
+#include "history/HistoryStore.h"
 #include "model/DatabaseFile.h"
 #include "support/CliProcess.h"
 #include "support/DatabaseBuilder.h"
@@ -73,6 +74,60 @@ private slots:
         QCOMPARE(fileContents(m_site), before);
         QCOMPARE(runCli({"mailto", m_site, id, "--template", "Nope"}).status, 1);
         QVERIFY(runCli({"templates", "list", m_site}).out.contains("\tHello\tHi #TITLE#"));
+    }
+
+    // The views and the fields of the last check, with the history saying which found link is nofollow.
+    void findByViewsAndChecks()
+    {
+        DatabaseBuilder db;
+        auto checked = [](const QString &title, const QDate &day, VerificationResult result) {
+            // Blocked links have no reminders to stand in the way.
+            LinkFields f = partner(title, LinkStatusBlocked);
+            f.lastVerifiedOn = day;
+            f.lastVerificationResult = result;
+            return f;
+        };
+        db.link(checked(QStringLiteral("Kept"), QDate(2024, 3, 1), VerificationSucceeded));
+        db.link(checked(QStringLiteral("Nofollow"), QDate(2024, 3, 1), VerificationSucceeded));
+        const QString nofollowID = db.lastLink()->ID();
+        db.link(checked(QStringLiteral("Gone"), QDate(2024, 1, 20), VerificationLinkNotFound));
+        db.link(checked(QStringLiteral("Down"), QDate(2024, 3, 2), VerificationLinksPageNotLoaded));
+        db.link(partner(QStringLiteral("Fresh"), LinkStatusNegotiating));
+        const QString site = path(QStringLiteral("checked.site"));
+        QVERIFY(DatabaseFile::write(db.store(), site));
+        CheckRecord record;
+        record.linkID = nofollowID;
+        record.checkedOn = QDateTime(QDate(2024, 3, 1), QTime(9, 0));
+        record.result = VerificationSucceeded;
+        record.followed = false;
+        QVERIFY(HistoryStore(site).record({record}));
+
+        const CliOptions march = CliOptions().clockedAt(QDateTime(QDate(2024, 3, 10), QTime(12, 0)));
+        auto titles = [&](QStringList arguments) {
+            const CliRun run = runCli(QStringList{"find", site} + arguments, march);
+            QStringList found;
+            for (const QByteArray &line : run.out.trimmed().split('\n').mid(1))
+                found.append(QString::fromUtf8(line.split('\t').value(2)));
+            return run.status == 0 ? found : QStringList{QStringLiteral("status %1").arg(run.status)};
+        };
+        QCOMPARE(titles({"--view", "lost"}), QStringList{"Gone"});
+        QCOMPARE(titles({"--view", "not-followed"}), QStringList{"Nofollow"});
+        QCOMPARE(titles({"followed:is:no"}), QStringList{"Nofollow"});
+        QCOMPARE(titles({"--view", "unreachable"}), QStringList{"Down"});
+        QCOMPARE(titles({"--view", "never-checked"}), QStringList{"Fresh"});
+        QCOMPARE(titles({"--view", "reminders"}), QStringList{"Fresh"});
+        QCOMPARE(titles({"--view", "not-checked:30"}), (QStringList{"Fresh", "Gone"}));
+        QCOMPARE(titles({"--view", "not-checked:8", "status:is:blocked"}),
+                 (QStringList{"Down", "Gone", "Kept", "Nofollow"}));
+        QCOMPARE(titles({"result:is:page-not-loaded"}), QStringList{"Down"});
+        QCOMPARE(titles({"verified:after:2024-03-01"}), QStringList{"Down"});
+        QCOMPARE(titles({"result:is:never"}), QStringList{"Fresh"});
+        QCOMPARE(titles({"--view", "stale"}), QStringList{"status 1"});
+        QCOMPARE(titles({"--view", "not-checked:0"}), QStringList{"status 1"});
+        QCOMPARE(runCli({"find", m_site, "--view", "lost"}, march).out,
+                 QByteArray("id\tcategory\ttitle\tstatus\turl\n"));
+        // Reading for find makes no history beside a database that has none.
+        QVERIFY(!QFile::exists(HistoryStore::pathForDatabase(m_site)));
     }
 
     void importsWriteOnlyAfterAChange()
