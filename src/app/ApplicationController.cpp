@@ -12,6 +12,7 @@
 #include "gui/MessageBox.h"
 #include "gui/ScreenClamp.h"
 #include "gui/WindowPlacement.h"
+#include "mail/ui/MailPreferencesPage.h"
 #include "model/Preferences.h"
 #include "model/TemporaryFolder.h"
 #include "model/UrlOpener.h"
@@ -329,10 +330,13 @@ void ApplicationController::doPreferences()
 {
     PreferencesDialogController *dialog = preferencesDialog();
     dialog->initializeFields(PreferencesForm::current());
+    dialog->mailPage()->setValues(MailPreferences::current());
     runModal(dialog);
     if (!dialog->userConfirmed())
         return;
     dialog->values().write();
+    dialog->mailPage()->values().write();
+    dialog->mailPage()->storePasswords();
     // A new interval takes effect at once in every open document.
     if (DocumentController *documents = DocumentController::instance())
         documents->updateAutoSaveTimers();
