@@ -1,6 +1,7 @@
 #include "HistoryCommands.h"
 
 #include "DocumentMenus.h"
+#include "MailCommands.h"
 #include "MyDocument.h"
 #include "VerificationCommands.h"
 #include "gui/SendMessageMenu.h"
@@ -75,6 +76,9 @@ void HistoryCommands::recordingFinished(const QList<LinkChange> &changes)
         m_lostLinksNotice->show();
     }
     refreshLostLinks();
+    // Each new loss queues its message in the Outbox, for review.
+    if (auto *mail = document()->commandArea<MailCommands>(); mail && lost > 0)
+        mail->queueLostLinkMessages(changes);
 }
 
 QList<LinkChange> HistoryCommands::currentChanges(QString *error)
