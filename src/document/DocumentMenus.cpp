@@ -223,7 +223,7 @@ DocumentMenus::DocumentMenus(QMainWindow *window) : QObject(window), m_window(wi
     sendMessageMenu = link->addMenu(tr("Send &Message"));
     sendMessageMenu->setObjectName(QStringLiteral("sendMessageMenu"));
     sendMessageToSelectedLinks =
-        makeAction(QStringLiteral("sendMessageToSelectedLinks"), tr("Send Message to Selected &Links..."),
+        makeAction(QStringLiteral("sendMessageToSelectedLinks"), tr("Send Message to Sele&cted Links..."),
                    tr("Send one template to every selected partner from this application"));
     link->addAction(sendMessageToSelectedLinks);
     link->addSeparator();
@@ -278,10 +278,10 @@ DocumentMenus::DocumentMenus(QMainWindow *window) : QObject(window), m_window(wi
                    tr("Read the published links page from the web and list the partners it gets wrong"));
     tools->addAction(checkOwnPage);
     tools->addSeparator();
-    showOutbox = makeAction(QStringLiteral("showOutbox"), tr("&Outbox..."),
+    showOutbox = makeAction(QStringLiteral("showOutbox"), tr("Out&box..."),
                             tr("Show the messages waiting to go, those that failed and the follow-ups due"));
     tools->addAction(showOutbox);
-    checkForReplies = makeAction(QStringLiteral("checkForReplies"), tr("Check for &Replies"),
+    checkForReplies = makeAction(QStringLiteral("checkForReplies"), tr("Check &for Replies"),
                                  tr("Read the mailbox for partners' answers to the messages sent"));
     tools->addAction(checkForReplies);
 

@@ -1,5 +1,6 @@
 #include "MailPreferencesPage.h"
 
+#include "gui/MessageBox.h"
 #include "mail/MailTestMessage.h"
 #include "model/PasswordStore.h"
 
@@ -251,5 +252,17 @@ void MailPreferencesPage::showTestResult(const SendResult &result)
     else
         text = tr("The test message failed: %1").arg(result.reason);
     m_testResultField->setText(text);
+    if (result.certificateRefused && !result.certificate.isEmpty() &&
+        MessageBox::alert(this, tr("Accept this server's certificate?"),
+                          tr("%1\n\nAccept it only when you know it is your server's: Quillmarsh then trusts "
+                             "this certificate, and no other, for this server.")
+                              .arg(text),
+                          {tr("Cancel"), tr("Accept Certificate")}, MessageBox::Warning, 0) == 1) {
+        // Pinned for the server as it is typed now; another host or port drops it again.
+        m_loaded.account.smtp.host = m_smtp.host->text().trimmed();
+        m_loaded.account.smtp.port = m_smtp.port->value();
+        m_loaded.account.smtp.acceptedCertificate = result.certificate;
+        m_testResultField->setText(tr("Certificate accepted: send the test message again."));
+    }
     emit testFinished(result.sent, text);
 }

@@ -268,7 +268,10 @@ void SendMessagesDialog::sendWithPassword(const QString &password)
     }
     if (messages.isEmpty()) {
         m_preparing = false;
-        m_statusField->setText(tr("No recipient has an e-mail address."));
+        m_statusField->setText(
+            m_sentLinkIDs.isEmpty()
+                ? tr("No recipient has an e-mail address.")
+                : tr("Nothing left to send: every partner with an address has its message."));
         updateButtons();
         return;
     }
