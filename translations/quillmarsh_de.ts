@@ -396,10 +396,6 @@
         <translation>Eine oder mehrere Bedingungen sind leer oder widersprechen einander. Damit würde nie ein Link gefunden.</translation>
     </message>
     <message>
-        <source>Print the links matching all (or any) of up to ten conditions, in the window&apos;s order, as tab-separated lines.</source>
-        <translation>Die Links, die alle (oder eine) von bis zu zehn Bedingungen erfüllen, in der Reihenfolge des Fensters als tabulatorgetrennte Zeilen ausgeben.</translation>
-    </message>
-    <message>
         <source>Match the links that meet any of the conditions, not all of them.</source>
         <translation>Links finden, die eine der Bedingungen erfüllen, nicht alle.</translation>
     </message>
@@ -794,6 +790,18 @@
     <message>
         <source>Check link partners over HTTP (all verifiable links, or the given IDs, or those not checked for DAYS days); with --save, store the results in the file. Every check is recorded in FILE.site-history; when another program holds it, the command waits up to 20 seconds at the end and says how many checks could not be recorded.</source>
         <translation>Linkpartner über HTTP prüfen (alle prüfbaren Links, die angegebenen IDs oder die seit DAYS Tagen nicht geprüften); mit --save die Ergebnisse in der Datei speichern. Jede Prüfung wird in DATEI.site-history aufgezeichnet; hält ein anderes Programm sie gesperrt, wartet der Befehl am Ende bis zu 20 Sekunden und sagt, wie viele Prüfungen nicht aufgezeichnet werden konnten.</translation>
+    </message>
+    <message>
+        <source>--view keeps the links of one of the window&apos;s views: lost, not-followed, not-checked:DAYS, never-checked, unreachable or reminders.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Print the links matching all (or any) of up to ten conditions and the chosen view, in the window&apos;s order, as tab-separated lines.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Keep only the links of one of the window&apos;s views: lost, found but not followed, not checked for DAYS days (or never), never checked, unreachable at the last check, or with a reminder due today.</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
@@ -1831,6 +1839,30 @@ Datei: %2</translation>
     <message>
         <source>Show the links that were lost, moved, recovered or no longer followed, and the sites unreachable for days</source>
         <translation>Die Links zeigen, die verloren gingen, umzogen, wieder da sind oder nicht mehr verfolgt werden, und die Websites, die seit Tagen nicht erreichbar sind</translation>
+    </message>
+    <message>
+        <source>Send Message to Sele&amp;cted Links...</source>
+        <translation>Nachricht an ausgewählte &amp;Links senden...</translation>
+    </message>
+    <message>
+        <source>Send one template to every selected partner from this application</source>
+        <translation>Eine Vorlage aus dieser Anwendung an jeden ausgewählten Partner senden</translation>
+    </message>
+    <message>
+        <source>Out&amp;box...</source>
+        <translation>&amp;Postausgang...</translation>
+    </message>
+    <message>
+        <source>Show the messages waiting to go, those that failed and the follow-ups due</source>
+        <translation>Die wartenden, die fehlgeschlagenen und die fälligen Folgenachrichten zeigen</translation>
+    </message>
+    <message>
+        <source>Check &amp;for Replies</source>
+        <translation>Auf &amp;Antworten prüfen</translation>
+    </message>
+    <message>
+        <source>Read the mailbox for partners&apos; answers to the messages sent</source>
+        <translation>Das Postfach nach Antworten der Partner auf gesendete Nachrichten lesen</translation>
     </message>
 </context>
 <context>
@@ -2916,6 +2948,10 @@ Datei: %2</translation>
         <source>&amp;History</source>
         <translation>Verla&amp;uf</translation>
     </message>
+    <message>
+        <source>Me&amp;ssages</source>
+        <translation>Nachr&amp;ichten</translation>
+    </message>
 </context>
 <context>
     <name>LinkCount</name>
@@ -3452,6 +3488,48 @@ Datei: %2</translation>
     </message>
 </context>
 <context>
+    <name>LinkMessagesView</name>
+    <message>
+        <source>Messages to this partner</source>
+        <translation>Nachrichten an diesen Partner</translation>
+    </message>
+    <message>
+        <source>When</source>
+        <translation>Wann</translation>
+    </message>
+    <message>
+        <source>To</source>
+        <translation>An</translation>
+    </message>
+    <message>
+        <source>Subject</source>
+        <translation>Betreff</translation>
+    </message>
+    <message>
+        <source>State</source>
+        <translation>Zustand</translation>
+    </message>
+    <message>
+        <source>Replied</source>
+        <translation>Beantwortet</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source>No messages were sent to this partner from Quillmarsh.</source>
+        <translation>Aus Quillmarsh wurden diesem Partner keine Nachrichten gesendet.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n message(s):</source>
+        <translation>
+            <numerusform>%n Nachricht:</numerusform>
+            <numerusform>%n Nachrichten:</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
     <name>LinkRowsModel</name>
     <message>
         <source>Never</source>
@@ -3471,6 +3549,37 @@ Datei: %2</translation>
     <message>
         <source>Mark as Verified</source>
         <translation>Als geprüft markieren</translation>
+    </message>
+</context>
+<context>
+    <name>LinkView</name>
+    <message>
+        <source>All</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Lost</source>
+        <translation type="unfinished">Verloren</translation>
+    </message>
+    <message>
+        <source>Not Followed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Not Checked</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Never Checked</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Unreachable</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Reminders Due</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
@@ -3629,6 +3738,209 @@ Datei: %2</translation>
     </message>
 </context>
 <context>
+    <name>MailCommands</name>
+    <message>
+        <source>Replies cannot be checked: %1</source>
+        <translation>Antworten können nicht geprüft werden: %1</translation>
+    </message>
+    <message>
+        <source>No new replies.</source>
+        <translation>Keine neuen Antworten.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n new reply(s) found.</source>
+        <translation>
+            <numerusform>%n neue Antwort gefunden.</numerusform>
+            <numerusform>%n neue Antworten gefunden.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Messages go through your mail client.</source>
+        <translation>Nachrichten gehen über Ihr E-Mail-Programm.</translation>
+    </message>
+    <message>
+        <source>To send one template to many partners at once, choose &quot;Quillmarsh (SMTP)&quot; under &quot;Send messages with&quot; in Preferences › Mail and fill in the account.</source>
+        <translation>Um eine Vorlage an viele Partner auf einmal zu senden, wählen Sie unter &quot;Nachrichten senden mit&quot; in Einstellungen › Mail &quot;Quillmarsh (SMTP)&quot; und tragen Sie das Konto ein.</translation>
+    </message>
+    <message>
+        <source>Save the database first.</source>
+        <translation>Sichern Sie die Datenbank zuerst.</translation>
+    </message>
+    <message>
+        <source>The messages sent are kept beside the database file.</source>
+        <translation>Die gesendeten Nachrichten werden neben der Datenbankdatei aufbewahrt.</translation>
+    </message>
+    <message>
+        <source>Set Status</source>
+        <translation>Status setzen</translation>
+    </message>
+    <message>
+        <source>Checking for replies…</source>
+        <translation>Antworten werden geprüft…</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n message(s) about lost links wait in the Outbox for review.</source>
+        <translation>
+            <numerusform>%n Nachricht zu verlorenen Links wartet im Postausgang auf Durchsicht.</numerusform>
+            <numerusform>%n Nachrichten zu verlorenen Links warten im Postausgang auf Durchsicht.</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>MailPasswordPrompt</name>
+    <message>
+        <source>Password</source>
+        <translation>Passwort</translation>
+    </message>
+    <message>
+        <source>Password of %1 on %2:</source>
+        <translation>Passwort von %1 auf %2:</translation>
+    </message>
+</context>
+<context>
+    <name>MailPreferencesPage</name>
+    <message>
+        <source>Sender</source>
+        <translation>Absender</translation>
+    </message>
+    <message>
+        <source>&amp;Name:</source>
+        <translation>&amp;Name:</translation>
+    </message>
+    <message>
+        <source>&amp;Address:</source>
+        <translation>&amp;Adresse:</translation>
+    </message>
+    <message>
+        <source>Outgoing mail (SMTP)</source>
+        <translation>Ausgehende Post (SMTP)</translation>
+    </message>
+    <message>
+        <source>Replies (IMAP, optional)</source>
+        <translation>Antworten (IMAP, optional)</translation>
+    </message>
+    <message>
+        <source>The folders read for replies, separated by commas</source>
+        <translation>Die nach Antworten gelesenen Ordner, durch Kommas getrennt</translation>
+    </message>
+    <message>
+        <source>&amp;Folders:</source>
+        <translation>&amp;Ordner:</translation>
+    </message>
+    <message>
+        <source>My mail client</source>
+        <translation>Mein E-Mail-Programm</translation>
+    </message>
+    <message>
+        <source>Quillmarsh (SMTP)</source>
+        <translation>Quillmarsh (SMTP)</translation>
+    </message>
+    <message>
+        <source>Send &amp;messages with:</source>
+        <translation>&amp;Nachrichten senden mit:</translation>
+    </message>
+    <message>
+        <source>No pause</source>
+        <translation>Ohne Pause</translation>
+    </message>
+    <message>
+        <source> per minute</source>
+        <translation> pro Minute</translation>
+    </message>
+    <message>
+        <source>&amp;Pace:</source>
+        <translation>&amp;Tempo:</translation>
+    </message>
+    <message>
+        <source>Send &amp;follow-ups without asking</source>
+        <translation>&amp;Folgenachrichten ohne Rückfrage senden</translation>
+    </message>
+    <message>
+        <source>Send a &amp;Test Message</source>
+        <translation>&amp;Testnachricht senden</translation>
+    </message>
+    <message>
+        <source>Test result</source>
+        <translation>Testergebnis</translation>
+    </message>
+    <message>
+        <source>STARTTLS</source>
+        <translation>STARTTLS</translation>
+    </message>
+    <message>
+        <source>TLS</source>
+        <translation>TLS</translation>
+    </message>
+    <message>
+        <source>None (this computer only)</source>
+        <translation>Keine (nur dieser Computer)</translation>
+    </message>
+    <message>
+        <source>P&amp;ort:</source>
+        <translation>P&amp;ort:</translation>
+    </message>
+    <message>
+        <source>&amp;Server:</source>
+        <translation>&amp;Server:</translation>
+    </message>
+    <message>
+        <source>S&amp;ecurity:</source>
+        <translation>S&amp;icherheit:</translation>
+    </message>
+    <message>
+        <source>&amp;User name:</source>
+        <translation>&amp;Benutzername:</translation>
+    </message>
+    <message>
+        <source>Pass&amp;word:</source>
+        <translation>Pass&amp;wort:</translation>
+    </message>
+    <message>
+        <source>Kept in the keyring</source>
+        <translation>Im Schlüsselbund hinterlegt</translation>
+    </message>
+    <message>
+        <source>Sending…</source>
+        <translation>Wird gesendet…</translation>
+    </message>
+    <message>
+        <source>The test message went to %1.</source>
+        <translation>Die Testnachricht ging an %1.</translation>
+    </message>
+    <message>
+        <source>The server&apos;s certificate does not verify (SHA-256 %1): %2</source>
+        <translation>Das Zertifikat des Servers lässt sich nicht prüfen (SHA-256 %1): %2</translation>
+    </message>
+    <message>
+        <source>The test message failed: %1</source>
+        <translation>Die Testnachricht schlug fehl: %1</translation>
+    </message>
+    <message>
+        <source>Accept this server&apos;s certificate?</source>
+        <translation>Das Zertifikat dieses Servers annehmen?</translation>
+    </message>
+    <message>
+        <source>%1
+
+Accept it only when you know it is your server&apos;s: Quillmarsh then trusts this certificate, and no other, for this server.</source>
+        <translation>%1
+
+Nehmen Sie es nur an, wenn Sie wissen, dass es das Ihres Servers ist: Quillmarsh vertraut dann diesem Zertifikat und keinem anderen für diesen Server.</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>Accept Certificate</source>
+        <translation>Zertifikat annehmen</translation>
+    </message>
+    <message>
+        <source>Certificate accepted: send the test message again.</source>
+        <translation>Zertifikat angenommen: Senden Sie die Testnachricht erneut.</translation>
+    </message>
+</context>
+<context>
     <name>MailServer</name>
     <message>
         <source>SMTP server</source>
@@ -3665,6 +3977,21 @@ Datei: %2</translation>
     <message>
         <source>A password does not belong in the server&apos;s address: it comes from the keyring or from the environment.</source>
         <translation>Ein Passwort gehört nicht in die Adresse des Servers: Es kommt aus dem Schlüsselbund oder aus der Umgebung.</translation>
+    </message>
+</context>
+<context>
+    <name>MailTestMessage</name>
+    <message>
+        <source>The sender address &quot;%1&quot; is not an e-mail address.</source>
+        <translation>Die Absenderadresse &quot;%1&quot; ist keine E-Mail-Adresse.</translation>
+    </message>
+    <message>
+        <source>Quillmarsh test message</source>
+        <translation>Quillmarsh-Testnachricht</translation>
+    </message>
+    <message>
+        <source>This message was sent from the Mail preferences of Quillmarsh to check the settings.</source>
+        <translation>Diese Nachricht wurde aus den Mail-Einstellungen von Quillmarsh gesendet, um die Einstellungen zu prüfen.</translation>
     </message>
 </context>
 <context>
@@ -4248,6 +4575,113 @@ Datei: %2</translation>
     </message>
 </context>
 <context>
+    <name>OutboxWindow</name>
+    <message>
+        <source>Follow-up %1</source>
+        <translation>Folgenachricht %1</translation>
+    </message>
+    <message>
+        <source>Lost link</source>
+        <translation>Verlorener Link</translation>
+    </message>
+    <message>
+        <source>Message</source>
+        <translation>Nachricht</translation>
+    </message>
+    <message>
+        <source>Outbox</source>
+        <translation>Postausgang</translation>
+    </message>
+    <message>
+        <source>&amp;Messages waiting, failed or due:</source>
+        <translation>&amp;Wartende, fehlgeschlagene oder fällige Nachrichten:</translation>
+    </message>
+    <message>
+        <source>Outbox messages</source>
+        <translation>Nachrichten im Postausgang</translation>
+    </message>
+    <message>
+        <source>What</source>
+        <translation>Was</translation>
+    </message>
+    <message>
+        <source>To</source>
+        <translation>An</translation>
+    </message>
+    <message>
+        <source>Subject</source>
+        <translation>Betreff</translation>
+    </message>
+    <message>
+        <source>State</source>
+        <translation>Zustand</translation>
+    </message>
+    <message>
+        <source>Date</source>
+        <translation>Datum</translation>
+    </message>
+    <message>
+        <source>&amp;Send</source>
+        <translation>&amp;Senden</translation>
+    </message>
+    <message>
+        <source>&amp;Edit...</source>
+        <translation>&amp;Bearbeiten...</translation>
+    </message>
+    <message>
+        <source>&amp;Delete</source>
+        <translation>&amp;Löschen</translation>
+    </message>
+    <message>
+        <source>A message failed: %1</source>
+        <translation>Eine Nachricht schlug fehl: %1</translation>
+    </message>
+    <message>
+        <source>Sending %1 of %2…</source>
+        <translation>Sende %1 von %2…</translation>
+    </message>
+    <message>
+        <source>Done.</source>
+        <translation>Fertig.</translation>
+    </message>
+    <message>
+        <source>Due</source>
+        <translation>Fällig</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source>No sender address: set one in Preferences › Mail.</source>
+        <translation>Keine Absenderadresse: Tragen Sie eine in Einstellungen › Mail ein.</translation>
+    </message>
+    <message>
+        <source>The message log cannot be written; nothing was sent.</source>
+        <translation>Das Nachrichtenprotokoll kann nicht geschrieben werden; nichts wurde gesendet.</translation>
+    </message>
+    <message>
+        <source>Edit Message</source>
+        <translation>Nachricht bearbeiten</translation>
+    </message>
+    <message>
+        <source>&amp;To:</source>
+        <translation>&amp;An:</translation>
+    </message>
+    <message>
+        <source>&amp;Subject:</source>
+        <translation>&amp;Betreff:</translation>
+    </message>
+    <message>
+        <source>&amp;Message:</source>
+        <translation>&amp;Nachricht:</translation>
+    </message>
+    <message>
+        <source>The message could not be changed.</source>
+        <translation>Die Nachricht konnte nicht geändert werden.</translation>
+    </message>
+</context>
+<context>
     <name>OwnPageCheck</name>
     <message>
         <source>Missing from the page</source>
@@ -4607,6 +5041,10 @@ Datei: %2</translation>
             <numerusform>%n Tag</numerusform>
             <numerusform>%n Tage</numerusform>
         </translation>
+    </message>
+    <message>
+        <source>&amp;Mail</source>
+        <translation>&amp;Mail</translation>
     </message>
 </context>
 <context>
@@ -5351,6 +5789,146 @@ Datei: %2</translation>
     <message>
         <source>None of the links match the specified search conditions.</source>
         <translation>Kein Link erfüllt die angegebenen Suchbedingungen.</translation>
+    </message>
+</context>
+<context>
+    <name>SendMessagesDialog</name>
+    <message>
+        <source>Send Message to Selected Links</source>
+        <translation>Nachricht an ausgewählte Links senden</translation>
+    </message>
+    <message>
+        <source>&amp;Template:</source>
+        <translation>&amp;Vorlage:</translation>
+    </message>
+    <message>
+        <source>&amp;Recipients:</source>
+        <translation>&amp;Empfänger:</translation>
+    </message>
+    <message>
+        <source>Recipients</source>
+        <translation>Empfänger</translation>
+    </message>
+    <message>
+        <source>Partner</source>
+        <translation>Partner</translation>
+    </message>
+    <message>
+        <source>Address</source>
+        <translation>Adresse</translation>
+    </message>
+    <message>
+        <source>State</source>
+        <translation>Zustand</translation>
+    </message>
+    <message>
+        <source>Pre&amp;view:</source>
+        <translation>Vor&amp;schau:</translation>
+    </message>
+    <message>
+        <source>Preview</source>
+        <translation>Vorschau</translation>
+    </message>
+    <message>
+        <source>No pause</source>
+        <translation>Ohne Pause</translation>
+    </message>
+    <message>
+        <source> per minute</source>
+        <translation> pro Minute</translation>
+    </message>
+    <message>
+        <source>&amp;Pace:</source>
+        <translation>&amp;Tempo:</translation>
+    </message>
+    <message>
+        <source>Move &amp;New links to Negotiating</source>
+        <translation>&amp;Neue Links auf In Verhandlung setzen</translation>
+    </message>
+    <message>
+        <source>Progress</source>
+        <translation>Fortschritt</translation>
+    </message>
+    <message>
+        <source>&amp;Send</source>
+        <translation>&amp;Senden</translation>
+    </message>
+    <message>
+        <source>S&amp;top</source>
+        <translation>S&amp;toppen</translation>
+    </message>
+    <message>
+        <source>Sent</source>
+        <translation>Gesendet</translation>
+    </message>
+    <message>
+        <source>Failed: %1</source>
+        <translation>Fehlgeschlagen: %1</translation>
+    </message>
+    <message numerus="yes">
+        <source>Stopped: %n message(s) wait; Send resumes.</source>
+        <translation>
+            <numerusform>Gestoppt: %n Nachricht wartet; Senden setzt fort.</numerusform>
+            <numerusform>Gestoppt: %n Nachrichten warten; Senden setzt fort.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Done.</source>
+        <translation>Fertig.</translation>
+    </message>
+    <message>
+        <source>Skipped: no address</source>
+        <translation>Übersprungen: keine Adresse</translation>
+    </message>
+    <message>
+        <source>Ready</source>
+        <translation>Bereit</translation>
+    </message>
+    <message>
+        <source>This partner has no e-mail address: no message goes to it.</source>
+        <translation>Dieser Partner hat keine E-Mail-Adresse: Er erhält keine Nachricht.</translation>
+    </message>
+    <message>
+        <source>To: %1
+Subject: %2
+
+%3</source>
+        <translation>An: %1
+Betreff: %2
+
+%3</translation>
+    </message>
+    <message>
+        <source>&amp;Resume</source>
+        <translation>&amp;Fortsetzen</translation>
+    </message>
+    <message>
+        <source>No sender address: set one in Preferences › Mail.</source>
+        <translation>Keine Absenderadresse: Tragen Sie eine in Einstellungen › Mail ein.</translation>
+    </message>
+    <message>
+        <source>Save the database first: the messages are kept beside it.</source>
+        <translation>Sichern Sie die Datenbank zuerst: Die Nachrichten werden neben ihr aufbewahrt.</translation>
+    </message>
+    <message>
+        <source>Nothing was sent.</source>
+        <translation>Nichts wurde gesendet.</translation>
+    </message>
+    <message>
+        <source>Sending…</source>
+        <translation>Wird gesendet…</translation>
+    </message>
+    <message>
+        <source>No recipient has an e-mail address.</source>
+        <translation>Kein Empfänger hat eine E-Mail-Adresse.</translation>
+    </message>
+    <message>
+        <source>Nothing left to send: every partner with an address has its message.</source>
+        <translation>Nichts mehr zu senden: Jeder Partner mit Adresse hat seine Nachricht.</translation>
+    </message>
+    <message>
+        <source>The message log cannot be written; nothing was sent.</source>
+        <translation>Das Nachrichtenprotokoll kann nicht geschrieben werden; nichts wurde gesendet.</translation>
     </message>
 </context>
 <context>

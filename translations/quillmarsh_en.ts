@@ -84,6 +84,33 @@
     </message>
 </context>
 <context>
+    <name>LinkMessagesView</name>
+    <message numerus="yes">
+        <source>%n message(s):</source>
+        <translation>
+            <numerusform>%n message:</numerusform>
+            <numerusform>%n messages:</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>MailCommands</name>
+    <message numerus="yes">
+        <source>%n new reply(s) found.</source>
+        <translation>
+            <numerusform>%n new reply found.</numerusform>
+            <numerusform>%n new replies found.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n message(s) about lost links wait in the Outbox for review.</source>
+        <translation>
+            <numerusform>%n message about lost links waits in the Outbox for review.</numerusform>
+            <numerusform>%n messages about lost links wait in the Outbox for review.</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
     <name>MyDocument</name>
     <message numerus="yes">
         <source>%n link(s) selected</source>
@@ -183,6 +210,16 @@
         <translation>
             <numerusform>%n day</numerusform>
             <numerusform>%n days</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>SendMessagesDialog</name>
+    <message numerus="yes">
+        <source>Stopped: %n message(s) wait; Send resumes.</source>
+        <translation>
+            <numerusform>Stopped: %n message waits; Send resumes.</numerusform>
+            <numerusform>Stopped: %n messages wait; Send resumes.</numerusform>
         </translation>
     </message>
 </context>

@@ -14,6 +14,7 @@
 #include "gui/WindowPlacement.h"
 #include "history/HistoryService.h"
 #include "history/HistoryStore.h"
+#include "mail/ui/MailPreferencesPage.h"
 #include "model/Preferences.h"
 #include "model/TemporaryFolder.h"
 #include "model/UrlOpener.h"
@@ -338,10 +339,13 @@ void ApplicationController::doPreferences()
 {
     PreferencesDialogController *dialog = preferencesDialog();
     dialog->initializeFields(PreferencesForm::current());
+    dialog->mailPage()->setValues(MailPreferences::current());
     runModal(dialog);
     if (!dialog->userConfirmed())
         return;
     dialog->values().write();
+    dialog->mailPage()->values().write();
+    dialog->mailPage()->storePasswords();
     // A new interval takes effect at once in every open document.
     if (DocumentController *documents = DocumentController::instance())
         documents->updateAutoSaveTimers();

@@ -2,14 +2,17 @@
 
 #include "gui/CountUnit.h"
 #include "gui/HelpBook.h"
+#include "mail/ui/MailPreferencesPage.h"
 #include "ui_PreferencesDialog.h"
 
 #include <QPushButton>
 
 PreferencesDialogController::PreferencesDialogController(QWidget *parent)
-    : QDialog(parent), m_ui(std::make_unique<Ui::PreferencesDialog>())
+    : QDialog(parent), m_ui(std::make_unique<Ui::PreferencesDialog>()), m_mailPage(new MailPreferencesPage)
 {
     m_ui->setupUi(this);
+    m_mailPage->setObjectName(QStringLiteral("mailPage"));
+    m_ui->pages->addTab(m_mailPage, tr("&Mail"));
     m_ui->autoSaveIntervalField->setRange(PreferencesForm::MinimumAutoSaveInterval,
                                           PreferencesForm::MaximumAutoSaveInterval);
     m_ui->autoVerifyDaysField->setRange(0, PreferencesForm::MaximumAutoVerifyDays);

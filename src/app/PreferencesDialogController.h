@@ -5,6 +5,8 @@
 #include <QDialog>
 #include <memory>
 
+class MailPreferencesPage;
+
 namespace Ui {
 class PreferencesDialog;
 }
@@ -22,10 +24,13 @@ public:
     void initializeFields(const PreferencesForm &values);
     PreferencesForm values() const;
     bool userConfirmed() const { return result() == QDialog::Accepted; }
+    // The Mail page keeps its own values (the account lives apart from the other preferences).
+    MailPreferencesPage *mailPage() const { return m_mailPage; }
 
 private slots:
     void doHelp();
 
 private:
     std::unique_ptr<Ui::PreferencesDialog> m_ui;
+    MailPreferencesPage *m_mailPage;
 };

@@ -222,6 +222,10 @@ DocumentMenus::DocumentMenus(QMainWindow *window) : QObject(window), m_window(wi
     link->addAction(visitLinkPartnerWebsite);
     sendMessageMenu = link->addMenu(tr("Send &Message"));
     sendMessageMenu->setObjectName(QStringLiteral("sendMessageMenu"));
+    sendMessageToSelectedLinks =
+        makeAction(QStringLiteral("sendMessageToSelectedLinks"), tr("Send Message to Sele&cted Links..."),
+                   tr("Send one template to every selected partner from this application"));
+    link->addAction(sendMessageToSelectedLinks);
     link->addSeparator();
     link->addAction(deleteLink);
 
@@ -273,6 +277,13 @@ DocumentMenus::DocumentMenus(QMainWindow *window) : QObject(window), m_window(wi
         makeAction(QStringLiteral("checkOwnPage"), tr("Chec&k My Links Page..."),
                    tr("Read the published links page from the web and list the partners it gets wrong"));
     tools->addAction(checkOwnPage);
+    tools->addSeparator();
+    showOutbox = makeAction(QStringLiteral("showOutbox"), tr("Out&box..."),
+                            tr("Show the messages waiting to go, those that failed and the follow-ups due"));
+    tools->addAction(showOutbox);
+    checkForReplies = makeAction(QStringLiteral("checkForReplies"), tr("Check &for Replies"),
+                                 tr("Read the mailbox for partners' answers to the messages sent"));
+    tools->addAction(checkForReplies);
 
     // --- Window
     windowMenu = bar->addMenu(tr("&Window"));

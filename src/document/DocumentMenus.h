@@ -42,6 +42,8 @@ public:
         *exportLinksToCSV, *countLinks, *showStatistics, *showLostLinks;
     // The published page: its upload (File) and its check on the web (Tools)
     QAction *publishLinksPage = nullptr, *checkOwnPage = nullptr;
+    // Messages sent from the application: the Link menu's and the Tools menu's
+    QAction *sendMessageToSelectedLinks = nullptr, *showOutbox = nullptr, *checkForReplies = nullptr;
     // Window and Help
     QAction *minimizeWindow, *showStartingPoints, *doHelp, *showShortcuts, *showTutorial, *showReadMe,
         *showEULA, *doAbout;

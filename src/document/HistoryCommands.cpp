@@ -2,6 +2,7 @@
 
 #include "DocumentMenus.h"
 #include "LinkListController.h"
+#include "MailCommands.h"
 #include "MyDocument.h"
 #include "VerificationCommands.h"
 #include "gui/SendMessageMenu.h"
@@ -87,6 +88,9 @@ void HistoryCommands::recordingFinished(const QList<LinkChange> &changes)
     refreshLostLinks();
     // The list's history columns show the new checks.
     document()->linkListController()->model()->loadHistory(document()->filePath());
+    // Each new loss queues its message in the Outbox, for review.
+    if (auto *mail = document()->commandArea<MailCommands>(); mail && lost > 0)
+        mail->queueLostLinkMessages(changes);
 }
 
 QList<LinkChange> HistoryCommands::presentChanges(const QList<LinkChange> &changes)

@@ -3,8 +3,10 @@
 #include "CategoryListController.h"
 #include "DocumentMenus.h"
 #include "DocumentUndo.h"
+#include "MailCommands.h"
 #include "MyDocument.h"
 #include "history/ui/LinkHistoryView.h"
+#include "mail/ui/LinkMessagesView.h"
 #include "workflow/EmailTemplateListModel.h"
 #include "workflow/LinkForm.h"
 #include "workflow/ui/InstantLinkDialogController.h"
@@ -76,6 +78,9 @@ LinkDialogController *LinkCommands::linkDialogController()
         m_historyView = new LinkHistoryView(m_linkDialog->tabView());
         m_historyView->setObjectName(QStringLiteral("historyTab"));
         m_linkDialog->tabView()->addTab(m_historyView, tr("&History"));
+        m_messagesView = new LinkMessagesView(m_linkDialog->tabView());
+        m_messagesView->setObjectName(QStringLiteral("messagesTab"));
+        m_linkDialog->tabView()->addTab(m_messagesView, tr("Me&ssages"));
     }
     m_linkDialog->setNewTemplateAvailable(menus().newEmailTemplate->isEnabled());
     return m_linkDialog;
@@ -88,6 +93,7 @@ void LinkCommands::newLink()
     dialog->initializeFieldsWithInitialTabIndex(LinkForm::SiteTab);
     dialog->selectCategoryAtIndex(selectedCategoryIndex());
     m_historyView->showLink(document()->filePath(), QString());
+    m_messagesView->showLink(nullptr, QString());
     dialog->open();
 }
 
@@ -100,6 +106,8 @@ void LinkCommands::showLinkEditor(int tabIndex)
     dialog->initializeFieldsWithInitialTabIndex(tabIndex);
     dialog->setOriginalLinkNode(node);
     m_historyView->showLink(document()->filePath(), node->link()->ID());
+    if (auto *mail = document()->commandArea<MailCommands>())
+        m_messagesView->showLink(mail->messageLog(), node->link()->ID());
     dialog->open();
 }
 

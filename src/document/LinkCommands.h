@@ -6,6 +6,7 @@ class InstantLinkDialogController;
 class LinkCountDialogController;
 class LinkDialogController;
 class LinkHistoryView;
+class LinkMessagesView;
 class NotificationDialogController;
 
 // The commands that make and edit links and the reminder and count sheets: New Link, Instant Link,
@@ -22,6 +23,7 @@ public:
 
     LinkDialogController *linkDialog() const { return m_linkDialog; }
     LinkHistoryView *historyView() const { return m_historyView; }
+    LinkMessagesView *messagesView() const { return m_messagesView; }
     InstantLinkDialogController *instantLinkDialog() const { return m_instantLinkDialog; }
     NotificationDialogController *notificationDialog() const { return m_notificationDialog; }
     LinkCountDialogController *linkCountDialog() const { return m_linkCountDialog; }
@@ -52,7 +54,8 @@ private:
     void verifyIfAsked();
 
     LinkDialogController *m_linkDialog = nullptr;
-    LinkHistoryView *m_historyView = nullptr; // the editor's History tab
+    LinkHistoryView *m_historyView = nullptr;   // the editor's History tab
+    LinkMessagesView *m_messagesView = nullptr; // and its Messages tab
     InstantLinkDialogController *m_instantLinkDialog = nullptr;
     NotificationDialogController *m_notificationDialog = nullptr;
     LinkCountDialogController *m_linkCountDialog = nullptr;

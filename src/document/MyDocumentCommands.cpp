@@ -11,6 +11,7 @@
 #include "LinkCommands.h"
 #include "LinkListController.h"
 #include "LinkStatusCommands.h"
+#include "MailCommands.h"
 #include "MyDocument.h"
 #include "OwnPageCommands.h"
 #include "PublishCommands.h"
@@ -48,6 +49,7 @@ void MyDocument::createCommandAreas()
     m_commandAreas.append(new TemplateCommands(this));
     m_commandAreas.append(new VerificationCommands(this));
     m_commandAreas.append(new HistoryCommands(this));
+    m_commandAreas.append(new MailCommands(this));
     m_commandAreas.append(new OwnPageCommands(this));
     m_commandAreas.append(new PublishSiteCommands(this));
     new AutoVerifier(this); // a child of the window, after the history's commands it reports to

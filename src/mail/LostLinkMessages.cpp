@@ -73,3 +73,50 @@ std::optional<LostLinkMessages::Outcome> LostLinkMessages::queue(MessageLog &log
     outcome.queued = int(messages.size());
     return outcome;
 }
+
+std::optional<QList<LoggedMessage>> LostLinkMessages::messagesFor(const CollectionManager &store,
+                                                                  const QList<LinkChange> &changes,
+                                                                  QString *error)
+{
+    QList<LoggedMessage> messages;
+    const EmailTemplate *emailTemplate = nullptr;
+    for (const LinkChange &change : changes) {
+        const Link *link = change.kind == LinkChange::Lost ? store.linkWithID(change.linkID) : nullptr;
+        if (!link || link->contactEmail().trimmed().isEmpty())
+            continue;
+        if (!emailTemplate && !(emailTemplate = lostLinkTemplate(store))) {
+            if (error)
+                *error = tr(
+                    "No e-mail template for lost links: add the template \"Your link to us is missing\" or "
+                    "choose another one in the preferences.");
+            return std::nullopt;
+        }
+        LoggedMessage message =
+            PartnerMessages::fromTemplate(store, *link, *emailTemplate, LoggedMessage::Kind::LostLink);
+        message.trigger = triggerOf(change);
+        messages.append(message);
+    }
+    return messages;
+}
+
+std::optional<int> LostLinkMessages::queueNew(MessageLog &log, const QList<LoggedMessage> &messages,
+                                              QString *error)
+{
+    QList<LoggedMessage> fresh;
+    for (const LoggedMessage &message : messages) {
+        const std::optional<bool> queuedBefore = log.hasTrigger(message.trigger);
+        if (!queuedBefore) {
+            if (error)
+                *error = log.errorString();
+            return std::nullopt;
+        }
+        if (!*queuedBefore)
+            fresh.append(message);
+    }
+    if (!fresh.isEmpty() && !log.add(fresh)) {
+        if (error)
+            *error = log.errorString();
+        return std::nullopt;
+    }
+    return int(fresh.size());
+}

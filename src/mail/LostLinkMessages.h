@@ -1,5 +1,6 @@
 #pragma once
 
+#include "LoggedMessage.h"
 #include "history/LinkChange.h"
 
 #include <QCoreApplication>
@@ -29,6 +30,12 @@ public:
     // is no template or the log cannot be written.
     static std::optional<Outcome> queue(MessageLog &log, const CollectionManager &store,
                                         const QList<LinkChange> &changes, QString *error);
+    // The same in two halves, for windows whose store belongs to the GUI thread. First, on the store's
+    // thread: the messages of the `lost` changes whose link names an address, each with its trigger.
+    static std::optional<QList<LoggedMessage>> messagesFor(const CollectionManager &store,
+                                                           const QList<LinkChange> &changes, QString *error);
+    // Then on the log's thread: stores those whose loss queued nothing before; how many it stored.
+    static std::optional<int> queueNew(MessageLog &log, const QList<LoggedMessage> &messages, QString *error);
     // The key that keeps a loss from queueing twice.
     static QString triggerOf(const LinkChange &change);
 };
