@@ -347,11 +347,14 @@ void VerificationDialogController::confirm()
 void VerificationDialogController::cancel()
 {
     if (m_waitingForHistory) {
-        // Stopped before its first check: back to choosing.
+        // Stopped before the trails came: the run starts and stops at once, as one stopped before
+        // its checks had their turn.
         m_historyRecorder->cancelStart();
         m_waitingForHistory = false;
-        m_total = 0;
-        m_ui->progressBar->setVisible(false);
+        m_starting = true;
+        m_scheduler->start(m_rows->checksToRun(), m_store->selfInfo().URL());
+        m_starting = false;
+        m_scheduler->stop();
         updateButtons();
         return;
     }
