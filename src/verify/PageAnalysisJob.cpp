@@ -14,5 +14,6 @@ PageAnalysis PageAnalysisJob::run(const std::atomic<bool> &cancelled) const
         TemporaryFolder::writeFile(keepAs, body);
     if (!analyse || cancelled.load())
         return {};
-    return PageAnalyzer(ownURL).analyze(PageDecoder::decode(body, contentType), pageURL, robotsTag);
+    return PageAnalyzer(ownURL).analyze(PageDecoder::decode(body, contentType), pageURL, robotsTag,
+                                        &cancelled);
 }

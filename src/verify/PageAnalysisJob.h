@@ -20,7 +20,7 @@ struct PageAnalysisJob
     QString keepAs;      // a file name in the temporary folder; empty when the page is not kept
     bool analyse = true; // false when only the keeping is wanted
 
-    // Does the work, unless `cancelled` is set before it begins; a job cancelled midway leaves a
-    // parse that has begun to its limits and says nothing of the result.
+    // Does the work, unless `cancelled` is set before it begins; a parse under way gives up once it
+    // is set, and the result then says nothing.
     PageAnalysis run(const std::atomic<bool> &cancelled) const;
 };

@@ -4,6 +4,7 @@
 
 #include <QCoreApplication>
 #include <QThread>
+#include <pthread.h>
 
 PageAnalysisPool::PageAnalysisPool(int threadCount, QObject *parent) : QObject(parent)
 {
@@ -56,6 +57,8 @@ void PageAnalysisPool::start(PageAnalysisTask *task, std::function<void()> work)
 
 void PageAnalysisPool::workLoop()
 {
+    // So that top -H and a debugger tell the readers apart from the HTTP and event threads.
+    pthread_setname_np(pthread_self(), "page-analysis");
     std::unique_lock<std::mutex> lock(m_mutex);
     for (;;) {
         m_wake.wait(lock, [this] { return m_stopping || !m_queue.empty(); });

@@ -18,8 +18,8 @@ class PageAnalysisTask;
 // from a worker, and a task that is gone by then hears nothing.
 //
 // The pool belongs to the application object and its destructor joins the workers, so no worker
-// outlives main(): work already begun is finished (a parse within its limits), work not yet begun is
-// dropped.
+// outlives main(): work already begun is finished (the parse of a task that is gone gives up at
+// once), work not yet begun is dropped.
 class PageAnalysisPool : public QObject
 {
     Q_OBJECT

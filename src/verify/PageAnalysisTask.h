@@ -9,7 +9,7 @@
 
 // Runs one PageAnalysisJob on the application's PageAnalysisPool and reports its result in the
 // task's thread (the application's), so the thread that runs a check never waits for a parse. A
-// cancelled or destroyed task reports nothing, and its job is skipped when it has not begun yet.
+// cancelled or destroyed task reports nothing, and its job is skipped, or its parse given up midway.
 // Without an application object the job runs at once.
 class PageAnalysisTask : public QObject
 {

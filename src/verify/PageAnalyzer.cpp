@@ -200,7 +200,7 @@ PageAnalyzer::Directives PageAnalyzer::robotsDirectives(QStringView text)
 }
 
 PageAnalysis PageAnalyzer::analyze(const QString &pageText, const QUrl &pageURL,
-                                   const QByteArray &robotsHeader) const
+                                   const QByteArray &robotsHeader, const std::atomic<bool> *abandoned) const
 {
     PageAnalysis analysis;
     const ReciprocalLinkMatcher::Match match = m_matcher.find(pageText);
@@ -211,7 +211,7 @@ PageAnalysis PageAnalyzer::analyze(const QString &pageText, const QUrl &pageURL,
     analysis.noindex = header.noindex;
     analysis.nofollowPage = header.nofollow;
 
-    const PageDocument document(pageText.toUtf8(), m_timeLimitMs);
+    const PageDocument document(pageText.toUtf8(), m_timeLimitMs, abandoned);
     if (!document.isParsed()) {
         analysis.parsed = false;
         return analysis;

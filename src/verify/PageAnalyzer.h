@@ -6,6 +6,7 @@
 #include <QByteArray>
 #include <QString>
 #include <QUrl>
+#include <atomic>
 
 // Reads a partner's links page as a browser builds it: the links to the user's own site with
 // their rel keywords, visibility and text, what the page's robots directives say, and the page it
@@ -17,8 +18,10 @@ public:
     // A negative time limit means the parser's default for the page's size.
     explicit PageAnalyzer(const QString &ownURL, int timeLimitMs = -1);
 
-    // `pageURL` is the page's final address, after redirects; `robotsHeader` its X-Robots-Tag.
-    PageAnalysis analyze(const QString &pageText, const QUrl &pageURL, const QByteArray &robotsHeader) const;
+    // `pageURL` is the page's final address, after redirects; `robotsHeader` its X-Robots-Tag. Once
+    // `abandoned` is set, a parse under way gives up as at its limits.
+    PageAnalysis analyze(const QString &pageText, const QUrl &pageURL, const QByteArray &robotsHeader,
+                         const std::atomic<bool> *abandoned = nullptr) const;
 
     // The host a link must lead to ("mysite.example" for "http://www.MySite.example/x"); empty
     // when the address has none.

@@ -27,6 +27,7 @@ struct PageDocument::Arena
     qint64 allocated = 0;
     qint64 limit = 0;
     double deadlineMs = 0; // in the thread's processor time
+    const std::atomic<bool> *abandoned = nullptr;
     unsigned untilCheck = CheckEvery;
     std::jmp_buf giveUp;
 
@@ -49,7 +50,8 @@ struct PageDocument::Arena
             std::longjmp(arena->giveUp, 1);
         if (--arena->untilCheck == 0) {
             arena->untilCheck = CheckEvery;
-            if (threadMilliseconds() > arena->deadlineMs)
+            if (threadMilliseconds() > arena->deadlineMs ||
+                (arena->abandoned && arena->abandoned->load(std::memory_order_relaxed)))
                 std::longjmp(arena->giveUp, 1);
         }
         Block *block = arena->blocks;
@@ -93,8 +95,10 @@ GumboOutput *parseOrGiveUp(const GumboOptions *options, std::jmp_buf &giveUp, co
 
 } // namespace
 
-PageDocument::PageDocument(const QByteArray &utf8, int timeLimitMs) : m_arena(new Arena)
+PageDocument::PageDocument(const QByteArray &utf8, int timeLimitMs, const std::atomic<bool> *abandoned)
+    : m_arena(new Arena)
 {
+    m_arena->abandoned = abandoned;
     m_arena->limit = memoryLimit(utf8.size());
     m_arena->deadlineMs =
         Arena::threadMilliseconds() + (timeLimitMs < 0 ? defaultTimeLimitMs(utf8.size()) : timeLimitMs);

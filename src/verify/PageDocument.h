@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <atomic>
 
 struct GumboInternalNode;
 struct GumboInternalOutput;
@@ -11,12 +12,15 @@ struct GumboInternalOutput;
 // Some steps of the tree builder are quadratic on hostile input (thousands of nested elements or
 // attributes), and a page of a few hundred kilobytes could then hold a thread for hours.
 // Parsing therefore gives up past a limit of processor time and of memory; the tree is then absent.
-// The time is the thread's own, so a busy machine does not make a real page fail.
+// The time is the thread's own, so a busy machine does not make a real page fail. A parse that is no
+// longer wanted gives up too, so a stopped check does not keep a thread busy.
 class PageDocument
 {
 public:
-    // `utf8` is the page's text in UTF-8; a negative limit means the default for its size.
-    explicit PageDocument(const QByteArray &utf8, int timeLimitMs = -1);
+    // `utf8` is the page's text in UTF-8; a negative limit means the default for its size. The parse
+    // gives up once `abandoned` is set.
+    explicit PageDocument(const QByteArray &utf8, int timeLimitMs = -1,
+                          const std::atomic<bool> *abandoned = nullptr);
     ~PageDocument();
     PageDocument(const PageDocument &) = delete;
     PageDocument &operator=(const PageDocument &) = delete;

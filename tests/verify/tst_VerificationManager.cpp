@@ -526,6 +526,48 @@ private slots:
         }
     }
 
+    void aPageIsReadOffTheCheckingThread()
+    {
+        // Deep enough that the parser gives up only at its time limit, a second of its own thread.
+        m_server.setResponse("/nested", R::page(QByteArray("<div>").repeated(200000) + WithAddress));
+        QTimer ticker;
+        QElapsedTimer sinceTick;
+        qint64 longestStall = 0;
+        ticker.callOnTimeout([&] { longestStall = qMax(longestStall, sinceTick.restart()); });
+        sinceTick.start();
+        ticker.start(5);
+        const Check nested = check("/ok", "/nested", OwnURL, hostileSettings());
+        ticker.stop();
+        QCOMPARE(nested.result, VerificationLinksPageNotLoaded);
+        QVERIFY(nested.details.pageTooComplex);
+        // Far below the parse's second; not a tight bound, for slow and sanitized builds.
+        QVERIFY2(longestStall < 200, qPrintable(QString::number(longestStall)));
+
+        // Stopped, or gone, while its page is being read: nothing is reported, and the late result
+        // reaches no one.
+        QNetworkAccessManager network;
+        for (const bool destroyed : {false, true}) {
+            const auto link = partnerLink(m_server.url("/ok"), m_server.url("/nested"));
+            auto manager = std::make_unique<VerificationManager>(&network);
+            manager->setFetchSettings(hostileSettings());
+            Recorder recorder;
+            const QString kept = TemporaryFolder::filePath(QStringLiteral("verify0.html"));
+            QFile::remove(kept);
+            QVERIFY(manager->verifyLink(link.get(), 0, OwnURL, &recorder));
+            // The page is kept before it is read.
+            QVERIFY(QTest::qWaitFor([&] { return QFile::exists(kept); }, 10000));
+            QVERIFY(manager->isRunning());
+            if (destroyed) {
+                manager.reset();
+            } else {
+                manager->cancel();
+                QVERIFY(!manager->isRunning());
+            }
+            QTest::qWait(1500); // the parse has given up meanwhile
+            QCOMPARE(recorder.reports, 0);
+        }
+    }
+
     void aHeaderFloodFailsOnlyItsOwnCheck()
     {
         m_server.setResponse("/flood", R::behaving(R::Mode::HeaderFlood));
