@@ -139,6 +139,8 @@ int main(int argc, char *argv[])
     (void)document->grab();
     const long opened = residentKilobytes();
 
+    document->showAndSelectCategoryNode(
+        document->collectionManager().categoryWithName(QStringLiteral("Everything")));
     // Then the history is read (on the pool) and every column is shown.
     QFile::rename(historyAside, historyPath);
     LinkListController *list = document->linkListController();
