@@ -9,6 +9,8 @@
 
 LinkHistoryLoader::LinkHistoryLoader(QObject *parent) : QObject(parent) {}
 
+LinkHistoryLoader::~LinkHistoryLoader() = default;
+
 void LinkHistoryLoader::load(const QString &databasePath)
 {
     const quint64 load = ++m_load;

@@ -647,6 +647,8 @@ private slots:
         db.store().setColumnWidths(QList<double>{320, 200});
         db.store().setDetailsCollapsed(true);
         db.store().setLinkSort(LinkListController::DescriptionColumn, true);
+        // The four columns of a narrow list, the description last.
+        db.store().setLinkListColumns({"reminder", "status", "name", "description"}, {});
         db.link("One");
         const QString path = m_fixture->write(db);
         QRect expected = State::windowFrameFromSavedFrame(QRectF(60, 50, 640, 520), mainScreen());

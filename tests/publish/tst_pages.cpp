@@ -356,7 +356,7 @@ private slots:
         QCOMPARE(valuesOf(Statistics::originalRequestDistribution(store)), QList<float>({2, 5}));
         QCOMPARE(Statistics::distributionForView(store, 1), Statistics::linkStatusDistribution(store));
         QVERIFY(Statistics::distributionForView(store, 3).isEmpty());
-        QCOMPARE(Statistics::colorsForView(0).size(), 6);
+        QCOMPARE(Statistics::colorsForView(0).size(), 7);
         QCOMPARE(Statistics::colorsForView(0).at(5).alpha(), 0);
 
         const QList<std::tuple<const char *, float, float, const char *>> legends{
