@@ -388,10 +388,6 @@
         <translation>Eine oder mehrere Bedingungen sind leer oder widersprechen einander. Damit würde nie ein Link gefunden.</translation>
     </message>
     <message>
-        <source>Print the links matching all (or any) of up to ten conditions, in the window&apos;s order, as tab-separated lines.</source>
-        <translation>Die Links, die alle (oder eine) von bis zu zehn Bedingungen erfüllen, in der Reihenfolge des Fensters als tabulatorgetrennte Zeilen ausgeben.</translation>
-    </message>
-    <message>
         <source>Match the links that meet any of the conditions, not all of them.</source>
         <translation>Links finden, die eine der Bedingungen erfüllen, nicht alle.</translation>
     </message>
@@ -786,6 +782,18 @@
     <message>
         <source>Upload the files of the links page that changed since the last publish to the web server over SFTP or FTPS, each to a temporary name and then into place. The password comes from the desktop keyring or QUILLMARSH_PUBLISH_PASSWORD; QUILLMARSH_PUBLISH_CA_FILE may name a PEM file of certificate authorities that FTPS servers are also trusted by. Exit status 4 when a file could not be sent.</source>
         <translation>Die seit der letzten Veröffentlichung geänderten Dateien der Linkseite über SFTP oder FTPS auf den Webserver laden, jede zuerst unter einem vorläufigen Namen und dann an ihren Platz. Das Kennwort kommt aus dem Schlüsselbund der Arbeitsumgebung oder aus QUILLMARSH_PUBLISH_PASSWORD; QUILLMARSH_PUBLISH_CA_FILE kann eine PEM-Datei mit Zertifizierungsstellen nennen, über die FTPS-Servern zusätzlich vertraut wird. Rückgabewert 4, wenn eine Datei nicht gesendet werden konnte.</translation>
+    </message>
+    <message>
+        <source>--view keeps the links of one of the window&apos;s views: lost, not-followed, not-checked:DAYS, never-checked, unreachable or reminders.</source>
+        <translation>--view behält die Links einer der Ansichten des Fensters: lost, not-followed, not-checked:DAYS, never-checked, unreachable oder reminders.</translation>
+    </message>
+    <message>
+        <source>Print the links matching all (or any) of up to ten conditions and the chosen view, in the window&apos;s order, as tab-separated lines.</source>
+        <translation>Die Links, die alle (oder eine) von bis zu zehn Bedingungen und die gewählte Ansicht erfüllen, in der Reihenfolge des Fensters als durch Tabulatoren getrennte Zeilen ausgeben.</translation>
+    </message>
+    <message>
+        <source>Keep only the links of one of the window&apos;s views: lost, found but not followed, not checked for DAYS days (or never), never checked, unreachable at the last check, or with a reminder due today.</source>
+        <translation>Nur die Links einer der Ansichten des Fensters behalten: verloren, gefunden, aber nicht gefolgt, seit DAYS Tagen (oder nie) nicht geprüft, nie geprüft, bei der letzten Prüfung nicht erreichbar oder mit einer heute fälligen Erinnerung.</translation>
     </message>
 </context>
 <context>
@@ -1797,6 +1805,14 @@ Datei: %2</translation>
         <source>Show the links that were lost, moved, recovered or no longer followed, and the sites unreachable for days</source>
         <translation>Die Links zeigen, die verloren gingen, umzogen, wieder da sind oder nicht mehr verfolgt werden, und die Websites, die seit Tagen nicht erreichbar sind</translation>
     </message>
+    <message>
+        <source>Fi&amp;lter Links</source>
+        <translation>Links fi&amp;ltern</translation>
+    </message>
+    <message>
+        <source>&amp;Reminders</source>
+        <translation>&amp;Erinnerungen</translation>
+    </message>
 </context>
 <context>
     <name>DocumentUndo</name>
@@ -1815,6 +1831,25 @@ Datei: %2</translation>
     <message>
         <source>&amp;Redo %1</source>
         <translation>Wieder&amp;herstellen: %1</translation>
+    </message>
+</context>
+<context>
+    <name>DueRemindersModel</name>
+    <message>
+        <source>Date</source>
+        <translation>Datum</translation>
+    </message>
+    <message>
+        <source>Link</source>
+        <translation>Link</translation>
+    </message>
+    <message>
+        <source>Reminder</source>
+        <translation>Erinnerung</translation>
+    </message>
+    <message>
+        <source>Category</source>
+        <translation>Kategorie</translation>
     </message>
 </context>
 <context>
@@ -3114,6 +3149,37 @@ Datei: %2</translation>
     </message>
 </context>
 <context>
+    <name>LinkFilterBar</name>
+    <message>
+        <source>Filter links</source>
+        <translation>Links filtern</translation>
+    </message>
+    <message>
+        <source>Filter links by name, address, description, contact or notes</source>
+        <translation>Links nach Name, Adresse, Beschreibung, Kontakt oder Notizen filtern</translation>
+    </message>
+    <message>
+        <source>Views</source>
+        <translation>Ansichten</translation>
+    </message>
+    <message>
+        <source>Days not checked</source>
+        <translation>Tage ohne Prüfung</translation>
+    </message>
+    <message>
+        <source> days</source>
+        <translation> Tage</translation>
+    </message>
+    <message>
+        <source>&quot;Not Checked&quot; lists the links not checked for this many days</source>
+        <translation>„Nicht geprüft“ listet die Links, die so viele Tage nicht geprüft wurden</translation>
+    </message>
+    <message>
+        <source>%1 (%L2)</source>
+        <translation>%1 (%L2)</translation>
+    </message>
+</context>
+<context>
     <name>LinkForm</name>
     <message>
         <source>Some required fields are missing.</source>
@@ -3364,6 +3430,37 @@ Datei: %2</translation>
     <message>
         <source>Mark as Verified</source>
         <translation>Als geprüft markieren</translation>
+    </message>
+</context>
+<context>
+    <name>LinkView</name>
+    <message>
+        <source>All</source>
+        <translation>Alle</translation>
+    </message>
+    <message>
+        <source>Lost</source>
+        <translation>Verloren</translation>
+    </message>
+    <message>
+        <source>Not Followed</source>
+        <translation>Nicht gefolgt</translation>
+    </message>
+    <message>
+        <source>Not Checked</source>
+        <translation>Nicht geprüft</translation>
+    </message>
+    <message>
+        <source>Never Checked</source>
+        <translation>Nie geprüft</translation>
+    </message>
+    <message>
+        <source>Unreachable</source>
+        <translation>Nicht erreichbar</translation>
+    </message>
+    <message>
+        <source>Reminders Due</source>
+        <translation>Fällige Erinnerungen</translation>
     </message>
 </context>
 <context>
@@ -4974,6 +5071,17 @@ Vergleichen Sie ihn mit dem, den Ihr Anbieter Ihnen nennt; nehmen Sie ihn nur an
     </message>
 </context>
 <context>
+    <name>RemindersPanel</name>
+    <message>
+        <source>Reminders</source>
+        <translation>Erinnerungen</translation>
+    </message>
+    <message>
+        <source>Due reminders</source>
+        <translation>Fällige Erinnerungen</translation>
+    </message>
+</context>
+<context>
     <name>ReportCommands</name>
     <message>
         <source>Statistics</source>
@@ -5244,6 +5352,54 @@ Datei: %2</translation>
     <message>
         <source>None of the links match the specified search conditions.</source>
         <translation>Kein Link erfüllt die angegebenen Suchbedingungen.</translation>
+    </message>
+    <message>
+        <source>Last Verified</source>
+        <translation>Zuletzt geprüft</translation>
+    </message>
+    <message>
+        <source>Verification Result</source>
+        <translation>Prüfergebnis</translation>
+    </message>
+    <message>
+        <source>Link Followed</source>
+        <translation>Link wird gefolgt</translation>
+    </message>
+    <message>
+        <source>Verified successfully</source>
+        <translation>Erfolgreich geprüft</translation>
+    </message>
+    <message>
+        <source>Marked as verified (no check)</source>
+        <translation>Als geprüft markiert (ohne Prüfung)</translation>
+    </message>
+    <message>
+        <source>Link not found</source>
+        <translation>Link nicht gefunden</translation>
+    </message>
+    <message>
+        <source>Links page not loaded</source>
+        <translation>Linkseite nicht geladen</translation>
+    </message>
+    <message>
+        <source>Site not responding</source>
+        <translation>Website antwortet nicht</translation>
+    </message>
+    <message>
+        <source>No links page address</source>
+        <translation>Keine Adresse der Linkseite</translation>
+    </message>
+    <message>
+        <source>Never verified</source>
+        <translation>Nie geprüft</translation>
+    </message>
+    <message>
+        <source>Yes</source>
+        <translation>Ja</translation>
+    </message>
+    <message>
+        <source>No (nofollow or hidden)</source>
+        <translation>Nein (nofollow oder versteckt)</translation>
     </message>
 </context>
 <context>
@@ -5690,6 +5846,13 @@ Mit freundlichen Grüßen
         <translation>
             <numerusform>%n Link in der Datenbank</numerusform>
             <numerusform>%n Links in der Datenbank</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%L1 of %Ln link(s)</source>
+        <translation>
+            <numerusform>%L1 von %Ln Link</numerusform>
+            <numerusform>%L1 von %Ln Links</numerusform>
         </translation>
     </message>
 </context>

@@ -12,7 +12,11 @@
 #include "DocumentUndo.h"
 #include "DocumentWindowState.h"
 #include "FileChangedBar.h"
+#include "LinkFilterBar.h"
 #include "LinkListController.h"
+#include "LinkListFilter.h"
+#include "RecordedChecksCache.h"
+#include "RemindersPanel.h"
 #include "StatusBarController.h"
 #include "gui/FilePanel.h"
 #include "gui/MessageBox.h"
@@ -158,7 +162,14 @@ void MyDocument::buildWindow()
     // pane gives way first (DocumentWindowState brings it back). Only collapsing it hides it.
     m_secondarySplitView = new QSplitter(Qt::Vertical);
     m_secondarySplitView->setObjectName(QStringLiteral("secondarySplitView"));
-    m_secondarySplitView->addWidget(m_linksTable);
+    // The filter bar joins the link list once the list's model exists (buildLinkFilter).
+    auto *linkPane = new QWidget;
+    linkPane->setObjectName(QStringLiteral("linkPane"));
+    auto *linkPaneLayout = new QVBoxLayout(linkPane);
+    linkPaneLayout->setContentsMargins(0, 0, 0, 0);
+    linkPaneLayout->setSpacing(0);
+    linkPaneLayout->addWidget(m_linksTable, 1);
+    m_secondarySplitView->addWidget(linkPane);
     m_secondarySplitView->addWidget(m_detailsView);
     m_secondarySplitView->setCollapsible(0, false);
     m_secondarySplitView->setCollapsible(1, true);
@@ -212,6 +223,9 @@ void MyDocument::buildWindow()
                                        m_linksTable->verticalHeader()->defaultSectionSize() +
                                    2 * m_linksTable->frameWidth());
     m_statusBarController = new StatusBarController(&collectionManager(), m_countField, this);
+    buildLinkFilter();
+    linkPaneLayout->insertWidget(0, m_filterBar);
+    buildRemindersPanel();
 
     connect(m_categoriesTable->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &MyDocument::tableViewSelectionDidChange);
@@ -231,6 +245,57 @@ void MyDocument::buildWindow()
     setMinimumSize(CategoryListMinimumWidth + LinkSideMinimumWidth + 40, 480);
     m_windowState = new DocumentWindowState(this);
     validateMenuItems();
+}
+
+void MyDocument::buildLinkFilter()
+{
+    LinkListModel *model = m_linkListController->model();
+    m_recordedChecks = new RecordedChecksCache(this);
+    m_linkFilter = new LinkListFilter(model, m_recordedChecks, this);
+    m_filterBar = new LinkFilterBar(m_linkFilter);
+    m_filterBar->setObjectName(QStringLiteral("filterBar"));
+    connect(m_menus->filterLinks, &QAction::triggered, m_filterBar, &LinkFilterBar::focusField);
+
+    // The counts and the status line follow every change of the rows, counted once per turn.
+    for (auto signal : {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved})
+        connect(model, signal, this, &MyDocument::updateShownLinks);
+    connect(model, &QAbstractItemModel::modelReset, this, &MyDocument::updateShownLinks);
+    connect(model, &QAbstractItemModel::layoutChanged, this, &MyDocument::updateShownLinks);
+    connect(model, &QAbstractItemModel::dataChanged, m_filterBar, &LinkFilterBar::scheduleCountUpdate);
+    connect(m_linkFilter, &LinkListFilter::applied, this, &MyDocument::updateShownLinks);
+    connect(m_recordedChecks, &RecordedChecksCache::checksChanged, m_linkFilter, &LinkListFilter::refresh);
+    connect(m_document.get(), &Document::notificationsRecomputed, m_linkFilter, &LinkListFilter::refresh);
+    connect(m_document.get(), &Document::fileNameChanged, this,
+            [this] { m_recordedChecks->reload(filePath()); });
+}
+
+void MyDocument::buildRemindersPanel()
+{
+    m_remindersPanel = new RemindersPanel(&collectionManager(), this);
+    m_remindersPanel->setAllowedAreas(Qt::BottomDockWidgetArea | Qt::RightDockWidgetArea);
+    addDockWidget(Qt::BottomDockWidgetArea, m_remindersPanel);
+    m_remindersPanel->hide();
+    connect(m_menus->toggleReminders, &QAction::triggered, this, [this](bool shown) {
+        m_remindersPanel->setVisible(shown);
+        if (shown)
+            m_remindersPanel->setFocus(Qt::ShortcutFocusReason);
+    });
+    connect(m_remindersPanel, &QDockWidget::visibilityChanged, m_menus->toggleReminders,
+            &QAction::setChecked);
+    connect(m_remindersPanel, &RemindersPanel::linkChosen, this, [this](const QString &linkID) {
+        showAndSelectLinkNode(collectionManager().linkNodeWithID(linkID), false);
+    });
+    connect(m_document.get(), &Document::notificationsRecomputed, m_remindersPanel, &RemindersPanel::refresh);
+}
+
+void MyDocument::updateShownLinks()
+{
+    const LinkListModel *model = m_linkListController->model();
+    if (m_linkFilter->isNarrowing())
+        m_statusBarController->setShownLinks(std::make_pair(model->rowCount(), model->unfilteredRowCount()));
+    else
+        m_statusBarController->setShownLinks(std::nullopt);
+    m_filterBar->scheduleCountUpdate();
 }
 
 void MyDocument::setVisible(bool visible)
@@ -456,6 +521,9 @@ QString MyDocument::linkPboardType() const
 
 void MyDocument::refreshUI()
 {
+    // The file was read: its history may have changed with it.
+    m_recordedChecks->reload(filePath());
+    m_remindersPanel->refresh();
     m_categoryListController->refreshList();
     m_linkListController->refreshTable();
     m_statusBarController->refresh();
@@ -465,6 +533,7 @@ void MyDocument::updateLists(const DocumentChange &change)
 {
     if (!change.touchesLinksOrCategories())
         return;
+    m_remindersPanel->refresh();
     m_categoryListController->updateList();
     m_linkListController->updateTable(change);
     m_statusBarController->refresh();
@@ -556,6 +625,9 @@ void MyDocument::showAndSelectLinkNode(TreeNode *node, bool focus)
     if (m_linkListController->category() != category)
         m_linkListController->setCategory(category);
     m_statusBarController->setCategory(category);
+    // A link asked for by name (found, added, chosen in a list) shows even when the filter hid it.
+    if (m_linkFilter->isNarrowing() && !m_linkFilter->accepts(node))
+        m_filterBar->clear();
     m_linkListController->showAndSelectLinkNode(node);
     if (focus)
         m_linksTable->setFocus();
