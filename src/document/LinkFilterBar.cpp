@@ -55,7 +55,6 @@ LinkFilterBar::LinkFilterBar(LinkListFilter *filter, QWidget *parent)
     m_countTimer->setSingleShot(true);
     m_countTimer->setInterval(0);
     connect(m_countTimer, &QTimer::timeout, this, &LinkFilterBar::updateCounts);
-    connect(m_filter, &LinkListFilter::applied, this, &LinkFilterBar::scheduleCountUpdate);
 }
 
 void LinkFilterBar::focusField()

@@ -256,15 +256,30 @@ void MyDocument::buildLinkFilter()
     m_filterBar->setObjectName(QStringLiteral("filterBar"));
     connect(m_menus->filterLinks, &QAction::triggered, m_filterBar, &LinkFilterBar::focusField);
 
-    // The counts and the status line follow every change of the rows, counted once per turn.
+    // The status line follows the shown rows, once per turn of the event loop: filtering removes and
+    // inserts rows range by range.
+    auto *shownTimer = new QTimer(this);
+    shownTimer->setSingleShot(true);
+    shownTimer->setInterval(0);
+    connect(shownTimer, &QTimer::timeout, this, &MyDocument::updateShownLinks);
+    auto scheduleShown = [shownTimer] { shownTimer->start(); };
     for (auto signal : {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved})
-        connect(model, signal, this, &MyDocument::updateShownLinks);
-    connect(model, &QAbstractItemModel::modelReset, this, &MyDocument::updateShownLinks);
-    connect(model, &QAbstractItemModel::layoutChanged, this, &MyDocument::updateShownLinks);
-    connect(model, &QAbstractItemModel::dataChanged, m_filterBar, &LinkFilterBar::scheduleCountUpdate);
-    connect(m_linkFilter, &LinkListFilter::applied, this, &MyDocument::updateShownLinks);
+        connect(model, signal, shownTimer, scheduleShown);
+    connect(model, &QAbstractItemModel::modelReset, shownTimer, scheduleShown);
+    connect(model, &QAbstractItemModel::layoutChanged, shownTimer, scheduleShown);
+    connect(m_linkFilter, &LinkListFilter::applied, shownTimer, scheduleShown);
+    // The views' counts follow the category's links, not what the filter shows.
+    QAbstractItemModel *rows = model->sourceModel();
+    for (auto signal : {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved})
+        connect(rows, signal, m_filterBar, &LinkFilterBar::scheduleCountUpdate);
+    connect(rows, &QAbstractItemModel::modelReset, m_filterBar, &LinkFilterBar::scheduleCountUpdate);
+    connect(rows, &QAbstractItemModel::dataChanged, m_filterBar, &LinkFilterBar::scheduleCountUpdate);
     connect(m_recordedChecks, &RecordedChecksCache::checksChanged, m_linkFilter, &LinkListFilter::refresh);
+    connect(m_recordedChecks, &RecordedChecksCache::checksChanged, m_filterBar,
+            &LinkFilterBar::scheduleCountUpdate);
     connect(m_document.get(), &Document::notificationsRecomputed, m_linkFilter, &LinkListFilter::refresh);
+    connect(m_document.get(), &Document::notificationsRecomputed, m_filterBar,
+            &LinkFilterBar::scheduleCountUpdate);
     connect(m_document.get(), &Document::fileNameChanged, this,
             [this] { m_recordedChecks->reload(filePath()); });
 }
@@ -295,7 +310,6 @@ void MyDocument::updateShownLinks()
         m_statusBarController->setShownLinks(std::make_pair(model->rowCount(), model->unfilteredRowCount()));
     else
         m_statusBarController->setShownLinks(std::nullopt);
-    m_filterBar->scheduleCountUpdate();
 }
 
 void MyDocument::setVisible(bool visible)
