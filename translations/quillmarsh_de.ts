@@ -793,15 +793,15 @@
     </message>
     <message>
         <source>--view keeps the links of one of the window&apos;s views: lost, not-followed, not-checked:DAYS, never-checked, unreachable or reminders.</source>
-        <translation type="unfinished"></translation>
+        <translation>--view behält die Links einer der Ansichten des Fensters: lost, not-followed, not-checked:DAYS, never-checked, unreachable oder reminders.</translation>
     </message>
     <message>
         <source>Print the links matching all (or any) of up to ten conditions and the chosen view, in the window&apos;s order, as tab-separated lines.</source>
-        <translation type="unfinished"></translation>
+        <translation>Die Links, die alle (oder eine) von bis zu zehn Bedingungen und die gewählte Ansicht erfüllen, in der Reihenfolge des Fensters als durch Tabulatoren getrennte Zeilen ausgeben.</translation>
     </message>
     <message>
         <source>Keep only the links of one of the window&apos;s views: lost, found but not followed, not checked for DAYS days (or never), never checked, unreachable at the last check, or with a reminder due today.</source>
-        <translation type="unfinished"></translation>
+        <translation>Nur die Links einer der Ansichten des Fensters behalten: verloren, gefunden, aber nicht gefolgt, seit DAYS Tagen (oder nie) nicht geprüft, nie geprüft, bei der letzten Prüfung nicht erreichbar oder mit einer heute fälligen Erinnerung.</translation>
     </message>
 </context>
 <context>
@@ -1864,6 +1864,14 @@ Datei: %2</translation>
         <source>Read the mailbox for partners&apos; answers to the messages sent</source>
         <translation>Das Postfach nach Antworten der Partner auf gesendete Nachrichten lesen</translation>
     </message>
+    <message>
+        <source>Fi&amp;lter Links</source>
+        <translation>Links fi&amp;ltern</translation>
+    </message>
+    <message>
+        <source>&amp;Reminders</source>
+        <translation>&amp;Erinnerungen</translation>
+    </message>
 </context>
 <context>
     <name>DocumentUndo</name>
@@ -1882,6 +1890,25 @@ Datei: %2</translation>
     <message>
         <source>&amp;Redo %1</source>
         <translation>Wieder&amp;herstellen: %1</translation>
+    </message>
+</context>
+<context>
+    <name>DueRemindersModel</name>
+    <message>
+        <source>Date</source>
+        <translation>Datum</translation>
+    </message>
+    <message>
+        <source>Link</source>
+        <translation>Link</translation>
+    </message>
+    <message>
+        <source>Reminder</source>
+        <translation>Erinnerung</translation>
+    </message>
+    <message>
+        <source>Category</source>
+        <translation>Kategorie</translation>
     </message>
 </context>
 <context>
@@ -3206,6 +3233,37 @@ Datei: %2</translation>
     </message>
 </context>
 <context>
+    <name>LinkFilterBar</name>
+    <message>
+        <source>Filter links</source>
+        <translation>Links filtern</translation>
+    </message>
+    <message>
+        <source>Filter links by name, address, description, contact or notes</source>
+        <translation>Links nach Name, Adresse, Beschreibung, Kontakt oder Notizen filtern</translation>
+    </message>
+    <message>
+        <source>Views</source>
+        <translation>Ansichten</translation>
+    </message>
+    <message>
+        <source>Days not checked</source>
+        <translation>Tage ohne Prüfung</translation>
+    </message>
+    <message>
+        <source> days</source>
+        <translation> Tage</translation>
+    </message>
+    <message>
+        <source>&quot;Not Checked&quot; lists the links not checked for this many days</source>
+        <translation>„Nicht geprüft“ listet die Links, die so viele Tage nicht geprüft wurden</translation>
+    </message>
+    <message>
+        <source>%1 (%L2)</source>
+        <translation>%1 (%L2)</translation>
+    </message>
+</context>
+<context>
     <name>LinkForm</name>
     <message>
         <source>Some required fields are missing.</source>
@@ -3555,31 +3613,31 @@ Datei: %2</translation>
     <name>LinkView</name>
     <message>
         <source>All</source>
-        <translation type="unfinished"></translation>
+        <translation>Alle</translation>
     </message>
     <message>
         <source>Lost</source>
-        <translation type="unfinished">Verloren</translation>
+        <translation>Verloren</translation>
     </message>
     <message>
         <source>Not Followed</source>
-        <translation type="unfinished"></translation>
+        <translation>Nicht gefolgt</translation>
     </message>
     <message>
         <source>Not Checked</source>
-        <translation type="unfinished"></translation>
+        <translation>Nicht geprüft</translation>
     </message>
     <message>
         <source>Never Checked</source>
-        <translation type="unfinished"></translation>
+        <translation>Nie geprüft</translation>
     </message>
     <message>
         <source>Unreachable</source>
-        <translation type="unfinished"></translation>
+        <translation>Nicht erreichbar</translation>
     </message>
     <message>
         <source>Reminders Due</source>
-        <translation type="unfinished"></translation>
+        <translation>Fällige Erinnerungen</translation>
     </message>
 </context>
 <context>
@@ -5519,6 +5577,17 @@ Vergleichen Sie ihn mit dem, den Ihr Anbieter Ihnen nennt; nehmen Sie ihn nur an
     </message>
 </context>
 <context>
+    <name>RemindersPanel</name>
+    <message>
+        <source>Reminders</source>
+        <translation>Erinnerungen</translation>
+    </message>
+    <message>
+        <source>Due reminders</source>
+        <translation>Fällige Erinnerungen</translation>
+    </message>
+</context>
+<context>
     <name>ReportCommands</name>
     <message>
         <source>Statistics</source>
@@ -5789,6 +5858,54 @@ Datei: %2</translation>
     <message>
         <source>None of the links match the specified search conditions.</source>
         <translation>Kein Link erfüllt die angegebenen Suchbedingungen.</translation>
+    </message>
+    <message>
+        <source>Last Verified</source>
+        <translation>Zuletzt geprüft</translation>
+    </message>
+    <message>
+        <source>Verification Result</source>
+        <translation>Prüfergebnis</translation>
+    </message>
+    <message>
+        <source>Link Followed</source>
+        <translation>Link wird gefolgt</translation>
+    </message>
+    <message>
+        <source>Verified successfully</source>
+        <translation>Erfolgreich geprüft</translation>
+    </message>
+    <message>
+        <source>Marked as verified (no check)</source>
+        <translation>Als geprüft markiert (ohne Prüfung)</translation>
+    </message>
+    <message>
+        <source>Link not found</source>
+        <translation>Link nicht gefunden</translation>
+    </message>
+    <message>
+        <source>Links page not loaded</source>
+        <translation>Linkseite nicht geladen</translation>
+    </message>
+    <message>
+        <source>Site not responding</source>
+        <translation>Website antwortet nicht</translation>
+    </message>
+    <message>
+        <source>No links page address</source>
+        <translation>Keine Adresse der Linkseite</translation>
+    </message>
+    <message>
+        <source>Never verified</source>
+        <translation>Nie geprüft</translation>
+    </message>
+    <message>
+        <source>Yes</source>
+        <translation>Ja</translation>
+    </message>
+    <message>
+        <source>No (nofollow or hidden)</source>
+        <translation>Nein (nofollow oder versteckt)</translation>
     </message>
 </context>
 <context>
@@ -6375,6 +6492,13 @@ Mit freundlichen Grüßen
         <translation>
             <numerusform>%n Link in der Datenbank</numerusform>
             <numerusform>%n Links in der Datenbank</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%L1 of %Ln link(s)</source>
+        <translation>
+            <numerusform>%L1 von %Ln Link</numerusform>
+            <numerusform>%L1 von %Ln Links</numerusform>
         </translation>
     </message>
 </context>

@@ -232,6 +232,13 @@
             <numerusform>%n links in database</numerusform>
         </translation>
     </message>
+    <message numerus="yes">
+        <source>%L1 of %Ln link(s)</source>
+        <translation>
+            <numerusform>%L1 of %Ln link</numerusform>
+            <numerusform>%L1 of %Ln links</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>VerificationDetails</name>

@@ -3,6 +3,7 @@
 #include "DocumentUndo.h"
 #include "HistoryCommands.h"
 #include "MyDocument.h"
+#include "RecordedChecksCache.h"
 #include "history/BackgroundVerification.h"
 #include "history/DesktopNotifier.h"
 #include "history/DueLinks.h"
@@ -44,6 +45,9 @@ AutoVerifier::AutoVerifier(MyDocument *document)
     connect(m_background, &BackgroundVerification::finished, this, &AutoVerifier::finished);
     if (auto *history = document->commandArea<HistoryCommands>())
         history->watchRecorder(m_background->historyRecorder());
+    // The link list's views read the checks the run recorded.
+    connect(m_background->historyRecorder(), &HistoryRecorder::recordingFinished, document,
+            [document] { document->recordedChecks()->reload(document->filePath()); });
     // The run reads the links it checks: any change to the database ends it first.
     connect(document->undo()->stack(), &QUndoStack::indexChanged, this, [this] {
         if (isRunning())

@@ -119,6 +119,8 @@ DocumentMenus::DocumentMenus(QMainWindow *window) : QObject(window), m_window(wi
     findLink->setShortcut(QKeySequence::Find);
     findNextLink = makeAction(QStringLiteral("findNextLink"), tr("Find &Next"));
     findNextLink->setShortcut(QKeySequence::FindNext);
+    filterLinks = makeAction(QStringLiteral("filterLinks"), tr("Fi&lter Links"));
+    filterLinks->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F));
     preferences = makeAction(QStringLiteral("preferences"), tr("Preference&s..."));
     preferences->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Comma));
     preferences->setMenuRole(QAction::PreferencesRole);
@@ -135,6 +137,7 @@ DocumentMenus::DocumentMenus(QMainWindow *window) : QObject(window), m_window(wi
     edit->addSeparator();
     edit->addAction(findLink);
     edit->addAction(findNextLink);
+    edit->addAction(filterLinks);
     edit->addSeparator();
     edit->addAction(preferences);
 
@@ -145,8 +148,12 @@ DocumentMenus::DocumentMenus(QMainWindow *window) : QObject(window), m_window(wi
     toggleDetails->setCheckable(true);
     toggleDetails->setChecked(true);
     toggleDetails->setShortcut(QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_D));
+    toggleReminders = makeAction(QStringLiteral("toggleReminders"), tr("&Reminders"));
+    toggleReminders->setCheckable(true);
+    toggleReminders->setShortcut(QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_R));
     view->addAction(switchActiveList);
     view->addAction(toggleDetails);
+    view->addAction(toggleReminders);
 
     // --- Category
     QMenu *category = bar->addMenu(tr("&Category"));

@@ -26,9 +26,9 @@ public:
     // Edit: Undo and Redo (driven by the document's undo stack), then Cut, Copy and Paste.
     QMenu *editMenu;
     QAction *undo, *redo, *cut, *copy, *paste, *editSelectedObject, *deleteSelectedObject, *selectAllLinks,
-        *findLink, *findNextLink, *preferences;
+        *findLink, *findNextLink, *filterLinks, *preferences;
     // View
-    QAction *switchActiveList, *toggleDetails, *toggleToolbar;
+    QAction *switchActiveList, *toggleDetails, *toggleToolbar, *toggleReminders;
     // Category
     QAction *newCategory, *renameCategory, *deleteCategory;
     // Link

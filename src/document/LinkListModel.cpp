@@ -67,6 +67,23 @@ void LinkListModel::sort(int column, Qt::SortOrder order)
     setSortOrder(column, order == Qt::DescendingOrder);
 }
 
+void LinkListModel::setRowFilter(RowFilter filter)
+{
+    m_rowFilter = std::move(filter);
+    // One layout change for the whole list: filtering anew row range by row range tells the view of
+    // every hidden range on its own, which takes seconds on tens of thousands of links.
+    invalidate();
+}
+
+bool LinkListModel::filterAcceptsRow(int sourceRow, const QModelIndex &) const
+{
+    if (!m_rowFilter)
+        return true;
+    // A row whose link is gone stays until the rows follow the store, as it does unfiltered.
+    const TreeNode *node = m_rows->linkNodeAtRow(sourceRow);
+    return !node || m_rowFilter(node);
+}
+
 bool LinkListModel::lessThan(const QModelIndex &left, const QModelIndex &right) const
 {
     const TreeNode *a = m_rows->linkNodeAtRow(left.row());

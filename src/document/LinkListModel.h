@@ -4,6 +4,7 @@
 
 #include <QSortFilterProxyModel>
 #include <QStringList>
+#include <functional>
 
 class CollectionManager;
 class LinkHistoryLoader;
@@ -63,6 +64,14 @@ public:
     int sortColumn() const { return m_sortColumn; }
     bool sortDescending() const { return m_sortDescending; }
 
+    // Shows only the links the filter accepts; an empty one shows every link. Set it again whenever what
+    // it accepts changes: the rows are filtered anew on each call, and follow the links' changes after.
+    using RowFilter = std::function<bool(const TreeNode *linkNode)>;
+    void setRowFilter(RowFilter filter);
+    bool hasRowFilter() const { return bool(m_rowFilter); }
+    // The category's links, shown or not.
+    int unfilteredRowCount() const { return m_rows->rowCount(); }
+
     TreeNode *linkNodeAtRow(int row) const;
     // The IDs of the shown links, row by row.
     QStringList linkIDs() const;
@@ -79,6 +88,7 @@ public:
 
 protected:
     bool lessThan(const QModelIndex &left, const QModelIndex &right) const override;
+    bool filterAcceptsRow(int sourceRow, const QModelIndex &sourceParent) const override;
 
 private:
     int compareHistory(const QString &a, const QString &b) const;
@@ -92,4 +102,5 @@ private:
     QString m_linkDragType;
     int m_sortColumn = -1;
     bool m_sortDescending = false;
+    RowFilter m_rowFilter;
 };

@@ -13,7 +13,11 @@
 #include "DocumentWindowState.h"
 #include "FileChangedBar.h"
 #include "LinkHistoryLoader.h"
+#include "LinkFilterBar.h"
 #include "LinkListController.h"
+#include "LinkListFilter.h"
+#include "RecordedChecksCache.h"
+#include "RemindersPanel.h"
 #include "StatusBarController.h"
 #include "gui/FilePanel.h"
 #include "gui/MessageBox.h"
@@ -163,7 +167,14 @@ void MyDocument::buildWindow()
     // pane gives way first (DocumentWindowState brings it back). Only collapsing it hides it.
     m_secondarySplitView = new QSplitter(Qt::Vertical);
     m_secondarySplitView->setObjectName(QStringLiteral("secondarySplitView"));
-    m_secondarySplitView->addWidget(m_linksTable);
+    // The filter bar joins the link list once the list's model exists (buildLinkFilter).
+    auto *linkPane = new QWidget;
+    linkPane->setObjectName(QStringLiteral("linkPane"));
+    auto *linkPaneLayout = new QVBoxLayout(linkPane);
+    linkPaneLayout->setContentsMargins(0, 0, 0, 0);
+    linkPaneLayout->setSpacing(0);
+    linkPaneLayout->addWidget(m_linksTable, 1);
+    m_secondarySplitView->addWidget(linkPane);
     m_secondarySplitView->addWidget(m_detailsView);
     m_secondarySplitView->setCollapsible(0, false);
     m_secondarySplitView->setCollapsible(1, true);
@@ -217,6 +228,9 @@ void MyDocument::buildWindow()
                                        m_linksTable->verticalHeader()->defaultSectionSize() +
                                    2 * m_linksTable->frameWidth());
     m_statusBarController = new StatusBarController(&collectionManager(), m_countField, this);
+    buildLinkFilter();
+    linkPaneLayout->insertWidget(0, m_filterBar);
+    buildRemindersPanel();
 
     connect(m_categoriesTable->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &MyDocument::tableViewSelectionDidChange);
@@ -240,6 +254,71 @@ void MyDocument::buildWindow()
     setMinimumSize(CategoryListMinimumWidth + LinkSideMinimumWidth + 40, 480);
     m_windowState = new DocumentWindowState(this);
     validateMenuItems();
+}
+
+void MyDocument::buildLinkFilter()
+{
+    LinkListModel *model = m_linkListController->model();
+    m_recordedChecks = new RecordedChecksCache(this);
+    m_linkFilter = new LinkListFilter(model, m_recordedChecks, this);
+    m_filterBar = new LinkFilterBar(m_linkFilter);
+    m_filterBar->setObjectName(QStringLiteral("filterBar"));
+    connect(m_menus->filterLinks, &QAction::triggered, m_filterBar, &LinkFilterBar::focusField);
+
+    // The status line follows the shown rows, once per turn of the event loop: filtering removes and
+    // inserts rows range by range.
+    auto *shownTimer = new QTimer(this);
+    shownTimer->setSingleShot(true);
+    shownTimer->setInterval(0);
+    connect(shownTimer, &QTimer::timeout, this, &MyDocument::updateShownLinks);
+    auto scheduleShown = [shownTimer] { shownTimer->start(); };
+    for (auto signal : {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved})
+        connect(model, signal, shownTimer, scheduleShown);
+    connect(model, &QAbstractItemModel::modelReset, shownTimer, scheduleShown);
+    connect(model, &QAbstractItemModel::layoutChanged, shownTimer, scheduleShown);
+    connect(m_linkFilter, &LinkListFilter::applied, shownTimer, scheduleShown);
+    // The views' counts follow the category's links, not what the filter shows.
+    QAbstractItemModel *rows = model->sourceModel();
+    for (auto signal : {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved})
+        connect(rows, signal, m_filterBar, &LinkFilterBar::scheduleCountUpdate);
+    connect(rows, &QAbstractItemModel::modelReset, m_filterBar, &LinkFilterBar::scheduleCountUpdate);
+    connect(rows, &QAbstractItemModel::dataChanged, m_filterBar, &LinkFilterBar::scheduleCountUpdate);
+    connect(m_recordedChecks, &RecordedChecksCache::checksChanged, m_linkFilter, &LinkListFilter::refresh);
+    connect(m_recordedChecks, &RecordedChecksCache::checksChanged, m_filterBar,
+            &LinkFilterBar::scheduleCountUpdate);
+    connect(m_document.get(), &Document::notificationsRecomputed, m_linkFilter, &LinkListFilter::refresh);
+    connect(m_document.get(), &Document::notificationsRecomputed, m_filterBar,
+            &LinkFilterBar::scheduleCountUpdate);
+    connect(m_document.get(), &Document::fileNameChanged, this,
+            [this] { m_recordedChecks->reload(filePath()); });
+}
+
+void MyDocument::buildRemindersPanel()
+{
+    m_remindersPanel = new RemindersPanel(&collectionManager(), this);
+    m_remindersPanel->setAllowedAreas(Qt::BottomDockWidgetArea | Qt::RightDockWidgetArea);
+    addDockWidget(Qt::BottomDockWidgetArea, m_remindersPanel);
+    m_remindersPanel->hide();
+    connect(m_menus->toggleReminders, &QAction::triggered, this, [this](bool shown) {
+        m_remindersPanel->setVisible(shown);
+        if (shown)
+            m_remindersPanel->setFocus(Qt::ShortcutFocusReason);
+    });
+    connect(m_remindersPanel, &QDockWidget::visibilityChanged, m_menus->toggleReminders,
+            &QAction::setChecked);
+    connect(m_remindersPanel, &RemindersPanel::linkChosen, this, [this](const QString &linkID) {
+        showAndSelectLinkNode(collectionManager().linkNodeWithID(linkID), false);
+    });
+    connect(m_document.get(), &Document::notificationsRecomputed, m_remindersPanel, &RemindersPanel::refresh);
+}
+
+void MyDocument::updateShownLinks()
+{
+    const LinkListModel *model = m_linkListController->model();
+    if (m_linkFilter->isNarrowing())
+        m_statusBarController->setShownLinks(std::make_pair(model->rowCount(), model->unfilteredRowCount()));
+    else
+        m_statusBarController->setShownLinks(std::nullopt);
 }
 
 void MyDocument::setVisible(bool visible)
@@ -465,6 +544,9 @@ QString MyDocument::linkPboardType() const
 
 void MyDocument::refreshUI()
 {
+    // The file was read: its history may have changed with it.
+    m_recordedChecks->reload(filePath());
+    m_remindersPanel->refresh();
     m_categoryListController->refreshList();
     m_linkListController->refreshTable();
     m_linkListController->model()->loadHistory(filePath());
@@ -475,6 +557,7 @@ void MyDocument::updateLists(const DocumentChange &change)
 {
     if (!change.touchesLinksOrCategories())
         return;
+    m_remindersPanel->refresh();
     m_categoryListController->updateList();
     m_linkListController->updateTable(change);
     m_statusBarController->refresh();
@@ -569,6 +652,9 @@ void MyDocument::showAndSelectLinkNode(TreeNode *node, bool focus)
     if (m_linkListController->category() != category)
         m_linkListController->setCategory(category);
     m_statusBarController->setCategory(category);
+    // A link asked for by name (found, added, chosen in a list) shows even when the filter hid it.
+    if (m_linkFilter->isNarrowing() && !m_linkFilter->accepts(node))
+        m_filterBar->clear();
     m_linkListController->showAndSelectLinkNode(node);
     if (focus)
         m_linksTable->setFocus();

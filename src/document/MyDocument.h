@@ -18,7 +18,11 @@ class DocumentMenus;
 class DocumentUndo;
 class DocumentWindowState;
 class EmailTemplateListModel;
+class LinkFilterBar;
 class LinkListController;
+class LinkListFilter;
+class RecordedChecksCache;
+class RemindersPanel;
 class QLabel;
 class QSplitter;
 class QTimer;
@@ -119,6 +123,11 @@ public:
     DocumentUndo *undo() const { return m_undo; }
     CategoryListController *categoryListController() const { return m_categoryListController; }
     LinkListController *linkListController() const { return m_linkListController; }
+    LinkFilterBar *filterBar() const { return m_filterBar; }
+    LinkListFilter *linkFilter() const { return m_linkFilter; }
+    // The history's latest check of each link, read in the background.
+    RecordedChecksCache *recordedChecks() const { return m_recordedChecks; }
+    RemindersPanel *remindersPanel() const { return m_remindersPanel; }
     RightClickTableView *categoriesTable() const { return m_categoriesTable; }
     RightClickTableView *linksTable() const { return m_linksTable; }
     DetailsView *detailsView() const { return m_detailsView; }
@@ -201,6 +210,10 @@ private:
     void rebuildRecentFilesMenu();
     // Follows a change in the lists' rows, without a reset.
     void updateLists(const DocumentChange &change);
+    // The filter bar and the views over the link list, and what keeps their counts current.
+    void buildLinkFilter();
+    void updateShownLinks();
+    void buildRemindersPanel();
     // A drop of links on a category, as one undoable change; returns the IDs it moved.
     QStringList moveDroppedLinks(const QStringList &ids, TreeNode *category);
     bool askToSaveChanges();
@@ -221,6 +234,10 @@ private:
 
     QSplitter *m_splitView = nullptr;
     QSplitter *m_secondarySplitView = nullptr;
+    RecordedChecksCache *m_recordedChecks = nullptr;
+    LinkListFilter *m_linkFilter = nullptr;
+    LinkFilterBar *m_filterBar = nullptr;
+    RemindersPanel *m_remindersPanel = nullptr;
     RightClickTableView *m_categoriesTable = nullptr;
     RightClickTableView *m_linksTable = nullptr;
     DetailsView *m_detailsView = nullptr;

@@ -4,6 +4,7 @@
 #include "DocumentMenus.h"
 #include "LinkListController.h"
 #include "MyDocument.h"
+#include "RecordedChecksCache.h"
 #include "gui/MessageBox.h"
 #include "gui/RightClickTableView.h"
 #include "workflow/LinkFinder.h"
@@ -36,8 +37,9 @@ void SearchCommands::findLink()
         connect(m_searchDialog, &QDialog::finished, this, &SearchCommands::findLinkSheetDidEnd);
         // Conditions that find nothing keep the sheet open, so they can be changed at once.
         m_searchDialog->setMatchTest([this](const QList<SearchCriterion> &criteria, bool any) {
-            return LinkFinder::findLinkWithSearchCriteria(collectionManager(), criteria, any, nullptr, 0) !=
-                   nullptr;
+            return LinkFinder::findLinkWithSearchCriteria(collectionManager(), criteria, any, nullptr, 0,
+                                                          false, nullptr,
+                                                          &document()->recordedChecks()->checks()) != nullptr;
         });
     }
     if (m_searchDialog->isVisible())
@@ -94,9 +96,9 @@ bool SearchCommands::findFrom(const TreeNode *startItem, bool alert, bool focus)
         return false;
     LinkListController *links = document()->linkListController();
     bool wrapped = false;
-    TreeNode *found =
-        LinkFinder::findLinkWithSearchCriteria(collectionManager(), *m_searchCriteria, m_searchAny, startItem,
-                                               links->sortCriterion(), links->sortDescending(), &wrapped);
+    TreeNode *found = LinkFinder::findLinkWithSearchCriteria(
+        collectionManager(), *m_searchCriteria, m_searchAny, startItem, links->sortCriterion(),
+        links->sortDescending(), &wrapped, &document()->recordedChecks()->checks());
     if (!found) {
         if (alert)
             MessageBox::alert(document(), SearchForm::notFoundTitle(), SearchForm::notFoundMessage());
@@ -108,7 +110,8 @@ bool SearchCommands::findFrom(const TreeNode *startItem, bool alert, bool focus)
     links->flashSelectedItem();
     // Where the match stands among all matches, in the order the window shows them.
     const std::vector<TreeNode *> all = LinkFinder::findAllLinksWithSearchCriteria(
-        collectionManager(), *m_searchCriteria, m_searchAny, links->sortCriterion(), links->sortDescending());
+        collectionManager(), *m_searchCriteria, m_searchAny, links->sortCriterion(), links->sortDescending(),
+        &document()->recordedChecks()->checks());
     const auto at = std::find(all.cbegin(), all.cend(), found);
     m_lastPositionText = positionText(int(at - all.cbegin()) + 1, int(all.size()), wrapped);
     document()->statusBar()->showMessage(m_lastPositionText, StatusMessageTimeout);

@@ -3,6 +3,7 @@
 #include "DocumentMenus.h"
 #include "HistoryCommands.h"
 #include "MyDocument.h"
+#include "RecordedChecksCache.h"
 #include "gui/MessageBox.h"
 #include "history/HistoryRecorder.h"
 #include "history/ui/ChangeMarkDelegate.h"
@@ -42,6 +43,9 @@ bool VerificationCommands::verifyLinkWithIDs(const std::optional<QStringList> &i
         connect(m_verificationDialog, &QDialog::finished, this, &VerificationCommands::verifyLinkSheetDidEnd);
         if (auto *history = document()->commandArea<HistoryCommands>())
             history->watchRecorder(m_verificationDialog->historyRecorder());
+        // The link list's views read the checks the run recorded.
+        connect(m_verificationDialog->historyRecorder(), &HistoryRecorder::recordingFinished, this,
+                [this] { document()->recordedChecks()->reload(document()->filePath()); });
         QTableView *table = m_verificationDialog->tableView();
         table->setItemDelegateForColumn(
             VerificationRowModel::WarningColumn,

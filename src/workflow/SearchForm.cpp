@@ -43,7 +43,10 @@ QList<Item> objectItems()
             {C::Type, Tr::tr("Requested By"), {}},
             {C::CreatedOn, Tr::tr("Date Created"), {}},
             {C::Notes, Tr::tr("Notes"), {}},
-            {C::LastStatusChangedOn, Tr::tr("Last Status Change"), {}}};
+            {C::LastStatusChangedOn, Tr::tr("Last Status Change"), {}},
+            {C::LastVerifiedOn, Tr::tr("Last Verified"), {}},
+            {C::VerificationResultObject, Tr::tr("Verification Result"), {}},
+            {C::Followed, Tr::tr("Link Followed"), {}}};
 }
 
 QList<Item> operationItems(SearchCriterion::Kind kind)
@@ -79,6 +82,24 @@ QList<Item> typeItems()
 {
     using C = SearchCriterion;
     return {{C::TypeReceived, Tr::tr("Received"), {}}, {C::TypeSent, Tr::tr("Sent"), {}}};
+}
+
+QList<Item> resultItems()
+{
+    using C = SearchCriterion;
+    return {{C::ResultVerified, Tr::tr("Verified successfully"), {}},
+            {C::ResultMarked, Tr::tr("Marked as verified (no check)"), {}},
+            {C::ResultNotFound, Tr::tr("Link not found"), {}},
+            {C::ResultPageNotLoaded, Tr::tr("Links page not loaded"), {}},
+            {C::ResultNotResponding, Tr::tr("Site not responding"), {}},
+            {C::ResultNoLinksPage, Tr::tr("No links page address"), {}},
+            {C::ResultNever, Tr::tr("Never verified"), {}}};
+}
+
+QList<Item> followedItems()
+{
+    using C = SearchCriterion;
+    return {{C::FollowedYes, Tr::tr("Yes"), {}}, {C::FollowedNo, Tr::tr("No (nofollow or hidden)"), {}}};
 }
 
 CheckResult check(const QList<SearchCriterion> &criteria, bool any)

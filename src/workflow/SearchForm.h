@@ -29,6 +29,9 @@ QList<Item> objectItems();
 QList<Item> operationItems(SearchCriterion::Kind kind);
 QList<Item> statusItems();
 QList<Item> typeItems();
+// The results of the last check, and whether the link found is followed.
+QList<Item> resultItems();
+QList<Item> followedItems();
 
 // What the check before a search found. When it did not pass, `row` is the condition the user
 // goes back to (the later one of two that conflict).

@@ -108,6 +108,14 @@ void SearchCriterionView::fillItemPopup()
         for (const SearchForm::Item &item : SearchForm::typeItems())
             popup->addItem(item.title, item.tag);
         break;
+    case SearchCriterion::VerificationResultObject:
+        for (const SearchForm::Item &item : SearchForm::resultItems())
+            popup->addItem(item.title, item.tag);
+        break;
+    case SearchCriterion::Followed:
+        for (const SearchForm::Item &item : SearchForm::followedItems())
+            popup->addItem(item.title, item.tag);
+        break;
     case SearchCriterion::CategoryObject:
         if (m_store) {
             const auto &categories = m_store->categoryRoot()->children();

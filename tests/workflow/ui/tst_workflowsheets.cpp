@@ -159,6 +159,12 @@ private slots:
         setRow(row(0), SearchCriterion::Status, SearchCriterion::ChoiceIs);
         QVERIFY(row(0)->stringField()->isHidden());
         QCOMPARE(row(0)->itemPopup()->count(), 4);
+        // The last check's result offers every result and "never verified".
+        setRow(row(0), SearchCriterion::VerificationResultObject, SearchCriterion::ChoiceIs);
+        QCOMPARE(row(0)->itemPopup()->count(), 7);
+        row(0)->itemPopup()->setCurrentIndex(6);
+        row(0)->updateSearchCriterion();
+        QCOMPARE(row(0)->searchCriterion().intValue(), int(SearchCriterion::ResultNever));
         setRow(row(0), SearchCriterion::CreatedOn, SearchCriterion::IsAfter);
         QCOMPARE(row(0)->dateField()->date(), Clock::today());
         QCOMPARE(sheet->focusWidget(), row(0)->dateField());
