@@ -1811,15 +1811,15 @@ Datei: %2</translation>
     </message>
     <message>
         <source>Send Message to Sele&amp;cted Links...</source>
-        <translation>Nachricht an ausgewählte &amp;Links senden...</translation>
+        <translation>Nachricht an ausgewählte Links sen&amp;den...</translation>
     </message>
     <message>
         <source>Out&amp;box...</source>
-        <translation>&amp;Postausgang...</translation>
+        <translation>P&amp;ostausgang...</translation>
     </message>
     <message>
         <source>Check &amp;for Replies</source>
-        <translation>Auf &amp;Antworten prüfen</translation>
+        <translation>Auf A&amp;ntworten prüfen</translation>
     </message>
 </context>
 <context>
@@ -2886,7 +2886,7 @@ Datei: %2</translation>
     </message>
     <message>
         <source>Me&amp;ssages</source>
-        <translation>Nachr&amp;ichten</translation>
+        <translation>Na&amp;chrichten</translation>
     </message>
 </context>
 <context>
@@ -3679,7 +3679,7 @@ Datei: %2</translation>
     </message>
     <message>
         <source>&amp;Folders:</source>
-        <translation>&amp;Ordner:</translation>
+        <translation>Or&amp;dner:</translation>
     </message>
     <message>
         <source>My mail client</source>
@@ -3688,10 +3688,6 @@ Datei: %2</translation>
     <message>
         <source>Quillmarsh (SMTP)</source>
         <translation>Quillmarsh (SMTP)</translation>
-    </message>
-    <message>
-        <source>Send &amp;messages with:</source>
-        <translation>&amp;Nachrichten senden mit:</translation>
     </message>
     <message>
         <source>No pause</source>
@@ -3703,15 +3699,11 @@ Datei: %2</translation>
     </message>
     <message>
         <source>&amp;Pace:</source>
-        <translation>&amp;Tempo:</translation>
-    </message>
-    <message>
-        <source>Send &amp;follow-ups without asking</source>
-        <translation>&amp;Folgenachrichten ohne Rückfrage senden</translation>
+        <translation>Tem&amp;po:</translation>
     </message>
     <message>
         <source>Send a &amp;Test Message</source>
-        <translation>&amp;Testnachricht senden</translation>
+        <translation>Testna&amp;chricht senden</translation>
     </message>
     <message>
         <source>Test result</source>
@@ -3792,6 +3784,34 @@ Nehmen Sie es nur an, wenn Sie wissen, dass es das Ihres Servers ist: Quillmarsh
     <message>
         <source>Certificate accepted: send the test message again.</source>
         <translation>Zertifikat angenommen: Senden Sie die Testnachricht erneut.</translation>
+    </message>
+    <message>
+        <source>Ser&amp;ver:</source>
+        <translation>Ser&amp;ver:</translation>
+    </message>
+    <message>
+        <source>Po&amp;rt:</source>
+        <translation>Po&amp;rt:</translation>
+    </message>
+    <message>
+        <source>Secur&amp;ity:</source>
+        <translation>Sicherh&amp;eit:</translation>
+    </message>
+    <message>
+        <source>User na&amp;me:</source>
+        <translation>Benutzerna&amp;me:</translation>
+    </message>
+    <message>
+        <source>Passwor&amp;d:</source>
+        <translation>Passwor&amp;t:</translation>
+    </message>
+    <message>
+        <source>Send messa&amp;ges with:</source>
+        <translation>Nac&amp;hrichten senden mit:</translation>
+    </message>
+    <message>
+        <source>Send follow-ups without as&amp;king</source>
+        <translation>&amp;Folgenachrichten ohne Rückfrage senden</translation>
     </message>
 </context>
 <context>
@@ -4897,8 +4917,8 @@ Datei: %2</translation>
         </translation>
     </message>
     <message>
-        <source>&amp;Mail</source>
-        <translation>&amp;Mail</translation>
+        <source>Mail</source>
+        <translation>Mail</translation>
     </message>
 </context>
 <context>
@@ -5656,10 +5676,6 @@ Datei: %2</translation>
         <translation>&amp;Vorlage:</translation>
     </message>
     <message>
-        <source>&amp;Recipients:</source>
-        <translation>&amp;Empfänger:</translation>
-    </message>
-    <message>
         <source>Recipients</source>
         <translation>Empfänger</translation>
     </message>
@@ -5677,7 +5693,7 @@ Datei: %2</translation>
     </message>
     <message>
         <source>Pre&amp;view:</source>
-        <translation>Vor&amp;schau:</translation>
+        <translation>Vorsc&amp;hau:</translation>
     </message>
     <message>
         <source>Preview</source>
@@ -5693,7 +5709,7 @@ Datei: %2</translation>
     </message>
     <message>
         <source>&amp;Pace:</source>
-        <translation>&amp;Tempo:</translation>
+        <translation>Tem&amp;po:</translation>
     </message>
     <message>
         <source>Move &amp;New links to Negotiating</source>
@@ -5706,10 +5722,6 @@ Datei: %2</translation>
     <message>
         <source>&amp;Send</source>
         <translation>&amp;Senden</translation>
-    </message>
-    <message>
-        <source>S&amp;top</source>
-        <translation>S&amp;toppen</translation>
     </message>
     <message>
         <source>Sent</source>
@@ -5783,6 +5795,14 @@ Betreff: %2
     <message>
         <source>Nothing left to send: every partner with an address has its message.</source>
         <translation>Nichts mehr zu senden: Jeder Partner mit Adresse hat seine Nachricht.</translation>
+    </message>
+    <message>
+        <source>Re&amp;cipients:</source>
+        <translation>&amp;Empfänger:</translation>
+    </message>
+    <message>
+        <source>St&amp;op</source>
+        <translation>St&amp;oppen</translation>
     </message>
 </context>
 <context>
