@@ -3894,10 +3894,6 @@ Datei: %2</translation>
         <translation>Quillmarsh (SMTP)</translation>
     </message>
     <message>
-        <source>Send &amp;messages with:</source>
-        <translation>&amp;Nachrichten senden mit:</translation>
-    </message>
-    <message>
         <source>No pause</source>
         <translation>Ohne Pause</translation>
     </message>
@@ -3908,10 +3904,6 @@ Datei: %2</translation>
     <message>
         <source>&amp;Pace:</source>
         <translation>&amp;Tempo:</translation>
-    </message>
-    <message>
-        <source>Send &amp;follow-ups without asking</source>
-        <translation>&amp;Folgenachrichten ohne Rückfrage senden</translation>
     </message>
     <message>
         <source>Send a &amp;Test Message</source>
@@ -3996,6 +3988,34 @@ Nehmen Sie es nur an, wenn Sie wissen, dass es das Ihres Servers ist: Quillmarsh
     <message>
         <source>Certificate accepted: send the test message again.</source>
         <translation>Zertifikat angenommen: Senden Sie die Testnachricht erneut.</translation>
+    </message>
+    <message>
+        <source>Ser&amp;ver:</source>
+        <translation>Ser&amp;ver:</translation>
+    </message>
+    <message>
+        <source>Po&amp;rt:</source>
+        <translation>Po&amp;rt:</translation>
+    </message>
+    <message>
+        <source>Secur&amp;ity:</source>
+        <translation>Sicherh&amp;eit:</translation>
+    </message>
+    <message>
+        <source>User na&amp;me:</source>
+        <translation>Benutzerna&amp;me:</translation>
+    </message>
+    <message>
+        <source>Passwor&amp;d:</source>
+        <translation>Passwor&amp;t:</translation>
+    </message>
+    <message>
+        <source>Send messa&amp;ges with:</source>
+        <translation>Nac&amp;hrichten senden mit:</translation>
+    </message>
+    <message>
+        <source>Send follow-ups without as&amp;king</source>
+        <translation>&amp;Folgenachrichten ohne Rückfrage senden</translation>
     </message>
 </context>
 <context>
@@ -5101,8 +5121,8 @@ Datei: %2</translation>
         </translation>
     </message>
     <message>
-        <source>&amp;Mail</source>
-        <translation>&amp;Mail</translation>
+        <source>Mail</source>
+        <translation>Mail</translation>
     </message>
 </context>
 <context>
@@ -5919,10 +5939,6 @@ Datei: %2</translation>
         <translation>&amp;Vorlage:</translation>
     </message>
     <message>
-        <source>&amp;Recipients:</source>
-        <translation>&amp;Empfänger:</translation>
-    </message>
-    <message>
         <source>Recipients</source>
         <translation>Empfänger</translation>
     </message>
@@ -5969,10 +5985,6 @@ Datei: %2</translation>
     <message>
         <source>&amp;Send</source>
         <translation>&amp;Senden</translation>
-    </message>
-    <message>
-        <source>S&amp;top</source>
-        <translation>S&amp;toppen</translation>
     </message>
     <message>
         <source>Sent</source>
@@ -6046,6 +6058,14 @@ Betreff: %2
     <message>
         <source>The message log cannot be written; nothing was sent.</source>
         <translation>Das Nachrichtenprotokoll kann nicht geschrieben werden; nichts wurde gesendet.</translation>
+    </message>
+    <message>
+        <source>Re&amp;cipients:</source>
+        <translation>&amp;Empfänger:</translation>
+    </message>
+    <message>
+        <source>St&amp;op</source>
+        <translation>St&amp;oppen</translation>
     </message>
 </context>
 <context>

@@ -12,7 +12,7 @@ PreferencesDialogController::PreferencesDialogController(QWidget *parent)
 {
     m_ui->setupUi(this);
     m_mailPage->setObjectName(QStringLiteral("mailPage"));
-    m_ui->pages->addTab(m_mailPage, tr("&Mail"));
+    m_ui->pages->addTab(m_mailPage, tr("Mail"));
     m_ui->autoSaveIntervalField->setRange(PreferencesForm::MinimumAutoSaveInterval,
                                           PreferencesForm::MaximumAutoSaveInterval);
     m_ui->autoVerifyDaysField->setRange(0, PreferencesForm::MaximumAutoVerifyDays);

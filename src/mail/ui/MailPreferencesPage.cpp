@@ -46,12 +46,16 @@ MailPreferencesPage::MailPreferencesPage(QWidget *parent) : QWidget(parent)
 
     auto *smtpBox = new QGroupBox(tr("Outgoing mail (SMTP)"));
     auto *smtpForm = new QFormLayout(smtpBox);
-    m_smtp = makeServerFields(QStringLiteral("smtp"), smtpForm);
+    m_smtp = makeServerFields(
+        QStringLiteral("smtp"), smtpForm,
+        {tr("&Server:"), tr("P&ort:"), tr("S&ecurity:"), tr("&User name:"), tr("Pass&word:")});
     layout->addWidget(smtpBox);
 
     auto *imapBox = new QGroupBox(tr("Replies (IMAP, optional)"));
     auto *imapForm = new QFormLayout(imapBox);
-    m_imap = makeServerFields(QStringLiteral("imap"), imapForm);
+    m_imap = makeServerFields(
+        QStringLiteral("imap"), imapForm,
+        {tr("Ser&ver:"), tr("Po&rt:"), tr("Secur&ity:"), tr("User na&me:"), tr("Passwor&d:")});
     m_foldersField = lineField(QStringLiteral("imapFoldersField"));
     m_foldersField->setToolTip(tr("The folders read for replies, separated by commas"));
     imapForm->addRow(tr("&Folders:"), m_foldersField);
@@ -61,7 +65,7 @@ MailPreferencesPage::MailPreferencesPage(QWidget *parent) : QWidget(parent)
     m_sendWithPopup = new QComboBox;
     m_sendWithPopup->setObjectName(QStringLiteral("sendWithPopup"));
     m_sendWithPopup->addItems({tr("My mail client"), tr("Quillmarsh (SMTP)")});
-    sendingForm->addRow(tr("Send &messages with:"), m_sendWithPopup);
+    sendingForm->addRow(tr("Send messa&ges with:"), m_sendWithPopup);
     m_paceField = new QSpinBox;
     m_paceField->setObjectName(QStringLiteral("paceField"));
     m_paceField->setRange(0, 600);
@@ -69,7 +73,7 @@ MailPreferencesPage::MailPreferencesPage(QWidget *parent) : QWidget(parent)
     m_paceField->setSuffix(tr(" per minute"));
     sendingForm->addRow(tr("&Pace:"), m_paceField);
     layout->addLayout(sendingForm);
-    m_followUpsCheckbox = new QCheckBox(tr("Send &follow-ups without asking"));
+    m_followUpsCheckbox = new QCheckBox(tr("Send follow-ups without as&king"));
     m_followUpsCheckbox->setObjectName(QStringLiteral("followUpsCheckbox"));
     layout->addWidget(m_followUpsCheckbox);
 
@@ -95,8 +99,8 @@ MailPreferencesPage::~MailPreferencesPage()
         m_testThread->wait();
 }
 
-MailPreferencesPage::ServerFields MailPreferencesPage::makeServerFields(const QString &what,
-                                                                        QFormLayout *form)
+MailPreferencesPage::ServerFields
+MailPreferencesPage::makeServerFields(const QString &what, QFormLayout *form, const QStringList &labels)
 {
     ServerFields fields;
     fields.host = lineField(what + QStringLiteral("HostField"));
@@ -111,16 +115,16 @@ MailPreferencesPage::ServerFields MailPreferencesPage::makeServerFields(const QS
     fields.password->setEchoMode(QLineEdit::Password);
     auto *hostRow = new QHBoxLayout;
     hostRow->addWidget(fields.host, 1);
-    auto *portLabel = new QLabel(tr("P&ort:"));
+    auto *portLabel = new QLabel(labels.at(1));
     portLabel->setBuddy(fields.port);
     hostRow->addWidget(portLabel);
     hostRow->addWidget(fields.port);
-    auto *hostLabel = new QLabel(tr("&Server:"));
+    auto *hostLabel = new QLabel(labels.at(0));
     hostLabel->setBuddy(fields.host);
     form->addRow(hostLabel, hostRow);
-    form->addRow(tr("S&ecurity:"), fields.security);
-    form->addRow(tr("&User name:"), fields.user);
-    form->addRow(tr("Pass&word:"), fields.password);
+    form->addRow(labels.at(2), fields.security);
+    form->addRow(labels.at(3), fields.user);
+    form->addRow(labels.at(4), fields.password);
     return fields;
 }
 

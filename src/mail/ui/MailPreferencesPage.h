@@ -47,7 +47,8 @@ private:
         QLineEdit *user;
         QLineEdit *password;
     };
-    ServerFields makeServerFields(const QString &what, class QFormLayout *form);
+    // `labels`: server, port, security, user name and password, each with a mnemonic of its own.
+    ServerFields makeServerFields(const QString &what, class QFormLayout *form, const QStringList &labels);
     void readServer(const ServerFields &fields, MailServer &server) const;
     void showServer(const ServerFields &fields, const MailServer &server);
     void sendTestMessage();

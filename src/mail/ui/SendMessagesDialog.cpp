@@ -47,7 +47,7 @@ SendMessagesDialog::SendMessagesDialog(const CollectionManager &store, const QSt
     form->addRow(tr("&Template:"), m_templatePopup);
     layout->addLayout(form);
 
-    auto *recipientsLabel = new QLabel(tr("&Recipients:"));
+    auto *recipientsLabel = new QLabel(tr("Re&cipients:"));
     m_recipientsList = new QTreeWidget;
     m_recipientsList->setObjectName(QStringLiteral("recipientsList"));
     m_recipientsList->setAccessibleName(tr("Recipients"));
@@ -93,7 +93,7 @@ SendMessagesDialog::SendMessagesDialog(const CollectionManager &store, const QSt
 
     auto *buttons = new QDialogButtonBox;
     m_sendButton = buttons->addButton(tr("&Send"), QDialogButtonBox::AcceptRole);
-    m_stopButton = buttons->addButton(tr("S&top"), QDialogButtonBox::ActionRole);
+    m_stopButton = buttons->addButton(tr("St&op"), QDialogButtonBox::ActionRole);
     m_closeButton = buttons->addButton(QDialogButtonBox::Close);
     m_sendButton->setObjectName(QStringLiteral("sendButton"));
     m_stopButton->setObjectName(QStringLiteral("stopButton"));
@@ -136,6 +136,7 @@ SendMessagesDialog::SendMessagesDialog(const CollectionManager &store, const QSt
     });
     fillRecipients();
     updateButtons();
+    resize(680, 620); // room for the state of each recipient and a readable preview
     m_templatePopup->setFocus();
 }
 
