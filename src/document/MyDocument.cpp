@@ -12,8 +12,8 @@
 #include "DocumentUndo.h"
 #include "DocumentWindowState.h"
 #include "FileChangedBar.h"
-#include "LinkHistoryLoader.h"
 #include "LinkFilterBar.h"
+#include "LinkHistoryLoader.h"
 #include "LinkListController.h"
 #include "LinkListFilter.h"
 #include "RecordedChecksCache.h"
@@ -39,6 +39,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
+#include <QScrollBar>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QTimer>
@@ -223,10 +224,12 @@ void MyDocument::buildWindow()
     m_categoryListController->setTableView(m_categoriesTable);
     m_linkListController = new LinkListController(&collectionManager(), linkPboardType(), this);
     m_linkListController->setTableView(m_linksTable);
-    m_linksTable->setMinimumHeight(m_linksTable->horizontalHeader()->sizeHint().height() +
-                                   LinkListMinimumRows *
-                                       m_linksTable->verticalHeader()->defaultSectionSize() +
-                                   2 * m_linksTable->frameWidth());
+    // Room for the rows under a horizontal scroll bar too: with many columns shown the list scrolls
+    // sideways.
+    m_linksTable->setMinimumHeight(
+        m_linksTable->horizontalHeader()->sizeHint().height() +
+        LinkListMinimumRows * m_linksTable->verticalHeader()->defaultSectionSize() +
+        m_linksTable->horizontalScrollBar()->sizeHint().height() + 2 * m_linksTable->frameWidth());
     m_statusBarController = new StatusBarController(&collectionManager(), m_countField, this);
     buildLinkFilter();
     linkPaneLayout->insertWidget(0, m_filterBar);
