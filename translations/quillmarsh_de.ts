@@ -1842,7 +1842,7 @@ Datei: %2</translation>
     </message>
     <message>
         <source>Send Message to Sele&amp;cted Links...</source>
-        <translation>Nachricht an ausgewählte &amp;Links senden...</translation>
+        <translation>Nachricht an ausgewählte Links sen&amp;den...</translation>
     </message>
     <message>
         <source>Send one template to every selected partner from this application</source>
@@ -1850,7 +1850,7 @@ Datei: %2</translation>
     </message>
     <message>
         <source>Out&amp;box...</source>
-        <translation>&amp;Postausgang...</translation>
+        <translation>P&amp;ostausgang...</translation>
     </message>
     <message>
         <source>Show the messages waiting to go, those that failed and the follow-ups due</source>
@@ -1858,7 +1858,7 @@ Datei: %2</translation>
     </message>
     <message>
         <source>Check &amp;for Replies</source>
-        <translation>Auf &amp;Antworten prüfen</translation>
+        <translation>Auf A&amp;ntworten prüfen</translation>
     </message>
     <message>
         <source>Read the mailbox for partners&apos; answers to the messages sent</source>
@@ -2977,7 +2977,7 @@ Datei: %2</translation>
     </message>
     <message>
         <source>Me&amp;ssages</source>
-        <translation>Nachr&amp;ichten</translation>
+        <translation>Na&amp;chrichten</translation>
     </message>
 </context>
 <context>
@@ -3883,7 +3883,7 @@ Datei: %2</translation>
     </message>
     <message>
         <source>&amp;Folders:</source>
-        <translation>&amp;Ordner:</translation>
+        <translation>Or&amp;dner:</translation>
     </message>
     <message>
         <source>My mail client</source>
@@ -3903,11 +3903,11 @@ Datei: %2</translation>
     </message>
     <message>
         <source>&amp;Pace:</source>
-        <translation>&amp;Tempo:</translation>
+        <translation>Tem&amp;po:</translation>
     </message>
     <message>
         <source>Send a &amp;Test Message</source>
-        <translation>&amp;Testnachricht senden</translation>
+        <translation>Testna&amp;chricht senden</translation>
     </message>
     <message>
         <source>Test result</source>
@@ -5956,7 +5956,7 @@ Datei: %2</translation>
     </message>
     <message>
         <source>Pre&amp;view:</source>
-        <translation>Vor&amp;schau:</translation>
+        <translation>Vorsc&amp;hau:</translation>
     </message>
     <message>
         <source>Preview</source>
@@ -5972,7 +5972,7 @@ Datei: %2</translation>
     </message>
     <message>
         <source>&amp;Pace:</source>
-        <translation>&amp;Tempo:</translation>
+        <translation>Tem&amp;po:</translation>
     </message>
     <message>
         <source>Move &amp;New links to Negotiating</source>
