@@ -1866,7 +1866,7 @@ Datei: %2</translation>
     </message>
     <message>
         <source>Fi&amp;lter Links</source>
-        <translation>Links fi&amp;ltern</translation>
+        <translation>Links &amp;filtern</translation>
     </message>
     <message>
         <source>&amp;Reminders</source>
@@ -3261,6 +3261,10 @@ Datei: %2</translation>
     <message>
         <source>%1 (%L2)</source>
         <translation>%1 (%L2)</translation>
+    </message>
+    <message>
+        <source>Clear Filter</source>
+        <translation>Filter leeren</translation>
     </message>
 </context>
 <context>

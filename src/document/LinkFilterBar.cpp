@@ -9,6 +9,7 @@
 #include <QSpinBox>
 #include <QTabBar>
 #include <QTimer>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 LinkFilterBar::LinkFilterBar(LinkListFilter *filter, QWidget *parent)
@@ -19,6 +20,9 @@ LinkFilterBar::LinkFilterBar(LinkListFilter *filter, QWidget *parent)
     m_field->setAccessibleName(tr("Filter links"));
     m_field->setPlaceholderText(tr("Filter links by name, address, description, contact or notes"));
     m_field->setClearButtonEnabled(true);
+    // The field's clear button is a button of its own for screen readers.
+    for (QToolButton *button : m_field->findChildren<QToolButton *>())
+        button->setAccessibleName(tr("Clear Filter"));
     m_field->installEventFilter(this);
     connect(m_field, &QLineEdit::textChanged, m_filter, &LinkListFilter::setText);
 

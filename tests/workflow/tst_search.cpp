@@ -281,7 +281,7 @@ private slots:
 
         // The pop-ups carry the stored codes.
         const QList<SearchForm::Item> objects = SearchForm::objectItems();
-        QCOMPARE(objects.size(), 14);
+        QCOMPARE(objects.size(), 17);
         for (int i = 0; i < objects.size(); ++i)
             QCOMPARE(objects.at(i).tag, i + 1);
         QCOMPARE(SearchForm::operationItems(S::TextKind).at(1).title, QStringLiteral("does not contain"));
