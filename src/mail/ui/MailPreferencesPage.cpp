@@ -198,7 +198,9 @@ void MailPreferencesPage::storePasswords()
     auto pending = std::make_shared<int>(int(typed.size()));
     if (typed.isEmpty())
         emit passwordsStored();
-    for (const auto &[key, password] : typed) {
+    for (const auto &entry : typed) {
+        const QString key = entry.first;
+        const QString password = entry.second;
         PasswordStore::write(key, password, this, [this, key, password, pending](bool ok, const QString &) {
             // Without a keyring the password serves this session only.
             if (!ok)
