@@ -14,7 +14,6 @@ HistoryService::HistoryService(QObject *parent) : QObject(parent), m_worker(new 
 {
     m_thread.setObjectName(QStringLiteral("History"));
     m_worker->moveToThread(&m_thread);
-    connect(&m_thread, &QThread::finished, m_worker, &QObject::deleteLater);
     connect(m_worker, &HistoryWorker::waitingChanged, this, [this](const QString &path, int checks) {
         if (checks > 0)
             m_waiting.insert(path, checks);
@@ -51,10 +50,13 @@ HistoryService *HistoryService::instance()
 
 void HistoryService::stopThread()
 {
-    if (!m_thread.isRunning())
-        return;
-    m_thread.quit();
-    m_thread.wait();
+    if (m_thread.isRunning()) {
+        m_thread.quit();
+        m_thread.wait();
+    }
+    // Its thread has ended, so nothing else can reach the worker; a deleteLater would never run.
+    delete m_worker;
+    m_worker = nullptr;
 }
 
 template <typename T>
