@@ -1,30 +1,6 @@
 #include "RecordedChecksCache.h"
 
-#include "history/HistoryStore.h"
-
-#include <QCoreApplication>
-#include <QPointer>
-#include <QThreadPool>
-
-namespace {
-
-RecordedChecks readChecks(const QString &databasePath)
-{
-    RecordedChecks checks;
-    HistoryStore history(databasePath);
-    // Reading never makes the file: a database never checked has no history.
-    if (!history.exists())
-        return checks;
-    const std::optional<QHash<QString, CheckRecord>> latest = history.latestChecks();
-    if (!latest)
-        return checks;
-    checks.reserve(latest->size());
-    for (const CheckRecord &check : *latest)
-        checks.insert(check.linkID, LatestCheck::fromRecorded(check.result, check.followed));
-    return checks;
-}
-
-} // namespace
+#include "history/HistoryService.h"
 
 RecordedChecksCache::RecordedChecksCache(QObject *parent) : QObject(parent) {}
 
@@ -37,18 +13,17 @@ void RecordedChecksCache::reload(const QString &databasePath)
         return;
     }
     m_loading = true;
-    QPointer<RecordedChecksCache> self(this);
-    QThreadPool::globalInstance()->start([self, generation, databasePath] {
-        RecordedChecks checks = readChecks(databasePath);
-        // The pointer is only looked at on the main thread, where the cache lives and dies.
-        QMetaObject::invokeMethod(
-            QCoreApplication::instance(),
-            [self, generation, checks = std::move(checks)] {
-                if (self)
-                    self->loaded(generation, checks);
-            },
-            Qt::QueuedConnection);
-    });
+    // Read on the history thread, which also counts checks still waiting for a busy history.
+    HistoryService::instance()->readLatestChecks(
+        databasePath, this, [this, generation](const HistoryReply<QHash<QString, CheckRecord>> &reply) {
+            RecordedChecks checks;
+            if (reply.value) {
+                checks.reserve(reply.value->size());
+                for (const CheckRecord &check : *reply.value)
+                    checks.insert(check.linkID, LatestCheck::fromRecorded(check.result, check.followed));
+            }
+            loaded(generation, checks);
+        });
 }
 
 void RecordedChecksCache::loaded(quint64 generation, const RecordedChecks &checks)
