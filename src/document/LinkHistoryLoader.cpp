@@ -1,11 +1,9 @@
 #include "LinkHistoryLoader.h"
 
-#include "history/HistoryStore.h"
+#include "history/HistoryService.h"
 #include "history/LinkHistoryModel.h"
 
-#include <QCoreApplication>
-#include <QPointer>
-#include <QThreadPool>
+#include <memory>
 
 LinkHistoryLoader::LinkHistoryLoader(QObject *parent) : QObject(parent) {}
 
@@ -15,53 +13,47 @@ void LinkHistoryLoader::load(const QString &databasePath)
 {
     const quint64 load = ++m_load;
     if (databasePath.isEmpty()) {
-        m_loading = false;
-        m_facts.clear();
-        emit loaded();
+        finished(load, {});
         return;
     }
     m_loading = true;
     const int unreachableDays = LinkChange::unreachableDaysFromPreferences();
-    // The pointer is only looked at on the main thread, where the loader may have gone meanwhile.
-    QPointer<LinkHistoryLoader> self(this);
-    QThreadPool::globalInstance()->start([self, load, databasePath, unreachableDays] {
-        LinkHistoryFactsByID facts = read(databasePath, unreachableDays);
-        QMetaObject::invokeMethod(
-            QCoreApplication::instance(),
-            [self, load, facts] {
-                if (!self || load != self->m_load)
-                    return;
-                self->m_facts = facts;
-                self->m_loading = false;
-                emit self->loaded();
-            },
-            Qt::QueuedConnection);
-    });
+    // Both reads are queued at once, so they see the same history; the history thread answers in the
+    // order it was asked, so the changes come last and complete the facts.
+    auto facts = std::make_shared<LinkHistoryFactsByID>();
+    HistoryService *history = HistoryService::instance();
+    history->readLatestChecks(databasePath, this,
+                              [facts](const HistoryReply<QHash<QString, CheckRecord>> &reply) {
+                                  if (!reply.value)
+                                      return;
+                                  facts->reserve(reply.value->size());
+                                  for (const CheckRecord &check : *reply.value) {
+                                      LinkHistoryFacts &fact = (*facts)[check.linkID];
+                                      fact.checked = true;
+                                      fact.addressFound = check.addressFound;
+                                      fact.followed = check.followed;
+                                      fact.followedText = LinkHistoryModel::followedText(check);
+                                      fact.anchorText = check.anchorText;
+                                  }
+                              });
+    history->readChanges(databasePath, unreachableDays, this,
+                         [this, load, facts](const HistoryReply<QList<LinkChange>> &reply) {
+                             if (reply.value) {
+                                 for (const LinkChange &change : *reply.value) {
+                                     LinkHistoryFacts &fact = (*facts)[change.linkID];
+                                     fact.change = change.kind;
+                                     fact.changedOn = change.since;
+                                 }
+                             }
+                             finished(load, *facts);
+                         });
 }
 
-LinkHistoryFactsByID LinkHistoryLoader::read(const QString &databasePath, int unreachableDays)
+void LinkHistoryLoader::finished(quint64 load, const LinkHistoryFactsByID &facts)
 {
-    LinkHistoryFactsByID facts;
-    HistoryStore store(databasePath);
-    if (!store.exists())
-        return facts;
-    if (const auto latest = store.latestChecks()) {
-        facts.reserve(latest->size());
-        for (const CheckRecord &check : *latest) {
-            LinkHistoryFacts &fact = facts[check.linkID];
-            fact.checked = true;
-            fact.addressFound = check.addressFound;
-            fact.followed = check.followed;
-            fact.followedText = LinkHistoryModel::followedText(check);
-            fact.anchorText = check.anchorText;
-        }
-    }
-    if (const auto changes = store.changes(unreachableDays)) {
-        for (const LinkChange &change : *changes) {
-            LinkHistoryFacts &fact = facts[change.linkID];
-            fact.change = change.kind;
-            fact.changedOn = change.since;
-        }
-    }
-    return facts;
+    if (load != m_load)
+        return;
+    m_facts = facts;
+    m_loading = false;
+    emit loaded();
 }

@@ -5,9 +5,9 @@
 #include <QObject>
 #include <QString>
 
-// Reads what the link list shows of the verification history on a pool thread, with a store of its
-// own, and hands it to the main thread. A load started while another runs wins; the result of a loader
-// that is gone is dropped. The application object waits for the global pool before it ends.
+// Reads what the link list shows of the verification history on the history thread and hands it to
+// the main thread. A load started while another runs wins; the result of a loader that is gone is
+// dropped.
 class LinkHistoryLoader : public QObject
 {
     Q_OBJECT
@@ -21,13 +21,12 @@ public:
     bool isLoading() const { return m_loading; }
     const LinkHistoryFactsByID &facts() const { return m_facts; }
 
-    // The facts of every link that has a check or a change in the history; empty when it cannot be read.
-    static LinkHistoryFactsByID read(const QString &databasePath, int unreachableDays);
-
 signals:
     void loaded();
 
 private:
+    void finished(quint64 load, const LinkHistoryFactsByID &facts);
+
     LinkHistoryFactsByID m_facts;
     quint64 m_load = 0; // which load's result is wanted
     bool m_loading = false;

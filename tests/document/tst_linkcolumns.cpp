@@ -1,9 +1,11 @@
 #include "DocumentFixture.h"
+#include "HistoryLockHolder.h"
 #include "document/DetailsView.h"
 #include "document/DocumentWindowState.h"
 #include "document/LinkHistoryLoader.h"
 #include "document/LinkListModel.h"
 #include "gui/FittedLabel.h"
+#include "history/HistoryService.h"
 #include "history/HistoryStore.h"
 #include "model/Link.h"
 #include "model/LinkDragPayload.h"
@@ -252,6 +254,19 @@ private slots:
         QCOMPARE(cell("Nofollow", LinkListModel::FollowedColumn), QString("\u26A0 No (nofollow)"));
         QCOMPARE(cell("Unknown", LinkListModel::ResultColumn), QString("\u2713 Verified successfully"));
         QCOMPARE(cell("Unknown", LinkListModel::FollowedColumn), QString());
+
+        // A check still waiting for a history that another program holds is read as recorded: the
+        // columns read on the thread that keeps it.
+        HistoryLockHolder other;
+        QVERIFY(other.hold(HistoryStore::pathForDatabase(path)));
+        HistoryService::instance()->record(path, {check(idOf("Unknown"), 60, false, false)});
+        model.loadHistory(path);
+        QVERIFY(waitForHistory(model));
+        QCOMPARE(model.historyLoader()->facts().size(), 3);
+        const LinkHistoryFacts waiting = model.historyLoader()->facts().value(idOf("Unknown"));
+        QVERIFY(waiting.checked && !waiting.addressFound);
+        other.release();
+        QTRY_COMPARE_WITH_TIMEOUT(HistoryService::instance()->waitingChecks(path), 0, 10000);
     }
 
     void windowKeepsItsColumnsInTheFile()
