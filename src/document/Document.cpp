@@ -2,7 +2,7 @@
 
 #include "DocumentFileWatch.h"
 #include "StoreUndoCommand.h"
-#include "history/HistoryStore.h"
+#include "history/HistoryService.h"
 #include "model/DatabaseFile.h"
 #include "model/DatabaseLock.h"
 #include "model/Preferences.h"
@@ -112,10 +112,13 @@ bool Document::save(const QString &path, FileError *error)
     if (!DatabaseFile::write(m_store, path, error, keepBackupFile()))
         return false;
     // The file is saved all the same when the history cannot follow it.
+    // The copy runs on the history thread, ahead of the reads that the new path brings.
     if (!m_filePath.isEmpty() && path != m_filePath) {
-        QString historyError;
-        if (!HistoryStore::copyHistory(m_filePath, path, &historyError))
-            emit statusMessage(historyError, HistoryMessageMs);
+        HistoryService::instance()->copyHistory(m_filePath, path, this,
+                                                [this](const HistoryReply<bool> &reply) {
+                                                    if (!reply.value)
+                                                        emit statusMessage(reply.error, HistoryMessageMs);
+                                                });
     }
     fileWasReadOrWritten(path);
     commitPendingChange();

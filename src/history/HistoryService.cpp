@@ -120,6 +120,14 @@ void HistoryService::readLatestChecks(const QString &databasePath, QObject *cont
         std::move(done));
 }
 
+void HistoryService::copyHistory(const QString &fromDatabase, const QString &toDatabase, QObject *context,
+                                 Callback<bool> done)
+{
+    run<bool>([fromDatabase,
+               toDatabase](HistoryWorker &worker) { return worker.copyHistory(fromDatabase, toDatabase); },
+              context, std::move(done));
+}
+
 void HistoryService::record(const QString &databasePath, const QList<CheckRecord> &checks, QObject *context,
                             std::function<void(const QString &)> failed)
 {

@@ -41,6 +41,10 @@ public:
                     Callback<QList<CheckRecord>> done);
     void readLatestChecks(const QString &databasePath, QObject *context,
                           Callback<QHash<QString, CheckRecord>> done);
+    // Copies the history of one database beside another on the thread (Save As); the reply's error
+    // says why it failed. The copy is behind every job already queued, and before those to come.
+    void copyHistory(const QString &fromDatabase, const QString &toDatabase, QObject *context,
+                     Callback<bool> done);
     // Queues the checks of a run for the history; `failed` (if its context is still there) hears
     // why when the history cannot be used and they are dropped.
     void record(const QString &databasePath, const QList<CheckRecord> &checks, QObject *context = nullptr,

@@ -2,6 +2,7 @@
 
 #include "HistoryStore.h"
 
+#include <QFileInfo>
 #include <QTimer>
 #include <algorithm>
 
@@ -89,6 +90,30 @@ HistoryReply<QHash<QString, CheckRecord>> HistoryWorker::latestChecks(const QStr
     for (const Run &run : m_waiting.value(databasePath)) {
         for (const CheckRecord &check : run.checks)
             reply.value->insert(check.linkID, check);
+    }
+    return reply;
+}
+
+HistoryReply<bool> HistoryWorker::copyHistory(const QString &fromDatabase, const QString &toDatabase)
+{
+    HistoryReply<bool> reply;
+    if (m_waiting.contains(fromDatabase))
+        writeWaiting(WriteBusyTimeoutMs);
+    QString error;
+    if (!HistoryStore::copyHistory(fromDatabase, toDatabase, &error)) {
+        reply.error = error;
+        return reply;
+    }
+    reply.value = true;
+    // Those the old history could not take yet belong to the copy as much; its owner hears of failures
+    // through the old history's runs only.
+    const QList<Run> waiting = m_waiting.value(fromDatabase);
+    const bool sameFile =
+        QFileInfo(fromDatabase).canonicalFilePath() == QFileInfo(toDatabase).canonicalFilePath();
+    if (!waiting.isEmpty() && !sameFile) {
+        for (const Run &run : waiting)
+            m_waiting[toDatabase].append({run.checks, {}});
+        writeWaiting(WriteBusyTimeoutMs);
     }
     return reply;
 }

@@ -32,6 +32,9 @@ public:
     HistoryReply<QList<LinkChange>> changes(const QString &databasePath, int unreachableDays);
     HistoryReply<QList<CheckRecord>> checks(const QString &databasePath, const QString &linkID);
     HistoryReply<QHash<QString, CheckRecord>> latestChecks(const QString &databasePath);
+    // Copies the history of one database beside another (Save As), with the checks still waiting for
+    // it: they are written first where they can be, and what still waits is queued for the copy too.
+    HistoryReply<bool> copyHistory(const QString &fromDatabase, const QString &toDatabase);
 
     // Queues the checks of one run behind the runs waiting for the same history and writes what
     // it can. `failed` hears why, once, when the history cannot be used and the checks are dropped.

@@ -25,6 +25,7 @@
 
 #include <QAction>
 #include <QDBusConnection>
+#include <QDir>
 #include <QLabel>
 #include <QMenu>
 #include <QProcess>
@@ -205,7 +206,7 @@ private slots:
         const QString copy = m_fixture->path(QStringLiteral("copy.site"));
         FilePanel::setNextAnswer(copy);
         QVERIFY(document->saveAs());
-        QCOMPARE(HistoryStore(copy).checks()->size(), 6);
+        QTRY_COMPARE(HistoryStore(copy).checks()->size(), 6);
         const QString damaged = HistoryStore::pathForDatabase(copy);
         QFile file(damaged);
         QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
@@ -228,6 +229,29 @@ private slots:
         QCOMPARE(QFile(damaged).size(), qint64(7 * 300));
         document->menus()->showLostLinks->trigger();
         QTRY_VERIFY(window->summaryLabel()->text().contains(damaged));
+    }
+
+    void saveAsTellsWhenTheHistoryCannotFollow()
+    {
+        MyDocument *document = open();
+        VerificationDialogController *sheet = nullptr;
+        QVERIFY((sheet = verifyAll(document)));
+        sheet->confirm();
+        const QString original = document->filePath();
+        QTRY_COMPARE(HistoryStore(original).checks()->size(), 3);
+        QStringList messages;
+        connect(document->statusBar(), &QStatusBar::messageChanged, this, [&](const QString &message) {
+            if (!message.isEmpty())
+                messages.append(message);
+        });
+        // The copy is made beside the target first; a folder in its way makes it fail.
+        const QString blocked = m_fixture->path(QStringLiteral("blocked.site"));
+        QVERIFY(QDir().mkpath(HistoryStore::pathForDatabase(blocked) + QStringLiteral(".part")));
+        FilePanel::setNextAnswer(blocked);
+        QVERIFY(document->saveAs());
+        QCOMPARE(document->filePath(), blocked);
+        QTRY_VERIFY(!messages.filter(HistoryStore::pathForDatabase(blocked)).isEmpty());
+        QCOMPARE(HistoryStore(original).checks()->size(), 3);
     }
 
     void busyHistoryKeepsTheRunsChecksUntilItIsFree()

@@ -4,6 +4,7 @@
 #include "history/HistoryService.h"
 #include "history/HistoryStore.h"
 
+#include <QDir>
 #include <QFile>
 #include <QSignalSpy>
 #include <QSqlDatabase>
@@ -13,7 +14,8 @@
 
 // The history thread: the checks of runs wait while another program holds the history and are
 // written, in order and once, when it lets go; the main thread never waits meanwhile; what cannot
-// be written at the end is counted; a history that cannot be used fails each run once.
+// be written at the end is counted; a history that cannot be used fails each run once; Save As
+// copies a history with the checks still waiting for it.
 class TestHistoryService : public QObject
 {
     Q_OBJECT
@@ -130,6 +132,39 @@ private slots:
         }
         other.release();
         QCOMPARE(storedOrder(history), QStringList{"L0"});
+    }
+
+    void saveAsCopyTakesTheWaitingChecksAlong()
+    {
+        const QString from = databasePath(QStringLiteral("original.site"));
+        const QString to = databasePath(QStringLiteral("saved-as.site"));
+        QVERIFY(HistoryStore(from).record({check("L0", 0)}));
+        HistoryService service;
+        service.setFirstRetryInterval(100);
+        HistoryLockHolder other;
+        QVERIFY(other.hold(HistoryStore::pathForDatabase(from)));
+        service.record(from, {check("L1", 1)});
+        std::optional<HistoryReply<bool>> copied;
+        service.copyHistory(from, to, this, [&](const HistoryReply<bool> &reply) { copied = reply; });
+        QTRY_VERIFY(copied.has_value());
+        QVERIFY2(copied->value, qPrintable(copied->error));
+        // The copy is free, so the check still waiting for the original is written there at once.
+        QCOMPARE(storedOrder(HistoryStore::pathForDatabase(to)), (QStringList{"L0", "L1"}));
+        QCOMPARE(service.waitingChecks(from), 1);
+        other.release();
+        QTRY_COMPARE_WITH_TIMEOUT(service.waitingChecks(from), 0, 10000);
+        QCOMPARE(storedOrder(HistoryStore::pathForDatabase(from)), (QStringList{"L0", "L1"}));
+        QCOMPARE(storedOrder(HistoryStore::pathForDatabase(to)), (QStringList{"L0", "L1"}));
+
+        // A copy that cannot be made says why; the original is left as it was.
+        const QString blocked = databasePath(QStringLiteral("blocked.site"));
+        QVERIFY(QDir().mkpath(HistoryStore::pathForDatabase(blocked) + QStringLiteral(".part")));
+        copied.reset();
+        service.copyHistory(from, blocked, this, [&](const HistoryReply<bool> &reply) { copied = reply; });
+        QTRY_VERIFY(copied.has_value());
+        QVERIFY(!copied->value);
+        QVERIFY(copied->error.contains(HistoryStore::pathForDatabase(blocked)));
+        QCOMPARE(storedOrder(HistoryStore::pathForDatabase(from)).size(), 2);
     }
 
     void unusableHistoryFailsEachRunOnce()
