@@ -4,6 +4,7 @@
 #include "history/HistoryRecorder.h"
 #include "history/HistoryService.h"
 #include "history/HistoryStore.h"
+#include "history/VerificationRun.h"
 #include "model/Clock.h"
 #include "model/CollectionManager.h"
 #include "model/DatabaseLock.h"
@@ -239,10 +240,10 @@ int runVerify(const QStringList &arguments, QTextStream &out, QTextStream &err)
         options.ids = due;
     }
 
-    VerificationScheduler scheduler;
-    VerificationRowModel rows(&store);
-    rows.follow(&scheduler);
-    HistoryRecorder recorder(&scheduler);
+    VerificationRun run(&store);
+    VerificationScheduler &scheduler = *run.scheduler();
+    const VerificationRowModel &rows = *run.rows();
+    HistoryRecorder &recorder = *run.historyRecorder();
     QObject::connect(&recorder, &HistoryRecorder::historyUnavailable, &recorder,
                      [&](const QString &message) { err << message << Qt::endl; });
     if (options.timeoutSeconds) {
@@ -261,7 +262,7 @@ int runVerify(const QStringList &arguments, QTextStream &out, QTextStream &err)
         limits.perHost = options.perHost.value_or(limits.perHost);
         scheduler.setLimits(limits);
     }
-    if (!rows.buildRows(options.ids)) {
+    if (!run.prepare(options.ids)) {
         err << CliCommand::tr("There are no links in this database.") << Qt::endl;
         return ExitOk;
     }
@@ -271,13 +272,7 @@ int runVerify(const QStringList &arguments, QTextStream &out, QTextStream &err)
         return ExitOk;
     }
 
-    recorder.startRecording(options.path, options.history);
-    // The trails decide which missing links are looked at twice, so the run waits for them.
-    if (!recorder.isReady()) {
-        QEventLoop reading;
-        QObject::connect(&recorder, &HistoryRecorder::ready, &reading, &QEventLoop::quit);
-        reading.exec();
-    }
+    run.startRecording(options.path, options.history);
 
     const bool showProgress = ::isatty(STDERR_FILENO);
     int done = 0;
@@ -309,9 +304,9 @@ int runVerify(const QStringList &arguments, QTextStream &out, QTextStream &err)
     });
     QObject::connect(&scheduler, &VerificationScheduler::pausesChanged, &scheduler, progress);
     QEventLoop loop;
-    QObject::connect(&scheduler, &VerificationScheduler::runEnded, &loop, &QEventLoop::quit);
-    scheduler.start(rows.checksToRun(), store.selfInfo().URL());
-    if (!scheduler.hasEnded())
+    QObject::connect(&run, &VerificationRun::ended, &loop, &QEventLoop::quit);
+    // The checks start once the history's trails are in; the end of the run always comes queued.
+    if (run.start())
         loop.exec();
     progress();
     if (showProgress)

@@ -4,12 +4,14 @@
 #include "HistoryCommands.h"
 #include "MyDocument.h"
 #include "RecordedChecksCache.h"
-#include "history/BackgroundVerification.h"
 #include "history/DesktopNotifier.h"
 #include "history/DueLinks.h"
 #include "history/HistoryService.h"
+#include "history/VerificationRun.h"
 #include "model/Clock.h"
 #include "model/Preferences.h"
+#include "verify/VerificationRowModel.h"
+#include "verify/VerificationScheduler.h"
 
 #include <QLabel>
 #include <QProgressBar>
@@ -24,7 +26,7 @@ constexpr int MaximumDays = 365;
 
 AutoVerifier::AutoVerifier(MyDocument *document)
     : QObject(document), m_document(document),
-      m_background(new BackgroundVerification(&document->collectionManager(), this)),
+      m_run(new VerificationRun(&document->collectionManager(), this)),
       m_progressLabel(new QLabel(document->statusBar())),
       m_progressBar(new QProgressBar(document->statusBar())),
       m_stopButton(new QPushButton(tr("Stop"), document->statusBar()))
@@ -41,12 +43,12 @@ AutoVerifier::AutoVerifier(MyDocument *document)
     showProgress(false);
 
     connect(m_stopButton, &QPushButton::clicked, this, &AutoVerifier::stop);
-    connect(m_background, &BackgroundVerification::progressChanged, this, &AutoVerifier::progressChanged);
-    connect(m_background, &BackgroundVerification::finished, this, &AutoVerifier::finished);
+    connect(m_run, &VerificationRun::progressChanged, this, &AutoVerifier::progressChanged);
+    connect(m_run, &VerificationRun::ended, this, &AutoVerifier::finished);
     if (auto *history = document->commandArea<HistoryCommands>())
-        history->watchRecorder(m_background->historyRecorder());
+        history->watchRecorder(m_run->historyRecorder());
     // The link list's views read the checks the run recorded.
-    connect(m_background->historyRecorder(), &HistoryRecorder::recordingFinished, document,
+    connect(m_run->historyRecorder(), &HistoryRecorder::recordingFinished, document,
             [document] { document->recordedChecks()->reload(document->filePath()); });
     // The run reads the links it checks: any change to the database ends it first.
     connect(document->undo()->stack(), &QUndoStack::indexChanged, this, [this] {
@@ -60,7 +62,7 @@ AutoVerifier::AutoVerifier(MyDocument *document)
 
 bool AutoVerifier::isRunning() const
 {
-    return m_lookingUp || m_background->isRunning();
+    return m_lookingUp || m_run->isRunning();
 }
 
 bool AutoVerifier::verifyDueLinks()
@@ -92,12 +94,15 @@ void AutoVerifier::startDueLinks(const QString &databasePath, int days,
         return;
     const QStringList due =
         DueLinks::dueLinkIDs(m_document->collectionManager(), latest, Clock::now(), qMin(days, MaximumDays));
-    m_background->start(databasePath, due);
+    if (due.isEmpty() || !m_run->prepare(due) || m_run->rows()->selectedCount() == 0)
+        return;
+    m_run->startRecording(databasePath);
+    m_run->start();
 }
 
 void AutoVerifier::stop()
 {
-    m_background->stop();
+    m_run->stop();
 }
 
 void AutoVerifier::progressChanged(int done, int total)
@@ -115,10 +120,12 @@ void AutoVerifier::showProgress(bool visible)
     m_stopButton->setVisible(visible);
 }
 
-void AutoVerifier::finished(const QList<std::pair<QString, VerificationResult>> &results,
-                            const QList<LinkChange> &changes)
+void AutoVerifier::finished()
 {
     showProgress(false);
+    const QList<std::pair<QString, VerificationResult>> results = m_run->rows()->resultsToSave();
+    const QList<LinkChange> changes = m_run->historyRecorder()->changes();
+    m_run->scheduler()->reset();
     m_document->document()->perform(tr("Automatic Verification"), [this, &results](DocumentChange &) {
         return m_document->collectionManager().recordVerificationResults(results, Clock::today());
     });

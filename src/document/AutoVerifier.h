@@ -7,11 +7,11 @@
 #include <QHash>
 #include <QObject>
 
-class BackgroundVerification;
 class MyDocument;
 class QLabel;
 class QProgressBar;
 class QPushButton;
+class VerificationRun;
 
 // Checks that run by themselves: while the document is open, at opening and on every hourly tick
 // (skipped while a sheet is open), its links whose last check is older than "AutoVerifyDays" days
@@ -30,7 +30,7 @@ public:
     // Looking for the due links, or checking them.
     bool isRunning() const;
 
-    BackgroundVerification *background() const { return m_background; }
+    VerificationRun *run() const { return m_run; }
     QPushButton *stopButton() const { return m_stopButton; }
     QLabel *progressLabel() const { return m_progressLabel; }
 
@@ -41,14 +41,13 @@ signals:
 
 private:
     void progressChanged(int done, int total);
-    // Stores the run's results through the document, as one change.
-    void finished(const QList<std::pair<QString, VerificationResult>> &results,
-                  const QList<LinkChange> &changes);
+    // Stores the finished results through the document, as one change, and announces what changed.
+    void finished();
     void showProgress(bool visible);
     void startDueLinks(const QString &databasePath, int days, const QHash<QString, CheckRecord> &latest);
 
     MyDocument *m_document;
-    BackgroundVerification *m_background;
+    VerificationRun *m_run;
     QLabel *m_progressLabel;
     QProgressBar *m_progressBar;
     QPushButton *m_stopButton;

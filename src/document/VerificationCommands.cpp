@@ -6,6 +6,7 @@
 #include "RecordedChecksCache.h"
 #include "gui/MessageBox.h"
 #include "history/HistoryRecorder.h"
+#include "history/VerificationRun.h"
 #include "history/ui/ChangeMarkDelegate.h"
 #include "model/Clock.h"
 #include "verify/VerificationRowModel.h"
@@ -60,7 +61,7 @@ bool VerificationCommands::verifyLinkWithIDs(const std::optional<QStringList> &i
         emit document()->verificationSheetEnded();
         return false;
     }
-    m_verificationDialog->historyRecorder()->startRecording(document()->filePath());
+    m_verificationDialog->run()->startRecording(document()->filePath());
     m_verificationDialog->open();
     return true;
 }

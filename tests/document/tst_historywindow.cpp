@@ -9,11 +9,11 @@
 #include "document/HistoryCommands.h"
 #include "document/LinkCommands.h"
 #include "document/VerificationCommands.h"
-#include "history/BackgroundVerification.h"
 #include "history/DesktopNotifier.h"
 #include "history/HistoryStore.h"
 #include "history/LinkChangesModel.h"
 #include "history/LinkHistoryModel.h"
+#include "history/VerificationRun.h"
 #include "history/ui/ChangeMarkDelegate.h"
 #include "history/ui/LinkHistoryView.h"
 #include "history/ui/LostLinksDialogController.h"
@@ -346,11 +346,11 @@ private slots:
         const int steps = stack->count();
         // The links are looked up on the history thread; the run shows its Stop button when it starts.
         bool stopShown = false;
-        connect(verifier->background(), &BackgroundVerification::progressChanged, this,
+        connect(verifier->run(), &VerificationRun::progressChanged, this,
                 [&] { stopShown = verifier->stopButton()->isVisibleTo(document); });
         QVERIFY(verifier->verifyDueLinks());
         QTRY_VERIFY(stopShown);
-        QCOMPARE(tickedTitles(verifier->background()->rows()),
+        QCOMPARE(tickedTitles(verifier->run()->rows()),
                  (QStringList{QStringLiteral("Alpha"), QStringLiteral("Gamma")}));
         QTRY_VERIFY_WITH_TIMEOUT(!verifier->isRunning(), 20000);
         QVERIFY(!verifier->stopButton()->isVisibleTo(document));
@@ -361,7 +361,7 @@ private slots:
         // Nothing due now: no run starts.
         QVERIFY(verifier->verifyDueLinks());
         QTRY_VERIFY(!verifier->isRunning());
-        QVERIFY(!verifier->background()->isRunning());
+        QVERIFY(!verifier->run()->isRunning());
         QCOMPARE(stack->count(), steps + 1);
 
         // A week later every link is due; the two lost are announced in one notification.
@@ -372,7 +372,7 @@ private slots:
         stopShown = false;
         QVERIFY(verifier->verifyDueLinks());
         QTRY_VERIFY(stopShown);
-        QCOMPARE(tickedTitles(verifier->background()->rows()).size(), 3);
+        QCOMPARE(tickedTitles(verifier->run()->rows()).size(), 3);
         QTRY_VERIFY_WITH_TIMEOUT(!verifier->isRunning(), 20000);
         QVERIFY(QTest::qWaitFor([&] { return !service.calls.isEmpty(); }, 5000));
         QTest::qWait(100);
@@ -386,7 +386,7 @@ private slots:
         m_server.setResponse("/Gamma", R::behaving(R::Mode::NeverAnswer));
         const Clock::Fixed monthLater(m_start.addDays(40));
         QVERIFY(verifier->verifyDueLinks());
-        QVERIFY(QTest::qWaitFor([&] { return verifier->background()->done() == 2; }, 10000));
+        QVERIFY(QTest::qWaitFor([&] { return verifier->run()->done() == 2; }, 10000));
         verifier->stopButton()->click();
         QTRY_VERIFY_WITH_TIMEOUT(!verifier->isRunning(), 20000);
         QTRY_COMPARE(HistoryStore(document->filePath()).checks()->size(), 7);

@@ -4,7 +4,7 @@
 #include "gui/HelpBook.h"
 #include "gui/KeyOrder.h"
 #include "gui/MessageBox.h"
-#include "history/HistoryRecorder.h"
+#include "history/VerificationRun.h"
 #include "model/CollectionManager.h"
 #include "ui_VerificationDialog.h"
 #include "verify/VerificationRowModel.h"
@@ -28,12 +28,10 @@ constexpr int ProgressIntervalMs = 100;
 } // namespace
 
 VerificationDialogController::VerificationDialogController(CollectionManager *store, QWidget *parent)
-    : QDialog(parent), m_ui(std::make_unique<Ui::VerificationDialog>()), m_store(store),
-      m_scheduler(new VerificationScheduler(this)), m_rows(new VerificationRowModel(store, this))
+    : QDialog(parent), m_ui(std::make_unique<Ui::VerificationDialog>()),
+      m_run(new VerificationRun(store, this)), m_scheduler(m_run->scheduler()), m_rows(m_run->rows()),
+      m_historyRecorder(m_run->historyRecorder())
 {
-    // The rows take each report first, so that whoever hears of it next reads them up to date.
-    m_rows->follow(m_scheduler);
-    m_historyRecorder = new HistoryRecorder(m_scheduler, this);
     m_ui->setupUi(this);
     m_ui->tableView->setAccessibleName(tr("Links to verify"));
     m_ui->detailsLabel->setAccessibleName(tr("Details of the selected link"));
@@ -87,6 +85,7 @@ VerificationDialogController::VerificationDialogController(CollectionManager *st
     connect(m_rows, &VerificationRowModel::ticksChanged, this, &VerificationDialogController::updateButtons);
     connect(m_scheduler, &VerificationScheduler::runStarted, this,
             &VerificationDialogController::updateButtons);
+    connect(m_run, &VerificationRun::started, this, &VerificationDialogController::updateButtons);
     connect(m_scheduler, &VerificationScheduler::checkStarted, this,
             &VerificationDialogController::checkStarted);
     connect(m_scheduler, &VerificationScheduler::checkFinished, this, [this](int row) { rowCompleted(row); });
@@ -159,7 +158,7 @@ QPushButton *VerificationDialogController::selectNoneButton() const
 
 QString VerificationDialogController::progressText() const
 {
-    return m_ui->progressBar->isVisible() || m_total > 0 ? m_ui->progressBar->format() : QString();
+    return m_ui->progressBar->isVisible() || m_run->total() > 0 ? m_ui->progressBar->format() : QString();
 }
 
 QString VerificationDialogController::detailsText() const
@@ -186,12 +185,8 @@ bool VerificationDialogController::initializeFieldsWithSelectedLinkIDs(const std
 {
     m_scrollTimer->stop();
     m_progressTimer->stop();
-    m_historyRecorder->cancelStart();
-    m_waitingForHistory = false;
-    m_scheduler->reset();
-    const bool any = m_rows->buildRows(ids);
+    const bool any = m_run->prepare(ids);
     m_checked = 0;
-    m_total = 0;
     m_lastStartedRow = -1;
     m_followRun = true;
     m_ui->progressBar->setVisible(false);
@@ -218,7 +213,7 @@ bool VerificationDialogController::initializeFieldsWithSelectedLinkIDs(const std
 VerificationSheetForm::SheetState VerificationDialogController::sheetState() const
 {
     using State = VerificationSheetForm::SheetState;
-    if (m_waitingForHistory)
+    if (m_run->isWaitingForHistory())
         return State::Running;
     if (!m_scheduler->hasStarted())
         return State::Choosing;
@@ -241,9 +236,10 @@ void VerificationDialogController::updateButtons()
 
 void VerificationDialogController::updateProgress()
 {
-    m_ui->progressBar->setMaximum(qMax(1, m_total));
-    m_ui->progressBar->setValue(qMin(m_checked, m_total));
-    m_ui->progressBar->setFormat(VerificationSheetForm::progressText(m_checked, m_total));
+    const int total = m_run->total();
+    m_ui->progressBar->setMaximum(qMax(1, total));
+    m_ui->progressBar->setValue(qMin(m_checked, total));
+    m_ui->progressBar->setFormat(VerificationSheetForm::progressText(m_checked, total));
     if (m_checked > 0 || m_scheduler->hasEnded())
         m_summaryLabel->setText(VerificationSheetForm::summaryText(
             VerificationSheetForm::summary(m_rows->linkInfos(), m_scheduler->hasEnded())));
@@ -276,7 +272,7 @@ void VerificationDialogController::rowCompleted(int row)
 void VerificationDialogController::checkStarted(int row)
 {
     // The first checks start at the top of the run, where the table already is.
-    if (!m_starting)
+    if (!m_run->isStarting())
         scrollToRowSoon(row);
 }
 
@@ -308,32 +304,23 @@ bool VerificationDialogController::rowIsVisible(int row) const
 
 void VerificationDialogController::confirm()
 {
-    if (m_waitingForHistory)
+    if (m_run->isWaitingForHistory())
         return;
     if (!m_scheduler->hasStarted()) {
         if (m_rows->selectedCount() == 0)
             return;
-        m_total = m_rows->selectedCount();
         m_checked = 0;
         m_followRun = true;
-        updateProgress();
         m_ui->progressBar->setVisible(true);
         // The ticks turn read-only; arrow keys must not be stuck on one of them.
         const QModelIndex current = m_ui->tableView->currentIndex();
         if (current.isValid() && current.column() == VerificationRowModel::VerifyColumn)
             m_ui->tableView->selectionModel()->setCurrentIndex(
                 current.siblingAtColumn(VerificationRowModel::LinkColumn), QItemSelectionModel::NoUpdate);
-        // The history's trails decide which missing links are looked at twice: the run waits for them.
-        m_waitingForHistory = true;
+        // The run waits for the history's trails, which decide the missing links looked at twice.
+        m_run->start();
+        updateProgress();
         updateButtons();
-        m_historyRecorder->whenReady([this] {
-            m_waitingForHistory = false;
-            m_total = m_rows->selectedCount();
-            m_starting = true;
-            m_scheduler->start(m_rows->checksToRun(), m_store->selfInfo().URL());
-            m_starting = false;
-            updateButtons();
-        });
         return;
     }
     // Saving is the caller's: the sheet ends and the document writes the results.
@@ -346,15 +333,10 @@ void VerificationDialogController::confirm()
 
 void VerificationDialogController::cancel()
 {
-    if (m_waitingForHistory) {
-        // Stopped before the trails came: the run starts and stops at once, as one stopped before
-        // its checks had their turn.
-        m_historyRecorder->cancelStart();
-        m_waitingForHistory = false;
-        m_starting = true;
-        m_scheduler->start(m_rows->checksToRun(), m_store->selfInfo().URL());
-        m_starting = false;
-        m_scheduler->stop();
+    if (m_run->isWaitingForHistory()) {
+        // Stopped before the trails came: the sheet shows the run ended, as one stopped before its
+        // checks had their turn.
+        m_run->stop(VerificationRun::Unstarted::EndAsStopped);
         updateButtons();
         return;
     }
@@ -387,10 +369,8 @@ void VerificationDialogController::reject()
 
 void VerificationDialogController::closeEvent(QCloseEvent *event)
 {
-    m_historyRecorder->cancelStart();
-    m_waitingForHistory = false;
     // Closing the window while checks run stops them and closes without saving.
-    m_scheduler->stop();
+    m_run->stop();
     QDialog::closeEvent(event);
 }
 

@@ -15,6 +15,7 @@ class QSortFilterProxyModel;
 class QTableView;
 class QTimer;
 class VerificationRowModel;
+class VerificationRun;
 class VerificationScheduler;
 
 namespace Ui {
@@ -36,6 +37,8 @@ public:
     // Builds the rows (the given links ticked, or every link); false when no link can be verified.
     bool initializeFieldsWithSelectedLinkIDs(const std::optional<QStringList> &ids = std::nullopt);
 
+    // The run: its rows, its scheduler and its recording into the history.
+    VerificationRun *run() const { return m_run; }
     VerificationScheduler *scheduler() const { return m_scheduler; }
     VerificationRowModel *rows() const { return m_rows; }
     VerificationSheetForm::SheetState sheetState() const;
@@ -79,10 +82,10 @@ private:
     int runRow(const QModelIndex &tableIndex) const;
 
     std::unique_ptr<Ui::VerificationDialog> m_ui;
-    CollectionManager *m_store;
+    VerificationRun *m_run;
     VerificationScheduler *m_scheduler;
     VerificationRowModel *m_rows;
-    HistoryRecorder *m_historyRecorder = nullptr;
+    HistoryRecorder *m_historyRecorder;
     QSortFilterProxyModel *m_sortedRows;
     QLabel *m_summaryLabel;
     QPushButton *m_verifyButton = nullptr;
@@ -90,10 +93,7 @@ private:
     QTimer *m_scrollTimer = nullptr;
     QTimer *m_progressTimer = nullptr;
     int m_checked = 0; // rows finished in this run
-    int m_total = 0;   // rows ticked when the run started
     int m_lastStartedRow = -1;
     bool m_followRun = true; // the table follows the run until the user scrolls away
     bool m_autoScrolling = false;
-    bool m_starting = false;          // inside the scheduler's start: the first checks need no scrolling
-    bool m_waitingForHistory = false; // the run was asked for and starts once the history's trails are in
 };
