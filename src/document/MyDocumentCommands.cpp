@@ -257,9 +257,9 @@ void MyDocument::moveToCategorySheetDidEnd(int returnCode)
     if (!category)
         return;
     const QStringList moved = moveLinksToCategory(ids, category);
-    // In a category the moved links leave the list; in All Links they stay selected.
+    // In a category the moved links leave the list; in All Links the selection stays as it was.
     if (!moved.isEmpty() && isAllLinksSelected())
-        selectLinksWithIDs(moved);
+        selectLinksWithIDs(ids);
 }
 
 void MyDocument::visitURL(const QString &text, const QString &title, const QString &message)
