@@ -4228,7 +4228,7 @@ Nehmen Sie es nur an, wenn Sie wissen, dass es das Ihres Servers ist: Quillmarsh
     <message numerus="yes">
         <source>Move the %n selected link(s) &amp;to:</source>
         <translation>
-            <numerusform>Den ausgewählten Link verschieben &amp;nach:</numerusform>
+            <numerusform>Den %n ausgewählten Link verschieben &amp;nach:</numerusform>
             <numerusform>Die %n ausgewählten Links verschieben &amp;nach:</numerusform>
         </translation>
     </message>
