@@ -204,12 +204,36 @@
         <source>Delete Category</source>
         <translation>Kategorie löschen</translation>
     </message>
+    <message>
+        <source>All Links lists the links of every category; it is not a category of its own.</source>
+        <translation>„Alle Links“ zeigt die Links aller Kategorien; es ist selbst keine Kategorie.</translation>
+    </message>
+    <message>
+        <source>All Links cannot be edited.</source>
+        <translation>„Alle Links“ kann nicht bearbeitet werden.</translation>
+    </message>
+    <message>
+        <source>All Links cannot be deleted.</source>
+        <translation>„Alle Links“ kann nicht gelöscht werden.</translation>
+    </message>
 </context>
 <context>
     <name>CategoryListModel</name>
     <message>
         <source>Categories</source>
         <translation>Kategorien</translation>
+    </message>
+    <message>
+        <source>All Links (%1)</source>
+        <translation>Alle Links (%1)</translation>
+    </message>
+    <message>
+        <source>All Links</source>
+        <translation>Alle Links</translation>
+    </message>
+    <message>
+        <source>All Links: every link of the database</source>
+        <translation>Alle Links: jeder Link der Datenbank</translation>
     </message>
 </context>
 <context>
@@ -1871,6 +1895,14 @@ Datei: %2</translation>
     <message>
         <source>&amp;Reminders</source>
         <translation>&amp;Erinnerungen</translation>
+    </message>
+    <message>
+        <source>Move to Cate&amp;gory...</source>
+        <translation>In &amp;Kategorie verschieben...</translation>
+    </message>
+    <message>
+        <source>Move the selected links to another category</source>
+        <translation>Die ausgewählten Links in eine andere Kategorie verschieben</translation>
     </message>
 </context>
 <context>
@@ -3612,6 +3644,20 @@ Datei: %2</translation>
         <source>Mark as Verified</source>
         <translation>Als geprüft markieren</translation>
     </message>
+    <message numerus="yes">
+        <source>Set Status of %n Link(s)</source>
+        <translation>
+            <numerusform>Status von %n Link setzen</numerusform>
+            <numerusform>Status von %n Links setzen</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Mark %n Link(s) as Verified</source>
+        <translation>
+            <numerusform>%n Link als geprüft markieren</numerusform>
+            <numerusform>%n Links als geprüft markieren</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>LinkView</name>
@@ -4170,6 +4216,24 @@ Nehmen Sie es nur an, wenn Sie wissen, dass es das Ihres Servers ist: Quillmarsh
     </message>
 </context>
 <context>
+    <name>MoveToCategoryDialog</name>
+    <message>
+        <source>Move to Category</source>
+        <translation>In Kategorie verschieben</translation>
+    </message>
+    <message>
+        <source>&amp;Move</source>
+        <translation>&amp;Verschieben</translation>
+    </message>
+    <message numerus="yes">
+        <source>Move the %n selected link(s) &amp;to:</source>
+        <translation>
+            <numerusform>Den %n ausgewählten Link verschieben &amp;nach:</numerusform>
+            <numerusform>Die %n ausgewählten Links verschieben &amp;nach:</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
     <name>MyDocument</name>
     <message>
         <source>New</source>
@@ -4319,13 +4383,6 @@ Nehmen Sie es nur an, wenn Sie wissen, dass es das Ihres Servers ist: Quillmarsh
         </translation>
     </message>
     <message numerus="yes">
-        <source>Move %n Link(s)</source>
-        <translation>
-            <numerusform>%n Link verschieben</numerusform>
-            <numerusform>%n Links verschieben</numerusform>
-        </translation>
-    </message>
-    <message numerus="yes">
         <source>Delete the %Ln selected link(s)?</source>
         <translation>
             <numerusform>Den %Ln ausgewählten Link löschen?</numerusform>
@@ -4350,6 +4407,35 @@ Datei: %2</translation>
     <message>
         <source>%1 Your current version is kept.</source>
         <translation>%1 Ihre aktuelle Version bleibt erhalten.</translation>
+    </message>
+    <message numerus="yes">
+        <source>Move %n Link(s) to %1</source>
+        <translation>
+            <numerusform>%n Link nach %1 verschieben</numerusform>
+            <numerusform>%n Links nach %1 verschieben</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Open %n message(s) in your mail client?</source>
+        <translation>
+            <numerusform>%n Nachricht im E-Mail-Programm öffnen?</numerusform>
+            <numerusform>%n Nachrichten im E-Mail-Programm öffnen?</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Each selected partner gets a message of its own. To send them from this application instead, choose Send Message to Selected Links.</source>
+        <translation>Jeder ausgewählte Partner erhält eine eigene Nachricht. Um sie stattdessen aus diesem Programm zu senden, wählen Sie „Nachricht an ausgewählte Links senden“.</translation>
+    </message>
+    <message>
+        <source>Open Messages</source>
+        <translation>Nachrichten öffnen</translation>
+    </message>
+    <message numerus="yes">
+        <source>Set Status of %n Link(s)</source>
+        <translation>
+            <numerusform>Status von %n Link setzen</numerusform>
+            <numerusform>Status von %n Links setzen</numerusform>
+        </translation>
     </message>
 </context>
 <context>

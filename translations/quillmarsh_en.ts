@@ -94,6 +94,23 @@
     </message>
 </context>
 <context>
+    <name>LinkStatusCommands</name>
+    <message numerus="yes">
+        <source>Set Status of %n Link(s)</source>
+        <translation>
+            <numerusform>Set Status of %n Link</numerusform>
+            <numerusform>Set Status of %n Links</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Mark %n Link(s) as Verified</source>
+        <translation>
+            <numerusform>Mark %n Link as Verified</numerusform>
+            <numerusform>Mark %n Links as Verified</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
     <name>MailCommands</name>
     <message numerus="yes">
         <source>%n new reply(s) found.</source>
@@ -111,19 +128,22 @@
     </message>
 </context>
 <context>
+    <name>MoveToCategoryDialog</name>
+    <message numerus="yes">
+        <source>Move the %n selected link(s) &amp;to:</source>
+        <translation>
+            <numerusform>Move the selected link &amp;to:</numerusform>
+            <numerusform>Move the %n selected links &amp;to:</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
     <name>MyDocument</name>
     <message numerus="yes">
         <source>%n link(s) selected</source>
         <translation>
             <numerusform>%n link selected</numerusform>
             <numerusform>%n links selected</numerusform>
-        </translation>
-    </message>
-    <message numerus="yes">
-        <source>Move %n Link(s)</source>
-        <translation>
-            <numerusform>Move %n Link</numerusform>
-            <numerusform>Move %n Links</numerusform>
         </translation>
     </message>
     <message numerus="yes">
@@ -138,6 +158,27 @@
         <translation>
             <numerusform>Delete %n Link</numerusform>
             <numerusform>Delete %n Links</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Move %n Link(s) to %1</source>
+        <translation>
+            <numerusform>Move %n Link to %1</numerusform>
+            <numerusform>Move %n Links to %1</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Open %n message(s) in your mail client?</source>
+        <translation>
+            <numerusform>Open %n message in your mail client?</numerusform>
+            <numerusform>Open %n messages in your mail client?</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Set Status of %n Link(s)</source>
+        <translation>
+            <numerusform>Set Status of %n Link</numerusform>
+            <numerusform>Set Status of %n Links</numerusform>
         </translation>
     </message>
 </context>

@@ -60,8 +60,18 @@ void CategoryCommands::newCategorySheetDidEnd(AskStringDialogController *control
     });
 }
 
+void CategoryCommands::explainAllLinks(const QString &title)
+{
+    MessageBox::alert(document(), title,
+                      tr("All Links lists the links of every category; it is not a category of its own."));
+}
+
 void CategoryCommands::renameCategory()
 {
+    if (document()->isAllLinksSelected()) {
+        explainAllLinks(tr("All Links cannot be edited."));
+        return;
+    }
     TreeNode *node = document()->selectedCategoryNode();
     const Category *category = node ? node->category() : nullptr;
     if (!category)
@@ -95,6 +105,10 @@ void CategoryCommands::renameCategorySheetDidEnd(AskStringDialogController *cont
 
 void CategoryCommands::deleteCategory()
 {
+    if (document()->isAllLinksSelected()) {
+        explainAllLinks(tr("All Links cannot be deleted."));
+        return;
+    }
     const TreeNode *node = document()->selectedCategoryNode();
     const Category *category = node ? node->category() : nullptr;
     if (!category)

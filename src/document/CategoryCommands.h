@@ -29,6 +29,8 @@ public slots:
 
 private:
     AskStringDialogController *askStringDialogController();
+    // Says why a category command does nothing on All Links (its keys still reach it).
+    void explainAllLinks(const QString &title);
     // The selected category when it may be renamed or deleted.
     TreeNode *editableCategoryNode() const;
 

@@ -11,6 +11,7 @@ CategoryListController::CategoryListController(CollectionManager *collectionMana
     : QObject(parent), m_collectionManager(collectionManager),
       m_model(new CategoryListModel(collectionManager, linkDragType, this))
 {
+    m_model->setShowsAllLinks(true);
     connect(m_model, &CategoryListModel::linksDropped, this, &CategoryListController::linksDropped);
 }
 
@@ -34,13 +35,21 @@ void CategoryListController::refreshList()
     const bool cleared = m_model->isCleared();
     const TreeNode *previous = cleared ? nullptr : selectedCategoryNode();
     const int previousRow = cleared ? -1 : selectedRow();
+    const bool allLinks = !cleared && isAllLinksSelected();
     m_model->reload();
     if (!m_tableView || rowCount() == 0)
         return;
-    int row = previous ? m_collectionManager->categoryRoot()->indexOfChild(previous) : -1;
+    if (allLinks) {
+        selectAllLinks();
+        return;
+    }
+    int row = previous
+                  ? m_model->rowOfCategoryIndex(m_collectionManager->categoryRoot()->indexOfChild(previous))
+                  : -1;
     if (row < 0 && previousRow >= 0)
         row = qMin(previousRow, rowCount() - 1);
-    selectRow(qMax(row, 0));
+    // With nothing to follow, the first category: All Links is asked for.
+    selectRow(row >= 0 ? row : qMin(m_model->rowOfCategoryIndex(0), rowCount() - 1));
 }
 
 void CategoryListController::updateList()
@@ -70,6 +79,23 @@ TreeNode *CategoryListController::categoryNodeAtRow(int row) const
     return m_model->categoryNodeAtRow(row);
 }
 
+int CategoryListController::selectedCategoryIndex() const
+{
+    return m_model->categoryIndexOfRow(selectedRow());
+}
+
+bool CategoryListController::isAllLinksSelected() const
+{
+    const int row = selectedRow();
+    return row >= 0 && m_model->isAllLinksRow(row);
+}
+
+void CategoryListController::selectAllLinks()
+{
+    if (m_tableView && m_model->showsAllLinks() && rowCount() > 0)
+        selectRow(0);
+}
+
 TreeNode *CategoryListController::selectedCategoryNode() const
 {
     const int row = selectedRow();
@@ -78,7 +104,7 @@ TreeNode *CategoryListController::selectedCategoryNode() const
 
 void CategoryListController::showAndSelectCategoryNode(TreeNode *node)
 {
-    const int row = m_collectionManager->categoryRoot()->indexOfChild(node);
+    const int row = m_model->rowOfCategoryIndex(m_collectionManager->categoryRoot()->indexOfChild(node));
     if (row >= 0 && m_tableView)
         selectRow(row);
 }

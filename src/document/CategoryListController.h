@@ -7,8 +7,8 @@ class CollectionManager;
 class QAbstractItemView;
 class TreeNode;
 
-// The category list's table: shows a CategoryListModel, accepts link drops and keeps the selected category
-// selected across reloads.
+// The category list's table: shows a CategoryListModel with All Links above the categories, accepts link
+// drops and keeps the selected category (or All Links) selected across reloads.
 class CategoryListController : public QObject
 {
     Q_OBJECT
@@ -29,6 +29,11 @@ public:
     void clear();
     int rowCount() const;
     int selectedRow() const;
+    // The selected category's index in the store; -1 for All Links or nothing.
+    int selectedCategoryIndex() const;
+    bool isAllLinksSelected() const;
+    void selectAllLinks();
+    // Null for All Links.
     TreeNode *selectedCategoryNode() const;
     void showAndSelectCategoryNode(TreeNode *node);
     TreeNode *categoryNodeAtRow(int row) const;

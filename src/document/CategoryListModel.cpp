@@ -15,6 +15,19 @@ CategoryListModel::CategoryListModel(CollectionManager *collectionManager, const
     : QAbstractListModel(parent), m_collectionManager(collectionManager), m_linkDragType(linkDragType)
 {}
 
+void CategoryListModel::setShowsAllLinks(bool shows)
+{
+    beginResetModel();
+    m_showsAllLinks = shows;
+    endResetModel();
+}
+
+int CategoryListModel::categoryIndexOfRow(int row) const
+{
+    const int index = row - firstCategoryRow();
+    return index >= 0 && index < int(m_rows.size()) ? index : -1;
+}
+
 void CategoryListModel::clear()
 {
     beginResetModel();
@@ -50,6 +63,7 @@ void CategoryListModel::update()
         return;
     }
     const std::vector<TreeNode *> &now = m_collectionManager->categoryRoot()->children();
+    const int offset = firstCategoryRow();
     const std::unordered_set<TreeNode *> stays(now.cbegin(), now.cend());
     // Removed from the bottom up, so that the rows above keep their numbers.
     for (int row = int(m_rows.size()) - 1; row >= 0; --row) {
@@ -58,7 +72,7 @@ void CategoryListModel::update()
         int first = row;
         while (first > 0 && !stays.contains(m_rows[size_t(first - 1)]))
             --first;
-        beginRemoveRows(QModelIndex(), first, row);
+        beginRemoveRows(QModelIndex(), first + offset, row + offset);
         m_rows.erase(m_rows.begin() + first, m_rows.begin() + row + 1);
         m_hasNotifications.erase(m_hasNotifications.begin() + first, m_hasNotifications.begin() + row + 1);
         endRemoveRows();
@@ -72,42 +86,62 @@ void CategoryListModel::update()
         const auto found = std::find(m_rows.begin() + row, m_rows.end(), wanted);
         if (found != m_rows.end()) {
             const int from = int(found - m_rows.begin());
-            beginMoveRows(QModelIndex(), from, from, QModelIndex(), row);
+            beginMoveRows(QModelIndex(), from + offset, from + offset, QModelIndex(), row + offset);
             m_rows.erase(found);
             m_rows.insert(m_rows.begin() + row, wanted);
             m_hasNotifications.erase(m_hasNotifications.begin() + from);
             m_hasNotifications.insert(m_hasNotifications.begin() + row, false);
             endMoveRows();
         } else {
-            beginInsertRows(QModelIndex(), row, row);
+            beginInsertRows(QModelIndex(), row + offset, row + offset);
             m_rows.insert(m_rows.begin() + row, wanted);
             m_hasNotifications.insert(m_hasNotifications.begin() + row, false);
             endInsertRows();
         }
     }
     readNotificationMarks();
-    // Categories are few: their titles (with the link counts) and marks are told changed at once.
-    if (!m_rows.empty())
-        emit dataChanged(index(0), index(int(m_rows.size()) - 1), {Qt::DisplayRole, Qt::DecorationRole});
+    // Categories are few: their titles (with the link counts) and marks are told changed at once, the
+    // All Links row's count too.
+    if (rowCount() > 0)
+        emit dataChanged(index(0), index(rowCount() - 1), {Qt::DisplayRole, Qt::DecorationRole});
 }
 
 TreeNode *CategoryListModel::categoryNodeAtRow(int row) const
 {
     // The rows' own nodes: while rows come and go the others keep theirs. A node that left the store
     // is kept alive by the change that took it, until the rows follow.
-    if (m_cleared || row < 0 || row >= int(m_rows.size()))
-        return nullptr;
-    return m_rows[size_t(row)];
+    const int categoryIndex = m_cleared ? -1 : categoryIndexOfRow(row);
+    return categoryIndex < 0 ? nullptr : m_rows[size_t(categoryIndex)];
 }
 
 int CategoryListModel::rowCount(const QModelIndex &parent) const
 {
     // The rows as last read: a view must never see rows come or go without being told.
-    return parent.isValid() ? 0 : int(m_rows.size());
+    return parent.isValid() || m_cleared ? 0 : int(m_rows.size()) + firstCategoryRow();
+}
+
+QVariant CategoryListModel::allLinksData(int role) const
+{
+    switch (role) {
+    case Qt::DisplayRole: {
+        int total = 0;
+        for (const TreeNode *categoryNode : m_collectionManager->categoryRoot()->children())
+            total += categoryNode->numberOfChildren();
+        return total > 0 ? tr("All Links (%1)").arg(total) : tr("All Links");
+    }
+    case Qt::AccessibleTextRole:
+        return tr("All Links: every link of the database");
+    case Qt::DecorationRole:
+        return DocumentImages::icon(QStringLiteral("details"));
+    default:
+        return QVariant();
+    }
 }
 
 QVariant CategoryListModel::data(const QModelIndex &index, int role) const
 {
+    if (index.isValid() && isAllLinksRow(index.row()))
+        return allLinksData(role);
     TreeNode *node = index.isValid() ? categoryNodeAtRow(index.row()) : nullptr;
     switch (role) {
     case Qt::DisplayRole:
@@ -120,8 +154,9 @@ QVariant CategoryListModel::data(const QModelIndex &index, int role) const
         const Category *category = node ? node->category() : nullptr;
         if (!category)
             return DocumentImages::icon(QStringLiteral("category"));
-        const bool alert =
-            size_t(index.row()) < m_hasNotifications.size() && m_hasNotifications[size_t(index.row())];
+        const int categoryIndex = categoryIndexOfRow(index.row());
+        const bool alert = categoryIndex >= 0 && size_t(categoryIndex) < m_hasNotifications.size() &&
+                           m_hasNotifications[size_t(categoryIndex)];
         if (category->isNone())
             return DocumentImages::icon(alert ? QStringLiteral("categorydefaultnotif")
                                               : QStringLiteral("categorydefault"));
@@ -143,6 +178,9 @@ Qt::ItemFlags CategoryListModel::flags(const QModelIndex &index) const
 {
     if (!index.isValid())
         return Qt::NoItemFlags;
+    // Links dropped on All Links would stay where they are.
+    if (isAllLinksRow(index.row()))
+        return Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemNeverHasChildren;
     return Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsDropEnabled | Qt::ItemNeverHasChildren;
 }
 
@@ -160,7 +198,7 @@ int CategoryListModel::dropTargetRow(int row, const QModelIndex &parent) const
 {
     // A drop between rows is taken as a drop on the row below the gap.
     const int target = parent.isValid() ? parent.row() : row;
-    return target >= 0 && target < rowCount() ? target : -1;
+    return target >= 0 && target < rowCount() && !isAllLinksRow(target) ? target : -1;
 }
 
 bool CategoryListModel::canDropMimeData(const QMimeData *data, Qt::DropAction, int row, int,

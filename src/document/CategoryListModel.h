@@ -9,7 +9,8 @@
 class CollectionManager;
 class TreeNode;
 
-// The categories as list rows: row i is child i of the store's category root as last read. A reload resets
+// The categories as list rows: row i is child i of the store's category root as last read (after the All
+// Links row when the model shows one: the window lists every link of the database there). A reload resets
 // the rows (a file read); update() follows a change of the store with row removals, inserts and moves, so
 // views keep their selection. Link rows dragged from the same document may be dropped on a category to
 // move them there.
@@ -21,6 +22,13 @@ public:
     CategoryListModel(CollectionManager *collectionManager, const QString &linkDragType,
                       QObject *parent = nullptr);
 
+    // Puts the All Links row above the categories (a reset).
+    void setShowsAllLinks(bool shows);
+    bool showsAllLinks() const { return m_showsAllLinks; }
+    bool isAllLinksRow(int row) const { return m_showsAllLinks && !m_cleared && row == 0; }
+    // The row of the store's category at this index, and back (-1 for the All Links row or none).
+    int rowOfCategoryIndex(int index) const { return index < 0 ? -1 : index + firstCategoryRow(); }
+    int categoryIndexOfRow(int row) const;
     // Reads the categories again and whether each has notifications.
     void reload();
     // Follows the store's categories as they are now: rows of categories that left are removed, new ones
@@ -53,12 +61,15 @@ signals:
 
 private:
     int dropTargetRow(int row, const QModelIndex &parent) const;
+    int firstCategoryRow() const { return m_showsAllLinks && !m_cleared ? 1 : 0; }
+    QVariant allLinksData(int role) const;
 
     CollectionManager *m_collectionManager;
     QString m_linkDragType;
     void readNotificationMarks();
 
     bool m_cleared = false;
+    bool m_showsAllLinks = false;
     LinkMover m_moveLinks;
     // The nodes as last read, row by row.
     std::vector<TreeNode *> m_rows;

@@ -210,6 +210,8 @@ DocumentMenus::DocumentMenus(QMainWindow *window) : QObject(window), m_window(wi
     visitLinkPartnerWebsite = makeAction(QStringLiteral("visitLinkPartnerWebsite"), tr("Visit &Links Page"));
     newCustomEmail = makeAction(QStringLiteral("newCustomEmail"), tr("&Blank Message"));
     newEmailTemplate = makeAction(QStringLiteral("newEmailTemplate"), tr("New E-mail &Template..."));
+    moveToCategory = makeAction(QStringLiteral("moveToCategory"), tr("Move to Cate&gory..."),
+                                tr("Move the selected links to another category"));
     deleteLink = makeAction(QStringLiteral("deleteLink"), tr("&Delete Link..."));
 
     link->addAction(newLink);
@@ -234,6 +236,7 @@ DocumentMenus::DocumentMenus(QMainWindow *window) : QObject(window), m_window(wi
                    tr("Send one template to every selected partner from this application"));
     link->addAction(sendMessageToSelectedLinks);
     link->addSeparator();
+    link->addAction(moveToCategory);
     link->addAction(deleteLink);
 
     // --- Tools
@@ -347,6 +350,7 @@ DocumentMenus::DocumentMenus(QMainWindow *window) : QObject(window), m_window(wi
     linkContextMenu->addAction(visitLinkPartnerWebsite);
     linkContextMenu->addMenu(linkSendMessageMenu);
     linkContextMenu->addSeparator();
+    linkContextMenu->addAction(moveToCategory);
     linkContextMenu->addAction(deleteLink);
 
     categoryContextMenu = new QMenu(window);

@@ -35,7 +35,7 @@ public:
     QAction *newLink, *instantLink, *editLink, *showLinkExchangeInfo, *showLinkNotifications, *showLinkNotes,
         *setStatusNew, *setStatusNegotiating, *setStatusApproved, *setStatusBlocked, *markAsVerified,
         *verifyLink, *verifyAllLinks, *visitLinkWebsite, *visitLinkPartnerWebsite, *newCustomEmail,
-        *newEmailTemplate, *deleteLink;
+        *newEmailTemplate, *moveToCategory, *deleteLink;
     // Tools
     QAction *editSiteInfo, *notificationSetup, *showEmailTemplates, *HTMLSetup, *importLinks, *copyHTML,
         *copyCategoryHTML, *copyHTMLStyles, *exportLinksToHTML, *copySpreadsheet, *exportLinksToSpreadsheet,

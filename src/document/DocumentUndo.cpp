@@ -98,7 +98,7 @@ void DocumentUndo::selectTouchedRecords(const StoreChange &change, const QString
             return;
         }
     }
-    if (!m_window->selectedCategoryNode())
+    if (!m_window->selectedCategoryNode() && !m_window->isAllLinksSelected())
         m_window->showAndSelectCategoryNode(document().collectionManager().categoryRoot()->firstChild());
     m_window->selectLinksWithIDs(previousSelection);
     m_window->validateMenuItems();

@@ -1,12 +1,13 @@
 #include "LinkCommands.h"
 
-#include "CategoryListController.h"
 #include "DocumentMenus.h"
 #include "DocumentUndo.h"
 #include "MailCommands.h"
 #include "MyDocument.h"
 #include "history/ui/LinkHistoryView.h"
 #include "mail/ui/LinkMessagesView.h"
+#include "model/CollectionManager.h"
+#include "model/TreeNode.h"
 #include "workflow/EmailTemplateListModel.h"
 #include "workflow/LinkForm.h"
 #include "workflow/ui/InstantLinkDialogController.h"
@@ -55,7 +56,8 @@ void LinkCommands::validateMenuItems()
 
 int LinkCommands::selectedCategoryIndex() const
 {
-    return document()->categoryListController()->selectedRow();
+    const TreeNode *category = document()->categoryForNewLinks();
+    return category ? collectionManager().categoryRoot()->indexOfChild(category) : 0;
 }
 
 // ---------------------------------------------------------------- the link editor

@@ -103,15 +103,16 @@ QMap<LinkView::Kind, int> LinkListFilter::countsInCategory() const
     const QDate today = Clock::today();
     const RecordedChecks &checks = m_checks->checks();
     const QList<LinkView::Kind> kinds = LinkView::kinds();
-    for (const TreeNode *linkNode : category->children()) {
+    // All Links counts every category's links.
+    LinkRowsModel::forEachLinkNode(category, [&](const TreeNode *linkNode) {
         const Link *link = linkNode->link();
         if (!link)
-            continue;
+            return;
         const LinkView::LinkFacts facts = factsOf(linkNode, checks);
         for (const LinkView::Kind kind : kinds) {
             if (LinkView::matches({kind, m_choice.days}, *link, facts, today))
                 ++counts[kind];
         }
-    }
+    });
     return counts;
 }

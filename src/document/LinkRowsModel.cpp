@@ -109,14 +109,32 @@ std::vector<LinkRowsModel::Row> LinkRowsModel::readRows() const
     std::vector<Row> rows;
     if (!m_category)
         return rows;
-    const std::vector<TreeNode *> &children = m_category->children();
-    rows.reserve(children.size());
-    for (int i = 0; i < int(children.size()); ++i) {
-        const TreeNode *node = children[size_t(i)];
-        if (node->link())
-            rows.push_back({node->attachmentID(), i, NotificationComputer::linkHasNotifications(node)});
+    auto readCategory = [&rows](const TreeNode *categoryNode, int categoryIndex) {
+        const std::vector<TreeNode *> &children = categoryNode->children();
+        for (int i = 0; i < int(children.size()); ++i) {
+            const TreeNode *node = children[size_t(i)];
+            if (node->link())
+                rows.push_back({node->attachmentID(), categoryIndex, i,
+                                NotificationComputer::linkHasNotifications(node)});
+        }
+    };
+    if (!showsAllLinks()) {
+        rows.reserve(m_category->children().size());
+        readCategory(m_category, -1);
+        return rows;
     }
+    size_t total = 0;
+    for (const TreeNode *categoryNode : m_category->children())
+        total += categoryNode->children().size();
+    rows.reserve(total);
+    for (int i = 0; i < m_category->numberOfChildren(); ++i)
+        readCategory(m_category->childAtIndex(i), i);
     return rows;
+}
+
+TreeNode *LinkRowsModel::categoryOfRow(const Row &row) const
+{
+    return showsAllLinks() ? m_category->childAtIndex(row.categoryIndex) : m_category;
 }
 
 void LinkRowsModel::indexRows()
@@ -132,10 +150,10 @@ void LinkRowsModel::update(const DocumentChange &change)
     if (!m_category)
         return;
     std::vector<Row> now = readRows();
-    QHash<QString, int> nowIDs; // where each link is in the category now
+    QHash<QString, int> nowIDs; // where each link is in the list now
     nowIDs.reserve(qsizetype(now.size()));
-    for (const Row &row : now)
-        nowIDs.insert(row.id, row.childIndex);
+    for (int i = 0; i < int(now.size()); ++i)
+        nowIDs.insert(now[size_t(i)].id, i);
 
     // Rows of links that left, from the bottom up so that the rows above keep their numbers.
     for (int row = int(m_rows.size()) - 1; row >= 0; --row) {
@@ -156,7 +174,9 @@ void LinkRowsModel::update(const DocumentChange &change)
     kept.reserve(qsizetype(m_rows.size()));
     for (Row &row : m_rows) {
         kept.insert(row.id);
-        row.childIndex = nowIDs.value(row.id);
+        const Row &fresh = now[size_t(nowIDs.value(row.id))];
+        row.categoryIndex = fresh.categoryIndex;
+        row.childIndex = fresh.childIndex;
     }
     for (int row = 0; row < int(now.size());) {
         if (row < int(m_rows.size()) && m_rows[size_t(row)].id == now[size_t(row)].id) {
@@ -193,6 +213,7 @@ void LinkRowsModel::update(const DocumentChange &change)
         const int row = m_rowOfID.value(fresh.id, -1);
         Row &shown = m_rows[size_t(row)];
         const bool markChanged = shown.hasNotifications != fresh.hasNotifications;
+        shown.categoryIndex = fresh.categoryIndex;
         shown.childIndex = fresh.childIndex;
         shown.hasNotifications = fresh.hasNotifications;
         // Rows just inserted were read as they are.
@@ -219,15 +240,17 @@ TreeNode *LinkRowsModel::linkNodeAtRow(int row) const
     if (!m_category || row < 0 || row >= int(m_rows.size()))
         return nullptr;
     const Row &shown = m_rows[size_t(row)];
-    TreeNode *node = m_category->childAtIndex(shown.childIndex);
+    const TreeNode *categoryNode = categoryOfRow(shown);
+    TreeNode *node = categoryNode ? categoryNode->childAtIndex(shown.childIndex) : nullptr;
     if (node && node->link() && node->link()->ID() == shown.id)
         return node;
-    // The category changed since the row was read: look the link up by its ID.
-    for (TreeNode *child : m_category->children()) {
-        if (child->link() && child->link()->ID() == shown.id)
-            return child;
-    }
-    return nullptr;
+    // The list changed since the row was read: look the link up by its ID.
+    TreeNode *found = nullptr;
+    forEachLinkNode(m_category, [&](TreeNode *child) {
+        if (!found && child->link() && child->link()->ID() == shown.id)
+            found = child;
+    });
+    return found;
 }
 
 QString LinkRowsModel::linkIDAtRow(int row) const

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "LinkHistoryFacts.h"
+#include "model/TreeNode.h"
 
 #include <QAbstractTableModel>
 #include <QHash>
@@ -11,9 +12,10 @@ class TreeNode;
 struct DocumentChange;
 
 // The links of one category as table rows in the category's own order, unsorted (LinkListModel sorts
-// them). Rows keep the links' IDs, so a row whose link left the category shows nothing until the rows
-// follow the store: a reset when the category is set or reloaded, row removals and inserts and
-// dataChanged for the touched links after a change.
+// them); given the store's category root, the links of every category (All Links), category by category. Rows
+// keep the links' IDs, so a row whose link left the category shows nothing until the rows follow the store: a
+// reset when the category is set or reloaded, row removals and inserts and dataChanged for the touched links
+// after a change.
 class LinkRowsModel : public QAbstractTableModel
 {
     Q_OBJECT
@@ -48,8 +50,12 @@ public:
 
     explicit LinkRowsModel(QObject *parent = nullptr);
 
+    // The category shown, or the category root for All Links.
     TreeNode *category() const { return m_category; }
     void setCategory(TreeNode *categoryNode);
+    bool showsAllLinks() const { return m_category && !m_category->parent(); }
+    // Calls the function with each link node shown (or not, by a filter), in row order.
+    template <typename Visit> static void forEachLinkNode(const TreeNode *listNode, Visit visit);
     void reload();
     // Follows a change of the store: rows of links that left the category are removed, links that came
     // are inserted, and the rows of the touched links (and of links whose reminder mark changed) are told
@@ -76,10 +82,13 @@ private:
     struct Row
     {
         QString id;
-        int childIndex; // where the link was in the category when the row was read
+        int categoryIndex; // where the link's category was in the root when the row was read
+        int childIndex;    // where the link was in its category then
         bool hasNotifications;
     };
     std::vector<Row> readRows() const;
+    // The category node of the row's link as the row was read.
+    TreeNode *categoryOfRow(const Row &row) const;
     void indexRows();
     // Tells the views that these rows changed, in runs of neighbouring rows.
     void emitRowsChanged(std::vector<int> rows);
@@ -91,3 +100,18 @@ private:
     std::vector<Row> m_rows;
     QHash<QString, int> m_rowOfID;
 };
+
+template <typename Visit> void LinkRowsModel::forEachLinkNode(const TreeNode *listNode, Visit visit)
+{
+    if (!listNode)
+        return;
+    if (listNode->parent()) {
+        for (TreeNode *node : listNode->children())
+            visit(node);
+        return;
+    }
+    for (const TreeNode *categoryNode : listNode->children()) {
+        for (TreeNode *node : categoryNode->children())
+            visit(node);
+    }
+}

@@ -38,7 +38,9 @@ void LinkStatusCommands::validateMenuItems()
 void LinkStatusCommands::setSelectedLinkStatus(LinkStatus status)
 {
     const QStringList ids = document()->selectedLinkIDs();
-    const bool changed = !ids.isEmpty() && perform(tr("Set Status"), [&](DocumentChange &change) {
+    const QString name =
+        ids.size() == 1 ? tr("Set Status") : tr("Set Status of %n Link(s)", nullptr, int(ids.size()));
+    const bool changed = !ids.isEmpty() && perform(name, [&](DocumentChange &change) {
         change.linkIDs = ids;
         return collectionManager().setStatus(status, ids);
     });
@@ -51,7 +53,9 @@ void LinkStatusCommands::markAsVerified()
     const QStringList ids = document()->selectedLinkIDs();
     if (ids.isEmpty())
         return;
-    perform(tr("Mark as Verified"), [&](DocumentChange &change) {
+    const QString name = ids.size() == 1 ? tr("Mark as Verified")
+                                         : tr("Mark %n Link(s) as Verified", nullptr, int(ids.size()));
+    perform(name, [&](DocumentChange &change) {
         if (!collectionManager().setVerificationResult(VerificationMarkedVerified, ids))
             return false;
         // Always Approved afterwards; both changes are one step.

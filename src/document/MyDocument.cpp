@@ -238,7 +238,7 @@ void MyDocument::buildWindow()
     connect(m_categoriesTable->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &MyDocument::tableViewSelectionDidChange);
     m_categoryListController->model()->setLinkMover(
-        [this](const QStringList &ids, TreeNode *category) { return moveDroppedLinks(ids, category); });
+        [this](const QStringList &ids, TreeNode *category) { return moveLinksToCategory(ids, category); });
     connect(m_linkListController, &LinkListController::selectionDidChange, this, [this] {
         refreshDetails();
         validateMenuItems();
@@ -420,6 +420,7 @@ bool MyDocument::reloadFromDisk()
 {
     if (filePath().isEmpty())
         return false;
+    const bool allLinks = isAllLinksSelected();
     const QString previousCategoryID =
         selectedCategoryNode() ? selectedCategoryNode()->attachmentID() : QString();
     const QStringList previousLinkIDs = selectedLinkIDs();
@@ -429,7 +430,10 @@ bool MyDocument::reloadFromDisk()
     m_windowState->recordAll();
     m_categoryListController->refreshList();
     TreeNode *category = collectionManager().categoryNodeWithID(previousCategoryID);
-    showAndSelectCategoryNode(category ? category : collectionManager().categoryRoot()->firstChild());
+    if (allLinks)
+        showAllLinks();
+    else
+        showAndSelectCategoryNode(category ? category : collectionManager().categoryRoot()->firstChild());
     selectLinksWithIDs(previousLinkIDs);
     refreshUI();
     emailTemplatesChanged();
@@ -626,7 +630,8 @@ int MyDocument::numberOfSelectedLinks() const
 
 void MyDocument::tableViewSelectionDidChange()
 {
-    TreeNode *node = selectedCategoryNode();
+    // All Links shows the rows of the category root: every category's links.
+    TreeNode *node = isAllLinksSelected() ? collectionManager().categoryRoot() : selectedCategoryNode();
     if (node != m_linkListController->category()) {
         m_linkListController->setCategory(node);
         m_statusBarController->setCategory(node);
@@ -650,8 +655,10 @@ void MyDocument::showAndSelectLinkNode(TreeNode *node, bool focus)
 {
     if (!node || !node->parent())
         return;
-    TreeNode *category = node->parent();
-    m_categoryListController->showAndSelectCategoryNode(category);
+    // All Links stays on while the link is in it; a hidden link is shown by its category.
+    TreeNode *category = isAllLinksSelected() ? collectionManager().categoryRoot() : node->parent();
+    if (category != collectionManager().categoryRoot())
+        m_categoryListController->showAndSelectCategoryNode(category);
     if (m_linkListController->category() != category)
         m_linkListController->setCategory(category);
     m_statusBarController->setCategory(category);
@@ -666,21 +673,6 @@ void MyDocument::showAndSelectLinkNode(TreeNode *node, bool focus)
 void MyDocument::selectLinksWithIDs(const QStringList &ids)
 {
     m_linkListController->selectLinksWithIDs(ids);
-}
-
-QStringList MyDocument::moveDroppedLinks(const QStringList &ids, TreeNode *category)
-{
-    // Named after the links that really change category (those already there stay).
-    int moving = 0;
-    for (const TreeNode *node : collectionManager().linkNodesWithIDs(ids))
-        moving += node && node->parent() != category ? 1 : 0;
-    QStringList moved;
-    m_document->perform(moving == 1 ? tr("Move Link") : tr("Move %n Link(s)", nullptr, moving),
-                        [&](DocumentChange &) {
-                            moved = collectionManager().moveLinksWithIDs(ids, category);
-                            return !moved.isEmpty();
-                        });
-    return moved;
 }
 
 // ---------------------------------------------------------------- menus
@@ -707,9 +699,11 @@ void MyDocument::validateMenuItems()
     const bool category = categoryNode && categoryNode->category() && !categoryNode->category()->isNone();
     const bool linksHaveFocus = commandFocusWidget() == m_linksTable;
 
-    for (QAction *action : {m.visitLinkWebsite, m.visitLinkPartnerWebsite, m.newCustomEmail})
+    for (QAction *action : {m.visitLinkWebsite, m.visitLinkPartnerWebsite})
         enable(action, oneLink);
-    enable(m.deleteLink, someLinks);
+    // A message goes to each selected partner.
+    for (QAction *action : {m.newCustomEmail, m.moveToCategory, m.deleteLink})
+        enable(action, someLinks);
     enable(m.editSelectedObject, linksHaveFocus ? m.editLink->isEnabled() : category);
     enable(m.deleteSelectedObject, linksHaveFocus ? someLinks : category);
     enable(m.revertDocument, !filePath().isEmpty() && isEdited());

@@ -27,6 +27,7 @@ class QLabel;
 class QSplitter;
 class QTimer;
 class RightClickTableView;
+class MoveToCategoryDialog;
 class SiteInfoDialogController;
 class StatusBarController;
 class CommandFocus;
@@ -89,8 +90,18 @@ public:
     // Reads the lists again (the file was read); changes update them row by row.
     void refreshUI();
     void refreshDetails();
+    // Null while All Links is selected.
     TreeNode *selectedCategoryNode() const;
     bool isCategorySelected() const { return selectedCategoryNode() != nullptr; }
+    bool isAllLinksSelected() const;
+    // Lists every link of the database, with the category list on All Links.
+    void showAllLinks();
+    // The category a new link goes to: the selected one, in All Links the selected link's (or the
+    // first category).
+    TreeNode *categoryForNewLinks() const;
+    // Moves the links to the category as one undoable step named with the count; returns the IDs of
+    // the links that changed category (those already there stay).
+    QStringList moveLinksToCategory(const QStringList &ids, TreeNode *category);
     TreeNode *selectedLinkNode() const;
     const Link *selectedLink() const;
     QStringList selectedLinkIDs() const;
@@ -137,6 +148,8 @@ public:
     // The category sheet (CategoryCommands'), null until first shown.
     AskStringDialogController *askStringDialog() const;
     SiteInfoDialogController *siteInfoDialog() const { return m_siteInfoDialog; }
+    // The Move to Category sheet, null until first shown.
+    MoveToCategoryDialog *moveToCategoryDialog() const { return m_moveToCategoryDialog; }
 
 public slots:
     // --- File commands
@@ -153,6 +166,9 @@ public slots:
     // --- Link commands
     void deleteLink();
     void deleteLinkSheetDidEnd(int returnCode);
+    // Asks for a category and moves the selected links there, one step.
+    void moveToCategory();
+    void moveToCategorySheetDidEnd(int returnCode);
     void visitLinkWebsite();
     void visitLinkPartnerWebsite();
     void newCustomEmail();
@@ -214,8 +230,6 @@ private:
     void buildLinkFilter();
     void updateShownLinks();
     void buildRemindersPanel();
-    // A drop of links on a category, as one undoable change; returns the IDs it moved.
-    QStringList moveDroppedLinks(const QStringList &ids, TreeNode *category);
     bool askToSaveChanges();
     void reportSaveFailure(const QString &path, const QString &why);
     void sendEmailToSelectedLink(const std::function<bool(Link &)> &send);
@@ -253,4 +267,6 @@ private:
 
     // The sheet, made on first use and kept (a child of the window).
     SiteInfoDialogController *m_siteInfoDialog = nullptr;
+    MoveToCategoryDialog *m_moveToCategoryDialog = nullptr;
+    QStringList m_linksToMove; // the selection the Move to Category sheet was opened for
 };

@@ -25,16 +25,19 @@
 #include "gui/FilePanel.h"
 #include "gui/MessageBox.h"
 #include "gui/RightClickTableView.h"
+#include "model/Category.h"
 #include "publish/ui/SiteInfoDialogController.h"
 #include "workflow/EmailComposer.h"
 #include "workflow/LinkImporter.h"
 #include "workflow/ui/MailClientAlert.h"
+#include "workflow/ui/MoveToCategoryDialog.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QFileInfo>
 #include <QMenu>
 #include <QUrl>
+#include <utility>
 
 void MyDocument::createCommandAreas()
 {
@@ -94,6 +97,7 @@ void MyDocument::connectCommands()
     connect(m.visitLinkPartnerWebsite, &QAction::triggered, this, &MyDocument::visitLinkPartnerWebsite);
     connect(m.newCustomEmail, &QAction::triggered, this, &MyDocument::newCustomEmail);
     connect(m.deleteLink, &QAction::triggered, this, &MyDocument::deleteLink);
+    connect(m.moveToCategory, &QAction::triggered, this, &MyDocument::moveToCategory);
 
     connect(m.editSiteInfo, &QAction::triggered, this, &MyDocument::editSiteInfo);
     connect(m.importLinks, &QAction::triggered, this, &MyDocument::importLinks);
@@ -172,6 +176,92 @@ void MyDocument::deleteLinkSheetDidEnd(int returnCode)
                         });
 }
 
+// ---------------------------------------------------------------- All Links and moves
+
+bool MyDocument::isAllLinksSelected() const
+{
+    return m_categoryListController->isAllLinksSelected();
+}
+
+void MyDocument::showAllLinks()
+{
+    m_categoryListController->selectAllLinks();
+    tableViewSelectionDidChange();
+}
+
+TreeNode *MyDocument::categoryForNewLinks() const
+{
+    if (TreeNode *category = selectedCategoryNode())
+        return category;
+    const TreeNode *link = isAllLinksSelected() ? selectedLinkNode() : nullptr;
+    if (link && link->parent())
+        return link->parent();
+    return m_document->collectionManager().categoryRoot()->firstChild();
+}
+
+QStringList MyDocument::moveLinksToCategory(const QStringList &ids, TreeNode *category)
+{
+    const Category *target = category ? category->category() : nullptr;
+    if (!target)
+        return {};
+    // Named after the links that really change category (those already there stay).
+    int moving = 0;
+    for (const TreeNode *node : collectionManager().linkNodesWithIDs(ids))
+        moving += node && node->parent() != category ? 1 : 0;
+    if (moving == 0)
+        return {};
+    QStringList moved;
+    m_document->perform(moving == 1 ? tr("Move Link")
+                                    : tr("Move %n Link(s) to %1", nullptr, moving).arg(target->name()),
+                        [&](DocumentChange &) {
+                            moved = collectionManager().moveLinksWithIDs(ids, category);
+                            return !moved.isEmpty();
+                        });
+    return moved;
+}
+
+void MyDocument::moveToCategory()
+{
+    m_linksToMove = selectedLinkIDs();
+    if (m_linksToMove.isEmpty())
+        return;
+    if (!m_moveToCategoryDialog) {
+        m_moveToCategoryDialog = new MoveToCategoryDialog(this);
+        connect(m_moveToCategoryDialog, &QDialog::finished, this, &MyDocument::moveToCategorySheetDidEnd);
+    }
+    const TreeNode *root = collectionManager().categoryRoot();
+    QStringList names;
+    for (const TreeNode *node : root->children())
+        names.append(node->category() ? node->category()->name() : QString());
+    // The links' own category is offered only when they come from several.
+    const TreeNode *shared = nullptr;
+    bool oneCategory = true;
+    for (const TreeNode *node : collectionManager().linkNodesWithIDs(m_linksToMove)) {
+        if (node && shared && node->parent() != shared)
+            oneCategory = false;
+        if (node && !shared)
+            shared = node->parent();
+    }
+    m_moveToCategoryDialog->setCategories(names, oneCategory && shared ? root->indexOfChild(shared) : -1,
+                                          int(m_linksToMove.size()));
+    m_moveToCategoryDialog->open();
+}
+
+void MyDocument::moveToCategorySheetDidEnd(int returnCode)
+{
+    const QStringList ids = std::exchange(m_linksToMove, {});
+    if (returnCode != QDialog::Accepted || ids.isEmpty())
+        return;
+    TreeNode *category =
+        collectionManager().categoryRoot()->childAtIndex(m_moveToCategoryDialog->chosenIndex());
+    if (!category)
+        return;
+    const QStringList moved = moveLinksToCategory(ids, category);
+    // In a category the moved links leave the list; in All Links the selection stays as it was.
+    if (!moved.isEmpty() && isAllLinksSelected())
+        selectLinksWithIDs(ids);
+}
+
 void MyDocument::visitURL(const QString &text, const QString &title, const QString &message)
 {
     QString address = text.trimmed();
@@ -229,23 +319,46 @@ void MyDocument::sendTemplateEmailWithIndex(int templateIndex)
 
 void MyDocument::sendEmailToSelectedLink(const std::function<bool(Link &)> &send)
 {
-    TreeNode *node = selectedLinkNode();
-    if (!node)
-        return;
     const QStringList ids = selectedLinkIDs();
-    // The message is written for a copy of the link; what writing to the partner changes on it
-    // reaches the stored link through the store, like every other change.
-    Link written = *node->link();
-    // A message the mail client never took changes nothing: no status, no edited mark.
-    if (!send(written)) {
-        MailClientAlert::show(this);
+    if (ids.isEmpty())
         return;
+    // Several partners get one message each from the mail client: asked first, as each one opens.
+    if (ids.size() > 1) {
+        const int answer = MessageBox::alert(
+            this, tr("Open %n message(s) in your mail client?", nullptr, int(ids.size())),
+            tr("Each selected partner gets a message of its own. To send them from this application "
+               "instead, choose Send Message to Selected Links."),
+            {tr("Open Messages"), tr("Cancel")});
+        if (answer != 0)
+            return;
     }
-    const bool statusChanged = written.status() != node->link()->status();
-    m_document->perform(tr("Set Status"), [&](DocumentChange &change) {
-        if (statusChanged)
-            collectionManager().setStatusOfLink(node->link(), written.status());
-        change.linkIDs = ids;
+    const QHash<QString, TreeNode *> nodes = collectionManager().linkNodesWithIDs(ids);
+    // The messages are written for copies of the links; what writing to the partners changes on them
+    // reaches the stored links through the store, like every other change.
+    QStringList written;
+    std::vector<std::pair<TreeNode *, LinkStatus>> statuses;
+    for (const QString &id : ids) {
+        TreeNode *node = nodes.value(id);
+        if (!node || !node->link())
+            continue;
+        Link copy = *node->link();
+        // A message the mail client never took changes nothing: no status, no edited mark.
+        if (!send(copy)) {
+            MailClientAlert::show(this);
+            break;
+        }
+        written.append(id);
+        if (copy.status() != node->link()->status())
+            statuses.emplace_back(node, copy.status());
+    }
+    if (written.isEmpty())
+        return;
+    const QString name =
+        written.size() == 1 ? tr("Set Status") : tr("Set Status of %n Link(s)", nullptr, int(written.size()));
+    m_document->perform(name, [&](DocumentChange &change) {
+        for (const auto &[node, status] : statuses)
+            collectionManager().setStatusOfLink(node->link(), status);
+        change.linkIDs = written;
         return true;
     });
 }

@@ -17,6 +17,7 @@
 #include "workflow/ui/InstantLinkDialogController.h"
 #include "workflow/ui/LinkCountDialogController.h"
 #include "workflow/ui/LinkDialogController.h"
+#include "workflow/ui/MoveToCategoryDialog.h"
 #include "workflow/ui/NotificationDialogController.h"
 
 #include <QAction>
@@ -24,7 +25,9 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMenu>
 #include <QSpinBox>
 #include <QTabWidget>
@@ -494,6 +497,82 @@ private slots:
         document->deleteLink();
         QCOMPARE(lastAlert().title, "Delete the 2 selected links?");
         QCOMPARE(DocumentFixture::shownTitles(document), QStringList{"Gamma"});
+    }
+
+    void allLinksListsEveryLinkAndTakesTheCommands()
+    {
+        MyDocument *document = openPonds();
+        const DocumentMenus &m = *document->menus();
+        CollectionManager &store = document->collectionManager();
+        // Above the categories, with the count of every link and words of its own for screen readers.
+        const QModelIndex row = document->categoriesTable()->model()->index(0, 0);
+        QCOMPARE(row.data().toString(), "All Links (3)");
+        QCOMPARE(row.data(Qt::AccessibleTextRole).toString(), "All Links: every link of the database");
+        document->showAllLinks();
+        QVERIFY(document->isAllLinksSelected() && !document->selectedCategoryNode());
+        QStringList titles = DocumentFixture::shownTitles(document);
+        titles.sort();
+        QCOMPARE(titles, (QStringList{"Frogs", "Herons", "Newts"}));
+        const LinkListController *list = document->linkListController();
+        const int herons = list->rowOfLinkID(linkTitled(document, "Herons")->ID());
+        QCOMPARE(list->model()->index(herons, LinkListController::CategoryColumn).data().toString(), "Birds");
+
+        // It is no category: their commands are off, and their keys say why.
+        QVERIFY(!m.renameCategory->isEnabled() && !m.deleteCategory->isEnabled());
+        QVERIFY(!m.copyCategoryHTML->isEnabled());
+        const int categories = store.numberOfCategories();
+        document->commandArea<CategoryCommands>()->deleteCategory();
+        QCOMPARE(lastAlert().title, "All Links cannot be deleted.");
+        QCOMPARE(store.numberOfCategories(), categories);
+
+        // A new link goes to the selected link's category, and shows in All Links.
+        DocumentFixture::selectLinks(document, {"Herons"});
+        m.newLink->trigger();
+        LinkDialogController *dialog = area(document)->linkDialog();
+        type(dialog, LinkForm::Title, "Egrets");
+        type(dialog, LinkForm::MainPageURL, "www.egrets.example");
+        dialog->confirm();
+        QCOMPARE(store.linkNodeWithID(linkTitled(document, "Egrets")->ID())->parent()->category()->name(),
+                 "Birds");
+        QVERIFY(document->isAllLinksSelected());
+        QCOMPARE(document->selectedLink()->title(), "Egrets");
+        QCOMPARE(DocumentFixture::shownTitles(document).size(), 4);
+
+        // Commands act there as in a category: the status of links of two categories, a move, a delete.
+        DocumentFixture::selectLinks(document, {"Herons", "Newts"});
+        m.setStatusBlocked->trigger();
+        QCOMPARE(linkTitled(document, "Herons")->status(), LinkStatusBlocked);
+        QCOMPARE(linkTitled(document, "Newts")->status(), LinkStatusBlocked);
+        QCOMPARE(linkTitled(document, "Frogs")->status(), LinkStatusNew);
+
+        // Move to Category offers every category, theirs too as they come from two.
+        m.moveToCategory->trigger();
+        MoveToCategoryDialog *sheet = document->moveToCategoryDialog();
+        QVERIFY(sheet->isVisible());
+        QCOMPARE(sheet->listView()->count(), categories);
+        QCOMPARE(sheet->promptLabel()->buddy(), sheet->listView());
+        const int ponds = store.categoryRoot()->indexOfChild(store.categoryWithName("Ponds"));
+        sheet->chooseIndex(ponds);
+        sheet->confirm();
+        QCOMPARE(store.categoryWithName("Ponds")->numberOfChildren(), 3);
+        QVERIFY(document->isAllLinksSelected());
+        QCOMPARE(document->numberOfSelectedLinks(), 2);
+        // From one category, that category cannot be chosen.
+        DocumentFixture::selectLinks(document, {"Herons", "Frogs"});
+        m.moveToCategory->trigger();
+        QVERIFY(!(sheet->listView()->item(ponds)->flags() & Qt::ItemIsEnabled));
+        sheet->chooseIndex(ponds);
+        QCOMPARE(sheet->chosenIndex(), -1);
+        sheet->reject();
+
+        MessageBox::setNextAnswer(0);
+        m.deleteLink->trigger();
+        QCOMPARE(lastAlert().title, "Delete the 2 selected links?");
+        titles = DocumentFixture::shownTitles(document);
+        titles.sort();
+        QCOMPARE(titles, (QStringList{"Egrets", "Newts"}));
+        QCOMPARE(document->categoriesTable()->model()->index(0, 0).data().toString(), "All Links (2)");
+        QVERIFY(document->isAllLinksSelected());
     }
 
     void addRenameTrimAndDelete()

@@ -92,6 +92,7 @@ private slots:
     void typingFiltersAndEscapeClears();
     void aLinkAskedForShowsThroughTheFilter();
     void remindersPanelChoosesLinks();
+    void allLinksByKeyboardWithViewsAndFilter();
 };
 
 void TestLinkViewsWindow::viewsCountAndNarrowTheList()
@@ -222,6 +223,44 @@ void TestLinkViewsWindow::remindersPanelChoosesLinks()
 
     document->menus()->toggleReminders->trigger();
     QTRY_VERIFY(!panel->isVisible());
+}
+
+void TestLinkViewsWindow::allLinksByKeyboardWithViewsAndFilter()
+{
+    DocumentFixture fixture;
+    MyDocument *document = openPartners(fixture);
+    QVERIFY(document);
+    document->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(document));
+    // From the category list, Ctrl+Home (or Up from the first category) reaches All Links.
+    QTableView *categories = document->categoriesTable();
+    categories->setFocus();
+    QTest::keyClick(categories, Qt::Key_Home, Qt::ControlModifier);
+    QVERIFY(document->isAllLinksSelected());
+    QTest::keyClick(categories, Qt::Key_Down);
+    QVERIFY(!document->isAllLinksSelected() && document->selectedCategoryNode());
+    QTest::keyClick(categories, Qt::Key_Up);
+    QVERIFY(document->isAllLinksSelected());
+    QCOMPARE(DocumentFixture::shownTitles(document).size(), 6);
+
+    // The views count every category's links, and the status line the shown ones of them all.
+    QTabBar *views = document->filterBar()->viewBar();
+    QTRY_COMPARE(views->tabText(tabOf(views, LinkView::All)), QStringLiteral("All (6)"));
+    QTRY_COMPARE(views->tabText(tabOf(views, LinkView::Lost)), QStringLiteral("Lost (2)"));
+    views->setCurrentIndex(tabOf(views, LinkView::Lost));
+    QStringList lost = DocumentFixture::shownTitles(document);
+    lost.sort();
+    QCOMPARE(lost, (QStringList{"Elsewhere", "Gone"}));
+    QTRY_COMPARE(document->countField()->text(), QStringLiteral("2 of 6 links"));
+    document->filterBar()->field()->setText(QStringLiteral("elsewhere"));
+    QCOMPARE(DocumentFixture::shownTitles(document), QStringList{"Elsewhere"});
+    QTRY_COMPARE(document->countField()->text(), QStringLiteral("1 of 6 links"));
+
+    // A change to a shown link keeps All Links and the filter as they are.
+    document->selectLinksWithIDs({document->linkListController()->linkIDAtRow(0)});
+    document->menus()->setStatusBlocked->trigger();
+    QVERIFY(document->isAllLinksSelected());
+    QCOMPARE(DocumentFixture::shownTitles(document), QStringList{"Elsewhere"});
 }
 
 QTEST_MAIN(TestLinkViewsWindow)

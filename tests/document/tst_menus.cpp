@@ -409,7 +409,8 @@ private slots:
              std::initializer_list<QWidget *>{&preferences, &welcome, &assistant, &created, &about})
             look(dialog);
         // A database made in English holds the default category as "General".
-        const QString general = document->categoryListController()->model()->index(0, 0).data().toString();
+        const CategoryListModel *categories = document->categoryListController()->model();
+        const QString general = categories->index(categories->rowOfCategoryIndex(0), 0).data().toString();
         QCoreApplication::removeTranslator(&pseudo);
         QVERIFY2(clashes.isEmpty(), qPrintable(clashes.join(u'\n')));
         if (german) {

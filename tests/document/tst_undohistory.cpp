@@ -2,6 +2,8 @@
 #include "HttpTestServer.h"
 #include "document/AskStringDialogController.h"
 #include "document/CategoryCommands.h"
+#include "document/CategoryListController.h"
+#include "document/CategoryListModel.h"
 #include "document/DocumentMenus.h"
 #include "document/DocumentUndo.h"
 #include "document/LinkCommands.h"
@@ -19,6 +21,7 @@
 #include "workflow/ui/EmailTemplateListDialogController.h"
 #include "workflow/ui/InstantLinkDialogController.h"
 #include "workflow/ui/LinkDialogController.h"
+#include "workflow/ui/MoveToCategoryDialog.h"
 #include "workflow/ui/NotificationDialogController.h"
 
 #include <QAction>
@@ -118,15 +121,20 @@ private:
         return nodes.empty() ? nullptr : nodes[size_t(below(int(nodes.size())))];
     }
 
-    // Shows a category holding links and selects a few of them; false when no category holds one.
+    // Shows a category holding links, or now and then All Links, and selects a few of them; false when
+    // no category holds one.
     bool selectSomeLinks(int most)
     {
         const TreeNode *link = anyLinkNode();
         if (!link)
             return false;
-        m_document->showAndSelectCategoryNode(link->parent());
+        const bool allLinks = chance(3);
+        if (allLinks)
+            m_document->showAllLinks();
+        else
+            m_document->showAndSelectCategoryNode(link->parent());
         QStringList ids;
-        for (const TreeNode *node : link->parent()->children()) {
+        for (const TreeNode *node : allLinks ? store().allLinkNodes() : link->parent()->children()) {
             if (node->link() && ids.size() < most && chance(2))
                 ids.append(node->attachmentID());
         }
@@ -270,8 +278,9 @@ private:
         }
         std::unique_ptr<QMimeData> data(links->model()->mimeData(dragged));
         CategoryListModel *categories = m_document->categoryListController()->model();
-        categories->dropMimeData(data.get(), Qt::MoveAction, -1, 0,
-                                 categories->index(below(store().numberOfCategories())));
+        categories->dropMimeData(
+            data.get(), Qt::MoveAction, -1, 0,
+            categories->index(categories->rowOfCategoryIndex(below(store().numberOfCategories()))));
     }
 
     // Each kind of command, and what Edit > Undo calls the step it makes (none: it leaves no step).
@@ -333,14 +342,14 @@ private:
                  });
                  menus().instantLink->trigger();
              }},
-            {"Set Status",
+            {"Set Status( of \\d+ Links)?",
              [this] {
                  const DocumentMenus &m = menus();
                  const QList<QAction *> items{m.setStatusNew, m.setStatusNegotiating, m.setStatusApproved,
                                               m.setStatusBlocked};
                  onSomeLinks(4, items.at(below(4)));
              }},
-            {"Mark as Verified", [this] { onSomeLinks(3, menus().markAsVerified); }},
+            {"Mark( \\d+ Links)? as Verified", [this] { onSomeLinks(3, menus().markAsVerified); }},
             {"Set Status", // a message sent
              [this] {
                  if (!selectSomeLinks(1))
@@ -351,10 +360,21 @@ private:
                      menus().newCustomEmail->trigger();
              }},
             {"Delete (Link|\\d+ Links)", [this] { onSomeLinks(3, menus().deleteLink, 0); }},
-            {"Move (Link|\\d+ Links)",
+            {"Move (Link|\\d+ Links to .+)",
              [this] {
                  if (selectSomeLinks(5))
                      dragSelectedLinks();
+             }},
+            {"Move (Link|\\d+ Links to .+)",
+             [this] {
+                 if (!selectSomeLinks(5))
+                     return;
+                 menus().moveToCategory->trigger();
+                 MoveToCategoryDialog *sheet = m_document->moveToCategoryDialog();
+                 sheet->chooseIndex(below(store().numberOfCategories()));
+                 sheet->confirm();
+                 if (sheet->isVisible()) // the links' own category cannot be chosen
+                     sheet->reject();
              }},
             {"New Category",
              [this] {
@@ -582,6 +602,68 @@ private slots:
             QVERIFY2(content() == states.at(step),
                      qPrintable(QStringLiteral("%1, redoing %2").arg(seed).arg(step)));
         }
+    }
+
+    // In All Links, each command on links spread over categories is one step named with the count;
+    // undone, every link is as it was, redone as the command left it.
+    void bulkActionsAreOneStepEach()
+    {
+        DatabaseBuilder db;
+        db.category("Partners", "partners")
+            .link("Alpha", LinkStatusNew)
+            .link("Beta", LinkStatusNegotiating)
+            .link("Gamma", LinkStatusBlocked);
+        db.category("Friends", "friends").link("Delta", LinkStatusNew);
+        m_document = m_fixture->open(db);
+        const DocumentMenus &m = menus();
+        const QStringList all{"Alpha", "Beta", "Gamma", "Delta"};
+        const struct
+        {
+            const char *step;
+            std::function<void()> run;
+        } commands[] = {
+            {"Set Status of 4 Links", [&] { m.setStatusApproved->trigger(); }},
+            {"Mark 4 Links as Verified", [&] { m.markAsVerified->trigger(); }},
+            // Each partner gets a message from the mail client; the New ones become Negotiating.
+            {"Set Status of 4 Links",
+             [&] {
+                 MessageBox::setNextAnswer(0);
+                 m.newCustomEmail->trigger();
+             }},
+            // Delta is in Friends already: three links move.
+            {"Move 3 Links to Friends",
+             [&] {
+                 m.moveToCategory->trigger();
+                 MoveToCategoryDialog *sheet = m_document->moveToCategoryDialog();
+                 sheet->chooseIndex(
+                     store().categoryRoot()->indexOfChild(store().categoryWithName("Friends")));
+                 sheet->confirm();
+             }},
+            {"Delete 4 Links",
+             [&] {
+                 MessageBox::setNextAnswer(0);
+                 m.deleteLink->trigger();
+             }},
+        };
+        for (const auto &command : commands) {
+            m_document->showAllLinks();
+            DocumentFixture::selectLinks(m_document, all);
+            QCOMPARE(m_document->numberOfSelectedLinks(), 4);
+            const QByteArray before = content();
+            command.run();
+            const QByteArray after = content();
+            QVERIFY2(after != before, command.step);
+            QCOMPARE(m.undo->text(), QStringLiteral("&Undo ") + QLatin1String(command.step));
+            m.undo->trigger();
+            QCOMPARE(content(), before);
+            // The links it changed come back selected, in All Links still.
+            QVERIFY2(m_document->isAllLinksSelected() && m_document->numberOfSelectedLinks() > 0,
+                     command.step);
+            m.redo->trigger();
+            QCOMPARE(content(), after);
+            m.undo->trigger();
+        }
+        QCOMPARE(m_fixture->opener().urls().size(), 4); // the messages, one each
     }
 
     // In one window: the Edit menu's keys, the edited mark following the saved state, the records a
