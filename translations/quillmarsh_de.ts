@@ -1246,6 +1246,10 @@
         <source>Last check:</source>
         <translation>Letzte Prüfung:</translation>
     </message>
+    <message>
+        <source>Last contact:</source>
+        <translation>Letzter Kontakt:</translation>
+    </message>
 </context>
 <context>
     <name>Document</name>
@@ -3569,6 +3573,10 @@ Datei: %2</translation>
         <source>Last Change</source>
         <translation>Letzte Änderung</translation>
     </message>
+    <message>
+        <source>Last Contact</source>
+        <translation>Letzter Kontakt</translation>
+    </message>
 </context>
 <context>
     <name>LinkListPages</name>
@@ -3747,6 +3755,14 @@ Datei: %2</translation>
         <source>Replied</source>
         <translation>Beantwortet</translation>
     </message>
+    <message>
+        <source>%1, “%2” — no reply yet</source>
+        <translation>%1, „%2“ — noch keine Antwort</translation>
+    </message>
+    <message>
+        <source>%1, “%2” — replied %3</source>
+        <translation>%1, „%2“ — beantwortet am %3</translation>
+    </message>
 </context>
 <context>
     <name>LostLinkMessages</name>
@@ -3824,6 +3840,33 @@ Datei: %2</translation>
     <message>
         <source>Your link is now on %1.</source>
         <translation>Ihr Link steht jetzt auf %1.</translation>
+    </message>
+</context>
+<context>
+    <name>MailCertificatePrompt</name>
+    <message>
+        <source>SHA-256 fingerprint: %1</source>
+        <translation>SHA-256-Fingerabdruck: %1</translation>
+    </message>
+    <message>
+        <source>Accept this server&apos;s certificate?</source>
+        <translation>Das Zertifikat dieses Servers annehmen?</translation>
+    </message>
+    <message>
+        <source>%1
+
+Accept it only when you know it is your server&apos;s: Quillmarsh then trusts this certificate, and no other, for %2.</source>
+        <translation>%1
+
+Nehmen Sie es nur an, wenn Sie wissen, dass es das Ihres Servers ist: Quillmarsh vertraut dann diesem Zertifikat und keinem anderen für %2.</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>Accept Certificate</source>
+        <translation>Zertifikat annehmen</translation>
     </message>
 </context>
 <context>

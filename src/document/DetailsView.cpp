@@ -46,6 +46,7 @@ DetailsView::DetailsView(QWidget *parent) : QWidget(parent)
     m_keywordsField = new FittedLabel(this);
     m_contactField = new FittedLabel(this);
     m_lastCheckField = new FittedLabel(this);
+    m_lastContactField = new FittedLabel(this);
     m_notesField = new QLabel(this);
     m_notesField->setTextFormat(Qt::PlainText);
     m_notesField->setWordWrap(true);
@@ -125,6 +126,8 @@ DetailsView::DetailsView(QWidget *parent) : QWidget(parent)
     grid->addWidget(m_testLinksPageURLButton, row++, 3);
     grid->addWidget(captionOf(m_lastCheckField, tr("Last check:")), row, 0, 1, 2);
     grid->addWidget(m_lastCheckField, row++, 2, 1, 2);
+    grid->addWidget(captionOf(m_lastContactField, tr("Last contact:")), row, 0, 1, 2);
+    grid->addWidget(m_lastContactField, row++, 2, 1, 2);
     grid->addWidget(captionOf(m_myCategoryField, tr("My category:")), row, 0, 1, 2);
     grid->addWidget(m_myCategoryField, row++, 2, 1, 2);
     grid->addWidget(captionOf(m_keywordsField, tr("Keywords:")), row, 0, 1, 2);
@@ -202,7 +205,7 @@ void DetailsView::showLink(const Link *link, const QString &firstNotification)
     if (!link) {
         for (FittedLabel *field :
              {m_titleField, m_statusField, m_notificationsField, m_mainPageURLField, m_linksPageURLField,
-              m_myCategoryField, m_keywordsField, m_contactField, m_lastCheckField})
+              m_myCategoryField, m_keywordsField, m_contactField, m_lastCheckField, m_lastContactField})
             field->setFullText(QString());
         m_descriptionField->clear();
         m_notesField->clear();
@@ -248,6 +251,12 @@ void DetailsView::setLastCheck(const QString &text)
 {
     m_lastCheckField->setFullText(text);
     showIfGiven(m_lastCheckField, !text.isEmpty());
+}
+
+void DetailsView::setLastContact(const QString &text)
+{
+    m_lastContactField->setFullText(text);
+    showIfGiven(m_lastContactField, !text.isEmpty());
 }
 
 void DetailsView::setButtonsEnabled(bool linkInfo, bool exchangeInfo, bool notifications, bool visitSite,

@@ -29,6 +29,9 @@ public:
     void showLink(const Link *link, const QString &firstNotification);
     // The last check in plain words ("March 1, 2026: Marked as verified (no check)"); set after showLink.
     void setLastCheck(const QString &text);
+    // The last message that went to the partner and whether it was answered (LastContact::line); empty
+    // hides the line. Set after showLink.
+    void setLastContact(const QString &text);
     // The buttons whose commands exist are enabled by the document.
     void setButtonsEnabled(bool linkInfo, bool exchangeInfo, bool notifications, bool visitSite,
                            bool visitLinksPage, bool notes, bool sendMessage);
@@ -50,6 +53,7 @@ public:
     FittedLabel *keywordsField() const { return m_keywordsField; }
     FittedLabel *contactField() const { return m_contactField; }
     FittedLabel *lastCheckField() const { return m_lastCheckField; }
+    FittedLabel *lastContactField() const { return m_lastContactField; }
     QLabel *notesField() const { return m_notesField; }
     QLabel *statusImage() const { return m_statusImage; }
     QLabel *notificationsImage() const { return m_notificationsImage; }
@@ -88,6 +92,7 @@ private:
     FittedLabel *m_keywordsField;
     FittedLabel *m_contactField;
     FittedLabel *m_lastCheckField;
+    FittedLabel *m_lastContactField;
     QLabel *m_notesField;
     QLabel *m_statusImage;
     QLabel *m_notificationsImage;

@@ -44,6 +44,13 @@ void LinkListModel::loadHistory(const QString &databasePath)
     m_historyLoader->load(databasePath);
 }
 
+void LinkListModel::setLastContacts(const QHash<QString, LastContact> &contacts)
+{
+    m_rows->setLastContacts(contacts);
+    if (m_sortColumn == LastContactColumn)
+        invalidate();
+}
+
 bool LinkListModel::setSortOrder(int column, bool descending)
 {
     if (column < 0 || column >= ColumnCount)
@@ -142,6 +149,14 @@ int LinkListModel::compareHistory(const QString &a, const QString &b) const
         const qint64 timeB = second && second->change ? second->changedOn.toSecsSinceEpoch() : LLONG_MIN;
         return compared(timeA, timeB);
     }
+    case LastContactColumn: {
+        // By the time the message went; partners never written to first.
+        const LastContact *contactA = m_rows->lastContact(a);
+        const LastContact *contactB = m_rows->lastContact(b);
+        const qint64 timeA = contactA ? contactA->sentAt.toMSecsSinceEpoch() : LLONG_MIN;
+        const qint64 timeB = contactB ? contactB->sentAt.toMSecsSinceEpoch() : LLONG_MIN;
+        return compared(timeA, timeB);
+    }
     default:
         return 0;
     }
@@ -213,6 +228,8 @@ QString LinkListModel::columnTitle(int column)
         return tr("Anchor Text");
     case LastChangeColumn:
         return tr("Last Change");
+    case LastContactColumn:
+        return tr("Last Contact");
     default:
         return QString();
     }

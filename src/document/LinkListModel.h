@@ -37,6 +37,7 @@ public:
         FollowedColumn = LinkRowsModel::FollowedColumn,
         AnchorTextColumn = LinkRowsModel::AnchorTextColumn,
         LastChangeColumn = LinkRowsModel::LastChangeColumn,
+        LastContactColumn = LinkRowsModel::LastContactColumn,
         ColumnCount = LinkRowsModel::ColumnCount
     };
 
@@ -58,6 +59,10 @@ public:
     void loadHistory(const QString &databasePath);
     LinkHistoryLoader *historyLoader() const { return m_historyLoader; }
     std::optional<bool> linkFollowed(const QString &linkID) const { return m_rows->linkFollowed(linkID); }
+    // What the Last Contact column shows (see LinkRowsModel::setLastContacts); a list sorted by it sorts
+    // again.
+    void setLastContacts(const QHash<QString, LastContact> &contacts);
+    const LastContact *lastContact(const QString &linkID) const { return m_rows->lastContact(linkID); }
     // Takes the sort order and sorts again; a column from another version of the file is refused
     // (false) and changes nothing.
     bool setSortOrder(int column, bool descending);

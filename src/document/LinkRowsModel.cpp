@@ -17,8 +17,8 @@
 namespace {
 
 const char *const ColumnKeys[LinkRowsModel::ColumnCount] = {
-    "reminder", "status",   "name",         "description", "address",  "linksPage",  "contact",
-    "email",    "category", "lastVerified", "result",      "followed", "anchorText", "lastChange",
+    "reminder", "status",       "name",   "description", "address",    "linksPage",  "contact",     "email",
+    "category", "lastVerified", "result", "followed",    "anchorText", "lastChange", "lastContact",
 };
 
 // The text of a column that shows one of the link's texts; a null string for the others.
@@ -82,6 +82,19 @@ void LinkRowsModel::setHistoryFacts(const LinkHistoryFactsByID &facts)
         emit dataChanged(index(0, ResultColumn), index(int(m_rows.size()) - 1, ResultColumn));
         emit dataChanged(index(0, FirstHistoryColumn), index(int(m_rows.size()) - 1, ColumnCount - 1));
     }
+}
+
+void LinkRowsModel::setLastContacts(const QHash<QString, LastContact> &contacts)
+{
+    m_lastContacts = contacts;
+    if (!m_rows.empty())
+        emit dataChanged(index(0, LastContactColumn), index(int(m_rows.size()) - 1, LastContactColumn));
+}
+
+const LastContact *LinkRowsModel::lastContact(const QString &linkID) const
+{
+    const auto found = m_lastContacts.constFind(linkID);
+    return found == m_lastContacts.cend() ? nullptr : &found.value();
 }
 
 const LinkHistoryFacts *LinkRowsModel::historyFacts(const QString &linkID) const
@@ -317,6 +330,12 @@ QVariant LinkRowsModel::data(const QModelIndex &index, int role) const
     case AnchorTextColumn:
     case LastChangeColumn:
         return historyData(historyFacts(link->ID()), index.column(), role);
+    case LastContactColumn:
+        if (role == Qt::DisplayRole || role == Qt::ToolTipRole) {
+            const LastContact *contact = lastContact(link->ID());
+            return contact ? QVariant(contact->line()) : QVariant();
+        }
+        return QVariant();
     default:
         if (role == Qt::DisplayRole)
             return linkText(node, *link, index.column());

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "LinkHistoryFacts.h"
+#include "mail/LoggedMessage.h"
 #include "model/TreeNode.h"
 
 #include <QAbstractTableModel>
@@ -27,8 +28,7 @@ public:
         StatusColumn = 1,
         NameColumn = 2,
         DescriptionColumn = 3,
-        // The numbers above are the ones stored sorts of older files name; new columns go on after
-        // them (Last Contact goes before ColumnCount once messages are logged).
+        // The numbers above are the ones stored sorts of older files name; new columns go on after them.
         AddressColumn = 4,
         LinksPageColumn = 5,
         ContactColumn = 6,
@@ -39,7 +39,8 @@ public:
         FollowedColumn = 11,
         AnchorTextColumn = 12,
         LastChangeColumn = 13,
-        ColumnCount = 14
+        LastContactColumn = 14, // from the message log
+        ColumnCount = 15
     };
     // The first column whose values come from the verification history.
     static constexpr int FirstHistoryColumn = FollowedColumn;
@@ -74,6 +75,10 @@ public:
     // check that found it.
     std::optional<bool> linkFollowed(const QString &linkID) const;
 
+    // Each partner's last message that went out, by link ID; the Last Contact column shows it from now on.
+    void setLastContacts(const QHash<QString, LastContact> &contacts);
+    const LastContact *lastContact(const QString &linkID) const;
+
     int rowCount(const QModelIndex &parent = QModelIndex()) const override;
     int columnCount(const QModelIndex &parent = QModelIndex()) const override;
     QVariant data(const QModelIndex &index, int role) const override;
@@ -97,6 +102,7 @@ private:
 
     TreeNode *m_category = nullptr;
     LinkHistoryFactsByID m_historyFacts;
+    QHash<QString, LastContact> m_lastContacts;
     std::vector<Row> m_rows;
     QHash<QString, int> m_rowOfID;
 };

@@ -21,7 +21,8 @@
 
 namespace {
 constexpr int StatusMessageMs = 30000;
-}
+constexpr int ContactsReloadDelayMs = 250;
+} // namespace
 
 MailCommands::MailCommands(MyDocument *document) : DocumentCommandArea(document)
 {
@@ -31,6 +32,10 @@ MailCommands::MailCommands(MyDocument *document) : DocumentCommandArea(document)
     connect(menus().checkForReplies, &QAction::triggered, this, &MailCommands::checkForReplies);
     connect(document->computeNotificationsTimer(), &QTimer::timeout, this,
             &MailCommands::checkRepliesOnTimer);
+    m_contactsTimer = new QTimer(this);
+    m_contactsTimer->setSingleShot(true);
+    m_contactsTimer->setInterval(ContactsReloadDelayMs);
+    connect(m_contactsTimer, &QTimer::timeout, this, &MailCommands::reloadLastContacts);
     connect(this, &MailCommands::repliesChecked, this, [this](int count, const QString &error) {
         showStatus(!error.isEmpty() ? tr("Replies cannot be checked: %1").arg(error)
                    : count == 0     ? tr("No new replies.")
@@ -70,10 +75,37 @@ MessageLogThread *MailCommands::messageLog()
         // Saved under another name: the log beside the new file takes over.
         m_log.reset();
         m_logPath = path;
-        if (!path.isEmpty())
+        if (!path.isEmpty()) {
             m_log = std::make_unique<MessageLogThread>(path);
+            connect(m_log.get(), &MessageLogThread::messagesChanged, m_contactsTimer,
+                    qOverload<>(&QTimer::start));
+        }
     }
     return m_log.get();
+}
+
+void MailCommands::reloadLastContacts()
+{
+    const quint64 generation = ++m_contactsGeneration;
+    MessageLogThread *log = messageLog();
+    if (!log) {
+        if (!m_lastContacts.isEmpty()) {
+            m_lastContacts.clear();
+            emit lastContactsChanged();
+        }
+        return;
+    }
+    using Contacts = QHash<QString, LastContact>;
+    log->request<Contacts>([](MessageLog &log) { return log.lastContacts().value_or(Contacts()); }, this,
+                           [this, generation](const Contacts &contacts) {
+                               // An answer overtaken by a newer request is dropped; an unchanged one is not
+                               // told.
+                               if (generation != m_contactsGeneration ||
+                                   (contacts.isEmpty() && m_lastContacts.isEmpty()))
+                                   return;
+                               m_lastContacts = contacts;
+                               emit lastContactsChanged();
+                           });
 }
 
 void MailCommands::showStatus(const QString &text)
@@ -158,28 +190,38 @@ void MailCommands::startReplyCheck(bool mayAsk)
         showStatus(tr("Replies cannot be checked: %1").arg(why));
         return;
     }
-    MailPasswordPrompt::obtain(
-        account.imap, document(), mayAsk, [this, account](const std::optional<QString> &password) {
-            if (!password || (m_replyCheck && m_replyCheck->isRunning()))
-                return;
-            if (m_replyCheck)
-                m_replyCheck->wait();
-            showStatus(tr("Checking for replies…"));
-            const QString path = document()->filePath();
-            const QString secret = *password;
-            m_replyCheck.reset(QThread::create([this, path, account, secret] {
-                // The check holds its own connection to the log: the server may take a while.
-                MessageLog log(path);
-                QString error;
-                const std::optional<QList<ReplyMatch>> matches =
-                    ReplyCheck::run(log, account, secret, &error);
-                const int count = matches ? int(matches->size()) : 0;
-                QMetaObject::invokeMethod(
-                    this, [this, count, error] { emit repliesChecked(count, error); }, Qt::QueuedConnection);
-            }));
-            m_replyCheck->start();
-            validateMenuItems();
-        });
+    MailPasswordPrompt::obtain(account.imap, document(), mayAsk,
+                               [this, account](const std::optional<QString> &password) {
+                                   if (!password || (m_replyCheck && m_replyCheck->isRunning()))
+                                       return;
+                                   if (m_replyCheck)
+                                       m_replyCheck->wait();
+                                   showStatus(tr("Checking for replies…"));
+                                   const QString path = document()->filePath();
+                                   const QString secret = *password;
+                                   m_replyCheck.reset(QThread::create([this, path, account, secret] {
+                                       // The check holds its own connection to the log: the server may take a
+                                       // while.
+                                       MessageLog log(path);
+                                       QString error;
+                                       const std::optional<QList<ReplyMatch>> matches =
+                                           ReplyCheck::run(log, account, secret, &error);
+                                       const int count = matches ? int(matches->size()) : 0;
+                                       QStringList answered;
+                                       for (const ReplyMatch &match : matches.value_or(QList<ReplyMatch>()))
+                                           answered.append(match.linkID);
+                                       QMetaObject::invokeMethod(
+                                           this,
+                                           [this, count, error, answered] {
+                                               if (!answered.isEmpty() && messageLog())
+                                                   messageLog()->notifyChanged(answered);
+                                               emit repliesChecked(count, error);
+                                           },
+                                           Qt::QueuedConnection);
+                                   }));
+                                   m_replyCheck->start();
+                                   validateMenuItems();
+                               });
 }
 
 void MailCommands::checkRepliesOnTimer()
@@ -229,9 +271,12 @@ void MailCommands::queueLostLinkMessages(const QList<LinkChange> &changes)
         [this](const Answer &answer) {
             if (answer.first < 0)
                 showStatus(answer.second);
-            else if (answer.first > 0)
+            else if (answer.first > 0) {
                 showStatus(tr("%n message(s) about lost links wait in the Outbox for review.", nullptr,
                               answer.first));
+                if (messageLog())
+                    messageLog()->notifyChanged();
+            }
             if (m_outbox)
                 m_outbox->reload();
         });

@@ -2,6 +2,7 @@
 
 #include "DocumentCommandArea.h"
 #include "history/LinkChange.h"
+#include "mail/LoggedMessage.h"
 
 #include <QPointer>
 #include <memory>
@@ -9,11 +10,13 @@
 class MessageLogThread;
 class OutboxWindow;
 class QThread;
+class QTimer;
 class SendMessagesDialog;
 
 // Messages sent from the application: Send Message to Selected Links (Link menu), the Outbox and
 // Check for Replies (Tools menu, and hourly when an account for replies is set). Owns the message
-// log's thread for the document's file; the lost links of a check queue their messages here.
+// log's thread for the document's file, and each partner's last contact read from it for the list and
+// the details pane; the lost links of a check queue their messages here.
 class MailCommands : public DocumentCommandArea
 {
     Q_OBJECT
@@ -32,12 +35,19 @@ public:
     // The messages for the links a check found lost wait in the Outbox for review.
     void queueLostLinkMessages(const QList<LinkChange> &changes);
 
+    // Each partner's last message that went out, as last read from the log (empty until then, and
+    // for a database never saved).
+    const QHash<QString, LastContact> &lastContacts() const { return m_lastContacts; }
+    // Reads them again on the log's thread; lastContactsChanged follows.
+    void reloadLastContacts();
+
     SendMessagesDialog *sendSheet() const;
     OutboxWindow *outbox() const;
 
 signals:
     // A reply check ended; `count` messages became replied, or `error` says why it failed.
     void repliesChecked(int count, const QString &error);
+    void lastContactsChanged();
 
 private:
     void sendSheetDidEnd();
@@ -50,4 +60,7 @@ private:
     QPointer<SendMessagesDialog> m_sendSheet;
     QPointer<OutboxWindow> m_outbox;
     std::unique_ptr<QThread> m_replyCheck;
+    QHash<QString, LastContact> m_lastContacts;
+    quint64 m_contactsGeneration = 0;
+    QTimer *m_contactsTimer; // gathers the changes of a batch being sent into one read
 };

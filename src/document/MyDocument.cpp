@@ -16,6 +16,7 @@
 #include "LinkHistoryLoader.h"
 #include "LinkListController.h"
 #include "LinkListFilter.h"
+#include "MailCommands.h"
 #include "RecordedChecksCache.h"
 #include "RemindersPanel.h"
 #include "StatusBarController.h"
@@ -108,8 +109,10 @@ void MyDocument::observeDocument()
     });
     connect(document, &Document::fileNameChanged, this, &MyDocument::updateTitle);
     // Saved under another name, the database has the history beside the new file.
-    connect(document, &Document::fileNameChanged, this,
-            [this] { m_linkListController->model()->loadHistory(filePath()); });
+    connect(document, &Document::fileNameChanged, this, [this] {
+        m_linkListController->model()->loadHistory(filePath());
+        commandArea<MailCommands>()->reloadLastContacts();
+    });
     connect(document, &Document::aboutToReload, this, &MyDocument::releaseStoreNodes);
     // The hourly reminders change no link: the rows whose mark changed are told, none is reset.
     connect(document, &Document::notificationsRecomputed, this, [this] {
@@ -557,6 +560,7 @@ void MyDocument::refreshUI()
     m_categoryListController->refreshList();
     m_linkListController->refreshTable();
     m_linkListController->model()->loadHistory(filePath());
+    commandArea<MailCommands>()->reloadLastContacts();
     m_statusBarController->refresh();
 }
 
@@ -589,6 +593,8 @@ void MyDocument::refreshDetails()
     if (link) {
         m_detailsView->setLastCheck(
             DetailsTexts::lastCheckLine(*link, m_linkListController->model()->linkFollowed(link->ID())));
+        const LastContact *contact = m_linkListController->model()->lastContact(link->ID());
+        m_detailsView->setLastContact(contact ? contact->line() : QString());
         updateDetailsButtons();
     }
 }

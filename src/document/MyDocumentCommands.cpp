@@ -52,7 +52,13 @@ void MyDocument::createCommandAreas()
     m_commandAreas.append(new TemplateCommands(this));
     m_commandAreas.append(new VerificationCommands(this));
     m_commandAreas.append(new HistoryCommands(this));
-    m_commandAreas.append(new MailCommands(this));
+    auto *mail = new MailCommands(this);
+    m_commandAreas.append(mail);
+    // The list's Last Contact column and the details pane follow the message log.
+    connect(mail, &MailCommands::lastContactsChanged, this, [this, mail] {
+        m_linkListController->model()->setLastContacts(mail->lastContacts());
+        refreshDetails();
+    });
     m_commandAreas.append(new OwnPageCommands(this));
     m_commandAreas.append(new PublishSiteCommands(this));
     new AutoVerifier(this); // a child of the window, after the history's commands it reports to

@@ -1,5 +1,7 @@
 #include "LoggedMessage.h"
 
+#include "model/DateTexts.h"
+
 #include <QCoreApplication>
 
 namespace {
@@ -68,4 +70,13 @@ QString LoggedMessage::text(State state)
         return Tr::tr("Replied");
     }
     return QString();
+}
+
+QString LastContact::line() const
+{
+    const QString sent = DateTexts::stringForDate(sentAt.toLocalTime().date());
+    if (!answered)
+        return Tr::tr("%1, “%2” — no reply yet").arg(sent, subject);
+    return Tr::tr("%1, “%2” — replied %3")
+        .arg(sent, subject, DateTexts::stringForDate(repliedAt.toLocalTime().date()));
 }

@@ -59,4 +59,7 @@ struct LastContact
     QString subject;
     bool answered = false;
     QDateTime repliedAt;
+
+    // "December 3, 2026, “Subject” — no reply yet" or "… — replied December 5, 2026", in local dates.
+    QString line() const;
 };

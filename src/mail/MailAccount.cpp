@@ -135,3 +135,15 @@ void MailAccount::saveToPreferences() const
           Preferences::ImapUser, Preferences::ImapCertificate);
     Preferences::setValue(Preferences::ImapFolders, folders.join(u','));
 }
+
+bool MailAccount::keepAcceptedCertificate(const MailServer &server)
+{
+    const bool smtp = server.protocol == MailServer::Protocol::Smtp;
+    const MailAccount stored = fromPreferences();
+    const MailServer &current = smtp ? stored.smtp : stored.imap;
+    if (current.host.compare(server.host, Qt::CaseInsensitive) != 0 || current.port != server.port)
+        return false;
+    Preferences::setValue(smtp ? Preferences::SmtpCertificate : Preferences::ImapCertificate,
+                          server.acceptedCertificate);
+    return true;
+}

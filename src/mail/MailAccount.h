@@ -59,4 +59,8 @@ struct MailAccount
 
     static MailAccount fromPreferences();
     void saveToPreferences() const;
+    // Keeps the certificate `server` accepts as the one trusted for the preferences' server of its
+    // protocol, when they name the same host and port (a window may send through another); whether
+    // it was kept.
+    static bool keepAcceptedCertificate(const MailServer &server);
 };

@@ -30,3 +30,8 @@ void MessageLogThread::post(std::function<void(MessageLog &)> work)
         },
         Qt::QueuedConnection);
 }
+
+void MessageLogThread::notifyChanged(const QStringList &linkIDs)
+{
+    emit messagesChanged(linkIDs);
+}

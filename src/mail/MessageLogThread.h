@@ -35,6 +35,13 @@ public:
     // Runs `work` on the log's thread without an answer.
     void post(std::function<void(MessageLog &)> work);
 
+    // Whoever changed the log (here or through a connection of its own) says so on this object's
+    // thread, so that the windows showing it read it again. No IDs: any link's messages may have changed.
+    void notifyChanged(const QStringList &linkIDs = {});
+
+signals:
+    void messagesChanged(const QStringList &linkIDs);
+
 private:
     QString m_databasePath;
     QThread m_thread;

@@ -104,6 +104,13 @@ void TestMessageLog::logKeepsEveryState()
     QCOMPARE(contacts.size(), 1);
     QCOMPARE(contacts.value(QStringLiteral("LNK1")).sentAt, Start.addDays(2));
     QVERIFY(!contacts.value(QStringLiteral("LNK1")).answered);
+    // The details pane's words take the local day: late evening in UTC is the next morning in Berlin.
+    LastContact contact{QDateTime(QDate(2026, 12, 3), QTime(23, 30), Qt::UTC), QStringLiteral("Hello"), false,
+                        QDateTime()};
+    QCOMPARE(contact.line(), QStringLiteral("December 4, 2026, “Hello” — no reply yet"));
+    contact.answered = true;
+    contact.repliedAt = QDateTime(QDate(2026, 12, 5), QTime(9, 0), Qt::UTC);
+    QCOMPARE(contact.line(), QStringLiteral("December 4, 2026, “Hello” — replied December 5, 2026"));
 
     QVERIFY(log.discard(ids->at(3)));
     QCOMPARE(log.outbox()->size(), 1);

@@ -35,7 +35,11 @@ LinkMessagesView::LinkMessagesView(QWidget *parent) : QWidget(parent)
 
 void LinkMessagesView::showLink(MessageLogThread *log, const QString &linkID)
 {
+    if (m_log)
+        disconnect(m_log, &MessageLogThread::messagesChanged, this, nullptr);
     m_log = log;
+    if (m_log)
+        connect(m_log, &MessageLogThread::messagesChanged, this, &LinkMessagesView::logChanged);
     m_linkID = linkID;
     m_loaded = false;
     m_list->clear();
@@ -49,6 +53,17 @@ void LinkMessagesView::showEvent(QShowEvent *event)
     QWidget::showEvent(event);
     if (!m_loaded)
         reload();
+}
+
+void LinkMessagesView::logChanged(const QStringList &linkIDs)
+{
+    if (m_linkID.isEmpty() || (!linkIDs.isEmpty() && !linkIDs.contains(m_linkID)))
+        return;
+    // A hidden tab reads the log when it is shown again.
+    if (isVisible())
+        reload();
+    else
+        m_loaded = false;
 }
 
 void LinkMessagesView::reload()

@@ -10,7 +10,8 @@ class QLabel;
 class QTreeWidget;
 
 // The Messages tab of the link editor: what was written to this partner and what became of it,
-// newest first, read from the message log on its thread when the tab is shown.
+// newest first, read from the message log on its thread when the tab is shown and again whenever
+// a message for the partner is queued, sent or answered while it is open.
 class LinkMessagesView : public QWidget
 {
     Q_OBJECT
@@ -29,6 +30,7 @@ protected:
     void showEvent(QShowEvent *event) override;
 
 private:
+    void logChanged(const QStringList &linkIDs);
     void showMessages(const QList<LoggedMessage> &messages, const QString &error);
 
     QPointer<MessageLogThread> m_log;

@@ -1,5 +1,6 @@
 #include "OutboxWindow.h"
 
+#include "MailCertificatePrompt.h"
 #include "MailPasswordPrompt.h"
 #include "mail/MailSendWorker.h"
 #include "mail/MessageLogThread.h"
@@ -16,6 +17,7 @@
 #include <QPushButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+#include <utility>
 
 namespace {
 
@@ -61,6 +63,15 @@ void threadOf(const LoggedMessage &message, const QList<LoggedMessage> &log, QSt
     }
 }
 
+template <typename Entries> QStringList linkIDsOf(const Entries &entries)
+{
+    QStringList ids;
+    for (const auto &entry : entries)
+        if (!ids.contains(entry.message.linkID))
+            ids.append(entry.message.linkID);
+    return ids;
+}
+
 } // namespace
 
 OutboxWindow::OutboxWindow(const CollectionManager &store, const QString &databasePath, MessageLogThread *log,
@@ -101,15 +112,46 @@ OutboxWindow::OutboxWindow(const CollectionManager &store, const QString &databa
     connect(closeButton, &QPushButton::clicked, this, &QDialog::reject);
     connect(m_list, &QTreeWidget::itemSelectionChanged, this, &OutboxWindow::updateButtons);
     connect(m_list, &QTreeWidget::itemActivated, this, &OutboxWindow::editSelected);
+    connect(m_worker, &MailSendWorker::messageSent, this,
+            [this](qint64, const QString &linkID, const QString &) {
+                if (m_log)
+                    m_log->notifyChanged({linkID});
+            });
     connect(m_worker, &MailSendWorker::messageFailed, this,
-            [this](qint64, const QString &, const QString &reason, const QString &) {
+            [this](qint64 logID, const QString &linkID, const QString &reason, const QString &certificate) {
                 m_statusField->setText(tr("A message failed: %1").arg(reason));
+                if (m_log)
+                    m_log->notifyChanged({linkID});
+                // Offered once the batch has ended: the messages after it wait, the account being at fault.
+                if (!certificate.isEmpty())
+                    m_refused = Refusal{logID, certificate, reason};
             });
     connect(m_worker, &MailSendWorker::progress, this, [this](int done, int total) {
         m_statusField->setText(tr("Sending %1 of %2…").arg(done + 1 > total ? total : done + 1).arg(total));
     });
-    connect(m_worker, &MailSendWorker::finished, this, [this] {
+    connect(m_worker, &MailSendWorker::finished, this, [this](bool, const QList<qint64> &remaining) {
         m_statusField->setText(tr("Done."));
+        const std::optional<Refusal> refused = std::exchange(m_refused, std::nullopt);
+        if (refused &&
+            MailCertificatePrompt::accept(this, m_account.smtp, refused->certificate, refused->reason)) {
+            // The refused message and those stopped behind it go again, through the certificate now trusted.
+            QList<qint64> again = remaining;
+            again.prepend(refused->logID);
+            connect(
+                this, &OutboxWindow::loaded, this,
+                [this, again] {
+                    QList<Entry> entries;
+                    for (const Entry &entry : std::as_const(m_entries))
+                        if (!entry.due && again.contains(entry.message.id))
+                            entries.append(entry);
+                    send(entries);
+                },
+                Qt::SingleShotConnection);
+            reload();
+            return;
+        }
+        if (refused)
+            m_statusField->setText(refused->reason);
         reload();
         emit sendingFinished();
     });
@@ -248,6 +290,8 @@ void OutboxWindow::sendWithPassword(const QList<Entry> &entries, const QString &
                 updateButtons();
                 return;
             }
+            if (!rows->isEmpty())
+                m_log->notifyChanged(linkIDsOf(entries));
             QList<SendJob> jobs;
             qsizetype next = 0;
             for (const Entry &entry : entries) {
@@ -264,11 +308,15 @@ void OutboxWindow::sendWithPassword(const QList<Entry> &entries, const QString &
 void OutboxWindow::deleteSelected()
 {
     QList<qint64> ids;
+    QList<Entry> stored;
     for (const Entry &entry : selectedEntries())
-        if (!entry.due) // a due follow-up is not stored; it stays due
+        if (!entry.due) { // a due follow-up is not stored; it stays due
             ids.append(entry.message.id);
+            stored.append(entry);
+        }
     if (!m_log || ids.isEmpty())
         return;
+    const QStringList linkIDs = linkIDsOf(stored);
     m_log->request<bool>(
         [ids](MessageLog &log) {
             bool ok = true;
@@ -276,15 +324,20 @@ void OutboxWindow::deleteSelected()
                 ok = log.discard(id) && ok;
             return ok;
         },
-        this, [this](bool) { reload(); });
+        this,
+        [this, linkIDs](bool) {
+            m_log->notifyChanged(linkIDs);
+            reload();
+        });
 }
 
 void OutboxWindow::editSelected()
 {
     const QList<Entry> entries = selectedEntries();
-    if (entries.size() != 1 || entries.first().due || !m_log)
+    if (entries.size() != 1 || !m_log)
         return;
     const LoggedMessage message = entries.first().message;
+    const bool due = entries.first().due;
     QDialog editor(this);
     editor.setWindowTitle(tr("Edit Message"));
     auto *form = new QFormLayout(&editor);
@@ -304,14 +357,27 @@ void OutboxWindow::editSelected()
     toField->setFocus();
     if (editor.exec() != QDialog::Accepted)
         return;
-    const qint64 id = message.id;
     const QString to = toField->text().trimmed(), subject = subjectField->text(),
                   body = bodyField->toPlainText();
+    const QString linkID = message.linkID;
+    auto edited = [this, linkID](bool ok) {
+        if (!ok)
+            m_statusField->setText(tr("The message could not be changed."));
+        else
+            m_log->notifyChanged({linkID});
+        reload();
+    };
+    if (due) {
+        // An edited follow-up is kept: it waits in the log as queued, no longer planned anew.
+        LoggedMessage queued = message;
+        queued.toAddress = to;
+        queued.subject = subject;
+        queued.body = body;
+        m_log->request<bool>([queued](MessageLog &log) { return log.add(queued).has_value(); }, this, edited);
+        return;
+    }
+    const qint64 id = message.id;
     m_log->request<bool>(
         [id, to, subject, body](MessageLog &log) { return log.updateText(id, to, subject, body); }, this,
-        [this](bool ok) {
-            if (!ok)
-                m_statusField->setText(tr("The message could not be changed."));
-            reload();
-        });
+        edited);
 }

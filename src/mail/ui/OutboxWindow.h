@@ -7,6 +7,7 @@
 
 #include <QDialog>
 #include <QPointer>
+#include <optional>
 
 class CollectionManager;
 class MailSendWorker;
@@ -18,7 +19,9 @@ class QTreeWidgetItem;
 
 // The Outbox: the messages waiting to go (queued by the user or by lost links, for review), those
 // that failed with the server's answer, and the follow-ups that are due. The user sends, edits or
-// deletes them; sending runs on a worker thread. A window beside the document, not modal.
+// deletes them (an edited due follow-up is kept as queued); sending runs on a worker thread. A server
+// certificate that does not verify is offered for acceptance, and the refused messages go again once it
+// is accepted. A window beside the document, not modal.
 class OutboxWindow : public QDialog
 {
     Q_OBJECT
@@ -49,6 +52,13 @@ private:
         QStringList references;
         bool due = false; // a follow-up not in the log yet
     };
+    // A message the server's certificate was refused for, to offer the certificate once the batch ends.
+    struct Refusal
+    {
+        qint64 logID = 0;
+        QString certificate;
+        QString reason;
+    };
     void showEntries();
     QList<Entry> selectedEntries() const;
     void send(const QList<Entry> &entries, bool mayAsk = true);
@@ -66,5 +76,6 @@ private:
     QPushButton *m_sendButton;
     QPushButton *m_editButton;
     QPushButton *m_deleteButton;
+    std::optional<Refusal> m_refused;
     bool m_preparing = false;
 };

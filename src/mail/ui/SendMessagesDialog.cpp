@@ -1,5 +1,6 @@
 #include "SendMessagesDialog.h"
 
+#include "MailCertificatePrompt.h"
 #include "MailPasswordPrompt.h"
 #include "mail/MailSendWorker.h"
 #include "mail/MessageLogThread.h"
@@ -113,10 +114,18 @@ SendMessagesDialog::SendMessagesDialog(const CollectionManager &store, const QSt
             [this](qint64, const QString &linkID, const QString &) {
                 m_sentLinkIDs.append(linkID);
                 setRowState(linkID, tr("Sent"));
+                m_log->notifyChanged({linkID});
             });
     connect(m_worker, &MailSendWorker::messageFailed, this,
-            [this](qint64, const QString &linkID, const QString &reason, const QString &) {
+            [this](qint64 logID, const QString &linkID, const QString &reason, const QString &certificate) {
                 setRowState(linkID, tr("Failed: %1").arg(reason));
+                m_log->notifyChanged({linkID});
+                if (certificate.isEmpty())
+                    return;
+                // Asked once the batch has ended: the messages after it wait, the account being at fault.
+                for (const SendJob &job : std::as_const(m_remaining))
+                    if (job.logID == logID)
+                        m_refused = Refusal{job, certificate, reason};
             });
     connect(m_worker, &MailSendWorker::progress, this, [this](int done, int total) {
         m_progressBar->setMaximum(total);
@@ -128,6 +137,21 @@ SendMessagesDialog::SendMessagesDialog(const CollectionManager &store, const QSt
             if (remaining.contains(job.logID))
                 rest.append(job);
         m_remaining = rest;
+        if (m_refused) {
+            const Refusal refused = *m_refused;
+            m_refused.reset();
+            if (MailCertificatePrompt::accept(this, m_account.smtp, refused.certificate, refused.reason)) {
+                // The refused message goes again first, through the certificate now trusted.
+                m_remaining.prepend(refused.job);
+                setRowState(refused.job.linkID, tr("Ready"));
+                send();
+                return;
+            }
+            m_statusField->setText(refused.reason);
+            updateButtons();
+            emit batchFinished(true);
+            return;
+        }
         m_statusField->setText(
             stopped ? tr("Stopped: %n message(s) wait; Send resumes.", nullptr, int(rest.size()))
                     : tr("Done."));
@@ -286,6 +310,10 @@ void SendMessagesDialog::sendWithPassword(const QString &password)
                 updateButtons();
                 return;
             }
+            QStringList queued;
+            for (const LoggedMessage &message : messages)
+                queued.append(message.linkID);
+            m_log->notifyChanged(queued);
             m_remaining.clear();
             for (qsizetype i = 0; i < messages.size(); ++i)
                 m_remaining.append({rows->at(i), messages.at(i).linkID,

@@ -7,6 +7,7 @@
 #include <QDialog>
 #include <QList>
 #include <QStringList>
+#include <optional>
 
 class CollectionManager;
 class MailSendWorker;
@@ -23,8 +24,9 @@ class QTreeWidget;
 // "Send Message to Selected Links": one template to many partners. Lists the recipients (those
 // without an address are skipped), previews each one's message with the placeholders filled, and
 // sends them on a worker thread at the chosen pace; Stop leaves the rest queued and Send resumes
-// them. The links written to are handed back when the sheet closes, for the document to move New
-// ones to Negotiating in one step.
+// them. A server certificate that does not verify is offered for acceptance; accepted, the refused
+// message goes again. The links written to are handed back when the sheet closes, for the document to move
+// New ones to Negotiating in one step.
 class SendMessagesDialog : public QDialog
 {
     Q_OBJECT
@@ -79,7 +81,16 @@ private:
     QPushButton *m_stopButton;
     QPushButton *m_closeButton;
 
+    // A message the server's certificate was refused for, to offer the certificate once the batch ends.
+    struct Refusal
+    {
+        SendJob job;
+        QString certificate;
+        QString reason;
+    };
+
     QList<SendJob> m_remaining; // queued and logged, not sent yet (after Stop)
+    std::optional<Refusal> m_refused;
     QStringList m_sentLinkIDs;
     bool m_preparing = false;
 };

@@ -3,10 +3,15 @@
 #include "document/AccessibilityCheck.h"
 #include "document/DocumentFixture.h"
 
+#include "document/DetailsView.h"
 #include "document/DocumentMenus.h"
 #include "document/DocumentUndo.h"
 #include "document/LinkCommands.h"
+#include "document/LinkListController.h"
+#include "document/LinkListModel.h"
 #include "document/MailCommands.h"
+#include "gui/FittedLabel.h"
+#include "gui/MessageBox.h"
 #include "mail/MailSendWorker.h"
 #include "mail/MessageLog.h"
 #include "mail/MessageLogThread.h"
@@ -14,14 +19,19 @@
 #include "mail/ui/MailPreferencesPage.h"
 #include "mail/ui/OutboxWindow.h"
 #include "mail/ui/SendMessagesDialog.h"
+#include "model/Clock.h"
+#include "model/EmailTemplate.h"
+#include "model/EmailTemplateList.h"
 #include "model/Link.h"
 #include "model/PasswordStore.h"
 #include "model/Preferences.h"
+#include "model/TemplateFollowUp.h"
 
 #include "workflow/ui/LinkDialogController.h"
 #include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
+#include <QDialog>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -31,6 +41,7 @@
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QTreeWidget>
 #include <QUndoStack>
 
@@ -45,6 +56,10 @@ private slots:
     void messagesTabAndOutboxListTheLog();
     void sheetStopsResumesAndReportsRefusals();
     void documentSendsMovesNewPartnersInOneStepAndQueuesLosses();
+    void outboxEditsAFailedMessageAndTheOpenTabFollows();
+    void followUpsFallDueWithTheClock();
+    void sheetAndOutboxOfferTheServersCertificate();
+    void checkForRepliesMarksRepliedForListAndDetails();
 
 private:
     QTemporaryDir m_folder;
@@ -52,6 +67,20 @@ private:
 };
 
 namespace {
+
+// A server on this machine without TLS, as the tests send through.
+MailAccount plainAccount(const SmtpTestServer &server)
+{
+    MailAccount account;
+    account.sender = {QStringLiteral("Zoë"), QStringLiteral("zoe@example.org")};
+    account.smtp = {MailServer::Protocol::Smtp,
+                    QStringLiteral("127.0.0.1"),
+                    server.port(),
+                    MailSecurity::None,
+                    QString(),
+                    QString()};
+    return account;
+}
 
 template <typename T> T *child(QWidget *parent, const char *name)
 {
@@ -409,6 +438,281 @@ void TestMailWindows::documentSendsMovesNewPartnersInOneStepAndQueuesLosses()
     QTRY_COMPARE(outbox->list()->topLevelItemCount(), 1);
     QCOMPARE(outbox->list()->topLevelItem(0)->text(2), QStringLiteral("Missing"));
     QCOMPARE(server.messages().size(), 2); // reviewed first: nothing went by itself
+}
+
+void TestMailWindows::outboxEditsAFailedMessageAndTheOpenTabFollows()
+{
+    SmtpTestServer server;
+    QString error;
+    QVERIFY2(server.start(SmtpTestServer::Mode::Plain, &error), qPrintable(error));
+    DatabaseBuilder database;
+    database.link(QStringLiteral("Partner"));
+    const QString linkID = database.lastLink()->ID();
+    const QString path = m_folder.filePath(QStringLiteral("edit.site"));
+    {
+        MessageLog writer(path);
+        LoggedMessage message;
+        message.linkID = linkID;
+        message.toAddress = QStringLiteral("refused@example.org");
+        message.createdAt = QDateTime::currentDateTimeUtc();
+        message.subject = QStringLiteral("Old subject");
+        message.body = QStringLiteral("Hello.");
+        QVERIFY(writer.markFailed(*writer.add(message), QStringLiteral("550 User unknown")));
+    }
+    MessageLogThread log(path);
+    LinkMessagesView tab;
+    QSignalSpy tabLoaded(&tab, &LinkMessagesView::loaded);
+    tab.showLink(&log, linkID);
+    tab.show();
+    QVERIFY(tabLoaded.wait(10000));
+    QTreeWidget *messages = tab.list();
+
+    OutboxWindow outbox(database.store(), path, &log);
+    outbox.setAccount(plainAccount(server));
+    QSignalSpy loaded(&outbox, &OutboxWindow::loaded);
+    outbox.reload();
+    QVERIFY(loaded.wait(10000));
+    QCOMPARE(outbox.list()->topLevelItemCount(), 1);
+    outbox.list()->topLevelItem(0)->setSelected(true);
+    // The editor is modal: it is filled in once it is up.
+    QTimer::singleShot(0, this, [] {
+        auto *editor = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+        QVERIFY(editor);
+        child<QLineEdit>(editor, "toField")->setText(QStringLiteral(" fixed@example.org "));
+        child<QLineEdit>(editor, "subjectField")->setText(QStringLiteral("New subject"));
+        editor->accept();
+    });
+    QTest::mouseClick(child<QAbstractButton>(&outbox, "editButton"), Qt::LeftButton);
+    QVERIFY(loaded.wait(10000));
+    QCOMPARE(outbox.list()->topLevelItem(0)->text(2), QStringLiteral("New subject"));
+    // The open tab follows the log without being asked, through the edit and the sending.
+    QTRY_COMPARE(messages->topLevelItem(0)->text(2), QStringLiteral("New subject"));
+
+    outbox.list()->topLevelItem(0)->setSelected(true);
+    QSignalSpy sent(&outbox, &OutboxWindow::sendingFinished);
+    QTest::mouseClick(child<QAbstractButton>(&outbox, "sendButton"), Qt::LeftButton);
+    QVERIFY(sent.wait(20000));
+    QCOMPARE(server.recipients(), QList<QStringList>{{QStringLiteral("fixed@example.org")}});
+    QVERIFY(server.messages().first().contains("Subject: New subject"));
+    QTRY_COMPARE(messages->topLevelItem(0)->text(3), QStringLiteral("Sent"));
+    QTRY_COMPARE(outbox.list()->topLevelItemCount(), 0);
+}
+
+void TestMailWindows::followUpsFallDueWithTheClock()
+{
+    SmtpTestServer server;
+    QString error;
+    QVERIFY2(server.start(SmtpTestServer::Mode::Plain, &error), qPrintable(error));
+    DatabaseBuilder database;
+    database.emailTemplate(QStringLiteral("Proposal"), QStringLiteral("Links?"),
+                           QStringLiteral("Hi #TITLE#"));
+    database.emailTemplate(QStringLiteral("Reminder"), QStringLiteral("Still interested?"),
+                           QStringLiteral("Hello again, #TITLE#"));
+    CollectionManager &store = database.store();
+    const QString proposal =
+        store.emailTemplateList().emailTemplateWithName(QStringLiteral("Proposal"))->ID();
+    const QString reminder =
+        store.emailTemplateList().emailTemplateWithName(QStringLiteral("Reminder"))->ID();
+    TemplateFollowUp::set(store, proposal, TemplateFollowUp{reminder, 5});
+    LinkFields fields;
+    fields.title = QStringLiteral("Partner");
+    fields.contactEmail = QStringLiteral("partner@example.org");
+    database.link(fields);
+    const QString path = m_folder.filePath(QStringLiteral("followups.site"));
+    const QDateTime sentAt(QDate(2026, 12, 1), QTime(10, 0));
+    {
+        MessageLog writer(path);
+        LoggedMessage first;
+        first.linkID = database.lastLink()->ID();
+        first.toAddress = fields.contactEmail;
+        first.subject = QStringLiteral("Links?");
+        first.templateID = proposal;
+        first.createdAt = sentAt;
+        QVERIFY(writer.markSent(*writer.add(first), QStringLiteral("first@example.org"), sentAt));
+    }
+    MessageLogThread log(path);
+    OutboxWindow outbox(store, path, &log);
+    outbox.setAccount(plainAccount(server));
+    QSignalSpy loaded(&outbox, &OutboxWindow::loaded);
+    {
+        const Clock::Fixed dayBefore(sentAt.addDays(4));
+        outbox.reload();
+        QVERIFY(loaded.wait(10000));
+        QCOMPARE(outbox.list()->topLevelItemCount(), 0);
+    }
+    const Clock::Fixed dueDay(sentAt.addDays(5));
+    outbox.reload();
+    QVERIFY(loaded.wait(10000));
+    QCOMPARE(outbox.list()->topLevelItemCount(), 1);
+    const QTreeWidgetItem *due = outbox.list()->topLevelItem(0);
+    QCOMPARE(due->text(0), QStringLiteral("Follow-up 1"));
+    QCOMPARE(due->text(2), QStringLiteral("Still interested?"));
+    QCOMPARE(due->text(3), QStringLiteral("Due"));
+
+    // Sent, it answers the first message's thread and is due no more.
+    outbox.list()->topLevelItem(0)->setSelected(true);
+    QSignalSpy sent(&outbox, &OutboxWindow::sendingFinished);
+    QTest::mouseClick(child<QAbstractButton>(&outbox, "sendButton"), Qt::LeftButton);
+    QVERIFY(sent.wait(20000));
+    QCOMPARE(server.messages().size(), 1);
+    QVERIFY(server.messages().first().contains("In-Reply-To: <first@example.org>"));
+    QTRY_COMPARE(outbox.list()->topLevelItemCount(), 0);
+}
+
+void TestMailWindows::sheetAndOutboxOfferTheServersCertificate()
+{
+    SmtpTestServer server;
+    QString error;
+    QVERIFY2(server.start(SmtpTestServer::Mode::StartTls, &error), qPrintable(error));
+    MailPreferences preferences;
+    preferences.account.sender = {QStringLiteral("Zoë"), QStringLiteral("zoe@example.org")};
+    preferences.account.smtp = {MailServer::Protocol::Smtp, QStringLiteral("127.0.0.1"), server.port(),
+                                MailSecurity::StartTls,     SmtpTestServer::User,        QString()};
+    preferences.write();
+    PasswordStore::setSessionPassword(preferences.account.smtp.passwordKey(), SmtpTestServer::Password);
+    MessageBox::setScripted(true);
+    MessageBox::clearShownAlerts();
+
+    DatabaseBuilder database;
+    database.emailTemplate(QStringLiteral("Hello"), QStringLiteral("Hi #TITLE#"), QStringLiteral("Hi."));
+    QStringList ids;
+    for (const QString &email : {QStringLiteral("a@example.org"), QStringLiteral("b@example.org")}) {
+        LinkFields fields;
+        fields.title = email.section(u'@', 0, 0);
+        fields.contactEmail = email;
+        database.link(fields);
+        ids << database.lastLink()->ID();
+    }
+    const QString path = m_folder.filePath(QStringLiteral("certificate.site"));
+    MessageLogThread log(path);
+
+    // Refused: the message stays failed with the reason, and nothing is pinned.
+    {
+        SendMessagesDialog sheet(database.store(), {ids.at(0)}, path, &log);
+        sheet.setAccount(MailAccount::fromPreferences());
+        sheet.setPace(0);
+        MessageBox::setNextAnswer(0);
+        QSignalSpy finished(&sheet, &SendMessagesDialog::batchFinished);
+        sheet.send();
+        QVERIFY(finished.wait(20000));
+        QCOMPARE(MessageBox::shownAlerts().size(), 1);
+        QVERIFY2(MessageBox::shownAlerts().first().message.contains(server.fingerprint()),
+                 qPrintable(MessageBox::shownAlerts().first().message));
+        const QString state = child<QTreeWidget>(&sheet, "recipientsList")->topLevelItem(0)->text(2);
+        QVERIFY2(state.startsWith(QStringLiteral("Failed: ")) && state.contains(server.fingerprint()),
+                 qPrintable(state));
+        QVERIFY(server.messages().isEmpty());
+        QVERIFY(MailAccount::fromPreferences().smtp.acceptedCertificate.isEmpty());
+    }
+    // Accepted from the Outbox: the failed message goes, and the certificate is pinned for the account.
+    {
+        OutboxWindow outbox(database.store(), path, &log);
+        outbox.setAccount(MailAccount::fromPreferences());
+        QSignalSpy loaded(&outbox, &OutboxWindow::loaded);
+        outbox.reload();
+        QVERIFY(loaded.wait(10000));
+        QCOMPARE(outbox.list()->topLevelItemCount(), 1);
+        outbox.list()->topLevelItem(0)->setSelected(true);
+        MessageBox::setNextAnswer(1);
+        QSignalSpy done(&outbox, &OutboxWindow::sendingFinished);
+        outbox.sendSelected();
+        QVERIFY(done.wait(30000));
+        QCOMPARE(server.recipients(), QList<QStringList>{{QStringLiteral("a@example.org")}});
+        QCOMPARE(MailAccount::fromPreferences().smtp.acceptedCertificate, server.fingerprint());
+        QCOMPARE(MessageLog(path).outbox()->size(), 0);
+    }
+    // Accepted from the sheet: the refused message goes again at once.
+    {
+        SendMessagesDialog sheet(database.store(), {ids.at(1)}, path, &log);
+        MailAccount account = MailAccount::fromPreferences();
+        account.smtp.acceptedCertificate.clear();
+        sheet.setAccount(account);
+        sheet.setPace(0);
+        MessageBox::setNextAnswer(1);
+        QSignalSpy finished(&sheet, &SendMessagesDialog::batchFinished);
+        sheet.send();
+        QVERIFY(finished.wait(30000));
+        QCOMPARE(finished.size(), 1);
+        QCOMPARE(server.recipients().size(), 2);
+        QCOMPARE(sheet.sentLinkIDs(), QStringList{ids.at(1)});
+        QCOMPARE(child<QTreeWidget>(&sheet, "recipientsList")->topLevelItem(0)->text(2),
+                 QStringLiteral("Sent"));
+    }
+    MessageBox::setScripted(false);
+}
+
+void TestMailWindows::checkForRepliesMarksRepliedForListAndDetails()
+{
+    ImapTestServer imap;
+    QString error;
+    QVERIFY2(imap.start(&error), qPrintable(error));
+    DocumentFixture fixture;
+    MailPreferences preferences;
+    preferences.account.sender = {QStringLiteral("Zoë"), QStringLiteral("zoe@example.org")};
+    preferences.account.imap = {MailServer::Protocol::Imap, QStringLiteral("127.0.0.1"), imap.tlsPort(),
+                                MailSecurity::Tls,          ImapTestServer::User,        imap.fingerprint()};
+    preferences.write();
+    PasswordStore::setSessionPassword(preferences.account.imap.passwordKey(), ImapTestServer::Password);
+
+    DatabaseBuilder database;
+    LinkFields fields;
+    fields.title = QStringLiteral("Partner");
+    fields.contactEmail = QStringLiteral("bob@partner.example");
+    database.link(fields);
+    const QString partner = database.lastLink()->ID();
+    database.link(QStringLiteral("Quiet"));
+    const QString quiet = database.lastLink()->ID();
+    const QString path = fixture.path(QStringLiteral("replies.site"));
+    const QDateTime sentAt = QDateTime::currentDateTimeUtc().addDays(-2);
+    qint64 id = 0;
+    {
+        MessageLog writer(path);
+        LoggedMessage message;
+        message.linkID = partner;
+        message.toAddress = fields.contactEmail;
+        message.subject = QStringLiteral("Linktausch");
+        message.createdAt = sentAt;
+        id = *writer.add(message);
+        QVERIFY(writer.markSent(id, QStringLiteral("m1@example.org"), sentAt));
+    }
+    MyDocument *document = fixture.open(database, QStringLiteral("replies.site"));
+    QVERIFY(document);
+    DocumentFixture::selectLinks(document, {QStringLiteral("Partner")});
+    FittedLabel *lastContact = document->detailsView()->lastContactField();
+    QTRY_VERIFY2(lastContact->fullText().endsWith(QStringLiteral("“Linktausch” — no reply yet")),
+                 qPrintable(lastContact->fullText()));
+    QVERIFY(lastContact->isVisibleTo(document->detailsView()));
+    LinkListModel *model = document->linkListController()->model();
+    const int partnerRow = model->rowOfLinkID(partner);
+    QCOMPARE(model->index(partnerRow, LinkListModel::LastContactColumn).data().toString(),
+             lastContact->fullText());
+    QVERIFY(model->index(model->rowOfLinkID(quiet), LinkListModel::LastContactColumn).data().isNull());
+    // Sorted by it, partners never written to come first.
+    model->sort(LinkListModel::LastContactColumn, Qt::DescendingOrder);
+    QCOMPARE(model->linkIDAtRow(0), partner);
+    model->sort(LinkListModel::LastContactColumn, Qt::AscendingOrder);
+    QCOMPARE(model->linkIDAtRow(0), quiet);
+
+    const QDateTime later = sentAt.addDays(1);
+    QVERIFY(imap.addMessage(QStringLiteral("From: Bob <bob@partner.example>\r\nTo: zoe@example.org\r\n"
+                                           "Subject: Re: Linktausch\r\nMessage-ID: <r1@them>\r\n"
+                                           "In-Reply-To: <m1@example.org>\r\nDate: %1\r\n\r\nGern.\r\n")
+                                .arg(later.toString(Qt::RFC2822Date))
+                                .toUtf8(),
+                            later));
+    auto *mail = document->commandArea<MailCommands>();
+    QSignalSpy checked(mail, &MailCommands::repliesChecked);
+    document->validateMenuItems();
+    QVERIFY(document->menus()->checkForReplies->isEnabled());
+    document->menus()->checkForReplies->trigger();
+    QVERIFY(checked.wait(30000));
+    QVERIFY2(checked.first().at(1).toString().isEmpty(), qPrintable(checked.first().at(1).toString()));
+    QCOMPARE(checked.first().at(0).toInt(), 1);
+    QCOMPARE(MessageLog(path).message(id)->state, LoggedMessage::State::Replied);
+    QTRY_VERIFY2(lastContact->fullText().contains(QStringLiteral("” — replied ")),
+                 qPrintable(lastContact->fullText()));
+    QCOMPARE(model->index(model->rowOfLinkID(partner), LinkListModel::LastContactColumn).data().toString(),
+             lastContact->fullText());
 }
 
 QTEST_MAIN(TestMailWindows)
