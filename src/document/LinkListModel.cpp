@@ -95,10 +95,14 @@ bool LinkListModel::lessThan(const QModelIndex &left, const QModelIndex &right) 
     if (!m_cache->isRanked())
         rankRows();
     const int rankA = m_cache->rank(left.row()), rankB = m_cache->rank(right.row());
-    if (rankA >= 0 && rankB >= 0)
-        return rankA < rankB;
-    // A row changed since the rows were ranked.
-    return compareKeys(sortKey(left.row()), sortKey(right.row())) < 0;
+    // A row changed since the rows were ranked is compared on its own.
+    const int compared =
+        rankA >= 0 && rankB >= 0 ? rankA - rankB : compareKeys(sortKey(left.row()), sortKey(right.row()));
+    if (compared != 0)
+        return compared < 0;
+    // Equal links keep the category's order, either way round: the proxy sorts the order it shows now,
+    // which another column may have made.
+    return m_sortDescending ? left.row() > right.row() : left.row() < right.row();
 }
 
 void LinkListModel::rankRows() const

@@ -52,7 +52,6 @@ void LinkRowCache::setRanks(std::vector<int> ranks)
 {
     m_ranks = std::move(ranks);
     m_ranked = m_ranks.size() == m_rowCount;
-    m_staleRanks = 0;
 }
 
 int LinkRowCache::rank(int row) const
@@ -64,7 +63,6 @@ void LinkRowCache::forgetRanks()
 {
     m_ranked = false;
     m_ranks.clear();
-    m_staleRanks = 0;
 }
 
 const LinkFilterText::Prepared &LinkRowCache::preparedText(int row, const Link &link)
@@ -90,16 +88,13 @@ void LinkRowCache::changed(const QModelIndex &topLeft, const QModelIndex &bottom
     const int first = std::max(0, topLeft.row());
     const int last = std::min(int(m_rowCount) - 1, bottomRight.row());
     for (int row = first; row <= last; ++row) {
-        if (m_ranked && m_ranks[size_t(row)] >= 0) {
-            m_ranks[size_t(row)] = -1;
-            ++m_staleRanks;
-        }
         if (!m_texts.empty())
             m_texts[size_t(row)].reset();
         if (!m_facts.empty())
             m_facts[size_t(row)].reset();
     }
-    staled(0);
+    if (last >= first)
+        staled(0);
 }
 
 void LinkRowCache::inserted(int first, int last)
@@ -115,13 +110,10 @@ void LinkRowCache::inserted(int first, int last)
 void LinkRowCache::removed(int first, int last)
 {
     m_rowCount -= size_t(last - first + 1);
-    for (int row = first; m_ranked && row <= last; ++row) {
-        if (m_ranks[size_t(row)] < 0)
-            --m_staleRanks;
-    }
     removeEntries(m_ranks, first, last);
     removeEntries(m_texts, first, last);
     removeEntries(m_facts, first, last);
+    staled(0);
 }
 
 void LinkRowCache::moved(int first, int last, int destination)
@@ -129,14 +121,12 @@ void LinkRowCache::moved(int first, int last, int destination)
     moveEntries(m_ranks, first, last, destination);
     moveEntries(m_texts, first, last, destination);
     moveEntries(m_facts, first, last, destination);
+    staled(0);
 }
 
-void LinkRowCache::staled(int count)
+void LinkRowCache::staled(int)
 {
-    if (!m_ranked)
-        return;
-    m_staleRanks += count;
-    // Rows without a rank are compared the slow way; once many are, ranking all again is cheaper.
-    if (m_staleRanks > std::max(64, int(m_rowCount / 16)))
-        forgetRanks();
+    // Every row is ranked again when next compared: comparing changed rows on their own beside the
+    // ranks of the others misplaced rows among equal links.
+    forgetRanks();
 }

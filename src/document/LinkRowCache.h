@@ -23,9 +23,9 @@ public:
 
     // Whether every row has been ranked since the order last changed as a whole.
     bool isRanked() const { return m_ranked; }
-    // The ranks of every row, in row order; rows that change later lose theirs.
+    // The ranks of every row, in row order; any change of the rows forgets them all.
     void setRanks(std::vector<int> ranks);
-    // The row's rank, or -1 when it changed since (it is then compared on its own).
+    // The row's rank, or -1 when the rows are not ranked.
     int rank(int row) const;
     // The sort column, or what the order reads, changed for every row.
     void forgetRanks();
@@ -55,7 +55,6 @@ private:
     QAbstractItemModel *m_rows;
     size_t m_rowCount = 0;
     bool m_ranked = false;
-    int m_staleRanks = 0;
     std::vector<int> m_ranks;
     // Empty until first asked for.
     std::vector<std::optional<LinkFilterText::Prepared>> m_texts;
