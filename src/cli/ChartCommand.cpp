@@ -28,7 +28,10 @@ int runChart(const QStringList &arguments, QTextStream &out, QTextStream &err)
     CollectionManager store;
     if (!Cli::openDatabase(files.at(0), store, err))
         return ExitBadFile;
-    const StatisticsChartPainter painter(store, view);
+    // The history tells the links found but not followed.
+    const StatisticsChartPainter painter(
+        store, view,
+        view == 0 ? Cli::readRecordedChecks(files.at(0), QStringLiteral("chart"), err) : RecordedChecks());
     FileError error;
     // The PDF is the printed page; the image is the chart as the statistics sheet shows it.
     const bool written = pdf ? painter.writePagePdf(output, QPageSize(QPageSize::A4), &error)

@@ -1,5 +1,6 @@
 #include "CliCommand.h"
 
+#include "history/HistoryStore.h"
 #include "model/DatabaseFile.h"
 #include "model/DatabaseLock.h"
 #include "model/FileIdentity.h"
@@ -123,6 +124,23 @@ bool refuseOutputThatIsInput(const QString &input, const QString &output, QTextS
         return false;
     err << output << ": the output is the input file; name another file" << Qt::endl;
     return true;
+}
+
+RecordedChecks readRecordedChecks(const QString &path, const QString &command, QTextStream &err)
+{
+    RecordedChecks recorded;
+    HistoryStore history(path);
+    if (!history.exists())
+        return recorded;
+    const std::optional<QHash<QString, CheckRecord>> latest = history.latestChecks();
+    if (!latest) {
+        err << "quillmarsh-cli " << command << ": " << history.errorString() << Qt::endl;
+        return recorded;
+    }
+    recorded.reserve(latest->size());
+    for (const CheckRecord &check : *latest)
+        recorded.insert(check.linkID, LatestCheck::fromRecorded(check.result, check.followed));
+    return recorded;
 }
 
 } // namespace Cli

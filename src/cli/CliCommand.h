@@ -1,5 +1,7 @@
 #pragma once
 
+#include "workflow/LatestCheck.h"
+
 #include <QCoreApplication>
 #include <QString>
 #include <QStringList>
@@ -78,4 +80,9 @@ bool saveDatabase(CollectionManager &store, const QString &path, QTextStream &er
 // True (with the reason printed) when `output` is the very file `input` names: writing it would
 // replace the input by something else.
 bool refuseOutputThatIsInput(const QString &input, const QString &output, QTextStream &err);
+// The history's latest check of every link. Without a readable history the results stored in the
+// database decide, as they do for a database that was never checked; an unreadable one is said on err
+// for the command.
+RecordedChecks readRecordedChecks(const QString &path, const QString &command, QTextStream &err);
+
 } // namespace Cli

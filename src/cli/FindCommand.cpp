@@ -1,6 +1,5 @@
 #include "CliCommand.h"
 
-#include "history/HistoryStore.h"
 #include "model/Clock.h"
 #include "model/CollectionManager.h"
 #include "model/Notification.h"
@@ -37,25 +36,6 @@ std::optional<int> sortColumnNamed(const QString &name)
     if (name == QLatin1String("description"))
         return 3;
     return std::nullopt;
-}
-
-// The history's latest check of every link. Without a readable history the results stored in the
-// database decide, as they do for a database that was never checked.
-RecordedChecks readRecordedChecks(const QString &path, QTextStream &err)
-{
-    RecordedChecks recorded;
-    HistoryStore history(path);
-    if (!history.exists())
-        return recorded;
-    const std::optional<QHash<QString, CheckRecord>> latest = history.latestChecks();
-    if (!latest) {
-        err << "quillmarsh-cli find: " << history.errorString() << Qt::endl;
-        return recorded;
-    }
-    recorded.reserve(latest->size());
-    for (const CheckRecord &check : *latest)
-        recorded.insert(check.linkID, LatestCheck::fromRecorded(check.result, check.followed));
-    return recorded;
 }
 
 QDate firstReminderOf(const TreeNode *linkNode)
@@ -125,7 +105,7 @@ int runFind(const QStringList &arguments, QTextStream &out, QTextStream &err)
         return ExitUsage;
     }
 
-    const RecordedChecks recorded = readRecordedChecks(path, err);
+    const RecordedChecks recorded = Cli::readRecordedChecks(path, QStringLiteral("find"), err);
     const QDate today = Clock::today();
     if (view && view->kind == LinkView::RemindersDue)
         NotificationComputer::computeNotifications(store, today);

@@ -1,11 +1,14 @@
 #include "LinkListFilter.h"
 
 #include "LinkListModel.h"
+#include "LinkRowCache.h"
 #include "RecordedChecksCache.h"
 #include "model/Clock.h"
 #include "model/Notification.h"
 #include "model/NotificationComputer.h"
 #include "model/TreeNode.h"
+
+#include <vector>
 
 namespace {
 
@@ -18,6 +21,12 @@ LinkView::LinkFacts factsOf(const TreeNode *linkNode, const RecordedChecks &chec
             facts.firstReminder = notification->date();
     }
     return facts;
+}
+
+const LinkView::LinkFacts &cachedFacts(LinkRowCache *cache, int row, const TreeNode *linkNode,
+                                       const RecordedChecks &checks)
+{
+    return cache->viewFacts(row, [&] { return factsOf(linkNode, checks); });
 }
 
 bool passes(const TreeNode *linkNode, const LinkFilterText &text, const LinkView::Choice &choice,
@@ -69,6 +78,7 @@ void LinkListFilter::clear()
 
 void LinkListFilter::refresh()
 {
+    m_model->rowCache()->forgetViewFacts();
     if (isNarrowing())
         apply();
     else
@@ -85,10 +95,17 @@ void LinkListFilter::apply()
     if (!isNarrowing()) {
         m_model->setRowFilter({});
     } else {
-        // The filter keeps its own copies: the table of checks is shared, not copied.
-        m_model->setRowFilter([text = m_text, choice = m_choice, checks = m_checks->checks(),
-                               today = Clock::today()](const TreeNode *linkNode) {
-            return passes(linkNode, text, choice, checks, today);
+        // The filter keeps its own copies of the words and the view; the rows' texts and facts are
+        // read from the row cache, which forgets them when a row, the checks or the reminders change.
+        // The cache belongs to the model and the checks outlive it.
+        m_model->setRowFilter([cache = m_model->rowCache(), checks = m_checks, text = m_text,
+                               choice = m_choice, today = Clock::today()](int row, const TreeNode *linkNode) {
+            const Link *link = linkNode->link();
+            if (!link || (!text.isEmpty() && !text.matches(*link, cache->preparedText(row, *link))))
+                return false;
+            return choice.kind == LinkView::All ||
+                   LinkView::matches(choice, *link, cachedFacts(cache, row, linkNode, checks->checks()),
+                                     today);
         });
     }
     emit applied();
@@ -97,22 +114,26 @@ void LinkListFilter::apply()
 QMap<LinkView::Kind, int> LinkListFilter::countsInCategory() const
 {
     QMap<LinkView::Kind, int> counts;
-    const TreeNode *category = m_model->category();
-    if (!category)
+    if (!m_model->category())
         return counts;
     const QDate today = Clock::today();
-    const RecordedChecks &checks = m_checks->checks();
     const QList<LinkView::Kind> kinds = LinkView::kinds();
-    // All Links counts every category's links.
-    LinkRowsModel::forEachLinkNode(category, [&](const TreeNode *linkNode) {
-        const Link *link = linkNode->link();
+    std::vector<int> tally(size_t(kinds.size()), 0);
+    // One pass over the rows, each row's facts worked out once for every view.
+    const int rows = m_model->unfilteredRowCount();
+    for (int row = 0; row < rows; ++row) {
+        const TreeNode *linkNode = m_model->linkNodeAtUnfilteredRow(row);
+        const Link *link = linkNode ? linkNode->link() : nullptr;
         if (!link)
-            return;
-        const LinkView::LinkFacts facts = factsOf(linkNode, checks);
-        for (const LinkView::Kind kind : kinds) {
-            if (LinkView::matches({kind, m_choice.days}, *link, facts, today))
-                ++counts[kind];
+            continue;
+        const LinkView::LinkFacts &facts =
+            cachedFacts(m_model->rowCache(), row, linkNode, m_checks->checks());
+        for (qsizetype i = 0; i < kinds.size(); ++i) {
+            if (LinkView::matches({kinds[i], m_choice.days}, *link, facts, today))
+                ++tally[size_t(i)];
         }
-    });
+    }
+    for (qsizetype i = 0; i < kinds.size(); ++i)
+        counts[kinds[i]] = tally[size_t(i)];
     return counts;
 }

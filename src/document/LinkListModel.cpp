@@ -1,6 +1,7 @@
 #include "LinkListModel.h"
 
 #include "LinkHistoryLoader.h"
+#include "LinkRowCache.h"
 #include "gui/DocumentImages.h"
 #include "model/Link.h"
 #include "model/LinkDragPayload.h"
@@ -11,11 +12,13 @@
 #include <QSet>
 #include <algorithm>
 #include <climits>
+#include <numeric>
 
 LinkListModel::LinkListModel(CollectionManager *, const QString &linkDragType, QObject *parent)
-    : QSortFilterProxyModel(parent), m_rows(new LinkRowsModel(this)),
+    : QSortFilterProxyModel(parent), m_rows(new LinkRowsModel(this)), m_cache(new LinkRowCache(m_rows, this)),
       m_historyLoader(new LinkHistoryLoader(this)), m_linkDragType(linkDragType)
 {
+    // The cache hears of the rows' changes first (it was made first).
     setSourceModel(m_rows);
     connect(m_historyLoader, &LinkHistoryLoader::loaded, this,
             [this] { m_rows->setHistoryFacts(m_historyLoader->facts()); });
@@ -55,6 +58,8 @@ bool LinkListModel::setSortOrder(int column, bool descending)
 {
     if (column < 0 || column >= ColumnCount)
         return false;
+    if (column != m_sortColumn)
+        m_cache->forgetRanks();
     m_sortColumn = column;
     m_sortDescending = descending;
     sortRows();
@@ -63,10 +68,11 @@ bool LinkListModel::setSortOrder(int column, bool descending)
 
 void LinkListModel::sortRows()
 {
-    // The order is lessThan's, for every column (the column given here only switches sorting on), and
-    // the proxy sorts stably on the category's order either way round.
-    QSortFilterProxyModel::sort(0, m_sortDescending ? Qt::DescendingOrder : Qt::AscendingOrder);
-    invalidate();
+    // The order is lessThan's, and the proxy sorts stably on the category's order either way round. The
+    // proxy is told the column so that it sorts again when that column's values change (no column sorts
+    // as the status column does).
+    QSortFilterProxyModel::sort(std::max(0, m_sortColumn),
+                                m_sortDescending ? Qt::DescendingOrder : Qt::AscendingOrder);
 }
 
 void LinkListModel::sort(int column, Qt::SortOrder order)
@@ -88,28 +94,81 @@ bool LinkListModel::filterAcceptsRow(int sourceRow, const QModelIndex &) const
         return true;
     // A row whose link is gone stays until the rows follow the store, as it does unfiltered.
     const TreeNode *node = m_rows->linkNodeAtRow(sourceRow);
-    return !node || m_rowFilter(node);
+    return !node || m_rowFilter(sourceRow, node);
 }
 
 bool LinkListModel::lessThan(const QModelIndex &left, const QModelIndex &right) const
 {
-    const TreeNode *a = m_rows->linkNodeAtRow(left.row());
-    const TreeNode *b = m_rows->linkNodeAtRow(right.row());
-    // A row whose link is gone sorts first until the rows follow the store.
-    if (!a || !b)
-        return !a && b;
-    if (m_sortColumn == ResultColumn) {
-        const int rankA = resultRank(a), rankB = resultRank(b);
-        if (rankA != rankB)
-            return rankA < rankB;
-    } else if (m_sortColumn >= LinkRowsModel::FirstHistoryColumn) {
-        if (const int compared =
-                compareHistory(m_rows->linkIDAtRow(left.row()), m_rows->linkIDAtRow(right.row())))
-            return compared < 0;
-        // Then as the status column sorts.
-        return LinkListOrder::compareLink(a, b, StatusColumn) < 0;
+    if (!m_cache->isRanked())
+        rankRows();
+    const int rankA = m_cache->rank(left.row()), rankB = m_cache->rank(right.row());
+    // A row changed since the rows were ranked is compared on its own.
+    const int compared =
+        rankA >= 0 && rankB >= 0 ? rankA - rankB : compareKeys(sortKey(left.row()), sortKey(right.row()));
+    if (compared != 0)
+        return compared < 0;
+    // Equal links keep the category's order, either way round: the proxy sorts the order it shows now,
+    // which another column may have made.
+    return m_sortDescending ? left.row() > right.row() : left.row() < right.row();
+}
+
+void LinkListModel::rankRows() const
+{
+    const int rows = m_rows->rowCount();
+    std::vector<SortKey> keys;
+    keys.reserve(size_t(rows));
+    for (int row = 0; row < rows; ++row)
+        keys.push_back(sortKey(row));
+    std::vector<int> order(static_cast<size_t>(rows));
+    std::iota(order.begin(), order.end(), 0);
+    std::stable_sort(order.begin(), order.end(),
+                     [&](int a, int b) { return compareKeys(keys[size_t(a)], keys[size_t(b)]) < 0; });
+    std::vector<int> ranks(static_cast<size_t>(rows));
+    int rank = 0;
+    for (size_t i = 0; i < order.size(); ++i) {
+        if (i > 0 && compareKeys(keys[size_t(order[i - 1])], keys[size_t(order[i])]) != 0)
+            ++rank;
+        ranks[size_t(order[i])] = rank;
     }
-    return LinkListOrder::compareLink(a, b, m_sortColumn) < 0;
+    m_cache->setRanks(std::move(ranks));
+}
+
+LinkListModel::SortKey LinkListModel::sortKey(int sourceRow) const
+{
+    SortKey key;
+    key.node = m_rows->linkNodeAtRow(sourceRow);
+    if (!key.node)
+        return key;
+    if (m_sortColumn == ResultColumn) {
+        key.resultRank = resultRank(key.node);
+    } else if (m_sortColumn >= LinkRowsModel::FirstHistoryColumn) {
+        key.facts = m_rows->historyFacts(key.node->link()->ID());
+    } else if (m_sortColumn == ContactColumn) {
+        const Link *link = key.node->link();
+        key.contact = link->contactFirstName() + QLatin1Char(' ') + link->contactLastName();
+    }
+    return key;
+}
+
+int LinkListModel::compareKeys(const SortKey &a, const SortKey &b) const
+{
+    // A row whose link is gone sorts first until the rows follow the store.
+    if (!a.node || !b.node)
+        return int(bool(a.node)) - int(bool(b.node));
+    if (m_sortColumn == ResultColumn) {
+        if (a.resultRank != b.resultRank)
+            return a.resultRank < b.resultRank ? -1 : 1;
+    } else if (m_sortColumn >= LinkRowsModel::FirstHistoryColumn) {
+        if (const int compared = compareHistory(a.facts, b.facts))
+            return compared;
+        // Then as the status column sorts.
+        return LinkListOrder::compareLink(a.node, b.node, StatusColumn);
+    } else if (m_sortColumn == ContactColumn) {
+        // Named once a row rather than once a comparison.
+        if (const int compared = QString::compare(a.contact, b.contact, Qt::CaseInsensitive))
+            return compared;
+    }
+    return LinkListOrder::compareLink(a.node, b.node, m_sortColumn);
 }
 
 int LinkListModel::resultRank(const TreeNode *node) const
@@ -122,10 +181,8 @@ int LinkListModel::resultRank(const TreeNode *node) const
     return rank;
 }
 
-int LinkListModel::compareHistory(const QString &a, const QString &b) const
+int LinkListModel::compareHistory(const LinkHistoryFacts *first, const LinkHistoryFacts *second) const
 {
-    const LinkHistoryFacts *first = m_rows->historyFacts(a);
-    const LinkHistoryFacts *second = m_rows->historyFacts(b);
     auto compared = [](auto x, auto y) { return x == y ? 0 : (x < y ? -1 : 1); };
     switch (m_sortColumn) {
     case FollowedColumn: {

@@ -8,6 +8,7 @@
 
 class CollectionManager;
 class LinkHistoryLoader;
+class LinkRowCache;
 class TreeNode;
 struct DocumentChange;
 
@@ -71,11 +72,15 @@ public:
 
     // Shows only the links the filter accepts; an empty one shows every link. Set it again whenever what
     // it accepts changes: the rows are filtered anew on each call, and follow the links' changes after.
-    using RowFilter = std::function<bool(const TreeNode *linkNode)>;
+    // The filter is given the row of the link among the category's rows, for the row cache.
+    using RowFilter = std::function<bool(int unfilteredRow, const TreeNode *linkNode)>;
     void setRowFilter(RowFilter filter);
     bool hasRowFilter() const { return bool(m_rowFilter); }
     // The category's links, shown or not.
     int unfilteredRowCount() const { return m_rows->rowCount(); }
+    TreeNode *linkNodeAtUnfilteredRow(int row) const { return m_rows->linkNodeAtRow(row); }
+    // What the sorting and the filter keep of each of the category's rows.
+    LinkRowCache *rowCache() const { return m_cache; }
 
     TreeNode *linkNodeAtRow(int row) const;
     // The IDs of the shown links, row by row.
@@ -96,13 +101,28 @@ protected:
     bool filterAcceptsRow(int sourceRow, const QModelIndex &sourceParent) const override;
 
 private:
-    int compareHistory(const QString &a, const QString &b) const;
+    // What the order reads of one row.
+    struct SortKey
+    {
+        const TreeNode *node = nullptr;
+        const LinkHistoryFacts *facts = nullptr;
+        int resultRank = 0;
+        QString contact;
+    };
+    SortKey sortKey(int sourceRow) const;
+    // Negative when the first row sorts before the second, as the sort column orders them.
+    int compareKeys(const SortKey &a, const SortKey &b) const;
+    int compareHistory(const LinkHistoryFacts *first, const LinkHistoryFacts *second) const;
     // The Result column's order, with a found link that is not followed after the followed ones.
     int resultRank(const TreeNode *node) const;
+    // Sorts every row once by its keys and keeps its place (equal rows share it), so that the proxy's
+    // sorting and filtering compare two numbers.
+    void rankRows() const;
     void sortRows();
     int sourceRow(int row) const;
 
     LinkRowsModel *m_rows;
+    LinkRowCache *m_cache;
     LinkHistoryLoader *m_historyLoader;
     QString m_linkDragType;
     int m_sortColumn = -1;

@@ -308,7 +308,7 @@ void MyDocument::buildRemindersPanel()
     connect(m_menus->toggleReminders, &QAction::triggered, this, [this](bool shown) {
         m_remindersPanel->setVisible(shown);
         if (shown)
-            m_remindersPanel->setFocus(Qt::ShortcutFocusReason);
+            m_remindersPanel->focusList();
     });
     connect(m_remindersPanel, &QDockWidget::visibilityChanged, m_menus->toggleReminders,
             &QAction::setChecked);

@@ -55,3 +55,13 @@ void RemindersPanel::refresh()
         }
     }
 }
+
+void RemindersPanel::focusList()
+{
+    if (isFloating())
+        activateWindow();
+    m_table->setFocus(Qt::ShortcutFocusReason);
+    // Choosing it shows its link, as the arrow keys would.
+    if (!m_table->currentIndex().isValid() && m_model->rowCount() > 0)
+        m_table->setCurrentIndex(m_model->index(0, 0));
+}

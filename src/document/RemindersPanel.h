@@ -19,6 +19,9 @@ public:
     DueRemindersModel *model() const { return m_model; }
     // Reads the reminders again (they were computed anew, or links changed).
     void refresh();
+    // Gives the list the keyboard with a reminder current (the first, unless one already is), so that
+    // the keys act on it at once.
+    void focusList();
 
 signals:
     void linkChosen(const QString &linkID);

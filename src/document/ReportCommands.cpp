@@ -3,6 +3,7 @@
 #include "DocumentMenus.h"
 #include "ExportPanel.h"
 #include "MyDocument.h"
+#include "RecordedChecksCache.h"
 #include "gui/MessageBox.h"
 #include "publish/ExportTexts.h"
 #include "publish/LinkListPages.h"
@@ -58,7 +59,8 @@ std::unique_ptr<PageSource> ReportCommands::linkListPages()
 std::unique_ptr<PageSource> ReportCommands::statisticsPages(int view)
 {
     return std::make_unique<StatisticsPages>(collectionManager(), view,
-                                             printer().pageLayout().fullRectPoints().size());
+                                             printer().pageLayout().fullRectPoints().size(),
+                                             document()->recordedChecks()->checks());
 }
 
 // ---------------------------------------------------------------- statistics
@@ -75,6 +77,8 @@ void ReportCommands::showStatistics()
         connect(m_statisticsDialog, &StatisticsDialogController::exportPDFRequested, this,
                 &ReportCommands::exportStatisticsAsPDF);
     }
+    // Links found but not followed have their own slice, as the history's latest checks tell.
+    m_statisticsDialog->setRecordedChecks(document()->recordedChecks()->checks());
     m_statisticsDialog->initializeFieldsWithSelectedView(0);
     m_statisticsDialog->open();
 }

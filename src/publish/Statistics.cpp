@@ -1,6 +1,7 @@
 #include "Statistics.h"
 
 #include "model/CollectionManager.h"
+#include "workflow/DetailsTexts.h"
 
 #include <QCoreApplication>
 #include <cmath>
@@ -26,6 +27,7 @@ const QColor Blue = sliceColor(0, 139, 211);
 const QColor Orange = sliceColor(239, 131, 24);
 const QColor Yellow = sliceColor(255, 255, 0);
 const QColor PaleGreen = sliceColor(168, 214, 160);
+const QColor Amber = sliceColor(214, 160, 40);
 const QColor Clear = QColor::fromRgbF(1, 1, 1, 0);
 
 // Counts every link into the slot its code maps to (-1: not counted), in one pass.
@@ -55,13 +57,17 @@ QList<NameValuePair> pairs(const QStringList &names, const QList<int> &counts)
 
 } // namespace
 
-QList<NameValuePair> latestVerificationResults(const CollectionManager &collectionManager)
+QList<NameValuePair> latestVerificationResults(const CollectionManager &collectionManager,
+                                               const RecordedChecks &recorded)
 {
-    // A hand approval has its own slice, after the others: nothing was checked.
-    const QList<int> counts = countLinks(collectionManager, 7, [](const Link &link) {
+    // A hand approval has its own slice, after the others: nothing was checked. So has a link found that
+    // search engines do not follow, after it: it is not the success the first slice counts.
+    const QList<int> counts = countLinks(collectionManager, 8, [&recorded](const Link &link) {
         switch (link.lastVerificationResult()) {
-        case VerificationSucceeded:
-            return 0;
+        case VerificationSucceeded: {
+            const LatestCheck check = LatestCheck::of(link, LatestCheck::recordedFor(link, &recorded));
+            return check.finding == LatestCheck::Linked && !check.followed ? 7 : 0;
+        }
         case VerificationMarkedVerified:
             return 6;
         case VerificationNoResponse:
@@ -84,7 +90,7 @@ QList<NameValuePair> latestVerificationResults(const CollectionManager &collecti
                   Codes::verificationLabel(VerificationLinksPageNotLoaded),
                   Codes::verificationLabel(VerificationLinkNotFound),
                   Codes::verificationLabel(VerificationNotVerified),
-                  Codes::verificationLabel(VerificationMarkedVerified)},
+                  Codes::verificationLabel(VerificationMarkedVerified), DetailsTexts::notFollowedText()},
                  counts);
 }
 
@@ -123,11 +129,12 @@ QList<NameValuePair> originalRequestDistribution(const CollectionManager &collec
     return pairs({Codes::typeText(LinkTypeReceived), Codes::typeText(LinkTypeSent)}, counts);
 }
 
-QList<NameValuePair> distributionForView(const CollectionManager &collectionManager, int view)
+QList<NameValuePair> distributionForView(const CollectionManager &collectionManager, int view,
+                                         const RecordedChecks &recorded)
 {
     switch (view) {
     case LatestVerificationResults:
-        return latestVerificationResults(collectionManager);
+        return latestVerificationResults(collectionManager, recorded);
     case LinkStatuses:
         return linkStatusDistribution(collectionManager);
     case OriginalRequests:
@@ -141,7 +148,7 @@ QList<QColor> colorsForView(int view)
 {
     switch (view) {
     case LatestVerificationResults:
-        return {Green, Red, Blue, Orange, Yellow, Clear, PaleGreen};
+        return {Green, Red, Blue, Orange, Yellow, Clear, PaleGreen, Amber};
     case LinkStatuses:
         return {Blue, Orange, Green, Red};
     case OriginalRequests:

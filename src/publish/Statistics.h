@@ -1,6 +1,7 @@
 #pragma once
 
 #include "NameValuePair.h"
+#include "workflow/LatestCheck.h"
 
 #include <QColor>
 #include <QList>
@@ -20,18 +21,21 @@ enum View
     OriginalRequests = 2
 };
 
-// Verified successfully (also marked as verified by hand), no response, no links page URL, links
-// page not loaded, reciprocal link not found, not verified. "Not verified" counts every link that
-// was never checked, Blocked links included: like the other five slices it ignores the status, so
-// the slices always add up to the links of the database.
-QList<NameValuePair> latestVerificationResults(const CollectionManager &collectionManager);
+// Verified successfully, no response, no links page URL, links page not loaded, reciprocal link not
+// found, not verified, marked as verified by hand, and found but not followed by search engines (as the
+// history's latest check of the link says, when `recorded` holds it). "Not verified" counts every link
+// that was never checked, Blocked links included: like the other slices it ignores the status, so the
+// slices always add up to the links of the database.
+QList<NameValuePair> latestVerificationResults(const CollectionManager &collectionManager,
+                                               const RecordedChecks &recorded = {});
 // New, Negotiating, Approved, Blocked.
 QList<NameValuePair> linkStatusDistribution(const CollectionManager &collectionManager);
 // Received, Sent.
 QList<NameValuePair> originalRequestDistribution(const CollectionManager &collectionManager);
 
 // The distribution and slice colours of a view; empty for another number.
-QList<NameValuePair> distributionForView(const CollectionManager &collectionManager, int view);
+QList<NameValuePair> distributionForView(const CollectionManager &collectionManager, int view,
+                                         const RecordedChecks &recorded = {});
 QList<QColor> colorsForView(int view);
 // "Latest Verification Results", "Link Status Distribution", "Original Request Distribution"; ""
 // for another number.

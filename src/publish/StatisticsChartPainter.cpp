@@ -34,8 +34,9 @@ QFont screenLegendFont()
 
 } // namespace
 
-StatisticsChartPainter::StatisticsChartPainter(const CollectionManager &collectionManager, int view)
-    : m_collectionManager(collectionManager), m_selectedView(view)
+StatisticsChartPainter::StatisticsChartPainter(const CollectionManager &collectionManager, int view,
+                                               const RecordedChecks &recorded)
+    : m_collectionManager(collectionManager), m_selectedView(view), m_recorded(recorded)
 {}
 
 // ---------------------------------------------------------------- geometry
@@ -128,7 +129,8 @@ void StatisticsChartPainter::drawPieChartWithNumbers(QPainter &painter, const QR
 
 void StatisticsChartPainter::drawChart(QPainter &painter, const QRectF &area, const QFont &legendFont) const
 {
-    const QList<NameValuePair> numbers = Statistics::distributionForView(m_collectionManager, m_selectedView);
+    const QList<NameValuePair> numbers =
+        Statistics::distributionForView(m_collectionManager, m_selectedView, m_recorded);
     if (numbers.isEmpty())
         return;
     drawPieChartWithNumbers(painter, area, numbers, Statistics::colorsForView(m_selectedView), legendFont);
@@ -218,7 +220,8 @@ void StatisticsChartPainter::drawPage(QPainter &painter, const QSizeF &paperSize
     painter.save();
     drawHeader(painter, printArea, fonts);
     drawFooter(painter, printArea, fonts);
-    const QList<NameValuePair> numbers = Statistics::distributionForView(m_collectionManager, m_selectedView);
+    const QList<NameValuePair> numbers =
+        Statistics::distributionForView(m_collectionManager, m_selectedView, m_recorded);
     if (!numbers.isEmpty())
         drawPieChartWithNumbers(painter, chartAreaForPrintArea(printArea, fonts.headerHeight()), numbers,
                                 Statistics::colorsForView(m_selectedView), fonts.plainFont());

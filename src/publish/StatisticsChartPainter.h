@@ -2,6 +2,7 @@
 
 #include "NameValuePair.h"
 #include "model/FileError.h"
+#include "workflow/LatestCheck.h"
 
 #include <QByteArray>
 #include <QColor>
@@ -26,7 +27,9 @@ class StatisticsChartPainter
     Q_DECLARE_TR_FUNCTIONS(StatisticsChartPainter)
 
 public:
-    StatisticsChartPainter(const CollectionManager &collectionManager, int view);
+    // `recorded`: the history's latest checks, which tell the links found but not followed.
+    StatisticsChartPainter(const CollectionManager &collectionManager, int view,
+                           const RecordedChecks &recorded = {});
 
     int selectedView() const { return m_selectedView; }
     void setView(int view) { m_selectedView = view; }
@@ -68,4 +71,5 @@ private:
 
     const CollectionManager &m_collectionManager;
     int m_selectedView;
+    RecordedChecks m_recorded;
 };

@@ -6,8 +6,8 @@
 #include <QPainter>
 
 StatisticsPages::StatisticsPages(const CollectionManager &collectionManager, int view,
-                                 const QSizeF &paperSize)
-    : m_painter(collectionManager, view),
+                                 const QSizeF &paperSize, const RecordedChecks &recorded)
+    : m_painter(collectionManager, view, recorded),
       m_paperSize(paperSize.width() > paperSize.height() ? paperSize.transposed() : paperSize)
 {}
 

@@ -10,7 +10,8 @@ class StatisticsPages : public PageSource
 {
 public:
     // `paperSize` is turned upright when it is given in landscape.
-    StatisticsPages(const CollectionManager &collectionManager, int view, const QSizeF &paperSize);
+    StatisticsPages(const CollectionManager &collectionManager, int view, const QSizeF &paperSize,
+                    const RecordedChecks &recorded = {});
 
     int pageCount() const override { return 1; }
     QSizeF paperSize() const override { return m_paperSize; }

@@ -1,16 +1,19 @@
 #include "DocumentFixture.h"
 #include "HistoryLockHolder.h"
 #include "document/DetailsView.h"
+#include "document/DocumentChange.h"
 #include "document/DocumentWindowState.h"
 #include "document/LinkHistoryLoader.h"
 #include "document/LinkListModel.h"
 #include "gui/FittedLabel.h"
 #include "history/HistoryService.h"
 #include "history/HistoryStore.h"
+#include "model/CollectionManager.h"
 #include "model/Link.h"
 #include "model/LinkDragPayload.h"
 #include "model/WindowState.h"
 #include "workflow/DetailsTexts.h"
+#include "workflow/LinkListOrder.h"
 
 #include <QAbstractItemModelTester>
 #include <QHeaderView>
@@ -191,6 +194,83 @@ private slots:
                             qPrintable(QString("column %1%2, row %3")
                                            .arg(LinkListModel::columnTitle(column), descending ? " down" : "")
                                            .arg(row)));
+                }
+            }
+        }
+    }
+
+    void sortAndFilterFollowChanges()
+    {
+        // Few names and descriptions, so that many links compare equal and the category's order decides.
+        DatabaseBuilder db;
+        db.category("Ponds");
+        QRandomGenerator random(3);
+        const QStringList names{"Alder", "birch", "Cedar", "\u00c4lder"};
+        const LinkStatus statuses[] = {LinkStatusNew, LinkStatusApproved};
+        auto fieldsOf = [&] {
+            LinkFields fields;
+            fields.categoryID = db.currentCategory()->attachmentID();
+            fields.title = names.at(random.bounded(names.size()));
+            fields.description = QString::number(random.bounded(3));
+            fields.status = statuses[random.bounded(2)];
+            return fields;
+        };
+        for (int i = 0; i < 120; ++i)
+            db.link(fieldsOf());
+        CollectionManager &store = db.store();
+        TreeNode *category = db.currentCategory();
+        LinkListModel model(&store, m_dragType);
+        QAbstractItemModelTester tester(&model, Fatal);
+        model.setCategory(category);
+
+        auto accepts = [](const TreeNode *node) { return node->link()->description() != QLatin1String("0"); };
+        auto expected = [&](int column, bool descending, bool filtered) {
+            std::vector<TreeNode *> sorted;
+            LinkListOrder::buildSortedLinkList(sorted, category, column, descending);
+            QStringList ids;
+            for (const TreeNode *node : sorted) {
+                if (!filtered || accepts(node))
+                    ids.append(node->attachmentID());
+            }
+            return ids;
+        };
+        auto randomLink = [&] {
+            return category->children()[size_t(random.bounded(int(category->children().size())))];
+        };
+        // Edits, additions and deletions, each followed row by row; the rows stay as a fresh stable sort
+        // of the category (and the filter) has them.
+        for (const int column :
+             {LinkListModel::NameColumn, LinkListModel::StatusColumn, LinkListModel::DescriptionColumn}) {
+            for (const bool descending : {false, true}) {
+                for (const bool filtered : {false, true}) {
+                    model.sort(column, descending ? Qt::DescendingOrder : Qt::AscendingOrder);
+                    if (filtered)
+                        model.setRowFilter([&](int, const TreeNode *node) { return accepts(node); });
+                    else
+                        model.setRowFilter({});
+                    QCOMPARE(model.linkIDs(), expected(column, descending, filtered));
+                    for (int step = 0; step < 12; ++step) {
+                        DocumentChange change;
+                        switch (step % 3) {
+                        case 0:
+                            change.changedLinkIDs = {
+                                store.editLinkNode(randomLink(), fieldsOf())->attachmentID()};
+                            break;
+                        case 1:
+                            change.changedLinkIDs = {store.addLinkFromFields(fieldsOf())->attachmentID()};
+                            break;
+                        default:
+                            change.changedLinkIDs = {randomLink()->attachmentID()};
+                            store.deleteLinkNodesWithIDs(change.changedLinkIDs);
+                            break;
+                        }
+                        model.update(change);
+                        if (model.linkIDs() != expected(column, descending, filtered))
+                            QFAIL(qPrintable(QString("column %1%2%3, step %4")
+                                                 .arg(LinkListModel::columnTitle(column),
+                                                      descending ? " down" : "", filtered ? " filtered" : "")
+                                                 .arg(step)));
+                    }
                 }
             }
         }

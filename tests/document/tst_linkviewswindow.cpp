@@ -1,17 +1,23 @@
 #include "DocumentFixture.h"
 
+#include "document/DetailsView.h"
 #include "document/DocumentMenus.h"
 #include "document/DueRemindersModel.h"
 #include "document/LinkFilterBar.h"
 #include "document/LinkListFilter.h"
 #include "document/RecordedChecksCache.h"
 #include "document/RemindersPanel.h"
+#include "document/ReportCommands.h"
+#include "gui/FittedLabel.h"
 #include "history/HistoryStore.h"
 #include "model/Clock.h"
+#include "publish/ui/StatisticsDialogController.h"
+#include "publish/ui/StatisticsView.h"
 
 #include <QAbstractItemModelTester>
 #include <QAction>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QSpinBox>
 #include <QTabBar>
@@ -59,10 +65,12 @@ class TestLinkViewsWindow : public QObject
         followed.linkID = m_followedID;
         followed.checkedOn = m_now.addDays(-2);
         followed.result = VerificationSucceeded;
+        followed.addressFound = followed.inAnchor = true;
         followed.followed = true;
         CheckRecord nofollow = followed;
         nofollow.linkID = m_nofollowID;
         nofollow.followed = false;
+        nofollow.rel = QStringList{QStringLiteral("nofollow")};
         HistoryStore history(file);
         if (!history.record({followed, nofollow}))
             qWarning("history not written: %s", qPrintable(history.errorString()));
@@ -93,6 +101,7 @@ private slots:
     void aLinkAskedForShowsThroughTheFilter();
     void remindersPanelChoosesLinks();
     void allLinksByKeyboardWithViewsAndFilter();
+    void aLinkNotFollowedSaysSo();
 };
 
 void TestLinkViewsWindow::viewsCountAndNarrowTheList()
@@ -195,9 +204,16 @@ void TestLinkViewsWindow::remindersPanelChoosesLinks()
     QVERIFY(document);
     RemindersPanel *panel = document->remindersPanel();
     QVERIFY(!panel->isVisible());
+    document->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(document));
     document->menus()->toggleReminders->trigger();
     QTRY_VERIFY(panel->isVisible());
     QVERIFY(document->menus()->toggleReminders->isChecked());
+    // The keyboard is on the list, the first reminder current and its link shown.
+    QTRY_VERIFY(panel->table()->hasFocus());
+    QCOMPARE(panel->table()->currentIndex().row(), 0);
+    QVERIFY(document->selectedLinkNode());
+    QCOMPARE(document->selectedLinkNode()->link()->ID(), panel->model()->linkIDAtRow(0));
 
     // Every due reminder of the database, oldest first, in any category.
     const QList<DueReminders::Entry> &entries = panel->model()->entries();
@@ -261,6 +277,32 @@ void TestLinkViewsWindow::allLinksByKeyboardWithViewsAndFilter()
     document->menus()->setStatusBlocked->trigger();
     QVERIFY(document->isAllLinksSelected());
     QCOMPARE(DocumentFixture::shownTitles(document), QStringList{"Elsewhere"});
+}
+
+void TestLinkViewsWindow::aLinkNotFollowedSaysSo()
+{
+    DocumentFixture fixture;
+    MyDocument *document = openPartners(fixture);
+    QVERIFY(document);
+    // The history is read in the background; then the details say so beside the result.
+    document->showAndSelectLinkNode(document->collectionManager().linkNodeWithID(m_nofollowID));
+    QTRY_VERIFY(document->detailsView()->lastCheckField()->fullText().endsWith(
+        QLatin1String(": Verified: Link found, not followed (nofollow)")));
+
+    // The statistics count it in a slice of its own, apart from the link found and followed.
+    QTabBar *views = document->filterBar()->viewBar();
+    QTRY_COMPARE(views->tabText(tabOf(views, LinkView::NotFollowed)), QStringLiteral("Not Followed (1)"));
+    document->menus()->showStatistics->trigger();
+    StatisticsDialogController *sheet = document->commandArea<ReportCommands>()->statisticsDialog();
+    QVERIFY(sheet && sheet->isVisible());
+    QHash<QString, float> counts;
+    for (const NameValuePair &pair : sheet->statisticsView()->numbers())
+        counts.insert(pair.name(), pair.value());
+    QCOMPARE(counts.value(QStringLiteral("Link found, not followed (nofollow)"), -1), 1.0f);
+    QCOMPARE(counts.value(QStringLiteral("Verified successfully"), -1), 1.0f);
+    QVERIFY(sheet->statisticsView()->accessibleDescription().contains(
+        QLatin1String("Link found, not followed (nofollow) (1, ")));
+    sheet->findChild<QPushButton *>(QStringLiteral("doneButton"))->click();
 }
 
 QTEST_MAIN(TestLinkViewsWindow)

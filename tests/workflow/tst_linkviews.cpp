@@ -136,6 +136,7 @@ void TestLinkViews::filterText_data()
     QTest::newRow("all words must match") << "cafe missing" << false;
     QTest::newRow("words in any order") << "garden cafe" << true;
     QTest::newRow("keywords are not searched") << "secret" << false;
+    QTest::newRow("a word never spans two fields") << "gardenjurgen" << false;
 }
 
 void TestLinkViews::filterText()
@@ -155,6 +156,8 @@ void TestLinkViews::filterText()
     fields.keywords = QStringLiteral("secret");
     link.setTitle(fields);
     QCOMPARE(LinkFilterText(typed).matches(link), matches);
+    // The same from the texts prepared once for every keystroke.
+    QCOMPARE(LinkFilterText(typed).matches(link, LinkFilterText::prepare(link)), matches);
 }
 
 void TestLinkViews::findFields_data()

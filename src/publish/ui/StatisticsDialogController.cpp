@@ -19,7 +19,8 @@ StatisticsDialogController::StatisticsDialogController(const CollectionManager &
         m_ui->viewPopup->addItem(Statistics::titleForView(view), view);
 
     connect(m_ui->viewPopup, &QComboBox::currentIndexChanged, this, [this](int index) {
-        m_ui->statisticsView->setView(&m_collectionManager, m_ui->viewPopup->itemData(index).toInt());
+        m_ui->statisticsView->setView(&m_collectionManager, m_ui->viewPopup->itemData(index).toInt(),
+                                      m_recorded);
     });
     connect(m_ui->copyButton, &QPushButton::clicked, this, &StatisticsDialogController::copy);
     connect(m_ui->printButton, &QPushButton::clicked, this, [this] { emit printRequested(selectedView()); });
@@ -49,7 +50,7 @@ void StatisticsDialogController::selectView(int view)
         m_ui->viewPopup->setCurrentIndex(index);
     }
     // Counted afresh even when the pop-up already showed that view: the links may have changed.
-    m_ui->statisticsView->setView(&m_collectionManager, view);
+    m_ui->statisticsView->setView(&m_collectionManager, view, m_recorded);
 }
 
 int StatisticsDialogController::selectedView() const
@@ -64,7 +65,7 @@ StatisticsView *StatisticsDialogController::statisticsView() const
 
 void StatisticsDialogController::copy()
 {
-    StatisticsChartPainter(m_collectionManager, selectedView())
+    StatisticsChartPainter(m_collectionManager, selectedView(), m_recorded)
         .copyToClipboard(m_ui->statisticsView->chartSize());
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "workflow/LatestCheck.h"
+
 #include <QDialog>
 #include <memory>
 
@@ -27,6 +29,9 @@ public:
     void selectView(int view);
     int selectedView() const;
     StatisticsView *statisticsView() const;
+    // The history's latest checks, which tell the links found but not followed; the chart counts
+    // with them from the next view shown.
+    void setRecordedChecks(const RecordedChecks &recorded) { m_recorded = recorded; }
 
 public slots:
     // Puts the chart on the clipboard as PDF, with a PNG for programs that take only images.
@@ -42,4 +47,5 @@ private:
 
     std::unique_ptr<Ui::StatisticsDialog> m_ui;
     const CollectionManager &m_collectionManager;
+    RecordedChecks m_recorded;
 };

@@ -13,10 +13,11 @@ StatisticsView::StatisticsView(QWidget *parent) : QWidget(parent)
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
 }
 
-void StatisticsView::setView(const CollectionManager *collectionManager, int view)
+void StatisticsView::setView(const CollectionManager *collectionManager, int view,
+                             const RecordedChecks &recorded)
 {
     m_selectedView = view;
-    m_numbers = collectionManager ? Statistics::distributionForView(*collectionManager, view)
+    m_numbers = collectionManager ? Statistics::distributionForView(*collectionManager, view, recorded)
                                   : QList<NameValuePair>();
     m_colors = Statistics::colorsForView(view);
     // A screen reader reads the legend, which holds every number of the chart.

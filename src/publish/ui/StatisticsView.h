@@ -1,6 +1,7 @@
 #pragma once
 
 #include "publish/NameValuePair.h"
+#include "workflow/LatestCheck.h"
 
 #include <QColor>
 #include <QList>
@@ -21,7 +22,7 @@ public:
 
     // Counts the distribution of `view` (0 latest verification results, 1 link statuses, 2 original
     // requests) in the database and shows it.
-    void setView(const CollectionManager *collectionManager, int view);
+    void setView(const CollectionManager *collectionManager, int view, const RecordedChecks &recorded = {});
     int selectedView() const { return m_selectedView; }
     const QList<NameValuePair> &numbers() const { return m_numbers; }
     // The chart's size without the sheet's margin: what a copy of it holds.

@@ -1,0 +1,132 @@
+#include "LinkRowCache.h"
+
+#include <QAbstractItemModel>
+#include <algorithm>
+
+namespace {
+
+// Moves the entries [first, last] of a list that follows the rows so that they stand before
+// `destination`, as a model's rowsMoved says.
+template <typename T> void moveEntries(std::vector<T> &entries, int first, int last, int destination)
+{
+    if (entries.empty())
+        return;
+    const auto begin = entries.begin();
+    if (destination < first)
+        std::rotate(begin + destination, begin + first, begin + last + 1);
+    else
+        std::rotate(begin + first, begin + last + 1, begin + destination);
+}
+
+template <typename T> void insertEntries(std::vector<T> &entries, int first, int count, const T &value)
+{
+    if (!entries.empty())
+        entries.insert(entries.begin() + first, size_t(count), value);
+}
+
+template <typename T> void removeEntries(std::vector<T> &entries, int first, int last)
+{
+    if (!entries.empty())
+        entries.erase(entries.begin() + first, entries.begin() + last + 1);
+}
+
+} // namespace
+
+LinkRowCache::LinkRowCache(QAbstractItemModel *rows, QObject *parent) : QObject(parent), m_rows(rows)
+{
+    connect(rows, &QAbstractItemModel::modelReset, this, &LinkRowCache::reset);
+    connect(rows, &QAbstractItemModel::layoutChanged, this, &LinkRowCache::reset);
+    connect(rows, &QAbstractItemModel::dataChanged, this, &LinkRowCache::changed);
+    connect(rows, &QAbstractItemModel::rowsInserted, this,
+            [this](const QModelIndex &, int first, int last) { inserted(first, last); });
+    connect(rows, &QAbstractItemModel::rowsRemoved, this,
+            [this](const QModelIndex &, int first, int last) { removed(first, last); });
+    connect(rows, &QAbstractItemModel::rowsMoved, this,
+            [this](const QModelIndex &, int first, int last, const QModelIndex &, int destination) {
+                moved(first, last, destination);
+            });
+    reset();
+}
+
+void LinkRowCache::setRanks(std::vector<int> ranks)
+{
+    m_ranks = std::move(ranks);
+    m_ranked = m_ranks.size() == m_rowCount;
+}
+
+int LinkRowCache::rank(int row) const
+{
+    return m_ranked && row >= 0 && size_t(row) < m_ranks.size() ? m_ranks[size_t(row)] : -1;
+}
+
+void LinkRowCache::forgetRanks()
+{
+    m_ranked = false;
+    m_ranks.clear();
+}
+
+const LinkFilterText::Prepared &LinkRowCache::preparedText(int row, const Link &link)
+{
+    if (m_texts.size() != m_rowCount)
+        m_texts.assign(m_rowCount, std::nullopt);
+    std::optional<LinkFilterText::Prepared> &text = m_texts[size_t(row)];
+    if (!text)
+        text = LinkFilterText::prepare(link);
+    return *text;
+}
+
+void LinkRowCache::reset()
+{
+    m_rowCount = size_t(std::max(0, m_rows->rowCount()));
+    forgetRanks();
+    m_texts.clear();
+    m_facts.clear();
+}
+
+void LinkRowCache::changed(const QModelIndex &topLeft, const QModelIndex &bottomRight)
+{
+    const int first = std::max(0, topLeft.row());
+    const int last = std::min(int(m_rowCount) - 1, bottomRight.row());
+    for (int row = first; row <= last; ++row) {
+        if (!m_texts.empty())
+            m_texts[size_t(row)].reset();
+        if (!m_facts.empty())
+            m_facts[size_t(row)].reset();
+    }
+    if (last >= first)
+        staled(0);
+}
+
+void LinkRowCache::inserted(int first, int last)
+{
+    const int count = last - first + 1;
+    m_rowCount += size_t(count);
+    insertEntries(m_ranks, first, count, -1);
+    insertEntries(m_texts, first, count, std::optional<LinkFilterText::Prepared>());
+    insertEntries(m_facts, first, count, std::optional<LinkView::LinkFacts>());
+    staled(count);
+}
+
+void LinkRowCache::removed(int first, int last)
+{
+    m_rowCount -= size_t(last - first + 1);
+    removeEntries(m_ranks, first, last);
+    removeEntries(m_texts, first, last);
+    removeEntries(m_facts, first, last);
+    staled(0);
+}
+
+void LinkRowCache::moved(int first, int last, int destination)
+{
+    moveEntries(m_ranks, first, last, destination);
+    moveEntries(m_texts, first, last, destination);
+    moveEntries(m_facts, first, last, destination);
+    staled(0);
+}
+
+void LinkRowCache::staled(int)
+{
+    // Every row is ranked again when next compared: comparing changed rows on their own beside the
+    // ranks of the others misplaced rows among equal links.
+    forgetRanks();
+}

@@ -1,0 +1,62 @@
+#pragma once
+
+#include "workflow/LinkFilterText.h"
+#include "workflow/LinkView.h"
+
+#include <QObject>
+#include <vector>
+
+class QAbstractItemModel;
+class QModelIndex;
+
+// What the link list's sorting and filtering read of each row, worked out once and kept until the row
+// changes: the row's place in the sort order (a rank, shared by links that compare equal), the link's
+// texts prepared for the filter's words, and the facts the views ask. It follows the rows' signals, so it
+// must be made before a sorting proxy connects to the same rows: a changed row is forgotten before the
+// proxy places it again.
+class LinkRowCache : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit LinkRowCache(QAbstractItemModel *rows, QObject *parent = nullptr);
+
+    // Whether every row has been ranked since the order last changed as a whole.
+    bool isRanked() const { return m_ranked; }
+    // The ranks of every row, in row order; any change of the rows forgets them all.
+    void setRanks(std::vector<int> ranks);
+    // The row's rank, or -1 when the rows are not ranked.
+    int rank(int row) const;
+    // The sort column, or what the order reads, changed for every row.
+    void forgetRanks();
+
+    // The link's texts as the filter matches them, prepared when first asked.
+    const LinkFilterText::Prepared &preparedText(int row, const Link &link);
+    template <typename Compute> const LinkView::LinkFacts &viewFacts(int row, Compute compute)
+    {
+        if (m_facts.size() != m_rowCount)
+            m_facts.assign(m_rowCount, std::nullopt);
+        std::optional<LinkView::LinkFacts> &facts = m_facts[size_t(row)];
+        if (!facts)
+            facts = compute();
+        return *facts;
+    }
+    // The history's checks or the reminders changed: the views' facts are worked out again.
+    void forgetViewFacts() { m_facts.clear(); }
+
+private:
+    void reset();
+    void changed(const QModelIndex &topLeft, const QModelIndex &bottomRight);
+    void inserted(int first, int last);
+    void removed(int first, int last);
+    void moved(int first, int last, int destination);
+    void staled(int count);
+
+    QAbstractItemModel *m_rows;
+    size_t m_rowCount = 0;
+    bool m_ranked = false;
+    std::vector<int> m_ranks;
+    // Empty until first asked for.
+    std::vector<std::optional<LinkFilterText::Prepared>> m_texts;
+    std::vector<std::optional<LinkView::LinkFacts>> m_facts;
+};
