@@ -49,9 +49,8 @@ void LinkListModel::loadHistory(const QString &databasePath)
 
 void LinkListModel::setLastContacts(const QHash<QString, LastContact> &contacts)
 {
+    // The rows tell of the column's change, and the proxy sorts again when it is the sort column.
     m_rows->setLastContacts(contacts);
-    if (m_sortColumn == LastContactColumn)
-        invalidate();
 }
 
 bool LinkListModel::setSortOrder(int column, bool descending)
@@ -141,6 +140,9 @@ LinkListModel::SortKey LinkListModel::sortKey(int sourceRow) const
         return key;
     if (m_sortColumn == ResultColumn) {
         key.resultRank = resultRank(key.node);
+    } else if (m_sortColumn == LastContactColumn) {
+        if (const LastContact *contact = m_rows->lastContact(key.node->link()->ID()))
+            key.contactedAt = contact->sentAt.toMSecsSinceEpoch();
     } else if (m_sortColumn >= LinkRowsModel::FirstHistoryColumn) {
         key.facts = m_rows->historyFacts(key.node->link()->ID());
     } else if (m_sortColumn == ContactColumn) {
@@ -158,6 +160,11 @@ int LinkListModel::compareKeys(const SortKey &a, const SortKey &b) const
     if (m_sortColumn == ResultColumn) {
         if (a.resultRank != b.resultRank)
             return a.resultRank < b.resultRank ? -1 : 1;
+    } else if (m_sortColumn == LastContactColumn) {
+        if (a.contactedAt != b.contactedAt)
+            return a.contactedAt < b.contactedAt ? -1 : 1;
+        // Then as the status column sorts.
+        return LinkListOrder::compareLink(a.node, b.node, StatusColumn);
     } else if (m_sortColumn >= LinkRowsModel::FirstHistoryColumn) {
         if (const int compared = compareHistory(a.facts, b.facts))
             return compared;
@@ -204,14 +211,6 @@ int LinkListModel::compareHistory(const LinkHistoryFacts *first, const LinkHisto
         // By the change's time; links without a change first.
         const qint64 timeA = first && first->change ? first->changedOn.toSecsSinceEpoch() : LLONG_MIN;
         const qint64 timeB = second && second->change ? second->changedOn.toSecsSinceEpoch() : LLONG_MIN;
-        return compared(timeA, timeB);
-    }
-    case LastContactColumn: {
-        // By the time the message went; partners never written to first.
-        const LastContact *contactA = m_rows->lastContact(a);
-        const LastContact *contactB = m_rows->lastContact(b);
-        const qint64 timeA = contactA ? contactA->sentAt.toMSecsSinceEpoch() : LLONG_MIN;
-        const qint64 timeB = contactB ? contactB->sentAt.toMSecsSinceEpoch() : LLONG_MIN;
         return compared(timeA, timeB);
     }
     default:

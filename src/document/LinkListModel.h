@@ -4,6 +4,7 @@
 
 #include <QSortFilterProxyModel>
 #include <QStringList>
+#include <climits>
 #include <functional>
 
 class CollectionManager;
@@ -108,6 +109,8 @@ private:
         const LinkHistoryFacts *facts = nullptr;
         int resultRank = 0;
         QString contact;
+        // When the last message went (Last Contact); partners never written to sort first.
+        qint64 contactedAt = LLONG_MIN;
     };
     SortKey sortKey(int sourceRow) const;
     // Negative when the first row sorts before the second, as the sort column orders them.
