@@ -136,46 +136,41 @@ LinkListModel::SortKey LinkListModel::sortKey(int sourceRow) const
 {
     SortKey key;
     key.node = m_rows->linkNodeAtRow(sourceRow);
-    if (!key.node)
+    if (!key.node || !key.node->link())
         return key;
+    // The history's columns and Last Contact sort by their own value, then as the status column does.
+    int linkColumn = m_sortColumn;
     if (m_sortColumn == ResultColumn) {
         key.resultRank = resultRank(key.node);
     } else if (m_sortColumn == LastContactColumn) {
         if (const LastContact *contact = m_rows->lastContact(key.node->link()->ID()))
             key.contactedAt = contact->sentAt.toMSecsSinceEpoch();
+        linkColumn = StatusColumn;
     } else if (m_sortColumn >= LinkRowsModel::FirstHistoryColumn) {
         key.facts = m_rows->historyFacts(key.node->link()->ID());
-    } else if (m_sortColumn == ContactColumn) {
-        const Link *link = key.node->link();
-        key.contact = link->contactFirstName() + QLatin1Char(' ') + link->contactLastName();
+        linkColumn = StatusColumn;
     }
+    key.link = LinkListOrder::sortKey(key.node, linkColumn);
     return key;
 }
 
 int LinkListModel::compareKeys(const SortKey &a, const SortKey &b) const
 {
     // A row whose link is gone sorts first until the rows follow the store.
-    if (!a.node || !b.node)
-        return int(bool(a.node)) - int(bool(b.node));
+    const bool linkA = a.node && a.node->link(), linkB = b.node && b.node->link();
+    if (!linkA || !linkB)
+        return int(linkA) - int(linkB);
     if (m_sortColumn == ResultColumn) {
         if (a.resultRank != b.resultRank)
             return a.resultRank < b.resultRank ? -1 : 1;
     } else if (m_sortColumn == LastContactColumn) {
         if (a.contactedAt != b.contactedAt)
             return a.contactedAt < b.contactedAt ? -1 : 1;
-        // Then as the status column sorts.
-        return LinkListOrder::compareLink(a.node, b.node, StatusColumn);
     } else if (m_sortColumn >= LinkRowsModel::FirstHistoryColumn) {
         if (const int compared = compareHistory(a.facts, b.facts))
             return compared;
-        // Then as the status column sorts.
-        return LinkListOrder::compareLink(a.node, b.node, StatusColumn);
-    } else if (m_sortColumn == ContactColumn) {
-        // Named once a row rather than once a comparison.
-        if (const int compared = QString::compare(a.contact, b.contact, Qt::CaseInsensitive))
-            return compared;
     }
-    return LinkListOrder::compareLink(a.node, b.node, m_sortColumn);
+    return LinkListOrder::compareKeys(a.link, b.link);
 }
 
 int LinkListModel::resultRank(const TreeNode *node) const

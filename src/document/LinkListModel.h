@@ -1,6 +1,7 @@
 #pragma once
 
 #include "LinkRowsModel.h"
+#include "workflow/LinkListOrder.h"
 
 #include <QSortFilterProxyModel>
 #include <QStringList>
@@ -108,7 +109,8 @@ private:
         const TreeNode *node = nullptr;
         const LinkHistoryFacts *facts = nullptr;
         int resultRank = 0;
-        QString contact;
+        // The link's own values, in the order the column compares them after the above.
+        LinkSortKey link;
         // When the last message went (Last Contact); partners never written to sort first.
         qint64 contactedAt = LLONG_MIN;
     };

@@ -89,7 +89,13 @@ int compareLink(const TreeNode *a, const TreeNode *b, LinkSortCriterion criterio
     }
 }
 
-int compareLink(const TreeNode *a, const TreeNode *b, int sortColumn)
+} // namespace LinkListOrder
+
+namespace {
+
+// The criteria a sort column compares by, in order: the further columns sort by their own value
+// first, then as the status column does.
+int chainOf(int sortColumn, LinkSortCriterion *chain)
 {
     using C = LinkSortCriterion;
     static constexpr C chains[4][3] = {
@@ -98,16 +104,95 @@ int compareLink(const TreeNode *a, const TreeNode *b, int sortColumn)
         {C::Title, C::Status, C::Description},
         {C::Description, C::Status, C::Title},
     };
-    // The further columns sort by their own value first, then as the status column does.
-    const bool further = sortColumn > 3 && sortColumn <= int(C::Result);
-    if (further) {
-        if (const int result = compareLink(a, b, C(sortColumn)))
-            return result;
+    int count = 0;
+    if (sortColumn > 3 && sortColumn <= int(C::Result))
+        chain[count++] = C(sortColumn);
+    const C *tail = chains[(sortColumn >= 0 && sortColumn <= 3) ? sortColumn : 1];
+    for (int i = 0; i < 3; ++i)
+        chain[count++] = tail[i];
+    return count;
+}
+
+LinkSortKey::Part partOf(const TreeNode *node, const Link &link, LinkSortCriterion criterion)
+{
+    LinkSortKey::Part part;
+    switch (criterion) {
+    case LinkSortCriterion::Status:
+        part.number = link.status();
+        break;
+    case LinkSortCriterion::Title:
+        part.text = link.title().toCaseFolded();
+        break;
+    case LinkSortCriterion::Description:
+        part.text = link.description().toCaseFolded();
+        break;
+    case LinkSortCriterion::Address:
+        part.text = link.URL().toCaseFolded();
+        break;
+    case LinkSortCriterion::LinksPage:
+        part.text = link.counterpartURL().toCaseFolded();
+        break;
+    case LinkSortCriterion::Contact:
+        part.text = contactName(link).toCaseFolded();
+        break;
+    case LinkSortCriterion::Email:
+        part.text = link.contactEmail().toCaseFolded();
+        break;
+    case LinkSortCriterion::Category:
+        part.text = categoryName(node).toCaseFolded();
+        break;
+    case LinkSortCriterion::LastVerified:
+        part.number = link.lastVerifiedOn().toJulianDay();
+        break;
+    case LinkSortCriterion::Result:
+        part.number = LinkListOrder::resultRank(link.lastVerificationResult());
+        break;
+    default:
+        break;
     }
-    const C *chain = chains[(sortColumn >= 0 && sortColumn <= 3) ? sortColumn : 1];
-    for (int i = 0; i < 3; ++i) {
+    return part;
+}
+
+} // namespace
+
+namespace LinkListOrder {
+
+int compareLink(const TreeNode *a, const TreeNode *b, int sortColumn)
+{
+    LinkSortCriterion chain[4];
+    const int count = chainOf(sortColumn, chain);
+    for (int i = 0; i < count; ++i) {
         if (const int result = compareLink(a, b, chain[i]))
             return result;
+    }
+    return 0;
+}
+
+LinkSortKey sortKey(const TreeNode *node, int sortColumn)
+{
+    LinkSortKey key;
+    const Link *link = node ? node->link() : nullptr;
+    if (!link)
+        return key;
+    key.isLink = true;
+    LinkSortCriterion chain[4];
+    key.count = chainOf(sortColumn, chain);
+    for (int i = 0; i < key.count; ++i)
+        key.parts[size_t(i)] = partOf(node, *link, chain[i]);
+    return key;
+}
+
+int compareKeys(const LinkSortKey &a, const LinkSortKey &b)
+{
+    if (!a.isLink || !b.isLink)
+        return 0;
+    for (int i = 0; i < std::min(a.count, b.count); ++i) {
+        const LinkSortKey::Part &x = a.parts[size_t(i)], &y = b.parts[size_t(i)];
+        if (x.number != y.number)
+            return x.number < y.number ? -1 : 1;
+        // Folded texts compare code unit by code unit, as a comparison without case does.
+        if (const int result = QString::compare(x.text, y.text, Qt::CaseSensitive))
+            return result < 0 ? -1 : 1;
     }
     return 0;
 }
@@ -118,16 +203,19 @@ void buildSortedLinkList(std::vector<TreeNode *> &list, const TreeNode *category
     list.clear();
     if (!categoryNode)
         return;
+    std::vector<std::pair<LinkSortKey, TreeNode *>> keyed;
     for (TreeNode *node : categoryNode->children()) {
         if (node->link())
-            list.push_back(node);
+            keyed.emplace_back(sortKey(node, sortColumn), node);
     }
-    // Inserting each node before the first it sorts before is exactly a stable sort. Descending
-    // turns the comparison round rather than the result, so equal links keep their order.
-    std::stable_sort(
-        list.begin(), list.end(), [sortColumn, descending](const TreeNode *a, const TreeNode *b) {
-            return descending ? compareLink(a, b, sortColumn) > 0 : compareLink(a, b, sortColumn) < 0;
-        });
+    // Descending turns the comparison round rather than the result, so equal links keep their order.
+    std::stable_sort(keyed.begin(), keyed.end(), [descending](const auto &a, const auto &b) {
+        const int compared = compareKeys(a.first, b.first);
+        return descending ? compared > 0 : compared < 0;
+    });
+    list.reserve(keyed.size());
+    for (const auto &entry : keyed)
+        list.push_back(entry.second);
 }
 
 } // namespace LinkListOrder

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QString>
+#include <array>
 #include <vector>
 
 class TreeNode;
@@ -20,6 +22,21 @@ enum class LinkSortCriterion
     Result = 10
 };
 
+// A link's values for one sort column, read once: comparing two keys orders their links exactly as
+// compareLink does for that column, without reading the links again (texts are case-folded here, once,
+// rather than in every comparison of a sort).
+struct LinkSortKey
+{
+    struct Part
+    {
+        qint64 number = 0;
+        QString text;
+    };
+    bool isLink = false;
+    int count = 0;
+    std::array<Part, 4> parts;
+};
+
 // The order of a category's links in the link list: a sort column (0 none, 1 status, 2 title,
 // 3 description, then the link list's further columns up to 10 result; anything else sorts as status)
 // chains its criterion before status, title and description.
@@ -28,6 +45,9 @@ namespace LinkListOrder {
 // Negative: a before b. Texts compare without case.
 int compareLink(const TreeNode *a, const TreeNode *b, LinkSortCriterion criterion);
 int compareLink(const TreeNode *a, const TreeNode *b, int sortColumn);
+LinkSortKey sortKey(const TreeNode *node, int sortColumn);
+// Negative: a before b; as compareLink(a, b, sortColumn) for the nodes the keys were made of.
+int compareKeys(const LinkSortKey &a, const LinkSortKey &b);
 // Where a result stands in the Result column's order: the good results first, never checked last.
 int resultRank(char result);
 // The category's link nodes in that order (none for no category). Stable either way: links that

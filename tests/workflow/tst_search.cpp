@@ -92,6 +92,24 @@ private slots:
                 sorted.append(node->link()->title());
             QCOMPARE(sorted, titles);
         }
+
+        // Keys made once a link order the links as comparing the links does, in every column, with
+        // letter case and accents in the texts.
+        add("Éclair", "ß", LinkStatusApproved);
+        add("éclair", "SS", LinkStatusApproved);
+        add("Ωmega", "", LinkStatusNegotiating);
+        const std::vector<TreeNode *> nodes(db.currentCategory()->children().begin(),
+                                            db.currentCategory()->children().end());
+        for (const int column : {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 42}) {
+            for (const TreeNode *a : nodes) {
+                for (const TreeNode *b : nodes) {
+                    const int byLinks = LinkListOrder::compareLink(a, b, column);
+                    const int byKeys = LinkListOrder::compareKeys(LinkListOrder::sortKey(a, column),
+                                                                  LinkListOrder::sortKey(b, column));
+                    QCOMPARE((byKeys > 0) - (byKeys < 0), (byLinks > 0) - (byLinks < 0));
+                }
+            }
+        }
     }
 
     void validityAndCategoryPopup()
