@@ -135,41 +135,60 @@ void LinkListModel::rankRows() const
 LinkListModel::SortKey LinkListModel::sortKey(int sourceRow) const
 {
     SortKey key;
-    key.node = m_rows->linkNodeAtRow(sourceRow);
-    if (!key.node || !key.node->link())
+    const TreeNode *node = m_rows->linkNodeAtRow(sourceRow);
+    if (!node || !node->link())
         return key;
+    const QString &id = node->link()->ID();
     // The history's columns and Last Contact sort by their own value, then as the status column does.
     int linkColumn = m_sortColumn;
-    if (m_sortColumn == ResultColumn) {
-        key.resultRank = resultRank(key.node);
-    } else if (m_sortColumn == LastContactColumn) {
-        if (const LastContact *contact = m_rows->lastContact(key.node->link()->ID()))
-            key.contactedAt = contact->sentAt.toMSecsSinceEpoch();
+    switch (m_sortColumn) {
+    case ResultColumn:
+        key.own.number = resultRank(node);
+        break;
+    case FollowedColumn: {
+        // Followed, then not followed, then not found or never checked; then by the reason's words.
+        const LinkHistoryFacts *facts = m_rows->historyFacts(id);
+        const bool found = facts && facts->checked && facts->addressFound;
+        key.own = LinkSortKey::textPart(facts ? facts->followedText : QString(),
+                                        !found ? 2 : (facts->followed ? 0 : 1));
         linkColumn = StatusColumn;
-    } else if (m_sortColumn >= LinkRowsModel::FirstHistoryColumn) {
-        key.facts = m_rows->historyFacts(key.node->link()->ID());
-        linkColumn = StatusColumn;
+        break;
     }
-    key.link = LinkListOrder::sortKey(key.node, linkColumn);
+    case AnchorTextColumn: {
+        const LinkHistoryFacts *facts = m_rows->historyFacts(id);
+        key.own = LinkSortKey::textPart(facts ? facts->anchorText : QString());
+        linkColumn = StatusColumn;
+        break;
+    }
+    case LastChangeColumn: {
+        // By the change's time; links without a change first.
+        const LinkHistoryFacts *facts = m_rows->historyFacts(id);
+        key.own.number = facts && facts->change ? facts->changedOn.toSecsSinceEpoch() : LLONG_MIN;
+        linkColumn = StatusColumn;
+        break;
+    }
+    case LastContactColumn: {
+        // By the time the message went; partners never written to first.
+        const LastContact *contact = m_rows->lastContact(id);
+        key.own.number = contact ? contact->sentAt.toMSecsSinceEpoch() : LLONG_MIN;
+        linkColumn = StatusColumn;
+        break;
+    }
+    default:
+        break;
+    }
+    key.link = LinkListOrder::sortKey(node, linkColumn);
     return key;
 }
 
 int LinkListModel::compareKeys(const SortKey &a, const SortKey &b) const
 {
-    // A row whose link is gone sorts first until the rows follow the store.
-    const bool linkA = a.node && a.node->link(), linkB = b.node && b.node->link();
-    if (!linkA || !linkB)
-        return int(linkA) - int(linkB);
-    if (m_sortColumn == ResultColumn) {
-        if (a.resultRank != b.resultRank)
-            return a.resultRank < b.resultRank ? -1 : 1;
-    } else if (m_sortColumn == LastContactColumn) {
-        if (a.contactedAt != b.contactedAt)
-            return a.contactedAt < b.contactedAt ? -1 : 1;
-    } else if (m_sortColumn >= LinkRowsModel::FirstHistoryColumn) {
-        if (const int compared = compareHistory(a.facts, b.facts))
-            return compared;
-    }
+    // A row whose link is gone sorts first until the rows follow the store. (The keys say so: reading
+    // the nodes here would cost a cache miss a comparison.)
+    if (!a.link.isLink || !b.link.isLink)
+        return int(a.link.isLink) - int(b.link.isLink);
+    if (const int compared = LinkSortKey::compareParts(a.own, b.own))
+        return compared;
     return LinkListOrder::compareKeys(a.link, b.link);
 }
 
@@ -181,36 +200,6 @@ int LinkListModel::resultRank(const TreeNode *node) const
     if (link->lastVerificationResult() == VerificationSucceeded && m_rows->linkFollowed(link->ID()) == false)
         ++rank;
     return rank;
-}
-
-int LinkListModel::compareHistory(const LinkHistoryFacts *first, const LinkHistoryFacts *second) const
-{
-    auto compared = [](auto x, auto y) { return x == y ? 0 : (x < y ? -1 : 1); };
-    switch (m_sortColumn) {
-    case FollowedColumn: {
-        // Followed, then not followed, then not found or never checked.
-        auto rank = [](const LinkHistoryFacts *facts) {
-            if (!facts || !facts->checked || !facts->addressFound)
-                return 2;
-            return facts->followed ? 0 : 1;
-        };
-        if (const int result = compared(rank(first), rank(second)))
-            return result;
-        return QString::compare(first ? first->followedText : QString(),
-                                second ? second->followedText : QString(), Qt::CaseInsensitive);
-    }
-    case AnchorTextColumn:
-        return QString::compare(first ? first->anchorText : QString(),
-                                second ? second->anchorText : QString(), Qt::CaseInsensitive);
-    case LastChangeColumn: {
-        // By the change's time; links without a change first.
-        const qint64 timeA = first && first->change ? first->changedOn.toSecsSinceEpoch() : LLONG_MIN;
-        const qint64 timeB = second && second->change ? second->changedOn.toSecsSinceEpoch() : LLONG_MIN;
-        return compared(timeA, timeB);
-    }
-    default:
-        return 0;
-    }
 }
 
 int LinkListModel::sourceRow(int row) const

@@ -106,18 +106,14 @@ private:
     // What the order reads of one row.
     struct SortKey
     {
-        const TreeNode *node = nullptr;
-        const LinkHistoryFacts *facts = nullptr;
-        int resultRank = 0;
-        // The link's own values, in the order the column compares them after the above.
+        // The column's own value where the link does not hold it (the result with the followed fact,
+        // the history's columns, the last contact); then the link's own values.
+        LinkSortKey::Part own;
         LinkSortKey link;
-        // When the last message went (Last Contact); partners never written to sort first.
-        qint64 contactedAt = LLONG_MIN;
     };
     SortKey sortKey(int sourceRow) const;
     // Negative when the first row sorts before the second, as the sort column orders them.
     int compareKeys(const SortKey &a, const SortKey &b) const;
-    int compareHistory(const LinkHistoryFacts *first, const LinkHistoryFacts *second) const;
     // The Result column's order, with a found link that is not followed after the followed ones.
     int resultRank(const TreeNode *node) const;
     // Sorts every row once by its keys and keeps its place (equal rows share it), so that the proxy's

@@ -91,6 +91,28 @@ int compareLink(const TreeNode *a, const TreeNode *b, LinkSortCriterion criterio
 
 } // namespace LinkListOrder
 
+LinkSortKey::Part LinkSortKey::textPart(const QString &text, qint64 number)
+{
+    Part part;
+    part.number = number;
+    part.text = text.toCaseFolded();
+    // The first four code units as a number: most comparisons end there, without reading the text.
+    for (qsizetype i = 0; i < 4; ++i)
+        part.prefix = (part.prefix << 16) | (i < part.text.size() ? part.text.at(i).unicode() : 0u);
+    return part;
+}
+
+int LinkSortKey::compareParts(const Part &a, const Part &b)
+{
+    if (a.number != b.number)
+        return a.number < b.number ? -1 : 1;
+    if (a.prefix != b.prefix)
+        return a.prefix < b.prefix ? -1 : 1;
+    // Folded texts compare code unit by code unit, as a comparison without case does.
+    const int result = QString::compare(a.text, b.text, Qt::CaseSensitive);
+    return (result > 0) - (result < 0);
+}
+
 namespace {
 
 // The criteria a sort column compares by, in order: the further columns sort by their own value
@@ -121,25 +143,25 @@ LinkSortKey::Part partOf(const TreeNode *node, const Link &link, LinkSortCriteri
         part.number = link.status();
         break;
     case LinkSortCriterion::Title:
-        part.text = link.title().toCaseFolded();
+        part = LinkSortKey::textPart(link.title());
         break;
     case LinkSortCriterion::Description:
-        part.text = link.description().toCaseFolded();
+        part = LinkSortKey::textPart(link.description());
         break;
     case LinkSortCriterion::Address:
-        part.text = link.URL().toCaseFolded();
+        part = LinkSortKey::textPart(link.URL());
         break;
     case LinkSortCriterion::LinksPage:
-        part.text = link.counterpartURL().toCaseFolded();
+        part = LinkSortKey::textPart(link.counterpartURL());
         break;
     case LinkSortCriterion::Contact:
-        part.text = contactName(link).toCaseFolded();
+        part = LinkSortKey::textPart(contactName(link));
         break;
     case LinkSortCriterion::Email:
-        part.text = link.contactEmail().toCaseFolded();
+        part = LinkSortKey::textPart(link.contactEmail());
         break;
     case LinkSortCriterion::Category:
-        part.text = categoryName(node).toCaseFolded();
+        part = LinkSortKey::textPart(categoryName(node));
         break;
     case LinkSortCriterion::LastVerified:
         part.number = link.lastVerifiedOn().toJulianDay();
@@ -187,12 +209,8 @@ int compareKeys(const LinkSortKey &a, const LinkSortKey &b)
     if (!a.isLink || !b.isLink)
         return 0;
     for (int i = 0; i < std::min(a.count, b.count); ++i) {
-        const LinkSortKey::Part &x = a.parts[size_t(i)], &y = b.parts[size_t(i)];
-        if (x.number != y.number)
-            return x.number < y.number ? -1 : 1;
-        // Folded texts compare code unit by code unit, as a comparison without case does.
-        if (const int result = QString::compare(x.text, y.text, Qt::CaseSensitive))
-            return result < 0 ? -1 : 1;
+        if (const int result = LinkSortKey::compareParts(a.parts[size_t(i)], b.parts[size_t(i)]))
+            return result;
     }
     return 0;
 }

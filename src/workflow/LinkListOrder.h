@@ -30,8 +30,13 @@ struct LinkSortKey
     struct Part
     {
         qint64 number = 0;
+        quint64 prefix = 0; // the text's first code units
         QString text;
     };
+    // A text's part: folded, its first code units as a number.
+    static Part textPart(const QString &text, qint64 number = 0);
+    // Negative: a before b.
+    static int compareParts(const Part &a, const Part &b);
     bool isLink = false;
     int count = 0;
     std::array<Part, 4> parts;
