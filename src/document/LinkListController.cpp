@@ -99,6 +99,16 @@ void LinkListController::setTableView(QTableView *tableView)
         stopFlash(false);
         emit selectionDidChange();
     });
+    // Rows the filter hides leave the selection without a selectionChanged (the proxy's layout changes):
+    // the details and the commands must not go on with a link the list no longer shows.
+    connect(this, &LinkListController::selectionDidChange, this,
+            [this] { m_toldSelection = selectedLinkIDs(); });
+    auto followHiddenRows = [this] {
+        if (selectedLinkIDs() != m_toldSelection)
+            emit selectionDidChange();
+    };
+    connect(m_model, &QAbstractItemModel::layoutChanged, this, followHiddenRows);
+    connect(m_model, &QAbstractItemModel::rowsRemoved, this, followHiddenRows);
     connect(m_tableView, &QAbstractItemView::doubleClicked, this, [this](const QModelIndex &index) {
         if (index.isValid() && index.row() >= 0 && index.column() >= 0)
             emit doubleClicked(index.column());

@@ -101,4 +101,6 @@ private:
     QTimer *m_flashTimer = nullptr;
     QMenu *m_headerMenu = nullptr;
     bool m_applyingColumns = false;
+    // The selection as the window was last told of it.
+    QStringList m_toldSelection;
 };

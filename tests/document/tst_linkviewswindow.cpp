@@ -168,8 +168,13 @@ void TestLinkViewsWindow::typingFiltersAndEscapeClears()
     document->menus()->filterLinks->trigger();
     QTRY_VERIFY(field->hasFocus());
 
+    // The selected link hidden by the filter leaves the selection and the details with it.
+    document->showAndSelectLinkNode(document->collectionManager().linkNodeWithID(m_followedID));
+    QCOMPARE(document->detailsView()->titleField()->fullText(), QStringLiteral("Followed"));
     QTest::keyClicks(field, QStringLiteral("DOWN.example"));
     QCOMPARE(DocumentFixture::shownTitles(document), QStringList{"Down"});
+    QVERIFY(document->selectedLinkIDs().isEmpty());
+    QVERIFY(document->detailsView()->titleField()->fullText().isEmpty());
     QTRY_COMPARE(document->countField()->text(), QStringLiteral("1 of 5 links"));
     // Words and a view together.
     document->filterBar()->viewBar()->setCurrentIndex(
