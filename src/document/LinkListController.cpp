@@ -9,6 +9,7 @@
 #include <QTableView>
 #include <QTimer>
 #include <algorithm>
+#include <utility>
 
 namespace {
 constexpr int ImageColumnWidth = 24;
@@ -121,6 +122,7 @@ void LinkListController::setCategory(TreeNode *categoryNode)
     if (m_tableView)
         m_tableView->selectionModel()->clearSelection();
     m_model->setCategory(categoryNode);
+    followAllLinksColumns();
     if (m_tableView && m_model->rowCount() > 0) {
         m_tableView->scrollToTop();
         m_tableView->selectionModel()->setCurrentIndex(rowIndex(0), QItemSelectionModel::ClearAndSelect |
@@ -362,6 +364,7 @@ void LinkListController::setColumns(const std::optional<QStringList> &shown,
     if (!columns.contains(NameColumn))
         columns.prepend(NameColumn);
     m_applyingColumns = true;
+    m_categoryShownForAllLinks = false;
     QHeaderView *header = m_tableView->horizontalHeader();
     for (int position = 0; position < columns.size(); ++position) {
         const int column = columns.at(position);
@@ -378,6 +381,28 @@ void LinkListController::setColumns(const std::optional<QStringList> &shown,
             header->resizeSection(column, qMax(header->minimumSectionSize(), width));
     }
     m_applyingColumns = false;
+    followAllLinksColumns();
+}
+
+void LinkListController::followAllLinksColumns()
+{
+    if (!m_tableView)
+        return;
+    const TreeNode *category = m_model->category();
+    const bool allLinks = category && !category->parent();
+    QHeaderView *header = m_tableView->horizontalHeader();
+    const bool wasApplying = std::exchange(m_applyingColumns, true);
+    if (allLinks && header->isSectionHidden(CategoryColumn)) {
+        header->setSectionHidden(CategoryColumn, false);
+        if (header->sectionSize(CategoryColumn) < header->minimumSectionSize())
+            header->resizeSection(CategoryColumn, defaultColumnWidth(CategoryColumn));
+        m_categoryShownForAllLinks = true;
+    } else if (!allLinks && m_categoryShownForAllLinks) {
+        header->setSectionHidden(CategoryColumn, true);
+        m_categoryShownForAllLinks = false;
+    }
+    m_applyingColumns = wasApplying;
+    updateHeaderMenu();
 }
 
 QStringList LinkListController::shownColumns() const
@@ -388,7 +413,7 @@ QStringList LinkListController::shownColumns() const
     const QHeaderView *header = m_tableView->horizontalHeader();
     for (int position = 0; position < header->count(); ++position) {
         const int column = header->logicalIndex(position);
-        if (!header->isSectionHidden(column))
+        if (!header->isSectionHidden(column) && !(column == CategoryColumn && m_categoryShownForAllLinks))
             keys.append(LinkRowsModel::columnKey(column));
     }
     return keys;
@@ -413,8 +438,14 @@ void LinkListController::setColumnShown(int column, bool shown)
     if (!m_tableView || column < 0 || column >= ColumnCount || (column == NameColumn && !shown))
         return;
     QHeaderView *header = m_tableView->horizontalHeader();
-    if (header->isSectionHidden(column) == !shown)
+    // The user's own choice of the Category column holds in All Links too.
+    const bool wasShownForAllLinks =
+        column == CategoryColumn && std::exchange(m_categoryShownForAllLinks, false);
+    if (header->isSectionHidden(column) == !shown) {
+        if (wasShownForAllLinks)
+            emit columnsChanged();
         return;
+    }
     header->setSectionHidden(column, !shown);
     if (shown && header->sectionSize(column) < header->minimumSectionSize())
         header->resizeSection(column, defaultColumnWidth(column));

@@ -101,6 +101,9 @@ private:
     QTimer *m_flashTimer = nullptr;
     QMenu *m_headerMenu = nullptr;
     bool m_applyingColumns = false;
+    // All Links shows the Category column though the list's columns leave it out; it is not one of them.
+    bool m_categoryShownForAllLinks = false;
+    void followAllLinksColumns();
     // The selection as the window was last told of it.
     QStringList m_toldSelection;
 };

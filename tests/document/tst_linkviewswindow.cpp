@@ -16,6 +16,7 @@
 
 #include <QAbstractItemModelTester>
 #include <QAction>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -256,10 +257,18 @@ void TestLinkViewsWindow::allLinksByKeyboardWithViewsAndFilter()
     // From the category list, Ctrl+Home (or Up from the first category) reaches All Links.
     QTableView *categories = document->categoriesTable();
     categories->setFocus();
+    // All Links shows each link's category, without making it one of the list's own columns.
+    QHeaderView *header = document->linksTable()->horizontalHeader();
+    LinkListController *list = document->linkListController();
+    QVERIFY(header->isSectionHidden(LinkListController::CategoryColumn));
+    const QStringList ownColumns = list->shownColumns();
     QTest::keyClick(categories, Qt::Key_Home, Qt::ControlModifier);
     QVERIFY(document->isAllLinksSelected());
+    QVERIFY(!header->isSectionHidden(LinkListController::CategoryColumn));
+    QCOMPARE(list->shownColumns(), ownColumns);
     QTest::keyClick(categories, Qt::Key_Down);
     QVERIFY(!document->isAllLinksSelected() && document->selectedCategoryNode());
+    QVERIFY(header->isSectionHidden(LinkListController::CategoryColumn));
     QTest::keyClick(categories, Qt::Key_Up);
     QVERIFY(document->isAllLinksSelected());
     QCOMPARE(DocumentFixture::shownTitles(document).size(), 6);
