@@ -1,6 +1,7 @@
 // The document window on a 10,000-link database: opening until painted, re-sorting by a column
 // click, selecting a link (details refill), and the memory the open window takes.
 // Usage: bench_gui_document   (runs offscreen unless a platform is chosen)
+#include "ResidentMemory.h"
 #include "document/DocumentController.h"
 #include "document/LinkListController.h"
 #include "document/MyDocument.h"
@@ -45,18 +46,6 @@ void generate(CollectionManager &store, int links)
         f.lastStatusChangedOn = QDate(2024, 1, 1).addDays(random.bounded(400));
         store.addLinkFromFields(f);
     }
-}
-
-long residentKilobytes()
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray &line : status.readAll().split('\n')) {
-        if (line.startsWith("VmRSS:"))
-            return line.mid(6).trimmed().split(' ').first().toLong();
-    }
-    return -1;
 }
 
 double median(std::vector<double> values)

@@ -2,6 +2,7 @@
 // until the view is painted), reading the history's columns on the pool, and the memory the further
 // columns and the history's facts add to the open window.
 // Usage: bench_gui_linklist [links]   (runs offscreen unless a platform is chosen)
+#include "ResidentMemory.h"
 #include "document/DocumentController.h"
 #include "document/LinkHistoryLoader.h"
 #include "document/LinkListController.h"
@@ -86,18 +87,6 @@ QList<CheckRecord> checksOf(const CollectionManager &store)
         ++i;
     }
     return checks;
-}
-
-long residentKilobytes()
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray &line : status.readAll().split('\n')) {
-        if (line.startsWith("VmRSS:"))
-            return line.mid(6).trimmed().split(' ').first().toLong();
-    }
-    return -1;
 }
 
 } // namespace

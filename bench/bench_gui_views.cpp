@@ -3,6 +3,7 @@
 // views and the status line brought up to date. A third of the links carry a checked result. Then the
 // time All Links takes to open over them.
 // Usage: bench_gui_views   (runs offscreen unless a platform is chosen)
+#include "ResidentMemory.h"
 #include "document/DocumentController.h"
 #include "document/LinkFilterBar.h"
 #include "document/LinkListController.h"
@@ -52,18 +53,6 @@ void generate(CollectionManager &store, int links)
             f.lastVerifiedOn.isValid() ? results[random.bounded(4)] : VerificationNotVerified;
         store.addLinkFromFields(f);
     }
-}
-
-long residentKilobytes()
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray &line : status.readAll().split('\n')) {
-        if (line.startsWith("VmRSS:"))
-            return line.mid(6).trimmed().split(' ').first().toLong();
-    }
-    return -1;
 }
 
 double median(std::vector<double> values)
