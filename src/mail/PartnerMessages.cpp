@@ -4,14 +4,14 @@
 #include "model/CollectionManager.h"
 #include "model/EmailTemplate.h"
 #include "model/Link.h"
-#include "workflow/EmailComposer.h"
 
 namespace PartnerMessages {
 
-LoggedMessage fromTemplate(const CollectionManager &store, const Link &link,
-                           const EmailTemplate &emailTemplate, LoggedMessage::Kind kind)
+Draft draft(const CollectionManager &store, const Link &link, const EmailTemplate &emailTemplate,
+            LoggedMessage::Kind kind)
 {
-    LoggedMessage message;
+    Draft draft;
+    LoggedMessage &message = draft.message;
     message.linkID = link.ID();
     message.kind = kind;
     message.state = LoggedMessage::State::Queued;
@@ -20,11 +20,24 @@ LoggedMessage fromTemplate(const CollectionManager &store, const Link &link,
     message.toAddress = link.contactEmail().trimmed();
     message.subject = emailTemplate.subject();
     message.body = emailTemplate.body();
-    EmailComposer::replaceEmailTemplatePlaceholdersInString(store, message.subject, link);
-    EmailComposer::replaceEmailTemplatePlaceholdersInString(store, message.body, link);
     message.templateID = emailTemplate.ID();
     message.templateName = emailTemplate.name();
-    return message;
+    draft.values = EmailComposer::PlaceholderValues(store, link);
+    return draft;
+}
+
+LoggedMessage Draft::filled() const
+{
+    LoggedMessage result = message;
+    values.fill(result.subject);
+    values.fill(result.body);
+    return result;
+}
+
+LoggedMessage fromTemplate(const CollectionManager &store, const Link &link,
+                           const EmailTemplate &emailTemplate, LoggedMessage::Kind kind)
+{
+    return draft(store, link, emailTemplate, kind).filled();
 }
 
 OutgoingMessage outgoing(const LoggedMessage &message, const MailAddress &sender, const QString &inReplyTo,

@@ -113,9 +113,20 @@ bool open(const QByteArray &url)
 
 void replaceEmailTemplatePlaceholdersInString(const CollectionManager &store, QString &text, const Link &link)
 {
-    TextUtils::replaceOccurencesOfString(text, MyCategory, link.counterpartCategoryName());
-    substitute(text, profileValues(store.selfInfo()));
-    substitute(text, linkValues(store, link));
+    PlaceholderValues(store, link).fill(text);
+}
+
+PlaceholderValues::PlaceholderValues(const CollectionManager &store, const Link &link)
+    : m_myCategory(link.counterpartCategoryName()), m_values(profileValues(store.selfInfo()))
+{
+    const Substitutions values = linkValues(store, link);
+    m_values.insert(m_values.end(), values.begin(), values.end());
+}
+
+void PlaceholderValues::fill(QString &text) const
+{
+    TextUtils::replaceOccurencesOfString(text, MyCategory, m_myCategory);
+    substitute(text, m_values);
 }
 
 QString previewString(const CollectionManager &store, const QString &text, const Link *link)

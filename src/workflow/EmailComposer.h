@@ -6,6 +6,8 @@
 #include <QString>
 #include <QStringList>
 #include <cstdint>
+#include <utility>
+#include <vector>
 
 class CollectionManager;
 class Link;
@@ -18,6 +20,21 @@ namespace EmailComposer {
 // first, then the link). A pass never searches the text it inserted, but later passes do.
 void replaceEmailTemplatePlaceholdersInString(const CollectionManager &store, QString &text,
                                               const Link &link);
+
+// A link's placeholder values, read from the store once: filling texts with them needs neither the
+// store nor the link, so a worker may do it while the window goes on.
+class PlaceholderValues
+{
+public:
+    PlaceholderValues() = default;
+    PlaceholderValues(const CollectionManager &store, const Link &link);
+    // The same substitutions, in the same order, as replaceEmailTemplatePlaceholdersInString.
+    void fill(QString &text) const;
+
+private:
+    QString m_myCategory;
+    std::vector<std::pair<QLatin1String, QString>> m_values; // the profile's, then the link's
+};
 
 // The template editor's preview: with a link its values, without one sample values, then the site
 // profile's values (link passes first, profile last).

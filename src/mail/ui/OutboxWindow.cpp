@@ -21,6 +21,8 @@
 
 namespace {
 
+constexpr int FittedRows = 100;
+
 enum Column
 {
     WhatColumn,
@@ -89,6 +91,8 @@ OutboxWindow::OutboxWindow(const CollectionManager &store, const QString &databa
     m_list->setSelectionMode(QAbstractItemView::ExtendedSelection);
     m_list->setHeaderLabels({tr("What"), tr("To"), tr("Subject"), tr("State"), tr("Date")});
     m_list->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    // Fitted to the first rows: measuring a thousand rows on each listing would stall the window.
+    m_list->header()->setResizeContentsPrecision(FittedRows);
     label->setBuddy(m_list);
     layout->addWidget(label);
     layout->addWidget(m_list, 1);
@@ -168,31 +172,38 @@ void OutboxWindow::reload()
         showEntries();
         return;
     }
-    using Answer = QPair<QList<LoggedMessage>, QString>;
+    // What waits, and the sequences whose follow-up is due, are worked out on the log's thread, from
+    // the log and the follow-up settings read here; only the due follow-ups are filled in here.
+    struct Answer
+    {
+        QList<Entry> waiting;
+        QList<FollowUpPlanner::DueSequence> due;
+        QString error;
+    };
     m_log->request<Answer>(
-        [](MessageLog &log) {
+        [settings = FollowUpPlanner::settings(m_store), today = Clock::today()](MessageLog &log) {
             const std::optional<QList<LoggedMessage>> messages = log.messages();
-            return messages ? Answer{*messages, QString()} : Answer{{}, log.errorString()};
+            if (!messages)
+                return Answer{{}, {}, log.errorString()};
+            Answer answer;
+            for (const LoggedMessage &message : *messages)
+                if (message.state == LoggedMessage::State::Queued ||
+                    message.state == LoggedMessage::State::Failed) {
+                    Entry entry{message, {}, {}, false};
+                    threadOf(message, *messages, &entry.inReplyTo, &entry.references);
+                    answer.waiting.prepend(entry); // oldest first
+                }
+            answer.due = FollowUpPlanner::dueSequences(*messages, settings, today);
+            return answer;
         },
         this,
         [this](const Answer &answer) {
-            m_entries.clear();
-            QList<LoggedMessage> waiting;
-            for (const LoggedMessage &message : answer.first)
-                if (message.state == LoggedMessage::State::Queued ||
-                    message.state == LoggedMessage::State::Failed)
-                    waiting.prepend(message); // oldest first
-            for (const LoggedMessage &message : std::as_const(waiting)) {
-                Entry entry{message, {}, {}, false};
-                threadOf(message, answer.first, &entry.inReplyTo, &entry.references);
-                m_entries.append(entry);
-            }
-            // Planned from the store on this thread; the log came from its own.
-            for (const DueFollowUp &due : FollowUpPlanner::due(m_store, answer.first, Clock::today()))
+            m_entries = answer.waiting;
+            for (const DueFollowUp &due : FollowUpPlanner::fill(m_store, answer.due))
                 m_entries.append({due.message, due.inReplyTo, due.references, true});
             showEntries();
-            if (!answer.second.isEmpty())
-                m_statusField->setText(answer.second);
+            if (!answer.error.isEmpty())
+                m_statusField->setText(answer.error);
             emit loaded();
         });
 }

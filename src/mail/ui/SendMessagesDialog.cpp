@@ -54,7 +54,9 @@ SendMessagesDialog::SendMessagesDialog(const CollectionManager &store, const QSt
     m_recipientsList->setAccessibleName(tr("Recipients"));
     m_recipientsList->setHeaderLabels({tr("Partner"), tr("Address"), tr("State")});
     m_recipientsList->setRootIsDecorated(false);
-    m_recipientsList->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    // Fitted once when filled: fitted on every change, each message sent would measure every row again.
+    m_recipientsList->header()->setSectionResizeMode(QHeaderView::Interactive);
+    m_recipientsList->header()->setResizeContentsPrecision(100); // the first rows are enough to go by
     recipientsLabel->setBuddy(m_recipientsList);
     layout->addWidget(recipientsLabel);
     layout->addWidget(m_recipientsList, 1);
@@ -181,19 +183,26 @@ bool SendMessagesDialog::movesNewToNegotiating() const
     return m_negotiatingCheckbox->isChecked();
 }
 
-LoggedMessage SendMessagesDialog::messageFor(int row) const
+std::optional<PartnerMessages::Draft> SendMessagesDialog::draftFor(int row) const
 {
     const EmailTemplate *emailTemplate =
         m_store.emailTemplateList().emailTemplateWithID(m_templatePopup->currentData().toString());
     const Link *link = m_store.linkWithID(m_linkIDs.value(row));
     if (!emailTemplate || !link)
-        return {};
-    return PartnerMessages::fromTemplate(m_store, *link, *emailTemplate);
+        return std::nullopt;
+    return PartnerMessages::draft(m_store, *link, *emailTemplate);
+}
+
+LoggedMessage SendMessagesDialog::messageFor(int row) const
+{
+    const std::optional<PartnerMessages::Draft> draft = draftFor(row);
+    return draft ? draft->filled() : LoggedMessage();
 }
 
 void SendMessagesDialog::fillRecipients()
 {
     m_recipientsList->clear();
+    m_rows.clear();
     for (int row = 0; row < m_linkIDs.size(); ++row) {
         const Link *link = m_store.linkWithID(m_linkIDs.at(row));
         if (!link)
@@ -203,8 +212,10 @@ void SendMessagesDialog::fillRecipients()
             m_recipientsList,
             {link->title(), address, address.isEmpty() ? tr("Skipped: no address") : tr("Ready")});
         item->setData(PartnerColumn, Qt::UserRole, row);
-        item->setData(PartnerColumn, Qt::UserRole + 1, link->ID());
+        m_rows.insert(link->ID(), item);
     }
+    m_recipientsList->resizeColumnToContents(PartnerColumn);
+    m_recipientsList->resizeColumnToContents(AddressColumn);
     m_recipientsList->setCurrentItem(m_recipientsList->topLevelItem(0));
     showPreview();
 }
@@ -228,11 +239,8 @@ void SendMessagesDialog::showPreview()
 
 void SendMessagesDialog::setRowState(const QString &linkID, const QString &text)
 {
-    for (int i = 0; i < m_recipientsList->topLevelItemCount(); ++i) {
-        QTreeWidgetItem *item = m_recipientsList->topLevelItem(i);
-        if (item->data(PartnerColumn, Qt::UserRole + 1).toString() == linkID)
-            item->setText(StateColumn, text);
-    }
+    if (QTreeWidgetItem *item = m_rows.value(linkID))
+        item->setText(StateColumn, text);
 }
 
 void SendMessagesDialog::updateButtons()
@@ -283,15 +291,16 @@ void SendMessagesDialog::sendWithPassword(const QString &password)
         updateButtons();
         return;
     }
-    QList<LoggedMessage> messages;
+    // The placeholders are read here and filled on the log's thread, where the messages are logged.
+    QList<PartnerMessages::Draft> drafts;
     for (int row = 0; row < m_linkIDs.size(); ++row) {
         if (m_sentLinkIDs.contains(m_linkIDs.at(row)))
             continue; // a partner gets one message from one sheet
-        LoggedMessage message = messageFor(row);
-        if (!message.toAddress.isEmpty())
-            messages.append(message);
+        std::optional<PartnerMessages::Draft> draft = draftFor(row);
+        if (draft && !draft->message.toAddress.isEmpty())
+            drafts.append(std::move(*draft));
     }
-    if (messages.isEmpty()) {
+    if (drafts.isEmpty()) {
         m_preparing = false;
         m_statusField->setText(
             m_sentLinkIDs.isEmpty()
@@ -301,23 +310,34 @@ void SendMessagesDialog::sendWithPassword(const QString &password)
         return;
     }
     // Every message is in the log before the first goes, so none is lost if sending ends midway.
-    m_log->request<std::optional<QList<qint64>>>(
-        [messages](MessageLog &log) { return log.add(messages); }, this,
-        [this, messages, password](std::optional<QList<qint64>> rows) {
+    using Logged = std::optional<QList<SendJob>>;
+    m_log->request<Logged>(
+        [drafts, sender = m_account.sender](MessageLog &log) -> Logged {
+            QList<LoggedMessage> messages;
+            for (const PartnerMessages::Draft &draft : drafts)
+                messages.append(draft.filled());
+            const std::optional<QList<qint64>> rows = log.add(messages);
+            if (!rows)
+                return std::nullopt;
+            QList<SendJob> jobs;
+            for (qsizetype i = 0; i < messages.size(); ++i)
+                jobs.append(
+                    {rows->at(i), messages.at(i).linkID, PartnerMessages::outgoing(messages.at(i), sender)});
+            return jobs;
+        },
+        this,
+        [this, password](const Logged &jobs) {
             m_preparing = false;
-            if (!rows) {
+            if (!jobs) {
                 m_statusField->setText(tr("The message log cannot be written; nothing was sent."));
                 updateButtons();
                 return;
             }
             QStringList queued;
-            for (const LoggedMessage &message : messages)
-                queued.append(message.linkID);
+            for (const SendJob &job : *jobs)
+                queued.append(job.linkID);
             m_log->notifyChanged(queued);
-            m_remaining.clear();
-            for (qsizetype i = 0; i < messages.size(); ++i)
-                m_remaining.append({rows->at(i), messages.at(i).linkID,
-                                    PartnerMessages::outgoing(messages.at(i), m_account.sender)});
+            m_remaining = *jobs;
             m_progressBar->setRange(0, int(m_remaining.size()));
             m_progressBar->setValue(0);
             m_worker->start(m_databasePath, m_account.smtp, password, m_remaining, m_paceField->value());

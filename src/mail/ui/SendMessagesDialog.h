@@ -3,8 +3,10 @@
 #include "mail/LoggedMessage.h"
 #include "mail/MailAccount.h"
 #include "mail/OutboxDelivery.h"
+#include "mail/PartnerMessages.h"
 
 #include <QDialog>
+#include <QHash>
 #include <QList>
 #include <QStringList>
 #include <optional>
@@ -20,6 +22,7 @@ class QProgressBar;
 class QPushButton;
 class QSpinBox;
 class QTreeWidget;
+class QTreeWidgetItem;
 
 // "Send Message to Selected Links": one template to many partners. Lists the recipients (those
 // without an address are skipped), previews each one's message with the placeholders filled, and
@@ -57,6 +60,7 @@ public slots:
     void done(int result) override;
 
 private:
+    std::optional<PartnerMessages::Draft> draftFor(int row) const;
     void fillRecipients();
     void showPreview();
     void sendWithPassword(const QString &password);
@@ -92,5 +96,6 @@ private:
     QList<SendJob> m_remaining; // queued and logged, not sent yet (after Stop)
     std::optional<Refusal> m_refused;
     QStringList m_sentLinkIDs;
+    QHash<QString, QTreeWidgetItem *> m_rows; // by link ID
     bool m_preparing = false;
 };
