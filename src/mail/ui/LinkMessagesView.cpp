@@ -10,6 +10,15 @@
 
 namespace {
 
+enum Column
+{
+    WhenColumn,
+    ToColumn,
+    SubjectColumn,
+    StateColumn,
+    RepliedColumn
+};
+
 QString shortDate(const QDateTime &when)
 {
     return when.isValid() ? QLocale().toString(when.toLocalTime(), QLocale::ShortFormat) : QString();
@@ -27,7 +36,14 @@ LinkMessagesView::LinkMessagesView(QWidget *parent) : QWidget(parent)
     m_list->setAccessibleName(tr("Messages to this partner"));
     m_list->setRootIsDecorated(false);
     m_list->setHeaderLabels({tr("When"), tr("To"), tr("Subject"), tr("State"), tr("Replied")});
-    m_list->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    // The editor is narrow: the subject takes what is left, and a long failure reason is cut short in
+    // its column (its tooltip has it whole) rather than pushing the reply date out of sight.
+    QHeaderView *header = m_list->header();
+    header->setStretchLastSection(false);
+    header->setSectionResizeMode(QHeaderView::ResizeToContents);
+    header->setSectionResizeMode(SubjectColumn, QHeaderView::Stretch);
+    header->setSectionResizeMode(StateColumn, QHeaderView::Interactive);
+    header->resizeSection(StateColumn, header->fontMetrics().horizontalAdvance(QLatin1Char('x')) * 18);
     m_countLabel->setBuddy(m_list);
     layout->addWidget(m_countLabel);
     layout->addWidget(m_list, 1);
@@ -98,8 +114,9 @@ void LinkMessagesView::showMessages(const QList<LoggedMessage> &messages, const 
             m_list, {shortDate(message.sentAt.isValid() ? message.sentAt : message.createdAt),
                      message.toAddress, message.subject, state, shortDate(message.repliedAt)});
         if (!message.replyExcerpt.isEmpty())
-            item->setToolTip(4, message.replyExcerpt);
-        item->setToolTip(2, message.body.left(500));
+            item->setToolTip(RepliedColumn, message.replyExcerpt);
+        item->setToolTip(SubjectColumn, message.body.left(500));
+        item->setToolTip(StateColumn, state);
     }
     m_countLabel->setText(!error.isEmpty()     ? error
                           : messages.isEmpty() ? tr("No messages were sent to this partner from Quillmarsh.")

@@ -159,7 +159,7 @@ OutboxWindow::OutboxWindow(const CollectionManager &store, const QString &databa
         reload();
         emit sendingFinished();
     });
-    resize(720, 400);
+    resize(880, 420); // room for a failure reason beside the address and subject
     updateButtons();
 }
 
