@@ -9,6 +9,7 @@
 
 #include <QNetworkAccessManager>
 #include <QThreadPool>
+#include <utility>
 
 OwnPageChecker::OwnPageChecker(QObject *parent) : QObject(parent), m_network(new QNetworkAccessManager(this))
 {
@@ -25,6 +26,7 @@ bool OwnPageChecker::start(const CollectionManager &collectionManager, const QSt
     if (m_plan.pages.isEmpty())
         return false;
     m_databasePath = databasePath;
+    m_bodies.clear();
     m_next = 0;
     m_running = true;
     ++m_run;
@@ -66,7 +68,7 @@ void OwnPageChecker::pageFetched(const FetchOutcome &outcome)
         page.error = tr("the server answered with status %1").arg(outcome.httpStatus);
     } else {
         page.loaded = true;
-        page.text = PageDecoder::decode(outcome.body);
+        m_bodies[m_next] = outcome.body; // decoded on the worker that judges: a page may be large
         page.finalURL = outcome.finalURL;
         page.robotsTag = outcome.robotsTag;
     }
@@ -82,7 +84,10 @@ void OwnPageChecker::judge()
     // application object goes, so the recording finishes before main() returns.
     const quint64 run = m_run;
     QPointer<OwnPageChecker> self(this);
-    QThreadPool::globalInstance()->start([self, run, plan = m_plan, databasePath = m_databasePath] {
+    QThreadPool::globalInstance()->start([self, run, plan = m_plan, bodies = std::exchange(m_bodies, {}),
+                                          databasePath = m_databasePath]() mutable {
+        for (auto body = bodies.cbegin(); body != bodies.cend(); ++body)
+            plan.pages[body.key()].text = PageDecoder::decode(body.value());
         OwnPageCheck::Result result;
         result.checkedOn = Clock::now();
         result.findings = OwnPageCheck::findingsFor(plan);

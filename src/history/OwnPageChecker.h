@@ -2,6 +2,8 @@
 
 #include "OwnPageCheck.h"
 
+#include <QByteArray>
+#include <QHash>
 #include <QObject>
 #include <QPointer>
 
@@ -38,6 +40,7 @@ private:
     void judge();
 
     OwnPageCheck::Plan m_plan;
+    QHash<int, QByteArray> m_bodies; // the pages read, by their place in the plan, not yet decoded
     QString m_databasePath;
     QNetworkAccessManager *m_network;
     QPointer<PageFetcher> m_fetcher;
