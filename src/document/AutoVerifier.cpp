@@ -1,7 +1,6 @@
 #include "AutoVerifier.h"
 
 #include "DocumentUndo.h"
-#include "HistoryCommands.h"
 #include "MyDocument.h"
 #include "RecordedChecksCache.h"
 #include "history/DesktopNotifier.h"
@@ -45,8 +44,6 @@ AutoVerifier::AutoVerifier(MyDocument *document)
     connect(m_stopButton, &QPushButton::clicked, this, &AutoVerifier::stop);
     connect(m_run, &VerificationRun::progressChanged, this, &AutoVerifier::progressChanged);
     connect(m_run, &VerificationRun::ended, this, &AutoVerifier::finished);
-    if (auto *history = document->commandArea<HistoryCommands>())
-        history->watchRecorder(m_run->historyRecorder());
     // The link list's views read the checks the run recorded.
     connect(m_run->historyRecorder(), &HistoryRecorder::recordingFinished, document,
             [document] { document->recordedChecks()->reload(document->filePath()); });
@@ -78,8 +75,7 @@ bool AutoVerifier::verifyDueLinks()
             m_lookingUp = false;
             if (!reply.value) {
                 // The days stored in the database decide alone.
-                if (auto *commands = m_document->commandArea<HistoryCommands>())
-                    commands->reportHistoryProblem(reply.error);
+                emit historyProblem(reply.error);
             }
             startDueLinks(databasePath, days, reply.value.value_or(QHash<QString, CheckRecord>()));
         });

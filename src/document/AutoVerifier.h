@@ -38,6 +38,8 @@ signals:
     // The notification asked of the desktop after a run that lost links or found sites unreachable
     // for days (shown in the status line without a service).
     void lostLinksAnnounced(const QString &summary, const QString &body);
+    // The history could not be read; the days stored in the database decided alone.
+    void historyProblem(const QString &message);
 
 private:
     void progressChanged(int done, int total);

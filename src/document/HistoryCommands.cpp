@@ -2,9 +2,7 @@
 
 #include "DocumentMenus.h"
 #include "LinkListController.h"
-#include "MailCommands.h"
 #include "MyDocument.h"
-#include "VerificationCommands.h"
 #include "gui/SendMessageMenu.h"
 #include "history/HistoryRecorder.h"
 #include "history/HistoryService.h"
@@ -89,8 +87,8 @@ void HistoryCommands::recordingFinished(const QList<LinkChange> &changes)
     // The list's history columns show the new checks.
     document()->linkListController()->model()->loadHistory(document()->filePath());
     // Each new loss queues its message in the Outbox, for review.
-    if (auto *mail = document()->commandArea<MailCommands>(); mail && lost > 0)
-        mail->queueLostLinkMessages(changes);
+    if (lost > 0)
+        emit lossesRecorded(changes);
 }
 
 QList<LinkChange> HistoryCommands::presentChanges(const QList<LinkChange> &changes)
@@ -197,8 +195,7 @@ void HistoryCommands::verifyAgain(const QStringList &linkIDs)
         return;
     document()->selectLinksWithIDs(linkIDs);
     bringDocumentForward();
-    if (auto *verification = document()->commandArea<VerificationCommands>())
-        verification->verifyLinkWithIDs(linkIDs);
+    emit verifyRequested(linkIDs);
 }
 
 void HistoryCommands::useThisPage(const QString &linkID, const QString &pageURL)

@@ -34,6 +34,12 @@ public:
     QPushButton *lostLinksNotice() const { return m_lostLinksNotice; }
     QLabel *historyBusyLabel() const { return m_historyBusyLabel; }
 
+signals:
+    // A run recorded changes, new losses among them.
+    void lossesRecorded(const QList<LinkChange> &changes);
+    // The Lost Links window asks for these links to be checked again.
+    void verifyRequested(const QStringList &linkIDs);
+
 private:
     void recordingFinished(const QList<LinkChange> &changes);
     QList<LinkChange> presentChanges(const QList<LinkChange> &changes);

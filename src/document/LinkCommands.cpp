@@ -2,7 +2,6 @@
 
 #include "DocumentMenus.h"
 #include "DocumentUndo.h"
-#include "MailCommands.h"
 #include "MyDocument.h"
 #include "history/ui/LinkHistoryView.h"
 #include "mail/ui/LinkMessagesView.h"
@@ -108,8 +107,7 @@ void LinkCommands::showLinkEditor(int tabIndex)
     dialog->initializeFieldsWithInitialTabIndex(tabIndex);
     dialog->setOriginalLinkNode(node);
     m_historyView->showLink(document()->filePath(), node->link()->ID());
-    if (auto *mail = document()->commandArea<MailCommands>())
-        m_messagesView->showLink(mail->messageLog(), node->link()->ID());
+    m_messagesView->showLink(m_messageLog ? m_messageLog() : nullptr, node->link()->ID());
     dialog->open();
 }
 

@@ -7,6 +7,7 @@ class LinkCountDialogController;
 class LinkDialogController;
 class LinkHistoryView;
 class LinkMessagesView;
+class MessageLogThread;
 class NotificationDialogController;
 
 // The commands that make and edit links and the reminder and count sheets: New Link, Instant Link,
@@ -18,6 +19,9 @@ class LinkCommands : public DocumentCommandArea
 
 public:
     explicit LinkCommands(MyDocument *document);
+
+    // Where the editor's Messages tab reads the partner's messages (none: the tab stays empty).
+    void setMessageLogSource(std::function<MessageLogThread *()> source) { m_messageLog = std::move(source); }
 
     void validateMenuItems() override;
 
@@ -56,6 +60,7 @@ private:
     LinkDialogController *m_linkDialog = nullptr;
     LinkHistoryView *m_historyView = nullptr;   // the editor's History tab
     LinkMessagesView *m_messagesView = nullptr; // and its Messages tab
+    std::function<MessageLogThread *()> m_messageLog;
     InstantLinkDialogController *m_instantLinkDialog = nullptr;
     NotificationDialogController *m_notificationDialog = nullptr;
     LinkCountDialogController *m_linkCountDialog = nullptr;

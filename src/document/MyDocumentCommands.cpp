@@ -25,6 +25,8 @@
 #include "gui/FilePanel.h"
 #include "gui/MessageBox.h"
 #include "gui/RightClickTableView.h"
+#include "history/HistoryRecorder.h"
+#include "history/VerificationRun.h"
 #include "model/Category.h"
 #include "publish/ui/SiteInfoDialogController.h"
 #include "workflow/EmailComposer.h"
@@ -41,8 +43,10 @@
 
 void MyDocument::createCommandAreas()
 {
+    // Made in the order their menus and status-line parts are to appear.
     m_commandAreas.append(new EditCommands(this));
-    m_commandAreas.append(new LinkCommands(this));
+    auto *links = new LinkCommands(this);
+    m_commandAreas.append(links);
     m_commandAreas.append(new LinkStatusCommands(this));
     m_commandAreas.append(new CategoryCommands(this));
     m_commandAreas.append(new PublishCommands(this));
@@ -50,18 +54,27 @@ void MyDocument::createCommandAreas()
     m_commandAreas.append(new SearchCommands(this));
     m_commandAreas.append(new TableImportCommands(this));
     m_commandAreas.append(new TemplateCommands(this));
-    m_commandAreas.append(new VerificationCommands(this));
-    m_commandAreas.append(new HistoryCommands(this));
+    auto *verification = new VerificationCommands(this);
+    auto *history = new HistoryCommands(this);
     auto *mail = new MailCommands(this);
-    m_commandAreas.append(mail);
+    auto *ownPage = new OwnPageCommands(this);
+    auto *publishSite = new PublishSiteCommands(this);
+    m_commandAreas << verification << history << mail << ownPage << publishSite;
+    // The areas know nothing of each other: what one does for another is wired here.
+    links->setMessageLogSource([mail] { return mail->messageLog(); });
+    connect(verification, &VerificationCommands::recorderMade, history, &HistoryCommands::watchRecorder);
+    connect(history, &HistoryCommands::lossesRecorded, mail, &MailCommands::queueLostLinkMessages);
+    connect(history, &HistoryCommands::verifyRequested, verification,
+            [verification](const QStringList &linkIDs) { verification->verifyLinkWithIDs(linkIDs); });
+    connect(publishSite, &PublishSiteCommands::linksPageUploaded, ownPage, &OwnPageCommands::checkOwnPage);
     // The list's Last Contact column and the details pane follow the message log.
     connect(mail, &MailCommands::lastContactsChanged, this, [this, mail] {
         m_linkListController->model()->setLastContacts(mail->lastContacts());
         refreshDetails();
     });
-    m_commandAreas.append(new OwnPageCommands(this));
-    m_commandAreas.append(new PublishSiteCommands(this));
-    new AutoVerifier(this); // a child of the window, after the history's commands it reports to
+    auto *autoVerifier = new AutoVerifier(this); // a child of the window
+    history->watchRecorder(autoVerifier->run()->historyRecorder());
+    connect(autoVerifier, &AutoVerifier::historyProblem, history, &HistoryCommands::reportHistoryProblem);
 }
 
 void MyDocument::connectCommands()

@@ -2,7 +2,6 @@
 
 #include "DocumentMenus.h"
 #include "MyDocument.h"
-#include "OwnPageCommands.h"
 #include "gui/MessageBox.h"
 #include "model/PasswordStore.h"
 #include "publish/ui/PublishDialogController.h"
@@ -162,5 +161,5 @@ void PublishSiteCommands::finished(const SitePublisher::Report &report, bool dry
     emit publishFinished(report);
     if (!dryRun && !report.failed && sent > 0 &&
         !collectionManager().selfInfo().linksURL().trimmed().isEmpty())
-        document()->commandArea<OwnPageCommands>()->checkOwnPage();
+        emit linksPageUploaded();
 }

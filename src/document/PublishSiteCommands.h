@@ -25,6 +25,8 @@ public:
 signals:
     // A publish ended (after any question about the server key was answered).
     void publishFinished(const SitePublisher::Report &report);
+    // The links page went up to the server: it can be checked as partners see it.
+    void linksPageUploaded();
 
 private:
     void start(bool dryRun, const QString &acceptedKey = QString());

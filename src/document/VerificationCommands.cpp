@@ -1,7 +1,6 @@
 #include "VerificationCommands.h"
 
 #include "DocumentMenus.h"
-#include "HistoryCommands.h"
 #include "MyDocument.h"
 #include "RecordedChecksCache.h"
 #include "gui/MessageBox.h"
@@ -42,8 +41,7 @@ bool VerificationCommands::verifyLinkWithIDs(const std::optional<QStringList> &i
     if (!m_verificationDialog) {
         m_verificationDialog = new VerificationDialogController(&collectionManager(), document());
         connect(m_verificationDialog, &QDialog::finished, this, &VerificationCommands::verifyLinkSheetDidEnd);
-        if (auto *history = document()->commandArea<HistoryCommands>())
-            history->watchRecorder(m_verificationDialog->historyRecorder());
+        emit recorderMade(m_verificationDialog->historyRecorder());
         // The link list's views read the checks the run recorded.
         connect(m_verificationDialog->historyRecorder(), &HistoryRecorder::recordingFinished, this,
                 [this] { document()->recordedChecks()->reload(document()->filePath()); });

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "DocumentCommandArea.h"
+#include "history/HistoryRecorder.h"
 
 #include <QStringList>
 #include <optional>
@@ -26,6 +27,10 @@ public:
     void verifyLinkSheetDidEnd(int returnCode);
 
     VerificationDialogController *verificationDialog() const { return m_verificationDialog; }
+
+signals:
+    // The sheet was made; its runs record through this recorder.
+    void recorderMade(HistoryRecorder *recorder);
 
 private:
     VerificationDialogController *m_verificationDialog = nullptr;
