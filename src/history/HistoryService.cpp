@@ -14,13 +14,19 @@ HistoryService::HistoryService(QObject *parent) : QObject(parent), m_worker(new 
 {
     m_thread.setObjectName(QStringLiteral("History"));
     m_worker->moveToThread(&m_thread);
-    connect(m_worker, &HistoryWorker::waitingChanged, this, [this](const QString &path, int checks) {
-        if (checks > 0)
-            m_waiting.insert(path, checks);
-        else
-            m_waiting.remove(path);
-        emit waitingChanged(path, checks);
-    });
+    // Told on the history thread, handed to this one.
+    connect(
+        m_worker, &HistoryWorker::waitingChanged, m_worker,
+        [this](const QString &path, int checks) {
+            m_replies.post([this, path, checks] {
+                if (checks > 0)
+                    m_waiting.insert(path, checks);
+                else
+                    m_waiting.remove(path);
+                emit waitingChanged(path, checks);
+            });
+        },
+        Qt::DirectConnection);
     m_thread.start();
 }
 
@@ -68,20 +74,14 @@ void HistoryService::run(std::function<HistoryReply<T>(HistoryWorker &)> work, Q
         return;
     }
     const QPointer<QObject> guard(context);
-    QMetaObject::invokeMethod(
-        m_worker,
-        [this, worker = m_worker, work = std::move(work), guard, done = std::move(done)] {
-            HistoryReply<T> reply = work(*worker);
-            // This object outlives the thread, which it joins before it goes.
-            QMetaObject::invokeMethod(
-                this,
-                [guard, done, reply = std::move(reply)] {
-                    if (guard)
-                        done(reply);
-                },
-                Qt::QueuedConnection);
-        },
-        Qt::QueuedConnection);
+    m_worker->jobs().post([this, worker = m_worker, work = std::move(work), guard, done = std::move(done)] {
+        HistoryReply<T> reply = work(*worker);
+        // This object outlives the thread, which it joins before it goes.
+        m_replies.post([guard, done, reply = std::move(reply)] {
+            if (guard)
+                done(reply);
+        });
+    });
 }
 
 void HistoryService::readTrails(const QString &databasePath, int unreachableDays, QObject *context,
@@ -137,22 +137,17 @@ void HistoryService::record(const QString &databasePath, const QList<CheckRecord
     const bool guarded = context != nullptr;
     // Told on this thread, and only while whoever asked is still there.
     auto tell = [this, guard, guarded, failed = std::move(failed)](const QString &message) {
-        QMetaObject::invokeMethod(
-            this,
-            [guard, guarded, failed, message] {
-                if (failed && (!guarded || guard))
-                    failed(message);
-            },
-            Qt::QueuedConnection);
+        m_replies.post([guard, guarded, failed, message] {
+            if (failed && (!guarded || guard))
+                failed(message);
+        });
     };
     if (!m_thread.isRunning()) {
         tell(tr("The verification history is closed."));
         return;
     }
-    QMetaObject::invokeMethod(
-        m_worker,
-        [worker = m_worker, databasePath, checks, tell] { worker->record(databasePath, checks, tell); },
-        Qt::QueuedConnection);
+    m_worker->jobs().post(
+        [worker = m_worker, databasePath, checks, tell] { worker->record(databasePath, checks, tell); });
 }
 
 int HistoryService::waitingChecks() const
@@ -165,9 +160,8 @@ int HistoryService::waitingChecks() const
 
 void HistoryService::setFirstRetryInterval(int milliseconds)
 {
-    QMetaObject::invokeMethod(
-        m_worker, [worker = m_worker, milliseconds] { worker->setFirstRetryInterval(milliseconds); },
-        Qt::BlockingQueuedConnection);
+    m_worker->jobs().postAndWait(
+        [worker = m_worker, milliseconds] { worker->setFirstRetryInterval(milliseconds); });
 }
 
 int HistoryService::finish(int busyTimeoutMs)
@@ -176,9 +170,8 @@ int HistoryService::finish(int busyTimeoutMs)
         return 0;
     int lost = 0;
     // Behind every job already queued, so their checks are among those written.
-    QMetaObject::invokeMethod(
-        m_worker, [worker = m_worker, busyTimeoutMs, &lost] { lost = worker->finish(busyTimeoutMs); },
-        Qt::BlockingQueuedConnection);
+    m_worker->jobs().postAndWait(
+        [worker = m_worker, busyTimeoutMs, &lost] { lost = worker->finish(busyTimeoutMs); });
     m_waiting.clear();
     return lost;
 }

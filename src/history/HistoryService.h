@@ -3,6 +3,7 @@
 #include "CheckRecord.h"
 #include "HistoryReply.h"
 #include "LinkChange.h"
+#include "ThreadJobQueue.h"
 
 #include <QHash>
 #include <QList>
@@ -65,6 +66,9 @@ public:
 signals:
     void waitingChanged(const QString &databasePath, int checks);
 
+private slots:
+    void deliverReplies() { m_replies.runAll(); }
+
 private:
     // Runs `work` on the thread and hands its result to `done` on this thread, if `context` lives.
     template <typename T>
@@ -74,4 +78,5 @@ private:
     QThread m_thread;
     HistoryWorker *m_worker;
     QHash<QString, int> m_waiting;
+    ThreadJobQueue m_replies{this, "deliverReplies"}; // from the thread to this one
 };

@@ -3,6 +3,7 @@
 #include "CheckRecord.h"
 #include "HistoryReply.h"
 #include "LinkChange.h"
+#include "ThreadJobQueue.h"
 
 #include <QHash>
 #include <QList>
@@ -28,6 +29,9 @@ public:
 
     explicit HistoryWorker(QObject *parent = nullptr);
 
+    // Jobs for the history thread, run there in the order posted.
+    ThreadJobQueue &jobs() { return m_jobs; }
+
     HistoryReply<QHash<QString, LinkTrail>> trails(const QString &databasePath, int unreachableDays);
     HistoryReply<QList<LinkChange>> changes(const QString &databasePath, int unreachableDays);
     HistoryReply<QList<CheckRecord>> checks(const QString &databasePath, const QString &linkID);
@@ -49,6 +53,9 @@ signals:
     // The number of checks waiting for the history of the database changed.
     void waitingChanged(const QString &databasePath, int checks);
 
+private slots:
+    void runJobs() { m_jobs.runAll(); }
+
 private:
     struct Run
     {
@@ -60,6 +67,7 @@ private:
     int waitingChecks(const QString &databasePath) const;
     void scheduleRetry();
 
+    ThreadJobQueue m_jobs{this, "runJobs"};
     QMap<QString, QList<Run>> m_waiting; // by database path
     QTimer *m_retry;
     int m_firstRetryMs = FirstRetryMs;
