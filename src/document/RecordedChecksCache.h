@@ -6,9 +6,8 @@
 #include <QString>
 
 // The history's latest check of every link of one database, for the link list's views and for Find.
-// The history is read on a worker of the global pool (waited for at exit) with its own connection,
-// and the table handed back to the main thread; until then the table is empty and the results
-// stored in the database decide.
+// The history is read on the history thread (HistoryService), and the table handed back to the main
+// thread; until then the table is empty and the results stored in the database decide.
 class RecordedChecksCache : public QObject
 {
     Q_OBJECT
