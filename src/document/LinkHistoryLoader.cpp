@@ -3,7 +3,27 @@
 #include "history/HistoryService.h"
 #include "history/LinkHistoryModel.h"
 
+#include <QSet>
+#include <QThreadPool>
+#include <QTimer>
 #include <memory>
+
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
+
+namespace {
+
+// The history's read leaves its buffers free but kept by the allocator, tens of megabytes beside a
+// window of twenty: they go back to the system, off the GUI thread (trimming walks the whole heap).
+void returnFreedMemory()
+{
+#if defined(__GLIBC__)
+    QThreadPool::globalInstance()->start([] { malloc_trim(0); });
+#endif
+}
+
+} // namespace
 
 LinkHistoryLoader::LinkHistoryLoader(QObject *parent) : QObject(parent) {}
 
@@ -27,12 +47,14 @@ void LinkHistoryLoader::load(const QString &databasePath)
                                   if (!reply.value)
                                       return;
                                   facts->reserve(reply.value->size());
+                                  QSet<QString> words;
                                   for (const CheckRecord &check : *reply.value) {
                                       LinkHistoryFacts &fact = (*facts)[check.linkID];
                                       fact.checked = true;
                                       fact.addressFound = check.addressFound;
                                       fact.followed = check.followed;
-                                      fact.followedText = LinkHistoryModel::followedText(check);
+                                      const QString text = LinkHistoryModel::followedText(check);
+                                      fact.followedText = *words.insert(text);
                                       fact.anchorText = check.anchorText;
                                   }
                               });
@@ -42,7 +64,7 @@ void LinkHistoryLoader::load(const QString &databasePath)
                                  for (const LinkChange &change : *reply.value) {
                                      LinkHistoryFacts &fact = (*facts)[change.linkID];
                                      fact.change = change.kind;
-                                     fact.changedOn = change.since;
+                                     fact.changedOn = change.since.toSecsSinceEpoch();
                                  }
                              }
                              finished(load, *facts);
@@ -56,4 +78,7 @@ void LinkHistoryLoader::finished(quint64 load, const LinkHistoryFactsByID &facts
     m_facts = facts;
     m_loading = false;
     emit loaded();
+    // After the replies that held the read are gone.
+    if (!facts.isEmpty())
+        QTimer::singleShot(0, this, &returnFreedMemory);
 }

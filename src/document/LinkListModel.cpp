@@ -163,7 +163,7 @@ LinkListModel::SortKey LinkListModel::sortKey(int sourceRow) const
     case LastChangeColumn: {
         // By the change's time; links without a change first.
         const LinkHistoryFacts *facts = m_rows->historyFacts(id);
-        key.own.number = facts && facts->change ? facts->changedOn.toSecsSinceEpoch() : LLONG_MIN;
+        key.own.number = facts && facts->change ? facts->changedOn : LLONG_MIN;
         linkColumn = StatusColumn;
         break;
     }
