@@ -1,29 +1,12 @@
 #include "LinkHistoryLoader.h"
 
+#include "FreedMemory.h"
 #include "history/HistoryService.h"
 #include "history/LinkHistoryModel.h"
 
 #include <QSet>
-#include <QThreadPool>
 #include <QTimer>
 #include <memory>
-
-#if defined(__GLIBC__)
-#include <malloc.h>
-#endif
-
-namespace {
-
-// The history's read leaves its buffers free but kept by the allocator, tens of megabytes beside a
-// window of twenty: they go back to the system, off the GUI thread (trimming walks the whole heap).
-void returnFreedMemory()
-{
-#if defined(__GLIBC__)
-    QThreadPool::globalInstance()->start([] { malloc_trim(0); });
-#endif
-}
-
-} // namespace
 
 LinkHistoryLoader::LinkHistoryLoader(QObject *parent) : QObject(parent) {}
 
@@ -78,7 +61,7 @@ void LinkHistoryLoader::finished(quint64 load, const LinkHistoryFactsByID &facts
     m_facts = facts;
     m_loading = false;
     emit loaded();
-    // After the replies that held the read are gone.
+    // After the replies that held the read are gone: the history's read leaves tens of megabytes.
     if (!facts.isEmpty())
         QTimer::singleShot(0, this, &returnFreedMemory);
 }
