@@ -210,12 +210,11 @@ void LinkListModel::prepareSlice()
         if (node && node->link())
             m_cache->preparedText(work.textRow, *node->link());
     }
-    for (; work.column < ColumnCount; ++work.column) {
-        if (m_cache->hasPreparedRanks(work.column))
-            continue;
-        if (work.column == m_sortColumn && m_cache->isRanked()) {
-            m_cache->keepRanks(work.column);
-            continue;
+    const int column = nextColumnToRank();
+    if (column >= 0) {
+        if (column != work.column) {
+            work.column = column;
+            work.keys.clear();
         }
         if (work.keys.empty())
             work.keys.reserve(size_t(rows));
@@ -224,16 +223,41 @@ void LinkListModel::prepareSlice()
                 m_prepareTimer->start(0);
                 return;
             }
-            work.keys.push_back(sortKey(row, work.column));
+            work.keys.push_back(sortKey(row, column));
         }
-        sortKeysOnPool(work.column, std::move(work.keys));
+        sortKeysOnPool(column, std::move(work.keys));
         work.keys = {};
+        work.column = -1;
         return;
     }
     work.done = true;
     // Each column's keys were freed on the pool.
     returnFreedMemory();
     emit prepared();
+}
+
+bool LinkListModel::isSortColumn(int column) const
+{
+    // No sort column sorts as the first column does.
+    return column == std::max(0, m_sortColumn);
+}
+
+int LinkListModel::nextColumnToRank()
+{
+    // The sort column first: any change of the filter sorts the rows again.
+    const int sorted = std::max(0, m_sortColumn);
+    if (!m_cache->isRanked() && !m_cache->usePreparedRanks(sorted))
+        return sorted;
+    for (int column = 0; column < ColumnCount; ++column) {
+        if (m_cache->hasPreparedRanks(column))
+            continue;
+        if (isSortColumn(column)) {
+            m_cache->keepRanks(column);
+            continue;
+        }
+        return column;
+    }
+    return -1;
 }
 
 void LinkListModel::sortKeysOnPool(int column, std::vector<SortKey> keys)
@@ -263,10 +287,9 @@ void LinkListModel::ranksSorted(quint64 generation, int column, std::vector<int>
     if (generation != m_cache->generation())
         return;
     m_cache->setPreparedRanks(column, std::move(ranks));
-    if (column == m_sortColumn && !m_cache->isRanked())
+    if (isSortColumn(column) && !m_cache->isRanked())
         m_cache->usePreparedRanks(column);
     m_preparation.sorting = false;
-    ++m_preparation.column;
     m_prepareTimer->start(0);
 }
 

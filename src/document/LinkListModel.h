@@ -140,12 +140,15 @@ private:
     // at a time on this thread and sorted into ranks on the pool, a column at a time.
     void restartPreparation();
     void prepareSlice();
+    bool isSortColumn(int column) const;
+    // The column whose ranks are to be worked out next, or -1 when every column's are there.
+    int nextColumnToRank();
     void sortKeysOnPool(int column, std::vector<SortKey> keys);
     void ranksSorted(quint64 generation, int column, std::vector<int> ranks);
     struct Preparation
     {
         int textRow = 0;
-        int column = 1;
+        int column = -1; // whose keys are being read
         std::vector<SortKey> keys;
         bool sorting = false; // a column's keys are on the pool
         bool done = false;
