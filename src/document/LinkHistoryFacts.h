@@ -2,7 +2,6 @@
 
 #include "history/LinkChange.h"
 
-#include <QDateTime>
 #include <QHash>
 #include <QString>
 #include <optional>
@@ -14,10 +13,12 @@ struct LinkHistoryFacts
     bool checked = false; // the history holds a check of the link
     bool addressFound = false;
     bool followed = false;
-    QString followedText; // "Yes", "No (nofollow)"...; empty when the link was not found
+    // "Yes", "No (nofollow)"...; empty when the link was not found. Links with the same words share
+    // one string: a list of tens of thousands of links has a handful of them.
+    QString followedText;
     QString anchorText;
     std::optional<LinkChange::Kind> change;
-    QDateTime changedOn;
+    qint64 changedOn = 0; // seconds since the epoch, when there is a change
 };
 
 using LinkHistoryFactsByID = QHash<QString, LinkHistoryFacts>;

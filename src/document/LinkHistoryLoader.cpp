@@ -1,8 +1,11 @@
 #include "LinkHistoryLoader.h"
 
+#include "FreedMemory.h"
 #include "history/HistoryService.h"
 #include "history/LinkHistoryModel.h"
 
+#include <QSet>
+#include <QTimer>
 #include <memory>
 
 LinkHistoryLoader::LinkHistoryLoader(QObject *parent) : QObject(parent) {}
@@ -27,12 +30,14 @@ void LinkHistoryLoader::load(const QString &databasePath)
                                   if (!reply.value)
                                       return;
                                   facts->reserve(reply.value->size());
+                                  QSet<QString> words;
                                   for (const CheckRecord &check : *reply.value) {
                                       LinkHistoryFacts &fact = (*facts)[check.linkID];
                                       fact.checked = true;
                                       fact.addressFound = check.addressFound;
                                       fact.followed = check.followed;
-                                      fact.followedText = LinkHistoryModel::followedText(check);
+                                      const QString text = LinkHistoryModel::followedText(check);
+                                      fact.followedText = *words.insert(text);
                                       fact.anchorText = check.anchorText;
                                   }
                               });
@@ -42,7 +47,7 @@ void LinkHistoryLoader::load(const QString &databasePath)
                                  for (const LinkChange &change : *reply.value) {
                                      LinkHistoryFacts &fact = (*facts)[change.linkID];
                                      fact.change = change.kind;
-                                     fact.changedOn = change.since;
+                                     fact.changedOn = change.since.toSecsSinceEpoch();
                                  }
                              }
                              finished(load, *facts);
@@ -56,4 +61,7 @@ void LinkHistoryLoader::finished(quint64 load, const LinkHistoryFactsByID &facts
     m_facts = facts;
     m_loading = false;
     emit loaded();
+    // After the replies that held the read are gone: the history's read leaves tens of megabytes.
+    if (!facts.isEmpty())
+        QTimer::singleShot(0, this, &returnFreedMemory);
 }

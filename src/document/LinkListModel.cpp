@@ -1,5 +1,6 @@
 #include "LinkListModel.h"
 
+#include "FreedMemory.h"
 #include "LinkHistoryLoader.h"
 #include "LinkRowCache.h"
 #include "gui/DocumentImages.h"
@@ -10,14 +11,38 @@
 
 #include <QMimeData>
 #include <QSet>
+#include <QThreadPool>
+#include <QTimer>
 #include <algorithm>
 #include <climits>
+#include <mutex>
 #include <numeric>
+
+namespace {
+
+// Rows stay unchanged this long before the idle work begins: while a check runs, rows change every
+// moment, and the work would start again each time.
+constexpr int QuietMs = 300;
+// The longest the idle work holds the GUI thread at a time.
+constexpr qint64 SliceNs = 8'000'000;
+
+} // namespace
+
+struct LinkListModel::Mailbox
+{
+    std::mutex mutex;
+    LinkListModel *model = nullptr; // null once the model is gone
+};
 
 LinkListModel::LinkListModel(CollectionManager *, const QString &linkDragType, QObject *parent)
     : QSortFilterProxyModel(parent), m_rows(new LinkRowsModel(this)), m_cache(new LinkRowCache(m_rows, this)),
-      m_historyLoader(new LinkHistoryLoader(this)), m_linkDragType(linkDragType)
+      m_historyLoader(new LinkHistoryLoader(this)), m_linkDragType(linkDragType),
+      m_prepareTimer(new QTimer(this)), m_mailbox(std::make_shared<Mailbox>())
 {
+    m_mailbox->model = this;
+    m_prepareTimer->setSingleShot(true);
+    connect(m_prepareTimer, &QTimer::timeout, this, &LinkListModel::prepareSlice);
+    connect(m_cache, &LinkRowCache::rowsStaled, this, &LinkListModel::restartPreparation);
     // The cache hears of the rows' changes first (it was made first).
     setSourceModel(m_rows);
     connect(m_historyLoader, &LinkHistoryLoader::loaded, this,
@@ -25,6 +50,13 @@ LinkListModel::LinkListModel(CollectionManager *, const QString &linkDragType, Q
     // A changed link moves to its sorted place at once.
     setDynamicSortFilter(true);
     sortRows();
+}
+
+LinkListModel::~LinkListModel()
+{
+    // A sort still on the pool finishes into nothing.
+    const std::lock_guard<std::mutex> lock(m_mailbox->mutex);
+    m_mailbox->model = nullptr;
 }
 
 void LinkListModel::setCategory(TreeNode *categoryNode)
@@ -57,8 +89,12 @@ bool LinkListModel::setSortOrder(int column, bool descending)
 {
     if (column < 0 || column >= ColumnCount)
         return false;
-    if (column != m_sortColumn)
+    if (column != m_sortColumn) {
+        // Both columns' ranks stay at hand: sorting back is as quick.
+        m_cache->keepRanks(m_sortColumn);
         m_cache->forgetRanks();
+        m_cache->usePreparedRanks(column);
+    }
     m_sortColumn = column;
     m_sortDescending = descending;
     sortRows();
@@ -102,8 +138,9 @@ bool LinkListModel::lessThan(const QModelIndex &left, const QModelIndex &right) 
         rankRows();
     const int rankA = m_cache->rank(left.row()), rankB = m_cache->rank(right.row());
     // A row changed since the rows were ranked is compared on its own.
-    const int compared =
-        rankA >= 0 && rankB >= 0 ? rankA - rankB : compareKeys(sortKey(left.row()), sortKey(right.row()));
+    const int compared = rankA >= 0 && rankB >= 0 ? rankA - rankB
+                                                  : compareKeys(sortKey(left.row(), m_sortColumn),
+                                                                sortKey(right.row(), m_sortColumn));
     if (compared != 0)
         return compared < 0;
     // Equal links keep the category's order, either way round: the proxy sorts the order it shows now,
@@ -117,22 +154,146 @@ void LinkListModel::rankRows() const
     std::vector<SortKey> keys;
     keys.reserve(size_t(rows));
     for (int row = 0; row < rows; ++row)
-        keys.push_back(sortKey(row));
-    std::vector<int> order(static_cast<size_t>(rows));
+        keys.push_back(sortKey(row, m_sortColumn));
+    m_cache->setRanks(ranksOf(keys));
+}
+
+std::vector<int> LinkListModel::ranksOf(const std::vector<SortKey> &keys)
+{
+    const size_t rows = keys.size();
+    std::vector<int> order(rows);
     std::iota(order.begin(), order.end(), 0);
     std::stable_sort(order.begin(), order.end(),
                      [&](int a, int b) { return compareKeys(keys[size_t(a)], keys[size_t(b)]) < 0; });
-    std::vector<int> ranks(static_cast<size_t>(rows));
+    std::vector<int> ranks(rows);
     int rank = 0;
     for (size_t i = 0; i < order.size(); ++i) {
         if (i > 0 && compareKeys(keys[size_t(order[i - 1])], keys[size_t(order[i])]) != 0)
             ++rank;
         ranks[size_t(order[i])] = rank;
     }
-    m_cache->setRanks(std::move(ranks));
+    return ranks;
 }
 
-LinkListModel::SortKey LinkListModel::sortKey(int sourceRow) const
+bool LinkListModel::isPreparing() const
+{
+    return !m_preparation.done;
+}
+
+void LinkListModel::restartPreparation()
+{
+    // Keys read before the change are dropped; a sort on the pool finds its generation outdated.
+    m_preparation = Preparation();
+    m_prepareTimer->start(QuietMs);
+}
+
+void LinkListModel::prepareSlice()
+{
+    Preparation &work = m_preparation;
+    if (work.done || work.sorting)
+        return;
+    QElapsedTimer slice;
+    slice.start();
+    const int rows = m_rows->rowCount();
+    if (rows == 0) {
+        work.done = true;
+        emit prepared();
+        return;
+    }
+    // The filter's texts first: the first keystroke finds them ready.
+    for (; work.textRow < rows; ++work.textRow) {
+        if ((work.textRow & 127) == 0 && slice.nsecsElapsed() > SliceNs) {
+            m_prepareTimer->start(0);
+            return;
+        }
+        const TreeNode *node = m_rows->linkNodeAtRow(work.textRow);
+        if (node && node->link())
+            m_cache->preparedText(work.textRow, *node->link());
+    }
+    const int column = nextColumnToRank();
+    if (column >= 0) {
+        if (column != work.column) {
+            work.column = column;
+            work.keys.clear();
+        }
+        if (work.keys.empty())
+            work.keys.reserve(size_t(rows));
+        for (int row = int(work.keys.size()); row < rows; ++row) {
+            if ((row & 127) == 0 && slice.nsecsElapsed() > SliceNs) {
+                m_prepareTimer->start(0);
+                return;
+            }
+            work.keys.push_back(sortKey(row, column));
+        }
+        sortKeysOnPool(column, std::move(work.keys));
+        work.keys = {};
+        work.column = -1;
+        return;
+    }
+    work.done = true;
+    // Each column's keys were freed on the pool.
+    returnFreedMemory();
+    emit prepared();
+}
+
+bool LinkListModel::isSortColumn(int column) const
+{
+    // No sort column sorts as the first column does.
+    return column == std::max(0, m_sortColumn);
+}
+
+int LinkListModel::nextColumnToRank()
+{
+    // The sort column first: any change of the filter sorts the rows again.
+    const int sorted = std::max(0, m_sortColumn);
+    if (!m_cache->isRanked() && !m_cache->usePreparedRanks(sorted))
+        return sorted;
+    for (int column = 0; column < ColumnCount; ++column) {
+        if (m_cache->hasPreparedRanks(column))
+            continue;
+        if (isSortColumn(column)) {
+            m_cache->keepRanks(column);
+            continue;
+        }
+        return column;
+    }
+    return -1;
+}
+
+void LinkListModel::sortKeysOnPool(int column, std::vector<SortKey> keys)
+{
+    m_preparation.sorting = true;
+    const quint64 generation = m_cache->generation();
+    auto shared = std::make_shared<std::vector<SortKey>>(std::move(keys));
+    QThreadPool::globalInstance()->start([mailbox = m_mailbox, shared, generation, column] {
+        std::vector<int> ranks = ranksOf(*shared);
+        shared->clear();
+        // Held while posting, so that the model cannot go meanwhile; a posted call dies with it.
+        const std::lock_guard<std::mutex> lock(mailbox->mutex);
+        if (LinkListModel *model = mailbox->model) {
+            QMetaObject::invokeMethod(
+                model,
+                [model, generation, column, ranks = std::move(ranks)]() mutable {
+                    model->ranksSorted(generation, column, std::move(ranks));
+                },
+                Qt::QueuedConnection);
+        }
+    });
+}
+
+void LinkListModel::ranksSorted(quint64 generation, int column, std::vector<int> ranks)
+{
+    // Rows that changed meanwhile restarted the work; these ranks are of rows that are gone.
+    if (generation != m_cache->generation())
+        return;
+    m_cache->setPreparedRanks(column, std::move(ranks));
+    if (isSortColumn(column) && !m_cache->isRanked())
+        m_cache->usePreparedRanks(column);
+    m_preparation.sorting = false;
+    m_prepareTimer->start(0);
+}
+
+LinkListModel::SortKey LinkListModel::sortKey(int sourceRow, int column) const
 {
     SortKey key;
     const TreeNode *node = m_rows->linkNodeAtRow(sourceRow);
@@ -140,8 +301,8 @@ LinkListModel::SortKey LinkListModel::sortKey(int sourceRow) const
         return key;
     const QString &id = node->link()->ID();
     // The history's columns and Last Contact sort by their own value, then as the status column does.
-    int linkColumn = m_sortColumn;
-    switch (m_sortColumn) {
+    int linkColumn = column;
+    switch (column) {
     case ResultColumn:
         key.own.number = resultRank(node);
         break;
@@ -163,7 +324,7 @@ LinkListModel::SortKey LinkListModel::sortKey(int sourceRow) const
     case LastChangeColumn: {
         // By the change's time; links without a change first.
         const LinkHistoryFacts *facts = m_rows->historyFacts(id);
-        key.own.number = facts && facts->change ? facts->changedOn.toSecsSinceEpoch() : LLONG_MIN;
+        key.own.number = facts && facts->change ? facts->changedOn : LLONG_MIN;
         linkColumn = StatusColumn;
         break;
     }
@@ -181,7 +342,7 @@ LinkListModel::SortKey LinkListModel::sortKey(int sourceRow) const
     return key;
 }
 
-int LinkListModel::compareKeys(const SortKey &a, const SortKey &b) const
+int LinkListModel::compareKeys(const SortKey &a, const SortKey &b)
 {
     // A row whose link is gone sorts first until the rows follow the store. (The keys say so: reading
     // the nodes here would cost a cache miss a comparison.)

@@ -3,14 +3,18 @@
 #include "LinkRowsModel.h"
 #include "workflow/LinkListOrder.h"
 
+#include <QElapsedTimer>
 #include <QSortFilterProxyModel>
 #include <QStringList>
 #include <climits>
 #include <functional>
+#include <memory>
+#include <vector>
 
 class CollectionManager;
 class LinkHistoryLoader;
 class LinkRowCache;
+class QTimer;
 class TreeNode;
 struct DocumentChange;
 
@@ -49,6 +53,7 @@ public:
 
     LinkListModel(CollectionManager *collectionManager, const QString &linkDragType,
                   QObject *parent = nullptr);
+    ~LinkListModel() override;
 
     TreeNode *category() const { return m_rows->category(); }
     // Shows the links of this category (none for a null one).
@@ -98,9 +103,16 @@ public:
     Qt::DropActions supportedDragActions() const override;
     Qt::DropActions supportedDropActions() const override;
 
+    // Whether the filter's texts and the other columns' ranks are being worked out in idle time.
+    bool isPreparing() const;
+
 protected:
     bool lessThan(const QModelIndex &left, const QModelIndex &right) const override;
     bool filterAcceptsRow(int sourceRow, const QModelIndex &sourceParent) const override;
+
+signals:
+    // The idle work is done: the filter's texts and every column's ranks are ready.
+    void prepared();
 
 private:
     // What the order reads of one row.
@@ -111,9 +123,11 @@ private:
         LinkSortKey::Part own;
         LinkSortKey link;
     };
-    SortKey sortKey(int sourceRow) const;
+    SortKey sortKey(int sourceRow, int column) const;
     // Negative when the first row sorts before the second, as the sort column orders them.
-    int compareKeys(const SortKey &a, const SortKey &b) const;
+    static int compareKeys(const SortKey &a, const SortKey &b);
+    // Each row's place in the order of its keys, equal rows sharing one.
+    static std::vector<int> ranksOf(const std::vector<SortKey> &keys);
     // The Result column's order, with a found link that is not followed after the followed ones.
     int resultRank(const TreeNode *node) const;
     // Sorts every row once by its keys and keeps its place (equal rows share it), so that the proxy's
@@ -122,6 +136,26 @@ private:
     void sortRows();
     int sourceRow(int row) const;
 
+    // Idle work after the rows change: every row's filter texts, then each column's keys, read a slice
+    // at a time on this thread and sorted into ranks on the pool, a column at a time.
+    void restartPreparation();
+    void prepareSlice();
+    bool isSortColumn(int column) const;
+    // The column whose ranks are to be worked out next, or -1 when every column's are there.
+    int nextColumnToRank();
+    void sortKeysOnPool(int column, std::vector<SortKey> keys);
+    void ranksSorted(quint64 generation, int column, std::vector<int> ranks);
+    struct Preparation
+    {
+        int textRow = 0;
+        int column = -1; // whose keys are being read
+        std::vector<SortKey> keys;
+        bool sorting = false; // a column's keys are on the pool
+        bool done = false;
+    };
+    // Lets the pool hand its ranks back only while the model lives.
+    struct Mailbox;
+
     LinkRowsModel *m_rows;
     LinkRowCache *m_cache;
     LinkHistoryLoader *m_historyLoader;
@@ -129,4 +163,7 @@ private:
     int m_sortColumn = -1;
     bool m_sortDescending = false;
     RowFilter m_rowFilter;
+    QTimer *m_prepareTimer;
+    Preparation m_preparation;
+    std::shared_ptr<Mailbox> m_mailbox;
 };

@@ -65,6 +65,36 @@ void LinkRowCache::forgetRanks()
     m_ranks.clear();
 }
 
+void LinkRowCache::setPreparedRanks(int column, std::vector<int> ranks)
+{
+    if (column < 0 || ranks.size() != m_rowCount)
+        return;
+    if (m_preparedRanks.size() <= size_t(column))
+        m_preparedRanks.resize(size_t(column) + 1);
+    m_preparedRanks[size_t(column)] = std::move(ranks);
+}
+
+bool LinkRowCache::hasPreparedRanks(int column) const
+{
+    return column >= 0 && size_t(column) < m_preparedRanks.size() &&
+           m_preparedRanks[size_t(column)].size() == m_rowCount;
+}
+
+void LinkRowCache::keepRanks(int column)
+{
+    if (m_ranked)
+        setPreparedRanks(column, m_ranks);
+}
+
+bool LinkRowCache::usePreparedRanks(int column)
+{
+    if (!hasPreparedRanks(column))
+        return false;
+    // Copied: the column may be sorted by again after another.
+    setRanks(m_preparedRanks[size_t(column)]);
+    return true;
+}
+
 const LinkFilterText::Prepared &LinkRowCache::preparedText(int row, const Link &link)
 {
     if (m_texts.size() != m_rowCount)
@@ -81,6 +111,9 @@ void LinkRowCache::reset()
     forgetRanks();
     m_texts.clear();
     m_facts.clear();
+    m_preparedRanks.clear();
+    ++m_generation;
+    emit rowsStaled();
 }
 
 void LinkRowCache::changed(const QModelIndex &topLeft, const QModelIndex &bottomRight)
@@ -129,4 +162,7 @@ void LinkRowCache::staled(int)
     // Every row is ranked again when next compared: comparing changed rows on their own beside the
     // ranks of the others misplaced rows among equal links.
     forgetRanks();
+    m_preparedRanks.clear();
+    ++m_generation;
+    emit rowsStaled();
 }

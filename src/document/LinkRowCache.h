@@ -30,6 +30,17 @@ public:
     // The sort column, or what the order reads, changed for every row.
     void forgetRanks();
 
+    // Ranks worked out ahead for other sort columns, so that a click on a header finds them ready.
+    // Any change of the rows forgets them, as it does the sort column's.
+    void setPreparedRanks(int column, std::vector<int> ranks);
+    bool hasPreparedRanks(int column) const;
+    // Keeps the rows' ranks, when they are all there, as the column's prepared ranks.
+    void keepRanks(int column);
+    // Makes the column's prepared ranks the rows' ranks; false when there are none.
+    bool usePreparedRanks(int column);
+    // Counts the changes of the rows: work begun before a change is dropped.
+    quint64 generation() const { return m_generation; }
+
     // The link's texts as the filter matches them, prepared when first asked.
     const LinkFilterText::Prepared &preparedText(int row, const Link &link);
     template <typename Compute> const LinkView::LinkFacts &viewFacts(int row, Compute compute)
@@ -44,6 +55,10 @@ public:
     // The history's checks or the reminders changed: the views' facts are worked out again.
     void forgetViewFacts() { m_facts.clear(); }
 
+signals:
+    // Rows changed, came or went: what was worked out ahead of them is gone.
+    void rowsStaled();
+
 private:
     void reset();
     void changed(const QModelIndex &topLeft, const QModelIndex &bottomRight);
@@ -56,6 +71,8 @@ private:
     size_t m_rowCount = 0;
     bool m_ranked = false;
     std::vector<int> m_ranks;
+    std::vector<std::vector<int>> m_preparedRanks; // by column; empty: none
+    quint64 m_generation = 0;
     // Empty until first asked for.
     std::vector<std::optional<LinkFilterText::Prepared>> m_texts;
     std::vector<std::optional<LinkView::LinkFacts>> m_facts;

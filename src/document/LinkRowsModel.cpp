@@ -10,6 +10,7 @@
 #include "workflow/DetailsTexts.h"
 #include "workflow/LinkForm.h"
 
+#include <QDateTime>
 #include <QLocale>
 #include <QSet>
 #include <algorithm>
@@ -366,8 +367,9 @@ QVariant LinkRowsModel::historyData(const LinkHistoryFacts *facts, int column, i
     case LastChangeColumn:
         if (!facts->change)
             return QVariant();
-        return tr("%1 (%2)").arg(LinkChange::text(*facts->change),
-                                 QLocale().toString(facts->changedOn.date(), QLocale::ShortFormat));
+        return tr("%1 (%2)").arg(
+            LinkChange::text(*facts->change),
+            QLocale().toString(QDateTime::fromSecsSinceEpoch(facts->changedOn).date(), QLocale::ShortFormat));
     default:
         return QVariant();
     }

@@ -5,6 +5,7 @@
 #include "document/DocumentWindowState.h"
 #include "document/LinkHistoryLoader.h"
 #include "document/LinkListModel.h"
+#include "document/LinkRowCache.h"
 #include "gui/FittedLabel.h"
 #include "history/HistoryService.h"
 #include "history/HistoryStore.h"
@@ -178,25 +179,38 @@ private slots:
             return std::tuple(keyOf(node, column), int(link.status()), link.title().toLower(),
                               link.description().toLower());
         };
-        for (int column = LinkListModel::AddressColumn; column < LinkListModel::ColumnCount; ++column) {
-            if (column == LinkListModel::CategoryColumn)
-                continue; // one category: every link equal, the status decides
-            for (const bool descending : {false, true}) {
-                std::vector<const TreeNode *> expected(nodes.cbegin(), nodes.cend());
-                std::stable_sort(expected.begin(), expected.end(), [&](const TreeNode *a, const TreeNode *b) {
-                    return descending ? chained(b, column) < chained(a, column)
-                                      : chained(a, column) < chained(b, column);
-                });
-                model.sort(column, descending ? Qt::DescendingOrder : Qt::AscendingOrder);
-                for (int row = 0; row < model.rowCount(); ++row) {
-                    if (model.linkIDAtRow(row) != expected.at(size_t(row))->attachmentID())
-                        QFAIL(
-                            qPrintable(QString("column %1%2, row %3")
-                                           .arg(LinkListModel::columnTitle(column), descending ? " down" : "")
-                                           .arg(row)));
+        // Once with the ranks worked out at the click, once with those prepared in idle time.
+        auto sortsAsDefined = [&](LinkListModel &model, const char *when) {
+            for (int column = LinkListModel::AddressColumn; column < LinkListModel::ColumnCount; ++column) {
+                if (column == LinkListModel::CategoryColumn)
+                    continue; // one category: every link equal, the status decides
+                for (const bool descending : {false, true}) {
+                    std::vector<const TreeNode *> expected(nodes.cbegin(), nodes.cend());
+                    std::stable_sort(expected.begin(), expected.end(),
+                                     [&](const TreeNode *a, const TreeNode *b) {
+                                         return descending ? chained(b, column) < chained(a, column)
+                                                           : chained(a, column) < chained(b, column);
+                                     });
+                    model.sort(column, descending ? Qt::DescendingOrder : Qt::AscendingOrder);
+                    for (int row = 0; row < model.rowCount(); ++row) {
+                        if (model.linkIDAtRow(row) != expected.at(size_t(row))->attachmentID())
+                            QFAIL(qPrintable(
+                                QString("%1: column %2%3, row %4")
+                                    .arg(when, LinkListModel::columnTitle(column), descending ? " down" : "")
+                                    .arg(row)));
+                    }
                 }
             }
-        }
+        };
+        sortsAsDefined(model, "ranked at the click");
+        LinkListModel idle(&db.store(), m_dragType);
+        QSignalSpy prepared(&idle, &LinkListModel::prepared);
+        idle.setCategory(db.currentCategory());
+        idle.loadHistory(path);
+        QVERIFY(waitForHistory(idle));
+        QVERIFY(prepared.wait(10000));
+        QVERIFY(idle.rowCache()->hasPreparedRanks(LinkListModel::AnchorTextColumn));
+        sortsAsDefined(idle, "prepared in idle time");
     }
 
     void sortAndFilterFollowChanges()
@@ -273,6 +287,51 @@ private slots:
                     }
                 }
             }
+        }
+    }
+
+    void changesDuringIdleRankingAreNotLost()
+    {
+        DatabaseBuilder db;
+        db.category("Ponds");
+        QRandomGenerator random(5);
+        const QStringList names{"Alder", "birch", "Cedar", "\u00c4lder", "elm"};
+        auto fieldsOf = [&] {
+            LinkFields fields;
+            fields.categoryID = db.currentCategory()->attachmentID();
+            fields.title = names.at(random.bounded(names.size()));
+            fields.description = QString::number(random.bounded(3));
+            fields.status = random.bounded(2) ? LinkStatusNew : LinkStatusApproved;
+            return fields;
+        };
+        for (int i = 0; i < 200; ++i)
+            db.link(fieldsOf());
+        CollectionManager &store = db.store();
+        TreeNode *category = db.currentCategory();
+        LinkListModel model(&store, m_dragType);
+        QSignalSpy prepared(&model, &LinkListModel::prepared);
+        model.setCategory(category);
+        // The first columns are ranked, the others not yet: links change, and one is added.
+        QTRY_VERIFY_WITH_TIMEOUT(model.rowCache()->hasPreparedRanks(LinkListModel::StatusColumn), 10000);
+        QVERIFY(model.isPreparing());
+        DocumentChange change;
+        for (int i = 0; i < 20; ++i) {
+            TreeNode *node = category->children()[size_t(random.bounded(int(category->children().size())))];
+            change.changedLinkIDs.append(store.editLinkNode(node, fieldsOf())->attachmentID());
+        }
+        change.changedLinkIDs.append(store.addLinkFromFields(fieldsOf())->attachmentID());
+        model.update(change);
+        QVERIFY(prepared.wait(10000));
+        for (const int column :
+             {LinkListModel::StatusColumn, LinkListModel::NameColumn, LinkListModel::DescriptionColumn}) {
+            QVERIFY(model.rowCache()->hasPreparedRanks(column));
+            std::vector<TreeNode *> sorted;
+            LinkListOrder::buildSortedLinkList(sorted, category, column);
+            QStringList expected;
+            for (const TreeNode *node : sorted)
+                expected.append(node->attachmentID());
+            model.sort(column, Qt::AscendingOrder);
+            QCOMPARE(model.linkIDs(), expected);
         }
     }
 
