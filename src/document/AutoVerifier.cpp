@@ -7,6 +7,7 @@
 #include "history/DesktopNotifier.h"
 #include "history/DueLinks.h"
 #include "history/HistoryService.h"
+#include "history/HistoryStore.h"
 #include "history/VerificationRun.h"
 #include "model/Clock.h"
 #include "model/Preferences.h"
@@ -79,7 +80,7 @@ bool AutoVerifier::verifyDueLinks()
             if (!reply.value) {
                 // The days stored in the database decide alone.
                 if (auto *commands = m_document->commandArea<HistoryCommands>())
-                    commands->reportHistoryProblem(reply.error);
+                    commands->reportHistoryProblem(HistoryStore::errorMessage(reply.error));
             }
             startDueLinks(databasePath, days, reply.value.value_or(QHash<QString, CheckRecord>()));
         });

@@ -114,11 +114,13 @@ bool Document::save(const QString &path, FileError *error)
     // The file is saved all the same when the history cannot follow it.
     // The copy runs on the history thread, ahead of the reads that the new path brings.
     if (!m_filePath.isEmpty() && path != m_filePath) {
-        HistoryService::instance()->copyHistory(m_filePath, path, this,
-                                                [this](const HistoryReply<bool> &reply) {
-                                                    if (!reply.value)
-                                                        emit statusMessage(reply.error, HistoryMessageMs);
-                                                });
+        HistoryService::instance()->copyHistory(
+            m_filePath, path, this, [this](const HistoryReply<bool> &reply) {
+                if (!reply.value)
+                    emit statusMessage(
+                        tr("The verification history cannot be copied. %1").arg(reply.error.message()),
+                        HistoryMessageMs);
+            });
     }
     fileWasReadOrWritten(path);
     commitPendingChange();

@@ -119,6 +119,6 @@ void HistoryRecorder::runEnded()
     }
     // Written on the history thread; a history that another process holds takes them later.
     HistoryService::instance()->record(m_databasePath, m_checks, this,
-                                       [this](const QString &message) { emit historyUnavailable(message); });
+                                       [this](const FileError &error) { emit historyUnavailable(error); });
     emit recordingFinished(m_changes);
 }

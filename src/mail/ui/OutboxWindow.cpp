@@ -172,7 +172,7 @@ void OutboxWindow::reload()
     m_log->request<Answer>(
         [](MessageLog &log) {
             const std::optional<QList<LoggedMessage>> messages = log.messages();
-            return messages ? Answer{*messages, QString()} : Answer{{}, log.errorString()};
+            return messages ? Answer{*messages, QString()} : Answer{{}, log.errorMessage()};
         },
         this,
         [this](const Answer &answer) {
