@@ -1266,8 +1266,8 @@
         <translation>Nicht automatisch gespeichert: Die Datei „%1“ wurde von einem anderen Programm geändert oder entfernt.</translation>
     </message>
     <message>
-        <source>The verification history cannot be copied. %1</source>
-        <translation>Der Prüfverlauf kann nicht kopiert werden. %1</translation>
+        <source>The verification history %1 cannot be copied. %2</source>
+        <translation>Der Prüfverlauf %1 kann nicht kopiert werden. %2</translation>
     </message>
 </context>
 <context>
@@ -2786,8 +2786,8 @@ Datei: %2</translation>
         <translation>Der Prüfverlauf %1 kann nicht verwendet werden: %2</translation>
     </message>
     <message>
-        <source>The verification history cannot be used. %1</source>
-        <translation>Der Prüfverlauf kann nicht verwendet werden. %1</translation>
+        <source>The verification history %1 cannot be used. %2</source>
+        <translation>Der Prüfverlauf %1 kann nicht verwendet werden. %2</translation>
     </message>
 </context>
 <context>
@@ -4226,8 +4226,8 @@ Nehmen Sie es nur an, wenn Sie wissen, dass es das Ihres Servers ist: Quillmarsh
         <translation>Das Nachrichtenprotokoll %1 kann nicht benutzt werden: %2</translation>
     </message>
     <message>
-        <source>The message log cannot be used. %1</source>
-        <translation>Das Nachrichtenprotokoll kann nicht verwendet werden. %1</translation>
+        <source>The message log %1 cannot be used. %2</source>
+        <translation>Das Nachrichtenprotokoll %1 kann nicht verwendet werden. %2</translation>
     </message>
 </context>
 <context>

@@ -244,9 +244,10 @@ int runVerify(const QStringList &arguments, QTextStream &out, QTextStream &err)
     VerificationScheduler &scheduler = *run.scheduler();
     const VerificationRowModel &rows = *run.rows();
     HistoryRecorder &recorder = *run.historyRecorder();
-    QObject::connect(&recorder, &HistoryRecorder::historyUnavailable, &recorder, [&](const FileError &error) {
-        err << HistoryStore::errorText(options.path, error) << Qt::endl;
-    });
+    QObject::connect(&recorder, &HistoryRecorder::historyUnavailable, &recorder,
+                     [&](const QString &databasePath, const FileError &error) {
+                         err << HistoryStore::errorText(databasePath, error) << Qt::endl;
+                     });
     if (options.timeoutSeconds) {
         FetchSettings settings = FetchSettings::fromPreferences();
         settings.timeoutMs = qMax(1, int(*options.timeoutSeconds * 1000));

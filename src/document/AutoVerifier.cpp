@@ -80,7 +80,7 @@ bool AutoVerifier::verifyDueLinks()
             if (!reply.value) {
                 // The days stored in the database decide alone.
                 if (auto *commands = m_document->commandArea<HistoryCommands>())
-                    commands->reportHistoryProblem(HistoryStore::errorMessage(reply.error));
+                    commands->reportHistoryProblem(HistoryStore::errorMessage(databasePath, reply.error));
             }
             startDueLinks(databasePath, days, reply.value.value_or(QHash<QString, CheckRecord>()));
         });

@@ -54,7 +54,9 @@ void HistoryCommands::validateMenuItems()
 void HistoryCommands::watchRecorder(HistoryRecorder *recorder)
 {
     connect(recorder, &HistoryRecorder::historyUnavailable, this,
-            [this](const FileError &error) { reportHistoryProblem(HistoryStore::errorMessage(error)); });
+            [this](const QString &databasePath, const FileError &error) {
+                reportHistoryProblem(HistoryStore::errorMessage(databasePath, error));
+            });
     connect(recorder, &HistoryRecorder::recordingFinished, this, &HistoryCommands::recordingFinished);
 }
 
@@ -151,7 +153,7 @@ void HistoryCommands::refreshLostLinks()
             if (reply.value)
                 m_lostLinksWindow->setChanges(presentChanges(*reply.value));
             else
-                m_lostLinksWindow->showError(HistoryStore::errorMessage(reply.error));
+                m_lostLinksWindow->showError(HistoryStore::errorMessage(document()->filePath(), reply.error));
         });
 }
 

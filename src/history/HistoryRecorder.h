@@ -56,7 +56,7 @@ signals:
     // days. Each comes once.
     void recordingFinished(const QList<LinkChange> &changes);
     // The history could not be read or written; the message says which file and why.
-    void historyUnavailable(const FileError &error);
+    void historyUnavailable(const QString &databasePath, const FileError &error);
 
 private:
     void checkCompleted(int row, const Link *link, VerificationResult result,

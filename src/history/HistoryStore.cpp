@@ -193,11 +193,13 @@ QString HistoryStore::errorText(const QString &databasePath, const FileError &er
         .arg(QDir::toNativeSeparators(pathForDatabase(databasePath)), error.text());
 }
 
-QString HistoryStore::errorMessage(const FileError &error)
+QString HistoryStore::errorMessage(const QString &databasePath, const FileError &error)
 {
     if (!error.isError())
         return QString();
-    return tr("The verification history cannot be used. %1").arg(error.message());
+    // The file is named so that the user can find it.
+    return tr("The verification history %1 cannot be used. %2")
+        .arg(QDir::toNativeSeparators(pathForDatabase(databasePath)), error.message());
 }
 
 void HistoryStore::closeConnection()

@@ -63,7 +63,7 @@ public:
     // How the command-line tool tells why the history of `databasePath` failed.
     static QString errorText(const QString &databasePath, const FileError &error);
     // The same in the user's language, for the window's status line and dialogs.
-    static QString errorMessage(const FileError &error);
+    static QString errorMessage(const QString &databasePath, const FileError &error);
     // The last failure was another connection holding the file (locked or busy), which passes.
     bool isBusy() const { return m_error.kind() == FileError::Kind::HistoryBusy; }
     void setBusyTimeout(int milliseconds) { m_busyTimeoutMs = milliseconds; }

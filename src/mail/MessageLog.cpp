@@ -137,7 +137,8 @@ QString MessageLog::errorMessage() const
 {
     if (!m_error.isError())
         return QString();
-    return tr("The message log cannot be used. %1").arg(m_error.message());
+    return tr("The message log %1 cannot be used. %2")
+        .arg(QDir::toNativeSeparators(m_path), m_error.message());
 }
 
 bool MessageLog::createFile()

@@ -74,7 +74,7 @@ void LinkHistoryView::showChecks(const HistoryReply<QList<CheckRecord>> &reply)
 {
     if (!reply.value) {
         m_model->setChecks({});
-        m_countLabel->setText(HistoryStore::errorMessage(reply.error));
+        m_countLabel->setText(HistoryStore::errorMessage(m_databasePath, reply.error));
         return;
     }
     const QList<CheckRecord> &checks = *reply.value;
