@@ -1265,6 +1265,10 @@
         <source>Not saved automatically: the file &quot;%1&quot; was changed or removed by another program.</source>
         <translation>Nicht automatisch gespeichert: Die Datei „%1“ wurde von einem anderen Programm geändert oder entfernt.</translation>
     </message>
+    <message>
+        <source>The verification history %1 cannot be copied. %2</source>
+        <translation>Der Prüfverlauf %1 kann nicht kopiert werden. %2</translation>
+    </message>
 </context>
 <context>
     <name>DocumentController</name>
@@ -2418,6 +2422,38 @@ Datei: %2</translation>
         <source>Row %2 of the table has more than %1 cells; a table may have at most %1 columns.</source>
         <translation>Zeile %2 der Tabelle hat mehr als %1 Zellen; eine Tabelle darf höchstens %1 Spalten haben.</translation>
     </message>
+    <message>
+        <source>The file cannot be opened (%1).</source>
+        <translation>Die Datei kann nicht geöffnet werden (%1).</translation>
+    </message>
+    <message>
+        <source>Another program is using the file (%1).</source>
+        <translation>Ein anderes Programm verwendet die Datei (%1).</translation>
+    </message>
+    <message>
+        <source>The file is not a Quillmarsh history.</source>
+        <translation>Die Datei ist kein Quillmarsh-Verlauf.</translation>
+    </message>
+    <message>
+        <source>The file is damaged or not a Quillmarsh history (%1).</source>
+        <translation>Die Datei ist beschädigt oder kein Quillmarsh-Verlauf (%1).</translation>
+    </message>
+    <message>
+        <source>The file was written by a newer version of Quillmarsh.</source>
+        <translation>Die Datei wurde von einer neueren Version von Quillmarsh geschrieben.</translation>
+    </message>
+    <message>
+        <source>The file is read-only.</source>
+        <translation>Die Datei ist schreibgeschützt.</translation>
+    </message>
+    <message>
+        <source>The file is read-only, and its older layout must be upgraded before it can be read.</source>
+        <translation>Die Datei ist schreibgeschützt, und ihr älteres Format muss aktualisiert werden, bevor sie gelesen werden kann.</translation>
+    </message>
+    <message>
+        <source>The file cannot be used (%1).</source>
+        <translation>Die Datei kann nicht verwendet werden (%1).</translation>
+    </message>
 </context>
 <context>
     <name>HTMLBuilder</name>
@@ -2738,10 +2774,6 @@ Datei: %2</translation>
             <numerusform>%n Prüfungen konnten nicht im Verlauf aufgezeichnet werden: ein anderes Programm hielt ihn gesperrt.</numerusform>
         </translation>
     </message>
-    <message>
-        <source>The verification history is closed.</source>
-        <translation>Der Prüfverlauf ist geschlossen.</translation>
-    </message>
 </context>
 <context>
     <name>HistoryStore</name>
@@ -2754,40 +2786,8 @@ Datei: %2</translation>
         <translation>Der Prüfverlauf %1 kann nicht verwendet werden: %2</translation>
     </message>
     <message>
-        <source>the SQLite driver of Qt SQL is not installed</source>
-        <translation>der SQLite-Treiber von Qt SQL ist nicht installiert</translation>
-    </message>
-    <message>
-        <source>the file is read-only</source>
-        <translation>die Datei ist schreibgeschützt</translation>
-    </message>
-    <message>
-        <source>it was written by a newer version of Quillmarsh</source>
-        <translation>er wurde von einer neueren Version von Quillmarsh geschrieben</translation>
-    </message>
-    <message>
-        <source>the file is read-only and needs upgrading</source>
-        <translation>die Datei ist schreibgeschützt und muss aktualisiert werden</translation>
-    </message>
-    <message>
-        <source>it is not a Quillmarsh history</source>
-        <translation>das ist kein Quillmarsh-Prüfverlauf</translation>
-    </message>
-    <message>
-        <source>The verification history %1 cannot be copied: %2</source>
-        <translation>Der Prüfverlauf %1 kann nicht kopiert werden: %2</translation>
-    </message>
-    <message>
-        <source>The verification history %1 cannot be replaced.</source>
-        <translation>Der Prüfverlauf %1 kann nicht ersetzt werden.</translation>
-    </message>
-    <message>
-        <source>The verification history %1 cannot be written.</source>
-        <translation>Der Prüfverlauf %1 kann nicht geschrieben werden.</translation>
-    </message>
-    <message>
-        <source>the SQLite library cannot open files without following links</source>
-        <translation>die SQLite-Bibliothek kann keine Dateien öffnen, ohne Links zu folgen</translation>
+        <source>The verification history %1 cannot be used. %2</source>
+        <translation>Der Prüfverlauf %1 kann nicht verwendet werden. %2</translation>
     </message>
 </context>
 <context>
@@ -4226,36 +4226,8 @@ Nehmen Sie es nur an, wenn Sie wissen, dass es das Ihres Servers ist: Quillmarsh
         <translation>Das Nachrichtenprotokoll %1 kann nicht benutzt werden: %2</translation>
     </message>
     <message>
-        <source>it is a symbolic link, which is never written through</source>
-        <translation>es ist ein symbolischer Link, durch den nie geschrieben wird</translation>
-    </message>
-    <message>
-        <source>it is not a file</source>
-        <translation>es ist keine Datei</translation>
-    </message>
-    <message>
-        <source>its journal %1 is a symbolic link</source>
-        <translation>sein Journal %1 ist ein symbolischer Link</translation>
-    </message>
-    <message>
-        <source>the SQLite driver of Qt SQL is not installed</source>
-        <translation>der SQLite-Treiber von Qt SQL ist nicht installiert</translation>
-    </message>
-    <message>
-        <source>it is not a Quillmarsh history</source>
-        <translation>es ist kein Quillmarsh-Prüfverlauf</translation>
-    </message>
-    <message>
-        <source>it was written by a newer version of Quillmarsh</source>
-        <translation>es wurde von einer neueren Version von Quillmarsh geschrieben</translation>
-    </message>
-    <message>
-        <source>no such message, or not in a state that allows this</source>
-        <translation>keine solche Nachricht, oder ihr Zustand erlaubt das nicht</translation>
-    </message>
-    <message>
-        <source>no message %1</source>
-        <translation>keine Nachricht %1</translation>
+        <source>The message log %1 cannot be used. %2</source>
+        <translation>Das Nachrichtenprotokoll %1 kann nicht verwendet werden. %2</translation>
     </message>
 </context>
 <context>

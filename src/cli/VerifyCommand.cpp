@@ -245,7 +245,9 @@ int runVerify(const QStringList &arguments, QTextStream &out, QTextStream &err)
     const VerificationRowModel &rows = *run.rows();
     HistoryRecorder &recorder = *run.historyRecorder();
     QObject::connect(&recorder, &HistoryRecorder::historyUnavailable, &recorder,
-                     [&](const QString &message) { err << message << Qt::endl; });
+                     [&](const QString &databasePath, const FileError &error) {
+                         err << HistoryStore::errorText(databasePath, error) << Qt::endl;
+                     });
     if (options.timeoutSeconds) {
         FetchSettings settings = FetchSettings::fromPreferences();
         settings.timeoutMs = qMax(1, int(*options.timeoutSeconds * 1000));

@@ -6,6 +6,7 @@
 #include "history/DesktopNotifier.h"
 #include "history/DueLinks.h"
 #include "history/HistoryService.h"
+#include "history/HistoryStore.h"
 #include "history/VerificationRun.h"
 #include "model/Clock.h"
 #include "model/Preferences.h"
@@ -75,7 +76,7 @@ bool AutoVerifier::verifyDueLinks()
             m_lookingUp = false;
             if (!reply.value) {
                 // The days stored in the database decide alone.
-                emit historyProblem(reply.error);
+                emit historyProblem(HistoryStore::errorMessage(databasePath, reply.error));
             }
             startDueLinks(databasePath, days, reply.value.value_or(QHash<QString, CheckRecord>()));
         });

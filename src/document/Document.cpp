@@ -3,12 +3,14 @@
 #include "DocumentFileWatch.h"
 #include "StoreUndoCommand.h"
 #include "history/HistoryService.h"
+#include "history/HistoryStore.h"
 #include "model/DatabaseFile.h"
 #include "model/DatabaseLock.h"
 #include "model/Preferences.h"
 #include "model/StoreChange.h"
 #include "workflow/StarterTemplates.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QTimer>
 #include <QUndoStack>
@@ -114,11 +116,14 @@ bool Document::save(const QString &path, FileError *error)
     // The file is saved all the same when the history cannot follow it.
     // The copy runs on the history thread, ahead of the reads that the new path brings.
     if (!m_filePath.isEmpty() && path != m_filePath) {
-        HistoryService::instance()->copyHistory(m_filePath, path, this,
-                                                [this](const HistoryReply<bool> &reply) {
-                                                    if (!reply.value)
-                                                        emit statusMessage(reply.error, HistoryMessageMs);
-                                                });
+        HistoryService::instance()->copyHistory(
+            m_filePath, path, this, [this, path](const HistoryReply<bool> &reply) {
+                if (!reply.value)
+                    emit statusMessage(tr("The verification history %1 cannot be copied. %2")
+                                           .arg(QDir::toNativeSeparators(HistoryStore::pathForDatabase(path)),
+                                                reply.error.message()),
+                                       HistoryMessageMs);
+            });
     }
     fileWasReadOrWritten(path);
     commitPendingChange();

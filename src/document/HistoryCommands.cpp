@@ -6,6 +6,7 @@
 #include "gui/SendMessageMenu.h"
 #include "history/HistoryRecorder.h"
 #include "history/HistoryService.h"
+#include "history/HistoryStore.h"
 #include "history/ui/LostLinksDialogController.h"
 #include "verify/MovedLinkSearch.h"
 #include "workflow/EmailTemplateListModel.h"
@@ -50,7 +51,10 @@ void HistoryCommands::validateMenuItems()
 
 void HistoryCommands::watchRecorder(HistoryRecorder *recorder)
 {
-    connect(recorder, &HistoryRecorder::historyUnavailable, this, &HistoryCommands::reportHistoryProblem);
+    connect(recorder, &HistoryRecorder::historyUnavailable, this,
+            [this](const QString &databasePath, const FileError &error) {
+                reportHistoryProblem(HistoryStore::errorMessage(databasePath, error));
+            });
     connect(recorder, &HistoryRecorder::recordingFinished, this, &HistoryCommands::recordingFinished);
 }
 
@@ -147,7 +151,7 @@ void HistoryCommands::refreshLostLinks()
             if (reply.value)
                 m_lostLinksWindow->setChanges(presentChanges(*reply.value));
             else
-                m_lostLinksWindow->showError(reply.error);
+                m_lostLinksWindow->showError(HistoryStore::errorMessage(document()->filePath(), reply.error));
         });
 }
 

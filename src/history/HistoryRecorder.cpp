@@ -46,7 +46,7 @@ void HistoryRecorder::startRecording(const QString &databasePath, bool enabled,
             } else if (m_enabled && !reply.busy) {
                 // A history held by another process still takes the run's checks later.
                 m_enabled = false;
-                emit historyUnavailable(reply.error);
+                emit historyUnavailable(m_databasePath, reply.error);
             }
             m_ready = true;
             emit ready();
@@ -118,7 +118,8 @@ void HistoryRecorder::runEnded()
         return;
     }
     // Written on the history thread; a history that another process holds takes them later.
-    HistoryService::instance()->record(m_databasePath, m_checks, this,
-                                       [this](const QString &message) { emit historyUnavailable(message); });
+    HistoryService::instance()->record(
+        m_databasePath, m_checks, this,
+        [this, path = m_databasePath](const FileError &error) { emit historyUnavailable(path, error); });
     emit recordingFinished(m_changes);
 }

@@ -3,6 +3,7 @@
 #include "CheckRecord.h"
 #include "LinkChange.h"
 #include "model/Codes.h"
+#include "model/FileError.h"
 
 #include <QHash>
 #include <QObject>
@@ -55,7 +56,7 @@ signals:
     // days. Each comes once.
     void recordingFinished(const QList<LinkChange> &changes);
     // The history could not be read or written; the message says which file and why.
-    void historyUnavailable(const QString &message);
+    void historyUnavailable(const QString &databasePath, const FileError &error);
 
 private:
     void checkCompleted(int row, const Link *link, VerificationResult result,

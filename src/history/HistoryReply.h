@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/FileError.h"
+
 #include <QString>
 #include <optional>
 
@@ -8,6 +10,6 @@
 template <typename T> struct HistoryReply
 {
     std::optional<T> value;
-    QString error;
+    FileError error;
     bool busy = false;
 };

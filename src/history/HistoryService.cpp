@@ -70,7 +70,9 @@ void HistoryService::run(std::function<HistoryReply<T>(HistoryWorker &)> work, Q
                          Callback<T> done)
 {
     if (!m_thread.isRunning()) {
-        done(HistoryReply<T>{std::nullopt, tr("The verification history is closed."), false});
+        done(HistoryReply<T>{
+            std::nullopt,
+            FileError(FileError::Kind::HistoryCannotOpen, QStringLiteral("the history is closed")), false});
         return;
     }
     const QPointer<QObject> guard(context);
@@ -129,21 +131,21 @@ void HistoryService::copyHistory(const QString &fromDatabase, const QString &toD
 }
 
 void HistoryService::record(const QString &databasePath, const QList<CheckRecord> &checks, QObject *context,
-                            std::function<void(const QString &)> failed)
+                            std::function<void(const FileError &)> failed)
 {
     if (databasePath.isEmpty() || checks.isEmpty())
         return;
     const QPointer<QObject> guard(context);
     const bool guarded = context != nullptr;
     // Told on this thread, and only while whoever asked is still there.
-    auto tell = [this, guard, guarded, failed = std::move(failed)](const QString &message) {
-        m_replies.post([guard, guarded, failed, message] {
+    auto tell = [this, guard, guarded, failed = std::move(failed)](const FileError &error) {
+        m_replies.post([guard, guarded, failed, error] {
             if (failed && (!guarded || guard))
-                failed(message);
+                failed(error);
         });
     };
     if (!m_thread.isRunning()) {
-        tell(tr("The verification history is closed."));
+        tell(FileError(FileError::Kind::HistoryCannotOpen, QStringLiteral("the history is closed")));
         return;
     }
     m_worker->jobs().post(

@@ -49,7 +49,7 @@ public:
     // Queues the checks of a run for the history; `failed` (if its context is still there) hears
     // why when the history cannot be used and they are dropped.
     void record(const QString &databasePath, const QList<CheckRecord> &checks, QObject *context = nullptr,
-                std::function<void(const QString &)> failed = {});
+                std::function<void(const FileError &)> failed = {});
 
     // The checks waiting for a busy history, as last reported by the thread.
     int waitingChecks(const QString &databasePath) const { return m_waiting.value(databasePath); }

@@ -163,23 +163,43 @@ QSqlDatabase HistoryStore::database() const
     return QSqlDatabase::database(m_connectionName, false);
 }
 
-bool HistoryStore::fail(const QSqlError &error)
+bool HistoryStore::fail(const QSqlError &error, FileError::Kind otherwise)
 {
-    fail(error.text());
-    // SQLITE_BUSY or SQLITE_LOCKED: another connection holds the file for now.
+    // SQLITE_BUSY or SQLITE_LOCKED: another connection holds the file for now. SQLITE_CORRUPT and
+    // SQLITE_NOTADB: the file is no history, whatever was being done.
     const QString code = error.nativeErrorCode();
-    m_busy = code == QLatin1String("5") || code == QLatin1String("6") ||
-             error.text().contains(QLatin1String("database is locked"), Qt::CaseInsensitive);
-    return false;
+    FileError::Kind kind = otherwise;
+    if (code == QLatin1String("5") || code == QLatin1String("6") ||
+        error.text().contains(QLatin1String("database is locked"), Qt::CaseInsensitive))
+        kind = FileError::Kind::HistoryBusy;
+    else if (code == QLatin1String("11") || code == QLatin1String("26"))
+        kind = FileError::Kind::NotAHistory;
+    return fail(kind, error.text());
 }
 
-bool HistoryStore::fail(const QString &why)
+bool HistoryStore::fail(FileError::Kind kind, const QString &detail)
 {
-    m_busy = false;
-    m_error = tr("The verification history %1 cannot be used: %2").arg(QDir::toNativeSeparators(m_path), why);
+    m_error = FileError(kind, detail);
     // The connection closes at the next opening, once the caller's queries are gone.
     m_open = false;
     return false;
+}
+
+QString HistoryStore::errorText(const QString &databasePath, const FileError &error)
+{
+    if (!error.isError())
+        return QString();
+    return tr("The verification history %1 cannot be used: %2")
+        .arg(QDir::toNativeSeparators(pathForDatabase(databasePath)), error.text());
+}
+
+QString HistoryStore::errorMessage(const QString &databasePath, const FileError &error)
+{
+    if (!error.isError())
+        return QString();
+    // The file is named so that the user can find it.
+    return tr("The verification history %1 cannot be used. %2")
+        .arg(QDir::toNativeSeparators(pathForDatabase(databasePath)), error.message());
 }
 
 void HistoryStore::closeConnection()
@@ -198,11 +218,13 @@ bool HistoryStore::openConnection(bool readOnly)
 {
     closeConnection();
     if (!QSqlDatabase::isDriverAvailable(QStringLiteral("QSQLITE")))
-        return fail(tr("the SQLite driver of Qt SQL is not installed"));
+        return fail(FileError::Kind::HistoryCannotOpen,
+                    QStringLiteral("the SQLite driver of Qt SQL is not installed"));
     // The history is named by a URI that opens it through a VFS that never follows its last name.
     const QString name = HistoryFiles(m_databasePath).sqliteName();
     if (name.isEmpty())
-        return fail(tr("the SQLite library cannot open files without following links"));
+        return fail(FileError::Kind::HistoryCannotOpen,
+                    QStringLiteral("the SQLite library cannot open files without following links"));
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connectionName);
     db.setDatabaseName(name);
     QString options = QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1;QSQLITE_OPEN_URI").arg(m_busyTimeoutMs);
@@ -210,7 +232,7 @@ bool HistoryStore::openConnection(bool readOnly)
         options += QStringLiteral(";QSQLITE_OPEN_READONLY");
     db.setConnectOptions(options);
     if (!db.open())
-        return fail(db.lastError());
+        return fail(db.lastError(), FileError::Kind::HistoryCannotOpen);
     m_open = true;
     m_readOnly = readOnly;
     // In WAL mode NORMAL loses at most the last run on a power cut and never damages the file; a
@@ -227,23 +249,23 @@ bool HistoryStore::open(Access access)
         return false;
     if (m_open && (access == Access::Read || !m_readOnly))
         return true;
-    m_error.clear();
+    m_error = FileError();
     // A link in the database's folder must not make a writer (possibly root) write through it.
     const HistoryFiles files(m_databasePath);
     QString why;
     if (!files.checkNames(&why)) {
         m_unusable = true;
-        return fail(why);
+        return fail(FileError::Kind::HistoryCannotOpen, why);
     }
     const QFileInfo file(m_path);
     if (!file.exists()) {
         if (access == Access::Read)
             return true; // an empty history
     } else if (access == Access::Write && !isWritable(file)) {
-        return fail(tr("the file is read-only"));
+        return fail(FileError::Kind::HistoryReadOnly);
     }
     if (access == Access::Write && !files.prepareForWriting(&why))
-        return fail(why);
+        return fail(FileError::Kind::CannotWrite, why);
 
     if (!openConnection(access == Access::Read))
         return false;
@@ -251,15 +273,17 @@ bool HistoryStore::open(Access access)
     // A file that is not SQLite fails here, before anything is written to it.
     if (!query.exec(QStringLiteral("PRAGMA user_version")) || !query.next()) {
         const QSqlError error = query.lastError();
-        if (!error.text().contains(QLatin1String("locked"), Qt::CaseInsensitive))
+        fail(error, FileError::Kind::NotAHistory);
+        if (m_error.kind() != FileError::Kind::HistoryBusy &&
+            !error.text().contains(QLatin1String("locked"), Qt::CaseInsensitive))
             m_unusable = true;
-        return fail(error);
+        return false;
     }
     const int version = query.value(0).toInt();
     query.finish();
     if (version > SchemaVersion) {
         m_unusable = true;
-        return fail(tr("it was written by a newer version of Quillmarsh"));
+        return fail(FileError::Kind::HistoryTooNew);
     }
     if (version == SchemaVersion)
         return true;
@@ -271,7 +295,7 @@ bool HistoryStore::open(Access access)
     if (access == Access::Read) {
         // An older layout is upgraded before it is read, if it may be written.
         if (!isWritable(file))
-            return fail(tr("the file is read-only and needs upgrading"));
+            return fail(FileError::Kind::HistoryNeedsUpgrade);
         if (!openConnection(false))
             return false;
     }
@@ -293,7 +317,7 @@ bool HistoryStore::upgrade(int fromVersion)
         query.finish();
         if (!empty) {
             m_unusable = true;
-            return fail(tr("it is not a Quillmarsh history"));
+            return fail(FileError::Kind::NotAHistory);
         }
         // A history is a time series that every writer appends to; WAL lets readers go on meanwhile.
         query.exec(QStringLiteral("PRAGMA journal_mode=WAL"));
@@ -524,27 +548,26 @@ std::optional<QHash<QString, CheckRecord>> HistoryStore::latestChecks()
     return result;
 }
 
-bool HistoryStore::copyHistory(const QString &fromDatabase, const QString &toDatabase, QString *error)
+bool HistoryStore::copyHistory(const QString &fromDatabase, const QString &toDatabase, FileError *error)
 {
     HistoryStore source(fromDatabase);
     if (!source.exists() || QFileInfo(source.path()).canonicalFilePath() ==
                                 QFileInfo(pathForDatabase(toDatabase)).canonicalFilePath())
         return true;
-    auto failed = [&](const QString &why) {
+    auto failed = [&](const FileError &why) {
         if (error)
             *error = why;
         return false;
     };
     if (!source.open(Access::Read))
-        return failed(source.errorString());
+        return failed(source.error());
     const QString target = pathForDatabase(toDatabase);
     const QString temporary = target + QStringLiteral(".part");
     QFile::remove(temporary);
     // The copy is made empty first, with the new database's permission bits, and never through a link.
     QString why;
     if (!HistoryFiles(toDatabase).createEmpty(temporary, &why))
-        return failed(tr("The verification history %1 cannot be copied: %2")
-                          .arg(QDir::toNativeSeparators(target), why));
+        return failed(FileError(FileError::Kind::CannotWrite, why));
     {
         // VACUUM INTO writes one consistent file, whatever a writer does meanwhile and whatever sits in the
         // WAL.
@@ -553,8 +576,7 @@ bool HistoryStore::copyHistory(const QString &fromDatabase, const QString &toDat
         query.bindValue(0, temporary);
         if (!query.exec()) {
             QFile::remove(temporary);
-            return failed(tr("The verification history %1 cannot be copied: %2")
-                              .arg(QDir::toNativeSeparators(target), query.lastError().text()));
+            return failed(FileError(FileError::Kind::CannotWrite, query.lastError().text()));
         }
     }
     source.closeConnection();
@@ -563,13 +585,11 @@ bool HistoryStore::copyHistory(const QString &fromDatabase, const QString &toDat
     QFile::remove(target + QStringLiteral("-shm"));
     if (QFile::exists(target) && !QFile::remove(target)) {
         QFile::remove(temporary);
-        return failed(
-            tr("The verification history %1 cannot be replaced.").arg(QDir::toNativeSeparators(target)));
+        return failed(FileError(FileError::Kind::CannotWrite, QDir::toNativeSeparators(target)));
     }
     if (!QFile::rename(temporary, target)) {
         QFile::remove(temporary);
-        return failed(
-            tr("The verification history %1 cannot be written.").arg(QDir::toNativeSeparators(target)));
+        return failed(FileError(FileError::Kind::CannotWrite, QDir::toNativeSeparators(target)));
     }
     return true;
 }

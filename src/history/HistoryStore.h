@@ -2,6 +2,7 @@
 
 #include "CheckRecord.h"
 #include "LinkChange.h"
+#include "model/FileError.h"
 
 #include <QCoreApplication>
 #include <QHash>
@@ -17,7 +18,7 @@ class QSqlError;
 // in "NAME.site-history") with one row per completed check. The file is made with its first record
 // and upgraded from older layouts when it is next written. A history that cannot be used (damaged,
 // locked for longer than the busy time-out, read-only when writing, made by a newer version) is left
-// untouched: every operation fails and `errorString` says why; the database itself never depends on it.
+// untouched: every operation fails and `error` says why; the database itself never depends on it.
 class HistoryStore
 {
     Q_DECLARE_TR_FUNCTIONS(HistoryStore)
@@ -55,14 +56,22 @@ public:
     // with tables of its own but no layout is not taken for a history.
     bool prepareForWriting() { return open(Access::Write); }
 
-    QString errorString() const { return m_error; }
+    // Why the last operation failed; the window shows its message().
+    const FileError &error() const { return m_error; }
+    // The same as the command-line tool prints it, naming the file.
+    QString errorString() const { return errorText(m_databasePath, m_error); }
+    // How the command-line tool tells why the history of `databasePath` failed.
+    static QString errorText(const QString &databasePath, const FileError &error);
+    // The same in the user's language, for the window's status line and dialogs.
+    static QString errorMessage(const QString &databasePath, const FileError &error);
     // The last failure was another connection holding the file (locked or busy), which passes.
-    bool isBusy() const { return m_busy; }
+    bool isBusy() const { return m_error.kind() == FileError::Kind::HistoryBusy; }
     void setBusyTimeout(int milliseconds) { m_busyTimeoutMs = milliseconds; }
 
     // Gives the database saved as `toDatabase` a consistent copy of the history of `fromDatabase`,
     // replacing the history that was there. True when there was nothing to copy.
-    static bool copyHistory(const QString &fromDatabase, const QString &toDatabase, QString *error = nullptr);
+    static bool copyHistory(const QString &fromDatabase, const QString &toDatabase,
+                            FileError *error = nullptr);
 
 private:
     enum class Access
@@ -76,17 +85,17 @@ private:
     bool openConnection(bool readOnly);
     void closeConnection();
     bool upgrade(int fromVersion);
-    bool fail(const QString &why);
-    bool fail(const QSqlError &error);
+    bool fail(FileError::Kind kind, const QString &detail = QString());
+    // `otherwise` is the kind of a failure that is neither a lock nor a damaged file.
+    bool fail(const QSqlError &error, FileError::Kind otherwise = FileError::Kind::HistoryFailed);
     QSqlDatabase database() const;
 
     QString m_databasePath;
     QString m_path;
     QString m_connectionName;
-    QString m_error;
+    FileError m_error;
     bool m_open = false;
     bool m_readOnly = true;
-    bool m_busy = false;
     bool m_unusable = false; // once a file proved unusable it is not touched again
     int m_busyTimeoutMs = DefaultBusyTimeoutMs;
 };

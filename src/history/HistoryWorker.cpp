@@ -27,7 +27,7 @@ HistoryReply<QHash<QString, LinkTrail>> HistoryWorker::trails(const QString &dat
     HistoryReply<QHash<QString, LinkTrail>> reply;
     reply.value = store.trails(unreachableDays);
     if (!reply.value) {
-        reply.error = store.errorString();
+        reply.error = store.error();
         reply.busy = store.isBusy();
         return reply;
     }
@@ -56,7 +56,7 @@ HistoryReply<QList<CheckRecord>> HistoryWorker::checks(const QString &databasePa
     HistoryReply<QList<CheckRecord>> reply;
     reply.value = store.checks(linkID);
     if (!reply.value) {
-        reply.error = store.errorString();
+        reply.error = store.error();
         reply.busy = store.isBusy();
         return reply;
     }
@@ -83,7 +83,7 @@ HistoryReply<QHash<QString, CheckRecord>> HistoryWorker::latestChecks(const QStr
     HistoryReply<QHash<QString, CheckRecord>> reply;
     reply.value = store.latestChecks();
     if (!reply.value) {
-        reply.error = store.errorString();
+        reply.error = store.error();
         reply.busy = store.isBusy();
         return reply;
     }
@@ -99,7 +99,7 @@ HistoryReply<bool> HistoryWorker::copyHistory(const QString &fromDatabase, const
     HistoryReply<bool> reply;
     if (m_waiting.contains(fromDatabase))
         writeWaiting(WriteBusyTimeoutMs);
-    QString error;
+    FileError error;
     if (!HistoryStore::copyHistory(fromDatabase, toDatabase, &error)) {
         reply.error = error;
         return reply;
@@ -119,7 +119,7 @@ HistoryReply<bool> HistoryWorker::copyHistory(const QString &fromDatabase, const
 }
 
 void HistoryWorker::record(const QString &databasePath, const QList<CheckRecord> &checks,
-                           const std::function<void(const QString &)> &failed)
+                           const std::function<void(const FileError &)> &failed)
 {
     if (databasePath.isEmpty() || checks.isEmpty())
         return;
@@ -145,7 +145,7 @@ void HistoryWorker::writeWaiting(int busyTimeoutMs)
                 // Damaged, read-only or newer: trying again would not help.
                 const Run run = runs.takeFirst();
                 if (run.failed)
-                    run.failed(store.errorString());
+                    run.failed(store.error());
             }
         }
         anyBusy = anyBusy || busy;

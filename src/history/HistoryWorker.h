@@ -43,7 +43,7 @@ public:
     // Queues the checks of one run behind the runs waiting for the same history and writes what
     // it can. `failed` hears why, once, when the history cannot be used and the checks are dropped.
     void record(const QString &databasePath, const QList<CheckRecord> &checks,
-                const std::function<void(const QString &)> &failed);
+                const std::function<void(const FileError &)> &failed);
     // One last attempt at everything waiting, each writer waiting `busyTimeoutMs` for a lock; the
     // checks it could not write are dropped and counted.
     int finish(int busyTimeoutMs);
@@ -60,7 +60,7 @@ private:
     struct Run
     {
         QList<CheckRecord> checks;
-        std::function<void(const QString &)> failed;
+        std::function<void(const FileError &)> failed;
     };
     // Writes the waiting runs of every history in order; a busy history keeps its runs from that one on.
     void writeWaiting(int busyTimeoutMs);

@@ -107,10 +107,38 @@ QSqlDatabase MessageLog::database() const
     return QSqlDatabase::database(m_connectionName, false);
 }
 
-bool MessageLog::fail(const QString &why)
+bool MessageLog::fail(FileError::Kind kind, const QString &detail)
 {
-    m_error = tr("The message log %1 cannot be used: %2").arg(QDir::toNativeSeparators(m_path), why);
+    m_error = FileError(kind, detail);
     return false;
+}
+
+bool MessageLog::fail(const QSqlError &error, FileError::Kind otherwise)
+{
+    // The same side file as the history: a lock passes, a damaged file does not.
+    const QString code = error.nativeErrorCode();
+    FileError::Kind kind = otherwise;
+    if (code == QLatin1String("5") || code == QLatin1String("6") ||
+        error.text().contains(QLatin1String("database is locked"), Qt::CaseInsensitive))
+        kind = FileError::Kind::HistoryBusy;
+    else if (code == QLatin1String("11") || code == QLatin1String("26"))
+        kind = FileError::Kind::NotAHistory;
+    return fail(kind, error.text());
+}
+
+QString MessageLog::errorString() const
+{
+    if (!m_error.isError())
+        return QString();
+    return tr("The message log %1 cannot be used: %2").arg(QDir::toNativeSeparators(m_path), m_error.text());
+}
+
+QString MessageLog::errorMessage() const
+{
+    if (!m_error.isError())
+        return QString();
+    return tr("The message log %1 cannot be used. %2")
+        .arg(QDir::toNativeSeparators(m_path), m_error.message());
 }
 
 bool MessageLog::createFile()
@@ -122,7 +150,7 @@ bool MessageLog::createFile()
     if (fd < 0) {
         if (errno == EEXIST)
             return true; // another writer made it meanwhile
-        return fail(QString::fromLocal8Bit(strerror(errno)));
+        return fail(FileError::Kind::HistoryCannotOpen, QString::fromLocal8Bit(strerror(errno)));
     }
     ::fchmod(fd, 0600);
     ::close(fd);
@@ -133,7 +161,7 @@ bool MessageLog::open(Access access)
 {
     if (m_open && (access == Access::Read || m_ready))
         return true;
-    m_error.clear();
+    m_error = FileError();
     struct stat info;
     const QByteArray name = QFile::encodeName(m_path);
     if (::lstat(name.constData(), &info) != 0) {
@@ -142,33 +170,37 @@ bool MessageLog::open(Access access)
         if (!createFile())
             return false;
     } else if (S_ISLNK(info.st_mode)) {
-        return fail(tr("it is a symbolic link, which is never written through"));
+        return fail(FileError::Kind::HistoryCannotOpen,
+                    QStringLiteral("it is a symbolic link, which is never written through"));
     } else if (!S_ISREG(info.st_mode)) {
-        return fail(tr("it is not a file"));
+        return fail(FileError::Kind::HistoryCannotOpen, QStringLiteral("it is not a file"));
     }
     for (const char *journal : {"-wal", "-shm", "-journal"}) {
         if (::lstat((name + journal).constData(), &info) == 0 && S_ISLNK(info.st_mode))
-            return fail(tr("its journal %1 is a symbolic link").arg(QString::fromLatin1(journal)));
+            return fail(
+                FileError::Kind::HistoryCannotOpen,
+                QStringLiteral("its journal %1 is a symbolic link").arg(QString::fromLatin1(journal)));
     }
 
     if (!m_open) {
         if (!QSqlDatabase::isDriverAvailable(QStringLiteral("QSQLITE")))
-            return fail(tr("the SQLite driver of Qt SQL is not installed"));
+            return fail(FileError::Kind::HistoryCannotOpen,
+                        QStringLiteral("the SQLite driver of Qt SQL is not installed"));
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connectionName);
         db.setDatabaseName(m_path);
         db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(m_busyTimeoutMs));
         if (!db.open())
-            return fail(db.lastError().text());
+            return fail(db.lastError(), FileError::Kind::HistoryCannotOpen);
         m_open = true;
     }
     QSqlQuery query(database());
     // A file that is not SQLite fails here, before anything is written to it.
     if (!query.exec(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table'"))) {
         m_open = false;
-        const QString why = query.lastError().text();
+        const QSqlError why = query.lastError();
         query.finish();
         QSqlDatabase::removeDatabase(m_connectionName);
-        return fail(why);
+        return fail(why, FileError::Kind::NotAHistory);
     }
     bool ours = false;
     bool history = false;
@@ -184,11 +216,11 @@ bool MessageLog::open(Access access)
     }
     query.finish();
     if (others && !history && !ours)
-        return fail(tr("it is not a Quillmarsh history"));
+        return fail(FileError::Kind::NotAHistory);
     if (ours) {
         if (query.exec(QStringLiteral("SELECT value FROM mail_meta WHERE key = 'version'")) && query.next() &&
             query.value(0).toInt() > SchemaVersion)
-            return fail(tr("it was written by a newer version of Quillmarsh"));
+            return fail(FileError::Kind::HistoryTooNew);
         query.finish();
         m_ready = true;
         return true;
@@ -210,7 +242,7 @@ bool MessageLog::createTables()
     }
     query.finish();
     if (!query.exec(QStringLiteral("BEGIN IMMEDIATE")))
-        return fail(query.lastError().text());
+        return fail(query.lastError());
     bool ok = true;
     for (const char *statement : SchemaVersion1)
         ok = ok && query.exec(QString::fromLatin1(statement));
@@ -218,7 +250,7 @@ bool MessageLog::createTables()
          query.exec(QStringLiteral("INSERT OR REPLACE INTO mail_meta (key, value) VALUES ('version', '%1')")
                         .arg(SchemaVersion));
     if (!ok || !query.exec(QStringLiteral("COMMIT"))) {
-        const QString why = query.lastError().text();
+        const QSqlError why = query.lastError();
         QSqlQuery(db).exec(QStringLiteral("ROLLBACK"));
         return fail(why);
     }
@@ -240,7 +272,7 @@ std::optional<QList<qint64>> MessageLog::add(const QList<LoggedMessage> &message
         return std::nullopt;
     QSqlDatabase db = database();
     if (!db.transaction()) {
-        fail(db.lastError().text());
+        fail(db.lastError());
         return std::nullopt;
     }
     QSqlQuery query(db);
@@ -271,7 +303,7 @@ std::optional<QList<qint64>> MessageLog::add(const QList<LoggedMessage> &message
         for (int i = 0; i < values.size(); ++i)
             query.bindValue(i, values.at(i));
         if (!query.exec()) {
-            const QString why = query.lastError().text();
+            const QSqlError why = query.lastError();
             db.rollback();
             fail(why);
             return std::nullopt;
@@ -279,7 +311,7 @@ std::optional<QList<qint64>> MessageLog::add(const QList<LoggedMessage> &message
         ids.append(query.lastInsertId().toLongLong());
     }
     if (!db.commit()) {
-        fail(db.lastError().text());
+        fail(db.lastError());
         db.rollback();
         return std::nullopt;
     }
@@ -295,9 +327,10 @@ bool MessageLog::update(const QString &statement, const QVariantList &values)
     for (int i = 0; i < values.size(); ++i)
         query.bindValue(i, values.at(i));
     if (!query.exec())
-        return fail(query.lastError().text());
+        return fail(query.lastError());
     if (query.numRowsAffected() < 1)
-        return fail(tr("no such message, or not in a state that allows this"));
+        return fail(FileError::Kind::HistoryFailed,
+                    QStringLiteral("no such message, or not in a state that allows this"));
     return true;
 }
 
@@ -353,7 +386,7 @@ std::optional<QList<LoggedMessage>> MessageLog::select(const QString &where, con
     for (int i = 0; i < values.size(); ++i)
         query.bindValue(i, values.at(i));
     if (!query.exec()) {
-        fail(query.lastError().text());
+        fail(query.lastError());
         return std::nullopt;
     }
     QList<LoggedMessage> messages;
@@ -369,7 +402,7 @@ std::optional<LoggedMessage> MessageLog::message(qint64 id)
     if (!found)
         return std::nullopt;
     if (found->isEmpty()) {
-        fail(tr("no message %1").arg(id));
+        fail(FileError::Kind::HistoryFailed, QStringLiteral("no message %1").arg(id));
         return std::nullopt;
     }
     return found->first();
@@ -411,7 +444,7 @@ std::optional<QHash<QString, LastContact>> MessageLog::lastContacts()
     if (!query.exec(
             QStringLiteral("SELECT link_id, MAX(sent_at), subject, state, replied_at FROM mail_messages "
                            "WHERE state IN ('sent', 'replied') GROUP BY link_id"))) {
-        fail(query.lastError().text());
+        fail(query.lastError());
         return std::nullopt;
     }
     while (query.next()) {
@@ -433,7 +466,7 @@ std::optional<bool> MessageLog::hasTrigger(const QString &trigger)
     query.prepare(QStringLiteral("SELECT 1 FROM mail_messages WHERE trigger = ?"));
     query.bindValue(0, trigger);
     if (!query.exec()) {
-        fail(query.lastError().text());
+        fail(query.lastError());
         return std::nullopt;
     }
     return query.next();

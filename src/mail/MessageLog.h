@@ -1,6 +1,7 @@
 #pragma once
 
 #include "LoggedMessage.h"
+#include "model/FileError.h"
 
 #include <QCoreApplication>
 #include <QHash>
@@ -9,13 +10,14 @@
 #include <optional>
 
 class QSqlDatabase;
+class QSqlError;
 class QSqlQuery;
 
 // The messages sent to partners and their fate, kept in the SQLite file beside the database that also
 // holds the verification history ("NAME.site-history"), in tables of their own ("mail_…") with a
 // version of their own, so the two never change each other's layout. A file this class creates is
 // readable by its owner only; a link in its place is refused, never written through. Like the
-// history, a log that cannot be used leaves every operation failing with `errorString`, and the
+// history, a log that cannot be used leaves every operation failing with `error`, and the
 // database never depends on it. One object belongs to one thread.
 class MessageLog
 {
@@ -30,7 +32,12 @@ public:
     MessageLog &operator=(const MessageLog &) = delete;
 
     QString path() const { return m_path; }
-    QString errorString() const { return m_error; }
+    // Why the last operation failed.
+    const FileError &error() const { return m_error; }
+    // The same as the command-line tool prints it, naming the file.
+    QString errorString() const;
+    // The same in the user's language, for the window.
+    QString errorMessage() const;
     void setBusyTimeout(int milliseconds) { m_busyTimeoutMs = milliseconds; }
 
     // Stores a new message (its id is ignored) and returns its row.
@@ -70,7 +77,9 @@ private:
     bool open(Access access);
     bool createFile();
     bool createTables();
-    bool fail(const QString &why);
+    bool fail(FileError::Kind kind, const QString &detail = QString());
+    // `otherwise` is the kind of a failure that is neither a lock nor a damaged file.
+    bool fail(const QSqlError &error, FileError::Kind otherwise = FileError::Kind::HistoryFailed);
     QSqlDatabase database() const;
     std::optional<QList<LoggedMessage>> select(const QString &where, const QString &order,
                                                const QVariantList &values = {});
@@ -78,7 +87,7 @@ private:
 
     QString m_path;
     QString m_connectionName;
-    QString m_error;
+    FileError m_error;
     bool m_open = false;
     bool m_ready = false; // our tables exist
     int m_busyTimeoutMs = DefaultBusyTimeoutMs;

@@ -60,6 +60,19 @@ QString FileError::text() const
         return QStringLiteral("has more than %1 cells in row %2; a table may have at most %1 columns")
             .arg(m_limit)
             .arg(m_detail);
+    // The side files' texts follow "cannot be used:" after the file's name.
+    case Kind::HistoryCannotOpen:
+    case Kind::HistoryBusy:
+    case Kind::HistoryFailed:
+        return m_detail;
+    case Kind::NotAHistory:
+        return m_detail.isEmpty() ? QStringLiteral("it is not a Quillmarsh history") : m_detail;
+    case Kind::HistoryTooNew:
+        return QStringLiteral("it was written by a newer version of Quillmarsh");
+    case Kind::HistoryReadOnly:
+        return QStringLiteral("the file is read-only");
+    case Kind::HistoryNeedsUpgrade:
+        return QStringLiteral("the file is read-only and needs upgrading");
     }
     return m_detail;
 }
@@ -118,6 +131,21 @@ QString FileError::message() const
         return tr("Row %2 of the table has more than %1 cells; a table may have at most %1 columns.")
             .arg(m_limit)
             .arg(m_detail);
+    case Kind::HistoryCannotOpen:
+        return tr("The file cannot be opened (%1).").arg(m_detail);
+    case Kind::HistoryBusy:
+        return tr("Another program is using the file (%1).").arg(m_detail);
+    case Kind::NotAHistory:
+        return m_detail.isEmpty() ? tr("The file is not a Quillmarsh history.")
+                                  : tr("The file is damaged or not a Quillmarsh history (%1).").arg(m_detail);
+    case Kind::HistoryTooNew:
+        return tr("The file was written by a newer version of Quillmarsh.");
+    case Kind::HistoryReadOnly:
+        return tr("The file is read-only.");
+    case Kind::HistoryNeedsUpgrade:
+        return tr("The file is read-only, and its older layout must be upgraded before it can be read.");
+    case Kind::HistoryFailed:
+        return tr("The file cannot be used (%1).").arg(m_detail);
     }
     return m_detail;
 }

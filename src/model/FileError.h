@@ -5,8 +5,8 @@
 
 // Why a file could not be read or written, as a kind that callers choose by, with the detail the
 // kind needs (the system's reason for CannotOpen, CannotRead and CannotWrite, the reader's own words
-// for Damaged). Readers, writers, the table reader and the exports all report through it: the
-// command-line tool prints text(), the window message().
+// for Damaged). Readers, writers, the table reader, the exports and the SQLite side files (history,
+// message log) all report through it: the command-line tool prints text(), the window message().
 class FileError
 {
     Q_DECLARE_TR_FUNCTIONS(FileError)
@@ -39,6 +39,14 @@ public:
         HeaderTooLong, // limit: the characters of the longest header line (a quote never closed?)
         TooManyRows,   // limit: the rows of the largest table, as many as a database holds links
         TooManyCells,  // detail: the row; limit: the cells a row may have
+        // The SQLite side files beside a database (history, message log); detail: SQLite's reason
+        HistoryCannotOpen, // the file or its connection cannot be opened; detail: why
+        HistoryBusy,       // another connection holds the file locked for longer than the wait
+        NotAHistory,     // damaged, not SQLite, or tables of another program; detail: SQLite's reason, if any
+        HistoryTooNew,   // written by a newer version of this program
+        HistoryReadOnly, // to be written but read-only
+        HistoryNeedsUpgrade, // read-only and in an older layout that must be upgraded before it is read
+        HistoryFailed,       // a statement failed for another reason; detail: why
     };
 
     FileError() = default;

@@ -205,20 +205,24 @@ private slots:
     {
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<QStringList>("sql"); // instead of the bytes, an SQLite file made so
+        QTest::addColumn<FileError::Kind>("kind");
         QTest::newRow("not SQLite") << QByteArray("This is a text file, not a history.\n").repeated(200)
-                                    << QStringList();
-        QTest::newRow("damaged header")
-            << QByteArray("SQLite format 3\0", 16) + QByteArray(4080, '\xee') << QStringList();
-        QTest::newRow("other program") << QByteArray() << QStringList{"CREATE TABLE recipes (name TEXT)"};
+                                    << QStringList() << FileError::Kind::NotAHistory;
+        QTest::newRow("damaged header") << QByteArray("SQLite format 3\0", 16) + QByteArray(4080, '\xee')
+                                        << QStringList() << FileError::Kind::NotAHistory;
+        QTest::newRow("other program") << QByteArray() << QStringList{"CREATE TABLE recipes (name TEXT)"}
+                                       << FileError::Kind::NotAHistory;
         QTest::newRow("newer version")
             << QByteArray()
-            << QStringList{"CREATE TABLE checks (id INTEGER PRIMARY KEY)", "PRAGMA user_version = 99"};
+            << QStringList{"CREATE TABLE checks (id INTEGER PRIMARY KEY)", "PRAGMA user_version = 99"}
+            << FileError::Kind::HistoryTooNew;
     }
 
     void unusableFilesAreLeftUntouched()
     {
         QFETCH(QByteArray, bytes);
         QFETCH(QStringList, sql);
+        QFETCH(FileError::Kind, kind);
         const QString db =
             databasePath(QStringLiteral("bad-%1.site").arg(QTest::currentDataTag()).replace(u' ', u'-'));
         const QString path = HistoryStore::pathForDatabase(db);
@@ -228,7 +232,9 @@ private slots:
         HistoryStore store(db);
         QVERIFY(!store.record({check("LNK1", 0, '1')}));
         QVERIFY(store.errorString().contains(path));
+        QCOMPARE(store.error().kind(), kind);
         QVERIFY(!store.checks());
+        QCOMPARE(store.error().kind(), kind);
         QVERIFY(!store.changes());
         QCOMPARE(fileContents(path), before);
         QVERIFY(!QFile::exists(path + QStringLiteral("-wal")));
@@ -250,7 +256,8 @@ private slots:
             HistoryStore store(db);
             store.setBusyTimeout(100);
             QVERIFY(!store.record({check("LNK1", 10, '4')}));
-            QVERIFY(!store.errorString().isEmpty());
+            QCOMPARE(store.error().kind(), FileError::Kind::HistoryBusy);
+            QVERIFY(store.isBusy());
             QVERIFY(q.exec("ROLLBACK"));
             // The lock was passing: the same store writes once it is gone.
             QVERIFY2(store.record({check("LNK1", 10, '4')}), qPrintable(store.errorString()));
@@ -262,7 +269,10 @@ private slots:
         HistoryStore store(db);
         QCOMPARE(store.checks()->size(), 2);
         QVERIFY(!store.record({check("LNK1", 20, '4')}));
-        QVERIFY(store.errorString().contains(QStringLiteral("read-only")));
+        QCOMPARE(store.error().kind(), FileError::Kind::HistoryReadOnly);
+        QCOMPARE(store.errorString(),
+                 QStringLiteral("The verification history %1 cannot be used: the file is read-only")
+                     .arg(QDir::toNativeSeparators(path)));
         QCOMPARE(fileContents(path), before);
         QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
     }
@@ -304,8 +314,8 @@ private slots:
         QVERIFY(source.record({check("LNK1", 0, '1'), check("LNK1", 10, '4')}));
         // A history already beside the target belonged to the file being replaced.
         QVERIFY(HistoryStore(to).record({check("LNK7", 0, '2')}));
-        QString error;
-        QVERIFY2(HistoryStore::copyHistory(from, to, &error), qPrintable(error));
+        FileError error;
+        QVERIFY2(HistoryStore::copyHistory(from, to, &error), qPrintable(error.text()));
         QCOMPARE(HistoryStore(to).checks().value().size(), 2);
         QCOMPARE(HistoryStore(to).changes()->size(), 1); // lost
         QCOMPARE(source.checks()->size(), 2);            // the original keeps its own

@@ -21,6 +21,7 @@
 #include <QJsonObject>
 #include <QLockFile>
 #include <QProcess>
+#include <QSet>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -565,6 +566,37 @@ private slots:
         QVERIFY(!in.next(1)); // failures last
         endless.kill();
         endless.waitForFinished();
+    }
+
+    void sideFileKindsKeepTheToolsTextsAndNameTheReasonInTheWindow()
+    {
+        using K = FileError::Kind;
+        struct Case
+        {
+            K kind;
+            QString detail;
+            QString text; // what the command-line tool prints after "cannot be used:"
+        };
+        const Case cases[] = {
+            {K::HistoryCannotOpen, "unable to open database file", "unable to open database file"},
+            {K::HistoryBusy, "database is locked", "database is locked"},
+            {K::NotAHistory, "file is not a database", "file is not a database"},
+            {K::NotAHistory, {}, "it is not a Quillmarsh history"},
+            {K::HistoryTooNew, {}, "it was written by a newer version of Quillmarsh"},
+            {K::HistoryReadOnly, {}, "the file is read-only"},
+            {K::HistoryNeedsUpgrade, {}, "the file is read-only and needs upgrading"},
+            {K::HistoryFailed, "disk I/O error", "disk I/O error"},
+        };
+        QSet<QString> messages;
+        for (const Case &c : cases) {
+            const FileError error(c.kind, c.detail);
+            QCOMPARE(error.text(), c.text);
+            const QString message = error.message();
+            QVERIFY2(message.endsWith(u'.') && message.contains(c.detail), qPrintable(message));
+            messages.insert(message);
+        }
+        // Each kind is told apart in the window too.
+        QCOMPARE(messages.size(), int(std::size(cases)));
     }
 
     void jsonKeepsEveryByte()

@@ -1,6 +1,7 @@
 #include "LinkHistoryView.h"
 
 #include "history/HistoryService.h"
+#include "history/HistoryStore.h"
 #include "history/LinkHistoryModel.h"
 
 #include <QHeaderView>
@@ -73,7 +74,7 @@ void LinkHistoryView::showChecks(const HistoryReply<QList<CheckRecord>> &reply)
 {
     if (!reply.value) {
         m_model->setChecks({});
-        m_countLabel->setText(reply.error);
+        m_countLabel->setText(HistoryStore::errorMessage(m_databasePath, reply.error));
         return;
     }
     const QList<CheckRecord> &checks = *reply.value;

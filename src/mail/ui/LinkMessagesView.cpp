@@ -94,7 +94,7 @@ void LinkMessagesView::reload()
     m_log->request<Answer>(
         [linkID](MessageLog &log) {
             const std::optional<QList<LoggedMessage>> messages = log.messages(linkID);
-            return messages ? Answer{*messages, QString()} : Answer{{}, log.errorString()};
+            return messages ? Answer{*messages, QString()} : Answer{{}, log.errorMessage()};
         },
         this,
         [this, linkID](const Answer &answer) {

@@ -184,7 +184,7 @@ void OutboxWindow::reload()
         [settings = FollowUpPlanner::settings(m_store), today = Clock::today()](MessageLog &log) {
             const std::optional<QList<LoggedMessage>> messages = log.messages();
             if (!messages)
-                return Answer{{}, {}, log.errorString()};
+                return Answer{{}, {}, log.errorMessage()};
             Answer answer;
             for (const LoggedMessage &message : *messages)
                 if (message.state == LoggedMessage::State::Queued ||
