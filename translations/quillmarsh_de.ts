@@ -2313,6 +2313,14 @@ Datei: %2</translation>
         <source>Links Database %1</source>
         <translation>Linkdatenbank %1</translation>
     </message>
+    <message>
+        <source>%1
+
+File: %2</source>
+        <translation>%1
+
+Datei: %2</translation>
+    </message>
 </context>
 <context>
     <name>FetchVerdict</name>
@@ -3711,10 +3719,6 @@ Datei: %2</translation>
     <message>
         <source>The categories &quot;%1&quot; and &quot;%2&quot; would both be written to the file &quot;%3&quot;. Give one of them another ID.</source>
         <translation>Die Kategorien „%1“ und „%2“ würden beide in die Datei „%3“ geschrieben. Geben Sie einer von ihnen eine andere ID.</translation>
-    </message>
-    <message>
-        <source>The file &quot;%1&quot; could not be written (%2).</source>
-        <translation>Die Datei „%1“ konnte nicht geschrieben werden (%2).</translation>
     </message>
     <message>
         <source>This links page has one page per category, which are written beside the index page; name a file in a folder, not a device or a pipe.</source>

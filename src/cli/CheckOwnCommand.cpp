@@ -1,6 +1,7 @@
 #include "CliCommand.h"
 
 #include "history/OwnPageChecker.h"
+#include "history/SiteRecords.h"
 #include "model/CollectionManager.h"
 
 #include <QEventLoop>
@@ -34,9 +35,9 @@ int runCheckOwn(const QStringList &arguments, QTextStream &out, QTextStream &err
     OwnPageChecker checker;
     QEventLoop loop;
     OwnPageCheck::Result result;
-    QString historyError;
+    FileError historyError;
     QObject::connect(&checker, &OwnPageChecker::finished, &loop,
-                     [&](const OwnPageCheck::Result &done, const QString &why) {
+                     [&](const OwnPageCheck::Result &done, const FileError &why) {
                          result = done;
                          historyError = why;
                          loop.quit();
@@ -48,8 +49,8 @@ int runCheckOwn(const QStringList &arguments, QTextStream &out, QTextStream &err
     }
     loop.exec();
 
-    if (!historyError.isNull())
-        err << historyError << Qt::endl;
+    if (historyError.isError())
+        err << SiteRecords::errorText(path, historyError) << Qt::endl;
     for (const OwnPageCheck::Page &page : result.pages) {
         if (!page.loaded)
             err << page.url.toString() << ": " << CliCommand::tr("cannot be read (%1)").arg(page.error)

@@ -2,6 +2,7 @@
 
 #include "model/CollectionManager.h"
 #include "model/PublishingRules.h"
+#include "publish/ExportTexts.h"
 #include "publish/LinksPageExporter.h"
 
 namespace {
@@ -24,9 +25,12 @@ int runExportHtml(const QStringList &arguments, QTextStream &out, QTextStream &e
     }
     for (const QString &sentence : LinksPageExporter::leftOutLinkSentences(store))
         err << arguments.at(0) << ": " << sentence << Qt::endl;
-    QString error;
-    if (!LinksPageExporter::exportHTMLWithCollectionManager(store, arguments.at(1), &error)) {
-        err << arguments.at(1) << ": " << CliCommand::tr("The links could not be exported. %1").arg(error)
+    FileError error;
+    QString failedPath;
+    if (!LinksPageExporter::exportHTMLWithCollectionManager(store, arguments.at(1), &error, &failedPath)) {
+        err << arguments.at(1) << ": "
+            << CliCommand::tr("The links could not be exported. %1")
+                   .arg(ExportTexts::failureText(failedPath, error))
             << Qt::endl;
         return ExitBadFile;
     }

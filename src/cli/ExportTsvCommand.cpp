@@ -40,9 +40,10 @@ int exportCsv(const QString &command, const QStringList &files, QTextStream &out
     CollectionManager store;
     if (!Cli::openDatabase(files.at(0), store, err))
         return ExitBadFile;
-    QString error;
+    FileError error;
     if (!CsvSpreadsheetBuilder(store).exportSiteAtPath(files.at(1), &error)) {
-        err << files.at(1) << ": The links could not be exported. " << error << Qt::endl;
+        err << files.at(1) << ": The links could not be exported. "
+            << ExportTexts::failureText(files.at(1), error) << Qt::endl;
         return ExitBadFile;
     }
     printExported(store, out);
@@ -91,9 +92,11 @@ int runExportTsv(const QStringList &arguments, QTextStream &out, QTextStream &er
             << ExportTexts::unwritableCharactersMessage(lost, TextCodec::encodingName(chosen))
             << " (--encoding utf8 keeps every character)" << Qt::endl;
     }
-    QString error;
+    FileError error;
     if (!builder.exportSiteAtPath(files.at(1), chosen, &error)) {
-        err << files.at(1) << ": " << CliCommand::tr("The links could not be exported. %1").arg(error)
+        err << files.at(1) << ": "
+            << CliCommand::tr("The links could not be exported. %1")
+                   .arg(ExportTexts::failureText(files.at(1), error))
             << Qt::endl;
         return ExitBadFile;
     }

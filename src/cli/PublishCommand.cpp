@@ -1,6 +1,7 @@
 #include "CliCommand.h"
 
 #include "history/SitePublisher.h"
+#include "history/SiteRecords.h"
 #include "model/CollectionManager.h"
 #include "model/PasswordStore.h"
 
@@ -110,8 +111,8 @@ int runPublish(const QStringList &arguments, QTextStream &out, QTextStream &err)
         return ExitBadFile;
     }
     const SitePublisher::Report report = SitePublisher::publish(options.path, files, publish);
-    if (!report.historyError.isEmpty())
-        err << report.historyError << Qt::endl;
+    if (report.historyError.isError())
+        err << SiteRecords::errorText(options.path, report.historyError) << Qt::endl;
     if (options.json) {
         QJsonArray array;
         for (const SitePublisher::FileOutcome &file : report.files)

@@ -206,6 +206,8 @@ void MailCommands::startReplyCheck(bool mayAsk)
                                        QString error;
                                        const std::optional<QList<ReplyMatch>> matches =
                                            ReplyCheck::run(log, account, secret, &error);
+                                       if (!matches && log.error().isError())
+                                           error = log.errorMessage(); // the server's words stay as they are
                                        const int count = matches ? int(matches->size()) : 0;
                                        QStringList answered;
                                        for (const ReplyMatch &match : matches.value_or(QList<ReplyMatch>()))
@@ -263,9 +265,8 @@ void MailCommands::queueLostLinkMessages(const QList<LinkChange> &changes)
     const QList<LoggedMessage> toQueue = *messages;
     log->request<Answer>(
         [toQueue](MessageLog &log) {
-            QString why;
-            const std::optional<int> queued = LostLinkMessages::queueNew(log, toQueue, &why);
-            return Answer{queued.value_or(-1), why};
+            const std::optional<int> queued = LostLinkMessages::queueNew(log, toQueue);
+            return Answer{queued.value_or(-1), queued ? QString() : log.errorMessage()};
         },
         this,
         [this](const Answer &answer) {

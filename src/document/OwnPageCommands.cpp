@@ -2,6 +2,7 @@
 
 #include "DocumentMenus.h"
 #include "MyDocument.h"
+#include "history/HistoryStore.h"
 #include "history/OwnPageChecker.h"
 #include "history/ui/OwnPageCheckDialogController.h"
 
@@ -17,9 +18,10 @@ OwnPageCommands::OwnPageCommands(MyDocument *document)
             m_window->showRunning(read, pages);
     });
     connect(m_checker, &OwnPageChecker::finished, this,
-            [this](const OwnPageCheck::Result &result, const QString &historyError) {
+            [this](const OwnPageCheck::Result &result, const FileError &historyError) {
                 if (m_window)
-                    m_window->showResult(result, historyError);
+                    m_window->showResult(
+                        result, HistoryStore::errorMessage(this->document()->filePath(), historyError));
             });
 }
 

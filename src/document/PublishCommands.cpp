@@ -163,11 +163,12 @@ void PublishCommands::exportLinksToCSV()
 
 void PublishCommands::writeCSV(const QString &path)
 {
-    QString error;
+    FileError error;
     if (!CsvSpreadsheetBuilder(collectionManager()).exportSiteAtPath(path, &error)) {
         MessageBox::alert(document(), tr("The links could not be exported."),
-                          tr("An error occured while saving the file.") + QStringLiteral("\n\n") + error, {},
-                          MessageBox::Critical);
+                          tr("An error occured while saving the file.") + QStringLiteral("\n\n") +
+                              ExportTexts::failureMessage(path, error),
+                          {}, MessageBox::Critical);
         return;
     }
     MessageBox::alert(document(), tr("The links were exported successfully."),
@@ -180,11 +181,13 @@ void PublishCommands::savePanelDidEnd(ExportContext context, const QString &path
     if (path.isEmpty())
         return;
     const CollectionManager &store = collectionManager();
-    QString error;
+    FileError error;
     if (context == HTMLExport) {
-        if (!LinksPageExporter::exportHTMLWithCollectionManager(store, path, &error)) {
+        QString failedPath;
+        if (!LinksPageExporter::exportHTMLWithCollectionManager(store, path, &error, &failedPath)) {
             MessageBox::alert(document(), tr("The links could not be exported."),
-                              tr("An error occured while saving the files.") + QStringLiteral("\n\n") + error,
+                              tr("An error occured while saving the files.") + QStringLiteral("\n\n") +
+                                  ExportTexts::failureMessage(failedPath, error),
                               {}, MessageBox::Critical);
             return;
         }
@@ -217,8 +220,9 @@ void PublishCommands::savePanelDidEnd(ExportContext context, const QString &path
     }
     if (!builder.exportSiteAtPath(path, encoding, &error)) {
         MessageBox::alert(document(), tr("The links could not be exported."),
-                          tr("An error occured while saving the file.") + QStringLiteral("\n\n") + error, {},
-                          MessageBox::Critical);
+                          tr("An error occured while saving the file.") + QStringLiteral("\n\n") +
+                              ExportTexts::failureMessage(path, error),
+                          {}, MessageBox::Critical);
         return;
     }
     MessageBox::alert(document(), tr("The links were exported successfully."),

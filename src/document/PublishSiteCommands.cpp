@@ -3,6 +3,7 @@
 #include "DocumentMenus.h"
 #include "MyDocument.h"
 #include "gui/MessageBox.h"
+#include "history/HistoryStore.h"
 #include "model/PasswordStore.h"
 #include "publish/ui/PublishDialogController.h"
 
@@ -129,8 +130,8 @@ void PublishSiteCommands::finished(const SitePublisher::Report &report, bool dry
         summary = sent == 0   ? tr("Nothing has changed since the last publish: nothing was sent.")
                   : sent == 1 ? tr("1 file was sent.")
                               : tr("%1 files were sent.").arg(sent);
-    if (!report.historyError.isEmpty())
-        summary += u'\n' + report.historyError;
+    if (report.historyError.isError())
+        summary += u'\n' + HistoryStore::errorMessage(document()->filePath(), report.historyError);
     m_dialog->showOutcomes(outcomes, summary);
 
     // A server seen for the first time is trusted only by the user, with its fingerprint in view.

@@ -94,11 +94,11 @@ void OwnPageChecker::judge()
         result.pages = plan.pages;
         for (OwnPageCheck::Page &page : result.pages)
             page.text.clear();
-        QString historyError;
+        FileError historyError;
         if (!databasePath.isEmpty()) {
             SiteRecords records(databasePath);
             if (!records.recordOwnPageCheck(result))
-                historyError = records.errorString();
+                historyError = records.error();
         }
         QMetaObject::invokeMethod(
             self.data(),

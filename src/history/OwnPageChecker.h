@@ -1,6 +1,7 @@
 #pragma once
 
 #include "OwnPageCheck.h"
+#include "model/FileError.h"
 
 #include <QByteArray>
 #include <QHash>
@@ -31,8 +32,8 @@ public:
 
 signals:
     void progress(int pagesRead, int pages);
-    // `historyError` says why the result was not recorded; null when it was (or nothing was to be).
-    void finished(const OwnPageCheck::Result &result, const QString &historyError);
+    // `historyError` says why the result was not recorded; no error when it was (or nothing was to be).
+    void finished(const OwnPageCheck::Result &result, const FileError &historyError);
 
 private:
     void fetchNext();

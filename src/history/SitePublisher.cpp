@@ -5,6 +5,7 @@
 #include "model/CollectionManager.h"
 #include "model/PublishingRules.h"
 #include "model/TemporaryFolder.h"
+#include "publish/ExportTexts.h"
 #include "publish/LinksPageExporter.h"
 
 #include <QCryptographicHash>
@@ -38,9 +39,14 @@ bool SitePublisher::exportFiles(const CollectionManager &collectionManager, QLis
             *error = folder.errorString();
         return false;
     }
+    FileError notWritten;
+    QString failedPath;
     if (!LinksPageExporter::exportHTMLWithCollectionManager(collectionManager, folder.filePath(indexName),
-                                                            error))
+                                                            &notWritten, &failedPath)) {
+        if (error)
+            *error = ExportTexts::failureText(failedPath, notWritten);
         return false;
+    }
     for (const QString &name : QDir(folder.path()).entryList(QDir::Files, QDir::Name)) {
         QFile file(folder.filePath(name));
         if (!file.open(QIODevice::ReadOnly)) {
@@ -68,7 +74,7 @@ SitePublisher::Report SitePublisher::publish(const QString &databasePath,
         if (const auto hashes = records.publishedHashes(destination))
             published = *hashes;
         else
-            report.historyError = records.errorString(); // everything is sent then
+            report.historyError = records.error(); // everything is sent then
     }
     QList<std::pair<const SiteUploader::File *, QString>> toSend;
     for (const SiteUploader::File &file : files) {
@@ -111,7 +117,7 @@ SitePublisher::Report SitePublisher::publish(const QString &databasePath,
         }
         report.files.append({file->name, QStringLiteral("sent"), QString()});
         if (!databasePath.isEmpty() && !records.recordPublished(destination, file->name, hash))
-            report.historyError = records.errorString();
+            report.historyError = records.error();
     }
     return report;
 }

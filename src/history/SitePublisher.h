@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/FileError.h"
 #include "publish/PublishDestination.h"
 #include "publish/SiteUploader.h"
 
@@ -41,7 +42,8 @@ public:
         bool failed = false;
         SiteUploader::Identity identity = SiteUploader::Identity::Trusted;
         QString serverKey; // the server's key when it was unknown or changed
-        QString historyError;
+        // Why the published files could not be read or recorded (everything was sent then).
+        FileError historyError;
     };
 
     // The pages the export writes, by file name, made on this thread from the store. The index page

@@ -1,6 +1,7 @@
 #include "SiteRecords.h"
 
 #include "HistoryStore.h"
+#include "SideFileError.h"
 
 #include <QAtomicInt>
 #include <QDir>
@@ -51,11 +52,23 @@ SiteRecords::~SiteRecords()
     }
 }
 
-bool SiteRecords::fail(const QString &why)
+bool SiteRecords::fail(const FileError &why)
 {
-    m_error = tr("The history %1 cannot be used: %2")
-                  .arg(QDir::toNativeSeparators(HistoryStore::pathForDatabase(m_databasePath)), why);
+    m_error = why;
     return false;
+}
+
+bool SiteRecords::fail(const QSqlError &why)
+{
+    return fail(sideFileError(why));
+}
+
+QString SiteRecords::errorText(const QString &databasePath, const FileError &error)
+{
+    if (!error.isError())
+        return QString();
+    return tr("The history %1 cannot be used: %2")
+        .arg(QDir::toNativeSeparators(HistoryStore::pathForDatabase(databasePath)), error.text());
 }
 
 bool SiteRecords::open(bool write)
@@ -63,7 +76,7 @@ bool SiteRecords::open(bool write)
     if (m_open && (m_writable || !write))
         return true;
     if (m_databasePath.isEmpty())
-        return fail(tr("the database has not been saved yet"));
+        return fail(FileError(FileError::Kind::HistoryCannotOpen, tr("the database has not been saved yet")));
     const QString path = HistoryStore::pathForDatabase(m_databasePath);
     if (!write && !QFileInfo::exists(path))
         return true; // nothing recorded yet
@@ -71,7 +84,7 @@ bool SiteRecords::open(bool write)
         // The verification history's own layout comes first; it also refuses files that are not ours.
         HistoryStore history(m_databasePath);
         if (!history.prepareForWriting())
-            return fail(history.errorString());
+            return fail(history.error()); // named once, by whoever reports it
     }
     if (QSqlDatabase::contains(m_connectionName)) {
         QSqlDatabase::database(m_connectionName, false).close();
@@ -84,17 +97,17 @@ bool SiteRecords::open(bool write)
         options += QStringLiteral(";QSQLITE_OPEN_READONLY");
     db.setConnectOptions(options);
     if (!db.open())
-        return fail(db.lastError().text());
+        return fail(sideFileError(db.lastError(), FileError::Kind::HistoryCannotOpen));
     QSqlQuery query(db);
     if (write) {
         for (const char *statement : Tables) {
             if (!query.exec(QString::fromLatin1(statement)))
-                return fail(query.lastError().text());
+                return fail(query.lastError());
         }
     } else if (!query.exec(
                    QStringLiteral("SELECT count(*) FROM sqlite_master WHERE name = 'published_files'")) ||
                !query.next()) {
-        return fail(query.lastError().text());
+        return fail(query.lastError());
     } else if (query.value(0).toInt() == 0) {
         return true; // a history without our tables: nothing recorded yet
     }
@@ -117,7 +130,7 @@ bool SiteRecords::recordOwnPageCheck(const OwnPageCheck::Result &result)
     }
     QSqlQuery query(db);
     if (!query.exec(QStringLiteral("BEGIN IMMEDIATE")))
-        return fail(query.lastError().text());
+        return fail(query.lastError());
     bool ok = query.prepare(QStringLiteral("INSERT INTO own_page_checks (checked_on, pages, unread_pages) "
                                            "VALUES (?, ?, ?)"));
     query.bindValue(0, result.checkedOn.toSecsSinceEpoch());
@@ -140,8 +153,7 @@ bool SiteRecords::recordOwnPageCheck(const OwnPageCheck::Result &result)
         ok = insert.exec();
     }
     if (!ok || !query.exec(QStringLiteral("COMMIT"))) {
-        const QString why =
-            insert.lastError().isValid() ? insert.lastError().text() : query.lastError().text();
+        const QSqlError why = insert.lastError().isValid() ? insert.lastError() : query.lastError();
         QSqlQuery(db).exec(QStringLiteral("ROLLBACK"));
         return fail(why);
     }
@@ -159,7 +171,7 @@ std::optional<OwnPageCheck::Result> SiteRecords::latestOwnPageCheck()
     if (!query.exec(
             QStringLiteral("SELECT id, checked_on, pages, unread_pages FROM own_page_checks ORDER BY id "
                            "DESC LIMIT 1")))
-        return fail(query.lastError().text()), std::nullopt;
+        return fail(query.lastError()), std::nullopt;
     if (!query.next())
         return std::nullopt;
     OwnPageCheck::Result result;
@@ -177,7 +189,7 @@ std::optional<OwnPageCheck::Result> SiteRecords::latestOwnPageCheck()
                        "ORDER BY rowid"));
     findings.bindValue(0, id);
     if (!findings.exec())
-        return fail(findings.lastError().text()), std::nullopt;
+        return fail(findings.lastError()), std::nullopt;
     while (findings.next())
         result.findings.append({findings.value(0).toString(), findings.value(1).toString(),
                                 problemFromKey(findings.value(2).toString()), findings.value(3).toString()});
@@ -195,7 +207,7 @@ std::optional<QHash<QString, QString>> SiteRecords::publishedHashes(const QStrin
     query.prepare(QStringLiteral("SELECT path, sha256 FROM published_files WHERE destination = ?"));
     query.bindValue(0, destination);
     if (!query.exec())
-        return fail(query.lastError().text()), std::nullopt;
+        return fail(query.lastError()), std::nullopt;
     while (query.next())
         hashes.insert(query.value(0).toString(), query.value(1).toString());
     return hashes;
@@ -215,6 +227,6 @@ bool SiteRecords::recordPublished(const QString &destination, const QString &rem
     query.bindValue(1, remotePath);
     query.bindValue(2, sha256);
     if (!query.exec())
-        return fail(query.lastError().text());
+        return fail(query.lastError());
     return true;
 }

@@ -99,24 +99,17 @@ std::optional<QList<LoggedMessage>> LostLinkMessages::messagesFor(const Collecti
     return messages;
 }
 
-std::optional<int> LostLinkMessages::queueNew(MessageLog &log, const QList<LoggedMessage> &messages,
-                                              QString *error)
+std::optional<int> LostLinkMessages::queueNew(MessageLog &log, const QList<LoggedMessage> &messages)
 {
     QList<LoggedMessage> fresh;
     for (const LoggedMessage &message : messages) {
         const std::optional<bool> queuedBefore = log.hasTrigger(message.trigger);
-        if (!queuedBefore) {
-            if (error)
-                *error = log.errorString();
+        if (!queuedBefore)
             return std::nullopt;
-        }
         if (!*queuedBefore)
             fresh.append(message);
     }
-    if (!fresh.isEmpty() && !log.add(fresh)) {
-        if (error)
-            *error = log.errorString();
+    if (!fresh.isEmpty() && !log.add(fresh))
         return std::nullopt;
-    }
     return int(fresh.size());
 }

@@ -35,7 +35,8 @@ public:
     static std::optional<QList<LoggedMessage>> messagesFor(const CollectionManager &store,
                                                            const QList<LinkChange> &changes, QString *error);
     // Then on the log's thread: stores those whose loss queued nothing before; how many it stored.
-    static std::optional<int> queueNew(MessageLog &log, const QList<LoggedMessage> &messages, QString *error);
+    // None when the log failed: its error() says why.
+    static std::optional<int> queueNew(MessageLog &log, const QList<LoggedMessage> &messages);
     // The key that keeps a loss from queueing twice.
     static QString triggerOf(const LinkChange &change);
 };

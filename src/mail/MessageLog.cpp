@@ -1,5 +1,7 @@
 #include "MessageLog.h"
 
+#include "history/SideFileError.h"
+
 #include <QAtomicInt>
 #include <QDir>
 #include <QFileInfo>
@@ -116,14 +118,8 @@ bool MessageLog::fail(FileError::Kind kind, const QString &detail)
 bool MessageLog::fail(const QSqlError &error, FileError::Kind otherwise)
 {
     // The same side file as the history: a lock passes, a damaged file does not.
-    const QString code = error.nativeErrorCode();
-    FileError::Kind kind = otherwise;
-    if (code == QLatin1String("5") || code == QLatin1String("6") ||
-        error.text().contains(QLatin1String("database is locked"), Qt::CaseInsensitive))
-        kind = FileError::Kind::HistoryBusy;
-    else if (code == QLatin1String("11") || code == QLatin1String("26"))
-        kind = FileError::Kind::NotAHistory;
-    return fail(kind, error.text());
+    const FileError why = sideFileError(error, otherwise);
+    return fail(why.kind(), why.detail());
 }
 
 QString MessageLog::errorString() const

@@ -67,14 +67,7 @@ QByteArray CsvSpreadsheetBuilder::data() const
     return QByteArray("\xEF\xBB\xBF") + string().toUtf8();
 }
 
-bool CsvSpreadsheetBuilder::exportSiteAtPath(const QString &path, QString *error) const
+bool CsvSpreadsheetBuilder::exportSiteAtPath(const QString &path, FileError *error) const
 {
-    FileError why;
-    if (DatabaseFile::writeAtomically(path, data(), &why))
-        return true;
-    if (error)
-        *error =
-            QCoreApplication::translate("SpreadsheetBuilder", "The file \"%1\" could not be written (%2).")
-                .arg(QDir::toNativeSeparators(path), why.text());
-    return false;
+    return DatabaseFile::writeAtomically(path, data(), error);
 }

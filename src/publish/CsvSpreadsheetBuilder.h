@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/FileError.h"
+
 #include <QByteArray>
 #include <QDate>
 #include <QString>
@@ -20,7 +22,7 @@ public:
     QString string() const;
     QByteArray data() const;
     // Writes the file atomically.
-    bool exportSiteAtPath(const QString &path, QString *error = nullptr) const;
+    bool exportSiteAtPath(const QString &path, FileError *error = nullptr) const;
 
     // "YYYY-MM-DD"; "" for no date.
     static QString dateText(const QDate &date);

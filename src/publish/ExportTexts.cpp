@@ -1,6 +1,7 @@
 #include "ExportTexts.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFileInfo>
 
 namespace ExportTexts {
@@ -59,6 +60,22 @@ QString unwritableCharactersMessage(int characters, const QString &encodingName)
 {
     return Tr::tr("%Ln character(s) cannot be written in %1 and would become '?'.", nullptr, characters)
         .arg(encodingName);
+}
+
+QString failureText(const QString &path, const FileError &error)
+{
+    // A page that was not made says why in its own words; the file was never touched.
+    if (error.kind() == FileError::Kind::NotMade)
+        return error.text();
+    return QCoreApplication::translate("SpreadsheetBuilder", "The file \"%1\" could not be written (%2).")
+        .arg(QDir::toNativeSeparators(path), error.text());
+}
+
+QString failureMessage(const QString &path, const FileError &error)
+{
+    if (error.kind() == FileError::Kind::NotMade)
+        return error.message();
+    return Tr::tr("%1\n\nFile: %2").arg(error.message(), QDir::toNativeSeparators(path));
 }
 
 } // namespace ExportTexts

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/FileError.h"
+
 #include <QDate>
 #include <QString>
 #include <QStringList>
@@ -26,5 +28,10 @@ QString filesCreatedMessage(int files);
 QString linksExportedMessage(int links);
 // "12 characters cannot be written in Mac OS Roman and would become '?'" (the encoding's name).
 QString unwritableCharactersMessage(int characters, const QString &encodingName);
+
+// Why an export wrote nothing, as the command-line tool prints it: the file and the reason.
+QString failureText(const QString &path, const FileError &error);
+// The same in the user's language for the window, the file named under the reason.
+QString failureMessage(const QString &path, const FileError &error);
 
 } // namespace ExportTexts

@@ -124,7 +124,8 @@ QStringList LinksPageExporter::leftOutLinkSentences(const CollectionManager &col
 }
 
 bool LinksPageExporter::exportHTMLWithCollectionManager(const CollectionManager &collectionManager,
-                                                        const QString &path, QString *error)
+                                                        const QString &path, FileError *error,
+                                                        QString *failedPath)
 {
     const QFileInfo info(path);
     const HTMLBuilder builder(collectionManager, info.fileName());
@@ -132,29 +133,23 @@ bool LinksPageExporter::exportHTMLWithCollectionManager(const CollectionManager 
     if (responsive || collectionManager.selfInfo().renderMode() == RenderModeSinglePage) {
         const QString page =
             responsive ? ResponsivePageBuilder(collectionManager).page() : builder.HTMLForSinglePage();
-        FileError why;
-        if (DatabaseFile::writeAtomically(path, page.toUtf8(), &why))
+        if (DatabaseFile::writeAtomically(path, page.toUtf8(), error))
             return true;
-        if (error)
-            *error = tr("The file \"%1\" could not be written (%2).")
-                         .arg(QDir::toNativeSeparators(path), why.text());
+        if (failedPath)
+            *failedPath = path;
         return false;
     }
 
     // The category pages go beside the index page: beside a device or a pipe is no place for them.
     if (OutputFile::isStream(path)) {
-        if (error)
-            *error = tr("This links page has one page per category, which are written beside the index "
-                        "page; name a file in a folder, not a device or a pipe.");
-        return false;
+        return FileError::fail(error, FileError::Kind::NotMade,
+                               tr("This links page has one page per category, which are written beside the "
+                                  "index page; name a file in a folder, not a device or a pipe."));
     }
     // Every page name is checked before the first file is written.
     const QString problem = problemWithPageFileNames(collectionManager, info.fileName());
-    if (!problem.isNull()) {
-        if (error)
-            *error = problem;
-        return false;
-    }
+    if (!problem.isNull())
+        return FileError::fail(error, FileError::Kind::NotMade, problem);
     const QDir folder = info.absoluteDir();
     // All pages or none: a full disk must not leave an index page pointing at old category pages.
     QList<std::pair<QString, QByteArray>> pages;
@@ -171,17 +166,12 @@ bool LinksPageExporter::exportHTMLWithCollectionManager(const CollectionManager 
             continue;
         pages.append({target, builder.HTMLForCategoryPageWithCategory(node).toUtf8()});
     }
-    if (pages.isEmpty()) {
-        if (error)
-            *error = tr("There is nothing to export.");
-        return false;
-    }
-    FileError why;
+    if (pages.isEmpty())
+        return FileError::fail(error, FileError::Kind::NotMade, tr("There is nothing to export."));
     QString failed;
-    if (OutputFile::writeAll(pages, &why, &failed))
+    if (OutputFile::writeAll(pages, error, &failed))
         return true;
-    if (error)
-        *error = tr("The file \"%1\" could not be written (%2).")
-                     .arg(QDir::toNativeSeparators(failed), why.text());
+    if (failedPath)
+        *failedPath = failed;
     return false;
 }

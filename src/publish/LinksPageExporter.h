@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/FileError.h"
+
 #include <QCoreApplication>
 #include <QString>
 #include <QStringList>
@@ -15,9 +17,11 @@ class LinksPageExporter
 
 public:
     // Writes the links page to `path` (and, per category, beside it). Nothing is written when a
-    // category's anchor cannot name a file; `error` then names the category.
+    // category's anchor cannot name a file; `error` is then NotMade and names the category. A file
+    // that cannot be written is named in `failedPath`.
     static bool exportHTMLWithCollectionManager(const CollectionManager &collectionManager,
-                                                const QString &path, QString *error = nullptr);
+                                                const QString &path, FileError *error = nullptr,
+                                                QString *failedPath = nullptr);
     // What the Copy commands put on the clipboard: the body of the page the export writes for the
     // database's layout (for pasting into a page of the user's own), a category's part of it, and its
     // styles.

@@ -36,7 +36,7 @@ SpreadsheetBuilder::SpreadsheetBuilder(const CollectionManager &collectionManage
 {}
 
 bool SpreadsheetBuilder::exportSpreadsheetWithCollectionManager(const CollectionManager &collectionManager,
-                                                                const QString &path, QString *error)
+                                                                const QString &path, FileError *error)
 {
     return SpreadsheetBuilder(collectionManager).exportSiteAtPath(path, error);
 }
@@ -167,18 +167,12 @@ TextEncoding SpreadsheetBuilder::preferredEncoding()
     return encodingForPreference(Preferences::intValue(Preferences::FileExportEncoding));
 }
 
-bool SpreadsheetBuilder::exportSiteAtPath(const QString &path, QString *error) const
+bool SpreadsheetBuilder::exportSiteAtPath(const QString &path, FileError *error) const
 {
     return exportSiteAtPath(path, preferredEncoding(), error);
 }
 
-bool SpreadsheetBuilder::exportSiteAtPath(const QString &path, TextEncoding encoding, QString *error) const
+bool SpreadsheetBuilder::exportSiteAtPath(const QString &path, TextEncoding encoding, FileError *error) const
 {
-    FileError why;
-    if (DatabaseFile::writeAtomically(path, data(encoding), &why))
-        return true;
-    if (error)
-        *error =
-            tr("The file \"%1\" could not be written (%2).").arg(QDir::toNativeSeparators(path), why.text());
-    return false;
+    return DatabaseFile::writeAtomically(path, data(encoding), error);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/Codes.h"
+#include "model/FileError.h"
 #include "model/TextCodec.h"
 
 #include <QByteArray>
@@ -22,7 +23,7 @@ public:
 
     // --- Entry points for the document's commands
     static bool exportSpreadsheetWithCollectionManager(const CollectionManager &collectionManager,
-                                                       const QString &path, QString *error = nullptr);
+                                                       const QString &path, FileError *error = nullptr);
     static void copySpreadsheetToClipboardWithCollectionManager(const CollectionManager &collectionManager);
 
     QString string() const;
@@ -41,8 +42,8 @@ public:
     int unwritableCharacterCount(TextEncoding encoding) const;
     static TextEncoding preferredEncoding();
     // Writes the file atomically in the preferred encoding.
-    bool exportSiteAtPath(const QString &path, QString *error = nullptr) const;
-    bool exportSiteAtPath(const QString &path, TextEncoding encoding, QString *error = nullptr) const;
+    bool exportSiteAtPath(const QString &path, FileError *error = nullptr) const;
+    bool exportSiteAtPath(const QString &path, TextEncoding encoding, FileError *error = nullptr) const;
 
 private:
     static QString dateText(const QDate &date, const QString &pattern);

@@ -161,6 +161,22 @@ private slots:
                  run.err.constData());
         QCOMPARE(runCli({"check-own"}, options).status, 1);
     }
+
+    void aRecordThatCannotBeKeptNamesTheHistoryOnce()
+    {
+        QTemporaryDir dir;
+        const QString site = dir.filePath("site.site");
+        QFile history(HistoryStore::pathForDatabase(site));
+        QVERIFY(history.open(QIODevice::WriteOnly));
+        history.write(QByteArray(4096, 'x')); // no SQLite file at all
+        history.close();
+        SiteRecords records(site);
+        QVERIFY(!records.recordPublished("sftp://example/", "index.html", "00"));
+        QCOMPARE(records.error().kind(), FileError::Kind::NotAHistory);
+        const QString named = QDir::toNativeSeparators(history.fileName());
+        QCOMPARE(records.errorString().count(named), 1);
+        QCOMPARE(HistoryStore::errorMessage(site, records.error()).count(named), 1);
+    }
 };
 
 QTEST_MAIN(TestOwnPageCheck)

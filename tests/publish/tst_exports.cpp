@@ -344,11 +344,12 @@ private slots:
             db.link("Home").category("First", first).link("One").category("Second", second).link("Two");
             db.store().setRenderMode(RenderModePagePerCategory);
             QTemporaryDir dir;
-            QString error;
+            FileError error;
             QVERIFY(!LinksPageExporter::exportHTMLWithCollectionManager(db.store(),
                                                                         dir.filePath("index.html"), &error));
+            QCOMPARE(error.kind(), FileError::Kind::NotMade);
             for (const QString &name : named)
-                QVERIFY2(error.contains(name), qPrintable(error));
+                QVERIFY2(error.message().contains(name), qPrintable(error.message()));
             QVERIFY(filesIn(dir.path()).isEmpty());
             QVERIFY(!QFileInfo::exists(dir.filePath("../x.html")));
             // The single page needs no file names: it is written.
@@ -356,16 +357,22 @@ private slots:
             QVERIFY(
                 LinksPageExporter::exportHTMLWithCollectionManager(db.store(), dir.filePath("index.html")));
         }
-        // A write that fails names the file.
+        // A write that fails names the file, in the command-line tool's words and in the window's.
         DatabaseBuilder db;
         buildSheet(db);
         const QString path = m_dir.filePath("missing-folder/index.html");
-        QString error;
-        QVERIFY(!LinksPageExporter::exportHTMLWithCollectionManager(db.store(), path, &error));
-        QVERIFY2(error.contains(QDir::toNativeSeparators(path)), qPrintable(error));
-        error.clear();
+        FileError error;
+        QString failedPath;
+        QVERIFY(!LinksPageExporter::exportHTMLWithCollectionManager(db.store(), path, &error, &failedPath));
+        QCOMPARE(failedPath, path);
+        QCOMPARE(error.kind(), FileError::Kind::CannotWrite);
+        QCOMPARE(ExportTexts::failureText(path, error),
+                 QStringLiteral("The file \"%1\" could not be written (%2).")
+                     .arg(QDir::toNativeSeparators(path), error.detail()));
+        QVERIFY(ExportTexts::failureMessage(path, error).contains(QDir::toNativeSeparators(path)));
+        error = FileError();
         QVERIFY(!SpreadsheetBuilder(db.store()).exportSiteAtPath(path, TextEncoding::UTF16, &error));
-        QVERIFY2(error.contains(QDir::toNativeSeparators(path)), qPrintable(error));
+        QCOMPARE(error.kind(), FileError::Kind::CannotWrite);
     }
 
     void themesAndStylesMakeTheRules()
@@ -645,9 +652,9 @@ private slots:
         else
             Preferences::setValue(Preferences::FileExportEncoding, preference);
         const QString path = m_dir.filePath("sheet.txt");
-        QString error;
+        FileError error;
         QVERIFY2(SpreadsheetBuilder::exportSpreadsheetWithCollectionManager(db.store(), path, &error),
-                 qPrintable(error));
+                 qPrintable(error.text()));
         QFile file(path);
         QVERIFY(file.open(QIODevice::ReadOnly));
         QVERIFY(matchesGolden(file.readAll(), golden));
