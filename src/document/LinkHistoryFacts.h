@@ -16,7 +16,7 @@ struct LinkHistoryFacts
     // "Yes", "No (nofollow)"...; empty when the link was not found. Links with the same words share
     // one string: a list of tens of thousands of links has a handful of them.
     QString followedText;
-    QString anchorText;
+    QString anchorText; // shared the same way
     std::optional<LinkChange::Kind> change;
     qint64 changedOn = 0; // seconds since the epoch, when there is a change
 };

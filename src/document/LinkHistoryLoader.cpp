@@ -30,7 +30,9 @@ void LinkHistoryLoader::load(const QString &databasePath)
                                   if (!reply.value)
                                       return;
                                   facts->reserve(reply.value->size());
+                                  // Partners mostly link with the same few words: one string each.
                                   QSet<QString> words;
+                                  QSet<QString> anchors;
                                   for (const CheckRecord &check : *reply.value) {
                                       LinkHistoryFacts &fact = (*facts)[check.linkID];
                                       fact.checked = true;
@@ -38,7 +40,7 @@ void LinkHistoryLoader::load(const QString &databasePath)
                                       fact.followed = check.followed;
                                       const QString text = LinkHistoryModel::followedText(check);
                                       fact.followedText = *words.insert(text);
-                                      fact.anchorText = check.anchorText;
+                                      fact.anchorText = *anchors.insert(check.anchorText);
                                   }
                               });
     history->readChanges(databasePath, unreachableDays, this,
