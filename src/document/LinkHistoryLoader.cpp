@@ -30,26 +30,32 @@ void LinkHistoryLoader::load(const QString &databasePath)
                                   if (!reply.value)
                                       return;
                                   facts->reserve(reply.value->size());
-                                  // Partners mostly link with the same few words: one string each.
+                                  // Partners mostly link with the same few words: one string each. Nothing
+                                  // kept is shared with the reply, which is freed as a whole.
                                   QSet<QString> words;
                                   QSet<QString> anchors;
                                   for (const CheckRecord &check : *reply.value) {
-                                      LinkHistoryFacts &fact = (*facts)[check.linkID];
+                                      LinkHistoryFacts &fact = (*facts)[ownCopy(check.linkID)];
                                       fact.checked = true;
                                       fact.addressFound = check.addressFound;
                                       fact.followed = check.followed;
                                       const QString text = LinkHistoryModel::followedText(check);
                                       fact.followedText = *words.insert(text);
-                                      fact.anchorText = *anchors.insert(check.anchorText);
+                                      auto anchor = anchors.constFind(check.anchorText);
+                                      if (anchor == anchors.cend())
+                                          anchor = anchors.insert(ownCopy(check.anchorText));
+                                      fact.anchorText = *anchor;
                                   }
                               });
     history->readChanges(databasePath, unreachableDays, this,
                          [this, load, facts](const HistoryReply<QList<LinkChange>> &reply) {
                              if (reply.value) {
                                  for (const LinkChange &change : *reply.value) {
-                                     LinkHistoryFacts &fact = (*facts)[change.linkID];
-                                     fact.change = change.kind;
-                                     fact.changedOn = change.since.toSecsSinceEpoch();
+                                     auto fact = facts->find(change.linkID);
+                                     if (fact == facts->end())
+                                         fact = facts->insert(ownCopy(change.linkID), {});
+                                     fact->change = change.kind;
+                                     fact->changedOn = change.since.toSecsSinceEpoch();
                                  }
                              }
                              finished(load, *facts);

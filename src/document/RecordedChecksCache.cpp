@@ -1,5 +1,6 @@
 #include "RecordedChecksCache.h"
 
+#include "FreedMemory.h"
 #include "history/HistoryService.h"
 
 RecordedChecksCache::RecordedChecksCache(QObject *parent) : QObject(parent) {}
@@ -20,7 +21,8 @@ void RecordedChecksCache::reload(const QString &databasePath)
             if (reply.value) {
                 checks.reserve(reply.value->size());
                 for (const CheckRecord &check : *reply.value)
-                    checks.insert(check.linkID, LatestCheck::fromRecorded(check.result, check.followed));
+                    checks.insert(ownCopy(check.linkID),
+                                  LatestCheck::fromRecorded(check.result, check.followed));
             }
             loaded(generation, checks);
         });
