@@ -125,7 +125,8 @@ void HistoryCommands::showLostLinks()
         auto *sendMessage =
             new SendMessageMenu(m_lostLinksWindow->sendMessageMenu(), document()->emailTemplateModel(),
                                 menus().newCustomEmail, menus().newEmailTemplate);
-        connect(sendMessage, &SendMessageMenu::templateTriggered, document(), &MyDocument::newTemplateEmail);
+        connect(sendMessage, &SendMessageMenu::templateTriggered, this,
+                &HistoryCommands::templateEmailRequested);
         connect(m_lostLinksWindow, &LostLinksDialogController::sendMessageMenuAboutToShow, this,
                 &HistoryCommands::selectLinkToWriteTo);
     }
@@ -141,7 +142,7 @@ void HistoryCommands::refreshLostLinks()
 {
     if (!m_lostLinksWindow)
         return;
-    m_lostLinksWindow->setDocumentName(document()->displayName());
+    m_lostLinksWindow->setDocumentName(document()->document()->displayName());
     // Read on the history thread; the window shows what it had until the changes come.
     HistoryService::instance()->readChanges(
         document()->filePath(), LinkChange::unreachableDaysFromPreferences(), m_lostLinksWindow,

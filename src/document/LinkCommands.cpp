@@ -203,9 +203,9 @@ void LinkCommands::instantLink()
         return;
     // Sent to the new link, which is the selected one now; writing to it starts the negotiation.
     if (dialog->emailTemplateIndex() == -1)
-        document()->newCustomEmail();
+        emit customEmailRequested();
     else
-        document()->sendTemplateEmailWithIndex(dialog->emailTemplateIndex());
+        emit templateEmailRequested(dialog->emailTemplateIndex());
 }
 
 // ---------------------------------------------------------------- notification settings

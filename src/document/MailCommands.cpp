@@ -30,7 +30,7 @@ MailCommands::MailCommands(MyDocument *document) : DocumentCommandArea(document)
             &MailCommands::sendMessageToSelectedLinks);
     connect(menus().showOutbox, &QAction::triggered, this, &MailCommands::showOutbox);
     connect(menus().checkForReplies, &QAction::triggered, this, &MailCommands::checkForReplies);
-    connect(document->computeNotificationsTimer(), &QTimer::timeout, this,
+    connect(document->document()->notificationsTimer(), &QTimer::timeout, this,
             &MailCommands::checkRepliesOnTimer);
     m_contactsTimer = new QTimer(this);
     m_contactsTimer->setSingleShot(true);

@@ -4,8 +4,14 @@
 #include "document/DetailsView.h"
 #include "document/DocumentMenus.h"
 #include "document/DocumentUndo.h"
+#include "document/FileCommands.h"
 #include "document/HistoryCommands.h"
 #include "document/LinkCommands.h"
+#include "document/LinkDeleteCommands.h"
+#include "document/LinkMoveCommands.h"
+#include "document/LinkVisitCommands.h"
+#include "document/MailClientCommands.h"
+#include "document/SiteInfoCommands.h"
 #include "document/TemplateCommands.h"
 #include "document/VerificationCommands.h"
 #include "history/ui/LostLinksDialogController.h"
@@ -358,13 +364,13 @@ private slots:
         // so is one the system refuses.
         document->showAndSelectCategoryNode(document->collectionManager().defaultCategoryNode());
         DocumentFixture::selectLinks(document, {"Plain"});
-        document->visitLinkWebsite();
+        document->commandArea<LinkVisitCommands>()->visitLinkWebsite();
         QCOMPARE(m_fixture->opener().urls(), QList<QUrl>{QUrl("http://www.plain.example/start")});
-        document->visitLinkPartnerWebsite();
+        document->commandArea<LinkVisitCommands>()->visitLinkPartnerWebsite();
         QCOMPARE(m_fixture->opener().urls().size(), 1);
         QCOMPARE(lastAlert().title, "The partner site URL of this link is not valid.");
         m_fixture->opener().setAnswer(false, "No web browser is set up to show web pages.");
-        document->visitLinkWebsite();
+        document->commandArea<LinkVisitCommands>()->visitLinkWebsite();
         QCOMPARE(lastAlert().title, "The page could not be opened in your web browser.");
         QVERIFY(lastAlert().message.startsWith("No web browser is set up to show web pages."));
         QVERIFY(lastAlert().message.contains("\"http://www.plain.example/start\""));
@@ -373,25 +379,25 @@ private slots:
         DatabaseBuilder source;
         source.category("Imported", "imported").link("Delta");
         const QString file = m_fixture->write(source, "source.site");
-        QVERIFY(document->importLinksFromFile(file));
+        QVERIFY(document->commandArea<FileCommands>()->importLinksFromFile(file));
         QCOMPARE(lastAlert().message, "1 link was added. 0 links were replaced. 1 category was added.");
         MessageBox::setNextAnswer(1);
-        QVERIFY(document->importLinksFromFile(file));
+        QVERIFY(document->commandArea<FileCommands>()->importLinksFromFile(file));
         QCOMPARE(lastAlert().message, "0 links were added. 1 link was replaced.");
         document->setWindowModified(false);
         MessageBox::setNextAnswer(2);
-        QVERIFY(document->importLinksFromFile(file));
+        QVERIFY(document->commandArea<FileCommands>()->importLinksFromFile(file));
         QCOMPARE(lastAlert().buttons.size(), 3); // no summary after Cancel
         QFile broken(m_fixture->path("broken.site"));
         QVERIFY(broken.open(QIODevice::WriteOnly) && broken.write("0102 and nothing else") > 0);
         broken.close();
-        QVERIFY(!document->importLinksFromFile(broken.fileName()));
+        QVERIFY(!document->commandArea<FileCommands>()->importLinksFromFile(broken.fileName()));
         QCOMPARE(lastAlert().title, "The file could not be imported.");
         QVERIFY(!document->isEdited());
 
         // The site info sheet edits the profile; its checks are the form's (tst_siteprofileform).
-        document->editSiteInfo();
-        SiteInfoDialogController *sheet = document->siteInfoDialog();
+        document->commandArea<SiteInfoCommands>()->editSiteInfo();
+        SiteInfoDialogController *sheet = document->commandArea<SiteInfoCommands>()->siteInfoDialog();
         QVERIFY(sheet->isVisible() && document->hasAttachedSheet() && !sheet->firstTimeMode());
         qobject_cast<QLineEdit *>(sheet->fieldWidget(SiteProfileForm::Title))->setText("Trails");
         qobject_cast<QLineEdit *>(sheet->fieldWidget(SiteProfileForm::MainPageURL))
@@ -449,7 +455,7 @@ private slots:
         const bool edited = document->isEdited();
         m_fixture->opener().setAnswer(false, "No e-mail program is set up to write messages.");
         MessageBox::setNextAnswer(1);
-        document->newCustomEmail();
+        document->commandArea<MailClientCommands>()->newCustomEmail();
         QCOMPARE(lastAlert().title, "The message could not be handed to your mail client.");
         QVERIFY(lastAlert().message.startsWith("No e-mail program is set up to write messages."));
         QCOMPARE(linkTitled(document, "Plain")->status(), plainStatus);
@@ -488,13 +494,13 @@ private slots:
         // Deleting asks, naming the link or counting them; the question does not call it final.
         document->setWindowModified(false);
         MessageBox::setNextAnswer(1); // Cancel
-        document->deleteLink();
+        document->commandArea<LinkDeleteCommands>()->deleteLink();
         QCOMPARE(lastAlert().title, "Are you sure you want to delete the link \"Beta\"?");
         QCOMPARE(lastAlert().message, QString());
         QVERIFY(!document->isEdited());
         DocumentFixture::selectLinks(document, {"Alpha", "Beta"});
         MessageBox::setNextAnswer(0); // Delete
-        document->deleteLink();
+        document->commandArea<LinkDeleteCommands>()->deleteLink();
         QCOMPARE(lastAlert().title, "Delete the 2 selected links?");
         QCOMPARE(DocumentFixture::shownTitles(document), QStringList{"Gamma"});
     }
@@ -547,7 +553,7 @@ private slots:
 
         // Move to Category offers every category, theirs too as they come from two.
         m.moveToCategory->trigger();
-        MoveToCategoryDialog *sheet = document->moveToCategoryDialog();
+        MoveToCategoryDialog *sheet = document->commandArea<LinkMoveCommands>()->moveToCategoryDialog();
         QVERIFY(sheet->isVisible());
         QCOMPARE(sheet->listView()->count(), categories);
         QCOMPARE(sheet->promptLabel()->buddy(), sheet->listView());
@@ -586,7 +592,7 @@ private slots:
 
         // The ID follows the name until typed; emptied, it shows the proposal and takes it.
         commands->newCategory();
-        AskStringDialogController *sheet = document->askStringDialog();
+        AskStringDialogController *sheet = document->commandArea<CategoryCommands>()->askStringDialog();
         QTest::keyClicks(sheet->categoryNameField(), "Old Books");
         QCOMPARE(sheet->categoryAnchor(), "oldbooks");
         sheet->anchorNameField()->selectAll();

@@ -6,8 +6,13 @@
 #include "document/CategoryListModel.h"
 #include "document/DocumentMenus.h"
 #include "document/DocumentUndo.h"
+#include "document/FileCommands.h"
 #include "document/LinkCommands.h"
+#include "document/LinkDeleteCommands.h"
+#include "document/LinkMoveCommands.h"
+#include "document/MailClientCommands.h"
 #include "document/PublishCommands.h"
+#include "document/SiteInfoCommands.h"
 #include "document/TemplateCommands.h"
 #include "document/VerificationCommands.h"
 #include "publish/LinksPageSetup.h"
@@ -355,7 +360,8 @@ private:
                  if (!selectSomeLinks(1))
                      return;
                  if (templateCount() > 0 && chance(2))
-                     m_document->sendTemplateEmailWithIndex(below(templateCount()));
+                     m_document->commandArea<MailClientCommands>()->sendTemplateEmailWithIndex(
+                         below(templateCount()));
                  else
                      menus().newCustomEmail->trigger();
              }},
@@ -370,7 +376,8 @@ private:
                  if (!selectSomeLinks(5))
                      return;
                  menus().moveToCategory->trigger();
-                 MoveToCategoryDialog *sheet = m_document->moveToCategoryDialog();
+                 MoveToCategoryDialog *sheet =
+                     m_document->commandArea<LinkMoveCommands>()->moveToCategoryDialog();
                  sheet->chooseIndex(below(store().numberOfCategories()));
                  sheet->confirm();
                  if (sheet->isVisible()) // the links' own category cannot be chosen
@@ -379,10 +386,11 @@ private:
             {"New Category",
              [this] {
                  categoryCommands()->newCategory();
-                 m_document->askStringDialog()->categoryNameField()->setText(unique("Shelf"));
-                 m_document->askStringDialog()->anchorNameField()->setText(
+                 m_document->commandArea<CategoryCommands>()->askStringDialog()->categoryNameField()->setText(
+                     unique("Shelf"));
+                 m_document->commandArea<CategoryCommands>()->askStringDialog()->anchorNameField()->setText(
                      QStringLiteral("shelf%1").arg(m_counter));
-                 m_document->askStringDialog()->confirm();
+                 m_document->commandArea<CategoryCommands>()->askStringDialog()->confirm();
              }},
             {"Edit Category",
              [this] {
@@ -391,8 +399,9 @@ private:
                      return;
                  m_document->showAndSelectCategoryNode(category);
                  categoryCommands()->renameCategory();
-                 m_document->askStringDialog()->categoryNameField()->setText(unique("Renamed"));
-                 m_document->askStringDialog()->confirm();
+                 m_document->commandArea<CategoryCommands>()->askStringDialog()->categoryNameField()->setText(
+                     unique("Renamed"));
+                 m_document->commandArea<CategoryCommands>()->askStringDialog()->confirm();
              }},
             {"Delete Category",
              [this] {
@@ -450,7 +459,7 @@ private:
             {"Import Links",
              [this] {
                  MessageBox::setNextAnswer(below(2)); // Keep or Replace
-                 QVERIFY(m_document->importLinksFromFile(linksToImport()));
+                 QVERIFY(m_document->commandArea<FileCommands>()->importLinksFromFile(linksToImport()));
              }},
             {"Links Page Setup",
              [this] {
@@ -473,8 +482,9 @@ private:
              }},
             {"Edit Site Info",
              [this] {
-                 m_document->editSiteInfo();
-                 SiteInfoDialogController *sheet = m_document->siteInfoDialog();
+                 m_document->commandArea<SiteInfoCommands>()->editSiteInfo();
+                 SiteInfoDialogController *sheet =
+                     m_document->commandArea<SiteInfoCommands>()->siteInfoDialog();
                  qobject_cast<QLineEdit *>(sheet->fieldWidget(SiteProfileForm::Title))
                      ->setText(unique("Site"));
                  sheet->confirm();
@@ -555,7 +565,7 @@ private slots:
             const int steps = stack->index();
             // Saved first, so that a command leaving the database alone must leave the mark off too.
             if (!kind.step)
-                QVERIFY2(m_document->save(), where.constData());
+                QVERIFY2(m_document->commandArea<FileCommands>()->save(), where.constData());
             kind.run();
             if (QTest::currentTestFailed())
                 QFAIL(where.constData());
@@ -634,7 +644,8 @@ private slots:
             {"Move 3 Links to Friends",
              [&] {
                  m.moveToCategory->trigger();
-                 MoveToCategoryDialog *sheet = m_document->moveToCategoryDialog();
+                 MoveToCategoryDialog *sheet =
+                     m_document->commandArea<LinkMoveCommands>()->moveToCategoryDialog();
                  sheet->chooseIndex(
                      store().categoryRoot()->indexOfChild(store().categoryWithName("Friends")));
                  sheet->confirm();
@@ -691,7 +702,7 @@ private slots:
         QCOMPARE(beta->status(), LinkStatusBlocked);
 
         // Saving marks the state; undoing past it and redoing back to it moves the mark.
-        QVERIFY(m_document->save());
+        QVERIFY(m_document->commandArea<FileCommands>()->save());
         QVERIFY(!m_document->isEdited() && !m.revertDocument->isEnabled());
         m.undo->trigger();
         QVERIFY(m_document->isEdited() && m.revertDocument->isEnabled());
@@ -702,7 +713,7 @@ private slots:
         DocumentFixture::selectLinks(m_document, {"Alpha", "Gamma"});
         QStringList deleted = m_document->selectedLinkIDs();
         MessageBox::setNextAnswer(0);
-        m_document->deleteLink();
+        m_document->commandArea<LinkDeleteCommands>()->deleteLink();
         DocumentFixture::selectCategory(m_document, "Friends");
         m.undo->trigger();
         QCOMPARE(m_document->selectedCategoryNode()->category()->name(), "Partners");
@@ -757,7 +768,7 @@ private slots:
 
         // Revert starts afresh.
         MessageBox::setNextAnswer(0);
-        m_document->revertToSaved();
+        m_document->commandArea<FileCommands>()->revertToSaved();
         QVERIFY(!m_document->isEdited() && !m.undo->isEnabled());
     }
 };
