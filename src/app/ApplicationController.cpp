@@ -451,7 +451,7 @@ void ApplicationController::instantLink()
         return;
     front->raise();
     front->activateWindow();
-    front->menus()->instantLink->trigger();
+    front->menus()->action(ActionId::InstantLink)->trigger();
 }
 
 bool ApplicationController::isModalDialogRunning()

@@ -16,20 +16,22 @@
 FileCommands::FileCommands(MyDocument *document) : DocumentCommandArea(document)
 {
     const DocumentMenus &m = menus();
-    connect(m.openDocument, &QAction::triggered, this, [document] {
+    connect(m.action(ActionId::OpenDocument), &QAction::triggered, this, [document] {
         if (DocumentController *controller = DocumentController::instance())
             controller->openDocumentWithPanel(document);
     });
-    connect(m.closeDocument, &QAction::triggered, document, &QWidget::close);
-    connect(m.saveDocument, &QAction::triggered, this, &FileCommands::save);
-    connect(m.saveDocumentAs, &QAction::triggered, this, &FileCommands::saveAs);
-    connect(m.revertDocument, &QAction::triggered, this, &FileCommands::revertToSaved);
-    connect(m.importLinks, &QAction::triggered, this, &FileCommands::importLinks);
+    connect(m.action(ActionId::CloseDocument), &QAction::triggered, document, &QWidget::close);
+    connect(m.action(ActionId::SaveDocument), &QAction::triggered, this, &FileCommands::save);
+    connect(m.action(ActionId::SaveDocumentAs), &QAction::triggered, this, &FileCommands::saveAs);
+    connect(m.action(ActionId::RevertDocument), &QAction::triggered, this, &FileCommands::revertToSaved);
+    connect(m.action(ActionId::ImportLinks), &QAction::triggered, this, &FileCommands::importLinks);
 }
 
 void FileCommands::validateMenuItems()
 {
-    menus().revertDocument->setEnabled(!document()->filePath().isEmpty() && document()->isEdited());
+    menus()
+        .action(ActionId::RevertDocument)
+        ->setEnabled(!document()->filePath().isEmpty() && document()->isEdited());
 }
 
 void FileCommands::reportSaveFailure(const QString &path, const QString &why)

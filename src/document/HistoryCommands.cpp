@@ -24,7 +24,8 @@ constexpr int StatusMessageMs = 30000;
 
 HistoryCommands::HistoryCommands(MyDocument *document) : DocumentCommandArea(document)
 {
-    connect(menus().showLostLinks, &QAction::triggered, this, &HistoryCommands::showLostLinks);
+    connect(menus().action(ActionId::ShowLostLinks), &QAction::triggered, this,
+            &HistoryCommands::showLostLinks);
     // Shown in the status line after a run that lost links, until the window is opened.
     m_lostLinksNotice = new QPushButton(document->statusBar());
     m_lostLinksNotice->setObjectName(QStringLiteral("lostLinksNotice"));
@@ -46,7 +47,7 @@ HistoryCommands::HistoryCommands(MyDocument *document) : DocumentCommandArea(doc
 void HistoryCommands::validateMenuItems()
 {
     // A database never saved has no history yet.
-    menus().showLostLinks->setEnabled(!document()->filePath().isEmpty());
+    menus().action(ActionId::ShowLostLinks)->setEnabled(!document()->filePath().isEmpty());
 }
 
 void HistoryCommands::watchRecorder(HistoryRecorder *recorder)
@@ -122,9 +123,9 @@ void HistoryCommands::showLostLinks()
                 &HistoryCommands::verifyAgain);
         connect(m_lostLinksWindow, &LostLinksDialogController::useThisPageRequested, this,
                 &HistoryCommands::useThisPage);
-        auto *sendMessage =
-            new SendMessageMenu(m_lostLinksWindow->sendMessageMenu(), document()->emailTemplateModel(),
-                                menus().newCustomEmail, menus().newEmailTemplate);
+        auto *sendMessage = new SendMessageMenu(
+            m_lostLinksWindow->sendMessageMenu(), document()->emailTemplateModel(),
+            menus().action(ActionId::NewCustomEmail), menus().action(ActionId::NewEmailTemplate));
         connect(sendMessage, &SendMessageMenu::templateTriggered, this,
                 &HistoryCommands::templateEmailRequested);
         connect(m_lostLinksWindow, &LostLinksDialogController::sendMessageMenuAboutToShow, this,
@@ -191,7 +192,7 @@ void HistoryCommands::editLink(const QString &linkID)
     if (!revealLink(linkID))
         return;
     bringDocumentForward();
-    menus().editLink->trigger();
+    menus().action(ActionId::EditLink)->trigger();
 }
 
 void HistoryCommands::verifyAgain(const QStringList &linkIDs)

@@ -9,12 +9,12 @@
 
 LinkDeleteCommands::LinkDeleteCommands(MyDocument *document) : DocumentCommandArea(document)
 {
-    connect(menus().deleteLink, &QAction::triggered, this, &LinkDeleteCommands::deleteLink);
+    connect(menus().action(ActionId::DeleteLink), &QAction::triggered, this, &LinkDeleteCommands::deleteLink);
 }
 
 void LinkDeleteCommands::validateMenuItems()
 {
-    menus().deleteLink->setEnabled(document()->numberOfSelectedLinks() > 0);
+    menus().action(ActionId::DeleteLink)->setEnabled(document()->numberOfSelectedLinks() > 0);
 }
 
 void LinkDeleteCommands::deleteLink()

@@ -10,12 +10,13 @@
 
 LinkMoveCommands::LinkMoveCommands(MyDocument *document) : DocumentCommandArea(document)
 {
-    connect(menus().moveToCategory, &QAction::triggered, this, &LinkMoveCommands::moveToCategory);
+    connect(menus().action(ActionId::MoveToCategory), &QAction::triggered, this,
+            &LinkMoveCommands::moveToCategory);
 }
 
 void LinkMoveCommands::validateMenuItems()
 {
-    menus().moveToCategory->setEnabled(document()->numberOfSelectedLinks() > 0);
+    menus().action(ActionId::MoveToCategory)->setEnabled(document()->numberOfSelectedLinks() > 0);
 }
 
 QStringList LinkMoveCommands::moveLinksToCategory(const QStringList &ids, TreeNode *category)

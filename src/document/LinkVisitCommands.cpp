@@ -12,8 +12,9 @@
 LinkVisitCommands::LinkVisitCommands(MyDocument *document) : DocumentCommandArea(document)
 {
     const DocumentMenus &m = menus();
-    connect(m.visitLinkWebsite, &QAction::triggered, this, &LinkVisitCommands::visitLinkWebsite);
-    connect(m.visitLinkPartnerWebsite, &QAction::triggered, this,
+    connect(m.action(ActionId::VisitLinkWebsite), &QAction::triggered, this,
+            &LinkVisitCommands::visitLinkWebsite);
+    connect(m.action(ActionId::VisitLinkPartnerWebsite), &QAction::triggered, this,
             &LinkVisitCommands::visitLinkPartnerWebsite);
     connect(document->detailsView(), &DetailsView::testMainPageURLClicked, this,
             &LinkVisitCommands::visitLinkWebsite);
@@ -24,7 +25,8 @@ LinkVisitCommands::LinkVisitCommands(MyDocument *document) : DocumentCommandArea
 void LinkVisitCommands::validateMenuItems()
 {
     const bool oneLink = document()->selectedLink() != nullptr;
-    for (QAction *action : {menus().visitLinkWebsite, menus().visitLinkPartnerWebsite})
+    for (QAction *action :
+         {menus().action(ActionId::VisitLinkWebsite), menus().action(ActionId::VisitLinkPartnerWebsite)})
         action->setEnabled(oneLink);
 }
 

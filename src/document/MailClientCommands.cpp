@@ -15,11 +15,13 @@
 MailClientCommands::MailClientCommands(MyDocument *document) : DocumentCommandArea(document)
 {
     const DocumentMenus &m = menus();
-    connect(m.newCustomEmail, &QAction::triggered, this, &MailClientCommands::newCustomEmail);
+    connect(m.action(ActionId::NewCustomEmail), &QAction::triggered, this,
+            &MailClientCommands::newCustomEmail);
     for (QMenu *menu :
          {m.sendMessageMenu, m.linkSendMessageMenu, document->detailsView()->sendMessageMenu()}) {
         auto *sendMessage =
-            new SendMessageMenu(menu, document->emailTemplateModel(), m.newCustomEmail, m.newEmailTemplate);
+            new SendMessageMenu(menu, document->emailTemplateModel(), m.action(ActionId::NewCustomEmail),
+                                m.action(ActionId::NewEmailTemplate));
         connect(sendMessage, &SendMessageMenu::templateTriggered, this,
                 &MailClientCommands::newTemplateEmail);
     }
@@ -28,7 +30,7 @@ MailClientCommands::MailClientCommands(MyDocument *document) : DocumentCommandAr
 void MailClientCommands::validateMenuItems()
 {
     // A message goes to each selected partner.
-    menus().newCustomEmail->setEnabled(document()->numberOfSelectedLinks() > 0);
+    menus().action(ActionId::NewCustomEmail)->setEnabled(document()->numberOfSelectedLinks() > 0);
 }
 
 void MailClientCommands::newCustomEmail()

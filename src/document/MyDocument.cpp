@@ -60,7 +60,7 @@ MyDocument::MyDocument(std::unique_ptr<Document> document, QWidget *parent)
     setWindowModified(m_document->isModified());
     m_commandFocus = new CommandFocus(this);
     buildWindow();
-    m_undo = new DocumentUndo(this, m_menus->undo, m_menus->redo);
+    m_undo = new DocumentUndo(this, m_menus->action(ActionId::Undo), m_menus->action(ActionId::Redo));
     connectCommands();
     createCommandAreas();
     observeDocument();
@@ -259,7 +259,8 @@ void MyDocument::buildLinkFilter()
     m_linkFilter = new LinkListFilter(model, m_recordedChecks, this);
     m_filterBar = new LinkFilterBar(m_linkFilter);
     m_filterBar->setObjectName(QStringLiteral("filterBar"));
-    connect(m_menus->filterLinks, &QAction::triggered, m_filterBar, &LinkFilterBar::focusField);
+    connect(m_menus->action(ActionId::FilterLinks), &QAction::triggered, m_filterBar,
+            &LinkFilterBar::focusField);
 
     // The status line follows the shown rows, once per turn of the event loop: filtering removes and
     // inserts rows range by range.
@@ -295,12 +296,12 @@ void MyDocument::buildRemindersPanel()
     m_remindersPanel->setAllowedAreas(Qt::BottomDockWidgetArea | Qt::RightDockWidgetArea);
     addDockWidget(Qt::BottomDockWidgetArea, m_remindersPanel);
     m_remindersPanel->hide();
-    connect(m_menus->toggleReminders, &QAction::triggered, this, [this](bool shown) {
+    connect(m_menus->action(ActionId::ToggleReminders), &QAction::triggered, this, [this](bool shown) {
         m_remindersPanel->setVisible(shown);
         if (shown)
             m_remindersPanel->focusList();
     });
-    connect(m_remindersPanel, &QDockWidget::visibilityChanged, m_menus->toggleReminders,
+    connect(m_remindersPanel, &QDockWidget::visibilityChanged, m_menus->action(ActionId::ToggleReminders),
             &QAction::setChecked);
     connect(m_remindersPanel, &RemindersPanel::linkChosen, this, [this](const QString &linkID) {
         showAndSelectLinkNode(collectionManager().linkNodeWithID(linkID), false);
@@ -490,9 +491,10 @@ void MyDocument::updateDetailsButtons()
 {
     // The pane's buttons follow the commands they run.
     const DocumentMenus &m = *m_menus;
-    m_detailsView->setButtonsEnabled(m.editLink->isEnabled(), m.showLinkExchangeInfo->isEnabled(),
-                                     m.showLinkNotifications->isEnabled(), true, true,
-                                     m.showLinkNotes->isEnabled(), m.newCustomEmail->isEnabled());
+    m_detailsView->setButtonsEnabled(
+        m.action(ActionId::EditLink)->isEnabled(), m.action(ActionId::ShowLinkExchangeInfo)->isEnabled(),
+        m.action(ActionId::ShowLinkNotifications)->isEnabled(), true, true,
+        m.action(ActionId::ShowLinkNotes)->isEnabled(), m.action(ActionId::NewCustomEmail)->isEnabled());
 }
 
 TreeNode *MyDocument::selectedCategoryNode() const
@@ -592,8 +594,9 @@ void MyDocument::validateMenuItems()
     const bool category = categoryNode && categoryNode->category() && !categoryNode->category()->isNone();
     const bool linksHaveFocus = commandFocusWidget() == m_linksTable;
 
-    enable(m.editSelectedObject, linksHaveFocus ? m.editLink->isEnabled() : category);
-    enable(m.deleteSelectedObject, linksHaveFocus ? someLinks : category);
+    enable(m.action(ActionId::EditSelectedObject),
+           linksHaveFocus ? m.action(ActionId::EditLink)->isEnabled() : category);
+    enable(m.action(ActionId::DeleteSelectedObject), linksHaveFocus ? someLinks : category);
     m_menus->enableSubmenus();
     if (oneLink)
         updateDetailsButtons();
@@ -618,8 +621,8 @@ void MyDocument::switchActiveList()
 void MyDocument::editSelectedObject()
 {
     if (commandFocusWidget() == m_linksTable) {
-        if (m_menus->editLink->isEnabled())
-            m_menus->editLink->trigger();
+        if (m_menus->action(ActionId::EditLink)->isEnabled())
+            m_menus->action(ActionId::EditLink)->trigger();
     } else {
         commandArea<CategoryCommands>()->renameCategory();
     }

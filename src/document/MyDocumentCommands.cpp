@@ -96,28 +96,31 @@ void MyDocument::createCommandAreas()
 void MyDocument::connectCommands()
 {
     const DocumentMenus &m = *m_menus;
-    connect(m.newSite, &QAction::triggered, this, &MyDocument::newSiteRequested);
-    connect(m.quit, &QAction::triggered, this, [] {
+    connect(m.action(ActionId::NewSite), &QAction::triggered, this, &MyDocument::newSiteRequested);
+    connect(m.action(ActionId::Quit), &QAction::triggered, this, [] {
         DocumentController *controller = DocumentController::instance();
         if (!controller || controller->closeAllDocuments())
             QApplication::quit();
     });
 
-    connect(m.editSelectedObject, &QAction::triggered, this, &MyDocument::editSelectedObject);
-    connect(m.deleteSelectedObject, &QAction::triggered, this, &MyDocument::deleteSelectedObject);
-    connect(m.preferences, &QAction::triggered, this, &MyDocument::preferencesRequested);
+    connect(m.action(ActionId::EditSelectedObject), &QAction::triggered, this,
+            &MyDocument::editSelectedObject);
+    connect(m.action(ActionId::DeleteSelectedObject), &QAction::triggered, this,
+            &MyDocument::deleteSelectedObject);
+    connect(m.action(ActionId::Preferences), &QAction::triggered, this, &MyDocument::preferencesRequested);
 
-    connect(m.switchActiveList, &QAction::triggered, this, &MyDocument::switchActiveList);
-    connect(m.toggleDetails, &QAction::triggered, this,
+    connect(m.action(ActionId::SwitchActiveList), &QAction::triggered, this, &MyDocument::switchActiveList);
+    connect(m.action(ActionId::ToggleDetails), &QAction::triggered, this,
             [this](bool shown) { m_windowState->setDetailsCollapsed(!shown); });
 
-    connect(m.showStartingPoints, &QAction::triggered, this, &MyDocument::startingPointsRequested);
-    connect(m.doHelp, &QAction::triggered, this, &MyDocument::helpRequested);
-    connect(m.showShortcuts, &QAction::triggered, this, &MyDocument::shortcutsRequested);
-    connect(m.showTutorial, &QAction::triggered, this, &MyDocument::tutorialRequested);
-    connect(m.showReadMe, &QAction::triggered, this, &MyDocument::readMeRequested);
-    connect(m.showEULA, &QAction::triggered, this, &MyDocument::licenceRequested);
-    connect(m.doAbout, &QAction::triggered, this, &MyDocument::aboutRequested);
+    connect(m.action(ActionId::ShowStartingPoints), &QAction::triggered, this,
+            &MyDocument::startingPointsRequested);
+    connect(m.action(ActionId::DoHelp), &QAction::triggered, this, &MyDocument::helpRequested);
+    connect(m.action(ActionId::ShowShortcuts), &QAction::triggered, this, &MyDocument::shortcutsRequested);
+    connect(m.action(ActionId::ShowTutorial), &QAction::triggered, this, &MyDocument::tutorialRequested);
+    connect(m.action(ActionId::ShowReadMe), &QAction::triggered, this, &MyDocument::readMeRequested);
+    connect(m.action(ActionId::ShowEULA), &QAction::triggered, this, &MyDocument::licenceRequested);
+    connect(m.action(ActionId::DoAbout), &QAction::triggered, this, &MyDocument::aboutRequested);
 
     // Keys of the two lists.
     for (RightClickTableView *table : {m_categoriesTable, m_linksTable}) {
@@ -131,9 +134,11 @@ void MyDocument::connectCommands()
 
     // A double click on the notification or status image opens the editor at that tab.
     connect(m_linkListController, &LinkListController::doubleClicked, this, [this](int column) {
-        QAction *command = column == LinkListController::NotificationColumn ? m_menus->showLinkNotifications
-                           : column == LinkListController::StatusColumn     ? m_menus->showLinkExchangeInfo
-                                                                            : m_menus->editLink;
+        QAction *command = column == LinkListController::NotificationColumn
+                               ? m_menus->action(ActionId::ShowLinkNotifications)
+                           : column == LinkListController::StatusColumn
+                               ? m_menus->action(ActionId::ShowLinkExchangeInfo)
+                               : m_menus->action(ActionId::EditLink);
         if (command->isEnabled())
             command->trigger();
     });
@@ -145,10 +150,12 @@ void MyDocument::connectCommands()
                 command->trigger();
         };
     };
-    connect(m_detailsView, &DetailsView::showLinkInfoClicked, this, run(m.editLink));
-    connect(m_detailsView, &DetailsView::showExchangeInfoClicked, this, run(m.showLinkExchangeInfo));
-    connect(m_detailsView, &DetailsView::showAllNotificationsClicked, this, run(m.showLinkNotifications));
-    connect(m_detailsView, &DetailsView::showAllNotesClicked, this, run(m.showLinkNotes));
+    connect(m_detailsView, &DetailsView::showLinkInfoClicked, this, run(m.action(ActionId::EditLink)));
+    connect(m_detailsView, &DetailsView::showExchangeInfoClicked, this,
+            run(m.action(ActionId::ShowLinkExchangeInfo)));
+    connect(m_detailsView, &DetailsView::showAllNotificationsClicked, this,
+            run(m.action(ActionId::ShowLinkNotifications)));
+    connect(m_detailsView, &DetailsView::showAllNotesClicked, this, run(m.action(ActionId::ShowLinkNotes)));
 }
 
 // ---------------------------------------------------------------- All Links

@@ -8,7 +8,8 @@
 
 SiteInfoCommands::SiteInfoCommands(MyDocument *document) : DocumentCommandArea(document)
 {
-    connect(menus().editSiteInfo, &QAction::triggered, this, &SiteInfoCommands::editSiteInfo);
+    connect(menus().action(ActionId::EditSiteInfo), &QAction::triggered, this,
+            &SiteInfoCommands::editSiteInfo);
 }
 
 void SiteInfoCommands::editSiteInfo()

@@ -11,7 +11,7 @@
 WindowMenuCommands::WindowMenuCommands(MyDocument *document) : DocumentCommandArea(document)
 {
     const DocumentMenus &m = menus();
-    connect(m.minimizeWindow, &QAction::triggered, document, &QWidget::showMinimized);
+    connect(m.action(ActionId::MinimizeWindow), &QAction::triggered, document, &QWidget::showMinimized);
     connect(m.windowMenu, &QMenu::aboutToShow, this, &WindowMenuCommands::rebuildWindowMenu);
     connect(m.recentFilesMenu, &QMenu::aboutToShow, this, &WindowMenuCommands::rebuildRecentFilesMenu);
     connect(m.recentFilesMenu, &QMenu::triggered, this, &WindowMenuCommands::openRecentFile);

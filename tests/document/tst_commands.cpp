@@ -131,7 +131,7 @@ private:
     static LinkDialogController *edit(MyDocument *document, const QString &title, QAction *command = nullptr)
     {
         DocumentFixture::selectLinks(document, {title});
-        (command ? command : document->menus()->editLink)->trigger();
+        (command ? command : document->menus()->action(ActionId::EditLink))->trigger();
         return area(document)->linkDialog();
     }
 
@@ -145,7 +145,7 @@ private:
             if (dialog->isVisible())
                 dialog->cancel();
         });
-        document->menus()->instantLink->trigger();
+        document->menus()->action(ActionId::InstantLink)->trigger();
     }
 
 private slots:
@@ -155,7 +155,7 @@ private slots:
     void linkEditor()
     {
         MyDocument *document = openPonds();
-        document->menus()->newLink->trigger();
+        document->menus()->action(ActionId::NewLink)->trigger();
         LinkDialogController *dialog = area(document)->linkDialog();
         QVERIFY(dialog->isVisible() && document->hasAttachedSheet());
         // A failed check shows its field's tab.
@@ -180,7 +180,7 @@ private slots:
 
         // The verify button adds the link unchecked and verifies it; closing the verification sheet
         // brings the editor back, at the exchange tab. Another verification's end does not.
-        document->menus()->newLink->trigger();
+        document->menus()->action(ActionId::NewLink)->trigger();
         QVERIFY(dialog->texts().title.isEmpty());
         // Only an address that is no web page stops it.
         type(dialog, LinkForm::MainPageURL, "javascript:alert(1)");
@@ -197,12 +197,12 @@ private slots:
         QVERIFY(dialog->isVisible());
         QCOMPARE(dialog->tabView()->currentIndex(), int(LinkForm::ExchangeTab));
         dialog->cancel();
-        document->menus()->verifyLink->trigger();
+        document->menus()->action(ActionId::VerifyLink)->trigger();
         sheet->cancel();
         QVERIFY(!dialog->isVisible());
 
         const int steps = document->undo()->stack()->count();
-        dialog = edit(document, "Frogs", document->menus()->showLinkExchangeInfo);
+        dialog = edit(document, "Frogs", document->menus()->action(ActionId::ShowLinkExchangeInfo));
         QCOMPARE(dialog->tabView()->currentIndex(), int(LinkForm::ExchangeTab));
         // A message sent from the editor changes the link shown, not the stored one, until OK.
         dialog->selectEmailTemplate(0);
@@ -243,7 +243,7 @@ private slots:
     void theKeyboardAloneAddsALink()
     {
         MyDocument *document = openPonds();
-        document->menus()->newLink->trigger();
+        document->menus()->action(ActionId::NewLink)->trigger();
         LinkDialogController *dialog = area(document)->linkDialog();
         // Keys go where the sheet's focus is (the offscreen platform keeps the document active).
         auto keys = [dialog](const QString &text) { QTest::keyClicks(dialog->focusWidget(), text); };
@@ -260,7 +260,7 @@ private slots:
 
         // Escape leaves without a change.
         document->setWindowModified(false);
-        document->menus()->newLink->trigger();
+        document->menus()->action(ActionId::NewLink)->trigger();
         keys("Lost");
         key(Qt::Key_Escape);
         QVERIFY(!dialog->isVisible() && !linkTitled(document, "Lost"));
@@ -312,7 +312,7 @@ private slots:
         QCOMPARE(m_fixture->opener().urls().size(), 2);
         document->setWindowModified(false);
 
-        document->menus()->countLinks->trigger();
+        document->menus()->action(ActionId::CountLinks)->trigger();
         LinkCountDialogController *count = area(document)->linkCountDialog();
         QCOMPARE(count->siteCountTexts(), (QStringList{"2", "3", "1", "0", "6"}));
         QCOMPARE(count->categoryCountTexts(), (QStringList{"2", "3", "0", "0", "5"}));
@@ -339,7 +339,7 @@ private slots:
         QVERIFY(NotificationComputer::linkHasNotifications(document->selectedLinkNode()));
 
         // The settings sheet shows the stored number and refuses it until corrected.
-        document->menus()->notificationSetup->trigger();
+        document->menus()->action(ActionId::NotificationSetup)->trigger();
         NotificationDialogController *sheet = area(document)->notificationDialog();
         QSpinBox *field = sheet->numberField(NotificationSettingsForm::NegotiationStartTimeout);
         QCOMPARE(field->value(), -3);
@@ -410,7 +410,7 @@ private slots:
         DocumentFixture::selectCategory(document, "Partners");
         // Every menu that writes messages lists the templates: the Link menu, the link's context
         // menu, the details pane and the Lost Links window.
-        m.showLostLinks->trigger();
+        m.action(ActionId::ShowLostLinks)->trigger();
         const QList<QMenu *> menus{
             m.sendMessageMenu, m.linkSendMessageMenu, document->detailsView()->sendMessageMenu(),
             document->commandArea<HistoryCommands>()->lostLinksWindow()->sendMessageMenu()};
@@ -465,31 +465,33 @@ private slots:
 
         DocumentFixture::selectCategory(document, "Partners");
         DocumentFixture::selectLinks(document, {"Beta"});
-        QVERIFY(m.setStatusNegotiating->isChecked() && !m.setStatusNew->isChecked());
+        QVERIFY(m.action(ActionId::SetStatusNegotiating)->isChecked() &&
+                !m.action(ActionId::SetStatusNew)->isChecked());
         // Two links: the status applies to both, and no item is marked.
         DocumentFixture::selectLinks(document, {"Alpha", "Gamma"});
-        QVERIFY(!m.setStatusNew->isChecked() && !m.setStatusBlocked->isChecked());
-        m.setStatusApproved->trigger();
+        QVERIFY(!m.action(ActionId::SetStatusNew)->isChecked() &&
+                !m.action(ActionId::SetStatusBlocked)->isChecked());
+        m.action(ActionId::SetStatusApproved)->trigger();
         QCOMPARE(linkTitled(document, "Alpha")->status(), LinkStatusApproved);
         QCOMPARE(linkTitled(document, "Gamma")->status(), LinkStatusApproved);
         QCOMPARE(linkTitled(document, "Beta")->status(), LinkStatusNegotiating);
         // The same status again still counts as a change; with nothing selected nothing happens.
         document->setWindowModified(false);
-        m.setStatusApproved->trigger();
+        m.action(ActionId::SetStatusApproved)->trigger();
         QVERIFY(document->isEdited());
         document->setWindowModified(false);
         document->selectLinksWithIDs({});
-        m.setStatusBlocked->trigger();
+        m.action(ActionId::SetStatusBlocked)->trigger();
         QVERIFY(!document->isEdited());
 
         // Marked as verified, a link is approved.
         DocumentFixture::selectLinks(document, {"Beta"});
-        m.markAsVerified->trigger();
+        m.action(ActionId::MarkAsVerified)->trigger();
         const Link *beta = document->selectedLink();
         QCOMPARE(beta->status(), LinkStatusApproved);
         QCOMPARE(beta->lastVerificationResult(), VerificationMarkedVerified);
         QCOMPARE(beta->lastVerifiedOn(), Clock::today());
-        QVERIFY(m.setStatusApproved->isChecked());
+        QVERIFY(m.action(ActionId::SetStatusApproved)->isChecked());
 
         // Deleting asks, naming the link or counting them; the question does not call it final.
         document->setWindowModified(false);
@@ -524,8 +526,9 @@ private slots:
         QCOMPARE(list->model()->index(herons, LinkListController::CategoryColumn).data().toString(), "Birds");
 
         // It is no category: their commands are off, and their keys say why.
-        QVERIFY(!m.renameCategory->isEnabled() && !m.deleteCategory->isEnabled());
-        QVERIFY(!m.copyCategoryHTML->isEnabled());
+        QVERIFY(!m.action(ActionId::RenameCategory)->isEnabled() &&
+                !m.action(ActionId::DeleteCategory)->isEnabled());
+        QVERIFY(!m.action(ActionId::CopyCategoryHTML)->isEnabled());
         const int categories = store.numberOfCategories();
         document->commandArea<CategoryCommands>()->deleteCategory();
         QCOMPARE(lastAlert().title, "All Links cannot be deleted.");
@@ -533,7 +536,7 @@ private slots:
 
         // A new link goes to the selected link's category, and shows in All Links.
         DocumentFixture::selectLinks(document, {"Herons"});
-        m.newLink->trigger();
+        m.action(ActionId::NewLink)->trigger();
         LinkDialogController *dialog = area(document)->linkDialog();
         type(dialog, LinkForm::Title, "Egrets");
         type(dialog, LinkForm::MainPageURL, "www.egrets.example");
@@ -546,13 +549,13 @@ private slots:
 
         // Commands act there as in a category: the status of links of two categories, a move, a delete.
         DocumentFixture::selectLinks(document, {"Herons", "Newts"});
-        m.setStatusBlocked->trigger();
+        m.action(ActionId::SetStatusBlocked)->trigger();
         QCOMPARE(linkTitled(document, "Herons")->status(), LinkStatusBlocked);
         QCOMPARE(linkTitled(document, "Newts")->status(), LinkStatusBlocked);
         QCOMPARE(linkTitled(document, "Frogs")->status(), LinkStatusNew);
 
         // Move to Category offers every category, theirs too as they come from two.
-        m.moveToCategory->trigger();
+        m.action(ActionId::MoveToCategory)->trigger();
         MoveToCategoryDialog *sheet = document->commandArea<LinkMoveCommands>()->moveToCategoryDialog();
         QVERIFY(sheet->isVisible());
         QCOMPARE(sheet->listView()->count(), categories);
@@ -565,14 +568,14 @@ private slots:
         QCOMPARE(document->numberOfSelectedLinks(), 2);
         // From one category, that category cannot be chosen.
         DocumentFixture::selectLinks(document, {"Herons", "Frogs"});
-        m.moveToCategory->trigger();
+        m.action(ActionId::MoveToCategory)->trigger();
         QVERIFY(!(sheet->listView()->item(ponds)->flags() & Qt::ItemIsEnabled));
         sheet->chooseIndex(ponds);
         QCOMPARE(sheet->chosenIndex(), -1);
         sheet->reject();
 
         MessageBox::setNextAnswer(0);
-        m.deleteLink->trigger();
+        m.action(ActionId::DeleteLink)->trigger();
         QCOMPARE(lastAlert().title, "Delete the 2 selected links?");
         titles = DocumentFixture::shownTitles(document);
         titles.sort();

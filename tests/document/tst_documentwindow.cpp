@@ -675,7 +675,7 @@ private slots:
         QCOMPARE(document->documentWindowState()->splitterPosition(), 170.0);
         QCOMPARE(header->sectionSize(LinkListController::NameColumn), 320);
         QVERIFY(document->documentWindowState()->isDetailsCollapsed());
-        QVERIFY(!document->menus()->toggleDetails->isChecked());
+        QVERIFY(!document->menus()->action(ActionId::ToggleDetails)->isChecked());
         QCOMPARE(header->sortIndicatorSection(), int(LinkListController::DescriptionColumn));
         QCOMPARE(header->sortIndicatorOrder(), Qt::DescendingOrder);
         // The list fits its view: no column pushes it past the edge.

@@ -87,7 +87,7 @@ class TestHistoryWindow : public QObject
     // One run of the sheet over every link, saved.
     static VerificationDialogController *verifyAll(MyDocument *document)
     {
-        document->menus()->verifyAllLinks->trigger();
+        document->menus()->action(ActionId::VerifyAllLinks)->trigger();
         VerificationDialogController *sheet =
             document->commandArea<VerificationCommands>()->verificationDialog();
         if (!sheet || !sheet->isVisible())
@@ -228,7 +228,7 @@ private slots:
         QCOMPARE(store.checks()->size(), 6);
         QVERIFY(document->commandArea<FileCommands>()->save());
         QCOMPARE(QFile(damaged).size(), qint64(7 * 300));
-        document->menus()->showLostLinks->trigger();
+        document->menus()->action(ActionId::ShowLostLinks)->trigger();
         QTRY_VERIFY(window->summaryLabel()->text().contains(damaged));
     }
 
@@ -336,7 +336,7 @@ private slots:
         QVERIFY(!verifier->verifyDueLinks()); // off
         Preferences::setValue(Preferences::AutoVerifyDays, 7);
         // Never while a sheet is open.
-        document->menus()->verifyAllLinks->trigger();
+        document->menus()->action(ActionId::VerifyAllLinks)->trigger();
         VerificationDialogController *sheet =
             document->commandArea<VerificationCommands>()->verificationDialog();
         QVERIFY(!verifier->verifyDueLinks());
