@@ -143,16 +143,6 @@ signals:
     // for).
     void verificationSheetEnded();
 
-    // Commands of the application that the window's menus offer; the application connects them.
-    void newSiteRequested();
-    void preferencesRequested();
-    void startingPointsRequested();
-    void helpRequested();
-    void shortcutsRequested();
-    void tutorialRequested();
-    void readMeRequested();
-    void licenceRequested();
-    void aboutRequested();
     // A new database took its starting site profile (the application may then say what comes next).
     void startingSiteProfileApplied();
 

@@ -1,5 +1,6 @@
 // How a document window's command areas are made and wired, and the commands the window keeps: its
-// keys, its focus and the application's own menu items.
+// keys and its focus.
+#include "ApplicationCommands.h"
 #include "AutoVerifier.h"
 #include "CategoryCommands.h"
 #include "CategoryListController.h"
@@ -36,12 +37,12 @@
 #include "history/VerificationRun.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QMenu>
 
 void MyDocument::createCommandAreas()
 {
     // Made in the order their menus and status-line parts are to appear.
+    m_commandAreas.append(new ApplicationCommands(this));
     m_commandAreas.append(new EditCommands(this));
     auto *links = new LinkCommands(this);
     m_commandAreas.append(links);
@@ -96,31 +97,14 @@ void MyDocument::createCommandAreas()
 void MyDocument::connectCommands()
 {
     const DocumentMenus &m = *m_menus;
-    connect(m.action(ActionId::NewSite), &QAction::triggered, this, &MyDocument::newSiteRequested);
-    connect(m.action(ActionId::Quit), &QAction::triggered, this, [] {
-        DocumentController *controller = DocumentController::instance();
-        if (!controller || controller->closeAllDocuments())
-            QApplication::quit();
-    });
-
     connect(m.action(ActionId::EditSelectedObject), &QAction::triggered, this,
             &MyDocument::editSelectedObject);
     connect(m.action(ActionId::DeleteSelectedObject), &QAction::triggered, this,
             &MyDocument::deleteSelectedObject);
-    connect(m.action(ActionId::Preferences), &QAction::triggered, this, &MyDocument::preferencesRequested);
 
     connect(m.action(ActionId::SwitchActiveList), &QAction::triggered, this, &MyDocument::switchActiveList);
     connect(m.action(ActionId::ToggleDetails), &QAction::triggered, this,
             [this](bool shown) { m_windowState->setDetailsCollapsed(!shown); });
-
-    connect(m.action(ActionId::ShowStartingPoints), &QAction::triggered, this,
-            &MyDocument::startingPointsRequested);
-    connect(m.action(ActionId::DoHelp), &QAction::triggered, this, &MyDocument::helpRequested);
-    connect(m.action(ActionId::ShowShortcuts), &QAction::triggered, this, &MyDocument::shortcutsRequested);
-    connect(m.action(ActionId::ShowTutorial), &QAction::triggered, this, &MyDocument::tutorialRequested);
-    connect(m.action(ActionId::ShowReadMe), &QAction::triggered, this, &MyDocument::readMeRequested);
-    connect(m.action(ActionId::ShowEULA), &QAction::triggered, this, &MyDocument::licenceRequested);
-    connect(m.action(ActionId::DoAbout), &QAction::triggered, this, &MyDocument::aboutRequested);
 
     // Keys of the two lists.
     for (RightClickTableView *table : {m_categoriesTable, m_linksTable}) {
