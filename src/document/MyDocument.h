@@ -23,7 +23,6 @@ class RecordedChecksCache;
 class RemindersPanel;
 class QLabel;
 class QSplitter;
-class QTimer;
 class RightClickTableView;
 class StatusBarController;
 class CommandFocus;
