@@ -2349,6 +2349,77 @@ Datei: %2</translation>
     </message>
 </context>
 <context>
+    <name>FileCommands</name>
+    <message>
+        <source>The document &quot;%1&quot; could not be saved.</source>
+        <translation>Das Dokument „%1“ konnte nicht gespeichert werden.</translation>
+    </message>
+    <message>
+        <source>%1 The previous version of the file, if any, was left as it was.
+
+File: %2</source>
+        <translation>%1 Eine vorherige Version der Datei blieb unverändert.
+
+Datei: %2</translation>
+    </message>
+    <message>
+        <source>Save As</source>
+        <translation>Speichern unter</translation>
+    </message>
+    <message>
+        <source>Links databases (*.site)</source>
+        <translation>Linkdatenbanken (*.site)</translation>
+    </message>
+    <message>
+        <source>Do you want to revert to the most recently saved version of the document &quot;%1&quot;?</source>
+        <translation>Möchten Sie das Dokument „%1“ auf die zuletzt gespeicherte Version zurücksetzen?</translation>
+    </message>
+    <message>
+        <source>Your current changes will be lost.</source>
+        <translation>Ihre aktuellen Änderungen gehen verloren.</translation>
+    </message>
+    <message>
+        <source>Revert</source>
+        <translation>Zurücksetzen</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>Do you want to save the changes you made in the document &quot;%1&quot;?</source>
+        <translation>Möchten Sie die Änderungen am Dokument „%1“ speichern?</translation>
+    </message>
+    <message>
+        <source>Your changes will be lost if you don&apos;t save them.</source>
+        <translation>Wenn Sie nicht speichern, gehen Ihre Änderungen verloren.</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>Speichern</translation>
+    </message>
+    <message>
+        <source>Do&amp;n&apos;t Save</source>
+        <translation>&amp;Nicht speichern</translation>
+    </message>
+    <message>
+        <source>Import Links</source>
+        <translation>Links importieren</translation>
+    </message>
+    <message>
+        <source>Keep</source>
+        <translation>Behalten</translation>
+    </message>
+    <message>
+        <source>Replace</source>
+        <translation>Ersetzen</translation>
+    </message>
+    <message>
+        <source>The links were imported.</source>
+        <translation>Die Links wurden importiert.</translation>
+    </message>
+</context>
+<context>
     <name>FileError</name>
     <message>
         <source>The file cannot be read (%1).</source>
@@ -3032,6 +3103,39 @@ Datei: %2</translation>
     </message>
 </context>
 <context>
+    <name>LinkDeleteCommands</name>
+    <message>
+        <source>Are you sure you want to delete the link &quot;%1&quot;?</source>
+        <translation>Möchten Sie den Link „%1“ wirklich löschen?</translation>
+    </message>
+    <message numerus="yes">
+        <source>Delete the %Ln selected link(s)?</source>
+        <translation>
+            <numerusform>Den %Ln ausgewählten Link löschen?</numerusform>
+            <numerusform>Die %Ln ausgewählten Links löschen?</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Löschen</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>Delete Link</source>
+        <translation>Link löschen</translation>
+    </message>
+    <message numerus="yes">
+        <source>Delete %n Link(s)</source>
+        <translation>
+            <numerusform>%n Link löschen</numerusform>
+            <numerusform>%n Links löschen</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
     <name>LinkDialog</name>
     <message>
         <source>Link</source>
@@ -3640,6 +3744,20 @@ Datei: %2</translation>
     </message>
 </context>
 <context>
+    <name>LinkMoveCommands</name>
+    <message>
+        <source>Move Link</source>
+        <translation>Link verschieben</translation>
+    </message>
+    <message numerus="yes">
+        <source>Move %n Link(s) to %1</source>
+        <translation>
+            <numerusform>%n Link nach %1 verschieben</numerusform>
+            <numerusform>%n Links nach %1 verschieben</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
     <name>LinkRowsModel</name>
     <message>
         <source>Never</source>
@@ -3704,6 +3822,25 @@ Datei: %2</translation>
     <message>
         <source>Reminders Due</source>
         <translation>Fällige Erinnerungen</translation>
+    </message>
+</context>
+<context>
+    <name>LinkVisitCommands</name>
+    <message>
+        <source>The URL of this link is not valid.</source>
+        <translation>Die URL dieses Links ist ungültig.</translation>
+    </message>
+    <message>
+        <source>The URL &quot;%1&quot; is not valid. The link&apos;s URL can be changed in the Edit Link dialog.</source>
+        <translation>Die URL „%1“ ist ungültig. Die URL des Links können Sie im Dialog „Link bearbeiten“ ändern.</translation>
+    </message>
+    <message>
+        <source>The partner site URL of this link is not valid.</source>
+        <translation>Die URL der Partner-Website dieses Links ist ungültig.</translation>
+    </message>
+    <message>
+        <source>The URL &quot;%1&quot; is not valid. The link&apos;s partner site URL can be changed in the Edit Link dialog.</source>
+        <translation>Die URL „%1“ ist ungültig. Die URL der Partner-Website können Sie im Dialog „Link bearbeiten“ ändern.</translation>
     </message>
 </context>
 <context>
@@ -3890,6 +4027,39 @@ Nehmen Sie es nur an, wenn Sie wissen, dass es das Ihres Servers ist: Quillmarsh
     <message>
         <source>Copy Message</source>
         <translation>Nachricht kopieren</translation>
+    </message>
+</context>
+<context>
+    <name>MailClientCommands</name>
+    <message numerus="yes">
+        <source>Open %n message(s) in your mail client?</source>
+        <translation>
+            <numerusform>%n Nachricht im E-Mail-Programm öffnen?</numerusform>
+            <numerusform>%n Nachrichten im E-Mail-Programm öffnen?</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Each selected partner gets a message of its own. To send them from this application instead, choose Send Message to Selected Links.</source>
+        <translation>Jeder ausgewählte Partner erhält eine eigene Nachricht. Um sie stattdessen aus diesem Programm zu senden, wählen Sie „Nachricht an ausgewählte Links senden“.</translation>
+    </message>
+    <message>
+        <source>Open Messages</source>
+        <translation>Nachrichten öffnen</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>Set Status</source>
+        <translation>Status setzen</translation>
+    </message>
+    <message numerus="yes">
+        <source>Set Status of %n Link(s)</source>
+        <translation>
+            <numerusform>Status von %n Link setzen</numerusform>
+            <numerusform>Status von %n Links setzen</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -4283,112 +4453,12 @@ Nehmen Sie es nur an, wenn Sie wissen, dass es das Ihres Servers ist: Quillmarsh
         <translation>%1[*] — Quillmarsh</translation>
     </message>
     <message>
-        <source>The document &quot;%1&quot; could not be saved.</source>
-        <translation>Das Dokument „%1“ konnte nicht gespeichert werden.</translation>
-    </message>
-    <message>
-        <source>Save As</source>
-        <translation>Speichern unter</translation>
-    </message>
-    <message>
-        <source>Links databases (*.site)</source>
-        <translation>Linkdatenbanken (*.site)</translation>
-    </message>
-    <message>
-        <source>Do you want to revert to the most recently saved version of the document &quot;%1&quot;?</source>
-        <translation>Möchten Sie das Dokument „%1“ auf die zuletzt gespeicherte Version zurücksetzen?</translation>
-    </message>
-    <message>
-        <source>Your current changes will be lost.</source>
-        <translation>Ihre aktuellen Änderungen gehen verloren.</translation>
-    </message>
-    <message>
-        <source>Revert</source>
-        <translation>Zurücksetzen</translation>
-    </message>
-    <message>
-        <source>Cancel</source>
-        <translation>Abbrechen</translation>
-    </message>
-    <message>
         <source>The document &quot;%1&quot; could not be reverted.</source>
         <translation>Das Dokument „%1“ konnte nicht zurückgesetzt werden.</translation>
     </message>
     <message>
-        <source>Do you want to save the changes you made in the document &quot;%1&quot;?</source>
-        <translation>Möchten Sie die Änderungen am Dokument „%1“ speichern?</translation>
-    </message>
-    <message>
-        <source>Your changes will be lost if you don&apos;t save them.</source>
-        <translation>Wenn Sie nicht speichern, gehen Ihre Änderungen verloren.</translation>
-    </message>
-    <message>
-        <source>Save</source>
-        <translation>Speichern</translation>
-    </message>
-    <message>
-        <source>Do&amp;n&apos;t Save</source>
-        <translation>&amp;Nicht speichern</translation>
-    </message>
-    <message>
         <source>No link selected</source>
         <translation>Kein Link ausgewählt</translation>
-    </message>
-    <message>
-        <source>Move Link</source>
-        <translation>Link verschieben</translation>
-    </message>
-    <message>
-        <source>Are you sure you want to delete the link &quot;%1&quot;?</source>
-        <translation>Möchten Sie den Link „%1“ wirklich löschen?</translation>
-    </message>
-    <message>
-        <source>Delete</source>
-        <translation>Löschen</translation>
-    </message>
-    <message>
-        <source>Delete Link</source>
-        <translation>Link löschen</translation>
-    </message>
-    <message>
-        <source>Set Status</source>
-        <translation>Status setzen</translation>
-    </message>
-    <message>
-        <source>The URL of this link is not valid.</source>
-        <translation>Die URL dieses Links ist ungültig.</translation>
-    </message>
-    <message>
-        <source>The URL &quot;%1&quot; is not valid. The link&apos;s URL can be changed in the Edit Link dialog.</source>
-        <translation>Die URL „%1“ ist ungültig. Die URL des Links können Sie im Dialog „Link bearbeiten“ ändern.</translation>
-    </message>
-    <message>
-        <source>The partner site URL of this link is not valid.</source>
-        <translation>Die URL der Partner-Website dieses Links ist ungültig.</translation>
-    </message>
-    <message>
-        <source>The URL &quot;%1&quot; is not valid. The link&apos;s partner site URL can be changed in the Edit Link dialog.</source>
-        <translation>Die URL „%1“ ist ungültig. Die URL der Partner-Website können Sie im Dialog „Link bearbeiten“ ändern.</translation>
-    </message>
-    <message>
-        <source>Import Links</source>
-        <translation>Links importieren</translation>
-    </message>
-    <message>
-        <source>Keep</source>
-        <translation>Behalten</translation>
-    </message>
-    <message>
-        <source>Replace</source>
-        <translation>Ersetzen</translation>
-    </message>
-    <message>
-        <source>The links were imported.</source>
-        <translation>Die Links wurden importiert.</translation>
-    </message>
-    <message>
-        <source>Edit Site Info</source>
-        <translation>Website-Informationen bearbeiten</translation>
     </message>
     <message>
         <source>%1[*] (read-only) — Quillmarsh</source>
@@ -4401,60 +4471,9 @@ Nehmen Sie es nur an, wenn Sie wissen, dass es das Ihres Servers ist: Quillmarsh
             <numerusform>%n Links ausgewählt</numerusform>
         </translation>
     </message>
-    <message numerus="yes">
-        <source>Delete the %Ln selected link(s)?</source>
-        <translation>
-            <numerusform>Den %Ln ausgewählten Link löschen?</numerusform>
-            <numerusform>Die %Ln ausgewählten Links löschen?</numerusform>
-        </translation>
-    </message>
-    <message numerus="yes">
-        <source>Delete %n Link(s)</source>
-        <translation>
-            <numerusform>%n Link löschen</numerusform>
-            <numerusform>%n Links löschen</numerusform>
-        </translation>
-    </message>
-    <message>
-        <source>%1 The previous version of the file, if any, was left as it was.
-
-File: %2</source>
-        <translation>%1 Eine vorherige Version der Datei blieb unverändert.
-
-Datei: %2</translation>
-    </message>
     <message>
         <source>%1 Your current version is kept.</source>
         <translation>%1 Ihre aktuelle Version bleibt erhalten.</translation>
-    </message>
-    <message numerus="yes">
-        <source>Move %n Link(s) to %1</source>
-        <translation>
-            <numerusform>%n Link nach %1 verschieben</numerusform>
-            <numerusform>%n Links nach %1 verschieben</numerusform>
-        </translation>
-    </message>
-    <message numerus="yes">
-        <source>Open %n message(s) in your mail client?</source>
-        <translation>
-            <numerusform>%n Nachricht im E-Mail-Programm öffnen?</numerusform>
-            <numerusform>%n Nachrichten im E-Mail-Programm öffnen?</numerusform>
-        </translation>
-    </message>
-    <message>
-        <source>Each selected partner gets a message of its own. To send them from this application instead, choose Send Message to Selected Links.</source>
-        <translation>Jeder ausgewählte Partner erhält eine eigene Nachricht. Um sie stattdessen aus diesem Programm zu senden, wählen Sie „Nachricht an ausgewählte Links senden“.</translation>
-    </message>
-    <message>
-        <source>Open Messages</source>
-        <translation>Nachrichten öffnen</translation>
-    </message>
-    <message numerus="yes">
-        <source>Set Status of %n Link(s)</source>
-        <translation>
-            <numerusform>Status von %n Link setzen</numerusform>
-            <numerusform>Status von %n Links setzen</numerusform>
-        </translation>
     </message>
 </context>
 <context>
@@ -6175,6 +6194,13 @@ Betreff: %2
     <message>
         <source>St&amp;op</source>
         <translation>St&amp;oppen</translation>
+    </message>
+</context>
+<context>
+    <name>SiteInfoCommands</name>
+    <message>
+        <source>Edit Site Info</source>
+        <translation>Website-Informationen bearbeiten</translation>
     </message>
 </context>
 <context>

@@ -84,12 +84,39 @@
     </message>
 </context>
 <context>
+    <name>LinkDeleteCommands</name>
+    <message numerus="yes">
+        <source>Delete the %Ln selected link(s)?</source>
+        <translation>
+            <numerusform>Delete the %Ln selected link?</numerusform>
+            <numerusform>Delete the %Ln selected links?</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Delete %n Link(s)</source>
+        <translation>
+            <numerusform>Delete %n Link</numerusform>
+            <numerusform>Delete %n Links</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
     <name>LinkMessagesView</name>
     <message numerus="yes">
         <source>%n message(s):</source>
         <translation>
             <numerusform>%n message:</numerusform>
             <numerusform>%n messages:</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>LinkMoveCommands</name>
+    <message numerus="yes">
+        <source>Move %n Link(s) to %1</source>
+        <translation>
+            <numerusform>Move %n Link to %1</numerusform>
+            <numerusform>Move %n Links to %1</numerusform>
         </translation>
     </message>
 </context>
@@ -107,6 +134,23 @@
         <translation>
             <numerusform>Mark %n Link as Verified</numerusform>
             <numerusform>Mark %n Links as Verified</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>MailClientCommands</name>
+    <message numerus="yes">
+        <source>Open %n message(s) in your mail client?</source>
+        <translation>
+            <numerusform>Open %n message in your mail client?</numerusform>
+            <numerusform>Open %n messages in your mail client?</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Set Status of %n Link(s)</source>
+        <translation>
+            <numerusform>Set Status of %n Link</numerusform>
+            <numerusform>Set Status of %n Links</numerusform>
         </translation>
     </message>
 </context>
@@ -144,41 +188,6 @@
         <translation>
             <numerusform>%n link selected</numerusform>
             <numerusform>%n links selected</numerusform>
-        </translation>
-    </message>
-    <message numerus="yes">
-        <source>Delete the %Ln selected link(s)?</source>
-        <translation>
-            <numerusform>Delete the %Ln selected link?</numerusform>
-            <numerusform>Delete the %Ln selected links?</numerusform>
-        </translation>
-    </message>
-    <message numerus="yes">
-        <source>Delete %n Link(s)</source>
-        <translation>
-            <numerusform>Delete %n Link</numerusform>
-            <numerusform>Delete %n Links</numerusform>
-        </translation>
-    </message>
-    <message numerus="yes">
-        <source>Move %n Link(s) to %1</source>
-        <translation>
-            <numerusform>Move %n Link to %1</numerusform>
-            <numerusform>Move %n Links to %1</numerusform>
-        </translation>
-    </message>
-    <message numerus="yes">
-        <source>Open %n message(s) in your mail client?</source>
-        <translation>
-            <numerusform>Open %n message in your mail client?</numerusform>
-            <numerusform>Open %n messages in your mail client?</numerusform>
-        </translation>
-    </message>
-    <message numerus="yes">
-        <source>Set Status of %n Link(s)</source>
-        <translation>
-            <numerusform>Set Status of %n Link</numerusform>
-            <numerusform>Set Status of %n Links</numerusform>
         </translation>
     </message>
 </context>

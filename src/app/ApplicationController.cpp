@@ -5,6 +5,7 @@
 #include "PreferencesDialogController.h"
 #include "ReadMeController.h"
 #include "WelcomeDialogController.h"
+#include "document/ApplicationCommands.h"
 #include "document/DocumentController.h"
 #include "document/DocumentMenus.h"
 #include "document/MyDocument.h"
@@ -86,15 +87,19 @@ ApplicationController::ApplicationController(QObject *parent) : QObject(parent)
 
 void ApplicationController::documentAdded(MyDocument *document)
 {
-    connect(document, &MyDocument::newSiteRequested, this, &ApplicationController::newSite);
-    connect(document, &MyDocument::preferencesRequested, this, &ApplicationController::doPreferences);
-    connect(document, &MyDocument::startingPointsRequested, this, &ApplicationController::showStartingPoints);
-    connect(document, &MyDocument::helpRequested, this, &ApplicationController::doHelp);
-    connect(document, &MyDocument::shortcutsRequested, this, &ApplicationController::showShortcuts);
-    connect(document, &MyDocument::tutorialRequested, this, &ApplicationController::showTutorial);
-    connect(document, &MyDocument::readMeRequested, this, &ApplicationController::showReadMe);
-    connect(document, &MyDocument::licenceRequested, this, &ApplicationController::showEULA);
-    connect(document, &MyDocument::aboutRequested, this, &ApplicationController::doAbout);
+    // The window's menu items that belong to the application.
+    const ApplicationCommands *commands = document->commandArea<ApplicationCommands>();
+    connect(commands, &ApplicationCommands::newSiteRequested, this, &ApplicationController::newSite);
+    connect(commands, &ApplicationCommands::preferencesRequested, this,
+            &ApplicationController::doPreferences);
+    connect(commands, &ApplicationCommands::startingPointsRequested, this,
+            &ApplicationController::showStartingPoints);
+    connect(commands, &ApplicationCommands::helpRequested, this, &ApplicationController::doHelp);
+    connect(commands, &ApplicationCommands::shortcutsRequested, this, &ApplicationController::showShortcuts);
+    connect(commands, &ApplicationCommands::tutorialRequested, this, &ApplicationController::showTutorial);
+    connect(commands, &ApplicationCommands::readMeRequested, this, &ApplicationController::showReadMe);
+    connect(commands, &ApplicationCommands::licenceRequested, this, &ApplicationController::showEULA);
+    connect(commands, &ApplicationCommands::aboutRequested, this, &ApplicationController::doAbout);
     connect(document, &MyDocument::startingSiteProfileApplied, this,
             &ApplicationController::showNewSiteCreated);
 }
@@ -451,7 +456,7 @@ void ApplicationController::instantLink()
         return;
     front->raise();
     front->activateWindow();
-    front->menus()->instantLink->trigger();
+    front->menus()->action(ActionId::InstantLink)->trigger();
 }
 
 bool ApplicationController::isModalDialogRunning()

@@ -54,7 +54,8 @@ AutoVerifier::AutoVerifier(MyDocument *document)
             stop();
     });
     // Hourly, with the reminders' timer, and once the document has been opened.
-    connect(document->computeNotificationsTimer(), &QTimer::timeout, this, &AutoVerifier::verifyDueLinks);
+    connect(document->document()->notificationsTimer(), &QTimer::timeout, this,
+            &AutoVerifier::verifyDueLinks);
     QTimer::singleShot(0, this, &AutoVerifier::verifyDueLinks);
 }
 
@@ -139,7 +140,7 @@ void AutoVerifier::finished()
     const QString summary =
         DesktopNotifier::changesSummary(int(lostTitles.size()), int(unreachableTitles.size()));
     const QString body =
-        DesktopNotifier::changesBody(m_document->displayName(), lostTitles, unreachableTitles);
+        DesktopNotifier::changesBody(m_document->document()->displayName(), lostTitles, unreachableTitles);
     // Without a notification service the status line's notice is all there is.
     DesktopNotifier::notify(summary, body);
     emit lostLinksAnnounced(summary, body);

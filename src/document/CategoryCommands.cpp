@@ -11,9 +11,9 @@
 CategoryCommands::CategoryCommands(MyDocument *document) : DocumentCommandArea(document)
 {
     const DocumentMenus &m = menus();
-    connect(m.newCategory, &QAction::triggered, this, &CategoryCommands::newCategory);
-    connect(m.renameCategory, &QAction::triggered, this, &CategoryCommands::renameCategory);
-    connect(m.deleteCategory, &QAction::triggered, this, &CategoryCommands::deleteCategory);
+    connect(m.action(ActionId::NewCategory), &QAction::triggered, this, &CategoryCommands::newCategory);
+    connect(m.action(ActionId::RenameCategory), &QAction::triggered, this, &CategoryCommands::renameCategory);
+    connect(m.action(ActionId::DeleteCategory), &QAction::triggered, this, &CategoryCommands::deleteCategory);
 }
 
 void CategoryCommands::validateMenuItems()
@@ -21,8 +21,8 @@ void CategoryCommands::validateMenuItems()
     const DocumentMenus &m = menus();
     const TreeNode *node = document()->selectedCategoryNode();
     const bool editable = node && node->category() && !node->category()->isNone();
-    m.renameCategory->setEnabled(editable);
-    m.deleteCategory->setEnabled(editable);
+    m.action(ActionId::RenameCategory)->setEnabled(editable);
+    m.action(ActionId::DeleteCategory)->setEnabled(editable);
 }
 
 TreeNode *CategoryCommands::editableCategoryNode() const

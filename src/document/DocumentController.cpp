@@ -49,7 +49,7 @@ void DocumentController::adopt(MyDocument *document)
 MyDocument *DocumentController::newDocument(const SiteProfileTexts &profile, bool singlePageLayout)
 {
     auto *document = new MyDocument;
-    document->setUntitledNumber(++m_untitledCount);
+    document->document()->setUntitledNumber(++m_untitledCount);
     document->setStartingSiteProfile(profile, singlePageLayout);
     adopt(document);
     document->show();
@@ -170,7 +170,7 @@ MyDocument *DocumentController::documentForFile(const QString &path) const
 void DocumentController::updateAutoSaveTimers()
 {
     for (MyDocument *document : documents())
-        document->updateAutoSaveTimer();
+        document->document()->updateAutoSaveTimer();
 }
 
 bool DocumentController::closeAllDocuments()

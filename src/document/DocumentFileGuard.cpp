@@ -85,9 +85,9 @@ void DocumentFileGuard::barAnswered(int index)
 {
     if (m_barAsksAboutMissingFile) {
         if (index == 0)
-            m_document->saveAs();
+            emit saveAsRequested();
         else if (index == 1)
-            m_document->saveWithoutAsking();
+            emit saveRequested();
         return;
     }
     if (index == 0) {
@@ -96,7 +96,7 @@ void DocumentFileGuard::barAnswered(int index)
         else
             m_bar->show(); // the file is still another program's: the question stands
     } else if (index == 1) {
-        m_document->saveWithoutAsking();
+        emit saveRequested();
     }
 }
 

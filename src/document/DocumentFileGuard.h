@@ -31,6 +31,11 @@ public:
     // Asks, before a save to the document's own file, what to do when the file changed on disk.
     SaveDecision confirmSave();
 
+signals:
+    // The bar's answers that write the file (the window's file commands do).
+    void saveRequested();
+    void saveAsRequested();
+
 private:
     void fileChangedOnDisk();
     void barAnswered(int index);

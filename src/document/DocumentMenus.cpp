@@ -52,22 +52,28 @@ DocumentMenus::DocumentMenus(QMainWindow *window) : QObject(window), m_window(wi
 
     // --- File
     QMenu *file = bar->addMenu(tr("&File"));
-    newSite = makeAction(QStringLiteral("newSite"), tr("&New Links Database..."));
+    QAction *newSite = makeAction(ActionId::NewSite, QStringLiteral("newSite"), tr("&New Links Database..."));
     newSite->setShortcut(QKeySequence::New);
-    openDocument = makeAction(QStringLiteral("openDocument"), tr("&Open..."));
+    QAction *openDocument =
+        makeAction(ActionId::OpenDocument, QStringLiteral("openDocument"), tr("&Open..."));
     openDocument->setShortcut(QKeySequence::Open);
-    closeDocument = makeAction(QStringLiteral("closeDocument"), tr("&Close"));
+    QAction *closeDocument =
+        makeAction(ActionId::CloseDocument, QStringLiteral("closeDocument"), tr("&Close"));
     closeDocument->setShortcut(QKeySequence::Close);
-    saveDocument = makeAction(QStringLiteral("saveDocument"), tr("&Save"));
+    QAction *saveDocument = makeAction(ActionId::SaveDocument, QStringLiteral("saveDocument"), tr("&Save"));
     saveDocument->setShortcut(QKeySequence::Save);
-    saveDocumentAs = makeAction(QStringLiteral("saveDocumentAs"), tr("Save &As..."));
+    QAction *saveDocumentAs =
+        makeAction(ActionId::SaveDocumentAs, QStringLiteral("saveDocumentAs"), tr("Save &As..."));
     saveDocumentAs->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
-    revertDocument = makeAction(QStringLiteral("revertDocument"), tr("Re&vert to Saved"));
-    printPreview = makeAction(QStringLiteral("printPreview"), tr("Print Previe&w..."));
-    print = makeAction(QStringLiteral("print"), tr("&Print..."));
+    QAction *revertDocument =
+        makeAction(ActionId::RevertDocument, QStringLiteral("revertDocument"), tr("Re&vert to Saved"));
+    QAction *printPreview =
+        makeAction(ActionId::PrintPreview, QStringLiteral("printPreview"), tr("Print Previe&w..."));
+    QAction *print = makeAction(ActionId::Print, QStringLiteral("print"), tr("&Print..."));
     print->setShortcut(QKeySequence::Print);
-    exportAsPDF = makeAction(QStringLiteral("exportAsPDF"), tr("&Export as PDF..."));
-    quit = makeAction(QStringLiteral("quit"), tr("&Quit"));
+    QAction *exportAsPDF =
+        makeAction(ActionId::ExportAsPDF, QStringLiteral("exportAsPDF"), tr("&Export as PDF..."));
+    QAction *quit = makeAction(ActionId::Quit, QStringLiteral("quit"), tr("&Quit"));
     quit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
     quit->setMenuRole(QAction::QuitRole);
     file->addAction(newSite);
@@ -83,12 +89,14 @@ DocumentMenus::DocumentMenus(QMainWindow *window) : QObject(window), m_window(wi
     file->addSeparator();
     importMenu = file->addMenu(tr("&Import"));
     importMenu->setObjectName(QStringLiteral("importMenu"));
-    importPartners = makeAction(QStringLiteral("importPartners"), tr("&Partners from Spreadsheet\u2026"),
-                                tr("Add link partners from a CSV or tab-delimited table"));
+    QAction *importPartners = makeAction(ActionId::ImportPartners, QStringLiteral("importPartners"),
+                                         tr("&Partners from Spreadsheet\u2026"),
+                                         tr("Add link partners from a CSV or tab-delimited table"));
     importMenu->addAction(importPartners);
     file->addSeparator();
-    publishLinksPage = makeAction(QStringLiteral("publishLinksPage"), tr("Pu&blish Links Page..."),
-                                  tr("Send the links page to your web server over SFTP or FTPS"));
+    QAction *publishLinksPage = makeAction(ActionId::PublishLinksPage, QStringLiteral("publishLinksPage"),
+                                           tr("Pu&blish Links Page..."),
+                                           tr("Send the links page to your web server over SFTP or FTPS"));
     file->addAction(publishLinksPage);
     file->addSeparator();
     file->addAction(printPreview);
@@ -100,28 +108,34 @@ DocumentMenus::DocumentMenus(QMainWindow *window) : QObject(window), m_window(wi
     // --- Edit
     QMenu *edit = editMenu = bar->addMenu(tr("&Edit"));
     edit->setObjectName(QStringLiteral("editMenu"));
-    undo = makeAction(QStringLiteral("undo"), tr("&Undo"));
+    QAction *undo = makeAction(ActionId::Undo, QStringLiteral("undo"), tr("&Undo"));
     undo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
     // Ctrl+Y belongs to Verify Link.
-    redo = makeAction(QStringLiteral("redo"), tr("&Redo"));
+    QAction *redo = makeAction(ActionId::Redo, QStringLiteral("redo"), tr("&Redo"));
     redo->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z));
-    cut = makeAction(QStringLiteral("cut"), tr("Cu&t"));
+    QAction *cut = makeAction(ActionId::Cut, QStringLiteral("cut"), tr("Cu&t"));
     cut->setShortcut(QKeySequence::Cut);
-    copy = makeAction(QStringLiteral("copy"), tr("&Copy"));
+    QAction *copy = makeAction(ActionId::Copy, QStringLiteral("copy"), tr("&Copy"));
     copy->setShortcut(QKeySequence::Copy);
-    paste = makeAction(QStringLiteral("paste"), tr("&Paste"));
+    QAction *paste = makeAction(ActionId::Paste, QStringLiteral("paste"), tr("&Paste"));
     paste->setShortcut(QKeySequence::Paste);
-    editSelectedObject = makeAction(QStringLiteral("editSelectedObject"), tr("&Edit Selection"));
-    deleteSelectedObject = makeAction(QStringLiteral("deleteSelectedObject"), tr("&Delete Selection"));
-    selectAllLinks = makeAction(QStringLiteral("selectAllLinks"), tr("Select &All"));
+    QAction *editSelectedObject =
+        makeAction(ActionId::EditSelectedObject, QStringLiteral("editSelectedObject"), tr("&Edit Selection"));
+    QAction *deleteSelectedObject = makeAction(
+        ActionId::DeleteSelectedObject, QStringLiteral("deleteSelectedObject"), tr("&Delete Selection"));
+    QAction *selectAllLinks =
+        makeAction(ActionId::SelectAllLinks, QStringLiteral("selectAllLinks"), tr("Select &All"));
     selectAllLinks->setShortcut(QKeySequence::SelectAll);
-    findLink = makeAction(QStringLiteral("findLink"), tr("&Find..."));
+    QAction *findLink = makeAction(ActionId::FindLink, QStringLiteral("findLink"), tr("&Find..."));
     findLink->setShortcut(QKeySequence::Find);
-    findNextLink = makeAction(QStringLiteral("findNextLink"), tr("Find &Next"));
+    QAction *findNextLink =
+        makeAction(ActionId::FindNextLink, QStringLiteral("findNextLink"), tr("Find &Next"));
     findNextLink->setShortcut(QKeySequence::FindNext);
-    filterLinks = makeAction(QStringLiteral("filterLinks"), tr("Fi&lter Links"));
+    QAction *filterLinks =
+        makeAction(ActionId::FilterLinks, QStringLiteral("filterLinks"), tr("Fi&lter Links"));
     filterLinks->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F));
-    preferences = makeAction(QStringLiteral("preferences"), tr("Preference&s..."));
+    QAction *preferences =
+        makeAction(ActionId::Preferences, QStringLiteral("preferences"), tr("Preference&s..."));
     preferences->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Comma));
     preferences->setMenuRole(QAction::PreferencesRole);
     edit->addAction(undo);
@@ -143,12 +157,15 @@ DocumentMenus::DocumentMenus(QMainWindow *window) : QObject(window), m_window(wi
 
     // --- View
     QMenu *view = bar->addMenu(tr("&View"));
-    switchActiveList = makeAction(QStringLiteral("switchActiveList"), tr("S&witch Between Lists"));
-    toggleDetails = makeAction(QStringLiteral("toggleDetails"), tr("&Details Pane"));
+    QAction *switchActiveList = makeAction(ActionId::SwitchActiveList, QStringLiteral("switchActiveList"),
+                                           tr("S&witch Between Lists"));
+    QAction *toggleDetails =
+        makeAction(ActionId::ToggleDetails, QStringLiteral("toggleDetails"), tr("&Details Pane"));
     toggleDetails->setCheckable(true);
     toggleDetails->setChecked(true);
     toggleDetails->setShortcut(QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_D));
-    toggleReminders = makeAction(QStringLiteral("toggleReminders"), tr("&Reminders"));
+    QAction *toggleReminders =
+        makeAction(ActionId::ToggleReminders, QStringLiteral("toggleReminders"), tr("&Reminders"));
     toggleReminders->setCheckable(true);
     toggleReminders->setShortcut(QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_R));
     view->addAction(switchActiveList);
@@ -157,35 +174,45 @@ DocumentMenus::DocumentMenus(QMainWindow *window) : QObject(window), m_window(wi
 
     // --- Category
     QMenu *category = bar->addMenu(tr("&Category"));
-    newCategory =
-        makeAction(QStringLiteral("newCategory"), tr("New &Category..."), tr("Create a new category"));
+    QAction *newCategory = makeAction(ActionId::NewCategory, QStringLiteral("newCategory"),
+                                      tr("New &Category..."), tr("Create a new category"));
     newCategory->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_N));
-    renameCategory = makeAction(QStringLiteral("renameCategory"), tr("&Edit Category..."));
-    deleteCategory = makeAction(QStringLiteral("deleteCategory"), tr("&Delete Category..."));
+    QAction *renameCategory =
+        makeAction(ActionId::RenameCategory, QStringLiteral("renameCategory"), tr("&Edit Category..."));
+    QAction *deleteCategory =
+        makeAction(ActionId::DeleteCategory, QStringLiteral("deleteCategory"), tr("&Delete Category..."));
     category->addAction(newCategory);
     category->addAction(renameCategory);
     category->addAction(deleteCategory);
 
     // --- Link
     QMenu *link = bar->addMenu(tr("&Link"));
-    newLink = makeAction(QStringLiteral("newLink"), tr("&New Link..."), tr("Create a new link"));
+    QAction *newLink =
+        makeAction(ActionId::NewLink, QStringLiteral("newLink"), tr("&New Link..."), tr("Create a new link"));
     newLink->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
-    instantLink =
-        makeAction(QStringLiteral("instantLink"), tr("&Instant Link..."), tr("Quickly create a new link"));
+    QAction *instantLink = makeAction(ActionId::InstantLink, QStringLiteral("instantLink"),
+                                      tr("&Instant Link..."), tr("Quickly create a new link"));
     instantLink->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_L));
-    editLink = makeAction(QStringLiteral("editLink"), tr("&Edit Link..."));
+    QAction *editLink = makeAction(ActionId::EditLink, QStringLiteral("editLink"), tr("&Edit Link..."));
     editLink->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
-    showLinkExchangeInfo =
-        makeAction(QStringLiteral("showLinkExchangeInfo"), tr("Show E&xchange Information..."));
-    showLinkNotifications = makeAction(QStringLiteral("showLinkNotifications"), tr("Show N&otifications..."));
-    showLinkNotes = makeAction(QStringLiteral("showLinkNotes"), tr("Show No&tes..."));
-    setStatusNew = makeAction(QStringLiteral("setStatusNew"), tr("&New"));
+    QAction *showLinkExchangeInfo =
+        makeAction(ActionId::ShowLinkExchangeInfo, QStringLiteral("showLinkExchangeInfo"),
+                   tr("Show E&xchange Information..."));
+    QAction *showLinkNotifications =
+        makeAction(ActionId::ShowLinkNotifications, QStringLiteral("showLinkNotifications"),
+                   tr("Show N&otifications..."));
+    QAction *showLinkNotes =
+        makeAction(ActionId::ShowLinkNotes, QStringLiteral("showLinkNotes"), tr("Show No&tes..."));
+    QAction *setStatusNew = makeAction(ActionId::SetStatusNew, QStringLiteral("setStatusNew"), tr("&New"));
     setStatusNew->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_1));
-    setStatusNegotiating = makeAction(QStringLiteral("setStatusNegotiating"), tr("Ne&gotiating"));
+    QAction *setStatusNegotiating = makeAction(ActionId::SetStatusNegotiating,
+                                               QStringLiteral("setStatusNegotiating"), tr("Ne&gotiating"));
     setStatusNegotiating->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_2));
-    setStatusApproved = makeAction(QStringLiteral("setStatusApproved"), tr("&Approved"));
+    QAction *setStatusApproved =
+        makeAction(ActionId::SetStatusApproved, QStringLiteral("setStatusApproved"), tr("&Approved"));
     setStatusApproved->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_3));
-    setStatusBlocked = makeAction(QStringLiteral("setStatusBlocked"), tr("&Blocked"));
+    QAction *setStatusBlocked =
+        makeAction(ActionId::SetStatusBlocked, QStringLiteral("setStatusBlocked"), tr("&Blocked"));
     setStatusBlocked->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_4));
     const struct
     {
@@ -199,20 +226,27 @@ DocumentMenus::DocumentMenus(QMainWindow *window) : QObject(window), m_window(wi
         status.action->setCheckable(true);
         status.action->setIcon(DocumentImages::icon(QString::fromLatin1(status.image)));
     }
-    markAsVerified = makeAction(QStringLiteral("markAsVerified"), tr("Mar&k as Verified"));
+    QAction *markAsVerified =
+        makeAction(ActionId::MarkAsVerified, QStringLiteral("markAsVerified"), tr("Mar&k as Verified"));
     markAsVerified->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_K));
-    verifyLink = makeAction(QStringLiteral("verifyLink"), tr("&Verify Link..."));
+    QAction *verifyLink =
+        makeAction(ActionId::VerifyLink, QStringLiteral("verifyLink"), tr("&Verify Link..."));
     verifyLink->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Y));
-    verifyAllLinks =
-        makeAction(QStringLiteral("verifyAllLinks"), tr("Verify &All Links..."), tr("Verify link exchanges"));
+    QAction *verifyAllLinks = makeAction(ActionId::VerifyAllLinks, QStringLiteral("verifyAllLinks"),
+                                         tr("Verify &All Links..."), tr("Verify link exchanges"));
     verifyAllLinks->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Y));
-    visitLinkWebsite = makeAction(QStringLiteral("visitLinkWebsite"), tr("Visit &Web Site"));
-    visitLinkPartnerWebsite = makeAction(QStringLiteral("visitLinkPartnerWebsite"), tr("Visit &Links Page"));
-    newCustomEmail = makeAction(QStringLiteral("newCustomEmail"), tr("&Blank Message"));
-    newEmailTemplate = makeAction(QStringLiteral("newEmailTemplate"), tr("New E-mail &Template..."));
-    moveToCategory = makeAction(QStringLiteral("moveToCategory"), tr("Move to Cate&gory..."),
-                                tr("Move the selected links to another category"));
-    deleteLink = makeAction(QStringLiteral("deleteLink"), tr("&Delete Link..."));
+    QAction *visitLinkWebsite =
+        makeAction(ActionId::VisitLinkWebsite, QStringLiteral("visitLinkWebsite"), tr("Visit &Web Site"));
+    QAction *visitLinkPartnerWebsite =
+        makeAction(ActionId::VisitLinkPartnerWebsite, QStringLiteral("visitLinkPartnerWebsite"),
+                   tr("Visit &Links Page"));
+    makeAction(ActionId::NewCustomEmail, QStringLiteral("newCustomEmail"), tr("&Blank Message"));
+    makeAction(ActionId::NewEmailTemplate, QStringLiteral("newEmailTemplate"), tr("New E-mail &Template..."));
+    QAction *moveToCategory =
+        makeAction(ActionId::MoveToCategory, QStringLiteral("moveToCategory"), tr("Move to Cate&gory..."),
+                   tr("Move the selected links to another category"));
+    QAction *deleteLink =
+        makeAction(ActionId::DeleteLink, QStringLiteral("deleteLink"), tr("&Delete Link..."));
 
     link->addAction(newLink);
     link->addAction(instantLink);
@@ -231,8 +265,9 @@ DocumentMenus::DocumentMenus(QMainWindow *window) : QObject(window), m_window(wi
     link->addAction(visitLinkPartnerWebsite);
     sendMessageMenu = link->addMenu(tr("Send &Message"));
     sendMessageMenu->setObjectName(QStringLiteral("sendMessageMenu"));
-    sendMessageToSelectedLinks =
-        makeAction(QStringLiteral("sendMessageToSelectedLinks"), tr("Send Message to Sele&cted Links..."),
+    QAction *sendMessageToSelectedLinks =
+        makeAction(ActionId::SendMessageToSelectedLinks, QStringLiteral("sendMessageToSelectedLinks"),
+                   tr("Send Message to Sele&cted Links..."),
                    tr("Send one template to every selected partner from this application"));
     link->addAction(sendMessageToSelectedLinks);
     link->addSeparator();
@@ -241,26 +276,38 @@ DocumentMenus::DocumentMenus(QMainWindow *window) : QObject(window), m_window(wi
 
     // --- Tools
     QMenu *tools = bar->addMenu(tr("&Tools"));
-    editSiteInfo = makeAction(QStringLiteral("editSiteInfo"), tr("&Site Info..."),
-                              tr("Edit information about your web site"));
+    QAction *editSiteInfo = makeAction(ActionId::EditSiteInfo, QStringLiteral("editSiteInfo"),
+                                       tr("&Site Info..."), tr("Edit information about your web site"));
     editSiteInfo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_I));
-    notificationSetup = makeAction(QStringLiteral("notificationSetup"), tr("&Notification Settings..."));
-    showEmailTemplates = makeAction(QStringLiteral("showEmailTemplates"), tr("&E-mail Templates..."));
-    HTMLSetup = makeAction(QStringLiteral("HTMLSetup"), tr("Links &Page Setup..."));
-    importLinks = makeAction(QStringLiteral("importLinks"), tr("&Import Links..."));
-    copyHTML = makeAction(QStringLiteral("copyHTML"), tr("&Copy Links Page"));
-    copyCategoryHTML = makeAction(QStringLiteral("copyCategoryHTML"), tr("Copy Ca&tegory Page"));
-    copyHTMLStyles = makeAction(QStringLiteral("copyHTMLStyles"), tr("Copy St&yles"));
-    exportLinksToHTML = makeAction(QStringLiteral("exportLinksToHTML"), tr("E&xport Links Page..."),
-                                   tr("Generate HTML code for your links page"));
-    copySpreadsheet = makeAction(QStringLiteral("copySpreadsheet"), tr("Copy Sp&readsheet"));
-    exportLinksToSpreadsheet =
-        makeAction(QStringLiteral("exportLinksToSpreadsheet"), tr("Export Spreads&heet..."));
-    exportLinksToCSV = makeAction(QStringLiteral("exportLinksToCSV"), tr("Export Spreadsheet as CS&V..."),
-                                  tr("Write every link as comma-separated values"));
-    countLinks = makeAction(QStringLiteral("countLinks"), tr("C&ount Links..."));
-    showStatistics = makeAction(QStringLiteral("showStatistics"), tr("St&atistics..."),
-                                tr("Show statistics about this links database"));
+    QAction *notificationSetup = makeAction(ActionId::NotificationSetup, QStringLiteral("notificationSetup"),
+                                            tr("&Notification Settings..."));
+    QAction *showEmailTemplates = makeAction(
+        ActionId::ShowEmailTemplates, QStringLiteral("showEmailTemplates"), tr("&E-mail Templates..."));
+    QAction *HTMLSetup =
+        makeAction(ActionId::HTMLSetup, QStringLiteral("HTMLSetup"), tr("Links &Page Setup..."));
+    QAction *importLinks =
+        makeAction(ActionId::ImportLinks, QStringLiteral("importLinks"), tr("&Import Links..."));
+    QAction *copyHTML = makeAction(ActionId::CopyHTML, QStringLiteral("copyHTML"), tr("&Copy Links Page"));
+    QAction *copyCategoryHTML =
+        makeAction(ActionId::CopyCategoryHTML, QStringLiteral("copyCategoryHTML"), tr("Copy Ca&tegory Page"));
+    QAction *copyHTMLStyles =
+        makeAction(ActionId::CopyHTMLStyles, QStringLiteral("copyHTMLStyles"), tr("Copy St&yles"));
+    QAction *exportLinksToHTML =
+        makeAction(ActionId::ExportLinksToHTML, QStringLiteral("exportLinksToHTML"),
+                   tr("E&xport Links Page..."), tr("Generate HTML code for your links page"));
+    QAction *copySpreadsheet =
+        makeAction(ActionId::CopySpreadsheet, QStringLiteral("copySpreadsheet"), tr("Copy Sp&readsheet"));
+    QAction *exportLinksToSpreadsheet =
+        makeAction(ActionId::ExportLinksToSpreadsheet, QStringLiteral("exportLinksToSpreadsheet"),
+                   tr("Export Spreads&heet..."));
+    QAction *exportLinksToCSV =
+        makeAction(ActionId::ExportLinksToCSV, QStringLiteral("exportLinksToCSV"),
+                   tr("Export Spreadsheet as CS&V..."), tr("Write every link as comma-separated values"));
+    QAction *countLinks =
+        makeAction(ActionId::CountLinks, QStringLiteral("countLinks"), tr("C&ount Links..."));
+    QAction *showStatistics =
+        makeAction(ActionId::ShowStatistics, QStringLiteral("showStatistics"), tr("St&atistics..."),
+                   tr("Show statistics about this links database"));
     tools->addAction(editSiteInfo);
     tools->addAction(notificationSetup);
     tools->addAction(showEmailTemplates);
@@ -279,42 +326,51 @@ DocumentMenus::DocumentMenus(QMainWindow *window) : QObject(window), m_window(wi
     tools->addSeparator();
     tools->addAction(countLinks);
     tools->addAction(showStatistics);
-    showLostLinks = makeAction(QStringLiteral("showLostLinks"), tr("&Lost Links..."),
-                               tr("Show the links that were lost, moved, recovered or no longer followed, "
-                                  "and the sites unreachable for days"));
+    QAction *showLostLinks =
+        makeAction(ActionId::ShowLostLinks, QStringLiteral("showLostLinks"), tr("&Lost Links..."),
+                   tr("Show the links that were lost, moved, recovered or no longer followed, "
+                      "and the sites unreachable for days"));
     tools->addAction(showLostLinks);
-    checkOwnPage =
-        makeAction(QStringLiteral("checkOwnPage"), tr("Chec&k My Links Page..."),
+    QAction *checkOwnPage =
+        makeAction(ActionId::CheckOwnPage, QStringLiteral("checkOwnPage"), tr("Chec&k My Links Page..."),
                    tr("Read the published links page from the web and list the partners it gets wrong"));
     tools->addAction(checkOwnPage);
     tools->addSeparator();
-    showOutbox = makeAction(QStringLiteral("showOutbox"), tr("Out&box..."),
-                            tr("Show the messages waiting to go, those that failed and the follow-ups due"));
+    QAction *showOutbox =
+        makeAction(ActionId::ShowOutbox, QStringLiteral("showOutbox"), tr("Out&box..."),
+                   tr("Show the messages waiting to go, those that failed and the follow-ups due"));
     tools->addAction(showOutbox);
-    checkForReplies = makeAction(QStringLiteral("checkForReplies"), tr("Check &for Replies"),
-                                 tr("Read the mailbox for partners' answers to the messages sent"));
+    QAction *checkForReplies =
+        makeAction(ActionId::CheckForReplies, QStringLiteral("checkForReplies"), tr("Check &for Replies"),
+                   tr("Read the mailbox for partners' answers to the messages sent"));
     tools->addAction(checkForReplies);
 
     // --- Window
     windowMenu = bar->addMenu(tr("&Window"));
     windowMenu->setObjectName(QStringLiteral("windowMenu"));
-    minimizeWindow = makeAction(QStringLiteral("minimizeWindow"), tr("&Minimize"));
+    QAction *minimizeWindow =
+        makeAction(ActionId::MinimizeWindow, QStringLiteral("minimizeWindow"), tr("&Minimize"));
     minimizeWindow->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_M));
-    showStartingPoints = makeAction(QStringLiteral("showStartingPoints"), tr("&Welcome Window..."));
+    QAction *showStartingPoints = makeAction(ActionId::ShowStartingPoints,
+                                             QStringLiteral("showStartingPoints"), tr("&Welcome Window..."));
     windowMenu->addAction(minimizeWindow);
     windowMenu->addAction(showStartingPoints);
-    windowListSeparator = windowMenu->addSeparator();
+    windowMenu->addSeparator(); // the open windows follow
 
     // --- Help
     QMenu *help = bar->addMenu(tr("&Help"));
-    doHelp = makeAction(QStringLiteral("doHelp"), tr("Quillmarsh &Help"), tr("Quillmarsh Help"));
+    QAction *doHelp =
+        makeAction(ActionId::DoHelp, QStringLiteral("doHelp"), tr("Quillmarsh &Help"), tr("Quillmarsh Help"));
     doHelp->setShortcut(QKeySequence::HelpContents);
-    showShortcuts = makeAction(QStringLiteral("showShortcuts"), tr("&Keyboard Shortcuts"));
-    showTutorial = makeAction(QStringLiteral("showTutorial"), tr("&Tutorial"));
-    showReadMe = makeAction(QStringLiteral("showReadMe"), tr("&Read Me"));
-    showEULA = makeAction(QStringLiteral("showEULA"), tr("&Licence"),
-                          tr("The GNU General Public License, under which Quillmarsh is free software"));
-    doAbout = makeAction(QStringLiteral("doAbout"), tr("&About Quillmarsh"));
+    QAction *showShortcuts =
+        makeAction(ActionId::ShowShortcuts, QStringLiteral("showShortcuts"), tr("&Keyboard Shortcuts"));
+    QAction *showTutorial =
+        makeAction(ActionId::ShowTutorial, QStringLiteral("showTutorial"), tr("&Tutorial"));
+    QAction *showReadMe = makeAction(ActionId::ShowReadMe, QStringLiteral("showReadMe"), tr("&Read Me"));
+    QAction *showEULA =
+        makeAction(ActionId::ShowEULA, QStringLiteral("showEULA"), tr("&Licence"),
+                   tr("The GNU General Public License, under which Quillmarsh is free software"));
+    QAction *doAbout = makeAction(ActionId::DoAbout, QStringLiteral("doAbout"), tr("&About Quillmarsh"));
     doAbout->setMenuRole(QAction::AboutRole);
     help->addAction(doHelp);
     help->addAction(showShortcuts);
@@ -364,7 +420,7 @@ DocumentMenus::DocumentMenus(QMainWindow *window) : QObject(window), m_window(wi
     categoryContextMenu->addAction(countLinks);
 
     buildToolbar(window);
-    toggleToolbar = toolbar->toggleViewAction();
+    QAction *toggleToolbar = toolbar->toggleViewAction();
     toggleToolbar->setText(tr("&Toolbar"));
     view->addAction(toggleToolbar);
 }
@@ -424,7 +480,15 @@ void DocumentMenus::enableSubmenus()
     }
 }
 
-QAction *DocumentMenus::makeAction(const QString &name, const QString &text, const QString &toolTip)
+QAction *DocumentMenus::action(ActionId id) const
+{
+    const auto index = std::size_t(id);
+    Q_ASSERT(index < m_actions.size() && m_actions[index]);
+    return index < m_actions.size() ? m_actions[index] : nullptr;
+}
+
+QAction *DocumentMenus::makeAction(ActionId id, const QString &name, const QString &text,
+                                   const QString &toolTip)
 {
     auto *action = new QAction(text, m_window);
     action->setObjectName(name);
@@ -433,6 +497,8 @@ QAction *DocumentMenus::makeAction(const QString &name, const QString &text, con
     // Shortcuts work whatever list has the focus, and also while a menu is closed.
     action->setShortcutContext(Qt::WindowShortcut);
     m_window->addAction(action);
+    Q_ASSERT(!m_actions[std::size_t(id)]);
+    m_actions[std::size_t(id)] = action;
     return action;
 }
 
@@ -463,9 +529,17 @@ void DocumentMenus::buildToolbar(QMainWindow *window)
          "toolbar_instantlink", true},
         {"MyHelp", QT_TR_NOOP("Help"), QT_TR_NOOP("Quillmarsh Help"), "toolbar_help", false},
     };
-    QAction *const targets[] = {editSiteInfo, newCategory,    newLink, verifyAllLinks,
-                                findLink,     showStatistics, print,   exportLinksToHTML,
-                                nullptr,      instantLink,    doHelp};
+    QAction *const targets[] = {action(ActionId::EditSiteInfo),
+                                action(ActionId::NewCategory),
+                                action(ActionId::NewLink),
+                                action(ActionId::VerifyAllLinks),
+                                action(ActionId::FindLink),
+                                action(ActionId::ShowStatistics),
+                                action(ActionId::Print),
+                                action(ActionId::ExportLinksToHTML),
+                                nullptr,
+                                action(ActionId::InstantLink),
+                                action(ActionId::DoHelp)};
 
     const QStringList hidden = hiddenToolbarItems();
     auto *customize = new QMenu(window);

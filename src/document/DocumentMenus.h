@@ -1,14 +1,98 @@
 #pragma once
 
 #include <QObject>
+#include <array>
 
 class QAction;
 class QMainWindow;
 class QMenu;
 class QToolBar;
 
+// One identifier per command of a document window's menus, named after the command.
+enum class ActionId
+{
+    NewSite,
+    OpenDocument,
+    CloseDocument,
+    SaveDocument,
+    SaveDocumentAs,
+    RevertDocument,
+    PrintPreview,
+    Print,
+    ExportAsPDF,
+    Quit,
+    ImportPartners,
+    Undo,
+    Redo,
+    Cut,
+    Copy,
+    Paste,
+    EditSelectedObject,
+    DeleteSelectedObject,
+    SelectAllLinks,
+    FindLink,
+    FindNextLink,
+    FilterLinks,
+    Preferences,
+    SwitchActiveList,
+    ToggleDetails,
+    ToggleReminders,
+    NewCategory,
+    RenameCategory,
+    DeleteCategory,
+    NewLink,
+    InstantLink,
+    EditLink,
+    ShowLinkExchangeInfo,
+    ShowLinkNotifications,
+    ShowLinkNotes,
+    SetStatusNew,
+    SetStatusNegotiating,
+    SetStatusApproved,
+    SetStatusBlocked,
+    MarkAsVerified,
+    VerifyLink,
+    VerifyAllLinks,
+    VisitLinkWebsite,
+    VisitLinkPartnerWebsite,
+    NewCustomEmail,
+    NewEmailTemplate,
+    MoveToCategory,
+    DeleteLink,
+    EditSiteInfo,
+    NotificationSetup,
+    ShowEmailTemplates,
+    HTMLSetup,
+    ImportLinks,
+    CopyHTML,
+    CopyCategoryHTML,
+    CopyHTMLStyles,
+    ExportLinksToHTML,
+    CopySpreadsheet,
+    ExportLinksToSpreadsheet,
+    ExportLinksToCSV,
+    CountLinks,
+    ShowStatistics,
+    ShowLostLinks,
+    PublishLinksPage,
+    CheckOwnPage,
+    SendMessageToSelectedLinks,
+    ShowOutbox,
+    CheckForReplies,
+    MinimizeWindow,
+    ShowStartingPoints,
+    DoHelp,
+    ShowShortcuts,
+    ShowTutorial,
+    ShowReadMe,
+    ShowEULA,
+    DoAbout,
+};
+inline constexpr int ActionIdCount = int(ActionId::DoAbout) + 1;
+
 // The menu bar, toolbar and context menus of one document window. Every action is named after
-// the command it runs; the document connects them and sets their enabled state.
+// the command it runs and found by its identifier; the window's command areas connect them and set
+// their enabled state.
 class DocumentMenus : public QObject
 {
     Q_OBJECT
@@ -16,37 +100,13 @@ class DocumentMenus : public QObject
 public:
     explicit DocumentMenus(QMainWindow *window);
 
-    // File
-    QAction *newSite, *openDocument, *closeDocument, *saveDocument, *saveDocumentAs, *revertDocument,
-        *printPreview, *print, *exportAsPDF, *quit;
+    // The action of that command (an identifier without one is a programming error).
+    QAction *action(ActionId id) const;
+
+    // The menus the window's parts fill or open: Open Recent, File › Import, Edit, Window.
     QMenu *recentFilesMenu;
-    // File › Import
     QMenu *importMenu;
-    QAction *importPartners;
-    // Edit: Undo and Redo (driven by the document's undo stack), then Cut, Copy and Paste.
     QMenu *editMenu;
-    QAction *undo, *redo, *cut, *copy, *paste, *editSelectedObject, *deleteSelectedObject, *selectAllLinks,
-        *findLink, *findNextLink, *filterLinks, *preferences;
-    // View
-    QAction *switchActiveList, *toggleDetails, *toggleToolbar, *toggleReminders;
-    // Category
-    QAction *newCategory, *renameCategory, *deleteCategory;
-    // Link
-    QAction *newLink, *instantLink, *editLink, *showLinkExchangeInfo, *showLinkNotifications, *showLinkNotes,
-        *setStatusNew, *setStatusNegotiating, *setStatusApproved, *setStatusBlocked, *markAsVerified,
-        *verifyLink, *verifyAllLinks, *visitLinkWebsite, *visitLinkPartnerWebsite, *newCustomEmail,
-        *newEmailTemplate, *moveToCategory, *deleteLink;
-    // Tools
-    QAction *editSiteInfo, *notificationSetup, *showEmailTemplates, *HTMLSetup, *importLinks, *copyHTML,
-        *copyCategoryHTML, *copyHTMLStyles, *exportLinksToHTML, *copySpreadsheet, *exportLinksToSpreadsheet,
-        *exportLinksToCSV, *countLinks, *showStatistics, *showLostLinks;
-    // The published page: its upload (File) and its check on the web (Tools)
-    QAction *publishLinksPage = nullptr, *checkOwnPage = nullptr;
-    // Messages sent from the application: the Link menu's and the Tools menu's
-    QAction *sendMessageToSelectedLinks = nullptr, *showOutbox = nullptr, *checkForReplies = nullptr;
-    // Window and Help
-    QAction *minimizeWindow, *showStartingPoints, *doHelp, *showShortcuts, *showTutorial, *showReadMe,
-        *showEULA, *doAbout;
     QMenu *windowMenu;
 
     // The menus that list the database's e-mail templates, the Link menu's and the link context
@@ -54,9 +114,6 @@ public:
     QMenu *sendMessageMenu, *linkSendMessageMenu;
     QMenu *linkContextMenu, *categoryContextMenu;
     QToolBar *toolbar;
-
-    // Items shown in the window menu for each open document, rebuilt by the document.
-    QAction *windowListSeparator;
 
     // Open Recent: one numbered item per file (its path as data and tool tip), then Clear Menu.
     void fillRecentFilesMenu(const QStringList &files);
@@ -68,8 +125,11 @@ public:
     void enableSubmenus();
 
 private:
-    QAction *makeAction(const QString &name, const QString &text, const QString &toolTip = QString());
+    // Makes the action of the command, named for tests and the accessibility bus, and registers it.
+    QAction *makeAction(ActionId id, const QString &name, const QString &text,
+                        const QString &toolTip = QString());
     void buildToolbar(QMainWindow *window);
 
     QMainWindow *m_window;
+    std::array<QAction *, ActionIdCount> m_actions{};
 };

@@ -168,7 +168,7 @@ void DocumentWindowState::applySplitViewsAndColumns()
     if (m_savedSortColumn >= 0 &&
         (links->sortCriterion() != m_savedSortColumn || links->sortDescending() != m_savedSortDescending))
         links->sortLinksByColumn(m_savedSortColumn, m_savedSortDescending);
-    m_document->menus()->toggleDetails->setChecked(!isDetailsCollapsed());
+    m_document->menus()->action(ActionId::ToggleDetails)->setChecked(!isDetailsCollapsed());
 }
 
 void DocumentWindowState::startRecording()
@@ -277,7 +277,7 @@ void DocumentWindowState::recordFrame()
 void DocumentWindowState::recordSplitViews()
 {
     const bool collapsed = isDetailsCollapsed();
-    m_document->menus()->toggleDetails->setChecked(!collapsed);
+    m_document->menus()->action(ActionId::ToggleDetails)->setChecked(!collapsed);
     if (!m_recording)
         return;
     CollectionManager &store = m_document->collectionManager();

@@ -64,10 +64,10 @@ bool clipboardHasText()
 EditCommands::EditCommands(MyDocument *document) : DocumentCommandArea(document)
 {
     const DocumentMenus &m = menus();
-    connect(m.cut, &QAction::triggered, this, &EditCommands::cut);
-    connect(m.copy, &QAction::triggered, this, &EditCommands::copy);
-    connect(m.paste, &QAction::triggered, this, &EditCommands::paste);
-    connect(m.selectAllLinks, &QAction::triggered, this, &EditCommands::selectAll);
+    connect(m.action(ActionId::Cut), &QAction::triggered, this, &EditCommands::cut);
+    connect(m.action(ActionId::Copy), &QAction::triggered, this, &EditCommands::copy);
+    connect(m.action(ActionId::Paste), &QAction::triggered, this, &EditCommands::paste);
+    connect(m.action(ActionId::SelectAllLinks), &QAction::triggered, this, &EditCommands::selectAll);
     // The state of a text field changes without the document hearing of it: the items are set
     // again when the focus moves, the clipboard changes, the field's selection or text changes,
     // and before the menu opens.
@@ -119,16 +119,16 @@ void EditCommands::validateMenuItems()
     if (QWidget *field = focusedTextField()) {
         const bool editable = !isReadOnly(field);
         const bool selected = hasSelectedText(field);
-        m.cut->setEnabled(editable && selected);
-        m.copy->setEnabled(selected);
-        m.paste->setEnabled(editable && clipboardHasText());
-        m.selectAllLinks->setEnabled(!isEmpty(field));
+        m.action(ActionId::Cut)->setEnabled(editable && selected);
+        m.action(ActionId::Copy)->setEnabled(selected);
+        m.action(ActionId::Paste)->setEnabled(editable && clipboardHasText());
+        m.action(ActionId::SelectAllLinks)->setEnabled(!isEmpty(field));
         return;
     }
-    m.cut->setEnabled(false);
-    m.copy->setEnabled(linkListHasFocus() && document()->numberOfSelectedLinks() > 0);
-    m.paste->setEnabled(false);
-    m.selectAllLinks->setEnabled(document()->linkListController()->rowCount() > 0);
+    m.action(ActionId::Cut)->setEnabled(false);
+    m.action(ActionId::Copy)->setEnabled(linkListHasFocus() && document()->numberOfSelectedLinks() > 0);
+    m.action(ActionId::Paste)->setEnabled(false);
+    m.action(ActionId::SelectAllLinks)->setEnabled(document()->linkListController()->rowCount() > 0);
 }
 
 QString EditCommands::selectedLinksText() const

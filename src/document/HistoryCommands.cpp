@@ -24,7 +24,8 @@ constexpr int StatusMessageMs = 30000;
 
 HistoryCommands::HistoryCommands(MyDocument *document) : DocumentCommandArea(document)
 {
-    connect(menus().showLostLinks, &QAction::triggered, this, &HistoryCommands::showLostLinks);
+    connect(menus().action(ActionId::ShowLostLinks), &QAction::triggered, this,
+            &HistoryCommands::showLostLinks);
     // Shown in the status line after a run that lost links, until the window is opened.
     m_lostLinksNotice = new QPushButton(document->statusBar());
     m_lostLinksNotice->setObjectName(QStringLiteral("lostLinksNotice"));
@@ -46,7 +47,7 @@ HistoryCommands::HistoryCommands(MyDocument *document) : DocumentCommandArea(doc
 void HistoryCommands::validateMenuItems()
 {
     // A database never saved has no history yet.
-    menus().showLostLinks->setEnabled(!document()->filePath().isEmpty());
+    menus().action(ActionId::ShowLostLinks)->setEnabled(!document()->filePath().isEmpty());
 }
 
 void HistoryCommands::watchRecorder(HistoryRecorder *recorder)
@@ -122,10 +123,11 @@ void HistoryCommands::showLostLinks()
                 &HistoryCommands::verifyAgain);
         connect(m_lostLinksWindow, &LostLinksDialogController::useThisPageRequested, this,
                 &HistoryCommands::useThisPage);
-        auto *sendMessage =
-            new SendMessageMenu(m_lostLinksWindow->sendMessageMenu(), document()->emailTemplateModel(),
-                                menus().newCustomEmail, menus().newEmailTemplate);
-        connect(sendMessage, &SendMessageMenu::templateTriggered, document(), &MyDocument::newTemplateEmail);
+        auto *sendMessage = new SendMessageMenu(
+            m_lostLinksWindow->sendMessageMenu(), document()->emailTemplateModel(),
+            menus().action(ActionId::NewCustomEmail), menus().action(ActionId::NewEmailTemplate));
+        connect(sendMessage, &SendMessageMenu::templateTriggered, this,
+                &HistoryCommands::templateEmailRequested);
         connect(m_lostLinksWindow, &LostLinksDialogController::sendMessageMenuAboutToShow, this,
                 &HistoryCommands::selectLinkToWriteTo);
     }
@@ -141,7 +143,7 @@ void HistoryCommands::refreshLostLinks()
 {
     if (!m_lostLinksWindow)
         return;
-    m_lostLinksWindow->setDocumentName(document()->displayName());
+    m_lostLinksWindow->setDocumentName(document()->document()->displayName());
     // Read on the history thread; the window shows what it had until the changes come.
     HistoryService::instance()->readChanges(
         document()->filePath(), LinkChange::unreachableDaysFromPreferences(), m_lostLinksWindow,
@@ -190,7 +192,7 @@ void HistoryCommands::editLink(const QString &linkID)
     if (!revealLink(linkID))
         return;
     bringDocumentForward();
-    menus().editLink->trigger();
+    menus().action(ActionId::EditLink)->trigger();
 }
 
 void HistoryCommands::verifyAgain(const QStringList &linkIDs)

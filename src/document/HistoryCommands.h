@@ -39,6 +39,8 @@ signals:
     void lossesRecorded(const QList<LinkChange> &changes);
     // The Lost Links window asks for these links to be checked again.
     void verifyRequested(const QStringList &linkIDs);
+    // The Lost Links window's Send Message menu chose a template (written in the mail client).
+    void templateEmailRequested(int templateIndex);
 
 private:
     void recordingFinished(const QList<LinkChange> &changes);

@@ -31,14 +31,17 @@ bool revealLink(const TreeNode *node, DocumentChange &change)
 LinkCommands::LinkCommands(MyDocument *document) : DocumentCommandArea(document)
 {
     const DocumentMenus &m = menus();
-    connect(m.newLink, &QAction::triggered, this, &LinkCommands::newLink);
-    connect(m.instantLink, &QAction::triggered, this, &LinkCommands::instantLink);
-    connect(m.editLink, &QAction::triggered, this, &LinkCommands::editLink);
-    connect(m.showLinkExchangeInfo, &QAction::triggered, this, &LinkCommands::showLinkExchangeInfo);
-    connect(m.showLinkNotifications, &QAction::triggered, this, &LinkCommands::showLinkNotifications);
-    connect(m.showLinkNotes, &QAction::triggered, this, &LinkCommands::showLinkNotes);
-    connect(m.notificationSetup, &QAction::triggered, this, &LinkCommands::notificationSetup);
-    connect(m.countLinks, &QAction::triggered, this, &LinkCommands::countLinks);
+    connect(m.action(ActionId::NewLink), &QAction::triggered, this, &LinkCommands::newLink);
+    connect(m.action(ActionId::InstantLink), &QAction::triggered, this, &LinkCommands::instantLink);
+    connect(m.action(ActionId::EditLink), &QAction::triggered, this, &LinkCommands::editLink);
+    connect(m.action(ActionId::ShowLinkExchangeInfo), &QAction::triggered, this,
+            &LinkCommands::showLinkExchangeInfo);
+    connect(m.action(ActionId::ShowLinkNotifications), &QAction::triggered, this,
+            &LinkCommands::showLinkNotifications);
+    connect(m.action(ActionId::ShowLinkNotes), &QAction::triggered, this, &LinkCommands::showLinkNotes);
+    connect(m.action(ActionId::NotificationSetup), &QAction::triggered, this,
+            &LinkCommands::notificationSetup);
+    connect(m.action(ActionId::CountLinks), &QAction::triggered, this, &LinkCommands::countLinks);
     connect(document, &MyDocument::verificationSheetEnded, this, &LinkCommands::verificationSheetDidEnd);
 }
 
@@ -46,10 +49,12 @@ void LinkCommands::validateMenuItems()
 {
     const DocumentMenus &m = menus();
     const bool oneLink = document()->selectedLinkNode() != nullptr;
-    for (QAction *action : {m.newLink, m.instantLink, m.notificationSetup, m.countLinks})
+    for (QAction *action : {m.action(ActionId::NewLink), m.action(ActionId::InstantLink),
+                            m.action(ActionId::NotificationSetup), m.action(ActionId::CountLinks)})
         action->setEnabled(true);
     // Notes too: without one selected link there is nothing to show.
-    for (QAction *action : {m.editLink, m.showLinkExchangeInfo, m.showLinkNotifications, m.showLinkNotes})
+    for (QAction *action : {m.action(ActionId::EditLink), m.action(ActionId::ShowLinkExchangeInfo),
+                            m.action(ActionId::ShowLinkNotifications), m.action(ActionId::ShowLinkNotes)})
         action->setEnabled(oneLink);
 }
 
@@ -75,7 +80,7 @@ LinkDialogController *LinkCommands::linkDialogController()
         // The template editor runs application-modal: once the command returns, a new template is in
         // the store and the editor lists it.
         connect(m_linkDialog, &LinkDialogController::newEmailTemplateRequested, this,
-                [this] { menus().newEmailTemplate->trigger(); });
+                [this] { menus().action(ActionId::NewEmailTemplate)->trigger(); });
         m_historyView = new LinkHistoryView(m_linkDialog->tabView());
         m_historyView->setObjectName(QStringLiteral("historyTab"));
         m_linkDialog->tabView()->addTab(m_historyView, tr("&History"));
@@ -83,7 +88,7 @@ LinkDialogController *LinkCommands::linkDialogController()
         m_messagesView->setObjectName(QStringLiteral("messagesTab"));
         m_linkDialog->tabView()->addTab(m_messagesView, tr("Me&ssages"));
     }
-    m_linkDialog->setNewTemplateAvailable(menus().newEmailTemplate->isEnabled());
+    m_linkDialog->setNewTemplateAvailable(menus().action(ActionId::NewEmailTemplate)->isEnabled());
     return m_linkDialog;
 }
 
@@ -167,7 +172,7 @@ void LinkCommands::editLinkSheetDidEnd(int returnCode)
 
 void LinkCommands::verifyIfAsked()
 {
-    QAction *verify = menus().verifyLink;
+    QAction *verify = menus().action(ActionId::VerifyLink);
     if (!m_linkDialog->verifyMode() || !verify->isEnabled())
         return;
     m_verifyAndReturnToLinkDialog = true;
@@ -203,9 +208,9 @@ void LinkCommands::instantLink()
         return;
     // Sent to the new link, which is the selected one now; writing to it starts the negotiation.
     if (dialog->emailTemplateIndex() == -1)
-        document()->newCustomEmail();
+        emit customEmailRequested();
     else
-        document()->sendTemplateEmailWithIndex(dialog->emailTemplateIndex());
+        emit templateEmailRequested(dialog->emailTemplateIndex());
 }
 
 // ---------------------------------------------------------------- notification settings

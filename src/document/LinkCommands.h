@@ -51,6 +51,11 @@ public slots:
     // The verification sheet ended, confirmed or not.
     void verificationSheetDidEnd();
 
+signals:
+    // Instant Link's first message to the new link, written in the mail client.
+    void customEmailRequested();
+    void templateEmailRequested(int templateIndex);
+
 private:
     LinkDialogController *linkDialogController();
     void showLinkEditor(int tabIndex);

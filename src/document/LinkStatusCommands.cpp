@@ -8,11 +8,15 @@
 LinkStatusCommands::LinkStatusCommands(MyDocument *document) : DocumentCommandArea(document)
 {
     const DocumentMenus &m = menus();
-    connect(m.setStatusNew, &QAction::triggered, this, &LinkStatusCommands::setStatusNew);
-    connect(m.setStatusNegotiating, &QAction::triggered, this, &LinkStatusCommands::setStatusNegotiating);
-    connect(m.setStatusApproved, &QAction::triggered, this, &LinkStatusCommands::setStatusApproved);
-    connect(m.setStatusBlocked, &QAction::triggered, this, &LinkStatusCommands::setStatusBlocked);
-    connect(m.markAsVerified, &QAction::triggered, this, &LinkStatusCommands::markAsVerified);
+    connect(m.action(ActionId::SetStatusNew), &QAction::triggered, this, &LinkStatusCommands::setStatusNew);
+    connect(m.action(ActionId::SetStatusNegotiating), &QAction::triggered, this,
+            &LinkStatusCommands::setStatusNegotiating);
+    connect(m.action(ActionId::SetStatusApproved), &QAction::triggered, this,
+            &LinkStatusCommands::setStatusApproved);
+    connect(m.action(ActionId::SetStatusBlocked), &QAction::triggered, this,
+            &LinkStatusCommands::setStatusBlocked);
+    connect(m.action(ActionId::MarkAsVerified), &QAction::triggered, this,
+            &LinkStatusCommands::markAsVerified);
 }
 
 void LinkStatusCommands::validateMenuItems()
@@ -20,15 +24,15 @@ void LinkStatusCommands::validateMenuItems()
     const DocumentMenus &m = menus();
     const Link *link = document()->selectedLink();
     const bool someLinks = document()->numberOfSelectedLinks() > 0;
-    m.markAsVerified->setEnabled(someLinks);
+    m.action(ActionId::MarkAsVerified)->setEnabled(someLinks);
     const struct
     {
         QAction *action;
         LinkStatus status;
-    } statuses[] = {{m.setStatusNew, LinkStatusNew},
-                    {m.setStatusNegotiating, LinkStatusNegotiating},
-                    {m.setStatusApproved, LinkStatusApproved},
-                    {m.setStatusBlocked, LinkStatusBlocked}};
+    } statuses[] = {{m.action(ActionId::SetStatusNew), LinkStatusNew},
+                    {m.action(ActionId::SetStatusNegotiating), LinkStatusNegotiating},
+                    {m.action(ActionId::SetStatusApproved), LinkStatusApproved},
+                    {m.action(ActionId::SetStatusBlocked), LinkStatusBlocked}};
     for (const auto &item : statuses) {
         item.action->setEnabled(someLinks);
         item.action->setChecked(link && link->status() == item.status);

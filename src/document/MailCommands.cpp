@@ -26,11 +26,12 @@ constexpr int ContactsReloadDelayMs = 250;
 
 MailCommands::MailCommands(MyDocument *document) : DocumentCommandArea(document)
 {
-    connect(menus().sendMessageToSelectedLinks, &QAction::triggered, this,
+    connect(menus().action(ActionId::SendMessageToSelectedLinks), &QAction::triggered, this,
             &MailCommands::sendMessageToSelectedLinks);
-    connect(menus().showOutbox, &QAction::triggered, this, &MailCommands::showOutbox);
-    connect(menus().checkForReplies, &QAction::triggered, this, &MailCommands::checkForReplies);
-    connect(document->computeNotificationsTimer(), &QTimer::timeout, this,
+    connect(menus().action(ActionId::ShowOutbox), &QAction::triggered, this, &MailCommands::showOutbox);
+    connect(menus().action(ActionId::CheckForReplies), &QAction::triggered, this,
+            &MailCommands::checkForReplies);
+    connect(document->document()->notificationsTimer(), &QTimer::timeout, this,
             &MailCommands::checkRepliesOnTimer);
     m_contactsTimer = new QTimer(this);
     m_contactsTimer->setSingleShot(true);
@@ -53,9 +54,11 @@ MailCommands::~MailCommands()
 void MailCommands::validateMenuItems()
 {
     const bool saved = !document()->filePath().isEmpty();
-    menus().sendMessageToSelectedLinks->setEnabled(document()->numberOfSelectedLinks() > 0);
-    menus().showOutbox->setEnabled(saved);
-    menus().checkForReplies->setEnabled(saved && !(m_replyCheck && m_replyCheck->isRunning()));
+    menus().action(ActionId::SendMessageToSelectedLinks)->setEnabled(document()->numberOfSelectedLinks() > 0);
+    menus().action(ActionId::ShowOutbox)->setEnabled(saved);
+    menus()
+        .action(ActionId::CheckForReplies)
+        ->setEnabled(saved && !(m_replyCheck && m_replyCheck->isRunning()));
 }
 
 SendMessagesDialog *MailCommands::sendSheet() const

@@ -12,6 +12,8 @@
 #include "DocumentUndo.h"
 #include "DocumentWindowState.h"
 #include "FileChangedBar.h"
+#include "FileCommands.h"
+#include "LinkDeleteCommands.h"
 #include "LinkFilterBar.h"
 #include "LinkHistoryLoader.h"
 #include "LinkListController.h"
@@ -20,11 +22,8 @@
 #include "RecordedChecksCache.h"
 #include "RemindersPanel.h"
 #include "StatusBarController.h"
-#include "gui/FilePanel.h"
 #include "gui/MessageBox.h"
 #include "gui/RightClickTableView.h"
-#include "gui/SendMessageMenu.h"
-#include "model/DocumentFileNames.h"
 #include "model/LinkDragPayload.h"
 #include "model/Notification.h"
 #include "model/NotificationComputer.h"
@@ -61,7 +60,7 @@ MyDocument::MyDocument(std::unique_ptr<Document> document, QWidget *parent)
     setWindowModified(m_document->isModified());
     m_commandFocus = new CommandFocus(this);
     buildWindow();
-    m_undo = new DocumentUndo(this, m_menus->undo, m_menus->redo);
+    m_undo = new DocumentUndo(this, m_menus->action(ActionId::Undo), m_menus->action(ActionId::Redo));
     connectCommands();
     createCommandAreas();
     observeDocument();
@@ -122,7 +121,6 @@ void MyDocument::observeDocument()
     });
     connect(document, &Document::statusMessage, this,
             [this](const QString &message, int timeoutMs) { statusBar()->showMessage(message, timeoutMs); });
-    connect(document, &Document::autoSaveFailed, this, &MyDocument::reportSaveFailure);
 }
 
 void MyDocument::releaseStoreNodes()
@@ -216,12 +214,6 @@ void MyDocument::buildWindow()
     m_categoriesTable->setContextMenu(m_menus->categoryContextMenu);
     m_linksTable->setContextMenu(m_menus->linkContextMenu);
     m_emailTemplateModel = new EmailTemplateListModel(&collectionManager(), this);
-    for (QMenu *menu :
-         {m_menus->sendMessageMenu, m_menus->linkSendMessageMenu, m_detailsView->sendMessageMenu()}) {
-        auto *sendMessage = new SendMessageMenu(menu, m_emailTemplateModel, m_menus->newCustomEmail,
-                                                m_menus->newEmailTemplate);
-        connect(sendMessage, &SendMessageMenu::templateTriggered, this, &MyDocument::newTemplateEmail);
-    }
 
     m_categoryListController = new CategoryListController(&collectionManager(), linkPboardType(), this);
     m_categoryListController->setTableView(m_categoriesTable);
@@ -240,8 +232,6 @@ void MyDocument::buildWindow()
 
     connect(m_categoriesTable->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &MyDocument::tableViewSelectionDidChange);
-    m_categoryListController->model()->setLinkMover(
-        [this](const QStringList &ids, TreeNode *category) { return moveLinksToCategory(ids, category); });
     connect(m_linkListController, &LinkListController::selectionDidChange, this, [this] {
         refreshDetails();
         validateMenuItems();
@@ -269,7 +259,8 @@ void MyDocument::buildLinkFilter()
     m_linkFilter = new LinkListFilter(model, m_recordedChecks, this);
     m_filterBar = new LinkFilterBar(m_linkFilter);
     m_filterBar->setObjectName(QStringLiteral("filterBar"));
-    connect(m_menus->filterLinks, &QAction::triggered, m_filterBar, &LinkFilterBar::focusField);
+    connect(m_menus->action(ActionId::FilterLinks), &QAction::triggered, m_filterBar,
+            &LinkFilterBar::focusField);
 
     // The status line follows the shown rows, once per turn of the event loop: filtering removes and
     // inserts rows range by range.
@@ -305,12 +296,12 @@ void MyDocument::buildRemindersPanel()
     m_remindersPanel->setAllowedAreas(Qt::BottomDockWidgetArea | Qt::RightDockWidgetArea);
     addDockWidget(Qt::BottomDockWidgetArea, m_remindersPanel);
     m_remindersPanel->hide();
-    connect(m_menus->toggleReminders, &QAction::triggered, this, [this](bool shown) {
+    connect(m_menus->action(ActionId::ToggleReminders), &QAction::triggered, this, [this](bool shown) {
         m_remindersPanel->setVisible(shown);
         if (shown)
             m_remindersPanel->focusList();
     });
-    connect(m_remindersPanel, &QDockWidget::visibilityChanged, m_menus->toggleReminders,
+    connect(m_remindersPanel, &QDockWidget::visibilityChanged, m_menus->action(ActionId::ToggleReminders),
             &QAction::setChecked);
     connect(m_remindersPanel, &RemindersPanel::linkChosen, this, [this](const QString &linkID) {
         showAndSelectLinkNode(collectionManager().linkNodeWithID(linkID), false);
@@ -340,83 +331,13 @@ void MyDocument::updateTitle()
 {
     // "sample.site* — Quillmarsh": the file, the unsaved mark, the application. A "[*]" of the file's
     // own name is doubled so that it is shown, not taken for the mark.
-    QString name = displayName();
+    QString name = m_document->displayName();
     name.replace(QLatin1String("[*]"), QLatin1String("[*][*]"));
     if (m_document->isReadOnly())
         setWindowTitle(tr("%1[*] (read-only) \u2014 Quillmarsh").arg(name));
     else
         setWindowTitle(tr("%1[*] \u2014 Quillmarsh").arg(name));
     setWindowFilePath(filePath());
-}
-
-void MyDocument::reportSaveFailure(const QString &path, const QString &why)
-{
-    MessageBox::alert(this, tr("The document \"%1\" could not be saved.").arg(QFileInfo(path).fileName()),
-                      tr("%1 The previous version of the file, if any, was left as it was.\n\nFile: %2")
-                          .arg(why, QDir::toNativeSeparators(path)),
-                      {}, MessageBox::Critical);
-}
-
-bool MyDocument::save()
-{
-    if (filePath().isEmpty() || m_document->isReadOnly())
-        return saveAs();
-    switch (m_fileGuard->confirmSave()) {
-    case DocumentFileGuard::SaveDecision::Cancel:
-        return false;
-    case DocumentFileGuard::SaveDecision::SaveAs:
-        return saveAs();
-    case DocumentFileGuard::SaveDecision::Write:
-        break;
-    }
-    return saveWithoutAsking();
-}
-
-bool MyDocument::saveWithoutAsking()
-{
-    if (filePath().isEmpty())
-        return saveAs();
-    FileError error;
-    if (!saveToFile(filePath(), &error)) {
-        reportSaveFailure(filePath(), error.message());
-        return false;
-    }
-    return true;
-}
-
-bool MyDocument::saveAs()
-{
-    // A database never saved is proposed under its site's title.
-    const QString proposed = filePath().isEmpty()
-                                 ? QDir::home().filePath(DocumentFileNames::fileNameForTitle(
-                                       collectionManager().selfInfo().title(), displayName()))
-                                 : filePath();
-    QString path = FilePanel::saveFileName(this, tr("Save As"), proposed, tr("Links databases (*.site)"));
-    if (path.isEmpty())
-        return false;
-    if (QFileInfo(path).suffix().isEmpty())
-        path += QStringLiteral(".site");
-    FileError error;
-    if (!saveToFile(path, &error)) {
-        reportSaveFailure(path, error.message());
-        return false;
-    }
-    if (DocumentController *controller = DocumentController::instance())
-        controller->noteRecentFile(path);
-    return true;
-}
-
-void MyDocument::revertToSaved()
-{
-    if (filePath().isEmpty())
-        return;
-    const int answer = MessageBox::alert(
-        this,
-        tr("Do you want to revert to the most recently saved version of the document \"%1\"?")
-            .arg(displayName()),
-        tr("Your current changes will be lost."), {tr("Revert"), tr("Cancel")});
-    if (answer == 0)
-        reloadFromDisk();
 }
 
 bool MyDocument::reloadFromDisk()
@@ -441,27 +362,16 @@ bool MyDocument::reloadFromDisk()
     refreshUI();
     emailTemplatesChanged();
     if (!read) {
-        MessageBox::alert(this, tr("The document \"%1\" could not be reverted.").arg(displayName()),
-                          tr("%1 Your current version is kept.").arg(error.message()), {},
-                          MessageBox::Critical);
+        MessageBox::alert(
+            this, tr("The document \"%1\" could not be reverted.").arg(m_document->displayName()),
+            tr("%1 Your current version is kept.").arg(error.message()), {}, MessageBox::Critical);
     }
     return read;
 }
 
-bool MyDocument::askToSaveChanges()
-{
-    const int answer = MessageBox::alert(
-        this, tr("Do you want to save the changes you made in the document \"%1\"?").arg(displayName()),
-        tr("Your changes will be lost if you don't save them."),
-        {tr("Save"), tr("Do&n't Save"), tr("Cancel")});
-    if (answer == 0)
-        return save();
-    return answer == 1;
-}
-
 void MyDocument::closeEvent(QCloseEvent *event)
 {
-    if (isEdited() && !askToSaveChanges()) {
+    if (isEdited() && !commandArea<FileCommands>()->askToSaveChanges()) {
         event->ignore();
         return;
     }
@@ -523,33 +433,11 @@ void MyDocument::windowDidBecomeKey()
     QTimer::singleShot(0, this, &MyDocument::startingSiteProfileApplied);
 }
 
-// ---------------------------------------------------------------- window state
-
-double MyDocument::splitterPosition() const
-{
-    return m_windowState->splitterPosition();
-}
-
-void MyDocument::setSplitterPosition(double position)
-{
-    m_windowState->setSplitterPosition(position);
-}
-
-bool MyDocument::isDetailsCollapsed() const
-{
-    return m_windowState->isDetailsCollapsed();
-}
-
-void MyDocument::setDetailsCollapsed(bool collapsed)
-{
-    m_windowState->setDetailsCollapsed(collapsed);
-}
-
 // ---------------------------------------------------------------- lists and selection
 
 QString MyDocument::linkPboardType() const
 {
-    return LinkDragPayload::typeForDocument(uniqueID());
+    return LinkDragPayload::typeForDocument(m_document->uniqueID());
 }
 
 void MyDocument::refreshUI()
@@ -603,9 +491,10 @@ void MyDocument::updateDetailsButtons()
 {
     // The pane's buttons follow the commands they run.
     const DocumentMenus &m = *m_menus;
-    m_detailsView->setButtonsEnabled(m.editLink->isEnabled(), m.showLinkExchangeInfo->isEnabled(),
-                                     m.showLinkNotifications->isEnabled(), true, true,
-                                     m.showLinkNotes->isEnabled(), m.newCustomEmail->isEnabled());
+    m_detailsView->setButtonsEnabled(
+        m.action(ActionId::EditLink)->isEnabled(), m.action(ActionId::ShowLinkExchangeInfo)->isEnabled(),
+        m.action(ActionId::ShowLinkNotifications)->isEnabled(), true, true,
+        m.action(ActionId::ShowLinkNotes)->isEnabled(), m.action(ActionId::NewCustomEmail)->isEnabled());
 }
 
 TreeNode *MyDocument::selectedCategoryNode() const
@@ -705,16 +594,9 @@ void MyDocument::validateMenuItems()
     const bool category = categoryNode && categoryNode->category() && !categoryNode->category()->isNone();
     const bool linksHaveFocus = commandFocusWidget() == m_linksTable;
 
-    for (QAction *action : {m.visitLinkWebsite, m.visitLinkPartnerWebsite})
-        enable(action, oneLink);
-    // A message goes to each selected partner.
-    for (QAction *action : {m.newCustomEmail, m.moveToCategory, m.deleteLink})
-        enable(action, someLinks);
-    enable(m.editSelectedObject, linksHaveFocus ? m.editLink->isEnabled() : category);
-    enable(m.deleteSelectedObject, linksHaveFocus ? someLinks : category);
-    enable(m.revertDocument, !filePath().isEmpty() && isEdited());
-    const DocumentController *controller = DocumentController::instance();
-    m.recentFilesMenu->menuAction()->setEnabled(controller && !controller->recentFiles().isEmpty());
+    enable(m.action(ActionId::EditSelectedObject),
+           linksHaveFocus ? m.action(ActionId::EditLink)->isEnabled() : category);
+    enable(m.action(ActionId::DeleteSelectedObject), linksHaveFocus ? someLinks : category);
     m_menus->enableSubmenus();
     if (oneLink)
         updateDetailsButtons();
@@ -723,45 +605,6 @@ void MyDocument::validateMenuItems()
 QWidget *MyDocument::commandFocusWidget() const
 {
     return m_commandFocus ? m_commandFocus->widget() : focusWidget();
-}
-
-void MyDocument::rebuildWindowMenu()
-{
-    QMenu *menu = m_menus->windowMenu;
-    for (QAction *action : std::as_const(m_windowListActions)) {
-        menu->removeAction(action);
-        delete action;
-    }
-    m_windowListActions.clear();
-    const DocumentController *controller = DocumentController::instance();
-    if (!controller)
-        return;
-    for (MyDocument *document : controller->documents()) {
-        auto *item = new QAction(document->displayName().replace(u'&', QStringLiteral("&&")), menu);
-        item->setCheckable(true);
-        item->setChecked(document == this);
-        const QPointer<MyDocument> target(document);
-        connect(item, &QAction::triggered, this, [target] {
-            if (!target)
-                return;
-            target->showNormal();
-            target->raise();
-            target->activateWindow();
-        });
-        menu->addAction(item);
-        m_windowListActions.append(item);
-    }
-}
-
-void MyDocument::rebuildRecentFilesMenu()
-{
-    const DocumentController *controller = DocumentController::instance();
-    m_menus->fillRecentFilesMenu(controller ? controller->recentFiles() : QStringList());
-}
-
-AskStringDialogController *MyDocument::askStringDialog() const
-{
-    return commandArea<CategoryCommands>()->askStringDialog();
 }
 
 // ---------------------------------------------------------------- focus commands
@@ -778,8 +621,8 @@ void MyDocument::switchActiveList()
 void MyDocument::editSelectedObject()
 {
     if (commandFocusWidget() == m_linksTable) {
-        if (m_menus->editLink->isEnabled())
-            m_menus->editLink->trigger();
+        if (m_menus->action(ActionId::EditLink)->isEnabled())
+            m_menus->action(ActionId::EditLink)->trigger();
     } else {
         commandArea<CategoryCommands>()->renameCategory();
     }
@@ -788,7 +631,7 @@ void MyDocument::editSelectedObject()
 void MyDocument::deleteSelectedObject()
 {
     if (commandFocusWidget() == m_linksTable)
-        deleteLink();
+        commandArea<LinkDeleteCommands>()->deleteLink();
     else
         commandArea<CategoryCommands>()->deleteCategory();
 }

@@ -5,11 +5,9 @@
 #include <QMainWindow>
 #include <QRectF>
 #include <QString>
-#include <functional>
 #include <memory>
 #include <optional>
 
-class AskStringDialogController;
 class CategoryListController;
 class DocumentCommandArea;
 class DocumentFileGuard;
@@ -25,10 +23,7 @@ class RecordedChecksCache;
 class RemindersPanel;
 class QLabel;
 class QSplitter;
-class QTimer;
 class RightClickTableView;
-class MoveToCategoryDialog;
-class SiteInfoDialogController;
 class StatusBarController;
 class CommandFocus;
 
@@ -56,23 +51,16 @@ public:
     explicit MyDocument(std::unique_ptr<Document> document, QWidget *parent = nullptr);
     ~MyDocument() override;
 
-    // --- The document (the accessors below forward to it)
+    // --- The document (the file commands are FileCommands')
     Document *document() const { return m_document.get(); }
     CollectionManager &collectionManager() { return m_document->collectionManager(); }
     QString filePath() const { return m_document->filePath(); }
-    QString displayName() const { return m_document->displayName(); }
     bool isEdited() const { return isWindowModified(); }
-    static bool isTemplatesFile(const QString &path) { return Document::isTemplatesFile(path); }
-    bool saveToFile(const QString &path, FileError *error = nullptr) { return m_document->save(path, error); }
     // Reads the file again, discarding unsaved changes; the selection and window state stay.
     bool reloadFromDisk();
     DocumentFileGuard *fileGuard() const { return m_fileGuard; }
-    void setUntitledNumber(int number) { m_document->setUntitledNumber(number); }
 
     // --- Timers
-    QTimer *computeNotificationsTimer() const { return m_document->notificationsTimer(); }
-    QTimer *autoSaveTimer() const { return m_document->autoSaveTimer(); }
-    void updateAutoSaveTimer() { m_document->updateAutoSaveTimer(); }
     // False while a sheet is on this window or an application-modal window runs.
     bool canRunTimerAction() const;
     bool hasAttachedSheet() const;
@@ -81,10 +69,6 @@ public:
     DocumentWindowState *documentWindowState() const { return m_windowState; }
     // The first showing puts the window in place.
     void setVisible(bool visible) override;
-    double splitterPosition() const;
-    void setSplitterPosition(double position);
-    bool isDetailsCollapsed() const;
-    void setDetailsCollapsed(bool collapsed);
 
     // --- Lists and selection
     // Reads the lists again (the file was read); changes update them row by row.
@@ -99,9 +83,6 @@ public:
     // The category a new link goes to: the selected one, in All Links the selected link's (or the
     // first category).
     TreeNode *categoryForNewLinks() const;
-    // Moves the links to the category as one undoable step named with the count; returns the IDs of
-    // the links that changed category (those already there stay).
-    QStringList moveLinksToCategory(const QStringList &ids, TreeNode *category);
     TreeNode *selectedLinkNode() const;
     const Link *selectedLink() const;
     QStringList selectedLinkIDs() const;
@@ -109,7 +90,6 @@ public:
     void showAndSelectCategoryNode(TreeNode *node);
     void showAndSelectLinkNode(TreeNode *node, bool focus = true);
     void selectLinksWithIDs(const QStringList &ids);
-    QString uniqueID() const { return m_document->uniqueID(); }
     QString linkPboardType() const;
     // The database's templates, listed by every send-message menu; told of each change here.
     EmailTemplateListModel *emailTemplateModel() const { return m_emailTemplateModel; }
@@ -145,41 +125,10 @@ public:
     QSplitter *splitView() const { return m_splitView; }
     QSplitter *secondarySplitView() const { return m_secondarySplitView; }
     QLabel *countField() const { return m_countField; }
-    // The category sheet (CategoryCommands'), null until first shown.
-    AskStringDialogController *askStringDialog() const;
-    SiteInfoDialogController *siteInfoDialog() const { return m_siteInfoDialog; }
-    // The Move to Category sheet, null until first shown.
-    MoveToCategoryDialog *moveToCategoryDialog() const { return m_moveToCategoryDialog; }
 
 public slots:
-    // --- File commands
-    bool save();
-    // Saves to the document's file without the question about a file changed on disk.
-    bool saveWithoutAsking();
-    bool saveAs();
-    void revertToSaved();
-    void computeNotificationsWithTimer() { m_document->computeNotificationsWithTimer(); }
-    void autoSaveWithTimer() { m_document->autoSaveWithTimer(); }
     // The first activation of a new database takes the assistant's site profile.
     void windowDidBecomeKey();
-
-    // --- Link commands
-    void deleteLink();
-    void deleteLinkSheetDidEnd(int returnCode);
-    // Asks for a category and moves the selected links there, one step.
-    void moveToCategory();
-    void moveToCategorySheetDidEnd(int returnCode);
-    void visitLinkWebsite();
-    void visitLinkPartnerWebsite();
-    void newCustomEmail();
-    void newTemplateEmail(int templateIndex);
-    void sendTemplateEmailWithIndex(int templateIndex);
-
-    // --- Database commands
-    void importLinks();
-    bool importLinksFromFile(const QString &path);
-    void editSiteInfo();
-    void editSiteInfoSheetDidEnd(int returnCode);
 
     // --- Focus and selection commands
     void switchActiveList();
@@ -193,16 +142,6 @@ signals:
     // for).
     void verificationSheetEnded();
 
-    // Commands of the application that the window's menus offer; the application connects them.
-    void newSiteRequested();
-    void preferencesRequested();
-    void startingPointsRequested();
-    void helpRequested();
-    void shortcutsRequested();
-    void tutorialRequested();
-    void readMeRequested();
-    void licenceRequested();
-    void aboutRequested();
     // A new database took its starting site profile (the application may then say what comes next).
     void startingSiteProfileApplied();
 
@@ -222,18 +161,12 @@ private:
     void tableViewSelectionDidChange();
     void updateTitle();
     void updateDetailsButtons();
-    void rebuildWindowMenu();
-    void rebuildRecentFilesMenu();
     // Follows a change in the lists' rows, without a reset.
     void updateLists(const DocumentChange &change);
     // The filter bar and the views over the link list, and what keeps their counts current.
     void buildLinkFilter();
     void updateShownLinks();
     void buildRemindersPanel();
-    bool askToSaveChanges();
-    void reportSaveFailure(const QString &path, const QString &why);
-    void sendEmailToSelectedLink(const std::function<bool(Link &)> &send);
-    void visitURL(const QString &url, const QString &title, const QString &message);
 
     // Destroyed after the window's own parts, before its child widgets (which let go of it first).
     std::unique_ptr<Document> m_document;
@@ -262,11 +195,5 @@ private:
     LinkListController *m_linkListController = nullptr;
     StatusBarController *m_statusBarController = nullptr;
     EmailTemplateListModel *m_emailTemplateModel = nullptr;
-    QList<QAction *> m_windowListActions;
     QList<DocumentCommandArea *> m_commandAreas;
-
-    // The sheet, made on first use and kept (a child of the window).
-    SiteInfoDialogController *m_siteInfoDialog = nullptr;
-    MoveToCategoryDialog *m_moveToCategoryDialog = nullptr;
-    QStringList m_linksToMove; // the selection the Move to Category sheet was opened for
 };

@@ -12,7 +12,8 @@
 OwnPageCommands::OwnPageCommands(MyDocument *document)
     : DocumentCommandArea(document), m_checker(new OwnPageChecker(this))
 {
-    connect(menus().checkOwnPage, &QAction::triggered, this, &OwnPageCommands::checkOwnPage);
+    connect(menus().action(ActionId::CheckOwnPage), &QAction::triggered, this,
+            &OwnPageCommands::checkOwnPage);
     connect(m_checker, &OwnPageChecker::progress, this, [this](int read, int pages) {
         if (m_window)
             m_window->showRunning(read, pages);
@@ -27,7 +28,7 @@ OwnPageCommands::OwnPageCommands(MyDocument *document)
 
 void OwnPageCommands::validateMenuItems()
 {
-    menus().checkOwnPage->setEnabled(true);
+    menus().action(ActionId::CheckOwnPage)->setEnabled(true);
 }
 
 void OwnPageCommands::checkOwnPage()

@@ -21,25 +21,31 @@
 PublishCommands::PublishCommands(MyDocument *document) : DocumentCommandArea(document)
 {
     const DocumentMenus &m = menus();
-    connect(m.HTMLSetup, &QAction::triggered, this, &PublishCommands::HTMLSetup);
-    connect(m.copyHTML, &QAction::triggered, this, &PublishCommands::copyHTML);
-    connect(m.copyCategoryHTML, &QAction::triggered, this, &PublishCommands::copyCategoryHTML);
-    connect(m.copyHTMLStyles, &QAction::triggered, this, &PublishCommands::copyHTMLStyles);
-    connect(m.exportLinksToHTML, &QAction::triggered, this, &PublishCommands::exportLinksToHTML);
-    connect(m.copySpreadsheet, &QAction::triggered, this, &PublishCommands::copySpreadsheet);
-    connect(m.exportLinksToSpreadsheet, &QAction::triggered, this,
+    connect(m.action(ActionId::HTMLSetup), &QAction::triggered, this, &PublishCommands::HTMLSetup);
+    connect(m.action(ActionId::CopyHTML), &QAction::triggered, this, &PublishCommands::copyHTML);
+    connect(m.action(ActionId::CopyCategoryHTML), &QAction::triggered, this,
+            &PublishCommands::copyCategoryHTML);
+    connect(m.action(ActionId::CopyHTMLStyles), &QAction::triggered, this, &PublishCommands::copyHTMLStyles);
+    connect(m.action(ActionId::ExportLinksToHTML), &QAction::triggered, this,
+            &PublishCommands::exportLinksToHTML);
+    connect(m.action(ActionId::CopySpreadsheet), &QAction::triggered, this,
+            &PublishCommands::copySpreadsheet);
+    connect(m.action(ActionId::ExportLinksToSpreadsheet), &QAction::triggered, this,
             &PublishCommands::exportLinksToSpreadsheet);
-    connect(m.exportLinksToCSV, &QAction::triggered, this, &PublishCommands::exportLinksToCSV);
+    connect(m.action(ActionId::ExportLinksToCSV), &QAction::triggered, this,
+            &PublishCommands::exportLinksToCSV);
 }
 
 void PublishCommands::validateMenuItems()
 {
     const DocumentMenus &m = menus();
-    for (QAction *action : {m.HTMLSetup, m.copyHTML, m.copyHTMLStyles, m.exportLinksToHTML, m.copySpreadsheet,
-                            m.exportLinksToSpreadsheet, m.exportLinksToCSV})
+    for (QAction *action :
+         {m.action(ActionId::HTMLSetup), m.action(ActionId::CopyHTML), m.action(ActionId::CopyHTMLStyles),
+          m.action(ActionId::ExportLinksToHTML), m.action(ActionId::CopySpreadsheet),
+          m.action(ActionId::ExportLinksToSpreadsheet), m.action(ActionId::ExportLinksToCSV)})
         action->setEnabled(true);
     // The category page needs a category to copy.
-    m.copyCategoryHTML->setEnabled(document()->isCategorySelected());
+    m.action(ActionId::CopyCategoryHTML)->setEnabled(document()->isCategorySelected());
 }
 
 QString PublishCommands::proposedSpreadsheetName(const QDate &date)

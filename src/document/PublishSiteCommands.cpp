@@ -13,12 +13,13 @@
 
 PublishSiteCommands::PublishSiteCommands(MyDocument *document) : DocumentCommandArea(document)
 {
-    connect(menus().publishLinksPage, &QAction::triggered, this, &PublishSiteCommands::publishLinksPage);
+    connect(menus().action(ActionId::PublishLinksPage), &QAction::triggered, this,
+            &PublishSiteCommands::publishLinksPage);
 }
 
 void PublishSiteCommands::validateMenuItems()
 {
-    menus().publishLinksPage->setEnabled(!m_running);
+    menus().action(ActionId::PublishLinksPage)->setEnabled(!m_running);
 }
 
 void PublishSiteCommands::publishLinksPage()

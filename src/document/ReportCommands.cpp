@@ -19,10 +19,10 @@
 ReportCommands::ReportCommands(MyDocument *document) : DocumentCommandArea(document)
 {
     const DocumentMenus &m = menus();
-    connect(m.showStatistics, &QAction::triggered, this, &ReportCommands::showStatistics);
-    connect(m.print, &QAction::triggered, this, &ReportCommands::print);
-    connect(m.printPreview, &QAction::triggered, this, &ReportCommands::printPreview);
-    connect(m.exportAsPDF, &QAction::triggered, this, &ReportCommands::exportAsPDF);
+    connect(m.action(ActionId::ShowStatistics), &QAction::triggered, this, &ReportCommands::showStatistics);
+    connect(m.action(ActionId::Print), &QAction::triggered, this, &ReportCommands::print);
+    connect(m.action(ActionId::PrintPreview), &QAction::triggered, this, &ReportCommands::printPreview);
+    connect(m.action(ActionId::ExportAsPDF), &QAction::triggered, this, &ReportCommands::exportAsPDF);
 }
 
 ReportCommands::~ReportCommands() = default;
@@ -35,7 +35,8 @@ PrintPreviewDialogController *ReportCommands::printPreviewDialog() const
 void ReportCommands::validateMenuItems()
 {
     const DocumentMenus &m = menus();
-    for (QAction *action : {m.showStatistics, m.print, m.printPreview, m.exportAsPDF})
+    for (QAction *action : {m.action(ActionId::ShowStatistics), m.action(ActionId::Print),
+                            m.action(ActionId::PrintPreview), m.action(ActionId::ExportAsPDF)})
         action->setEnabled(true);
 }
 

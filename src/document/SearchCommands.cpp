@@ -19,15 +19,17 @@
 SearchCommands::SearchCommands(MyDocument *document) : DocumentCommandArea(document)
 {
     // Both keys desktops use for Find Next.
-    menus().findNextLink->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_G), QKeySequence(Qt::Key_F3)});
-    connect(menus().findLink, &QAction::triggered, this, &SearchCommands::findLink);
-    connect(menus().findNextLink, &QAction::triggered, this, &SearchCommands::findNextLink);
+    menus()
+        .action(ActionId::FindNextLink)
+        ->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_G), QKeySequence(Qt::Key_F3)});
+    connect(menus().action(ActionId::FindLink), &QAction::triggered, this, &SearchCommands::findLink);
+    connect(menus().action(ActionId::FindNextLink), &QAction::triggered, this, &SearchCommands::findNextLink);
 }
 
 void SearchCommands::validateMenuItems()
 {
-    menus().findLink->setEnabled(true);
-    menus().findNextLink->setEnabled(isFindNextAvailable());
+    menus().action(ActionId::FindLink)->setEnabled(true);
+    menus().action(ActionId::FindNextLink)->setEnabled(isFindNextAvailable());
 }
 
 void SearchCommands::findLink()

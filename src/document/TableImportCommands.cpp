@@ -22,12 +22,13 @@ constexpr int ListedReports = 12;
 
 TableImportCommands::TableImportCommands(MyDocument *document) : DocumentCommandArea(document)
 {
-    connect(menus().importPartners, &QAction::triggered, this, &TableImportCommands::importPartners);
+    connect(menus().action(ActionId::ImportPartners), &QAction::triggered, this,
+            &TableImportCommands::importPartners);
 }
 
 void TableImportCommands::validateMenuItems()
 {
-    menus().importPartners->setEnabled(true);
+    menus().action(ActionId::ImportPartners)->setEnabled(true);
 }
 
 void TableImportCommands::importPartners()

@@ -12,14 +12,16 @@
 
 TemplateCommands::TemplateCommands(MyDocument *document) : DocumentCommandArea(document)
 {
-    connect(menus().showEmailTemplates, &QAction::triggered, this, &TemplateCommands::showEmailTemplates);
-    connect(menus().newEmailTemplate, &QAction::triggered, this, &TemplateCommands::newEmailTemplate);
+    connect(menus().action(ActionId::ShowEmailTemplates), &QAction::triggered, this,
+            &TemplateCommands::showEmailTemplates);
+    connect(menus().action(ActionId::NewEmailTemplate), &QAction::triggered, this,
+            &TemplateCommands::newEmailTemplate);
 }
 
 void TemplateCommands::validateMenuItems()
 {
-    menus().showEmailTemplates->setEnabled(true);
-    menus().newEmailTemplate->setEnabled(true);
+    menus().action(ActionId::ShowEmailTemplates)->setEnabled(true);
+    menus().action(ActionId::NewEmailTemplate)->setEnabled(true);
 }
 
 EmailTemplateDialogController *TemplateCommands::emailTemplateDialog()

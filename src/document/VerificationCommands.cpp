@@ -16,14 +16,16 @@
 
 VerificationCommands::VerificationCommands(MyDocument *document) : DocumentCommandArea(document)
 {
-    connect(menus().verifyLink, &QAction::triggered, this, &VerificationCommands::verifyLink);
-    connect(menus().verifyAllLinks, &QAction::triggered, this, &VerificationCommands::verifyAllLinks);
+    connect(menus().action(ActionId::VerifyLink), &QAction::triggered, this,
+            &VerificationCommands::verifyLink);
+    connect(menus().action(ActionId::VerifyAllLinks), &QAction::triggered, this,
+            &VerificationCommands::verifyAllLinks);
 }
 
 void VerificationCommands::validateMenuItems()
 {
-    menus().verifyLink->setEnabled(document()->numberOfSelectedLinks() > 0);
-    menus().verifyAllLinks->setEnabled(true);
+    menus().action(ActionId::VerifyLink)->setEnabled(document()->numberOfSelectedLinks() > 0);
+    menus().action(ActionId::VerifyAllLinks)->setEnabled(true);
 }
 
 void VerificationCommands::verifyLink()

@@ -146,7 +146,7 @@ private slots:
         QCOMPARE(AccessibilityCheck::unnamedInputs(document).join(QLatin1Char(',')), QString());
         DocumentFixture::selectLinks(document, {QStringLiteral("Frogs")});
         LinkCommands *area = document->commandArea<LinkCommands>();
-        document->menus()->editLink->trigger();
+        document->menus()->action(ActionId::EditLink)->trigger();
         area->linkDialog()->cancel();
         LinkDialogController *editor = area->linkDialog(); // with the History tab of the window
         CollectionManager &store = document->collectionManager();

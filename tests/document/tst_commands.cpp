@@ -4,8 +4,14 @@
 #include "document/DetailsView.h"
 #include "document/DocumentMenus.h"
 #include "document/DocumentUndo.h"
+#include "document/FileCommands.h"
 #include "document/HistoryCommands.h"
 #include "document/LinkCommands.h"
+#include "document/LinkDeleteCommands.h"
+#include "document/LinkMoveCommands.h"
+#include "document/LinkVisitCommands.h"
+#include "document/MailClientCommands.h"
+#include "document/SiteInfoCommands.h"
 #include "document/TemplateCommands.h"
 #include "document/VerificationCommands.h"
 #include "history/ui/LostLinksDialogController.h"
@@ -125,7 +131,7 @@ private:
     static LinkDialogController *edit(MyDocument *document, const QString &title, QAction *command = nullptr)
     {
         DocumentFixture::selectLinks(document, {title});
-        (command ? command : document->menus()->editLink)->trigger();
+        (command ? command : document->menus()->action(ActionId::EditLink))->trigger();
         return area(document)->linkDialog();
     }
 
@@ -139,7 +145,7 @@ private:
             if (dialog->isVisible())
                 dialog->cancel();
         });
-        document->menus()->instantLink->trigger();
+        document->menus()->action(ActionId::InstantLink)->trigger();
     }
 
 private slots:
@@ -149,7 +155,7 @@ private slots:
     void linkEditor()
     {
         MyDocument *document = openPonds();
-        document->menus()->newLink->trigger();
+        document->menus()->action(ActionId::NewLink)->trigger();
         LinkDialogController *dialog = area(document)->linkDialog();
         QVERIFY(dialog->isVisible() && document->hasAttachedSheet());
         // A failed check shows its field's tab.
@@ -174,7 +180,7 @@ private slots:
 
         // The verify button adds the link unchecked and verifies it; closing the verification sheet
         // brings the editor back, at the exchange tab. Another verification's end does not.
-        document->menus()->newLink->trigger();
+        document->menus()->action(ActionId::NewLink)->trigger();
         QVERIFY(dialog->texts().title.isEmpty());
         // Only an address that is no web page stops it.
         type(dialog, LinkForm::MainPageURL, "javascript:alert(1)");
@@ -191,12 +197,12 @@ private slots:
         QVERIFY(dialog->isVisible());
         QCOMPARE(dialog->tabView()->currentIndex(), int(LinkForm::ExchangeTab));
         dialog->cancel();
-        document->menus()->verifyLink->trigger();
+        document->menus()->action(ActionId::VerifyLink)->trigger();
         sheet->cancel();
         QVERIFY(!dialog->isVisible());
 
         const int steps = document->undo()->stack()->count();
-        dialog = edit(document, "Frogs", document->menus()->showLinkExchangeInfo);
+        dialog = edit(document, "Frogs", document->menus()->action(ActionId::ShowLinkExchangeInfo));
         QCOMPARE(dialog->tabView()->currentIndex(), int(LinkForm::ExchangeTab));
         // A message sent from the editor changes the link shown, not the stored one, until OK.
         dialog->selectEmailTemplate(0);
@@ -237,7 +243,7 @@ private slots:
     void theKeyboardAloneAddsALink()
     {
         MyDocument *document = openPonds();
-        document->menus()->newLink->trigger();
+        document->menus()->action(ActionId::NewLink)->trigger();
         LinkDialogController *dialog = area(document)->linkDialog();
         // Keys go where the sheet's focus is (the offscreen platform keeps the document active).
         auto keys = [dialog](const QString &text) { QTest::keyClicks(dialog->focusWidget(), text); };
@@ -254,7 +260,7 @@ private slots:
 
         // Escape leaves without a change.
         document->setWindowModified(false);
-        document->menus()->newLink->trigger();
+        document->menus()->action(ActionId::NewLink)->trigger();
         keys("Lost");
         key(Qt::Key_Escape);
         QVERIFY(!dialog->isVisible() && !linkTitled(document, "Lost"));
@@ -306,7 +312,7 @@ private slots:
         QCOMPARE(m_fixture->opener().urls().size(), 2);
         document->setWindowModified(false);
 
-        document->menus()->countLinks->trigger();
+        document->menus()->action(ActionId::CountLinks)->trigger();
         LinkCountDialogController *count = area(document)->linkCountDialog();
         QCOMPARE(count->siteCountTexts(), (QStringList{"2", "3", "1", "0", "6"}));
         QCOMPARE(count->categoryCountTexts(), (QStringList{"2", "3", "0", "0", "5"}));
@@ -333,7 +339,7 @@ private slots:
         QVERIFY(NotificationComputer::linkHasNotifications(document->selectedLinkNode()));
 
         // The settings sheet shows the stored number and refuses it until corrected.
-        document->menus()->notificationSetup->trigger();
+        document->menus()->action(ActionId::NotificationSetup)->trigger();
         NotificationDialogController *sheet = area(document)->notificationDialog();
         QSpinBox *field = sheet->numberField(NotificationSettingsForm::NegotiationStartTimeout);
         QCOMPARE(field->value(), -3);
@@ -358,13 +364,13 @@ private slots:
         // so is one the system refuses.
         document->showAndSelectCategoryNode(document->collectionManager().defaultCategoryNode());
         DocumentFixture::selectLinks(document, {"Plain"});
-        document->visitLinkWebsite();
+        document->commandArea<LinkVisitCommands>()->visitLinkWebsite();
         QCOMPARE(m_fixture->opener().urls(), QList<QUrl>{QUrl("http://www.plain.example/start")});
-        document->visitLinkPartnerWebsite();
+        document->commandArea<LinkVisitCommands>()->visitLinkPartnerWebsite();
         QCOMPARE(m_fixture->opener().urls().size(), 1);
         QCOMPARE(lastAlert().title, "The partner site URL of this link is not valid.");
         m_fixture->opener().setAnswer(false, "No web browser is set up to show web pages.");
-        document->visitLinkWebsite();
+        document->commandArea<LinkVisitCommands>()->visitLinkWebsite();
         QCOMPARE(lastAlert().title, "The page could not be opened in your web browser.");
         QVERIFY(lastAlert().message.startsWith("No web browser is set up to show web pages."));
         QVERIFY(lastAlert().message.contains("\"http://www.plain.example/start\""));
@@ -373,25 +379,25 @@ private slots:
         DatabaseBuilder source;
         source.category("Imported", "imported").link("Delta");
         const QString file = m_fixture->write(source, "source.site");
-        QVERIFY(document->importLinksFromFile(file));
+        QVERIFY(document->commandArea<FileCommands>()->importLinksFromFile(file));
         QCOMPARE(lastAlert().message, "1 link was added. 0 links were replaced. 1 category was added.");
         MessageBox::setNextAnswer(1);
-        QVERIFY(document->importLinksFromFile(file));
+        QVERIFY(document->commandArea<FileCommands>()->importLinksFromFile(file));
         QCOMPARE(lastAlert().message, "0 links were added. 1 link was replaced.");
         document->setWindowModified(false);
         MessageBox::setNextAnswer(2);
-        QVERIFY(document->importLinksFromFile(file));
+        QVERIFY(document->commandArea<FileCommands>()->importLinksFromFile(file));
         QCOMPARE(lastAlert().buttons.size(), 3); // no summary after Cancel
         QFile broken(m_fixture->path("broken.site"));
         QVERIFY(broken.open(QIODevice::WriteOnly) && broken.write("0102 and nothing else") > 0);
         broken.close();
-        QVERIFY(!document->importLinksFromFile(broken.fileName()));
+        QVERIFY(!document->commandArea<FileCommands>()->importLinksFromFile(broken.fileName()));
         QCOMPARE(lastAlert().title, "The file could not be imported.");
         QVERIFY(!document->isEdited());
 
         // The site info sheet edits the profile; its checks are the form's (tst_siteprofileform).
-        document->editSiteInfo();
-        SiteInfoDialogController *sheet = document->siteInfoDialog();
+        document->commandArea<SiteInfoCommands>()->editSiteInfo();
+        SiteInfoDialogController *sheet = document->commandArea<SiteInfoCommands>()->siteInfoDialog();
         QVERIFY(sheet->isVisible() && document->hasAttachedSheet() && !sheet->firstTimeMode());
         qobject_cast<QLineEdit *>(sheet->fieldWidget(SiteProfileForm::Title))->setText("Trails");
         qobject_cast<QLineEdit *>(sheet->fieldWidget(SiteProfileForm::MainPageURL))
@@ -404,7 +410,7 @@ private slots:
         DocumentFixture::selectCategory(document, "Partners");
         // Every menu that writes messages lists the templates: the Link menu, the link's context
         // menu, the details pane and the Lost Links window.
-        m.showLostLinks->trigger();
+        m.action(ActionId::ShowLostLinks)->trigger();
         const QList<QMenu *> menus{
             m.sendMessageMenu, m.linkSendMessageMenu, document->detailsView()->sendMessageMenu(),
             document->commandArea<HistoryCommands>()->lostLinksWindow()->sendMessageMenu()};
@@ -449,7 +455,7 @@ private slots:
         const bool edited = document->isEdited();
         m_fixture->opener().setAnswer(false, "No e-mail program is set up to write messages.");
         MessageBox::setNextAnswer(1);
-        document->newCustomEmail();
+        document->commandArea<MailClientCommands>()->newCustomEmail();
         QCOMPARE(lastAlert().title, "The message could not be handed to your mail client.");
         QVERIFY(lastAlert().message.startsWith("No e-mail program is set up to write messages."));
         QCOMPARE(linkTitled(document, "Plain")->status(), plainStatus);
@@ -459,42 +465,44 @@ private slots:
 
         DocumentFixture::selectCategory(document, "Partners");
         DocumentFixture::selectLinks(document, {"Beta"});
-        QVERIFY(m.setStatusNegotiating->isChecked() && !m.setStatusNew->isChecked());
+        QVERIFY(m.action(ActionId::SetStatusNegotiating)->isChecked() &&
+                !m.action(ActionId::SetStatusNew)->isChecked());
         // Two links: the status applies to both, and no item is marked.
         DocumentFixture::selectLinks(document, {"Alpha", "Gamma"});
-        QVERIFY(!m.setStatusNew->isChecked() && !m.setStatusBlocked->isChecked());
-        m.setStatusApproved->trigger();
+        QVERIFY(!m.action(ActionId::SetStatusNew)->isChecked() &&
+                !m.action(ActionId::SetStatusBlocked)->isChecked());
+        m.action(ActionId::SetStatusApproved)->trigger();
         QCOMPARE(linkTitled(document, "Alpha")->status(), LinkStatusApproved);
         QCOMPARE(linkTitled(document, "Gamma")->status(), LinkStatusApproved);
         QCOMPARE(linkTitled(document, "Beta")->status(), LinkStatusNegotiating);
         // The same status again still counts as a change; with nothing selected nothing happens.
         document->setWindowModified(false);
-        m.setStatusApproved->trigger();
+        m.action(ActionId::SetStatusApproved)->trigger();
         QVERIFY(document->isEdited());
         document->setWindowModified(false);
         document->selectLinksWithIDs({});
-        m.setStatusBlocked->trigger();
+        m.action(ActionId::SetStatusBlocked)->trigger();
         QVERIFY(!document->isEdited());
 
         // Marked as verified, a link is approved.
         DocumentFixture::selectLinks(document, {"Beta"});
-        m.markAsVerified->trigger();
+        m.action(ActionId::MarkAsVerified)->trigger();
         const Link *beta = document->selectedLink();
         QCOMPARE(beta->status(), LinkStatusApproved);
         QCOMPARE(beta->lastVerificationResult(), VerificationMarkedVerified);
         QCOMPARE(beta->lastVerifiedOn(), Clock::today());
-        QVERIFY(m.setStatusApproved->isChecked());
+        QVERIFY(m.action(ActionId::SetStatusApproved)->isChecked());
 
         // Deleting asks, naming the link or counting them; the question does not call it final.
         document->setWindowModified(false);
         MessageBox::setNextAnswer(1); // Cancel
-        document->deleteLink();
+        document->commandArea<LinkDeleteCommands>()->deleteLink();
         QCOMPARE(lastAlert().title, "Are you sure you want to delete the link \"Beta\"?");
         QCOMPARE(lastAlert().message, QString());
         QVERIFY(!document->isEdited());
         DocumentFixture::selectLinks(document, {"Alpha", "Beta"});
         MessageBox::setNextAnswer(0); // Delete
-        document->deleteLink();
+        document->commandArea<LinkDeleteCommands>()->deleteLink();
         QCOMPARE(lastAlert().title, "Delete the 2 selected links?");
         QCOMPARE(DocumentFixture::shownTitles(document), QStringList{"Gamma"});
     }
@@ -518,8 +526,9 @@ private slots:
         QCOMPARE(list->model()->index(herons, LinkListController::CategoryColumn).data().toString(), "Birds");
 
         // It is no category: their commands are off, and their keys say why.
-        QVERIFY(!m.renameCategory->isEnabled() && !m.deleteCategory->isEnabled());
-        QVERIFY(!m.copyCategoryHTML->isEnabled());
+        QVERIFY(!m.action(ActionId::RenameCategory)->isEnabled() &&
+                !m.action(ActionId::DeleteCategory)->isEnabled());
+        QVERIFY(!m.action(ActionId::CopyCategoryHTML)->isEnabled());
         const int categories = store.numberOfCategories();
         document->commandArea<CategoryCommands>()->deleteCategory();
         QCOMPARE(lastAlert().title, "All Links cannot be deleted.");
@@ -527,7 +536,7 @@ private slots:
 
         // A new link goes to the selected link's category, and shows in All Links.
         DocumentFixture::selectLinks(document, {"Herons"});
-        m.newLink->trigger();
+        m.action(ActionId::NewLink)->trigger();
         LinkDialogController *dialog = area(document)->linkDialog();
         type(dialog, LinkForm::Title, "Egrets");
         type(dialog, LinkForm::MainPageURL, "www.egrets.example");
@@ -540,14 +549,14 @@ private slots:
 
         // Commands act there as in a category: the status of links of two categories, a move, a delete.
         DocumentFixture::selectLinks(document, {"Herons", "Newts"});
-        m.setStatusBlocked->trigger();
+        m.action(ActionId::SetStatusBlocked)->trigger();
         QCOMPARE(linkTitled(document, "Herons")->status(), LinkStatusBlocked);
         QCOMPARE(linkTitled(document, "Newts")->status(), LinkStatusBlocked);
         QCOMPARE(linkTitled(document, "Frogs")->status(), LinkStatusNew);
 
         // Move to Category offers every category, theirs too as they come from two.
-        m.moveToCategory->trigger();
-        MoveToCategoryDialog *sheet = document->moveToCategoryDialog();
+        m.action(ActionId::MoveToCategory)->trigger();
+        MoveToCategoryDialog *sheet = document->commandArea<LinkMoveCommands>()->moveToCategoryDialog();
         QVERIFY(sheet->isVisible());
         QCOMPARE(sheet->listView()->count(), categories);
         QCOMPARE(sheet->promptLabel()->buddy(), sheet->listView());
@@ -559,14 +568,14 @@ private slots:
         QCOMPARE(document->numberOfSelectedLinks(), 2);
         // From one category, that category cannot be chosen.
         DocumentFixture::selectLinks(document, {"Herons", "Frogs"});
-        m.moveToCategory->trigger();
+        m.action(ActionId::MoveToCategory)->trigger();
         QVERIFY(!(sheet->listView()->item(ponds)->flags() & Qt::ItemIsEnabled));
         sheet->chooseIndex(ponds);
         QCOMPARE(sheet->chosenIndex(), -1);
         sheet->reject();
 
         MessageBox::setNextAnswer(0);
-        m.deleteLink->trigger();
+        m.action(ActionId::DeleteLink)->trigger();
         QCOMPARE(lastAlert().title, "Delete the 2 selected links?");
         titles = DocumentFixture::shownTitles(document);
         titles.sort();
@@ -586,7 +595,7 @@ private slots:
 
         // The ID follows the name until typed; emptied, it shows the proposal and takes it.
         commands->newCategory();
-        AskStringDialogController *sheet = document->askStringDialog();
+        AskStringDialogController *sheet = document->commandArea<CategoryCommands>()->askStringDialog();
         QTest::keyClicks(sheet->categoryNameField(), "Old Books");
         QCOMPARE(sheet->categoryAnchor(), "oldbooks");
         sheet->anchorNameField()->selectAll();

@@ -3,6 +3,7 @@
 #include "document/Document.h"
 #include "document/DocumentMenus.h"
 #include "document/DocumentWindowState.h"
+#include "document/FileCommands.h"
 #include "document/LinkListModel.h"
 #include "gui/FittedLabel.h"
 #include "gui/WindowPlacement.h"
@@ -70,7 +71,8 @@ class TestDocumentWindow : public QObject
     {
         return store.windowFrame() ==
                    State::savedFrameFromWindowFrame(document->frameGeometry(), mainScreen()) &&
-               store.splitterPosition() == document->splitterPosition() && store.splitterPosition() > 0 &&
+               store.splitterPosition() == document->documentWindowState()->splitterPosition() &&
+               store.splitterPosition() > 0 &&
                *store.columnWidths() == document->linkListController()->columnWidths();
     }
 
@@ -551,7 +553,7 @@ private slots:
         // never less than its minimum, nor the link side less than its.
         QSplitter *split = document->splitView();
         document->resize(700, 900);
-        document->setSplitterPosition(200);
+        document->documentWindowState()->setSplitterPosition(200);
         const double share = double(split->sizes().at(0)) / split->width();
         document->resize(1600, 900);
         QVERIFY(qAbs(double(split->sizes().at(0)) / split->width() - share) < 0.01);
@@ -661,7 +663,7 @@ private slots:
                 expected.translate(10, 7);
                 document->move(expected.topLeft());
             }
-            QVERIFY(document->save());
+            QVERIFY(document->commandArea<FileCommands>()->save());
             QVERIFY(document->close());
         }
         QCOMPARE(reread(path)->windowFrame(), State::savedFrameFromWindowFrame(expected, mainScreen()));
@@ -670,10 +672,10 @@ private slots:
         document = openAndSettle(path);
         QVERIFY(document);
         QHeaderView *header = document->linksTable()->horizontalHeader();
-        QCOMPARE(document->splitterPosition(), 170.0);
+        QCOMPARE(document->documentWindowState()->splitterPosition(), 170.0);
         QCOMPARE(header->sectionSize(LinkListController::NameColumn), 320);
-        QVERIFY(document->isDetailsCollapsed());
-        QVERIFY(!document->menus()->toggleDetails->isChecked());
+        QVERIFY(document->documentWindowState()->isDetailsCollapsed());
+        QVERIFY(!document->menus()->action(ActionId::ToggleDetails)->isChecked());
         QCOMPARE(header->sortIndicatorSection(), int(LinkListController::DescriptionColumn));
         QCOMPARE(header->sortIndicatorOrder(), Qt::DescendingOrder);
         // The list fits its view: no column pushes it past the edge.
@@ -685,13 +687,13 @@ private slots:
         const QPointF movedTo =
             State::savedFrameFromWindowFrame(expected.translated(50, 40), mainScreen()).topLeft();
         QTRY_COMPARE(document->collectionManager().windowFrame().topLeft(), movedTo);
-        document->setSplitterPosition(220);
+        document->documentWindowState()->setSplitterPosition(220);
         emit document->splitView()->splitterMoved(220, 1);
-        document->setDetailsCollapsed(false);
+        document->documentWindowState()->setDetailsCollapsed(false);
         header->resizeSection(LinkListController::NameColumn, 111);
         emit header->sectionClicked(LinkListController::NameColumn);
         QVERIFY(!document->isEdited());
-        QVERIFY(document->save());
+        QVERIFY(document->commandArea<FileCommands>()->save());
         const std::unique_ptr<CollectionManager> moved = reread(path);
         QCOMPARE(moved->windowFrame().topLeft(), movedTo);
         QCOMPARE(moved->splitterPosition(), 220.0);
@@ -704,7 +706,7 @@ private slots:
         DatabaseBuilder empty;
         const QString emptyPath = m_fixture->write(empty, "empty.site");
         MyDocument *fresh = openAndSettle(emptyPath);
-        QVERIFY(fresh && fresh->save());
+        QVERIFY(fresh && fresh->commandArea<FileCommands>()->save());
         QVERIFY(recordsWhatItShows(fresh, *reread(emptyPath)));
     }
 

@@ -6,6 +6,7 @@
 #include "document/AutoVerifier.h"
 #include "document/DocumentMenus.h"
 #include "document/DocumentUndo.h"
+#include "document/FileCommands.h"
 #include "document/HistoryCommands.h"
 #include "document/LinkCommands.h"
 #include "document/VerificationCommands.h"
@@ -86,7 +87,7 @@ class TestHistoryWindow : public QObject
     // One run of the sheet over every link, saved.
     static VerificationDialogController *verifyAll(MyDocument *document)
     {
-        document->menus()->verifyAllLinks->trigger();
+        document->menus()->action(ActionId::VerifyAllLinks)->trigger();
         VerificationDialogController *sheet =
             document->commandArea<VerificationCommands>()->verificationDialog();
         if (!sheet || !sheet->isVisible())
@@ -205,7 +206,7 @@ private slots:
         // history there is told once, left as it is, and verifying and saving go on.
         const QString copy = m_fixture->path(QStringLiteral("copy.site"));
         FilePanel::setNextAnswer(copy);
-        QVERIFY(document->saveAs());
+        QVERIFY(document->commandArea<FileCommands>()->saveAs());
         QTRY_COMPARE(HistoryStore(copy).checks()->size(), 6);
         const QString damaged = HistoryStore::pathForDatabase(copy);
         QFile file(damaged);
@@ -225,9 +226,9 @@ private slots:
         QCOMPARE(messages.size(), 1);
         QVERIFY(messages.first().contains(damaged));
         QCOMPARE(store.checks()->size(), 6);
-        QVERIFY(document->save());
+        QVERIFY(document->commandArea<FileCommands>()->save());
         QCOMPARE(QFile(damaged).size(), qint64(7 * 300));
-        document->menus()->showLostLinks->trigger();
+        document->menus()->action(ActionId::ShowLostLinks)->trigger();
         QTRY_VERIFY(window->summaryLabel()->text().contains(damaged));
     }
 
@@ -248,7 +249,7 @@ private slots:
         const QString blocked = m_fixture->path(QStringLiteral("blocked.site"));
         QVERIFY(QDir().mkpath(HistoryStore::pathForDatabase(blocked) + QStringLiteral(".part")));
         FilePanel::setNextAnswer(blocked);
-        QVERIFY(document->saveAs());
+        QVERIFY(document->commandArea<FileCommands>()->saveAs());
         QCOMPARE(document->filePath(), blocked);
         QTRY_VERIFY(!messages.filter(HistoryStore::pathForDatabase(blocked)).isEmpty());
         QCOMPARE(HistoryStore(original).checks()->size(), 3);
@@ -335,7 +336,7 @@ private slots:
         QVERIFY(!verifier->verifyDueLinks()); // off
         Preferences::setValue(Preferences::AutoVerifyDays, 7);
         // Never while a sheet is open.
-        document->menus()->verifyAllLinks->trigger();
+        document->menus()->action(ActionId::VerifyAllLinks)->trigger();
         VerificationDialogController *sheet =
             document->commandArea<VerificationCommands>()->verificationDialog();
         QVERIFY(!verifier->verifyDueLinks());

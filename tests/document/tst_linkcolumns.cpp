@@ -3,6 +3,7 @@
 #include "document/DetailsView.h"
 #include "document/DocumentChange.h"
 #include "document/DocumentWindowState.h"
+#include "document/FileCommands.h"
 #include "document/LinkHistoryLoader.h"
 #include "document/LinkListModel.h"
 #include "document/LinkRowCache.h"
@@ -465,7 +466,7 @@ private slots:
         const QStringList shown = {"reminder", "address", "status", "name", "lastVerified", "result"};
         QCOMPARE(links->shownColumns(), shown);
         QVERIFY(!document->isEdited());
-        QVERIFY(document->save());
+        QVERIFY(document->commandArea<FileCommands>()->save());
         QVERIFY(document->close());
         document = m_fixture->controller().openDocument(path);
         QVERIFY(document && QTest::qWaitForWindowExposed(document));

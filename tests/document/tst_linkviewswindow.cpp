@@ -163,10 +163,12 @@ void TestLinkViewsWindow::typingFiltersAndEscapeClears()
     QCOMPARE(field->accessibleName(), QStringLiteral("Filter links"));
 
     // Its own shortcut, not Find's.
-    QCOMPARE(document->menus()->filterLinks->shortcut(), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F));
-    QVERIFY(document->menus()->filterLinks->shortcut() != document->menus()->findLink->shortcut());
+    QCOMPARE(document->menus()->action(ActionId::FilterLinks)->shortcut(),
+             QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F));
+    QVERIFY(document->menus()->action(ActionId::FilterLinks)->shortcut() !=
+            document->menus()->action(ActionId::FindLink)->shortcut());
     document->activateWindow();
-    document->menus()->filterLinks->trigger();
+    document->menus()->action(ActionId::FilterLinks)->trigger();
     QTRY_VERIFY(field->hasFocus());
 
     // The selected link hidden by the filter leaves the selection and the details with it.
@@ -212,9 +214,9 @@ void TestLinkViewsWindow::remindersPanelChoosesLinks()
     QVERIFY(!panel->isVisible());
     document->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(document));
-    document->menus()->toggleReminders->trigger();
+    document->menus()->action(ActionId::ToggleReminders)->trigger();
     QTRY_VERIFY(panel->isVisible());
-    QVERIFY(document->menus()->toggleReminders->isChecked());
+    QVERIFY(document->menus()->action(ActionId::ToggleReminders)->isChecked());
     // The keyboard is on the list, the first reminder current and its link shown.
     QTRY_VERIFY(panel->table()->hasFocus());
     QCOMPARE(panel->table()->currentIndex().row(), 0);
@@ -243,7 +245,7 @@ void TestLinkViewsWindow::remindersPanelChoosesLinks()
     QVERIFY(document->selectedLinkNode());
     QCOMPARE(document->selectedLinkNode()->link()->title(), QStringLiteral("Fresh"));
 
-    document->menus()->toggleReminders->trigger();
+    document->menus()->action(ActionId::ToggleReminders)->trigger();
     QTRY_VERIFY(!panel->isVisible());
 }
 
@@ -288,7 +290,7 @@ void TestLinkViewsWindow::allLinksByKeyboardWithViewsAndFilter()
 
     // A change to a shown link keeps All Links and the filter as they are.
     document->selectLinksWithIDs({document->linkListController()->linkIDAtRow(0)});
-    document->menus()->setStatusBlocked->trigger();
+    document->menus()->action(ActionId::SetStatusBlocked)->trigger();
     QVERIFY(document->isAllLinksSelected());
     QCOMPARE(DocumentFixture::shownTitles(document), QStringList{"Elsewhere"});
 }
@@ -306,7 +308,7 @@ void TestLinkViewsWindow::aLinkNotFollowedSaysSo()
     // The statistics count it in a slice of its own, apart from the link found and followed.
     QTabBar *views = document->filterBar()->viewBar();
     QTRY_COMPARE(views->tabText(tabOf(views, LinkView::NotFollowed)), QStringLiteral("Not Followed (1)"));
-    document->menus()->showStatistics->trigger();
+    document->menus()->action(ActionId::ShowStatistics)->trigger();
     StatisticsDialogController *sheet = document->commandArea<ReportCommands>()->statisticsDialog();
     QVERIFY(sheet && sheet->isVisible());
     QHash<QString, float> counts;

@@ -136,9 +136,13 @@ class TestMenus : public QObject
     {
         const DocumentMenus &m = *document->menus();
         QStringList silent;
-        for (QAction *command : {m.newLink, m.editLink, m.instantLink, m.notificationSetup, m.countLinks,
-                                 m.verifyAllLinks, m.findLink, m.editSiteInfo, m.showEmailTemplates,
-                                 m.HTMLSetup, m.showStatistics, m.newCategory, m.printPreview}) {
+        for (QAction *command :
+             {m.action(ActionId::NewLink), m.action(ActionId::EditLink), m.action(ActionId::InstantLink),
+              m.action(ActionId::NotificationSetup), m.action(ActionId::CountLinks),
+              m.action(ActionId::VerifyAllLinks), m.action(ActionId::FindLink),
+              m.action(ActionId::EditSiteInfo), m.action(ActionId::ShowEmailTemplates),
+              m.action(ActionId::HTMLSetup), m.action(ActionId::ShowStatistics),
+              m.action(ActionId::NewCategory), m.action(ActionId::PrintPreview)}) {
             DocumentFixture::selectCategory(document, "Partners");
             DocumentFixture::selectLinks(document, {"Alpha"});
             int shown = 0;
@@ -236,7 +240,7 @@ class TestMenus : public QObject
 
     static HTMLSetupDialogController *openSetupSheet(MyDocument *document)
     {
-        document->menus()->HTMLSetup->trigger();
+        document->menus()->action(ActionId::HTMLSetup)->trigger();
         HTMLSetupDialogController *sheet = document->commandArea<PublishCommands>()->HTMLSetupDialog();
         return sheet && sheet->isVisible() ? sheet : nullptr;
     }
@@ -273,6 +277,20 @@ private slots:
         QCoreApplication::removeTranslator(&m_german);
     }
 
+    void everyIdentifierHasOneNamedAction()
+    {
+        DatabaseBuilder db;
+        const DocumentMenus &m = *m_fixture->open(db)->menus();
+        QSet<QString> names;
+        for (int id = 0; id < ActionIdCount; ++id) {
+            const QAction *action = m.action(ActionId(id));
+            QVERIFY2(action, qPrintable(QString::number(id)));
+            QVERIFY2(!action->objectName().isEmpty(), qPrintable(QString::number(id)));
+            QVERIFY2(!names.contains(action->objectName()), qPrintable(action->objectName()));
+            names.insert(action->objectName());
+        }
+    }
+
     void itemsActWhenTheirCommandCanOpenRecentListsFilesSaveAsProposesAName()
     {
         MyDocument *document = openSample();
@@ -297,7 +315,9 @@ private slots:
         DocumentFixture::selectLinks(document, {"Alpha"});
         document->linksTable()->setFocus();
         document->validateMenuItems();
-        QSet<QAction *> waiting{m.undo, m.redo, m.revertDocument, m.findNextLink, m.cut, m.paste};
+        QSet<QAction *> waiting{
+            m.action(ActionId::Undo),         m.action(ActionId::Redo), m.action(ActionId::RevertDocument),
+            m.action(ActionId::FindNextLink), m.action(ActionId::Cut),  m.action(ActionId::Paste)};
         waiting.insert(m.recentFilesMenu->menuAction());
         QList<QAction *> items = m.toolbar->actions();
         for (const QMenu *menu : m.allMenus())
@@ -316,24 +336,27 @@ private slots:
         field->setFocus();
         field->setSelection(6, 5);
         emit m.editMenu->aboutToShow();
-        QVERIFY(m.cut->isEnabled() && m.copy->isEnabled() && !m.paste->isEnabled());
-        m.cut->trigger();
+        QVERIFY(m.action(ActionId::Cut)->isEnabled() && m.action(ActionId::Copy)->isEnabled() &&
+                !m.action(ActionId::Paste)->isEnabled());
+        m.action(ActionId::Cut)->trigger();
         QCOMPARE(QGuiApplication::clipboard()->text(), QString("world"));
-        QVERIFY(!m.cut->isEnabled() && m.paste->isEnabled());
-        m.paste->trigger();
+        QVERIFY(!m.action(ActionId::Cut)->isEnabled() && m.action(ActionId::Paste)->isEnabled());
+        m.action(ActionId::Paste)->trigger();
         QCOMPARE(field->text(), QString("hello world"));
         // Select All takes the field's text, not the links.
-        m.selectAllLinks->trigger();
+        m.action(ActionId::SelectAllLinks)->trigger();
         QCOMPARE(field->selectedText(), QString("hello world"));
         QCOMPARE(document->numberOfSelectedLinks(), 1);
         field->setReadOnly(true);
         emit m.editMenu->aboutToShow();
-        QVERIFY(m.copy->isEnabled() && !m.cut->isEnabled() && !m.paste->isEnabled());
+        QVERIFY(m.action(ActionId::Copy)->isEnabled() && !m.action(ActionId::Cut)->isEnabled() &&
+                !m.action(ActionId::Paste)->isEnabled());
 
         // On the link list, Copy (menu or key) gives each selected link's title and address.
         document->linksTable()->setFocus();
-        m.selectAllLinks->trigger();
-        QVERIFY(m.copy->isEnabled() && !m.cut->isEnabled() && !m.paste->isEnabled());
+        m.action(ActionId::SelectAllLinks)->trigger();
+        QVERIFY(m.action(ActionId::Copy)->isEnabled() && !m.action(ActionId::Cut)->isEnabled() &&
+                !m.action(ActionId::Paste)->isEnabled());
         QTest::keyClick(document->linksTable(), Qt::Key_C, Qt::ControlModifier);
         QCOMPARE(QGuiApplication::clipboard()->text(),
                  QString("Alpha\thttp://alpha.example/\nBeta\thttp://beta.example/"));
@@ -364,10 +387,12 @@ private slots:
         QCOMPARE(fileNameForTitle(QString(59, 'a') + "\U0001F426", QString()), QString(59, 'a') + ".site");
         // The default category can be neither edited nor deleted; the menu bar's own menus open.
         document->showAndSelectCategoryNode(document->collectionManager().defaultCategoryNode());
-        QVERIFY(!m.renameCategory->isEnabled() && !m.deleteCategory->isEnabled());
-        QVERIFY(!m.editSelectedObject->isEnabled() && !m.deleteSelectedObject->isEnabled());
+        QVERIFY(!m.action(ActionId::RenameCategory)->isEnabled() &&
+                !m.action(ActionId::DeleteCategory)->isEnabled());
+        QVERIFY(!m.action(ActionId::EditSelectedObject)->isEnabled() &&
+                !m.action(ActionId::DeleteSelectedObject)->isEnabled());
         document->categoriesTable()->setFocus();
-        QVERIFY(!m.copy->isEnabled());
+        QVERIFY(!m.action(ActionId::Copy)->isEnabled());
         for (const QAction *title : document->menuBar()->actions())
             QVERIFY(title->isEnabled());
     }
@@ -495,15 +520,15 @@ private slots:
         CollectionManager &store = document->collectionManager();
         const DocumentMenus &m = *document->menus();
         auto copied = [] { return QGuiApplication::clipboard()->mimeData(); };
-        m.copyHTML->trigger();
+        m.action(ActionId::CopyHTML)->trigger();
         QCOMPARE(copied()->text(), HTMLBuilder(store).clipboardString());
         DocumentFixture::selectCategory(document, "Birds");
-        m.copyCategoryHTML->trigger();
+        m.action(ActionId::CopyCategoryHTML)->trigger();
         QCOMPARE(copied()->text(),
                  HTMLBuilder(store).clipboardStringForCategory(store.categoryWithName("Birds")));
-        m.copyHTMLStyles->trigger();
+        m.action(ActionId::CopyHTMLStyles)->trigger();
         QCOMPARE(copied()->text(), HTMLBuilder(store).stylesClipboardString());
-        m.copySpreadsheet->trigger();
+        m.action(ActionId::CopySpreadsheet)->trigger();
         QCOMPARE(copied()->text(), SpreadsheetBuilder(store).clipboardString());
         QVERIFY(copied()->hasFormat("text/rtf"));
         QVERIFY(MessageBox::shownAlerts().isEmpty());
@@ -511,23 +536,23 @@ private slots:
         // Refusals come before any panel and leave the clipboard alone.
         QGuiApplication::clipboard()->setText("before");
         DocumentFixture::selectCategory(document, "Ferns");
-        m.copyCategoryHTML->trigger();
+        m.action(ActionId::CopyCategoryHTML)->trigger();
         QCOMPARE(lastTitle(), QString("This category cannot be copied to the clipboard."));
         DatabaseBuilder none;
         const DocumentMenus &n = *m_fixture->open(none, "none.site")->menus();
-        n.copyHTML->trigger();
+        n.action(ActionId::CopyHTML)->trigger();
         QCOMPARE(lastTitle(), QString("The links page cannot be copied to the clipboard."));
-        n.exportLinksToHTML->trigger();
+        n.action(ActionId::ExportLinksToHTML)->trigger();
         QCOMPARE(lastTitle(), QString("The links page cannot be exported."));
-        n.copySpreadsheet->trigger();
+        n.action(ActionId::CopySpreadsheet)->trigger();
         QCOMPARE(lastTitle(), QString("This database cannot be copied to the clipboard."));
-        n.exportLinksToSpreadsheet->trigger();
+        n.action(ActionId::ExportLinksToSpreadsheet)->trigger();
         QCOMPARE(lastTitle(), QString("This database cannot be exported."));
         QVERIFY(FilePanel::shownPanels().isEmpty());
         QCOMPARE(QGuiApplication::clipboard()->text(), QString("before"));
 
         // The page export writes the builders' files and reports failures.
-        QAction *exportPage = m.exportLinksToHTML;
+        QAction *exportPage = m.action(ActionId::ExportLinksToHTML);
         store.setPublishingSettings(RenderModePagePerCategory, false, true);
         const QString site = m_fixture->path("site/"), expected = m_fixture->path("expected/");
         QVERIFY(QDir().mkpath(site) && QDir().mkpath(expected));
@@ -560,7 +585,7 @@ private slots:
         QCOMPARE(lastTitle(), QString("The links could not be exported."));
         QVERIFY(lastMessage().startsWith("An error occured while saving the files."));
         QVERIFY(lastMessage().contains("index.html"));
-        exportTo(m.exportLinksToSpreadsheet, m_fixture->path("missing/links.txt"));
+        exportTo(m.action(ActionId::ExportLinksToSpreadsheet), m_fixture->path("missing/links.txt"));
         QCOMPARE(lastTitle(), QString("The links could not be exported."));
         QVERIFY(lastMessage().contains("links.txt"));
     }
@@ -573,7 +598,7 @@ private slots:
         DatabaseBuilder db;
         db.category("Only").link("Caf\u00e9 \u00d8rn\u00f8 \u9ce5\u306e\u4f1a \U0001F426");
         MyDocument *document = m_fixture->open(db);
-        QAction *exportSheet = document->menus()->exportLinksToSpreadsheet;
+        QAction *exportSheet = document->menus()->action(ActionId::ExportLinksToSpreadsheet);
         const SpreadsheetBuilder builder(document->collectionManager());
         const QString path = m_fixture->path("sheet.txt");
 

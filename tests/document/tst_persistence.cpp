@@ -2,6 +2,8 @@
 #include "document/Document.h"
 #include "document/DocumentFileGuard.h"
 #include "document/FileChangedBar.h"
+#include "document/FileCommands.h"
+#include "document/LinkDeleteCommands.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -130,7 +132,7 @@ private slots:
         reader->document()->commit(QString());
         const QByteArray before = contents(path);
         FilePanel::setNextAnswer(m_fixture->path(QStringLiteral("copy.site"))); // Save is Save As
-        QVERIFY(reader->save());
+        QVERIFY(reader->commandArea<FileCommands>()->save());
         QCOMPARE(FilePanel::shownPanels().size(), 1);
         QCOMPARE(contents(path), before);
         QCOMPARE(reader->windowTitle(), QString::fromUtf8("copy.site[*] \u2014 Quillmarsh"));
@@ -167,17 +169,17 @@ private slots:
 
         // Its own saves are not taken for changes by others.
         addCategory(document, QStringLiteral("Own"));
-        QVERIFY(document->save());
+        QVERIFY(document->commandArea<FileCommands>()->save());
         QTest::qWait(600);
         QVERIFY(document->fileGuard()->bar()->isHidden());
         QVERIFY(MessageBox::shownAlerts().isEmpty());
 
         // Revert reads the file again and keeps the selection.
         MessageBox::setNextAnswer(0);
-        document->deleteLink();
+        document->commandArea<LinkDeleteCommands>()->deleteLink();
         QVERIFY(document->isEdited());
         MessageBox::setNextAnswer(0);
-        document->revertToSaved();
+        document->commandArea<FileCommands>()->revertToSaved();
         QVERIFY(!document->isEdited());
         QCOMPARE(document->selectedCategoryNode()->category()->name(), QStringLiteral("Kept"));
         QCOMPARE(DocumentFixture::shownTitles(document), QStringList{QStringLiteral("One")});
@@ -185,7 +187,8 @@ private slots:
         // A failed save says why and keeps the edited mark and the file.
         addCategory(document, QStringLiteral("New"));
         FileError error;
-        QVERIFY(!document->saveToFile(m_fixture->path(QStringLiteral("no/such/folder/x.site")), &error));
+        QVERIFY(
+            !document->document()->save(m_fixture->path(QStringLiteral("no/such/folder/x.site")), &error));
         QCOMPARE(error.kind(), FileError::Kind::CannotWrite);
         QVERIFY(!error.detail().isEmpty());
         QVERIFY(document->isEdited());
@@ -193,7 +196,7 @@ private slots:
 
         Preferences::setValue(Preferences::CreateBackupFiles, true);
         const QByteArray original = contents(path);
-        QVERIFY(document->save());
+        QVERIFY(document->commandArea<FileCommands>()->save());
         QCOMPARE(contents(m_fixture->path(QStringLiteral("test~.site"))), original);
         QVERIFY(fileHasCategory(path, QStringLiteral("New")));
 
@@ -208,12 +211,12 @@ private slots:
         QVERIFY(MessageBox::shownAlerts().isEmpty()); // no modal box
 
         MessageBox::setNextAnswer(2); // Cancel
-        QVERIFY(!document->save());
+        QVERIFY(!document->commandArea<FileCommands>()->save());
         QCOMPARE(MessageBox::shownAlerts().last().title, changedTitle);
         QCOMPARE(MessageBox::shownAlerts().last().buttons.join(u'|'), QString("Reload|Save Anyway|Cancel"));
         QVERIFY(document->isEdited());
         // Autosave never overwrites it, and says why.
-        document->autoSaveWithTimer();
+        document->document()->autoSaveWithTimer();
         QVERIFY(fileHasCategory(path, QStringLiteral("Imported")));
         QVERIFY(document->statusBar()->currentMessage().contains(QStringLiteral("Not saved automatically")));
 
@@ -226,7 +229,7 @@ private slots:
         addCategory(document, QStringLiteral("Second"));
         writeBehind(path, QStringLiteral("Lost"));
         MessageBox::setNextAnswer(1); // Save Anyway
-        QVERIFY(document->save());
+        QVERIFY(document->commandArea<FileCommands>()->save());
         QVERIFY(fileHasCategory(path, QStringLiteral("Second")));
         QVERIFY(!fileHasCategory(path, QStringLiteral("Lost")));
 
@@ -234,7 +237,7 @@ private slots:
         addCategory(document, QStringLiteral("Dropped"));
         writeBehind(path, QStringLiteral("Theirs"));
         MessageBox::setNextAnswer(0); // Reload
-        QVERIFY(!document->save());
+        QVERIFY(!document->commandArea<FileCommands>()->save());
         QVERIFY(!document->isEdited());
         QVERIFY(document->collectionManager().categoryWithName(QStringLiteral("Theirs")));
         QVERIFY(!document->collectionManager().categoryWithName(QStringLiteral("Dropped")));
@@ -270,7 +273,7 @@ private slots:
         const QString elsewhere = m_fixture->path(QStringLiteral("elsewhere.site"));
         FilePanel::setNextAnswer(elsewhere);
         MessageBox::setNextAnswer(0); // Save As
-        QVERIFY(document->save());
+        QVERIFY(document->commandArea<FileCommands>()->save());
         QCOMPARE(MessageBox::shownAlerts().last().title,
                  QStringLiteral("The file \"test.site\" was deleted or moved away."));
         QCOMPARE(document->filePath(), elsewhere);
@@ -294,15 +297,15 @@ private slots:
         Preferences::setValue(Preferences::AutoSaveDocuments, true);
         MyDocument *untitled = m_fixture->controller().newDocument();
         untitled->document()->commit(QString());
-        untitled->autoSaveWithTimer();
+        untitled->document()->autoSaveWithTimer();
         QVERIFY(untitled->isEdited()); // nowhere to save
 
         DatabaseBuilder db;
         db.link(QStringLiteral("Before"));
         MyDocument *document = m_fixture->open(db);
-        QCOMPARE(document->autoSaveTimer()->interval(), 5 * 60 * 1000);
-        QVERIFY(document->autoSaveTimer()->isActive());
-        QCOMPARE(document->computeNotificationsTimer()->interval(), 3600 * 1000);
+        QCOMPARE(document->document()->autoSaveTimer()->interval(), 5 * 60 * 1000);
+        QVERIFY(document->document()->autoSaveTimer()->isActive());
+        QCOMPARE(document->document()->notificationsTimer()->interval(), 3600 * 1000);
         const QByteArray saved = contents(document->filePath());
         document->document()->commit(QString());
         // Added behind the window's back: only a refresh counts it.
@@ -316,8 +319,8 @@ private slots:
             dialog.show();
             QCOMPARE(document->hasAttachedSheet(), modality == Qt::WindowModal);
             QVERIFY(!document->canRunTimerAction());
-            document->computeNotificationsWithTimer();
-            document->autoSaveWithTimer();
+            document->document()->computeNotificationsWithTimer();
+            document->document()->autoSaveWithTimer();
             QCOMPARE(document->countField()->text(), QStringLiteral("1 link in database"));
             QCOMPARE(contents(document->filePath()), saved);
         }
@@ -326,24 +329,24 @@ private slots:
         foreignSheet.setWindowModality(Qt::WindowModal);
         foreignSheet.show();
         QVERIFY(document->canRunTimerAction());
-        document->computeNotificationsWithTimer();
+        document->document()->computeNotificationsWithTimer();
         QCOMPARE(document->countField()->text(), QStringLiteral("2 links in database"));
-        document->autoSaveWithTimer();
+        document->document()->autoSaveWithTimer();
         QVERIFY(!document->isEdited());
         QVERIFY(contents(document->filePath()) != saved);
 
         Preferences::setValue(Preferences::AutoSaveDocuments, false);
         addCategory(document, QStringLiteral("Off"));
-        document->autoSaveWithTimer();
+        document->document()->autoSaveWithTimer();
         QVERIFY(document->isEdited());
 
         // A new interval restarts every document's timer; nonsense becomes one minute.
         Preferences::setValue(Preferences::AutoSaveInterval, 10);
         m_fixture->controller().updateAutoSaveTimers();
-        QCOMPARE(document->autoSaveTimer()->interval(), 600 * 1000);
+        QCOMPARE(document->document()->autoSaveTimer()->interval(), 600 * 1000);
         Preferences::setValue(Preferences::AutoSaveInterval, 0);
         m_fixture->controller().updateAutoSaveTimers();
-        QCOMPARE(untitled->autoSaveTimer()->interval(), 60 * 1000);
+        QCOMPARE(untitled->document()->autoSaveTimer()->interval(), 60 * 1000);
     }
 
 private:

@@ -40,7 +40,7 @@ private slots:
         MyDocument *document = fixture.open(db);
         QVERIFY(document);
 
-        document->menus()->checkOwnPage->trigger();
+        document->menus()->action(ActionId::CheckOwnPage)->trigger();
         OwnPageCheckDialogController *window = document->commandArea<OwnPageCommands>()->window();
         QVERIFY(window && window->isVisible());
         QTRY_COMPARE(window->table()->rowCount(), 1);
@@ -48,7 +48,7 @@ private slots:
         QCOMPARE(window->table()->item(0, 1)->text(), QString("Missing from the page"));
         QVERIFY(window->summaryLabel()->text().contains("1 partner needs attention"));
 
-        document->menus()->publishLinksPage->trigger();
+        document->menus()->action(ActionId::PublishLinksPage)->trigger();
         PublishDialogController *dialog = document->commandArea<PublishSiteCommands>()->dialog();
         QVERIFY(dialog && dialog->isVisible());
         QCOMPARE(dialog->focusWidget(), dialog->hostField());

@@ -62,7 +62,7 @@ private slots:
         QVERIFY(pages > 200);
 
         // The preview draws only the pages in sight.
-        document->menus()->printPreview->trigger();
+        document->menus()->action(ActionId::PrintPreview)->trigger();
         PrintPreviewDialogController *preview = area(document)->printPreviewDialog();
         QVERIFY(preview && QTest::qWaitForWindowExposed(preview));
         QCOMPARE(preview->windowTitle(), QString("Print Preview: Marsh Garden"));
@@ -94,7 +94,7 @@ private slots:
         QTRY_VERIFY(!area(document)->printPreviewDialog());
 
         // The statistics sheet shows, copies and prints the chart and changes nothing.
-        document->menus()->showStatistics->trigger();
+        document->menus()->action(ActionId::ShowStatistics)->trigger();
         StatisticsDialogController *sheet = area(document)->statisticsDialog();
         QVERIFY(sheet && sheet->isVisible());
         const CollectionManager &store = document->collectionManager();
@@ -126,25 +126,25 @@ private slots:
         QVERIFY(!sheet->isVisible());
         QVERIFY(!document->isEdited());
         // Every opening starts on the first view.
-        document->menus()->showStatistics->trigger();
+        document->menus()->action(ActionId::ShowStatistics)->trigger();
         QCOMPARE(popup->currentIndex(), 0);
         QCOMPARE(sheet->selectedView(), 0);
         sheet->findChild<QPushButton *>("doneButton")->click();
 
         // The link list through the print dialog and into PDF.
-        document->menus()->print->trigger(); // cancelled
+        document->menus()->action(ActionId::Print)->trigger(); // cancelled
         QCOMPARE(PrintPanel::shownPanels().constLast().pageCount, pages);
         PrintPanel::setNextAnswer(true, m_fixture->path("range.pdf"), 2, 3);
-        document->menus()->print->trigger();
+        document->menus()->action(ActionId::Print)->trigger();
         QCOMPARE(pdfPages("range.pdf"), 2);
         QCOMPARE(PrintPanel::shownPanels().constLast().jobTitle, QString("Marsh Garden"));
 
         FilePanel::setNextAnswer(m_fixture->path("list"));
-        document->menus()->exportAsPDF->trigger();
+        document->menus()->action(ActionId::ExportAsPDF)->trigger();
         QCOMPARE(pdfPages("list.pdf"), pages);
         QVERIFY(MessageBox::shownAlerts().isEmpty());
         FilePanel::setNextAnswer(m_fixture->path("missing/list.pdf"));
-        document->menus()->exportAsPDF->trigger();
+        document->menus()->action(ActionId::ExportAsPDF)->trigger();
         QCOMPARE(MessageBox::shownAlerts().constLast().title,
                  QString("The PDF document could not be saved."));
         QVERIFY(MessageBox::shownAlerts().constLast().message.contains("list.pdf"));

@@ -6,8 +6,13 @@
 #include "document/CategoryListModel.h"
 #include "document/DocumentMenus.h"
 #include "document/DocumentUndo.h"
+#include "document/FileCommands.h"
 #include "document/LinkCommands.h"
+#include "document/LinkDeleteCommands.h"
+#include "document/LinkMoveCommands.h"
+#include "document/MailClientCommands.h"
 #include "document/PublishCommands.h"
+#include "document/SiteInfoCommands.h"
 #include "document/TemplateCommands.h"
 #include "document/VerificationCommands.h"
 #include "publish/LinksPageSetup.h"
@@ -165,7 +170,7 @@ private:
         if (!selectSomeLinks(3))
             return;
         serve(hanging);
-        menus().verifyLink->trigger();
+        menus().action(ActionId::VerifyLink)->trigger();
         VerificationDialogController *sheet =
             m_document->commandArea<VerificationCommands>()->verificationDialog();
         VerificationScheduler *run = sheet->scheduler();
@@ -201,7 +206,7 @@ private:
 
     EmailTemplateListDialogController *templateList()
     {
-        menus().showEmailTemplates->trigger();
+        menus().action(ActionId::ShowEmailTemplates)->trigger();
         return m_document->commandArea<TemplateCommands>()->emailTemplateListDialog();
     }
 
@@ -218,13 +223,13 @@ private:
 
     NotificationDialogController *notificationSheet()
     {
-        menus().notificationSetup->trigger();
+        menus().action(ActionId::NotificationSetup)->trigger();
         return linkCommands()->notificationDialog();
     }
 
     HTMLSetupDialogController *linksPageSheet()
     {
-        menus().HTMLSetup->trigger();
+        menus().action(ActionId::HTMLSetup)->trigger();
         return m_document->commandArea<PublishCommands>()->HTMLSetupDialog();
     }
 
@@ -296,7 +301,7 @@ private:
             {"Add Link",
              [this] {
                  m_document->showAndSelectCategoryNode(anyCategory());
-                 menus().newLink->trigger();
+                 menus().action(ActionId::NewLink)->trigger();
                  typeInEditor(LinkForm::Title, unique("New"));
                  typeInEditor(LinkForm::MainPageURL, QStringLiteral("new%1.example").arg(m_counter));
                  linkCommands()->linkDialog()->confirm();
@@ -305,7 +310,7 @@ private:
              [this] {
                  if (!selectSomeLinks(1))
                      return;
-                 menus().editLink->trigger();
+                 menus().action(ActionId::EditLink)->trigger();
                  LinkDialogController *dialog = linkCommands()->linkDialog();
                  typeInEditor(LinkForm::Title, unique("Edited"));
                  if (chance(2))
@@ -340,26 +345,29 @@ private:
                      if (dialog->isVisible())
                          dialog->cancel();
                  });
-                 menus().instantLink->trigger();
+                 menus().action(ActionId::InstantLink)->trigger();
              }},
             {"Set Status( of \\d+ Links)?",
              [this] {
                  const DocumentMenus &m = menus();
-                 const QList<QAction *> items{m.setStatusNew, m.setStatusNegotiating, m.setStatusApproved,
-                                              m.setStatusBlocked};
+                 const QList<QAction *> items{
+                     m.action(ActionId::SetStatusNew), m.action(ActionId::SetStatusNegotiating),
+                     m.action(ActionId::SetStatusApproved), m.action(ActionId::SetStatusBlocked)};
                  onSomeLinks(4, items.at(below(4)));
              }},
-            {"Mark( \\d+ Links)? as Verified", [this] { onSomeLinks(3, menus().markAsVerified); }},
+            {"Mark( \\d+ Links)? as Verified",
+             [this] { onSomeLinks(3, menus().action(ActionId::MarkAsVerified)); }},
             {"Set Status", // a message sent
              [this] {
                  if (!selectSomeLinks(1))
                      return;
                  if (templateCount() > 0 && chance(2))
-                     m_document->sendTemplateEmailWithIndex(below(templateCount()));
+                     m_document->commandArea<MailClientCommands>()->sendTemplateEmailWithIndex(
+                         below(templateCount()));
                  else
-                     menus().newCustomEmail->trigger();
+                     menus().action(ActionId::NewCustomEmail)->trigger();
              }},
-            {"Delete (Link|\\d+ Links)", [this] { onSomeLinks(3, menus().deleteLink, 0); }},
+            {"Delete (Link|\\d+ Links)", [this] { onSomeLinks(3, menus().action(ActionId::DeleteLink), 0); }},
             {"Move (Link|\\d+ Links to .+)",
              [this] {
                  if (selectSomeLinks(5))
@@ -369,8 +377,9 @@ private:
              [this] {
                  if (!selectSomeLinks(5))
                      return;
-                 menus().moveToCategory->trigger();
-                 MoveToCategoryDialog *sheet = m_document->moveToCategoryDialog();
+                 menus().action(ActionId::MoveToCategory)->trigger();
+                 MoveToCategoryDialog *sheet =
+                     m_document->commandArea<LinkMoveCommands>()->moveToCategoryDialog();
                  sheet->chooseIndex(below(store().numberOfCategories()));
                  sheet->confirm();
                  if (sheet->isVisible()) // the links' own category cannot be chosen
@@ -379,10 +388,11 @@ private:
             {"New Category",
              [this] {
                  categoryCommands()->newCategory();
-                 m_document->askStringDialog()->categoryNameField()->setText(unique("Shelf"));
-                 m_document->askStringDialog()->anchorNameField()->setText(
+                 m_document->commandArea<CategoryCommands>()->askStringDialog()->categoryNameField()->setText(
+                     unique("Shelf"));
+                 m_document->commandArea<CategoryCommands>()->askStringDialog()->anchorNameField()->setText(
                      QStringLiteral("shelf%1").arg(m_counter));
-                 m_document->askStringDialog()->confirm();
+                 m_document->commandArea<CategoryCommands>()->askStringDialog()->confirm();
              }},
             {"Edit Category",
              [this] {
@@ -391,8 +401,9 @@ private:
                      return;
                  m_document->showAndSelectCategoryNode(category);
                  categoryCommands()->renameCategory();
-                 m_document->askStringDialog()->categoryNameField()->setText(unique("Renamed"));
-                 m_document->askStringDialog()->confirm();
+                 m_document->commandArea<CategoryCommands>()->askStringDialog()->categoryNameField()->setText(
+                     unique("Renamed"));
+                 m_document->commandArea<CategoryCommands>()->askStringDialog()->confirm();
              }},
             {"Delete Category",
              [this] {
@@ -450,7 +461,7 @@ private:
             {"Import Links",
              [this] {
                  MessageBox::setNextAnswer(below(2)); // Keep or Replace
-                 QVERIFY(m_document->importLinksFromFile(linksToImport()));
+                 QVERIFY(m_document->commandArea<FileCommands>()->importLinksFromFile(linksToImport()));
              }},
             {"Links Page Setup",
              [this] {
@@ -473,8 +484,9 @@ private:
              }},
             {"Edit Site Info",
              [this] {
-                 m_document->editSiteInfo();
-                 SiteInfoDialogController *sheet = m_document->siteInfoDialog();
+                 m_document->commandArea<SiteInfoCommands>()->editSiteInfo();
+                 SiteInfoDialogController *sheet =
+                     m_document->commandArea<SiteInfoCommands>()->siteInfoDialog();
                  qobject_cast<QLineEdit *>(sheet->fieldWidget(SiteProfileForm::Title))
                      ->setText(unique("Site"));
                  sheet->confirm();
@@ -511,12 +523,14 @@ private:
             {nullptr,
              [this] {
                  const DocumentMenus &m = menus();
-                 for (QAction *copy : {m.copyHTML, m.copyCategoryHTML, m.copyHTMLStyles, m.copySpreadsheet})
+                 for (QAction *copy :
+                      {m.action(ActionId::CopyHTML), m.action(ActionId::CopyCategoryHTML),
+                       m.action(ActionId::CopyHTMLStyles), m.action(ActionId::CopySpreadsheet)})
                      copy->trigger();
                  FilePanel::setNextAnswer(m_fixture->path("page.html"));
-                 m.exportLinksToHTML->trigger();
+                 m.action(ActionId::ExportLinksToHTML)->trigger();
                  FilePanel::setNextAnswer(m_fixture->path("links.txt"));
-                 m.exportLinksToSpreadsheet->trigger();
+                 m.action(ActionId::ExportLinksToSpreadsheet)->trigger();
              }},
         };
     }
@@ -555,7 +569,7 @@ private slots:
             const int steps = stack->index();
             // Saved first, so that a command leaving the database alone must leave the mark off too.
             if (!kind.step)
-                QVERIFY2(m_document->save(), where.constData());
+                QVERIFY2(m_document->commandArea<FileCommands>()->save(), where.constData());
             kind.run();
             if (QTest::currentTestFailed())
                 QFAIL(where.constData());
@@ -580,8 +594,8 @@ private slots:
             }
             // Now and then the user undoes a few steps and goes on from there.
             if (chance(15)) {
-                for (int n = 1 + below(3); n > 0 && menus().undo->isEnabled(); --n)
-                    menus().undo->trigger();
+                for (int n = 1 + below(3); n > 0 && menus().action(ActionId::Undo)->isEnabled(); --n)
+                    menus().action(ActionId::Undo)->trigger();
                 QVERIFY2(content() == states.at(stack->index()), where.constData());
                 states.resize(stack->index() + 1);
                 names.resize(stack->index());
@@ -590,15 +604,15 @@ private slots:
         // Steps undone at the end and not replaced since are left out.
         const int done = stack->index();
         for (int step = done; step > 0; --step) {
-            QCOMPARE(menus().undo->text(), "&Undo " + names.at(step - 1));
-            menus().undo->trigger();
+            QCOMPARE(menus().action(ActionId::Undo)->text(), "&Undo " + names.at(step - 1));
+            menus().action(ActionId::Undo)->trigger();
             QVERIFY2(content() == states.at(step - 1),
                      qPrintable(QStringLiteral("%1, undoing %2").arg(seed).arg(step)));
         }
-        QVERIFY(!menus().undo->isEnabled());
+        QVERIFY(!menus().action(ActionId::Undo)->isEnabled());
         for (int step = 1; step <= done; ++step) {
-            QCOMPARE(menus().redo->text(), "&Redo " + names.at(step - 1));
-            menus().redo->trigger();
+            QCOMPARE(menus().action(ActionId::Redo)->text(), "&Redo " + names.at(step - 1));
+            menus().action(ActionId::Redo)->trigger();
             QVERIFY2(content() == states.at(step),
                      qPrintable(QStringLiteral("%1, redoing %2").arg(seed).arg(step)));
         }
@@ -622,19 +636,20 @@ private slots:
             const char *step;
             std::function<void()> run;
         } commands[] = {
-            {"Set Status of 4 Links", [&] { m.setStatusApproved->trigger(); }},
-            {"Mark 4 Links as Verified", [&] { m.markAsVerified->trigger(); }},
+            {"Set Status of 4 Links", [&] { m.action(ActionId::SetStatusApproved)->trigger(); }},
+            {"Mark 4 Links as Verified", [&] { m.action(ActionId::MarkAsVerified)->trigger(); }},
             // Each partner gets a message from the mail client; the New ones become Negotiating.
             {"Set Status of 4 Links",
              [&] {
                  MessageBox::setNextAnswer(0);
-                 m.newCustomEmail->trigger();
+                 m.action(ActionId::NewCustomEmail)->trigger();
              }},
             // Delta is in Friends already: three links move.
             {"Move 3 Links to Friends",
              [&] {
-                 m.moveToCategory->trigger();
-                 MoveToCategoryDialog *sheet = m_document->moveToCategoryDialog();
+                 m.action(ActionId::MoveToCategory)->trigger();
+                 MoveToCategoryDialog *sheet =
+                     m_document->commandArea<LinkMoveCommands>()->moveToCategoryDialog();
                  sheet->chooseIndex(
                      store().categoryRoot()->indexOfChild(store().categoryWithName("Friends")));
                  sheet->confirm();
@@ -642,7 +657,7 @@ private slots:
             {"Delete 4 Links",
              [&] {
                  MessageBox::setNextAnswer(0);
-                 m.deleteLink->trigger();
+                 m.action(ActionId::DeleteLink)->trigger();
              }},
         };
         for (const auto &command : commands) {
@@ -653,15 +668,16 @@ private slots:
             command.run();
             const QByteArray after = content();
             QVERIFY2(after != before, command.step);
-            QCOMPARE(m.undo->text(), QStringLiteral("&Undo ") + QLatin1String(command.step));
-            m.undo->trigger();
+            QCOMPARE(m.action(ActionId::Undo)->text(),
+                     QStringLiteral("&Undo ") + QLatin1String(command.step));
+            m.action(ActionId::Undo)->trigger();
             QCOMPARE(content(), before);
             // The links it changed come back selected, in All Links still.
             QVERIFY2(m_document->isAllLinksSelected() && m_document->numberOfSelectedLinks() > 0,
                      command.step);
-            m.redo->trigger();
+            m.action(ActionId::Redo)->trigger();
             QCOMPARE(content(), after);
-            m.undo->trigger();
+            m.action(ActionId::Undo)->trigger();
         }
         QCOMPARE(m_fixture->opener().urls().size(), 4); // the messages, one each
     }
@@ -691,27 +707,27 @@ private slots:
         QCOMPARE(beta->status(), LinkStatusBlocked);
 
         // Saving marks the state; undoing past it and redoing back to it moves the mark.
-        QVERIFY(m_document->save());
-        QVERIFY(!m_document->isEdited() && !m.revertDocument->isEnabled());
-        m.undo->trigger();
-        QVERIFY(m_document->isEdited() && m.revertDocument->isEnabled());
-        m.redo->trigger();
+        QVERIFY(m_document->commandArea<FileCommands>()->save());
+        QVERIFY(!m_document->isEdited() && !m.action(ActionId::RevertDocument)->isEnabled());
+        m.action(ActionId::Undo)->trigger();
+        QVERIFY(m_document->isEdited() && m.action(ActionId::RevertDocument)->isEnabled());
+        m.action(ActionId::Redo)->trigger();
         QVERIFY(!m_document->isEdited());
 
         // Undone, deleted links come back selected in their category; redone, the category stays.
         DocumentFixture::selectLinks(m_document, {"Alpha", "Gamma"});
         QStringList deleted = m_document->selectedLinkIDs();
         MessageBox::setNextAnswer(0);
-        m_document->deleteLink();
+        m_document->commandArea<LinkDeleteCommands>()->deleteLink();
         DocumentFixture::selectCategory(m_document, "Friends");
-        m.undo->trigger();
+        m.action(ActionId::Undo)->trigger();
         QCOMPARE(m_document->selectedCategoryNode()->category()->name(), "Partners");
         QStringList selected = m_document->selectedLinkIDs();
         selected.sort();
         deleted.sort();
         QCOMPARE(selected, deleted);
         DocumentFixture::selectCategory(m_document, "Friends");
-        m.redo->trigger();
+        m.action(ActionId::Redo)->trigger();
         QCOMPARE(m_document->selectedCategoryNode()->category()->name(), "Partners");
         QCOMPARE(m_document->numberOfSelectedLinks(), 0);
 
@@ -719,14 +735,14 @@ private slots:
         DocumentFixture::selectCategory(m_document, "Friends");
         MessageBox::setNextAnswer(0);
         categoryCommands()->deleteCategory();
-        m.undo->trigger();
+        m.action(ActionId::Undo)->trigger();
         QCOMPARE(m_document->selectedCategoryNode(), store().categoryRoot()->childAtIndex(1));
         QCOMPARE(DocumentFixture::shownTitles(m_document), QStringList{"Delta"});
 
         // A template made from the link editor is a step of its own, before the edit's.
         const QByteArray before = content();
         DocumentFixture::selectLinks(m_document, {"Delta"});
-        m.editLink->trigger();
+        m.action(ActionId::EditLink)->trigger();
         whenTemplateEditorRuns([](EmailTemplateDialogController *e) {
             e->nameField()->setText("Follow-up");
             e->subjectField()->setText("About our link");
@@ -736,29 +752,29 @@ private slots:
         linkCommands()->linkDialog()->newEmailTemplate();
         typeInEditor(LinkForm::Title, "Delta Max");
         linkCommands()->linkDialog()->confirm();
-        QCOMPARE(m.undo->text(), "&Undo Edit Link");
-        m.undo->trigger();
-        QCOMPARE(m.undo->text(), "&Undo Add E-mail Template");
-        m.undo->trigger();
+        QCOMPARE(m.action(ActionId::Undo)->text(), "&Undo Edit Link");
+        m.action(ActionId::Undo)->trigger();
+        QCOMPARE(m.action(ActionId::Undo)->text(), "&Undo Add E-mail Template");
+        m.action(ActionId::Undo)->trigger();
         QCOMPARE(content(), before);
 
         // The stack keeps the last hundred steps; the state before them is then out of reach.
         QByteArray fifth;
         for (int i = 1; i < DocumentUndo::StepLimit + 5; ++i) {
-            (i % 2 ? m.setStatusNew : m.setStatusBlocked)->trigger();
+            (i % 2 ? m.action(ActionId::SetStatusNew) : m.action(ActionId::SetStatusBlocked))->trigger();
             if (i == 4)
                 fifth = content();
         }
         QCOMPARE(stack->count(), DocumentUndo::StepLimit);
         while (stack->canUndo())
-            m.undo->trigger();
+            m.action(ActionId::Undo)->trigger();
         QCOMPARE(content(), fifth);
         QVERIFY(m_document->isEdited());
 
         // Revert starts afresh.
         MessageBox::setNextAnswer(0);
-        m_document->revertToSaved();
-        QVERIFY(!m_document->isEdited() && !m.undo->isEnabled());
+        m_document->commandArea<FileCommands>()->revertToSaved();
+        QVERIFY(!m_document->isEdited() && !m.action(ActionId::Undo)->isEnabled());
     }
 };
 

@@ -390,8 +390,8 @@ void TestMailWindows::documentSendsMovesNewPartnersInOneStepAndQueuesLosses()
         document, {QStringLiteral("New One"), QStringLiteral("Approved"), QStringLiteral("Silent")});
     document->validateMenuItems();
     auto *mail = document->commandArea<MailCommands>();
-    QVERIFY(document->menus()->sendMessageToSelectedLinks->isEnabled());
-    document->menus()->sendMessageToSelectedLinks->trigger();
+    QVERIFY(document->menus()->action(ActionId::SendMessageToSelectedLinks)->isEnabled());
+    document->menus()->action(ActionId::SendMessageToSelectedLinks)->trigger();
     SendMessagesDialog *sheet = mail->sendSheet();
     QVERIFY(sheet);
     QSignalSpy finished(sheet, &SendMessagesDialog::batchFinished);
@@ -410,7 +410,7 @@ void TestMailWindows::documentSendsMovesNewPartnersInOneStepAndQueuesLosses()
 
     // The link editor's Messages tab shows what went to the partner.
     DocumentFixture::selectLinks(document, {QStringLiteral("Approved")});
-    document->menus()->editLink->trigger();
+    document->menus()->action(ActionId::EditLink)->trigger();
     LinkCommands *links = document->commandArea<LinkCommands>();
     QSignalSpy tabLoaded(links->messagesView(), &LinkMessagesView::loaded);
     links->linkDialog()->tabView()->setCurrentWidget(links->messagesView());
@@ -431,7 +431,7 @@ void TestMailWindows::documentSendsMovesNewPartnersInOneStepAndQueuesLosses()
     }
     mail->queueLostLinkMessages(changes);
     mail->queueLostLinkMessages(changes);
-    document->menus()->showOutbox->trigger();
+    document->menus()->action(ActionId::ShowOutbox)->trigger();
     OutboxWindow *outbox = mail->outbox();
     QVERIFY(outbox);
     QVERIFY(AccessibilityCheck::unnamedInputs(outbox).isEmpty());
@@ -703,8 +703,8 @@ void TestMailWindows::checkForRepliesMarksRepliedForListAndDetails()
     auto *mail = document->commandArea<MailCommands>();
     QSignalSpy checked(mail, &MailCommands::repliesChecked);
     document->validateMenuItems();
-    QVERIFY(document->menus()->checkForReplies->isEnabled());
-    document->menus()->checkForReplies->trigger();
+    QVERIFY(document->menus()->action(ActionId::CheckForReplies)->isEnabled());
+    document->menus()->action(ActionId::CheckForReplies)->trigger();
     QVERIFY(checked.wait(30000));
     QVERIFY2(checked.first().at(1).toString().isEmpty(), qPrintable(checked.first().at(1).toString()));
     QCOMPARE(checked.first().at(0).toInt(), 1);

@@ -97,7 +97,8 @@ private slots:
         QSignalSpy ended(document, &MyDocument::verificationSheetEnded);
         DocumentFixture::selectLinks(document, {title(3), title(4)});
 
-        VerificationDialogController *sheet = showSheet(document, document->menus()->verifyLink);
+        VerificationDialogController *sheet =
+            showSheet(document, document->menus()->action(ActionId::VerifyLink));
         QVERIFY(sheet);
         QCOMPARE(sheet->verifyButton()->text(), QStringLiteral("Verify 2 Links"));
         QVERIFY(sheet->verifyButton()->isDefault());
@@ -130,7 +131,7 @@ private slots:
         QVERIFY(!document->isEdited());
 
         // The next opening starts again in choosing.
-        sheet = showSheet(document, document->menus()->verifyAllLinks);
+        sheet = showSheet(document, document->menus()->action(ActionId::VerifyAllLinks));
         QCOMPARE(sheet->verifyButton()->text(), QStringLiteral("Verify 120 Links"));
         QVERIFY(sheet->progressText().isEmpty());
         // The row model gives the result; the sheet's view draws its image.
@@ -186,7 +187,7 @@ private slots:
         db.link(partner(QStringLiteral("Blocked"), "/site", "/ok", LinkStatusBlocked));
         MyDocument *document = open(db);
         QSignalSpy ended(document, &MyDocument::verificationSheetEnded);
-        QVERIFY(!showSheet(document, document->menus()->verifyAllLinks));
+        QVERIFY(!showSheet(document, document->menus()->action(ActionId::VerifyAllLinks)));
         QCOMPARE(MessageBox::shownAlerts().last().title,
                  QStringLiteral("There are no links in this database."));
         QCOMPARE(ended.count(), 1);

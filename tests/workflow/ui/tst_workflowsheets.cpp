@@ -63,7 +63,7 @@ class TestWorkflowSheets : public QObject
 
     static SearchDialogController *showSheet(MyDocument *document)
     {
-        document->menus()->findLink->trigger();
+        document->menus()->action(ActionId::FindLink)->trigger();
         SearchDialogController *sheet = document->commandArea<SearchCommands>()->searchDialog();
         return sheet && sheet->isVisible() ? sheet : nullptr;
     }
@@ -186,7 +186,7 @@ private slots:
         MyDocument *document = openSample();
         document->linkListController()->sortLinksByColumn(LinkListController::NameColumn);
         SearchDialogController *sheet = showSheet(document);
-        QAction *findNext = document->menus()->findNextLink;
+        QAction *findNext = document->menus()->action(ActionId::FindNextLink);
         SearchCommands *search = document->commandArea<SearchCommands>();
         sheet->rows().at(0)->addButton()->click();
         setRow(sheet->rows().at(0), SearchCriterion::Title, SearchCriterion::Contains, QStringLiteral("a"));
@@ -321,7 +321,7 @@ private slots:
             e->bodyView()->setPlainText(QStringLiteral("Dear #CONTACT_FIRST_NAME#, thanks"));
             QTest::keyClick(e, Qt::Key_Return);
         });
-        document->menus()->newEmailTemplate->trigger();
+        document->menus()->action(ActionId::NewEmailTemplate)->trigger();
 
         CollectionManager &store = document->collectionManager();
         const EmailTemplate *added =
@@ -342,7 +342,7 @@ private slots:
             QVERIFY(e->isVisible());
             QTest::keyClick(e, Qt::Key_Escape);
         });
-        document->menus()->newEmailTemplate->trigger();
+        document->menus()->action(ActionId::NewEmailTemplate)->trigger();
         QCOMPARE(MessageBox::shownAlerts().last().title,
                  QStringLiteral("An e-mail template with the same name already exists."));
         QCOMPARE(store.emailTemplates().size(), size_t(3));
@@ -353,7 +353,7 @@ private slots:
     {
         MyDocument *document = openSample();
         CollectionManager &store = document->collectionManager();
-        document->menus()->showEmailTemplates->trigger();
+        document->menus()->action(ActionId::ShowEmailTemplates)->trigger();
         EmailTemplateListDialogController *sheet =
             document->commandArea<TemplateCommands>()->emailTemplateListDialog();
         QCOMPARE(names(sheet), (QStringList{"Reminder", "Welcome"}));
@@ -437,7 +437,7 @@ private slots:
         MyDocument *document = openSample();
         // A database is not a table: refused before any sheet.
         FilePanel::setNextAnswer(m_fixture->path(QStringLiteral("test.site")));
-        document->menus()->importPartners->trigger();
+        document->menus()->action(ActionId::ImportPartners)->trigger();
         QCOMPARE(MessageBox::shownAlerts().last().title,
                  QStringLiteral("The partners could not be imported."));
         QCOMPARE(MessageBox::shownAlerts().last().message,
@@ -447,7 +447,7 @@ private slots:
         QVERIFY(
             writeFile(wide, "URL,Title\na" + QByteArray(",x").repeated(TableReader::MaximumCells) + "\n"));
         FilePanel::setNextAnswer(wide);
-        document->menus()->importPartners->trigger();
+        document->menus()->action(ActionId::ImportPartners)->trigger();
         QCOMPARE(MessageBox::shownAlerts().last().message,
                  QStringLiteral("Row 2 of the table has more than 1000 cells; a table may have at most 1000 "
                                 "columns."));
@@ -458,7 +458,7 @@ private slots:
                                  "Carp,http://www.carp.example,blue\n"
                                  "Bravo,http://bravo.example,green\n"));
         FilePanel::setNextAnswer(table);
-        document->menus()->importPartners->trigger();
+        document->menus()->action(ActionId::ImportPartners)->trigger();
         auto *sheet = document->commandArea<TableImportCommands>()->tableImportDialog();
         QVERIFY(sheet && sheet->isVisible());
         QCOMPARE(AccessibilityCheck::unnamedInputs(sheet).join(QLatin1Char(',')), QString());
@@ -504,7 +504,7 @@ private slots:
         QCOMPARE(store.numberOfLinks(), 6);
 
         FilePanel::setNextAnswer(table);
-        document->menus()->importPartners->trigger();
+        document->menus()->action(ActionId::ImportPartners)->trigger();
         QVERIFY(sheet->isVisible());
         QTest::keyClick(sheet, Qt::Key_Escape);
         QVERIFY(!sheet->isVisible());
@@ -514,7 +514,7 @@ private slots:
         // table writer's.
         document->setWindowModified(false);
         FilePanel::setNextAnswer(m_fixture->path(QStringLiteral("links")));
-        document->menus()->exportLinksToCSV->trigger();
+        document->menus()->action(ActionId::ExportLinksToCSV)->trigger();
         QVERIFY(FilePanel::shownPanels().last().proposedPath.endsWith(QLatin1String(".csv")));
         QVERIFY(fileContents(m_fixture->path(QStringLiteral("links.csv")))
                     .startsWith("\xEF\xBB\xBFLink,Category,"));
