@@ -111,7 +111,7 @@ int main(int argc, char *argv[])
     for (int round = 0; round < 7; ++round) {
         bool firstShown = false;
         timer.start();
-        document->menus()->printPreview->trigger();
+        document->menus()->action(ActionId::PrintPreview)->trigger();
         PrintPreviewDialogController *preview = reports->printPreviewDialog();
         PrintPreviewView *view = preview->view();
         QObject::connect(view, &PrintPreviewView::pagePainted, [&firstShown](int page) {
@@ -147,7 +147,7 @@ int main(int argc, char *argv[])
     std::vector<double> statistics;
     for (int round = 0; round < 7; ++round) {
         timer.restart();
-        document->menus()->showStatistics->trigger();
+        document->menus()->action(ActionId::ShowStatistics)->trigger();
         StatisticsDialogController *sheet = document->commandArea<ReportCommands>()->statisticsDialog();
         (void)sheet->statisticsView()->grab(); // the chart painted
         app.processEvents();
@@ -159,7 +159,7 @@ int main(int argc, char *argv[])
     std::vector<double> setups, switches;
     for (int round = 0; round < 7; ++round) {
         timer.restart();
-        document->menus()->HTMLSetup->trigger();
+        document->menus()->action(ActionId::HTMLSetup)->trigger();
         HTMLSetupDialogController *sheet = document->commandArea<PublishCommands>()->HTMLSetupDialog();
         app.processEvents();
         setups.push_back(timer.nsecsElapsed() / 1e6);

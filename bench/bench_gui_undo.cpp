@@ -7,6 +7,8 @@
 #include "document/CategoryListModel.h"
 #include "document/DocumentController.h"
 #include "document/DocumentMenus.h"
+#include "document/FileCommands.h"
+#include "document/LinkDeleteCommands.h"
 #include "document/LinkListController.h"
 #include "document/MyDocument.h"
 #include "gui/MessageBox.h"
@@ -59,12 +61,12 @@ void report(MyDocument *document, const char *name, const std::function<void()> 
     for (int run = 0; run < Runs; ++run) {
         selectSome(document);
         doing = std::min(doing, milliseconds(command));
-        undoing = std::min(undoing, milliseconds([&] { menus.undo->trigger(); }));
-        redoing = std::min(redoing, milliseconds([&] { menus.redo->trigger(); }));
-        menus.undo->trigger(); // the next run starts from the same database
+        undoing = std::min(undoing, milliseconds([&] { menus.action(ActionId::Undo)->trigger(); }));
+        redoing = std::min(redoing, milliseconds([&] { menus.action(ActionId::Redo)->trigger(); }));
+        menus.action(ActionId::Undo)->trigger(); // the next run starts from the same database
     }
     std::printf("%-32s command %7.1f ms, undo %6.1f ms, redo %6.1f ms  (%s)\n", name, doing, undoing, redoing,
-                qPrintable(menus.redo->text().remove(QLatin1Char('&'))));
+                qPrintable(menus.action(ActionId::Redo)->text().remove(QLatin1Char('&'))));
 }
 
 } // namespace
@@ -99,8 +101,10 @@ int main(int argc, char *argv[])
     for (const bool scatteredRows : {false, true}) {
         scattered = scatteredRows;
         std::printf("%s\n", scattered ? "1,000 links on every other row:" : "1,000 links on adjacent rows:");
-        report(document, "status of 1,000 links", [&] { document->menus()->setStatusApproved->trigger(); });
-        report(document, "delete 1,000 links", [&] { document->deleteLinkSheetDidEnd(1); });
+        report(document, "status of 1,000 links",
+               [&] { document->menus()->action(ActionId::SetStatusApproved)->trigger(); });
+        report(document, "delete 1,000 links",
+               [&] { document->commandArea<LinkDeleteCommands>()->deleteLinkSheetDidEnd(1); });
         report(document, "drop 1,000 links", [&] {
             LinkListController *links = document->linkListController();
             QModelIndexList dragged;
@@ -112,7 +116,7 @@ int main(int argc, char *argv[])
         });
         report(document, "replace-import of 10,000 links", [&] {
             MessageBox::setNextAnswer(1); // Replace
-            document->importLinksFromFile(imported);
+            document->commandArea<FileCommands>()->importLinksFromFile(imported);
         });
     }
     document->setWindowModified(false);
