@@ -43,6 +43,7 @@ LinkListModel::LinkListModel(CollectionManager *, const QString &linkDragType, Q
     m_prepareTimer->setSingleShot(true);
     connect(m_prepareTimer, &QTimer::timeout, this, &LinkListModel::prepareSlice);
     connect(m_cache, &LinkRowCache::rowsStaled, this, &LinkListModel::restartPreparation);
+    connect(m_rows, &LinkRowsModel::rowsWillChange, m_cache, &LinkRowCache::rowsWillChange);
     // The cache hears of the rows' changes first (it was made first).
     setSourceModel(m_rows);
     connect(m_historyLoader, &LinkHistoryLoader::loaded, this,

@@ -52,6 +52,7 @@ void LinkRowCache::setRanks(std::vector<int> ranks)
 {
     m_ranks = std::move(ranks);
     m_ranked = m_ranks.size() == m_rowCount;
+    m_unrankedRows = 0;
 }
 
 int LinkRowCache::rank(int row) const
@@ -63,6 +64,7 @@ void LinkRowCache::forgetRanks()
 {
     m_ranked = false;
     m_ranks.clear();
+    m_unrankedRows = 0;
 }
 
 void LinkRowCache::setPreparedRanks(int column, std::vector<int> ranks)
@@ -116,6 +118,22 @@ void LinkRowCache::reset()
     emit rowsStaled();
 }
 
+void LinkRowCache::rowsWillChange(const std::vector<int> &rows)
+{
+    m_rowsToldAhead = qsizetype(rows.size());
+    if (!m_ranked)
+        return;
+    for (int row : rows) {
+        if (row >= 0 && size_t(row) < m_ranks.size() && m_ranks[size_t(row)] >= 0) {
+            m_ranks[size_t(row)] = -1;
+            ++m_unrankedRows;
+        }
+    }
+    // Comparing keys costs more than comparing ranks: past a point, ranking all again is cheaper.
+    if (m_unrankedRows > std::max(64, int(m_rowCount / 16)))
+        forgetRanks();
+}
+
 void LinkRowCache::changed(const QModelIndex &topLeft, const QModelIndex &bottomRight)
 {
     const int first = std::max(0, topLeft.row());
@@ -126,8 +144,17 @@ void LinkRowCache::changed(const QModelIndex &topLeft, const QModelIndex &bottom
         if (!m_facts.empty())
             m_facts[size_t(row)].reset();
     }
-    if (last >= first)
-        staled(0);
+    if (last < first)
+        return;
+    if (m_rowsToldAhead > 0) {
+        m_rowsToldAhead -= last - first + 1;
+        // Their ranks are gone already; the other rows keep theirs.
+        m_preparedRanks.clear();
+        ++m_generation;
+        emit rowsStaled();
+        return;
+    }
+    staled(0);
 }
 
 void LinkRowCache::inserted(int first, int last)

@@ -20,6 +20,10 @@ class LinkRowCache : public QObject
 
 public:
     explicit LinkRowCache(QAbstractItemModel *rows, QObject *parent = nullptr);
+    // The rows are about to be told changed (LinkRowsModel::rowsWillChange). They lose their ranks and
+    // are compared by their keys meanwhile, beside the ranks of the others; once many have, all rows
+    // are ranked again. Without it, a changed row loses every row's rank.
+    void rowsWillChange(const std::vector<int> &rows);
 
     // Whether every row has been ranked since the order last changed as a whole.
     bool isRanked() const { return m_ranked; }
@@ -71,6 +75,8 @@ private:
     size_t m_rowCount = 0;
     bool m_ranked = false;
     std::vector<int> m_ranks;
+    int m_unrankedRows = 0;                        // told changed since the rows were ranked
+    qsizetype m_rowsToldAhead = 0;                 // announced by rowsWillChange, not yet told changed
     std::vector<std::vector<int>> m_preparedRanks; // by column; empty: none
     quint64 m_generation = 0;
     // Empty until first asked for.

@@ -239,14 +239,26 @@ void LinkRowsModel::update(const DocumentChange &change)
 
 void LinkRowsModel::emitRowsChanged(std::vector<int> rows)
 {
+    if (rows.empty())
+        return;
     std::sort(rows.begin(), rows.end());
+    emit rowsWillChange(rows);
+    std::vector<std::pair<int, int>> runs;
     for (size_t i = 0; i < rows.size();) {
         size_t last = i;
         while (last + 1 < rows.size() && rows[last + 1] == rows[last] + 1)
             ++last;
-        emit dataChanged(index(rows[i], 0), index(rows[last], ColumnCount - 1));
+        runs.emplace_back(rows[i], rows[last]);
         i = last + 1;
     }
+    // The sorting proxy places each run's rows again on its own: many runs close together (a status
+    // set on every other link) are told as one, the unchanged rows between them included. Runs far
+    // apart (a few results saved in a long list) stay apart, so that only their rows repaint.
+    const int span = runs.back().second - runs.front().first + 1;
+    if (runs.size() > MaxSeparateRuns && span <= 4 * int(rows.size()))
+        runs = {{runs.front().first, runs.back().second}};
+    for (const auto &[first, last] : runs)
+        emit dataChanged(index(first, 0), index(last, ColumnCount - 1));
 }
 
 TreeNode *LinkRowsModel::linkNodeAtRow(int row) const

@@ -83,6 +83,11 @@ public:
     int columnCount(const QModelIndex &parent = QModelIndex()) const override;
     QVariant data(const QModelIndex &index, int role) const override;
 
+signals:
+    // Before the changed rows are told, one run after another: whoever ranks rows forgets those rows'
+    // places first, so that no row is compared by its old place while an earlier run is placed.
+    void rowsWillChange(const std::vector<int> &rows);
+
 private:
     struct Row
     {
@@ -96,6 +101,8 @@ private:
     TreeNode *categoryOfRow(const Row &row) const;
     void indexRows();
     // Tells the views that these rows changed, in runs of neighbouring rows.
+    // More runs of changed rows than this, close together, are told as one.
+    static constexpr size_t MaxSeparateRuns = 8;
     void emitRowsChanged(std::vector<int> rows);
 
     QVariant historyData(const LinkHistoryFacts *facts, int column, int role) const;
