@@ -146,15 +146,11 @@ void LinkRowCache::changed(const QModelIndex &topLeft, const QModelIndex &bottom
     }
     if (last < first)
         return;
-    if (m_rowsToldAhead > 0) {
+    // Rows announced ahead lost their ranks already; the other rows keep theirs.
+    const bool announced = m_rowsToldAhead > 0;
+    if (announced)
         m_rowsToldAhead -= last - first + 1;
-        // Their ranks are gone already; the other rows keep theirs.
-        m_preparedRanks.clear();
-        ++m_generation;
-        emit rowsStaled();
-        return;
-    }
-    staled(0);
+    staled(announced);
 }
 
 void LinkRowCache::inserted(int first, int last)
@@ -164,7 +160,7 @@ void LinkRowCache::inserted(int first, int last)
     insertEntries(m_ranks, first, count, -1);
     insertEntries(m_texts, first, count, std::optional<LinkFilterText::Prepared>());
     insertEntries(m_facts, first, count, std::optional<LinkView::LinkFacts>());
-    staled(count);
+    staled();
 }
 
 void LinkRowCache::removed(int first, int last)
@@ -173,7 +169,7 @@ void LinkRowCache::removed(int first, int last)
     removeEntries(m_ranks, first, last);
     removeEntries(m_texts, first, last);
     removeEntries(m_facts, first, last);
-    staled(0);
+    staled();
 }
 
 void LinkRowCache::moved(int first, int last, int destination)
@@ -181,14 +177,15 @@ void LinkRowCache::moved(int first, int last, int destination)
     moveEntries(m_ranks, first, last, destination);
     moveEntries(m_texts, first, last, destination);
     moveEntries(m_facts, first, last, destination);
-    staled(0);
+    staled();
 }
 
-void LinkRowCache::staled(int)
+void LinkRowCache::staled(bool ranksStillHold)
 {
-    // Every row is ranked again when next compared: comparing changed rows on their own beside the
-    // ranks of the others misplaced rows among equal links.
-    forgetRanks();
+    // Unless the changed rows lost their own ranks first, every row is ranked again when next
+    // compared: a changed row compared by an old rank misplaces rows among equal links.
+    if (!ranksStillHold)
+        forgetRanks();
     m_preparedRanks.clear();
     ++m_generation;
     emit rowsStaled();

@@ -69,7 +69,7 @@ private:
     void inserted(int first, int last);
     void removed(int first, int last);
     void moved(int first, int last, int destination);
-    void staled(int count);
+    void staled(bool ranksStillHold = false);
 
     QAbstractItemModel *m_rows;
     size_t m_rowCount = 0;
