@@ -1,14 +1,16 @@
 #include "LinkHistoryLoader.h"
 
 #include "FreedMemory.h"
+#include "StoreKeys.h"
 #include "history/HistoryService.h"
 #include "history/LinkHistoryModel.h"
 
-#include <QSet>
 #include <QTimer>
 #include <memory>
 
-LinkHistoryLoader::LinkHistoryLoader(QObject *parent) : QObject(parent) {}
+LinkHistoryLoader::LinkHistoryLoader(const CollectionManager *store, QObject *parent)
+    : QObject(parent), m_store(store)
+{}
 
 LinkHistoryLoader::~LinkHistoryLoader() = default;
 
@@ -23,46 +25,35 @@ void LinkHistoryLoader::load(const QString &databasePath)
     const int unreachableDays = LinkChange::unreachableDaysFromPreferences();
     // Both reads are queued at once, so they see the same history; the history thread answers in the
     // order it was asked, so the changes come last and complete the facts.
-    auto facts = std::make_shared<LinkHistoryFactsByID>();
+    auto facts = std::make_shared<LinkHistoryFactTable>();
     HistoryService *history = HistoryService::instance();
-    history->readLatestChecks(databasePath, this,
-                              [facts](const HistoryReply<QHash<QString, CheckRecord>> &reply) {
-                                  if (!reply.value)
-                                      return;
-                                  facts->reserve(reply.value->size());
-                                  // Partners mostly link with the same few words: one string each. Nothing
-                                  // kept is shared with the reply, which is freed as a whole.
-                                  QSet<QString> words;
-                                  QSet<QString> anchors;
-                                  for (const CheckRecord &check : *reply.value) {
-                                      LinkHistoryFacts &fact = (*facts)[ownCopy(check.linkID)];
-                                      fact.checked = true;
-                                      fact.addressFound = check.addressFound;
-                                      fact.followed = check.followed;
-                                      const QString text = LinkHistoryModel::followedText(check);
-                                      fact.followedText = *words.insert(text);
-                                      auto anchor = anchors.constFind(check.anchorText);
-                                      if (anchor == anchors.cend())
-                                          anchor = anchors.insert(ownCopy(check.anchorText));
-                                      fact.anchorText = *anchor;
-                                  }
-                              });
+    history->readLatestChecks(
+        databasePath, this, [this, facts](const HistoryReply<QHash<QString, CheckRecord>> &reply) {
+            if (!reply.value)
+                return;
+            facts->reserve(reply.value->size());
+            addByStoreIDs(m_store, *reply.value, *facts,
+                          [&facts](const QString &key, const CheckRecord &check) {
+                              facts->setLatestCheck(key, check.addressFound, check.followed,
+                                                    LinkHistoryModel::followedText(check), check.anchorText);
+                          });
+        });
     history->readChanges(databasePath, unreachableDays, this,
                          [this, load, facts](const HistoryReply<QList<LinkChange>> &reply) {
                              if (reply.value) {
                                  for (const LinkChange &change : *reply.value) {
-                                     auto fact = facts->find(change.linkID);
-                                     if (fact == facts->end())
-                                         fact = facts->insert(ownCopy(change.linkID), {});
-                                     fact->change = change.kind;
-                                     fact->changedOn = change.since.toSecsSinceEpoch();
+                                     // A link is changed only by its checks, whose latest check the
+                                     // table holds under the store's ID.
+                                     facts->setChange(facts->contains(change.linkID) ? change.linkID
+                                                                                     : ownCopy(change.linkID),
+                                                      change.kind, change.since.toSecsSinceEpoch());
                                  }
                              }
                              finished(load, *facts);
                          });
 }
 
-void LinkHistoryLoader::finished(quint64 load, const LinkHistoryFactsByID &facts)
+void LinkHistoryLoader::finished(quint64 load, const LinkHistoryFactTable &facts)
 {
     if (load != m_load)
         return;

@@ -34,9 +34,10 @@ struct LinkListModel::Mailbox
     LinkListModel *model = nullptr; // null once the model is gone
 };
 
-LinkListModel::LinkListModel(CollectionManager *, const QString &linkDragType, QObject *parent)
+LinkListModel::LinkListModel(CollectionManager *collectionManager, const QString &linkDragType,
+                             QObject *parent)
     : QSortFilterProxyModel(parent), m_rows(new LinkRowsModel(this)), m_cache(new LinkRowCache(m_rows, this)),
-      m_historyLoader(new LinkHistoryLoader(this)), m_linkDragType(linkDragType),
+      m_historyLoader(new LinkHistoryLoader(collectionManager, this)), m_linkDragType(linkDragType),
       m_prepareTimer(new QTimer(this)), m_mailbox(std::make_shared<Mailbox>())
 {
     m_mailbox->model = this;
@@ -309,7 +310,7 @@ LinkListModel::SortKey LinkListModel::sortKey(int sourceRow, int column) const
         break;
     case FollowedColumn: {
         // Followed, then not followed, then not found or never checked; then by the reason's words.
-        const LinkHistoryFacts *facts = m_rows->historyFacts(id);
+        const std::optional<LinkHistoryFacts> facts = m_rows->historyFacts(id);
         const bool found = facts && facts->checked && facts->addressFound;
         key.own = LinkSortKey::textPart(facts ? facts->followedText : QString(),
                                         !found ? 2 : (facts->followed ? 0 : 1));
@@ -317,14 +318,14 @@ LinkListModel::SortKey LinkListModel::sortKey(int sourceRow, int column) const
         break;
     }
     case AnchorTextColumn: {
-        const LinkHistoryFacts *facts = m_rows->historyFacts(id);
+        const std::optional<LinkHistoryFacts> facts = m_rows->historyFacts(id);
         key.own = LinkSortKey::textPart(facts ? facts->anchorText : QString());
         linkColumn = StatusColumn;
         break;
     }
     case LastChangeColumn: {
         // By the change's time; links without a change first.
-        const LinkHistoryFacts *facts = m_rows->historyFacts(id);
+        const std::optional<LinkHistoryFacts> facts = m_rows->historyFacts(id);
         key.own.number = facts && facts->change ? facts->changedOn : LLONG_MIN;
         linkColumn = StatusColumn;
         break;

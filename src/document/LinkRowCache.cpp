@@ -1,5 +1,7 @@
 #include "LinkRowCache.h"
 
+#include "LinkRowsModel.h"
+
 #include <QAbstractItemModel>
 #include <algorithm>
 
@@ -123,12 +125,19 @@ void LinkRowCache::rowsWillChange(const std::vector<int> &rows)
     m_rowsToldAhead = qsizetype(rows.size());
     if (!m_ranked)
         return;
+    int unranked = 0;
     for (int row : rows) {
         if (row >= 0 && size_t(row) < m_ranks.size() && m_ranks[size_t(row)] >= 0) {
             m_ranks[size_t(row)] = -1;
-            ++m_unrankedRows;
+            ++unranked;
         }
     }
+    unrank(unranked);
+}
+
+void LinkRowCache::unrank(int rows)
+{
+    m_unrankedRows += rows;
     // Comparing keys costs more than comparing ranks: past a point, ranking all again is cheaper.
     if (m_unrankedRows > std::max(64, int(m_rowCount / 16)))
         forgetRanks();
@@ -138,7 +147,10 @@ void LinkRowCache::changed(const QModelIndex &topLeft, const QModelIndex &bottom
 {
     const int first = std::max(0, topLeft.row());
     const int last = std::min(int(m_rowCount) - 1, bottomRight.row());
-    for (int row = first; row <= last; ++row) {
+    // The filter's texts and the views' facts are the link's own: the history's columns and the last
+    // contact, told changed for every row when they are read again, leave them as they are.
+    const bool linkChanged = topLeft.column() < LinkRowsModel::ResultColumn;
+    for (int row = first; linkChanged && row <= last; ++row) {
         if (!m_texts.empty())
             m_texts[size_t(row)].reset();
         if (!m_facts.empty())
@@ -160,7 +172,10 @@ void LinkRowCache::inserted(int first, int last)
     insertEntries(m_ranks, first, count, -1);
     insertEntries(m_texts, first, count, std::optional<LinkFilterText::Prepared>());
     insertEntries(m_facts, first, count, std::optional<LinkView::LinkFacts>());
-    staled();
+    // The rows that came are compared by their keys, beside the ranks of the others, as changed rows are.
+    if (m_ranked)
+        unrank(count);
+    staled(true);
 }
 
 void LinkRowCache::removed(int first, int last)
@@ -169,7 +184,8 @@ void LinkRowCache::removed(int first, int last)
     removeEntries(m_ranks, first, last);
     removeEntries(m_texts, first, last);
     removeEntries(m_facts, first, last);
-    staled();
+    // The order of the rows that stay holds.
+    staled(true);
 }
 
 void LinkRowCache::moved(int first, int last, int destination)
@@ -177,7 +193,8 @@ void LinkRowCache::moved(int first, int last, int destination)
     moveEntries(m_ranks, first, last, destination);
     moveEntries(m_texts, first, last, destination);
     moveEntries(m_facts, first, last, destination);
-    staled();
+    // A rank goes with its row; the category's order only decides among equal rows.
+    staled(true);
 }
 
 void LinkRowCache::staled(bool ranksStillHold)

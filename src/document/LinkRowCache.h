@@ -27,7 +27,8 @@ public:
 
     // Whether every row has been ranked since the order last changed as a whole.
     bool isRanked() const { return m_ranked; }
-    // The ranks of every row, in row order; any change of the rows forgets them all.
+    // The ranks of every row, in row order. Rows changed or added since are compared by their keys; a change
+    // of rows not announced ahead forgets every rank.
     void setRanks(std::vector<int> ranks);
     // The row's rank, or -1 when the rows are not ranked.
     int rank(int row) const;
@@ -35,7 +36,7 @@ public:
     void forgetRanks();
 
     // Ranks worked out ahead for other sort columns, so that a click on a header finds them ready.
-    // Any change of the rows forgets them, as it does the sort column's.
+    // Any change of the rows forgets them.
     void setPreparedRanks(int column, std::vector<int> ranks);
     bool hasPreparedRanks(int column) const;
     // Keeps the rows' ranks, when they are all there, as the column's prepared ranks.
@@ -70,6 +71,8 @@ private:
     void removed(int first, int last);
     void moved(int first, int last, int destination);
     void staled(bool ranksStillHold = false);
+    // Counts rows that lost their ranks; past a share of all rows, every rank goes.
+    void unrank(int rows);
 
     QAbstractItemModel *m_rows;
     size_t m_rowCount = 0;

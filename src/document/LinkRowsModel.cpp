@@ -69,13 +69,13 @@ int LinkRowsModel::columnOfKey(const QString &key)
 
 std::optional<bool> LinkRowsModel::linkFollowed(const QString &linkID) const
 {
-    const LinkHistoryFacts *facts = historyFacts(linkID);
+    const std::optional<LinkHistoryFacts> facts = historyFacts(linkID);
     if (!facts || !facts->checked || !facts->addressFound)
         return std::nullopt;
     return facts->followed;
 }
 
-void LinkRowsModel::setHistoryFacts(const LinkHistoryFactsByID &facts)
+void LinkRowsModel::setHistoryFacts(const LinkHistoryFactTable &facts)
 {
     m_historyFacts = facts;
     // The result's words take the followed fact too.
@@ -96,12 +96,6 @@ const LastContact *LinkRowsModel::lastContact(const QString &linkID) const
 {
     const auto found = m_lastContacts.constFind(linkID);
     return found == m_lastContacts.cend() ? nullptr : &found.value();
-}
-
-const LinkHistoryFacts *LinkRowsModel::historyFacts(const QString &linkID) const
-{
-    const auto found = m_historyFacts.constFind(linkID);
-    return found == m_historyFacts.cend() ? nullptr : &found.value();
 }
 
 void LinkRowsModel::setCategory(TreeNode *categoryNode)
@@ -169,56 +163,14 @@ void LinkRowsModel::update(const DocumentChange &change)
     for (int i = 0; i < int(now.size()); ++i)
         nowIDs.insert(now[size_t(i)].id, i);
 
-    // Rows of links that left, from the bottom up so that the rows above keep their numbers.
-    for (int row = int(m_rows.size()) - 1; row >= 0; --row) {
-        if (nowIDs.contains(m_rows[size_t(row)].id))
-            continue;
-        int first = row;
-        while (first > 0 && !nowIDs.contains(m_rows[size_t(first - 1)].id))
-            --first;
-        beginRemoveRows(QModelIndex(), first, row);
-        m_rows.erase(m_rows.begin() + first, m_rows.begin() + row + 1);
-        endRemoveRows();
-        row = first;
+    // A sorting proxy sorts every row again for each move, and places each run of rows that came or went
+    // on its own: past a few of them, one layout change for all is far quicker (an undone delete of a
+    // thousand scattered links).
+    if (size_t(structuralSignals(now, nowIDs)) > MaxSeparateRuns) {
+        replaceRows(std::move(now), nowIDs);
+        return;
     }
-    // Then the rows follow the category's order, which the sorting above keeps among equal links: row
-    // by row, the link that belongs there is moved up from below or inserted.
-    // The links that stay are found where they are now while the sorting compares them.
-    QSet<QString> kept;
-    kept.reserve(qsizetype(m_rows.size()));
-    for (Row &row : m_rows) {
-        kept.insert(row.id);
-        const Row &fresh = now[size_t(nowIDs.value(row.id))];
-        row.categoryIndex = fresh.categoryIndex;
-        row.childIndex = fresh.childIndex;
-    }
-    for (int row = 0; row < int(now.size());) {
-        if (row < int(m_rows.size()) && m_rows[size_t(row)].id == now[size_t(row)].id) {
-            ++row;
-            continue;
-        }
-        if (kept.contains(now[size_t(row)].id)) {
-            const auto found = std::find_if(m_rows.begin() + row, m_rows.end(), [&](const Row &shown) {
-                return shown.id == now[size_t(row)].id;
-            });
-            const int from = int(found - m_rows.begin());
-            beginMoveRows(QModelIndex(), from, from, QModelIndex(), row);
-            const Row moving = *found;
-            m_rows.erase(found);
-            m_rows.insert(m_rows.begin() + row, moving);
-            endMoveRows();
-            ++row;
-            continue;
-        }
-        int last = row;
-        while (last + 1 < int(now.size()) && !kept.contains(now[size_t(last + 1)].id))
-            ++last;
-        beginInsertRows(QModelIndex(), row, last);
-        m_rows.insert(m_rows.begin() + row, now.begin() + row, now.begin() + last + 1);
-        endInsertRows();
-        row = last + 1;
-    }
-    indexRows();
+    const QSet<QString> kept = followRows(now, nowIDs);
 
     // Where each link is now, and whether its reminder mark changed.
     const QSet<QString> touched(change.changedLinkIDs.cbegin(), change.changedLinkIDs.cend());
@@ -235,6 +187,156 @@ void LinkRowsModel::update(const DocumentChange &change)
             changed.push_back(row);
     }
     emitRowsChanged(std::move(changed));
+}
+
+namespace {
+
+// Which entries form a longest rising run of the values (not necessarily neighbours): the rows that
+// can stay while the others move around them.
+std::vector<bool> longestRisingRun(const std::vector<int> &values)
+{
+    std::vector<int> tails;                     // index of the smallest last value of a run of each length
+    std::vector<int> before(values.size(), -1); // the entry before each one in its run
+    for (int i = 0; i < int(values.size()); ++i) {
+        const auto place =
+            std::lower_bound(tails.begin(), tails.end(), values[size_t(i)],
+                             [&](int tail, int value) { return values[size_t(tail)] < value; });
+        if (place != tails.begin())
+            before[size_t(i)] = *(place - 1);
+        if (place == tails.end())
+            tails.push_back(i);
+        else
+            *place = i;
+    }
+    std::vector<bool> rising(values.size(), false);
+    for (int i = tails.empty() ? -1 : tails.back(); i >= 0; i = before[size_t(i)])
+        rising[size_t(i)] = true;
+    return rising;
+}
+
+} // namespace
+
+int LinkRowsModel::structuralSignals(const std::vector<Row> &now, const QHash<QString, int> &nowIDs) const
+{
+    int count = 0;
+    std::vector<int> places; // where the links that stay are now, in their rows' order
+    places.reserve(m_rows.size());
+    bool inRemovedRun = false;
+    for (const Row &row : m_rows) {
+        const int place = nowIDs.value(row.id, -1);
+        if (place < 0 && !inRemovedRun)
+            ++count;
+        inRemovedRun = place < 0;
+        if (place >= 0)
+            places.push_back(place);
+    }
+    const std::vector<bool> rising = longestRisingRun(places);
+    count += int(std::count(rising.begin(), rising.end(), false));
+    bool inInsertedRun = false;
+    for (const Row &row : now) {
+        const bool inserted = !m_rowOfID.contains(row.id);
+        if (inserted && !inInsertedRun)
+            ++count;
+        inInsertedRun = inserted;
+    }
+    return count;
+}
+
+void LinkRowsModel::replaceRows(std::vector<Row> now, const QHash<QString, int> &nowIDs)
+{
+    emit layoutAboutToBeChanged();
+    // Rows that stay keep their selection and current row; those of links that left are dropped.
+    const QModelIndexList from = persistentIndexList();
+    QModelIndexList to;
+    to.reserve(from.size());
+    for (const QModelIndex &index : from) {
+        const int row = nowIDs.value(linkIDAtRow(index.row()), -1);
+        to.append(row < 0 ? QModelIndex() : this->index(row, index.column()));
+    }
+    m_rows = std::move(now);
+    indexRows();
+    changePersistentIndexList(from, to);
+    // The proxy sorts and filters every row again, and the views paint them all.
+    emit layoutChanged();
+}
+
+QSet<QString> LinkRowsModel::followRows(const std::vector<Row> &now, const QHash<QString, int> &nowIDs)
+{
+    // Rows of links that left, from the bottom up so that the rows above keep their numbers.
+    for (int row = int(m_rows.size()) - 1; row >= 0; --row) {
+        if (nowIDs.contains(m_rows[size_t(row)].id))
+            continue;
+        int first = row;
+        while (first > 0 && !nowIDs.contains(m_rows[size_t(first - 1)].id))
+            --first;
+        beginRemoveRows(QModelIndex(), first, row);
+        m_rows.erase(m_rows.begin() + first, m_rows.begin() + row + 1);
+        endRemoveRows();
+        row = first;
+    }
+    // The rows that stay take the category's order now, which the sorting above keeps among equal links:
+    // the longest run already in that order stays, and each other row moves in among it (an edited name
+    // moves its link within the category).
+    QSet<QString> kept;
+    kept.reserve(qsizetype(m_rows.size()));
+    std::vector<int> places;
+    places.reserve(m_rows.size());
+    for (Row &row : m_rows) {
+        kept.insert(row.id);
+        const int place = nowIDs.value(row.id);
+        places.push_back(place);
+        const Row &fresh = now[size_t(place)];
+        row.categoryIndex = fresh.categoryIndex;
+        row.childIndex = fresh.childIndex;
+    }
+    std::vector<bool> placed = longestRisingRun(places);
+    std::vector<int> moving; // the places of the rows that move, in order
+    for (size_t i = 0; i < places.size(); ++i) {
+        if (!placed[i])
+            moving.push_back(places[i]);
+    }
+    std::sort(moving.begin(), moving.end());
+    for (const int place : moving) {
+        const int from = int(std::find(places.begin(), places.end(), place) - places.begin());
+        // Before the first placed row that comes after it.
+        int destination = int(places.size());
+        for (int row = 0; row < int(places.size()); ++row) {
+            if (row != from && placed[size_t(row)] && places[size_t(row)] > place) {
+                destination = row;
+                break;
+            }
+        }
+        placed[size_t(from)] = true;
+        if (!beginMoveRows(QModelIndex(), from, from, QModelIndex(), destination))
+            continue; // already there
+        auto moveEntry = [from, destination](auto &entries) {
+            const auto begin = entries.begin();
+            if (destination > from)
+                std::rotate(begin + from, begin + from + 1, begin + destination);
+            else
+                std::rotate(begin + destination, begin + from, begin + from + 1);
+        };
+        moveEntry(m_rows);
+        moveEntry(places);
+        moveEntry(placed);
+        endMoveRows();
+    }
+    // Then the links that came, a run at a time.
+    for (int row = 0; row < int(now.size());) {
+        if (kept.contains(now[size_t(row)].id)) {
+            ++row;
+            continue;
+        }
+        int last = row;
+        while (last + 1 < int(now.size()) && !kept.contains(now[size_t(last + 1)].id))
+            ++last;
+        beginInsertRows(QModelIndex(), row, last);
+        m_rows.insert(m_rows.begin() + row, now.begin() + row, now.begin() + last + 1);
+        endInsertRows();
+        row = last + 1;
+    }
+    indexRows();
+    return kept;
 }
 
 void LinkRowsModel::emitRowsChanged(std::vector<int> rows)
@@ -361,7 +463,7 @@ QVariant LinkRowsModel::data(const QModelIndex &index, int role) const
     }
 }
 
-QVariant LinkRowsModel::historyData(const LinkHistoryFacts *facts, int column, int role) const
+QVariant LinkRowsModel::historyData(const std::optional<LinkHistoryFacts> &facts, int column, int role) const
 {
     if (!facts || (role != Qt::DisplayRole && role != Qt::ToolTipRole))
         return QVariant();

@@ -6,6 +6,7 @@
 
 #include <QAbstractTableModel>
 #include <QHash>
+#include <QSet>
 #include <QStringList>
 #include <vector>
 
@@ -68,9 +69,12 @@ public:
     int rowOfLinkID(const QString &id) const { return m_rowOfID.value(id, -1); }
 
     // What the history columns show, by link ID; the rows show it from now on.
-    void setHistoryFacts(const LinkHistoryFactsByID &facts);
-    // The history's facts of the link, null when it has none.
-    const LinkHistoryFacts *historyFacts(const QString &linkID) const;
+    void setHistoryFacts(const LinkHistoryFactTable &facts);
+    // The history's facts of the link, none when it has none.
+    std::optional<LinkHistoryFacts> historyFacts(const QString &linkID) const
+    {
+        return m_historyFacts.value(linkID);
+    }
     // Whether search engines follow the link as its latest check found it; none when the history has no
     // check that found it.
     std::optional<bool> linkFollowed(const QString &linkID) const;
@@ -100,15 +104,23 @@ private:
     // The category node of the row's link as the row was read.
     TreeNode *categoryOfRow(const Row &row) const;
     void indexRows();
+    // How many signals following the store row by row takes: runs of rows removed, rows moved and runs
+    // of rows inserted.
+    int structuralSignals(const std::vector<Row> &now, const QHash<QString, int> &nowIDs) const;
+    // The rows as they are now, in one layout change.
+    void replaceRows(std::vector<Row> now, const QHash<QString, int> &nowIDs);
+    // Removes, moves and inserts rows until they are as they are now; the IDs of the rows that stayed.
+    QSet<QString> followRows(const std::vector<Row> &now, const QHash<QString, int> &nowIDs);
     // Tells the views that these rows changed, in runs of neighbouring rows.
-    // More runs of changed rows than this, close together, are told as one.
+    // More runs of changed rows than this, close together, are told as one; more structural signals
+    // than this are one layout change.
     static constexpr size_t MaxSeparateRuns = 8;
     void emitRowsChanged(std::vector<int> rows);
 
-    QVariant historyData(const LinkHistoryFacts *facts, int column, int role) const;
+    QVariant historyData(const std::optional<LinkHistoryFacts> &facts, int column, int role) const;
 
     TreeNode *m_category = nullptr;
-    LinkHistoryFactsByID m_historyFacts;
+    LinkHistoryFactTable m_historyFacts;
     QHash<QString, LastContact> m_lastContacts;
     std::vector<Row> m_rows;
     QHash<QString, int> m_rowOfID;

@@ -255,7 +255,7 @@ void MyDocument::buildWindow()
 void MyDocument::buildLinkFilter()
 {
     LinkListModel *model = m_linkListController->model();
-    m_recordedChecks = new RecordedChecksCache(this);
+    m_recordedChecks = new RecordedChecksCache(&collectionManager(), this);
     m_linkFilter = new LinkListFilter(model, m_recordedChecks, this);
     m_filterBar = new LinkFilterBar(m_linkFilter);
     m_filterBar->setObjectName(QStringLiteral("filterBar"));
@@ -279,6 +279,7 @@ void MyDocument::buildLinkFilter()
     for (auto signal : {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved})
         connect(rows, signal, m_filterBar, &LinkFilterBar::scheduleCountUpdate);
     connect(rows, &QAbstractItemModel::modelReset, m_filterBar, &LinkFilterBar::scheduleCountUpdate);
+    connect(rows, &QAbstractItemModel::layoutChanged, m_filterBar, &LinkFilterBar::scheduleCountUpdate);
     connect(rows, &QAbstractItemModel::dataChanged, m_filterBar, &LinkFilterBar::scheduleCountUpdate);
     connect(m_recordedChecks, &RecordedChecksCache::checksChanged, m_linkFilter, &LinkListFilter::refresh);
     connect(m_recordedChecks, &RecordedChecksCache::checksChanged, m_filterBar,

@@ -1,9 +1,11 @@
 #include "RecordedChecksCache.h"
 
-#include "FreedMemory.h"
+#include "StoreKeys.h"
 #include "history/HistoryService.h"
 
-RecordedChecksCache::RecordedChecksCache(QObject *parent) : QObject(parent) {}
+RecordedChecksCache::RecordedChecksCache(const CollectionManager *store, QObject *parent)
+    : QObject(parent), m_store(store)
+{}
 
 void RecordedChecksCache::reload(const QString &databasePath)
 {
@@ -20,9 +22,10 @@ void RecordedChecksCache::reload(const QString &databasePath)
             RecordedChecks checks;
             if (reply.value) {
                 checks.reserve(reply.value->size());
-                for (const CheckRecord &check : *reply.value)
-                    checks.insert(ownCopy(check.linkID),
-                                  LatestCheck::fromRecorded(check.result, check.followed));
+                addByStoreIDs(m_store, *reply.value, checks,
+                              [&checks](const QString &key, const CheckRecord &check) {
+                                  checks.insert(key, LatestCheck::fromRecorded(check.result, check.followed));
+                              });
             }
             loaded(generation, checks);
         });

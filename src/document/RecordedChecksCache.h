@@ -8,12 +8,15 @@
 // The history's latest check of every link of one database, for the link list's views and for Find.
 // The history is read on the history thread (HistoryService), and the table handed back to the main
 // thread; until then the table is empty and the results stored in the database decide.
+class CollectionManager;
+
 class RecordedChecksCache : public QObject
 {
     Q_OBJECT
 
 public:
-    explicit RecordedChecksCache(QObject *parent = nullptr);
+    // The table is kept under the store's own ID strings.
+    explicit RecordedChecksCache(const CollectionManager *store, QObject *parent = nullptr);
 
     const RecordedChecks &checks() const { return m_checks; }
     // Reads the history of the database at `databasePath` again; an empty path (a new database)
@@ -28,6 +31,7 @@ signals:
 private:
     void loaded(quint64 generation, const RecordedChecks &checks);
 
+    const CollectionManager *m_store;
     RecordedChecks m_checks;
     quint64 m_generation = 0;
     bool m_loading = false;
