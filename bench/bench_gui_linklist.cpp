@@ -4,9 +4,11 @@
 // Usage: bench_gui_linklist [links]   (runs offscreen unless a platform is chosen)
 #include "ResidentMemory.h"
 #include "document/DocumentController.h"
+#include "document/FreedMemory.h"
 #include "document/LinkHistoryLoader.h"
 #include "document/LinkListController.h"
 #include "document/MyDocument.h"
+#include "document/RecordedChecksCache.h"
 #include "gui/MessageBox.h"
 #include "gui/RightClickTableView.h"
 #include "history/HistoryStore.h"
@@ -98,6 +100,7 @@ int main(int argc, char *argv[])
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    keepFreedMemoryReturnable();
     QApplication app(argc, argv);
     QTemporaryDir folder;
     Preferences::useSettingsFile(folder.filePath(QStringLiteral("settings.ini")));
@@ -125,50 +128,77 @@ int main(int argc, char *argv[])
     }
 
     // What stays once the allocator has handed back every freed buffer: figures that do not depend on
-    // when the window's own trims ran.
+    // when the window's own trims ran. Beside it, the bytes the program holds, which no allocator's
+    // bookkeeping changes.
     auto settledKilobytes = [] {
 #if defined(__GLIBC__)
         malloc_trim(0);
 #endif
         return residentKilobytes();
     };
-    const long before = residentKilobytes();
+    auto liveKilobytes = [] {
+#if defined(__GLIBC__)
+        const struct mallinfo2 info = mallinfo2();
+        return long((info.uordblks + info.hblkhd) / 1024);
+#else
+        return 0L;
+#endif
+    };
+    // Until the history thread's replies are gone.
+    auto settle = [&app] {
+        QElapsedTimer waited;
+        waited.start();
+        while (waited.elapsed() < 1000)
+            app.processEvents(QEventLoop::WaitForMoreEvents, 20);
+    };
     const long settledBefore = settledKilobytes();
+    const long liveBefore = liveKilobytes();
     MyDocument *document = controller.openDocument(path);
+    LinkListController *list = document->linkListController();
     document->show();
-    app.processEvents();
-    (void)document->grab();
-    const long opened = residentKilobytes();
-    const long settledOpened = settledKilobytes();
-
     document->showAndSelectCategoryNode(
         document->collectionManager().categoryWithName(QStringLiteral("Everything")));
-    // Then the history is read (on the pool) and every column is shown.
-    QFile::rename(historyAside, historyPath);
-    LinkListController *list = document->linkListController();
+    app.processEvents();
+    (void)document->grab();
+    // The rows are shown; the idle work has not begun (it waits for the rows to be quiet).
+    const long settledOpened = settledKilobytes();
+    const long liveOpened = liveKilobytes();
     QElapsedTimer timer;
     timer.start();
+    while (list->model()->isPreparing() && timer.elapsed() < 20000)
+        app.processEvents(QEventLoop::WaitForMoreEvents, 50);
+    settle();
+    const long settledIdle = settledKilobytes();
+    const long liveIdle = liveKilobytes();
+
+    // Then the history is read (on the history thread), as a window that opens on a database with a
+    // history reads it: the columns' facts and the views' latest checks; and every column is shown.
+    QFile::rename(historyAside, historyPath);
+    timer.restart();
     QEventLoop loop;
     QObject::connect(list->model()->historyLoader(), &LinkHistoryLoader::loaded, &loop, &QEventLoop::quit);
     list->model()->loadHistory(path);
     loop.exec();
     const double historyMs = timer.nsecsElapsed() / 1e6;
+    QObject::connect(document->recordedChecks(), &RecordedChecksCache::checksChanged, &loop,
+                     &QEventLoop::quit);
+    document->recordedChecks()->reload(path);
+    loop.exec();
     QStringList every;
     for (int column = 0; column < LinkListController::ColumnCount; ++column)
         every.append(LinkRowsModel::columnKey(column));
     list->setColumns(every, std::nullopt);
     app.processEvents();
     (void)document->grab();
-    const long withColumns = residentKilobytes();
 
-    // A user looks at the list before clicking a header: the idle work (the filter's texts, the
-    // columns' ranks) runs meanwhile.
+    // The idle work follows the new columns' values.
     timer.restart();
     while (list->model()->isPreparing() && timer.elapsed() < 20000)
         app.processEvents(QEventLoop::WaitForMoreEvents, 50);
     const double idleMs = timer.nsecsElapsed() / 1e6;
-    const long prepared = residentKilobytes();
+    settle();
     const long settled = settledKilobytes();
+    const long liveWithHistory = liveKilobytes();
     document->selectLinksWithIDs({list->linkIDAtRow(links / 2)});
     QHeaderView *header = document->linksTable()->horizontalHeader();
     std::printf("link list, %d links in one category (history: %lld checks)\n", links,
@@ -193,16 +223,16 @@ int main(int argc, char *argv[])
                     qPrintable(LinkListModel::columnTitle(column) + QLatin1Char(':')), times[0], times[1]);
     }
     std::printf("  slowest sort:                       %8.1f ms\n", worstSort);
-    const double window = (opened - before) / 1024.0;
-    const double extra = (withColumns - opened) / 1024.0;
-    std::printf("  memory of the open window:          %8.1f MB resident\n", window);
-    std::printf("  added by the history and columns:   %8.1f MB (%.1f %% of the window)\n", extra,
-                window > 0 ? 100.0 * extra / window : 0.0);
-    std::printf("  added by the idle work:             %8.1f MB\n", (prepared - withColumns) / 1024.0);
-    const double settledWindow = (settledOpened - settledBefore) / 1024.0;
-    const double kept = (settled - settledOpened) / 1024.0;
-    std::printf("  freed memory returned: the window %8.1f MB, the history and columns %.1f MB (%.1f %%)\n",
-                settledWindow, kept, settledWindow > 0 ? 100.0 * kept / settledWindow : 0.0);
+    // Memory, as the allocator holds it after a trim, and as data the program holds.
+    const double window = (settledOpened - settledBefore) / 1024.0;
+    auto share = [window](double megabytes) { return window > 0 ? 100.0 * megabytes / window : 0.0; };
+    const double idle = (settledIdle - settledOpened) / 1024.0, history = (settled - settledIdle) / 1024.0;
+    std::printf("  the window, its rows shown:          %7.1f MB resident, %.1f MB of data\n", window,
+                (liveOpened - liveBefore) / 1024.0);
+    std::printf("  added by the idle work:              %7.1f MB resident (%.1f %%), %.1f MB of data\n", idle,
+                share(idle), (liveIdle - liveOpened) / 1024.0);
+    std::printf("  added by the history and its columns: %6.1f MB resident (%.1f %%), %.1f MB of data\n",
+                history, share(history), (liveWithHistory - liveIdle) / 1024.0);
     document->setWindowModified(false);
     delete document;
     return 0;

@@ -1,5 +1,6 @@
 #include "app/ApplicationController.h"
 #include "document/DocumentController.h"
+#include "document/FreedMemory.h"
 #include "model/UiLanguage.h"
 
 #include <QApplication>
@@ -49,6 +50,7 @@ bool asksOnlyForInformation(int argc, char *argv[])
 
 int main(int argc, char *argv[])
 {
+    keepFreedMemoryReturnable();
     if (asksOnlyForInformation(argc, argv)) {
         QCoreApplication app(argc, argv);
         describeApplication();
