@@ -403,6 +403,18 @@ void LinkListController::followAllLinksColumns()
     }
     m_applyingColumns = wasApplying;
     updateHeaderMenu();
+    tellShownColumns();
+}
+
+void LinkListController::tellShownColumns()
+{
+    const QHeaderView *header = m_tableView->horizontalHeader();
+    QList<int> shown;
+    for (int column = 0; column < ColumnCount; ++column) {
+        if (!header->isSectionHidden(column))
+            shown.append(column);
+    }
+    m_model->setShownColumns(shown);
 }
 
 QStringList LinkListController::shownColumns() const
@@ -450,6 +462,7 @@ void LinkListController::setColumnShown(int column, bool shown)
     if (shown && header->sectionSize(column) < header->minimumSectionSize())
         header->resizeSection(column, defaultColumnWidth(column));
     updateHeaderMenu();
+    tellShownColumns();
     emit columnsChanged();
 }
 

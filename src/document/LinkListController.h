@@ -103,6 +103,8 @@ private:
     bool m_applyingColumns = false;
     // All Links shows the Category column though the list's columns leave it out; it is not one of them.
     bool m_categoryShownForAllLinks = false;
+    // The model ranks ahead only the columns the header shows.
+    void tellShownColumns();
     void followAllLinksColumns();
     // The selection as the window was last told of it.
     QStringList m_toldSelection;

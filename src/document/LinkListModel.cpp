@@ -182,6 +182,22 @@ bool LinkListModel::isPreparing() const
     return !m_preparation.done;
 }
 
+void LinkListModel::setShownColumns(const QList<int> &columns)
+{
+    static_assert(ColumnCount <= 32);
+    quint32 shown = 0;
+    for (const int column : columns) {
+        if (column >= 0 && column < ColumnCount)
+            shown |= 1u << column;
+    }
+    const bool more = (shown & ~m_shownColumns) != 0;
+    m_shownColumns = shown;
+    if (more && m_preparation.done) {
+        m_preparation.done = false;
+        m_prepareTimer->start(QuietMs);
+    }
+}
+
 void LinkListModel::restartPreparation()
 {
     // Keys read before the change are dropped; a sort on the pool finds its generation outdated.
@@ -251,7 +267,7 @@ int LinkListModel::nextColumnToRank()
     if (!m_cache->isRanked() && !m_cache->usePreparedRanks(sorted))
         return sorted;
     for (int column = 0; column < ColumnCount; ++column) {
-        if (m_cache->hasPreparedRanks(column))
+        if (m_cache->hasPreparedRanks(column) || !(m_shownColumns & (1u << column)))
             continue;
         if (isSortColumn(column)) {
             m_cache->keepRanks(column);

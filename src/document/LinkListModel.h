@@ -105,6 +105,9 @@ public:
 
     // Whether the filter's texts and the other columns' ranks are being worked out in idle time.
     bool isPreparing() const;
+    // The columns a view shows: only theirs are ranked ahead (a hidden column cannot be clicked). A
+    // column shown anew is ranked in the next idle time. Every column until told.
+    void setShownColumns(const QList<int> &columns);
 
 protected:
     bool lessThan(const QModelIndex &left, const QModelIndex &right) const override;
@@ -160,6 +163,7 @@ private:
     LinkRowCache *m_cache;
     LinkHistoryLoader *m_historyLoader;
     QString m_linkDragType;
+    quint32 m_shownColumns = ~0u; // a bit for each column
     int m_sortColumn = -1;
     bool m_sortDescending = false;
     RowFilter m_rowFilter;

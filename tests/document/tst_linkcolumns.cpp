@@ -366,6 +366,26 @@ private slots:
         }
     }
 
+    void onlyShownColumnsAreRankedAhead()
+    {
+        DatabaseBuilder db;
+        db.category("Ponds");
+        for (const char *title : {"Cedar", "alder", "Birch", "elm"})
+            db.link(title);
+        LinkListModel model(&db.store(), m_dragType);
+        QSignalSpy prepared(&model, &LinkListModel::prepared);
+        model.setShownColumns({LinkListModel::NameColumn});
+        model.setCategory(db.currentCategory());
+        QVERIFY(prepared.wait(10000));
+        QVERIFY(model.rowCache()->hasPreparedRanks(LinkListModel::NameColumn));
+        QVERIFY(!model.rowCache()->hasPreparedRanks(LinkListModel::DescriptionColumn));
+        // A column shown later is ranked in the next idle time.
+        model.setShownColumns({LinkListModel::NameColumn, LinkListModel::DescriptionColumn});
+        QVERIFY(model.isPreparing());
+        QVERIFY(prepared.wait(10000));
+        QVERIFY(model.rowCache()->hasPreparedRanks(LinkListModel::DescriptionColumn));
+    }
+
     void resultsSayWhatWasChecked()
     {
         // A hand approval says nothing was checked; a found link search engines do not follow says so
