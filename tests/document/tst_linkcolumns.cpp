@@ -237,6 +237,7 @@ private slots:
         TreeNode *category = db.currentCategory();
         LinkListModel model(&store, m_dragType);
         QAbstractItemModelTester tester(&model, Fatal);
+        QAbstractItemModelTester rowsTester(model.sourceModel(), Fatal);
         model.setCategory(category);
 
         auto accepts = [](const TreeNode *node) { return node->link()->description() != QLatin1String("0"); };
