@@ -45,6 +45,9 @@ LinkListModel::LinkListModel(CollectionManager *collectionManager, const QString
     connect(m_prepareTimer, &QTimer::timeout, this, &LinkListModel::prepareSlice);
     connect(m_cache, &LinkRowCache::rowsStaled, this, &LinkListModel::restartPreparation);
     connect(m_rows, &LinkRowsModel::rowsWillChange, m_cache, &LinkRowCache::rowsWillChange);
+    connect(m_rows, &LinkRowsModel::linksChanged, m_cache, &LinkRowCache::linksChanged);
+    m_rows->setSeparateRunsCheck(
+        [this](const std::vector<int> &rows) { return changedRowsKeepTheirPlaces(rows); });
     // The cache hears of the rows' changes first (it was made first).
     setSourceModel(m_rows);
     connect(m_historyLoader, &LinkHistoryLoader::loaded, this,
@@ -148,6 +151,43 @@ bool LinkListModel::lessThan(const QModelIndex &left, const QModelIndex &right) 
     // Equal links keep the category's order, either way round: the proxy sorts the order it shows now,
     // which another column may have made.
     return m_sortDescending ? left.row() > right.row() : left.row() < right.row();
+}
+
+bool LinkListModel::comesBefore(int sourceRowA, int sourceRowB) const
+{
+    const int compared = compareKeys(sortKey(sourceRowA, m_sortColumn), sortKey(sourceRowB, m_sortColumn));
+    if (compared != 0)
+        return m_sortDescending ? compared > 0 : compared < 0;
+    return sourceRowA < sourceRowB;
+}
+
+bool LinkListModel::changedRowsKeepTheirPlaces(const std::vector<int> &sortedRows) const
+{
+    auto changed = [&sortedRows](int row) {
+        return std::binary_search(sortedRows.begin(), sortedRows.end(), row);
+    };
+    const int shownRows = rowCount();
+    for (const int row : sortedRows) {
+        const QModelIndex shown = mapFromSource(m_rows->index(row, 0));
+        if (!shown.isValid()) {
+            // A hidden row the filter may now accept is placed among the others.
+            if (m_rowFilter)
+                return false;
+            continue;
+        }
+        const int at = shown.row();
+        if (at > 0) {
+            const int before = mapToSource(index(at - 1, 0)).row();
+            if (changed(before) || !comesBefore(before, row))
+                return false;
+        }
+        if (at + 1 < shownRows) {
+            const int after = mapToSource(index(at + 1, 0)).row();
+            if (changed(after) || !comesBefore(row, after))
+                return false;
+        }
+    }
+    return true;
 }
 
 void LinkListModel::rankRows() const

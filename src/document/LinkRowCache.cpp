@@ -116,13 +116,19 @@ void LinkRowCache::reset()
     m_texts.clear();
     m_facts.clear();
     m_preparedRanks.clear();
+    m_rowsToldAhead.clear();
     ++m_generation;
     emit rowsStaled();
 }
 
 void LinkRowCache::rowsWillChange(const std::vector<int> &rows)
 {
-    m_rowsToldAhead = qsizetype(rows.size());
+    m_rowsToldAhead = rows; // sorted
+    linksChanged(rows);
+}
+
+void LinkRowCache::linksChanged(const std::vector<int> &rows)
+{
     if (!m_ranked)
         return;
     int unranked = 0;
@@ -147,21 +153,30 @@ void LinkRowCache::changed(const QModelIndex &topLeft, const QModelIndex &bottom
 {
     const int first = std::max(0, topLeft.row());
     const int last = std::min(int(m_rowCount) - 1, bottomRight.row());
-    // The filter's texts and the views' facts are the link's own: the history's columns and the last
-    // contact, told changed for every row when they are read again, leave them as they are.
-    const bool linkChanged = topLeft.column() < LinkRowsModel::ResultColumn;
-    for (int row = first; linkChanged && row <= last; ++row) {
-        if (!m_texts.empty())
-            m_texts[size_t(row)].reset();
-        if (!m_facts.empty())
-            m_facts[size_t(row)].reset();
-    }
     if (last < first)
         return;
-    // Rows announced ahead lost their ranks already; the other rows keep theirs.
-    const bool announced = m_rowsToldAhead > 0;
-    if (announced)
-        m_rowsToldAhead -= last - first + 1;
+    // Rows announced ahead lost their ranks already; the other rows keep theirs. A range told changed
+    // may hold rows between the announced ones, which did not change.
+    const auto announcedBegin = std::lower_bound(m_rowsToldAhead.begin(), m_rowsToldAhead.end(), first);
+    const auto announcedEnd = std::upper_bound(announcedBegin, m_rowsToldAhead.end(), last);
+    const bool announced = announcedBegin != announcedEnd;
+    // The filter's texts and the views' facts are the link's own: the history's columns and the last
+    // contact, told changed for every row when they are read again, leave them as they are.
+    if (topLeft.column() < LinkRowsModel::ResultColumn) {
+        auto forget = [this](int row) {
+            if (!m_texts.empty())
+                m_texts[size_t(row)].reset();
+            if (!m_facts.empty())
+                m_facts[size_t(row)].reset();
+        };
+        if (announced) {
+            std::for_each(announcedBegin, announcedEnd, forget);
+        } else {
+            for (int row = first; row <= last; ++row)
+                forget(row);
+        }
+    }
+    m_rowsToldAhead.erase(announcedBegin, announcedEnd);
     staled(announced);
 }
 

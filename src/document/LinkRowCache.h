@@ -24,6 +24,9 @@ public:
     // are compared by their keys meanwhile, beside the ranks of the others; once many have, all rows
     // are ranked again. Without it, a changed row loses every row's rank.
     void rowsWillChange(const std::vector<int> &rows);
+    // The links of these rows changed, and the rows are about to follow the store (LinkRowsModel::
+    // linksChanged): they lose their ranks before rows move or come, whose placing compares them.
+    void linksChanged(const std::vector<int> &rows);
 
     // Whether every row has been ranked since the order last changed as a whole.
     bool isRanked() const { return m_ranked; }
@@ -79,7 +82,7 @@ private:
     bool m_ranked = false;
     std::vector<int> m_ranks;
     int m_unrankedRows = 0;                        // told changed since the rows were ranked
-    qsizetype m_rowsToldAhead = 0;                 // announced by rowsWillChange, not yet told changed
+    std::vector<int> m_rowsToldAhead;              // announced by rowsWillChange, not yet told changed
     std::vector<std::vector<int>> m_preparedRanks; // by column; empty: none
     quint64 m_generation = 0;
     // Empty until first asked for.

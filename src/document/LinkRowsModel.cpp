@@ -170,10 +170,19 @@ void LinkRowsModel::update(const DocumentChange &change)
         replaceRows(std::move(now), nowIDs);
         return;
     }
+    // The rows of changed links lose their places before rows move or come: placing those compares
+    // rows, and a changed link compared by its old place would misplace the others.
+    const QSet<QString> touched(change.changedLinkIDs.cbegin(), change.changedLinkIDs.cend());
+    std::vector<int> outdated;
+    for (int row = 0; row < int(m_rows.size()); ++row) {
+        if (change.unknownExtent || touched.contains(m_rows[size_t(row)].id))
+            outdated.push_back(row);
+    }
+    if (!outdated.empty())
+        emit linksChanged(outdated);
     const QSet<QString> kept = followRows(now, nowIDs);
 
     // Where each link is now, and whether its reminder mark changed.
-    const QSet<QString> touched(change.changedLinkIDs.cbegin(), change.changedLinkIDs.cend());
     std::vector<int> changed;
     for (const Row &fresh : now) {
         const int row = m_rowOfID.value(fresh.id, -1);
@@ -344,7 +353,6 @@ void LinkRowsModel::emitRowsChanged(std::vector<int> rows)
     if (rows.empty())
         return;
     std::sort(rows.begin(), rows.end());
-    emit rowsWillChange(rows);
     std::vector<std::pair<int, int>> runs;
     for (size_t i = 0; i < rows.size();) {
         size_t last = i;
@@ -353,12 +361,16 @@ void LinkRowsModel::emitRowsChanged(std::vector<int> rows)
         runs.emplace_back(rows[i], rows[last]);
         i = last + 1;
     }
-    // The sorting proxy places each run's rows again on its own: many runs close together (a status
-    // set on every other link) are told as one, the unchanged rows between them included. Runs far
-    // apart (a few results saved in a long list) stay apart, so that only their rows repaint.
+    // The sorting proxy places each run's rows again on its own, among the other rows as they stand:
+    // runs that move in the order (a status set on links sorted by status) are told as one, the
+    // unchanged rows between them included, and so are many runs close together (every other link).
+    // Runs far apart that keep their places (a few results saved in a list sorted by name) stay
+    // apart, so that only their rows repaint.
     const int span = runs.back().second - runs.front().first + 1;
-    if (runs.size() > MaxSeparateRuns && span <= 4 * int(rows.size()))
+    const bool close = runs.size() > MaxSeparateRuns && span <= 4 * int(rows.size());
+    if (runs.size() > 1 && (close || (m_separateRunsCheck && !m_separateRunsCheck(rows))))
         runs = {{runs.front().first, runs.back().second}};
+    emit rowsWillChange(rows);
     for (const auto &[first, last] : runs)
         emit dataChanged(index(first, 0), index(last, ColumnCount - 1));
 }

@@ -8,6 +8,7 @@
 #include <QHash>
 #include <QSet>
 #include <QStringList>
+#include <functional>
 #include <vector>
 
 class TreeNode;
@@ -87,10 +88,17 @@ public:
     int columnCount(const QModelIndex &parent = QModelIndex()) const override;
     QVariant data(const QModelIndex &index, int role) const override;
 
+    // Whether rows that changed may be told one run after another: a sorting view places each run
+    // among the other rows, which must stand in their order meanwhile. Without it, they may.
+    using SeparateRunsCheck = std::function<bool(const std::vector<int> &changedRows)>;
+    void setSeparateRunsCheck(SeparateRunsCheck check) { m_separateRunsCheck = std::move(check); }
+
 signals:
     // Before the changed rows are told, one run after another: whoever ranks rows forgets those rows'
     // places first, so that no row is compared by its old place while an earlier run is placed.
     void rowsWillChange(const std::vector<int> &rows);
+    // Before the rows follow a change of the store: the rows whose links changed, as the rows stand now.
+    void linksChanged(const std::vector<int> &rows);
 
 private:
     struct Row
@@ -124,6 +132,7 @@ private:
     QHash<QString, LastContact> m_lastContacts;
     std::vector<Row> m_rows;
     QHash<QString, int> m_rowOfID;
+    SeparateRunsCheck m_separateRunsCheck;
 };
 
 template <typename Visit> void LinkRowsModel::forEachLinkNode(const TreeNode *listNode, Visit visit)

@@ -267,7 +267,7 @@ private slots:
                     else
                         model.setRowFilter({});
                     QCOMPARE(model.linkIDs(), expected(column, descending, filtered));
-                    for (int step = 0; step < 15; ++step) {
+                    for (int step = 0; step < 18; ++step) {
                         const QPersistentModelIndex held = model.index(model.rowCount() / 2, 0);
                         const QString heldID = model.linkIDAtRow(held.row());
                         auto someLinks = [&](int count) {
@@ -280,10 +280,10 @@ private slots:
                             return ids;
                         };
                         DocumentChange change;
-                        switch (step % 5) {
+                        switch (step % 6) {
                         case 0:
                         case 3:
-                            for (const QString &id : someLinks(step % 5 == 0 ? 1 : 25))
+                            for (const QString &id : someLinks(step % 6 == 0 ? 1 : 25))
                                 change.changedLinkIDs.append(
                                     store.editLinkNode(store.linkNodeWithID(id), fieldsOf())->attachmentID());
                             break;
@@ -293,6 +293,12 @@ private slots:
                         case 2:
                             change.changedLinkIDs = someLinks(1);
                             store.deleteLinkNodesWithIDs(change.changedLinkIDs);
+                            break;
+                        case 5:
+                            // Many links far apart change places in the list, not in the category.
+                            change.changedLinkIDs = someLinks(20);
+                            store.setStatus(step % 4 == 1 ? LinkStatusNew : LinkStatusApproved,
+                                            change.changedLinkIDs);
                             break;
                         default:
                             change.changedLinkIDs = someLinks(15);
