@@ -163,9 +163,7 @@ bool LinkListModel::comesBefore(int sourceRowA, int sourceRowB) const
 
 bool LinkListModel::changedRowsKeepTheirPlaces(const std::vector<int> &sortedRows) const
 {
-    auto changed = [&sortedRows](int row) {
-        return std::binary_search(sortedRows.begin(), sortedRows.end(), row);
-    };
+    // The list stays in order, by the keys now, if each changed row does with the rows beside it.
     const int shownRows = rowCount();
     for (const int row : sortedRows) {
         const QModelIndex shown = mapFromSource(m_rows->index(row, 0));
@@ -176,16 +174,10 @@ bool LinkListModel::changedRowsKeepTheirPlaces(const std::vector<int> &sortedRow
             continue;
         }
         const int at = shown.row();
-        if (at > 0) {
-            const int before = mapToSource(index(at - 1, 0)).row();
-            if (changed(before) || !comesBefore(before, row))
-                return false;
-        }
-        if (at + 1 < shownRows) {
-            const int after = mapToSource(index(at + 1, 0)).row();
-            if (changed(after) || !comesBefore(row, after))
-                return false;
-        }
+        if (at > 0 && !comesBefore(mapToSource(index(at - 1, 0)).row(), row))
+            return false;
+        if (at + 1 < shownRows && !comesBefore(row, mapToSource(index(at + 1, 0)).row()))
+            return false;
     }
     return true;
 }

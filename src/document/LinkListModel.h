@@ -138,8 +138,8 @@ private:
     void rankRows() const;
     // Whether the first row comes before the second as the list shows them, by their keys now.
     bool comesBefore(int sourceRowA, int sourceRowB) const;
-    // Whether each changed row still stands between the rows around it in the list, none of which
-    // changed: then the rows may be placed again one run after another (LinkRowsModel).
+    // Whether each changed row still stands in order with the rows beside it in the list: then the
+    // rows may be placed again one run after another (LinkRowsModel).
     bool changedRowsKeepTheirPlaces(const std::vector<int> &sortedRows) const;
     void sortRows();
     int sourceRow(int row) const;
