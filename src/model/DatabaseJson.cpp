@@ -5,6 +5,7 @@
 #include "Clock.h"
 #include "CollectionManager.h"
 #include "TemplateFollowUp.h"
+#include "TextUtils.h"
 
 #include <QHash>
 #include <QIODevice>
@@ -329,8 +330,10 @@ bool fromJson(const QJsonObject &json, CollectionManager &store, FileError *erro
                              json.value("selfInfo").toObject().value("createdOn")));
 
     const QJsonObject self = json.value("selfInfo").toObject();
+    // Checked as they are kept: a line break or tab becomes a space, and "http\t://" that a browser
+    // would read as "http://" is kept as "http ://", which is no web address.
     for (const char *key : {"URL", "linksURL"}) {
-        if (!AddressTexts::isStorableAddress(textFrom(self, key)))
+        if (!AddressTexts::isStorableAddress(TextUtils::oneLineString(textFrom(self, key))))
             return fail(notAWebAddress(QStringLiteral("site profile"), key, textFrom(self, key)));
     }
     SelfInfo info = store.selfInfo();
@@ -471,7 +474,7 @@ bool fromJson(const QJsonObject &json, CollectionManager &store, FileError *erro
             f.counterpartURL = textFrom(object, "counterpartURL");
             for (const auto &[key, address] :
                  {std::pair{"URL", &f.URL}, {"counterpartURL", &f.counterpartURL}}) {
-                if (!AddressTexts::isStorableAddress(*address))
+                if (!AddressTexts::isStorableAddress(TextUtils::oneLineString(*address)))
                     return fail(notAWebAddress(record, key, *address));
             }
             f.counterpartCategoryName = textFrom(object, "counterpartCategoryName");
