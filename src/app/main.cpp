@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QIcon>
+#include <QThreadPool>
 #include <QTimer>
 
 namespace {
@@ -73,5 +74,8 @@ int main(int argc, char *argv[])
     DocumentController documents;
     ApplicationController controller;
     QTimer::singleShot(0, &controller, [&controller, files] { controller.finishLaunching(files); });
-    return app.exec();
+    const int status = app.exec();
+    // The list's ranking and the allocator's trims run on the pool: none may outlive main().
+    QThreadPool::globalInstance()->waitForDone();
+    return status;
 }
